@@ -1,0 +1,57 @@
+# orvalen_library(<folder> DEPS <targets...> [EXCLUDE <files...>])
+# Builds src/<folder>/*.cpp into the static library orvalen_<folder>.
+# A folder without sources yet becomes an interface library, so the layering
+# holds while the program grows.
+function(orvalen_library folder)
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.h)
+  foreach(skip IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "/${skip}$")
+  endforeach()
+  set(target orvalen_${folder})
+  if(sources)
+    add_library(${target} STATIC ${sources} ${headers})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS} Qt6::Core Qt6::Gui Qt6::Widgets)
+    target_compile_definitions(${target} PUBLIC SQLITE_HAS_CODEC=1
+      ORVALEN_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} ORVALEN_VERSION_MINOR=${PROJECT_VERSION_MINOR})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS} Qt6::Core Qt6::Gui Qt6::Widgets)
+    target_compile_definitions(${target} INTERFACE SQLITE_HAS_CODEC=1
+      ORVALEN_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} ORVALEN_VERSION_MINOR=${PROJECT_VERSION_MINOR})
+  endif()
+  list(APPEND ORVALEN_LIBRARIES ${target})
+  set(ORVALEN_LIBRARIES ${ORVALEN_LIBRARIES} PARENT_SCOPE)
+  if(NOT TARGET orvalen_all_windows)
+    add_library(orvalen_all_windows INTERFACE)
+  endif()
+  target_link_libraries(orvalen_all_windows INTERFACE ${target})
+endfunction()
+
+# orvalen_tests(<folder> LIBS <targets...>)
+# tests/<folder>/*_test.cpp  -> <folder>_tests, run offscreen.
+# tests/<folder>/x11/*_test.cpp -> <folder>_x11_tests, run on the real X server
+# (Xvfb in the test command), one at a time since key grabs and focus are global.
+function(orvalen_tests folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*_test.cpp)
+  if(sources)
+    add_executable(${folder}_tests ${sources})
+    target_link_libraries(${folder}_tests PRIVATE orvalen_test_support ${ARG_LIBS})
+    gtest_discover_tests(${folder}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORVALEN_PROGRAM_TEMPLATE=${ORVALEN_PROGRAM_DIR};ORVALEN_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 120)
+    add_dependencies(${folder}_tests program_folder)
+  endif()
+  file(GLOB xsources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/x11/*_test.cpp)
+  if(xsources)
+    add_executable(${folder}_x11_tests ${xsources})
+    target_link_libraries(${folder}_x11_tests PRIVATE orvalen_test_support ${ARG_LIBS})
+    gtest_discover_tests(${folder}_x11_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb;ORVALEN_PROGRAM_TEMPLATE=${ORVALEN_PROGRAM_DIR};ORVALEN_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                 RUN_SERIAL TRUE TIMEOUT 180)
+    add_dependencies(${folder}_x11_tests program_folder)
+  endif()
+endfunction()

@@ -1,0 +1,24 @@
+#pragma once
+#include "services/program_folder.h"
+
+namespace orvalen {
+
+class Clock;
+class Notifier;
+class RegistryStore;
+class TimerFactory;
+class IniStore;
+
+// What every window and engine part is handed at construction instead of
+// reaching for globals. The program fills it in main(); tests fill it with
+// fakes and a temporary program folder.
+struct AppContext {
+    ProgramFolder folder;
+    IniStore* ini = nullptr;           // TimeData.db of the folder
+    RegistryStore* registry = nullptr; // the per-user value store
+    Notifier* notifier = nullptr;
+    Clock* clock = nullptr;
+    TimerFactory* timers = nullptr;
+};
+
+} // namespace orvalen

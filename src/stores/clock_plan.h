@@ -1,0 +1,75 @@
+#pragma once
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+#include <array>
+
+namespace orvalen {
+
+// One timing plan: 51 fields in a fixed order. The same order is the order
+// of the registry values of the current plan and of columns 3..53 of a
+// deskclock row.
+struct ClockPlan {
+    // 0-5: length, alarms 1-3, seconds count-down, overtime limit
+    QTime Time_all{0, 1, 0};
+    QTime Time_one{0, 0, 50};
+    QTime Time_two{0, 0, 40};
+    QTime Time_three{0, 0, 30};
+    QTime Time_four{0, 0, 20};
+    QTime Time_five{0, 0, 10};
+    QDate time_date;                 // 6: target date of a long-term plan
+    QString checkone = "1111110";    // 7
+    QString checktwo = "111111111111111111111"; // 8
+    std::array<QString, 7> stageText{"开始计时", "阶段一", "阶段二", "阶段三", "读秒", "已超时", "时间到"}; // 9-15
+    std::array<QString, 7> stageMusic{"alarm.wav", "Timeout.wav", "Timeout.wav", "Timeout.wav",
+                                      "Timeout.wav", "Timeout.wav", "Stop.wav"}; // 16-22
+    QString firstfont = "新宋体";      // 23
+    QString firstcolour = "-2147483640"; // 24
+    QString firsttext = "中层干部年终述职考评会"; // 25
+    QString secondfont = "新宋体";     // 26
+    QString secondcolour = "-2147483640"; // 27
+    QString secondtext;               // 28
+    QString clockFont = "新宋体";      // 29
+    QString clockcolour = "-2147483640"; // 30
+    QString background = "-2147483643\\1.jpg"; // 31
+    QString stagefont = "新宋体";      // 32
+    QString stagecolour = "-2147483640"; // 33
+    QString textfont = "新宋体";       // 34
+    QString textcolour = "-2147483640"; // 35
+    QString rollfont = "新宋体";       // 36
+    QString rollcolour = "-2147483640"; // 37
+    QString sizethree = "90/80/150/100/30/30/"; // 38
+    QString checkthree = "011111";    // 39
+    QString checkfour = "0000";       // 40
+    QString combolist = "100";        // 41
+    QString logopicture;              // 42
+    qint16 tixingtime = 5;            // 43
+    // 44-50: per stage "time colour\background colour\background picture"
+    std::array<QString, 7> highset{"0\\-2147483643\\1.jpg", "0\\-2147483643\\1.jpg",
+                                   "0\\-2147483643\\1.jpg", "0\\-2147483643\\1.jpg",
+                                   "0\\65535\\", "0\\65535\\", "0\\255\\"};
+
+    // The default plan, with today's date as target date.
+    static ClockPlan defaults(const QDate& today);
+
+    // The 51 value names in field order.
+    static const QStringList& fieldNames();
+    static constexpr int kFieldCount = 51;
+
+    // Field i (0..50) as its stored text: times "hh:mm:ss", the date
+    // "yyyy-MM-dd", tixingtime as decimal text.
+    QString fieldText(int index) const;
+    // Sets field i from its stored text. A time or date or number that does
+    // not convert leaves the field unchanged and returns false.
+    bool setFieldText(int index, const QString& text);
+
+    bool operator==(const ClockPlan&) const = default;
+};
+
+// Digit d (1-based) of a flag string: "1" = on. A digit past the end is off.
+bool flag_on(const QString& flags, int digit);
+// Numeric value of digit d (1-based); empty or not a digit counts as 0.
+int flag_value(const QString& flags, int digit);
+
+} // namespace orvalen
