@@ -1,11 +1,21 @@
-# orvalen_library(<folder> DEPS <targets...> [EXCLUDE <files...>])
-# Builds src/<folder>/*.cpp into the static library orvalen_<folder>.
+# orvalen_library(<name> [FOLDERS <folders...>] DEPS <targets...> [EXCLUDE <files...>])
+# Builds src/<folder>/*.cpp of each folder (default: the folder <name>) into
+# the static library orvalen_<name>.
 # A folder without sources yet becomes an interface library, so the layering
 # holds while the program grows.
 function(orvalen_library folder)
-  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp)
-  file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.h)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS;EXCLUDE" ${ARGN})
+  if(NOT ARG_FOLDERS)
+    set(ARG_FOLDERS ${folder})
+  endif()
+  set(sources)
+  set(headers)
+  foreach(dir IN LISTS ARG_FOLDERS)
+    file(GLOB dir_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${dir}/*.cpp)
+    file(GLOB dir_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${dir}/*.h)
+    list(APPEND sources ${dir_sources})
+    list(APPEND headers ${dir_headers})
+  endforeach()
   foreach(skip IN LISTS ARG_EXCLUDE)
     list(FILTER sources EXCLUDE REGEX "/${skip}$")
   endforeach()
