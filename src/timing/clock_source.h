@@ -1,0 +1,13 @@
+#pragma once
+#include <QtGlobal>
+
+namespace orvalen {
+
+class Clock;
+
+// Milliseconds of the given clock source: 0 the monotonic clock (64-bit,
+// never wraps), 1 milliseconds since midnight, 2 whole seconds since midnight
+// times 1000. Any other value counts as 0.
+qint64 clock_source_now_ms(const Clock& clock, int clock_source);
+
+} // namespace orvalen
