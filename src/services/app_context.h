@@ -8,6 +8,7 @@ class Notifier;
 class RegistryStore;
 class TimerFactory;
 class IniStore;
+class SoundPlayer;
 
 // What every window and engine part is handed at construction instead of
 // reaching for globals. The program fills it in main(); tests fill it with
@@ -19,6 +20,7 @@ struct AppContext {
     Notifier* notifier = nullptr;
     Clock* clock = nullptr;
     TimerFactory* timers = nullptr;
+    SoundPlayer* sound = nullptr;      // stage sounds
 };
 
 } // namespace orvalen
