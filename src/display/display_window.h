@@ -4,7 +4,10 @@
 #include "stores/run_state.h"
 
 #include <QFont>
+#include <QHash>
+#include <QIcon>
 #include <QLabel>
+#include <QRectF>
 #include <QPixmap>
 #include <QPointF>
 #include <QWidget>
@@ -15,6 +18,20 @@ namespace orvalen {
 
 class DisplayHost;
 class Panel;
+class BackgroundBox;
+class TrayIcon;
+class LogoVideo;
+
+// The screen figures the display lays itself out by. Taken from the primary
+// screen unless a test fixes them.
+struct ScreenMetrics {
+    double tppX = 15.0;              // twips per pixel
+    double tppY = 15.0;
+    int fullWidthPx = 0;             // full-screen client area
+    int fullHeightPx = 0;
+    int screenWidthPx = 0;           // the whole screen
+    static ScreenMetrics fromPrimaryScreen();
+};
 
 // The full-screen display window: what the audience sees. It owns the
 // display elements, the hidden run labels, the window timers that the engine
@@ -49,6 +66,8 @@ public:
     Panel* Picture5 = nullptr;                   // logo
     std::array<QLabel*, 5> Label9{};             // on-screen buttons: start, stop, pause, settings, exit
     QPixmap Picture3;                            // the background picture at its own size
+    QIcon Pic1;                                  // the tray-icon image
+    BackgroundBox* background() const;           // Picture2 as its own type
 
     // --- hidden labels (text semantics kept) -------------------------------
     QString Label1_1 = "0";                      // current count value "hh:mm:ss"
@@ -81,20 +100,78 @@ public:
     int blink_count = 0;
     int prompt_ticks = 0;
     QPointF grab_point;                          // twips
+    std::unique_ptr<TrayIcon> mcTray;            // notification-area icon (may have no tray host)
+    std::unique_ptr<LogoVideo> logo_media_control; // the logo video player, when a video is the logo
+    QWidget* logo_video_window = nullptr;        // its video widget inside Picture5
 
     // --- public procedures --------------------------------------------------
+    // The start-up: loads the current plan, styles the elements, reads the
+    // background, logo and menu state, lays the display out and shows it
+    // full screen. Called once after construction.
+    void load();
     void Frm_Resize();                           // re-run the layout
     void fromRefresh();
-    void ShowStatue();                           // paint the clock panel
-    void ShowStatuechao();                       // paint the overtime clock panel
-    void dongtaiRefresh();                       // paint the text panels
+    void ShowStatue();                           // paint the clock panel with Label3's text and size
+    void ShowStatue(const QString& text, int size);
+    void ShowStatuechao();                       // paint the overtime clock panel with Label4's
+    void ShowStatuechao(const QString& text, int size);
+    void dongtaiRefresh();                       // paint the visible text panels 1..4
+    void dongtaiRefresh(int index);              // paint text panel Picture6(index)
     void backgroundupdate(int stage);            // per-stage background
 
     // Twips per pixel of the screen (15 at 96 dpi).
     double twipsPerPixelX() const;
     double twipsPerPixelY() const;
+    const ScreenMetrics& screenMetrics() const { return m_screen; }
+    // Fixes the screen figures (tests); the layout uses them from then on.
+    void setScreenMetrics(const ScreenMetrics& metrics);
+
+    // --- geometry in twips ----------------------------------------------------
+    // Every element keeps its Left/Top/Width/Height in twips, relative to its
+    // container; the widget's pixel geometry follows from them. Self-sizing
+    // labels (Label2, Label3, Label4, Label7) report the extent of their text.
+    double twipsLeft(const QWidget* w) const;
+    double twipsTop(const QWidget* w) const;
+    double twipsWidth(const QWidget* w) const;
+    double twipsHeight(const QWidget* w) const;
+    void setTwipsLeft(QWidget* w, double left);
+    void setTwipsTop(QWidget* w, double top);
+    void setTwipsWidth(QWidget* w, double width);
+    void setTwipsHeight(QWidget* w, double height);
+    void setTwipsGeometry(QWidget* w, double left, double top, double width, double height);
+
+    // Caption and font changes of the labels: they re-size self-sizing labels.
+    void setCaption(QLabel* label, const QString& text);
+    // Font size in points; a size <= 0 or not finite is refused (false) and
+    // the old size stays.
+    bool setFontSize(QWidget* w, double points);
+    // Font family by name; a family that is not installed becomes "宋体".
+    void setFontName(QWidget* w, const QString& family);
+    // Text colour of a label, or fore colour of a panel; invalid is ignored.
+    void setForeColour(QWidget* w, const QColor& colour);
+    // Re-measures a self-sizing label after its text or font changed.
+    void autoSize(QLabel* label);
+    bool isAutoSize(const QWidget* w) const;
+
+    // The element of display_element number n (0..7, 10..14), or nullptr.
+    QWidget* elementControl(int displayElement) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createControls();
+    void createTimers();
+    void syncPixelGeometry(QWidget* w);
+    QRectF& twipsRect(const QWidget* w) const;
+
+    ScreenMetrics m_screen;
+    bool m_fixedScreen = false;
+    mutable QHash<const QWidget*, QRectF> m_twips;
+
     AppContext& m_ctx;
     HostState& m_host;
     ModuleState& m_module;

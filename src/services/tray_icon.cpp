@@ -1,0 +1,126 @@
+#include "services/tray_icon.h"
+
+#include <QTimer>
+
+namespace orvalen {
+
+TrayIcon::TrayIcon(QObject* parent) : QObject(parent)
+{
+    m_balloonTimer = new QTimer(this);
+    m_balloonTimer->setSingleShot(true);
+    connect(m_balloonTimer, &QTimer::timeout, this, [this] { emit TrayMsgBoxClick(true); });
+}
+
+TrayIcon::~TrayIcon() = default;
+
+void TrayIcon::ensureTray()
+{
+    if (m_tray)
+        return;
+    m_tray = std::make_unique<QSystemTrayIcon>();
+    connect(m_tray.get(), &QSystemTrayIcon::activated, this, &TrayIcon::handleActivation);
+    connect(m_tray.get(), &QSystemTrayIcon::messageClicked, this, &TrayIcon::handleMessageClicked);
+}
+
+void TrayIcon::DelTrayIcon()
+{
+    m_added = false;
+    m_balloonTimer->stop();
+    if (m_tray)
+        m_tray->hide();
+}
+
+void TrayIcon::AddTrayIcon(const QIcon& picture)
+{
+    ensureTray();
+    if (!picture.isNull())
+        m_icon = picture;
+    m_tray->setIcon(m_icon);
+    m_added = true;
+    // Without a tray host there is nowhere to show it; the program goes on.
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_tray->show();
+}
+
+QString TrayIcon::cutTip(const QString& text)
+{
+    constexpr int kBytes = 127;
+    int used = 0;
+    QString out;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size();
+        const int len = pair ? 2 : 1;
+        const char16_t c = text.at(i).unicode();
+        const int cost = (c < 0x80) ? 1 : (pair ? 4 : 2);
+        if (c == 0)
+            break;
+        if (used + cost > kBytes)
+            break;
+        used += cost;
+        out += text.mid(i, len);
+        i += len;
+    }
+    return out;
+}
+
+void TrayIcon::SetTrayTip(const QString& text)
+{
+    m_tip = cutTip(text);
+    if (m_tray)
+        m_tray->setToolTip(m_tip);
+}
+
+void TrayIcon::SetTrayIcon(const QIcon& picture)
+{
+    if (picture.isNull())
+        return;
+    m_icon = picture;
+    if (m_tray)
+        m_tray->setIcon(m_icon);
+}
+
+void TrayIcon::SetTrayMsgbox(const QString& text, int iconFlags, const QString& title, int timeoutMs)
+{
+    QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::NoIcon;
+    if (!title.isEmpty()) {
+        switch (iconFlags & 3) {
+        case 1: icon = QSystemTrayIcon::Information; break;
+        case 2: icon = QSystemTrayIcon::Warning; break;
+        case 3: icon = QSystemTrayIcon::Critical; break;
+        default: break;
+        }
+    }
+    if (m_tray && m_added && m_tray->isVisible())
+        m_tray->showMessage(title, text, icon, timeoutMs > 0 ? timeoutMs : 10000);
+    if (timeoutMs > 0)
+        m_balloonTimer->start(timeoutMs);
+}
+
+void TrayIcon::delicon()
+{
+    emit TrayMsgBoxClick(true);
+}
+
+bool TrayIcon::isShown() const
+{
+    return m_tray && m_tray->isVisible();
+}
+
+void TrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger: emit MouseClick(1, false); break;
+    case QSystemTrayIcon::DoubleClick: emit MouseClick(1, true); break;
+    case QSystemTrayIcon::Context: emit MouseClick(2, false); break;
+    case QSystemTrayIcon::MiddleClick: emit MouseClick(4, false); break;
+    default: break;
+    }
+}
+
+void TrayIcon::handleMessageClicked()
+{
+    m_balloonTimer->stop();
+    emit TrayMsgBoxClick(false);
+}
+
+} // namespace orvalen

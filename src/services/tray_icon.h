@@ -1,0 +1,65 @@
+#pragma once
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <QSystemTrayIcon>
+#include <memory>
+
+class QTimer;
+
+namespace orvalen {
+
+// One icon in the notification area, with its tip text and an optional
+// balloon message. Clicks come back as MouseClick(button, double) with
+// button 1 left, 2 right, 4 middle. When the desktop has no tray host the
+// object still works and shows nothing.
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    explicit TrayIcon(QObject* parent = nullptr);
+    ~TrayIcon() override;
+
+    // Removes the icon from the notification area.
+    void DelTrayIcon();
+    // Puts the icon into the notification area (shown with `picture` when it
+    // is an icon). Must come first.
+    void AddTrayIcon(const QIcon& picture = QIcon());
+    // The tip, cut to what the 128-byte tip field holds (127 bytes and the
+    // end mark; a character of the Chinese code page counts two bytes). A
+    // character is never cut in half.
+    void SetTrayTip(const QString& text);
+    // Takes the icon picture; a null icon is ignored.
+    void SetTrayIcon(const QIcon& picture);
+    // A balloon message; flags 1 information, 2 warning, 3 error; an empty
+    // title shows no icon. timeoutMs > 0 raises TrayMsgBoxClick(true) after it.
+    void SetTrayMsgbox(const QString& text, int iconFlags, const QString& title, int timeoutMs);
+    // Raises TrayMsgBoxClick(true).
+    void delicon();
+
+    QString tip() const { return m_tip; }
+    QIcon icon() const { return m_icon; }
+    bool isAdded() const { return m_added; }
+    // True when a tray host shows the icon.
+    bool isShown() const;
+
+    // The tip text cut to the tip field.
+    static QString cutTip(const QString& text);
+
+    // Turns a tray activation into the MouseClick event (public for tests).
+    void handleActivation(QSystemTrayIcon::ActivationReason reason);
+    void handleMessageClicked();
+
+signals:
+    void MouseClick(int button, bool isDouble);
+    void TrayMsgBoxClick(bool timedOut);
+
+private:
+    void ensureTray();
+    std::unique_ptr<QSystemTrayIcon> m_tray;
+    QTimer* m_balloonTimer = nullptr;
+    QIcon m_icon;
+    QString m_tip;
+    bool m_added = false;
+};
+
+} // namespace orvalen
