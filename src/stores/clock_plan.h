@@ -56,13 +56,21 @@ struct ClockPlan {
     // The 51 value names in field order.
     static const QStringList& fieldNames();
     static constexpr int kFieldCount = 51;
+    // Index of a field name (exact spelling), or -1.
+    static int fieldIndex(const QString& name);
+    // True for the fields kept as plain text (not a time, the date or
+    // tixingtime).
+    static bool isTextField(int index);
 
     // Field i (0..50) as its stored text: times "hh:mm:ss", the date
     // "yyyy-MM-dd", tixingtime as decimal text.
     QString fieldText(int index) const;
     // Sets field i from its stored text. A time or date or number that does
     // not convert leaves the field unchanged and returns false.
+    // tixingtime is read as a whole number; one beyond 16 bits is held at
+    // 0..32767 instead of overflowing.
     bool setFieldText(int index, const QString& text);
+    void setTixingtime(qint64 seconds);
 
     bool operator==(const ClockPlan&) const = default;
 };

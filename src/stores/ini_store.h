@@ -29,6 +29,10 @@ public:
     bool write(const QString& section, const QString& key, const QString& value) const;
     // "delpart": removes the key; a missing file is not created.
     bool remove(const QString& section, const QString& key) const;
+    // "readall": the section as "k=v,k2=v2", or fallback when it is empty.
+    QString readAll(const QString& section, const QString& fallback) const;
+    // "delall": removes the whole section.
+    bool removeSection(const QString& section) const;
 
 private:
     QString m_file;

@@ -1,0 +1,31 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+class QIODevice;
+
+namespace orvalen {
+
+// The one way the program writes a file: the content goes to a temporary
+// file in the same folder, is flushed to disk and only then renamed over the
+// old file. Either the whole new content is there afterwards or the old file
+// is untouched; a crash in between leaves the old file whole.
+
+// Writes `data` as the new content of `path`. False when anything failed;
+// `error` (optional) then says what.
+bool save_file(const QString& path, const QByteArray& data, QString* error = nullptr);
+
+// Same, with the content produced by `writer` on the temporary file. When the
+// writer returns false or a write to the device fails, nothing is committed.
+bool save_file(const QString& path, const std::function<bool(QIODevice&)>& writer,
+               QString* error = nullptr);
+
+// Moves a file that cannot be used aside as "<path>.bad" (or "<path>.bad.2",
+// ".bad.3", ... when that name is taken) so that it is never overwritten.
+// Returns the new name, or an empty text when the move failed.
+QString keep_aside_as_bad(const QString& path);
+// The same, keeping the file where it is and putting a copy aside.
+QString copy_aside_as_bad(const QString& path);
+
+} // namespace orvalen

@@ -1,0 +1,83 @@
+#include "stores/registry_values.h"
+
+#include "platform/registry_store.h"
+#include "services/text_path.h"
+
+namespace orvalen::registry_values {
+
+namespace {
+QString left_name(int element) { return QStringLiteral("pictureleft") + QString::number(element); }
+QString top_name(int element) { return QStringLiteral("picturetop") + QString::number(element); }
+} // namespace
+
+std::optional<int> read_number(const RegistryStore& r, const QString& name)
+{
+    const auto value = r.read(name);
+    if (!value)
+        return std::nullopt;
+    switch (value->type) {
+    case RegistryStore::Type::Dword: return value->dword;
+    case RegistryStore::Type::String: return leading_int(value->text);
+    case RegistryStore::Type::Other: break;
+    }
+    return std::nullopt;
+}
+
+int clockmode(const RegistryStore& r)
+{
+    const int mode = read_number(r, QStringLiteral("clockmode")).value_or(0);
+    return mode >= 0 && mode <= 2 ? mode : 0;
+}
+
+bool set_clockmode(RegistryStore& r, int mode)
+{
+    return r.writeDword(QStringLiteral("clockmode"), mode);
+}
+
+bool simple(const RegistryStore& r)
+{
+    return read_number(r, QStringLiteral("simple")).value_or(0) != 0;
+}
+
+bool set_simple(RegistryStore& r, bool on)
+{
+    return r.writeDword(QStringLiteral("simple"), on ? 1 : 0);
+}
+
+bool time_record(const RegistryStore& r)
+{
+    return read_number(r, QStringLiteral("Time_Record")).value_or(0) != 0;
+}
+
+bool set_time_record(RegistryStore& r, bool on)
+{
+    return r.writeDword(QStringLiteral("Time_Record"), on ? 1 : 0);
+}
+
+int position_left(const RegistryStore& r, int element, int fallback)
+{
+    return read_number(r, left_name(element)).value_or(fallback);
+}
+
+int position_top(const RegistryStore& r, int element, int fallback)
+{
+    return read_number(r, top_name(element)).value_or(fallback);
+}
+
+bool set_position(RegistryStore& r, int element, int left, int top)
+{
+    return r.writeValues({{left_name(element), RegistryStore::Value::ofDword(left)},
+                          {top_name(element), RegistryStore::Value::ofDword(top)}});
+}
+
+std::optional<QString> vision(const RegistryStore& r)
+{
+    return r.readText(QStringLiteral("vision"));
+}
+
+bool set_vision(RegistryStore& r, const QString& version)
+{
+    return r.writeText(QStringLiteral("vision"), version);
+}
+
+} // namespace orvalen::registry_values
