@@ -1,0 +1,39 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+namespace orvalen {
+
+// System-wide hotkeys as the program sees them: a numbered hotkey is a
+// modifier mask (Alt 1, Ctrl 2, Shift 4) and a Windows virtual-key code; a
+// press anywhere on the desktop calls onPressed with its number. The program
+// uses X11Hotkeys; tests use a fake.
+class HotkeyBackend {
+public:
+    enum class Grab {
+        Done,
+        HeldElsewhere,  // another program holds the key (or this one, under another number)
+        Unavailable,    // no global hotkeys at all here (no X11 connection); see reason()
+        Failed,         // the key cannot be grabbed on this keyboard
+    };
+
+    virtual ~HotkeyBackend() = default;
+    // Grabs the key for hotkey `id`; a number that is already grabbed is
+    // released first.
+    virtual Grab grab(int id, int modifiers, int keyCode) = 0;
+    virtual void release(int id) = 0;
+    virtual void releaseAll() = 0;
+    // Why grab() answers Unavailable (empty while hotkeys work).
+    virtual QString unavailableReason() const = 0;
+
+    std::function<void(int id)> onPressed;
+
+protected:
+    void pressed(int id) const
+    {
+        if (onPressed)
+            onPressed(id);
+    }
+};
+
+} // namespace orvalen
