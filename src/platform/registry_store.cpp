@@ -235,10 +235,11 @@ bool parse(const QString& text, std::vector<Entry>* entries)
             // raw bytes or another typed value: kept, read as another type
             entry.value.type = RegistryStore::Type::Other;
             entry.rawText = lines.at(n).trimmed();
-            while (entry.rawText.endsWith(u'\\') && n + 1 < lines.size())
+            while (entry.rawText.endsWith(u'\\')) {
+                if (n + 1 >= lines.size() || lines.at(n + 1).trimmed().isEmpty())
+                    return false; // cut off in the middle
                 entry.rawText += u'\n' + lines.at(++n);
-            if (entry.rawText.endsWith(u'\\'))
-                return false; // cut off in the middle
+            }
         } else {
             return false;
         }

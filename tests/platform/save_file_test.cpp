@@ -1,0 +1,134 @@
+#include "platform/save_file.h"
+
+#include "support/read_only_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace orvalen;
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QStringList entries(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden);
+}
+
+class SaveFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath("TimeData.db");
+        ASSERT_TRUE(save_file(path, old));
+    }
+    QTemporaryDir dir;
+    QString path;
+    const QByteArray old = QByteArray("[Marquee]\nMode=1\n").repeated(200);
+};
+
+} // namespace
+
+TEST_F(SaveFileTest, save_replacesWholeContentAndLeavesNoTemporaryFile)
+{
+    EXPECT_TRUE(save_file(path, QByteArray("new")));
+    EXPECT_EQ(contents(path), "new");
+    EXPECT_EQ(entries(dir.path()), QStringList{"TimeData.db"});
+}
+
+TEST_F(SaveFileTest, writerFailsHalfway_oldFileStaysWhole)
+{
+    QString error;
+    const bool saved = save_file(path, [](QIODevice& d) {
+        d.write("[Marquee]\nMo");
+        return false;
+    }, &error);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(contents(path), old);
+    EXPECT_EQ(entries(dir.path()), QStringList{"TimeData.db"});
+}
+
+TEST_F(SaveFileTest, writerThrows_oldFileStaysWhole)
+{
+    EXPECT_FALSE(save_file(path, [](QIODevice& d) -> bool {
+        d.write("partial");
+        throw std::runtime_error("boom");
+    }));
+    EXPECT_EQ(contents(path), old);
+}
+
+TEST_F(SaveFileTest, deviceFailsMidWrite_oldFileStaysWhole)
+{
+    // The disk "fills up" after 4 KiB: further writes fail with EFBIG.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool ok = save_file(path, QByteArray(64 * 1024, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(contents(path), old);
+    EXPECT_EQ(entries(dir.path()), QStringList{"TimeData.db"});
+}
+
+TEST_F(SaveFileTest, crashBetweenWriteAndRename_oldFileStaysWhole)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        save_file(path, [](QIODevice& d) {
+            d.write(QByteArray(100000, 'n'));
+            static_cast<QFileDevice&>(d).flush();
+            _exit(7); // the process dies before the rename
+            return true;
+        });
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 7);
+    EXPECT_EQ(contents(path), old);
+}
+
+TEST_F(SaveFileTest, readOnlyFolder_saveFailsAndFileIsUntouched)
+{
+    test::ReadOnlyFolder readOnly(dir.path());
+    if (!readOnly.active())
+        GTEST_SKIP() << "this system cannot make a folder read-only";
+    EXPECT_FALSE(save_file(path, QByteArray("new")));
+    EXPECT_EQ(contents(path), old);
+}
+
+TEST_F(SaveFileTest, missingFolder_saveFails)
+{
+    EXPECT_FALSE(save_file(dir.filePath("no/such/folder/x.db"), QByteArray("x")));
+}
+
+TEST_F(SaveFileTest, keepAsideAsBad_neverOverwritesAnEarlierBadFile)
+{
+    EXPECT_EQ(keep_aside_as_bad(path), path + ".bad");
+    ASSERT_TRUE(save_file(path, QByteArray("second")));
+    EXPECT_EQ(keep_aside_as_bad(path), path + ".bad.2");
+    EXPECT_EQ(contents(path + ".bad"), old);
+    EXPECT_EQ(contents(path + ".bad.2"), "second");
+    EXPECT_FALSE(QFile::exists(path));
+}
