@@ -64,7 +64,7 @@ QColor colour_from_value(qint64 value, const QColor& fallback)
 QColor colour_from_text(const QString& text)
 {
     const double n = leading_number(text);
-    if (!std::isfinite(n) || n < -2147483648.0 || n > 4294967295.0)
+    if (!std::isfinite(n) || n < -2147483648.0 || n > 2147483647.0)
         return QColor();
     return colour_from_value(static_cast<qint64>(std::nearbyint(n)));
 }

@@ -71,6 +71,8 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, ModuleState& modu
     setWindowIcon(Pic1);
     createControls();
     createTimers();
+    Timer2->setHandler([this] { Timer2_Timer(); });
+    Timer7->setHandler([this] { Timer7_Timer(); });
 }
 
 DisplayWindow::~DisplayWindow()
@@ -83,7 +85,12 @@ DisplayWindow::~DisplayWindow()
             (*t)->setHandler({});
         }
     }
-    logo_media_control.reset();
+    // The close-down normally ran already; without it, the video and the
+    // tray icon still go (the host may be gone by now, so it is not called).
+    if (logo_media_control) {
+        logo_media_control->stop();
+        logo_media_control.reset();
+    }
     if (mcTray)
         mcTray->DelTrayIcon();
 }
@@ -111,7 +118,6 @@ void DisplayWindow::createControls()
         auto* l = new QLabel(caption, parent);
         l->setObjectName(name);
         l->setAutoFillBackground(false);
-        l->setAttribute(Qt::WA_TranslucentBackground);
         l->setMargin(0);
         l->setIndent(0);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -179,8 +185,12 @@ void DisplayWindow::createControls()
     for (auto* b : Label9)
         b->lower();
 
-    for (QWidget* w : Picture2->findChildren<QWidget*>())
+    // Every element hears the pointer, also when no button is held, so a
+    // hover over an element does not count as a hover over the background.
+    for (QWidget* w : Picture2->findChildren<QWidget*>()) {
         w->installEventFilter(this);
+        w->setMouseTracking(true);
+    }
     Picture2->installEventFilter(this);
     for (QLabel* l : {Label2[0], Label2[1], Label2[2], Label2[3], Label2[4], Label3, Label4, Label7})
         autoSize(l);
@@ -256,8 +266,8 @@ void DisplayWindow::syncPixelGeometry(QWidget* w)
     const QRectF& r = twipsRect(w);
     const double tx = twipsPerPixelX(), ty = twipsPerPixelY();
     auto px = [](double v, double tpp) {
-        const double p = std::lround(v / tpp);
-        return int(std::clamp(p, -1e6, 1e6));
+        const double p = std::clamp(v / tpp, -1e6, 1e6);
+        return int(std::lround(p));
     };
     w->setGeometry(px(r.left(), tx), px(r.top(), ty), std::max(0, px(r.width(), tx)),
                    std::max(0, px(r.height(), ty)));
@@ -373,9 +383,12 @@ void DisplayWindow::setForeColour(QWidget* w, const QColor& colour)
         p->setForeColor(colour);
         return;
     }
+    // Disabled controls keep the greyed text of the palette.
     QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    pal.setColor(QPalette::Text, colour);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::WindowText, colour);
+        pal.setColor(group, QPalette::Text, colour);
+    }
     w->setPalette(pal);
 }
 

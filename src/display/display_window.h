@@ -3,6 +3,7 @@
 #include "services/app_context.h"
 #include "stores/run_state.h"
 
+#include <QDateTime>
 #include <QFont>
 #include <QHash>
 #include <QIcon>
@@ -21,6 +22,7 @@ class Panel;
 class BackgroundBox;
 class TrayIcon;
 class LogoVideo;
+class LogoVideoFactory;
 
 // The screen figures the display lays itself out by. Taken from the primary
 // screen unless a test fixes them.
@@ -119,6 +121,27 @@ public:
     void dongtaiRefresh(int index);              // paint text panel Picture6(index)
     void backgroundupdate(int stage);            // per-stage background
 
+    // Gives empty text elements a placeholder caption and shows them (mode 1,
+    // layout editing on), or removes the placeholders again (any other mode).
+    void show_element_placeholders(int mode);
+    // The close-down: releases the hotkeys, the logo video and the tray icon.
+    // Runs once (also from closeEvent and the destructor).
+    void unload();
+    // A click on the tray icon (button 1 left, 2 right, 4 middle).
+    void mcTray_MouseClick(int button, bool isDouble);
+
+    // The scrolling-text and prompt-text ticks (Timer2, Timer7).
+    void Timer2_Timer();
+    void Timer7_Timer();
+
+    // Where logo videos come from (tests install a recording factory).
+    void setLogoVideoFactory(LogoVideoFactory* factory) { m_videoFactory = factory; }
+    LogoVideoFactory* logoVideoFactory() const { return m_videoFactory; }
+    // The time of day the display shows (the context's clock).
+    QDateTime now() const;
+    // True while a count tick (Timer1 or Timer4) runs.
+    bool isRunning() const;
+
     // Twips per pixel of the screen (15 at 96 dpi).
     double twipsPerPixelX() const;
     double twipsPerPixelY() const;
@@ -163,11 +186,33 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void loadPlanAndStyles();                    // first half of the start-up
+    void loadLookAndState();                     // second half
+    void applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName);
+    void setBackgroundColour(const QColor& colour);
+    void loadStartupLogo();
+    void releaseLogoVideo();
+    void applyIdleMenuState();
+    void Form_Resize();
+    void placeElement(int n, QWidget* w, double leftLimit, double leftDefault, bool forceCentre,
+                      double topLimit, double topDefault);
+    void fitBackgroundBox();
+    QPixmap backgroundPiece(const QWidget* panel) const;
+    void paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size);
+    void prepareElementMenu(bool weekdayRuleOnly = false);
+    bool handleMouse(QWidget* w, QEvent* event);
+    void dragStep(QWidget* moved, const QPointF& posTwips);
+    void saveAt(int element, QWidget* w);
+    QString iniRead(const QString& section, const QString& key, const QString& fallback) const;
     void createControls();
     void createTimers();
     void syncPixelGeometry(QWidget* w);
     QRectF& twipsRect(const QWidget* w) const;
 
+    LogoVideoFactory* m_videoFactory = nullptr;
+    bool m_inLayout = false;
+    bool m_unloaded = false;
+    int m_pressedButton = -1;                    // Label9 index under a left press (Click)
     ScreenMetrics m_screen;
     bool m_fixedScreen = false;
     mutable QHash<const QWidget*, QRectF> m_twips;

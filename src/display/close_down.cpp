@@ -1,0 +1,53 @@
+// Closing the display, and clicks on the tray icon.
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "display/logo_video.h"
+#include "services/tray_icon.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+
+namespace orvalen {
+
+void DisplayWindow::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    try {
+        m_displayHost.hotkey_del();
+    } catch (...) {
+    }
+    // Any logo video stops and is released, shown or not.
+    try {
+        releaseLogoVideo();
+    } catch (...) {
+    }
+    try {
+        if (mcTray) {
+            mcTray->DelTrayIcon();
+            mcTray.reset();
+        }
+    } catch (...) {
+    }
+}
+
+void DisplayWindow::closeEvent(QCloseEvent* event)
+{
+    unload();
+    event->accept();
+}
+
+void DisplayWindow::mcTray_MouseClick(int button, bool isDouble)
+{
+    if (isDouble)
+        return;
+    if (button == 1) {
+        if (mcTray)
+            mcTray->delicon();
+    } else if (button == 2) {
+        m_displayHost.popupDesktopMenu(QCursor::pos());
+    }
+}
+
+} // namespace orvalen

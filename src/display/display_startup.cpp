@@ -1,0 +1,385 @@
+// The display's start-up: the current plan, the clock texts, the element
+// styles, the background, the logo, the idle menu state and the timers.
+#include "display/clock_texts.h"
+#include "display/colour.h"
+#include "display/display_host.h"
+#include "display/display_values.h"
+#include "display/display_window.h"
+#include "display/logo_video.h"
+#include "display/panel.h"
+#include "platform/clock.h"
+#include "platform/registry_store.h"
+#include "services/text_path.h"
+#include "services/time_conversions.h"
+#include "services/tray_icon.h"
+#include "stores/ini_store.h"
+#include "stores/plan_store.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QScreen>
+
+namespace orvalen {
+namespace {
+
+// Runs one step; a failure skips it and the start-up goes on.
+template <typename F>
+void step(F&& f)
+{
+    try {
+        f();
+    } catch (...) {
+    }
+}
+
+int seconds_of(const QTime& t)
+{
+    return t.isValid() ? t.hour() * 3600 + t.minute() * 60 + t.second() : 0;
+}
+
+} // namespace
+
+QString DisplayWindow::iniRead(const QString& section, const QString& key, const QString& fallback) const
+{
+    if (!m_ctx.ini)
+        return fallback;
+    return m_ctx.ini->read(section, key, fallback);
+}
+
+QDateTime DisplayWindow::now() const
+{
+    return m_ctx.clock ? m_ctx.clock->now() : QDateTime::currentDateTime();
+}
+
+bool DisplayWindow::isRunning() const
+{
+    return (Timer1 && Timer1->isEnabled()) || (Timer4 && Timer4->isEnabled());
+}
+
+void DisplayWindow::load()
+{
+    loadPlanAndStyles();
+    loadLookAndState();
+}
+
+void DisplayWindow::loadPlanAndStyles()
+{
+    ClockPlan& plan = m_module.clock_plan;
+
+    step([&] {
+        for (Panel* p : {Picture1, Picture4})
+            p->setBorderStyle(0);
+        setTwipsLeft(Picture2, 0);
+        setTwipsTop(Picture2, 0);
+    });
+    step([&] { m_displayHost.Hotkey_set(); });
+    step([&] {
+        mcTray = std::make_unique<TrayIcon>();
+        connect(mcTray.get(), &TrayIcon::MouseClick, this, &DisplayWindow::mcTray_MouseClick);
+        mcTray->AddTrayIcon(Pic1);
+        mcTray->SetTrayIcon(Pic1);
+        mcTray->SetTrayTip(windowTitle());
+    });
+    step([&] {
+        if (m_ctx.registry)
+            load_plan(*m_ctx.registry, plan, now().date());
+    });
+    step([&] {
+        m_module.plan_length_seconds = seconds_of(plan.Time_all);
+        m_module.plan_length_ms = qint64(m_module.plan_length_seconds) * 1000;
+        const QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four,
+                                  &plan.Time_five};
+        for (int i = 0; i < 5; ++i)
+            stage_seconds[i + 1] = seconds_of(*stages[i]);
+    });
+
+    const QTime timeOfDay = now().time();
+    step([&] { setCaption(Label3, initial_clock_text(plan, timeOfDay)); });
+
+    const QColor clockColour = colour_from_text(plan.clockcolour);
+    const std::optional<double> clockSize = size_entry(plan.sizethree, 2);
+    step([&] {
+        setFontName(Label3, plan.clockFont);
+        setFontName(Picture1, plan.clockFont);
+        setForeColour(Label3, clockColour);
+        setForeColour(Picture1, clockColour);
+        if (clockSize)
+            setFontSize(Label3, *clockSize);
+    });
+    step([&] { setCaption(Label4, initial_overtime_text(plan, timeOfDay)); });
+    step([&] {
+        setFontName(Label4, plan.clockFont);
+        setFontName(Picture4, plan.clockFont);
+        setForeColour(Label4, clockColour);
+        setForeColour(Picture4, clockColour);
+        if (clockSize)
+            setFontSize(Label4, *clockSize);
+        Label4->hide();
+        Picture4->hide();
+    });
+
+    // The five text elements: caption, font (fallback "宋体"), colour, size, visibility.
+    struct TextStyle {
+        int index;
+        QString caption;
+        QString font;
+        QString colour;
+        int sizeEntry;
+    };
+    const TextStyle styles[] = {{0, plan.firsttext, plan.firstfont, plan.firstcolour, 0},
+                                {1, plan.secondtext, plan.secondfont, plan.secondcolour, 1},
+                                {2, QString(), plan.stagefont, plan.stagecolour, 3},
+                                {3, QString(), plan.textfont, plan.textcolour, 4},
+                                {4, QString(), plan.rollfont, plan.rollcolour, 5}};
+    for (const TextStyle& s : styles) {
+        step([&] {
+            QLabel* label = Label2[s.index];
+            setCaption(label, s.caption);
+            setFontName(label, s.font);
+            if (s.index == 2)
+                setFontName(Picture6[2], s.font);
+            setForeColour(label, colour_from_text(s.colour));
+            if (const auto size = size_entry(plan.sizethree, s.sizeEntry))
+                setFontSize(label, *size);
+            if (s.index == 0) {
+                if (label->text().isEmpty())
+                    label->hide();
+            } else if (s.index == 1) {
+                Picture6[1]->setVisible(!label->text().isEmpty());
+            } else if (label->text().isEmpty()) {
+                Picture6[s.index]->hide();
+            }
+        });
+    }
+
+    step([&] {
+        const QString sec = QStringLiteral("Marquee");
+        if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("Mode"), QStringLiteral("2")))))
+            marquee_mode = *v;
+        if (const auto v = to_int32(leading_number(iniRead(sec, QStringLiteral("Width"), QStringLiteral("1000")).trimmed())))
+            marquee_width = *v;
+        if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("MarQueespeed"), QStringLiteral("1")).trimmed())))
+            marquee_speed = *v;
+        if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("colckbigtext"), QStringLiteral("0")).trimmed())))
+            m_module.colckbigtext = *v;
+        // A width of zero or below cannot be given to the panel; it keeps its own.
+        if (marquee_width > 0)
+            setTwipsWidth(Picture6[4], marquee_width);
+    });
+}
+
+void DisplayWindow::loadLookAndState()
+{
+    const ClockPlan& plan = m_module.clock_plan;
+
+    step([&] {
+        if (plan.checkthree.left(1) == QLatin1String("0"))
+            applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
+        else
+            applyBackground(value_part(plan.highset[0], 0), value_part(plan.highset[0], 1),
+                            value_part(plan.highset[0], 2));
+    });
+    step([&] {
+        // Full screen; with no window manager the geometry has to be set by hand.
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (!m_fixedScreen)
+            m_screen = ScreenMetrics::fromPrimaryScreen();
+        if (screen)
+            setGeometry(screen->geometry());
+        showMaximized();
+    });
+    step([&] { fitBackgroundBox(); });
+    step([&] {
+        ShowStatue(Label3->text(), to_int16(Label3->font().pointSizeF()).value_or(0));
+        ShowStatuechao(Label4->text(), to_int16(Label4->font().pointSizeF()).value_or(0));
+    });
+    step([&] { loadStartupLogo(); });
+    step([&] { Picture6[4]->hide(); });
+    step([&] { applyIdleMenuState(); });
+    step([&] { Form_Resize(); });
+    step([&] { Timer7->setInterval(100); });
+    step([&] {
+        if (flag_on(plan.checkone, 7)) {
+            for (auto* t : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer9, &Timer10, &Timer11})
+                (*t)->setEnabled(false);
+            Timer9->setEnabled(true);
+        }
+    });
+}
+
+void DisplayWindow::applyIdleMenuState()
+{
+    auto wordAndTail = [](MenuItemState& item, const QString& word) {
+        if (item.caption.size() >= 2)
+            item.caption = word + item.caption.mid(2);
+    };
+    auto& d = m_host.desktop;
+    d[0].enabled = true;
+    wordAndTail(d[0], QStringLiteral("开始"));
+    Label9[0]->setText(QStringLiteral(" 开始 "));
+    Label9[0]->setEnabled(true);
+    d[1].enabled = false;
+    Label9[1]->setText(QStringLiteral(" 停止 "));
+    Label9[1]->setEnabled(false);
+    d[2].enabled = false;
+    wordAndTail(d[2], QStringLiteral("暂停"));
+    Label9[2]->setText(QStringLiteral(" 暂停 "));
+    Label9[2]->setEnabled(false);
+    d[3].enabled = false;
+    d[5].visible = true;
+    d[6].enabled = true;
+    Label9[3]->setEnabled(true);
+    d[7].enabled = true;
+    d[7].checked = false;
+    d[8].enabled = true;
+
+    const int buttons = to_int16(leading_number(iniRead(QStringLiteral("clocksite"), QStringLiteral("pictureleft9"),
+                                                        QStringLiteral("0"))))
+                            .value_or(0);
+    d[9].checked = buttons != 1;
+    m_host.menusChanged();
+    step([&] { m_displayHost.desktopRun(9); });
+
+    d[10].checked = false;
+    d[11].enabled = false;
+    d[12].enabled = true;
+    for (int k : {13, 15, 16, 17})
+        d[k].visible = true;
+    d[17].enabled = true;
+    Label9[4]->setEnabled(true);
+    m_host.menusChanged();
+}
+
+// --- background ------------------------------------------------------------------
+
+void DisplayWindow::setBackgroundColour(const QColor& colour)
+{
+    if (!colour.isValid())
+        return;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour);
+    setPalette(pal);
+    background()->setBackColor(colour);
+    Picture1->setBackColor(colour);
+    Picture4->setBackColor(colour);
+    for (int i = 1; i <= 4; ++i)
+        Picture6[i]->setBackColor(colour);
+}
+
+void DisplayWindow::applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName)
+{
+    const QColor clock = colour_from_text(clockColour);
+    setForeColour(Label3, clock);
+    setForeColour(Picture1, clock);
+    setForeColour(Label4, clock);
+    setForeColour(Picture4, clock);
+
+    background()->setPicture(QPixmap());
+    Picture3 = QPixmap();
+    background_is_picture = false;
+
+    // Only a bare name inside picture/ is looked at; a file that does not
+    // decode counts as no picture, and the colour applies.
+    QPixmap picture;
+    if (is_bare_file_name(pictureName)) {
+        const QString path = m_ctx.folder.resolve(QStringLiteral("picture/") + pictureName);
+        if (!path.isEmpty() && QFileInfo(path).isFile()) {
+            QImageReader reader(path);
+            reader.setAutoTransform(true);
+            const QImage image = reader.read();
+            if (!image.isNull())
+                picture = QPixmap::fromImage(image);
+        }
+    }
+    if (!picture.isNull()) {
+        background()->setPicture(picture);
+        Picture3 = picture;
+        background_is_picture = true;
+    } else {
+        setBackgroundColour(colour_from_text(backColour));
+    }
+}
+
+void DisplayWindow::backgroundupdate(int stage)
+{
+    if (stage < 0 || stage > 6)
+        return;
+    const ClockPlan& plan = m_module.clock_plan;
+    step([&] {
+        if (plan.checkthree.left(1) == QLatin1String("0"))
+            applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
+        else
+            applyBackground(value_part(plan.highset[stage], 0), value_part(plan.highset[stage], 1),
+                            value_part(plan.highset[stage], 2));
+    });
+    step([&] { Form_Resize(); });
+}
+
+// --- logo --------------------------------------------------------------------------
+
+void DisplayWindow::releaseLogoVideo()
+{
+    if (logo_media_control) {
+        logo_media_control->stop();
+        logo_media_control.reset();
+    }
+    logo_video_window = nullptr;
+}
+
+void DisplayWindow::loadStartupLogo()
+{
+    const QString name = m_module.clock_plan.logopicture.trimmed();
+    QString path;
+    if (name.size() > 3 && is_bare_file_name(name))
+        path = m_ctx.folder.resolve(QStringLiteral("picture/") + name);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        Picture5->hide();
+        return;
+    }
+
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    Picture5->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+
+    const int option = to_int16(leading_number(iniRead(QStringLiteral("pictureset"), QStringLiteral("Option"),
+                                                       QStringLiteral("0"))))
+                           .value_or(0);
+    if (option == 0) {
+        if (!image.isNull())
+            setTwipsGeometry(Picture5, qQNaN(), qQNaN(), image.width() * twipsPerPixelX(),
+                             image.height() * twipsPerPixelY());
+    } else {
+        // A size that does not convert counts as 0; a tenfold beyond 16 bits is skipped.
+        auto boxSize = [&](const QString& key, const QString& fallback) -> std::optional<int> {
+            const int v = to_int16(leading_number(iniRead(QStringLiteral("pictureset"), key, fallback).trimmed()))
+                              .value_or(0);
+            return to_int16(double(v) * 10);
+        };
+        if (const auto w = boxSize(QStringLiteral("Width"), QStringLiteral("800")); w && *w >= 0)
+            setTwipsWidth(Picture5, *w);
+        if (const auto h = boxSize(QStringLiteral("Height"), QStringLiteral("600")); h && *h >= 0)
+            setTwipsHeight(Picture5, *h);
+    }
+
+    // A file that is no picture plays as a video in the logo box.
+    releaseLogoVideo();
+    if (image.isNull()) {
+        LogoVideoFactory* factory = m_videoFactory;
+        static QtLogoVideoFactory qtFactory;
+        if (!factory)
+            factory = &qtFactory;
+        step([&] {
+            logo_media_control = factory->create(path, Picture5);
+            if (logo_media_control) {
+                logo_video_window = logo_media_control->videoWidget();
+                const int b = Picture5->borderWidth();
+                logo_media_control->setSize(Picture5->width() - 2 * b, Picture5->height() - 2 * b);
+                logo_media_control->play();
+            }
+        });
+    }
+}
+
+} // namespace orvalen

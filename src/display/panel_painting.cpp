@@ -1,0 +1,182 @@
+// The panel painters: each panel shows the piece of the background under it,
+// so the panels blend into a background picture; the clock panels then draw
+// their text centred on the panel.
+#include "display/display_window.h"
+#include "display/panel.h"
+
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPainter>
+#include <cmath>
+
+namespace orvalen {
+namespace {
+
+// Panels are never given an image larger than this per axis; what lies
+// further out is off any screen and shows the back colour.
+constexpr int kMaxImagePx = 8192;
+
+QSize image_size(const QWidget* panel)
+{
+    return QSize(std::clamp(panel->width(), 0, kMaxImagePx), std::clamp(panel->height(), 0, kMaxImagePx));
+}
+
+} // namespace
+
+// The part of the background under `panel`, at the panel's pixel size. The
+// background box shows the picture stretched to its own size where it is
+// larger than the picture; copying from that stretched picture at the
+// panel's place gives exactly the pixels the box shows around the panel.
+QPixmap DisplayWindow::backgroundPiece(const QWidget* panel) const
+{
+    const QPixmap& bg = background()->stretched();
+    if (bg.isNull())
+        return QPixmap();
+    const QRect area(panel->pos(), image_size(panel));
+    return bg.copy(area);
+}
+
+void DisplayWindow::ShowStatue()
+{
+    ShowStatue(Label3->text(), int(std::lround(Label3->font().pointSizeF())));
+}
+
+void DisplayWindow::ShowStatuechao()
+{
+    ShowStatuechao(Label4->text(), int(std::lround(Label4->font().pointSizeF())));
+}
+
+void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size)
+{
+    QPixmap image(image_size(panel));
+    if (image.isNull()) {
+        panel->clearImage();
+        return;
+    }
+    image.fill(panel->backColor());
+    if (size <= 0) {
+        // No usable font size: the panel stays cleared.
+        panel->setImage(image);
+        return;
+    }
+    QFont font = panel->font();
+    font.setPointSizeF(size);
+    panel->setFont(font);
+
+    QPainter p(&image);
+    if (background_is_picture) {
+        const QPixmap piece = backgroundPiece(panel);
+        if (!piece.isNull())
+            p.drawPixmap(0, 0, piece);
+    }
+    if (!text.isEmpty()) {
+        const QFontMetricsF fm(font);
+        const int b = panel->borderWidth();
+        const double innerW = panel->width() - 2.0 * b;
+        const double innerH = panel->height() - 2.0 * b;
+        // The text cell is centred; its top, not its baseline, sits at y.
+        const double x = b + (innerW - fm.horizontalAdvance(text)) / 2.0;
+        const double y = b + (innerH - fm.height()) / 2.0;
+        p.setFont(font);
+        p.setPen(panel->foreColor());
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.drawText(QPointF(x, y + fm.ascent()), text);
+    }
+    p.end();
+    panel->setImage(image);
+    Q_UNUSED(label);
+}
+
+void DisplayWindow::ShowStatue(const QString& text, int size)
+{
+    if (text.isEmpty())
+        return;
+    setTwipsWidth(Picture1, twipsWidth(Label3) + 100);
+    setTwipsHeight(Picture1, twipsHeight(Label3) + 20);
+    background_is_picture = background()->hasPicture() || !Picture3.isNull();
+    Picture1->show();
+    paintClockPanel(Picture1, Label3, text, size);
+}
+
+void DisplayWindow::ShowStatuechao(const QString& text, int size)
+{
+    setTwipsWidth(Picture4, twipsWidth(Label4) + 100);
+    setTwipsHeight(Picture4, twipsHeight(Label4) + 20);
+    const ClockPlan& plan = m_module.clock_plan;
+    const bool shown = plan.combolist.mid(2, 1) == QLatin1String("0") && flag_on(plan.checkfour, 1);
+    Picture4->setVisible(shown);
+    paintClockPanel(Picture4, Label4, text, size);
+}
+
+void DisplayWindow::dongtaiRefresh()
+{
+    for (int i = 1; i <= 4; ++i) {
+        if (!Picture6[i]->isHidden())
+            dongtaiRefresh(i);
+    }
+}
+
+void DisplayWindow::dongtaiRefresh(int i)
+{
+    if (i < 1 || i > 4)
+        return;
+    try {
+        QLabel* label = Label2[i];
+        Panel* panel = Picture6[i];
+        if (label->text().isEmpty())
+            return;
+        const ClockPlan& plan = m_module.clock_plan;
+        const bool longTerm = flag_on(plan.checkone, 7);
+        setTwipsHeight(panel, twipsHeight(label));
+        switch (i) {
+        case 1:
+            setTwipsWidth(panel, twipsWidth(label));
+            break;
+        case 2:
+            setTwipsWidth(panel, twipsWidth(label));
+            if (!longTerm) {
+                panel->hide();
+                return;
+            }
+            break;
+        case 3:
+            if (longTerm && flag_on(plan.checkthree, 2)) {
+                const QDate today = now().date();
+                setCaption(label, QLocale::system().dayName(today.dayOfWeek(), QLocale::LongFormat));
+                panel->show();
+            }
+            panel->setVisible(!label->text().isEmpty());
+            setTwipsWidth(panel, twipsWidth(label));
+            break;
+        case 4:
+            if (marquee_width >= 0)
+                setTwipsWidth(panel, marquee_width);
+            if (!flag_on(plan.checkthree, 3) && !m_host.adjust_mode() && label->text() != QStringLiteral("动态文本")) {
+                panel->hide();
+                return;
+            }
+            break;
+        }
+
+        QPixmap image(image_size(panel));
+        if (!background_is_picture)
+            panel->setBackColor(background()->backColor());
+        if (!image.isNull()) {
+            image.fill(panel->backColor());
+            if (background_is_picture) {
+                const QPixmap piece = backgroundPiece(panel);
+                if (!piece.isNull()) {
+                    QPainter p(&image);
+                    p.drawPixmap(0, 0, piece);
+                }
+            }
+            panel->setImage(image);
+        } else {
+            panel->clearImage();
+        }
+        panel->setVisible(!label->text().isEmpty());
+    } catch (...) {
+    }
+}
+
+} // namespace orvalen

@@ -1,0 +1,65 @@
+#include "display/position_store.h"
+
+#include "platform/registry_store.h"
+#include "services/app_context.h"
+#include "services/text_path.h"
+#include "stores/ini_store.h"
+#include "stores/registry_values.h"
+
+#include <QString>
+#include <cmath>
+
+namespace orvalen {
+namespace {
+
+const QString kSection = QStringLiteral("clocksite");
+
+int ini_int(const AppContext& ctx, const QString& key)
+{
+    const QString text = ctx.ini ? ctx.ini->read(kSection, key, QStringLiteral("-100")) : QStringLiteral("-100");
+    const double v = leading_number(text);
+    if (!std::isfinite(v))
+        return 0;
+    const double r = std::nearbyint(v);
+    if (r < -2147483648.0 || r > 2147483647.0)
+        return 0;
+    return int(r);
+}
+
+} // namespace
+
+void save_element_position(AppContext& ctx, int element, int left, int top)
+{
+    const QString n = QString::number(element);
+    try {
+        if (ctx.ini) {
+            ctx.ini->write(kSection, QStringLiteral("pictureleft") + n, QString::number(left));
+            ctx.ini->write(kSection, QStringLiteral("picturetop") + n, QString::number(top));
+        }
+    } catch (...) {
+    }
+    try {
+        if (ctx.registry)
+            registry_values::set_position(*ctx.registry, element, left, top);
+    } catch (...) {
+    }
+}
+
+SavedPosition read_element_position(const AppContext& ctx, int element)
+{
+    const QString n = QString::number(element);
+    SavedPosition p;
+    p.left = ini_int(ctx, QStringLiteral("pictureleft") + n);
+    p.top = ini_int(ctx, QStringLiteral("picturetop") + n);
+    if (p.left == -100 || p.top == -100) {
+        p.left = 0;
+        p.top = 0;
+        if (ctx.registry) {
+            p.left = registry_values::position_left(*ctx.registry, element, 0);
+            p.top = registry_values::position_top(*ctx.registry, element, 0);
+        }
+    }
+    return p;
+}
+
+} // namespace orvalen

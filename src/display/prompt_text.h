@@ -1,0 +1,14 @@
+#pragma once
+#include "stores/clock_plan.h"
+
+#include <QString>
+#include <optional>
+
+namespace orvalen {
+
+// The prompt text of stage code `code` (0 start .. 6 end, 7 clear) when the
+// plan's flags allow it, else ""; nullopt (leave the prompt as it is) for
+// any other code.
+std::optional<QString> prompt_for(int code, const ClockPlan& plan);
+
+} // namespace orvalen
