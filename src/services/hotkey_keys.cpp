@@ -1,0 +1,136 @@
+#include "services/hotkey_keys.h"
+
+#include "services/text_path.h"
+#include "stores/ini_store.h"
+
+#include <QFileInfo>
+#include <QStringList>
+#include <vector>
+
+namespace orvalen {
+namespace {
+
+const QString kNoHotkey = QStringLiteral("无");
+
+// The sixty key codes of the table.
+const std::vector<int> kKeyCodes = [] {
+    std::vector<int> codes{13, 32};
+    for (int c = 48; c <= 57; ++c)
+        codes.push_back(c);
+    for (int c = 65; c <= 90; ++c)
+        codes.push_back(c);
+    for (int c = 96; c <= 105; ++c)
+        codes.push_back(c);
+    for (int c = 112; c <= 123; ++c)
+        codes.push_back(c);
+    return codes;
+}();
+
+// The numeric value of one character of a flag text: a digit counts its
+// value, anything else (or nothing) 0.
+int digit_value(const QString& text, int index)
+{
+    if (index >= text.size())
+        return 0;
+    const QChar c = text.at(index);
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ? c.unicode() - '0' : 0;
+}
+
+QString read_hotkey_setting(const IniStore& ini, const QString& key, const QString& fallback, bool* exists)
+{
+    *exists = QFileInfo::exists(ini.file());
+    if (!*exists)
+        return QString();
+    return ini.read(QStringLiteral("Hotkey"), key, fallback);
+}
+
+} // namespace
+
+int hotkey_modifiers(const QString& text)
+{
+    QStringList parts = text.split(QLatin1Char('+'));
+    parts.removeLast();
+    const QString mods = parts.join(QLatin1Char('+'));
+    static const QStringList table{QString(), "Alt", "Ctrl", "Ctrl+Alt", "Shift", "Shift+Alt",
+                                   "Shift+Ctrl", "Shift+Ctrl+Alt"};
+    for (int mask = 1; mask < table.size(); ++mask) {
+        if (mods == table.at(mask))
+            return mask;
+    }
+    return 0;
+}
+
+int hotkey_key_code(const QString& text)
+{
+    const QString name = text.split(QLatin1Char('+')).last();
+    for (int code : kKeyCodes) {
+        if (name == hotkey_key_name(code))
+            return code;
+    }
+    return 0;
+}
+
+QString hotkey_key_name(int code)
+{
+    if (code == 13)
+        return QStringLiteral("Enter");
+    if (code == 32)
+        return QStringLiteral("Space");
+    if ((code >= 48 && code <= 57) || (code >= 65 && code <= 90))
+        return QString(QChar(code));
+    if (code >= 96 && code <= 105)
+        return QStringLiteral("Num ") + QChar('0' + (code - 96));
+    if (code >= 112 && code <= 123)
+        return QStringLiteral("F") + QString::number(code - 111);
+    return QString();
+}
+
+HotkeyText parse_hotkey_text(const QString& text)
+{
+    const QString t = text.trimmed();
+    HotkeyText out;
+    if (t.isEmpty() || t == kNoHotkey)
+        return out;
+    out.kind = HotkeyText::Kind::Invalid;
+    const int code = hotkey_key_code(t);
+    if (code == 0)
+        return out;
+    const int mask = hotkey_modifiers(t);
+    const bool hasModifierPart = t.contains(QLatin1Char('+'));
+    if (mask == 0 && hasModifierPart)
+        return out;
+    out.kind = HotkeyText::Kind::Valid;
+    out.modifiers = mask;
+    out.keyCode = code;
+    return out;
+}
+
+short start_key_also_stops(const IniStore& ini)
+{
+    bool exists = false;
+    const QString v = read_hotkey_setting(ini, QStringLiteral("opentogetherstop"), QStringLiteral("0"), &exists);
+    return exists && leading_number(v) != 0 ? 1 : 0;
+}
+
+bool often_hotkeys_enabled(const IniStore& ini)
+{
+    bool exists = false;
+    const QString v = read_hotkey_setting(ini, QStringLiteral("often"), QStringLiteral("00"), &exists);
+    return exists && digit_value(v, 0) + digit_value(v, 1) > 0;
+}
+
+QString often_hotkey_prefix(const IniStore& ini)
+{
+    bool exists = false;
+    const QString v = read_hotkey_setting(ini, QStringLiteral("often"), QStringLiteral("00"), &exists);
+    if (!exists)
+        return QString();
+    QString prefix;
+    if (digit_value(v, 0) == 1)
+        prefix = QStringLiteral("Ctrl");
+    if (digit_value(v, 1) == 1)
+        prefix = prefix.isEmpty() ? QStringLiteral("Alt") : prefix + QStringLiteral("+Alt");
+    return prefix.isEmpty() ? prefix : prefix + QLatin1Char('+');
+}
+
+} // namespace orvalen
