@@ -1,27 +1,81 @@
 #pragma once
+#include <QString>
 
 namespace orvalen {
 
 class DisplayWindow;
+struct HostState;
+struct ModuleState;
+struct AppContext;
+
+// The plan submenu as the run commands see it when a plan sequence steps on:
+// how many plan items there are, which one is checked, and the selection of
+// one of them. The plan submenu implements it; without one there are no
+// plans.
+class PlanSequence {
+public:
+    virtual ~PlanSequence() = default;
+    // Number of plan items in the submenu (0 when there are none).
+    virtual int planCount() const = 0;
+    // Highest index of a checked plan item, or -1 when none is checked.
+    virtual int checkedPlan() const = 0;
+    // Selects and loads plan item `index`.
+    virtual void nextmenu_often(int index) = 0;
+};
 
 // The run commands and the run record: start (or clear after a run ended),
 // stop, finish, pause/continue, and the statistics row of a finished run.
 // They change the run state shown by the menus and the on-screen buttons and
 // hand the start of a run to the count-mode set-up (Timer5).
+//
+// Each command finds its own state in the captions and enabled flags of the
+// desktop menu items, so any command may be sent at any time; a command that
+// does not fit the state does nothing.
 class RunCommands {
 public:
     explicit RunCommands(DisplayWindow& display);
     virtual ~RunCommands() = default;
 
+    // Start command; on a finished run ("清零") it clears the display back to
+    // ready instead, stopping the end sound.
     virtual void start_timing();
+    // The clear that the end of a reset or next-plan run runs by itself: the
+    // same as start_timing, except that the end sound just started keeps
+    // playing. The count ticks call this one, never the operator's.
+    virtual void start_timing_after_run_end();
     virtual void stop_timing();
     virtual void finish_timing();
     virtual void pause_timing();
-    // Appends one row to timesum when statistics are on.
+    // Appends one row to timesum when statistics are on; at most once per
+    // run (a second call before the next start or clear writes nothing).
     virtual void record_run();
 
+    // The plan submenu used by the plan sequence (may be null).
+    void setPlanSequence(PlanSequence* plans) { m_plans = plans; }
+
 protected:
+    void startOrClear(bool stopEndSound);
+    void writeReadyState();
+    void writeFinishedState();
+    void endPendingForcedEnd();
+    void stepPlanSequence();
+    void endRun(bool endSequence);
+    void setButton(int index, const QString& caption, bool enabled);
+    void setButtonEnabled(int index, bool enabled);
+    // Replaces the two-character command word of a menu item, keeping the
+    // hotkey suffix after it.
+    static void setCommandWord(QString& caption, const QString& word);
+    int overtimeAction() const;
+    int lastPlanIndex() const;
+    QString endSoundPath() const;
+
+    HostState& host();
+    ModuleState& module();
+    AppContext& context();
+
     DisplayWindow& m_display;
+    PlanSequence* m_plans = nullptr;
+    bool m_recorded = false; // the current run has its statistics row
 };
 
 } // namespace orvalen

@@ -1,0 +1,68 @@
+#pragma once
+#include "timing/run_commands.h"
+
+#include <QString>
+
+class QMenu;
+
+namespace orvalen {
+
+// What the menu host calls in the parts of the program that own the plan
+// submenu, the element menu, the hotkeys and the auxiliary windows. Each part
+// implements its interface and is handed to MenuHost::setHooks(); an
+// interface that is not handed in leaves its items doing nothing.
+
+// The plan submenu "阶段选择" under desktop(5): one item per saved plan. The
+// menu host owns the QMenu (MenuHost::planSubmenu()) and the state of
+// desktop(5); the plan menu fills the QMenu and selects plans. Its
+// PlanSequence side serves the plan sequence of the run commands.
+class PlanMenuHooks : public PlanSequence {
+public:
+    // Rebuilds the submenu from the saved plans (hides and disables desktop(5)
+    // when there are none). Called by the menu host's load.
+    virtual void change_clock_menu() = 0;
+};
+
+// The element menu "运行设置": the handler of clockset(0..4), acting on
+// ModuleState::selected_element. The menu host does not toggle the check mark
+// of clockset(4) itself; the handler writes HostState::clockset and calls
+// HostState::menusChanged().
+class ElementMenuHooks {
+public:
+    virtual ~ElementMenuHooks() = default;
+    virtual void clockset_Click(int index) = 0;
+};
+
+// Global hotkeys of the display window.
+class HotkeyHooks {
+public:
+    virtual ~HotkeyHooks() = default;
+    virtual void Hotkey_set() = 0;
+    virtual void hotkey_del() = 0;
+};
+
+// The windows opened from the desktop menu and the help. Every method does
+// nothing until the window it stands for is built.
+class WindowHooks {
+public:
+    virtual ~WindowHooks() = default;
+    virtual void showSettings() {}   // desktop(6): the settings window, modal
+    virtual void showBackground() {} // desktop(8): the background window, modal
+    virtual void showStatistics() {} // desktop(13): the statistics window, modal
+    virtual void showAbout() {}      // desktop(16): the about window, modal
+    virtual void openHelp() {}       // desktop(15): the help file
+    // desktop(6) / desktop(16) with Ctrl held: an article link (item = 6 or 16).
+    virtual void openArticleLink(int item) {}
+    // desktop(17): unloads the statistics and the settings windows, before
+    // the menu host ends the program.
+    virtual void unloadWindows() {}
+};
+
+struct MenuHooks {
+    PlanMenuHooks* plans = nullptr;
+    ElementMenuHooks* element = nullptr;
+    HotkeyHooks* hotkeys = nullptr;
+    WindowHooks* windows = nullptr;
+};
+
+} // namespace orvalen

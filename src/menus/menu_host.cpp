@@ -1,0 +1,337 @@
+#include "menus/menu_host.h"
+
+#include "display/display_window.h"
+#include "display/position_store.h"
+#include "platform/notifier.h"
+#include "services/app_context.h"
+#include "stores/registry_values.h"
+#include "stores/run_state.h"
+#include "timing/run_commands.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QWindow>
+
+namespace orvalen {
+
+MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_ctx(ctx), m_host(host), m_module(module)
+{
+    setObjectName(QStringLiteral("Frm_black"));
+    // Never shown to the operator: 210 x 210 twips, far outside the screen.
+    setGeometry(-332, -332, 14, 14);
+    // Design state of the check marks; the display's load settles 7, 9 and
+    // 10, the load below settles the weekday item.
+    m_host.desktop[7].checked = true;
+    m_host.desktop[9].checked = true;
+    m_host.desktop[10].checked = true;
+    m_host.clockset[4].checked = true;
+    buildMenus();
+    m_host.onMenusChanged = [this] { syncMenus(); };
+    syncMenus();
+}
+
+MenuHost::~MenuHost()
+{
+    m_host.onMenusChanged = nullptr;
+}
+
+void MenuHost::buildMenus()
+{
+    m_desktopMenu = new QMenu(QStringLiteral("全屏时钟"), this);
+    m_desktopMenu->setObjectName(QStringLiteral("desktopclock"));
+    for (int i = 0; i < 18; ++i) {
+        if (i == 14)
+            continue; // there is no item 14
+        QAction* a = nullptr;
+        if (i == 4 || i == 11) {
+            a = m_desktopMenu->addSeparator();
+        } else if (i == 5) {
+            m_planMenu = new QMenu(m_host.desktop[5].caption, m_desktopMenu);
+            m_planMenu->setObjectName(QStringLiteral("menu_often"));
+            a = m_desktopMenu->addMenu(m_planMenu);
+        } else {
+            a = m_desktopMenu->addAction(m_host.desktop[i].caption);
+            a->setCheckable(i == 7 || i == 9 || i == 10);
+            connect(a, &QAction::triggered, this, [this, i] {
+                // A check mark changes only through the command itself.
+                if (m_desktop[i]->isCheckable())
+                    m_desktop[i]->setChecked(m_host.desktop[i].checked);
+                desktop_Click(i);
+            });
+        }
+        a->setObjectName(QStringLiteral("desktop_%1").arg(i));
+        m_desktop[i] = a;
+    }
+
+    m_elementMenu = new QMenu(QStringLiteral("运行设置"), this);
+    m_elementMenu->setObjectName(QStringLiteral("clocksetMenu"));
+    for (int i = 0; i < 5; ++i) {
+        QAction* a = m_elementMenu->addAction(m_host.clockset[i].caption);
+        a->setObjectName(QStringLiteral("clockset_%1").arg(i));
+        a->setCheckable(i == 4);
+        connect(a, &QAction::triggered, this, [this, i] {
+            if (m_clockset[i]->isCheckable())
+                m_clockset[i]->setChecked(m_host.clockset[i].checked);
+            if (m_hooks.element)
+                m_hooks.element->clockset_Click(i);
+        });
+        m_clockset[i] = a;
+    }
+}
+
+QAction* MenuHost::desktopAction(int k) const
+{
+    return (k >= 0 && k < 18) ? m_desktop[k] : nullptr;
+}
+
+QAction* MenuHost::clocksetAction(int k) const
+{
+    return (k >= 0 && k < 5) ? m_clockset[k] : nullptr;
+}
+
+void MenuHost::syncMenus()
+{
+    for (int i = 0; i < 18; ++i) {
+        QAction* a = m_desktop[i];
+        if (!a)
+            continue;
+        const MenuItemState& s = m_host.desktop[i];
+        if (!a->isSeparator() && a->text() != s.caption)
+            a->setText(s.caption);
+        a->setEnabled(s.enabled);
+        a->setVisible(s.visible);
+        if (a->isCheckable())
+            a->setChecked(s.checked);
+    }
+    for (int i = 0; i < 5; ++i) {
+        QAction* a = m_clockset[i];
+        const MenuItemState& s = m_host.clockset[i];
+        if (a->text() != s.caption)
+            a->setText(s.caption);
+        a->setEnabled(s.enabled);
+        a->setVisible(s.visible);
+        if (a->isCheckable())
+            a->setChecked(s.checked);
+    }
+}
+
+void MenuHost::load()
+{
+    if (m_hooks.plans)
+        m_hooks.plans->change_clock_menu();
+    const int mode = m_ctx.registry ? registry_values::clockmode(*m_ctx.registry) : 0;
+    m_host.clock_source = QString::number(mode);
+    // The current plan as it is now: at program start the display has not
+    // loaded it yet, so the weekday item starts unchecked.
+    m_host.clockset[4].checked = flag_on(m_module.clock_plan.checkthree, 2);
+    m_host.menusChanged();
+}
+
+// --- DisplayHost ----------------------------------------------------------------
+
+void MenuHost::desktopRun(int k) { desktop_Click(k); }
+
+void MenuHost::popupDesktopMenu(const QPoint& globalPos)
+{
+    syncMenus();
+    m_desktopMenu->popup(globalPos);
+}
+
+void MenuHost::popupElementMenu(const QPoint& globalPos)
+{
+    syncMenus();
+    m_elementMenu->popup(globalPos);
+}
+
+void MenuHost::Hotkey_set()
+{
+    if (m_hooks.hotkeys)
+        m_hooks.hotkeys->Hotkey_set();
+}
+
+void MenuHost::hotkey_del()
+{
+    if (m_hooks.hotkeys)
+        m_hooks.hotkeys->hotkey_del();
+}
+
+// --- the dispatcher -------------------------------------------------------------
+
+bool MenuHost::ctrlDown() const
+{
+    if (m_ctrlDown)
+        return m_ctrlDown();
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
+
+void MenuHost::desktop_Click(int k)
+{
+    WindowHooks* windows = m_hooks.windows;
+    switch (k) {
+    case 0:
+        if (m_commands)
+            m_commands->start_timing();
+        break;
+    case 1:
+        if (m_commands)
+            m_commands->stop_timing();
+        break;
+    case 2:
+        if (m_commands)
+            m_commands->pause_timing();
+        break;
+    case 6:
+        if (windows) {
+            if (ctrlDown())
+                windows->openArticleLink(6);
+            else
+                windows->showSettings();
+        }
+        break;
+    case 7:
+        toggleAdjustMode();
+        break;
+    case 8:
+        if (windows)
+            windows->showBackground();
+        break;
+    case 9:
+        toggleButtons();
+        break;
+    case 10:
+        toggleExtendedScreen();
+        break;
+    case 12:
+        toggleMinimised();
+        break;
+    case 13:
+        if (windows)
+            windows->showStatistics();
+        break;
+    case 15:
+        if (windows)
+            windows->openHelp();
+        break;
+    case 16:
+        if (windows) {
+            if (ctrlDown())
+                windows->openArticleLink(16);
+            else
+                windows->showAbout();
+        }
+        break;
+    case 17:
+        exitProgram();
+        break;
+    default:
+        break; // 3, 4, 5, 11, 14 and anything outside 0..17 do nothing
+    }
+}
+
+void MenuHost::toggleAdjustMode()
+{
+    MenuItemState& item = m_host.desktop[7];
+    item.checked = !item.checked;
+    m_host.menusChanged();
+    if (!m_display)
+        return;
+    m_display->show_element_placeholders(item.checked ? 1 : 0);
+    auto& buttons = m_display->Label9;
+    if (item.checked) {
+        // Buttons can be dragged while adjusting; their clicks do nothing then.
+        if (buttons[0] && !buttons[0]->isHidden()) {
+            for (QLabel* b : buttons)
+                if (b)
+                    b->setEnabled(true);
+        }
+    } else {
+        const int items[5] = {0, 1, 2, 6, 17};
+        for (int i = 0; i < 5; ++i)
+            if (buttons[i])
+                buttons[i]->setEnabled(m_host.desktop[items[i]].enabled);
+    }
+}
+
+void MenuHost::toggleButtons()
+{
+    MenuItemState& item = m_host.desktop[9];
+    item.checked = !item.checked;
+    m_host.menusChanged();
+    if (m_display) {
+        for (QLabel* b : m_display->Label9)
+            if (b)
+                b->setVisible(item.checked);
+    }
+    save_element_position(m_ctx, 9, item.checked ? 1 : 0, 0);
+}
+
+void MenuHost::toggleExtendedScreen()
+{
+    MenuItemState& item = m_host.desktop[10];
+    item.checked = !item.checked;
+    m_host.menusChanged();
+    if (!m_display)
+        return;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QScreen* primary = QGuiApplication::primaryScreen();
+    QScreen* target = primary;
+    if (item.checked) {
+        for (QScreen* s : screens)
+            if (s != primary) {
+                target = s;
+                break;
+            }
+    }
+    const bool fullScreen = m_display->isFullScreen();
+    m_display->showNormal();
+    if (target) {
+        if (QWindow* w = m_display->windowHandle())
+            w->setScreen(target);
+        m_display->setGeometry(target->geometry());
+    }
+    if (fullScreen)
+        m_display->showFullScreen();
+    else
+        m_display->showMaximized();
+    if (item.checked && target == primary) {
+        // No second screen: say so and take the check mark back.
+        if (m_ctx.notifier)
+            m_ctx.notifier->notice(QStringLiteral("没有连接扩展屏，请确认"));
+        item.checked = false;
+        m_host.menusChanged();
+    }
+}
+
+void MenuHost::toggleMinimised()
+{
+    if (!m_display)
+        return;
+    const Qt::WindowStates state = m_display->windowState();
+    if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        m_restoreFullScreen = state.testFlag(Qt::WindowFullScreen);
+        m_display->showMinimized();
+    } else if (m_restoreFullScreen) {
+        m_display->showFullScreen();
+    } else {
+        m_display->showMaximized();
+    }
+}
+
+void MenuHost::exitProgram()
+{
+    if (m_display)
+        m_display->close();
+    if (m_hooks.windows)
+        m_hooks.windows->unloadWindows();
+    close();
+    if (m_quit)
+        m_quit();
+    else
+        QCoreApplication::quit();
+}
+
+} // namespace orvalen

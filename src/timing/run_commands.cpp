@@ -1,0 +1,365 @@
+#include "timing/run_commands.h"
+
+#include "display/display_window.h"
+#include "platform/clock.h"
+#include "platform/notifier.h"
+#include "services/app_context.h"
+#include "services/sound_player.h"
+#include "services/text_path.h"
+#include "services/time_conversions.h"
+#include "stores/ini_store.h"
+#include "timing/clock_source.h"
+#include "timing/run_record.h"
+
+#include <QDebug>
+#include <QMetaObject>
+#include <cmath>
+#include <limits>
+
+namespace orvalen {
+namespace {
+
+const QString kStartWord = QStringLiteral("开始");
+const QString kClearWord = QStringLiteral("清零");
+const QString kPauseWord = QStringLiteral("暂停");
+const QString kContinueWord = QStringLiteral("继续");
+const QString kSetting = QStringLiteral("setting");
+const QString kMarquee = QStringLiteral("Marquee");
+constexpr qint64 kDayMs = 86'400'000;
+
+// The sequence keys are held as signed 16-bit numbers; a stored value that
+// does not fit counts as absent.
+int read_int16(const IniStore* ini, const QString& key, int absent)
+{
+    if (!ini)
+        return absent;
+    const double v = leading_number(ini->read(kMarquee, key, QString::number(absent)));
+    const double r = std::nearbyint(v);
+    if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max())
+        return absent;
+    return int(r);
+}
+
+QString number_text(const QString& text)
+{
+    return QString::number(qint64(std::nearbyint(leading_number(text))));
+}
+
+void enable(const std::unique_ptr<EngineTimer>& t, bool on)
+{
+    if (t)
+        t->setEnabled(on);
+}
+
+bool enabled(const std::unique_ptr<EngineTimer>& t)
+{
+    return t && t->isEnabled();
+}
+
+} // namespace
+
+RunCommands::RunCommands(DisplayWindow& display) : m_display(display) {}
+
+HostState& RunCommands::host() { return m_display.hostState(); }
+ModuleState& RunCommands::module() { return m_display.module(); }
+AppContext& RunCommands::context() { return m_display.context(); }
+
+void RunCommands::setCommandWord(QString& caption, const QString& word)
+{
+    caption = word + caption.mid(2);
+}
+
+void RunCommands::setButton(int index, const QString& caption, bool on)
+{
+    QLabel* b = m_display.Label9[index];
+    if (!b)
+        return;
+    if (b->text() != caption)
+        m_display.setCaption(b, caption);
+    b->setEnabled(on);
+}
+
+void RunCommands::setButtonEnabled(int index, bool on)
+{
+    if (QLabel* b = m_display.Label9[index])
+        b->setEnabled(on);
+}
+
+int RunCommands::overtimeAction() const
+{
+    return flag_value(m_display.module().clock_plan.combolist, 3);
+}
+
+int RunCommands::lastPlanIndex() const
+{
+    return m_plans ? m_plans->planCount() - 1 : -1;
+}
+
+QString RunCommands::endSoundPath() const
+{
+    const ProgramFolder& folder = m_display.context().folder;
+    const QString name = QStringLiteral("sounds/") + m_display.module().clock_plan.stageMusic[6];
+    const QString found = folder.resolve(name);
+    return found.isEmpty() ? folder.file(name) : found;
+}
+
+// --- start / clear ------------------------------------------------------------
+
+void RunCommands::start_timing() { startOrClear(true); }
+
+void RunCommands::start_timing_after_run_end() { startOrClear(false); }
+
+void RunCommands::startOrClear(bool stopEndSound)
+{
+    HostState& h = host();
+    if (!h.desktop[0].enabled)
+        return; // a run is under way (running or paused)
+
+    h.ready_marker.clear();
+    h.desktop[7].checked = false;
+    if (QLabel* prompt = m_display.Label2[3])
+        m_display.setCaption(prompt, QString());
+    m_display.show_element_placeholders(0);
+
+    if (h.desktop[0].caption.left(2) == kClearWord) {
+        // A stop just before this clear may have left its tick waiting to
+        // record the run; finish that end now, so that no tick counts on in
+        // the ready state and the run keeps its row.
+        endPendingForcedEnd();
+        enable(m_display.Timer1, false);
+        enable(m_display.Timer4, false);
+        writeReadyState();
+        if (stopEndSound && context().sound)
+            context().sound->stop_sound(endSoundPath());
+        h.ready_marker = kSetting;
+        if (overtimeAction() == 3)
+            stepPlanSequence();
+    }
+
+    h.tick_state = QStringLiteral("0");
+    for (int i = 1; i <= 4; ++i)
+        h.run_counters[i] = QStringLiteral("0");
+    h.count_up_carry = QStringLiteral("0");
+    m_recorded = false; // a new run (or the next prepared one) has no row yet
+    h.menusChanged();
+    enable(m_display.Timer5, true);
+}
+
+void RunCommands::endPendingForcedEnd()
+{
+    HostState& h = host();
+    if (leading_number(m_display.Label6) < 5)
+        return;
+    if (enabled(m_display.Timer1)) {
+        h.run_record[1] = number_text(h.run_counters[1]);
+        record_run();
+    } else if (enabled(m_display.Timer4)) {
+        h.run_record[2] = number_text(h.run_counters[2]);
+        record_run();
+    } else if (enabled(m_display.Timer10)) {
+        const ClockPlan& plan = module().clock_plan;
+        if (plan.time_date != QDate(2000, 1, 1)) {
+            // A long-term count: the used time runs from its set-up instant.
+            const QDateTime setUp = QDateTime::fromString(h.run_record[0], QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+            if (setUp.isValid() && context().clock)
+                h.run_record[1] = QString::number(1000 * setUp.secsTo(context().clock->now()));
+            record_run();
+        }
+        enable(m_display.Timer10, false);
+    } else {
+        return;
+    }
+    enable(m_display.Timer1, false);
+    enable(m_display.Timer2, false);
+    enable(m_display.Timer4, false);
+    enable(m_display.Timer12, false);
+}
+
+void RunCommands::writeReadyState()
+{
+    auto& d = host().desktop;
+    d[0].enabled = true;
+    setCommandWord(d[0].caption, kStartWord);
+    setButton(0, QStringLiteral(" 开始 "), true);
+    d[1].enabled = false;
+    setButtonEnabled(1, false);
+    d[2].enabled = false;
+    setCommandWord(d[2].caption, kPauseWord);
+    setButton(2, QStringLiteral(" 暂停 "), false);
+    d[3].enabled = false;
+    d[5].visible = true;
+    d[6].enabled = true;
+    setButtonEnabled(3, true);
+    d[7].enabled = true;
+    d[9].enabled = true;
+    d[12].enabled = true;
+    for (int i : {13, 15, 16, 17})
+        d[i].visible = true;
+    d[17].enabled = true;
+    setButtonEnabled(4, true);
+}
+
+void RunCommands::stepPlanSequence()
+{
+    HostState& h = host();
+    IniStore* ini = context().ini;
+    const int cur = read_int16(ini, QStringLiteral("currentrow"), -10);
+    const int cyc = read_int16(ini, QStringLiteral("checkcycle"), 0);
+    const int last = lastPlanIndex();
+    const int checked = m_plans ? m_plans->checkedPlan() : -1;
+    const int i = (checked >= 0 && checked <= last) ? checked : -1;
+    if (i >= 0 && ini)
+        ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(i + 1));
+
+    int next = -1;
+    if (cur == i + 1 && cur <= last)
+        next = i + 1; // the plan run was item i and not the last
+    else if (cur == last + 1)
+        next = 0; // the plan run was the last: back to the first
+    if (next > last)
+        next = -1; // no plan items at all
+
+    if (cyc == 1) {
+        if (next >= 0) {
+            m_plans->nextmenu_often(next);
+            h.ready_marker.clear(); // the set-up starts the next plan at once
+        }
+    } else if (cyc == 0) {
+        if (next >= 0)
+            m_plans->nextmenu_often(next);
+        enable(m_display.Timer1, false);
+        enable(m_display.Timer4, false);
+        h.ready_marker = kSetting;
+        enable(m_display.Timer5, true);
+    }
+}
+
+// --- stop / finish --------------------------------------------------------------
+
+void RunCommands::stop_timing() { endRun(true); }
+
+void RunCommands::finish_timing() { endRun(false); }
+
+void RunCommands::endRun(bool endSequence)
+{
+    HostState& h = host();
+    if (h.desktop[0].enabled)
+        return; // ready or finished: no run to end
+    m_display.Label6 = QStringLiteral("5");
+    if (h.desktop[2].caption.left(2) == kContinueWord)
+        pause_timing(); // close the open pause first, so it is counted
+    writeFinishedState();
+    if (endSequence && overtimeAction() == 3 && context().ini)
+        context().ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(lastPlanIndex() + 11));
+    h.menusChanged();
+}
+
+void RunCommands::writeFinishedState()
+{
+    auto& d = host().desktop;
+    d[0].enabled = true;
+    setCommandWord(d[0].caption, kClearWord);
+    setButton(0, QStringLiteral(" 清零 "), true);
+    d[1].enabled = false;
+    setButtonEnabled(1, false);
+    d[2].enabled = false;
+    setCommandWord(d[2].caption, kPauseWord);
+    setButton(2, QStringLiteral(" 暂停 "), false);
+    d[3].enabled = false;
+    d[5].visible = true;
+    d[6].enabled = false;
+    setButtonEnabled(3, false);
+    d[7].enabled = true;
+    d[12].enabled = true;
+    for (int i : {13, 15, 16, 17})
+        d[i].visible = true;
+    d[17].enabled = true;
+    setButtonEnabled(4, true);
+}
+
+// --- pause / continue -------------------------------------------------------------
+
+void RunCommands::pause_timing()
+{
+    HostState& h = host();
+    if (!h.desktop[2].enabled)
+        return; // ready or finished
+    const bool pausing = h.desktop[2].caption.left(2) != kContinueWord;
+    const bool tickOne = h.tick_state == QStringLiteral("1");
+
+    if (flag_on(module().clock_plan.checkone, 7)) {
+        // A long-term plan: only the date tick stops and goes on; no time is
+        // accounted.
+        setCommandWord(h.desktop[2].caption, pausing ? kContinueWord : kPauseWord);
+        setButton(2, pausing ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "), true);
+        if (h.tick_state == QStringLiteral("0"))
+            enable(m_display.Timer10, !pausing);
+        h.menusChanged();
+        return;
+    }
+
+    // Bank what the tick has counted so far.
+    if (tickOne) {
+        h.run_record[2] = number_text(h.run_counters[2]);
+    } else {
+        h.run_record[1] = number_text(h.run_counters[1]);
+        h.run_record[2] = QStringLiteral("0");
+    }
+
+    const double sourceValue = leading_number(h.clock_source);
+    const int source = int(sourceValue);
+    const bool knownSource = sourceValue == source && source >= 0 && source <= 2;
+    const Clock* clock = context().clock;
+    const qint64 now = (knownSource && clock) ? clock_source_now_ms(*clock, source) : 0;
+    ModuleState& m = module();
+
+    if (!pausing && knownSource && clock) {
+        // Continuing: the pause lasted from the reference taken at the pause
+        // until now.
+        qint64 total = qint64(leading_number(h.run_record[3])) + now - m.start_reference_ms;
+        if (source != 0 && total < 0)
+            total += kDayMs; // the pause went past midnight
+        h.run_record[3] = QString::number(total);
+    }
+    if (knownSource && clock)
+        m.start_reference_ms = now;
+    if (clock)
+        m_display.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
+
+    const auto& tick = tickOne ? m_display.Timer4 : m_display.Timer1;
+    if (pausing) {
+        setCommandWord(h.desktop[2].caption, kContinueWord);
+        setButton(2, QStringLiteral(" 继续 "), true);
+        enable(tick, false);
+    } else {
+        setCommandWord(h.desktop[2].caption, kPauseWord);
+        setButton(2, QStringLiteral(" 暂停 "), true);
+        enable(tick, true);
+    }
+    h.menusChanged();
+}
+
+// --- run record -------------------------------------------------------------------
+
+void RunCommands::record_run()
+{
+    if (m_recorded)
+        return; // this run already has its row
+    AppContext& ctx = context();
+    QString error;
+    const RecordResult result = orvalen::record_run(ctx, host().run_record, &error);
+    if (result == RecordResult::Written)
+        m_recorded = true;
+    if (result != RecordResult::Failed || !ctx.notifier)
+        return;
+    m_recorded = true; // one notice per run, not one per retry
+    // Shown after the tick that records has returned, so no message loop
+    // runs inside a count tick.
+    Notifier* notifier = ctx.notifier;
+    const QString text = QStringLiteral("本次计时未能记入统计：%1").arg(error);
+    QMetaObject::invokeMethod(
+        &m_display, [notifier, text] { notifier->notice(text, Notifier::Icon::Warning, 5000); },
+        Qt::QueuedConnection);
+}
+
+} // namespace orvalen

@@ -1,0 +1,121 @@
+#include "timing/run_record.h"
+
+#include "platform/clock.h"
+#include "services/app_context.h"
+#include "services/text_path.h"
+#include "stores/database.h"
+#include "stores/registry_values.h"
+
+#include <QDebug>
+#include <QTime>
+#include <cmath>
+
+namespace orvalen {
+
+QString duration_text(const QString& milliseconds)
+{
+    const double ms = leading_number(milliseconds);
+    // nearbyint rounds halves to the even whole number in the default mode.
+    double seconds = std::nearbyint(ms / 1000.0);
+    if (!std::isfinite(seconds) || seconds < 0)
+        seconds = 0;
+    const qint64 total = static_cast<qint64>(seconds);
+    const qint64 h = total / 3600;
+    const qint64 m = (total % 3600) / 60;
+    const qint64 s = total % 60;
+    return QStringLiteral("%1:%2:%3")
+        .arg(h, 2, 10, QChar(u'0'))
+        .arg(m, 2, 10, QChar(u'0'))
+        .arg(s, 2, 10, QChar(u'0'));
+}
+
+QString set_time_text(const QString& runRecord0)
+{
+    const QString text = runRecord0.trimmed();
+    for (const char* f : {"h:mm:ss", "h:mm", "h:mm:ss.zzz"}) {
+        const QTime t = QTime::fromString(text, QLatin1String(f));
+        if (t.isValid())
+            return t.toString(QStringLiteral("hh:mm:ss"));
+    }
+    for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd h:mm:ss", "yyyy-M-d h:mm:ss",
+                          "yyyy/M/d h:mm:ss", "yyyy-MM-ddThh:mm:ss", "yyyy-MM-dd hh:mm"}) {
+        const QDateTime dt = QDateTime::fromString(text, QLatin1String(f));
+        if (dt.isValid())
+            return dt.time().toString(QStringLiteral("hh:mm:ss"));
+    }
+    // A bare date or the design value "0" is midnight of its day.
+    bool isNumber = false;
+    text.toDouble(&isNumber);
+    if (isNumber || QDate::fromString(text, QStringLiteral("yyyy-MM-dd")).isValid())
+        return QStringLiteral("00:00:00");
+    return QString();
+}
+
+TimesumRow timesum_row(std::array<QString, 5>& runRecord, const QDateTime& now)
+{
+    TimesumRow row;
+    row.set_time = set_time_text(runRecord[0]);
+    row.use_time = duration_text(runRecord[1]);
+    row.out_time = duration_text(runRecord[2]);
+    row.pause_time = duration_text(runRecord[3]);
+    if (runRecord[4].isEmpty())
+        runRecord[4] = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    row.filename = runRecord[4];
+    return row;
+}
+
+bool append_timesum_row(const ProgramFolder& folder, const TimesumRow& row, QString* error)
+{
+    QString openError;
+    Database db = open_desk_data(folder, &openError);
+    if (!db.isOpen()) {
+        if (error)
+            *error = openError.isEmpty() ? QStringLiteral("DeskData.db 无法打开") : openError;
+        return false;
+    }
+    Transaction tx(db);
+    if (!tx.isActive()) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    Statement insert(db, QStringLiteral("INSERT INTO timesum (set_time, use_time, out_time, pause_time, "
+                                        "filename) VALUES (?, ?, ?, ?, ?)"));
+    bool ok = insert.isValid();
+    ok = ok && insert.bindText(1, row.set_time) && insert.bindText(2, row.use_time)
+        && insert.bindText(3, row.out_time) && insert.bindText(4, row.pause_time)
+        && insert.bindText(5, row.filename);
+    ok = ok && insert.run();
+    if (!ok) {
+        if (error)
+            *error = insert.error().isEmpty() ? db.lastError() : insert.error();
+        return false; // the transaction rolls back
+    }
+    if (!tx.commit()) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    return true;
+}
+
+RecordResult record_run(AppContext& ctx, std::array<QString, 5>& runRecord, QString* error)
+{
+    if (!ctx.registry || !registry_values::time_record(*ctx.registry))
+        return RecordResult::Off;
+    if (!ctx.folder.exists(QStringLiteral("DeskData.db"))) {
+        qWarning("record_run: DeskData.db is missing; the run is not recorded");
+        return RecordResult::NoDatabase;
+    }
+    const QDateTime now = ctx.clock ? ctx.clock->now() : QDateTime::currentDateTime();
+    const TimesumRow row = timesum_row(runRecord, now);
+    QString why;
+    if (append_timesum_row(ctx.folder, row, &why))
+        return RecordResult::Written;
+    qWarning().noquote() << "record_run: the statistics row was not stored:" << why;
+    if (error)
+        *error = why;
+    return RecordResult::Failed;
+}
+
+} // namespace orvalen

@@ -1,0 +1,53 @@
+#pragma once
+#include <QDateTime>
+#include <QString>
+#include <array>
+
+namespace orvalen {
+
+struct AppContext;
+class ProgramFolder;
+
+// One statistics row of table timesum, as texts.
+struct TimesumRow {
+    QString set_time;   // plan length (a long-term run: the time of day of its set-up)
+    QString use_time;   // count-down time
+    QString out_time;   // count-up or overtime time
+    QString pause_time; // time spent paused
+    QString filename;   // run label
+};
+
+// "hh:mm:ss" of a millisecond count given as text: the count divided by 1000
+// and rounded to whole seconds (halves to the even second). Hours are not
+// wrapped at 24: a run of 25 hours reads "25:00:00". A count that is not a
+// number reads as 0; a negative count as 0.
+QString duration_text(const QString& milliseconds);
+
+// "hh:mm:ss" of the plan length or set-up instant kept in run_record 0: a time
+// of day "h:mm:ss", or a date and time whose time part is taken. Anything
+// else gives an empty text.
+QString set_time_text(const QString& runRecord0);
+
+// The row for the run described by run_record. An empty run label is replaced
+// by `now` as "yyyy-MM-dd hh:mm:ss", which is also written back into
+// run_record 4 so that later runs carry the same label.
+TimesumRow timesum_row(std::array<QString, 5>& runRecord, const QDateTime& now);
+
+// Appends the row to timesum of DeskData.db in the program folder, in one
+// transaction with bound values. False with a message for the operator in
+// *error when the database cannot be opened or the row cannot be stored.
+bool append_timesum_row(const ProgramFolder& folder, const TimesumRow& row, QString* error);
+
+enum class RecordResult {
+    Off,        // statistics are switched off: nothing touched
+    NoDatabase, // DeskData.db is not in the program folder: nothing written
+    Written,    // one row appended
+    Failed,     // the database could not be opened or written: see *error
+};
+
+// The whole statistics record of a finished run: reads the switch
+// (registry value Time_Record), builds the row from run_record and appends
+// it. Never throws.
+RecordResult record_run(AppContext& ctx, std::array<QString, 5>& runRecord, QString* error);
+
+} // namespace orvalen
