@@ -1,0 +1,157 @@
+#include "timing/date_tick.h"
+
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "platform/clock.h"
+#include "services/sound_player.h"
+#include "services/text_path.h"
+#include "stores/clock_plan.h"
+#include "timing/long_term_log.h"
+#include "timing/long_term_texts.h"
+#include "timing/run_commands.h"
+
+#include <cmath>
+#include <exception>
+
+namespace orvalen {
+
+DateTick::DateTick(DisplayWindow& display, RunCommands& commands, const Clock& clock,
+                   LongTermTargetReader& targets)
+    : m_display(display), m_commands(commands), m_clock(clock), m_targets(targets)
+{
+}
+
+void DateTick::Timer10_Timer()
+{
+    try {
+        DisplayWindow& d = m_display;
+        const ClockPlan& plan = d.module().clock_plan;
+        const QDateTime now = m_clock.now();
+        const int format = flag_value(plan.combolist, 1);
+
+        // The network time runs alongside for as long as this tick does;
+        // enabling keeps a running Timer12 on its minute.
+        d.Timer12->setEnabled(true);
+
+        const LongTermTarget target = m_targets.read(plan, now.date());
+        qint64 diff = 0;
+        if (target.live) {
+            const LongTermTexts texts = live_texts(now, format);
+            if (texts.known)
+                setDateLine(texts.dateLine);
+            showClock(texts.clock);
+            d.Label6 = QStringLiteral("1");
+            diff = 1000; // the live clock never runs out
+        } else {
+            diff = remaining_seconds(now, target.instant);
+            if (diff > 0) {
+                const LongTermTexts texts = countdown_texts(diff, format);
+                if (texts.known)
+                    setDateLine(texts.dateLine);
+                showClock(texts.clock);
+            } else {
+                d.Label6 = QStringLiteral("5");
+                d.hostState().tick_state = QStringLiteral("1");
+            }
+        }
+
+        // A stop command marks the end with Label6 "5": the count-down ends
+        // at this tick; the live clock has just written "1" and goes on.
+        if (leading_int(d.Label6) == 5 && !target.live)
+            d.run_overtime_action = 5;
+        if (d.run_overtime_action == 5 || diff <= 0)
+            endActions();
+
+        showWeekday();
+    } catch (const std::exception& e) {
+        qCWarning(lcLongTerm) << "long-term tick failed:" << e.what();
+    } catch (...) {
+        qCWarning(lcLongTerm) << "long-term tick failed";
+    }
+}
+
+void DateTick::showClock(const QString& text)
+{
+    DisplayWindow& d = m_display;
+    d.setCaption(d.Label3, text);
+    // The clock panel is hidden during a blink half-period: it is painted
+    // again once it shows. The tick runs three times a second; a text
+    // already on the panel is not painted again.
+    if (d.Picture1->isHidden()) {
+        m_painted.clear();
+        return;
+    }
+    if (text == m_painted)
+        return;
+    d.ShowStatue(text, int(std::lround(d.Label3->font().pointSizeF())));
+    m_painted = text;
+}
+
+void DateTick::setDateLine(const QString& text)
+{
+    DisplayWindow& d = m_display;
+    if (d.Label2[2]->text() == text)
+        return;
+    d.setCaption(d.Label2[2], text);
+    if (!d.Picture6[2]->isHidden())
+        d.dongtaiRefresh(2);
+}
+
+void DateTick::endActions()
+{
+    DisplayWindow& d = m_display;
+    HostState& host = d.hostState();
+    const ClockPlan& plan = d.module().clock_plan;
+    // The start item is enabled when no run is under way: the display was
+    // only prepared for a target that had already passed. Nothing ran, so
+    // nothing is recorded.
+    const bool runUnderWay = !host.desktop[0].enabled;
+
+    d.run_overtime_action = 5;
+    const QDateTime setUp = run_record_instant(host.run_record[0]);
+    if (setUp.isValid())
+        host.run_record[1] = QString::number(1000 * remaining_seconds(setUp, m_clock.now()));
+    if (flag_on(plan.checktwo, 21))
+        d.Label5 = QStringLiteral("6");
+
+    if (AppContext& ctx = d.context(); ctx.sound) {
+        const QString name = QStringLiteral("sounds/") + plan.stageMusic[4];
+        const QString found = ctx.folder.resolve(name);
+        ctx.sound->stop_sound(found.isEmpty() ? ctx.folder.file(name) : found);
+    }
+
+    // The end text stands centred across the screen on the clock panel.
+    d.Picture6[3]->hide();
+    const QString& endText = plan.stageText[6];
+    d.setCaption(d.Label3, endText);
+    const ScreenMetrics& screen = d.screenMetrics();
+    const int screenPx = screen.screenWidthPx > 0 ? screen.screenWidthPx : screen.fullWidthPx;
+    if (screenPx > 0)
+        d.setTwipsLeft(d.Picture1, (screenPx * d.twipsPerPixelX() - d.twipsWidth(d.Label3)) / 2);
+    d.ShowStatue(endText, int(std::lround(d.Label3->font().pointSizeF())));
+    m_painted.clear();
+
+    if (runUnderWay)
+        m_commands.record_run();
+
+    for (EngineTimer* t : {d.Timer1.get(), d.Timer2.get(), d.Timer3.get(), d.Timer4.get(),
+                           d.Timer12.get(), d.Timer9.get(), d.Timer10.get()})
+        t->setEnabled(false);
+    d.Picture1->show();
+    m_commands.stop_timing();
+}
+
+void DateTick::showWeekday()
+{
+    DisplayWindow& d = m_display;
+    if (d.Timer7->isEnabled() || !d.hostState().clockset[4].checked)
+        return;
+    const QString name = weekday_name(m_clock.now().date());
+    if (d.Label2[3]->text() == name)
+        return;
+    d.setCaption(d.Label2[3], name);
+    if (!d.Picture6[3]->isHidden())
+        d.dongtaiRefresh(3);
+}
+
+} // namespace orvalen

@@ -1,0 +1,42 @@
+#pragma once
+#include <QString>
+
+namespace orvalen {
+
+class Clock;
+class DisplayWindow;
+class LongTermTargetReader;
+class RunCommands;
+
+// The tick of the long-term display (Timer10, every 300 ms). It works the
+// whole picture out again from the clock at every tick: the days and the
+// time left to the plan's target, or the live date and clock when the plan
+// has no target date. When the target has passed, or at the first tick
+// after a stop command, it ends the run: the end text on the clock, the
+// statistics row, the timers off and the finished menus. It also wakes the
+// network time calibration (Timer12) and, while "显示星期" is checked,
+// keeps the weekday on the prompt line.
+class DateTick {
+public:
+    DateTick(DisplayWindow& display, RunCommands& commands, const Clock& clock,
+             LongTermTargetReader& targets);
+
+    void Timer10_Timer();
+    // Forgets what the clock panel shows, so the next tick paints it (the
+    // set-up calls this after it styled the clock).
+    void repaintNextTick() { m_painted.clear(); }
+
+private:
+    void showClock(const QString& text);
+    void setDateLine(const QString& text);
+    void endActions();
+    void showWeekday();
+
+    DisplayWindow& m_display;
+    RunCommands& m_commands;
+    const Clock& m_clock;
+    LongTermTargetReader& m_targets;
+    QString m_painted; // the clock text last painted by this tick
+};
+
+} // namespace orvalen

@@ -1,0 +1,24 @@
+#pragma once
+
+namespace orvalen {
+
+class DisplayWindow;
+class RunCommands;
+
+// The delay after a run that ended with reset or next plan (Timer11, every
+// second). The end of the run leaves the delay in whole seconds in Label8;
+// each tick counts it down by one, and the tick after it reached 0 starts
+// the next run. With the delay switched off (digit 3 of checkfour) the
+// first tick starts it.
+class DelayedRestart {
+public:
+    DelayedRestart(DisplayWindow& display, RunCommands& commands);
+
+    void Timer11_Timer();
+
+private:
+    DisplayWindow& m_display;
+    RunCommands& m_commands;
+};
+
+} // namespace orvalen

@@ -1,0 +1,65 @@
+#include "timing/long_term_display.h"
+
+#include "display/display_window.h"
+#include "platform/clock.h"
+#include "platform/system_clock_setter.h"
+#include "services/network_probes.h"
+#include "timing/calibrated_clock.h"
+#include "timing/clock_calibration.h"
+#include "timing/clock_setup.h"
+#include "timing/date_tick.h"
+#include "timing/delayed_restart.h"
+#include "timing/long_term_texts.h"
+
+namespace orvalen {
+namespace {
+
+const Clock& programClock(DisplayWindow& display)
+{
+    static const SystemClock systemClock;
+    const Clock* clock = display.context().clock;
+    return clock ? *clock : systemClock;
+}
+
+} // namespace
+
+LongTermDisplay::LongTermDisplay(DisplayWindow& display, RunCommands& commands, NetworkProbes& probes,
+                                 SystemClockSetter& setter, QList<QUrl> portals, LogoVideoFactory* videos)
+    : m_display(display),
+      m_clock(std::make_unique<CalibratedClock>(programClock(display))),
+      m_targets(std::make_unique<LongTermTargetReader>()),
+      m_setup(std::make_unique<ClockSetup>(display, *m_clock, *m_targets, videos)),
+      m_tick(std::make_unique<DateTick>(display, commands, *m_clock, *m_targets)),
+      m_restart(std::make_unique<DelayedRestart>(display, commands)),
+      m_calibration(std::make_unique<ClockCalibration>(display.hostState(), *display.Timer12, probes, setter,
+                                                       *m_clock,
+                                                       portals.isEmpty() ? default_time_portals() : portals))
+{
+    m_setup->setOnDone([tick = m_tick.get()] { tick->repaintNextTick(); });
+    display.Timer9->setHandler([setup = m_setup.get()] { setup->Timer9_Timer(); });
+    display.Timer10->setHandler([tick = m_tick.get()] { tick->Timer10_Timer(); });
+    display.Timer11->setHandler([restart = m_restart.get()] { restart->Timer11_Timer(); });
+    display.Timer12->setHandler([calibration = m_calibration.get()] { calibration->tick(); });
+}
+
+LongTermDisplay::~LongTermDisplay()
+{
+    for (EngineTimer* t : {m_display.Timer9.get(), m_display.Timer10.get(), m_display.Timer11.get(),
+                           m_display.Timer12.get()}) {
+        if (t)
+            t->setHandler(nullptr);
+    }
+}
+
+ProgramLongTermDisplay::ProgramLongTermDisplay(DisplayWindow& display, RunCommands& commands)
+{
+    static QtTimerFactory qtTimers;
+    TimerFactory* timers = display.context().timers;
+    m_probes = std::make_unique<QtNetworkProbes>(timers ? *timers : qtTimers);
+    m_setter = std::make_unique<LinuxSystemClockSetter>();
+    m_display = std::make_unique<LongTermDisplay>(display, commands, *m_probes, *m_setter);
+}
+
+ProgramLongTermDisplay::~ProgramLongTermDisplay() = default;
+
+} // namespace orvalen

@@ -1,0 +1,73 @@
+#pragma once
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+
+namespace orvalen {
+
+// A long-term plan whose target date is this one has no target: the
+// display is a live date and clock.
+inline const QDate kNoTargetDate{2000, 1, 1};
+
+// Where a long-term plan counts to.
+struct LongTermTarget {
+    QDateTime instant;  // local date and time of the target; invalid for the live clock
+    bool live = false;  // no target date: live date and clock
+    QString problem;    // why the plan's date or time could not be used as it stands
+};
+
+// The target of a plan: the date of `time_date` at the time of day of
+// `Time_all`, in local time. A date that is missing or malformed, before
+// 2000 or more than 100 years after `today` counts as no target date (the
+// live clock), with the reason in `problem`; so does 2000-01-01 itself,
+// without a problem. A malformed time of day counts as midnight.
+LongTermTarget long_term_target(const QDate& time_date, const QTime& Time_all, const QDate& today);
+
+// Whole seconds from `now` to `target`: the number of second boundaries
+// crossed, positive while the target lies ahead.
+qint64 remaining_seconds(const QDateTime& now, const QDateTime& target);
+
+// The texts of the date line and of the clock in one of the six long-term
+// formats: 0 "d天 hh时mm分ss秒", 1 "d天 hh时mm分", 2 "d天", 3 "d hh:mm:ss",
+// 4 "d hh:mm", 5 "d mm:ss". `known` is false for any other format, whose
+// texts are empty.
+struct LongTermTexts {
+    QString dateLine;
+    QString clock;
+    bool known = false;
+};
+
+// A count-down with `remaining` seconds to go (negative counts as 0): the
+// date line is the whole days and "天", the clock the rest.
+LongTermTexts countdown_texts(qint64 remaining, int format);
+// The live date and clock at `now`: "YYYY年MM月DD日" for formats 0-2,
+// "YYYY-MM-DD" for 3-5, and the time of day.
+LongTermTexts live_texts(const QDateTime& now, int format);
+
+// The full name of the weekday of `date` in the user's locale ("星期二").
+QString weekday_name(const QDate& date);
+
+// The text form of the set-up and target instants in the run record, and
+// its reading back (invalid when the text is not in that form).
+QString run_record_instant_text(const QDateTime& instant);
+QDateTime run_record_instant(const QString& text);
+
+} // namespace orvalen
+
+namespace orvalen {
+
+struct ClockPlan;
+
+// The target of the current plan (see long_term_target), writing one log
+// line when the plan's date or time is unusable: once per plan value, not
+// at every tick.
+class LongTermTargetReader {
+public:
+    LongTermTarget read(const ClockPlan& plan, const QDate& today);
+
+private:
+    QString m_lastProblem;
+};
+
+} // namespace orvalen
