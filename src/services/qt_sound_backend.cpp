@@ -1,0 +1,87 @@
+#include "services/qt_sound_backend.h"
+
+#include <QAudioOutput>
+#include <QMediaPlayer>
+#include <QUrl>
+
+namespace orvalen {
+
+struct QtSoundBackend::Channel {
+    QAudioOutput output;
+    QMediaPlayer player;
+};
+
+std::unique_ptr<QtSoundBackend::Channel> QtSoundBackend::makeChannel()
+{
+    auto channel = std::make_unique<Channel>();
+    channel->player.setAudioOutput(&channel->output);
+    QMediaPlayer* player = &channel->player;
+    // An undecodable or vanished file ends in an error while the player
+    // still reports "playing"; stop it so that it holds nothing open.
+    QObject::connect(player, &QMediaPlayer::errorOccurred, player,
+                     [player](QMediaPlayer::Error, const QString&) { player->stop(); });
+    return channel;
+}
+
+QtSoundBackend::QtSoundBackend() = default;
+
+QtSoundBackend::~QtSoundBackend()
+{
+    for (auto& [path, channel] : m_mp3)
+        channel->player.stop();
+    if (m_wave)
+        m_wave->player.stop();
+}
+
+void QtSoundBackend::mci_play(const QString& path)
+{
+    auto& channel = m_mp3[path];
+    if (!channel)
+        channel = makeChannel();
+    QMediaPlayer& player = channel->player;
+    player.stop();
+    if (player.source() != QUrl::fromLocalFile(path))
+        player.setSource(QUrl::fromLocalFile(path));
+    player.setPosition(0);
+    player.play();
+}
+
+void QtSoundBackend::mci_stop(const QString& path)
+{
+    auto it = m_mp3.find(path);
+    if (it == m_mp3.end())
+        return;
+    it->second->player.stop();
+    m_mp3.erase(it);
+}
+
+void QtSoundBackend::playOnWave(const QString& path, int loops)
+{
+    if (!m_wave)
+        m_wave = makeChannel();
+    QMediaPlayer& player = m_wave->player;
+    player.stop();
+    player.setLoops(loops);
+    if (player.source() != QUrl::fromLocalFile(path))
+        player.setSource(QUrl::fromLocalFile(path));
+    player.setPosition(0);
+    player.play();
+}
+
+void QtSoundBackend::wav_play(const QString& path)
+{
+    playOnWave(path, 1);
+}
+
+void QtSoundBackend::wav_play_loop(const QString& path)
+{
+    playOnWave(path, QMediaPlayer::Infinite);
+}
+
+void QtSoundBackend::wav_stop()
+{
+    if (m_wave)
+        m_wave->player.stop();
+}
+
+} // namespace orvalen

@@ -1,0 +1,38 @@
+#pragma once
+#include "services/sound_player.h"
+
+#include <QString>
+#include <map>
+#include <memory>
+
+class QMediaPlayer;
+class QAudioOutput;
+
+namespace orvalen {
+
+// Plays the stage sounds through Qt Multimedia: every MP3 path has its own
+// player (playing it again restarts it from the beginning), and all WAV
+// sounds share one wave channel (a new WAV replaces the playing one, a loop
+// runs until stopped). A file that cannot be decoded is stopped silently;
+// nothing is reported and the run goes on.
+class QtSoundBackend final : public SoundBackend {
+public:
+    QtSoundBackend();
+    ~QtSoundBackend() override;
+
+    void mci_play(const QString& path) override;
+    void mci_stop(const QString& path) override;
+    void wav_play(const QString& path) override;
+    void wav_play_loop(const QString& path) override;
+    void wav_stop() override;
+
+private:
+    struct Channel;
+    static std::unique_ptr<Channel> makeChannel();
+    void playOnWave(const QString& path, int loops);
+
+    std::map<QString, std::unique_ptr<Channel>> m_mp3;
+    std::unique_ptr<Channel> m_wave;
+};
+
+} // namespace orvalen

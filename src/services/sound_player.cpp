@@ -1,0 +1,56 @@
+#include "services/sound_player.h"
+
+#include "services/text_path.h"
+
+#include <QFileInfo>
+
+namespace orvalen {
+namespace {
+
+// A sound is played only when its file is there; a hidden file counts as
+// missing, as a plain directory lookup would treat it.
+bool sound_file_exists(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.isFile() && !info.isHidden();
+}
+
+QString lower_extension(const QString& path)
+{
+    return file_extension(path).toLower();
+}
+
+} // namespace
+
+void SoundPlayer::play_sound(const QString& path)
+{
+    if (!sound_file_exists(path))
+        return;
+    const QString ext = lower_extension(path);
+    if (ext == QLatin1String("mp3"))
+        m_backend.mci_play(path);
+    else if (ext == QLatin1String("wav"))
+        m_backend.wav_play(path);
+}
+
+void SoundPlayer::stop_sound(const QString& path)
+{
+    if (path.size() <= 3 || !sound_file_exists(path))
+        return;
+    const QString ext = lower_extension(path);
+    if (ext == QLatin1String("mp3"))
+        m_backend.mci_stop(path);
+    else if (ext == QLatin1String("wav"))
+        m_backend.wav_stop();
+}
+
+void SoundPlayer::wav_play_loop(const QString& path)
+{
+    if (!sound_file_exists(path))
+        return;
+    m_backend.wav_play_loop(path);
+}
+
+} // namespace orvalen

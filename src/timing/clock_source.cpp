@@ -1,0 +1,21 @@
+#include "timing/clock_source.h"
+
+#include "platform/clock.h"
+
+namespace orvalen {
+
+qint64 clock_source_now_ms(const Clock& clock, int clock_source)
+{
+    switch (clock_source) {
+    case 0:
+        return clock.monotonicMs();
+    case 1:
+        return clock.now().time().msecsSinceStartOfDay();
+    case 2:
+        return qint64(clock.now().time().msecsSinceStartOfDay() / 1000) * 1000;
+    default:
+        return 0;
+    }
+}
+
+} // namespace orvalen

@@ -1,0 +1,185 @@
+#include "timing/count_engine.h"
+
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "platform/clock.h"
+#include "platform/registry_store.h"
+#include "services/text_path.h"
+#include "services/time_conversions.h"
+#include "stores/clock_plan.h"
+#include "timing/clock_source.h"
+#include "timing/clock_text.h"
+#include "timing/run_commands.h"
+
+#include <QDebug>
+#include <cmath>
+#include <exception>
+
+namespace orvalen {
+namespace {
+
+constexpr qint64 kDayMs = 86'400'000;
+
+// No exception leaves a timer handler: the window goes on.
+template <typename F>
+void guarded(const char* name, F&& f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        qWarning() << name << "failed:" << e.what();
+    } catch (...) {
+        qWarning() << name << "failed";
+    }
+}
+
+QTime read_time_of_day(const QString& text)
+{
+    QTime t = QTime::fromString(text.trimmed(), QStringLiteral("hh:mm:ss"));
+    if (!t.isValid())
+        t = QTime::fromString(text.trimmed(), QStringLiteral("h:mm:ss"));
+    return t;
+}
+
+} // namespace
+
+CountEngine::CountEngine(DisplayWindow& display, RunCommands& commands)
+    : m_display(display), m_commands(commands)
+{
+    m_display.Timer1->setHandler([this] { guarded("Timer1", [this] { Timer1_Timer(); }); });
+    m_display.Timer3->setHandler([this] { guarded("Timer3", [this] { Timer3_Timer(); }); });
+    m_display.Timer4->setHandler([this] { guarded("Timer4", [this] { Timer4_Timer(); }); });
+    m_display.Timer5->setHandler([this] { guarded("Timer5", [this] { Timer5_Timer(); }); });
+}
+
+CountEngine::~CountEngine()
+{
+    for (auto* timer : {&m_display.Timer1, &m_display.Timer3, &m_display.Timer4, &m_display.Timer5}) {
+        if (*timer)
+            (*timer)->setHandler({});
+    }
+}
+
+const ClockPlan& CountEngine::plan() const
+{
+    return m_display.module().clock_plan;
+}
+
+int CountEngine::timingMode() const
+{
+    return flag_value(plan().combolist, 2);
+}
+
+// --- elapsed time -------------------------------------------------------------
+
+qint64 CountEngine::remaintime(const QString& timer_name)
+{
+    const int entry = timer_name == QLatin1String("Timer1") ? 1 : timer_name == QLatin1String("Timer4") ? 2 : 0;
+    const Clock* clock = m_display.context().clock;
+    if (entry == 0 || !clock)
+        return 0;
+    HostState& host = m_display.hostState();
+    const double source = leading_number(host.clock_source);
+    const qint64 banked = qint64(std::nearbyint(leading_number(host.run_record[entry])));
+    const qint64 wrap = entry == 2 ? kDayMs + 200 : kDayMs;
+    const qint64 reference = m_display.module().start_reference_ms;
+
+    if (source == 0)
+        return clock_source_now_ms(*clock, 0) - reference + (entry == 2 ? 200 : 0) + banked;
+    if (source == 1) {
+        qint64 v = clock_source_now_ms(*clock, 1) - reference + banked;
+        if (v < 0)
+            v += wrap; // the count passed midnight
+        return v;
+    }
+    if (source == 2) {
+        const QTime start = read_time_of_day(m_display.start_time_of_day_text);
+        if (!start.isValid()) {
+            // The count cannot be measured on this source: the next program
+            // start uses the next one.
+            if (RegistryStore* registry = m_display.context().registry)
+                registry->writeDword(QStringLiteral("clockmode"), 0);
+            return 0;
+        }
+        qint64 v = qint64(time_to_seconds(clock->now().time()) - time_to_seconds(start)) * 1000 + banked;
+        if (v < 0)
+            v += wrap;
+        return v;
+    }
+    return 0;
+}
+
+// --- clock text ---------------------------------------------------------------
+
+void CountEngine::Label_change(qint64 count_ms)
+{
+    const ClockPlan& p = plan();
+    const Clock* clock = m_display.context().clock;
+    const QTime now = clock ? clock->now().time() : QTime(0, 0);
+    const QString text = running_clock_text(timingMode(), flag_value(p.combolist, 1), count_ms, now);
+    const bool onOvertimeClock = flag_value(p.combolist, 3) == 0 && flag_on(p.checkfour, 1)
+        && m_display.hostState().tick_state == QLatin1String("1");
+    if (onOvertimeClock) {
+        m_display.setCaption(m_display.Label4, text);
+        m_display.ShowStatuechao(text, int(std::lround(m_display.Label4->font().pointSizeF())));
+    } else {
+        m_display.setCaption(m_display.Label3, text);
+        m_display.ShowStatue(text, int(std::lround(m_display.Label3->font().pointSizeF())));
+    }
+}
+
+// Shows the end text on the clock, centred on the screen, at the size at
+// which it fits where the clock text stood.
+void CountEngine::showEndText(const QString& text)
+{
+    DisplayWindow& d = m_display;
+    d.setCaption(d.Label3, text);
+    const double size = d.Label7->font().pointSizeF();
+    d.setFontSize(d.Label3, size);
+    const double screenWidth = d.screenMetrics().screenWidthPx * d.twipsPerPixelX();
+    d.setTwipsLeft(d.Picture1, (screenWidth - d.twipsWidth(d.Label3)) / 2);
+    d.ShowStatue(text, int(std::lround(size)));
+}
+
+// --- blink ----------------------------------------------------------------------
+
+void CountEngine::Timer3_Timer()
+{
+    DisplayWindow& d = m_display;
+    if (d.Timer3->interval() != 490)
+        d.Timer3->setInterval(490);
+    const ClockPlan& p = plan();
+    const bool overtimeClock = d.Label5 == QLatin1String("5") && flag_value(p.combolist, 3) == 0
+        && flag_on(p.checkfour, 1);
+    Panel* panel = overtimeClock ? d.Picture4 : d.Picture1;
+    panel->setVisible(panel->isHidden());
+    if (d.blink_count < 1) {
+        d.Timer3->setEnabled(false);
+        panel->setVisible(true);
+    }
+    d.blink_count -= 1;
+}
+
+// --- shared -------------------------------------------------------------------------
+
+void CountEngine::armTick(EngineTimer& timer, qint64 countMs)
+{
+    qint64 phase = ((countMs % 1000) + 1000) % 1000;
+    const Clock* clock = m_display.context().clock;
+    // The time of day shown in system-time mode, and a count measured in
+    // whole seconds of the time of day (clock source 2), change with the
+    // wall clock's seconds.
+    if (clock && (timingMode() == 2 || leading_number(m_display.hostState().clock_source) == 2))
+        phase = clock->now().time().msec();
+    timer.startOnce(int(1000 - phase + kTickLagMs));
+}
+
+QString CountEngine::soundPath(const QString& name) const
+{
+    const ProgramFolder& folder = m_display.context().folder;
+    const QString relative = QStringLiteral("sounds/") + name;
+    const QString found = name.trimmed().isEmpty() ? QString() : folder.resolve(relative);
+    return found.isEmpty() ? folder.file(relative) : found;
+}
+
+} // namespace orvalen

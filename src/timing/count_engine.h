@@ -1,0 +1,79 @@
+#pragma once
+#include "timing/stage_tracker.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace orvalen {
+
+class DisplayWindow;
+class EngineTimer;
+class RunCommands;
+struct ClockPlan;
+
+// The count engine of the display window: the count-mode set-up (Timer5),
+// the count-down tick with its stage changes and the end of a count-down
+// (Timer1), the count-up and overtime tick (Timer4) and the clock blink
+// (Timer3). It installs those handlers on the window's timers when it is
+// made and removes them when it goes.
+//
+// The count ticks are single shots re-armed from the monotonic clock so that
+// each fires just after the count crosses a whole second: the digits change
+// on time and no second is shown twice or skipped.
+class CountEngine {
+public:
+    CountEngine(DisplayWindow& display, RunCommands& commands);
+    ~CountEngine();
+    CountEngine(const CountEngine&) = delete;
+    CountEngine& operator=(const CountEngine&) = delete;
+
+    // Milliseconds the current count has run, by the clock source of the
+    // menu host, plus what was banked before the last pause. "Timer1" for
+    // the count-down tick, "Timer4" for the count-up tick (200 ms ahead on
+    // clock source 0); any other name gives 0. When the start time of a
+    // clock-source-2 count cannot be read, it gives 0 and the stored
+    // clockmode moves on to the next source for the next program start.
+    qint64 remaintime(const QString& timer_name);
+
+    // Shows a count (milliseconds) on the clock, or on the overtime clock
+    // while the count-up tick runs an overtime that has its own clock, in
+    // the plan's time format, and repaints that panel.
+    void Label_change(qint64 count_ms);
+
+    // The timer handlers.
+    void Timer1_Timer(); // count-down tick
+    void Timer3_Timer(); // blink
+    void Timer4_Timer(); // count-up / overtime tick
+    void Timer5_Timer(); // count-mode set-up
+
+    // How long after a whole second of the count the tick fires.
+    static constexpr int kTickLagMs = 2;
+
+private:
+    // set-up
+    void finishTicksLeftRunning();
+    void styleDisplay(const QString& initialClockText);
+    void styleLogo();
+    void fitEndText();
+    void writeRunningMenus();
+
+    // count-down
+    void stageChange(int k);
+    void endOfCountdown();
+    void startOvertime();
+    void endStage(int action);
+    void plainEnd();
+
+    // shared
+    void showEndText(const QString& text);
+    void armTick(EngineTimer& timer, qint64 countMs);
+    QString soundPath(const QString& name) const;
+    int timingMode() const;
+    const ClockPlan& plan() const;
+
+    DisplayWindow& m_display;
+    RunCommands& m_commands;
+    StageTracker m_stages;
+};
+
+} // namespace orvalen

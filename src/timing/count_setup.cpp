@@ -1,0 +1,150 @@
+#include "timing/count_engine.h"
+
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "platform/clock.h"
+#include "services/sound_player.h"
+#include "services/text_path.h"
+#include "services/time_conversions.h"
+#include "stores/clock_plan.h"
+#include "timing/clock_source.h"
+#include "timing/clock_text.h"
+
+namespace orvalen {
+
+// The count-mode set-up, asked for by enabling Timer5: turns the current
+// plan into the run values, styles the display and, unless the menu host
+// only wants the display prepared ("setting"), starts the run.
+void CountEngine::Timer5_Timer()
+{
+    DisplayWindow& d = m_display;
+    HostState& host = d.hostState();
+    ModuleState& m = d.module();
+    const ClockPlan& p = plan();
+    const Clock* clock = d.context().clock;
+    const bool prepareOnly = host.ready_marker == QLatin1String("setting");
+
+    d.Timer5->setEnabled(false);
+    d.Timer9->setEnabled(false);
+    d.Timer10->setEnabled(false);
+    // A display that is only prepared keeps a delayed restart that is
+    // counting down; a run that starts now cancels it.
+    if (!prepareOnly)
+        d.Timer11->setEnabled(false);
+    d.Timer12->setEnabled(false);
+    if (prepareOnly)
+        finishTicksLeftRunning();
+
+    host.run_counters[1] = QString();
+    host.count_up_carry = QStringLiteral("0");
+
+    if (flag_on(p.checkone, 7)) {
+        // A long-term plan: the clock and date set-up takes over.
+        d.Timer9->setEnabled(true);
+        host.clockset[4].visible = true;
+        host.menusChanged();
+        return;
+    }
+    host.clockset[4].visible = false;
+
+    m.plan_length_seconds = time_to_seconds_byte(p.Time_all);
+    m.plan_length_ms = qint64(m.plan_length_seconds) * 1000;
+    const QTime* stageTimes[6] = {nullptr, &p.Time_one, &p.Time_two, &p.Time_three, &p.Time_four, &p.Time_five};
+    for (int k = 1; k <= 5; ++k)
+        d.stage_seconds[k] = time_to_seconds_byte(*stageTimes[k]);
+
+    if (p.Time_all.isValid())
+        host.run_record[0] = p.Time_all.toString(QStringLiteral("hh:mm:ss"));
+    for (int i = 1; i <= 3; ++i)
+        host.run_record[i] = QStringLiteral("0");
+
+    d.run_overtime_action = flag_value(p.combolist, 3);
+    d.Label6 = QString::number(d.run_overtime_action);
+
+    const int mode = timingMode();
+    const QTime now = clock ? clock->now().time() : QTime(0, 0);
+    styleDisplay(setup_clock_text(mode, flag_value(p.combolist, 1), p.Time_all, now));
+
+    m.full_screen_width_px = d.screenMetrics().fullWidthPx;
+    m.full_screen_height_px = d.screenMetrics().fullHeightPx;
+    if (d.isVisible() && !(d.windowState() & Qt::WindowFullScreen))
+        d.setWindowState((d.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+
+    const double source = leading_number(host.clock_source);
+    if (clock && (source == 0 || source == 1 || source == 2))
+        m.start_reference_ms = clock_source_now_ms(*clock, int(source));
+    d.start_time_of_day_text = now.toString(QStringLiteral("hh:mm:ss"));
+
+    if (!prepareOnly) {
+        m_stages.reset(m.plan_length_seconds);
+        // The first tick comes at once; the next ones follow the count's
+        // whole seconds.
+        if (mode == 2 && d.run_overtime_action == 0 && m.plan_length_seconds == 0) {
+            d.Timer1->setEnabled(false);
+            d.Timer4->startOnce(kTickLagMs);
+        } else {
+            d.Timer1->startOnce(kTickLagMs);
+            d.Timer4->setEnabled(false);
+        }
+        d.Timer2->setEnabled(true);
+        d.Timer3->setEnabled(false);
+        writeRunningMenus();
+        if (flag_on(p.checktwo, 8))
+            if (SoundPlayer* sound = d.context().sound)
+                sound->play_sound(soundPath(p.stageMusic[0]));
+        d.Label5 = QStringLiteral("0");
+        d.prompt_ticks = 3;
+        d.Timer7->setEnabled(true);
+    }
+    d.Frm_Resize();
+}
+
+// A display that is only prepared has no count running. A tick still
+// waiting to record a run that a command ended records it now; then every
+// count tick stops. (A plan chosen while a run is under way leaves its
+// tick alone.)
+void CountEngine::finishTicksLeftRunning()
+{
+    DisplayWindow& d = m_display;
+    if (!d.hostState().desktop[0].enabled)
+        return;
+    if (leading_number(d.Label6) == 5) {
+        if (d.Timer1->isEnabled())
+            Timer1_Timer();
+        else if (d.Timer4->isEnabled())
+            Timer4_Timer();
+    }
+    d.Timer1->setEnabled(false);
+    d.Timer4->setEnabled(false);
+}
+
+void CountEngine::writeRunningMenus()
+{
+    DisplayWindow& d = m_display;
+    auto& item = d.hostState().desktop;
+    auto button = [&](int i, bool on) {
+        if (QLabel* b = d.Label9[i])
+            b->setEnabled(on);
+    };
+    item[0].enabled = false;
+    button(0, false);
+    item[1].enabled = true;
+    button(1, true);
+    d.setForeColour(d.Label9[1], Qt::black);
+    item[2].enabled = true;
+    button(2, true);
+    d.setForeColour(d.Label9[2], Qt::black);
+    item[3].enabled = true;
+    item[5].visible = true;
+    item[6].enabled = false;
+    button(3, false);
+    item[7].enabled = true;
+    item[12].enabled = true;
+    for (int i : {13, 15, 16, 17})
+        item[i].visible = false;
+    item[17].enabled = false;
+    button(4, false);
+    d.hostState().menusChanged();
+}
+
+} // namespace orvalen

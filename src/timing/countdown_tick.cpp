@@ -1,0 +1,267 @@
+#include "timing/count_engine.h"
+
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "platform/clock.h"
+#include "services/sound_player.h"
+#include "services/text_path.h"
+#include "stores/clock_plan.h"
+#include "stores/ini_store.h"
+#include "timing/clock_source.h"
+#include "timing/clock_text.h"
+#include "timing/run_commands.h"
+
+#include <cmath>
+#include <limits>
+
+namespace orvalen {
+namespace {
+
+qint64 whole_number(const QString& text)
+{
+    const double v = std::nearbyint(leading_number(text));
+    if (!std::isfinite(v) || std::abs(v) > 9e15)
+        return 0;
+    return qint64(v);
+}
+
+qint64 floor_div(qint64 a, qint64 b)
+{
+    qint64 q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+} // namespace
+
+// The count-down tick: every count against a plan length, counting down or
+// up. It fires just after each whole second of the count.
+void CountEngine::Timer1_Timer()
+{
+    DisplayWindow& d = m_display;
+    HostState& host = d.hostState();
+    ModuleState& m = d.module();
+    const Clock* clock = d.context().clock;
+
+    host.tick_state = QStringLiteral("0");
+
+    qint64 elapsed = 0;
+    qint64 remaining = 0;
+    const bool fresh = leading_number(d.Label6) < 5;
+    if (fresh) {
+        elapsed = remaintime(QStringLiteral("Timer1"));
+        remaining = qint64(m.plan_length_seconds) * 1000 + 500 - elapsed;
+        armTick(*d.Timer1, elapsed);
+    } else {
+        // The run was ended by a command: the last tick's values stand.
+        elapsed = whole_number(host.run_counters[1]);
+        remaining = whole_number(host.count_up_carry);
+        d.Timer1->startOnce(1000);
+    }
+    host.run_counters[1] = QString::number(elapsed);
+    host.count_up_carry = QString::number(remaining);
+
+    if (remaining > 0) {
+        const qint64 shown = timingMode() == 0 ? remaining : elapsed;
+        d.Label1_1 = count_hms_text(shown);
+        if (clock)
+            d.Label1_2 = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
+        Label_change(shown);
+    }
+
+    const bool forcedEnd = leading_number(d.Label6) == 5;
+    if (forcedEnd) {
+        remaining = 0;
+        d.run_overtime_action = 5;
+    }
+
+    const qint64 stageTest = floor_div(remaining + 100, 1000);
+    if (floor_div(remaining, 1000) <= 0) {
+        // Alarms a late tick passed over still fire before the end.
+        if (!forcedEnd)
+            for (int k : m_stages.reach(1, m.plan_length_seconds, d.stage_seconds))
+                stageChange(k);
+        endOfCountdown();
+        return;
+    }
+
+    const int reached = int(std::min<qint64>(stageTest, std::numeric_limits<int>::max()));
+    for (int k : m_stages.reach(reached, m.plan_length_seconds, d.stage_seconds))
+        stageChange(k);
+
+    if (!d.Timer3->isEnabled())
+        d.Picture1->setVisible(true);
+}
+
+void CountEngine::stageChange(int k)
+{
+    DisplayWindow& d = m_display;
+    const ClockPlan& p = plan();
+    const bool on = flag_on(p.checkone, k + 1);
+    const QString code = QString::number(k);
+
+    if (on && flag_on(p.checktwo, 15 + k)) {
+        d.Label5 = code;
+        d.blink_count = p.tixingtime * 2;
+        if (k == 4 && flag_on(p.checkone, 1))
+            d.blink_count = d.stage_seconds[4] * 2; // blink through the whole final count-down
+        d.Timer3->setEnabled(true);
+    }
+    d.prompt_ticks = 3;
+    d.Label5 = code;
+    d.Timer7->setEnabled(true);
+    if (on && flag_on(p.checkthree, 1))
+        d.backgroundupdate(k);
+    SoundPlayer* sound = d.context().sound;
+    if (on && flag_on(p.checktwo, 8 + k) && sound) {
+        sound->stop_sound(soundPath(p.stageMusic[k - 1]));
+        if (k == 4 && flag_on(p.checkone, 1))
+            sound->wav_play_loop(soundPath(p.stageMusic[4]));
+        else
+            sound->play_sound(soundPath(p.stageMusic[k]));
+    }
+}
+
+// --- end of a count-down ------------------------------------------------------------
+
+void CountEngine::endOfCountdown()
+{
+    DisplayWindow& d = m_display;
+    HostState& host = d.hostState();
+
+    d.Timer1->setEnabled(false);
+    d.Timer3->setEnabled(false);
+    d.blink_count = 0;
+    host.run_record[1] = QString::number(whole_number(host.run_counters[1]));
+
+    switch (d.run_overtime_action) {
+    case 0:
+        startOvertime();
+        break;
+    case 1:
+    case 2:
+    case 3:
+        endStage(d.run_overtime_action);
+        break;
+    default:
+        plainEnd();
+        break;
+    }
+}
+
+// Overtime: the count goes on past zero on the count-up tick; nothing is
+// recorded until it ends.
+void CountEngine::startOvertime()
+{
+    DisplayWindow& d = m_display;
+    ModuleState& m = d.module();
+    const ClockPlan& p = plan();
+    const Clock* clock = d.context().clock;
+
+    d.Label5 = QStringLiteral("5");
+    d.prompt_ticks = 3;
+    d.Timer7->setEnabled(true);
+    const bool overtimeStage = flag_on(p.checkone, 6);
+    if (overtimeStage && flag_on(p.checktwo, 20)) {
+        d.blink_count = p.tixingtime * 2;
+        d.Timer3->setEnabled(true);
+    }
+    if (flag_on(p.checkthree, 1))
+        d.backgroundupdate(5);
+    if (SoundPlayer* sound = d.context().sound) {
+        sound->stop_sound(soundPath(p.stageMusic[4]));
+        if (overtimeStage && flag_on(p.checktwo, 13))
+            sound->play_sound(soundPath(p.stageMusic[5]));
+    }
+    const qint64 shown = timingMode() == 0 ? 0 : m.plan_length_ms;
+    d.Label1_1 = count_hms_text(shown);
+    Label_change(shown);
+
+    const double source = leading_number(d.hostState().clock_source);
+    if (clock && (source == 0 || source == 1 || source == 2))
+        m.start_reference_ms = clock_source_now_ms(*clock, int(source));
+    if (clock)
+        d.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
+    // The first overtime tick comes at once and shows zero; the next ones
+    // follow the count's seconds.
+    d.Timer4->startOnce(kTickLagMs);
+}
+
+// The end stage of a run whose overtime action is stop (1), reset (2) or
+// next plan (3).
+void CountEngine::endStage(int action)
+{
+    DisplayWindow& d = m_display;
+    const ClockPlan& p = plan();
+    SoundPlayer* sound = d.context().sound;
+
+    d.Label5 = QStringLiteral("6");
+    d.prompt_ticks = 3;
+    d.Timer7->setEnabled(true);
+    if (flag_on(p.checktwo, 21)) {
+        d.blink_count = p.tixingtime * 2;
+        d.Timer3->setEnabled(true);
+    }
+    if (flag_on(p.checkthree, 1))
+        d.backgroundupdate(6);
+    if (sound) {
+        sound->stop_sound(soundPath(p.stageMusic[4]));
+        if (flag_on(p.checktwo, 14))
+            sound->play_sound(soundPath(p.stageMusic[6]));
+    }
+    if (flag_on(p.checkfour, 2) && flag_on(p.checktwo, 7)) {
+        d.Timer7->setEnabled(false);
+        d.Picture6[3]->hide();
+        if (!p.stageText[6].isEmpty())
+            showEndText(p.stageText[6]);
+    } else {
+        d.prompt_ticks = 3;
+        d.Label5 = QStringLiteral("6");
+        d.Timer7->setEnabled(true);
+        const qint64 shown = timingMode() == 0 ? 0 : d.module().plan_length_ms;
+        d.Label1_1 = count_hms_text(shown);
+        Label_change(shown);
+    }
+    m_commands.record_run();
+    d.Timer1->setEnabled(false);
+    d.Timer2->setEnabled(false);
+    d.Timer4->setEnabled(false);
+    d.Picture1->setVisible(true);
+
+    if (action == 3)
+        m_commands.finish_timing();
+    else
+        m_commands.stop_timing();
+    if (action == 1)
+        return;
+
+    // Reset and next plan: back to ready at once (with the next plan
+    // chosen); with the delay switched on, Timer11 starts the next run when
+    // the delay has run out.
+    int delay = 0;
+    if (IniStore* ini = d.context().ini) {
+        const double v = std::floor(leading_number(ini->read(QStringLiteral("pictureset"), QStringLiteral("Delaytime"), QStringLiteral("0")).trimmed()));
+        if (v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max())
+            delay = int(v);
+    }
+    d.Label8 = QString::number(delay);
+    const bool delayed = flag_on(p.checkfour, 3);
+    d.Timer3->setEnabled(delayed);
+    d.Timer11->setEnabled(delayed);
+    m_commands.start_timing_after_run_end();
+}
+
+// A run ended by a command: record it and stop the count, with no end stage.
+void CountEngine::plainEnd()
+{
+    DisplayWindow& d = m_display;
+    m_commands.record_run();
+    d.Timer1->setEnabled(false);
+    d.Timer2->setEnabled(false);
+    d.Timer4->setEnabled(false);
+    d.Timer12->setEnabled(false);
+    d.Picture1->setVisible(true);
+}
+
+} // namespace orvalen

@@ -1,0 +1,195 @@
+#include "timing/count_engine.h"
+
+#include "display/colour.h"
+#include "display/display_values.h"
+#include "display/display_window.h"
+#include "display/logo_video.h"
+#include "display/panel.h"
+#include "services/text_path.h"
+#include "stores/clock_plan.h"
+#include "stores/ini_store.h"
+#include "timing/clock_text.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <cmath>
+
+namespace orvalen {
+namespace {
+
+// Font, colour and size of one element, as the plan gives them. A font that
+// is not installed becomes "宋体"; a size entry that is missing or unusable
+// leaves the element's size as it is.
+void style_element(DisplayWindow& d, std::initializer_list<QWidget*> fontTargets, QWidget* colourTarget,
+                   std::initializer_list<QWidget*> colourAlso, const QString& font, const QString& colour,
+                   QWidget* sizeTarget, const ClockPlan& plan, int sizeEntry)
+{
+    for (QWidget* w : fontTargets)
+        d.setFontName(w, font);
+    const QColor c = colour_from_text(colour);
+    d.setForeColour(colourTarget, c);
+    for (QWidget* w : colourAlso)
+        d.setForeColour(w, c);
+    if (const auto size = size_entry(plan.sizethree, sizeEntry))
+        d.setFontSize(sizeTarget, *size);
+}
+
+QString read_ini(const DisplayWindow& d, const QString& section, const QString& key, const QString& fallback)
+{
+    IniStore* ini = const_cast<DisplayWindow&>(d).context().ini;
+    return ini ? ini->read(section, key, fallback) : fallback;
+}
+
+} // namespace
+
+// Gives every element the look of the current plan: titles, clock, end
+// text, overtime clock, date line, prompt text, scrolling text, the stage-0
+// background and the logo.
+void CountEngine::styleDisplay(const QString& initialClockText)
+{
+    DisplayWindow& d = m_display;
+    const ClockPlan& p = plan();
+
+    // Main title and subtitle.
+    d.setCaption(d.Label2[0], p.firsttext);
+    style_element(d, {d.Label2[0]}, d.Label2[0], {}, p.firstfont, p.firstcolour, d.Label2[0], p, 0);
+    d.Label2[0]->setVisible(!d.Label2[0]->text().isEmpty());
+    d.setCaption(d.Label2[1], p.secondtext);
+    style_element(d, {d.Label2[1]}, d.Label2[1], {}, p.secondfont, p.secondcolour, d.Label2[1], p, 1);
+    d.Picture6[1]->setVisible(!d.Label2[1]->text().isEmpty());
+
+    // Clock.
+    d.setCaption(d.Label3, initialClockText);
+    style_element(d, {d.Label3, d.Picture1}, d.Label3, {d.Picture1}, p.clockFont, p.clockcolour, d.Label3, p, 2);
+    d.Picture1->setVisible(!d.Label3->text().isEmpty());
+
+    // End text, in the clock's look, shrunk to fit where the clock text stands.
+    d.setCaption(d.Label7, p.stageText[6]);
+    style_element(d, {d.Label7}, d.Label7, {}, p.clockFont, p.clockcolour, d.Label7, p, 2);
+    fitEndText();
+
+    // Overtime clock.
+    d.setCaption(d.Label4, setup_overtime_text(flag_value(p.combolist, 1), initialClockText));
+    style_element(d, {d.Label4, d.Picture4}, d.Label4, {d.Picture4}, p.clockFont, p.clockcolour, d.Label4, p, 2);
+    d.Picture4->hide();
+
+    // Date line and prompt text start empty and hidden.
+    d.setCaption(d.Label2[2], QString());
+    style_element(d, {d.Label2[2]}, d.Label2[2], {}, p.stagefont, p.stagecolour, d.Label2[2], p, 3);
+    d.Picture6[2]->hide();
+    d.setCaption(d.Label2[3], QString());
+    style_element(d, {d.Label2[3]}, d.Label2[3], {}, p.textfont, p.textcolour, d.Label2[3], p, 4);
+    d.Picture6[3]->hide();
+
+    // Scrolling text: its own caption stays; the scroll settings are re-read.
+    QLabel* roll = d.Label2[4];
+    Panel* rollPanel = d.Picture6[4];
+    style_element(d, {roll}, roll, {}, p.rollfont, p.rollcolour, roll, p, 5);
+    if (!roll->text().isEmpty()) {
+        rollPanel->show();
+        d.Timer2->setEnabled(true);
+    }
+    const QString marquee = QStringLiteral("Marquee");
+    if (const auto mode = to_int16(leading_number(read_ini(d, marquee, QStringLiteral("Mode"), QStringLiteral("2")))))
+        d.marquee_mode = *mode;
+    if (const auto width = to_int32(leading_number(read_ini(d, marquee, QStringLiteral("Width"), QStringLiteral("1000")).trimmed())))
+        d.marquee_width = *width;
+    if (const auto speed = to_int16(leading_number(read_ini(d, marquee, QStringLiteral("MarQueespeed"), QStringLiteral("1")).trimmed())))
+        d.marquee_speed = *speed;
+    rollPanel->hide();
+    d.setTwipsWidth(rollPanel, d.marquee_width);
+    switch (d.marquee_mode) {
+    case 0:
+        d.setTwipsLeft(roll, -d.twipsWidth(roll));
+        break;
+    case 1:
+        d.setTwipsLeft(roll, d.twipsWidth(rollPanel));
+        break;
+    case 2:
+        d.setTwipsLeft(roll, (d.twipsWidth(rollPanel) - d.twipsWidth(roll)) / 2);
+        break;
+    default:
+        break;
+    }
+
+    d.backgroundupdate(0);
+    styleLogo();
+}
+
+// The end text takes the clock's size, one point smaller at a time while it
+// is wider than the clock text, but never below 1 pt.
+void CountEngine::fitEndText()
+{
+    DisplayWindow& d = m_display;
+    const double clockWidth = d.twipsWidth(d.Label3);
+    if (d.twipsWidth(d.Label7) <= clockWidth)
+        return;
+    double size = d.Label7->font().pointSizeF();
+    do {
+        if (size - 1 < 1)
+            break;
+        size -= 1;
+        d.setFontSize(d.Label7, size);
+    } while (d.twipsWidth(d.Label7) + 30 >= clockWidth);
+}
+
+// The logo: a picture at its own size or at the configured size, or a video
+// playing in the logo box. A video that is no longer the logo is stopped.
+void CountEngine::styleLogo()
+{
+    DisplayWindow& d = m_display;
+    Panel* box = d.Picture5;
+    box->hide();
+    box->setPicture(QPixmap());
+    if (d.logo_media_control) {
+        d.logo_media_control->stop();
+        d.logo_media_control.reset();
+    }
+    d.logo_video_window = nullptr;
+
+    const QString name = plan().logopicture.trimmed();
+    if (name.size() <= 3 || !is_bare_file_name(name))
+        return;
+    const QString path = d.context().folder.resolve(QStringLiteral("picture/") + name);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (!image.isNull())
+        box->setPicture(QPixmap::fromImage(image));
+
+    const QString section = QStringLiteral("pictureset");
+    const int option = to_int16(leading_number(read_ini(d, section, QStringLiteral("Option"), QStringLiteral("0")))).value_or(0);
+    if (option == 0) {
+        if (!image.isNull())
+            d.setTwipsGeometry(box, qQNaN(), qQNaN(), image.width() * d.twipsPerPixelX(),
+                               image.height() * d.twipsPerPixelY());
+    } else {
+        // A size that is no number counts as 0; a tenfold beyond 16 bits
+        // leaves that side as it was.
+        auto tenfold = [&](const QString& key, const QString& fallback) {
+            const int v = to_int16(leading_number(read_ini(d, section, key, fallback).trimmed())).value_or(0);
+            return to_int16(double(v) * 10);
+        };
+        if (const auto w = tenfold(QStringLiteral("Width"), QStringLiteral("800")); w && *w >= 0)
+            d.setTwipsWidth(box, *w);
+        if (const auto h = tenfold(QStringLiteral("Height"), QStringLiteral("600")); h && *h >= 0)
+            d.setTwipsHeight(box, *h);
+    }
+
+    if (image.isNull()) {
+        static QtLogoVideoFactory qtFactory;
+        LogoVideoFactory* factory = d.logoVideoFactory() ? d.logoVideoFactory() : &qtFactory;
+        d.logo_media_control = factory->create(path, box);
+        if (d.logo_media_control) {
+            d.logo_video_window = d.logo_media_control->videoWidget();
+            const int b = box->borderWidth();
+            d.logo_media_control->setSize(box->width() - 2 * b, box->height() - 2 * b);
+            d.logo_media_control->play();
+        }
+    }
+}
+
+} // namespace orvalen
