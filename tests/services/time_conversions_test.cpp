@@ -1,0 +1,41 @@
+#include "services/time_conversions.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+
+TEST(TimeConversions, secondsToTime_coversExactlyOneDay)
+{
+    EXPECT_EQ(seconds_to_time(0), QTime(0, 0, 0));
+    EXPECT_EQ(seconds_to_time(86399), QTime(23, 59, 59));
+    EXPECT_EQ(seconds_to_time(3661), QTime(1, 1, 1));
+    EXPECT_FALSE(seconds_to_time(86400).isValid()); // not midnight
+    EXPECT_FALSE(seconds_to_time(-1).isValid());
+}
+
+TEST(TimeConversions, secondsToHms_splitsWithoutLeadingZerosAndTruncatesTenths)
+{
+    EXPECT_EQ(seconds_to_hms(3723456), "1\\2\\3\\4");
+    EXPECT_EQ(seconds_to_hms(999), "0\\0\\0\\9");
+    EXPECT_EQ(seconds_to_hms(90000000), "25\\0\\0\\0");
+    EXPECT_EQ(seconds_to_hms(1950), "0\\0\\1\\9");
+    EXPECT_EQ(seconds_to_hms(0), "0\\0\\0\\0");
+    EXPECT_EQ(seconds_to_hms(59999), "0\\0\\59\\9");
+    EXPECT_EQ(seconds_to_hms(-1), "0\\0\\0\\0");
+    EXPECT_EQ(seconds_to_hms(-3723456), "0\\0\\0\\0");
+}
+
+TEST(TimeConversions, timeToSeconds_ignoresTheDate)
+{
+    EXPECT_EQ(time_to_seconds(QTime(0, 10, 0)), 600);
+    EXPECT_EQ(time_to_seconds_byte(QTime(0, 10, 0)), 600);
+    EXPECT_EQ(time_to_seconds(QTime(23, 59, 59)), 86399);
+    EXPECT_EQ(time_to_seconds_byte(QTime(23, 59, 59)), 86399);
+    EXPECT_EQ(time_to_seconds(QTime(0, 0)), 0);
+    EXPECT_EQ(time_to_seconds_byte(QTime(0, 0)), 0);
+    EXPECT_EQ(time_to_seconds(QDateTime(QDate(2026, 12, 7), QTime(8, 0))), 28800);
+    EXPECT_EQ(time_to_seconds(QTime(8, 0, 0, 999)), 28800);
+    EXPECT_EQ(time_to_seconds(QTime()), 0);
+    for (int s : {0, 1, 59, 3600, 43210, 86399})
+        EXPECT_EQ(time_to_seconds(seconds_to_time(s)), s);
+}
