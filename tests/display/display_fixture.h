@@ -1,0 +1,158 @@
+#pragma once
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "display/logo_video.h"
+#include "display/panel.h"
+#include "display/position_store.h"
+#include "stores/plan_store.h"
+#include "stores/run_state.h"
+#include "support/temp_program.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace orvalen::test {
+
+// Records what the display asks of the rest of the program. Command 9 (the
+// on-screen buttons) does what the menu host does with it, so the start-up
+// can be watched showing or hiding the buttons.
+class RecordingDisplayHost final : public DisplayHost {
+public:
+    struct Popup {
+        bool elementMenu = false;
+        int selected = -1;
+        std::array<MenuItemState, 5> clockset;
+    };
+    void desktopRun(int k) override
+    {
+        runs.push_back(k);
+        if (k == 9 && window && host && ctx) {
+            auto& item = host->desktop[9];
+            item.checked = !item.checked;
+            for (QLabel* b : window->Label9)
+                b->setVisible(item.checked);
+            save_element_position(*ctx, 9, item.checked ? 1 : 0, 0);
+        }
+    }
+    void popupDesktopMenu(const QPoint&) override { popups.push_back({false, module ? module->selected_element : -1, host->clockset}); }
+    void popupElementMenu(const QPoint&) override { popups.push_back({true, module ? module->selected_element : -1, host->clockset}); }
+    void Hotkey_set() override { ++hotkeySets; }
+    void hotkey_del() override { ++hotkeyDels; }
+
+    DisplayWindow* window = nullptr;
+    HostState* host = nullptr;
+    ModuleState* module = nullptr;
+    AppContext* ctx = nullptr;
+    std::vector<int> runs;
+    std::vector<Popup> popups;
+    int hotkeySets = 0;
+    int hotkeyDels = 0;
+};
+
+// A logo video that only records what is done with it.
+class FakeLogoVideo final : public LogoVideo {
+public:
+    struct Log {
+        QString file;
+        int created = 0, played = 0, stopped = 0, released = 0;
+        QSize size;
+    };
+    FakeLogoVideo(Log& log, QWidget* box) : m_log(log), m_widget(new QWidget(box)) {}
+    ~FakeLogoVideo() override
+    {
+        ++m_log.released;
+        delete m_widget;
+    }
+    QWidget* videoWidget() const override { return m_widget; }
+    void setSize(int w, int h) override { m_log.size = QSize(w, h); }
+    void play() override { ++m_log.played; m_playing = true; }
+    void stop() override { ++m_log.stopped; m_playing = false; }
+    bool isPlaying() const override { return m_playing; }
+
+private:
+    Log& m_log;
+    QWidget* m_widget;
+    bool m_playing = false;
+};
+
+class FakeLogoVideoFactory final : public LogoVideoFactory {
+public:
+    std::unique_ptr<LogoVideo> create(const QString& file, QWidget* box) override
+    {
+        log.file = file;
+        ++log.created;
+        return std::make_unique<FakeLogoVideo>(log, box);
+    }
+    FakeLogoVideo::Log log;
+};
+
+// A display window over a temporary program folder, with a 1920 x 1080
+// screen at 96 dpi (15 twips per pixel).
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        host.clockset = HostState().clockset;
+        displayHost.host = &host;
+        displayHost.module = &module;
+        displayHost.ctx = &program.context;
+    }
+
+    DisplayWindow& window()
+    {
+        if (!m_window) {
+            m_window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+            ScreenMetrics m;
+            m.tppX = m.tppY = 15;
+            m.fullWidthPx = 1920;
+            m.fullHeightPx = 1080;
+            m.screenWidthPx = 1920;
+            m_window->setScreenMetrics(m);
+            m_window->setLogoVideoFactory(&videos);
+            displayHost.window = m_window.get();
+        }
+        return *m_window;
+    }
+
+    // Stores `plan` as the current plan and runs the start-up.
+    DisplayWindow& loadWith(const ClockPlan& plan)
+    {
+        save_plan(program.registry, plan);
+        window().load();
+        return window();
+    }
+    DisplayWindow& loadDefault() { return loadWith(ClockPlan::defaults(program.clock.now().date())); }
+    ClockPlan defaultPlan() const { return ClockPlan::defaults(program.clock.now().date()); }
+
+    void ini(const QString& section, const QString& key, const QString& value) { program.ini.write(section, key, value); }
+
+    // Writes a picture of the given size into picture/ (a left-to-right,
+    // top-to-bottom colour gradient, so any misplaced piece shows).
+    void writePicture(const QString& name, int w, int h, const char* format = "PNG")
+    {
+        QImage image(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                image.setPixel(x, y, qRgb(x * 255 / std::max(1, w - 1), y * 255 / std::max(1, h - 1), 128));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, format);
+        program.writeFile(QStringLiteral("picture/") + name, bytes);
+    }
+
+    TempProgram program;
+    HostState host;
+    ModuleState module;
+    RecordingDisplayHost displayHost;
+    FakeLogoVideoFactory videos;
+
+private:
+    std::unique_ptr<DisplayWindow> m_window;
+};
+
+} // namespace orvalen::test

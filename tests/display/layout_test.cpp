@@ -1,0 +1,176 @@
+#include "display_fixture.h"
+#include "platform/registry_store.h"
+#include "stores/ini_store.h"
+#include "stores/registry_values.h"
+
+namespace orvalen::test {
+namespace {
+
+class LayoutTest : public DisplayTest {};
+
+constexpr double W = 28800, H = 16200;
+
+TEST_F(LayoutTest, freshInstall_placesEveryElementAtItsDefault)
+{
+    ClockPlan plan = defaultPlan();
+    plan.secondtext = "副";
+    ini("clocksite", "pictureleft9", "1");
+    DisplayWindow& w = loadWith(plan);
+    auto centred = [&](QWidget* e) { return (W - w.twipsWidth(e)) / 2; };
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Label2[0]), centred(w.Label2[0]));
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Label2[0]), 100);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[1]), 400);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[2]), 700);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[3]), 1000);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[4]), 1300);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture1), 1600);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture4), 2200);
+    // The clock is centred on the screen width.
+    EXPECT_NEAR(w.twipsLeft(w.Picture1) + w.twipsWidth(w.Picture1) / 2, W / 2, 0.001);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_DOUBLE_EQ(w.twipsLeft(w.Label9[i]), 2000 + 1000 * i);
+        EXPECT_DOUBLE_EQ(w.twipsTop(w.Label9[i]), H - 3000);
+        EXPECT_DOUBLE_EQ(w.twipsWidth(w.Label9[i]), 1350);
+    }
+    // Pixel geometry follows: the clock panel's centre is the screen's.
+    EXPECT_NEAR(w.Picture1->x() + w.Picture1->width() / 2.0, 960, 1);
+}
+
+TEST_F(LayoutTest, savedPositionsAreValidOnlyStrictlyInside)
+{
+    ClockPlan plan = defaultPlan();
+    plan.checkthree = "001001"; // no centring of title, subtitle or clock
+    ini("clocksite", "pictureleft5", "0");
+    ini("clocksite", "picturetop5", "3000");
+    ini("clocksite", "pictureleft3", "1200");
+    ini("clocksite", "picturetop3", "-5");
+    ini("clocksite", "pictureleft7", "28800");
+    ini("clocksite", "picturetop7", "16199");
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture1), (W - w.twipsWidth(w.Picture1)) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture1), 3000);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture6[3]), 1200);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[3]), 1000);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture4), (W - w.twipsWidth(w.Picture4)) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture4), 16199);
+
+    // The title may start beyond the right edge, up to its own width.
+    const double titleW = w.twipsWidth(w.Label2[0]);
+    ini("clocksite", "picturetop0", "300");
+    ini("clocksite", "pictureleft0", QString::number(int(W + titleW) - 1));
+    w.Frm_Resize();
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Label2[0]), int(W + titleW) - 1);
+    ini("clocksite", "pictureleft0", QString::number(int(std::ceil(W + titleW))));
+    w.fromRefresh();
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Label2[0]), (W - titleW) / 2);
+}
+
+TEST_F(LayoutTest, logoLeftMustLeaveItsWholeWidthInside)
+{
+    writePicture("logo.png", 40, 30); // 600 x 450 twips
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "logo.png";
+    ini("clocksite", "pictureleft6", QString::number(W - 600));
+    ini("clocksite", "picturetop6", "500");
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture5), W - 600);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture5), 500);
+    ini("clocksite", "pictureleft6", "100");
+    w.Frm_Resize();
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture5), 100);
+}
+
+TEST_F(LayoutTest, minusHundredInTheIniReadsBothFromTheStore)
+{
+    ClockPlan plan = defaultPlan();
+    registry_values::set_position(program.registry, 3, 1200, 6360);
+    ini("clocksite", "pictureleft3", "-100");
+    ini("clocksite", "picturetop3", "5000");
+    // Element 2: -100 in the INI and nothing in the store: both defaults,
+    // even the valid INI top.
+    ini("clocksite", "pictureleft2", "-100");
+    ini("clocksite", "picturetop2", "5000");
+    // Element 4: a non-numeric value is 0 (default) and does not read the store.
+    registry_values::set_position(program.registry, 4, 1500, 1500);
+    ini("clocksite", "pictureleft4", "abc");
+    ini("clocksite", "picturetop4", "4000");
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture6[3]), 1200);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[3]), 6360);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[2]), 700);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture6[4]), (W - w.twipsWidth(w.Picture6[4])) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[4]), 4000);
+}
+
+TEST_F(LayoutTest, centreFlagsOverrideSavedTitleAndClockUnlessOvertimeClockShown)
+{
+    ClockPlan plan = defaultPlan(); // checkthree "011111"
+    ini("clocksite", "pictureleft0", "500");
+    ini("clocksite", "pictureleft5", "700");
+    ini("clocksite", "picturetop5", "1700");
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Label2[0]), (W - w.twipsWidth(w.Label2[0])) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture1), (W - w.twipsWidth(w.Picture1)) / 2);
+
+    module.clock_plan.checkfour = "1000"; // counts overtime (combolist digit 3 "0") and shows it
+    w.Frm_Resize();
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture1), 700);
+}
+
+TEST_F(LayoutTest, backgroundBoxTakesTheLargerOfWindowAndPicturePerAxis)
+{
+    writePicture("big.png", 900, 300);
+    ClockPlan plan = defaultPlan();
+    plan.background = "0\\big.png";
+    DisplayWindow& w = loadWith(plan);
+    w.setGeometry(0, 0, 600, 500);
+    w.Frm_Resize();
+    EXPECT_EQ(w.Picture2->size(), QSize(900, 500));
+    EXPECT_EQ(w.background()->stretched().size(), QSize(900, 500));
+}
+
+TEST_F(LayoutTest, minimiseAndMaximiseSetTheMenuCaption)
+{
+    DisplayWindow& w = loadDefault();
+    host.desktop[12].caption = "x";
+    w.showMinimized();
+    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最大化"));
+    w.showMaximized();
+    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
+    w.showNormal();
+    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
+}
+
+TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)
+{
+    save_element_position(program.context, 3, 1200, 6360);
+    save_element_position(program.context, 9, 1, 0);
+    save_element_position(program.context, 4, -240, 500);
+    EXPECT_EQ(program.ini.read("clocksite", "pictureleft3", ""), "1200");
+    EXPECT_EQ(program.ini.read("clocksite", "picturetop3", ""), "6360");
+    EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
+    EXPECT_EQ(program.ini.read("clocksite", "picturetop9", ""), "0");
+    EXPECT_EQ(program.ini.read("clocksite", "pictureleft4", ""), "-240");
+    EXPECT_EQ(program.registry.readDword("pictureleft3"), 1200);
+    EXPECT_EQ(program.registry.readDword("picturetop3"), 6360);
+    EXPECT_EQ(program.registry.readDword("pictureleft4"), -240);
+
+    // Without an INI file to write, the store copy is still kept.
+    AppContext noIni = program.context;
+    noIni.ini = nullptr;
+    save_element_position(noIni, 5, 111, 222);
+    EXPECT_EQ(program.registry.readDword("pictureleft5"), 111);
+}
+
+TEST_F(LayoutTest, twipsStayExactThroughPixelRoundTrips)
+{
+    DisplayWindow& w = window();
+    w.setTwipsLeft(w.Picture1, 100.5);
+    for (int i = 0; i < 1000; ++i)
+        w.setTwipsLeft(w.Picture1, w.twipsLeft(w.Picture1));
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture1), 100.5);
+    EXPECT_EQ(w.Picture1->x(), 7);
+}
+
+} // namespace
+} // namespace orvalen::test

@@ -1,0 +1,367 @@
+#include "display/clock_texts.h"
+#include "display/colour.h"
+#include "display_fixture.h"
+#include "platform/engine_timer.h"
+#include "services/tray_icon.h"
+#include "stores/ini_store.h"
+
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace orvalen::test {
+namespace {
+
+TEST(ClockTexts, formatAndModeGiveTheStartingClockAndOvertimeTexts)
+{
+    const QTime now(14, 5, 9);
+    struct Row {
+        const char* combolist;
+        QTime length;
+        const char* clock;
+        const char* overtime;
+    };
+    const Row rows[] = {
+        {"100", QTime(0, 1, 0), "01:00", "00:00"},
+        {"000", QTime(1, 30, 0), "5400", "00"},
+        {"100", QTime(1, 30, 0), "90:00", "00:00"},
+        {"100", QTime(10, 0, 0), "600:00", "00:00"},
+        {"200", QTime(1, 30, 0), "01:30:00", "00:00:00"},
+        {"210", QTime(1, 30, 0), "00:00:00", "00:00:00"},
+        {"010", QTime(1, 30, 0), "00", "00"},
+        {"110", QTime(1, 30, 0), "00:00", "00:00"},
+        {"120", QTime(1, 30, 0), "14:05", "00:00"},
+        {"020", QTime(1, 30, 0), "14:05:09", "00"},
+        {"220", QTime(1, 30, 0), "14:05:09", "00:00:00"},
+        {"301", QTime(1, 30, 0), "", "14:05"},
+        {"4xx", QTime(1, 30, 0), "", "05:09"},
+        {"5xx", QTime(1, 30, 0), "", ""},
+        {"", QTime(0, 1, 0), "60", "00"},
+    };
+    for (const Row& r : rows) {
+        ClockPlan plan;
+        plan.combolist = QString::fromLatin1(r.combolist);
+        plan.Time_all = r.length;
+        EXPECT_EQ(initial_clock_text(plan, now), QString::fromUtf8(r.clock)) << r.combolist;
+        EXPECT_EQ(initial_overtime_text(plan, now), QString::fromUtf8(r.overtime)) << r.combolist;
+    }
+}
+
+TEST(Colours, storedTextsTurnIntoColoursAndBadOnesIntoNothing)
+{
+    EXPECT_EQ(colour_from_text("255"), QColor(255, 0, 0));
+    EXPECT_EQ(colour_from_text("65535"), QColor(255, 255, 0));
+    EXPECT_EQ(colour_from_text("abc"), QColor(0, 0, 0));
+    EXPECT_EQ(colour_from_text("-2147483640"), QGuiApplication::palette().color(QPalette::Text));
+    EXPECT_EQ(colour_from_text("-2147483643"), QGuiApplication::palette().color(QPalette::Base));
+    // Beyond 24 bits, beyond 32 bits, or a negative that is no system colour.
+    EXPECT_FALSE(colour_from_text("16777216").isValid());
+    EXPECT_FALSE(colour_from_text("99999999999").isValid());
+    EXPECT_FALSE(colour_from_text("-5").isValid());
+    EXPECT_FALSE(colour_from_text("-2147483000").isValid());
+}
+
+class StartupTest : public DisplayTest {};
+
+TEST_F(StartupTest, freshStart_showsTitleAndClockOnly)
+{
+    DisplayWindow& w = loadDefault();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Orvalen(全屏版)"));
+    EXPECT_EQ(w.Label2[0]->text(), QStringLiteral("中层干部年终述职考评会"));
+    EXPECT_FALSE(w.Label2[0]->isHidden());
+    EXPECT_EQ(w.Label3->text(), QStringLiteral("01:00"));
+    EXPECT_EQ(w.Label4->text(), QStringLiteral("00:00"));
+    EXPECT_FALSE(w.Picture1->isHidden());
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_TRUE(w.Picture6[i]->isHidden()) << i;
+    for (int i = 2; i <= 4; ++i)
+        EXPECT_TRUE(w.Label2[i]->text().isEmpty()) << i;
+    EXPECT_TRUE(w.Picture4->isHidden());
+    EXPECT_TRUE(w.Picture5->isHidden());
+    for (QLabel* b : w.Label9)
+        EXPECT_TRUE(b->isHidden());
+    EXPECT_EQ(module.plan_length_seconds, 60);
+    EXPECT_EQ(module.plan_length_ms, 60000);
+    EXPECT_EQ(w.stage_seconds[1], 50);
+    EXPECT_EQ(w.stage_seconds[5], 10);
+    EXPECT_DOUBLE_EQ(w.Label2[0]->font().pointSizeF(), 90);
+    EXPECT_DOUBLE_EQ(w.Label3->font().pointSizeF(), 150);
+    EXPECT_EQ(displayHost.hotkeySets, 1);
+    ASSERT_TRUE(w.mcTray);
+    EXPECT_EQ(w.mcTray->tip(), QStringLiteral("Orvalen(全屏版)"));
+    // Nothing runs while idle.
+    for (auto* t : {&w.Timer1, &w.Timer2, &w.Timer3, &w.Timer4, &w.Timer5, &w.Timer7, &w.Timer9, &w.Timer10,
+                    &w.Timer11, &w.Timer12})
+        EXPECT_FALSE((*t)->isEnabled());
+    EXPECT_EQ(w.Timer7->interval(), 100);
+}
+
+TEST_F(StartupTest, missingFontsFallBackToSongtiPerElement)
+{
+    ClockPlan plan = defaultPlan();
+    plan.clockFont = "NoSuchFont";
+    plan.firstfont = "WenQuanYi Micro Hei";
+    plan.secondtext = "副";
+    plan.secondfont = "AlsoMissing";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_EQ(w.Label3->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(w.Picture1->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(w.Label4->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(w.Label2[0]->font().family(), QStringLiteral("WenQuanYi Micro Hei"));
+    EXPECT_EQ(w.Label2[1]->font().family(), QStringLiteral("宋体"));
+    // "宋体" renders in an installed CJK family, never as boxes.
+    const QFontInfo info(w.Label3->font());
+    EXPECT_TRUE(info.family().contains("WenQuanYi") || info.family().contains("CJK")) << info.family().toStdString();
+}
+
+TEST_F(StartupTest, subtitleShownOnlyWithTextAndEmptyTitleHidden)
+{
+    ClockPlan plan = defaultPlan();
+    plan.firsttext.clear();
+    plan.secondtext = "第二行";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_TRUE(w.Label2[0]->isHidden());
+    EXPECT_FALSE(w.Picture6[1]->isHidden());
+    EXPECT_EQ(w.Label2[1]->text(), QStringLiteral("第二行"));
+}
+
+TEST_F(StartupTest, shortSizeListKeepsDesignerSizesAndBadColoursKeepTheirs)
+{
+    ClockPlan plan = defaultPlan();
+    plan.sizethree = "90/80/";
+    plan.firstcolour = "255";
+    plan.clockcolour = "abc";
+    plan.secondcolour = "99999999999";
+    plan.secondtext = "x";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_DOUBLE_EQ(w.Label2[0]->font().pointSizeF(), 90);
+    EXPECT_DOUBLE_EQ(w.Label3->font().pointSizeF(), 80.25);
+    EXPECT_DOUBLE_EQ(w.Label2[3]->font().pointSizeF(), 42);
+    EXPECT_EQ(w.Label2[0]->palette().color(QPalette::Active, QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(w.Picture1->foreColor(), QColor(0, 0, 0));
+    EXPECT_EQ(w.Label2[1]->palette().color(QPalette::Active, QPalette::WindowText),
+              QGuiApplication::palette().color(QPalette::Text));
+}
+
+TEST_F(StartupTest, marqueeSettingsReadTrimmedWithDefaults)
+{
+    ini("Marquee", "Width", " 3000 ");
+    ini("Marquee", "MarQueespeed", "7");
+    DisplayWindow& w = loadDefault();
+    EXPECT_EQ(w.marquee_width, 3000);
+    EXPECT_EQ(w.marquee_speed, 7);
+    EXPECT_EQ(w.marquee_mode, 2);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture6[4]), 3000);
+}
+
+TEST_F(StartupTest, marqueeWidthOfZeroOrLessKeepsThePanelWidth)
+{
+    ini("Marquee", "Width", "-200");
+    DisplayWindow& w = loadDefault();
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture6[4]), 4695);
+}
+
+TEST_F(StartupTest, backgroundPictureLoadsWhenPresentElseColourEverywhere)
+{
+    {
+        writePicture("1.jpg", 64, 48, "JPG");
+        DisplayWindow& w = loadDefault();
+        EXPECT_TRUE(w.background_is_picture);
+        EXPECT_EQ(w.Picture3.size(), QSize(64, 48));
+        EXPECT_TRUE(w.background()->hasPicture());
+    }
+}
+
+TEST_F(StartupTest, missingBackgroundPictureGivesWindowColourToEveryBox)
+{
+    ClockPlan plan = defaultPlan();
+    plan.background = "65535\\missing.jpg";
+    DisplayWindow& w = loadWith(plan);
+    const QColor yellow(255, 255, 0);
+    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_EQ(w.palette().color(QPalette::Window), yellow);
+    EXPECT_EQ(w.background()->backColor(), yellow);
+    EXPECT_EQ(w.Picture1->backColor(), yellow);
+    EXPECT_EQ(w.Picture4->backColor(), yellow);
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(w.Picture6[i]->backColor(), yellow);
+}
+
+TEST_F(StartupTest, perStageColoursTakeClockAndBackgroundFromStageZero)
+{
+    ClockPlan plan = defaultPlan();
+    plan.checkthree = "111111";
+    plan.highset[0] = "255\\65535\\";
+    plan.background = "0\\1.jpg";
+    writePicture("1.jpg", 32, 32);
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_EQ(w.Picture1->foreColor(), QColor(255, 0, 0));
+    EXPECT_EQ(w.background()->backColor(), QColor(255, 255, 0));
+}
+
+TEST_F(StartupTest, buttonsFlagOneShowsButtonsAndKeepsTheFlag)
+{
+    ini("clocksite", "pictureleft9", "1");
+    DisplayWindow& w = loadDefault();
+    EXPECT_TRUE(host.desktop[9].checked);
+    for (QLabel* b : w.Label9)
+        EXPECT_FALSE(b->isHidden());
+    EXPECT_TRUE(w.Label9[0]->isEnabled());
+    EXPECT_FALSE(w.Label9[1]->isEnabled());
+    EXPECT_FALSE(w.Label9[2]->isEnabled());
+    EXPECT_TRUE(w.Label9[3]->isEnabled());
+    EXPECT_TRUE(w.Label9[4]->isEnabled());
+    EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
+}
+
+TEST_F(StartupTest, buttonsFlagOtherThanOneHidesButtonsAndStoresZero)
+{
+    ini("clocksite", "pictureleft9", "2");
+    DisplayWindow& w = loadDefault();
+    EXPECT_FALSE(host.desktop[9].checked);
+    for (QLabel* b : w.Label9)
+        EXPECT_TRUE(b->isHidden());
+    EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "0");
+    EXPECT_EQ(program.ini.read("clocksite", "picturetop9", ""), "0");
+}
+
+TEST_F(StartupTest, idleMenuStateKeepsHotkeyTails)
+{
+    host.desktop[0].caption = QStringLiteral("清零        Ctrl+1");
+    host.desktop[2].caption = QStringLiteral("继续        Ctrl+3");
+    host.desktop[1].enabled = true;
+    host.desktop[7].checked = true;
+    host.desktop[10].checked = true;
+    host.desktop[11].enabled = true;
+    host.desktop[17].visible = false;
+    int changes = 0;
+    host.onMenusChanged = [&] { ++changes; };
+    DisplayWindow& w = loadDefault();
+    const auto& d = host.desktop;
+    EXPECT_EQ(d[0].caption, QStringLiteral("开始        Ctrl+1"));
+    EXPECT_TRUE(d[0].enabled);
+    EXPECT_FALSE(d[1].enabled);
+    EXPECT_EQ(d[2].caption, QStringLiteral("暂停        Ctrl+3"));
+    EXPECT_FALSE(d[2].enabled);
+    EXPECT_FALSE(d[3].enabled);
+    EXPECT_TRUE(d[5].visible);
+    EXPECT_TRUE(d[6].enabled);
+    EXPECT_TRUE(d[7].enabled);
+    EXPECT_FALSE(d[7].checked);
+    EXPECT_TRUE(d[8].enabled);
+    EXPECT_FALSE(d[10].checked);
+    EXPECT_FALSE(d[11].enabled);
+    EXPECT_TRUE(d[12].enabled);
+    for (int k : {13, 15, 16, 17})
+        EXPECT_TRUE(d[k].visible) << k;
+    EXPECT_TRUE(d[17].enabled);
+    EXPECT_EQ(w.Label9[0]->text(), QStringLiteral(" 开始 "));
+    EXPECT_EQ(w.Label9[1]->text(), QStringLiteral(" 停止 "));
+    EXPECT_EQ(w.Label9[2]->text(), QStringLiteral(" 暂停 "));
+    EXPECT_EQ(displayHost.runs, std::vector<int>{9});
+    EXPECT_GT(changes, 0);
+}
+
+TEST_F(StartupTest, longTermPlanStartsOnlyTheClockDateSetUp)
+{
+    ClockPlan plan = defaultPlan();
+    plan.checkone = "1111111";
+    plan.combolist = "301";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_TRUE(w.Timer9->isEnabled());
+    for (auto* t : {&w.Timer1, &w.Timer2, &w.Timer3, &w.Timer4, &w.Timer5, &w.Timer7, &w.Timer10, &w.Timer11,
+                    &w.Timer12})
+        EXPECT_FALSE((*t)->isEnabled());
+    EXPECT_EQ(w.Timer7->interval(), 100);
+    EXPECT_EQ(w.Label3->text(), QString());
+    EXPECT_EQ(w.Label4->text(), QStringLiteral("09:00"));
+}
+
+// --- the logo -------------------------------------------------------------------
+
+TEST_F(StartupTest, logoNameOfThreeCharactersIsNoLogo)
+{
+    writePicture("a.b", 20, 20);
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "a.b";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_TRUE(w.Picture5->isHidden());
+    EXPECT_TRUE(w.Picture5->picture().isNull());
+}
+
+TEST_F(StartupTest, logoPictureSizesItselfOrTakesTheStoredSize)
+{
+    writePicture("logo.png", 40, 30);
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "LOGO.PNG"; // names match without regard to case
+    {
+        DisplayWindow& w = loadWith(plan);
+        EXPECT_FALSE(w.Picture5->isHidden());
+        EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture5), 600);
+        EXPECT_DOUBLE_EQ(w.twipsHeight(w.Picture5), 450);
+        // Flush with the right edge, at the top.
+        EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture5), 28800 - 600);
+        EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture5), 0);
+        EXPECT_EQ(videos.log.created, 0);
+    }
+}
+
+TEST_F(StartupTest, logoCustomSizeIsTenTwipsPerUnitAndDrawnToTheBox)
+{
+    writePicture("logo.png", 40, 30);
+    ini("pictureset", "Option", "1");
+    ini("pictureset", "Width", "80");
+    ini("pictureset", "Height", "60");
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "logo.png";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture5), 800);
+    EXPECT_DOUBLE_EQ(w.twipsHeight(w.Picture5), 600);
+    // The picture fills the 53 x 40 px box; it is not blown up 15 times.
+    const QImage shot = w.Picture5->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(53, 40));
+    const QColor corner = shot.pixelColor(52, 39);
+    EXPECT_GT(corner.red(), 200);
+    EXPECT_GT(corner.green(), 200);
+}
+
+TEST_F(StartupTest, videoLogoPlaysAndTheRestOfTheStartUpStillRuns)
+{
+    program.writeFile("picture/clip.webm", QByteArray("not a picture"));
+    ini("clocksite", "pictureleft9", "1");
+    ini("pictureset", "Option", "1");
+    ini("pictureset", "Width", "abc");
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "clip.webm";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_EQ(videos.log.created, 1);
+    EXPECT_EQ(videos.log.played, 1);
+    EXPECT_TRUE(videos.log.file.endsWith("picture/clip.webm"));
+    EXPECT_TRUE(w.logo_media_control != nullptr);
+    // Buttons, menu state and layout all happened.
+    EXPECT_FALSE(w.Label9[0]->isHidden());
+    EXPECT_EQ(displayHost.runs, std::vector<int>{9});
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Label9[0]), 16200 - 3000);
+}
+
+TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
+{
+    writePicture("../escape.png", 30, 30);
+    writePicture("sub/inner.png", 30, 30);
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "../escape.png";
+    plan.background = "65535\\../escape.png";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_TRUE(w.Picture5->isHidden());
+    EXPECT_EQ(videos.log.created, 0);
+    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_EQ(w.background()->backColor(), QColor(255, 255, 0));
+
+    module.clock_plan.background = "65535\\sub/inner.png";
+    w.backgroundupdate(0);
+    EXPECT_FALSE(w.background_is_picture);
+}
+
+} // namespace
+} // namespace orvalen::test
