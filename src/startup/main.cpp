@@ -1,7 +1,24 @@
+#include "startup/display_check.h"
+#include "startup/program_entry.h"
+
 #include <QApplication>
+#include <cstdio>
+#include <exception>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    const QString problem = orvalen::display_problem(argc, argv);
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+        return 1;
+    }
+    try {
+        QApplication app(argc, argv);
+        return orvalen::Main(app);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Orvalen stopped: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "Orvalen stopped after an unexpected error.\n");
+    }
+    return 1;
 }

@@ -1,0 +1,16 @@
+#pragma once
+#include <QRect>
+
+class QWidget;
+
+namespace orvalen {
+
+// The frame drawn about a control, in twips: 15 left and above it, 25 wider
+// and 30 taller.
+QRect outline_rect_twips(const QRect& controlTwips);
+
+// Places `shape` as that frame about `control` (both children of the same
+// window), converting through the screen's logical resolution.
+void outline_control(QWidget& shape, const QWidget& control);
+
+} // namespace orvalen

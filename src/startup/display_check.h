@@ -1,0 +1,11 @@
+#pragma once
+#include <QString>
+
+namespace orvalen {
+
+// Whether Qt will be able to show windows, asked before the application
+// object is made (it would abort without a display). Returns an empty text
+// when it can, otherwise one line saying why not.
+QString display_problem(int argc, char** argv);
+
+} // namespace orvalen

@@ -1,0 +1,19 @@
+#pragma once
+#include <memory>
+
+namespace orvalen {
+
+struct AppContext;
+
+// The program's long-lived windows; main keeps them until the program ends.
+class ProgramWindows {
+public:
+    virtual ~ProgramWindows() = default;
+};
+
+// Opens the menu host (modeless, hidden), then shows the display window.
+// It may complete the context (for instance its sound player) before the
+// windows use it.
+std::unique_ptr<ProgramWindows> open_windows(AppContext& context);
+
+} // namespace orvalen

@@ -1,0 +1,74 @@
+#include "startup/program_entry.h"
+
+#include "platform/clock.h"
+#include "platform/engine_timer.h"
+#include "platform/notifier.h"
+#include "platform/registry_store.h"
+#include "services/app_context.h"
+#include "startup/open_windows.h"
+#include "startup/single_instance.h"
+#include "startup/startup_gate.h"
+#include "stores/ini_store.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace orvalen {
+
+namespace {
+
+// TimeData.db as it is named in the folder, or its usual name when missing.
+QString settingsFile(const ProgramFolder& folder)
+{
+    const QString found = folder.resolve(QStringLiteral("TimeData.db"));
+    return found.isEmpty() ? folder.file(QStringLiteral("TimeData.db")) : found;
+}
+
+} // namespace
+
+bool start_program(AppContext& context, const std::function<void()>& openWindows)
+{
+    // The plan-sequence position never survives a restart. A missing file
+    // stays missing, so the file check below still sees it.
+    if (context.folder.exists(QStringLiteral("TimeData.db")))
+        IniStore(settingsFile(context.folder)).remove(QStringLiteral("Marquee"), QStringLiteral("currentrow"));
+    if (!startup_check(*context.registry, context.folder, *context.notifier))
+        return false;
+    openWindows();
+    return true;
+}
+
+int Main(QApplication& app)
+{
+    app.setApplicationName(QStringLiteral("Orvalen"));
+    app.setApplicationVersion(QStringLiteral("%1.%2").arg(ORVALEN_VERSION_MAJOR).arg(ORVALEN_VERSION_MINOR));
+
+    const ProgramFolder folder = ProgramFolder::fromEnvironment(app.arguments());
+    SingleInstance instance(folder.path());
+    if (!instance.tryAcquire())
+        return 0; // another instance runs: leave at once, silently
+    if (!QFileInfo(folder.path()).isDir())
+        std::fprintf(stderr, "Orvalen: the program folder %s does not exist.\n",
+                     qPrintable(folder.path()));
+
+    RegistryStore registry(RegistryStore::defaultPath());
+    IniStore ini(settingsFile(folder));
+    MessageBoxNotifier notifier;
+    SystemClock clock;
+    QtTimerFactory timers;
+    AppContext context;
+    context.folder = folder;
+    context.ini = &ini;
+    context.registry = &registry;
+    context.notifier = &notifier;
+    context.clock = &clock;
+    context.timers = &timers;
+
+    std::unique_ptr<ProgramWindows> windows;
+    if (!start_program(context, [&] { windows = open_windows(context); }))
+        return 1;
+    return app.exec();
+}
+
+} // namespace orvalen

@@ -1,0 +1,78 @@
+#include "startup/startup_gate.h"
+
+#include "platform/notifier.h"
+#include "platform/registry_store.h"
+#include "services/program_folder.h"
+#include "services/text_path.h"
+#include "stores/plan_store.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace orvalen {
+
+namespace {
+
+const QString kVersionValue = QStringLiteral("vision");
+
+// The stored settings version in tenths; absent, not a number or 0 counts
+// as 1.0.
+double storedVersionTenths(const RegistryStore& registry)
+{
+    double stored = 0;
+    if (const auto value = registry.read(kVersionValue)) {
+        if (value->type == RegistryStore::Type::String)
+            stored = leading_number(value->text);
+        else if (value->type == RegistryStore::Type::Dword)
+            stored = value->dword;
+    }
+    if (stored == 0 || !std::isfinite(stored))
+        stored = 1.0;
+    return std::round(stored * 10);
+}
+
+// "4" for 4.0, "4.1" for 4.1: always with ".", whatever the locale.
+QString versionText(const ProgramVersion& v)
+{
+    return v.minor == 0 ? QString::number(v.major) : QStringLiteral("%1.%2").arg(v.major).arg(v.minor);
+}
+
+} // namespace
+
+bool check_program_version(RegistryStore& registry, Notifier& notifier, ProgramVersion version)
+{
+    const double program = double(version.major) * 10 + version.minor;
+    const double stored = storedVersionTenths(registry);
+    if (stored > program) {
+        notifier.notice(QStringLiteral("请使用最新版本"));
+        return false;
+    }
+    if (stored < program) {
+        delete_plan(registry);
+        registry.writeText(kVersionValue, versionText(version));
+    }
+    return true;
+}
+
+bool check_program_files(const ProgramFolder& folder, Notifier& notifier)
+{
+    bool complete = true;
+    for (const char* name : {"DeskData.db", "help.CHM", "TimeData.db"}) {
+        const QString path = folder.resolve(QString::fromLatin1(name));
+        if (path.isEmpty() || !QFileInfo(path).isFile())
+            complete = false;
+    }
+    if (!complete)
+        notifier.notice(QStringLiteral("保持程序完整，请重新安装"));
+    return complete;
+}
+
+bool startup_check(RegistryStore& registry, const ProgramFolder& folder, Notifier& notifier,
+                   ProgramVersion version)
+{
+    if (!check_program_version(registry, notifier, version))
+        return false;
+    return check_program_files(folder, notifier);
+}
+
+} // namespace orvalen

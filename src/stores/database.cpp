@@ -1,0 +1,305 @@
+#include "stores/database.h"
+
+#include "services/program_folder.h"
+
+#include <QFileInfo>
+#include <sqlcipher/sqlite3.h>
+
+namespace orvalen {
+
+namespace {
+
+QString sqliteMessage(sqlite3* db)
+{
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+}
+
+QString folderHint(const QString& path)
+{
+    const QFileInfo dir(QFileInfo(path).absolutePath());
+    return dir.isWritable() ? QString() : QStringLiteral("（程序文件夹不可写）");
+}
+
+} // namespace
+
+QString database_password()
+{
+    return QStringLiteral("372QM618");
+}
+
+// ---------------------------------------------------------------- Database
+
+Database::~Database()
+{
+    close();
+}
+
+Database::Database(Database&& other) noexcept
+    : m_db(other.m_db), m_path(std::move(other.m_path)), m_error(std::move(other.m_error))
+{
+    other.m_db = nullptr;
+}
+
+Database& Database::operator=(Database&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_db = other.m_db;
+        m_path = std::move(other.m_path);
+        m_error = std::move(other.m_error);
+        other.m_db = nullptr;
+    }
+    return *this;
+}
+
+bool Database::open(const QString& path, const QString& key, Mode mode)
+{
+    close();
+    m_path = path;
+    m_error.clear();
+    if (key.isEmpty()) {
+        m_error = QStringLiteral("数据库密码不能为空：%1").arg(path);
+        return false;
+    }
+    const QFileInfo info(path);
+    if (mode == Mode::ExistingOnly) {
+        if (!info.exists()) {
+            m_error = QStringLiteral("找不到数据库文件：%1").arg(path);
+            return false;
+        }
+        if (!info.isFile() || info.size() == 0) {
+            m_error = QStringLiteral("数据库文件已损坏或不是本程序的数据库：%1").arg(path);
+            return false;
+        }
+    }
+
+    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        m_error = QStringLiteral("无法打开数据库文件 %1：%2%3").arg(path, sqliteMessage(db), folderHint(path));
+        sqlite3_close(db);
+        return false;
+    }
+    const QByteArray keyBytes = key.toUtf8();
+    rc = sqlite3_key(db, keyBytes.constData(), int(keyBytes.size()));
+    if (rc == SQLITE_OK) {
+        // SQLCipher checks the key lazily: the first read tells.
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        if (rc == SQLITE_NOTADB)
+            m_error = QStringLiteral("数据库文件无法读取（密码不符，或不是本程序的数据库）：%1").arg(path);
+        else
+            m_error = QStringLiteral("无法读取数据库文件 %1：%2%3").arg(path, sqliteMessage(db), folderHint(path));
+        sqlite3_close(db);
+        return false;
+    }
+    sqlite3_busy_timeout(db, 2000);
+    sqlite3_exec(db, "PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+    m_db = db;
+    return true;
+}
+
+void Database::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+bool Database::exec(const QString& sql)
+{
+    if (!m_db) {
+        m_error = QStringLiteral("数据库未打开");
+        return false;
+    }
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        m_error = message ? QString::fromUtf8(message) : sqliteMessage(m_db);
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+qint64 Database::lastInsertRowId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+int Database::changes() const
+{
+    return m_db ? sqlite3_changes(m_db) : 0;
+}
+
+// --------------------------------------------------------------- Statement
+
+Statement::Statement(Database& db, const QString& sql) : m_db(db)
+{
+    if (!db.handle()) {
+        m_error = QStringLiteral("数据库未打开");
+        return;
+    }
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK) {
+        m_error = sqliteMessage(db.handle());
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        db.setError(m_error);
+        return;
+    }
+    const int count = sqlite3_column_count(m_stmt);
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(m_stmt, i)).toLower();
+        if (!m_columns.contains(name))
+            m_columns.insert(name, i);
+    }
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+bool Statement::checkBind(int rc)
+{
+    if (rc == SQLITE_OK)
+        return true;
+    m_error = sqliteMessage(m_db.handle());
+    return false;
+}
+
+bool Statement::bindText(int index, const QString& value)
+{
+    if (!m_stmt)
+        return false;
+    const QByteArray utf8 = value.toUtf8();
+    return checkBind(sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT));
+}
+
+bool Statement::bindInt(int index, qint64 value)
+{
+    return m_stmt && checkBind(sqlite3_bind_int64(m_stmt, index, value));
+}
+
+bool Statement::bindNull(int index)
+{
+    return m_stmt && checkBind(sqlite3_bind_null(m_stmt, index));
+}
+
+Statement::Step Statement::step()
+{
+    if (!m_stmt) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("语句无效");
+        return Step::Error;
+    }
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return Step::Row;
+    if (rc == SQLITE_DONE)
+        return Step::Done;
+    m_error = sqliteMessage(m_db.handle());
+    m_db.setError(m_error);
+    return Step::Error;
+}
+
+bool Statement::run()
+{
+    Step s;
+    while ((s = step()) == Step::Row) {
+    }
+    return s == Step::Done;
+}
+
+void Statement::reset()
+{
+    if (m_stmt)
+        sqlite3_reset(m_stmt);
+}
+
+int Statement::columnIndex(const QString& name) const
+{
+    return m_columns.value(name.toLower(), -1);
+}
+
+bool Statement::hasColumn(const QString& name) const
+{
+    return columnIndex(name) >= 0;
+}
+
+QStringList Statement::columnNames() const
+{
+    QStringList names;
+    if (!m_stmt)
+        return names;
+    const int count = sqlite3_column_count(m_stmt);
+    for (int i = 0; i < count; ++i)
+        names << QString::fromUtf8(sqlite3_column_name(m_stmt, i));
+    return names;
+}
+
+QString Statement::text(const QString& name) const
+{
+    const int i = columnIndex(name);
+    if (i < 0 || !m_stmt || sqlite3_column_type(m_stmt, i) == SQLITE_NULL)
+        return QString();
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i));
+    const int bytes = sqlite3_column_bytes(m_stmt, i);
+    return data ? QString::fromUtf8(data, bytes) : QString(QLatin1String(""));
+}
+
+qint64 Statement::integer(const QString& name, qint64 fallback) const
+{
+    const int i = columnIndex(name);
+    if (i < 0 || !m_stmt || sqlite3_column_type(m_stmt, i) == SQLITE_NULL)
+        return fallback;
+    return sqlite3_column_int64(m_stmt, i);
+}
+
+bool Statement::isNull(const QString& name) const
+{
+    const int i = columnIndex(name);
+    return i < 0 || !m_stmt || sqlite3_column_type(m_stmt, i) == SQLITE_NULL;
+}
+
+// ------------------------------------------------------------- Transaction
+
+Transaction::Transaction(Database& db) : m_db(db)
+{
+    m_active = db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction()
+{
+    if (m_active)
+        m_db.exec(QStringLiteral("ROLLBACK"));
+}
+
+bool Transaction::commit()
+{
+    if (!m_active)
+        return false;
+    if (!m_db.exec(QStringLiteral("COMMIT")))
+        return false; // still active: the destructor rolls back
+    m_active = false;
+    return true;
+}
+
+// ------------------------------------------------------------------ helper
+
+Database open_desk_data(const ProgramFolder& folder, QString* error)
+{
+    Database db;
+    QString path = folder.resolve(QStringLiteral("DeskData.db"));
+    if (path.isEmpty())
+        path = folder.file(QStringLiteral("DeskData.db"));
+    if (!db.open(path, database_password()) && error)
+        *error = db.lastError();
+    return db;
+}
+
+} // namespace orvalen

@@ -1,0 +1,19 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace orvalen {
+
+// The 54 columns of a deskclock row in order: ID, clockname, movetext, then
+// the 51 plan fields named as ClockPlan::fieldNames().
+const QStringList& deskclock_columns();
+// The columns of timesum in order.
+const QStringList& timesum_columns();
+
+// Creates a new DeskData.db at path, keyed with the database password, with
+// the empty tables deskclock and timesum (write-ahead log, full sync). An
+// existing file is never touched: the call then fails. Used by the build tool
+// and by test fixtures; the program itself never creates the file.
+bool create_desk_data(const QString& path, QString* error = nullptr);
+
+} // namespace orvalen

@@ -1,0 +1,36 @@
+#include "stores/plan_names.h"
+
+#include "stores/database.h"
+
+namespace orvalen {
+
+NameLookup clock_name_is_free(Database& db, const QString& name, QString* error)
+{
+    Statement query(db, QStringLiteral("SELECT clockname FROM deskclock WHERE clockname = ?1 LIMIT 1"));
+    query.bindText(1, name);
+    switch (query.step()) {
+    case Statement::Step::Row:
+        return NameLookup::Taken;
+    case Statement::Step::Done:
+        return NameLookup::Free;
+    case Statement::Step::Error:
+        break;
+    }
+    if (error)
+        *error = QStringLiteral("数据库错误：%1").arg(query.error());
+    return NameLookup::DatabaseError;
+}
+
+NameLookup clock_name_is_free(const ProgramFolder& folder, const QString& name, QString* error)
+{
+    QString openError;
+    Database db = open_desk_data(folder, &openError);
+    if (!db.isOpen()) {
+        if (error)
+            *error = openError;
+        return NameLookup::DatabaseError;
+    }
+    return clock_name_is_free(db, name, error);
+}
+
+} // namespace orvalen

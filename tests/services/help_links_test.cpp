@@ -1,0 +1,99 @@
+#include "services/help_links.h"
+#include "services/program_folder.h"
+#include "support/recording_notifier.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+
+namespace {
+
+class FakeLauncher final : public Launcher {
+public:
+    bool openWithDesktop(const QString& target) override
+    {
+        desktop << target;
+        return desktopWorks;
+    }
+    bool startDetached(const QString& program, const QStringList& arguments) override
+    {
+        started.push_back({program, arguments});
+        return startWorks;
+    }
+    QStringList desktop;
+    std::vector<std::pair<QString, QStringList>> started;
+    bool desktopWorks = true;
+    bool startWorks = true;
+};
+
+} // namespace
+
+TEST(HelpFile, missing_showsTheMessageAndLaunchesNothing)
+{
+    QTemporaryDir dir;
+    FakeLauncher launcher;
+    test::RecordingNotifier notifier;
+    open_help_file(ProgramFolder(dir.path()), launcher, notifier);
+    ASSERT_EQ(notifier.shown.size(), 1u);
+    EXPECT_EQ(notifier.shown[0].text, QStringLiteral("help.chm不存在，请保证文件完整"));
+    EXPECT_EQ(notifier.shown[0].icon, Notifier::Icon::Question);
+    EXPECT_EQ(notifier.shown[0].title, QStringLiteral("Orvalen"));
+    EXPECT_TRUE(launcher.desktop.isEmpty());
+    EXPECT_TRUE(launcher.started.empty());
+}
+
+TEST(HelpFile, foundInAnyCase_fallsBackToXdgOpenWithThePathAsOneArgument)
+{
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("with blanks")));
+    const QString help = dir.filePath(QStringLiteral("with blanks/HELP.CHM"));
+    QFile f(help);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+
+    FakeLauncher launcher;
+    launcher.desktopWorks = false;
+    test::RecordingNotifier notifier;
+    open_help_file(ProgramFolder(dir.filePath(QStringLiteral("with blanks"))), launcher, notifier);
+    EXPECT_EQ(launcher.desktop, QStringList{help});
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0].first, QStringLiteral("xdg-open"));
+    EXPECT_EQ(launcher.started[0].second, QStringList{help});
+    EXPECT_TRUE(notifier.shown.empty());
+
+    // Nothing could open it: the operator is told.
+    launcher.startWorks = false;
+    open_help_file(ProgramFolder(dir.filePath(QStringLiteral("with blanks"))), launcher, notifier);
+    EXPECT_EQ(notifier.shown.size(), 1u);
+}
+
+TEST(OpenUrl, linkGoesToTheDesktopAsItIsAndFallsBackToXdgOpen)
+{
+    FakeLauncher launcher;
+    test::RecordingNotifier notifier;
+    const QString link = QStringLiteral("https://example.org/a b?x=1&y='2'");
+    open_url(link, launcher, notifier);
+    EXPECT_EQ(launcher.desktop, QStringList{link});
+    EXPECT_TRUE(launcher.started.empty());
+
+    launcher.desktopWorks = false;
+    open_url(link, launcher, notifier);
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0].second, QStringList{link});
+    EXPECT_TRUE(notifier.shown.empty());
+}
+
+TEST(OpenUrl, fileTargetIsMadeAbsoluteSoItNeverReadsAsAnOption)
+{
+    FakeLauncher launcher;
+    launcher.desktopWorks = false;
+    test::RecordingNotifier notifier;
+    open_url(QStringLiteral("--help"), launcher, notifier);
+    ASSERT_EQ(launcher.started.size(), 1u);
+    ASSERT_EQ(launcher.started[0].second.size(), 1);
+    EXPECT_TRUE(launcher.started[0].second[0].startsWith(QLatin1Char('/')));
+    EXPECT_TRUE(launcher.started[0].second[0].endsWith(QStringLiteral("/--help")));
+}

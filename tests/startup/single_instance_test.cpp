@@ -1,0 +1,102 @@
+#include "startup/single_instance.h"
+#include "support/temp_program.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+
+namespace {
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    QTemporaryDir locks;
+    QTemporaryDir folderA;
+    QTemporaryDir folderB;
+};
+
+} // namespace
+
+TEST_F(SingleInstanceTest, secondInstanceOfTheSameFolder_isRefusedUntilTheFirstEnds)
+{
+    auto first = std::make_unique<SingleInstance>(folderA.path(), locks.path());
+    ASSERT_TRUE(first->tryAcquire());
+
+    SingleInstance second(folderA.path() + QStringLiteral("/"), locks.path());
+    EXPECT_EQ(second.lockFilePath(), first->lockFilePath());
+    EXPECT_FALSE(second.tryAcquire());
+
+    SingleInstance otherFolder(folderB.path(), locks.path());
+    EXPECT_TRUE(otherFolder.tryAcquire());
+
+    first.reset();
+    EXPECT_TRUE(second.tryAcquire());
+}
+
+TEST_F(SingleInstanceTest, lockLeftByACrashedRun_doesNotBlock)
+{
+    SingleInstance probe(folderA.path(), locks.path());
+    const QString lockPath = probe.lockFilePath();
+
+    // A lock file as a live run writes it, then given the id of a process
+    // that has ended.
+    QByteArray content;
+    {
+        QLockFile live(lockPath);
+        ASSERT_TRUE(live.tryLock(0));
+        QFile f(lockPath);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        content = f.readAll();
+    }
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 deadPid = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    QList<QByteArray> lines = content.split('\n');
+    ASSERT_FALSE(lines.isEmpty());
+    lines[0] = QByteArray::number(deadPid);
+    {
+        QFile f(lockPath);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(lines.join('\n'));
+    }
+
+    EXPECT_TRUE(probe.tryAcquire());
+    SingleInstance another(folderA.path(), locks.path());
+    EXPECT_FALSE(another.tryAcquire());
+}
+
+TEST_F(SingleInstanceTest, secondProgram_exitsAtOnceAndSilently)
+{
+    const QString programDir = qEnvironmentVariable("ORVALEN_PROGRAM_TEMPLATE");
+    const QString exe = programDir + QStringLiteral("/orvalen");
+    if (programDir.isEmpty() || !QFileInfo(exe).isExecutable())
+        GTEST_SKIP() << "the built program is not there";
+
+    test::TempProgram p;
+    SingleInstance running(p.path()); // the per-user runtime folder, as the program uses
+    ASSERT_TRUE(running.tryAcquire());
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    second.setProcessEnvironment(env);
+    second.start(exe, {QStringLiteral("--program-folder"), p.path()});
+    // Had it passed the lock, it would now wait in its event loop or in a
+    // message box and never finish by itself.
+    const bool finished = second.waitForFinished(60000);
+    if (!finished) {
+        second.kill();
+        second.waitForFinished();
+    }
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+}

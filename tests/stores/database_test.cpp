@@ -1,0 +1,209 @@
+#include "services/program_folder.h"
+#include "stores/database.h"
+#include "stores/desk_data_schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlcipher/sqlite3.h>
+
+using namespace orvalen;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class DatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("DeskData.db"));
+        QString error;
+        ASSERT_TRUE(create_desk_data(path, &error)) << error.toStdString();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+};
+
+} // namespace
+
+TEST_F(DatabaseTest, rightKey_opensWithTheTablesInColumnOrder)
+{
+    Database db;
+    ASSERT_TRUE(db.open(path, database_password())) << db.lastError().toStdString();
+
+    QStringList deskclock;
+    Statement info(db, QStringLiteral("PRAGMA table_info(deskclock)"));
+    while (info.next())
+        deskclock << info.text(QStringLiteral("NAME")); // names match without regard to case
+    ASSERT_EQ(deskclock.size(), 54);
+    EXPECT_EQ(deskclock, deskclock_columns());
+    EXPECT_EQ(deskclock.mid(0, 4), (QStringList{"ID", "clockname", "movetext", "Time_all"}));
+    EXPECT_EQ(deskclock.last(), QStringLiteral("highsetend"));
+
+    QStringList timesum;
+    Statement sumInfo(db, QStringLiteral("PRAGMA table_info(timesum)"));
+    while (sumInfo.next())
+        timesum << sumInfo.text(QStringLiteral("name"));
+    EXPECT_EQ(timesum, timesum_columns());
+}
+
+TEST_F(DatabaseTest, wrongKeyOrForeignFile_isRefusedWithAClearErrorAndLeftUntouched)
+{
+    const QByteArray before = readAll(path);
+    Database db;
+    EXPECT_FALSE(db.open(path, QStringLiteral("not-the-key")));
+    EXPECT_FALSE(db.isOpen());
+    EXPECT_TRUE(db.lastError().contains(QStringLiteral("密码不符"))) << db.lastError().toStdString();
+    EXPECT_EQ(readAll(path), before);
+
+    // A plain SQLite file (not encrypted) is not ours either.
+    const QString plain = dir.filePath(QStringLiteral("plain.db"));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(plain.toUtf8().constData(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, "CREATE TABLE deskclock (clockname TEXT)", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+    const QByteArray plainBefore = readAll(plain);
+    EXPECT_FALSE(db.open(plain, database_password()));
+    EXPECT_EQ(readAll(plain), plainBefore);
+
+    // Random bytes and an empty file.
+    const QString junk = dir.filePath(QStringLiteral("junk.db"));
+    const QByteArray junkBytes = QByteArray(5000, '\x5a') + QByteArray("SQLite format 3");
+    writeAll(junk, junkBytes);
+    EXPECT_FALSE(db.open(junk, database_password()));
+    EXPECT_EQ(readAll(junk), junkBytes);
+    const QString empty = dir.filePath(QStringLiteral("empty.db"));
+    writeAll(empty, QByteArray());
+    EXPECT_FALSE(db.open(empty, database_password()));
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
+}
+
+TEST_F(DatabaseTest, missingFileOrEmptyKey_isRefusedAndCreatesNothing)
+{
+    const QString missing = dir.filePath(QStringLiteral("missing.db"));
+    Database db;
+    EXPECT_FALSE(db.open(missing, database_password()));
+    EXPECT_TRUE(db.lastError().contains(missing));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+
+    // An empty key would make a plaintext file: refused even when creating.
+    EXPECT_FALSE(db.open(missing, QString(), Database::Mode::CreateIfMissing));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_FALSE(db.open(path, QString()));
+
+    // The schema tool never overwrites an existing file.
+    const QByteArray before = readAll(path);
+    EXPECT_FALSE(create_desk_data(path));
+    EXPECT_EQ(readAll(path), before);
+}
+
+TEST_F(DatabaseTest, chineseAndInjectionLookingNames_roundTripThroughBoundParameters)
+{
+    const QStringList names{QStringLiteral("正方一辩发言"), QStringLiteral("x'); DROP TABLE deskclock; --"),
+                            QStringLiteral("O'Neil \"引号\" ; --"), QStringLiteral("")};
+    Database db;
+    ASSERT_TRUE(db.open(path, database_password()));
+    int id = 1;
+    for (const QString& name : names) {
+        Statement insert(db, QStringLiteral("INSERT INTO deskclock (ID, clockname, movetext, tixingtime) "
+                                            "VALUES (?1, ?2, ?3, ?4)"));
+        insert.bindInt(1, id++);
+        insert.bindText(2, name);
+        insert.bindText(3, name + QStringLiteral("滚动"));
+        insert.bindInt(4, -7);
+        ASSERT_TRUE(insert.run()) << insert.error().toStdString();
+    }
+    db.close();
+
+    Database again;
+    ASSERT_TRUE(again.open(path, database_password()));
+    for (const QString& name : names) {
+        Statement select(again, QStringLiteral("SELECT ID, clockname, movetext, tixingtime, secondtext "
+                                               "FROM deskclock WHERE clockname = ?1"));
+        select.bindText(1, name);
+        ASSERT_TRUE(select.next()) << name.toStdString();
+        EXPECT_EQ(select.text(QStringLiteral("clockname")), name);
+        EXPECT_EQ(select.text(QStringLiteral("MoveText")), name + QStringLiteral("滚动"));
+        EXPECT_EQ(select.integer(QStringLiteral("tixingtime")), -7);
+        EXPECT_TRUE(select.isNull(QStringLiteral("secondtext")));
+        EXPECT_TRUE(select.text(QStringLiteral("secondtext")).isNull());
+        EXPECT_EQ(select.integer(QStringLiteral("no_such_column"), 99), 99);
+        EXPECT_FALSE(select.next());
+    }
+    Statement count(again, QStringLiteral("SELECT count(*) AS n FROM deskclock"));
+    ASSERT_TRUE(count.next());
+    EXPECT_EQ(count.integer(QStringLiteral("n")), names.size());
+}
+
+TEST_F(DatabaseTest, transaction_rollsBackUnlessCommitted)
+{
+    Database db;
+    ASSERT_TRUE(db.open(path, database_password()));
+    auto rows = [&db] {
+        Statement count(db, QStringLiteral("SELECT count(*) AS n FROM timesum"));
+        return count.next() ? count.integer(QStringLiteral("n"), -1) : -1;
+    };
+    auto insert = [&db](const QString& label) {
+        Statement s(db, QStringLiteral("INSERT INTO timesum (set_time, filename) VALUES (?1, ?2)"));
+        s.bindText(1, QStringLiteral("00:01:00"));
+        s.bindText(2, label);
+        return s.run();
+    };
+    {
+        Transaction t(db);
+        ASSERT_TRUE(t.isActive());
+        ASSERT_TRUE(insert(QStringLiteral("dropped")));
+    }
+    EXPECT_EQ(rows(), 0);
+    {
+        Transaction t(db);
+        ASSERT_TRUE(insert(QStringLiteral("kept")));
+        EXPECT_TRUE(t.commit());
+    }
+    EXPECT_EQ(rows(), 1);
+    EXPECT_GT(db.lastInsertRowId(), 0);
+}
+
+TEST_F(DatabaseTest, badStatement_reportsAnErrorWithoutCrashing)
+{
+    Database db;
+    ASSERT_TRUE(db.open(path, database_password()));
+    Statement bad(db, QStringLiteral("SELECT nothing FROM no_such_table WHERE x = ?1"));
+    EXPECT_FALSE(bad.isValid());
+    EXPECT_FALSE(bad.bindText(1, QStringLiteral("x")));
+    EXPECT_EQ(bad.step(), Statement::Step::Error);
+    EXPECT_FALSE(bad.error().isEmpty());
+
+    Database closed;
+    Statement onClosed(closed, QStringLiteral("SELECT 1"));
+    EXPECT_EQ(onClosed.step(), Statement::Step::Error);
+}
+
+TEST_F(DatabaseTest, openDeskData_findsTheFileWithoutRegardToCase)
+{
+    ASSERT_TRUE(QFile::rename(path, dir.filePath(QStringLiteral("deskdata.DB"))));
+    QString error;
+    Database db = open_desk_data(ProgramFolder(dir.path()), &error);
+    EXPECT_TRUE(db.isOpen()) << error.toStdString();
+
+    QTemporaryDir emptyDir;
+    Database none = open_desk_data(ProgramFolder(emptyDir.path()), &error);
+    EXPECT_FALSE(none.isOpen());
+    EXPECT_TRUE(error.contains(QStringLiteral("DeskData.db")));
+    EXPECT_FALSE(QFileInfo::exists(emptyDir.filePath(QStringLiteral("DeskData.db"))));
+}
