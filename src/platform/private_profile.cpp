@@ -1,10 +1,10 @@
 #include "platform/private_profile.h"
 
 #include "platform/save_file.h"
+#include "platform/settings_text.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QStringList>
 
 namespace orvalen::profile {
@@ -23,24 +23,6 @@ struct ProfileText {
     bool lastLineEnded = true;
 };
 
-QString decode(const QByteArray& bytes, bool* clean)
-{
-    *clean = true;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    // A file copied from a Chinese Windows system is in its ANSI code page.
-    QStringDecoder gb("GB18030", QStringDecoder::Flag::Stateless);
-    if (gb.isValid()) {
-        QString gbText = gb.decode(bytes);
-        *clean = !gb.hasError();
-        return gbText;
-    }
-    *clean = false;
-    return text;
-}
-
 ProfileText load(const QString& path)
 {
     ProfileText p;
@@ -54,16 +36,12 @@ ProfileText load(const QString& path)
         p.readable = false;
         return p;
     }
-    QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         p.readable = false;
         return p;
     }
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        p.hadBom = true;
-        bytes.remove(0, 3);
-    }
-    const QString text = decode(bytes, &p.cleanText);
+    const QString text = decode_settings_text(bytes, &p.cleanText, &p.hadBom);
     const qsizetype firstLf = text.indexOf(u'\n');
     if (firstLf > 0 && text.at(firstLf - 1) == u'\r')
         p.newline = QStringLiteral("\r\n");

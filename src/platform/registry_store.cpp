@@ -1,11 +1,11 @@
 #include "platform/registry_store.h"
 
 #include "platform/save_file.h"
+#include "platform/settings_text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <sys/stat.h>
 
@@ -124,21 +124,6 @@ bool unescape(const QString& line, qsizetype& pos, QString* out)
         ++pos;
     }
     return false;
-}
-
-bool decode(QByteArray bytes, QString* text)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    *text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return true;
-    QStringDecoder gb("GB18030", QStringDecoder::Flag::Stateless);
-    if (!gb.isValid())
-        return false;
-    *text = gb.decode(bytes);
-    return !gb.hasError();
 }
 
 qsizetype find_entry(const std::vector<Entry>& entries, const QString& name)
@@ -317,8 +302,9 @@ const RegistryStore::State& RegistryStore::current() const
     const QByteArray bytes = file.readAll();
     const bool readOk = file.error() == QFileDevice::NoError;
     file.close();
-    QString text;
-    if (readOk && decode(bytes, &text) && parse(text, &s.entries))
+    bool clean = false;
+    const QString text = decode_settings_text(bytes, &clean);
+    if (readOk && clean && parse(text, &s.entries))
         return s;
     s.entries.clear();
     if (!readOk) {
