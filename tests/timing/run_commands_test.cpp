@@ -1,0 +1,467 @@
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "services/sound_player.h"
+#include "stores/database.h"
+#include "stores/desk_data_schema.h"
+#include "stores/registry_values.h"
+#include "stores/run_state.h"
+#include "support/temp_program.h"
+#include "timing/run_commands.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace orvalen::test {
+namespace {
+
+const QString kHotkeyGap = QStringLiteral("        ");
+
+class NullDisplayHost final : public DisplayHost {
+public:
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+class RecordingSound final : public SoundBackend {
+public:
+    void mci_play(const QString& p) override { calls << "mci_play " + p; }
+    void mci_stop(const QString& p) override { calls << "mci_stop " + p; }
+    void wav_play(const QString& p) override { calls << "wav_play " + p; }
+    void wav_play_loop(const QString& p) override { calls << "wav_loop " + p; }
+    void wav_stop() override { calls << "wav_stop"; }
+    QStringList calls;
+};
+
+class FakePlans final : public PlanSequence {
+public:
+    int planCount() const override { return count; }
+    int checkedPlan() const override { return checked; }
+    void nextmenu_often(int index) override { selected.push_back(index); }
+    int count = 4;
+    int checked = -1;
+    std::vector<int> selected;
+};
+
+class RunCommandsTest : public ::testing::Test {
+protected:
+    RunCommandsTest()
+    {
+        program.context.sound = &sound;
+        program.writeFile("sounds/Stop.wav", QByteArray("RIFF"));
+        display = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+        commands = std::make_unique<RunCommands>(*display);
+        commands->setPlanSequence(&plans);
+        makeReady();
+    }
+
+    // The idle state the display's start-up leaves.
+    void makeReady()
+    {
+        auto& d = host.desktop;
+        d[1].enabled = d[2].enabled = d[3].enabled = false;
+        d[0].enabled = d[6].enabled = d[17].enabled = true;
+        display->Label9[0]->setText(" 开始 ");
+        display->Label9[2]->setText(" 暂停 ");
+        for (int i : {1, 2})
+            display->Label9[i]->setEnabled(false);
+    }
+
+    // What the count-mode set-up writes when it starts the count-down tick.
+    void makeRunning(const QString& clockSource = "0")
+    {
+        host.clock_source = clockSource;
+        commands->start_timing();
+        display->Timer5->setEnabled(false);
+        auto& d = host.desktop;
+        d[0].enabled = false;
+        d[1].enabled = d[2].enabled = d[3].enabled = true;
+        d[6].enabled = d[17].enabled = false;
+        for (int i : {13, 15, 16, 17})
+            d[i].visible = false;
+        display->Label9[0]->setEnabled(false);
+        display->Label9[1]->setEnabled(true);
+        display->Label9[2]->setEnabled(true);
+        display->Label9[3]->setEnabled(false);
+        display->Label9[4]->setEnabled(false);
+        display->Label6 = "1";
+        module.start_reference_ms = program.clock.monotonicMs();
+        display->Timer1->setEnabled(true);
+    }
+
+    void enableStatistics()
+    {
+        registry_values::set_time_record(program.registry, true);
+        if (!program.context.folder.exists("DeskData.db"))
+            ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+    }
+
+    int timesumRows()
+    {
+        Database db = open_desk_data(program.context.folder);
+        Statement st(db, "SELECT count(*) AS n FROM timesum");
+        return st.next() ? int(st.integer("n")) : -1;
+    }
+
+    QString ini(const QString& key) { return program.ini.read("Marquee", key, "(absent)"); }
+
+    TempProgram program;
+    RecordingSound backend;
+    SoundPlayer sound{backend};
+    NullDisplayHost displayHost;
+    HostState host;
+    ModuleState module;
+    FakePlans plans;
+    std::unique_ptr<DisplayWindow> display;
+    std::unique_ptr<RunCommands> commands;
+};
+
+// --- state machine ------------------------------------------------------------
+
+TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
+{
+    host.run_counters = {"7", "1500", "2500", "9", "9"};
+    host.count_up_carry = "123";
+    host.tick_state = "1";
+    host.desktop[7].checked = true;
+    display->Label2[3]->setText("阶段一");
+
+    commands->start_timing();
+    commands->start_timing(); // a second start before the set-up fires
+
+    EXPECT_EQ(host.ready_marker, "");
+    EXPECT_EQ(host.tick_state, "0");
+    EXPECT_EQ(host.run_counters, (std::array<QString, 5>{"7", "0", "0", "0", "0"}));
+    EXPECT_EQ(host.count_up_carry, "0");
+    EXPECT_FALSE(host.desktop[7].checked);
+    EXPECT_EQ(display->Label2[3]->text(), "");
+    EXPECT_TRUE(display->Timer5->isEnabled());
+    EXPECT_EQ(host.desktop[0].caption, "开始"); // the set-up writes the running state
+}
+
+TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
+{
+    // Ready: stop, finish and pause do nothing.
+    commands->stop_timing();
+    commands->finish_timing();
+    commands->pause_timing();
+    EXPECT_EQ(display->Label6, "6");
+    EXPECT_EQ(host.desktop[0].caption, "开始");
+    EXPECT_EQ(host.desktop[2].caption, "暂停");
+
+    // Running: start does nothing.
+    makeRunning();
+    host.run_counters[1] = "4000";
+    commands->start_timing();
+    EXPECT_FALSE(display->Timer5->isEnabled());
+    EXPECT_EQ(host.run_counters[1], "4000");
+
+    // Finished: stop, finish and pause do nothing more.
+    commands->stop_timing();
+    display->Label6 = "1";
+    commands->stop_timing();
+    commands->pause_timing();
+    EXPECT_EQ(display->Label6, "1");
+    EXPECT_EQ(host.desktop[2].caption, "暂停");
+}
+
+TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
+{
+    makeRunning();
+    commands->stop_timing();
+
+    const auto& d = host.desktop;
+    EXPECT_EQ(display->Label6, "5");
+    EXPECT_EQ(d[0].caption, "清零");
+    EXPECT_TRUE(d[0].enabled);
+    EXPECT_FALSE(d[1].enabled);
+    EXPECT_EQ(d[2].caption, "暂停");
+    EXPECT_FALSE(d[2].enabled);
+    EXPECT_FALSE(d[3].enabled);
+    EXPECT_FALSE(d[6].enabled);
+    for (int i : {13, 15, 16, 17})
+        EXPECT_TRUE(d[i].visible) << i;
+    EXPECT_TRUE(d[17].enabled);
+    EXPECT_EQ(display->Label9[0]->text(), " 清零 ");
+    EXPECT_TRUE(display->Label9[0]->isEnabled());
+    EXPECT_FALSE(display->Label9[1]->isEnabled());
+    EXPECT_EQ(display->Label9[2]->text(), " 暂停 ");
+    EXPECT_FALSE(display->Label9[2]->isEnabled());
+    EXPECT_FALSE(display->Label9[3]->isEnabled());
+    EXPECT_TRUE(display->Label9[4]->isEnabled());
+    // The tick still runs: it records the run at its next firing.
+    EXPECT_TRUE(display->Timer1->isEnabled());
+}
+
+TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
+{
+    makeRunning();
+    commands->finish_timing();
+    display->Timer1->setEnabled(false); // the tick has ended the run
+    commands->start_timing();
+
+    const auto& d = host.desktop;
+    EXPECT_EQ(d[0].caption, "开始");
+    EXPECT_TRUE(d[0].enabled);
+    EXPECT_FALSE(d[1].enabled);
+    EXPECT_FALSE(d[2].enabled);
+    EXPECT_TRUE(d[6].enabled);
+    EXPECT_TRUE(d[9].enabled);
+    EXPECT_EQ(display->Label9[0]->text(), " 开始 ");
+    EXPECT_TRUE(display->Label9[3]->isEnabled());
+    EXPECT_TRUE(display->Label9[4]->isEnabled());
+    EXPECT_EQ(host.ready_marker, "setting");
+    EXPECT_TRUE(display->Timer5->isEnabled());
+    EXPECT_FALSE(display->Timer1->isEnabled());
+}
+
+TEST_F(RunCommandsTest, captionsKeepTheirHotkeySuffixThroughARun)
+{
+    host.desktop[0].caption = "开始" + kHotkeyGap + "Ctrl+F1";
+    host.desktop[2].caption = "暂停" + kHotkeyGap + "F3";
+    makeRunning();
+    commands->pause_timing();
+    EXPECT_EQ(host.desktop[2].caption, "继续" + kHotkeyGap + "F3");
+    commands->stop_timing();
+    EXPECT_EQ(host.desktop[0].caption, "清零" + kHotkeyGap + "Ctrl+F1");
+    EXPECT_EQ(host.desktop[2].caption, "暂停" + kHotkeyGap + "F3");
+    commands->start_timing();
+    EXPECT_EQ(host.desktop[0].caption, "开始" + kHotkeyGap + "Ctrl+F1");
+}
+
+// --- pause and continue -----------------------------------------------------------
+
+TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
+{
+    makeRunning("0");
+    program.clock.step(10'350);
+    host.run_counters[1] = "10350";
+
+    commands->pause_timing();
+    EXPECT_EQ(host.run_record[1], "10350");
+    EXPECT_EQ(host.run_record[2], "0");
+    EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
+    EXPECT_FALSE(display->Timer1->isEnabled());
+    EXPECT_EQ(host.desktop[2].caption, "继续");
+    EXPECT_EQ(display->Label9[2]->text(), " 继续 ");
+
+    program.clock.step(20'000);
+    commands->pause_timing();
+    EXPECT_EQ(host.run_record[3], "20000");
+    EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
+    EXPECT_TRUE(display->Timer1->isEnabled());
+    EXPECT_EQ(host.desktop[2].caption, "暂停");
+    EXPECT_EQ(display->Label9[2]->text(), " 暂停 ");
+
+    // A second pause adds to the first.
+    commands->pause_timing();
+    program.clock.step(5'000);
+    commands->pause_timing();
+    EXPECT_EQ(host.run_record[3], "25000");
+}
+
+TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
+{
+    makeRunning("0");
+    host.tick_state = "1";
+    display->Timer1->setEnabled(false);
+    display->Timer4->setEnabled(true);
+    host.run_counters[2] = "3700";
+    host.run_record[1] = "60000";
+
+    commands->pause_timing();
+    EXPECT_EQ(host.run_record[2], "3700");
+    EXPECT_EQ(host.run_record[1], "60000");
+    EXPECT_FALSE(display->Timer4->isEnabled());
+    commands->pause_timing();
+    EXPECT_TRUE(display->Timer4->isEnabled());
+    EXPECT_FALSE(display->Timer1->isEnabled());
+}
+
+TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
+{
+    for (const QString source : {"1", "2"}) {
+        SCOPED_TRACE(source.toStdString());
+        host = HostState();
+        makeReady();
+        program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
+        makeRunning(source);
+        commands->pause_timing();
+        program.clock.step(60'000); // 00:00:30 the next day
+        commands->pause_timing();
+        EXPECT_EQ(host.run_record[3], "60000");
+        EXPECT_EQ(display->start_time_of_day_text, "00:00:30");
+    }
+    // The monotonic clock runs on through midnight without correction.
+    host = HostState();
+    makeReady();
+    program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
+    makeRunning("0");
+    commands->pause_timing();
+    program.clock.step(60'000);
+    commands->pause_timing();
+    EXPECT_EQ(host.run_record[3], "60000");
+}
+
+TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
+{
+    makeRunning("0");
+    host.run_counters[1] = "8000";
+    commands->pause_timing();
+    program.clock.step(5'000);
+    commands->stop_timing();
+    EXPECT_EQ(host.run_record[3], "5000");
+    EXPECT_EQ(host.desktop[2].caption, "暂停");
+    EXPECT_EQ(display->Label6, "5");
+    EXPECT_TRUE(display->Timer1->isEnabled()); // the tick records the run
+}
+
+TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
+{
+    module.clock_plan.checkone = "1111111";
+    makeRunning("0");
+    display->Timer1->setEnabled(false);
+    display->Timer10->setEnabled(true);
+    host.run_counters[1] = "999";
+    const qint64 ref = module.start_reference_ms;
+    program.clock.step(3'000);
+
+    commands->pause_timing();
+    EXPECT_FALSE(display->Timer10->isEnabled());
+    EXPECT_EQ(host.desktop[2].caption, "继续");
+    program.clock.step(3'000);
+    commands->pause_timing();
+    EXPECT_TRUE(display->Timer10->isEnabled());
+    EXPECT_EQ(host.run_record, (std::array<QString, 5>{"0", "0", "0", "0", "0"}));
+    EXPECT_EQ(module.start_reference_ms, ref);
+}
+
+// --- clears ---------------------------------------------------------------------
+
+TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
+{
+    enableStatistics();
+    makeRunning();
+    host.run_counters[1] = "4000";
+    commands->stop_timing();
+    commands->start_timing(); // the operator clears before the tick came
+
+    EXPECT_FALSE(display->Timer1->isEnabled());
+    EXPECT_FALSE(display->Timer4->isEnabled());
+    EXPECT_EQ(host.run_record[1], "4000");
+    EXPECT_EQ(timesumRows(), 1);
+    EXPECT_EQ(host.desktop[0].caption, "开始");
+    EXPECT_EQ(host.ready_marker, "setting");
+}
+
+TEST_F(RunCommandsTest, operatorClear_stopsTheEndSound_butTheRunEndsOwnClearDoesNot)
+{
+    makeRunning();
+    commands->stop_timing();
+    display->Timer1->setEnabled(false);
+    commands->start_timing_after_run_end();
+    EXPECT_TRUE(backend.calls.isEmpty());
+
+    makeRunning();
+    commands->stop_timing();
+    display->Timer1->setEnabled(false);
+    commands->start_timing();
+    EXPECT_EQ(backend.calls, QStringList{"wav_stop"});
+}
+
+// --- plan sequence --------------------------------------------------------------
+
+class PlanSequenceTest : public RunCommandsTest {
+protected:
+    void finishPlan(int checked, const QString& currentrow, const QString& checkcycle)
+    {
+        module.clock_plan.combolist = "103";
+        plans.checked = checked;
+        if (!currentrow.isNull())
+            program.ini.write("Marquee", "currentrow", currentrow);
+        program.ini.write("Marquee", "checkcycle", checkcycle);
+        makeRunning();
+        commands->finish_timing();
+        display->Timer1->setEnabled(false);
+        commands->start_timing_after_run_end();
+    }
+};
+
+TEST_F(PlanSequenceTest, clearAfterPlanOfChain_selectsTheNextPlanAndWaits)
+{
+    finishPlan(1, "2", "0");
+    EXPECT_EQ(plans.selected, std::vector<int>{2});
+    EXPECT_EQ(ini("currentrow"), "2");
+    EXPECT_EQ(host.ready_marker, "setting");
+    EXPECT_TRUE(display->Timer5->isEnabled());
+}
+
+TEST_F(PlanSequenceTest, clearAfterLastPlan_wrapsToTheFirst)
+{
+    finishPlan(3, "4", "0");
+    EXPECT_EQ(plans.selected, std::vector<int>{0});
+}
+
+TEST_F(PlanSequenceTest, autoCycle_startsTheNextPlanAtOnce)
+{
+    finishPlan(1, "2", "1");
+    EXPECT_EQ(plans.selected, std::vector<int>{2});
+    EXPECT_EQ(host.ready_marker, "");
+    EXPECT_TRUE(display->Timer5->isEnabled());
+}
+
+TEST_F(PlanSequenceTest, unknownCycleValue_selectsNothing)
+{
+    finishPlan(1, "2", "2");
+    EXPECT_TRUE(plans.selected.empty());
+    EXPECT_EQ(host.ready_marker, "setting");
+}
+
+TEST_F(PlanSequenceTest, noPositionAfterStartUp_selectsNothingButNotesThePosition)
+{
+    finishPlan(2, QString(), "0");
+    EXPECT_TRUE(plans.selected.empty());
+    EXPECT_EQ(ini("currentrow"), "3");
+}
+
+TEST_F(PlanSequenceTest, noPlanChecked_writesNoPosition_unlessZeroSelectsTheFirst)
+{
+    finishPlan(-1, "3", "0");
+    EXPECT_TRUE(plans.selected.empty());
+    EXPECT_EQ(ini("currentrow"), "3");
+
+    finishPlan(-1, "0", "0");
+    EXPECT_EQ(plans.selected, std::vector<int>{0});
+}
+
+TEST_F(PlanSequenceTest, outOfRangePosition_countsAsAbsent)
+{
+    finishPlan(-1, "70000", "0");
+    EXPECT_TRUE(plans.selected.empty());
+}
+
+TEST_F(PlanSequenceTest, stopInChain_endsTheSequence)
+{
+    module.clock_plan.combolist = "103";
+    plans.checked = 1;
+    makeRunning();
+    commands->stop_timing();
+    EXPECT_EQ(ini("currentrow"), "14"); // last index 3 + 11
+    display->Timer1->setEnabled(false);
+    program.ini.write("Marquee", "checkcycle", "0");
+    commands->start_timing();
+    EXPECT_TRUE(plans.selected.empty());
+    EXPECT_EQ(ini("currentrow"), "2");
+}
+
+TEST_F(PlanSequenceTest, noPlansAtAll_selectsNothing)
+{
+    plans.count = 0;
+    finishPlan(-1, "0", "1");
+    EXPECT_TRUE(plans.selected.empty());
+}
+
+} // namespace
+} // namespace orvalen::test

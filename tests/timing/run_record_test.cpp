@@ -1,0 +1,216 @@
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "stores/database.h"
+#include "stores/desk_data_schema.h"
+#include "stores/registry_values.h"
+#include "stores/run_state.h"
+#include "support/temp_program.h"
+#include "timing/run_commands.h"
+#include "timing/run_record.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace orvalen::test {
+namespace {
+
+TEST(RunRecordTexts, durations_roundHalvesToEvenSeconds)
+{
+    EXPECT_EQ(duration_text("1500"), "00:00:02");
+    EXPECT_EQ(duration_text("2500"), "00:00:02");
+    EXPECT_EQ(duration_text("3500"), "00:00:04");
+    EXPECT_EQ(duration_text("20000"), "00:00:20");
+    EXPECT_EQ(duration_text("0"), "00:00:00");
+    EXPECT_EQ(duration_text("3599499"), "00:59:59");
+}
+
+TEST(RunRecordTexts, durationsOfADayOrMore_keepHoursBeyond24)
+{
+    EXPECT_EQ(duration_text("86400000"), "24:00:00");
+    EXPECT_EQ(duration_text("90061000"), "25:01:01");
+    EXPECT_EQ(duration_text("360000000000"), "100000:00:00");
+}
+
+TEST(RunRecordTexts, unreadableOrNegativeCounts_readAsZero)
+{
+    EXPECT_EQ(duration_text(""), "00:00:00");
+    EXPECT_EQ(duration_text("abc"), "00:00:00");
+    EXPECT_EQ(duration_text("-4000"), "00:00:00");
+}
+
+TEST(RunRecordTexts, setTime_takesTheTimeOfAPlanLengthOrASetUpInstant)
+{
+    EXPECT_EQ(set_time_text("00:01:00"), "00:01:00");
+    EXPECT_EQ(set_time_text("1:02:03"), "01:02:03");
+    EXPECT_EQ(set_time_text("2026-12-08 09:30:05"), "09:30:05");
+    EXPECT_EQ(set_time_text("0"), "00:00:00");
+    EXPECT_EQ(set_time_text("nonsense"), "");
+}
+
+TEST(RunRecordTexts, emptyLabel_becomesTheRecordingInstantAndStays)
+{
+    std::array<QString, 5> record{"00:01:00", "1500", "0", "20000", ""};
+    const QDateTime now(QDate(2026, 12, 8), QTime(9, 15, 7));
+    TimesumRow row = timesum_row(record, now);
+    EXPECT_EQ(row.set_time, "00:01:00");
+    EXPECT_EQ(row.use_time, "00:00:02");
+    EXPECT_EQ(row.out_time, "00:00:00");
+    EXPECT_EQ(row.pause_time, "00:00:20");
+    EXPECT_EQ(row.filename, "2026-12-08 09:15:07");
+    EXPECT_EQ(record[4], "2026-12-08 09:15:07");
+
+    row = timesum_row(record, now.addSecs(60));
+    EXPECT_EQ(row.filename, "2026-12-08 09:15:07");
+
+    std::array<QString, 5> designValues{"0", "0", "0", "0", "0"};
+    EXPECT_EQ(timesum_row(designValues, now).filename, "0");
+}
+
+class RecordRunTest : public ::testing::Test {
+protected:
+    void makeDatabase()
+    {
+        if (!program.context.folder.exists("DeskData.db"))
+            ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+    }
+    struct Row {
+        QString set, use, out, pause, name;
+    };
+    std::vector<Row> rows()
+    {
+        std::vector<Row> out;
+        Database db = open_desk_data(program.context.folder);
+        Statement st(db, "SELECT set_time, use_time, out_time, pause_time, filename FROM timesum ORDER BY ID_auto");
+        while (st.next())
+            out.push_back({st.text("set_time"), st.text("use_time"), st.text("out_time"), st.text("pause_time"),
+                           st.text("filename")});
+        return out;
+    }
+
+    TempProgram program;
+    std::array<QString, 5> record{"00:01:00", "61500", "10550", "0", "0"};
+};
+
+TEST_F(RecordRunTest, statisticsOff_leavesTheDatabaseAlone)
+{
+    makeDatabase();
+    QString error;
+    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Off);
+    registry_values::set_time_record(program.registry, false);
+    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Off);
+    EXPECT_TRUE(rows().empty());
+}
+
+TEST_F(RecordRunTest, statisticsOn_appendsOneRowWithTheRunTexts)
+{
+    makeDatabase();
+    registry_values::set_time_record(program.registry, true);
+    record[3] = "1500";
+    EXPECT_EQ(record_run(program.context, record, nullptr), RecordResult::Written);
+    const auto all = rows();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].set, "00:01:00");
+    EXPECT_EQ(all[0].use, "00:01:02");
+    EXPECT_EQ(all[0].out, "00:00:11");
+    EXPECT_EQ(all[0].pause, "00:00:02");
+    EXPECT_EQ(all[0].name, "0");
+}
+
+TEST_F(RecordRunTest, labelWithQuotes_isStoredAsItStands)
+{
+    makeDatabase();
+    registry_values::set_time_record(program.registry, true);
+    record[4] = "x'); DROP TABLE timesum; --";
+    EXPECT_EQ(record_run(program.context, record, nullptr), RecordResult::Written);
+    ASSERT_EQ(rows().size(), 1u);
+    EXPECT_EQ(rows()[0].name, record[4]);
+}
+
+TEST_F(RecordRunTest, missingDatabaseFile_writesNothingAndReportsNoFailure)
+{
+    QFile::remove(program.file("DeskData.db"));
+    registry_values::set_time_record(program.registry, true);
+    EXPECT_EQ(record_run(program.context, record, nullptr), RecordResult::NoDatabase);
+    EXPECT_FALSE(program.context.folder.exists("DeskData.db"));
+}
+
+TEST_F(RecordRunTest, missingTable_failsWithAReason)
+{
+    makeDatabase();
+    {
+        Database db = open_desk_data(program.context.folder);
+        ASSERT_TRUE(db.exec("DROP TABLE timesum"));
+    }
+    registry_values::set_time_record(program.registry, true);
+    QString error;
+    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Failed);
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(RecordRunTest, fileThatIsNoDatabase_failsWithAReason)
+{
+    QFile::remove(program.file("DeskData.db"));
+    ASSERT_TRUE(program.writeFile("DeskData.db", QByteArray(4096, 'x')));
+    registry_values::set_time_record(program.registry, true);
+    QString error;
+    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Failed);
+    EXPECT_FALSE(error.isEmpty());
+}
+
+// --- once per run, one notice -------------------------------------------------------
+
+class NullHost final : public DisplayHost {
+public:
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+class RunCommandsRecordTest : public RecordRunTest {
+protected:
+    RunCommandsRecordTest()
+    {
+        display = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+        commands = std::make_unique<RunCommands>(*display);
+        registry_values::set_time_record(program.registry, true);
+    }
+    NullHost displayHost;
+    HostState host;
+    ModuleState module;
+    std::unique_ptr<DisplayWindow> display;
+    std::unique_ptr<RunCommands> commands;
+};
+
+TEST_F(RunCommandsRecordTest, secondRecordOfTheSameRun_writesNoSecondRow)
+{
+    makeDatabase();
+    commands->record_run(); // the end at the overtime limit
+    commands->record_run(); // the stop that came in the same tick
+    EXPECT_EQ(rows().size(), 1u);
+
+    commands->start_timing(); // the next run
+    commands->record_run();
+    EXPECT_EQ(rows().size(), 2u);
+}
+
+TEST_F(RunCommandsRecordTest, unwritableStatistics_showOneNoticeAfterTheTick)
+{
+    makeDatabase();
+    {
+        Database db = open_desk_data(program.context.folder);
+        ASSERT_TRUE(db.exec("DROP TABLE timesum"));
+    }
+    commands->record_run();
+    EXPECT_TRUE(program.notifier.shown.empty()); // not inside the tick
+    commands->record_run();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(program.notifier.shown.size(), 1u);
+    EXPECT_TRUE(program.notifier.shown[0].text.startsWith("本次计时未能记入统计"));
+    EXPECT_GT(program.notifier.shown[0].timeoutMs, 0);
+}
+
+} // namespace
+} // namespace orvalen::test
