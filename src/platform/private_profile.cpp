@@ -20,7 +20,6 @@ struct ProfileText {
     bool cleanText = true;  // false: the bytes were neither UTF-8 nor GB18030
     QString newline = QStringLiteral("\n");
     QStringList lines;      // without their line ends
-    bool lastLineEnded = true;
 };
 
 ProfileText load(const QString& path)
@@ -46,8 +45,7 @@ ProfileText load(const QString& path)
     if (firstLf > 0 && text.at(firstLf - 1) == u'\r')
         p.newline = QStringLiteral("\r\n");
     p.lines = text.split(u'\n');
-    p.lastLineEnded = text.isEmpty() || text.endsWith(u'\n');
-    if (p.lastLineEnded)
+    if (text.isEmpty() || text.endsWith(u'\n'))
         p.lines.removeLast(); // the empty text after the final line end
     for (QString& line : p.lines) {
         if (line.endsWith(u'\r'))

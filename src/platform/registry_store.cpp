@@ -7,39 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/stat.h>
-
 namespace orvalen {
 
 namespace {
 
 const QString kHeader = QStringLiteral("REGEDIT4");
 const QString kKey = QStringLiteral("[HKEY_CURRENT_USER\\Vantoria]");
-
-// What tells us that the file changed on disk. Every write renames a new file
-// into place, so the inode alone already changes with each write.
-struct Signature {
-    bool exists = false;
-    qint64 inode = 0;
-    qint64 size = 0;
-    qint64 mtimeNs = 0;
-    qint64 ctimeNs = 0;
-    bool operator==(const Signature&) const = default;
-};
-
-Signature signature_of(const QString& path)
-{
-    Signature s;
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return s;
-    s.exists = true;
-    s.inode = qint64(st.st_ino);
-    s.size = qint64(st.st_size);
-    s.mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
-    s.ctimeNs = qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
-    return s;
-}
 
 struct Entry {
     QString name;
@@ -257,7 +230,8 @@ QByteArray serialize(const std::vector<Entry>& entries)
 
 struct RegistryStore::State {
     bool loaded = false;
-    Signature signature;
+    bool exists = false;
+    QByteArray bytes; // the file as last read or written
     std::vector<Entry> entries;
     // The file is there but could not be read or moved aside: it must not be
     // overwritten, so writes fail.
@@ -283,54 +257,64 @@ QString RegistryStore::defaultPath()
 
 const RegistryStore::State& RegistryStore::current() const
 {
+    // The file is small: it is read on every access, and parsed again only
+    // when its bytes changed, so several stores on one file always agree.
     State& s = *m_state;
-    const Signature now = signature_of(m_path);
-    if (s.loaded && now == s.signature)
+    QFile file(m_path);
+    const bool exists = file.exists();
+    QByteArray bytes;
+    bool readOk = true;
+    if (exists) {
+        readOk = file.open(QIODevice::ReadOnly);
+        if (readOk) {
+            bytes = file.readAll();
+            readOk = file.error() == QFileDevice::NoError;
+        }
+    }
+    if (s.loaded && readOk && exists == s.exists && bytes == s.bytes)
         return s;
     const QString setAside = s.setAside;
     s = State{};
     s.loaded = true;
     s.setAside = setAside;
-    s.signature = now;
-    if (!now.exists)
+    s.exists = exists;
+    s.bytes = bytes;
+    if (!exists)
         return s;
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!readOk) {
+        // Never replace what could not be read.
+        s.loaded = false;
         s.blocked = true;
         return s;
     }
-    const QByteArray bytes = file.readAll();
-    const bool readOk = file.error() == QFileDevice::NoError;
-    file.close();
     bool clean = false;
     const QString text = decode_settings_text(bytes, &clean);
-    if (readOk && clean && parse(text, &s.entries))
+    if (clean && parse(text, &s.entries))
         return s;
     s.entries.clear();
-    if (!readOk) {
-        s.blocked = true;
-        return s;
-    }
     const QString moved = keep_aside_as_bad(m_path);
     if (moved.isEmpty()) {
         s.blocked = true;
         return s;
     }
     s.setAside = moved;
-    s.signature = signature_of(m_path);
+    s.exists = false;
+    s.bytes.clear();
     return s;
 }
 
 bool RegistryStore::commit(State next)
 {
     const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath()) || !save_file(m_path, serialize(next.entries))) {
+    const QByteArray bytes = serialize(next.entries);
+    if (!QDir().mkpath(info.absolutePath()) || !save_file(m_path, bytes)) {
         m_state->loaded = false; // read the file again next time
         return false;
     }
     next.loaded = true;
     next.blocked = false;
-    next.signature = signature_of(m_path);
+    next.exists = true;
+    next.bytes = bytes;
     *m_state = std::move(next);
     return true;
 }

@@ -206,6 +206,12 @@ TEST_F(RegistryTest, twoStoresOnOneFile_seeEachOthersWrites)
         ASSERT_TRUE(a.writeDword("clockmode", i % 3));
         EXPECT_EQ(b.readDword("clockmode").value_or(-1), i % 3);
     }
+    for (int i = 0; i < 20; ++i) { // two quick writes between two reads
+        ASSERT_TRUE(b.writeDword("clockmode", 1));
+        ASSERT_TRUE(b.writeDword("clockmode", i % 2 ? 0 : 2));
+        EXPECT_EQ(a.readDword("clockmode").value_or(-1), i % 2 ? 0 : 2);
+    }
+    ASSERT_TRUE(a.writeDword("clockmode", 19 % 3));
     ASSERT_TRUE(b.writeText("vision", "4"));
     EXPECT_EQ(a.readText("vision").value_or(""), "4");
     EXPECT_EQ(a.readDword("clockmode").value_or(-1), 19 % 3);
