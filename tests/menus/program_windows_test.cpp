@@ -1,0 +1,61 @@
+#include "menus/program_windows.h"
+
+#include "stores/database.h"
+#include "stores/desk_data_schema.h"
+#include "stores/registry_values.h"
+#include "support/temp_program.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QAction>
+#include <gtest/gtest.h>
+
+namespace orvalen::test {
+namespace {
+
+QMenu* desktop_menu()
+{
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->objectName() == "desktopclock")
+            return qobject_cast<QMenu*>(w);
+    return nullptr;
+}
+
+QAction* item(QMenu* menu, int k)
+{
+    return menu->findChild<QAction*>(QStringLiteral("desktop_%1").arg(k));
+}
+
+TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRow)
+{
+    TempProgram program;
+    if (!program.context.folder.exists("DeskData.db"))
+        ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+    registry_values::set_time_record(program.registry, true);
+
+    auto windows = build_program_windows(program.context);
+    QMenu* menu = desktop_menu();
+    ASSERT_NE(menu, nullptr);
+
+    item(menu, 0)->trigger(); // 开始
+    program.timers.advance(2'000);
+    EXPECT_FALSE(item(menu, 0)->isEnabled());
+    EXPECT_TRUE(item(menu, 1)->isEnabled());
+
+    item(menu, 1)->trigger(); // 停止
+    program.timers.advance(2'000);
+    EXPECT_TRUE(item(menu, 0)->text().startsWith("清零"));
+
+    item(menu, 0)->trigger(); // 清零
+    program.timers.advance(2'000);
+    EXPECT_TRUE(item(menu, 0)->text().startsWith("开始"));
+
+    Database db = open_desk_data(program.context.folder);
+    Statement st(db, "SELECT count(*) AS n FROM timesum");
+    ASSERT_TRUE(st.next());
+    EXPECT_EQ(st.integer("n"), 1);
+    windows.reset();
+}
+
+} // namespace
+} // namespace orvalen::test
