@@ -22,8 +22,9 @@ public:
 class MessageBoxNotifier final : public Notifier {
 public:
     explicit MessageBoxNotifier(QWidget* parent = nullptr) : m_parent(parent) {}
-    void notice(const QString& text, Icon icon, int timeoutMs, const QString& title) override;
-    bool ask(const QString& text, const QString& title) override;
+    void notice(const QString& text, Icon icon = Icon::None, int timeoutMs = 0,
+                const QString& title = QString()) override;
+    bool ask(const QString& text, const QString& title = QString()) override;
 
 private:
     QWidget* m_parent;

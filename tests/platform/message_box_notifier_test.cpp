@@ -1,0 +1,54 @@
+#include "platform/notifier.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+
+namespace {
+
+QMessageBox* openBox()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(MessageBoxNotifier, timedNotice_closesItselfWithTheProgramTitle)
+{
+    MessageBoxNotifier notifier;
+    QString title, text;
+    QTimer::singleShot(0, [&] {
+        if (QMessageBox* box = openBox()) {
+            title = box->windowTitle();
+            text = box->text();
+        }
+    });
+    notifier.notice(QStringLiteral("已保存"), Notifier::Icon::Information, 1);
+    EXPECT_EQ(title, QStringLiteral("Orvalen"));
+    EXPECT_EQ(text, QStringLiteral("已保存"));
+    EXPECT_EQ(openBox(), nullptr);
+}
+
+TEST(MessageBoxNotifier, question_answersWithTheButtonPressed)
+{
+    MessageBoxNotifier notifier;
+    for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
+        QString title;
+        QTimer::singleShot(0, [&] {
+            if (QMessageBox* box = openBox()) {
+                title = box->windowTitle();
+                box->button(button)->click();
+            }
+        });
+        EXPECT_EQ(notifier.ask(QStringLiteral("删除吗？"), QStringLiteral("提示")), button == QMessageBox::Yes);
+        EXPECT_EQ(title, QStringLiteral("提示"));
+    }
+}
