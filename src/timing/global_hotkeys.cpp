@@ -1,0 +1,215 @@
+#include "timing/global_hotkeys.h"
+
+#include "platform/hotkey_backend.h"
+#include "platform/notifier.h"
+#include "platform/private_profile.h"
+#include "services/app_context.h"
+#include "services/hotkey_keys.h"
+#include "stores/ini_store.h"
+#include "stores/run_state.h"
+#include "timing/run_commands.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <exception>
+
+namespace orvalen {
+namespace {
+
+const QString kSection = QStringLiteral("Hotkey");
+const QString kNoHotkey = QStringLiteral("无");
+const QString kCR = QStringLiteral("\r");
+constexpr int kMaxPlanHotkeys = 9;
+constexpr int kUnavailableNoticeMs = 5000;
+
+// The hotkey text of a key of section Hotkey, trimmed; *absent when the key
+// is not in the file at all (which means no hotkey, like "无").
+QString read_key_text(const IniStore* ini, const QString& key, bool* absent)
+{
+    *absent = true;
+    if (!ini || !QFileInfo::exists(ini->file()))
+        return QString();
+    const QString marker = QStringLiteral("\x01absent");
+    *absent = profile::getString(ini->file(), kSection, key, marker) == marker;
+    return ini->read(kSection, key, QString()).trimmed();
+}
+
+} // namespace
+
+GlobalHotkeys::GlobalHotkeys(AppContext& ctx, HostState& host, RunCommands& commands, HotkeyBackend& backend)
+    : m_ctx(ctx), m_host(host), m_commands(commands), m_backend(backend)
+{
+    m_backend.onPressed = [this](int id) { hotkey_window_proc(id); };
+}
+
+GlobalHotkeys::~GlobalHotkeys()
+{
+    m_backend.onPressed = nullptr;
+    hotkey_del();
+}
+
+void GlobalHotkeys::Hotkey_set()
+{
+    // Registering over a registration would leave stale grabs behind; start
+    // from nothing every time.
+    hotkey_del();
+    m_installed = true;
+    m_unavailable = false;
+    m_unusable.clear();
+
+    static const char* const keys[3] = {"start", "stop", "pause"};
+    for (int i = 0; i < 3; ++i) {
+        bool absent = true;
+        const QString text = read_key_text(m_ctx.ini, QLatin1String(keys[i]), &absent);
+        QString& caption = m_host.desktop[i].caption;
+        caption = caption.left(2) + QString(8, QLatin1Char(' ')) + (text == kNoHotkey ? QString() : text);
+        if (i == 1 && startAlsoStops())
+            continue;
+        const HotkeyText parsed = parse_hotkey_text(text);
+        if (parsed.kind == HotkeyText::Kind::Invalid || (parsed.kind == HotkeyText::Kind::None && text.isEmpty() && !absent)) {
+            m_unusable << QStringLiteral("%1=%2").arg(QLatin1String(keys[i]), text);
+            continue;
+        }
+        if (parsed.kind == HotkeyText::Kind::Valid)
+            registerKey(i + 1, text, parsed.modifiers, parsed.keyCode, i == 2 ? Kind::Pause : Kind::StartStop);
+    }
+    m_host.menusChanged();
+
+    // Plan hotkeys need a modifier: bare digits would be taken from every
+    // program on the desktop. And only plans that exist get one.
+    const QString prefix = m_ctx.ini ? often_hotkey_prefix(*m_ctx.ini) : QString();
+    const bool wanted = m_ctx.ini && often_hotkeys_enabled(*m_ctx.ini);
+    if (wanted && prefix.isEmpty())
+        qWarning() << "Plan hotkeys are switched on without Ctrl or Alt; none are registered";
+    const int plans = m_plans ? qBound(0, m_plans->planCount(), kMaxPlanHotkeys) : 0;
+    if (wanted && !prefix.isEmpty() && plans > 0) {
+        m_planCount = plans;
+        for (int i = 1; i <= plans; ++i) {
+            const QString text = prefix + QString::number(i);
+            registerKey(3 + i, text, hotkey_modifiers(text), hotkey_key_code(text), Kind::Plan);
+        }
+        for (int i = 1; i <= plans; ++i) {
+            const QString text = prefix + QStringLiteral("Num ") + QString::number(i);
+            registerKey(3 + plans + i, text, hotkey_modifiers(text), hotkey_key_code(text), Kind::Plan);
+        }
+    }
+
+    if (!m_ctx.notifier)
+        return;
+    if (m_unavailable && !m_unavailableShown) {
+        m_unavailableShown = true;
+        m_ctx.notifier->notice(QStringLiteral("全局热键不可用：") + m_backend.unavailableReason() + kCR + kCR
+                                   + QStringLiteral("可右键单击桌面，执行菜单相应命令"),
+                               Notifier::Icon::None, kUnavailableNoticeMs);
+    }
+    QStringList fresh;
+    for (const QString& entry : std::as_const(m_unusable)) {
+        if (!m_unusableShown.contains(entry)) {
+            m_unusableShown.insert(entry);
+            fresh << entry;
+        }
+    }
+    if (!fresh.isEmpty()) {
+        m_ctx.notifier->notice(QStringLiteral("热键设置无法识别，未注册：") + kCR + fresh.join(kCR) + kCR + kCR
+                               + QStringLiteral("要使用热键请重新设置(设置→系统热键)"));
+    }
+}
+
+void GlobalHotkeys::registerKey(int id, const QString& keyText, int modifiers, int keyCode, Kind kind)
+{
+    if (keyCode <= 0)
+        return;
+    switch (m_backend.grab(id, modifiers, keyCode)) {
+    case HotkeyBackend::Grab::Done:
+        break;
+    case HotkeyBackend::Grab::HeldElsewhere:
+        conflictMessage(keyText, kind);
+        break;
+    case HotkeyBackend::Grab::Unavailable:
+        m_unavailable = true;
+        break;
+    case HotkeyBackend::Grab::Failed:
+        m_unusable << keyText;
+        break;
+    }
+}
+
+void GlobalHotkeys::conflictMessage(const QString& keyText, Kind kind)
+{
+    if (!m_ctx.notifier)
+        return;
+    QString text = QStringLiteral("热键") + keyText + QStringLiteral("被其它程序占有") + kCR + kCR;
+    if (kind == Kind::Plan) {
+        text += QStringLiteral("请更改热键") + kCR + kCR + QStringLiteral("或右键单击调用");
+    } else {
+        text += QStringLiteral("请更改热键或关闭其他程序以便设置") + kCR + kCR
+            + QStringLiteral("也可右键单击桌面，执行菜单相应命令");
+        if (kind == Kind::Pause)
+            text += kCR + kCR + QStringLiteral("要使用热键请重新设置(设置→系统热键)");
+    }
+    m_ctx.notifier->notice(text);
+}
+
+void GlobalHotkeys::hotkey_del()
+{
+    m_backend.releaseAll();
+    m_installed = false;
+    m_planCount = 0;
+}
+
+bool GlobalHotkeys::startAlsoStops() const
+{
+    return m_ctx.ini && start_key_also_stops(*m_ctx.ini) != 0;
+}
+
+void GlobalHotkeys::toggleOr(void (RunCommands::*command)())
+{
+    if (!startAlsoStops()) {
+        (m_commands.*command)();
+        return;
+    }
+    // One key starts and stops: start while the start item can be chosen,
+    // stop while a run is on.
+    if (m_host.desktop[0].enabled)
+        m_commands.start_timing();
+    else
+        m_commands.stop_timing();
+}
+
+bool GlobalHotkeys::hotkey_window_proc(int id)
+{
+    if (!m_installed)
+        return false;
+    try {
+        switch (id) {
+        case 1:
+            toggleOr(&RunCommands::start_timing);
+            return true;
+        case 2:
+            toggleOr(&RunCommands::stop_timing);
+            return true;
+        case 3:
+            m_commands.pause_timing();
+            return true;
+        default:
+            break;
+        }
+        const int n = m_planCount;
+        for (int i = 1; i <= n; ++i) {
+            if (id == 3 + i || id == 3 + n + i) {
+                if (m_plans)
+                    m_plans->nextmenu_often(i - 1);
+                return true;
+            }
+        }
+    } catch (const std::exception& e) {
+        qWarning() << "Hotkey" << id << "failed:" << e.what();
+        return true;
+    } catch (...) {
+        qWarning() << "Hotkey" << id << "failed";
+        return true;
+    }
+    return false;
+}
+
+} // namespace orvalen

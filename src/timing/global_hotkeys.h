@@ -1,0 +1,66 @@
+#pragma once
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+namespace orvalen {
+
+struct AppContext;
+struct HostState;
+class HotkeyBackend;
+class PlanSequence;
+class RunCommands;
+
+// The display window's global hotkeys: start (id 1), stop (2) and
+// pause/continue (3) from section Hotkey of TimeData.db, and, when key often
+// switches them on, one digit and one keypad hotkey per saved plan (at most
+// nine): prefix + digit i is id 3 + i and prefix + "Num " + digit i is id
+// 3 + n + i, both selecting plan i. A press runs the run command or the plan
+// selection at once.
+class GlobalHotkeys {
+public:
+    GlobalHotkeys(AppContext& ctx, HostState& host, RunCommands& commands, HotkeyBackend& backend);
+    ~GlobalHotkeys();
+    GlobalHotkeys(const GlobalHotkeys&) = delete;
+    GlobalHotkeys& operator=(const GlobalHotkeys&) = delete;
+
+    // The plan submenu the plan hotkeys select from (may be null: no plans).
+    void setPlanSequence(PlanSequence* plans) { m_plans = plans; }
+
+    // Registers every hotkey and writes the key texts into the captions of
+    // desktop(0..2). Whatever is registered is released first, so it may run
+    // any number of times. A key another program holds gets its message; a
+    // hotkey text that names no usable key registers nothing and is reported
+    // once; without global hotkeys on this desktop one notice says why.
+    void Hotkey_set();
+    // Releases every hotkey. Harmless when nothing is registered.
+    void hotkey_del();
+
+    // A press of hotkey `id`; false when the id is not one of ours.
+    bool hotkey_window_proc(int id);
+
+    bool isInstalled() const { return m_installed; }
+    // Plans that have hotkeys since the last registration (0..9).
+    int planHotkeyCount() const { return m_planCount; }
+
+private:
+    enum class Kind { StartStop, Pause, Plan };
+    void registerKey(int id, const QString& keyText, int modifiers, int keyCode, Kind kind);
+    void conflictMessage(const QString& keyText, Kind kind);
+    void toggleOr(void (RunCommands::*command)());
+    bool startAlsoStops() const;
+
+    AppContext& m_ctx;
+    HostState& m_host;
+    RunCommands& m_commands;
+    HotkeyBackend& m_backend;
+    PlanSequence* m_plans = nullptr;
+    bool m_installed = false;
+    int m_planCount = 0;
+    bool m_unavailable = false;          // this registration found no global hotkeys
+    bool m_unavailableShown = false;     // said once for the whole run
+    QStringList m_unusable;              // texts of this registration that name no usable key
+    QSet<QString> m_unusableShown;       // texts already reported
+};
+
+} // namespace orvalen

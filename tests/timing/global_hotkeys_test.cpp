@@ -1,0 +1,266 @@
+#include "timing/global_hotkeys.h"
+
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "platform/hotkey_backend.h"
+#include "support/temp_program.h"
+#include "timing/run_commands.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+#include <map>
+#include <utility>
+
+using namespace orvalen;
+
+namespace {
+
+struct FakeBackend final : HotkeyBackend {
+    std::map<int, std::pair<int, int>> grabbed;  // id -> (modifiers, key code)
+    QSet<QPair<int, int>> heldElsewhere;
+    bool unavailable = false;
+    int grabCalls = 0;
+
+    Grab grab(int id, int modifiers, int keyCode) override
+    {
+        ++grabCalls;
+        if (unavailable)
+            return Grab::Unavailable;
+        if (heldElsewhere.contains({modifiers, keyCode}))
+            return Grab::HeldElsewhere;
+        grabbed[id] = {modifiers, keyCode};
+        return Grab::Done;
+    }
+    void release(int id) override { grabbed.erase(id); }
+    void releaseAll() override { grabbed.clear(); }
+    QString unavailableReason() const override { return unavailable ? "no X11 here" : QString(); }
+    void press(int id) { pressed(id); }
+};
+
+struct NullDisplayHost final : DisplayHost {
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+struct RecordingCommands final : RunCommands {
+    using RunCommands::RunCommands;
+    QStringList calls;
+    void start_timing() override { calls << "start"; }
+    void stop_timing() override { calls << "stop"; }
+    void pause_timing() override { calls << "pause"; }
+};
+
+struct FakePlans final : PlanSequence {
+    int count = 0;
+    QList<int> selected;
+    int planCount() const override { return count; }
+    int checkedPlan() const override { return -1; }
+    void nextmenu_often(int index) override { selected << index; }
+};
+
+struct GlobalHotkeysTest : ::testing::Test {
+    test::TempProgram program;
+    HostState host;
+    ModuleState module;
+    NullDisplayHost displayHost;
+    DisplayWindow display{program.context, host, module, displayHost};
+    RecordingCommands commands{display};
+    FakeBackend backend;
+    FakePlans plans;
+    GlobalHotkeys hotkeys{program.context, host, commands, backend};
+
+    void SetUp() override { hotkeys.setPlanSequence(&plans); }
+    void set(const char* key, const QString& value) { program.ini.write("Hotkey", key, value); }
+    QStringList messages() const { return program.notifier.texts(); }
+    std::pair<int, int> grabbedAs(int id) const
+    {
+        const auto it = backend.grabbed.find(id);
+        return it == backend.grabbed.end() ? std::pair{-1, -1} : it->second;
+    }
+};
+
+const QString kBlanks(8, ' ');
+
+} // namespace
+
+TEST_F(GlobalHotkeysTest, keyTexts_goIntoCaptions_andValidKeysAreGrabbed)
+{
+    set("start", "Ctrl+F1");
+    set("stop", "无");
+    host.desktop[2].caption = "继续" + kBlanks + "Ctrl+F3";  // paused while registering
+    hotkeys.Hotkey_set();
+
+    EXPECT_EQ(host.desktop[0].caption, "开始" + kBlanks + "Ctrl+F1");
+    EXPECT_EQ(host.desktop[1].caption, "停止" + kBlanks);
+    EXPECT_EQ(host.desktop[2].caption, "继续" + kBlanks);  // pause key missing: no hotkey
+    EXPECT_EQ(grabbedAs(1), std::pair(2, 112));
+    EXPECT_EQ(backend.grabbed.size(), 1u);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(GlobalHotkeysTest, presses_runTheirCommands_andNothingAfterRelease)
+{
+    set("start", "Ctrl+Alt+S");
+    set("stop", "Ctrl+Alt+T");
+    set("pause", "Ctrl+Alt+P");
+    hotkeys.Hotkey_set();
+    backend.press(1);
+    backend.press(3);
+    backend.press(2);
+    EXPECT_EQ(commands.calls, QStringList({"start", "pause", "stop"}));
+
+    hotkeys.hotkey_del();
+    EXPECT_TRUE(backend.grabbed.empty());
+    backend.press(1);
+    EXPECT_FALSE(hotkeys.hotkey_window_proc(1));
+    EXPECT_EQ(commands.calls.size(), 3);
+}
+
+TEST_F(GlobalHotkeysTest, registeringAgainWithoutRelease_isSafeAndLeavesOneSet)
+{
+    set("start", "Ctrl+F1");
+    set("often", "10");
+    plans.count = 2;
+    for (int i = 0; i < 5; ++i)
+        hotkeys.Hotkey_set();
+    EXPECT_EQ(backend.grabbed.size(), 5u);  // start + 2 digit + 2 keypad
+    backend.press(1);
+    EXPECT_EQ(commands.calls, QStringList{"start"});
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(GlobalHotkeysTest, startStopToggle_stopNotGrabbed_startKeyStopsARun)
+{
+    set("start", "Ctrl+F1");
+    set("stop", "Ctrl+F1");
+    set("opentogetherstop", "1");
+    hotkeys.Hotkey_set();
+    EXPECT_EQ(host.desktop[1].caption, "停止" + kBlanks + "Ctrl+F1");
+    EXPECT_EQ(backend.grabbed.count(2), 0u);
+
+    host.desktop[0].enabled = false;  // a run is on
+    backend.press(1);
+    host.desktop[0].enabled = true;
+    backend.press(1);
+    EXPECT_EQ(commands.calls, QStringList({"stop", "start"}));
+}
+
+TEST_F(GlobalHotkeysTest, planHotkeys_digitsThenKeypad_numberedByPlanCount)
+{
+    set("often", "11");
+    plans.count = 4;
+    hotkeys.Hotkey_set();
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(grabbedAs(3 + i), std::pair(3, '0' + i));
+        EXPECT_EQ(grabbedAs(7 + i), std::pair(3, 96 + i));
+    }
+    EXPECT_EQ(backend.grabbed.size(), 8u);
+
+    plans.count = 12;  // only nine plans get hotkeys
+    hotkeys.Hotkey_set();
+    EXPECT_EQ(backend.grabbed.size(), 18u);
+    EXPECT_EQ(grabbedAs(12), std::pair(3, int('9')));
+    EXPECT_EQ(grabbedAs(21), std::pair(3, 105));
+}
+
+TEST_F(GlobalHotkeysTest, planPress_selectsItsPlan_unknownIdIsNotOurs)
+{
+    set("often", "10");
+    plans.count = 3;
+    hotkeys.Hotkey_set();
+    backend.press(8);  // keypad key of plan 2
+    backend.press(4);
+    EXPECT_EQ(plans.selected, QList<int>({1, 0}));
+
+    plans.count = 9;
+    hotkeys.Hotkey_set();
+    EXPECT_FALSE(hotkeys.hotkey_window_proc(22));
+    EXPECT_TRUE(hotkeys.hotkey_window_proc(21));
+    EXPECT_EQ(plans.selected.last(), 8);
+}
+
+TEST_F(GlobalHotkeysTest, planHotkeys_needAModifierAndExistingPlans)
+{
+    plans.count = 3;
+    for (const char* often : {"00", "20", "02", "22"}) {
+        set("often", often);
+        hotkeys.Hotkey_set();
+        EXPECT_TRUE(backend.grabbed.empty()) << often;
+    }
+    set("often", "11");
+    plans.count = 0;
+    hotkeys.Hotkey_set();
+    EXPECT_TRUE(backend.grabbed.empty());
+    EXPECT_FALSE(hotkeys.hotkey_window_proc(4));
+    EXPECT_TRUE(plans.selected.isEmpty());
+}
+
+TEST_F(GlobalHotkeysTest, keysHeldElsewhere_giveTheirMessages_andRegistrationGoesOn)
+{
+    set("start", "Ctrl+F1");
+    set("pause", "Ctrl+F3");
+    set("often", "10");
+    plans.count = 3;
+    backend.heldElsewhere = {{2, 112}, {2, 114}, {2, 99}};
+    hotkeys.Hotkey_set();
+
+    const QString cr = "\r";
+    ASSERT_EQ(messages().size(), 3);
+    EXPECT_EQ(messages()[0], "热键Ctrl+F1被其它程序占有" + cr + cr + "请更改热键或关闭其他程序以便设置" + cr + cr
+                                 + "也可右键单击桌面，执行菜单相应命令");
+    EXPECT_EQ(messages()[1], "热键Ctrl+F3被其它程序占有" + cr + cr + "请更改热键或关闭其他程序以便设置" + cr + cr
+                                 + "也可右键单击桌面，执行菜单相应命令" + cr + cr + "要使用热键请重新设置(设置→系统热键)");
+    EXPECT_EQ(messages()[2], "热键Ctrl+Num 3被其它程序占有" + cr + cr + "请更改热键" + cr + cr + "或右键单击调用");
+    EXPECT_EQ(program.notifier.shown[0].title, "Orvalen");
+    EXPECT_EQ(program.notifier.shown[0].timeoutMs, 0);  // waits for the operator
+    EXPECT_EQ(backend.grabbed.size(), 5u);                // the other plan keys
+}
+
+TEST_F(GlobalHotkeysTest, unusableTexts_registerNothing_andAreReportedOnce)
+{
+    set("start", "ctrl+alt+s");
+    set("stop", "Win+F1");
+    set("pause", "Ctrl+s");
+    hotkeys.Hotkey_set();
+    EXPECT_TRUE(backend.grabbed.empty());
+    ASSERT_EQ(messages().size(), 1);
+    for (const char* text : {"start=ctrl+alt+s", "stop=Win+F1", "pause=Ctrl+s"})
+        EXPECT_TRUE(messages()[0].contains(text)) << text;
+
+    hotkeys.Hotkey_set();  // e.g. after a plan was saved
+    EXPECT_EQ(messages().size(), 1);
+
+    set("start", "");  // present but empty
+    set("stop", "Ctrl+Alt+F13");
+    set("pause", QString(300, 'X'));
+    hotkeys.Hotkey_set();
+    EXPECT_TRUE(backend.grabbed.empty());
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[1].contains("start="));
+    EXPECT_TRUE(messages()[1].contains("stop=Ctrl+Alt+F13"));
+}
+
+TEST_F(GlobalHotkeysTest, noGlobalHotkeysHere_oneNoticeForTheWholeRun)
+{
+    backend.unavailable = true;
+    set("start", "Ctrl+F1");
+    set("stop", "Ctrl+F2");
+    set("often", "10");
+    plans.count = 3;
+    hotkeys.Hotkey_set();
+    hotkeys.Hotkey_set();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("no X11 here"));
+    EXPECT_EQ(host.desktop[0].caption, "开始" + kBlanks + "Ctrl+F1");
+}
+
+TEST_F(GlobalHotkeysTest, noHotkeysWanted_noGrabAndNoNotice_evenWithoutX11)
+{
+    backend.unavailable = true;
+    hotkeys.Hotkey_set();
+    EXPECT_EQ(backend.grabCalls, 0);
+    EXPECT_TRUE(messages().isEmpty());
+}
