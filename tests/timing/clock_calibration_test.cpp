@@ -1,0 +1,250 @@
+#include "platform/system_clock_setter.h"
+#include "services/network_probes.h"
+#include "stores/run_state.h"
+#include "support/date_server.h"
+#include "support/fake_time.h"
+#include "support/wait_until.h"
+#include "timing/calibrated_clock.h"
+#include "timing/clock_calibration.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <array>
+#include <optional>
+
+namespace orvalen::test {
+namespace {
+
+// Records the instants; never touches the real clock.
+class FakeClockSetter final : public SystemClockSetter {
+public:
+    bool may_set_clock(QString* why) override
+    {
+        if (!allowed && why)
+            *why = QStringLiteral("not allowed here");
+        return allowed;
+    }
+    bool set_clock(const QDateTime& utc) override
+    {
+        instants.push_back(utc);
+        return !refuse;
+    }
+    bool allowed = false;
+    bool refuse = false;
+    std::vector<QDateTime> instants;
+};
+
+// Keeps the warnings of the long-term display's log.
+QStringList g_warnings;
+void keepWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtWarningMsg && QByteArray(context.category) == "orvalen.longterm")
+        g_warnings << text;
+}
+
+QByteArray dateHeader(const QDateTime& instant)
+{
+    return QLocale::c().toString(instant.toUTC(), QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'")).toLatin1();
+}
+
+class ClockCalibrationTest : public ::testing::Test {
+protected:
+    ClockCalibrationTest()
+    {
+        host.desktop[0].enabled = false; // a long-term run is under way
+        timer12->setInterval(60000);
+        timer12->setEnabled(true);
+        for (DateServer& p : portals)
+            p.answer("");
+        g_warnings.clear();
+        m_oldHandler = qInstallMessageHandler(keepWarnings);
+    }
+    ~ClockCalibrationTest() override { qInstallMessageHandler(m_oldHandler); }
+
+    // The calibration over the given portals (default: the three local
+    // servers); made at the first call.
+    ClockCalibration& calibration(QList<QUrl> urls = {})
+    {
+        if (m_calibration)
+            return *m_calibration;
+        if (urls.isEmpty())
+            for (DateServer& p : portals)
+                urls << p.url();
+        m_calibration = std::make_unique<ClockCalibration>(host, *timer12, probes, setter, display, urls);
+        QObject::connect(m_calibration.get(), &ClockCalibration::finished,
+                         [this](bool applied) { outcome = applied; });
+        return *m_calibration;
+    }
+    // One Timer12 tick, run until the calibration is over.
+    std::optional<bool> calibrateOnce()
+    {
+        outcome.reset();
+        m_calibration->tick();
+        wait_until([&] { return outcome.has_value(); });
+        return outcome;
+    }
+    QDateTime hoursFromNow(int hours) const { return clock.now().addSecs(hours * 3600); }
+
+    FakeClock clock;
+    FakeTimers timers{clock};
+    HostState host;
+    std::unique_ptr<EngineTimer> timer12 = timers.create(QStringLiteral("Timer12"));
+    QtNetworkProbes probes{timers};
+    FakeClockSetter setter;
+    CalibratedClock display{clock};
+    std::array<DateServer, 3> portals;
+    std::optional<bool> outcome;
+
+private:
+    std::unique_ptr<ClockCalibration> m_calibration;
+    QtMessageHandler m_oldHandler = nullptr;
+};
+
+TEST_F(ClockCalibrationTest, noRunUnderWay_tickSwitchesItselfOffAndAsksNobody)
+{
+    host.desktop[0].enabled = true;
+    calibration().tick();
+    drain_events();
+    EXPECT_FALSE(timer12->isEnabled());
+    EXPECT_EQ(portals[0].connections(), 0);
+}
+
+TEST_F(ClockCalibrationTest, firstPortalUnreachable_timerOffNothingFetched)
+{
+    const QUrl nowhere(QStringLiteral("http://127.0.0.1:%1/").arg(closed_port()));
+    calibration({nowhere, portals[1].url()});
+    EXPECT_EQ(calibrateOnce(), false);
+    EXPECT_FALSE(timer12->isEnabled());
+    EXPECT_EQ(portals[1].requests(), 0);
+    EXPECT_TRUE(setter.instants.empty());
+}
+
+TEST_F(ClockCalibrationTest, mayKeepTheClock_setsItOnceFromTheUtcInstant_laterPortalsNotAsked)
+{
+    setter.allowed = true;
+    const QDateTime portalTime = hoursFromNow(2);
+    portals[0].answer(dateHeader(portalTime));
+    calibration();
+    EXPECT_EQ(calibrateOnce(), true);
+    ASSERT_EQ(setter.instants.size(), 1u);
+    // The header is cut to whole seconds: half a second later on average.
+    EXPECT_EQ(setter.instants[0], portalTime.toUTC().addMSecs(500));
+    EXPECT_EQ(setter.instants[0].offsetFromUtc(), 0);
+    EXPECT_EQ(display.offsetMs(), 0);
+    EXPECT_EQ(portals[1].requests(), 0);
+    EXPECT_TRUE(timer12->isEnabled());
+}
+
+TEST_F(ClockCalibrationTest, portalTwoHoursOff_withoutTheRight_displayClockKeepsTheOffset)
+{
+    const QDateTime portalTime = hoursFromNow(2);
+    portals[0].answer(dateHeader(portalTime));
+    calibration();
+    EXPECT_EQ(calibrateOnce(), true);
+    EXPECT_TRUE(setter.instants.empty());
+    EXPECT_EQ(display.now(), portalTime.addMSecs(500));
+    EXPECT_EQ(clock.now(), portalTime.addSecs(-7200)); // the system clock is untouched
+
+    // The next minute the portal agrees with the display: nothing moves.
+    EXPECT_EQ(calibrateOnce(), false);
+    EXPECT_EQ(display.offsetMs(), 7'200'500);
+}
+
+TEST_F(ClockCalibrationTest, settingRefused_fallsBackToTheOffset)
+{
+    setter.allowed = true;
+    setter.refuse = true;
+    portals[0].answer(dateHeader(hoursFromNow(-2)));
+    calibration();
+    EXPECT_EQ(calibrateOnce(), true);
+    EXPECT_EQ(setter.instants.size(), 1u);
+    EXPECT_EQ(display.offsetMs(), -7'200'000 + 500);
+}
+
+TEST_F(ClockCalibrationTest, clockAlreadyRight_nothingIsSet)
+{
+    setter.allowed = true;
+    portals[0].answer(dateHeader(clock.now()));
+    calibration();
+    EXPECT_EQ(calibrateOnce(), false);
+    EXPECT_TRUE(setter.instants.empty());
+    EXPECT_EQ(display.offsetMs(), 0);
+}
+
+TEST_F(ClockCalibrationTest, portalTimesOut_nextPortalAnswers_displayNeverWaited)
+{
+    portals[0].stayQuiet();
+    calibration().tick();
+    ASSERT_TRUE(wait_until([&] { return portals[0].requests() == 1; }));
+    EXPECT_TRUE(calibration().busy());
+    timers.advance(5000); // the transfer timeout of the first portal
+    const QDateTime portalTime = hoursFromNow(2);
+    portals[1].answer(dateHeader(portalTime));
+    ASSERT_TRUE(wait_until([&] { return outcome.has_value(); }));
+    EXPECT_EQ(outcome, true);
+    EXPECT_EQ(display.now(), portalTime.addMSecs(500));
+}
+
+TEST_F(ClockCalibrationTest, garbageAndMissingDate_nextPortalUsed_oneLogLineEachNotEveryMinute)
+{
+    portals[0].answerGarbage();
+    portals[1].answer("");
+    const QDateTime portalTime = hoursFromNow(1);
+    portals[2].answer(dateHeader(portalTime));
+    calibration();
+    EXPECT_EQ(calibrateOnce(), true);
+    EXPECT_EQ(display.now(), portalTime.addMSecs(500));
+    EXPECT_EQ(g_warnings.size(), 2) << g_warnings.join('\n').toStdString();
+
+    calibrateOnce();
+    EXPECT_EQ(g_warnings.size(), 2);
+}
+
+TEST_F(ClockCalibrationTest, datesYearsOffOrInAnotherForm_notBelieved_noClockSet)
+{
+    setter.allowed = true;
+    portals[0].answer(dateHeader(clock.now().addYears(3)));
+    portals[1].answer(dateHeader(clock.now().addYears(-5)));
+    portals[2].answer("Monday, 07-Dec-26 15:04:05 GMT");
+    calibration();
+    EXPECT_EQ(calibrateOnce(), false);
+    EXPECT_TRUE(setter.instants.empty());
+    EXPECT_EQ(display.offsetMs(), 0);
+    EXPECT_EQ(g_warnings.size(), 3) << g_warnings.join('\n').toStdString();
+    EXPECT_TRUE(timer12->isEnabled()); // tries again in a minute
+}
+
+TEST_F(ClockCalibrationTest, ownClockNeverSet_anyBelievableDateIsTaken)
+{
+    clock.setNow(QDateTime(QDate(2000, 1, 1), QTime(0, 5)));
+    const QDateTime portalTime(QDate(2026, 12, 8), QTime(9, 0));
+    portals[0].answer(dateHeader(portalTime));
+    calibration();
+    EXPECT_EQ(calibrateOnce(), true);
+    EXPECT_EQ(display.now(), portalTime.addMSecs(500));
+}
+
+TEST_F(ClockCalibrationTest, dateAtOurMidnight_passedOver_nextPortalAsked)
+{
+    portals[0].answer(dateHeader(QDateTime(clock.now().date(), QTime(0, 0))));
+    const QDateTime portalTime = hoursFromNow(1);
+    portals[1].answer(dateHeader(portalTime));
+    calibration();
+    EXPECT_EQ(calibrateOnce(), true);
+    EXPECT_EQ(display.now(), portalTime.addMSecs(500));
+}
+
+TEST_F(ClockCalibrationTest, tickWhileACalibrationRuns_startsNoSecond)
+{
+    portals[0].stayQuiet();
+    calibration().tick();
+    ASSERT_TRUE(wait_until([&] { return portals[0].requests() == 1; }));
+    const int connections = portals[0].connections();
+    calibration().tick();
+    drain_events();
+    EXPECT_EQ(portals[0].connections(), connections);
+}
+
+} // namespace
+} // namespace orvalen::test
