@@ -1,0 +1,380 @@
+// Whole runs of a plan on the fake clock: every tick, stage, sound, menu
+// state and run record of the run, in order.
+#include "engine_fixture.h"
+
+namespace orvalen::test {
+namespace {
+
+QString mmss(int seconds)
+{
+    return QStringLiteral("%1:%2").arg(seconds / 60, 2, 10, QLatin1Char('0')).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+class CountRunTest : public EngineTest {
+protected:
+    // Starts the run and lets its first tick pass: from here on every
+    // advance(1000) ends 5 ms after a whole second of the count.
+    void startRun()
+    {
+        start();
+        advance(5);
+    }
+    ClockPlan shortPlan(const QString& combolist, int seconds)
+    {
+        ClockPlan p = defaultPlan();
+        p.Time_all = QTime(0, 0, 0).addSecs(seconds);
+        p.Time_one = QTime(0, 0, 4);
+        p.Time_two = QTime(0, 0, 3);
+        p.Time_three = QTime(0, 0, 2);
+        p.Time_four = QTime(0, 0, 1);
+        p.checkone = "0111110"; // no continuous reminder
+        p.combolist = combolist;
+        return p;
+    }
+};
+
+TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
+{
+    open(defaultPlan());
+    EXPECT_EQ(clock(), "01:00");
+    EXPECT_TRUE(item(0).enabled);
+
+    startRun();
+    EXPECT_EQ(clock(), "01:00");
+    EXPECT_EQ(window->Label5, "0");
+    EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
+    EXPECT_FALSE(item(0).enabled);
+    EXPECT_TRUE(item(1).enabled);
+    EXPECT_TRUE(item(2).enabled);
+    EXPECT_FALSE(item(6).enabled);
+    EXPECT_FALSE(item(17).visible);
+    EXPECT_FALSE(window->Label9[0]->isEnabled());
+
+    const QStringList stageSounds{"wavstop", "wav:Timeout.wav"};
+    for (int k = 1; k <= 59; ++k) {
+        advance(1000);
+        ASSERT_EQ(clock(), mmss(60 - k)) << "second " << k;
+        const QStringList sounds = backend.take();
+        switch (k) {
+        case 10:
+            EXPECT_EQ(window->Label5, "1");
+            EXPECT_EQ(sounds, stageSounds);
+            break;
+        case 11:
+            EXPECT_EQ(window->Label2[3]->text(), "阶段一");
+            EXPECT_TRUE(sounds.isEmpty());
+            break;
+        case 20:
+            EXPECT_EQ(window->Label5, "2");
+            EXPECT_EQ(sounds, stageSounds);
+            break;
+        case 30:
+            EXPECT_EQ(window->Label5, "3");
+            EXPECT_EQ(sounds, stageSounds);
+            break;
+        case 40:
+            // Continuous reminder: the final count-down sound loops and the
+            // clock blinks through it.
+            EXPECT_EQ(window->Label5, "4");
+            EXPECT_EQ(sounds, (QStringList{"wavstop", "loop:Timeout.wav"}));
+            EXPECT_TRUE(window->Timer3->isEnabled());
+            break;
+        default:
+            EXPECT_TRUE(sounds.isEmpty()) << "second " << k;
+            break;
+        }
+    }
+    EXPECT_EQ(window->Label2[3]->text(), "读秒");
+
+    // Zero: the count goes on as overtime on the main clock.
+    advance(1000);
+    EXPECT_EQ(window->Label5, "5");
+    EXPECT_EQ(clock(), "00:00");
+    EXPECT_EQ(backend.take(), stageSounds);
+    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_TRUE(window->Timer4->isEnabled());
+    EXPECT_EQ(host.tick_state, "1");
+    EXPECT_EQ(commands->records, 0);
+    EXPECT_FALSE(item(0).enabled);
+
+    for (int k = 1; k <= 9; ++k) {
+        advance(1000);
+        ASSERT_EQ(clock(), mmss(k)) << "overtime second " << k;
+    }
+    EXPECT_EQ(window->Label2[3]->text(), "已超时");
+
+    // The overtime limit (10 s) ends the run.
+    advance(1000);
+    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(window->Label6, "5");
+    EXPECT_EQ(clock(), "时间到");
+    EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_EQ(item(0).caption.left(2), "清零");
+    EXPECT_TRUE(item(0).enabled);
+    EXPECT_FALSE(item(1).enabled);
+    EXPECT_FALSE(item(2).enabled);
+    EXPECT_EQ(window->Label9[0]->text(), " 清零 ");
+    EXPECT_EQ(host.run_record[1].toLongLong(), 60002);
+    EXPECT_EQ(host.run_record[2].toLongLong(), 10002);
+
+    advance(5000);
+    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_FALSE(window->Timer4->isEnabled());
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_EQ(clock(), "时间到");
+}
+
+TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
+{
+    ClockPlan p = shortPlan("101", 5);
+    p.checkfour = "0100"; // the clock shows the end text
+    open(p);
+    startRun();
+    backend.take();
+    for (int k = 1; k <= 4; ++k) {
+        advance(1000);
+        ASSERT_EQ(clock(), mmss(5 - k));
+        EXPECT_EQ(window->Label5, QString::number(k));
+    }
+    advance(1000);
+    EXPECT_EQ(clock(), "时间到");
+    EXPECT_EQ(window->Label5, "6");
+    EXPECT_TRUE(window->Picture6[3]->isHidden());
+    EXPECT_FALSE(window->Timer7->isEnabled());
+    EXPECT_FALSE(window->Picture1->isHidden());
+    QStringList sounds = backend.take();
+    EXPECT_EQ(sounds.mid(sounds.size() - 2), (QStringList{"wavstop", "wav:Stop.wav"}));
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_EQ(item(0).caption.left(2), "清零");
+    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_FALSE(window->Timer4->isEnabled());
+
+    // The operator's clear: ready, the end sound stopped, the plan's length back.
+    commands->start_timing();
+    advance(100);
+    EXPECT_EQ(item(0).caption.left(2), "开始");
+    EXPECT_TRUE(item(0).enabled);
+    EXPECT_EQ(backend.take(), QStringList{"wavstop"});
+    EXPECT_EQ(clock(), "00:05");
+    advance(3000);
+    EXPECT_EQ(clock(), "00:05");
+    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_EQ(commands->records, 1);
+}
+
+TEST_F(CountRunTest, countUpWithLength_countsUpAlarmsAtRemainingTimesEndsAtLength)
+{
+    ClockPlan p = shortPlan("111", 10);
+    p.Time_one = QTime(0, 0, 8);
+    p.Time_two = QTime(0, 0, 5);
+    open(p);
+    EXPECT_EQ(clock(), "00:00");
+    startRun();
+    EXPECT_EQ(clock(), "00:00");
+    EXPECT_EQ(host.tick_state, "0");
+    for (int k = 1; k <= 9; ++k) {
+        advance(1000);
+        ASSERT_EQ(clock(), mmss(k));
+        if (k == 2)
+            EXPECT_EQ(window->Label5, "1");
+        if (k == 5)
+            EXPECT_EQ(window->Label5, "2");
+    }
+    advance(1000);
+    EXPECT_EQ(clock(), "00:10"); // the plan length
+    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_FALSE(window->Timer4->isEnabled());
+}
+
+TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
+{
+    ClockPlan p = defaultPlan();
+    p.combolist = "101";
+    open(p);
+    startRun();
+    advance(10'000);
+    EXPECT_EQ(clock(), "00:50");
+    EXPECT_EQ(window->Label5, "1");
+    backend.take();
+
+    commands->pause_timing();
+    EXPECT_EQ(item(2).caption.left(2), "继续");
+    EXPECT_EQ(window->Label9[2]->text(), " 继续 ");
+    advance(30'000);
+    EXPECT_EQ(clock(), "00:50");
+    EXPECT_FALSE(window->Timer1->isEnabled());
+
+    commands->pause_timing();
+    EXPECT_EQ(item(2).caption.left(2), "暂停");
+    EXPECT_EQ(host.run_record[3], "30000");
+    advance(1000);
+    EXPECT_EQ(clock(), "00:49");
+    advance(9'000);
+    EXPECT_EQ(clock(), "00:40");
+    EXPECT_EQ(window->Label5, "2");
+    // Stage 1 does not come again after the pause.
+    EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Timeout.wav"}));
+
+    advance(39'990);
+    EXPECT_EQ(clock(), "00:01");
+    EXPECT_EQ(window->Label5, "4");
+    advance(20);
+    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(commands->records, 1);
+}
+
+TEST_F(CountRunTest, operatorStopMidCount_recordsOnceWithoutEndStage)
+{
+    open(defaultPlan());
+    startRun();
+    advance(15'000);
+    EXPECT_EQ(clock(), "00:45");
+    backend.take();
+
+    commands->stop_timing();
+    EXPECT_EQ(item(0).caption.left(2), "清零");
+    EXPECT_FALSE(item(1).enabled);
+    advance(1000);
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_EQ(window->Label5, "1");
+    EXPECT_EQ(clock(), "00:45");
+    EXPECT_TRUE(backend.take().isEmpty());
+    advance(5000);
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_EQ(clock(), "00:45");
+}
+
+TEST_F(CountRunTest, stopThenClearWithinATick_recordsOnceAndLeavesNoTickRunning)
+{
+    open(defaultPlan());
+    startRun();
+    advance(15'000);
+    commands->stop_timing();
+    commands->start_timing(); // the clear, before the next tick
+    advance(100);
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_EQ(item(0).caption.left(2), "开始");
+    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_FALSE(window->Timer4->isEnabled());
+    EXPECT_EQ(clock(), "01:00");
+    advance(20'000);
+    EXPECT_EQ(clock(), "01:00");
+    EXPECT_EQ(commands->records, 1);
+}
+
+TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThreeSeconds)
+{
+    ClockPlan p = shortPlan("102", 5);
+    p.checkfour = "0010"; // delayed restart on
+    program.ini.write("pictureset", "Delaytime", "3");
+    open(p);
+    startRun();
+    advance(4000);
+    backend.take();
+
+    advance(1000); // zero
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_EQ(window->Label8, "3");
+    EXPECT_TRUE(window->Timer11->isEnabled());
+    EXPECT_EQ(item(0).caption.left(2), "开始"); // back to ready at once
+    EXPECT_TRUE(item(0).enabled);
+    // The end sound plays on: the clear that the end ran did not stop it.
+    EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
+
+    advance(100); // the prepare-only set-up keeps the delayed restart
+    EXPECT_EQ(clock(), "00:05");
+    EXPECT_TRUE(window->Timer11->isEnabled());
+    EXPECT_FALSE(window->Timer1->isEnabled());
+
+    advance(900);
+    EXPECT_EQ(window->Label8, "2");
+    advance(2000);
+    EXPECT_EQ(window->Label8, "0");
+    EXPECT_TRUE(item(0).enabled);
+    EXPECT_TRUE(backend.take().isEmpty());
+
+    advance(1000 + 100 + 5); // the fourth delay tick starts the run
+    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(window->Timer11->isEnabled());
+    EXPECT_EQ(window->Label5, "0");
+    EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
+    advance(1000);
+    EXPECT_EQ(clock(), "00:04");
+    advance(4000);
+    EXPECT_EQ(commands->records, 2);
+}
+
+TEST_F(CountRunTest, everyTimeFormat_countsInItsFormatAndNeverStandsStill)
+{
+    struct Case {
+        QString combolist;
+        QStringList texts; // after the set-up, after the first tick, after 1 s, after 2 s
+    };
+    const Case cases[] = {
+        {"001", {"65", "65", "64", "63"}},
+        {"101", {"01:05", "01:05", "01:04", "01:03"}},
+        {"201", {"00:01:05", "00:01:05", "00:01:04", "00:01:03"}},
+        {"301", {"01:05", "01:05", "01:04", "01:03"}},
+        {"401", {"01:05", "01:05", "01:04", "01:03"}},
+        {"501", {"01:05", "01:05", "01:04", "01:03"}},
+        {"011", {"00", "0", "1", "2"}},
+        {"111", {"00:00", "00:00", "00:01", "00:02"}},
+        {"211", {"00:00:00", "00:00:00", "00:00:01", "00:00:02"}},
+        {"511", {"00:00", "00:00", "00:01", "00:02"}},
+        {"021", {"09:00:00", "09:00:00", "09:00:01", "09:00:02"}},
+        {"121", {"09:00", "09:00", "09:00", "09:00"}},
+        {"221", {"09:00:00", "09:00:00", "09:00:01", "09:00:02"}},
+        {"521", {"09:00:00", "09:00:00", "09:00:01", "09:00:02"}},
+    };
+    ClockPlan p = shortPlan("101", 65);
+    open(p);
+    int runs = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.combolist.toStdString());
+        module.clock_plan.combolist = c.combolist;
+        program.clock.setNow(QDateTime(program.clock.now().date(), QTime(8, 59, 59, 900)));
+        start(); // 09:00:00.000 at the set-up
+        EXPECT_EQ(clock(), c.texts[0]);
+        advance(5);
+        EXPECT_EQ(clock(), c.texts[1]);
+        advance(1000);
+        EXPECT_EQ(clock(), c.texts[2]);
+        advance(1000);
+        EXPECT_EQ(clock(), c.texts[3]);
+        advance(63'000);
+        EXPECT_EQ(window->Label5, "6");
+        EXPECT_EQ(commands->records, ++runs);
+        commands->start_timing(); // clear
+        advance(100);
+    }
+}
+
+TEST_F(CountRunTest, countAcrossMidnight_endsOnTimeForEveryClockSource)
+{
+    for (const QString source : {"0", "1", "2"}) {
+        SCOPED_TRACE(source.toStdString());
+        program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 57, 400)));
+        open(shortPlan("101", 5), source);
+        startRun();
+        EXPECT_EQ(clock(), "00:05");
+        for (int k = 1; k <= 4; ++k) {
+            advance(1000);
+            ASSERT_EQ(clock(), mmss(5 - k)) << "second " << k;
+        }
+        EXPECT_EQ(window->Label5, "4");
+        advance(1000);
+        EXPECT_EQ(window->Label5, "6");
+        EXPECT_EQ(commands->records, 1);
+        EXPECT_EQ(program.clock.now().date(), QDate(2026, 12, 9));
+        engine.reset();
+        delay.reset();
+        commands.reset();
+        window.reset();
+    }
+}
+
+} // namespace
+} // namespace orvalen::test

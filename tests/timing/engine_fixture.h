@@ -1,0 +1,119 @@
+#pragma once
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "services/sound_player.h"
+#include "stores/plan_store.h"
+#include "stores/run_state.h"
+#include "support/temp_program.h"
+#include "timing/count_engine.h"
+#include "timing/delayed_restart.h"
+#include "timing/run_commands.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace orvalen::test {
+
+// Keeps every sound call as "wav:<file>", "loop:<file>", "wavstop",
+// "mp3:<file>", "mp3stop:<file>" (file names only).
+class RecordingSoundBackend final : public SoundBackend {
+public:
+    void mci_play(const QString& path) override { calls << QStringLiteral("mp3:") + name(path); }
+    void mci_stop(const QString& path) override { calls << QStringLiteral("mp3stop:") + name(path); }
+    void wav_play(const QString& path) override { calls << QStringLiteral("wav:") + name(path); }
+    void wav_play_loop(const QString& path) override { calls << QStringLiteral("loop:") + name(path); }
+    void wav_stop() override { calls << QStringLiteral("wavstop"); }
+    // The calls since the last take().
+    QStringList take()
+    {
+        QStringList out = calls.mid(m_taken);
+        m_taken = calls.size();
+        return out;
+    }
+    QStringList calls;
+
+private:
+    static QString name(const QString& path) { return path.section(u'/', -1); }
+    int m_taken = 0;
+};
+
+class QuietDisplayHost final : public DisplayHost {
+public:
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+// The run commands, counting how often a run record is asked for.
+class CountingRunCommands final : public RunCommands {
+public:
+    using RunCommands::RunCommands;
+    void record_run() override
+    {
+        ++records;
+        RunCommands::record_run();
+    }
+    int records = 0;
+};
+
+// A display window with the count engine, the run commands and the delayed
+// restart, driven by the fake clock and timers of a temporary program folder
+// on a 1920 x 1080 screen. The clock starts at 09:00:00.
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* file : {"alarm.wav", "Timeout.wav", "Stop.wav"})
+            program.writeFile(QStringLiteral("sounds/") + QLatin1String(file), QByteArray("RIFF"));
+        program.context.sound = &sound;
+    }
+
+    // Stores the plan, loads the display with it and makes the engine.
+    DisplayWindow& open(const ClockPlan& plan, const QString& clockSource = QStringLiteral("0"))
+    {
+        host.clock_source = clockSource;
+        save_plan(program.registry, plan);
+        window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+        ScreenMetrics m;
+        m.tppX = m.tppY = 15;
+        m.fullWidthPx = 1920;
+        m.fullHeightPx = 1080;
+        m.screenWidthPx = 1920;
+        window->setScreenMetrics(m);
+        commands = std::make_unique<CountingRunCommands>(*window);
+        engine = std::make_unique<CountEngine>(*window, *commands);
+        delay = std::make_unique<DelayedRestart>(*window, *commands);
+        window->Timer11->setHandler([this] { delay->Timer11_Timer(); });
+        window->load();
+        backend.take();
+        return *window;
+    }
+    ClockPlan defaultPlan() const { return ClockPlan::defaults(program.clock.now().date()); }
+
+    // The start command, and the 100 ms until the set-up has run.
+    void start()
+    {
+        commands->start_timing();
+        advance(100);
+    }
+    void advance(qint64 ms) { program.timers.advance(ms); }
+    QString clock() const { return window->Label3->text(); }
+    const MenuItemState& item(int i) const { return host.desktop[i]; }
+
+    TempProgram program;
+    RecordingSoundBackend backend;
+    SoundPlayer sound{backend};
+    HostState host;
+    ModuleState module;
+    QuietDisplayHost displayHost;
+    std::unique_ptr<DisplayWindow> window;
+    std::unique_ptr<CountingRunCommands> commands;
+    std::unique_ptr<CountEngine> engine;
+    std::unique_ptr<DelayedRestart> delay;
+};
+
+} // namespace orvalen::test
