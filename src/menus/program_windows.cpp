@@ -2,40 +2,20 @@
 
 #include "display/display_window.h"
 #include "menus/menu_host.h"
-#include "platform/system_clock_setter.h"
 #include "platform/x11_hotkeys.h"
 #include "services/app_context.h"
 #include "services/help_links.h"
-#include "services/network_probes.h"
 #include "services/qt_sound_backend.h"
 #include "services/sound_player.h"
 #include "stores/run_state.h"
-#include "timing/calibrated_clock.h"
-#include "timing/clock_calibration.h"
 #include "timing/count_engine.h"
-#include "timing/date_tick.h"
-#include "timing/delayed_restart.h"
 #include "timing/global_hotkeys.h"
-#include "timing/long_term_texts.h"
+#include "timing/long_term_display.h"
 #include "timing/run_commands.h"
 
-#include <QDebug>
-#include <exception>
 
 namespace orvalen {
 namespace {
-
-// Runs a timer handler so that nothing it throws leaves the event loop.
-void guarded(const char* name, const std::function<void()>& handler)
-{
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        qWarning("%s: %s", name, e.what());
-    } catch (...) {
-        qWarning("%s: unexpected error", name);
-    }
-}
 
 class HotkeysAdapter final : public HotkeyHooks {
 public:
@@ -66,10 +46,7 @@ private:
 class RunningProgram final : public ProgramWindows {
 public:
     explicit RunningProgram(AppContext& ctx)
-        : m_ctx(ctx),
-          m_calibratedClock(*ctx.clock),
-          m_probes(*ctx.timers),
-          m_windows(ctx)
+        : m_ctx(ctx), m_windows(ctx)
     {
         if (!m_ctx.sound) {
             m_soundBackend = std::make_unique<QtSoundBackend>();
@@ -80,18 +57,14 @@ public:
         m_display = std::make_unique<DisplayWindow>(m_ctx, m_host, m_module, *m_menuHost);
         m_commands = std::make_unique<RunCommands>(*m_display);
         m_engine = std::make_unique<CountEngine>(*m_display, *m_commands);
-        m_dateTick = std::make_unique<DateTick>(*m_display, *m_commands, m_calibratedClock, m_targets);
-        m_delay = std::make_unique<DelayedRestart>(*m_display, *m_commands);
-        m_calibration = std::make_unique<ClockCalibration>(m_host, *m_display->Timer12, m_probes, m_clockSetter,
-                                                           m_calibratedClock, default_time_portals());
+        m_longTerm = std::make_unique<ProgramLongTermDisplay>(*m_display, *m_commands);
         m_hotkeys = std::make_unique<GlobalHotkeys>(m_ctx, m_host, *m_commands, m_hotkeyBackend);
         m_hotkeyHooks = std::make_unique<HotkeysAdapter>(*m_hotkeys);
 
-        DisplayWindow& d = *m_display;
-        d.Timer10->setHandler([this] { guarded("Timer10", [this] { m_dateTick->Timer10_Timer(); }); });
-        d.Timer11->setHandler([this] { guarded("Timer11", [this] { m_delay->Timer11_Timer(); }); });
-        d.Timer12->setHandler([this] { guarded("Timer12", [this] { m_calibration->tick(); }); });
-
+        // The plan submenu, the element menu and the settings, background,
+        // statistics and about windows join here when they are built: the
+        // plan menu as hooks.plans and as the PlanSequence of the run
+        // commands and the hotkeys, the element menu as hooks.element.
         MenuHooks hooks;
         hooks.hotkeys = m_hotkeyHooks.get();
         hooks.windows = &m_windows;
@@ -106,18 +79,9 @@ public:
 
     ~RunningProgram() override
     {
-        // The handlers point into the objects below: take them off first.
-        if (m_display) {
-            for (auto* t : {&m_display->Timer10, &m_display->Timer11, &m_display->Timer12})
-                if (*t) {
-                    (*t)->setEnabled(false);
-                    (*t)->setHandler({});
-                }
-        }
+        // Each engine part takes its timer handlers off when it goes.
         m_hotkeys.reset();
-        m_calibration.reset();
-        m_delay.reset();
-        m_dateTick.reset();
+        m_longTerm.reset();
         m_engine.reset();
         m_commands.reset();
         m_display.reset();
@@ -130,10 +94,6 @@ private:
     AppContext& m_ctx;
     HostState m_host;
     ModuleState m_module;
-    CalibratedClock m_calibratedClock;
-    QtNetworkProbes m_probes;
-    LinuxSystemClockSetter m_clockSetter;
-    LongTermTargetReader m_targets;
     X11Hotkeys m_hotkeyBackend;
     BuiltWindows m_windows;
     std::unique_ptr<QtSoundBackend> m_soundBackend;
@@ -142,9 +102,7 @@ private:
     std::unique_ptr<DisplayWindow> m_display;
     std::unique_ptr<RunCommands> m_commands;
     std::unique_ptr<CountEngine> m_engine;
-    std::unique_ptr<DateTick> m_dateTick;
-    std::unique_ptr<DelayedRestart> m_delay;
-    std::unique_ptr<ClockCalibration> m_calibration;
+    std::unique_ptr<ProgramLongTermDisplay> m_longTerm;
     std::unique_ptr<GlobalHotkeys> m_hotkeys;
     std::unique_ptr<HotkeysAdapter> m_hotkeyHooks;
 };
