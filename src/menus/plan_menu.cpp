@@ -1,0 +1,275 @@
+#include "menus/plan_menu.h"
+
+#include "display/display_window.h"
+#include "platform/notifier.h"
+#include "services/app_context.h"
+#include "services/text_path.h"
+#include "stores/database.h"
+#include "stores/desk_data_schema.h"
+#include "stores/ini_store.h"
+#include "stores/run_state.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QMenu>
+#include <exception>
+
+namespace orvalen {
+namespace {
+
+const QString kDeskData = QStringLiteral("DeskData.db");
+const QString kSelectionFailed = QStringLiteral("操作系统是精简版本，不支持本功能");
+const QDate kNoTargetDate(2000, 1, 1);
+
+// A menu shows "&" as a mnemonic marker; a plan name shows as it is.
+QString menu_text(const QString& name)
+{
+    QString text = name;
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace
+
+PlanMenu::PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display, QMenu* submenu)
+    : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_menu(submenu)
+{
+    // Item 0 always exists; its design caption is "1".
+    addItem(QStringLiteral("1"));
+}
+
+PlanMenu::~PlanMenu()
+{
+    if (m_menu) {
+        for (QAction* a : std::as_const(m_items)) {
+            m_menu->removeAction(a);
+            delete a;
+        }
+    }
+}
+
+QAction* PlanMenu::addItem(const QString& caption)
+{
+    auto* a = new QAction(menu_text(caption), m_menu.data());
+    a->setData(caption);
+    a->setCheckable(true);
+    a->setObjectName(QStringLiteral("menu_often_%1").arg(m_items.size()));
+    const int index = m_items.size();
+    QObject::connect(a, &QAction::triggered, a, [this, index] {
+        // The check mark moves only when the selection says so.
+        for (int i = 0; i < m_items.size(); ++i)
+            m_items[i]->setChecked(m_items[i]->property("planChecked").toBool());
+        menu_often_Click(index);
+    });
+    if (m_menu)
+        m_menu->addAction(a);
+    m_items << a;
+    return a;
+}
+
+QString PlanMenu::caption(int index) const
+{
+    return (index >= 0 && index < m_items.size()) ? m_items[index]->data().toString() : QString();
+}
+
+bool PlanMenu::isChecked(int index) const
+{
+    return index >= 0 && index < m_items.size() && m_items[index]->property("planChecked").toBool();
+}
+
+int PlanMenu::checkedPlan() const
+{
+    for (int i = m_items.size() - 1; i >= 0; --i) {
+        if (isChecked(i))
+            return i;
+    }
+    return -1;
+}
+
+void PlanMenu::change_clock_menu()
+{
+    clear_often_menu();
+    load_often_menu();
+    m_host.menusChanged();
+}
+
+void PlanMenu::clear_often_menu()
+{
+    while (m_items.size() > 1) {
+        QAction* a = m_items.takeLast();
+        if (m_menu)
+            m_menu->removeAction(a);
+        delete a;
+    }
+    m_items[0]->setProperty("planChecked", false);
+    m_items[0]->setChecked(false);
+    m_planCount = 0;
+}
+
+void PlanMenu::load_often_menu()
+{
+    MenuItemState& item = m_host.desktop[5];
+    item.enabled = false;
+    item.visible = false;
+    if (!m_ctx.folder.exists(kDeskData))
+        return;
+    QString error;
+    Database db = open_desk_data(m_ctx.folder, &error);
+    if (!db.isOpen()) {
+        qWarning() << "Plan submenu: DeskData.db cannot be opened:" << error;
+        return;
+    }
+    Statement rows(db, QStringLiteral("SELECT clockname FROM deskclock ORDER BY ID ASC"));
+    if (!rows.isValid()) {
+        qWarning() << "Plan submenu: the plans cannot be read:" << rows.error();
+        return;
+    }
+    int i = 0;
+    for (;;) {
+        const Statement::Step step = rows.step();
+        if (step == Statement::Step::Error)
+            qWarning() << "Plan submenu: reading the plans stopped:" << rows.error();
+        if (step != Statement::Step::Row)
+            break;
+        if (i == 0) {
+            item.enabled = true;
+            item.visible = true;
+        }
+        const QString name = rows.text(QStringLiteral("clockname"));
+        QAction* a = i == 0 ? m_items[0] : addItem(name);
+        a->setText(menu_text(name));
+        a->setData(name);
+        a->setVisible(true);
+        m_planCount = ++i;
+    }
+}
+
+std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan& base, QString* movetext,
+                                            bool* missing, QString* error) const
+{
+    *missing = false;
+    Database db = open_desk_data(m_ctx.folder, error);
+    if (!db.isOpen())
+        return std::nullopt;
+    Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname = ? ORDER BY ID ASC")
+                          .arg(deskclock_columns().join(QStringLiteral(", "))));
+    if (!row.isValid() || !row.bindText(1, name)) {
+        *error = row.error();
+        return std::nullopt;
+    }
+    switch (row.step()) {
+    case Statement::Step::Done:
+        *missing = true;
+        return std::nullopt;
+    case Statement::Step::Error:
+        *error = row.error();
+        return std::nullopt;
+    case Statement::Step::Row:
+        break;
+    }
+
+    ClockPlan plan = base;
+    const QStringList& fields = ClockPlan::fieldNames();
+    for (int i = 0; i < ClockPlan::kFieldCount; ++i) {
+        const QString& field = fields[i];
+        if (row.isNull(field)) {
+            *error = QStringLiteral("column %1 is empty (NULL)").arg(field);
+            return std::nullopt;
+        }
+        const QString text = row.text(field);
+        if (!plan.setFieldText(i, text)) {
+            *error = QStringLiteral("column %1 holds \"%2\", which is no valid value").arg(field, text.left(40));
+            return std::nullopt;
+        }
+    }
+    if (plan.time_date < kNoTargetDate)
+        plan.time_date = kNoTargetDate;
+    if (row.isNull(QStringLiteral("movetext"))) {
+        *error = QStringLiteral("column movetext is empty (NULL)");
+        return std::nullopt;
+    }
+    *movetext = row.text(QStringLiteral("movetext"));
+    return plan;
+}
+
+void PlanMenu::resetPauseCaptions()
+{
+    // A run paused under the old plan: the new plan starts unpaused, so the
+    // next pause press must pause, not account a pause that never happened.
+    QString& caption = m_host.desktop[2].caption;
+    if (caption.left(2) != QStringLiteral("继续"))
+        return;
+    caption = QStringLiteral("暂停") + caption.mid(2);
+    if (QLabel* button = m_display.Label9[2])
+        m_display.setCaption(button, QStringLiteral(" 暂停 "));
+}
+
+void PlanMenu::nextmenu_often(int index)
+{
+    if (index < 0 || index >= m_items.size()) {
+        qWarning() << "Plan selection: there is no plan item" << index;
+        return;
+    }
+    try {
+        m_display.show_element_placeholders(0);
+
+        const QString name = caption(index);
+        QString movetext;
+        QString error;
+        bool missing = false;
+        const std::optional<ClockPlan> plan = readPlan(name, m_module.clock_plan, &movetext, &missing, &error);
+        if (!plan && !missing) {
+            // Nothing of the selection is applied: the current plan, the check
+            // mark and the sequence position stay as they were.
+            qWarning().noquote() << "Plan selection of" << name << "failed:" << error;
+            if (m_ctx.notifier)
+                m_ctx.notifier->notice(kSelectionFailed);
+            return;
+        }
+
+        // A plan deleted since the last rebuild leaves the current plan as it
+        // is; the rest of the selection still runs.
+        if (plan) {
+            m_module.clock_plan = *plan;
+            if (QLabel* marquee = m_display.Label2[4])
+                m_display.setCaption(marquee, movetext);
+        }
+        for (int i = 0; i < m_items.size(); ++i) {
+            m_items[i]->setProperty("planChecked", i == index);
+            m_items[i]->setChecked(i == index);
+        }
+
+        const int lastIndex = m_items.size() - 1;
+        const int position = flag_value(m_module.clock_plan.combolist, 3) < 2 ? lastIndex + 10 : index + 1;
+        if (m_ctx.ini && !m_ctx.ini->write(QStringLiteral("Marquee"), QStringLiteral("currentrow"), QString::number(position)))
+            qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
+
+        if (m_display.Timer1)
+            m_display.Timer1->setEnabled(false);
+        if (m_display.Timer4)
+            m_display.Timer4->setEnabled(false);
+        for (int i = 1; i <= 4; ++i)
+            m_host.run_counters[i] = QStringLiteral("0");
+        m_host.count_up_carry = QStringLiteral("0");
+        resetPauseCaptions();
+        m_host.menusChanged();
+        QCoreApplication::processEvents();
+
+        if (leading_number(m_display.Label5) >= 5) {
+            // In overtime or after the end the new plan only waits for start.
+            if (m_display.Timer1)
+                m_display.Timer1->setEnabled(false);
+            if (m_display.Timer4)
+                m_display.Timer4->setEnabled(false);
+            m_host.ready_marker = QStringLiteral("setting");
+        }
+        if (m_display.Timer5)
+            m_display.Timer5->setEnabled(true);
+    } catch (const std::exception& e) {
+        qWarning() << "Plan selection failed:" << e.what();
+    } catch (...) {
+        qWarning() << "Plan selection failed";
+    }
+}
+
+} // namespace orvalen

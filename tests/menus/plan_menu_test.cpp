@@ -1,0 +1,285 @@
+#include "menus/plan_menu.h"
+
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "stores/database.h"
+#include "stores/desk_data_schema.h"
+#include "support/temp_program.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+
+namespace {
+
+struct NullDisplayHost final : DisplayHost {
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+const QString kFailure = "操作系统是精简版本，不支持本功能";
+const QString kNull = "\x01NULL";  // stored as SQL NULL
+
+struct PlanMenuTest : ::testing::Test {
+    test::TempProgram program;
+    HostState host;
+    ModuleState module;
+    NullDisplayHost displayHost;
+    DisplayWindow display{program.context, host, module, displayHost};
+    QMenu submenu;
+    PlanMenu menu{program.context, host, module, display, &submenu};
+
+    void SetUp() override
+    {
+        QFile::remove(program.file("DeskData.db"));
+        QString error;
+        ASSERT_TRUE(create_desk_data(program.file("DeskData.db"), &error)) << error.toStdString();
+        module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 8));
+        display.Label5 = "0";
+    }
+
+    // A plan that differs from the default in many fields.
+    static ClockPlan planNamed(const QString& marker, const QString& combolist = "100")
+    {
+        ClockPlan p = ClockPlan::defaults(QDate(2027, 3, 4));
+        p.Time_all = QTime(0, 7, 30);
+        p.firsttext = "title " + marker;
+        p.stageText[3] = "stage " + marker;
+        p.clockcolour = "255";
+        p.combolist = combolist;
+        p.tixingtime = 9;
+        p.highset[6] = "1\\2\\" + marker + ".jpg";
+        return p;
+    }
+
+    // Writes a row; `overrides` replaces column texts (kNull stores NULL).
+    void addRow(int id, const QString& name, const ClockPlan& plan, const QString& movetext = "marquee",
+                const QHash<QString, QString>& overrides = {})
+    {
+        Database db = open_desk_data(program.context.folder);
+        ASSERT_TRUE(db.isOpen());
+        const QStringList columns = deskclock_columns();
+        QStringList marks;
+        for (int i = 0; i < columns.size(); ++i)
+            marks << "?";
+        Statement insert(db, QString("INSERT INTO deskclock (%1) VALUES (%2)").arg(columns.join(", "), marks.join(", ")));
+        ASSERT_TRUE(insert.isValid()) << insert.error().toStdString();
+        for (int i = 0; i < columns.size(); ++i) {
+            QString value = i == 0 ? QString::number(id) : i == 1 ? name : i == 2 ? movetext : plan.fieldText(i - 3);
+            if (overrides.contains(columns[i]))
+                value = overrides.value(columns[i]);
+            if (value == kNull)
+                insert.bindNull(i + 1);
+            else
+                insert.bindText(i + 1, value);
+        }
+        ASSERT_TRUE(insert.run()) << insert.error().toStdString();
+    }
+
+    void exec(const QString& sql)
+    {
+        Database db = open_desk_data(program.context.folder);
+        ASSERT_TRUE(db.exec(sql)) << db.lastError().toStdString();
+    }
+
+    QStringList captions() const
+    {
+        QStringList out;
+        for (int i = 0; i < menu.itemCount(); ++i)
+            out << menu.caption(i);
+        return out;
+    }
+    QString currentrow() const { return program.ini.read("Marquee", "currentrow", "absent"); }
+};
+
+} // namespace
+
+TEST_F(PlanMenuTest, rebuild_listsPlansInIdOrder_andFollowsDeletions)
+{
+    addRow(3, "C", planNamed("c"));
+    addRow(1, "A", planNamed("a"));
+    addRow(2, "B", planNamed("b"));
+    menu.change_clock_menu();
+    EXPECT_EQ(captions(), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(submenu.actions().size(), 3);
+    EXPECT_TRUE(host.desktop[5].visible);
+    EXPECT_TRUE(host.desktop[5].enabled);
+    EXPECT_EQ(menu.planCount(), 3);
+
+    menu.nextmenu_often(2);
+    exec("DELETE FROM deskclock WHERE clockname = 'B'");
+    menu.change_clock_menu();
+    EXPECT_EQ(captions(), QStringList({"A", "C"}));
+    EXPECT_EQ(menu.checkedPlan(), -1);
+}
+
+TEST_F(PlanMenuTest, rebuild_withoutPlans_hidesTheItem_andCountsNoPlans)
+{
+    addRow(1, "Only", planNamed("o"));
+    menu.change_clock_menu();
+    exec("DELETE FROM deskclock");
+    menu.change_clock_menu();
+    EXPECT_FALSE(host.desktop[5].visible);
+    EXPECT_FALSE(host.desktop[5].enabled);
+    EXPECT_EQ(captions(), QStringList{"Only"});  // item 0 keeps its caption
+    EXPECT_EQ(menu.planCount(), 0);
+
+    QFile::remove(program.file("DeskData.db"));
+    menu.change_clock_menu();
+    EXPECT_FALSE(host.desktop[5].visible);
+    EXPECT_EQ(menu.planCount(), 0);
+}
+
+TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
+{
+    addRow(1, "A", planNamed("a"));
+    addRow(2, "B", planNamed("b", "103"), "scrolling B");
+    addRow(3, "C", planNamed("c", "101"));
+    menu.change_clock_menu();
+
+    menu.nextmenu_often(1);
+    ClockPlan expected = planNamed("b", "103");
+    EXPECT_EQ(module.clock_plan, expected);
+    EXPECT_EQ(display.Label2[4]->text(), "scrolling B");
+    EXPECT_TRUE(menu.isChecked(1));
+    EXPECT_EQ(menu.checkedPlan(), 1);
+    EXPECT_EQ(currentrow(), "2");  // next plan: a position in the sequence
+
+    menu.nextmenu_often(2);
+    EXPECT_EQ(currentrow(), "12");  // stop: last index + 10
+    EXPECT_FALSE(menu.isChecked(1));
+    EXPECT_TRUE(program.notifier.shown.empty());
+}
+
+TEST_F(PlanMenuTest, select_raisesAnOldTargetDate)
+{
+    ClockPlan old = planNamed("old");
+    old.time_date = QDate(1999, 12, 31);
+    addRow(1, "Old", old);
+    menu.change_clock_menu();
+    menu.nextmenu_often(0);
+    EXPECT_EQ(module.clock_plan.time_date, QDate(2000, 1, 1));
+}
+
+TEST_F(PlanMenuTest, namesWithQuotesSemicolonsOrGreatLength_selectTheirOwnRow)
+{
+    const QStringList names{"O'Brien's \"plan\"", "x'; DROP TABLE deskclock; --", QString(300, QChar(0x8BA1)), "A&B"};
+    for (int i = 0; i < names.size(); ++i)
+        addRow(i + 1, names[i], planNamed(QString::number(i)));
+    menu.change_clock_menu();
+    ASSERT_EQ(captions(), names);
+    EXPECT_EQ(submenu.actions()[3]->text(), "A&&B");
+    for (int i = 0; i < names.size(); ++i) {
+        menu.nextmenu_often(i);
+        EXPECT_EQ(module.clock_plan.firsttext, "title " + QString::number(i));
+    }
+    menu.change_clock_menu();
+    EXPECT_EQ(menu.planCount(), 4);  // the table is still there
+    EXPECT_TRUE(program.notifier.shown.empty());
+}
+
+TEST_F(PlanMenuTest, damagedRow_changesNothing_andSaysSo)
+{
+    addRow(1, "Good", planNamed("good", "103"));
+    addRow(2, "NullColumn", planNamed("n"), "m", {{"textcolour", kNull}});
+    addRow(3, "BadTime", planNamed("t"), "m", {{"Time_three", "25:99:00"}});
+    addRow(4, "BadNumber", planNamed("x"), "m", {{"tixingtime", "many"}});
+    addRow(5, "NullMarquee", planNamed("y"), kNull);
+    menu.change_clock_menu();
+    menu.nextmenu_often(0);
+    const ClockPlan before = module.clock_plan;
+    display.Timer5->setEnabled(false);
+
+    for (int i = 1; i <= 4; ++i) {
+        menu.nextmenu_often(i);
+        EXPECT_EQ(module.clock_plan, before) << i;
+        EXPECT_EQ(menu.checkedPlan(), 0) << i;
+        EXPECT_EQ(currentrow(), "1") << i;
+        EXPECT_FALSE(display.Timer5->isEnabled()) << i;
+    }
+    EXPECT_EQ(program.notifier.texts(), QStringList(4, kFailure));
+}
+
+TEST_F(PlanMenuTest, deletedRow_keepsThePlan_butTheRestOfTheSelectionRuns)
+{
+    addRow(1, "A", planNamed("a"));
+    addRow(2, "B", planNamed("b"));
+    menu.change_clock_menu();
+    const ClockPlan before = module.clock_plan;  // combolist "100": stop
+    exec("DELETE FROM deskclock WHERE clockname = 'B'");
+    menu.nextmenu_often(1);
+    EXPECT_EQ(module.clock_plan, before);
+    EXPECT_TRUE(menu.isChecked(1));
+    EXPECT_EQ(currentrow(), "11");
+    EXPECT_TRUE(display.Timer5->isEnabled());
+    EXPECT_TRUE(program.notifier.shown.empty());
+}
+
+TEST_F(PlanMenuTest, databaseGone_showsTheMessage_andKeepsEverything)
+{
+    addRow(1, "A", planNamed("a"));
+    menu.change_clock_menu();
+    QFile::remove(program.file("DeskData.db"));
+    const ClockPlan before = module.clock_plan;
+    menu.nextmenu_often(0);
+    EXPECT_EQ(module.clock_plan, before);
+    EXPECT_EQ(menu.checkedPlan(), -1);
+    EXPECT_EQ(currentrow(), "absent");
+    EXPECT_EQ(program.notifier.texts(), QStringList{kFailure});
+}
+
+TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPrepares)
+{
+    addRow(1, "A", planNamed("a"));
+    menu.change_clock_menu();
+    host.ready_marker = "";
+    host.run_counters = {"7", "1234", "55", "9", "9"};
+    host.count_up_carry = "4321";
+    display.Label5 = "2";
+    display.Timer1->setEnabled(true);
+    menu.nextmenu_often(0);
+    EXPECT_FALSE(display.Timer1->isEnabled());
+    EXPECT_TRUE(display.Timer5->isEnabled());
+    EXPECT_EQ(host.ready_marker, "");
+    EXPECT_EQ(host.run_counters, (std::array<QString, 5>{"7", "0", "0", "0", "0"}));
+    EXPECT_EQ(host.count_up_carry, "0");
+
+    display.Timer5->setEnabled(false);
+    display.Label5 = "5";
+    display.Timer4->setEnabled(true);
+    menu.nextmenu_often(0);
+    EXPECT_FALSE(display.Timer4->isEnabled());
+    EXPECT_EQ(host.ready_marker, "setting");
+    EXPECT_TRUE(display.Timer5->isEnabled());
+}
+
+TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
+{
+    addRow(1, "A", planNamed("a"));
+    menu.change_clock_menu();
+    host.desktop[2].caption = "继续        Ctrl+P";
+    display.setCaption(display.Label9[2], " 继续 ");
+    display.Label5 = "1";
+    menu.nextmenu_often(0);
+    EXPECT_EQ(host.desktop[2].caption, "暂停        Ctrl+P");
+    EXPECT_EQ(display.Label9[2]->text(), " 暂停 ");
+}
+
+TEST_F(PlanMenuTest, choosingAMenuItem_selectsThatPlan)
+{
+    addRow(1, "A", planNamed("a"));
+    addRow(2, "B", planNamed("b"));
+    menu.change_clock_menu();
+    submenu.actions()[1]->trigger();
+    EXPECT_EQ(module.clock_plan.firsttext, "title b");
+    EXPECT_TRUE(submenu.actions()[1]->isChecked());
+    EXPECT_FALSE(submenu.actions()[0]->isChecked());
+    menu.nextmenu_often(7);  // no such item: nothing happens
+    EXPECT_EQ(menu.checkedPlan(), 1);
+}
