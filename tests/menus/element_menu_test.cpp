@@ -1,0 +1,244 @@
+#include "menus/element_menu.h"
+
+#include "display/colour.h"
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "menus/style_dialogs.h"
+#include "platform/registry_store.h"
+#include "support/temp_program.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+
+namespace {
+
+struct NullDisplayHost final : DisplayHost {
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+// Answers the dialogs as the test says; nullopt = the operator cancels.
+struct ScriptedDialogs final : StyleDialogs {
+    std::function<std::optional<QFont>(const QFont&)> font = [](const QFont&) { return std::nullopt; };
+    std::optional<QColor> colour;
+    int fontOpened = 0;
+    int colourOpened = 0;
+    std::optional<QFont> chooseFont(const QFont& initial) override
+    {
+        ++fontOpened;
+        return font(initial);
+    }
+    std::optional<QColor> chooseColour() override
+    {
+        ++colourOpened;
+        return colour;
+    }
+};
+
+QFont font_of(const QString& family, double points, bool bold = false, bool italic = false)
+{
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+struct ElementMenuTest : ::testing::Test {
+    test::TempProgram program;
+    HostState host;
+    ModuleState module;
+    NullDisplayHost displayHost;
+    DisplayWindow display{program.context, host, module, displayHost};
+    ScriptedDialogs dialogs;
+    ElementMenu menu{program.context, host, module, display, dialogs};
+
+    void SetUp() override
+    {
+        module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 8));
+        display.setCaption(display.Label3, "00:05:00");
+        display.setFontSize(display.Label3, 100);
+        display.setCaption(display.Label4, "00:00:10");
+        display.setFontSize(display.Label4, 50);
+        display.setCaption(display.Label2[2], "2026年12月08日");
+        display.setFontSize(display.Label2[2], 40);
+    }
+    void choose(int element, int item)
+    {
+        module.selected_element = element;
+        menu.clockset_Click(item);
+    }
+    std::optional<QString> stored(const char* name) const { return program.registry.readText(name); }
+    QColor colourOf(QLabel* l) const { return l->palette().color(QPalette::WindowText); }
+};
+
+} // namespace
+
+TEST(SizeList, oneEntryReplaced_malformedListsReset)
+{
+    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 2, 200), "90/80/200/100/30/30/");
+    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 3, 48), "90/80/150/48/30/30/");
+    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 2, 10.5), "90/80/10.5/100/30/30/");
+    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30", 2, 36), "80/50/36/50/30/30/");
+    EXPECT_EQ(rebuild_size_list("", 2, 36), "80/50/36/50/30/30/");
+    EXPECT_EQ(rebuild_size_list("1/2/3/4/5/6/7/", 0, 9), "9/50/100/50/30/30/");
+}
+
+TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
+{
+    module.clock_plan.sizethree = "90/80/150/100/30/30";  // malformed
+    const QString family = display.Label3->font().family();
+    dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };
+    choose(5, 0);
+
+    EXPECT_EQ(display.Label3->font().pointSizeF(), 36);
+    EXPECT_TRUE(display.Label3->font().bold());
+    EXPECT_TRUE(display.Picture1->font().italic());
+    EXPECT_EQ(display.Picture1->font().pointSizeF(), 36);
+    EXPECT_EQ(module.clock_plan.sizethree, "80/50/36/50/30/30/");
+    EXPECT_EQ(module.clock_plan.clockFont, family);
+    // The colour did not change, so the stored system colour stays as it was.
+    EXPECT_EQ(module.clock_plan.clockcolour, "-2147483640");
+    EXPECT_EQ(stored("sizethree"), "80/50/36/50/30/30/");
+    EXPECT_EQ(stored("clockFont"), family);
+    EXPECT_EQ(stored("clockcolour"), "-2147483640");
+}
+
+TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
+{
+    dialogs.font = [](const QFont& initial) { return initial; };  // OK without changes
+    display.setFontSize(display.Label2[2], 10.5);
+    for (int i = 0; i < 3; ++i)
+        choose(2, 0);
+    EXPECT_EQ(display.Label2[2]->font().pointSizeF(), 10.5);
+    EXPECT_EQ(module.clock_plan.sizethree, "90/80/150/10.5/30/30/");
+    EXPECT_EQ(stored("sizethree"), "90/80/150/10.5/30/30/");
+    EXPECT_TRUE(stored("stagefont").has_value());
+    EXPECT_EQ(stored("stagecolour"), "-2147483640");
+}
+
+TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
+{
+    const ClockPlan before = module.clock_plan;
+    choose(5, 0);  // font dialog cancelled
+    choose(5, 1);  // colour dialog cancelled
+    EXPECT_EQ(display.Label3->font().pointSizeF(), 100);
+    EXPECT_EQ(dialogs.fontOpened, 1);
+
+    dialogs.font = [](const QFont&) { return font_of("Monospace", 20); };
+    dialogs.colour = QColor(255, 0, 0);
+    choose(7, 0);  // the logo has no font: no dialog
+    EXPECT_EQ(dialogs.fontOpened, 1);
+    choose(7, 1);  // the colour dialog opens but nothing takes the colour
+    EXPECT_EQ(dialogs.colourOpened, 2);
+    choose(9, 0);
+    choose(9, 1);
+    menu.clockset_Click(5);
+    EXPECT_EQ(module.clock_plan, before);
+    EXPECT_FALSE(stored("clockcolour").has_value());
+}
+
+TEST_F(ElementMenuTest, overtimeClockAndTitle_showChanges_butStoreNothing)
+{
+    const ClockPlan before = module.clock_plan;
+    dialogs.font = [](const QFont&) { return font_of("Monospace", 20); };
+    dialogs.colour = QColor(0, 128, 0);
+    choose(6, 0);
+    choose(6, 1);
+    EXPECT_EQ(display.Label4->font().pointSizeF(), 20);
+    EXPECT_EQ(colourOf(display.Label4), QColor(0, 128, 0));
+    EXPECT_EQ(display.Picture4->foreColor(), QColor(0, 128, 0));
+    choose(0, 1);
+    EXPECT_EQ(colourOf(display.Label2[0]), QColor(0, 128, 0));
+    EXPECT_EQ(module.clock_plan, before);
+    EXPECT_FALSE(stored("clockFont").has_value());
+    EXPECT_FALSE(stored("sizethree").has_value());
+}
+
+TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAndColour)
+{
+    dialogs.colour = QColor(255, 0, 0);
+    choose(5, 1);
+    EXPECT_EQ(colourOf(display.Label3), QColor(255, 0, 0));
+    EXPECT_EQ(display.Picture1->foreColor(), QColor(255, 0, 0));
+    EXPECT_EQ(module.clock_plan.clockcolour, "255");
+    EXPECT_EQ(stored("clockcolour"), "255");
+    EXPECT_EQ(module.clock_plan.sizethree, "90/80/100/100/30/30/");  // the clock's size, in memory
+    EXPECT_FALSE(stored("sizethree").has_value());
+    EXPECT_FALSE(stored("clockFont").has_value());
+
+    dialogs.colour = QColor(0, 0, 255);
+    choose(2, 1);
+    EXPECT_EQ(module.clock_plan.stagecolour, colour_to_text(QColor(0, 0, 255)));
+    EXPECT_EQ(stored("stagecolour"), colour_to_text(QColor(0, 0, 255)));
+    EXPECT_EQ(stored("stagefont"), display.Label2[2]->font().family());
+}
+
+TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
+{
+    ScreenMetrics screen;
+    screen.fullWidthPx = 1920;
+    screen.fullHeightPx = 1050;
+    screen.screenWidthPx = 1920;
+    display.setScreenMetrics(screen);
+    display.setTwipsGeometry(display.Picture6[2], 100, 700, 6000, 900);
+    display.setTwipsGeometry(display.Picture6[1], 100, 300, 4000, 900);
+
+    choose(1, 2);
+    EXPECT_DOUBLE_EQ(display.twipsLeft(display.Picture6[1]), (15.0 * 1920 - 4000) / 2);
+    EXPECT_EQ(program.ini.read("clocksite", "pictureleft1", "none"), "none");
+
+    choose(2, 2);
+    EXPECT_DOUBLE_EQ(display.twipsLeft(display.Picture6[2]), (15.0 * 1920 - 6000) / 2);
+    EXPECT_DOUBLE_EQ(display.twipsTop(display.Picture6[2]), 700);
+    EXPECT_EQ(program.ini.read("clocksite", "pictureleft2", "none"), "11400");
+    EXPECT_EQ(program.ini.read("clocksite", "picturetop2", "none"), "700");
+    EXPECT_EQ(module.full_screen_width_px, 1920);
+    EXPECT_EQ(module.full_screen_height_px, 1050);
+}
+
+TEST_F(ElementMenuTest, hide_hidesTheElementItself)
+{
+    display.Picture5->setVisible(true);
+    display.Picture6[3]->setVisible(true);
+    choose(7, 3);
+    choose(3, 3);
+    EXPECT_TRUE(display.Picture5->isHidden());
+    EXPECT_TRUE(display.Picture6[3]->isHidden());
+    EXPECT_EQ(module.clock_plan.checkthree, "011111");
+}
+
+TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
+{
+    host.clockset[4].checked = true;
+    module.clock_plan.checkthree = "011111";
+    display.setCaption(display.Label2[3], "周二");
+    menu.clockset_Click(4);
+    EXPECT_FALSE(host.clockset[4].checked);
+    EXPECT_EQ(display.Label2[3]->text(), "");
+    EXPECT_TRUE(display.Picture6[3]->isHidden());
+    EXPECT_EQ(module.clock_plan.checkthree, "001111");
+
+    menu.clockset_Click(4);
+    EXPECT_TRUE(host.clockset[4].checked);
+    EXPECT_EQ(display.Label2[3]->text(), QLocale::system().dayName(display.now().date().dayOfWeek()));
+    EXPECT_FALSE(display.Picture6[3]->isHidden());
+    EXPECT_EQ(module.clock_plan.checkthree, "011111");
+}
+
+TEST_F(ElementMenuTest, weekday_shortFlagText_isPaddedBeforeTheRewrite)
+{
+    host.clockset[4].checked = false;
+    for (const char* flags : {"", "1"}) {
+        module.clock_plan.checkthree = flags;
+        host.clockset[4].checked = false;
+        menu.clockset_Click(4);
+        EXPECT_EQ(module.clock_plan.checkthree, QString(flags).leftJustified(1, '0') + "1") << flags;
+    }
+}
