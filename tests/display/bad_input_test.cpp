@@ -1,0 +1,134 @@
+#include "display_fixture.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace orvalen::test {
+namespace {
+
+class BadInputTest : public DisplayTest {
+protected:
+    // The display came up and can still be painted quickly.
+    void expectUsable(DisplayWindow& w)
+    {
+        QElapsedTimer t;
+        t.start();
+        const QPixmap shot = w.grab();
+        EXPECT_FALSE(shot.isNull());
+        EXPECT_FALSE(w.Picture1->isHidden());
+        w.Frm_Resize();
+        w.ShowStatue();
+        w.dongtaiRefresh();
+    }
+};
+
+TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
+{
+    ClockPlan plan = defaultPlan();
+    plan.firsttext = QString(10000, QChar(0x6807));
+    plan.secondtext = QString(10000, QLatin1Char('W'));
+    plan.stageText[0] = QString(10000, QChar(0x63D0));
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_EQ(w.Label2[0]->text().size(), 10000);
+    EXPECT_FALSE(w.Picture6[1]->isHidden());
+    EXPECT_LE(w.Picture6[1]->image().width(), 8192);
+    w.Label5 = "0";
+    w.prompt_ticks = 0;
+    w.Timer7_Timer();
+    EXPECT_EQ(w.Label2[3]->text().size(), 10000);
+    w.setCaption(w.Label3, QString(10000, QLatin1Char('8')));
+    expectUsable(w);
+}
+
+TEST_F(BadInputTest, unusableFontSizesKeepTheDesignerSizes)
+{
+    ClockPlan plan = defaultPlan();
+    plan.sizethree = "0/-5/abc/1000/1e400/nan/";
+    plan.secondtext = "副";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_DOUBLE_EQ(w.Label2[0]->font().pointSizeF(), 72);
+    EXPECT_DOUBLE_EQ(w.Label2[1]->font().pointSizeF(), 42);
+    EXPECT_DOUBLE_EQ(w.Label3->font().pointSizeF(), 80.25);
+    EXPECT_DOUBLE_EQ(w.Label2[2]->font().pointSizeF(), 1000);
+    EXPECT_DOUBLE_EQ(w.Label2[3]->font().pointSizeF(), 42);
+    // A painter handed a size of 0 leaves a cleared panel, no crash.
+    w.ShowStatue("01:00", 0);
+    w.ShowStatue("01:00", -5);
+    expectUsable(w);
+}
+
+TEST_F(BadInputTest, hugeClockFontStillPaints)
+{
+    ClockPlan plan = defaultPlan();
+    plan.sizethree = "90/80/1000/100/30/30/";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_DOUBLE_EQ(w.Label3->font().pointSizeF(), 1000);
+    EXPECT_FALSE(w.Picture1->image().isNull());
+    expectUsable(w);
+}
+
+TEST_F(BadInputTest, coloursOutOfRangeLeaveTheControlsColours)
+{
+    ClockPlan plan = defaultPlan();
+    plan.firstcolour = "4294967296";
+    plan.clockcolour = "-99999999999";
+    plan.background = "16777216\\";
+    plan.checkthree = "011111";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_EQ(w.Label2[0]->palette().color(QPalette::Active, QPalette::WindowText),
+              QGuiApplication::palette().color(QPalette::Text));
+    EXPECT_EQ(w.Picture1->foreColor(), QColor(255, 0, 0)); // the designer red
+    EXPECT_EQ(w.background()->backColor(), QGuiApplication::palette().color(QPalette::Base));
+    expectUsable(w);
+}
+
+TEST_F(BadInputTest, corruptPicturesAndVideosGiveColourAndNoLogoPicture)
+{
+    program.writeFile("picture/bg.jpg", QByteArray(5000, '\x7f'));
+    program.writeFile("picture/logo.png", QByteArray("\x89PNG broken"));
+    ClockPlan plan = defaultPlan();
+    plan.background = "255\\bg.jpg";
+    plan.logopicture = "logo.png";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_EQ(w.background()->backColor(), QColor(255, 0, 0));
+    EXPECT_TRUE(w.Picture5->picture().isNull());
+    EXPECT_TRUE(w.Picture5->isHidden());
+    EXPECT_EQ(videos.log.created, 1); // handed to the video player, which may fail quietly
+    expectUsable(w);
+}
+
+TEST_F(BadInputTest, positionsFarOffScreenComeBackToTheirDefaults)
+{
+    ini("clocksite", "pictureleft5", "999999999999");
+    ini("clocksite", "picturetop5", "-2147483648");
+    ini("clocksite", "pictureleft3", "1e308");
+    ini("clocksite", "picturetop3", "nan");
+    ini("clocksite", "pictureleft10", "50000");
+    ini("clocksite", "picturetop10", "17000");
+    ini("clocksite", "pictureleft9", "1");
+    DisplayWindow& w = loadDefault();
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture1), 1600);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[3]), 1000);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Label9[0]), 2000);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Label9[0]), 13200);
+    expectUsable(w);
+}
+
+TEST_F(BadInputTest, hugeLogoSizesAreSkippedNotCrashing)
+{
+    writePicture("logo.png", 40, 30);
+    ini("pictureset", "Option", "1");
+    ini("pictureset", "Width", "5000");
+    ini("pictureset", "Height", "-3");
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "logo.png";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture5), 3090);
+    EXPECT_DOUBLE_EQ(w.twipsHeight(w.Picture5), 3225);
+    expectUsable(w);
+}
+
+} // namespace
+} // namespace orvalen::test

@@ -1,0 +1,163 @@
+#include "display_fixture.h"
+
+#include <QLocale>
+
+namespace orvalen::test {
+namespace {
+
+class PaintingTest : public DisplayTest {
+protected:
+    // Every pixel of the panel's left and right columns and top row equals
+    // the background the box shows at the same place.
+    void expectBlends(DisplayWindow& w, Panel* panel)
+    {
+        const QImage bg = w.background()->stretched().toImage();
+        const QImage img = panel->image().toImage();
+        ASSERT_FALSE(img.isNull());
+        const QPoint at = panel->pos();
+        int checked = 0;
+        auto same = [&](int x, int y) {
+            if (x + at.x() >= bg.width() || y + at.y() >= bg.height() || x + at.x() < 0 || y + at.y() < 0)
+                return;
+            ++checked;
+            ASSERT_EQ(img.pixel(x, y), bg.pixel(x + at.x(), y + at.y())) << "at " << x << "," << y;
+        };
+        for (int y = 0; y < img.height(); ++y) {
+            same(0, y);
+            same(img.width() - 1, y);
+        }
+        for (int x = 0; x < img.width(); ++x)
+            same(x, 0);
+        EXPECT_GT(checked, 20);
+    }
+};
+
+TEST_F(PaintingTest, clockAndTextPanelsCopyTheStretchedBackgroundUnderThem)
+{
+    writePicture("bg.png", 200, 150); // smaller than the window: stretched
+    ClockPlan plan = defaultPlan();
+    plan.background = "0\\bg.png";
+    plan.secondtext = "副标题文字";
+    DisplayWindow& w = loadWith(plan);
+    ASSERT_TRUE(w.background_is_picture);
+    ASSERT_GT(w.Picture2->width(), 200);
+    expectBlends(w, w.Picture1);
+    expectBlends(w, w.Picture6[1]);
+}
+
+TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlace)
+{
+    writePicture("huge.png", 2100, 1300);
+    ClockPlan plan = defaultPlan();
+    plan.background = "0\\huge.png";
+    DisplayWindow& w = loadWith(plan);
+    EXPECT_EQ(w.Picture2->size(), QSize(2100, 1300));
+    const QImage picture = w.Picture3.toImage();
+    const QImage img = w.Picture1->image().toImage();
+    const QPoint at = w.Picture1->pos();
+    EXPECT_EQ(img.pixel(0, 0), picture.pixel(at));
+    EXPECT_EQ(img.pixel(0, img.height() - 1), picture.pixel(at.x(), at.y() + img.height() - 1));
+}
+
+TEST_F(PaintingTest, clockTextIsCentredInThePanel)
+{
+    DisplayWindow& w = loadDefault();
+    const QImage img = w.Picture1->image().toImage();
+    int minX = img.width(), maxX = -1, minY = img.height(), maxY = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 128) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+    ASSERT_GE(maxX, 0) << "no text drawn";
+    EXPECT_NEAR(minX, img.width() - 1 - maxX, 3);
+    // Drawn from the top of the text cell: the glyphs lie inside the panel.
+    EXPECT_GT(minY, 0);
+    EXPECT_LT(maxY, img.height() - 1);
+    EXPECT_EQ(w.twipsWidth(w.Picture1), w.twipsWidth(w.Label3) + 100);
+    EXPECT_EQ(w.twipsHeight(w.Picture1), w.twipsHeight(w.Label3) + 20);
+}
+
+TEST_F(PaintingTest, emptyClockTextChangesNothingButEmptyOvertimeTextStillPaints)
+{
+    DisplayWindow& w = loadDefault();
+    const QSize size = w.Picture1->size();
+    const qint64 key = w.Picture1->image().cacheKey();
+    w.Picture1->hide();
+    w.ShowStatue(QString(), 150);
+    EXPECT_EQ(w.Picture1->size(), size);
+    EXPECT_EQ(w.Picture1->image().cacheKey(), key);
+    EXPECT_TRUE(w.Picture1->isHidden());
+
+    w.setTwipsWidth(w.Picture4, 10);
+    module.clock_plan.checkfour = "1000"; // overtime counted and shown
+    w.ShowStatuechao(QString(), 150);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture4), w.twipsWidth(w.Label4) + 100);
+    EXPECT_FALSE(w.Picture4->isHidden());
+    module.clock_plan.combolist = "101";
+    w.ShowStatuechao();
+    EXPECT_TRUE(w.Picture4->isHidden());
+}
+
+TEST_F(PaintingTest, textPanelRulesDecideVisibility)
+{
+    DisplayWindow& w = loadDefault();
+    // Date line outside a long-term plan: hidden whatever its text.
+    w.setCaption(w.Label2[2], "2026-12-08");
+    w.Picture6[2]->show();
+    w.dongtaiRefresh(2);
+    EXPECT_TRUE(w.Picture6[2]->isHidden());
+
+    // Scrolling text switched off: hidden, unless arranging or a placeholder.
+    module.clock_plan.checkthree = "010111";
+    w.setCaption(w.Label2[4], "滚动");
+    w.Picture6[4]->show();
+    w.dongtaiRefresh(4);
+    EXPECT_TRUE(w.Picture6[4]->isHidden());
+    host.desktop[7].checked = true;
+    w.dongtaiRefresh(4);
+    EXPECT_FALSE(w.Picture6[4]->isHidden());
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture6[4]), w.marquee_width);
+
+    // An empty caption leaves a visible panel as it was.
+    w.setCaption(w.Label2[1], QString());
+    w.Picture6[1]->show();
+    w.dongtaiRefresh(1);
+    EXPECT_FALSE(w.Picture6[1]->isHidden());
+
+    // No such panel: nothing happens.
+    w.dongtaiRefresh(0);
+    w.dongtaiRefresh(5);
+}
+
+TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
+{
+    ClockPlan plan = defaultPlan();
+    plan.checkone = "1111111";
+    plan.checkthree = "011111";
+    DisplayWindow& w = loadWith(plan);
+    w.setCaption(w.Label2[3], "提示");
+    w.dongtaiRefresh(3);
+    const QString weekday = QLocale::system().dayName(program.clock.now().date().dayOfWeek(), QLocale::LongFormat);
+    EXPECT_EQ(w.Label2[3]->text(), weekday);
+    EXPECT_FALSE(w.Picture6[3]->isHidden());
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture6[3]), w.twipsWidth(w.Label2[3]));
+}
+
+TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
+{
+    ClockPlan plan = defaultPlan();
+    plan.background = "255\\";
+    plan.secondtext = "副";
+    DisplayWindow& w = loadWith(plan);
+    w.Picture6[1]->setBackColor(Qt::green);
+    w.dongtaiRefresh(1);
+    EXPECT_EQ(w.Picture6[1]->backColor(), QColor(255, 0, 0));
+    EXPECT_EQ(w.Picture6[1]->image().toImage().pixelColor(0, 0), QColor(255, 0, 0));
+}
+
+} // namespace
+} // namespace orvalen::test

@@ -1,0 +1,310 @@
+#include "display_fixture.h"
+#include "services/tray_icon.h"
+#include "stores/ini_store.h"
+#include "support/wait_until.h"
+
+#include <QTest>
+#include <QWindow>
+
+namespace orvalen::test {
+namespace {
+
+class PointerTest : public DisplayTest {
+protected:
+    DisplayWindow& loadWithButtons(ClockPlan plan)
+    {
+        ini("clocksite", "pictureleft9", "1");
+        plan.secondtext = "副标题文字";
+        DisplayWindow& w = loadWith(plan);
+        // The whole 1920 x 1080 layout must be reachable by the pointer.
+        w.setWindowState(Qt::WindowNoState);
+        w.setGeometry(0, 0, 1920, 1080);
+        w.show();
+        drain_events(3);
+        EXPECT_EQ(w.Picture2->size(), QSize(1920, 1080));
+        return w;
+    }
+    // A point of `child` in window coordinates.
+    static QPoint at(DisplayWindow& w, QWidget* child, QPoint inside = {-1, -1})
+    {
+        if (inside.x() < 0)
+            inside = child->rect().center();
+        return child->mapTo(&w, inside);
+    }
+    QString saved(const QString& key) { return program.ini.read("clocksite", key, "none"); }
+};
+
+TEST_F(PointerTest, outsideAdjustModeDragsMoveNothingAndStoreOnlyTheLogo)
+{
+    writePicture("logo.png", 40, 30);
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "logo.png";
+    DisplayWindow& w = loadWithButtons(plan);
+    const double left = w.twipsLeft(w.Picture1);
+    const QPoint p = at(w, w.Picture1);
+    QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
+    QTest::mouseMove(w.windowHandle(), p + QPoint(40, 20));
+    QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(40, 20));
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture1), left);
+    EXPECT_EQ(saved("pictureleft5"), "none");
+
+    const QPoint logo = at(w, w.Picture5);
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, logo);
+    EXPECT_EQ(saved("pictureleft6"), QString::number(int(w.twipsLeft(w.Picture5))));
+    EXPECT_EQ(saved("picturetop6"), "0");
+}
+
+TEST_F(PointerTest, buttonClicksRunTheirCommandsOutsideAdjustMode)
+{
+    DisplayWindow& w = loadWithButtons(defaultPlan());
+    displayHost.runs.clear();
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, w.Label9[0]));
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, w.Label9[4]));
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, w.Label9[3]));
+    drain_events(3);
+    EXPECT_EQ(displayHost.runs, (std::vector<int>{0, 17, 6}));
+}
+
+TEST_F(PointerTest, adjustModeDragMovesThePanelByThePointerAndStoresEveryStep)
+{
+    DisplayWindow& w = loadWithButtons(defaultPlan());
+    host.desktop[7].checked = true;
+    const double left = w.twipsLeft(w.Picture6[1]), top = w.twipsTop(w.Picture6[1]);
+    const QPoint p = at(w, w.Label2[1]);
+    QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
+    QTest::mouseMove(w.windowHandle(), p + QPoint(10, 5));
+    EXPECT_EQ(saved("pictureleft1"), QString::number(std::nearbyint(left + 150)));
+    QTest::mouseMove(w.windowHandle(), p + QPoint(30, 15));
+    QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(30, 15));
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture6[1]), left + 450);
+    EXPECT_DOUBLE_EQ(w.twipsTop(w.Picture6[1]), top + 225);
+    EXPECT_EQ(saved("pictureleft1"), QString::number(std::nearbyint(left + 450)));
+    EXPECT_EQ(saved("picturetop1"), QString::number(std::nearbyint(top + 225)));
+
+    // The title stores its own place as element 0.
+    const QPoint t = at(w, w.Label2[0], {5, 5});
+    const double titleLeft = w.twipsLeft(w.Label2[0]);
+    QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, t);
+    QTest::mouseMove(w.windowHandle(), t + QPoint(-4, 0));
+    QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, t + QPoint(-4, 0));
+    EXPECT_EQ(saved("pictureleft0"), QString::number(std::nearbyint(titleLeft - 60)));
+}
+
+TEST_F(PointerTest, adjustModeButtonClickMovesInsteadOfRunning)
+{
+    DisplayWindow& w = loadWithButtons(defaultPlan());
+    host.desktop[7].checked = true;
+    displayHost.runs.clear();
+    const QPoint p = at(w, w.Label9[0]);
+    QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
+    QTest::mouseMove(w.windowHandle(), p + QPoint(2, 0));
+    QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(2, 0));
+    drain_events(3);
+    EXPECT_TRUE(displayHost.runs.empty());
+    EXPECT_EQ(saved("pictureleft10"), "2030");
+}
+
+TEST_F(PointerTest, bothButtonsHeldMoveNothing)
+{
+    DisplayWindow& w = loadWithButtons(defaultPlan());
+    host.desktop[7].checked = true;
+    const double left = w.twipsLeft(w.Picture1);
+    const QPoint p = at(w, w.Picture1);
+    QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
+    QMouseEvent move(QEvent::MouseMove, QPointF(w.Picture1->rect().center() + QPoint(20, 0)),
+                     QPointF(w.Picture1->mapToGlobal(w.Picture1->rect().center() + QPoint(20, 0))), Qt::NoButton,
+                     Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(w.Picture1, &move);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture1), left);
+    QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p);
+}
+
+TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
+{
+    writePicture("logo.png", 40, 30);
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "logo.png";
+    plan.checkfour = "1000"; // overtime clock shown
+    DisplayWindow& w = loadWithButtons(plan);
+    w.ShowStatuechao();
+    auto rightPress = [&](QWidget* c, QPoint inside = {-1, -1}) {
+        QTest::mousePress(w.windowHandle(), Qt::RightButton, {}, at(w, c, inside));
+        QTest::mouseRelease(w.windowHandle(), Qt::RightButton, {}, at(w, c, inside));
+        if (displayHost.popups.empty())
+            return RecordingDisplayHost::Popup{};
+        return displayHost.popups.back();
+    };
+    auto clock = rightPress(w.Picture1, {5, 5}); // above the overtime clock that overlaps it
+    EXPECT_TRUE(clock.elementMenu);
+    EXPECT_EQ(clock.selected, 5);
+    EXPECT_FALSE(clock.clockset[4].visible);
+    EXPECT_TRUE(clock.clockset[2].visible);
+
+    auto overtime = rightPress(w.Picture4);
+    EXPECT_EQ(overtime.selected, 6);
+    for (const auto& item : overtime.clockset)
+        EXPECT_TRUE(item.visible);
+
+    auto logo = rightPress(w.Picture5);
+    EXPECT_EQ(logo.selected, 7);
+    EXPECT_FALSE(logo.clockset[0].visible);
+    EXPECT_FALSE(logo.clockset[1].visible);
+    EXPECT_FALSE(logo.clockset[2].visible);
+    EXPECT_TRUE(logo.clockset[3].visible);
+
+    w.setCaption(w.Label2[3], "提示");
+    w.Picture6[3]->show();
+    w.dongtaiRefresh(3);
+    EXPECT_TRUE(rightPress(w.Label2[3]).clockset[2].visible);
+    w.setTwipsWidth(w.Picture6[3], w.twipsWidth(w.Label2[3]) + 1500);
+    auto bare = rightPress(w.Picture6[3], {w.Picture6[3]->width() - 3, 3});
+    EXPECT_EQ(bare.selected, 3);
+    EXPECT_FALSE(bare.clockset[2].visible);
+
+    module.selected_element = 2;
+    auto button = rightPress(w.Label9[1]); // disabled: its container answers
+    EXPECT_FALSE(button.elementMenu);
+    auto background = rightPress(w.Picture2, {3, 400});
+    EXPECT_FALSE(background.elementMenu);
+    EXPECT_EQ(module.selected_element, 2);
+}
+
+TEST_F(PointerTest, storedPositionsRoundHalfToEven)
+{
+    DisplayWindow& w = loadWithButtons(defaultPlan());
+    host.desktop[7].checked = true;
+    for (auto [start, stored] : {std::pair{85.5, "100"}, std::pair{86.5, "102"}}) {
+        w.setTwipsLeft(w.Label2[0], start);
+        const QPoint p = at(w, w.Label2[0], {10, 10});
+        QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
+        QTest::mouseMove(w.windowHandle(), p + QPoint(1, 0));
+        QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(1, 0));
+        EXPECT_EQ(saved("pictureleft0"), stored);
+    }
+}
+
+TEST_F(PointerTest, buttonHighlightStaysUntilThePointerCrossesTheBackground)
+{
+    DisplayWindow& w = loadWithButtons(defaultPlan());
+    w.Label9[2]->setEnabled(true);
+    QTest::mouseMove(w.windowHandle(), at(w, w.Label9[2]));
+    EXPECT_TRUE(w.Label9[2]->autoFillBackground());
+    QTest::mouseMove(w.windowHandle(), at(w, w.Picture1));
+    EXPECT_TRUE(w.Label9[2]->autoFillBackground());
+    QTest::mouseMove(w.windowHandle(), QPoint(3, 400));
+    EXPECT_FALSE(w.Label9[2]->autoFillBackground());
+}
+
+// --- placeholders ------------------------------------------------------------------
+
+class PlaceholderTest : public DisplayTest {};
+
+TEST_F(PlaceholderTest, showAndRemoveWhileIdle)
+{
+    DisplayWindow& w = loadDefault();
+    w.show_element_placeholders(1);
+    EXPECT_EQ(w.Label2[1]->text(), QStringLiteral("副标题"));
+    EXPECT_FALSE(w.Picture6[1]->isHidden());
+    EXPECT_EQ(w.Label2[3]->text(), QStringLiteral("提示文字"));
+    EXPECT_EQ(w.Label2[4]->text(), QStringLiteral("动态文本"));
+    EXPECT_FALSE(w.Picture6[4]->isHidden());
+    EXPECT_FALSE(w.Picture5->isHidden());
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Label2[4]), (w.twipsWidth(w.Picture6[4]) - w.twipsWidth(w.Label2[4])) / 2);
+    // Not a long-term plan: the date line is left alone.
+    EXPECT_TRUE(w.Label2[2]->text().isEmpty());
+    EXPECT_TRUE(w.Picture6[2]->isHidden());
+
+    w.show_element_placeholders(0);
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_TRUE(w.Label2[i]->text().isEmpty()) << i;
+        EXPECT_TRUE(w.Picture6[i]->isHidden()) << i;
+    }
+    EXPECT_TRUE(w.Picture5->isHidden());
+    EXPECT_EQ(w.Label2[0]->text(), QStringLiteral("中层干部年终述职考评会"));
+}
+
+TEST_F(PlaceholderTest, duringARunEmptyElementsStayHidden)
+{
+    ClockPlan plan = defaultPlan();
+    plan.secondtext = "真实";
+    DisplayWindow& w = loadWith(plan);
+    w.Timer1->setEnabled(true);
+    w.show_element_placeholders(1);
+    EXPECT_FALSE(w.Picture6[1]->isHidden());
+    EXPECT_EQ(w.Label2[3]->text(), QStringLiteral("提示文字"));
+    EXPECT_TRUE(w.Picture6[3]->isHidden());
+    EXPECT_TRUE(w.Picture6[4]->isHidden());
+    EXPECT_TRUE(w.Picture5->isHidden());
+    w.Timer1->setEnabled(false);
+}
+
+TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOvertimeClock)
+{
+    ClockPlan plan = defaultPlan();
+    plan.checkthree = "010111";
+    plan.checkfour = "1000";
+    DisplayWindow& w = loadWith(plan);
+    w.setCaption(w.Label2[4], "真的滚动文字");
+    w.setCaption(w.Label2[2], "系统日期");
+    w.Picture6[4]->show();
+    w.show_element_placeholders(0);
+    EXPECT_TRUE(w.Label2[4]->text().isEmpty());
+    EXPECT_TRUE(w.Picture6[4]->isHidden());
+    EXPECT_TRUE(w.Label2[2]->text().isEmpty());
+    EXPECT_FALSE(w.Picture4->isHidden());
+    module.clock_plan.combolist = "101";
+    w.show_element_placeholders(0);
+    EXPECT_TRUE(w.Picture4->isHidden());
+}
+
+// --- close-down and tray ---------------------------------------------------------------
+
+class CloseDownTest : public DisplayTest {};
+
+TEST_F(CloseDownTest, closingReleasesHotkeysVideoAndTrayOnce)
+{
+    program.writeFile("picture/clip.webm", QByteArray("video bytes"));
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "clip.webm";
+    DisplayWindow& w = loadWith(plan);
+    ASSERT_EQ(videos.log.played, 1);
+    ASSERT_TRUE(w.mcTray);
+    w.close();
+    EXPECT_EQ(displayHost.hotkeyDels, 1);
+    EXPECT_EQ(videos.log.stopped, 1);
+    EXPECT_EQ(videos.log.released, 1);
+    EXPECT_FALSE(w.mcTray);
+    EXPECT_FALSE(w.logo_media_control);
+    w.unload();
+    EXPECT_EQ(displayHost.hotkeyDels, 1);
+}
+
+TEST_F(CloseDownTest, onlyASingleRightClickOnTheTrayOpensTheDesktopMenu)
+{
+    DisplayWindow& w = loadDefault();
+    ASSERT_TRUE(w.mcTray);
+    int balloonEnds = 0;
+    QObject::connect(w.mcTray.get(), &TrayIcon::TrayMsgBoxClick, [&](bool timedOut) { balloonEnds += timedOut; });
+    w.mcTray->handleActivation(QSystemTrayIcon::DoubleClick);
+    w.mcTray->handleActivation(QSystemTrayIcon::MiddleClick);
+    w.mcTray_MouseClick(2, true);
+    EXPECT_TRUE(displayHost.popups.empty());
+    w.mcTray->handleActivation(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(displayHost.popups.empty());
+    EXPECT_EQ(balloonEnds, 1);
+    w.mcTray->handleActivation(QSystemTrayIcon::Context);
+    ASSERT_EQ(displayHost.popups.size(), 1u);
+    EXPECT_FALSE(displayHost.popups[0].elementMenu);
+}
+
+TEST(TrayIconTip, longTipIsCutToTheFieldWithoutSplittingACharacter)
+{
+    const QString ascii(200, QLatin1Char('a'));
+    EXPECT_EQ(TrayIcon::cutTip(ascii).size(), 127);
+    const QString chinese = QString(100, QChar(0x5168)); // 2 bytes each
+    EXPECT_EQ(TrayIcon::cutTip(chinese).size(), 63);
+    EXPECT_EQ(TrayIcon::cutTip(QStringLiteral("Orvalen(全屏版)")), QStringLiteral("Orvalen(全屏版)"));
+}
+
+} // namespace
+} // namespace orvalen::test

@@ -1,0 +1,211 @@
+#include "display/prompt_text.h"
+#include "display_fixture.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace orvalen::test {
+namespace {
+
+class TextTicksTest : public DisplayTest {
+protected:
+    // A scrolling text of `labelW` twips in a panel of `panelW`, at left 0.
+    DisplayWindow& marquee(int mode, double panelW, double labelW)
+    {
+        ClockPlan plan = defaultPlan();
+        DisplayWindow& w = loadWith(plan);
+        w.setCaption(w.Label2[4], "滚动文字");
+        w.setTwipsWidth(w.Label2[4], labelW);
+        w.marquee_width = int(panelW);
+        w.setTwipsWidth(w.Picture6[4], panelW);
+        w.setTwipsLeft(w.Label2[4], 0);
+        w.marquee_mode = mode;
+        w.marquee_speed = 10;
+        return w;
+    }
+    std::vector<double> lefts(DisplayWindow& w, int ticks)
+    {
+        std::vector<double> out;
+        for (int i = 0; i < ticks; ++i) {
+            w.Timer2_Timer();
+            out.push_back(w.twipsLeft(w.Label2[4]));
+        }
+        return out;
+    }
+};
+
+TEST_F(TextTicksTest, leftToRightWrapsAfterLeavingThePanel)
+{
+    DisplayWindow& w = marquee(0, 1000, 600);
+    // The self-sizing label is measured again from its text on a caption
+    // change, so fix its width through the model once more.
+    const auto l = lefts(w, 13);
+    EXPECT_EQ(l[0], 100);
+    EXPECT_EQ(l[9], 1000);
+    EXPECT_EQ(l[10], 1100);
+    EXPECT_EQ(l[11], -600);
+    EXPECT_EQ(l[12], -500);
+    EXPECT_FALSE(w.Picture6[4]->isHidden());
+}
+
+TEST_F(TextTicksTest, rightToLeftReentersAtTheRightEdge)
+{
+    DisplayWindow& w = marquee(1, 1000, 600);
+    const auto l = lefts(w, 8);
+    EXPECT_EQ(l[4], -500);
+    EXPECT_EQ(l[5], -600);
+    EXPECT_EQ(l[6], 900);
+}
+
+TEST_F(TextTicksTest, centredModeCentresOnceAndStops)
+{
+    DisplayWindow& w = marquee(2, 1000, 1600);
+    w.Timer2->setEnabled(true);
+    w.Timer2_Timer();
+    EXPECT_EQ(w.twipsLeft(w.Label2[4]), -300);
+    EXPECT_FALSE(w.Timer2->isEnabled());
+    EXPECT_FALSE(w.Picture6[4]->isHidden());
+}
+
+TEST_F(TextTicksTest, scrollingOffOrEmptyTextHidesAndStops)
+{
+    DisplayWindow& w = marquee(0, 1000, 600);
+    w.Picture6[4]->show();
+    w.Timer2->setEnabled(true);
+    module.clock_plan.checkthree = "010111";
+    w.Timer2_Timer();
+    EXPECT_TRUE(w.Picture6[4]->isHidden());
+    EXPECT_FALSE(w.Timer2->isEnabled());
+
+    module.clock_plan.checkthree = "011111";
+    w.setCaption(w.Label2[4], QString());
+    w.Picture6[4]->show();
+    w.Timer2->setEnabled(true);
+    w.Timer2_Timer();
+    EXPECT_TRUE(w.Picture6[4]->isHidden());
+    EXPECT_FALSE(w.Timer2->isEnabled());
+}
+
+TEST_F(TextTicksTest, speedOutOfRangeBecomesFiveAndIntervalsRoundHalfEven)
+{
+    DisplayWindow& w = marquee(0, 1000, 600);
+    struct Case {
+        int speed, interval, kept;
+    };
+    for (const Case c : {Case{0, 200, 5}, Case{51, 200, 5}, Case{1000, 200, 5}, Case{-3, 200, 5}, Case{-50, 200, 5},
+                         Case{3, 333, 3}, Case{7, 143, 7}, Case{16, 62, 16}, Case{50, 20, 50}, Case{1, 1000, 1}}) {
+        w.marquee_speed = c.speed;
+        w.Timer2_Timer();
+        EXPECT_EQ(w.Timer2->interval(), c.interval) << c.speed;
+        EXPECT_EQ(w.marquee_speed, c.kept) << c.speed;
+    }
+}
+
+TEST(PromptText, stageFlagsDecideThePrompt)
+{
+    ClockPlan plan;
+    plan.checkone = "1101111";
+    plan.checktwo = "1111110";
+    EXPECT_EQ(prompt_for(0, plan), plan.stageText[0]);
+    EXPECT_EQ(prompt_for(1, plan), plan.stageText[1]);
+    EXPECT_EQ(prompt_for(2, plan), QString()); // alarm 2 switched off
+    EXPECT_EQ(prompt_for(6, plan), QString()); // end prompt switched off
+    EXPECT_EQ(prompt_for(7, plan), QString());
+    EXPECT_EQ(prompt_for(-1, plan), std::nullopt);
+    EXPECT_EQ(prompt_for(8, plan), std::nullopt);
+    plan.checkone = "0000000";
+    EXPECT_EQ(prompt_for(0, plan), plan.stageText[0]);
+}
+
+TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
+{
+    DisplayWindow& w = loadDefault();
+    auto* t7 = program.timers.find("Timer7");
+    ASSERT_NE(t7, nullptr);
+    w.Label5 = "0";
+    w.prompt_ticks = 3;
+    w.Timer7->setEnabled(true);
+    int ticks = 0;
+    while (w.Timer7->isEnabled() && ticks < 20) {
+        program.timers.advance(100);
+        ++ticks;
+        if (ticks == 2)
+            w.Label5 = "1";
+    }
+    EXPECT_EQ(ticks, 4);
+    EXPECT_EQ(w.prompt_ticks, -1);
+    EXPECT_EQ(w.Label2[3]->text(), module.clock_plan.stageText[1]);
+    EXPECT_FALSE(w.Picture6[3]->isHidden());
+
+    // A start that leaves the count at -1 runs one tick.
+    w.Label5 = "-1";
+    w.Timer7->setEnabled(true);
+    program.timers.advance(100);
+    EXPECT_FALSE(w.Timer7->isEnabled());
+    EXPECT_EQ(w.Label2[3]->text(), module.clock_plan.stageText[1]);
+}
+
+// --- per-stage background ---------------------------------------------------------
+
+TEST_F(TextTicksTest, perStageBackgroundColoursEveryBoxAndClockDigits)
+{
+    ClockPlan plan = defaultPlan();
+    plan.checkthree = "111111";
+    DisplayWindow& w = loadWith(plan);
+    w.backgroundupdate(4); // "0\65535\"
+    const QColor yellow(255, 255, 0);
+    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_EQ(w.Picture1->foreColor(), QColor(0, 0, 0));
+    EXPECT_EQ(w.palette().color(QPalette::Window), yellow);
+    for (QColor c : {w.background()->backColor(), w.Picture1->backColor(), w.Picture4->backColor(),
+                     w.Picture6[1]->backColor(), w.Picture6[4]->backColor()})
+        EXPECT_EQ(c, yellow);
+}
+
+TEST_F(TextTicksTest, stagePictureLoadsAndCorruptOrMissingFallsBackToColour)
+{
+    writePicture("1.jpg", 50, 40, "JPG");
+    ClockPlan plan = defaultPlan();
+    plan.checkthree = "111111";
+    DisplayWindow& w = loadWith(plan);
+    w.backgroundupdate(0);
+    EXPECT_TRUE(w.background_is_picture);
+    EXPECT_EQ(w.Picture3.size(), QSize(50, 40));
+
+    program.writeFile("picture/1.jpg", QByteArray("garbage, not a jpeg"));
+    w.backgroundupdate(1);
+    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_TRUE(w.Picture3.isNull());
+    EXPECT_EQ(w.background()->backColor(), QGuiApplication::palette().color(QPalette::Base));
+}
+
+TEST_F(TextTicksTest, damagedStageValuesAndStagesOutOfRangeAreSafe)
+{
+    ClockPlan plan = defaultPlan();
+    plan.checkthree = "111111";
+    plan.highset[5] = "255"; // only one part
+    DisplayWindow& w = loadWith(plan);
+    w.backgroundupdate(5);
+    EXPECT_EQ(w.Picture1->foreColor(), QColor(255, 0, 0));
+    EXPECT_EQ(w.background()->backColor(), QColor(0, 0, 0));
+
+    const QColor before = w.background()->backColor();
+    w.backgroundupdate(7);
+    w.backgroundupdate(-1);
+    EXPECT_EQ(w.background()->backColor(), before);
+}
+
+TEST_F(TextTicksTest, overallModeIgnoresTheStageAndReRunsTheLayout)
+{
+    DisplayWindow& w = loadDefault();
+    w.backgroundupdate(1);
+    const QColor a = w.background()->backColor();
+    ini("clocksite", "pictureleft3", "1500");
+    ini("clocksite", "picturetop3", "1500");
+    w.backgroundupdate(6);
+    EXPECT_EQ(w.background()->backColor(), a);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture6[3]), 1500);
+}
+
+} // namespace
+} // namespace orvalen::test

@@ -1,0 +1,201 @@
+// The display as the audience sees it, rendered on a real X server
+// (Xvfb, 1920 x 1080) and read back from the screen.
+#include "../display_fixture.h"
+#include "services/tray_icon.h"
+#include "support/wait_until.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QWindow>
+
+namespace orvalen::test {
+namespace {
+
+class RenderTest : public DisplayTest {
+protected:
+    void SetUp() override
+    {
+        DisplayTest::SetUp();
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X server";
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (screen->geometry().size() != QSize(1920, 1080))
+            GTEST_SKIP() << "needs a 1920x1080 screen";
+    }
+
+    // Starts the display with the real screen figures and waits until it
+    // is on the screen.
+    DisplayWindow& show(const ClockPlan& plan)
+    {
+        save_plan(program.registry, plan);
+        if (!m_window) {
+            m_window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+            m_window->setLogoVideoFactory(&videos);
+            displayHost.window = m_window.get();
+        }
+        m_window->load();
+        EXPECT_TRUE(wait_until([&] { return m_window->isVisible() && m_window->windowHandle()->isExposed(); }));
+        drain_events(30);
+        return *m_window;
+    }
+    QImage screen() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32); }
+
+    // The box around all dark pixels (gray < limit) inside `area`.
+    static QRect ink(const QImage& img, const QRect& area, int limit = 100)
+    {
+        int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qGray(img.pixel(x, y)) < limit) {
+                    x0 = std::min(x0, x);
+                    y0 = std::min(y0, y);
+                    x1 = std::max(x1, x);
+                    y1 = std::max(y1, y);
+                }
+        return x1 < 0 ? QRect() : QRect(QPoint(x0, y0), QPoint(x1, y1));
+    }
+    static bool allWhite(const QImage& img, const QRect& area)
+    {
+        for (int y = area.top(); y <= area.bottom(); y += 3)
+            for (int x = area.left(); x <= area.right(); x += 3)
+                if (img.pixel(x, y) != qRgb(255, 255, 0xff))
+                    return false;
+        return true;
+    }
+
+    std::unique_ptr<DisplayWindow> m_window;
+};
+
+TEST_F(RenderTest, defaultPlan_whiteScreenWithCentredTitleAndClock)
+{
+    DisplayWindow& w = show(defaultPlan());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Orvalen(全屏版)"));
+    EXPECT_EQ(w.geometry(), QRect(0, 0, 1920, 1080));
+    const QImage img = screen();
+    if (const QString dir = qEnvironmentVariable("ORVALEN_SCREENSHOT_DIR"); !dir.isEmpty())
+        img.save(dir + QStringLiteral("/display-default.png"));
+
+    // Title: 90 pt (120 px) CJK text centred near the top.
+    const QRect title = ink(img, QRect(0, 0, 1920, 100));
+    ASSERT_TRUE(title.isValid());
+    EXPECT_NEAR(title.center().x(), 960, 12);
+    EXPECT_LT(title.top(), 40);
+    EXPECT_GT(title.width(), 1100); // eleven characters of about 120 px
+    // Clock: 150 pt digits "01:00" centred below the title.
+    const QRect clock = ink(img, QRect(0, 140, 1920, 200));
+    ASSERT_TRUE(clock.isValid());
+    EXPECT_NEAR(clock.center().x(), 960, 12);
+    EXPECT_GT(clock.height(), 100);
+    EXPECT_GT(clock.width(), 300);
+    EXPECT_LT(clock.width(), 700);
+    EXPECT_LT(clock.bottom(), 345);
+    // Nothing else: everything below the clock is plain white.
+    EXPECT_TRUE(allWhite(img, QRect(0, 360, 1920, 720)));
+    EXPECT_TRUE(allWhite(img, QRect(0, 0, 300, 1080)));
+    EXPECT_TRUE(allWhite(img, QRect(1620, 0, 300, 1080)));
+    // Static while idle: no timer runs.
+    for (auto* t : {&w.Timer1, &w.Timer2, &w.Timer3, &w.Timer4, &w.Timer5, &w.Timer7, &w.Timer9, &w.Timer10,
+                    &w.Timer11, &w.Timer12})
+        EXPECT_FALSE((*t)->isEnabled());
+}
+
+TEST_F(RenderTest, titleCharactersRenderAsGlyphsNotBoxes)
+{
+    DisplayWindow& w = show(defaultPlan());
+    const QFont font = w.Label2[0]->font();
+    const QString text = w.Label2[0]->text();
+    QList<QImage> glyphs;
+    for (QChar c : text) {
+        QImage img(200, 200, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QRect(0, 0, 200, 200), Qt::AlignCenter, QString(c));
+        p.end();
+        glyphs << img;
+    }
+    // A missing glyph draws the same box for every character.
+    int distinct = 0;
+    for (int i = 1; i < glyphs.size(); ++i)
+        distinct += glyphs[i] != glyphs[0];
+    EXPECT_EQ(distinct, glyphs.size() - 1);
+}
+
+TEST_F(RenderTest, buttonsFlagShowsFiveButtonsWithStopAndPauseGreyed)
+{
+    ini("clocksite", "pictureleft9", "1");
+    DisplayWindow& w = show(defaultPlan());
+    const QImage img = screen();
+    auto area = [&](int i) { return QRect(w.Label9[i]->mapTo(&w, QPoint(0, 0)), w.Label9[i]->size()); };
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(w.Label9[i]->isVisible()) << i;
+    EXPECT_EQ(area(0).top(), 880);
+    // Start, settings and exit in black; stop and pause in grey.
+    for (int i : {0, 3, 4}) {
+        const QRect r = area(i).adjusted(0, 0, -25, 0);
+        EXPECT_TRUE(ink(img, r, 60).isValid()) << i;
+    }
+    for (int i : {1, 2}) {
+        const QRect r = area(i).adjusted(0, 0, -25, 0);
+        EXPECT_FALSE(ink(img, r, 60).isValid()) << i;
+        EXPECT_TRUE(ink(img, r, 220).isValid()) << i;
+    }
+}
+
+TEST_F(RenderTest, panelsBlendIntoTheBackgroundPicture)
+{
+    writePicture("1.jpg", 640, 360, "PNG");
+    ClockPlan plan = defaultPlan();
+    plan.secondtext = "副标题";
+    DisplayWindow& w = show(plan);
+    ASSERT_TRUE(w.background_is_picture);
+    const QImage img = screen();
+    const QImage bg = w.background()->stretched().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(bg.size(), QSize(1920, 1080));
+    for (QWidget* panel : {static_cast<QWidget*>(w.Picture1), static_cast<QWidget*>(w.Picture6[1])}) {
+        const QRect r(panel->mapTo(&w, QPoint(0, 0)), panel->size());
+        ASSERT_FALSE(panel->isHidden());
+        // Just inside and just outside each side edge: the screen shows the
+        // background picture there, unbroken by the panel.
+        for (int y = r.top(); y <= r.bottom(); y += 2) {
+            for (int x : {r.left() - 1, r.left(), r.right(), r.right() + 1})
+                ASSERT_EQ(img.pixel(x, y), bg.pixel(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(RenderTest, trayIconAppearsOnlyWithATrayHost)
+{
+    DisplayWindow& w = show(defaultPlan());
+    ASSERT_TRUE(w.mcTray);
+    EXPECT_EQ(w.mcTray->isShown(), QSystemTrayIcon::isSystemTrayAvailable());
+    EXPECT_TRUE(program.notifier.shown.empty());
+    w.unload();
+
+    if (QStandardPaths::findExecutable("trayer").isEmpty())
+        GTEST_SKIP() << "trayer not installed";
+    QProcess trayer;
+    trayer.start("trayer", {"--edge", "bottom", "--widthtype", "pixel", "--width", "200"});
+    ASSERT_TRUE(trayer.waitForStarted());
+    const bool available = wait_until([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000);
+    if (available) {
+        TrayIcon tray;
+        tray.AddTrayIcon(w.Pic1);
+        tray.SetTrayTip(w.windowTitle());
+        EXPECT_TRUE(wait_until([&] { return tray.isShown(); }));
+        tray.DelTrayIcon();
+        EXPECT_FALSE(tray.isShown());
+    }
+    trayer.kill();
+    trayer.waitForFinished();
+    if (!available)
+        GTEST_SKIP() << "the tray host did not come up";
+}
+
+} // namespace
+} // namespace orvalen::test
