@@ -1,7 +1,11 @@
 #include "menus/program_windows.h"
 
 #include "display/display_window.h"
+#include "menus/element_menu.h"
+#include "menus/hotkey_menu_hooks.h"
 #include "menus/menu_host.h"
+#include "menus/plan_menu.h"
+#include "menus/style_dialogs.h"
 #include "platform/x11_hotkeys.h"
 #include "services/app_context.h"
 #include "services/help_links.h"
@@ -16,16 +20,6 @@
 
 namespace orvalen {
 namespace {
-
-class HotkeysAdapter final : public HotkeyHooks {
-public:
-    explicit HotkeysAdapter(GlobalHotkeys& hotkeys) : m_hotkeys(hotkeys) {}
-    void Hotkey_set() override { m_hotkeys.Hotkey_set(); }
-    void hotkey_del() override { m_hotkeys.hotkey_del(); }
-
-private:
-    GlobalHotkeys& m_hotkeys;
-};
 
 // The windows of the desktop menu that exist so far: the help file. The
 // settings, background, statistics and about windows come later.
@@ -59,13 +53,18 @@ public:
         m_engine = std::make_unique<CountEngine>(*m_display, *m_commands);
         m_longTerm = std::make_unique<ProgramLongTermDisplay>(*m_display, *m_commands);
         m_hotkeys = std::make_unique<GlobalHotkeys>(m_ctx, m_host, *m_commands, m_hotkeyBackend);
-        m_hotkeyHooks = std::make_unique<HotkeysAdapter>(*m_hotkeys);
+        m_hotkeyHooks = std::make_unique<GlobalHotkeyHooks>(*m_hotkeys);
+        m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_host, m_module, *m_display, m_menuHost->planSubmenu());
+        m_styleDialogs = std::make_unique<QtStyleDialogs>(m_display.get());
+        m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_module, *m_display, *m_styleDialogs);
+        m_commands->setPlanSequence(m_planMenu.get());
+        m_hotkeys->setPlanSequence(m_planMenu.get());
 
-        // The plan submenu, the element menu and the settings, background,
-        // statistics and about windows join here when they are built: the
-        // plan menu as hooks.plans and as the PlanSequence of the run
-        // commands and the hotkeys, the element menu as hooks.element.
+        // The settings, background, statistics and about windows join
+        // m_windows when they are built.
         MenuHooks hooks;
+        hooks.plans = m_planMenu.get();
+        hooks.element = m_elementMenu.get();
         hooks.hotkeys = m_hotkeyHooks.get();
         hooks.windows = &m_windows;
         m_menuHost->setHooks(hooks);
@@ -80,7 +79,10 @@ public:
     ~RunningProgram() override
     {
         // Each engine part takes its timer handlers off when it goes.
+        m_commands->setPlanSequence(nullptr);
         m_hotkeys.reset();
+        m_elementMenu.reset();
+        m_planMenu.reset();
         m_longTerm.reset();
         m_engine.reset();
         m_commands.reset();
@@ -104,7 +106,10 @@ private:
     std::unique_ptr<CountEngine> m_engine;
     std::unique_ptr<ProgramLongTermDisplay> m_longTerm;
     std::unique_ptr<GlobalHotkeys> m_hotkeys;
-    std::unique_ptr<HotkeysAdapter> m_hotkeyHooks;
+    std::unique_ptr<GlobalHotkeyHooks> m_hotkeyHooks;
+    std::unique_ptr<PlanMenu> m_planMenu;
+    std::unique_ptr<QtStyleDialogs> m_styleDialogs;
+    std::unique_ptr<ElementMenu> m_elementMenu;
 };
 
 } // namespace
