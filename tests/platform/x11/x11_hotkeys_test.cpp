@@ -1,10 +1,10 @@
 #include "platform/x11_hotkeys.h"
+#include "support/other_x_client.h"
 #include "support/wait_until.h"
 #include "support/xdotool.h"
 
 #include <QVector>
 #include <X11/keysym.h>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
@@ -23,37 +23,6 @@ struct X11HotkeysTest : ::testing::Test {
         ASSERT_TRUE(hotkeys.unavailableReason().isEmpty()) << "needs an X server";
         hotkeys.onPressed = [this](int id) { presses << id; };
     }
-};
-
-// A second X client, holding keys as another program would.
-class OtherProgram {
-public:
-    OtherProgram() : m_c(xcb_connect(nullptr, nullptr))
-    {
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root;
-    }
-    ~OtherProgram() { xcb_disconnect(m_c); }
-    bool grab(xcb_keysym_t keysym, uint16_t mods)
-    {
-        const xcb_setup_t* setup = xcb_get_setup(m_c);
-        const int count = setup->max_keycode - setup->min_keycode + 1;
-        auto* map = xcb_get_keyboard_mapping_reply(m_c, xcb_get_keyboard_mapping(m_c, setup->min_keycode, count), nullptr);
-        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
-        xcb_keycode_t code = 0;
-        for (int k = 0; k < count && !code; ++k) {
-            if (syms[k * map->keysyms_per_keycode] == keysym)
-                code = xcb_keycode_t(setup->min_keycode + k);
-        }
-        std::free(map);
-        xcb_generic_error_t* e = xcb_request_check(
-            m_c, xcb_grab_key_checked(m_c, 1, m_root, mods, code, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-        std::free(e);
-        return code && !e;
-    }
-
-private:
-    xcb_connection_t* m_c;
-    xcb_window_t m_root;
 };
 
 } // namespace
@@ -109,7 +78,7 @@ TEST_F(X11HotkeysTest, released_pressGoesNowhere_andKeyCanBeGrabbedAgain)
 
 TEST_F(X11HotkeysTest, keyHeldByAnotherProgram_isRefused)
 {
-    OtherProgram other;
+    test::OtherXClient other;
     ASSERT_TRUE(other.grab(XK_k, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
     EXPECT_EQ(hotkeys.grab(1, kCtrl | kAlt, 'K'), HotkeyBackend::Grab::HeldElsewhere);
     // A key under another combination is still free.

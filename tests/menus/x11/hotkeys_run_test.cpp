@@ -1,0 +1,183 @@
+// The global hotkeys for real: keys sent to the X server drive a run and
+// switch plans in a display window with its engine, run commands and plan
+// submenu.
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "menus/plan_menu.h"
+#include "platform/x11_hotkeys.h"
+#include "services/sound_player.h"
+#include "stores/database.h"
+#include "stores/desk_data_schema.h"
+#include "stores/plan_store.h"
+#include "support/other_x_client.h"
+#include "support/temp_program.h"
+#include "support/wait_until.h"
+#include "support/xdotool.h"
+#include "timing/count_engine.h"
+#include "timing/global_hotkeys.h"
+#include "timing/run_commands.h"
+
+#include <QFile>
+#include <QMenu>
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace orvalen;
+using namespace orvalen::test;
+
+namespace {
+
+struct QuietHost final : DisplayHost {
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+struct SilentSound final : SoundBackend {
+    void mci_play(const QString&) override {}
+    void mci_stop(const QString&) override {}
+    void wav_play(const QString&) override {}
+    void wav_play_loop(const QString&) override {}
+    void wav_stop() override {}
+};
+
+ClockPlan plan_with_title(const QString& title)
+{
+    ClockPlan p = ClockPlan::defaults(QDate(2026, 12, 8));
+    p.Time_all = QTime(0, 5, 0);
+    p.firsttext = title;
+    return p;
+}
+
+struct HotkeysRunTest : ::testing::Test {
+    TempProgram program;
+    SilentSound silence;
+    SoundPlayer sound{silence};
+    HostState host;
+    ModuleState module;
+    QuietHost displayHost;
+    std::unique_ptr<DisplayWindow> window;
+    std::unique_ptr<RunCommands> commands;
+    std::unique_ptr<CountEngine> engine;
+    QMenu submenu;
+    std::unique_ptr<PlanMenu> plans;
+    std::unique_ptr<X11Hotkeys> backend;
+    std::unique_ptr<GlobalHotkeys> hotkeys;
+
+    void SetUp() override
+    {
+        program.context.sound = &sound;
+        for (const auto& [key, value] : {std::pair{"start", "Ctrl+Alt+S"}, {"stop", "Ctrl+Alt+T"},
+                                         {"pause", "Ctrl+Alt+P"}, {"often", "11"}})
+            program.ini.write("Hotkey", key, value);
+        QFile::remove(program.file("DeskData.db"));
+        ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+        addPlan(1, "A");
+        addPlan(2, "B");
+        save_plan(program.registry, plan_with_title("current"));
+
+        window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+        commands = std::make_unique<RunCommands>(*window);
+        engine = std::make_unique<CountEngine>(*window, *commands);
+        window->load();
+        plans = std::make_unique<PlanMenu>(program.context, host, module, *window, &submenu);
+        plans->change_clock_menu();
+        commands->setPlanSequence(plans.get());
+        backend = std::make_unique<X11Hotkeys>();
+        ASSERT_TRUE(backend->unavailableReason().isEmpty()) << "needs an X server";
+        hotkeys = std::make_unique<GlobalHotkeys>(program.context, host, *commands, *backend);
+        hotkeys->setPlanSequence(plans.get());
+    }
+    void TearDown() override
+    {
+        hotkeys.reset();
+        backend.reset();
+    }
+
+    void addPlan(int id, const QString& name)
+    {
+        Database db = open_desk_data(program.context.folder);
+        ASSERT_TRUE(db.isOpen());
+        const ClockPlan p = plan_with_title("title " + name);
+        QStringList marks;
+        for (int i = 0; i < deskclock_columns().size(); ++i)
+            marks << "?";
+        Statement insert(db, QString("INSERT INTO deskclock (%1) VALUES (%2)")
+                                 .arg(deskclock_columns().join(", "), marks.join(", ")));
+        insert.bindInt(1, id);
+        insert.bindText(2, name);
+        insert.bindText(3, "marquee " + name);
+        for (int i = 0; i < ClockPlan::kFieldCount; ++i)
+            insert.bindText(4 + i, p.fieldText(i));
+        ASSERT_TRUE(insert.run()) << insert.error().toStdString();
+    }
+    QString word(int item) const { return host.desktop[item].caption.left(2); }
+};
+
+} // namespace
+
+TEST_F(HotkeysRunTest, startPauseContinueStop_fromTheKeyboard)
+{
+    hotkeys->Hotkey_set();
+    ASSERT_TRUE(program.notifier.shown.empty()) << program.notifier.texts().join("|").toStdString();
+
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+s"}));
+    ASSERT_TRUE(wait_until([&] { return window->Timer5->isEnabled(); }));
+    program.timers.advance(100);  // the set-up starts the count
+    EXPECT_FALSE(host.desktop[0].enabled);
+    EXPECT_TRUE(window->Timer1->isEnabled());
+
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
+    ASSERT_TRUE(wait_until([&] { return word(2) == "继续"; }));
+    EXPECT_FALSE(window->Timer1->isEnabled());
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
+    ASSERT_TRUE(wait_until([&] { return word(2) == "暂停"; }));
+    EXPECT_TRUE(window->Timer1->isEnabled());
+
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+t"}));
+    ASSERT_TRUE(wait_until([&] { return word(0) == "清零"; }));
+    EXPECT_TRUE(host.desktop[0].enabled);
+}
+
+TEST_F(HotkeysRunTest, planHotkeys_digitAndKeypad_switchToTheSavedPlan)
+{
+    hotkeys->Hotkey_set();
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
+    ASSERT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title B"; }));
+    EXPECT_EQ(plans->checkedPlan(), 1);
+    EXPECT_EQ(window->Label2[4]->text(), "marquee B");
+
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+KP_End"}));  // keypad 1 with NumLock off
+    ASSERT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title A"; }));
+    EXPECT_EQ(plans->checkedPlan(), 0);
+}
+
+TEST_F(HotkeysRunTest, keyHeldByAnotherProgram_givesTheConflictMessage_othersStillWork)
+{
+    OtherXClient other;
+    ASSERT_TRUE(other.grab(XK_k, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
+    program.ini.write("Hotkey", "start", "Ctrl+Alt+K");
+    hotkeys->Hotkey_set();
+    ASSERT_EQ(program.notifier.shown.size(), 1u);
+    EXPECT_TRUE(program.notifier.shown[0].text.startsWith("热键Ctrl+Alt+K被其它程序占有\r\r"));
+    EXPECT_EQ(program.notifier.shown[0].title, "Orvalen");
+
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
+    EXPECT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title B"; }));
+}
+
+TEST_F(HotkeysRunTest, registeringAgain_keepsOneWorkingSetOfGrabs)
+{
+    hotkeys->Hotkey_set();
+    hotkeys->Hotkey_set();  // no release in between
+    EXPECT_TRUE(program.notifier.shown.empty());
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
+    EXPECT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title B"; }));
+    hotkeys->hotkey_del();
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+1"}));
+    drain_events();
+    EXPECT_EQ(module.clock_plan.firsttext, "title B");
+}
