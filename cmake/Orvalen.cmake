@@ -41,6 +41,21 @@ function(orvalen_library folder)
   target_link_libraries(orvalen_all_windows INTERFACE ${target})
 endfunction()
 
+# orvalen_test_environment(<test executable> <qt platform>)
+# Gives every discovered test of the executable its environment. The
+# PROPERTIES of gtest_discover_tests cannot carry a list (an ENVIRONMENT with
+# several variables loses all but the first), so the environment is set by a
+# CTest include file that runs after the discovered tests are known.
+function(orvalen_test_environment target platform)
+  set(env "QT_QPA_PLATFORM=${platform};ORVALEN_PROGRAM_TEMPLATE=${ORVALEN_PROGRAM_DIR};ORVALEN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
+  file(WRITE ${script}
+    "if(${target}_LIST)\n"
+    "  set_tests_properties(\${${target}_LIST} PROPERTIES ENVIRONMENT [==[${env}]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+endfunction()
+
 # orvalen_tests(<folder> LIBS <targets...>)
 # tests/<folder>/*_test.cpp  -> <folder>_tests, run offscreen.
 # tests/<folder>/x11/*_test.cpp -> <folder>_x11_tests, run on the real X server
@@ -52,7 +67,8 @@ function(orvalen_tests folder)
     add_executable(${folder}_tests ${sources})
     target_link_libraries(${folder}_tests PRIVATE orvalen_test_support ${ARG_LIBS})
     gtest_discover_tests(${folder}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORVALEN_PROGRAM_TEMPLATE=${ORVALEN_PROGRAM_DIR};ORVALEN_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 120)
+      TEST_LIST ${folder}_tests_LIST PROPERTIES TIMEOUT 120)
+    orvalen_test_environment(${folder}_tests offscreen)
     add_dependencies(${folder}_tests program_folder)
   endif()
   file(GLOB xsources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/x11/*_test.cpp)
@@ -60,8 +76,8 @@ function(orvalen_tests folder)
     add_executable(${folder}_x11_tests ${xsources})
     target_link_libraries(${folder}_x11_tests PRIVATE orvalen_test_support ${ARG_LIBS})
     gtest_discover_tests(${folder}_x11_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb;ORVALEN_PROGRAM_TEMPLATE=${ORVALEN_PROGRAM_DIR};ORVALEN_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-                 RUN_SERIAL TRUE TIMEOUT 180)
+      TEST_LIST ${folder}_x11_tests_LIST PROPERTIES RUN_SERIAL TRUE TIMEOUT 180)
+    orvalen_test_environment(${folder}_x11_tests xcb)
     add_dependencies(${folder}_x11_tests program_folder)
   endif()
 endfunction()
