@@ -1,0 +1,145 @@
+// Plans with odd or broken values still run: no crash, no hang, no clock
+// that stands still.
+#include "engine_fixture.h"
+
+namespace orvalen::test {
+namespace {
+
+class BadPlanTest : public EngineTest {
+protected:
+    ClockPlan plan(int seconds, const QString& combolist)
+    {
+        ClockPlan p = defaultPlan();
+        p.Time_all = QTime(0, 0, 0).addSecs(seconds);
+        p.combolist = combolist;
+        return p;
+    }
+    void startRun()
+    {
+        start();
+        advance(5);
+    }
+    // The stage codes in the order they appear, one sample per second.
+    QStringList stagesOver(int seconds)
+    {
+        QStringList codes;
+        for (int k = 0; k < seconds; ++k) {
+            advance(1000);
+            if (codes.isEmpty() || codes.last() != window->Label5)
+                codes << window->Label5;
+        }
+        return codes;
+    }
+};
+
+TEST_F(BadPlanTest, alarmsOutOfOrderOrEqualToLength_fireByTheirOwnTimesOnce)
+{
+    ClockPlan p = plan(10, "101");
+    p.Time_one = QTime(0, 0, 10); // the length itself: never
+    p.Time_two = QTime(0, 0, 3);
+    p.Time_three = QTime(0, 0, 7);
+    p.Time_four = QTime(0, 0, 7); // same as alarm 3: only alarm 3
+    open(p);
+    startRun();
+    EXPECT_EQ(stagesOver(10), (QStringList{"0", "3", "2", "6"}));
+    EXPECT_EQ(commands->records, 1);
+}
+
+TEST_F(BadPlanTest, allStagesDisabled_stageCodesChangeWithoutStageSounds)
+{
+    ClockPlan p = plan(60, "101");
+    p.checkone = "0000000";
+    open(p);
+    startRun();
+    EXPECT_EQ(stagesOver(60), (QStringList{"0", "1", "2", "3", "4", "6"}));
+    EXPECT_FALSE(backend.calls.join(u' ').contains("Timeout.wav"));
+    EXPECT_EQ(commands->records, 1);
+}
+
+TEST_F(BadPlanTest, lengthZero_endsAtTheFirstTickAndRecordsOnce)
+{
+    open(plan(0, "101"));
+    EXPECT_EQ(clock(), "00:00");
+    startRun();
+    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(clock(), "00:00");
+    EXPECT_FALSE(window->Timer1->isEnabled());
+    advance(5000);
+    EXPECT_EQ(commands->records, 1);
+}
+
+TEST_F(BadPlanTest, lengthBeyondADayIsRefused_longestLengthCountsInMinutes)
+{
+    ClockPlan p = plan(60, "101");
+    EXPECT_FALSE(p.setFieldText(0, "99:59:59"));
+    EXPECT_EQ(p.Time_all, QTime(0, 1, 0));
+    p.Time_all = QTime(23, 59, 59);
+    open(p);
+    EXPECT_EQ(clock(), "1439:59");
+    startRun();
+    advance(1000);
+    EXPECT_EQ(clock(), "1439:58");
+}
+
+TEST_F(BadPlanTest, overtimeLimitZero_overtimeRunsUntilStoppedAndRecordsOnce)
+{
+    ClockPlan p = plan(3, "100");
+    p.Time_five = QTime(0, 0, 0);
+    open(p);
+    startRun();
+    advance(3000 + 30'000);
+    EXPECT_EQ(window->Label5, "5");
+    EXPECT_EQ(clock(), "00:30");
+    EXPECT_TRUE(window->Timer4->isEnabled());
+    EXPECT_EQ(commands->records, 0);
+    commands->stop_timing();
+    advance(1000);
+    EXPECT_FALSE(window->Timer4->isEnabled());
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_EQ(window->Label5, "5");
+}
+
+TEST_F(BadPlanTest, missingSoundFiles_runGoesOnSilently)
+{
+    for (const char* file : {"alarm.wav", "Timeout.wav", "Stop.wav"})
+        QFile::remove(program.file(QStringLiteral("sounds/") + QLatin1String(file)));
+    ClockPlan p = plan(60, "101");
+    p.stageMusic[1] = "nothing.mp3";
+    open(p);
+    startRun();
+    EXPECT_EQ(stagesOver(60), (QStringList{"0", "1", "2", "3", "4", "6"}));
+    EXPECT_TRUE(backend.calls.isEmpty());
+    EXPECT_EQ(commands->records, 1);
+}
+
+TEST_F(BadPlanTest, overtimePastADay_keepsCountingInHours)
+{
+    ClockPlan p = plan(1, "200");
+    p.checkone = "1111100"; // no overtime limit
+    open(p);
+    startRun();
+    advance(1000);
+    EXPECT_EQ(window->Label5, "5");
+    // As if a day of overtime had been banked before a pause.
+    host.run_record[2] = QStringLiteral("86395000");
+    advance(1000);
+    EXPECT_EQ(clock(), "23:59:56");
+    advance(4000);
+    EXPECT_EQ(clock(), "24:00:00");
+    advance(1000);
+    EXPECT_EQ(clock(), "24:00:01");
+}
+
+TEST_F(BadPlanTest, endTextWiderThanATinyClock_shrinksNoFurtherThanOnePoint)
+{
+    ClockPlan p = plan(60, "101");
+    p.sizethree = "90/80/3/100/30/30/";
+    p.stageText[6] = QString(80, QChar(u'时'));
+    open(p);
+    startRun();
+    EXPECT_EQ(window->Label7->font().pointSizeF(), 1.0);
+    EXPECT_EQ(clock(), "01:00");
+}
+
+} // namespace
+} // namespace orvalen::test

@@ -1,0 +1,84 @@
+#include "timing/clock_text.h"
+#include "timing/stage_tracker.h"
+
+#include <gtest/gtest.h>
+
+namespace orvalen {
+namespace {
+
+TEST(ClockText, countFormats_fromMillisecondsWithHoursPastADay)
+{
+    const QTime now(14, 25, 30);
+    EXPECT_EQ(running_clock_text(0, 0, 65'400, now), "65");
+    EXPECT_EQ(running_clock_text(0, 0, 600'000, now), "600");
+    EXPECT_EQ(running_clock_text(0, 1, 59'999, now), "00:59");
+    EXPECT_EQ(running_clock_text(1, 1, 3'723'000, now), "62:03");
+    EXPECT_EQ(running_clock_text(0, 2, 3'723'000, now), "01:02:03");
+    EXPECT_EQ(running_clock_text(1, 2, 90'000'000, now), "25:00:00");
+    EXPECT_EQ(running_clock_text(0, 1, 360'000'000, now), "6000:00");
+    EXPECT_EQ(running_clock_text(0, 0, -5, now), "0");
+    EXPECT_EQ(count_hms_text(360'000'000), "100:00:00");
+    EXPECT_EQ(count_hms_text(999), "00:00:00");
+}
+
+TEST(ClockText, unknownFormat_usesTheSetUpsFallbackSoTheClockMoves)
+{
+    const QTime now(14, 25, 30);
+    EXPECT_EQ(running_clock_text(0, 5, 59'000, now), "00:59");
+    EXPECT_EQ(running_clock_text(1, 3, 61'000, now), "01:01");
+    EXPECT_EQ(running_clock_text(2, 4, 0, now), "14:25:30");
+    EXPECT_EQ(running_clock_text(2, 1, 0, now), "14:25");
+    EXPECT_EQ(running_clock_text(7, 1, 1000, now), "");
+}
+
+TEST(ClockText, setUpTexts_byFormatAndMode)
+{
+    const QTime now(10, 0, 5);
+    const QTime length(1, 30, 0);
+    EXPECT_EQ(setup_clock_text(0, 0, length, now), "5400");
+    EXPECT_EQ(setup_clock_text(0, 1, length, now), "90:00");
+    EXPECT_EQ(setup_clock_text(0, 2, length, now), "01:30:00");
+    EXPECT_EQ(setup_clock_text(0, 4, length, now), "90:00");
+    EXPECT_EQ(setup_clock_text(1, 0, length, now), "00");
+    EXPECT_EQ(setup_clock_text(1, 2, length, now), "00:00:00");
+    EXPECT_EQ(setup_clock_text(2, 1, length, now), "10:00");
+    EXPECT_EQ(setup_clock_text(2, 3, length, now), "10:00:05");
+    EXPECT_EQ(setup_clock_text(3, 1, length, now), "");
+    EXPECT_EQ(setup_overtime_text(1, "x"), "00:00");
+    EXPECT_EQ(setup_overtime_text(4, "x"), "x");
+}
+
+TEST(StageTracker, onTimeTicks_fireEachAlarmOnceAtItsSecond)
+{
+    const std::array<int, 6> stages{0, 50, 40, 30, 20, 10};
+    StageTracker t;
+    t.reset(60);
+    EXPECT_TRUE(t.reach(60, 60, stages).empty());
+    EXPECT_TRUE(t.reach(51, 60, stages).empty());
+    EXPECT_EQ(t.reach(50, 60, stages), std::vector<int>{1});
+    // A second tick within the same second fires nothing again.
+    EXPECT_TRUE(t.reach(50, 60, stages).empty());
+    EXPECT_TRUE(t.reach(49, 60, stages).empty());
+}
+
+TEST(StageTracker, lateTick_firesEveryPassedAlarmHighestFirst)
+{
+    const std::array<int, 6> stages{0, 50, 40, 30, 20, 10};
+    StageTracker t;
+    t.reset(60);
+    EXPECT_EQ(t.reach(35, 60, stages), (std::vector<int>{1, 2}));
+    // The clock going back never fires a second time.
+    EXPECT_TRUE(t.reach(45, 60, stages).empty());
+    EXPECT_EQ(t.reach(30, 60, stages), std::vector<int>{3});
+}
+
+TEST(StageTracker, equalAlarmsAndTheLength_onlyTheLowestStageFires)
+{
+    const std::array<int, 6> stages{0, 60, 40, 40, 20, 0};
+    StageTracker t;
+    t.reset(60);
+    EXPECT_EQ(t.reach(1, 60, stages), (std::vector<int>{2, 4}));
+}
+
+} // namespace
+} // namespace orvalen

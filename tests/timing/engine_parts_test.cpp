@@ -1,0 +1,132 @@
+// The pieces of the engine that a whole run does not show one by one: the
+// clock sources, the overtime clock, the blink and the hand-off of a
+// long-term plan.
+#include "engine_fixture.h"
+
+#include "platform/registry_store.h"
+
+namespace orvalen::test {
+namespace {
+
+class EnginePartsTest : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        open(defaultPlan());
+    }
+};
+
+TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight)
+{
+    module.start_reference_ms = program.clock.monotonicMs();
+    program.clock.step(10'350);
+    EXPECT_EQ(engine->remaintime("Timer1"), 10'350);
+    EXPECT_EQ(engine->remaintime("Timer4"), 10'550); // 200 ms ahead on source 0
+    host.run_record[1] = QStringLiteral("9365");
+    EXPECT_EQ(engine->remaintime("Timer1"), 19'715);
+    EXPECT_EQ(engine->remaintime("Timer2"), 0);
+    host.run_record[1] = QString();
+    EXPECT_EQ(engine->remaintime("Timer1"), 10'350);
+
+    // Source 1: started 23:59:59.000, asked at 00:00:01.000.
+    host.clock_source = QStringLiteral("1");
+    module.start_reference_ms = 86'399'000;
+    program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
+    EXPECT_EQ(engine->remaintime("Timer1"), 2000);
+    EXPECT_EQ(engine->remaintime("Timer4"), 2200);
+
+    // Source 2: whole seconds of the time of day.
+    host.clock_source = QStringLiteral("2");
+    window->start_time_of_day_text = QStringLiteral("23:59:30");
+    program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 9, 900)));
+    EXPECT_EQ(engine->remaintime("Timer1"), 39'000);
+
+    host.clock_source = QStringLiteral("3");
+    EXPECT_EQ(engine->remaintime("Timer1"), 0);
+    EXPECT_FALSE(program.registry.readDword("clockmode").has_value());
+}
+
+TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesToSourceZero)
+{
+    host.clock_source = QStringLiteral("2");
+    window->start_time_of_day_text = QString();
+    EXPECT_EQ(engine->remaintime("Timer1"), 0);
+    EXPECT_EQ(program.registry.readDword("clockmode"), 0);
+    EXPECT_EQ(host.clock_source, "2"); // the running program keeps its source
+}
+
+TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
+{
+    ClockPlan& p = module.clock_plan;
+    p.Time_all = QTime(0, 0, 2);
+    p.checkfour = "1000";
+    p.checktwo[19] = u'0'; // no blink in overtime
+    start();
+    advance(2005);
+    EXPECT_EQ(window->Label5, "5");
+    EXPECT_EQ(window->Label3->text(), "00:00");
+    advance(3000);
+    EXPECT_EQ(window->Label4->text(), "00:03");
+    EXPECT_FALSE(window->Picture4->isHidden());
+    EXPECT_EQ(window->Label3->text(), "00:00");
+}
+
+TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)
+{
+    window->Label5 = QStringLiteral("1");
+    window->Picture1->show();
+    window->blink_count = 10;
+    window->Timer3->setInterval(490);
+    window->Timer3->setEnabled(true);
+    QList<bool> hidden;
+    for (int i = 0; i < 11; ++i) {
+        advance(490);
+        hidden << window->Picture1->isHidden();
+    }
+    EXPECT_EQ(hidden, (QList<bool>{true, false, true, false, true, false, true, false, true, false, false}));
+    EXPECT_FALSE(window->Timer3->isEnabled());
+    EXPECT_EQ(window->blink_count, -1);
+}
+
+TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
+{
+    module.clock_plan.checkfour = "1000";
+    window->Label5 = QStringLiteral("5");
+    window->Picture4->show();
+    window->Picture1->show();
+    window->blink_count = 2;
+    window->Timer3->setEnabled(true);
+    advance(1000);
+    EXPECT_TRUE(window->Picture4->isHidden());
+    EXPECT_FALSE(window->Picture1->isHidden());
+    module.clock_plan.combolist = "102"; // no overtime count: the clock blinks
+    advance(1000);
+    EXPECT_TRUE(window->Picture1->isHidden());
+}
+
+TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
+{
+    module.clock_plan.checkone = "1111111";
+    window->Timer9->setHandler({});
+    start();
+    EXPECT_TRUE(window->Timer9->isEnabled());
+    EXPECT_TRUE(host.clockset[4].visible);
+    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_TRUE(host.run_counters[1].isEmpty());
+}
+
+TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)
+{
+    start();
+    advance(5);
+    // A plan chosen during the run asks for a prepare-only set-up.
+    host.ready_marker = QStringLiteral("setting");
+    window->Timer5->setEnabled(true);
+    advance(100);
+    EXPECT_TRUE(window->Timer1->isEnabled());
+    EXPECT_FALSE(item(0).enabled);
+}
+
+} // namespace
+} // namespace orvalen::test
