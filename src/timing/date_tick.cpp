@@ -102,10 +102,11 @@ void DateTick::endActions()
     DisplayWindow& d = m_display;
     HostState& host = d.hostState();
     const ClockPlan& plan = d.module().clock_plan;
-    // The start item is enabled when no run is under way: the display was
-    // only prepared for a target that had already passed. Nothing ran, so
-    // nothing is recorded.
-    const bool runUnderWay = !host.desktop[0].enabled;
+    // A start item that reads "开始" and is enabled means the display was
+    // only prepared, for a target that had already passed: nothing ran, so
+    // nothing is recorded. (After a stop command it reads "清零".)
+    const MenuItemState& start = host.desktop[0];
+    const bool runUnderWay = !start.enabled || start.caption.left(2) != QStringLiteral("开始");
 
     d.run_overtime_action = 5;
     const QDateTime setUp = run_record_instant(host.run_record[0]);

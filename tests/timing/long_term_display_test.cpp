@@ -1,0 +1,225 @@
+#include "timing/clock_calibration.h"
+#include "timing/long_term_fixture.h"
+
+namespace orvalen::test {
+namespace {
+
+const QDateTime kStart(QDate(2026, 12, 8), QTime(9, 0, 0)); // the fake clock's start, a Tuesday
+
+class LongTermDisplayTest : public LongTermTest {};
+
+TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMidnight_endsAtTheTarget)
+{
+    const QDateTime target(QDate(2026, 12, 11), QTime(12, 0, 0));
+    ClockPlan p = longTermPlan(target, 0);
+    p.checkthree = QStringLiteral("011111"); // weekday on the prompt line while running
+    host.clockset[4].checked = true;
+    openLongTerm(p);
+    advance(100); // the set-up
+
+    EXPECT_EQ(dateLine(), "3天");
+    EXPECT_EQ(clock(), "03时00分00秒");
+    EXPECT_FALSE(window->Picture1->isHidden());
+    EXPECT_FALSE(item(0).enabled); // running
+    EXPECT_TRUE(item(1).enabled);
+    EXPECT_TRUE(window->Timer10->isEnabled());
+    EXPECT_EQ(host.run_record[0], "2026-12-08 09:00:00");
+    EXPECT_EQ(host.run_record[4], "2026-12-11 12:00:00");
+    EXPECT_EQ(host.tick_state, "0");
+
+    advance(1000);
+    EXPECT_EQ(clock(), "02时59分59秒");
+    EXPECT_EQ(prompt(), weekday(kStart.date())); // once the start prompt is done
+    EXPECT_TRUE(window->Timer12->isEnabled()); // the network time runs alongside
+
+    // Across midnight: the days and the weekday change with the date.
+    program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 58, 500)));
+    advance(300);
+    EXPECT_EQ(dateLine(), "2天");
+    EXPECT_EQ(clock(), "12时00分02秒");
+    advance(1500);
+    EXPECT_EQ(clock(), "12时00分00秒");
+    EXPECT_EQ(prompt(), weekday(QDate(2026, 12, 9)));
+
+    // The last seconds, and the end.
+    program.clock.setNow(target.addMSecs(-950));
+    advance(300);
+    EXPECT_EQ(dateLine(), "0天");
+    EXPECT_EQ(clock(), "00时00分01秒");
+    EXPECT_EQ(commands->records, 0);
+    advance(1000);
+
+    EXPECT_EQ(clock(), p.stageText[6]); // "时间到"
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_EQ(host.run_record[1], QString::number(qint64(kStart.secsTo(target)) * 1000));
+    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(window->Label6, "5");
+    EXPECT_EQ(host.tick_state, "1");
+    EXPECT_TRUE(window->Picture6[3]->isHidden());
+    EXPECT_FALSE(window->Picture1->isHidden());
+    EXPECT_DOUBLE_EQ(window->twipsLeft(window->Picture1), (1920 * 15 - window->twipsWidth(window->Label3)) / 2);
+    for (EngineTimer* t : {window->Timer1.get(), window->Timer2.get(), window->Timer3.get(), window->Timer4.get(),
+                           window->Timer9.get(), window->Timer10.get(), window->Timer12.get()})
+        EXPECT_FALSE(t->isEnabled());
+    EXPECT_EQ(item(0).caption.left(2), "清零");
+    EXPECT_TRUE(backend.take().contains("wavstop")); // the final-seconds sound stopped
+
+    advance(60'000);
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_EQ(clock(), p.stageText[6]);
+}
+
+TEST_F(LongTermDisplayTest, everyFormat_showsItsCountDownAndLiveTexts)
+{
+    // 3 days 4 h 5 min 6 s ahead, and the live clock at 09:05:07.
+    const QDateTime target = kStart.addDays(3).addSecs(4 * 3600 + 5 * 60 + 6);
+    const QStringList countdown{"04时05分06秒", "04时05分", "", "04:05:06", "04:05", "05:06"};
+    const QStringList live{"09时05分07秒", "09时05分", "", "09:05:07", "09:05", "05:07"};
+    openLongTerm(longTermPlan(target, 0));
+    advance(100);
+    for (int f = 0; f <= 5; ++f) {
+        module.clock_plan.combolist = QString::number(f) + "01";
+        module.clock_plan.time_date = target.date();
+        program.clock.setNow(kStart);
+        advance(300);
+        EXPECT_EQ(dateLine(), "3天") << f;
+        EXPECT_EQ(clock(), countdown[f]) << f;
+
+        module.clock_plan.time_date = QDate(2000, 1, 1);
+        program.clock.setNow(QDateTime(kStart.date(), QTime(9, 5, 7, 100)));
+        advance(300);
+        EXPECT_EQ(dateLine(), f <= 2 ? "2026年12月08日" : "2026-12-08") << f;
+        EXPECT_EQ(clock(), live[f]) << f;
+    }
+}
+
+TEST_F(LongTermDisplayTest, liveClock_followsTheSeconds_showsPortalTime_andSurvivesStop)
+{
+    portals[0].answer(date_header(kStart.addSecs(2 * 3600 + 60)));
+    openLongTerm(longTermPlan(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), 3));
+    advance(100);
+    EXPECT_EQ(dateLine(), "2026-12-08");
+    EXPECT_EQ(clock(), "09:00:00");
+    EXPECT_EQ(window->Label6, "1");
+    advance(1000);
+    EXPECT_EQ(clock(), "09:00:01");
+
+    // A minute in, the network time finds the portal two hours ahead; the
+    // display follows it at once, the system clock is left alone.
+    advance(59'500);
+    EXPECT_EQ(clock(), "09:01:00");
+    ASSERT_TRUE(wait_until([&] { return longTerm->clock().offsetMs() != 0; }));
+    advance(300);
+    EXPECT_EQ(clock(), "11:01:00");
+    EXPECT_TRUE(setter.instants.empty());
+    EXPECT_EQ(program.clock.now().time().hour(), 9);
+
+    // The stop command does not end the live clock.
+    commands->stop_timing();
+    advance(1200);
+    EXPECT_EQ(clock(), "11:01:01");
+    EXPECT_TRUE(window->Timer10->isEnabled());
+    EXPECT_EQ(commands->records, 0);
+}
+
+TEST_F(LongTermDisplayTest, slowPortal_displayKeepsTicking)
+{
+    portals[0].stayQuiet();
+    openLongTerm(longTermPlan(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), 3));
+    advance(100);
+    advance(60'500); // the network time starts, and waits for the portal
+    ASSERT_TRUE(wait_until([&] { return portals[0].requests() == 1; }));
+    EXPECT_TRUE(longTerm->calibration().busy());
+    advance(2000);
+    EXPECT_EQ(clock(), "09:01:02");
+}
+
+TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
+{
+    openLongTerm(longTermPlan(kStart.addDays(3), 3));
+    advance(100);
+    advance(1000);
+    EXPECT_EQ(clock(), "23:59:59");
+    commands->stop_timing();
+    EXPECT_EQ(window->Label6, "5");
+    advance(300);
+    EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_FALSE(window->Timer10->isEnabled());
+}
+
+TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsNoRun)
+{
+    host.ready_marker = QStringLiteral("setting");
+    openLongTerm(longTermPlan(QDateTime(QDate(2026, 12, 1), QTime(8, 0)), 0));
+    advance(100);
+    EXPECT_EQ(window->Label6, "5");
+    EXPECT_EQ(host.tick_state, "1");
+    EXPECT_TRUE(item(0).enabled); // nothing runs
+    advance(300);
+    EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
+    EXPECT_EQ(commands->records, 0);
+    EXPECT_FALSE(window->Timer10->isEnabled());
+    EXPECT_EQ(item(0).caption.left(2), "开始");
+}
+
+TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEach)
+{
+    LongTermWarnings warnings;
+    openLongTerm(longTermPlan(kStart.addDays(3), 3));
+    advance(100);
+    int expectedLines = 0;
+    for (const QDate& bad : {QDate(1999, 5, 1), QDate(), QDate(2226, 12, 8)}) {
+        module.clock_plan.time_date = bad;
+        window->Timer9->setEnabled(true); // set up again, as a plan selection does
+        advance(100);
+        EXPECT_EQ(dateLine(), "2026-12-08");
+        advance(3000);
+        EXPECT_EQ(window->Label6, "1");
+        EXPECT_TRUE(window->Timer10->isEnabled());
+        EXPECT_EQ(LongTermWarnings::lines().size(), ++expectedLines) << LongTermWarnings::lines().join('\n').toStdString();
+    }
+    EXPECT_EQ(commands->records, 0);
+    EXPECT_TRUE(setter.instants.empty());
+
+    module.clock_plan.time_date = kStart.date().addDays(3); // usable again: counts again
+    advance(300);
+    EXPECT_EQ(dateLine(), "2天");
+}
+
+TEST_F(LongTermDisplayTest, planThatIsNotLongTerm_setUpOnlyHidesTheWeekdayItem)
+{
+    openLongTerm(defaultPlan());
+    host.clockset[4].visible = true;
+    const QString before = clock();
+    window->Timer9->setEnabled(true);
+    advance(100);
+    EXPECT_FALSE(host.clockset[4].visible);
+    EXPECT_FALSE(window->Timer10->isEnabled());
+    EXPECT_EQ(clock(), before);
+}
+
+TEST_F(LongTermDisplayTest, delayedRestartSwitchedOff_firstTickStarts_aRunAlreadyStartedIsLeftAlone)
+{
+    openLongTerm(defaultPlan());
+    longTerm.reset(); // the count plan alone; Timer11 by hand
+    DelayedRestart restart(*window, *commands);
+    window->Timer11->setHandler([&] { restart.Timer11_Timer(); });
+
+    module.clock_plan.checkfour = QStringLiteral("0000");
+    window->Label8 = QStringLiteral("5");
+    window->Timer11->setEnabled(true);
+    advance(1000);
+    EXPECT_FALSE(window->Timer11->isEnabled());
+    advance(100);
+    EXPECT_FALSE(item(0).enabled); // the run started at the first tick
+
+    // Started again while running: the start command does nothing.
+    window->Timer11->setEnabled(true);
+    advance(1000);
+    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(window->Timer5->isEnabled());
+}
+
+} // namespace
+} // namespace orvalen::test

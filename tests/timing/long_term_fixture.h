@@ -1,0 +1,122 @@
+#pragma once
+#include "platform/system_clock_setter.h"
+#include "services/network_probes.h"
+#include "support/date_server.h"
+#include "support/wait_until.h"
+#include "timing/calibrated_clock.h"
+#include "timing/engine_fixture.h"
+#include "timing/long_term_display.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QStringList>
+#include <array>
+
+namespace orvalen::test {
+
+// Records the instants; never touches the real clock.
+class FakeClockSetter final : public SystemClockSetter {
+public:
+    bool may_set_clock(QString* why) override
+    {
+        if (!allowed && why)
+            *why = QStringLiteral("not allowed here");
+        return allowed;
+    }
+    bool set_clock(const QDateTime& utc) override
+    {
+        instants.push_back(utc);
+        return !refuse;
+    }
+    bool allowed = false;
+    bool refuse = false;
+    std::vector<QDateTime> instants;
+};
+
+// An HTTP Date header for an instant.
+inline QByteArray date_header(const QDateTime& instant)
+{
+    return QLocale::c().toString(instant.toUTC(), QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'")).toLatin1();
+}
+
+// Keeps the warnings of the long-term display's log while it lives.
+class LongTermWarnings {
+public:
+    LongTermWarnings()
+    {
+        lines().clear();
+        m_old = qInstallMessageHandler(&LongTermWarnings::keep);
+    }
+    ~LongTermWarnings() { qInstallMessageHandler(m_old); }
+    static QStringList& lines()
+    {
+        static QStringList kept;
+        return kept;
+    }
+
+private:
+    static void keep(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type == QtWarningMsg && QByteArray(context.category) == "orvalen.longterm")
+            lines() << text;
+    }
+    QtMessageHandler m_old = nullptr;
+};
+
+// The display window with the count engine, the run commands and the
+// long-term display, whose network time asks two web servers on 127.0.0.1.
+// The clock starts on Tuesday 2026-12-08 at 09:00:00.
+class LongTermTest : public EngineTest {
+protected:
+    // A long-term plan counting to `target` (2000-01-01: the live clock) in
+    // long-term format `format`.
+    ClockPlan longTermPlan(const QDateTime& target, int format) const
+    {
+        ClockPlan p = defaultPlan();
+        p.checkone = QStringLiteral("1111111");
+        p.time_date = target.date();
+        p.Time_all = target.time();
+        p.combolist = QString::number(format) + QStringLiteral("01");
+        return p;
+    }
+
+    // Stores the plan and loads the display; the set-up runs 100 ms later.
+    DisplayWindow& openLongTerm(const ClockPlan& plan)
+    {
+        host.clock_source = QStringLiteral("0");
+        save_plan(program.registry, plan);
+        window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+        ScreenMetrics m;
+        m.tppX = m.tppY = 15;
+        m.fullWidthPx = 1920;
+        m.fullHeightPx = 1080;
+        m.screenWidthPx = 1920;
+        window->setScreenMetrics(m);
+        commands = std::make_unique<CountingRunCommands>(*window);
+        engine = std::make_unique<CountEngine>(*window, *commands);
+        longTerm = std::make_unique<LongTermDisplay>(*window, *commands, probes, setter,
+                                                     QList<QUrl>{portals[0].url(), portals[1].url()});
+        window->load();
+        backend.take();
+        return *window;
+    }
+
+    void TearDown() override
+    {
+        longTerm.reset();
+        engine.reset();
+        commands.reset();
+        window.reset();
+    }
+
+    QString dateLine() const { return window->Label2[2]->text(); }
+    QString prompt() const { return window->Label2[3]->text(); }
+    static QString weekday(const QDate& d) { return QLocale::system().dayName(d.dayOfWeek(), QLocale::LongFormat); }
+
+    std::array<DateServer, 2> portals;
+    QtNetworkProbes probes{program.timers};
+    FakeClockSetter setter;
+    std::unique_ptr<LongTermDisplay> longTerm;
+};
+
+} // namespace orvalen::test
