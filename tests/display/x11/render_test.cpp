@@ -157,6 +157,8 @@ TEST_F(RenderTest, panelsBlendIntoTheBackgroundPicture)
     const QImage img = screen();
     const QImage bg = w.background()->stretched().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(bg.size(), QSize(1920, 1080));
+    // The title text lies over the background next to the clock panel.
+    const QRect titleArea(w.Label2[0]->mapTo(&w, QPoint(0, 0)), w.Label2[0]->size());
     for (QWidget* panel : {static_cast<QWidget*>(w.Picture1), static_cast<QWidget*>(w.Picture6[1])}) {
         const QRect r(panel->mapTo(&w, QPoint(0, 0)), panel->size());
         ASSERT_FALSE(panel->isHidden());
@@ -164,7 +166,8 @@ TEST_F(RenderTest, panelsBlendIntoTheBackgroundPicture)
         // background picture there, unbroken by the panel.
         for (int y = r.top(); y <= r.bottom(); y += 2) {
             for (int x : {r.left() - 1, r.left(), r.right(), r.right() + 1})
-                ASSERT_EQ(img.pixel(x, y), bg.pixel(x, y)) << x << "," << y;
+                if (!titleArea.contains(x, y))
+                    ASSERT_EQ(img.pixel(x, y), bg.pixel(x, y)) << x << "," << y;
         }
     }
 }

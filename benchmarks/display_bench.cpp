@@ -1,0 +1,139 @@
+// Figures for the display: time to the first painted frame, the cost of one
+// clock repaint over a full-screen background picture, and idle CPU.
+//   display_bench first-frame   prints the wall-clock ms (epoch) of the first paint
+//   display_bench repaint N     prints the mean ms of N clock repaints
+//   display_bench idle S        prints the CPU % used over S idle seconds
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "platform/clock.h"
+#include "platform/engine_timer.h"
+#include "platform/registry_store.h"
+#include "stores/ini_store.h"
+#include "stores/run_state.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <ctime>
+#include <sys/resource.h>
+
+using namespace orvalen;
+
+namespace {
+
+class QuietHost final : public DisplayHost {
+public:
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+class FirstPaint final : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && !done) {
+            done = true;
+            // Report after this paint has been handled.
+            QTimer::singleShot(0, [] {
+                std::printf("%lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+    bool done = false;
+};
+
+double cpu_seconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("first-frame");
+    const int count = argc > 2 ? std::max(1, atoi(argv[2])) : 0;
+
+    QTemporaryDir dir;
+    QDir().mkpath(dir.path() + "/program/picture");
+    QFile(dir.path() + "/program/TimeData.db").open(QIODevice::WriteOnly);
+    if (mode == QLatin1String("repaint")) {
+        // A full-screen photo-like background, as picture/1.jpg of the default plan.
+        QImage bg(1920, 1080, QImage::Format_RGB32);
+        QPainter p(&bg);
+        QLinearGradient g(0, 0, 1920, 1080);
+        g.setColorAt(0, Qt::darkBlue);
+        g.setColorAt(1, Qt::yellow);
+        p.fillRect(bg.rect(), g);
+        p.end();
+        bg.save(dir.path() + "/program/picture/1.jpg", "JPG");
+    }
+    SystemClock clock;
+    QtTimerFactory timers;
+    IniStore ini(dir.path() + "/program/TimeData.db");
+    RegistryStore registry(dir.path() + "/registry.reg");
+    AppContext ctx;
+    ctx.folder = ProgramFolder(dir.path() + "/program");
+    ctx.ini = &ini;
+    ctx.registry = &registry;
+    ctx.clock = &clock;
+    ctx.timers = &timers;
+    HostState host;
+    ModuleState module;
+    QuietHost displayHost;
+
+    DisplayWindow window(ctx, host, module, displayHost);
+    FirstPaint first;
+    if (mode == QLatin1String("first-frame"))
+        window.Picture2->installEventFilter(&first);
+    window.load();
+
+    if (mode == QLatin1String("first-frame"))
+        return app.exec();
+
+    if (mode == QLatin1String("repaint")) {
+        // Let the first frame settle, then time new digits on the clock.
+        for (int i = 0; i < 20; ++i)
+            app.processEvents();
+        const int n = count > 0 ? count : 500;
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < n; ++i) {
+            const int s = 3599 - i % 3600;
+            window.setCaption(window.Label3, QString::asprintf("%02d:%02d", s / 60, s % 60));
+            window.ShowStatue();
+            window.Picture1->repaint(); // onto the screen now, not at the next event round
+        }
+        std::printf("%.3f %d\n", t.nsecsElapsed() / 1e6 / n, window.background_is_picture ? 1 : 0);
+        return 0;
+    }
+
+    // idle
+    for (int i = 0; i < 20; ++i)
+        app.processEvents();
+    const int seconds = count > 0 ? count : 5;
+    const double cpu0 = cpu_seconds();
+    QElapsedTimer wall;
+    wall.start();
+    QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    app.exec();
+    std::printf("%.3f\n", 100.0 * (cpu_seconds() - cpu0) / (wall.nsecsElapsed() / 1e9));
+    return 0;
+}
