@@ -1,0 +1,171 @@
+// A long-term display left up for a day, on the fake clock: a count-down to a
+// date three days ahead with the weekday shown, and the network time asked
+// every minute (from a portal that answers at once). Reports the resident
+// memory after a warm-up minute and at the end, and how late the clock text
+// ever was behind the clock (one tick of the long-term display is 300 ms).
+//   longterm_bench [hours]      default 24
+#include "display/display_host.h"
+#include "display/display_window.h"
+#include "platform/system_clock_setter.h"
+#include "services/network_probes.h"
+#include "services/sound_player.h"
+#include "stores/plan_store.h"
+#include "stores/run_state.h"
+#include "support/temp_program.h"
+#include "timing/calibrated_clock.h"
+#include "timing/count_engine.h"
+#include "timing/long_term_display.h"
+#include "timing/long_term_texts.h"
+#include "timing/run_commands.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QTimeZone>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace orvalen;
+
+namespace {
+
+class QuietHost final : public DisplayHost {
+public:
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+class SilentSound final : public SoundBackend {
+public:
+    void mci_play(const QString&) override {}
+    void mci_stop(const QString&) override {}
+    void wav_play(const QString&) override {}
+    void wav_play_loop(const QString&) override {}
+    void wav_stop() override {}
+};
+
+// A portal that is always there and tells our own time.
+class PromptPortal final : public NetworkProbes {
+public:
+    explicit PromptPortal(const Clock& clock) : m_clock(clock) {}
+    void ping_host(const QString&, std::function<void(bool)> done) override
+    {
+        QMetaObject::invokeMethod(&m_context, [done] { done(true); }, Qt::QueuedConnection);
+    }
+    void fetch_web_date(const QUrl&, std::function<void(WebDate)> done) override
+    {
+        ++fetches;
+        const QDateTime now = m_clock.now().toUTC();
+        QMetaObject::invokeMethod(&m_context, [done, now] { done(WebDate{now, QString()}); },
+                                  Qt::QueuedConnection);
+    }
+    int fetches = 0;
+
+private:
+    const Clock& m_clock;
+    QObject m_context;
+};
+
+class NoClockSetting final : public SystemClockSetter {
+public:
+    bool may_set_clock(QString*) override { return false; }
+    bool set_clock(const QDateTime&) override { return false; }
+};
+
+long rss_kb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+void run_posted_events()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("QT_MEDIA_BACKEND");
+    QApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("orvalen.longterm.info=false"));
+    const int hours = argc > 1 ? std::max(1, std::atoi(argv[1])) : 24;
+
+    test::TempProgram program;
+    SilentSound silent;
+    SoundPlayer sound(silent);
+    program.context.sound = &sound;
+    HostState host;
+    ModuleState module;
+    QuietHost quietHost;
+
+    const QDateTime target = program.clock.now().addDays(3);
+    ClockPlan plan = ClockPlan::defaults(program.clock.now().date());
+    plan.checkone = QStringLiteral("1111111");
+    plan.time_date = target.date();
+    plan.Time_all = target.time();
+    plan.combolist = QStringLiteral("001");
+    save_plan(program.registry, plan);
+    host.clockset[4].checked = true;
+
+    DisplayWindow window(program.context, host, module, quietHost);
+    ScreenMetrics screen;
+    screen.fullWidthPx = screen.screenWidthPx = 1920;
+    screen.fullHeightPx = 1080;
+    window.setScreenMetrics(screen);
+    RunCommands commands(window);
+    CountEngine engine(window, commands);
+    PromptPortal portal(program.clock);
+    NoClockSetting setter;
+    LongTermDisplay longTerm(window, commands, portal, setter, {QUrl(QStringLiteral("https://portal.invalid/"))});
+    window.load();
+    program.timers.advance(100);
+
+    qint64 maxLateMs = 0;
+    qint64 steps = 0;
+    auto runFor = [&](qint64 seconds, bool measure) {
+        for (qint64 i = 0; i < seconds * 10; ++i) {
+            program.timers.advance(100);
+            ++steps;
+            if (steps % 50 == 0)
+                run_posted_events(); // let the network answer
+            if (!measure)
+                continue;
+            const QDateTime now = longTerm.clock().now();
+            const QString expected = countdown_texts(remaining_seconds(now, target), 0).clock;
+            if (window.Label3->text() != expected)
+                maxLateMs = std::max<qint64>(maxLateMs, now.time().msec());
+        }
+    };
+
+    QElapsedTimer wall;
+    wall.start();
+    runFor(60, false);
+    run_posted_events();
+    const long before = rss_kb();
+    runFor(qint64(hours) * 3600, true);
+    run_posted_events();
+    const long after = rss_kb();
+
+    std::printf("long-term display, %d simulated hours (%lld ticks of 300 ms, %d network calibrations) in %.1f s\n",
+                hours, static_cast<long long>(steps / 3), portal.fetches, wall.elapsed() / 1000.0);
+    std::printf("RSS after the first minute: %ld kB; after %d h: %ld kB (%+ld kB)\n", before, hours, after,
+                after - before);
+    std::printf("clock text at most %lld ms behind the clock (one tick: 300 ms)\n", static_cast<long long>(maxLateMs));
+    std::printf("shown at the end: %s %s, prompt %s\n", qPrintable(window.Label2[2]->text()),
+                qPrintable(window.Label3->text()), qPrintable(window.Label2[3]->text()));
+    return maxLateMs <= 300 ? 0 : 1;
+}
