@@ -294,6 +294,12 @@ bool Transaction::commit()
 Database open_desk_data(const ProgramFolder& folder, QString* error)
 {
     Database db;
+    if (folder.path().isEmpty()) {
+        db.setError(QStringLiteral("程序文件夹未知，无法打开 DeskData.db"));
+        if (error)
+            *error = db.lastError();
+        return db;
+    }
     QString path = folder.resolve(QStringLiteral("DeskData.db"));
     if (path.isEmpty())
         path = folder.file(QStringLiteral("DeskData.db"));

@@ -206,4 +206,9 @@ TEST_F(DatabaseTest, openDeskData_findsTheFileWithoutRegardToCase)
     EXPECT_FALSE(none.isOpen());
     EXPECT_TRUE(error.contains(QStringLiteral("DeskData.db")));
     EXPECT_FALSE(QFileInfo::exists(emptyDir.filePath(QStringLiteral("DeskData.db"))));
+
+    // No folder at all never falls back to the working directory.
+    error.clear();
+    EXPECT_FALSE(open_desk_data(ProgramFolder(), &error).isOpen());
+    EXPECT_FALSE(error.isEmpty());
 }
