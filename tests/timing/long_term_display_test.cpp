@@ -199,6 +199,37 @@ TEST_F(LongTermDisplayTest, planThatIsNotLongTerm_setUpOnlyHidesTheWeekdayItem)
     EXPECT_EQ(clock(), before);
 }
 
+TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsTheNextRun)
+{
+    ClockPlan p = defaultPlan();
+    p.Time_all = QTime(0, 0, 3);
+    p.checkone = QStringLiteral("0111110");
+    p.combolist = QStringLiteral("102"); // count down, then reset
+    p.checkfour = QStringLiteral("0010"); // with the delayed restart
+    program.ini.write(QStringLiteral("pictureset"), QStringLiteral("Delaytime"), QStringLiteral("2"));
+    openLongTerm(p);
+    commands->start_timing();
+    advance(105);
+    EXPECT_FALSE(item(0).enabled);
+
+    advance(3000); // the count reaches zero: recorded, back to ready, the delay begins
+    EXPECT_EQ(commands->records, 1);
+    EXPECT_TRUE(item(0).enabled);
+    EXPECT_EQ(window->Label8, "2");
+    EXPECT_TRUE(window->Timer11->isEnabled());
+    advance(1000);
+    EXPECT_EQ(window->Label8, "1");
+    advance(1000);
+    EXPECT_EQ(window->Label8, "0");
+    EXPECT_TRUE(item(0).enabled);
+    advance(1000 + 100); // the third delay tick starts the run
+    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(window->Timer11->isEnabled());
+    EXPECT_EQ(window->Label5, "0");
+    advance(3000);
+    EXPECT_EQ(commands->records, 2);
+}
+
 TEST_F(LongTermDisplayTest, delayedRestartSwitchedOff_firstTickStarts_aRunAlreadyStartedIsLeftAlone)
 {
     openLongTerm(defaultPlan());
