@@ -198,12 +198,12 @@ void DisplayWindow::createControls()
 
 void DisplayWindow::createTimers()
 {
-    struct Spec {
+    struct TimerSetting {
         std::unique_ptr<EngineTimer>* timer;
         const char* name;
         int interval;
     };
-    const Spec specs[] = {{&Timer1, "Timer1", 500},  {&Timer2, "Timer2", 1000},   {&Timer3, "Timer3", 1000},
+    const TimerSetting settings[] = {{&Timer1, "Timer1", 500},  {&Timer2, "Timer2", 1000},   {&Timer3, "Timer3", 1000},
                           {&Timer4, "Timer4", 500},  {&Timer5, "Timer5", 100},    {&Timer7, "Timer7", 1000},
                           {&Timer9, "Timer9", 100},  {&Timer10, "Timer10", 300},  {&Timer11, "Timer11", 1000},
                           {&Timer12, "Timer12", 60000}};
@@ -211,7 +211,7 @@ void DisplayWindow::createTimers()
     static QtTimerFactory fallbackFactory;
     if (!factory)
         factory = &fallbackFactory;
-    for (const Spec& s : specs) {
+    for (const TimerSetting& s : settings) {
         *s.timer = factory->create(QString::fromLatin1(s.name));
         (*s.timer)->setInterval(s.interval);
         (*s.timer)->setEnabled(false);
