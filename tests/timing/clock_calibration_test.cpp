@@ -1,11 +1,6 @@
-#include "platform/system_clock_setter.h"
-#include "services/network_probes.h"
 #include "stores/run_state.h"
-#include "support/date_server.h"
-#include "support/fake_time.h"
-#include "support/wait_until.h"
-#include "timing/calibrated_clock.h"
 #include "timing/clock_calibration.h"
+#include "timing/long_term_fixture.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -16,38 +11,6 @@
 namespace orvalen::test {
 namespace {
 
-// Records the instants; never touches the real clock.
-class FakeClockSetter final : public SystemClockSetter {
-public:
-    bool may_set_clock(QString* why) override
-    {
-        if (!allowed && why)
-            *why = QStringLiteral("not allowed here");
-        return allowed;
-    }
-    bool set_clock(const QDateTime& utc) override
-    {
-        instants.push_back(utc);
-        return !refuse;
-    }
-    bool allowed = false;
-    bool refuse = false;
-    std::vector<QDateTime> instants;
-};
-
-// Keeps the warnings of the long-term display's log.
-QStringList g_warnings;
-void keepWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (type == QtWarningMsg && QByteArray(context.category) == "orvalen.longterm")
-        g_warnings << text;
-}
-
-QByteArray dateHeader(const QDateTime& instant)
-{
-    return QLocale::c().toString(instant.toUTC(), QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'")).toLatin1();
-}
-
 class ClockCalibrationTest : public ::testing::Test {
 protected:
     ClockCalibrationTest()
@@ -57,10 +20,7 @@ protected:
         timer12->setEnabled(true);
         for (DateServer& p : portals)
             p.answer("");
-        g_warnings.clear();
-        m_oldHandler = qInstallMessageHandler(keepWarnings);
     }
-    ~ClockCalibrationTest() override { qInstallMessageHandler(m_oldHandler); }
 
     // The calibration over the given portals (default: the three local
     // servers); made at the first call.
@@ -95,10 +55,10 @@ protected:
     CalibratedClock display{clock};
     std::array<DateServer, 3> portals;
     std::optional<bool> outcome;
+    LongTermWarnings warnings;
 
 private:
     std::unique_ptr<ClockCalibration> m_calibration;
-    QtMessageHandler m_oldHandler = nullptr;
 };
 
 TEST_F(ClockCalibrationTest, noRunUnderWay_tickSwitchesItselfOffAndAsksNobody)
@@ -124,7 +84,7 @@ TEST_F(ClockCalibrationTest, mayKeepTheClock_setsItOnceFromTheUtcInstant_laterPo
 {
     setter.allowed = true;
     const QDateTime portalTime = hoursFromNow(2);
-    portals[0].answer(dateHeader(portalTime));
+    portals[0].answer(date_header(portalTime));
     calibration();
     EXPECT_EQ(calibrateOnce(), true);
     ASSERT_EQ(setter.instants.size(), 1u);
@@ -139,7 +99,7 @@ TEST_F(ClockCalibrationTest, mayKeepTheClock_setsItOnceFromTheUtcInstant_laterPo
 TEST_F(ClockCalibrationTest, portalTwoHoursOff_withoutTheRight_displayClockKeepsTheOffset)
 {
     const QDateTime portalTime = hoursFromNow(2);
-    portals[0].answer(dateHeader(portalTime));
+    portals[0].answer(date_header(portalTime));
     calibration();
     EXPECT_EQ(calibrateOnce(), true);
     EXPECT_TRUE(setter.instants.empty());
@@ -155,7 +115,7 @@ TEST_F(ClockCalibrationTest, settingRefused_fallsBackToTheOffset)
 {
     setter.allowed = true;
     setter.refuse = true;
-    portals[0].answer(dateHeader(hoursFromNow(-2)));
+    portals[0].answer(date_header(hoursFromNow(-2)));
     calibration();
     EXPECT_EQ(calibrateOnce(), true);
     EXPECT_EQ(setter.instants.size(), 1u);
@@ -165,7 +125,7 @@ TEST_F(ClockCalibrationTest, settingRefused_fallsBackToTheOffset)
 TEST_F(ClockCalibrationTest, clockAlreadyRight_nothingIsSet)
 {
     setter.allowed = true;
-    portals[0].answer(dateHeader(clock.now()));
+    portals[0].answer(date_header(clock.now()));
     calibration();
     EXPECT_EQ(calibrateOnce(), false);
     EXPECT_TRUE(setter.instants.empty());
@@ -180,7 +140,7 @@ TEST_F(ClockCalibrationTest, portalTimesOut_nextPortalAnswers_displayNeverWaited
     EXPECT_TRUE(calibration().busy());
     timers.advance(5000); // the transfer timeout of the first portal
     const QDateTime portalTime = hoursFromNow(2);
-    portals[1].answer(dateHeader(portalTime));
+    portals[1].answer(date_header(portalTime));
     ASSERT_TRUE(wait_until([&] { return outcome.has_value(); }));
     EXPECT_EQ(outcome, true);
     EXPECT_EQ(display.now(), portalTime.addMSecs(500));
@@ -191,27 +151,27 @@ TEST_F(ClockCalibrationTest, garbageAndMissingDate_nextPortalUsed_oneLogLineEach
     portals[0].answerGarbage();
     portals[1].answer("");
     const QDateTime portalTime = hoursFromNow(1);
-    portals[2].answer(dateHeader(portalTime));
+    portals[2].answer(date_header(portalTime));
     calibration();
     EXPECT_EQ(calibrateOnce(), true);
     EXPECT_EQ(display.now(), portalTime.addMSecs(500));
-    EXPECT_EQ(g_warnings.size(), 2) << g_warnings.join('\n').toStdString();
+    EXPECT_EQ(LongTermWarnings::lines().size(), 2) << LongTermWarnings::lines().join('\n').toStdString();
 
     calibrateOnce();
-    EXPECT_EQ(g_warnings.size(), 2);
+    EXPECT_EQ(LongTermWarnings::lines().size(), 2);
 }
 
 TEST_F(ClockCalibrationTest, datesYearsOffOrInAnotherForm_notBelieved_noClockSet)
 {
     setter.allowed = true;
-    portals[0].answer(dateHeader(clock.now().addYears(3)));
-    portals[1].answer(dateHeader(clock.now().addYears(-5)));
+    portals[0].answer(date_header(clock.now().addYears(3)));
+    portals[1].answer(date_header(clock.now().addYears(-5)));
     portals[2].answer("Monday, 07-Dec-26 15:04:05 GMT");
     calibration();
     EXPECT_EQ(calibrateOnce(), false);
     EXPECT_TRUE(setter.instants.empty());
     EXPECT_EQ(display.offsetMs(), 0);
-    EXPECT_EQ(g_warnings.size(), 3) << g_warnings.join('\n').toStdString();
+    EXPECT_EQ(LongTermWarnings::lines().size(), 3) << LongTermWarnings::lines().join('\n').toStdString();
     EXPECT_TRUE(timer12->isEnabled()); // tries again in a minute
 }
 
@@ -219,7 +179,7 @@ TEST_F(ClockCalibrationTest, ownClockNeverSet_anyBelievableDateIsTaken)
 {
     clock.setNow(QDateTime(QDate(2000, 1, 1), QTime(0, 5)));
     const QDateTime portalTime(QDate(2026, 12, 8), QTime(9, 0));
-    portals[0].answer(dateHeader(portalTime));
+    portals[0].answer(date_header(portalTime));
     calibration();
     EXPECT_EQ(calibrateOnce(), true);
     EXPECT_EQ(display.now(), portalTime.addMSecs(500));
@@ -227,9 +187,9 @@ TEST_F(ClockCalibrationTest, ownClockNeverSet_anyBelievableDateIsTaken)
 
 TEST_F(ClockCalibrationTest, dateAtOurMidnight_passedOver_nextPortalAsked)
 {
-    portals[0].answer(dateHeader(QDateTime(clock.now().date(), QTime(0, 0))));
+    portals[0].answer(date_header(QDateTime(clock.now().date(), QTime(0, 0))));
     const QDateTime portalTime = hoursFromNow(1);
-    portals[1].answer(dateHeader(portalTime));
+    portals[1].answer(date_header(portalTime));
     calibration();
     EXPECT_EQ(calibrateOnce(), true);
     EXPECT_EQ(display.now(), portalTime.addMSecs(500));

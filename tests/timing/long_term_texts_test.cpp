@@ -9,33 +9,18 @@ namespace {
 
 const QDate kToday(2026, 12, 8);
 
-TEST(LongTermTexts, countdown_splitsDaysFromTheClockInEachFormat)
+// The six formats themselves are shown on the display in
+// long_term_display_test; these are the edges.
+TEST(LongTermTexts, shortAndLongCountsAndUnknownFormats)
 {
-    const qint64 r = 1 * 86400 + 2 * 3600 + 3 * 60 + 4;
-    EXPECT_EQ(countdown_texts(r, 0).dateLine, "1天");
-    EXPECT_EQ(countdown_texts(r, 0).clock, "02时03分04秒");
-    EXPECT_EQ(countdown_texts(r, 1).clock, "02时03分");
-    EXPECT_EQ(countdown_texts(r, 2).clock, "");
-    EXPECT_EQ(countdown_texts(r, 3).clock, "02:03:04");
-    EXPECT_EQ(countdown_texts(r, 5).clock, "03:04"); // hours dropped
     EXPECT_EQ(countdown_texts(59, 4).dateLine, "0天");
     EXPECT_EQ(countdown_texts(59, 4).clock, "00:00");
-    EXPECT_EQ(countdown_texts(36525LL * 86400, 3).dateLine, "36525天");
-    EXPECT_FALSE(countdown_texts(r, 6).known);
-    EXPECT_FALSE(countdown_texts(r, -1).known);
-}
-
-TEST(LongTermTexts, live_showsTodayAndTheTimeOfDay)
-{
-    const QDateTime now(QDate(2024, 3, 8), QTime(9, 5, 7, 999));
-    EXPECT_EQ(live_texts(now, 0).dateLine, "2024年03月08日");
-    EXPECT_EQ(live_texts(now, 0).clock, "09时05分07秒");
-    EXPECT_EQ(live_texts(now, 2).clock, "");
-    EXPECT_EQ(live_texts(now, 3).dateLine, "2024-03-08");
-    EXPECT_EQ(live_texts(now, 3).clock, "09:05:07");
-    EXPECT_EQ(live_texts(now, 4).clock, "09:05");
-    EXPECT_EQ(live_texts(now, 5).clock, "05:07");
-    EXPECT_FALSE(live_texts(now, 9).known);
+    EXPECT_EQ(countdown_texts(-5, 0).clock, "00时00分00秒");
+    EXPECT_EQ(countdown_texts(36525LL * 86400 + 1, 5).dateLine, "36525天");
+    EXPECT_EQ(countdown_texts(36525LL * 86400 + 1, 5).clock, "00:01");
+    EXPECT_FALSE(countdown_texts(100, 6).known);
+    EXPECT_FALSE(countdown_texts(100, -1).known);
+    EXPECT_FALSE(live_texts(QDateTime(kToday, QTime(9, 5, 7)), 9).known);
 }
 
 TEST(LongTermTexts, remainingSeconds_countsSecondBoundaries)
