@@ -203,17 +203,6 @@ TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
     EXPECT_EQ(module.full_screen_height_px, 1050);
 }
 
-TEST_F(ElementMenuTest, hide_hidesTheElementItself)
-{
-    display.Picture5->setVisible(true);
-    display.Picture6[3]->setVisible(true);
-    choose(7, 3);
-    choose(3, 3);
-    EXPECT_TRUE(display.Picture5->isHidden());
-    EXPECT_TRUE(display.Picture6[3]->isHidden());
-    EXPECT_EQ(module.clock_plan.checkthree, "011111");
-}
-
 TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
 {
     host.clockset[4].checked = true;

@@ -140,7 +140,9 @@ TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
 {
     addRow(1, "A", planNamed("a"));
     addRow(2, "B", planNamed("b", "103"), "scrolling B");
-    addRow(3, "C", planNamed("c", "101"));
+    ClockPlan old = planNamed("c", "101");
+    old.time_date = QDate(1999, 12, 31);
+    addRow(3, "C", old);
     menu.change_clock_menu();
 
     menu.nextmenu_often(1);
@@ -153,18 +155,9 @@ TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
 
     menu.nextmenu_often(2);
     EXPECT_EQ(currentrow(), "12");  // stop: last index + 10
+    EXPECT_EQ(module.clock_plan.time_date, QDate(2000, 1, 1));  // raised to "no target date"
     EXPECT_FALSE(menu.isChecked(1));
     EXPECT_TRUE(program.notifier.shown.empty());
-}
-
-TEST_F(PlanMenuTest, select_raisesAnOldTargetDate)
-{
-    ClockPlan old = planNamed("old");
-    old.time_date = QDate(1999, 12, 31);
-    addRow(1, "Old", old);
-    menu.change_clock_menu();
-    menu.nextmenu_often(0);
-    EXPECT_EQ(module.clock_plan.time_date, QDate(2000, 1, 1));
 }
 
 TEST_F(PlanMenuTest, namesWithQuotesSemicolonsOrGreatLength_selectTheirOwnRow)

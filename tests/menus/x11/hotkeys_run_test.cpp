@@ -168,16 +168,3 @@ TEST_F(HotkeysRunTest, keyHeldByAnotherProgram_givesTheConflictMessage_othersSti
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
     EXPECT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title B"; }));
 }
-
-TEST_F(HotkeysRunTest, registeringAgain_keepsOneWorkingSetOfGrabs)
-{
-    hotkeys->Hotkey_set();
-    hotkeys->Hotkey_set();  // no release in between
-    EXPECT_TRUE(program.notifier.shown.empty());
-    ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
-    EXPECT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title B"; }));
-    hotkeys->hotkey_del();
-    ASSERT_TRUE(xdotool({"key", "ctrl+alt+1"}));
-    drain_events();
-    EXPECT_EQ(module.clock_plan.firsttext, "title B");
-}

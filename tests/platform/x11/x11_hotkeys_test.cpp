@@ -90,8 +90,3 @@ TEST_F(X11HotkeysTest, sameCombinationForTwoNumbers_secondIsRefused)
     ASSERT_EQ(hotkeys.grab(1, kCtrl, 'Q'), HotkeyBackend::Grab::Done);
     EXPECT_EQ(hotkeys.grab(2, kCtrl, 'Q'), HotkeyBackend::Grab::HeldElsewhere);
 }
-
-TEST_F(X11HotkeysTest, keyOutsideTheTable_fails)
-{
-    EXPECT_EQ(hotkeys.grab(1, kCtrl, 7), HotkeyBackend::Grab::Failed);
-}
