@@ -32,7 +32,7 @@ QString menu_text(const QString& name)
 } // namespace
 
 PlanMenu::PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display, QMenu* submenu)
-    : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_menu(submenu)
+    : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_menu(submenu), m_hadMenu(submenu)
 {
     // Item 0 always exists; its design caption is "1".
     addItem(QStringLiteral("1"));
@@ -40,11 +40,11 @@ PlanMenu::PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, Displa
 
 PlanMenu::~PlanMenu()
 {
-    if (m_menu) {
-        for (QAction* a : std::as_const(m_items)) {
-            m_menu->removeAction(a);
+    // Without a submenu the items are ours; with one they go with it unless
+    // it is still there.
+    if (m_menu || !m_hadMenu) {
+        for (QAction* a : std::as_const(m_items))
             delete a;
-        }
     }
 }
 

@@ -62,6 +62,7 @@ private:
     ModuleState& m_module;
     DisplayWindow& m_display;
     QPointer<QMenu> m_menu;
+    bool m_hadMenu = false;
     QList<QAction*> m_items;
     int m_planCount = 0;
 };
