@@ -18,7 +18,9 @@ public:
 class SystemClock final : public Clock {
 public:
     SystemClock() { m_timer.start(); }
-    qint64 monotonicMs() const override { return m_timer.msecsSinceReference(); }
+    // The instant the timer started, in ms of the system's monotonic clock,
+    // plus the time since: now on that clock.
+    qint64 monotonicMs() const override { return m_timer.msecsSinceReference() + m_timer.elapsed(); }
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 
 private:
