@@ -21,33 +21,6 @@ TEST(ClockText, countFormats_fromMillisecondsWithHoursPastADay)
     EXPECT_EQ(count_hms_text(999), "00:00:00");
 }
 
-TEST(ClockText, unknownFormat_usesTheSetUpsFallbackSoTheClockMoves)
-{
-    const QTime now(14, 25, 30);
-    EXPECT_EQ(running_clock_text(0, 5, 59'000, now), "00:59");
-    EXPECT_EQ(running_clock_text(1, 3, 61'000, now), "01:01");
-    EXPECT_EQ(running_clock_text(2, 4, 0, now), "14:25:30");
-    EXPECT_EQ(running_clock_text(2, 1, 0, now), "14:25");
-    EXPECT_EQ(running_clock_text(7, 1, 1000, now), "");
-}
-
-TEST(ClockText, setUpTexts_byFormatAndMode)
-{
-    const QTime now(10, 0, 5);
-    const QTime length(1, 30, 0);
-    EXPECT_EQ(setup_clock_text(0, 0, length, now), "5400");
-    EXPECT_EQ(setup_clock_text(0, 1, length, now), "90:00");
-    EXPECT_EQ(setup_clock_text(0, 2, length, now), "01:30:00");
-    EXPECT_EQ(setup_clock_text(0, 4, length, now), "90:00");
-    EXPECT_EQ(setup_clock_text(1, 0, length, now), "00");
-    EXPECT_EQ(setup_clock_text(1, 2, length, now), "00:00:00");
-    EXPECT_EQ(setup_clock_text(2, 1, length, now), "10:00");
-    EXPECT_EQ(setup_clock_text(2, 3, length, now), "10:00:05");
-    EXPECT_EQ(setup_clock_text(3, 1, length, now), "");
-    EXPECT_EQ(setup_overtime_text(1, "x"), "00:00");
-    EXPECT_EQ(setup_overtime_text(4, "x"), "x");
-}
-
 TEST(StageTracker, onTimeTicks_fireEachAlarmOnceAtItsSecond)
 {
     const std::array<int, 6> stages{0, 50, 40, 30, 20, 10};
