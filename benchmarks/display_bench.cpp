@@ -3,40 +3,23 @@
 //   display_bench first-frame   prints the wall-clock ms (epoch) of the first paint
 //   display_bench repaint N     prints the mean ms of N clock repaints
 //   display_bench idle S        prints the CPU % used over S idle seconds
-#include "display/display_host.h"
+#include "bench_support.h"
 #include "display/display_window.h"
 #include "display/panel.h"
-#include "platform/clock.h"
-#include "platform/engine_timer.h"
-#include "platform/registry_store.h"
-#include "stores/ini_store.h"
 #include "stores/run_state.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
-#include <ctime>
-#include <sys/resource.h>
 
 using namespace orvalen;
+using namespace orvalen::bench;
 
 namespace {
-
-class QuietHost final : public DisplayHost {
-public:
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
 
 class FirstPaint final : public QObject {
 public:
@@ -56,13 +39,6 @@ public:
     bool done = false;
 };
 
-double cpu_seconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -71,9 +47,9 @@ int main(int argc, char** argv)
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("first-frame");
     const int count = argc > 2 ? std::max(1, atoi(argv[2])) : 0;
 
-    QTemporaryDir dir;
-    QDir().mkpath(dir.path() + "/program/picture");
-    QFile(dir.path() + "/program/TimeData.db").open(QIODevice::WriteOnly);
+    SystemClock clock;
+    QtTimerFactory timers;
+    BenchProgram program(clock, timers);
     if (mode == QLatin1String("repaint")) {
         // A full-screen photo-like background, as picture/1.jpg of the default plan.
         QImage bg(1920, 1080, QImage::Format_RGB32);
@@ -83,23 +59,13 @@ int main(int argc, char** argv)
         g.setColorAt(1, Qt::yellow);
         p.fillRect(bg.rect(), g);
         p.end();
-        bg.save(dir.path() + "/program/picture/1.jpg", "JPG");
+        bg.save(program.folder() + "picture/1.jpg", "JPG");
     }
-    SystemClock clock;
-    QtTimerFactory timers;
-    IniStore ini(dir.path() + "/program/TimeData.db");
-    RegistryStore registry(dir.path() + "/registry.reg");
-    AppContext ctx;
-    ctx.folder = ProgramFolder(dir.path() + "/program");
-    ctx.ini = &ini;
-    ctx.registry = &registry;
-    ctx.clock = &clock;
-    ctx.timers = &timers;
     HostState host;
     ModuleState module;
     QuietHost displayHost;
 
-    DisplayWindow window(ctx, host, module, displayHost);
+    DisplayWindow window(program.context, host, module, displayHost);
     FirstPaint first;
     if (mode == QLatin1String("first-frame"))
         window.Picture2->installEventFilter(&first);

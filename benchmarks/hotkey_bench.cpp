@@ -12,14 +12,12 @@
 //         on-screen start button greyed by the running state. This one
 //         includes the 100 ms one-shot count set-up that every start goes
 //         through by design.
-#include "display/display_host.h"
+#include "bench_support.h"
 #include "display/display_window.h"
 #include "platform/clock.h"
 #include "platform/engine_timer.h"
 #include "platform/notifier.h"
-#include "platform/registry_store.h"
 #include "platform/x11_hotkeys.h"
-#include "services/app_context.h"
 #include "services/sound_player.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
@@ -29,12 +27,9 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <dlfcn.h>
@@ -44,16 +39,9 @@
 #include <X11/keysym.h>
 
 using namespace orvalen;
+using namespace orvalen::bench;
 
 namespace {
-
-struct QuietHost final : DisplayHost {
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
 
 struct QuietNotifier final : Notifier {
     void notice(const QString& text, Icon, int, const QString&) override
@@ -61,14 +49,6 @@ struct QuietNotifier final : Notifier {
         std::fprintf(stderr, "notice: %s\n", qPrintable(text));
     }
     bool ask(const QString&, const QString&) override { return true; }
-};
-
-struct SilentSound final : SoundBackend {
-    void mci_play(const QString&) override {}
-    void mci_stop(const QString&) override {}
-    void wav_play(const QString&) override {}
-    void wav_play_loop(const QString&) override {}
-    void wav_stop() override {}
 };
 
 // A keyboard on its own X connection, through XTEST.
@@ -153,15 +133,14 @@ bool wait_until(const std::function<bool()>& done, int limitMs = 3000)
     return done();
 }
 
-void report(const char* name, std::vector<double> ms)
+void report(const char* name, const std::vector<double>& ms)
 {
     if (ms.empty()) {
         std::printf("%s n=0\n", name);
         return;
     }
-    std::sort(ms.begin(), ms.end());
-    const double median = ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-    std::printf("%s n=%zu median_ms=%.2f max_ms=%.2f\n", name, ms.size(), median, ms.back());
+    std::printf("%s n=%zu median_ms=%.2f max_ms=%.2f\n", name, ms.size(), median(ms),
+                *std::max_element(ms.begin(), ms.end()));
 }
 
 } // namespace
@@ -173,32 +152,23 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int presses = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
 
-    QTemporaryDir dir;
-    const QString folder = dir.path() + "/program/";
-    QDir().mkpath(folder + "sounds");
-    QDir().mkpath(folder + "picture");
-    IniStore ini(folder + "TimeData.db");
+    SystemClock clock;
+    QtTimerFactory timers;
+    BenchProgram program(clock, timers);
+    IniStore& ini = *program.ini;
     ini.write("Hotkey", "start", "Ctrl+Alt+S");
     ini.write("Hotkey", "stop", "Ctrl+Alt+T");
     ini.write("Hotkey", "pause", "Ctrl+Alt+P");
     ini.write("Hotkey", "often", "00");
-    RegistryStore registry(dir.path() + "/registry.reg");
     ClockPlan plan = ClockPlan::defaults(QDate::currentDate());
     plan.Time_all = QTime(1, 0, 0);
-    save_plan(registry, plan);
+    save_plan(*program.registry, plan);
 
-    SystemClock clock;
-    QtTimerFactory timers;
     QuietNotifier notifier;
     SilentSound silence;
     SoundPlayer sound(silence);
-    AppContext ctx;
-    ctx.folder = ProgramFolder(folder);
-    ctx.ini = &ini;
-    ctx.registry = &registry;
+    AppContext& ctx = program.context;
     ctx.notifier = &notifier;
-    ctx.clock = &clock;
-    ctx.timers = &timers;
     ctx.sound = &sound;
 
     HostState host;

@@ -4,7 +4,7 @@
 // memory after a warm-up minute and at the end, and how late the clock text
 // ever was behind the clock (one tick of the long-term display is 300 ms).
 //   longterm_bench [hours]      default 24
-#include "display/display_host.h"
+#include "bench_support.h"
 #include "display/display_window.h"
 #include "platform/system_clock_setter.h"
 #include "services/network_probes.h"
@@ -27,26 +27,9 @@
 #include <cstdlib>
 
 using namespace orvalen;
+using namespace orvalen::bench;
 
 namespace {
-
-class QuietHost final : public DisplayHost {
-public:
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
-
-class SilentSound final : public SoundBackend {
-public:
-    void mci_play(const QString&) override {}
-    void mci_stop(const QString&) override {}
-    void wav_play(const QString&) override {}
-    void wav_play_loop(const QString&) override {}
-    void wav_stop() override {}
-};
 
 // A portal that is always there and tells our own time.
 class PromptPortal final : public NetworkProbes {

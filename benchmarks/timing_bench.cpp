@@ -8,60 +8,30 @@
 //                         fire 0..50 ms late (and once stall for 1.5 s): the
 //                         largest difference between the shown count and the
 //                         monotonic clock's, and the stages fired.
-#include "display/display_host.h"
+#include "bench_support.h"
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "platform/clock.h"
 #include "platform/engine_timer.h"
-#include "platform/registry_store.h"
 #include "services/sound_player.h"
-#include "stores/ini_store.h"
 #include "stores/plan_store.h"
 #include "stores/run_state.h"
 #include "timing/count_engine.h"
 #include "timing/run_commands.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <random>
-#include <sys/resource.h>
 #include <vector>
 
 using namespace orvalen;
+using namespace orvalen::bench;
 
 namespace {
-
-class QuietHost final : public DisplayHost {
-public:
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
-
-class SilentSound final : public SoundBackend {
-public:
-    void mci_play(const QString&) override {}
-    void mci_stop(const QString&) override {}
-    void wav_play(const QString&) override {}
-    void wav_play_loop(const QString&) override {}
-    void wav_stop() override {}
-};
-
-double cpu_seconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // CLOCK_MONOTONIC in microseconds: the same clock as SystemClock's
 // milliseconds, finer.
@@ -183,31 +153,19 @@ void SimTimer::startOnce(int delayMs)
 // --- the program pieces a run needs ---------------------------------------------------
 
 struct Bench {
-    Bench(Clock& clock, TimerFactory& timers, int seconds)
+    Bench(Clock& clock, TimerFactory& timers, int seconds) : program(clock, timers)
     {
-        QDir().mkpath(dir.path() + "/program/sounds");
-        QFile(dir.path() + "/program/TimeData.db").open(QIODevice::WriteOnly);
-        ini = std::make_unique<IniStore>(dir.path() + "/program/TimeData.db");
-        registry = std::make_unique<RegistryStore>(dir.path() + "/registry.reg");
-        ctx.folder = ProgramFolder(dir.path() + "/program");
-        ctx.ini = ini.get();
-        ctx.registry = registry.get();
-        ctx.clock = &clock;
-        ctx.timers = &timers;
-        ctx.sound = &sound;
+        program.context.sound = &sound;
         ClockPlan plan = ClockPlan::defaults(clock.now().date());
         plan.Time_all = QTime(0, 0, 0).addSecs(seconds);
-        save_plan(*registry, plan);
-        window = std::make_unique<DisplayWindow>(ctx, host, module, displayHost);
+        save_plan(*program.registry, plan);
+        window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
         commands = std::make_unique<RunCommands>(*window);
         engine = std::make_unique<CountEngine>(*window, *commands);
     }
-    QTemporaryDir dir;
-    std::unique_ptr<IniStore> ini;
-    std::unique_ptr<RegistryStore> registry;
+    BenchProgram program;
     SilentSound backend;
     SoundPlayer sound{backend};
-    AppContext ctx;
     HostState host;
     ModuleState module;
     QuietHost displayHost;
@@ -287,8 +245,6 @@ int real_run(int seconds)
     poll.start();
     QCoreApplication::exec();
 
-    std::vector<double> lat = watch.latencies;
-    std::sort(lat.begin(), lat.end());
     int skipped = 0, twice = 0;
     for (size_t i = 1; i < watch.values.size(); ++i) {
         const int step = watch.values[i - 1] - watch.values[i];
@@ -297,11 +253,11 @@ int real_run(int seconds)
         if (step <= 0)
             ++twice;
     }
-    const double median = lat.empty() ? 0 : (lat[(lat.size() - 1) / 2] + lat[lat.size() / 2]) / 2;
-    const double worst = lat.empty() ? 0 : lat.back();
+    const std::vector<double>& lat = watch.latencies;
+    const double worst = lat.empty() ? 0 : *std::max_element(lat.begin(), lat.end());
     const double wallS = (wallEnd - wall0) / 1e6;
     std::printf("digit changes: %zu over %d s; latency median %.2f ms, max %.2f ms\n", lat.size(), seconds,
-                median, worst);
+                median(lat), worst);
     std::printf("seconds skipped: %d, shown twice: %d (first %d, last %d)\n", skipped, twice,
                 watch.values.empty() ? -1 : watch.values.front(), watch.values.empty() ? -1 : watch.values.back());
     std::printf("CPU while counting: %.2f %% of one core (%.1f s)\n", wallS > 0 ? 100.0 * (cpuEnd - cpu0) / wallS : 0.0,

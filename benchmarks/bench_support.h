@@ -1,0 +1,55 @@
+#pragma once
+// What the benchmark programs share: a display host and a sound backend that
+// do nothing, a temporary program folder with its stores, and a few figures.
+#include "display/display_host.h"
+#include "platform/clock.h"
+#include "platform/engine_timer.h"
+#include "platform/registry_store.h"
+#include "services/app_context.h"
+#include "services/sound_player.h"
+#include "stores/ini_store.h"
+
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+namespace orvalen::bench {
+
+class QuietHost final : public DisplayHost {
+public:
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+class SilentSound final : public SoundBackend {
+public:
+    void mci_play(const QString&) override {}
+    void mci_stop(const QString&) override {}
+    void wav_play(const QString&) override {}
+    void wav_play_loop(const QString&) override {}
+    void wav_stop() override {}
+};
+
+// A program folder in a temporary directory (with sounds/, picture/ and an
+// empty TimeData.db), its ini and registry stores, and a context on them
+// with the given clock and timers.
+struct BenchProgram {
+    BenchProgram(Clock& clock, TimerFactory& timers);
+    QString folder() const { return dir.path() + QStringLiteral("/program/"); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<IniStore> ini;
+    std::unique_ptr<RegistryStore> registry;
+    AppContext context;
+};
+
+// CPU seconds this process has used, user and system.
+double cpu_seconds();
+
+// The median of `values` (0 when empty).
+double median(std::vector<double> values);
+
+} // namespace orvalen::bench
