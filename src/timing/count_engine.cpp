@@ -4,6 +4,7 @@
 #include "display/panel.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"
+#include "services/sound_player.h"
 #include "services/text_path.h"
 #include "services/time_conversions.h"
 #include "stores/clock_plan.h"
@@ -161,6 +162,34 @@ void CountEngine::Timer3_Timer()
 }
 
 // --- shared -------------------------------------------------------------------------
+
+qint64 CountEngine::storedCount(const QString& text)
+{
+    const double v = std::nearbyint(leading_number(text));
+    if (!std::isfinite(v) || std::abs(v) > 9e15)
+        return 0;
+    return qint64(v);
+}
+
+// The cue of the end stage: its prompt, blink, background and sound.
+void CountEngine::endStageCue()
+{
+    DisplayWindow& d = m_display;
+    const ClockPlan& p = plan();
+    d.Label5 = QStringLiteral("6");
+    d.prompt_ticks = 3;
+    if (flag_on(p.checktwo, 21)) {
+        d.blink_count = p.tixingtime * 2;
+        d.Timer3->setEnabled(true);
+    }
+    if (flag_on(p.checkthree, 1))
+        d.backgroundupdate(6);
+    if (SoundPlayer* sound = d.context().sound) {
+        sound->stop_sound(soundPath(p.stageMusic[4]));
+        if (flag_on(p.checktwo, 14))
+            sound->play_sound(soundPath(p.stageMusic[6]));
+    }
+}
 
 void CountEngine::armTick(EngineTimer& timer, qint64 countMs)
 {

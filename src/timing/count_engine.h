@@ -62,9 +62,12 @@ private:
     void endOfCountdown();
     void startOvertime();
     void endStage(int action);
-    void plainEnd();
+    void recordRunAndStopTicks();
+    void endStageCue();
 
     // shared
+    // A count kept as text by the last tick, or 0 when it is unusable.
+    static qint64 storedCount(const QString& text);
     void showEndText(const QString& text);
     void armTick(EngineTimer& timer, qint64 countMs);
     QString soundPath(const QString& name) const;

@@ -17,14 +17,6 @@
 namespace orvalen {
 namespace {
 
-qint64 whole_number(const QString& text)
-{
-    const double v = std::nearbyint(leading_number(text));
-    if (!std::isfinite(v) || std::abs(v) > 9e15)
-        return 0;
-    return qint64(v);
-}
-
 qint64 floor_div(qint64 a, qint64 b)
 {
     qint64 q = a / b;
@@ -55,8 +47,8 @@ void CountEngine::Timer1_Timer()
         armTick(*d.Timer1, elapsed);
     } else {
         // The run was ended by a command: the last tick's values stand.
-        elapsed = whole_number(host.run_counters[1]);
-        remaining = whole_number(host.count_up_carry);
+        elapsed = storedCount(host.run_counters[1]);
+        remaining = storedCount(host.count_up_carry);
         d.Timer1->startOnce(1000);
     }
     host.run_counters[1] = QString::number(elapsed);
@@ -133,7 +125,7 @@ void CountEngine::endOfCountdown()
     d.Timer1->setEnabled(false);
     d.Timer3->setEnabled(false);
     d.blink_count = 0;
-    host.run_record[1] = QString::number(whole_number(host.run_counters[1]));
+    host.run_record[1] = QString::number(storedCount(host.run_counters[1]));
 
     switch (d.run_overtime_action) {
     case 0:
@@ -145,7 +137,7 @@ void CountEngine::endOfCountdown()
         endStage(d.run_overtime_action);
         break;
     default:
-        plainEnd();
+        recordRunAndStopTicks();
         break;
     }
 }
@@ -194,30 +186,14 @@ void CountEngine::endStage(int action)
 {
     DisplayWindow& d = m_display;
     const ClockPlan& p = plan();
-    SoundPlayer* sound = d.context().sound;
 
-    d.Label5 = QStringLiteral("6");
-    d.prompt_ticks = 3;
-    d.Timer7->setEnabled(true);
-    if (flag_on(p.checktwo, 21)) {
-        d.blink_count = p.tixingtime * 2;
-        d.Timer3->setEnabled(true);
-    }
-    if (flag_on(p.checkthree, 1))
-        d.backgroundupdate(6);
-    if (sound) {
-        sound->stop_sound(soundPath(p.stageMusic[4]));
-        if (flag_on(p.checktwo, 14))
-            sound->play_sound(soundPath(p.stageMusic[6]));
-    }
+    endStageCue();
     if (flag_on(p.checkfour, 2) && flag_on(p.checktwo, 7)) {
         d.Timer7->setEnabled(false);
         d.Picture6[3]->hide();
         if (!p.stageText[6].isEmpty())
             showEndText(p.stageText[6]);
     } else {
-        d.prompt_ticks = 3;
-        d.Label5 = QStringLiteral("6");
         d.Timer7->setEnabled(true);
         const qint64 shown = timingMode() == 0 ? 0 : d.module().plan_length_ms;
         d.Label1_1 = count_hms_text(shown);
@@ -252,8 +228,10 @@ void CountEngine::endStage(int action)
     m_commands.start_timing_after_run_end();
 }
 
-// A run ended by a command: record it and stop the count, with no end stage.
-void CountEngine::plainEnd()
+// Records the run and stops the count ticks and the network time tick: the
+// whole end of a run ended by a command, the last step of the end stage of an
+// overtime that reached its limit.
+void CountEngine::recordRunAndStopTicks()
 {
     DisplayWindow& d = m_display;
     m_commands.record_run();

@@ -3,7 +3,6 @@
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "platform/clock.h"
-#include "services/sound_player.h"
 #include "services/text_path.h"
 #include "stores/clock_plan.h"
 #include "timing/clock_text.h"
@@ -12,18 +11,6 @@
 #include <cmath>
 
 namespace orvalen {
-namespace {
-
-qint64 whole_number(const QString& text)
-{
-    const double v = std::nearbyint(leading_number(text));
-    if (!std::isfinite(v) || std::abs(v) > 9e15)
-        return 0;
-    return qint64(v);
-}
-
-} // namespace
-
 // The count-up tick: the overtime after a count-down whose overtime action
 // is to count on, and the open count of system-time mode. It ends at the
 // overtime limit or when a command has ended the run.
@@ -43,8 +30,8 @@ void CountEngine::Timer4_Timer()
         shown = count;
         armTick(*d.Timer4, count);
     } else {
-        count = whole_number(host.run_counters[2]);
-        shown = whole_number(host.count_up_carry);
+        count = storedCount(host.run_counters[2]);
+        shown = storedCount(host.count_up_carry);
         d.Timer4->startOnce(1000);
     }
     host.run_counters[2] = QString::number(count);
@@ -56,7 +43,7 @@ void CountEngine::Timer4_Timer()
 
     if (leading_number(d.Label6) == 5) {
         // Ended by a command: record once and stop; no end stage.
-        host.run_record[2] = QString::number(whole_number(host.run_counters[2]));
+        host.run_record[2] = QString::number(storedCount(host.run_counters[2]));
         d.Timer1->setEnabled(false);
         d.Timer2->setEnabled(false);
         d.Timer3->setEnabled(false);
@@ -74,35 +61,16 @@ void CountEngine::Timer4_Timer()
         return;
 
     d.Label6 = QStringLiteral("5");
-    host.run_record[2] = QString::number(whole_number(host.run_counters[2]));
-    d.Label5 = QStringLiteral("6");
-    d.prompt_ticks = 3;
-    if (flag_on(p.checktwo, 21)) {
-        d.blink_count = p.tixingtime * 2;
-        d.Timer3->setEnabled(true);
-    }
-    if (flag_on(p.checkthree, 1))
-        d.backgroundupdate(6);
-    if (SoundPlayer* sound = d.context().sound) {
-        sound->stop_sound(soundPath(p.stageMusic[4]));
-        if (flag_on(p.checktwo, 14))
-            sound->play_sound(soundPath(p.stageMusic[6]));
-    }
+    host.run_record[2] = QString::number(storedCount(host.run_counters[2]));
+    endStageCue();
     if (flag_on(p.checktwo, 7)) {
         d.Picture6[3]->hide();
         showEndText(p.stageText[6]);
     } else {
-        d.prompt_ticks = 3;
-        d.Label5 = QStringLiteral("6");
         d.Timer7->setEnabled(true);
         Label_change(shown);
     }
-    m_commands.record_run();
-    d.Timer1->setEnabled(false);
-    d.Timer2->setEnabled(false);
-    d.Timer4->setEnabled(false);
-    d.Timer12->setEnabled(false);
-    d.Picture1->setVisible(true);
+    recordRunAndStopTicks();
     m_commands.stop_timing();
 }
 
