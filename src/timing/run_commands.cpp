@@ -128,7 +128,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         endPendingForcedEnd();
         enable(m_display.Timer1, false);
         enable(m_display.Timer4, false);
-        writeReadyState();
+        writeIdleState(true);
         if (stopEndSound && context().sound)
             context().sound->stop_sound(endSoundPath());
         h.ready_marker = kSetting;
@@ -175,12 +175,14 @@ void RunCommands::endPendingForcedEnd()
     enable(m_display.Timer12, false);
 }
 
-void RunCommands::writeReadyState()
+// The desktop menu and buttons when no run is on: ready to start, or finished
+// and waiting to be cleared.
+void RunCommands::writeIdleState(bool ready)
 {
     auto& d = host().desktop;
     d[0].enabled = true;
-    setCommandWord(d[0].caption, kStartWord);
-    setButton(0, QStringLiteral(" 开始 "), true);
+    setCommandWord(d[0].caption, ready ? kStartWord : kClearWord);
+    setButton(0, ready ? QStringLiteral(" 开始 ") : QStringLiteral(" 清零 "), true);
     d[1].enabled = false;
     setButtonEnabled(1, false);
     d[2].enabled = false;
@@ -188,10 +190,11 @@ void RunCommands::writeReadyState()
     setButton(2, QStringLiteral(" 暂停 "), false);
     d[3].enabled = false;
     d[5].visible = true;
-    d[6].enabled = true;
-    setButtonEnabled(3, true);
+    d[6].enabled = ready;
+    setButtonEnabled(3, ready);
     d[7].enabled = true;
-    d[9].enabled = true;
+    if (ready)
+        d[9].enabled = true;
     d[12].enabled = true;
     for (int i : {13, 15, 16, 17})
         d[i].visible = true;
@@ -248,33 +251,10 @@ void RunCommands::endRun(bool endSequence)
     m_display.Label6 = QStringLiteral("5");
     if (h.desktop[2].caption.left(2) == kContinueWord)
         pause_timing(); // close the open pause first, so it is counted
-    writeFinishedState();
+    writeIdleState(false);
     if (endSequence && overtimeAction() == 3 && context().ini)
         context().ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(lastPlanIndex() + 11));
     h.menusChanged();
-}
-
-void RunCommands::writeFinishedState()
-{
-    auto& d = host().desktop;
-    d[0].enabled = true;
-    setCommandWord(d[0].caption, kClearWord);
-    setButton(0, QStringLiteral(" 清零 "), true);
-    d[1].enabled = false;
-    setButtonEnabled(1, false);
-    d[2].enabled = false;
-    setCommandWord(d[2].caption, kPauseWord);
-    setButton(2, QStringLiteral(" 暂停 "), false);
-    d[3].enabled = false;
-    d[5].visible = true;
-    d[6].enabled = false;
-    setButtonEnabled(3, false);
-    d[7].enabled = true;
-    d[12].enabled = true;
-    for (int i : {13, 15, 16, 17})
-        d[i].visible = true;
-    d[17].enabled = true;
-    setButtonEnabled(4, true);
 }
 
 // --- pause / continue -------------------------------------------------------------

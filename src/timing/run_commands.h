@@ -55,8 +55,7 @@ public:
 
 protected:
     void startOrClear(bool stopEndSound);
-    void writeReadyState();
-    void writeFinishedState();
+    void writeIdleState(bool ready);
     void endPendingForcedEnd();
     void stepPlanSequence();
     void endRun(bool endSequence);
