@@ -1,11 +1,11 @@
 #include "menus/element_menu.h"
 
 #include "display/colour.h"
-#include "display/display_host.h"
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "menus/style_dialogs.h"
 #include "platform/registry_store.h"
+#include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 
 #include <QLocale>
@@ -14,14 +14,6 @@
 using namespace orvalen;
 
 namespace {
-
-struct NullDisplayHost final : DisplayHost {
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
 
 // Answers the dialogs as the test says; nullopt = the operator cancels.
 struct ScriptedDialogs final : StyleDialogs {
@@ -54,7 +46,7 @@ struct ElementMenuTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
     ModuleState module;
-    NullDisplayHost displayHost;
+    test::QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, module, displayHost};
     ScriptedDialogs dialogs;
     ElementMenu menu{program.context, host, module, display, dialogs};

@@ -1,9 +1,9 @@
 #include "menus/plan_menu.h"
 
-#include "display/display_host.h"
 #include "display/display_window.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 
 #include <QAction>
@@ -15,14 +15,6 @@ using namespace orvalen;
 
 namespace {
 
-struct NullDisplayHost final : DisplayHost {
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
-
 const QString kFailure = "操作系统是精简版本，不支持本功能";
 const QString kNull = "\x01NULL";  // stored as SQL NULL
 
@@ -30,7 +22,7 @@ struct PlanMenuTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
     ModuleState module;
-    NullDisplayHost displayHost;
+    test::QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, module, displayHost};
     QMenu submenu;
     PlanMenu menu{program.context, host, module, display, &submenu};

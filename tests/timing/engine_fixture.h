@@ -1,10 +1,10 @@
 #pragma once
-#include "display/display_host.h"
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "services/sound_player.h"
 #include "stores/plan_store.h"
 #include "stores/run_state.h"
+#include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 #include "timing/count_engine.h"
 #include "timing/delayed_restart.h"
@@ -39,15 +39,6 @@ private:
     int m_taken = 0;
 };
 
-class QuietDisplayHost final : public DisplayHost {
-public:
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
-
 // The run commands, counting how often a run record is asked for.
 class CountingRunCommands final : public RunCommands {
 public:
@@ -75,6 +66,16 @@ protected:
     // Stores the plan, loads the display with it and makes the engine.
     DisplayWindow& open(const ClockPlan& plan, const QString& clockSource = QStringLiteral("0"))
     {
+        build(plan, clockSource);
+        delay = std::make_unique<DelayedRestart>(*window, *commands);
+        window->Timer11->setHandler([this] { delay->Timer11_Timer(); });
+        return load();
+    }
+
+    // Stores the plan and makes the window on the test screen with its run
+    // commands and count engine, not loaded yet.
+    void build(const ClockPlan& plan, const QString& clockSource)
+    {
         host.clock_source = clockSource;
         save_plan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
@@ -86,8 +87,11 @@ protected:
         window->setScreenMetrics(m);
         commands = std::make_unique<CountingRunCommands>(*window);
         engine = std::make_unique<CountEngine>(*window, *commands);
-        delay = std::make_unique<DelayedRestart>(*window, *commands);
-        window->Timer11->setHandler([this] { delay->Timer11_Timer(); });
+    }
+
+    // Loads the display; the sounds of the load are dropped.
+    DisplayWindow& load()
+    {
         window->load();
         backend.take();
         return *window;

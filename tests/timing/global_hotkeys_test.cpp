@@ -1,8 +1,8 @@
 #include "timing/global_hotkeys.h"
 
-#include "display/display_host.h"
 #include "display/display_window.h"
 #include "platform/hotkey_backend.h"
+#include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 #include "timing/run_commands.h"
 
@@ -37,14 +37,6 @@ struct FakeBackend final : HotkeyBackend {
     void press(int id) { pressed(id); }
 };
 
-struct NullDisplayHost final : DisplayHost {
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
-
 struct RecordingCommands final : RunCommands {
     using RunCommands::RunCommands;
     QStringList calls;
@@ -65,7 +57,7 @@ struct GlobalHotkeysTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
     ModuleState module;
-    NullDisplayHost displayHost;
+    test::QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, module, displayHost};
     RecordingCommands commands{display};
     FakeBackend backend;

@@ -83,22 +83,10 @@ protected:
     // Stores the plan and loads the display; the set-up runs 100 ms later.
     DisplayWindow& openLongTerm(const ClockPlan& plan)
     {
-        host.clock_source = QStringLiteral("0");
-        save_plan(program.registry, plan);
-        window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
-        ScreenMetrics m;
-        m.tppX = m.tppY = 15;
-        m.fullWidthPx = 1920;
-        m.fullHeightPx = 1080;
-        m.screenWidthPx = 1920;
-        window->setScreenMetrics(m);
-        commands = std::make_unique<CountingRunCommands>(*window);
-        engine = std::make_unique<CountEngine>(*window, *commands);
+        build(plan, QStringLiteral("0"));
         longTerm = std::make_unique<LongTermDisplay>(*window, *commands, probes, setter,
                                                      QList<QUrl>{portals[0].url(), portals[1].url()});
-        window->load();
-        backend.take();
-        return *window;
+        return load();
     }
 
     void TearDown() override

@@ -1,10 +1,10 @@
-#include "display/display_host.h"
 #include "display/display_window.h"
 #include "services/sound_player.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
+#include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 #include "timing/run_commands.h"
 
@@ -15,15 +15,6 @@ namespace orvalen::test {
 namespace {
 
 const QString kHotkeyGap = QStringLiteral("        ");
-
-class NullDisplayHost final : public DisplayHost {
-public:
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
 
 class RecordingSound final : public SoundBackend {
 public:
@@ -110,7 +101,7 @@ protected:
     TempProgram program;
     RecordingSound backend;
     SoundPlayer sound{backend};
-    NullDisplayHost displayHost;
+    QuietDisplayHost displayHost;
     HostState host;
     ModuleState module;
     FakePlans plans;

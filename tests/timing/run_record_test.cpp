@@ -1,9 +1,9 @@
-#include "display/display_host.h"
 #include "display/display_window.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
+#include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 #include "timing/run_commands.h"
 #include "timing/run_record.h"
@@ -160,15 +160,6 @@ TEST_F(RecordRunTest, fileThatIsNoDatabase_failsWithAReason)
 
 // --- once per run, one notice -------------------------------------------------------
 
-class NullHost final : public DisplayHost {
-public:
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
-
 class RunCommandsRecordTest : public RecordRunTest {
 protected:
     RunCommandsRecordTest()
@@ -177,7 +168,7 @@ protected:
         commands = std::make_unique<RunCommands>(*display);
         registry_values::set_time_record(program.registry, true);
     }
-    NullHost displayHost;
+    QuietDisplayHost displayHost;
     HostState host;
     ModuleState module;
     std::unique_ptr<DisplayWindow> display;

@@ -1,7 +1,6 @@
 // The global hotkeys for real: keys sent to the X server drive a run and
 // switch plans in a display window with its engine, run commands and plan
 // submenu.
-#include "display/display_host.h"
 #include "display/display_window.h"
 #include "menus/plan_menu.h"
 #include "platform/x11_hotkeys.h"
@@ -10,6 +9,7 @@
 #include "stores/desk_data_schema.h"
 #include "stores/plan_store.h"
 #include "support/other_x_client.h"
+#include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 #include "support/wait_until.h"
 #include "support/xdotool.h"
@@ -27,14 +27,6 @@ using namespace orvalen;
 using namespace orvalen::test;
 
 namespace {
-
-struct QuietHost final : DisplayHost {
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
 
 struct SilentSound final : SoundBackend {
     void mci_play(const QString&) override {}
@@ -58,7 +50,7 @@ struct HotkeysRunTest : ::testing::Test {
     SoundPlayer sound{silence};
     HostState host;
     ModuleState module;
-    QuietHost displayHost;
+    QuietDisplayHost displayHost;
     std::unique_ptr<DisplayWindow> window;
     std::unique_ptr<RunCommands> commands;
     std::unique_ptr<CountEngine> engine;

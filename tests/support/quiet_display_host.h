@@ -1,0 +1,16 @@
+#pragma once
+#include "display/display_host.h"
+
+namespace orvalen::test {
+
+// A display host that ignores every request of the display window.
+class QuietDisplayHost final : public DisplayHost {
+public:
+    void desktopRun(int) override {}
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&) override {}
+    void Hotkey_set() override {}
+    void hotkey_del() override {}
+};
+
+} // namespace orvalen::test
