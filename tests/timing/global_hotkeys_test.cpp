@@ -4,6 +4,7 @@
 #include "platform/hotkey_backend.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "timing/fake_plans.h"
 #include "timing/run_commands.h"
 
 #include <QSet>
@@ -45,14 +46,6 @@ struct RecordingCommands final : RunCommands {
     void pause_timing() override { calls << "pause"; }
 };
 
-struct FakePlans final : PlanSequence {
-    int count = 0;
-    QList<int> selected;
-    int planCount() const override { return count; }
-    int checkedPlan() const override { return -1; }
-    void nextmenu_often(int index) override { selected << index; }
-};
-
 struct GlobalHotkeysTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
@@ -61,7 +54,7 @@ struct GlobalHotkeysTest : ::testing::Test {
     DisplayWindow display{program.context, host, module, displayHost};
     RecordingCommands commands{display};
     FakeBackend backend;
-    FakePlans plans;
+    test::FakePlans plans;
     GlobalHotkeys hotkeys{program.context, host, commands, backend};
 
     void SetUp() override { hotkeys.setPlanSequence(&plans); }

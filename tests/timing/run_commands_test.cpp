@@ -1,11 +1,12 @@
 #include "display/display_window.h"
-#include "services/sound_player.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
 #include "support/quiet_display_host.h"
+#include "support/recording_sound.h"
 #include "support/temp_program.h"
+#include "timing/fake_plans.h"
 #include "timing/run_commands.h"
 
 #include <QCoreApplication>
@@ -16,26 +17,6 @@ namespace {
 
 const QString kHotkeyGap = QStringLiteral("        ");
 
-class RecordingSound final : public SoundBackend {
-public:
-    void mci_play(const QString& p) override { calls << "mci_play " + p; }
-    void mci_stop(const QString& p) override { calls << "mci_stop " + p; }
-    void wav_play(const QString& p) override { calls << "wav_play " + p; }
-    void wav_play_loop(const QString& p) override { calls << "wav_loop " + p; }
-    void wav_stop() override { calls << "wav_stop"; }
-    QStringList calls;
-};
-
-class FakePlans final : public PlanSequence {
-public:
-    int planCount() const override { return count; }
-    int checkedPlan() const override { return checked; }
-    void nextmenu_often(int index) override { selected.push_back(index); }
-    int count = 4;
-    int checked = -1;
-    std::vector<int> selected;
-};
-
 class RunCommandsTest : public ::testing::Test {
 protected:
     RunCommandsTest()
@@ -44,6 +25,7 @@ protected:
         program.writeFile("sounds/Stop.wav", QByteArray("RIFF"));
         display = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
         commands = std::make_unique<RunCommands>(*display);
+        plans.count = 4;
         commands->setPlanSequence(&plans);
         makeReady();
     }
@@ -99,7 +81,7 @@ protected:
     QString ini(const QString& key) { return program.ini.read("Marquee", key, "(absent)"); }
 
     TempProgram program;
-    RecordingSound backend;
+    RecordingSoundBackend backend;
     SoundPlayer sound{backend};
     QuietDisplayHost displayHost;
     HostState host;
@@ -359,7 +341,7 @@ TEST_F(RunCommandsTest, operatorClear_stopsTheEndSound_butTheRunEndsOwnClearDoes
     commands->stop_timing();
     display->Timer1->setEnabled(false);
     commands->start_timing();
-    EXPECT_EQ(backend.calls, QStringList{"wav_stop"});
+    EXPECT_EQ(backend.calls, QStringList{"wavstop"});
 }
 
 // --- plan sequence --------------------------------------------------------------
@@ -383,7 +365,7 @@ protected:
 TEST_F(PlanSequenceTest, clearAfterPlanOfChain_selectsTheNextPlanAndWaits)
 {
     finishPlan(1, "2", "0");
-    EXPECT_EQ(plans.selected, std::vector<int>{2});
+    EXPECT_EQ(plans.selected, QList<int>{2});
     EXPECT_EQ(ini("currentrow"), "2");
     EXPECT_EQ(host.ready_marker, "setting");
     EXPECT_TRUE(display->Timer5->isEnabled());
@@ -392,13 +374,13 @@ TEST_F(PlanSequenceTest, clearAfterPlanOfChain_selectsTheNextPlanAndWaits)
 TEST_F(PlanSequenceTest, clearAfterLastPlan_wrapsToTheFirst)
 {
     finishPlan(3, "4", "0");
-    EXPECT_EQ(plans.selected, std::vector<int>{0});
+    EXPECT_EQ(plans.selected, QList<int>{0});
 }
 
 TEST_F(PlanSequenceTest, autoCycle_startsTheNextPlanAtOnce)
 {
     finishPlan(1, "2", "1");
-    EXPECT_EQ(plans.selected, std::vector<int>{2});
+    EXPECT_EQ(plans.selected, QList<int>{2});
     EXPECT_EQ(host.ready_marker, "");
     EXPECT_TRUE(display->Timer5->isEnabled());
 }
@@ -424,7 +406,7 @@ TEST_F(PlanSequenceTest, noPlanChecked_writesNoPosition_unlessZeroSelectsTheFirs
     EXPECT_EQ(ini("currentrow"), "3");
 
     finishPlan(-1, "0", "0");
-    EXPECT_EQ(plans.selected, std::vector<int>{0});
+    EXPECT_EQ(plans.selected, QList<int>{0});
 }
 
 TEST_F(PlanSequenceTest, outOfRangePosition_countsAsAbsent)
