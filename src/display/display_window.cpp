@@ -392,19 +392,4 @@ void DisplayWindow::setForeColour(QWidget* w, const QColor& colour)
     w->setPalette(pal);
 }
 
-QWidget* DisplayWindow::elementControl(int n) const
-{
-    switch (n) {
-    case 0: return Label2[0];
-    case 1: case 2: case 3: case 4: return Picture6[n];
-    case 5: return Picture1;
-    case 6: return Picture5;
-    case 7: return Picture4;
-    case 10: case 11: case 12: case 13: case 14: return Label9[n - 10];
-    default: return nullptr;
-    }
-}
-
-// --- stubs filled in by the other display files ---------------------------------
-
 } // namespace orvalen

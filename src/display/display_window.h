@@ -176,9 +176,6 @@ public:
     void autoSize(QLabel* label);
     bool isAutoSize(const QWidget* w) const;
 
-    // The element of display_element number n (0..7, 10..14), or nullptr.
-    QWidget* elementControl(int displayElement) const;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -38,7 +38,6 @@ public:
 
     QString tip() const { return m_tip; }
     QIcon icon() const { return m_icon; }
-    bool isAdded() const { return m_added; }
     // True when a tray host shows the icon.
     bool isShown() const;
 

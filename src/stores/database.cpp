@@ -226,22 +226,6 @@ int Statement::columnIndex(const QString& name) const
     return m_columns.value(name.toLower(), -1);
 }
 
-bool Statement::hasColumn(const QString& name) const
-{
-    return columnIndex(name) >= 0;
-}
-
-QStringList Statement::columnNames() const
-{
-    QStringList names;
-    if (!m_stmt)
-        return names;
-    const int count = sqlite3_column_count(m_stmt);
-    for (int i = 0; i < count; ++i)
-        names << QString::fromUtf8(sqlite3_column_name(m_stmt, i));
-    return names;
-}
-
 QString Statement::text(const QString& name) const
 {
     const int i = columnIndex(name);

@@ -83,8 +83,6 @@ public:
     // Rewinds the statement; bindings stay.
     void reset();
 
-    bool hasColumn(const QString& name) const;
-    QStringList columnNames() const;
     // The column's text; a null text for SQL NULL or a column not in the row.
     QString text(const QString& name) const;
     // The column's integer value; fallback for SQL NULL or an unknown column.

@@ -39,10 +39,6 @@ public:
     // A press of hotkey `id`; false when the id is not one of ours.
     bool hotkey_window_proc(int id);
 
-    bool isInstalled() const { return m_installed; }
-    // Plans that have hotkeys since the last registration (0..9).
-    int planHotkeyCount() const { return m_planCount; }
-
 private:
     enum class Kind { StartStop, Pause, Plan };
     void registerKey(int id, const QString& keyText, int modifiers, int keyCode, Kind kind);
