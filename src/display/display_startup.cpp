@@ -327,6 +327,28 @@ void DisplayWindow::releaseLogoVideo()
     logo_video_window = nullptr;
 }
 
+void DisplayWindow::sizeLogoBox(const QImage& image)
+{
+    const QString section = QStringLiteral("pictureset");
+    const int option = to_int16(leading_number(iniRead(section, QStringLiteral("Option"), QStringLiteral("0")))).value_or(0);
+    if (option == 0) {
+        if (!image.isNull())
+            setTwipsGeometry(Picture5, qQNaN(), qQNaN(), image.width() * twipsPerPixelX(),
+                             image.height() * twipsPerPixelY());
+        return;
+    }
+    // A size that does not convert counts as 0; a tenfold beyond 16 bits
+    // leaves that side as it was.
+    auto boxSize = [&](const QString& key, const QString& fallback) -> std::optional<int> {
+        const int v = to_int16(leading_number(iniRead(section, key, fallback).trimmed())).value_or(0);
+        return to_int16(double(v) * 10);
+    };
+    if (const auto w = boxSize(QStringLiteral("Width"), QStringLiteral("800")); w && *w >= 0)
+        setTwipsWidth(Picture5, *w);
+    if (const auto h = boxSize(QStringLiteral("Height"), QStringLiteral("600")); h && *h >= 0)
+        setTwipsHeight(Picture5, *h);
+}
+
 void DisplayWindow::loadStartupLogo()
 {
     const QString name = m_module.clock_plan.logopicture.trimmed();
@@ -343,25 +365,7 @@ void DisplayWindow::loadStartupLogo()
     const QImage image = reader.read();
     Picture5->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
 
-    const int option = to_int16(leading_number(iniRead(QStringLiteral("pictureset"), QStringLiteral("Option"),
-                                                       QStringLiteral("0"))))
-                           .value_or(0);
-    if (option == 0) {
-        if (!image.isNull())
-            setTwipsGeometry(Picture5, qQNaN(), qQNaN(), image.width() * twipsPerPixelX(),
-                             image.height() * twipsPerPixelY());
-    } else {
-        // A size that does not convert counts as 0; a tenfold beyond 16 bits is skipped.
-        auto boxSize = [&](const QString& key, const QString& fallback) -> std::optional<int> {
-            const int v = to_int16(leading_number(iniRead(QStringLiteral("pictureset"), key, fallback).trimmed()))
-                              .value_or(0);
-            return to_int16(double(v) * 10);
-        };
-        if (const auto w = boxSize(QStringLiteral("Width"), QStringLiteral("800")); w && *w >= 0)
-            setTwipsWidth(Picture5, *w);
-        if (const auto h = boxSize(QStringLiteral("Height"), QStringLiteral("600")); h && *h >= 0)
-            setTwipsHeight(Picture5, *h);
-    }
+    sizeLogoBox(image);
 
     // A file that is no picture plays as a video in the logo box.
     releaseLogoVideo();

@@ -176,6 +176,10 @@ public:
     void autoSize(QLabel* label);
     bool isAutoSize(const QWidget* w) const;
 
+    // Sizes the logo box by the stored logo size option: to the picture
+    // (when it is one), or to the stored width and height in tens of twips.
+    void sizeLogoBox(const QImage& image);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -315,27 +315,7 @@ void ClockSetup::loadLogo()
         image = reader.read();
         box->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
     });
-    step([&] {
-        const QString section = QStringLiteral("pictureset");
-        const int option =
-            to_int16(leading_number(iniRead(ctx, section, QStringLiteral("Option"), QStringLiteral("0")))).value_or(0);
-        if (option == 0) {
-            if (!image.isNull())
-                d.setTwipsGeometry(box, qQNaN(), qQNaN(), image.width() * d.twipsPerPixelX(),
-                                   image.height() * d.twipsPerPixelY());
-            return;
-        }
-        // Sizes in tenths of twips; a tenfold beyond 16 bits leaves that
-        // size as it was.
-        auto boxSize = [&](const QString& key, const QString& fallback) {
-            const int v = to_int16(leading_number(iniRead(ctx, section, key, fallback).trimmed())).value_or(0);
-            return to_int16(double(v) * 10);
-        };
-        if (const auto w = boxSize(QStringLiteral("Width"), QStringLiteral("800")); w && *w >= 0)
-            d.setTwipsWidth(box, *w);
-        if (const auto h = boxSize(QStringLiteral("Height"), QStringLiteral("600")); h && *h >= 0)
-            d.setTwipsHeight(box, *h);
-    });
+    step([&] { d.sizeLogoBox(image); });
     step([&] {
         if (d.logo_media_control) {
             d.logo_media_control->stop();

@@ -160,24 +160,7 @@ void CountEngine::styleLogo()
     if (!image.isNull())
         box->setPicture(QPixmap::fromImage(image));
 
-    const QString section = QStringLiteral("pictureset");
-    const int option = to_int16(leading_number(read_ini(d, section, QStringLiteral("Option"), QStringLiteral("0")))).value_or(0);
-    if (option == 0) {
-        if (!image.isNull())
-            d.setTwipsGeometry(box, qQNaN(), qQNaN(), image.width() * d.twipsPerPixelX(),
-                               image.height() * d.twipsPerPixelY());
-    } else {
-        // A size that is no number counts as 0; a tenfold beyond 16 bits
-        // leaves that side as it was.
-        auto tenfold = [&](const QString& key, const QString& fallback) {
-            const int v = to_int16(leading_number(read_ini(d, section, key, fallback).trimmed())).value_or(0);
-            return to_int16(double(v) * 10);
-        };
-        if (const auto w = tenfold(QStringLiteral("Width"), QStringLiteral("800")); w && *w >= 0)
-            d.setTwipsWidth(box, *w);
-        if (const auto h = tenfold(QStringLiteral("Height"), QStringLiteral("600")); h && *h >= 0)
-            d.setTwipsHeight(box, *h);
-    }
+    d.sizeLogoBox(image);
 
     if (image.isNull()) {
         static QtLogoVideoFactory qtFactory;
