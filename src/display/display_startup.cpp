@@ -47,6 +47,17 @@ QString DisplayWindow::iniRead(const QString& section, const QString& key, const
     return m_ctx.ini->read(section, key, fallback);
 }
 
+void DisplayWindow::readMarqueeSettings()
+{
+    const QString sec = QStringLiteral("Marquee");
+    if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("Mode"), QStringLiteral("2")))))
+        marquee_mode = *v;
+    if (const auto v = to_int32(leading_number(iniRead(sec, QStringLiteral("Width"), QStringLiteral("1000")).trimmed())))
+        marquee_width = *v;
+    if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("MarQueespeed"), QStringLiteral("1")).trimmed())))
+        marquee_speed = *v;
+}
+
 QDateTime DisplayWindow::now() const
 {
     return m_ctx.clock ? m_ctx.clock->now() : QDateTime::currentDateTime();
@@ -154,14 +165,9 @@ void DisplayWindow::loadPlanAndStyles()
     }
 
     step([&] {
-        const QString sec = QStringLiteral("Marquee");
-        if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("Mode"), QStringLiteral("2")))))
-            marquee_mode = *v;
-        if (const auto v = to_int32(leading_number(iniRead(sec, QStringLiteral("Width"), QStringLiteral("1000")).trimmed())))
-            marquee_width = *v;
-        if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("MarQueespeed"), QStringLiteral("1")).trimmed())))
-            marquee_speed = *v;
-        if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("colckbigtext"), QStringLiteral("0")).trimmed())))
+        readMarqueeSettings();
+        if (const auto v = to_int16(leading_number(iniRead(QStringLiteral("Marquee"), QStringLiteral("colckbigtext"),
+                                                           QStringLiteral("0")).trimmed())))
             m_module.colckbigtext = *v;
         // A width of zero or below cannot be given to the panel; it keeps its own.
         if (marquee_width > 0)

@@ -180,6 +180,12 @@ public:
     // (when it is one), or to the stored width and height in tens of twips.
     void sizeLogoBox(const QImage& image);
 
+    // A TimeData.db value ("readpart"), or fallback when absent or empty.
+    QString iniRead(const QString& section, const QString& key, const QString& fallback) const;
+    // Reads the scrolling-text mode, panel width and speed of [Marquee];
+    // a value that does not convert leaves its field as it was.
+    void readMarqueeSettings();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -204,7 +210,6 @@ private:
     bool handleMouse(QWidget* w, QEvent* event);
     void dragStep(QWidget* moved, const QPointF& posTwips);
     void saveAt(int element, QWidget* w);
-    QString iniRead(const QString& section, const QString& key, const QString& fallback) const;
     void createControls();
     void createTimers();
     void syncPixelGeometry(QWidget* w);

@@ -2,6 +2,7 @@
 // so the panels blend into a background picture; the clock panels then draw
 // their text centred on the panel.
 #include "display/display_window.h"
+#include "services/time_conversions.h"
 #include "display/panel.h"
 
 #include <QFontMetricsF>
@@ -142,7 +143,7 @@ void DisplayWindow::dongtaiRefresh(int i)
         case 3:
             if (longTerm && flag_on(plan.checkthree, 2)) {
                 const QDate today = now().date();
-                setCaption(label, QLocale::system().dayName(today.dayOfWeek(), QLocale::LongFormat));
+                setCaption(label, weekday_name(today));
                 panel->show();
             }
             panel->setVisible(!label->text().isEmpty());

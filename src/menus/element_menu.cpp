@@ -1,5 +1,6 @@
 #include "menus/element_menu.h"
 
+#include "services/time_conversions.h"
 #include "display/colour.h"
 #include "display/display_window.h"
 #include "display/panel.h"
@@ -292,7 +293,7 @@ void ElementMenu::toggleWeekday()
     Panel* panel = m_display.Picture6[3];
     if (item.checked) {
         const QDate today = m_display.now().date();
-        m_display.setCaption(prompt, QLocale::system().dayName(today.dayOfWeek(), QLocale::LongFormat));
+        m_display.setCaption(prompt, weekday_name(today));
         panel->setVisible(true);
         m_display.dongtaiRefresh(3);
     } else {

@@ -1,5 +1,7 @@
 #include "services/time_conversions.h"
 
+#include <QLocale>
+
 namespace orvalen {
 
 QTime seconds_to_time(int seconds)
@@ -33,6 +35,13 @@ int time_to_seconds(const QTime& time)
 int time_to_seconds(const QDateTime& time)
 {
     return time_to_seconds(time.time());
+}
+
+QString weekday_name(const QDate& date)
+{
+    if (!date.isValid())
+        return QString();
+    return QLocale(QLocale::Chinese, QLocale::China).dayName(date.dayOfWeek(), QLocale::LongFormat);
 }
 
 } // namespace orvalen

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDate>
 #include <QDateTime>
 #include <QString>
 #include <QTime>
@@ -15,5 +16,10 @@ QString seconds_to_hms(qint64 ms);
 int time_to_seconds(const QTime& time);
 int time_to_seconds(const QDateTime& time);
 inline int time_to_seconds_byte(const QTime& time) { return time_to_seconds(time); }
+
+// The full weekday name of `date` as the display shows it ("星期二"); the
+// program's texts are Chinese whatever the desktop's language. Empty for an
+// invalid date.
+QString weekday_name(const QDate& date);
 
 } // namespace orvalen

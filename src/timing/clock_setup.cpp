@@ -1,5 +1,6 @@
 #include "timing/clock_setup.h"
 
+#include "services/time_conversions.h"
 #include "display/colour.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
@@ -35,11 +36,6 @@ void step(F&& f)
     } catch (...) {
         qCWarning(lcLongTerm) << "long-term set-up step failed";
     }
-}
-
-QString iniRead(const AppContext& ctx, const QString& section, const QString& key, const QString& fallback)
-{
-    return ctx.ini ? ctx.ini->read(section, key, fallback) : fallback;
 }
 
 // A colour text of the registry: its leading number as a colour value, so
@@ -251,22 +247,7 @@ void ClockSetup::stylePromptAndScroll()
 void ClockSetup::readMarquee()
 {
     DisplayWindow& d = m_display;
-    const AppContext& ctx = d.context();
-    const QString section = QStringLiteral("Marquee");
-    step([&] {
-        if (const auto v = to_int16(leading_number(iniRead(ctx, section, QStringLiteral("Mode"), QStringLiteral("2")))))
-            d.marquee_mode = *v;
-    });
-    step([&] {
-        const QString width = iniRead(ctx, section, QStringLiteral("Width"), QStringLiteral("1000")).trimmed();
-        if (const auto v = to_int32(leading_number(width)))
-            d.marquee_width = *v;
-    });
-    step([&] {
-        const QString speed = iniRead(ctx, section, QStringLiteral("MarQueespeed"), QStringLiteral("1")).trimmed();
-        if (const auto v = to_int16(leading_number(speed)))
-            d.marquee_speed = *v;
-    });
+    step([&] { d.readMarqueeSettings(); });
     step([&] {
         // A width of zero or below cannot be given to the panel.
         if (d.marquee_width > 0)

@@ -1,5 +1,6 @@
 #include "timing/date_tick.h"
 
+#include "services/time_conversions.h"
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "platform/clock.h"

@@ -34,11 +34,6 @@ void style_element(DisplayWindow& d, std::initializer_list<QWidget*> fontTargets
         d.setFontSize(sizeTarget, *size);
 }
 
-QString read_ini(const DisplayWindow& d, const QString& section, const QString& key, const QString& fallback)
-{
-    IniStore* ini = const_cast<DisplayWindow&>(d).context().ini;
-    return ini ? ini->read(section, key, fallback) : fallback;
-}
 
 } // namespace
 
@@ -89,15 +84,10 @@ void CountEngine::styleDisplay(const QString& initialClockText)
         rollPanel->show();
         d.Timer2->setEnabled(true);
     }
-    const QString marquee = QStringLiteral("Marquee");
-    if (const auto mode = to_int16(leading_number(read_ini(d, marquee, QStringLiteral("Mode"), QStringLiteral("2")))))
-        d.marquee_mode = *mode;
-    if (const auto width = to_int32(leading_number(read_ini(d, marquee, QStringLiteral("Width"), QStringLiteral("1000")).trimmed())))
-        d.marquee_width = *width;
-    if (const auto speed = to_int16(leading_number(read_ini(d, marquee, QStringLiteral("MarQueespeed"), QStringLiteral("1")).trimmed())))
-        d.marquee_speed = *speed;
+    d.readMarqueeSettings();
     rollPanel->hide();
-    d.setTwipsWidth(rollPanel, d.marquee_width);
+    if (d.marquee_width > 0)
+        d.setTwipsWidth(rollPanel, d.marquee_width);
     switch (d.marquee_mode) {
     case 0:
         d.setTwipsLeft(roll, -d.twipsWidth(roll));

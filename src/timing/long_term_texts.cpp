@@ -109,13 +109,6 @@ LongTermTexts live_texts(const QDateTime& now, int format)
     return texts;
 }
 
-QString weekday_name(const QDate& date)
-{
-    if (!date.isValid())
-        return QString();
-    return QLocale::system().dayName(date.dayOfWeek(), QLocale::LongFormat);
-}
-
 QString run_record_instant_text(const QDateTime& instant)
 {
     return instant.isValid() ? instant.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) : QString();

@@ -45,9 +45,6 @@ LongTermTexts countdown_texts(qint64 remaining, int format);
 // "YYYY-MM-DD" for 3-5, and the time of day.
 LongTermTexts live_texts(const QDateTime& now, int format);
 
-// The full name of the weekday of `date` in the user's locale ("星期二").
-QString weekday_name(const QDate& date);
-
 // The text form of the set-up and target instants in the run record, and
 // its reading back (invalid when the text is not in that form).
 QString run_record_instant_text(const QDateTime& instant);

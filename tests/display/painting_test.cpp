@@ -1,3 +1,4 @@
+#include "services/time_conversions.h"
 #include "display_fixture.h"
 
 #include <QLocale>
@@ -141,7 +142,7 @@ TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
     DisplayWindow& w = loadWith(plan);
     w.setCaption(w.Label2[3], "提示");
     w.dongtaiRefresh(3);
-    const QString weekday = QLocale::system().dayName(program.clock.now().date().dayOfWeek(), QLocale::LongFormat);
+    const QString weekday = weekday_name(program.clock.now().date());
     EXPECT_EQ(w.Label2[3]->text(), weekday);
     EXPECT_FALSE(w.Picture6[3]->isHidden());
     EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture6[3]), w.twipsWidth(w.Label2[3]));

@@ -1,3 +1,4 @@
+#include "services/time_conversions.h"
 #include "menus/element_menu.h"
 
 #include "display/colour.h"
@@ -208,7 +209,7 @@ TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
 
     menu.clockset_Click(4);
     EXPECT_TRUE(host.clockset[4].checked);
-    EXPECT_EQ(display.Label2[3]->text(), QLocale::system().dayName(display.now().date().dayOfWeek()));
+    EXPECT_EQ(display.Label2[3]->text(), weekday_name(display.now().date()));
     EXPECT_FALSE(display.Picture6[3]->isHidden());
     EXPECT_EQ(module.clock_plan.checkthree, "011111");
 }

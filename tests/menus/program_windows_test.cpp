@@ -29,8 +29,9 @@ QAction* item(QMenu* menu, int k)
 TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRow)
 {
     TempProgram program;
-    if (!program.context.folder.exists("DeskData.db"))
+    if (!program.context.folder.exists("DeskData.db")) {
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+    }
     registry_values::set_time_record(program.registry, true);
 
     auto windows = build_program_windows(program.context);

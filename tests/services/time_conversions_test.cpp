@@ -1,5 +1,6 @@
 #include "services/time_conversions.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 using namespace orvalen;
@@ -38,4 +39,14 @@ TEST(TimeConversions, timeToSeconds_ignoresTheDate)
     EXPECT_EQ(time_to_seconds(QTime()), 0);
     for (int s : {0, 1, 59, 3600, 43210, 86399})
         EXPECT_EQ(time_to_seconds(seconds_to_time(s)), s);
+}
+
+TEST(TimeConversions, weekdayName_isChineseWhateverTheDesktopLanguage)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(weekday_name(QDate(2026, 12, 8)), QStringLiteral("星期二"));
+    EXPECT_EQ(weekday_name(QDate(2026, 12, 13)), QStringLiteral("星期日"));
+    EXPECT_TRUE(weekday_name(QDate()).isEmpty());
+    QLocale::setDefault(before);
 }

@@ -20,8 +20,9 @@ protected:
     {
         // Every required file, whatever the template holds.
         for (const char* name : {"DeskData.db", "help.chm", "TimeData.db"}) {
-            if (!p.context.folder.exists(QString::fromLatin1(name)))
+            if (!p.context.folder.exists(QString::fromLatin1(name))) {
                 ASSERT_TRUE(p.writeFile(QString::fromLatin1(name), "x"));
+            }
         }
         ClockPlan plan = ClockPlan::defaults(QDate(2026, 1, 1));
         plan.firsttext = QStringLiteral("存着的标题");
@@ -118,8 +119,9 @@ TEST_F(StartupGateTest, anyRequiredFileMissing_refusesWithOneMessage)
     for (const char* name : {"DeskData.db", "help.chm", "TimeData.db"}) {
         TempProgram q;
         for (const char* other : {"DeskData.db", "help.chm", "TimeData.db"}) {
-            if (!q.context.folder.exists(QString::fromLatin1(other)))
+            if (!q.context.folder.exists(QString::fromLatin1(other))) {
                 ASSERT_TRUE(q.writeFile(QString::fromLatin1(other), "x"));
+            }
         }
         ASSERT_TRUE(QFile::remove(q.file(QString::fromLatin1(name))));
         EXPECT_FALSE(check_program_files(q.context.folder, q.notifier)) << name;

@@ -176,10 +176,12 @@ TEST_F(CountRunTest, countUpWithLength_countsUpAlarmsAtRemainingTimesEndsAtLengt
     for (int k = 1; k <= 9; ++k) {
         advance(1000);
         ASSERT_EQ(clock(), mmss(k));
-        if (k == 2)
+        if (k == 2) {
             EXPECT_EQ(window->Label5, "1");
-        if (k == 5)
+        }
+        if (k == 5) {
             EXPECT_EQ(window->Label5, "2");
+        }
     }
     advance(1000);
     EXPECT_EQ(clock(), "00:10"); // the plan length

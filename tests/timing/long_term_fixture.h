@@ -1,4 +1,5 @@
 #pragma once
+#include "services/time_conversions.h"
 #include "platform/system_clock_setter.h"
 #include "services/network_probes.h"
 #include "support/date_server.h"
@@ -99,7 +100,7 @@ protected:
 
     QString dateLine() const { return window->Label2[2]->text(); }
     QString prompt() const { return window->Label2[3]->text(); }
-    static QString weekday(const QDate& d) { return QLocale::system().dayName(d.dayOfWeek(), QLocale::LongFormat); }
+    static QString weekday(const QDate& d) { return weekday_name(d); }
 
     std::array<DateServer, 2> portals;
     QtNetworkProbes probes{program.timers};

@@ -67,8 +67,9 @@ protected:
     void enableStatistics()
     {
         registry_values::set_time_record(program.registry, true);
-        if (!program.context.folder.exists("DeskData.db"))
+        if (!program.context.folder.exists("DeskData.db")) {
             ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+        }
     }
 
     int timesumRows()

@@ -71,8 +71,9 @@ class RecordRunTest : public ::testing::Test {
 protected:
     void makeDatabase()
     {
-        if (!program.context.folder.exists("DeskData.db"))
+        if (!program.context.folder.exists("DeskData.db")) {
             ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+        }
     }
     struct Row {
         QString set, use, out, pause, name;

@@ -166,8 +166,9 @@ TEST_F(RenderTest, panelsBlendIntoTheBackgroundPicture)
         // background picture there, unbroken by the panel.
         for (int y = r.top(); y <= r.bottom(); y += 2) {
             for (int x : {r.left() - 1, r.left(), r.right(), r.right() + 1})
-                if (!titleArea.contains(x, y))
+                if (!titleArea.contains(x, y)) {
                     ASSERT_EQ(img.pixel(x, y), bg.pixel(x, y)) << x << "," << y;
+                }
         }
     }
 }
