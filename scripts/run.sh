@@ -10,4 +10,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   exit 1
 fi
 unset QT_MEDIA_BACKEND
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR=/tmp/runtime-$(id -u)
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fi
 exec build/release/program/orvalen "$@"
