@@ -2,6 +2,7 @@
 // What the benchmark programs share: a display host and a sound backend that
 // do nothing, a temporary program folder with its stores, and a few figures.
 #include "display/display_host.h"
+#include "support/quiet_display_host.h"
 #include "platform/clock.h"
 #include "platform/engine_timer.h"
 #include "platform/registry_store.h"
@@ -15,14 +16,7 @@
 
 namespace orvalen::bench {
 
-class QuietHost final : public DisplayHost {
-public:
-    void desktopRun(int) override {}
-    void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
-};
+using QuietHost = test::QuietDisplayHost;
 
 class SilentSound final : public SoundBackend {
 public:

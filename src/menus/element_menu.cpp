@@ -96,13 +96,7 @@ void ElementMenu::chooseFont()
     if (element < 0 || element > 6)
         return; // the logo has no font
     QLabel* label = element <= 4 ? m_display.Label2[element] : element == 5 ? m_display.Label3 : m_display.Label4;
-    QWidget* panel = nullptr;
-    if (element >= 1 && element <= 4)
-        panel = m_display.Picture6[element];
-    else if (element == 5)
-        panel = m_display.Picture1;
-    else if (element == 6)
-        panel = m_display.Picture4;
+    QWidget* panel = element >= 1 ? elementBox(element) : nullptr;
     if (!label)
         return;
 
@@ -231,6 +225,18 @@ void ElementMenu::store(std::initializer_list<const char*> names)
 
 // --- centre, hide, weekday -----------------------------------------------------
 
+QWidget* ElementMenu::elementBox(int element) const
+{
+    switch (element) {
+    case 0: return m_display.Label2[0];
+    case 1: case 2: case 3: case 4: return m_display.Picture6[element];
+    case 5: return m_display.Picture1;
+    case 6: return m_display.Picture4;
+    case 7: return m_display.Picture5;
+    default: return nullptr;
+    }
+}
+
 void ElementMenu::centre()
 {
     const ScreenMetrics& screen = m_display.screenMetrics();
@@ -238,15 +244,7 @@ void ElementMenu::centre()
     m_module.full_screen_height_px = screen.fullHeightPx;
 
     const int element = m_module.selected_element;
-    QWidget* w = nullptr;
-    switch (element) {
-    case 0: w = m_display.Label2[0]; break;
-    case 1: case 2: case 3: case 4: w = m_display.Picture6[element]; break;
-    case 5: w = m_display.Picture1; break;
-    case 6: w = m_display.Picture4; break;
-    case 7: w = m_display.Picture5; break;
-    default: return;
-    }
+    QWidget* w = elementBox(element);
     if (!w)
         return;
     const double left = float((m_display.twipsPerPixelX() * m_module.full_screen_width_px - m_display.twipsWidth(w)) / 2.0);
@@ -272,15 +270,7 @@ void ElementMenu::centre()
 void ElementMenu::hide()
 {
     const int element = m_module.selected_element;
-    QWidget* w = nullptr;
-    switch (element) {
-    case 0: w = m_display.Label2[0]; break;
-    case 1: case 2: case 3: case 4: w = m_display.Picture6[element]; break;
-    case 5: w = m_display.Picture1; break;
-    case 6: w = m_display.Picture4; break;
-    case 7: w = m_display.Picture5; break;
-    default: return;
-    }
+    QWidget* w = elementBox(element);
     if (w)
         w->setVisible(false);
 }

@@ -43,6 +43,9 @@ private:
     void centre();
     void hide();
     void toggleWeekday();
+    // The control that carries element `element` of the element menu's
+    // numbering on screen (the title label, a panel or the logo box).
+    QWidget* elementBox(int element) const;
 
     void applyFont(QWidget* w, const QFont& chosen, const QColor& colour);
     void applyColour(QWidget* w, const QColor& colour);

@@ -160,24 +160,22 @@ void ClockSetup::styleElements(const QString& clockText)
 
     const QColor clockColour = colour_from_text(plan.clockcolour);
     const auto clockSize = size_entry(plan.sizethree, 2);
-    step([&] {
-        d.setCaption(d.Label3, clockText);
-        d.setFontName(d.Label3, plan.clockFont);
-        d.setFontName(d.Picture1, plan.clockFont);
-        d.setForeColour(d.Label3, clockColour);
-        d.setForeColour(d.Picture1, clockColour);
+    // The clock and the overtime clock share the clock's style.
+    const auto styleClock = [&](QLabel* label, QWidget* panel) {
+        d.setCaption(label, clockText);
+        d.setFontName(label, plan.clockFont);
+        d.setFontName(panel, plan.clockFont);
+        d.setForeColour(label, clockColour);
+        d.setForeColour(panel, clockColour);
         if (clockSize)
-            d.setFontSize(d.Label3, *clockSize);
+            d.setFontSize(label, *clockSize);
+    };
+    step([&] {
+        styleClock(d.Label3, d.Picture1);
         d.Picture1->setVisible(!d.Label3->text().isEmpty());
     });
     step([&] {
-        d.setCaption(d.Label4, clockText);
-        d.setFontName(d.Label4, plan.clockFont);
-        d.setFontName(d.Picture4, plan.clockFont);
-        d.setForeColour(d.Label4, clockColour);
-        d.setForeColour(d.Picture4, clockColour);
-        if (clockSize)
-            d.setFontSize(d.Label4, *clockSize);
+        styleClock(d.Label4, d.Picture4);
         d.Picture4->hide();
     });
 }
