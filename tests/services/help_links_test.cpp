@@ -23,6 +23,11 @@ public:
         started.push_back({program, arguments});
         return startWorks;
     }
+    QString defaultApplication(const QString& mimeType) override
+    {
+        return mimeType == QStringLiteral("application/x-chm") ? chmViewer : QString();
+    }
+    QString chmViewer = QStringLiteral("xchm.desktop");
     QStringList desktop;
     std::vector<std::pair<QString, QStringList>> started;
     bool desktopWorks = true;
@@ -68,6 +73,27 @@ TEST(HelpFile, foundInAnyCase_fallsBackToXdgOpenWithThePathAsOneArgument)
     launcher.startWorks = false;
     open_help_file(ProgramFolder(dir.filePath(QStringLiteral("with blanks"))), launcher, notifier);
     EXPECT_EQ(notifier.shown.size(), 1u);
+}
+
+TEST(HelpFile, noChmViewer_opensTheHtmlPagesOrNamesTheFileOnce)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("help"))));
+    for (const char* name : {"help.chm", "help/index.html"}) {
+        QFile f(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    FakeLauncher launcher;
+    launcher.chmViewer.clear();
+    test::RecordingNotifier notifier;
+    open_help_file(ProgramFolder(dir.path()), launcher, notifier);
+    EXPECT_EQ(launcher.desktop, QStringList{dir.filePath(QStringLiteral("help/index.html"))});
+    EXPECT_TRUE(notifier.shown.empty());
+
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("help/index.html"))));
+    open_help_file(ProgramFolder(dir.path()), launcher, notifier);
+    ASSERT_EQ(notifier.shown.size(), 1u);
+    EXPECT_TRUE(notifier.shown[0].text.endsWith(dir.filePath(QStringLiteral("help.chm"))));
 }
 
 TEST(OpenUrl, linkGoesToTheDesktopAsItIsAndFallsBackToXdgOpen)
