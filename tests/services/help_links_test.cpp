@@ -1,5 +1,6 @@
 #include "services/help_links.h"
 #include "services/program_folder.h"
+#include "support/fake_launcher.h"
 #include "support/recording_notifier.h"
 
 #include <QDir>
@@ -11,35 +12,20 @@ using namespace orvalen;
 
 namespace {
 
-class FakeLauncher final : public Launcher {
-public:
-    bool openWithDesktop(const QString& target) override
-    {
-        desktop << target;
-        return desktopWorks;
-    }
-    bool startDetached(const QString& program, const QStringList& arguments) override
-    {
-        started.push_back({program, arguments});
-        return startWorks;
-    }
-    QString defaultApplication(const QString& mimeType) override
-    {
-        return mimeType == QStringLiteral("application/x-chm") ? chmViewer : QString();
-    }
-    QString chmViewer = QStringLiteral("xchm.desktop");
-    QStringList desktop;
-    std::vector<std::pair<QString, QStringList>> started;
-    bool desktopWorks = true;
-    bool startWorks = true;
-};
+// A desktop with a CHM viewer registered.
+test::FakeLauncher chm_desktop()
+{
+    test::FakeLauncher launcher;
+    launcher.handlers.insert(QStringLiteral("application/x-chm"), QStringLiteral("xchm.desktop"));
+    return launcher;
+}
 
 } // namespace
 
 TEST(HelpFile, missing_showsTheMessageAndLaunchesNothing)
 {
     QTemporaryDir dir;
-    FakeLauncher launcher;
+    test::FakeLauncher launcher;
     test::RecordingNotifier notifier;
     open_help_file(ProgramFolder(dir.path()), launcher, notifier);
     ASSERT_EQ(notifier.shown.size(), 1u);
@@ -59,7 +45,7 @@ TEST(HelpFile, foundInAnyCase_fallsBackToXdgOpenWithThePathAsOneArgument)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
 
-    FakeLauncher launcher;
+    test::FakeLauncher launcher = chm_desktop();
     launcher.desktopWorks = false;
     test::RecordingNotifier notifier;
     open_help_file(ProgramFolder(dir.filePath(QStringLiteral("with blanks"))), launcher, notifier);
@@ -83,8 +69,7 @@ TEST(HelpFile, noChmViewer_opensTheHtmlPagesOrNamesTheFileOnce)
         QFile f(dir.filePath(QString::fromUtf8(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    FakeLauncher launcher;
-    launcher.chmViewer.clear();
+    test::FakeLauncher launcher;
     test::RecordingNotifier notifier;
     open_help_file(ProgramFolder(dir.path()), launcher, notifier);
     EXPECT_EQ(launcher.desktop, QStringList{dir.filePath(QStringLiteral("help/index.html"))});
@@ -98,7 +83,7 @@ TEST(HelpFile, noChmViewer_opensTheHtmlPagesOrNamesTheFileOnce)
 
 TEST(OpenUrl, linkGoesToTheDesktopAsItIsAndFallsBackToXdgOpen)
 {
-    FakeLauncher launcher;
+    test::FakeLauncher launcher;
     test::RecordingNotifier notifier;
     const QString link = QStringLiteral("https://example.org/a b?x=1&y='2'");
     open_url(link, launcher, notifier);
@@ -114,7 +99,7 @@ TEST(OpenUrl, linkGoesToTheDesktopAsItIsAndFallsBackToXdgOpen)
 
 TEST(OpenUrl, fileTargetIsMadeAbsoluteSoItNeverReadsAsAnOption)
 {
-    FakeLauncher launcher;
+    test::FakeLauncher launcher;
     launcher.desktopWorks = false;
     test::RecordingNotifier notifier;
     open_url(QStringLiteral("--help"), launcher, notifier);
