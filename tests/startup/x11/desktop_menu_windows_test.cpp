@@ -1,6 +1,7 @@
 // The statistics, background and help items of the desktop menu on the real
 // X server, in the whole program, with the desktop's launchers replaced by
 // scripts that record what they are asked to open.
+#include "about/about_window.h"
 #include "background/background_window.h"
 #include "display/display_window.h"
 #include "display/panel.h"
@@ -10,6 +11,7 @@
 #include "stores/registry_values.h"
 #include "support/temp_program.h"
 #include "support/wait_until.h"
+#include "support/xdotool.h"
 
 #include <QAction>
 #include <QApplication>
@@ -216,4 +218,24 @@ TEST_F(DesktopMenuWindowsTest, help_withNoChmViewer_opensTheHtmlPages)
     choose(15); // 帮助
     EXPECT_TRUE(wasOpened(pages));
     EXPECT_TRUE(program.notifier.shown.empty());
+}
+
+TEST_F(DesktopMenuWindowsTest, aboutWithCtrlHeld_opensTheStoredLink_orTheAboutWindowWhenNoneIsSet)
+{
+    program.ini.write("About", "link16", "https://example.org/articles");
+    ASSERT_TRUE(xdotool({"keydown", "ctrl"}));
+    choose(16); // 在线帮助 with Ctrl
+    ASSERT_TRUE(xdotool({"keyup", "ctrl"}));
+    EXPECT_TRUE(wasOpened("https://example.org/articles"));
+
+    program.ini.write("About", "link16", "");
+    bool shown = false;
+    when_shown<AboutWindow>([&](AboutWindow* w) {
+        shown = true;
+        w->caption()->click();
+    });
+    ASSERT_TRUE(xdotool({"keydown", "ctrl"}));
+    choose(16);
+    ASSERT_TRUE(xdotool({"keyup", "ctrl"}));
+    EXPECT_TRUE(shown);
 }
