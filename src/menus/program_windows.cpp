@@ -21,9 +21,8 @@
 namespace orvalen {
 namespace {
 
-// The windows of the desktop menu: the help file here; the background,
-// statistics and about windows from the windows above the menus. The
-// settings window comes later.
+// The windows of the desktop menu: the help file here; the settings,
+// background, statistics and about windows from the windows above the menus.
 class BuiltWindows final : public WindowHooks {
 public:
     explicit BuiltWindows(AppContext& ctx) : m_ctx(ctx) {}
@@ -33,6 +32,7 @@ public:
         if (m_ctx.notifier)
             open_help_file(m_ctx.folder, m_launcher, *m_ctx.notifier);
     }
+    void showSettings() override { if (m_desktop) m_desktop->showSettings(); }
     void showBackground() override { if (m_desktop) m_desktop->showBackground(); }
     void showStatistics() override { if (m_desktop) m_desktop->showStatistics(); }
     void showAbout() override { if (m_desktop) m_desktop->showAbout(); }

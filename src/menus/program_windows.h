@@ -20,7 +20,7 @@ using DesktopWindowsFactory = std::function<std::unique_ptr<WindowHooks>(AppCont
 // delayed restart, the network time calibration and the global hotkeys, with
 // every timer handler wired. The returned object owns all of it; main keeps
 // it until the program ends.
-// The desktop menu's background, statistics and about windows come from
+// The desktop menu's settings, background, statistics and about windows come from
 // `windows`; without it those items do nothing.
 std::unique_ptr<ProgramWindows> build_program_windows(AppContext& context, const DesktopWindowsFactory& windows = {});
 
