@@ -21,25 +21,43 @@
 namespace orvalen {
 namespace {
 
-// The windows of the desktop menu that exist so far: the help file. The
-// settings, background, statistics and about windows come later.
+// The windows of the desktop menu: the help file here; the settings,
+// background, statistics and about windows from the windows above the menus.
 class BuiltWindows final : public WindowHooks {
 public:
     explicit BuiltWindows(AppContext& ctx) : m_ctx(ctx) {}
+    void setDesktopWindows(std::unique_ptr<WindowHooks> windows) { m_desktop = std::move(windows); }
     void openHelp() override
     {
         if (m_ctx.notifier)
             open_help_file(m_ctx.folder, m_launcher, *m_ctx.notifier);
     }
+    void showSettings() override { if (m_desktop) m_desktop->showSettings(); }
+    void showBackground() override { if (m_desktop) m_desktop->showBackground(); }
+    void showStatistics() override { if (m_desktop) m_desktop->showStatistics(); }
+    void showAbout() override { if (m_desktop) m_desktop->showAbout(); }
+    void unloadWindows() override { if (m_desktop) m_desktop->unloadWindows(); }
+    // With no address stored the item does what it does without Ctrl.
+    void openArticleLink(int item) override
+    {
+        const QString address = about_address(m_ctx.ini, QStringLiteral("link%1").arg(item));
+        if (!address.isEmpty() && m_ctx.notifier)
+            open_url(address, m_launcher, *m_ctx.notifier);
+        else if (item == 6)
+            showSettings();
+        else
+            showAbout();
+    }
 
 private:
     AppContext& m_ctx;
     SystemLauncher m_launcher;
+    std::unique_ptr<WindowHooks> m_desktop;
 };
 
 class RunningProgram final : public ProgramWindows {
 public:
-    explicit RunningProgram(AppContext& ctx)
+    RunningProgram(AppContext& ctx, const DesktopWindowsFactory& windows)
         : m_ctx(ctx), m_windows(ctx)
     {
         if (!m_ctx.sound) {
@@ -59,6 +77,8 @@ public:
         m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_module, *m_display, *m_styleDialogs);
         m_commands->setPlanSequence(m_planMenu.get());
         m_hotkeys->setPlanSequence(m_planMenu.get());
+        if (windows)
+            m_windows.setDesktopWindows(windows(m_ctx, *m_display));
 
         // The settings, background, statistics and about windows join
         // m_windows when they are built.
@@ -79,6 +99,7 @@ public:
     ~RunningProgram() override
     {
         // Each engine part takes its timer handlers off when it goes.
+        m_windows.setDesktopWindows(nullptr);
         m_commands->setPlanSequence(nullptr);
         m_hotkeys.reset();
         m_elementMenu.reset();
@@ -114,9 +135,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<ProgramWindows> build_program_windows(AppContext& context)
+std::unique_ptr<ProgramWindows> build_program_windows(AppContext& context, const DesktopWindowsFactory& windows)
 {
-    return std::make_unique<RunningProgram>(context);
+    return std::make_unique<RunningProgram>(context, windows);
 }
 
 } // namespace orvalen

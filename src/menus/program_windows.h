@@ -1,11 +1,17 @@
 #pragma once
 #include "startup/open_windows.h"
 
+#include <functional>
 #include <memory>
 
 namespace orvalen {
 
 struct AppContext;
+class DisplayWindow;
+class WindowHooks;
+
+// Makes the windows that sit above the menus (they see the display window).
+using DesktopWindowsFactory = std::function<std::unique_ptr<WindowHooks>(AppContext&, DisplayWindow&)>;
 
 // Builds the whole running program on top of the start-up's context: the
 // shared run state, the sound player (Qt Multimedia) when the context has
@@ -14,6 +20,8 @@ struct AppContext;
 // delayed restart, the network time calibration and the global hotkeys, with
 // every timer handler wired. The returned object owns all of it; main keeps
 // it until the program ends.
-std::unique_ptr<ProgramWindows> build_program_windows(AppContext& context);
+// The desktop menu's settings, background, statistics and about windows come from
+// `windows`; without it those items do nothing.
+std::unique_ptr<ProgramWindows> build_program_windows(AppContext& context, const DesktopWindowsFactory& windows = {});
 
 } // namespace orvalen

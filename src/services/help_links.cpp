@@ -2,6 +2,7 @@
 
 #include "platform/notifier.h"
 #include "services/program_folder.h"
+#include "stores/ini_store.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -50,15 +51,38 @@ bool SystemLauncher::startDetached(const QString& program, const QStringList& ar
     return QProcess::startDetached(program, arguments);
 }
 
+QString SystemLauncher::defaultApplication(const QString& mimeType)
+{
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
+        query.kill();
+        return QString();
+    }
+    return QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+}
+
 void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& notifier)
 {
-    const QString path = folder.resolve(QStringLiteral("help.chm"));
-    if (path.isEmpty()) {
+    const QString chm = folder.resolve(QStringLiteral("help.chm"));
+    // CHM viewers register either name of the type.
+    const bool chmViewer = !launcher.defaultApplication(QStringLiteral("application/vnd.ms-htmlhelp")).isEmpty()
+        || !launcher.defaultApplication(QStringLiteral("application/x-chm")).isEmpty();
+    if (!chm.isEmpty() && chmViewer && launch(chm, launcher))
+        return;
+    const QString html = folder.resolve(QStringLiteral("help/index.html"));
+    if (!html.isEmpty() && launch(html, launcher))
+        return;
+    if (chm.isEmpty() && html.isEmpty()) {
         notifier.notice(QStringLiteral("help.chm不存在，请保证文件完整"), Notifier::Icon::Question, 0, kAppTitle);
         return;
     }
-    if (!launch(path, launcher))
-        notifier.notice(QStringLiteral("无法打开帮助文件：%1").arg(path), Notifier::Icon::Warning);
+    notifier.notice(QStringLiteral("无法打开帮助文件：%1").arg(chm.isEmpty() ? html : chm), Notifier::Icon::Warning);
+}
+
+QString about_address(const IniStore* ini, const QString& key)
+{
+    return ini ? ini->read(QStringLiteral("About"), key, QString()).trimmed() : QString();
 }
 
 void open_url(const QString& target, Launcher& launcher, Notifier& notifier)

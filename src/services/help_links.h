@@ -4,6 +4,7 @@
 
 namespace orvalen {
 
+class IniStore;
 class Notifier;
 class ProgramFolder;
 
@@ -16,6 +17,9 @@ public:
     virtual bool openWithDesktop(const QString& target) = 0;
     // Starts a program detached; true when it started.
     virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
+    // The desktop file of the application registered for a MIME type, or an
+    // empty text when none is.
+    virtual QString defaultApplication(const QString& mimeType) { return QString(); }
 };
 
 // QDesktopServices, and QProcess for the detached start.
@@ -23,12 +27,20 @@ class SystemLauncher final : public Launcher {
 public:
     bool openWithDesktop(const QString& target) override;
     bool startDetached(const QString& program, const QStringList& arguments) override;
+    QString defaultApplication(const QString& mimeType) override; // xdg-mime
 };
 
-// Opens help.chm of the program folder. A missing file gives
-// "help.chm不存在，请保证文件完整"; a file nothing could open gives a message
-// too.
+// Opens the help: help.chm of the program folder when the desktop has a
+// program for CHM files, otherwise the same pages as HTML (help/index.html)
+// in the default browser. When neither is there, one message names the file:
+// "help.chm不存在，请保证文件完整" when it is missing, or that it could not be
+// opened.
 void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& notifier);
+
+// An address kept in section [About] of TimeData.db: `url` (the about
+// window's picture), `link6` and `link16` (the Ctrl-held desktop menu items).
+// Empty when it is not set; the program carries no address of its own.
+QString about_address(const IniStore* ini, const QString& key);
 
 // Opens a link or a file with the desktop's default action; when that
 // fails, with xdg-open, the target passed as one argument.

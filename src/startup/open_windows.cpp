@@ -1,12 +1,13 @@
 #include "startup/open_windows.h"
 
 #include "menus/program_windows.h"
+#include "startup/desktop_windows.h"
 
 namespace orvalen {
 
 std::unique_ptr<ProgramWindows> open_windows(AppContext& context)
 {
-    return build_program_windows(context);
+    return build_program_windows(context, make_desktop_windows);
 }
 
 } // namespace orvalen

@@ -1,5 +1,6 @@
 #include "services/help_links.h"
 #include "services/program_folder.h"
+#include "support/fake_launcher.h"
 #include "support/recording_notifier.h"
 
 #include <QDir>
@@ -11,30 +12,20 @@ using namespace orvalen;
 
 namespace {
 
-class FakeLauncher final : public Launcher {
-public:
-    bool openWithDesktop(const QString& target) override
-    {
-        desktop << target;
-        return desktopWorks;
-    }
-    bool startDetached(const QString& program, const QStringList& arguments) override
-    {
-        started.push_back({program, arguments});
-        return startWorks;
-    }
-    QStringList desktop;
-    std::vector<std::pair<QString, QStringList>> started;
-    bool desktopWorks = true;
-    bool startWorks = true;
-};
+// A desktop with a CHM viewer registered.
+test::FakeLauncher chm_desktop()
+{
+    test::FakeLauncher launcher;
+    launcher.handlers.insert(QStringLiteral("application/x-chm"), QStringLiteral("xchm.desktop"));
+    return launcher;
+}
 
 } // namespace
 
 TEST(HelpFile, missing_showsTheMessageAndLaunchesNothing)
 {
     QTemporaryDir dir;
-    FakeLauncher launcher;
+    test::FakeLauncher launcher;
     test::RecordingNotifier notifier;
     open_help_file(ProgramFolder(dir.path()), launcher, notifier);
     ASSERT_EQ(notifier.shown.size(), 1u);
@@ -54,7 +45,7 @@ TEST(HelpFile, foundInAnyCase_fallsBackToXdgOpenWithThePathAsOneArgument)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
 
-    FakeLauncher launcher;
+    test::FakeLauncher launcher = chm_desktop();
     launcher.desktopWorks = false;
     test::RecordingNotifier notifier;
     open_help_file(ProgramFolder(dir.filePath(QStringLiteral("with blanks"))), launcher, notifier);
@@ -70,9 +61,29 @@ TEST(HelpFile, foundInAnyCase_fallsBackToXdgOpenWithThePathAsOneArgument)
     EXPECT_EQ(notifier.shown.size(), 1u);
 }
 
+TEST(HelpFile, noChmViewer_opensTheHtmlPagesOrNamesTheFileOnce)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("help"))));
+    for (const char* name : {"help.chm", "help/index.html"}) {
+        QFile f(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    test::FakeLauncher launcher;
+    test::RecordingNotifier notifier;
+    open_help_file(ProgramFolder(dir.path()), launcher, notifier);
+    EXPECT_EQ(launcher.desktop, QStringList{dir.filePath(QStringLiteral("help/index.html"))});
+    EXPECT_TRUE(notifier.shown.empty());
+
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("help/index.html"))));
+    open_help_file(ProgramFolder(dir.path()), launcher, notifier);
+    ASSERT_EQ(notifier.shown.size(), 1u);
+    EXPECT_TRUE(notifier.shown[0].text.endsWith(dir.filePath(QStringLiteral("help.chm"))));
+}
+
 TEST(OpenUrl, linkGoesToTheDesktopAsItIsAndFallsBackToXdgOpen)
 {
-    FakeLauncher launcher;
+    test::FakeLauncher launcher;
     test::RecordingNotifier notifier;
     const QString link = QStringLiteral("https://example.org/a b?x=1&y='2'");
     open_url(link, launcher, notifier);
@@ -88,7 +99,7 @@ TEST(OpenUrl, linkGoesToTheDesktopAsItIsAndFallsBackToXdgOpen)
 
 TEST(OpenUrl, fileTargetIsMadeAbsoluteSoItNeverReadsAsAnOption)
 {
-    FakeLauncher launcher;
+    test::FakeLauncher launcher;
     launcher.desktopWorks = false;
     test::RecordingNotifier notifier;
     open_url(QStringLiteral("--help"), launcher, notifier);

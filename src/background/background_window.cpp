@@ -1,0 +1,245 @@
+#include "background/background_window.h"
+
+#include "background/picture_import.h"
+#include "display/colour.h"
+#include "display/display_values.h"
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "menus/style_dialogs.h"
+#include "platform/notifier.h"
+#include "services/app_context.h"
+#include "services/file_dialog.h"
+#include "stores/ini_store.h"
+#include "stores/time_data_keys.h"
+
+#include <QCheckBox>
+#include <QDebug>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+namespace orvalen {
+
+namespace {
+
+// The preview area: 4095 x 2415 twips.
+QSize preview_size(const QWidget& w)
+{
+    return {qRound(4095.0 * w.logicalDpiX() / 1440.0), qRound(2415.0 * w.logicalDpiY() / 1440.0)};
+}
+
+QPixmap read_picture(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
+
+BackgroundWindow::BackgroundWindow(AppContext& ctx, DisplayWindow& display, StyleDialogs& colours, FileChooser& files,
+                                   QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_display(display), m_colours(colours), m_files(files)
+{
+    setWindowTitle(QStringLiteral("背景设置"));
+    setModal(true);
+
+    m_colourBox = new QPushButton(this);
+    m_colourBox->setAccessibleName(QStringLiteral("背景颜色"));
+    m_colourBox->setToolTip(QStringLiteral("单击选择颜色"));
+    m_pictureBox = new QPushButton(this);
+    m_pictureBox->setAccessibleName(QStringLiteral("背景图片"));
+    m_pictureBox->setToolTip(QStringLiteral("单击导入图片"));
+    for (QPushButton* box : {m_colourBox, m_pictureBox}) {
+        box->setFixedSize(preview_size(*this));
+        box->setAutoDefault(false);
+    }
+    m_pictureBox->setIconSize(preview_size(*this) - QSize(8, 8));
+    m_colourMode = new QCheckBox(QStringLiteral("颜色"), this);
+    m_colourMode->setAccessibleName(m_colourMode->text());
+    m_apply = new QPushButton(QStringLiteral("确定"), this);
+    m_close = new QPushButton(QStringLiteral("关闭"), this);
+    for (QPushButton* b : {m_apply, m_close}) {
+        b->setAccessibleName(b->text());
+        b->setAutoDefault(false);
+    }
+
+    auto* boxes = new QStackedLayout;
+    boxes->addWidget(m_colourBox);
+    boxes->addWidget(m_pictureBox);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_colourMode);
+    buttons->addStretch(1);
+    buttons->addWidget(m_apply);
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(boxes);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_colourBox, &QPushButton::clicked, this, &BackgroundWindow::chooseColour);
+    connect(m_pictureBox, &QPushButton::clicked, this, &BackgroundWindow::importPicture);
+    connect(m_apply, &QPushButton::clicked, this, &BackgroundWindow::apply);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_colourMode, &QCheckBox::toggled, this, [this, boxes](bool colour) {
+        boxes->setCurrentWidget(colour ? static_cast<QWidget*>(m_colourBox) : m_pictureBox);
+        modeChanged();
+    });
+
+    readStored();
+    const bool colour = m_pictureName.isEmpty();
+    if (m_colourMode->isChecked() != colour)
+        m_colourMode->setChecked(colour); // runs the mode change
+    else
+        modeChanged();
+    boxes->setCurrentWidget(colour ? static_cast<QWidget*>(m_colourBox) : m_pictureBox);
+}
+
+bool BackgroundWindow::colourMode() const
+{
+    return m_colourMode->isChecked();
+}
+
+void BackgroundWindow::readStored()
+{
+    const auto read = [this](const QString& key, const QString& fallback) {
+        return m_ctx.ini ? m_ctx.ini->read(time_data::kMarquee, key, fallback).trimmed() : fallback;
+    };
+    bool ok = false;
+    m_colour = read(time_data::kBackgroundColor, time_data::kBackgroundColorDefault).toLongLong(&ok);
+    if (!ok)
+        m_colour = 0;
+    m_pictureName = read(time_data::kBackgroundText, QString());
+}
+
+void BackgroundWindow::showColour()
+{
+    const QColor colour = colour_from_value(m_colour, Qt::black);
+    m_colourBox->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid black; }")
+                                   .arg(colour.name()));
+}
+
+void BackgroundWindow::showPreview(const QString& path)
+{
+    m_preview = path.isEmpty() ? QPixmap() : read_picture(path);
+    m_pictureBox->setIcon(m_preview.isNull() ? QIcon() : QIcon(m_preview));
+    m_pictureBox->setText(m_preview.isNull() ? QStringLiteral("单击导入图片") : QString());
+}
+
+void BackgroundWindow::modeChanged()
+{
+    // An unsaved choice is dropped: the stored values come back.
+    readStored();
+    showColour();
+    if (colourMode()) {
+        m_pictureName.clear();
+        return;
+    }
+    QString path = background_picture_path(m_ctx.folder, m_pictureName);
+    if (path.isEmpty()) {
+        const QString planPicture = value_part(m_display.module().clock_plan.background, 1);
+        const QString fallback = background_picture_path(m_ctx.folder, planPicture);
+        if (!fallback.isEmpty() && is_bare_file_name(planPicture)) {
+            m_pictureName = planPicture;
+            path = fallback;
+        }
+    }
+    if (!path.isEmpty() || m_pictureName.isEmpty())
+        showPreview(path);
+}
+
+void BackgroundWindow::chooseColour()
+{
+    if (const std::optional<QColor> chosen = m_colours.chooseColour()) {
+        m_colour = colour_to_text(*chosen).toLongLong();
+        showColour();
+    }
+}
+
+void BackgroundWindow::importPicture()
+{
+    if (!m_ctx.notifier)
+        return;
+    const QString chosen = file_dialog(m_files, *m_ctx.notifier, false, QStringLiteral("导入文件名称"),
+                                       QStringLiteral("图片文件(*.jpg),*.ico,*.bmp,*.gif)|*.jpg;*.ico;*.bmp;*.gif"),
+                                       QString(), QString(), m_ctx.folder.file(QStringLiteral("picture")));
+    if (chosen.isEmpty()) {
+        m_ctx.notifier->notice(QStringLiteral("没有加载图片"), Notifier::Icon::None, 0, kAppTitle);
+        return;
+    }
+    QString why;
+    const QString stored = import_picture(m_ctx.folder, chosen, &why);
+    if (stored.isEmpty()) {
+        qWarning().noquote() << "background: the picture was not imported:" << why;
+        m_ctx.notifier->notice(why, Notifier::Icon::Warning);
+        return;
+    }
+    m_pictureName = stored;
+    showPreview(background_picture_path(m_ctx.folder, stored));
+}
+
+void BackgroundWindow::applyColour()
+{
+    const QColor colour = colour_from_value(m_colour, Qt::black);
+    m_display.background()->setPicture(QPixmap());
+    m_display.Picture3 = QPixmap();
+    m_display.background_is_picture = false;
+    QPalette pal = m_display.palette();
+    pal.setColor(QPalette::Window, colour);
+    m_display.setPalette(pal);
+    m_display.background()->setBackColor(colour);
+    m_display.Picture1->setBackColor(colour);
+    m_display.Picture4->setBackColor(colour);
+    for (int i = 1; i <= 4; ++i)
+        m_display.Picture6[i]->setBackColor(colour);
+    m_display.ShowStatue();
+    // The text panels keep what was painted on them until they are laid out again.
+    m_display.Frm_Resize();
+}
+
+bool BackgroundWindow::applyPicture()
+{
+    const QString path = background_picture_path(m_ctx.folder, m_pictureName);
+    const QPixmap picture = path.isEmpty() || m_preview.isNull() ? QPixmap() : read_picture(path);
+    if (picture.isNull())
+        return false;
+    const QColor clock = colour_from_text(m_display.module().clock_plan.clockcolour);
+    m_display.setForeColour(m_display.Label3, clock);
+    m_display.setForeColour(m_display.Picture1, clock);
+    m_display.setForeColour(m_display.Label4, clock);
+    m_display.setForeColour(m_display.Picture4, clock);
+    m_display.background()->setPicture(picture);
+    m_display.Picture3 = picture;
+    m_display.background_is_picture = true;
+    m_display.Frm_Resize();
+    return true;
+}
+
+void BackgroundWindow::apply()
+{
+    bool pictureApplied = false;
+    if (colourMode()) {
+        applyColour();
+    } else {
+        pictureApplied = applyPicture();
+        if (!pictureApplied && m_ctx.notifier)
+            m_ctx.notifier->notice(m_pictureName.isEmpty() ? QStringLiteral("没有加载图片")
+                                                           : QStringLiteral("无法读取图片：%1").arg(m_pictureName),
+                                   Notifier::Icon::Warning);
+    }
+    if (!m_ctx.ini)
+        return;
+    bool stored = m_ctx.ini->write(time_data::kMarquee, time_data::kBackgroundColor, QString::number(m_colour));
+    if (pictureApplied)
+        stored = m_ctx.ini->write(time_data::kMarquee, time_data::kBackgroundText, m_pictureName) && stored;
+    if (!stored) {
+        qWarning("background: [Marquee] of TimeData.db was not written");
+        if (m_ctx.notifier)
+            m_ctx.notifier->notice(QStringLiteral("无法保存背景设置：%1").arg(m_ctx.folder.file(time_data::kFile)),
+                                   Notifier::Icon::Warning);
+    }
+}
+
+} // namespace orvalen

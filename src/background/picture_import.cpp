@@ -1,0 +1,91 @@
+#include "background/picture_import.h"
+
+#include "services/program_folder.h"
+#include "services/save_file.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace orvalen {
+
+namespace {
+
+QString fail(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return QString();
+}
+
+QByteArray contents(const QString& path, bool* ok)
+{
+    QFile file(path);
+    *ok = file.open(QIODevice::ReadOnly);
+    return *ok ? file.readAll() : QByteArray();
+}
+
+bool decodes(const QByteArray& data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer);
+    return !reader.read().isNull();
+}
+
+// "name(n).ext" for n >= 2; the first candidate is the name itself.
+QString candidate(const QFileInfo& name, int n)
+{
+    if (n < 2)
+        return name.fileName();
+    const QString suffix = name.suffix();
+    const QString stem = suffix.isEmpty() ? name.fileName() : name.fileName().chopped(suffix.size() + 1);
+    return suffix.isEmpty() ? QStringLiteral("%1(%2)").arg(stem).arg(n)
+                            : QStringLiteral("%1(%2).%3").arg(stem).arg(n).arg(suffix);
+}
+
+} // namespace
+
+QString import_picture(const ProgramFolder& folder, const QString& source, QString* error)
+{
+    bool read = false;
+    const QByteArray data = contents(source, &read);
+    if (!read || !decodes(data))
+        return fail(error, QStringLiteral("无法读取图片：%1").arg(source));
+
+    const QString pictures = folder.file(QStringLiteral("picture"));
+    if (!QDir().mkpath(pictures))
+        return fail(error, QStringLiteral("无法创建文件夹：%1").arg(pictures));
+    const QFileInfo name(QFileInfo(source).fileName());
+    for (int n = 1; n < 1000; ++n) {
+        const QString stored = candidate(name, n);
+        const QString target = pictures + QLatin1Char('/') + stored;
+        if (QFileInfo::exists(target)) {
+            bool same = false;
+            if (contents(target, &same) == data && same)
+                return stored;
+            continue;
+        }
+        QString why;
+        if (!save_file(target, data, &why))
+            return fail(error, QStringLiteral("无法导入图片：%1\n%2").arg(target, why));
+        return stored;
+    }
+    return fail(error, QStringLiteral("无法导入图片：%1").arg(source));
+}
+
+QString background_picture_path(const ProgramFolder& folder, const QString& name)
+{
+    if (name.isEmpty())
+        return QString();
+    if (QFileInfo(name).isAbsolute())
+        return QFileInfo(name).isFile() ? name : QString();
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return QString();
+    const QString path = folder.resolve(QStringLiteral("picture/") + name);
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+} // namespace orvalen

@@ -1,0 +1,64 @@
+#include "services/spreadsheet_export.h"
+
+#include "platform/notifier.h"
+#include "services/help_links.h"
+#include "services/program_folder.h"
+
+#include <QDebug>
+#include <QStandardPaths>
+
+namespace orvalen {
+
+namespace {
+
+const QString kXlsxType = QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
+
+// WPS Office installs its spreadsheet program as "et".
+bool wps_installed()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("et")).isEmpty();
+}
+
+void tell_csv_instead(Notifier& notifier)
+{
+    if (wps_installed())
+        notifier.notice(QStringLiteral("1)WPS是早期版本，只能导出为csv文件，请升级到最新版本\r\r"
+                                       "2)配置工具【兼容设置】要选中WPS Office兼容第三方系统和软件\r\r"
+                                       "本次导出为csv文件，请升级WPS程序或更新设置"),
+                        Notifier::Icon::Warning, 0, QStringLiteral("WPS程序提示"));
+    else
+        notifier.notice(QStringLiteral("没有安装WPS或Excel程序，导出为.csv文件"));
+}
+
+} // namespace
+
+SpreadsheetExport export_to_spreadsheet(const ProgramFolder& folder, const ExportTable& table, Launcher& launcher,
+                                        Notifier& notifier)
+{
+    if (table.rows.isEmpty()) {
+        notifier.notice(QStringLiteral("没有要导出的数据"));
+        return SpreadsheetExport::NoData;
+    }
+    const QString base = folder.file(table.sheetName);
+    if (!launcher.defaultApplication(kXlsxType).isEmpty()) {
+        QString why;
+        const QString workbook = base + QStringLiteral(".xlsx");
+        if (write_xlsx(workbook, table, &why)) {
+            open_url(workbook, launcher, notifier);
+            return SpreadsheetExport::Workbook;
+        }
+        qWarning().noquote() << "export: the workbook" << workbook << "was not written:" << why;
+    }
+    tell_csv_instead(notifier);
+    QString why;
+    const QString csv = base + QStringLiteral(".csv");
+    if (!write_csv(csv, table, &why)) {
+        qWarning().noquote() << "export:" << csv << "was not written:" << why;
+        notifier.notice(why);
+        return SpreadsheetExport::Failed;
+    }
+    open_url(csv, launcher, notifier);
+    return SpreadsheetExport::Csv;
+}
+
+} // namespace orvalen

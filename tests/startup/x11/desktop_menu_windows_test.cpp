@@ -1,0 +1,241 @@
+// The statistics, background and help items of the desktop menu on the real
+// X server, in the whole program, with the desktop's launchers replaced by
+// scripts that record what they are asked to open.
+#include "about/about_window.h"
+#include "background/background_window.h"
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "menus/program_windows.h"
+#include "startup/desktop_windows.h"
+#include "statistics/statistics_window.h"
+#include "stores/registry_values.h"
+#include "support/temp_program.h"
+#include "support/wait_until.h"
+#include "support/xdotool.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+using namespace orvalen::test;
+
+namespace {
+
+// Acts on the next modal window of type T once it shows, from inside its own
+// event loop.
+template <typename T>
+void when_shown(std::function<void(T*)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!window || !window->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act(window);
+    });
+    poll->start();
+}
+
+QPushButton* button(QWidget* window, const QString& text)
+{
+    for (QPushButton* b : window->findChildren<QPushButton*>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+struct DesktopMenuWindowsTest : ::testing::Test {
+    // One folder of launchers for all tests: Qt keeps the launcher it found first.
+    static inline QTemporaryDir* bin = nullptr;
+    TempProgram program;
+    std::unique_ptr<ProgramWindows> windows;
+    QMenu* menu = nullptr;
+
+    static void SetUpTestSuite()
+    {
+        bin = new QTemporaryDir;
+        // No program is registered for any file type; xdg-open writes down its arguments.
+        writeScript("xdg-mime", "exit 0\n");
+        writeScript("xdg-open", QStringLiteral("printf '%s\\n' \"$@\" >> '%1'\n").arg(opened()).toUtf8());
+        qputenv("PATH", bin->path().toUtf8() + ':' + qgetenv("PATH"));
+    }
+    static void TearDownTestSuite()
+    {
+        delete bin;
+        bin = nullptr;
+    }
+    void SetUp() override
+    {
+        QFile::remove(opened());
+        registry_values::set_time_record(program.registry, true);
+        start();
+    }
+    void TearDown() override { windows.reset(); }
+    void start()
+    {
+        windows = build_program_windows(program.context, make_desktop_windows);
+        menu = nullptr;
+        for (QWidget* w : QApplication::allWidgets())
+            if (w->objectName() == "desktopclock")
+                menu = qobject_cast<QMenu*>(w);
+        ASSERT_NE(menu, nullptr);
+    }
+    static void writeScript(const QString& name, const QByteArray& body)
+    {
+        QFile script(bin->filePath(name));
+        script.open(QIODevice::WriteOnly);
+        script.write("#!/bin/sh\n" + body);
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    static QString opened() { return bin->filePath("opened.txt"); }
+    // xdg-open was given the file, as a path or as a file URL.
+    bool wasOpened(const QString& path) const
+    {
+        return wait_until([&] {
+            QFile log(opened());
+            if (!log.open(QIODevice::ReadOnly))
+                return false;
+            const QStringList arguments = QString::fromUtf8(log.readAll()).split('\n');
+            return arguments.contains(path) || arguments.contains(QUrl::fromLocalFile(path).toString());
+        });
+    }
+    void choose(int k) { menu->findChild<QAction*>(QStringLiteral("desktop_%1").arg(k))->trigger(); }
+    DisplayWindow* display() const
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<DisplayWindow*>(w))
+                return d;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(DesktopMenuWindowsTest, statistics_threeRunsListed_deleteTheSecond_exportHoldsTheRest)
+{
+    for (int run = 0; run < 3; ++run) {
+        choose(0); // 开始
+        program.timers.advance(2'000);
+        choose(1); // 停止
+        program.timers.advance(2'000);
+        choose(0); // 清零
+        program.timers.advance(2'000);
+    }
+    QStringList before, after;
+    when_shown<StatisticsWindow>([&](StatisticsWindow* w) {
+        for (int i = 0; i < w->list()->count(); ++i)
+            before << w->list()->item(i)->text().mid(1, 3);
+        w->list()->item(1)->setSelected(true);
+        button(w, "删除")->click();
+        for (int i = 0; i < w->list()->count(); ++i)
+            after << w->list()->item(i)->text().mid(1, 3);
+        button(w, "导出")->click();
+        button(w, "关闭")->click();
+    });
+    choose(13); // 统计
+    EXPECT_EQ(before, (QStringList{"001", "002", "003"}));
+    EXPECT_EQ(after, (QStringList{"001", "003"}));
+
+    const QString csv = program.file("sheet1.csv");
+    ASSERT_TRUE(wasOpened(csv));
+    const QByteArray content = program.readFile("sheet1.csv");
+    EXPECT_TRUE(content.startsWith("\xEF\xBB\xBF"));
+    const QStringList rows = QString::fromUtf8(content).split("\r\n");
+    ASSERT_EQ(rows.size(), 5); // header, two rows, the closing empty line
+    EXPECT_EQ(rows[0], QStringLiteral("序号,设置时间,实用时间,超时时间,暂停时间,阶段"));
+    EXPECT_TRUE(rows[1].startsWith("1,"));
+    EXPECT_TRUE(rows[2].startsWith("3,"));
+}
+
+TEST_F(DesktopMenuWindowsTest, background_colourThenImportedPicture_changeTheDisplayAndAreKeptOverARestart)
+{
+    QImage picture(16, 9, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    const QString source = bin->filePath("stage.png");
+    ASSERT_TRUE(picture.save(source));
+
+    QColor afterColour;
+    when_shown<BackgroundWindow>([&](BackgroundWindow* w) {
+        when_shown<QColorDialog>([](QColorDialog* d) {
+            d->setCurrentColor(Qt::red);
+            d->accept();
+        });
+        w->colourBox()->click();
+        w->applyButton()->click();
+        afterColour = display()->background()->backColor();
+
+        w->colourSwitch()->setChecked(false);
+        when_shown<QFileDialog>([&](QFileDialog* d) {
+            d->selectFile(source);
+            QMetaObject::invokeMethod(d, "accept");
+        });
+        w->pictureBox()->click();
+        w->applyButton()->click();
+        button(w, "关闭")->click();
+    });
+    choose(8); // 背景设置
+    EXPECT_EQ(afterColour, QColor(Qt::red));
+    EXPECT_TRUE(display()->background_is_picture);
+    EXPECT_EQ(display()->Picture3.toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_EQ(program.readFile("picture/stage.png").size(), QFile(source).size());
+
+    windows.reset();
+    start();
+    bool pictureMode = false, preview = false;
+    QString name;
+    when_shown<BackgroundWindow>([&](BackgroundWindow* w) {
+        pictureMode = !w->colourMode();
+        preview = w->hasPreview();
+        name = w->pictureName();
+        button(w, "关闭")->click();
+    });
+    choose(8);
+    EXPECT_TRUE(pictureMode);
+    EXPECT_TRUE(preview);
+    EXPECT_EQ(name, "stage.png");
+    EXPECT_EQ(program.ini.read("Marquee", "backgroundColor", ""), "255");
+}
+
+TEST_F(DesktopMenuWindowsTest, help_withNoChmViewer_opensTheHtmlPages)
+{
+    const QString pages = program.context.folder.resolve("help/index.html");
+    ASSERT_FALSE(pages.isEmpty());
+    choose(15); // 帮助
+    EXPECT_TRUE(wasOpened(pages));
+    EXPECT_TRUE(program.notifier.shown.empty());
+}
+
+TEST_F(DesktopMenuWindowsTest, aboutWithCtrlHeld_opensTheStoredLink_orTheAboutWindowWhenNoneIsSet)
+{
+    program.ini.write("About", "link16", "https://example.org/articles");
+    ASSERT_TRUE(xdotool({"keydown", "ctrl"}));
+    choose(16); // 在线帮助 with Ctrl
+    ASSERT_TRUE(xdotool({"keyup", "ctrl"}));
+    EXPECT_TRUE(wasOpened("https://example.org/articles"));
+
+    program.ini.write("About", "link16", "");
+    bool shown = false;
+    when_shown<AboutWindow>([&](AboutWindow* w) {
+        shown = true;
+        w->caption()->click();
+    });
+    ASSERT_TRUE(xdotool({"keydown", "ctrl"}));
+    choose(16);
+    ASSERT_TRUE(xdotool({"keyup", "ctrl"}));
+    EXPECT_TRUE(shown);
+}
