@@ -29,11 +29,9 @@ QString desk_data_problem(const ProgramFolder& folder)
             return kUnusable + QStringLiteral("%1 不是本程序的数据库（表 %2：%3）")
                                    .arg(db.path(), QLatin1String(table), count.error());
     }
-    Statement check(db, QStringLiteral("PRAGMA quick_check"));
-    if (!check.next() || check.text(QStringLiteral("quick_check")) != QLatin1String("ok"))
-        return kUnusable + QStringLiteral("%1 已损坏（%2）")
-                               .arg(db.path(), check.error().isEmpty() ? check.text(QStringLiteral("quick_check"))
-                                                                       : check.error());
+    const QString damage = db.damage();
+    if (!damage.isEmpty())
+        return kUnusable + QStringLiteral("%1 已损坏（%2）").arg(db.path(), damage);
     if (db.isReadOnly() || is_read_only_file(db.path()))
         return QStringLiteral("DeskData.db 只能读取：%1 不可写入（程序文件夹只读或文件只读）。"
                               "已保存的计划可以使用，但新计划和统计无法保存。")

@@ -155,6 +155,25 @@ bool Database::exec(const QString& sql)
     return true;
 }
 
+QString Database::damage()
+{
+    if (!m_db)
+        return QStringLiteral("数据库未打开");
+    QString found;
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, "PRAGMA quick_check;", [](void* out, int columns, char** values, char**) {
+        auto* text = static_cast<QString*>(out);
+        if (columns > 0 && values[0] && qstrcmp(values[0], "ok") != 0)
+            *text += (text->isEmpty() ? QString() : QStringLiteral("；")) + QString::fromUtf8(values[0]);
+        return 0;
+    }, &found, &message);
+    if (rc != SQLITE_OK) {
+        found = message ? QString::fromUtf8(message) : sqliteMessage(m_db);
+        sqlite3_free(message);
+    }
+    return found;
+}
+
 void Database::setBusyTimeout(int milliseconds)
 {
     if (m_db)

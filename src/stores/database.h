@@ -49,6 +49,10 @@ public:
     // with "database is locked" (2 s after open).
     void setBusyTimeout(int milliseconds);
 
+    // What a quick check of the whole file finds wrong; empty when it is
+    // whole.
+    QString damage();
+
     QString lastError() const { return m_error; }
     QString path() const { return m_path; }
     qint64 lastInsertRowId() const;
