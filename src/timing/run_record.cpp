@@ -70,11 +70,6 @@ TimesumRow timesum_row(std::array<QString, 5>& runRecord, const QDateTime& now)
     return row;
 }
 
-bool append_timesum_row(const ProgramFolder& folder, const TimesumRow& row, QString* error)
-{
-    return append_timesum_rows(folder, {row}, error);
-}
-
 bool append_timesum_rows(const ProgramFolder& folder, const std::vector<TimesumRow>& rows, QString* error)
 {
     QString openError;

@@ -34,12 +34,11 @@ QString set_time_text(const QString& runRecord0);
 // run_record 4 so that later runs carry the same label.
 TimesumRow timesum_row(std::array<QString, 5>& runRecord, const QDateTime& now);
 
-// Appends the row to timesum of DeskData.db in the program folder, in one
-// transaction with bound values. False with a message for the operator in
-// *error when the database cannot be opened or the row cannot be stored.
-bool append_timesum_row(const ProgramFolder& folder, const TimesumRow& row, QString* error);
-// The same for several rows: all of them or none. A database locked by
-// another program is waited for only briefly, so the display never hangs.
+// Appends the rows to timesum of DeskData.db in the program folder, in one
+// transaction with bound values: all of them or none. False with a message
+// for the operator in *error when the database cannot be opened or the rows
+// cannot be stored. A database locked by another program is waited for only
+// briefly, so the display never hangs.
 bool append_timesum_rows(const ProgramFolder& folder, const std::vector<TimesumRow>& rows, QString* error);
 
 enum class RecordResult {
