@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QMenu>
+#include <QProxyStyle>
 #include <exception>
 
 namespace orvalen {
@@ -29,11 +30,30 @@ QString menu_text(const QString& name)
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
+// A plan submenu taller than the screen scrolls (arrows at its ends and the
+// mouse wheel) instead of spreading over the screen in columns, so every plan
+// can be reached.
+class ScrollingMenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == QStyle::SH_Menu_Scrollable)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 } // namespace
 
 PlanMenu::PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display, QMenu* submenu)
     : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_menu(submenu), m_hadMenu(submenu)
 {
+    if (submenu) {
+        auto* style = new ScrollingMenuStyle;
+        style->setParent(submenu);
+        submenu->setStyle(style);
+    }
     // Item 0 always exists; its design caption is "1".
     addItem(QStringLiteral("1"));
 }

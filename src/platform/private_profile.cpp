@@ -1,11 +1,15 @@
 #include "platform/private_profile.h"
 
+#include "platform/file_stamp.h"
 #include "platform/save_file.h"
 #include "platform/settings_text.h"
 
+#include <QDebug>
 #include <QFile>
-#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QStringList>
+#include <memory>
 
 namespace orvalen::profile {
 
@@ -17,58 +21,10 @@ struct ProfileText {
     bool exists = false;
     bool readable = true;   // false: the file is there but could not be read
     bool hadBom = false;
-    bool cleanText = true;  // false: the bytes were neither UTF-8 nor GB18030
+    bool cleanText = true;  // false: some bytes could not be decoded
     QString newline = QStringLiteral("\n");
     QStringList lines;      // without their line ends
 };
-
-ProfileText load(const QString& path)
-{
-    ProfileText p;
-    QFile file(path);
-    if (!file.exists()) {
-        p.exists = false;
-        return p;
-    }
-    p.exists = true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        p.readable = false;
-        return p;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        p.readable = false;
-        return p;
-    }
-    const QString text = decode_settings_text(bytes, &p.cleanText, &p.hadBom);
-    const qsizetype firstLf = text.indexOf(u'\n');
-    if (firstLf > 0 && text.at(firstLf - 1) == u'\r')
-        p.newline = QStringLiteral("\r\n");
-    p.lines = text.split(u'\n');
-    if (text.isEmpty() || text.endsWith(u'\n'))
-        p.lines.removeLast(); // the empty text after the final line end
-    for (QString& line : p.lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
-    return p;
-}
-
-bool store(const QString& path, const ProfileText& p)
-{
-    QString text;
-    for (const QString& line : p.lines) {
-        text += line;
-        text += p.newline;
-    }
-    QByteArray bytes = text.toUtf8();
-    if (p.hadBom)
-        bytes.prepend("\xEF\xBB\xBF");
-    // Keep an undecodable original aside before replacing it.
-    if (p.exists && !p.cleanText && copy_aside_as_bad(path).isEmpty())
-        return false;
-    return save_file(path, bytes);
-}
 
 // The section name of a "[name]" line, or a null text for other lines.
 QString section_name(const QString& line)
@@ -104,32 +60,153 @@ bool split_entry(const QString& line, QString* key, QString* value)
     return true;
 }
 
-// Line range of the first section with this name: [header, end).
-bool find_section(const QStringList& lines, const QString& section, qsizetype* header, qsizetype* end)
+
+struct Section {
+    qsizetype header = 0;
+    qsizetype end = 0;
+    QHash<QString, qsizetype> keys; // folded key name -> line of its first entry
+};
+
+// A file as read, with its first sections and their first keys hashed by
+// their folded names (names match without regard to case).
+struct Profile {
+    FileStamp stamp;
+    ProfileText text;
+    QHash<QString, Section> sections;
+
+    const Section* section(const QString& name) const
+    {
+        const auto it = sections.constFind(name.trimmed().toCaseFolded());
+        return it == sections.constEnd() ? nullptr : &it.value();
+    }
+    qsizetype key(const Section& s, const QString& name) const
+    {
+        return s.keys.value(name.trimmed().toCaseFolded(), -1);
+    }
+};
+
+using ProfilePtr = std::shared_ptr<const Profile>;
+
+std::shared_ptr<Profile> indexed(ProfileText text, const FileStamp& stamp)
 {
+    auto p = std::make_shared<Profile>();
+    p->stamp = stamp;
+    p->text = std::move(text);
+    const QStringList& lines = p->text.lines;
+    Section* current = nullptr; // null inside a repeated section: only the first counts
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString name = section_name(lines.at(i));
-        if (name.isNull() || name.compare(section.trimmed(), Qt::CaseInsensitive) != 0)
+        if (!name.isNull()) {
+            if (current)
+                current->end = i;
+            const QString folded = name.toCaseFolded();
+            if (p->sections.contains(folded)) {
+                current = nullptr;
+            } else {
+                current = &p->sections[folded];
+                current->header = i;
+            }
             continue;
-        qsizetype j = i + 1;
-        while (j < lines.size() && section_name(lines.at(j)).isNull())
-            ++j;
-        *header = i;
-        *end = j;
-        return true;
+        }
+        QString k, v;
+        if (current && split_entry(lines.at(i), &k, &v)) {
+            const QString folded = k.toCaseFolded();
+            if (!current->keys.contains(folded))
+                current->keys.insert(folded, i);
+        }
     }
-    return false;
+    if (current)
+        current->end = lines.size();
+    return p;
 }
 
-qsizetype find_key(const QStringList& lines, qsizetype from, qsizetype to, const QString& key)
+ProfileText decode(const QByteArray& bytes)
 {
-    const QString wanted = key.trimmed();
-    for (qsizetype i = from; i < to; ++i) {
-        QString k, v;
-        if (split_entry(lines.at(i), &k, &v) && k.compare(wanted, Qt::CaseInsensitive) == 0)
-            return i;
+    ProfileText p;
+    p.exists = true;
+    const QString text = decode_settings_text(bytes, &p.cleanText, &p.hadBom);
+    const qsizetype firstLf = text.indexOf(u'\n');
+    if (firstLf > 0 && text.at(firstLf - 1) == u'\r')
+        p.newline = QStringLiteral("\r\n");
+    p.lines = text.split(u'\n');
+    if (text.isEmpty() || text.endsWith(u'\n'))
+        p.lines.removeLast(); // the empty text after the final line end
+    for (QString& line : p.lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
     }
-    return -1;
+    return p;
+}
+
+// Every file is read once and kept; it is read again only when its stamp
+// shows that it changed on disk.
+QMutex g_cacheMutex;
+QHash<QString, ProfilePtr> g_cache;
+
+void remember(const QString& path, ProfilePtr profile)
+{
+    QMutexLocker lock(&g_cacheMutex);
+    if (!profile) {
+        g_cache.remove(path);
+        return;
+    }
+    if (g_cache.size() >= 64 && !g_cache.contains(path))
+        g_cache.clear(); // a bound for processes that touch many files (tests)
+    g_cache.insert(path, std::move(profile));
+}
+
+ProfilePtr load(const QString& path)
+{
+    const FileStamp stamp = FileStamp::of(path);
+    {
+        QMutexLocker lock(&g_cacheMutex);
+        const auto it = g_cache.constFind(path);
+        if (it != g_cache.constEnd() && it.value()->stamp == stamp)
+            return it.value();
+    }
+    ProfileText text;
+    if (stamp.exists) {
+        QFile file(path);
+        QByteArray bytes;
+        const bool ok = file.open(QIODevice::ReadOnly) && (bytes = file.readAll(), file.error() == QFileDevice::NoError);
+        if (ok) {
+            text = decode(bytes);
+            if (!text.cleanText)
+                qWarning().noquote() << path << "holds bytes that are not text: they read as \uFFFD, "
+                                                "and the file is not written back";
+        } else {
+            text.exists = true;
+            text.readable = false;
+        }
+    }
+    ProfilePtr profile = indexed(std::move(text), stamp);
+    // An unreadable file is tried again at the next access.
+    if (profile->text.readable)
+        remember(path, profile);
+    return profile;
+}
+
+bool store(const QString& path, ProfileText text)
+{
+    if (text.exists && !text.cleanText) {
+        report_save_failure(path, QStringLiteral("%1 含有无法识别的字节，为免损坏不予改写").arg(path));
+        return false;
+    }
+    QString all;
+    for (const QString& line : text.lines) {
+        all += line;
+        all += text.newline;
+    }
+    QByteArray bytes = all.toUtf8();
+    if (text.hadBom)
+        bytes.prepend("\xEF\xBB\xBF");
+    if (!save_file(path, bytes)) {
+        remember(path, nullptr);
+        return false;
+    }
+    text.exists = true;
+    remember(path, indexed(std::move(text), FileStamp::of(path)));
+    return true;
 }
 
 bool has_line_break(const QString& text)
@@ -142,15 +219,13 @@ bool has_line_break(const QString& text)
 QString getString(const QString& file, const QString& section, const QString& key,
                   const QString& fallback, int bufferChars)
 {
-    const ProfileText p = load(file);
-    qsizetype header = 0, end = 0;
-    if (!p.exists || !p.readable || !find_section(p.lines, section, &header, &end))
-        return fallback;
-    const qsizetype at = find_key(p.lines, header + 1, end, key);
+    const ProfilePtr p = load(file);
+    const Section* s = p->text.readable ? p->section(section) : nullptr;
+    const qsizetype at = s ? p->key(*s, key) : -1;
     if (at < 0)
         return fallback;
     QString k, v;
-    split_entry(p.lines.at(at), &k, &v);
+    split_entry(p->text.lines.at(at), &k, &v);
     if (bufferChars > 0 && v.size() > bufferChars - 1)
         v.truncate(qMax(0, bufferChars - 1));
     return v;
@@ -159,12 +234,11 @@ QString getString(const QString& file, const QString& section, const QString& ke
 int getSection(const QString& file, const QString& section, QString* buffer, int bufferChars)
 {
     QString out;
-    const ProfileText p = load(file);
-    qsizetype header = 0, end = 0;
-    if (p.exists && p.readable && find_section(p.lines, section, &header, &end)) {
-        for (qsizetype i = header + 1; i < end; ++i) {
+    const ProfilePtr p = load(file);
+    if (const Section* s = p->text.readable ? p->section(section) : nullptr) {
+        for (qsizetype i = s->header + 1; i < s->end; ++i) {
             QString k, v;
-            if (!split_entry(p.lines.at(i), &k, &v))
+            if (!split_entry(p->text.lines.at(i), &k, &v))
                 continue;
             out += k + u'=' + v + QChar(u'\0');
         }
@@ -184,56 +258,54 @@ bool writeString(const QString& file, const QString& section, const QString& key
         || section.contains(u']') || has_line_break(key) || key.contains(u'=')
         || has_line_break(value))
         return false; // would break the file's structure
-    ProfileText p = load(file);
-    if (!p.readable)
+    const ProfilePtr p = load(file);
+    if (!p->text.readable)
         return false; // never replace a file we could not read
     const bool deleting = value.isNull();
-    qsizetype header = 0, end = 0;
-    const bool haveSection = p.exists && find_section(p.lines, section, &header, &end);
+    const Section* s = p->section(section);
+    const qsizetype at = s ? p->key(*s, key) : -1;
+    if (deleting && at < 0)
+        return true;
+    ProfileText text = p->text;
     if (deleting) {
-        if (!haveSection)
-            return true;
-        const qsizetype at = find_key(p.lines, header + 1, end, key);
-        if (at < 0)
-            return true;
-        p.lines.removeAt(at);
-        return store(file, p);
+        text.lines.removeAt(at);
+        return store(file, std::move(text));
     }
     const QString entry = key.trimmed() + u'=' + value;
-    if (!haveSection) {
-        p.lines << u'[' + section.trimmed() + u']' << entry;
-        return store(file, p);
+    if (!s) {
+        text.lines << u'[' + section.trimmed() + u']' << entry;
+        return store(file, std::move(text));
     }
-    const qsizetype at = find_key(p.lines, header + 1, end, key);
     if (at >= 0) {
         QString k, v;
-        split_entry(p.lines.at(at), &k, &v);
+        split_entry(text.lines.at(at), &k, &v);
         const QString line = k + u'=' + value;
-        if (line == p.lines.at(at))
+        if (line == text.lines.at(at))
             return true;
-        p.lines[at] = line;
-        return store(file, p);
+        text.lines[at] = line;
+        return store(file, std::move(text));
     }
     // After the section's last non-blank line, before any blank lines.
-    qsizetype insertAt = end;
-    while (insertAt > header + 1 && p.lines.at(insertAt - 1).trimmed().isEmpty())
+    qsizetype insertAt = s->end;
+    while (insertAt > s->header + 1 && text.lines.at(insertAt - 1).trimmed().isEmpty())
         --insertAt;
-    p.lines.insert(insertAt, entry);
-    return store(file, p);
+    text.lines.insert(insertAt, entry);
+    return store(file, std::move(text));
 }
 
 bool deleteSection(const QString& file, const QString& section)
 {
-    ProfileText p = load(file);
-    if (!p.exists)
+    const ProfilePtr p = load(file);
+    if (!p->text.exists)
         return true;
-    if (!p.readable)
+    if (!p->text.readable)
         return false;
-    qsizetype header = 0, end = 0;
-    if (!find_section(p.lines, section, &header, &end))
+    const Section* s = p->section(section);
+    if (!s)
         return true;
-    p.lines.erase(p.lines.begin() + header, p.lines.begin() + end);
-    return store(file, p);
+    ProfileText text = p->text;
+    text.lines.erase(text.lines.begin() + s->header, text.lines.begin() + s->end);
+    return store(file, std::move(text));
 }
 
 } // namespace orvalen::profile

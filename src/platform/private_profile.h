@@ -8,8 +8,12 @@ namespace orvalen::profile {
 // values are trimmed and one pair of enclosing quotes is removed; a replace
 // keeps every other line, comment and the order; a missing key is appended to
 // its section, a missing section to the file; CRLF or LF; a UTF-8 BOM is
-// skipped; the file is written as UTF-8 and a file that is not valid UTF-8 is
-// read as GB18030. Every write is atomic (temporary file, then rename).
+// skipped; the file is written as UTF-8. A file whose non-ASCII bytes are
+// mostly not UTF-8 is read as GB18030; a UTF-8 file with a few damaged bytes
+// reads with U+FFFD in their place and is never written back. Every write is
+// atomic (temporary file, then rename). Each file is read once and kept in
+// memory with its sections and keys hashed; it is read again only when it
+// changed on disk.
 
 // GetPrivateProfileString: the value, or fallback when the key is absent.
 // Results longer than bufferChars - 1 are cut.

@@ -1,11 +1,15 @@
 #include "platform/registry_store.h"
 
+#include "platform/file_stamp.h"
 #include "platform/save_file.h"
 #include "platform/settings_text.h"
 
 #include <QDir>
 #include <QFile>
+#include <QDebug>
 #include <QFileInfo>
+#include <QHash>
+#include <QStringDecoder>
 
 namespace orvalen {
 
@@ -99,43 +103,98 @@ bool unescape(const QString& line, qsizetype& pos, QString* out)
     return false;
 }
 
-qsizetype find_entry(const std::vector<Entry>& entries, const QString& name)
-{
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return qsizetype(i);
-    }
-    return -1;
-}
+// The values in file order, with a hash of their folded names.
+struct Entries {
+    std::vector<Entry> list;
+    QHash<QString, size_t> index;
 
-void put(std::vector<Entry>& entries, Entry entry)
+    qsizetype find(const QString& name) const
+    {
+        const auto it = index.constFind(name.toCaseFolded());
+        return it == index.constEnd() ? -1 : qsizetype(it.value());
+    }
+    void put(Entry entry)
+    {
+        const qsizetype at = find(entry.name);
+        if (at < 0) {
+            index.insert(entry.name.toCaseFolded(), list.size());
+            list.push_back(std::move(entry));
+        } else {
+            entry.name = list[size_t(at)].name; // the stored spelling stays
+            list[size_t(at)] = std::move(entry);
+        }
+    }
+    bool drop(const QString& name)
+    {
+        const qsizetype at = find(name);
+        if (at < 0)
+            return false;
+        list.erase(list.begin() + at);
+        index.remove(name.toCaseFolded());
+        for (auto it = index.begin(); it != index.end(); ++it) {
+            if (it.value() > size_t(at))
+                --it.value();
+        }
+        return true;
+    }
+};
+
+// The lines of the file. Each line is read as UTF-8 or, when it is not, as
+// GB18030 (a line written on a Chinese Windows system), so that a damaged
+// byte costs only its own line: a line that is neither comes back null. A
+// UTF-16 file (as the Windows registry editor exports) is read whole.
+QStringList split_lines(const QByteArray& bytes)
 {
-    const qsizetype at = find_entry(entries, entry.name);
-    if (at < 0) {
-        entries.push_back(std::move(entry));
+    QStringList lines;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        bool clean = false;
+        lines = decode_settings_text(bytes, &clean).split(u'\n');
+        for (QString& line : lines) {
+            if (line.isNull())
+                line = QStringLiteral("");
+        }
     } else {
-        entry.name = entries[size_t(at)].name; // the stored spelling stays
-        entries[size_t(at)] = std::move(entry);
+        qsizetype from = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        while (from <= bytes.size()) {
+            qsizetype to = bytes.indexOf('\n', from);
+            if (to < 0)
+                to = bytes.size();
+            const QByteArray raw = bytes.mid(from, to - from);
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            QString line = utf8.decode(raw);
+            if (utf8.hasError()) {
+                QStringDecoder gb("GB18030", QStringDecoder::Flag::Stateless);
+                line = gb.isValid() ? gb.decode(raw) : QString();
+                if (!gb.isValid() || gb.hasError())
+                    line = QString();
+            }
+            lines << (raw.isEmpty() ? QStringLiteral("") : line);
+            from = to + 1;
+        }
     }
-}
-
-void drop(std::vector<Entry>& entries, const QString& name)
-{
-    const qsizetype at = find_entry(entries, name);
-    if (at >= 0)
-        entries.erase(entries.begin() + at);
-}
-
-bool parse(const QString& text, std::vector<Entry>* entries)
-{
-    QStringList lines = text.split(u'\n');
     for (QString& line : lines) {
         if (line.endsWith(u'\r'))
             line.chop(1);
     }
+    return lines;
+}
+
+// Reads every value it can; a line it cannot read is skipped and counted.
+int parse(const QByteArray& bytes, Entries* entries, const QString& path)
+{
+    const QStringList lines = split_lines(bytes);
+    int skipped = 0;
+    const auto skip = [&](qsizetype n, const char* why) {
+        if (++skipped <= 10)
+            qWarning().noquote() << path << "line" << n + 1 << "is skipped:" << why << lines.at(n).left(40);
+    };
     bool seenContent = false;
     bool inKey = false;
     for (qsizetype n = 0; n < lines.size(); ++n) {
+        if (lines.at(n).isNull()) {
+            skip(n, "not UTF-8 text");
+            continue;
+        }
         const QString line = lines.at(n).trimmed();
         if (line.isEmpty() || line.startsWith(u';'))
             continue;
@@ -145,65 +204,80 @@ bool parse(const QString& text, std::vector<Entry>* entries)
                 || line.compare(QLatin1String("Windows Registry Editor Version 5.00"), Qt::CaseInsensitive) == 0)
                 continue;
         }
-        if (line.startsWith(u'[')) {
-            if (line.compare(kKey, Qt::CaseInsensitive) != 0)
-                return false;
-            inKey = true;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            inKey = line.compare(kKey, Qt::CaseInsensitive) == 0;
+            if (!inKey)
+                skip(n, "a key this program does not use");
             continue;
         }
-        if (!inKey)
-            return false;
+        if (!inKey) {
+            skip(n, "outside the program's key");
+            continue;
+        }
         // "name"=... or @=...
         Entry entry;
         qsizetype pos = 0;
         if (line.startsWith(u'@')) {
             pos = 1;
-        } else if (line.startsWith(u'"')) {
-            if (!unescape(line, pos, &entry.name))
-                return false;
-        } else {
-            return false;
+        } else if (!line.startsWith(u'"') || !unescape(line, pos, &entry.name)) {
+            skip(n, "no quoted value name");
+            continue;
         }
         while (pos < line.size() && line.at(pos).isSpace())
             ++pos;
-        if (pos >= line.size() || line.at(pos) != u'=')
-            return false;
+        if (pos >= line.size() || line.at(pos) != u'=') {
+            skip(n, "no \"=\" after the name");
+            continue;
+        }
         ++pos;
         while (pos < line.size() && line.at(pos).isSpace())
             ++pos;
         const QString rest = line.mid(pos);
         if (rest.startsWith(u'"')) {
             qsizetype vpos = pos;
-            if (!unescape(line, vpos, &entry.value.text) || !line.mid(vpos).trimmed().isEmpty())
-                return false;
+            if (!unescape(line, vpos, &entry.value.text) || !line.mid(vpos).trimmed().isEmpty()) {
+                skip(n, "a text that is not closed");
+                continue;
+            }
             entry.value.type = RegistryStore::Type::String;
         } else if (rest.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
             const QString hex = rest.mid(6).trimmed();
             bool ok = hex.size() >= 1 && hex.size() <= 8;
             for (QChar c : hex)
                 ok = ok && is_hex(c);
-            if (!ok)
-                return false;
+            if (!ok) {
+                skip(n, "not a 32-bit value");
+                continue;
+            }
             entry.value.type = RegistryStore::Type::Dword;
             entry.value.dword = qint32(quint32(hex.toUInt(nullptr, 16)));
         } else if (rest == QLatin1String("-")) {
-            drop(*entries, entry.name); // a deletion line
+            entries->drop(entry.name); // a deletion line
             continue;
         } else if (rest.startsWith(QLatin1String("hex"), Qt::CaseInsensitive)) {
             // raw bytes or another typed value: kept, read as another type
             entry.value.type = RegistryStore::Type::Other;
             entry.rawText = lines.at(n).trimmed();
+            const qsizetype first = n;
+            bool cut = false;
             while (entry.rawText.endsWith(u'\\')) {
-                if (n + 1 >= lines.size() || lines.at(n + 1).trimmed().isEmpty())
-                    return false; // cut off in the middle
+                if (n + 1 >= lines.size() || lines.at(n + 1).trimmed().isEmpty()) {
+                    cut = true; // cut off in the middle
+                    break;
+                }
                 entry.rawText += u'\n' + lines.at(++n);
             }
+            if (cut) {
+                skip(first, "raw bytes cut off");
+                continue;
+            }
         } else {
-            return false;
+            skip(n, "a value of unknown form");
+            continue;
         }
-        put(*entries, std::move(entry));
+        entries->put(std::move(entry));
     }
-    return true;
+    return skipped;
 }
 
 QByteArray serialize(const std::vector<Entry>& entries)
@@ -230,12 +304,14 @@ QByteArray serialize(const std::vector<Entry>& entries)
 
 struct RegistryStore::State {
     bool loaded = false;
-    bool exists = false;
-    QByteArray bytes; // the file as last read or written
-    std::vector<Entry> entries;
-    // The file is there but could not be read or moved aside: it must not be
-    // overwritten, so writes fail.
+    FileStamp stamp; // the file as last read or written
+    Entries entries;
+    // The file is there but could not be read: it must not be overwritten,
+    // so writes fail.
     bool blocked = false;
+    // Lines of the file that could not be read; the first write keeps the
+    // file aside before it replaces it.
+    int skippedLines = 0;
     QString setAside;
 };
 
@@ -257,64 +333,55 @@ QString RegistryStore::defaultPath()
 
 const RegistryStore::State& RegistryStore::current() const
 {
-    // The file is small: it is read on every access, and parsed again only
-    // when its bytes changed, so several stores on one file always agree.
+    // Read once and kept; read again only when the file changed on disk, so
+    // several stores on one file always agree.
     State& s = *m_state;
-    QFile file(m_path);
-    const bool exists = file.exists();
-    QByteArray bytes;
-    bool readOk = true;
-    if (exists) {
-        readOk = file.open(QIODevice::ReadOnly);
-        if (readOk) {
-            bytes = file.readAll();
-            readOk = file.error() == QFileDevice::NoError;
-        }
-    }
-    if (s.loaded && readOk && exists == s.exists && bytes == s.bytes)
+    const FileStamp stamp = FileStamp::of(m_path);
+    if (s.loaded && stamp == s.stamp)
         return s;
     const QString setAside = s.setAside;
     s = State{};
-    s.loaded = true;
     s.setAside = setAside;
-    s.exists = exists;
-    s.bytes = bytes;
-    if (!exists)
-        return s;
-    if (!readOk) {
-        // Never replace what could not be read.
-        s.loaded = false;
-        s.blocked = true;
+    s.stamp = stamp;
+    if (!stamp.exists) {
+        s.loaded = true;
         return s;
     }
-    bool clean = false;
-    const QString text = decode_settings_text(bytes, &clean);
-    if (clean && parse(text, &s.entries))
-        return s;
-    s.entries.clear();
-    const QString moved = keep_aside_as_bad(m_path);
-    if (moved.isEmpty()) {
-        s.blocked = true;
+    QFile file(m_path);
+    QByteArray bytes;
+    if (!file.open(QIODevice::ReadOnly) || (bytes = file.readAll(), file.error() != QFileDevice::NoError)) {
+        s.blocked = true; // never replace what could not be read; try again next time
         return s;
     }
-    s.setAside = moved;
-    s.exists = false;
-    s.bytes.clear();
+    s.loaded = true;
+    s.skippedLines = parse(bytes, &s.entries, m_path);
     return s;
 }
 
 bool RegistryStore::commit(State next)
 {
     const QFileInfo info(m_path);
-    const QByteArray bytes = serialize(next.entries);
+    if (next.skippedLines > 0 && next.stamp.exists) {
+        // The new file leaves out the lines that could not be read: the
+        // original is kept aside first, once.
+        const QString copy = copy_aside_as_bad(m_path);
+        if (copy.isEmpty()) {
+            report_save_failure(m_path, QStringLiteral("%1 无法另存备份，未改写").arg(m_path));
+            return false;
+        }
+        m_state->setAside = copy;
+        m_state->skippedLines = 0;
+        next.setAside = copy;
+    }
+    const QByteArray bytes = serialize(next.entries.list);
     if (!QDir().mkpath(info.absolutePath()) || !save_file(m_path, bytes)) {
         m_state->loaded = false; // read the file again next time
         return false;
     }
     next.loaded = true;
     next.blocked = false;
-    next.exists = true;
-    next.bytes = bytes;
+    next.skippedLines = 0;
+    next.stamp = FileStamp::of(m_path);
     *m_state = std::move(next);
     return true;
 }
@@ -322,10 +389,10 @@ bool RegistryStore::commit(State next)
 std::optional<RegistryStore::Value> RegistryStore::read(const QString& name) const
 {
     const State& s = current();
-    const qsizetype at = find_entry(s.entries, name);
+    const qsizetype at = s.entries.find(name);
     if (at < 0)
         return std::nullopt;
-    return s.entries[size_t(at)].value;
+    return s.entries.list[size_t(at)].value;
 }
 
 std::optional<QString> RegistryStore::readText(const QString& name) const
@@ -347,7 +414,7 @@ std::optional<qint32> RegistryStore::readDword(const QString& name) const
 QStringList RegistryStore::names() const
 {
     QStringList out;
-    for (const Entry& e : current().entries)
+    for (const Entry& e : current().entries.list)
         out << e.name;
     return out;
 }
@@ -385,7 +452,7 @@ bool RegistryStore::writeValues(const std::vector<std::pair<QString, Value>>& va
     for (const auto& [name, value] : values) {
         if (value.type == Type::Other)
             return false;
-        put(next.entries, Entry{name, value, QString()});
+        next.entries.put(Entry{name, value, QString()});
     }
     return commit(std::move(next));
 }
@@ -401,10 +468,10 @@ bool RegistryStore::removeValues(const QStringList& names)
     if (s.blocked)
         return false;
     State next = s;
-    const size_t before = next.entries.size();
+    bool removed = false;
     for (const QString& name : names)
-        drop(next.entries, name);
-    if (next.entries.size() == before)
+        removed = next.entries.drop(name) || removed;
+    if (!removed)
         return true; // nothing to remove: the file stays as it is
     return commit(std::move(next));
 }

@@ -17,9 +17,11 @@ namespace orvalen {
 // ORVALEN_REGISTRY names. Names match without regard to case; absent is not
 // the same as empty; texts come back whole (quotes, backslashes, line breaks
 // and other control characters are escaped in the file). Writes are atomic.
-// A file that cannot be parsed is moved aside as registry.reg.bad and the
-// store starts empty; it is never silently overwritten. The file is read
-// again whenever it changed on disk, so two stores on one file agree.
+// A line that cannot be read is skipped (and logged); every other value is
+// kept. The first write after such a line copies the original aside as
+// registry.reg.bad, so nothing is silently lost. The file is read once and
+// read again only when it changed on disk, so two stores on one file agree;
+// names are looked up through a hash.
 class RegistryStore {
 public:
     enum class Type { String = 1, Dword = 4, Other = -1 };
@@ -66,7 +68,7 @@ public:
     bool remove(const QString& name);
     bool removeValues(const QStringList& names);
 
-    // The name the unparsable file was moved to by the last read, if any.
+    // The name the original file with unreadable lines was copied to, if any.
     QString setAsideFile() const;
 
 private:

@@ -1,9 +1,66 @@
 #include "platform/save_file.h"
 
+#include <QDebug>
 #include <QFile>
+#include <QHash>
+#include <QMutex>
 #include <QSaveFile>
 
 namespace orvalen {
+
+namespace {
+
+QMutex g_reportMutex;
+SaveFailureHandler g_reportHandler;
+QHash<QString, bool> g_reported; // paths whose last save failed and was reported
+
+void note_result(const QString& path, bool saved, const QString& error)
+{
+    SaveFailureHandler handler;
+    {
+        QMutexLocker lock(&g_reportMutex);
+        if (saved) {
+            g_reported.remove(path);
+            return;
+        }
+        if (g_reported.contains(path))
+            return; // said once already; said again only after a save worked
+        g_reported.insert(path, true);
+        handler = g_reportHandler;
+    }
+    qWarning().noquote() << "Saving" << path << "failed:" << error;
+    if (handler)
+        handler(path, error);
+}
+
+bool fail(const QString& path, const QString& why, QString* error)
+{
+    if (error)
+        *error = why;
+    note_result(path, false, why);
+    return false;
+}
+
+} // namespace
+
+void report_save_failure(const QString& path, const QString& error)
+{
+    note_result(path, false, error);
+}
+
+void set_save_failure_handler(SaveFailureHandler handler)
+{
+    QMutexLocker lock(&g_reportMutex);
+    g_reportHandler = std::move(handler);
+    g_reported.clear();
+}
+
+bool is_read_only_file(const QString& path)
+{
+    const QFile::Permissions p = QFile::permissions(path);
+    return QFile::exists(path)
+        && !(p & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+}
 
 bool save_file(const QString& path, const QByteArray& data, QString* error)
 {
@@ -14,32 +71,33 @@ bool save_file(const QString& path, const QByteArray& data, QString* error)
 
 bool save_file(const QString& path, const std::function<bool(QIODevice&)>& writer, QString* error)
 {
+    // A file the owner made read-only stays as it is, even for root.
+    if (is_read_only_file(path))
+        return fail(path, QStringLiteral("%1 是只读文件").arg(path), error);
     QSaveFile file(path);
     // Never fall back to writing the target in place: that is what loses data.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(path, file.errorString(), error);
     bool written = false;
     try {
         written = writer && writer(file);
     } catch (...) {
         written = false;
     }
+    // write() only fills the buffer: a full disk shows when it is flushed,
+    // and commit() would still put the short temporary file in place.
+    if (written && file.error() == QFileDevice::NoError && !file.flush())
+        written = false;
     if (!written || file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.error() != QFileDevice::NoError ? file.errorString()
-                                                          : QStringLiteral("writing was not finished");
+        const QString why = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                 : QStringLiteral("writing was not finished");
         file.cancelWriting();
-        return false;
+        return fail(path, why, error);
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    if (!file.commit())
+        return fail(path, file.errorString(), error);
+    note_result(path, true, QString());
     return true;
 }
 

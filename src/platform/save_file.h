@@ -13,13 +13,26 @@ namespace orvalen {
 // is untouched; a crash in between leaves the old file whole.
 
 // Writes `data` as the new content of `path`. False when anything failed;
-// `error` (optional) then says what.
+// `error` (optional) then says what. A file without any write permission is
+// never replaced. A failure is logged and handed to the failure handler once
+// per file, until a save of that file works again.
 bool save_file(const QString& path, const QByteArray& data, QString* error = nullptr);
 
 // Same, with the content produced by `writer` on the temporary file. When the
 // writer returns false or a write to the device fails, nothing is committed.
 bool save_file(const QString& path, const std::function<bool(QIODevice&)>& writer,
                QString* error = nullptr);
+
+// Who hears of a failed save (the program shows the operator a notice); may
+// be called from any thread. Empty: failures are only logged.
+using SaveFailureHandler = std::function<void(const QString& path, const QString& error)>;
+void set_save_failure_handler(SaveFailureHandler handler);
+// For a save refused before the helper was called: logged and reported once
+// in the same way.
+void report_save_failure(const QString& path, const QString& error);
+
+// True when the file exists and nobody may write it (its mode has no write bit).
+bool is_read_only_file(const QString& path);
 
 // Moves a file that cannot be used aside as "<path>.bad" (or "<path>.bad.2",
 // ".bad.3", ... when that name is taken) so that it is never overwritten.

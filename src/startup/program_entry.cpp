@@ -4,7 +4,9 @@
 #include "platform/engine_timer.h"
 #include "platform/notifier.h"
 #include "platform/registry_store.h"
+#include "platform/save_file.h"
 #include "services/app_context.h"
+#include "startup/desk_data_check.h"
 #include "startup/open_windows.h"
 #include "startup/single_instance.h"
 #include "startup/startup_gate.h"
@@ -12,6 +14,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QMetaObject>
 #include <cstdio>
 
 namespace orvalen {
@@ -65,10 +69,27 @@ int Main(QApplication& app)
     context.clock = &clock;
     context.timers = &timers;
 
+    // A save that fails (a full disk, a read-only file) is told once per
+    // file, after whatever was running has returned.
+    set_save_failure_handler([&notifier](const QString& path, const QString& error) {
+        QMetaObject::invokeMethod(qApp, [&notifier, text = QStringLiteral("无法保存 %1：%2").arg(path, error)] {
+            notifier.notice(text, Notifier::Icon::Warning);
+        }, Qt::QueuedConnection);
+    });
+    // Pictures up to 8000 x 8000 load (Qt refuses images over 256 MB).
+    QImageReader::setAllocationLimit(1024);
+
     std::unique_ptr<ProgramWindows> windows;
-    if (!start_program(context, [&] { windows = open_windows(context); }))
+    if (!start_program(context, [&] { windows = open_windows(context); })) {
+        set_save_failure_handler({});
         return 1;
-    return app.exec();
+    }
+    // Opening DeskData.db is slow (its key derivation): checked after the
+    // display's first frame.
+    QMetaObject::invokeMethod(qApp, [&context] { check_desk_data(context); }, Qt::QueuedConnection);
+    const int code = app.exec();
+    set_save_failure_handler({});
+    return code;
 }
 
 } // namespace orvalen

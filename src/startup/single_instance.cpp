@@ -1,16 +1,21 @@
 #include "startup/single_instance.h"
 
+#include <QByteArray>
 #include <QCryptographicHash>
+#include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace orvalen {
 
 namespace {
 
-QString lockName(const QString& programFolder)
+QString canonicalFolder(const QString& programFolder)
 {
     QString folder = QFileInfo(programFolder).absoluteFilePath();
     const QString canonical = QFileInfo(programFolder).canonicalFilePath();
@@ -18,6 +23,11 @@ QString lockName(const QString& programFolder)
         folder = canonical;
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
         folder.chop(1);
+    return folder;
+}
+
+QString hashedLockName(const QString& folder)
+{
     const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
     return QStringLiteral("orvalen-%1.lock").arg(QString::fromLatin1(hash));
 }
@@ -25,30 +35,46 @@ QString lockName(const QString& programFolder)
 } // namespace
 
 SingleInstance::SingleInstance(const QString& programFolder, const QString& lockFolder)
+    : m_folder(canonicalFolder(programFolder))
 {
-    QString dir = lockFolder;
-    if (dir.isEmpty())
-        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    QDir().mkpath(dir);
-    m_path = QDir(dir).filePath(lockName(programFolder));
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // The lock lives as long as the program: only a dead owner makes it stale.
-    m_lock->setStaleLockTime(0);
+    m_path = lockFolder.isEmpty() ? QDir(m_folder).filePath(QStringLiteral(".orvalen.lock"))
+                                  : QDir(lockFolder).filePath(hashedLockName(m_folder));
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // drops the lock
+}
 
 bool SingleInstance::tryAcquire()
 {
-    if (m_lock->isLocked())
+    if (m_held)
         return true;
-    if (m_lock->tryLock(0))
+    if (m_fd < 0) {
+        const QByteArray path = QFile::encodeName(m_path);
+        m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0)
+            m_fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0) // a read-only folder: lock the folder itself
+            m_fd = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd < 0) {
+            qWarning().noquote() << "No single-instance lock for" << m_folder << ":" << qt_error_string(errno);
+            return true;
+        }
+    }
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK)
+            return false;
+        qWarning().noquote() << "No single-instance lock for" << m_folder << ":" << qt_error_string(errno);
         return true;
-    // Only a lock held by a live process means another instance; a lock
-    // folder that cannot be written must not keep the program from starting.
-    return m_lock->error() != QLockFile::LockFailedError;
+    }
+    m_held = true;
+    // For people who look: the id of the process that holds the lock.
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    if (::ftruncate(m_fd, 0) == 0)
+        (void)!::pwrite(m_fd, pid.constData(), size_t(pid.size()), 0); // the lock holds all the same
+    return true;
 }
 
 } // namespace orvalen

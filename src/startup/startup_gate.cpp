@@ -7,6 +7,7 @@
 #include "stores/plan_store.h"
 
 #include <QFileInfo>
+#include <QStringList>
 #include <cmath>
 
 namespace orvalen {
@@ -56,15 +57,16 @@ bool check_program_version(RegistryStore& registry, Notifier& notifier, ProgramV
 
 bool check_program_files(const ProgramFolder& folder, Notifier& notifier)
 {
-    bool complete = true;
+    QStringList missing;
     for (const char* name : {"DeskData.db", "help.CHM", "TimeData.db"}) {
         const QString path = folder.resolve(QString::fromLatin1(name));
         if (path.isEmpty() || !QFileInfo(path).isFile())
-            complete = false;
+            missing << QString::fromLatin1(name);
     }
-    if (!complete)
-        notifier.notice(QStringLiteral("保持程序完整，请重新安装"));
-    return complete;
+    if (!missing.isEmpty())
+        notifier.notice(QStringLiteral("保持程序完整，请重新安装\n缺少文件：%1（程序文件夹 %2）")
+                            .arg(missing.join(QStringLiteral("、")), folder.path()));
+    return missing.isEmpty();
 }
 
 bool startup_check(RegistryStore& registry, const ProgramFolder& folder, Notifier& notifier,

@@ -22,7 +22,7 @@ bool check_program_version(RegistryStore& registry, Notifier& notifier,
 
 // DeskData.db, help.CHM and TimeData.db must all be files in the program
 // folder (letter case ignored); otherwise one message
-// "保持程序完整，请重新安装" and false.
+// "保持程序完整，请重新安装" naming the missing files and the folder, and false.
 bool check_program_files(const ProgramFolder& folder, Notifier& notifier);
 
 // The version check, then (only when it passes) the file check.

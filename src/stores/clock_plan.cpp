@@ -2,6 +2,7 @@
 
 #include "services/text_path.h"
 
+#include <QStringList>
 #include <limits>
 
 namespace orvalen {
@@ -98,6 +99,36 @@ auto* text_field(Plan& p, int index)
     }
 }
 
+// The list choices of a plan: time format (0..5, the long-term formats
+// included), timing mode (0..2) and overtime action (0..3). A digit outside
+// its list reads as 0, as an unreadable digit does; a stored "999" would
+// otherwise freeze the clock.
+QString within_list_ranges(const QString& stored)
+{
+    QString out = stored;
+    const int highest[] = {5, 2, 3};
+    for (int i = 0; i < 3 && i < out.size(); ++i) {
+        const QChar c = out.at(i);
+        if (c.isDigit() && c.digitValue() > highest[i])
+            out[i] = u'0';
+    }
+    return out;
+}
+
+// A font size of 0 or below takes the default size of its entry.
+QString with_default_sizes(const QString& stored)
+{
+    const QStringList defaults = ClockPlan().sizethree.split(u'/');
+    QStringList parts = stored.split(u'/');
+    for (qsizetype i = 0; i < parts.size() && i < defaults.size(); ++i) {
+        bool ok = false;
+        const double v = parts.at(i).trimmed().toDouble(&ok);
+        if (ok && v <= 0)
+            parts[i] = defaults.at(i);
+    }
+    return parts.join(u'/');
+}
+
 } // namespace
 
 ClockPlan ClockPlan::defaults(const QDate& today)
@@ -174,7 +205,12 @@ bool ClockPlan::setFieldText(int index, const QString& text)
         return true;
     }
     case Kind::Text:
-        *text_field(*this, index) = text;
+        if (index == 41)
+            combolist = within_list_ranges(text);
+        else if (index == 38)
+            sizethree = with_default_sizes(text);
+        else
+            *text_field(*this, index) = text;
         return true;
     }
     return false;

@@ -3,6 +3,7 @@
 #include "services/program_folder.h"
 
 #include <QFileInfo>
+#include <QUrl>
 #include <sqlcipher/sqlite3.h>
 
 namespace orvalen {
@@ -12,6 +13,21 @@ namespace {
 QString sqliteMessage(sqlite3* db)
 {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+}
+
+// Opens the file, sets the key and proves it by reading the schema (SQLCipher
+// checks the key lazily: the first read tells). *db is set even on failure,
+// for its message; the caller closes it.
+int open_keyed(const QString& path, const QString& key, int flags, sqlite3** db)
+{
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), db, flags, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    const QByteArray keyBytes = key.toUtf8();
+    rc = sqlite3_key(*db, keyBytes.constData(), int(keyBytes.size()));
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(*db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    return rc;
 }
 
 QString folderHint(const QString& path)
@@ -35,7 +51,8 @@ Database::~Database()
 }
 
 Database::Database(Database&& other) noexcept
-    : m_db(other.m_db), m_path(std::move(other.m_path)), m_error(std::move(other.m_error))
+    : m_db(other.m_db), m_path(std::move(other.m_path)), m_error(std::move(other.m_error)),
+      m_readOnly(other.m_readOnly)
 {
     other.m_db = nullptr;
 }
@@ -47,6 +64,7 @@ Database& Database::operator=(Database&& other) noexcept
         m_db = other.m_db;
         m_path = std::move(other.m_path);
         m_error = std::move(other.m_error);
+        m_readOnly = other.m_readOnly;
         other.m_db = nullptr;
     }
     return *this;
@@ -57,6 +75,7 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
     close();
     m_path = path;
     m_error.clear();
+    m_readOnly = false;
     if (key.isEmpty()) {
         m_error = QStringLiteral("数据库密码不能为空：%1").arg(path);
         return false;
@@ -75,17 +94,28 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
 
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        m_error = QStringLiteral("无法打开数据库文件 %1：%2%3").arg(path, sqliteMessage(db), folderHint(path));
-        sqlite3_close(db);
-        return false;
-    }
-    const QByteArray keyBytes = key.toUtf8();
-    rc = sqlite3_key(db, keyBytes.constData(), int(keyBytes.size()));
-    if (rc == SQLITE_OK) {
-        // SQLCipher checks the key lazily: the first read tells.
-        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    int rc = open_keyed(path, key, flags, &db);
+    const int primary = rc & 0xff;
+    if (mode == Mode::ExistingOnly
+        && (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY || primary == SQLITE_IOERR || primary == SQLITE_PERM)) {
+        // A folder that cannot be written keeps the write-ahead log from
+        // opening: the plans are still read, without writing.
+        sqlite3* readOnly = nullptr;
+        int rrc = open_keyed(path, key, SQLITE_OPEN_READONLY, &readOnly);
+        if (rrc != SQLITE_OK) {
+            sqlite3_close(readOnly);
+            readOnly = nullptr;
+            const QByteArray uri = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
+            rrc = open_keyed(QString::fromUtf8(uri), key, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, &readOnly);
+        }
+        if (rrc == SQLITE_OK) {
+            sqlite3_close(db);
+            db = readOnly;
+            rc = SQLITE_OK;
+            m_readOnly = true;
+        } else {
+            sqlite3_close(readOnly);
+        }
     }
     if (rc != SQLITE_OK) {
         if (rc == SQLITE_NOTADB)
@@ -123,6 +153,31 @@ bool Database::exec(const QString& sql)
         return false;
     }
     return true;
+}
+
+QString Database::damage()
+{
+    if (!m_db)
+        return QStringLiteral("数据库未打开");
+    QString found;
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, "PRAGMA quick_check;", [](void* out, int columns, char** values, char**) {
+        auto* text = static_cast<QString*>(out);
+        if (columns > 0 && values[0] && qstrcmp(values[0], "ok") != 0)
+            *text += (text->isEmpty() ? QString() : QStringLiteral("；")) + QString::fromUtf8(values[0]);
+        return 0;
+    }, &found, &message);
+    if (rc != SQLITE_OK) {
+        found = message ? QString::fromUtf8(message) : sqliteMessage(m_db);
+        sqlite3_free(message);
+    }
+    return found;
+}
+
+void Database::setBusyTimeout(int milliseconds)
+{
+    if (m_db)
+        sqlite3_busy_timeout(m_db, milliseconds);
 }
 
 qint64 Database::lastInsertRowId() const

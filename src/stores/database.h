@@ -37,10 +37,21 @@ public:
     bool open(const QString& path, const QString& key, Mode mode = Mode::ExistingOnly);
     void close();
     bool isOpen() const { return m_db != nullptr; }
+    // True when the file could only be opened for reading (its folder
+    // cannot be written): reads work, every write fails.
+    bool isReadOnly() const { return m_readOnly; }
 
     // Runs SQL without values (schema, pragmas). Returns false and keeps the
     // message in lastError() on failure.
     bool exec(const QString& sql);
+
+    // How long a statement waits for another process's lock before it fails
+    // with "database is locked" (2 s after open).
+    void setBusyTimeout(int milliseconds);
+
+    // What a quick check of the whole file finds wrong; empty when it is
+    // whole.
+    QString damage();
 
     QString lastError() const { return m_error; }
     QString path() const { return m_path; }
@@ -54,6 +65,7 @@ private:
     sqlite3* m_db = nullptr;
     QString m_path;
     QString m_error;
+    bool m_readOnly = false;
 };
 
 // A prepared statement. Values are bound by 1-based index; columns of the

@@ -9,6 +9,7 @@
 #include "services/time_conversions.h"
 #include "stores/ini_store.h"
 #include "timing/clock_source.h"
+#include "timing/pending_runs.h"
 #include "timing/run_record.h"
 
 #include <QDebug>
@@ -328,15 +329,20 @@ void RunCommands::record_run()
     AppContext& ctx = context();
     QString error;
     const RecordResult result = orvalen::record_run(ctx, host().run_record, &error);
-    if (result == RecordResult::Written)
-        m_recorded = true;
-    if (result != RecordResult::Failed || !ctx.notifier)
+    if (result == RecordResult::Written || result == RecordResult::Pending)
+        m_recorded = true; // the row is kept: never a second one for this run
+    if (result == RecordResult::Pending)
+        retry_pending_runs_later(&m_display, ctx.folder);
+    if (result == RecordResult::Off || result == RecordResult::Written || !ctx.notifier)
         return;
     m_recorded = true; // one notice per run, not one per retry
     // Shown after the tick that records has returned, so no message loop
     // runs inside a count tick.
     Notifier* notifier = ctx.notifier;
-    const QString text = QStringLiteral("本次计时未能记入统计：%1").arg(error);
+    const QString text = result == RecordResult::Pending
+        ? QStringLiteral("本次计时暂未记入统计：%1\n记录已保存在 %2，数据库可写入时自动补记。")
+              .arg(error, pending_runs_path(ctx.folder))
+        : QStringLiteral("本次计时未能记入统计：%1").arg(error);
     QMetaObject::invokeMethod(
         &m_display, [notifier, text] { notifier->notice(text, Notifier::Icon::Warning, 5000); },
         Qt::QueuedConnection);

@@ -5,12 +5,18 @@
 #include "services/text_path.h"
 #include "stores/database.h"
 #include "stores/registry_values.h"
+#include "timing/pending_runs.h"
 
 #include <QDebug>
 #include <QTime>
 #include <cmath>
 
 namespace orvalen {
+
+namespace {
+// How long a row waits for a database another program holds locked.
+constexpr int kLockWaitMs = 100;
+} // namespace
 
 QString duration_text(const QString& milliseconds)
 {
@@ -64,7 +70,7 @@ TimesumRow timesum_row(std::array<QString, 5>& runRecord, const QDateTime& now)
     return row;
 }
 
-bool append_timesum_row(const ProgramFolder& folder, const TimesumRow& row, QString* error)
+bool append_timesum_rows(const ProgramFolder& folder, const std::vector<TimesumRow>& rows, QString* error)
 {
     QString openError;
     Database db = open_desk_data(folder, &openError);
@@ -73,27 +79,31 @@ bool append_timesum_row(const ProgramFolder& folder, const TimesumRow& row, QStr
             *error = openError.isEmpty() ? QStringLiteral("DeskData.db 无法打开") : openError;
         return false;
     }
+    db.setBusyTimeout(kLockWaitMs);
     Transaction tx(db);
     if (!tx.isActive()) {
         if (error)
-            *error = db.lastError();
+            *error = QStringLiteral("DeskData.db：%1").arg(db.lastError());
         return false;
     }
     Statement insert(db, QStringLiteral("INSERT INTO timesum (set_time, use_time, out_time, pause_time, "
                                         "filename) VALUES (?, ?, ?, ?, ?)"));
     bool ok = insert.isValid();
-    ok = ok && insert.bindText(1, row.set_time) && insert.bindText(2, row.use_time)
-        && insert.bindText(3, row.out_time) && insert.bindText(4, row.pause_time)
-        && insert.bindText(5, row.filename);
-    ok = ok && insert.run();
+    for (const TimesumRow& row : rows) {
+        ok = ok && insert.bindText(1, row.set_time) && insert.bindText(2, row.use_time)
+            && insert.bindText(3, row.out_time) && insert.bindText(4, row.pause_time)
+            && insert.bindText(5, row.filename);
+        ok = ok && insert.run();
+        insert.reset();
+    }
     if (!ok) {
         if (error)
-            *error = insert.error().isEmpty() ? db.lastError() : insert.error();
+            *error = QStringLiteral("DeskData.db：%1").arg(insert.error().isEmpty() ? db.lastError() : insert.error());
         return false; // the transaction rolls back
     }
     if (!tx.commit()) {
         if (error)
-            *error = db.lastError();
+            *error = QStringLiteral("DeskData.db：%1").arg(db.lastError());
         return false;
     }
     return true;
@@ -103,19 +113,19 @@ RecordResult record_run(AppContext& ctx, std::array<QString, 5>& runRecord, QStr
 {
     if (!ctx.registry || !registry_values::time_record(*ctx.registry))
         return RecordResult::Off;
-    if (!ctx.folder.exists(QStringLiteral("DeskData.db"))) {
-        qWarning("record_run: DeskData.db is missing; the run is not recorded");
-        return RecordResult::NoDatabase;
-    }
     const QDateTime now = ctx.clock ? ctx.clock->now() : QDateTime::currentDateTime();
     const TimesumRow row = timesum_row(runRecord, now);
     QString why;
-    if (append_timesum_row(ctx.folder, row, &why))
+    if (write_pending_runs(ctx.folder, {row}, &why))
         return RecordResult::Written;
-    qWarning().noquote() << "record_run: the statistics row was not stored:" << why;
+    qWarning().noquote() << "record_run: the statistics row cannot be stored now:" << why;
+    QString queueError;
+    const bool queued = queue_pending_run(ctx.folder, row, &queueError);
+    if (!queued)
+        why += QStringLiteral("；") + queueError;
     if (error)
         *error = why;
-    return RecordResult::Failed;
+    return queued ? RecordResult::Pending : RecordResult::Failed;
 }
 
 } // namespace orvalen

@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace orvalen {
 
@@ -33,21 +34,24 @@ QString set_time_text(const QString& runRecord0);
 // run_record 4 so that later runs carry the same label.
 TimesumRow timesum_row(std::array<QString, 5>& runRecord, const QDateTime& now);
 
-// Appends the row to timesum of DeskData.db in the program folder, in one
-// transaction with bound values. False with a message for the operator in
-// *error when the database cannot be opened or the row cannot be stored.
-bool append_timesum_row(const ProgramFolder& folder, const TimesumRow& row, QString* error);
+// Appends the rows to timesum of DeskData.db in the program folder, in one
+// transaction with bound values: all of them or none. False with a message
+// for the operator in *error when the database cannot be opened or the rows
+// cannot be stored. A database locked by another program is waited for only
+// briefly, so the display never hangs.
+bool append_timesum_rows(const ProgramFolder& folder, const std::vector<TimesumRow>& rows, QString* error);
 
 enum class RecordResult {
-    Off,        // statistics are switched off: nothing touched
-    NoDatabase, // DeskData.db is not in the program folder: nothing written
-    Written,    // one row appended
-    Failed,     // the database could not be opened or written: see *error
+    Off,     // statistics are switched off: nothing touched
+    Written, // the row (and any rows that waited) appended
+    Pending, // the database cannot take it now (*error says why): the row
+             // waits in the queue of the program folder
+    Failed,  // neither the database nor the queue could keep it: see *error
 };
 
 // The whole statistics record of a finished run: reads the switch
 // (registry value Time_Record), builds the row from run_record and appends
-// it. Never throws.
+// it after the rows that waited for the database. Never throws.
 RecordResult record_run(AppContext& ctx, std::array<QString, 5>& runRecord, QString* error);
 
 } // namespace orvalen

@@ -41,14 +41,14 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     expectUsable(w);
 }
 
-TEST_F(BadInputTest, unusableFontSizesKeepTheDesignerSizes)
+TEST_F(BadInputTest, unusableFontSizesKeepTheDesignerSizes_sizesOfZeroOrBelowTakeThePlanDefaults)
 {
     ClockPlan plan = defaultPlan();
     plan.sizethree = "0/-5/abc/1000/1e400/nan/";
     plan.secondtext = "副";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.Label2[0]->font().pointSizeF(), 72);
-    EXPECT_DOUBLE_EQ(w.Label2[1]->font().pointSizeF(), 42);
+    EXPECT_DOUBLE_EQ(w.Label2[0]->font().pointSizeF(), 90);
+    EXPECT_DOUBLE_EQ(w.Label2[1]->font().pointSizeF(), 80);
     EXPECT_DOUBLE_EQ(w.Label3->font().pointSizeF(), 80.25);
     EXPECT_DOUBLE_EQ(w.Label2[2]->font().pointSizeF(), 1000);
     EXPECT_DOUBLE_EQ(w.Label2[3]->font().pointSizeF(), 42);

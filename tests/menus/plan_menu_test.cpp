@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 using namespace orvalen;
@@ -267,4 +268,17 @@ TEST_F(PlanMenuTest, choosingAMenuItem_selectsThatPlan)
     EXPECT_FALSE(submenu.actions()[0]->isChecked());
     menu.nextmenu_often(7);  // no such item: nothing happens
     EXPECT_EQ(menu.checkedPlan(), 1);
+}
+
+TEST_F(PlanMenuTest, manyPlans_submenuScrollsInOneColumnWithinTheScreen)
+{
+    exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+         "INSERT INTO deskclock (ID, clockname) SELECT i, 'plan ' || i FROM n");
+    menu.change_clock_menu();
+    ASSERT_EQ(menu.planCount(), 2000);
+    const QRect screen = submenu.screen()->availableGeometry();
+    submenu.popup(screen.topLeft());
+    EXPECT_LE(submenu.height(), screen.height());
+    EXPECT_LT(submenu.width(), screen.width() / 2); // no columns over the screen
+    submenu.hide();
 }

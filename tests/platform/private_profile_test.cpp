@@ -1,5 +1,6 @@
 #include "platform/private_profile.h"
 
+#include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 
 #include <QFile>
@@ -140,6 +141,49 @@ TEST_F(ProfileTest, encodings_gb18030FileIsReadAndWrittenBackAsUtf8)
     EXPECT_FALSE(QFile::exists(path + ".bad")); // nothing was lost
 }
 
+TEST_F(ProfileTest, utf8WithOneDamagedByte_readsAsUtf8AndIsNeverWrittenBack)
+{
+    const QByteArray damaged = QString("[Hotkey]\nstart=无\n[Marquee]\nbackgroundText=春天.jpg\nnote=").toUtf8()
+        + "\xff" + QString("述职\n").toUtf8();
+    put(damaged);
+    EXPECT_EQ(get("Hotkey", "start"), "无");
+    EXPECT_EQ(get("Marquee", "backgroundText"), "春天.jpg");
+    EXPECT_EQ(get("Marquee", "note"), QString(QChar(0xFFFD)) + "述职");
+    EXPECT_FALSE(pp::writeString(path, "Marquee", "Mode", "1"));
+    EXPECT_EQ(bytes(), damaged);
+}
+
+TEST_F(ProfileTest, fileChangedOnDisk_isReadAgainEvenAtTheSameSize)
+{
+    put("[Marquee]\nMode=1\n");
+    EXPECT_EQ(get("Marquee", "Mode"), "1");
+    put("[Marquee]\nMode=2\n");
+    EXPECT_EQ(get("Marquee", "Mode"), "2");
+    ASSERT_TRUE(pp::writeString(path, "Marquee", "Mode", "3"));
+    put("[Marquee]\nMode=4\n");
+    EXPECT_EQ(get("Marquee", "Mode"), "4");
+    QFile::remove(path);
+    EXPECT_EQ(get("Marquee", "Mode"), "<default>");
+}
+
+TEST_F(ProfileTest, fullDiskOrReadOnlyFile_writeFailsAndTheFileStaysWhole)
+{
+    const QByteArray original = "[Marquee]\nMode=1\n[clocksite]\npictureleft1=100\n";
+    put(original);
+    {
+        test::FileSizeLimit fullDisk(8);
+        ASSERT_TRUE(fullDisk.active());
+        EXPECT_FALSE(pp::writeString(path, "Marquee", "Mode", "2"));
+    }
+    EXPECT_EQ(bytes(), original);
+    EXPECT_EQ(get("Marquee", "Mode"), "1");
+
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    EXPECT_FALSE(pp::writeString(path, "Marquee", "Mode", "2"));
+    EXPECT_EQ(bytes(), original);
+    EXPECT_FALSE(QFile::permissions(path) & QFileDevice::WriteOwner);
+}
+
 TEST_F(ProfileTest, badInput_binaryEmptyAndHugeLinesReadSafely)
 {
     QByteArray binary;
@@ -147,12 +191,9 @@ TEST_F(ProfileTest, badInput_binaryEmptyAndHugeLinesReadSafely)
         binary.append(char((i * 151 + 7) % 256));
     put(binary);
     EXPECT_EQ(get("Marquee", "Mode"), "<default>");
-    // Writing keeps the undecodable original aside first.
-    ASSERT_TRUE(pp::writeString(path, "Marquee", "Mode", "1"));
-    EXPECT_EQ(get("Marquee", "Mode"), "1");
-    QFile bad(path + ".bad");
-    ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
-    EXPECT_EQ(bad.readAll(), binary);
+    // What could not be decoded is never written back.
+    EXPECT_FALSE(pp::writeString(path, "Marquee", "Mode", "1"));
+    EXPECT_EQ(bytes(), binary);
 
     put("");
     EXPECT_EQ(get("Marquee", "Mode"), "<default>");

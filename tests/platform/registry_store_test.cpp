@@ -1,5 +1,6 @@
 #include "platform/registry_store.h"
 
+#include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 
 #include <QDir>
@@ -158,34 +159,67 @@ TEST_F(RegistryTest, gb18030File_isRead)
     EXPECT_EQ(RegistryStore(path).readText("firsttext").value_or(""), "中层干部年终述职考评会");
 }
 
-TEST_F(RegistryTest, unparsableFile_isKeptAsideAndStoreStartsEmpty)
+TEST_F(RegistryTest, unreadableLines_costOnlyThemselves_andTheOriginalIsKeptAsideOnce)
 {
     QByteArray binary;
     for (int i = 0; i < 2048; ++i)
         binary.append(char((i * 73 + 11) % 256));
+    const QByteArray good = "\"vision\"=\"4\"\n\"clockmode\"=dword:00000002\n";
     const QList<QByteArray> broken{
-        binary,
-        kHead + "\"firsttext\"=\"cut off in the midd",   // truncated
-        kHead + "\"a\"=dword:123456789\n",               // too many digits
-        "\"before\"=\"any key\"\n",
-        kHead + "[HKEY_CURRENT_USER\\Other]\n\"x\"=\"1\"\n",
-        kHead + "\"raw\"=hex:01,\\\n",                    // continuation cut off
-        kHead + QByteArray(100000, 'z') + "\n",
+        "\"firsttext\"=\"cut off in the midd\n",
+        "\"a\"=dword:123456789\n",
+        "[HKEY_CURRENT_USER\\Other]\n\"x\"=\"1\"\n[HKEY_CURRENT_USER\\Vantoria]\n",
+        "\"raw\"=hex:01,\\\n\n",
+        QByteArray(100000, 'z') + "\n",
+        "\"bad\"=\"\xff\xfe\x80\"\n",
+        binary + "\n",
     };
     int n = 0;
-    for (const QByteArray& content : broken) {
-        SCOPED_TRACE(n);
+    for (const QByteArray& damage : broken) {
+        SCOPED_TRACE(n++);
+        QFile::remove(path + ".bad");
+        const QByteArray content = kHead + "\"current\"=\"中文\"\n" + damage + good;
         put(content);
         RegistryStore store(path);
-        EXPECT_TRUE(store.names().isEmpty());
-        const QString aside = n == 0 ? path + ".bad" : path + ".bad." + QString::number(n + 1);
-        EXPECT_EQ(store.setAsideFile(), aside);
-        EXPECT_EQ(bytes(aside), content);
-        EXPECT_FALSE(QFile::exists(path));
-        EXPECT_TRUE(store.writeText("vision", "4"));
-        EXPECT_EQ(RegistryStore(path).readText("vision").value_or(""), "4");
-        ++n;
+        EXPECT_EQ(store.readText("current").value_or(""), "中文");
+        EXPECT_EQ(store.readText("vision").value_or(""), "4");
+        EXPECT_EQ(store.readDword("clockmode").value_or(-1), 2);
+        EXPECT_TRUE(store.setAsideFile().isEmpty());
+
+        ASSERT_TRUE(store.writeText("vision", "4.1"));
+        EXPECT_EQ(bytes(path + ".bad"), content);
+        ASSERT_TRUE(store.writeText("vision", "4.2"));
+        EXPECT_FALSE(QFile::exists(path + ".bad.2")); // once
+        RegistryStore again(path);
+        EXPECT_EQ(again.readText("current").value_or(""), "中文");
+        EXPECT_EQ(again.readDword("clockmode").value_or(-1), 2);
     }
+}
+
+TEST_F(RegistryTest, fullDisk_writeFailsAndTheFileStaysWhole)
+{
+    RegistryStore store(path);
+    ASSERT_TRUE(store.writeValues({{"current", RegistryStore::Value::ofText(QString(600, u'计'))},
+                                   {"Time_Record", RegistryStore::Value::ofDword(1)}}));
+    const QByteArray before = bytes(path);
+    {
+        test::FileSizeLimit fullDisk(16);
+        ASSERT_TRUE(fullDisk.active());
+        EXPECT_FALSE(store.writeText("vision", "4"));
+    }
+    EXPECT_EQ(bytes(path), before);
+    EXPECT_FALSE(store.read("vision").has_value());
+    EXPECT_EQ(store.readDword("Time_Record").value_or(0), 1);
+}
+
+TEST_F(RegistryTest, utf16File_isRead)
+{
+    const QString text = QString::fromUtf8("Windows Registry Editor Version 5.00\r\n\r\n"
+                                           "[HKEY_CURRENT_USER\\Vantoria]\r\n\"firsttext\"=\"述职\"\r\n");
+    QByteArray utf16("\xff\xfe", 2);
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    put(utf16);
+    EXPECT_EQ(RegistryStore(path).readText("firsttext").value_or(""), "述职");
 }
 
 TEST_F(RegistryTest, emptyFile_isAnEmptyStoreAndStaysInPlace)

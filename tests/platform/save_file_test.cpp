@@ -1,5 +1,6 @@
 #include "platform/save_file.h"
 
+#include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 
 #include <QDir>
@@ -87,6 +88,38 @@ TEST_F(SaveFileTest, deviceFailsMidWrite_oldFileStaysWhole)
     EXPECT_FALSE(ok);
     EXPECT_EQ(contents(path), old);
     EXPECT_EQ(entries(dir.path()), QStringList{"TimeData.db"});
+}
+
+TEST_F(SaveFileTest, fullDiskWithAContentThatFitsTheBuffer_oldFileStaysAndTheFailureIsToldOnce)
+{
+    QStringList told;
+    set_save_failure_handler([&told](const QString& p, const QString&) { told << p; });
+    {
+        test::FileSizeLimit fullDisk(16);
+        ASSERT_TRUE(fullDisk.active());
+        EXPECT_FALSE(save_file(path, QByteArray(1446, 'r')));
+        EXPECT_FALSE(save_file(path, QByteArray(229, 't')));
+    }
+    EXPECT_EQ(contents(path), old);
+    EXPECT_EQ(entries(dir.path()), QStringList{"TimeData.db"});
+    EXPECT_EQ(told, QStringList{path});
+
+    // Told again only after a save of the file worked once more.
+    ASSERT_TRUE(save_file(path, QByteArray("ok")));
+    {
+        test::FileSizeLimit fullDisk(0);
+        EXPECT_FALSE(save_file(path, QByteArray(100, 'x')));
+    }
+    EXPECT_EQ(told.size(), 2);
+    set_save_failure_handler({});
+}
+
+TEST_F(SaveFileTest, readOnlyFile_isNeverReplaced)
+{
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    EXPECT_FALSE(save_file(path, QByteArray("new")));
+    EXPECT_EQ(contents(path), old);
+    EXPECT_EQ(QFile::permissions(path) & QFileDevice::WriteOwner, 0);
 }
 
 TEST_F(SaveFileTest, crashBetweenWriteAndRename_oldFileStaysWhole)

@@ -71,3 +71,19 @@ TEST(DisplayCheck, platformsWithoutADisplayServer_needNone)
     char* withPlatform[] = {name, opt, minimal, nullptr};
     EXPECT_TRUE(display_problem(3, withPlatform).isEmpty());
 }
+
+TEST(DisplayCheck, waylandNamedButNotThere_givesOneLineInsteadOfAnAbort)
+{
+    ScopedEnv env;
+    env.set("QT_QPA_PLATFORM", QByteArray());
+    env.set("DISPLAY", QByteArray());
+    env.set("WAYLAND_DISPLAY", QByteArray("wayland-orvalen-none"));
+    char name[] = "orvalen";
+    char* argv[] = {name, nullptr};
+    const QString problem = display_problem(1, argv);
+    EXPECT_TRUE(problem.contains(QStringLiteral("wayland-orvalen-none"))) << problem.toStdString();
+    EXPECT_FALSE(problem.contains(QLatin1Char('\n')));
+
+    env.set("QT_QPA_PLATFORM", QByteArray("wayland"));
+    EXPECT_FALSE(display_problem(1, argv).isEmpty());
+}

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -37,38 +36,32 @@ TEST_F(SingleInstanceTest, secondInstanceOfTheSameFolder_isRefusedUntilTheFirstE
     EXPECT_TRUE(second.tryAcquire());
 }
 
-TEST_F(SingleInstanceTest, lockLeftByACrashedRun_doesNotBlock)
+TEST_F(SingleInstanceTest, emptyOrGarbledLockFile_doesNotBlock)
 {
-    SingleInstance probe(folderA.path(), locks.path());
-    const QString lockPath = probe.lockFilePath();
-
-    // A lock file as a live run writes it, then given the id of a process
-    // that has ended.
-    QByteArray content;
-    {
-        QLockFile live(lockPath);
-        ASSERT_TRUE(live.tryLock(0));
-        QFile f(lockPath);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        content = f.readAll();
+    for (const QByteArray& content : {QByteArray(), QByteArray("\xff\x00garbage\n"), QByteArray("1\nhost\n")}) {
+        SingleInstance probe(folderA.path());
+        {
+            QFile f(probe.lockFilePath());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(content);
+        }
+        EXPECT_TRUE(probe.tryAcquire());
+        SingleInstance another(folderA.path());
+        EXPECT_FALSE(another.tryAcquire());
     }
-    QProcess ended;
-    ended.start(QStringLiteral("true"), {});
-    ASSERT_TRUE(ended.waitForStarted());
-    const qint64 deadPid = ended.processId();
-    ASSERT_TRUE(ended.waitForFinished());
-    QList<QByteArray> lines = content.split('\n');
-    ASSERT_FALSE(lines.isEmpty());
-    lines[0] = QByteArray::number(deadPid);
-    {
-        QFile f(lockPath);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(lines.join('\n'));
-    }
+}
 
-    EXPECT_TRUE(probe.tryAcquire());
-    SingleInstance another(folderA.path(), locks.path());
-    EXPECT_FALSE(another.tryAcquire());
+TEST_F(SingleInstanceTest, oneFolder_oneInstanceWhateverTheRuntimeFolder)
+{
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(locks.path()));
+    SingleInstance first(folderA.path());
+    ASSERT_TRUE(first.tryAcquire());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folderB.path()));
+    SingleInstance second(folderA.path());
+    EXPECT_FALSE(second.tryAcquire());
+    qputenv("XDG_RUNTIME_DIR", saved);
+    EXPECT_TRUE(first.lockFilePath().startsWith(QDir(folderA.path()).canonicalPath()));
 }
 
 TEST_F(SingleInstanceTest, secondProgram_exitsAtOnceAndSilently)
@@ -79,7 +72,7 @@ TEST_F(SingleInstanceTest, secondProgram_exitsAtOnceAndSilently)
         GTEST_SKIP() << "the built program is not there";
 
     test::TempProgram p;
-    SingleInstance running(p.path()); // the per-user runtime folder, as the program uses
+    SingleInstance running(p.path()); // the lock in the program folder, as the program uses
     ASSERT_TRUE(running.tryAcquire());
 
     QProcess second;

@@ -61,6 +61,20 @@ TEST(ClockPlan, setFieldText_readsStoredFormsAndKeepsTheFieldOnBadInput)
     EXPECT_EQ(plan.fieldText(51), "");
 }
 
+TEST(ClockPlan, listDigitsOutsideTheirListsAndSizesOfZeroOrBelow_fallBack)
+{
+    ClockPlan plan;
+    const int combolist = ClockPlan::fieldIndex("combolist");
+    ASSERT_TRUE(plan.setFieldText(combolist, "999"));
+    EXPECT_EQ(plan.combolist, "000");
+    ASSERT_TRUE(plan.setFieldText(combolist, "109"));
+    EXPECT_EQ(plan.combolist, "100");
+    ASSERT_TRUE(plan.setFieldText(combolist, "523"));
+    EXPECT_EQ(plan.combolist, "523"); // a long-term format, count-up to the time of day, next plan
+    ASSERT_TRUE(plan.setFieldText(ClockPlan::fieldIndex("sizethree"), "0/-3/0/100/x/30/"));
+    EXPECT_EQ(plan.sizethree, "90/80/150/100/x/30/");
+}
+
 TEST(ClockPlan, flagDigits_areOneBasedAndOffPastTheEnd)
 {
     EXPECT_TRUE(flag_on("1111110", 1));

@@ -6,6 +6,8 @@
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 #include "timing/run_commands.h"
+#include "support/file_size_limit.h"
+#include "timing/pending_runs.h"
 #include "timing/run_record.h"
 
 #include <QCoreApplication>
@@ -128,35 +130,56 @@ TEST_F(RecordRunTest, labelWithQuotes_isStoredAsItStands)
     EXPECT_EQ(rows()[0].name, record[4]);
 }
 
-TEST_F(RecordRunTest, missingDatabaseFile_writesNothingAndReportsNoFailure)
+TEST_F(RecordRunTest, databaseThatCannotTakeTheRow_keepsItWaitingUntilItCan)
 {
-    QFile::remove(program.file("DeskData.db"));
     registry_values::set_time_record(program.registry, true);
-    EXPECT_EQ(record_run(program.context, record, nullptr), RecordResult::NoDatabase);
-    EXPECT_FALSE(program.context.folder.exists("DeskData.db"));
-}
+    QString error;
 
-TEST_F(RecordRunTest, missingTable_failsWithAReason)
-{
+    // Missing: the row waits, the file is not made.
+    QFile::remove(program.file("DeskData.db"));
+    record[4] = "first";
+    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Pending);
+    EXPECT_TRUE(error.contains("DeskData.db"));
+    EXPECT_FALSE(program.context.folder.exists("DeskData.db"));
+
+    // Locked by another program: the row waits.
     makeDatabase();
     {
-        Database db = open_desk_data(program.context.folder);
-        ASSERT_TRUE(db.exec("DROP TABLE timesum"));
+        Database other = open_desk_data(program.context.folder);
+        ASSERT_TRUE(other.exec("BEGIN EXCLUSIVE"));
+        record[4] = "second";
+        EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Pending);
     }
-    registry_values::set_time_record(program.registry, true);
-    QString error;
-    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Failed);
-    EXPECT_FALSE(error.isEmpty());
+
+    // A full disk: the row waits in the (small) queue.
+    {
+        test::FileSizeLimit fullDisk(4096);
+        ASSERT_TRUE(fullDisk.active());
+        record[4] = "third";
+        EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Pending);
+    }
+    EXPECT_TRUE(rows().empty());
+    ASSERT_EQ(read_pending_runs(program.context.folder).size(), 3u);
+
+    // The next run writes the waiting rows first, in their order.
+    record[4] = "fourth";
+    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Written);
+    QStringList names;
+    for (const Row& r : rows())
+        names << r.name;
+    EXPECT_EQ(names, (QStringList{"first", "second", "third", "fourth"}));
+    EXPECT_FALSE(QFile::exists(pending_runs_path(program.context.folder)));
 }
 
-TEST_F(RecordRunTest, fileThatIsNoDatabase_failsWithAReason)
+TEST_F(RecordRunTest, fileThatIsNoDatabase_rowWaitsWithAReason)
 {
+    registry_values::set_time_record(program.registry, true);
     QFile::remove(program.file("DeskData.db"));
     ASSERT_TRUE(program.writeFile("DeskData.db", QByteArray(4096, 'x')));
-    registry_values::set_time_record(program.registry, true);
     QString error;
-    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Failed);
+    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Pending);
     EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(read_pending_runs(program.context.folder).size(), 1u);
 }
 
 // --- once per run, one notice -------------------------------------------------------
@@ -200,7 +223,8 @@ TEST_F(RunCommandsRecordTest, unwritableStatistics_showOneNoticeAfterTheTick)
     commands->record_run();
     QCoreApplication::processEvents();
     ASSERT_EQ(program.notifier.shown.size(), 1u);
-    EXPECT_TRUE(program.notifier.shown[0].text.startsWith("本次计时未能记入统计"));
+    EXPECT_TRUE(program.notifier.shown[0].text.startsWith("本次计时暂未记入统计"));
+    EXPECT_EQ(read_pending_runs(program.context.folder).size(), 1u); // one row for one run
     EXPECT_GT(program.notifier.shown[0].timeoutMs, 0);
 }
 

@@ -1,0 +1,23 @@
+#include "platform/file_stamp.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+namespace orvalen {
+
+FileStamp FileStamp::of(const QString& path)
+{
+    FileStamp stamp;
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.size = st.st_size;
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.changedNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    stamp.inode = st.st_ino;
+    stamp.device = st.st_dev;
+    return stamp;
+}
+
+} // namespace orvalen

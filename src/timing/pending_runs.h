@@ -1,0 +1,33 @@
+#pragma once
+#include "timing/run_record.h"
+
+#include <vector>
+
+class QObject;
+
+namespace orvalen {
+
+class ProgramFolder;
+
+// Statistics rows that could not be written when their run ended (the
+// database missing, locked by another program, or the disk full) wait in
+// PendingRuns.json in the program folder, written whole through the save
+// helper, until the database can take them.
+
+QString pending_runs_path(const ProgramFolder& folder);
+// The waiting rows in the order of their runs. A damaged queue file is kept
+// aside as .bad (logged) and reads as empty.
+std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder);
+// Adds one row to the queue. False with *error when the queue cannot be saved.
+bool queue_pending_run(const ProgramFolder& folder, const TimesumRow& row, QString* error);
+// Writes the waiting rows, and `extra` after them, to timesum in one
+// transaction, then empties the queue. False with *error (nothing written)
+// when the database cannot take them now.
+bool write_pending_runs(const ProgramFolder& folder, const std::vector<TimesumRow>& extra, QString* error);
+
+// Tries the waiting rows again after delayMs, and again and again while the
+// database cannot take them; at most one retry is planned at a time. The
+// retry stops when `owner` goes.
+void retry_pending_runs_later(QObject* owner, const ProgramFolder& folder, int delayMs = 30000);
+
+} // namespace orvalen

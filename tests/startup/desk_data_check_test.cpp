@@ -1,0 +1,90 @@
+#include "services/app_context.h"
+#include "startup/desk_data_check.h"
+#include "stores/database.h"
+#include "stores/desk_data_schema.h"
+#include "support/read_only_folder.h"
+#include "support/temp_program.h"
+#include "timing/pending_runs.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+using orvalen::test::TempProgram;
+
+namespace {
+
+class DeskDataCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QFile::remove(p.file("DeskData.db"));
+        ASSERT_TRUE(create_desk_data(p.file("DeskData.db")));
+    }
+    void replaceDatabase(const QByteArray& content)
+    {
+        QFile::remove(p.file("DeskData.db"));
+        ASSERT_TRUE(p.writeFile("DeskData.db", content));
+    }
+    TempProgram p;
+};
+
+} // namespace
+
+TEST_F(DeskDataCheckTest, unusableDatabase_oneMessageNamingTheFileAndTheCause)
+{
+    check_desk_data(p.context);
+    EXPECT_TRUE(p.notifier.shown.empty());
+
+    const QByteArray whole = p.readFile("DeskData.db");
+    const QList<QByteArray> broken{QByteArray(), QByteArray(8192, 'x'), whole.left(whole.size() / 2)};
+    for (const QByteArray& content : broken) {
+        SCOPED_TRACE(content.size());
+        p.notifier.shown.clear();
+        replaceDatabase(content);
+        check_desk_data(p.context);
+        ASSERT_EQ(p.notifier.shown.size(), 1u);
+        EXPECT_TRUE(p.notifier.shown[0].text.contains(p.file("DeskData.db")));
+    }
+
+    // Keyed as ours, but without our tables.
+    p.notifier.shown.clear();
+    QFile::remove(p.file("DeskData.db"));
+    {
+        Database foreign;
+        ASSERT_TRUE(foreign.open(p.file("DeskData.db"), database_password(), Database::Mode::CreateIfMissing));
+        ASSERT_TRUE(foreign.exec("CREATE TABLE other (x)"));
+    }
+    check_desk_data(p.context);
+    ASSERT_EQ(p.notifier.shown.size(), 1u);
+    EXPECT_TRUE(p.notifier.shown[0].text.contains("deskclock"));
+}
+
+TEST_F(DeskDataCheckTest, readOnlyFolder_plansStayReadableAndTheOperatorIsTold)
+{
+    {
+        Database db = open_desk_data(p.context.folder);
+        ASSERT_TRUE(db.exec("INSERT INTO deskclock (ID, clockname) VALUES (1, '述职')"));
+    }
+    test::ReadOnlyFolder readOnly(p.path());
+    if (!readOnly.active())
+        GTEST_SKIP() << "this system cannot make a folder read-only";
+    QString error;
+    Database db = open_desk_data(p.context.folder, &error);
+    ASSERT_TRUE(db.isOpen()) << error.toStdString();
+    Statement names(db, "SELECT clockname FROM deskclock");
+    ASSERT_TRUE(names.next());
+    EXPECT_EQ(names.text("clockname"), "述职");
+    EXPECT_TRUE(desk_data_problem(p.context.folder).contains(p.file("DeskData.db")));
+}
+
+TEST_F(DeskDataCheckTest, rowsThatWaited_areWrittenAtStart)
+{
+    ASSERT_TRUE(queue_pending_run(p.context.folder, {"00:01:00", "00:01:02", "00:00:00", "00:00:00", "早会"}, nullptr));
+    check_desk_data(p.context);
+    EXPECT_TRUE(read_pending_runs(p.context.folder).empty());
+    Database db = open_desk_data(p.context.folder);
+    Statement row(db, "SELECT filename FROM timesum");
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(row.text("filename"), "早会");
+}
