@@ -37,9 +37,9 @@ void TrayIcon::AddTrayIcon(const QIcon& picture)
         m_icon = picture;
     m_tray->setIcon(m_icon);
     m_added = true;
-    // Without a tray host there is nowhere to show it; the program goes on.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        m_tray->show();
+    // Shown also without a tray host: Qt docks the icon when a host starts
+    // later, and again after a host was replaced.
+    m_tray->show();
 }
 
 QString TrayIcon::cutTip(const QString& text)
@@ -103,7 +103,7 @@ void TrayIcon::delicon()
 
 bool TrayIcon::isShown() const
 {
-    return m_tray && m_tray->isVisible();
+    return m_tray && m_tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void TrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason)

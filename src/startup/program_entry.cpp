@@ -6,6 +6,7 @@
 #include "platform/registry_store.h"
 #include "services/app_context.h"
 #include "startup/open_windows.h"
+#include "startup/qt_translations.h"
 #include "startup/single_instance.h"
 #include "startup/startup_gate.h"
 #include "stores/ini_store.h"
@@ -43,6 +44,7 @@ int Main(QApplication& app)
 {
     app.setApplicationName(QStringLiteral("Orvalen"));
     app.setApplicationVersion(QStringLiteral("%1.%2").arg(ORVALEN_VERSION_MAJOR).arg(ORVALEN_VERSION_MINOR));
+    install_qt_translations(app);
 
     const ProgramFolder folder = ProgramFolder::fromEnvironment(app.arguments());
     SingleInstance instance(folder.path());
