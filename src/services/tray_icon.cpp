@@ -1,5 +1,6 @@
 #include "services/tray_icon.h"
 
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace orvalen {
@@ -38,8 +39,10 @@ void TrayIcon::AddTrayIcon(const QIcon& picture)
     m_tray->setIcon(m_icon);
     m_added = true;
     // Shown also without a tray host: Qt docks the icon when a host starts
-    // later, and again after a host was replaced.
-    m_tray->show();
+    // later, and again after a host was replaced. A platform without a
+    // screen (offscreen) never gets one.
+    if (QSystemTrayIcon::isSystemTrayAvailable() || QGuiApplication::platformName() != QLatin1String("offscreen"))
+        m_tray->show();
 }
 
 QString TrayIcon::cutTip(const QString& text)
