@@ -74,11 +74,14 @@ std::optional<QFont> QtStyleDialogs::chooseFont(const QFont& initial, const QStr
     const QList<QListView*> lists = dialog.findChildren<QListView*>(Qt::FindDirectChildrenOnly);
     QListView* familyList = lists.isEmpty() ? nullptr : lists.first();
     offer_families(familyList, offered, current);
-    // Another writing system makes the dialog list its families afresh.
+    // Another writing system makes the dialog list its families afresh
+    // (on either signal of its combo box); the offer follows after that.
+    const auto reoffer = [&dialog, familyList, offered] {
+        offer_families(familyList, offered, dialog.currentFont().family());
+    };
     for (QComboBox* writingSystems : dialog.findChildren<QComboBox*>()) {
-        QObject::connect(writingSystems, &QComboBox::currentIndexChanged, &dialog, [&dialog, familyList, offered] {
-            offer_families(familyList, offered, dialog.currentFont().family());
-        });
+        QObject::connect(writingSystems, &QComboBox::currentIndexChanged, &dialog, reoffer);
+        QObject::connect(writingSystems, &QComboBox::activated, &dialog, reoffer);
     }
 
     if (dialog.exec() != QDialog::Accepted)
