@@ -6,6 +6,8 @@ PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   libx11-dev libxcb1-dev libsqlcipher-dev libxlsxwriter-dev libgtest-dev unzip
   fonts-wqy-microhei fp-utils xvfb xauth xdotool trayer)
+# Qt's own dialogs and message box buttons in Chinese.
+PACKAGES+=(qt6-translations-l10n)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

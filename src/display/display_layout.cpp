@@ -137,7 +137,7 @@ void DisplayWindow::Form_Resize()
     step([&] {
         if (isMinimized())
             m_host.desktop[12].caption = QStringLiteral("最大化");
-        else if (isMaximized())
+        else if (isMaximized() || isFullScreen()) // full screen is this display's maximised state
             m_host.desktop[12].caption = QStringLiteral("最小化");
         else
             return;

@@ -187,13 +187,10 @@ void DisplayWindow::loadLookAndState()
                             value_part(plan.highset[0], 2));
     });
     step([&] {
-        // Full screen; with no window manager the geometry has to be set by hand.
-        QScreen* screen = QGuiApplication::primaryScreen();
         if (!m_fixedScreen)
             m_screen = ScreenMetrics::fromPrimaryScreen();
-        if (screen)
-            setGeometry(screen->geometry());
-        showMaximized();
+        fillScreen(QGuiApplication::primaryScreen());
+        show();
     });
     step([&] { fitBackgroundBox(); });
     step([&] {

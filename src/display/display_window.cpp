@@ -146,6 +146,7 @@ void DisplayWindow::createControls()
         Picture6[i] = makePanel(QStringLiteral("Picture6_%1").arg(i), panelW[i], panelH[i]);
         Label2[i] = makeLabel(QStringLiteral("Label2_%1").arg(i), QString::fromUtf8(captions[i]),
                               Picture6[i], i == 4 ? "新宋体" : "宋体", labelPt[i]);
+        Picture6[i]->setAccessibleName(Label2[i]->text());
         setForeColour(Label2[i], text);
     }
     setTwipsLeft(Label2[4], 640);
@@ -228,6 +229,16 @@ double DisplayWindow::twipsPerPixelX() const
 double DisplayWindow::twipsPerPixelY() const
 {
     return m_screen.tppY > 0 ? m_screen.tppY : 15.0;
+}
+
+void DisplayWindow::fillScreen(QScreen* target)
+{
+    // Under a window manager the full-screen state takes the decorations
+    // away and covers the screen; without one nothing sizes the window, so
+    // the geometry of a new screen is set by hand as well.
+    if (target)
+        setGeometry(target->geometry());
+    setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | Qt::WindowFullScreen);
 }
 
 void DisplayWindow::setScreenMetrics(const ScreenMetrics& metrics)
@@ -350,6 +361,9 @@ void DisplayWindow::setCaption(QLabel* label, const QString& text)
     label->setText(text);
     if (isAutoSize(label))
         autoSize(label);
+    // A text panel is read by assistive tools as the text it shows.
+    if (auto* panel = qobject_cast<Panel*>(label->parentWidget()))
+        panel->setAccessibleName(text);
 }
 
 bool DisplayWindow::setFontSize(QWidget* w, double points)

@@ -15,6 +15,8 @@
 #include <array>
 #include <memory>
 
+class QScreen;
+
 namespace orvalen {
 
 class DisplayHost;
@@ -141,6 +143,11 @@ public:
     QDateTime now() const;
     // True while a count tick (Timer1 or Timer4) runs.
     bool isRunning() const;
+
+    // The window's maximised state: the full-screen state, without
+    // decorations, also coming back from minimised. With a screen given the
+    // window is first put over that screen. Does not show a hidden window.
+    void fillScreen(QScreen* screen = nullptr);
 
     // Twips per pixel of the screen (15 at 96 dpi).
     double twipsPerPixelX() const;

@@ -52,14 +52,18 @@ void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& 
     QPixmap image(image_size(panel));
     if (image.isNull()) {
         panel->clearImage();
+        panel->setAccessibleName(QString());
         return;
     }
     image.fill(panel->backColor());
     if (size <= 0) {
         // No usable font size: the panel stays cleared.
         panel->setImage(image);
+        panel->setAccessibleName(QString());
         return;
     }
+    // The painted text is the panel's name for assistive tools.
+    panel->setAccessibleName(text);
     QFont font = panel->font();
     font.setPointSizeF(size);
     panel->setFont(font);

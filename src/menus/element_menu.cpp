@@ -100,7 +100,7 @@ void ElementMenu::chooseFont()
     if (!label)
         return;
 
-    const std::optional<QFont> chosen = m_dialogs.chooseFont(label->font());
+    const std::optional<QFont> chosen = m_dialogs.chooseFont(label->font(), label->text());
     if (!chosen || !std::isfinite(chosen->pointSizeF()) || chosen->pointSizeF() <= 0)
         return;
     const QColor colour = label_colour(label);

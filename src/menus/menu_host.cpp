@@ -286,17 +286,13 @@ void MenuHost::toggleExtendedScreen()
                 break;
             }
     }
-    const bool fullScreen = m_display->isFullScreen();
     m_display->showNormal();
     if (target) {
         if (QWindow* w = m_display->windowHandle())
             w->setScreen(target);
-        m_display->setGeometry(target->geometry());
     }
-    if (fullScreen)
-        m_display->showFullScreen();
-    else
-        m_display->showMaximized();
+    m_display->fillScreen(target);
+    m_display->show();
     if (item.checked && target == primary) {
         // No second screen: say so and take the check mark back.
         if (m_ctx.notifier)
@@ -310,14 +306,12 @@ void MenuHost::toggleMinimised()
 {
     if (!m_display)
         return;
-    const Qt::WindowStates state = m_display->windowState();
-    if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-        m_restoreFullScreen = state.testFlag(Qt::WindowFullScreen);
+    // A minimised display keeps its full-screen flag beside the minimised one.
+    if (!m_display->isMinimized() && (m_display->isFullScreen() || m_display->isMaximized())) {
         m_display->showMinimized();
-    } else if (m_restoreFullScreen) {
-        m_display->showFullScreen();
     } else {
-        m_display->showMaximized();
+        m_display->fillScreen();
+        m_display->show();
     }
 }
 

@@ -82,7 +82,6 @@ private:
     MenuHooks m_hooks;
     std::function<bool()> m_ctrlDown;
     std::function<void()> m_quit;
-    bool m_restoreFullScreen = true;
 
     QMenu* m_desktopMenu = nullptr;
     QMenu* m_planMenu = nullptr;

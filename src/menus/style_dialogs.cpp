@@ -1,18 +1,92 @@
 #include "menus/style_dialogs.h"
 
 #include <QColorDialog>
+#include <QComboBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QListView>
+#include <QStringListModel>
 
 namespace orvalen {
+namespace {
 
-std::optional<QFont> QtStyleDialogs::chooseFont(const QFont& initial)
+bool draws_by_itself(const QString& family, const QString& text)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, m_parent, QStringLiteral("字体"),
-                                            QFontDialog::MonospacedFonts);
-    if (!ok)
+    QFont font(family);
+    font.setStyleStrategy(QFont::NoFontMerging); // no borrowed glyphs
+    const QFontMetrics metrics(font);
+    for (const char32_t c : text.toUcs4()) {
+        if (!QChar::isSpace(c) && QChar::isPrint(c) && !metrics.inFontUcs4(c))
+            return false;
+    }
+    return true;
+}
+
+// Qt's dialog filters families only by pitch or scalability, so its family
+// list (the first of its three lists) is given the offered families here,
+// as far as the dialog lists them for its writing system, and `current`
+// (or the first family) is selected.
+void offer_families(QListView* list, const QStringList& offered, const QString& current)
+{
+    auto* model = list ? qobject_cast<QStringListModel*>(list->model()) : nullptr;
+    if (!model)
+        return;
+    const QStringList listed = model->stringList();
+    QStringList families;
+    for (const QString& f : offered) {
+        if (listed.contains(f))
+            families << f;
+    }
+    model->setStringList(families);
+    if (families.isEmpty())
+        return;
+    const qsizetype row = families.indexOf(current);
+    list->setCurrentIndex(model->index(int(row < 0 ? 0 : row)));
+}
+
+} // namespace
+
+QStringList font_families_for(const QString& text)
+{
+    QStringList families;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family))
+            continue;
+        if (QFontDatabase::isFixedPitch(family) || draws_by_itself(family, text))
+            families << family;
+    }
+    return families;
+}
+
+std::optional<QFont> QtStyleDialogs::chooseFont(const QFont& initial, const QString& text)
+{
+    QFontDialog dialog(m_parent);
+    dialog.setOption(QFontDialog::DontUseNativeDialog); // a native dialog has its own list
+    dialog.setWindowTitle(QStringLiteral("字体"));
+    dialog.setCurrentFont(initial);
+
+    const QStringList offered = font_families_for(text);
+    // A family the plan names but that is not installed is drawn by a
+    // substitute: that one is the element's font in the list.
+    const QString current = offered.contains(initial.family()) ? initial.family() : QFontInfo(initial).family();
+    const QList<QListView*> lists = dialog.findChildren<QListView*>(Qt::FindDirectChildrenOnly);
+    QListView* familyList = lists.isEmpty() ? nullptr : lists.first();
+    offer_families(familyList, offered, current);
+    // Another writing system makes the dialog list its families afresh
+    // (on either signal of its combo box); the offer follows after that.
+    const auto reoffer = [&dialog, familyList, offered] {
+        offer_families(familyList, offered, dialog.currentFont().family());
+    };
+    for (QComboBox* writingSystems : dialog.findChildren<QComboBox*>()) {
+        QObject::connect(writingSystems, &QComboBox::currentIndexChanged, &dialog, reoffer);
+        QObject::connect(writingSystems, &QComboBox::activated, &dialog, reoffer);
+    }
+
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return font;
+    return dialog.selectedFont();
 }
 
 std::optional<QColor> QtStyleDialogs::chooseColour()

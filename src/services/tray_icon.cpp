@@ -1,5 +1,6 @@
 #include "services/tray_icon.h"
 
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace orvalen {
@@ -37,8 +38,10 @@ void TrayIcon::AddTrayIcon(const QIcon& picture)
         m_icon = picture;
     m_tray->setIcon(m_icon);
     m_added = true;
-    // Without a tray host there is nowhere to show it; the program goes on.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
+    // Shown also without a tray host: Qt docks the icon when a host starts
+    // later, and again after a host was replaced. A platform without a
+    // screen (offscreen) never gets one.
+    if (QSystemTrayIcon::isSystemTrayAvailable() || QGuiApplication::platformName() != QLatin1String("offscreen"))
         m_tray->show();
 }
 
@@ -103,7 +106,7 @@ void TrayIcon::delicon()
 
 bool TrayIcon::isShown() const
 {
-    return m_tray && m_tray->isVisible();
+    return m_tray && m_tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void TrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason)

@@ -12,7 +12,8 @@ namespace orvalen {
 // One icon in the notification area, with its tip text and an optional
 // balloon message. Clicks come back as MouseClick(button, double) with
 // button 1 left, 2 right, 4 middle. When the desktop has no tray host the
-// object still works and shows nothing.
+// object still works and shows nothing; the icon appears when a host starts
+// and goes with it.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@
 #include "services/app_context.h"
 #include "startup/desk_data_check.h"
 #include "startup/open_windows.h"
+#include "startup/qt_translations.h"
 #include "startup/single_instance.h"
 #include "startup/startup_gate.h"
 #include "stores/ini_store.h"
@@ -47,6 +48,7 @@ int Main(QApplication& app)
 {
     app.setApplicationName(QStringLiteral("Orvalen"));
     app.setApplicationVersion(QStringLiteral("%1.%2").arg(ORVALEN_VERSION_MAJOR).arg(ORVALEN_VERSION_MINOR));
+    install_qt_translations(app);
 
     const ProgramFolder folder = ProgramFolder::fromEnvironment(app.arguments());
     SingleInstance instance(folder.path());

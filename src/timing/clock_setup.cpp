@@ -125,7 +125,7 @@ void ClockSetup::Timer9_Timer()
         d.module().full_screen_width_px = screen.fullWidthPx;
         d.module().full_screen_height_px = screen.fullHeightPx;
     });
-    step([&] { d.setWindowState(d.windowState() | Qt::WindowMaximized); });
+    step([&] { d.fillScreen(); });
     step([&] { d.start_time_of_day_text = now.time().toString(QStringLiteral("hh:mm:ss")); });
     if (host.ready_marker != kSetting)
         writeRunningState();

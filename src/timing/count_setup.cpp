@@ -67,8 +67,8 @@ void CountEngine::Timer5_Timer()
 
     m.full_screen_width_px = d.screenMetrics().fullWidthPx;
     m.full_screen_height_px = d.screenMetrics().fullHeightPx;
-    if (d.isVisible() && !(d.windowState() & Qt::WindowFullScreen))
-        d.setWindowState((d.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    if (d.isVisible())
+        d.fillScreen();
 
     const double source = leading_number(host.clock_source);
     if (clock && (source == 0 || source == 1 || source == 2))

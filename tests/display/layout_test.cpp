@@ -10,10 +10,11 @@ class LayoutTest : public DisplayTest {};
 
 constexpr double W = 28800, H = 16200;
 
-TEST_F(LayoutTest, freshInstall_placesEveryElementAtItsDefault)
+TEST_F(LayoutTest, noSavedPositions_placesEveryElementAtItsDefault)
 {
     ClockPlan plan = defaultPlan();
     plan.secondtext = "副";
+    program.ini.removeSection("clocksite");
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadWith(plan);
     auto centred = [&](QWidget* e) { return (W - w.twipsWidth(e)) / 2; };
@@ -135,6 +136,9 @@ TEST_F(LayoutTest, minimiseAndMaximiseSetTheMenuCaption)
     host.desktop[12].caption = "x";
     w.showMinimized();
     EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最大化"));
+    w.showFullScreen();
+    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
+    w.showMinimized();
     w.showMaximized();
     EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
     w.showNormal();

@@ -5,6 +5,7 @@
 #include "services/tray_icon.h"
 #include "stores/ini_store.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QPalette>
@@ -67,6 +68,7 @@ TEST_F(StartupTest, freshStart_showsTitleAndClockOnly)
 {
     DisplayWindow& w = loadDefault();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Orvalen(全屏版)"));
+    EXPECT_EQ(w.windowState() & ~Qt::WindowActive, Qt::WindowFullScreen);
     EXPECT_EQ(w.Label2[0]->text(), QStringLiteral("中层干部年终述职考评会"));
     EXPECT_FALSE(w.Label2[0]->isHidden());
     EXPECT_EQ(w.Label3->text(), QStringLiteral("01:00"));
@@ -361,6 +363,16 @@ TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
     module.clock_plan.background = "65535\\sub/inner.png";
     w.backgroundupdate(0);
     EXPECT_FALSE(w.background_is_picture);
+}
+
+TEST_F(StartupTest, panelsAreReadByAssistiveToolsAsTheTextTheyShow)
+{
+    DisplayWindow& w = loadDefault();
+    auto name = [](QWidget* e) { return QAccessible::queryAccessibleInterface(e)->text(QAccessible::Name); };
+    EXPECT_EQ(name(w.Picture1), QStringLiteral("01:00"));
+    EXPECT_EQ(name(w.Label2[0]), QStringLiteral("中层干部年终述职考评会"));
+    w.setCaption(w.Label2[3], QStringLiteral("阶段一"));
+    EXPECT_EQ(name(w.Picture6[3]), QStringLiteral("阶段一"));
 }
 
 } // namespace

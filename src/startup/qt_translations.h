@@ -1,0 +1,13 @@
+#pragma once
+
+class QCoreApplication;
+
+namespace orvalen {
+
+// Loads Qt's own Chinese translations into the application, so the standard
+// dialogs (font, colour, file) and the buttons of every message box speak
+// Chinese like the rest of the program. False when they are not installed;
+// Qt's texts then stay English.
+bool install_qt_translations(QCoreApplication& app);
+
+} // namespace orvalen
