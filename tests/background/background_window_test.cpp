@@ -22,7 +22,7 @@ using namespace orvalen::test;
 namespace {
 
 struct PickedColour final : StyleDialogs {
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+    std::optional<QFont> chooseFont(const QFont&, const QString&) override { return std::nullopt; }
     std::optional<QColor> chooseColour() override { return colour; }
     std::optional<QColor> colour;
 };
