@@ -42,7 +42,7 @@ void export_to_excel(const ExportTable& table, const ProgramFolder& folder, Syst
     }
     if (!written) {
         qWarning().noquote() << "Plan export: writing" << path << "failed:" << error;
-        notifier.notice(error.isEmpty() ? QStringLiteral("无法写入文件：%1").arg(path) : error);
+        notifier.notice(QStringLiteral("无法写入文件 %1：%2").arg(path, error));
         return;
     }
     open_url(path, launcher, notifier);

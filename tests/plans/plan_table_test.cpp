@@ -91,7 +91,7 @@ TEST_F(PlanTableTest, save_refusesANameDifferingOnlyInCase_andDropsTheDateWithou
 
 TEST_F(PlanTableTest, moveAndDelete_keepIdsOneToN)
 {
-    for (const QString& name : {"A", "B", "C", "D"})
+    for (const QString name : {"A", "B", "C", "D"})
         save(name);
     ASSERT_TRUE(table.move(entry(2), -1).ok());
     ASSERT_TRUE(table.move(entry(1), -1).ok());
@@ -105,7 +105,7 @@ TEST_F(PlanTableTest, moveAndDelete_keepIdsOneToN)
 
 TEST_F(PlanTableTest, staleEntry_rollsBackTheWholeCommand)
 {
-    for (const QString& name : {"A", "B", "C"})
+    for (const QString name : {"A", "B", "C"})
         save(name);
     PlanListEntry gone = entry(2);
     gone.id = 7;
