@@ -1,6 +1,7 @@
 #include "stores/database.h"
 
 #include "services/program_folder.h"
+#include "stores/cipher_key_cache.h"
 
 #include <QFileInfo>
 #include <sqlcipher/sqlite3.h>
@@ -74,18 +75,31 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
     }
 
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        m_error = QStringLiteral("无法打开数据库文件 %1：%2%3").arg(path, sqliteMessage(db), folderHint(path));
-        sqlite3_close(db);
-        return false;
-    }
     const QByteArray keyBytes = key.toUtf8();
-    rc = sqlite3_key(db, keyBytes.constData(), int(keyBytes.size()));
-    if (rc == SQLITE_OK) {
-        // SQLCipher checks the key lazily: the first read tells.
-        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    // The key derived before for this file's salt first; the passphrase when
+    // there is none or SQLCipher refuses it.
+    const QByteArray rawKey = cached_raw_key(path, keyBytes);
+    sqlite3* db = nullptr;
+    int rc = SQLITE_NOTADB;
+    for (const QByteArray& attempt : {rawKey, keyBytes}) {
+        if (attempt.isEmpty())
+            continue;
+        rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+        if (rc != SQLITE_OK) {
+            m_error = QStringLiteral("无法打开数据库文件 %1：%2%3").arg(path, sqliteMessage(db), folderHint(path));
+            sqlite3_close(db);
+            return false;
+        }
+        rc = sqlite3_key(db, attempt.constData(), int(attempt.size()));
+        if (rc == SQLITE_OK) {
+            // SQLCipher checks the key lazily: the first read tells.
+            rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+        }
+        if (rc != SQLITE_NOTADB || attempt == keyBytes)
+            break;
+        forget_raw_key(path, keyBytes);
+        sqlite3_close(db);
+        db = nullptr;
     }
     if (rc != SQLITE_OK) {
         if (rc == SQLITE_NOTADB)
