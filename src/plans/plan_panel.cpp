@@ -14,7 +14,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QAbstractTableModel>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace orvalen {
@@ -22,9 +23,6 @@ namespace orvalen {
 namespace {
 
 const QString kCR = QStringLiteral("\r");
-constexpr int kIdRole = Qt::UserRole;
-constexpr int kNameRole = Qt::UserRole + 1;
-constexpr int kMovingTextRole = Qt::UserRole + 2;
 
 // Releases the global hotkeys for one command and registers them again on
 // every way out of it.
@@ -47,14 +45,51 @@ private:
     HotkeyHooks* m_hotkeys;
 };
 
-QTableWidgetItem* cell(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
-}
-
 } // namespace
+
+// The saved plans as the list shows them: 序号 (the position, three digits,
+// four from 1000 on), 阶段名称 (up to its first line break or TAB) and
+// 动态文本. Each row keeps its plan's stored ID and full name.
+class PlanListModel final : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setEntries(QList<PlanListEntry> entries)
+    {
+        beginResetModel();
+        m_entries = std::move(entries);
+        endResetModel();
+    }
+    PlanListEntry entry(int row) const { return m_entries.value(row); }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(m_entries.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 3; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_entries.size())
+            return {};
+        const PlanListEntry& e = m_entries[index.row()];
+        switch (index.column()) {
+        case 0:
+            return QStringLiteral("%1").arg(index.row() + 1, 3, 10, QLatin1Char('0'));
+        case 1:
+            return cut_at_control_char(e.name);
+        default:
+            return e.movingText;
+        }
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        static const std::array<QString, 3> headers{QStringLiteral("序号"), QStringLiteral("阶段名称"),
+                                                    QStringLiteral("动态文本")};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 3)
+            return headers[section];
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+private:
+    QList<PlanListEntry> m_entries;
+};
 
 PlanPanel::PlanPanel(AppContext& ctx, PlanEditor& editor, ClockPlan& currentPlan, const MenuHooks& hooks,
                      QWidget* parent)
@@ -70,10 +105,11 @@ void PlanPanel::buildControls()
     setObjectName(QStringLiteral("planPanel"));
     setAccessibleName(QStringLiteral("阶段设置"));
 
-    m_table = new QTableWidget(0, 3, this);
+    m_model = new PlanListModel(this);
+    m_table = new QTableView(this);
+    m_table->setModel(m_model);
     m_table->setObjectName(QStringLiteral("planList"));
     m_table->setAccessibleName(QStringLiteral("阶段列表"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("阶段名称"), QStringLiteral("动态文本")});
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -88,7 +124,7 @@ void PlanPanel::buildControls()
     header->resizeSection(1, m_table->fontMetrics().horizontalAdvance(QStringLiteral("阶段名称阶段名称阶段名称")));
     header->setStretchLastSection(true);
     m_table->installEventFilter(this);
-    connect(m_table, &QTableWidget::cellDoubleClicked, this, [this] { loadCurrent(); });
+    connect(m_table, &QTableView::doubleClicked, this, [this] { loadCurrent(); });
 
     auto* buttons = new QHBoxLayout;
     const std::array<QString, 5> captions{QStringLiteral("保存"), QStringLiteral("上移"), QStringLiteral("下移"),
@@ -147,16 +183,17 @@ void PlanPanel::showFailure(const PlanMessage& message, const PlanTableResult& r
 
 PlanListEntry PlanPanel::entryAt(int row) const
 {
-    const QTableWidgetItem* item = m_table->item(row, 0);
-    if (!item)
-        return {};
-    PlanListEntry entry;
-    const QVariant id = item->data(kIdRole);
-    if (id.isValid())
-        entry.id = id.toLongLong();
-    entry.name = item->data(kNameRole).toString();
-    entry.movingText = item->data(kMovingTextRole).toString();
-    return entry;
+    return m_model->entry(row);
+}
+
+int PlanPanel::rowCount() const
+{
+    return m_model->rowCount();
+}
+
+int PlanPanel::currentRow() const
+{
+    return m_table->currentIndex().isValid() ? m_table->currentIndex().row() : -1;
 }
 
 void PlanPanel::reload()
@@ -166,22 +203,7 @@ void PlanPanel::reload()
     if (!result.ok())
         showFailure(PlanMessage{QStringLiteral("受限制或操作系统是精简版本，不支持本功能")}, result, "listing the plans");
 
-    m_table->setUpdatesEnabled(false);
-    m_table->clearContents();
-    m_table->setRowCount(int(entries.size()));
-    for (int k = 0; k < entries.size(); ++k) {
-        const PlanListEntry& entry = entries[k];
-        // The number is the position; from 1000 on it has four digits.
-        QTableWidgetItem* number = cell(QStringLiteral("%1").arg(k + 1, 3, 10, QLatin1Char('0')));
-        if (entry.id)
-            number->setData(kIdRole, *entry.id);
-        number->setData(kNameRole, entry.name);
-        number->setData(kMovingTextRole, entry.movingText);
-        m_table->setItem(k, 0, number);
-        m_table->setItem(k, 1, cell(cut_at_control_char(entry.name)));
-        m_table->setItem(k, 2, cell(entry.movingText));
-    }
-    m_table->setUpdatesEnabled(true);
+    m_model->setEntries(std::move(entries));
 }
 
 QList<int> PlanPanel::selectedRows() const
@@ -195,10 +217,11 @@ QList<int> PlanPanel::selectedRows() const
 
 void PlanPanel::selectRow(int row)
 {
-    if (row < 0 || row >= m_table->rowCount())
+    if (row < 0 || row >= rowCount())
         return;
-    m_table->setCurrentCell(row, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_table->scrollToItem(m_table->item(row, 0));
+    const QModelIndex index = m_model->index(row, 0);
+    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_table->scrollTo(index);
 }
 
 void PlanPanel::planSubmenuChanged()
@@ -245,8 +268,7 @@ void PlanPanel::save()
         return;
     }
     reload();
-    if (m_table->rowCount() > 0)
-        m_table->scrollToItem(m_table->item(m_table->rowCount() - 1, 0));
+    m_table->scrollToBottom();
     planSubmenuChanged();
     m_editor.clearNameFields();
 }
@@ -264,7 +286,7 @@ void PlanPanel::moveDown()
 void PlanPanel::move(int step)
 {
     HotkeysReleased released(m_hooks.hotkeys);
-    const int count = m_table->rowCount();
+    const int count = rowCount();
     if (count == 0) {
         tell({step < 0 ? QStringLiteral("没有录入数据") : QStringLiteral("没有录入时钟名称"), 800, QString()});
         return;
@@ -311,7 +333,7 @@ void PlanPanel::deleteSelected()
         tell(PlanMessage{kMissingDeskDataText});
         return;
     }
-    if (m_table->rowCount() == 0) {
+    if (rowCount() == 0) {
         tell({QStringLiteral("没有记录可删除"), 800, QString()});
         return;
     }
@@ -363,11 +385,11 @@ void PlanPanel::exportTable()
 
 void PlanPanel::loadCurrent()
 {
-    if (m_table->rowCount() == 0) {
+    if (rowCount() == 0) {
         tell({QStringLiteral("没有录入数据"), 800, QString()});
         return;
     }
-    const int row = m_table->currentRow();
+    const int row = currentRow();
     if (row < 0)
         return;
     QString error;

@@ -8,13 +8,14 @@
 #include <memory>
 
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace orvalen {
 
 struct AppContext;
 class Launcher;
 class PlanEditor;
+class PlanListModel;
 class SystemQuery;
 
 // The plan panel of the settings window (阶段设置): the saved plans as a
@@ -52,10 +53,12 @@ public:
     // Loads the plan of the current row into the editor.
     void loadCurrent();
 
-    QTableWidget* table() const { return m_table; }
+    QTableView* table() const { return m_table; }
     QPushButton* button(Button which) const { return m_buttons[int(which)]; }
     // The saved plan shown in `row`.
     PlanListEntry entryAt(int row) const;
+    int rowCount() const;
+    int currentRow() const; // -1 when there is none
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,7 +77,8 @@ private:
     ClockPlan& m_currentPlan;
     MenuHooks m_hooks;
     PlanTable m_plans;
-    QTableWidget* m_table = nullptr;
+    PlanListModel* m_model = nullptr;
+    QTableView* m_table = nullptr;
     std::array<QPushButton*, 5> m_buttons{};
     std::unique_ptr<SystemQuery> m_ownSystem;
     std::unique_ptr<Launcher> m_ownLauncher;

@@ -5,9 +5,12 @@
 #include "stores/deskclock_rows.h"
 #include "stores/plan_names.h"
 
+#include <QFile>
+#include <QHash>
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <sys/stat.h>
 
 namespace orvalen {
 
@@ -73,42 +76,81 @@ bool read_rows(Database& db, QList<StoredRow>* rows, QString* error)
     }, error);
 }
 
+// Whether ID is the table's INTEGER PRIMARY KEY, so that changing it moves
+// the row to another rowid.
+bool id_is_rowid(Database& db)
+{
+    Statement info(db, QStringLiteral("PRAGMA table_info(deskclock)"));
+    int keys = 0;
+    bool idIsKey = false;
+    while (info.next()) {
+        if (info.integer(QStringLiteral("pk")) == 0)
+            continue;
+        ++keys;
+        idIsKey = info.text(QStringLiteral("name")).compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0
+            && info.text(QStringLiteral("type")).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
+    }
+    return keys == 1 && idIsKey;
+}
+
 // Gives the rows IDs 1..n in the order given. Only rows whose ID changes are
-// written, first to values above every ID in the table and then down to their
-// place, so no two rows ever share an ID on the way (ID may be the rowid).
+// written, each straight to its new ID once no row holds that ID any more;
+// where the rows wait on each other in a ring, one steps aside to an unused
+// ID first. So no two rows share an ID on the way (ID may be the rowid), and
+// a delete moves each following row once.
 bool renumber(Database& db, const QList<StoredRow>& order, QString* error)
 {
-    qint64 ceiling = order.size();
-    for (const StoredRow& row : order) {
-        if (row.entry.id && *row.entry.id > ceiling)
-            ceiling = *row.entry.id;
-    }
-    if (ceiling > std::numeric_limits<qint64>::max() / 2) {
-        *error = QStringLiteral("an ID of %1 is too large to renumber").arg(ceiling);
-        return false;
-    }
-    Statement lift(db, QStringLiteral("UPDATE deskclock SET ID = ?1 WHERE rowid = ?2"));
-    int lifted = 0;
+    struct Change {
+        qint64 rowKey;
+        std::optional<qint64> id;
+        qint64 target;
+    };
+    QHash<qint64, int> held; // ID -> rows holding it
+    qint64 spare = order.size();
+    QList<Change> pending;
     for (int k = 0; k < order.size(); ++k) {
         const StoredRow& row = order[k];
-        if (row.entry.id && *row.entry.id == k + 1)
-            continue;
-        lift.reset();
-        lift.bindInt(1, ceiling + k + 1);
-        lift.bindInt(2, row.rowKey);
-        if (!lift.run() || db.changes() != 1) {
-            *error = QStringLiteral("renumbering %1 failed: %2").arg(row.entry.name, lift.error());
+        if (row.entry.id) {
+            ++held[*row.entry.id];
+            spare = std::max(spare, *row.entry.id);
+        }
+        if (!(row.entry.id && *row.entry.id == k + 1))
+            pending.append({row.rowKey, row.entry.id, k + 1});
+    }
+    if (spare == std::numeric_limits<qint64>::max()) {
+        *error = QStringLiteral("an ID of %1 leaves no room to renumber").arg(spare);
+        return false;
+    }
+    const bool rowKeyFollowsId = id_is_rowid(db);
+    Statement set(db, QStringLiteral("UPDATE deskclock SET ID = ?1 WHERE rowid = ?2"));
+    auto write = [&](Change& change, qint64 id) {
+        set.reset();
+        if (!set.bindInt(1, id) || !set.bindInt(2, change.rowKey) || !set.run() || db.changes() != 1) {
+            *error = QStringLiteral("renumbering failed: %1").arg(set.error());
             return false;
         }
-        ++lifted;
-    }
-    if (lifted == 0)
+        if (change.id && --held[*change.id] == 0)
+            held.remove(*change.id);
+        ++held[id];
+        change.id = id;
+        if (rowKeyFollowsId)
+            change.rowKey = id;
         return true;
-    Statement lower(db, QStringLiteral("UPDATE deskclock SET ID = ID - ?1 WHERE ID > ?1"));
-    lower.bindInt(1, ceiling);
-    if (!lower.run() || db.changes() != lifted) {
-        *error = QStringLiteral("renumbering failed: %1").arg(lower.isValid() ? lower.error() : db.lastError());
-        return false;
+    };
+    while (!pending.isEmpty()) {
+        bool placed = false;
+        for (int i = 0; i < pending.size();) {
+            if (held.contains(pending[i].target)) {
+                ++i;
+                continue;
+            }
+            if (!write(pending[i], pending[i].target))
+                return false;
+            pending.removeAt(i);
+            placed = true;
+        }
+        if (!placed && !write(pending.first(), ++spare))
+            return false;
     }
     return true;
 }
@@ -118,62 +160,77 @@ bool same_plan(const StoredRow& row, const PlanListEntry& entry)
     return row.entry.id == entry.id && row.entry.name == entry.name;
 }
 
-// Opens DeskData.db for one operation; on failure *result says why.
-Database open_table(const ProgramFolder& folder, PlanTableResult* result)
+// The file's identity, to notice a DeskData.db replaced under an open
+// connection.
+std::pair<quint64, quint64> file_identity(const QString& path)
 {
-    if (!folder.exists(kDeskData)) {
-        *result = {PlanTableStatus::MissingFile, QStringLiteral("no DeskData.db in %1").arg(folder.path())};
-        return {};
-    }
-    QString error;
-    Database db = open_desk_data(folder, &error);
-    if (!db.isOpen())
-        *result = failed(error);
-    return db;
-}
-
-// Runs `change` on DeskData.db in one transaction, committed only when the
-// change is Done; any failure leaves the table as it was.
-PlanTableResult in_transaction(const ProgramFolder& folder, const std::function<PlanTableResult(Database&)>& change)
-{
-    PlanTableResult result;
-    Database db = open_table(folder, &result);
-    if (!db.isOpen())
-        return result;
-    Transaction transaction(db);
-    if (!transaction.isActive())
-        return failed(QStringLiteral("no transaction: %1").arg(db.lastError()));
-    result = change(db);
-    if (result.ok() && !transaction.commit())
-        return failed(QStringLiteral("the change cannot be stored: %1").arg(db.lastError()));
-    return result;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {0, 0};
+    return {quint64(info.st_dev), quint64(info.st_ino)};
 }
 
 } // namespace
+
+PlanTable::PlanTable(ProgramFolder folder) : m_folder(std::move(folder)) {}
+PlanTable::~PlanTable() = default;
 
 bool PlanTable::fileExists() const
 {
     return m_folder.exists(kDeskData);
 }
 
+PlanTableResult PlanTable::use(const std::function<PlanTableResult(Database&)>& work, bool inTransaction) const
+{
+    const QString path = m_folder.resolve(kDeskData);
+    if (path.isEmpty()) {
+        m_db.close();
+        return {PlanTableStatus::MissingFile, QStringLiteral("no DeskData.db in %1").arg(m_folder.path())};
+    }
+    if (m_db.isOpen() && (m_db.path() != path || file_identity(path) != m_fileIdentity))
+        m_db.close();
+    if (!m_db.isOpen()) {
+        QString error;
+        m_db = open_desk_data(m_folder, &error);
+        if (!m_db.isOpen())
+            return failed(error);
+        m_fileIdentity = file_identity(path);
+    }
+    PlanTableResult result;
+    {
+        std::optional<Transaction> transaction;
+        if (inTransaction) {
+            transaction.emplace(m_db);
+            if (!transaction->isActive())
+                result = failed(QStringLiteral("no transaction: %1").arg(m_db.lastError()));
+        }
+        if (result.ok())
+            result = work(m_db);
+        if (result.ok() && transaction && !transaction->commit())
+            result = failed(QStringLiteral("the change cannot be stored: %1").arg(m_db.lastError()));
+    }
+    // A connection that failed is opened afresh next time.
+    if (result.status == PlanTableStatus::Failed)
+        m_db.close();
+    return result;
+}
+
 PlanTableResult PlanTable::list(QList<PlanListEntry>* entries) const
 {
-    PlanTableResult result;
-    Database db = open_table(m_folder, &result);
-    if (!db.isOpen())
-        return result;
-    QList<StoredRow> rows;
-    QString error;
-    if (!read_rows(db, &rows, &error))
-        return failed(error);
-    for (const StoredRow& row : std::as_const(rows))
-        entries->append(row.entry);
-    return result;
+    return use([&](Database& db) -> PlanTableResult {
+        QList<StoredRow> rows;
+        QString error;
+        if (!read_rows(db, &rows, &error))
+            return failed(error);
+        for (const StoredRow& row : std::as_const(rows))
+            entries->append(row.entry);
+        return {};
+    }, false);
 }
 
 PlanTableResult PlanTable::save(const QString& name, const QString& movingText, const ClockPlan& plan, qint64* newId)
 {
-    return in_transaction(m_folder, [&](Database& db) -> PlanTableResult {
+    return use([&](Database& db) -> PlanTableResult {
         QString error;
         switch (clock_name_is_free(db, name, &error)) {
         case NameLookup::Free:
@@ -207,12 +264,12 @@ PlanTableResult PlanTable::save(const QString& name, const QString& movingText, 
         if (newId)
             *newId = id;
         return {};
-    });
+    }, true);
 }
 
 PlanTableResult PlanTable::move(const PlanListEntry& entry, int step)
 {
-    return in_transaction(m_folder, [&](Database& db) -> PlanTableResult {
+    return use([&](Database& db) -> PlanTableResult {
         QList<StoredRow> order;
         QString error;
         if (!read_rows(db, &order, &error))
@@ -228,12 +285,12 @@ PlanTableResult PlanTable::move(const PlanListEntry& entry, int step)
         if (!renumber(db, order, &error))
             return failed(error);
         return {};
-    });
+    }, true);
 }
 
 PlanTableResult PlanTable::remove(const QList<PlanListEntry>& entries)
 {
-    return in_transaction(m_folder, [&](Database& db) -> PlanTableResult {
+    return use([&](Database& db) -> PlanTableResult {
         Statement remove(db, QStringLiteral("DELETE FROM deskclock WHERE clockname IS ?1 COLLATE BINARY AND ID IS ?2"));
         for (const PlanListEntry& entry : entries) {
             remove.reset();
@@ -247,68 +304,65 @@ PlanTableResult PlanTable::remove(const QList<PlanListEntry>& entries)
         if (!read_rows(db, &order, &error) || !renumber(db, order, &error))
             return failed(error);
         return {};
-    });
+    }, true);
 }
 
 PlanTableResult PlanTable::read(const QString& name, SavedPlan* saved) const
 {
-    PlanTableResult result;
-    Database db = open_table(m_folder, &result);
-    if (!db.isOpen())
-        return result;
-    Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname IS ?1 COLLATE BINARY "
-                                     "ORDER BY ID, rowid LIMIT 1")
-                          .arg(deskclock_select_list()));
-    if (!row.isValid()) {
-        const bool columnMissing = row.error().contains(QLatin1String("no such column"));
-        return {columnMissing ? PlanTableStatus::Incomplete : PlanTableStatus::Failed, row.error()};
-    }
-    if (!(name.isNull() ? row.bindNull(1) : row.bindText(1, name)))
-        return failed(row.error());
-    switch (row.step()) {
-    case Statement::Step::Done:
-        return {PlanTableStatus::NotFound, QStringLiteral("no plan named %1").arg(name)};
-    case Statement::Step::Error:
-        return failed(row.error());
-    case Statement::Step::Row:
-        break;
-    }
-    QString error;
-    const std::optional<ClockPlan> plan = read_deskclock_plan(row, ClockPlan{}, &saved->movingText, &error);
-    if (!plan)
-        return failed(QStringLiteral("plan %1: %2").arg(name, error));
-    saved->id = int(row.integer(QStringLiteral("ID")));
-    saved->name = row.text(QStringLiteral("clockname"));
-    saved->plan = *plan;
-    return result;
+    return use([&](Database& db) -> PlanTableResult {
+        Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname IS ?1 COLLATE BINARY "
+                                         "ORDER BY ID, rowid LIMIT 1")
+                              .arg(deskclock_select_list()));
+        if (!row.isValid()) {
+            const bool columnMissing = row.error().contains(QLatin1String("no such column"));
+            return {columnMissing ? PlanTableStatus::Incomplete : PlanTableStatus::Failed, row.error()};
+        }
+        if (!(name.isNull() ? row.bindNull(1) : row.bindText(1, name)))
+            return failed(row.error());
+        switch (row.step()) {
+        case Statement::Step::Done:
+            return {PlanTableStatus::NotFound, QStringLiteral("no plan named %1").arg(name)};
+        case Statement::Step::Error:
+            return failed(row.error());
+        case Statement::Step::Row:
+            break;
+        }
+        QString error;
+        const std::optional<ClockPlan> plan = read_deskclock_plan(row, ClockPlan{}, &saved->movingText, &error);
+        if (!plan)
+            return failed(QStringLiteral("plan %1: %2").arg(name, error));
+        saved->id = int(row.integer(QStringLiteral("ID")));
+        saved->name = row.text(QStringLiteral("clockname"));
+        saved->plan = *plan;
+        return {};
+    }, false);
 }
 
 PlanTableResult PlanTable::exportRows(QList<QStringList>* rows) const
 {
-    PlanTableResult result;
-    Database db = open_table(m_folder, &result);
-    if (!db.isOpen())
-        return result;
-    const QStringList columns{QStringLiteral("ID"), QStringLiteral("clockname"), QStringLiteral("movetext"),
-                              QStringLiteral("Time_all"), QStringLiteral("time_date")};
-    Statement select(db, QStringLiteral("SELECT %1 FROM deskclock ORDER BY ID, rowid").arg(columns.join(QStringLiteral(", "))));
-    QString error;
-    const bool read = each_row(select, [&](QString* error) {
-        QStringList cells;
-        for (const QString& column : columns) {
-            if (select.isNull(column)) {
-                *error = QStringLiteral("a plan has no value in column %1").arg(column);
-                return false;
+    return use([&](Database& db) -> PlanTableResult {
+        const QStringList columns{QStringLiteral("ID"), QStringLiteral("clockname"), QStringLiteral("movetext"),
+                                  QStringLiteral("Time_all"), QStringLiteral("time_date")};
+        Statement select(db, QStringLiteral("SELECT %1 FROM deskclock ORDER BY ID, rowid")
+                                 .arg(columns.join(QStringLiteral(", "))));
+        QString error;
+        const bool read = each_row(select, [&](QString* error) {
+            QStringList cells;
+            for (const QString& column : columns) {
+                if (select.isNull(column)) {
+                    *error = QStringLiteral("a plan has no value in column %1").arg(column);
+                    return false;
+                }
+                cells << select.text(column);
             }
-            cells << select.text(column);
-        }
-        const QDate target = QDate::fromString(cells[4], QStringLiteral("yyyy-MM-dd"));
-        if (target.isValid() && target <= kNoTargetDate)
-            cells[4].clear();
-        rows->append(cells);
-        return true;
-    }, &error);
-    return read ? result : failed(error);
+            const QDate target = QDate::fromString(cells[4], QStringLiteral("yyyy-MM-dd"));
+            if (target.isValid() && target <= kNoTargetDate)
+                cells[4].clear();
+            rows->append(cells);
+            return true;
+        }, &error);
+        return read ? PlanTableResult{} : failed(error);
+    }, false);
 }
 
 } // namespace orvalen

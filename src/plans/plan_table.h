@@ -1,11 +1,14 @@
 #pragma once
 #include "plans/plan_editor.h"
 #include "services/program_folder.h"
+#include "stores/database.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace orvalen {
 
@@ -38,13 +41,15 @@ struct PlanTableResult {
     bool ok() const { return status == PlanTableStatus::Done; }
 };
 
-// The table deskclock of DeskData.db: one connection per operation, every
-// value bound, every change in one transaction that is rolled back whole on
-// any failure. Plans are in the order ID, rowid; after every change the IDs
-// are 1..n in that order.
+// The table deskclock of DeskData.db: every value bound, every change in one
+// transaction that is rolled back whole on any failure. Plans are in the
+// order ID, rowid; after every change the IDs are 1..n in that order. One
+// connection serves the operations while it works; a failed one, or one to a
+// file that has been replaced, is opened afresh.
 class PlanTable {
 public:
-    explicit PlanTable(ProgramFolder folder) : m_folder(std::move(folder)) {}
+    explicit PlanTable(ProgramFolder folder);
+    ~PlanTable();
 
     bool fileExists() const;
 
@@ -72,7 +77,11 @@ public:
     PlanTableResult exportRows(QList<QStringList>* rows) const;
 
 private:
+    PlanTableResult use(const std::function<PlanTableResult(Database&)>& work, bool inTransaction) const;
+
     ProgramFolder m_folder;
+    mutable Database m_db;
+    mutable std::pair<quint64, quint64> m_fileIdentity{0, 0};
 };
 
 } // namespace orvalen
