@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QPushButton>
 #include <QAbstractTableModel>
 #include <QTableView>
@@ -167,6 +168,15 @@ bool PlanPanel::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void PlanPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Each showing lists the plans as they are stored now; a window coming
+    // back from being minimised is no new showing.
+    if (!event->spontaneous())
+        reload();
 }
 
 void PlanPanel::tell(const PlanMessage& message)

@@ -41,7 +41,8 @@ public:
     // unless given (both must outlive the panel).
     void setExportServices(SystemQuery* system, Launcher* launcher);
 
-    // Fills the list from the saved plans; run each time the panel is shown.
+    // Fills the list from the saved plans. Runs by itself each time the panel
+    // is shown.
     void reload();
 
     // The buttons' commands.
@@ -62,6 +63,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();

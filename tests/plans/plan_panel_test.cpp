@@ -146,7 +146,7 @@ TEST_F(PlanPanelTest, saveMoveDeleteLoadExport_listSubmenuAndFileAgreeAfterARest
 
     test::FakePlanEditor otherEditor;
     PlanPanel restarted(program.context, otherEditor, module.clock_plan, MenuHooks{});
-    restarted.reload();
+    restarted.show();
     EXPECT_EQ(restarted.rowCount(), 2);
     EXPECT_EQ(restarted.entryAt(1).name, "乙");
     PlanMenu restartedMenu(program.context, host, module, display, nullptr);
