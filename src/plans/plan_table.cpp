@@ -249,6 +249,12 @@ PlanTableResult PlanTable::save(const QString& name, const QString& movingText, 
         ClockPlan row = plan;
         if (!flag_on(row.checkone, 7))
             row.time_date = kNoTargetDate;
+        // A time or date that is not one would be stored as a value no load
+        // could read back.
+        for (int i = 0; i < ClockPlan::kFieldCount; ++i) {
+            if (!ClockPlan::isTextField(i) && row.fieldText(i).isEmpty())
+                return failed(QStringLiteral("%1 holds no valid value").arg(ClockPlan::fieldNames()[i]));
+        }
         const QStringList& columns = deskclock_columns();
         QStringList marks;
         for (int i = 1; i <= columns.size(); ++i)

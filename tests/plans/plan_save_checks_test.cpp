@@ -72,17 +72,12 @@ TEST(PlanSaveChecks, takenName_unreadableDatabase_andBadField_stopTheSave)
     EXPECT_EQ(field.error, "Text1(5) is no number");
 }
 
-TEST(PlanSaveChecks, equalTimes_countForSwitchedOffPointsToo)
+TEST(PlanSaveChecks, times_equalEvenWhenSwitchedOff_orCloserThanTheReminderDuration_areRefused)
 {
-    ClockPlan plan = onlyAlarm1(60);
-    plan.checkone = "1000000";
-    const SaveCheckResult r = check("A", plan);
-    EXPECT_EQ(r.verdict, SaveVerdict::Refused);
-    EXPECT_EQ(texts(r), QStringList{"计时时长和报警1提醒时间不能相同，请修改"});
-}
+    ClockPlan equal = onlyAlarm1(60);
+    equal.checkone = "1000000";
+    EXPECT_EQ(texts(check("A", equal)), QStringList{"计时时长和报警1提醒时间不能相同，请修改"});
 
-TEST(PlanSaveChecks, spacing_boundaryAtTheReminderDuration_andEachFailingPairSaysSo)
-{
     EXPECT_EQ(check("A", onlyAlarm1(57)).verdict, SaveVerdict::Save);
     const SaveCheckResult close = check("A", onlyAlarm1(58));
     EXPECT_EQ(close.verdict, SaveVerdict::Refused);

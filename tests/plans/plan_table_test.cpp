@@ -76,13 +76,16 @@ TEST_F(PlanTableTest, save_storesAwkwardNamesWhole_andReadsTheRowBack)
     EXPECT_EQ(table.read("tab", &missing).status, PlanTableStatus::NotFound);
 }
 
-TEST_F(PlanTableTest, save_refusesANameDifferingOnlyInCase_andDropsTheDateWithoutLongTerm)
+TEST_F(PlanTableTest, save_refusesANameDifferingOnlyInCaseAndAnInvalidDate_andDropsTheDateWithoutLongTerm)
 {
     ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 9));
     plan.checkone = "1111110";
     plan.time_date = QDate(2030, 1, 1);
     save("ABC", plan);
     EXPECT_EQ(table.save("abc", "", plan).status, PlanTableStatus::NameTaken);
+    plan.checkone = "1111111";
+    plan.time_date = QDate();
+    EXPECT_EQ(table.save("no date", "", plan).status, PlanTableStatus::Failed);
     EXPECT_EQ(listed(), QStringList{"1 ABC"});
     QList<QStringList> rows;
     ASSERT_TRUE(table.exportRows(&rows).ok());
@@ -101,17 +104,6 @@ TEST_F(PlanTableTest, moveAndDelete_keepIdsOneToN)
     EXPECT_EQ(listed(), QStringList({"1 C", "2 B"}));
     save("E");
     EXPECT_EQ(listed(), QStringList({"1 C", "2 B", "3 E"}));
-}
-
-TEST_F(PlanTableTest, staleEntry_rollsBackTheWholeCommand)
-{
-    for (const QString name : {"A", "B", "C"})
-        save(name);
-    PlanListEntry gone = entry(2);
-    gone.id = 7;
-    EXPECT_EQ(table.remove({entry(0), gone}).status, PlanTableStatus::NotFound);
-    EXPECT_EQ(table.move(gone, -1).status, PlanTableStatus::NotFound);
-    EXPECT_EQ(listed(), QStringList({"1 A", "2 B", "3 C"}));
 }
 
 TEST_F(PlanTableTest, olderFileWithEqualIds_listsInRowOrder_andRenumbers)
