@@ -5,7 +5,7 @@
 #include "services/app_context.h"
 #include "services/text_path.h"
 #include "stores/database.h"
-#include "stores/desk_data_schema.h"
+#include "stores/deskclock_rows.h"
 #include "stores/ini_store.h"
 #include "stores/run_state.h"
 
@@ -21,7 +21,6 @@ namespace {
 
 const QString kDeskData = QStringLiteral("DeskData.db");
 const QString kSelectionFailed = QStringLiteral("操作系统是精简版本，不支持本功能");
-const QDate kNoTargetDate(2000, 1, 1);
 
 // A menu shows "&" as a mnemonic marker; a plan name shows as it is.
 QString menu_text(const QString& name)
@@ -139,7 +138,7 @@ void PlanMenu::load_often_menu()
         qWarning() << "Plan submenu: DeskData.db cannot be opened:" << error;
         return;
     }
-    Statement rows(db, QStringLiteral("SELECT clockname FROM deskclock ORDER BY ID ASC"));
+    Statement rows(db, QStringLiteral("SELECT clockname FROM deskclock ORDER BY ID, rowid"));
     if (!rows.isValid()) {
         qWarning() << "Plan submenu: the plans cannot be read:" << rows.error();
         return;
@@ -171,8 +170,8 @@ std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan
     Database db = open_desk_data(m_ctx.folder, error);
     if (!db.isOpen())
         return std::nullopt;
-    Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname = ? ORDER BY ID ASC")
-                          .arg(deskclock_columns().join(QStringLiteral(", "))));
+    Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname = ? ORDER BY ID, rowid")
+                          .arg(deskclock_select_list()));
     if (!row.isValid() || !row.bindText(1, name)) {
         *error = row.error();
         return std::nullopt;
@@ -188,28 +187,7 @@ std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan
         break;
     }
 
-    ClockPlan plan = base;
-    const QStringList& fields = ClockPlan::fieldNames();
-    for (int i = 0; i < ClockPlan::kFieldCount; ++i) {
-        const QString& field = fields[i];
-        if (row.isNull(field)) {
-            *error = QStringLiteral("column %1 is empty (NULL)").arg(field);
-            return std::nullopt;
-        }
-        const QString text = row.text(field);
-        if (!plan.setFieldText(i, text)) {
-            *error = QStringLiteral("column %1 holds \"%2\", which is no valid value").arg(field, text.left(40));
-            return std::nullopt;
-        }
-    }
-    if (plan.time_date < kNoTargetDate)
-        plan.time_date = kNoTargetDate;
-    if (row.isNull(QStringLiteral("movetext"))) {
-        *error = QStringLiteral("column movetext is empty (NULL)");
-        return std::nullopt;
-    }
-    *movetext = row.text(QStringLiteral("movetext"));
-    return plan;
+    return read_deskclock_plan(row, base, movetext, error);
 }
 
 void PlanMenu::resetPauseCaptions()

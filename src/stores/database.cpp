@@ -1,6 +1,7 @@
 #include "stores/database.h"
 
 #include "services/program_folder.h"
+#include "stores/cipher_key_cache.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -15,18 +16,32 @@ QString sqliteMessage(sqlite3* db)
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
 }
 
-// Opens the file, sets the key and proves it by reading the schema (SQLCipher
-// checks the key lazily: the first read tells). *db is set even on failure,
-// for its message; the caller closes it.
-int open_keyed(const QString& path, const QString& key, int flags, sqlite3** db)
+// Opens the file and keys it: with the raw key derived before for this
+// file's salt when there is one, else (or when SQLCipher refuses it) with the
+// passphrase. The key is proved by reading the schema (SQLCipher checks it
+// lazily: the first read tells). `file` is the database file itself, `path`
+// what SQLite opens (the file or a URI naming it). *db is set even on
+// failure, for its message; the caller closes it.
+int open_keyed(const QString& path, const QString& file, const QString& key, int flags, sqlite3** db)
 {
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), db, flags, nullptr);
-    if (rc != SQLITE_OK)
-        return rc;
-    const QByteArray keyBytes = key.toUtf8();
-    rc = sqlite3_key(*db, keyBytes.constData(), int(keyBytes.size()));
-    if (rc == SQLITE_OK)
-        rc = sqlite3_exec(*db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    const QByteArray passphrase = key.toUtf8();
+    const QByteArray rawKey = cached_raw_key(file, passphrase);
+    int rc = SQLITE_NOTADB;
+    for (const QByteArray& attempt : {rawKey, passphrase}) {
+        if (attempt.isEmpty())
+            continue;
+        rc = sqlite3_open_v2(path.toUtf8().constData(), db, flags, nullptr);
+        if (rc != SQLITE_OK)
+            return rc;
+        rc = sqlite3_key(*db, attempt.constData(), int(attempt.size()));
+        if (rc == SQLITE_OK)
+            rc = sqlite3_exec(*db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_NOTADB || attempt == passphrase)
+            return rc;
+        forget_raw_key(file, passphrase);
+        sqlite3_close(*db);
+        *db = nullptr;
+    }
     return rc;
 }
 
@@ -94,19 +109,19 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
 
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
-    int rc = open_keyed(path, key, flags, &db);
+    int rc = open_keyed(path, path, key, flags, &db);
     const int primary = rc & 0xff;
     if (mode == Mode::ExistingOnly
         && (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY || primary == SQLITE_IOERR || primary == SQLITE_PERM)) {
         // A folder that cannot be written keeps the write-ahead log from
         // opening: the plans are still read, without writing.
         sqlite3* readOnly = nullptr;
-        int rrc = open_keyed(path, key, SQLITE_OPEN_READONLY, &readOnly);
+        int rrc = open_keyed(path, path, key, SQLITE_OPEN_READONLY, &readOnly);
         if (rrc != SQLITE_OK) {
             sqlite3_close(readOnly);
             readOnly = nullptr;
             const QByteArray uri = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
-            rrc = open_keyed(QString::fromUtf8(uri), key, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, &readOnly);
+            rrc = open_keyed(QString::fromUtf8(uri), path, key, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, &readOnly);
         }
         if (rrc == SQLITE_OK) {
             sqlite3_close(db);

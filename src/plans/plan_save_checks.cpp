@@ -1,0 +1,114 @@
+#include "plans/plan_save_checks.h"
+
+#include "services/text_path.h"
+#include "services/time_conversions.h"
+
+#include <array>
+
+namespace orvalen {
+
+const QString kSaveFailedText = QStringLiteral("受限制或操作系统是精简版本，不支持本功能");
+
+PlanMessage save_failed_message()
+{
+    return {kSaveFailedText, 2000, QString()};
+}
+
+PlanMessage name_taken_message(const QString& name)
+{
+    return {QStringLiteral("阶段名称【") + name + QStringLiteral("】已录入"), 5000, QStringLiteral("录入提示")};
+}
+
+namespace {
+
+const QString kCR = QStringLiteral("\r");
+const std::array<QString, 5> kPointNames{QStringLiteral("计时时长"), QStringLiteral("报警1"), QStringLiteral("报警2"),
+                                         QStringLiteral("报警3"), QStringLiteral("读秒")};
+
+// The reminder checks on the length and the four alarm points.
+void check_reminder_times(const ClockPlan& plan, SaveCheckResult& result)
+{
+    const std::array<int, 5> seconds{time_to_seconds(plan.Time_all), time_to_seconds(plan.Time_one),
+                                     time_to_seconds(plan.Time_two), time_to_seconds(plan.Time_three),
+                                     time_to_seconds(plan.Time_four)};
+    // Equal times count whether a point is switched on or not.
+    for (int i = 0; i < 5; ++i) {
+        for (int j = i + 1; j < 5; ++j) {
+            if (seconds[i] == seconds[j]) {
+                result.messages << PlanMessage{kPointNames[i] + QStringLiteral("和") + kPointNames[j]
+                                                   + QStringLiteral("提醒时间不能相同，请修改")};
+                result.verdict = SaveVerdict::Refused;
+                return;
+            }
+        }
+    }
+
+    QList<int> enabled{0};
+    for (int point = 1; point <= 4; ++point) {
+        if (flag_on(plan.checkone, point + 1))
+            enabled << point;
+    }
+    const int n = plan.tixingtime;
+    const QString nText = QString::number(n);
+    bool tooClose = false;
+    for (int k = 0; k + 1 < enabled.size(); ++k) {
+        const int a = enabled[k];
+        const int b = enabled[k + 1];
+        if (seconds[a] < seconds[b] + n) {
+            result.messages << PlanMessage{kPointNames[a] + QStringLiteral("比") + kPointNames[b] + QStringLiteral("间隔")
+                                           + kCR + kCR + QStringLiteral("要超【系统→提醒持续】设定值") + nText
+                                           + QStringLiteral("秒以上，请修改")};
+            tooClose = true;
+        }
+    }
+    const int last = enabled.last();
+    if (enabled.size() > 1 && seconds[last] <= n) {
+        result.messages << PlanMessage{kPointNames[last] + QStringLiteral("设定值，要大于【系统→提醒持续】设定值") + nText
+                                       + QStringLiteral("秒，请修改")};
+        tooClose = true;
+    }
+    if (tooClose)
+        result.verdict = SaveVerdict::Refused;
+}
+
+} // namespace
+
+SaveCheckResult check_plan_save(const QString& name, const std::function<NameLookup(QString* error)>& lookupName,
+                                const std::optional<ClockPlan>& plan, const QString& planError)
+{
+    SaveCheckResult result;
+    // Only the empty text is no name; a space is one.
+    if (name.isEmpty()) {
+        result.messages << PlanMessage{QStringLiteral("没有填写阶段名称"), 1500, QString()};
+        result.verdict = SaveVerdict::RefusedFocusName;
+        return result;
+    }
+    if (text_display_width(name) > 14)
+        result.messages << PlanMessage{QStringLiteral("建议阶段名称控制在14个字符以内"), 1500, QString()};
+
+    QString error;
+    switch (lookupName(&error)) {
+    case NameLookup::Free:
+        break;
+    case NameLookup::Taken:
+        result.messages << name_taken_message(name);
+        result.verdict = SaveVerdict::RefusedFocusName;
+        return result;
+    case NameLookup::DatabaseError:
+        result.messages << save_failed_message();
+        result.verdict = SaveVerdict::Failed;
+        result.error = error;
+        return result;
+    }
+
+    if (!plan) {
+        result.messages << save_failed_message();
+        result.verdict = SaveVerdict::Failed;
+        result.error = planError;
+        return result;
+    }
+    check_reminder_times(*plan, result);
+    return result;
+}
+
+} // namespace orvalen

@@ -1,0 +1,261 @@
+#include "plans/plan_panel.h"
+
+#include "display/display_window.h"
+#include "menus/plan_menu.h"
+#include "plans/fake_plan_editor.h"
+#include "services/environment_probes.h"
+#include "services/help_links.h"
+#include "stores/database.h"
+#include "stores/desk_data_schema.h"
+#include "support/quiet_display_host.h"
+#include "support/temp_program.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+
+namespace {
+
+class CountingHotkeys final : public HotkeyHooks {
+public:
+    void Hotkey_set() override { ++registered; }
+    void hotkey_del() override { ++released; }
+    int registered = 0;
+    int released = 0;
+};
+
+// A desktop with or without a spreadsheet program; nothing is really started.
+class FakeDesktop final : public SystemQuery, public Launcher {
+public:
+    QString findExecutable(const QString& name) override { return name == "xdg-mime" ? "/usr/bin/xdg-mime" : ""; }
+    std::optional<QString> output(const QString&, const QStringList&) override
+    {
+        return spreadsheet ? QString("calc.desktop\n") : QString();
+    }
+    bool openWithDesktop(const QString& target) override
+    {
+        opened << target;
+        return true;
+    }
+    bool startDetached(const QString&, const QStringList&) override { return false; }
+    bool spreadsheet = false;
+    QStringList opened;
+};
+
+struct PlanPanelTest : ::testing::Test {
+    test::TempProgram program;
+    HostState host;
+    ModuleState module;
+    test::QuietDisplayHost displayHost;
+    DisplayWindow display{program.context, host, module, displayHost};
+    QMenu submenu;
+    PlanMenu menu{program.context, host, module, display, &submenu};
+    CountingHotkeys hotkeys;
+    test::FakePlanEditor editor;
+    FakeDesktop desktop;
+    PlanPanel panel{program.context, editor, module.clock_plan, MenuHooks{&menu, nullptr, &hotkeys, nullptr}};
+
+    void SetUp() override
+    {
+        QFile::remove(program.file("DeskData.db"));
+        ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+        module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 9));
+        panel.setExportServices(&desktop, &desktop);
+        panel.reload();
+    }
+
+    void save(const QString& name, const QString& moving = "scroll")
+    {
+        editor.name = name;
+        editor.moving = moving;
+        panel.save();
+    }
+    void select(QList<int> rows)
+    {
+        panel.table()->clearSelection();
+        for (int r : rows)
+            panel.table()->selectionModel()->select(panel.table()->model()->index(r, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        if (!rows.isEmpty())
+            panel.table()->selectionModel()->setCurrentIndex(panel.table()->model()->index(rows.last(), 0),
+                                                             QItemSelectionModel::NoUpdate);
+    }
+    // "number name" of every list row.
+    QStringList rows() const
+    {
+        QStringList out;
+        for (int r = 0; r < panel.rowCount(); ++r)
+            out << panel.table()->model()->index(r, 0).data().toString() + " " + panel.entryAt(r).name;
+        return out;
+    }
+    QStringList submenuCaptions() const
+    {
+        QStringList out;
+        for (int i = 0; i < menu.planCount(); ++i)
+            out << menu.caption(i);
+        return out;
+    }
+    QString lastMessage() const { return program.notifier.shown.empty() ? QString() : program.notifier.shown.back().text; }
+};
+
+} // namespace
+
+TEST_F(PlanPanelTest, saveMoveDeleteLoadExport_listSubmenuAndFileAgreeAfterARestart)
+{
+    const ClockPlan before = module.clock_plan;
+    editor.plan.firsttext = "edited";
+    for (const QString name : {"甲", "乙", "丙"})
+        save(name, "text " + name);
+    EXPECT_EQ(rows(), QStringList({"001 甲", "002 乙", "003 丙"}));
+    EXPECT_EQ(submenuCaptions(), QStringList({"甲", "乙", "丙"}));
+    EXPECT_TRUE(editor.name.isEmpty());
+    EXPECT_EQ(module.clock_plan, before);
+
+    select({2});
+    panel.button(PlanPanel::Button::Up)->click();
+    panel.moveUp();
+    EXPECT_EQ(rows(), QStringList({"001 丙", "002 甲", "003 乙"}));
+    EXPECT_EQ(panel.currentRow(), 0);
+    select({1});
+    panel.deleteSelected();
+    EXPECT_EQ(program.notifier.questions, QStringList{"确定删除数据吗？"});
+    EXPECT_EQ(rows(), QStringList({"001 丙", "002 乙"}));
+    EXPECT_EQ(submenuCaptions(), QStringList({"丙", "乙"}));
+    EXPECT_EQ(hotkeys.released, 6);
+    EXPECT_EQ(hotkeys.registered, 6);
+
+    select({0});
+    QTest::keyClick(panel.table(), Qt::Key_Return);
+    ASSERT_TRUE(editor.loaded);
+    EXPECT_EQ(editor.loaded->name, "丙");
+    EXPECT_EQ(editor.loaded->movingText, "text 丙");
+    EXPECT_EQ(editor.loaded->plan.firsttext, "edited");
+
+    panel.button(PlanPanel::Button::Export)->click();
+    EXPECT_EQ(lastMessage(), "没有安装WPS或Excel程序，导出为.csv文件");
+    EXPECT_EQ(desktop.opened, QStringList{program.file("sheet1.csv")});
+    EXPECT_EQ(program.readFile("sheet1.csv"), QByteArray("\xEF\xBB\xBF序号,阶段名称,动态文本,总时长,长期计时\r\n"
+                                                         "1,丙,text 丙,00:01:00,\r\n2,乙,text 乙,00:01:00,\r\n\r\n"));
+
+    test::FakePlanEditor otherEditor;
+    PlanPanel restarted(program.context, otherEditor, module.clock_plan, MenuHooks{});
+    restarted.show();
+    EXPECT_EQ(restarted.rowCount(), 2);
+    EXPECT_EQ(restarted.entryAt(1).name, "乙");
+    PlanMenu restartedMenu(program.context, host, module, display, nullptr);
+    restartedMenu.change_clock_menu();
+    EXPECT_EQ(restartedMenu.caption(0), "丙");
+    EXPECT_EQ(restartedMenu.caption(1), "乙");
+}
+
+TEST_F(PlanPanelTest, moves_refuseAtTheEdgesAndForSeveralRows_andTheKeyboardExtendsTheSelection)
+{
+    save("A");
+    select({0});
+    panel.moveUp();
+    EXPECT_EQ(lastMessage(), "已经是第一行了");
+    panel.moveDown();
+    EXPECT_EQ(lastMessage(), "已经是最后一行了");
+    save("B");
+    panel.table()->clearSelection();
+    panel.moveDown();
+    EXPECT_EQ(lastMessage(), "请选中要移动的数据行");
+
+    panel.table()->setFocus();
+    panel.table()->setCurrentIndex(panel.table()->model()->index(0, 0));
+    QTest::keyClick(panel.table(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(panel.table()->selectionModel()->selectedRows().size(), 2);
+    panel.moveDown();
+    EXPECT_EQ(lastMessage(), "上下移动请只选中一行数据");
+    EXPECT_EQ(rows(), QStringList({"001 A", "002 B"}));
+    EXPECT_EQ(hotkeys.released, hotkeys.registered);
+}
+
+TEST_F(PlanPanelTest, delete_findsPlansByTheirStoredNameAndSelectsTheRowAbove)
+{
+    // Names that the shown text cuts or pads alike stay apart.
+    const QStringList names{"1", "2", "3", "4", "A\tB", "A", "A   B", "8", "9", "10"};
+    for (const QString& name : names)
+        save(name);
+    select({4, 5});
+    program.notifier.answer = false;
+    panel.deleteSelected();
+    EXPECT_EQ(panel.rowCount(), 10);
+
+    program.notifier.answer = true;
+    panel.deleteSelected();
+    EXPECT_EQ(panel.rowCount(), 8);
+    EXPECT_EQ(panel.entryAt(4).name, "A   B");
+    EXPECT_EQ(rows()[7], "008 10");
+    EXPECT_EQ(panel.currentRow(), 3);
+    EXPECT_EQ(menu.planCount(), 8);
+
+    // A plan deleted elsewhere meanwhile: nothing is deleted, the list reloads.
+    Database db = open_desk_data(program.context.folder);
+    ASSERT_TRUE(db.exec("DELETE FROM deskclock WHERE clockname = '8'"));
+    db.close();
+    select({0, 5});
+    panel.deleteSelected();
+    EXPECT_EQ(lastMessage(), "找不到该记录");
+    EXPECT_EQ(rows().first(), "001 1");
+    EXPECT_EQ(panel.rowCount(), 7);
+}
+
+TEST_F(PlanPanelTest, load_takesTheStoreValuesOnlyWhenRead_andSaveLeavesEverythingOnFailure)
+{
+    save("A");
+    program.registry.writeText("stagefont", "黑体");
+    program.registry.writeText("sizethree", "80/50/100/60/30/30/");
+    module.clock_plan.stagecolour = "255";
+    module.clock_plan.sizethree = "1/2/";
+    select({0});
+    panel.loadCurrent();
+    EXPECT_EQ(module.clock_plan.stagefont, "黑体");
+    EXPECT_EQ(module.clock_plan.stagecolour, "255");
+    EXPECT_EQ(module.clock_plan.sizethree, "80/50/100/50/30/30/");
+    EXPECT_EQ(editor.loadedStageFont, std::optional<QString>("黑体"));
+    EXPECT_EQ(editor.loadedSizeList, std::optional<QString>("80/50/100/60/30/30/"));
+
+    editor.conversionError = "minutes of 报警1 empty";
+    save("B");
+    EXPECT_EQ(lastMessage(), "受限制或操作系统是精简版本，不支持本功能");
+    editor.conversionError.clear();
+    save("");
+    EXPECT_EQ(lastMessage(), "没有填写阶段名称");
+    EXPECT_EQ(rows(), QStringList{"001 A"});
+
+    QFile::remove(program.file("DeskData.db"));
+    editor.loaded.reset();
+    panel.loadCurrent();
+    EXPECT_FALSE(editor.loaded);
+    save("C");
+    EXPECT_EQ(lastMessage(), "DeskData.db文件不存在，请保存程序的完整性");
+    EXPECT_EQ(hotkeys.released, hotkeys.registered);
+}
+
+TEST_F(PlanPanelTest, export_withASpreadsheetProgram_writesTextCells_andAnUnwritableFolderOpensNothing)
+{
+    save("007");
+    desktop.spreadsheet = true;
+    panel.exportTable();
+    ASSERT_EQ(desktop.opened, QStringList{program.file("sheet1.xlsx")});
+    QProcess unzip;
+    unzip.start("unzip", {"-p", program.file("sheet1.xlsx"), "xl/sharedStrings.xml"});
+    ASSERT_TRUE(unzip.waitForFinished(10000));
+    EXPECT_TRUE(QString::fromUtf8(unzip.readAllStandardOutput()).contains("<t>007</t>"));
+
+    // A folder in the file's place: the write fails, is said, opens nothing.
+    QFile::remove(program.file("sheet1.xlsx"));
+    ASSERT_TRUE(QDir(program.path()).mkdir("sheet1.xlsx"));
+    const size_t shown = program.notifier.shown.size();
+    panel.exportTable();
+    EXPECT_EQ(desktop.opened.size(), 1);
+    EXPECT_EQ(program.notifier.shown.size(), shown + 1);
+}
