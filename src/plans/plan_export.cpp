@@ -2,56 +2,14 @@
 
 #include "plans/plan_table.h"
 #include "platform/notifier.h"
-#include "services/environment_probes.h"
-#include "services/help_links.h"
-#include "services/table_export.h"
+#include "services/spreadsheet_export.h"
 
 #include <QDebug>
 
 namespace orvalen {
 
-namespace {
 
-const QString kCR = QStringLiteral("\r");
-
-// Writes the table where the desktop can open it, or says why not.
-void export_to_excel(const ExportTable& table, const ProgramFolder& folder, SystemQuery& system,
-                     Launcher& launcher, Notifier& notifier)
-{
-    if (table.rows.isEmpty()) {
-        notifier.notice(QStringLiteral("没有要导出的数据"));
-        return;
-    }
-    QString path;
-    QString error;
-    bool written = false;
-    if (reg_value_exists(system, QStringLiteral("Excel.Sheet\\CurVer"), QString())) {
-        path = folder.file(table.sheetName + QStringLiteral(".xlsx"));
-        written = write_xlsx(path, table, &error);
-    } else {
-        if (wps_installed(system)) {
-            notifier.notice(QStringLiteral("1)WPS是早期版本，只能导出为csv文件，请升级到最新版本") + kCR + kCR
-                                + QStringLiteral("2)配置工具【兼容设置】要选中WPS Office兼容第三方系统和软件") + kCR + kCR
-                                + QStringLiteral("本次导出为csv文件，请升级WPS程序或更新设置"),
-                            Notifier::Icon::Warning, 0, QStringLiteral("WPS程序提示"));
-        } else {
-            notifier.notice(QStringLiteral("没有安装WPS或Excel程序，导出为.csv文件"));
-        }
-        path = folder.file(table.sheetName + QStringLiteral(".csv"));
-        written = write_csv(path, table, &error);
-    }
-    if (!written) {
-        qWarning().noquote() << "Plan export: writing" << path << "failed:" << error;
-        notifier.notice(QStringLiteral("无法写入文件 %1：%2").arg(path, error));
-        return;
-    }
-    open_url(path, launcher, notifier);
-}
-
-} // namespace
-
-void export_plan_table(const PlanTable& table, const ProgramFolder& folder, SystemQuery& system,
-                       Launcher& launcher, Notifier& notifier)
+void export_plan_table(const PlanTable& table, const ProgramFolder& folder, Launcher& launcher, Notifier& notifier)
 {
     ExportTable sheet;
     sheet.sheetName = QStringLiteral("sheet1");
@@ -68,7 +26,7 @@ void export_plan_table(const PlanTable& table, const ProgramFolder& folder, Syst
         notifier.notice(QStringLiteral("没有记录可导出"), Notifier::Icon::None, 800);
         return;
     }
-    export_to_excel(sheet, folder, system, launcher, notifier);
+    export_to_spreadsheet(folder, sheet, launcher, notifier);
 }
 
 } // namespace orvalen

@@ -5,7 +5,6 @@
 #include "plans/plan_loader.h"
 #include "platform/notifier.h"
 #include "services/app_context.h"
-#include "services/environment_probes.h"
 #include "services/help_links.h"
 #include "services/text_path.h"
 
@@ -152,9 +151,8 @@ void PlanPanel::buildControls()
     layout->addLayout(buttons);
 }
 
-void PlanPanel::setExportServices(SystemQuery* system, Launcher* launcher)
+void PlanPanel::setExportLauncher(Launcher* launcher)
 {
-    m_system = system;
     m_launcher = launcher;
 }
 
@@ -381,16 +379,12 @@ void PlanPanel::deleteSelected()
 
 void PlanPanel::exportTable()
 {
-    if (!m_system) {
-        m_ownSystem = std::make_unique<RealSystemQuery>();
-        m_system = m_ownSystem.get();
-    }
     if (!m_launcher) {
         m_ownLauncher = std::make_unique<SystemLauncher>();
         m_launcher = m_ownLauncher.get();
     }
     if (m_ctx.notifier)
-        export_plan_table(m_plans, m_ctx.folder, *m_system, *m_launcher, *m_ctx.notifier);
+        export_plan_table(m_plans, m_ctx.folder, *m_launcher, *m_ctx.notifier);
 }
 
 void PlanPanel::loadCurrent()

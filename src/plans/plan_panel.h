@@ -16,7 +16,6 @@ struct AppContext;
 class Launcher;
 class PlanEditor;
 class PlanListModel;
-class SystemQuery;
 
 // The plan panel of the settings window (阶段设置): the saved plans as a
 // table (序号, 阶段名称, 动态文本) and the buttons 保存, 上移, 下移, 删除 and 导出.
@@ -37,9 +36,9 @@ public:
               QWidget* parent = nullptr);
     ~PlanPanel() override;
 
-    // What the export asks the system and opens files with; the system's own
-    // unless given (both must outlive the panel).
-    void setExportServices(SystemQuery* system, Launcher* launcher);
+    // What the export opens files with and asks for the spreadsheet program;
+    // the desktop's own unless given (it must outlive the panel).
+    void setExportLauncher(Launcher* launcher);
 
     // Fills the list from the saved plans. Runs by itself each time the panel
     // is shown.
@@ -82,9 +81,7 @@ private:
     PlanListModel* m_model = nullptr;
     QTableView* m_table = nullptr;
     std::array<QPushButton*, 5> m_buttons{};
-    std::unique_ptr<SystemQuery> m_ownSystem;
     std::unique_ptr<Launcher> m_ownLauncher;
-    SystemQuery* m_system = nullptr;
     Launcher* m_launcher = nullptr;
 };
 

@@ -3,10 +3,10 @@
 #include "display/display_window.h"
 #include "menus/plan_menu.h"
 #include "plans/fake_plan_editor.h"
-#include "services/environment_probes.h"
 #include "services/help_links.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "support/fake_launcher.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 
@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 using namespace orvalen;
@@ -31,24 +32,6 @@ public:
     int released = 0;
 };
 
-// A desktop with or without a spreadsheet program; nothing is really started.
-class FakeDesktop final : public SystemQuery, public Launcher {
-public:
-    QString findExecutable(const QString& name) override { return name == "xdg-mime" ? "/usr/bin/xdg-mime" : ""; }
-    std::optional<QString> output(const QString&, const QStringList&) override
-    {
-        return spreadsheet ? QString("calc.desktop\n") : QString();
-    }
-    bool openWithDesktop(const QString& target) override
-    {
-        opened << target;
-        return true;
-    }
-    bool startDetached(const QString&, const QStringList&) override { return false; }
-    bool spreadsheet = false;
-    QStringList opened;
-};
-
 struct PlanPanelTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
@@ -59,7 +42,7 @@ struct PlanPanelTest : ::testing::Test {
     PlanMenu menu{program.context, host, module, display, &submenu};
     CountingHotkeys hotkeys;
     test::FakePlanEditor editor;
-    FakeDesktop desktop;
+    test::FakeLauncher desktop;
     PlanPanel panel{program.context, editor, module.clock_plan, MenuHooks{&menu, nullptr, &hotkeys, nullptr}};
 
     void SetUp() override
@@ -67,7 +50,7 @@ struct PlanPanelTest : ::testing::Test {
         QFile::remove(program.file("DeskData.db"));
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
         module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 9));
-        panel.setExportServices(&desktop, &desktop);
+        panel.setExportLauncher(&desktop);
         panel.reload();
     }
 
@@ -140,7 +123,7 @@ TEST_F(PlanPanelTest, saveMoveDeleteLoadExport_listSubmenuAndFileAgreeAfterARest
 
     panel.button(PlanPanel::Button::Export)->click();
     EXPECT_EQ(lastMessage(), "没有安装WPS或Excel程序，导出为.csv文件");
-    EXPECT_EQ(desktop.opened, QStringList{program.file("sheet1.csv")});
+    EXPECT_EQ(desktop.desktop, QStringList{program.file("sheet1.csv")});
     EXPECT_EQ(program.readFile("sheet1.csv"), QByteArray("\xEF\xBB\xBF序号,阶段名称,动态文本,总时长,长期计时\r\n"
                                                          "1,丙,text 丙,00:01:00,\r\n2,乙,text 乙,00:01:00,\r\n\r\n"));
 
@@ -240,22 +223,23 @@ TEST_F(PlanPanelTest, load_takesTheStoreValuesOnlyWhenRead_andSaveLeavesEverythi
     EXPECT_EQ(hotkeys.released, hotkeys.registered);
 }
 
-TEST_F(PlanPanelTest, export_withASpreadsheetProgram_writesTextCells_andAnUnwritableFolderOpensNothing)
+TEST_F(PlanPanelTest, export_withASpreadsheetProgram_writesTextCells_andAnUnwritableWorkbookFallsBackToCsv)
 {
     save("007");
-    desktop.spreadsheet = true;
+    desktop.handlers["application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"] = "calc.desktop";
     panel.exportTable();
-    ASSERT_EQ(desktop.opened, QStringList{program.file("sheet1.xlsx")});
+    ASSERT_EQ(desktop.desktop, QStringList{program.file("sheet1.xlsx")});
     QProcess unzip;
     unzip.start("unzip", {"-p", program.file("sheet1.xlsx"), "xl/sharedStrings.xml"});
     ASSERT_TRUE(unzip.waitForFinished(10000));
     EXPECT_TRUE(QString::fromUtf8(unzip.readAllStandardOutput()).contains("<t>007</t>"));
 
-    // A folder in the file's place: the write fails, is said, opens nothing.
+    // A folder in the workbook's place: the workbook is never opened, the
+    // operator is told and gets the CSV file instead.
     QFile::remove(program.file("sheet1.xlsx"));
     ASSERT_TRUE(QDir(program.path()).mkdir("sheet1.xlsx"));
     const size_t shown = program.notifier.shown.size();
     panel.exportTable();
-    EXPECT_EQ(desktop.opened.size(), 1);
+    EXPECT_EQ(desktop.desktop, (QStringList{program.file("sheet1.xlsx"), program.file("sheet1.csv")}));
     EXPECT_EQ(program.notifier.shown.size(), shown + 1);
 }
