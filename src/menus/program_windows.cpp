@@ -11,6 +11,7 @@
 #include "services/help_links.h"
 #include "services/qt_sound_backend.h"
 #include "services/sound_player.h"
+#include "settings/settings_window.h"
 #include "stores/run_state.h"
 #include "timing/count_engine.h"
 #include "timing/global_hotkeys.h"
@@ -26,6 +27,34 @@ namespace {
 class BuiltWindows final : public WindowHooks {
 public:
     explicit BuiltWindows(AppContext& ctx) : m_ctx(ctx) {}
+    void attach(DisplayWindow* display, RunCommands* commands, GlobalHotkeys* hotkeys, HotkeyHooks* hotkeyHooks,
+                PlanSequence* plans)
+    {
+        m_display = display;
+        m_commands = commands;
+        m_hotkeys = hotkeys;
+        m_hotkeyHooks = hotkeyHooks;
+        m_plans = plans;
+    }
+    void showSettings() override
+    {
+        if (!m_display || m_settings)
+            return;
+        SettingsLinks links;
+        links.hotkeys = m_hotkeyHooks;
+        links.plans = m_plans;
+        links.showReady = [this] { m_commands->showReady(); };
+        links.holdHotkeys = [this](bool held) { m_hotkeys->setHeld(held); };
+        SettingsWindow window(*m_display, links);
+        m_settings = &window;
+        window.exec();
+        m_settings = nullptr;
+    }
+    void unloadWindows() override
+    {
+        if (m_settings)
+            m_settings->reject();
+    }
     void openHelp() override
     {
         if (m_ctx.notifier)
@@ -35,6 +64,12 @@ public:
 private:
     AppContext& m_ctx;
     SystemLauncher m_launcher;
+    DisplayWindow* m_display = nullptr;
+    RunCommands* m_commands = nullptr;
+    GlobalHotkeys* m_hotkeys = nullptr;
+    HotkeyHooks* m_hotkeyHooks = nullptr;
+    PlanSequence* m_plans = nullptr;
+    SettingsWindow* m_settings = nullptr;
 };
 
 class RunningProgram final : public ProgramWindows {
@@ -59,6 +94,7 @@ public:
         m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_module, *m_display, *m_styleDialogs);
         m_commands->setPlanSequence(m_planMenu.get());
         m_hotkeys->setPlanSequence(m_planMenu.get());
+        m_windows.attach(m_display.get(), m_commands.get(), m_hotkeys.get(), m_hotkeyHooks.get(), m_planMenu.get());
 
         // The settings, background, statistics and about windows join
         // m_windows when they are built.
@@ -78,6 +114,7 @@ public:
 
     ~RunningProgram() override
     {
+        m_windows.attach(nullptr, nullptr, nullptr, nullptr, nullptr);
         // Each engine part takes its timer handlers off when it goes.
         m_commands->setPlanSequence(nullptr);
         m_hotkeys.reset();
