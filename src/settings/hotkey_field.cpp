@@ -55,7 +55,14 @@ void HotkeyField::keyPressEvent(QKeyEvent* e)
         QLineEdit::keyPressEvent(e); // keep moving through the window
         return;
     }
-    const Qt::KeyboardModifiers m = e->modifiers();
+    Qt::KeyboardModifiers m = e->modifiers();
+    // A modifier key's own press may not carry its flag yet.
+    if (e->key() == Qt::Key_Control)
+        m |= Qt::ControlModifier;
+    else if (e->key() == Qt::Key_Alt)
+        m |= Qt::AltModifier;
+    else if (e->key() == Qt::Key_Shift)
+        m |= Qt::ShiftModifier;
     clear();
     setText(hotkey_capture_text(m & Qt::ShiftModifier, m & Qt::ControlModifier, m & Qt::AltModifier, keyName(*e)));
     setCursorPosition(int(text().size()));

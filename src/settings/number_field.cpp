@@ -26,12 +26,12 @@ NumberField::NumberField(int spinMin, int spinMax, int step, QWidget* parent)
         m_spin->setPageStep(step);
         m_spin->setInvertedAppearance(true);
         m_spin->setInvertedControls(false);
-        m_spin->setFixedWidth(m_spin->sizeHint().width());
+        m_spin->setFixedSize(m_spin->sizeHint().width(), m_edit->sizeHint().height());
         m_spin->setFocusPolicy(Qt::NoFocus);
         row->addWidget(m_spin);
         connect(m_spin, &QScrollBar::valueChanged, this, [this](int v) { m_edit->setText(QString::number(v)); });
     }
-    row->addStretch();
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusProxy(m_edit);
     connect(m_edit, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (m_hasRule)

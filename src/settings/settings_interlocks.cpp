@@ -263,6 +263,7 @@ void SettingsWindow::simpleModeChanged()
     reminderDuration->setVisible(full);
     reminderDuration->setText(simple ? QStringLiteral("5") : QString::number(p.tixingtime));
     reminderDurationUnit->setVisible(full);
+    m_durationCaption->setVisible(full);
     for (int k : {1, 2, 4, 5}) {
         stageNames[k]->setVisible(full);
         for (int b : {14 + k, k, 7 + k}) {

@@ -76,6 +76,8 @@ SettingsWindow::SettingsWindow(DisplayWindow& display, SettingsLinks links, QWid
     setAccessibleName(QStringLiteral("设置"));
     setObjectName(QStringLiteral("settingsWindow"));
     setWindowIcon(QIcon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
 
     auto* outer = new QVBoxLayout(this);
@@ -220,7 +222,8 @@ void SettingsWindow::buildReminderPage(QWidget* page)
         grid->addWidget(reminderBoxes[7 + k], row, 6);
     }
     auto* last = new QHBoxLayout;
-    last->addWidget(label(QStringLiteral("提醒持续"), page));
+    m_durationCaption = label(QStringLiteral("提醒持续"), page);
+    last->addWidget(m_durationCaption);
     reminderDuration = new NumberField(0, 0, 1, page);
     reminderDuration->setAccessibleName(QStringLiteral("提醒持续 秒"));
     NumberField::Rule r;
@@ -241,6 +244,7 @@ void SettingsWindow::buildReminderPage(QWidget* page)
     previewList->setAccessibleName(QStringLiteral("试听"));
     last->addWidget(previewList);
     grid->addLayout(last, 8, 0, 1, 7);
+    grid->setRowStretch(9, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnStretch(4, 1);
 }
@@ -269,6 +273,7 @@ void SettingsWindow::buildLookPage(QWidget* page)
         styleSizes[i]->setEditable(true);
         styleSizes[i]->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), styleSizes[i]));
         styleSizes[i]->setAccessibleName(rows[i] + QStringLiteral(" 大小"));
+        styleSizes[i]->lineEdit()->setAccessibleName(rows[i] + QStringLiteral(" 大小"));
         grid->addWidget(styleSizes[i], row, 3);
         if (i < 2) {
             displayBoxes[3 + i] = box(QString(), page, rows[i] + QStringLiteral(" 居中"));
@@ -295,6 +300,7 @@ void SettingsWindow::buildLookPage(QWidget* page)
     pictureButtons[14] = dots(QStringLiteral("背景色/图 选择图片"), page);
     bg->addWidget(pictureButtons[14]);
     grid->addLayout(bg, 8, 3, 1, 3);
+    grid->setRowStretch(9, 1);
     grid->setColumnStretch(5, 1);
 }
 
@@ -302,9 +308,11 @@ void SettingsWindow::buildSystemPage(QWidget* page)
 {
     auto* grid = new QGridLayout(page);
     auto addList = [&](const QString& caption, int row, int col) {
-        grid->addWidget(label(caption, page), row, col);
+        QLabel* l = label(caption, page);
+        grid->addWidget(l, row, col);
         auto* c = new QComboBox(page);
         c->setAccessibleName(caption);
+        l->setBuddy(c); // lists are read by their value; the label names them
         grid->addWidget(c, row, col + 1);
         return c;
     };
@@ -384,6 +392,7 @@ void SettingsWindow::buildSystemPage(QWidget* page)
     m_scrollCaption[0] = label(QStringLiteral("动态文本"), page);
     m_scrollCaption[1] = label(QStringLiteral("滚动方式"), page);
     scrollModeList = new QComboBox(page);
+    m_scrollCaption[1]->setBuddy(scrollModeList);
     scrollModeList->setAccessibleName(QStringLiteral("滚动方式"));
     m_scrollCaption[2] = label(QStringLiteral("宽"), page);
     scrollWidth = new NumberField(0, 0, 1, page);
@@ -461,9 +470,9 @@ void SettingsWindow::buildBottom(QVBoxLayout* outer)
     m_planArea = new QGroupBox(QStringLiteral("阶段设置"), this);
     m_planArea->setAccessibleName(QStringLiteral("阶段设置"));
     m_planAreaLayout = new QVBoxLayout(m_planArea);
-    auto* names = new QGridLayout;
     cycleBox = box(QStringLiteral("自动循环"), m_planArea);
-    names->addWidget(cycleBox, 0, 0, 1, 2);
+    m_planAreaLayout->addWidget(cycleBox);
+    auto* names = new QGridLayout;
     names->addWidget(label(QStringLiteral("阶段名称"), m_planArea), 1, 0);
     planNameField = new QLineEdit(m_planArea);
     planNameField->setAccessibleName(QStringLiteral("阶段名称"));
@@ -472,7 +481,11 @@ void SettingsWindow::buildBottom(QVBoxLayout* outer)
     movingTextField = new QLineEdit(m_planArea);
     movingTextField->setAccessibleName(QStringLiteral("动态文本"));
     names->addWidget(movingTextField, 2, 1);
-    m_planAreaLayout->addLayout(names);
+    // The name fields serve the saved-plan panel and show with it.
+    m_nameFields = new QWidget(m_planArea);
+    m_nameFields->setLayout(names);
+    m_planAreaLayout->addWidget(m_nameFields);
+    m_nameFields->hide();
     m_planArea->hide();
     outer->addWidget(m_planArea);
     connect(planPanelBox, &QCheckBox::toggled, m_planArea, &QWidget::setVisible);
@@ -485,6 +498,7 @@ void SettingsWindow::setPlanPanel(QWidget* panel)
     if (m_planPanel)
         m_planPanel->deleteLater();
     m_planPanel = panel;
+    m_nameFields->setVisible(panel != nullptr);
     if (panel)
         m_planAreaLayout->addWidget(panel);
 }

@@ -185,6 +185,8 @@ private:
     QWidget* m_planArea = nullptr;
     QVBoxLayout* m_planAreaLayout = nullptr;
     QWidget* m_planPanel = nullptr;
+    QWidget* m_nameFields = nullptr;
+    QLabel* m_durationCaption = nullptr;
     QTimer* m_fontTimer = nullptr;
     QTimer* m_layoutRepeat = nullptr;
     int m_heldButton = -1;
