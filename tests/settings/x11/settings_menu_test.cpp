@@ -6,9 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace orvalen::test {
@@ -31,23 +33,28 @@ QAction* desktop_item(int k)
     return nullptr;
 }
 
-// Chooses 设置 in the desktop menu and runs `inside` while the modal window
-// is open; the window is closed afterwards.
-void with_settings_from_menu(const std::function<void(SettingsWindow&)>& inside)
+// Opens the settings window by `open` (the desktop menu's 设置 unless given)
+// and runs `inside` while the modal window is open; the window is closed
+// afterwards.
+void with_settings(const std::function<void(SettingsWindow&)>& inside,
+                   const std::function<void()>& open = [] { desktop_item(6)->trigger(); })
 {
     bool ran = false;
-    QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            auto* w = find_widget<SettingsWindow>();
-            ASSERT_NE(w, nullptr);
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
-            inside(*w);
-            ran = true;
-            w->closeButton->click();
-        },
-        Qt::QueuedConnection);
-    desktop_item(6)->trigger();
+    int waits = 0;
+    std::function<void()> act = [&] {
+        auto* w = find_widget<SettingsWindow>();
+        if (!w || !w->isVisible()) {
+            if (++waits < 200) // not open yet: look again once the loop has run
+                QTimer::singleShot(10, qApp, act);
+            return;
+        }
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+        inside(*w);
+        ran = true;
+        w->closeButton->click();
+    };
+    QMetaObject::invokeMethod(qApp, act, Qt::QueuedConnection);
+    open();
     EXPECT_TRUE(ran);
 }
 
@@ -58,7 +65,7 @@ TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart
     auto* display = find_widget<DisplayWindow>();
     ASSERT_NE(display, nullptr);
 
-    with_settings_from_menu([&](SettingsWindow& w) {
+    with_settings([&](SettingsWindow& w) {
         w.timeFields[1]->setText("0");
         w.timeFields[2]->setText("2");
         w.timeFields[3]->setText("0");
@@ -76,6 +83,23 @@ TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart
     display = find_widget<DisplayWindow>();
     ASSERT_NE(display, nullptr);
     EXPECT_EQ(display->Label3->text(), "02:00");
+}
+
+TEST(SettingsFromMenu, onScreenSettingsButton_opensTheWindow)
+{
+    TempProgram program;
+    auto windows = build_program_windows(program.context);
+    auto* display = find_widget<DisplayWindow>();
+    ASSERT_NE(display, nullptr);
+    QLabel* button = display->Label9[3];
+    button->show();
+    bool opened = false;
+    with_settings([&](SettingsWindow& w) { opened = w.isVisible(); },
+                  [&] {
+                      QTest::mouseClick(button, Qt::LeftButton);
+                      QTest::qWait(50);
+                  });
+    EXPECT_TRUE(opened);
 }
 
 } // namespace
