@@ -209,3 +209,42 @@ TEST_F(FillTest, hotkeyFields_captureKeysAndRefuseClashes)
 
 } // namespace
 } // namespace orvalen::test
+
+namespace orvalen::test {
+namespace {
+
+TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
+{
+    SettingsWindow& w = open(defaultPlan());
+    SavedPlan saved;
+    saved.name = "决赛";
+    saved.movingText = "欢迎";
+    saved.plan = defaultPlan();
+    saved.plan.sizethree = "90/80/150/100/30/"; // malformed: the default list
+    saved.plan.combolist = "402";
+    saved.plan.highset[0] = "0\\65535\\";
+    saved.plan.stagefont = "黑体";
+    w.loadSavedPlan(saved, QStringLiteral("楷体"), QStringLiteral("80/50/100/77/30/30/"));
+    EXPECT_EQ(w.planName(), "决赛");
+    EXPECT_EQ(w.movingText(), "欢迎");
+    EXPECT_EQ(w.styleSizes[0]->currentText(), "80");
+    EXPECT_EQ(w.styleSizes[3]->currentText(), "77");
+    EXPECT_EQ(w.styleFonts[3]->currentText(), "楷体");
+    EXPECT_EQ(w.formatList->currentIndex(), 1);
+    EXPECT_EQ(w.modeList->currentIndex(), 0);
+    EXPECT_EQ(w.overtimeList->currentIndex(), 2);
+    EXPECT_EQ(w.stageSwatches[7]->value(), 65535);
+    EXPECT_EQ(w.stageSwatches[7]->text(), "");
+
+    saved.plan.checkone = "1111111";
+    w.loadSavedPlan(saved, std::nullopt, std::nullopt);
+    EXPECT_FALSE(w.modeList->isEnabled());
+    EXPECT_EQ(w.overtimeList->currentIndex(), 1);
+    EXPECT_EQ(module.clock_plan.stagefont, "楷体"); // a failed read leaves it
+    const auto edited = w.editedPlan(nullptr);
+    ASSERT_TRUE(edited.has_value());
+    EXPECT_EQ(edited->checkone, "0000001");
+}
+
+} // namespace
+} // namespace orvalen::test
