@@ -5,6 +5,7 @@
 #include "platform/registry_store.h"
 #include "settings/colour_swatch.h"
 #include "settings/hotkey_field.h"
+#include "settings/named_list.h"
 #include "settings/number_field.h"
 #include "settings/settings_rules.h"
 #include "stores/registry_values.h"
@@ -72,6 +73,7 @@ NumberField* timeField(int max, const QString& name, QWidget* parent)
 SettingsWindow::SettingsWindow(DisplayWindow& display, SettingsLinks links, QWidget* parent)
     : QDialog(parent), m_display(display), m_links(std::move(links))
 {
+    NamedList::installAccessibility();
     setWindowTitle(QStringLiteral("设置"));
     setAccessibleName(QStringLiteral("设置"));
     setObjectName(QStringLiteral("settingsWindow"));
@@ -240,7 +242,7 @@ void SettingsWindow::buildReminderPage(QWidget* page)
     last->addWidget(reminderDurationUnit);
     last->addStretch();
     last->addWidget(label(QStringLiteral("试听"), page));
-    previewList = new QComboBox(page);
+    previewList = new NamedList(page);
     previewList->setAccessibleName(QStringLiteral("试听"));
     last->addWidget(previewList);
     grid->addLayout(last, 8, 0, 1, 7);
@@ -260,7 +262,7 @@ void SettingsWindow::buildLookPage(QWidget* page)
         const int row = i + 1;
         styleNames[i] = label(rows[i], page);
         grid->addWidget(styleNames[i], row, 0);
-        styleFonts[i] = new QComboBox(page);
+        styleFonts[i] = new NamedList(page);
         styleFonts[i]->setAccessibleName(rows[i] + QStringLiteral(" 字体"));
         styleFonts[i]->setMinimumContentsLength(8);
         styleFonts[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -269,7 +271,7 @@ void SettingsWindow::buildLookPage(QWidget* page)
         styleColours[i]->setAccessibleName(rows[i] + QStringLiteral(" 颜色"));
         styleColours[i]->setMaximumWidth(60);
         grid->addWidget(styleColours[i], row, 2);
-        styleSizes[i] = new QComboBox(page);
+        styleSizes[i] = new NamedList(page);
         styleSizes[i]->setEditable(true);
         styleSizes[i]->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), styleSizes[i]));
         styleSizes[i]->setAccessibleName(rows[i] + QStringLiteral(" 大小"));
@@ -310,7 +312,7 @@ void SettingsWindow::buildSystemPage(QWidget* page)
     auto addList = [&](const QString& caption, int row, int col) {
         QLabel* l = label(caption, page);
         grid->addWidget(l, row, col);
-        auto* c = new QComboBox(page);
+        auto* c = new NamedList(page);
         c->setAccessibleName(caption);
         l->setBuddy(c); // lists are read by their value; the label names them
         grid->addWidget(c, row, col + 1);
@@ -391,7 +393,7 @@ void SettingsWindow::buildSystemPage(QWidget* page)
     auto* scroll = new QHBoxLayout;
     m_scrollCaption[0] = label(QStringLiteral("动态文本"), page);
     m_scrollCaption[1] = label(QStringLiteral("滚动方式"), page);
-    scrollModeList = new QComboBox(page);
+    scrollModeList = new NamedList(page);
     m_scrollCaption[1]->setBuddy(scrollModeList);
     scrollModeList->setAccessibleName(QStringLiteral("滚动方式"));
     m_scrollCaption[2] = label(QStringLiteral("宽"), page);
@@ -427,7 +429,7 @@ void SettingsWindow::buildPrecisePage(QWidget* page)
     }
     auto* editor = new QGridLayout;
     editor->addWidget(label(QStringLiteral("调整对象"), page), 0, 0);
-    layoutTarget = new QComboBox(page);
+    layoutTarget = new NamedList(page);
     layoutTarget->setAccessibleName(QStringLiteral("调整对象"));
     editor->addWidget(layoutTarget, 0, 1, 1, 2);
     const QStringList moves{"居中", "上移", "左移", "右移", "下移"};
