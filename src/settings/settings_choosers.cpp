@@ -15,6 +15,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLineEdit>
+#include <QSet>
 #include <QTimer>
 
 namespace orvalen {
@@ -40,11 +41,13 @@ void SettingsWindow::fillFontLists()
 {
     m_fontTimer->stop();
     const AppContext& ctx = m_display.context();
+    const QStringList families = QFontDatabase::families();
+    const QSet<QString> installedFamilies(families.begin(), families.end());
     QStringList installed;
     if (ctx.folder.exists(QStringLiteral("font/Arial Black.ttf"))) {
         installed = kPreferredFonts;
     } else {
-        for (const QString& family : QFontDatabase::families())
+        for (const QString& family : families)
             if (!family.contains(QLatin1Char('@')))
                 installed << family;
     }
@@ -59,11 +62,11 @@ void SettingsWindow::fillFontLists()
             entries.prepend(planFonts[i]);
         refill_list(list, entries);
         for (int e = 0; e < list->count(); ++e) {
-            // Names of fonts this desktop lacks show in the family that
-            // fontconfig matches for them (a CJK font for the Chinese names).
-            const QFont font(list->itemText(e));
-            list->setItemData(e, font, Qt::FontRole);
-            list->setItemData(e, QFontInfo(font).family(), Qt::ToolTipRole);
+            // A name this desktop lacks is drawn in the family fontconfig
+            // matches for it (a CJK font for the Chinese names), and says so.
+            const QString name = list->itemText(e);
+            if (!installedFamilies.contains(name))
+                list->setItemData(e, QStringLiteral("显示为 ") + QFontInfo(QFont(name)).family(), Qt::ToolTipRole);
         }
         int chosen = list->findText(planFonts[i]);
         if (chosen < 0)

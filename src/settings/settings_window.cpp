@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <climits>
 
 namespace orvalen {
 
@@ -402,6 +403,12 @@ void SettingsWindow::buildSystemPage(QWidget* page)
     m_scrollCaption[3] = label(QStringLiteral("滚动速度"), page);
     scrollSpeed = new NumberField(0, 0, 1, page);
     scrollSpeed->setAccessibleName(QStringLiteral("滚动速度"));
+    // Width and speed have no range of their own (the display repairs them),
+    // but a pasted text that is not a number becomes 0.
+    NumberField::Rule any;
+    any.typingMax = any.leaveMax = INT_MAX;
+    scrollWidth->setRule(any);
+    scrollSpeed->setRule(any);
     for (QWidget* w : std::initializer_list<QWidget*>{m_scrollCaption[0], m_scrollCaption[1], scrollModeList,
                                                      m_scrollCaption[2], scrollWidth, m_scrollCaption[3], scrollSpeed})
         scroll->addWidget(w);
