@@ -322,6 +322,9 @@ void SettingsWindow::buildSystemPage(QWidget* page)
     formatList = addList(QStringLiteral("时间格式"), 0, 0);
     modeList = addList(QStringLiteral("计时方式"), 1, 0);
     overtimeList = addList(QStringLiteral("超时动作"), 2, 0);
+    // Wide enough for the longest day format, so the window keeps its size.
+    formatList->setMinimumContentsLength(int(QStringLiteral("d天 hh时mm分ss秒").size()) + 2);
+    formatList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* delayRow = new QHBoxLayout;
     systemBoxes[2] = box(QStringLiteral("延时(秒)"), page);
     delayRow->addWidget(systemBoxes[2]);
