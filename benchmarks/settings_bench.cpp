@@ -117,6 +117,6 @@ int main(int argc, char** argv)
         settingsItem->trigger();
     }
     report("menu 设置 to the painted settings window", open);
-    report("应用 to the display painted with the new plan (includes the display's 100 ms set-up timer)", applied);
+    report("应用 to the display painted with the new plan", applied);
     return 0;
 }

@@ -72,7 +72,8 @@ bool SettingsWindow::apply()
     // A run stopped here leaves the menus and buttons ready, not running.
     if (m_links.showReady)
         m_links.showReady();
-    m_display.Timer5->setEnabled(true);
+    // The display's set-up runs as soon as this click is handled.
+    m_display.Timer5->startOnce(0);
     return true;
 }
 
