@@ -336,8 +336,10 @@ std::optional<ClockPlan> SettingsWindow::editedPlan(QString* error) const
                      + QString::number(std::max(0, modeList->currentIndex()))
                      + QString::number(std::max(0, overtimeList->currentIndex()));
     plan.logopicture = logoField->text();
-    if (const auto n = leading_digits(reminderDuration->text()))
-        plan.setTixingtime(*n);
+    int n = 0;
+    if (!number(reminderDuration, n))
+        return std::nullopt;
+    plan.setTixingtime(n);
     for (int k = 0; k < 7; ++k)
         plan.highset[k] = stageSwatches[k]->valueText() + QLatin1Char('\\') + stageSwatches[7 + k]->valueText()
                           + QLatin1Char('\\') + stageSwatches[7 + k]->text();
