@@ -110,3 +110,22 @@ TEST(TimePreview, followsFormatAndMode)
 
 } // namespace
 } // namespace orvalen::test
+
+namespace orvalen::test {
+namespace {
+
+TEST_F(ChooserTest, planPanel_sitsInTheAreaThatItsBoxShows)
+{
+    SettingsWindow& w = open(defaultPlan());
+    w.show();
+    auto* panel = new QWidget;
+    w.setPlanPanel(panel);
+    EXPECT_FALSE(panel->isVisible());
+    w.planPanelBox->setChecked(true);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(w.planNameField->isVisible());
+    EXPECT_TRUE(w.isAncestorOf(panel));
+}
+
+} // namespace
+} // namespace orvalen::test
