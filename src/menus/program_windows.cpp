@@ -78,10 +78,9 @@ public:
         m_commands->setPlanSequence(m_planMenu.get());
         m_hotkeys->setPlanSequence(m_planMenu.get());
         if (windows)
-            m_windows.setDesktopWindows(windows(m_ctx, *m_display));
+            m_windows.setDesktopWindows(
+                windows(ProgramParts{m_ctx, *m_display, *m_commands, *m_hotkeys, *m_hotkeyHooks, *m_planMenu}));
 
-        // The settings, background, statistics and about windows join
-        // m_windows when they are built.
         MenuHooks hooks;
         hooks.plans = m_planMenu.get();
         hooks.element = m_elementMenu.get();

@@ -8,10 +8,24 @@ namespace orvalen {
 
 struct AppContext;
 class DisplayWindow;
+class GlobalHotkeys;
+class HotkeyHooks;
+class PlanMenuHooks;
+class RunCommands;
 class WindowHooks;
 
-// Makes the windows that sit above the menus (they see the display window).
-using DesktopWindowsFactory = std::function<std::unique_ptr<WindowHooks>(AppContext&, DisplayWindow&)>;
+// The parts of the running program that the windows above the menus work with.
+struct ProgramParts {
+    AppContext& context;
+    DisplayWindow& display;
+    RunCommands& commands;
+    GlobalHotkeys& hotkeys;
+    HotkeyHooks& hotkeyHooks;
+    PlanMenuHooks& plans;
+};
+
+// Makes the windows that sit above the menus.
+using DesktopWindowsFactory = std::function<std::unique_ptr<WindowHooks>(const ProgramParts&)>;
 
 // Builds the whole running program on top of the start-up's context: the
 // shared run state, the sound player (Qt Multimedia) when the context has

@@ -3,10 +3,15 @@
 #include "about/about_window.h"
 #include "background/background_window.h"
 #include "display/display_window.h"
+#include "menus/program_windows.h"
 #include "menus/style_dialogs.h"
+#include "plans/plan_panel.h"
 #include "services/file_dialog.h"
 #include "services/help_links.h"
+#include "settings/settings_window.h"
 #include "statistics/statistics_window.h"
+#include "timing/global_hotkeys.h"
+#include "timing/run_commands.h"
 
 #include <QPointer>
 
@@ -16,11 +21,30 @@ namespace {
 
 class DesktopWindows final : public WindowHooks {
 public:
-    DesktopWindows(AppContext& ctx, DisplayWindow& display)
-        : m_ctx(ctx), m_display(display), m_colours(&display), m_files(&display)
+    explicit DesktopWindows(const ProgramParts& parts)
+        : m_parts(parts), m_ctx(parts.context), m_display(parts.display), m_colours(&m_display), m_files(&m_display)
     {
     }
     ~DesktopWindows() override { unloadWindows(); }
+
+    void showSettings() override
+    {
+        if (m_settings)
+            return;
+        SettingsLinks links;
+        links.hotkeys = &m_parts.hotkeyHooks;
+        links.plans = &m_parts.plans;
+        links.showReady = [this] { m_parts.commands.showReady(); };
+        links.holdHotkeys = [this](bool held) { m_parts.hotkeys.setHeld(held); };
+        SettingsWindow window(m_display, links);
+        MenuHooks panelHooks;
+        panelHooks.plans = &m_parts.plans;
+        panelHooks.hotkeys = &m_parts.hotkeyHooks;
+        window.setPlanPanel(new PlanPanel(m_ctx, window, m_display.module().clock_plan, panelHooks, &window));
+        m_settings = &window;
+        window.exec();
+        m_settings = nullptr;
+    }
 
     void showBackground() override
     {
@@ -42,22 +66,26 @@ public:
     {
         if (m_statistics)
             m_statistics->reject();
+        if (m_settings)
+            m_settings->reject();
     }
 
 private:
+    ProgramParts m_parts;
     AppContext& m_ctx;
     DisplayWindow& m_display;
     SystemLauncher m_launcher;
     QtStyleDialogs m_colours;
     QtFileChooser m_files;
     QPointer<StatisticsWindow> m_statistics;
+    QPointer<SettingsWindow> m_settings;
 };
 
 } // namespace
 
-std::unique_ptr<WindowHooks> make_desktop_windows(AppContext& context, DisplayWindow& display)
+std::unique_ptr<WindowHooks> make_desktop_windows(const ProgramParts& parts)
 {
-    return std::make_unique<DesktopWindows>(context, display);
+    return std::make_unique<DesktopWindows>(parts);
 }
 
 } // namespace orvalen

@@ -5,11 +5,11 @@
 
 namespace orvalen {
 
-struct AppContext;
-class DisplayWindow;
+struct ProgramParts;
 
-// The background, statistics and about windows of the desktop menu, each
-// opened modal over the display window and gone when closed.
-std::unique_ptr<WindowHooks> make_desktop_windows(AppContext& context, DisplayWindow& display);
+// The settings (with its saved-plan panel), background, statistics and about
+// windows of the desktop menu, each opened modal over the display window and
+// gone when closed.
+std::unique_ptr<WindowHooks> make_desktop_windows(const ProgramParts& parts);
 
 } // namespace orvalen

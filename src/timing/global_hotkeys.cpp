@@ -180,6 +180,8 @@ bool GlobalHotkeys::hotkey_window_proc(int id)
 {
     if (!m_installed)
         return false;
+    if (m_held)
+        return true;
     try {
         switch (id) {
         case 1:

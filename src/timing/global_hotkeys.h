@@ -38,6 +38,8 @@ public:
 
     // A press of hotkey `id`; false when the id is not one of ours.
     bool hotkey_window_proc(int id);
+    // While held (the settings window is open) a press does nothing.
+    void setHeld(bool held) { m_held = held; }
 
 private:
     enum class Kind { StartStop, Pause, Plan };
@@ -52,6 +54,7 @@ private:
     HotkeyBackend& m_backend;
     PlanSequence* m_plans = nullptr;
     bool m_installed = false;
+    bool m_held = false;
     int m_planCount = 0;
     bool m_unavailable = false;          // this registration found no global hotkeys
     bool m_unavailableShown = false;     // said once for the whole run

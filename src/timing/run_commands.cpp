@@ -178,6 +178,12 @@ void RunCommands::endPendingForcedEnd()
 
 // The desktop menu and buttons when no run is on: ready to start, or finished
 // and waiting to be cleared.
+void RunCommands::showReady()
+{
+    writeIdleState(true);
+    host().menusChanged();
+}
+
 void RunCommands::writeIdleState(bool ready)
 {
     auto& d = host().desktop;

@@ -49,6 +49,9 @@ public:
     // Appends one row to timesum when statistics are on; at most once per
     // run (a second call before the next start or clear writes nothing).
     virtual void record_run();
+    // The ready state of the menus and on-screen buttons, written when the
+    // settings are applied (any run has been stopped by then).
+    void showReady();
 
     // The plan submenu used by the plan sequence (may be null).
     void setPlanSequence(PlanSequence* plans) { m_plans = plans; }

@@ -96,6 +96,10 @@ TEST_F(GlobalHotkeysTest, presses_runTheirCommands_andNothingAfterRelease)
     backend.press(3);
     backend.press(2);
     EXPECT_EQ(commands.calls, QStringList({"start", "pause", "stop"}));
+    hotkeys.setHeld(true); // the settings window is open
+    backend.press(1);
+    hotkeys.setHeld(false);
+    EXPECT_EQ(commands.calls.size(), 3);
 
     hotkeys.hotkey_del();
     EXPECT_TRUE(backend.grabbed.empty());

@@ -1,0 +1,123 @@
+// Figures for the settings window, on the whole program:
+//   - the desktop menu's 设置 to the first painted frame of the settings window
+//   - 应用 to the display painted with the applied plan
+// Each over 20 runs in one process; prints median and maximum in ms.
+#include "bench_support.h"
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "menus/program_windows.h"
+#include "startup/desktop_windows.h"
+#include "platform/notifier.h"
+#include "settings/number_field.h"
+#include "settings/settings_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+using namespace orvalen;
+using namespace orvalen::bench;
+
+namespace {
+
+class QuietNotifier final : public Notifier {
+public:
+    void notice(const QString&, Icon, int, const QString&) override {}
+    bool ask(const QString&, const QString&) override { return true; }
+};
+
+// Calls `onPaint` once after the first paint of a widget inside `window`.
+class PaintWatch final : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (armed && e->type() == QEvent::Paint) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w && (w == target || target->isAncestorOf(w))) {
+                armed = false;
+                QMetaObject::invokeMethod(qApp, onPaint, Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+    QWidget* target = nullptr;
+    bool armed = false;
+    std::function<void()> onPaint;
+};
+
+template <typename T>
+T* find_top()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w))
+            return t;
+    return nullptr;
+}
+
+void report(const char* what, std::vector<double> ms)
+{
+    std::printf("%s: median %.1f ms, max %.1f ms over %zu runs\n", what, median(ms),
+                *std::max_element(ms.begin(), ms.end()), ms.size());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    SystemClock clock;
+    QtTimerFactory timers;
+    QuietNotifier notifier;
+    SilentSound silent;
+    SoundPlayer sound(silent);
+    BenchProgram program(clock, timers);
+    program.context.notifier = &notifier;
+    program.context.sound = &sound;
+    auto windows = build_program_windows(program.context, make_desktop_windows);
+    auto* display = find_top<DisplayWindow>();
+    QAction* settingsItem = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->objectName() == QLatin1String("desktopclock"))
+            settingsItem = w->findChild<QAction*>(QStringLiteral("desktop_6"));
+    if (!display || !settingsItem)
+        return 1;
+
+    PaintWatch watch;
+    app.installEventFilter(&watch);
+    const int runs = 20;
+    std::vector<double> open, applied;
+    QElapsedTimer t;
+    for (int run = 0; run < runs; ++run) {
+        QMetaObject::invokeMethod(
+            &app,
+            [&] {
+                auto* w = find_top<SettingsWindow>();
+                watch.target = w;
+                watch.armed = true;
+                watch.onPaint = [&, w] {
+                    open.push_back(t.nsecsElapsed() / 1e6);
+                    // 应用 with a new length, then wait for the clock panel to paint it.
+                    w->timeFields[2]->setText(QString::number(2 + run % 2));
+                    watch.target = display->Picture1;
+                    watch.armed = true;
+                    watch.onPaint = [&, w] {
+                        applied.push_back(t.nsecsElapsed() / 1e6);
+                        w->reject();
+                    };
+                    t.start();
+                    w->applyButton->click();
+                };
+            },
+            Qt::QueuedConnection);
+        t.start();
+        settingsItem->trigger();
+    }
+    report("menu 设置 to the painted settings window", open);
+    report("应用 to the display painted with the new plan", applied);
+    return 0;
+}

@@ -1,0 +1,155 @@
+#include "settings/settings_window.h"
+
+#include "display/display_window.h"
+#include "display/panel.h"
+#include "menus/menu_hooks.h"
+#include "platform/notifier.h"
+#include "platform/registry_store.h"
+#include "settings/colour_swatch.h"
+#include "settings/hotkey_field.h"
+#include "settings/number_field.h"
+#include "settings/settings_controls.h"
+#include "settings/settings_rules.h"
+#include "stores/ini_store.h"
+#include "stores/plan_store.h"
+#include "stores/time_data_keys.h"
+#include "timing/run_commands.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace orvalen {
+
+bool SettingsWindow::apply()
+{
+    // The field the operator is in gets its leave check first.
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (auto* field = qobject_cast<NumberField*>(w)) {
+            field->leaveCheck();
+            break;
+        }
+    }
+    QString error;
+    const std::optional<ClockPlan> edited = editedPlan(&error);
+    if (!edited) {
+        notice(error, 0);
+        return false;
+    }
+    ReminderInput in;
+    in.times = {edited->Time_all, edited->Time_one, edited->Time_two, edited->Time_three, edited->Time_four};
+    for (int k = 1; k <= 4; ++k)
+        in.stageUsed[k - 1] = stageBoxes[k]->isChecked();
+    in.duration = leading_digits(reminderDuration->text()).value_or(0);
+    // Nothing changes until every check has passed.
+    const QStringList problems = reminder_problems(in);
+    for (const QString& p : problems)
+        notice(p, 0);
+    if (!problems.isEmpty())
+        return false;
+
+    m_display.setCaption(m_display.Label2[2], QString());
+    m_display.setCaption(m_display.Label2[4], QString());
+    if (!storeAll(*edited))
+        return false;
+    m_display.module().clock_plan = *edited;
+    m_stored = *edited;
+
+    if (m_links.hotkeys) {
+        m_links.hotkeys->hotkey_del();
+        m_links.hotkeys->Hotkey_set();
+    }
+
+    HostState& host = m_display.hostState();
+    m_display.Timer1->setEnabled(false);
+    m_display.Timer4->setEnabled(false);
+    m_display.Timer5->setEnabled(false);
+    for (int i = 1; i <= 4; ++i)
+        host.run_counters[i] = QStringLiteral("0");
+    host.count_up_carry = QStringLiteral("0");
+    QCoreApplication::processEvents();
+    host.ready_marker = QStringLiteral("setting");
+    // A run stopped here leaves the menus and buttons ready, not running.
+    if (m_links.showReady)
+        m_links.showReady();
+    // The display's set-up runs as soon as this click is handled.
+    m_display.Timer5->startOnce(0);
+    return true;
+}
+
+bool SettingsWindow::storeAll(const ClockPlan& plan)
+{
+    AppContext& ctx = m_display.context();
+    if (!ctx.registry || !save_plan(*ctx.registry, plan)) {
+        notice(QStringLiteral("设置无法保存：用户设置存储不可写入。\r显示仍按原来的设置运行。"), 0);
+        return false;
+    }
+    if (!ctx.ini)
+        return true;
+    using namespace time_data;
+    const QString start = hotkeyFields[0]->text(), stop = hotkeyFields[1]->text();
+    const std::pair<const QString*, std::pair<const QString*, QString>> writes[] = {
+        {&kPictureSet, {&kOption, QString::number(box_value(systemBoxes[3]))}},
+        {&kPictureSet, {&kWidth, logoWidth->text()}},
+        {&kPictureSet, {&kHeight, logoHeight->text()}},
+        {&kPictureSet, {&kDelayTime, delayField->text()}},
+        {&kHotkey, {&kStart, start}},
+        {&kHotkey, {&kStop, stop}},
+        {&kHotkey, {&kPause, hotkeyFields[2]->text()}},
+        {&kHotkey, {&kOpenTogetherStop, start == stop ? QStringLiteral("1") : QStringLiteral("0")}},
+        {&kHotkey, {&kOften, QString::number(box_value(planHotkeyBoxes[0])) + QString::number(box_value(planHotkeyBoxes[1]))}},
+        {&kMarquee, {&kMode, QString::number(scrollModeList->currentIndex())}},
+        {&kMarquee, {&kWidth, scrollWidth->text()}},
+        {&kMarquee, {&kMarqueeSpeed, scrollSpeed->text()}},
+        {&kMarquee, {&kColckBigText, QString::number(m_display.module().colckbigtext)}},
+    };
+    bool written = true;
+    for (const auto& [section, entry] : writes)
+        written = ctx.ini->write(*section, *entry.first, entry.second) && written;
+    written = ctx.ini->remove(kMarquee, kCurrentRow) && written;
+    if (!written)
+        notice(QStringLiteral("TimeData.db 无法写入：计时方案已保存，热键、LOGO、延时和动态文本的设置未能全部保存。"), 0);
+    return true;
+}
+
+void SettingsWindow::cycleChanged(bool on)
+{
+    if (!cycleBox->isEnabled())
+        return;
+    AppContext& ctx = m_display.context();
+    if (ctx.ini && !ctx.ini->write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")))
+        notice(QStringLiteral("TimeData.db 无法写入：自动循环未能保存。"), 0);
+    if (m_links.plans) {
+        const int checked = m_links.plans->checkedPlan();
+        if (checked >= 0)
+            m_links.plans->nextmenu_often(checked);
+    }
+}
+
+void SettingsWindow::unloadTidy()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (m_links.holdHotkeys)
+        m_links.holdHotkeys(false);
+    DisplayWindow& d = m_display;
+    if (d.Picture5 && d.Picture5->picture().isNull() && !d.logo_video_window)
+        d.Picture5->hide();
+    if (d.Label2[0] && d.Label2[0]->text() == QStringLiteral("主标题"))
+        d.Label2[0]->hide();
+    if (d.Picture6[1] && d.Label2[1]->text() == QStringLiteral("副标题"))
+        d.Picture6[1]->hide();
+    if (d.Picture6[2] && d.Label2[2]->text() == QStringLiteral("阶段"))
+        d.Picture6[2]->hide();
+    if (d.Picture6[3])
+        d.Picture6[3]->hide();
+    if (d.Picture6[4] && d.Label2[4]->text() == QStringLiteral("动态文本"))
+        d.Picture6[4]->hide();
+    // The overtime clock follows the plan that runs, not unapplied controls.
+    const ClockPlan& plan = d.module().clock_plan;
+    if (d.Picture4)
+        d.Picture4->setVisible(flag_value(plan.checkfour, 1) == 1 && flag_value(plan.combolist, 3) == 0);
+}
+
+} // namespace orvalen

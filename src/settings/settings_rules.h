@@ -1,0 +1,58 @@
+#pragma once
+#include "stores/clock_plan.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+#include <optional>
+#include <vector>
+
+namespace orvalen {
+
+// The number a field's text starts with, read digit by digit. A run of digits
+// too long for 32 bits saturates at INT_MAX instead of wrapping, so a pasted
+// "99999999999" is out of every range. nullopt when the text does not start
+// with a digit (an empty text included).
+std::optional<int> leading_digits(const QString& text);
+// The whole text as a number when it is only digits; nullopt otherwise.
+std::optional<int> whole_digits(const QString& text);
+
+// The last day of the month of `day` ("now"), or the last day of the month
+// before it ("before").
+enum class MonthOf { Now, Before };
+QDate month_last_day(const QDate& day, MonthOf which);
+
+// The three lists of the time-format box.
+const QStringList& count_format_list();
+const QStringList& system_time_format_list();
+const QStringList& day_format_list();
+// The entries of a font-size list: slots 0, 1 and 3 50..230 by 5, slot 2
+// 100..450 by 10, slots 4 and 5 30..120 by 5.
+QStringList size_list(int slot);
+// Font size of entry `index` of a slot's size list.
+int size_at(int slot, int index);
+
+// One check of the reminder times before a plan is applied.
+struct ReminderInput {
+    std::array<QTime, 5> times;          // Time_all, Time_one .. Time_four
+    std::array<bool, 4> stageUsed{};     // stages 1..4 ticked
+    int duration = 0;                    // reminder duration n in seconds
+};
+// The messages apply shows, in order: one duplicate message (and nothing
+// else), or the gap and last-reminder messages. Empty when the times pass.
+QStringList reminder_problems(const ReminderInput& in);
+
+// The time preview of the layout editor from a plan's length and its format
+// and mode digits; `now` is the time of day for the system-time mode.
+QString time_preview(const ClockPlan& plan, const QTime& now);
+
+// Hotkey capture: the field text for a key press (modifier flags as held, the
+// key's name or "" when it has none).
+QString hotkey_capture_text(bool shift, bool ctrl, bool alt, const QString& keyName);
+
+// The n-th name tried when a file is copied into a folder: `name` itself for
+// n <= 1, then "stem(2).ext", "stem(3).ext", ...
+QString numbered_file_name(const QString& name, int n);
+
+} // namespace orvalen

@@ -1,0 +1,120 @@
+#include "display/display_window.h"
+#include "menus/program_windows.h"
+#include "startup/desktop_windows.h"
+#include "plans/plan_panel.h"
+#include "settings/settings_window.h"
+#include "support/temp_program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace orvalen::test {
+namespace {
+
+template <typename T>
+T* find_widget()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w))
+            return t;
+    return nullptr;
+}
+
+QAction* desktop_item(int k)
+{
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->objectName() == "desktopclock")
+            return w->findChild<QAction*>(QStringLiteral("desktop_%1").arg(k));
+    return nullptr;
+}
+
+void with_settings(const std::function<void(SettingsWindow&)>& inside)
+{
+    bool ran = false;
+    int waits = 0;
+    std::function<void()> act = [&] {
+        auto* w = find_widget<SettingsWindow>();
+        if (!w || !w->isVisible()) {
+            if (++waits < 200)
+                QTimer::singleShot(10, qApp, act);
+            return;
+        }
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+        inside(*w);
+        ran = true;
+        w->closeButton->click();
+    };
+    QMetaObject::invokeMethod(qApp, act, Qt::QueuedConnection);
+    desktop_item(6)->trigger();
+    EXPECT_TRUE(ran);
+}
+
+QStringList submenu()
+{
+    QStringList out;
+    if (QMenu* m = desktop_item(5)->menu())
+        for (QAction* a : m->actions())
+            if (a->isVisible())
+                out << a->text();
+    return out;
+}
+
+QStringList listed(PlanPanel& panel)
+{
+    QStringList out;
+    for (int r = 0; r < panel.rowCount(); ++r)
+        out << panel.table()->model()->index(r, 0).data().toString() + " " + panel.entryAt(r).name;
+    return out;
+}
+
+TEST(PlanPanelInWindow, saveThreeMoveDeleteLoad_tableSubmenuAndListAgreeAfterARestart)
+{
+    TempProgram program;
+    auto windows = build_program_windows(program.context, make_desktop_windows);
+    with_settings([&](SettingsWindow& w) {
+        w.planPanelBox->setChecked(true);
+        auto* panel = w.findChild<PlanPanel*>();
+        ASSERT_NE(panel, nullptr);
+        ASSERT_TRUE(panel->isVisible());
+        for (const QString name : {"甲", "乙", "丙"}) {
+            w.planNameField->setText(name);
+            w.movingTextField->setText("欢迎" + name);
+            QTest::mouseClick(panel->button(PlanPanel::Button::Save), Qt::LeftButton);
+        }
+        EXPECT_EQ(listed(*panel), QStringList({"001 甲", "002 乙", "003 丙"}));
+        EXPECT_EQ(submenu(), QStringList({"甲", "乙", "丙"}));
+        panel->table()->selectRow(2);
+        QTest::mouseClick(panel->button(PlanPanel::Button::Up), Qt::LeftButton);
+        QTest::mouseClick(panel->button(PlanPanel::Button::Up), Qt::LeftButton);
+        panel->table()->selectRow(1);
+        QTest::mouseClick(panel->button(PlanPanel::Button::Delete), Qt::LeftButton);
+        EXPECT_EQ(listed(*panel), QStringList({"001 丙", "002 乙"}));
+        EXPECT_EQ(submenu(), QStringList({"丙", "乙"}));
+        w.planNameField->setText("x");
+        panel->table()->selectRow(0);
+        panel->loadCurrent();
+        EXPECT_EQ(w.planNameField->text(), "丙");
+        EXPECT_EQ(w.movingTextField->text(), "欢迎丙");
+    });
+    for (const auto& s : program.notifier.shown)
+        ADD_FAILURE() << "message: " << s.text.toStdString();
+
+    windows.reset();
+    windows = build_program_windows(program.context, make_desktop_windows);
+    EXPECT_EQ(submenu(), QStringList({"丙", "乙"}));
+    with_settings([&](SettingsWindow& w) {
+        w.planPanelBox->setChecked(true);
+        EXPECT_EQ(listed(*w.findChild<PlanPanel*>()), QStringList({"001 丙", "002 乙"}));
+    });
+}
+
+} // namespace
+} // namespace orvalen::test

@@ -1,0 +1,107 @@
+#include "display/display_window.h"
+#include "menus/program_windows.h"
+#include "startup/desktop_windows.h"
+#include "settings/number_field.h"
+#include "settings/settings_window.h"
+#include "support/temp_program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace orvalen::test {
+namespace {
+
+template <typename T>
+T* find_widget()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w))
+            return t;
+    return nullptr;
+}
+
+QAction* desktop_item(int k)
+{
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->objectName() == "desktopclock")
+            return w->findChild<QAction*>(QStringLiteral("desktop_%1").arg(k));
+    return nullptr;
+}
+
+// Opens the settings window by `open` (the desktop menu's 设置 unless given)
+// and runs `inside` while the modal window is open; the window is closed
+// afterwards.
+void with_settings(const std::function<void(SettingsWindow&)>& inside,
+                   const std::function<void()>& open = [] { desktop_item(6)->trigger(); })
+{
+    bool ran = false;
+    int waits = 0;
+    std::function<void()> act = [&] {
+        auto* w = find_widget<SettingsWindow>();
+        if (!w || !w->isVisible()) {
+            if (++waits < 200) // not open yet: look again once the loop has run
+                QTimer::singleShot(10, qApp, act);
+            return;
+        }
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+        inside(*w);
+        ran = true;
+        w->closeButton->click();
+    };
+    QMetaObject::invokeMethod(qApp, act, Qt::QueuedConnection);
+    open();
+    EXPECT_TRUE(ran);
+}
+
+TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart)
+{
+    TempProgram program;
+    auto windows = build_program_windows(program.context, make_desktop_windows);
+    auto* display = find_widget<DisplayWindow>();
+    ASSERT_NE(display, nullptr);
+
+    with_settings([&](SettingsWindow& w) {
+        w.timeFields[1]->setText("0");
+        w.timeFields[2]->setText("2");
+        w.timeFields[3]->setText("0");
+        QTest::mouseClick(w.applyButton, Qt::LeftButton);
+        program.timers.advance(500); // the display's set-up
+        EXPECT_EQ(display->Label3->text(), "02:00");
+        EXPECT_TRUE(desktop_item(0)->isEnabled());
+        EXPECT_TRUE(desktop_item(0)->text().startsWith("开始"));
+    });
+    EXPECT_TRUE(program.notifier.shown.empty());
+
+    windows.reset();
+    windows = build_program_windows(program.context, make_desktop_windows);
+    program.timers.advance(500);
+    display = find_widget<DisplayWindow>();
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(display->Label3->text(), "02:00");
+}
+
+TEST(SettingsFromMenu, onScreenSettingsButton_opensTheWindow)
+{
+    TempProgram program;
+    auto windows = build_program_windows(program.context, make_desktop_windows);
+    auto* display = find_widget<DisplayWindow>();
+    ASSERT_NE(display, nullptr);
+    QLabel* button = display->Label9[3];
+    button->show();
+    bool opened = false;
+    with_settings([&](SettingsWindow& w) { opened = w.isVisible(); },
+                  [&] {
+                      QTest::mouseClick(button, Qt::LeftButton);
+                      QTest::qWait(50);
+                  });
+    EXPECT_TRUE(opened);
+}
+
+} // namespace
+} // namespace orvalen::test
