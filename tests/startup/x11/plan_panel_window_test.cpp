@@ -1,8 +1,9 @@
 #include "display/display_window.h"
 #include "menus/program_windows.h"
-#include "startup/desktop_windows.h"
 #include "plans/plan_panel.h"
+#include "startup/desktop_windows.h"
 #include "settings/settings_window.h"
+#include "startup/x11/settings_from_menu.h"
 #include "support/temp_program.h"
 
 #include <QAction>
@@ -18,44 +19,6 @@
 
 namespace orvalen::test {
 namespace {
-
-template <typename T>
-T* find_widget()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* t = qobject_cast<T*>(w))
-            return t;
-    return nullptr;
-}
-
-QAction* desktop_item(int k)
-{
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == "desktopclock")
-            return w->findChild<QAction*>(QStringLiteral("desktop_%1").arg(k));
-    return nullptr;
-}
-
-void with_settings(const std::function<void(SettingsWindow&)>& inside)
-{
-    bool ran = false;
-    int waits = 0;
-    std::function<void()> act = [&] {
-        auto* w = find_widget<SettingsWindow>();
-        if (!w || !w->isVisible()) {
-            if (++waits < 200)
-                QTimer::singleShot(10, qApp, act);
-            return;
-        }
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
-        inside(*w);
-        ran = true;
-        w->closeButton->click();
-    };
-    QMetaObject::invokeMethod(qApp, act, Qt::QueuedConnection);
-    desktop_item(6)->trigger();
-    EXPECT_TRUE(ran);
-}
 
 QStringList submenu()
 {

@@ -3,6 +3,7 @@
 #include "startup/desktop_windows.h"
 #include "settings/number_field.h"
 #include "settings/settings_window.h"
+#include "startup/x11/settings_from_menu.h"
 #include "support/temp_program.h"
 
 #include <QAction>
@@ -16,48 +17,6 @@
 
 namespace orvalen::test {
 namespace {
-
-template <typename T>
-T* find_widget()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* t = qobject_cast<T*>(w))
-            return t;
-    return nullptr;
-}
-
-QAction* desktop_item(int k)
-{
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == "desktopclock")
-            return w->findChild<QAction*>(QStringLiteral("desktop_%1").arg(k));
-    return nullptr;
-}
-
-// Opens the settings window by `open` (the desktop menu's 设置 unless given)
-// and runs `inside` while the modal window is open; the window is closed
-// afterwards.
-void with_settings(const std::function<void(SettingsWindow&)>& inside,
-                   const std::function<void()>& open = [] { desktop_item(6)->trigger(); })
-{
-    bool ran = false;
-    int waits = 0;
-    std::function<void()> act = [&] {
-        auto* w = find_widget<SettingsWindow>();
-        if (!w || !w->isVisible()) {
-            if (++waits < 200) // not open yet: look again once the loop has run
-                QTimer::singleShot(10, qApp, act);
-            return;
-        }
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
-        inside(*w);
-        ran = true;
-        w->closeButton->click();
-    };
-    QMetaObject::invokeMethod(qApp, act, Qt::QueuedConnection);
-    open();
-    EXPECT_TRUE(ran);
-}
 
 TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart)
 {
