@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QMenu>
+#include <QWindow>
 #include <exception>
 
 namespace orvalen {
@@ -28,6 +29,29 @@ QString menu_text(const QString& name)
     QString text = name;
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
+
+// Calls `shown` from the event loop once the watched window has been
+// exposed, that is just after its first frame was painted and flushed.
+class FirstFrameWatch final : public QObject {
+public:
+    FirstFrameWatch(QWindow* window, std::function<void()> shown) : m_shown(std::move(shown))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, m_shown, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_shown;
+};
 
 } // namespace
 
@@ -69,16 +93,31 @@ QAction* PlanMenu::addItem(const QString& caption)
 
 QString PlanMenu::caption(int index) const
 {
+    loadIfStale();
     return (index >= 0 && index < m_items.size()) ? m_items[index]->data().toString() : QString();
 }
 
 bool PlanMenu::isChecked(int index) const
 {
+    loadIfStale();
     return index >= 0 && index < m_items.size() && m_items[index]->property("planChecked").toBool();
+}
+
+int PlanMenu::planCount() const
+{
+    loadIfStale();
+    return m_planCount;
+}
+
+int PlanMenu::itemCount() const
+{
+    loadIfStale();
+    return m_items.size();
 }
 
 int PlanMenu::checkedPlan() const
 {
+    loadIfStale();
     for (int i = m_items.size() - 1; i >= 0; --i) {
         if (isChecked(i))
             return i;
@@ -88,6 +127,30 @@ int PlanMenu::checkedPlan() const
 
 void PlanMenu::change_clock_menu()
 {
+    m_stale = true;
+    if (!m_deferred)
+        ensureLoaded();
+}
+
+void PlanMenu::loadWhenShown(QWindow* window)
+{
+    if (!m_deferred)
+        return;
+    auto load = [this] { ensureLoaded(); };
+    if (window && !window->isExposed()) {
+        m_firstFrameWatch = std::make_unique<FirstFrameWatch>(window, load);
+    } else {
+        m_firstFrameWatch = std::make_unique<QObject>();
+        QMetaObject::invokeMethod(m_firstFrameWatch.get(), load, Qt::QueuedConnection);
+    }
+}
+
+void PlanMenu::ensureLoaded()
+{
+    m_deferred = false;
+    if (!m_stale)
+        return;
+    m_stale = false;
     clear_often_menu();
     load_often_menu();
     m_host.menusChanged();
@@ -206,6 +269,7 @@ void PlanMenu::resetPauseCaptions()
 
 void PlanMenu::nextmenu_often(int index)
 {
+    ensureLoaded();
     if (index < 0 || index >= m_items.size()) {
         qWarning() << "Plan selection: there is no plan item" << index;
         return;
@@ -264,7 +328,7 @@ void PlanMenu::nextmenu_often(int index)
             m_host.ready_marker = QStringLiteral("setting");
         }
         if (m_display.Timer5)
-            m_display.Timer5->setEnabled(true);
+            m_display.Timer5->post();
     } catch (const std::exception& e) {
         qWarning() << "Plan selection failed:" << e.what();
     } catch (...) {

@@ -12,7 +12,7 @@
 
 namespace orvalen {
 
-// The count-mode set-up, asked for by enabling Timer5: turns the current
+// The count-mode set-up, queued on Timer5 by the commands: turns the current
 // plan into the run values, styles the display and, unless the menu host
 // only wants the display prepared ("setting"), starts the run.
 void CountEngine::Timer5_Timer()
@@ -39,8 +39,9 @@ void CountEngine::Timer5_Timer()
     host.count_up_carry = QStringLiteral("0");
 
     if (flag_on(p.checkone, 7)) {
-        // A long-term plan: the clock and date set-up takes over.
-        d.Timer9->setEnabled(true);
+        // A long-term plan: the clock and date set-up takes over, as soon
+        // as this returns to the event loop.
+        d.Timer9->post();
         host.clockset[4].visible = true;
         host.menusChanged();
         return;
