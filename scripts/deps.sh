@@ -4,7 +4,7 @@
 set -euo pipefail
 PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-  libx11-dev libxcb1-dev libsqlcipher-dev libxlsxwriter-dev libgtest-dev
+  libx11-dev libxcb1-dev libxext-dev libxdamage-dev libxtst-dev libsqlcipher-dev libxlsxwriter-dev libgtest-dev
   fonts-wqy-microhei fp-utils xvfb xauth xdotool trayer)
 missing=()
 for p in "${PACKAGES[@]}"; do
