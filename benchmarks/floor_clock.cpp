@@ -2,7 +2,7 @@
 // program does to show a clock, one full-screen label at 150 pt.
 //
 //   floor_clock live          the time of day, hh:mm:ss
-//   floor_clock count SECONDS a count-down that starts at the first key press
+//   floor_clock count SECONDS a count-down that starts at a key press
 //   floor_clock still         one still text (for the first frame)
 #include <QApplication>
 #include <QDateTime>
@@ -33,9 +33,13 @@ public:
     }
 
 protected:
-    void keyPressEvent(QKeyEvent*) override
+    // The count starts with the first key that is no modifier (the S of
+    // Ctrl+Alt+S, like the program's start hotkey).
+    void keyPressEvent(QKeyEvent* event) override
     {
-        if (m_mode != QLatin1String("count") || m_count.isValid())
+        const int key = event->key();
+        const bool modifier = key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta;
+        if (m_mode != QLatin1String("count") || m_count.isValid() || modifier)
             return;
         m_count.start();
         show_time();

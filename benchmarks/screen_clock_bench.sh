@@ -8,7 +8,7 @@
 source "$(dirname "$0")/screen_common.sh"
 seconds=${1:-60}
 
-program=$(prepare_program live live)
+prepare_program live live
 start "$program"
 pid=$started
 sleep 3

@@ -27,7 +27,7 @@ finish() {
 trap finish EXIT
 
 # A copy of the built program folder in $work/<name> with its own registry
-# file and the plan `live` or `count`; prints the program to run.
+# file and the plan `live` or `count`; sets $program to the program to run.
 prepare_program() {
   local dir=$work/$1
   rm -rf "$dir"
@@ -35,7 +35,7 @@ prepare_program() {
   export ORVALEN_REGISTRY=$work/$1.reg
   rm -f "$ORVALEN_REGISTRY"
   "$build/bin/screen_bench_setup" "$dir" "$ORVALEN_REGISTRY" "$2"
-  echo "$dir/orvalen"
+  program=$dir/orvalen
 }
 
 # Starts a program in the background; its pid lands in $started.

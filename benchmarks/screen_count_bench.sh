@@ -31,7 +31,7 @@ measure() {
   echo "$maxima" | grep . | sort -g | tail -1 > "$work/max"
 }
 
-program=$(prepare_program count count)
+prepare_program count count
 # Memory of the ready program, before any start.
 start "$program"; sleep 3; ready_memory=$(rss_mb "$started"); stop "$started"
 measure "$program"

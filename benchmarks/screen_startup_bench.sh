@@ -9,7 +9,7 @@ source "$(dirname "$0")/screen_common.sh"
 runs=${1:-10}
 ours=""; theirs=""
 for i in $(seq "$runs"); do
-  program=$(prepare_program start count)
+  prepare_program start count
   ours+=$("$probe" launch 20 "$program" | sed -n 's/first_frame_ms //p')$'\n'
   theirs+=$("$probe" launch 20 "$floor" still | sed -n 's/first_frame_ms //p')$'\n'
 done
