@@ -105,6 +105,8 @@ void DateTick::showClock(const QString& text)
     if (text == m_painted)
         return;
     d.ShowStatue(text, int(std::lround(d.Label3->font().pointSizeF())));
+    // On the screen now, not after the rest of the tick.
+    d.Picture1->repaint();
     m_painted = text;
 }
 
