@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QWindow>
 #include <exception>
+#include <utility>
 
 namespace orvalen {
 namespace {
@@ -147,12 +148,18 @@ void PlanMenu::loadWhenShown(QWindow* window)
 
 void PlanMenu::ensureLoaded()
 {
-    m_deferred = false;
+    const bool deferred = std::exchange(m_deferred, false);
     if (!m_stale)
         return;
     m_stale = false;
+    // The start-up load used to run before the display loaded, whose idle
+    // state shows the submenu item (disabled when there are no plans): a
+    // deferred load keeps it shown.
+    const bool shown = m_host.desktop[5].visible;
     clear_often_menu();
     load_often_menu();
+    if (deferred)
+        m_host.desktop[5].visible = shown;
     m_host.menusChanged();
 }
 
