@@ -10,8 +10,7 @@
 //         on-screen pause button showing its new caption (继续 / 暂停).
 // start:  Ctrl+Alt+S when ready; the frame is the first paint of the
 //         on-screen start button greyed by the running state. This one
-//         includes the 100 ms one-shot count set-up that every start goes
-//         through by design.
+//         includes the count set-up that every start goes through.
 #include "bench_support.h"
 #include "display/display_window.h"
 #include "platform/clock.h"

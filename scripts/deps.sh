@@ -4,7 +4,8 @@
 set -euo pipefail
 PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-  libx11-dev libxcb1-dev libsqlcipher-dev libssl-dev libxlsxwriter-dev libgtest-dev unzip
+  libx11-dev libxcb1-dev libxext-dev libxdamage-dev libxtst-dev libsqlcipher-dev libssl-dev libxlsxwriter-dev
+  libgtest-dev unzip
   fonts-wqy-microhei fp-utils xvfb xauth xdotool trayer)
 # Qt's own dialogs and message box buttons in Chinese.
 PACKAGES+=(qt6-translations-l10n)

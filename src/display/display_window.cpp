@@ -206,7 +206,7 @@ void DisplayWindow::createTimers()
     };
     const TimerSetting settings[] = {{&Timer1, "Timer1", 500},  {&Timer2, "Timer2", 1000},   {&Timer3, "Timer3", 1000},
                           {&Timer4, "Timer4", 500},  {&Timer5, "Timer5", 100},    {&Timer7, "Timer7", 1000},
-                          {&Timer9, "Timer9", 100},  {&Timer10, "Timer10", 300},  {&Timer11, "Timer11", 1000},
+                          {&Timer9, "Timer9", 100},  {&Timer10, "Timer10", 0}  ,  {&Timer11, "Timer11", 1000},
                           {&Timer12, "Timer12", 60000}};
     TimerFactory* factory = m_ctx.timers;
     static QtTimerFactory fallbackFactory;

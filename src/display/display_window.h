@@ -87,10 +87,10 @@ public:
     std::unique_ptr<EngineTimer> Timer2;         // scrolling-text tick (1000)
     std::unique_ptr<EngineTimer> Timer3;         // blink tick (1000)
     std::unique_ptr<EngineTimer> Timer4;         // count-up / overtime tick (500)
-    std::unique_ptr<EngineTimer> Timer5;         // one-shot count set-up (100)
+    std::unique_ptr<EngineTimer> Timer5;         // count set-up (a queued call)
     std::unique_ptr<EngineTimer> Timer7;         // prompt-text tick (100 after start-up)
     std::unique_ptr<EngineTimer> Timer9;         // one-shot clock/date set-up (100)
-    std::unique_ptr<EngineTimer> Timer10;        // long-term tick (300)
+    std::unique_ptr<EngineTimer> Timer10;        // long-term tick (at once, then on each second)
     std::unique_ptr<EngineTimer> Timer11;        // delayed restart (1000)
     std::unique_ptr<EngineTimer> Timer12;        // network-time tick (60000)
 

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 namespace orvalen {
 namespace {
@@ -49,7 +50,12 @@ void DisplayWindow::ShowStatuechao()
 
 void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size)
 {
-    QPixmap image(image_size(panel));
+    // The panel's own image is painted over while its size holds: the clock
+    // is repainted every second, and a new pixmap each time is not needed.
+    const QSize imageSize = image_size(panel);
+    QPixmap image = std::exchange(panel->image(), QPixmap());
+    if (image.size() != imageSize)
+        image = QPixmap(imageSize);
     if (image.isNull()) {
         panel->clearImage();
         panel->setAccessibleName(QString());
@@ -70,9 +76,11 @@ void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& 
 
     QPainter p(&image);
     if (background_is_picture) {
-        const QPixmap piece = backgroundPiece(panel);
-        if (!piece.isNull())
-            p.drawPixmap(0, 0, piece);
+        // The piece of the background under the panel, drawn straight from
+        // the stretched picture.
+        const QPixmap& bg = background()->stretched();
+        if (!bg.isNull())
+            p.drawPixmap(QPoint(0, 0), bg, QRect(panel->pos(), imageSize));
     }
     if (!text.isEmpty()) {
         const QFontMetricsF fm(font);

@@ -21,6 +21,9 @@ public:
     // Rebuilds the submenu from the saved plans (hides and disables desktop(5)
     // when there are none). Called by the menu host's load.
     virtual void change_clock_menu() = 0;
+    // Reads the saved plans now if their reading was put off (the menu host
+    // calls it before the desktop menu shows).
+    virtual void ensureLoaded() {}
 };
 
 // The element menu "运行设置": the handler of clockset(0..4), acting on

@@ -137,6 +137,8 @@ void MenuHost::desktopRun(int k) { desktop_Click(k); }
 
 void MenuHost::popupDesktopMenu(const QPoint& globalPos)
 {
+    if (m_hooks.plans)
+        m_hooks.plans->ensureLoaded();
     syncMenus();
     m_desktopMenu->popup(globalPos);
 }

@@ -14,7 +14,9 @@
 #include <QDebug>
 #include <QMenu>
 #include <QProxyStyle>
+#include <QWindow>
 #include <exception>
+#include <utility>
 
 namespace orvalen {
 namespace {
@@ -41,6 +43,29 @@ public:
             return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+};
+
+// Calls `shown` from the event loop once the watched window has been
+// exposed, that is just after its first frame was painted and flushed.
+class FirstFrameWatch final : public QObject {
+public:
+    FirstFrameWatch(QWindow* window, std::function<void()> shown) : m_shown(std::move(shown))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, m_shown, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_shown;
 };
 
 } // namespace
@@ -88,16 +113,31 @@ QAction* PlanMenu::addItem(const QString& caption)
 
 QString PlanMenu::caption(int index) const
 {
+    loadIfStale();
     return (index >= 0 && index < m_items.size()) ? m_items[index]->data().toString() : QString();
 }
 
 bool PlanMenu::isChecked(int index) const
 {
+    loadIfStale();
     return index >= 0 && index < m_items.size() && m_items[index]->property("planChecked").toBool();
+}
+
+int PlanMenu::planCount() const
+{
+    loadIfStale();
+    return m_planCount;
+}
+
+int PlanMenu::itemCount() const
+{
+    loadIfStale();
+    return m_items.size();
 }
 
 int PlanMenu::checkedPlan() const
 {
+    loadIfStale();
     for (int i = m_items.size() - 1; i >= 0; --i) {
         if (isChecked(i))
             return i;
@@ -107,8 +147,38 @@ int PlanMenu::checkedPlan() const
 
 void PlanMenu::change_clock_menu()
 {
+    m_stale = true;
+    if (!m_deferred)
+        ensureLoaded();
+}
+
+void PlanMenu::loadWhenShown(QWindow* window)
+{
+    if (!m_deferred)
+        return;
+    auto load = [this] { ensureLoaded(); };
+    if (window && !window->isExposed()) {
+        m_firstFrameWatch = std::make_unique<FirstFrameWatch>(window, load);
+    } else {
+        m_firstFrameWatch = std::make_unique<QObject>();
+        QMetaObject::invokeMethod(m_firstFrameWatch.get(), load, Qt::QueuedConnection);
+    }
+}
+
+void PlanMenu::ensureLoaded()
+{
+    const bool deferred = std::exchange(m_deferred, false);
+    if (!m_stale)
+        return;
+    m_stale = false;
+    // The start-up load used to run before the display loaded, whose idle
+    // state shows the submenu item (disabled when there are no plans): a
+    // deferred load keeps it shown.
+    const bool shown = m_host.desktop[5].visible;
     clear_often_menu();
     load_often_menu();
+    if (deferred)
+        m_host.desktop[5].visible = shown;
     m_host.menusChanged();
 }
 
@@ -204,6 +274,7 @@ void PlanMenu::resetPauseCaptions()
 
 void PlanMenu::nextmenu_often(int index)
 {
+    ensureLoaded();
     if (index < 0 || index >= m_items.size()) {
         qWarning() << "Plan selection: there is no plan item" << index;
         return;
@@ -262,7 +333,7 @@ void PlanMenu::nextmenu_often(int index)
             m_host.ready_marker = QStringLiteral("setting");
         }
         if (m_display.Timer5)
-            m_display.Timer5->setEnabled(true);
+            m_display.Timer5->post();
     } catch (const std::exception& e) {
         qWarning() << "Plan selection failed:" << e.what();
     } catch (...) {

@@ -5,10 +5,12 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QMenu;
+class QWindow;
 
 namespace orvalen {
 
@@ -29,8 +31,17 @@ public:
     ~PlanMenu() override;
 
     // Rebuilds the items from the saved plans; desktop(5) is shown and
-    // enabled only when there is at least one.
+    // enabled only when there is at least one. While a load is deferred it
+    // only marks the list to be read.
     void change_clock_menu() override;
+    // At program start: the saved plans are read when they are first needed
+    // (the menu, a plan hotkey, the plan sequence) or just after `window`
+    // has shown its first frame, whichever comes first (no window: once
+    // control is back in the event loop). Opening DeskData.db derives its
+    // key, which costs more than the whole first frame.
+    void deferLoad() { m_deferred = true; }
+    void loadWhenShown(QWindow* window);
+    void ensureLoaded() override;
     // Selects plan item `index` (menu, plan hotkeys, plan sequence, auto
     // cycle all come here).
     void nextmenu_often(int index) override;
@@ -38,17 +49,18 @@ public:
 
     // Saved plans found by the last rebuild (0 when there are none, although
     // item 0 always exists).
-    int planCount() const override { return m_planCount; }
+    int planCount() const override;
     int checkedPlan() const override;
 
     // The items as the operator sees them.
-    int itemCount() const { return m_items.size(); }
+    int itemCount() const;
     QString caption(int index) const;
     bool isChecked(int index) const;
 
 private:
     void clear_often_menu();
     void load_often_menu();
+    void loadIfStale() const { const_cast<PlanMenu*>(this)->ensureLoaded(); }
     QAction* addItem(const QString& caption);
     // The saved plan named `name` laid over `base`: nullopt with *missing
     // when there is no such row, nullopt with *error when the database or the
@@ -65,6 +77,9 @@ private:
     bool m_hadMenu = false;
     QList<QAction*> m_items;
     int m_planCount = 0;
+    bool m_deferred = false; // the list waits for the first frame or first use
+    bool m_stale = false;    // the list has not been read since it was asked for
+    std::unique_ptr<QObject> m_firstFrameWatch;
 };
 
 } // namespace orvalen

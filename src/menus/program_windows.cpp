@@ -91,8 +91,11 @@ public:
         m_menuHost->setRunCommands(m_commands.get());
 
         // The menu host loads first, then the display loads and shows itself.
+        // The saved plans are read after the first frame.
+        m_planMenu->deferLoad();
         m_menuHost->load();
         m_display->load();
+        m_planMenu->loadWhenShown(m_display->windowHandle());
     }
 
     ~RunningProgram() override

@@ -29,6 +29,7 @@ public:
     int interval() const override { return m_interval; }
     void setEnabled(bool on) override
     {
+        m_posted = false;
         if (!on) {
             m_timer.stop();
             m_timer.setSingleShot(false);
@@ -38,17 +39,36 @@ public:
             m_timer.start(m_interval);
         }
     }
-    bool isEnabled() const override { return m_timer.isActive(); }
+    bool isEnabled() const override { return m_posted || m_timer.isActive(); }
     void startOnce(int delayMs) override
     {
+        m_posted = false;
         m_timer.stop();
         m_timer.setSingleShot(true);
         m_timer.start(delayMs < 0 ? 0 : delayMs);
     }
 
+    void post() override
+    {
+        m_timer.stop();
+        m_timer.setSingleShot(false);
+        m_timer.setInterval(m_interval);
+        m_posted = true;
+        const quint64 call = ++m_postCount;
+        QMetaObject::invokeMethod(&m_timer, [this, call] {
+            // A later post, enable or disable has replaced this call.
+            if (!m_posted || call != m_postCount)
+                return;
+            m_posted = false;
+            fire();
+        }, Qt::QueuedConnection);
+    }
+
 private:
     QTimer m_timer;
     int m_interval = 0;
+    bool m_posted = false;
+    quint64 m_postCount = 0;
 };
 
 } // namespace

@@ -8,8 +8,10 @@ namespace orvalen {
 // A window timer as the display and the engine use it. "Enabling" a timer
 // that already runs keeps its phase (it is not restarted); only a timer that
 // was off starts a new interval. startOnce() arms a single shot of the given
-// delay, replacing any pending one (used by the count tick that is aligned to
-// whole seconds).
+// delay, replacing any pending one (used by the ticks that are aligned to
+// whole seconds). post() queues one call of the handler for when control
+// returns to the event loop; the timer counts as enabled until it runs, and
+// disabling it cancels the call.
 class EngineTimer {
 public:
     virtual ~EngineTimer() = default;
@@ -18,6 +20,7 @@ public:
     virtual void setEnabled(bool on) = 0;
     virtual bool isEnabled() const = 0;
     virtual void startOnce(int delayMs) = 0;
+    virtual void post() { startOnce(0); }
     void setHandler(std::function<void()> handler) { m_handler = std::move(handler); }
 
 protected:

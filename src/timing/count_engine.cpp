@@ -120,13 +120,20 @@ void CountEngine::Label_change(qint64 count_ms)
     const QString text = running_clock_text(timingMode(), flag_value(p.combolist, 1), count_ms, now);
     const bool onOvertimeClock = flag_value(p.combolist, 3) == 0 && flag_on(p.checkfour, 1)
         && m_display.hostState().tick_state == QLatin1String("1");
+    Panel* panel = nullptr;
     if (onOvertimeClock) {
         m_display.setCaption(m_display.Label4, text);
         m_display.ShowStatuechao(text, int(std::lround(m_display.Label4->font().pointSizeF())));
+        panel = m_display.Picture4;
     } else {
         m_display.setCaption(m_display.Label3, text);
         m_display.ShowStatue(text, int(std::lround(m_display.Label3->font().pointSizeF())));
+        panel = m_display.Picture1;
     }
+    // The new digits go to the screen now, before the rest of the tick
+    // (a stage's sound can take longer than a frame to start).
+    if (panel->isVisible())
+        panel->repaint();
 }
 
 // Shows the end text on the clock, centred on the screen, at the size at

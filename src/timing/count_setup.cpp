@@ -12,7 +12,7 @@
 
 namespace orvalen {
 
-// The count-mode set-up, asked for by enabling Timer5: turns the current
+// The count-mode set-up, queued on Timer5 by the commands: turns the current
 // plan into the run values, styles the display and, unless the menu host
 // only wants the display prepared ("setting"), starts the run.
 void CountEngine::Timer5_Timer()
@@ -39,8 +39,9 @@ void CountEngine::Timer5_Timer()
     host.count_up_carry = QStringLiteral("0");
 
     if (flag_on(p.checkone, 7)) {
-        // A long-term plan: the clock and date set-up takes over.
-        d.Timer9->setEnabled(true);
+        // A long-term plan: the clock and date set-up takes over, as soon
+        // as this returns to the event loop.
+        d.Timer9->post();
         host.clockset[4].visible = true;
         host.menusChanged();
         return;
@@ -61,8 +62,14 @@ void CountEngine::Timer5_Timer()
     d.run_overtime_action = flag_value(p.combolist, 3);
     d.Label6 = QString::number(d.run_overtime_action);
 
+    // The count starts as its set-up does: the styling below already
+    // belongs to its first second, so the first second ends one second
+    // after the command.
     const int mode = timingMode();
     const QTime now = clock ? clock->now().time() : QTime(0, 0);
+    const double source = leading_number(host.clock_source);
+    const bool measured = clock && (source == 0 || source == 1 || source == 2);
+    const qint64 startReference = measured ? clock_source_now_ms(*clock, int(source)) : 0;
     styleDisplay(setup_clock_text(mode, flag_value(p.combolist, 1), p.Time_all, now));
 
     m.full_screen_width_px = d.screenMetrics().fullWidthPx;
@@ -70,9 +77,8 @@ void CountEngine::Timer5_Timer()
     if (d.isVisible())
         d.fillScreen();
 
-    const double source = leading_number(host.clock_source);
-    if (clock && (source == 0 || source == 1 || source == 2))
-        m.start_reference_ms = clock_source_now_ms(*clock, int(source));
+    if (measured)
+        m.start_reference_ms = startReference;
     d.start_time_of_day_text = now.toString(QStringLiteral("hh:mm:ss"));
 
     if (!prepareOnly) {

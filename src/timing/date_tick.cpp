@@ -7,6 +7,7 @@
 #include "services/sound_player.h"
 #include "services/text_path.h"
 #include "stores/clock_plan.h"
+#include "timing/count_engine.h"
 #include "timing/long_term_log.h"
 #include "timing/long_term_texts.h"
 #include "timing/run_commands.h"
@@ -24,6 +25,7 @@ DateTick::DateTick(DisplayWindow& display, RunCommands& commands, const Clock& c
 
 void DateTick::Timer10_Timer()
 {
+    m_ended = false;
     try {
         DisplayWindow& d = m_display;
         const ClockPlan& plan = d.module().clock_plan;
@@ -69,6 +71,24 @@ void DateTick::Timer10_Timer()
     } catch (...) {
         qCWarning(lcLongTerm) << "long-term tick failed";
     }
+    if (!m_ended)
+        armNextSecond();
+}
+
+void DateTick::clockStepped()
+{
+    if (m_display.Timer10->isEnabled())
+        Timer10_Timer();
+}
+
+// The next shot falls just after the next whole second of the clock, worked
+// out afresh at every tick: a step of the clock or a pause of the machine
+// moves at most one change, and a shot that comes a little early shows the
+// same second (not painted again) and re-arms a few milliseconds later.
+void DateTick::armNextSecond()
+{
+    const int intoSecond = m_clock.now().time().msec();
+    m_display.Timer10->startOnce(1000 - intoSecond + CountEngine::kTickLagMs);
 }
 
 void DateTick::showClock(const QString& text)
@@ -76,8 +96,8 @@ void DateTick::showClock(const QString& text)
     DisplayWindow& d = m_display;
     d.setCaption(d.Label3, text);
     // The clock panel is hidden during a blink half-period: it is painted
-    // again once it shows. The tick runs three times a second; a text
-    // already on the panel is not painted again.
+    // again once it shows. A text already on the panel is not painted
+    // again.
     if (d.Picture1->isHidden()) {
         m_painted.clear();
         return;
@@ -85,6 +105,8 @@ void DateTick::showClock(const QString& text)
     if (text == m_painted)
         return;
     d.ShowStatue(text, int(std::lround(d.Label3->font().pointSizeF())));
+    // On the screen now, not after the rest of the tick.
+    d.Picture1->repaint();
     m_painted = text;
 }
 
@@ -140,6 +162,7 @@ void DateTick::endActions()
                            d.Timer12.get(), d.Timer9.get(), d.Timer10.get()})
         t->setEnabled(false);
     d.Picture1->show();
+    m_ended = true;
     m_commands.stop_timing();
 }
 

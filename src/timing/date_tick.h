@@ -8,8 +8,10 @@ class DisplayWindow;
 class LongTermTargetReader;
 class RunCommands;
 
-// The tick of the long-term display (Timer10, every 300 ms). It works the
-// whole picture out again from the clock at every tick: the days and the
+// The tick of the long-term display (Timer10). Its first shot comes as soon
+// as it is enabled; then it re-arms itself as a single shot just after each
+// whole second of its clock, so the digits change with the second. It works
+// the whole picture out again from the clock at every tick: the days and the
 // time left to the plan's target, or the live date and clock when the plan
 // has no target date. When the target has passed, or at the first tick
 // after a stop command, it ends the run: the end text on the clock, the
@@ -22,6 +24,9 @@ public:
              LongTermTargetReader& targets);
 
     void Timer10_Timer();
+    // The clock was stepped (a calibration moved it): shows the new time at
+    // once and re-arms on the new second.
+    void clockStepped();
     // Forgets what the clock panel shows, so the next tick paints it (the
     // set-up calls this after it styled the clock).
     void repaintNextTick() { m_painted.clear(); }
@@ -31,12 +36,14 @@ private:
     void setDateLine(const QString& text);
     void endActions();
     void showWeekday();
+    void armNextSecond();
 
     DisplayWindow& m_display;
     RunCommands& m_commands;
     const Clock& m_clock;
     LongTermTargetReader& m_targets;
     QString m_painted; // the clock text last painted by this tick
+    bool m_ended = false; // the last tick ended the run (the timer stays off)
 };
 
 } // namespace orvalen

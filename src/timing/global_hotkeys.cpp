@@ -81,8 +81,9 @@ void GlobalHotkeys::Hotkey_set()
     const bool wanted = m_ctx.ini && often_hotkeys_enabled(*m_ctx.ini);
     if (wanted && prefix.isEmpty())
         qWarning() << "Plan hotkeys are switched on without Ctrl or Alt; none are registered";
-    const int plans = m_plans ? qBound(0, m_plans->planCount(), kMaxPlanHotkeys) : 0;
-    if (wanted && !prefix.isEmpty() && plans > 0) {
+    // (The plan count is asked only then: it reads the saved plans.)
+    const int plans = (wanted && !prefix.isEmpty() && m_plans) ? qBound(0, m_plans->planCount(), kMaxPlanHotkeys) : 0;
+    if (plans > 0) {
         m_planCount = plans;
         for (int i = 1; i <= plans; ++i) {
             const QString text = prefix + QString::number(i);

@@ -40,6 +40,11 @@ LongTermDisplay::LongTermDisplay(DisplayWindow& display, RunCommands& commands, 
     display.Timer10->setHandler([tick = m_tick.get()] { tick->Timer10_Timer(); });
     display.Timer11->setHandler([restart = m_restart.get()] { restart->Timer11_Timer(); });
     display.Timer12->setHandler([calibration = m_calibration.get()] { calibration->tick(); });
+    QObject::connect(m_calibration.get(), &ClockCalibration::finished, m_calibration.get(),
+                     [tick = m_tick.get()](bool applied) {
+                         if (applied)
+                             tick->clockStepped();
+                     });
 }
 
 LongTermDisplay::~LongTermDisplay()

@@ -52,6 +52,14 @@ void enable(const std::unique_ptr<EngineTimer>& t, bool on)
         t->setEnabled(on);
 }
 
+// The count set-up runs as soon as the command has returned to the event
+// loop.
+void queueSetUp(const std::unique_ptr<EngineTimer>& setUp)
+{
+    if (setUp)
+        setUp->post();
+}
+
 bool enabled(const std::unique_ptr<EngineTimer>& t)
 {
     return t && t->isEnabled();
@@ -143,7 +151,7 @@ void RunCommands::startOrClear(bool stopEndSound)
     h.count_up_carry = QStringLiteral("0");
     m_recorded = false; // a new run (or the next prepared one) has no row yet
     h.menusChanged();
-    enable(m_display.Timer5, true);
+    queueSetUp(m_display.Timer5);
 }
 
 void RunCommands::endPendingForcedEnd()
@@ -240,7 +248,7 @@ void RunCommands::stepPlanSequence()
         enable(m_display.Timer1, false);
         enable(m_display.Timer4, false);
         h.ready_marker = kSetting;
-        enable(m_display.Timer5, true);
+        queueSetUp(m_display.Timer5);
     }
 }
 
@@ -259,6 +267,9 @@ void RunCommands::endRun(bool endSequence)
     if (h.desktop[2].caption.left(2) == kContinueWord)
         pause_timing(); // close the open pause first, so it is counted
     writeIdleState(false);
+    // The long-term tick ends the run: at once, not at the next second.
+    if (enabled(m_display.Timer10))
+        m_display.Timer10->post();
     if (endSequence && overtimeAction() == 3 && context().ini)
         context().ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(lastPlanIndex() + 11));
     h.menusChanged();

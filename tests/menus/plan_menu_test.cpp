@@ -7,6 +7,7 @@
 #include "support/temp_program.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QMenu>
 #include <QScreen>
@@ -110,6 +111,28 @@ TEST_F(PlanMenuTest, rebuild_listsPlansInIdOrder_andFollowsDeletions)
     menu.change_clock_menu();
     EXPECT_EQ(captions(), QStringList({"A", "C"}));
     EXPECT_EQ(menu.checkedPlan(), -1);
+}
+
+TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrBackInTheEventLoop_keepsTheItemShown)
+{
+    addRow(1, "A", planNamed("a"));
+    menu.deferLoad();
+    menu.change_clock_menu();
+    EXPECT_EQ(submenu.actions().first()->data().toString(), "1"); // not read yet
+    menu.loadWhenShown(nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(submenu.actions().first()->data().toString(), "A");
+    EXPECT_TRUE(host.desktop[5].enabled);
+
+    // Without plans the item stays shown (disabled), as the display's idle
+    // state shows it; the first use reads the list.
+    exec("DELETE FROM deskclock");
+    host.desktop[5].visible = true;
+    menu.deferLoad();
+    menu.change_clock_menu();
+    EXPECT_EQ(menu.planCount(), 0);
+    EXPECT_TRUE(host.desktop[5].visible);
+    EXPECT_FALSE(host.desktop[5].enabled);
 }
 
 TEST_F(PlanMenuTest, rebuild_withoutPlans_hidesTheItem_andCountsNoPlans)

@@ -152,7 +152,7 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
 
     // The operator's clear: ready, the end sound stopped, the plan's length back.
     commands->start_timing();
-    advance(100);
+    advance(0);
     EXPECT_EQ(item(0).caption.left(2), "开始");
     EXPECT_TRUE(item(0).enabled);
     EXPECT_EQ(backend.take(), QStringList{"wavstop"});
@@ -256,7 +256,7 @@ TEST_F(CountRunTest, stopThenClearWithinATick_recordsOnceAndLeavesNoTickRunning)
     advance(15'000);
     commands->stop_timing();
     commands->start_timing(); // the clear, before the next tick
-    advance(100);
+    advance(0);
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(item(0).caption.left(2), "开始");
     EXPECT_FALSE(window->Timer1->isEnabled());
@@ -337,8 +337,8 @@ TEST_F(CountRunTest, everyTimeFormat_countsInItsFormatAndNeverStandsStill)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.combolist.toStdString());
         module.clock_plan.combolist = c.combolist;
-        program.clock.setNow(QDateTime(program.clock.now().date(), QTime(8, 59, 59, 900)));
-        start(); // 09:00:00.000 at the set-up
+        program.clock.setNow(QDateTime(program.clock.now().date(), QTime(9, 0, 0)));
+        start(); // the set-up, at 09:00:00.000
         EXPECT_EQ(clock(), c.texts[0]);
         advance(5);
         EXPECT_EQ(clock(), c.texts[1]);
@@ -350,7 +350,7 @@ TEST_F(CountRunTest, everyTimeFormat_countsInItsFormatAndNeverStandsStill)
         advance(1000);
         EXPECT_EQ(commands->records, ++runs);
         commands->start_timing(); // clear
-        advance(100);
+        advance(0);
     }
 }
 

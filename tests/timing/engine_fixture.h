@@ -74,11 +74,12 @@ protected:
     }
     ClockPlan defaultPlan() const { return ClockPlan::defaults(program.clock.now().date()); }
 
-    // The start command, and the 100 ms until the set-up has run.
+    // The start command, and its set-up (queued, so it runs with no time
+    // passing).
     void start()
     {
         commands->start_timing();
-        advance(100);
+        advance(0);
     }
     void advance(qint64 ms) { program.timers.advance(ms); }
     QString clock() const { return window->Label3->text(); }

@@ -108,9 +108,10 @@ TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
 {
     module.clock_plan.checkone = "1111111";
-    window->Timer9->setHandler({});
+    int dateSetUps = 0;
+    window->Timer9->setHandler([&] { ++dateSetUps; });
     start();
-    EXPECT_TRUE(window->Timer9->isEnabled());
+    EXPECT_EQ(dateSetUps, 1);
     EXPECT_TRUE(host.clockset[4].visible);
     EXPECT_FALSE(window->Timer1->isEnabled());
     EXPECT_TRUE(host.run_counters[1].isEmpty());

@@ -33,8 +33,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_TRUE(window->Timer12->isEnabled()); // the network time runs alongside
 
     // Across midnight: the days and the weekday change with the date.
-    program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 58, 500)));
-    advance(300);
+    jumpTo(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 58, 800)));
     EXPECT_EQ(dateLine(), "2天");
     EXPECT_EQ(clock(), "12时00分02秒");
     advance(1500);
@@ -42,8 +41,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(prompt(), weekday(QDate(2026, 12, 9)));
 
     // The last seconds, and the end.
-    program.clock.setNow(target.addMSecs(-950));
-    advance(300);
+    jumpTo(target.addMSecs(-650));
     EXPECT_EQ(dateLine(), "0天");
     EXPECT_EQ(clock(), "00时00分01秒");
     EXPECT_EQ(commands->records, 0);
@@ -80,14 +78,12 @@ TEST_F(LongTermDisplayTest, everyFormat_showsItsCountDownAndLiveTexts)
     for (int f = 0; f <= 5; ++f) {
         module.clock_plan.combolist = QString::number(f) + "01";
         module.clock_plan.time_date = target.date();
-        program.clock.setNow(kStart);
-        advance(300);
+        jumpTo(kStart.addMSecs(300));
         EXPECT_EQ(dateLine(), "3天") << f;
         EXPECT_EQ(clock(), countdown[f]) << f;
 
         module.clock_plan.time_date = QDate(2000, 1, 1);
-        program.clock.setNow(QDateTime(kStart.date(), QTime(9, 5, 7, 100)));
-        advance(300);
+        jumpTo(QDateTime(kStart.date(), QTime(9, 5, 7, 400)));
         EXPECT_EQ(dateLine(), f <= 2 ? "2026年12月08日" : "2026-12-08") << f;
         EXPECT_EQ(clock(), live[f]) << f;
     }
@@ -120,6 +116,42 @@ TEST_F(LongTermDisplayTest, liveClock_followsTheSeconds_showsPortalTime_andSurvi
     EXPECT_EQ(clock(), "11:01:01");
     EXPECT_TRUE(window->Timer10->isEnabled());
     EXPECT_EQ(commands->records, 0);
+}
+
+TEST_F(LongTermDisplayTest, liveClock_changesJustAfterEachSecond_noneSkippedOrRepeatedAcrossClockSteps)
+{
+    openLongTerm(longTermPlan(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), 3));
+    advance(100); // the set-up, at 09:00:00.100
+    advance(900);
+    EXPECT_EQ(clock(), "09:00:00");
+    advance(2); // 09:00:01.002
+    EXPECT_EQ(clock(), "09:00:01");
+
+    // The calibration moves the clock 400 ms on: the display re-arms on the
+    // new second at once.
+    longTerm->clock().setOffsetMs(400);
+    emit longTerm->calibration().finished(true); // now 09:00:01.402
+    advance(599);
+    EXPECT_EQ(clock(), "09:00:01");
+    advance(1);
+    EXPECT_EQ(clock(), "09:00:02");
+
+    // Sampled every 50 ms across a step back and a step forward, the
+    // seconds follow one another; a step back of less than a second
+    // shows no second twice.
+    QStringList shown{clock()};
+    for (int i = 0; i < 200; ++i) {
+        if (i == 50)
+            program.clock.setNow(program.clock.now().addMSecs(-700));
+        if (i == 120)
+            program.clock.setNow(program.clock.now().addMSecs(300));
+        advance(50);
+        if (clock() != shown.last())
+            shown << clock();
+    }
+    for (int i = 1; i < shown.size(); ++i)
+        EXPECT_EQ(QTime::fromString(shown[i - 1], "hh:mm:ss").secsTo(QTime::fromString(shown[i], "hh:mm:ss")), 1)
+            << shown.join(' ').toStdString();
 }
 
 TEST_F(LongTermDisplayTest, slowPortal_displayKeepsTicking)
@@ -183,7 +215,7 @@ TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEa
     EXPECT_TRUE(setter.instants.empty());
 
     module.clock_plan.time_date = kStart.date().addDays(3); // usable again: counts again
-    advance(300);
+    advance(1000);
     EXPECT_EQ(dateLine(), "2天");
 }
 

@@ -98,6 +98,15 @@ protected:
         window.reset();
     }
 
+    // Moves the wall clock so that it reads `wall` (at least 2 ms into its
+    // second) after a second of ticks: a jump of the clock shows at the next
+    // whole-second tick.
+    void jumpTo(const QDateTime& wall)
+    {
+        program.clock.setNow(wall.addMSecs(-1002));
+        advance(1002);
+    }
+
     QString dateLine() const { return window->Label2[2]->text(); }
     QString prompt() const { return window->Label2[3]->text(); }
     static QString weekday(const QDate& d) { return weekday_name(d); }

@@ -118,7 +118,7 @@ TEST_F(HotkeysRunTest, startPauseContinueStop_fromTheKeyboard)
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+s"}));
     ASSERT_TRUE(wait_until([&] { return window->Timer5->isEnabled(); }));
-    program.timers.advance(100);  // the set-up starts the count
+    program.timers.advance(0);  // the set-up starts the count
     EXPECT_FALSE(host.desktop[0].enabled);
     EXPECT_TRUE(window->Timer1->isEnabled());
 

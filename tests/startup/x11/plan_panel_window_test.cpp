@@ -72,6 +72,9 @@ TEST(PlanPanelInWindow, saveThreeMoveDeleteLoad_tableSubmenuAndListAgreeAfterARe
 
     windows.reset();
     windows = build_program_windows(program.context, make_desktop_windows);
+    // The saved plans are read once the display has shown its first frame.
+    for (int i = 0; i < 100 && submenu() != QStringList({"丙", "乙"}); ++i)
+        QTest::qWait(20);
     EXPECT_EQ(submenu(), QStringList({"丙", "乙"}));
     with_settings([&](SettingsWindow& w) {
         w.planPanelBox->setChecked(true);
