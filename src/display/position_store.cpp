@@ -2,7 +2,7 @@
 
 #include "platform/registry_store.h"
 #include "services/app_context.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/ini_store.h"
 #include "stores/registry_values.h"
 

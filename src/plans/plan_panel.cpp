@@ -6,7 +6,7 @@
 #include "platform/notifier.h"
 #include "services/app_context.h"
 #include "services/help_links.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 
 #include <QDebug>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "services/help_links.h"
 
 #include "platform/notifier.h"
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "stores/ini_store.h"
 
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #include "services/hotkey_keys.h"
 
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/ini_store.h"
 
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "platform/notifier.h"
 #include "services/help_links.h"
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 
 #include <QDebug>
 #include <QStandardPaths>

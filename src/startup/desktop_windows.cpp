@@ -3,7 +3,7 @@
 #include "about/about_window.h"
 #include "background/background_window.h"
 #include "display/display_window.h"
-#include "menus/program_windows.h"
+#include "startup/program_windows.h"
 #include "menus/style_dialogs.h"
 #include "plans/plan_panel.h"
 #include "services/file_dialog.h"

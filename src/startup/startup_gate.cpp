@@ -2,8 +2,8 @@
 
 #include "platform/notifier.h"
 #include "platform/registry_store.h"
-#include "services/program_folder.h"
-#include "services/text_path.h"
+#include "platform/program_folder.h"
+#include "platform/text_path.h"
 #include "stores/plan_store.h"
 
 #include <QFileInfo>

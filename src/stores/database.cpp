@@ -1,6 +1,6 @@
 #include "stores/database.h"
 
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "stores/cipher_key_cache.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "stores/registry_values.h"
 
 #include "platform/registry_store.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 
 namespace orvalen::registry_values {
 

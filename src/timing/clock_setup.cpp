@@ -9,7 +9,7 @@
 #include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "services/sound_player.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/clock_plan.h"
 #include "stores/ini_store.h"
 #include "timing/long_term_log.h"

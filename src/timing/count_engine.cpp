@@ -5,7 +5,7 @@
 #include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "services/sound_player.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "services/time_conversions.h"
 #include "stores/clock_plan.h"
 #include "timing/clock_source.h"

@@ -4,7 +4,7 @@
 #include "display/panel.h"
 #include "platform/clock.h"
 #include "services/sound_player.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/clock_plan.h"
 #include "stores/ini_store.h"
 #include "timing/clock_source.h"

@@ -5,7 +5,7 @@
 #include "display/panel.h"
 #include "platform/clock.h"
 #include "services/sound_player.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/clock_plan.h"
 #include "timing/long_term_log.h"
 #include "timing/long_term_texts.h"

@@ -5,7 +5,7 @@
 #include "platform/notifier.h"
 #include "services/app_context.h"
 #include "services/sound_player.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "services/time_conversions.h"
 #include "stores/ini_store.h"
 #include "timing/clock_source.h"

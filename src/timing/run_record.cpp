@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "services/app_context.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/database.h"
 #include "stores/registry_values.h"
 #include "timing/pending_runs.h"

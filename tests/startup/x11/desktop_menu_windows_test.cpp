@@ -5,7 +5,7 @@
 #include "background/background_window.h"
 #include "display/display_window.h"
 #include "display/panel.h"
-#include "menus/program_windows.h"
+#include "startup/program_windows.h"
 #include "startup/desktop_windows.h"
 #include "statistics/statistics_window.h"
 #include "stores/registry_values.h"

@@ -1,5 +1,5 @@
 #include "display/display_window.h"
-#include "menus/program_windows.h"
+#include "startup/program_windows.h"
 #include "startup/desktop_windows.h"
 #include "plans/plan_panel.h"
 #include "settings/settings_window.h"

@@ -1,4 +1,4 @@
-#include "menus/program_windows.h"
+#include "startup/program_windows.h"
 
 #include "display/display_window.h"
 #include "menus/element_menu.h"
