@@ -143,7 +143,7 @@ HotkeyBackend::Grab X11Hotkeys::grab(int id, int modifiers, int keyCode)
     if (wanted.keycodes.isEmpty())
         return Grab::Failed;
 
-    // One key combination belongs to one hotkey number, as on Windows.
+    // One key combination belongs to one hotkey number.
     for (const auto& [otherId, other] : m_grabbed) {
         if (other.modifiers != wanted.modifiers)
             continue;
