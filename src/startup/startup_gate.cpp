@@ -1,8 +1,8 @@
 #include "startup/startup_gate.h"
 
 #include "platform/notifier.h"
-#include "platform/registry_store.h"
 #include "platform/program_folder.h"
+#include "platform/registry_store.h"
 #include "platform/text_path.h"
 #include "stores/plan_store.h"
 

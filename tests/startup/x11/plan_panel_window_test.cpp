@@ -1,8 +1,8 @@
 #include "display/display_window.h"
-#include "startup/program_windows.h"
 #include "startup/desktop_windows.h"
 #include "plans/plan_panel.h"
 #include "settings/settings_window.h"
+#include "startup/program_windows.h"
 #include "support/temp_program.h"
 
 #include <QAction>
