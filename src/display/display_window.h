@@ -187,7 +187,7 @@ public:
     // (when it is one), or to the stored width and height in tens of twips.
     void sizeLogoBox(const QImage& image);
 
-    // A TimeData.db value ("readpart"), or fallback when absent or empty.
+    // A TimeData.db value, or fallback when absent or empty.
     QString iniRead(const QString& section, const QString& key, const QString& fallback) const;
     // Reads the scrolling-text mode, panel width and speed of [Marquee];
     // a value that does not convert leaves its field as it was.
