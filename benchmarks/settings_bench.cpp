@@ -5,11 +5,11 @@
 #include "bench_support.h"
 #include "display/display_window.h"
 #include "display/panel.h"
-#include "menus/program_windows.h"
 #include "startup/desktop_windows.h"
 #include "platform/notifier.h"
 #include "settings/number_field.h"
 #include "settings/settings_window.h"
+#include "startup/program_windows.h"
 
 #include <QAction>
 #include <QApplication>

@@ -69,7 +69,7 @@ Figures timeData(const QString& path, int megabytes)
         text += "key" + QByteArray::number(i) + "=中层干部年终述职考评会 " + QByteArray::number(i) + "\n";
     save_file(path, text);
     Figures f;
-    const IniStore ini(path);
+    IniStore ini(path);
     for (int round = 0; round < 5; ++round) {
         save_file(path, text + "round=" + QByteArray::number(round) + "\n"); // a changed file: read again
         QElapsedTimer t;

@@ -2,6 +2,7 @@
 
 #include "services/app_context.h"
 #include "services/help_links.h"
+#include "stores/time_data_keys.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -83,7 +84,7 @@ AboutWindow::AboutWindow(AppContext& ctx, Launcher& launcher, QWidget* parent)
 
 void AboutWindow::openPage()
 {
-    const QString address = about_address(m_ctx.ini, QStringLiteral("url"));
+    const QString address = about_address(m_ctx.ini, time_data::kUrl);
     if (!address.isEmpty()) {
         if (m_ctx.notifier)
             open_url(address, m_launcher, *m_ctx.notifier);

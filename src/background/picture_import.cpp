@@ -1,6 +1,6 @@
 #include "background/picture_import.h"
 
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "services/save_file.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 #include "display/colour.h"
 
-#include "services/text_path.h"
+#include "platform/text_path.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -16,7 +16,8 @@ QColor colour_from_value(qint64 value, const QColor& fallback = QColor());
 // Returns an invalid QColor when the text names no usable colour, so callers
 // can leave their target unchanged.
 QColor colour_from_text(const QString& text);
-// Back to the stored form (decimal text of the COLORREF) for a plain colour.
+// Back to the stored form for a plain colour: the decimal text of
+// red + 256 * green + 65536 * blue.
 QString colour_to_text(const QColor& colour);
 
 } // namespace orvalen

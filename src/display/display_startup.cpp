@@ -9,7 +9,7 @@
 #include "display/panel.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "services/time_conversions.h"
 #include "services/tray_icon.h"
 #include "stores/ini_store.h"

@@ -40,8 +40,8 @@ struct ScreenMetrics {
 // The full-screen display window: what the audience sees. It owns the
 // display elements, the hidden run labels, the window timers that the engine
 // and the display share, and the tray icon. Other parts of the program read
-// and write these members by name, as they did the original window's
-// controls; the control names and indices below are that contract.
+// and write these members by name; the member names and indices below are
+// that contract.
 //
 // Element numbers: display_element 0 main title, 1 subtitle, 2 date line,
 // 3 prompt text, 4 scrolling text, 5 clock, 6 logo, 7 overtime clock,
@@ -187,7 +187,7 @@ public:
     // (when it is one), or to the stored width and height in tens of twips.
     void sizeLogoBox(const QImage& image);
 
-    // A TimeData.db value ("readpart"), or fallback when absent or empty.
+    // A TimeData.db value, or fallback when absent or empty.
     QString iniRead(const QString& section, const QString& key, const QString& fallback) const;
     // Reads the scrolling-text mode, panel width and speed of [Marquee];
     // a value that does not convert leaves its field as it was.

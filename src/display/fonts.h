@@ -11,7 +11,7 @@ bool font_installed(const QString& family);
 // The family an element gets for a stored font name: the name itself when
 // installed, else "宋体".
 QString display_family(const QString& family);
-// Lets the Windows family names the plans use ("宋体", "新宋体", ...) render
+// Lets the font family names stored plans use ("宋体", "新宋体", ...) render
 // in an installed CJK font, so Chinese text never shows as boxes. Runs once.
 void install_cjk_substitutions();
 

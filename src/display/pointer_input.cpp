@@ -15,7 +15,8 @@
 namespace orvalen {
 namespace {
 
-// The button numbers of the original events: 1 left, 2 right, 4 middle.
+// The pressed buttons as one number, as the handlers test them: 1 left,
+// 2 right, 4 middle.
 int button_code(Qt::MouseButtons b)
 {
     int code = 0;

@@ -1,8 +1,8 @@
 #include "display/position_store.h"
 
 #include "platform/registry_store.h"
+#include "platform/text_path.h"
 #include "services/app_context.h"
-#include "services/text_path.h"
 #include "stores/ini_store.h"
 #include "stores/registry_values.h"
 

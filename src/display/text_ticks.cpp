@@ -2,7 +2,7 @@
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "display/prompt_text.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 
 #include <cmath>
 

@@ -2,8 +2,8 @@
 
 #include "display/display_window.h"
 #include "platform/notifier.h"
+#include "platform/text_path.h"
 #include "services/app_context.h"
-#include "services/text_path.h"
 #include "stores/database.h"
 #include "stores/deskclock_rows.h"
 #include "stores/ini_store.h"

@@ -4,9 +4,9 @@
 #include "plans/plan_export.h"
 #include "plans/plan_loader.h"
 #include "platform/notifier.h"
+#include "platform/text_path.h"
 #include "services/app_context.h"
 #include "services/help_links.h"
-#include "services/text_path.h"
 
 #include <QDebug>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "plans/plan_save_checks.h"
 
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "services/time_conversions.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 #include "plans/plan_editor.h"
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "stores/database.h"
 
 #include <QList>

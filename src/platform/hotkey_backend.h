@@ -5,7 +5,7 @@
 namespace orvalen {
 
 // System-wide hotkeys as the program sees them: a numbered hotkey is a
-// modifier mask (Alt 1, Ctrl 2, Shift 4) and a Windows virtual-key code; a
+// modifier mask (Alt 1, Ctrl 2, Shift 4) and a key code (see hotkey_keys.h); a
 // press anywhere on the desktop calls onPressed with its number. The program
 // uses X11Hotkeys; tests use a fake.
 class HotkeyBackend {

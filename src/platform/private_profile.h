@@ -3,8 +3,7 @@
 
 namespace orvalen::profile {
 
-// Our own private-profile layer with the semantics of the Windows functions
-// the program relies on: section and key names match without regard to case;
+// Reads and writes INI files such as TimeData.db: section and key names match without regard to case;
 // values are trimmed and one pair of enclosing quotes is removed; a replace
 // keeps every other line, comment and the order; a missing key is appended to
 // its section, a missing section to the file; CRLF or LF; a UTF-8 BOM is
@@ -15,18 +14,18 @@ namespace orvalen::profile {
 // memory with its sections and keys hashed; it is read again only when it
 // changed on disk.
 
-// GetPrivateProfileString: the value, or fallback when the key is absent.
+// The value of a key, or fallback when the key is absent.
 // Results longer than bufferChars - 1 are cut.
 QString getString(const QString& file, const QString& section, const QString& key,
                   const QString& fallback, int bufferChars = 10000);
-// GetPrivateProfileSection: "k=v\0k2=v2\0" (each entry NUL-terminated), cut
+// A whole section as "k=v\0k2=v2\0" (each entry NUL-terminated), cut
 // to the buffer; returns the number of characters copied (the final
 // terminator not counted).
 int getSection(const QString& file, const QString& section, QString* buffer, int bufferChars = 10000);
-// WritePrivateProfileString. A null value deletes the key (a missing file is
+// Sets the value of a key. A null value deletes the key (a missing file is
 // then not created). Returns false when the file cannot be written.
 bool writeString(const QString& file, const QString& section, const QString& key, const QString& value);
-// WritePrivateProfileSection with no content: deletes the whole section.
+// Deletes a whole section.
 bool deleteSection(const QString& file, const QString& section);
 
 } // namespace orvalen::profile

@@ -363,7 +363,7 @@ bool RegistryStore::commit(State next)
     const QFileInfo info(m_path);
     if (next.skippedLines > 0 && next.stamp.exists) {
         // The new file leaves out the lines that could not be read: the
-        // original is kept aside first, once.
+        // file as it was is kept aside first, once.
         const QString copy = copy_aside_as_bad(m_path);
         if (copy.isEmpty()) {
             report_save_failure(m_path, QStringLiteral("%1 无法另存备份，未改写").arg(m_path));

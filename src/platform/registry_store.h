@@ -18,8 +18,8 @@ namespace orvalen {
 // the same as empty; texts come back whole (quotes, backslashes, line breaks
 // and other control characters are escaped in the file). Writes are atomic.
 // A line that cannot be read is skipped (and logged); every other value is
-// kept. The first write after such a line copies the original aside as
-// registry.reg.bad, so nothing is silently lost. The file is read once and
+// kept. The first write after such a line copies the file as it was aside
+// as registry.reg.bad, so nothing is silently lost. The file is read once and
 // read again only when it changed on disk, so two stores on one file agree;
 // names are looked up through a hash.
 class RegistryStore {
@@ -68,7 +68,7 @@ public:
     bool remove(const QString& name);
     bool removeValues(const QStringList& names);
 
-    // The name the original file with unreadable lines was copied to, if any.
+    // Where the file with unreadable lines was copied to, if it was.
     QString setAsideFile() const;
 
 private:

@@ -5,12 +5,20 @@
 
 #include <X11/keysym.h>
 #include <cstdlib>
+#include <memory>
 #include <xcb/xcb.h>
 
 namespace orvalen {
 namespace {
 
 constexpr uint8_t kBadAccess = 10;
+
+// Replies and errors of xcb are malloc'ed and freed with free().
+struct FreeXcb {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T>
+using XcbPtr = std::unique_ptr<T, FreeXcb>;
 
 // X keysym -> key code through the server's keyboard map, searched column by
 // column like XKeysymToKeycode, so the key that carries the keysym
@@ -20,13 +28,13 @@ xcb_keycode_t keycode_of(xcb_connection_t* c, xcb_keysym_t keysym)
     const xcb_setup_t* setup = xcb_get_setup(c);
     const int first = setup->min_keycode;
     const int count = setup->max_keycode - setup->min_keycode + 1;
-    xcb_get_keyboard_mapping_reply_t* reply =
-        xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, setup->min_keycode, count), nullptr);
+    const XcbPtr<xcb_get_keyboard_mapping_reply_t> reply(
+        xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, setup->min_keycode, count), nullptr));
     if (!reply)
         return 0;
-    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply);
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.get());
     const int per = reply->keysyms_per_keycode;
-    const int total = xcb_get_keyboard_mapping_keysyms_length(reply);
+    const int total = xcb_get_keyboard_mapping_keysyms_length(reply.get());
     xcb_keycode_t found = 0;
     for (int column = 0; column < per && !found; ++column) {
         for (int k = 0; k < count; ++k) {
@@ -37,7 +45,6 @@ xcb_keycode_t keycode_of(xcb_connection_t* c, xcb_keysym_t keysym)
             }
         }
     }
-    std::free(reply);
     return found;
 }
 
@@ -47,9 +54,9 @@ uint16_t numlock_mask(xcb_connection_t* c)
     const xcb_keycode_t numlock = keycode_of(c, XK_Num_Lock);
     uint16_t mask = 0;
     if (numlock) {
-        if (xcb_get_modifier_mapping_reply_t* reply =
-                xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr)) {
-            const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply);
+        if (const XcbPtr<xcb_get_modifier_mapping_reply_t> reply{
+                xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr)}) {
+            const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply.get());
             const int per = reply->keycodes_per_modifier;
             for (int mod = 0; mod < 8 && !mask; ++mod) {
                 for (int j = 0; j < per; ++j) {
@@ -59,7 +66,6 @@ uint16_t numlock_mask(xcb_connection_t* c)
                     }
                 }
             }
-            std::free(reply);
         }
     }
     return mask ? mask : uint16_t(XCB_MOD_MASK_2);
@@ -143,7 +149,7 @@ HotkeyBackend::Grab X11Hotkeys::grab(int id, int modifiers, int keyCode)
     if (wanted.keycodes.isEmpty())
         return Grab::Failed;
 
-    // One key combination belongs to one hotkey number, as on Windows.
+    // One key combination belongs to one hotkey number.
     for (const auto& [otherId, other] : m_grabbed) {
         if (other.modifiers != wanted.modifiers)
             continue;
@@ -163,10 +169,9 @@ HotkeyBackend::Grab X11Hotkeys::grab(int id, int modifiers, int keyCode)
         }
     }
     for (const xcb_void_cookie_t& cookie : cookies) {
-        if (xcb_generic_error_t* error = xcb_request_check(m_connection, cookie)) {
+        if (const XcbPtr<xcb_generic_error_t> error{xcb_request_check(m_connection, cookie)}) {
             if (outcome == Grab::Done)
                 outcome = error->error_code == kBadAccess ? Grab::HeldElsewhere : Grab::Failed;
-            std::free(error);
         }
     }
     if (outcome != Grab::Done) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 
 namespace orvalen {
 

@@ -1,8 +1,9 @@
 #include "services/help_links.h"
 
 #include "platform/notifier.h"
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "stores/ini_store.h"
+#include "stores/time_data_keys.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -82,7 +83,7 @@ void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& n
 
 QString about_address(const IniStore* ini, const QString& key)
 {
-    return ini ? ini->read(QStringLiteral("About"), key, QString()).trimmed() : QString();
+    return ini ? ini->read(time_data::kAbout, key, QString()).trimmed() : QString();
 }
 
 void open_url(const QString& target, Launcher& launcher, Notifier& notifier)

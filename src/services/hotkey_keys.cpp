@@ -1,7 +1,8 @@
 #include "services/hotkey_keys.h"
 
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/ini_store.h"
+#include "stores/time_data_keys.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -41,7 +42,7 @@ QString read_hotkey_setting(const IniStore& ini, const QString& key, const QStri
     *exists = QFileInfo::exists(ini.file());
     if (!*exists)
         return QString();
-    return ini.read(QStringLiteral("Hotkey"), key, fallback);
+    return ini.read(time_data::kHotkey, key, fallback);
 }
 
 } // namespace
@@ -108,21 +109,21 @@ HotkeyText parse_hotkey_text(const QString& text)
 short start_key_also_stops(const IniStore& ini)
 {
     bool exists = false;
-    const QString v = read_hotkey_setting(ini, QStringLiteral("opentogetherstop"), QStringLiteral("0"), &exists);
+    const QString v = read_hotkey_setting(ini, time_data::kOpenTogetherStop, time_data::kOpenTogetherStopDefault, &exists);
     return exists && leading_number(v) != 0 ? 1 : 0;
 }
 
 bool often_hotkeys_enabled(const IniStore& ini)
 {
     bool exists = false;
-    const QString v = read_hotkey_setting(ini, QStringLiteral("often"), QStringLiteral("00"), &exists);
+    const QString v = read_hotkey_setting(ini, time_data::kOften, time_data::kOftenDefault, &exists);
     return exists && digit_value(v, 0) + digit_value(v, 1) > 0;
 }
 
 QString often_hotkey_prefix(const IniStore& ini)
 {
     bool exists = false;
-    const QString v = read_hotkey_setting(ini, QStringLiteral("often"), QStringLiteral("00"), &exists);
+    const QString v = read_hotkey_setting(ini, time_data::kOften, time_data::kOftenDefault, &exists);
     if (!exists)
         return QString();
     QString prefix;

@@ -7,9 +7,8 @@ class IniStore;
 
 // Hotkeys are stored and shown as text: modifier names and a key name joined
 // by "+", e.g. "Ctrl+Alt+F5" or "Shift+Num 3"; "无" means no hotkey. The
-// numbers below are the Windows ones the texts were made for and stay the
-// program's own representation: modifier mask Alt 1, Ctrl 2, Shift 4, and the
-// virtual-key codes A-Z 65-90, 0-9 48-57, Num 0-9 96-105, F1-F12 112-123,
+// program's own numbers for them: modifier mask Alt 1, Ctrl 2, Shift 4, and
+// the key codes A-Z 65-90, 0-9 48-57, Num 0-9 96-105, F1-F12 112-123,
 // Enter 13, Space 32. Names match exactly, letter case included.
 
 constexpr int kModAlt = 1;

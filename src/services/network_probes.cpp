@@ -212,14 +212,11 @@ struct QtNetworkProbes::Impl {
 };
 
 QtNetworkProbes::QtNetworkProbes(TimerFactory& timers, int connectTimeoutMs, int transferTimeoutMs)
-    : d(new Impl(timers, connectTimeoutMs, transferTimeoutMs))
+    : d(std::make_unique<Impl>(timers, connectTimeoutMs, transferTimeoutMs))
 {
 }
 
-QtNetworkProbes::~QtNetworkProbes()
-{
-    delete d;
-}
+QtNetworkProbes::~QtNetworkProbes() = default;
 
 void QtNetworkProbes::ping_host(const QString& hosts, std::function<void(bool)> done)
 {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <memory>
 
 namespace orvalen {
 
@@ -59,7 +60,7 @@ public:
 
 private:
     struct Impl;
-    Impl* d;
+    std::unique_ptr<Impl> d;
 };
 
 } // namespace orvalen

@@ -1,6 +1,6 @@
 #include "services/sound_player.h"
 
-#include "services/text_path.h"
+#include "platform/text_path.h"
 
 #include <QFileInfo>
 

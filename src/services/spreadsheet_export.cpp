@@ -1,8 +1,8 @@
 #include "services/spreadsheet_export.h"
 
 #include "platform/notifier.h"
+#include "platform/program_folder.h"
 #include "services/help_links.h"
-#include "services/program_folder.h"
 
 #include <QDebug>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 #include "startup/open_windows.h"
 
-#include "menus/program_windows.h"
 #include "startup/desktop_windows.h"
+#include "startup/program_windows.h"
 
 namespace orvalen {
 

@@ -12,6 +12,7 @@
 #include "startup/single_instance.h"
 #include "startup/startup_gate.h"
 #include "stores/ini_store.h"
+#include "stores/time_data_keys.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -26,8 +27,8 @@ namespace {
 // TimeData.db as it is named in the folder, or its usual name when missing.
 QString settingsFile(const ProgramFolder& folder)
 {
-    const QString found = folder.resolve(QStringLiteral("TimeData.db"));
-    return found.isEmpty() ? folder.file(QStringLiteral("TimeData.db")) : found;
+    const QString found = folder.resolve(time_data::kFile);
+    return found.isEmpty() ? folder.file(time_data::kFile) : found;
 }
 
 } // namespace
@@ -36,8 +37,8 @@ bool start_program(AppContext& context, const std::function<void()>& openWindows
 {
     // The plan-sequence position never survives a restart. A missing file
     // stays missing, so the file check below still sees it.
-    if (context.folder.exists(QStringLiteral("TimeData.db")))
-        IniStore(settingsFile(context.folder)).remove(QStringLiteral("Marquee"), QStringLiteral("currentrow"));
+    if (context.folder.exists(time_data::kFile))
+        IniStore(settingsFile(context.folder)).remove(time_data::kMarquee, time_data::kCurrentRow);
     if (!startup_check(*context.registry, context.folder, *context.notifier))
         return false;
     openWindows();

@@ -4,19 +4,21 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QtGlobal>
+#include <memory>
 
 namespace orvalen {
 
 bool install_qt_translations(QCoreApplication& app)
 {
-    auto* translator = new QTranslator(&app);
+    auto translator = std::make_unique<QTranslator>();
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
         qWarning("Orvalen: Qt's Chinese translations (qtbase_zh_CN) were not found in %s", qPrintable(folder));
-        delete translator;
         return false;
     }
-    return app.installTranslator(translator);
+    // The application keeps the translator until the program ends.
+    translator->setParent(&app);
+    return app.installTranslator(translator.release());
 }
 
 } // namespace orvalen

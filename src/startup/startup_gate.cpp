@@ -1,10 +1,11 @@
 #include "startup/startup_gate.h"
 
 #include "platform/notifier.h"
+#include "platform/program_folder.h"
 #include "platform/registry_store.h"
-#include "services/program_folder.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/plan_store.h"
+#include "stores/time_data_keys.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -58,10 +59,10 @@ bool check_program_version(RegistryStore& registry, Notifier& notifier, ProgramV
 bool check_program_files(const ProgramFolder& folder, Notifier& notifier)
 {
     QStringList missing;
-    for (const char* name : {"DeskData.db", "help.CHM", "TimeData.db"}) {
-        const QString path = folder.resolve(QString::fromLatin1(name));
+    for (const QString& name : {QStringLiteral("DeskData.db"), QStringLiteral("help.CHM"), time_data::kFile}) {
+        const QString path = folder.resolve(name);
         if (path.isEmpty() || !QFileInfo(path).isFile())
-            missing << QString::fromLatin1(name);
+            missing << name;
     }
     if (!missing.isEmpty())
         notifier.notice(QStringLiteral("保持程序完整，请重新安装\n缺少文件：%1（程序文件夹 %2）")

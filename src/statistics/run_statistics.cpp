@@ -1,6 +1,6 @@
 #include "statistics/run_statistics.h"
 
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "stores/database.h"
 
 #include <QRegularExpression>

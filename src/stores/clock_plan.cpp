@@ -1,6 +1,6 @@
 #include "stores/clock_plan.h"
 
-#include "services/text_path.h"
+#include "platform/text_path.h"
 
 #include <QStringList>
 #include <limits>

@@ -1,10 +1,11 @@
 #include "stores/database.h"
 
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "stores/cipher_key_cache.h"
 
 #include <QFileInfo>
 #include <QUrl>
+#include <memory>
 #include <sqlcipher/sqlite3.h>
 
 namespace orvalen {
@@ -16,13 +17,19 @@ QString sqliteMessage(sqlite3* db)
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
 }
 
+struct CloseDatabase {
+    void operator()(sqlite3* db) const { sqlite3_close(db); }
+};
+// A connection that closes itself unless it is released to a Database.
+using DatabaseHandle = std::unique_ptr<sqlite3, CloseDatabase>;
+
 // Opens the file and keys it: with the raw key derived before for this
 // file's salt when there is one, else (or when SQLCipher refuses it) with the
 // passphrase. The key is proved by reading the schema (SQLCipher checks it
 // lazily: the first read tells). `file` is the database file itself, `path`
-// what SQLite opens (the file or a URI naming it). *db is set even on
-// failure, for its message; the caller closes it.
-int open_keyed(const QString& path, const QString& file, const QString& key, int flags, sqlite3** db)
+// what SQLite opens (the file or a URI naming it). `db` holds the connection
+// even on failure, for its message.
+int open_keyed(const QString& path, const QString& file, const QString& key, int flags, DatabaseHandle& db)
 {
     const QByteArray passphrase = key.toUtf8();
     const QByteArray rawKey = cached_raw_key(file, passphrase);
@@ -30,17 +37,18 @@ int open_keyed(const QString& path, const QString& file, const QString& key, int
     for (const QByteArray& attempt : {rawKey, passphrase}) {
         if (attempt.isEmpty())
             continue;
-        rc = sqlite3_open_v2(path.toUtf8().constData(), db, flags, nullptr);
+        sqlite3* opened = nullptr;
+        rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, flags, nullptr);
+        db.reset(opened);
         if (rc != SQLITE_OK)
             return rc;
-        rc = sqlite3_key(*db, attempt.constData(), int(attempt.size()));
+        rc = sqlite3_key(db.get(), attempt.constData(), int(attempt.size()));
         if (rc == SQLITE_OK)
-            rc = sqlite3_exec(*db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+            rc = sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
         if (rc != SQLITE_NOTADB || attempt == passphrase)
             return rc;
         forget_raw_key(file, passphrase);
-        sqlite3_close(*db);
-        *db = nullptr;
+        db.reset();
     }
     return rc;
 }
@@ -108,41 +116,37 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
     }
 
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
-    sqlite3* db = nullptr;
-    int rc = open_keyed(path, path, key, flags, &db);
+    DatabaseHandle db;
+    int rc = open_keyed(path, path, key, flags, db);
     const int primary = rc & 0xff;
     if (mode == Mode::ExistingOnly
         && (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY || primary == SQLITE_IOERR || primary == SQLITE_PERM)) {
         // A folder that cannot be written keeps the write-ahead log from
         // opening: the plans are still read, without writing.
-        sqlite3* readOnly = nullptr;
-        int rrc = open_keyed(path, path, key, SQLITE_OPEN_READONLY, &readOnly);
+        DatabaseHandle readOnly;
+        int rrc = open_keyed(path, path, key, SQLITE_OPEN_READONLY, readOnly);
         if (rrc != SQLITE_OK) {
-            sqlite3_close(readOnly);
-            readOnly = nullptr;
+            readOnly.reset();
             const QByteArray uri = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
-            rrc = open_keyed(QString::fromUtf8(uri), path, key, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, &readOnly);
+            rrc = open_keyed(QString::fromUtf8(uri), path, key, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, readOnly);
         }
         if (rrc == SQLITE_OK) {
-            sqlite3_close(db);
-            db = readOnly;
+            db.reset();
+            db = std::move(readOnly);
             rc = SQLITE_OK;
             m_readOnly = true;
-        } else {
-            sqlite3_close(readOnly);
         }
     }
     if (rc != SQLITE_OK) {
         if (rc == SQLITE_NOTADB)
             m_error = QStringLiteral("数据库文件无法读取（密码不符，或不是本程序的数据库）：%1").arg(path);
         else
-            m_error = QStringLiteral("无法读取数据库文件 %1：%2%3").arg(path, sqliteMessage(db), folderHint(path));
-        sqlite3_close(db);
+            m_error = QStringLiteral("无法读取数据库文件 %1：%2%3").arg(path, sqliteMessage(db.get()), folderHint(path));
         return false;
     }
-    sqlite3_busy_timeout(db, 2000);
-    sqlite3_exec(db, "PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
-    m_db = db;
+    sqlite3_busy_timeout(db.get(), 2000);
+    sqlite3_exec(db.get(), "PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+    m_db = db.release();
     return true;
 }
 

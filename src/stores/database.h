@@ -58,7 +58,7 @@ public:
     qint64 lastInsertRowId() const;
     int changes() const;
 
-    sqlite3* handle() const { return m_db; }
+    sqlite3* handle() { return m_db; }
     void setError(const QString& error) { m_error = error; }
 
 private:

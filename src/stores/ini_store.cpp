@@ -8,28 +8,6 @@ namespace {
 constexpr int kBufferChars = 10000;
 }
 
-QVariant ini_access(const QString& verb, const QString& file, const QString& section,
-                    const QString& key, const QString& value)
-{
-    if (verb == QLatin1String("readpart")) {
-        const QString text = profile::getString(file, section, key, QString(), kBufferChars);
-        return text.isEmpty() ? value : text;
-    }
-    if (verb == QLatin1String("readall")) {
-        QString buffer;
-        const int n = profile::getSection(file, section, &buffer, kBufferChars);
-        const QString list = section_to_list(buffer.left(n));
-        return list.isEmpty() ? value : list;
-    }
-    if (verb == QLatin1String("write"))
-        return int(profile::writeString(file, section, key, value.isNull() ? QStringLiteral("") : value));
-    if (verb == QLatin1String("delpart"))
-        return int(profile::writeString(file, section, key, QString()));
-    if (verb == QLatin1String("delall"))
-        return int(profile::deleteSection(file, section));
-    return QVariant();
-}
-
 QString section_to_list(const QString& buffer)
 {
     QString out;
@@ -43,7 +21,7 @@ QString section_to_list(const QString& buffer)
             out += c;
         }
     }
-    // Only blanks are trimmed, as the text's own Trim does.
+    // Only blanks are trimmed, not tabs or line breaks.
     qsizetype from = 0, to = out.size();
     while (from < to && out.at(from) == u' ')
         ++from;
@@ -57,27 +35,31 @@ QString section_to_list(const QString& buffer)
 
 QString IniStore::read(const QString& section, const QString& key, const QString& fallback) const
 {
-    return ini_access(QStringLiteral("readpart"), m_file, section, key, fallback).toString();
+    const QString text = profile::getString(m_file, section, key, QString(), kBufferChars);
+    return text.isEmpty() ? fallback : text;
 }
 
-bool IniStore::write(const QString& section, const QString& key, const QString& value) const
+bool IniStore::write(const QString& section, const QString& key, const QString& value)
 {
-    return ini_access(QStringLiteral("write"), m_file, section, key, value).toInt() != 0;
+    return profile::writeString(m_file, section, key, value.isNull() ? QStringLiteral("") : value);
 }
 
-bool IniStore::remove(const QString& section, const QString& key) const
+bool IniStore::remove(const QString& section, const QString& key)
 {
-    return ini_access(QStringLiteral("delpart"), m_file, section, key, QString()).toInt() != 0;
+    return profile::writeString(m_file, section, key, QString());
 }
 
 QString IniStore::readAll(const QString& section, const QString& fallback) const
 {
-    return ini_access(QStringLiteral("readall"), m_file, section, QString(), fallback).toString();
+    QString buffer;
+    const int n = profile::getSection(m_file, section, &buffer, kBufferChars);
+    const QString list = section_to_list(buffer.left(n));
+    return list.isEmpty() ? fallback : list;
 }
 
-bool IniStore::removeSection(const QString& section) const
+bool IniStore::removeSection(const QString& section)
 {
-    return ini_access(QStringLiteral("delall"), m_file, section, QString(), QString()).toInt() != 0;
+    return profile::deleteSection(m_file, section);
 }
 
 } // namespace orvalen

@@ -1,14 +1,10 @@
 #include "stores/registry_values.h"
 
 #include "platform/registry_store.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
+#include "stores/time_data_keys.h"
 
 namespace orvalen::registry_values {
-
-namespace {
-QString left_name(int element) { return QStringLiteral("pictureleft") + QString::number(element); }
-QString top_name(int element) { return QStringLiteral("picturetop") + QString::number(element); }
-} // namespace
 
 std::optional<int> read_number(const RegistryStore& r, const QString& name)
 {
@@ -56,18 +52,18 @@ bool set_time_record(RegistryStore& r, bool on)
 
 int position_left(const RegistryStore& r, int element, int fallback)
 {
-    return read_number(r, left_name(element)).value_or(fallback);
+    return read_number(r, time_data::pictureLeftKey(element)).value_or(fallback);
 }
 
 int position_top(const RegistryStore& r, int element, int fallback)
 {
-    return read_number(r, top_name(element)).value_or(fallback);
+    return read_number(r, time_data::pictureTopKey(element)).value_or(fallback);
 }
 
 bool set_position(RegistryStore& r, int element, int left, int top)
 {
-    return r.writeValues({{left_name(element), RegistryStore::Value::ofDword(left)},
-                          {top_name(element), RegistryStore::Value::ofDword(top)}});
+    return r.writeValues({{time_data::pictureLeftKey(element), RegistryStore::Value::ofDword(left)},
+                          {time_data::pictureTopKey(element), RegistryStore::Value::ofDword(top)}});
 }
 
 std::optional<QString> vision(const RegistryStore& r)

@@ -14,7 +14,8 @@ bool simple(const RegistryStore& r);
 bool set_simple(RegistryStore& r, bool on);
 bool time_record(const RegistryStore& r);       // statistics on when non-zero
 bool set_time_record(RegistryStore& r, bool on);
-// Copy of a saved element position (twips); absent -> fallback.
+// Copy of a saved element position (twips), under the same names as in
+// TimeData.db (pictureleftN, picturetopN); absent -> fallback.
 int position_left(const RegistryStore& r, int element, int fallback);
 int position_top(const RegistryStore& r, int element, int fallback);
 bool set_position(RegistryStore& r, int element, int left, int top);

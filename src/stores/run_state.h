@@ -18,9 +18,9 @@ struct MenuItemState {
     bool checked = false;
 };
 
-// The menu host's shared run state: what the original kept in hidden labels
-// and menu captions of the menu host window. Every field keeps its text form,
-// since readers take the leading number of the text.
+// The menu host's shared run state, kept beside the menu captions of the
+// menu host window. Every field keeps its text form, since readers take the
+// leading number of the text.
 struct HostState {
     QString ready_marker = "0";           // "setting" = the next set-up only prepares
     QString clock_source = "0";           // "0", "1" or "2"

@@ -31,6 +31,11 @@ inline const QString kPause = QStringLiteral("pause");
 inline const QString kOpenTogetherStop = QStringLiteral("opentogetherstop");
 inline const QString kOften = QStringLiteral("often");
 
+inline const QString kAbout = QStringLiteral("About");
+inline const QString kUrl = QStringLiteral("url");
+// The address a desktop menu item opens with Ctrl held: link6, link16.
+inline QString linkKey(int menuItem) { return QStringLiteral("link") + QString::number(menuItem); }
+
 inline const QString kClockSite = QStringLiteral("clocksite");
 inline QString pictureLeftKey(int element) { return QStringLiteral("pictureleft") + QString::number(element); }
 inline QString pictureTopKey(int element) { return QStringLiteral("picturetop") + QString::number(element); }

@@ -3,7 +3,7 @@
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "platform/clock.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/clock_plan.h"
 #include "timing/clock_text.h"
 #include "timing/run_commands.h"

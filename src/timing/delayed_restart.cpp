@@ -1,7 +1,7 @@
 #include "timing/delayed_restart.h"
 
 #include "display/display_window.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/clock_plan.h"
 #include "timing/long_term_log.h"
 #include "timing/run_commands.h"

@@ -5,7 +5,7 @@
 #include "display/display_window.h"
 #include "display/logo_video.h"
 #include "display/panel.h"
-#include "services/text_path.h"
+#include "platform/text_path.h"
 #include "stores/clock_plan.h"
 #include "stores/ini_store.h"
 #include "timing/clock_text.h"

@@ -1,7 +1,7 @@
 #include "timing/pending_runs.h"
 
+#include "platform/program_folder.h"
 #include "platform/save_file.h"
-#include "services/program_folder.h"
 
 #include <QDebug>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "timing/run_record.h"
 
 #include "platform/clock.h"
+#include "platform/text_path.h"
 #include "services/app_context.h"
-#include "services/text_path.h"
 #include "stores/database.h"
 #include "stores/registry_values.h"
 #include "timing/pending_runs.h"

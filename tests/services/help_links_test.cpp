@@ -1,5 +1,5 @@
 #include "services/help_links.h"
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "support/fake_launcher.h"
 #include "support/recording_notifier.h"
 

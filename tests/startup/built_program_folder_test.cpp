@@ -1,6 +1,6 @@
 // The program folder the build produces: every file the start-up gate asks
 // for, a DeskData.db the program can open, and usable default sounds.
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/ini_store.h"

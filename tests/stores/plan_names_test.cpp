@@ -1,4 +1,4 @@
-#include "services/program_folder.h"
+#include "platform/program_folder.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/plan_names.h"

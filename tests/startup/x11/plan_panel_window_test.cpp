@@ -1,8 +1,8 @@
 #include "display/display_window.h"
-#include "menus/program_windows.h"
 #include "plans/plan_panel.h"
-#include "startup/desktop_windows.h"
 #include "settings/settings_window.h"
+#include "startup/desktop_windows.h"
+#include "startup/program_windows.h"
 #include "startup/x11/settings_from_menu.h"
 #include "support/temp_program.h"
 

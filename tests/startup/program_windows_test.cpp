@@ -1,4 +1,4 @@
-#include "menus/program_windows.h"
+#include "startup/program_windows.h"
 
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"

@@ -1,4 +1,4 @@
-#include "services/text_path.h"
+#include "platform/text_path.h"
 
 #include <gtest/gtest.h>
 

@@ -11,8 +11,9 @@ QString cut_at_control_char(const QString& text);
 QString file_extension(const QString& path);
 // Width in full-width cells: a-z, A-Z, 0-9 and "." count 0.5, others 1.
 double text_display_width(const QString& text);
-// The leading number of a text, as VB's Val reads it: optional blanks, a
-// sign, digits and one decimal point. "12ab" -> 12, "abc" -> 0, "" -> 0.
+// The leading decimal number of a text: optional blanks, a sign, digits and
+// one decimal point, skipping blanks inside it.
+// "12ab" -> 12, "1 2" -> 12, "abc" -> 0, "" -> 0.
 double leading_number(const QString& text);
 // leading_number rounded to an int (half to even), clamped to 32 bits.
 int leading_int(const QString& text);

@@ -1,4 +1,4 @@
-#include "menus/program_windows.h"
+#include "startup/program_windows.h"
 
 #include "display/display_window.h"
 #include "menus/element_menu.h"
@@ -12,6 +12,7 @@
 #include "services/qt_sound_backend.h"
 #include "services/sound_player.h"
 #include "stores/run_state.h"
+#include "stores/time_data_keys.h"
 #include "timing/count_engine.h"
 #include "timing/global_hotkeys.h"
 #include "timing/long_term_display.h"
@@ -40,7 +41,7 @@ public:
     // With no address stored the item does what it does without Ctrl.
     void openArticleLink(int item) override
     {
-        const QString address = about_address(m_ctx.ini, QStringLiteral("link%1").arg(item));
+        const QString address = about_address(m_ctx.ini, time_data::linkKey(item));
         if (!address.isEmpty() && m_ctx.notifier)
             open_url(address, m_launcher, *m_ctx.notifier);
         else if (item == 6)

@@ -1,4 +1,4 @@
-#include "services/text_path.h"
+#include "platform/text_path.h"
 
 #include <charconv>
 #include <cmath>
@@ -57,8 +57,8 @@ double text_display_width(const QString& text)
 
 double leading_number(const QString& text)
 {
-    // Blanks may stand before and inside the number ("1 2" reads 12), as VB's
-    // Val reads it; the number ends at the first other character.
+    // Blanks may stand before and inside the number ("1 2" reads 12); the
+    // number ends at the first other character.
     std::string digits;
     bool negative = false;
     bool seenSign = false;
