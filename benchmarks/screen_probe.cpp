@@ -168,15 +168,15 @@ public:
     }
 
     // Presses and releases a key combination such as "ctrl+alt+s".
-    bool press(const std::string& spec)
+    bool press(const std::string& combination)
     {
         std::vector<KeyCode> codes;
         size_t start = 0;
-        while (start <= spec.size()) {
-            size_t end = spec.find('+', start);
+        while (start <= combination.size()) {
+            size_t end = combination.find('+', start);
             if (end == std::string::npos)
-                end = spec.size();
-            std::string name = spec.substr(start, end - start);
+                end = combination.size();
+            std::string name = combination.substr(start, end - start);
             if (name == "ctrl")
                 name = "Control_L";
             else if (name == "alt")
