@@ -186,6 +186,10 @@ public:
     // Sizes the logo box by the stored logo size option: to the picture
     // (when it is one), or to the stored width and height in tens of twips.
     void sizeLogoBox(const QImage& image);
+    // Plays the file `path` as the logo video, fitted inside the logo box's
+    // border. The video comes from `factory`, else from the display's own
+    // factory, else from Qt Multimedia.
+    void playLogoVideo(const QString& path, LogoVideoFactory* factory = nullptr);
 
     // A TimeData.db value ("readpart"), or fallback when absent or empty.
     QString iniRead(const QString& section, const QString& key, const QString& fallback) const;

@@ -2,6 +2,7 @@
 
 #include "display/display_window.h"
 #include "display/position_store.h"
+#include "platform/logged_call.h"
 #include "platform/notifier.h"
 #include "services/app_context.h"
 #include "stores/registry_values.h"
@@ -60,7 +61,7 @@ void MenuHost::buildMenus()
                 // A check mark changes only through the command itself.
                 if (m_desktop[i]->isCheckable())
                     m_desktop[i]->setChecked(m_host.desktop[i].checked);
-                desktop_Click(i);
+                run_logged("desktop menu item", [this, i] { desktop_Click(i); });
             });
         }
         a->setObjectName(QStringLiteral("desktop_%1").arg(i));
@@ -77,7 +78,7 @@ void MenuHost::buildMenus()
             if (m_clockset[i]->isCheckable())
                 m_clockset[i]->setChecked(m_host.clockset[i].checked);
             if (m_hooks.element)
-                m_hooks.element->clockset_Click(i);
+                run_logged("element menu item", [this, i] { m_hooks.element->clockset_Click(i); });
         });
         m_clockset[i] = a;
     }

@@ -12,27 +12,12 @@
 #include "timing/clock_text.h"
 #include "timing/run_commands.h"
 
-#include <QDebug>
 #include <cmath>
-#include <exception>
 
 namespace orvalen {
 namespace {
 
 constexpr qint64 kDayMs = 86'400'000;
-
-// No exception leaves a timer handler: the window goes on.
-template <typename F>
-void guarded(const char* name, F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        qWarning() << name << "failed:" << e.what();
-    } catch (...) {
-        qWarning() << name << "failed";
-    }
-}
 
 QTime read_time_of_day(const QString& text)
 {
@@ -47,10 +32,10 @@ QTime read_time_of_day(const QString& text)
 CountEngine::CountEngine(DisplayWindow& display, RunCommands& commands)
     : m_display(display), m_commands(commands)
 {
-    m_display.Timer1->setHandler([this] { guarded("Timer1", [this] { Timer1_Timer(); }); });
-    m_display.Timer3->setHandler([this] { guarded("Timer3", [this] { Timer3_Timer(); }); });
-    m_display.Timer4->setHandler([this] { guarded("Timer4", [this] { Timer4_Timer(); }); });
-    m_display.Timer5->setHandler([this] { guarded("Timer5", [this] { Timer5_Timer(); }); });
+    m_display.Timer1->setHandler([this] { Timer1_Timer(); });
+    m_display.Timer3->setHandler([this] { Timer3_Timer(); });
+    m_display.Timer4->setHandler([this] { Timer4_Timer(); });
+    m_display.Timer5->setHandler([this] { Timer5_Timer(); });
 }
 
 CountEngine::~CountEngine()

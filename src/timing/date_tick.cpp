@@ -12,7 +12,6 @@
 #include "timing/run_commands.h"
 
 #include <cmath>
-#include <exception>
 
 namespace orvalen {
 
@@ -24,51 +23,45 @@ DateTick::DateTick(DisplayWindow& display, RunCommands& commands, const Clock& c
 
 void DateTick::Timer10_Timer()
 {
-    try {
-        DisplayWindow& d = m_display;
-        const ClockPlan& plan = d.module().clock_plan;
-        const QDateTime now = m_clock.now();
-        const int format = flag_value(plan.combolist, 1);
+    DisplayWindow& d = m_display;
+    const ClockPlan& plan = d.module().clock_plan;
+    const QDateTime now = m_clock.now();
+    const int format = flag_value(plan.combolist, 1);
 
-        // The network time runs alongside for as long as this tick does;
-        // enabling keeps a running Timer12 on its minute.
-        d.Timer12->setEnabled(true);
+    // The network time runs alongside for as long as this tick does;
+    // enabling keeps a running Timer12 on its minute.
+    d.Timer12->setEnabled(true);
 
-        const LongTermTarget target = m_targets.read(plan, now.date());
-        qint64 diff = 0;
-        if (target.live) {
-            const LongTermTexts texts = live_texts(now, format);
+    const LongTermTarget target = m_targets.read(plan, now.date());
+    qint64 diff = 0;
+    if (target.live) {
+        const LongTermTexts texts = live_texts(now, format);
+        if (texts.known)
+            setDateLine(texts.dateLine);
+        showClock(texts.clock);
+        d.Label6 = QStringLiteral("1");
+        diff = 1000; // the live clock never runs out
+    } else {
+        diff = remaining_seconds(now, target.instant);
+        if (diff > 0) {
+            const LongTermTexts texts = countdown_texts(diff, format);
             if (texts.known)
                 setDateLine(texts.dateLine);
             showClock(texts.clock);
-            d.Label6 = QStringLiteral("1");
-            diff = 1000; // the live clock never runs out
         } else {
-            diff = remaining_seconds(now, target.instant);
-            if (diff > 0) {
-                const LongTermTexts texts = countdown_texts(diff, format);
-                if (texts.known)
-                    setDateLine(texts.dateLine);
-                showClock(texts.clock);
-            } else {
-                d.Label6 = QStringLiteral("5");
-                d.hostState().tick_state = QStringLiteral("1");
-            }
+            d.Label6 = QStringLiteral("5");
+            d.hostState().tick_state = QStringLiteral("1");
         }
-
-        // A stop command marks the end with Label6 "5": the count-down ends
-        // at this tick; the live clock has just written "1" and goes on.
-        if (leading_int(d.Label6) == 5 && !target.live)
-            d.run_overtime_action = 5;
-        if (d.run_overtime_action == 5 || diff <= 0)
-            endActions();
-
-        showWeekday();
-    } catch (const std::exception& e) {
-        qCWarning(lcLongTerm) << "long-term tick failed:" << e.what();
-    } catch (...) {
-        qCWarning(lcLongTerm) << "long-term tick failed";
     }
+
+    // A stop command marks the end with Label6 "5": the count-down ends
+    // at this tick; the live clock has just written "1" and goes on.
+    if (leading_int(d.Label6) == 5 && !target.live)
+        d.run_overtime_action = 5;
+    if (d.run_overtime_action == 5 || diff <= 0)
+        endActions();
+
+    showWeekday();
 }
 
 void DateTick::showClock(const QString& text)
