@@ -181,6 +181,8 @@ void DisplayWindow::applyIdleMenuState()
         if (item.caption.size() >= 2)
             item.caption = word + item.caption.mid(2);
     };
+    m_host.run.setEndMarked(false);
+    m_host.run.setState(RunState::Ready);
     auto& d = m_host.desktop;
     d[0].enabled = true;
     wordAndTail(d[0], QStringLiteral("开始"));

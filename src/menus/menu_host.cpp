@@ -31,14 +31,11 @@ MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QWidge
     m_host.desktop[10].checked = true;
     m_host.clockset[4].checked = true;
     buildMenus();
-    m_host.onMenusChanged = [this] { syncMenus(); };
+    connect(&m_host.run, &RunController::menusChanged, this, &MenuHost::syncMenus);
     syncMenus();
 }
 
-MenuHost::~MenuHost()
-{
-    m_host.onMenusChanged = nullptr;
-}
+MenuHost::~MenuHost() = default;
 
 void MenuHost::buildMenus()
 {

@@ -193,12 +193,8 @@ void PlanMenu::resetPauseCaptions()
 {
     // A run paused under the old plan: the new plan starts unpaused, so the
     // next pause press must pause, not account a pause that never happened.
-    QString& caption = m_host.desktop[2].caption;
-    if (caption.left(2) != QStringLiteral("继续"))
-        return;
-    caption = QStringLiteral("暂停") + caption.mid(2);
-    if (QLabel* button = m_display.Label9[2])
-        m_display.setCaption(button, QStringLiteral(" 暂停 "));
+    if (m_host.run.state() == RunState::Paused)
+        m_host.run.setState(RunState::Running);
 }
 
 void PlanMenu::nextmenu_often(int index)

@@ -4,9 +4,68 @@
 #include <QObject>
 #include <QString>
 #include <array>
-#include <functional>
 
 namespace orvalen {
+
+// The items of the desktop menu "全屏时钟", numbered as in the menu (the
+// numbers hotkeys and the display's buttons use). Number 14 has no item.
+enum class DesktopItem : int {
+    Start = 0,          // "开始", "清零" once a run has finished
+    Stop = 1,           // "停止"
+    Pause = 2,          // "暂停", "继续" while paused
+    Reset = 3,          // "复位" (hidden)
+    StartSeparator = 4,
+    Plans = 5,          // "阶段选择", the plan submenu
+    Settings = 6,       // "设置"
+    AdjustMode = 7,     // "允许调整": elements can be dragged
+    Background = 8,     // "背景设置"
+    Buttons = 9,        // "按钮": the on-screen buttons are shown
+    ExtendedScreen = 10, // "扩展屏显示"
+    WindowSeparator = 11,
+    Minimise = 12,      // "最小化" / "最大化"
+    Statistics = 13,    // "统计"
+    Help = 15,          // "帮助"
+    About = 16,         // "在线帮助": the about window
+    Exit = 17,          // "退出"
+};
+
+// Where a run stands. Ready: nothing runs, start begins a run. Running and
+// Paused: a count is under way. Finished: the run has ended and start
+// clears the display back to ready.
+enum class RunState { Ready, Running, Paused, Finished };
+
+// Owns the run state and announces its changes. The run commands derive the
+// desktop menu's captions and enabled items and the on-screen buttons from
+// it; nobody reads the state back from a caption or a label.
+class RunController : public QObject {
+    Q_OBJECT
+public:
+    RunState state() const { return m_state; }
+    // A run is under way: running or paused.
+    bool isUnderWay() const { return m_state == RunState::Running || m_state == RunState::Paused; }
+    void setState(RunState state)
+    {
+        if (state == m_state)
+            return;
+        m_state = state;
+        emit stateChanged(state);
+    }
+
+    // A command (or a passed target, or the overtime limit) has ended the
+    // run: the next count tick closes it with the values of the last one.
+    // A new set-up clears the mark.
+    bool endMarked() const { return m_endMarked; }
+    void setEndMarked(bool marked) { m_endMarked = marked; }
+
+signals:
+    void stateChanged(RunState state);
+    // A menu item's caption, check mark, enabled or visible flag changed.
+    void menusChanged();
+
+private:
+    RunState m_state = RunState::Ready;
+    bool m_endMarked = false;
+};
 
 // One item of a popup menu as the run commands and the display see it. The
 // menu host mirrors these into its real menu actions whenever
@@ -18,9 +77,9 @@ struct MenuItemState {
     bool checked = false;
 };
 
-// The menu host's shared run state: what the original kept in hidden labels
-// and menu captions of the menu host window. Every field keeps its text form,
-// since readers take the leading number of the text.
+// The menu host's shared run state: the run controller, the menu items shown
+// from it, and the run values. The run values keep their text form, since
+// readers take the leading number of the text.
 struct HostState {
     QString ready_marker = "0";           // "setting" = the next set-up only prepares
     QString clock_source = "0";           // "0", "1" or "2"
@@ -37,11 +96,15 @@ struct HostState {
     // clockset(0)..clockset(4) of the element menu ("运行设置").
     std::array<MenuItemState, 5> clockset{{{"设置字体"}, {"设置颜色"}, {"居中"}, {"隐藏"}, {"显示星期"}}};
 
-    bool adjust_mode() const { return desktop[7].checked; }
+    MenuItemState& item(DesktopItem i) { return desktop[std::size_t(i)]; }
+    const MenuItemState& item(DesktopItem i) const { return desktop[std::size_t(i)]; }
+    bool adjust_mode() const { return item(DesktopItem::AdjustMode).checked; }
 
-    // Called after menu items change; the menu host installs the handler.
-    std::function<void()> onMenusChanged;
-    void menusChanged() const { if (onMenusChanged) onMenusChanged(); }
+    // The run state; its changes redraw the menus and the buttons.
+    RunController run;
+
+    // Called after menu items change; the menu host mirrors them.
+    void menusChanged() { emit run.menusChanged(); }
 };
 
 // Program-wide values kept in module storage: the current plan and the run

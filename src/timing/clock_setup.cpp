@@ -62,7 +62,7 @@ void ClockSetup::Timer9_Timer()
         host.run_record[i] = QStringLiteral("0");
     host.run_record[4] = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
     d.run_overtime_action = flag_value(plan.combolist, 3);
-    d.Label6 = QString::number(d.run_overtime_action);
+    host.run.setEndMarked(false);
 
     // Where the target stands: ahead (a count-down), none (the live date
     // and clock) or passed (the tick ends the run at once).
@@ -82,10 +82,9 @@ void ClockSetup::Timer9_Timer()
             d.setCaption(d.Label2[2], texts.dateLine);
             clockText = texts.clock;
         }
-        d.Label6 = QStringLiteral("1");
     } else {
         d.Timer10->setEnabled(true);
-        d.Label6 = QStringLiteral("5");
+        host.run.setEndMarked(true);
         host.tick_state = QStringLiteral("1");
     }
 
@@ -172,7 +171,7 @@ void ClockSetup::stylePromptAndScroll()
     // Before the run starts the prompt line stays empty; the prompt
     // tick fills it.
     QString prompt;
-    if (!host.desktop[0].enabled) {
+    if (host.run.isUnderWay()) {
         if (flag_on(plan.checkthree, 2))
             prompt = weekday_name(m_clock.now().date());
         else if (flag_on(plan.checktwo, 1) && !plan.stageText[0].isEmpty())
@@ -261,25 +260,7 @@ void ClockSetup::writeRunningState()
     d.Timer2->setEnabled(true);
     d.Timer3->setEnabled(false);
     d.Timer4->setEnabled(false);
-    auto& m = host.desktop;
-    m[0].enabled = false;
-    d.Label9[0]->setEnabled(false);
-    m[1].enabled = true;
-    d.Label9[1]->setEnabled(true);
-    m[2].enabled = true;
-    d.Label9[2]->setEnabled(true);
-    m[3].enabled = true;
-    m[5].visible = true;
-    m[6].enabled = false;
-    d.Label9[3]->setEnabled(false);
-    m[7].enabled = true;
-    m[12].enabled = true;
-    for (int k : {13, 15, 16})
-        m[k].visible = false;
-    m[17].visible = false;
-    m[17].enabled = false;
-    d.Label9[4]->setEnabled(false);
-    host.menusChanged();
+    host.run.setState(RunState::Running);
     AppContext& ctx = d.context();
     if (flag_on(plan.checktwo, 8) && ctx.sound) {
         const QString name = QStringLiteral("sounds/") + plan.stageMusic[0];

@@ -59,7 +59,7 @@ void CountEngine::Timer5_Timer()
         host.run_record[i] = QStringLiteral("0");
 
     d.run_overtime_action = flag_value(p.combolist, 3);
-    d.Label6 = QString::number(d.run_overtime_action);
+    host.run.setEndMarked(false);
 
     const int mode = timingMode();
     const QTime now = clock ? clock->now().time() : QTime(0, 0);
@@ -106,9 +106,9 @@ void CountEngine::Timer5_Timer()
 void CountEngine::finishTicksLeftRunning()
 {
     DisplayWindow& d = m_display;
-    if (!d.hostState().desktop[0].enabled)
+    if (d.hostState().run.isUnderWay())
         return;
-    if (leading_number(d.Label6) == 5) {
+    if (d.hostState().run.endMarked()) {
         if (d.Timer1->isEnabled())
             Timer1_Timer();
         else if (d.Timer4->isEnabled())
@@ -121,30 +121,9 @@ void CountEngine::finishTicksLeftRunning()
 void CountEngine::writeRunningMenus()
 {
     DisplayWindow& d = m_display;
-    auto& item = d.hostState().desktop;
-    auto button = [&](int i, bool on) {
-        if (QLabel* b = d.Label9[i])
-            b->setEnabled(on);
-    };
-    item[0].enabled = false;
-    button(0, false);
-    item[1].enabled = true;
-    button(1, true);
     d.setForeColour(d.Label9[1], Qt::black);
-    item[2].enabled = true;
-    button(2, true);
     d.setForeColour(d.Label9[2], Qt::black);
-    item[3].enabled = true;
-    item[5].visible = true;
-    item[6].enabled = false;
-    button(3, false);
-    item[7].enabled = true;
-    item[12].enabled = true;
-    for (int i : {13, 15, 16, 17})
-        item[i].visible = false;
-    item[17].enabled = false;
-    button(4, false);
-    d.hostState().menusChanged();
+    d.hostState().run.setState(RunState::Running);
 }
 
 } // namespace orvalen

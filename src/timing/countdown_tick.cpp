@@ -40,7 +40,7 @@ void CountEngine::Timer1_Timer()
 
     qint64 elapsed = 0;
     qint64 remaining = 0;
-    const bool fresh = leading_number(d.Label6) < 5;
+    const bool fresh = !host.run.endMarked();
     if (fresh) {
         elapsed = remaintime(QStringLiteral("Timer1"));
         remaining = qint64(m.plan_length_seconds) * 1000 + 500 - elapsed;
@@ -62,7 +62,7 @@ void CountEngine::Timer1_Timer()
         Label_change(shown);
     }
 
-    const bool forcedEnd = leading_number(d.Label6) == 5;
+    const bool forcedEnd = host.run.endMarked();
     if (forcedEnd) {
         remaining = 0;
         d.run_overtime_action = 5;

@@ -25,7 +25,7 @@ void CountEngine::Timer4_Timer()
 
     qint64 count = 0;
     qint64 shown = 0;
-    if (leading_number(d.Label6) < 5) {
+    if (!host.run.endMarked()) {
         count = remaintime(QStringLiteral("Timer4"));
         shown = count;
         armTick(*d.Timer4, count);
@@ -41,7 +41,7 @@ void CountEngine::Timer4_Timer()
         d.Label1_2 = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
     Label_change(shown);
 
-    if (leading_number(d.Label6) == 5) {
+    if (host.run.endMarked()) {
         // Ended by a command: record once and stop; no end stage.
         host.run_record[2] = QString::number(storedCount(host.run_counters[2]));
         d.Timer1->setEnabled(false);
@@ -60,7 +60,7 @@ void CountEngine::Timer4_Timer()
     if (!limitReached)
         return;
 
-    d.Label6 = QStringLiteral("5");
+    host.run.setEndMarked(true);
     host.run_record[2] = QString::number(storedCount(host.run_counters[2]));
     endStageCue();
     if (flag_on(p.checktwo, 7)) {

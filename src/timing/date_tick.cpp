@@ -39,7 +39,7 @@ void DateTick::Timer10_Timer()
         if (texts.known)
             setDateLine(texts.dateLine);
         showClock(texts.clock);
-        d.Label6 = QStringLiteral("1");
+        d.hostState().run.setEndMarked(false);
         diff = 1000; // the live clock never runs out
     } else {
         diff = remaining_seconds(now, target.instant);
@@ -49,14 +49,14 @@ void DateTick::Timer10_Timer()
                 setDateLine(texts.dateLine);
             showClock(texts.clock);
         } else {
-            d.Label6 = QStringLiteral("5");
+            d.hostState().run.setEndMarked(true);
             d.hostState().tick_state = QStringLiteral("1");
         }
     }
 
-    // A stop command marks the end with Label6 "5": the count-down ends
-    // at this tick; the live clock has just written "1" and goes on.
-    if (leading_int(d.Label6) == 5 && !target.live)
+    // A stop command marks the end: the count-down ends at this tick; the
+    // live clock has just cleared the mark and goes on.
+    if (d.hostState().run.endMarked() && !target.live)
         d.run_overtime_action = 5;
     if (d.run_overtime_action == 5 || diff <= 0)
         endActions();
@@ -96,11 +96,10 @@ void DateTick::endActions()
     DisplayWindow& d = m_display;
     HostState& host = d.hostState();
     const ClockPlan& plan = d.module().clock_plan;
-    // A start item that reads "开始" and is enabled means the display was
-    // only prepared, for a target that had already passed: nothing ran, so
-    // nothing is recorded. (After a stop command it reads "清零".)
-    const MenuItemState& start = host.desktop[0];
-    const bool runUnderWay = !start.enabled || start.caption.left(2) != QStringLiteral("开始");
+    // A display still ready was only prepared, for a target that had
+    // already passed: nothing ran, so nothing is recorded. (A stop command
+    // leaves it finished.)
+    const bool runUnderWay = host.run.state() != RunState::Ready;
 
     d.run_overtime_action = 5;
     const QDateTime setUp = run_record_instant(host.run_record[0]);

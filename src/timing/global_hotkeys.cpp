@@ -170,7 +170,7 @@ void GlobalHotkeys::toggleOr(void (RunCommands::*command)())
     }
     // One key starts and stops: start while the start item can be chosen,
     // stop while a run is on.
-    if (m_host.desktop[0].enabled)
+    if (!m_host.run.isUnderWay())
         m_commands.start_timing();
     else
         m_commands.stop_timing();

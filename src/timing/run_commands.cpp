@@ -59,7 +59,15 @@ bool enabled(const std::unique_ptr<EngineTimer>& t)
 
 } // namespace
 
-RunCommands::RunCommands(DisplayWindow& display) : m_display(display) {}
+RunCommands::RunCommands(DisplayWindow& display) : m_display(display)
+{
+    m_stateShown = QObject::connect(&host().run, &RunController::stateChanged, &m_display, [this] { showRunState(); });
+}
+
+RunCommands::~RunCommands()
+{
+    QObject::disconnect(m_stateShown);
+}
 
 HostState& RunCommands::host() { return m_display.hostState(); }
 ModuleState& RunCommands::module() { return m_display.module(); }
@@ -113,23 +121,23 @@ void RunCommands::start_timing_after_run_end() { startOrClear(false); }
 void RunCommands::startOrClear(bool stopEndSound)
 {
     HostState& h = host();
-    if (!h.desktop[0].enabled)
-        return; // a run is under way (running or paused)
+    if (h.run.isUnderWay())
+        return;
 
     h.ready_marker.clear();
-    h.desktop[7].checked = false;
+    h.item(DesktopItem::AdjustMode).checked = false;
     if (QLabel* prompt = m_display.Label2[3])
         m_display.setCaption(prompt, QString());
     m_display.show_element_placeholders(0);
 
-    if (h.desktop[0].caption.left(2) == kClearWord) {
+    if (h.run.state() == RunState::Finished) {
         // A stop just before this clear may have left its tick waiting to
         // record the run; finish that end now, so that no tick counts on in
         // the ready state and the run keeps its row.
         endPendingForcedEnd();
         enable(m_display.Timer1, false);
         enable(m_display.Timer4, false);
-        writeIdleState(true);
+        h.run.setState(RunState::Ready);
         if (stopEndSound && context().sound)
             context().sound->stop_sound(endSoundPath());
         h.ready_marker = kSetting;
@@ -149,7 +157,7 @@ void RunCommands::startOrClear(bool stopEndSound)
 void RunCommands::endPendingForcedEnd()
 {
     HostState& h = host();
-    if (leading_number(m_display.Label6) < 5)
+    if (!h.run.endMarked())
         return;
     if (enabled(m_display.Timer1)) {
         h.run_record[1] = number_text(h.run_counters[1]);
@@ -176,14 +184,29 @@ void RunCommands::endPendingForcedEnd()
     enable(m_display.Timer12, false);
 }
 
-// The desktop menu and buttons when no run is on: ready to start, or finished
-// and waiting to be cleared.
 void RunCommands::showReady()
 {
-    writeIdleState(true);
+    RunController& run = host().run;
+    if (run.state() == RunState::Ready)
+        showRunState();
+    else
+        run.setState(RunState::Ready);
+}
+
+// The one place where the desktop menu's run items and the on-screen buttons
+// follow the run state.
+void RunCommands::showRunState()
+{
+    switch (host().run.state()) {
+    case RunState::Ready: writeIdleState(true); break;
+    case RunState::Finished: writeIdleState(false); break;
+    case RunState::Running: writeRunningState(false); break;
+    case RunState::Paused: writeRunningState(true); break;
+    }
     host().menusChanged();
 }
 
+// No run is on: ready to start, or finished and waiting to be cleared.
 void RunCommands::writeIdleState(bool ready)
 {
     auto& d = host().desktop;
@@ -207,6 +230,29 @@ void RunCommands::writeIdleState(bool ready)
         d[i].visible = true;
     d[17].enabled = true;
     setButtonEnabled(4, true);
+}
+
+// A run is under way, counting or paused.
+void RunCommands::writeRunningState(bool paused)
+{
+    auto& d = host().desktop;
+    d[0].enabled = false;
+    setButtonEnabled(0, false);
+    d[1].enabled = true;
+    setButtonEnabled(1, true);
+    d[2].enabled = true;
+    setCommandWord(d[2].caption, paused ? kContinueWord : kPauseWord);
+    setButton(2, paused ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "), true);
+    d[3].enabled = true;
+    d[5].visible = true;
+    d[6].enabled = false;
+    setButtonEnabled(3, false);
+    d[7].enabled = true;
+    d[12].enabled = true;
+    for (int i : {13, 15, 16, 17})
+        d[i].visible = false;
+    d[17].enabled = false;
+    setButtonEnabled(4, false);
 }
 
 void RunCommands::stepPlanSequence()
@@ -253,15 +299,14 @@ void RunCommands::finish_timing() { endRun(false); }
 void RunCommands::endRun(bool endSequence)
 {
     HostState& h = host();
-    if (h.desktop[0].enabled)
-        return; // ready or finished: no run to end
-    m_display.Label6 = QStringLiteral("5");
-    if (h.desktop[2].caption.left(2) == kContinueWord)
+    if (!h.run.isUnderWay())
+        return;
+    h.run.setEndMarked(true);
+    if (h.run.state() == RunState::Paused)
         pause_timing(); // close the open pause first, so it is counted
-    writeIdleState(false);
+    h.run.setState(RunState::Finished);
     if (endSequence && overtimeAction() == 3 && context().ini)
         context().ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(lastPlanIndex() + 11));
-    h.menusChanged();
 }
 
 // --- pause / continue -------------------------------------------------------------
@@ -269,19 +314,17 @@ void RunCommands::endRun(bool endSequence)
 void RunCommands::pause_timing()
 {
     HostState& h = host();
-    if (!h.desktop[2].enabled)
-        return; // ready or finished
-    const bool pausing = h.desktop[2].caption.left(2) != kContinueWord;
+    if (!h.run.isUnderWay())
+        return;
+    const bool pausing = h.run.state() == RunState::Running;
     const bool tickOne = h.tick_state == QStringLiteral("1");
 
     if (flag_on(module().clock_plan.checkone, 7)) {
         // A long-term plan: only the date tick stops and goes on; no time is
         // accounted.
-        setCommandWord(h.desktop[2].caption, pausing ? kContinueWord : kPauseWord);
-        setButton(2, pausing ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "), true);
+        h.run.setState(pausing ? RunState::Paused : RunState::Running);
         if (h.tick_state == QStringLiteral("0"))
             enable(m_display.Timer10, !pausing);
-        h.menusChanged();
         return;
     }
 
@@ -313,17 +356,8 @@ void RunCommands::pause_timing()
     if (clock)
         m_display.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
 
-    const auto& tick = tickOne ? m_display.Timer4 : m_display.Timer1;
-    if (pausing) {
-        setCommandWord(h.desktop[2].caption, kContinueWord);
-        setButton(2, QStringLiteral(" 继续 "), true);
-        enable(tick, false);
-    } else {
-        setCommandWord(h.desktop[2].caption, kPauseWord);
-        setButton(2, QStringLiteral(" 暂停 "), true);
-        enable(tick, true);
-    }
-    h.menusChanged();
+    h.run.setState(pausing ? RunState::Paused : RunState::Running);
+    enable(tickOne ? m_display.Timer4 : m_display.Timer1, !pausing);
 }
 
 // --- run record -------------------------------------------------------------------

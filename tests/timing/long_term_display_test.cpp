@@ -53,7 +53,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(host.run_record[1], QString::number(qint64(kStart.secsTo(target)) * 1000));
     EXPECT_EQ(window->Label5, "6");
-    EXPECT_EQ(window->Label6, "5");
+    EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.tick_state, "1");
     EXPECT_TRUE(window->Picture6[3]->isHidden());
     EXPECT_FALSE(window->Picture1->isHidden());
@@ -100,7 +100,7 @@ TEST_F(LongTermDisplayTest, liveClock_followsTheSeconds_showsPortalTime_andSurvi
     advance(100);
     EXPECT_EQ(dateLine(), "2026-12-08");
     EXPECT_EQ(clock(), "09:00:00");
-    EXPECT_EQ(window->Label6, "1");
+    EXPECT_FALSE(window->hostState().run.endMarked());
     advance(1000);
     EXPECT_EQ(clock(), "09:00:01");
 
@@ -141,7 +141,7 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
     advance(1000);
     EXPECT_EQ(clock(), "23:59:59");
     commands->stop_timing();
-    EXPECT_EQ(window->Label6, "5");
+    EXPECT_TRUE(window->hostState().run.endMarked());
     advance(300);
     EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
     EXPECT_EQ(commands->records, 1);
@@ -153,7 +153,7 @@ TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsN
     host.ready_marker = QStringLiteral("setting");
     openLongTerm(longTermPlan(QDateTime(QDate(2026, 12, 1), QTime(8, 0)), 0));
     advance(100);
-    EXPECT_EQ(window->Label6, "5");
+    EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.tick_state, "1");
     EXPECT_TRUE(item(0).enabled); // nothing runs
     advance(300);
@@ -175,7 +175,7 @@ TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEa
         advance(100);
         EXPECT_EQ(dateLine(), "2026-12-08");
         advance(3000);
-        EXPECT_EQ(window->Label6, "1");
+        EXPECT_FALSE(window->hostState().run.endMarked());
         EXPECT_TRUE(window->Timer10->isEnabled());
         EXPECT_EQ(LongTermWarnings::lines().size(), ++expectedLines) << LongTermWarnings::lines().join('\n').toStdString();
     }

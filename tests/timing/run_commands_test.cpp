@@ -42,24 +42,23 @@ protected:
             display->Label9[i]->setEnabled(false);
     }
 
+    // A new run from a ready display with fresh run values.
+    void resetRunValues()
+    {
+        host.run.setState(RunState::Ready);
+        host.run_record.fill("0");
+        host.run_counters.fill("0");
+        host.count_up_carry = "0";
+    }
+
     // What the count-mode set-up writes when it starts the count-down tick.
     void makeRunning(const QString& clockSource = "0")
     {
         host.clock_source = clockSource;
         commands->start_timing();
         display->Timer5->setEnabled(false);
-        auto& d = host.desktop;
-        d[0].enabled = false;
-        d[1].enabled = d[2].enabled = d[3].enabled = true;
-        d[6].enabled = d[17].enabled = false;
-        for (int i : {13, 15, 16, 17})
-            d[i].visible = false;
-        display->Label9[0]->setEnabled(false);
-        display->Label9[1]->setEnabled(true);
-        display->Label9[2]->setEnabled(true);
-        display->Label9[3]->setEnabled(false);
-        display->Label9[4]->setEnabled(false);
-        display->Label6 = "1";
+        host.run.setState(RunState::Running);
+        host.run.setEndMarked(false);
         module.start_reference_ms = program.clock.monotonicMs();
         display->Timer1->setEnabled(true);
     }
@@ -121,7 +120,8 @@ TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
     commands->stop_timing();
     commands->finish_timing();
     commands->pause_timing();
-    EXPECT_EQ(display->Label6, "6");
+    EXPECT_FALSE(host.run.endMarked());
+    EXPECT_EQ(host.run.state(), RunState::Ready);
     EXPECT_EQ(host.desktop[0].caption, "开始");
     EXPECT_EQ(host.desktop[2].caption, "暂停");
 
@@ -134,10 +134,11 @@ TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
 
     // Finished: stop, finish and pause do nothing more.
     commands->stop_timing();
-    display->Label6 = "1";
+    host.run.setEndMarked(false);
     commands->stop_timing();
     commands->pause_timing();
-    EXPECT_EQ(display->Label6, "1");
+    EXPECT_FALSE(host.run.endMarked());
+    EXPECT_EQ(host.run.state(), RunState::Finished);
     EXPECT_EQ(host.desktop[2].caption, "暂停");
 }
 
@@ -147,7 +148,8 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     commands->stop_timing();
 
     const auto& d = host.desktop;
-    EXPECT_EQ(display->Label6, "5");
+    EXPECT_TRUE(host.run.endMarked());
+    EXPECT_EQ(host.run.state(), RunState::Finished);
     EXPECT_EQ(d[0].caption, "清零");
     EXPECT_TRUE(d[0].enabled);
     EXPECT_FALSE(d[1].enabled);
@@ -258,7 +260,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
 {
     for (const QString source : {"1", "2"}) {
         SCOPED_TRACE(source.toStdString());
-        host = HostState();
+        resetRunValues();
         makeReady();
         program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
         makeRunning(source);
@@ -269,7 +271,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
         EXPECT_EQ(display->start_time_of_day_text, "00:00:30");
     }
     // The monotonic clock runs on through midnight without correction.
-    host = HostState();
+    resetRunValues();
     makeReady();
     program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
     makeRunning("0");
@@ -288,7 +290,7 @@ TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
     commands->stop_timing();
     EXPECT_EQ(host.run_record[3], "5000");
     EXPECT_EQ(host.desktop[2].caption, "暂停");
-    EXPECT_EQ(display->Label6, "5");
+    EXPECT_TRUE(host.run.endMarked());
     EXPECT_TRUE(display->Timer1->isEnabled()); // the tick records the run
 }
 
