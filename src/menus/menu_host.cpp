@@ -122,7 +122,7 @@ void MenuHost::load()
     if (m_hooks.plans)
         m_hooks.plans->change_clock_menu();
     const int mode = m_ctx.registry ? registry_values::clockmode(*m_ctx.registry) : 0;
-    m_host.clock_source = QString::number(mode);
+    m_host.run.setClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
     m_host.clockset[4].checked = flag_on(m_module.clock_plan.checkthree, 2);

@@ -240,9 +240,7 @@ void PlanMenu::nextmenu_often(int index)
         m_display.Timer1->setEnabled(false);
     if (m_display.Timer4)
         m_display.Timer4->setEnabled(false);
-    for (int i = 1; i <= 4; ++i)
-        m_host.run_counters[i] = QStringLiteral("0");
-    m_host.count_up_carry = QStringLiteral("0");
+    m_host.run.clearCounts();
     resetPauseCaptions();
     m_host.menusChanged();
 

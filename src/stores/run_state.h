@@ -34,6 +34,10 @@ enum class DesktopItem : int {
 // clears the display back to ready.
 enum class RunState { Ready, Running, Paused, Finished };
 
+// The count tick that ran last: none yet in this run, the count-down tick
+// (a count against the plan length) or the count-up tick (the overtime).
+enum class CountTick { None, Down, Up };
+
 // Owns the run state and announces its changes. The run commands derive the
 // desktop menu's captions and enabled items and the on-screen buttons from
 // it; nobody reads the state back from a caption or a label.
@@ -57,14 +61,53 @@ public:
     bool endMarked() const { return m_endMarked; }
     void setEndMarked(bool marked) { m_endMarked = marked; }
 
+    CountTick tick() const { return m_tick; }
+    void setTick(CountTick tick) { m_tick = tick; }
+
+    // The clock that measures a count (the registry value clockmode): 0 the
+    // monotonic clock, 1 the time of day in milliseconds, 2 the time of day
+    // in whole seconds. Any other number measures nothing.
+    int clockSource() const { return m_clockSource; }
+    void setClockSource(int source) { m_clockSource = source; }
+
+    // The counts of the last tick, in milliseconds: what the count-down tick
+    // has counted, what the count-up tick has counted, and the count shown
+    // (for a count-down, the time left).
+    qint64 countedDownMs() const { return m_countedDownMs; }
+    qint64 countedUpMs() const { return m_countedUpMs; }
+    qint64 shownMs() const { return m_shownMs; }
+    void setCountedDownMs(qint64 ms) { setCount(m_countedDownMs, ms); }
+    void setCountedUpMs(qint64 ms) { setCount(m_countedUpMs, ms); }
+    void setShownMs(qint64 ms) { setCount(m_shownMs, ms); }
+    void clearCounts()
+    {
+        setCountedDownMs(0);
+        setCountedUpMs(0);
+        setShownMs(0);
+    }
+
 signals:
     void stateChanged(RunState state);
+    void countChanged();
     // A menu item's caption, check mark, enabled or visible flag changed.
     void menusChanged();
 
 private:
+    void setCount(qint64& count, qint64 ms)
+    {
+        if (count == ms)
+            return;
+        count = ms;
+        emit countChanged();
+    }
+
     RunState m_state = RunState::Ready;
     bool m_endMarked = false;
+    CountTick m_tick = CountTick::None;
+    int m_clockSource = 0;
+    qint64 m_countedDownMs = 0;
+    qint64 m_countedUpMs = 0;
+    qint64 m_shownMs = 0;
 };
 
 // One item of a popup menu as the run commands and the display see it. The
@@ -82,11 +125,7 @@ struct MenuItemState {
 // readers take the leading number of the text.
 struct HostState {
     QString ready_marker = "0";           // "setting" = the next set-up only prepares
-    QString clock_source = "0";           // "0", "1" or "2"
     std::array<QString, 5> run_record{"0", "0", "0", "0", "0"};
-    std::array<QString, 5> run_counters{"0", "0", "0", "0", "0"};
-    QString tick_state;                   // "0" count-down tick, "1" count-up tick
-    QString count_up_carry = "0";
 
     // desktop(0)..desktop(17) of the desktop menu ("全屏时钟"); index 14 unused.
     std::array<MenuItemState, 18> desktop{{

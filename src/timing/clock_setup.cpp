@@ -74,7 +74,7 @@ void ClockSetup::Timer9_Timer()
             d.setCaption(d.Label2[2], texts.dateLine);
             clockText = texts.clock;
         }
-        host.tick_state = QStringLiteral("0");
+        host.run.setTick(CountTick::Down);
     } else if (target.live) {
         d.Picture6[2]->show();
         const LongTermTexts texts = live_texts(now, format);
@@ -85,7 +85,7 @@ void ClockSetup::Timer9_Timer()
     } else {
         d.Timer10->setEnabled(true);
         host.run.setEndMarked(true);
-        host.tick_state = QStringLiteral("1");
+        host.run.setTick(CountTick::Up);
     }
 
     styleElements(clockText);

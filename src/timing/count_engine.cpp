@@ -65,7 +65,7 @@ qint64 CountEngine::remaintime(const QString& timer_name)
     if (entry == 0 || !clock)
         return 0;
     HostState& host = m_display.hostState();
-    const double source = leading_number(host.clock_source);
+    const int source = host.run.clockSource();
     const qint64 banked = qint64(std::nearbyint(leading_number(host.run_record[entry])));
     const qint64 wrap = entry == 2 ? kDayMs + 200 : kDayMs;
     const qint64 reference = m_display.module().start_reference_ms;
@@ -104,7 +104,7 @@ void CountEngine::Label_change(qint64 count_ms)
     const QTime now = clock ? clock->now().time() : QTime(0, 0);
     const QString text = running_clock_text(timingMode(), flag_value(p.combolist, 1), count_ms, now);
     const bool onOvertimeClock = flag_value(p.combolist, 3) == 0 && flag_on(p.checkfour, 1)
-        && m_display.hostState().tick_state == QLatin1String("1");
+        && m_display.hostState().run.tick() == CountTick::Up;
     if (onOvertimeClock) {
         m_display.setCaption(m_display.Label4, text);
         m_display.ShowStatuechao(text, int(std::lround(m_display.Label4->font().pointSizeF())));
@@ -148,14 +148,6 @@ void CountEngine::Timer3_Timer()
 
 // --- shared -------------------------------------------------------------------------
 
-qint64 CountEngine::storedCount(const QString& text)
-{
-    const double v = std::nearbyint(leading_number(text));
-    if (!std::isfinite(v) || std::abs(v) > 9e15)
-        return 0;
-    return qint64(v);
-}
-
 // The cue of the end stage: its prompt, blink, background and sound.
 void CountEngine::endStageCue()
 {
@@ -183,7 +175,7 @@ void CountEngine::armTick(EngineTimer& timer, qint64 countMs)
     // The time of day shown in system-time mode, and a count measured in
     // whole seconds of the time of day (clock source 2), change with the
     // wall clock's seconds.
-    if (clock && (timingMode() == 2 || leading_number(m_display.hostState().clock_source) == 2))
+    if (clock && (timingMode() == 2 || m_display.hostState().run.clockSource() == 2))
         phase = clock->now().time().msec();
     timer.startOnce(int(1000 - phase + kTickLagMs));
 }

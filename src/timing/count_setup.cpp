@@ -35,8 +35,8 @@ void CountEngine::Timer5_Timer()
     if (prepareOnly)
         finishTicksLeftRunning();
 
-    host.run_counters[1] = QString();
-    host.count_up_carry = QStringLiteral("0");
+    host.run.setCountedDownMs(0);
+    host.run.setShownMs(0);
 
     if (flag_on(p.checkone, 7)) {
         // A long-term plan: the clock and date set-up takes over.
@@ -70,9 +70,9 @@ void CountEngine::Timer5_Timer()
     if (d.isVisible())
         d.fillScreen();
 
-    const double source = leading_number(host.clock_source);
-    if (clock && (source == 0 || source == 1 || source == 2))
-        m.start_reference_ms = clock_source_now_ms(*clock, int(source));
+    const int source = host.run.clockSource();
+    if (clock && source >= 0 && source <= 2)
+        m.start_reference_ms = clock_source_now_ms(*clock, source);
     d.start_time_of_day_text = now.toString(QStringLiteral("hh:mm:ss"));
 
     if (!prepareOnly) {

@@ -36,7 +36,7 @@ void CountEngine::Timer1_Timer()
     ModuleState& m = d.module();
     const Clock* clock = d.context().clock;
 
-    host.tick_state = QStringLiteral("0");
+    host.run.setTick(CountTick::Down);
 
     qint64 elapsed = 0;
     qint64 remaining = 0;
@@ -47,12 +47,12 @@ void CountEngine::Timer1_Timer()
         armTick(*d.Timer1, elapsed);
     } else {
         // The run was ended by a command: the last tick's values stand.
-        elapsed = storedCount(host.run_counters[1]);
-        remaining = storedCount(host.count_up_carry);
+        elapsed = host.run.countedDownMs();
+        remaining = host.run.shownMs();
         d.Timer1->startOnce(1000);
     }
-    host.run_counters[1] = QString::number(elapsed);
-    host.count_up_carry = QString::number(remaining);
+    host.run.setCountedDownMs(elapsed);
+    host.run.setShownMs(remaining);
 
     if (remaining > 0) {
         const qint64 shown = timingMode() == 0 ? remaining : elapsed;
@@ -125,7 +125,7 @@ void CountEngine::endOfCountdown()
     d.Timer1->setEnabled(false);
     d.Timer3->setEnabled(false);
     d.blink_count = 0;
-    host.run_record[1] = QString::number(storedCount(host.run_counters[1]));
+    host.run_record[1] = QString::number(host.run.countedDownMs());
 
     switch (d.run_overtime_action) {
     case 0:
@@ -170,9 +170,9 @@ void CountEngine::startOvertime()
     d.Label1_1 = count_hms_text(shown);
     Label_change(shown);
 
-    const double source = leading_number(d.hostState().clock_source);
-    if (clock && (source == 0 || source == 1 || source == 2))
-        m.start_reference_ms = clock_source_now_ms(*clock, int(source));
+    const int source = d.hostState().run.clockSource();
+    if (clock && source >= 0 && source <= 2)
+        m.start_reference_ms = clock_source_now_ms(*clock, source);
     if (clock)
         d.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
     // The first overtime tick comes at once and shows zero; the next ones

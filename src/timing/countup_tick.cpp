@@ -21,7 +21,7 @@ void CountEngine::Timer4_Timer()
     const ClockPlan& p = plan();
     const Clock* clock = d.context().clock;
 
-    host.tick_state = QStringLiteral("1");
+    host.run.setTick(CountTick::Up);
 
     qint64 count = 0;
     qint64 shown = 0;
@@ -30,12 +30,12 @@ void CountEngine::Timer4_Timer()
         shown = count;
         armTick(*d.Timer4, count);
     } else {
-        count = storedCount(host.run_counters[2]);
-        shown = storedCount(host.count_up_carry);
+        count = host.run.countedUpMs();
+        shown = host.run.shownMs();
         d.Timer4->startOnce(1000);
     }
-    host.run_counters[2] = QString::number(count);
-    host.count_up_carry = QString::number(shown);
+    host.run.setCountedUpMs(count);
+    host.run.setShownMs(shown);
     d.Label1_1 = count_hms_text(shown);
     if (clock)
         d.Label1_2 = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
@@ -43,7 +43,7 @@ void CountEngine::Timer4_Timer()
 
     if (host.run.endMarked()) {
         // Ended by a command: record once and stop; no end stage.
-        host.run_record[2] = QString::number(storedCount(host.run_counters[2]));
+        host.run_record[2] = QString::number(host.run.countedUpMs());
         d.Timer1->setEnabled(false);
         d.Timer2->setEnabled(false);
         d.Timer3->setEnabled(false);
@@ -61,7 +61,7 @@ void CountEngine::Timer4_Timer()
         return;
 
     host.run.setEndMarked(true);
-    host.run_record[2] = QString::number(storedCount(host.run_counters[2]));
+    host.run_record[2] = QString::number(host.run.countedUpMs());
     endStageCue();
     if (flag_on(p.checktwo, 7)) {
         d.Picture6[3]->hide();

@@ -50,7 +50,7 @@ void DateTick::Timer10_Timer()
             showClock(texts.clock);
         } else {
             d.hostState().run.setEndMarked(true);
-            d.hostState().tick_state = QStringLiteral("1");
+            d.hostState().run.setTick(CountTick::Up);
         }
     }
 

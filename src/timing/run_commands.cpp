@@ -41,11 +41,6 @@ int read_int16(const IniStore* ini, const QString& key, int absent)
     return int(r);
 }
 
-QString number_text(const QString& text)
-{
-    return QString::number(qint64(std::nearbyint(leading_number(text))));
-}
-
 void enable(const std::unique_ptr<EngineTimer>& t, bool on)
 {
     if (t)
@@ -145,10 +140,8 @@ void RunCommands::startOrClear(bool stopEndSound)
             stepPlanSequence();
     }
 
-    h.tick_state = QStringLiteral("0");
-    for (int i = 1; i <= 4; ++i)
-        h.run_counters[i] = QStringLiteral("0");
-    h.count_up_carry = QStringLiteral("0");
+    h.run.setTick(CountTick::Down);
+    h.run.clearCounts();
     m_recorded = false; // a new run (or the next prepared one) has no row yet
     h.menusChanged();
     enable(m_display.Timer5, true);
@@ -160,10 +153,10 @@ void RunCommands::endPendingForcedEnd()
     if (!h.run.endMarked())
         return;
     if (enabled(m_display.Timer1)) {
-        h.run_record[1] = number_text(h.run_counters[1]);
+        h.run_record[1] = QString::number(h.run.countedDownMs());
         record_run();
     } else if (enabled(m_display.Timer4)) {
-        h.run_record[2] = number_text(h.run_counters[2]);
+        h.run_record[2] = QString::number(h.run.countedUpMs());
         record_run();
     } else if (enabled(m_display.Timer10)) {
         const ClockPlan& plan = module().clock_plan;
@@ -317,28 +310,27 @@ void RunCommands::pause_timing()
     if (!h.run.isUnderWay())
         return;
     const bool pausing = h.run.state() == RunState::Running;
-    const bool tickOne = h.tick_state == QStringLiteral("1");
+    const bool tickOne = h.run.tick() == CountTick::Up;
 
     if (flag_on(module().clock_plan.checkone, 7)) {
         // A long-term plan: only the date tick stops and goes on; no time is
         // accounted.
         h.run.setState(pausing ? RunState::Paused : RunState::Running);
-        if (h.tick_state == QStringLiteral("0"))
+        if (h.run.tick() == CountTick::Down)
             enable(m_display.Timer10, !pausing);
         return;
     }
 
     // Bank what the tick has counted so far.
     if (tickOne) {
-        h.run_record[2] = number_text(h.run_counters[2]);
+        h.run_record[2] = QString::number(h.run.countedUpMs());
     } else {
-        h.run_record[1] = number_text(h.run_counters[1]);
+        h.run_record[1] = QString::number(h.run.countedDownMs());
         h.run_record[2] = QStringLiteral("0");
     }
 
-    const double sourceValue = leading_number(h.clock_source);
-    const int source = int(sourceValue);
-    const bool knownSource = sourceValue == source && source >= 0 && source <= 2;
+    const int source = h.run.clockSource();
+    const bool knownSource = source >= 0 && source <= 2;
     const Clock* clock = context().clock;
     const qint64 now = (knownSource && clock) ? clock_source_now_ms(*clock, source) : 0;
     ModuleState& m = module();

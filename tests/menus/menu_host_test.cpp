@@ -189,13 +189,13 @@ TEST_F(MenuHostTest, load_readsTheClockSourceAndTheWeekdayItem)
 {
     module.clock_plan.checkthree = "011111";
     menuHost->load();
-    EXPECT_EQ(host.clock_source, "0"); // no clockmode stored
+    EXPECT_EQ(host.run.clockSource(), 0); // no clockmode stored
     EXPECT_TRUE(host.clockset[4].checked);
 
     registry_values::set_clockmode(program.registry, 2);
     module.clock_plan.checkthree = "001111";
     menuHost->load();
-    EXPECT_EQ(host.clock_source, "2");
+    EXPECT_EQ(host.run.clockSource(), 2);
     EXPECT_FALSE(host.clockset[4].checked);
     EXPECT_FALSE(menuHost->clocksetAction(4)->isChecked());
 }

@@ -225,16 +225,18 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     addRow(1, "A", planNamed("a"));
     menu.change_clock_menu();
     host.ready_marker = "";
-    host.run_counters = {"7", "1234", "55", "9", "9"};
-    host.count_up_carry = "4321";
+    host.run.setCountedDownMs(1234);
+    host.run.setCountedUpMs(55);
+    host.run.setShownMs(4321);
     display.Label5 = "2";
     display.Timer1->setEnabled(true);
     menu.nextmenu_often(0);
     EXPECT_FALSE(display.Timer1->isEnabled());
     EXPECT_TRUE(display.Timer5->isEnabled());
     EXPECT_EQ(host.ready_marker, "");
-    EXPECT_EQ(host.run_counters, (std::array<QString, 5>{"7", "0", "0", "0", "0"}));
-    EXPECT_EQ(host.count_up_carry, "0");
+    EXPECT_EQ(host.run.countedDownMs(), 0);
+    EXPECT_EQ(host.run.countedUpMs(), 0);
+    EXPECT_EQ(host.run.shownMs(), 0);
 
     display.Timer5->setEnabled(false);
     display.Label5 = "5";

@@ -93,7 +93,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_EQ(backend.take(), stageSounds);
     EXPECT_FALSE(window->Timer1->isEnabled());
     EXPECT_TRUE(window->Timer4->isEnabled());
-    EXPECT_EQ(host.tick_state, "1");
+    EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_EQ(commands->records, 0);
     EXPECT_FALSE(item(0).enabled);
 
@@ -172,7 +172,7 @@ TEST_F(CountRunTest, countUpWithLength_countsUpAlarmsAtRemainingTimesEndsAtLengt
     EXPECT_EQ(clock(), "00:00");
     startRun();
     EXPECT_EQ(clock(), "00:00");
-    EXPECT_EQ(host.tick_state, "0");
+    EXPECT_EQ(host.run.tick(), CountTick::Down);
     for (int k = 1; k <= 9; ++k) {
         advance(1000);
         ASSERT_EQ(clock(), mmss(k));

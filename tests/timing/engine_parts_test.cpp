@@ -30,30 +30,30 @@ TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight
     EXPECT_EQ(engine->remaintime("Timer1"), 10'350);
 
     // Source 1: started 23:59:59.000, asked at 00:00:01.000.
-    host.clock_source = QStringLiteral("1");
+    host.run.setClockSource(1);
     module.start_reference_ms = 86'399'000;
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
     EXPECT_EQ(engine->remaintime("Timer1"), 2000);
     EXPECT_EQ(engine->remaintime("Timer4"), 2200);
 
     // Source 2: whole seconds of the time of day.
-    host.clock_source = QStringLiteral("2");
+    host.run.setClockSource(2);
     window->start_time_of_day_text = QStringLiteral("23:59:30");
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 9, 900)));
     EXPECT_EQ(engine->remaintime("Timer1"), 39'000);
 
-    host.clock_source = QStringLiteral("3");
+    host.run.setClockSource(3);
     EXPECT_EQ(engine->remaintime("Timer1"), 0);
     EXPECT_FALSE(program.registry.readDword("clockmode").has_value());
 }
 
 TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesToSourceZero)
 {
-    host.clock_source = QStringLiteral("2");
+    host.run.setClockSource(2);
     window->start_time_of_day_text = QString();
     EXPECT_EQ(engine->remaintime("Timer1"), 0);
     EXPECT_EQ(program.registry.readDword("clockmode"), 0);
-    EXPECT_EQ(host.clock_source, "2"); // the running program keeps its source
+    EXPECT_EQ(host.run.clockSource(), 2); // the running program keeps its source
 }
 
 TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
@@ -113,7 +113,7 @@ TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
     EXPECT_TRUE(window->Timer9->isEnabled());
     EXPECT_TRUE(host.clockset[4].visible);
     EXPECT_FALSE(window->Timer1->isEnabled());
-    EXPECT_TRUE(host.run_counters[1].isEmpty());
+    EXPECT_EQ(host.run.countedDownMs(), 0);
 }
 
 TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)

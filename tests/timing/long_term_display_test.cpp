@@ -25,7 +25,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_TRUE(window->Timer10->isEnabled());
     EXPECT_EQ(host.run_record[0], "2026-12-08 09:00:00");
     EXPECT_EQ(host.run_record[4], "2026-12-11 12:00:00");
-    EXPECT_EQ(host.tick_state, "0");
+    EXPECT_EQ(host.run.tick(), CountTick::Down);
 
     advance(1000);
     EXPECT_EQ(clock(), "02时59分59秒");
@@ -54,7 +54,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(host.run_record[1], QString::number(qint64(kStart.secsTo(target)) * 1000));
     EXPECT_EQ(window->Label5, "6");
     EXPECT_TRUE(window->hostState().run.endMarked());
-    EXPECT_EQ(host.tick_state, "1");
+    EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(window->Picture6[3]->isHidden());
     EXPECT_FALSE(window->Picture1->isHidden());
     EXPECT_DOUBLE_EQ(window->twipsLeft(window->Picture1), (1920 * 15 - window->twipsWidth(window->Label3)) / 2);
@@ -154,7 +154,7 @@ TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsN
     openLongTerm(longTermPlan(QDateTime(QDate(2026, 12, 1), QTime(8, 0)), 0));
     advance(100);
     EXPECT_TRUE(window->hostState().run.endMarked());
-    EXPECT_EQ(host.tick_state, "1");
+    EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(item(0).enabled); // nothing runs
     advance(300);
     EXPECT_EQ(clock(), module.clock_plan.stageText[6]);

@@ -47,14 +47,13 @@ protected:
     {
         host.run.setState(RunState::Ready);
         host.run_record.fill("0");
-        host.run_counters.fill("0");
-        host.count_up_carry = "0";
+        host.run.clearCounts();
     }
 
     // What the count-mode set-up writes when it starts the count-down tick.
     void makeRunning(const QString& clockSource = "0")
     {
-        host.clock_source = clockSource;
+        host.run.setClockSource(clockSource.toInt());
         commands->start_timing();
         display->Timer5->setEnabled(false);
         host.run.setState(RunState::Running);
@@ -95,9 +94,10 @@ protected:
 
 TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
 {
-    host.run_counters = {"7", "1500", "2500", "9", "9"};
-    host.count_up_carry = "123";
-    host.tick_state = "1";
+    host.run.setCountedDownMs(1500);
+    host.run.setCountedUpMs(2500);
+    host.run.setShownMs(123);
+    host.run.setTick(CountTick::Up);
     host.desktop[7].checked = true;
     display->Label2[3]->setText("阶段一");
 
@@ -105,9 +105,10 @@ TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
     commands->start_timing(); // a second start before the set-up fires
 
     EXPECT_EQ(host.ready_marker, "");
-    EXPECT_EQ(host.tick_state, "0");
-    EXPECT_EQ(host.run_counters, (std::array<QString, 5>{"7", "0", "0", "0", "0"}));
-    EXPECT_EQ(host.count_up_carry, "0");
+    EXPECT_EQ(host.run.tick(), CountTick::Down);
+    EXPECT_EQ(host.run.countedDownMs(), 0);
+    EXPECT_EQ(host.run.countedUpMs(), 0);
+    EXPECT_EQ(host.run.shownMs(), 0);
     EXPECT_FALSE(host.desktop[7].checked);
     EXPECT_EQ(display->Label2[3]->text(), "");
     EXPECT_TRUE(display->Timer5->isEnabled());
@@ -127,10 +128,10 @@ TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
 
     // Running: start does nothing.
     makeRunning();
-    host.run_counters[1] = "4000";
+    host.run.setCountedDownMs(4000);
     commands->start_timing();
     EXPECT_FALSE(display->Timer5->isEnabled());
-    EXPECT_EQ(host.run_counters[1], "4000");
+    EXPECT_EQ(host.run.countedDownMs(), 4000);
 
     // Finished: stop, finish and pause do nothing more.
     commands->stop_timing();
@@ -213,7 +214,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 {
     makeRunning("0");
     program.clock.step(10'350);
-    host.run_counters[1] = "10350";
+    host.run.setCountedDownMs(10350);
 
     commands->pause_timing();
     EXPECT_EQ(host.run_record[1], "10350");
@@ -241,10 +242,10 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
 {
     makeRunning("0");
-    host.tick_state = "1";
+    host.run.setTick(CountTick::Up);
     display->Timer1->setEnabled(false);
     display->Timer4->setEnabled(true);
-    host.run_counters[2] = "3700";
+    host.run.setCountedUpMs(3700);
     host.run_record[1] = "60000";
 
     commands->pause_timing();
@@ -284,7 +285,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
 TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
 {
     makeRunning("0");
-    host.run_counters[1] = "8000";
+    host.run.setCountedDownMs(8000);
     commands->pause_timing();
     program.clock.step(5'000);
     commands->stop_timing();
@@ -300,7 +301,7 @@ TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
     makeRunning("0");
     display->Timer1->setEnabled(false);
     display->Timer10->setEnabled(true);
-    host.run_counters[1] = "999";
+    host.run.setCountedDownMs(999);
     const qint64 ref = module.start_reference_ms;
     program.clock.step(3'000);
 
@@ -320,7 +321,7 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
 {
     enableStatistics();
     makeRunning();
-    host.run_counters[1] = "4000";
+    host.run.setCountedDownMs(4000);
     commands->stop_timing();
     commands->start_timing(); // the operator clears before the tick came
 
