@@ -76,7 +76,6 @@ public:
     // --- hidden labels (text semantics kept) -------------------------------
     QString Label1_1 = "0";                      // current count value "hh:mm:ss"
     QString Label1_2 = "0";                      // time of day of the last tick
-    QString Label5 = "-1";                       // current stage code
     QLabel* Label7 = nullptr;                    // measuring label for the end text, never shown
     QString Label8 = "0";                        // seconds left before a delayed restart
     QString start_time_of_day_text = "0";        // Label16 of the display: time of day at count start

@@ -45,7 +45,7 @@ void DisplayWindow::Timer2_Timer()
 
 void DisplayWindow::Timer7_Timer()
 {
-    const int code = int(std::trunc(std::clamp(leading_number(Label5), -1e9, 1e9)));
+    const int code = m_host.run.stage();
     if (const auto text = prompt_for(code, m_module.clock_plan))
         setCaption(Label2[3], *text);
     dongtaiRefresh(3);

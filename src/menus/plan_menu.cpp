@@ -244,7 +244,7 @@ void PlanMenu::nextmenu_often(int index)
     resetPauseCaptions();
     m_host.menusChanged();
 
-    if (leading_number(m_display.Label5) >= 5) {
+    if (m_host.run.stage() >= 5) {
         // In overtime or after the end the new plan only waits for start.
         if (m_display.Timer1)
             m_display.Timer1->setEnabled(false);

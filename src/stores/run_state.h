@@ -61,6 +61,16 @@ public:
     bool endMarked() const { return m_endMarked; }
     void setEndMarked(bool marked) { m_endMarked = marked; }
 
+    // The stage the run has reached: 0 start, 1..3 the alarms, 4 the seconds
+    // count-down, 5 overtime, 6 the end; -1 before the first run. The
+    // prompt line shows the stage's text.
+    int stage() const { return m_stage; }
+    void setStage(int stage)
+    {
+        m_stage = stage;
+        emit stageChanged(stage);
+    }
+
     CountTick tick() const { return m_tick; }
     void setTick(CountTick tick) { m_tick = tick; }
 
@@ -89,6 +99,7 @@ public:
 signals:
     void stateChanged(RunState state);
     void countChanged();
+    void stageChanged(int stage);
     // A menu item's caption, check mark, enabled or visible flag changed.
     void menusChanged();
 
@@ -103,6 +114,7 @@ private:
 
     RunState m_state = RunState::Ready;
     bool m_endMarked = false;
+    int m_stage = -1;
     CountTick m_tick = CountTick::None;
     int m_clockSource = 0;
     qint64 m_countedDownMs = 0;

@@ -267,7 +267,7 @@ void ClockSetup::writeRunningState()
         const QString found = ctx.folder.resolve(name);
         ctx.sound->play_sound(found.isEmpty() ? ctx.folder.file(name) : found);
     }
-    d.Label5 = QStringLiteral("0");
+    host.run.setStage(0);
     d.prompt_ticks = 3;
     d.Timer7->setEnabled(true);
 }

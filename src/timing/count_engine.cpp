@@ -135,7 +135,7 @@ void CountEngine::Timer3_Timer()
     if (d.Timer3->interval() != 490)
         d.Timer3->setInterval(490);
     const ClockPlan& p = plan();
-    const bool overtimeClock = d.Label5 == QLatin1String("5") && flag_value(p.combolist, 3) == 0
+    const bool overtimeClock = d.hostState().run.stage() == 5 && flag_value(p.combolist, 3) == 0
         && flag_on(p.checkfour, 1);
     Panel* panel = overtimeClock ? d.Picture4 : d.Picture1;
     panel->setVisible(panel->isHidden());
@@ -153,7 +153,7 @@ void CountEngine::endStageCue()
 {
     DisplayWindow& d = m_display;
     const ClockPlan& p = plan();
-    d.Label5 = QStringLiteral("6");
+    d.hostState().run.setStage(6);
     d.prompt_ticks = 3;
     if (flag_on(p.checktwo, 21)) {
         d.blink_count = p.tixingtime * 2;

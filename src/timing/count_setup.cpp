@@ -92,7 +92,7 @@ void CountEngine::Timer5_Timer()
         if (flag_on(p.checktwo, 8))
             if (SoundPlayer* sound = d.context().sound)
                 sound->play_sound(soundPath(p.stageMusic[0]));
-        d.Label5 = QStringLiteral("0");
+        host.run.setStage(0);
         d.prompt_ticks = 3;
         d.Timer7->setEnabled(true);
     }

@@ -91,17 +91,16 @@ void CountEngine::stageChange(int k)
     DisplayWindow& d = m_display;
     const ClockPlan& p = plan();
     const bool on = flag_on(p.checkone, k + 1);
-    const QString code = QString::number(k);
 
     if (on && flag_on(p.checktwo, 15 + k)) {
-        d.Label5 = code;
+        d.hostState().run.setStage(k);
         d.blink_count = p.tixingtime * 2;
         if (k == 4 && flag_on(p.checkone, 1))
             d.blink_count = d.stage_seconds[4] * 2; // blink through the whole final count-down
         d.Timer3->setEnabled(true);
     }
     d.prompt_ticks = 3;
-    d.Label5 = code;
+    d.hostState().run.setStage(k);
     d.Timer7->setEnabled(true);
     if (on && flag_on(p.checkthree, 1))
         d.backgroundupdate(k);
@@ -151,7 +150,7 @@ void CountEngine::startOvertime()
     const ClockPlan& p = plan();
     const Clock* clock = d.context().clock;
 
-    d.Label5 = QStringLiteral("5");
+    d.hostState().run.setStage(5);
     d.prompt_ticks = 3;
     d.Timer7->setEnabled(true);
     const bool overtimeStage = flag_on(p.checkone, 6);

@@ -106,7 +106,7 @@ void DateTick::endActions()
     if (setUp.isValid())
         host.run_record[1] = QString::number(1000 * remaining_seconds(setUp, m_clock.now()));
     if (flag_on(plan.checktwo, 21))
-        d.Label5 = QStringLiteral("6");
+        host.run.setStage(6);
 
     if (AppContext& ctx = d.context(); ctx.sound) {
         const QString name = QStringLiteral("sounds/") + plan.stageMusic[4];

@@ -34,7 +34,7 @@ struct PlanMenuTest : ::testing::Test {
         QString error;
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db"), &error)) << error.toStdString();
         module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 8));
-        display.Label5 = "0";
+        display.hostState().run.setStage(0);
     }
 
     // A plan that differs from the default in many fields.
@@ -228,7 +228,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     host.run.setCountedDownMs(1234);
     host.run.setCountedUpMs(55);
     host.run.setShownMs(4321);
-    display.Label5 = "2";
+    display.hostState().run.setStage(2);
     display.Timer1->setEnabled(true);
     menu.nextmenu_often(0);
     EXPECT_FALSE(display.Timer1->isEnabled());
@@ -239,7 +239,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     EXPECT_EQ(host.run.shownMs(), 0);
 
     display.Timer5->setEnabled(false);
-    display.Label5 = "5";
+    display.hostState().run.setStage(5);
     display.Timer4->setEnabled(true);
     menu.nextmenu_often(0);
     EXPECT_FALSE(display.Timer4->isEnabled());
@@ -252,7 +252,7 @@ TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
     addRow(1, "A", planNamed("a"));
     menu.change_clock_menu();
     host.run.setState(RunState::Paused);
-    display.Label5 = "1";
+    display.hostState().run.setStage(1);
     menu.nextmenu_often(0);
     EXPECT_EQ(host.run.state(), RunState::Running);
 }

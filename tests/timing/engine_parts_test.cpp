@@ -64,7 +64,7 @@ TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
     p.checktwo[19] = u'0'; // no blink in overtime
     start();
     advance(2005);
-    EXPECT_EQ(window->Label5, "5");
+    EXPECT_EQ(window->hostState().run.stage(), 5);
     EXPECT_EQ(window->Label3->text(), "00:00");
     advance(3000);
     EXPECT_EQ(window->Label4->text(), "00:03");
@@ -74,7 +74,7 @@ TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
 
 TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)
 {
-    window->Label5 = QStringLiteral("1");
+    window->hostState().run.setStage(1);
     window->Picture1->show();
     window->blink_count = 10;
     window->Timer3->setInterval(490);
@@ -92,7 +92,7 @@ TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisibl
 TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 {
     module.clock_plan.checkfour = "1000";
-    window->Label5 = QStringLiteral("5");
+    window->hostState().run.setStage(5);
     window->Picture4->show();
     window->Picture1->show();
     window->blink_count = 2;

@@ -52,7 +52,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(clock(), p.stageText[6]); // "时间到"
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(host.run_record[1], QString::number(qint64(kStart.secsTo(target)) * 1000));
-    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(window->Picture6[3]->isHidden());
@@ -225,7 +225,7 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
     advance(1000 + 100); // the third delay tick starts the run
     EXPECT_FALSE(item(0).enabled);
     EXPECT_FALSE(window->Timer11->isEnabled());
-    EXPECT_EQ(window->Label5, "0");
+    EXPECT_EQ(window->hostState().run.stage(), 0);
     advance(3000);
     EXPECT_EQ(commands->records, 2);
 }
