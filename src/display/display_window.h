@@ -98,7 +98,6 @@ public:
     int marquee_width = 1000;                    // twips
     int marquee_speed = 1;
     bool background_is_picture = false;
-    int run_overtime_action = 0;
     int blink_count = 0;
     int prompt_ticks = 0;
     QPointF grab_point;                          // twips

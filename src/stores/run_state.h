@@ -34,6 +34,12 @@ enum class DesktopItem : int {
 // clears the display back to ready.
 enum class RunState { Ready, Running, Paused, Finished };
 
+// What a count-down does when it reaches zero: the plan's overtime action
+// digit, read at the set-up, or Ended once the run has been closed (by a
+// command, by a passed target, or by the end itself). A digit without a name
+// here records the run and stops the ticks.
+enum class EndAction : int { Overtime = 0, Stop = 1, Reset = 2, NextPlan = 3, Ended = 5 };
+
 // The count tick that ran last: none yet in this run, the count-down tick
 // (a count against the plan length) or the count-up tick (the overtime).
 enum class CountTick { None, Down, Up };
@@ -70,6 +76,9 @@ public:
         m_stage = stage;
         emit stageChanged(stage);
     }
+
+    EndAction endAction() const { return m_endAction; }
+    void setEndAction(EndAction action) { m_endAction = action; }
 
     CountTick tick() const { return m_tick; }
     void setTick(CountTick tick) { m_tick = tick; }
@@ -115,6 +124,7 @@ private:
     RunState m_state = RunState::Ready;
     bool m_endMarked = false;
     int m_stage = -1;
+    EndAction m_endAction = EndAction::Overtime;
     CountTick m_tick = CountTick::None;
     int m_clockSource = 0;
     qint64 m_countedDownMs = 0;

@@ -61,7 +61,7 @@ void ClockSetup::Timer9_Timer()
     for (int i = 1; i <= 3; ++i)
         host.run_record[i] = QStringLiteral("0");
     host.run_record[4] = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
-    d.run_overtime_action = flag_value(plan.combolist, 3);
+    host.run.setEndAction(EndAction(flag_value(plan.combolist, 3)));
     host.run.setEndMarked(false);
 
     // Where the target stands: ahead (a count-down), none (the live date

@@ -58,7 +58,7 @@ void CountEngine::Timer5_Timer()
     for (int i = 1; i <= 3; ++i)
         host.run_record[i] = QStringLiteral("0");
 
-    d.run_overtime_action = flag_value(p.combolist, 3);
+    host.run.setEndAction(EndAction(flag_value(p.combolist, 3)));
     host.run.setEndMarked(false);
 
     const int mode = timingMode();
@@ -79,7 +79,7 @@ void CountEngine::Timer5_Timer()
         m_stages.reset(m.plan_length_seconds);
         // The first tick comes at once; the next ones follow the count's
         // whole seconds.
-        if (mode == 2 && d.run_overtime_action == 0 && m.plan_length_seconds == 0) {
+        if (mode == 2 && host.run.endAction() == EndAction::Overtime && m.plan_length_seconds == 0) {
             d.Timer1->setEnabled(false);
             d.Timer4->startOnce(kTickLagMs);
         } else {

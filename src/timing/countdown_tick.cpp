@@ -65,7 +65,7 @@ void CountEngine::Timer1_Timer()
     const bool forcedEnd = host.run.endMarked();
     if (forcedEnd) {
         remaining = 0;
-        d.run_overtime_action = 5;
+        host.run.setEndAction(EndAction::Ended);
     }
 
     const qint64 stageTest = floor_div(remaining + 100, 1000);
@@ -126,14 +126,14 @@ void CountEngine::endOfCountdown()
     d.blink_count = 0;
     host.run_record[1] = QString::number(host.run.countedDownMs());
 
-    switch (d.run_overtime_action) {
-    case 0:
+    switch (host.run.endAction()) {
+    case EndAction::Overtime:
         startOvertime();
         break;
-    case 1:
-    case 2:
-    case 3:
-        endStage(d.run_overtime_action);
+    case EndAction::Stop:
+    case EndAction::Reset:
+    case EndAction::NextPlan:
+        endStage(int(host.run.endAction()));
         break;
     default:
         recordRunAndStopTicks();

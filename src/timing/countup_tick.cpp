@@ -56,7 +56,7 @@ void CountEngine::Timer4_Timer()
     // The overtime limit. A tick that comes late still ends the run.
     const int limit = d.stage_seconds[5];
     const bool limitReached = flag_value(p.checkone, 6) == 1 && limit > 0
-        && std::floor(double(shown) / 1000.0) >= limit && d.run_overtime_action == 0;
+        && std::floor(double(shown) / 1000.0) >= limit && host.run.endAction() == EndAction::Overtime;
     if (!limitReached)
         return;
 

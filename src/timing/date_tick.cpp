@@ -57,8 +57,8 @@ void DateTick::Timer10_Timer()
     // A stop command marks the end: the count-down ends at this tick; the
     // live clock has just cleared the mark and goes on.
     if (d.hostState().run.endMarked() && !target.live)
-        d.run_overtime_action = 5;
-    if (d.run_overtime_action == 5 || diff <= 0)
+        d.hostState().run.setEndAction(EndAction::Ended);
+    if (d.hostState().run.endAction() == EndAction::Ended || diff <= 0)
         endActions();
 
     showWeekday();
@@ -101,7 +101,7 @@ void DateTick::endActions()
     // leaves it finished.)
     const bool runUnderWay = host.run.state() != RunState::Ready;
 
-    d.run_overtime_action = 5;
+    host.run.setEndAction(EndAction::Ended);
     const QDateTime setUp = run_record_instant(host.run_record[0]);
     if (setUp.isValid())
         host.run_record[1] = QString::number(1000 * remaining_seconds(setUp, m_clock.now()));
