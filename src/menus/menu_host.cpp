@@ -26,9 +26,9 @@ MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QWidge
     setGeometry(-332, -332, 14, 14);
     // Design state of the check marks; the display's load settles 7, 9 and
     // 10, the load below settles the weekday item.
-    m_host.desktop[7].checked = true;
-    m_host.desktop[9].checked = true;
-    m_host.desktop[10].checked = true;
+    m_host.item(DesktopItem::AdjustMode).checked = true;
+    m_host.item(DesktopItem::Buttons).checked = true;
+    m_host.item(DesktopItem::ExtendedScreen).checked = true;
     m_host.clockset[4].checked = true;
     buildMenus();
     connect(&m_host.run, &RunController::menusChanged, this, &MenuHost::syncMenus);
@@ -169,60 +169,60 @@ bool MenuHost::ctrlDown() const
 void MenuHost::desktop_Click(int k)
 {
     WindowHooks* windows = m_hooks.windows;
-    switch (k) {
-    case 0:
+    switch (DesktopItem(k)) {
+    case DesktopItem::Start:
         if (m_commands)
             m_commands->start_timing();
         break;
-    case 1:
+    case DesktopItem::Stop:
         if (m_commands)
             m_commands->stop_timing();
         break;
-    case 2:
+    case DesktopItem::Pause:
         if (m_commands)
             m_commands->pause_timing();
         break;
-    case 6:
+    case DesktopItem::Settings:
         if (windows) {
             if (ctrlDown())
-                windows->openArticleLink(6);
+                windows->openArticleLink(k);
             else
                 windows->showSettings();
         }
         break;
-    case 7:
+    case DesktopItem::AdjustMode:
         toggleAdjustMode();
         break;
-    case 8:
+    case DesktopItem::Background:
         if (windows)
             windows->showBackground();
         break;
-    case 9:
+    case DesktopItem::Buttons:
         toggleButtons();
         break;
-    case 10:
+    case DesktopItem::ExtendedScreen:
         toggleExtendedScreen();
         break;
-    case 12:
+    case DesktopItem::Minimise:
         toggleMinimised();
         break;
-    case 13:
+    case DesktopItem::Statistics:
         if (windows)
             windows->showStatistics();
         break;
-    case 15:
+    case DesktopItem::Help:
         if (windows)
             windows->openHelp();
         break;
-    case 16:
+    case DesktopItem::About:
         if (windows) {
             if (ctrlDown())
-                windows->openArticleLink(16);
+                windows->openArticleLink(k);
             else
                 windows->showAbout();
         }
         break;
-    case 17:
+    case DesktopItem::Exit:
         exitProgram();
         break;
     default:
@@ -232,7 +232,7 @@ void MenuHost::desktop_Click(int k)
 
 void MenuHost::toggleAdjustMode()
 {
-    MenuItemState& item = m_host.desktop[7];
+    MenuItemState& item = m_host.item(DesktopItem::AdjustMode);
     item.checked = !item.checked;
     m_host.menusChanged();
     if (!m_display)
@@ -256,7 +256,7 @@ void MenuHost::toggleAdjustMode()
 
 void MenuHost::toggleButtons()
 {
-    MenuItemState& item = m_host.desktop[9];
+    MenuItemState& item = m_host.item(DesktopItem::Buttons);
     item.checked = !item.checked;
     m_host.menusChanged();
     if (m_display) {
@@ -269,7 +269,7 @@ void MenuHost::toggleButtons()
 
 void MenuHost::toggleExtendedScreen()
 {
-    MenuItemState& item = m_host.desktop[10];
+    MenuItemState& item = m_host.item(DesktopItem::ExtendedScreen);
     item.checked = !item.checked;
     m_host.menusChanged();
     if (!m_display)

@@ -202,49 +202,51 @@ void RunCommands::showRunState()
 // No run is on: ready to start, or finished and waiting to be cleared.
 void RunCommands::writeIdleState(bool ready)
 {
-    auto& d = host().desktop;
-    d[0].enabled = true;
-    setCommandWord(d[0].caption, ready ? kStartWord : kClearWord);
+    HostState& h = host();
+    using enum DesktopItem;
+    h.item(Start).enabled = true;
+    setCommandWord(h.item(Start).caption, ready ? kStartWord : kClearWord);
     setButton(0, ready ? QStringLiteral(" 开始 ") : QStringLiteral(" 清零 "), true);
-    d[1].enabled = false;
+    h.item(Stop).enabled = false;
     setButtonEnabled(1, false);
-    d[2].enabled = false;
-    setCommandWord(d[2].caption, kPauseWord);
+    h.item(Pause).enabled = false;
+    setCommandWord(h.item(Pause).caption, kPauseWord);
     setButton(2, QStringLiteral(" 暂停 "), false);
-    d[3].enabled = false;
-    d[5].visible = true;
-    d[6].enabled = ready;
+    h.item(Reset).enabled = false;
+    h.item(Plans).visible = true;
+    h.item(Settings).enabled = ready;
     setButtonEnabled(3, ready);
-    d[7].enabled = true;
+    h.item(AdjustMode).enabled = true;
     if (ready)
-        d[9].enabled = true;
-    d[12].enabled = true;
-    for (int i : {13, 15, 16, 17})
-        d[i].visible = true;
-    d[17].enabled = true;
+        h.item(Buttons).enabled = true;
+    h.item(Minimise).enabled = true;
+    for (DesktopItem i : {Statistics, Help, About, Exit})
+        h.item(i).visible = true;
+    h.item(Exit).enabled = true;
     setButtonEnabled(4, true);
 }
 
 // A run is under way, counting or paused.
 void RunCommands::writeRunningState(bool paused)
 {
-    auto& d = host().desktop;
-    d[0].enabled = false;
+    HostState& h = host();
+    using enum DesktopItem;
+    h.item(Start).enabled = false;
     setButtonEnabled(0, false);
-    d[1].enabled = true;
+    h.item(Stop).enabled = true;
     setButtonEnabled(1, true);
-    d[2].enabled = true;
-    setCommandWord(d[2].caption, paused ? kContinueWord : kPauseWord);
+    h.item(Pause).enabled = true;
+    setCommandWord(h.item(Pause).caption, paused ? kContinueWord : kPauseWord);
     setButton(2, paused ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "), true);
-    d[3].enabled = true;
-    d[5].visible = true;
-    d[6].enabled = false;
+    h.item(Reset).enabled = true;
+    h.item(Plans).visible = true;
+    h.item(Settings).enabled = false;
     setButtonEnabled(3, false);
-    d[7].enabled = true;
-    d[12].enabled = true;
-    for (int i : {13, 15, 16, 17})
-        d[i].visible = false;
-    d[17].enabled = false;
+    h.item(AdjustMode).enabled = true;
+    h.item(Minimise).enabled = true;
+    for (DesktopItem i : {Statistics, Help, About, Exit})
+        h.item(i).visible = false;
+    h.item(Exit).enabled = false;
     setButtonEnabled(4, false);
 }
 
