@@ -301,8 +301,9 @@ int fake_run(int seconds)
                 ++twice;
         }
         last = value;
-        if (stages.isEmpty() || stages.last() != b.window->Label5)
-            stages << b.window->Label5;
+        const QString stage = QString::number(b.window->hostState().run.stage());
+        if (stages.isEmpty() || stages.last() != stage)
+            stages << stage;
     });
     const int expectedEnd = seconds - int((clock.mono - reference) / 1000);
     std::printf("simulated %d s run, ticks 0..50 ms late, one 1.5 s stall half-way: %d count ticks\n", seconds,

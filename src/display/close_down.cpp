@@ -14,21 +14,12 @@ void DisplayWindow::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    try {
-        m_displayHost.hotkey_del();
-    } catch (...) {
-    }
+    m_displayHost.hotkey_del();
     // Any logo video stops and is released, shown or not.
-    try {
-        releaseLogoVideo();
-    } catch (...) {
-    }
-    try {
-        if (mcTray) {
-            mcTray->DelTrayIcon();
-            mcTray.reset();
-        }
-    } catch (...) {
+    releaseLogoVideo();
+    if (mcTray) {
+        mcTray->DelTrayIcon();
+        mcTray.reset();
     }
 }
 

@@ -11,18 +11,6 @@
 #include <QScreen>
 
 namespace orvalen {
-namespace {
-
-template <typename F>
-void step(F&& f)
-{
-    try {
-        f();
-    } catch (...) {
-    }
-}
-
-} // namespace
 
 void DisplayWindow::Frm_Resize()
 {
@@ -62,7 +50,7 @@ void DisplayWindow::placeElement(int n, QWidget* w, double leftLimit, double lef
                                  double topLimit, double topDefault)
 {
     SavedPosition saved;
-    step([&] { saved = read_element_position(m_ctx, n); });
+    saved = read_element_position(m_ctx, n);
     double left = saved.left, top = saved.top;
     if (forceCentre || !(left > 0 && left < leftLimit))
         left = leftDefault;
@@ -79,70 +67,52 @@ void DisplayWindow::Form_Resize()
     m_inLayout = true;
     const ClockPlan& plan = m_module.clock_plan;
 
-    step([&] { fitBackgroundBox(); });
-    step([&] {
-        if (!m_fixedScreen)
-            m_screen = ScreenMetrics::fromPrimaryScreen();
-        m_module.full_screen_width_px = m_screen.fullWidthPx;
-        m_module.full_screen_height_px = m_screen.fullHeightPx;
-    });
+    fitBackgroundBox();
+    if (!m_fixedScreen)
+        m_screen = ScreenMetrics::fromPrimaryScreen();
+    m_module.full_screen_width_px = m_screen.fullWidthPx;
+    m_module.full_screen_height_px = m_screen.fullHeightPx;
     const double W = twipsPerPixelX() * m_module.full_screen_width_px;
     const double H = twipsPerPixelY() * m_module.full_screen_height_px;
     auto centred = [&](const QWidget* w) { return (W - twipsWidth(w)) / 2.0; };
 
-    step([&] {
-        QLabel* title = Label2[0];
-        placeElement(0, title, W + twipsWidth(title), centred(title), flag_on(plan.checkthree, 4),
-                     H + twipsHeight(title), 100);
-    });
-    step([&] { placeElement(1, Picture6[1], W, centred(Picture6[1]), flag_on(plan.checkthree, 5), H, 400); });
+    QLabel* title = Label2[0];
+    placeElement(0, title, W + twipsWidth(title), centred(title), flag_on(plan.checkthree, 4),
+                 H + twipsHeight(title), 100);
+    placeElement(1, Picture6[1], W, centred(Picture6[1]), flag_on(plan.checkthree, 5), H, 400);
     for (int i = 2; i <= 4; ++i)
-        step([&] { placeElement(i, Picture6[i], W, centred(Picture6[i]), false, H, 300.0 * i + 100); });
-    step([&] { placeElement(5, Picture1, W, centred(Picture1), false, H, 1600); });
-    step([&] {
-        const double right = W - twipsWidth(Picture5);
-        placeElement(6, Picture5, right, right, false, H, 0);
-        if (!Picture5->picture().isNull())
-            Picture5->show();
-    });
-    step([&] { placeElement(7, Picture4, W, centred(Picture4), false, H, 2200); });
+        placeElement(i, Picture6[i], W, centred(Picture6[i]), false, H, 300.0 * i + 100);
+    placeElement(5, Picture1, W, centred(Picture1), false, H, 1600);
+    const double right = W - twipsWidth(Picture5);
+    placeElement(6, Picture5, right, right, false, H, 0);
+    if (!Picture5->picture().isNull())
+        Picture5->show();
+    placeElement(7, Picture4, W, centred(Picture4), false, H, 2200);
 
-    step([&] {
-        const bool overtimeShown = plan.combolist.mid(2, 1) == QLatin1String("0") && flag_on(plan.checkfour, 1);
-        if (!overtimeShown && (flag_on(plan.checkthree, 4) || flag_on(plan.checkthree, 5))) {
-            const double screenW = twipsPerPixelX() * m_screen.screenWidthPx;
-            setTwipsLeft(Picture1, (screenW - twipsWidth(Picture1)) / 2.0);
-        }
-    });
-    step([&] {
-        if (!Picture1->isHidden())
-            ShowStatue(Label3->text(), to_int16(Label3->font().pointSizeF()).value_or(0));
-        if (!Picture4->isHidden())
-            ShowStatuechao(Label4->text(), to_int16(Label4->font().pointSizeF()).value_or(0));
-    });
-    for (int i = 1; i <= 3; ++i) {
-        step([&] {
-            setTwipsWidth(Picture6[i], twipsWidth(Label2[i]));
-            setTwipsHeight(Picture6[i], twipsHeight(Label2[i]));
-            if (!Label2[i]->text().isEmpty() && !Picture6[i]->isHidden())
-                dongtaiRefresh(i);
-        });
+    const bool overtimeShown = plan.combolist.mid(2, 1) == QLatin1String("0") && flag_on(plan.checkfour, 1);
+    if (!overtimeShown && (flag_on(plan.checkthree, 4) || flag_on(plan.checkthree, 5))) {
+        const double screenW = twipsPerPixelX() * m_screen.screenWidthPx;
+        setTwipsLeft(Picture1, (screenW - twipsWidth(Picture1)) / 2.0);
     }
-    step([&] {
-        if (!Label2[4]->text().isEmpty() && !Picture6[4]->isHidden())
-            dongtaiRefresh(4);
-    });
+    if (!Picture1->isHidden())
+        ShowStatue(Label3->text(), to_int16(Label3->font().pointSizeF()).value_or(0));
+    if (!Picture4->isHidden())
+        ShowStatuechao(Label4->text(), to_int16(Label4->font().pointSizeF()).value_or(0));
+    for (int i = 1; i <= 3; ++i) {
+        setTwipsWidth(Picture6[i], twipsWidth(Label2[i]));
+        setTwipsHeight(Picture6[i], twipsHeight(Label2[i]));
+        if (!Label2[i]->text().isEmpty() && !Picture6[i]->isHidden())
+            dongtaiRefresh(i);
+    }
+    if (!Label2[4]->text().isEmpty() && !Picture6[4]->isHidden())
+        dongtaiRefresh(4);
     for (int i = 0; i < 5; ++i)
-        step([&] { placeElement(10 + i, Label9[i], W, 2000.0 + 1000.0 * i, false, H, H - 3000); });
-    step([&] {
-        if (isMinimized())
-            m_host.desktop[12].caption = QStringLiteral("最大化");
-        else if (isMaximized() || isFullScreen()) // full screen is this display's maximised state
-            m_host.desktop[12].caption = QStringLiteral("最小化");
-        else
-            return;
+        placeElement(10 + i, Label9[i], W, 2000.0 + 1000.0 * i, false, H, H - 3000);
+    if (isMinimized() || isMaximized() || isFullScreen()) {
+        // full screen is this display's maximised state
+        m_host.desktop[12].caption = isMinimized() ? QStringLiteral("最大化") : QStringLiteral("最小化");
         m_host.menusChanged();
-    });
+    }
     m_inLayout = false;
 }
 

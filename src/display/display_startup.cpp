@@ -23,16 +23,6 @@
 namespace orvalen {
 namespace {
 
-// Runs one step; a failure skips it and the start-up goes on.
-template <typename F>
-void step(F&& f)
-{
-    try {
-        f();
-    } catch (...) {
-    }
-}
-
 int seconds_of(const QTime& t)
 {
     return t.isValid() ? t.hour() * 3600 + t.minute() * 60 + t.second() : 0;
@@ -78,57 +68,43 @@ void DisplayWindow::loadPlanAndStyles()
 {
     ClockPlan& plan = m_module.clock_plan;
 
-    step([&] {
-        for (Panel* p : {Picture1, Picture4})
-            p->setBorderStyle(0);
-        setTwipsLeft(Picture2, 0);
-        setTwipsTop(Picture2, 0);
-    });
-    step([&] { m_displayHost.Hotkey_set(); });
-    step([&] {
-        mcTray = std::make_unique<TrayIcon>();
-        connect(mcTray.get(), &TrayIcon::MouseClick, this, &DisplayWindow::mcTray_MouseClick);
-        mcTray->AddTrayIcon(Pic1);
-        mcTray->SetTrayIcon(Pic1);
-        mcTray->SetTrayTip(windowTitle());
-    });
-    step([&] {
-        if (m_ctx.registry)
-            load_plan(*m_ctx.registry, plan, now().date());
-    });
-    step([&] {
-        m_module.plan_length_seconds = seconds_of(plan.Time_all);
-        m_module.plan_length_ms = qint64(m_module.plan_length_seconds) * 1000;
-        const QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four,
-                                  &plan.Time_five};
-        for (int i = 0; i < 5; ++i)
-            stage_seconds[i + 1] = seconds_of(*stages[i]);
-    });
+    for (Panel* p : {Picture1, Picture4})
+        p->setBorderStyle(0);
+    setTwipsLeft(Picture2, 0);
+    setTwipsTop(Picture2, 0);
+    m_displayHost.Hotkey_set();
+    mcTray = std::make_unique<TrayIcon>();
+    connect(mcTray.get(), &TrayIcon::MouseClick, this, &DisplayWindow::mcTray_MouseClick);
+    mcTray->AddTrayIcon(Pic1);
+    mcTray->SetTrayIcon(Pic1);
+    mcTray->SetTrayTip(windowTitle());
+    if (m_ctx.registry)
+        load_plan(*m_ctx.registry, plan, now().date());
+    m_module.plan_length_seconds = seconds_of(plan.Time_all);
+    m_module.plan_length_ms = qint64(m_module.plan_length_seconds) * 1000;
+    const QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four,
+                              &plan.Time_five};
+    for (int i = 0; i < 5; ++i)
+        stage_seconds[i + 1] = seconds_of(*stages[i]);
 
     const QTime timeOfDay = now().time();
-    step([&] { setCaption(Label3, initial_clock_text(plan, timeOfDay)); });
+    setCaption(Label3, initial_clock_text(plan, timeOfDay));
 
     const QColor clockColour = colour_from_text(plan.clockcolour);
     const std::optional<double> clockSize = size_entry(plan.sizethree, 2);
-    step([&] {
-        setFontName(Label3, plan.clockFont);
-        setFontName(Picture1, plan.clockFont);
-        setForeColour(Label3, clockColour);
-        setForeColour(Picture1, clockColour);
+    auto styleClock = [&](QLabel* label, Panel* panel) {
+        setFontName(label, plan.clockFont);
+        setFontName(panel, plan.clockFont);
+        setForeColour(label, clockColour);
+        setForeColour(panel, clockColour);
         if (clockSize)
-            setFontSize(Label3, *clockSize);
-    });
-    step([&] { setCaption(Label4, initial_overtime_text(plan, timeOfDay)); });
-    step([&] {
-        setFontName(Label4, plan.clockFont);
-        setFontName(Picture4, plan.clockFont);
-        setForeColour(Label4, clockColour);
-        setForeColour(Picture4, clockColour);
-        if (clockSize)
-            setFontSize(Label4, *clockSize);
-        Label4->hide();
-        Picture4->hide();
-    });
+            setFontSize(label, *clockSize);
+    };
+    styleClock(Label3, Picture1);
+    setCaption(Label4, initial_overtime_text(plan, timeOfDay));
+    styleClock(Label4, Picture4);
+    Label4->hide();
+    Picture4->hide();
 
     // The five text elements: caption, font (fallback "宋体"), colour, size, visibility.
     struct TextStyle {
@@ -144,71 +120,59 @@ void DisplayWindow::loadPlanAndStyles()
                                 {3, QString(), plan.textfont, plan.textcolour, 4},
                                 {4, QString(), plan.rollfont, plan.rollcolour, 5}};
     for (const TextStyle& s : styles) {
-        step([&] {
-            QLabel* label = Label2[s.index];
-            setCaption(label, s.caption);
-            setFontName(label, s.font);
-            if (s.index == 2)
-                setFontName(Picture6[2], s.font);
-            setForeColour(label, colour_from_text(s.colour));
-            if (const auto size = size_entry(plan.sizethree, s.sizeEntry))
-                setFontSize(label, *size);
-            if (s.index == 0) {
-                if (label->text().isEmpty())
-                    label->hide();
-            } else if (s.index == 1) {
-                Picture6[1]->setVisible(!label->text().isEmpty());
-            } else if (label->text().isEmpty()) {
-                Picture6[s.index]->hide();
-            }
-        });
+        QLabel* label = Label2[s.index];
+        setCaption(label, s.caption);
+        setFontName(label, s.font);
+        if (s.index == 2)
+            setFontName(Picture6[2], s.font);
+        setForeColour(label, colour_from_text(s.colour));
+        if (const auto size = size_entry(plan.sizethree, s.sizeEntry))
+            setFontSize(label, *size);
+        if (s.index == 0) {
+            if (label->text().isEmpty())
+                label->hide();
+        } else if (s.index == 1) {
+            Picture6[1]->setVisible(!label->text().isEmpty());
+        } else if (label->text().isEmpty()) {
+            Picture6[s.index]->hide();
+        }
     }
 
-    step([&] {
-        readMarqueeSettings();
-        if (const auto v = to_int16(leading_number(iniRead(QStringLiteral("Marquee"), QStringLiteral("colckbigtext"),
-                                                           QStringLiteral("0")).trimmed())))
-            m_module.colckbigtext = *v;
-        // A width of zero or below cannot be given to the panel; it keeps its own.
-        if (marquee_width > 0)
-            setTwipsWidth(Picture6[4], marquee_width);
-    });
+    readMarqueeSettings();
+    if (const auto v = to_int16(leading_number(iniRead(QStringLiteral("Marquee"), QStringLiteral("colckbigtext"),
+                                                       QStringLiteral("0")).trimmed())))
+        m_module.colckbigtext = *v;
+    // A width of zero or below cannot be given to the panel; it keeps its own.
+    if (marquee_width > 0)
+        setTwipsWidth(Picture6[4], marquee_width);
 }
 
 void DisplayWindow::loadLookAndState()
 {
     const ClockPlan& plan = m_module.clock_plan;
 
-    step([&] {
-        if (plan.checkthree.left(1) == QLatin1String("0"))
-            applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
-        else
-            applyBackground(value_part(plan.highset[0], 0), value_part(plan.highset[0], 1),
-                            value_part(plan.highset[0], 2));
-    });
-    step([&] {
-        if (!m_fixedScreen)
-            m_screen = ScreenMetrics::fromPrimaryScreen();
-        fillScreen(QGuiApplication::primaryScreen());
-        show();
-    });
-    step([&] { fitBackgroundBox(); });
-    step([&] {
-        ShowStatue(Label3->text(), to_int16(Label3->font().pointSizeF()).value_or(0));
-        ShowStatuechao(Label4->text(), to_int16(Label4->font().pointSizeF()).value_or(0));
-    });
-    step([&] { loadStartupLogo(); });
-    step([&] { Picture6[4]->hide(); });
-    step([&] { applyIdleMenuState(); });
-    step([&] { Form_Resize(); });
-    step([&] { Timer7->setInterval(100); });
-    step([&] {
-        if (flag_on(plan.checkone, 7)) {
-            for (auto* t : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer9, &Timer10, &Timer11})
-                (*t)->setEnabled(false);
-            Timer9->setEnabled(true);
-        }
-    });
+    if (plan.checkthree.left(1) == QLatin1String("0"))
+        applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
+    else
+        applyBackground(value_part(plan.highset[0], 0), value_part(plan.highset[0], 1),
+                        value_part(plan.highset[0], 2));
+    if (!m_fixedScreen)
+        m_screen = ScreenMetrics::fromPrimaryScreen();
+    fillScreen(QGuiApplication::primaryScreen());
+    show();
+    fitBackgroundBox();
+    ShowStatue(Label3->text(), to_int16(Label3->font().pointSizeF()).value_or(0));
+    ShowStatuechao(Label4->text(), to_int16(Label4->font().pointSizeF()).value_or(0));
+    loadStartupLogo();
+    Picture6[4]->hide();
+    applyIdleMenuState();
+    Form_Resize();
+    Timer7->setInterval(100);
+    if (flag_on(plan.checkone, 7)) {
+        for (auto* t : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer9, &Timer10, &Timer11})
+            (*t)->setEnabled(false);
+        Timer9->setEnabled(true);
+    }
 }
 
 void DisplayWindow::applyIdleMenuState()
@@ -217,6 +181,8 @@ void DisplayWindow::applyIdleMenuState()
         if (item.caption.size() >= 2)
             item.caption = word + item.caption.mid(2);
     };
+    m_host.run.setEndMarked(false);
+    m_host.run.setState(RunState::Ready);
     auto& d = m_host.desktop;
     d[0].enabled = true;
     wordAndTail(d[0], QStringLiteral("开始"));
@@ -242,7 +208,7 @@ void DisplayWindow::applyIdleMenuState()
                             .value_or(0);
     d[9].checked = buttons != 1;
     m_host.menusChanged();
-    step([&] { m_displayHost.desktopRun(9); });
+    m_displayHost.desktopRun(9);
 
     d[10].checked = false;
     d[11].enabled = false;
@@ -309,14 +275,12 @@ void DisplayWindow::backgroundupdate(int stage)
     if (stage < 0 || stage > 6)
         return;
     const ClockPlan& plan = m_module.clock_plan;
-    step([&] {
-        if (plan.checkthree.left(1) == QLatin1String("0"))
-            applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
-        else
-            applyBackground(value_part(plan.highset[stage], 0), value_part(plan.highset[stage], 1),
-                            value_part(plan.highset[stage], 2));
-    });
-    step([&] { Form_Resize(); });
+    if (plan.checkthree.left(1) == QLatin1String("0"))
+        applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
+    else
+        applyBackground(value_part(plan.highset[stage], 0), value_part(plan.highset[stage], 1),
+                        value_part(plan.highset[stage], 2));
+    Form_Resize();
 }
 
 // --- logo --------------------------------------------------------------------------
@@ -372,21 +336,22 @@ void DisplayWindow::loadStartupLogo()
 
     // A file that is no picture plays as a video in the logo box.
     releaseLogoVideo();
-    if (image.isNull()) {
-        LogoVideoFactory* factory = m_videoFactory;
-        static QtLogoVideoFactory qtFactory;
-        if (!factory)
-            factory = &qtFactory;
-        step([&] {
-            logo_media_control = factory->create(path, Picture5);
-            if (logo_media_control) {
-                logo_video_window = logo_media_control->videoWidget();
-                const int b = Picture5->borderWidth();
-                logo_media_control->setSize(Picture5->width() - 2 * b, Picture5->height() - 2 * b);
-                logo_media_control->play();
-            }
-        });
-    }
+    if (image.isNull())
+        playLogoVideo(path);
+}
+
+void DisplayWindow::playLogoVideo(const QString& path, LogoVideoFactory* factory)
+{
+    static QtLogoVideoFactory qtFactory;
+    if (!factory)
+        factory = m_videoFactory ? m_videoFactory : &qtFactory;
+    logo_media_control = factory->create(path, Picture5);
+    if (!logo_media_control)
+        return;
+    logo_video_window = logo_media_control->videoWidget();
+    const int b = Picture5->borderWidth();
+    logo_media_control->setSize(Picture5->width() - 2 * b, Picture5->height() - 2 * b);
+    logo_media_control->play();
 }
 
 } // namespace orvalen

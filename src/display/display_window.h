@@ -76,8 +76,6 @@ public:
     // --- hidden labels (text semantics kept) -------------------------------
     QString Label1_1 = "0";                      // current count value "hh:mm:ss"
     QString Label1_2 = "0";                      // time of day of the last tick
-    QString Label5 = "-1";                       // current stage code
-    QString Label6 = "6";                        // overtime action code of the run
     QLabel* Label7 = nullptr;                    // measuring label for the end text, never shown
     QString Label8 = "0";                        // seconds left before a delayed restart
     QString start_time_of_day_text = "0";        // Label16 of the display: time of day at count start
@@ -100,7 +98,6 @@ public:
     int marquee_width = 1000;                    // twips
     int marquee_speed = 1;
     bool background_is_picture = false;
-    int run_overtime_action = 0;
     int blink_count = 0;
     int prompt_ticks = 0;
     QPointF grab_point;                          // twips
@@ -186,6 +183,10 @@ public:
     // Sizes the logo box by the stored logo size option: to the picture
     // (when it is one), or to the stored width and height in tens of twips.
     void sizeLogoBox(const QImage& image);
+    // Plays the file `path` as the logo video, fitted inside the logo box's
+    // border. The video comes from `factory`, else from the display's own
+    // factory, else from Qt Multimedia.
+    void playLogoVideo(const QString& path, LogoVideoFactory* factory = nullptr);
 
     // A TimeData.db value, or fallback when absent or empty.
     QString iniRead(const QString& section, const QString& key, const QString& fallback) const;

@@ -133,63 +133,60 @@ void DisplayWindow::dongtaiRefresh(int i)
 {
     if (i < 1 || i > 4)
         return;
-    try {
-        QLabel* label = Label2[i];
-        Panel* panel = Picture6[i];
-        if (label->text().isEmpty())
+    QLabel* label = Label2[i];
+    Panel* panel = Picture6[i];
+    if (label->text().isEmpty())
+        return;
+    const ClockPlan& plan = m_module.clock_plan;
+    const bool longTerm = flag_on(plan.checkone, 7);
+    setTwipsHeight(panel, twipsHeight(label));
+    switch (i) {
+    case 1:
+        setTwipsWidth(panel, twipsWidth(label));
+        break;
+    case 2:
+        setTwipsWidth(panel, twipsWidth(label));
+        if (!longTerm) {
+            panel->hide();
             return;
-        const ClockPlan& plan = m_module.clock_plan;
-        const bool longTerm = flag_on(plan.checkone, 7);
-        setTwipsHeight(panel, twipsHeight(label));
-        switch (i) {
-        case 1:
-            setTwipsWidth(panel, twipsWidth(label));
-            break;
-        case 2:
-            setTwipsWidth(panel, twipsWidth(label));
-            if (!longTerm) {
-                panel->hide();
-                return;
-            }
-            break;
-        case 3:
-            if (longTerm && flag_on(plan.checkthree, 2)) {
-                const QDate today = now().date();
-                setCaption(label, weekday_name(today));
-                panel->show();
-            }
-            panel->setVisible(!label->text().isEmpty());
-            setTwipsWidth(panel, twipsWidth(label));
-            break;
-        case 4:
-            if (marquee_width >= 0)
-                setTwipsWidth(panel, marquee_width);
-            if (!flag_on(plan.checkthree, 3) && !m_host.adjust_mode() && label->text() != QStringLiteral("动态文本")) {
-                panel->hide();
-                return;
-            }
-            break;
         }
-
-        QPixmap image(image_size(panel));
-        if (!background_is_picture)
-            panel->setBackColor(background()->backColor());
-        if (!image.isNull()) {
-            image.fill(panel->backColor());
-            if (background_is_picture) {
-                const QPixmap piece = backgroundPiece(panel);
-                if (!piece.isNull()) {
-                    QPainter p(&image);
-                    p.drawPixmap(0, 0, piece);
-                }
-            }
-            panel->setImage(image);
-        } else {
-            panel->clearImage();
+        break;
+    case 3:
+        if (longTerm && flag_on(plan.checkthree, 2)) {
+            const QDate today = now().date();
+            setCaption(label, weekday_name(today));
+            panel->show();
         }
         panel->setVisible(!label->text().isEmpty());
-    } catch (...) {
+        setTwipsWidth(panel, twipsWidth(label));
+        break;
+    case 4:
+        if (marquee_width >= 0)
+            setTwipsWidth(panel, marquee_width);
+        if (!flag_on(plan.checkthree, 3) && !m_host.adjust_mode() && label->text() != QStringLiteral("动态文本")) {
+            panel->hide();
+            return;
+        }
+        break;
     }
+
+    QPixmap image(image_size(panel));
+    if (!background_is_picture)
+        panel->setBackColor(background()->backColor());
+    if (!image.isNull()) {
+        image.fill(panel->backColor());
+        if (background_is_picture) {
+            const QPixmap piece = backgroundPiece(panel);
+            if (!piece.isNull()) {
+                QPainter p(&image);
+                p.drawPixmap(0, 0, piece);
+            }
+        }
+        panel->setImage(image);
+    } else {
+        panel->clearImage();
+    }
+    panel->setVisible(!label->text().isEmpty());
 }
 
 } // namespace orvalen

@@ -77,11 +77,7 @@ bool DisplayWindow::eventFilter(QObject* watched, QEvent* event)
     // A disabled control raises nothing; Qt hands the event to its container.
     if (!w || !w->isEnabled())
         return false;
-    try {
-        return handleMouse(w, event);
-    } catch (...) {
-        return true;
-    }
+    return handleMouse(w, event);
 }
 
 bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)

@@ -31,18 +31,12 @@ int ini_int(const AppContext& ctx, const QString& key)
 void save_element_position(AppContext& ctx, int element, int left, int top)
 {
     const QString n = QString::number(element);
-    try {
-        if (ctx.ini) {
-            ctx.ini->write(kSection, QStringLiteral("pictureleft") + n, QString::number(left));
-            ctx.ini->write(kSection, QStringLiteral("picturetop") + n, QString::number(top));
-        }
-    } catch (...) {
+    if (ctx.ini) {
+        ctx.ini->write(kSection, QStringLiteral("pictureleft") + n, QString::number(left));
+        ctx.ini->write(kSection, QStringLiteral("picturetop") + n, QString::number(top));
     }
-    try {
-        if (ctx.registry)
-            registry_values::set_position(*ctx.registry, element, left, top);
-    } catch (...) {
-    }
+    if (ctx.registry)
+        registry_values::set_position(*ctx.registry, element, left, top);
 }
 
 SavedPosition read_element_position(const AppContext& ctx, int element)

@@ -10,54 +10,48 @@ namespace orvalen {
 
 void DisplayWindow::Timer2_Timer()
 {
-    try {
-        const ClockPlan& plan = m_module.clock_plan;
-        if (!flag_on(plan.checkthree, 3) || Label2[4]->text().isEmpty()) {
-            Picture6[4]->hide();
-            Timer2->setEnabled(false);
-            return;
-        }
-        // Out of range (including zero and any negative speed): 5 steps a second.
-        if (!(marquee_speed > 0 && marquee_speed <= 50))
-            marquee_speed = 5;
-        Timer2->setInterval(int(std::nearbyint(1000.0 / marquee_speed)));
-        dongtaiRefresh(4);
-
-        QLabel* label = Label2[4];
-        const double panelW = twipsWidth(Picture6[4]);
-        const double left = twipsLeft(label), labelW = twipsWidth(label);
-        switch (marquee_mode) {
-        case 0:
-            setTwipsLeft(label, left > panelW ? -labelW : left + 100);
-            break;
-        case 1:
-            setTwipsLeft(label, left + labelW < 100 ? panelW - 100 : left - 100);
-            break;
-        case 2:
-            setTwipsLeft(label, (panelW - labelW) / 2.0);
-            break;
-        default:
-            return;
-        }
-        Picture6[4]->show();
-        if (marquee_mode == 2)
-            Timer2->setEnabled(false);
-    } catch (...) {
+    const ClockPlan& plan = m_module.clock_plan;
+    if (!flag_on(plan.checkthree, 3) || Label2[4]->text().isEmpty()) {
+        Picture6[4]->hide();
+        Timer2->setEnabled(false);
+        return;
     }
+    // Out of range (including zero and any negative speed): 5 steps a second.
+    if (!(marquee_speed > 0 && marquee_speed <= 50))
+        marquee_speed = 5;
+    Timer2->setInterval(int(std::nearbyint(1000.0 / marquee_speed)));
+    dongtaiRefresh(4);
+
+    QLabel* label = Label2[4];
+    const double panelW = twipsWidth(Picture6[4]);
+    const double left = twipsLeft(label), labelW = twipsWidth(label);
+    switch (marquee_mode) {
+    case 0:
+        setTwipsLeft(label, left > panelW ? -labelW : left + 100);
+        break;
+    case 1:
+        setTwipsLeft(label, left + labelW < 100 ? panelW - 100 : left - 100);
+        break;
+    case 2:
+        setTwipsLeft(label, (panelW - labelW) / 2.0);
+        break;
+    default:
+        return;
+    }
+    Picture6[4]->show();
+    if (marquee_mode == 2)
+        Timer2->setEnabled(false);
 }
 
 void DisplayWindow::Timer7_Timer()
 {
-    try {
-        const int code = int(std::trunc(std::clamp(leading_number(Label5), -1e9, 1e9)));
-        if (const auto text = prompt_for(code, m_module.clock_plan))
-            setCaption(Label2[3], *text);
-        dongtaiRefresh(3);
-        if (prompt_ticks <= 0)
-            Timer7->setEnabled(false);
-        prompt_ticks -= 1;
-    } catch (...) {
-    }
+    const int code = m_host.run.stage();
+    if (const auto text = prompt_for(code, m_module.clock_plan))
+        setCaption(Label2[3], *text);
+    dongtaiRefresh(3);
+    if (prompt_ticks <= 0)
+        Timer7->setEnabled(false);
+    prompt_ticks -= 1;
 }
 
 } // namespace orvalen

@@ -15,7 +15,6 @@
 #include <QLocale>
 #include <QPalette>
 #include <cmath>
-#include <exception>
 
 namespace orvalen {
 namespace {
@@ -55,19 +54,13 @@ ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, 
 
 void ElementMenu::clockset_Click(int index)
 {
-    try {
-        switch (index) {
-        case 0: chooseFont(); break;
-        case 1: chooseColour(); break;
-        case 2: centre(); break;
-        case 3: hide(); break;
-        case 4: toggleWeekday(); break;
-        default: break;
-        }
-    } catch (const std::exception& e) {
-        qWarning() << "Element menu item" << index << "failed:" << e.what();
-    } catch (...) {
-        qWarning() << "Element menu item" << index << "failed";
+    switch (index) {
+    case 0: chooseFont(); break;
+    case 1: chooseColour(); break;
+    case 2: centre(); break;
+    case 3: hide(); break;
+    case 4: toggleWeekday(); break;
+    default: break;
     }
 }
 

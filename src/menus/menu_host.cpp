@@ -2,6 +2,7 @@
 
 #include "display/display_window.h"
 #include "display/position_store.h"
+#include "platform/logged_call.h"
 #include "platform/notifier.h"
 #include "services/app_context.h"
 #include "stores/registry_values.h"
@@ -25,19 +26,16 @@ MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QWidge
     setGeometry(-332, -332, 14, 14);
     // Design state of the check marks; the display's load settles 7, 9 and
     // 10, the load below settles the weekday item.
-    m_host.desktop[7].checked = true;
-    m_host.desktop[9].checked = true;
-    m_host.desktop[10].checked = true;
+    m_host.item(DesktopItem::AdjustMode).checked = true;
+    m_host.item(DesktopItem::Buttons).checked = true;
+    m_host.item(DesktopItem::ExtendedScreen).checked = true;
     m_host.clockset[4].checked = true;
     buildMenus();
-    m_host.onMenusChanged = [this] { syncMenus(); };
+    connect(&m_host.run, &RunController::menusChanged, this, &MenuHost::syncMenus);
     syncMenus();
 }
 
-MenuHost::~MenuHost()
-{
-    m_host.onMenusChanged = nullptr;
-}
+MenuHost::~MenuHost() = default;
 
 void MenuHost::buildMenus()
 {
@@ -60,7 +58,7 @@ void MenuHost::buildMenus()
                 // A check mark changes only through the command itself.
                 if (m_desktop[i]->isCheckable())
                     m_desktop[i]->setChecked(m_host.desktop[i].checked);
-                desktop_Click(i);
+                run_logged("desktop menu item", [this, i] { desktop_Click(i); });
             });
         }
         a->setObjectName(QStringLiteral("desktop_%1").arg(i));
@@ -77,7 +75,7 @@ void MenuHost::buildMenus()
             if (m_clockset[i]->isCheckable())
                 m_clockset[i]->setChecked(m_host.clockset[i].checked);
             if (m_hooks.element)
-                m_hooks.element->clockset_Click(i);
+                run_logged("element menu item", [this, i] { m_hooks.element->clockset_Click(i); });
         });
         m_clockset[i] = a;
     }
@@ -124,7 +122,7 @@ void MenuHost::load()
     if (m_hooks.plans)
         m_hooks.plans->change_clock_menu();
     const int mode = m_ctx.registry ? registry_values::clockmode(*m_ctx.registry) : 0;
-    m_host.clock_source = QString::number(mode);
+    m_host.run.setClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
     m_host.clockset[4].checked = flag_on(m_module.clock_plan.checkthree, 2);
@@ -173,60 +171,60 @@ bool MenuHost::ctrlDown() const
 void MenuHost::desktop_Click(int k)
 {
     WindowHooks* windows = m_hooks.windows;
-    switch (k) {
-    case 0:
+    switch (DesktopItem(k)) {
+    case DesktopItem::Start:
         if (m_commands)
             m_commands->start_timing();
         break;
-    case 1:
+    case DesktopItem::Stop:
         if (m_commands)
             m_commands->stop_timing();
         break;
-    case 2:
+    case DesktopItem::Pause:
         if (m_commands)
             m_commands->pause_timing();
         break;
-    case 6:
+    case DesktopItem::Settings:
         if (windows) {
             if (ctrlDown())
-                windows->openArticleLink(6);
+                windows->openArticleLink(k);
             else
                 windows->showSettings();
         }
         break;
-    case 7:
+    case DesktopItem::AdjustMode:
         toggleAdjustMode();
         break;
-    case 8:
+    case DesktopItem::Background:
         if (windows)
             windows->showBackground();
         break;
-    case 9:
+    case DesktopItem::Buttons:
         toggleButtons();
         break;
-    case 10:
+    case DesktopItem::ExtendedScreen:
         toggleExtendedScreen();
         break;
-    case 12:
+    case DesktopItem::Minimise:
         toggleMinimised();
         break;
-    case 13:
+    case DesktopItem::Statistics:
         if (windows)
             windows->showStatistics();
         break;
-    case 15:
+    case DesktopItem::Help:
         if (windows)
             windows->openHelp();
         break;
-    case 16:
+    case DesktopItem::About:
         if (windows) {
             if (ctrlDown())
-                windows->openArticleLink(16);
+                windows->openArticleLink(k);
             else
                 windows->showAbout();
         }
         break;
-    case 17:
+    case DesktopItem::Exit:
         exitProgram();
         break;
     default:
@@ -236,7 +234,7 @@ void MenuHost::desktop_Click(int k)
 
 void MenuHost::toggleAdjustMode()
 {
-    MenuItemState& item = m_host.desktop[7];
+    MenuItemState& item = m_host.item(DesktopItem::AdjustMode);
     item.checked = !item.checked;
     m_host.menusChanged();
     if (!m_display)
@@ -260,7 +258,7 @@ void MenuHost::toggleAdjustMode()
 
 void MenuHost::toggleButtons()
 {
-    MenuItemState& item = m_host.desktop[9];
+    MenuItemState& item = m_host.item(DesktopItem::Buttons);
     item.checked = !item.checked;
     m_host.menusChanged();
     if (m_display) {
@@ -273,7 +271,7 @@ void MenuHost::toggleButtons()
 
 void MenuHost::toggleExtendedScreen()
 {
-    MenuItemState& item = m_host.desktop[10];
+    MenuItemState& item = m_host.item(DesktopItem::ExtendedScreen);
     item.checked = !item.checked;
     m_host.menusChanged();
     if (!m_display)

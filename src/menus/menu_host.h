@@ -61,8 +61,8 @@ public:
     QAction* desktopAction(int k) const;
     QAction* clocksetAction(int k) const;
 
-    // Copies HostState's menu item states into the actions. Installed as
-    // HostState::onMenusChanged.
+    // Copies HostState's menu item states into the actions; runs on every
+    // RunController::menusChanged.
     void syncMenus();
 
 private:

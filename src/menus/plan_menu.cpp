@@ -1,6 +1,7 @@
 #include "menus/plan_menu.h"
 
 #include "display/display_window.h"
+#include "platform/logged_call.h"
 #include "platform/notifier.h"
 #include "platform/text_path.h"
 #include "services/app_context.h"
@@ -10,12 +11,10 @@
 #include "stores/run_state.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDebug>
 #include <QMenu>
 #include <QProxyStyle>
 #include <QWindow>
-#include <exception>
 #include <utility>
 
 namespace orvalen {
@@ -103,7 +102,7 @@ QAction* PlanMenu::addItem(const QString& caption)
         // The check mark moves only when the selection says so.
         for (int i = 0; i < m_items.size(); ++i)
             m_items[i]->setChecked(m_items[i]->property("planChecked").toBool());
-        menu_often_Click(index);
+        run_logged("plan menu item", [this, index] { menu_often_Click(index); });
     });
     if (m_menu)
         m_menu->addAction(a);
@@ -264,12 +263,8 @@ void PlanMenu::resetPauseCaptions()
 {
     // A run paused under the old plan: the new plan starts unpaused, so the
     // next pause press must pause, not account a pause that never happened.
-    QString& caption = m_host.desktop[2].caption;
-    if (caption.left(2) != QStringLiteral("继续"))
-        return;
-    caption = QStringLiteral("暂停") + caption.mid(2);
-    if (QLabel* button = m_display.Label9[2])
-        m_display.setCaption(button, QStringLiteral(" 暂停 "));
+    if (m_host.run.state() == RunState::Paused)
+        m_host.run.setState(RunState::Running);
 }
 
 void PlanMenu::nextmenu_often(int index)
@@ -279,66 +274,57 @@ void PlanMenu::nextmenu_often(int index)
         qWarning() << "Plan selection: there is no plan item" << index;
         return;
     }
-    try {
-        m_display.show_element_placeholders(0);
+    m_display.show_element_placeholders(0);
 
-        const QString name = caption(index);
-        QString movetext;
-        QString error;
-        bool missing = false;
-        const std::optional<ClockPlan> plan = readPlan(name, m_module.clock_plan, &movetext, &missing, &error);
-        if (!plan && !missing) {
-            // Nothing of the selection is applied: the current plan, the check
-            // mark and the sequence position stay as they were.
-            qWarning().noquote() << "Plan selection of" << name << "failed:" << error;
-            if (m_ctx.notifier)
-                m_ctx.notifier->notice(kSelectionFailed);
-            return;
-        }
+    const QString name = caption(index);
+    QString movetext;
+    QString error;
+    bool missing = false;
+    const std::optional<ClockPlan> plan = readPlan(name, m_module.clock_plan, &movetext, &missing, &error);
+    if (!plan && !missing) {
+        // Nothing of the selection is applied: the current plan, the check
+        // mark and the sequence position stay as they were.
+        qWarning().noquote() << "Plan selection of" << name << "failed:" << error;
+        if (m_ctx.notifier)
+            m_ctx.notifier->notice(kSelectionFailed);
+        return;
+    }
 
-        // A plan deleted since the last rebuild leaves the current plan as it
-        // is; the rest of the selection still runs.
-        if (plan) {
-            m_module.clock_plan = *plan;
-            if (QLabel* marquee = m_display.Label2[4])
-                m_display.setCaption(marquee, movetext);
-        }
-        for (int i = 0; i < m_items.size(); ++i) {
-            m_items[i]->setProperty("planChecked", i == index);
-            m_items[i]->setChecked(i == index);
-        }
+    // A plan deleted since the last rebuild leaves the current plan as it
+    // is; the rest of the selection still runs.
+    if (plan) {
+        m_module.clock_plan = *plan;
+        if (QLabel* marquee = m_display.Label2[4])
+            m_display.setCaption(marquee, movetext);
+    }
+    for (int i = 0; i < m_items.size(); ++i) {
+        m_items[i]->setProperty("planChecked", i == index);
+        m_items[i]->setChecked(i == index);
+    }
 
-        const int lastIndex = m_items.size() - 1;
-        const int position = flag_value(m_module.clock_plan.combolist, 3) < 2 ? lastIndex + 10 : index + 1;
-        if (m_ctx.ini && !m_ctx.ini->write(QStringLiteral("Marquee"), QStringLiteral("currentrow"), QString::number(position)))
-            qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
+    const int lastIndex = m_items.size() - 1;
+    const int position = flag_value(m_module.clock_plan.combolist, 3) < 2 ? lastIndex + 10 : index + 1;
+    if (m_ctx.ini && !m_ctx.ini->write(QStringLiteral("Marquee"), QStringLiteral("currentrow"), QString::number(position)))
+        qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
 
+    if (m_display.Timer1)
+        m_display.Timer1->setEnabled(false);
+    if (m_display.Timer4)
+        m_display.Timer4->setEnabled(false);
+    m_host.run.clearCounts();
+    resetPauseCaptions();
+    m_host.menusChanged();
+
+    if (m_host.run.stage() >= 5) {
+        // In overtime or after the end the new plan only waits for start.
         if (m_display.Timer1)
             m_display.Timer1->setEnabled(false);
         if (m_display.Timer4)
             m_display.Timer4->setEnabled(false);
-        for (int i = 1; i <= 4; ++i)
-            m_host.run_counters[i] = QStringLiteral("0");
-        m_host.count_up_carry = QStringLiteral("0");
-        resetPauseCaptions();
-        m_host.menusChanged();
-        QCoreApplication::processEvents();
-
-        if (leading_number(m_display.Label5) >= 5) {
-            // In overtime or after the end the new plan only waits for start.
-            if (m_display.Timer1)
-                m_display.Timer1->setEnabled(false);
-            if (m_display.Timer4)
-                m_display.Timer4->setEnabled(false);
-            m_host.ready_marker = QStringLiteral("setting");
-        }
-        if (m_display.Timer5)
-            m_display.Timer5->post();
-    } catch (const std::exception& e) {
-        qWarning() << "Plan selection failed:" << e.what();
-    } catch (...) {
-        qWarning() << "Plan selection failed";
+        m_host.ready_marker = QStringLiteral("setting");
     }
+    if (m_display.Timer5)
+        m_display.Timer5->post();
 }
 
 } // namespace orvalen

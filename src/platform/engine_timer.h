@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/logged_call.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -24,7 +26,11 @@ public:
     void setHandler(std::function<void()> handler) { m_handler = std::move(handler); }
 
 protected:
-    void fire() { if (m_handler) m_handler(); }
+    void fire()
+    {
+        if (m_handler)
+            run_logged("timer handler", m_handler);
+    }
 
 private:
     std::function<void()> m_handler;

@@ -64,9 +64,7 @@ bool SettingsWindow::apply()
     m_display.Timer1->setEnabled(false);
     m_display.Timer4->setEnabled(false);
     m_display.Timer5->setEnabled(false);
-    for (int i = 1; i <= 4; ++i)
-        host.run_counters[i] = QStringLiteral("0");
-    host.count_up_carry = QStringLiteral("0");
+    host.run.clearCounts();
     QCoreApplication::processEvents();
     host.ready_marker = QStringLiteral("setting");
     // A run stopped here leaves the menus and buttons ready, not running.

@@ -31,9 +31,9 @@ ClockCalibration::ClockCalibration(HostState& host, EngineTimer& timer12, Networ
 
 void ClockCalibration::tick()
 {
-    // Nothing runs (the start item is enabled): the calibration rests until
-    // the long-term tick wakes it again.
-    if (m_host.desktop[0].enabled) {
+    // Nothing runs: the calibration rests until the long-term tick wakes it
+    // again.
+    if (!m_host.run.isUnderWay()) {
         m_timer12.setEnabled(false);
         return;
     }

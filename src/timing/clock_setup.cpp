@@ -17,26 +17,11 @@
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <exception>
 
 namespace orvalen {
 namespace {
 
 const QString kSetting = QStringLiteral("setting");
-
-// Runs one step of the set-up; a step that fails is skipped and the next
-// one runs.
-template <typename F>
-void step(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        qCWarning(lcLongTerm) << "long-term set-up step failed:" << e.what();
-    } catch (...) {
-        qCWarning(lcLongTerm) << "long-term set-up step failed";
-    }
-}
 
 // A colour text of the registry: its leading number as a colour value, so
 // an absent or empty value gives 0, black.
@@ -59,79 +44,66 @@ void ClockSetup::Timer9_Timer()
     HostState& host = d.hostState();
     ClockPlan& plan = d.module().clock_plan;
 
-    step([&] { d.Timer9->setEnabled(false); });
+    d.Timer9->setEnabled(false);
     if (!flag_on(plan.checkone, 7)) {
-        step([&] {
-            host.clockset[4].visible = false;
-            host.menusChanged();
-        });
+        host.clockset[4].visible = false;
+        host.menusChanged();
         return;
     }
-    step([&] {
-        host.clockset[4].visible = true;
-        host.menusChanged();
-    });
+    host.clockset[4].visible = true;
+    host.menusChanged();
 
     const QDateTime now = m_clock.now();
     const LongTermTarget target = m_targets.read(plan, now.date());
     const qint64 remaining = target.live ? -1 : remaining_seconds(now, target.instant);
 
-    step([&] {
-        host.run_record[0] = run_record_instant_text(now);
-        for (int i = 1; i <= 3; ++i)
-            host.run_record[i] = QStringLiteral("0");
-        host.run_record[4] = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
-    });
-    step([&] {
-        d.run_overtime_action = flag_value(plan.combolist, 3);
-        d.Label6 = QString::number(d.run_overtime_action);
-    });
+    host.run_record[0] = run_record_instant_text(now);
+    for (int i = 1; i <= 3; ++i)
+        host.run_record[i] = QStringLiteral("0");
+    host.run_record[4] = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
+    host.run.setEndAction(EndAction(flag_value(plan.combolist, 3)));
+    host.run.setEndMarked(false);
 
     // Where the target stands: ahead (a count-down), none (the live date
     // and clock) or passed (the tick ends the run at once).
     QString clockText;
-    step([&] {
-        const int format = flag_value(plan.combolist, 1);
-        if (!target.live && remaining >= 0) {
-            const LongTermTexts texts = countdown_texts(remaining, format);
-            if (texts.known) {
-                d.setCaption(d.Label2[2], texts.dateLine);
-                clockText = texts.clock;
-            }
-            host.tick_state = QStringLiteral("0");
-        } else if (target.live) {
-            d.Picture6[2]->show();
-            const LongTermTexts texts = live_texts(now, format);
-            if (texts.known) {
-                d.setCaption(d.Label2[2], texts.dateLine);
-                clockText = texts.clock;
-            }
-            d.Label6 = QStringLiteral("1");
-        } else {
-            d.Timer10->setEnabled(true);
-            d.Label6 = QStringLiteral("5");
-            host.tick_state = QStringLiteral("1");
+    const int format = flag_value(plan.combolist, 1);
+    if (!target.live && remaining >= 0) {
+        const LongTermTexts texts = countdown_texts(remaining, format);
+        if (texts.known) {
+            d.setCaption(d.Label2[2], texts.dateLine);
+            clockText = texts.clock;
         }
-    });
+        host.run.setTick(CountTick::Down);
+    } else if (target.live) {
+        d.Picture6[2]->show();
+        const LongTermTexts texts = live_texts(now, format);
+        if (texts.known) {
+            d.setCaption(d.Label2[2], texts.dateLine);
+            clockText = texts.clock;
+        }
+    } else {
+        d.Timer10->setEnabled(true);
+        host.run.setEndMarked(true);
+        host.run.setTick(CountTick::Up);
+    }
 
     styleElements(clockText);
     styleDateLine();
     stylePromptAndScroll();
     readMarquee();
-    step([&] { d.backgroundupdate(0); });
+    d.backgroundupdate(0);
     loadLogo();
-    step([&] {
-        const ScreenMetrics& screen = d.screenMetrics();
-        d.module().full_screen_width_px = screen.fullWidthPx;
-        d.module().full_screen_height_px = screen.fullHeightPx;
-    });
-    step([&] { d.fillScreen(); });
-    step([&] { d.start_time_of_day_text = now.time().toString(QStringLiteral("hh:mm:ss")); });
+    const ScreenMetrics& screen = d.screenMetrics();
+    d.module().full_screen_width_px = screen.fullWidthPx;
+    d.module().full_screen_height_px = screen.fullHeightPx;
+    d.fillScreen();
+    d.start_time_of_day_text = now.time().toString(QStringLiteral("hh:mm:ss"));
     if (host.ready_marker != kSetting)
         writeRunningState();
-    step([&] { d.Frm_Resize(); });
+    d.Frm_Resize();
     if (m_onDone)
-        step([&] { m_onDone(); });
+        m_onDone();
 }
 
 void ClockSetup::styleElements(const QString& clockText)
@@ -139,24 +111,17 @@ void ClockSetup::styleElements(const QString& clockText)
     DisplayWindow& d = m_display;
     const ClockPlan& plan = d.module().clock_plan;
 
-    step([&] {
-        QLabel* title = d.Label2[0];
-        d.setCaption(title, plan.firsttext);
-        d.setFontName(title, plan.firstfont);
-        d.setForeColour(title, colour_from_text(plan.firstcolour));
-        if (const auto size = size_entry(plan.sizethree, 0))
-            d.setFontSize(title, *size);
-        title->setVisible(!title->text().isEmpty());
-    });
-    step([&] {
-        QLabel* subtitle = d.Label2[1];
-        d.setCaption(subtitle, plan.secondtext);
-        d.setFontName(subtitle, plan.secondfont);
-        d.setForeColour(subtitle, colour_from_text(plan.secondcolour));
-        if (const auto size = size_entry(plan.sizethree, 1))
-            d.setFontSize(subtitle, *size);
-        d.Picture6[1]->setVisible(!subtitle->text().isEmpty());
-    });
+    auto styleTitle = [&](QLabel* label, const QString& text, const QString& font, const QString& colour, int sizeEntry) {
+        d.setCaption(label, text);
+        d.setFontName(label, font);
+        d.setForeColour(label, colour_from_text(colour));
+        if (const auto size = size_entry(plan.sizethree, sizeEntry))
+            d.setFontSize(label, *size);
+    };
+    styleTitle(d.Label2[0], plan.firsttext, plan.firstfont, plan.firstcolour, 0);
+    d.Label2[0]->setVisible(!d.Label2[0]->text().isEmpty());
+    styleTitle(d.Label2[1], plan.secondtext, plan.secondfont, plan.secondcolour, 1);
+    d.Picture6[1]->setVisible(!d.Label2[1]->text().isEmpty());
 
     const QColor clockColour = colour_from_text(plan.clockcolour);
     const auto clockSize = size_entry(plan.sizethree, 2);
@@ -170,14 +135,10 @@ void ClockSetup::styleElements(const QString& clockText)
         if (clockSize)
             d.setFontSize(label, *clockSize);
     };
-    step([&] {
-        styleClock(d.Label3, d.Picture1);
-        d.Picture1->setVisible(!d.Label3->text().isEmpty());
-    });
-    step([&] {
-        styleClock(d.Label4, d.Picture4);
-        d.Picture4->hide();
-    });
+    styleClock(d.Label3, d.Picture1);
+    d.Picture1->setVisible(!d.Label3->text().isEmpty());
+    styleClock(d.Label4, d.Picture4);
+    d.Picture4->hide();
 }
 
 void ClockSetup::styleDateLine()
@@ -187,23 +148,18 @@ void ClockSetup::styleDateLine()
     // The date line takes its look from the stored values, which the
     // element menu writes, not from the plan in memory.
     QString sizes;
-    step([&] {
-        RegistryStore* registry = d.context().registry;
-        if (!registry)
-            return;
+    if (RegistryStore* registry = d.context().registry) {
         plan.stagefont = registry->readText(QStringLiteral("stagefont")).value_or(QString());
         plan.stagecolour = registry->readText(QStringLiteral("stagecolour")).value_or(QString());
         sizes = registry->readText(QStringLiteral("sizethree")).value_or(QString());
-    });
-    step([&] {
-        QLabel* line = d.Label2[2];
-        d.setFontName(line, plan.stagefont);
-        d.setFontName(d.Picture6[2], plan.stagefont);
-        d.setForeColour(line, registryColour(plan.stagecolour));
-        if (const auto size = size_entry(sizes, 3))
-            d.setFontSize(line, *size);
-        d.Picture6[2]->setVisible(!line->text().isEmpty());
-    });
+    }
+    QLabel* line = d.Label2[2];
+    d.setFontName(line, plan.stagefont);
+    d.setFontName(d.Picture6[2], plan.stagefont);
+    d.setForeColour(line, registryColour(plan.stagecolour));
+    if (const auto size = size_entry(sizes, 3))
+        d.setFontSize(line, *size);
+    d.Picture6[2]->setVisible(!line->text().isEmpty());
 }
 
 void ClockSetup::stylePromptAndScroll()
@@ -212,53 +168,47 @@ void ClockSetup::stylePromptAndScroll()
     const ClockPlan& plan = d.module().clock_plan;
     const HostState& host = d.hostState();
 
-    step([&] {
-        // Before the run starts the prompt line stays empty; the prompt
-        // tick fills it.
-        QString prompt;
-        if (!host.desktop[0].enabled) {
-            if (flag_on(plan.checkthree, 2))
-                prompt = weekday_name(m_clock.now().date());
-            else if (flag_on(plan.checktwo, 1) && !plan.stageText[0].isEmpty())
-                prompt = plan.stageText[0];
-        }
-        QLabel* label = d.Label2[3];
-        d.setCaption(label, prompt);
-        d.setFontName(label, plan.textfont);
-        d.setForeColour(label, colour_from_text(plan.textcolour));
-        if (const auto size = size_entry(plan.sizethree, 4))
-            d.setFontSize(label, *size);
-        d.Picture6[3]->setVisible(!label->text().isEmpty());
-    });
-    step([&] {
-        QLabel* label = d.Label2[4];
-        d.setFontName(label, plan.rollfont);
-        d.setForeColour(label, colour_from_text(plan.rollcolour));
-        if (const auto size = size_entry(plan.sizethree, 5))
-            d.setFontSize(label, *size);
-        // The scrolling tick shows the panel at its first step.
-        if (!label->text().isEmpty())
-            d.Timer2->setEnabled(true);
-    });
+    // Before the run starts the prompt line stays empty; the prompt
+    // tick fills it.
+    QString prompt;
+    if (host.run.isUnderWay()) {
+        if (flag_on(plan.checkthree, 2))
+            prompt = weekday_name(m_clock.now().date());
+        else if (flag_on(plan.checktwo, 1) && !plan.stageText[0].isEmpty())
+            prompt = plan.stageText[0];
+    }
+    QLabel* label = d.Label2[3];
+    d.setCaption(label, prompt);
+    d.setFontName(label, plan.textfont);
+    d.setForeColour(label, colour_from_text(plan.textcolour));
+    if (const auto size = size_entry(plan.sizethree, 4))
+        d.setFontSize(label, *size);
+    d.Picture6[3]->setVisible(!label->text().isEmpty());
+    QLabel* scroll = d.Label2[4];
+    d.setFontName(scroll, plan.rollfont);
+    d.setForeColour(scroll, colour_from_text(plan.rollcolour));
+    if (const auto size = size_entry(plan.sizethree, 5))
+        d.setFontSize(scroll, *size);
+    // The scrolling tick shows the panel at its first step.
+    if (!scroll->text().isEmpty())
+        d.Timer2->setEnabled(true);
 }
 
 void ClockSetup::readMarquee()
 {
     DisplayWindow& d = m_display;
-    step([&] { d.readMarqueeSettings(); });
-    step([&] {
-        // A width of zero or below cannot be given to the panel.
-        if (d.marquee_width > 0)
-            d.setTwipsWidth(d.Picture6[4], d.marquee_width);
-        QLabel* label = d.Label2[4];
-        const double panelWidth = d.twipsWidth(d.Picture6[4]);
-        switch (d.marquee_mode) {
-        case 0: d.setTwipsLeft(label, -d.twipsWidth(label)); break;
-        case 1: d.setTwipsLeft(label, panelWidth); break;
-        case 2: d.setTwipsLeft(label, (panelWidth - d.twipsWidth(label)) / 2); break;
-        default: break;
-        }
-    });
+    d.readMarqueeSettings();
+    // A width of zero or below cannot be given to the panel.
+    if (d.marquee_width > 0)
+        d.setTwipsWidth(d.Picture6[4], d.marquee_width);
+    QLabel* label = d.Label2[4];
+    const double panelWidth = d.twipsWidth(d.Picture6[4]);
+    switch (d.marquee_mode) {
+    case 0: d.setTwipsLeft(label, -d.twipsWidth(label)); break;
+    case 1: d.setTwipsLeft(label, panelWidth); break;
+    case 2: d.setTwipsLeft(label, (panelWidth - d.twipsWidth(label)) / 2); break;
+    default: break;
+    }
 }
 
 void ClockSetup::loadLogo()
@@ -266,10 +216,8 @@ void ClockSetup::loadLogo()
     DisplayWindow& d = m_display;
     const AppContext& ctx = d.context();
     Panel* box = d.Picture5;
-    step([&] {
-        box->hide();
-        box->setPicture(QPixmap());
-    });
+    box->hide();
+    box->setPicture(QPixmap());
 
     const QString name = d.module().clock_plan.logopicture.trimmed();
     QString path;
@@ -277,43 +225,29 @@ void ClockSetup::loadLogo()
         path = ctx.folder.resolve(QStringLiteral("picture/") + name);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         // No logo: a video of an earlier plan must not play on hidden.
-        step([&] {
-            if (d.logo_media_control) {
-                d.logo_media_control->stop();
-                d.logo_media_control.reset();
-                d.logo_video_window = nullptr;
-            }
-        });
-        return;
-    }
-
-    QImage image;
-    step([&] {
-        QImageReader reader(path);
-        reader.setAutoTransform(true);
-        image = reader.read();
-        box->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
-    });
-    step([&] { d.sizeLogoBox(image); });
-    step([&] {
         if (d.logo_media_control) {
             d.logo_media_control->stop();
             d.logo_media_control.reset();
             d.logo_video_window = nullptr;
         }
-        if (!image.isNull())
-            return;
-        // A file that is no picture plays as a video in the logo box.
-        static QtLogoVideoFactory qtVideos;
-        LogoVideoFactory* factory = m_videos ? m_videos : &qtVideos;
-        d.logo_media_control = factory->create(path, box);
-        if (d.logo_media_control) {
-            d.logo_video_window = d.logo_media_control->videoWidget();
-            const int b = box->borderWidth();
-            d.logo_media_control->setSize(box->width() - 2 * b, box->height() - 2 * b);
-            d.logo_media_control->play();
-        }
-    });
+        return;
+    }
+
+    QImage image;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    image = reader.read();
+    box->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    d.sizeLogoBox(image);
+    if (d.logo_media_control) {
+        d.logo_media_control->stop();
+        d.logo_media_control.reset();
+        d.logo_video_window = nullptr;
+    }
+    if (!image.isNull())
+        return;
+    // A file that is no picture plays as a video in the logo box.
+    d.playLogoVideo(path, m_videos);
 }
 
 void ClockSetup::writeRunningState()
@@ -322,48 +256,20 @@ void ClockSetup::writeRunningState()
     HostState& host = d.hostState();
     const ClockPlan& plan = d.module().clock_plan;
 
-    step([&] {
-        d.Timer10->setEnabled(true);
-        d.Timer2->setEnabled(true);
-        d.Timer3->setEnabled(false);
-        d.Timer4->setEnabled(false);
-    });
-    step([&] {
-        auto& m = host.desktop;
-        m[0].enabled = false;
-        d.Label9[0]->setEnabled(false);
-        m[1].enabled = true;
-        d.Label9[1]->setEnabled(true);
-        m[2].enabled = true;
-        d.Label9[2]->setEnabled(true);
-        m[3].enabled = true;
-        m[5].visible = true;
-        m[6].enabled = false;
-        d.Label9[3]->setEnabled(false);
-        m[7].enabled = true;
-        m[12].enabled = true;
-        for (int k : {13, 15, 16})
-            m[k].visible = false;
-        m[17].visible = false;
-        m[17].enabled = false;
-        d.Label9[4]->setEnabled(false);
-        host.menusChanged();
-    });
-    step([&] {
-        if (!flag_on(plan.checktwo, 8))
-            return;
-        AppContext& ctx = d.context();
-        if (!ctx.sound)
-            return;
+    d.Timer10->setEnabled(true);
+    d.Timer2->setEnabled(true);
+    d.Timer3->setEnabled(false);
+    d.Timer4->setEnabled(false);
+    host.run.setState(RunState::Running);
+    AppContext& ctx = d.context();
+    if (flag_on(plan.checktwo, 8) && ctx.sound) {
         const QString name = QStringLiteral("sounds/") + plan.stageMusic[0];
         const QString found = ctx.folder.resolve(name);
         ctx.sound->play_sound(found.isEmpty() ? ctx.folder.file(name) : found);
-    });
-    step([&] {
-        d.Label5 = QStringLiteral("0");
-        d.prompt_ticks = 3;
-        d.Timer7->setEnabled(true);
-    });
+    }
+    host.run.setStage(0);
+    d.prompt_ticks = 3;
+    d.Timer7->setEnabled(true);
 }
 
 } // namespace orvalen

@@ -12,27 +12,12 @@
 #include "timing/clock_text.h"
 #include "timing/run_commands.h"
 
-#include <QDebug>
 #include <cmath>
-#include <exception>
 
 namespace orvalen {
 namespace {
 
 constexpr qint64 kDayMs = 86'400'000;
-
-// No exception leaves a timer handler: the window goes on.
-template <typename F>
-void guarded(const char* name, F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        qWarning() << name << "failed:" << e.what();
-    } catch (...) {
-        qWarning() << name << "failed";
-    }
-}
 
 QTime read_time_of_day(const QString& text)
 {
@@ -47,10 +32,10 @@ QTime read_time_of_day(const QString& text)
 CountEngine::CountEngine(DisplayWindow& display, RunCommands& commands)
     : m_display(display), m_commands(commands)
 {
-    m_display.Timer1->setHandler([this] { guarded("Timer1", [this] { Timer1_Timer(); }); });
-    m_display.Timer3->setHandler([this] { guarded("Timer3", [this] { Timer3_Timer(); }); });
-    m_display.Timer4->setHandler([this] { guarded("Timer4", [this] { Timer4_Timer(); }); });
-    m_display.Timer5->setHandler([this] { guarded("Timer5", [this] { Timer5_Timer(); }); });
+    m_display.Timer1->setHandler([this] { Timer1_Timer(); });
+    m_display.Timer3->setHandler([this] { Timer3_Timer(); });
+    m_display.Timer4->setHandler([this] { Timer4_Timer(); });
+    m_display.Timer5->setHandler([this] { Timer5_Timer(); });
 }
 
 CountEngine::~CountEngine()
@@ -80,7 +65,7 @@ qint64 CountEngine::remaintime(const QString& timer_name)
     if (entry == 0 || !clock)
         return 0;
     HostState& host = m_display.hostState();
-    const double source = leading_number(host.clock_source);
+    const int source = host.run.clockSource();
     const qint64 banked = qint64(std::nearbyint(leading_number(host.run_record[entry])));
     const qint64 wrap = entry == 2 ? kDayMs + 200 : kDayMs;
     const qint64 reference = m_display.module().start_reference_ms;
@@ -119,7 +104,7 @@ void CountEngine::Label_change(qint64 count_ms)
     const QTime now = clock ? clock->now().time() : QTime(0, 0);
     const QString text = running_clock_text(timingMode(), flag_value(p.combolist, 1), count_ms, now);
     const bool onOvertimeClock = flag_value(p.combolist, 3) == 0 && flag_on(p.checkfour, 1)
-        && m_display.hostState().tick_state == QLatin1String("1");
+        && m_display.hostState().run.tick() == CountTick::Up;
     Panel* panel = nullptr;
     if (onOvertimeClock) {
         m_display.setCaption(m_display.Label4, text);
@@ -157,7 +142,7 @@ void CountEngine::Timer3_Timer()
     if (d.Timer3->interval() != 490)
         d.Timer3->setInterval(490);
     const ClockPlan& p = plan();
-    const bool overtimeClock = d.Label5 == QLatin1String("5") && flag_value(p.combolist, 3) == 0
+    const bool overtimeClock = d.hostState().run.stage() == 5 && flag_value(p.combolist, 3) == 0
         && flag_on(p.checkfour, 1);
     Panel* panel = overtimeClock ? d.Picture4 : d.Picture1;
     panel->setVisible(panel->isHidden());
@@ -170,20 +155,12 @@ void CountEngine::Timer3_Timer()
 
 // --- shared -------------------------------------------------------------------------
 
-qint64 CountEngine::storedCount(const QString& text)
-{
-    const double v = std::nearbyint(leading_number(text));
-    if (!std::isfinite(v) || std::abs(v) > 9e15)
-        return 0;
-    return qint64(v);
-}
-
 // The cue of the end stage: its prompt, blink, background and sound.
 void CountEngine::endStageCue()
 {
     DisplayWindow& d = m_display;
     const ClockPlan& p = plan();
-    d.Label5 = QStringLiteral("6");
+    d.hostState().run.setStage(6);
     d.prompt_ticks = 3;
     if (flag_on(p.checktwo, 21)) {
         d.blink_count = p.tixingtime * 2;
@@ -205,7 +182,7 @@ void CountEngine::armTick(EngineTimer& timer, qint64 countMs)
     // The time of day shown in system-time mode, and a count measured in
     // whole seconds of the time of day (clock source 2), change with the
     // wall clock's seconds.
-    if (clock && (timingMode() == 2 || leading_number(m_display.hostState().clock_source) == 2))
+    if (clock && (timingMode() == 2 || m_display.hostState().run.clockSource() == 2))
         phase = clock->now().time().msec();
     timer.startOnce(int(1000 - phase + kTickLagMs));
 }

@@ -66,8 +66,6 @@ private:
     void endStageCue();
 
     // shared
-    // A count kept as text by the last tick, or 0 when it is unusable.
-    static qint64 storedCount(const QString& text);
     void showEndText(const QString& text);
     void armTick(EngineTimer& timer, qint64 countMs);
     QString soundPath(const QString& name) const;

@@ -35,8 +35,8 @@ void CountEngine::Timer5_Timer()
     if (prepareOnly)
         finishTicksLeftRunning();
 
-    host.run_counters[1] = QString();
-    host.count_up_carry = QStringLiteral("0");
+    host.run.setCountedDownMs(0);
+    host.run.setShownMs(0);
 
     if (flag_on(p.checkone, 7)) {
         // A long-term plan: the clock and date set-up takes over, as soon
@@ -59,17 +59,17 @@ void CountEngine::Timer5_Timer()
     for (int i = 1; i <= 3; ++i)
         host.run_record[i] = QStringLiteral("0");
 
-    d.run_overtime_action = flag_value(p.combolist, 3);
-    d.Label6 = QString::number(d.run_overtime_action);
+    host.run.setEndAction(EndAction(flag_value(p.combolist, 3)));
+    host.run.setEndMarked(false);
 
     // The count starts as its set-up does: the styling below already
     // belongs to its first second, so the first second ends one second
     // after the command.
     const int mode = timingMode();
     const QTime now = clock ? clock->now().time() : QTime(0, 0);
-    const double source = leading_number(host.clock_source);
-    const bool measured = clock && (source == 0 || source == 1 || source == 2);
-    const qint64 startReference = measured ? clock_source_now_ms(*clock, int(source)) : 0;
+    const int source = host.run.clockSource();
+    const bool measured = clock && source >= 0 && source <= 2;
+    const qint64 startReference = measured ? clock_source_now_ms(*clock, source) : 0;
     styleDisplay(setup_clock_text(mode, flag_value(p.combolist, 1), p.Time_all, now));
 
     m.full_screen_width_px = d.screenMetrics().fullWidthPx;
@@ -85,7 +85,7 @@ void CountEngine::Timer5_Timer()
         m_stages.reset(m.plan_length_seconds);
         // The first tick comes at once; the next ones follow the count's
         // whole seconds.
-        if (mode == 2 && d.run_overtime_action == 0 && m.plan_length_seconds == 0) {
+        if (mode == 2 && host.run.endAction() == EndAction::Overtime && m.plan_length_seconds == 0) {
             d.Timer1->setEnabled(false);
             d.Timer4->startOnce(kTickLagMs);
         } else {
@@ -98,7 +98,7 @@ void CountEngine::Timer5_Timer()
         if (flag_on(p.checktwo, 8))
             if (SoundPlayer* sound = d.context().sound)
                 sound->play_sound(soundPath(p.stageMusic[0]));
-        d.Label5 = QStringLiteral("0");
+        host.run.setStage(0);
         d.prompt_ticks = 3;
         d.Timer7->setEnabled(true);
     }
@@ -112,9 +112,9 @@ void CountEngine::Timer5_Timer()
 void CountEngine::finishTicksLeftRunning()
 {
     DisplayWindow& d = m_display;
-    if (!d.hostState().desktop[0].enabled)
+    if (d.hostState().run.isUnderWay())
         return;
-    if (leading_number(d.Label6) == 5) {
+    if (d.hostState().run.endMarked()) {
         if (d.Timer1->isEnabled())
             Timer1_Timer();
         else if (d.Timer4->isEnabled())
@@ -127,30 +127,9 @@ void CountEngine::finishTicksLeftRunning()
 void CountEngine::writeRunningMenus()
 {
     DisplayWindow& d = m_display;
-    auto& item = d.hostState().desktop;
-    auto button = [&](int i, bool on) {
-        if (QLabel* b = d.Label9[i])
-            b->setEnabled(on);
-    };
-    item[0].enabled = false;
-    button(0, false);
-    item[1].enabled = true;
-    button(1, true);
     d.setForeColour(d.Label9[1], Qt::black);
-    item[2].enabled = true;
-    button(2, true);
     d.setForeColour(d.Label9[2], Qt::black);
-    item[3].enabled = true;
-    item[5].visible = true;
-    item[6].enabled = false;
-    button(3, false);
-    item[7].enabled = true;
-    item[12].enabled = true;
-    for (int i : {13, 15, 16, 17})
-        item[i].visible = false;
-    item[17].enabled = false;
-    button(4, false);
-    d.hostState().menusChanged();
+    d.hostState().run.setState(RunState::Running);
 }
 
 } // namespace orvalen

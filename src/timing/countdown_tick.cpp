@@ -36,23 +36,23 @@ void CountEngine::Timer1_Timer()
     ModuleState& m = d.module();
     const Clock* clock = d.context().clock;
 
-    host.tick_state = QStringLiteral("0");
+    host.run.setTick(CountTick::Down);
 
     qint64 elapsed = 0;
     qint64 remaining = 0;
-    const bool fresh = leading_number(d.Label6) < 5;
+    const bool fresh = !host.run.endMarked();
     if (fresh) {
         elapsed = remaintime(QStringLiteral("Timer1"));
         remaining = qint64(m.plan_length_seconds) * 1000 + 500 - elapsed;
         armTick(*d.Timer1, elapsed);
     } else {
         // The run was ended by a command: the last tick's values stand.
-        elapsed = storedCount(host.run_counters[1]);
-        remaining = storedCount(host.count_up_carry);
+        elapsed = host.run.countedDownMs();
+        remaining = host.run.shownMs();
         d.Timer1->startOnce(1000);
     }
-    host.run_counters[1] = QString::number(elapsed);
-    host.count_up_carry = QString::number(remaining);
+    host.run.setCountedDownMs(elapsed);
+    host.run.setShownMs(remaining);
 
     if (remaining > 0) {
         const qint64 shown = timingMode() == 0 ? remaining : elapsed;
@@ -62,10 +62,10 @@ void CountEngine::Timer1_Timer()
         Label_change(shown);
     }
 
-    const bool forcedEnd = leading_number(d.Label6) == 5;
+    const bool forcedEnd = host.run.endMarked();
     if (forcedEnd) {
         remaining = 0;
-        d.run_overtime_action = 5;
+        host.run.setEndAction(EndAction::Ended);
     }
 
     const qint64 stageTest = floor_div(remaining + 100, 1000);
@@ -91,17 +91,16 @@ void CountEngine::stageChange(int k)
     DisplayWindow& d = m_display;
     const ClockPlan& p = plan();
     const bool on = flag_on(p.checkone, k + 1);
-    const QString code = QString::number(k);
 
     if (on && flag_on(p.checktwo, 15 + k)) {
-        d.Label5 = code;
+        d.hostState().run.setStage(k);
         d.blink_count = p.tixingtime * 2;
         if (k == 4 && flag_on(p.checkone, 1))
             d.blink_count = d.stage_seconds[4] * 2; // blink through the whole final count-down
         d.Timer3->setEnabled(true);
     }
     d.prompt_ticks = 3;
-    d.Label5 = code;
+    d.hostState().run.setStage(k);
     d.Timer7->setEnabled(true);
     if (on && flag_on(p.checkthree, 1))
         d.backgroundupdate(k);
@@ -125,16 +124,16 @@ void CountEngine::endOfCountdown()
     d.Timer1->setEnabled(false);
     d.Timer3->setEnabled(false);
     d.blink_count = 0;
-    host.run_record[1] = QString::number(storedCount(host.run_counters[1]));
+    host.run_record[1] = QString::number(host.run.countedDownMs());
 
-    switch (d.run_overtime_action) {
-    case 0:
+    switch (host.run.endAction()) {
+    case EndAction::Overtime:
         startOvertime();
         break;
-    case 1:
-    case 2:
-    case 3:
-        endStage(d.run_overtime_action);
+    case EndAction::Stop:
+    case EndAction::Reset:
+    case EndAction::NextPlan:
+        endStage(int(host.run.endAction()));
         break;
     default:
         recordRunAndStopTicks();
@@ -151,7 +150,7 @@ void CountEngine::startOvertime()
     const ClockPlan& p = plan();
     const Clock* clock = d.context().clock;
 
-    d.Label5 = QStringLiteral("5");
+    d.hostState().run.setStage(5);
     d.prompt_ticks = 3;
     d.Timer7->setEnabled(true);
     const bool overtimeStage = flag_on(p.checkone, 6);
@@ -170,9 +169,9 @@ void CountEngine::startOvertime()
     d.Label1_1 = count_hms_text(shown);
     Label_change(shown);
 
-    const double source = leading_number(d.hostState().clock_source);
-    if (clock && (source == 0 || source == 1 || source == 2))
-        m.start_reference_ms = clock_source_now_ms(*clock, int(source));
+    const int source = d.hostState().run.clockSource();
+    if (clock && source >= 0 && source <= 2)
+        m.start_reference_ms = clock_source_now_ms(*clock, source);
     if (clock)
         d.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
     // The first overtime tick comes at once and shows zero; the next ones

@@ -21,29 +21,29 @@ void CountEngine::Timer4_Timer()
     const ClockPlan& p = plan();
     const Clock* clock = d.context().clock;
 
-    host.tick_state = QStringLiteral("1");
+    host.run.setTick(CountTick::Up);
 
     qint64 count = 0;
     qint64 shown = 0;
-    if (leading_number(d.Label6) < 5) {
+    if (!host.run.endMarked()) {
         count = remaintime(QStringLiteral("Timer4"));
         shown = count;
         armTick(*d.Timer4, count);
     } else {
-        count = storedCount(host.run_counters[2]);
-        shown = storedCount(host.count_up_carry);
+        count = host.run.countedUpMs();
+        shown = host.run.shownMs();
         d.Timer4->startOnce(1000);
     }
-    host.run_counters[2] = QString::number(count);
-    host.count_up_carry = QString::number(shown);
+    host.run.setCountedUpMs(count);
+    host.run.setShownMs(shown);
     d.Label1_1 = count_hms_text(shown);
     if (clock)
         d.Label1_2 = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
     Label_change(shown);
 
-    if (leading_number(d.Label6) == 5) {
+    if (host.run.endMarked()) {
         // Ended by a command: record once and stop; no end stage.
-        host.run_record[2] = QString::number(storedCount(host.run_counters[2]));
+        host.run_record[2] = QString::number(host.run.countedUpMs());
         d.Timer1->setEnabled(false);
         d.Timer2->setEnabled(false);
         d.Timer3->setEnabled(false);
@@ -56,12 +56,12 @@ void CountEngine::Timer4_Timer()
     // The overtime limit. A tick that comes late still ends the run.
     const int limit = d.stage_seconds[5];
     const bool limitReached = flag_value(p.checkone, 6) == 1 && limit > 0
-        && std::floor(double(shown) / 1000.0) >= limit && d.run_overtime_action == 0;
+        && std::floor(double(shown) / 1000.0) >= limit && host.run.endAction() == EndAction::Overtime;
     if (!limitReached)
         return;
 
-    d.Label6 = QStringLiteral("5");
-    host.run_record[2] = QString::number(storedCount(host.run_counters[2]));
+    host.run.setEndMarked(true);
+    host.run_record[2] = QString::number(host.run.countedUpMs());
     endStageCue();
     if (flag_on(p.checktwo, 7)) {
         d.Picture6[3]->hide();

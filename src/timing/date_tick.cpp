@@ -13,7 +13,6 @@
 #include "timing/run_commands.h"
 
 #include <cmath>
-#include <exception>
 
 namespace orvalen {
 
@@ -26,51 +25,45 @@ DateTick::DateTick(DisplayWindow& display, RunCommands& commands, const Clock& c
 void DateTick::Timer10_Timer()
 {
     m_ended = false;
-    try {
-        DisplayWindow& d = m_display;
-        const ClockPlan& plan = d.module().clock_plan;
-        const QDateTime now = m_clock.now();
-        const int format = flag_value(plan.combolist, 1);
+    DisplayWindow& d = m_display;
+    const ClockPlan& plan = d.module().clock_plan;
+    const QDateTime now = m_clock.now();
+    const int format = flag_value(plan.combolist, 1);
 
-        // The network time runs alongside for as long as this tick does;
-        // enabling keeps a running Timer12 on its minute.
-        d.Timer12->setEnabled(true);
+    // The network time runs alongside for as long as this tick does;
+    // enabling keeps a running Timer12 on its minute.
+    d.Timer12->setEnabled(true);
 
-        const LongTermTarget target = m_targets.read(plan, now.date());
-        qint64 diff = 0;
-        if (target.live) {
-            const LongTermTexts texts = live_texts(now, format);
+    const LongTermTarget target = m_targets.read(plan, now.date());
+    qint64 diff = 0;
+    if (target.live) {
+        const LongTermTexts texts = live_texts(now, format);
+        if (texts.known)
+            setDateLine(texts.dateLine);
+        showClock(texts.clock);
+        d.hostState().run.setEndMarked(false);
+        diff = 1000; // the live clock never runs out
+    } else {
+        diff = remaining_seconds(now, target.instant);
+        if (diff > 0) {
+            const LongTermTexts texts = countdown_texts(diff, format);
             if (texts.known)
                 setDateLine(texts.dateLine);
             showClock(texts.clock);
-            d.Label6 = QStringLiteral("1");
-            diff = 1000; // the live clock never runs out
         } else {
-            diff = remaining_seconds(now, target.instant);
-            if (diff > 0) {
-                const LongTermTexts texts = countdown_texts(diff, format);
-                if (texts.known)
-                    setDateLine(texts.dateLine);
-                showClock(texts.clock);
-            } else {
-                d.Label6 = QStringLiteral("5");
-                d.hostState().tick_state = QStringLiteral("1");
-            }
+            d.hostState().run.setEndMarked(true);
+            d.hostState().run.setTick(CountTick::Up);
         }
-
-        // A stop command marks the end with Label6 "5": the count-down ends
-        // at this tick; the live clock has just written "1" and goes on.
-        if (leading_int(d.Label6) == 5 && !target.live)
-            d.run_overtime_action = 5;
-        if (d.run_overtime_action == 5 || diff <= 0)
-            endActions();
-
-        showWeekday();
-    } catch (const std::exception& e) {
-        qCWarning(lcLongTerm) << "long-term tick failed:" << e.what();
-    } catch (...) {
-        qCWarning(lcLongTerm) << "long-term tick failed";
     }
+
+    // A stop command marks the end: the count-down ends at this tick; the
+    // live clock has just cleared the mark and goes on.
+    if (d.hostState().run.endMarked() && !target.live)
+        d.hostState().run.setEndAction(EndAction::Ended);
+    if (d.hostState().run.endAction() == EndAction::Ended || diff <= 0)
+        endActions();
+
+    showWeekday();
     if (!m_ended)
         armNextSecond();
 }
@@ -125,18 +118,17 @@ void DateTick::endActions()
     DisplayWindow& d = m_display;
     HostState& host = d.hostState();
     const ClockPlan& plan = d.module().clock_plan;
-    // A start item that reads "开始" and is enabled means the display was
-    // only prepared, for a target that had already passed: nothing ran, so
-    // nothing is recorded. (After a stop command it reads "清零".)
-    const MenuItemState& start = host.desktop[0];
-    const bool runUnderWay = !start.enabled || start.caption.left(2) != QStringLiteral("开始");
+    // A display still ready was only prepared, for a target that had
+    // already passed: nothing ran, so nothing is recorded. (A stop command
+    // leaves it finished.)
+    const bool runUnderWay = host.run.state() != RunState::Ready;
 
-    d.run_overtime_action = 5;
+    host.run.setEndAction(EndAction::Ended);
     const QDateTime setUp = run_record_instant(host.run_record[0]);
     if (setUp.isValid())
         host.run_record[1] = QString::number(1000 * remaining_seconds(setUp, m_clock.now()));
     if (flag_on(plan.checktwo, 21))
-        d.Label5 = QStringLiteral("6");
+        host.run.setStage(6);
 
     if (AppContext& ctx = d.context(); ctx.sound) {
         const QString name = QStringLiteral("sounds/") + plan.stageMusic[4];

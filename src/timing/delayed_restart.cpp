@@ -7,7 +7,6 @@
 #include "timing/run_commands.h"
 
 #include <cmath>
-#include <exception>
 
 namespace orvalen {
 
@@ -18,26 +17,20 @@ DelayedRestart::DelayedRestart(DisplayWindow& display, RunCommands& commands)
 
 void DelayedRestart::Timer11_Timer()
 {
-    try {
-        DisplayWindow& d = m_display;
-        d.Timer11->setEnabled(false);
-        const double left = leading_number(d.Label8);
-        if (flag_on(d.module().clock_plan.checkfour, 3) && std::isfinite(left) && left > 0) {
-            d.Label8 = QString::number(left - 1);
-            // Off and on again: the next second starts now.
-            d.Timer11->setEnabled(true);
-            return;
-        }
-        d.Timer3->setEnabled(false);
-        // The run ended and its clear has already put the display back to
-        // ready, so this starts the next run (or does nothing when the
-        // operator started one meanwhile).
-        m_commands.start_timing();
-    } catch (const std::exception& e) {
-        qCWarning(lcLongTerm) << "delayed restart failed:" << e.what();
-    } catch (...) {
-        qCWarning(lcLongTerm) << "delayed restart failed";
+    DisplayWindow& d = m_display;
+    d.Timer11->setEnabled(false);
+    const double left = leading_number(d.Label8);
+    if (flag_on(d.module().clock_plan.checkfour, 3) && std::isfinite(left) && left > 0) {
+        d.Label8 = QString::number(left - 1);
+        // Off and on again: the next second starts now.
+        d.Timer11->setEnabled(true);
+        return;
     }
+    d.Timer3->setEnabled(false);
+    // The run ended and its clear has already put the display back to
+    // ready, so this starts the next run (or does nothing when the
+    // operator started one meanwhile).
+    m_commands.start_timing();
 }
 
 } // namespace orvalen

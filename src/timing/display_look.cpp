@@ -152,17 +152,8 @@ void CountEngine::styleLogo()
 
     d.sizeLogoBox(image);
 
-    if (image.isNull()) {
-        static QtLogoVideoFactory qtFactory;
-        LogoVideoFactory* factory = d.logoVideoFactory() ? d.logoVideoFactory() : &qtFactory;
-        d.logo_media_control = factory->create(path, box);
-        if (d.logo_media_control) {
-            d.logo_video_window = d.logo_media_control->videoWidget();
-            const int b = box->borderWidth();
-            d.logo_media_control->setSize(box->width() - 2 * b, box->height() - 2 * b);
-            d.logo_media_control->play();
-        }
-    }
+    if (image.isNull())
+        d.playLogoVideo(path);
 }
 
 } // namespace orvalen

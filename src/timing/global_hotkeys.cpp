@@ -1,6 +1,7 @@
 #include "timing/global_hotkeys.h"
 
 #include "platform/hotkey_backend.h"
+#include "platform/logged_call.h"
 #include "platform/notifier.h"
 #include "platform/private_profile.h"
 #include "services/app_context.h"
@@ -11,7 +12,6 @@
 
 #include <QDebug>
 #include <QFileInfo>
-#include <exception>
 
 namespace orvalen {
 namespace {
@@ -39,7 +39,7 @@ QString read_key_text(const IniStore* ini, const QString& key, bool* absent)
 GlobalHotkeys::GlobalHotkeys(AppContext& ctx, HostState& host, RunCommands& commands, HotkeyBackend& backend)
     : m_ctx(ctx), m_host(host), m_commands(commands), m_backend(backend)
 {
-    m_backend.onPressed = [this](int id) { hotkey_window_proc(id); };
+    m_backend.onPressed = [this](int id) { run_logged("hotkey", [this, id] { hotkey_window_proc(id); }); };
 }
 
 GlobalHotkeys::~GlobalHotkeys()
@@ -171,7 +171,7 @@ void GlobalHotkeys::toggleOr(void (RunCommands::*command)())
     }
     // One key starts and stops: start while the start item can be chosen,
     // stop while a run is on.
-    if (m_host.desktop[0].enabled)
+    if (!m_host.run.isUnderWay())
         m_commands.start_timing();
     else
         m_commands.stop_timing();
@@ -183,34 +183,26 @@ bool GlobalHotkeys::hotkey_window_proc(int id)
         return false;
     if (m_held)
         return true;
-    try {
-        switch (id) {
-        case 1:
-            toggleOr(&RunCommands::start_timing);
-            return true;
-        case 2:
-            toggleOr(&RunCommands::stop_timing);
-            return true;
-        case 3:
-            m_commands.pause_timing();
-            return true;
-        default:
-            break;
-        }
-        const int n = m_planCount;
-        for (int i = 1; i <= n; ++i) {
-            if (id == 3 + i || id == 3 + n + i) {
-                if (m_plans)
-                    m_plans->nextmenu_often(i - 1);
-                return true;
-            }
-        }
-    } catch (const std::exception& e) {
-        qWarning() << "Hotkey" << id << "failed:" << e.what();
+    switch (id) {
+    case 1:
+        toggleOr(&RunCommands::start_timing);
         return true;
-    } catch (...) {
-        qWarning() << "Hotkey" << id << "failed";
+    case 2:
+        toggleOr(&RunCommands::stop_timing);
         return true;
+    case 3:
+        m_commands.pause_timing();
+        return true;
+    default:
+        break;
+    }
+    const int n = m_planCount;
+    for (int i = 1; i <= n; ++i) {
+        if (id == 3 + i || id == 3 + n + i) {
+            if (m_plans)
+                m_plans->nextmenu_often(i - 1);
+            return true;
+        }
     }
     return false;
 }

@@ -41,11 +41,6 @@ int read_int16(const IniStore* ini, const QString& key, int absent)
     return int(r);
 }
 
-QString number_text(const QString& text)
-{
-    return QString::number(qint64(std::nearbyint(leading_number(text))));
-}
-
 void enable(const std::unique_ptr<EngineTimer>& t, bool on)
 {
     if (t)
@@ -67,7 +62,15 @@ bool enabled(const std::unique_ptr<EngineTimer>& t)
 
 } // namespace
 
-RunCommands::RunCommands(DisplayWindow& display) : m_display(display) {}
+RunCommands::RunCommands(DisplayWindow& display) : m_display(display)
+{
+    m_stateShown = QObject::connect(&host().run, &RunController::stateChanged, &m_display, [this] { showRunState(); });
+}
+
+RunCommands::~RunCommands()
+{
+    QObject::disconnect(m_stateShown);
+}
 
 HostState& RunCommands::host() { return m_display.hostState(); }
 ModuleState& RunCommands::module() { return m_display.module(); }
@@ -121,23 +124,23 @@ void RunCommands::start_timing_after_run_end() { startOrClear(false); }
 void RunCommands::startOrClear(bool stopEndSound)
 {
     HostState& h = host();
-    if (!h.desktop[0].enabled)
-        return; // a run is under way (running or paused)
+    if (h.run.isUnderWay())
+        return;
 
     h.ready_marker.clear();
-    h.desktop[7].checked = false;
+    h.item(DesktopItem::AdjustMode).checked = false;
     if (QLabel* prompt = m_display.Label2[3])
         m_display.setCaption(prompt, QString());
     m_display.show_element_placeholders(0);
 
-    if (h.desktop[0].caption.left(2) == kClearWord) {
+    if (h.run.state() == RunState::Finished) {
         // A stop just before this clear may have left its tick waiting to
         // record the run; finish that end now, so that no tick counts on in
         // the ready state and the run keeps its row.
         endPendingForcedEnd();
         enable(m_display.Timer1, false);
         enable(m_display.Timer4, false);
-        writeIdleState(true);
+        h.run.setState(RunState::Ready);
         if (stopEndSound && context().sound)
             context().sound->stop_sound(endSoundPath());
         h.ready_marker = kSetting;
@@ -145,10 +148,8 @@ void RunCommands::startOrClear(bool stopEndSound)
             stepPlanSequence();
     }
 
-    h.tick_state = QStringLiteral("0");
-    for (int i = 1; i <= 4; ++i)
-        h.run_counters[i] = QStringLiteral("0");
-    h.count_up_carry = QStringLiteral("0");
+    h.run.setTick(CountTick::Down);
+    h.run.clearCounts();
     m_recorded = false; // a new run (or the next prepared one) has no row yet
     h.menusChanged();
     queueSetUp(m_display.Timer5);
@@ -157,13 +158,13 @@ void RunCommands::startOrClear(bool stopEndSound)
 void RunCommands::endPendingForcedEnd()
 {
     HostState& h = host();
-    if (leading_number(m_display.Label6) < 5)
+    if (!h.run.endMarked())
         return;
     if (enabled(m_display.Timer1)) {
-        h.run_record[1] = number_text(h.run_counters[1]);
+        h.run_record[1] = QString::number(h.run.countedDownMs());
         record_run();
     } else if (enabled(m_display.Timer4)) {
-        h.run_record[2] = number_text(h.run_counters[2]);
+        h.run_record[2] = QString::number(h.run.countedUpMs());
         record_run();
     } else if (enabled(m_display.Timer10)) {
         const ClockPlan& plan = module().clock_plan;
@@ -184,37 +185,77 @@ void RunCommands::endPendingForcedEnd()
     enable(m_display.Timer12, false);
 }
 
-// The desktop menu and buttons when no run is on: ready to start, or finished
-// and waiting to be cleared.
 void RunCommands::showReady()
 {
-    writeIdleState(true);
+    RunController& run = host().run;
+    if (run.state() == RunState::Ready)
+        showRunState();
+    else
+        run.setState(RunState::Ready);
+}
+
+// The one place where the desktop menu's run items and the on-screen buttons
+// follow the run state.
+void RunCommands::showRunState()
+{
+    switch (host().run.state()) {
+    case RunState::Ready: writeIdleState(true); break;
+    case RunState::Finished: writeIdleState(false); break;
+    case RunState::Running: writeRunningState(false); break;
+    case RunState::Paused: writeRunningState(true); break;
+    }
     host().menusChanged();
 }
 
+// No run is on: ready to start, or finished and waiting to be cleared.
 void RunCommands::writeIdleState(bool ready)
 {
-    auto& d = host().desktop;
-    d[0].enabled = true;
-    setCommandWord(d[0].caption, ready ? kStartWord : kClearWord);
+    HostState& h = host();
+    using enum DesktopItem;
+    h.item(Start).enabled = true;
+    setCommandWord(h.item(Start).caption, ready ? kStartWord : kClearWord);
     setButton(0, ready ? QStringLiteral(" 开始 ") : QStringLiteral(" 清零 "), true);
-    d[1].enabled = false;
+    h.item(Stop).enabled = false;
     setButtonEnabled(1, false);
-    d[2].enabled = false;
-    setCommandWord(d[2].caption, kPauseWord);
+    h.item(Pause).enabled = false;
+    setCommandWord(h.item(Pause).caption, kPauseWord);
     setButton(2, QStringLiteral(" 暂停 "), false);
-    d[3].enabled = false;
-    d[5].visible = true;
-    d[6].enabled = ready;
+    h.item(Reset).enabled = false;
+    h.item(Plans).visible = true;
+    h.item(Settings).enabled = ready;
     setButtonEnabled(3, ready);
-    d[7].enabled = true;
+    h.item(AdjustMode).enabled = true;
     if (ready)
-        d[9].enabled = true;
-    d[12].enabled = true;
-    for (int i : {13, 15, 16, 17})
-        d[i].visible = true;
-    d[17].enabled = true;
+        h.item(Buttons).enabled = true;
+    h.item(Minimise).enabled = true;
+    for (DesktopItem i : {Statistics, Help, About, Exit})
+        h.item(i).visible = true;
+    h.item(Exit).enabled = true;
     setButtonEnabled(4, true);
+}
+
+// A run is under way, counting or paused.
+void RunCommands::writeRunningState(bool paused)
+{
+    HostState& h = host();
+    using enum DesktopItem;
+    h.item(Start).enabled = false;
+    setButtonEnabled(0, false);
+    h.item(Stop).enabled = true;
+    setButtonEnabled(1, true);
+    h.item(Pause).enabled = true;
+    setCommandWord(h.item(Pause).caption, paused ? kContinueWord : kPauseWord);
+    setButton(2, paused ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "), true);
+    h.item(Reset).enabled = true;
+    h.item(Plans).visible = true;
+    h.item(Settings).enabled = false;
+    setButtonEnabled(3, false);
+    h.item(AdjustMode).enabled = true;
+    h.item(Minimise).enabled = true;
+    for (DesktopItem i : {Statistics, Help, About, Exit})
+        h.item(i).visible = false;
+    h.item(Exit).enabled = false;
+    setButtonEnabled(4, false);
 }
 
 void RunCommands::stepPlanSequence()
@@ -261,18 +302,17 @@ void RunCommands::finish_timing() { endRun(false); }
 void RunCommands::endRun(bool endSequence)
 {
     HostState& h = host();
-    if (h.desktop[0].enabled)
-        return; // ready or finished: no run to end
-    m_display.Label6 = QStringLiteral("5");
-    if (h.desktop[2].caption.left(2) == kContinueWord)
+    if (!h.run.isUnderWay())
+        return;
+    h.run.setEndMarked(true);
+    if (h.run.state() == RunState::Paused)
         pause_timing(); // close the open pause first, so it is counted
-    writeIdleState(false);
+    h.run.setState(RunState::Finished);
     // The long-term tick ends the run: at once, not at the next second.
     if (enabled(m_display.Timer10))
         m_display.Timer10->post();
     if (endSequence && overtimeAction() == 3 && context().ini)
         context().ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(lastPlanIndex() + 11));
-    h.menusChanged();
 }
 
 // --- pause / continue -------------------------------------------------------------
@@ -280,33 +320,30 @@ void RunCommands::endRun(bool endSequence)
 void RunCommands::pause_timing()
 {
     HostState& h = host();
-    if (!h.desktop[2].enabled)
-        return; // ready or finished
-    const bool pausing = h.desktop[2].caption.left(2) != kContinueWord;
-    const bool tickOne = h.tick_state == QStringLiteral("1");
+    if (!h.run.isUnderWay())
+        return;
+    const bool pausing = h.run.state() == RunState::Running;
+    const bool tickOne = h.run.tick() == CountTick::Up;
 
     if (flag_on(module().clock_plan.checkone, 7)) {
         // A long-term plan: only the date tick stops and goes on; no time is
         // accounted.
-        setCommandWord(h.desktop[2].caption, pausing ? kContinueWord : kPauseWord);
-        setButton(2, pausing ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "), true);
-        if (h.tick_state == QStringLiteral("0"))
+        h.run.setState(pausing ? RunState::Paused : RunState::Running);
+        if (h.run.tick() == CountTick::Down)
             enable(m_display.Timer10, !pausing);
-        h.menusChanged();
         return;
     }
 
     // Bank what the tick has counted so far.
     if (tickOne) {
-        h.run_record[2] = number_text(h.run_counters[2]);
+        h.run_record[2] = QString::number(h.run.countedUpMs());
     } else {
-        h.run_record[1] = number_text(h.run_counters[1]);
+        h.run_record[1] = QString::number(h.run.countedDownMs());
         h.run_record[2] = QStringLiteral("0");
     }
 
-    const double sourceValue = leading_number(h.clock_source);
-    const int source = int(sourceValue);
-    const bool knownSource = sourceValue == source && source >= 0 && source <= 2;
+    const int source = h.run.clockSource();
+    const bool knownSource = source >= 0 && source <= 2;
     const Clock* clock = context().clock;
     const qint64 now = (knownSource && clock) ? clock_source_now_ms(*clock, source) : 0;
     ModuleState& m = module();
@@ -324,17 +361,8 @@ void RunCommands::pause_timing()
     if (clock)
         m_display.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
 
-    const auto& tick = tickOne ? m_display.Timer4 : m_display.Timer1;
-    if (pausing) {
-        setCommandWord(h.desktop[2].caption, kContinueWord);
-        setButton(2, QStringLiteral(" 继续 "), true);
-        enable(tick, false);
-    } else {
-        setCommandWord(h.desktop[2].caption, kPauseWord);
-        setButton(2, QStringLiteral(" 暂停 "), true);
-        enable(tick, true);
-    }
-    h.menusChanged();
+    h.run.setState(pausing ? RunState::Paused : RunState::Running);
+    enable(tickOne ? m_display.Timer4 : m_display.Timer1, !pausing);
 }
 
 // --- run record -------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #pragma once
+#include <QMetaObject>
 #include <QString>
 
 namespace orvalen {
@@ -28,13 +29,15 @@ public:
 // They change the run state shown by the menus and the on-screen buttons and
 // hand the start of a run to the count-mode set-up (Timer5).
 //
-// Each command finds its own state in the captions and enabled flags of the
-// desktop menu items, so any command may be sent at any time; a command that
-// does not fit the state does nothing.
+// Each command reads the run state of HostState::run, so any command may be
+// sent at any time; a command that does not fit the state does nothing. The
+// desktop menu's run items and the buttons follow every change of that state.
 class RunCommands {
 public:
     explicit RunCommands(DisplayWindow& display);
-    virtual ~RunCommands() = default;
+    virtual ~RunCommands();
+    RunCommands(const RunCommands&) = delete;
+    RunCommands& operator=(const RunCommands&) = delete;
 
     // Start command; on a finished run ("清零") it clears the display back to
     // ready instead, stopping the end sound.
@@ -52,6 +55,9 @@ public:
     // The ready state of the menus and on-screen buttons, written when the
     // settings are applied (any run has been stopped by then).
     void showReady();
+    // Writes the desktop menu's run items and the buttons for the current
+    // run state.
+    void showRunState();
 
     // The plan submenu used by the plan sequence (may be null).
     void setPlanSequence(PlanSequence* plans) { m_plans = plans; }
@@ -59,6 +65,7 @@ public:
 protected:
     void startOrClear(bool stopEndSound);
     void writeIdleState(bool ready);
+    void writeRunningState(bool paused);
     void endPendingForcedEnd();
     void stepPlanSequence();
     void endRun(bool endSequence);
@@ -78,6 +85,7 @@ protected:
     DisplayWindow& m_display;
     PlanSequence* m_plans = nullptr;
     bool m_recorded = false; // the current run has its statistics row
+    QMetaObject::Connection m_stateShown;
 };
 
 } // namespace orvalen

@@ -33,7 +33,7 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     EXPECT_EQ(w.Label2[0]->text().size(), 10000);
     EXPECT_FALSE(w.Picture6[1]->isHidden());
     EXPECT_LE(w.Picture6[1]->image().width(), 8192);
-    w.Label5 = "0";
+    w.hostState().run.setStage(0);
     w.prompt_ticks = 0;
     w.Timer7_Timer();
     EXPECT_EQ(w.Label2[3]->text().size(), 10000);

@@ -238,7 +238,7 @@ TEST_F(StartupTest, idleMenuStateKeepsHotkeyTails)
     host.desktop[11].enabled = true;
     host.desktop[17].visible = false;
     int changes = 0;
-    host.onMenusChanged = [&] { ++changes; };
+    QObject::connect(&host.run, &RunController::menusChanged, [&] { ++changes; });
     DisplayWindow& w = loadDefault();
     const auto& d = host.desktop;
     EXPECT_EQ(d[0].caption, QStringLiteral("开始        Ctrl+1"));

@@ -122,7 +122,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     DisplayWindow& w = loadDefault();
     auto* t7 = program.timers.find("Timer7");
     ASSERT_NE(t7, nullptr);
-    w.Label5 = "0";
+    w.hostState().run.setStage(0);
     w.prompt_ticks = 3;
     w.Timer7->setEnabled(true);
     int ticks = 0;
@@ -130,7 +130,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
         program.timers.advance(100);
         ++ticks;
         if (ticks == 2)
-            w.Label5 = "1";
+            w.hostState().run.setStage(1);
     }
     EXPECT_EQ(ticks, 4);
     EXPECT_EQ(w.prompt_ticks, -1);
@@ -138,7 +138,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     EXPECT_FALSE(w.Picture6[3]->isHidden());
 
     // A start that leaves the count at -1 runs one tick.
-    w.Label5 = "-1";
+    w.hostState().run.setStage(-1);
     w.Timer7->setEnabled(true);
     program.timers.advance(100);
     EXPECT_FALSE(w.Timer7->isEnabled());

@@ -93,14 +93,14 @@ TEST_F(MenuHostTest, settingsAndAboutWithCtrlHeld_openTheLinkInstead)
 
 TEST_F(MenuHostTest, itemsWithoutCommandAndOutOfRange_doNothing)
 {
-    const HostState before = host;
+    const auto before = host.desktop;
     for (int k : {3, 4, 5, 11, 14, 18, -1, 1000}) {
         menuHost->desktopRun(k);
         EXPECT_TRUE(allCalls().isEmpty()) << k;
     }
     EXPECT_EQ(quits, 0);
     for (int i = 0; i < 18; ++i)
-        EXPECT_EQ(host.desktop[i].checked, before.desktop[i].checked) << i;
+        EXPECT_EQ(host.desktop[i].checked, before[i].checked) << i;
 }
 
 TEST_F(MenuHostTest, exit_closesTheWindowsThenEndsTheProgram)
@@ -189,13 +189,13 @@ TEST_F(MenuHostTest, load_readsTheClockSourceAndTheWeekdayItem)
 {
     module.clock_plan.checkthree = "011111";
     menuHost->load();
-    EXPECT_EQ(host.clock_source, "0"); // no clockmode stored
+    EXPECT_EQ(host.run.clockSource(), 0); // no clockmode stored
     EXPECT_TRUE(host.clockset[4].checked);
 
     registry_values::set_clockmode(program.registry, 2);
     module.clock_plan.checkthree = "001111";
     menuHost->load();
-    EXPECT_EQ(host.clock_source, "2");
+    EXPECT_EQ(host.run.clockSource(), 2);
     EXPECT_FALSE(host.clockset[4].checked);
     EXPECT_FALSE(menuHost->clocksetAction(4)->isChecked());
 }

@@ -35,7 +35,7 @@ struct PlanMenuTest : ::testing::Test {
         QString error;
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db"), &error)) << error.toStdString();
         module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 8));
-        display.Label5 = "0";
+        display.hostState().run.setStage(0);
     }
 
     // A plan that differs from the default in many fields.
@@ -248,19 +248,21 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     addRow(1, "A", planNamed("a"));
     menu.change_clock_menu();
     host.ready_marker = "";
-    host.run_counters = {"7", "1234", "55", "9", "9"};
-    host.count_up_carry = "4321";
-    display.Label5 = "2";
+    host.run.setCountedDownMs(1234);
+    host.run.setCountedUpMs(55);
+    host.run.setShownMs(4321);
+    display.hostState().run.setStage(2);
     display.Timer1->setEnabled(true);
     menu.nextmenu_often(0);
     EXPECT_FALSE(display.Timer1->isEnabled());
     EXPECT_TRUE(display.Timer5->isEnabled());
     EXPECT_EQ(host.ready_marker, "");
-    EXPECT_EQ(host.run_counters, (std::array<QString, 5>{"7", "0", "0", "0", "0"}));
-    EXPECT_EQ(host.count_up_carry, "0");
+    EXPECT_EQ(host.run.countedDownMs(), 0);
+    EXPECT_EQ(host.run.countedUpMs(), 0);
+    EXPECT_EQ(host.run.shownMs(), 0);
 
     display.Timer5->setEnabled(false);
-    display.Label5 = "5";
+    display.hostState().run.setStage(5);
     display.Timer4->setEnabled(true);
     menu.nextmenu_often(0);
     EXPECT_FALSE(display.Timer4->isEnabled());
@@ -272,12 +274,10 @@ TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
 {
     addRow(1, "A", planNamed("a"));
     menu.change_clock_menu();
-    host.desktop[2].caption = "继续        Ctrl+P";
-    display.setCaption(display.Label9[2], " 继续 ");
-    display.Label5 = "1";
+    host.run.setState(RunState::Paused);
+    display.hostState().run.setStage(1);
     menu.nextmenu_often(0);
-    EXPECT_EQ(host.desktop[2].caption, "暂停        Ctrl+P");
-    EXPECT_EQ(display.Label9[2]->text(), " 暂停 ");
+    EXPECT_EQ(host.run.state(), RunState::Running);
 }
 
 TEST_F(PlanMenuTest, choosingAMenuItem_selectsThatPlan)

@@ -25,8 +25,9 @@ protected:
         QStringList codes;
         for (int k = 0; k < seconds; ++k) {
             advance(1000);
-            if (codes.isEmpty() || codes.last() != window->Label5)
-                codes << window->Label5;
+            const QString code = QString::number(window->hostState().run.stage());
+            if (codes.isEmpty() || codes.last() != code)
+                codes << code;
         }
         return codes;
     }
@@ -61,7 +62,7 @@ TEST_F(BadPlanTest, lengthZero_endsAtTheFirstTickAndRecordsOnce)
     open(plan(0, "101"));
     EXPECT_EQ(clock(), "00:00");
     startRun();
-    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_EQ(clock(), "00:00");
     EXPECT_FALSE(window->Timer1->isEnabled());
     advance(5000);
@@ -88,7 +89,7 @@ TEST_F(BadPlanTest, overtimeLimitZero_overtimeRunsUntilStoppedAndRecordsOnce)
     open(p);
     startRun();
     advance(3000 + 30'000);
-    EXPECT_EQ(window->Label5, "5");
+    EXPECT_EQ(window->hostState().run.stage(), 5);
     EXPECT_EQ(clock(), "00:30");
     EXPECT_TRUE(window->Timer4->isEnabled());
     EXPECT_EQ(commands->records, 0);
@@ -96,7 +97,7 @@ TEST_F(BadPlanTest, overtimeLimitZero_overtimeRunsUntilStoppedAndRecordsOnce)
     advance(1000);
     EXPECT_FALSE(window->Timer4->isEnabled());
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(window->Label5, "5");
+    EXPECT_EQ(window->hostState().run.stage(), 5);
 }
 
 TEST_F(BadPlanTest, missingSoundFiles_runGoesOnSilently)
@@ -119,7 +120,7 @@ TEST_F(BadPlanTest, overtimePastADay_keepsCountingInHours)
     open(p);
     startRun();
     advance(1000);
-    EXPECT_EQ(window->Label5, "5");
+    EXPECT_EQ(window->hostState().run.stage(), 5);
     // As if a day of overtime had been banked before a pause.
     host.run_record[2] = QStringLiteral("86395000");
     advance(1000);

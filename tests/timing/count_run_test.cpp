@@ -41,7 +41,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
 
     startRun();
     EXPECT_EQ(clock(), "01:00");
-    EXPECT_EQ(window->Label5, "0");
+    EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
     EXPECT_FALSE(item(0).enabled);
     EXPECT_TRUE(item(1).enabled);
@@ -57,7 +57,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
         const QStringList sounds = backend.take();
         switch (k) {
         case 10:
-            EXPECT_EQ(window->Label5, "1");
+            EXPECT_EQ(window->hostState().run.stage(), 1);
             EXPECT_EQ(sounds, stageSounds);
             break;
         case 11:
@@ -65,17 +65,17 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
             EXPECT_TRUE(sounds.isEmpty());
             break;
         case 20:
-            EXPECT_EQ(window->Label5, "2");
+            EXPECT_EQ(window->hostState().run.stage(), 2);
             EXPECT_EQ(sounds, stageSounds);
             break;
         case 30:
-            EXPECT_EQ(window->Label5, "3");
+            EXPECT_EQ(window->hostState().run.stage(), 3);
             EXPECT_EQ(sounds, stageSounds);
             break;
         case 40:
             // Continuous reminder: the final count-down sound loops and the
             // clock blinks through it.
-            EXPECT_EQ(window->Label5, "4");
+            EXPECT_EQ(window->hostState().run.stage(), 4);
             EXPECT_EQ(sounds, (QStringList{"wavstop", "loop:Timeout.wav"}));
             EXPECT_TRUE(window->Timer3->isEnabled());
             break;
@@ -88,12 +88,12 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
 
     // Zero: the count goes on as overtime on the main clock.
     advance(1000);
-    EXPECT_EQ(window->Label5, "5");
+    EXPECT_EQ(window->hostState().run.stage(), 5);
     EXPECT_EQ(clock(), "00:00");
     EXPECT_EQ(backend.take(), stageSounds);
     EXPECT_FALSE(window->Timer1->isEnabled());
     EXPECT_TRUE(window->Timer4->isEnabled());
-    EXPECT_EQ(host.tick_state, "1");
+    EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_EQ(commands->records, 0);
     EXPECT_FALSE(item(0).enabled);
 
@@ -105,8 +105,8 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
 
     // The overtime limit (10 s) ends the run.
     advance(1000);
-    EXPECT_EQ(window->Label5, "6");
-    EXPECT_EQ(window->Label6, "5");
+    EXPECT_EQ(window->hostState().run.stage(), 6);
+    EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(clock(), "时间到");
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
@@ -135,11 +135,11 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     for (int k = 1; k <= 4; ++k) {
         advance(1000);
         ASSERT_EQ(clock(), mmss(5 - k));
-        EXPECT_EQ(window->Label5, QString::number(k));
+        EXPECT_EQ(window->hostState().run.stage(), k);
     }
     advance(1000);
     EXPECT_EQ(clock(), "时间到");
-    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_TRUE(window->Picture6[3]->isHidden());
     EXPECT_FALSE(window->Timer7->isEnabled());
     EXPECT_FALSE(window->Picture1->isHidden());
@@ -172,20 +172,20 @@ TEST_F(CountRunTest, countUpWithLength_countsUpAlarmsAtRemainingTimesEndsAtLengt
     EXPECT_EQ(clock(), "00:00");
     startRun();
     EXPECT_EQ(clock(), "00:00");
-    EXPECT_EQ(host.tick_state, "0");
+    EXPECT_EQ(host.run.tick(), CountTick::Down);
     for (int k = 1; k <= 9; ++k) {
         advance(1000);
         ASSERT_EQ(clock(), mmss(k));
         if (k == 2) {
-            EXPECT_EQ(window->Label5, "1");
+            EXPECT_EQ(window->hostState().run.stage(), 1);
         }
         if (k == 5) {
-            EXPECT_EQ(window->Label5, "2");
+            EXPECT_EQ(window->hostState().run.stage(), 2);
         }
     }
     advance(1000);
     EXPECT_EQ(clock(), "00:10"); // the plan length
-    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(window->Timer4->isEnabled());
 }
@@ -198,7 +198,7 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
     startRun();
     advance(10'000);
     EXPECT_EQ(clock(), "00:50");
-    EXPECT_EQ(window->Label5, "1");
+    EXPECT_EQ(window->hostState().run.stage(), 1);
     backend.take();
 
     commands->pause_timing();
@@ -215,15 +215,15 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
     EXPECT_EQ(clock(), "00:49");
     advance(9'000);
     EXPECT_EQ(clock(), "00:40");
-    EXPECT_EQ(window->Label5, "2");
+    EXPECT_EQ(window->hostState().run.stage(), 2);
     // Stage 1 does not come again after the pause.
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Timeout.wav"}));
 
     advance(39'990);
     EXPECT_EQ(clock(), "00:01");
-    EXPECT_EQ(window->Label5, "4");
+    EXPECT_EQ(window->hostState().run.stage(), 4);
     advance(20);
-    EXPECT_EQ(window->Label5, "6");
+    EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_EQ(commands->records, 1);
 }
 
@@ -241,7 +241,7 @@ TEST_F(CountRunTest, operatorStopMidCount_recordsOnceWithoutEndStage)
     advance(1000);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(window->Timer1->isEnabled());
-    EXPECT_EQ(window->Label5, "1");
+    EXPECT_EQ(window->hostState().run.stage(), 1);
     EXPECT_EQ(clock(), "00:45");
     EXPECT_TRUE(backend.take().isEmpty());
     advance(5000);
@@ -301,7 +301,7 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
     advance(1000 + 100 + 5); // the fourth delay tick starts the run
     EXPECT_FALSE(item(0).enabled);
     EXPECT_FALSE(window->Timer11->isEnabled());
-    EXPECT_EQ(window->Label5, "0");
+    EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
     advance(1000);
     EXPECT_EQ(clock(), "00:04");
@@ -366,9 +366,9 @@ TEST_F(CountRunTest, countAcrossMidnight_endsOnTimeForEveryClockSource)
             advance(1000);
             ASSERT_EQ(clock(), mmss(5 - k)) << "second " << k;
         }
-        EXPECT_EQ(window->Label5, "4");
+        EXPECT_EQ(window->hostState().run.stage(), 4);
         advance(1000);
-        EXPECT_EQ(window->Label5, "6");
+        EXPECT_EQ(window->hostState().run.stage(), 6);
         EXPECT_EQ(commands->records, 1);
         EXPECT_EQ(program.clock.now().date(), QDate(2026, 12, 9));
         engine.reset();

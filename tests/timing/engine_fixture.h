@@ -52,7 +52,7 @@ protected:
     // commands and count engine, not loaded yet.
     void build(const ClockPlan& plan, const QString& clockSource)
     {
-        host.clock_source = clockSource;
+        host.run.setClockSource(clockSource.toInt());
         save_plan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
         ScreenMetrics m;

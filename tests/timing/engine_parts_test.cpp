@@ -30,30 +30,30 @@ TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight
     EXPECT_EQ(engine->remaintime("Timer1"), 10'350);
 
     // Source 1: started 23:59:59.000, asked at 00:00:01.000.
-    host.clock_source = QStringLiteral("1");
+    host.run.setClockSource(1);
     module.start_reference_ms = 86'399'000;
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
     EXPECT_EQ(engine->remaintime("Timer1"), 2000);
     EXPECT_EQ(engine->remaintime("Timer4"), 2200);
 
     // Source 2: whole seconds of the time of day.
-    host.clock_source = QStringLiteral("2");
+    host.run.setClockSource(2);
     window->start_time_of_day_text = QStringLiteral("23:59:30");
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 9, 900)));
     EXPECT_EQ(engine->remaintime("Timer1"), 39'000);
 
-    host.clock_source = QStringLiteral("3");
+    host.run.setClockSource(3);
     EXPECT_EQ(engine->remaintime("Timer1"), 0);
     EXPECT_FALSE(program.registry.readDword("clockmode").has_value());
 }
 
 TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesToSourceZero)
 {
-    host.clock_source = QStringLiteral("2");
+    host.run.setClockSource(2);
     window->start_time_of_day_text = QString();
     EXPECT_EQ(engine->remaintime("Timer1"), 0);
     EXPECT_EQ(program.registry.readDword("clockmode"), 0);
-    EXPECT_EQ(host.clock_source, "2"); // the running program keeps its source
+    EXPECT_EQ(host.run.clockSource(), 2); // the running program keeps its source
 }
 
 TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
@@ -64,7 +64,7 @@ TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
     p.checktwo[19] = u'0'; // no blink in overtime
     start();
     advance(2005);
-    EXPECT_EQ(window->Label5, "5");
+    EXPECT_EQ(window->hostState().run.stage(), 5);
     EXPECT_EQ(window->Label3->text(), "00:00");
     advance(3000);
     EXPECT_EQ(window->Label4->text(), "00:03");
@@ -74,7 +74,7 @@ TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
 
 TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)
 {
-    window->Label5 = QStringLiteral("1");
+    window->hostState().run.setStage(1);
     window->Picture1->show();
     window->blink_count = 10;
     window->Timer3->setInterval(490);
@@ -92,7 +92,7 @@ TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisibl
 TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 {
     module.clock_plan.checkfour = "1000";
-    window->Label5 = QStringLiteral("5");
+    window->hostState().run.setStage(5);
     window->Picture4->show();
     window->Picture1->show();
     window->blink_count = 2;
@@ -114,7 +114,7 @@ TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
     EXPECT_EQ(dateSetUps, 1);
     EXPECT_TRUE(host.clockset[4].visible);
     EXPECT_FALSE(window->Timer1->isEnabled());
-    EXPECT_TRUE(host.run_counters[1].isEmpty());
+    EXPECT_EQ(host.run.countedDownMs(), 0);
 }
 
 TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)

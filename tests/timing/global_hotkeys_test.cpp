@@ -130,9 +130,9 @@ TEST_F(GlobalHotkeysTest, startStopToggle_stopNotGrabbed_startKeyStopsARun)
     EXPECT_EQ(host.desktop[1].caption, "停止" + kBlanks + "Ctrl+F1");
     EXPECT_EQ(backend.grabbed.count(2), 0u);
 
-    host.desktop[0].enabled = false;  // a run is on
+    host.run.setState(RunState::Running);  // a run is on
     backend.press(1);
-    host.desktop[0].enabled = true;
+    host.run.setState(RunState::Ready);
     backend.press(1);
     EXPECT_EQ(commands.calls, QStringList({"stop", "start"}));
 }

@@ -25,7 +25,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_TRUE(window->Timer10->isEnabled());
     EXPECT_EQ(host.run_record[0], "2026-12-08 09:00:00");
     EXPECT_EQ(host.run_record[4], "2026-12-11 12:00:00");
-    EXPECT_EQ(host.tick_state, "0");
+    EXPECT_EQ(host.run.tick(), CountTick::Down);
 
     advance(1000);
     EXPECT_EQ(clock(), "02时59分59秒");
@@ -50,9 +50,9 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(clock(), p.stageText[6]); // "时间到"
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(host.run_record[1], QString::number(qint64(kStart.secsTo(target)) * 1000));
-    EXPECT_EQ(window->Label5, "6");
-    EXPECT_EQ(window->Label6, "5");
-    EXPECT_EQ(host.tick_state, "1");
+    EXPECT_EQ(window->hostState().run.stage(), 6);
+    EXPECT_TRUE(window->hostState().run.endMarked());
+    EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(window->Picture6[3]->isHidden());
     EXPECT_FALSE(window->Picture1->isHidden());
     EXPECT_DOUBLE_EQ(window->twipsLeft(window->Picture1), (1920 * 15 - window->twipsWidth(window->Label3)) / 2);
@@ -96,7 +96,7 @@ TEST_F(LongTermDisplayTest, liveClock_followsTheSeconds_showsPortalTime_andSurvi
     advance(100);
     EXPECT_EQ(dateLine(), "2026-12-08");
     EXPECT_EQ(clock(), "09:00:00");
-    EXPECT_EQ(window->Label6, "1");
+    EXPECT_FALSE(window->hostState().run.endMarked());
     advance(1000);
     EXPECT_EQ(clock(), "09:00:01");
 
@@ -173,7 +173,7 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
     advance(1000);
     EXPECT_EQ(clock(), "23:59:59");
     commands->stop_timing();
-    EXPECT_EQ(window->Label6, "5");
+    EXPECT_TRUE(window->hostState().run.endMarked());
     advance(300);
     EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
     EXPECT_EQ(commands->records, 1);
@@ -185,8 +185,8 @@ TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsN
     host.ready_marker = QStringLiteral("setting");
     openLongTerm(longTermPlan(QDateTime(QDate(2026, 12, 1), QTime(8, 0)), 0));
     advance(100);
-    EXPECT_EQ(window->Label6, "5");
-    EXPECT_EQ(host.tick_state, "1");
+    EXPECT_TRUE(window->hostState().run.endMarked());
+    EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(item(0).enabled); // nothing runs
     advance(300);
     EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
@@ -207,7 +207,7 @@ TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEa
         advance(100);
         EXPECT_EQ(dateLine(), "2026-12-08");
         advance(3000);
-        EXPECT_EQ(window->Label6, "1");
+        EXPECT_FALSE(window->hostState().run.endMarked());
         EXPECT_TRUE(window->Timer10->isEnabled());
         EXPECT_EQ(LongTermWarnings::lines().size(), ++expectedLines) << LongTermWarnings::lines().join('\n').toStdString();
     }
@@ -257,7 +257,7 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
     advance(1000 + 100); // the third delay tick starts the run
     EXPECT_FALSE(item(0).enabled);
     EXPECT_FALSE(window->Timer11->isEnabled());
-    EXPECT_EQ(window->Label5, "0");
+    EXPECT_EQ(window->hostState().run.stage(), 0);
     advance(3000);
     EXPECT_EQ(commands->records, 2);
 }

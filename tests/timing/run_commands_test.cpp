@@ -42,24 +42,22 @@ protected:
             display->Label9[i]->setEnabled(false);
     }
 
+    // A new run from a ready display with fresh run values.
+    void resetRunValues()
+    {
+        host.run.setState(RunState::Ready);
+        host.run_record.fill("0");
+        host.run.clearCounts();
+    }
+
     // What the count-mode set-up writes when it starts the count-down tick.
     void makeRunning(const QString& clockSource = "0")
     {
-        host.clock_source = clockSource;
+        host.run.setClockSource(clockSource.toInt());
         commands->start_timing();
         display->Timer5->setEnabled(false);
-        auto& d = host.desktop;
-        d[0].enabled = false;
-        d[1].enabled = d[2].enabled = d[3].enabled = true;
-        d[6].enabled = d[17].enabled = false;
-        for (int i : {13, 15, 16, 17})
-            d[i].visible = false;
-        display->Label9[0]->setEnabled(false);
-        display->Label9[1]->setEnabled(true);
-        display->Label9[2]->setEnabled(true);
-        display->Label9[3]->setEnabled(false);
-        display->Label9[4]->setEnabled(false);
-        display->Label6 = "1";
+        host.run.setState(RunState::Running);
+        host.run.setEndMarked(false);
         module.start_reference_ms = program.clock.monotonicMs();
         display->Timer1->setEnabled(true);
     }
@@ -96,9 +94,10 @@ protected:
 
 TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
 {
-    host.run_counters = {"7", "1500", "2500", "9", "9"};
-    host.count_up_carry = "123";
-    host.tick_state = "1";
+    host.run.setCountedDownMs(1500);
+    host.run.setCountedUpMs(2500);
+    host.run.setShownMs(123);
+    host.run.setTick(CountTick::Up);
     host.desktop[7].checked = true;
     display->Label2[3]->setText("阶段一");
 
@@ -106,9 +105,10 @@ TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
     commands->start_timing(); // a second start before the set-up fires
 
     EXPECT_EQ(host.ready_marker, "");
-    EXPECT_EQ(host.tick_state, "0");
-    EXPECT_EQ(host.run_counters, (std::array<QString, 5>{"7", "0", "0", "0", "0"}));
-    EXPECT_EQ(host.count_up_carry, "0");
+    EXPECT_EQ(host.run.tick(), CountTick::Down);
+    EXPECT_EQ(host.run.countedDownMs(), 0);
+    EXPECT_EQ(host.run.countedUpMs(), 0);
+    EXPECT_EQ(host.run.shownMs(), 0);
     EXPECT_FALSE(host.desktop[7].checked);
     EXPECT_EQ(display->Label2[3]->text(), "");
     EXPECT_TRUE(display->Timer5->isEnabled());
@@ -121,23 +121,25 @@ TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
     commands->stop_timing();
     commands->finish_timing();
     commands->pause_timing();
-    EXPECT_EQ(display->Label6, "6");
+    EXPECT_FALSE(host.run.endMarked());
+    EXPECT_EQ(host.run.state(), RunState::Ready);
     EXPECT_EQ(host.desktop[0].caption, "开始");
     EXPECT_EQ(host.desktop[2].caption, "暂停");
 
     // Running: start does nothing.
     makeRunning();
-    host.run_counters[1] = "4000";
+    host.run.setCountedDownMs(4000);
     commands->start_timing();
     EXPECT_FALSE(display->Timer5->isEnabled());
-    EXPECT_EQ(host.run_counters[1], "4000");
+    EXPECT_EQ(host.run.countedDownMs(), 4000);
 
     // Finished: stop, finish and pause do nothing more.
     commands->stop_timing();
-    display->Label6 = "1";
+    host.run.setEndMarked(false);
     commands->stop_timing();
     commands->pause_timing();
-    EXPECT_EQ(display->Label6, "1");
+    EXPECT_FALSE(host.run.endMarked());
+    EXPECT_EQ(host.run.state(), RunState::Finished);
     EXPECT_EQ(host.desktop[2].caption, "暂停");
 }
 
@@ -147,7 +149,8 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     commands->stop_timing();
 
     const auto& d = host.desktop;
-    EXPECT_EQ(display->Label6, "5");
+    EXPECT_TRUE(host.run.endMarked());
+    EXPECT_EQ(host.run.state(), RunState::Finished);
     EXPECT_EQ(d[0].caption, "清零");
     EXPECT_TRUE(d[0].enabled);
     EXPECT_FALSE(d[1].enabled);
@@ -211,7 +214,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 {
     makeRunning("0");
     program.clock.step(10'350);
-    host.run_counters[1] = "10350";
+    host.run.setCountedDownMs(10350);
 
     commands->pause_timing();
     EXPECT_EQ(host.run_record[1], "10350");
@@ -239,10 +242,10 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
 {
     makeRunning("0");
-    host.tick_state = "1";
+    host.run.setTick(CountTick::Up);
     display->Timer1->setEnabled(false);
     display->Timer4->setEnabled(true);
-    host.run_counters[2] = "3700";
+    host.run.setCountedUpMs(3700);
     host.run_record[1] = "60000";
 
     commands->pause_timing();
@@ -258,7 +261,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
 {
     for (const QString source : {"1", "2"}) {
         SCOPED_TRACE(source.toStdString());
-        host = HostState();
+        resetRunValues();
         makeReady();
         program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
         makeRunning(source);
@@ -269,7 +272,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
         EXPECT_EQ(display->start_time_of_day_text, "00:00:30");
     }
     // The monotonic clock runs on through midnight without correction.
-    host = HostState();
+    resetRunValues();
     makeReady();
     program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
     makeRunning("0");
@@ -282,13 +285,13 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
 TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
 {
     makeRunning("0");
-    host.run_counters[1] = "8000";
+    host.run.setCountedDownMs(8000);
     commands->pause_timing();
     program.clock.step(5'000);
     commands->stop_timing();
     EXPECT_EQ(host.run_record[3], "5000");
     EXPECT_EQ(host.desktop[2].caption, "暂停");
-    EXPECT_EQ(display->Label6, "5");
+    EXPECT_TRUE(host.run.endMarked());
     EXPECT_TRUE(display->Timer1->isEnabled()); // the tick records the run
 }
 
@@ -298,7 +301,7 @@ TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
     makeRunning("0");
     display->Timer1->setEnabled(false);
     display->Timer10->setEnabled(true);
-    host.run_counters[1] = "999";
+    host.run.setCountedDownMs(999);
     const qint64 ref = module.start_reference_ms;
     program.clock.step(3'000);
 
@@ -318,7 +321,7 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
 {
     enableStatistics();
     makeRunning();
-    host.run_counters[1] = "4000";
+    host.run.setCountedDownMs(4000);
     commands->stop_timing();
     commands->start_timing(); // the operator clears before the tick came
 
