@@ -3,16 +3,9 @@
 #  - process start to the first painted frame of the display (median of 10)
 #  - one clock-panel repaint with new digits over a 1920x1080 background picture
 #  - CPU used while the display shows a static plan
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build-bench}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVALEN_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target display_bench -j3 >/dev/null
+source "$(dirname "$0")/bench_build.sh"
+build_bench display_bench
 bench=$build/bin/display_bench
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-unset QT_MEDIA_BACKEND
-export QT_QPA_PLATFORM=xcb
 
 run() {
   xvfb-run -a -s "-screen 0 1920x1080x24" bash -c "$1" 2>/dev/null

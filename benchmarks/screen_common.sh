@@ -1,21 +1,14 @@
 # Shared by the screen benchmarks (sourced): a Release build of the program,
 # the screen probe and the floor program; an Xvfb screen of 1920x1080 of the
 # benchmark's own; a fresh copy of the program folder for each run.
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build-bench}
+source "$(dirname "$0")/bench_build.sh"
 # The build whose program is measured (another build's folder compares
 # before and after a change); the probe and the floor come from $build.
 program_build=${PROGRAM_BUILD:-$build}
 if [ -z "${ORVALEN_SCREEN_BENCH:-}" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVALEN_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$build" --target orvalen program_folder screen_probe floor_clock screen_bench_setup -j3 >/dev/null
-  export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
-  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  build_bench orvalen program_folder screen_probe floor_clock screen_bench_setup
   ORVALEN_SCREEN_BENCH=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -dpi 96" "$0" "$@"
 fi
-unset QT_MEDIA_BACKEND
-export QT_QPA_PLATFORM=xcb
 probe=$build/bin/screen_probe
 floor=$build/bin/floor_clock
 work=$(mktemp -d)

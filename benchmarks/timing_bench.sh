@@ -7,16 +7,10 @@
 #  - CPU used while counting
 #  - drift: the shown count against the monotonic clock at the end of the
 #    real run, and over a simulated 10 min run whose timers fire late
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build-bench}
+source "$(dirname "$0")/bench_build.sh"
 seconds=${1:-60}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVALEN_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target timing_bench -j3 >/dev/null
+build_bench timing_bench
 bench=$build/bin/timing_bench
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-unset QT_MEDIA_BACKEND
 
 echo "== real run of $seconds s under Xvfb (1920x1080) =="
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1920x1080x24" "$bench" real "$seconds" 2>/dev/null
