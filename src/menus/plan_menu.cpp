@@ -147,7 +147,7 @@ int PlanMenu::checkedPlan() const
 void PlanMenu::change_clock_menu()
 {
     m_stale = true;
-    if (!m_deferred)
+    if (!std::exchange(m_deferNextRebuild, false))
         ensureLoaded();
 }
 

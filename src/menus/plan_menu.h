@@ -39,7 +39,9 @@ public:
     // has shown its first frame, whichever comes first (no window: once
     // control is back in the event loop). Opening DeskData.db derives its
     // key, which costs more than the whole first frame.
-    void deferLoad() { m_deferred = true; }
+    // The next rebuild (the start-up's) waits for the first frame or first
+    // use; later rebuilds run at once.
+    void deferLoad() { m_deferred = m_deferNextRebuild = true; }
     void loadWhenShown(QWindow* window);
     void ensureLoaded() override;
     // Selects plan item `index` (menu, plan hotkeys, plan sequence, auto
@@ -78,6 +80,7 @@ private:
     QList<QAction*> m_items;
     int m_planCount = 0;
     bool m_deferred = false; // the list waits for the first frame or first use
+    bool m_deferNextRebuild = false;
     bool m_stale = false;    // the list has not been read since it was asked for
     std::unique_ptr<QObject> m_firstFrameWatch;
 };

@@ -234,12 +234,8 @@ void PlanPanel::selectRow(int row)
 
 void PlanPanel::planSubmenuChanged()
 {
-    if (m_hooks.plans) {
+    if (m_hooks.plans)
         m_hooks.plans->change_clock_menu();
-        // The operator's change shows in the submenu now, even before the
-        // display's first frame has let the start-up read of the list run.
-        m_hooks.plans->ensureLoaded();
-    }
 }
 
 void PlanPanel::save()
