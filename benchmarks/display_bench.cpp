@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     DisplayWindow window(program.context, host, module, displayHost);
     FirstPaint first;
     if (mode == QLatin1String("first-frame"))
-        window.Picture2->installEventFilter(&first);
+        window.backgroundBox->installEventFilter(&first);
     window.load();
 
     if (mode == QLatin1String("first-frame"))
@@ -83,9 +83,9 @@ int main(int argc, char** argv)
         t.start();
         for (int i = 0; i < n; ++i) {
             const int s = 3599 - i % 3600;
-            window.setCaption(window.Label3, QString::asprintf("%02d:%02d", s / 60, s % 60));
-            window.ShowStatue();
-            window.Picture1->repaint(); // onto the screen now, not at the next event round
+            window.setCaption(window.clockText, QString::asprintf("%02d:%02d", s / 60, s % 60));
+            window.paintClock();
+            window.clockPanel->repaint(); // onto the screen now, not at the next event round
         }
         std::printf("%.3f %d\n", t.nsecsElapsed() / 1e6 / n, window.background_is_picture ? 1 : 0);
         return 0;

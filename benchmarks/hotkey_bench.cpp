@@ -177,7 +177,7 @@ int main(int argc, char** argv)
     RunCommands commands(window);
     CountEngine engine(window, commands);
     window.load();
-    for (QLabel* button : window.Label9)
+    for (QLabel* button : window.screenButtons)
         button->setVisible(true);
     X11Hotkeys backend;
     if (!backend.unavailableReason().isEmpty()) {
@@ -185,7 +185,7 @@ int main(int argc, char** argv)
         return 2;
     }
     GlobalHotkeys hotkeys(ctx, host, commands, backend);
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     Keyboard keyboard;
     if (!keyboard.ok()) {
         std::fprintf(stderr, "no XTEST keyboard (libXtst.so.6)\n");
@@ -195,8 +195,8 @@ int main(int argc, char** argv)
 
     std::vector<double> startMs;
     std::vector<double> pauseMs;
-    FrameWatch startButton(window.Label9[0]);
-    FrameWatch pauseButton(window.Label9[2]);
+    FrameWatch startButton(window.screenButtons[0]);
+    FrameWatch pauseButton(window.screenButtons[2]);
 
     for (int i = 0; i < presses; ++i) {
         // From ready: the start key.
@@ -204,7 +204,7 @@ int main(int argc, char** argv)
         keyboard.ctrlAlt(XK_s);
         if (wait_until([&] { return startButton.changedAfterMs() >= 0; }))
             startMs.push_back(startButton.changedAfterMs() / 1000.0);
-        wait_until([&] { return window.Timer1->isEnabled(); });
+        wait_until([&] { return window.countdownTick->isEnabled(); });
 
         // While counting: pause or continue.
         pauseButton.arm();
@@ -219,7 +219,7 @@ int main(int argc, char** argv)
         // Back to ready for the next round: stop, then clear.
         commands.stop_timing();
         commands.start_timing();
-        wait_until([&] { return host.desktop[0].caption.left(2) == QStringLiteral("开始") && !window.Timer5->isEnabled(); });
+        wait_until([&] { return host.desktop[0].caption.left(2) == QStringLiteral("开始") && !window.countSetup->isEnabled(); });
         wait_until([] { return false; }, 20);
     }
     report("pause", pauseMs);

@@ -129,7 +129,7 @@ int main(int argc, char** argv)
                 continue;
             const QDateTime now = longTerm.clock().now();
             const QString expected = countdown_texts(remaining_seconds(now, target), 0).clock;
-            if (window.Label3->text() != expected)
+            if (window.clockText->text() != expected)
                 maxLateMs = std::max<qint64>(maxLateMs, now.time().msec());
         }
     };
@@ -150,7 +150,7 @@ int main(int argc, char** argv)
     std::printf("clock text at most %lld ms behind the fake clock, sampled at its 100 ms steps (a step size, not a\n"
                 "screen figure: benchmarks/screen_clock_bench.sh measures the screen)\n",
                 static_cast<long long>(maxLateMs));
-    std::printf("shown at the end: %s %s, prompt %s\n", qPrintable(window.Label2[2]->text()),
-                qPrintable(window.Label3->text()), qPrintable(window.Label2[3]->text()));
+    std::printf("shown at the end: %s %s, prompt %s\n", qPrintable(window.textLabels[2]->text()),
+                qPrintable(window.clockText->text()), qPrintable(window.textLabels[3]->text()));
     return maxLateMs <= 300 ? 0 : 1;
 }

@@ -82,8 +82,8 @@ int main(int argc, char** argv)
     auto* display = find_top<DisplayWindow>();
     QAction* settingsItem = nullptr;
     for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == QLatin1String("desktopclock"))
-            settingsItem = w->findChild<QAction*>(QStringLiteral("desktop_6"));
+        if (w->objectName() == QLatin1String("desktopMenu"))
+            settingsItem = w->findChild<QAction*>(QStringLiteral("desktopItem6"));
     if (!display || !settingsItem)
         return 1;
 
@@ -103,7 +103,7 @@ int main(int argc, char** argv)
                     open.push_back(t.nsecsElapsed() / 1e6);
                     // 应用 with a new length, then wait for the clock panel to paint it.
                     w->timeFields[2]->setText(QString::number(2 + run % 2));
-                    watch.target = display->Picture1;
+                    watch.target = display->clockPanel;
                     watch.armed = true;
                     watch.onPaint = [&, w] {
                         applied.push_back(t.nsecsElapsed() / 1e6);

@@ -185,7 +185,7 @@ public:
         if (e->type() != QEvent::Paint || !started || m_last == 0)
             return false;
         const qint64 nowUs = monotonic_us();
-        const int value = shown_seconds(m_b.window->Label3->text());
+        const int value = shown_seconds(m_b.window->clockText->text());
         if (value < 0 || value == m_last)
             return false;
         values.push_back(value);
@@ -213,7 +213,7 @@ int real_run(int seconds)
     Bench b(clock, timers, seconds);
     b.window->load();
     PaintWatch watch(b, seconds);
-    b.window->Picture1->installEventFilter(&watch);
+    b.window->clockPanel->installEventFilter(&watch);
     for (int i = 0; i < 50; ++i)
         QCoreApplication::processEvents();
 
@@ -234,11 +234,11 @@ int real_run(int seconds)
         if (wall0 == 0 || wallEnd != 0)
             return;
         const qint64 elapsedMs = clock.monotonicMs() - b.module.start_reference_ms;
-        if (b.window->Timer1->isEnabled() && elapsedMs >= (seconds - 1) * 1000LL + 500) {
+        if (b.window->countdownTick->isEnabled() && elapsedMs >= (seconds - 1) * 1000LL + 500) {
             cpuEnd = cpu_seconds();
             wallEnd = monotonic_us();
             const int expected = seconds - int(elapsedMs / 1000);
-            driftAtEnd = shown_seconds(b.window->Label3->text()) - expected;
+            driftAtEnd = shown_seconds(b.window->clockText->text()) - expected;
             QTimer::singleShot(1500, &QCoreApplication::quit);
         }
     });
@@ -280,11 +280,11 @@ int fake_run(int seconds)
 
     int worst = 0, off = 0, ticks = 0, last = -1, skipped = 0, twice = 0;
     QStringList stages;
-    const EngineTimer* tick = b.window->Timer1.get();
+    const EngineTimer* tick = b.window->countdownTick.get();
     timers.runUntil(reference + seconds * 1000LL - 1, reference + seconds * 500LL, [&](SimTimer* fired) {
         if (fired != tick)
             return;
-        const int value = shown_seconds(b.window->Label3->text());
+        const int value = shown_seconds(b.window->clockText->text());
         if (value < 0)
             return;
         ++ticks;

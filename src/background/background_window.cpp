@@ -184,19 +184,19 @@ void BackgroundWindow::applyColour()
 {
     const QColor colour = colour_from_value(m_colour, Qt::black);
     m_display.background()->setPicture(QPixmap());
-    m_display.Picture3 = QPixmap();
+    m_display.backgroundPicture = QPixmap();
     m_display.background_is_picture = false;
     QPalette pal = m_display.palette();
     pal.setColor(QPalette::Window, colour);
     m_display.setPalette(pal);
     m_display.background()->setBackColor(colour);
-    m_display.Picture1->setBackColor(colour);
-    m_display.Picture4->setBackColor(colour);
+    m_display.clockPanel->setBackColor(colour);
+    m_display.overtimePanel->setBackColor(colour);
     for (int i = 1; i <= 4; ++i)
-        m_display.Picture6[i]->setBackColor(colour);
-    m_display.ShowStatue();
+        m_display.textPanels[i]->setBackColor(colour);
+    m_display.paintClock();
     // The text panels keep what was painted on them until they are laid out again.
-    m_display.Frm_Resize();
+    m_display.relayout();
 }
 
 bool BackgroundWindow::applyPicture()
@@ -206,14 +206,14 @@ bool BackgroundWindow::applyPicture()
     if (picture.isNull())
         return false;
     const QColor clock = colour_from_text(m_display.module().clock_plan.clockcolour);
-    m_display.setForeColour(m_display.Label3, clock);
-    m_display.setForeColour(m_display.Picture1, clock);
-    m_display.setForeColour(m_display.Label4, clock);
-    m_display.setForeColour(m_display.Picture4, clock);
+    m_display.setForeColour(m_display.clockText, clock);
+    m_display.setForeColour(m_display.clockPanel, clock);
+    m_display.setForeColour(m_display.overtimeText, clock);
+    m_display.setForeColour(m_display.overtimePanel, clock);
     m_display.background()->setPicture(picture);
-    m_display.Picture3 = picture;
+    m_display.backgroundPicture = picture;
     m_display.background_is_picture = true;
-    m_display.Frm_Resize();
+    m_display.relayout();
     return true;
 }
 

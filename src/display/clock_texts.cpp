@@ -17,8 +17,8 @@ QString seconds_of(const QTime& t)
 
 QString initial_clock_text(const ClockPlan& plan, const QTime& now)
 {
-    const int f = flag_value(plan.combolist, 1);
-    const int m = flag_value(plan.combolist, 2);
+    const int f = plan.timeFormat();
+    const int m = plan.timingMode();
     const QTime& t = plan.Time_all;
     const int h = t.isValid() ? t.hour() : 0, mi = t.isValid() ? t.minute() : 0, s = t.isValid() ? t.second() : 0;
     switch (f) {
@@ -53,7 +53,7 @@ QString initial_clock_text(const ClockPlan& plan, const QTime& now)
 
 QString initial_overtime_text(const ClockPlan& plan, const QTime& now)
 {
-    switch (flag_value(plan.combolist, 1)) {
+    switch (plan.timeFormat()) {
     case 0: return QStringLiteral("00");
     case 1: return QStringLiteral("00:00");
     case 2: return QStringLiteral("00:00:00");

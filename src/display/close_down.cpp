@@ -14,12 +14,12 @@ void DisplayWindow::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    m_displayHost.hotkey_del();
+    m_displayHost.releaseHotkeys();
     // Any logo video stops and is released, shown or not.
     releaseLogoVideo();
-    if (mcTray) {
-        mcTray->DelTrayIcon();
-        mcTray.reset();
+    if (trayIcon) {
+        trayIcon->DelTrayIcon();
+        trayIcon.reset();
     }
 }
 
@@ -29,13 +29,13 @@ void DisplayWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void DisplayWindow::mcTray_MouseClick(int button, bool isDouble)
+void DisplayWindow::trayIconClicked(int button, bool isDouble)
 {
     if (isDouble)
         return;
     if (button == 1) {
-        if (mcTray)
-            mcTray->delicon();
+        if (trayIcon)
+            trayIcon->delicon();
     } else if (button == 2) {
         m_displayHost.popupDesktopMenu(QCursor::pos());
     }

@@ -17,8 +17,8 @@ public:
     // display has set selected_element and the items' visibility before.
     virtual void popupElementMenu(const QPoint& globalPos) = 0;
     // Registers the global hotkeys (start-up) / releases them (close-down).
-    virtual void Hotkey_set() = 0;
-    virtual void hotkey_del() = 0;
+    virtual void registerHotkeys() = 0;
+    virtual void releaseHotkeys() = 0;
 };
 
 } // namespace orvalen

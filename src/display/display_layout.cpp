@@ -12,20 +12,10 @@
 
 namespace orvalen {
 
-void DisplayWindow::Frm_Resize()
-{
-    Form_Resize();
-}
-
-void DisplayWindow::fromRefresh()
-{
-    Form_Resize();
-}
-
 void DisplayWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    relayout();
 }
 
 void DisplayWindow::changeEvent(QEvent* event)
@@ -33,16 +23,16 @@ void DisplayWindow::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     // Minimising sends no resize, yet the layout (and the menu caption) follow.
     if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        relayout();
 }
 
 void DisplayWindow::fitBackgroundBox()
 {
     const double tx = twipsPerPixelX(), ty = twipsPerPixelY();
-    const double pictureW = Picture3.isNull() ? 0 : Picture3.width() * tx;
-    const double pictureH = Picture3.isNull() ? 0 : Picture3.height() * ty;
+    const double pictureW = backgroundPicture.isNull() ? 0 : backgroundPicture.width() * tx;
+    const double pictureH = backgroundPicture.isNull() ? 0 : backgroundPicture.height() * ty;
     const double windowW = width() * tx, windowH = height() * ty;
-    setTwipsGeometry(Picture2, 0, 0, windowW > pictureW ? windowW : pictureW,
+    setTwipsGeometry(backgroundBox, 0, 0, windowW > pictureW ? windowW : pictureW,
                      windowH > pictureH ? windowH : pictureH);
 }
 
@@ -60,7 +50,7 @@ void DisplayWindow::placeElement(int n, QWidget* w, double leftLimit, double lef
     setTwipsTop(w, top);
 }
 
-void DisplayWindow::Form_Resize()
+void DisplayWindow::relayout()
 {
     if (m_inLayout)
         return;
@@ -76,38 +66,38 @@ void DisplayWindow::Form_Resize()
     const double H = twipsPerPixelY() * m_module.full_screen_height_px;
     auto centred = [&](const QWidget* w) { return (W - twipsWidth(w)) / 2.0; };
 
-    QLabel* title = Label2[0];
-    placeElement(0, title, W + twipsWidth(title), centred(title), flag_on(plan.checkthree, 4),
+    QLabel* title = textLabels[0];
+    placeElement(0, title, W + twipsWidth(title), centred(title), plan.centresTitle(),
                  H + twipsHeight(title), 100);
-    placeElement(1, Picture6[1], W, centred(Picture6[1]), flag_on(plan.checkthree, 5), H, 400);
+    placeElement(1, textPanels[1], W, centred(textPanels[1]), plan.centresSubtitle(), H, 400);
     for (int i = 2; i <= 4; ++i)
-        placeElement(i, Picture6[i], W, centred(Picture6[i]), false, H, 300.0 * i + 100);
-    placeElement(5, Picture1, W, centred(Picture1), false, H, 1600);
-    const double right = W - twipsWidth(Picture5);
-    placeElement(6, Picture5, right, right, false, H, 0);
-    if (!Picture5->picture().isNull())
-        Picture5->show();
-    placeElement(7, Picture4, W, centred(Picture4), false, H, 2200);
+        placeElement(i, textPanels[i], W, centred(textPanels[i]), false, H, 300.0 * i + 100);
+    placeElement(5, clockPanel, W, centred(clockPanel), false, H, 1600);
+    const double right = W - twipsWidth(logoBox);
+    placeElement(6, logoBox, right, right, false, H, 0);
+    if (!logoBox->picture().isNull())
+        logoBox->show();
+    placeElement(7, overtimePanel, W, centred(overtimePanel), false, H, 2200);
 
-    const bool overtimeShown = plan.combolist.mid(2, 1) == QLatin1String("0") && flag_on(plan.checkfour, 1);
-    if (!overtimeShown && (flag_on(plan.checkthree, 4) || flag_on(plan.checkthree, 5))) {
+    const bool overtimeShown = plan.showsOvertimeClock();
+    if (!overtimeShown && (plan.centresTitle() || plan.centresSubtitle())) {
         const double screenW = twipsPerPixelX() * m_screen.screenWidthPx;
-        setTwipsLeft(Picture1, (screenW - twipsWidth(Picture1)) / 2.0);
+        setTwipsLeft(clockPanel, (screenW - twipsWidth(clockPanel)) / 2.0);
     }
-    if (!Picture1->isHidden())
-        ShowStatue(Label3->text(), to_int16(Label3->font().pointSizeF()).value_or(0));
-    if (!Picture4->isHidden())
-        ShowStatuechao(Label4->text(), to_int16(Label4->font().pointSizeF()).value_or(0));
+    if (!clockPanel->isHidden())
+        paintClock(clockText->text(), to_int16(clockText->font().pointSizeF()).value_or(0));
+    if (!overtimePanel->isHidden())
+        paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
     for (int i = 1; i <= 3; ++i) {
-        setTwipsWidth(Picture6[i], twipsWidth(Label2[i]));
-        setTwipsHeight(Picture6[i], twipsHeight(Label2[i]));
-        if (!Label2[i]->text().isEmpty() && !Picture6[i]->isHidden())
-            dongtaiRefresh(i);
+        setTwipsWidth(textPanels[i], twipsWidth(textLabels[i]));
+        setTwipsHeight(textPanels[i], twipsHeight(textLabels[i]));
+        if (!textLabels[i]->text().isEmpty() && !textPanels[i]->isHidden())
+            paintTextPanels(i);
     }
-    if (!Label2[4]->text().isEmpty() && !Picture6[4]->isHidden())
-        dongtaiRefresh(4);
+    if (!textLabels[4]->text().isEmpty() && !textPanels[4]->isHidden())
+        paintTextPanels(4);
     for (int i = 0; i < 5; ++i)
-        placeElement(10 + i, Label9[i], W, 2000.0 + 1000.0 * i, false, H, H - 3000);
+        placeElement(10 + i, screenButtons[i], W, 2000.0 + 1000.0 * i, false, H, H - 3000);
     if (isMinimized() || isMaximized() || isFullScreen()) {
         // full screen is this display's maximised state
         m_host.desktop[12].caption = isMinimized() ? QStringLiteral("最大化") : QStringLiteral("最小化");

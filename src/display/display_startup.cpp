@@ -55,7 +55,7 @@ QDateTime DisplayWindow::now() const
 
 bool DisplayWindow::isRunning() const
 {
-    return (Timer1 && Timer1->isEnabled()) || (Timer4 && Timer4->isEnabled());
+    return (countdownTick && countdownTick->isEnabled()) || (countupTick && countupTick->isEnabled());
 }
 
 void DisplayWindow::load()
@@ -68,16 +68,16 @@ void DisplayWindow::loadPlanAndStyles()
 {
     ClockPlan& plan = m_module.clock_plan;
 
-    for (Panel* p : {Picture1, Picture4})
+    for (Panel* p : {clockPanel, overtimePanel})
         p->setBorderStyle(0);
-    setTwipsLeft(Picture2, 0);
-    setTwipsTop(Picture2, 0);
-    m_displayHost.Hotkey_set();
-    mcTray = std::make_unique<TrayIcon>();
-    connect(mcTray.get(), &TrayIcon::MouseClick, this, &DisplayWindow::mcTray_MouseClick);
-    mcTray->AddTrayIcon(Pic1);
-    mcTray->SetTrayIcon(Pic1);
-    mcTray->SetTrayTip(windowTitle());
+    setTwipsLeft(backgroundBox, 0);
+    setTwipsTop(backgroundBox, 0);
+    m_displayHost.registerHotkeys();
+    trayIcon = std::make_unique<TrayIcon>();
+    connect(trayIcon.get(), &TrayIcon::MouseClick, this, &DisplayWindow::trayIconClicked);
+    trayIcon->AddTrayIcon(trayImage);
+    trayIcon->SetTrayIcon(trayImage);
+    trayIcon->SetTrayTip(windowTitle());
     if (m_ctx.registry)
         load_plan(*m_ctx.registry, plan, now().date());
     m_module.plan_length_seconds = seconds_of(plan.Time_all);
@@ -88,7 +88,7 @@ void DisplayWindow::loadPlanAndStyles()
         stage_seconds[i + 1] = seconds_of(*stages[i]);
 
     const QTime timeOfDay = now().time();
-    setCaption(Label3, initial_clock_text(plan, timeOfDay));
+    setCaption(clockText, initial_clock_text(plan, timeOfDay));
 
     const QColor clockColour = colour_from_text(plan.clockcolour);
     const std::optional<double> clockSize = size_entry(plan.sizethree, 2);
@@ -100,11 +100,11 @@ void DisplayWindow::loadPlanAndStyles()
         if (clockSize)
             setFontSize(label, *clockSize);
     };
-    styleClock(Label3, Picture1);
-    setCaption(Label4, initial_overtime_text(plan, timeOfDay));
-    styleClock(Label4, Picture4);
-    Label4->hide();
-    Picture4->hide();
+    styleClock(clockText, clockPanel);
+    setCaption(overtimeText, initial_overtime_text(plan, timeOfDay));
+    styleClock(overtimeText, overtimePanel);
+    overtimeText->hide();
+    overtimePanel->hide();
 
     // The five text elements: caption, font (fallback "宋体"), colour, size, visibility.
     struct TextStyle {
@@ -120,11 +120,11 @@ void DisplayWindow::loadPlanAndStyles()
                                 {3, QString(), plan.textfont, plan.textcolour, 4},
                                 {4, QString(), plan.rollfont, plan.rollcolour, 5}};
     for (const TextStyle& s : styles) {
-        QLabel* label = Label2[s.index];
+        QLabel* label = textLabels[s.index];
         setCaption(label, s.caption);
         setFontName(label, s.font);
         if (s.index == 2)
-            setFontName(Picture6[2], s.font);
+            setFontName(textPanels[2], s.font);
         setForeColour(label, colour_from_text(s.colour));
         if (const auto size = size_entry(plan.sizethree, s.sizeEntry))
             setFontSize(label, *size);
@@ -132,19 +132,19 @@ void DisplayWindow::loadPlanAndStyles()
             if (label->text().isEmpty())
                 label->hide();
         } else if (s.index == 1) {
-            Picture6[1]->setVisible(!label->text().isEmpty());
+            textPanels[1]->setVisible(!label->text().isEmpty());
         } else if (label->text().isEmpty()) {
-            Picture6[s.index]->hide();
+            textPanels[s.index]->hide();
         }
     }
 
     readMarqueeSettings();
     if (const auto v = to_int16(leading_number(iniRead(QStringLiteral("Marquee"), QStringLiteral("colckbigtext"),
                                                        QStringLiteral("0")).trimmed())))
-        m_module.colckbigtext = *v;
+        m_module.bigClockText = *v;
     // A width of zero or below cannot be given to the panel; it keeps its own.
     if (marquee_width > 0)
-        setTwipsWidth(Picture6[4], marquee_width);
+        setTwipsWidth(textPanels[4], marquee_width);
 }
 
 void DisplayWindow::loadLookAndState()
@@ -161,17 +161,17 @@ void DisplayWindow::loadLookAndState()
     fillScreen(QGuiApplication::primaryScreen());
     show();
     fitBackgroundBox();
-    ShowStatue(Label3->text(), to_int16(Label3->font().pointSizeF()).value_or(0));
-    ShowStatuechao(Label4->text(), to_int16(Label4->font().pointSizeF()).value_or(0));
+    paintClock(clockText->text(), to_int16(clockText->font().pointSizeF()).value_or(0));
+    paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
     loadStartupLogo();
-    Picture6[4]->hide();
+    textPanels[4]->hide();
     applyIdleMenuState();
-    Form_Resize();
-    Timer7->setInterval(100);
-    if (flag_on(plan.checkone, 7)) {
-        for (auto* t : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer9, &Timer10, &Timer11})
+    relayout();
+    promptTick->setInterval(100);
+    if (plan.isLongTerm()) {
+        for (auto* t : {&countdownTick, &scrollTick, &blinkTick, &countupTick, &countSetup, &clockSetup, &longTermTick, &restartTick})
             (*t)->setEnabled(false);
-        Timer9->setEnabled(true);
+        clockSetup->setEnabled(true);
     }
 }
 
@@ -186,19 +186,19 @@ void DisplayWindow::applyIdleMenuState()
     auto& d = m_host.desktop;
     d[0].enabled = true;
     wordAndTail(d[0], QStringLiteral("开始"));
-    Label9[0]->setText(QStringLiteral(" 开始 "));
-    Label9[0]->setEnabled(true);
+    screenButtons[0]->setText(QStringLiteral(" 开始 "));
+    screenButtons[0]->setEnabled(true);
     d[1].enabled = false;
-    Label9[1]->setText(QStringLiteral(" 停止 "));
-    Label9[1]->setEnabled(false);
+    screenButtons[1]->setText(QStringLiteral(" 停止 "));
+    screenButtons[1]->setEnabled(false);
     d[2].enabled = false;
     wordAndTail(d[2], QStringLiteral("暂停"));
-    Label9[2]->setText(QStringLiteral(" 暂停 "));
-    Label9[2]->setEnabled(false);
+    screenButtons[2]->setText(QStringLiteral(" 暂停 "));
+    screenButtons[2]->setEnabled(false);
     d[3].enabled = false;
     d[5].visible = true;
     d[6].enabled = true;
-    Label9[3]->setEnabled(true);
+    screenButtons[3]->setEnabled(true);
     d[7].enabled = true;
     d[7].checked = false;
     d[8].enabled = true;
@@ -216,7 +216,7 @@ void DisplayWindow::applyIdleMenuState()
     for (int k : {13, 15, 16, 17})
         d[k].visible = true;
     d[17].enabled = true;
-    Label9[4]->setEnabled(true);
+    screenButtons[4]->setEnabled(true);
     m_host.menusChanged();
 }
 
@@ -230,22 +230,22 @@ void DisplayWindow::setBackgroundColour(const QColor& colour)
     pal.setColor(QPalette::Window, colour);
     setPalette(pal);
     background()->setBackColor(colour);
-    Picture1->setBackColor(colour);
-    Picture4->setBackColor(colour);
+    clockPanel->setBackColor(colour);
+    overtimePanel->setBackColor(colour);
     for (int i = 1; i <= 4; ++i)
-        Picture6[i]->setBackColor(colour);
+        textPanels[i]->setBackColor(colour);
 }
 
 void DisplayWindow::applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName)
 {
     const QColor clock = colour_from_text(clockColour);
-    setForeColour(Label3, clock);
-    setForeColour(Picture1, clock);
-    setForeColour(Label4, clock);
-    setForeColour(Picture4, clock);
+    setForeColour(clockText, clock);
+    setForeColour(clockPanel, clock);
+    setForeColour(overtimeText, clock);
+    setForeColour(overtimePanel, clock);
 
     background()->setPicture(QPixmap());
-    Picture3 = QPixmap();
+    backgroundPicture = QPixmap();
     background_is_picture = false;
 
     // Only a bare name inside picture/ is looked at; a file that does not
@@ -263,14 +263,14 @@ void DisplayWindow::applyBackground(const QString& clockColour, const QString& b
     }
     if (!picture.isNull()) {
         background()->setPicture(picture);
-        Picture3 = picture;
+        backgroundPicture = picture;
         background_is_picture = true;
     } else {
         setBackgroundColour(colour_from_text(backColour));
     }
 }
 
-void DisplayWindow::backgroundupdate(int stage)
+void DisplayWindow::applyStageBackground(int stage)
 {
     if (stage < 0 || stage > 6)
         return;
@@ -280,7 +280,7 @@ void DisplayWindow::backgroundupdate(int stage)
     else
         applyBackground(value_part(plan.highset[stage], 0), value_part(plan.highset[stage], 1),
                         value_part(plan.highset[stage], 2));
-    Form_Resize();
+    relayout();
 }
 
 // --- logo --------------------------------------------------------------------------
@@ -300,7 +300,7 @@ void DisplayWindow::sizeLogoBox(const QImage& image)
     const int option = to_int16(leading_number(iniRead(section, QStringLiteral("Option"), QStringLiteral("0")))).value_or(0);
     if (option == 0) {
         if (!image.isNull())
-            setTwipsGeometry(Picture5, qQNaN(), qQNaN(), image.width() * twipsPerPixelX(),
+            setTwipsGeometry(logoBox, qQNaN(), qQNaN(), image.width() * twipsPerPixelX(),
                              image.height() * twipsPerPixelY());
         return;
     }
@@ -311,9 +311,9 @@ void DisplayWindow::sizeLogoBox(const QImage& image)
         return to_int16(double(v) * 10);
     };
     if (const auto w = boxSize(QStringLiteral("Width"), QStringLiteral("800")); w && *w >= 0)
-        setTwipsWidth(Picture5, *w);
+        setTwipsWidth(logoBox, *w);
     if (const auto h = boxSize(QStringLiteral("Height"), QStringLiteral("600")); h && *h >= 0)
-        setTwipsHeight(Picture5, *h);
+        setTwipsHeight(logoBox, *h);
 }
 
 void DisplayWindow::loadStartupLogo()
@@ -323,14 +323,14 @@ void DisplayWindow::loadStartupLogo()
     if (name.size() > 3 && is_bare_file_name(name))
         path = m_ctx.folder.resolve(QStringLiteral("picture/") + name);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        Picture5->hide();
+        logoBox->hide();
         return;
     }
 
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QImage image = reader.read();
-    Picture5->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    logoBox->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
 
     sizeLogoBox(image);
 
@@ -345,12 +345,12 @@ void DisplayWindow::playLogoVideo(const QString& path, LogoVideoFactory* factory
     static QtLogoVideoFactory qtFactory;
     if (!factory)
         factory = m_videoFactory ? m_videoFactory : &qtFactory;
-    logo_media_control = factory->create(path, Picture5);
+    logo_media_control = factory->create(path, logoBox);
     if (!logo_media_control)
         return;
     logo_video_window = logo_media_control->videoWidget();
-    const int b = Picture5->borderWidth();
-    logo_media_control->setSize(Picture5->width() - 2 * b, Picture5->height() - 2 * b);
+    const int b = logoBox->borderWidth();
+    logo_media_control->setSize(logoBox->width() - 2 * b, logoBox->height() - 2 * b);
     logo_media_control->play();
 }
 

@@ -65,21 +65,21 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, ModuleState& modu
 {
     install_cjk_substitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
-    setObjectName("desk_clock");
+    setObjectName("displayWindow");
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
-    Pic1 = make_icon();
-    setWindowIcon(Pic1);
+    trayImage = make_icon();
+    setWindowIcon(trayImage);
     createControls();
     createTimers();
-    Timer2->setHandler([this] { Timer2_Timer(); });
-    Timer7->setHandler([this] { Timer7_Timer(); });
+    scrollTick->setHandler([this] { scrollOneStep(); });
+    promptTick->setHandler([this] { advancePrompt(); });
 }
 
 DisplayWindow::~DisplayWindow()
 {
     // Timers stop before the controls they paint go away.
-    for (auto* t : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer7, &Timer9, &Timer10,
-                    &Timer11, &Timer12}) {
+    for (auto* t : {&countdownTick, &scrollTick, &blinkTick, &countupTick, &countSetup, &promptTick, &clockSetup, &longTermTick,
+                    &restartTick, &networkTimeTick}) {
         if (*t) {
             (*t)->setEnabled(false);
             (*t)->setHandler({});
@@ -91,13 +91,13 @@ DisplayWindow::~DisplayWindow()
         logo_media_control->stop();
         logo_media_control.reset();
     }
-    if (mcTray)
-        mcTray->DelTrayIcon();
+    if (trayIcon)
+        trayIcon->DelTrayIcon();
 }
 
 BackgroundBox* DisplayWindow::background() const
 {
-    return static_cast<BackgroundBox*>(Picture2);
+    return static_cast<BackgroundBox*>(backgroundBox);
 }
 
 void DisplayWindow::createControls()
@@ -106,12 +106,12 @@ void DisplayWindow::createControls()
     const QColor text = colour_from_value(0x80000008LL, Qt::black);
 
     auto* box = new BackgroundBox(this);
-    box->setObjectName("Picture2");
+    box->setObjectName("backgroundBox");
     box->setFont(designer_font("Arial", 9));
     box->setBackColor(window);
     box->setMouseTracking(true);
-    Picture2 = box;
-    setTwipsGeometry(Picture2, 0, 0, 14400, 10800);
+    backgroundBox = box;
+    setTwipsGeometry(backgroundBox, 0, 0, 14400, 10800);
 
     auto makeLabel = [&](const QString& name, const QString& caption, QWidget* parent,
                          const QString& family, double pt) {
@@ -126,7 +126,7 @@ void DisplayWindow::createControls()
         return l;
     };
     auto makePanel = [&](const QString& name, double w, double h) {
-        auto* p = new Panel(Picture2);
+        auto* p = new Panel(backgroundBox);
         p->setObjectName(name);
         p->setBackColor(window);
         p->setForeColor(text);
@@ -135,65 +135,65 @@ void DisplayWindow::createControls()
     };
 
     // Title: a label straight on the background.
-    Label2[0] = makeLabel("Label2_0", QStringLiteral("主标题"), Picture2, "宋体", 72);
-    setForeColour(Label2[0], text);
+    textLabels[0] = makeLabel("textLabel0", QStringLiteral("主标题"), backgroundBox, "宋体", 72);
+    setForeColour(textLabels[0], text);
 
     static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};
     static const double panelW[5] = {0, 3255, 3255, 3495, 4695};
     static const double panelH[5] = {0, 1455, 1455, 1455, 1215};
     static const double labelPt[5] = {0, 42, 72, 42, 42};
     for (int i = 1; i <= 4; ++i) {
-        Picture6[i] = makePanel(QStringLiteral("Picture6_%1").arg(i), panelW[i], panelH[i]);
-        Label2[i] = makeLabel(QStringLiteral("Label2_%1").arg(i), QString::fromUtf8(captions[i]),
-                              Picture6[i], i == 4 ? "新宋体" : "宋体", labelPt[i]);
-        Picture6[i]->setAccessibleName(Label2[i]->text());
-        setForeColour(Label2[i], text);
+        textPanels[i] = makePanel(QStringLiteral("textPanel%1").arg(i), panelW[i], panelH[i]);
+        textLabels[i] = makeLabel(QStringLiteral("textLabel%1").arg(i), QString::fromUtf8(captions[i]),
+                              textPanels[i], i == 4 ? "新宋体" : "宋体", labelPt[i]);
+        textPanels[i]->setAccessibleName(textLabels[i]->text());
+        setForeColour(textLabels[i], text);
     }
-    setTwipsLeft(Label2[4], 640);
+    setTwipsLeft(textLabels[4], 640);
 
-    Picture1 = makePanel("Picture1", 2175, 900);
-    Picture1->setFont(designer_font("新宋体", 80.25));
-    Picture1->setForeColor(kRed);
-    Label3 = makeLabel("Label3", QStringLiteral("时钟"), Picture1, "新宋体", 80.25);
-    Label3->hide();
+    clockPanel = makePanel("clockPanel", 2175, 900);
+    clockPanel->setFont(designer_font("新宋体", 80.25));
+    clockPanel->setForeColor(kRed);
+    clockText = makeLabel("clockText", QStringLiteral("时钟"), clockPanel, "新宋体", 80.25);
+    clockText->hide();
 
-    Picture4 = makePanel("Picture4", 2175, 900);
-    Picture4->setFont(designer_font("新宋体", 80.25));
-    Picture4->setForeColor(kRed);
-    Label4 = makeLabel("Label4", QStringLiteral("超时时钟"), Picture4, "新宋体", 80.25);
-    Label4->hide();
-    Picture4->hide();
+    overtimePanel = makePanel("overtimePanel", 2175, 900);
+    overtimePanel->setFont(designer_font("新宋体", 80.25));
+    overtimePanel->setForeColor(kRed);
+    overtimeText = makeLabel("overtimeText", QStringLiteral("超时时钟"), overtimePanel, "新宋体", 80.25);
+    overtimeText->hide();
+    overtimePanel->hide();
 
-    Picture5 = makePanel("Picture5", 3090, 3225);
-    Picture5->hide();
+    logoBox = makePanel("logoBox", 3090, 3225);
+    logoBox->hide();
 
     static const char* buttons[5] = {" 开始 ", " 停止 ", " 暂停 ", " 设置 ", " 退出 "};
     for (int i = 0; i < 5; ++i) {
-        auto* b = makeLabel(QStringLiteral("Label9_%1").arg(i), QString::fromUtf8(buttons[i]), Picture2,
+        auto* b = makeLabel(QStringLiteral("screenButton%1").arg(i), QString::fromUtf8(buttons[i]), backgroundBox,
                             "宋体", 21.75);
         b->setToolTip(QStringLiteral("右键更多选项…"));
         b->setMouseTracking(true);
         setForeColour(b, text);
         setTwipsGeometry(b, 0, 0, 1350, 465);
-        Label9[i] = b;
+        screenButtons[i] = b;
     }
 
-    Label7 = makeLabel("Label7", QStringLiteral("Label7"), Picture2, "宋体", 9);
-    Label7->hide();
+    endTextMeasure = makeLabel("endTextMeasure", QStringLiteral("endTextMeasure"), backgroundBox, "宋体", 9);
+    endTextMeasure->hide();
 
     // Windowless labels lie beneath the picture boxes of their container.
-    Label2[0]->lower();
-    for (auto* b : Label9)
+    textLabels[0]->lower();
+    for (auto* b : screenButtons)
         b->lower();
 
     // Every element hears the pointer, also when no button is held, so a
     // hover over an element does not count as a hover over the background.
-    for (QWidget* w : Picture2->findChildren<QWidget*>()) {
+    for (QWidget* w : backgroundBox->findChildren<QWidget*>()) {
         w->installEventFilter(this);
         w->setMouseTracking(true);
     }
-    Picture2->installEventFilter(this);
-    for (QLabel* l : {Label2[0], Label2[1], Label2[2], Label2[3], Label2[4], Label3, Label4, Label7})
+    backgroundBox->installEventFilter(this);
+    for (QLabel* l : {textLabels[0], textLabels[1], textLabels[2], textLabels[3], textLabels[4], clockText, overtimeText, endTextMeasure})
         autoSize(l);
 }
 
@@ -204,10 +204,10 @@ void DisplayWindow::createTimers()
         const char* name;
         int interval;
     };
-    const TimerSetting settings[] = {{&Timer1, "Timer1", 500},  {&Timer2, "Timer2", 1000},   {&Timer3, "Timer3", 1000},
-                          {&Timer4, "Timer4", 500},  {&Timer5, "Timer5", 100},    {&Timer7, "Timer7", 1000},
-                          {&Timer9, "Timer9", 100},  {&Timer10, "Timer10", 0}  ,  {&Timer11, "Timer11", 1000},
-                          {&Timer12, "Timer12", 60000}};
+    const TimerSetting settings[] = {{&countdownTick, "countdownTick", 500},  {&scrollTick, "scrollTick", 1000},   {&blinkTick, "blinkTick", 1000},
+                          {&countupTick, "countupTick", 500},  {&countSetup, "countSetup", 100},    {&promptTick, "promptTick", 1000},
+                          {&clockSetup, "clockSetup", 100},  {&longTermTick, "longTermTick", 0}  ,  {&restartTick, "restartTick", 1000},
+                          {&networkTimeTick, "networkTimeTick", 60000}};
     TimerFactory* factory = m_ctx.timers;
     static QtTimerFactory fallbackFactory;
     if (!factory)
@@ -266,8 +266,8 @@ bool DisplayWindow::isAutoSize(const QWidget* w) const
 {
     if (!w)
         return false;
-    return w == Label2[0] || w == Label2[1] || w == Label2[2] || w == Label2[3] || w == Label2[4] ||
-           w == Label3 || w == Label4 || w == Label7;
+    return w == textLabels[0] || w == textLabels[1] || w == textLabels[2] || w == textLabels[3] || w == textLabels[4] ||
+           w == clockText || w == overtimeText || w == endTextMeasure;
 }
 
 void DisplayWindow::syncPixelGeometry(QWidget* w)

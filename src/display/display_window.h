@@ -60,37 +60,37 @@ public:
     DisplayHost& displayHost() { return m_displayHost; }
 
     // --- display elements --------------------------------------------------
-    QWidget* Picture2 = nullptr;                 // background box, parent of all elements
-    std::array<QLabel*, 5> Label2{};             // 0 title, 1 subtitle, 2 date line, 3 prompt, 4 scrolling text
-    std::array<Panel*, 5> Picture6{};            // panels 1..4 holding Label2(1..4); [0] unused
-    Panel* Picture1 = nullptr;                   // clock panel (paints Label3's caption)
-    QLabel* Label3 = nullptr;                    // clock text, measured, never shown
-    Panel* Picture4 = nullptr;                   // overtime clock panel
-    QLabel* Label4 = nullptr;                    // overtime clock text, never shown
-    Panel* Picture5 = nullptr;                   // logo
-    std::array<QLabel*, 5> Label9{};             // on-screen buttons: start, stop, pause, settings, exit
-    QPixmap Picture3;                            // the background picture at its own size
-    QIcon Pic1;                                  // the tray-icon image
-    BackgroundBox* background() const;           // Picture2 as its own type
+    QWidget* backgroundBox = nullptr;                 // background box, parent of all elements
+    std::array<QLabel*, 5> textLabels{};             // 0 title, 1 subtitle, 2 date line, 3 prompt, 4 scrolling text
+    std::array<Panel*, 5> textPanels{};            // panels 1..4 holding textLabels(1..4); [0] unused
+    Panel* clockPanel = nullptr;                   // clock panel (paints clockText's caption)
+    QLabel* clockText = nullptr;                    // clock text, measured, never shown
+    Panel* overtimePanel = nullptr;                   // overtime clock panel
+    QLabel* overtimeText = nullptr;                    // overtime clock text, never shown
+    Panel* logoBox = nullptr;                   // logo
+    std::array<QLabel*, 5> screenButtons{};             // on-screen buttons: start, stop, pause, settings, exit
+    QPixmap backgroundPicture;                            // the background picture at its own size
+    QIcon trayImage;                                  // the tray-icon image
+    BackgroundBox* background() const;           // backgroundBox as its own type
 
     // --- hidden labels (text semantics kept) -------------------------------
-    QString Label1_1 = "0";                      // current count value "hh:mm:ss"
-    QString Label1_2 = "0";                      // time of day of the last tick
-    QLabel* Label7 = nullptr;                    // measuring label for the end text, never shown
-    QString Label8 = "0";                        // seconds left before a delayed restart
+    QString countText = "0";                      // current count value "hh:mm:ss"
+    QString lastTickTime = "0";                      // time of day of the last tick
+    QLabel* endTextMeasure = nullptr;                    // measuring label for the end text, never shown
+    QString restartSecondsText = "0";                        // seconds left before a delayed restart
     QString start_time_of_day_text = "0";        // Label16 of the display: time of day at count start
 
     // --- window timers ------------------------------------------------------
-    std::unique_ptr<EngineTimer> Timer1;         // count-down tick (500)
-    std::unique_ptr<EngineTimer> Timer2;         // scrolling-text tick (1000)
-    std::unique_ptr<EngineTimer> Timer3;         // blink tick (1000)
-    std::unique_ptr<EngineTimer> Timer4;         // count-up / overtime tick (500)
-    std::unique_ptr<EngineTimer> Timer5;         // count set-up (a queued call)
-    std::unique_ptr<EngineTimer> Timer7;         // prompt-text tick (100 after start-up)
-    std::unique_ptr<EngineTimer> Timer9;         // one-shot clock/date set-up (100)
-    std::unique_ptr<EngineTimer> Timer10;        // long-term tick (at once, then on each second)
-    std::unique_ptr<EngineTimer> Timer11;        // delayed restart (1000)
-    std::unique_ptr<EngineTimer> Timer12;        // network-time tick (60000)
+    std::unique_ptr<EngineTimer> countdownTick;         // count-down tick (500)
+    std::unique_ptr<EngineTimer> scrollTick;         // scrolling-text tick (1000)
+    std::unique_ptr<EngineTimer> blinkTick;         // blink tick (1000)
+    std::unique_ptr<EngineTimer> countupTick;         // count-up / overtime tick (500)
+    std::unique_ptr<EngineTimer> countSetup;         // count set-up (a queued call)
+    std::unique_ptr<EngineTimer> promptTick;         // prompt-text tick (100 after start-up)
+    std::unique_ptr<EngineTimer> clockSetup;         // one-shot clock/date set-up (100)
+    std::unique_ptr<EngineTimer> longTermTick;        // long-term tick (at once, then on each second)
+    std::unique_ptr<EngineTimer> restartTick;        // delayed restart (1000)
+    std::unique_ptr<EngineTimer> networkTimeTick;        // network-time tick (60000)
 
     // --- window-level fields ----------------------------------------------
     std::array<int, 6> stage_seconds{};          // [1..5] whole seconds of Time_one..Time_five
@@ -101,44 +101,44 @@ public:
     int blink_count = 0;
     int prompt_ticks = 0;
     QPointF grab_point;                          // twips
-    std::unique_ptr<TrayIcon> mcTray;            // notification-area icon (may have no tray host)
+    std::unique_ptr<TrayIcon> trayIcon;            // notification-area icon (may have no tray host)
     std::unique_ptr<LogoVideo> logo_media_control; // the logo video player, when a video is the logo
-    QWidget* logo_video_window = nullptr;        // its video widget inside Picture5
+    QWidget* logo_video_window = nullptr;        // its video widget inside logoBox
 
     // --- public procedures --------------------------------------------------
     // The start-up: loads the current plan, styles the elements, reads the
     // background, logo and menu state, lays the display out and shows it
     // full screen. Called once after construction.
     void load();
-    void Frm_Resize();                           // re-run the layout
-    void fromRefresh();
-    void ShowStatue();                           // paint the clock panel with Label3's text and size
-    void ShowStatue(const QString& text, int size);
-    void ShowStatuechao();                       // paint the overtime clock panel with Label4's
-    void ShowStatuechao(const QString& text, int size);
-    void dongtaiRefresh();                       // paint the visible text panels 1..4
-    void dongtaiRefresh(int index);              // paint text panel Picture6(index)
-    void backgroundupdate(int stage);            // per-stage background
+    // Lays every element out again (after a resize, a plan or a style change).
+    void relayout();
+    void paintClock();                           // paint the clock panel with clockText's text and size
+    void paintClock(const QString& text, int size);
+    void paintOvertimeClock();                       // paint the overtime clock panel with overtimeText's
+    void paintOvertimeClock(const QString& text, int size);
+    void paintTextPanels();                       // paint the visible text panels 1..4
+    void paintTextPanels(int index);              // paint text panel textPanels(index)
+    void applyStageBackground(int stage);            // per-stage background
 
     // Gives empty text elements a placeholder caption and shows them (mode 1,
     // layout editing on), or removes the placeholders again (any other mode).
-    void show_element_placeholders(int mode);
+    void showElementPlaceholders(int mode);
     // The close-down: releases the hotkeys, the logo video and the tray icon.
     // Runs once (also from closeEvent and the destructor).
     void unload();
     // A click on the tray icon (button 1 left, 2 right, 4 middle).
-    void mcTray_MouseClick(int button, bool isDouble);
+    void trayIconClicked(int button, bool isDouble);
 
-    // The scrolling-text and prompt-text ticks (Timer2, Timer7).
-    void Timer2_Timer();
-    void Timer7_Timer();
+    // The scrolling-text and prompt-text ticks (scrollTick, promptTick).
+    void scrollOneStep();
+    void advancePrompt();
 
     // Where logo videos come from (tests install a recording factory).
     void setLogoVideoFactory(LogoVideoFactory* factory) { m_videoFactory = factory; }
     LogoVideoFactory* logoVideoFactory() const { return m_videoFactory; }
     // The time of day the display shows (the context's clock).
     QDateTime now() const;
-    // True while a count tick (Timer1 or Timer4) runs.
+    // True while a count tick (countdownTick or countupTick) runs.
     bool isRunning() const;
 
     // The window's maximised state: the full-screen state, without
@@ -156,7 +156,7 @@ public:
     // --- geometry in twips ----------------------------------------------------
     // Every element keeps its Left/Top/Width/Height in twips, relative to its
     // container; the widget's pixel geometry follows from them. Self-sizing
-    // labels (Label2, Label3, Label4, Label7) report the extent of their text.
+    // labels (textLabels, clockText, overtimeText, endTextMeasure) report the extent of their text.
     double twipsLeft(const QWidget* w) const;
     double twipsTop(const QWidget* w) const;
     double twipsWidth(const QWidget* w) const;
@@ -208,7 +208,6 @@ private:
     void loadStartupLogo();
     void releaseLogoVideo();
     void applyIdleMenuState();
-    void Form_Resize();
     void placeElement(int n, QWidget* w, double leftLimit, double leftDefault, bool forceCentre,
                       double topLimit, double topDefault);
     void fitBackgroundBox();
@@ -226,7 +225,7 @@ private:
     LogoVideoFactory* m_videoFactory = nullptr;
     bool m_inLayout = false;
     bool m_unloaded = false;
-    int m_pressedButton = -1;                    // Label9 index under a left press (Click)
+    int m_pressedButton = -1;                    // screenButtons index under a left press (Click)
     ScreenMetrics m_screen;
     bool m_fixedScreen = false;
     mutable QHash<const QWidget*, QRectF> m_twips;

@@ -38,14 +38,14 @@ QPixmap DisplayWindow::backgroundPiece(const QWidget* panel) const
     return bg.copy(area);
 }
 
-void DisplayWindow::ShowStatue()
+void DisplayWindow::paintClock()
 {
-    ShowStatue(Label3->text(), int(std::lround(Label3->font().pointSizeF())));
+    paintClock(clockText->text(), int(std::lround(clockText->font().pointSizeF())));
 }
 
-void DisplayWindow::ShowStatuechao()
+void DisplayWindow::paintOvertimeClock()
 {
-    ShowStatuechao(Label4->text(), int(std::lround(Label4->font().pointSizeF())));
+    paintOvertimeClock(overtimeText->text(), int(std::lround(overtimeText->font().pointSizeF())));
 }
 
 void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size)
@@ -100,45 +100,45 @@ void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& 
     Q_UNUSED(label);
 }
 
-void DisplayWindow::ShowStatue(const QString& text, int size)
+void DisplayWindow::paintClock(const QString& text, int size)
 {
     if (text.isEmpty())
         return;
-    setTwipsWidth(Picture1, twipsWidth(Label3) + 100);
-    setTwipsHeight(Picture1, twipsHeight(Label3) + 20);
-    background_is_picture = background()->hasPicture() || !Picture3.isNull();
-    Picture1->show();
-    paintClockPanel(Picture1, Label3, text, size);
+    setTwipsWidth(clockPanel, twipsWidth(clockText) + 100);
+    setTwipsHeight(clockPanel, twipsHeight(clockText) + 20);
+    background_is_picture = background()->hasPicture() || !backgroundPicture.isNull();
+    clockPanel->show();
+    paintClockPanel(clockPanel, clockText, text, size);
 }
 
-void DisplayWindow::ShowStatuechao(const QString& text, int size)
+void DisplayWindow::paintOvertimeClock(const QString& text, int size)
 {
-    setTwipsWidth(Picture4, twipsWidth(Label4) + 100);
-    setTwipsHeight(Picture4, twipsHeight(Label4) + 20);
+    setTwipsWidth(overtimePanel, twipsWidth(overtimeText) + 100);
+    setTwipsHeight(overtimePanel, twipsHeight(overtimeText) + 20);
     const ClockPlan& plan = m_module.clock_plan;
-    const bool shown = plan.combolist.mid(2, 1) == QLatin1String("0") && flag_on(plan.checkfour, 1);
-    Picture4->setVisible(shown);
-    paintClockPanel(Picture4, Label4, text, size);
+    const bool shown = plan.showsOvertimeClock();
+    overtimePanel->setVisible(shown);
+    paintClockPanel(overtimePanel, overtimeText, text, size);
 }
 
-void DisplayWindow::dongtaiRefresh()
+void DisplayWindow::paintTextPanels()
 {
     for (int i = 1; i <= 4; ++i) {
-        if (!Picture6[i]->isHidden())
-            dongtaiRefresh(i);
+        if (!textPanels[i]->isHidden())
+            paintTextPanels(i);
     }
 }
 
-void DisplayWindow::dongtaiRefresh(int i)
+void DisplayWindow::paintTextPanels(int i)
 {
     if (i < 1 || i > 4)
         return;
-    QLabel* label = Label2[i];
-    Panel* panel = Picture6[i];
+    QLabel* label = textLabels[i];
+    Panel* panel = textPanels[i];
     if (label->text().isEmpty())
         return;
     const ClockPlan& plan = m_module.clock_plan;
-    const bool longTerm = flag_on(plan.checkone, 7);
+    const bool longTerm = plan.isLongTerm();
     setTwipsHeight(panel, twipsHeight(label));
     switch (i) {
     case 1:
@@ -152,7 +152,7 @@ void DisplayWindow::dongtaiRefresh(int i)
         }
         break;
     case 3:
-        if (longTerm && flag_on(plan.checkthree, 2)) {
+        if (longTerm && plan.showsWeekday()) {
             const QDate today = now().date();
             setCaption(label, weekday_name(today));
             panel->show();
@@ -163,7 +163,7 @@ void DisplayWindow::dongtaiRefresh(int i)
     case 4:
         if (marquee_width >= 0)
             setTwipsWidth(panel, marquee_width);
-        if (!flag_on(plan.checkthree, 3) && !m_host.adjust_mode() && label->text() != QStringLiteral("动态文本")) {
+        if (!plan.showsScrollingText() && !m_host.adjust_mode() && label->text() != QStringLiteral("动态文本")) {
             panel->hide();
             return;
         }

@@ -14,7 +14,7 @@ const QString kScroll = QStringLiteral("动态文本");
 
 } // namespace
 
-void DisplayWindow::show_element_placeholders(int mode)
+void DisplayWindow::showElementPlaceholders(int mode)
 {
     const ClockPlan& plan = m_module.clock_plan;
     const bool running = isRunning();
@@ -23,55 +23,55 @@ void DisplayWindow::show_element_placeholders(int mode)
     if (mode == 1) {
         // Shown unless a count runs and the element has nothing of its own.
         auto shownUnlessRunningAndEmpty = [&](int i) {
-            return !running || Label2[i]->text() != *placeholders[i];
+            return !running || textLabels[i]->text() != *placeholders[i];
         };
-        if (Label2[0]->text().isEmpty())
-            setCaption(Label2[0], kTitle);
-        Label2[0]->setVisible(shownUnlessRunningAndEmpty(0));
+        if (textLabels[0]->text().isEmpty())
+            setCaption(textLabels[0], kTitle);
+        textLabels[0]->setVisible(shownUnlessRunningAndEmpty(0));
 
         for (int i : {1, 2, 3}) {
-            if (i == 2 && !flag_on(plan.checkone, 7))
+            if (i == 2 && !plan.isLongTerm())
                 continue; // the date line belongs to long-term plans only
-            if (Label2[i]->text().isEmpty()) {
-                setCaption(Label2[i], *placeholders[i]);
-                dongtaiRefresh(i);
+            if (textLabels[i]->text().isEmpty()) {
+                setCaption(textLabels[i], *placeholders[i]);
+                paintTextPanels(i);
             }
-            Picture6[i]->setVisible(shownUnlessRunningAndEmpty(i));
+            textPanels[i]->setVisible(shownUnlessRunningAndEmpty(i));
             if (i == 1)
-                Picture1->show();
+                clockPanel->show();
         }
-        if (Label2[4]->text().isEmpty()) {
-            setCaption(Label2[4], kScroll);
-            dongtaiRefresh(4);
+        if (textLabels[4]->text().isEmpty()) {
+            setCaption(textLabels[4], kScroll);
+            paintTextPanels(4);
         }
         if (!running)
-            Picture6[4]->show();
+            textPanels[4]->show();
         else
-            Picture6[4]->setVisible(!(Label2[4]->text() == kScroll || !flag_on(plan.checkthree, 3)));
-        setTwipsLeft(Label2[4], (twipsWidth(Picture6[4]) - twipsWidth(Label2[4])) / 2.0);
-        Picture5->setVisible(!running || !Picture5->picture().isNull());
+            textPanels[4]->setVisible(!(textLabels[4]->text() == kScroll || !plan.showsScrollingText()));
+        setTwipsLeft(textLabels[4], (twipsWidth(textPanels[4]) - twipsWidth(textLabels[4])) / 2.0);
+        logoBox->setVisible(!running || !logoBox->picture().isNull());
         return;
     }
 
-    if (Label2[0]->text() == kTitle) {
-        setCaption(Label2[0], QString());
-        Label2[0]->hide();
+    if (textLabels[0]->text() == kTitle) {
+        setCaption(textLabels[0], QString());
+        textLabels[0]->hide();
     }
     for (int i : {1, 2, 3}) {
-        if (Label2[i]->text() == *placeholders[i]) {
-            setCaption(Label2[i], QString());
-            Picture6[i]->hide();
-            dongtaiRefresh(i);
+        if (textLabels[i]->text() == *placeholders[i]) {
+            setCaption(textLabels[i], QString());
+            textPanels[i]->hide();
+            paintTextPanels(i);
         }
     }
-    if (Label2[4]->text() == kScroll || !flag_on(plan.checkthree, 3)) {
-        setCaption(Label2[4], QString());
-        Picture6[4]->hide();
-        dongtaiRefresh(4);
+    if (textLabels[4]->text() == kScroll || !plan.showsScrollingText()) {
+        setCaption(textLabels[4], QString());
+        textPanels[4]->hide();
+        paintTextPanels(4);
     }
-    if (Picture5->picture().isNull())
-        Picture5->hide();
-    Picture4->setVisible(plan.combolist.mid(2, 1) == QLatin1String("0") && flag_on(plan.checkfour, 1));
+    if (logoBox->picture().isNull())
+        logoBox->hide();
+    overtimePanel->setVisible(plan.showsOvertimeClock());
 }
 
 } // namespace orvalen

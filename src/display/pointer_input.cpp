@@ -41,10 +41,10 @@ void DisplayWindow::prepareElementMenu(bool weekdayRuleOnly)
             item.visible = true;
     }
     const ClockPlan& plan = m_module.clock_plan;
-    if (!flag_on(plan.checkone, 7))
+    if (!plan.isLongTerm())
         items[4].visible = false;
     else
-        items[4].checked = flag_on(plan.checkthree, 2);
+        items[4].checked = plan.showsWeekday();
     m_host.menusChanged();
 }
 
@@ -94,11 +94,11 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     auto& items = m_host.clockset;
 
     // The background.
-    if (w == Picture2) {
+    if (w == backgroundBox) {
         if (down && button == 2)
             m_displayHost.popupDesktopMenu(global);
         if (move) {
-            for (QLabel* b : Label9)
+            for (QLabel* b : screenButtons)
                 b->setAutoFillBackground(false);
         }
         return true;
@@ -106,7 +106,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
 
     // The on-screen buttons.
     for (int i = 0; i < 5; ++i) {
-        if (w != Label9[i])
+        if (w != screenButtons[i])
             continue;
         if (down) {
             grab_point = pos;
@@ -141,7 +141,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     }
 
     // The title.
-    if (w == Label2[0]) {
+    if (w == textLabels[0]) {
         if (down) {
             grab_point = pos;
             m_module.selected_element = 0;
@@ -157,16 +157,16 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
 
     // The text labels inside their panels: the panel moves.
     for (int i = 1; i <= 4; ++i) {
-        if (w != Label2[i])
+        if (w != textLabels[i])
             continue;
-        Panel* panel = Picture6[i];
+        Panel* panel = textPanels[i];
         if (down) {
             grab_point = pos;
             m_module.selected_element = i;
             prepareElementMenu();
             if (i <= 3) {
                 setTwipsWidth(panel, twipsWidth(w));
-                dongtaiRefresh(i);
+                paintTextPanels(i);
             } else {
                 panel->setBorderStyle(1);
             }
@@ -180,27 +180,27 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         } else if (drag) {
             dragStep(panel, pos);
             saveAt(i, panel);
-            dongtaiRefresh(i);
+            paintTextPanels(i);
         } else if (up) {
             panel->setBorderStyle(0);
-            dongtaiRefresh(i);
+            paintTextPanels(i);
         }
         return true;
     }
 
     // The text panels themselves.
     for (int i = 1; i <= 4; ++i) {
-        if (w != Picture6[i])
+        if (w != textPanels[i])
             continue;
         if (down) {
             grab_point = pos;
             prepareElementMenu();
             if (button == 1) {
                 if (i <= 3) {
-                    setTwipsWidth(w, twipsWidth(Label2[i]));
-                    setTwipsHeight(w, twipsHeight(Label2[i]));
+                    setTwipsWidth(w, twipsWidth(textLabels[i]));
+                    setTwipsHeight(w, twipsHeight(textLabels[i]));
                 } else {
-                    Picture6[4]->setBorderStyle(1);
+                    textPanels[4]->setBorderStyle(1);
                 }
             } else if (button == 2) {
                 m_module.selected_element = i;
@@ -214,13 +214,13 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             dragStep(w, pos);
             saveAt(i, w);
         } else if (up) {
-            Picture6[i]->setBorderStyle(0);
-            dongtaiRefresh(i);
+            textPanels[i]->setBorderStyle(0);
+            paintTextPanels(i);
         }
         return true;
     }
 
-    if (w == Picture1) {
+    if (w == clockPanel) {
         if (down) {
             grab_point = pos;
             prepareElementMenu();
@@ -232,16 +232,16 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             dragStep(w, pos);
             saveAt(5, w);
         } else if (up) {
-            Picture1->setBorderStyle(0);
+            clockPanel->setBorderStyle(0);
             const QString& endText = m_module.clock_plan.stageText[6];
-            const bool showsEnd = !endText.isEmpty() && Label3->text() == endText;
-            const double size = (showsEnd ? Label7 : Label3)->font().pointSizeF();
-            ShowStatue(Label3->text(), to_int16(size).value_or(0));
+            const bool showsEnd = !endText.isEmpty() && clockText->text() == endText;
+            const double size = (showsEnd ? endTextMeasure : clockText)->font().pointSizeF();
+            paintClock(clockText->text(), to_int16(size).value_or(0));
         }
         return true;
     }
 
-    if (w == Picture4) {
+    if (w == overtimePanel) {
         if (down) {
             grab_point = pos;
             for (auto& item : items)
@@ -254,15 +254,15 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         } else if (drag) {
             dragStep(w, pos);
             saveAt(7, w);
-            ShowStatuechao(Label4->text(), to_int16(Label4->font().pointSizeF()).value_or(0));
+            paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
         } else if (up) {
-            Picture4->setBorderStyle(0);
-            ShowStatuechao(Label4->text(), to_int16(Label4->font().pointSizeF()).value_or(0));
+            overtimePanel->setBorderStyle(0);
+            paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
         }
         return true;
     }
 
-    if (w == Picture5) {
+    if (w == logoBox) {
         if (down) {
             grab_point = pos;
             prepareElementMenu();

@@ -1,4 +1,4 @@
-// The scrolling-text tick (Timer2) and the stage prompt tick (Timer7).
+// The scrolling-text tick (scrollTick) and the stage prompt tick (promptTick).
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "display/prompt_text.h"
@@ -8,22 +8,22 @@
 
 namespace orvalen {
 
-void DisplayWindow::Timer2_Timer()
+void DisplayWindow::scrollOneStep()
 {
     const ClockPlan& plan = m_module.clock_plan;
-    if (!flag_on(plan.checkthree, 3) || Label2[4]->text().isEmpty()) {
-        Picture6[4]->hide();
-        Timer2->setEnabled(false);
+    if (!plan.showsScrollingText() || textLabels[4]->text().isEmpty()) {
+        textPanels[4]->hide();
+        scrollTick->setEnabled(false);
         return;
     }
     // Out of range (including zero and any negative speed): 5 steps a second.
     if (!(marquee_speed > 0 && marquee_speed <= 50))
         marquee_speed = 5;
-    Timer2->setInterval(int(std::nearbyint(1000.0 / marquee_speed)));
-    dongtaiRefresh(4);
+    scrollTick->setInterval(int(std::nearbyint(1000.0 / marquee_speed)));
+    paintTextPanels(4);
 
-    QLabel* label = Label2[4];
-    const double panelW = twipsWidth(Picture6[4]);
+    QLabel* label = textLabels[4];
+    const double panelW = twipsWidth(textPanels[4]);
     const double left = twipsLeft(label), labelW = twipsWidth(label);
     switch (marquee_mode) {
     case 0:
@@ -38,19 +38,19 @@ void DisplayWindow::Timer2_Timer()
     default:
         return;
     }
-    Picture6[4]->show();
+    textPanels[4]->show();
     if (marquee_mode == 2)
-        Timer2->setEnabled(false);
+        scrollTick->setEnabled(false);
 }
 
-void DisplayWindow::Timer7_Timer()
+void DisplayWindow::advancePrompt()
 {
     const int code = m_host.run.stage();
     if (const auto text = prompt_for(code, m_module.clock_plan))
-        setCaption(Label2[3], *text);
-    dongtaiRefresh(3);
+        setCaption(textLabels[3], *text);
+    paintTextPanels(3);
     if (prompt_ticks <= 0)
-        Timer7->setEnabled(false);
+        promptTick->setEnabled(false);
     prompt_ticks -= 1;
 }
 

@@ -52,7 +52,7 @@ ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, 
 {
 }
 
-void ElementMenu::clockset_Click(int index)
+void ElementMenu::elementMenuChosen(int index)
 {
     switch (index) {
     case 0: chooseFont(); break;
@@ -88,7 +88,7 @@ void ElementMenu::chooseFont()
     const int element = m_module.selected_element;
     if (element < 0 || element > 6)
         return; // the logo has no font
-    QLabel* label = element <= 4 ? m_display.Label2[element] : element == 5 ? m_display.Label3 : m_display.Label4;
+    QLabel* label = element <= 4 ? m_display.textLabels[element] : element == 5 ? m_display.clockText : m_display.overtimeText;
     QWidget* panel = element >= 1 ? elementBox(element) : nullptr;
     if (!label)
         return;
@@ -104,24 +104,24 @@ void ElementMenu::chooseFont()
     const double size = label->font().pointSizeF();
     switch (element) {
     case 1: case 3: case 4:
-        m_display.dongtaiRefresh(element);
+        m_display.paintTextPanels(element);
         break;
     case 2:
         plan.stagefont = label->font().family();
         plan.stagecolour = colourText(label, plan.stagecolour);
         plan.sizethree = rebuild_size_list(plan.sizethree, 3, size);
         store({"stagefont", "stagecolour", "sizethree"});
-        m_display.dongtaiRefresh(2);
+        m_display.paintTextPanels(2);
         break;
     case 5:
         plan.sizethree = rebuild_size_list(plan.sizethree, 2, size);
         plan.clockFont = label->font().family();
         plan.clockcolour = colourText(label, plan.clockcolour);
         store({"clockFont", "clockcolour", "sizethree"});
-        m_display.ShowStatue(label->text(), round_half_even(size));
+        m_display.paintClock(label->text(), round_half_even(size));
         break;
     case 6:
-        m_display.ShowStatuechao(label->text(), round_half_even(size));
+        m_display.paintOvertimeClock(label->text(), round_half_even(size));
         break;
     default:
         break;
@@ -146,23 +146,23 @@ void ElementMenu::chooseColour()
     ClockPlan& plan = m_module.clock_plan;
     switch (element) {
     case 0:
-        applyColour(m_display.Label2[0], colour);
+        applyColour(m_display.textLabels[0], colour);
         break;
     case 1: case 2: case 3: case 4:
-        applyColour(m_display.Label2[element], colour);
-        applyColour(m_display.Picture6[element], colour);
+        applyColour(m_display.textLabels[element], colour);
+        applyColour(m_display.textPanels[element], colour);
         if (element == 2) {
-            plan.stagefont = m_display.Label2[2]->font().family();
+            plan.stagefont = m_display.textLabels[2]->font().family();
             plan.stagecolour = colour_to_text(colour);
             store({"stagefont", "stagecolour"});
         }
         break;
     case 5: {
-        QLabel* clock = m_display.Label3;
+        QLabel* clock = m_display.clockText;
         applyColour(clock, colour);
-        applyColour(m_display.Picture1, colour);
+        applyColour(m_display.clockPanel, colour);
         const double size = clock->font().pointSizeF();
-        m_display.ShowStatue(clock->text(), round_half_even(size));
+        m_display.paintClock(clock->text(), round_half_even(size));
         plan.sizethree = rebuild_size_list(plan.sizethree, 2, size); // kept in memory only
         plan.clockFont = clock->font().family();
         plan.clockcolour = colour_to_text(colour);
@@ -170,9 +170,9 @@ void ElementMenu::chooseColour()
         break;
     }
     case 6:
-        applyColour(m_display.Label4, colour);
-        applyColour(m_display.Picture4, colour);
-        m_display.ShowStatuechao(m_display.Label4->text(), round_half_even(m_display.Label4->font().pointSizeF()));
+        applyColour(m_display.overtimeText, colour);
+        applyColour(m_display.overtimePanel, colour);
+        m_display.paintOvertimeClock(m_display.overtimeText->text(), round_half_even(m_display.overtimeText->font().pointSizeF()));
         break;
     default:
         break; // the logo takes no colour
@@ -221,11 +221,11 @@ void ElementMenu::store(std::initializer_list<const char*> names)
 QWidget* ElementMenu::elementBox(int element) const
 {
     switch (element) {
-    case 0: return m_display.Label2[0];
-    case 1: case 2: case 3: case 4: return m_display.Picture6[element];
-    case 5: return m_display.Picture1;
-    case 6: return m_display.Picture4;
-    case 7: return m_display.Picture5;
+    case 0: return m_display.textLabels[0];
+    case 1: case 2: case 3: case 4: return m_display.textPanels[element];
+    case 5: return m_display.clockPanel;
+    case 6: return m_display.overtimePanel;
+    case 7: return m_display.logoBox;
     default: return nullptr;
     }
 }
@@ -245,15 +245,15 @@ void ElementMenu::centre()
 
     switch (element) {
     case 1: case 2: case 3: case 4:
-        m_display.dongtaiRefresh(element);
+        m_display.paintTextPanels(element);
         if (element == 2)
             save_element_position(m_ctx, 2, round_half_even(left), round_half_even(m_display.twipsTop(w)));
         break;
     case 5:
-        m_display.ShowStatue(m_display.Label3->text(), round_half_even(m_display.Label3->font().pointSizeF()));
+        m_display.paintClock(m_display.clockText->text(), round_half_even(m_display.clockText->font().pointSizeF()));
         break;
     case 6:
-        m_display.ShowStatuechao(m_display.Label4->text(), round_half_even(m_display.Label4->font().pointSizeF()));
+        m_display.paintOvertimeClock(m_display.overtimeText->text(), round_half_even(m_display.overtimeText->font().pointSizeF()));
         break;
     default:
         break;
@@ -272,13 +272,13 @@ void ElementMenu::toggleWeekday()
 {
     MenuItemState& item = m_host.clockset[4];
     item.checked = !item.checked;
-    QLabel* prompt = m_display.Label2[3];
-    Panel* panel = m_display.Picture6[3];
+    QLabel* prompt = m_display.textLabels[3];
+    Panel* panel = m_display.textPanels[3];
     if (item.checked) {
         const QDate today = m_display.now().date();
         m_display.setCaption(prompt, weekday_name(today));
         panel->setVisible(true);
-        m_display.dongtaiRefresh(3);
+        m_display.paintTextPanels(3);
     } else {
         m_display.setCaption(prompt, QString());
     }

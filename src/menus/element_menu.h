@@ -35,7 +35,7 @@ public:
 
     // 0 font, 1 colour, 2 centre, 3 hide, 4 weekday on/off; other values do
     // nothing.
-    void clockset_Click(int index) override;
+    void elementMenuChosen(int index) override;
 
 private:
     void chooseFont();

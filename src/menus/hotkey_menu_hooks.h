@@ -8,8 +8,8 @@ namespace orvalen {
 class GlobalHotkeyHooks final : public HotkeyHooks {
 public:
     explicit GlobalHotkeyHooks(GlobalHotkeys& hotkeys) : m_hotkeys(hotkeys) {}
-    void Hotkey_set() override { m_hotkeys.Hotkey_set(); }
-    void hotkey_del() override { m_hotkeys.hotkey_del(); }
+    void registerHotkeys() override { m_hotkeys.registerHotkeys(); }
+    void releaseHotkeys() override { m_hotkeys.releaseHotkeys(); }
 
 private:
     GlobalHotkeys& m_hotkeys;

@@ -33,15 +33,15 @@ public:
 class ElementMenuHooks {
 public:
     virtual ~ElementMenuHooks() = default;
-    virtual void clockset_Click(int index) = 0;
+    virtual void elementMenuChosen(int index) = 0;
 };
 
 // Global hotkeys of the display window.
 class HotkeyHooks {
 public:
     virtual ~HotkeyHooks() = default;
-    virtual void Hotkey_set() = 0;
-    virtual void hotkey_del() = 0;
+    virtual void registerHotkeys() = 0;
+    virtual void releaseHotkeys() = 0;
 };
 
 // The windows opened from the desktop menu and the help. Every method does

@@ -21,7 +21,7 @@ namespace orvalen {
 MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_ctx(ctx), m_host(host), m_module(module)
 {
-    setObjectName(QStringLiteral("Frm_black"));
+    setObjectName(QStringLiteral("menuHost"));
     // Never shown to the operator: 210 x 210 twips, far outside the screen.
     setGeometry(-332, -332, 14, 14);
     // Design state of the check marks; the display's load settles 7, 9 and
@@ -40,7 +40,7 @@ MenuHost::~MenuHost() = default;
 void MenuHost::buildMenus()
 {
     m_desktopMenu = new QMenu(QStringLiteral("全屏时钟"), this);
-    m_desktopMenu->setObjectName(QStringLiteral("desktopclock"));
+    m_desktopMenu->setObjectName(QStringLiteral("desktopMenu"));
     for (int i = 0; i < 18; ++i) {
         if (i == 14)
             continue; // there is no item 14
@@ -49,7 +49,7 @@ void MenuHost::buildMenus()
             a = m_desktopMenu->addSeparator();
         } else if (i == 5) {
             m_planMenu = new QMenu(m_host.desktop[5].caption, m_desktopMenu);
-            m_planMenu->setObjectName(QStringLiteral("menu_often"));
+            m_planMenu->setObjectName(QStringLiteral("planMenu"));
             a = m_desktopMenu->addMenu(m_planMenu);
         } else {
             a = m_desktopMenu->addAction(m_host.desktop[i].caption);
@@ -58,24 +58,24 @@ void MenuHost::buildMenus()
                 // A check mark changes only through the command itself.
                 if (m_desktop[i]->isCheckable())
                     m_desktop[i]->setChecked(m_host.desktop[i].checked);
-                run_logged("desktop menu item", [this, i] { desktop_Click(i); });
+                run_logged("desktop menu item", [this, i] { desktopMenuChosen(i); });
             });
         }
-        a->setObjectName(QStringLiteral("desktop_%1").arg(i));
+        a->setObjectName(QStringLiteral("desktopItem%1").arg(i));
         m_desktop[i] = a;
     }
 
     m_elementMenu = new QMenu(QStringLiteral("运行设置"), this);
-    m_elementMenu->setObjectName(QStringLiteral("clocksetMenu"));
+    m_elementMenu->setObjectName(QStringLiteral("elementMenu"));
     for (int i = 0; i < 5; ++i) {
         QAction* a = m_elementMenu->addAction(m_host.clockset[i].caption);
-        a->setObjectName(QStringLiteral("clockset_%1").arg(i));
+        a->setObjectName(QStringLiteral("elementItem%1").arg(i));
         a->setCheckable(i == 4);
         connect(a, &QAction::triggered, this, [this, i] {
             if (m_clockset[i]->isCheckable())
                 m_clockset[i]->setChecked(m_host.clockset[i].checked);
             if (m_hooks.element)
-                run_logged("element menu item", [this, i] { m_hooks.element->clockset_Click(i); });
+                run_logged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(i); });
         });
         m_clockset[i] = a;
     }
@@ -125,13 +125,13 @@ void MenuHost::load()
     m_host.run.setClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
-    m_host.clockset[4].checked = flag_on(m_module.clock_plan.checkthree, 2);
+    m_host.clockset[4].checked = m_module.clock_plan.showsWeekday();
     m_host.menusChanged();
 }
 
 // --- DisplayHost ----------------------------------------------------------------
 
-void MenuHost::desktopRun(int k) { desktop_Click(k); }
+void MenuHost::desktopRun(int k) { desktopMenuChosen(k); }
 
 void MenuHost::popupDesktopMenu(const QPoint& globalPos)
 {
@@ -147,16 +147,16 @@ void MenuHost::popupElementMenu(const QPoint& globalPos)
     m_elementMenu->popup(globalPos);
 }
 
-void MenuHost::Hotkey_set()
+void MenuHost::registerHotkeys()
 {
     if (m_hooks.hotkeys)
-        m_hooks.hotkeys->Hotkey_set();
+        m_hooks.hotkeys->registerHotkeys();
 }
 
-void MenuHost::hotkey_del()
+void MenuHost::releaseHotkeys()
 {
     if (m_hooks.hotkeys)
-        m_hooks.hotkeys->hotkey_del();
+        m_hooks.hotkeys->releaseHotkeys();
 }
 
 // --- the dispatcher -------------------------------------------------------------
@@ -168,7 +168,7 @@ bool MenuHost::ctrlDown() const
     return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
 }
 
-void MenuHost::desktop_Click(int k)
+void MenuHost::desktopMenuChosen(int k)
 {
     WindowHooks* windows = m_hooks.windows;
     switch (DesktopItem(k)) {
@@ -239,8 +239,8 @@ void MenuHost::toggleAdjustMode()
     m_host.menusChanged();
     if (!m_display)
         return;
-    m_display->show_element_placeholders(item.checked ? 1 : 0);
-    auto& buttons = m_display->Label9;
+    m_display->showElementPlaceholders(item.checked ? 1 : 0);
+    auto& buttons = m_display->screenButtons;
     if (item.checked) {
         // Buttons can be dragged while adjusting; their clicks do nothing then.
         if (buttons[0] && !buttons[0]->isHidden()) {
@@ -262,7 +262,7 @@ void MenuHost::toggleButtons()
     item.checked = !item.checked;
     m_host.menusChanged();
     if (m_display) {
-        for (QLabel* b : m_display->Label9)
+        for (QLabel* b : m_display->screenButtons)
             if (b)
                 b->setVisible(item.checked);
     }

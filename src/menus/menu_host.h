@@ -47,11 +47,11 @@ public:
     void desktopRun(int k) override;
     void popupDesktopMenu(const QPoint& globalPos) override;
     void popupElementMenu(const QPoint& globalPos) override;
-    void Hotkey_set() override;
-    void hotkey_del() override;
+    void registerHotkeys() override;
+    void releaseHotkeys() override;
 
     // The menu event of desktop(k): the same as desktopRun(k).
-    void desktop_Click(int k);
+    void desktopMenuChosen(int k);
 
     QMenu* desktopclock() const { return m_desktopMenu; }
     QMenu* clocksetMenu() const { return m_elementMenu; }

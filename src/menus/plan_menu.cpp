@@ -96,13 +96,13 @@ QAction* PlanMenu::addItem(const QString& caption)
     auto* a = new QAction(menu_text(caption), m_menu.data());
     a->setData(caption);
     a->setCheckable(true);
-    a->setObjectName(QStringLiteral("menu_often_%1").arg(m_items.size()));
+    a->setObjectName(QStringLiteral("planItem%1").arg(m_items.size()));
     const int index = m_items.size();
     QObject::connect(a, &QAction::triggered, a, [this, index] {
         // The check mark moves only when the selection says so.
         for (int i = 0; i < m_items.size(); ++i)
             m_items[i]->setChecked(m_items[i]->property("planChecked").toBool());
-        run_logged("plan menu item", [this, index] { menu_often_Click(index); });
+        run_logged("plan menu item", [this, index] { planItemChosen(index); });
     });
     if (m_menu)
         m_menu->addAction(a);
@@ -174,14 +174,14 @@ void PlanMenu::ensureLoaded()
     // state shows the submenu item (disabled when there are no plans): a
     // deferred load keeps it shown.
     const bool shown = m_host.desktop[5].visible;
-    clear_often_menu();
-    load_often_menu();
+    clearPlanItems();
+    loadPlanItems();
     if (deferred)
         m_host.desktop[5].visible = shown;
     m_host.menusChanged();
 }
 
-void PlanMenu::clear_often_menu()
+void PlanMenu::clearPlanItems()
 {
     while (m_items.size() > 1) {
         QAction* a = m_items.takeLast();
@@ -194,7 +194,7 @@ void PlanMenu::clear_often_menu()
     m_planCount = 0;
 }
 
-void PlanMenu::load_often_menu()
+void PlanMenu::loadPlanItems()
 {
     MenuItemState& item = m_host.desktop[5];
     item.enabled = false;
@@ -267,14 +267,14 @@ void PlanMenu::resetPauseCaptions()
         m_host.run.setState(RunState::Running);
 }
 
-void PlanMenu::nextmenu_often(int index)
+void PlanMenu::selectPlan(int index)
 {
     ensureLoaded();
     if (index < 0 || index >= m_items.size()) {
         qWarning() << "Plan selection: there is no plan item" << index;
         return;
     }
-    m_display.show_element_placeholders(0);
+    m_display.showElementPlaceholders(0);
 
     const QString name = caption(index);
     QString movetext;
@@ -294,7 +294,7 @@ void PlanMenu::nextmenu_often(int index)
     // is; the rest of the selection still runs.
     if (plan) {
         m_module.clock_plan = *plan;
-        if (QLabel* marquee = m_display.Label2[4])
+        if (QLabel* marquee = m_display.textLabels[4])
             m_display.setCaption(marquee, movetext);
     }
     for (int i = 0; i < m_items.size(); ++i) {
@@ -303,28 +303,28 @@ void PlanMenu::nextmenu_often(int index)
     }
 
     const int lastIndex = m_items.size() - 1;
-    const int position = flag_value(m_module.clock_plan.combolist, 3) < 2 ? lastIndex + 10 : index + 1;
+    const int position = m_module.clock_plan.overtimeAction() < 2 ? lastIndex + 10 : index + 1;
     if (m_ctx.ini && !m_ctx.ini->write(QStringLiteral("Marquee"), QStringLiteral("currentrow"), QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
 
-    if (m_display.Timer1)
-        m_display.Timer1->setEnabled(false);
-    if (m_display.Timer4)
-        m_display.Timer4->setEnabled(false);
+    if (m_display.countdownTick)
+        m_display.countdownTick->setEnabled(false);
+    if (m_display.countupTick)
+        m_display.countupTick->setEnabled(false);
     m_host.run.clearCounts();
     resetPauseCaptions();
     m_host.menusChanged();
 
     if (m_host.run.stage() >= 5) {
         // In overtime or after the end the new plan only waits for start.
-        if (m_display.Timer1)
-            m_display.Timer1->setEnabled(false);
-        if (m_display.Timer4)
-            m_display.Timer4->setEnabled(false);
+        if (m_display.countdownTick)
+            m_display.countdownTick->setEnabled(false);
+        if (m_display.countupTick)
+            m_display.countupTick->setEnabled(false);
         m_host.ready_marker = QStringLiteral("setting");
     }
-    if (m_display.Timer5)
-        m_display.Timer5->post();
+    if (m_display.countSetup)
+        m_display.countSetup->post();
 }
 
 } // namespace orvalen

@@ -46,8 +46,8 @@ public:
     void ensureLoaded() override;
     // Selects plan item `index` (menu, plan hotkeys, plan sequence, auto
     // cycle all come here).
-    void nextmenu_often(int index) override;
-    void menu_often_Click(int index) { nextmenu_often(index); }
+    void selectPlan(int index) override;
+    void planItemChosen(int index) { selectPlan(index); }
 
     // Saved plans found by the last rebuild (0 when there are none, although
     // item 0 always exists).
@@ -60,8 +60,8 @@ public:
     bool isChecked(int index) const;
 
 private:
-    void clear_often_menu();
-    void load_often_menu();
+    void clearPlanItems();
+    void loadPlanItems();
     void loadIfStale() const { const_cast<PlanMenu*>(this)->ensureLoaded(); }
     QAction* addItem(const QString& caption);
     // The saved plan named `name` laid over `base`: nullopt with *missing

@@ -31,12 +31,12 @@ public:
     explicit HotkeysReleased(HotkeyHooks* hotkeys) : m_hotkeys(hotkeys)
     {
         if (m_hotkeys)
-            m_hotkeys->hotkey_del();
+            m_hotkeys->releaseHotkeys();
     }
     ~HotkeysReleased()
     {
         if (m_hotkeys)
-            m_hotkeys->Hotkey_set();
+            m_hotkeys->registerHotkeys();
     }
     HotkeysReleased(const HotkeysReleased&) = delete;
     HotkeysReleased& operator=(const HotkeysReleased&) = delete;

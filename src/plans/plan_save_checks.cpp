@@ -45,7 +45,7 @@ void check_reminder_times(const ClockPlan& plan, SaveCheckResult& result)
 
     QList<int> enabled{0};
     for (int point = 1; point <= 4; ++point) {
-        if (flag_on(plan.checkone, point + 1))
+        if (plan.stageOn(point))
             enabled << point;
     }
     const int n = plan.tixingtime;

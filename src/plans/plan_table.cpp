@@ -247,7 +247,7 @@ PlanTableResult PlanTable::save(const QString& name, const QString& movingText, 
         const qint64 id = next.integer(QStringLiteral("next_id"));
 
         ClockPlan row = plan;
-        if (!flag_on(row.checkone, 7))
+        if (!row.isLongTerm())
             row.time_date = kNoTargetDate;
         // A time or date that is not one would be stored as a value no load
         // could read back.

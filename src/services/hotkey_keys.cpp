@@ -113,14 +113,14 @@ short start_key_also_stops(const IniStore& ini)
     return exists && leading_number(v) != 0 ? 1 : 0;
 }
 
-bool often_hotkeys_enabled(const IniStore& ini)
+bool planHotkeysEnabled(const IniStore& ini)
 {
     bool exists = false;
     const QString v = read_hotkey_setting(ini, time_data::kOften, time_data::kOftenDefault, &exists);
     return exists && digit_value(v, 0) + digit_value(v, 1) > 0;
 }
 
-QString often_hotkey_prefix(const IniStore& ini)
+QString planHotkeyPrefix(const IniStore& ini)
 {
     bool exists = false;
     const QString v = read_hotkey_setting(ini, time_data::kOften, time_data::kOftenDefault, &exists);

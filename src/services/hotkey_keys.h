@@ -47,9 +47,9 @@ HotkeyText parse_hotkey_text(const QString& text);
 short start_key_also_stops(const IniStore& ini);
 // Key often (default "00"): true when the numeric values of its first two
 // characters add up to more than 0.
-bool often_hotkeys_enabled(const IniStore& ini);
+bool planHotkeysEnabled(const IniStore& ini);
 // Key often: "Ctrl+", "Alt+" or "Ctrl+Alt+" from a first / second digit of
 // exactly 1; otherwise "".
-QString often_hotkey_prefix(const IniStore& ini);
+QString planHotkeyPrefix(const IniStore& ini);
 
 } // namespace orvalen

@@ -25,43 +25,43 @@ void SettingsWindow::layoutTargetChosen(int index)
 {
     DisplayWindow& d = m_display;
     auto placeholder = [&](int label, const QString& text) {
-        if (d.Label2[label]->text().isEmpty()) {
-            d.setCaption(d.Label2[label], text);
+        if (d.textLabels[label]->text().isEmpty()) {
+            d.setCaption(d.textLabels[label], text);
             if (label > 0)
-                d.dongtaiRefresh(label);
+                d.paintTextPanels(label);
         }
     };
     switch (index) {
     case 0:
         placeholder(0, QStringLiteral("主标题"));
-        d.Label2[0]->show();
+        d.textLabels[0]->show();
         break;
     case 1:
         placeholder(1, QStringLiteral("副标题"));
-        d.Picture6[1]->show();
+        d.textPanels[1]->show();
         break;
     case 2: {
         // The preview is computed here; the engine's counting state is not touched.
         const Clock* clock = d.context().clock;
         m_timePreview = time_preview(d.module().clock_plan, clock ? clock->now().time() : QTime::currentTime());
-        d.setCaption(d.Label3, m_timePreview);
-        d.Picture1->show();
+        d.setCaption(d.clockText, m_timePreview);
+        d.clockPanel->show();
         break;
     }
     case 3:
         placeholder(3, QStringLiteral("提示文字"));
-        d.Picture6[3]->show();
+        d.textPanels[3]->show();
         break;
     case 4:
         placeholder(4, QStringLiteral("动态文本"));
-        d.Picture6[4]->show();
-        d.setTwipsLeft(d.Label2[4], (d.twipsWidth(d.Picture6[4]) - d.twipsWidth(d.Label2[4])) / 2.0);
+        d.textPanels[4]->show();
+        d.setTwipsLeft(d.textLabels[4], (d.twipsWidth(d.textPanels[4]) - d.twipsWidth(d.textLabels[4])) / 2.0);
         break;
     case 5:
-        d.Picture5->show();
+        d.logoBox->show();
         break;
     case 6:
-        d.Picture1->show();
+        d.clockPanel->show();
         break;
     default:
         return;
@@ -80,10 +80,10 @@ void SettingsWindow::layoutStep(int button)
         return;
     }
     DisplayWindow& d = m_display;
-    QWidget* moved = target == 0 ? static_cast<QWidget*>(d.Label2[0])
-                     : (target == 2 || target == 6) ? static_cast<QWidget*>(d.Picture1)
-                     : target == 5 ? static_cast<QWidget*>(d.Picture5)
-                                   : static_cast<QWidget*>(d.Picture6[target == 1 ? 1 : target]);
+    QWidget* moved = target == 0 ? static_cast<QWidget*>(d.textLabels[0])
+                     : (target == 2 || target == 6) ? static_cast<QWidget*>(d.clockPanel)
+                     : target == 5 ? static_cast<QWidget*>(d.logoBox)
+                                   : static_cast<QWidget*>(d.textPanels[target == 1 ? 1 : target]);
     const bool resize = resizeBox->isChecked() && target != 5;
     switch (button) {
     case 0: {
@@ -122,9 +122,9 @@ void SettingsWindow::resizeStep(int target, int direction)
         --i;
     list->setCurrentIndex(i);
     DisplayWindow& d = m_display;
-    QWidget* fontLabel = target == 0 ? static_cast<QWidget*>(d.Label2[0])
-                         : (target == 2 || target == 6) ? static_cast<QWidget*>(d.Label3)
-                                                        : static_cast<QWidget*>(d.Label2[target]);
+    QWidget* fontLabel = target == 0 ? static_cast<QWidget*>(d.textLabels[0])
+                         : (target == 2 || target == 6) ? static_cast<QWidget*>(d.clockText)
+                                                        : static_cast<QWidget*>(d.textLabels[target]);
     d.setFontSize(fontLabel, size_at(slot, i));
 }
 
@@ -133,20 +133,20 @@ void SettingsWindow::repaintAndSave(int target)
     DisplayWindow& d = m_display;
     QWidget* saved = nullptr;
     switch (target) {
-    case 0: saved = d.Label2[0]; break;
+    case 0: saved = d.textLabels[0]; break;
     case 1:
     case 3:
     case 4:
-        d.dongtaiRefresh(target);
-        saved = d.Picture6[target];
+        d.paintTextPanels(target);
+        saved = d.textPanels[target];
         break;
     case 2:
     case 6:
-        d.setCaption(d.Label3, target == 2 ? m_timePreview : reminderTexts[6]->text());
-        d.ShowStatue(d.Label3->text(), int(std::lround(d.Label3->font().pointSizeF())));
-        saved = d.Picture1;
+        d.setCaption(d.clockText, target == 2 ? m_timePreview : reminderTexts[6]->text());
+        d.paintClock(d.clockText->text(), int(std::lround(d.clockText->font().pointSizeF())));
+        saved = d.clockPanel;
         break;
-    case 5: saved = d.Picture5; break;
+    case 5: saved = d.logoBox; break;
     default: return;
     }
     save_element_position(d.context(), kSavedElement[target], int(std::nearbyint(d.twipsLeft(saved))),

@@ -48,22 +48,22 @@ bool SettingsWindow::apply()
     if (!problems.isEmpty())
         return false;
 
-    m_display.setCaption(m_display.Label2[2], QString());
-    m_display.setCaption(m_display.Label2[4], QString());
+    m_display.setCaption(m_display.textLabels[2], QString());
+    m_display.setCaption(m_display.textLabels[4], QString());
     if (!storeAll(*edited))
         return false;
     m_display.module().clock_plan = *edited;
     m_stored = *edited;
 
     if (m_links.hotkeys) {
-        m_links.hotkeys->hotkey_del();
-        m_links.hotkeys->Hotkey_set();
+        m_links.hotkeys->releaseHotkeys();
+        m_links.hotkeys->registerHotkeys();
     }
 
     HostState& host = m_display.hostState();
-    m_display.Timer1->setEnabled(false);
-    m_display.Timer4->setEnabled(false);
-    m_display.Timer5->setEnabled(false);
+    m_display.countdownTick->setEnabled(false);
+    m_display.countupTick->setEnabled(false);
+    m_display.countSetup->setEnabled(false);
     host.run.clearCounts();
     QCoreApplication::processEvents();
     host.ready_marker = QStringLiteral("setting");
@@ -71,7 +71,7 @@ bool SettingsWindow::apply()
     if (m_links.showReady)
         m_links.showReady();
     // The display's set-up runs as soon as this click is handled.
-    m_display.Timer5->startOnce(0);
+    m_display.countSetup->startOnce(0);
     return true;
 }
 
@@ -99,7 +99,7 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
         {&kMarquee, {&kMode, QString::number(scrollModeList->currentIndex())}},
         {&kMarquee, {&kWidth, scrollWidth->text()}},
         {&kMarquee, {&kMarqueeSpeed, scrollSpeed->text()}},
-        {&kMarquee, {&kColckBigText, QString::number(m_display.module().colckbigtext)}},
+        {&kMarquee, {&kColckBigText, QString::number(m_display.module().bigClockText)}},
     };
     bool written = true;
     for (const auto& [section, entry] : writes)
@@ -120,7 +120,7 @@ void SettingsWindow::cycleChanged(bool on)
     if (m_links.plans) {
         const int checked = m_links.plans->checkedPlan();
         if (checked >= 0)
-            m_links.plans->nextmenu_often(checked);
+            m_links.plans->selectPlan(checked);
     }
 }
 
@@ -132,22 +132,22 @@ void SettingsWindow::unloadTidy()
     if (m_links.holdHotkeys)
         m_links.holdHotkeys(false);
     DisplayWindow& d = m_display;
-    if (d.Picture5 && d.Picture5->picture().isNull() && !d.logo_video_window)
-        d.Picture5->hide();
-    if (d.Label2[0] && d.Label2[0]->text() == QStringLiteral("主标题"))
-        d.Label2[0]->hide();
-    if (d.Picture6[1] && d.Label2[1]->text() == QStringLiteral("副标题"))
-        d.Picture6[1]->hide();
-    if (d.Picture6[2] && d.Label2[2]->text() == QStringLiteral("阶段"))
-        d.Picture6[2]->hide();
-    if (d.Picture6[3])
-        d.Picture6[3]->hide();
-    if (d.Picture6[4] && d.Label2[4]->text() == QStringLiteral("动态文本"))
-        d.Picture6[4]->hide();
+    if (d.logoBox && d.logoBox->picture().isNull() && !d.logo_video_window)
+        d.logoBox->hide();
+    if (d.textLabels[0] && d.textLabels[0]->text() == QStringLiteral("主标题"))
+        d.textLabels[0]->hide();
+    if (d.textPanels[1] && d.textLabels[1]->text() == QStringLiteral("副标题"))
+        d.textPanels[1]->hide();
+    if (d.textPanels[2] && d.textLabels[2]->text() == QStringLiteral("阶段"))
+        d.textPanels[2]->hide();
+    if (d.textPanels[3])
+        d.textPanels[3]->hide();
+    if (d.textPanels[4] && d.textLabels[4]->text() == QStringLiteral("动态文本"))
+        d.textPanels[4]->hide();
     // The overtime clock follows the plan that runs, not unapplied controls.
     const ClockPlan& plan = d.module().clock_plan;
-    if (d.Picture4)
-        d.Picture4->setVisible(flag_value(plan.checkfour, 1) == 1 && flag_value(plan.combolist, 3) == 0);
+    if (d.overtimePanel)
+        d.overtimePanel->setVisible(plan.wantsOvertimeClock() && plan.overtimeAction() == 0);
 }
 
 } // namespace orvalen

@@ -118,8 +118,8 @@ void SettingsWindow::fillFromCurrentPlan()
         set_box_value(displayBoxes[i], flag_value(p.checkthree, i + 1));
     showColoursAndTitles(p);
 
-    const bool longTerm = flag_value(p.checkone, 7) == 1;
-    const int d1 = flag_value(p.combolist, 1), d2 = flag_value(p.combolist, 2), d3 = flag_value(p.combolist, 3);
+    const bool longTerm = p.isLongTerm();
+    const int d1 = p.timeFormat(), d2 = p.timingMode(), d3 = p.overtimeAction();
     const QStringList& formats = longTerm ? day_format_list() : d2 == 2 ? system_time_format_list() : count_format_list();
     fillFormatList(formats);
     refill_list(modeList, {"倒计时", "正计时", "系统时间"});
@@ -222,8 +222,8 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
         set_box_value(displayBoxes[i], flag_value(row.checkthree, i + 1));
     showColoursAndTitles(row);
 
-    const int d1 = flag_value(row.combolist, 1), d2 = flag_value(row.combolist, 2), d3 = flag_value(row.combolist, 3);
-    if (flag_value(row.checkone, 7) == 1) {
+    const int d1 = row.timeFormat(), d2 = row.timingMode(), d3 = row.overtimeAction();
+    if (row.isLongTerm()) {
         fillFormatList(day_format_list());
         modeList->setCurrentIndex(0);
         modeList->setEnabled(false);

@@ -52,7 +52,7 @@ void SettingsWindow::wireHandlers()
         layoutButtons[1]->setAccessibleName(layoutButtons[1]->text());
         layoutButtons[4]->setAccessibleName(layoutButtons[4]->text());
         const QString end = reminderTexts[6]->text().isEmpty() ? QStringLiteral("时间到") : reminderTexts[6]->text();
-        m_display.setCaption(m_display.Label3, on ? end : m_timePreview);
+        m_display.setCaption(m_display.clockText, on ? end : m_timePreview);
     });
     for (int i = 0; i < 3; ++i)
         connect(hotkeyFields[i], &QLineEdit::textChanged, this, [this, i] { hotkeyClash(i); });
@@ -96,7 +96,7 @@ void SettingsWindow::stageBoxChanged(int index)
     if (index != 6 || !stageBoxes[6]->isEnabled())
         return;
     const bool on = stageBoxes[6]->isChecked();
-    const int d1 = flag_value(m_stored.combolist, 1);
+    const int d1 = m_stored.timeFormat();
     durationCaption->setText(on ? QStringLiteral("启用  到期时间") : QStringLiteral("启用    总时长"));
     datePanel->setVisible(on);
     for (int i = 0; i < 6; ++i) {
@@ -118,12 +118,12 @@ void SettingsWindow::stageBoxChanged(int index)
         systemBoxes[1]->setChecked(true);
         systemBoxes[1]->setEnabled(false);
     } else {
-        const int d2 = flag_value(m_stored.combolist, 2);
+        const int d2 = m_stored.timingMode();
         refill_list(formatList, d2 == 2 ? system_time_format_list() : count_format_list());
         formatList->setCurrentIndex(d1 > 2 ? 1 : d1);
         modeList->setCurrentIndex(d2);
         modeList->setEnabled(true);
-        overtimeList->setCurrentIndex(flag_value(m_stored.combolist, 3));
+        overtimeList->setCurrentIndex(m_stored.overtimeAction());
         overtimeList->setEnabled(true);
         systemBoxes[1]->setVisible(!simpleBox->isChecked());
         set_box_value(systemBoxes[1], flag_value(m_stored.checkfour, 2));
@@ -163,7 +163,7 @@ void SettingsWindow::formatChosen()
 
 void SettingsWindow::modeChosen()
 {
-    const int d1 = flag_value(m_stored.combolist, 1);
+    const int d1 = m_stored.timeFormat();
     if (modeList->currentIndex() == 2) {
         refill_list(formatList, system_time_format_list());
         formatList->setCurrentIndex(d1 > 2 ? 0 : d1);

@@ -111,8 +111,8 @@ QStringList reminder_problems(const ReminderInput& in)
 
 QString time_preview(const ClockPlan& plan, const QTime& now)
 {
-    const int format = flag_value(plan.combolist, 1);
-    const int mode = flag_value(plan.combolist, 2);
+    const int format = plan.timeFormat();
+    const int mode = plan.timingMode();
     const QTime t = plan.Time_all.isValid() ? plan.Time_all : QTime(0, 0);
     auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
     if (mode == 0) {

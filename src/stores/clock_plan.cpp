@@ -239,4 +239,27 @@ int flag_value(const QString& flags, int digit)
     return leading_int(flags.mid(digit - 1, 1));
 }
 
+bool ClockPlan::continuousReminder() const { return flag_on(checkone, 1); }
+bool ClockPlan::stageOn(int stage) const { return stage >= 1 && flag_on(checkone, stage + 1); }
+bool ClockPlan::isLongTerm() const { return flag_on(checkone, 7); }
+bool ClockPlan::showsPromptAt(int stage) const { return stage >= 0 && stage <= 6 && flag_on(checktwo, stage + 1); }
+bool ClockPlan::playsSoundAt(int stage) const { return stage >= 0 && stage <= 6 && flag_on(checktwo, stage + 8); }
+bool ClockPlan::blinksAt(int stage) const { return stage >= 0 && stage <= 6 && flag_on(checktwo, stage + 15); }
+bool ClockPlan::hasStageLooks() const { return flag_on(checkthree, 1); }
+bool ClockPlan::showsWeekday() const { return flag_on(checkthree, 2); }
+bool ClockPlan::showsScrollingText() const { return flag_on(checkthree, 3); }
+bool ClockPlan::centresTitle() const { return flag_on(checkthree, 4); }
+bool ClockPlan::centresSubtitle() const { return flag_on(checkthree, 5); }
+bool ClockPlan::wantsOvertimeClock() const { return flag_on(checkfour, 1); }
+bool ClockPlan::endTextOnClock() const { return flag_on(checkfour, 2); }
+bool ClockPlan::restartsAfterDelay() const { return flag_on(checkfour, 3); }
+bool ClockPlan::customLogoSize() const { return flag_on(checkfour, 4); }
+int ClockPlan::timeFormat() const { return flag_value(combolist, 1); }
+int ClockPlan::timingMode() const { return flag_value(combolist, 2); }
+int ClockPlan::overtimeAction() const { return flag_value(combolist, 3); }
+bool ClockPlan::showsOvertimeClock() const
+{
+    return combolist.mid(2, 1) == QLatin1String("0") && wantsOvertimeClock();
+}
+
 } // namespace orvalen

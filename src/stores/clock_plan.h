@@ -72,6 +72,45 @@ struct ClockPlan {
     bool setFieldText(int index, const QString& text);
     void setTixingtime(qint64 seconds);
 
+    // --- the flag digits, read by name --------------------------------------
+    // The flag strings stay as stored; these read their digits. Stage
+    // numbers: 0 start, 1..3 alarms, 4 seconds count-down, 5 overtime, 6 end.
+    //
+    // checkone: digit 1 continuous reminder, 2..6 stages 1..5 switched on,
+    // 7 long-term plan (counts to time_date + Time_all).
+    bool continuousReminder() const;
+    bool stageOn(int stage) const;              // stages 1..5
+    bool isLongTerm() const;
+    // checktwo: digits 1..7 show the prompt text of stage 0..6, 8..14 play
+    // the sound of stage 0..6, 15..21 blink the clock at stage 0..6.
+    bool showsPromptAt(int stage) const;
+    bool playsSoundAt(int stage) const;
+    bool blinksAt(int stage) const;
+    // checkthree: digit 1 per-stage colours and backgrounds (highset),
+    // 2 weekday in the date line, 3 scrolling text shown, 4 title centred,
+    // 5 subtitle centred (either also centres the clock), 6 unused here.
+    bool hasStageLooks() const;
+    bool showsWeekday() const;
+    bool showsScrollingText() const;
+    bool centresTitle() const;
+    bool centresSubtitle() const;
+    // checkfour: digit 1 overtime clock wanted, 2 the end shows the end text
+    // on the clock, 3 restart after a delay (reset or next-plan end),
+    // 4 custom logo size.
+    bool wantsOvertimeClock() const;
+    bool endTextOnClock() const;
+    bool restartsAfterDelay() const;
+    bool customLogoSize() const;
+    // combolist: digit 1 time format, 2 timing mode (0 count-down, 1 count-up,
+    // 2 time of day), 3 overtime action (0 count on, 1 stop, 2 reset,
+    // 3 next plan). A digit that is missing or not a digit reads as 0.
+    int timeFormat() const;
+    int timingMode() const;
+    int overtimeAction() const;
+    // The overtime clock is on screen: overtime action "0" stored as such,
+    // and the overtime clock wanted.
+    bool showsOvertimeClock() const;
+
     bool operator==(const ClockPlan&) const = default;
 };
 

@@ -178,7 +178,7 @@ struct ModuleState {
     int full_screen_width_px = 0;
     int full_screen_height_px = 0;
     int selected_element = 0;           // element-menu numbering (6 overtime clock, 7 logo)
-    int colckbigtext = 0;
+    int bigClockText = 0;
 };
 
 } // namespace orvalen

@@ -14,7 +14,7 @@ class SystemClockSetter;
 struct HostState;
 struct WebDate;
 
-// Network time for the long-term display (the tick of Timer12, about once a
+// Network time for the long-term display (the tick of networkTimeTick, about once a
 // minute while the display runs). It asks whether the first portal is
 // reachable, then asks the portals in order for their Date header; the
 // first usable answer wins. Where the program may set the system clock it
@@ -30,7 +30,7 @@ public:
                      SystemClockSetter& setter, CalibratedClock& clock, QList<QUrl> portals,
                      QObject* parent = nullptr);
 
-    // The Timer12 tick.
+    // The networkTimeTick tick.
     void tick();
     // A calibration is under way.
     bool busy() const { return m_busy; }

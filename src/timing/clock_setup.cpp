@@ -38,14 +38,14 @@ ClockSetup::ClockSetup(DisplayWindow& display, const Clock& clock, LongTermTarge
 {
 }
 
-void ClockSetup::Timer9_Timer()
+void ClockSetup::setUpClock()
 {
     DisplayWindow& d = m_display;
     HostState& host = d.hostState();
     ClockPlan& plan = d.module().clock_plan;
 
-    d.Timer9->setEnabled(false);
-    if (!flag_on(plan.checkone, 7)) {
+    d.clockSetup->setEnabled(false);
+    if (!plan.isLongTerm()) {
         host.clockset[4].visible = false;
         host.menusChanged();
         return;
@@ -61,29 +61,29 @@ void ClockSetup::Timer9_Timer()
     for (int i = 1; i <= 3; ++i)
         host.run_record[i] = QStringLiteral("0");
     host.run_record[4] = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
-    host.run.setEndAction(EndAction(flag_value(plan.combolist, 3)));
+    host.run.setEndAction(EndAction(plan.overtimeAction()));
     host.run.setEndMarked(false);
 
     // Where the target stands: ahead (a count-down), none (the live date
     // and clock) or passed (the tick ends the run at once).
     QString clockText;
-    const int format = flag_value(plan.combolist, 1);
+    const int format = plan.timeFormat();
     if (!target.live && remaining >= 0) {
         const LongTermTexts texts = countdown_texts(remaining, format);
         if (texts.known) {
-            d.setCaption(d.Label2[2], texts.dateLine);
+            d.setCaption(d.textLabels[2], texts.dateLine);
             clockText = texts.clock;
         }
         host.run.setTick(CountTick::Down);
     } else if (target.live) {
-        d.Picture6[2]->show();
+        d.textPanels[2]->show();
         const LongTermTexts texts = live_texts(now, format);
         if (texts.known) {
-            d.setCaption(d.Label2[2], texts.dateLine);
+            d.setCaption(d.textLabels[2], texts.dateLine);
             clockText = texts.clock;
         }
     } else {
-        d.Timer10->setEnabled(true);
+        d.longTermTick->setEnabled(true);
         host.run.setEndMarked(true);
         host.run.setTick(CountTick::Up);
     }
@@ -92,7 +92,7 @@ void ClockSetup::Timer9_Timer()
     styleDateLine();
     stylePromptAndScroll();
     readMarquee();
-    d.backgroundupdate(0);
+    d.applyStageBackground(0);
     loadLogo();
     const ScreenMetrics& screen = d.screenMetrics();
     d.module().full_screen_width_px = screen.fullWidthPx;
@@ -101,7 +101,7 @@ void ClockSetup::Timer9_Timer()
     d.start_time_of_day_text = now.time().toString(QStringLiteral("hh:mm:ss"));
     if (host.ready_marker != kSetting)
         writeRunningState();
-    d.Frm_Resize();
+    d.relayout();
     if (m_onDone)
         m_onDone();
 }
@@ -118,10 +118,10 @@ void ClockSetup::styleElements(const QString& clockText)
         if (const auto size = size_entry(plan.sizethree, sizeEntry))
             d.setFontSize(label, *size);
     };
-    styleTitle(d.Label2[0], plan.firsttext, plan.firstfont, plan.firstcolour, 0);
-    d.Label2[0]->setVisible(!d.Label2[0]->text().isEmpty());
-    styleTitle(d.Label2[1], plan.secondtext, plan.secondfont, plan.secondcolour, 1);
-    d.Picture6[1]->setVisible(!d.Label2[1]->text().isEmpty());
+    styleTitle(d.textLabels[0], plan.firsttext, plan.firstfont, plan.firstcolour, 0);
+    d.textLabels[0]->setVisible(!d.textLabels[0]->text().isEmpty());
+    styleTitle(d.textLabels[1], plan.secondtext, plan.secondfont, plan.secondcolour, 1);
+    d.textPanels[1]->setVisible(!d.textLabels[1]->text().isEmpty());
 
     const QColor clockColour = colour_from_text(plan.clockcolour);
     const auto clockSize = size_entry(plan.sizethree, 2);
@@ -135,10 +135,10 @@ void ClockSetup::styleElements(const QString& clockText)
         if (clockSize)
             d.setFontSize(label, *clockSize);
     };
-    styleClock(d.Label3, d.Picture1);
-    d.Picture1->setVisible(!d.Label3->text().isEmpty());
-    styleClock(d.Label4, d.Picture4);
-    d.Picture4->hide();
+    styleClock(d.clockText, d.clockPanel);
+    d.clockPanel->setVisible(!d.clockText->text().isEmpty());
+    styleClock(d.overtimeText, d.overtimePanel);
+    d.overtimePanel->hide();
 }
 
 void ClockSetup::styleDateLine()
@@ -153,13 +153,13 @@ void ClockSetup::styleDateLine()
         plan.stagecolour = registry->readText(QStringLiteral("stagecolour")).value_or(QString());
         sizes = registry->readText(QStringLiteral("sizethree")).value_or(QString());
     }
-    QLabel* line = d.Label2[2];
+    QLabel* line = d.textLabels[2];
     d.setFontName(line, plan.stagefont);
-    d.setFontName(d.Picture6[2], plan.stagefont);
+    d.setFontName(d.textPanels[2], plan.stagefont);
     d.setForeColour(line, registryColour(plan.stagecolour));
     if (const auto size = size_entry(sizes, 3))
         d.setFontSize(line, *size);
-    d.Picture6[2]->setVisible(!line->text().isEmpty());
+    d.textPanels[2]->setVisible(!line->text().isEmpty());
 }
 
 void ClockSetup::stylePromptAndScroll()
@@ -172,26 +172,26 @@ void ClockSetup::stylePromptAndScroll()
     // tick fills it.
     QString prompt;
     if (host.run.isUnderWay()) {
-        if (flag_on(plan.checkthree, 2))
+        if (plan.showsWeekday())
             prompt = weekday_name(m_clock.now().date());
-        else if (flag_on(plan.checktwo, 1) && !plan.stageText[0].isEmpty())
+        else if (plan.showsPromptAt(0) && !plan.stageText[0].isEmpty())
             prompt = plan.stageText[0];
     }
-    QLabel* label = d.Label2[3];
+    QLabel* label = d.textLabels[3];
     d.setCaption(label, prompt);
     d.setFontName(label, plan.textfont);
     d.setForeColour(label, colour_from_text(plan.textcolour));
     if (const auto size = size_entry(plan.sizethree, 4))
         d.setFontSize(label, *size);
-    d.Picture6[3]->setVisible(!label->text().isEmpty());
-    QLabel* scroll = d.Label2[4];
+    d.textPanels[3]->setVisible(!label->text().isEmpty());
+    QLabel* scroll = d.textLabels[4];
     d.setFontName(scroll, plan.rollfont);
     d.setForeColour(scroll, colour_from_text(plan.rollcolour));
     if (const auto size = size_entry(plan.sizethree, 5))
         d.setFontSize(scroll, *size);
     // The scrolling tick shows the panel at its first step.
     if (!scroll->text().isEmpty())
-        d.Timer2->setEnabled(true);
+        d.scrollTick->setEnabled(true);
 }
 
 void ClockSetup::readMarquee()
@@ -200,9 +200,9 @@ void ClockSetup::readMarquee()
     d.readMarqueeSettings();
     // A width of zero or below cannot be given to the panel.
     if (d.marquee_width > 0)
-        d.setTwipsWidth(d.Picture6[4], d.marquee_width);
-    QLabel* label = d.Label2[4];
-    const double panelWidth = d.twipsWidth(d.Picture6[4]);
+        d.setTwipsWidth(d.textPanels[4], d.marquee_width);
+    QLabel* label = d.textLabels[4];
+    const double panelWidth = d.twipsWidth(d.textPanels[4]);
     switch (d.marquee_mode) {
     case 0: d.setTwipsLeft(label, -d.twipsWidth(label)); break;
     case 1: d.setTwipsLeft(label, panelWidth); break;
@@ -215,7 +215,7 @@ void ClockSetup::loadLogo()
 {
     DisplayWindow& d = m_display;
     const AppContext& ctx = d.context();
-    Panel* box = d.Picture5;
+    Panel* box = d.logoBox;
     box->hide();
     box->setPicture(QPixmap());
 
@@ -256,20 +256,20 @@ void ClockSetup::writeRunningState()
     HostState& host = d.hostState();
     const ClockPlan& plan = d.module().clock_plan;
 
-    d.Timer10->setEnabled(true);
-    d.Timer2->setEnabled(true);
-    d.Timer3->setEnabled(false);
-    d.Timer4->setEnabled(false);
+    d.longTermTick->setEnabled(true);
+    d.scrollTick->setEnabled(true);
+    d.blinkTick->setEnabled(false);
+    d.countupTick->setEnabled(false);
     host.run.setState(RunState::Running);
     AppContext& ctx = d.context();
-    if (flag_on(plan.checktwo, 8) && ctx.sound) {
+    if (plan.playsSoundAt(0) && ctx.sound) {
         const QString name = QStringLiteral("sounds/") + plan.stageMusic[0];
         const QString found = ctx.folder.resolve(name);
         ctx.sound->play_sound(found.isEmpty() ? ctx.folder.file(name) : found);
     }
     host.run.setStage(0);
     d.prompt_ticks = 3;
-    d.Timer7->setEnabled(true);
+    d.promptTick->setEnabled(true);
 }
 
 } // namespace orvalen

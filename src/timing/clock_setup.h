@@ -9,12 +9,12 @@ class DisplayWindow;
 class LogoVideoFactory;
 class LongTermTargetReader;
 
-// The set-up of the long-term display (the one shot Timer9): for a plan
+// The set-up of the long-term display (the one shot clockSetup): for a plan
 // whose long-term flag (digit 7 of checkone) is set, it works out where the
 // target stands, writes the first texts of the date line and of both
 // clocks, styles every element from the plan, reads the scrolling-text and
 // logo settings and, unless the display is only being prepared, puts the
-// menus into their running state and starts the long-term tick (Timer10).
+// menus into their running state and starts the long-term tick (longTermTick).
 // A target that has already passed starts the tick even then, so the
 // display shows the end at once.
 class ClockSetup {
@@ -22,7 +22,7 @@ public:
     ClockSetup(DisplayWindow& display, const Clock& clock, LongTermTargetReader& targets,
                LogoVideoFactory* videos = nullptr);
 
-    void Timer9_Timer();
+    void setUpClock();
 
     // Called at the end of every set-up (the long-term tick repaints then).
     void setOnDone(std::function<void()> done) { m_onDone = std::move(done); }

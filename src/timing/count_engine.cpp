@@ -32,15 +32,15 @@ QTime read_time_of_day(const QString& text)
 CountEngine::CountEngine(DisplayWindow& display, RunCommands& commands)
     : m_display(display), m_commands(commands)
 {
-    m_display.Timer1->setHandler([this] { Timer1_Timer(); });
-    m_display.Timer3->setHandler([this] { Timer3_Timer(); });
-    m_display.Timer4->setHandler([this] { Timer4_Timer(); });
-    m_display.Timer5->setHandler([this] { Timer5_Timer(); });
+    m_display.countdownTick->setHandler([this] { advanceCountdown(); });
+    m_display.blinkTick->setHandler([this] { toggleBlink(); });
+    m_display.countupTick->setHandler([this] { advanceCountup(); });
+    m_display.countSetup->setHandler([this] { setUpCount(); });
 }
 
 CountEngine::~CountEngine()
 {
-    for (auto* timer : {&m_display.Timer1, &m_display.Timer3, &m_display.Timer4, &m_display.Timer5}) {
+    for (auto* timer : {&m_display.countdownTick, &m_display.blinkTick, &m_display.countupTick, &m_display.countSetup}) {
         if (*timer)
             (*timer)->setHandler({});
     }
@@ -53,14 +53,14 @@ const ClockPlan& CountEngine::plan() const
 
 int CountEngine::timingMode() const
 {
-    return flag_value(plan().combolist, 2);
+    return plan().timingMode();
 }
 
 // --- elapsed time -------------------------------------------------------------
 
-qint64 CountEngine::remaintime(const QString& timer_name)
+qint64 CountEngine::countedMs(const QString& timer_name)
 {
-    const int entry = timer_name == QLatin1String("Timer1") ? 1 : timer_name == QLatin1String("Timer4") ? 2 : 0;
+    const int entry = timer_name == QLatin1String("countdownTick") ? 1 : timer_name == QLatin1String("countupTick") ? 2 : 0;
     const Clock* clock = m_display.context().clock;
     if (entry == 0 || !clock)
         return 0;
@@ -97,23 +97,23 @@ qint64 CountEngine::remaintime(const QString& timer_name)
 
 // --- clock text ---------------------------------------------------------------
 
-void CountEngine::Label_change(qint64 count_ms)
+void CountEngine::showCount(qint64 count_ms)
 {
     const ClockPlan& p = plan();
     const Clock* clock = m_display.context().clock;
     const QTime now = clock ? clock->now().time() : QTime(0, 0);
-    const QString text = running_clock_text(timingMode(), flag_value(p.combolist, 1), count_ms, now);
-    const bool onOvertimeClock = flag_value(p.combolist, 3) == 0 && flag_on(p.checkfour, 1)
+    const QString text = running_clock_text(timingMode(), p.timeFormat(), count_ms, now);
+    const bool onOvertimeClock = p.overtimeAction() == 0 && p.wantsOvertimeClock()
         && m_display.hostState().run.tick() == CountTick::Up;
     Panel* panel = nullptr;
     if (onOvertimeClock) {
-        m_display.setCaption(m_display.Label4, text);
-        m_display.ShowStatuechao(text, int(std::lround(m_display.Label4->font().pointSizeF())));
-        panel = m_display.Picture4;
+        m_display.setCaption(m_display.overtimeText, text);
+        m_display.paintOvertimeClock(text, int(std::lround(m_display.overtimeText->font().pointSizeF())));
+        panel = m_display.overtimePanel;
     } else {
-        m_display.setCaption(m_display.Label3, text);
-        m_display.ShowStatue(text, int(std::lround(m_display.Label3->font().pointSizeF())));
-        panel = m_display.Picture1;
+        m_display.setCaption(m_display.clockText, text);
+        m_display.paintClock(text, int(std::lround(m_display.clockText->font().pointSizeF())));
+        panel = m_display.clockPanel;
     }
     // The new digits go to the screen now, before the rest of the tick
     // (a stage's sound can take longer than a frame to start).
@@ -126,28 +126,28 @@ void CountEngine::Label_change(qint64 count_ms)
 void CountEngine::showEndText(const QString& text)
 {
     DisplayWindow& d = m_display;
-    d.setCaption(d.Label3, text);
-    const double size = d.Label7->font().pointSizeF();
-    d.setFontSize(d.Label3, size);
+    d.setCaption(d.clockText, text);
+    const double size = d.endTextMeasure->font().pointSizeF();
+    d.setFontSize(d.clockText, size);
     const double screenWidth = d.screenMetrics().screenWidthPx * d.twipsPerPixelX();
-    d.setTwipsLeft(d.Picture1, (screenWidth - d.twipsWidth(d.Label3)) / 2);
-    d.ShowStatue(text, int(std::lround(size)));
+    d.setTwipsLeft(d.clockPanel, (screenWidth - d.twipsWidth(d.clockText)) / 2);
+    d.paintClock(text, int(std::lround(size)));
 }
 
 // --- blink ----------------------------------------------------------------------
 
-void CountEngine::Timer3_Timer()
+void CountEngine::toggleBlink()
 {
     DisplayWindow& d = m_display;
-    if (d.Timer3->interval() != 490)
-        d.Timer3->setInterval(490);
+    if (d.blinkTick->interval() != 490)
+        d.blinkTick->setInterval(490);
     const ClockPlan& p = plan();
-    const bool overtimeClock = d.hostState().run.stage() == 5 && flag_value(p.combolist, 3) == 0
-        && flag_on(p.checkfour, 1);
-    Panel* panel = overtimeClock ? d.Picture4 : d.Picture1;
+    const bool overtimeClock = d.hostState().run.stage() == 5 && p.overtimeAction() == 0
+        && p.wantsOvertimeClock();
+    Panel* panel = overtimeClock ? d.overtimePanel : d.clockPanel;
     panel->setVisible(panel->isHidden());
     if (d.blink_count < 1) {
-        d.Timer3->setEnabled(false);
+        d.blinkTick->setEnabled(false);
         panel->setVisible(true);
     }
     d.blink_count -= 1;
@@ -162,15 +162,15 @@ void CountEngine::endStageCue()
     const ClockPlan& p = plan();
     d.hostState().run.setStage(6);
     d.prompt_ticks = 3;
-    if (flag_on(p.checktwo, 21)) {
+    if (p.blinksAt(6)) {
         d.blink_count = p.tixingtime * 2;
-        d.Timer3->setEnabled(true);
+        d.blinkTick->setEnabled(true);
     }
-    if (flag_on(p.checkthree, 1))
-        d.backgroundupdate(6);
+    if (p.hasStageLooks())
+        d.applyStageBackground(6);
     if (SoundPlayer* sound = d.context().sound) {
         sound->stop_sound(soundPath(p.stageMusic[4]));
-        if (flag_on(p.checktwo, 14))
+        if (p.playsSoundAt(6))
             sound->play_sound(soundPath(p.stageMusic[6]));
     }
 }

@@ -11,10 +11,10 @@ class EngineTimer;
 class RunCommands;
 struct ClockPlan;
 
-// The count engine of the display window: the count-mode set-up (Timer5),
+// The count engine of the display window: the count-mode set-up (countSetup),
 // the count-down tick with its stage changes and the end of a count-down
-// (Timer1), the count-up and overtime tick (Timer4) and the clock blink
-// (Timer3). It installs those handlers on the window's timers when it is
+// (countdownTick), the count-up and overtime tick (countupTick) and the clock blink
+// (blinkTick). It installs those handlers on the window's timers when it is
 // made and removes them when it goes.
 //
 // The count ticks are single shots re-armed from the monotonic clock so that
@@ -28,23 +28,23 @@ public:
     CountEngine& operator=(const CountEngine&) = delete;
 
     // Milliseconds the current count has run, by the clock source of the
-    // menu host, plus what was banked before the last pause. "Timer1" for
-    // the count-down tick, "Timer4" for the count-up tick (200 ms ahead on
+    // menu host, plus what was banked before the last pause. "countdownTick" for
+    // the count-down tick, "countupTick" for the count-up tick (200 ms ahead on
     // clock source 0); any other name gives 0. When the start time of a
     // clock-source-2 count cannot be read, it gives 0 and the stored
     // clockmode moves on to the next source for the next program start.
-    qint64 remaintime(const QString& timer_name);
+    qint64 countedMs(const QString& timer_name);
 
     // Shows a count (milliseconds) on the clock, or on the overtime clock
     // while the count-up tick runs an overtime that has its own clock, in
     // the plan's time format, and repaints that panel.
-    void Label_change(qint64 count_ms);
+    void showCount(qint64 count_ms);
 
     // The timer handlers.
-    void Timer1_Timer(); // count-down tick
-    void Timer3_Timer(); // blink
-    void Timer4_Timer(); // count-up / overtime tick
-    void Timer5_Timer(); // count-mode set-up
+    void advanceCountdown(); // count-down tick
+    void toggleBlink(); // blink
+    void advanceCountup(); // count-up / overtime tick
+    void setUpCount(); // count-mode set-up
 
     // How long after a whole second of the count the tick fires.
     static constexpr int kTickLagMs = 2;

@@ -12,10 +12,10 @@
 
 namespace orvalen {
 
-// The count-mode set-up, queued on Timer5 by the commands: turns the current
+// The count-mode set-up, queued on countSetup by the commands: turns the current
 // plan into the run values, styles the display and, unless the menu host
 // only wants the display prepared ("setting"), starts the run.
-void CountEngine::Timer5_Timer()
+void CountEngine::setUpCount()
 {
     DisplayWindow& d = m_display;
     HostState& host = d.hostState();
@@ -24,24 +24,24 @@ void CountEngine::Timer5_Timer()
     const Clock* clock = d.context().clock;
     const bool prepareOnly = host.ready_marker == QLatin1String("setting");
 
-    d.Timer5->setEnabled(false);
-    d.Timer9->setEnabled(false);
-    d.Timer10->setEnabled(false);
+    d.countSetup->setEnabled(false);
+    d.clockSetup->setEnabled(false);
+    d.longTermTick->setEnabled(false);
     // A display that is only prepared keeps a delayed restart that is
     // counting down; a run that starts now cancels it.
     if (!prepareOnly)
-        d.Timer11->setEnabled(false);
-    d.Timer12->setEnabled(false);
+        d.restartTick->setEnabled(false);
+    d.networkTimeTick->setEnabled(false);
     if (prepareOnly)
         finishTicksLeftRunning();
 
     host.run.setCountedDownMs(0);
     host.run.setShownMs(0);
 
-    if (flag_on(p.checkone, 7)) {
+    if (p.isLongTerm()) {
         // A long-term plan: the clock and date set-up takes over, as soon
         // as this returns to the event loop.
-        d.Timer9->post();
+        d.clockSetup->post();
         host.clockset[4].visible = true;
         host.menusChanged();
         return;
@@ -59,7 +59,7 @@ void CountEngine::Timer5_Timer()
     for (int i = 1; i <= 3; ++i)
         host.run_record[i] = QStringLiteral("0");
 
-    host.run.setEndAction(EndAction(flag_value(p.combolist, 3)));
+    host.run.setEndAction(EndAction(p.overtimeAction()));
     host.run.setEndMarked(false);
 
     // The count starts as its set-up does: the styling below already
@@ -70,7 +70,7 @@ void CountEngine::Timer5_Timer()
     const int source = host.run.clockSource();
     const bool measured = clock && source >= 0 && source <= 2;
     const qint64 startReference = measured ? clock_source_now_ms(*clock, source) : 0;
-    styleDisplay(setup_clock_text(mode, flag_value(p.combolist, 1), p.Time_all, now));
+    styleDisplay(setup_clock_text(mode, p.timeFormat(), p.Time_all, now));
 
     m.full_screen_width_px = d.screenMetrics().fullWidthPx;
     m.full_screen_height_px = d.screenMetrics().fullHeightPx;
@@ -86,23 +86,23 @@ void CountEngine::Timer5_Timer()
         // The first tick comes at once; the next ones follow the count's
         // whole seconds.
         if (mode == 2 && host.run.endAction() == EndAction::Overtime && m.plan_length_seconds == 0) {
-            d.Timer1->setEnabled(false);
-            d.Timer4->startOnce(kTickLagMs);
+            d.countdownTick->setEnabled(false);
+            d.countupTick->startOnce(kTickLagMs);
         } else {
-            d.Timer1->startOnce(kTickLagMs);
-            d.Timer4->setEnabled(false);
+            d.countdownTick->startOnce(kTickLagMs);
+            d.countupTick->setEnabled(false);
         }
-        d.Timer2->setEnabled(true);
-        d.Timer3->setEnabled(false);
+        d.scrollTick->setEnabled(true);
+        d.blinkTick->setEnabled(false);
         writeRunningMenus();
-        if (flag_on(p.checktwo, 8))
+        if (p.playsSoundAt(0))
             if (SoundPlayer* sound = d.context().sound)
                 sound->play_sound(soundPath(p.stageMusic[0]));
         host.run.setStage(0);
         d.prompt_ticks = 3;
-        d.Timer7->setEnabled(true);
+        d.promptTick->setEnabled(true);
     }
-    d.Frm_Resize();
+    d.relayout();
 }
 
 // A display that is only prepared has no count running. A tick still
@@ -115,20 +115,20 @@ void CountEngine::finishTicksLeftRunning()
     if (d.hostState().run.isUnderWay())
         return;
     if (d.hostState().run.endMarked()) {
-        if (d.Timer1->isEnabled())
-            Timer1_Timer();
-        else if (d.Timer4->isEnabled())
-            Timer4_Timer();
+        if (d.countdownTick->isEnabled())
+            advanceCountdown();
+        else if (d.countupTick->isEnabled())
+            advanceCountup();
     }
-    d.Timer1->setEnabled(false);
-    d.Timer4->setEnabled(false);
+    d.countdownTick->setEnabled(false);
+    d.countupTick->setEnabled(false);
 }
 
 void CountEngine::writeRunningMenus()
 {
     DisplayWindow& d = m_display;
-    d.setForeColour(d.Label9[1], Qt::black);
-    d.setForeColour(d.Label9[2], Qt::black);
+    d.setForeColour(d.screenButtons[1], Qt::black);
+    d.setForeColour(d.screenButtons[2], Qt::black);
     d.hostState().run.setState(RunState::Running);
 }
 

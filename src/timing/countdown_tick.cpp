@@ -29,7 +29,7 @@ qint64 floor_div(qint64 a, qint64 b)
 
 // The count-down tick: every count against a plan length, counting down or
 // up. It fires just after each whole second of the count.
-void CountEngine::Timer1_Timer()
+void CountEngine::advanceCountdown()
 {
     DisplayWindow& d = m_display;
     HostState& host = d.hostState();
@@ -42,24 +42,24 @@ void CountEngine::Timer1_Timer()
     qint64 remaining = 0;
     const bool fresh = !host.run.endMarked();
     if (fresh) {
-        elapsed = remaintime(QStringLiteral("Timer1"));
+        elapsed = countedMs(QStringLiteral("countdownTick"));
         remaining = qint64(m.plan_length_seconds) * 1000 + 500 - elapsed;
-        armTick(*d.Timer1, elapsed);
+        armTick(*d.countdownTick, elapsed);
     } else {
         // The run was ended by a command: the last tick's values stand.
         elapsed = host.run.countedDownMs();
         remaining = host.run.shownMs();
-        d.Timer1->startOnce(1000);
+        d.countdownTick->startOnce(1000);
     }
     host.run.setCountedDownMs(elapsed);
     host.run.setShownMs(remaining);
 
     if (remaining > 0) {
         const qint64 shown = timingMode() == 0 ? remaining : elapsed;
-        d.Label1_1 = count_hms_text(shown);
+        d.countText = count_hms_text(shown);
         if (clock)
-            d.Label1_2 = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
-        Label_change(shown);
+            d.lastTickTime = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
+        showCount(shown);
     }
 
     const bool forcedEnd = host.run.endMarked();
@@ -82,32 +82,32 @@ void CountEngine::Timer1_Timer()
     for (int k : m_stages.reach(reached, m.plan_length_seconds, d.stage_seconds))
         stageChange(k);
 
-    if (!d.Timer3->isEnabled())
-        d.Picture1->setVisible(true);
+    if (!d.blinkTick->isEnabled())
+        d.clockPanel->setVisible(true);
 }
 
 void CountEngine::stageChange(int k)
 {
     DisplayWindow& d = m_display;
     const ClockPlan& p = plan();
-    const bool on = flag_on(p.checkone, k + 1);
+    const bool on = p.stageOn(k);
 
-    if (on && flag_on(p.checktwo, 15 + k)) {
+    if (on && p.blinksAt(k)) {
         d.hostState().run.setStage(k);
         d.blink_count = p.tixingtime * 2;
-        if (k == 4 && flag_on(p.checkone, 1))
+        if (k == 4 && p.continuousReminder())
             d.blink_count = d.stage_seconds[4] * 2; // blink through the whole final count-down
-        d.Timer3->setEnabled(true);
+        d.blinkTick->setEnabled(true);
     }
     d.prompt_ticks = 3;
     d.hostState().run.setStage(k);
-    d.Timer7->setEnabled(true);
-    if (on && flag_on(p.checkthree, 1))
-        d.backgroundupdate(k);
+    d.promptTick->setEnabled(true);
+    if (on && p.hasStageLooks())
+        d.applyStageBackground(k);
     SoundPlayer* sound = d.context().sound;
-    if (on && flag_on(p.checktwo, 8 + k) && sound) {
+    if (on && p.playsSoundAt(k) && sound) {
         sound->stop_sound(soundPath(p.stageMusic[k - 1]));
-        if (k == 4 && flag_on(p.checkone, 1))
+        if (k == 4 && p.continuousReminder())
             sound->wav_play_loop(soundPath(p.stageMusic[4]));
         else
             sound->play_sound(soundPath(p.stageMusic[k]));
@@ -121,8 +121,8 @@ void CountEngine::endOfCountdown()
     DisplayWindow& d = m_display;
     HostState& host = d.hostState();
 
-    d.Timer1->setEnabled(false);
-    d.Timer3->setEnabled(false);
+    d.countdownTick->setEnabled(false);
+    d.blinkTick->setEnabled(false);
     d.blink_count = 0;
     host.run_record[1] = QString::number(host.run.countedDownMs());
 
@@ -152,22 +152,22 @@ void CountEngine::startOvertime()
 
     d.hostState().run.setStage(5);
     d.prompt_ticks = 3;
-    d.Timer7->setEnabled(true);
-    const bool overtimeStage = flag_on(p.checkone, 6);
-    if (overtimeStage && flag_on(p.checktwo, 20)) {
+    d.promptTick->setEnabled(true);
+    const bool overtimeStage = p.stageOn(5);
+    if (overtimeStage && p.blinksAt(5)) {
         d.blink_count = p.tixingtime * 2;
-        d.Timer3->setEnabled(true);
+        d.blinkTick->setEnabled(true);
     }
-    if (flag_on(p.checkthree, 1))
-        d.backgroundupdate(5);
+    if (p.hasStageLooks())
+        d.applyStageBackground(5);
     if (SoundPlayer* sound = d.context().sound) {
         sound->stop_sound(soundPath(p.stageMusic[4]));
-        if (overtimeStage && flag_on(p.checktwo, 13))
+        if (overtimeStage && p.playsSoundAt(5))
             sound->play_sound(soundPath(p.stageMusic[5]));
     }
     const qint64 shown = timingMode() == 0 ? 0 : m.plan_length_ms;
-    d.Label1_1 = count_hms_text(shown);
-    Label_change(shown);
+    d.countText = count_hms_text(shown);
+    showCount(shown);
 
     const int source = d.hostState().run.clockSource();
     if (clock && source >= 0 && source <= 2)
@@ -176,7 +176,7 @@ void CountEngine::startOvertime()
         d.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
     // The first overtime tick comes at once and shows zero; the next ones
     // follow the count's seconds.
-    d.Timer4->startOnce(kTickLagMs);
+    d.countupTick->startOnce(kTickLagMs);
 }
 
 // The end stage of a run whose overtime action is stop (1), reset (2) or
@@ -187,22 +187,22 @@ void CountEngine::endStage(int action)
     const ClockPlan& p = plan();
 
     endStageCue();
-    if (flag_on(p.checkfour, 2) && flag_on(p.checktwo, 7)) {
-        d.Timer7->setEnabled(false);
-        d.Picture6[3]->hide();
+    if (p.endTextOnClock() && p.showsPromptAt(6)) {
+        d.promptTick->setEnabled(false);
+        d.textPanels[3]->hide();
         if (!p.stageText[6].isEmpty())
             showEndText(p.stageText[6]);
     } else {
-        d.Timer7->setEnabled(true);
+        d.promptTick->setEnabled(true);
         const qint64 shown = timingMode() == 0 ? 0 : d.module().plan_length_ms;
-        d.Label1_1 = count_hms_text(shown);
-        Label_change(shown);
+        d.countText = count_hms_text(shown);
+        showCount(shown);
     }
     m_commands.record_run();
-    d.Timer1->setEnabled(false);
-    d.Timer2->setEnabled(false);
-    d.Timer4->setEnabled(false);
-    d.Picture1->setVisible(true);
+    d.countdownTick->setEnabled(false);
+    d.scrollTick->setEnabled(false);
+    d.countupTick->setEnabled(false);
+    d.clockPanel->setVisible(true);
 
     if (action == 3)
         m_commands.finish_timing();
@@ -212,7 +212,7 @@ void CountEngine::endStage(int action)
         return;
 
     // Reset and next plan: back to ready at once (with the next plan
-    // chosen); with the delay switched on, Timer11 starts the next run when
+    // chosen); with the delay switched on, restartTick starts the next run when
     // the delay has run out.
     int delay = 0;
     if (IniStore* ini = d.context().ini) {
@@ -220,10 +220,10 @@ void CountEngine::endStage(int action)
         if (v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max())
             delay = int(v);
     }
-    d.Label8 = QString::number(delay);
-    const bool delayed = flag_on(p.checkfour, 3);
-    d.Timer3->setEnabled(delayed);
-    d.Timer11->setEnabled(delayed);
+    d.restartSecondsText = QString::number(delay);
+    const bool delayed = p.restartsAfterDelay();
+    d.blinkTick->setEnabled(delayed);
+    d.restartTick->setEnabled(delayed);
     m_commands.start_timing_after_run_end();
 }
 
@@ -234,11 +234,11 @@ void CountEngine::recordRunAndStopTicks()
 {
     DisplayWindow& d = m_display;
     m_commands.record_run();
-    d.Timer1->setEnabled(false);
-    d.Timer2->setEnabled(false);
-    d.Timer4->setEnabled(false);
-    d.Timer12->setEnabled(false);
-    d.Picture1->setVisible(true);
+    d.countdownTick->setEnabled(false);
+    d.scrollTick->setEnabled(false);
+    d.countupTick->setEnabled(false);
+    d.networkTimeTick->setEnabled(false);
+    d.clockPanel->setVisible(true);
 }
 
 } // namespace orvalen

@@ -14,7 +14,7 @@ namespace orvalen {
 // The count-up tick: the overtime after a count-down whose overtime action
 // is to count on, and the open count of system-time mode. It ends at the
 // overtime limit or when a command has ended the run.
-void CountEngine::Timer4_Timer()
+void CountEngine::advanceCountup()
 {
     DisplayWindow& d = m_display;
     HostState& host = d.hostState();
@@ -26,36 +26,36 @@ void CountEngine::Timer4_Timer()
     qint64 count = 0;
     qint64 shown = 0;
     if (!host.run.endMarked()) {
-        count = remaintime(QStringLiteral("Timer4"));
+        count = countedMs(QStringLiteral("countupTick"));
         shown = count;
-        armTick(*d.Timer4, count);
+        armTick(*d.countupTick, count);
     } else {
         count = host.run.countedUpMs();
         shown = host.run.shownMs();
-        d.Timer4->startOnce(1000);
+        d.countupTick->startOnce(1000);
     }
     host.run.setCountedUpMs(count);
     host.run.setShownMs(shown);
-    d.Label1_1 = count_hms_text(shown);
+    d.countText = count_hms_text(shown);
     if (clock)
-        d.Label1_2 = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
-    Label_change(shown);
+        d.lastTickTime = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
+    showCount(shown);
 
     if (host.run.endMarked()) {
         // Ended by a command: record once and stop; no end stage.
         host.run_record[2] = QString::number(host.run.countedUpMs());
-        d.Timer1->setEnabled(false);
-        d.Timer2->setEnabled(false);
-        d.Timer3->setEnabled(false);
-        d.Timer4->setEnabled(false);
-        d.Timer12->setEnabled(false);
+        d.countdownTick->setEnabled(false);
+        d.scrollTick->setEnabled(false);
+        d.blinkTick->setEnabled(false);
+        d.countupTick->setEnabled(false);
+        d.networkTimeTick->setEnabled(false);
         m_commands.record_run();
         return;
     }
 
     // The overtime limit. A tick that comes late still ends the run.
     const int limit = d.stage_seconds[5];
-    const bool limitReached = flag_value(p.checkone, 6) == 1 && limit > 0
+    const bool limitReached = p.stageOn(5) && limit > 0
         && std::floor(double(shown) / 1000.0) >= limit && host.run.endAction() == EndAction::Overtime;
     if (!limitReached)
         return;
@@ -63,12 +63,12 @@ void CountEngine::Timer4_Timer()
     host.run.setEndMarked(true);
     host.run_record[2] = QString::number(host.run.countedUpMs());
     endStageCue();
-    if (flag_on(p.checktwo, 7)) {
-        d.Picture6[3]->hide();
+    if (p.showsPromptAt(6)) {
+        d.textPanels[3]->hide();
         showEndText(p.stageText[6]);
     } else {
-        d.Timer7->setEnabled(true);
-        Label_change(shown);
+        d.promptTick->setEnabled(true);
+        showCount(shown);
     }
     recordRunAndStopTicks();
     m_commands.stop_timing();

@@ -22,17 +22,17 @@ DateTick::DateTick(DisplayWindow& display, RunCommands& commands, const Clock& c
 {
 }
 
-void DateTick::Timer10_Timer()
+void DateTick::advanceLongTerm()
 {
     m_ended = false;
     DisplayWindow& d = m_display;
     const ClockPlan& plan = d.module().clock_plan;
     const QDateTime now = m_clock.now();
-    const int format = flag_value(plan.combolist, 1);
+    const int format = plan.timeFormat();
 
     // The network time runs alongside for as long as this tick does;
-    // enabling keeps a running Timer12 on its minute.
-    d.Timer12->setEnabled(true);
+    // enabling keeps a running networkTimeTick on its minute.
+    d.networkTimeTick->setEnabled(true);
 
     const LongTermTarget target = m_targets.read(plan, now.date());
     qint64 diff = 0;
@@ -70,8 +70,8 @@ void DateTick::Timer10_Timer()
 
 void DateTick::clockStepped()
 {
-    if (m_display.Timer10->isEnabled())
-        Timer10_Timer();
+    if (m_display.longTermTick->isEnabled())
+        advanceLongTerm();
 }
 
 // The next shot falls just after the next whole second of the clock, worked
@@ -81,36 +81,36 @@ void DateTick::clockStepped()
 void DateTick::armNextSecond()
 {
     const int intoSecond = m_clock.now().time().msec();
-    m_display.Timer10->startOnce(1000 - intoSecond + CountEngine::kTickLagMs);
+    m_display.longTermTick->startOnce(1000 - intoSecond + CountEngine::kTickLagMs);
 }
 
 void DateTick::showClock(const QString& text)
 {
     DisplayWindow& d = m_display;
-    d.setCaption(d.Label3, text);
+    d.setCaption(d.clockText, text);
     // The clock panel is hidden during a blink half-period: it is painted
     // again once it shows. A text already on the panel is not painted
     // again.
-    if (d.Picture1->isHidden()) {
+    if (d.clockPanel->isHidden()) {
         m_painted.clear();
         return;
     }
     if (text == m_painted)
         return;
-    d.ShowStatue(text, int(std::lround(d.Label3->font().pointSizeF())));
+    d.paintClock(text, int(std::lround(d.clockText->font().pointSizeF())));
     // On the screen now, not after the rest of the tick.
-    d.Picture1->repaint();
+    d.clockPanel->repaint();
     m_painted = text;
 }
 
 void DateTick::setDateLine(const QString& text)
 {
     DisplayWindow& d = m_display;
-    if (d.Label2[2]->text() == text)
+    if (d.textLabels[2]->text() == text)
         return;
-    d.setCaption(d.Label2[2], text);
-    if (!d.Picture6[2]->isHidden())
-        d.dongtaiRefresh(2);
+    d.setCaption(d.textLabels[2], text);
+    if (!d.textPanels[2]->isHidden())
+        d.paintTextPanels(2);
 }
 
 void DateTick::endActions()
@@ -127,7 +127,7 @@ void DateTick::endActions()
     const QDateTime setUp = run_record_instant(host.run_record[0]);
     if (setUp.isValid())
         host.run_record[1] = QString::number(1000 * remaining_seconds(setUp, m_clock.now()));
-    if (flag_on(plan.checktwo, 21))
+    if (plan.blinksAt(6))
         host.run.setStage(6);
 
     if (AppContext& ctx = d.context(); ctx.sound) {
@@ -137,23 +137,23 @@ void DateTick::endActions()
     }
 
     // The end text stands centred across the screen on the clock panel.
-    d.Picture6[3]->hide();
+    d.textPanels[3]->hide();
     const QString& endText = plan.stageText[6];
-    d.setCaption(d.Label3, endText);
+    d.setCaption(d.clockText, endText);
     const ScreenMetrics& screen = d.screenMetrics();
     const int screenPx = screen.screenWidthPx > 0 ? screen.screenWidthPx : screen.fullWidthPx;
     if (screenPx > 0)
-        d.setTwipsLeft(d.Picture1, (screenPx * d.twipsPerPixelX() - d.twipsWidth(d.Label3)) / 2);
-    d.ShowStatue(endText, int(std::lround(d.Label3->font().pointSizeF())));
+        d.setTwipsLeft(d.clockPanel, (screenPx * d.twipsPerPixelX() - d.twipsWidth(d.clockText)) / 2);
+    d.paintClock(endText, int(std::lround(d.clockText->font().pointSizeF())));
     m_painted.clear();
 
     if (runUnderWay)
         m_commands.record_run();
 
-    for (EngineTimer* t : {d.Timer1.get(), d.Timer2.get(), d.Timer3.get(), d.Timer4.get(),
-                           d.Timer12.get(), d.Timer9.get(), d.Timer10.get()})
+    for (EngineTimer* t : {d.countdownTick.get(), d.scrollTick.get(), d.blinkTick.get(), d.countupTick.get(),
+                           d.networkTimeTick.get(), d.clockSetup.get(), d.longTermTick.get()})
         t->setEnabled(false);
-    d.Picture1->show();
+    d.clockPanel->show();
     m_ended = true;
     m_commands.stop_timing();
 }
@@ -161,14 +161,14 @@ void DateTick::endActions()
 void DateTick::showWeekday()
 {
     DisplayWindow& d = m_display;
-    if (d.Timer7->isEnabled() || !d.hostState().clockset[4].checked)
+    if (d.promptTick->isEnabled() || !d.hostState().clockset[4].checked)
         return;
     const QString name = weekday_name(m_clock.now().date());
-    if (d.Label2[3]->text() == name)
+    if (d.textLabels[3]->text() == name)
         return;
-    d.setCaption(d.Label2[3], name);
-    if (!d.Picture6[3]->isHidden())
-        d.dongtaiRefresh(3);
+    d.setCaption(d.textLabels[3], name);
+    if (!d.textPanels[3]->isHidden())
+        d.paintTextPanels(3);
 }
 
 } // namespace orvalen

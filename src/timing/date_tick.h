@@ -8,7 +8,7 @@ class DisplayWindow;
 class LongTermTargetReader;
 class RunCommands;
 
-// The tick of the long-term display (Timer10). Its first shot comes as soon
+// The tick of the long-term display (longTermTick). Its first shot comes as soon
 // as it is enabled; then it re-arms itself as a single shot just after each
 // whole second of its clock, so the digits change with the second. It works
 // the whole picture out again from the clock at every tick: the days and the
@@ -16,14 +16,14 @@ class RunCommands;
 // has no target date. When the target has passed, or at the first tick
 // after a stop command, it ends the run: the end text on the clock, the
 // statistics row, the timers off and the finished menus. It also wakes the
-// network time calibration (Timer12) and, while "显示星期" is checked,
+// network time calibration (networkTimeTick) and, while "显示星期" is checked,
 // keeps the weekday on the prompt line.
 class DateTick {
 public:
     DateTick(DisplayWindow& display, RunCommands& commands, const Clock& clock,
              LongTermTargetReader& targets);
 
-    void Timer10_Timer();
+    void advanceLongTerm();
     // The clock was stepped (a calibration moved it): shows the new time at
     // once and re-arms on the new second.
     void clockStepped();

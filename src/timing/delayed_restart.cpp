@@ -15,18 +15,18 @@ DelayedRestart::DelayedRestart(DisplayWindow& display, RunCommands& commands)
 {
 }
 
-void DelayedRestart::Timer11_Timer()
+void DelayedRestart::advanceRestart()
 {
     DisplayWindow& d = m_display;
-    d.Timer11->setEnabled(false);
-    const double left = leading_number(d.Label8);
-    if (flag_on(d.module().clock_plan.checkfour, 3) && std::isfinite(left) && left > 0) {
-        d.Label8 = QString::number(left - 1);
+    d.restartTick->setEnabled(false);
+    const double left = leading_number(d.restartSecondsText);
+    if (d.module().clock_plan.restartsAfterDelay() && std::isfinite(left) && left > 0) {
+        d.restartSecondsText = QString::number(left - 1);
         // Off and on again: the next second starts now.
-        d.Timer11->setEnabled(true);
+        d.restartTick->setEnabled(true);
         return;
     }
-    d.Timer3->setEnabled(false);
+    d.blinkTick->setEnabled(false);
     // The run ended and its clear has already put the display back to
     // ready, so this starts the next run (or does nothing when the
     // operator started one meanwhile).

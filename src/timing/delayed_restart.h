@@ -5,8 +5,8 @@ namespace orvalen {
 class DisplayWindow;
 class RunCommands;
 
-// The delay after a run that ended with reset or next plan (Timer11, every
-// second). The end of the run leaves the delay in whole seconds in Label8;
+// The delay after a run that ended with reset or next plan (restartTick, every
+// second). The end of the run leaves the delay in whole seconds in restartSecondsText;
 // each tick counts it down by one, and the tick after it reached 0 starts
 // the next run. With the delay switched off (digit 3 of checkfour) the
 // first tick starts it.
@@ -14,7 +14,7 @@ class DelayedRestart {
 public:
     DelayedRestart(DisplayWindow& display, RunCommands& commands);
 
-    void Timer11_Timer();
+    void advanceRestart();
 
 private:
     DisplayWindow& m_display;

@@ -46,43 +46,43 @@ void CountEngine::styleDisplay(const QString& initialClockText)
     const ClockPlan& p = plan();
 
     // Main title and subtitle.
-    d.setCaption(d.Label2[0], p.firsttext);
-    style_element(d, {d.Label2[0]}, d.Label2[0], {}, p.firstfont, p.firstcolour, d.Label2[0], p, 0);
-    d.Label2[0]->setVisible(!d.Label2[0]->text().isEmpty());
-    d.setCaption(d.Label2[1], p.secondtext);
-    style_element(d, {d.Label2[1]}, d.Label2[1], {}, p.secondfont, p.secondcolour, d.Label2[1], p, 1);
-    d.Picture6[1]->setVisible(!d.Label2[1]->text().isEmpty());
+    d.setCaption(d.textLabels[0], p.firsttext);
+    style_element(d, {d.textLabels[0]}, d.textLabels[0], {}, p.firstfont, p.firstcolour, d.textLabels[0], p, 0);
+    d.textLabels[0]->setVisible(!d.textLabels[0]->text().isEmpty());
+    d.setCaption(d.textLabels[1], p.secondtext);
+    style_element(d, {d.textLabels[1]}, d.textLabels[1], {}, p.secondfont, p.secondcolour, d.textLabels[1], p, 1);
+    d.textPanels[1]->setVisible(!d.textLabels[1]->text().isEmpty());
 
     // Clock.
-    d.setCaption(d.Label3, initialClockText);
-    style_element(d, {d.Label3, d.Picture1}, d.Label3, {d.Picture1}, p.clockFont, p.clockcolour, d.Label3, p, 2);
-    d.Picture1->setVisible(!d.Label3->text().isEmpty());
+    d.setCaption(d.clockText, initialClockText);
+    style_element(d, {d.clockText, d.clockPanel}, d.clockText, {d.clockPanel}, p.clockFont, p.clockcolour, d.clockText, p, 2);
+    d.clockPanel->setVisible(!d.clockText->text().isEmpty());
 
     // End text, in the clock's look, shrunk to fit where the clock text stands.
-    d.setCaption(d.Label7, p.stageText[6]);
-    style_element(d, {d.Label7}, d.Label7, {}, p.clockFont, p.clockcolour, d.Label7, p, 2);
+    d.setCaption(d.endTextMeasure, p.stageText[6]);
+    style_element(d, {d.endTextMeasure}, d.endTextMeasure, {}, p.clockFont, p.clockcolour, d.endTextMeasure, p, 2);
     fitEndText();
 
     // Overtime clock.
-    d.setCaption(d.Label4, setup_overtime_text(flag_value(p.combolist, 1), initialClockText));
-    style_element(d, {d.Label4, d.Picture4}, d.Label4, {d.Picture4}, p.clockFont, p.clockcolour, d.Label4, p, 2);
-    d.Picture4->hide();
+    d.setCaption(d.overtimeText, setup_overtime_text(p.timeFormat(), initialClockText));
+    style_element(d, {d.overtimeText, d.overtimePanel}, d.overtimeText, {d.overtimePanel}, p.clockFont, p.clockcolour, d.overtimeText, p, 2);
+    d.overtimePanel->hide();
 
     // Date line and prompt text start empty and hidden.
-    d.setCaption(d.Label2[2], QString());
-    style_element(d, {d.Label2[2]}, d.Label2[2], {}, p.stagefont, p.stagecolour, d.Label2[2], p, 3);
-    d.Picture6[2]->hide();
-    d.setCaption(d.Label2[3], QString());
-    style_element(d, {d.Label2[3]}, d.Label2[3], {}, p.textfont, p.textcolour, d.Label2[3], p, 4);
-    d.Picture6[3]->hide();
+    d.setCaption(d.textLabels[2], QString());
+    style_element(d, {d.textLabels[2]}, d.textLabels[2], {}, p.stagefont, p.stagecolour, d.textLabels[2], p, 3);
+    d.textPanels[2]->hide();
+    d.setCaption(d.textLabels[3], QString());
+    style_element(d, {d.textLabels[3]}, d.textLabels[3], {}, p.textfont, p.textcolour, d.textLabels[3], p, 4);
+    d.textPanels[3]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    QLabel* roll = d.Label2[4];
-    Panel* rollPanel = d.Picture6[4];
+    QLabel* roll = d.textLabels[4];
+    Panel* rollPanel = d.textPanels[4];
     style_element(d, {roll}, roll, {}, p.rollfont, p.rollcolour, roll, p, 5);
     if (!roll->text().isEmpty()) {
         rollPanel->show();
-        d.Timer2->setEnabled(true);
+        d.scrollTick->setEnabled(true);
     }
     d.readMarqueeSettings();
     rollPanel->hide();
@@ -102,7 +102,7 @@ void CountEngine::styleDisplay(const QString& initialClockText)
         break;
     }
 
-    d.backgroundupdate(0);
+    d.applyStageBackground(0);
     styleLogo();
 }
 
@@ -111,16 +111,16 @@ void CountEngine::styleDisplay(const QString& initialClockText)
 void CountEngine::fitEndText()
 {
     DisplayWindow& d = m_display;
-    const double clockWidth = d.twipsWidth(d.Label3);
-    if (d.twipsWidth(d.Label7) <= clockWidth)
+    const double clockWidth = d.twipsWidth(d.clockText);
+    if (d.twipsWidth(d.endTextMeasure) <= clockWidth)
         return;
-    double size = d.Label7->font().pointSizeF();
+    double size = d.endTextMeasure->font().pointSizeF();
     do {
         if (size - 1 < 1)
             break;
         size -= 1;
-        d.setFontSize(d.Label7, size);
-    } while (d.twipsWidth(d.Label7) + 30 >= clockWidth);
+        d.setFontSize(d.endTextMeasure, size);
+    } while (d.twipsWidth(d.endTextMeasure) + 30 >= clockWidth);
 }
 
 // The logo: a picture at its own size or at the configured size, or a video
@@ -128,7 +128,7 @@ void CountEngine::fitEndText()
 void CountEngine::styleLogo()
 {
     DisplayWindow& d = m_display;
-    Panel* box = d.Picture5;
+    Panel* box = d.logoBox;
     box->hide();
     box->setPicture(QPixmap());
     if (d.logo_media_control) {

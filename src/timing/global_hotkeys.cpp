@@ -45,14 +45,14 @@ GlobalHotkeys::GlobalHotkeys(AppContext& ctx, HostState& host, RunCommands& comm
 GlobalHotkeys::~GlobalHotkeys()
 {
     m_backend.onPressed = nullptr;
-    hotkey_del();
+    releaseHotkeys();
 }
 
-void GlobalHotkeys::Hotkey_set()
+void GlobalHotkeys::registerHotkeys()
 {
     // Registering over a registration would leave stale grabs behind; start
     // from nothing every time.
-    hotkey_del();
+    releaseHotkeys();
     m_installed = true;
     m_unavailable = false;
     m_unusable.clear();
@@ -77,8 +77,8 @@ void GlobalHotkeys::Hotkey_set()
 
     // Plan hotkeys need a modifier: bare digits would be taken from every
     // program on the desktop. And only plans that exist get one.
-    const QString prefix = m_ctx.ini ? often_hotkey_prefix(*m_ctx.ini) : QString();
-    const bool wanted = m_ctx.ini && often_hotkeys_enabled(*m_ctx.ini);
+    const QString prefix = m_ctx.ini ? planHotkeyPrefix(*m_ctx.ini) : QString();
+    const bool wanted = m_ctx.ini && planHotkeysEnabled(*m_ctx.ini);
     if (wanted && prefix.isEmpty())
         qWarning() << "Plan hotkeys are switched on without Ctrl or Alt; none are registered";
     // (The plan count is asked only then: it reads the saved plans.)
@@ -151,7 +151,7 @@ void GlobalHotkeys::conflictMessage(const QString& keyText, Kind kind)
     m_ctx.notifier->notice(text);
 }
 
-void GlobalHotkeys::hotkey_del()
+void GlobalHotkeys::releaseHotkeys()
 {
     m_backend.releaseAll();
     m_installed = false;
@@ -200,7 +200,7 @@ bool GlobalHotkeys::hotkey_window_proc(int id)
     for (int i = 1; i <= n; ++i) {
         if (id == 3 + i || id == 3 + n + i) {
             if (m_plans)
-                m_plans->nextmenu_often(i - 1);
+                m_plans->selectPlan(i - 1);
             return true;
         }
     }

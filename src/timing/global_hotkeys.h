@@ -32,9 +32,9 @@ public:
     // any number of times. A key another program holds gets its message; a
     // hotkey text that names no usable key registers nothing and is reported
     // once; without global hotkeys on this desktop one notice says why.
-    void Hotkey_set();
+    void registerHotkeys();
     // Releases every hotkey. Harmless when nothing is registered.
-    void hotkey_del();
+    void releaseHotkeys();
 
     // A press of hotkey `id`; false when the id is not one of ours.
     bool hotkey_window_proc(int id);

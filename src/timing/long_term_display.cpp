@@ -31,15 +31,15 @@ LongTermDisplay::LongTermDisplay(DisplayWindow& display, RunCommands& commands, 
       m_setup(std::make_unique<ClockSetup>(display, *m_clock, *m_targets, videos)),
       m_tick(std::make_unique<DateTick>(display, commands, *m_clock, *m_targets)),
       m_restart(std::make_unique<DelayedRestart>(display, commands)),
-      m_calibration(std::make_unique<ClockCalibration>(display.hostState(), *display.Timer12, probes, setter,
+      m_calibration(std::make_unique<ClockCalibration>(display.hostState(), *display.networkTimeTick, probes, setter,
                                                        *m_clock,
                                                        portals.isEmpty() ? default_time_portals() : portals))
 {
     m_setup->setOnDone([tick = m_tick.get()] { tick->repaintNextTick(); });
-    display.Timer9->setHandler([setup = m_setup.get()] { setup->Timer9_Timer(); });
-    display.Timer10->setHandler([tick = m_tick.get()] { tick->Timer10_Timer(); });
-    display.Timer11->setHandler([restart = m_restart.get()] { restart->Timer11_Timer(); });
-    display.Timer12->setHandler([calibration = m_calibration.get()] { calibration->tick(); });
+    display.clockSetup->setHandler([setup = m_setup.get()] { setup->setUpClock(); });
+    display.longTermTick->setHandler([tick = m_tick.get()] { tick->advanceLongTerm(); });
+    display.restartTick->setHandler([restart = m_restart.get()] { restart->advanceRestart(); });
+    display.networkTimeTick->setHandler([calibration = m_calibration.get()] { calibration->tick(); });
     QObject::connect(m_calibration.get(), &ClockCalibration::finished, m_calibration.get(),
                      [tick = m_tick.get()](bool applied) {
                          if (applied)
@@ -49,8 +49,8 @@ LongTermDisplay::LongTermDisplay(DisplayWindow& display, RunCommands& commands, 
 
 LongTermDisplay::~LongTermDisplay()
 {
-    for (EngineTimer* t : {m_display.Timer9.get(), m_display.Timer10.get(), m_display.Timer11.get(),
-                           m_display.Timer12.get()}) {
+    for (EngineTimer* t : {m_display.clockSetup.get(), m_display.longTermTick.get(), m_display.restartTick.get(),
+                           m_display.networkTimeTick.get()}) {
         if (t)
             t->setHandler(nullptr);
     }

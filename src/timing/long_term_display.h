@@ -18,8 +18,8 @@ class RunCommands;
 class SystemClockSetter;
 
 // The long-term display of a window and the delayed restart: installs the
-// handlers of Timer9 (set-up), Timer10 (long-term tick), Timer11 (delayed
-// restart) and Timer12 (network time) on the display window when made, and
+// handlers of clockSetup (set-up), longTermTick (long-term tick), restartTick (delayed
+// restart) and networkTimeTick (network time) on the display window when made, and
 // removes them when it goes. The long-term display reads the time through
 // its own clock, the context's clock moved by the offset the network time
 // measured.

@@ -83,7 +83,7 @@ void RunCommands::setCommandWord(QString& caption, const QString& word)
 
 void RunCommands::setButton(int index, const QString& caption, bool on)
 {
-    QLabel* b = m_display.Label9[index];
+    QLabel* b = m_display.screenButtons[index];
     if (!b)
         return;
     if (b->text() != caption)
@@ -93,13 +93,13 @@ void RunCommands::setButton(int index, const QString& caption, bool on)
 
 void RunCommands::setButtonEnabled(int index, bool on)
 {
-    if (QLabel* b = m_display.Label9[index])
+    if (QLabel* b = m_display.screenButtons[index])
         b->setEnabled(on);
 }
 
 int RunCommands::overtimeAction() const
 {
-    return flag_value(m_display.module().clock_plan.combolist, 3);
+    return m_display.module().clock_plan.overtimeAction();
 }
 
 int RunCommands::lastPlanIndex() const
@@ -129,17 +129,17 @@ void RunCommands::startOrClear(bool stopEndSound)
 
     h.ready_marker.clear();
     h.item(DesktopItem::AdjustMode).checked = false;
-    if (QLabel* prompt = m_display.Label2[3])
+    if (QLabel* prompt = m_display.textLabels[3])
         m_display.setCaption(prompt, QString());
-    m_display.show_element_placeholders(0);
+    m_display.showElementPlaceholders(0);
 
     if (h.run.state() == RunState::Finished) {
         // A stop just before this clear may have left its tick waiting to
         // record the run; finish that end now, so that no tick counts on in
         // the ready state and the run keeps its row.
         endPendingForcedEnd();
-        enable(m_display.Timer1, false);
-        enable(m_display.Timer4, false);
+        enable(m_display.countdownTick, false);
+        enable(m_display.countupTick, false);
         h.run.setState(RunState::Ready);
         if (stopEndSound && context().sound)
             context().sound->stop_sound(endSoundPath());
@@ -152,7 +152,7 @@ void RunCommands::startOrClear(bool stopEndSound)
     h.run.clearCounts();
     m_recorded = false; // a new run (or the next prepared one) has no row yet
     h.menusChanged();
-    queueSetUp(m_display.Timer5);
+    queueSetUp(m_display.countSetup);
 }
 
 void RunCommands::endPendingForcedEnd()
@@ -160,13 +160,13 @@ void RunCommands::endPendingForcedEnd()
     HostState& h = host();
     if (!h.run.endMarked())
         return;
-    if (enabled(m_display.Timer1)) {
+    if (enabled(m_display.countdownTick)) {
         h.run_record[1] = QString::number(h.run.countedDownMs());
         record_run();
-    } else if (enabled(m_display.Timer4)) {
+    } else if (enabled(m_display.countupTick)) {
         h.run_record[2] = QString::number(h.run.countedUpMs());
         record_run();
-    } else if (enabled(m_display.Timer10)) {
+    } else if (enabled(m_display.longTermTick)) {
         const ClockPlan& plan = module().clock_plan;
         if (plan.time_date != QDate(2000, 1, 1)) {
             // A long-term count: the used time runs from its set-up instant.
@@ -175,14 +175,14 @@ void RunCommands::endPendingForcedEnd()
                 h.run_record[1] = QString::number(1000 * setUp.secsTo(context().clock->now()));
             record_run();
         }
-        enable(m_display.Timer10, false);
+        enable(m_display.longTermTick, false);
     } else {
         return;
     }
-    enable(m_display.Timer1, false);
-    enable(m_display.Timer2, false);
-    enable(m_display.Timer4, false);
-    enable(m_display.Timer12, false);
+    enable(m_display.countdownTick, false);
+    enable(m_display.scrollTick, false);
+    enable(m_display.countupTick, false);
+    enable(m_display.networkTimeTick, false);
 }
 
 void RunCommands::showReady()
@@ -280,16 +280,16 @@ void RunCommands::stepPlanSequence()
 
     if (cyc == 1) {
         if (next >= 0) {
-            m_plans->nextmenu_often(next);
+            m_plans->selectPlan(next);
             h.ready_marker.clear(); // the set-up starts the next plan at once
         }
     } else if (cyc == 0) {
         if (next >= 0)
-            m_plans->nextmenu_often(next);
-        enable(m_display.Timer1, false);
-        enable(m_display.Timer4, false);
+            m_plans->selectPlan(next);
+        enable(m_display.countdownTick, false);
+        enable(m_display.countupTick, false);
         h.ready_marker = kSetting;
-        queueSetUp(m_display.Timer5);
+        queueSetUp(m_display.countSetup);
     }
 }
 
@@ -309,8 +309,8 @@ void RunCommands::endRun(bool endSequence)
         pause_timing(); // close the open pause first, so it is counted
     h.run.setState(RunState::Finished);
     // The long-term tick ends the run: at once, not at the next second.
-    if (enabled(m_display.Timer10))
-        m_display.Timer10->post();
+    if (enabled(m_display.longTermTick))
+        m_display.longTermTick->post();
     if (endSequence && overtimeAction() == 3 && context().ini)
         context().ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(lastPlanIndex() + 11));
 }
@@ -325,12 +325,12 @@ void RunCommands::pause_timing()
     const bool pausing = h.run.state() == RunState::Running;
     const bool tickOne = h.run.tick() == CountTick::Up;
 
-    if (flag_on(module().clock_plan.checkone, 7)) {
+    if (module().clock_plan.isLongTerm()) {
         // A long-term plan: only the date tick stops and goes on; no time is
         // accounted.
         h.run.setState(pausing ? RunState::Paused : RunState::Running);
         if (h.run.tick() == CountTick::Down)
-            enable(m_display.Timer10, !pausing);
+            enable(m_display.longTermTick, !pausing);
         return;
     }
 
@@ -362,7 +362,7 @@ void RunCommands::pause_timing()
         m_display.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
 
     h.run.setState(pausing ? RunState::Paused : RunState::Running);
-    enable(tickOne ? m_display.Timer4 : m_display.Timer1, !pausing);
+    enable(tickOne ? m_display.countupTick : m_display.countdownTick, !pausing);
 }
 
 // --- run record -------------------------------------------------------------------

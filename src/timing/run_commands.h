@@ -21,13 +21,13 @@ public:
     // Highest index of a checked plan item, or -1 when none is checked.
     virtual int checkedPlan() const = 0;
     // Selects and loads plan item `index`.
-    virtual void nextmenu_often(int index) = 0;
+    virtual void selectPlan(int index) = 0;
 };
 
 // The run commands and the run record: start (or clear after a run ended),
 // stop, finish, pause/continue, and the statistics row of a finished run.
 // They change the run state shown by the menus and the on-screen buttons and
-// hand the start of a run to the count-mode set-up (Timer5).
+// hand the start of a run to the count-mode set-up (countSetup).
 //
 // Each command reads the run state of HostState::run, so any command may be
 // sent at any time; a command that does not fit the state does nothing. The

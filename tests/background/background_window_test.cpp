@@ -80,7 +80,7 @@ TEST_F(BackgroundWindowTest, colourMode_dropsAnUnsavedColourOnSwitch_applyKeepsT
     program.ini.write("Marquee", "backgroundText", "gone.png");
     window.chooseColour();
     window.apply();
-    EXPECT_EQ(display.Picture1->backColor(), QColor(0, 0, 255));
+    EXPECT_EQ(display.clockPanel->backColor(), QColor(0, 0, 255));
     EXPECT_EQ(stored("backgroundColor"), QString::number(0xFF0000));
     EXPECT_EQ(stored("backgroundText"), "gone.png");
 }
@@ -115,7 +115,7 @@ TEST_F(BackgroundWindowTest, importedPictureApplied_showsOnTheDisplay_bareNameFo
     EXPECT_EQ(window.pictureName(), "back(2).png");
     window.apply();
     EXPECT_TRUE(display.background_is_picture);
-    EXPECT_EQ(display.Picture3.toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_EQ(display.backgroundPicture.toImage().pixelColor(0, 0), QColor(Qt::green));
     EXPECT_EQ(stored("backgroundText"), "back(2).png");
 }
 

@@ -15,19 +15,19 @@ TEST_F(BuiltLayoutTest, everyElementShown_noTwoOverlapAndNoneIsTallerThanTheCloc
     plan.secondtext = QStringLiteral("中层第二分会场·上午场评会");
     plan.checkfour = QStringLiteral("1000"); // the overtime clock shown
     DisplayWindow& w = loadWith(plan);
-    w.show_element_placeholders(1); // layout editing shows the prompt and the scrolling text
-    w.setCaption(w.Label2[2], QStringLiteral("3天"));
-    w.Frm_Resize();
+    w.showElementPlaceholders(1); // layout editing shows the prompt and the scrolling text
+    w.setCaption(w.textLabels[2], QStringLiteral("3天"));
+    w.relayout();
 
-    const std::vector<QWidget*> elements{w.Label2[0], w.Picture6[1], w.Picture6[2], w.Picture6[3],
-                                         w.Picture6[4], w.Picture1, w.Picture4};
+    const std::vector<QWidget*> elements{w.textLabels[0], w.textPanels[1], w.textPanels[2], w.textPanels[3],
+                                         w.textPanels[4], w.clockPanel, w.overtimePanel};
     for (size_t i = 0; i < elements.size(); ++i) {
         const QRect a = elements[i]->geometry();
         const std::string name = elements[i]->objectName().toStdString();
         EXPECT_TRUE(QRect(0, 0, 1920, 1080).contains(a)) << name;
         EXPECT_GT(a.height(), 30) << name;
-        EXPECT_GE(w.Picture1->height(), a.height()) << name;
-        if (elements[i] != w.Picture4 && elements[i] != w.Picture6[4]) {
+        EXPECT_GE(w.clockPanel->height(), a.height()) << name;
+        if (elements[i] != w.overtimePanel && elements[i] != w.textPanels[4]) {
             EXPECT_LE(a.bottom(), 720) << name; // also whole on a 1280 x 720 screen
         }
         for (size_t j = i + 1; j < elements.size(); ++j)

@@ -33,15 +33,15 @@ public:
         if (k == 9 && window && host && ctx) {
             auto& item = host->desktop[9];
             item.checked = !item.checked;
-            for (QLabel* b : window->Label9)
+            for (QLabel* b : window->screenButtons)
                 b->setVisible(item.checked);
             save_element_position(*ctx, 9, item.checked ? 1 : 0, 0);
         }
     }
     void popupDesktopMenu(const QPoint&) override { popups.push_back({false, module ? module->selected_element : -1, host->clockset}); }
     void popupElementMenu(const QPoint&) override { popups.push_back({true, module ? module->selected_element : -1, host->clockset}); }
-    void Hotkey_set() override { ++hotkeySets; }
-    void hotkey_del() override { ++hotkeyDels; }
+    void registerHotkeys() override { ++hotkeySets; }
+    void releaseHotkeys() override { ++hotkeyDels; }
 
     DisplayWindow* window = nullptr;
     HostState* host = nullptr;

@@ -41,9 +41,9 @@ TEST_F(PaintingTest, clockAndTextPanelsCopyTheStretchedBackgroundUnderThem)
     plan.secondtext = "副标题文字";
     DisplayWindow& w = loadWith(plan);
     ASSERT_TRUE(w.background_is_picture);
-    ASSERT_GT(w.Picture2->width(), 200);
-    expectBlends(w, w.Picture1);
-    expectBlends(w, w.Picture6[1]);
+    ASSERT_GT(w.backgroundBox->width(), 200);
+    expectBlends(w, w.clockPanel);
+    expectBlends(w, w.textPanels[1]);
 }
 
 TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlace)
@@ -52,10 +52,10 @@ TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlac
     ClockPlan plan = defaultPlan();
     plan.background = "0\\huge.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_EQ(w.Picture2->size(), QSize(2100, 1300));
-    const QImage picture = w.Picture3.toImage();
-    const QImage img = w.Picture1->image().toImage();
-    const QPoint at = w.Picture1->pos();
+    EXPECT_EQ(w.backgroundBox->size(), QSize(2100, 1300));
+    const QImage picture = w.backgroundPicture.toImage();
+    const QImage img = w.clockPanel->image().toImage();
+    const QPoint at = w.clockPanel->pos();
     EXPECT_EQ(img.pixel(0, 0), picture.pixel(at));
     EXPECT_EQ(img.pixel(0, img.height() - 1), picture.pixel(at.x(), at.y() + img.height() - 1));
 }
@@ -63,7 +63,7 @@ TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlac
 TEST_F(PaintingTest, clockTextIsCentredInThePanel)
 {
     DisplayWindow& w = loadDefault();
-    const QImage img = w.Picture1->image().toImage();
+    const QImage img = w.clockPanel->image().toImage();
     int minX = img.width(), maxX = -1, minY = img.height(), maxY = -1;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -78,60 +78,60 @@ TEST_F(PaintingTest, clockTextIsCentredInThePanel)
     // Drawn from the top of the text cell: the glyphs lie inside the panel.
     EXPECT_GT(minY, 0);
     EXPECT_LT(maxY, img.height() - 1);
-    EXPECT_EQ(w.twipsWidth(w.Picture1), w.twipsWidth(w.Label3) + 100);
-    EXPECT_EQ(w.twipsHeight(w.Picture1), w.twipsHeight(w.Label3) + 20);
+    EXPECT_EQ(w.twipsWidth(w.clockPanel), w.twipsWidth(w.clockText) + 100);
+    EXPECT_EQ(w.twipsHeight(w.clockPanel), w.twipsHeight(w.clockText) + 20);
 }
 
 TEST_F(PaintingTest, emptyClockTextChangesNothingButEmptyOvertimeTextStillPaints)
 {
     DisplayWindow& w = loadDefault();
-    const QSize size = w.Picture1->size();
-    const qint64 key = w.Picture1->image().cacheKey();
-    w.Picture1->hide();
-    w.ShowStatue(QString(), 150);
-    EXPECT_EQ(w.Picture1->size(), size);
-    EXPECT_EQ(w.Picture1->image().cacheKey(), key);
-    EXPECT_TRUE(w.Picture1->isHidden());
+    const QSize size = w.clockPanel->size();
+    const qint64 key = w.clockPanel->image().cacheKey();
+    w.clockPanel->hide();
+    w.paintClock(QString(), 150);
+    EXPECT_EQ(w.clockPanel->size(), size);
+    EXPECT_EQ(w.clockPanel->image().cacheKey(), key);
+    EXPECT_TRUE(w.clockPanel->isHidden());
 
-    w.setTwipsWidth(w.Picture4, 10);
+    w.setTwipsWidth(w.overtimePanel, 10);
     module.clock_plan.checkfour = "1000"; // overtime counted and shown
-    w.ShowStatuechao(QString(), 150);
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture4), w.twipsWidth(w.Label4) + 100);
-    EXPECT_FALSE(w.Picture4->isHidden());
+    w.paintOvertimeClock(QString(), 150);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.overtimePanel), w.twipsWidth(w.overtimeText) + 100);
+    EXPECT_FALSE(w.overtimePanel->isHidden());
     module.clock_plan.combolist = "101";
-    w.ShowStatuechao();
-    EXPECT_TRUE(w.Picture4->isHidden());
+    w.paintOvertimeClock();
+    EXPECT_TRUE(w.overtimePanel->isHidden());
 }
 
 TEST_F(PaintingTest, textPanelRulesDecideVisibility)
 {
     DisplayWindow& w = loadDefault();
     // Date line outside a long-term plan: hidden whatever its text.
-    w.setCaption(w.Label2[2], "2026-12-08");
-    w.Picture6[2]->show();
-    w.dongtaiRefresh(2);
-    EXPECT_TRUE(w.Picture6[2]->isHidden());
+    w.setCaption(w.textLabels[2], "2026-12-08");
+    w.textPanels[2]->show();
+    w.paintTextPanels(2);
+    EXPECT_TRUE(w.textPanels[2]->isHidden());
 
     // Scrolling text switched off: hidden, unless arranging or a placeholder.
     module.clock_plan.checkthree = "010111";
-    w.setCaption(w.Label2[4], "滚动");
-    w.Picture6[4]->show();
-    w.dongtaiRefresh(4);
-    EXPECT_TRUE(w.Picture6[4]->isHidden());
+    w.setCaption(w.textLabels[4], "滚动");
+    w.textPanels[4]->show();
+    w.paintTextPanels(4);
+    EXPECT_TRUE(w.textPanels[4]->isHidden());
     host.desktop[7].checked = true;
-    w.dongtaiRefresh(4);
-    EXPECT_FALSE(w.Picture6[4]->isHidden());
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture6[4]), w.marquee_width);
+    w.paintTextPanels(4);
+    EXPECT_FALSE(w.textPanels[4]->isHidden());
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.textPanels[4]), w.marquee_width);
 
     // An empty caption leaves a visible panel as it was.
-    w.setCaption(w.Label2[1], QString());
-    w.Picture6[1]->show();
-    w.dongtaiRefresh(1);
-    EXPECT_FALSE(w.Picture6[1]->isHidden());
+    w.setCaption(w.textLabels[1], QString());
+    w.textPanels[1]->show();
+    w.paintTextPanels(1);
+    EXPECT_FALSE(w.textPanels[1]->isHidden());
 
     // No such panel: nothing happens.
-    w.dongtaiRefresh(0);
-    w.dongtaiRefresh(5);
+    w.paintTextPanels(0);
+    w.paintTextPanels(5);
 }
 
 TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
@@ -140,12 +140,12 @@ TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
     plan.checkone = "1111111";
     plan.checkthree = "011111";
     DisplayWindow& w = loadWith(plan);
-    w.setCaption(w.Label2[3], "提示");
-    w.dongtaiRefresh(3);
+    w.setCaption(w.textLabels[3], "提示");
+    w.paintTextPanels(3);
     const QString weekday = weekday_name(program.clock.now().date());
-    EXPECT_EQ(w.Label2[3]->text(), weekday);
-    EXPECT_FALSE(w.Picture6[3]->isHidden());
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.Picture6[3]), w.twipsWidth(w.Label2[3]));
+    EXPECT_EQ(w.textLabels[3]->text(), weekday);
+    EXPECT_FALSE(w.textPanels[3]->isHidden());
+    EXPECT_DOUBLE_EQ(w.twipsWidth(w.textPanels[3]), w.twipsWidth(w.textLabels[3]));
 }
 
 TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
@@ -154,10 +154,10 @@ TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
     plan.background = "255\\";
     plan.secondtext = "副";
     DisplayWindow& w = loadWith(plan);
-    w.Picture6[1]->setBackColor(Qt::green);
-    w.dongtaiRefresh(1);
-    EXPECT_EQ(w.Picture6[1]->backColor(), QColor(255, 0, 0));
-    EXPECT_EQ(w.Picture6[1]->image().toImage().pixelColor(0, 0), QColor(255, 0, 0));
+    w.textPanels[1]->setBackColor(Qt::green);
+    w.paintTextPanels(1);
+    EXPECT_EQ(w.textPanels[1]->backColor(), QColor(255, 0, 0));
+    EXPECT_EQ(w.textPanels[1]->image().toImage().pixelColor(0, 0), QColor(255, 0, 0));
 }
 
 } // namespace

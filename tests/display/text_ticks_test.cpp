@@ -14,11 +14,11 @@ protected:
     {
         ClockPlan plan = defaultPlan();
         DisplayWindow& w = loadWith(plan);
-        w.setCaption(w.Label2[4], "滚动文字");
-        w.setTwipsWidth(w.Label2[4], labelW);
+        w.setCaption(w.textLabels[4], "滚动文字");
+        w.setTwipsWidth(w.textLabels[4], labelW);
         w.marquee_width = int(panelW);
-        w.setTwipsWidth(w.Picture6[4], panelW);
-        w.setTwipsLeft(w.Label2[4], 0);
+        w.setTwipsWidth(w.textPanels[4], panelW);
+        w.setTwipsLeft(w.textLabels[4], 0);
         w.marquee_mode = mode;
         w.marquee_speed = 10;
         return w;
@@ -27,8 +27,8 @@ protected:
     {
         std::vector<double> out;
         for (int i = 0; i < ticks; ++i) {
-            w.Timer2_Timer();
-            out.push_back(w.twipsLeft(w.Label2[4]));
+            w.scrollOneStep();
+            out.push_back(w.twipsLeft(w.textLabels[4]));
         }
         return out;
     }
@@ -45,7 +45,7 @@ TEST_F(TextTicksTest, leftToRightWrapsAfterLeavingThePanel)
     EXPECT_EQ(l[10], 1100);
     EXPECT_EQ(l[11], -600);
     EXPECT_EQ(l[12], -500);
-    EXPECT_FALSE(w.Picture6[4]->isHidden());
+    EXPECT_FALSE(w.textPanels[4]->isHidden());
 }
 
 TEST_F(TextTicksTest, rightToLeftReentersAtTheRightEdge)
@@ -60,30 +60,30 @@ TEST_F(TextTicksTest, rightToLeftReentersAtTheRightEdge)
 TEST_F(TextTicksTest, centredModeCentresOnceAndStops)
 {
     DisplayWindow& w = marquee(2, 1000, 1600);
-    w.Timer2->setEnabled(true);
-    w.Timer2_Timer();
-    EXPECT_EQ(w.twipsLeft(w.Label2[4]), -300);
-    EXPECT_FALSE(w.Timer2->isEnabled());
-    EXPECT_FALSE(w.Picture6[4]->isHidden());
+    w.scrollTick->setEnabled(true);
+    w.scrollOneStep();
+    EXPECT_EQ(w.twipsLeft(w.textLabels[4]), -300);
+    EXPECT_FALSE(w.scrollTick->isEnabled());
+    EXPECT_FALSE(w.textPanels[4]->isHidden());
 }
 
 TEST_F(TextTicksTest, scrollingOffOrEmptyTextHidesAndStops)
 {
     DisplayWindow& w = marquee(0, 1000, 600);
-    w.Picture6[4]->show();
-    w.Timer2->setEnabled(true);
+    w.textPanels[4]->show();
+    w.scrollTick->setEnabled(true);
     module.clock_plan.checkthree = "010111";
-    w.Timer2_Timer();
-    EXPECT_TRUE(w.Picture6[4]->isHidden());
-    EXPECT_FALSE(w.Timer2->isEnabled());
+    w.scrollOneStep();
+    EXPECT_TRUE(w.textPanels[4]->isHidden());
+    EXPECT_FALSE(w.scrollTick->isEnabled());
 
     module.clock_plan.checkthree = "011111";
-    w.setCaption(w.Label2[4], QString());
-    w.Picture6[4]->show();
-    w.Timer2->setEnabled(true);
-    w.Timer2_Timer();
-    EXPECT_TRUE(w.Picture6[4]->isHidden());
-    EXPECT_FALSE(w.Timer2->isEnabled());
+    w.setCaption(w.textLabels[4], QString());
+    w.textPanels[4]->show();
+    w.scrollTick->setEnabled(true);
+    w.scrollOneStep();
+    EXPECT_TRUE(w.textPanels[4]->isHidden());
+    EXPECT_FALSE(w.scrollTick->isEnabled());
 }
 
 TEST_F(TextTicksTest, speedOutOfRangeBecomesFiveAndIntervalsRoundHalfEven)
@@ -95,8 +95,8 @@ TEST_F(TextTicksTest, speedOutOfRangeBecomesFiveAndIntervalsRoundHalfEven)
     for (const Case c : {Case{0, 200, 5}, Case{51, 200, 5}, Case{1000, 200, 5}, Case{-3, 200, 5}, Case{-50, 200, 5},
                          Case{3, 333, 3}, Case{7, 143, 7}, Case{16, 62, 16}, Case{50, 20, 50}, Case{1, 1000, 1}}) {
         w.marquee_speed = c.speed;
-        w.Timer2_Timer();
-        EXPECT_EQ(w.Timer2->interval(), c.interval) << c.speed;
+        w.scrollOneStep();
+        EXPECT_EQ(w.scrollTick->interval(), c.interval) << c.speed;
         EXPECT_EQ(w.marquee_speed, c.kept) << c.speed;
     }
 }
@@ -120,13 +120,13 @@ TEST(PromptText, stageFlagsDecideThePrompt)
 TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
 {
     DisplayWindow& w = loadDefault();
-    auto* t7 = program.timers.find("Timer7");
+    auto* t7 = program.timers.find("promptTick");
     ASSERT_NE(t7, nullptr);
     w.hostState().run.setStage(0);
     w.prompt_ticks = 3;
-    w.Timer7->setEnabled(true);
+    w.promptTick->setEnabled(true);
     int ticks = 0;
-    while (w.Timer7->isEnabled() && ticks < 20) {
+    while (w.promptTick->isEnabled() && ticks < 20) {
         program.timers.advance(100);
         ++ticks;
         if (ticks == 2)
@@ -134,15 +134,15 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     }
     EXPECT_EQ(ticks, 4);
     EXPECT_EQ(w.prompt_ticks, -1);
-    EXPECT_EQ(w.Label2[3]->text(), module.clock_plan.stageText[1]);
-    EXPECT_FALSE(w.Picture6[3]->isHidden());
+    EXPECT_EQ(w.textLabels[3]->text(), module.clock_plan.stageText[1]);
+    EXPECT_FALSE(w.textPanels[3]->isHidden());
 
     // A start that leaves the count at -1 runs one tick.
     w.hostState().run.setStage(-1);
-    w.Timer7->setEnabled(true);
+    w.promptTick->setEnabled(true);
     program.timers.advance(100);
-    EXPECT_FALSE(w.Timer7->isEnabled());
-    EXPECT_EQ(w.Label2[3]->text(), module.clock_plan.stageText[1]);
+    EXPECT_FALSE(w.promptTick->isEnabled());
+    EXPECT_EQ(w.textLabels[3]->text(), module.clock_plan.stageText[1]);
 }
 
 // --- per-stage background ---------------------------------------------------------
@@ -152,13 +152,13 @@ TEST_F(TextTicksTest, perStageBackgroundColoursEveryBoxAndClockDigits)
     ClockPlan plan = defaultPlan();
     plan.checkthree = "111111";
     DisplayWindow& w = loadWith(plan);
-    w.backgroundupdate(4); // "0\65535\"
+    w.applyStageBackground(4); // "0\65535\"
     const QColor yellow(255, 255, 0);
     EXPECT_FALSE(w.background_is_picture);
-    EXPECT_EQ(w.Picture1->foreColor(), QColor(0, 0, 0));
+    EXPECT_EQ(w.clockPanel->foreColor(), QColor(0, 0, 0));
     EXPECT_EQ(w.palette().color(QPalette::Window), yellow);
-    for (QColor c : {w.background()->backColor(), w.Picture1->backColor(), w.Picture4->backColor(),
-                     w.Picture6[1]->backColor(), w.Picture6[4]->backColor()})
+    for (QColor c : {w.background()->backColor(), w.clockPanel->backColor(), w.overtimePanel->backColor(),
+                     w.textPanels[1]->backColor(), w.textPanels[4]->backColor()})
         EXPECT_EQ(c, yellow);
 }
 
@@ -168,14 +168,14 @@ TEST_F(TextTicksTest, stagePictureLoadsAndCorruptOrMissingFallsBackToColour)
     ClockPlan plan = defaultPlan();
     plan.checkthree = "111111";
     DisplayWindow& w = loadWith(plan);
-    w.backgroundupdate(0);
+    w.applyStageBackground(0);
     EXPECT_TRUE(w.background_is_picture);
-    EXPECT_EQ(w.Picture3.size(), QSize(50, 40));
+    EXPECT_EQ(w.backgroundPicture.size(), QSize(50, 40));
 
     program.writeFile("picture/1.jpg", QByteArray("garbage, not a jpeg"));
-    w.backgroundupdate(1);
+    w.applyStageBackground(1);
     EXPECT_FALSE(w.background_is_picture);
-    EXPECT_TRUE(w.Picture3.isNull());
+    EXPECT_TRUE(w.backgroundPicture.isNull());
     EXPECT_EQ(w.background()->backColor(), QGuiApplication::palette().color(QPalette::Base));
 }
 
@@ -185,26 +185,26 @@ TEST_F(TextTicksTest, damagedStageValuesAndStagesOutOfRangeAreSafe)
     plan.checkthree = "111111";
     plan.highset[5] = "255"; // only one part
     DisplayWindow& w = loadWith(plan);
-    w.backgroundupdate(5);
-    EXPECT_EQ(w.Picture1->foreColor(), QColor(255, 0, 0));
+    w.applyStageBackground(5);
+    EXPECT_EQ(w.clockPanel->foreColor(), QColor(255, 0, 0));
     EXPECT_EQ(w.background()->backColor(), QColor(0, 0, 0));
 
     const QColor before = w.background()->backColor();
-    w.backgroundupdate(7);
-    w.backgroundupdate(-1);
+    w.applyStageBackground(7);
+    w.applyStageBackground(-1);
     EXPECT_EQ(w.background()->backColor(), before);
 }
 
 TEST_F(TextTicksTest, overallModeIgnoresTheStageAndReRunsTheLayout)
 {
     DisplayWindow& w = loadDefault();
-    w.backgroundupdate(1);
+    w.applyStageBackground(1);
     const QColor a = w.background()->backColor();
     ini("clocksite", "pictureleft3", "1500");
     ini("clocksite", "picturetop3", "1500");
-    w.backgroundupdate(6);
+    w.applyStageBackground(6);
     EXPECT_EQ(w.background()->backColor(), a);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.Picture6[3]), 1500);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textPanels[3]), 1500);
 }
 
 } // namespace

@@ -35,7 +35,7 @@ public:
 
 class RecordingElementMenu final : public ElementMenuHooks {
 public:
-    void clockset_Click(int index) override { clicks.push_back(index); }
+    void elementMenuChosen(int index) override { clicks.push_back(index); }
     std::vector<int> clicks;
 };
 
@@ -114,7 +114,7 @@ TEST_F(MenuHostTest, exit_closesTheWindowsThenEndsTheProgram)
 
 TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 {
-    for (QLabel* b : display->Label9)
+    for (QLabel* b : display->screenButtons)
         b->setVisible(true);
     host.desktop[0].enabled = false;
     host.desktop[1].enabled = true;
@@ -125,25 +125,25 @@ TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 
     menuHost->desktopRun(7); // on: every button can be dragged
     EXPECT_TRUE(host.adjust_mode());
-    for (QLabel* b : display->Label9)
+    for (QLabel* b : display->screenButtons)
         EXPECT_TRUE(b->isEnabled());
 
     menuHost->desktopRun(7); // off
     EXPECT_FALSE(host.adjust_mode());
     const bool expected[5] = {false, true, true, false, false};
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(display->Label9[i]->isEnabled(), expected[i]) << i;
+        EXPECT_EQ(display->screenButtons[i]->isEnabled(), expected[i]) << i;
 }
 
 TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
 {
     host.desktop[7].checked = false;
-    for (QLabel* b : display->Label9) {
+    for (QLabel* b : display->screenButtons) {
         b->setVisible(false);
         b->setEnabled(false);
     }
     menuHost->desktopRun(7);
-    for (QLabel* b : display->Label9)
+    for (QLabel* b : display->screenButtons)
         EXPECT_FALSE(b->isEnabled());
 }
 
@@ -152,13 +152,13 @@ TEST_F(MenuHostTest, buttonsItemTwice_togglesVisibilityAndStoresTheFlagEachTime)
     host.desktop[9].checked = false;
     menuHost->desktopRun(9);
     EXPECT_TRUE(host.desktop[9].checked);
-    EXPECT_FALSE(display->Label9[0]->isHidden());
+    EXPECT_FALSE(display->screenButtons[0]->isHidden());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
     EXPECT_EQ(program.ini.read("clocksite", "picturetop9", ""), "0");
 
     menuHost->desktopRun(9);
     EXPECT_FALSE(host.desktop[9].checked);
-    EXPECT_TRUE(display->Label9[0]->isHidden());
+    EXPECT_TRUE(display->screenButtons[0]->isHidden());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "0");
 }
 

@@ -106,7 +106,7 @@ TEST_F(PlanMenuTest, rebuild_listsPlansInIdOrder_andFollowsDeletions)
     EXPECT_TRUE(host.desktop[5].enabled);
     EXPECT_EQ(menu.planCount(), 3);
 
-    menu.nextmenu_often(2);
+    menu.selectPlan(2);
     exec("DELETE FROM deskclock WHERE clockname = 'B'");
     menu.change_clock_menu();
     EXPECT_EQ(captions(), QStringList({"A", "C"}));
@@ -161,15 +161,15 @@ TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
     addRow(3, "C", old);
     menu.change_clock_menu();
 
-    menu.nextmenu_often(1);
+    menu.selectPlan(1);
     ClockPlan expected = planNamed("b", "103");
     EXPECT_EQ(module.clock_plan, expected);
-    EXPECT_EQ(display.Label2[4]->text(), "scrolling B");
+    EXPECT_EQ(display.textLabels[4]->text(), "scrolling B");
     EXPECT_TRUE(menu.isChecked(1));
     EXPECT_EQ(menu.checkedPlan(), 1);
     EXPECT_EQ(currentrow(), "2");  // next plan: a position in the sequence
 
-    menu.nextmenu_often(2);
+    menu.selectPlan(2);
     EXPECT_EQ(currentrow(), "12");  // stop: last index + 10
     EXPECT_EQ(module.clock_plan.time_date, QDate(2000, 1, 1));  // raised to "no target date"
     EXPECT_FALSE(menu.isChecked(1));
@@ -185,7 +185,7 @@ TEST_F(PlanMenuTest, namesWithQuotesSemicolonsOrGreatLength_selectTheirOwnRow)
     ASSERT_EQ(captions(), names);
     EXPECT_EQ(submenu.actions()[3]->text(), "A&&B");
     for (int i = 0; i < names.size(); ++i) {
-        menu.nextmenu_often(i);
+        menu.selectPlan(i);
         EXPECT_EQ(module.clock_plan.firsttext, "title " + QString::number(i));
     }
     menu.change_clock_menu();
@@ -201,16 +201,16 @@ TEST_F(PlanMenuTest, damagedRow_changesNothing_andSaysSo)
     addRow(4, "BadNumber", planNamed("x"), "m", {{"tixingtime", "many"}});
     addRow(5, "NullMarquee", planNamed("y"), kNull);
     menu.change_clock_menu();
-    menu.nextmenu_often(0);
+    menu.selectPlan(0);
     const ClockPlan before = module.clock_plan;
-    display.Timer5->setEnabled(false);
+    display.countSetup->setEnabled(false);
 
     for (int i = 1; i <= 4; ++i) {
-        menu.nextmenu_often(i);
+        menu.selectPlan(i);
         EXPECT_EQ(module.clock_plan, before) << i;
         EXPECT_EQ(menu.checkedPlan(), 0) << i;
         EXPECT_EQ(currentrow(), "1") << i;
-        EXPECT_FALSE(display.Timer5->isEnabled()) << i;
+        EXPECT_FALSE(display.countSetup->isEnabled()) << i;
     }
     EXPECT_EQ(program.notifier.texts(), QStringList(4, kFailure));
 }
@@ -222,11 +222,11 @@ TEST_F(PlanMenuTest, deletedRow_keepsThePlan_butTheRestOfTheSelectionRuns)
     menu.change_clock_menu();
     const ClockPlan before = module.clock_plan;  // combolist "100": stop
     exec("DELETE FROM deskclock WHERE clockname = 'B'");
-    menu.nextmenu_often(1);
+    menu.selectPlan(1);
     EXPECT_EQ(module.clock_plan, before);
     EXPECT_TRUE(menu.isChecked(1));
     EXPECT_EQ(currentrow(), "11");
-    EXPECT_TRUE(display.Timer5->isEnabled());
+    EXPECT_TRUE(display.countSetup->isEnabled());
     EXPECT_TRUE(program.notifier.shown.empty());
 }
 
@@ -236,7 +236,7 @@ TEST_F(PlanMenuTest, databaseGone_showsTheMessage_andKeepsEverything)
     menu.change_clock_menu();
     QFile::remove(program.file("DeskData.db"));
     const ClockPlan before = module.clock_plan;
-    menu.nextmenu_often(0);
+    menu.selectPlan(0);
     EXPECT_EQ(module.clock_plan, before);
     EXPECT_EQ(menu.checkedPlan(), -1);
     EXPECT_EQ(currentrow(), "absent");
@@ -252,22 +252,22 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     host.run.setCountedUpMs(55);
     host.run.setShownMs(4321);
     display.hostState().run.setStage(2);
-    display.Timer1->setEnabled(true);
-    menu.nextmenu_often(0);
-    EXPECT_FALSE(display.Timer1->isEnabled());
-    EXPECT_TRUE(display.Timer5->isEnabled());
+    display.countdownTick->setEnabled(true);
+    menu.selectPlan(0);
+    EXPECT_FALSE(display.countdownTick->isEnabled());
+    EXPECT_TRUE(display.countSetup->isEnabled());
     EXPECT_EQ(host.ready_marker, "");
     EXPECT_EQ(host.run.countedDownMs(), 0);
     EXPECT_EQ(host.run.countedUpMs(), 0);
     EXPECT_EQ(host.run.shownMs(), 0);
 
-    display.Timer5->setEnabled(false);
+    display.countSetup->setEnabled(false);
     display.hostState().run.setStage(5);
-    display.Timer4->setEnabled(true);
-    menu.nextmenu_often(0);
-    EXPECT_FALSE(display.Timer4->isEnabled());
+    display.countupTick->setEnabled(true);
+    menu.selectPlan(0);
+    EXPECT_FALSE(display.countupTick->isEnabled());
     EXPECT_EQ(host.ready_marker, "setting");
-    EXPECT_TRUE(display.Timer5->isEnabled());
+    EXPECT_TRUE(display.countSetup->isEnabled());
 }
 
 TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
@@ -276,7 +276,7 @@ TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
     menu.change_clock_menu();
     host.run.setState(RunState::Paused);
     display.hostState().run.setStage(1);
-    menu.nextmenu_often(0);
+    menu.selectPlan(0);
     EXPECT_EQ(host.run.state(), RunState::Running);
 }
 
@@ -289,7 +289,7 @@ TEST_F(PlanMenuTest, choosingAMenuItem_selectsThatPlan)
     EXPECT_EQ(module.clock_plan.firsttext, "title b");
     EXPECT_TRUE(submenu.actions()[1]->isChecked());
     EXPECT_FALSE(submenu.actions()[0]->isChecked());
-    menu.nextmenu_often(7);  // no such item: nothing happens
+    menu.selectPlan(7);  // no such item: nothing happens
     EXPECT_EQ(menu.checkedPlan(), 1);
 }
 

@@ -26,8 +26,8 @@ namespace {
 
 class CountingHotkeys final : public HotkeyHooks {
 public:
-    void Hotkey_set() override { ++registered; }
-    void hotkey_del() override { ++released; }
+    void registerHotkeys() override { ++registered; }
+    void releaseHotkeys() override { ++released; }
     int registered = 0;
     int released = 0;
 };

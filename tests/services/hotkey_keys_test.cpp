@@ -68,8 +68,8 @@ TEST(HotkeyKeys, oftenSetting_givesSwitchAndPrefix)
     for (const Case& c : {Case{"10", true, "Ctrl+"}, Case{"01", true, "Alt+"}, Case{"11", true, "Ctrl+Alt+"},
                           Case{"00", false, ""}, Case{"20", true, ""}, Case{"x1", true, "Alt+"}, Case{"1", true, "Ctrl+"}}) {
         program.ini.write("Hotkey", "often", c.often);
-        EXPECT_EQ(often_hotkeys_enabled(program.ini), c.enabled) << c.often;
-        EXPECT_EQ(often_hotkey_prefix(program.ini), QString(c.prefix)) << c.often;
+        EXPECT_EQ(planHotkeysEnabled(program.ini), c.enabled) << c.often;
+        EXPECT_EQ(planHotkeyPrefix(program.ini), QString(c.prefix)) << c.often;
     }
 }
 
@@ -86,6 +86,6 @@ TEST(HotkeyKeys, startAlsoStops_followsNumericValue_andMissingFileMeansOff)
     program.ini.write("Hotkey", "often", "11");
     ASSERT_TRUE(QFile::remove(program.ini.file()));
     EXPECT_EQ(start_key_also_stops(program.ini), 0);
-    EXPECT_FALSE(often_hotkeys_enabled(program.ini));
-    EXPECT_EQ(often_hotkey_prefix(program.ini), "");
+    EXPECT_FALSE(planHotkeysEnabled(program.ini));
+    EXPECT_EQ(planHotkeyPrefix(program.ini), "");
 }

@@ -97,14 +97,14 @@ TEST(ReminderRules, messagesFollowTheChecks)
 TEST_F(ApplyTest, refusedTimes_changeNothing)
 {
     SettingsWindow& w = open(defaultPlan());
-    display->Label2[4]->setText("滚动中");
+    display->textLabels[4]->setText("滚动中");
     const QByteArray ini = program.readFile("TimeData.db");
     w.timeFields[7]->setText("50"); // alarm 2 = alarm 1
     EXPECT_FALSE(w.apply());
     EXPECT_EQ(program.notifier.texts(), QStringList{"报警1和报警2提醒时间不能相同，请修改"});
     EXPECT_EQ(storedPlan(), defaultPlan());
     EXPECT_EQ(module.clock_plan, defaultPlan());
-    EXPECT_EQ(display->Label2[4]->text(), "滚动中");
+    EXPECT_EQ(display->textLabels[4]->text(), "滚动中");
     EXPECT_EQ(program.readFile("TimeData.db"), ini);
     EXPECT_EQ(readyShown, 0);
 }
@@ -128,7 +128,7 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     EXPECT_EQ(program.ini.read("Marquee", "currentrow", "absent"), "absent");
     EXPECT_EQ(program.ini.read("pictureset", "Delaytime", ""), "2");
     EXPECT_EQ(host.ready_marker, "setting");
-    EXPECT_TRUE(display->Timer5->isEnabled());
+    EXPECT_TRUE(display->countSetup->isEnabled());
     EXPECT_EQ(readyShown, 1);
     EXPECT_TRUE(program.notifier.shown.empty());
 }
@@ -143,7 +143,7 @@ TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
     EXPECT_FALSE(w.apply());
     EXPECT_EQ(program.notifier.shown.size(), 1u);
     EXPECT_EQ(module.clock_plan.Time_all, QTime(0, 1, 0));
-    EXPECT_FALSE(display->Timer5->isEnabled());
+    EXPECT_FALSE(display->countSetup->isEnabled());
 }
 
 TEST_F(FillTest, numberFields_checkRangesWhileTypingAndOnLeaving)

@@ -16,14 +16,14 @@ namespace {
 QMenu* desktop_menu()
 {
     for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == "desktopclock")
+        if (w->objectName() == "desktopMenu")
             return qobject_cast<QMenu*>(w);
     return nullptr;
 }
 
 QAction* item(QMenu* menu, int k)
 {
-    return menu->findChild<QAction*>(QStringLiteral("desktop_%1").arg(k));
+    return menu->findChild<QAction*>(QStringLiteral("desktopItem%1").arg(k));
 }
 
 TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRow)

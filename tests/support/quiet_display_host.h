@@ -9,8 +9,8 @@ public:
     void desktopRun(int) override {}
     void popupDesktopMenu(const QPoint&) override {}
     void popupElementMenu(const QPoint&) override {}
-    void Hotkey_set() override {}
-    void hotkey_del() override {}
+    void registerHotkeys() override {}
+    void releaseHotkeys() override {}
 };
 
 } // namespace orvalen::test

@@ -64,7 +64,7 @@ TEST_F(BadPlanTest, lengthZero_endsAtTheFirstTickAndRecordsOnce)
     startRun();
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_EQ(clock(), "00:00");
-    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
     advance(5000);
     EXPECT_EQ(commands->records, 1);
 }
@@ -91,11 +91,11 @@ TEST_F(BadPlanTest, overtimeLimitZero_overtimeRunsUntilStoppedAndRecordsOnce)
     advance(3000 + 30'000);
     EXPECT_EQ(window->hostState().run.stage(), 5);
     EXPECT_EQ(clock(), "00:30");
-    EXPECT_TRUE(window->Timer4->isEnabled());
+    EXPECT_TRUE(window->countupTick->isEnabled());
     EXPECT_EQ(commands->records, 0);
     commands->stop_timing();
     advance(1000);
-    EXPECT_FALSE(window->Timer4->isEnabled());
+    EXPECT_FALSE(window->countupTick->isEnabled());
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(window->hostState().run.stage(), 5);
 }
@@ -138,7 +138,7 @@ TEST_F(BadPlanTest, endTextWiderThanATinyClock_shrinksNoFurtherThanOnePoint)
     p.stageText[6] = QString(80, QChar(u'时'));
     open(p);
     startRun();
-    EXPECT_EQ(window->Label7->font().pointSizeF(), 1.0);
+    EXPECT_EQ(window->endTextMeasure->font().pointSizeF(), 1.0);
     EXPECT_EQ(clock(), "01:00");
 }
 

@@ -36,7 +36,7 @@ protected:
                          [this](bool applied) { outcome = applied; });
         return *m_calibration;
     }
-    // One Timer12 tick, run until the calibration is over.
+    // One networkTimeTick tick, run until the calibration is over.
     std::optional<bool> calibrateOnce()
     {
         outcome.reset();
@@ -49,7 +49,7 @@ protected:
     FakeClock clock;
     FakeTimers timers{clock};
     HostState host;
-    std::unique_ptr<EngineTimer> timer12 = timers.create(QStringLiteral("Timer12"));
+    std::unique_ptr<EngineTimer> timer12 = timers.create(QStringLiteral("networkTimeTick"));
     QtNetworkProbes probes{timers};
     FakeClockSetter setter;
     CalibratedClock display{clock};

@@ -48,7 +48,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_TRUE(item(2).enabled);
     EXPECT_FALSE(item(6).enabled);
     EXPECT_FALSE(item(17).visible);
-    EXPECT_FALSE(window->Label9[0]->isEnabled());
+    EXPECT_FALSE(window->screenButtons[0]->isEnabled());
 
     const QStringList stageSounds{"wavstop", "wav:Timeout.wav"};
     for (int k = 1; k <= 59; ++k) {
@@ -61,7 +61,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
             EXPECT_EQ(sounds, stageSounds);
             break;
         case 11:
-            EXPECT_EQ(window->Label2[3]->text(), "阶段一");
+            EXPECT_EQ(window->textLabels[3]->text(), "阶段一");
             EXPECT_TRUE(sounds.isEmpty());
             break;
         case 20:
@@ -77,22 +77,22 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
             // clock blinks through it.
             EXPECT_EQ(window->hostState().run.stage(), 4);
             EXPECT_EQ(sounds, (QStringList{"wavstop", "loop:Timeout.wav"}));
-            EXPECT_TRUE(window->Timer3->isEnabled());
+            EXPECT_TRUE(window->blinkTick->isEnabled());
             break;
         default:
             EXPECT_TRUE(sounds.isEmpty()) << "second " << k;
             break;
         }
     }
-    EXPECT_EQ(window->Label2[3]->text(), "读秒");
+    EXPECT_EQ(window->textLabels[3]->text(), "读秒");
 
     // Zero: the count goes on as overtime on the main clock.
     advance(1000);
     EXPECT_EQ(window->hostState().run.stage(), 5);
     EXPECT_EQ(clock(), "00:00");
     EXPECT_EQ(backend.take(), stageSounds);
-    EXPECT_FALSE(window->Timer1->isEnabled());
-    EXPECT_TRUE(window->Timer4->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_TRUE(window->countupTick->isEnabled());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_EQ(commands->records, 0);
     EXPECT_FALSE(item(0).enabled);
@@ -101,7 +101,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
         advance(1000);
         ASSERT_EQ(clock(), mmss(k)) << "overtime second " << k;
     }
-    EXPECT_EQ(window->Label2[3]->text(), "已超时");
+    EXPECT_EQ(window->textLabels[3]->text(), "已超时");
 
     // The overtime limit (10 s) ends the run.
     advance(1000);
@@ -114,13 +114,13 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_TRUE(item(0).enabled);
     EXPECT_FALSE(item(1).enabled);
     EXPECT_FALSE(item(2).enabled);
-    EXPECT_EQ(window->Label9[0]->text(), " 清零 ");
+    EXPECT_EQ(window->screenButtons[0]->text(), " 清零 ");
     EXPECT_EQ(host.run_record[1].toLongLong(), 60002);
     EXPECT_EQ(host.run_record[2].toLongLong(), 10002);
 
     advance(5000);
-    EXPECT_FALSE(window->Timer1->isEnabled());
-    EXPECT_FALSE(window->Timer4->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_FALSE(window->countupTick->isEnabled());
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(clock(), "时间到");
 }
@@ -140,15 +140,15 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     advance(1000);
     EXPECT_EQ(clock(), "时间到");
     EXPECT_EQ(window->hostState().run.stage(), 6);
-    EXPECT_TRUE(window->Picture6[3]->isHidden());
-    EXPECT_FALSE(window->Timer7->isEnabled());
-    EXPECT_FALSE(window->Picture1->isHidden());
+    EXPECT_TRUE(window->textPanels[3]->isHidden());
+    EXPECT_FALSE(window->promptTick->isEnabled());
+    EXPECT_FALSE(window->clockPanel->isHidden());
     QStringList sounds = backend.take();
     EXPECT_EQ(sounds.mid(sounds.size() - 2), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(item(0).caption.left(2), "清零");
-    EXPECT_FALSE(window->Timer1->isEnabled());
-    EXPECT_FALSE(window->Timer4->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_FALSE(window->countupTick->isEnabled());
 
     // The operator's clear: ready, the end sound stopped, the plan's length back.
     commands->start_timing();
@@ -159,7 +159,7 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     EXPECT_EQ(clock(), "00:05");
     advance(3000);
     EXPECT_EQ(clock(), "00:05");
-    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
     EXPECT_EQ(commands->records, 1);
 }
 
@@ -187,7 +187,7 @@ TEST_F(CountRunTest, countUpWithLength_countsUpAlarmsAtRemainingTimesEndsAtLengt
     EXPECT_EQ(clock(), "00:10"); // the plan length
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_FALSE(window->Timer4->isEnabled());
+    EXPECT_FALSE(window->countupTick->isEnabled());
 }
 
 TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
@@ -203,10 +203,10 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
 
     commands->pause_timing();
     EXPECT_EQ(item(2).caption.left(2), "继续");
-    EXPECT_EQ(window->Label9[2]->text(), " 继续 ");
+    EXPECT_EQ(window->screenButtons[2]->text(), " 继续 ");
     advance(30'000);
     EXPECT_EQ(clock(), "00:50");
-    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
 
     commands->pause_timing();
     EXPECT_EQ(item(2).caption.left(2), "暂停");
@@ -240,7 +240,7 @@ TEST_F(CountRunTest, operatorStopMidCount_recordsOnceWithoutEndStage)
     EXPECT_FALSE(item(1).enabled);
     advance(1000);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 1);
     EXPECT_EQ(clock(), "00:45");
     EXPECT_TRUE(backend.take().isEmpty());
@@ -259,8 +259,8 @@ TEST_F(CountRunTest, stopThenClearWithinATick_recordsOnceAndLeavesNoTickRunning)
     advance(0);
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(item(0).caption.left(2), "开始");
-    EXPECT_FALSE(window->Timer1->isEnabled());
-    EXPECT_FALSE(window->Timer4->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_FALSE(window->countupTick->isEnabled());
     EXPECT_EQ(clock(), "01:00");
     advance(20'000);
     EXPECT_EQ(clock(), "01:00");
@@ -279,8 +279,8 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
 
     advance(1000); // zero
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(window->Label8, "3");
-    EXPECT_TRUE(window->Timer11->isEnabled());
+    EXPECT_EQ(window->restartSecondsText, "3");
+    EXPECT_TRUE(window->restartTick->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "开始"); // back to ready at once
     EXPECT_TRUE(item(0).enabled);
     // The end sound plays on: the clear that the end ran did not stop it.
@@ -288,19 +288,19 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
 
     advance(100); // the prepare-only set-up keeps the delayed restart
     EXPECT_EQ(clock(), "00:05");
-    EXPECT_TRUE(window->Timer11->isEnabled());
-    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_TRUE(window->restartTick->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
 
     advance(900);
-    EXPECT_EQ(window->Label8, "2");
+    EXPECT_EQ(window->restartSecondsText, "2");
     advance(2000);
-    EXPECT_EQ(window->Label8, "0");
+    EXPECT_EQ(window->restartSecondsText, "0");
     EXPECT_TRUE(item(0).enabled);
     EXPECT_TRUE(backend.take().isEmpty());
 
     advance(1000 + 100 + 5); // the fourth delay tick starts the run
     EXPECT_FALSE(item(0).enabled);
-    EXPECT_FALSE(window->Timer11->isEnabled());
+    EXPECT_FALSE(window->restartTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
     advance(1000);

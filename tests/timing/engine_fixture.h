@@ -44,7 +44,7 @@ protected:
     {
         build(plan, clockSource);
         delay = std::make_unique<DelayedRestart>(*window, *commands);
-        window->Timer11->setHandler([this] { delay->Timer11_Timer(); });
+        window->restartTick->setHandler([this] { delay->advanceRestart(); });
         return load();
     }
 
@@ -82,7 +82,7 @@ protected:
         advance(0);
     }
     void advance(qint64 ms) { program.timers.advance(ms); }
-    QString clock() const { return window->Label3->text(); }
+    QString clock() const { return window->clockText->text(); }
     const MenuItemState& item(int i) const { return host.desktop[i]; }
 
     TempProgram program;

@@ -21,29 +21,29 @@ TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight
 {
     module.start_reference_ms = program.clock.monotonicMs();
     program.clock.step(10'350);
-    EXPECT_EQ(engine->remaintime("Timer1"), 10'350);
-    EXPECT_EQ(engine->remaintime("Timer4"), 10'550); // 200 ms ahead on source 0
+    EXPECT_EQ(engine->countedMs("countdownTick"), 10'350);
+    EXPECT_EQ(engine->countedMs("countupTick"), 10'550); // 200 ms ahead on source 0
     host.run_record[1] = QStringLiteral("9365");
-    EXPECT_EQ(engine->remaintime("Timer1"), 19'715);
-    EXPECT_EQ(engine->remaintime("Timer2"), 0);
+    EXPECT_EQ(engine->countedMs("countdownTick"), 19'715);
+    EXPECT_EQ(engine->countedMs("scrollTick"), 0);
     host.run_record[1] = QString();
-    EXPECT_EQ(engine->remaintime("Timer1"), 10'350);
+    EXPECT_EQ(engine->countedMs("countdownTick"), 10'350);
 
     // Source 1: started 23:59:59.000, asked at 00:00:01.000.
     host.run.setClockSource(1);
     module.start_reference_ms = 86'399'000;
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
-    EXPECT_EQ(engine->remaintime("Timer1"), 2000);
-    EXPECT_EQ(engine->remaintime("Timer4"), 2200);
+    EXPECT_EQ(engine->countedMs("countdownTick"), 2000);
+    EXPECT_EQ(engine->countedMs("countupTick"), 2200);
 
     // Source 2: whole seconds of the time of day.
     host.run.setClockSource(2);
     window->start_time_of_day_text = QStringLiteral("23:59:30");
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 9, 900)));
-    EXPECT_EQ(engine->remaintime("Timer1"), 39'000);
+    EXPECT_EQ(engine->countedMs("countdownTick"), 39'000);
 
     host.run.setClockSource(3);
-    EXPECT_EQ(engine->remaintime("Timer1"), 0);
+    EXPECT_EQ(engine->countedMs("countdownTick"), 0);
     EXPECT_FALSE(program.registry.readDword("clockmode").has_value());
 }
 
@@ -51,7 +51,7 @@ TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesT
 {
     host.run.setClockSource(2);
     window->start_time_of_day_text = QString();
-    EXPECT_EQ(engine->remaintime("Timer1"), 0);
+    EXPECT_EQ(engine->countedMs("countdownTick"), 0);
     EXPECT_EQ(program.registry.readDword("clockmode"), 0);
     EXPECT_EQ(host.run.clockSource(), 2); // the running program keeps its source
 }
@@ -65,27 +65,27 @@ TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
     start();
     advance(2005);
     EXPECT_EQ(window->hostState().run.stage(), 5);
-    EXPECT_EQ(window->Label3->text(), "00:00");
+    EXPECT_EQ(window->clockText->text(), "00:00");
     advance(3000);
-    EXPECT_EQ(window->Label4->text(), "00:03");
-    EXPECT_FALSE(window->Picture4->isHidden());
-    EXPECT_EQ(window->Label3->text(), "00:00");
+    EXPECT_EQ(window->overtimeText->text(), "00:03");
+    EXPECT_FALSE(window->overtimePanel->isHidden());
+    EXPECT_EQ(window->clockText->text(), "00:00");
 }
 
 TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)
 {
     window->hostState().run.setStage(1);
-    window->Picture1->show();
+    window->clockPanel->show();
     window->blink_count = 10;
-    window->Timer3->setInterval(490);
-    window->Timer3->setEnabled(true);
+    window->blinkTick->setInterval(490);
+    window->blinkTick->setEnabled(true);
     QList<bool> hidden;
     for (int i = 0; i < 11; ++i) {
         advance(490);
-        hidden << window->Picture1->isHidden();
+        hidden << window->clockPanel->isHidden();
     }
     EXPECT_EQ(hidden, (QList<bool>{true, false, true, false, true, false, true, false, true, false, false}));
-    EXPECT_FALSE(window->Timer3->isEnabled());
+    EXPECT_FALSE(window->blinkTick->isEnabled());
     EXPECT_EQ(window->blink_count, -1);
 }
 
@@ -93,27 +93,27 @@ TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 {
     module.clock_plan.checkfour = "1000";
     window->hostState().run.setStage(5);
-    window->Picture4->show();
-    window->Picture1->show();
+    window->overtimePanel->show();
+    window->clockPanel->show();
     window->blink_count = 2;
-    window->Timer3->setEnabled(true);
+    window->blinkTick->setEnabled(true);
     advance(1000);
-    EXPECT_TRUE(window->Picture4->isHidden());
-    EXPECT_FALSE(window->Picture1->isHidden());
+    EXPECT_TRUE(window->overtimePanel->isHidden());
+    EXPECT_FALSE(window->clockPanel->isHidden());
     module.clock_plan.combolist = "102"; // no overtime count: the clock blinks
     advance(1000);
-    EXPECT_TRUE(window->Picture1->isHidden());
+    EXPECT_TRUE(window->clockPanel->isHidden());
 }
 
 TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
 {
     module.clock_plan.checkone = "1111111";
     int dateSetUps = 0;
-    window->Timer9->setHandler([&] { ++dateSetUps; });
+    window->clockSetup->setHandler([&] { ++dateSetUps; });
     start();
     EXPECT_EQ(dateSetUps, 1);
     EXPECT_TRUE(host.clockset[4].visible);
-    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
     EXPECT_EQ(host.run.countedDownMs(), 0);
 }
 
@@ -123,9 +123,9 @@ TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)
     advance(5);
     // A plan chosen during the run asks for a prepare-only set-up.
     host.ready_marker = QStringLiteral("setting");
-    window->Timer5->setEnabled(true);
+    window->countSetup->setEnabled(true);
     advance(100);
-    EXPECT_TRUE(window->Timer1->isEnabled());
+    EXPECT_TRUE(window->countdownTick->isEnabled());
     EXPECT_FALSE(item(0).enabled);
 }
 

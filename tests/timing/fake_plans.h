@@ -10,7 +10,7 @@ namespace orvalen::test {
 struct FakePlans final : PlanSequence {
     int planCount() const override { return count; }
     int checkedPlan() const override { return checked; }
-    void nextmenu_often(int index) override { selected << index; }
+    void selectPlan(int index) override { selected << index; }
     int count = 0;
     int checked = -1;
     QList<int> selected;

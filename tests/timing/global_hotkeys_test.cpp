@@ -76,7 +76,7 @@ TEST_F(GlobalHotkeysTest, keyTexts_goIntoCaptions_andValidKeysAreGrabbed)
     set("start", "Ctrl+F1");
     set("stop", "无");
     host.desktop[2].caption = "继续" + kBlanks + "Ctrl+F3";  // paused while registering
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
 
     EXPECT_EQ(host.desktop[0].caption, "开始" + kBlanks + "Ctrl+F1");
     EXPECT_EQ(host.desktop[1].caption, "停止" + kBlanks);
@@ -91,7 +91,7 @@ TEST_F(GlobalHotkeysTest, presses_runTheirCommands_andNothingAfterRelease)
     set("start", "Ctrl+Alt+S");
     set("stop", "Ctrl+Alt+T");
     set("pause", "Ctrl+Alt+P");
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     backend.press(1);
     backend.press(3);
     backend.press(2);
@@ -101,7 +101,7 @@ TEST_F(GlobalHotkeysTest, presses_runTheirCommands_andNothingAfterRelease)
     hotkeys.setHeld(false);
     EXPECT_EQ(commands.calls.size(), 3);
 
-    hotkeys.hotkey_del();
+    hotkeys.releaseHotkeys();
     EXPECT_TRUE(backend.grabbed.empty());
     backend.press(1);
     EXPECT_FALSE(hotkeys.hotkey_window_proc(1));
@@ -114,7 +114,7 @@ TEST_F(GlobalHotkeysTest, registeringAgainWithoutRelease_isSafeAndLeavesOneSet)
     set("often", "10");
     plans.count = 2;
     for (int i = 0; i < 5; ++i)
-        hotkeys.Hotkey_set();
+        hotkeys.registerHotkeys();
     EXPECT_EQ(backend.grabbed.size(), 5u);  // start + 2 digit + 2 keypad
     backend.press(1);
     EXPECT_EQ(commands.calls, QStringList{"start"});
@@ -126,7 +126,7 @@ TEST_F(GlobalHotkeysTest, startStopToggle_stopNotGrabbed_startKeyStopsARun)
     set("start", "Ctrl+F1");
     set("stop", "Ctrl+F1");
     set("opentogetherstop", "1");
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     EXPECT_EQ(host.desktop[1].caption, "停止" + kBlanks + "Ctrl+F1");
     EXPECT_EQ(backend.grabbed.count(2), 0u);
 
@@ -141,7 +141,7 @@ TEST_F(GlobalHotkeysTest, planHotkeys_digitsThenKeypad_numberedByPlanCount)
 {
     set("often", "11");
     plans.count = 4;
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     for (int i = 1; i <= 4; ++i) {
         EXPECT_EQ(grabbedAs(3 + i), std::pair(3, '0' + i));
         EXPECT_EQ(grabbedAs(7 + i), std::pair(3, 96 + i));
@@ -149,7 +149,7 @@ TEST_F(GlobalHotkeysTest, planHotkeys_digitsThenKeypad_numberedByPlanCount)
     EXPECT_EQ(backend.grabbed.size(), 8u);
 
     plans.count = 12;  // only nine plans get hotkeys
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     EXPECT_EQ(backend.grabbed.size(), 18u);
     EXPECT_EQ(grabbedAs(12), std::pair(3, int('9')));
     EXPECT_EQ(grabbedAs(21), std::pair(3, 105));
@@ -159,13 +159,13 @@ TEST_F(GlobalHotkeysTest, planPress_selectsItsPlan_unknownIdIsNotOurs)
 {
     set("often", "10");
     plans.count = 3;
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     backend.press(8);  // keypad key of plan 2
     backend.press(4);
     EXPECT_EQ(plans.selected, QList<int>({1, 0}));
 
     plans.count = 9;
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     EXPECT_FALSE(hotkeys.hotkey_window_proc(22));
     EXPECT_TRUE(hotkeys.hotkey_window_proc(21));
     EXPECT_EQ(plans.selected.last(), 8);
@@ -176,12 +176,12 @@ TEST_F(GlobalHotkeysTest, planHotkeys_needAModifierAndExistingPlans)
     plans.count = 3;
     for (const char* often : {"00", "20", "02", "22"}) {
         set("often", often);
-        hotkeys.Hotkey_set();
+        hotkeys.registerHotkeys();
         EXPECT_TRUE(backend.grabbed.empty()) << often;
     }
     set("often", "11");
     plans.count = 0;
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     EXPECT_TRUE(backend.grabbed.empty());
     EXPECT_FALSE(hotkeys.hotkey_window_proc(4));
     EXPECT_TRUE(plans.selected.isEmpty());
@@ -194,7 +194,7 @@ TEST_F(GlobalHotkeysTest, keysHeldElsewhere_giveTheirMessages_andRegistrationGoe
     set("often", "10");
     plans.count = 3;
     backend.heldElsewhere = {{2, 112}, {2, 114}, {2, 99}};
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
 
     const QString cr = "\r";
     ASSERT_EQ(messages().size(), 3);
@@ -213,19 +213,19 @@ TEST_F(GlobalHotkeysTest, unusableTexts_registerNothing_andAreReportedOnce)
     set("start", "ctrl+alt+s");
     set("stop", "Win+F1");
     set("pause", "Ctrl+s");
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     EXPECT_TRUE(backend.grabbed.empty());
     ASSERT_EQ(messages().size(), 1);
     for (const char* text : {"start=ctrl+alt+s", "stop=Win+F1", "pause=Ctrl+s"})
         EXPECT_TRUE(messages()[0].contains(text)) << text;
 
-    hotkeys.Hotkey_set();  // e.g. after a plan was saved
+    hotkeys.registerHotkeys();  // e.g. after a plan was saved
     EXPECT_EQ(messages().size(), 1);
 
     set("start", "");  // present but empty
     set("stop", "Ctrl+Alt+F13");
     set("pause", QString(300, 'X'));
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
     EXPECT_TRUE(backend.grabbed.empty());
     ASSERT_EQ(messages().size(), 2);
     EXPECT_TRUE(messages()[1].contains("start="));
@@ -235,7 +235,7 @@ TEST_F(GlobalHotkeysTest, unusableTexts_registerNothing_andAreReportedOnce)
 TEST_F(GlobalHotkeysTest, noGlobalHotkeysHere_oneNoticeForTheWholeRun_noneWhenNothingIsWanted)
 {
     backend.unavailable = true;
-    hotkeys.Hotkey_set();  // every key "无" and no plans: nothing to say
+    hotkeys.registerHotkeys();  // every key "无" and no plans: nothing to say
     EXPECT_EQ(backend.grabCalls, 0);
     EXPECT_TRUE(messages().isEmpty());
 
@@ -243,8 +243,8 @@ TEST_F(GlobalHotkeysTest, noGlobalHotkeysHere_oneNoticeForTheWholeRun_noneWhenNo
     set("stop", "Ctrl+F2");
     set("often", "10");
     plans.count = 3;
-    hotkeys.Hotkey_set();
-    hotkeys.Hotkey_set();
+    hotkeys.registerHotkeys();
+    hotkeys.registerHotkeys();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("no X11 here"));
     EXPECT_EQ(host.desktop[0].caption, "开始" + kBlanks + "Ctrl+F1");

@@ -19,10 +19,10 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
 
     EXPECT_EQ(dateLine(), "3天");
     EXPECT_EQ(clock(), "03时00分00秒");
-    EXPECT_FALSE(window->Picture1->isHidden());
+    EXPECT_FALSE(window->clockPanel->isHidden());
     EXPECT_FALSE(item(0).enabled); // running
     EXPECT_TRUE(item(1).enabled);
-    EXPECT_TRUE(window->Timer10->isEnabled());
+    EXPECT_TRUE(window->longTermTick->isEnabled());
     EXPECT_EQ(host.run_record[0], "2026-12-08 09:00:00");
     EXPECT_EQ(host.run_record[4], "2026-12-11 12:00:00");
     EXPECT_EQ(host.run.tick(), CountTick::Down);
@@ -30,7 +30,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     advance(1000);
     EXPECT_EQ(clock(), "02时59分59秒");
     EXPECT_EQ(prompt(), weekday(kStart.date())); // once the start prompt is done
-    EXPECT_TRUE(window->Timer12->isEnabled()); // the network time runs alongside
+    EXPECT_TRUE(window->networkTimeTick->isEnabled()); // the network time runs alongside
 
     // Across midnight: the days and the weekday change with the date.
     jumpTo(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 58, 800)));
@@ -53,11 +53,11 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
-    EXPECT_TRUE(window->Picture6[3]->isHidden());
-    EXPECT_FALSE(window->Picture1->isHidden());
-    EXPECT_DOUBLE_EQ(window->twipsLeft(window->Picture1), (1920 * 15 - window->twipsWidth(window->Label3)) / 2);
-    for (EngineTimer* t : {window->Timer1.get(), window->Timer2.get(), window->Timer3.get(), window->Timer4.get(),
-                           window->Timer9.get(), window->Timer10.get(), window->Timer12.get()})
+    EXPECT_TRUE(window->textPanels[3]->isHidden());
+    EXPECT_FALSE(window->clockPanel->isHidden());
+    EXPECT_DOUBLE_EQ(window->twipsLeft(window->clockPanel), (1920 * 15 - window->twipsWidth(window->clockText)) / 2);
+    for (EngineTimer* t : {window->countdownTick.get(), window->scrollTick.get(), window->blinkTick.get(), window->countupTick.get(),
+                           window->clockSetup.get(), window->longTermTick.get(), window->networkTimeTick.get()})
         EXPECT_FALSE(t->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "清零");
     EXPECT_TRUE(backend.take().contains("wavstop")); // the final-seconds sound stopped
@@ -114,7 +114,7 @@ TEST_F(LongTermDisplayTest, liveClock_followsTheSeconds_showsPortalTime_andSurvi
     commands->stop_timing();
     advance(1200);
     EXPECT_EQ(clock(), "11:01:01");
-    EXPECT_TRUE(window->Timer10->isEnabled());
+    EXPECT_TRUE(window->longTermTick->isEnabled());
     EXPECT_EQ(commands->records, 0);
 }
 
@@ -177,7 +177,7 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
     advance(300);
     EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_FALSE(window->Timer10->isEnabled());
+    EXPECT_FALSE(window->longTermTick->isEnabled());
 }
 
 TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsNoRun)
@@ -191,7 +191,7 @@ TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsN
     advance(300);
     EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
     EXPECT_EQ(commands->records, 0);
-    EXPECT_FALSE(window->Timer10->isEnabled());
+    EXPECT_FALSE(window->longTermTick->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "开始");
 }
 
@@ -203,12 +203,12 @@ TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEa
     int expectedLines = 0;
     for (const QDate& bad : {QDate(1999, 5, 1), QDate(), QDate(2226, 12, 8)}) {
         module.clock_plan.time_date = bad;
-        window->Timer9->setEnabled(true); // set up again, as a plan selection does
+        window->clockSetup->setEnabled(true); // set up again, as a plan selection does
         advance(100);
         EXPECT_EQ(dateLine(), "2026-12-08");
         advance(3000);
         EXPECT_FALSE(window->hostState().run.endMarked());
-        EXPECT_TRUE(window->Timer10->isEnabled());
+        EXPECT_TRUE(window->longTermTick->isEnabled());
         EXPECT_EQ(LongTermWarnings::lines().size(), ++expectedLines) << LongTermWarnings::lines().join('\n').toStdString();
     }
     EXPECT_EQ(commands->records, 0);
@@ -224,10 +224,10 @@ TEST_F(LongTermDisplayTest, planThatIsNotLongTerm_setUpOnlyHidesTheWeekdayItem)
     openLongTerm(defaultPlan());
     host.clockset[4].visible = true;
     const QString before = clock();
-    window->Timer9->setEnabled(true);
+    window->clockSetup->setEnabled(true);
     advance(100);
     EXPECT_FALSE(host.clockset[4].visible);
-    EXPECT_FALSE(window->Timer10->isEnabled());
+    EXPECT_FALSE(window->longTermTick->isEnabled());
     EXPECT_EQ(clock(), before);
 }
 
@@ -247,16 +247,16 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
     advance(3000); // the count reaches zero: recorded, back to ready, the delay begins
     EXPECT_EQ(commands->records, 1);
     EXPECT_TRUE(item(0).enabled);
-    EXPECT_EQ(window->Label8, "2");
-    EXPECT_TRUE(window->Timer11->isEnabled());
+    EXPECT_EQ(window->restartSecondsText, "2");
+    EXPECT_TRUE(window->restartTick->isEnabled());
     advance(1000);
-    EXPECT_EQ(window->Label8, "1");
+    EXPECT_EQ(window->restartSecondsText, "1");
     advance(1000);
-    EXPECT_EQ(window->Label8, "0");
+    EXPECT_EQ(window->restartSecondsText, "0");
     EXPECT_TRUE(item(0).enabled);
     advance(1000 + 100); // the third delay tick starts the run
     EXPECT_FALSE(item(0).enabled);
-    EXPECT_FALSE(window->Timer11->isEnabled());
+    EXPECT_FALSE(window->restartTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 0);
     advance(3000);
     EXPECT_EQ(commands->records, 2);
@@ -265,23 +265,23 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
 TEST_F(LongTermDisplayTest, delayedRestartSwitchedOff_firstTickStarts_aRunAlreadyStartedIsLeftAlone)
 {
     openLongTerm(defaultPlan());
-    longTerm.reset(); // the count plan alone; Timer11 by hand
+    longTerm.reset(); // the count plan alone; restartTick by hand
     DelayedRestart restart(*window, *commands);
-    window->Timer11->setHandler([&] { restart.Timer11_Timer(); });
+    window->restartTick->setHandler([&] { restart.advanceRestart(); });
 
     module.clock_plan.checkfour = QStringLiteral("0000");
-    window->Label8 = QStringLiteral("5");
-    window->Timer11->setEnabled(true);
+    window->restartSecondsText = QStringLiteral("5");
+    window->restartTick->setEnabled(true);
     advance(1000);
-    EXPECT_FALSE(window->Timer11->isEnabled());
+    EXPECT_FALSE(window->restartTick->isEnabled());
     advance(100);
     EXPECT_FALSE(item(0).enabled); // the run started at the first tick
 
     // Started again while running: the start command does nothing.
-    window->Timer11->setEnabled(true);
+    window->restartTick->setEnabled(true);
     advance(1000);
     EXPECT_FALSE(item(0).enabled);
-    EXPECT_FALSE(window->Timer5->isEnabled());
+    EXPECT_FALSE(window->countSetup->isEnabled());
 }
 
 } // namespace

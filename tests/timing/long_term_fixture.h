@@ -107,8 +107,8 @@ protected:
         advance(1002);
     }
 
-    QString dateLine() const { return window->Label2[2]->text(); }
-    QString prompt() const { return window->Label2[3]->text(); }
+    QString dateLine() const { return window->textLabels[2]->text(); }
+    QString prompt() const { return window->textLabels[3]->text(); }
     static QString weekday(const QDate& d) { return weekday_name(d); }
 
     std::array<DateServer, 2> portals;

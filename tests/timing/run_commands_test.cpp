@@ -36,10 +36,10 @@ protected:
         auto& d = host.desktop;
         d[1].enabled = d[2].enabled = d[3].enabled = false;
         d[0].enabled = d[6].enabled = d[17].enabled = true;
-        display->Label9[0]->setText(" 开始 ");
-        display->Label9[2]->setText(" 暂停 ");
+        display->screenButtons[0]->setText(" 开始 ");
+        display->screenButtons[2]->setText(" 暂停 ");
         for (int i : {1, 2})
-            display->Label9[i]->setEnabled(false);
+            display->screenButtons[i]->setEnabled(false);
     }
 
     // A new run from a ready display with fresh run values.
@@ -55,11 +55,11 @@ protected:
     {
         host.run.setClockSource(clockSource.toInt());
         commands->start_timing();
-        display->Timer5->setEnabled(false);
+        display->countSetup->setEnabled(false);
         host.run.setState(RunState::Running);
         host.run.setEndMarked(false);
         module.start_reference_ms = program.clock.monotonicMs();
-        display->Timer1->setEnabled(true);
+        display->countdownTick->setEnabled(true);
     }
 
     void enableStatistics()
@@ -99,7 +99,7 @@ TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
     host.run.setShownMs(123);
     host.run.setTick(CountTick::Up);
     host.desktop[7].checked = true;
-    display->Label2[3]->setText("阶段一");
+    display->textLabels[3]->setText("阶段一");
 
     commands->start_timing();
     commands->start_timing(); // a second start before the set-up fires
@@ -110,8 +110,8 @@ TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
     EXPECT_EQ(host.run.countedUpMs(), 0);
     EXPECT_EQ(host.run.shownMs(), 0);
     EXPECT_FALSE(host.desktop[7].checked);
-    EXPECT_EQ(display->Label2[3]->text(), "");
-    EXPECT_TRUE(display->Timer5->isEnabled());
+    EXPECT_EQ(display->textLabels[3]->text(), "");
+    EXPECT_TRUE(display->countSetup->isEnabled());
     EXPECT_EQ(host.desktop[0].caption, "开始"); // the set-up writes the running state
 }
 
@@ -130,7 +130,7 @@ TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
     makeRunning();
     host.run.setCountedDownMs(4000);
     commands->start_timing();
-    EXPECT_FALSE(display->Timer5->isEnabled());
+    EXPECT_FALSE(display->countSetup->isEnabled());
     EXPECT_EQ(host.run.countedDownMs(), 4000);
 
     // Finished: stop, finish and pause do nothing more.
@@ -161,22 +161,22 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     for (int i : {13, 15, 16, 17})
         EXPECT_TRUE(d[i].visible) << i;
     EXPECT_TRUE(d[17].enabled);
-    EXPECT_EQ(display->Label9[0]->text(), " 清零 ");
-    EXPECT_TRUE(display->Label9[0]->isEnabled());
-    EXPECT_FALSE(display->Label9[1]->isEnabled());
-    EXPECT_EQ(display->Label9[2]->text(), " 暂停 ");
-    EXPECT_FALSE(display->Label9[2]->isEnabled());
-    EXPECT_FALSE(display->Label9[3]->isEnabled());
-    EXPECT_TRUE(display->Label9[4]->isEnabled());
+    EXPECT_EQ(display->screenButtons[0]->text(), " 清零 ");
+    EXPECT_TRUE(display->screenButtons[0]->isEnabled());
+    EXPECT_FALSE(display->screenButtons[1]->isEnabled());
+    EXPECT_EQ(display->screenButtons[2]->text(), " 暂停 ");
+    EXPECT_FALSE(display->screenButtons[2]->isEnabled());
+    EXPECT_FALSE(display->screenButtons[3]->isEnabled());
+    EXPECT_TRUE(display->screenButtons[4]->isEnabled());
     // The tick still runs: it records the run at its next firing.
-    EXPECT_TRUE(display->Timer1->isEnabled());
+    EXPECT_TRUE(display->countdownTick->isEnabled());
 }
 
 TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
 {
     makeRunning();
     commands->finish_timing();
-    display->Timer1->setEnabled(false); // the tick has ended the run
+    display->countdownTick->setEnabled(false); // the tick has ended the run
     commands->start_timing();
 
     const auto& d = host.desktop;
@@ -186,12 +186,12 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     EXPECT_FALSE(d[2].enabled);
     EXPECT_TRUE(d[6].enabled);
     EXPECT_TRUE(d[9].enabled);
-    EXPECT_EQ(display->Label9[0]->text(), " 开始 ");
-    EXPECT_TRUE(display->Label9[3]->isEnabled());
-    EXPECT_TRUE(display->Label9[4]->isEnabled());
+    EXPECT_EQ(display->screenButtons[0]->text(), " 开始 ");
+    EXPECT_TRUE(display->screenButtons[3]->isEnabled());
+    EXPECT_TRUE(display->screenButtons[4]->isEnabled());
     EXPECT_EQ(host.ready_marker, "setting");
-    EXPECT_TRUE(display->Timer5->isEnabled());
-    EXPECT_FALSE(display->Timer1->isEnabled());
+    EXPECT_TRUE(display->countSetup->isEnabled());
+    EXPECT_FALSE(display->countdownTick->isEnabled());
 }
 
 TEST_F(RunCommandsTest, captionsKeepTheirHotkeySuffixThroughARun)
@@ -220,17 +220,17 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(host.run_record[1], "10350");
     EXPECT_EQ(host.run_record[2], "0");
     EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
-    EXPECT_FALSE(display->Timer1->isEnabled());
+    EXPECT_FALSE(display->countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "继续");
-    EXPECT_EQ(display->Label9[2]->text(), " 继续 ");
+    EXPECT_EQ(display->screenButtons[2]->text(), " 继续 ");
 
     program.clock.step(20'000);
     commands->pause_timing();
     EXPECT_EQ(host.run_record[3], "20000");
     EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
-    EXPECT_TRUE(display->Timer1->isEnabled());
+    EXPECT_TRUE(display->countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "暂停");
-    EXPECT_EQ(display->Label9[2]->text(), " 暂停 ");
+    EXPECT_EQ(display->screenButtons[2]->text(), " 暂停 ");
 
     // A second pause adds to the first.
     commands->pause_timing();
@@ -243,18 +243,18 @@ TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
 {
     makeRunning("0");
     host.run.setTick(CountTick::Up);
-    display->Timer1->setEnabled(false);
-    display->Timer4->setEnabled(true);
+    display->countdownTick->setEnabled(false);
+    display->countupTick->setEnabled(true);
     host.run.setCountedUpMs(3700);
     host.run_record[1] = "60000";
 
     commands->pause_timing();
     EXPECT_EQ(host.run_record[2], "3700");
     EXPECT_EQ(host.run_record[1], "60000");
-    EXPECT_FALSE(display->Timer4->isEnabled());
+    EXPECT_FALSE(display->countupTick->isEnabled());
     commands->pause_timing();
-    EXPECT_TRUE(display->Timer4->isEnabled());
-    EXPECT_FALSE(display->Timer1->isEnabled());
+    EXPECT_TRUE(display->countupTick->isEnabled());
+    EXPECT_FALSE(display->countdownTick->isEnabled());
 }
 
 TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
@@ -292,25 +292,25 @@ TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
     EXPECT_EQ(host.run_record[3], "5000");
     EXPECT_EQ(host.desktop[2].caption, "暂停");
     EXPECT_TRUE(host.run.endMarked());
-    EXPECT_TRUE(display->Timer1->isEnabled()); // the tick records the run
+    EXPECT_TRUE(display->countdownTick->isEnabled()); // the tick records the run
 }
 
 TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
 {
     module.clock_plan.checkone = "1111111";
     makeRunning("0");
-    display->Timer1->setEnabled(false);
-    display->Timer10->setEnabled(true);
+    display->countdownTick->setEnabled(false);
+    display->longTermTick->setEnabled(true);
     host.run.setCountedDownMs(999);
     const qint64 ref = module.start_reference_ms;
     program.clock.step(3'000);
 
     commands->pause_timing();
-    EXPECT_FALSE(display->Timer10->isEnabled());
+    EXPECT_FALSE(display->longTermTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "继续");
     program.clock.step(3'000);
     commands->pause_timing();
-    EXPECT_TRUE(display->Timer10->isEnabled());
+    EXPECT_TRUE(display->longTermTick->isEnabled());
     EXPECT_EQ(host.run_record, (std::array<QString, 5>{"0", "0", "0", "0", "0"}));
     EXPECT_EQ(module.start_reference_ms, ref);
 }
@@ -325,8 +325,8 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
     commands->stop_timing();
     commands->start_timing(); // the operator clears before the tick came
 
-    EXPECT_FALSE(display->Timer1->isEnabled());
-    EXPECT_FALSE(display->Timer4->isEnabled());
+    EXPECT_FALSE(display->countdownTick->isEnabled());
+    EXPECT_FALSE(display->countupTick->isEnabled());
     EXPECT_EQ(host.run_record[1], "4000");
     EXPECT_EQ(timesumRows(), 1);
     EXPECT_EQ(host.desktop[0].caption, "开始");
@@ -337,13 +337,13 @@ TEST_F(RunCommandsTest, operatorClear_stopsTheEndSound_butTheRunEndsOwnClearDoes
 {
     makeRunning();
     commands->stop_timing();
-    display->Timer1->setEnabled(false);
+    display->countdownTick->setEnabled(false);
     commands->start_timing_after_run_end();
     EXPECT_TRUE(backend.calls.isEmpty());
 
     makeRunning();
     commands->stop_timing();
-    display->Timer1->setEnabled(false);
+    display->countdownTick->setEnabled(false);
     commands->start_timing();
     EXPECT_EQ(backend.calls, QStringList{"wavstop"});
 }
@@ -361,7 +361,7 @@ protected:
         program.ini.write("Marquee", "checkcycle", checkcycle);
         makeRunning();
         commands->finish_timing();
-        display->Timer1->setEnabled(false);
+        display->countdownTick->setEnabled(false);
         commands->start_timing_after_run_end();
     }
 };
@@ -372,7 +372,7 @@ TEST_F(PlanSequenceTest, clearAfterPlanOfChain_selectsTheNextPlanAndWaits)
     EXPECT_EQ(plans.selected, QList<int>{2});
     EXPECT_EQ(ini("currentrow"), "2");
     EXPECT_EQ(host.ready_marker, "setting");
-    EXPECT_TRUE(display->Timer5->isEnabled());
+    EXPECT_TRUE(display->countSetup->isEnabled());
 }
 
 TEST_F(PlanSequenceTest, clearAfterLastPlan_wrapsToTheFirst)
@@ -386,7 +386,7 @@ TEST_F(PlanSequenceTest, autoCycle_startsTheNextPlanAtOnce)
     finishPlan(1, "2", "1");
     EXPECT_EQ(plans.selected, QList<int>{2});
     EXPECT_EQ(host.ready_marker, "");
-    EXPECT_TRUE(display->Timer5->isEnabled());
+    EXPECT_TRUE(display->countSetup->isEnabled());
 }
 
 TEST_F(PlanSequenceTest, unknownCycleValue_selectsNothing)
@@ -426,7 +426,7 @@ TEST_F(PlanSequenceTest, stopInChain_endsTheSequence)
     makeRunning();
     commands->stop_timing();
     EXPECT_EQ(ini("currentrow"), "14"); // last index 3 + 11
-    display->Timer1->setEnabled(false);
+    display->countdownTick->setEnabled(false);
     program.ini.write("Marquee", "checkcycle", "0");
     commands->start_timing();
     EXPECT_TRUE(plans.selected.empty());

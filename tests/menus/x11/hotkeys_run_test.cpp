@@ -113,21 +113,21 @@ struct HotkeysRunTest : ::testing::Test {
 
 TEST_F(HotkeysRunTest, startPauseContinueStop_fromTheKeyboard)
 {
-    hotkeys->Hotkey_set();
+    hotkeys->registerHotkeys();
     ASSERT_TRUE(program.notifier.shown.empty()) << program.notifier.texts().join("|").toStdString();
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+s"}));
-    ASSERT_TRUE(wait_until([&] { return window->Timer5->isEnabled(); }));
+    ASSERT_TRUE(wait_until([&] { return window->countSetup->isEnabled(); }));
     program.timers.advance(0);  // the set-up starts the count
     EXPECT_FALSE(host.desktop[0].enabled);
-    EXPECT_TRUE(window->Timer1->isEnabled());
+    EXPECT_TRUE(window->countdownTick->isEnabled());
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
     ASSERT_TRUE(wait_until([&] { return word(2) == "继续"; }));
-    EXPECT_FALSE(window->Timer1->isEnabled());
+    EXPECT_FALSE(window->countdownTick->isEnabled());
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
     ASSERT_TRUE(wait_until([&] { return word(2) == "暂停"; }));
-    EXPECT_TRUE(window->Timer1->isEnabled());
+    EXPECT_TRUE(window->countdownTick->isEnabled());
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+t"}));
     ASSERT_TRUE(wait_until([&] { return word(0) == "清零"; }));
@@ -136,11 +136,11 @@ TEST_F(HotkeysRunTest, startPauseContinueStop_fromTheKeyboard)
 
 TEST_F(HotkeysRunTest, planHotkeys_digitAndKeypad_switchToTheSavedPlan)
 {
-    hotkeys->Hotkey_set();
+    hotkeys->registerHotkeys();
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
     ASSERT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title B"; }));
     EXPECT_EQ(plans->checkedPlan(), 1);
-    EXPECT_EQ(window->Label2[4]->text(), "marquee B");
+    EXPECT_EQ(window->textLabels[4]->text(), "marquee B");
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+KP_End"}));  // keypad 1 with NumLock off
     ASSERT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title A"; }));
@@ -152,7 +152,7 @@ TEST_F(HotkeysRunTest, keyHeldByAnotherProgram_givesTheConflictMessage_othersSti
     OtherXClient other;
     ASSERT_TRUE(other.grab(XK_k, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
     program.ini.write("Hotkey", "start", "Ctrl+Alt+K");
-    hotkeys->Hotkey_set();
+    hotkeys->registerHotkeys();
     ASSERT_EQ(program.notifier.shown.size(), 1u);
     EXPECT_TRUE(program.notifier.shown[0].text.startsWith("热键Ctrl+Alt+K被其它程序占有\r\r"));
     EXPECT_EQ(program.notifier.shown[0].title, "Orvalen");

@@ -91,7 +91,7 @@ struct DesktopMenuWindowsTest : ::testing::Test {
         windows = build_program_windows(program.context, make_desktop_windows);
         menu = nullptr;
         for (QWidget* w : QApplication::allWidgets())
-            if (w->objectName() == "desktopclock")
+            if (w->objectName() == "desktopMenu")
                 menu = qobject_cast<QMenu*>(w);
         ASSERT_NE(menu, nullptr);
     }
@@ -114,7 +114,7 @@ struct DesktopMenuWindowsTest : ::testing::Test {
             return arguments.contains(path) || arguments.contains(QUrl::fromLocalFile(path).toString());
         });
     }
-    void choose(int k) { menu->findChild<QAction*>(QStringLiteral("desktop_%1").arg(k))->trigger(); }
+    void choose(int k) { menu->findChild<QAction*>(QStringLiteral("desktopItem%1").arg(k))->trigger(); }
     DisplayWindow* display() const
     {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -191,7 +191,7 @@ TEST_F(DesktopMenuWindowsTest, background_colourThenImportedPicture_changeTheDis
     choose(8); // 背景设置
     EXPECT_EQ(afterColour, QColor(Qt::red));
     EXPECT_TRUE(display()->background_is_picture);
-    EXPECT_EQ(display()->Picture3.toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_EQ(display()->backgroundPicture.toImage().pixelColor(0, 0), QColor(Qt::green));
     EXPECT_EQ(program.readFile("picture/stage.png").size(), QFile(source).size());
 
     windows.reset();

@@ -24,8 +24,8 @@ T* find_widget()
 inline QAction* desktop_item(int k)
 {
     for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == "desktopclock")
-            return w->findChild<QAction*>(QStringLiteral("desktop_%1").arg(k));
+        if (w->objectName() == "desktopMenu")
+            return w->findChild<QAction*>(QStringLiteral("desktopItem%1").arg(k));
     return nullptr;
 }
 
