@@ -20,7 +20,7 @@
 #include "services/sound_player.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
-#include "timing/count_engine.h"
+#include "timing/display_engine.h"
 #include "timing/global_hotkeys.h"
 #include "timing/run_commands.h"
 
@@ -174,9 +174,10 @@ int main(int argc, char** argv)
     ModuleState module;
     QuietHost displayHost;
     DisplayWindow window(ctx, host, module, displayHost);
-    RunCommands commands(window);
-    CountEngine engine(window, commands);
+    DisplayEngine engine(ctx, host, module, window);
+    RunCommands& commands = engine.commands();
     window.load();
+    engine.displayLoaded();
     for (QLabel* button : window.screenButtons)
         button->setVisible(true);
     X11Hotkeys backend;
@@ -204,7 +205,7 @@ int main(int argc, char** argv)
         keyboard.ctrlAlt(XK_s);
         if (wait_until([&] { return startButton.changedAfterMs() >= 0; }))
             startMs.push_back(startButton.changedAfterMs() / 1000.0);
-        wait_until([&] { return window.countdownTick->isEnabled(); });
+        wait_until([&] { return engine.timers().countdownTick->isEnabled(); });
 
         // While counting: pause or continue.
         pauseButton.arm();
@@ -219,7 +220,7 @@ int main(int argc, char** argv)
         // Back to ready for the next round: stop, then clear.
         commands.stop_timing();
         commands.start_timing();
-        wait_until([&] { return host.desktop[0].caption.left(2) == QStringLiteral("开始") && !window.countSetup->isEnabled(); });
+        wait_until([&] { return host.desktop[0].caption.left(2) == QStringLiteral("开始") && !engine.timers().countSetup->isEnabled(); });
         wait_until([] { return false; }, 20);
     }
     report("pause", pauseMs);

@@ -13,7 +13,7 @@
 #include "stores/run_state.h"
 #include "support/temp_program.h"
 #include "timing/calibrated_clock.h"
-#include "timing/count_engine.h"
+#include "timing/display_engine.h"
 #include "timing/long_term_display.h"
 #include "timing/long_term_texts.h"
 #include "timing/run_commands.h"
@@ -109,12 +109,16 @@ int main(int argc, char** argv)
     screen.fullWidthPx = screen.screenWidthPx = 1920;
     screen.fullHeightPx = 1080;
     window.setScreenMetrics(screen);
-    RunCommands commands(window);
-    CountEngine engine(window, commands);
     PromptPortal portal(program.clock);
     NoClockSetting setter;
-    LongTermDisplay longTerm(window, commands, portal, setter, {QUrl(QStringLiteral("https://portal.invalid/"))});
+    EngineLinks links;
+    links.probes = &portal;
+    links.setter = &setter;
+    links.portals = {QUrl(QStringLiteral("https://portal.invalid/"))};
+    DisplayEngine engine(program.context, host, module, window, links);
+    LongTermDisplay& longTerm = engine.longTerm();
     window.load();
+    engine.displayLoaded();
     program.timers.advance(100);
 
     qint64 maxLateMs = 0;

@@ -16,7 +16,7 @@
 #include "services/sound_player.h"
 #include "stores/plan_store.h"
 #include "stores/run_state.h"
-#include "timing/count_engine.h"
+#include "timing/display_engine.h"
 #include "timing/run_commands.h"
 
 #include <QApplication>
@@ -160,8 +160,8 @@ struct Bench {
         plan.Time_all = QTime(0, 0, 0).addSecs(seconds);
         save_plan(*program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
-        commands = std::make_unique<RunCommands>(*window);
-        engine = std::make_unique<CountEngine>(*window, *commands);
+        engine = std::make_unique<DisplayEngine>(program.context, host, module, *window);
+        commands = &engine->commands();
     }
     BenchProgram program;
     SilentSound backend;
@@ -170,8 +170,8 @@ struct Bench {
     ModuleState module;
     QuietHost displayHost;
     std::unique_ptr<DisplayWindow> window;
-    std::unique_ptr<RunCommands> commands;
-    std::unique_ptr<CountEngine> engine;
+    std::unique_ptr<DisplayEngine> engine;
+    RunCommands* commands = nullptr;
 };
 
 // --- real run on the screen -----------------------------------------------------------
@@ -234,7 +234,7 @@ int real_run(int seconds)
         if (wall0 == 0 || wallEnd != 0)
             return;
         const qint64 elapsedMs = clock.monotonicMs() - b.module.start_reference_ms;
-        if (b.window->countdownTick->isEnabled() && elapsedMs >= (seconds - 1) * 1000LL + 500) {
+        if (b.engine->timers().countdownTick->isEnabled() && elapsedMs >= (seconds - 1) * 1000LL + 500) {
             cpuEnd = cpu_seconds();
             wallEnd = monotonic_us();
             const int expected = seconds - int(elapsedMs / 1000);
@@ -280,7 +280,7 @@ int fake_run(int seconds)
 
     int worst = 0, off = 0, ticks = 0, last = -1, skipped = 0, twice = 0;
     QStringList stages;
-    const EngineTimer* tick = b.window->countdownTick.get();
+    const EngineTimer* tick = b.engine->timers().countdownTick.get();
     timers.runUntil(reference + seconds * 1000LL - 1, reference + seconds * 500LL, [&](SimTimer* fired) {
         if (fired != tick)
             return;

@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "platform/text_path.h"
+#include "stores/run_state.h"
 #include "services/time_conversions.h"
 #include "services/tray_icon.h"
 #include "stores/ini_store.h"
@@ -55,7 +56,8 @@ QDateTime DisplayWindow::now() const
 
 bool DisplayWindow::isRunning() const
 {
-    return (countdownTick && countdownTick->isEnabled()) || (countupTick && countupTick->isEnabled());
+    // A long-term plan runs on its own tick, which counts nothing.
+    return m_host.run.state() == RunState::Running && !m_module.clock_plan.isLongTerm();
 }
 
 void DisplayWindow::load()
@@ -88,21 +90,12 @@ void DisplayWindow::loadPlanAndStyles()
         stage_seconds[i + 1] = seconds_of(*stages[i]);
 
     const QTime timeOfDay = now().time();
-    setCaption(clockText, initial_clock_text(plan, timeOfDay));
-
     const QColor clockColour = colour_from_text(plan.clockcolour);
     const std::optional<double> clockSize = size_entry(plan.sizethree, 2);
-    auto styleClock = [&](QLabel* label, Panel* panel) {
-        setFontName(label, plan.clockFont);
-        setFontName(panel, plan.clockFont);
-        setForeColour(label, clockColour);
-        setForeColour(panel, clockColour);
-        if (clockSize)
-            setFontSize(label, *clockSize);
-    };
-    styleClock(clockText, clockPanel);
+    setCaption(clockText, initial_clock_text(plan, timeOfDay));
+    styleElement(clockText, plan.clockFont, clockColour, clockSize, clockPanel, clockPanel);
     setCaption(overtimeText, initial_overtime_text(plan, timeOfDay));
-    styleClock(overtimeText, overtimePanel);
+    styleElement(overtimeText, plan.clockFont, clockColour, clockSize, overtimePanel, overtimePanel);
     overtimeText->hide();
     overtimePanel->hide();
 
@@ -122,12 +115,8 @@ void DisplayWindow::loadPlanAndStyles()
     for (const TextStyle& s : styles) {
         QLabel* label = textLabels[s.index];
         setCaption(label, s.caption);
-        setFontName(label, s.font);
-        if (s.index == 2)
-            setFontName(textPanels[2], s.font);
-        setForeColour(label, colour_from_text(s.colour));
-        if (const auto size = size_entry(plan.sizethree, s.sizeEntry))
-            setFontSize(label, *size);
+        styleElement(label, s.font, colour_from_text(s.colour), size_entry(plan.sizethree, s.sizeEntry),
+                     s.index == 2 ? textPanels[2] : nullptr);
         if (s.index == 0) {
             if (label->text().isEmpty())
                 label->hide();
@@ -163,16 +152,14 @@ void DisplayWindow::loadLookAndState()
     fitBackgroundBox();
     paintClock(clockText->text(), to_int16(clockText->font().pointSizeF()).value_or(0));
     paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
-    loadStartupLogo();
+    loadLogo(LogoLoad::StartUp);
     textPanels[4]->hide();
     applyIdleMenuState();
     relayout();
     promptTick->setInterval(100);
-    if (plan.isLongTerm()) {
-        for (auto* t : {&countdownTick, &scrollTick, &blinkTick, &countupTick, &countSetup, &clockSetup, &longTermTick, &restartTick})
-            (*t)->setEnabled(false);
-        clockSetup->setEnabled(true);
-    }
+    // A long-term plan's set-up is the engine's, once the display is loaded.
+    if (plan.isLongTerm())
+        scrollTick->setEnabled(false);
 }
 
 void DisplayWindow::applyIdleMenuState()
@@ -316,14 +303,22 @@ void DisplayWindow::sizeLogoBox(const QImage& image)
         setTwipsHeight(logoBox, *h);
 }
 
-void DisplayWindow::loadStartupLogo()
+void DisplayWindow::loadLogo(LogoLoad when)
 {
+    // A set-up starts from an empty, hidden box; the start-up hides it only
+    // when there is no logo.
+    if (when == LogoLoad::SetUp) {
+        logoBox->hide();
+        logoBox->setPicture(QPixmap());
+    }
     const QString name = m_module.clock_plan.logopicture.trimmed();
     QString path;
     if (name.size() > 3 && is_bare_file_name(name))
         path = m_ctx.folder.resolve(QStringLiteral("picture/") + name);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         logoBox->hide();
+        // No logo: a video of an earlier plan must not play on hidden.
+        releaseLogoVideo();
         return;
     }
 

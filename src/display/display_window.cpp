@@ -78,8 +78,7 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, ModuleState& modu
 DisplayWindow::~DisplayWindow()
 {
     // Timers stop before the controls they paint go away.
-    for (auto* t : {&countdownTick, &scrollTick, &blinkTick, &countupTick, &countSetup, &promptTick, &clockSetup, &longTermTick,
-                    &restartTick, &networkTimeTick}) {
+    for (auto* t : {&scrollTick, &promptTick}) {
         if (*t) {
             (*t)->setEnabled(false);
             (*t)->setHandler({});
@@ -204,16 +203,10 @@ void DisplayWindow::createTimers()
         const char* name;
         int interval;
     };
-    const TimerSetting settings[] = {{&countdownTick, "countdownTick", 500},  {&scrollTick, "scrollTick", 1000},   {&blinkTick, "blinkTick", 1000},
-                          {&countupTick, "countupTick", 500},  {&countSetup, "countSetup", 100},    {&promptTick, "promptTick", 1000},
-                          {&clockSetup, "clockSetup", 100},  {&longTermTick, "longTermTick", 0}  ,  {&restartTick, "restartTick", 1000},
-                          {&networkTimeTick, "networkTimeTick", 60000}};
-    TimerFactory* factory = m_ctx.timers;
-    static QtTimerFactory fallbackFactory;
-    if (!factory)
-        factory = &fallbackFactory;
+    const TimerSetting settings[] = {{&scrollTick, "scrollTick", 1000}, {&promptTick, "promptTick", 1000}};
+    // The context always has its timer factory (fake ones in tests).
     for (const TimerSetting& s : settings) {
-        *s.timer = factory->create(QString::fromLatin1(s.name));
+        *s.timer = m_ctx.timers->create(QString::fromLatin1(s.name));
         (*s.timer)->setInterval(s.interval);
         (*s.timer)->setEnabled(false);
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include "display/count_view.h"
 #include "platform/engine_timer.h"
 #include "services/app_context.h"
 #include "stores/run_state.h"
@@ -14,6 +15,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QScreen;
 
@@ -26,20 +28,9 @@ class TrayIcon;
 class LogoVideo;
 class LogoVideoFactory;
 
-// The screen figures the display lays itself out by. Taken from the primary
-// screen unless a test fixes them.
-struct ScreenMetrics {
-    double tppX = 15.0;              // twips per pixel
-    double tppY = 15.0;
-    int fullWidthPx = 0;             // full-screen client area
-    int fullHeightPx = 0;
-    int screenWidthPx = 0;           // the whole screen
-    static ScreenMetrics fromPrimaryScreen();
-};
-
 // The full-screen display window: what the audience sees. It owns the
-// display elements, the hidden run labels, the window timers that the engine
-// and the display share, and the tray icon. Other parts of the program read
+// display elements, the scrolling-text and prompt ticks and the tray icon;
+// the count engine sees it as a CountView. Other parts of the program read
 // and write these members by name; the member names and indices below are
 // that contract.
 //
@@ -47,7 +38,7 @@ struct ScreenMetrics {
 // 3 prompt text, 4 scrolling text, 5 clock, 6 logo, 7 overtime clock,
 // 10..14 the on-screen buttons. The element menu numbers the overtime clock
 // 6 and the logo 7.
-class DisplayWindow : public QWidget {
+class DisplayWindow : public QWidget, public CountView {
     Q_OBJECT
 public:
     DisplayWindow(AppContext& ctx, HostState& host, ModuleState& module, DisplayHost& displayHost,
@@ -73,24 +64,11 @@ public:
     QIcon trayImage;                                  // the tray-icon image
     BackgroundBox* background() const;           // backgroundBox as its own type
 
-    // --- hidden labels (text semantics kept) -------------------------------
-    QString countText = "0";                      // current count value "hh:mm:ss"
-    QString lastTickTime = "0";                      // time of day of the last tick
     QLabel* endTextMeasure = nullptr;                    // measuring label for the end text, never shown
-    QString restartSecondsText = "0";                        // seconds left before a delayed restart
-    QString start_time_of_day_text = "0";        // Label16 of the display: time of day at count start
 
     // --- window timers ------------------------------------------------------
-    std::unique_ptr<EngineTimer> countdownTick;         // count-down tick (500)
     std::unique_ptr<EngineTimer> scrollTick;         // scrolling-text tick (1000)
-    std::unique_ptr<EngineTimer> blinkTick;         // blink tick (1000)
-    std::unique_ptr<EngineTimer> countupTick;         // count-up / overtime tick (500)
-    std::unique_ptr<EngineTimer> countSetup;         // count set-up (a queued call)
     std::unique_ptr<EngineTimer> promptTick;         // prompt-text tick (100 after start-up)
-    std::unique_ptr<EngineTimer> clockSetup;         // one-shot clock/date set-up (100)
-    std::unique_ptr<EngineTimer> longTermTick;        // long-term tick (at once, then on each second)
-    std::unique_ptr<EngineTimer> restartTick;        // delayed restart (1000)
-    std::unique_ptr<EngineTimer> networkTimeTick;        // network-time tick (60000)
 
     // --- window-level fields ----------------------------------------------
     std::array<int, 6> stage_seconds{};          // [1..5] whole seconds of Time_one..Time_five
@@ -98,7 +76,6 @@ public:
     int marquee_width = 1000;                    // twips
     int marquee_speed = 1;
     bool background_is_picture = false;
-    int blink_count = 0;
     int prompt_ticks = 0;
     QPointF grab_point;                          // twips
     std::unique_ptr<TrayIcon> trayIcon;            // notification-area icon (may have no tray host)
@@ -111,7 +88,7 @@ public:
     // full screen. Called once after construction.
     void load();
     // Lays every element out again (after a resize, a plan or a style change).
-    void relayout();
+    void relayout() override;
     void paintClock();                           // paint the clock panel with clockText's text and size
     void paintClock(const QString& text, int size);
     void paintOvertimeClock();                       // paint the overtime clock panel with overtimeText's
@@ -138,18 +115,18 @@ public:
     LogoVideoFactory* logoVideoFactory() const { return m_videoFactory; }
     // The time of day the display shows (the context's clock).
     QDateTime now() const;
-    // True while a count tick (countdownTick or countupTick) runs.
+    // True while a count runs (not paused, not finished).
     bool isRunning() const;
 
     // The window's maximised state: the full-screen state, without
     // decorations, also coming back from minimised. With a screen given the
     // window is first put over that screen. Does not show a hidden window.
-    void fillScreen(QScreen* screen = nullptr);
+    void fillScreen(QScreen* screen);
 
     // Twips per pixel of the screen (15 at 96 dpi).
     double twipsPerPixelX() const;
     double twipsPerPixelY() const;
-    const ScreenMetrics& screenMetrics() const { return m_screen; }
+    const ScreenMetrics& screenMetrics() const override { return m_screen; }
     // Fixes the screen figures (tests); the layout uses them from then on.
     void setScreenMetrics(const ScreenMetrics& metrics);
 
@@ -194,6 +171,51 @@ public:
     // a value that does not convert leaves its field as it was.
     void readMarqueeSettings();
 
+    // --- the count engine's view (display_count_view.cpp) -------------------
+    QString clockCaption() const override;
+    void setClockCaption(const QString& text) override;
+    void showClockText(const QString& text) override;
+    void showOvertimeText(const QString& text) override;
+    void showEndText(const QString& text, bool fitted) override;
+    bool isClockShown(bool overtimeClock) const override;
+    void setClockShown(bool overtimeClock, bool shown) override;
+    QString dateLineText() const override;
+    void showDateLineText(const QString& text) override;
+    QString promptText() const override;
+    void showPromptText(const QString& text) override;
+    void clearPromptText() override;
+    void setDateLineCaption(const QString& text) override;
+    void setDateLineShown(bool shown) override;
+    void setPromptLineShown(bool shown) override;
+    void rewindPrompt() override;
+    void setPromptTicking(bool on) override;
+    bool isPromptTicking() const override;
+    void setScrolling(bool on) override;
+    void applyStageLook(int stage) override;
+    void styleForCount(const QString& clockText, const QString& overtimeText) override;
+    void styleForLongTerm(const QString& clockText, const QString& prompt) override;
+    bool isShown() const override;
+    void fillScreen() override;
+    void setButton(int index, const QString& caption, bool enabled) override;
+    void setButtonEnabled(int index, bool enabled) override;
+    void showRunningButtons() override;
+    void removePlaceholders() override;
+
+private:
+    enum class LogoLoad { StartUp, SetUp };
+    void showLineText(int line, const QString& text);
+    // The one element styler: font (also of `fontPanel`), colour (also of
+    // `colourPanel`) and, when the plan gives one, size.
+    void styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
+                      QWidget* fontPanel = nullptr, QWidget* colourPanel = nullptr);
+    void styleTitles();
+    void styleClocks(const QString& clockCaption, const QString& overtimeCaption);
+    void placeScrollText();
+    void fitEndText();
+    // The logo of the plan: a picture, or a video playing in the logo box.
+    void loadLogo(LogoLoad when);
+    // --- end of the count engine's view --------------------------------------
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -205,7 +227,6 @@ private:
     void loadLookAndState();                     // second half
     void applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName);
     void setBackgroundColour(const QColor& colour);
-    void loadStartupLogo();
     void releaseLogoVideo();
     void applyIdleMenuState();
     void placeElement(int n, QWidget* w, double leftLimit, double leftDefault, bool forceCentre,

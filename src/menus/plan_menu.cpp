@@ -8,6 +8,7 @@
 #include "stores/database.h"
 #include "stores/deskclock_rows.h"
 #include "stores/ini_store.h"
+#include "timing/run_commands.h"
 #include "stores/run_state.h"
 
 #include <QAction>
@@ -307,24 +308,17 @@ void PlanMenu::selectPlan(int index)
     if (m_ctx.ini && !m_ctx.ini->write(QStringLiteral("Marquee"), QStringLiteral("currentrow"), QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
 
-    if (m_display.countdownTick)
-        m_display.countdownTick->setEnabled(false);
-    if (m_display.countupTick)
-        m_display.countupTick->setEnabled(false);
+    if (m_commands)
+        m_commands->stopCounting();
     m_host.run.clearCounts();
     resetPauseCaptions();
     m_host.menusChanged();
 
-    if (m_host.run.stage() >= 5) {
-        // In overtime or after the end the new plan only waits for start.
-        if (m_display.countdownTick)
-            m_display.countdownTick->setEnabled(false);
-        if (m_display.countupTick)
-            m_display.countupTick->setEnabled(false);
+    // In overtime or after the end the new plan only waits for start.
+    if (m_host.run.stage() >= 5)
         m_host.ready_marker = QStringLiteral("setting");
-    }
-    if (m_display.countSetup)
-        m_display.countSetup->post();
+    if (m_commands)
+        m_commands->queueSetUp();
 }
 
 } // namespace orvalen

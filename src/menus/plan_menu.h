@@ -18,6 +18,7 @@ struct AppContext;
 struct HostState;
 struct ModuleState;
 class DisplayWindow;
+class RunCommands;
 
 // The plan submenu "阶段选择" (menu_often): one item per saved plan of table
 // deskclock in ID order, captioned with the plan name, and the selection of a
@@ -48,6 +49,9 @@ public:
     // cycle all come here).
     void selectPlan(int index) override;
     void planItemChosen(int index) { selectPlan(index); }
+    // The run commands that stop the count and set the display up for the
+    // chosen plan (none: the selection only changes the current plan).
+    void setRunCommands(RunCommands* commands) { m_commands = commands; }
 
     // Saved plans found by the last rebuild (0 when there are none, although
     // item 0 always exists).
@@ -75,6 +79,7 @@ private:
     HostState& m_host;
     ModuleState& m_module;
     DisplayWindow& m_display;
+    RunCommands* m_commands = nullptr;
     QPointer<QMenu> m_menu;
     bool m_hadMenu = false;
     QList<QAction*> m_items;

@@ -61,9 +61,10 @@ bool SettingsWindow::apply()
     }
 
     HostState& host = m_display.hostState();
-    m_display.countdownTick->setEnabled(false);
-    m_display.countupTick->setEnabled(false);
-    m_display.countSetup->setEnabled(false);
+    if (m_links.commands) {
+        m_links.commands->stopCounting();
+        m_links.commands->cancelSetUp();
+    }
     host.run.clearCounts();
     QCoreApplication::processEvents();
     host.ready_marker = QStringLiteral("setting");
@@ -71,7 +72,8 @@ bool SettingsWindow::apply()
     if (m_links.showReady)
         m_links.showReady();
     // The display's set-up runs as soon as this click is handled.
-    m_display.countSetup->startOnce(0);
+    if (m_links.commands)
+        m_links.commands->queueSetUp();
     return true;
 }
 

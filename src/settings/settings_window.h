@@ -24,6 +24,7 @@ class ColourSwatch;
 class DisplayWindow;
 class FileChooser;
 class HotkeyHooks;
+class RunCommands;
 class HotkeyField;
 class NumberField;
 class PlanSequence;
@@ -34,6 +35,7 @@ struct SettingsLinks {
     HotkeyHooks* hotkeys = nullptr;          // released and registered again by apply
     PlanSequence* plans = nullptr;           // the plan submenu, for the auto-cycle switch
     std::function<void()> showReady;         // the ready state of the menus and buttons
+    RunCommands* commands = nullptr;         // stops the count and sets the display up again
     std::function<void(bool)> holdHotkeys;   // run hotkeys do nothing while the window is open
     FileChooser* files = nullptr;            // null: the Qt file dialog
     std::function<QColor()> chooseColour;    // null: the Qt colour dialog

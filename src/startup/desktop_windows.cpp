@@ -35,6 +35,7 @@ public:
         links.hotkeys = &m_parts.hotkeyHooks;
         links.plans = &m_parts.plans;
         links.showReady = [this] { m_parts.commands.showReady(); };
+        links.commands = &m_parts.commands;
         links.holdHotkeys = [this](bool held) { m_parts.hotkeys.setHeld(held); };
         SettingsWindow window(m_display, links);
         MenuHooks panelHooks;

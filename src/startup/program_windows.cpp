@@ -13,9 +13,8 @@
 #include "services/sound_player.h"
 #include "stores/run_state.h"
 #include "stores/time_data_keys.h"
-#include "timing/count_engine.h"
+#include "timing/display_engine.h"
 #include "timing/global_hotkeys.h"
-#include "timing/long_term_display.h"
 #include "timing/run_commands.h"
 
 
@@ -68,19 +67,19 @@ public:
         }
         m_menuHost = std::make_unique<MenuHost>(m_ctx, m_host, m_module);
         m_display = std::make_unique<DisplayWindow>(m_ctx, m_host, m_module, *m_menuHost);
-        m_commands = std::make_unique<RunCommands>(*m_display);
-        m_engine = std::make_unique<CountEngine>(*m_display, *m_commands);
-        m_longTerm = std::make_unique<ProgramLongTermDisplay>(*m_display, *m_commands);
-        m_hotkeys = std::make_unique<GlobalHotkeys>(m_ctx, m_host, *m_commands, m_hotkeyBackend);
+        m_engine = std::make_unique<DisplayEngine>(m_ctx, m_host, m_module, *m_display);
+        RunCommands& commands = m_engine->commands();
+        m_hotkeys = std::make_unique<GlobalHotkeys>(m_ctx, m_host, commands, m_hotkeyBackend);
         m_hotkeyHooks = std::make_unique<GlobalHotkeyHooks>(*m_hotkeys);
         m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_host, m_module, *m_display, m_menuHost->planSubmenu());
+        m_planMenu->setRunCommands(&commands);
         m_styleDialogs = std::make_unique<QtStyleDialogs>(m_display.get());
         m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_module, *m_display, *m_styleDialogs);
-        m_commands->setPlanSequence(m_planMenu.get());
+        commands.setPlanSequence(m_planMenu.get());
         m_hotkeys->setPlanSequence(m_planMenu.get());
         if (windows)
             m_windows.setDesktopWindows(
-                windows(ProgramParts{m_ctx, *m_display, *m_commands, *m_hotkeys, *m_hotkeyHooks, *m_planMenu}));
+                windows(ProgramParts{m_ctx, *m_display, commands, *m_hotkeys, *m_hotkeyHooks, *m_planMenu}));
 
         MenuHooks hooks;
         hooks.plans = m_planMenu.get();
@@ -89,13 +88,14 @@ public:
         hooks.windows = &m_windows;
         m_menuHost->setHooks(hooks);
         m_menuHost->setDisplay(m_display.get());
-        m_menuHost->setRunCommands(m_commands.get());
+        m_menuHost->setRunCommands(&commands);
 
         // The menu host loads first, then the display loads and shows itself.
         // The saved plans are read after the first frame.
         m_planMenu->deferLoad();
         m_menuHost->load();
         m_display->load();
+        m_engine->displayLoaded();
         m_planMenu->loadWhenShown(m_display->windowHandle());
     }
 
@@ -103,13 +103,11 @@ public:
     {
         // Each engine part takes its timer handlers off when it goes.
         m_windows.setDesktopWindows(nullptr);
-        m_commands->setPlanSequence(nullptr);
+        m_engine->commands().setPlanSequence(nullptr);
         m_hotkeys.reset();
         m_elementMenu.reset();
         m_planMenu.reset();
-        m_longTerm.reset();
         m_engine.reset();
-        m_commands.reset();
         m_display.reset();
         m_menuHost.reset();
         if (m_sound && m_ctx.sound == m_sound.get())
@@ -126,9 +124,7 @@ private:
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<MenuHost> m_menuHost;
     std::unique_ptr<DisplayWindow> m_display;
-    std::unique_ptr<RunCommands> m_commands;
-    std::unique_ptr<CountEngine> m_engine;
-    std::unique_ptr<ProgramLongTermDisplay> m_longTerm;
+    std::unique_ptr<DisplayEngine> m_engine;
     std::unique_ptr<GlobalHotkeys> m_hotkeys;
     std::unique_ptr<GlobalHotkeyHooks> m_hotkeyHooks;
     std::unique_ptr<PlanMenu> m_planMenu;

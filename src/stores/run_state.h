@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTime>
 #include <array>
 
 namespace orvalen {
@@ -175,6 +176,8 @@ struct ModuleState {
     qint32 plan_length_seconds = 0;
     qint64 plan_length_ms = 0;
     qint64 start_reference_ms = 0;      // in milliseconds of the clock source
+    QTime start_time_of_day;            // time of day, in whole seconds, at the count's start (or its last pause)
+    int restart_seconds_left = 0;       // seconds left before a delayed restart
     int full_screen_width_px = 0;
     int full_screen_height_px = 0;
     int selected_element = 0;           // element-menu numbering (6 overtime clock, 7 logo)

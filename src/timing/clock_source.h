@@ -1,4 +1,5 @@
 #pragma once
+#include <QTime>
 #include <QtGlobal>
 
 namespace orvalen {
@@ -9,5 +10,11 @@ class Clock;
 // never wraps), 1 milliseconds since midnight, 2 whole seconds since midnight
 // times 1000. Any other value counts as 0.
 qint64 clock_source_now_ms(const Clock& clock, int clock_source);
+
+// The time of day to the whole second (the milliseconds dropped).
+inline QTime whole_seconds(const QTime& t)
+{
+    return t.isValid() ? QTime(t.hour(), t.minute(), t.second()) : t;
+}
 
 } // namespace orvalen

@@ -1,28 +1,29 @@
 #pragma once
+#include "timing/engine_context.h"
 #include "timing/stage_tracker.h"
 
 #include <QString>
 #include <QtGlobal>
+#include <array>
 
 namespace orvalen {
 
-class DisplayWindow;
 class EngineTimer;
 class RunCommands;
 struct ClockPlan;
 
-// The count engine of the display window: the count-mode set-up (countSetup),
-// the count-down tick with its stage changes and the end of a count-down
-// (countdownTick), the count-up and overtime tick (countupTick) and the clock blink
-// (blinkTick). It installs those handlers on the window's timers when it is
-// made and removes them when it goes.
+// The count engine: the count-mode set-up (countSetup), the count-down tick
+// with its stage changes and the end of a count-down (countdownTick), the
+// count-up and overtime tick (countupTick) and the clock blink (blinkTick).
+// It installs those handlers on the engine's timers when it is made and
+// removes them when it goes. It shows what it counts through the view.
 //
 // The count ticks are single shots re-armed from the monotonic clock so that
 // each fires just after the count crosses a whole second: the digits change
 // on time and no second is shown twice or skipped.
 class CountEngine {
 public:
-    CountEngine(DisplayWindow& display, RunCommands& commands);
+    CountEngine(const EngineContext& engine, RunCommands& commands);
     ~CountEngine();
     CountEngine(const CountEngine&) = delete;
     CountEngine& operator=(const CountEngine&) = delete;
@@ -52,10 +53,6 @@ public:
 private:
     // set-up
     void finishTicksLeftRunning();
-    void styleDisplay(const QString& initialClockText);
-    void styleLogo();
-    void fitEndText();
-    void writeRunningMenus();
 
     // count-down
     void stageChange(int k);
@@ -63,18 +60,17 @@ private:
     void startOvertime();
     void endStage(int action);
     void recordRunAndStopTicks();
-    void endStageCue();
 
     // shared
-    void showEndText(const QString& text);
     void armTick(EngineTimer& timer, qint64 countMs);
-    QString soundPath(const QString& name) const;
     int timingMode() const;
     const ClockPlan& plan() const;
 
-    DisplayWindow& m_display;
+    EngineContext m_engine;
+    EngineTimers& m_timers;
     RunCommands& m_commands;
     StageTracker m_stages;
+    std::array<int, 6> m_stageSeconds{}; // [1..5] whole seconds of the stage times
 };
 
 } // namespace orvalen

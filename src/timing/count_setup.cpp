@@ -1,12 +1,11 @@
 #include "timing/count_engine.h"
 
-#include "display/display_window.h"
-#include "display/panel.h"
+#include "display/count_view.h"
 #include "platform/clock.h"
-#include "platform/text_path.h"
-#include "services/sound_player.h"
+#include "services/app_context.h"
 #include "services/time_conversions.h"
 #include "stores/clock_plan.h"
+#include "stores/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/clock_text.h"
 
@@ -17,21 +16,21 @@ namespace orvalen {
 // only wants the display prepared ("setting"), starts the run.
 void CountEngine::setUpCount()
 {
-    DisplayWindow& d = m_display;
-    HostState& host = d.hostState();
-    ModuleState& m = d.module();
+    HostState& host = m_engine.host;
+    ModuleState& m = m_engine.module;
+    CountView& view = m_engine.view;
     const ClockPlan& p = plan();
-    const Clock* clock = d.context().clock;
+    const Clock* clock = m_engine.app.clock;
     const bool prepareOnly = host.ready_marker == QLatin1String("setting");
 
-    d.countSetup->setEnabled(false);
-    d.clockSetup->setEnabled(false);
-    d.longTermTick->setEnabled(false);
+    m_timers.countSetup->setEnabled(false);
+    m_timers.clockSetup->setEnabled(false);
+    m_timers.longTermTick->setEnabled(false);
     // A display that is only prepared keeps a delayed restart that is
     // counting down; a run that starts now cancels it.
     if (!prepareOnly)
-        d.restartTick->setEnabled(false);
-    d.networkTimeTick->setEnabled(false);
+        m_timers.restartTick->setEnabled(false);
+    m_timers.networkTimeTick->setEnabled(false);
     if (prepareOnly)
         finishTicksLeftRunning();
 
@@ -41,7 +40,7 @@ void CountEngine::setUpCount()
     if (p.isLongTerm()) {
         // A long-term plan: the clock and date set-up takes over, as soon
         // as this returns to the event loop.
-        d.clockSetup->post();
+        m_timers.clockSetup->post();
         host.clockset[4].visible = true;
         host.menusChanged();
         return;
@@ -52,7 +51,7 @@ void CountEngine::setUpCount()
     m.plan_length_ms = qint64(m.plan_length_seconds) * 1000;
     const QTime* stageTimes[6] = {nullptr, &p.Time_one, &p.Time_two, &p.Time_three, &p.Time_four, &p.Time_five};
     for (int k = 1; k <= 5; ++k)
-        d.stage_seconds[k] = time_to_seconds_byte(*stageTimes[k]);
+        m_stageSeconds[k] = time_to_seconds_byte(*stageTimes[k]);
 
     if (p.Time_all.isValid())
         host.run_record[0] = p.Time_all.toString(QStringLiteral("hh:mm:ss"));
@@ -70,39 +69,36 @@ void CountEngine::setUpCount()
     const int source = host.run.clockSource();
     const bool measured = clock && source >= 0 && source <= 2;
     const qint64 startReference = measured ? clock_source_now_ms(*clock, source) : 0;
-    styleDisplay(setup_clock_text(mode, p.timeFormat(), p.Time_all, now));
+    const QString clockText = setup_clock_text(mode, p.timeFormat(), p.Time_all, now);
+    view.styleForCount(clockText, setup_overtime_text(p.timeFormat(), clockText));
 
-    m.full_screen_width_px = d.screenMetrics().fullWidthPx;
-    m.full_screen_height_px = d.screenMetrics().fullHeightPx;
-    if (d.isVisible())
-        d.fillScreen();
+    m.full_screen_width_px = view.screenMetrics().fullWidthPx;
+    m.full_screen_height_px = view.screenMetrics().fullHeightPx;
+    if (view.isShown())
+        view.fillScreen();
 
     if (measured)
         m.start_reference_ms = startReference;
-    d.start_time_of_day_text = now.toString(QStringLiteral("hh:mm:ss"));
+    m.start_time_of_day = whole_seconds(now);
 
     if (!prepareOnly) {
         m_stages.reset(m.plan_length_seconds);
         // The first tick comes at once; the next ones follow the count's
         // whole seconds.
         if (mode == 2 && host.run.endAction() == EndAction::Overtime && m.plan_length_seconds == 0) {
-            d.countdownTick->setEnabled(false);
-            d.countupTick->startOnce(kTickLagMs);
+            m_timers.countdownTick->setEnabled(false);
+            m_timers.countupTick->startOnce(kTickLagMs);
         } else {
-            d.countdownTick->startOnce(kTickLagMs);
-            d.countupTick->setEnabled(false);
+            m_timers.countdownTick->startOnce(kTickLagMs);
+            m_timers.countupTick->setEnabled(false);
         }
-        d.scrollTick->setEnabled(true);
-        d.blinkTick->setEnabled(false);
-        writeRunningMenus();
-        if (p.playsSoundAt(0))
-            if (SoundPlayer* sound = d.context().sound)
-                sound->play_sound(soundPath(p.stageMusic[0]));
-        host.run.setStage(0);
-        d.prompt_ticks = 3;
-        d.promptTick->setEnabled(true);
+        view.setScrolling(true);
+        m_timers.blinkTick->setEnabled(false);
+        view.showRunningButtons();
+        host.run.setState(RunState::Running);
+        m_engine.stageCue(0);
     }
-    d.relayout();
+    view.relayout();
 }
 
 // A display that is only prepared has no count running. A tick still
@@ -111,25 +107,15 @@ void CountEngine::setUpCount()
 // tick alone.)
 void CountEngine::finishTicksLeftRunning()
 {
-    DisplayWindow& d = m_display;
-    if (d.hostState().run.isUnderWay())
+    if (m_engine.host.run.isUnderWay())
         return;
-    if (d.hostState().run.endMarked()) {
-        if (d.countdownTick->isEnabled())
+    if (m_engine.host.run.endMarked()) {
+        if (m_timers.countdownTick->isEnabled())
             advanceCountdown();
-        else if (d.countupTick->isEnabled())
+        else if (m_timers.countupTick->isEnabled())
             advanceCountup();
     }
-    d.countdownTick->setEnabled(false);
-    d.countupTick->setEnabled(false);
-}
-
-void CountEngine::writeRunningMenus()
-{
-    DisplayWindow& d = m_display;
-    d.setForeColour(d.screenButtons[1], Qt::black);
-    d.setForeColour(d.screenButtons[2], Qt::black);
-    d.hostState().run.setState(RunState::Running);
+    m_timers.stopCounting();
 }
 
 } // namespace orvalen

@@ -1,12 +1,12 @@
 #include "timing/count_engine.h"
 
-#include "display/display_window.h"
-#include "display/panel.h"
+#include "display/count_view.h"
 #include "platform/clock.h"
 #include "platform/text_path.h"
-#include "services/sound_player.h"
+#include "services/app_context.h"
 #include "stores/clock_plan.h"
 #include "stores/ini_store.h"
+#include "stores/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/clock_text.h"
 #include "timing/run_commands.h"
@@ -31,10 +31,8 @@ qint64 floor_div(qint64 a, qint64 b)
 // up. It fires just after each whole second of the count.
 void CountEngine::advanceCountdown()
 {
-    DisplayWindow& d = m_display;
-    HostState& host = d.hostState();
-    ModuleState& m = d.module();
-    const Clock* clock = d.context().clock;
+    HostState& host = m_engine.host;
+    ModuleState& m = m_engine.module;
 
     host.run.setTick(CountTick::Down);
 
@@ -44,23 +42,18 @@ void CountEngine::advanceCountdown()
     if (fresh) {
         elapsed = countedMs(QStringLiteral("countdownTick"));
         remaining = qint64(m.plan_length_seconds) * 1000 + 500 - elapsed;
-        armTick(*d.countdownTick, elapsed);
+        armTick(*m_timers.countdownTick, elapsed);
     } else {
         // The run was ended by a command: the last tick's values stand.
         elapsed = host.run.countedDownMs();
         remaining = host.run.shownMs();
-        d.countdownTick->startOnce(1000);
+        m_timers.countdownTick->startOnce(1000);
     }
     host.run.setCountedDownMs(elapsed);
     host.run.setShownMs(remaining);
 
-    if (remaining > 0) {
-        const qint64 shown = timingMode() == 0 ? remaining : elapsed;
-        d.countText = count_hms_text(shown);
-        if (clock)
-            d.lastTickTime = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
-        showCount(shown);
-    }
+    if (remaining > 0)
+        showCount(timingMode() == 0 ? remaining : elapsed);
 
     const bool forcedEnd = host.run.endMarked();
     if (forcedEnd) {
@@ -72,58 +65,34 @@ void CountEngine::advanceCountdown()
     if (floor_div(remaining, 1000) <= 0) {
         // Alarms a late tick passed over still fire before the end.
         if (!forcedEnd)
-            for (int k : m_stages.reach(1, m.plan_length_seconds, d.stage_seconds))
+            for (int k : m_stages.reach(1, m.plan_length_seconds, m_stageSeconds))
                 stageChange(k);
         endOfCountdown();
         return;
     }
 
     const int reached = int(std::min<qint64>(stageTest, std::numeric_limits<int>::max()));
-    for (int k : m_stages.reach(reached, m.plan_length_seconds, d.stage_seconds))
+    for (int k : m_stages.reach(reached, m.plan_length_seconds, m_stageSeconds))
         stageChange(k);
 
-    if (!d.blinkTick->isEnabled())
-        d.clockPanel->setVisible(true);
+    if (!m_timers.blinkTick->isEnabled())
+        m_engine.view.setClockShown(false, true);
 }
 
 void CountEngine::stageChange(int k)
 {
-    DisplayWindow& d = m_display;
-    const ClockPlan& p = plan();
-    const bool on = p.stageOn(k);
-
-    if (on && p.blinksAt(k)) {
-        d.hostState().run.setStage(k);
-        d.blink_count = p.tixingtime * 2;
-        if (k == 4 && p.continuousReminder())
-            d.blink_count = d.stage_seconds[4] * 2; // blink through the whole final count-down
-        d.blinkTick->setEnabled(true);
-    }
-    d.prompt_ticks = 3;
-    d.hostState().run.setStage(k);
-    d.promptTick->setEnabled(true);
-    if (on && p.hasStageLooks())
-        d.applyStageBackground(k);
-    SoundPlayer* sound = d.context().sound;
-    if (on && p.playsSoundAt(k) && sound) {
-        sound->stop_sound(soundPath(p.stageMusic[k - 1]));
-        if (k == 4 && p.continuousReminder())
-            sound->wav_play_loop(soundPath(p.stageMusic[4]));
-        else
-            sound->play_sound(soundPath(p.stageMusic[k]));
-    }
+    m_engine.stageCue(k, m_stageSeconds[4]);
 }
 
 // --- end of a count-down ------------------------------------------------------------
 
 void CountEngine::endOfCountdown()
 {
-    DisplayWindow& d = m_display;
-    HostState& host = d.hostState();
+    HostState& host = m_engine.host;
 
-    d.countdownTick->setEnabled(false);
-    d.blinkTick->setEnabled(false);
-    d.blink_count = 0;
+    m_timers.countdownTick->setEnabled(false);
+    m_timers.blinkTick->setEnabled(false);
+    m_timers.blinksLeft = 0;
     host.run_record[1] = QString::number(host.run.countedDownMs());
 
     switch (host.run.endAction()) {
@@ -145,64 +114,44 @@ void CountEngine::endOfCountdown()
 // recorded until it ends.
 void CountEngine::startOvertime()
 {
-    DisplayWindow& d = m_display;
-    ModuleState& m = d.module();
-    const ClockPlan& p = plan();
-    const Clock* clock = d.context().clock;
+    ModuleState& m = m_engine.module;
+    const Clock* clock = m_engine.app.clock;
 
-    d.hostState().run.setStage(5);
-    d.prompt_ticks = 3;
-    d.promptTick->setEnabled(true);
-    const bool overtimeStage = p.stageOn(5);
-    if (overtimeStage && p.blinksAt(5)) {
-        d.blink_count = p.tixingtime * 2;
-        d.blinkTick->setEnabled(true);
-    }
-    if (p.hasStageLooks())
-        d.applyStageBackground(5);
-    if (SoundPlayer* sound = d.context().sound) {
-        sound->stop_sound(soundPath(p.stageMusic[4]));
-        if (overtimeStage && p.playsSoundAt(5))
-            sound->play_sound(soundPath(p.stageMusic[5]));
-    }
-    const qint64 shown = timingMode() == 0 ? 0 : m.plan_length_ms;
-    d.countText = count_hms_text(shown);
-    showCount(shown);
+    m_engine.stageCue(5);
+    showCount(timingMode() == 0 ? 0 : m.plan_length_ms);
 
-    const int source = d.hostState().run.clockSource();
+    const int source = m_engine.host.run.clockSource();
     if (clock && source >= 0 && source <= 2)
         m.start_reference_ms = clock_source_now_ms(*clock, source);
     if (clock)
-        d.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
+        m.start_time_of_day = whole_seconds(clock->now().time());
     // The first overtime tick comes at once and shows zero; the next ones
     // follow the count's seconds.
-    d.countupTick->startOnce(kTickLagMs);
+    m_timers.countupTick->startOnce(kTickLagMs);
 }
 
 // The end stage of a run whose overtime action is stop (1), reset (2) or
 // next plan (3).
 void CountEngine::endStage(int action)
 {
-    DisplayWindow& d = m_display;
     const ClockPlan& p = plan();
+    CountView& view = m_engine.view;
 
-    endStageCue();
+    m_engine.stageCue(6);
     if (p.endTextOnClock() && p.showsPromptAt(6)) {
-        d.promptTick->setEnabled(false);
-        d.textPanels[3]->hide();
+        view.setPromptTicking(false);
+        view.setPromptLineShown(false);
         if (!p.stageText[6].isEmpty())
-            showEndText(p.stageText[6]);
+            view.showEndText(p.stageText[6], true);
     } else {
-        d.promptTick->setEnabled(true);
-        const qint64 shown = timingMode() == 0 ? 0 : d.module().plan_length_ms;
-        d.countText = count_hms_text(shown);
-        showCount(shown);
+        view.setPromptTicking(true);
+        showCount(timingMode() == 0 ? 0 : m_engine.module.plan_length_ms);
     }
     m_commands.record_run();
-    d.countdownTick->setEnabled(false);
-    d.scrollTick->setEnabled(false);
-    d.countupTick->setEnabled(false);
-    d.clockPanel->setVisible(true);
+    m_timers.countdownTick->setEnabled(false);
+    view.setScrolling(false);
+    m_timers.countupTick->setEnabled(false);
+    view.setClockShown(false, true);
 
     if (action == 3)
         m_commands.finish_timing();
@@ -215,15 +164,15 @@ void CountEngine::endStage(int action)
     // chosen); with the delay switched on, restartTick starts the next run when
     // the delay has run out.
     int delay = 0;
-    if (IniStore* ini = d.context().ini) {
+    if (IniStore* ini = m_engine.app.ini) {
         const double v = std::floor(leading_number(ini->read(QStringLiteral("pictureset"), QStringLiteral("Delaytime"), QStringLiteral("0")).trimmed()));
         if (v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max())
             delay = int(v);
     }
-    d.restartSecondsText = QString::number(delay);
+    m_engine.module.restart_seconds_left = delay;
     const bool delayed = p.restartsAfterDelay();
-    d.blinkTick->setEnabled(delayed);
-    d.restartTick->setEnabled(delayed);
+    m_timers.blinkTick->setEnabled(delayed);
+    m_timers.restartTick->setEnabled(delayed);
     m_commands.start_timing_after_run_end();
 }
 
@@ -232,13 +181,12 @@ void CountEngine::endStage(int action)
 // overtime that reached its limit.
 void CountEngine::recordRunAndStopTicks()
 {
-    DisplayWindow& d = m_display;
     m_commands.record_run();
-    d.countdownTick->setEnabled(false);
-    d.scrollTick->setEnabled(false);
-    d.countupTick->setEnabled(false);
-    d.networkTimeTick->setEnabled(false);
-    d.clockPanel->setVisible(true);
+    m_timers.countdownTick->setEnabled(false);
+    m_engine.view.setScrolling(false);
+    m_timers.countupTick->setEnabled(false);
+    m_timers.networkTimeTick->setEnabled(false);
+    m_engine.view.setClockShown(false, true);
 }
 
 } // namespace orvalen

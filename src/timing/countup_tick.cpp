@@ -1,11 +1,8 @@
 #include "timing/count_engine.h"
 
-#include "display/display_window.h"
-#include "display/panel.h"
-#include "platform/clock.h"
-#include "platform/text_path.h"
+#include "display/count_view.h"
 #include "stores/clock_plan.h"
-#include "timing/clock_text.h"
+#include "stores/run_state.h"
 #include "timing/run_commands.h"
 
 #include <cmath>
@@ -16,10 +13,9 @@ namespace orvalen {
 // overtime limit or when a command has ended the run.
 void CountEngine::advanceCountup()
 {
-    DisplayWindow& d = m_display;
-    HostState& host = d.hostState();
+    HostState& host = m_engine.host;
     const ClockPlan& p = plan();
-    const Clock* clock = d.context().clock;
+    CountView& view = m_engine.view;
 
     host.run.setTick(CountTick::Up);
 
@@ -28,33 +24,30 @@ void CountEngine::advanceCountup()
     if (!host.run.endMarked()) {
         count = countedMs(QStringLiteral("countupTick"));
         shown = count;
-        armTick(*d.countupTick, count);
+        armTick(*m_timers.countupTick, count);
     } else {
         count = host.run.countedUpMs();
         shown = host.run.shownMs();
-        d.countupTick->startOnce(1000);
+        m_timers.countupTick->startOnce(1000);
     }
     host.run.setCountedUpMs(count);
     host.run.setShownMs(shown);
-    d.countText = count_hms_text(shown);
-    if (clock)
-        d.lastTickTime = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
     showCount(shown);
 
     if (host.run.endMarked()) {
         // Ended by a command: record once and stop; no end stage.
         host.run_record[2] = QString::number(host.run.countedUpMs());
-        d.countdownTick->setEnabled(false);
-        d.scrollTick->setEnabled(false);
-        d.blinkTick->setEnabled(false);
-        d.countupTick->setEnabled(false);
-        d.networkTimeTick->setEnabled(false);
+        m_timers.countdownTick->setEnabled(false);
+        view.setScrolling(false);
+        m_timers.blinkTick->setEnabled(false);
+        m_timers.countupTick->setEnabled(false);
+        m_timers.networkTimeTick->setEnabled(false);
         m_commands.record_run();
         return;
     }
 
     // The overtime limit. A tick that comes late still ends the run.
-    const int limit = d.stage_seconds[5];
+    const int limit = m_stageSeconds[5];
     const bool limitReached = p.stageOn(5) && limit > 0
         && std::floor(double(shown) / 1000.0) >= limit && host.run.endAction() == EndAction::Overtime;
     if (!limitReached)
@@ -62,12 +55,12 @@ void CountEngine::advanceCountup()
 
     host.run.setEndMarked(true);
     host.run_record[2] = QString::number(host.run.countedUpMs());
-    endStageCue();
+    m_engine.stageCue(6);
     if (p.showsPromptAt(6)) {
-        d.textPanels[3]->hide();
-        showEndText(p.stageText[6]);
+        view.setPromptLineShown(false);
+        view.showEndText(p.stageText[6], true);
     } else {
-        d.promptTick->setEnabled(true);
+        view.setPromptTicking(true);
         showCount(shown);
     }
     recordRunAndStopTicks();

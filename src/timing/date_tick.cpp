@@ -1,12 +1,12 @@
 #include "timing/date_tick.h"
 
 #include "services/time_conversions.h"
-#include "display/display_window.h"
-#include "display/panel.h"
+#include "display/count_view.h"
 #include "platform/clock.h"
-#include "platform/text_path.h"
+#include "services/app_context.h"
 #include "services/sound_player.h"
 #include "stores/clock_plan.h"
+#include "stores/run_state.h"
 #include "timing/count_engine.h"
 #include "timing/long_term_log.h"
 #include "timing/long_term_texts.h"
@@ -16,51 +16,51 @@
 
 namespace orvalen {
 
-DateTick::DateTick(DisplayWindow& display, RunCommands& commands, const Clock& clock,
+DateTick::DateTick(const EngineContext& engine, RunCommands& commands, const Clock& clock,
                    LongTermTargetReader& targets)
-    : m_display(display), m_commands(commands), m_clock(clock), m_targets(targets)
+    : m_engine(engine), m_commands(commands), m_clock(clock), m_targets(targets)
 {
 }
 
 void DateTick::advanceLongTerm()
 {
     m_ended = false;
-    DisplayWindow& d = m_display;
-    const ClockPlan& plan = d.module().clock_plan;
+    HostState& host = m_engine.host;
+    const ClockPlan& plan = m_engine.module.clock_plan;
     const QDateTime now = m_clock.now();
     const int format = plan.timeFormat();
 
     // The network time runs alongside for as long as this tick does;
     // enabling keeps a running networkTimeTick on its minute.
-    d.networkTimeTick->setEnabled(true);
+    m_engine.timers.networkTimeTick->setEnabled(true);
 
     const LongTermTarget target = m_targets.read(plan, now.date());
     qint64 diff = 0;
     if (target.live) {
         const LongTermTexts texts = live_texts(now, format);
         if (texts.known)
-            setDateLine(texts.dateLine);
+            m_engine.view.showDateLineText(texts.dateLine);
         showClock(texts.clock);
-        d.hostState().run.setEndMarked(false);
+        host.run.setEndMarked(false);
         diff = 1000; // the live clock never runs out
     } else {
         diff = remaining_seconds(now, target.instant);
         if (diff > 0) {
             const LongTermTexts texts = countdown_texts(diff, format);
             if (texts.known)
-                setDateLine(texts.dateLine);
+                m_engine.view.showDateLineText(texts.dateLine);
             showClock(texts.clock);
         } else {
-            d.hostState().run.setEndMarked(true);
-            d.hostState().run.setTick(CountTick::Up);
+            host.run.setEndMarked(true);
+            host.run.setTick(CountTick::Up);
         }
     }
 
     // A stop command marks the end: the count-down ends at this tick; the
     // live clock has just cleared the mark and goes on.
-    if (d.hostState().run.endMarked() && !target.live)
-        d.hostState().run.setEndAction(EndAction::Ended);
-    if (d.hostState().run.endAction() == EndAction::Ended || diff <= 0)
+    if (host.run.endMarked() && !target.live)
+        host.run.setEndAction(EndAction::Ended);
+    if (host.run.endAction() == EndAction::Ended || diff <= 0)
         endActions();
 
     showWeekday();
@@ -70,7 +70,7 @@ void DateTick::advanceLongTerm()
 
 void DateTick::clockStepped()
 {
-    if (m_display.longTermTick->isEnabled())
+    if (m_engine.timers.longTermTick->isEnabled())
         advanceLongTerm();
 }
 
@@ -81,43 +81,32 @@ void DateTick::clockStepped()
 void DateTick::armNextSecond()
 {
     const int intoSecond = m_clock.now().time().msec();
-    m_display.longTermTick->startOnce(1000 - intoSecond + CountEngine::kTickLagMs);
+    m_engine.timers.longTermTick->startOnce(1000 - intoSecond + CountEngine::kTickLagMs);
 }
 
 void DateTick::showClock(const QString& text)
 {
-    DisplayWindow& d = m_display;
-    d.setCaption(d.clockText, text);
+    CountView& view = m_engine.view;
+    view.setClockCaption(text);
     // The clock panel is hidden during a blink half-period: it is painted
     // again once it shows. A text already on the panel is not painted
     // again.
-    if (d.clockPanel->isHidden()) {
+    if (!view.isClockShown(false)) {
         m_painted.clear();
         return;
     }
     if (text == m_painted)
         return;
-    d.paintClock(text, int(std::lround(d.clockText->font().pointSizeF())));
-    // On the screen now, not after the rest of the tick.
-    d.clockPanel->repaint();
+    view.showClockText(text);
     m_painted = text;
-}
-
-void DateTick::setDateLine(const QString& text)
-{
-    DisplayWindow& d = m_display;
-    if (d.textLabels[2]->text() == text)
-        return;
-    d.setCaption(d.textLabels[2], text);
-    if (!d.textPanels[2]->isHidden())
-        d.paintTextPanels(2);
 }
 
 void DateTick::endActions()
 {
-    DisplayWindow& d = m_display;
-    HostState& host = d.hostState();
-    const ClockPlan& plan = d.module().clock_plan;
+    HostState& host = m_engine.host;
+    CountView& view = m_engine.view;
+    EngineTimers& timers = m_engine.timers;
+    const ClockPlan& plan = m_engine.module.clock_plan;
     // A display still ready was only prepared, for a target that had
     // already passed: nothing ran, so nothing is recorded. (A stop command
     // leaves it finished.)
@@ -130,45 +119,32 @@ void DateTick::endActions()
     if (plan.blinksAt(6))
         host.run.setStage(6);
 
-    if (AppContext& ctx = d.context(); ctx.sound) {
-        const QString name = QStringLiteral("sounds/") + plan.stageMusic[4];
-        const QString found = ctx.folder.resolve(name);
-        ctx.sound->stop_sound(found.isEmpty() ? ctx.folder.file(name) : found);
-    }
+    if (SoundPlayer* sound = m_engine.app.sound)
+        sound->stop_sound(m_engine.soundPath(plan.stageMusic[4]));
 
     // The end text stands centred across the screen on the clock panel.
-    d.textPanels[3]->hide();
-    const QString& endText = plan.stageText[6];
-    d.setCaption(d.clockText, endText);
-    const ScreenMetrics& screen = d.screenMetrics();
-    const int screenPx = screen.screenWidthPx > 0 ? screen.screenWidthPx : screen.fullWidthPx;
-    if (screenPx > 0)
-        d.setTwipsLeft(d.clockPanel, (screenPx * d.twipsPerPixelX() - d.twipsWidth(d.clockText)) / 2);
-    d.paintClock(endText, int(std::lround(d.clockText->font().pointSizeF())));
+    view.setPromptLineShown(false);
+    view.showEndText(plan.stageText[6], false);
     m_painted.clear();
 
     if (runUnderWay)
         m_commands.record_run();
 
-    for (EngineTimer* t : {d.countdownTick.get(), d.scrollTick.get(), d.blinkTick.get(), d.countupTick.get(),
-                           d.networkTimeTick.get(), d.clockSetup.get(), d.longTermTick.get()})
+    for (EngineTimer* t : {timers.countdownTick.get(), timers.blinkTick.get(), timers.countupTick.get(),
+                           timers.networkTimeTick.get(), timers.clockSetup.get(), timers.longTermTick.get()})
         t->setEnabled(false);
-    d.clockPanel->show();
+    view.setScrolling(false);
+    view.setClockShown(false, true);
     m_ended = true;
     m_commands.stop_timing();
 }
 
 void DateTick::showWeekday()
 {
-    DisplayWindow& d = m_display;
-    if (d.promptTick->isEnabled() || !d.hostState().clockset[4].checked)
+    CountView& view = m_engine.view;
+    if (view.isPromptTicking() || !m_engine.host.clockset[4].checked)
         return;
-    const QString name = weekday_name(m_clock.now().date());
-    if (d.textLabels[3]->text() == name)
-        return;
-    d.setCaption(d.textLabels[3], name);
-    if (!d.textPanels[3]->isHidden())
-        d.paintTextPanels(3);
+    view.showPromptText(weekday_name(m_clock.now().date()));
 }
 
 } // namespace orvalen

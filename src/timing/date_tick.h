@@ -1,10 +1,11 @@
 #pragma once
+#include "timing/engine_context.h"
+
 #include <QString>
 
 namespace orvalen {
 
 class Clock;
-class DisplayWindow;
 class LongTermTargetReader;
 class RunCommands;
 
@@ -20,7 +21,7 @@ class RunCommands;
 // keeps the weekday on the prompt line.
 class DateTick {
 public:
-    DateTick(DisplayWindow& display, RunCommands& commands, const Clock& clock,
+    DateTick(const EngineContext& engine, RunCommands& commands, const Clock& clock,
              LongTermTargetReader& targets);
 
     void advanceLongTerm();
@@ -33,12 +34,11 @@ public:
 
 private:
     void showClock(const QString& text);
-    void setDateLine(const QString& text);
     void endActions();
     void showWeekday();
     void armNextSecond();
 
-    DisplayWindow& m_display;
+    EngineContext m_engine;
     RunCommands& m_commands;
     const Clock& m_clock;
     LongTermTargetReader& m_targets;

@@ -1,23 +1,23 @@
 #pragma once
+#include "timing/engine_context.h"
 
 namespace orvalen {
 
-class DisplayWindow;
 class RunCommands;
 
 // The delay after a run that ended with reset or next plan (restartTick, every
-// second). The end of the run leaves the delay in whole seconds in restartSecondsText;
-// each tick counts it down by one, and the tick after it reached 0 starts
-// the next run. With the delay switched off (digit 3 of checkfour) the
-// first tick starts it.
+// second). The end of the run leaves the delay in whole seconds in the
+// module's restart_seconds_left; each tick counts it down by one, and the
+// tick after it reached 0 starts the next run. With the delay switched off
+// (digit 3 of checkfour) the first tick starts it.
 class DelayedRestart {
 public:
-    DelayedRestart(DisplayWindow& display, RunCommands& commands);
+    DelayedRestart(const EngineContext& engine, RunCommands& commands);
 
     void advanceRestart();
 
 private:
-    DisplayWindow& m_display;
+    EngineContext m_engine;
     RunCommands& m_commands;
 };
 

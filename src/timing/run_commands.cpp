@@ -1,6 +1,6 @@
 #include "timing/run_commands.h"
 
-#include "display/display_window.h"
+#include "display/count_view.h"
 #include "platform/clock.h"
 #include "platform/notifier.h"
 #include "platform/text_path.h"
@@ -8,6 +8,7 @@
 #include "services/sound_player.h"
 #include "services/time_conversions.h"
 #include "stores/ini_store.h"
+#include "stores/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/pending_runs.h"
 #include "timing/run_record.h"
@@ -41,30 +42,12 @@ int read_int16(const IniStore* ini, const QString& key, int absent)
     return int(r);
 }
 
-void enable(const std::unique_ptr<EngineTimer>& t, bool on)
-{
-    if (t)
-        t->setEnabled(on);
-}
-
-// The count set-up runs as soon as the command has returned to the event
-// loop.
-void queueSetUp(const std::unique_ptr<EngineTimer>& setUp)
-{
-    if (setUp)
-        setUp->post();
-}
-
-bool enabled(const std::unique_ptr<EngineTimer>& t)
-{
-    return t && t->isEnabled();
-}
-
 } // namespace
 
-RunCommands::RunCommands(DisplayWindow& display) : m_display(display)
+RunCommands::RunCommands(const EngineContext& engine)
+    : m_engine(engine), m_timers(engine.timers), m_view(engine.view)
 {
-    m_stateShown = QObject::connect(&host().run, &RunController::stateChanged, &m_display, [this] { showRunState(); });
+    m_stateShown = QObject::connect(&host().run, &RunController::stateChanged, &m_receiver, [this] { showRunState(); });
 }
 
 RunCommands::~RunCommands()
@@ -72,34 +55,18 @@ RunCommands::~RunCommands()
     QObject::disconnect(m_stateShown);
 }
 
-HostState& RunCommands::host() { return m_display.hostState(); }
-ModuleState& RunCommands::module() { return m_display.module(); }
-AppContext& RunCommands::context() { return m_display.context(); }
+HostState& RunCommands::host() { return m_engine.host; }
+ModuleState& RunCommands::module() { return m_engine.module; }
+AppContext& RunCommands::context() { return m_engine.app; }
 
 void RunCommands::setCommandWord(QString& caption, const QString& word)
 {
     caption = word + caption.mid(2);
 }
 
-void RunCommands::setButton(int index, const QString& caption, bool on)
-{
-    QLabel* b = m_display.screenButtons[index];
-    if (!b)
-        return;
-    if (b->text() != caption)
-        m_display.setCaption(b, caption);
-    b->setEnabled(on);
-}
-
-void RunCommands::setButtonEnabled(int index, bool on)
-{
-    if (QLabel* b = m_display.screenButtons[index])
-        b->setEnabled(on);
-}
-
 int RunCommands::overtimeAction() const
 {
-    return m_display.module().clock_plan.overtimeAction();
+    return m_engine.module.clock_plan.overtimeAction();
 }
 
 int RunCommands::lastPlanIndex() const
@@ -109,8 +76,8 @@ int RunCommands::lastPlanIndex() const
 
 QString RunCommands::endSoundPath() const
 {
-    const ProgramFolder& folder = m_display.context().folder;
-    const QString name = QStringLiteral("sounds/") + m_display.module().clock_plan.stageMusic[6];
+    const ProgramFolder& folder = m_engine.app.folder;
+    const QString name = QStringLiteral("sounds/") + m_engine.module.clock_plan.stageMusic[6];
     const QString found = folder.resolve(name);
     return found.isEmpty() ? folder.file(name) : found;
 }
@@ -129,17 +96,15 @@ void RunCommands::startOrClear(bool stopEndSound)
 
     h.ready_marker.clear();
     h.item(DesktopItem::AdjustMode).checked = false;
-    if (QLabel* prompt = m_display.textLabels[3])
-        m_display.setCaption(prompt, QString());
-    m_display.showElementPlaceholders(0);
+    m_view.clearPromptText();
+    m_view.removePlaceholders();
 
     if (h.run.state() == RunState::Finished) {
         // A stop just before this clear may have left its tick waiting to
         // record the run; finish that end now, so that no tick counts on in
         // the ready state and the run keeps its row.
         endPendingForcedEnd();
-        enable(m_display.countdownTick, false);
-        enable(m_display.countupTick, false);
+        m_timers.stopCounting();
         h.run.setState(RunState::Ready);
         if (stopEndSound && context().sound)
             context().sound->stop_sound(endSoundPath());
@@ -152,7 +117,7 @@ void RunCommands::startOrClear(bool stopEndSound)
     h.run.clearCounts();
     m_recorded = false; // a new run (or the next prepared one) has no row yet
     h.menusChanged();
-    queueSetUp(m_display.countSetup);
+    queueSetUp();
 }
 
 void RunCommands::endPendingForcedEnd()
@@ -160,13 +125,13 @@ void RunCommands::endPendingForcedEnd()
     HostState& h = host();
     if (!h.run.endMarked())
         return;
-    if (enabled(m_display.countdownTick)) {
+    if (m_timers.countdownTick->isEnabled()) {
         h.run_record[1] = QString::number(h.run.countedDownMs());
         record_run();
-    } else if (enabled(m_display.countupTick)) {
+    } else if (m_timers.countupTick->isEnabled()) {
         h.run_record[2] = QString::number(h.run.countedUpMs());
         record_run();
-    } else if (enabled(m_display.longTermTick)) {
+    } else if (m_timers.longTermTick->isEnabled()) {
         const ClockPlan& plan = module().clock_plan;
         if (plan.time_date != QDate(2000, 1, 1)) {
             // A long-term count: the used time runs from its set-up instant.
@@ -175,14 +140,14 @@ void RunCommands::endPendingForcedEnd()
                 h.run_record[1] = QString::number(1000 * setUp.secsTo(context().clock->now()));
             record_run();
         }
-        enable(m_display.longTermTick, false);
+        m_timers.longTermTick->setEnabled(false);
     } else {
         return;
     }
-    enable(m_display.countdownTick, false);
-    enable(m_display.scrollTick, false);
-    enable(m_display.countupTick, false);
-    enable(m_display.networkTimeTick, false);
+    m_timers.countdownTick->setEnabled(false);
+    m_view.setScrolling(false);
+    m_timers.countupTick->setEnabled(false);
+    m_timers.networkTimeTick->setEnabled(false);
 }
 
 void RunCommands::showReady()
@@ -214,16 +179,16 @@ void RunCommands::writeIdleState(bool ready)
     using enum DesktopItem;
     h.item(Start).enabled = true;
     setCommandWord(h.item(Start).caption, ready ? kStartWord : kClearWord);
-    setButton(0, ready ? QStringLiteral(" 开始 ") : QStringLiteral(" 清零 "), true);
+    m_view.setButton(0, ready ? QStringLiteral(" 开始 ") : QStringLiteral(" 清零 "), true);
     h.item(Stop).enabled = false;
-    setButtonEnabled(1, false);
+    m_view.setButtonEnabled(1, false);
     h.item(Pause).enabled = false;
     setCommandWord(h.item(Pause).caption, kPauseWord);
-    setButton(2, QStringLiteral(" 暂停 "), false);
+    m_view.setButton(2, QStringLiteral(" 暂停 "), false);
     h.item(Reset).enabled = false;
     h.item(Plans).visible = true;
     h.item(Settings).enabled = ready;
-    setButtonEnabled(3, ready);
+    m_view.setButtonEnabled(3, ready);
     h.item(AdjustMode).enabled = true;
     if (ready)
         h.item(Buttons).enabled = true;
@@ -231,7 +196,7 @@ void RunCommands::writeIdleState(bool ready)
     for (DesktopItem i : {Statistics, Help, About, Exit})
         h.item(i).visible = true;
     h.item(Exit).enabled = true;
-    setButtonEnabled(4, true);
+    m_view.setButtonEnabled(4, true);
 }
 
 // A run is under way, counting or paused.
@@ -240,22 +205,22 @@ void RunCommands::writeRunningState(bool paused)
     HostState& h = host();
     using enum DesktopItem;
     h.item(Start).enabled = false;
-    setButtonEnabled(0, false);
+    m_view.setButtonEnabled(0, false);
     h.item(Stop).enabled = true;
-    setButtonEnabled(1, true);
+    m_view.setButtonEnabled(1, true);
     h.item(Pause).enabled = true;
     setCommandWord(h.item(Pause).caption, paused ? kContinueWord : kPauseWord);
-    setButton(2, paused ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "), true);
+    m_view.setButton(2, paused ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "), true);
     h.item(Reset).enabled = true;
     h.item(Plans).visible = true;
     h.item(Settings).enabled = false;
-    setButtonEnabled(3, false);
+    m_view.setButtonEnabled(3, false);
     h.item(AdjustMode).enabled = true;
     h.item(Minimise).enabled = true;
     for (DesktopItem i : {Statistics, Help, About, Exit})
         h.item(i).visible = false;
     h.item(Exit).enabled = false;
-    setButtonEnabled(4, false);
+    m_view.setButtonEnabled(4, false);
 }
 
 void RunCommands::stepPlanSequence()
@@ -286,10 +251,9 @@ void RunCommands::stepPlanSequence()
     } else if (cyc == 0) {
         if (next >= 0)
             m_plans->selectPlan(next);
-        enable(m_display.countdownTick, false);
-        enable(m_display.countupTick, false);
+        m_timers.stopCounting();
         h.ready_marker = kSetting;
-        queueSetUp(m_display.countSetup);
+        queueSetUp();
     }
 }
 
@@ -309,8 +273,8 @@ void RunCommands::endRun(bool endSequence)
         pause_timing(); // close the open pause first, so it is counted
     h.run.setState(RunState::Finished);
     // The long-term tick ends the run: at once, not at the next second.
-    if (enabled(m_display.longTermTick))
-        m_display.longTermTick->post();
+    if (m_timers.longTermTick->isEnabled())
+        m_timers.longTermTick->post();
     if (endSequence && overtimeAction() == 3 && context().ini)
         context().ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(lastPlanIndex() + 11));
 }
@@ -330,7 +294,7 @@ void RunCommands::pause_timing()
         // accounted.
         h.run.setState(pausing ? RunState::Paused : RunState::Running);
         if (h.run.tick() == CountTick::Down)
-            enable(m_display.longTermTick, !pausing);
+            m_timers.longTermTick->setEnabled(!pausing);
         return;
     }
 
@@ -359,10 +323,10 @@ void RunCommands::pause_timing()
     if (knownSource && clock)
         m.start_reference_ms = now;
     if (clock)
-        m_display.start_time_of_day_text = clock->now().time().toString(QStringLiteral("hh:mm:ss"));
+        m.start_time_of_day = whole_seconds(clock->now().time());
 
     h.run.setState(pausing ? RunState::Paused : RunState::Running);
-    enable(tickOne ? m_display.countupTick : m_display.countdownTick, !pausing);
+    (tickOne ? m_timers.countupTick : m_timers.countdownTick)->setEnabled(!pausing);
 }
 
 // --- run record -------------------------------------------------------------------
@@ -377,7 +341,7 @@ void RunCommands::record_run()
     if (result == RecordResult::Written || result == RecordResult::Pending)
         m_recorded = true; // the row is kept: never a second one for this run
     if (result == RecordResult::Pending)
-        retry_pending_runs_later(&m_display, ctx.folder);
+        retry_pending_runs_later(&m_receiver, ctx.folder);
     if (result == RecordResult::Off || result == RecordResult::Written || !ctx.notifier)
         return;
     m_recorded = true; // one notice per run, not one per retry
@@ -389,7 +353,7 @@ void RunCommands::record_run()
               .arg(error, pending_runs_path(ctx.folder))
         : QStringLiteral("本次计时未能记入统计：%1").arg(error);
     QMetaObject::invokeMethod(
-        &m_display, [notifier, text] { notifier->notice(text, Notifier::Icon::Warning, 5000); },
+        &m_receiver, [notifier, text] { notifier->notice(text, Notifier::Icon::Warning, 5000); },
         Qt::QueuedConnection);
 }
 

@@ -1,13 +1,12 @@
 #pragma once
+#include "timing/engine_context.h"
+
 #include <QMetaObject>
+#include <QObject>
 #include <QString>
 
 namespace orvalen {
 
-class DisplayWindow;
-struct HostState;
-struct ModuleState;
-struct AppContext;
 
 // The plan submenu as the run commands see it when a plan sequence steps on:
 // how many plan items there are, which one is checked, and the selection of
@@ -34,7 +33,7 @@ public:
 // desktop menu's run items and the buttons follow every change of that state.
 class RunCommands {
 public:
-    explicit RunCommands(DisplayWindow& display);
+    explicit RunCommands(const EngineContext& engine);
     virtual ~RunCommands();
     RunCommands(const RunCommands&) = delete;
     RunCommands& operator=(const RunCommands&) = delete;
@@ -58,6 +57,12 @@ public:
     // Writes the desktop menu's run items and the buttons for the current
     // run state.
     void showRunState();
+    // For a plan or settings just chosen: the count ticks stop, and the
+    // count set-up is queued (runs when control returns to the event loop)
+    // or a queued one is cancelled.
+    void stopCounting() { m_timers.stopCounting(); }
+    void queueSetUp() { m_timers.countSetup->post(); }
+    void cancelSetUp() { m_timers.countSetup->setEnabled(false); }
 
     // The plan submenu used by the plan sequence (may be null).
     void setPlanSequence(PlanSequence* plans) { m_plans = plans; }
@@ -69,8 +74,6 @@ protected:
     void endPendingForcedEnd();
     void stepPlanSequence();
     void endRun(bool endSequence);
-    void setButton(int index, const QString& caption, bool enabled);
-    void setButtonEnabled(int index, bool enabled);
     // Replaces the two-character command word of a menu item, keeping the
     // hotkey suffix after it.
     static void setCommandWord(QString& caption, const QString& word);
@@ -82,7 +85,10 @@ protected:
     ModuleState& module();
     AppContext& context();
 
-    DisplayWindow& m_display;
+    EngineContext m_engine;
+    EngineTimers& m_timers;
+    CountView& m_view;
+    QObject m_receiver; // context of the queued calls and connections
     PlanSequence* m_plans = nullptr;
     bool m_recorded = false; // the current run has its statistics row
     QMetaObject::Connection m_stateShown;

@@ -230,14 +230,13 @@ TEST_F(PlaceholderTest, duringARunEmptyElementsStayHidden)
     ClockPlan plan = defaultPlan();
     plan.secondtext = "真实";
     DisplayWindow& w = loadWith(plan);
-    w.countdownTick->setEnabled(true);
+    host.run.setState(RunState::Running);
     w.showElementPlaceholders(1);
     EXPECT_FALSE(w.textPanels[1]->isHidden());
     EXPECT_EQ(w.textLabels[3]->text(), QStringLiteral("提示文字"));
     EXPECT_TRUE(w.textPanels[3]->isHidden());
     EXPECT_TRUE(w.textPanels[4]->isHidden());
     EXPECT_TRUE(w.logoBox->isHidden());
-    w.countdownTick->setEnabled(false);
 }
 
 TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOvertimeClock)

@@ -45,7 +45,7 @@ protected:
     {
         menuHost = std::make_unique<MenuHost>(program.context, host, module);
         display = std::make_unique<DisplayWindow>(program.context, host, module, *menuHost);
-        commands = std::make_unique<RecordingCommands>(*display);
+        commands = std::make_unique<RecordingCommands>(EngineContext{program.context, host, module, *display, timers});
         MenuHooks hooks;
         hooks.windows = &windows;
         hooks.element = &element;
@@ -62,6 +62,7 @@ protected:
     HostState host;
     ModuleState module;
     std::unique_ptr<MenuHost> menuHost;
+    EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
     std::unique_ptr<RecordingCommands> commands;
     RecordingWindows windows;

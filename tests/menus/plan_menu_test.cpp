@@ -5,6 +5,7 @@
 #include "stores/desk_data_schema.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "timing/run_commands.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -26,11 +27,14 @@ struct PlanMenuTest : ::testing::Test {
     ModuleState module;
     test::QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, module, displayHost};
+    EngineTimers timers{program.timers};
+    RunCommands commands{EngineContext{program.context, host, module, display, timers}};
     QMenu submenu;
     PlanMenu menu{program.context, host, module, display, &submenu};
 
     void SetUp() override
     {
+        menu.setRunCommands(&commands);
         QFile::remove(program.file("DeskData.db"));
         QString error;
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db"), &error)) << error.toStdString();
@@ -203,14 +207,14 @@ TEST_F(PlanMenuTest, damagedRow_changesNothing_andSaysSo)
     menu.change_clock_menu();
     menu.selectPlan(0);
     const ClockPlan before = module.clock_plan;
-    display.countSetup->setEnabled(false);
+    timers.countSetup->setEnabled(false);
 
     for (int i = 1; i <= 4; ++i) {
         menu.selectPlan(i);
         EXPECT_EQ(module.clock_plan, before) << i;
         EXPECT_EQ(menu.checkedPlan(), 0) << i;
         EXPECT_EQ(currentrow(), "1") << i;
-        EXPECT_FALSE(display.countSetup->isEnabled()) << i;
+        EXPECT_FALSE(timers.countSetup->isEnabled()) << i;
     }
     EXPECT_EQ(program.notifier.texts(), QStringList(4, kFailure));
 }
@@ -226,7 +230,7 @@ TEST_F(PlanMenuTest, deletedRow_keepsThePlan_butTheRestOfTheSelectionRuns)
     EXPECT_EQ(module.clock_plan, before);
     EXPECT_TRUE(menu.isChecked(1));
     EXPECT_EQ(currentrow(), "11");
-    EXPECT_TRUE(display.countSetup->isEnabled());
+    EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_TRUE(program.notifier.shown.empty());
 }
 
@@ -252,22 +256,22 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     host.run.setCountedUpMs(55);
     host.run.setShownMs(4321);
     display.hostState().run.setStage(2);
-    display.countdownTick->setEnabled(true);
+    timers.countdownTick->setEnabled(true);
     menu.selectPlan(0);
-    EXPECT_FALSE(display.countdownTick->isEnabled());
-    EXPECT_TRUE(display.countSetup->isEnabled());
+    EXPECT_FALSE(timers.countdownTick->isEnabled());
+    EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_EQ(host.ready_marker, "");
     EXPECT_EQ(host.run.countedDownMs(), 0);
     EXPECT_EQ(host.run.countedUpMs(), 0);
     EXPECT_EQ(host.run.shownMs(), 0);
 
-    display.countSetup->setEnabled(false);
+    timers.countSetup->setEnabled(false);
     display.hostState().run.setStage(5);
-    display.countupTick->setEnabled(true);
+    timers.countupTick->setEnabled(true);
     menu.selectPlan(0);
-    EXPECT_FALSE(display.countupTick->isEnabled());
+    EXPECT_FALSE(timers.countupTick->isEnabled());
     EXPECT_EQ(host.ready_marker, "setting");
-    EXPECT_TRUE(display.countSetup->isEnabled());
+    EXPECT_TRUE(timers.countSetup->isEnabled());
 }
 
 TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)

@@ -128,7 +128,7 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     EXPECT_EQ(program.ini.read("Marquee", "currentrow", "absent"), "absent");
     EXPECT_EQ(program.ini.read("pictureset", "Delaytime", ""), "2");
     EXPECT_EQ(host.ready_marker, "setting");
-    EXPECT_TRUE(display->countSetup->isEnabled());
+    EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_EQ(readyShown, 1);
     EXPECT_TRUE(program.notifier.shown.empty());
 }
@@ -143,7 +143,7 @@ TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
     EXPECT_FALSE(w.apply());
     EXPECT_EQ(program.notifier.shown.size(), 1u);
     EXPECT_EQ(module.clock_plan.Time_all, QTime(0, 1, 0));
-    EXPECT_FALSE(display->countSetup->isEnabled());
+    EXPECT_FALSE(timers.countSetup->isEnabled());
 }
 
 TEST_F(FillTest, numberFields_checkRangesWhileTypingAndOnLeaving)

@@ -6,6 +6,7 @@
 #include "stores/run_state.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "timing/run_commands.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -38,12 +39,14 @@ protected:
             m.fullWidthPx = m.screenWidthPx = 1280;
             m.fullHeightPx = 720;
             display->setScreenMetrics(m);
+            commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, *display, timers});
         }
         settings.reset();
         SettingsLinks links;
         links.files = &files;
         links.chooseColour = [this] { return colour; };
         links.showReady = [this] { ++readyShown; };
+        links.commands = commands.get();
         settings = std::make_unique<SettingsWindow>(*display, links);
         settings->fillFontLists();
         return *settings;
@@ -62,7 +65,9 @@ protected:
     FixedFileChooser files;
     QColor colour;
     int readyShown = 0;
+    EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
+    std::unique_ptr<RunCommands> commands;
     std::unique_ptr<SettingsWindow> settings;
 };
 

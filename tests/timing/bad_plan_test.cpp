@@ -64,7 +64,7 @@ TEST_F(BadPlanTest, lengthZero_endsAtTheFirstTickAndRecordsOnce)
     startRun();
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_EQ(clock(), "00:00");
-    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
     advance(5000);
     EXPECT_EQ(commands->records, 1);
 }
@@ -91,11 +91,11 @@ TEST_F(BadPlanTest, overtimeLimitZero_overtimeRunsUntilStoppedAndRecordsOnce)
     advance(3000 + 30'000);
     EXPECT_EQ(window->hostState().run.stage(), 5);
     EXPECT_EQ(clock(), "00:30");
-    EXPECT_TRUE(window->countupTick->isEnabled());
+    EXPECT_TRUE(ticks().countupTick->isEnabled());
     EXPECT_EQ(commands->records, 0);
     commands->stop_timing();
     advance(1000);
-    EXPECT_FALSE(window->countupTick->isEnabled());
+    EXPECT_FALSE(ticks().countupTick->isEnabled());
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(window->hostState().run.stage(), 5);
 }

@@ -77,7 +77,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
             // clock blinks through it.
             EXPECT_EQ(window->hostState().run.stage(), 4);
             EXPECT_EQ(sounds, (QStringList{"wavstop", "loop:Timeout.wav"}));
-            EXPECT_TRUE(window->blinkTick->isEnabled());
+            EXPECT_TRUE(ticks().blinkTick->isEnabled());
             break;
         default:
             EXPECT_TRUE(sounds.isEmpty()) << "second " << k;
@@ -91,8 +91,8 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_EQ(window->hostState().run.stage(), 5);
     EXPECT_EQ(clock(), "00:00");
     EXPECT_EQ(backend.take(), stageSounds);
-    EXPECT_FALSE(window->countdownTick->isEnabled());
-    EXPECT_TRUE(window->countupTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
+    EXPECT_TRUE(ticks().countupTick->isEnabled());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_EQ(commands->records, 0);
     EXPECT_FALSE(item(0).enabled);
@@ -119,8 +119,8 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_EQ(host.run_record[2].toLongLong(), 10002);
 
     advance(5000);
-    EXPECT_FALSE(window->countdownTick->isEnabled());
-    EXPECT_FALSE(window->countupTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
+    EXPECT_FALSE(ticks().countupTick->isEnabled());
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(clock(), "时间到");
 }
@@ -147,8 +147,8 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     EXPECT_EQ(sounds.mid(sounds.size() - 2), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(item(0).caption.left(2), "清零");
-    EXPECT_FALSE(window->countdownTick->isEnabled());
-    EXPECT_FALSE(window->countupTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
+    EXPECT_FALSE(ticks().countupTick->isEnabled());
 
     // The operator's clear: ready, the end sound stopped, the plan's length back.
     commands->start_timing();
@@ -159,7 +159,7 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     EXPECT_EQ(clock(), "00:05");
     advance(3000);
     EXPECT_EQ(clock(), "00:05");
-    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_EQ(commands->records, 1);
 }
 
@@ -187,7 +187,7 @@ TEST_F(CountRunTest, countUpWithLength_countsUpAlarmsAtRemainingTimesEndsAtLengt
     EXPECT_EQ(clock(), "00:10"); // the plan length
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_FALSE(window->countupTick->isEnabled());
+    EXPECT_FALSE(ticks().countupTick->isEnabled());
 }
 
 TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
@@ -206,7 +206,7 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
     EXPECT_EQ(window->screenButtons[2]->text(), " 继续 ");
     advance(30'000);
     EXPECT_EQ(clock(), "00:50");
-    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
 
     commands->pause_timing();
     EXPECT_EQ(item(2).caption.left(2), "暂停");
@@ -240,7 +240,7 @@ TEST_F(CountRunTest, operatorStopMidCount_recordsOnceWithoutEndStage)
     EXPECT_FALSE(item(1).enabled);
     advance(1000);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 1);
     EXPECT_EQ(clock(), "00:45");
     EXPECT_TRUE(backend.take().isEmpty());
@@ -259,8 +259,8 @@ TEST_F(CountRunTest, stopThenClearWithinATick_recordsOnceAndLeavesNoTickRunning)
     advance(0);
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(item(0).caption.left(2), "开始");
-    EXPECT_FALSE(window->countdownTick->isEnabled());
-    EXPECT_FALSE(window->countupTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
+    EXPECT_FALSE(ticks().countupTick->isEnabled());
     EXPECT_EQ(clock(), "01:00");
     advance(20'000);
     EXPECT_EQ(clock(), "01:00");
@@ -279,8 +279,8 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
 
     advance(1000); // zero
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(window->restartSecondsText, "3");
-    EXPECT_TRUE(window->restartTick->isEnabled());
+    EXPECT_EQ(module.restart_seconds_left, 3);
+    EXPECT_TRUE(ticks().restartTick->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "开始"); // back to ready at once
     EXPECT_TRUE(item(0).enabled);
     // The end sound plays on: the clear that the end ran did not stop it.
@@ -288,19 +288,19 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
 
     advance(100); // the prepare-only set-up keeps the delayed restart
     EXPECT_EQ(clock(), "00:05");
-    EXPECT_TRUE(window->restartTick->isEnabled());
-    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_TRUE(ticks().restartTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
 
     advance(900);
-    EXPECT_EQ(window->restartSecondsText, "2");
+    EXPECT_EQ(module.restart_seconds_left, 2);
     advance(2000);
-    EXPECT_EQ(window->restartSecondsText, "0");
+    EXPECT_EQ(module.restart_seconds_left, 0);
     EXPECT_TRUE(item(0).enabled);
     EXPECT_TRUE(backend.take().isEmpty());
 
     advance(1000 + 100 + 5); // the fourth delay tick starts the run
     EXPECT_FALSE(item(0).enabled);
-    EXPECT_FALSE(window->restartTick->isEnabled());
+    EXPECT_FALSE(ticks().restartTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
     advance(1000);
@@ -372,8 +372,6 @@ TEST_F(CountRunTest, countAcrossMidnight_endsOnTimeForEveryClockSource)
         EXPECT_EQ(commands->records, 1);
         EXPECT_EQ(program.clock.now().date(), QDate(2026, 12, 9));
         engine.reset();
-        delay.reset();
-        commands.reset();
         window.reset();
     }
 }

@@ -6,11 +6,16 @@
 #include "support/quiet_display_host.h"
 #include "support/recording_sound.h"
 #include "support/temp_program.h"
+#include "support/date_server.h"
 #include "timing/count_engine.h"
-#include "timing/delayed_restart.h"
+#include "timing/display_engine.h"
 #include "timing/run_commands.h"
 
+#include "platform/system_clock_setter.h"
+#include "services/network_probes.h"
+
 #include <gtest/gtest.h>
+#include <array>
 #include <memory>
 
 namespace orvalen::test {
@@ -27,9 +32,30 @@ public:
     int records = 0;
 };
 
-// A display window with the count engine, the run commands and the delayed
-// restart, driven by the fake clock and timers of a temporary program folder
-// on a 1920 x 1080 screen. The clock starts at 09:00:00.
+// Records the instants; never touches the real clock.
+class FakeClockSetter final : public SystemClockSetter {
+public:
+    bool may_set_clock(QString* why) override
+    {
+        if (!allowed && why)
+            *why = QStringLiteral("not allowed here");
+        return allowed;
+    }
+    bool set_clock(const QDateTime& utc) override
+    {
+        instants.push_back(utc);
+        return !refuse;
+    }
+    bool allowed = false;
+    bool refuse = false;
+    std::vector<QDateTime> instants;
+};
+
+// A display window with its engine, as the program wires them (the run
+// commands, the count engine, the long-term display and the delayed
+// restart), driven by the fake clock and timers of a temporary program
+// folder on a 1920 x 1080 screen. The network time asks two web servers on
+// 127.0.0.1. The clock starts at 09:00:00.
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -39,17 +65,21 @@ protected:
         program.context.sound = &sound;
     }
 
+    void TearDown() override
+    {
+        engine.reset();
+        window.reset();
+    }
+
     // Stores the plan, loads the display with it and makes the engine.
     DisplayWindow& open(const ClockPlan& plan, const QString& clockSource = QStringLiteral("0"))
     {
         build(plan, clockSource);
-        delay = std::make_unique<DelayedRestart>(*window, *commands);
-        window->restartTick->setHandler([this] { delay->advanceRestart(); });
         return load();
     }
 
-    // Stores the plan and makes the window on the test screen with its run
-    // commands and count engine, not loaded yet.
+    // Stores the plan and makes the window on the test screen with its
+    // engine, not loaded yet.
     void build(const ClockPlan& plan, const QString& clockSource)
     {
         host.run.setClockSource(clockSource.toInt());
@@ -61,14 +91,21 @@ protected:
         m.fullHeightPx = 1080;
         m.screenWidthPx = 1920;
         window->setScreenMetrics(m);
-        commands = std::make_unique<CountingRunCommands>(*window);
-        engine = std::make_unique<CountEngine>(*window, *commands);
+        EngineLinks links;
+        links.probes = &probes;
+        links.setter = &setter;
+        links.portals = {portals[0].url(), portals[1].url()};
+        links.makeCommands = [](const EngineContext& e) { return std::make_unique<CountingRunCommands>(e); };
+        engine = std::make_unique<DisplayEngine>(program.context, host, module, *window, links);
+        commands = static_cast<CountingRunCommands*>(&engine->commands());
+        counts = &engine->counts();
     }
 
     // Loads the display; the sounds of the load are dropped.
     DisplayWindow& load()
     {
         window->load();
+        engine->displayLoaded();
         backend.take();
         return *window;
     }
@@ -84,6 +121,7 @@ protected:
     void advance(qint64 ms) { program.timers.advance(ms); }
     QString clock() const { return window->clockText->text(); }
     const MenuItemState& item(int i) const { return host.desktop[i]; }
+    EngineTimers& ticks() { return engine->timers(); }
 
     TempProgram program;
     RecordingSoundBackend backend;
@@ -91,10 +129,13 @@ protected:
     HostState host;
     ModuleState module;
     QuietDisplayHost displayHost;
+    std::array<DateServer, 2> portals;
+    QtNetworkProbes probes{program.timers};
+    FakeClockSetter setter;
     std::unique_ptr<DisplayWindow> window;
-    std::unique_ptr<CountingRunCommands> commands;
-    std::unique_ptr<CountEngine> engine;
-    std::unique_ptr<DelayedRestart> delay;
+    std::unique_ptr<DisplayEngine> engine;
+    CountingRunCommands* commands = nullptr;
+    CountEngine* counts = nullptr;
 };
 
 } // namespace orvalen::test

@@ -21,37 +21,37 @@ TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight
 {
     module.start_reference_ms = program.clock.monotonicMs();
     program.clock.step(10'350);
-    EXPECT_EQ(engine->countedMs("countdownTick"), 10'350);
-    EXPECT_EQ(engine->countedMs("countupTick"), 10'550); // 200 ms ahead on source 0
+    EXPECT_EQ(counts->countedMs("countdownTick"), 10'350);
+    EXPECT_EQ(counts->countedMs("countupTick"), 10'550); // 200 ms ahead on source 0
     host.run_record[1] = QStringLiteral("9365");
-    EXPECT_EQ(engine->countedMs("countdownTick"), 19'715);
-    EXPECT_EQ(engine->countedMs("scrollTick"), 0);
+    EXPECT_EQ(counts->countedMs("countdownTick"), 19'715);
+    EXPECT_EQ(counts->countedMs("scrollTick"), 0);
     host.run_record[1] = QString();
-    EXPECT_EQ(engine->countedMs("countdownTick"), 10'350);
+    EXPECT_EQ(counts->countedMs("countdownTick"), 10'350);
 
     // Source 1: started 23:59:59.000, asked at 00:00:01.000.
     host.run.setClockSource(1);
     module.start_reference_ms = 86'399'000;
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
-    EXPECT_EQ(engine->countedMs("countdownTick"), 2000);
-    EXPECT_EQ(engine->countedMs("countupTick"), 2200);
+    EXPECT_EQ(counts->countedMs("countdownTick"), 2000);
+    EXPECT_EQ(counts->countedMs("countupTick"), 2200);
 
     // Source 2: whole seconds of the time of day.
     host.run.setClockSource(2);
-    window->start_time_of_day_text = QStringLiteral("23:59:30");
+    module.start_time_of_day = QTime(23, 59, 30);
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 9, 900)));
-    EXPECT_EQ(engine->countedMs("countdownTick"), 39'000);
+    EXPECT_EQ(counts->countedMs("countdownTick"), 39'000);
 
     host.run.setClockSource(3);
-    EXPECT_EQ(engine->countedMs("countdownTick"), 0);
+    EXPECT_EQ(counts->countedMs("countdownTick"), 0);
     EXPECT_FALSE(program.registry.readDword("clockmode").has_value());
 }
 
 TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesToSourceZero)
 {
     host.run.setClockSource(2);
-    window->start_time_of_day_text = QString();
-    EXPECT_EQ(engine->countedMs("countdownTick"), 0);
+    module.start_time_of_day = QTime();
+    EXPECT_EQ(counts->countedMs("countdownTick"), 0);
     EXPECT_EQ(program.registry.readDword("clockmode"), 0);
     EXPECT_EQ(host.run.clockSource(), 2); // the running program keeps its source
 }
@@ -76,17 +76,17 @@ TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisibl
 {
     window->hostState().run.setStage(1);
     window->clockPanel->show();
-    window->blink_count = 10;
-    window->blinkTick->setInterval(490);
-    window->blinkTick->setEnabled(true);
+    ticks().blinksLeft = 10;
+    ticks().blinkTick->setInterval(490);
+    ticks().blinkTick->setEnabled(true);
     QList<bool> hidden;
     for (int i = 0; i < 11; ++i) {
         advance(490);
         hidden << window->clockPanel->isHidden();
     }
     EXPECT_EQ(hidden, (QList<bool>{true, false, true, false, true, false, true, false, true, false, false}));
-    EXPECT_FALSE(window->blinkTick->isEnabled());
-    EXPECT_EQ(window->blink_count, -1);
+    EXPECT_FALSE(ticks().blinkTick->isEnabled());
+    EXPECT_EQ(ticks().blinksLeft, -1);
 }
 
 TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
@@ -95,8 +95,8 @@ TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
     window->hostState().run.setStage(5);
     window->overtimePanel->show();
     window->clockPanel->show();
-    window->blink_count = 2;
-    window->blinkTick->setEnabled(true);
+    ticks().blinksLeft = 2;
+    ticks().blinkTick->setEnabled(true);
     advance(1000);
     EXPECT_TRUE(window->overtimePanel->isHidden());
     EXPECT_FALSE(window->clockPanel->isHidden());
@@ -109,11 +109,11 @@ TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
 {
     module.clock_plan.checkone = "1111111";
     int dateSetUps = 0;
-    window->clockSetup->setHandler([&] { ++dateSetUps; });
+    ticks().clockSetup->setHandler([&] { ++dateSetUps; });
     start();
     EXPECT_EQ(dateSetUps, 1);
     EXPECT_TRUE(host.clockset[4].visible);
-    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_EQ(host.run.countedDownMs(), 0);
 }
 
@@ -123,9 +123,9 @@ TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)
     advance(5);
     // A plan chosen during the run asks for a prepare-only set-up.
     host.ready_marker = QStringLiteral("setting");
-    window->countSetup->setEnabled(true);
+    ticks().countSetup->setEnabled(true);
     advance(100);
-    EXPECT_TRUE(window->countdownTick->isEnabled());
+    EXPECT_TRUE(ticks().countdownTick->isEnabled());
     EXPECT_FALSE(item(0).enabled);
 }
 

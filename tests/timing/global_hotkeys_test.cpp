@@ -52,7 +52,8 @@ struct GlobalHotkeysTest : ::testing::Test {
     ModuleState module;
     test::QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, module, displayHost};
-    RecordingCommands commands{display};
+    EngineTimers timers{program.timers};
+    RecordingCommands commands{EngineContext{program.context, host, module, display, timers}};
     FakeBackend backend;
     test::FakePlans plans;
     GlobalHotkeys hotkeys{program.context, host, commands, backend};

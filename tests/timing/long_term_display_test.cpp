@@ -15,14 +15,14 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     p.checkthree = QStringLiteral("011111"); // weekday on the prompt line while running
     host.clockset[4].checked = true;
     openLongTerm(p);
-    advance(100); // the set-up
+    advance(0); // the set-up
 
     EXPECT_EQ(dateLine(), "3天");
     EXPECT_EQ(clock(), "03时00分00秒");
     EXPECT_FALSE(window->clockPanel->isHidden());
     EXPECT_FALSE(item(0).enabled); // running
     EXPECT_TRUE(item(1).enabled);
-    EXPECT_TRUE(window->longTermTick->isEnabled());
+    EXPECT_TRUE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(host.run_record[0], "2026-12-08 09:00:00");
     EXPECT_EQ(host.run_record[4], "2026-12-11 12:00:00");
     EXPECT_EQ(host.run.tick(), CountTick::Down);
@@ -30,7 +30,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     advance(1000);
     EXPECT_EQ(clock(), "02时59分59秒");
     EXPECT_EQ(prompt(), weekday(kStart.date())); // once the start prompt is done
-    EXPECT_TRUE(window->networkTimeTick->isEnabled()); // the network time runs alongside
+    EXPECT_TRUE(ticks().networkTimeTick->isEnabled()); // the network time runs alongside
 
     // Across midnight: the days and the weekday change with the date.
     jumpTo(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 58, 800)));
@@ -56,8 +56,8 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_TRUE(window->textPanels[3]->isHidden());
     EXPECT_FALSE(window->clockPanel->isHidden());
     EXPECT_DOUBLE_EQ(window->twipsLeft(window->clockPanel), (1920 * 15 - window->twipsWidth(window->clockText)) / 2);
-    for (EngineTimer* t : {window->countdownTick.get(), window->scrollTick.get(), window->blinkTick.get(), window->countupTick.get(),
-                           window->clockSetup.get(), window->longTermTick.get(), window->networkTimeTick.get()})
+    for (EngineTimer* t : {ticks().countdownTick.get(), window->scrollTick.get(), ticks().blinkTick.get(), ticks().countupTick.get(),
+                           ticks().clockSetup.get(), ticks().longTermTick.get(), ticks().networkTimeTick.get()})
         EXPECT_FALSE(t->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "清零");
     EXPECT_TRUE(backend.take().contains("wavstop")); // the final-seconds sound stopped
@@ -74,7 +74,7 @@ TEST_F(LongTermDisplayTest, everyFormat_showsItsCountDownAndLiveTexts)
     const QStringList countdown{"04时05分06秒", "04时05分", "", "04:05:06", "04:05", "05:06"};
     const QStringList live{"09时05分07秒", "09时05分", "", "09:05:07", "09:05", "05:07"};
     openLongTerm(longTermPlan(target, 0));
-    advance(100);
+    advance(0);
     for (int f = 0; f <= 5; ++f) {
         module.clock_plan.combolist = QString::number(f) + "01";
         module.clock_plan.time_date = target.date();
@@ -93,7 +93,7 @@ TEST_F(LongTermDisplayTest, liveClock_followsTheSeconds_showsPortalTime_andSurvi
 {
     portals[0].answer(date_header(kStart.addSecs(2 * 3600 + 60)));
     openLongTerm(longTermPlan(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), 3));
-    advance(100);
+    advance(0);
     EXPECT_EQ(dateLine(), "2026-12-08");
     EXPECT_EQ(clock(), "09:00:00");
     EXPECT_FALSE(window->hostState().run.endMarked());
@@ -104,7 +104,7 @@ TEST_F(LongTermDisplayTest, liveClock_followsTheSeconds_showsPortalTime_andSurvi
     // display follows it at once, the system clock is left alone.
     advance(59'500);
     EXPECT_EQ(clock(), "09:01:00");
-    ASSERT_TRUE(wait_until([&] { return longTerm->clock().offsetMs() != 0; }));
+    ASSERT_TRUE(wait_until([&] { return longTerm().clock().offsetMs() != 0; }));
     advance(300);
     EXPECT_EQ(clock(), "11:01:00");
     EXPECT_TRUE(setter.instants.empty());
@@ -114,14 +114,14 @@ TEST_F(LongTermDisplayTest, liveClock_followsTheSeconds_showsPortalTime_andSurvi
     commands->stop_timing();
     advance(1200);
     EXPECT_EQ(clock(), "11:01:01");
-    EXPECT_TRUE(window->longTermTick->isEnabled());
+    EXPECT_TRUE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(commands->records, 0);
 }
 
 TEST_F(LongTermDisplayTest, liveClock_changesJustAfterEachSecond_noneSkippedOrRepeatedAcrossClockSteps)
 {
     openLongTerm(longTermPlan(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), 3));
-    advance(100); // the set-up, at 09:00:00.100
+    advance(0); // the set-up, at 09:00:00.100
     advance(900);
     EXPECT_EQ(clock(), "09:00:00");
     advance(2); // 09:00:01.002
@@ -129,8 +129,8 @@ TEST_F(LongTermDisplayTest, liveClock_changesJustAfterEachSecond_noneSkippedOrRe
 
     // The calibration moves the clock 400 ms on: the display re-arms on the
     // new second at once.
-    longTerm->clock().setOffsetMs(400);
-    emit longTerm->calibration().finished(true); // now 09:00:01.402
+    longTerm().clock().setOffsetMs(400);
+    emit longTerm().calibration().finished(true); // now 09:00:01.402
     advance(599);
     EXPECT_EQ(clock(), "09:00:01");
     advance(1);
@@ -158,10 +158,10 @@ TEST_F(LongTermDisplayTest, slowPortal_displayKeepsTicking)
 {
     portals[0].stayQuiet();
     openLongTerm(longTermPlan(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), 3));
-    advance(100);
+    advance(0);
     advance(60'500); // the network time starts, and waits for the portal
     ASSERT_TRUE(wait_until([&] { return portals[0].requests() == 1; }));
-    EXPECT_TRUE(longTerm->calibration().busy());
+    EXPECT_TRUE(longTerm().calibration().busy());
     advance(2000);
     EXPECT_EQ(clock(), "09:01:02");
 }
@@ -169,7 +169,7 @@ TEST_F(LongTermDisplayTest, slowPortal_displayKeepsTicking)
 TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
 {
     openLongTerm(longTermPlan(kStart.addDays(3), 3));
-    advance(100);
+    advance(0);
     advance(1000);
     EXPECT_EQ(clock(), "23:59:59");
     commands->stop_timing();
@@ -177,21 +177,21 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
     advance(300);
     EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_FALSE(window->longTermTick->isEnabled());
+    EXPECT_FALSE(ticks().longTermTick->isEnabled());
 }
 
 TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsNoRun)
 {
     host.ready_marker = QStringLiteral("setting");
     openLongTerm(longTermPlan(QDateTime(QDate(2026, 12, 1), QTime(8, 0)), 0));
-    advance(100);
+    advance(0);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(item(0).enabled); // nothing runs
     advance(300);
     EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
     EXPECT_EQ(commands->records, 0);
-    EXPECT_FALSE(window->longTermTick->isEnabled());
+    EXPECT_FALSE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "开始");
 }
 
@@ -199,16 +199,16 @@ TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEa
 {
     LongTermWarnings warnings;
     openLongTerm(longTermPlan(kStart.addDays(3), 3));
-    advance(100);
+    advance(0);
     int expectedLines = 0;
     for (const QDate& bad : {QDate(1999, 5, 1), QDate(), QDate(2226, 12, 8)}) {
         module.clock_plan.time_date = bad;
-        window->clockSetup->setEnabled(true); // set up again, as a plan selection does
+        ticks().clockSetup->post(); // set up again, as a plan selection does
         advance(100);
         EXPECT_EQ(dateLine(), "2026-12-08");
         advance(3000);
         EXPECT_FALSE(window->hostState().run.endMarked());
-        EXPECT_TRUE(window->longTermTick->isEnabled());
+        EXPECT_TRUE(ticks().longTermTick->isEnabled());
         EXPECT_EQ(LongTermWarnings::lines().size(), ++expectedLines) << LongTermWarnings::lines().join('\n').toStdString();
     }
     EXPECT_EQ(commands->records, 0);
@@ -224,10 +224,10 @@ TEST_F(LongTermDisplayTest, planThatIsNotLongTerm_setUpOnlyHidesTheWeekdayItem)
     openLongTerm(defaultPlan());
     host.clockset[4].visible = true;
     const QString before = clock();
-    window->clockSetup->setEnabled(true);
-    advance(100);
+    ticks().clockSetup->post();
+    advance(0);
     EXPECT_FALSE(host.clockset[4].visible);
-    EXPECT_FALSE(window->longTermTick->isEnabled());
+    EXPECT_FALSE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(clock(), before);
 }
 
@@ -247,16 +247,16 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
     advance(3000); // the count reaches zero: recorded, back to ready, the delay begins
     EXPECT_EQ(commands->records, 1);
     EXPECT_TRUE(item(0).enabled);
-    EXPECT_EQ(window->restartSecondsText, "2");
-    EXPECT_TRUE(window->restartTick->isEnabled());
+    EXPECT_EQ(module.restart_seconds_left, 2);
+    EXPECT_TRUE(ticks().restartTick->isEnabled());
     advance(1000);
-    EXPECT_EQ(window->restartSecondsText, "1");
+    EXPECT_EQ(module.restart_seconds_left, 1);
     advance(1000);
-    EXPECT_EQ(window->restartSecondsText, "0");
+    EXPECT_EQ(module.restart_seconds_left, 0);
     EXPECT_TRUE(item(0).enabled);
     advance(1000 + 100); // the third delay tick starts the run
     EXPECT_FALSE(item(0).enabled);
-    EXPECT_FALSE(window->restartTick->isEnabled());
+    EXPECT_FALSE(ticks().restartTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 0);
     advance(3000);
     EXPECT_EQ(commands->records, 2);
@@ -265,23 +265,20 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
 TEST_F(LongTermDisplayTest, delayedRestartSwitchedOff_firstTickStarts_aRunAlreadyStartedIsLeftAlone)
 {
     openLongTerm(defaultPlan());
-    longTerm.reset(); // the count plan alone; restartTick by hand
-    DelayedRestart restart(*window, *commands);
-    window->restartTick->setHandler([&] { restart.advanceRestart(); });
 
     module.clock_plan.checkfour = QStringLiteral("0000");
-    window->restartSecondsText = QStringLiteral("5");
-    window->restartTick->setEnabled(true);
+    module.restart_seconds_left = 5;
+    ticks().restartTick->setEnabled(true);
     advance(1000);
-    EXPECT_FALSE(window->restartTick->isEnabled());
+    EXPECT_FALSE(ticks().restartTick->isEnabled());
     advance(100);
     EXPECT_FALSE(item(0).enabled); // the run started at the first tick
 
     // Started again while running: the start command does nothing.
-    window->restartTick->setEnabled(true);
+    ticks().restartTick->setEnabled(true);
     advance(1000);
     EXPECT_FALSE(item(0).enabled);
-    EXPECT_FALSE(window->countSetup->isEnabled());
+    EXPECT_FALSE(ticks().countSetup->isEnabled());
 }
 
 } // namespace

@@ -1,8 +1,5 @@
 #pragma once
 #include "services/time_conversions.h"
-#include "platform/system_clock_setter.h"
-#include "services/network_probes.h"
-#include "support/date_server.h"
 #include "support/wait_until.h"
 #include "timing/calibrated_clock.h"
 #include "timing/engine_fixture.h"
@@ -14,25 +11,6 @@
 #include <array>
 
 namespace orvalen::test {
-
-// Records the instants; never touches the real clock.
-class FakeClockSetter final : public SystemClockSetter {
-public:
-    bool may_set_clock(QString* why) override
-    {
-        if (!allowed && why)
-            *why = QStringLiteral("not allowed here");
-        return allowed;
-    }
-    bool set_clock(const QDateTime& utc) override
-    {
-        instants.push_back(utc);
-        return !refuse;
-    }
-    bool allowed = false;
-    bool refuse = false;
-    std::vector<QDateTime> instants;
-};
 
 // An HTTP Date header for an instant.
 inline QByteArray date_header(const QDateTime& instant)
@@ -64,9 +42,8 @@ private:
     QtMessageHandler m_old = nullptr;
 };
 
-// The display window with the count engine, the run commands and the
-// long-term display, whose network time asks two web servers on 127.0.0.1.
-// The clock starts on Tuesday 2026-12-08 at 09:00:00.
+// The display window with its engine, for long-term plans. The clock starts
+// on Tuesday 2026-12-08 at 09:00:00.
 class LongTermTest : public EngineTest {
 protected:
     // A long-term plan counting to `target` (2000-01-01: the live clock) in
@@ -81,21 +58,14 @@ protected:
         return p;
     }
 
-    // Stores the plan and loads the display; the set-up runs 100 ms later.
+    // Stores the plan and loads the display; a long-term plan loads at
+    // 09:00:00.100 and queues its set-up.
     DisplayWindow& openLongTerm(const ClockPlan& plan)
     {
         build(plan, QStringLiteral("0"));
-        longTerm = std::make_unique<LongTermDisplay>(*window, *commands, probes, setter,
-                                                     QList<QUrl>{portals[0].url(), portals[1].url()});
+        if (plan.isLongTerm())
+            program.clock.step(100);
         return load();
-    }
-
-    void TearDown() override
-    {
-        longTerm.reset();
-        engine.reset();
-        commands.reset();
-        window.reset();
     }
 
     // Moves the wall clock so that it reads `wall` (at least 2 ms into its
@@ -111,10 +81,7 @@ protected:
     QString prompt() const { return window->textLabels[3]->text(); }
     static QString weekday(const QDate& d) { return weekday_name(d); }
 
-    std::array<DateServer, 2> portals;
-    QtNetworkProbes probes{program.timers};
-    FakeClockSetter setter;
-    std::unique_ptr<LongTermDisplay> longTerm;
+    LongTermDisplay& longTerm() { return engine->longTerm(); }
 };
 
 } // namespace orvalen::test

@@ -24,7 +24,7 @@ protected:
         program.context.sound = &sound;
         program.writeFile("sounds/Stop.wav", QByteArray("RIFF"));
         display = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
-        commands = std::make_unique<RunCommands>(*display);
+        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, *display, timers});
         plans.count = 4;
         commands->setPlanSequence(&plans);
         makeReady();
@@ -55,11 +55,11 @@ protected:
     {
         host.run.setClockSource(clockSource.toInt());
         commands->start_timing();
-        display->countSetup->setEnabled(false);
+        timers.countSetup->setEnabled(false);
         host.run.setState(RunState::Running);
         host.run.setEndMarked(false);
         module.start_reference_ms = program.clock.monotonicMs();
-        display->countdownTick->setEnabled(true);
+        timers.countdownTick->setEnabled(true);
     }
 
     void enableStatistics()
@@ -86,6 +86,7 @@ protected:
     HostState host;
     ModuleState module;
     FakePlans plans;
+    EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
     std::unique_ptr<RunCommands> commands;
 };
@@ -111,7 +112,7 @@ TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
     EXPECT_EQ(host.run.shownMs(), 0);
     EXPECT_FALSE(host.desktop[7].checked);
     EXPECT_EQ(display->textLabels[3]->text(), "");
-    EXPECT_TRUE(display->countSetup->isEnabled());
+    EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_EQ(host.desktop[0].caption, "开始"); // the set-up writes the running state
 }
 
@@ -130,7 +131,7 @@ TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
     makeRunning();
     host.run.setCountedDownMs(4000);
     commands->start_timing();
-    EXPECT_FALSE(display->countSetup->isEnabled());
+    EXPECT_FALSE(timers.countSetup->isEnabled());
     EXPECT_EQ(host.run.countedDownMs(), 4000);
 
     // Finished: stop, finish and pause do nothing more.
@@ -169,14 +170,14 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     EXPECT_FALSE(display->screenButtons[3]->isEnabled());
     EXPECT_TRUE(display->screenButtons[4]->isEnabled());
     // The tick still runs: it records the run at its next firing.
-    EXPECT_TRUE(display->countdownTick->isEnabled());
+    EXPECT_TRUE(timers.countdownTick->isEnabled());
 }
 
 TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
 {
     makeRunning();
     commands->finish_timing();
-    display->countdownTick->setEnabled(false); // the tick has ended the run
+    timers.countdownTick->setEnabled(false); // the tick has ended the run
     commands->start_timing();
 
     const auto& d = host.desktop;
@@ -190,8 +191,8 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     EXPECT_TRUE(display->screenButtons[3]->isEnabled());
     EXPECT_TRUE(display->screenButtons[4]->isEnabled());
     EXPECT_EQ(host.ready_marker, "setting");
-    EXPECT_TRUE(display->countSetup->isEnabled());
-    EXPECT_FALSE(display->countdownTick->isEnabled());
+    EXPECT_TRUE(timers.countSetup->isEnabled());
+    EXPECT_FALSE(timers.countdownTick->isEnabled());
 }
 
 TEST_F(RunCommandsTest, captionsKeepTheirHotkeySuffixThroughARun)
@@ -220,7 +221,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(host.run_record[1], "10350");
     EXPECT_EQ(host.run_record[2], "0");
     EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
-    EXPECT_FALSE(display->countdownTick->isEnabled());
+    EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "继续");
     EXPECT_EQ(display->screenButtons[2]->text(), " 继续 ");
 
@@ -228,7 +229,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     commands->pause_timing();
     EXPECT_EQ(host.run_record[3], "20000");
     EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
-    EXPECT_TRUE(display->countdownTick->isEnabled());
+    EXPECT_TRUE(timers.countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "暂停");
     EXPECT_EQ(display->screenButtons[2]->text(), " 暂停 ");
 
@@ -243,18 +244,18 @@ TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
 {
     makeRunning("0");
     host.run.setTick(CountTick::Up);
-    display->countdownTick->setEnabled(false);
-    display->countupTick->setEnabled(true);
+    timers.countdownTick->setEnabled(false);
+    timers.countupTick->setEnabled(true);
     host.run.setCountedUpMs(3700);
     host.run_record[1] = "60000";
 
     commands->pause_timing();
     EXPECT_EQ(host.run_record[2], "3700");
     EXPECT_EQ(host.run_record[1], "60000");
-    EXPECT_FALSE(display->countupTick->isEnabled());
+    EXPECT_FALSE(timers.countupTick->isEnabled());
     commands->pause_timing();
-    EXPECT_TRUE(display->countupTick->isEnabled());
-    EXPECT_FALSE(display->countdownTick->isEnabled());
+    EXPECT_TRUE(timers.countupTick->isEnabled());
+    EXPECT_FALSE(timers.countdownTick->isEnabled());
 }
 
 TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
@@ -269,7 +270,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
         program.clock.step(60'000); // 00:00:30 the next day
         commands->pause_timing();
         EXPECT_EQ(host.run_record[3], "60000");
-        EXPECT_EQ(display->start_time_of_day_text, "00:00:30");
+        EXPECT_EQ(module.start_time_of_day, QTime(0, 0, 30));
     }
     // The monotonic clock runs on through midnight without correction.
     resetRunValues();
@@ -292,25 +293,25 @@ TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
     EXPECT_EQ(host.run_record[3], "5000");
     EXPECT_EQ(host.desktop[2].caption, "暂停");
     EXPECT_TRUE(host.run.endMarked());
-    EXPECT_TRUE(display->countdownTick->isEnabled()); // the tick records the run
+    EXPECT_TRUE(timers.countdownTick->isEnabled()); // the tick records the run
 }
 
 TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
 {
     module.clock_plan.checkone = "1111111";
     makeRunning("0");
-    display->countdownTick->setEnabled(false);
-    display->longTermTick->setEnabled(true);
+    timers.countdownTick->setEnabled(false);
+    timers.longTermTick->setEnabled(true);
     host.run.setCountedDownMs(999);
     const qint64 ref = module.start_reference_ms;
     program.clock.step(3'000);
 
     commands->pause_timing();
-    EXPECT_FALSE(display->longTermTick->isEnabled());
+    EXPECT_FALSE(timers.longTermTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "继续");
     program.clock.step(3'000);
     commands->pause_timing();
-    EXPECT_TRUE(display->longTermTick->isEnabled());
+    EXPECT_TRUE(timers.longTermTick->isEnabled());
     EXPECT_EQ(host.run_record, (std::array<QString, 5>{"0", "0", "0", "0", "0"}));
     EXPECT_EQ(module.start_reference_ms, ref);
 }
@@ -325,8 +326,8 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
     commands->stop_timing();
     commands->start_timing(); // the operator clears before the tick came
 
-    EXPECT_FALSE(display->countdownTick->isEnabled());
-    EXPECT_FALSE(display->countupTick->isEnabled());
+    EXPECT_FALSE(timers.countdownTick->isEnabled());
+    EXPECT_FALSE(timers.countupTick->isEnabled());
     EXPECT_EQ(host.run_record[1], "4000");
     EXPECT_EQ(timesumRows(), 1);
     EXPECT_EQ(host.desktop[0].caption, "开始");
@@ -337,13 +338,13 @@ TEST_F(RunCommandsTest, operatorClear_stopsTheEndSound_butTheRunEndsOwnClearDoes
 {
     makeRunning();
     commands->stop_timing();
-    display->countdownTick->setEnabled(false);
+    timers.countdownTick->setEnabled(false);
     commands->start_timing_after_run_end();
     EXPECT_TRUE(backend.calls.isEmpty());
 
     makeRunning();
     commands->stop_timing();
-    display->countdownTick->setEnabled(false);
+    timers.countdownTick->setEnabled(false);
     commands->start_timing();
     EXPECT_EQ(backend.calls, QStringList{"wavstop"});
 }
@@ -361,7 +362,7 @@ protected:
         program.ini.write("Marquee", "checkcycle", checkcycle);
         makeRunning();
         commands->finish_timing();
-        display->countdownTick->setEnabled(false);
+        timers.countdownTick->setEnabled(false);
         commands->start_timing_after_run_end();
     }
 };
@@ -372,7 +373,7 @@ TEST_F(PlanSequenceTest, clearAfterPlanOfChain_selectsTheNextPlanAndWaits)
     EXPECT_EQ(plans.selected, QList<int>{2});
     EXPECT_EQ(ini("currentrow"), "2");
     EXPECT_EQ(host.ready_marker, "setting");
-    EXPECT_TRUE(display->countSetup->isEnabled());
+    EXPECT_TRUE(timers.countSetup->isEnabled());
 }
 
 TEST_F(PlanSequenceTest, clearAfterLastPlan_wrapsToTheFirst)
@@ -386,7 +387,7 @@ TEST_F(PlanSequenceTest, autoCycle_startsTheNextPlanAtOnce)
     finishPlan(1, "2", "1");
     EXPECT_EQ(plans.selected, QList<int>{2});
     EXPECT_EQ(host.ready_marker, "");
-    EXPECT_TRUE(display->countSetup->isEnabled());
+    EXPECT_TRUE(timers.countSetup->isEnabled());
 }
 
 TEST_F(PlanSequenceTest, unknownCycleValue_selectsNothing)
@@ -426,7 +427,7 @@ TEST_F(PlanSequenceTest, stopInChain_endsTheSequence)
     makeRunning();
     commands->stop_timing();
     EXPECT_EQ(ini("currentrow"), "14"); // last index 3 + 11
-    display->countdownTick->setEnabled(false);
+    timers.countdownTick->setEnabled(false);
     program.ini.write("Marquee", "checkcycle", "0");
     commands->start_timing();
     EXPECT_TRUE(plans.selected.empty());

@@ -189,12 +189,13 @@ protected:
     RunCommandsRecordTest()
     {
         display = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
-        commands = std::make_unique<RunCommands>(*display);
+        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, *display, timers});
         registry_values::set_time_record(program.registry, true);
     }
     QuietDisplayHost displayHost;
     HostState host;
     ModuleState module;
+    EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
     std::unique_ptr<RunCommands> commands;
 };

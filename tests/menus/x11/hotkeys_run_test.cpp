@@ -13,7 +13,7 @@
 #include "support/temp_program.h"
 #include "support/wait_until.h"
 #include "support/xdotool.h"
-#include "timing/count_engine.h"
+#include "timing/display_engine.h"
 #include "timing/global_hotkeys.h"
 #include "timing/run_commands.h"
 
@@ -52,8 +52,8 @@ struct HotkeysRunTest : ::testing::Test {
     ModuleState module;
     QuietDisplayHost displayHost;
     std::unique_ptr<DisplayWindow> window;
-    std::unique_ptr<RunCommands> commands;
-    std::unique_ptr<CountEngine> engine;
+    std::unique_ptr<DisplayEngine> engine;
+    RunCommands* commands = nullptr;
     QMenu submenu;
     std::unique_ptr<PlanMenu> plans;
     std::unique_ptr<X11Hotkeys> backend;
@@ -72,10 +72,12 @@ struct HotkeysRunTest : ::testing::Test {
         save_plan(program.registry, plan_with_title("current"));
 
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
-        commands = std::make_unique<RunCommands>(*window);
-        engine = std::make_unique<CountEngine>(*window, *commands);
+        engine = std::make_unique<DisplayEngine>(program.context, host, module, *window);
+        commands = &engine->commands();
         window->load();
+        engine->displayLoaded();
         plans = std::make_unique<PlanMenu>(program.context, host, module, *window, &submenu);
+        plans->setRunCommands(commands);
         plans->change_clock_menu();
         commands->setPlanSequence(plans.get());
         backend = std::make_unique<X11Hotkeys>();
@@ -117,17 +119,17 @@ TEST_F(HotkeysRunTest, startPauseContinueStop_fromTheKeyboard)
     ASSERT_TRUE(program.notifier.shown.empty()) << program.notifier.texts().join("|").toStdString();
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+s"}));
-    ASSERT_TRUE(wait_until([&] { return window->countSetup->isEnabled(); }));
+    ASSERT_TRUE(wait_until([&] { return engine->timers().countSetup->isEnabled(); }));
     program.timers.advance(0);  // the set-up starts the count
     EXPECT_FALSE(host.desktop[0].enabled);
-    EXPECT_TRUE(window->countdownTick->isEnabled());
+    EXPECT_TRUE(engine->timers().countdownTick->isEnabled());
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
     ASSERT_TRUE(wait_until([&] { return word(2) == "继续"; }));
-    EXPECT_FALSE(window->countdownTick->isEnabled());
+    EXPECT_FALSE(engine->timers().countdownTick->isEnabled());
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
     ASSERT_TRUE(wait_until([&] { return word(2) == "暂停"; }));
-    EXPECT_TRUE(window->countdownTick->isEnabled());
+    EXPECT_TRUE(engine->timers().countdownTick->isEnabled());
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+t"}));
     ASSERT_TRUE(wait_until([&] { return word(0) == "清零"; }));

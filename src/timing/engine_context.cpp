@@ -1,0 +1,88 @@
+#include "timing/engine_context.h"
+
+#include "display/count_view.h"
+#include "services/app_context.h"
+#include "services/sound_player.h"
+#include "stores/run_state.h"
+
+namespace orvalen {
+
+EngineTimers::EngineTimers(TimerFactory& factory)
+{
+    struct Setting {
+        std::unique_ptr<EngineTimer>* timer;
+        const char* name;
+        int interval;
+    };
+    const Setting settings[] = {{&countdownTick, "countdownTick", 500}, {&countupTick, "countupTick", 500},
+                                {&blinkTick, "blinkTick", 1000},        {&countSetup, "countSetup", 100},
+                                {&clockSetup, "clockSetup", 100},       {&longTermTick, "longTermTick", 0},
+                                {&restartTick, "restartTick", 1000},    {&networkTimeTick, "networkTimeTick", 60000}};
+    for (const Setting& s : settings) {
+        *s.timer = factory.create(QString::fromLatin1(s.name));
+        (*s.timer)->setInterval(s.interval);
+        (*s.timer)->setEnabled(false);
+    }
+}
+
+EngineTimers::~EngineTimers()
+{
+    for (auto* t : {&countdownTick, &countupTick, &blinkTick, &countSetup, &clockSetup, &longTermTick, &restartTick,
+                    &networkTimeTick}) {
+        (*t)->setEnabled(false);
+        (*t)->setHandler({});
+    }
+}
+
+void EngineTimers::stopCounting()
+{
+    countdownTick->setEnabled(false);
+    countupTick->setEnabled(false);
+}
+
+QString EngineContext::soundPath(const QString& name) const
+{
+    const ProgramFolder& folder = app.folder;
+    const QString relative = QStringLiteral("sounds/") + name;
+    const QString found = name.trimmed().isEmpty() ? QString() : folder.resolve(relative);
+    return found.isEmpty() ? folder.file(relative) : found;
+}
+
+void EngineContext::stageCue(int stage, int finalSeconds) const
+{
+    const ClockPlan& p = module.clock_plan;
+    const bool alarm = stage >= 1 && stage <= 4;
+    const bool on = (stage >= 1 && stage <= 5) ? p.stageOn(stage) : true;
+    const bool continuous = stage == 4 && p.continuousReminder();
+
+    if (stage >= 1 && on && p.blinksAt(stage)) {
+        timers.blinksLeft = continuous ? finalSeconds * 2 : p.tixingtime * 2;
+        timers.blinkTick->setEnabled(true);
+    }
+    host.run.setStage(stage);
+    view.rewindPrompt();
+    if (stage <= 5)
+        view.setPromptTicking(true);
+    if (stage >= 1 && (on || !alarm) && p.hasStageLooks())
+        view.applyStageLook(stage);
+
+    SoundPlayer* sound = app.sound;
+    if (!sound)
+        return;
+    if (alarm) {
+        if (on && p.playsSoundAt(stage)) {
+            sound->stop_sound(soundPath(p.stageMusic[stage - 1]));
+            if (continuous)
+                sound->wav_play_loop(soundPath(p.stageMusic[4]));
+            else
+                sound->play_sound(soundPath(p.stageMusic[stage]));
+        }
+        return;
+    }
+    if (stage >= 5)
+        sound->stop_sound(soundPath(p.stageMusic[4]));
+    if (on && p.playsSoundAt(stage))
+        sound->play_sound(soundPath(p.stageMusic[stage]));
+}
+
+} // namespace orvalen
