@@ -120,7 +120,7 @@ void DateTick::endActions()
         host.run.setStage(6);
 
     if (SoundPlayer* sound = m_engine.app.sound)
-        sound->stop_sound(m_engine.soundPath(plan.stageMusic[4]));
+        sound->stopSound(m_engine.soundPath(plan.stageMusic[4]));
 
     // The end text stands centred across the screen on the clock panel.
     view.setPromptLineShown(false);

@@ -71,18 +71,18 @@ void EngineContext::stageCue(int stage, int finalSeconds) const
         return;
     if (alarm) {
         if (on && p.playsSoundAt(stage)) {
-            sound->stop_sound(soundPath(p.stageMusic[stage - 1]));
+            sound->stopSound(soundPath(p.stageMusic[stage - 1]));
             if (continuous)
-                sound->wav_play_loop(soundPath(p.stageMusic[4]));
+                sound->playWaveLoop(soundPath(p.stageMusic[4]));
             else
-                sound->play_sound(soundPath(p.stageMusic[stage]));
+                sound->playSound(soundPath(p.stageMusic[stage]));
         }
         return;
     }
     if (stage >= 5)
-        sound->stop_sound(soundPath(p.stageMusic[4]));
+        sound->stopSound(soundPath(p.stageMusic[4]));
     if (on && p.playsSoundAt(stage))
-        sound->play_sound(soundPath(p.stageMusic[stage]));
+        sound->playSound(soundPath(p.stageMusic[stage]));
 }
 
 } // namespace orvalen

@@ -107,7 +107,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         m_timers.stopCounting();
         h.run.setState(RunState::Ready);
         if (stopEndSound && context().sound)
-            context().sound->stop_sound(endSoundPath());
+            context().sound->stopSound(endSoundPath());
         h.ready_marker = kSetting;
         if (overtimeAction() == 3)
             stepPlanSequence();
