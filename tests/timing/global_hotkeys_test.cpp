@@ -1,9 +1,9 @@
 #include "timing/global_hotkeys.h"
 
-#include "display/display_window.h"
 #include "platform/hotkey_backend.h"
-#include "support/quiet_display_host.h"
+#include "stores/run_state.h"
 #include "support/temp_program.h"
+#include "timing/fake_count_view.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
 
@@ -50,10 +50,9 @@ struct GlobalHotkeysTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
     ModuleState module;
-    test::QuietDisplayHost displayHost;
-    DisplayWindow display{program.context, host, module, displayHost};
+    test::FakeCountView view;
     EngineTimers timers{program.timers};
-    RecordingCommands commands{EngineContext{program.context, host, module, display, timers}};
+    RecordingCommands commands{EngineContext{program.context, host, module, view, timers}};
     FakeBackend backend;
     test::FakePlans plans;
     GlobalHotkeys hotkeys{program.context, host, commands, backend};

@@ -1,11 +1,10 @@
-#include "display/display_window.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
-#include "support/quiet_display_host.h"
 #include "support/recording_sound.h"
 #include "support/temp_program.h"
+#include "timing/fake_count_view.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
 
@@ -23,8 +22,7 @@ protected:
     {
         program.context.sound = &sound;
         program.writeFile("sounds/Stop.wav", QByteArray("RIFF"));
-        display = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
-        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, *display, timers});
+        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, view, timers});
         plans.count = 4;
         commands->setPlanSequence(&plans);
         makeReady();
@@ -36,10 +34,10 @@ protected:
         auto& d = host.desktop;
         d[1].enabled = d[2].enabled = d[3].enabled = false;
         d[0].enabled = d[6].enabled = d[17].enabled = true;
-        display->screenButtons[0]->setText(" 开始 ");
-        display->screenButtons[2]->setText(" 暂停 ");
+        view.buttons[0] = " 开始 ";
+        view.buttons[2] = " 暂停 ";
         for (int i : {1, 2})
-            display->screenButtons[i]->setEnabled(false);
+            view.buttonEnabled[i] = false;
     }
 
     // A new run from a ready display with fresh run values.
@@ -82,12 +80,11 @@ protected:
     TempProgram program;
     RecordingSoundBackend backend;
     SoundPlayer sound{backend};
-    QuietDisplayHost displayHost;
     HostState host;
     ModuleState module;
     FakePlans plans;
     EngineTimers timers{program.timers};
-    std::unique_ptr<DisplayWindow> display;
+    FakeCountView view;
     std::unique_ptr<RunCommands> commands;
 };
 
@@ -100,7 +97,7 @@ TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
     host.run.setShownMs(123);
     host.run.setTick(CountTick::Up);
     host.desktop[7].checked = true;
-    display->textLabels[3]->setText("阶段一");
+    view.prompt = "阶段一";
 
     commands->start_timing();
     commands->start_timing(); // a second start before the set-up fires
@@ -111,7 +108,7 @@ TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
     EXPECT_EQ(host.run.countedUpMs(), 0);
     EXPECT_EQ(host.run.shownMs(), 0);
     EXPECT_FALSE(host.desktop[7].checked);
-    EXPECT_EQ(display->textLabels[3]->text(), "");
+    EXPECT_EQ(view.prompt, "");
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_EQ(host.desktop[0].caption, "开始"); // the set-up writes the running state
 }
@@ -162,13 +159,13 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     for (int i : {13, 15, 16, 17})
         EXPECT_TRUE(d[i].visible) << i;
     EXPECT_TRUE(d[17].enabled);
-    EXPECT_EQ(display->screenButtons[0]->text(), " 清零 ");
-    EXPECT_TRUE(display->screenButtons[0]->isEnabled());
-    EXPECT_FALSE(display->screenButtons[1]->isEnabled());
-    EXPECT_EQ(display->screenButtons[2]->text(), " 暂停 ");
-    EXPECT_FALSE(display->screenButtons[2]->isEnabled());
-    EXPECT_FALSE(display->screenButtons[3]->isEnabled());
-    EXPECT_TRUE(display->screenButtons[4]->isEnabled());
+    EXPECT_EQ(view.buttons[0], " 清零 ");
+    EXPECT_TRUE(view.buttonEnabled[0]);
+    EXPECT_FALSE(view.buttonEnabled[1]);
+    EXPECT_EQ(view.buttons[2], " 暂停 ");
+    EXPECT_FALSE(view.buttonEnabled[2]);
+    EXPECT_FALSE(view.buttonEnabled[3]);
+    EXPECT_TRUE(view.buttonEnabled[4]);
     // The tick still runs: it records the run at its next firing.
     EXPECT_TRUE(timers.countdownTick->isEnabled());
 }
@@ -187,9 +184,9 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     EXPECT_FALSE(d[2].enabled);
     EXPECT_TRUE(d[6].enabled);
     EXPECT_TRUE(d[9].enabled);
-    EXPECT_EQ(display->screenButtons[0]->text(), " 开始 ");
-    EXPECT_TRUE(display->screenButtons[3]->isEnabled());
-    EXPECT_TRUE(display->screenButtons[4]->isEnabled());
+    EXPECT_EQ(view.buttons[0], " 开始 ");
+    EXPECT_TRUE(view.buttonEnabled[3]);
+    EXPECT_TRUE(view.buttonEnabled[4]);
     EXPECT_EQ(host.ready_marker, "setting");
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -223,7 +220,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "继续");
-    EXPECT_EQ(display->screenButtons[2]->text(), " 继续 ");
+    EXPECT_EQ(view.buttons[2], " 继续 ");
 
     program.clock.step(20'000);
     commands->pause_timing();
@@ -231,7 +228,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
     EXPECT_TRUE(timers.countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "暂停");
-    EXPECT_EQ(display->screenButtons[2]->text(), " 暂停 ");
+    EXPECT_EQ(view.buttons[2], " 暂停 ");
 
     // A second pause adds to the first.
     commands->pause_timing();

@@ -1,10 +1,9 @@
-#include "display/display_window.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
-#include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "timing/fake_count_view.h"
 #include "timing/run_commands.h"
 #include "support/file_size_limit.h"
 #include "timing/pending_runs.h"
@@ -188,15 +187,13 @@ class RunCommandsRecordTest : public RecordRunTest {
 protected:
     RunCommandsRecordTest()
     {
-        display = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
-        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, *display, timers});
+        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, view, timers});
         registry_values::set_time_record(program.registry, true);
     }
-    QuietDisplayHost displayHost;
     HostState host;
     ModuleState module;
     EngineTimers timers{program.timers};
-    std::unique_ptr<DisplayWindow> display;
+    FakeCountView view;
     std::unique_ptr<RunCommands> commands;
 };
 
