@@ -8,59 +8,54 @@ QString two(qint64 n)
     return QString::number(n).rightJustified(2, QLatin1Char('0'));
 }
 
-QString seconds_of(const QTime& t)
-{
-    return QString::number(qint64(t.hour()) * 3600 + t.minute() * 60 + t.second());
-}
-
 } // namespace
 
-QString initial_clock_text(const ClockPlan& plan, const QTime& now)
+QString initial_clock_text(const ClockPlan& plan, const QTime& now, FirstClock when)
 {
-    const int f = plan.timeFormat();
+    int f = plan.timeFormat();
     const int m = plan.timingMode();
+    if (f < 0 || f > 2) {
+        if (when == FirstClock::StartUp)
+            return {};
+        f = 1; // minutes:seconds, and the time of day with its seconds
+    }
     const QTime& t = plan.Time_all;
-    const int h = t.isValid() ? t.hour() : 0, mi = t.isValid() ? t.minute() : 0, s = t.isValid() ? t.second() : 0;
-    switch (f) {
+    const qint64 seconds = t.isValid() ? t.msecsSinceStartOfDay() / 1000 : 0;
+    static const QString zero[3] = {QStringLiteral("00"), QStringLiteral("00:00"), QStringLiteral("00:00:00")};
+    switch (m) {
     case 0:
-        if (m == 0)
-            return t.isValid() ? seconds_of(t) : QStringLiteral("0");
-        if (m == 1)
-            return QStringLiteral("00");
-        if (m == 2)
-            return now.toString(QStringLiteral("HH:mm:ss"));
-        return {};
+        if (f == 0)
+            return QString::number(seconds);
+        if (f == 1)
+            return two(seconds / 60) + QLatin1Char(':') + two(seconds % 60);
+        return two(seconds / 3600) + QLatin1Char(':') + two(seconds % 3600 / 60) + QLatin1Char(':') + two(seconds % 60);
     case 1:
-        if (m == 0)
-            return two(qint64(h) * 60 + mi) + QLatin1Char(':') + two(s);
-        if (m == 1)
-            return QStringLiteral("00:00");
-        if (m == 2)
-            return now.toString(QStringLiteral("HH:mm"));
-        return {};
+        return zero[f];
     case 2:
-        if (m == 0)
-            return two(h) + QLatin1Char(':') + two(mi) + QLatin1Char(':') + two(s);
-        if (m == 1)
-            return QStringLiteral("00:00:00");
-        if (m == 2)
-            return now.toString(QStringLiteral("HH:mm:ss"));
-        return {};
+        return now.toString(f == 1 && plan.timeFormat() == 1 ? QStringLiteral("HH:mm") : QStringLiteral("HH:mm:ss"));
     default:
         return {};
     }
 }
 
-QString initial_overtime_text(const ClockPlan& plan, const QTime& now)
+QString initial_overtime_text(const ClockPlan& plan, const QTime& now, FirstClock when)
 {
     switch (plan.timeFormat()) {
     case 0: return QStringLiteral("00");
     case 1: return QStringLiteral("00:00");
     case 2: return QStringLiteral("00:00:00");
-    case 3: return two(now.hour()) + QLatin1Char(':') + two(now.minute());
-    case 4: return two(now.minute()) + QLatin1Char(':') + two(now.second());
-    default: return initial_clock_text(plan, now);
+    case 3:
+        if (when == FirstClock::StartUp)
+            return two(now.hour()) + QLatin1Char(':') + two(now.minute());
+        break;
+    case 4:
+        if (when == FirstClock::StartUp)
+            return two(now.minute()) + QLatin1Char(':') + two(now.second());
+        break;
+    default:
+        break;
     }
+    return initial_clock_text(plan, now, when);
 }
 
 } // namespace orvalen

@@ -25,11 +25,6 @@ QString hours_minutes_seconds(qint64 totalSeconds)
 
 } // namespace
 
-QString count_hms_text(qint64 ms)
-{
-    return hours_minutes_seconds(ms < 0 ? 0 : ms / 1000);
-}
-
 QString running_clock_text(int timing_mode, int time_format, qint64 count_ms, const QTime& now)
 {
     const qint64 seconds = count_ms < 0 ? 0 : count_ms / 1000;
@@ -45,43 +40,6 @@ QString running_clock_text(int timing_mode, int time_format, qint64 count_ms, co
         return time_of_day(now, time_format != 1);
     default:
         return QString();
-    }
-}
-
-QString setup_clock_text(int timing_mode, int time_format, const QTime& length, const QTime& now)
-{
-    const qint64 seconds = length.isValid() ? length.msecsSinceStartOfDay() / 1000 : 0;
-    switch (timing_mode) {
-    case 0:
-        if (time_format == 0)
-            return QString::number(seconds);
-        if (time_format == 2)
-            return hours_minutes_seconds(seconds);
-        return minutes_seconds(seconds);
-    case 1:
-        if (time_format == 0)
-            return QStringLiteral("00");
-        if (time_format == 2)
-            return QStringLiteral("00:00:00");
-        return QStringLiteral("00:00");
-    case 2:
-        return time_of_day(now, time_format != 1);
-    default:
-        return QString();
-    }
-}
-
-QString setup_overtime_text(int time_format, const QString& initial_clock)
-{
-    switch (time_format) {
-    case 0:
-        return QStringLiteral("00");
-    case 1:
-        return QStringLiteral("00:00");
-    case 2:
-        return QStringLiteral("00:00:00");
-    default:
-        return initial_clock;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "timing/count_engine.h"
 
+#include "display/clock_texts.h"
 #include "display/count_view.h"
 #include "platform/clock.h"
 #include "services/app_context.h"
@@ -7,7 +8,6 @@
 #include "stores/clock_plan.h"
 #include "stores/run_state.h"
 #include "timing/clock_source.h"
-#include "timing/clock_text.h"
 
 namespace orvalen {
 
@@ -69,8 +69,7 @@ void CountEngine::setUpCount()
     const int source = host.run.clockSource();
     const bool measured = clock && source >= 0 && source <= 2;
     const qint64 startReference = measured ? clock_source_now_ms(*clock, source) : 0;
-    const QString clockText = setup_clock_text(mode, p.timeFormat(), p.Time_all, now);
-    view.styleForCount(clockText, setup_overtime_text(p.timeFormat(), clockText));
+    view.styleForCount(initial_clock_text(p, now, FirstClock::SetUp), initial_overtime_text(p, now, FirstClock::SetUp));
 
     m.full_screen_width_px = view.screenMetrics().fullWidthPx;
     m.full_screen_height_px = view.screenMetrics().fullHeightPx;

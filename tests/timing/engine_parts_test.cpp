@@ -1,6 +1,7 @@
 // The pieces of the engine that a whole run does not show one by one: the
 // clock sources, the overtime clock, the blink and the hand-off of a
 // long-term plan.
+#include "display/display_fixture.h"
 #include "engine_fixture.h"
 
 #include "platform/registry_store.h"
@@ -127,6 +128,35 @@ TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)
     advance(100);
     EXPECT_TRUE(ticks().countdownTick->isEnabled());
     EXPECT_FALSE(item(0).enabled);
+}
+
+// The logo video fills the logo box inside its border, at start-up and in
+// both set-ups.
+TEST_F(EnginePartsTest, logoVideo_fillsTheBoxInsideItsBorder_atStartUpAndInEverySetUp)
+{
+    FakeLogoVideoFactory videos;
+    program.writeFile("picture/clip.webm", QByteArray("not a picture"));
+    program.ini.write("pictureset", "Option", "1");
+    program.ini.write("pictureset", "Width", "300"); // tens of twips: 200 px
+    program.ini.write("pictureset", "Height", "150"); // 100 px
+    ClockPlan p = defaultPlan();
+    p.logopicture = "clip.webm";
+    build(p, "0");
+    window->setLogoVideoFactory(&videos);
+    load();
+    const int b = window->logoBox->borderWidth();
+    const QSize inside(200 - 2 * b, 100 - 2 * b);
+    EXPECT_EQ(videos.log.size, inside);
+
+    program.ini.write("pictureset", "Width", "600"); // 400 px
+    for (EngineTimer* setUp : {ticks().countSetup.get(), ticks().clockSetup.get()}) {
+        module.clock_plan.checkone = setUp == ticks().clockSetup.get() ? "1111111" : p.checkone;
+        videos.log.size = QSize();
+        setUp->post();
+        advance(0);
+        EXPECT_EQ(videos.log.size, QSize(400 - 2 * b, 100 - 2 * b));
+    }
+    EXPECT_EQ(videos.log.created, 3);
 }
 
 } // namespace
