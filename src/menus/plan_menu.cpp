@@ -316,7 +316,7 @@ void PlanMenu::selectPlan(int index)
 
     // In overtime or after the end the new plan only waits for start.
     if (m_host.run.stage() >= 5)
-        m_host.ready_marker = QStringLiteral("setting");
+        m_host.prepare_only = true;
     if (m_commands)
         m_commands->queueSetUp();
 }

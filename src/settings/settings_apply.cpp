@@ -67,7 +67,7 @@ bool SettingsWindow::apply()
     }
     host.run.clearCounts();
     QCoreApplication::processEvents();
-    host.ready_marker = QStringLiteral("setting");
+    host.prepare_only = true;
     // A run stopped here leaves the menus and buttons ready, not running.
     if (m_links.showReady)
         m_links.showReady();

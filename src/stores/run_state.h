@@ -147,7 +147,7 @@ struct MenuItemState {
 // from it, and the run values. The run values keep their text form, since
 // readers take the leading number of the text.
 struct HostState {
-    QString ready_marker = "0";           // "setting" = the next set-up only prepares
+    bool prepare_only = false;            // the next set-up only prepares the display, starts no run
     std::array<QString, 5> run_record{"0", "0", "0", "0", "0"};
 
     // desktop(0)..desktop(17) of the desktop menu ("全屏时钟"); index 14 unused.

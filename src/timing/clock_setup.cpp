@@ -11,12 +11,6 @@
 #include "timing/long_term_texts.h"
 
 namespace orvalen {
-namespace {
-
-const QString kSetting = QStringLiteral("setting");
-
-} // namespace
-
 ClockSetup::ClockSetup(const EngineContext& engine, const Clock& clock, LongTermTargetReader& targets)
     : m_engine(engine), m_clock(clock), m_targets(targets)
 {
@@ -79,7 +73,7 @@ void ClockSetup::setUpClock()
     m_engine.module.full_screen_height_px = screen.fullHeightPx;
     view.fillScreen();
     m_engine.module.start_time_of_day = whole_seconds(now.time());
-    if (host.ready_marker != kSetting)
+    if (!host.prepare_only)
         writeRunningState();
     view.relayout();
     if (m_onDone)

@@ -21,7 +21,7 @@ void CountEngine::setUpCount()
     CountView& view = m_engine.view;
     const ClockPlan& p = plan();
     const Clock* clock = m_engine.app.clock;
-    const bool prepareOnly = host.ready_marker == QLatin1String("setting");
+    const bool prepareOnly = host.prepare_only;
 
     m_timers.countSetup->setEnabled(false);
     m_timers.clockSetup->setEnabled(false);

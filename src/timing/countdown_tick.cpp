@@ -6,6 +6,7 @@
 #include "services/app_context.h"
 #include "stores/clock_plan.h"
 #include "stores/ini_store.h"
+#include "stores/time_data_keys.h"
 #include "stores/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/clock_text.h"
@@ -165,7 +166,7 @@ void CountEngine::endStage(int action)
     // the delay has run out.
     int delay = 0;
     if (IniStore* ini = m_engine.app.ini) {
-        const double v = std::floor(leading_number(ini->read(QStringLiteral("pictureset"), QStringLiteral("Delaytime"), QStringLiteral("0")).trimmed()));
+        const double v = std::floor(leading_number(ini->read(time_data::kPictureSet, time_data::kDelayTime, time_data::kDelayTickDefault).trimmed()));
         if (v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max())
             delay = int(v);
     }

@@ -7,6 +7,7 @@
 #include "services/app_context.h"
 #include "services/hotkey_keys.h"
 #include "stores/ini_store.h"
+#include "stores/time_data_keys.h"
 #include "stores/run_state.h"
 #include "timing/run_commands.h"
 
@@ -16,8 +17,6 @@
 namespace orvalen {
 namespace {
 
-const QString kSection = QStringLiteral("Hotkey");
-const QString kNoHotkey = QStringLiteral("无");
 const QString kCR = QStringLiteral("\r");
 constexpr int kMaxPlanHotkeys = 9;
 constexpr int kUnavailableNoticeMs = 5000;
@@ -30,8 +29,8 @@ QString read_key_text(const IniStore* ini, const QString& key, bool* absent)
     if (!ini || !QFileInfo::exists(ini->file()))
         return QString();
     const QString marker = QStringLiteral("\x01absent");
-    *absent = profile::getString(ini->file(), kSection, key, marker) == marker;
-    return ini->read(kSection, key, QString()).trimmed();
+    *absent = profile::getString(ini->file(), time_data::kHotkey, key, marker) == marker;
+    return ini->read(time_data::kHotkey, key, QString()).trimmed();
 }
 
 } // namespace
@@ -57,17 +56,17 @@ void GlobalHotkeys::registerHotkeys()
     m_unavailable = false;
     m_unusable.clear();
 
-    static const char* const keys[3] = {"start", "stop", "pause"};
+    const QString* const keys[3] = {&time_data::kStart, &time_data::kStop, &time_data::kPause};
     for (int i = 0; i < 3; ++i) {
         bool absent = true;
-        const QString text = read_key_text(m_ctx.ini, QLatin1String(keys[i]), &absent);
+        const QString text = read_key_text(m_ctx.ini, *keys[i], &absent);
         QString& caption = m_host.desktop[i].caption;
-        caption = caption.left(2) + QString(8, QLatin1Char(' ')) + (text == kNoHotkey ? QString() : text);
+        caption = caption.left(2) + QString(8, QLatin1Char(' ')) + (text == time_data::kHotkeyNone ? QString() : text);
         if (i == 1 && startAlsoStops())
             continue;
         const HotkeyText parsed = parse_hotkey_text(text);
         if (parsed.kind == HotkeyText::Kind::Invalid || (parsed.kind == HotkeyText::Kind::None && text.isEmpty() && !absent)) {
-            m_unusable << QStringLiteral("%1=%2").arg(QLatin1String(keys[i]), text);
+            m_unusable << QStringLiteral("%1=%2").arg(*keys[i], text);
             continue;
         }
         if (parsed.kind == HotkeyText::Kind::Valid)

@@ -8,6 +8,7 @@
 #include "services/sound_player.h"
 #include "services/time_conversions.h"
 #include "stores/ini_store.h"
+#include "stores/time_data_keys.h"
 #include "stores/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/pending_runs.h"
@@ -25,8 +26,6 @@ const QString kStartWord = QStringLiteral("开始");
 const QString kClearWord = QStringLiteral("清零");
 const QString kPauseWord = QStringLiteral("暂停");
 const QString kContinueWord = QStringLiteral("继续");
-const QString kSetting = QStringLiteral("setting");
-const QString kMarquee = QStringLiteral("Marquee");
 constexpr qint64 kDayMs = 86'400'000;
 
 // The sequence keys are held as signed 16-bit numbers; a stored value that
@@ -35,7 +34,7 @@ int read_int16(const IniStore* ini, const QString& key, int absent)
 {
     if (!ini)
         return absent;
-    const double v = leading_number(ini->read(kMarquee, key, QString::number(absent)));
+    const double v = leading_number(ini->read(time_data::kMarquee, key, QString::number(absent)));
     const double r = std::nearbyint(v);
     if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max())
         return absent;
@@ -94,7 +93,7 @@ void RunCommands::startOrClear(bool stopEndSound)
     if (h.run.isUnderWay())
         return;
 
-    h.ready_marker.clear();
+    h.prepare_only = false;
     h.item(DesktopItem::AdjustMode).checked = false;
     m_view.clearPromptText();
     m_view.removePlaceholders();
@@ -108,7 +107,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         h.run.setState(RunState::Ready);
         if (stopEndSound && context().sound)
             context().sound->stopSound(endSoundPath());
-        h.ready_marker = kSetting;
+        h.prepare_only = true;
         if (overtimeAction() == 3)
             stepPlanSequence();
     }
@@ -227,13 +226,13 @@ void RunCommands::stepPlanSequence()
 {
     HostState& h = host();
     IniStore* ini = context().ini;
-    const int cur = read_int16(ini, QStringLiteral("currentrow"), -10);
-    const int cyc = read_int16(ini, QStringLiteral("checkcycle"), 0);
+    const int cur = read_int16(ini, time_data::kCurrentRow, time_data::kCurrentRowDefault.toInt());
+    const int cyc = read_int16(ini, time_data::kCheckCycle, time_data::kCheckCycleDefault.toInt());
     const int last = lastPlanIndex();
     const int checked = m_plans ? m_plans->checkedPlan() : -1;
     const int i = (checked >= 0 && checked <= last) ? checked : -1;
     if (i >= 0 && ini)
-        ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(i + 1));
+        ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(i + 1));
 
     int next = -1;
     if (cur == i + 1 && cur <= last)
@@ -246,13 +245,13 @@ void RunCommands::stepPlanSequence()
     if (cyc == 1) {
         if (next >= 0) {
             m_plans->selectPlan(next);
-            h.ready_marker.clear(); // the set-up starts the next plan at once
+            h.prepare_only = false; // the set-up starts the next plan at once
         }
     } else if (cyc == 0) {
         if (next >= 0)
             m_plans->selectPlan(next);
         m_timers.stopCounting();
-        h.ready_marker = kSetting;
+        h.prepare_only = true;
         queueSetUp();
     }
 }
@@ -276,7 +275,7 @@ void RunCommands::endRun(bool endSequence)
     if (m_timers.longTermTick->isEnabled())
         m_timers.longTermTick->post();
     if (endSequence && overtimeAction() == 3 && context().ini)
-        context().ini->write(kMarquee, QStringLiteral("currentrow"), QString::number(lastPlanIndex() + 11));
+        context().ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(lastPlanIndex() + 11));
 }
 
 // --- pause / continue -------------------------------------------------------------

@@ -251,7 +251,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
 {
     addRow(1, "A", planNamed("a"));
     menu.change_clock_menu();
-    host.ready_marker = "";
+    host.prepare_only = false;
     host.run.setCountedDownMs(1234);
     host.run.setCountedUpMs(55);
     host.run.setShownMs(4321);
@@ -260,7 +260,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_TRUE(timers.countSetup->isEnabled());
-    EXPECT_EQ(host.ready_marker, "");
+    EXPECT_FALSE(host.prepare_only);
     EXPECT_EQ(host.run.countedDownMs(), 0);
     EXPECT_EQ(host.run.countedUpMs(), 0);
     EXPECT_EQ(host.run.shownMs(), 0);
@@ -270,7 +270,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     timers.countupTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countupTick->isEnabled());
-    EXPECT_EQ(host.ready_marker, "setting");
+    EXPECT_TRUE(host.prepare_only);
     EXPECT_TRUE(timers.countSetup->isEnabled());
 }
 

@@ -127,7 +127,7 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     EXPECT_EQ(program.ini.read("Hotkey", "often", ""), "01");
     EXPECT_EQ(program.ini.read("Marquee", "currentrow", "absent"), "absent");
     EXPECT_EQ(program.ini.read("pictureset", "Delaytime", ""), "2");
-    EXPECT_EQ(host.ready_marker, "setting");
+    EXPECT_TRUE(host.prepare_only);
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_EQ(readyShown, 1);
     EXPECT_TRUE(program.notifier.shown.empty());

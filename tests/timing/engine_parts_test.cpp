@@ -123,7 +123,7 @@ TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)
     start();
     advance(5);
     // A plan chosen during the run asks for a prepare-only set-up.
-    host.ready_marker = QStringLiteral("setting");
+    host.prepare_only = true;
     ticks().countSetup->setEnabled(true);
     advance(100);
     EXPECT_TRUE(ticks().countdownTick->isEnabled());

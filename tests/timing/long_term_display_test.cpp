@@ -182,7 +182,7 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
 
 TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsNoRun)
 {
-    host.ready_marker = QStringLiteral("setting");
+    host.prepare_only = true;
     openLongTerm(longTermPlan(QDateTime(QDate(2026, 12, 1), QTime(8, 0)), 0));
     advance(0);
     EXPECT_TRUE(window->hostState().run.endMarked());

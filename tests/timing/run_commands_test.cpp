@@ -102,7 +102,7 @@ TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
     commands->start_timing();
     commands->start_timing(); // a second start before the set-up fires
 
-    EXPECT_EQ(host.ready_marker, "");
+    EXPECT_FALSE(host.prepare_only);
     EXPECT_EQ(host.run.tick(), CountTick::Down);
     EXPECT_EQ(host.run.countedDownMs(), 0);
     EXPECT_EQ(host.run.countedUpMs(), 0);
@@ -187,7 +187,7 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     EXPECT_EQ(view.buttons[0], " 开始 ");
     EXPECT_TRUE(view.buttonEnabled[3]);
     EXPECT_TRUE(view.buttonEnabled[4]);
-    EXPECT_EQ(host.ready_marker, "setting");
+    EXPECT_TRUE(host.prepare_only);
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
 }
@@ -328,7 +328,7 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
     EXPECT_EQ(host.run_record[1], "4000");
     EXPECT_EQ(timesumRows(), 1);
     EXPECT_EQ(host.desktop[0].caption, "开始");
-    EXPECT_EQ(host.ready_marker, "setting");
+    EXPECT_TRUE(host.prepare_only);
 }
 
 TEST_F(RunCommandsTest, operatorClear_stopsTheEndSound_butTheRunEndsOwnClearDoesNot)
@@ -369,7 +369,7 @@ TEST_F(PlanSequenceTest, clearAfterPlanOfChain_selectsTheNextPlanAndWaits)
     finishPlan(1, "2", "0");
     EXPECT_EQ(plans.selected, QList<int>{2});
     EXPECT_EQ(ini("currentrow"), "2");
-    EXPECT_EQ(host.ready_marker, "setting");
+    EXPECT_TRUE(host.prepare_only);
     EXPECT_TRUE(timers.countSetup->isEnabled());
 }
 
@@ -383,7 +383,7 @@ TEST_F(PlanSequenceTest, autoCycle_startsTheNextPlanAtOnce)
 {
     finishPlan(1, "2", "1");
     EXPECT_EQ(plans.selected, QList<int>{2});
-    EXPECT_EQ(host.ready_marker, "");
+    EXPECT_FALSE(host.prepare_only);
     EXPECT_TRUE(timers.countSetup->isEnabled());
 }
 
@@ -391,7 +391,7 @@ TEST_F(PlanSequenceTest, unknownCycleValue_selectsNothing)
 {
     finishPlan(1, "2", "2");
     EXPECT_TRUE(plans.selected.empty());
-    EXPECT_EQ(host.ready_marker, "setting");
+    EXPECT_TRUE(host.prepare_only);
 }
 
 TEST_F(PlanSequenceTest, noPositionAfterStartUp_selectsNothingButNotesThePosition)
