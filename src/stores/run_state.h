@@ -1,6 +1,7 @@
 #pragma once
 #include "stores/clock_plan.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QTime>
@@ -143,12 +144,23 @@ struct MenuItemState {
     bool checked = false;
 };
 
+// What the statistics row of a run is made of. A count banks its counted
+// times here when it pauses or ends.
+struct RunRecord {
+    QTime setTime{0, 0};         // the plan's length; a long-term run: the time of day of its set-up
+    QDateTime setUpInstant;      // a long-term run's set-up, to the second (none for a count)
+    qint64 countedDownMs = 0;    // count-down time
+    qint64 countedUpMs = 0;      // count-up or overtime time
+    qint64 pausedMs = 0;         // time spent paused
+    QString label = QStringLiteral("0"); // the run label; empty: the time the row is written
+    bool operator==(const RunRecord&) const = default;
+};
+
 // The menu host's shared run state: the run controller, the menu items shown
-// from it, and the run values. The run values keep their text form, since
-// readers take the leading number of the text.
+// from it, and the run values.
 struct HostState {
     bool prepare_only = false;            // the next set-up only prepares the display, starts no run
-    std::array<QString, 5> run_record{"0", "0", "0", "0", "0"};
+    RunRecord run_record;
 
     // desktop(0)..desktop(17) of the desktop menu ("全屏时钟"); index 14 unused.
     std::array<MenuItemState, 18> desktop{{

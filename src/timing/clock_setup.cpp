@@ -36,10 +36,11 @@ void ClockSetup::setUpClock()
     const LongTermTarget target = m_targets.read(plan, now.date());
     const qint64 remaining = target.live ? -1 : remaining_seconds(now, target.instant);
 
-    host.run_record[0] = run_record_instant_text(now);
-    for (int i = 1; i <= 3; ++i)
-        host.run_record[i] = QStringLiteral("0");
-    host.run_record[4] = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
+    RunRecord& record = host.run_record;
+    record.setUpInstant = QDateTime(now.date(), whole_seconds(now.time()));
+    record.setTime = record.setUpInstant.time();
+    record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
+    record.label = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
     host.run.setEndAction(EndAction(plan.overtimeAction()));
     host.run.setEndMarked(false);
 

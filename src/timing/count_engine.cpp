@@ -56,7 +56,7 @@ qint64 CountEngine::countedMs(const QString& timer_name)
         return 0;
     HostState& host = m_engine.host;
     const int source = host.run.clockSource();
-    const qint64 banked = qint64(std::nearbyint(leading_number(host.run_record[entry])));
+    const qint64 banked = entry == 1 ? host.run_record.countedDownMs : host.run_record.countedUpMs;
     const qint64 wrap = entry == 2 ? kDayMs + 200 : kDayMs;
     const qint64 reference = m_engine.module.start_reference_ms;
 

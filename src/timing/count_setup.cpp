@@ -53,10 +53,12 @@ void CountEngine::setUpCount()
     for (int k = 1; k <= 5; ++k)
         m_stageSeconds[k] = time_to_seconds_byte(*stageTimes[k]);
 
-    if (p.Time_all.isValid())
-        host.run_record[0] = p.Time_all.toString(QStringLiteral("hh:mm:ss"));
-    for (int i = 1; i <= 3; ++i)
-        host.run_record[i] = QStringLiteral("0");
+    RunRecord& record = host.run_record;
+    if (p.Time_all.isValid()) {
+        record.setTime = whole_seconds(p.Time_all);
+        record.setUpInstant = QDateTime();
+    }
+    record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
 
     host.run.setEndAction(EndAction(p.overtimeAction()));
     host.run.setEndMarked(false);

@@ -94,7 +94,7 @@ void CountEngine::endOfCountdown()
     m_timers.countdownTick->setEnabled(false);
     m_timers.blinkTick->setEnabled(false);
     m_timers.blinksLeft = 0;
-    host.run_record[1] = QString::number(host.run.countedDownMs());
+    host.run_record.countedDownMs = host.run.countedDownMs();
 
     switch (host.run.endAction()) {
     case EndAction::Overtime:

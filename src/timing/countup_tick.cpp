@@ -36,7 +36,7 @@ void CountEngine::advanceCountup()
 
     if (host.run.endMarked()) {
         // Ended by a command: record once and stop; no end stage.
-        host.run_record[2] = QString::number(host.run.countedUpMs());
+        host.run_record.countedUpMs = host.run.countedUpMs();
         m_timers.countdownTick->setEnabled(false);
         view.setScrolling(false);
         m_timers.blinkTick->setEnabled(false);
@@ -54,7 +54,7 @@ void CountEngine::advanceCountup()
         return;
 
     host.run.setEndMarked(true);
-    host.run_record[2] = QString::number(host.run.countedUpMs());
+    host.run_record.countedUpMs = host.run.countedUpMs();
     m_engine.stageCue(6);
     if (p.showsPromptAt(6)) {
         view.setPromptLineShown(false);

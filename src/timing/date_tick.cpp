@@ -113,9 +113,9 @@ void DateTick::endActions()
     const bool runUnderWay = host.run.state() != RunState::Ready;
 
     host.run.setEndAction(EndAction::Ended);
-    const QDateTime setUp = run_record_instant(host.run_record[0]);
+    const QDateTime& setUp = host.run_record.setUpInstant;
     if (setUp.isValid())
-        host.run_record[1] = QString::number(1000 * remaining_seconds(setUp, m_clock.now()));
+        host.run_record.countedDownMs = 1000 * remaining_seconds(setUp, m_clock.now());
     if (plan.blinksAt(6))
         host.run.setStage(6);
 

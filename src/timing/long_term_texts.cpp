@@ -114,11 +114,6 @@ QString run_record_instant_text(const QDateTime& instant)
     return instant.isValid() ? instant.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) : QString();
 }
 
-QDateTime run_record_instant(const QString& text)
-{
-    return QDateTime::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-}
-
 LongTermTarget LongTermTargetReader::read(const ClockPlan& plan, const QDate& today)
 {
     LongTermTarget target = long_term_target(plan.time_date, plan.Time_all, today);

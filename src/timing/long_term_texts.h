@@ -45,10 +45,8 @@ LongTermTexts countdown_texts(qint64 remaining, int format);
 // "YYYY-MM-DD" for 3-5, and the time of day.
 LongTermTexts live_texts(const QDateTime& now, int format);
 
-// The text form of the set-up and target instants in the run record, and
-// its reading back (invalid when the text is not in that form).
+// The text form of a target instant as the run label (empty when invalid).
 QString run_record_instant_text(const QDateTime& instant);
-QDateTime run_record_instant(const QString& text);
 
 } // namespace orvalen
 

@@ -125,18 +125,18 @@ void RunCommands::endPendingForcedEnd()
     if (!h.run.endMarked())
         return;
     if (m_timers.countdownTick->isEnabled()) {
-        h.run_record[1] = QString::number(h.run.countedDownMs());
+        h.run_record.countedDownMs = h.run.countedDownMs();
         record_run();
     } else if (m_timers.countupTick->isEnabled()) {
-        h.run_record[2] = QString::number(h.run.countedUpMs());
+        h.run_record.countedUpMs = h.run.countedUpMs();
         record_run();
     } else if (m_timers.longTermTick->isEnabled()) {
         const ClockPlan& plan = module().clock_plan;
         if (plan.time_date != QDate(2000, 1, 1)) {
             // A long-term count: the used time runs from its set-up instant.
-            const QDateTime setUp = QDateTime::fromString(h.run_record[0], QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+            const QDateTime& setUp = h.run_record.setUpInstant;
             if (setUp.isValid() && context().clock)
-                h.run_record[1] = QString::number(1000 * setUp.secsTo(context().clock->now()));
+                h.run_record.countedDownMs = 1000 * setUp.secsTo(context().clock->now());
             record_run();
         }
         m_timers.longTermTick->setEnabled(false);
@@ -299,10 +299,10 @@ void RunCommands::pause_timing()
 
     // Bank what the tick has counted so far.
     if (tickOne) {
-        h.run_record[2] = QString::number(h.run.countedUpMs());
+        h.run_record.countedUpMs = h.run.countedUpMs();
     } else {
-        h.run_record[1] = QString::number(h.run.countedDownMs());
-        h.run_record[2] = QStringLiteral("0");
+        h.run_record.countedDownMs = h.run.countedDownMs();
+        h.run_record.countedUpMs = 0;
     }
 
     const int source = h.run.clockSource();
@@ -314,10 +314,10 @@ void RunCommands::pause_timing()
     if (!pausing && knownSource && clock) {
         // Continuing: the pause lasted from the reference taken at the pause
         // until now.
-        qint64 total = qint64(leading_number(h.run_record[3])) + now - m.start_reference_ms;
+        qint64 total = h.run_record.pausedMs + now - m.start_reference_ms;
         if (source != 0 && total < 0)
             total += kDayMs; // the pause went past midnight
-        h.run_record[3] = QString::number(total);
+        h.run_record.pausedMs = total;
     }
     if (knownSource && clock)
         m.start_reference_ms = now;

@@ -1,10 +1,10 @@
 #include "timing/run_record.h"
 
 #include "platform/clock.h"
-#include "platform/text_path.h"
 #include "services/app_context.h"
 #include "stores/database.h"
 #include "stores/registry_values.h"
+#include "stores/run_state.h"
 #include "timing/pending_runs.h"
 
 #include <QDebug>
@@ -18,11 +18,10 @@ namespace {
 constexpr int kLockWaitMs = 100;
 } // namespace
 
-QString duration_text(const QString& milliseconds)
+QString duration_text(qint64 milliseconds)
 {
-    const double ms = leading_number(milliseconds);
     // nearbyint rounds halves to the even whole number in the default mode.
-    double seconds = std::nearbyint(ms / 1000.0);
+    double seconds = std::nearbyint(double(milliseconds) / 1000.0);
     if (!std::isfinite(seconds) || seconds < 0)
         seconds = 0;
     const qint64 total = static_cast<qint64>(seconds);
@@ -35,38 +34,16 @@ QString duration_text(const QString& milliseconds)
         .arg(s, 2, 10, QChar(u'0'));
 }
 
-QString set_time_text(const QString& runRecord0)
-{
-    const QString text = runRecord0.trimmed();
-    for (const char* f : {"h:mm:ss", "h:mm", "h:mm:ss.zzz"}) {
-        const QTime t = QTime::fromString(text, QLatin1String(f));
-        if (t.isValid())
-            return t.toString(QStringLiteral("hh:mm:ss"));
-    }
-    for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd h:mm:ss", "yyyy-M-d h:mm:ss",
-                          "yyyy/M/d h:mm:ss", "yyyy-MM-ddThh:mm:ss", "yyyy-MM-dd hh:mm"}) {
-        const QDateTime dt = QDateTime::fromString(text, QLatin1String(f));
-        if (dt.isValid())
-            return dt.time().toString(QStringLiteral("hh:mm:ss"));
-    }
-    // A bare date or the design value "0" is midnight of its day.
-    bool isNumber = false;
-    text.toDouble(&isNumber);
-    if (isNumber || QDate::fromString(text, QStringLiteral("yyyy-MM-dd")).isValid())
-        return QStringLiteral("00:00:00");
-    return QString();
-}
-
-TimesumRow timesum_row(std::array<QString, 5>& runRecord, const QDateTime& now)
+TimesumRow timesum_row(RunRecord& record, const QDateTime& now)
 {
     TimesumRow row;
-    row.set_time = set_time_text(runRecord[0]);
-    row.use_time = duration_text(runRecord[1]);
-    row.out_time = duration_text(runRecord[2]);
-    row.pause_time = duration_text(runRecord[3]);
-    if (runRecord[4].isEmpty())
-        runRecord[4] = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    row.filename = runRecord[4];
+    row.set_time = record.setTime.toString(QStringLiteral("hh:mm:ss"));
+    row.use_time = duration_text(record.countedDownMs);
+    row.out_time = duration_text(record.countedUpMs);
+    row.pause_time = duration_text(record.pausedMs);
+    if (record.label.isEmpty())
+        record.label = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    row.filename = record.label;
     return row;
 }
 
@@ -109,12 +86,12 @@ bool append_timesum_rows(const ProgramFolder& folder, const std::vector<TimesumR
     return true;
 }
 
-RecordResult record_run(AppContext& ctx, std::array<QString, 5>& runRecord, QString* error)
+RecordResult record_run(AppContext& ctx, RunRecord& record, QString* error)
 {
     if (!ctx.registry || !registry_values::time_record(*ctx.registry))
         return RecordResult::Off;
     const QDateTime now = ctx.clock ? ctx.clock->now() : QDateTime::currentDateTime();
-    const TimesumRow row = timesum_row(runRecord, now);
+    const TimesumRow row = timesum_row(record, now);
     QString why;
     if (write_pending_runs(ctx.folder, {row}, &why))
         return RecordResult::Written;

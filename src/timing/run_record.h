@@ -1,12 +1,12 @@
 #pragma once
 #include <QDateTime>
 #include <QString>
-#include <array>
 #include <vector>
 
 namespace orvalen {
 
 struct AppContext;
+struct RunRecord;
 class ProgramFolder;
 
 // One statistics row of table timesum, as texts.
@@ -18,21 +18,15 @@ struct TimesumRow {
     QString filename;   // run label
 };
 
-// "hh:mm:ss" of a millisecond count given as text: the count divided by 1000
-// and rounded to whole seconds (halves to the even second). Hours are not
-// wrapped at 24: a run of 25 hours reads "25:00:00". A count that is not a
-// number reads as 0; a negative count as 0.
-QString duration_text(const QString& milliseconds);
+// "hh:mm:ss" of a millisecond count: the count divided by 1000 and rounded
+// to whole seconds (halves to the even second). Hours are not wrapped at 24:
+// a run of 25 hours reads "25:00:00". A negative count reads as 0.
+QString duration_text(qint64 milliseconds);
 
-// "hh:mm:ss" of the plan length or set-up instant kept in run_record 0: a time
-// of day "h:mm:ss", or a date and time whose time part is taken. Anything
-// else gives an empty text.
-QString set_time_text(const QString& runRecord0);
-
-// The row for the run described by run_record. An empty run label is replaced
-// by `now` as "yyyy-MM-dd hh:mm:ss", which is also written back into
-// run_record 4 so that later runs carry the same label.
-TimesumRow timesum_row(std::array<QString, 5>& runRecord, const QDateTime& now);
+// The row for the run described by `record`. An empty run label is replaced
+// by `now` as "yyyy-MM-dd hh:mm:ss", which is also written back into the
+// record so that later runs carry the same label.
+TimesumRow timesum_row(RunRecord& record, const QDateTime& now);
 
 // Appends the rows to timesum of DeskData.db in the program folder, in one
 // transaction with bound values: all of them or none. False with a message
@@ -50,8 +44,8 @@ enum class RecordResult {
 };
 
 // The whole statistics record of a finished run: reads the switch
-// (registry value Time_Record), builds the row from run_record and appends
+// (registry value Time_Record), builds the row from the record and appends
 // it after the rows that waited for the database. Never throws.
-RecordResult record_run(AppContext& ctx, std::array<QString, 5>& runRecord, QString* error);
+RecordResult record_run(AppContext& ctx, RunRecord& record, QString* error);
 
 } // namespace orvalen

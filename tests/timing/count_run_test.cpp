@@ -115,8 +115,8 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_FALSE(item(1).enabled);
     EXPECT_FALSE(item(2).enabled);
     EXPECT_EQ(window->screenButtons[0]->text(), " 清零 ");
-    EXPECT_EQ(host.run_record[1].toLongLong(), 60002);
-    EXPECT_EQ(host.run_record[2].toLongLong(), 10002);
+    EXPECT_EQ(host.run_record.countedDownMs, 60002);
+    EXPECT_EQ(host.run_record.countedUpMs, 10002);
 
     advance(5000);
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
@@ -210,7 +210,7 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
 
     commands->pause_timing();
     EXPECT_EQ(item(2).caption.left(2), "暂停");
-    EXPECT_EQ(host.run_record[3], "30000");
+    EXPECT_EQ(host.run_record.pausedMs, 30000);
     advance(1000);
     EXPECT_EQ(clock(), "00:49");
     advance(9'000);

@@ -24,10 +24,10 @@ TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight
     program.clock.step(10'350);
     EXPECT_EQ(counts->countedMs("countdownTick"), 10'350);
     EXPECT_EQ(counts->countedMs("countupTick"), 10'550); // 200 ms ahead on source 0
-    host.run_record[1] = QStringLiteral("9365");
+    host.run_record.countedDownMs = 9365;
     EXPECT_EQ(counts->countedMs("countdownTick"), 19'715);
     EXPECT_EQ(counts->countedMs("scrollTick"), 0);
-    host.run_record[1] = QString();
+    host.run_record.countedDownMs = 0;
     EXPECT_EQ(counts->countedMs("countdownTick"), 10'350);
 
     // Source 1: started 23:59:59.000, asked at 00:00:01.000.

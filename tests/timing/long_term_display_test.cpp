@@ -23,8 +23,8 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_FALSE(item(0).enabled); // running
     EXPECT_TRUE(item(1).enabled);
     EXPECT_TRUE(ticks().longTermTick->isEnabled());
-    EXPECT_EQ(host.run_record[0], "2026-12-08 09:00:00");
-    EXPECT_EQ(host.run_record[4], "2026-12-11 12:00:00");
+    EXPECT_EQ(host.run_record.setUpInstant, QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
+    EXPECT_EQ(host.run_record.label, "2026-12-11 12:00:00");
     EXPECT_EQ(host.run.tick(), CountTick::Down);
 
     advance(1000);
@@ -49,7 +49,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
 
     EXPECT_EQ(clock(), p.stageText[6]); // "时间到"
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(host.run_record[1], QString::number(qint64(kStart.secsTo(target)) * 1000));
+    EXPECT_EQ(host.run_record.countedDownMs, qint64(kStart.secsTo(target)) * 1000);
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);

@@ -44,7 +44,7 @@ protected:
     void resetRunValues()
     {
         host.run.setState(RunState::Ready);
-        host.run_record.fill("0");
+        host.run_record = RunRecord();
         host.run.clearCounts();
     }
 
@@ -215,8 +215,8 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     host.run.setCountedDownMs(10350);
 
     commands->pause_timing();
-    EXPECT_EQ(host.run_record[1], "10350");
-    EXPECT_EQ(host.run_record[2], "0");
+    EXPECT_EQ(host.run_record.countedDownMs, 10350);
+    EXPECT_EQ(host.run_record.countedUpMs, 0);
     EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "继续");
@@ -224,7 +224,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 
     program.clock.step(20'000);
     commands->pause_timing();
-    EXPECT_EQ(host.run_record[3], "20000");
+    EXPECT_EQ(host.run_record.pausedMs, 20000);
     EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
     EXPECT_TRUE(timers.countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "暂停");
@@ -234,7 +234,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     commands->pause_timing();
     program.clock.step(5'000);
     commands->pause_timing();
-    EXPECT_EQ(host.run_record[3], "25000");
+    EXPECT_EQ(host.run_record.pausedMs, 25000);
 }
 
 TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
@@ -244,11 +244,11 @@ TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
     timers.countdownTick->setEnabled(false);
     timers.countupTick->setEnabled(true);
     host.run.setCountedUpMs(3700);
-    host.run_record[1] = "60000";
+    host.run_record.countedDownMs = 60000;
 
     commands->pause_timing();
-    EXPECT_EQ(host.run_record[2], "3700");
-    EXPECT_EQ(host.run_record[1], "60000");
+    EXPECT_EQ(host.run_record.countedUpMs, 3700);
+    EXPECT_EQ(host.run_record.countedDownMs, 60000);
     EXPECT_FALSE(timers.countupTick->isEnabled());
     commands->pause_timing();
     EXPECT_TRUE(timers.countupTick->isEnabled());
@@ -266,7 +266,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
         commands->pause_timing();
         program.clock.step(60'000); // 00:00:30 the next day
         commands->pause_timing();
-        EXPECT_EQ(host.run_record[3], "60000");
+        EXPECT_EQ(host.run_record.pausedMs, 60000);
         EXPECT_EQ(module.start_time_of_day, QTime(0, 0, 30));
     }
     // The monotonic clock runs on through midnight without correction.
@@ -277,7 +277,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
     commands->pause_timing();
     program.clock.step(60'000);
     commands->pause_timing();
-    EXPECT_EQ(host.run_record[3], "60000");
+    EXPECT_EQ(host.run_record.pausedMs, 60000);
 }
 
 TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
@@ -287,7 +287,7 @@ TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
     commands->pause_timing();
     program.clock.step(5'000);
     commands->stop_timing();
-    EXPECT_EQ(host.run_record[3], "5000");
+    EXPECT_EQ(host.run_record.pausedMs, 5000);
     EXPECT_EQ(host.desktop[2].caption, "暂停");
     EXPECT_TRUE(host.run.endMarked());
     EXPECT_TRUE(timers.countdownTick->isEnabled()); // the tick records the run
@@ -309,7 +309,7 @@ TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
     program.clock.step(3'000);
     commands->pause_timing();
     EXPECT_TRUE(timers.longTermTick->isEnabled());
-    EXPECT_EQ(host.run_record, (std::array<QString, 5>{"0", "0", "0", "0", "0"}));
+    EXPECT_EQ(host.run_record, RunRecord()); // no time accounted
     EXPECT_EQ(module.start_reference_ms, ref);
 }
 
@@ -325,7 +325,7 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
 
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_FALSE(timers.countupTick->isEnabled());
-    EXPECT_EQ(host.run_record[1], "4000");
+    EXPECT_EQ(host.run_record.countedDownMs, 4000);
     EXPECT_EQ(timesumRows(), 1);
     EXPECT_EQ(host.desktop[0].caption, "开始");
     EXPECT_TRUE(host.prepare_only);
