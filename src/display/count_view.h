@@ -23,7 +23,6 @@ public:
 
     // --- the clock ------------------------------------------------------------
     // The clock's caption, as the layout measures it (not painted).
-    virtual QString clockCaption() const = 0;
     virtual void setClockCaption(const QString& text) = 0;
     // Puts `text` on the clock (or on the overtime clock) and paints it on
     // the screen at once, before the rest of the tick.
@@ -41,9 +40,7 @@ public:
     // --- the text lines ---------------------------------------------------------
     // The date line and the prompt line: their captions, repainted when
     // their panel shows. Setting the caption it already has does nothing.
-    virtual QString dateLineText() const = 0;
     virtual void showDateLineText(const QString& text) = 0;
-    virtual QString promptText() const = 0;
     virtual void showPromptText(const QString& text) = 0;
     // Empties the prompt line's caption without painting it.
     virtual void clearPromptText() = 0;

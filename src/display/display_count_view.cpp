@@ -12,8 +12,6 @@
 
 namespace orvalen {
 
-QString DisplayWindow::clockCaption() const { return clockText->text(); }
-
 void DisplayWindow::setClockCaption(const QString& text) { setCaption(clockText, text); }
 
 void DisplayWindow::showClockText(const QString& text)
@@ -57,10 +55,6 @@ void DisplayWindow::setClockShown(bool overtimeClock, bool shown)
 {
     (overtimeClock ? overtimePanel : clockPanel)->setVisible(shown);
 }
-
-QString DisplayWindow::dateLineText() const { return textLabels[2]->text(); }
-
-QString DisplayWindow::promptText() const { return textLabels[3]->text(); }
 
 void DisplayWindow::showLineText(int line, const QString& text)
 {

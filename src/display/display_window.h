@@ -172,16 +172,13 @@ public:
     void readMarqueeSettings();
 
     // --- the count engine's view (display_count_view.cpp) -------------------
-    QString clockCaption() const override;
     void setClockCaption(const QString& text) override;
     void showClockText(const QString& text) override;
     void showOvertimeText(const QString& text) override;
     void showEndText(const QString& text, bool fitted) override;
     bool isClockShown(bool overtimeClock) const override;
     void setClockShown(bool overtimeClock, bool shown) override;
-    QString dateLineText() const override;
     void showDateLineText(const QString& text) override;
-    QString promptText() const override;
     void showPromptText(const QString& text) override;
     void clearPromptText() override;
     void setDateLineCaption(const QString& text) override;

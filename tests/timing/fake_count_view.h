@@ -10,16 +10,13 @@ namespace orvalen::test {
 // and which looks were asked for.
 class FakeCountView final : public CountView {
 public:
-    QString clockCaption() const override { return clock; }
     void setClockCaption(const QString& text) override { clock = text; }
     void showClockText(const QString& text) override { clock = text; }
     void showOvertimeText(const QString& text) override { overtimeClock = text; }
     void showEndText(const QString& text, bool) override { clock = text; }
     bool isClockShown(bool overtime) const override { return overtime ? overtimeShown : clockShown; }
     void setClockShown(bool overtime, bool shown) override { (overtime ? overtimeShown : clockShown) = shown; }
-    QString dateLineText() const override { return dateLine; }
     void showDateLineText(const QString& text) override { dateLine = text; }
-    QString promptText() const override { return prompt; }
     void showPromptText(const QString& text) override { prompt = text; }
     void clearPromptText() override { prompt.clear(); }
     void setDateLineCaption(const QString& text) override { dateLine = text; }
