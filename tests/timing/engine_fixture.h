@@ -9,6 +9,7 @@
 #include "support/date_server.h"
 #include "timing/count_engine.h"
 #include "timing/display_engine.h"
+#include "timing/fake_count_view.h"
 #include "timing/run_commands.h"
 
 #include "platform/system_clock_setter.h"
@@ -51,7 +52,7 @@ public:
     std::vector<QDateTime> instants;
 };
 
-// A display window with its engine, as the program wires them (the run
+// A display window (or a view without widgets) with its engine, as the program wires them (the run
 // commands, the count engine, the long-term display and the delayed
 // restart), driven by the fake clock and timers of a temporary program
 // folder on a 1920 x 1080 screen. The network time asks two web servers on
@@ -91,12 +92,25 @@ protected:
         m.fullHeightPx = 1080;
         m.screenWidthPx = 1920;
         window->setScreenMetrics(m);
+        makeEngine(*window);
+    }
+
+    // The engine alone, on a view without widgets, with `plan` as the
+    // current plan.
+    void openWithoutWidgets(const ClockPlan& plan)
+    {
+        module.clock_plan = plan;
+        makeEngine(view);
+    }
+
+    void makeEngine(CountView& shown)
+    {
         EngineLinks links;
         links.probes = &probes;
         links.setter = &setter;
         links.portals = {portals[0].url(), portals[1].url()};
         links.makeCommands = [](const EngineContext& e) { return std::make_unique<CountingRunCommands>(e); };
-        engine = std::make_unique<DisplayEngine>(program.context, host, module, *window, links);
+        engine = std::make_unique<DisplayEngine>(program.context, host, module, shown, links);
         commands = static_cast<CountingRunCommands*>(&engine->commands());
         counts = &engine->counts();
     }
@@ -132,6 +146,7 @@ protected:
     std::array<DateServer, 2> portals;
     QtNetworkProbes probes{program.timers};
     FakeClockSetter setter;
+    FakeCountView view;
     std::unique_ptr<DisplayWindow> window;
     std::unique_ptr<DisplayEngine> engine;
     CountingRunCommands* commands = nullptr;

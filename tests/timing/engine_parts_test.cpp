@@ -1,6 +1,6 @@
 // The pieces of the engine that a whole run does not show one by one: the
-// clock sources, the overtime clock, the blink and the hand-off of a
-// long-term plan.
+// clock sources, the blink and the hand-off of a long-term plan (on a view
+// without widgets); the overtime clock and the logo video on the display.
 #include "display/display_fixture.h"
 #include "engine_fixture.h"
 
@@ -14,9 +14,11 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
-        open(defaultPlan());
+        openWithoutWidgets(defaultPlan());
     }
 };
+
+class EngineOnDisplayTest : public EngineTest {};
 
 TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight)
 {
@@ -57,8 +59,9 @@ TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesT
     EXPECT_EQ(host.run.clockSource(), 2); // the running program keeps its source
 }
 
-TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
+TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
 {
+    open(defaultPlan());
     ClockPlan& p = module.clock_plan;
     p.Time_all = QTime(0, 0, 2);
     p.checkfour = "1000";
@@ -75,15 +78,15 @@ TEST_F(EnginePartsTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
 
 TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)
 {
-    window->hostState().run.setStage(1);
-    window->clockPanel->show();
+    host.run.setStage(1);
+    view.clockShown = true;
     ticks().blinksLeft = 10;
     ticks().blinkTick->setInterval(490);
     ticks().blinkTick->setEnabled(true);
     QList<bool> hidden;
     for (int i = 0; i < 11; ++i) {
         advance(490);
-        hidden << window->clockPanel->isHidden();
+        hidden << !view.clockShown;
     }
     EXPECT_EQ(hidden, (QList<bool>{true, false, true, false, true, false, true, false, true, false, false}));
     EXPECT_FALSE(ticks().blinkTick->isEnabled());
@@ -93,17 +96,17 @@ TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisibl
 TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 {
     module.clock_plan.checkfour = "1000";
-    window->hostState().run.setStage(5);
-    window->overtimePanel->show();
-    window->clockPanel->show();
+    host.run.setStage(5);
+    view.overtimeShown = true;
+    view.clockShown = true;
     ticks().blinksLeft = 2;
     ticks().blinkTick->setEnabled(true);
     advance(1000);
-    EXPECT_TRUE(window->overtimePanel->isHidden());
-    EXPECT_FALSE(window->clockPanel->isHidden());
+    EXPECT_FALSE(view.overtimeShown);
+    EXPECT_TRUE(view.clockShown);
     module.clock_plan.combolist = "102"; // no overtime count: the clock blinks
     advance(1000);
-    EXPECT_TRUE(window->clockPanel->isHidden());
+    EXPECT_FALSE(view.clockShown);
 }
 
 TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
@@ -132,7 +135,7 @@ TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)
 
 // The logo video fills the logo box inside its border, at start-up and in
 // both set-ups.
-TEST_F(EnginePartsTest, logoVideo_fillsTheBoxInsideItsBorder_atStartUpAndInEverySetUp)
+TEST_F(EngineOnDisplayTest, logoVideo_fillsTheBoxInsideItsBorder_atStartUpAndInEverySetUp)
 {
     FakeLogoVideoFactory videos;
     program.writeFile("picture/clip.webm", QByteArray("not a picture"));
