@@ -79,6 +79,17 @@ public:
         emit stageChanged(stage);
     }
 
+    // The current plan counts to a date or shows the live clock (a
+    // long-term plan) rather than counting its length. Each set-up says
+    // which, and the menus follow (the weekday item belongs to long-term
+    // plans).
+    bool isLongTerm() const { return m_longTerm; }
+    void setLongTerm(bool longTerm)
+    {
+        m_longTerm = longTerm;
+        emit kindChanged(longTerm);
+    }
+
     EndAction endAction() const { return m_endAction; }
     void setEndAction(EndAction action) { m_endAction = action; }
 
@@ -111,6 +122,7 @@ signals:
     void stateChanged(RunState state);
     void countChanged();
     void stageChanged(int stage);
+    void kindChanged(bool longTerm);
     // A menu item's caption, check mark, enabled or visible flag changed.
     void menusChanged();
 
@@ -126,6 +138,7 @@ private:
     RunState m_state = RunState::Ready;
     bool m_endMarked = false;
     int m_stage = -1;
+    bool m_longTerm = false;
     EndAction m_endAction = EndAction::Overtime;
     CountTick m_tick = CountTick::None;
     int m_clockSource = 0;

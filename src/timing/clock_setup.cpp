@@ -24,13 +24,9 @@ void ClockSetup::setUpClock()
     EngineTimers& timers = m_engine.timers;
 
     timers.clockSetup->setEnabled(false);
-    if (!plan.isLongTerm()) {
-        host.clockset[4].visible = false;
-        host.menusChanged();
+    host.run.setLongTerm(plan.isLongTerm());
+    if (!plan.isLongTerm())
         return;
-    }
-    host.clockset[4].visible = true;
-    host.menusChanged();
 
     const QDateTime now = m_clock.now();
     const LongTermTarget target = m_targets.read(plan, now.date());

@@ -41,11 +41,10 @@ void CountEngine::setUpCount()
         // A long-term plan: the clock and date set-up takes over, as soon
         // as this returns to the event loop.
         m_timers.clockSetup->post();
-        host.clockset[4].visible = true;
-        host.menusChanged();
+        host.run.setLongTerm(true);
         return;
     }
-    host.clockset[4].visible = false;
+    host.run.setLongTerm(false);
 
     m.plan_length_seconds = time_to_seconds_byte(p.Time_all);
     m.plan_length_ms = qint64(m.plan_length_seconds) * 1000;

@@ -47,6 +47,10 @@ RunCommands::RunCommands(const EngineContext& engine)
     : m_engine(engine), m_timers(engine.timers), m_view(engine.view)
 {
     m_stateShown = QObject::connect(&host().run, &RunController::stateChanged, &m_receiver, [this] { showRunState(); });
+    QObject::connect(&host().run, &RunController::kindChanged, &m_receiver, [this](bool longTerm) {
+        host().clockset[4].visible = longTerm; // "显示星期"
+        host().menusChanged();
+    });
 }
 
 RunCommands::~RunCommands()
