@@ -29,10 +29,10 @@ void DisplayWindow::changeEvent(QEvent* event)
 void DisplayWindow::fitBackgroundBox()
 {
     const double tx = twipsPerPixelX(), ty = twipsPerPixelY();
-    const double pictureW = backgroundPicture.isNull() ? 0 : backgroundPicture.width() * tx;
-    const double pictureH = backgroundPicture.isNull() ? 0 : backgroundPicture.height() * ty;
+    const double pictureW = m_backgroundPicture.isNull() ? 0 : m_backgroundPicture.width() * tx;
+    const double pictureH = m_backgroundPicture.isNull() ? 0 : m_backgroundPicture.height() * ty;
     const double windowW = width() * tx, windowH = height() * ty;
-    setTwipsGeometry(backgroundBox, 0, 0, windowW > pictureW ? windowW : pictureW,
+    setTwipsGeometry(m_backgroundBox, 0, 0, windowW > pictureW ? windowW : pictureW,
                      windowH > pictureH ? windowH : pictureH);
 }
 

@@ -14,6 +14,7 @@
 #include "services/tray_icon.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
+#include "stores/time_data_keys.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -39,12 +40,12 @@ QString DisplayWindow::iniRead(const QString& section, const QString& key, const
 
 void DisplayWindow::readMarqueeSettings()
 {
-    const QString sec = QStringLiteral("Marquee");
-    if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("Mode"), QStringLiteral("2")))))
+    using namespace time_data;
+    if (const auto v = to_int16(leading_number(iniRead(kMarquee, kMode, kModeDefault))))
         marquee_mode = *v;
-    if (const auto v = to_int32(leading_number(iniRead(sec, QStringLiteral("Width"), QStringLiteral("1000")).trimmed())))
+    if (const auto v = to_int32(leading_number(iniRead(kMarquee, kWidth, kWidthDisplayDefault).trimmed())))
         marquee_width = *v;
-    if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("MarQueespeed"), QStringLiteral("1")).trimmed())))
+    if (const auto v = to_int16(leading_number(iniRead(kMarquee, kMarqueeSpeed, kSpeedDisplayDefault).trimmed())))
         marquee_speed = *v;
 }
 
@@ -70,14 +71,14 @@ void DisplayWindow::loadPlanAndStyles()
 
     for (Panel* p : {clockPanel, overtimePanel})
         p->setBorderStyle(0);
-    setTwipsLeft(backgroundBox, 0);
-    setTwipsTop(backgroundBox, 0);
+    setTwipsLeft(m_backgroundBox, 0);
+    setTwipsTop(m_backgroundBox, 0);
     m_displayHost.registerHotkeys();
-    trayIcon = std::make_unique<TrayIcon>();
-    connect(trayIcon.get(), &TrayIcon::MouseClick, this, &DisplayWindow::trayIconClicked);
-    trayIcon->AddTrayIcon(trayImage);
-    trayIcon->SetTrayIcon(trayImage);
-    trayIcon->SetTrayTip(windowTitle());
+    m_trayIcon = std::make_unique<TrayIcon>();
+    connect(m_trayIcon.get(), &TrayIcon::MouseClick, this, &DisplayWindow::trayIconClicked);
+    m_trayIcon->AddTrayIcon(m_trayImage);
+    m_trayIcon->SetTrayIcon(m_trayImage);
+    m_trayIcon->SetTrayTip(windowTitle());
     if (m_ctx.registry)
         load_plan(*m_ctx.registry, plan, now().date());
     m_module.plan_length_seconds = seconds_of(plan.Time_all);
@@ -203,8 +204,9 @@ void DisplayWindow::applyIdleMenuState()
     d[7].checked = false;
     d[8].enabled = true;
 
-    const int buttons = to_int16(leading_number(iniRead(QStringLiteral("clocksite"), QStringLiteral("pictureleft9"),
-                                                        QStringLiteral("0"))))
+    const int buttons = to_int16(leading_number(iniRead(time_data::kClockSite,
+                                                        time_data::pictureLeftKey(int(DisplayElement::ButtonsFlag)),
+                                                        time_data::kButtonsShownDefault)))
                             .value_or(0);
     d[9].checked = buttons != 1;
     m_host.menusChanged();
@@ -236,17 +238,24 @@ void DisplayWindow::setBackgroundColour(const QColor& colour)
         textPanels[i]->setBackColor(colour);
 }
 
+void DisplayWindow::setClockColour(const QColor& colour)
+{
+    setForeColour(clockText, colour);
+    setForeColour(clockPanel, colour);
+    setForeColour(overtimeText, colour);
+    setForeColour(overtimePanel, colour);
+}
+
+void DisplayWindow::setBackgroundPicture(const QPixmap& picture)
+{
+    background()->setPicture(picture);
+    m_backgroundPicture = picture;
+}
+
 void DisplayWindow::applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName)
 {
-    const QColor clock = colour_from_text(clockColour);
-    setForeColour(clockText, clock);
-    setForeColour(clockPanel, clock);
-    setForeColour(overtimeText, clock);
-    setForeColour(overtimePanel, clock);
-
-    background()->setPicture(QPixmap());
-    backgroundPicture = QPixmap();
-    background_is_picture = false;
+    setClockColour(colour_from_text(clockColour));
+    setBackgroundPicture(QPixmap());
 
     // Only a bare name inside picture/ is looked at; a file that does not
     // decode counts as no picture, and the colour applies.
@@ -261,13 +270,26 @@ void DisplayWindow::applyBackground(const QString& clockColour, const QString& b
                 picture = QPixmap::fromImage(image);
         }
     }
-    if (!picture.isNull()) {
-        background()->setPicture(picture);
-        backgroundPicture = picture;
-        background_is_picture = true;
-    } else {
+    if (!picture.isNull())
+        setBackgroundPicture(picture);
+    else
         setBackgroundColour(colour_from_text(backColour));
-    }
+}
+
+void DisplayWindow::showBackgroundColour(const QColor& colour)
+{
+    setBackgroundPicture(QPixmap());
+    setBackgroundColour(colour);
+    paintClock();
+    // The text panels keep what was painted on them until they are laid out again.
+    relayout();
+}
+
+void DisplayWindow::showBackgroundPicture(const QPixmap& picture, const QColor& clockColour)
+{
+    setClockColour(clockColour);
+    setBackgroundPicture(picture);
+    relayout();
 }
 
 void DisplayWindow::applyStageBackground(int stage)
@@ -296,8 +318,8 @@ void DisplayWindow::releaseLogoVideo()
 
 void DisplayWindow::sizeLogoBox(const QImage& image)
 {
-    const QString section = QStringLiteral("pictureset");
-    const int option = to_int16(leading_number(iniRead(section, QStringLiteral("Option"), QStringLiteral("0")))).value_or(0);
+    using namespace time_data;
+    const int option = to_int16(leading_number(iniRead(kPictureSet, kOption, kOptionDefault))).value_or(0);
     if (option == 0) {
         if (!image.isNull())
             setTwipsGeometry(logoBox, qQNaN(), qQNaN(), image.width() * twipsPerPixelX(),
@@ -307,12 +329,12 @@ void DisplayWindow::sizeLogoBox(const QImage& image)
     // A size that does not convert counts as 0; a tenfold beyond 16 bits
     // leaves that side as it was.
     auto boxSize = [&](const QString& key, const QString& fallback) -> std::optional<int> {
-        const int v = to_int16(leading_number(iniRead(section, key, fallback).trimmed())).value_or(0);
+        const int v = to_int16(leading_number(iniRead(kPictureSet, key, fallback).trimmed())).value_or(0);
         return to_int16(double(v) * 10);
     };
-    if (const auto w = boxSize(QStringLiteral("Width"), QStringLiteral("800")); w && *w >= 0)
+    if (const auto w = boxSize(kWidth, kLogoWidthDefault); w && *w >= 0)
         setTwipsWidth(logoBox, *w);
-    if (const auto h = boxSize(QStringLiteral("Height"), QStringLiteral("600")); h && *h >= 0)
+    if (const auto h = boxSize(kHeight, kLogoHeightDefault); h && *h >= 0)
         setTwipsHeight(logoBox, *h);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/engine_timer.h"
+#include "display/display_element.h"
 #include "services/app_context.h"
 #include "stores/run_state.h"
 
@@ -60,7 +61,6 @@ public:
     DisplayHost& displayHost() { return m_displayHost; }
 
     // --- display elements --------------------------------------------------
-    QWidget* backgroundBox = nullptr;                 // background box, parent of all elements
     std::array<QLabel*, 5> textLabels{};             // 0 title, 1 subtitle, 2 date line, 3 prompt, 4 scrolling text
     std::array<Panel*, 5> textPanels{};            // panels 1..4 holding textLabels(1..4); [0] unused
     Panel* clockPanel = nullptr;                   // clock panel (paints clockText's caption)
@@ -69,9 +69,6 @@ public:
     QLabel* overtimeText = nullptr;                    // overtime clock text, never shown
     Panel* logoBox = nullptr;                   // logo
     std::array<QLabel*, 5> screenButtons{};             // on-screen buttons: start, stop, pause, settings, exit
-    QPixmap backgroundPicture;                            // the background picture at its own size
-    QIcon trayImage;                                  // the tray-icon image
-    BackgroundBox* background() const;           // backgroundBox as its own type
 
     // --- hidden labels (text semantics kept) -------------------------------
     QString countText = "0";                      // current count value "hh:mm:ss"
@@ -97,11 +94,8 @@ public:
     int marquee_mode = 2;
     int marquee_width = 1000;                    // twips
     int marquee_speed = 1;
-    bool background_is_picture = false;
     int blink_count = 0;
     int prompt_ticks = 0;
-    QPointF grab_point;                          // twips
-    std::unique_ptr<TrayIcon> trayIcon;            // notification-area icon (may have no tray host)
     std::unique_ptr<LogoVideo> logo_media_control; // the logo video player, when a video is the logo
     QWidget* logo_video_window = nullptr;        // its video widget inside logoBox
 
@@ -188,6 +182,51 @@ public:
     // factory, else from Qt Multimedia.
     void playLogoVideo(const QString& path, LogoVideoFactory* factory = nullptr);
 
+    // --- the view: elements by name --------------------------------------------
+    // An element's text is the caption it shows (the clocks' texts are what
+    // their panels paint); its box is the control that is placed and shown:
+    // the title label itself, a panel, or the logo box. The logo has no text.
+    QString elementText(DisplayElement e) const;
+    void setElementText(DisplayElement e, const QString& text);
+    QFont elementFont(DisplayElement e) const;
+    QColor elementColour(DisplayElement e) const;
+    // The family, italic, weight and point size of `font` and `colour` go to
+    // the element's text and its box.
+    void setElementStyle(DisplayElement e, const QFont& font, const QColor& colour);
+    void setElementColour(DisplayElement e, const QColor& colour);
+    // The point size of the element's text; refused (false) as setFontSize.
+    bool setElementFontSize(DisplayElement e, double points);
+    // The box's place and size in twips, relative to the background.
+    QRectF elementRect(DisplayElement e) const;
+    void setElementLeft(DisplayElement e, double left);
+    void setElementTop(DisplayElement e, double top);
+    bool isElementShown(DisplayElement e) const;
+    void setElementShown(DisplayElement e, bool shown);
+    // Paints a text panel or a clock again after its text, style or place
+    // changed (the title and the logo need nothing).
+    void repaintElement(DisplayElement e);
+    // Keeps the box's place as the element's saved place.
+    void saveElementPosition(DisplayElement e);
+    // Centres the scrolling text inside its panel.
+    void centreScrollingText();
+    // True when the logo box shows neither a picture nor a video.
+    bool logoIsEmpty() const;
+
+    // The on-screen buttons, left to right as kButtonCommands.
+    bool buttonsShown() const;
+    void setButtonsShown(bool shown);
+    void setButtonsEnabled(const std::array<bool, 5>& enabled);
+
+    // The background: a colour (no picture), or a picture with the clocks in
+    // `clockColour`. Either lays the display out again.
+    void showBackgroundColour(const QColor& colour);
+    void showBackgroundPicture(const QPixmap& picture, const QColor& clockColour);
+    const QPixmap& backgroundPicture() const { return m_backgroundPicture; }
+    bool backgroundIsPicture() const { return !m_backgroundPicture.isNull(); }
+
+    // The notification-area icon (none before the load or after the close-down).
+    TrayIcon* trayIcon() const { return m_trayIcon.get(); }
+
     // A TimeData.db value, or fallback when absent or empty.
     QString iniRead(const QString& section, const QString& key, const QString& fallback) const;
     // Reads the scrolling-text mode, panel width and speed of [Marquee];
@@ -201,6 +240,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    BackgroundBox* background() const;           // m_backgroundBox as its own type
+    QLabel* elementLabel(DisplayElement e) const;  // the element's text, or none
+    QWidget* elementBox(DisplayElement e) const;   // the element's box, or none
+    void setClockColour(const QColor& colour);
+    void setBackgroundPicture(const QPixmap& picture);
     void loadPlanAndStyles();                    // first half of the start-up
     void loadLookAndState();                     // second half
     void applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName);
@@ -216,12 +260,16 @@ private:
     void prepareElementMenu(bool weekdayRuleOnly = false);
     bool handleMouse(QWidget* w, QEvent* event);
     void dragStep(QWidget* moved, const QPointF& posTwips);
-    void saveAt(int element, QWidget* w);
     void createControls();
     void createTimers();
     void syncPixelGeometry(QWidget* w);
     QRectF& twipsRect(const QWidget* w) const;
 
+    QWidget* m_backgroundBox = nullptr;          // the background box, parent of all elements
+    QPixmap m_backgroundPicture;                 // the background picture at its own size
+    QIcon m_trayImage;                           // the tray-icon image
+    std::unique_ptr<TrayIcon> m_trayIcon;        // notification-area icon (may have no tray host)
+    QPointF m_grabPoint;                         // where the pointer took an element, twips
     LogoVideoFactory* m_videoFactory = nullptr;
     bool m_inLayout = false;
     bool m_unloaded = false;

@@ -75,7 +75,7 @@ void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& 
     panel->setFont(font);
 
     QPainter p(&image);
-    if (background_is_picture) {
+    if (backgroundIsPicture()) {
         // The piece of the background under the panel, drawn straight from
         // the stretched picture.
         const QPixmap& bg = background()->stretched();
@@ -106,8 +106,7 @@ void DisplayWindow::paintClock(const QString& text, int size)
         return;
     setTwipsWidth(clockPanel, twipsWidth(clockText) + 100);
     setTwipsHeight(clockPanel, twipsHeight(clockText) + 20);
-    background_is_picture = background()->hasPicture() || !backgroundPicture.isNull();
-    clockPanel->show();
+        clockPanel->show();
     paintClockPanel(clockPanel, clockText, text, size);
 }
 
@@ -171,11 +170,11 @@ void DisplayWindow::paintTextPanels(int i)
     }
 
     QPixmap image(image_size(panel));
-    if (!background_is_picture)
+    if (!backgroundIsPicture())
         panel->setBackColor(background()->backColor());
     if (!image.isNull()) {
         image.fill(panel->backColor());
-        if (background_is_picture) {
+        if (backgroundIsPicture()) {
             const QPixmap piece = backgroundPiece(panel);
             if (!piece.isNull()) {
                 QPainter p(&image);

@@ -48,7 +48,7 @@ void DisplayWindow::showElementPlaceholders(int mode)
             textPanels[4]->show();
         else
             textPanels[4]->setVisible(!(textLabels[4]->text() == kScroll || !plan.showsScrollingText()));
-        setTwipsLeft(textLabels[4], (twipsWidth(textPanels[4]) - twipsWidth(textLabels[4])) / 2.0);
+        centreScrollingText();
         logoBox->setVisible(!running || !logoBox->picture().isNull());
         return;
     }

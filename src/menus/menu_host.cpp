@@ -240,20 +240,16 @@ void MenuHost::toggleAdjustMode()
     if (!m_display)
         return;
     m_display->showElementPlaceholders(item.checked ? 1 : 0);
-    auto& buttons = m_display->screenButtons;
+    // Buttons can be dragged while adjusting; their clicks do nothing then.
+    std::array<bool, 5> enabled{true, true, true, true, true};
     if (item.checked) {
-        // Buttons can be dragged while adjusting; their clicks do nothing then.
-        if (buttons[0] && !buttons[0]->isHidden()) {
-            for (QLabel* b : buttons)
-                if (b)
-                    b->setEnabled(true);
-        }
+        if (!m_display->buttonsShown())
+            return;
     } else {
-        const int items[5] = {0, 1, 2, 6, 17};
-        for (int i = 0; i < 5; ++i)
-            if (buttons[i])
-                buttons[i]->setEnabled(m_host.desktop[items[i]].enabled);
+        for (std::size_t i = 0; i < enabled.size(); ++i)
+            enabled[i] = m_host.item(kButtonCommands[i]).enabled;
     }
+    m_display->setButtonsEnabled(enabled);
 }
 
 void MenuHost::toggleButtons()
@@ -261,12 +257,9 @@ void MenuHost::toggleButtons()
     MenuItemState& item = m_host.item(DesktopItem::Buttons);
     item.checked = !item.checked;
     m_host.menusChanged();
-    if (m_display) {
-        for (QLabel* b : m_display->screenButtons)
-            if (b)
-                b->setVisible(item.checked);
-    }
-    save_element_position(m_ctx, 9, item.checked ? 1 : 0, 0);
+    if (m_display)
+        m_display->setButtonsShown(item.checked);
+    save_element_position(m_ctx, int(DisplayElement::ButtonsFlag), item.checked ? 1 : 0, 0);
 }
 
 void MenuHost::toggleExtendedScreen()

@@ -9,6 +9,7 @@
 #include "stores/deskclock_rows.h"
 #include "stores/ini_store.h"
 #include "stores/run_state.h"
+#include "stores/time_data_keys.h"
 
 #include <QAction>
 #include <QDebug>
@@ -294,8 +295,7 @@ void PlanMenu::selectPlan(int index)
     // is; the rest of the selection still runs.
     if (plan) {
         m_module.clock_plan = *plan;
-        if (QLabel* marquee = m_display.textLabels[4])
-            m_display.setCaption(marquee, movetext);
+        m_display.setElementText(DisplayElement::ScrollingText, movetext);
     }
     for (int i = 0; i < m_items.size(); ++i) {
         m_items[i]->setProperty("planChecked", i == index);
@@ -304,7 +304,7 @@ void PlanMenu::selectPlan(int index)
 
     const int lastIndex = m_items.size() - 1;
     const int position = m_module.clock_plan.overtimeAction() < 2 ? lastIndex + 10 : index + 1;
-    if (m_ctx.ini && !m_ctx.ini->write(QStringLiteral("Marquee"), QStringLiteral("currentrow"), QString::number(position)))
+    if (m_ctx.ini && !m_ctx.ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
 
     if (m_display.countdownTick)

@@ -79,7 +79,7 @@ TEST_F(BadInputTest, coloursOutOfRangeLeaveTheControlsColours)
     EXPECT_EQ(w.textLabels[0]->palette().color(QPalette::Active, QPalette::WindowText),
               QGuiApplication::palette().color(QPalette::Text));
     EXPECT_EQ(w.clockPanel->foreColor(), QColor(255, 0, 0)); // the designer red
-    EXPECT_EQ(w.background()->backColor(), QGuiApplication::palette().color(QPalette::Base));
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QGuiApplication::palette().color(QPalette::Base));
     expectUsable(w);
 }
 
@@ -91,8 +91,8 @@ TEST_F(BadInputTest, corruptPicturesAndVideosGiveColourAndNoLogoPicture)
     plan.background = "255\\bg.jpg";
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_FALSE(w.background_is_picture);
-    EXPECT_EQ(w.background()->backColor(), QColor(255, 0, 0));
+    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 0, 0));
     EXPECT_TRUE(w.logoBox->picture().isNull());
     EXPECT_TRUE(w.logoBox->isHidden());
     EXPECT_EQ(videos.log.created, 1); // handed to the video player, which may fail quietly

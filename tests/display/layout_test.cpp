@@ -126,8 +126,8 @@ TEST_F(LayoutTest, backgroundBoxTakesTheLargerOfWindowAndPicturePerAxis)
     DisplayWindow& w = loadWith(plan);
     w.setGeometry(0, 0, 600, 500);
     w.relayout();
-    EXPECT_EQ(w.backgroundBox->size(), QSize(900, 500));
-    EXPECT_EQ(w.background()->stretched().size(), QSize(900, 500));
+    EXPECT_EQ(w.findChild<QWidget*>("backgroundBox")->size(), QSize(900, 500));
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->stretched().size(), QSize(900, 500));
 }
 
 TEST_F(LayoutTest, minimiseAndMaximiseSetTheMenuCaption)

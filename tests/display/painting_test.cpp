@@ -12,7 +12,7 @@ protected:
     // the background the box shows at the same place.
     void expectBlends(DisplayWindow& w, Panel* panel)
     {
-        const QImage bg = w.background()->stretched().toImage();
+        const QImage bg = w.findChild<BackgroundBox*>("backgroundBox")->stretched().toImage();
         const QImage img = panel->image().toImage();
         ASSERT_FALSE(img.isNull());
         const QPoint at = panel->pos();
@@ -40,8 +40,8 @@ TEST_F(PaintingTest, clockAndTextPanelsCopyTheStretchedBackgroundUnderThem)
     plan.background = "0\\bg.png";
     plan.secondtext = "副标题文字";
     DisplayWindow& w = loadWith(plan);
-    ASSERT_TRUE(w.background_is_picture);
-    ASSERT_GT(w.backgroundBox->width(), 200);
+    ASSERT_TRUE(w.backgroundIsPicture());
+    ASSERT_GT(w.findChild<QWidget*>("backgroundBox")->width(), 200);
     expectBlends(w, w.clockPanel);
     expectBlends(w, w.textPanels[1]);
 }
@@ -52,8 +52,8 @@ TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlac
     ClockPlan plan = defaultPlan();
     plan.background = "0\\huge.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_EQ(w.backgroundBox->size(), QSize(2100, 1300));
-    const QImage picture = w.backgroundPicture.toImage();
+    EXPECT_EQ(w.findChild<QWidget*>("backgroundBox")->size(), QSize(2100, 1300));
+    const QImage picture = w.backgroundPicture().toImage();
     const QImage img = w.clockPanel->image().toImage();
     const QPoint at = w.clockPanel->pos();
     EXPECT_EQ(img.pixel(0, 0), picture.pixel(at));

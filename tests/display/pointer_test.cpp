@@ -21,7 +21,7 @@ protected:
         w.setGeometry(0, 0, 1920, 1080);
         w.show();
         drain_events(3);
-        EXPECT_EQ(w.backgroundBox->size(), QSize(1920, 1080));
+        EXPECT_EQ(w.findChild<QWidget*>("backgroundBox")->size(), QSize(1920, 1080));
         return w;
     }
     // A point of `child` in window coordinates.
@@ -166,7 +166,7 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     module.selected_element = 2;
     auto button = rightPress(w.screenButtons[1]); // disabled: its container answers
     EXPECT_FALSE(button.elementMenu);
-    auto background = rightPress(w.backgroundBox, {3, 400});
+    auto background = rightPress(w.findChild<QWidget*>("backgroundBox"), {3, 400});
     EXPECT_FALSE(background.elementMenu);
     EXPECT_EQ(module.selected_element, 2);
 }
@@ -270,12 +270,12 @@ TEST_F(CloseDownTest, closingReleasesHotkeysVideoAndTrayOnce)
     plan.logopicture = "clip.webm";
     DisplayWindow& w = loadWith(plan);
     ASSERT_EQ(videos.log.played, 1);
-    ASSERT_TRUE(w.trayIcon);
+    ASSERT_TRUE(w.trayIcon());
     w.close();
     EXPECT_EQ(displayHost.hotkeyDels, 1);
     EXPECT_EQ(videos.log.stopped, 1);
     EXPECT_EQ(videos.log.released, 1);
-    EXPECT_FALSE(w.trayIcon);
+    EXPECT_FALSE(w.trayIcon());
     EXPECT_FALSE(w.logo_media_control);
     w.unload();
     EXPECT_EQ(displayHost.hotkeyDels, 1);
@@ -284,17 +284,17 @@ TEST_F(CloseDownTest, closingReleasesHotkeysVideoAndTrayOnce)
 TEST_F(CloseDownTest, onlyASingleRightClickOnTheTrayOpensTheDesktopMenu)
 {
     DisplayWindow& w = loadDefault();
-    ASSERT_TRUE(w.trayIcon);
+    ASSERT_TRUE(w.trayIcon());
     int balloonEnds = 0;
-    QObject::connect(w.trayIcon.get(), &TrayIcon::TrayMsgBoxClick, [&](bool timedOut) { balloonEnds += timedOut; });
-    w.trayIcon->handleActivation(QSystemTrayIcon::DoubleClick);
-    w.trayIcon->handleActivation(QSystemTrayIcon::MiddleClick);
+    QObject::connect(w.trayIcon(), &TrayIcon::TrayMsgBoxClick, [&](bool timedOut) { balloonEnds += timedOut; });
+    w.trayIcon()->handleActivation(QSystemTrayIcon::DoubleClick);
+    w.trayIcon()->handleActivation(QSystemTrayIcon::MiddleClick);
     w.trayIconClicked(2, true);
     EXPECT_TRUE(displayHost.popups.empty());
-    w.trayIcon->handleActivation(QSystemTrayIcon::Trigger);
+    w.trayIcon()->handleActivation(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(displayHost.popups.empty());
     EXPECT_EQ(balloonEnds, 1);
-    w.trayIcon->handleActivation(QSystemTrayIcon::Context);
+    w.trayIcon()->handleActivation(QSystemTrayIcon::Context);
     ASSERT_EQ(displayHost.popups.size(), 1u);
     EXPECT_FALSE(displayHost.popups[0].elementMenu);
 }

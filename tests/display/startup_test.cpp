@@ -89,8 +89,8 @@ TEST_F(StartupTest, freshStart_showsTitleAndClockOnly)
     EXPECT_DOUBLE_EQ(w.textLabels[0]->font().pointSizeF(), 90);
     EXPECT_DOUBLE_EQ(w.clockText->font().pointSizeF(), 150);
     EXPECT_EQ(displayHost.hotkeySets, 1);
-    ASSERT_TRUE(w.trayIcon);
-    EXPECT_EQ(w.trayIcon->tip(), QStringLiteral("Orvalen(全屏版)"));
+    ASSERT_TRUE(w.trayIcon());
+    EXPECT_EQ(w.trayIcon()->tip(), QStringLiteral("Orvalen(全屏版)"));
     // Nothing runs while idle.
     for (auto* t : {&w.countdownTick, &w.scrollTick, &w.blinkTick, &w.countupTick, &w.countSetup, &w.promptTick, &w.clockSetup, &w.longTermTick,
                     &w.restartTick, &w.networkTimeTick})
@@ -168,9 +168,9 @@ TEST_F(StartupTest, backgroundPictureLoadsWhenPresentElseColourEverywhere)
     {
         writePicture("1.jpg", 64, 48, "JPG");
         DisplayWindow& w = loadDefault();
-        EXPECT_TRUE(w.background_is_picture);
-        EXPECT_EQ(w.backgroundPicture.size(), QSize(64, 48));
-        EXPECT_TRUE(w.background()->hasPicture());
+        EXPECT_TRUE(w.backgroundIsPicture());
+        EXPECT_EQ(w.backgroundPicture().size(), QSize(64, 48));
+        EXPECT_TRUE(w.findChild<BackgroundBox*>("backgroundBox")->hasPicture());
     }
 }
 
@@ -180,9 +180,9 @@ TEST_F(StartupTest, missingBackgroundPictureGivesWindowColourToEveryBox)
     plan.background = "65535\\missing.jpg";
     DisplayWindow& w = loadWith(plan);
     const QColor yellow(255, 255, 0);
-    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_FALSE(w.backgroundIsPicture());
     EXPECT_EQ(w.palette().color(QPalette::Window), yellow);
-    EXPECT_EQ(w.background()->backColor(), yellow);
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), yellow);
     EXPECT_EQ(w.clockPanel->backColor(), yellow);
     EXPECT_EQ(w.overtimePanel->backColor(), yellow);
     for (int i = 1; i <= 4; ++i)
@@ -197,9 +197,9 @@ TEST_F(StartupTest, perStageColoursTakeClockAndBackgroundFromStageZero)
     plan.background = "0\\1.jpg";
     writePicture("1.jpg", 32, 32);
     DisplayWindow& w = loadWith(plan);
-    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_FALSE(w.backgroundIsPicture());
     EXPECT_EQ(w.clockPanel->foreColor(), QColor(255, 0, 0));
-    EXPECT_EQ(w.background()->backColor(), QColor(255, 255, 0));
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 255, 0));
 }
 
 TEST_F(StartupTest, buttonsFlagOneShowsButtonsAndKeepsTheFlag)
@@ -357,12 +357,12 @@ TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
     DisplayWindow& w = loadWith(plan);
     EXPECT_TRUE(w.logoBox->isHidden());
     EXPECT_EQ(videos.log.created, 0);
-    EXPECT_FALSE(w.background_is_picture);
-    EXPECT_EQ(w.background()->backColor(), QColor(255, 255, 0));
+    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 255, 0));
 
     module.clock_plan.background = "65535\\sub/inner.png";
     w.applyStageBackground(0);
-    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_FALSE(w.backgroundIsPicture());
 }
 
 TEST_F(StartupTest, panelsAreReadByAssistiveToolsAsTheTextTheyShow)

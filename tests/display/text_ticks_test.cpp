@@ -154,10 +154,10 @@ TEST_F(TextTicksTest, perStageBackgroundColoursEveryBoxAndClockDigits)
     DisplayWindow& w = loadWith(plan);
     w.applyStageBackground(4); // "0\65535\"
     const QColor yellow(255, 255, 0);
-    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_FALSE(w.backgroundIsPicture());
     EXPECT_EQ(w.clockPanel->foreColor(), QColor(0, 0, 0));
     EXPECT_EQ(w.palette().color(QPalette::Window), yellow);
-    for (QColor c : {w.background()->backColor(), w.clockPanel->backColor(), w.overtimePanel->backColor(),
+    for (QColor c : {w.findChild<BackgroundBox*>("backgroundBox")->backColor(), w.clockPanel->backColor(), w.overtimePanel->backColor(),
                      w.textPanels[1]->backColor(), w.textPanels[4]->backColor()})
         EXPECT_EQ(c, yellow);
 }
@@ -169,14 +169,14 @@ TEST_F(TextTicksTest, stagePictureLoadsAndCorruptOrMissingFallsBackToColour)
     plan.checkthree = "111111";
     DisplayWindow& w = loadWith(plan);
     w.applyStageBackground(0);
-    EXPECT_TRUE(w.background_is_picture);
-    EXPECT_EQ(w.backgroundPicture.size(), QSize(50, 40));
+    EXPECT_TRUE(w.backgroundIsPicture());
+    EXPECT_EQ(w.backgroundPicture().size(), QSize(50, 40));
 
     program.writeFile("picture/1.jpg", QByteArray("garbage, not a jpeg"));
     w.applyStageBackground(1);
-    EXPECT_FALSE(w.background_is_picture);
-    EXPECT_TRUE(w.backgroundPicture.isNull());
-    EXPECT_EQ(w.background()->backColor(), QGuiApplication::palette().color(QPalette::Base));
+    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_TRUE(w.backgroundPicture().isNull());
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QGuiApplication::palette().color(QPalette::Base));
 }
 
 TEST_F(TextTicksTest, damagedStageValuesAndStagesOutOfRangeAreSafe)
@@ -187,23 +187,23 @@ TEST_F(TextTicksTest, damagedStageValuesAndStagesOutOfRangeAreSafe)
     DisplayWindow& w = loadWith(plan);
     w.applyStageBackground(5);
     EXPECT_EQ(w.clockPanel->foreColor(), QColor(255, 0, 0));
-    EXPECT_EQ(w.background()->backColor(), QColor(0, 0, 0));
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(0, 0, 0));
 
-    const QColor before = w.background()->backColor();
+    const QColor before = w.findChild<BackgroundBox*>("backgroundBox")->backColor();
     w.applyStageBackground(7);
     w.applyStageBackground(-1);
-    EXPECT_EQ(w.background()->backColor(), before);
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), before);
 }
 
 TEST_F(TextTicksTest, overallModeIgnoresTheStageAndReRunsTheLayout)
 {
     DisplayWindow& w = loadDefault();
     w.applyStageBackground(1);
-    const QColor a = w.background()->backColor();
+    const QColor a = w.findChild<BackgroundBox*>("backgroundBox")->backColor();
     ini("clocksite", "pictureleft3", "1500");
     ini("clocksite", "picturetop3", "1500");
     w.applyStageBackground(6);
-    EXPECT_EQ(w.background()->backColor(), a);
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), a);
     EXPECT_DOUBLE_EQ(w.twipsLeft(w.textPanels[3]), 1500);
 }
 

@@ -142,9 +142,9 @@ TEST_F(RenderTest, panelsBlendIntoTheBackgroundPicture)
     ClockPlan plan = defaultPlan();
     plan.secondtext = "副标题";
     DisplayWindow& w = show(plan);
-    ASSERT_TRUE(w.background_is_picture);
+    ASSERT_TRUE(w.backgroundIsPicture());
     const QImage img = screen();
-    const QImage bg = w.background()->stretched().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage bg = w.findChild<BackgroundBox*>("backgroundBox")->stretched().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(bg.size(), QSize(1920, 1080));
     // The title text lies over the background next to the clock panel.
     const QRect titleArea(w.textLabels[0]->mapTo(&w, QPoint(0, 0)), w.textLabels[0]->size());
@@ -178,8 +178,8 @@ TEST_F(RenderTest, trayIcon_appearsWhenATrayHostStartsLaterAndGoesWithIt)
     if (QSystemTrayIcon::isSystemTrayAvailable())
         GTEST_SKIP() << "a tray host runs already";
     DisplayWindow& w = show(defaultPlan());
-    ASSERT_TRUE(w.trayIcon);
-    EXPECT_FALSE(w.trayIcon->isShown());
+    ASSERT_TRUE(w.trayIcon());
+    EXPECT_FALSE(w.trayIcon()->isShown());
     EXPECT_TRUE(program.notifier.shown.empty());
 
     QProcess trayer;
@@ -190,10 +190,10 @@ TEST_F(RenderTest, trayIcon_appearsWhenATrayHostStartsLaterAndGoesWithIt)
         trayer.waitForFinished();
         GTEST_SKIP() << "the tray host did not come up";
     }
-    EXPECT_TRUE(wait_until([&] { return w.trayIcon->isShown() && trayIconDocked(); }));
+    EXPECT_TRUE(wait_until([&] { return w.trayIcon()->isShown() && trayIconDocked(); }));
     trayer.kill();
     trayer.waitForFinished();
-    EXPECT_TRUE(wait_until([&] { return !w.trayIcon->isShown() && !trayIconDocked(); }));
+    EXPECT_TRUE(wait_until([&] { return !w.trayIcon()->isShown() && !trayIconDocked(); }));
 }
 
 } // namespace
