@@ -51,7 +51,7 @@ void DisplayWindow::readMarqueeSettings()
 
 QDateTime DisplayWindow::now() const
 {
-    return m_ctx.clock ? m_ctx.clock->now() : QDateTime::currentDateTime();
+    return m_ctx.clock->now();
 }
 
 bool DisplayWindow::isRunning() const
@@ -364,9 +364,8 @@ void DisplayWindow::loadStartupLogo()
 
 void DisplayWindow::playLogoVideo(const QString& path, LogoVideoFactory* factory)
 {
-    static QtLogoVideoFactory qtFactory;
     if (!factory)
-        factory = m_videoFactory ? m_videoFactory : &qtFactory;
+        factory = m_videoFactory;
     logo_media_control = factory->create(path, logoBox);
     if (!logo_media_control)
         return;

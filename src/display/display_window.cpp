@@ -61,8 +61,10 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
 
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, ModuleState& module,
                              DisplayHost& displayHost, QWidget* parent)
-    : QWidget(parent), m_ctx(ctx), m_host(host), m_module(module), m_displayHost(displayHost)
+    : QWidget(parent), m_qtVideos(std::make_unique<QtLogoVideoFactory>()), m_videoFactory(m_qtVideos.get()),
+      m_ctx(ctx), m_host(host), m_module(module), m_displayHost(displayHost)
 {
+    Q_ASSERT_X(ctx.clock && ctx.timers, "DisplayWindow", "the context has no clock or no timer factory");
     install_cjk_substitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
     setObjectName("displayWindow");

@@ -127,10 +127,12 @@ public:
     void scrollOneStep();
     void advancePrompt();
 
-    // Where logo videos come from (tests install a recording factory).
-    void setLogoVideoFactory(LogoVideoFactory* factory) { m_videoFactory = factory; }
+    // Where logo videos come from: Qt Multimedia unless a test installs a
+    // recording factory.
+    void setLogoVideoFactory(LogoVideoFactory* factory) { m_videoFactory = factory ? factory : m_qtVideos.get(); }
     LogoVideoFactory* logoVideoFactory() const { return m_videoFactory; }
-    // The time of day the display shows (the context's clock).
+    // The time of day the display shows (the context's clock, which the
+    // context must have from construction, as its timer factory).
     QDateTime now() const;
     // True while a count tick (countdownTick or countupTick) runs.
     bool isRunning() const;
@@ -179,7 +181,7 @@ public:
     void sizeLogoBox(const QImage& image);
     // Plays the file `path` as the logo video, fitted inside the logo box's
     // border. The video comes from `factory`, else from the display's own
-    // factory, else from Qt Multimedia.
+    // factory.
     void playLogoVideo(const QString& path, LogoVideoFactory* factory = nullptr);
 
     // --- the view: elements by name --------------------------------------------
@@ -270,6 +272,7 @@ private:
     QIcon m_trayImage;                           // the tray-icon image
     std::unique_ptr<TrayIcon> m_trayIcon;        // notification-area icon (may have no tray host)
     QPointF m_grabPoint;                         // where the pointer took an element, twips
+    std::unique_ptr<LogoVideoFactory> m_qtVideos;
     LogoVideoFactory* m_videoFactory = nullptr;
     bool m_inLayout = false;
     bool m_unloaded = false;

@@ -18,12 +18,10 @@
 
 namespace orvalen {
 
-MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_ctx(ctx), m_host(host), m_module(module)
+MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_host(host), m_module(module)
 {
     setObjectName(QStringLiteral("menuHost"));
-    // Never shown to the operator: 210 x 210 twips, far outside the screen.
-    setGeometry(-332, -332, 14, 14);
     // Design state of the check marks; the display's load settles 7, 9 and
     // 10, the load below settles the weekday item.
     m_host.item(DesktopItem::AdjustMode).checked = true;
@@ -39,7 +37,7 @@ MenuHost::~MenuHost() = default;
 
 void MenuHost::buildMenus()
 {
-    m_desktopMenu = new QMenu(QStringLiteral("全屏时钟"), this);
+    m_desktopMenu = std::make_unique<QMenu>(QStringLiteral("全屏时钟"));
     m_desktopMenu->setObjectName(QStringLiteral("desktopMenu"));
     for (int i = 0; i < 18; ++i) {
         if (i == 14)
@@ -48,7 +46,7 @@ void MenuHost::buildMenus()
         if (i == 4 || i == 11) {
             a = m_desktopMenu->addSeparator();
         } else if (i == 5) {
-            m_planMenu = new QMenu(m_host.desktop[5].caption, m_desktopMenu);
+            m_planMenu = new QMenu(m_host.desktop[5].caption, m_desktopMenu.get());
             m_planMenu->setObjectName(QStringLiteral("planMenu"));
             a = m_desktopMenu->addMenu(m_planMenu);
         } else {
@@ -65,7 +63,7 @@ void MenuHost::buildMenus()
         m_desktop[i] = a;
     }
 
-    m_elementMenu = new QMenu(QStringLiteral("运行设置"), this);
+    m_elementMenu = std::make_unique<QMenu>(QStringLiteral("运行设置"));
     m_elementMenu->setObjectName(QStringLiteral("elementMenu"));
     for (int i = 0; i < 5; ++i) {
         QAction* a = m_elementMenu->addAction(m_host.clockset[i].caption);
@@ -314,7 +312,6 @@ void MenuHost::exitProgram()
         m_display->close();
     if (m_hooks.windows)
         m_hooks.windows->unloadWindows();
-    close();
     if (m_quit)
         m_quit();
     else
