@@ -80,7 +80,7 @@ TEST_F(BackgroundWindowTest, colourMode_dropsAnUnsavedColourOnSwitch_applyKeepsT
     program.ini.write("Marquee", "backgroundText", "gone.png");
     window.chooseColour();
     window.apply();
-    EXPECT_EQ(display.clockPanel->backColor(), QColor(0, 0, 255));
+    EXPECT_EQ(display.findChild<Panel*>("clockPanel")->backColor(), QColor(0, 0, 255));
     EXPECT_EQ(stored("backgroundColor"), QString::number(0xFF0000));
     EXPECT_EQ(stored("backgroundText"), "gone.png");
 }
