@@ -184,41 +184,39 @@ void DisplayWindow::applyIdleMenuState()
     };
     m_host.run.setEndMarked(false);
     m_host.run.setState(RunState::Ready);
-    auto& d = m_host.desktop;
-    d[0].enabled = true;
-    wordAndTail(d[0], QStringLiteral("开始"));
+    HostState& h = m_host;
+    using enum DesktopItem;
+    h.item(Start).enabled = true;
+    wordAndTail(h.item(Start), QStringLiteral("开始"));
     screenButtons[0]->setText(QStringLiteral(" 开始 "));
-    screenButtons[0]->setEnabled(true);
-    d[1].enabled = false;
+    h.item(Stop).enabled = false;
     screenButtons[1]->setText(QStringLiteral(" 停止 "));
-    screenButtons[1]->setEnabled(false);
-    d[2].enabled = false;
-    wordAndTail(d[2], QStringLiteral("暂停"));
+    h.item(Pause).enabled = false;
+    wordAndTail(h.item(Pause), QStringLiteral("暂停"));
     screenButtons[2]->setText(QStringLiteral(" 暂停 "));
-    screenButtons[2]->setEnabled(false);
-    d[3].enabled = false;
-    d[5].visible = true;
-    d[6].enabled = true;
-    screenButtons[3]->setEnabled(true);
-    d[7].enabled = true;
-    d[7].checked = false;
-    d[8].enabled = true;
+    h.item(Reset).enabled = false;
+    h.item(Plans).visible = true;
+    h.item(Settings).enabled = true;
+    h.item(AdjustMode).enabled = true;
+    h.item(AdjustMode).checked = false;
+    h.item(Background).enabled = true;
+    setButtonsEnabled({true, false, false, true, true});
 
     const int buttons = to_int16(leading_number(iniRead(time_data::kClockSite,
                                                         time_data::pictureLeftKey(int(DisplayElement::ButtonsFlag)),
                                                         time_data::kButtonsShownDefault)))
                             .value_or(0);
-    d[9].checked = buttons != 1;
-    m_host.menusChanged();
-    m_displayHost.desktopRun(9);
+    // The buttons command turns the mark over, shows the buttons to match
+    // and keeps the flag.
+    h.item(Buttons).checked = buttons != 1;
+    m_displayHost.desktopRun(int(Buttons));
 
-    d[10].checked = false;
-    d[11].enabled = false;
-    d[12].enabled = true;
-    for (int k : {13, 15, 16, 17})
-        d[k].visible = true;
-    d[17].enabled = true;
-    screenButtons[4]->setEnabled(true);
+    h.item(ExtendedScreen).checked = false;
+    h.item(WindowSeparator).enabled = false;
+    h.item(Minimise).enabled = true;
+    for (DesktopItem i : {Statistics, Help, About, Exit})
+        h.item(i).visible = true;
+    h.item(Exit).enabled = true;
     m_host.menusChanged();
 }
 

@@ -40,14 +40,9 @@ struct ScreenMetrics {
 
 // The full-screen display window: what the audience sees. It owns the
 // display elements, the hidden run labels, the window timers that the engine
-// and the display share, and the tray icon. Other parts of the program read
-// and write these members by name; the member names and indices below are
-// that contract.
-//
-// Element numbers: display_element 0 main title, 1 subtitle, 2 date line,
-// 3 prompt text, 4 scrolling text, 5 clock, 6 logo, 7 overtime clock,
-// 10..14 the on-screen buttons. The element menu numbers the overtime clock
-// 6 and the logo 7.
+// and the display share, and the tray icon. The menus and the windows reach
+// the elements through the view below, by DisplayElement; the count engine
+// still reads and writes the public widgets and fields by name.
 class DisplayWindow : public QWidget {
     Q_OBJECT
 public:
@@ -259,6 +254,8 @@ private:
     void fitBackgroundBox();
     QPixmap backgroundPiece(const QWidget* panel) const;
     void paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size);
+    // Sets the element menu's items for the element under the pointer; the
+    // menu host takes them over when it pops the menu up.
     void prepareElementMenu(bool weekdayRuleOnly = false);
     bool handleMouse(QWidget* w, QEvent* event);
     void dragStep(QWidget* moved, const QPointF& posTwips);

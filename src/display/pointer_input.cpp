@@ -43,7 +43,6 @@ void DisplayWindow::prepareElementMenu(bool weekdayRuleOnly)
         weekday.visible = false;
     else
         weekday.checked = plan.showsWeekday();
-    m_host.menusChanged();
 }
 
 void DisplayWindow::dragStep(QWidget* moved, const QPointF& pos)
@@ -164,7 +163,6 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             if (button == 2) {
                 if (i == 4) {
                     centreItem.visible = false;
-                    m_host.menusChanged();
                 }
                 m_displayHost.popupElementMenu(global);
             }
@@ -198,7 +196,6 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                 m_module.selected_element = menu_number_of(element);
                 if (i >= 3) {
                     centreItem.visible = false;
-                    m_host.menusChanged();
                 }
                 m_displayHost.popupElementMenu(global);
             }
@@ -238,7 +235,6 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             m_grabPoint = pos;
             for (auto& item : m_host.clockset)
                 item.visible = true;
-            m_host.menusChanged();
             if (button == 2) {
                 m_module.selected_element = menu_number_of(DisplayElement::OvertimeClock);
                 m_displayHost.popupElementMenu(global);

@@ -27,7 +27,7 @@ MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QObjec
     m_host.item(DesktopItem::AdjustMode).checked = true;
     m_host.item(DesktopItem::Buttons).checked = true;
     m_host.item(DesktopItem::ExtendedScreen).checked = true;
-    m_host.clockset[4].checked = true;
+    element_item(m_host, ElementAction::Weekday).checked = true;
     buildMenus();
     connect(&m_host.run, &RunController::menusChanged, this, &MenuHost::syncMenus);
     syncMenus();
@@ -42,16 +42,18 @@ void MenuHost::buildMenus()
     for (int i = 0; i < 18; ++i) {
         if (i == 14)
             continue; // there is no item 14
+        using enum DesktopItem;
+        const auto item = DesktopItem(i);
         QAction* a = nullptr;
-        if (i == 4 || i == 11) {
+        if (item == StartSeparator || item == WindowSeparator) {
             a = m_desktopMenu->addSeparator();
-        } else if (i == 5) {
-            m_planMenu = new QMenu(m_host.desktop[5].caption, m_desktopMenu.get());
+        } else if (item == Plans) {
+            m_planMenu = new QMenu(m_host.item(Plans).caption, m_desktopMenu.get());
             m_planMenu->setObjectName(QStringLiteral("planMenu"));
             a = m_desktopMenu->addMenu(m_planMenu);
         } else {
             a = m_desktopMenu->addAction(m_host.desktop[i].caption);
-            a->setCheckable(i == 7 || i == 9 || i == 10);
+            a->setCheckable(item == AdjustMode || item == Buttons || item == ExtendedScreen);
             connect(a, &QAction::triggered, this, [this, i] {
                 // A check mark changes only through the command itself.
                 if (m_desktop[i]->isCheckable())
@@ -68,7 +70,7 @@ void MenuHost::buildMenus()
     for (int i = 0; i < 5; ++i) {
         QAction* a = m_elementMenu->addAction(m_host.clockset[i].caption);
         a->setObjectName(QStringLiteral("elementItem%1").arg(i));
-        a->setCheckable(i == 4);
+        a->setCheckable(ElementAction(i) == ElementAction::Weekday);
         connect(a, &QAction::triggered, this, [this, i] {
             if (m_clockset[i]->isCheckable())
                 m_clockset[i]->setChecked(m_host.clockset[i].checked);
@@ -123,7 +125,7 @@ void MenuHost::load()
     m_host.run.setClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
-    m_host.clockset[4].checked = m_module.clock_plan.showsWeekday();
+    element_item(m_host, ElementAction::Weekday).checked = m_module.clock_plan.showsWeekday();
     m_host.menusChanged();
 }
 
