@@ -178,30 +178,14 @@ void DisplayWindow::loadLookAndState()
 
 void DisplayWindow::applyIdleMenuState()
 {
-    auto wordAndTail = [](MenuItemState& item, const QString& word) {
-        if (item.caption.size() >= 2)
-            item.caption = word + item.caption.mid(2);
-    };
     m_host.run.setEndMarked(false);
     m_host.run.setState(RunState::Ready);
+    m_displayHost.showReady();
+    // The marks and the items the run state does not decide.
     HostState& h = m_host;
     using enum DesktopItem;
-    h.item(Start).enabled = true;
-    wordAndTail(h.item(Start), QStringLiteral("开始"));
-    screenButtons[0]->setText(QStringLiteral(" 开始 "));
-    h.item(Stop).enabled = false;
-    screenButtons[1]->setText(QStringLiteral(" 停止 "));
-    h.item(Pause).enabled = false;
-    wordAndTail(h.item(Pause), QStringLiteral("暂停"));
-    screenButtons[2]->setText(QStringLiteral(" 暂停 "));
-    h.item(Reset).enabled = false;
-    h.item(Plans).visible = true;
-    h.item(Settings).enabled = true;
-    h.item(AdjustMode).enabled = true;
     h.item(AdjustMode).checked = false;
     h.item(Background).enabled = true;
-    setButtonsEnabled({true, false, false, true, true});
-
     const int buttons = to_int16(leading_number(iniRead(time_data::kClockSite,
                                                         time_data::pictureLeftKey(int(DisplayElement::ButtonsFlag)),
                                                         time_data::kButtonsShownDefault)))
@@ -210,13 +194,8 @@ void DisplayWindow::applyIdleMenuState()
     // and keeps the flag.
     h.item(Buttons).checked = buttons != 1;
     m_displayHost.desktopRun(int(Buttons));
-
     h.item(ExtendedScreen).checked = false;
     h.item(WindowSeparator).enabled = false;
-    h.item(Minimise).enabled = true;
-    for (DesktopItem i : {Statistics, Help, About, Exit})
-        h.item(i).visible = true;
-    h.item(Exit).enabled = true;
     m_host.menusChanged();
 }
 

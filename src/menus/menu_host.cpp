@@ -133,6 +133,12 @@ void MenuHost::load()
 
 void MenuHost::desktopRun(int k) { desktopMenuChosen(k); }
 
+void MenuHost::showReady()
+{
+    if (m_commands)
+        m_commands->showReady();
+}
+
 void MenuHost::popupDesktopMenu(const QPoint& globalPos)
 {
     if (m_hooks.plans)

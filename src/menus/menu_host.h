@@ -45,6 +45,7 @@ public:
 
     // DisplayHost
     void desktopRun(int k) override;
+    void showReady() override;
     void popupDesktopMenu(const QPoint& globalPos) override;
     void popupElementMenu(const QPoint& globalPos) override;
     void registerHotkeys() override;

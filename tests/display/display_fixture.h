@@ -38,6 +38,13 @@ public:
             save_element_position(*ctx, 9, item.checked ? 1 : 0, 0);
         }
     }
+    // The ready buttons, as the run commands show them.
+    void showReady() override
+    {
+        ++readyShown;
+        if (window)
+            window->setButtonsEnabled({true, false, false, true, true});
+    }
     void popupDesktopMenu(const QPoint&) override { popups.push_back({false, module ? module->selected_element : -1, host->clockset}); }
     void popupElementMenu(const QPoint&) override { popups.push_back({true, module ? module->selected_element : -1, host->clockset}); }
     void registerHotkeys() override { ++hotkeySets; }
@@ -51,6 +58,7 @@ public:
     std::vector<Popup> popups;
     int hotkeySets = 0;
     int hotkeyDels = 0;
+    int readyShown = 0;
 };
 
 // A logo video that only records what is done with it.

@@ -147,6 +147,36 @@ TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
     EXPECT_EQ(buttonsEnabled(), std::vector<bool>(5, false));
 }
 
+TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTails)
+{
+    host.desktop[0].caption = QStringLiteral("清零        Ctrl+1");
+    host.desktop[2].caption = QStringLiteral("继续        Ctrl+3");
+    host.desktop[1].enabled = true;
+    host.desktop[17].visible = false;
+    program.ini.write("clocksite", "pictureleft9", "1");
+    display->load();
+    const auto& d = host.desktop;
+    EXPECT_EQ(d[0].caption, QStringLiteral("开始        Ctrl+1"));
+    EXPECT_TRUE(d[0].enabled);
+    EXPECT_FALSE(d[1].enabled);
+    EXPECT_EQ(d[2].caption, QStringLiteral("暂停        Ctrl+3"));
+    EXPECT_FALSE(d[2].enabled);
+    EXPECT_FALSE(d[3].enabled);
+    EXPECT_TRUE(d[5].visible);
+    EXPECT_TRUE(d[6].enabled);
+    EXPECT_TRUE(d[7].enabled);
+    EXPECT_TRUE(d[12].enabled);
+    for (int k : {13, 15, 16, 17})
+        EXPECT_TRUE(d[k].visible) << k;
+    EXPECT_TRUE(d[17].enabled);
+    EXPECT_EQ(menuHost->desktopAction(0)->text(), d[0].caption);
+    EXPECT_TRUE(display->buttonsShown());
+    EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{true, false, false, true, true}));
+    const char* texts[3] = {" 开始 ", " 停止 ", " 暂停 "};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(display->findChild<QLabel*>(QStringLiteral("screenButton%1").arg(i))->text(), QString::fromUtf8(texts[i]));
+}
+
 TEST_F(MenuHostTest, buttonsItemTwice_togglesVisibilityAndStoresTheFlagEachTime)
 {
     host.desktop[9].checked = false;
