@@ -260,7 +260,7 @@ std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan
     return read_deskclock_plan(row, base, movetext, error);
 }
 
-void PlanMenu::resetPauseCaptions()
+void PlanMenu::leavePause()
 {
     // A run paused under the old plan: the new plan starts unpaused, so the
     // next pause press must pause, not account a pause that never happened.
@@ -312,8 +312,8 @@ void PlanMenu::selectPlan(int index)
     if (m_display.countupTick)
         m_display.countupTick->setEnabled(false);
     m_host.run.clearCounts();
-    resetPauseCaptions();
-    m_host.menusChanged();
+    // The run commands show a changed run state in the menus and buttons.
+    leavePause();
 
     if (m_host.run.stage() >= 5) {
         // In overtime or after the end the new plan only waits for start.
