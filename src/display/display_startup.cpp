@@ -140,8 +140,8 @@ void DisplayWindow::loadPlanAndStyles()
     }
 
     readMarqueeSettings();
-    if (const auto v = to_int16(leading_number(iniRead(QStringLiteral("Marquee"), QStringLiteral("colckbigtext"),
-                                                       QStringLiteral("0")).trimmed())))
+    if (const auto v = to_int16(leading_number(
+            iniRead(time_data::kMarquee, time_data::kColckBigText, time_data::kColckBigTextDefault).trimmed())))
         m_module.bigClockText = *v;
     // A width of zero or below cannot be given to the panel; it keeps its own.
     if (marquee_width > 0)

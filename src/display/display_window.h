@@ -109,9 +109,9 @@ public:
     void paintTextPanels(int index);              // paint text panel textPanels(index)
     void applyStageBackground(int stage);            // per-stage background
 
-    // Gives empty text elements a placeholder caption and shows them (mode 1,
-    // layout editing on), or removes the placeholders again (any other mode).
-    void showElementPlaceholders(int mode);
+    // Gives empty text elements a placeholder caption and shows them (layout
+    // editing on), or removes the placeholders again.
+    void showElementPlaceholders(bool shown);
     // The close-down: releases the hotkeys, the logo video and the tray icon.
     // Runs once (also from closeEvent and the destructor).
     void unload();

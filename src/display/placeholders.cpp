@@ -14,13 +14,13 @@ const QString kScroll = QStringLiteral("动态文本");
 
 } // namespace
 
-void DisplayWindow::showElementPlaceholders(int mode)
+void DisplayWindow::showElementPlaceholders(bool shown)
 {
     const ClockPlan& plan = m_module.clock_plan;
     const bool running = isRunning();
     static const QString* placeholders[5] = {&kTitle, &kSubtitle, &kDate, &kPrompt, &kScroll};
 
-    if (mode == 1) {
+    if (shown) {
         // Shown unless a count runs and the element has nothing of its own.
         auto shownUnlessRunningAndEmpty = [&](int i) {
             return !running || textLabels[i]->text() != *placeholders[i];

@@ -245,7 +245,7 @@ void MenuHost::toggleAdjustMode()
     m_host.menusChanged();
     if (!m_display)
         return;
-    m_display->showElementPlaceholders(item.checked ? 1 : 0);
+    m_display->showElementPlaceholders(item.checked);
     // Buttons can be dragged while adjusting; their clicks do nothing then.
     std::array<bool, 5> enabled{true, true, true, true, true};
     if (item.checked) {

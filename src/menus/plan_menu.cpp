@@ -275,7 +275,7 @@ void PlanMenu::selectPlan(int index)
         qWarning() << "Plan selection: there is no plan item" << index;
         return;
     }
-    m_display.showElementPlaceholders(0);
+    m_display.showElementPlaceholders(false);
 
     const QString name = caption(index);
     QString movetext;
