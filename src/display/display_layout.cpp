@@ -29,8 +29,9 @@ void DisplayWindow::changeEvent(QEvent* event)
 void DisplayWindow::fitBackgroundBox()
 {
     const double tx = twipsPerPixelX(), ty = twipsPerPixelY();
-    const double pictureW = m_backgroundPicture.isNull() ? 0 : m_backgroundPicture.width() * tx;
-    const double pictureH = m_backgroundPicture.isNull() ? 0 : m_backgroundPicture.height() * ty;
+    const QPixmap& picture = backgroundPicture();
+    const double pictureW = picture.isNull() ? 0 : picture.width() * tx;
+    const double pictureH = picture.isNull() ? 0 : picture.height() * ty;
     const double windowW = width() * tx, windowH = height() * ty;
     setTwipsGeometry(m_backgroundBox, 0, 0, windowW > pictureW ? windowW : pictureW,
                      windowH > pictureH ? windowH : pictureH);

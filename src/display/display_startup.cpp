@@ -208,7 +208,7 @@ void DisplayWindow::setBackgroundColour(const QColor& colour)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, colour);
     setPalette(pal);
-    background()->setBackColor(colour);
+    m_backgroundBox->setBackColor(colour);
     clockPanel->setBackColor(colour);
     overtimePanel->setBackColor(colour);
     for (int i = 1; i <= 4; ++i)
@@ -225,8 +225,7 @@ void DisplayWindow::setClockColour(const QColor& colour)
 
 void DisplayWindow::setBackgroundPicture(const QPixmap& picture)
 {
-    background()->setPicture(picture);
-    m_backgroundPicture = picture;
+    m_backgroundBox->setPicture(picture);
 }
 
 void DisplayWindow::applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName)

@@ -172,6 +172,16 @@ bool DisplayWindow::logoIsEmpty() const
     return logoBox->picture().isNull() && !logo_video_window;
 }
 
+const QPixmap& DisplayWindow::backgroundPicture() const
+{
+    return m_backgroundBox->picture();
+}
+
+bool DisplayWindow::backgroundIsPicture() const
+{
+    return m_backgroundBox->hasPicture();
+}
+
 bool DisplayWindow::buttonsShown() const
 {
     return !screenButtons[0]->isHidden();

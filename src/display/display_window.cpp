@@ -97,11 +97,6 @@ DisplayWindow::~DisplayWindow()
         m_trayIcon->DelTrayIcon();
 }
 
-BackgroundBox* DisplayWindow::background() const
-{
-    return static_cast<BackgroundBox*>(m_backgroundBox);
-}
-
 void DisplayWindow::createControls()
 {
     const QColor window = colour_from_value(0x80000005LL, Qt::white);

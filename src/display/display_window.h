@@ -218,8 +218,8 @@ public:
     // `clockColour`. Either lays the display out again.
     void showBackgroundColour(const QColor& colour);
     void showBackgroundPicture(const QPixmap& picture, const QColor& clockColour);
-    const QPixmap& backgroundPicture() const { return m_backgroundPicture; }
-    bool backgroundIsPicture() const { return !m_backgroundPicture.isNull(); }
+    const QPixmap& backgroundPicture() const;    // at its own size
+    bool backgroundIsPicture() const;
 
     // The notification-area icon (none before the load or after the close-down).
     TrayIcon* trayIcon() const { return m_trayIcon.get(); }
@@ -237,7 +237,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    BackgroundBox* background() const;           // m_backgroundBox as its own type
     QLabel* elementLabel(DisplayElement e) const;  // the element's text, or none
     QWidget* elementBox(DisplayElement e) const;   // the element's box, or none
     void setClockColour(const QColor& colour);
@@ -264,8 +263,7 @@ private:
     void syncPixelGeometry(QWidget* w);
     QRectF& twipsRect(const QWidget* w) const;
 
-    QWidget* m_backgroundBox = nullptr;          // the background box, parent of all elements
-    QPixmap m_backgroundPicture;                 // the background picture at its own size
+    BackgroundBox* m_backgroundBox = nullptr;    // the background box, parent of all elements
     QIcon m_trayImage;                           // the tray-icon image
     std::unique_ptr<TrayIcon> m_trayIcon;        // notification-area icon (may have no tray host)
     QPointF m_grabPoint;                         // where the pointer took an element, twips

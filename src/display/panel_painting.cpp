@@ -31,7 +31,7 @@ QSize image_size(const QWidget* panel)
 // panel's place gives exactly the pixels the box shows around the panel.
 QPixmap DisplayWindow::backgroundPiece(const QWidget* panel) const
 {
-    const QPixmap& bg = background()->stretched();
+    const QPixmap& bg = m_backgroundBox->stretched();
     if (bg.isNull())
         return QPixmap();
     const QRect area(panel->pos(), image_size(panel));
@@ -78,7 +78,7 @@ void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& 
     if (backgroundIsPicture()) {
         // The piece of the background under the panel, drawn straight from
         // the stretched picture.
-        const QPixmap& bg = background()->stretched();
+        const QPixmap& bg = m_backgroundBox->stretched();
         if (!bg.isNull())
             p.drawPixmap(QPoint(0, 0), bg, QRect(panel->pos(), imageSize));
     }
@@ -171,7 +171,7 @@ void DisplayWindow::paintTextPanels(int i)
 
     QPixmap image(image_size(panel));
     if (!backgroundIsPicture())
-        panel->setBackColor(background()->backColor());
+        panel->setBackColor(m_backgroundBox->backColor());
     if (!image.isNull()) {
         image.fill(panel->backColor());
         if (backgroundIsPicture()) {
