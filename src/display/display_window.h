@@ -65,12 +65,12 @@ public:
     Panel* logoBox = nullptr;                   // logo
     std::array<QLabel*, 5> screenButtons{};             // on-screen buttons: start, stop, pause, settings, exit
 
-    // --- hidden labels (text semantics kept) -------------------------------
+    // --- run texts ----------------------------------------------------------
     QString countText = "0";                      // current count value "hh:mm:ss"
     QString lastTickTime = "0";                      // time of day of the last tick
     QLabel* endTextMeasure = nullptr;                    // measuring label for the end text, never shown
     QString restartSecondsText = "0";                        // seconds left before a delayed restart
-    QString start_time_of_day_text = "0";        // Label16 of the display: time of day at count start
+    QString start_time_of_day_text = "0";        // time of day at count start
 
     // --- window timers ------------------------------------------------------
     std::unique_ptr<EngineTimer> countdownTick;         // count-down tick (500)
