@@ -248,8 +248,10 @@ private:
     void loadStartupLogo();
     void releaseLogoVideo();
     void applyIdleMenuState();
-    void placeElement(int n, QWidget* w, double leftLimit, double leftDefault, bool forceCentre,
-                      double topLimit, double topDefault);
+    // Puts an element at its saved place, or at the default where the saved
+    // place is outside the limits.
+    void placeElement(DisplayElement e, double leftLimit, double leftDefault, bool forceCentre, double topLimit,
+                      double topDefault);
     void fitBackgroundBox();
     QPixmap backgroundPiece(const QWidget* panel) const;
     void paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size);
