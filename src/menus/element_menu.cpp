@@ -38,9 +38,9 @@ ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, 
 {
 }
 
-void ElementMenu::elementMenuChosen(int index)
+void ElementMenu::elementMenuChosen(ElementAction action)
 {
-    switch (ElementAction(index)) {
+    switch (action) {
     case ElementAction::Font: chooseFont(); break;
     case ElementAction::Colour: chooseColour(); break;
     case ElementAction::Centre: centre(); break;

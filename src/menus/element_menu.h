@@ -30,8 +30,8 @@ public:
     ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
                 StyleDialogs& dialogs);
 
-    // An ElementAction; other values do nothing.
-    void elementMenuChosen(int index) override;
+    // Any other value does nothing.
+    void elementMenuChosen(ElementAction action) override;
 
 private:
     // The element the menu was opened on; none when out of range.
