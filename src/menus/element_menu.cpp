@@ -38,9 +38,9 @@ ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, 
 {
 }
 
-void ElementMenu::elementMenuChosen(int index)
+void ElementMenu::elementMenuChosen(ElementAction action)
 {
-    switch (ElementAction(index)) {
+    switch (action) {
     case ElementAction::Font: chooseFont(); break;
     case ElementAction::Colour: chooseColour(); break;
     case ElementAction::Centre: centre(); break;
@@ -75,13 +75,13 @@ void ElementMenu::chooseFont()
         plan.stagefont = font.family();
         plan.stagecolour = colourText(e, plan.stagecolour);
         plan.sizethree = rebuild_size_list(plan.sizethree, 3, font.pointSizeF());
-        store({"stagefont", "stagecolour", "sizethree"});
+        store({{"stagefont", &plan.stagefont}, {"stagecolour", &plan.stagecolour}, {"sizethree", &plan.sizethree}});
         break;
     case DisplayElement::Clock:
         plan.sizethree = rebuild_size_list(plan.sizethree, 2, font.pointSizeF());
         plan.clockFont = font.family();
         plan.clockcolour = colourText(e, plan.clockcolour);
-        store({"clockFont", "clockcolour", "sizethree"});
+        store({{"clockFont", &plan.clockFont}, {"clockcolour", &plan.clockcolour}, {"sizethree", &plan.sizethree}});
         break;
     default:
         break;
@@ -105,7 +105,7 @@ void ElementMenu::chooseColour()
     case DisplayElement::DateLine:
         plan.stagefont = m_display.elementFont(e).family();
         plan.stagecolour = colour_to_text(colour);
-        store({"stagefont", "stagecolour"});
+        store({{"stagefont", &plan.stagefont}, {"stagecolour", &plan.stagecolour}});
         break;
     case DisplayElement::Clock: {
         m_display.repaintElement(e);
@@ -113,7 +113,7 @@ void ElementMenu::chooseColour()
         plan.sizethree = rebuild_size_list(plan.sizethree, 2, font.pointSizeF()); // kept in memory only
         plan.clockFont = font.family();
         plan.clockcolour = colour_to_text(colour);
-        store({"clockcolour"});
+        store({{"clockcolour", &plan.clockcolour}});
         break;
     }
     case DisplayElement::OvertimeClock:
@@ -136,27 +136,12 @@ QString ElementMenu::colourText(DisplayElement e, const QString& stored) const
     return colour_to_text(now);
 }
 
-QString& ElementMenu::fieldByName(const char* name)
-{
-    ClockPlan& plan = m_module.clock_plan;
-    const QLatin1String n(name);
-    if (n == QLatin1String("stagefont"))
-        return plan.stagefont;
-    if (n == QLatin1String("stagecolour"))
-        return plan.stagecolour;
-    if (n == QLatin1String("clockFont"))
-        return plan.clockFont;
-    if (n == QLatin1String("clockcolour"))
-        return plan.clockcolour;
-    return plan.sizethree;
-}
-
-void ElementMenu::store(std::initializer_list<const char*> names)
+void ElementMenu::store(std::initializer_list<std::pair<const char*, const QString*>> values)
 {
     if (!m_ctx.registry)
         return;
-    for (const char* name : names) {
-        if (!m_ctx.registry->writeText(QLatin1String(name), fieldByName(name)))
+    for (const auto& [name, value] : values) {
+        if (!m_ctx.registry->writeText(QLatin1String(name), *value))
             qWarning() << "Element menu: value" << name << "could not be stored";
     }
 }

@@ -3,7 +3,9 @@
 #include "menus/menu_hooks.h"
 
 #include <QString>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace orvalen {
 
@@ -30,8 +32,8 @@ public:
     ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
                 StyleDialogs& dialogs);
 
-    // An ElementAction; other values do nothing.
-    void elementMenuChosen(int index) override;
+    // Any other value does nothing.
+    void elementMenuChosen(ElementAction action) override;
 
 private:
     // The element the menu was opened on; none when out of range.
@@ -42,9 +44,9 @@ private:
     void hide();
     void toggleWeekday();
 
-    void store(std::initializer_list<const char*> names);
+    // Keeps plan values in the per-user store under their value names.
+    void store(std::initializer_list<std::pair<const char*, const QString*>> values);
     QString colourText(DisplayElement e, const QString& stored) const;
-    QString& fieldByName(const char* name);
 
     AppContext& m_ctx;
     HostState& m_host;

@@ -75,7 +75,7 @@ void MenuHost::buildMenus()
             if (m_clockset[i]->isCheckable())
                 m_clockset[i]->setChecked(m_host.clockset[i].checked);
             if (m_hooks.element)
-                run_logged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(i); });
+                run_logged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(ElementAction(i)); });
         });
         m_clockset[i] = a;
     }

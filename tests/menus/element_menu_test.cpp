@@ -65,7 +65,7 @@ struct ElementMenuTest : ::testing::Test {
     void choose(int element, int item)
     {
         module.selected_element = element;
-        menu.elementMenuChosen(item);
+        menu.elementMenuChosen(ElementAction(item));
     }
     std::optional<QString> stored(const char* name) const { return program.registry.readText(name); }
 };
@@ -131,7 +131,7 @@ TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
     EXPECT_EQ(dialogs.colourOpened, 2);
     choose(9, 0);
     choose(9, 1);
-    menu.elementMenuChosen(5);
+    menu.elementMenuChosen(ElementAction(5));
     EXPECT_EQ(module.clock_plan, before);
     EXPECT_FALSE(stored("clockcolour").has_value());
 }
@@ -201,13 +201,13 @@ TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
     host.clockset[4].checked = true;
     module.clock_plan.checkthree = "011111";
     display.setElementText(DisplayElement::Prompt, "周二");
-    menu.elementMenuChosen(4);
+    menu.elementMenuChosen(ElementAction::Weekday);
     EXPECT_FALSE(host.clockset[4].checked);
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), "");
     EXPECT_TRUE(!display.isElementShown(DisplayElement::Prompt));
     EXPECT_EQ(module.clock_plan.checkthree, "001111");
 
-    menu.elementMenuChosen(4);
+    menu.elementMenuChosen(ElementAction::Weekday);
     EXPECT_TRUE(host.clockset[4].checked);
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), weekday_name(display.now().date()));
     EXPECT_FALSE(!display.isElementShown(DisplayElement::Prompt));
@@ -220,7 +220,7 @@ TEST_F(ElementMenuTest, weekday_shortFlagText_isPaddedBeforeTheRewrite)
     for (const char* flags : {"", "1"}) {
         module.clock_plan.checkthree = flags;
         host.clockset[4].checked = false;
-        menu.elementMenuChosen(4);
+        menu.elementMenuChosen(ElementAction::Weekday);
         EXPECT_EQ(module.clock_plan.checkthree, QString(flags).leftJustified(1, '0') + "1") << flags;
     }
 }

@@ -35,7 +35,7 @@ public:
 
 class RecordingElementMenu final : public ElementMenuHooks {
 public:
-    void elementMenuChosen(int index) override { clicks.push_back(index); }
+    void elementMenuChosen(ElementAction action) override { clicks.push_back(int(action)); }
     std::vector<int> clicks;
 };
 
