@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     DisplayWindow window(program.context, host, module, displayHost);
     FirstPaint first;
     if (mode == QLatin1String("first-frame"))
-        window.backgroundBox->installEventFilter(&first);
+        window.findChild<QWidget*>("backgroundBox")->installEventFilter(&first);
     window.load();
 
     if (mode == QLatin1String("first-frame"))
@@ -87,7 +87,7 @@ int main(int argc, char** argv)
             window.paintClock();
             window.clockPanel->repaint(); // onto the screen now, not at the next event round
         }
-        std::printf("%.3f %d\n", t.nsecsElapsed() / 1e6 / n, window.background_is_picture ? 1 : 0);
+        std::printf("%.3f %d\n", t.nsecsElapsed() / 1e6 / n, window.backgroundIsPicture() ? 1 : 0);
         return 0;
     }
 

@@ -4,7 +4,6 @@
 #include "display/colour.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
-#include "display/panel.h"
 #include "menus/style_dialogs.h"
 #include "platform/notifier.h"
 #include "services/app_context.h"
@@ -182,21 +181,7 @@ void BackgroundWindow::importPicture()
 
 void BackgroundWindow::applyColour()
 {
-    const QColor colour = colour_from_value(m_colour, Qt::black);
-    m_display.background()->setPicture(QPixmap());
-    m_display.backgroundPicture = QPixmap();
-    m_display.background_is_picture = false;
-    QPalette pal = m_display.palette();
-    pal.setColor(QPalette::Window, colour);
-    m_display.setPalette(pal);
-    m_display.background()->setBackColor(colour);
-    m_display.clockPanel->setBackColor(colour);
-    m_display.overtimePanel->setBackColor(colour);
-    for (int i = 1; i <= 4; ++i)
-        m_display.textPanels[i]->setBackColor(colour);
-    m_display.paintClock();
-    // The text panels keep what was painted on them until they are laid out again.
-    m_display.relayout();
+    m_display.showBackgroundColour(colour_from_value(m_colour, Qt::black));
 }
 
 bool BackgroundWindow::applyPicture()
@@ -205,15 +190,7 @@ bool BackgroundWindow::applyPicture()
     const QPixmap picture = path.isEmpty() || m_preview.isNull() ? QPixmap() : read_picture(path);
     if (picture.isNull())
         return false;
-    const QColor clock = colour_from_text(m_display.module().clock_plan.clockcolour);
-    m_display.setForeColour(m_display.clockText, clock);
-    m_display.setForeColour(m_display.clockPanel, clock);
-    m_display.setForeColour(m_display.overtimeText, clock);
-    m_display.setForeColour(m_display.overtimePanel, clock);
-    m_display.background()->setPicture(picture);
-    m_display.backgroundPicture = picture;
-    m_display.background_is_picture = true;
-    m_display.relayout();
+    m_display.showBackgroundPicture(picture, colour_from_text(m_display.module().clock_plan.clockcolour));
     return true;
 }
 

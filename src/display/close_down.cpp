@@ -17,9 +17,9 @@ void DisplayWindow::unload()
     m_displayHost.releaseHotkeys();
     // Any logo video stops and is released, shown or not.
     releaseLogoVideo();
-    if (trayIcon) {
-        trayIcon->DelTrayIcon();
-        trayIcon.reset();
+    if (m_trayIcon) {
+        m_trayIcon->DelTrayIcon();
+        m_trayIcon.reset();
     }
 }
 
@@ -34,8 +34,8 @@ void DisplayWindow::trayIconClicked(int button, bool isDouble)
     if (isDouble)
         return;
     if (button == 1) {
-        if (trayIcon)
-            trayIcon->delicon();
+        if (m_trayIcon)
+            m_trayIcon->delicon();
     } else if (button == 2) {
         m_displayHost.popupDesktopMenu(QCursor::pos());
     }

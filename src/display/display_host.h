@@ -11,6 +11,9 @@ public:
     virtual ~DisplayHost() = default;
     // Runs desktop menu command k (0..17) as if its item had been chosen.
     virtual void desktopRun(int k) = 0;
+    // Shows the ready run state: the run items of the desktop menu and the
+    // on-screen buttons follow from the run state in one place.
+    virtual void showReady() = 0;
     // Pops up the desktop menu ("全屏时钟") at a global position.
     virtual void popupDesktopMenu(const QPoint& globalPos) = 0;
     // Pops up the element menu ("运行设置") at a global position; the

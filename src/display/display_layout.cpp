@@ -29,18 +29,19 @@ void DisplayWindow::changeEvent(QEvent* event)
 void DisplayWindow::fitBackgroundBox()
 {
     const double tx = twipsPerPixelX(), ty = twipsPerPixelY();
-    const double pictureW = backgroundPicture.isNull() ? 0 : backgroundPicture.width() * tx;
-    const double pictureH = backgroundPicture.isNull() ? 0 : backgroundPicture.height() * ty;
+    const QPixmap& picture = backgroundPicture();
+    const double pictureW = picture.isNull() ? 0 : picture.width() * tx;
+    const double pictureH = picture.isNull() ? 0 : picture.height() * ty;
     const double windowW = width() * tx, windowH = height() * ty;
-    setTwipsGeometry(backgroundBox, 0, 0, windowW > pictureW ? windowW : pictureW,
+    setTwipsGeometry(m_backgroundBox, 0, 0, windowW > pictureW ? windowW : pictureW,
                      windowH > pictureH ? windowH : pictureH);
 }
 
-void DisplayWindow::placeElement(int n, QWidget* w, double leftLimit, double leftDefault, bool forceCentre,
+void DisplayWindow::placeElement(DisplayElement e, double leftLimit, double leftDefault, bool forceCentre,
                                  double topLimit, double topDefault)
 {
-    SavedPosition saved;
-    saved = read_element_position(m_ctx, n);
+    QWidget* w = elementBox(e);
+    const SavedPosition saved = read_element_position(m_ctx, int(e));
     double left = saved.left, top = saved.top;
     if (forceCentre || !(left > 0 && left < leftLimit))
         left = leftDefault;
@@ -67,17 +68,17 @@ void DisplayWindow::relayout()
     auto centred = [&](const QWidget* w) { return (W - twipsWidth(w)) / 2.0; };
 
     QLabel* title = textLabels[0];
-    placeElement(0, title, W + twipsWidth(title), centred(title), plan.centresTitle(),
-                 H + twipsHeight(title), 100);
-    placeElement(1, textPanels[1], W, centred(textPanels[1]), plan.centresSubtitle(), H, 400);
+    using E = DisplayElement;
+    placeElement(E::MainTitle, W + twipsWidth(title), centred(title), plan.centresTitle(), H + twipsHeight(title), 100);
+    placeElement(E::Subtitle, W, centred(textPanels[1]), plan.centresSubtitle(), H, 400);
     for (int i = 2; i <= 4; ++i)
-        placeElement(i, textPanels[i], W, centred(textPanels[i]), false, H, 300.0 * i + 100);
-    placeElement(5, clockPanel, W, centred(clockPanel), false, H, 1600);
+        placeElement(E(i), W, centred(textPanels[i]), false, H, 300.0 * i + 100);
+    placeElement(E::Clock, W, centred(clockPanel), false, H, 1600);
     const double right = W - twipsWidth(logoBox);
-    placeElement(6, logoBox, right, right, false, H, 0);
+    placeElement(E::Logo, right, right, false, H, 0);
     if (!logoBox->picture().isNull())
         logoBox->show();
-    placeElement(7, overtimePanel, W, centred(overtimePanel), false, H, 2200);
+    placeElement(E::OvertimeClock, W, centred(overtimePanel), false, H, 2200);
 
     const bool overtimeShown = plan.showsOvertimeClock();
     if (!overtimeShown && (plan.centresTitle() || plan.centresSubtitle())) {
@@ -97,7 +98,7 @@ void DisplayWindow::relayout()
     if (!textLabels[4]->text().isEmpty() && !textPanels[4]->isHidden())
         paintTextPanels(4);
     for (int i = 0; i < 5; ++i)
-        placeElement(10 + i, screenButtons[i], W, 2000.0 + 1000.0 * i, false, H, H - 3000);
+        placeElement(E(int(E::StartButton) + i), W, 2000.0 + 1000.0 * i, false, H, H - 3000);
     if (isMinimized() || isMaximized() || isFullScreen()) {
         // full screen is this display's maximised state
         m_host.desktop[12].caption = isMinimized() ? QStringLiteral("最大化") : QStringLiteral("最小化");

@@ -15,6 +15,7 @@
 #include "services/tray_icon.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
+#include "stores/time_data_keys.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -40,18 +41,18 @@ QString DisplayWindow::iniRead(const QString& section, const QString& key, const
 
 void DisplayWindow::readMarqueeSettings()
 {
-    const QString sec = QStringLiteral("Marquee");
-    if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("Mode"), QStringLiteral("2")))))
+    using namespace time_data;
+    if (const auto v = to_int16(leading_number(iniRead(kMarquee, kMode, kModeDefault))))
         marquee_mode = *v;
-    if (const auto v = to_int32(leading_number(iniRead(sec, QStringLiteral("Width"), QStringLiteral("1000")).trimmed())))
+    if (const auto v = to_int32(leading_number(iniRead(kMarquee, kWidth, kWidthDisplayDefault).trimmed())))
         marquee_width = *v;
-    if (const auto v = to_int16(leading_number(iniRead(sec, QStringLiteral("MarQueespeed"), QStringLiteral("1")).trimmed())))
+    if (const auto v = to_int16(leading_number(iniRead(kMarquee, kMarqueeSpeed, kSpeedDisplayDefault).trimmed())))
         marquee_speed = *v;
 }
 
 QDateTime DisplayWindow::now() const
 {
-    return m_ctx.clock ? m_ctx.clock->now() : QDateTime::currentDateTime();
+    return m_ctx.clock->now();
 }
 
 bool DisplayWindow::isRunning() const
@@ -72,14 +73,14 @@ void DisplayWindow::loadPlanAndStyles()
 
     for (Panel* p : {clockPanel, overtimePanel})
         p->setBorderStyle(0);
-    setTwipsLeft(backgroundBox, 0);
-    setTwipsTop(backgroundBox, 0);
+    setTwipsLeft(m_backgroundBox, 0);
+    setTwipsTop(m_backgroundBox, 0);
     m_displayHost.registerHotkeys();
-    trayIcon = std::make_unique<TrayIcon>();
-    connect(trayIcon.get(), &TrayIcon::MouseClick, this, &DisplayWindow::trayIconClicked);
-    trayIcon->AddTrayIcon(trayImage);
-    trayIcon->SetTrayIcon(trayImage);
-    trayIcon->SetTrayTip(windowTitle());
+    m_trayIcon = std::make_unique<TrayIcon>();
+    connect(m_trayIcon.get(), &TrayIcon::MouseClick, this, &DisplayWindow::trayIconClicked);
+    m_trayIcon->AddTrayIcon(m_trayImage);
+    m_trayIcon->SetTrayIcon(m_trayImage);
+    m_trayIcon->SetTrayTip(windowTitle());
     if (m_ctx.registry)
         load_plan(*m_ctx.registry, plan, now().date());
     m_module.plan_length_seconds = seconds_of(plan.Time_all);
@@ -128,8 +129,8 @@ void DisplayWindow::loadPlanAndStyles()
     }
 
     readMarqueeSettings();
-    if (const auto v = to_int16(leading_number(iniRead(QStringLiteral("Marquee"), QStringLiteral("colckbigtext"),
-                                                       QStringLiteral("0")).trimmed())))
+    if (const auto v = to_int16(leading_number(
+            iniRead(time_data::kMarquee, time_data::kColckBigText, time_data::kColckBigTextDefault).trimmed())))
         m_module.bigClockText = *v;
     // A width of zero or below cannot be given to the panel; it keeps its own.
     if (marquee_width > 0)
@@ -164,46 +165,24 @@ void DisplayWindow::loadLookAndState()
 
 void DisplayWindow::applyIdleMenuState()
 {
-    auto wordAndTail = [](MenuItemState& item, const QString& word) {
-        if (item.caption.size() >= 2)
-            item.caption = word + item.caption.mid(2);
-    };
     m_host.run.setEndMarked(false);
     m_host.run.setState(RunState::Ready);
-    auto& d = m_host.desktop;
-    d[0].enabled = true;
-    wordAndTail(d[0], QStringLiteral("开始"));
-    screenButtons[0]->setText(QStringLiteral(" 开始 "));
-    screenButtons[0]->setEnabled(true);
-    d[1].enabled = false;
-    screenButtons[1]->setText(QStringLiteral(" 停止 "));
-    screenButtons[1]->setEnabled(false);
-    d[2].enabled = false;
-    wordAndTail(d[2], QStringLiteral("暂停"));
-    screenButtons[2]->setText(QStringLiteral(" 暂停 "));
-    screenButtons[2]->setEnabled(false);
-    d[3].enabled = false;
-    d[5].visible = true;
-    d[6].enabled = true;
-    screenButtons[3]->setEnabled(true);
-    d[7].enabled = true;
-    d[7].checked = false;
-    d[8].enabled = true;
-
-    const int buttons = to_int16(leading_number(iniRead(QStringLiteral("clocksite"), QStringLiteral("pictureleft9"),
-                                                        QStringLiteral("0"))))
+    m_displayHost.showReady();
+    // The marks and the items the run state does not decide.
+    HostState& h = m_host;
+    using enum DesktopItem;
+    h.item(AdjustMode).checked = false;
+    h.item(Background).enabled = true;
+    const int buttons = to_int16(leading_number(iniRead(time_data::kClockSite,
+                                                        time_data::pictureLeftKey(int(DisplayElement::ButtonsFlag)),
+                                                        time_data::kButtonsShownDefault)))
                             .value_or(0);
-    d[9].checked = buttons != 1;
-    m_host.menusChanged();
-    m_displayHost.desktopRun(9);
-
-    d[10].checked = false;
-    d[11].enabled = false;
-    d[12].enabled = true;
-    for (int k : {13, 15, 16, 17})
-        d[k].visible = true;
-    d[17].enabled = true;
-    screenButtons[4]->setEnabled(true);
+    // The buttons command turns the mark over, shows the buttons to match
+    // and keeps the flag.
+    h.item(Buttons).checked = buttons != 1;
+    m_displayHost.desktopRun(int(Buttons));
+    h.item(ExtendedScreen).checked = false;
+    h.item(WindowSeparator).enabled = false;
     m_host.menusChanged();
 }
 
@@ -216,24 +195,30 @@ void DisplayWindow::setBackgroundColour(const QColor& colour)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, colour);
     setPalette(pal);
-    background()->setBackColor(colour);
+    m_backgroundBox->setBackColor(colour);
     clockPanel->setBackColor(colour);
     overtimePanel->setBackColor(colour);
     for (int i = 1; i <= 4; ++i)
         textPanels[i]->setBackColor(colour);
 }
 
+void DisplayWindow::setClockColour(const QColor& colour)
+{
+    setForeColour(clockText, colour);
+    setForeColour(clockPanel, colour);
+    setForeColour(overtimeText, colour);
+    setForeColour(overtimePanel, colour);
+}
+
+void DisplayWindow::setBackgroundPicture(const QPixmap& picture)
+{
+    m_backgroundBox->setPicture(picture);
+}
+
 void DisplayWindow::applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName)
 {
-    const QColor clock = colour_from_text(clockColour);
-    setForeColour(clockText, clock);
-    setForeColour(clockPanel, clock);
-    setForeColour(overtimeText, clock);
-    setForeColour(overtimePanel, clock);
-
-    background()->setPicture(QPixmap());
-    backgroundPicture = QPixmap();
-    background_is_picture = false;
+    setClockColour(colour_from_text(clockColour));
+    setBackgroundPicture(QPixmap());
 
     // Only a bare name inside picture/ is looked at; a file that does not
     // decode counts as no picture, and the colour applies.
@@ -248,13 +233,26 @@ void DisplayWindow::applyBackground(const QString& clockColour, const QString& b
                 picture = QPixmap::fromImage(image);
         }
     }
-    if (!picture.isNull()) {
-        background()->setPicture(picture);
-        backgroundPicture = picture;
-        background_is_picture = true;
-    } else {
+    if (!picture.isNull())
+        setBackgroundPicture(picture);
+    else
         setBackgroundColour(colour_from_text(backColour));
-    }
+}
+
+void DisplayWindow::showBackgroundColour(const QColor& colour)
+{
+    setBackgroundPicture(QPixmap());
+    setBackgroundColour(colour);
+    paintClock();
+    // The text panels keep what was painted on them until they are laid out again.
+    relayout();
+}
+
+void DisplayWindow::showBackgroundPicture(const QPixmap& picture, const QColor& clockColour)
+{
+    setClockColour(clockColour);
+    setBackgroundPicture(picture);
+    relayout();
 }
 
 void DisplayWindow::applyStageBackground(int stage)
@@ -283,8 +281,8 @@ void DisplayWindow::releaseLogoVideo()
 
 void DisplayWindow::sizeLogoBox(const QImage& image)
 {
-    const QString section = QStringLiteral("pictureset");
-    const int option = to_int16(leading_number(iniRead(section, QStringLiteral("Option"), QStringLiteral("0")))).value_or(0);
+    using namespace time_data;
+    const int option = to_int16(leading_number(iniRead(kPictureSet, kOption, kOptionDefault))).value_or(0);
     if (option == 0) {
         if (!image.isNull())
             setTwipsGeometry(logoBox, qQNaN(), qQNaN(), image.width() * twipsPerPixelX(),
@@ -294,12 +292,12 @@ void DisplayWindow::sizeLogoBox(const QImage& image)
     // A size that does not convert counts as 0; a tenfold beyond 16 bits
     // leaves that side as it was.
     auto boxSize = [&](const QString& key, const QString& fallback) -> std::optional<int> {
-        const int v = to_int16(leading_number(iniRead(section, key, fallback).trimmed())).value_or(0);
+        const int v = to_int16(leading_number(iniRead(kPictureSet, key, fallback).trimmed())).value_or(0);
         return to_int16(double(v) * 10);
     };
-    if (const auto w = boxSize(QStringLiteral("Width"), QStringLiteral("800")); w && *w >= 0)
+    if (const auto w = boxSize(kWidth, kLogoWidthDefault); w && *w >= 0)
         setTwipsWidth(logoBox, *w);
-    if (const auto h = boxSize(QStringLiteral("Height"), QStringLiteral("600")); h && *h >= 0)
+    if (const auto h = boxSize(kHeight, kLogoHeightDefault); h && *h >= 0)
         setTwipsHeight(logoBox, *h);
 }
 
@@ -337,9 +335,8 @@ void DisplayWindow::loadLogo(LogoLoad when)
 
 void DisplayWindow::playLogoVideo(const QString& path, LogoVideoFactory* factory)
 {
-    static QtLogoVideoFactory qtFactory;
     if (!factory)
-        factory = m_videoFactory ? m_videoFactory : &qtFactory;
+        factory = m_videoFactory;
     logo_media_control = factory->create(path, logoBox);
     if (!logo_media_control)
         return;

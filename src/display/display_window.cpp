@@ -61,14 +61,16 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
 
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, ModuleState& module,
                              DisplayHost& displayHost, QWidget* parent)
-    : QWidget(parent), m_ctx(ctx), m_host(host), m_module(module), m_displayHost(displayHost)
+    : QWidget(parent), m_qtVideos(std::make_unique<QtLogoVideoFactory>()), m_videoFactory(m_qtVideos.get()),
+      m_ctx(ctx), m_host(host), m_module(module), m_displayHost(displayHost)
 {
+    Q_ASSERT_X(ctx.clock && ctx.timers, "DisplayWindow", "the context has no clock or no timer factory");
     install_cjk_substitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
     setObjectName("displayWindow");
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
-    trayImage = make_icon();
-    setWindowIcon(trayImage);
+    m_trayImage = make_icon();
+    setWindowIcon(m_trayImage);
     createControls();
     createTimers();
     scrollTick->setHandler([this] { scrollOneStep(); });
@@ -90,13 +92,8 @@ DisplayWindow::~DisplayWindow()
         logo_media_control->stop();
         logo_media_control.reset();
     }
-    if (trayIcon)
-        trayIcon->DelTrayIcon();
-}
-
-BackgroundBox* DisplayWindow::background() const
-{
-    return static_cast<BackgroundBox*>(backgroundBox);
+    if (m_trayIcon)
+        m_trayIcon->DelTrayIcon();
 }
 
 void DisplayWindow::createControls()
@@ -109,8 +106,8 @@ void DisplayWindow::createControls()
     box->setFont(designer_font("Arial", 9));
     box->setBackColor(window);
     box->setMouseTracking(true);
-    backgroundBox = box;
-    setTwipsGeometry(backgroundBox, 0, 0, 14400, 10800);
+    m_backgroundBox = box;
+    setTwipsGeometry(m_backgroundBox, 0, 0, 14400, 10800);
 
     auto makeLabel = [&](const QString& name, const QString& caption, QWidget* parent,
                          const QString& family, double pt) {
@@ -125,7 +122,7 @@ void DisplayWindow::createControls()
         return l;
     };
     auto makePanel = [&](const QString& name, double w, double h) {
-        auto* p = new Panel(backgroundBox);
+        auto* p = new Panel(m_backgroundBox);
         p->setObjectName(name);
         p->setBackColor(window);
         p->setForeColor(text);
@@ -134,7 +131,7 @@ void DisplayWindow::createControls()
     };
 
     // Title: a label straight on the background.
-    textLabels[0] = makeLabel("textLabel0", QStringLiteral("主标题"), backgroundBox, "宋体", 72);
+    textLabels[0] = makeLabel("textLabel0", QStringLiteral("主标题"), m_backgroundBox, "宋体", 72);
     setForeColour(textLabels[0], text);
 
     static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};
@@ -168,7 +165,7 @@ void DisplayWindow::createControls()
 
     static const char* buttons[5] = {" 开始 ", " 停止 ", " 暂停 ", " 设置 ", " 退出 "};
     for (int i = 0; i < 5; ++i) {
-        auto* b = makeLabel(QStringLiteral("screenButton%1").arg(i), QString::fromUtf8(buttons[i]), backgroundBox,
+        auto* b = makeLabel(QStringLiteral("screenButton%1").arg(i), QString::fromUtf8(buttons[i]), m_backgroundBox,
                             "宋体", 21.75);
         b->setToolTip(QStringLiteral("右键更多选项…"));
         b->setMouseTracking(true);
@@ -177,7 +174,7 @@ void DisplayWindow::createControls()
         screenButtons[i] = b;
     }
 
-    endTextMeasure = makeLabel("endTextMeasure", QStringLiteral("endTextMeasure"), backgroundBox, "宋体", 9);
+    endTextMeasure = makeLabel("endTextMeasure", QStringLiteral("endTextMeasure"), m_backgroundBox, "宋体", 9);
     endTextMeasure->hide();
 
     // Windowless labels lie beneath the picture boxes of their container.
@@ -187,11 +184,11 @@ void DisplayWindow::createControls()
 
     // Every element hears the pointer, also when no button is held, so a
     // hover over an element does not count as a hover over the background.
-    for (QWidget* w : backgroundBox->findChildren<QWidget*>()) {
+    for (QWidget* w : m_backgroundBox->findChildren<QWidget*>()) {
         w->installEventFilter(this);
         w->setMouseTracking(true);
     }
-    backgroundBox->installEventFilter(this);
+    m_backgroundBox->installEventFilter(this);
     for (QLabel* l : {textLabels[0], textLabels[1], textLabels[2], textLabels[3], textLabels[4], clockText, overtimeText, endTextMeasure})
         autoSize(l);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "display/count_view.h"
 #include "platform/engine_timer.h"
+#include "display/display_element.h"
 #include "services/app_context.h"
 #include "stores/run_state.h"
 
@@ -29,15 +30,9 @@ class LogoVideo;
 class LogoVideoFactory;
 
 // The full-screen display window: what the audience sees. It owns the
-// display elements, the scrolling-text and prompt ticks and the tray icon;
-// the count engine sees it as a CountView. Other parts of the program read
-// and write these members by name; the member names and indices below are
-// that contract.
-//
-// Element numbers: display_element 0 main title, 1 subtitle, 2 date line,
-// 3 prompt text, 4 scrolling text, 5 clock, 6 logo, 7 overtime clock,
-// 10..14 the on-screen buttons. The element menu numbers the overtime clock
-// 6 and the logo 7.
+// display elements, the scrolling-text and prompt ticks and the tray icon.
+// The menus and the windows reach the elements through the view below, by
+// DisplayElement; the count engine sees the display as a CountView.
 class DisplayWindow : public QWidget, public CountView {
     Q_OBJECT
 public:
@@ -51,7 +46,6 @@ public:
     DisplayHost& displayHost() { return m_displayHost; }
 
     // --- display elements --------------------------------------------------
-    QWidget* backgroundBox = nullptr;                 // background box, parent of all elements
     std::array<QLabel*, 5> textLabels{};             // 0 title, 1 subtitle, 2 date line, 3 prompt, 4 scrolling text
     std::array<Panel*, 5> textPanels{};            // panels 1..4 holding textLabels(1..4); [0] unused
     Panel* clockPanel = nullptr;                   // clock panel (paints clockText's caption)
@@ -60,9 +54,6 @@ public:
     QLabel* overtimeText = nullptr;                    // overtime clock text, never shown
     Panel* logoBox = nullptr;                   // logo
     std::array<QLabel*, 5> screenButtons{};             // on-screen buttons: start, stop, pause, settings, exit
-    QPixmap backgroundPicture;                            // the background picture at its own size
-    QIcon trayImage;                                  // the tray-icon image
-    BackgroundBox* background() const;           // backgroundBox as its own type
 
     QLabel* endTextMeasure = nullptr;                    // measuring label for the end text, never shown
 
@@ -75,10 +66,7 @@ public:
     int marquee_mode = 2;
     int marquee_width = 1000;                    // twips
     int marquee_speed = 1;
-    bool background_is_picture = false;
     int prompt_ticks = 0;
-    QPointF grab_point;                          // twips
-    std::unique_ptr<TrayIcon> trayIcon;            // notification-area icon (may have no tray host)
     std::unique_ptr<LogoVideo> logo_media_control; // the logo video player, when a video is the logo
     QWidget* logo_video_window = nullptr;        // its video widget inside logoBox
 
@@ -97,9 +85,9 @@ public:
     void paintTextPanels(int index);              // paint text panel textPanels(index)
     void applyStageBackground(int stage);            // per-stage background
 
-    // Gives empty text elements a placeholder caption and shows them (mode 1,
-    // layout editing on), or removes the placeholders again (any other mode).
-    void showElementPlaceholders(int mode);
+    // Gives empty text elements a placeholder caption and shows them (layout
+    // editing on), or removes the placeholders again.
+    void showElementPlaceholders(bool shown);
     // The close-down: releases the hotkeys, the logo video and the tray icon.
     // Runs once (also from closeEvent and the destructor).
     void unload();
@@ -110,10 +98,12 @@ public:
     void scrollOneStep();
     void advancePrompt();
 
-    // Where logo videos come from (tests install a recording factory).
-    void setLogoVideoFactory(LogoVideoFactory* factory) { m_videoFactory = factory; }
+    // Where logo videos come from: Qt Multimedia unless a test installs a
+    // recording factory.
+    void setLogoVideoFactory(LogoVideoFactory* factory) { m_videoFactory = factory ? factory : m_qtVideos.get(); }
     LogoVideoFactory* logoVideoFactory() const { return m_videoFactory; }
-    // The time of day the display shows (the context's clock).
+    // The time of day the display shows (the context's clock, which the
+    // context must have from construction, as its timer factory).
     QDateTime now() const;
     // True while a count runs (not paused, not finished).
     bool isRunning() const;
@@ -162,8 +152,53 @@ public:
     void sizeLogoBox(const QImage& image);
     // Plays the file `path` as the logo video, fitted inside the logo box's
     // border. The video comes from `factory`, else from the display's own
-    // factory, else from Qt Multimedia.
+    // factory.
     void playLogoVideo(const QString& path, LogoVideoFactory* factory = nullptr);
+
+    // --- the view: elements by name --------------------------------------------
+    // An element's text is the caption it shows (the clocks' texts are what
+    // their panels paint); its box is the control that is placed and shown:
+    // the title label itself, a panel, or the logo box. The logo has no text.
+    QString elementText(DisplayElement e) const;
+    void setElementText(DisplayElement e, const QString& text);
+    QFont elementFont(DisplayElement e) const;
+    QColor elementColour(DisplayElement e) const;
+    // The family, italic, weight and point size of `font` and `colour` go to
+    // the element's text and its box.
+    void setElementStyle(DisplayElement e, const QFont& font, const QColor& colour);
+    void setElementColour(DisplayElement e, const QColor& colour);
+    // The point size of the element's text; refused (false) as setFontSize.
+    bool setElementFontSize(DisplayElement e, double points);
+    // The box's place and size in twips, relative to the background.
+    QRectF elementRect(DisplayElement e) const;
+    void setElementLeft(DisplayElement e, double left);
+    void setElementTop(DisplayElement e, double top);
+    bool isElementShown(DisplayElement e) const;
+    void setElementShown(DisplayElement e, bool shown);
+    // Paints a text panel or a clock again after its text, style or place
+    // changed (the title and the logo need nothing).
+    void repaintElement(DisplayElement e);
+    // Keeps the box's place as the element's saved place.
+    void saveElementPosition(DisplayElement e);
+    // Centres the scrolling text inside its panel.
+    void centreScrollingText();
+    // True when the logo box shows neither a picture nor a video.
+    bool logoIsEmpty() const;
+
+    // The on-screen buttons, left to right as kButtonCommands.
+    bool buttonsShown() const;
+    void setButtonsShown(bool shown);
+    void setButtonsEnabled(const std::array<bool, 5>& enabled);
+
+    // The background: a colour (no picture), or a picture with the clocks in
+    // `clockColour`. Either lays the display out again.
+    void showBackgroundColour(const QColor& colour);
+    void showBackgroundPicture(const QPixmap& picture, const QColor& clockColour);
+    const QPixmap& backgroundPicture() const;    // at its own size
+    bool backgroundIsPicture() const;
+
+    // The notification-area icon (none before the load or after the close-down).
+    TrayIcon* trayIcon() const { return m_trayIcon.get(); }
 
     // A TimeData.db value, or fallback when absent or empty.
     QString iniRead(const QString& section, const QString& key, const QString& fallback) const;
@@ -220,26 +255,38 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLabel* elementLabel(DisplayElement e) const;  // the element's text, or none
+    QWidget* elementBox(DisplayElement e) const;   // the element's box, or none
+    void setClockColour(const QColor& colour);
+    void setBackgroundPicture(const QPixmap& picture);
     void loadPlanAndStyles();                    // first half of the start-up
     void loadLookAndState();                     // second half
     void applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName);
     void setBackgroundColour(const QColor& colour);
     void releaseLogoVideo();
     void applyIdleMenuState();
-    void placeElement(int n, QWidget* w, double leftLimit, double leftDefault, bool forceCentre,
-                      double topLimit, double topDefault);
+    // Puts an element at its saved place, or at the default where the saved
+    // place is outside the limits.
+    void placeElement(DisplayElement e, double leftLimit, double leftDefault, bool forceCentre, double topLimit,
+                      double topDefault);
     void fitBackgroundBox();
     QPixmap backgroundPiece(const QWidget* panel) const;
     void paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size);
+    // Sets the element menu's items for the element under the pointer; the
+    // menu host takes them over when it pops the menu up.
     void prepareElementMenu(bool weekdayRuleOnly = false);
     bool handleMouse(QWidget* w, QEvent* event);
     void dragStep(QWidget* moved, const QPointF& posTwips);
-    void saveAt(int element, QWidget* w);
     void createControls();
     void createTimers();
     void syncPixelGeometry(QWidget* w);
     QRectF& twipsRect(const QWidget* w) const;
 
+    BackgroundBox* m_backgroundBox = nullptr;    // the background box, parent of all elements
+    QIcon m_trayImage;                           // the tray-icon image
+    std::unique_ptr<TrayIcon> m_trayIcon;        // notification-area icon (may have no tray host)
+    QPointF m_grabPoint;                         // where the pointer took an element, twips
+    std::unique_ptr<LogoVideoFactory> m_qtVideos;
     LogoVideoFactory* m_videoFactory = nullptr;
     bool m_inLayout = false;
     bool m_unloaded = false;

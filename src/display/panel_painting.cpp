@@ -31,7 +31,7 @@ QSize image_size(const QWidget* panel)
 // panel's place gives exactly the pixels the box shows around the panel.
 QPixmap DisplayWindow::backgroundPiece(const QWidget* panel) const
 {
-    const QPixmap& bg = background()->stretched();
+    const QPixmap& bg = m_backgroundBox->stretched();
     if (bg.isNull())
         return QPixmap();
     const QRect area(panel->pos(), image_size(panel));
@@ -75,10 +75,10 @@ void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& 
     panel->setFont(font);
 
     QPainter p(&image);
-    if (background_is_picture) {
+    if (backgroundIsPicture()) {
         // The piece of the background under the panel, drawn straight from
         // the stretched picture.
-        const QPixmap& bg = background()->stretched();
+        const QPixmap& bg = m_backgroundBox->stretched();
         if (!bg.isNull())
             p.drawPixmap(QPoint(0, 0), bg, QRect(panel->pos(), imageSize));
     }
@@ -106,8 +106,7 @@ void DisplayWindow::paintClock(const QString& text, int size)
         return;
     setTwipsWidth(clockPanel, twipsWidth(clockText) + 100);
     setTwipsHeight(clockPanel, twipsHeight(clockText) + 20);
-    background_is_picture = background()->hasPicture() || !backgroundPicture.isNull();
-    clockPanel->show();
+        clockPanel->show();
     paintClockPanel(clockPanel, clockText, text, size);
 }
 
@@ -171,11 +170,11 @@ void DisplayWindow::paintTextPanels(int i)
     }
 
     QPixmap image(image_size(panel));
-    if (!background_is_picture)
-        panel->setBackColor(background()->backColor());
+    if (!backgroundIsPicture())
+        panel->setBackColor(m_backgroundBox->backColor());
     if (!image.isNull()) {
         image.fill(panel->backColor());
-        if (background_is_picture) {
+        if (backgroundIsPicture()) {
             const QPixmap piece = backgroundPiece(panel);
             if (!piece.isNull()) {
                 QPainter p(&image);

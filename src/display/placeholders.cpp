@@ -14,13 +14,13 @@ const QString kScroll = QStringLiteral("动态文本");
 
 } // namespace
 
-void DisplayWindow::showElementPlaceholders(int mode)
+void DisplayWindow::showElementPlaceholders(bool shown)
 {
     const ClockPlan& plan = m_module.clock_plan;
     const bool running = isRunning();
     static const QString* placeholders[5] = {&kTitle, &kSubtitle, &kDate, &kPrompt, &kScroll};
 
-    if (mode == 1) {
+    if (shown) {
         // Shown unless a count runs and the element has nothing of its own.
         auto shownUnlessRunningAndEmpty = [&](int i) {
             return !running || textLabels[i]->text() != *placeholders[i];
@@ -48,7 +48,7 @@ void DisplayWindow::showElementPlaceholders(int mode)
             textPanels[4]->show();
         else
             textPanels[4]->setVisible(!(textLabels[4]->text() == kScroll || !plan.showsScrollingText()));
-        setTwipsLeft(textLabels[4], (twipsWidth(textPanels[4]) - twipsWidth(textLabels[4])) / 2.0);
+        centreScrollingText();
         logoBox->setVisible(!running || !logoBox->picture().isNull());
         return;
     }

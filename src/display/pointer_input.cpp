@@ -29,37 +29,26 @@ int button_code(Qt::MouseButtons b)
     return code;
 }
 
-constexpr int kButtonCommands[5] = {0, 1, 2, 6, 17};
-
 } // namespace
 
 void DisplayWindow::prepareElementMenu(bool weekdayRuleOnly)
 {
-    auto& items = m_host.clockset;
     if (!weekdayRuleOnly) {
-        for (auto& item : items)
+        for (auto& item : m_host.clockset)
             item.visible = true;
     }
     const ClockPlan& plan = m_module.clock_plan;
+    MenuItemState& weekday = element_item(m_host, ElementAction::Weekday);
     if (!plan.isLongTerm())
-        items[4].visible = false;
+        weekday.visible = false;
     else
-        items[4].checked = plan.showsWeekday();
-    m_host.menusChanged();
-}
-
-void DisplayWindow::saveAt(int element, QWidget* w)
-{
-    const auto left = to_int32(twipsLeft(w));
-    const auto top = to_int32(twipsTop(w));
-    if (left && top)
-        save_element_position(m_ctx, element, *left, *top);
+        weekday.checked = plan.showsWeekday();
 }
 
 void DisplayWindow::dragStep(QWidget* moved, const QPointF& pos)
 {
-    setTwipsLeft(moved, twipsLeft(moved) - grab_point.x() + pos.x());
-    setTwipsTop(moved, twipsTop(moved) - grab_point.y() + pos.y());
+    setTwipsLeft(moved, twipsLeft(moved) - m_grabPoint.x() + pos.x());
+    setTwipsTop(moved, twipsTop(moved) - m_grabPoint.y() + pos.y());
 }
 
 bool DisplayWindow::eventFilter(QObject* watched, QEvent* event)
@@ -91,10 +80,10 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     const QPointF pos(me->position().x() * twipsPerPixelX(), me->position().y() * twipsPerPixelY());
     const QPoint global = me->globalPosition().toPoint();
     const bool drag = move && button == 1 && m_host.adjust_mode();
-    auto& items = m_host.clockset;
+    MenuItemState& centreItem = element_item(m_host, ElementAction::Centre);
 
     // The background.
-    if (w == backgroundBox) {
+    if (w == m_backgroundBox) {
         if (down && button == 2)
             m_displayHost.popupDesktopMenu(global);
         if (move) {
@@ -109,7 +98,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         if (w != screenButtons[i])
             continue;
         if (down) {
-            grab_point = pos;
+            m_grabPoint = pos;
             m_pressedButton = button == 1 ? i : -1;
             if (button == 2)
                 m_displayHost.popupDesktopMenu(global);
@@ -120,13 +109,13 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             w->setAutoFillBackground(true);
             if (drag) {
                 dragStep(w, pos);
-                saveAt(10 + i, w);
+                saveElementPosition(DisplayElement(int(DisplayElement::StartButton) + i));
             }
         } else if (up) {
             const bool click = button == 1 && m_pressedButton == i && w->rect().contains(me->position().toPoint());
             m_pressedButton = -1;
             if (click && !m_host.adjust_mode()) {
-                const int k = kButtonCommands[i];
+                const int k = int(kButtonCommands[std::size_t(i)]);
                 QPointer<DisplayWindow> self(this);
                 // Runs once this event is done: the command may close the window.
                 QMetaObject::invokeMethod(
@@ -143,14 +132,14 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     // The title.
     if (w == textLabels[0]) {
         if (down) {
-            grab_point = pos;
-            m_module.selected_element = 0;
+            m_grabPoint = pos;
+            m_module.selected_element = menu_number_of(DisplayElement::MainTitle);
             prepareElementMenu();
             if (button == 2)
                 m_displayHost.popupElementMenu(global);
         } else if (drag) {
             dragStep(w, pos);
-            saveAt(0, w);
+            saveElementPosition(DisplayElement::MainTitle);
         }
         return true;
     }
@@ -160,9 +149,10 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         if (w != textLabels[i])
             continue;
         Panel* panel = textPanels[i];
+        const auto element = DisplayElement(i);
         if (down) {
-            grab_point = pos;
-            m_module.selected_element = i;
+            m_grabPoint = pos;
+            m_module.selected_element = menu_number_of(element);
             prepareElementMenu();
             if (i <= 3) {
                 setTwipsWidth(panel, twipsWidth(w));
@@ -172,14 +162,13 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             }
             if (button == 2) {
                 if (i == 4) {
-                    items[2].visible = false;
-                    m_host.menusChanged();
+                    centreItem.visible = false;
                 }
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
             dragStep(panel, pos);
-            saveAt(i, panel);
+            saveElementPosition(element);
             paintTextPanels(i);
         } else if (up) {
             panel->setBorderStyle(0);
@@ -192,8 +181,9 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     for (int i = 1; i <= 4; ++i) {
         if (w != textPanels[i])
             continue;
+        const auto element = DisplayElement(i);
         if (down) {
-            grab_point = pos;
+            m_grabPoint = pos;
             prepareElementMenu();
             if (button == 1) {
                 if (i <= 3) {
@@ -203,16 +193,15 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                     textPanels[4]->setBorderStyle(1);
                 }
             } else if (button == 2) {
-                m_module.selected_element = i;
+                m_module.selected_element = menu_number_of(element);
                 if (i >= 3) {
-                    items[2].visible = false;
-                    m_host.menusChanged();
+                    centreItem.visible = false;
                 }
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
             dragStep(w, pos);
-            saveAt(i, w);
+            saveElementPosition(element);
         } else if (up) {
             textPanels[i]->setBorderStyle(0);
             paintTextPanels(i);
@@ -222,15 +211,15 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
 
     if (w == clockPanel) {
         if (down) {
-            grab_point = pos;
+            m_grabPoint = pos;
             prepareElementMenu();
             if (button == 2) {
-                m_module.selected_element = 5;
+                m_module.selected_element = menu_number_of(DisplayElement::Clock);
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
             dragStep(w, pos);
-            saveAt(5, w);
+            saveElementPosition(DisplayElement::Clock);
         } else if (up) {
             clockPanel->setBorderStyle(0);
             const QString& endText = m_module.clock_plan.stageText[6];
@@ -243,17 +232,16 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
 
     if (w == overtimePanel) {
         if (down) {
-            grab_point = pos;
-            for (auto& item : items)
+            m_grabPoint = pos;
+            for (auto& item : m_host.clockset)
                 item.visible = true;
-            m_host.menusChanged();
             if (button == 2) {
-                m_module.selected_element = 6;
+                m_module.selected_element = menu_number_of(DisplayElement::OvertimeClock);
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
             dragStep(w, pos);
-            saveAt(7, w);
+            saveElementPosition(DisplayElement::OvertimeClock);
             paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
         } else if (up) {
             overtimePanel->setBorderStyle(0);
@@ -264,19 +252,19 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
 
     if (w == logoBox) {
         if (down) {
-            grab_point = pos;
+            m_grabPoint = pos;
             prepareElementMenu();
             if (button == 2) {
-                m_module.selected_element = 7;
-                for (int k : {0, 1, 2})
-                    items[k].visible = false;
+                m_module.selected_element = menu_number_of(DisplayElement::Logo);
+                for (ElementAction a : {ElementAction::Font, ElementAction::Colour, ElementAction::Centre})
+                    element_item(m_host, a).visible = false;
                 prepareElementMenu(true);
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
             dragStep(w, pos);
         } else if (up) {
-            saveAt(6, w);
+            saveElementPosition(DisplayElement::Logo);
         }
         return true;
     }

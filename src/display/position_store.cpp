@@ -5,6 +5,7 @@
 #include "services/app_context.h"
 #include "stores/ini_store.h"
 #include "stores/registry_values.h"
+#include "stores/time_data_keys.h"
 
 #include <QString>
 #include <cmath>
@@ -12,11 +13,10 @@
 namespace orvalen {
 namespace {
 
-const QString kSection = QStringLiteral("clocksite");
-
 int ini_int(const AppContext& ctx, const QString& key)
 {
-    const QString text = ctx.ini ? ctx.ini->read(kSection, key, QStringLiteral("-100")) : QStringLiteral("-100");
+    using namespace time_data;
+    const QString text = ctx.ini ? ctx.ini->read(kClockSite, key, kPositionUnsaved) : kPositionUnsaved;
     const double v = leading_number(text);
     if (!std::isfinite(v))
         return 0;
@@ -30,10 +30,9 @@ int ini_int(const AppContext& ctx, const QString& key)
 
 void save_element_position(AppContext& ctx, int element, int left, int top)
 {
-    const QString n = QString::number(element);
     if (ctx.ini) {
-        ctx.ini->write(kSection, QStringLiteral("pictureleft") + n, QString::number(left));
-        ctx.ini->write(kSection, QStringLiteral("picturetop") + n, QString::number(top));
+        ctx.ini->write(time_data::kClockSite, time_data::pictureLeftKey(element), QString::number(left));
+        ctx.ini->write(time_data::kClockSite, time_data::pictureTopKey(element), QString::number(top));
     }
     if (ctx.registry)
         registry_values::set_position(*ctx.registry, element, left, top);
@@ -41,10 +40,9 @@ void save_element_position(AppContext& ctx, int element, int left, int top)
 
 SavedPosition read_element_position(const AppContext& ctx, int element)
 {
-    const QString n = QString::number(element);
     SavedPosition p;
-    p.left = ini_int(ctx, QStringLiteral("pictureleft") + n);
-    p.top = ini_int(ctx, QStringLiteral("picturetop") + n);
+    p.left = ini_int(ctx, time_data::pictureLeftKey(element));
+    p.top = ini_int(ctx, time_data::pictureTopKey(element));
     if (p.left == -100 || p.top == -100) {
         p.left = 0;
         p.top = 0;

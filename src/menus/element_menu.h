@@ -1,12 +1,11 @@
 #pragma once
+#include "display/display_element.h"
 #include "menus/menu_hooks.h"
 
-#include <QColor>
 #include <QString>
-
-class QFont;
-class QLabel;
-class QWidget;
+#include <initializer_list>
+#include <optional>
+#include <utility>
 
 namespace orvalen {
 
@@ -33,25 +32,21 @@ public:
     ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
                 StyleDialogs& dialogs);
 
-    // 0 font, 1 colour, 2 centre, 3 hide, 4 weekday on/off; other values do
-    // nothing.
-    void elementMenuChosen(int index) override;
+    // Any other value does nothing.
+    void elementMenuChosen(ElementAction action) override;
 
 private:
+    // The element the menu was opened on; none when out of range.
+    std::optional<DisplayElement> selected() const;
     void chooseFont();
     void chooseColour();
     void centre();
     void hide();
     void toggleWeekday();
-    // The control that carries element `element` of the element menu's
-    // numbering on screen (the title label, a panel or the logo box).
-    QWidget* elementBox(int element) const;
 
-    void applyFont(QWidget* w, const QFont& chosen, const QColor& colour);
-    void applyColour(QWidget* w, const QColor& colour);
-    void store(std::initializer_list<const char*> names);
-    QString colourText(QLabel* label, const QString& stored) const;
-    QString& fieldByName(const char* name);
+    // Keeps plan values in the per-user store under their value names.
+    void store(std::initializer_list<std::pair<const char*, const QString*>> values);
+    QString colourText(DisplayElement e, const QString& stored) const;
 
     AppContext& m_ctx;
     HostState& m_host;

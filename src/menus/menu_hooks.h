@@ -1,4 +1,5 @@
 #pragma once
+#include "display/display_element.h"
 #include "timing/run_commands.h"
 
 #include <QString>
@@ -26,14 +27,14 @@ public:
     virtual void ensureLoaded() {}
 };
 
-// The element menu "运行设置": the handler of clockset(0..4), acting on
-// ModuleState::selected_element. The menu host does not toggle the check mark
-// of clockset(4) itself; the handler writes HostState::clockset and calls
+// The element menu "运行设置": the handler of its items, acting on
+// ModuleState::selected_element. The menu host does not toggle the weekday
+// check mark itself; the handler writes HostState::clockset and calls
 // HostState::menusChanged().
 class ElementMenuHooks {
 public:
     virtual ~ElementMenuHooks() = default;
-    virtual void elementMenuChosen(int index) = 0;
+    virtual void elementMenuChosen(ElementAction action) = 0;
 };
 
 // Global hotkeys of the display window.

@@ -18,18 +18,16 @@
 
 namespace orvalen {
 
-MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_ctx(ctx), m_host(host), m_module(module)
+MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_host(host), m_module(module)
 {
     setObjectName(QStringLiteral("menuHost"));
-    // Never shown to the operator: 210 x 210 twips, far outside the screen.
-    setGeometry(-332, -332, 14, 14);
     // Design state of the check marks; the display's load settles 7, 9 and
     // 10, the load below settles the weekday item.
     m_host.item(DesktopItem::AdjustMode).checked = true;
     m_host.item(DesktopItem::Buttons).checked = true;
     m_host.item(DesktopItem::ExtendedScreen).checked = true;
-    m_host.clockset[4].checked = true;
+    element_item(m_host, ElementAction::Weekday).checked = true;
     buildMenus();
     connect(&m_host.run, &RunController::menusChanged, this, &MenuHost::syncMenus);
     syncMenus();
@@ -39,21 +37,23 @@ MenuHost::~MenuHost() = default;
 
 void MenuHost::buildMenus()
 {
-    m_desktopMenu = new QMenu(QStringLiteral("全屏时钟"), this);
+    m_desktopMenu = std::make_unique<QMenu>(QStringLiteral("全屏时钟"));
     m_desktopMenu->setObjectName(QStringLiteral("desktopMenu"));
     for (int i = 0; i < 18; ++i) {
         if (i == 14)
             continue; // there is no item 14
+        using enum DesktopItem;
+        const auto item = DesktopItem(i);
         QAction* a = nullptr;
-        if (i == 4 || i == 11) {
+        if (item == StartSeparator || item == WindowSeparator) {
             a = m_desktopMenu->addSeparator();
-        } else if (i == 5) {
-            m_planMenu = new QMenu(m_host.desktop[5].caption, m_desktopMenu);
+        } else if (item == Plans) {
+            m_planMenu = new QMenu(m_host.item(Plans).caption, m_desktopMenu.get());
             m_planMenu->setObjectName(QStringLiteral("planMenu"));
             a = m_desktopMenu->addMenu(m_planMenu);
         } else {
             a = m_desktopMenu->addAction(m_host.desktop[i].caption);
-            a->setCheckable(i == 7 || i == 9 || i == 10);
+            a->setCheckable(item == AdjustMode || item == Buttons || item == ExtendedScreen);
             connect(a, &QAction::triggered, this, [this, i] {
                 // A check mark changes only through the command itself.
                 if (m_desktop[i]->isCheckable())
@@ -65,17 +65,17 @@ void MenuHost::buildMenus()
         m_desktop[i] = a;
     }
 
-    m_elementMenu = new QMenu(QStringLiteral("运行设置"), this);
+    m_elementMenu = std::make_unique<QMenu>(QStringLiteral("运行设置"));
     m_elementMenu->setObjectName(QStringLiteral("elementMenu"));
     for (int i = 0; i < 5; ++i) {
         QAction* a = m_elementMenu->addAction(m_host.clockset[i].caption);
         a->setObjectName(QStringLiteral("elementItem%1").arg(i));
-        a->setCheckable(i == 4);
+        a->setCheckable(ElementAction(i) == ElementAction::Weekday);
         connect(a, &QAction::triggered, this, [this, i] {
             if (m_clockset[i]->isCheckable())
                 m_clockset[i]->setChecked(m_host.clockset[i].checked);
             if (m_hooks.element)
-                run_logged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(i); });
+                run_logged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(ElementAction(i)); });
         });
         m_clockset[i] = a;
     }
@@ -125,13 +125,19 @@ void MenuHost::load()
     m_host.run.setClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
-    m_host.clockset[4].checked = m_module.clock_plan.showsWeekday();
+    element_item(m_host, ElementAction::Weekday).checked = m_module.clock_plan.showsWeekday();
     m_host.menusChanged();
 }
 
 // --- DisplayHost ----------------------------------------------------------------
 
 void MenuHost::desktopRun(int k) { desktopMenuChosen(k); }
+
+void MenuHost::showReady()
+{
+    if (m_commands)
+        m_commands->showReady();
+}
 
 void MenuHost::popupDesktopMenu(const QPoint& globalPos)
 {
@@ -239,21 +245,17 @@ void MenuHost::toggleAdjustMode()
     m_host.menusChanged();
     if (!m_display)
         return;
-    m_display->showElementPlaceholders(item.checked ? 1 : 0);
-    auto& buttons = m_display->screenButtons;
+    m_display->showElementPlaceholders(item.checked);
+    // Buttons can be dragged while adjusting; their clicks do nothing then.
+    std::array<bool, 5> enabled{true, true, true, true, true};
     if (item.checked) {
-        // Buttons can be dragged while adjusting; their clicks do nothing then.
-        if (buttons[0] && !buttons[0]->isHidden()) {
-            for (QLabel* b : buttons)
-                if (b)
-                    b->setEnabled(true);
-        }
+        if (!m_display->buttonsShown())
+            return;
     } else {
-        const int items[5] = {0, 1, 2, 6, 17};
-        for (int i = 0; i < 5; ++i)
-            if (buttons[i])
-                buttons[i]->setEnabled(m_host.desktop[items[i]].enabled);
+        for (std::size_t i = 0; i < enabled.size(); ++i)
+            enabled[i] = m_host.item(kButtonCommands[i]).enabled;
     }
+    m_display->setButtonsEnabled(enabled);
 }
 
 void MenuHost::toggleButtons()
@@ -261,12 +263,9 @@ void MenuHost::toggleButtons()
     MenuItemState& item = m_host.item(DesktopItem::Buttons);
     item.checked = !item.checked;
     m_host.menusChanged();
-    if (m_display) {
-        for (QLabel* b : m_display->screenButtons)
-            if (b)
-                b->setVisible(item.checked);
-    }
-    save_element_position(m_ctx, 9, item.checked ? 1 : 0, 0);
+    if (m_display)
+        m_display->setButtonsShown(item.checked);
+    save_element_position(m_ctx, int(DisplayElement::ButtonsFlag), item.checked ? 1 : 0, 0);
 }
 
 void MenuHost::toggleExtendedScreen()
@@ -321,7 +320,6 @@ void MenuHost::exitProgram()
         m_display->close();
     if (m_hooks.windows)
         m_hooks.windows->unloadWindows();
-    close();
     if (m_quit)
         m_quit();
     else

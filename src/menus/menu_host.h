@@ -3,10 +3,11 @@
 #include "display/display_window.h"
 #include "menus/menu_hooks.h"
 
+#include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -18,15 +19,14 @@ struct HostState;
 struct ModuleState;
 class RunCommands;
 
-// The menu host: a window the operator never sees, living from start-up to
-// exit. It owns the desktop menu "全屏时钟" (desktop(0)..desktop(17), item 14
+// The menu host, living from start-up to exit. It owns the desktop menu "全屏时钟" (desktop(0)..desktop(17), item 14
 // absent, the plan submenu under item 5) and the element menu "运行设置"
 // (clockset(0)..clockset(4)), shows HostState's run state in them, and turns
 // a menu choice or a command number into its action.
-class MenuHost : public QWidget, public DisplayHost {
+class MenuHost : public QObject, public DisplayHost {
     Q_OBJECT
 public:
-    MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QWidget* parent = nullptr);
+    MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QObject* parent = nullptr);
     ~MenuHost() override;
 
     void setDisplay(DisplayWindow* display) { m_display = display; }
@@ -45,6 +45,7 @@ public:
 
     // DisplayHost
     void desktopRun(int k) override;
+    void showReady() override;
     void popupDesktopMenu(const QPoint& globalPos) override;
     void popupElementMenu(const QPoint& globalPos) override;
     void registerHotkeys() override;
@@ -53,8 +54,8 @@ public:
     // The menu event of desktop(k): the same as desktopRun(k).
     void desktopMenuChosen(int k);
 
-    QMenu* desktopclock() const { return m_desktopMenu; }
-    QMenu* clocksetMenu() const { return m_elementMenu; }
+    QMenu* desktopclock() const { return m_desktopMenu.get(); }
+    QMenu* clocksetMenu() const { return m_elementMenu.get(); }
     // The submenu of desktop(5) that the plan menu fills.
     QMenu* planSubmenu() const { return m_planMenu; }
     // The action of desktop(k) (nullptr for 14 and out of range).
@@ -83,9 +84,9 @@ private:
     std::function<bool()> m_ctrlDown;
     std::function<void()> m_quit;
 
-    QMenu* m_desktopMenu = nullptr;
-    QMenu* m_planMenu = nullptr;
-    QMenu* m_elementMenu = nullptr;
+    std::unique_ptr<QMenu> m_desktopMenu;
+    QMenu* m_planMenu = nullptr;         // a child of the desktop menu
+    std::unique_ptr<QMenu> m_elementMenu;
     std::array<QAction*, 18> m_desktop{};
     std::array<QAction*, 5> m_clockset{};
 };

@@ -10,6 +10,7 @@
 #include "stores/ini_store.h"
 #include "timing/run_commands.h"
 #include "stores/run_state.h"
+#include "stores/time_data_keys.h"
 
 #include <QAction>
 #include <QDebug>
@@ -260,7 +261,7 @@ std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan
     return read_deskclock_plan(row, base, movetext, error);
 }
 
-void PlanMenu::resetPauseCaptions()
+void PlanMenu::leavePause()
 {
     // A run paused under the old plan: the new plan starts unpaused, so the
     // next pause press must pause, not account a pause that never happened.
@@ -275,7 +276,7 @@ void PlanMenu::selectPlan(int index)
         qWarning() << "Plan selection: there is no plan item" << index;
         return;
     }
-    m_display.showElementPlaceholders(0);
+    m_display.showElementPlaceholders(false);
 
     const QString name = caption(index);
     QString movetext;
@@ -295,8 +296,7 @@ void PlanMenu::selectPlan(int index)
     // is; the rest of the selection still runs.
     if (plan) {
         m_module.clock_plan = *plan;
-        if (QLabel* marquee = m_display.textLabels[4])
-            m_display.setCaption(marquee, movetext);
+        m_display.setElementText(DisplayElement::ScrollingText, movetext);
     }
     for (int i = 0; i < m_items.size(); ++i) {
         m_items[i]->setProperty("planChecked", i == index);
@@ -305,14 +305,14 @@ void PlanMenu::selectPlan(int index)
 
     const int lastIndex = m_items.size() - 1;
     const int position = m_module.clock_plan.overtimeAction() < 2 ? lastIndex + 10 : index + 1;
-    if (m_ctx.ini && !m_ctx.ini->write(QStringLiteral("Marquee"), QStringLiteral("currentrow"), QString::number(position)))
+    if (m_ctx.ini && !m_ctx.ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
 
     if (m_commands)
         m_commands->stopCounting();
     m_host.run.clearCounts();
-    resetPauseCaptions();
-    m_host.menusChanged();
+    // The run commands show a changed run state in the menus and buttons.
+    leavePause();
 
     // In overtime or after the end the new plan only waits for start.
     if (m_host.run.stage() >= 5)

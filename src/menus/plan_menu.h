@@ -73,7 +73,7 @@ private:
     // row could not be read whole.
     std::optional<ClockPlan> readPlan(const QString& name, const ClockPlan& base, QString* movetext,
                                       bool* missing, QString* error) const;
-    void resetPauseCaptions();
+    void leavePause();
 
     AppContext& m_ctx;
     HostState& m_host;

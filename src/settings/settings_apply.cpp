@@ -1,7 +1,6 @@
 #include "settings/settings_window.h"
 
 #include "display/display_window.h"
-#include "display/panel.h"
 #include "menus/menu_hooks.h"
 #include "platform/notifier.h"
 #include "platform/registry_store.h"
@@ -48,8 +47,8 @@ bool SettingsWindow::apply()
     if (!problems.isEmpty())
         return false;
 
-    m_display.setCaption(m_display.textLabels[2], QString());
-    m_display.setCaption(m_display.textLabels[4], QString());
+    m_display.setElementText(DisplayElement::DateLine, QString());
+    m_display.setElementText(DisplayElement::ScrollingText, QString());
     if (!storeAll(*edited))
         return false;
     m_display.module().clock_plan = *edited;
@@ -133,23 +132,23 @@ void SettingsWindow::unloadTidy()
     m_unloaded = true;
     if (m_links.holdHotkeys)
         m_links.holdHotkeys(false);
+    // Placeholders the layout editing put up go again.
     DisplayWindow& d = m_display;
-    if (d.logoBox && d.logoBox->picture().isNull() && !d.logo_video_window)
-        d.logoBox->hide();
-    if (d.textLabels[0] && d.textLabels[0]->text() == QStringLiteral("主标题"))
-        d.textLabels[0]->hide();
-    if (d.textPanels[1] && d.textLabels[1]->text() == QStringLiteral("副标题"))
-        d.textPanels[1]->hide();
-    if (d.textPanels[2] && d.textLabels[2]->text() == QStringLiteral("阶段"))
-        d.textPanels[2]->hide();
-    if (d.textPanels[3])
-        d.textPanels[3]->hide();
-    if (d.textPanels[4] && d.textLabels[4]->text() == QStringLiteral("动态文本"))
-        d.textPanels[4]->hide();
+    using E = DisplayElement;
+    if (d.logoIsEmpty())
+        d.setElementShown(E::Logo, false);
+    const std::pair<E, QString> placeholders[] = {{E::MainTitle, QStringLiteral("主标题")},
+                                                  {E::Subtitle, QStringLiteral("副标题")},
+                                                  {E::DateLine, QStringLiteral("阶段")},
+                                                  {E::ScrollingText, QStringLiteral("动态文本")}};
+    for (const auto& [element, text] : placeholders) {
+        if (d.elementText(element) == text)
+            d.setElementShown(element, false);
+    }
+    d.setElementShown(E::Prompt, false);
     // The overtime clock follows the plan that runs, not unapplied controls.
     const ClockPlan& plan = d.module().clock_plan;
-    if (d.overtimePanel)
-        d.overtimePanel->setVisible(plan.wantsOvertimeClock() && plan.overtimeAction() == 0);
+    d.setElementShown(E::OvertimeClock, plan.wantsOvertimeClock() && plan.overtimeAction() == 0);
 }
 
 } // namespace orvalen

@@ -52,7 +52,7 @@ void SettingsWindow::wireHandlers()
         layoutButtons[1]->setAccessibleName(layoutButtons[1]->text());
         layoutButtons[4]->setAccessibleName(layoutButtons[4]->text());
         const QString end = reminderTexts[6]->text().isEmpty() ? QStringLiteral("时间到") : reminderTexts[6]->text();
-        m_display.setCaption(m_display.clockText, on ? end : m_timePreview);
+        m_display.setElementText(DisplayElement::Clock, on ? end : m_timePreview);
     });
     for (int i = 0; i < 3; ++i)
         connect(hotkeyFields[i], &QLineEdit::textChanged, this, [this, i] { hotkeyClash(i); });

@@ -80,7 +80,7 @@ TEST_F(BackgroundWindowTest, colourMode_dropsAnUnsavedColourOnSwitch_applyKeepsT
     program.ini.write("Marquee", "backgroundText", "gone.png");
     window.chooseColour();
     window.apply();
-    EXPECT_EQ(display.clockPanel->backColor(), QColor(0, 0, 255));
+    EXPECT_EQ(display.findChild<Panel*>("clockPanel")->backColor(), QColor(0, 0, 255));
     EXPECT_EQ(stored("backgroundColor"), QString::number(0xFF0000));
     EXPECT_EQ(stored("backgroundText"), "gone.png");
 }
@@ -114,8 +114,8 @@ TEST_F(BackgroundWindowTest, importedPictureApplied_showsOnTheDisplay_bareNameFo
     QDir::setCurrent(oldWorking);
     EXPECT_EQ(window.pictureName(), "back(2).png");
     window.apply();
-    EXPECT_TRUE(display.background_is_picture);
-    EXPECT_EQ(display.backgroundPicture.toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_TRUE(display.backgroundIsPicture());
+    EXPECT_EQ(display.backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));
     EXPECT_EQ(stored("backgroundText"), "back(2).png");
 }
 
@@ -135,6 +135,6 @@ TEST_F(BackgroundWindowTest, badPictureOrUnwritableFolder_messageAndNothingChang
     window.importPicture();
     EXPECT_EQ(program.notifier.shown.size(), 2u);
     window.apply();
-    EXPECT_FALSE(display.background_is_picture);
+    EXPECT_FALSE(display.backgroundIsPicture());
     EXPECT_EQ(stored("backgroundText"), "<absent>");
 }

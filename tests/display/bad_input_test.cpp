@@ -16,7 +16,7 @@ protected:
         t.start();
         const QPixmap shot = w.grab();
         EXPECT_FALSE(shot.isNull());
-        EXPECT_FALSE(w.clockPanel->isHidden());
+        EXPECT_FALSE(panel(w, "clockPanel")->isHidden());
         w.relayout();
         w.paintClock();
         w.paintTextPanels();
@@ -30,14 +30,14 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     plan.secondtext = QString(10000, QLatin1Char('W'));
     plan.stageText[0] = QString(10000, QChar(0x63D0));
     DisplayWindow& w = loadWith(plan);
-    EXPECT_EQ(w.textLabels[0]->text().size(), 10000);
-    EXPECT_FALSE(w.textPanels[1]->isHidden());
-    EXPECT_LE(w.textPanels[1]->image().width(), 8192);
+    EXPECT_EQ(textLabel(w, 0)->text().size(), 10000);
+    EXPECT_FALSE(textPanel(w, 1)->isHidden());
+    EXPECT_LE(textPanel(w, 1)->image().width(), 8192);
     w.hostState().run.setStage(0);
     w.prompt_ticks = 0;
     w.advancePrompt();
-    EXPECT_EQ(w.textLabels[3]->text().size(), 10000);
-    w.setCaption(w.clockText, QString(10000, QLatin1Char('8')));
+    EXPECT_EQ(textLabel(w, 3)->text().size(), 10000);
+    w.setCaption(label(w, "clockText"), QString(10000, QLatin1Char('8')));
     expectUsable(w);
 }
 
@@ -47,11 +47,11 @@ TEST_F(BadInputTest, unusableFontSizesKeepTheDesignerSizes_sizesOfZeroOrBelowTak
     plan.sizethree = "0/-5/abc/1000/1e400/nan/";
     plan.secondtext = "副";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.textLabels[0]->font().pointSizeF(), 90);
-    EXPECT_DOUBLE_EQ(w.textLabels[1]->font().pointSizeF(), 80);
-    EXPECT_DOUBLE_EQ(w.clockText->font().pointSizeF(), 80.25);
-    EXPECT_DOUBLE_EQ(w.textLabels[2]->font().pointSizeF(), 1000);
-    EXPECT_DOUBLE_EQ(w.textLabels[3]->font().pointSizeF(), 42);
+    EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
+    EXPECT_DOUBLE_EQ(textLabel(w, 1)->font().pointSizeF(), 80);
+    EXPECT_DOUBLE_EQ(label(w, "clockText")->font().pointSizeF(), 80.25);
+    EXPECT_DOUBLE_EQ(textLabel(w, 2)->font().pointSizeF(), 1000);
+    EXPECT_DOUBLE_EQ(textLabel(w, 3)->font().pointSizeF(), 42);
     // A painter handed a size of 0 leaves a cleared panel, no crash.
     w.paintClock("01:00", 0);
     w.paintClock("01:00", -5);
@@ -63,8 +63,8 @@ TEST_F(BadInputTest, hugeClockFontStillPaints)
     ClockPlan plan = defaultPlan();
     plan.sizethree = "90/80/1000/100/30/30/";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.clockText->font().pointSizeF(), 1000);
-    EXPECT_FALSE(w.clockPanel->image().isNull());
+    EXPECT_DOUBLE_EQ(label(w, "clockText")->font().pointSizeF(), 1000);
+    EXPECT_FALSE(panel(w, "clockPanel")->image().isNull());
     expectUsable(w);
 }
 
@@ -76,10 +76,10 @@ TEST_F(BadInputTest, coloursOutOfRangeLeaveTheControlsColours)
     plan.background = "16777216\\";
     plan.checkthree = "011111";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_EQ(w.textLabels[0]->palette().color(QPalette::Active, QPalette::WindowText),
+    EXPECT_EQ(textLabel(w, 0)->palette().color(QPalette::Active, QPalette::WindowText),
               QGuiApplication::palette().color(QPalette::Text));
-    EXPECT_EQ(w.clockPanel->foreColor(), QColor(255, 0, 0)); // the designer red
-    EXPECT_EQ(w.background()->backColor(), QGuiApplication::palette().color(QPalette::Base));
+    EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(255, 0, 0)); // the designer red
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QGuiApplication::palette().color(QPalette::Base));
     expectUsable(w);
 }
 
@@ -91,10 +91,10 @@ TEST_F(BadInputTest, corruptPicturesAndVideosGiveColourAndNoLogoPicture)
     plan.background = "255\\bg.jpg";
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_FALSE(w.background_is_picture);
-    EXPECT_EQ(w.background()->backColor(), QColor(255, 0, 0));
-    EXPECT_TRUE(w.logoBox->picture().isNull());
-    EXPECT_TRUE(w.logoBox->isHidden());
+    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 0, 0));
+    EXPECT_TRUE(panel(w, "logoBox")->picture().isNull());
+    EXPECT_TRUE(panel(w, "logoBox")->isHidden());
     EXPECT_EQ(videos.log.created, 1); // handed to the video player, which may fail quietly
     expectUsable(w);
 }
@@ -109,10 +109,10 @@ TEST_F(BadInputTest, positionsFarOffScreenComeBackToTheirDefaults)
     ini("clocksite", "picturetop10", "17000");
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadDefault();
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.clockPanel), 1600);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[3]), 1000);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.screenButtons[0]), 2000);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.screenButtons[0]), 13200);
+    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "clockPanel")), 1600);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 3)), 1000);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(screenButton(w, 0)), 2000);
+    EXPECT_DOUBLE_EQ(w.twipsTop(screenButton(w, 0)), 13200);
     expectUsable(w);
 }
 
@@ -125,8 +125,8 @@ TEST_F(BadInputTest, hugeLogoSizesAreSkippedNotCrashing)
     ClockPlan plan = defaultPlan();
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.logoBox), 3090);
-    EXPECT_DOUBLE_EQ(w.twipsHeight(w.logoBox), 3225);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "logoBox")), 3090);
+    EXPECT_DOUBLE_EQ(w.twipsHeight(panel(w, "logoBox")), 3225);
     expectUsable(w);
 }
 

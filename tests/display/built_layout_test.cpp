@@ -16,18 +16,18 @@ TEST_F(BuiltLayoutTest, everyElementShown_noTwoOverlapAndNoneIsTallerThanTheCloc
     plan.checkfour = QStringLiteral("1000"); // the overtime clock shown
     DisplayWindow& w = loadWith(plan);
     w.showElementPlaceholders(1); // layout editing shows the prompt and the scrolling text
-    w.setCaption(w.textLabels[2], QStringLiteral("3天"));
+    w.setCaption(textLabel(w, 2), QStringLiteral("3天"));
     w.relayout();
 
-    const std::vector<QWidget*> elements{w.textLabels[0], w.textPanels[1], w.textPanels[2], w.textPanels[3],
-                                         w.textPanels[4], w.clockPanel, w.overtimePanel};
+    const std::vector<QWidget*> elements{textLabel(w, 0), textPanel(w, 1), textPanel(w, 2), textPanel(w, 3),
+                                         textPanel(w, 4), panel(w, "clockPanel"), panel(w, "overtimePanel")};
     for (size_t i = 0; i < elements.size(); ++i) {
         const QRect a = elements[i]->geometry();
         const std::string name = elements[i]->objectName().toStdString();
         EXPECT_TRUE(QRect(0, 0, 1920, 1080).contains(a)) << name;
         EXPECT_GT(a.height(), 30) << name;
-        EXPECT_GE(w.clockPanel->height(), a.height()) << name;
-        if (elements[i] != w.overtimePanel && elements[i] != w.textPanels[4]) {
+        EXPECT_GE(panel(w, "clockPanel")->height(), a.height()) << name;
+        if (elements[i] != panel(w, "overtimePanel") && elements[i] != textPanel(w, 4)) {
             EXPECT_LE(a.bottom(), 720) << name; // also whole on a 1280 x 720 screen
         }
         for (size_t j = i + 1; j < elements.size(); ++j)

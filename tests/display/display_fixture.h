@@ -17,6 +17,33 @@
 
 namespace orvalen::test {
 
+// The display's widgets found by their object names, for what the view does
+// not report: pixels, geometry, visibility and fonts of single widgets.
+inline QLabel* textLabel(const QWidget& w, int i)
+{
+    return w.findChild<QLabel*>(QStringLiteral("textLabel%1").arg(i));
+}
+inline Panel* textPanel(const QWidget& w, int i)
+{
+    return w.findChild<Panel*>(QStringLiteral("textPanel%1").arg(i));
+}
+inline QLabel* screenButton(const QWidget& w, int i)
+{
+    return w.findChild<QLabel*>(QStringLiteral("screenButton%1").arg(i));
+}
+inline std::array<QLabel*, 5> screenButtons(const QWidget& w)
+{
+    return {screenButton(w, 0), screenButton(w, 1), screenButton(w, 2), screenButton(w, 3), screenButton(w, 4)};
+}
+inline Panel* panel(const QWidget& w, const char* name)
+{
+    return w.findChild<Panel*>(QLatin1String(name));
+}
+inline QLabel* label(const QWidget& w, const char* name)
+{
+    return w.findChild<QLabel*>(QLatin1String(name));
+}
+
 // Records what the display asks of the rest of the program. Command 9 (the
 // on-screen buttons) does what the menu host does with it, so the start-up
 // can be watched showing or hiding the buttons.
@@ -33,10 +60,16 @@ public:
         if (k == 9 && window && host && ctx) {
             auto& item = host->desktop[9];
             item.checked = !item.checked;
-            for (QLabel* b : window->screenButtons)
-                b->setVisible(item.checked);
+            window->setButtonsShown(item.checked);
             save_element_position(*ctx, 9, item.checked ? 1 : 0, 0);
         }
+    }
+    // The ready buttons, as the run commands show them.
+    void showReady() override
+    {
+        ++readyShown;
+        if (window)
+            window->setButtonsEnabled({true, false, false, true, true});
     }
     void popupDesktopMenu(const QPoint&) override { popups.push_back({false, module ? module->selected_element : -1, host->clockset}); }
     void popupElementMenu(const QPoint&) override { popups.push_back({true, module ? module->selected_element : -1, host->clockset}); }
@@ -51,6 +84,7 @@ public:
     std::vector<Popup> popups;
     int hotkeySets = 0;
     int hotkeyDels = 0;
+    int readyShown = 0;
 };
 
 // A logo video that only records what is done with it.

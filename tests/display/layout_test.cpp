@@ -18,23 +18,23 @@ TEST_F(LayoutTest, noSavedPositions_placesEveryElementAtItsDefault)
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadWith(plan);
     auto centred = [&](QWidget* e) { return (W - w.twipsWidth(e)) / 2; };
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textLabels[0]), centred(w.textLabels[0]));
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textLabels[0]), 100);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[1]), 400);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[2]), 700);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[3]), 1000);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[4]), 1300);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.clockPanel), 1600);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.overtimePanel), 2200);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), centred(textLabel(w, 0)));
+    EXPECT_DOUBLE_EQ(w.twipsTop(textLabel(w, 0)), 100);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 1)), 400);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 2)), 700);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 3)), 1000);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 4)), 1300);
+    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "clockPanel")), 1600);
+    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "overtimePanel")), 2200);
     // The clock is centred on the screen width.
-    EXPECT_NEAR(w.twipsLeft(w.clockPanel) + w.twipsWidth(w.clockPanel) / 2, W / 2, 0.001);
+    EXPECT_NEAR(w.twipsLeft(panel(w, "clockPanel")) + w.twipsWidth(panel(w, "clockPanel")) / 2, W / 2, 0.001);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_DOUBLE_EQ(w.twipsLeft(w.screenButtons[i]), 2000 + 1000 * i);
-        EXPECT_DOUBLE_EQ(w.twipsTop(w.screenButtons[i]), H - 3000);
-        EXPECT_DOUBLE_EQ(w.twipsWidth(w.screenButtons[i]), 1350);
+        EXPECT_DOUBLE_EQ(w.twipsLeft(screenButton(w, i)), 2000 + 1000 * i);
+        EXPECT_DOUBLE_EQ(w.twipsTop(screenButton(w, i)), H - 3000);
+        EXPECT_DOUBLE_EQ(w.twipsWidth(screenButton(w, i)), 1350);
     }
     // Pixel geometry follows: the clock panel's centre is the screen's.
-    EXPECT_NEAR(w.clockPanel->x() + w.clockPanel->width() / 2.0, 960, 1);
+    EXPECT_NEAR(panel(w, "clockPanel")->x() + panel(w, "clockPanel")->width() / 2.0, 960, 1);
 }
 
 TEST_F(LayoutTest, savedPositionsAreValidOnlyStrictlyInside)
@@ -48,22 +48,22 @@ TEST_F(LayoutTest, savedPositionsAreValidOnlyStrictlyInside)
     ini("clocksite", "pictureleft7", "28800");
     ini("clocksite", "picturetop7", "16199");
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.clockPanel), (W - w.twipsWidth(w.clockPanel)) / 2);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.clockPanel), 3000);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textPanels[3]), 1200);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[3]), 1000);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.overtimePanel), (W - w.twipsWidth(w.overtimePanel)) / 2);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.overtimePanel), 16199);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), (W - w.twipsWidth(panel(w, "clockPanel"))) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "clockPanel")), 3000);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 3)), 1200);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 3)), 1000);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "overtimePanel")), (W - w.twipsWidth(panel(w, "overtimePanel"))) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "overtimePanel")), 16199);
 
     // The title may start beyond the right edge, up to its own width.
-    const double titleW = w.twipsWidth(w.textLabels[0]);
+    const double titleW = w.twipsWidth(textLabel(w, 0));
     ini("clocksite", "picturetop0", "300");
     ini("clocksite", "pictureleft0", QString::number(int(W + titleW) - 1));
     w.relayout();
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textLabels[0]), int(W + titleW) - 1);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), int(W + titleW) - 1);
     ini("clocksite", "pictureleft0", QString::number(int(std::ceil(W + titleW))));
     w.relayout();
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textLabels[0]), (W - titleW) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), (W - titleW) / 2);
 }
 
 TEST_F(LayoutTest, logoLeftMustLeaveItsWholeWidthInside)
@@ -74,11 +74,11 @@ TEST_F(LayoutTest, logoLeftMustLeaveItsWholeWidthInside)
     ini("clocksite", "pictureleft6", QString::number(W - 600));
     ini("clocksite", "picturetop6", "500");
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.logoBox), W - 600);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.logoBox), 500);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "logoBox")), W - 600);
+    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "logoBox")), 500);
     ini("clocksite", "pictureleft6", "100");
     w.relayout();
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.logoBox), 100);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "logoBox")), 100);
 }
 
 TEST_F(LayoutTest, minusHundredInTheIniReadsBothFromTheStore)
@@ -96,11 +96,11 @@ TEST_F(LayoutTest, minusHundredInTheIniReadsBothFromTheStore)
     ini("clocksite", "pictureleft4", "abc");
     ini("clocksite", "picturetop4", "4000");
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textPanels[3]), 1200);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[3]), 6360);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[2]), 700);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textPanels[4]), (W - w.twipsWidth(w.textPanels[4])) / 2);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[4]), 4000);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 3)), 1200);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 3)), 6360);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 2)), 700);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 4)), (W - w.twipsWidth(textPanel(w, 4))) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 4)), 4000);
 }
 
 TEST_F(LayoutTest, centreFlagsOverrideSavedTitleAndClockUnlessOvertimeClockShown)
@@ -110,12 +110,12 @@ TEST_F(LayoutTest, centreFlagsOverrideSavedTitleAndClockUnlessOvertimeClockShown
     ini("clocksite", "pictureleft5", "700");
     ini("clocksite", "picturetop5", "1700");
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textLabels[0]), (W - w.twipsWidth(w.textLabels[0])) / 2);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.clockPanel), (W - w.twipsWidth(w.clockPanel)) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), (W - w.twipsWidth(textLabel(w, 0))) / 2);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), (W - w.twipsWidth(panel(w, "clockPanel"))) / 2);
 
     module.clock_plan.checkfour = "1000"; // counts overtime (combolist digit 3 "0") and shows it
     w.relayout();
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.clockPanel), 700);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), 700);
 }
 
 TEST_F(LayoutTest, backgroundBoxTakesTheLargerOfWindowAndPicturePerAxis)
@@ -126,8 +126,8 @@ TEST_F(LayoutTest, backgroundBoxTakesTheLargerOfWindowAndPicturePerAxis)
     DisplayWindow& w = loadWith(plan);
     w.setGeometry(0, 0, 600, 500);
     w.relayout();
-    EXPECT_EQ(w.backgroundBox->size(), QSize(900, 500));
-    EXPECT_EQ(w.background()->stretched().size(), QSize(900, 500));
+    EXPECT_EQ(w.findChild<QWidget*>("backgroundBox")->size(), QSize(900, 500));
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->stretched().size(), QSize(900, 500));
 }
 
 TEST_F(LayoutTest, minimiseAndMaximiseSetTheMenuCaption)
@@ -169,11 +169,11 @@ TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)
 TEST_F(LayoutTest, twipsStayExactThroughPixelRoundTrips)
 {
     DisplayWindow& w = window();
-    w.setTwipsLeft(w.clockPanel, 100.5);
+    w.setTwipsLeft(panel(w, "clockPanel"), 100.5);
     for (int i = 0; i < 1000; ++i)
-        w.setTwipsLeft(w.clockPanel, w.twipsLeft(w.clockPanel));
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.clockPanel), 100.5);
-    EXPECT_EQ(w.clockPanel->x(), 7);
+        w.setTwipsLeft(panel(w, "clockPanel"), w.twipsLeft(panel(w, "clockPanel")));
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), 100.5);
+    EXPECT_EQ(panel(w, "clockPanel")->x(), 7);
 }
 
 } // namespace

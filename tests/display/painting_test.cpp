@@ -12,7 +12,7 @@ protected:
     // the background the box shows at the same place.
     void expectBlends(DisplayWindow& w, Panel* panel)
     {
-        const QImage bg = w.background()->stretched().toImage();
+        const QImage bg = w.findChild<BackgroundBox*>("backgroundBox")->stretched().toImage();
         const QImage img = panel->image().toImage();
         ASSERT_FALSE(img.isNull());
         const QPoint at = panel->pos();
@@ -40,10 +40,10 @@ TEST_F(PaintingTest, clockAndTextPanelsCopyTheStretchedBackgroundUnderThem)
     plan.background = "0\\bg.png";
     plan.secondtext = "副标题文字";
     DisplayWindow& w = loadWith(plan);
-    ASSERT_TRUE(w.background_is_picture);
-    ASSERT_GT(w.backgroundBox->width(), 200);
-    expectBlends(w, w.clockPanel);
-    expectBlends(w, w.textPanels[1]);
+    ASSERT_TRUE(w.backgroundIsPicture());
+    ASSERT_GT(w.findChild<QWidget*>("backgroundBox")->width(), 200);
+    expectBlends(w, panel(w, "clockPanel"));
+    expectBlends(w, textPanel(w, 1));
 }
 
 TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlace)
@@ -52,10 +52,10 @@ TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlac
     ClockPlan plan = defaultPlan();
     plan.background = "0\\huge.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_EQ(w.backgroundBox->size(), QSize(2100, 1300));
-    const QImage picture = w.backgroundPicture.toImage();
-    const QImage img = w.clockPanel->image().toImage();
-    const QPoint at = w.clockPanel->pos();
+    EXPECT_EQ(w.findChild<QWidget*>("backgroundBox")->size(), QSize(2100, 1300));
+    const QImage picture = w.backgroundPicture().toImage();
+    const QImage img = panel(w, "clockPanel")->image().toImage();
+    const QPoint at = panel(w, "clockPanel")->pos();
     EXPECT_EQ(img.pixel(0, 0), picture.pixel(at));
     EXPECT_EQ(img.pixel(0, img.height() - 1), picture.pixel(at.x(), at.y() + img.height() - 1));
 }
@@ -63,7 +63,7 @@ TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlac
 TEST_F(PaintingTest, clockTextIsCentredInThePanel)
 {
     DisplayWindow& w = loadDefault();
-    const QImage img = w.clockPanel->image().toImage();
+    const QImage img = panel(w, "clockPanel")->image().toImage();
     int minX = img.width(), maxX = -1, minY = img.height(), maxY = -1;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -78,56 +78,56 @@ TEST_F(PaintingTest, clockTextIsCentredInThePanel)
     // Drawn from the top of the text cell: the glyphs lie inside the panel.
     EXPECT_GT(minY, 0);
     EXPECT_LT(maxY, img.height() - 1);
-    EXPECT_EQ(w.twipsWidth(w.clockPanel), w.twipsWidth(w.clockText) + 100);
-    EXPECT_EQ(w.twipsHeight(w.clockPanel), w.twipsHeight(w.clockText) + 20);
+    EXPECT_EQ(w.twipsWidth(panel(w, "clockPanel")), w.twipsWidth(label(w, "clockText")) + 100);
+    EXPECT_EQ(w.twipsHeight(panel(w, "clockPanel")), w.twipsHeight(label(w, "clockText")) + 20);
 }
 
 TEST_F(PaintingTest, emptyClockTextChangesNothingButEmptyOvertimeTextStillPaints)
 {
     DisplayWindow& w = loadDefault();
-    const QSize size = w.clockPanel->size();
-    const qint64 key = w.clockPanel->image().cacheKey();
-    w.clockPanel->hide();
+    const QSize size = panel(w, "clockPanel")->size();
+    const qint64 key = panel(w, "clockPanel")->image().cacheKey();
+    panel(w, "clockPanel")->hide();
     w.paintClock(QString(), 150);
-    EXPECT_EQ(w.clockPanel->size(), size);
-    EXPECT_EQ(w.clockPanel->image().cacheKey(), key);
-    EXPECT_TRUE(w.clockPanel->isHidden());
+    EXPECT_EQ(panel(w, "clockPanel")->size(), size);
+    EXPECT_EQ(panel(w, "clockPanel")->image().cacheKey(), key);
+    EXPECT_TRUE(panel(w, "clockPanel")->isHidden());
 
-    w.setTwipsWidth(w.overtimePanel, 10);
+    w.setTwipsWidth(panel(w, "overtimePanel"), 10);
     module.clock_plan.checkfour = "1000"; // overtime counted and shown
     w.paintOvertimeClock(QString(), 150);
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.overtimePanel), w.twipsWidth(w.overtimeText) + 100);
-    EXPECT_FALSE(w.overtimePanel->isHidden());
+    EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "overtimePanel")), w.twipsWidth(label(w, "overtimeText")) + 100);
+    EXPECT_FALSE(panel(w, "overtimePanel")->isHidden());
     module.clock_plan.combolist = "101";
     w.paintOvertimeClock();
-    EXPECT_TRUE(w.overtimePanel->isHidden());
+    EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }
 
 TEST_F(PaintingTest, textPanelRulesDecideVisibility)
 {
     DisplayWindow& w = loadDefault();
     // Date line outside a long-term plan: hidden whatever its text.
-    w.setCaption(w.textLabels[2], "2026-12-08");
-    w.textPanels[2]->show();
+    w.setCaption(textLabel(w, 2), "2026-12-08");
+    textPanel(w, 2)->show();
     w.paintTextPanels(2);
-    EXPECT_TRUE(w.textPanels[2]->isHidden());
+    EXPECT_TRUE(textPanel(w, 2)->isHidden());
 
     // Scrolling text switched off: hidden, unless arranging or a placeholder.
     module.clock_plan.checkthree = "010111";
-    w.setCaption(w.textLabels[4], "滚动");
-    w.textPanels[4]->show();
+    w.setCaption(textLabel(w, 4), "滚动");
+    textPanel(w, 4)->show();
     w.paintTextPanels(4);
-    EXPECT_TRUE(w.textPanels[4]->isHidden());
+    EXPECT_TRUE(textPanel(w, 4)->isHidden());
     host.desktop[7].checked = true;
     w.paintTextPanels(4);
-    EXPECT_FALSE(w.textPanels[4]->isHidden());
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.textPanels[4]), w.marquee_width);
+    EXPECT_FALSE(textPanel(w, 4)->isHidden());
+    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), w.marquee_width);
 
     // An empty caption leaves a visible panel as it was.
-    w.setCaption(w.textLabels[1], QString());
-    w.textPanels[1]->show();
+    w.setCaption(textLabel(w, 1), QString());
+    textPanel(w, 1)->show();
     w.paintTextPanels(1);
-    EXPECT_FALSE(w.textPanels[1]->isHidden());
+    EXPECT_FALSE(textPanel(w, 1)->isHidden());
 
     // No such panel: nothing happens.
     w.paintTextPanels(0);
@@ -140,12 +140,12 @@ TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
     plan.checkone = "1111111";
     plan.checkthree = "011111";
     DisplayWindow& w = loadWith(plan);
-    w.setCaption(w.textLabels[3], "提示");
+    w.setCaption(textLabel(w, 3), "提示");
     w.paintTextPanels(3);
     const QString weekday = weekday_name(program.clock.now().date());
-    EXPECT_EQ(w.textLabels[3]->text(), weekday);
-    EXPECT_FALSE(w.textPanels[3]->isHidden());
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.textPanels[3]), w.twipsWidth(w.textLabels[3]));
+    EXPECT_EQ(textLabel(w, 3)->text(), weekday);
+    EXPECT_FALSE(textPanel(w, 3)->isHidden());
+    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 3)), w.twipsWidth(textLabel(w, 3)));
 }
 
 TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
@@ -154,10 +154,10 @@ TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
     plan.background = "255\\";
     plan.secondtext = "副";
     DisplayWindow& w = loadWith(plan);
-    w.textPanels[1]->setBackColor(Qt::green);
+    textPanel(w, 1)->setBackColor(Qt::green);
     w.paintTextPanels(1);
-    EXPECT_EQ(w.textPanels[1]->backColor(), QColor(255, 0, 0));
-    EXPECT_EQ(w.textPanels[1]->image().toImage().pixelColor(0, 0), QColor(255, 0, 0));
+    EXPECT_EQ(textPanel(w, 1)->backColor(), QColor(255, 0, 0));
+    EXPECT_EQ(textPanel(w, 1)->image().toImage().pixelColor(0, 0), QColor(255, 0, 0));
 }
 
 } // namespace

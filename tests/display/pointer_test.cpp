@@ -21,7 +21,7 @@ protected:
         w.setGeometry(0, 0, 1920, 1080);
         w.show();
         drain_events(3);
-        EXPECT_EQ(w.backgroundBox->size(), QSize(1920, 1080));
+        EXPECT_EQ(w.findChild<QWidget*>("backgroundBox")->size(), QSize(1920, 1080));
         return w;
     }
     // A point of `child` in window coordinates.
@@ -40,18 +40,18 @@ TEST_F(PointerTest, outsideAdjustModeDragsMoveNothingAndStoreOnlyTheLogo)
     ClockPlan plan = defaultPlan();
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWithButtons(plan);
-    const double left = w.twipsLeft(w.clockPanel);
+    const double left = w.twipsLeft(panel(w, "clockPanel"));
     const QString savedLeft = saved("pictureleft5");
-    const QPoint p = at(w, w.clockPanel);
+    const QPoint p = at(w, panel(w, "clockPanel"));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
     QTest::mouseMove(w.windowHandle(), p + QPoint(40, 20));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(40, 20));
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.clockPanel), left);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), left);
     EXPECT_EQ(saved("pictureleft5"), savedLeft);
 
-    const QPoint logo = at(w, w.logoBox);
+    const QPoint logo = at(w, panel(w, "logoBox"));
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, logo);
-    EXPECT_EQ(saved("pictureleft6"), QString::number(int(w.twipsLeft(w.logoBox))));
+    EXPECT_EQ(saved("pictureleft6"), QString::number(int(w.twipsLeft(panel(w, "logoBox")))));
     EXPECT_EQ(saved("picturetop6"), "0");
 }
 
@@ -59,9 +59,9 @@ TEST_F(PointerTest, buttonClicksRunTheirCommandsOutsideAdjustMode)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
     displayHost.runs.clear();
-    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, w.screenButtons[0]));
-    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, w.screenButtons[4]));
-    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, w.screenButtons[3]));
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, screenButton(w, 0)));
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, screenButton(w, 4)));
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, screenButton(w, 3)));
     drain_events(3);
     EXPECT_EQ(displayHost.runs, (std::vector<int>{0, 17, 6}));
 }
@@ -70,21 +70,21 @@ TEST_F(PointerTest, adjustModeDragMovesThePanelByThePointerAndStoresEveryStep)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
     host.desktop[7].checked = true;
-    const double left = w.twipsLeft(w.textPanels[1]), top = w.twipsTop(w.textPanels[1]);
-    const QPoint p = at(w, w.textLabels[1]);
+    const double left = w.twipsLeft(textPanel(w, 1)), top = w.twipsTop(textPanel(w, 1));
+    const QPoint p = at(w, textLabel(w, 1));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
     QTest::mouseMove(w.windowHandle(), p + QPoint(10, 5));
     EXPECT_EQ(saved("pictureleft1"), QString::number(std::nearbyint(left + 150)));
     QTest::mouseMove(w.windowHandle(), p + QPoint(30, 15));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(30, 15));
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textPanels[1]), left + 450);
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.textPanels[1]), top + 225);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 1)), left + 450);
+    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 1)), top + 225);
     EXPECT_EQ(saved("pictureleft1"), QString::number(std::nearbyint(left + 450)));
     EXPECT_EQ(saved("picturetop1"), QString::number(std::nearbyint(top + 225)));
 
     // The title stores its own place as element 0.
-    const QPoint t = at(w, w.textLabels[0], {5, 5});
-    const double titleLeft = w.twipsLeft(w.textLabels[0]);
+    const QPoint t = at(w, textLabel(w, 0), {5, 5});
+    const double titleLeft = w.twipsLeft(textLabel(w, 0));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, t);
     QTest::mouseMove(w.windowHandle(), t + QPoint(-4, 0));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, t + QPoint(-4, 0));
@@ -96,7 +96,7 @@ TEST_F(PointerTest, adjustModeButtonClickMovesInsteadOfRunning)
     DisplayWindow& w = loadWithButtons(defaultPlan());
     host.desktop[7].checked = true;
     displayHost.runs.clear();
-    const QPoint p = at(w, w.screenButtons[0]);
+    const QPoint p = at(w, screenButton(w, 0));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
     QTest::mouseMove(w.windowHandle(), p + QPoint(2, 0));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(2, 0));
@@ -109,15 +109,15 @@ TEST_F(PointerTest, bothButtonsHeldMoveNothing)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
     host.desktop[7].checked = true;
-    const double left = w.twipsLeft(w.clockPanel);
+    const double left = w.twipsLeft(panel(w, "clockPanel"));
     const QString savedLeft = saved("pictureleft5");
-    const QPoint p = at(w, w.clockPanel);
+    const QPoint p = at(w, panel(w, "clockPanel"));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
-    QMouseEvent move(QEvent::MouseMove, QPointF(w.clockPanel->rect().center() + QPoint(20, 0)),
-                     QPointF(w.clockPanel->mapToGlobal(w.clockPanel->rect().center() + QPoint(20, 0))), Qt::NoButton,
+    QMouseEvent move(QEvent::MouseMove, QPointF(panel(w, "clockPanel")->rect().center() + QPoint(20, 0)),
+                     QPointF(panel(w, "clockPanel")->mapToGlobal(panel(w, "clockPanel")->rect().center() + QPoint(20, 0))), Qt::NoButton,
                      Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(w.clockPanel, &move);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.clockPanel), left);
+    QApplication::sendEvent(panel(w, "clockPanel"), &move);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), left);
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p);
 }
 
@@ -136,37 +136,37 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
             return RecordingDisplayHost::Popup{};
         return displayHost.popups.back();
     };
-    auto clock = rightPress(w.clockPanel, {5, 5}); // above the overtime clock that overlaps it
+    auto clock = rightPress(panel(w, "clockPanel"), {5, 5}); // above the overtime clock that overlaps it
     EXPECT_TRUE(clock.elementMenu);
     EXPECT_EQ(clock.selected, 5);
     EXPECT_FALSE(clock.clockset[4].visible);
     EXPECT_TRUE(clock.clockset[2].visible);
 
-    auto overtime = rightPress(w.overtimePanel);
+    auto overtime = rightPress(panel(w, "overtimePanel"));
     EXPECT_EQ(overtime.selected, 6);
     for (const auto& item : overtime.clockset)
         EXPECT_TRUE(item.visible);
 
-    auto logo = rightPress(w.logoBox);
+    auto logo = rightPress(panel(w, "logoBox"));
     EXPECT_EQ(logo.selected, 7);
     EXPECT_FALSE(logo.clockset[0].visible);
     EXPECT_FALSE(logo.clockset[1].visible);
     EXPECT_FALSE(logo.clockset[2].visible);
     EXPECT_TRUE(logo.clockset[3].visible);
 
-    w.setCaption(w.textLabels[3], "提示");
-    w.textPanels[3]->show();
+    w.setCaption(textLabel(w, 3), "提示");
+    textPanel(w, 3)->show();
     w.paintTextPanels(3);
-    EXPECT_TRUE(rightPress(w.textLabels[3]).clockset[2].visible);
-    w.setTwipsWidth(w.textPanels[3], w.twipsWidth(w.textLabels[3]) + 1500);
-    auto bare = rightPress(w.textPanels[3], {w.textPanels[3]->width() - 3, 3});
+    EXPECT_TRUE(rightPress(textLabel(w, 3)).clockset[2].visible);
+    w.setTwipsWidth(textPanel(w, 3), w.twipsWidth(textLabel(w, 3)) + 1500);
+    auto bare = rightPress(textPanel(w, 3), {textPanel(w, 3)->width() - 3, 3});
     EXPECT_EQ(bare.selected, 3);
     EXPECT_FALSE(bare.clockset[2].visible);
 
     module.selected_element = 2;
-    auto button = rightPress(w.screenButtons[1]); // disabled: its container answers
+    auto button = rightPress(screenButton(w, 1)); // disabled: its container answers
     EXPECT_FALSE(button.elementMenu);
-    auto background = rightPress(w.backgroundBox, {3, 400});
+    auto background = rightPress(w.findChild<QWidget*>("backgroundBox"), {3, 400});
     EXPECT_FALSE(background.elementMenu);
     EXPECT_EQ(module.selected_element, 2);
 }
@@ -176,8 +176,8 @@ TEST_F(PointerTest, storedPositionsRoundHalfToEven)
     DisplayWindow& w = loadWithButtons(defaultPlan());
     host.desktop[7].checked = true;
     for (auto [start, stored] : {std::pair{85.5, "100"}, std::pair{86.5, "102"}}) {
-        w.setTwipsLeft(w.textLabels[0], start);
-        const QPoint p = at(w, w.textLabels[0], {10, 10});
+        w.setTwipsLeft(textLabel(w, 0), start);
+        const QPoint p = at(w, textLabel(w, 0), {10, 10});
         QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
         QTest::mouseMove(w.windowHandle(), p + QPoint(1, 0));
         QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(1, 0));
@@ -188,13 +188,13 @@ TEST_F(PointerTest, storedPositionsRoundHalfToEven)
 TEST_F(PointerTest, buttonHighlightStaysUntilThePointerCrossesTheBackground)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
-    w.screenButtons[2]->setEnabled(true);
-    QTest::mouseMove(w.windowHandle(), at(w, w.screenButtons[2]));
-    EXPECT_TRUE(w.screenButtons[2]->autoFillBackground());
-    QTest::mouseMove(w.windowHandle(), at(w, w.clockPanel));
-    EXPECT_TRUE(w.screenButtons[2]->autoFillBackground());
+    screenButton(w, 2)->setEnabled(true);
+    QTest::mouseMove(w.windowHandle(), at(w, screenButton(w, 2)));
+    EXPECT_TRUE(screenButton(w, 2)->autoFillBackground());
+    QTest::mouseMove(w.windowHandle(), at(w, panel(w, "clockPanel")));
+    EXPECT_TRUE(screenButton(w, 2)->autoFillBackground());
     QTest::mouseMove(w.windowHandle(), QPoint(3, 400));
-    EXPECT_FALSE(w.screenButtons[2]->autoFillBackground());
+    EXPECT_FALSE(screenButton(w, 2)->autoFillBackground());
 }
 
 // --- placeholders ------------------------------------------------------------------
@@ -205,24 +205,24 @@ TEST_F(PlaceholderTest, showAndRemoveWhileIdle)
 {
     DisplayWindow& w = loadDefault();
     w.showElementPlaceholders(1);
-    EXPECT_EQ(w.textLabels[1]->text(), QStringLiteral("副标题"));
-    EXPECT_FALSE(w.textPanels[1]->isHidden());
-    EXPECT_EQ(w.textLabels[3]->text(), QStringLiteral("提示文字"));
-    EXPECT_EQ(w.textLabels[4]->text(), QStringLiteral("动态文本"));
-    EXPECT_FALSE(w.textPanels[4]->isHidden());
-    EXPECT_FALSE(w.logoBox->isHidden());
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textLabels[4]), (w.twipsWidth(w.textPanels[4]) - w.twipsWidth(w.textLabels[4])) / 2);
+    EXPECT_EQ(textLabel(w, 1)->text(), QStringLiteral("副标题"));
+    EXPECT_FALSE(textPanel(w, 1)->isHidden());
+    EXPECT_EQ(textLabel(w, 3)->text(), QStringLiteral("提示文字"));
+    EXPECT_EQ(textLabel(w, 4)->text(), QStringLiteral("动态文本"));
+    EXPECT_FALSE(textPanel(w, 4)->isHidden());
+    EXPECT_FALSE(panel(w, "logoBox")->isHidden());
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 4)), (w.twipsWidth(textPanel(w, 4)) - w.twipsWidth(textLabel(w, 4))) / 2);
     // Not a long-term plan: the date line is left alone.
-    EXPECT_TRUE(w.textLabels[2]->text().isEmpty());
-    EXPECT_TRUE(w.textPanels[2]->isHidden());
+    EXPECT_TRUE(textLabel(w, 2)->text().isEmpty());
+    EXPECT_TRUE(textPanel(w, 2)->isHidden());
 
     w.showElementPlaceholders(0);
     for (int i = 1; i <= 4; ++i) {
-        EXPECT_TRUE(w.textLabels[i]->text().isEmpty()) << i;
-        EXPECT_TRUE(w.textPanels[i]->isHidden()) << i;
+        EXPECT_TRUE(textLabel(w, i)->text().isEmpty()) << i;
+        EXPECT_TRUE(textPanel(w, i)->isHidden()) << i;
     }
-    EXPECT_TRUE(w.logoBox->isHidden());
-    EXPECT_EQ(w.textLabels[0]->text(), QStringLiteral("中层干部年终述职考评会"));
+    EXPECT_TRUE(panel(w, "logoBox")->isHidden());
+    EXPECT_EQ(textLabel(w, 0)->text(), QStringLiteral("中层干部年终述职考评会"));
 }
 
 TEST_F(PlaceholderTest, duringARunEmptyElementsStayHidden)
@@ -232,11 +232,11 @@ TEST_F(PlaceholderTest, duringARunEmptyElementsStayHidden)
     DisplayWindow& w = loadWith(plan);
     host.run.setState(RunState::Running);
     w.showElementPlaceholders(1);
-    EXPECT_FALSE(w.textPanels[1]->isHidden());
-    EXPECT_EQ(w.textLabels[3]->text(), QStringLiteral("提示文字"));
-    EXPECT_TRUE(w.textPanels[3]->isHidden());
-    EXPECT_TRUE(w.textPanels[4]->isHidden());
-    EXPECT_TRUE(w.logoBox->isHidden());
+    EXPECT_FALSE(textPanel(w, 1)->isHidden());
+    EXPECT_EQ(textLabel(w, 3)->text(), QStringLiteral("提示文字"));
+    EXPECT_TRUE(textPanel(w, 3)->isHidden());
+    EXPECT_TRUE(textPanel(w, 4)->isHidden());
+    EXPECT_TRUE(panel(w, "logoBox")->isHidden());
 }
 
 TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOvertimeClock)
@@ -245,17 +245,17 @@ TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOverti
     plan.checkthree = "010111";
     plan.checkfour = "1000";
     DisplayWindow& w = loadWith(plan);
-    w.setCaption(w.textLabels[4], "真的滚动文字");
-    w.setCaption(w.textLabels[2], "系统日期");
-    w.textPanels[4]->show();
+    w.setCaption(textLabel(w, 4), "真的滚动文字");
+    w.setCaption(textLabel(w, 2), "系统日期");
+    textPanel(w, 4)->show();
     w.showElementPlaceholders(0);
-    EXPECT_TRUE(w.textLabels[4]->text().isEmpty());
-    EXPECT_TRUE(w.textPanels[4]->isHidden());
-    EXPECT_TRUE(w.textLabels[2]->text().isEmpty());
-    EXPECT_FALSE(w.overtimePanel->isHidden());
+    EXPECT_TRUE(textLabel(w, 4)->text().isEmpty());
+    EXPECT_TRUE(textPanel(w, 4)->isHidden());
+    EXPECT_TRUE(textLabel(w, 2)->text().isEmpty());
+    EXPECT_FALSE(panel(w, "overtimePanel")->isHidden());
     module.clock_plan.combolist = "101";
     w.showElementPlaceholders(0);
-    EXPECT_TRUE(w.overtimePanel->isHidden());
+    EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }
 
 // --- close-down and tray ---------------------------------------------------------------
@@ -269,12 +269,12 @@ TEST_F(CloseDownTest, closingReleasesHotkeysVideoAndTrayOnce)
     plan.logopicture = "clip.webm";
     DisplayWindow& w = loadWith(plan);
     ASSERT_EQ(videos.log.played, 1);
-    ASSERT_TRUE(w.trayIcon);
+    ASSERT_TRUE(w.trayIcon());
     w.close();
     EXPECT_EQ(displayHost.hotkeyDels, 1);
     EXPECT_EQ(videos.log.stopped, 1);
     EXPECT_EQ(videos.log.released, 1);
-    EXPECT_FALSE(w.trayIcon);
+    EXPECT_FALSE(w.trayIcon());
     EXPECT_FALSE(w.logo_media_control);
     w.unload();
     EXPECT_EQ(displayHost.hotkeyDels, 1);
@@ -283,28 +283,19 @@ TEST_F(CloseDownTest, closingReleasesHotkeysVideoAndTrayOnce)
 TEST_F(CloseDownTest, onlyASingleRightClickOnTheTrayOpensTheDesktopMenu)
 {
     DisplayWindow& w = loadDefault();
-    ASSERT_TRUE(w.trayIcon);
+    ASSERT_TRUE(w.trayIcon());
     int balloonEnds = 0;
-    QObject::connect(w.trayIcon.get(), &TrayIcon::TrayMsgBoxClick, [&](bool timedOut) { balloonEnds += timedOut; });
-    w.trayIcon->handleActivation(QSystemTrayIcon::DoubleClick);
-    w.trayIcon->handleActivation(QSystemTrayIcon::MiddleClick);
+    QObject::connect(w.trayIcon(), &TrayIcon::TrayMsgBoxClick, [&](bool timedOut) { balloonEnds += timedOut; });
+    w.trayIcon()->handleActivation(QSystemTrayIcon::DoubleClick);
+    w.trayIcon()->handleActivation(QSystemTrayIcon::MiddleClick);
     w.trayIconClicked(2, true);
     EXPECT_TRUE(displayHost.popups.empty());
-    w.trayIcon->handleActivation(QSystemTrayIcon::Trigger);
+    w.trayIcon()->handleActivation(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(displayHost.popups.empty());
     EXPECT_EQ(balloonEnds, 1);
-    w.trayIcon->handleActivation(QSystemTrayIcon::Context);
+    w.trayIcon()->handleActivation(QSystemTrayIcon::Context);
     ASSERT_EQ(displayHost.popups.size(), 1u);
     EXPECT_FALSE(displayHost.popups[0].elementMenu);
-}
-
-TEST(TrayIconTip, longTipIsCutToTheFieldWithoutSplittingACharacter)
-{
-    const QString ascii(200, QLatin1Char('a'));
-    EXPECT_EQ(TrayIcon::cutTip(ascii).size(), 127);
-    const QString chinese = QString(100, QChar(0x5168)); // 2 bytes each
-    EXPECT_EQ(TrayIcon::cutTip(chinese).size(), 63);
-    EXPECT_EQ(TrayIcon::cutTip(QStringLiteral("Orvalen(全屏版)")), QStringLiteral("Orvalen(全屏版)"));
 }
 
 } // namespace

@@ -69,28 +69,28 @@ TEST_F(StartupTest, freshStart_showsTitleAndClockOnly)
     DisplayWindow& w = loadDefault();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Orvalen(全屏版)"));
     EXPECT_EQ(w.windowState() & ~Qt::WindowActive, Qt::WindowFullScreen);
-    EXPECT_EQ(w.textLabels[0]->text(), QStringLiteral("中层干部年终述职考评会"));
-    EXPECT_FALSE(w.textLabels[0]->isHidden());
-    EXPECT_EQ(w.clockText->text(), QStringLiteral("01:00"));
-    EXPECT_EQ(w.overtimeText->text(), QStringLiteral("00:00"));
-    EXPECT_FALSE(w.clockPanel->isHidden());
+    EXPECT_EQ(textLabel(w, 0)->text(), QStringLiteral("中层干部年终述职考评会"));
+    EXPECT_FALSE(textLabel(w, 0)->isHidden());
+    EXPECT_EQ(label(w, "clockText")->text(), QStringLiteral("01:00"));
+    EXPECT_EQ(label(w, "overtimeText")->text(), QStringLiteral("00:00"));
+    EXPECT_FALSE(panel(w, "clockPanel")->isHidden());
     for (int i = 1; i <= 4; ++i)
-        EXPECT_TRUE(w.textPanels[i]->isHidden()) << i;
+        EXPECT_TRUE(textPanel(w, i)->isHidden()) << i;
     for (int i = 2; i <= 4; ++i)
-        EXPECT_TRUE(w.textLabels[i]->text().isEmpty()) << i;
-    EXPECT_TRUE(w.overtimePanel->isHidden());
-    EXPECT_TRUE(w.logoBox->isHidden());
-    for (QLabel* b : w.screenButtons)
+        EXPECT_TRUE(textLabel(w, i)->text().isEmpty()) << i;
+    EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
+    EXPECT_TRUE(panel(w, "logoBox")->isHidden());
+    for (QLabel* b : screenButtons(w))
         EXPECT_TRUE(b->isHidden());
     EXPECT_EQ(module.plan_length_seconds, 60);
     EXPECT_EQ(module.plan_length_ms, 60000);
     EXPECT_EQ(w.stage_seconds[1], 50);
     EXPECT_EQ(w.stage_seconds[5], 10);
-    EXPECT_DOUBLE_EQ(w.textLabels[0]->font().pointSizeF(), 90);
-    EXPECT_DOUBLE_EQ(w.clockText->font().pointSizeF(), 150);
+    EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
+    EXPECT_DOUBLE_EQ(label(w, "clockText")->font().pointSizeF(), 150);
     EXPECT_EQ(displayHost.hotkeySets, 1);
-    ASSERT_TRUE(w.trayIcon);
-    EXPECT_EQ(w.trayIcon->tip(), QStringLiteral("Orvalen(全屏版)"));
+    ASSERT_TRUE(w.trayIcon());
+    EXPECT_EQ(w.trayIcon()->tip(), QStringLiteral("Orvalen(全屏版)"));
     // Nothing runs while idle.
     for (auto* t : {&w.scrollTick, &w.promptTick})
         EXPECT_FALSE((*t)->isEnabled());
@@ -105,13 +105,13 @@ TEST_F(StartupTest, missingFontsFallBackToSongtiPerElement)
     plan.secondtext = "副";
     plan.secondfont = "AlsoMissing";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_EQ(w.clockText->font().family(), QStringLiteral("宋体"));
-    EXPECT_EQ(w.clockPanel->font().family(), QStringLiteral("宋体"));
-    EXPECT_EQ(w.overtimeText->font().family(), QStringLiteral("宋体"));
-    EXPECT_EQ(w.textLabels[0]->font().family(), QStringLiteral("WenQuanYi Micro Hei"));
-    EXPECT_EQ(w.textLabels[1]->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(label(w, "clockText")->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(panel(w, "clockPanel")->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(label(w, "overtimeText")->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(textLabel(w, 0)->font().family(), QStringLiteral("WenQuanYi Micro Hei"));
+    EXPECT_EQ(textLabel(w, 1)->font().family(), QStringLiteral("宋体"));
     // "宋体" renders in an installed CJK family, never as boxes.
-    const QFontInfo info(w.clockText->font());
+    const QFontInfo info(label(w, "clockText")->font());
     EXPECT_TRUE(info.family().contains("WenQuanYi") || info.family().contains("CJK")) << info.family().toStdString();
 }
 
@@ -121,9 +121,9 @@ TEST_F(StartupTest, subtitleShownOnlyWithTextAndEmptyTitleHidden)
     plan.firsttext.clear();
     plan.secondtext = "第二行";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_TRUE(w.textLabels[0]->isHidden());
-    EXPECT_FALSE(w.textPanels[1]->isHidden());
-    EXPECT_EQ(w.textLabels[1]->text(), QStringLiteral("第二行"));
+    EXPECT_TRUE(textLabel(w, 0)->isHidden());
+    EXPECT_FALSE(textPanel(w, 1)->isHidden());
+    EXPECT_EQ(textLabel(w, 1)->text(), QStringLiteral("第二行"));
 }
 
 TEST_F(StartupTest, shortSizeListKeepsDesignerSizesAndBadColoursKeepTheirs)
@@ -135,12 +135,12 @@ TEST_F(StartupTest, shortSizeListKeepsDesignerSizesAndBadColoursKeepTheirs)
     plan.secondcolour = "99999999999";
     plan.secondtext = "x";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.textLabels[0]->font().pointSizeF(), 90);
-    EXPECT_DOUBLE_EQ(w.clockText->font().pointSizeF(), 80.25);
-    EXPECT_DOUBLE_EQ(w.textLabels[3]->font().pointSizeF(), 42);
-    EXPECT_EQ(w.textLabels[0]->palette().color(QPalette::Active, QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(w.clockPanel->foreColor(), QColor(0, 0, 0));
-    EXPECT_EQ(w.textLabels[1]->palette().color(QPalette::Active, QPalette::WindowText),
+    EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
+    EXPECT_DOUBLE_EQ(label(w, "clockText")->font().pointSizeF(), 80.25);
+    EXPECT_DOUBLE_EQ(textLabel(w, 3)->font().pointSizeF(), 42);
+    EXPECT_EQ(textLabel(w, 0)->palette().color(QPalette::Active, QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(0, 0, 0));
+    EXPECT_EQ(textLabel(w, 1)->palette().color(QPalette::Active, QPalette::WindowText),
               QGuiApplication::palette().color(QPalette::Text));
 }
 
@@ -152,14 +152,14 @@ TEST_F(StartupTest, marqueeSettingsReadTrimmedWithDefaults)
     EXPECT_EQ(w.marquee_width, 3000);
     EXPECT_EQ(w.marquee_speed, 7);
     EXPECT_EQ(w.marquee_mode, 2);
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.textPanels[4]), 3000);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), 3000);
 }
 
 TEST_F(StartupTest, marqueeWidthOfZeroOrLessKeepsThePanelWidth)
 {
     ini("Marquee", "Width", "-200");
     DisplayWindow& w = loadDefault();
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.textPanels[4]), 4695);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), 4695);
 }
 
 TEST_F(StartupTest, backgroundPictureLoadsWhenPresentElseColourEverywhere)
@@ -167,9 +167,9 @@ TEST_F(StartupTest, backgroundPictureLoadsWhenPresentElseColourEverywhere)
     {
         writePicture("1.jpg", 64, 48, "JPG");
         DisplayWindow& w = loadDefault();
-        EXPECT_TRUE(w.background_is_picture);
-        EXPECT_EQ(w.backgroundPicture.size(), QSize(64, 48));
-        EXPECT_TRUE(w.background()->hasPicture());
+        EXPECT_TRUE(w.backgroundIsPicture());
+        EXPECT_EQ(w.backgroundPicture().size(), QSize(64, 48));
+        EXPECT_TRUE(w.findChild<BackgroundBox*>("backgroundBox")->hasPicture());
     }
 }
 
@@ -179,13 +179,13 @@ TEST_F(StartupTest, missingBackgroundPictureGivesWindowColourToEveryBox)
     plan.background = "65535\\missing.jpg";
     DisplayWindow& w = loadWith(plan);
     const QColor yellow(255, 255, 0);
-    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_FALSE(w.backgroundIsPicture());
     EXPECT_EQ(w.palette().color(QPalette::Window), yellow);
-    EXPECT_EQ(w.background()->backColor(), yellow);
-    EXPECT_EQ(w.clockPanel->backColor(), yellow);
-    EXPECT_EQ(w.overtimePanel->backColor(), yellow);
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), yellow);
+    EXPECT_EQ(panel(w, "clockPanel")->backColor(), yellow);
+    EXPECT_EQ(panel(w, "overtimePanel")->backColor(), yellow);
     for (int i = 1; i <= 4; ++i)
-        EXPECT_EQ(w.textPanels[i]->backColor(), yellow);
+        EXPECT_EQ(textPanel(w, i)->backColor(), yellow);
 }
 
 TEST_F(StartupTest, perStageColoursTakeClockAndBackgroundFromStageZero)
@@ -196,9 +196,9 @@ TEST_F(StartupTest, perStageColoursTakeClockAndBackgroundFromStageZero)
     plan.background = "0\\1.jpg";
     writePicture("1.jpg", 32, 32);
     DisplayWindow& w = loadWith(plan);
-    EXPECT_FALSE(w.background_is_picture);
-    EXPECT_EQ(w.clockPanel->foreColor(), QColor(255, 0, 0));
-    EXPECT_EQ(w.background()->backColor(), QColor(255, 255, 0));
+    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(255, 0, 0));
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 255, 0));
 }
 
 TEST_F(StartupTest, buttonsFlagOneShowsButtonsAndKeepsTheFlag)
@@ -206,13 +206,8 @@ TEST_F(StartupTest, buttonsFlagOneShowsButtonsAndKeepsTheFlag)
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadDefault();
     EXPECT_TRUE(host.desktop[9].checked);
-    for (QLabel* b : w.screenButtons)
+    for (QLabel* b : screenButtons(w))
         EXPECT_FALSE(b->isHidden());
-    EXPECT_TRUE(w.screenButtons[0]->isEnabled());
-    EXPECT_FALSE(w.screenButtons[1]->isEnabled());
-    EXPECT_FALSE(w.screenButtons[2]->isEnabled());
-    EXPECT_TRUE(w.screenButtons[3]->isEnabled());
-    EXPECT_TRUE(w.screenButtons[4]->isEnabled());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
 }
 
@@ -221,45 +216,27 @@ TEST_F(StartupTest, buttonsFlagOtherThanOneHidesButtonsAndStoresZero)
     ini("clocksite", "pictureleft9", "2");
     DisplayWindow& w = loadDefault();
     EXPECT_FALSE(host.desktop[9].checked);
-    for (QLabel* b : w.screenButtons)
+    for (QLabel* b : screenButtons(w))
         EXPECT_TRUE(b->isHidden());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "0");
     EXPECT_EQ(program.ini.read("clocksite", "picturetop9", ""), "0");
 }
 
-TEST_F(StartupTest, idleMenuStateKeepsHotkeyTails)
+TEST_F(StartupTest, idleMenuState_asksForTheReadyStateAndClearsTheMarks)
 {
-    host.desktop[0].caption = QStringLiteral("清零        Ctrl+1");
-    host.desktop[2].caption = QStringLiteral("继续        Ctrl+3");
-    host.desktop[1].enabled = true;
     host.desktop[7].checked = true;
+    host.desktop[8].enabled = false;
     host.desktop[10].checked = true;
     host.desktop[11].enabled = true;
-    host.desktop[17].visible = false;
     int changes = 0;
     QObject::connect(&host.run, &RunController::menusChanged, [&] { ++changes; });
-    DisplayWindow& w = loadDefault();
+    loadDefault();
     const auto& d = host.desktop;
-    EXPECT_EQ(d[0].caption, QStringLiteral("开始        Ctrl+1"));
-    EXPECT_TRUE(d[0].enabled);
-    EXPECT_FALSE(d[1].enabled);
-    EXPECT_EQ(d[2].caption, QStringLiteral("暂停        Ctrl+3"));
-    EXPECT_FALSE(d[2].enabled);
-    EXPECT_FALSE(d[3].enabled);
-    EXPECT_TRUE(d[5].visible);
-    EXPECT_TRUE(d[6].enabled);
-    EXPECT_TRUE(d[7].enabled);
+    EXPECT_EQ(displayHost.readyShown, 1);
     EXPECT_FALSE(d[7].checked);
     EXPECT_TRUE(d[8].enabled);
     EXPECT_FALSE(d[10].checked);
     EXPECT_FALSE(d[11].enabled);
-    EXPECT_TRUE(d[12].enabled);
-    for (int k : {13, 15, 16, 17})
-        EXPECT_TRUE(d[k].visible) << k;
-    EXPECT_TRUE(d[17].enabled);
-    EXPECT_EQ(w.screenButtons[0]->text(), QStringLiteral(" 开始 "));
-    EXPECT_EQ(w.screenButtons[1]->text(), QStringLiteral(" 停止 "));
-    EXPECT_EQ(w.screenButtons[2]->text(), QStringLiteral(" 暂停 "));
     EXPECT_EQ(displayHost.runs, std::vector<int>{9});
     EXPECT_GT(changes, 0);
 }
@@ -273,8 +250,8 @@ TEST_F(StartupTest, longTermPlan_leavesItsSetUpToTheEngine)
     for (auto* t : {&w.scrollTick, &w.promptTick})
         EXPECT_FALSE((*t)->isEnabled());
     EXPECT_EQ(w.promptTick->interval(), 100);
-    EXPECT_EQ(w.clockText->text(), QString());
-    EXPECT_EQ(w.overtimeText->text(), QStringLiteral("09:00"));
+    EXPECT_EQ(label(w, "clockText")->text(), QString());
+    EXPECT_EQ(label(w, "overtimeText")->text(), QStringLiteral("09:00"));
 }
 
 // --- the logo -------------------------------------------------------------------
@@ -285,8 +262,8 @@ TEST_F(StartupTest, logoNameOfThreeCharactersIsNoLogo)
     ClockPlan plan = defaultPlan();
     plan.logopicture = "a.b";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_TRUE(w.logoBox->isHidden());
-    EXPECT_TRUE(w.logoBox->picture().isNull());
+    EXPECT_TRUE(panel(w, "logoBox")->isHidden());
+    EXPECT_TRUE(panel(w, "logoBox")->picture().isNull());
 }
 
 TEST_F(StartupTest, logoPictureSizesItselfOrTakesTheStoredSize)
@@ -296,12 +273,12 @@ TEST_F(StartupTest, logoPictureSizesItselfOrTakesTheStoredSize)
     plan.logopicture = "LOGO.PNG"; // names match without regard to case
     {
         DisplayWindow& w = loadWith(plan);
-        EXPECT_FALSE(w.logoBox->isHidden());
-        EXPECT_DOUBLE_EQ(w.twipsWidth(w.logoBox), 600);
-        EXPECT_DOUBLE_EQ(w.twipsHeight(w.logoBox), 450);
+        EXPECT_FALSE(panel(w, "logoBox")->isHidden());
+        EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "logoBox")), 600);
+        EXPECT_DOUBLE_EQ(w.twipsHeight(panel(w, "logoBox")), 450);
         // Flush with the right edge, at the top.
-        EXPECT_DOUBLE_EQ(w.twipsLeft(w.logoBox), 28800 - 600);
-        EXPECT_DOUBLE_EQ(w.twipsTop(w.logoBox), 0);
+        EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "logoBox")), 28800 - 600);
+        EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "logoBox")), 0);
         EXPECT_EQ(videos.log.created, 0);
     }
 }
@@ -315,10 +292,10 @@ TEST_F(StartupTest, logoCustomSizeIsTenTwipsPerUnitAndDrawnToTheBox)
     ClockPlan plan = defaultPlan();
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsWidth(w.logoBox), 800);
-    EXPECT_DOUBLE_EQ(w.twipsHeight(w.logoBox), 600);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "logoBox")), 800);
+    EXPECT_DOUBLE_EQ(w.twipsHeight(panel(w, "logoBox")), 600);
     // The picture fills the 53 x 40 px box; it is not blown up 15 times.
-    const QImage shot = w.logoBox->grab().toImage();
+    const QImage shot = panel(w, "logoBox")->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(53, 40));
     const QColor corner = shot.pixelColor(52, 39);
     EXPECT_GT(corner.red(), 200);
@@ -339,9 +316,9 @@ TEST_F(StartupTest, videoLogoPlaysAndTheRestOfTheStartUpStillRuns)
     EXPECT_TRUE(videos.log.file.endsWith("picture/clip.webm"));
     EXPECT_TRUE(w.logo_media_control != nullptr);
     // Buttons, menu state and layout all happened.
-    EXPECT_FALSE(w.screenButtons[0]->isHidden());
+    EXPECT_FALSE(screenButton(w, 0)->isHidden());
     EXPECT_EQ(displayHost.runs, std::vector<int>{9});
-    EXPECT_DOUBLE_EQ(w.twipsTop(w.screenButtons[0]), 16200 - 3000);
+    EXPECT_DOUBLE_EQ(w.twipsTop(screenButton(w, 0)), 16200 - 3000);
 }
 
 TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
@@ -352,24 +329,24 @@ TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
     plan.logopicture = "../escape.png";
     plan.background = "65535\\../escape.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_TRUE(w.logoBox->isHidden());
+    EXPECT_TRUE(panel(w, "logoBox")->isHidden());
     EXPECT_EQ(videos.log.created, 0);
-    EXPECT_FALSE(w.background_is_picture);
-    EXPECT_EQ(w.background()->backColor(), QColor(255, 255, 0));
+    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 255, 0));
 
     module.clock_plan.background = "65535\\sub/inner.png";
     w.applyStageBackground(0);
-    EXPECT_FALSE(w.background_is_picture);
+    EXPECT_FALSE(w.backgroundIsPicture());
 }
 
 TEST_F(StartupTest, panelsAreReadByAssistiveToolsAsTheTextTheyShow)
 {
     DisplayWindow& w = loadDefault();
     auto name = [](QWidget* e) { return QAccessible::queryAccessibleInterface(e)->text(QAccessible::Name); };
-    EXPECT_EQ(name(w.clockPanel), QStringLiteral("01:00"));
-    EXPECT_EQ(name(w.textLabels[0]), QStringLiteral("中层干部年终述职考评会"));
-    w.setCaption(w.textLabels[3], QStringLiteral("阶段一"));
-    EXPECT_EQ(name(w.textPanels[3]), QStringLiteral("阶段一"));
+    EXPECT_EQ(name(panel(w, "clockPanel")), QStringLiteral("01:00"));
+    EXPECT_EQ(name(textLabel(w, 0)), QStringLiteral("中层干部年终述职考评会"));
+    w.setCaption(textLabel(w, 3), QStringLiteral("阶段一"));
+    EXPECT_EQ(name(textPanel(w, 3)), QStringLiteral("阶段一"));
 }
 
 } // namespace

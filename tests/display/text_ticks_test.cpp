@@ -14,11 +14,11 @@ protected:
     {
         ClockPlan plan = defaultPlan();
         DisplayWindow& w = loadWith(plan);
-        w.setCaption(w.textLabels[4], "滚动文字");
-        w.setTwipsWidth(w.textLabels[4], labelW);
+        w.setCaption(textLabel(w, 4), "滚动文字");
+        w.setTwipsWidth(textLabel(w, 4), labelW);
         w.marquee_width = int(panelW);
-        w.setTwipsWidth(w.textPanels[4], panelW);
-        w.setTwipsLeft(w.textLabels[4], 0);
+        w.setTwipsWidth(textPanel(w, 4), panelW);
+        w.setTwipsLeft(textLabel(w, 4), 0);
         w.marquee_mode = mode;
         w.marquee_speed = 10;
         return w;
@@ -28,7 +28,7 @@ protected:
         std::vector<double> out;
         for (int i = 0; i < ticks; ++i) {
             w.scrollOneStep();
-            out.push_back(w.twipsLeft(w.textLabels[4]));
+            out.push_back(w.twipsLeft(textLabel(w, 4)));
         }
         return out;
     }
@@ -45,7 +45,7 @@ TEST_F(TextTicksTest, leftToRightWrapsAfterLeavingThePanel)
     EXPECT_EQ(l[10], 1100);
     EXPECT_EQ(l[11], -600);
     EXPECT_EQ(l[12], -500);
-    EXPECT_FALSE(w.textPanels[4]->isHidden());
+    EXPECT_FALSE(textPanel(w, 4)->isHidden());
 }
 
 TEST_F(TextTicksTest, rightToLeftReentersAtTheRightEdge)
@@ -62,27 +62,27 @@ TEST_F(TextTicksTest, centredModeCentresOnceAndStops)
     DisplayWindow& w = marquee(2, 1000, 1600);
     w.scrollTick->setEnabled(true);
     w.scrollOneStep();
-    EXPECT_EQ(w.twipsLeft(w.textLabels[4]), -300);
+    EXPECT_EQ(w.twipsLeft(textLabel(w, 4)), -300);
     EXPECT_FALSE(w.scrollTick->isEnabled());
-    EXPECT_FALSE(w.textPanels[4]->isHidden());
+    EXPECT_FALSE(textPanel(w, 4)->isHidden());
 }
 
 TEST_F(TextTicksTest, scrollingOffOrEmptyTextHidesAndStops)
 {
     DisplayWindow& w = marquee(0, 1000, 600);
-    w.textPanels[4]->show();
+    textPanel(w, 4)->show();
     w.scrollTick->setEnabled(true);
     module.clock_plan.checkthree = "010111";
     w.scrollOneStep();
-    EXPECT_TRUE(w.textPanels[4]->isHidden());
+    EXPECT_TRUE(textPanel(w, 4)->isHidden());
     EXPECT_FALSE(w.scrollTick->isEnabled());
 
     module.clock_plan.checkthree = "011111";
-    w.setCaption(w.textLabels[4], QString());
-    w.textPanels[4]->show();
+    w.setCaption(textLabel(w, 4), QString());
+    textPanel(w, 4)->show();
     w.scrollTick->setEnabled(true);
     w.scrollOneStep();
-    EXPECT_TRUE(w.textPanels[4]->isHidden());
+    EXPECT_TRUE(textPanel(w, 4)->isHidden());
     EXPECT_FALSE(w.scrollTick->isEnabled());
 }
 
@@ -134,15 +134,15 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     }
     EXPECT_EQ(ticks, 4);
     EXPECT_EQ(w.prompt_ticks, -1);
-    EXPECT_EQ(w.textLabels[3]->text(), module.clock_plan.stageText[1]);
-    EXPECT_FALSE(w.textPanels[3]->isHidden());
+    EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stageText[1]);
+    EXPECT_FALSE(textPanel(w, 3)->isHidden());
 
     // A start that leaves the count at -1 runs one tick.
     w.hostState().run.setStage(-1);
     w.promptTick->setEnabled(true);
     program.timers.advance(100);
     EXPECT_FALSE(w.promptTick->isEnabled());
-    EXPECT_EQ(w.textLabels[3]->text(), module.clock_plan.stageText[1]);
+    EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stageText[1]);
 }
 
 // --- per-stage background ---------------------------------------------------------
@@ -154,11 +154,11 @@ TEST_F(TextTicksTest, perStageBackgroundColoursEveryBoxAndClockDigits)
     DisplayWindow& w = loadWith(plan);
     w.applyStageBackground(4); // "0\65535\"
     const QColor yellow(255, 255, 0);
-    EXPECT_FALSE(w.background_is_picture);
-    EXPECT_EQ(w.clockPanel->foreColor(), QColor(0, 0, 0));
+    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(0, 0, 0));
     EXPECT_EQ(w.palette().color(QPalette::Window), yellow);
-    for (QColor c : {w.background()->backColor(), w.clockPanel->backColor(), w.overtimePanel->backColor(),
-                     w.textPanels[1]->backColor(), w.textPanels[4]->backColor()})
+    for (QColor c : {w.findChild<BackgroundBox*>("backgroundBox")->backColor(), panel(w, "clockPanel")->backColor(), panel(w, "overtimePanel")->backColor(),
+                     textPanel(w, 1)->backColor(), textPanel(w, 4)->backColor()})
         EXPECT_EQ(c, yellow);
 }
 
@@ -169,14 +169,14 @@ TEST_F(TextTicksTest, stagePictureLoadsAndCorruptOrMissingFallsBackToColour)
     plan.checkthree = "111111";
     DisplayWindow& w = loadWith(plan);
     w.applyStageBackground(0);
-    EXPECT_TRUE(w.background_is_picture);
-    EXPECT_EQ(w.backgroundPicture.size(), QSize(50, 40));
+    EXPECT_TRUE(w.backgroundIsPicture());
+    EXPECT_EQ(w.backgroundPicture().size(), QSize(50, 40));
 
     program.writeFile("picture/1.jpg", QByteArray("garbage, not a jpeg"));
     w.applyStageBackground(1);
-    EXPECT_FALSE(w.background_is_picture);
-    EXPECT_TRUE(w.backgroundPicture.isNull());
-    EXPECT_EQ(w.background()->backColor(), QGuiApplication::palette().color(QPalette::Base));
+    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_TRUE(w.backgroundPicture().isNull());
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QGuiApplication::palette().color(QPalette::Base));
 }
 
 TEST_F(TextTicksTest, damagedStageValuesAndStagesOutOfRangeAreSafe)
@@ -186,25 +186,25 @@ TEST_F(TextTicksTest, damagedStageValuesAndStagesOutOfRangeAreSafe)
     plan.highset[5] = "255"; // only one part
     DisplayWindow& w = loadWith(plan);
     w.applyStageBackground(5);
-    EXPECT_EQ(w.clockPanel->foreColor(), QColor(255, 0, 0));
-    EXPECT_EQ(w.background()->backColor(), QColor(0, 0, 0));
+    EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(255, 0, 0));
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(0, 0, 0));
 
-    const QColor before = w.background()->backColor();
+    const QColor before = w.findChild<BackgroundBox*>("backgroundBox")->backColor();
     w.applyStageBackground(7);
     w.applyStageBackground(-1);
-    EXPECT_EQ(w.background()->backColor(), before);
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), before);
 }
 
 TEST_F(TextTicksTest, overallModeIgnoresTheStageAndReRunsTheLayout)
 {
     DisplayWindow& w = loadDefault();
     w.applyStageBackground(1);
-    const QColor a = w.background()->backColor();
+    const QColor a = w.findChild<BackgroundBox*>("backgroundBox")->backColor();
     ini("clocksite", "pictureleft3", "1500");
     ini("clocksite", "picturetop3", "1500");
     w.applyStageBackground(6);
-    EXPECT_EQ(w.background()->backColor(), a);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(w.textPanels[3]), 1500);
+    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), a);
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 3)), 1500);
 }
 
 } // namespace

@@ -55,20 +55,19 @@ struct ElementMenuTest : ::testing::Test {
     void SetUp() override
     {
         module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 8));
-        display.setCaption(display.clockText, "00:05:00");
-        display.setFontSize(display.clockText, 100);
-        display.setCaption(display.overtimeText, "00:00:10");
-        display.setFontSize(display.overtimeText, 50);
-        display.setCaption(display.textLabels[2], "2026年12月08日");
-        display.setFontSize(display.textLabels[2], 40);
+        display.setElementText(DisplayElement::Clock, "00:05:00");
+        display.setElementFontSize(DisplayElement::Clock, 100);
+        display.setElementText(DisplayElement::OvertimeClock, "00:00:10");
+        display.setElementFontSize(DisplayElement::OvertimeClock, 50);
+        display.setElementText(DisplayElement::DateLine, "2026年12月08日");
+        display.setElementFontSize(DisplayElement::DateLine, 40);
     }
     void choose(int element, int item)
     {
         module.selected_element = element;
-        menu.elementMenuChosen(item);
+        menu.elementMenuChosen(ElementAction(item));
     }
     std::optional<QString> stored(const char* name) const { return program.registry.readText(name); }
-    QColor colourOf(QLabel* l) const { return l->palette().color(QPalette::WindowText); }
 };
 
 } // namespace
@@ -86,14 +85,14 @@ TEST(SizeList, oneEntryReplaced_malformedListsReset)
 TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
 {
     module.clock_plan.sizethree = "90/80/150/100/30/30";  // malformed
-    const QString family = display.clockText->font().family();
+    const QString family = display.elementFont(DisplayElement::Clock).family();
     dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };
     choose(5, 0);
 
-    EXPECT_EQ(display.clockText->font().pointSizeF(), 36);
-    EXPECT_TRUE(display.clockText->font().bold());
-    EXPECT_TRUE(display.clockPanel->font().italic());
-    EXPECT_EQ(display.clockPanel->font().pointSizeF(), 36);
+    EXPECT_EQ(display.elementFont(DisplayElement::Clock).pointSizeF(), 36);
+    EXPECT_TRUE(display.elementFont(DisplayElement::Clock).bold());
+    EXPECT_TRUE(display.findChild<Panel*>("clockPanel")->font().italic());
+    EXPECT_EQ(display.findChild<Panel*>("clockPanel")->font().pointSizeF(), 36);
     EXPECT_EQ(module.clock_plan.sizethree, "80/50/36/50/30/30/");
     EXPECT_EQ(module.clock_plan.clockFont, family);
     // The colour did not change, so the stored system colour stays as it was.
@@ -106,10 +105,10 @@ TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
 TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
 {
     dialogs.font = [](const QFont& initial) { return initial; };  // OK without changes
-    display.setFontSize(display.textLabels[2], 10.5);
+    display.setElementFontSize(DisplayElement::DateLine, 10.5);
     for (int i = 0; i < 3; ++i)
         choose(2, 0);
-    EXPECT_EQ(display.textLabels[2]->font().pointSizeF(), 10.5);
+    EXPECT_EQ(display.elementFont(DisplayElement::DateLine).pointSizeF(), 10.5);
     EXPECT_EQ(module.clock_plan.sizethree, "90/80/150/10.5/30/30/");
     EXPECT_EQ(stored("sizethree"), "90/80/150/10.5/30/30/");
     EXPECT_TRUE(stored("stagefont").has_value());
@@ -121,7 +120,7 @@ TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
     const ClockPlan before = module.clock_plan;
     choose(5, 0);  // font dialog cancelled
     choose(5, 1);  // colour dialog cancelled
-    EXPECT_EQ(display.clockText->font().pointSizeF(), 100);
+    EXPECT_EQ(display.elementFont(DisplayElement::Clock).pointSizeF(), 100);
     EXPECT_EQ(dialogs.fontOpened, 1);
 
     dialogs.font = [](const QFont&) { return font_of("Monospace", 20); };
@@ -132,7 +131,7 @@ TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
     EXPECT_EQ(dialogs.colourOpened, 2);
     choose(9, 0);
     choose(9, 1);
-    menu.elementMenuChosen(5);
+    menu.elementMenuChosen(ElementAction(5));
     EXPECT_EQ(module.clock_plan, before);
     EXPECT_FALSE(stored("clockcolour").has_value());
 }
@@ -144,11 +143,11 @@ TEST_F(ElementMenuTest, overtimeClockAndTitle_showChanges_butStoreNothing)
     dialogs.colour = QColor(0, 128, 0);
     choose(6, 0);
     choose(6, 1);
-    EXPECT_EQ(display.overtimeText->font().pointSizeF(), 20);
-    EXPECT_EQ(colourOf(display.overtimeText), QColor(0, 128, 0));
-    EXPECT_EQ(display.overtimePanel->foreColor(), QColor(0, 128, 0));
+    EXPECT_EQ(display.elementFont(DisplayElement::OvertimeClock).pointSizeF(), 20);
+    EXPECT_EQ(display.elementColour(DisplayElement::OvertimeClock), QColor(0, 128, 0));
+    EXPECT_EQ(display.findChild<Panel*>("overtimePanel")->foreColor(), QColor(0, 128, 0));
     choose(0, 1);
-    EXPECT_EQ(colourOf(display.textLabels[0]), QColor(0, 128, 0));
+    EXPECT_EQ(display.elementColour(DisplayElement::MainTitle), QColor(0, 128, 0));
     EXPECT_EQ(module.clock_plan, before);
     EXPECT_FALSE(stored("clockFont").has_value());
     EXPECT_FALSE(stored("sizethree").has_value());
@@ -158,8 +157,8 @@ TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAnd
 {
     dialogs.colour = QColor(255, 0, 0);
     choose(5, 1);
-    EXPECT_EQ(colourOf(display.clockText), QColor(255, 0, 0));
-    EXPECT_EQ(display.clockPanel->foreColor(), QColor(255, 0, 0));
+    EXPECT_EQ(display.elementColour(DisplayElement::Clock), QColor(255, 0, 0));
+    EXPECT_EQ(display.findChild<Panel*>("clockPanel")->foreColor(), QColor(255, 0, 0));
     EXPECT_EQ(module.clock_plan.clockcolour, "255");
     EXPECT_EQ(stored("clockcolour"), "255");
     EXPECT_EQ(module.clock_plan.sizethree, "90/80/100/100/30/30/");  // the clock's size, in memory
@@ -170,7 +169,7 @@ TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAnd
     choose(2, 1);
     EXPECT_EQ(module.clock_plan.stagecolour, colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagecolour"), colour_to_text(QColor(0, 0, 255)));
-    EXPECT_EQ(stored("stagefont"), display.textLabels[2]->font().family());
+    EXPECT_EQ(stored("stagefont"), display.elementFont(DisplayElement::DateLine).family());
 }
 
 TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
@@ -180,17 +179,17 @@ TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
     screen.fullHeightPx = 1050;
     screen.screenWidthPx = 1920;
     display.setScreenMetrics(screen);
-    display.setTwipsGeometry(display.textPanels[2], 100, 700, 6000, 900);
-    display.setTwipsGeometry(display.textPanels[1], 100, 300, 4000, 900);
+    display.setTwipsGeometry(display.findChild<Panel*>("textPanel2"), 100, 700, 6000, 900);
+    display.setTwipsGeometry(display.findChild<Panel*>("textPanel1"), 100, 300, 4000, 900);
 
     const QString savedLeft = program.ini.read("clocksite", "pictureleft1", "none");
     choose(1, 2);
-    EXPECT_DOUBLE_EQ(display.twipsLeft(display.textPanels[1]), (15.0 * 1920 - 4000) / 2);
+    EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::Subtitle).left(), (15.0 * 1920 - 4000) / 2);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft1", "none"), savedLeft);
 
     choose(2, 2);
-    EXPECT_DOUBLE_EQ(display.twipsLeft(display.textPanels[2]), (15.0 * 1920 - 6000) / 2);
-    EXPECT_DOUBLE_EQ(display.twipsTop(display.textPanels[2]), 700);
+    EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::DateLine).left(), (15.0 * 1920 - 6000) / 2);
+    EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::DateLine).top(), 700);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft2", "none"), "11400");
     EXPECT_EQ(program.ini.read("clocksite", "picturetop2", "none"), "700");
     EXPECT_EQ(module.full_screen_width_px, 1920);
@@ -201,17 +200,17 @@ TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
 {
     host.clockset[4].checked = true;
     module.clock_plan.checkthree = "011111";
-    display.setCaption(display.textLabels[3], "周二");
-    menu.elementMenuChosen(4);
+    display.setElementText(DisplayElement::Prompt, "周二");
+    menu.elementMenuChosen(ElementAction::Weekday);
     EXPECT_FALSE(host.clockset[4].checked);
-    EXPECT_EQ(display.textLabels[3]->text(), "");
-    EXPECT_TRUE(display.textPanels[3]->isHidden());
+    EXPECT_EQ(display.elementText(DisplayElement::Prompt), "");
+    EXPECT_TRUE(!display.isElementShown(DisplayElement::Prompt));
     EXPECT_EQ(module.clock_plan.checkthree, "001111");
 
-    menu.elementMenuChosen(4);
+    menu.elementMenuChosen(ElementAction::Weekday);
     EXPECT_TRUE(host.clockset[4].checked);
-    EXPECT_EQ(display.textLabels[3]->text(), weekday_name(display.now().date()));
-    EXPECT_FALSE(display.textPanels[3]->isHidden());
+    EXPECT_EQ(display.elementText(DisplayElement::Prompt), weekday_name(display.now().date()));
+    EXPECT_FALSE(!display.isElementShown(DisplayElement::Prompt));
     EXPECT_EQ(module.clock_plan.checkthree, "011111");
 }
 
@@ -221,7 +220,7 @@ TEST_F(ElementMenuTest, weekday_shortFlagText_isPaddedBeforeTheRewrite)
     for (const char* flags : {"", "1"}) {
         module.clock_plan.checkthree = flags;
         host.clockset[4].checked = false;
-        menu.elementMenuChosen(4);
+        menu.elementMenuChosen(ElementAction::Weekday);
         EXPECT_EQ(module.clock_plan.checkthree, QString(flags).leftJustified(1, '0') + "1") << flags;
     }
 }

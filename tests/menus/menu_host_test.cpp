@@ -35,7 +35,7 @@ public:
 
 class RecordingElementMenu final : public ElementMenuHooks {
 public:
-    void elementMenuChosen(int index) override { clicks.push_back(index); }
+    void elementMenuChosen(ElementAction action) override { clicks.push_back(int(action)); }
     std::vector<int> clicks;
 };
 
@@ -57,6 +57,13 @@ protected:
     }
 
     QStringList allCalls() const { return commands->calls + windows.calls; }
+    std::vector<bool> buttonsEnabled() const
+    {
+        std::vector<bool> enabled;
+        for (int i = 0; i < 5; ++i)
+            enabled.push_back(display->findChild<QLabel*>(QStringLiteral("screenButton%1").arg(i))->isEnabled());
+        return enabled;
+    }
 
     TempProgram program;
     HostState host;
@@ -115,8 +122,7 @@ TEST_F(MenuHostTest, exit_closesTheWindowsThenEndsTheProgram)
 
 TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 {
-    for (QLabel* b : display->screenButtons)
-        b->setVisible(true);
+    display->setButtonsShown(true);
     host.desktop[0].enabled = false;
     host.desktop[1].enabled = true;
     host.desktop[2].enabled = true;
@@ -126,26 +132,50 @@ TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 
     menuHost->desktopRun(7); // on: every button can be dragged
     EXPECT_TRUE(host.adjust_mode());
-    for (QLabel* b : display->screenButtons)
-        EXPECT_TRUE(b->isEnabled());
+    EXPECT_EQ(buttonsEnabled(), std::vector<bool>(5, true));
 
     menuHost->desktopRun(7); // off
     EXPECT_FALSE(host.adjust_mode());
-    const bool expected[5] = {false, true, true, false, false};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(display->screenButtons[i]->isEnabled(), expected[i]) << i;
+    EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{false, true, true, false, false}));
 }
 
 TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
 {
     host.desktop[7].checked = false;
-    for (QLabel* b : display->screenButtons) {
-        b->setVisible(false);
-        b->setEnabled(false);
-    }
+    display->setButtonsShown(false);
+    display->setButtonsEnabled({false, false, false, false, false});
     menuHost->desktopRun(7);
-    for (QLabel* b : display->screenButtons)
-        EXPECT_FALSE(b->isEnabled());
+    EXPECT_EQ(buttonsEnabled(), std::vector<bool>(5, false));
+}
+
+TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTails)
+{
+    host.desktop[0].caption = QStringLiteral("清零        Ctrl+1");
+    host.desktop[2].caption = QStringLiteral("继续        Ctrl+3");
+    host.desktop[1].enabled = true;
+    host.desktop[17].visible = false;
+    program.ini.write("clocksite", "pictureleft9", "1");
+    display->load();
+    const auto& d = host.desktop;
+    EXPECT_EQ(d[0].caption, QStringLiteral("开始        Ctrl+1"));
+    EXPECT_TRUE(d[0].enabled);
+    EXPECT_FALSE(d[1].enabled);
+    EXPECT_EQ(d[2].caption, QStringLiteral("暂停        Ctrl+3"));
+    EXPECT_FALSE(d[2].enabled);
+    EXPECT_FALSE(d[3].enabled);
+    EXPECT_TRUE(d[5].visible);
+    EXPECT_TRUE(d[6].enabled);
+    EXPECT_TRUE(d[7].enabled);
+    EXPECT_TRUE(d[12].enabled);
+    for (int k : {13, 15, 16, 17})
+        EXPECT_TRUE(d[k].visible) << k;
+    EXPECT_TRUE(d[17].enabled);
+    EXPECT_EQ(menuHost->desktopAction(0)->text(), d[0].caption);
+    EXPECT_TRUE(display->buttonsShown());
+    EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{true, false, false, true, true}));
+    const char* texts[3] = {" 开始 ", " 停止 ", " 暂停 "};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(display->findChild<QLabel*>(QStringLiteral("screenButton%1").arg(i))->text(), QString::fromUtf8(texts[i]));
 }
 
 TEST_F(MenuHostTest, buttonsItemTwice_togglesVisibilityAndStoresTheFlagEachTime)
@@ -153,13 +183,13 @@ TEST_F(MenuHostTest, buttonsItemTwice_togglesVisibilityAndStoresTheFlagEachTime)
     host.desktop[9].checked = false;
     menuHost->desktopRun(9);
     EXPECT_TRUE(host.desktop[9].checked);
-    EXPECT_FALSE(display->screenButtons[0]->isHidden());
+    EXPECT_TRUE(display->buttonsShown());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
     EXPECT_EQ(program.ini.read("clocksite", "picturetop9", ""), "0");
 
     menuHost->desktopRun(9);
     EXPECT_FALSE(host.desktop[9].checked);
-    EXPECT_TRUE(display->screenButtons[0]->isHidden());
+    EXPECT_FALSE(display->buttonsShown());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "0");
 }
 

@@ -97,14 +97,14 @@ TEST(ReminderRules, messagesFollowTheChecks)
 TEST_F(ApplyTest, refusedTimes_changeNothing)
 {
     SettingsWindow& w = open(defaultPlan());
-    display->textLabels[4]->setText("滚动中");
+    display->setElementText(DisplayElement::ScrollingText, "滚动中");
     const QByteArray ini = program.readFile("TimeData.db");
     w.timeFields[7]->setText("50"); // alarm 2 = alarm 1
     EXPECT_FALSE(w.apply());
     EXPECT_EQ(program.notifier.texts(), QStringList{"报警1和报警2提醒时间不能相同，请修改"});
     EXPECT_EQ(storedPlan(), defaultPlan());
     EXPECT_EQ(module.clock_plan, defaultPlan());
-    EXPECT_EQ(display->textLabels[4]->text(), "滚动中");
+    EXPECT_EQ(display->elementText(DisplayElement::ScrollingText), "滚动中");
     EXPECT_EQ(program.readFile("TimeData.db"), ini);
     EXPECT_EQ(readyShown, 0);
 }

@@ -103,8 +103,9 @@ TEST_F(InterlockTest, overtimeActions_followTheTable)
         }
         EXPECT_EQ(w.systemBoxes[1]->isChecked(), r.promptAtEnd);
         EXPECT_FALSE(w.systemBoxes[0]->isChecked());
-        if (r.action != 0)
+        if (r.action != 0) {
             EXPECT_EQ(w.timeFields[13]->text(), "0");
+        }
     }
 }
 

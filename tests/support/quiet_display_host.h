@@ -7,6 +7,7 @@ namespace orvalen::test {
 class QuietDisplayHost final : public DisplayHost {
 public:
     void desktopRun(int) override {}
+    void showReady() override {}
     void popupDesktopMenu(const QPoint&) override {}
     void popupElementMenu(const QPoint&) override {}
     void registerHotkeys() override {}

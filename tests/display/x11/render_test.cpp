@@ -78,8 +78,8 @@ TEST_F(RenderTest, builtProgram_fullScreenWithTitleSubtitleAndClockApart)
 
     // Title, subtitle and the 150 pt clock "01:00" one below the other, centred.
     QRect above;
-    for (QWidget* e : {static_cast<QWidget*>(w.textLabels[0]), static_cast<QWidget*>(w.textPanels[1]),
-                       static_cast<QWidget*>(w.clockPanel)}) {
+    for (QWidget* e : {static_cast<QWidget*>(textLabel(w, 0)), static_cast<QWidget*>(textPanel(w, 1)),
+                       static_cast<QWidget*>(panel(w, "clockPanel"))}) {
         const QRect inked = ink(img, QRect(0, e->mapTo(&w, QPoint(0, 0)).y(), 1920, e->height()));
         ASSERT_TRUE(inked.isValid()) << e->objectName().toStdString();
         EXPECT_NEAR(inked.center().x(), 960, 12);
@@ -95,8 +95,8 @@ TEST_F(RenderTest, builtProgram_fullScreenWithTitleSubtitleAndClockApart)
 TEST_F(RenderTest, titleCharactersRenderAsGlyphsNotBoxes)
 {
     DisplayWindow& w = show(defaultPlan());
-    const QFont font = w.textLabels[0]->font();
-    const QString text = w.textLabels[0]->text();
+    const QFont font = textLabel(w, 0)->font();
+    const QString text = textLabel(w, 0)->text();
     QList<QImage> glyphs;
     for (QChar c : text) {
         QImage img(200, 200, QImage::Format_RGB32);
@@ -120,9 +120,9 @@ TEST_F(RenderTest, buttonsFlagShowsFiveButtonsWithStopAndPauseGreyed)
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = show(defaultPlan());
     const QImage img = screen();
-    auto area = [&](int i) { return QRect(w.screenButtons[i]->mapTo(&w, QPoint(0, 0)), w.screenButtons[i]->size()); };
+    auto area = [&](int i) { return QRect(screenButton(w, i)->mapTo(&w, QPoint(0, 0)), screenButton(w, i)->size()); };
     for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(w.screenButtons[i]->isVisible()) << i;
+        EXPECT_TRUE(screenButton(w, i)->isVisible()) << i;
     EXPECT_EQ(area(0).top(), 880);
     // Start, settings and exit in black; stop and pause in grey.
     for (int i : {0, 3, 4}) {
@@ -142,13 +142,13 @@ TEST_F(RenderTest, panelsBlendIntoTheBackgroundPicture)
     ClockPlan plan = defaultPlan();
     plan.secondtext = "副标题";
     DisplayWindow& w = show(plan);
-    ASSERT_TRUE(w.background_is_picture);
+    ASSERT_TRUE(w.backgroundIsPicture());
     const QImage img = screen();
-    const QImage bg = w.background()->stretched().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage bg = w.findChild<BackgroundBox*>("backgroundBox")->stretched().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(bg.size(), QSize(1920, 1080));
     // The title text lies over the background next to the clock panel.
-    const QRect titleArea(w.textLabels[0]->mapTo(&w, QPoint(0, 0)), w.textLabels[0]->size());
-    for (QWidget* panel : {static_cast<QWidget*>(w.clockPanel), static_cast<QWidget*>(w.textPanels[1])}) {
+    const QRect titleArea(textLabel(w, 0)->mapTo(&w, QPoint(0, 0)), textLabel(w, 0)->size());
+    for (QWidget* panel : {static_cast<QWidget*>(panel(w, "clockPanel")), static_cast<QWidget*>(textPanel(w, 1))}) {
         const QRect r(panel->mapTo(&w, QPoint(0, 0)), panel->size());
         ASSERT_FALSE(panel->isHidden());
         // Just inside and just outside each side edge: the screen shows the
@@ -178,8 +178,8 @@ TEST_F(RenderTest, trayIcon_appearsWhenATrayHostStartsLaterAndGoesWithIt)
     if (QSystemTrayIcon::isSystemTrayAvailable())
         GTEST_SKIP() << "a tray host runs already";
     DisplayWindow& w = show(defaultPlan());
-    ASSERT_TRUE(w.trayIcon);
-    EXPECT_FALSE(w.trayIcon->isShown());
+    ASSERT_TRUE(w.trayIcon());
+    EXPECT_FALSE(w.trayIcon()->isShown());
     EXPECT_TRUE(program.notifier.shown.empty());
 
     QProcess trayer;
@@ -190,10 +190,10 @@ TEST_F(RenderTest, trayIcon_appearsWhenATrayHostStartsLaterAndGoesWithIt)
         trayer.waitForFinished();
         GTEST_SKIP() << "the tray host did not come up";
     }
-    EXPECT_TRUE(wait_until([&] { return w.trayIcon->isShown() && trayIconDocked(); }));
+    EXPECT_TRUE(wait_until([&] { return w.trayIcon()->isShown() && trayIconDocked(); }));
     trayer.kill();
     trayer.waitForFinished();
-    EXPECT_TRUE(wait_until([&] { return !w.trayIcon->isShown() && !trayIconDocked(); }));
+    EXPECT_TRUE(wait_until([&] { return !w.trayIcon()->isShown() && !trayIconDocked(); }));
 }
 
 } // namespace

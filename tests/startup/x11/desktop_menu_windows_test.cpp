@@ -177,7 +177,7 @@ TEST_F(DesktopMenuWindowsTest, background_colourThenImportedPicture_changeTheDis
         });
         w->colourBox()->click();
         w->applyButton()->click();
-        afterColour = display()->background()->backColor();
+        afterColour = display()->findChild<BackgroundBox*>("backgroundBox")->backColor();
 
         w->colourSwitch()->setChecked(false);
         when_shown<QFileDialog>([&](QFileDialog* d) {
@@ -190,8 +190,8 @@ TEST_F(DesktopMenuWindowsTest, background_colourThenImportedPicture_changeTheDis
     });
     choose(8); // 背景设置
     EXPECT_EQ(afterColour, QColor(Qt::red));
-    EXPECT_TRUE(display()->background_is_picture);
-    EXPECT_EQ(display()->backgroundPicture.toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_TRUE(display()->backgroundIsPicture());
+    EXPECT_EQ(display()->backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));
     EXPECT_EQ(program.readFile("picture/stage.png").size(), QFile(source).size());
 
     windows.reset();

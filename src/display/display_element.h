@@ -1,0 +1,71 @@
+#pragma once
+#include "stores/run_state.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+namespace orvalen {
+
+// The display elements, valued by the number their place is kept under
+// ([clocksite] pictureleftN / picturetopN and the per-user store).
+enum class DisplayElement : int {
+    MainTitle = 0,
+    Subtitle = 1,
+    DateLine = 2,
+    Prompt = 3,
+    ScrollingText = 4,
+    Clock = 5,
+    Logo = 6,
+    OvertimeClock = 7,
+    ButtonsFlag = 9,      // no element: its left (1 or 0) says whether the on-screen buttons show
+    StartButton = 10,
+    StopButton = 11,
+    PauseButton = 12,
+    SettingsButton = 13,
+    ExitButton = 14,
+};
+
+// The element menu numbers the elements 0..7 like the display, except that
+// it calls the overtime clock 6 and the logo 7 (ModuleState::selected_element).
+// Out of range: none.
+constexpr std::optional<DisplayElement> element_of_menu_number(int n)
+{
+    if (n < 0 || n > 7)
+        return std::nullopt;
+    if (n == 6)
+        return DisplayElement::OvertimeClock;
+    if (n == 7)
+        return DisplayElement::Logo;
+    return DisplayElement(n);
+}
+constexpr int menu_number_of(DisplayElement e)
+{
+    return e == DisplayElement::OvertimeClock ? 6 : e == DisplayElement::Logo ? 7 : int(e);
+}
+
+// The five text elements carry their text in a label: the title straight on
+// the background, the others inside a panel.
+constexpr bool is_text_element(DisplayElement e)
+{
+    return int(e) >= 0 && int(e) <= 4;
+}
+
+// The items of the element menu "运行设置", in menu order (HostState::clockset).
+enum class ElementAction : int {
+    Font = 0,      // "设置字体"
+    Colour = 1,    // "设置颜色"
+    Centre = 2,    // "居中"
+    Hide = 3,      // "隐藏"
+    Weekday = 4,   // "显示星期"
+};
+inline MenuItemState& element_item(HostState& host, ElementAction a)
+{
+    return host.clockset[std::size_t(a)];
+}
+
+// The on-screen buttons, left to right, and the desktop command each runs.
+inline constexpr std::array<DesktopItem, 5> kButtonCommands{DesktopItem::Start, DesktopItem::Stop, DesktopItem::Pause,
+                                                            DesktopItem::Settings, DesktopItem::Exit};
+
+} // namespace orvalen
