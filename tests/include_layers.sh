@@ -7,7 +7,7 @@ order='platform
 stores
 services
 display
-timing
+timing media
 menus
 plans statistics background about
 settings
