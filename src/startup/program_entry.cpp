@@ -6,7 +6,7 @@
 #include "platform/registry_store.h"
 #include "platform/save_file.h"
 #include "services/app_context.h"
-#include "services/media_module.h"
+#include "services/deferred_module.h"
 #include "startup/desk_data_check.h"
 #include "startup/first_frame.h"
 #include "startup/open_windows.h"
@@ -91,11 +91,11 @@ int Main(QApplication& app)
     }
     // Opening DeskData.db is slow (its key derivation): checked after the
     // display's first frame.
-    // The media module (sounds, logo video) loads after it too, so that the
-    // first sound does not wait for it.
+    // The deferred module (sounds, logo video, network time) loads after it
+    // too, so that the first sound does not wait for it.
     after_first_frame(windows ? windows->shownWindow() : nullptr, [&context] {
         check_desk_data(context);
-        QMetaObject::invokeMethod(qApp, [] { load_media_module(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(qApp, [] { load_deferred_module(); }, Qt::QueuedConnection);
     });
     const int code = app.exec();
     set_save_failure_handler({});

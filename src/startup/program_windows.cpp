@@ -9,7 +9,7 @@
 #include "platform/x11_hotkeys.h"
 #include "services/app_context.h"
 #include "services/help_links.h"
-#include "services/media_module.h"
+#include "services/deferred_module.h"
 #include "services/sound_player.h"
 #include "stores/run_state.h"
 #include "stores/time_data_keys.h"
@@ -62,7 +62,7 @@ public:
         : m_ctx(ctx), m_windows(ctx)
     {
         if (!m_ctx.sound) {
-            m_soundBackend = std::make_unique<MediaSoundBackend>();
+            m_soundBackend = std::make_unique<DeferredSoundBackend>();
             m_sound = std::make_unique<SoundPlayer>(*m_soundBackend);
             m_ctx.sound = m_sound.get();
         }
@@ -124,7 +124,7 @@ private:
     ModuleState m_module;
     X11Hotkeys m_hotkeyBackend;
     BuiltWindows m_windows;
-    std::unique_ptr<MediaSoundBackend> m_soundBackend;
+    std::unique_ptr<DeferredSoundBackend> m_soundBackend;
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<MenuHost> m_menuHost;
     std::unique_ptr<DisplayWindow> m_display;

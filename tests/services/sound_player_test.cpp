@@ -1,4 +1,3 @@
-#include "services/qt_sound_backend.h"
 #include "services/sound_player.h"
 
 #include <QCoreApplication>
@@ -72,25 +71,6 @@ TEST_F(SoundPlayerTest, loop_playsAnExistingFileOnTheWaveChannel)
     const QString wav = make("loop.wav");
     player.wav_play_loop(wav);
     EXPECT_EQ(backend.calls, QStringList{"wav_play_loop " + wav});
-}
-
-TEST_F(SoundPlayerTest, qtBackend_undecodableFilesAreSkippedWithoutHarm)
-{
-    const QString mp3 = make("bad.mp3"), wav = make("bad.wav");
-    {
-        QtSoundBackend qt;
-        SoundPlayer real(qt);
-        real.play_sound(mp3);
-        real.play_sound(mp3); // again: restarts the same channel
-        real.play_sound(wav);
-        real.wav_play_loop(wav);
-        QCoreApplication::processEvents();
-        real.stop_sound(mp3);
-        real.stop_sound(wav);
-        real.play_sound(mp3);
-    }
-    QCoreApplication::processEvents();
-    SUCCEED();
 }
 
 } // namespace

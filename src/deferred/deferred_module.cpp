@@ -1,8 +1,9 @@
-// The media module: Qt Multimedia, and the sound and video libraries under
-// it, load with this module when the program first needs them, not with the
-// program. The program finds these two functions by name.
+// The deferred module: Qt Multimedia and Qt Network, and the sound, codec
+// and Kerberos libraries under them, load with this module after the first
+// frame, not with the program. The program finds these functions by name.
+#include "deferred/qt_sound_backend.h"
 #include "display/logo_video.h"
-#include "media/qt_sound_backend.h"
+#include "services/network_probes.h"
 
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -53,4 +54,9 @@ extern "C" Q_DECL_EXPORT orvalen::SoundBackend* orvalen_make_sound_backend()
 extern "C" Q_DECL_EXPORT orvalen::LogoVideo* orvalen_make_logo_video(const QString& file, QWidget* box)
 {
     return new orvalen::QtLogoVideo(file, box);
+}
+
+extern "C" Q_DECL_EXPORT orvalen::NetworkProbes* orvalen_make_network_probes(orvalen::TimerFactory& timers)
+{
+    return new orvalen::QtNetworkProbes(timers);
 }
