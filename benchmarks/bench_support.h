@@ -20,11 +20,11 @@ using QuietHost = test::QuietDisplayHost;
 
 class SilentSound final : public SoundBackend {
 public:
-    void mci_play(const QString&) override {}
-    void mci_stop(const QString&) override {}
-    void wav_play(const QString&) override {}
-    void wav_play_loop(const QString&) override {}
-    void wav_stop() override {}
+    void playTrack(const QString&) override {}
+    void stopTrack(const QString&) override {}
+    void playWave(const QString&) override {}
+    void playWaveLoop(const QString&) override {}
+    void stopWave() override {}
 };
 
 // A program folder in a temporary directory (with sounds/, picture/ and an

@@ -33,7 +33,7 @@ QtSoundBackend::~QtSoundBackend()
         m_wave->player.stop();
 }
 
-void QtSoundBackend::mci_play(const QString& path)
+void QtSoundBackend::playTrack(const QString& path)
 {
     auto& channel = m_mp3[path];
     if (!channel)
@@ -46,7 +46,7 @@ void QtSoundBackend::mci_play(const QString& path)
     player.play();
 }
 
-void QtSoundBackend::mci_stop(const QString& path)
+void QtSoundBackend::stopTrack(const QString& path)
 {
     auto it = m_mp3.find(path);
     if (it == m_mp3.end())
@@ -68,17 +68,26 @@ void QtSoundBackend::playOnWave(const QString& path, int loops)
     player.play();
 }
 
-void QtSoundBackend::wav_play(const QString& path)
+void QtSoundBackend::playWave(const QString& path)
 {
     playOnWave(path, 1);
 }
 
-void QtSoundBackend::wav_play_loop(const QString& path)
+void QtSoundBackend::playWaveLoop(const QString& path)
 {
     playOnWave(path, QMediaPlayer::Infinite);
 }
 
-void QtSoundBackend::wav_stop()
+bool QtSoundBackend::isPlaying() const
+{
+    const auto playing = [](const Channel& c) { return c.player.playbackState() == QMediaPlayer::PlayingState; };
+    for (const auto& [path, channel] : m_mp3)
+        if (playing(*channel))
+            return true;
+    return m_wave && playing(*m_wave);
+}
+
+void QtSoundBackend::stopWave()
 {
     if (m_wave)
         m_wave->player.stop();

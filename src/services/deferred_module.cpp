@@ -48,35 +48,35 @@ SoundBackend* DeferredSoundBackend::backend()
     return m_backend.get();
 }
 
-void DeferredSoundBackend::mci_play(const QString& path)
+void DeferredSoundBackend::playTrack(const QString& path)
 {
     if (SoundBackend* b = backend())
-        b->mci_play(path);
+        b->playTrack(path);
 }
 
 // Nothing plays before the first sound: a stop loads nothing.
-void DeferredSoundBackend::mci_stop(const QString& path)
+void DeferredSoundBackend::stopTrack(const QString& path)
 {
     if (m_backend)
-        m_backend->mci_stop(path);
+        m_backend->stopTrack(path);
 }
 
-void DeferredSoundBackend::wav_play(const QString& path)
+void DeferredSoundBackend::playWave(const QString& path)
 {
     if (SoundBackend* b = backend())
-        b->wav_play(path);
+        b->playWave(path);
 }
 
-void DeferredSoundBackend::wav_play_loop(const QString& path)
+void DeferredSoundBackend::playWaveLoop(const QString& path)
 {
     if (SoundBackend* b = backend())
-        b->wav_play_loop(path);
+        b->playWaveLoop(path);
 }
 
-void DeferredSoundBackend::wav_stop()
+void DeferredSoundBackend::stopWave()
 {
     if (m_backend)
-        m_backend->wav_stop();
+        m_backend->stopWave();
 }
 
 DeferredNetworkProbes::DeferredNetworkProbes(TimerFactory& timers) : m_timers(timers) {}

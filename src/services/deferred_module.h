@@ -26,11 +26,11 @@ public:
     DeferredSoundBackend();
     ~DeferredSoundBackend() override;
 
-    void mci_play(const QString& path) override;
-    void mci_stop(const QString& path) override;
-    void wav_play(const QString& path) override;
-    void wav_play_loop(const QString& path) override;
-    void wav_stop() override;
+    void playTrack(const QString& path) override;
+    void stopTrack(const QString& path) override;
+    void playWave(const QString& path) override;
+    void playWaveLoop(const QString& path) override;
+    void stopWave() override;
 
 private:
     SoundBackend* backend();

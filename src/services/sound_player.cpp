@@ -24,33 +24,33 @@ QString lower_extension(const QString& path)
 
 } // namespace
 
-void SoundPlayer::play_sound(const QString& path)
+void SoundPlayer::playSound(const QString& path)
 {
     if (!sound_file_exists(path))
         return;
     const QString ext = lower_extension(path);
     if (ext == QLatin1String("mp3"))
-        m_backend.mci_play(path);
+        m_backend.playTrack(path);
     else if (ext == QLatin1String("wav"))
-        m_backend.wav_play(path);
+        m_backend.playWave(path);
 }
 
-void SoundPlayer::stop_sound(const QString& path)
+void SoundPlayer::stopSound(const QString& path)
 {
     if (path.size() <= 3 || !sound_file_exists(path))
         return;
     const QString ext = lower_extension(path);
     if (ext == QLatin1String("mp3"))
-        m_backend.mci_stop(path);
+        m_backend.stopTrack(path);
     else if (ext == QLatin1String("wav"))
-        m_backend.wav_stop();
+        m_backend.stopWave();
 }
 
-void SoundPlayer::wav_play_loop(const QString& path)
+void SoundPlayer::playWaveLoop(const QString& path)
 {
     if (!sound_file_exists(path))
         return;
-    m_backend.wav_play_loop(path);
+    m_backend.playWaveLoop(path);
 }
 
 } // namespace orvalen

@@ -10,11 +10,11 @@ namespace orvalen {
 class SoundBackend {
 public:
     virtual ~SoundBackend() = default;
-    virtual void mci_play(const QString& path) = 0;
-    virtual void mci_stop(const QString& path) = 0;
-    virtual void wav_play(const QString& path) = 0;
-    virtual void wav_play_loop(const QString& path) = 0;
-    virtual void wav_stop() = 0;
+    virtual void playTrack(const QString& path) = 0;
+    virtual void stopTrack(const QString& path) = 0;
+    virtual void playWave(const QString& path) = 0;
+    virtual void playWaveLoop(const QString& path) = 0;
+    virtual void stopWave() = 0;
 };
 
 // The stage sound player: chooses the route by extension (any letter case),
@@ -22,9 +22,9 @@ public:
 class SoundPlayer {
 public:
     explicit SoundPlayer(SoundBackend& backend) : m_backend(backend) {}
-    void play_sound(const QString& path);
-    void stop_sound(const QString& path);
-    void wav_play_loop(const QString& path);
+    void playSound(const QString& path);
+    void stopSound(const QString& path);
+    void playWaveLoop(const QString& path);
     SoundBackend& backend() { return m_backend; }
 
 private:

@@ -153,9 +153,9 @@ void SettingsWindow::playPreview(int index)
     if (!ctx.sound)
         return;
     const QString path = ctx.folder.file(QStringLiteral("sounds/") + reminderTexts[7 + stage]->text());
-    ctx.sound->stop_sound(path);
+    ctx.sound->stopSound(path);
     if (QFileInfo(path).isFile())
-        ctx.sound->play_sound(path);
+        ctx.sound->playSound(path);
 }
 
 } // namespace orvalen

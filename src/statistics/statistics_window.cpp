@@ -130,9 +130,7 @@ StatisticsWindow::StatisticsWindow(AppContext& ctx, Launcher& launcher, QWidget*
     connect(m_recording, &QCheckBox::toggled, this, &StatisticsWindow::recordingToggled);
 
     // The notice goes 3 seconds after the window opens or the switch changes.
-    QtTimerFactory qtTimers;
-    m_noticeTimer = ctx.timers ? ctx.timers->create(QStringLiteral("statistics notice"))
-                               : qtTimers.create(QStringLiteral("statistics notice"));
+    m_noticeTimer = ctx.timers->create(QStringLiteral("statistics notice"));
     m_noticeTimer->setInterval(3000);
     m_noticeTimer->setHandler([this] {
         m_noticeTimer->setEnabled(false);

@@ -253,7 +253,6 @@ bool ClockPlan::centresSubtitle() const { return flag_on(checkthree, 5); }
 bool ClockPlan::wantsOvertimeClock() const { return flag_on(checkfour, 1); }
 bool ClockPlan::endTextOnClock() const { return flag_on(checkfour, 2); }
 bool ClockPlan::restartsAfterDelay() const { return flag_on(checkfour, 3); }
-bool ClockPlan::customLogoSize() const { return flag_on(checkfour, 4); }
 int ClockPlan::timeFormat() const { return flag_value(combolist, 1); }
 int ClockPlan::timingMode() const { return flag_value(combolist, 2); }
 int ClockPlan::overtimeAction() const { return flag_value(combolist, 3); }

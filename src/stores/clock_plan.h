@@ -100,7 +100,6 @@ struct ClockPlan {
     bool wantsOvertimeClock() const;
     bool endTextOnClock() const;
     bool restartsAfterDelay() const;
-    bool customLogoSize() const;
     // combolist: digit 1 time format, 2 timing mode (0 count-down, 1 count-up,
     // 2 time of day), 3 overtime action (0 count on, 1 stop, 2 reset,
     // 3 next plan). A digit that is missing or not a digit reads as 0.

@@ -265,7 +265,7 @@ void ClockSetup::writeRunningState()
     if (plan.playsSoundAt(0) && ctx.sound) {
         const QString name = QStringLiteral("sounds/") + plan.stageMusic[0];
         const QString found = ctx.folder.resolve(name);
-        ctx.sound->play_sound(found.isEmpty() ? ctx.folder.file(name) : found);
+        ctx.sound->playSound(found.isEmpty() ? ctx.folder.file(name) : found);
     }
     host.run.setStage(0);
     d.prompt_ticks = 3;

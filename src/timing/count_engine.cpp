@@ -169,9 +169,9 @@ void CountEngine::endStageCue()
     if (p.hasStageLooks())
         d.applyStageBackground(6);
     if (SoundPlayer* sound = d.context().sound) {
-        sound->stop_sound(soundPath(p.stageMusic[4]));
+        sound->stopSound(soundPath(p.stageMusic[4]));
         if (p.playsSoundAt(6))
-            sound->play_sound(soundPath(p.stageMusic[6]));
+            sound->playSound(soundPath(p.stageMusic[6]));
     }
 }
 

@@ -97,7 +97,7 @@ void CountEngine::setUpCount()
         writeRunningMenus();
         if (p.playsSoundAt(0))
             if (SoundPlayer* sound = d.context().sound)
-                sound->play_sound(soundPath(p.stageMusic[0]));
+                sound->playSound(soundPath(p.stageMusic[0]));
         host.run.setStage(0);
         d.prompt_ticks = 3;
         d.promptTick->setEnabled(true);

@@ -106,11 +106,11 @@ void CountEngine::stageChange(int k)
         d.applyStageBackground(k);
     SoundPlayer* sound = d.context().sound;
     if (on && p.playsSoundAt(k) && sound) {
-        sound->stop_sound(soundPath(p.stageMusic[k - 1]));
+        sound->stopSound(soundPath(p.stageMusic[k - 1]));
         if (k == 4 && p.continuousReminder())
-            sound->wav_play_loop(soundPath(p.stageMusic[4]));
+            sound->playWaveLoop(soundPath(p.stageMusic[4]));
         else
-            sound->play_sound(soundPath(p.stageMusic[k]));
+            sound->playSound(soundPath(p.stageMusic[k]));
     }
 }
 
@@ -161,9 +161,9 @@ void CountEngine::startOvertime()
     if (p.hasStageLooks())
         d.applyStageBackground(5);
     if (SoundPlayer* sound = d.context().sound) {
-        sound->stop_sound(soundPath(p.stageMusic[4]));
+        sound->stopSound(soundPath(p.stageMusic[4]));
         if (overtimeStage && p.playsSoundAt(5))
-            sound->play_sound(soundPath(p.stageMusic[5]));
+            sound->playSound(soundPath(p.stageMusic[5]));
     }
     const qint64 shown = timingMode() == 0 ? 0 : m.plan_length_ms;
     d.countText = count_hms_text(shown);

@@ -133,7 +133,7 @@ void DateTick::endActions()
     if (AppContext& ctx = d.context(); ctx.sound) {
         const QString name = QStringLiteral("sounds/") + plan.stageMusic[4];
         const QString found = ctx.folder.resolve(name);
-        ctx.sound->stop_sound(found.isEmpty() ? ctx.folder.file(name) : found);
+        ctx.sound->stopSound(found.isEmpty() ? ctx.folder.file(name) : found);
     }
 
     // The end text stands centred across the screen on the clock panel.

@@ -142,7 +142,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         enable(m_display.countupTick, false);
         h.run.setState(RunState::Ready);
         if (stopEndSound && context().sound)
-            context().sound->stop_sound(endSoundPath());
+            context().sound->stopSound(endSoundPath());
         h.ready_marker = kSetting;
         if (overtimeAction() == 3)
             stepPlanSequence();

@@ -1,13 +1,9 @@
 #include "services/network_probes.h"
-#include "services/sound_player.h"
 #include "support/date_server.h"
 #include "support/fake_time.h"
 #include "support/wait_until.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QLibrary>
-#include <QTemporaryDir>
 #include <QTimeZone>
 #include <gtest/gtest.h>
 #include <memory>
@@ -37,6 +33,7 @@ protected:
 TEST_F(DeferredModuleTest, hasEveryPartAndItsProbesReadTheDate)
 {
     EXPECT_NE(module.resolve("orvalen_make_logo_video"), nullptr);
+    EXPECT_NE(module.resolve("orvalen_make_sound_backend"), nullptr);
     const auto make = part<NetworkProbes* (*)(TimerFactory&)>("orvalen_make_network_probes");
     ASSERT_NE(make, nullptr);
     FakeClock clock;
@@ -48,33 +45,6 @@ TEST_F(DeferredModuleTest, hasEveryPartAndItsProbesReadTheDate)
     probes->fetch_web_date(server.url(), [&](WebDate d) { got = d; });
     ASSERT_TRUE(wait_until([&] { return got.has_value(); }));
     EXPECT_EQ(got->utc, QDateTime(QDate(2026, 12, 7), QTime(15, 4, 5), QTimeZone::utc()));
-}
-
-TEST_F(DeferredModuleTest, soundBackend_undecodableFilesAreSkippedWithoutHarm)
-{
-    const auto make = part<SoundBackend* (*)()>("orvalen_make_sound_backend");
-    ASSERT_NE(make, nullptr);
-    QTemporaryDir dir;
-    const QString mp3 = dir.filePath("bad.mp3"), wav = dir.filePath("bad.wav");
-    for (const QString& path : {mp3, wav}) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("not a real sound");
-    }
-    {
-        const std::unique_ptr<SoundBackend> backend(make());
-        SoundPlayer real(*backend);
-        real.play_sound(mp3);
-        real.play_sound(mp3); // again: restarts the same channel
-        real.play_sound(wav);
-        real.wav_play_loop(wav);
-        QCoreApplication::processEvents();
-        real.stop_sound(mp3);
-        real.stop_sound(wav);
-        real.play_sound(mp3);
-    }
-    QCoreApplication::processEvents();
-    SUCCEED();
 }
 
 } // namespace

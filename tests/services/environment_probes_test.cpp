@@ -1,5 +1,4 @@
 #include "services/environment_probes.h"
-#include "services/outline_control.h"
 
 #include <QMap>
 #include <gtest/gtest.h>
@@ -57,9 +56,4 @@ TEST(EnvironmentProbes, otherRegistryKeys_doNotExistAndAskNothing)
     EXPECT_FALSE(reg_value_exists(system, QStringLiteral("Word.Document\\CurVer"), QString()));
     EXPECT_FALSE(reg_value_exists(system, QStringLiteral("Excel.Sheet\\CurVer"), QStringLiteral("Other")));
     EXPECT_TRUE(system.calls.empty());
-}
-
-TEST(OutlineControl, frameSitsAboutTheControlInTwips)
-{
-    EXPECT_EQ(outline_rect_twips(QRect(1000, 2000, 300, 400)), QRect(985, 1985, 325, 430));
 }

@@ -1,3 +1,4 @@
+#include "deferred/qt_sound_backend.h"
 #include "services/sound_player.h"
 
 #include <QCoreApplication>
@@ -7,16 +8,18 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/wait_until.h"
+
 namespace orvalen {
 namespace {
 
 class RecordingBackend final : public SoundBackend {
 public:
-    void mci_play(const QString& p) override { calls << "mci_play " + p; }
-    void mci_stop(const QString& p) override { calls << "mci_stop " + p; }
-    void wav_play(const QString& p) override { calls << "wav_play " + p; }
-    void wav_play_loop(const QString& p) override { calls << "wav_play_loop " + p; }
-    void wav_stop() override { calls << "wav_stop"; }
+    void playTrack(const QString& p) override { calls << "playTrack " + p; }
+    void stopTrack(const QString& p) override { calls << "stopTrack " + p; }
+    void playWave(const QString& p) override { calls << "playWave " + p; }
+    void playWaveLoop(const QString& p) override { calls << "playWaveLoop " + p; }
+    void stopWave() override { calls << "stopWave"; }
     QStringList calls;
 };
 
@@ -39,38 +42,57 @@ protected:
 TEST_F(SoundPlayerTest, play_choosesTheRouteByExtensionInAnyCase)
 {
     const QString mp3 = make("a.MP3"), wav = make("b.Wav"), other = make("c.ogg");
-    player.play_sound(mp3);
-    player.play_sound(wav);
-    player.play_sound(other);
-    EXPECT_EQ(backend.calls, (QStringList{"mci_play " + mp3, "wav_play " + wav}));
+    player.playSound(mp3);
+    player.playSound(wav);
+    player.playSound(other);
+    EXPECT_EQ(backend.calls, (QStringList{"playTrack " + mp3, "playWave " + wav}));
 }
 
 TEST_F(SoundPlayerTest, missingOrExtensionlessFiles_playNothing)
 {
     const QString bare = make("sound"), dotted = make("dir.wav/sound");
-    player.play_sound(dir.path() + "/missing.wav");
-    player.play_sound(bare);
-    player.play_sound(dotted);
-    player.play_sound(QString());
-    player.wav_play_loop(dir.path() + "/missing.wav");
+    player.playSound(dir.path() + "/missing.wav");
+    player.playSound(bare);
+    player.playSound(dotted);
+    player.playSound(QString());
+    player.playWaveLoop(dir.path() + "/missing.wav");
     EXPECT_TRUE(backend.calls.isEmpty());
 }
 
 TEST_F(SoundPlayerTest, stop_stopsTheMp3OfItsPathOrTheWholeWaveChannel)
 {
     const QString mp3 = make("a.mp3"), wav = make("b.wav");
-    player.stop_sound(mp3);
-    player.stop_sound(wav);
-    player.stop_sound("a.w");
-    player.stop_sound(dir.path() + "/gone.wav");
-    EXPECT_EQ(backend.calls, (QStringList{"mci_stop " + mp3, "wav_stop"}));
+    player.stopSound(mp3);
+    player.stopSound(wav);
+    player.stopSound("a.w");
+    player.stopSound(dir.path() + "/gone.wav");
+    EXPECT_EQ(backend.calls, (QStringList{"stopTrack " + mp3, "stopWave"}));
 }
 
 TEST_F(SoundPlayerTest, loop_playsAnExistingFileOnTheWaveChannel)
 {
     const QString wav = make("loop.wav");
-    player.wav_play_loop(wav);
-    EXPECT_EQ(backend.calls, QStringList{"wav_play_loop " + wav});
+    player.playWaveLoop(wav);
+    EXPECT_EQ(backend.calls, QStringList{"playWaveLoop " + wav});
+}
+
+TEST_F(SoundPlayerTest, qtBackend_undecodableFilesEndStopped)
+{
+    const QString mp3 = make("bad.mp3"), wav = make("bad.wav");
+    QtSoundBackend qt;
+    SoundPlayer real(qt);
+    real.playSound(mp3);
+    real.playSound(mp3); // again: restarts the same channel
+    real.playSound(wav);
+    real.playWaveLoop(wav);
+    QCoreApplication::processEvents();
+    real.stopSound(mp3);
+    real.stopSound(wav);
+    EXPECT_FALSE(qt.isPlaying());
+    real.playSound(mp3);
+    real.playWaveLoop(wav);
+    // The decoder's error stops what it cannot play; nothing keeps running.
+    EXPECT_TRUE(test::wait_until([&] { return !qt.isPlaying(); }));
 }
 
 } // namespace

@@ -4,24 +4,11 @@
 
 using namespace orvalen;
 
-TEST(ClockPlan, fields_haveTheirNamesAndDefaultTextsInOrder)
+TEST(ClockPlan, fieldNames_keepTheStoredOrder)
 {
-    const ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 8));
+    // The order is that of the registry values and of the deskclock columns.
     const QStringList& names = ClockPlan::fieldNames();
     ASSERT_EQ(names.size(), ClockPlan::kFieldCount);
-    const QStringList expected{
-        "00:01:00", "00:00:50", "00:00:40", "00:00:30", "00:00:20", "00:00:10", "2026-12-08",
-        "1111110", "111111111111111111111",
-        "开始计时", "阶段一", "阶段二", "阶段三", "读秒", "已超时", "时间到",
-        "alarm.wav", "Timeout.wav", "Timeout.wav", "Timeout.wav", "Timeout.wav", "Timeout.wav", "Stop.wav",
-        "新宋体", "-2147483640", "中层干部年终述职考评会", "新宋体", "-2147483640", "",
-        "新宋体", "-2147483640", "-2147483643\\1.jpg", "新宋体", "-2147483640", "新宋体",
-        "-2147483640", "新宋体", "-2147483640", "90/80/150/100/30/30/", "011111", "0000",
-        "100", "", "5",
-        "0\\-2147483643\\1.jpg", "0\\-2147483643\\1.jpg", "0\\-2147483643\\1.jpg",
-        "0\\-2147483643\\1.jpg", "0\\65535\\", "0\\65535\\", "0\\255\\"};
-    for (int i = 0; i < ClockPlan::kFieldCount; ++i)
-        EXPECT_EQ(plan.fieldText(i), expected[i]) << names[i].toStdString();
     EXPECT_EQ(names[0], "Time_all");
     EXPECT_EQ(names[6], "time_date");
     EXPECT_EQ(names[29], "clockFont");
@@ -29,6 +16,10 @@ TEST(ClockPlan, fields_haveTheirNamesAndDefaultTextsInOrder)
     EXPECT_EQ(names[50], "highsetend");
     EXPECT_EQ(ClockPlan::fieldIndex("textend"), 15);
     EXPECT_EQ(ClockPlan::fieldIndex("clockfont"), -1); // exact spelling
+    const ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 8));
+    EXPECT_EQ(plan.fieldText(0), "00:01:00");
+    EXPECT_EQ(plan.fieldText(6), "2026-12-08");
+    EXPECT_EQ(plan.fieldText(43), "5");
 }
 
 TEST(ClockPlan, setFieldText_readsStoredFormsAndKeepsTheFieldOnBadInput)
@@ -88,4 +79,29 @@ TEST(ClockPlan, flagDigits_areOneBasedAndOffPastTheEnd)
     EXPECT_EQ(flag_value("213", 4), 0);
     EXPECT_EQ(flag_value("2x3", 2), 0);
     EXPECT_EQ(flag_value("213", 0), 0);
+}
+
+TEST(ClockPlan, namedFlags_readTheirOwnDigit)
+{
+    ClockPlan plan;
+    plan.checkone = "0000011";
+    plan.checktwo = "000000000000010000000"; // digit 14: the end stage's sound
+    plan.checkthree = "000010";
+    plan.checkfour = "0010";
+    plan.combolist = "21x";
+    EXPECT_TRUE(plan.stageOn(5));
+    EXPECT_FALSE(plan.stageOn(4));
+    EXPECT_TRUE(plan.isLongTerm());
+    EXPECT_FALSE(plan.continuousReminder());
+    EXPECT_TRUE(plan.playsSoundAt(6));
+    EXPECT_FALSE(plan.showsPromptAt(6));
+    EXPECT_FALSE(plan.blinksAt(0));
+    EXPECT_TRUE(plan.centresSubtitle());
+    EXPECT_FALSE(plan.centresTitle());
+    EXPECT_TRUE(plan.restartsAfterDelay());
+    EXPECT_EQ(plan.timeFormat(), 2);
+    EXPECT_EQ(plan.timingMode(), 1);
+    EXPECT_EQ(plan.overtimeAction(), 0);
+    plan.checkfour = "1000";
+    EXPECT_FALSE(plan.showsOvertimeClock()); // the action digit is not a stored "0"
 }

@@ -9,11 +9,11 @@ namespace orvalen::test {
 // "mp3:<file>", "mp3stop:<file>" (file names only).
 class RecordingSoundBackend final : public SoundBackend {
 public:
-    void mci_play(const QString& path) override { calls << QStringLiteral("mp3:") + name(path); }
-    void mci_stop(const QString& path) override { calls << QStringLiteral("mp3stop:") + name(path); }
-    void wav_play(const QString& path) override { calls << QStringLiteral("wav:") + name(path); }
-    void wav_play_loop(const QString& path) override { calls << QStringLiteral("loop:") + name(path); }
-    void wav_stop() override { calls << QStringLiteral("wavstop"); }
+    void playTrack(const QString& path) override { calls << QStringLiteral("mp3:") + name(path); }
+    void stopTrack(const QString& path) override { calls << QStringLiteral("mp3stop:") + name(path); }
+    void playWave(const QString& path) override { calls << QStringLiteral("wav:") + name(path); }
+    void playWaveLoop(const QString& path) override { calls << QStringLiteral("loop:") + name(path); }
+    void stopWave() override { calls << QStringLiteral("wavstop"); }
     // The calls since the last take().
     QStringList take()
     {

@@ -29,11 +29,11 @@ using namespace orvalen::test;
 namespace {
 
 struct SilentSound final : SoundBackend {
-    void mci_play(const QString&) override {}
-    void mci_stop(const QString&) override {}
-    void wav_play(const QString&) override {}
-    void wav_play_loop(const QString&) override {}
-    void wav_stop() override {}
+    void playTrack(const QString&) override {}
+    void stopTrack(const QString&) override {}
+    void playWave(const QString&) override {}
+    void playWaveLoop(const QString&) override {}
+    void stopWave() override {}
 };
 
 ClockPlan plan_with_title(const QString& title)

@@ -1,0 +1,10 @@
+#include "services/outline_control.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+
+TEST(OutlineControl, frameSitsAboutTheControlInTwips)
+{
+    EXPECT_EQ(outline_rect_twips(QRect(1000, 2000, 300, 400)), QRect(985, 1985, 325, 430));
+}
