@@ -3,7 +3,7 @@
 #include "display/display_window.h"
 #include "platform/clock.h"
 #include "platform/system_clock_setter.h"
-#include "services/network_probes.h"
+#include "services/deferred_module.h"
 #include "timing/calibrated_clock.h"
 #include "timing/clock_calibration.h"
 #include "timing/clock_setup.h"
@@ -60,7 +60,7 @@ ProgramLongTermDisplay::ProgramLongTermDisplay(DisplayWindow& display, RunComman
 {
     static QtTimerFactory qtTimers;
     TimerFactory* timers = display.context().timers;
-    m_probes = std::make_unique<QtNetworkProbes>(timers ? *timers : qtTimers);
+    m_probes = std::make_unique<DeferredNetworkProbes>(timers ? *timers : qtTimers);
     m_setter = std::make_unique<LinuxSystemClockSetter>();
     m_display = std::make_unique<LongTermDisplay>(display, commands, *m_probes, *m_setter);
 }
