@@ -7,7 +7,7 @@ order='platform
 stores
 services
 display
-timing
+timing deferred
 menus
 plans statistics background about
 settings

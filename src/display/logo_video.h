@@ -28,7 +28,8 @@ public:
     virtual std::unique_ptr<LogoVideo> create(const QString& file, QWidget* box) = 0;
 };
 
-// Qt Multimedia players (QMediaPlayer + QVideoWidget).
+// Qt Multimedia players (QMediaPlayer + QVideoWidget) of the deferred module;
+// none when the module cannot be loaded.
 class QtLogoVideoFactory final : public LogoVideoFactory {
 public:
     std::unique_ptr<LogoVideo> create(const QString& file, QWidget* box) override;

@@ -1,6 +1,8 @@
 #pragma once
 #include <memory>
 
+class QWindow;
+
 namespace orvalen {
 
 struct AppContext;
@@ -9,6 +11,8 @@ struct AppContext;
 class ProgramWindows {
 public:
     virtual ~ProgramWindows() = default;
+    // The window the program shows first (the display), if any.
+    virtual QWindow* shownWindow() const { return nullptr; }
 };
 
 // Opens the menu host (modeless, hidden), then shows the display window.

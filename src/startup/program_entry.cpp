@@ -6,7 +6,9 @@
 #include "platform/registry_store.h"
 #include "platform/save_file.h"
 #include "services/app_context.h"
+#include "services/deferred_module.h"
 #include "startup/desk_data_check.h"
+#include "startup/first_frame.h"
 #include "startup/open_windows.h"
 #include "startup/qt_translations.h"
 #include "startup/single_instance.h"
@@ -89,7 +91,12 @@ int Main(QApplication& app)
     }
     // Opening DeskData.db is slow (its key derivation): checked after the
     // display's first frame.
-    QMetaObject::invokeMethod(qApp, [&context] { check_desk_data(context); }, Qt::QueuedConnection);
+    // The deferred module (sounds, logo video, network time) loads after it
+    // too, so that the first sound does not wait for it.
+    after_first_frame(windows ? windows->shownWindow() : nullptr, [&context] {
+        check_desk_data(context);
+        QMetaObject::invokeMethod(qApp, [] { load_deferred_module(); }, Qt::QueuedConnection);
+    });
     const int code = app.exec();
     set_save_failure_handler({});
     return code;

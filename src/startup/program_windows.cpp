@@ -9,7 +9,7 @@
 #include "platform/x11_hotkeys.h"
 #include "services/app_context.h"
 #include "services/help_links.h"
-#include "services/qt_sound_backend.h"
+#include "services/deferred_module.h"
 #include "services/sound_player.h"
 #include "stores/run_state.h"
 #include "stores/time_data_keys.h"
@@ -61,7 +61,7 @@ public:
         : m_ctx(ctx), m_windows(ctx)
     {
         if (!m_ctx.sound) {
-            m_soundBackend = std::make_unique<QtSoundBackend>();
+            m_soundBackend = std::make_unique<DeferredSoundBackend>();
             m_sound = std::make_unique<SoundPlayer>(*m_soundBackend);
             m_ctx.sound = m_sound.get();
         }
@@ -99,6 +99,8 @@ public:
         m_planMenu->loadWhenShown(m_display->windowHandle());
     }
 
+    QWindow* shownWindow() const override { return m_display->windowHandle(); }
+
     ~RunningProgram() override
     {
         // Each engine part takes its timer handlers off when it goes.
@@ -120,7 +122,7 @@ private:
     ModuleState m_module;
     X11Hotkeys m_hotkeyBackend;
     BuiltWindows m_windows;
-    std::unique_ptr<QtSoundBackend> m_soundBackend;
+    std::unique_ptr<DeferredSoundBackend> m_soundBackend;
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<MenuHost> m_menuHost;
     std::unique_ptr<DisplayWindow> m_display;

@@ -2,6 +2,7 @@
 
 #include "platform/system_clock_setter.h"
 #include "services/app_context.h"
+#include "services/deferred_module.h"
 #include "services/network_probes.h"
 #include "stores/run_state.h"
 #include "timing/count_engine.h"
@@ -15,7 +16,7 @@ DisplayEngine::DisplayEngine(AppContext& app, HostState& host, ModuleState& modu
     : m_timers(*app.timers), m_context{app, host, module, view, m_timers}
 {
     if (!links.probes) {
-        m_ownProbes = std::make_unique<QtNetworkProbes>(*app.timers);
+        m_ownProbes = std::make_unique<DeferredNetworkProbes>(*app.timers);
         links.probes = m_ownProbes.get();
     }
     if (!links.setter) {

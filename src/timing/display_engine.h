@@ -17,8 +17,8 @@ class SystemClockSetter;
 
 struct EngineLinks {
     // The network time's probes and the clock setter; without them the
-    // real ones (web requests timed by the context's timers, the
-    // system clock).
+    // real ones (web requests of the deferred network module, timed by the
+    // context's timers; the system clock).
     NetworkProbes* probes = nullptr;
     SystemClockSetter* setter = nullptr;
     QList<QUrl> portals; // empty: default_time_portals()

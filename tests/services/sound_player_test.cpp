@@ -1,4 +1,4 @@
-#include "services/qt_sound_backend.h"
+#include "deferred/qt_sound_backend.h"
 #include "services/sound_player.h"
 
 #include <QCoreApplication>
