@@ -112,33 +112,33 @@ QAction* PlanMenu::addItem(const QString& caption)
     return a;
 }
 
-QString PlanMenu::caption(int index) const
+QString PlanMenu::caption(int index)
 {
-    loadIfStale();
+    ensureLoaded();
     return (index >= 0 && index < m_items.size()) ? m_items[index]->data().toString() : QString();
 }
 
-bool PlanMenu::isChecked(int index) const
+bool PlanMenu::isChecked(int index)
 {
-    loadIfStale();
+    ensureLoaded();
     return index >= 0 && index < m_items.size() && m_items[index]->property("planChecked").toBool();
 }
 
-int PlanMenu::planCount() const
+int PlanMenu::planCount()
 {
-    loadIfStale();
+    ensureLoaded();
     return m_planCount;
 }
 
-int PlanMenu::itemCount() const
+int PlanMenu::itemCount()
 {
-    loadIfStale();
+    ensureLoaded();
     return m_items.size();
 }
 
-int PlanMenu::checkedPlan() const
+int PlanMenu::checkedPlan()
 {
-    loadIfStale();
+    ensureLoaded();
     for (int i = m_items.size() - 1; i >= 0; --i) {
         if (isChecked(i))
             return i;

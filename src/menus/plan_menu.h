@@ -55,18 +55,17 @@ public:
 
     // Saved plans found by the last rebuild (0 when there are none, although
     // item 0 always exists).
-    int planCount() const override;
-    int checkedPlan() const override;
+    int planCount() override;
+    int checkedPlan() override;
 
     // The items as the operator sees them.
-    int itemCount() const;
-    QString caption(int index) const;
-    bool isChecked(int index) const;
+    int itemCount();
+    QString caption(int index);
+    bool isChecked(int index);
 
 private:
     void clearPlanItems();
     void loadPlanItems();
-    void loadIfStale() const { const_cast<PlanMenu*>(this)->ensureLoaded(); }
     QAction* addItem(const QString& caption);
     // The saved plan named `name` laid over `base`: nullopt with *missing
     // when there is no such row, nullopt with *error when the database or the

@@ -65,7 +65,6 @@ bool SettingsWindow::apply()
         m_links.commands->cancelSetUp();
     }
     host.run.clearCounts();
-    QCoreApplication::processEvents();
     host.prepare_only = true;
     // A run stopped here leaves the menus and buttons ready, not running.
     if (m_links.showReady)

@@ -15,10 +15,11 @@ namespace orvalen {
 class PlanSequence {
 public:
     virtual ~PlanSequence() = default;
-    // Number of plan items in the submenu (0 when there are none).
-    virtual int planCount() const = 0;
+    // Number of plan items in the submenu (0 when there are none). The
+    // submenu may read its plans first, so asking is not const.
+    virtual int planCount() = 0;
     // Highest index of a checked plan item, or -1 when none is checked.
-    virtual int checkedPlan() const = 0;
+    virtual int checkedPlan() = 0;
     // Selects and loads plan item `index`.
     virtual void selectPlan(int index) = 0;
 };

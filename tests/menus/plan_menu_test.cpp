@@ -86,7 +86,7 @@ struct PlanMenuTest : ::testing::Test {
         ASSERT_TRUE(db.exec(sql)) << db.lastError().toStdString();
     }
 
-    QStringList captions() const
+    QStringList captions()
     {
         QStringList out;
         for (int i = 0; i < menu.itemCount(); ++i)

@@ -78,7 +78,7 @@ struct PlanPanelTest : ::testing::Test {
             out << panel.table()->model()->index(r, 0).data().toString() + " " + panel.entryAt(r).name;
         return out;
     }
-    QStringList submenuCaptions() const
+    QStringList submenuCaptions()
     {
         QStringList out;
         for (int i = 0; i < menu.planCount(); ++i)
