@@ -79,13 +79,15 @@ int main(int argc, char** argv)
         for (int i = 0; i < 20; ++i)
             app.processEvents();
         const int n = count > 0 ? count : 500;
+        auto* clockText = window.findChild<QLabel*>(QStringLiteral("clockText"));
+        auto* clockPanel = window.findChild<Panel*>(QStringLiteral("clockPanel"));
         QElapsedTimer t;
         t.start();
         for (int i = 0; i < n; ++i) {
             const int s = 3599 - i % 3600;
-            window.setCaption(window.clockText, QString::asprintf("%02d:%02d", s / 60, s % 60));
+            window.setCaption(clockText, QString::asprintf("%02d:%02d", s / 60, s % 60));
             window.paintClock();
-            window.clockPanel->repaint(); // onto the screen now, not at the next event round
+            clockPanel->repaint(); // onto the screen now, not at the next event round
         }
         std::printf("%.3f %d\n", t.nsecsElapsed() / 1e6 / n, window.backgroundIsPicture() ? 1 : 0);
         return 0;

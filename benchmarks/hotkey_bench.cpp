@@ -178,8 +178,11 @@ int main(int argc, char** argv)
     RunCommands& commands = engine.commands();
     window.load();
     engine.displayLoaded();
-    for (QLabel* button : window.screenButtons)
-        button->setVisible(true);
+    std::array<QLabel*, 5> screenButtons{};
+    for (int i = 0; i < 5; ++i) {
+        screenButtons[i] = window.findChild<QLabel*>(QStringLiteral("screenButton%1").arg(i));
+        screenButtons[i]->setVisible(true);
+    }
     X11Hotkeys backend;
     if (!backend.unavailableReason().isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(backend.unavailableReason()));
@@ -196,8 +199,8 @@ int main(int argc, char** argv)
 
     std::vector<double> startMs;
     std::vector<double> pauseMs;
-    FrameWatch startButton(window.screenButtons[0]);
-    FrameWatch pauseButton(window.screenButtons[2]);
+    FrameWatch startButton(screenButtons[0]);
+    FrameWatch pauseButton(screenButtons[2]);
 
     for (int i = 0; i < presses; ++i) {
         // From ready: the start key.

@@ -103,7 +103,7 @@ int main(int argc, char** argv)
                     open.push_back(t.nsecsElapsed() / 1e6);
                     // 应用 with a new length, then wait for the clock panel to paint it.
                     w->timeFields[2]->setText(QString::number(2 + run % 2));
-                    watch.target = display->clockPanel;
+                    watch.target = display->findChild<Panel*>(QStringLiteral("clockPanel"));
                     watch.armed = true;
                     watch.onPaint = [&, w] {
                         applied.push_back(t.nsecsElapsed() / 1e6);

@@ -162,6 +162,8 @@ struct Bench {
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
         engine = std::make_unique<DisplayEngine>(program.context, host, module, *window);
         commands = &engine->commands();
+        clockText = window->findChild<QLabel*>(QStringLiteral("clockText"));
+        clockPanel = window->findChild<Panel*>(QStringLiteral("clockPanel"));
     }
     BenchProgram program;
     SilentSound backend;
@@ -172,6 +174,8 @@ struct Bench {
     std::unique_ptr<DisplayWindow> window;
     std::unique_ptr<DisplayEngine> engine;
     RunCommands* commands = nullptr;
+    QLabel* clockText = nullptr;  // the clock's text and panel, by their object names
+    Panel* clockPanel = nullptr;
 };
 
 // --- real run on the screen -----------------------------------------------------------
@@ -185,7 +189,7 @@ public:
         if (e->type() != QEvent::Paint || !started || m_last == 0)
             return false;
         const qint64 nowUs = monotonic_us();
-        const int value = shown_seconds(m_b.window->clockText->text());
+        const int value = shown_seconds(m_b.clockText->text());
         if (value < 0 || value == m_last)
             return false;
         values.push_back(value);
@@ -213,7 +217,7 @@ int real_run(int seconds)
     Bench b(clock, timers, seconds);
     b.window->load();
     PaintWatch watch(b, seconds);
-    b.window->clockPanel->installEventFilter(&watch);
+    b.clockPanel->installEventFilter(&watch);
     for (int i = 0; i < 50; ++i)
         QCoreApplication::processEvents();
 
@@ -238,7 +242,7 @@ int real_run(int seconds)
             cpuEnd = cpu_seconds();
             wallEnd = monotonic_us();
             const int expected = seconds - int(elapsedMs / 1000);
-            driftAtEnd = shown_seconds(b.window->clockText->text()) - expected;
+            driftAtEnd = shown_seconds(b.clockText->text()) - expected;
             QTimer::singleShot(1500, &QCoreApplication::quit);
         }
     });
@@ -284,7 +288,7 @@ int fake_run(int seconds)
     timers.runUntil(reference + seconds * 1000LL - 1, reference + seconds * 500LL, [&](SimTimer* fired) {
         if (fired != tick)
             return;
-        const int value = shown_seconds(b.window->clockText->text());
+        const int value = shown_seconds(b.clockText->text());
         if (value < 0)
             return;
         ++ticks;

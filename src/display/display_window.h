@@ -45,30 +45,13 @@ public:
     ModuleState& module() { return m_module; }
     DisplayHost& displayHost() { return m_displayHost; }
 
-    // --- display elements --------------------------------------------------
-    std::array<QLabel*, 5> textLabels{};             // 0 title, 1 subtitle, 2 date line, 3 prompt, 4 scrolling text
-    std::array<Panel*, 5> textPanels{};            // panels 1..4 holding textLabels(1..4); [0] unused
-    Panel* clockPanel = nullptr;                   // clock panel (paints clockText's caption)
-    QLabel* clockText = nullptr;                    // clock text, measured, never shown
-    Panel* overtimePanel = nullptr;                   // overtime clock panel
-    QLabel* overtimeText = nullptr;                    // overtime clock text, never shown
-    Panel* logoBox = nullptr;                   // logo
-    std::array<QLabel*, 5> screenButtons{};             // on-screen buttons: start, stop, pause, settings, exit
-
-    QLabel* endTextMeasure = nullptr;                    // measuring label for the end text, never shown
-
-    // --- window timers ------------------------------------------------------
-    std::unique_ptr<EngineTimer> scrollTick;         // scrolling-text tick (1000)
-    std::unique_ptr<EngineTimer> promptTick;         // prompt-text tick (100 after start-up)
-
-    // --- window-level fields ----------------------------------------------
-    std::array<int, 6> stage_seconds{};          // [1..5] whole seconds of Time_one..Time_five
-    int marquee_mode = 2;
-    int marquee_width = 1000;                    // twips
-    int marquee_speed = 1;
-    int prompt_ticks = 0;
-    std::unique_ptr<LogoVideo> logo_media_control; // the logo video player, when a video is the logo
-    QWidget* logo_video_window = nullptr;        // its video widget inside logoBox
+    // Window-level values the view does not report otherwise.
+    int marqueeMode() const { return marquee_mode; }
+    int marqueeWidth() const { return marquee_width; }   // twips
+    int marqueeSpeed() const { return marquee_speed; }
+    int stageSeconds(int stage) const { return stage_seconds.at(std::size_t(stage)); } // stage 1..5
+    int promptTicks() const { return prompt_ticks; }
+    bool hasLogoVideo() const { return logo_media_control != nullptr; }
 
     // --- public procedures --------------------------------------------------
     // The start-up: loads the current plan, styles the elements, reads the
@@ -247,6 +230,32 @@ private:
     // The logo of the plan: a picture, or a video playing in the logo box.
     void loadLogo(LogoLoad when);
     // --- end of the count engine's view --------------------------------------
+
+private:
+    // --- display elements --------------------------------------------------
+    std::array<QLabel*, 5> textLabels{};             // 0 title, 1 subtitle, 2 date line, 3 prompt, 4 scrolling text
+    std::array<Panel*, 5> textPanels{};            // panels 1..4 holding textLabels(1..4); [0] unused
+    Panel* clockPanel = nullptr;                   // clock panel (paints clockText's caption)
+    QLabel* clockText = nullptr;                    // clock text, measured, never shown
+    Panel* overtimePanel = nullptr;                   // overtime clock panel
+    QLabel* overtimeText = nullptr;                    // overtime clock text, never shown
+    Panel* logoBox = nullptr;                   // logo
+    std::array<QLabel*, 5> screenButtons{};             // on-screen buttons: start, stop, pause, settings, exit
+
+    QLabel* endTextMeasure = nullptr;                    // measuring label for the end text, never shown
+
+    // --- window timers ------------------------------------------------------
+    std::unique_ptr<EngineTimer> scrollTick;         // scrolling-text tick (1000)
+    std::unique_ptr<EngineTimer> promptTick;         // prompt-text tick (100 after start-up)
+
+    // --- window-level fields ----------------------------------------------
+    std::array<int, 6> stage_seconds{};          // [1..5] whole seconds of Time_one..Time_five
+    int marquee_mode = 2;
+    int marquee_width = 1000;                    // twips
+    int marquee_speed = 1;
+    int prompt_ticks = 0;
+    std::unique_ptr<LogoVideo> logo_media_control; // the logo video player, when a video is the logo
+    QWidget* logo_video_window = nullptr;        // its video widget inside logoBox
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -121,7 +121,7 @@ TEST_F(PaintingTest, textPanelRulesDecideVisibility)
     host.desktop[7].checked = true;
     w.paintTextPanels(4);
     EXPECT_FALSE(textPanel(w, 4)->isHidden());
-    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), w.marquee_width);
+    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), w.marqueeWidth());
 
     // An empty caption leaves a visible panel as it was.
     w.setCaption(textLabel(w, 1), QString());

@@ -275,7 +275,7 @@ TEST_F(CloseDownTest, closingReleasesHotkeysVideoAndTrayOnce)
     EXPECT_EQ(videos.log.stopped, 1);
     EXPECT_EQ(videos.log.released, 1);
     EXPECT_FALSE(w.trayIcon());
-    EXPECT_FALSE(w.logo_media_control);
+    EXPECT_FALSE(w.hasLogoVideo());
     w.unload();
     EXPECT_EQ(displayHost.hotkeyDels, 1);
 }

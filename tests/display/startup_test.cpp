@@ -84,17 +84,17 @@ TEST_F(StartupTest, freshStart_showsTitleAndClockOnly)
         EXPECT_TRUE(b->isHidden());
     EXPECT_EQ(module.plan_length_seconds, 60);
     EXPECT_EQ(module.plan_length_ms, 60000);
-    EXPECT_EQ(w.stage_seconds[1], 50);
-    EXPECT_EQ(w.stage_seconds[5], 10);
+    EXPECT_EQ(w.stageSeconds(1), 50);
+    EXPECT_EQ(w.stageSeconds(5), 10);
     EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
     EXPECT_DOUBLE_EQ(label(w, "clockText")->font().pointSizeF(), 150);
     EXPECT_EQ(displayHost.hotkeySets, 1);
     ASSERT_TRUE(w.trayIcon());
     EXPECT_EQ(w.trayIcon()->tip(), QStringLiteral("Orvalen(全屏版)"));
     // Nothing runs while idle.
-    for (auto* t : {&w.scrollTick, &w.promptTick})
-        EXPECT_FALSE((*t)->isEnabled());
-    EXPECT_EQ(w.promptTick->interval(), 100);
+    for (const char* name : {"scrollTick", "promptTick"})
+        EXPECT_FALSE(program.timers.find(name)->isEnabled()) << name;
+    EXPECT_EQ(program.timers.find("promptTick")->interval(), 100);
 }
 
 TEST_F(StartupTest, missingFontsFallBackToSongtiPerElement)
@@ -149,9 +149,9 @@ TEST_F(StartupTest, marqueeSettingsReadTrimmedWithDefaults)
     ini("Marquee", "Width", " 3000 ");
     ini("Marquee", "MarQueespeed", "7");
     DisplayWindow& w = loadDefault();
-    EXPECT_EQ(w.marquee_width, 3000);
-    EXPECT_EQ(w.marquee_speed, 7);
-    EXPECT_EQ(w.marquee_mode, 2);
+    EXPECT_EQ(w.marqueeWidth(), 3000);
+    EXPECT_EQ(w.marqueeSpeed(), 7);
+    EXPECT_EQ(w.marqueeMode(), 2);
     EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), 3000);
 }
 
@@ -247,9 +247,9 @@ TEST_F(StartupTest, longTermPlan_leavesItsSetUpToTheEngine)
     plan.checkone = "1111111";
     plan.combolist = "301";
     DisplayWindow& w = loadWith(plan);
-    for (auto* t : {&w.scrollTick, &w.promptTick})
-        EXPECT_FALSE((*t)->isEnabled());
-    EXPECT_EQ(w.promptTick->interval(), 100);
+    for (const char* name : {"scrollTick", "promptTick"})
+        EXPECT_FALSE(program.timers.find(name)->isEnabled()) << name;
+    EXPECT_EQ(program.timers.find("promptTick")->interval(), 100);
     EXPECT_EQ(label(w, "clockText")->text(), QString());
     EXPECT_EQ(label(w, "overtimeText")->text(), QStringLiteral("09:00"));
 }
@@ -314,7 +314,7 @@ TEST_F(StartupTest, videoLogoPlaysAndTheRestOfTheStartUpStillRuns)
     EXPECT_EQ(videos.log.created, 1);
     EXPECT_EQ(videos.log.played, 1);
     EXPECT_TRUE(videos.log.file.endsWith("picture/clip.webm"));
-    EXPECT_TRUE(w.logo_media_control != nullptr);
+    EXPECT_TRUE(w.hasLogoVideo());
     // Buttons, menu state and layout all happened.
     EXPECT_FALSE(screenButton(w, 0)->isHidden());
     EXPECT_EQ(displayHost.runs, std::vector<int>{9});

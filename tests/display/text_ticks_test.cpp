@@ -16,13 +16,16 @@ protected:
         DisplayWindow& w = loadWith(plan);
         w.setCaption(textLabel(w, 4), "滚动文字");
         w.setTwipsWidth(textLabel(w, 4), labelW);
-        w.marquee_width = int(panelW);
+        ini("Marquee", "Width", QString::number(int(panelW)));
+        ini("Marquee", "Mode", QString::number(mode));
+        ini("Marquee", "MarQueespeed", "10");
+        w.readMarqueeSettings();
         w.setTwipsWidth(textPanel(w, 4), panelW);
         w.setTwipsLeft(textLabel(w, 4), 0);
-        w.marquee_mode = mode;
-        w.marquee_speed = 10;
         return w;
     }
+    EngineTimer* scrollTick() { return program.timers.find("scrollTick"); }
+    EngineTimer* promptTick() { return program.timers.find("promptTick"); }
     std::vector<double> lefts(DisplayWindow& w, int ticks)
     {
         std::vector<double> out;
@@ -60,10 +63,10 @@ TEST_F(TextTicksTest, rightToLeftReentersAtTheRightEdge)
 TEST_F(TextTicksTest, centredModeCentresOnceAndStops)
 {
     DisplayWindow& w = marquee(2, 1000, 1600);
-    w.scrollTick->setEnabled(true);
+    scrollTick()->setEnabled(true);
     w.scrollOneStep();
     EXPECT_EQ(w.twipsLeft(textLabel(w, 4)), -300);
-    EXPECT_FALSE(w.scrollTick->isEnabled());
+    EXPECT_FALSE(scrollTick()->isEnabled());
     EXPECT_FALSE(textPanel(w, 4)->isHidden());
 }
 
@@ -71,19 +74,19 @@ TEST_F(TextTicksTest, scrollingOffOrEmptyTextHidesAndStops)
 {
     DisplayWindow& w = marquee(0, 1000, 600);
     textPanel(w, 4)->show();
-    w.scrollTick->setEnabled(true);
+    scrollTick()->setEnabled(true);
     module.clock_plan.checkthree = "010111";
     w.scrollOneStep();
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
-    EXPECT_FALSE(w.scrollTick->isEnabled());
+    EXPECT_FALSE(scrollTick()->isEnabled());
 
     module.clock_plan.checkthree = "011111";
     w.setCaption(textLabel(w, 4), QString());
     textPanel(w, 4)->show();
-    w.scrollTick->setEnabled(true);
+    scrollTick()->setEnabled(true);
     w.scrollOneStep();
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
-    EXPECT_FALSE(w.scrollTick->isEnabled());
+    EXPECT_FALSE(scrollTick()->isEnabled());
 }
 
 TEST_F(TextTicksTest, speedOutOfRangeBecomesFiveAndIntervalsRoundHalfEven)
@@ -94,10 +97,11 @@ TEST_F(TextTicksTest, speedOutOfRangeBecomesFiveAndIntervalsRoundHalfEven)
     };
     for (const Case c : {Case{0, 200, 5}, Case{51, 200, 5}, Case{1000, 200, 5}, Case{-3, 200, 5}, Case{-50, 200, 5},
                          Case{3, 333, 3}, Case{7, 143, 7}, Case{16, 62, 16}, Case{50, 20, 50}, Case{1, 1000, 1}}) {
-        w.marquee_speed = c.speed;
+        ini("Marquee", "MarQueespeed", QString::number(c.speed));
+        w.readMarqueeSettings();
         w.scrollOneStep();
-        EXPECT_EQ(w.scrollTick->interval(), c.interval) << c.speed;
-        EXPECT_EQ(w.marquee_speed, c.kept) << c.speed;
+        EXPECT_EQ(scrollTick()->interval(), c.interval) << c.speed;
+        EXPECT_EQ(w.marqueeSpeed(), c.kept) << c.speed;
     }
 }
 
@@ -123,25 +127,25 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     auto* t7 = program.timers.find("promptTick");
     ASSERT_NE(t7, nullptr);
     w.hostState().run.setStage(0);
-    w.prompt_ticks = 3;
-    w.promptTick->setEnabled(true);
+    w.rewindPrompt();
+    promptTick()->setEnabled(true);
     int ticks = 0;
-    while (w.promptTick->isEnabled() && ticks < 20) {
+    while (promptTick()->isEnabled() && ticks < 20) {
         program.timers.advance(100);
         ++ticks;
         if (ticks == 2)
             w.hostState().run.setStage(1);
     }
     EXPECT_EQ(ticks, 4);
-    EXPECT_EQ(w.prompt_ticks, -1);
+    EXPECT_EQ(w.promptTicks(), -1);
     EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stageText[1]);
     EXPECT_FALSE(textPanel(w, 3)->isHidden());
 
     // A start that leaves the count at -1 runs one tick.
     w.hostState().run.setStage(-1);
-    w.promptTick->setEnabled(true);
+    promptTick()->setEnabled(true);
     program.timers.advance(100);
-    EXPECT_FALSE(w.promptTick->isEnabled());
+    EXPECT_FALSE(promptTick()->isEnabled());
     EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stageText[1]);
 }
 

@@ -138,7 +138,7 @@ TEST_F(BadPlanTest, endTextWiderThanATinyClock_shrinksNoFurtherThanOnePoint)
     p.stageText[6] = QString(80, QChar(u'时'));
     open(p);
     startRun();
-    EXPECT_EQ(window->endTextMeasure->font().pointSizeF(), 1.0);
+    EXPECT_EQ(windowLabel("endTextMeasure")->font().pointSizeF(), 1.0);
     EXPECT_EQ(clock(), "01:00");
 }
 

@@ -48,7 +48,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_TRUE(item(2).enabled);
     EXPECT_FALSE(item(6).enabled);
     EXPECT_FALSE(item(17).visible);
-    EXPECT_FALSE(window->screenButtons[0]->isEnabled());
+    EXPECT_FALSE(windowLabel("screenButton0")->isEnabled());
 
     const QStringList stageSounds{"wavstop", "wav:Timeout.wav"};
     for (int k = 1; k <= 59; ++k) {
@@ -61,7 +61,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
             EXPECT_EQ(sounds, stageSounds);
             break;
         case 11:
-            EXPECT_EQ(window->textLabels[3]->text(), "阶段一");
+            EXPECT_EQ(windowLabel("textLabel3")->text(), "阶段一");
             EXPECT_TRUE(sounds.isEmpty());
             break;
         case 20:
@@ -84,7 +84,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
             break;
         }
     }
-    EXPECT_EQ(window->textLabels[3]->text(), "读秒");
+    EXPECT_EQ(windowLabel("textLabel3")->text(), "读秒");
 
     // Zero: the count goes on as overtime on the main clock.
     advance(1000);
@@ -101,7 +101,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
         advance(1000);
         ASSERT_EQ(clock(), mmss(k)) << "overtime second " << k;
     }
-    EXPECT_EQ(window->textLabels[3]->text(), "已超时");
+    EXPECT_EQ(windowLabel("textLabel3")->text(), "已超时");
 
     // The overtime limit (10 s) ends the run.
     advance(1000);
@@ -114,7 +114,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_TRUE(item(0).enabled);
     EXPECT_FALSE(item(1).enabled);
     EXPECT_FALSE(item(2).enabled);
-    EXPECT_EQ(window->screenButtons[0]->text(), " 清零 ");
+    EXPECT_EQ(windowLabel("screenButton0")->text(), " 清零 ");
     EXPECT_EQ(host.run_record.countedDownMs, 60002);
     EXPECT_EQ(host.run_record.countedUpMs, 10002);
 
@@ -140,9 +140,9 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     advance(1000);
     EXPECT_EQ(clock(), "时间到");
     EXPECT_EQ(window->hostState().run.stage(), 6);
-    EXPECT_TRUE(window->textPanels[3]->isHidden());
-    EXPECT_FALSE(window->promptTick->isEnabled());
-    EXPECT_FALSE(window->clockPanel->isHidden());
+    EXPECT_TRUE(windowPanel("textPanel3")->isHidden());
+    EXPECT_FALSE(window->isPromptTicking());
+    EXPECT_FALSE(windowPanel("clockPanel")->isHidden());
     QStringList sounds = backend.take();
     EXPECT_EQ(sounds.mid(sounds.size() - 2), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
@@ -203,7 +203,7 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
 
     commands->pause_timing();
     EXPECT_EQ(item(2).caption.left(2), "继续");
-    EXPECT_EQ(window->screenButtons[2]->text(), " 继续 ");
+    EXPECT_EQ(windowLabel("screenButton2")->text(), " 继续 ");
     advance(30'000);
     EXPECT_EQ(clock(), "00:50");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());

@@ -133,7 +133,10 @@ protected:
         advance(0);
     }
     void advance(qint64 ms) { program.timers.advance(ms); }
-    QString clock() const { return window->clockText->text(); }
+    QString clock() const { return windowLabel("clockText")->text(); }
+    // The window's widgets by their object names.
+    QLabel* windowLabel(const QString& name) const { return window->findChild<QLabel*>(name); }
+    Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }
     const MenuItemState& item(int i) const { return host.desktop[i]; }
     EngineTimers& ticks() { return engine->timers(); }
 

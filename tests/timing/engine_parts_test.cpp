@@ -69,11 +69,11 @@ TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
     start();
     advance(2005);
     EXPECT_EQ(window->hostState().run.stage(), 5);
-    EXPECT_EQ(window->clockText->text(), "00:00");
+    EXPECT_EQ(windowLabel("clockText")->text(), "00:00");
     advance(3000);
-    EXPECT_EQ(window->overtimeText->text(), "00:03");
-    EXPECT_FALSE(window->overtimePanel->isHidden());
-    EXPECT_EQ(window->clockText->text(), "00:00");
+    EXPECT_EQ(windowLabel("overtimeText")->text(), "00:03");
+    EXPECT_FALSE(windowPanel("overtimePanel")->isHidden());
+    EXPECT_EQ(windowLabel("clockText")->text(), "00:00");
 }
 
 TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)
@@ -147,7 +147,7 @@ TEST_F(EngineOnDisplayTest, logoVideo_fillsTheBoxInsideItsBorder_atStartUpAndInE
     build(p, "0");
     window->setLogoVideoFactory(&videos);
     load();
-    const int b = window->logoBox->borderWidth();
+    const int b = windowPanel("logoBox")->borderWidth();
     const QSize inside(200 - 2 * b, 100 - 2 * b);
     EXPECT_EQ(videos.log.size, inside);
 

@@ -19,7 +19,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
 
     EXPECT_EQ(dateLine(), "3天");
     EXPECT_EQ(clock(), "03时00分00秒");
-    EXPECT_FALSE(window->clockPanel->isHidden());
+    EXPECT_FALSE(windowPanel("clockPanel")->isHidden());
     EXPECT_FALSE(item(0).enabled); // running
     EXPECT_TRUE(item(1).enabled);
     EXPECT_TRUE(ticks().longTermTick->isEnabled());
@@ -53,10 +53,11 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
-    EXPECT_TRUE(window->textPanels[3]->isHidden());
-    EXPECT_FALSE(window->clockPanel->isHidden());
-    EXPECT_DOUBLE_EQ(window->twipsLeft(window->clockPanel), (1920 * 15 - window->twipsWidth(window->clockText)) / 2);
-    for (EngineTimer* t : {ticks().countdownTick.get(), window->scrollTick.get(), ticks().blinkTick.get(), ticks().countupTick.get(),
+    EXPECT_TRUE(windowPanel("textPanel3")->isHidden());
+    EXPECT_FALSE(windowPanel("clockPanel")->isHidden());
+    EXPECT_DOUBLE_EQ(window->twipsLeft(windowPanel("clockPanel")), (1920 * 15 - window->twipsWidth(windowLabel("clockText"))) / 2);
+    EngineTimer* scrollTick = program.timers.find("scrollTick");
+    for (EngineTimer* t : {ticks().countdownTick.get(), scrollTick, ticks().blinkTick.get(), ticks().countupTick.get(),
                            ticks().clockSetup.get(), ticks().longTermTick.get(), ticks().networkTimeTick.get()})
         EXPECT_FALSE(t->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "清零");

@@ -77,8 +77,8 @@ protected:
         advance(1002);
     }
 
-    QString dateLine() const { return window->textLabels[2]->text(); }
-    QString prompt() const { return window->textLabels[3]->text(); }
+    QString dateLine() const { return windowLabel("textLabel2")->text(); }
+    QString prompt() const { return windowLabel("textLabel3")->text(); }
     static QString weekday(const QDate& d) { return weekday_name(d); }
 
     LongTermDisplay& longTerm() { return engine->longTerm(); }

@@ -58,18 +58,18 @@ TEST_F(LongTermScreenTest, dateCountdownAndLiveClock_paintTheirTextsEverySecond)
     showOnScreen();
     EXPECT_EQ(dateLine(), "3天");
     EXPECT_EQ(clock(), "04:05:06");
-    ASSERT_FALSE(window->clockPanel->isHidden());
-    ASSERT_FALSE(window->textPanels[2]->isHidden());
+    ASSERT_FALSE(windowPanel("clockPanel")->isHidden());
+    ASSERT_FALSE(windowPanel("textPanel2")->isHidden());
 
-    const QImage clock1 = onScreen(window->clockPanel);
-    const QImage days = onScreen(window->textPanels[2]);
+    const QImage clock1 = onScreen(windowPanel("clockPanel"));
+    const QImage days = onScreen(windowPanel("textPanel2"));
     EXPECT_GT(darkPixels(clock1), 500); // 150 pt digits
     EXPECT_GT(darkPixels(days), 50);
     keepScreenshot(QStringLiteral("long-term-countdown.png"));
 
     advance(1000);
     EXPECT_EQ(clock(), "04:05:05");
-    const QImage clock2 = onScreen(window->clockPanel);
+    const QImage clock2 = onScreen(windowPanel("clockPanel"));
     EXPECT_NE(clock1, clock2); // the new second is on the screen
     EXPECT_GT(darkPixels(clock2), 500);
 
@@ -77,10 +77,10 @@ TEST_F(LongTermScreenTest, dateCountdownAndLiveClock_paintTheirTextsEverySecond)
     module.clock_plan.time_date = QDate(2000, 1, 1);
     advance(1000);
     EXPECT_EQ(dateLine(), "2026-12-08");
-    const QImage live = onScreen(window->clockPanel);
+    const QImage live = onScreen(windowPanel("clockPanel"));
     EXPECT_NE(live, clock2);
     EXPECT_GT(darkPixels(live), 500);
-    EXPECT_GT(darkPixels(onScreen(window->textPanels[2])), darkPixels(days)); // a longer date line
+    EXPECT_GT(darkPixels(onScreen(windowPanel("textPanel2"))), darkPixels(days)); // a longer date line
     keepScreenshot(QStringLiteral("long-term-live.png"));
 }
 
