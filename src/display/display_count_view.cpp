@@ -56,7 +56,7 @@ void DisplayWindow::setClockShown(bool overtimeClock, bool shown)
     (overtimeClock ? overtimePanel : clockPanel)->setVisible(shown);
 }
 
-void DisplayWindow::showLineText(int line, const QString& text)
+void DisplayWindow::showLineText(std::size_t line, const QString& text)
 {
     if (textLabels[line]->text() == text)
         return;
@@ -65,17 +65,17 @@ void DisplayWindow::showLineText(int line, const QString& text)
         paintTextPanels(line);
 }
 
-void DisplayWindow::showDateLineText(const QString& text) { showLineText(2, text); }
+void DisplayWindow::showDateLineText(const QString& text) { showLineText(kDateLine, text); }
 
-void DisplayWindow::showPromptText(const QString& text) { showLineText(3, text); }
+void DisplayWindow::showPromptText(const QString& text) { showLineText(kPromptLine, text); }
 
-void DisplayWindow::clearPromptText() { setCaption(textLabels[3], QString()); }
+void DisplayWindow::clearPromptText() { setCaption(textLabels[kPromptLine], QString()); }
 
-void DisplayWindow::setDateLineCaption(const QString& text) { setCaption(textLabels[2], text); }
+void DisplayWindow::setDateLineCaption(const QString& text) { setCaption(textLabels[kDateLine], text); }
 
-void DisplayWindow::setDateLineShown(bool shown) { textPanels[2]->setVisible(shown); }
+void DisplayWindow::setDateLineShown(bool shown) { textPanels[kDateLine]->setVisible(shown); }
 
-void DisplayWindow::setPromptLineShown(bool shown) { textPanels[3]->setVisible(shown); }
+void DisplayWindow::setPromptLineShown(bool shown) { textPanels[kPromptLine]->setVisible(shown); }
 
 void DisplayWindow::rewindPrompt() { prompt_ticks = 3; }
 
@@ -127,12 +127,12 @@ void DisplayWindow::styleElement(QLabel* label, const QString& font, const QColo
 void DisplayWindow::styleTitles()
 {
     const ClockPlan& p = m_module.clock_plan;
-    setCaption(textLabels[0], p.firsttext);
-    styleElement(textLabels[0], p.firstfont, colour_from_text(p.firstcolour), size_entry(p.sizethree, 0));
-    textLabels[0]->setVisible(!textLabels[0]->text().isEmpty());
-    setCaption(textLabels[1], p.secondtext);
-    styleElement(textLabels[1], p.secondfont, colour_from_text(p.secondcolour), size_entry(p.sizethree, 1));
-    textPanels[1]->setVisible(!textLabels[1]->text().isEmpty());
+    setCaption(textLabels[kTitleLine], p.firsttext);
+    styleElement(textLabels[kTitleLine], p.firstfont, colour_from_text(p.firstcolour), size_entry(p.sizethree, 0));
+    textLabels[kTitleLine]->setVisible(!textLabels[kTitleLine]->text().isEmpty());
+    setCaption(textLabels[kSubtitleLine], p.secondtext);
+    styleElement(textLabels[kSubtitleLine], p.secondfont, colour_from_text(p.secondcolour), size_entry(p.sizethree, 1));
+    textPanels[kSubtitleLine]->setVisible(!textLabels[kSubtitleLine]->text().isEmpty());
 }
 
 // The clock and the overtime clock share the clock's style.
@@ -155,9 +155,9 @@ void DisplayWindow::placeScrollText()
 {
     readMarqueeSettings();
     if (marquee_width > 0)
-        setTwipsWidth(textPanels[4], marquee_width);
-    QLabel* label = textLabels[4];
-    const double panelWidth = twipsWidth(textPanels[4]);
+        setTwipsWidth(textPanels[kScrollLine], marquee_width);
+    QLabel* label = textLabels[kScrollLine];
+    const double panelWidth = twipsWidth(textPanels[kScrollLine]);
     switch (marquee_mode) {
     case 0: setTwipsLeft(label, -twipsWidth(label)); break;
     case 1: setTwipsLeft(label, panelWidth); break;
@@ -179,18 +179,18 @@ void DisplayWindow::styleForCount(const QString& initialClockText, const QString
     fitEndText();
 
     // Date line and prompt text start empty and hidden.
-    setCaption(textLabels[2], QString());
-    styleElement(textLabels[2], p.stagefont, colour_from_text(p.stagecolour), size_entry(p.sizethree, 3));
-    textPanels[2]->hide();
-    setCaption(textLabels[3], QString());
-    styleElement(textLabels[3], p.textfont, colour_from_text(p.textcolour), size_entry(p.sizethree, 4));
-    textPanels[3]->hide();
+    setCaption(textLabels[kDateLine], QString());
+    styleElement(textLabels[kDateLine], p.stagefont, colour_from_text(p.stagecolour), size_entry(p.sizethree, 3));
+    textPanels[kDateLine]->hide();
+    setCaption(textLabels[kPromptLine], QString());
+    styleElement(textLabels[kPromptLine], p.textfont, colour_from_text(p.textcolour), size_entry(p.sizethree, 4));
+    textPanels[kPromptLine]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    styleElement(textLabels[4], p.rollfont, colour_from_text(p.rollcolour), size_entry(p.sizethree, 5));
-    if (!textLabels[4]->text().isEmpty())
+    styleElement(textLabels[kScrollLine], p.rollfont, colour_from_text(p.rollcolour), size_entry(p.sizethree, 5));
+    if (!textLabels[kScrollLine]->text().isEmpty())
         scrollTick->setEnabled(true);
-    textPanels[4]->hide();
+    textPanels[kScrollLine]->hide();
     placeScrollText();
 
     applyStageBackground(0);
@@ -228,16 +228,16 @@ void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString&
         p.stagecolour = registry->readText(QStringLiteral("stagecolour")).value_or(QString());
         sizes = registry->readText(QStringLiteral("sizethree")).value_or(QString());
     }
-    styleElement(textLabels[2], p.stagefont, colour_from_value(qint64(leading_number(p.stagecolour)), QColor(Qt::black)),
-                 size_entry(sizes, 3), textPanels[2]);
-    textPanels[2]->setVisible(!textLabels[2]->text().isEmpty());
+    styleElement(textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leading_number(p.stagecolour)), QColor(Qt::black)),
+                 size_entry(sizes, 3), textPanels[kDateLine]);
+    textPanels[kDateLine]->setVisible(!textLabels[kDateLine]->text().isEmpty());
 
-    setCaption(textLabels[3], prompt);
-    styleElement(textLabels[3], p.textfont, colour_from_text(p.textcolour), size_entry(p.sizethree, 4));
-    textPanels[3]->setVisible(!textLabels[3]->text().isEmpty());
-    styleElement(textLabels[4], p.rollfont, colour_from_text(p.rollcolour), size_entry(p.sizethree, 5));
+    setCaption(textLabels[kPromptLine], prompt);
+    styleElement(textLabels[kPromptLine], p.textfont, colour_from_text(p.textcolour), size_entry(p.sizethree, 4));
+    textPanels[kPromptLine]->setVisible(!textLabels[kPromptLine]->text().isEmpty());
+    styleElement(textLabels[kScrollLine], p.rollfont, colour_from_text(p.rollcolour), size_entry(p.sizethree, 5));
     // The scrolling tick shows the panel at its first step.
-    if (!textLabels[4]->text().isEmpty())
+    if (!textLabels[kScrollLine]->text().isEmpty())
         scrollTick->setEnabled(true);
     placeScrollText();
 

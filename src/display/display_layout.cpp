@@ -67,10 +67,10 @@ void DisplayWindow::relayout()
     const double H = twipsPerPixelY() * m_module.full_screen_height_px;
     auto centred = [&](const QWidget* w) { return (W - twipsWidth(w)) / 2.0; };
 
-    QLabel* title = textLabels[0];
+    QLabel* title = textLabels[kTitleLine];
     using E = DisplayElement;
     placeElement(E::MainTitle, W + twipsWidth(title), centred(title), plan.centresTitle(), H + twipsHeight(title), 100);
-    placeElement(E::Subtitle, W, centred(textPanels[1]), plan.centresSubtitle(), H, 400);
+    placeElement(E::Subtitle, W, centred(textPanels[kSubtitleLine]), plan.centresSubtitle(), H, 400);
     for (int i = 2; i <= 4; ++i)
         placeElement(E(i), W, centred(textPanels[i]), false, H, 300.0 * i + 100);
     placeElement(E::Clock, W, centred(clockPanel), false, H, 1600);
@@ -95,7 +95,7 @@ void DisplayWindow::relayout()
         if (!textLabels[i]->text().isEmpty() && !textPanels[i]->isHidden())
             paintTextPanels(i);
     }
-    if (!textLabels[4]->text().isEmpty() && !textPanels[4]->isHidden())
+    if (!textLabels[kScrollLine]->text().isEmpty() && !textPanels[kScrollLine]->isHidden())
         paintTextPanels(4);
     for (int i = 0; i < 5; ++i)
         placeElement(E(int(E::StartButton) + i), W, 2000.0 + 1000.0 * i, false, H, H - 3000);

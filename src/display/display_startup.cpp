@@ -117,12 +117,12 @@ void DisplayWindow::loadPlanAndStyles()
         QLabel* label = textLabels[s.index];
         setCaption(label, s.caption);
         styleElement(label, s.font, colour_from_text(s.colour), size_entry(plan.sizethree, s.sizeEntry),
-                     s.index == 2 ? textPanels[2] : nullptr);
+                     s.index == 2 ? textPanels[kDateLine] : nullptr);
         if (s.index == 0) {
             if (label->text().isEmpty())
                 label->hide();
         } else if (s.index == 1) {
-            textPanels[1]->setVisible(!label->text().isEmpty());
+            textPanels[kSubtitleLine]->setVisible(!label->text().isEmpty());
         } else if (label->text().isEmpty()) {
             textPanels[s.index]->hide();
         }
@@ -134,7 +134,7 @@ void DisplayWindow::loadPlanAndStyles()
         m_module.bigClockText = *v;
     // A width of zero or below cannot be given to the panel; it keeps its own.
     if (marquee_width > 0)
-        setTwipsWidth(textPanels[4], marquee_width);
+        setTwipsWidth(textPanels[kScrollLine], marquee_width);
 }
 
 void DisplayWindow::loadLookAndState()
@@ -154,7 +154,7 @@ void DisplayWindow::loadLookAndState()
     paintClock(clockText->text(), to_int16(clockText->font().pointSizeF()).value_or(0));
     paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
     loadLogo(LogoLoad::StartUp);
-    textPanels[4]->hide();
+    textPanels[kScrollLine]->hide();
     applyIdleMenuState();
     relayout();
     promptTick->setInterval(100);

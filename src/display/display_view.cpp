@@ -28,7 +28,7 @@ QLabel* DisplayWindow::elementLabel(DisplayElement e) const
 QWidget* DisplayWindow::elementBox(DisplayElement e) const
 {
     switch (e) {
-    case DisplayElement::MainTitle: return textLabels[0];
+    case DisplayElement::MainTitle: return textLabels[kTitleLine];
     case DisplayElement::Subtitle:
     case DisplayElement::DateLine:
     case DisplayElement::Prompt:
@@ -164,7 +164,7 @@ void DisplayWindow::saveElementPosition(DisplayElement e)
 
 void DisplayWindow::centreScrollingText()
 {
-    setTwipsLeft(textLabels[4], (twipsWidth(textPanels[4]) - twipsWidth(textLabels[4])) / 2.0);
+    setTwipsLeft(textLabels[kScrollLine], (twipsWidth(textPanels[kScrollLine]) - twipsWidth(textLabels[kScrollLine])) / 2.0);
 }
 
 bool DisplayWindow::logoIsEmpty() const

@@ -131,8 +131,8 @@ void DisplayWindow::createControls()
     };
 
     // Title: a label straight on the background.
-    textLabels[0] = makeLabel("textLabel0", QStringLiteral("主标题"), m_backgroundBox, "宋体", 72);
-    setForeColour(textLabels[0], text);
+    textLabels[kTitleLine] = makeLabel("textLabel0", QStringLiteral("主标题"), m_backgroundBox, "宋体", 72);
+    setForeColour(textLabels[kTitleLine], text);
 
     static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};
     static const double panelW[5] = {0, 3255, 3255, 3495, 4695};
@@ -145,7 +145,7 @@ void DisplayWindow::createControls()
         textPanels[i]->setAccessibleName(textLabels[i]->text());
         setForeColour(textLabels[i], text);
     }
-    setTwipsLeft(textLabels[4], 640);
+    setTwipsLeft(textLabels[kScrollLine], 640);
 
     clockPanel = makePanel("clockPanel", 2175, 900);
     clockPanel->setFont(designer_font("新宋体", 80.25));
@@ -178,7 +178,7 @@ void DisplayWindow::createControls()
     endTextMeasure->hide();
 
     // Windowless labels lie beneath the picture boxes of their container.
-    textLabels[0]->lower();
+    textLabels[kTitleLine]->lower();
     for (auto* b : screenButtons)
         b->lower();
 
@@ -189,7 +189,7 @@ void DisplayWindow::createControls()
         w->setMouseTracking(true);
     }
     m_backgroundBox->installEventFilter(this);
-    for (QLabel* l : {textLabels[0], textLabels[1], textLabels[2], textLabels[3], textLabels[4], clockText, overtimeText, endTextMeasure})
+    for (QLabel* l : {textLabels[kTitleLine], textLabels[kSubtitleLine], textLabels[kDateLine], textLabels[kPromptLine], textLabels[kScrollLine], clockText, overtimeText, endTextMeasure})
         autoSize(l);
 }
 
@@ -256,7 +256,7 @@ bool DisplayWindow::isAutoSize(const QWidget* w) const
 {
     if (!w)
         return false;
-    return w == textLabels[0] || w == textLabels[1] || w == textLabels[2] || w == textLabels[3] || w == textLabels[4] ||
+    return w == textLabels[kTitleLine] || w == textLabels[kSubtitleLine] || w == textLabels[kDateLine] || w == textLabels[kPromptLine] || w == textLabels[kScrollLine] ||
            w == clockText || w == overtimeText || w == endTextMeasure;
 }
 

@@ -218,7 +218,7 @@ public:
 
 private:
     enum class LogoLoad { StartUp, SetUp };
-    void showLineText(int line, const QString& text);
+    void showLineText(std::size_t line, const QString& text);
     // The one element styler: font (also of `fontPanel`), colour (also of
     // `colourPanel`) and, when the plan gives one, size.
     void styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
@@ -233,8 +233,10 @@ private:
 
 private:
     // --- display elements --------------------------------------------------
-    std::array<QLabel*, 5> textLabels{};             // 0 title, 1 subtitle, 2 date line, 3 prompt, 4 scrolling text
-    std::array<Panel*, 5> textPanels{};            // panels 1..4 holding textLabels(1..4); [0] unused
+    // The text lines, indexed by their element number.
+    static constexpr std::size_t kTitleLine = 0, kSubtitleLine = 1, kDateLine = 2, kPromptLine = 3, kScrollLine = 4;
+    std::array<QLabel*, 5> textLabels{};           // every text line's caption
+    std::array<Panel*, 5> textPanels{};            // the panels of lines 1..4; the title has none
     Panel* clockPanel = nullptr;                   // clock panel (paints clockText's caption)
     QLabel* clockText = nullptr;                    // clock text, measured, never shown
     Panel* overtimePanel = nullptr;                   // overtime clock panel

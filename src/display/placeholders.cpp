@@ -25,9 +25,9 @@ void DisplayWindow::showElementPlaceholders(bool shown)
         auto shownUnlessRunningAndEmpty = [&](int i) {
             return !running || textLabels[i]->text() != *placeholders[i];
         };
-        if (textLabels[0]->text().isEmpty())
-            setCaption(textLabels[0], kTitle);
-        textLabels[0]->setVisible(shownUnlessRunningAndEmpty(0));
+        if (textLabels[kTitleLine]->text().isEmpty())
+            setCaption(textLabels[kTitleLine], kTitle);
+        textLabels[kTitleLine]->setVisible(shownUnlessRunningAndEmpty(0));
 
         for (int i : {1, 2, 3}) {
             if (i == 2 && !plan.isLongTerm())
@@ -40,22 +40,22 @@ void DisplayWindow::showElementPlaceholders(bool shown)
             if (i == 1)
                 clockPanel->show();
         }
-        if (textLabels[4]->text().isEmpty()) {
-            setCaption(textLabels[4], kScroll);
+        if (textLabels[kScrollLine]->text().isEmpty()) {
+            setCaption(textLabels[kScrollLine], kScroll);
             paintTextPanels(4);
         }
         if (!running)
-            textPanels[4]->show();
+            textPanels[kScrollLine]->show();
         else
-            textPanels[4]->setVisible(!(textLabels[4]->text() == kScroll || !plan.showsScrollingText()));
+            textPanels[kScrollLine]->setVisible(!(textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText()));
         centreScrollingText();
         logoBox->setVisible(!running || !logoBox->picture().isNull());
         return;
     }
 
-    if (textLabels[0]->text() == kTitle) {
-        setCaption(textLabels[0], QString());
-        textLabels[0]->hide();
+    if (textLabels[kTitleLine]->text() == kTitle) {
+        setCaption(textLabels[kTitleLine], QString());
+        textLabels[kTitleLine]->hide();
     }
     for (int i : {1, 2, 3}) {
         if (textLabels[i]->text() == *placeholders[i]) {
@@ -64,9 +64,9 @@ void DisplayWindow::showElementPlaceholders(bool shown)
             paintTextPanels(i);
         }
     }
-    if (textLabels[4]->text() == kScroll || !plan.showsScrollingText()) {
-        setCaption(textLabels[4], QString());
-        textPanels[4]->hide();
+    if (textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText()) {
+        setCaption(textLabels[kScrollLine], QString());
+        textPanels[kScrollLine]->hide();
         paintTextPanels(4);
     }
     if (logoBox->picture().isNull())

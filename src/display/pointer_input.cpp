@@ -130,7 +130,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     }
 
     // The title.
-    if (w == textLabels[0]) {
+    if (w == textLabels[kTitleLine]) {
         if (down) {
             m_grabPoint = pos;
             m_module.selected_element = menu_number_of(DisplayElement::MainTitle);
@@ -190,7 +190,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                     setTwipsWidth(w, twipsWidth(textLabels[i]));
                     setTwipsHeight(w, twipsHeight(textLabels[i]));
                 } else {
-                    textPanels[4]->setBorderStyle(1);
+                    textPanels[kScrollLine]->setBorderStyle(1);
                 }
             } else if (button == 2) {
                 m_module.selected_element = menu_number_of(element);

@@ -11,8 +11,8 @@ namespace orvalen {
 void DisplayWindow::scrollOneStep()
 {
     const ClockPlan& plan = m_module.clock_plan;
-    if (!plan.showsScrollingText() || textLabels[4]->text().isEmpty()) {
-        textPanels[4]->hide();
+    if (!plan.showsScrollingText() || textLabels[kScrollLine]->text().isEmpty()) {
+        textPanels[kScrollLine]->hide();
         scrollTick->setEnabled(false);
         return;
     }
@@ -22,8 +22,8 @@ void DisplayWindow::scrollOneStep()
     scrollTick->setInterval(int(std::nearbyint(1000.0 / marquee_speed)));
     paintTextPanels(4);
 
-    QLabel* label = textLabels[4];
-    const double panelW = twipsWidth(textPanels[4]);
+    QLabel* label = textLabels[kScrollLine];
+    const double panelW = twipsWidth(textPanels[kScrollLine]);
     const double left = twipsLeft(label), labelW = twipsWidth(label);
     switch (marquee_mode) {
     case 0:
@@ -38,7 +38,7 @@ void DisplayWindow::scrollOneStep()
     default:
         return;
     }
-    textPanels[4]->show();
+    textPanels[kScrollLine]->show();
     if (marquee_mode == 2)
         scrollTick->setEnabled(false);
 }
@@ -47,7 +47,7 @@ void DisplayWindow::advancePrompt()
 {
     const int code = m_host.run.stage();
     if (const auto text = prompt_for(code, m_module.clock_plan))
-        setCaption(textLabels[3], *text);
+        setCaption(textLabels[kPromptLine], *text);
     paintTextPanels(3);
     if (prompt_ticks <= 0)
         promptTick->setEnabled(false);
