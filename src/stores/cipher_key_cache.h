@@ -1,6 +1,5 @@
 #pragma once
 #include <QByteArray>
-#include <QString>
 
 namespace orvalen {
 
@@ -8,11 +7,18 @@ namespace orvalen {
 // (its first 16 bytes) with 64,000 rounds of PBKDF2-HMAC-SHA1 on every open,
 // tens of milliseconds each time. This derives it once per salt and
 // passphrase for the life of the process and returns it in SQLCipher's raw
-// key form ("x'<64 hex digits>'"). Empty when the file has no salt yet (new
-// or empty) or cannot be read; the caller then keys with the passphrase.
-QByteArray cached_raw_key(const QString& path, const QByteArray& passphrase);
+// key form ("x'<64 hex digits>'"). Empty when the salt is not 16 bytes long
+// (a new or empty file); the caller then keys with the passphrase.
+//
+// The salt is handed in, never read here: the caller reads it through the
+// connection's own descriptor. Opening the database file a second time and
+// closing that descriptor would drop every lock the process holds on it.
+QByteArray cached_raw_key(const QByteArray& salt, const QByteArray& passphrase);
 
 // Forgets the raw key of this salt and passphrase (SQLCipher refused it).
-void forget_raw_key(const QString& path, const QByteArray& passphrase);
+void forget_raw_key(const QByteArray& salt, const QByteArray& passphrase);
+
+// How many bytes of salt start an SQLCipher file.
+constexpr int kCipherSaltBytes = 16;
 
 } // namespace orvalen

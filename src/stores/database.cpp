@@ -23,34 +23,51 @@ struct CloseDatabase {
 // A connection that closes itself unless it is released to a Database.
 using DatabaseHandle = std::unique_ptr<sqlite3, CloseDatabase>;
 
+// The file's salt, read through the connection's own descriptor (the file is
+// open once sqlite3_open_v2 returns); empty when the file is shorter (new).
+// No second descriptor is ever opened on the database file: closing one would
+// drop the locks of every connection of this process, and another program
+// could then checkpoint and delete the write-ahead log this one writes to.
+QByteArray file_salt(sqlite3* db)
+{
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
+        || !file->pMethods)
+        return {};
+    QByteArray salt(kCipherSaltBytes, '\0');
+    if (file->pMethods->xRead(file, salt.data(), kCipherSaltBytes, 0) != SQLITE_OK)
+        return {};
+    return salt;
+}
+
 // Opens the file and keys it: with the raw key derived before for this
 // file's salt when there is one, else (or when SQLCipher refuses it) with the
 // passphrase. The key is proved by reading the schema (SQLCipher checks it
-// lazily: the first read tells). `file` is the database file itself, `path`
-// what SQLite opens (the file or a URI naming it). `db` holds the connection
-// even on failure, for its message.
-int open_keyed(const QString& path, const QString& file, const QString& key, int flags, DatabaseHandle& db)
+// lazily: the first read tells). `path` is what SQLite opens (the file or a
+// URI naming it). `db` holds the connection even on failure, for its message.
+int open_keyed(const QString& path, const QString& key, int flags, DatabaseHandle& db)
 {
     const QByteArray passphrase = key.toUtf8();
-    const QByteArray rawKey = cached_raw_key(file, passphrase);
-    int rc = SQLITE_NOTADB;
-    for (const QByteArray& attempt : {rawKey, passphrase}) {
-        if (attempt.isEmpty())
-            continue;
+    bool rawKeyRefused = false;
+    for (;;) {
         sqlite3* opened = nullptr;
-        rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, flags, nullptr);
+        int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, flags, nullptr);
         db.reset(opened);
         if (rc != SQLITE_OK)
             return rc;
+        const QByteArray salt = rawKeyRefused ? QByteArray() : file_salt(db.get());
+        QByteArray attempt = cached_raw_key(salt, passphrase);
+        if (attempt.isEmpty())
+            attempt = passphrase;
         rc = sqlite3_key(db.get(), attempt.constData(), int(attempt.size()));
         if (rc == SQLITE_OK)
             rc = sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
         if (rc != SQLITE_NOTADB || attempt == passphrase)
             return rc;
-        forget_raw_key(file, passphrase);
+        forget_raw_key(salt, passphrase);
+        rawKeyRefused = true;
         db.reset();
     }
-    return rc;
 }
 
 QString folderHint(const QString& path)
@@ -117,18 +134,18 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
 
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
     DatabaseHandle db;
-    int rc = open_keyed(path, path, key, flags, db);
+    int rc = open_keyed(path, key, flags, db);
     const int primary = rc & 0xff;
     if (mode == Mode::ExistingOnly
         && (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY || primary == SQLITE_IOERR || primary == SQLITE_PERM)) {
         // A folder that cannot be written keeps the write-ahead log from
         // opening: the plans are still read, without writing.
         DatabaseHandle readOnly;
-        int rrc = open_keyed(path, path, key, SQLITE_OPEN_READONLY, readOnly);
+        int rrc = open_keyed(path, key, SQLITE_OPEN_READONLY, readOnly);
         if (rrc != SQLITE_OK) {
             readOnly.reset();
             const QByteArray uri = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
-            rrc = open_keyed(QString::fromUtf8(uri), path, key, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, readOnly);
+            rrc = open_keyed(QString::fromUtf8(uri), key, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, readOnly);
         }
         if (rrc == SQLITE_OK) {
             db.reset();

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
@@ -23,6 +24,16 @@ void writeAll(const QString& path, const QByteArray& bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+// How many descriptors of this process are open on the file.
+int descriptorsOn(const QString& path)
+{
+    const QString file = QFileInfo(path).canonicalFilePath();
+    int count = 0;
+    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::AllEntries | QDir::System))
+        count += fd.symLinkTarget() == file ? 1 : 0;
+    return count;
 }
 
 class DatabaseTest : public ::testing::Test {
@@ -211,4 +222,38 @@ TEST_F(DatabaseTest, openDeskData_findsTheFileWithoutRegardToCase)
     error.clear();
     EXPECT_FALSE(open_desk_data(ProgramFolder(), &error).isOpen());
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(DatabaseTest, saveStaysInTheFileWhenTheProgramOpensItAgainAndAnotherProgramReadsIt)
+{
+    auto save = [](Database& db, const QString& name) {
+        Statement insert(db, QStringLiteral("INSERT INTO deskclock (clockname) VALUES (?1)"));
+        insert.bindText(1, name);
+        return insert.run();
+    };
+    // A backup or sync tool: when it closes the file and finds no other
+    // process holding it, it folds the write-ahead log in and deletes it.
+    auto anotherProgramReads = [this] {
+        QProcess reader;
+        reader.start(QStringLiteral(ORVALEN_DESK_DATA_READER), {path});
+        EXPECT_TRUE(reader.waitForFinished(60000));
+        EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+        return QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    };
+
+    Database program;
+    ASSERT_TRUE(program.open(path, database_password()));
+    EXPECT_EQ(descriptorsOn(path), 1);
+    ASSERT_TRUE(save(program, QStringLiteral("D")));
+    {
+        // Another part of the program opens the file while the first
+        // connection stays open; keying it must not touch the file outside
+        // SQLite (closing such a descriptor drops the process's locks).
+        Database menu;
+        ASSERT_TRUE(menu.open(path, database_password()));
+    }
+    EXPECT_EQ(anotherProgramReads(), QStringList{QStringLiteral("D")});
+    ASSERT_TRUE(save(program, QStringLiteral("E")));
+    EXPECT_EQ(anotherProgramReads(), (QStringList{QStringLiteral("D"), QStringLiteral("E")}));
+    EXPECT_TRUE(QFileInfo::exists(path + QStringLiteral("-wal")));
 }
