@@ -8,6 +8,7 @@
 #include <xlsxwriter.h>
 
 #include <memory>
+#include <utility>
 
 namespace orvalen {
 
@@ -46,18 +47,26 @@ lxw_error write_row(lxw_worksheet* sheet, lxw_row_t row, const QStringList& cell
     return LXW_NO_ERROR;
 }
 
-// A CSV field as written: quoted only when a reader would split it otherwise.
+// A CSV field as written. A spreadsheet program takes a field that starts
+// with one of "=+-@", a tab or a carriage return as a formula: such a field
+// gets a leading apostrophe, so that it reads as the text it is. NUL
+// characters are left out. The field is quoted only when a reader would
+// split it otherwise.
 QString csv_field(const QString& cell)
 {
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
     static const QString special = QStringLiteral(",\"\r\n");
+    QString field = cell;
+    field.remove(QChar(u'\0'));
+    if (!field.isEmpty() && formulaStarts.contains(field.front()))
+        field.prepend(QLatin1Char('\''));
     bool needsQuotes = false;
-    for (const QChar c : cell)
+    for (const QChar c : std::as_const(field))
         needsQuotes = needsQuotes || special.contains(c);
     if (!needsQuotes)
-        return cell;
-    QString quoted = cell;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+        return field;
+    field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + field + QLatin1Char('"');
 }
 
 void append_csv_row(QByteArray& out, const QStringList& cells)

@@ -21,7 +21,10 @@ bool write_xlsx(const QString& path, const ExportTable& table, QString* error);
 
 // Writes the table as comma-separated text: UTF-8 with a byte-order mark,
 // CR LF after every row and one more at the end; a field is quoted (quotes
-// doubled) only when it holds a comma, a quote or a line break.
+// doubled) only when it holds a comma, a quote or a line break. A field that
+// starts with "=", "+", "-", "@", a tab or a carriage return gets a leading
+// apostrophe, so that spreadsheet programs read it as text, never as a
+// formula; NUL characters are left out.
 bool write_csv(const QString& path, const ExportTable& table, QString* error);
 
 } // namespace orvalen

@@ -63,6 +63,37 @@ TEST(TableExport, csv_isUtf8WithBomCrLfAndQuotesOnlyWhereNeeded)
                                   + "007,\"a,b\"\r\n2,\"say \"\"hi\"\"\r\nnext\"\r\n3,\r\n\r\n");
 }
 
+TEST(TableExport, csvFieldsThatLookLikeFormulas_areWrittenAsTextWithoutNul)
+{
+    const QString hyperlink = QStringLiteral("=HYPERLINK(\"http://x\",\"点\")");
+    const ExportTable table{QStringLiteral("sheet1"),
+                            {QStringLiteral("名称"), QStringLiteral("标签")},
+                            {{hyperlink, QStringLiteral("+1+1")},
+                             {QStringLiteral("-2"), QStringLiteral("@SUM(A1)")},
+                             {QStringLiteral("\tx"), QStringLiteral("\r=1")},
+                             {QStringLiteral("a=b-c"), QStringLiteral("n") + QChar(u'\0') + QStringLiteral("ul")}}};
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("sheet1.csv"));
+    ASSERT_TRUE(write_csv(csv, table, nullptr));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("名称,标签\r\n").toUtf8()
+                                  + "\"'=HYPERLINK(\"\"http://x\"\",\"\"" + QStringLiteral("点").toUtf8()
+                                  + "\"\")\",'+1+1\r\n"
+                                    "'-2,'@SUM(A1)\r\n"
+                                    "'\tx,\"'\r=1\"\r\n"
+                                    "a=b-c,nul\r\n\r\n");
+
+    // The workbook already holds every cell as text, exactly as given.
+    const QString xlsx = dir.filePath(QStringLiteral("sheet1.xlsx"));
+    ASSERT_TRUE(write_xlsx(xlsx, table, nullptr));
+    const QString strings = unzipped(xlsx, QStringLiteral("xl/sharedStrings.xml"));
+    EXPECT_TRUE(strings.contains(QStringLiteral("<t>=HYPERLINK(")))
+        << strings.toStdString();
+    EXPECT_TRUE(strings.contains(QStringLiteral("<t>+1+1</t>")));
+    EXPECT_FALSE(unzipped(xlsx, QStringLiteral("xl/worksheets/sheet1.xml")).contains(QStringLiteral("<f>")));
+}
+
 TEST(TableExport, unwritableFolderOrBadSheetName_failWithReasonAndNoFile)
 {
     QTemporaryDir dir;
