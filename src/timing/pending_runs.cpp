@@ -3,13 +3,18 @@
 #include "platform/program_folder.h"
 #include "platform/save_file.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
+#include <QUuid>
+
+#include <optional>
 
 namespace orvalen {
 
@@ -23,16 +28,40 @@ QJsonObject to_json(const TimesumRow& row)
                        {QStringLiteral("use_time"), row.use_time},
                        {QStringLiteral("out_time"), row.out_time},
                        {QStringLiteral("pause_time"), row.pause_time},
-                       {QStringLiteral("filename"), row.filename}};
+                       {QStringLiteral("filename"), row.filename},
+                       {QStringLiteral("key"), row.key}};
 }
 
-TimesumRow from_json(const QJsonObject& o)
+// "hh:mm:ss", the hours not wrapped at 24.
+bool is_time_text(const QJsonValue& value)
 {
-    return TimesumRow{o.value(QStringLiteral("set_time")).toString(),
-                      o.value(QStringLiteral("use_time")).toString(),
-                      o.value(QStringLiteral("out_time")).toString(),
-                      o.value(QStringLiteral("pause_time")).toString(),
-                      o.value(QStringLiteral("filename")).toString()};
+    static const QRegularExpression pattern(QStringLiteral("^\\d{2,}:[0-5]\\d:[0-5]\\d$"));
+    return value.isString() && pattern.match(value.toString()).hasMatch();
+}
+
+// The row of the queue's entry at `index`; nothing when the entry has no
+// valid times or label (another type, a field missing). A row queued before
+// rows had keys gets one from its place and content, the same at every read.
+std::optional<TimesumRow> from_json(const QJsonValue& entry, qsizetype index)
+{
+    const QJsonObject o = entry.toObject();
+    for (const char* field : {"set_time", "use_time", "out_time", "pause_time"}) {
+        if (!is_time_text(o.value(QLatin1String(field))))
+            return std::nullopt;
+    }
+    const QJsonValue filename = o.value(QStringLiteral("filename"));
+    const QJsonValue key = o.value(QStringLiteral("key"));
+    if (!filename.isString() || !(key.isUndefined() || key.isString()))
+        return std::nullopt;
+    TimesumRow row{o.value(QStringLiteral("set_time")).toString(), o.value(QStringLiteral("use_time")).toString(),
+                   o.value(QStringLiteral("out_time")).toString(), o.value(QStringLiteral("pause_time")).toString(),
+                   filename.toString(), key.toString()};
+    if (row.key.isEmpty())
+        row.key = QString::fromLatin1(
+            QCryptographicHash::hash(QByteArray::number(index) + ' ' + QJsonDocument(o).toJson(QJsonDocument::Compact),
+                                     QCryptographicHash::Sha1)
+                .toHex());
+    return row;
 }
 
 bool save_queue(const QString& path, const std::vector<TimesumRow>& rows, QString* error)
@@ -48,6 +77,22 @@ bool save_queue(const QString& path, const std::vector<TimesumRow>& rows, QStrin
     for (const TimesumRow& row : rows)
         array.append(to_json(row));
     return save_file(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
+}
+
+// Entries without valid times never reach timesum: the file as it was is
+// copied aside as .bad and the queue keeps only the good rows.
+void set_bad_entries_aside(const QString& path, const std::vector<TimesumRow>& good, qsizetype bad)
+{
+    const QString copy = copy_aside_as_bad(path);
+    if (copy.isEmpty()) {
+        qWarning().noquote() << path << "holds" << bad << "entries without valid times; they cannot be copied aside";
+        return;
+    }
+    QString why;
+    if (!save_queue(path, good, &why))
+        qWarning().noquote() << path << "keeps its entries without valid times:" << why;
+    qWarning().noquote() << path << "held" << bad << "entries without valid times; the file as it was is kept as"
+                         << copy;
 }
 
 // The owner of the one planned retry; null when none is planned (or its owner went).
@@ -79,10 +124,13 @@ std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder)
                              << keep_aside_as_bad(path);
         return rows;
     }
-    for (const QJsonValue& v : doc.array()) {
-        if (v.isObject())
-            rows.push_back(from_json(v.toObject()));
+    const QJsonArray entries = doc.array();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (std::optional<TimesumRow> row = from_json(entries.at(i), i))
+            rows.push_back(*row);
     }
+    if (qsizetype(rows.size()) < entries.size())
+        set_bad_entries_aside(path, rows, entries.size() - qsizetype(rows.size()));
     return rows;
 }
 
@@ -90,6 +138,8 @@ bool queue_pending_run(const ProgramFolder& folder, const TimesumRow& row, QStri
 {
     std::vector<TimesumRow> rows = read_pending_runs(folder);
     rows.push_back(row);
+    if (rows.back().key.isEmpty())
+        rows.back().key = QUuid::createUuid().toString(QUuid::WithoutBraces);
     return save_queue(pending_runs_path(folder), rows, error);
 }
 
@@ -102,9 +152,12 @@ bool write_pending_runs(const ProgramFolder& folder, const std::vector<TimesumRo
         return true;
     if (!append_timesum_rows(folder, rows, error))
         return false;
+    // The database remembers the queued rows' keys: a queue that stays is
+    // never written again, and is reported once.
+    const QString path = pending_runs_path(folder);
     QString why;
-    if (hadQueue && !save_queue(pending_runs_path(folder), {}, &why))
-        qWarning().noquote() << "The waiting statistics rows were written but their queue stays:" << why;
+    if (hadQueue && !save_queue(path, {}, &why))
+        report_save_failure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
     return true;
 }
 

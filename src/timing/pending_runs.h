@@ -15,14 +15,19 @@ class ProgramFolder;
 // helper, until the database can take them.
 
 QString pending_runs_path(const ProgramFolder& folder);
-// The waiting rows in the order of their runs. A damaged queue file is kept
-// aside as .bad (logged) and reads as empty.
+// The waiting rows in the order of their runs, each with its key. A damaged
+// queue file is kept aside as .bad (logged) and reads as empty; entries
+// without valid times (another type, a field missing, an empty object) are
+// left out, the file as it was copied aside as .bad and the queue rewritten
+// without them.
 std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder);
-// Adds one row to the queue. False with *error when the queue cannot be saved.
+// Adds one row to the queue, under a new key. False with *error when the queue cannot be saved.
 bool queue_pending_run(const ProgramFolder& folder, const TimesumRow& row, QString* error);
 // Writes the waiting rows, and `extra` after them, to timesum in one
 // transaction, then empties the queue. False with *error (nothing written)
-// when the database cannot take them now.
+// when the database cannot take them now. The database remembers the keys of
+// the waiting rows it took, so a queue that cannot be removed is reported
+// once and never written again.
 bool write_pending_runs(const ProgramFolder& folder, const std::vector<TimesumRow>& extra, QString* error);
 
 // Tries the waiting rows again after delayMs, and again and again while the

@@ -8,8 +8,11 @@
 #include "timing/pending_runs.h"
 
 #include <QDebug>
+#include <QSet>
 #include <QTime>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace orvalen {
 
@@ -47,6 +50,36 @@ TimesumRow timesum_row(RunRecord& record, const QDateTime& now)
     return row;
 }
 
+namespace {
+
+// The keys of the queued rows written so far live beside timesum, and are
+// stored in the same transaction as the rows: a queue that stays behind (it
+// could not be removed) is then never written twice. Only the keys of the
+// rows queued now are kept. A file gets the table when it first takes a
+// queued row; timesum itself is unchanged.
+bool forget_other_keys(Database& db, const QSet<QString>& keys)
+{
+    if (!db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS queued_runs (key TEXT PRIMARY KEY)")))
+        return false;
+    QStringList gone;
+    Statement all(db, QStringLiteral("SELECT key FROM queued_runs"));
+    while (all.next()) {
+        if (!keys.contains(all.text(QStringLiteral("key"))))
+            gone << all.text(QStringLiteral("key"));
+    }
+    if (!all.error().isEmpty())
+        return false;
+    Statement forget(db, QStringLiteral("DELETE FROM queued_runs WHERE key = ?"));
+    for (const QString& key : std::as_const(gone)) {
+        if (!forget.bindText(1, key) || !forget.run())
+            return false;
+        forget.reset();
+    }
+    return true;
+}
+
+} // namespace
+
 bool append_timesum_rows(const ProgramFolder& folder, const std::vector<TimesumRow>& rows, QString* error)
 {
     QString openError;
@@ -57,32 +90,46 @@ bool append_timesum_rows(const ProgramFolder& folder, const std::vector<TimesumR
         return false;
     }
     db.setBusyTimeout(kLockWaitMs);
-    Transaction tx(db);
-    if (!tx.isActive()) {
+    auto fail = [&](const QString& why) {
         if (error)
-            *error = QStringLiteral("DeskData.db：%1").arg(db.lastError());
-        return false;
+            *error = QStringLiteral("DeskData.db：%1").arg(why.isEmpty() ? db.lastError() : why);
+        return false; // the transaction rolls back
+    };
+    Transaction tx(db);
+    if (!tx.isActive())
+        return fail(QString());
+    QSet<QString> keys;
+    for (const TimesumRow& row : rows) {
+        if (!row.key.isEmpty())
+            keys.insert(row.key);
     }
+    if (!keys.isEmpty() && !forget_other_keys(db, keys))
+        return fail(QString());
+    std::optional<Statement> remember;
+    if (!keys.isEmpty())
+        remember.emplace(db, QStringLiteral("INSERT OR IGNORE INTO queued_runs (key) VALUES (?)"));
     Statement insert(db, QStringLiteral("INSERT INTO timesum (set_time, use_time, out_time, pause_time, "
                                         "filename) VALUES (?, ?, ?, ?, ?)"));
-    bool ok = insert.isValid();
+    if (!insert.isValid())
+        return fail(insert.error());
     for (const TimesumRow& row : rows) {
-        ok = ok && insert.bindText(1, row.set_time) && insert.bindText(2, row.use_time)
+        if (!row.key.isEmpty()) {
+            const bool remembered = remember->bindText(1, row.key) && remember->run();
+            remember->reset();
+            if (!remembered)
+                return fail(remember->error());
+            if (db.changes() == 0)
+                continue; // written before, from a queue that stayed behind
+        }
+        const bool ok = insert.bindText(1, row.set_time) && insert.bindText(2, row.use_time)
             && insert.bindText(3, row.out_time) && insert.bindText(4, row.pause_time)
-            && insert.bindText(5, row.filename);
-        ok = ok && insert.run();
+            && insert.bindText(5, row.filename) && insert.run();
         insert.reset();
+        if (!ok)
+            return fail(insert.error());
     }
-    if (!ok) {
-        if (error)
-            *error = QStringLiteral("DeskData.db：%1").arg(insert.error().isEmpty() ? db.lastError() : insert.error());
-        return false; // the transaction rolls back
-    }
-    if (!tx.commit()) {
-        if (error)
-            *error = QStringLiteral("DeskData.db：%1").arg(db.lastError());
-        return false;
-    }
+    if (!tx.commit())
+        return fail(QString());
     return true;
 }
 

@@ -16,6 +16,9 @@ struct TimesumRow {
     QString out_time;   // count-up or overtime time
     QString pause_time; // time spent paused
     QString filename;   // run label
+    // Set for a row that waited in the queue: the database remembers it, so
+    // the row is written once even when the queue stays behind.
+    QString key;
 };
 
 // "hh:mm:ss" of a millisecond count: the count divided by 1000 and rounded

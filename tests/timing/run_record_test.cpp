@@ -6,6 +6,8 @@
 #include "timing/fake_count_view.h"
 #include "timing/run_commands.h"
 #include "support/file_size_limit.h"
+#include "support/read_only_folder.h"
+#include "platform/save_file.h"
 #include "timing/pending_runs.h"
 #include "timing/run_record.h"
 
@@ -159,6 +161,53 @@ TEST_F(RecordRunTest, databaseThatCannotTakeTheRow_keepsItWaitingUntilItCan)
         names << r.name;
     EXPECT_EQ(names, (QStringList{"first", "second", "third", "fourth"}));
     EXPECT_FALSE(QFile::exists(pending_runs_path(program.context.folder)));
+}
+
+TEST_F(RecordRunTest, queueThatCannotBeRemoved_isWrittenOnceWithoutItsBadEntries)
+{
+    makeDatabase();
+    // Left by earlier starts: a row queued before rows had keys, a keyed
+    // one, and entries without valid times.
+    ASSERT_TRUE(program.writeFile("PendingRuns.json", R"([
+        {"set_time": "00:01:00", "use_time": "00:01:02", "out_time": "00:00:11", "pause_time": "00:00:00",
+         "filename": "old"},
+        {"set_time": 60, "use_time": "00:01:02", "out_time": "00:00:11", "pause_time": "00:00:00", "filename": "x"},
+        {},
+        {"set_time": "00:02:00", "use_time": "00:02:00", "out_time": "00:00:00", "pause_time": "00:00:01",
+         "filename": "keyed", "key": "k1"}
+    ])"));
+    EXPECT_EQ(read_pending_runs(program.context.folder).size(), 2u);
+    const QString queue = pending_runs_path(program.context.folder);
+    EXPECT_TRUE(QFile::exists(queue + ".bad"));
+
+    auto names = [this] {
+        QStringList out;
+        for (const Row& r : rows())
+            out << r.name;
+        return out;
+    };
+    {
+        // The write-ahead log stays while a connection is open, so the
+        // database takes rows in a folder where nothing can be removed.
+        Database keepOpen = open_desk_data(program.context.folder);
+        ASSERT_TRUE(keepOpen.exec("SELECT count(*) FROM timesum"));
+        ReadOnlyFolder locked(program.path());
+        if (!locked.active())
+            GTEST_SKIP() << "the folder cannot be made read-only here";
+        QStringList reports;
+        set_save_failure_handler([&reports](const QString& path, const QString&) { reports << path; });
+        QString error;
+        for (int start = 0; start < 3; ++start)
+            EXPECT_TRUE(write_pending_runs(program.context.folder, {}, &error)) << error.toStdString();
+        set_save_failure_handler({});
+        EXPECT_EQ(names(), (QStringList{"old", "keyed"}));
+        EXPECT_TRUE(QFile::exists(queue));
+        EXPECT_EQ(reports, QStringList{queue}); // said once
+    }
+    // Once it can be removed, the queue goes, still written once.
+    EXPECT_TRUE(write_pending_runs(program.context.folder, {}, nullptr));
+    EXPECT_FALSE(QFile::exists(queue));
+    EXPECT_EQ(names(), (QStringList{"old", "keyed"}));
 }
 
 TEST_F(RecordRunTest, fileThatIsNoDatabase_rowWaitsWithAReason)
