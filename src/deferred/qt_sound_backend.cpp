@@ -1,6 +1,7 @@
 #include "deferred/qt_sound_backend.h"
 
 #include <QAudioOutput>
+#include <QDebug>
 #include <QMediaPlayer>
 #include <QUrl>
 
@@ -16,10 +17,13 @@ std::unique_ptr<QtSoundBackend::Channel> QtSoundBackend::makeChannel()
     auto channel = std::make_unique<Channel>();
     channel->player.setAudioOutput(&channel->output);
     QMediaPlayer* player = &channel->player;
-    // An undecodable or vanished file ends in an error while the player
-    // still reports "playing"; stop it so that it holds nothing open.
-    QObject::connect(player, &QMediaPlayer::errorOccurred, player,
-                     [player](QMediaPlayer::Error, const QString&) { player->stop(); });
+    // An undecodable or vanished file, or no sound server, ends in an error
+    // while the player still reports "playing"; log it and stop the player so
+    // that it holds nothing open.
+    QObject::connect(player, &QMediaPlayer::errorOccurred, player, [player](QMediaPlayer::Error, const QString& error) {
+        qWarning().noquote() << "Sound" << player->source().toLocalFile() << "cannot play:" << error;
+        player->stop();
+    });
     return channel;
 }
 

@@ -5,7 +5,9 @@
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
 
+#include <QDebug>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -37,6 +39,37 @@ bool launch(const QString& target, Launcher& launcher)
     if (launcher.openWithDesktop(argument))
         return true;
     return launcher.startDetached(QStringLiteral("xdg-open"), {argument});
+}
+
+// The file an [About] address names, when it exists inside the program
+// folder (links followed); otherwise an empty text.
+QString fileInsideFolder(const QString& path, const ProgramFolder& folder)
+{
+    if (path.isEmpty() || folder.path().isEmpty())
+        return QString();
+    const QFileInfo file(QDir::isAbsolutePath(path) ? path : folder.resolve(path));
+    const QString canonical = file.canonicalFilePath();
+    const QString root = QFileInfo(folder.path()).canonicalFilePath();
+    if (canonical.isEmpty() || root.isEmpty() || !file.isFile())
+        return QString();
+    return canonical.startsWith(root + u'/') ? canonical : QString();
+}
+
+// What an [About] address may open: the link itself for http and https, the
+// file's path for a file inside the program folder, an empty text otherwise.
+QString allowedAboutTarget(const QString& address, const ProgramFolder& folder)
+{
+    if (!looksLikeLink(address))
+        return fileInsideFolder(address, folder);
+    const QUrl url(address, QUrl::TolerantMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid())
+        return QString();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return url.host().isEmpty() ? QString() : address;
+    if (scheme == QLatin1String("file"))
+        return fileInsideFolder(url.toLocalFile(), folder);
+    return QString();
 }
 
 } // namespace
@@ -92,6 +125,22 @@ void open_url(const QString& target, Launcher& launcher, Notifier& notifier)
         return;
     if (!launch(target, launcher))
         notifier.notice(QStringLiteral("无法打开：%1").arg(target), Notifier::Icon::Warning);
+}
+
+void open_about_address(const QString& address, const ProgramFolder& folder, Launcher& launcher,
+                        Notifier& notifier)
+{
+    const QString text = address.trimmed();
+    if (text.isEmpty())
+        return;
+    const QString target = allowedAboutTarget(text, folder);
+    if (target.isEmpty()) {
+        qWarning().noquote() << "About address refused (neither a web link nor a file of the program folder):" << text;
+        notifier.notice(QStringLiteral("无法打开：%1\n只能打开 http:// 或 https:// 网址，或程序文件夹中的文件。").arg(text),
+                        Notifier::Icon::Warning);
+        return;
+    }
+    open_url(target, launcher, notifier);
 }
 
 } // namespace orvalen

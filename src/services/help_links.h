@@ -46,4 +46,12 @@ QString about_address(const IniStore* ini, const QString& key);
 // fails, with xdg-open, the target passed as one argument.
 void open_url(const QString& target, Launcher& launcher, Notifier& notifier);
 
+// Opens an address read from [About] only when it is an http:// or https://
+// link or an existing file inside the program folder (a name relative to the
+// folder, an absolute path or a file: link). Anything else (a file elsewhere,
+// another scheme such as javascript:, a bare word) opens nothing and gives
+// one message naming the address.
+void open_about_address(const QString& address, const ProgramFolder& folder, Launcher& launcher,
+                        Notifier& notifier);
+
 } // namespace orvalen

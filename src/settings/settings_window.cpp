@@ -23,6 +23,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
@@ -69,6 +70,21 @@ NumberField* timeField(int max, const QString& name, QWidget* parent)
     return f;
 }
 
+// Moves a window that has grown past the edge of its screen's available
+// area back inside it (its top left corner first, when it is larger).
+void keepOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen || !window.isVisible())
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    const int x = qMax(area.left(), qMin(frame.left(), area.right() + 1 - frame.width()));
+    const int y = qMax(area.top(), qMin(frame.top(), area.bottom() + 1 - frame.height()));
+    if (x != frame.left() || y != frame.top())
+        window.move(x, y);
+}
+
 } // namespace
 
 SettingsWindow::SettingsWindow(DisplayWindow& display, SettingsLinks links, QWidget* parent)
@@ -83,8 +99,13 @@ SettingsWindow::SettingsWindow(DisplayWindow& display, SettingsLinks links, QWid
                    | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
 
-    auto* outer = new QVBoxLayout(this);
+    // The editor (tabs, pages and the bottom row) on the left; the plan area
+    // that "阶段设置" shows on its right, so that the window grows in width
+    // rather than height and stays whole on a 1280x720 screen.
+    auto* outer = new QHBoxLayout(this);
     outer->setSizeConstraint(QLayout::SetFixedSize);
+    auto* editor = new QVBoxLayout;
+    outer->addLayout(editor);
     m_tabs = new QTabBar(this);
     m_tabs->setAccessibleName(QStringLiteral("设置页"));
     m_pages = new QStackedWidget(this);
@@ -100,14 +121,14 @@ SettingsWindow::SettingsWindow(DisplayWindow& display, SettingsLinks links, QWid
         " border: 1px solid #9a9a9a; padding: 4px 14px; margin-right: 2px; }"
         "QTabBar::tab:hover { background: #cfe6ff; }"
         "QTabBar::tab:selected { background: #ffb347; }"));
-    outer->addWidget(m_tabs);
-    outer->addWidget(m_pages);
+    editor->addWidget(m_tabs);
+    editor->addWidget(m_pages);
     buildTimingPage(m_pages->widget(0));
     buildReminderPage(m_pages->widget(1));
     buildLookPage(m_pages->widget(2));
     buildSystemPage(m_pages->widget(3));
     buildPrecisePage(m_pages->widget(4));
-    buildBottom(outer);
+    buildBottom(editor, outer);
     connect(m_tabs, &QTabBar::currentChanged, m_pages, &QStackedWidget::setCurrentIndex);
 
     m_fontTimer = new QTimer(this);
@@ -458,7 +479,7 @@ void SettingsWindow::buildPrecisePage(QWidget* page)
     grid->setRowStretch(8, 1);
 }
 
-void SettingsWindow::buildBottom(QVBoxLayout* outer)
+void SettingsWindow::buildBottom(QVBoxLayout* editor, QHBoxLayout* outer)
 {
     auto* row = new QHBoxLayout;
     simpleBox = box(QStringLiteral("精简模式"), this);
@@ -475,7 +496,7 @@ void SettingsWindow::buildBottom(QVBoxLayout* outer)
     row->addStretch();
     row->addWidget(applyButton);
     row->addWidget(closeButton);
-    outer->addLayout(row);
+    editor->addLayout(row);
 
     // The plan area: the auto-cycle switch, the name fields of a saved plan
     // and the saved-plan panel, shown by "阶段设置".
@@ -541,6 +562,14 @@ void SettingsWindow::notice(const QString& text, int timeoutMs, const QString& t
 {
     if (Notifier* n = m_display.context().notifier)
         n->notice(text, Notifier::Icon::None, timeoutMs, title);
+}
+
+void SettingsWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // The window grows when the plan area shows; the frame is placed anew
+    // once the resize is through.
+    QMetaObject::invokeMethod(this, [this] { keepOnScreen(*this); }, Qt::QueuedConnection);
 }
 
 void SettingsWindow::closeEvent(QCloseEvent* event)

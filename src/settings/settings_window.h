@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -147,6 +148,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -156,7 +158,7 @@ private:
     void buildLookPage(QWidget* page);
     void buildSystemPage(QWidget* page);
     void buildPrecisePage(QWidget* page);
-    void buildBottom(QVBoxLayout* outer);
+    void buildBottom(QVBoxLayout* editor, QHBoxLayout* outer);
     void wireHandlers();
 
     void fillFromCurrentPlan();

@@ -42,7 +42,7 @@ public:
     {
         const QString address = about_address(m_ctx.ini, time_data::linkKey(item));
         if (!address.isEmpty() && m_ctx.notifier)
-            open_url(address, m_launcher, *m_ctx.notifier);
+            open_about_address(address, m_ctx.folder, m_launcher, *m_ctx.notifier);
         else if (item == 6)
             showSettings();
         else

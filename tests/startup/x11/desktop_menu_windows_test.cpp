@@ -11,6 +11,7 @@
 #include "stores/registry_values.h"
 #include "support/temp_program.h"
 #include "support/wait_until.h"
+#include "support/when_shown.h"
 #include "support/xdotool.h"
 
 #include <QAction>
@@ -32,24 +33,6 @@ using namespace orvalen;
 using namespace orvalen::test;
 
 namespace {
-
-// Acts on the next modal window of type T once it shows, from inside its own
-// event loop.
-template <typename T>
-void when_shown(std::function<void(T*)> act)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!window || !window->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(window);
-    });
-    poll->start();
-}
 
 QPushButton* button(QWidget* window, const QString& text)
 {
