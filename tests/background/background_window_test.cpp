@@ -28,8 +28,13 @@ struct PickedColour final : StyleDialogs {
 };
 
 struct PickedFile final : FileChooser {
-    QString choose(const FileDialogRequest&) override { return path; }
+    QString choose(const FileDialogRequest& request) override
+    {
+        filter = request.filter;
+        return path;
+    }
     QString path;
+    QString filter; // of the last request
 };
 
 QByteArray png(QColor colour)
@@ -113,6 +118,9 @@ TEST_F(BackgroundWindowTest, importedPictureApplied_showsOnTheDisplay_bareNameFo
     window.importPicture();
     QDir::setCurrent(oldWorking);
     EXPECT_EQ(window.pictureName(), "back(2).png");
+    // The dialog offers PNG among the readable kinds, in balanced brackets.
+    EXPECT_TRUE(files.filter.split(QLatin1Char(' ')).contains("*.png")) << files.filter.toStdString();
+    EXPECT_EQ(files.filter.count(QLatin1Char('(')), files.filter.count(QLatin1Char(')')));
     window.apply();
     EXPECT_TRUE(display.backgroundIsPicture());
     EXPECT_EQ(display.backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));

@@ -5,7 +5,10 @@
 #include "settings/settings_rules.h"
 #include "stores/registry_values.h"
 
+#include <QBuffer>
 #include <QCheckBox>
+#include <QDir>
+#include <QImage>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +22,72 @@ namespace {
 using ChooserTest = SettingsTest;
 using LayoutTest = SettingsTest;
 
+QByteArray picture(Qt::GlobalColor colour)
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Filter texts with balanced brackets that name these patterns.
+void expectFilter(const QString& filter, const QStringList& patterns)
+{
+    EXPECT_EQ(filter.count(QLatin1Char('(')), filter.count(QLatin1Char(')'))) << filter.toStdString();
+    for (const QString& p : patterns)
+        EXPECT_TRUE(QString(filter).replace(QLatin1Char('('), QLatin1Char(' ')).replace(QLatin1Char(')'), QLatin1Char(' '))
+                        .split(QLatin1Char(' ')).contains(p))
+            << p.toStdString() << " in " << filter.toStdString();
+}
+
+TEST_F(ChooserTest, choosersOpenInTheirFolders_andRefuseFilesThatCannotBePlayedOrShown)
+{
+    SettingsWindow& w = open(defaultPlan());
+    QTemporaryDir outside;
+    auto file = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(outside.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    const QStringList before = QDir(program.file("sounds")).entryList(QDir::Files);
+    w.reminderTexts[8]->setText("Timeout.wav");
+    for (const QString& bad : {file("empty.wav", {}), file("words.mp3", "not a sound at all"),
+                               file("huge.wav", QByteArray("RIFF\xf0\xff\xff\xffWAVEfmt ", 16))}) {
+        program.notifier.shown.clear();
+        files.answer = bad;
+        w.soundButtons[8]->click();
+        EXPECT_EQ(w.reminderTexts[8]->text(), "Timeout.wav");
+        EXPECT_EQ(program.notifier.texts(),
+                  QStringList{"无法导入：" + QFileInfo(bad).fileName() + " 不是能播放的声音文件（WAV 或 MP3）"});
+    }
+    EXPECT_EQ(QDir(program.file("sounds")).entryList(QDir::Files), before);
+    EXPECT_EQ(QDir::cleanPath(files.last.initialFolder), QDir::cleanPath(program.file("sounds")));
+    expectFilter(files.last.filter, {"*.wav", "*.mp3", "*.WAV", "*.MP3"});
+
+    const QString stagePicture = w.stageSwatches[9]->text();
+    for (const QString& bad : {file("empty.png", {}), file("text.png", "plain text"), file("cut.png", picture(Qt::red).left(40))}) {
+        program.notifier.shown.clear();
+        files.answer = bad;
+        w.pictureButtons[9]->click();
+        w.logoField->setText("logo.png");
+        w.logoButton->click();
+        EXPECT_EQ(w.stageSwatches[9]->text(), stagePicture);
+        EXPECT_EQ(program.notifier.texts(),
+                  QStringList(2, "无法导入：" + QFileInfo(bad).fileName() + " 不是能显示的图片文件"));
+        EXPECT_FALSE(QFile::exists(program.file("picture/") + QFileInfo(bad).fileName()));
+    }
+    EXPECT_EQ(QDir::cleanPath(files.last.initialFolder), QDir::cleanPath(program.file("picture")));
+    expectFilter(files.last.filter, {"*.png", "*.jpg", "*.bmp", "*.gif", "*.ico", "*.PNG"});
+
+    files.answer = file("good.png", picture(Qt::green));
+    w.logoButton->click();
+    EXPECT_EQ(w.logoField->text(), "good.png");
+}
+
 TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
 {
     SettingsWindow& w = open(defaultPlan());
@@ -26,16 +95,16 @@ TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
     const QString chosen = outside.filePath("bg.jpg");
     QFile f(chosen);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("new picture");
+    f.write(picture(Qt::blue));
     f.close();
-    program.writeFile("picture/bg.jpg", "another plan's picture");
+    program.writeFile("picture/bg.jpg", picture(Qt::red));
     files.answer = chosen;
 
     w.pictureButtons[9]->click();
     EXPECT_EQ(w.stageSwatches[9]->text(), "bg(2).jpg");
     EXPECT_EQ(w.stageSwatches[9]->value(), kWindowColour);
-    EXPECT_EQ(program.readFile("picture/bg.jpg"), "another plan's picture");
-    EXPECT_EQ(program.readFile("picture/bg(2).jpg"), "new picture");
+    EXPECT_EQ(program.readFile("picture/bg.jpg"), picture(Qt::red));
+    EXPECT_EQ(program.readFile("picture/bg(2).jpg"), picture(Qt::blue));
     w.pictureButtons[10]->click(); // the same file again reuses its copy
     EXPECT_EQ(w.stageSwatches[10]->text(), "bg(2).jpg");
 
