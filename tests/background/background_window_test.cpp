@@ -5,6 +5,7 @@
 #include "display/panel.h"
 #include "menus/style_dialogs.h"
 #include "services/file_dialog.h"
+#include "support/png_bytes.h"
 #include "support/quiet_display_host.h"
 #include "support/read_only_folder.h"
 #include "support/temp_program.h"
@@ -36,17 +37,6 @@ struct PickedFile final : FileChooser {
     QString path;
     QString filter; // of the last request
 };
-
-QByteArray png(QColor colour)
-{
-    QImage image(8, 6, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 struct BackgroundWindowTest : ::testing::Test {
     TempProgram program;

@@ -1,14 +1,14 @@
 #include "services/import_check.h"
+#include "support/png_bytes.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <optional>
 
 using namespace orvalen;
+using orvalen::test::png;
 
 namespace {
 
@@ -38,17 +38,6 @@ QByteArray mpegFrames(int count)
 QByteArray id3Tag()
 {
     return QByteArray("ID3\x03\x00\x00", 6) + QByteArray::fromHex("00000014") + QByteArray(20, 'T');
-}
-
-QByteArray png()
-{
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 QByteArray noise(int size)

@@ -1,14 +1,13 @@
 #include "settings_fixture.h"
+#include "support/png_bytes.h"
 
 #include "display/panel.h"
 #include "settings/colour_swatch.h"
 #include "settings/settings_rules.h"
 #include "stores/registry_values.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
-#include <QImage>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,17 +20,6 @@ namespace {
 
 using ChooserTest = SettingsTest;
 using LayoutTest = SettingsTest;
-
-QByteArray picture(Qt::GlobalColor colour)
-{
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // Filter texts with balanced brackets that name these patterns.
 void expectFilter(const QString& filter, const QStringList& patterns)
@@ -69,7 +57,7 @@ TEST_F(ChooserTest, choosersOpenInTheirFolders_andRefuseFilesThatCannotBePlayedO
     expectFilter(files.last.filter, {"*.wav", "*.mp3", "*.WAV", "*.MP3"});
 
     const QString stagePicture = w.stageSwatches[9]->text();
-    for (const QString& bad : {file("empty.png", {}), file("text.png", "plain text"), file("cut.png", picture(Qt::red).left(40))}) {
+    for (const QString& bad : {file("empty.png", {}), file("text.png", "plain text"), file("cut.png", png(Qt::red).left(40))}) {
         program.notifier.shown.clear();
         files.answer = bad;
         w.pictureButtons[9]->click();
@@ -83,7 +71,7 @@ TEST_F(ChooserTest, choosersOpenInTheirFolders_andRefuseFilesThatCannotBePlayedO
     EXPECT_EQ(QDir::cleanPath(files.last.initialFolder), QDir::cleanPath(program.file("picture")));
     expectFilter(files.last.filter, {"*.png", "*.jpg", "*.bmp", "*.gif", "*.ico", "*.PNG"});
 
-    files.answer = file("good.png", picture(Qt::green));
+    files.answer = file("good.png", png(Qt::green));
     w.logoButton->click();
     EXPECT_EQ(w.logoField->text(), "good.png");
 }
@@ -95,16 +83,16 @@ TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
     const QString chosen = outside.filePath("bg.jpg");
     QFile f(chosen);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(picture(Qt::blue));
+    f.write(png(Qt::blue));
     f.close();
-    program.writeFile("picture/bg.jpg", picture(Qt::red));
+    program.writeFile("picture/bg.jpg", png(Qt::red));
     files.answer = chosen;
 
     w.pictureButtons[9]->click();
     EXPECT_EQ(w.stageSwatches[9]->text(), "bg(2).jpg");
     EXPECT_EQ(w.stageSwatches[9]->value(), kWindowColour);
-    EXPECT_EQ(program.readFile("picture/bg.jpg"), picture(Qt::red));
-    EXPECT_EQ(program.readFile("picture/bg(2).jpg"), picture(Qt::blue));
+    EXPECT_EQ(program.readFile("picture/bg.jpg"), png(Qt::red));
+    EXPECT_EQ(program.readFile("picture/bg(2).jpg"), png(Qt::blue));
     w.pictureButtons[10]->click(); // the same file again reuses its copy
     EXPECT_EQ(w.stageSwatches[10]->text(), "bg(2).jpg");
 
