@@ -8,6 +8,7 @@
 #include "platform/notifier.h"
 #include "services/app_context.h"
 #include "services/file_dialog.h"
+#include "services/import_check.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
 
@@ -162,7 +163,7 @@ void BackgroundWindow::importPicture()
     if (!m_ctx.notifier)
         return;
     const QString chosen = file_dialog(m_files, *m_ctx.notifier, false, QStringLiteral("导入文件名称"),
-                                       QStringLiteral("图片文件(*.jpg),*.ico,*.bmp,*.gif)|*.jpg;*.ico;*.bmp;*.gif"),
+                                       picture_filter(),
                                        QString(), QString(), m_ctx.folder.file(QStringLiteral("picture")));
     if (chosen.isEmpty()) {
         m_ctx.notifier->notice(QStringLiteral("没有加载图片"), Notifier::Icon::None, 0, kAppTitle);

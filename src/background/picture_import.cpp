@@ -1,13 +1,13 @@
 #include "background/picture_import.h"
 
 #include "platform/program_folder.h"
+#include "services/import_check.h"
 #include "services/save_file.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
 namespace orvalen {
 
@@ -31,8 +31,7 @@ bool decodes(const QByteArray& data)
 {
     QBuffer buffer;
     buffer.setData(data);
-    QImageReader reader(&buffer);
-    return !reader.read().isNull();
+    return buffer.open(QIODevice::ReadOnly) && picture_readable(buffer);
 }
 
 // "name(n).ext" for n >= 2; the first candidate is the name itself.

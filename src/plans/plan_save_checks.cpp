@@ -21,6 +21,22 @@ PlanMessage name_taken_message(const QString& name)
 
 namespace {
 
+const QString kControlCharacterText =
+    QStringLiteral("阶段名称不能包含制表符、换行符等控制字符，请修改");
+
+// TAB, line breaks and the other control characters; format characters (the
+// joiners of emoji sequences) are allowed.
+bool has_control_character(const QString& name)
+{
+    for (const QChar c : name) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            return true;
+    }
+    return false;
+}
+
 const QString kCR = QStringLiteral("\r");
 const std::array<QString, 5> kPointNames{QStringLiteral("计时时长"), QStringLiteral("报警1"), QStringLiteral("报警2"),
                                          QStringLiteral("报警3"), QStringLiteral("读秒")};
@@ -77,9 +93,14 @@ SaveCheckResult check_plan_save(const QString& name, const std::function<NameLoo
                                 const std::optional<ClockPlan>& plan, const QString& planError)
 {
     SaveCheckResult result;
-    // Only the empty text is no name; a space is one.
-    if (name.isEmpty()) {
+    // A name of blanks only is no name.
+    if (name.trimmed().isEmpty()) {
         result.messages << PlanMessage{QStringLiteral("没有填写阶段名称"), 1500, QString()};
+        result.verdict = SaveVerdict::RefusedFocusName;
+        return result;
+    }
+    if (has_control_character(name)) {
+        result.messages << PlanMessage{kControlCharacterText, 0, QString()};
         result.verdict = SaveVerdict::RefusedFocusName;
         return result;
     }

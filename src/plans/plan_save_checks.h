@@ -42,7 +42,8 @@ PlanMessage save_failed_message();
 PlanMessage name_taken_message(const QString& name);
 
 // The checks before the editor's plan is saved under `name`, in the order the
-// operator sees them: an empty name, the width advice (a name wider than 14
+// operator sees them: an empty or blank name, a name with a control character
+// (TAB, a line break), the width advice (a name wider than 14
 // full-width cells; the save goes on), a taken name, a field that is no
 // number (`plan` nullopt, `planError` saying which), two points with equal
 // times, enabled points closer than the reminder duration, and the last

@@ -111,7 +111,14 @@ void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& n
         notifier.notice(QStringLiteral("help.chm不存在，请保证文件完整"), Notifier::Icon::Question, 0, kAppTitle);
         return;
     }
-    notifier.notice(QStringLiteral("无法打开帮助文件：%1").arg(chm.isEmpty() ? html : chm), Notifier::Icon::Warning);
+    // Neither opened: name both forms and why each did not open.
+    const QString chmLine = chm.isEmpty() ? folder.file(QStringLiteral("help.chm")) + QStringLiteral("（不存在）")
+                            : chmViewer   ? chm + QStringLiteral("（未能打开）")
+                                          : chm + QStringLiteral("（没有可打开 CHM 文件的程序）");
+    const QString htmlLine = html.isEmpty()
+                                 ? folder.file(QStringLiteral("help/index.html")) + QStringLiteral("（不存在）")
+                                 : html + QStringLiteral("（浏览器未能打开）");
+    notifier.notice(QStringLiteral("无法打开帮助文件：\n%1\n%2").arg(chmLine, htmlLine), Notifier::Icon::Warning);
 }
 
 QString about_address(const IniStore* ini, const QString& key)

@@ -32,9 +32,9 @@ public:
 
 // Opens the help: help.chm of the program folder when the desktop has a
 // program for CHM files, otherwise the same pages as HTML (help/index.html)
-// in the default browser. When neither is there, one message names the file:
-// "help.chm不存在，请保证文件完整" when it is missing, or that it could not be
-// opened.
+// in the default browser. When neither is there, one message says so:
+// "help.chm不存在，请保证文件完整" when both are missing, otherwise a message
+// naming help.chm and help/index.html and why neither opened.
 void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& notifier);
 
 // An address kept in section [About] of TimeData.db: `url` (the about

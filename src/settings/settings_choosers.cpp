@@ -3,6 +3,7 @@
 #include "display/display_window.h"
 #include "platform/notifier.h"
 #include "services/file_dialog.h"
+#include "services/import_check.h"
 #include "services/sound_player.h"
 #include "settings/colour_swatch.h"
 #include "settings/settings_controls.h"
@@ -97,16 +98,13 @@ void SettingsWindow::importFile(int kind, QLineEdit* target, ColourSwatch* swatc
 {
     AppContext& ctx = m_display.context();
     const bool sound = kind == 0;
-    const QString filter = sound ? QStringLiteral("声音文件(*.wav,*.mp3)|*.wav;*.mp3;*.WAV;*.MP3")
-                           : kind == 1
-                               ? QStringLiteral("图片文件(*.jpg,*.bmp,*.gif)|*.jpg;*.bmp;*.gif;*.JPG;*.BMP;*.GIF")
-                               : QStringLiteral("图片文件(*.jpg,*.ico,*.bmp,*.gif)|*.jpg;*.ico;*.bmp;*.gif;*.JPG;*.ICO;*.BMP;*.GIF");
+    const QString folder = ctx.folder.file(sound ? QStringLiteral("sounds") : QStringLiteral("picture"));
     QtFileChooser qtChooser(this);
     FileChooser& chooser = m_links.files ? *m_links.files : static_cast<FileChooser&>(qtChooser);
     QString path;
     if (ctx.notifier)
-        path = file_dialog(chooser, *ctx.notifier, false, QStringLiteral("导入文件名称"), filter, QString(), QString(),
-                           QString());
+        path = file_dialog(chooser, *ctx.notifier, false, QStringLiteral("导入文件名称"),
+                           sound ? sound_filter() : picture_filter(), QString(), QString(), folder);
     if (path.isEmpty()) {
         if (ctx.notifier)
             ctx.notifier->notice(sound ? QStringLiteral("没有选择文件") : QStringLiteral("没有加载图片"),
@@ -116,7 +114,14 @@ void SettingsWindow::importFile(int kind, QLineEdit* target, ColourSwatch* swatc
     const QString name = QFileInfo(path).fileName();
     if (name == QStringLiteral("lnk"))
         return;
-    const QString folder = ctx.folder.file(sound ? QStringLiteral("sounds") : QStringLiteral("picture"));
+    // Only what the display can show or the player can play is taken in.
+    if (QFileInfo(path).isFile() && !(sound ? sound_file_playable(path) : picture_file_readable(path))) {
+        notice((sound ? QStringLiteral("无法导入：%1 不是能播放的声音文件（WAV 或 MP3）")
+                      : QStringLiteral("无法导入：%1 不是能显示的图片文件"))
+                   .arg(name),
+               0);
+        return;
+    }
     QDir dir(folder);
     QString stored;
     if (dir.mkpath(QStringLiteral(".")) && QFileInfo(path).isReadable()) {

@@ -181,6 +181,14 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
     planNameField->setText(saved.name);
     movingTextField->setText(saved.movingText);
 
+    // The stage-box handler restores the boxes from the editor's copy of the
+    // stored digits: that copy is the row's from here on, so the boxes, the
+    // lists and 应用 follow the loaded plan, not the current one.
+    m_stored.checkone = row.checkone;
+    m_stored.checkthree = row.checkthree;
+    m_stored.checkfour = row.checkfour;
+    m_stored.combolist = row.combolist;
+
     showTimes(row);
     for (int i = 0; i < 7; ++i) {
         stageBoxes[i]->setChecked(flag_on(row.checkone, i + 1));

@@ -5,6 +5,7 @@
 #include "display/panel.h"
 #include "menus/style_dialogs.h"
 #include "services/file_dialog.h"
+#include "support/png_bytes.h"
 #include "support/quiet_display_host.h"
 #include "support/read_only_folder.h"
 #include "support/temp_program.h"
@@ -28,20 +29,14 @@ struct PickedColour final : StyleDialogs {
 };
 
 struct PickedFile final : FileChooser {
-    QString choose(const FileDialogRequest&) override { return path; }
+    QString choose(const FileDialogRequest& request) override
+    {
+        filter = request.filter;
+        return path;
+    }
     QString path;
+    QString filter; // of the last request
 };
-
-QByteArray png(QColor colour)
-{
-    QImage image(8, 6, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 struct BackgroundWindowTest : ::testing::Test {
     TempProgram program;
@@ -113,6 +108,9 @@ TEST_F(BackgroundWindowTest, importedPictureApplied_showsOnTheDisplay_bareNameFo
     window.importPicture();
     QDir::setCurrent(oldWorking);
     EXPECT_EQ(window.pictureName(), "back(2).png");
+    // The dialog offers PNG among the readable kinds, in balanced brackets.
+    EXPECT_TRUE(files.filter.split(QLatin1Char(' ')).contains("*.png")) << files.filter.toStdString();
+    EXPECT_EQ(files.filter.count(QLatin1Char('(')), files.filter.count(QLatin1Char(')')));
     window.apply();
     EXPECT_TRUE(display.backgroundIsPicture());
     EXPECT_EQ(display.backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));

@@ -38,15 +38,23 @@ QStringList texts(const SaveCheckResult& r)
 
 } // namespace
 
-TEST(PlanSaveChecks, name_emptyRefusesWithFocus_spaceIsAName_widthAdvisesOnly)
+TEST(PlanSaveChecks, name_emptyOrBlankOrWithControlCharactersRefusesWithFocus_widthAdvisesOnly)
 {
     const ClockPlan plan = onlyAlarm1(50);
-    const SaveCheckResult empty = check("", plan);
-    EXPECT_EQ(empty.verdict, SaveVerdict::RefusedFocusName);
-    ASSERT_EQ(empty.messages.size(), 1);
-    EXPECT_EQ(empty.messages[0], (PlanMessage{"没有填写阶段名称", 1500, ""}));
-
-    EXPECT_EQ(check(" ", plan).verdict, SaveVerdict::Save);
+    for (const QString& blank : {QString(), QStringLiteral(" "), QStringLiteral("   "), QStringLiteral("\u3000 ")}) {
+        const SaveCheckResult empty = check(blank, plan);
+        EXPECT_EQ(empty.verdict, SaveVerdict::RefusedFocusName);
+        ASSERT_EQ(empty.messages.size(), 1);
+        EXPECT_EQ(empty.messages[0], (PlanMessage{"没有填写阶段名称", 1500, ""}));
+    }
+    for (const QString& broken : {QStringLiteral("初赛\t一"), QStringLiteral("初赛\n"), QStringLiteral("a\r\nb"),
+                                  QStringLiteral("a\u2028b"), QStringLiteral("a\x01")}) {
+        const SaveCheckResult r = check(broken, plan);
+        EXPECT_EQ(r.verdict, SaveVerdict::RefusedFocusName);
+        EXPECT_EQ(texts(r), QStringList{"阶段名称不能包含制表符、换行符等控制字符，请修改"});
+    }
+    for (const QString& fine : {QStringLiteral(" 初赛 "), QStringLiteral("A'B\"C;--"), QStringLiteral("🎉👨\u200D👩")})
+        EXPECT_EQ(check(fine, plan).verdict, SaveVerdict::Save) << fine.toStdString();
     EXPECT_TRUE(check(QString(28, 'a'), plan).messages.isEmpty());
     for (const QString& wide : {QString(29, 'a'), QString(15, QChar(0x4E2D))}) {
         const SaveCheckResult r = check(wide, plan);

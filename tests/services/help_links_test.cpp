@@ -61,7 +61,7 @@ TEST(HelpFile, foundInAnyCase_fallsBackToXdgOpenWithThePathAsOneArgument)
     EXPECT_EQ(notifier.shown.size(), 1u);
 }
 
-TEST(HelpFile, noChmViewer_opensTheHtmlPagesOrNamesTheFileOnce)
+TEST(HelpFile, noChmViewer_opensTheHtmlPages_andWhenNothingOpensOneMessageNamesBothForms)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("help"))));
@@ -75,10 +75,20 @@ TEST(HelpFile, noChmViewer_opensTheHtmlPagesOrNamesTheFileOnce)
     EXPECT_EQ(launcher.desktop, QStringList{dir.filePath(QStringLiteral("help/index.html"))});
     EXPECT_TRUE(notifier.shown.empty());
 
+    // A viewer and a browser that both fail: the pages are named with the file.
+    test::FakeLauncher failing = chm_desktop();
+    failing.desktopWorks = false;
+    failing.startWorks = false;
+    open_help_file(ProgramFolder(dir.path()), failing, notifier);
+    ASSERT_EQ(notifier.shown.size(), 1u);
+    EXPECT_TRUE(notifier.shown[0].text.contains(dir.filePath(QStringLiteral("help.chm"))));
+    EXPECT_TRUE(notifier.shown[0].text.contains(dir.filePath(QStringLiteral("help/index.html"))));
+
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("help/index.html"))));
     open_help_file(ProgramFolder(dir.path()), launcher, notifier);
-    ASSERT_EQ(notifier.shown.size(), 1u);
-    EXPECT_TRUE(notifier.shown[0].text.endsWith(dir.filePath(QStringLiteral("help.chm"))));
+    ASSERT_EQ(notifier.shown.size(), 2u);
+    EXPECT_TRUE(notifier.shown[1].text.contains(dir.filePath(QStringLiteral("help.chm"))));
+    EXPECT_TRUE(notifier.shown[1].text.contains(QStringLiteral("help/index.html（不存在）")));
 }
 
 TEST(OpenUrl, linkGoesToTheDesktopAsItIsAndFallsBackToXdgOpen)

@@ -1,4 +1,5 @@
 #include "settings_fixture.h"
+#include "support/png_bytes.h"
 
 #include "display/panel.h"
 #include "settings/colour_swatch.h"
@@ -6,6 +7,7 @@
 #include "stores/registry_values.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,61 @@ namespace {
 using ChooserTest = SettingsTest;
 using LayoutTest = SettingsTest;
 
+// Filter texts with balanced brackets that name these patterns.
+void expectFilter(const QString& filter, const QStringList& patterns)
+{
+    EXPECT_EQ(filter.count(QLatin1Char('(')), filter.count(QLatin1Char(')'))) << filter.toStdString();
+    for (const QString& p : patterns)
+        EXPECT_TRUE(QString(filter).replace(QLatin1Char('('), QLatin1Char(' ')).replace(QLatin1Char(')'), QLatin1Char(' '))
+                        .split(QLatin1Char(' ')).contains(p))
+            << p.toStdString() << " in " << filter.toStdString();
+}
+
+TEST_F(ChooserTest, choosersOpenInTheirFolders_andRefuseFilesThatCannotBePlayedOrShown)
+{
+    SettingsWindow& w = open(defaultPlan());
+    QTemporaryDir outside;
+    auto file = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(outside.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    const QStringList before = QDir(program.file("sounds")).entryList(QDir::Files);
+    w.reminderTexts[8]->setText("Timeout.wav");
+    for (const QString& bad : {file("empty.wav", {}), file("words.mp3", "not a sound at all"),
+                               file("huge.wav", QByteArray("RIFF\xf0\xff\xff\xffWAVEfmt ", 16))}) {
+        program.notifier.shown.clear();
+        files.answer = bad;
+        w.soundButtons[8]->click();
+        EXPECT_EQ(w.reminderTexts[8]->text(), "Timeout.wav");
+        EXPECT_EQ(program.notifier.texts(),
+                  QStringList{"无法导入：" + QFileInfo(bad).fileName() + " 不是能播放的声音文件（WAV 或 MP3）"});
+    }
+    EXPECT_EQ(QDir(program.file("sounds")).entryList(QDir::Files), before);
+    EXPECT_EQ(QDir::cleanPath(files.last.initialFolder), QDir::cleanPath(program.file("sounds")));
+    expectFilter(files.last.filter, {"*.wav", "*.mp3", "*.WAV", "*.MP3"});
+
+    const QString stagePicture = w.stageSwatches[9]->text();
+    for (const QString& bad : {file("empty.png", {}), file("text.png", "plain text"), file("cut.png", png(Qt::red).left(40))}) {
+        program.notifier.shown.clear();
+        files.answer = bad;
+        w.pictureButtons[9]->click();
+        w.logoField->setText("logo.png");
+        w.logoButton->click();
+        EXPECT_EQ(w.stageSwatches[9]->text(), stagePicture);
+        EXPECT_EQ(program.notifier.texts(),
+                  QStringList(2, "无法导入：" + QFileInfo(bad).fileName() + " 不是能显示的图片文件"));
+        EXPECT_FALSE(QFile::exists(program.file("picture/") + QFileInfo(bad).fileName()));
+    }
+    EXPECT_EQ(QDir::cleanPath(files.last.initialFolder), QDir::cleanPath(program.file("picture")));
+    expectFilter(files.last.filter, {"*.png", "*.jpg", "*.bmp", "*.gif", "*.ico", "*.PNG"});
+
+    files.answer = file("good.png", png(Qt::green));
+    w.logoButton->click();
+    EXPECT_EQ(w.logoField->text(), "good.png");
+}
+
 TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
 {
     SettingsWindow& w = open(defaultPlan());
@@ -26,16 +83,16 @@ TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
     const QString chosen = outside.filePath("bg.jpg");
     QFile f(chosen);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("new picture");
+    f.write(png(Qt::blue));
     f.close();
-    program.writeFile("picture/bg.jpg", "another plan's picture");
+    program.writeFile("picture/bg.jpg", png(Qt::red));
     files.answer = chosen;
 
     w.pictureButtons[9]->click();
     EXPECT_EQ(w.stageSwatches[9]->text(), "bg(2).jpg");
     EXPECT_EQ(w.stageSwatches[9]->value(), kWindowColour);
-    EXPECT_EQ(program.readFile("picture/bg.jpg"), "another plan's picture");
-    EXPECT_EQ(program.readFile("picture/bg(2).jpg"), "new picture");
+    EXPECT_EQ(program.readFile("picture/bg.jpg"), png(Qt::red));
+    EXPECT_EQ(program.readFile("picture/bg(2).jpg"), png(Qt::blue));
     w.pictureButtons[10]->click(); // the same file again reuses its copy
     EXPECT_EQ(w.stageSwatches[10]->text(), "bg(2).jpg");
 

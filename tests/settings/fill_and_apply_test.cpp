@@ -246,5 +246,38 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     EXPECT_EQ(edited->checkone, "0000001");
 }
 
+TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
+{
+    SavedPlan saved;
+    saved.name = "初赛";
+    saved.plan = defaultPlan();
+    saved.plan.checkone = "1011110"; // 报警1 off
+    saved.plan.combolist = "010";
+
+    // Current plan with every alarm on: the row's 报警1 stays off, and 应用
+    // stores the row's digits.
+    SettingsWindow& w = open(defaultPlan());
+    w.loadSavedPlan(saved, std::nullopt, std::nullopt);
+    EXPECT_FALSE(w.stageBoxes[1]->isChecked());
+    EXPECT_TRUE(w.stageBoxes[2]->isChecked());
+    EXPECT_EQ(w.modeList->currentIndex(), 1);
+    ASSERT_TRUE(w.apply());
+    EXPECT_EQ(storedPlan().checkone, "1011110");
+    EXPECT_EQ(storedPlan().combolist, "010");
+
+    // A long-term current plan: loading a normal plan gives back its stage boxes.
+    ClockPlan longTerm = defaultPlan();
+    longTerm.checkone = "0000001";
+    longTerm.combolist = "201";
+    SettingsWindow& again = open(longTerm);
+    again.loadSavedPlan(saved, std::nullopt, std::nullopt);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(again.stageBoxes[i]->isChecked(), saved.plan.checkone[i] == QLatin1Char('1')) << i;
+        EXPECT_TRUE(again.stageBoxes[i]->isEnabled()) << i;
+    }
+    ASSERT_TRUE(again.apply());
+    EXPECT_EQ(storedPlan().checkone, "1011110");
+}
+
 } // namespace
 } // namespace orvalen::test

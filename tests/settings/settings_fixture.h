@@ -13,11 +13,17 @@
 
 namespace orvalen::test {
 
-// Answers the file dialog with a fixed path (empty = cancelled).
+// Answers the file dialog with a fixed path (empty = cancelled) and keeps
+// the last request.
 class FixedFileChooser final : public FileChooser {
 public:
-    QString choose(const FileDialogRequest&) override { return answer; }
+    QString choose(const FileDialogRequest& request) override
+    {
+        last = request;
+        return answer;
+    }
     QString answer;
+    FileDialogRequest last;
 };
 
 // A display window (not shown) and a settings window over it, opened on a
