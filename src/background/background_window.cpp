@@ -6,6 +6,7 @@
 #include "display/display_window.h"
 #include "menus/style_dialogs.h"
 #include "platform/notifier.h"
+#include "platform/text_path.h"
 #include "services/app_context.h"
 #include "services/file_dialog.h"
 #include "services/import_check.h"
@@ -88,8 +89,8 @@ BackgroundWindow::BackgroundWindow(AppContext& ctx, DisplayWindow& display, Styl
         modeChanged();
     });
 
-    readStored();
-    const bool colour = m_pictureName.isEmpty();
+    // The window opens with the background on the display now.
+    const bool colour = !m_display.backgroundIsPicture();
     if (m_colourMode->isChecked() != colour)
         m_colourMode->setChecked(colour); // runs the mode change
     else
@@ -114,6 +115,23 @@ void BackgroundWindow::readStored()
     m_pictureName = read(time_data::kBackgroundText, QString());
 }
 
+void BackgroundWindow::readShown()
+{
+    readStored();
+    if (m_display.backgroundIsPicture()) {
+        if (!m_display.backgroundPictureName().isEmpty())
+            m_pictureName = m_display.backgroundPictureName();
+        return;
+    }
+    // The colour keeps its stored or planned text where that is the colour
+    // shown, so a desktop colour stays one; otherwise its own value.
+    const QColor shown = m_display.backgroundColour();
+    if (colour_from_value(m_colour, Qt::black) == shown)
+        return;
+    const QString planned = value_part(m_display.module().clock_plan.background, 0);
+    m_colour = colour_from_text(planned) == shown ? qint64(leading_number(planned)) : colour_to_text(shown).toLongLong();
+}
+
 void BackgroundWindow::showColour()
 {
     const QColor colour = colour_from_value(m_colour, Qt::black);
@@ -130,8 +148,9 @@ void BackgroundWindow::showPreview(const QString& path)
 
 void BackgroundWindow::modeChanged()
 {
-    // An unsaved choice is dropped: the stored values come back.
-    readStored();
+    // An unsaved choice is dropped: what the display shows comes back, and
+    // for the other kind of background the stored choice.
+    readShown();
     showColour();
     if (colourMode()) {
         m_pictureName.clear();
@@ -191,7 +210,11 @@ bool BackgroundWindow::applyPicture()
     const QPixmap picture = path.isEmpty() || m_preview.isNull() ? QPixmap() : read_picture(path);
     if (picture.isNull())
         return false;
-    m_display.showBackgroundPicture(picture, colour_from_text(m_display.module().clock_plan.clockcolour));
+    // The picture on the display now keeps the clocks' colour as they are.
+    const bool shown = m_display.backgroundIsPicture() && m_display.backgroundPictureName() == m_pictureName;
+    const QColor clocks = shown ? m_display.elementColour(DisplayElement::Clock)
+                                : colour_from_text(m_display.module().clock_plan.clockcolour);
+    m_display.showBackgroundPicture(picture, clocks, m_pictureName);
     return true;
 }
 

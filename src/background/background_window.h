@@ -39,6 +39,8 @@ public:
 private:
     void modeChanged();
     void readStored();
+    // The stored choice, with the background the display shows now in its place.
+    void readShown();
     void showColour();
     void showPreview(const QString& path);
     void applyColour();

@@ -97,8 +97,7 @@ void DisplayWindow::relayout()
     }
     if (!textLabels[kScrollLine]->text().isEmpty() && !textPanels[kScrollLine]->isHidden())
         paintTextPanels(4);
-    for (int i = 0; i < 5; ++i)
-        placeElement(E(int(E::StartButton) + i), W, 2000.0 + 1000.0 * i, false, H, H - 3000);
+    placeScreenButtons(W, H);
     if (isMinimized() || isMaximized() || isFullScreen()) {
         // full screen is this display's maximised state
         m_host.desktop[12].caption = isMinimized() ? QStringLiteral("最大化") : QStringLiteral("最小化");

@@ -213,6 +213,7 @@ void DisplayWindow::setClockColour(const QColor& colour)
 void DisplayWindow::setBackgroundPicture(const QPixmap& picture)
 {
     m_backgroundBox->setPicture(picture);
+    m_backgroundPictureName.clear();
 }
 
 void DisplayWindow::applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName)
@@ -233,10 +234,12 @@ void DisplayWindow::applyBackground(const QString& clockColour, const QString& b
                 picture = QPixmap::fromImage(image);
         }
     }
-    if (!picture.isNull())
+    if (!picture.isNull()) {
         setBackgroundPicture(picture);
-    else
+        m_backgroundPictureName = pictureName;
+    } else {
         setBackgroundColour(colour_from_text(backColour));
+    }
 }
 
 void DisplayWindow::showBackgroundColour(const QColor& colour)
@@ -248,10 +251,11 @@ void DisplayWindow::showBackgroundColour(const QColor& colour)
     relayout();
 }
 
-void DisplayWindow::showBackgroundPicture(const QPixmap& picture, const QColor& clockColour)
+void DisplayWindow::showBackgroundPicture(const QPixmap& picture, const QColor& clockColour, const QString& name)
 {
     setClockColour(clockColour);
     setBackgroundPicture(picture);
+    m_backgroundPictureName = picture.isNull() ? QString() : name;
     relayout();
 }
 

@@ -182,6 +182,11 @@ bool DisplayWindow::backgroundIsPicture() const
     return m_backgroundBox->hasPicture();
 }
 
+QColor DisplayWindow::backgroundColour() const
+{
+    return m_backgroundBox->backColor();
+}
+
 bool DisplayWindow::buttonsShown() const
 {
     return !screenButtons[0]->isHidden();

@@ -5,6 +5,7 @@
 #include "display/fonts.h"
 #include "display/logo_video.h"
 #include "display/panel.h"
+#include "display/screen_buttons.h"
 #include "services/tray_icon.h"
 
 #include <QFontMetricsF>
@@ -163,10 +164,10 @@ void DisplayWindow::createControls()
     logoBox = makePanel("logoBox", 3090, 3225);
     logoBox->hide();
 
-    static const char* buttons[5] = {" 开始 ", " 停止 ", " 暂停 ", " 设置 ", " 退出 "};
     for (int i = 0; i < 5; ++i) {
-        auto* b = makeLabel(QStringLiteral("screenButton%1").arg(i), QString::fromUtf8(buttons[i]), m_backgroundBox,
+        auto* b = makeLabel(QStringLiteral("screenButton%1").arg(i), screen_button_captions().at(i), m_backgroundBox,
                             "宋体", 21.75);
+        b->setAlignment(Qt::AlignCenter);
         b->setToolTip(QStringLiteral("右键更多选项…"));
         b->setMouseTracking(true);
         setForeColour(b, text);

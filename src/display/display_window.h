@@ -176,9 +176,13 @@ public:
     // The background: a colour (no picture), or a picture with the clocks in
     // `clockColour`. Either lays the display out again.
     void showBackgroundColour(const QColor& colour);
-    void showBackgroundPicture(const QPixmap& picture, const QColor& clockColour);
+    void showBackgroundPicture(const QPixmap& picture, const QColor& clockColour, const QString& name);
     const QPixmap& backgroundPicture() const;    // at its own size
     bool backgroundIsPicture() const;
+    // What the background shows now: its plain colour, and the name in
+    // picture/ of the picture over it ("" when there is none).
+    QColor backgroundColour() const;
+    QString backgroundPictureName() const { return m_backgroundPictureName; }
 
     // The notification-area icon (none before the load or after the close-down).
     TrayIcon* trayIcon() const { return m_trayIcon.get(); }
@@ -226,6 +230,8 @@ private:
     void styleTitles();
     void styleClocks(const QString& clockCaption, const QString& overtimeCaption);
     void placeScrollText();
+    // Centres the prompt by its text's width, unless the operator placed it.
+    void centrePromptLine();
     void fitEndText();
     // The logo of the plan: a picture, or a video playing in the logo box.
     void loadLogo(LogoLoad when);
@@ -280,6 +286,8 @@ private:
     // place is outside the limits.
     void placeElement(DisplayElement e, double leftLimit, double leftDefault, bool forceCentre, double topLimit,
                       double topDefault);
+    // The on-screen buttons, sized by their longest caption, in a row.
+    void placeScreenButtons(double W, double H);
     void fitBackgroundBox();
     QPixmap backgroundPiece(const QWidget* panel) const;
     void paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size);
@@ -294,6 +302,7 @@ private:
     QRectF& twipsRect(const QWidget* w) const;
 
     BackgroundBox* m_backgroundBox = nullptr;    // the background box, parent of all elements
+    QString m_backgroundPictureName;             // the name of the picture it shows, if any
     QIcon m_trayImage;                           // the tray-icon image
     std::unique_ptr<TrayIcon> m_trayIcon;        // notification-area icon (may have no tray host)
     QPointF m_grabPoint;                         // where the pointer took an element, twips

@@ -158,6 +158,7 @@ void DisplayWindow::paintTextPanels(int i)
         }
         panel->setVisible(!label->text().isEmpty());
         setTwipsWidth(panel, twipsWidth(label));
+        centrePromptLine();
         break;
     case 4:
         if (marquee_width >= 0)

@@ -1,6 +1,7 @@
 // The scrolling-text tick (scrollTick) and the stage prompt tick (promptTick).
 #include "display/display_window.h"
 #include "display/panel.h"
+#include "display/position_store.h"
 #include "display/prompt_text.h"
 #include "platform/text_path.h"
 
@@ -52,6 +53,19 @@ void DisplayWindow::advancePrompt()
     if (prompt_ticks <= 0)
         promptTick->setEnabled(false);
     prompt_ticks -= 1;
+}
+
+void DisplayWindow::centrePromptLine()
+{
+    // Each stage text has its own width: the line is centred on the text it
+    // shows now, so it neither hangs to one side nor jumps between stages.
+    const double W = twipsPerPixelX() * m_module.full_screen_width_px;
+    if (W <= 0)
+        return;
+    const SavedPosition saved = read_element_position(m_ctx, int(DisplayElement::Prompt));
+    if (saved.left > 0 && saved.left < W)
+        return; // the operator's place keeps its left edge
+    setTwipsLeft(textPanels[kPromptLine], (W - twipsWidth(textLabels[kPromptLine])) / 2.0);
 }
 
 } // namespace orvalen

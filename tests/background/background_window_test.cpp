@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -65,12 +66,12 @@ TEST_F(BackgroundWindowTest, colourMode_dropsAnUnsavedColourOnSwitch_applyKeepsT
 {
     BackgroundWindow window(program.context, display, colours, files);
     EXPECT_TRUE(window.colourMode());
-    EXPECT_EQ(window.colourValue(), 0);
+    const qint64 shown = window.colourValue();
     colours.colour = QColor(0, 0, 255);
     window.chooseColour();
     window.colourSwitch()->setChecked(false);
     window.colourSwitch()->setChecked(true);
-    EXPECT_EQ(window.colourValue(), 0);
+    EXPECT_EQ(window.colourValue(), shown);
 
     program.ini.write("Marquee", "backgroundText", "gone.png");
     window.chooseColour();
@@ -135,4 +136,25 @@ TEST_F(BackgroundWindowTest, badPictureOrUnwritableFolder_messageAndNothingChang
     window.apply();
     EXPECT_FALSE(display.backgroundIsPicture());
     EXPECT_EQ(stored("backgroundText"), "<absent>");
+}
+
+TEST_F(BackgroundWindowTest, opensWithTheWhiteOnTheDisplayNotAStoredChoice_applyUnchangedLeavesTheDisplay)
+{
+    // Stored: black and a red picture; on the display: the plan's white.
+    program.ini.write("Marquee", "backgroundColor", "0");
+    program.ini.write("Marquee", "backgroundText", "other.png");
+    ASSERT_TRUE(program.writeFile("picture/other.png", png(Qt::red)));
+    const auto* box = display.findChild<Panel*>("clockPanel");
+    ASSERT_FALSE(display.backgroundIsPicture());
+    ASSERT_EQ(box->backColor(), QColor(Qt::white));
+
+    BackgroundWindow window(program.context, display, colours, files);
+    EXPECT_TRUE(window.colourMode());
+    const QImage colourBox = window.colourBox()->grab().toImage();
+    EXPECT_EQ(colourBox.pixelColor(colourBox.rect().center()), QColor(Qt::white));
+
+    window.apply();
+    EXPECT_FALSE(display.backgroundIsPicture());
+    EXPECT_EQ(box->backColor(), QColor(Qt::white));
+    EXPECT_EQ(display.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(Qt::white));
 }

@@ -28,13 +28,39 @@ TEST_F(LayoutTest, noSavedPositions_placesEveryElementAtItsDefault)
     EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "overtimePanel")), 2200);
     // The clock is centred on the screen width.
     EXPECT_NEAR(w.twipsLeft(panel(w, "clockPanel")) + w.twipsWidth(panel(w, "clockPanel")) / 2, W / 2, 0.001);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_DOUBLE_EQ(w.twipsLeft(screenButton(w, i)), 2000 + 1000 * i);
+    // The buttons: a row from 2000 twips, 3000 twips above the foot.
+    EXPECT_DOUBLE_EQ(w.twipsLeft(screenButton(w, 0)), 2000);
+    for (int i = 0; i < 5; ++i)
         EXPECT_DOUBLE_EQ(w.twipsTop(screenButton(w, i)), H - 3000);
-        EXPECT_DOUBLE_EQ(w.twipsWidth(screenButton(w, i)), 1350);
-    }
     // Pixel geometry follows: the clock panel's centre is the screen's.
     EXPECT_NEAR(panel(w, "clockPanel")->x() + panel(w, "clockPanel")->width() / 2.0, 960, 1);
+}
+
+TEST_F(LayoutTest, buttonsHoldTheirLongestCaption_noTwoTouchOnLargeOrSmallScreens)
+{
+    ini("clocksite", "pictureleft9", "1");
+    DisplayWindow& w = loadWith(defaultPlan());
+    w.setButton(2, QStringLiteral(" 继续 "), true);
+    const auto buttons = screenButtons(w);
+    const QFontMetrics fm(buttons[0]->font());
+    for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{1280, 720}}) {
+        ScreenMetrics m;
+        m.tppX = m.tppY = 15;
+        m.fullWidthPx = m.screenWidthPx = width;
+        m.fullHeightPx = height;
+        w.setScreenMetrics(m);
+        w.relayout();
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            const QRect area = buttons[i]->geometry();
+            for (const char* caption : {" 开始 ", " 清零 ", " 停止 ", " 暂停 ", " 继续 ", " 设置 ", " 退出 "})
+                EXPECT_GE(area.width(), fm.horizontalAdvance(QString::fromUtf8(caption))) << caption;
+            EXPECT_GE(area.height(), fm.height()) << i;
+            EXPECT_LE(area.right(), width) << i;
+            for (std::size_t j = i + 1; j < buttons.size(); ++j)
+                EXPECT_FALSE(area.marginsAdded({1, 1, 1, 1}).intersects(buttons[j]->geometry()))
+                    << width << ": buttons " << i << " and " << j << " touch";
+        }
+    }
 }
 
 TEST_F(LayoutTest, savedPositionsAreValidOnlyStrictlyInside)

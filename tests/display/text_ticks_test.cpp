@@ -149,6 +149,35 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stageText[1]);
 }
 
+TEST_F(TextTicksTest, promptTextIsCentredOnTheScreenForShortAndLongTextsSizesAndScreens)
+{
+    ClockPlan plan = defaultPlan();
+    plan.stageText[0] = "读";
+    plan.stageText[1] = "请各位选手注意剩余时间，准备总结陈词";
+    DisplayWindow& w = loadWith(plan);
+    const auto textCentre = [&] {
+        const QLabel* text = textLabel(w, 3);
+        return text->mapTo(&w, QPoint(0, 0)).x() + text->width() / 2.0;
+    };
+    for (int stage : {0, 1, 0}) {
+        w.hostState().run.setStage(stage);
+        w.advancePrompt();
+        ASSERT_FALSE(textPanel(w, 3)->isHidden());
+        EXPECT_NEAR(textCentre(), 960, 1) << "stage " << stage;
+    }
+    ASSERT_TRUE(w.setElementFontSize(DisplayElement::Prompt, 80));
+    w.repaintElement(DisplayElement::Prompt);
+    EXPECT_NEAR(textCentre(), 960, 1) << "80 pt";
+
+    ScreenMetrics small;
+    small.tppX = small.tppY = 15;
+    small.fullWidthPx = small.screenWidthPx = 1280;
+    small.fullHeightPx = 720;
+    w.setScreenMetrics(small);
+    w.relayout();
+    EXPECT_NEAR(textCentre(), 640, 1) << "1280 wide";
+}
+
 // --- per-stage background ---------------------------------------------------------
 
 TEST_F(TextTicksTest, perStageBackgroundColoursEveryBoxAndClockDigits)

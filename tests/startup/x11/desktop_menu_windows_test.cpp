@@ -179,16 +179,19 @@ TEST_F(DesktopMenuWindowsTest, background_colourThenImportedPicture_changeTheDis
 
     windows.reset();
     start();
-    bool pictureMode = false, preview = false;
+    // The restarted display shows the plan's colour, and the window opens
+    // with it; the kept picture is one switch away.
+    bool colourMode = false, preview = false;
     QString name;
     when_shown<BackgroundWindow>([&](BackgroundWindow* w) {
-        pictureMode = !w->colourMode();
+        colourMode = w->colourMode();
+        w->colourSwitch()->setChecked(false);
         preview = w->hasPreview();
         name = w->pictureName();
         button(w, "关闭")->click();
     });
     choose(8);
-    EXPECT_TRUE(pictureMode);
+    EXPECT_TRUE(colourMode);
     EXPECT_TRUE(preview);
     EXPECT_EQ(name, "stage.png");
     EXPECT_EQ(program.ini.read("Marquee", "backgroundColor", ""), "255");
