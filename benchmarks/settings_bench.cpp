@@ -70,6 +70,23 @@ void report(const char* what, std::vector<double> ms)
                 *std::max_element(ms.begin(), ms.end()), ms.size());
 }
 
+// Opens the settings window from the desktop menu and calls `onPainted`
+// with it after its first paint; returns when the window has closed.
+void open_settings(QApplication& app, PaintWatch& watch, QAction* settingsItem,
+                   const std::function<void(SettingsWindow*)>& onPainted)
+{
+    QMetaObject::invokeMethod(
+        &app,
+        [&] {
+            auto* w = find_top<SettingsWindow>();
+            watch.target = w;
+            watch.armed = true;
+            watch.onPaint = [&, w] { onPainted(w); };
+        },
+        Qt::QueuedConnection);
+    settingsItem->trigger();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -98,29 +115,20 @@ int main(int argc, char** argv)
     std::vector<double> open, applied;
     QElapsedTimer t;
     for (int run = 0; run < runs; ++run) {
-        QMetaObject::invokeMethod(
-            &app,
-            [&] {
-                auto* w = find_top<SettingsWindow>();
-                watch.target = w;
-                watch.armed = true;
-                watch.onPaint = [&, w] {
-                    open.push_back(t.nsecsElapsed() / 1e6);
-                    // 应用 with a new length, then wait for the clock panel to paint it.
-                    w->timeFields[2]->setText(QString::number(2 + run % 2));
-                    watch.target = display->findChild<Panel*>(QStringLiteral("clockPanel"));
-                    watch.armed = true;
-                    watch.onPaint = [&, w] {
-                        applied.push_back(t.nsecsElapsed() / 1e6);
-                        w->reject();
-                    };
-                    t.start();
-                    w->applyButton->click();
-                };
-            },
-            Qt::QueuedConnection);
         t.start();
-        settingsItem->trigger();
+        open_settings(app, watch, settingsItem, [&](SettingsWindow* w) {
+            open.push_back(t.nsecsElapsed() / 1e6);
+            // 应用 with a new length, then wait for the clock panel to paint it.
+            w->timeFields[2]->setText(QString::number(2 + run % 2));
+            watch.target = display->findChild<Panel*>(QStringLiteral("clockPanel"));
+            watch.armed = true;
+            watch.onPaint = [&, w] {
+                applied.push_back(t.nsecsElapsed() / 1e6);
+                w->reject();
+            };
+            t.start();
+            w->applyButton->click();
+        });
     }
     report("menu 设置 to the painted settings window", open);
     report("应用 to the display painted with the new plan", applied);
@@ -135,22 +143,13 @@ int main(int argc, char** argv)
     current.close();
     std::vector<double> bigApply;
     for (int run = 0; run < 10; ++run) {
-        QMetaObject::invokeMethod(
-            &app,
-            [&] {
-                auto* w = find_top<SettingsWindow>();
-                watch.target = w;
-                watch.armed = true;
-                watch.onPaint = [&, w] {
-                    w->timeFields[2]->setText(QString::number(2 + run % 2));
-                    t.start();
-                    w->applyButton->click();
-                    bigApply.push_back(t.nsecsElapsed() / 1e6);
-                    w->reject();
-                };
-            },
-            Qt::QueuedConnection);
-        settingsItem->trigger();
+        open_settings(app, watch, settingsItem, [&](SettingsWindow* w) {
+            w->timeFields[2]->setText(QString::number(2 + run % 2));
+            t.start();
+            w->applyButton->click();
+            bigApply.push_back(t.nsecsElapsed() / 1e6);
+            w->reject();
+        });
     }
     std::sort(bigApply.begin(), bigApply.end());
     std::printf("应用 with a 10 MB TimeData.db: min %.1f ms, median %.1f ms, max %.1f ms over %zu runs\n",
