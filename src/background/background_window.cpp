@@ -232,15 +232,13 @@ void BackgroundWindow::apply()
     }
     if (!m_ctx.ini)
         return;
-    bool stored = m_ctx.ini->write(time_data::kMarquee, time_data::kBackgroundColor, QString::number(m_colour));
+    IniEdit edit(*m_ctx.ini);
+    edit.write(time_data::kMarquee, time_data::kBackgroundColor, QString::number(m_colour));
     if (pictureApplied)
-        stored = m_ctx.ini->write(time_data::kMarquee, time_data::kBackgroundText, m_pictureName) && stored;
-    if (!stored) {
-        qWarning("background: [Marquee] of TimeData.db was not written");
-        if (m_ctx.notifier)
-            m_ctx.notifier->notice(QStringLiteral("无法保存背景设置：%1").arg(m_ctx.folder.file(time_data::kFile)),
-                                   Notifier::Icon::Warning);
-    }
+        edit.write(time_data::kMarquee, time_data::kBackgroundText, m_pictureName);
+    QString error;
+    if (!edit.save(&error) && m_ctx.notifier)
+        m_ctx.notifier->notice(QStringLiteral("无法保存背景设置：%1").arg(error), Notifier::Icon::Warning);
 }
 
 } // namespace orvalen

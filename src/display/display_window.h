@@ -295,7 +295,8 @@ private:
     // menu host takes them over when it pops the menu up.
     void prepareElementMenu(bool weekdayRuleOnly = false);
     bool handleMouse(QWidget* w, QEvent* event);
-    void dragStep(QWidget* moved, const QPointF& posTwips);
+    // Moves `moved` with the pointer; its place is saved when the drag ends.
+    void dragStep(QWidget* moved, const QPointF& posTwips, DisplayElement element);
     void createControls();
     void createTimers();
     void syncPixelGeometry(QWidget* w);
@@ -306,6 +307,7 @@ private:
     QIcon m_trayImage;                           // the tray-icon image
     std::unique_ptr<TrayIcon> m_trayIcon;        // notification-area icon (may have no tray host)
     QPointF m_grabPoint;                         // where the pointer took an element, twips
+    std::optional<DisplayElement> m_draggedElement; // moved by the drag under way, not saved yet
     std::unique_ptr<LogoVideoFactory> m_qtVideos;
     LogoVideoFactory* m_videoFactory = nullptr;
     bool m_inLayout = false;

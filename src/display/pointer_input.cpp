@@ -45,8 +45,9 @@ void DisplayWindow::prepareElementMenu(bool weekdayRuleOnly)
         weekday.checked = plan.showsWeekday();
 }
 
-void DisplayWindow::dragStep(QWidget* moved, const QPointF& pos)
+void DisplayWindow::dragStep(QWidget* moved, const QPointF& pos, DisplayElement element)
 {
+    m_draggedElement = element;
     setTwipsLeft(moved, twipsLeft(moved) - m_grabPoint.x() + pos.x());
     setTwipsTop(moved, twipsTop(moved) - m_grabPoint.y() + pos.y());
 }
@@ -81,6 +82,13 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     const QPoint global = me->globalPosition().toPoint();
     const bool drag = move && button == 1 && m_host.adjust_mode();
     MenuItemState& centreItem = element_item(m_host, ElementAction::Centre);
+    // A place is saved once its drag ends: a notice of a failed save never
+    // comes up in the middle of a drag.
+    const bool dragEnded = up && m_draggedElement;
+    if (dragEnded) {
+        saveElementPosition(*m_draggedElement);
+        m_draggedElement.reset();
+    }
 
     // The background.
     if (w == m_backgroundBox) {
@@ -108,8 +116,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             w->setPalette(pal);
             w->setAutoFillBackground(true);
             if (drag) {
-                dragStep(w, pos);
-                saveElementPosition(DisplayElement(int(DisplayElement::StartButton) + i));
+                dragStep(w, pos, DisplayElement(int(DisplayElement::StartButton) + i));
             }
         } else if (up) {
             const bool click = button == 1 && m_pressedButton == i && w->rect().contains(me->position().toPoint());
@@ -138,8 +145,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             if (button == 2)
                 m_displayHost.popupElementMenu(global);
         } else if (drag) {
-            dragStep(w, pos);
-            saveElementPosition(DisplayElement::MainTitle);
+            dragStep(w, pos, DisplayElement::MainTitle);
         }
         return true;
     }
@@ -167,8 +173,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
-            dragStep(panel, pos);
-            saveElementPosition(element);
+            dragStep(panel, pos, element);
             paintTextPanels(i);
         } else if (up) {
             panel->setBorderStyle(0);
@@ -200,8 +205,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
-            dragStep(w, pos);
-            saveElementPosition(element);
+            dragStep(w, pos, element);
         } else if (up) {
             textPanels[i]->setBorderStyle(0);
             paintTextPanels(i);
@@ -218,8 +222,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
-            dragStep(w, pos);
-            saveElementPosition(DisplayElement::Clock);
+            dragStep(w, pos, DisplayElement::Clock);
         } else if (up) {
             clockPanel->setBorderStyle(0);
             const QString& endText = m_module.clock_plan.stageText[6];
@@ -240,8 +243,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
-            dragStep(w, pos);
-            saveElementPosition(DisplayElement::OvertimeClock);
+            dragStep(w, pos, DisplayElement::OvertimeClock);
             paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
         } else if (up) {
             overtimePanel->setBorderStyle(0);
@@ -262,8 +264,8 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                 m_displayHost.popupElementMenu(global);
             }
         } else if (drag) {
-            dragStep(w, pos);
-        } else if (up) {
+            dragStep(w, pos, DisplayElement::Logo);
+        } else if (up && !dragEnded) {
             saveElementPosition(DisplayElement::Logo);
         }
         return true;

@@ -1,6 +1,7 @@
 #include "display/position_store.h"
 
 #include "platform/registry_store.h"
+#include "platform/save_file.h"
 #include "platform/text_path.h"
 #include "services/app_context.h"
 #include "stores/ini_store.h"
@@ -30,10 +31,13 @@ int ini_int(const AppContext& ctx, const QString& key)
 
 void save_element_position(AppContext& ctx, int element, int left, int top)
 {
-    if (ctx.ini) {
-        ctx.ini->write(time_data::kClockSite, time_data::pictureLeftKey(element), QString::number(left));
-        ctx.ini->write(time_data::kClockSite, time_data::pictureTopKey(element), QString::number(top));
-    }
+    QString error;
+    if (ctx.ini
+        && !IniEdit(*ctx.ini)
+                .write(time_data::kClockSite, time_data::pictureLeftKey(element), QString::number(left))
+                .write(time_data::kClockSite, time_data::pictureTopKey(element), QString::number(top))
+                .save(&error))
+        report_save_failure(ctx.ini->file(), error);
     if (ctx.registry)
         registry_values::set_position(*ctx.registry, element, left, top);
 }

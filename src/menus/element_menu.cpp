@@ -11,6 +11,7 @@
 #include <QDebug>
 #include <QLocale>
 #include <cmath>
+#include <vector>
 
 namespace orvalen {
 namespace {
@@ -140,10 +141,12 @@ void ElementMenu::store(std::initializer_list<std::pair<const char*, const QStri
 {
     if (!m_ctx.registry)
         return;
-    for (const auto& [name, value] : values) {
-        if (!m_ctx.registry->writeText(QLatin1String(name), *value))
-            qWarning() << "Element menu: value" << name << "could not be stored";
-    }
+    // The values of one choice go to the store together, in one save.
+    std::vector<std::pair<QString, RegistryStore::Value>> texts;
+    for (const auto& [name, value] : values)
+        texts.emplace_back(QLatin1String(name), RegistryStore::Value::ofText(*value));
+    if (!m_ctx.registry->writeValues(texts))
+        qWarning() << "Element menu: the font, colour and size could not be stored";
 }
 
 // --- centre, hide, weekday -----------------------------------------------------

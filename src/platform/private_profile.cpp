@@ -186,10 +186,14 @@ ProfilePtr load(const QString& path)
     return profile;
 }
 
-bool store(const QString& path, ProfileText text)
+bool store(const QString& path, ProfileText text, QString* error, SaveReport report)
 {
     if (text.exists && !text.cleanText) {
-        report_save_failure(path, QStringLiteral("%1 含有无法识别的字节，为免损坏不予改写").arg(path));
+        const QString why = QStringLiteral("%1 含有无法识别的字节，为免损坏不予改写").arg(path);
+        if (error)
+            *error = why;
+        if (report == SaveReport::Once)
+            report_save_failure(path, why);
         return false;
     }
     QString all;
@@ -200,7 +204,7 @@ bool store(const QString& path, ProfileText text)
     QByteArray bytes = all.toUtf8();
     if (text.hadBom)
         bytes.prepend("\xEF\xBB\xBF");
-    if (!save_file(path, bytes)) {
+    if (!save_file(path, bytes, error, report)) {
         remember(path, nullptr);
         return false;
     }
@@ -252,45 +256,94 @@ int getSection(const QString& file, const QString& section, QString* buffer, int
     return int(out.size());
 }
 
-bool writeString(const QString& file, const QString& section, const QString& key, const QString& value)
+namespace {
+
+bool breaks_structure(const Change& c)
 {
-    if (section.trimmed().isEmpty() || key.trimmed().isEmpty() || has_line_break(section)
-        || section.contains(u']') || has_line_break(key) || key.contains(u'=')
-        || has_line_break(value))
-        return false; // would break the file's structure
-    const ProfilePtr p = load(file);
-    if (!p->text.readable)
-        return false; // never replace a file we could not read
-    const bool deleting = value.isNull();
-    const Section* s = p->section(section);
-    const qsizetype at = s ? p->key(*s, key) : -1;
+    return c.section.trimmed().isEmpty() || c.key.trimmed().isEmpty() || has_line_break(c.section)
+        || c.section.contains(u']') || has_line_break(c.key) || c.key.contains(u'=')
+        || has_line_break(c.value);
+}
+
+// Applies one change to `p`; a line added or removed indexes the text again.
+// `undo` (optional) gets the change that puts back what was there.
+void apply(std::shared_ptr<Profile>& p, const Change& c, bool* changed, QList<Change>* undo)
+{
+    const bool deleting = c.value.isNull();
+    const Section* s = p->section(c.section);
+    const qsizetype at = s ? p->key(*s, c.key) : -1;
+    QString k, old;
+    if (at >= 0)
+        split_entry(p->text.lines.at(at), &k, &old);
     if (deleting && at < 0)
-        return true;
-    ProfileText text = p->text;
+        return;
+    if (undo)
+        undo->prepend({c.section, c.key, at < 0 ? QString() : (old.isNull() ? QStringLiteral("") : old)});
+    ProfileText& text = p->text;
+    if (at >= 0 && !deleting) {
+        const QString line = k + u'=' + c.value;
+        if (line == text.lines.at(at))
+            return;
+        text.lines[at] = line; // the same lines: the index stays right
+        *changed = true;
+        return;
+    }
+    *changed = true;
     if (deleting) {
         text.lines.removeAt(at);
-        return store(file, std::move(text));
+    } else if (!s) {
+        text.lines << u'[' + c.section.trimmed() + u']' << c.key.trimmed() + u'=' + c.value;
+    } else {
+        // After the section's last non-blank line, before any blank lines.
+        qsizetype insertAt = s->end;
+        while (insertAt > s->header + 1 && text.lines.at(insertAt - 1).trimmed().isEmpty())
+            --insertAt;
+        text.lines.insert(insertAt, c.key.trimmed() + u'=' + c.value);
     }
-    const QString entry = key.trimmed() + u'=' + value;
-    if (!s) {
-        text.lines << u'[' + section.trimmed() + u']' << entry;
-        return store(file, std::move(text));
+    p = indexed(std::move(text), p->stamp);
+}
+
+} // namespace
+
+namespace {
+
+bool write_changes(const QString& file, const QList<Change>& changes, QString* error, QList<Change>* undo,
+                   SaveReport report)
+{
+    if (undo)
+        undo->clear();
+    for (const Change& c : changes) {
+        if (breaks_structure(c)) {
+            if (error)
+                *error = QStringLiteral("“%1”不能写入 %2").arg(c.value, file);
+            return false; // would break the file's structure
+        }
     }
-    if (at >= 0) {
-        QString k, v;
-        split_entry(text.lines.at(at), &k, &v);
-        const QString line = k + u'=' + value;
-        if (line == text.lines.at(at))
-            return true;
-        text.lines[at] = line;
-        return store(file, std::move(text));
+    const ProfilePtr loaded = load(file);
+    if (!loaded->text.readable) {
+        if (error)
+            *error = QStringLiteral("%1 无法读取").arg(file);
+        return false; // never replace a file we could not read
     }
-    // After the section's last non-blank line, before any blank lines.
-    qsizetype insertAt = s->end;
-    while (insertAt > s->header + 1 && text.lines.at(insertAt - 1).trimmed().isEmpty())
-        --insertAt;
-    text.lines.insert(insertAt, entry);
-    return store(file, std::move(text));
+    auto edited = std::make_shared<Profile>(*loaded);
+    bool changed = false;
+    for (const Change& c : changes)
+        apply(edited, c, &changed, undo);
+    if (!changed)
+        return true;
+    return store(file, std::move(edited->text), error, report);
+}
+
+} // namespace
+
+bool writeStrings(const QString& file, const QList<Change>& changes, QString* error, QList<Change>* undo)
+{
+    return write_changes(file, changes, error, undo, SaveReport::ByCaller);
+}
+
+bool writeString(const QString& file, const QString& section, const QString& key, const QString& value)
+{
+    return write_changes(file, {{section, key, value}}, nullptr, nullptr, SaveReport::Once);
 }
 
 bool deleteSection(const QString& file, const QString& section)
@@ -305,7 +358,7 @@ bool deleteSection(const QString& file, const QString& section)
         return true;
     ProfileText text = p->text;
     text.lines.erase(text.lines.begin() + s->header, text.lines.begin() + s->end);
-    return store(file, std::move(text));
+    return store(file, std::move(text), nullptr, SaveReport::Once);
 }
 
 } // namespace orvalen::profile

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 
 namespace orvalen::profile {
@@ -25,6 +26,19 @@ int getSection(const QString& file, const QString& section, QString* buffer, int
 // Sets the value of a key. A null value deletes the key (a missing file is
 // then not created). Returns false when the file cannot be written.
 bool writeString(const QString& file, const QString& section, const QString& key, const QString& value);
+// One key to set; a null value deletes it.
+struct Change {
+    QString section;
+    QString key;
+    QString value;
+};
+// Several changes saved together in one write of the file: all of them or,
+// when anything fails, none (the file and what reads from it stay as they
+// were). `error` then says why; the failure is only logged, the caller tells
+// the operator. `undo` (optional) gets the changes that put back what was
+// there before.
+bool writeStrings(const QString& file, const QList<Change>& changes, QString* error = nullptr,
+                  QList<Change>* undo = nullptr);
 // Deletes a whole section.
 bool deleteSection(const QString& file, const QString& section);
 

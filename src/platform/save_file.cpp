@@ -1,10 +1,13 @@
 #include "platform/save_file.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QMutex>
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace orvalen {
 
@@ -14,7 +17,7 @@ QMutex g_reportMutex;
 SaveFailureHandler g_reportHandler;
 QHash<QString, bool> g_reported; // paths whose last save failed and was reported
 
-void note_result(const QString& path, bool saved, const QString& error)
+void note_result(const QString& path, bool saved, const QString& error, SaveReport report)
 {
     SaveFailureHandler handler;
     {
@@ -23,8 +26,12 @@ void note_result(const QString& path, bool saved, const QString& error)
             g_reported.remove(path);
             return;
         }
-        if (g_reported.contains(path))
-            return; // said once already; said again only after a save worked
+        if (report == SaveReport::ByCaller || g_reported.contains(path)) {
+            // The caller tells it, or it was said once already (said again
+            // only after a save worked).
+            qWarning().noquote() << "Saving" << path << "failed:" << error;
+            return;
+        }
         g_reported.insert(path, true);
         handler = g_reportHandler;
     }
@@ -33,11 +40,11 @@ void note_result(const QString& path, bool saved, const QString& error)
         handler(path, error);
 }
 
-bool fail(const QString& path, const QString& why, QString* error)
+bool fail(const QString& path, const QString& why, QString* error, SaveReport report)
 {
     if (error)
         *error = why;
-    note_result(path, false, why);
+    note_result(path, false, why, report);
     return false;
 }
 
@@ -45,7 +52,7 @@ bool fail(const QString& path, const QString& why, QString* error)
 
 void report_save_failure(const QString& path, const QString& error)
 {
-    note_result(path, false, error);
+    note_result(path, false, error, SaveReport::Once);
 }
 
 void set_save_failure_handler(SaveFailureHandler handler)
@@ -62,42 +69,97 @@ bool is_read_only_file(const QString& path)
         && !(p & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
 }
 
-bool save_file(const QString& path, const QByteArray& data, QString* error)
+QString write_failure_cause(int errorNumber, const QString& path, const QString& fallback)
+{
+    switch (errorNumber) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return QStringLiteral("磁盘已满，%1 无法写入").arg(path);
+    case EROFS:
+        return QStringLiteral("%1 所在的磁盘只能读取").arg(path);
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("没有写入 %1 的权限").arg(path);
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("%1 所在的文件夹不存在").arg(path);
+    default:
+        return fallback.isEmpty() ? QStringLiteral("%1 无法写入").arg(path)
+                                  : QStringLiteral("%1 无法写入（%2）").arg(path, fallback);
+    }
+}
+
+QString folder_write_problem(const QString& folder, bool* diskFull)
+{
+    if (diskFull)
+        *diskFull = false;
+    // A temporary file as a save makes it, never committed; the size of a
+    // database's shared-memory file.
+    QSaveFile probe(QDir(folder).filePath(QStringLiteral(".orvalen-write-check")));
+    probe.setDirectWriteFallback(false);
+    const QByteArray block(64 * 1024, '\0');
+    errno = 0;
+    const bool written = probe.open(QIODevice::WriteOnly) && probe.write(block) == block.size() && probe.flush();
+    const int errorNumber = errno;
+    const QString why = probe.errorString();
+    probe.cancelWriting();
+    if (written)
+        return QString();
+    if (diskFull)
+        *diskFull = errorNumber == ENOSPC || errorNumber == EDQUOT || errorNumber == EFBIG;
+    return write_failure_cause(errorNumber, folder, why);
+}
+
+bool save_file(const QString& path, const QByteArray& data, QString* error, SaveReport report)
 {
     return save_file(path, [&data](QIODevice& device) {
         return device.write(data) == data.size();
-    }, error);
+    }, error, report);
 }
 
-bool save_file(const QString& path, const std::function<bool(QIODevice&)>& writer, QString* error)
+bool save_file(const QString& path, const std::function<bool(QIODevice&)>& writer, QString* error,
+               SaveReport report)
 {
     // A file the owner made read-only stays as it is, even for root.
     if (is_read_only_file(path))
-        return fail(path, QStringLiteral("%1 是只读文件").arg(path), error);
+        return fail(path, QStringLiteral("%1 是只读文件").arg(path), error, report);
+    const auto failed = [&](const QFileDevice& device, int errorNumber) {
+        return fail(path, write_failure_cause(errorNumber, path, device.errorString()), error, report);
+    };
     QSaveFile file(path);
     // Never fall back to writing the target in place: that is what loses data.
     file.setDirectWriteFallback(false);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return fail(path, file.errorString(), error);
+        return failed(file, errno);
     bool written = false;
+    errno = 0;
     try {
         written = writer && writer(file);
     } catch (...) {
         written = false;
     }
+    int writeErrno = errno;
     // write() only fills the buffer: a full disk shows when it is flushed,
     // and commit() would still put the short temporary file in place.
-    if (written && file.error() == QFileDevice::NoError && !file.flush())
-        written = false;
-    if (!written || file.error() != QFileDevice::NoError) {
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                 : QStringLiteral("writing was not finished");
-        file.cancelWriting();
-        return fail(path, why, error);
+    if (written && file.error() == QFileDevice::NoError) {
+        errno = 0;
+        written = file.flush();
+        if (!written)
+            writeErrno = errno;
     }
+    if (!written || file.error() != QFileDevice::NoError) {
+        const QString why = file.error() != QFileDevice::NoError
+            ? write_failure_cause(writeErrno, path, file.errorString())
+            : QStringLiteral("%1 未能写完").arg(path);
+        file.cancelWriting();
+        return fail(path, why, error, report);
+    }
+    errno = 0;
     if (!file.commit())
-        return fail(path, file.errorString(), error);
-    note_result(path, true, QString());
+        return failed(file, errno);
+    note_result(path, true, QString(), report);
     return true;
 }
 

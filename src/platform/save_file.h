@@ -12,16 +12,26 @@ namespace orvalen {
 // old file. Either the whole new content is there afterwards or the old file
 // is untouched; a crash in between leaves the old file whole.
 
+// Who tells the operator of a failed save: the failure handler (once per
+// file, until a save of that file works again), or the caller, which shows
+// its own message with `error`.
+enum class SaveReport { Once, ByCaller };
+
 // Writes `data` as the new content of `path`. False when anything failed;
-// `error` (optional) then says what. A file without any write permission is
-// never replaced. A failure is logged and handed to the failure handler once
-// per file, until a save of that file works again.
-bool save_file(const QString& path, const QByteArray& data, QString* error = nullptr);
+// `error` (optional) then says what, in Chinese (a full disk, no write
+// permission, ...). A file without any write permission is never replaced.
+// A failure is always logged.
+bool save_file(const QString& path, const QByteArray& data, QString* error = nullptr,
+               SaveReport report = SaveReport::Once);
 
 // Same, with the content produced by `writer` on the temporary file. When the
 // writer returns false or a write to the device fails, nothing is committed.
 bool save_file(const QString& path, const std::function<bool(QIODevice&)>& writer,
-               QString* error = nullptr);
+               QString* error = nullptr, SaveReport report = SaveReport::Once);
+
+// The cause of a failed write of `path` in words, from the system's error
+// number (a full disk, no permission, ...); `fallback` for other causes.
+QString write_failure_cause(int errorNumber, const QString& path, const QString& fallback);
 
 // Who hears of a failed save (the program shows the operator a notice); may
 // be called from any thread. Empty: failures are only logged.
@@ -30,6 +40,11 @@ void set_save_failure_handler(SaveFailureHandler handler);
 // For a save refused before the helper was called: logged and reported once
 // in the same way.
 void report_save_failure(const QString& path, const QString& error);
+
+// Empty when a file of some size can be written in `folder`; otherwise the
+// cause in words, and `diskFull` (optional) says whether it is a full disk.
+// Nothing written stays.
+QString folder_write_problem(const QString& folder, bool* diskFull = nullptr);
 
 // True when the file exists and nobody may write it (its mode has no write bit).
 bool is_read_only_file(const QString& path);

@@ -15,8 +15,10 @@
 #include "timing/run_commands.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QLabel>
 #include <QLineEdit>
+#include <optional>
 
 namespace orvalen {
 
@@ -47,10 +49,10 @@ bool SettingsWindow::apply()
     if (!problems.isEmpty())
         return false;
 
-    m_display.setElementText(DisplayElement::DateLine, QString());
-    m_display.setElementText(DisplayElement::ScrollingText, QString());
     if (!storeAll(*edited))
         return false;
+    m_display.setElementText(DisplayElement::DateLine, QString());
+    m_display.setElementText(DisplayElement::ScrollingText, QString());
     m_display.module().clock_plan = *edited;
     m_stored = *edited;
 
@@ -77,36 +79,41 @@ bool SettingsWindow::apply()
 
 bool SettingsWindow::storeAll(const ClockPlan& plan)
 {
+    // Both files take the new settings, or neither does: TimeData.db first,
+    // in one save, and put back when the plan cannot be stored.
     AppContext& ctx = m_display.context();
+    const QString unchanged = QStringLiteral("\r显示仍按原来的设置运行。");
+    std::optional<IniEdit> edit;
+    if (ctx.ini) {
+        using namespace time_data;
+        const QString start = hotkeyFields[0]->text(), stop = hotkeyFields[1]->text();
+        edit.emplace(*ctx.ini);
+        edit->write(kPictureSet, kOption, QString::number(box_value(systemBoxes[3])))
+            .write(kPictureSet, kWidth, logoWidth->text())
+            .write(kPictureSet, kHeight, logoHeight->text())
+            .write(kPictureSet, kDelayTime, delayField->text())
+            .write(kHotkey, kStart, start)
+            .write(kHotkey, kStop, stop)
+            .write(kHotkey, kPause, hotkeyFields[2]->text())
+            .write(kHotkey, kOpenTogetherStop, start == stop ? QStringLiteral("1") : QStringLiteral("0"))
+            .write(kHotkey, kOften, QString::number(box_value(planHotkeyBoxes[0])) + QString::number(box_value(planHotkeyBoxes[1])))
+            .write(kMarquee, kMode, QString::number(scrollModeList->currentIndex()))
+            .write(kMarquee, kWidth, scrollWidth->text())
+            .write(kMarquee, kMarqueeSpeed, scrollSpeed->text())
+            .write(kMarquee, kColckBigText, QString::number(m_display.module().bigClockText))
+            .remove(kMarquee, kCurrentRow);
+        QString error;
+        if (!edit->save(&error)) {
+            notice(QStringLiteral("设置无法保存：%1。").arg(error) + unchanged, 0);
+            return false;
+        }
+    }
     if (!ctx.registry || !save_plan(*ctx.registry, plan)) {
-        notice(QStringLiteral("设置无法保存：用户设置存储不可写入。\r显示仍按原来的设置运行。"), 0);
+        if (edit && !edit->undo().save())
+            qWarning("settings: TimeData.db keeps the new settings although the plan was not stored");
+        notice(QStringLiteral("设置无法保存：用户设置存储不可写入。") + unchanged, 0);
         return false;
     }
-    if (!ctx.ini)
-        return true;
-    using namespace time_data;
-    const QString start = hotkeyFields[0]->text(), stop = hotkeyFields[1]->text();
-    const std::pair<const QString*, std::pair<const QString*, QString>> writes[] = {
-        {&kPictureSet, {&kOption, QString::number(box_value(systemBoxes[3]))}},
-        {&kPictureSet, {&kWidth, logoWidth->text()}},
-        {&kPictureSet, {&kHeight, logoHeight->text()}},
-        {&kPictureSet, {&kDelayTime, delayField->text()}},
-        {&kHotkey, {&kStart, start}},
-        {&kHotkey, {&kStop, stop}},
-        {&kHotkey, {&kPause, hotkeyFields[2]->text()}},
-        {&kHotkey, {&kOpenTogetherStop, start == stop ? QStringLiteral("1") : QStringLiteral("0")}},
-        {&kHotkey, {&kOften, QString::number(box_value(planHotkeyBoxes[0])) + QString::number(box_value(planHotkeyBoxes[1]))}},
-        {&kMarquee, {&kMode, QString::number(scrollModeList->currentIndex())}},
-        {&kMarquee, {&kWidth, scrollWidth->text()}},
-        {&kMarquee, {&kMarqueeSpeed, scrollSpeed->text()}},
-        {&kMarquee, {&kColckBigText, QString::number(m_display.module().bigClockText)}},
-    };
-    bool written = true;
-    for (const auto& [section, entry] : writes)
-        written = ctx.ini->write(*section, *entry.first, entry.second) && written;
-    written = ctx.ini->remove(kMarquee, kCurrentRow) && written;
-    if (!written)
-        notice(QStringLiteral("TimeData.db 无法写入：计时方案已保存，热键、LOGO、延时和动态文本的设置未能全部保存。"), 0);
     return true;
 }
 
@@ -115,8 +122,9 @@ void SettingsWindow::cycleChanged(bool on)
     if (!cycleBox->isEnabled())
         return;
     AppContext& ctx = m_display.context();
-    if (ctx.ini && !ctx.ini->write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")))
-        notice(QStringLiteral("TimeData.db 无法写入：自动循环未能保存。"), 0);
+    QString error;
+    if (ctx.ini && !IniEdit(*ctx.ini).write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")).save(&error))
+        notice(QStringLiteral("自动循环未能保存：%1。").arg(error), 0);
     if (m_links.plans) {
         const int checked = m_links.plans->checkedPlan();
         if (checked >= 0)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 
 namespace orvalen {
@@ -10,9 +11,18 @@ class ProgramFolder;
 // names the file and the cause; empty when it can be read and written.
 QString desk_data_problem(const ProgramFolder& folder);
 
+// A save that failed while the program started, held back until the check
+// below.
+struct FailedSave {
+    QString path;
+    QString error;
+};
+
 // Run once after the display's first frame (the key derivation of the
-// database is slow): shows the message above when there is one, then writes
-// the statistics rows that waited for the database (or plans a retry).
-void check_desk_data(AppContext& context);
+// database is slow): shows the message above and the saves that failed while
+// starting together in one notice (a full disk under the program folder is
+// named once for all of them), then writes the statistics rows that waited
+// for the database (or plans a retry).
+void check_desk_data(AppContext& context, const QList<FailedSave>& failedSaves = {});
 
 } // namespace orvalen

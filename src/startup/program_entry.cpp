@@ -21,6 +21,7 @@
 #include <QImageReader>
 #include <QMetaObject>
 #include <cstdio>
+#include <optional>
 
 namespace orvalen {
 
@@ -75,10 +76,16 @@ int Main(QApplication& app)
     context.timers = &timers;
 
     // A save that fails (a full disk, a read-only file) is told once per
-    // file, after whatever was running has returned.
-    set_save_failure_handler([&notifier](const QString& path, const QString& error) {
-        QMetaObject::invokeMethod(qApp, [&notifier, text = QStringLiteral("无法保存 %1：%2").arg(path, error)] {
-            notifier.notice(text, Notifier::Icon::Warning);
+    // file, after whatever was running has returned. While the program
+    // starts, failures wait for the check after the first frame, which tells
+    // them with its own findings in one notice.
+    std::optional<QList<FailedSave>> startFailures = QList<FailedSave>();
+    set_save_failure_handler([&notifier, &startFailures](const QString& path, const QString& error) {
+        QMetaObject::invokeMethod(qApp, [&notifier, &startFailures, path, error] {
+            if (startFailures)
+                startFailures->append({path, error});
+            else
+                notifier.notice(QStringLiteral("无法保存 %1：%2").arg(path, error), Notifier::Icon::Warning);
         }, Qt::QueuedConnection);
     });
     // Pictures up to 8000 x 8000 load (Qt refuses images over 256 MB).
@@ -93,8 +100,10 @@ int Main(QApplication& app)
     // display's first frame.
     // The deferred module (sounds, logo video, network time) loads after it
     // too, so that the first sound does not wait for it.
-    after_first_frame(windows ? windows->shownWindow() : nullptr, [&context] {
-        check_desk_data(context);
+    after_first_frame(windows ? windows->shownWindow() : nullptr, [&context, &startFailures] {
+        const QList<FailedSave> failed = std::move(*startFailures);
+        startFailures.reset();
+        check_desk_data(context, failed);
         QMetaObject::invokeMethod(qApp, [] { load_deferred_module(); }, Qt::QueuedConnection);
     });
     const int code = app.exec();

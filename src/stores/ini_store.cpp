@@ -62,4 +62,31 @@ bool IniStore::removeSection(const QString& section)
     return profile::deleteSection(m_file, section);
 }
 
+IniEdit& IniEdit::write(const QString& section, const QString& key, const QString& value)
+{
+    m_changes.append({section, key, value.isNull() ? QStringLiteral("") : value});
+    return *this;
+}
+
+IniEdit& IniEdit::remove(const QString& section, const QString& key)
+{
+    m_changes.append({section, key, QString()});
+    return *this;
+}
+
+bool IniEdit::save(QString* error)
+{
+    if (profile::writeStrings(m_file, m_changes, error, &m_undo))
+        return true;
+    m_undo.clear();
+    return false;
+}
+
+IniEdit IniEdit::undo() const
+{
+    IniEdit back(IniStore{m_file});
+    back.m_changes = m_undo;
+    return back;
+}
+
 } // namespace orvalen

@@ -1,4 +1,7 @@
 #pragma once
+#include "platform/private_profile.h"
+
+#include <QList>
 #include <QString>
 
 namespace orvalen {
@@ -27,6 +30,26 @@ public:
 
 private:
     QString m_file;
+};
+
+// Several writes to one INI file that are saved together, in one write of
+// the file: either all of them land or, when the save fails, none (the file
+// and the values read from it stay as they were).
+class IniEdit {
+public:
+    explicit IniEdit(const IniStore& store) : m_file(store.file()) {}
+    IniEdit& write(const QString& section, const QString& key, const QString& value);
+    IniEdit& remove(const QString& section, const QString& key);
+    // Saves the file once. False when it failed: `error` says why, and the
+    // caller tells the operator (the failure is only logged here).
+    bool save(QString* error = nullptr);
+    // After a save, an edit that puts back what it replaced.
+    IniEdit undo() const;
+
+private:
+    QString m_file;
+    QList<profile::Change> m_changes;
+    QList<profile::Change> m_undo;
 };
 
 } // namespace orvalen

@@ -5,6 +5,8 @@
 #include "display/panel.h"
 #include "menus/style_dialogs.h"
 #include "services/file_dialog.h"
+#include "platform/save_file.h"
+#include "support/file_size_limit.h"
 #include "support/png_bytes.h"
 #include "support/quiet_display_host.h"
 #include "support/read_only_folder.h"
@@ -157,4 +159,24 @@ TEST_F(BackgroundWindowTest, opensWithTheWhiteOnTheDisplayNotAStoredChoice_apply
     EXPECT_FALSE(display.backgroundIsPicture());
     EXPECT_EQ(box->backColor(), QColor(Qt::white));
     EXPECT_EQ(display.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(Qt::white));
+}
+
+TEST_F(BackgroundWindowTest, importOnAFullDisk_oneMessageWithItsCauseInChinese)
+{
+    BackgroundWindow window(program.context, display, colours, files);
+    window.colourSwitch()->setChecked(false);
+    files.path = outside("fine.png", png(Qt::red));
+    QStringList told;
+    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    {
+        FileSizeLimit fullDisk(16);
+        ASSERT_TRUE(fullDisk.active());
+        window.importPicture();
+    }
+    set_save_failure_handler({});
+    EXPECT_TRUE(told.isEmpty());
+    ASSERT_EQ(program.notifier.shown.size(), 1u);
+    EXPECT_TRUE(program.notifier.texts()[0].contains("磁盘已满")) << program.notifier.texts()[0].toStdString();
+    EXPECT_TRUE(window.pictureName().isEmpty());
+    EXPECT_FALSE(QFile::exists(program.file("picture/fine.png")));
 }

@@ -1,8 +1,10 @@
 #include "display_fixture.h"
 #include "services/tray_icon.h"
+#include "platform/save_file.h"
 #include "stores/ini_store.h"
 #include "support/wait_until.h"
 
+#include <QFile>
 #include <QTest>
 #include <QWindow>
 
@@ -66,15 +68,17 @@ TEST_F(PointerTest, buttonClicksRunTheirCommandsOutsideAdjustMode)
     EXPECT_EQ(displayHost.runs, (std::vector<int>{0, 17, 6}));
 }
 
-TEST_F(PointerTest, adjustModeDragMovesThePanelByThePointerAndStoresEveryStep)
+TEST_F(PointerTest, adjustModeDragMovesThePanelByThePointerAndStoresItsPlaceWhenItEnds)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
     host.desktop[7].checked = true;
     const double left = w.twipsLeft(textPanel(w, 1)), top = w.twipsTop(textPanel(w, 1));
+    const QString savedBefore = saved("pictureleft1");
     const QPoint p = at(w, textLabel(w, 1));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
     QTest::mouseMove(w.windowHandle(), p + QPoint(10, 5));
-    EXPECT_EQ(saved("pictureleft1"), QString::number(std::nearbyint(left + 150)));
+    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 1)), left + 150);
+    EXPECT_EQ(saved("pictureleft1"), savedBefore);
     QTest::mouseMove(w.windowHandle(), p + QPoint(30, 15));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(30, 15));
     EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 1)), left + 450);
@@ -89,6 +93,25 @@ TEST_F(PointerTest, adjustModeDragMovesThePanelByThePointerAndStoresEveryStep)
     QTest::mouseMove(w.windowHandle(), t + QPoint(-4, 0));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, t + QPoint(-4, 0));
     EXPECT_EQ(saved("pictureleft0"), QString::number(std::nearbyint(titleLeft - 60)));
+}
+
+TEST_F(PointerTest, readOnlySettingsFile_failedSaveIsToldOnceWhenTheDragEnds)
+{
+    DisplayWindow& w = loadWithButtons(defaultPlan());
+    host.desktop[7].checked = true;
+    ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    QStringList told;
+    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    const double left = w.twipsLeft(panel(w, "clockPanel"));
+    const QPoint p = at(w, panel(w, "clockPanel"));
+    QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
+    for (int step = 1; step <= 3; ++step)
+        QTest::mouseMove(w.windowHandle(), p + QPoint(10 * step, 0));
+    EXPECT_TRUE(told.isEmpty());
+    QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(30, 0));
+    set_save_failure_handler({});
+    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), left + 450);
+    EXPECT_EQ(told, QStringList{program.ini.file()});
 }
 
 TEST_F(PointerTest, adjustModeButtonClickMovesInsteadOfRunning)

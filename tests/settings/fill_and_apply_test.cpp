@@ -1,5 +1,6 @@
 #include "settings_fixture.h"
 
+#include "platform/save_file.h"
 #include "support/read_only_folder.h"
 
 #include "settings/colour_swatch.h"
@@ -137,13 +138,37 @@ TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
 {
     SettingsWindow& w = open(defaultPlan());
     w.timeFields[2]->setText("3");
+    w.hotkeyFields[0]->setText("F5");
+    const QByteArray ini = program.readFile("TimeData.db");
     ReadOnlyFolder locked(QFileInfo(program.registryPath()).absolutePath());
     if (!locked.active())
         GTEST_SKIP() << "cannot make the store's folder read-only here";
     EXPECT_FALSE(w.apply());
     EXPECT_EQ(program.notifier.shown.size(), 1u);
+    EXPECT_EQ(program.readFile("TimeData.db"), ini); // put back
     EXPECT_EQ(module.clock_plan.Time_all, QTime(0, 1, 0));
     EXPECT_FALSE(timers.countSetup->isEnabled());
+}
+
+TEST_F(ApplyTest, readOnlySettingsFile_changesNoFileNorTheDisplayAndIsToldOnce)
+{
+    SettingsWindow& w = open(defaultPlan());
+    display->setElementText(DisplayElement::ScrollingText, "滚动中");
+    w.timeFields[2]->setText("3");
+    w.hotkeyFields[0]->setText("F5");
+    const QByteArray ini = program.readFile("TimeData.db");
+    ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    QStringList told;
+    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    EXPECT_FALSE(w.apply());
+    set_save_failure_handler({});
+    EXPECT_EQ(program.notifier.shown.size() + told.size(), 1u);
+    EXPECT_TRUE(program.notifier.texts().value(0).contains("只读")) << program.notifier.texts().value(0).toStdString();
+    EXPECT_EQ(storedPlan(), defaultPlan());
+    EXPECT_EQ(module.clock_plan, defaultPlan());
+    EXPECT_EQ(display->elementText(DisplayElement::ScrollingText), "滚动中");
+    EXPECT_EQ(program.readFile("TimeData.db"), ini);
+    EXPECT_EQ(readyShown, 0);
 }
 
 TEST_F(FillTest, numberFields_checkRangesWhileTypingAndOnLeaving)

@@ -2,6 +2,7 @@
 #include "startup/desk_data_check.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 #include "support/temp_program.h"
 #include "timing/pending_runs.h"
@@ -58,6 +59,23 @@ TEST_F(DeskDataCheckTest, unusableDatabase_oneMessageNamingTheFileAndTheCause)
     check_desk_data(p.context);
     ASSERT_EQ(p.notifier.shown.size(), 1u);
     EXPECT_TRUE(p.notifier.shown[0].text.contains("deskclock"));
+}
+
+TEST_F(DeskDataCheckTest, fullDisk_oneMessageNamingTheFullDiskForEveryFailedSave)
+{
+    {
+        test::FileSizeLimit fullDisk(0);
+        ASSERT_TRUE(fullDisk.active());
+        check_desk_data(p.context);
+        check_desk_data(p.context, {{p.file("TimeData.db"), "TimeData.db 无法写入"},
+                                    {p.registryPath(), "registry.reg 无法写入"}});
+    }
+    ASSERT_EQ(p.notifier.shown.size(), 2u);
+    for (const auto& shown : p.notifier.shown) {
+        EXPECT_TRUE(shown.text.startsWith("磁盘已满")) << shown.text.toStdString();
+        EXPECT_FALSE(shown.text.contains("只读")) << shown.text.toStdString();
+        EXPECT_EQ(shown.text.count("磁盘已满"), 1);
+    }
 }
 
 TEST_F(DeskDataCheckTest, readOnlyFolder_plansStayReadableAndTheOperatorIsTold)

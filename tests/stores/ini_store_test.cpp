@@ -1,6 +1,7 @@
 #include "stores/ini_store.h"
 
 #include "stores/time_data_keys.h"
+#include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 #include "support/temp_program.h"
 
@@ -60,6 +61,35 @@ TEST_F(IniStoreTest, removeAndRemoveSection_neverCreateTheFile)
     EXPECT_TRUE(program.ini.remove("Marquee", "currentrow"));
     EXPECT_TRUE(program.ini.removeSection("Marquee"));
     EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(IniStoreTest, edit_savesAllItsKeysInOneSaveOrOnAFailureNone)
+{
+    program.writeFile("TimeData.db", "[Hotkey]\nstart=F1\nstop=F2\n[Marquee]\ncurrentrow=3\n");
+    const QByteArray before = program.readFile("TimeData.db");
+    ASSERT_EQ(program.ini.read("Hotkey", "start", ""), "F1");
+    const auto edit = [this] {
+        return IniEdit(program.ini).write("Hotkey", "start", "F11").write("Hotkey", "stop", "F12").write("Hotkey", "pause", "F10");
+    };
+    QString error;
+    {
+        // Room for the first change alone, not for all three.
+        test::FileSizeLimit fullDisk(before.size() + 2);
+        ASSERT_TRUE(fullDisk.active());
+        EXPECT_FALSE(edit().save(&error));
+    }
+    EXPECT_TRUE(error.contains("磁盘已满")) << error.toStdString();
+    EXPECT_EQ(program.readFile("TimeData.db"), before);
+    EXPECT_EQ(program.ini.read("Hotkey", "start", ""), "F1");
+    EXPECT_EQ(program.ini.read("Hotkey", "pause", "absent"), "absent");
+
+    IniEdit saved = edit();
+    saved.remove("Marquee", "currentrow");
+    ASSERT_TRUE(saved.save());
+    EXPECT_EQ(program.readFile("TimeData.db"), "[Hotkey]\nstart=F11\nstop=F12\npause=F10\n[Marquee]\n");
+    EXPECT_EQ(program.ini.read("Hotkey", "stop", ""), "F12");
+    ASSERT_TRUE(saved.undo().save());
+    EXPECT_EQ(program.readFile("TimeData.db"), before);
 }
 
 TEST(SectionToList, joinsEntriesSkipsEmptyOnesAndDropsTheLastComma)
