@@ -281,7 +281,6 @@ private:
     void placeElement(DisplayElement e, double leftLimit, double leftDefault, bool forceCentre, double topLimit,
                       double topDefault);
     void fitBackgroundBox();
-    QPixmap backgroundPiece(const QWidget* panel) const;
     void paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size);
     // Sets the element menu's items for the element under the pointer; the
     // menu host takes them over when it pops the menu up.
@@ -291,6 +290,8 @@ private:
     void createControls();
     void createTimers();
     void syncPixelGeometry(QWidget* w);
+    void fitToScreen(QLabel* label);             // the drawn size of a text the audience reads
+    void showOutlines(bool shown);               // thin outlines round the elements (layout editing)
     QRectF& twipsRect(const QWidget* w) const;
 
     BackgroundBox* m_backgroundBox = nullptr;    // the background box, parent of all elements
@@ -305,6 +306,7 @@ private:
     ScreenMetrics m_screen;
     bool m_fixedScreen = false;
     mutable QHash<const QWidget*, QRectF> m_twips;
+    QHash<const QWidget*, double> m_plannedPoints;  // the plan's point size of each fitted text
 
     AppContext& m_ctx;
     HostState& m_host;

@@ -5,10 +5,7 @@
 
 namespace orvalen {
 
-Panel::Panel(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+Panel::Panel(QWidget* parent) : QWidget(parent) {}
 
 void Panel::setImage(QPixmap image)
 {
@@ -44,19 +41,20 @@ void Panel::setBorderStyle(int style)
     update();
 }
 
-void Panel::paintEvent(QPaintEvent* event)
+void Panel::setOutlined(bool outlined)
+{
+    if (outlined == m_outlined)
+        return;
+    m_outlined = outlined;
+    update();
+}
+
+void Panel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QRect r = rect();
-    if (!m_image.isNull()) {
-        // The persistent image covers what it covers; the rest shows the back colour.
-        const QRect img(QPoint(0, 0), m_image.deviceIndependentSize().toSize());
-        if (!img.contains(r))
-            p.fillRect(event->rect(), m_backColor);
+    if (!m_image.isNull())
         p.drawPixmap(0, 0, m_image);
-    } else {
-        p.fillRect(event->rect(), m_backColor);
-    }
     if (!m_picture.isNull()) {
         const int b = borderWidth();
         p.drawPixmap(r.adjusted(b, b, -b, -b), m_picture);
@@ -66,6 +64,25 @@ void Panel::paintEvent(QPaintEvent* event)
         p.setBrush(Qt::NoBrush);
         p.drawRect(r.adjusted(0, 0, -1, -1));
     }
+    if (m_outlined)
+        paint_outline(p, size(), m_foreColor);
+}
+
+void paint_outline(QPainter& painter, const QSize& size, const QColor& colour)
+{
+    if (size.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    // Two dashes of contrasting shade, so the line shows on any background.
+    const QColor other = colour.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
+    const QRect r(QPoint(0, 0), size - QSize(1, 1));
+    painter.setPen(QPen(other, 1, Qt::SolidLine));
+    painter.drawRect(r);
+    painter.setPen(QPen(colour, 1, Qt::DashLine));
+    painter.drawRect(r);
+    painter.restore();
 }
 
 BackgroundBox::BackgroundBox(QWidget* parent) : QWidget(parent)
