@@ -51,6 +51,8 @@ void DisplayWindow::showElementPlaceholders(bool shown)
             textPanels[kScrollLine]->setVisible(!(textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText()));
         centreScrollingText();
         logoBox->setVisible(!running || !logoBox->picture().isNull());
+        // The placeholders are placed like any text: centred where no place is kept.
+        relayout();
         return;
     }
 
