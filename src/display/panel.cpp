@@ -4,6 +4,28 @@
 #include <QPaintEvent>
 
 namespace orvalen {
+namespace {
+
+// Draws the layout-editing outline of a box of the given size in `colour`.
+void paint_outline(QPainter& painter, const QSize& size, const QColor& colour)
+{
+    if (size.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    // A dashed line in the element's colour over a solid one of the
+    // contrasting shade, so the outline shows on any background.
+    const QColor other = colour.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
+    const QRect r(QPoint(0, 0), size - QSize(1, 1));
+    painter.setPen(QPen(other, 1, Qt::SolidLine));
+    painter.drawRect(r);
+    painter.setPen(QPen(colour, 1, Qt::DashLine));
+    painter.drawRect(r);
+    painter.restore();
+}
+
+} // namespace
 
 Panel::Panel(QWidget* parent) : QWidget(parent) {}
 
@@ -68,22 +90,6 @@ void Panel::paintEvent(QPaintEvent*)
         paint_outline(p, size(), m_foreColor);
 }
 
-void paint_outline(QPainter& painter, const QSize& size, const QColor& colour)
-{
-    if (size.isEmpty())
-        return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setBrush(Qt::NoBrush);
-    // Two dashes of contrasting shade, so the line shows on any background.
-    const QColor other = colour.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
-    const QRect r(QPoint(0, 0), size - QSize(1, 1));
-    painter.setPen(QPen(other, 1, Qt::SolidLine));
-    painter.drawRect(r);
-    painter.setPen(QPen(colour, 1, Qt::DashLine));
-    painter.drawRect(r);
-    painter.restore();
-}
 
 BackgroundBox::BackgroundBox(QWidget* parent) : QWidget(parent)
 {

@@ -3,8 +3,6 @@
 #include <QPixmap>
 #include <QWidget>
 
-class QPainter;
-
 namespace orvalen {
 
 // A picture box used as a display panel: it keeps a persistent image that
@@ -80,8 +78,5 @@ private:
     QPixmap m_picture;
     mutable QPixmap m_stretched;
 };
-
-// Draws the layout-editing outline of a box of the given size in `colour`.
-void paint_outline(QPainter& painter, const QSize& size, const QColor& colour);
 
 } // namespace orvalen
