@@ -3,6 +3,7 @@
 #include "display/colour.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
+#include "display/fonts.h"
 #include "display/panel.h"
 #include "platform/registry_store.h"
 #include "platform/text_path.h"
@@ -36,8 +37,10 @@ void DisplayWindow::showEndText(const QString& text, bool fitted)
     double size = clockText->font().pointSizeF();
     double screenWidthPx = m_screen.screenWidthPx;
     if (fitted) {
+        // The measured size is the drawn one; the clock keeps the size that
+        // this screen draws as it.
         size = endTextMeasure->font().pointSizeF();
-        setFontSize(clockText, size);
+        setFontSize(clockText, size / screen_text_scale(m_screen.fullWidthPx, m_screen.fullHeightPx));
     } else if (screenWidthPx <= 0) {
         screenWidthPx = m_screen.fullWidthPx;
     }

@@ -5,6 +5,7 @@
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "display/position_store.h"
+#include "display/screen_shares.h"
 
 #include <QEvent>
 #include <QResizeEvent>
@@ -41,7 +42,8 @@ void DisplayWindow::placeElement(DisplayElement e, double leftLimit, double left
                                  double topLimit, double topDefault)
 {
     QWidget* w = elementBox(e);
-    const SavedPosition saved = read_element_position(m_ctx, int(e));
+    const SavedPosition saved = position_on_screen(m_ctx, int(e), twipsPerPixelX() * m_module.full_screen_width_px,
+                                                   twipsPerPixelY() * m_module.full_screen_height_px);
     double left = saved.left, top = saved.top;
     if (forceCentre || !(left > 0 && left < leftLimit))
         left = leftDefault;
@@ -66,6 +68,25 @@ void DisplayWindow::relayout()
     const double W = twipsPerPixelX() * m_module.full_screen_width_px;
     const double H = twipsPerPixelY() * m_module.full_screen_height_px;
     auto centred = [&](const QWidget* w) { return (W - twipsWidth(w)) / 2.0; };
+    // The texts are measured again for this screen.
+    for (QLabel* label : textLabels)
+        autoSize(label);
+    autoSize(clockText);
+    autoSize(overtimeText);
+    // The panels take their sizes before they are placed, so that centring
+    // uses the size they show.
+    if (!clockPanel->isHidden())
+        paintClock(clockText->text(), to_int16(clockText->font().pointSizeF()).value_or(0));
+    if (!overtimePanel->isHidden())
+        paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
+    for (int i = 1; i <= 3; ++i) {
+        setTwipsWidth(textPanels[i], twipsWidth(textLabels[i]));
+        setTwipsHeight(textPanels[i], twipsHeight(textLabels[i]));
+        if (!textLabels[i]->text().isEmpty() && !textPanels[i]->isHidden())
+            paintTextPanels(i);
+    }
+    if (!textLabels[kScrollLine]->text().isEmpty() && !textPanels[kScrollLine]->isHidden())
+        paintTextPanels(4);
 
     QLabel* title = textLabels[kTitleLine];
     using E = DisplayElement;
@@ -85,25 +106,23 @@ void DisplayWindow::relayout()
         const double screenW = twipsPerPixelX() * m_screen.screenWidthPx;
         setTwipsLeft(clockPanel, (screenW - twipsWidth(clockPanel)) / 2.0);
     }
-    if (!clockPanel->isHidden())
-        paintClock(clockText->text(), to_int16(clockText->font().pointSizeF()).value_or(0));
-    if (!overtimePanel->isHidden())
-        paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
-    for (int i = 1; i <= 3; ++i) {
-        setTwipsWidth(textPanels[i], twipsWidth(textLabels[i]));
-        setTwipsHeight(textPanels[i], twipsHeight(textLabels[i]));
-        if (!textLabels[i]->text().isEmpty() && !textPanels[i]->isHidden())
-            paintTextPanels(i);
-    }
-    if (!textLabels[kScrollLine]->text().isEmpty() && !textPanels[kScrollLine]->isHidden())
-        paintTextPanels(4);
     placeScreenButtons(W, H);
+    showOutlines(m_host.adjust_mode());
     if (isMinimized() || isMaximized() || isFullScreen()) {
         // full screen is this display's maximised state
         m_host.desktop[12].caption = isMinimized() ? QStringLiteral("最大化") : QStringLiteral("最小化");
         m_host.menusChanged();
     }
     m_inLayout = false;
+}
+
+void DisplayWindow::showOutlines(bool shown)
+{
+    for (Panel* p : {textPanels[kSubtitleLine], textPanels[kDateLine], textPanels[kPromptLine],
+                     textPanels[kScrollLine], clockPanel, overtimePanel, logoBox})
+        p->setOutlined(shown);
+    // The title has no panel: its own frame is its outline.
+    textLabels[kTitleLine]->setFrameStyle(shown ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
 }
 
 } // namespace orvalen

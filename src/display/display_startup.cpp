@@ -7,6 +7,7 @@
 #include "display/display_window.h"
 #include "display/logo_video.h"
 #include "display/panel.h"
+#include "display/screen_shares.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "platform/text_path.h"
@@ -148,6 +149,9 @@ void DisplayWindow::loadLookAndState()
                         value_part(plan.highset[0], 2));
     if (!m_fixedScreen)
         m_screen = ScreenMetrics::fromPrimaryScreen();
+    // Places shipped as shares of the screen become twips of this screen.
+    if (m_screen.fullWidthPx > 0 && m_screen.fullHeightPx > 0)
+        store_shares_as_twips(m_ctx, twipsPerPixelX() * m_screen.fullWidthPx, twipsPerPixelY() * m_screen.fullHeightPx);
     fillScreen(QGuiApplication::primaryScreen());
     show();
     fitBackgroundBox();

@@ -58,7 +58,13 @@ void DisplayWindow::setElementText(DisplayElement e, const QString& text)
 QFont DisplayWindow::elementFont(DisplayElement e) const
 {
     const QLabel* label = elementLabel(e);
-    return label ? label->font() : font();
+    if (!label)
+        return font();
+    // The plan's size, not the size a small screen draws it at.
+    QFont f = label->font();
+    if (const auto it = m_plannedPoints.find(label); it != m_plannedPoints.end())
+        f.setPointSizeF(*it);
+    return f;
 }
 
 QColor DisplayWindow::elementColour(DisplayElement e) const

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace orvalen {
@@ -336,6 +337,7 @@ void DisplayWindow::autoSize(QLabel* label)
 {
     if (!label)
         return;
+    fitToScreen(label);
     const QFontMetricsF fm(label->font());
     const double w = fm.horizontalAdvance(label->text()) * twipsPerPixelX();
     const double h = fm.height() * twipsPerPixelY();
@@ -357,10 +359,38 @@ void DisplayWindow::setCaption(QLabel* label, const QString& text)
         panel->setAccessibleName(text);
 }
 
+// The texts the audience reads are drawn smaller on a small screen, and
+// smaller still when wider than the screen; the size the plan gives stays
+// the element's size (elementFont) and is where every new fit starts from.
+void DisplayWindow::fitToScreen(QLabel* label)
+{
+    const bool fitted = label == clockText || label == overtimeText
+                        || std::find(textLabels.begin(), textLabels.end(), label) != textLabels.end();
+    if (!fitted)
+        return;
+    auto it = m_plannedPoints.find(label);
+    if (it == m_plannedPoints.end())
+        it = m_plannedPoints.insert(label, label->font().pointSizeF());
+    const double planned = *it;
+    double drawn = planned * screen_text_scale(m_screen.fullWidthPx, m_screen.fullHeightPx);
+    // The scrolling text runs through its panel, however long.
+    if (label != textLabels[kScrollLine] && m_screen.fullWidthPx > 0) {
+        const double margin = std::max(8.0, m_screen.fullWidthPx * 0.02);
+        drawn = point_size_to_fit(label->font(), label->text(), drawn, m_screen.fullWidthPx - 2 * margin);
+    }
+    if (drawn > 0 && drawn != label->font().pointSizeF()) {
+        QFont f = label->font();
+        f.setPointSizeF(drawn);
+        label->setFont(f);
+    }
+}
+
 bool DisplayWindow::setFontSize(QWidget* w, double points)
 {
     if (!w || !std::isfinite(points) || points <= 0 || points > 2048)
         return false;
+    if (m_plannedPoints.contains(w))
+        m_plannedPoints[w] = points;
     QFont f = w->font();
     f.setPointSizeF(points);
     w->setFont(f);

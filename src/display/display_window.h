@@ -289,7 +289,6 @@ private:
     // The on-screen buttons, sized by their longest caption, in a row.
     void placeScreenButtons(double W, double H);
     void fitBackgroundBox();
-    QPixmap backgroundPiece(const QWidget* panel) const;
     void paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size);
     // Sets the element menu's items for the element under the pointer; the
     // menu host takes them over when it pops the menu up.
@@ -300,6 +299,8 @@ private:
     void createControls();
     void createTimers();
     void syncPixelGeometry(QWidget* w);
+    void fitToScreen(QLabel* label);             // the drawn size of a text the audience reads
+    void showOutlines(bool shown);               // thin outlines round the elements (layout editing)
     QRectF& twipsRect(const QWidget* w) const;
 
     BackgroundBox* m_backgroundBox = nullptr;    // the background box, parent of all elements
@@ -316,6 +317,7 @@ private:
     ScreenMetrics m_screen;
     bool m_fixedScreen = false;
     mutable QHash<const QWidget*, QRectF> m_twips;
+    QHash<const QWidget*, double> m_plannedPoints;  // the plan's point size of each fitted text
 
     AppContext& m_ctx;
     HostState& m_host;

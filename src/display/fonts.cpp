@@ -2,7 +2,11 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QStringList>
+
+#include <algorithm>
+#include <cmath>
 
 namespace orvalen {
 
@@ -48,6 +52,32 @@ void install_cjk_substitutions()
         if (!font_installed(name))
             QFont::insertSubstitutions(name, present);
     }
+}
+
+double screen_text_scale(int widthPx, int heightPx)
+{
+    if (widthPx <= 0 || heightPx <= 0)
+        return 1.0;
+    return std::min({1.0, widthPx / 1920.0, heightPx / 1080.0});
+}
+
+double point_size_to_fit(QFont font, const QString& text, double points, double maxWidthPx)
+{
+    if (text.isEmpty() || !(points > 0) || !(maxWidthPx > 0))
+        return points;
+    auto widthAt = [&](double size) {
+        font.setPointSizeF(size);
+        return QFontMetricsF(font).horizontalAdvance(text);
+    };
+    const double width = widthAt(points);
+    if (width <= maxWidthPx)
+        return points;
+    // Glyph widths grow almost in proportion to the size; the rounding of
+    // single glyphs is caught by stepping down until the text fits.
+    double size = std::max(1.0, std::floor(points * maxWidthPx / width * 4.0) / 4.0);
+    while (size > 1.0 && widthAt(size) > maxWidthPx)
+        size = std::max(1.0, size - 0.25);
+    return size;
 }
 
 } // namespace orvalen

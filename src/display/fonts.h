@@ -1,4 +1,5 @@
 #pragma once
+#include <QFont>
 #include <QString>
 
 namespace orvalen {
@@ -14,5 +15,13 @@ QString display_family(const QString& family);
 // Lets the font family names stored plans use ("宋体", "新宋体", ...) render
 // in an installed CJK font, so Chinese text never shows as boxes. Runs once.
 void install_cjk_substitutions();
+
+// The plans' text sizes are made for a 1920 x 1080 screen. A smaller screen
+// draws every text smaller by the ratio of its narrower side; a larger one
+// draws them at their own size. Unknown sizes draw at their own size.
+double screen_text_scale(int widthPx, int heightPx);
+// The largest size up to `points` (whole quarter points once it shrinks,
+// never below 1 pt) at which `text` in `font` is at most `maxWidthPx` wide.
+double point_size_to_fit(QFont font, const QString& text, double points, double maxWidthPx);
 
 } // namespace orvalen

@@ -4,11 +4,30 @@
 #include <QPaintEvent>
 
 namespace orvalen {
+namespace {
 
-Panel::Panel(QWidget* parent) : QWidget(parent)
+// Draws the layout-editing outline of a box of the given size in `colour`.
+void paint_outline(QPainter& painter, const QSize& size, const QColor& colour)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    if (size.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    // A dashed line in the element's colour over a solid one of the
+    // contrasting shade, so the outline shows on any background.
+    const QColor other = colour.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
+    const QRect r(QPoint(0, 0), size - QSize(1, 1));
+    painter.setPen(QPen(other, 1, Qt::SolidLine));
+    painter.drawRect(r);
+    painter.setPen(QPen(colour, 1, Qt::DashLine));
+    painter.drawRect(r);
+    painter.restore();
 }
+
+} // namespace
+
+Panel::Panel(QWidget* parent) : QWidget(parent) {}
 
 void Panel::setImage(QPixmap image)
 {
@@ -44,19 +63,20 @@ void Panel::setBorderStyle(int style)
     update();
 }
 
-void Panel::paintEvent(QPaintEvent* event)
+void Panel::setOutlined(bool outlined)
+{
+    if (outlined == m_outlined)
+        return;
+    m_outlined = outlined;
+    update();
+}
+
+void Panel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QRect r = rect();
-    if (!m_image.isNull()) {
-        // The persistent image covers what it covers; the rest shows the back colour.
-        const QRect img(QPoint(0, 0), m_image.deviceIndependentSize().toSize());
-        if (!img.contains(r))
-            p.fillRect(event->rect(), m_backColor);
+    if (!m_image.isNull())
         p.drawPixmap(0, 0, m_image);
-    } else {
-        p.fillRect(event->rect(), m_backColor);
-    }
     if (!m_picture.isNull()) {
         const int b = borderWidth();
         p.drawPixmap(r.adjusted(b, b, -b, -b), m_picture);
@@ -66,7 +86,10 @@ void Panel::paintEvent(QPaintEvent* event)
         p.setBrush(Qt::NoBrush);
         p.drawRect(r.adjusted(0, 0, -1, -1));
     }
+    if (m_outlined)
+        paint_outline(p, size(), m_foreColor);
 }
+
 
 BackgroundBox::BackgroundBox(QWidget* parent) : QWidget(parent)
 {

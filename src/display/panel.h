@@ -6,7 +6,9 @@
 namespace orvalen {
 
 // A picture box used as a display panel: it keeps a persistent image that
-// the painters draw into and that paintEvent only copies to the screen. It
+// the painters draw into and that paintEvent only copies to the screen. The
+// panel paints nothing else: where the image is clear, whatever lies under
+// the panel shows, so a panel larger than its text hides no neighbour. It
 // also carries the box's back colour, fore colour, font and border style.
 class Panel : public QWidget {
     Q_OBJECT
@@ -34,6 +36,11 @@ public:
     // The width of the border in px on each side (0 or 1).
     int borderWidth() const { return m_borderStyle == 1 ? 1 : 0; }
 
+    // A thin dashed outline round the whole box, over what it shows, so the
+    // operator sees what he drags while arranging the display.
+    bool isOutlined() const { return m_outlined; }
+    void setOutlined(bool outlined);
+
 protected:
     void paintEvent(QPaintEvent*) override;
 
@@ -43,6 +50,7 @@ private:
     QColor m_backColor{Qt::white};
     QColor m_foreColor{Qt::black};
     int m_borderStyle = 0;
+    bool m_outlined = false;
 };
 
 // The background box: the plain back colour, or the background picture

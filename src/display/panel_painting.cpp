@@ -1,6 +1,6 @@
-// The panel painters: each panel shows the piece of the background under it,
-// so the panels blend into a background picture; the clock panels then draw
-// their text centred on the panel.
+// The panel painters: a panel's image holds only its text, on a clear
+// ground, so the background (colour or picture) and any neighbour under the
+// panel show around the text. The clock panels draw their text centred.
 #include "display/display_window.h"
 #include "services/time_conversions.h"
 #include "display/panel.h"
@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -15,7 +16,7 @@ namespace orvalen {
 namespace {
 
 // Panels are never given an image larger than this per axis; what lies
-// further out is off any screen and shows the back colour.
+// further out is off any screen and stays clear.
 constexpr int kMaxImagePx = 8192;
 
 QSize image_size(const QWidget* panel)
@@ -24,19 +25,6 @@ QSize image_size(const QWidget* panel)
 }
 
 } // namespace
-
-// The part of the background under `panel`, at the panel's pixel size. The
-// background box shows the picture stretched to its own size where it is
-// larger than the picture; copying from that stretched picture at the
-// panel's place gives exactly the pixels the box shows around the panel.
-QPixmap DisplayWindow::backgroundPiece(const QWidget* panel) const
-{
-    const QPixmap& bg = m_backgroundBox->stretched();
-    if (bg.isNull())
-        return QPixmap();
-    const QRect area(panel->pos(), image_size(panel));
-    return bg.copy(area);
-}
 
 void DisplayWindow::paintClock()
 {
@@ -61,7 +49,7 @@ void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& 
         panel->setAccessibleName(QString());
         return;
     }
-    image.fill(panel->backColor());
+    image.fill(Qt::transparent);
     if (size <= 0) {
         // No usable font size: the panel stays cleared.
         panel->setImage(image);
@@ -75,18 +63,17 @@ void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& 
     panel->setFont(font);
 
     QPainter p(&image);
-    if (backgroundIsPicture()) {
-        // The piece of the background under the panel, drawn straight from
-        // the stretched picture.
-        const QPixmap& bg = m_backgroundBox->stretched();
-        if (!bg.isNull())
-            p.drawPixmap(QPoint(0, 0), bg, QRect(panel->pos(), imageSize));
-    }
     if (!text.isEmpty()) {
-        const QFontMetricsF fm(font);
         const int b = panel->borderWidth();
         const double innerW = panel->width() - 2.0 * b;
         const double innerH = panel->height() - 2.0 * b;
+        // A size larger than the panel was measured for is drawn smaller,
+        // so the text stays whole.
+        const QFontMetricsF full(font);
+        const double shrink = std::min({1.0, innerW / full.horizontalAdvance(text), innerH / full.height()});
+        if (shrink < 1.0 && shrink > 0.0)
+            font.setPointSizeF(std::max(1.0, std::floor(size * shrink * 4.0) / 4.0));
+        const QFontMetricsF fm(font);
         // The text cell is centred; its top, not its baseline, sits at y.
         const double x = b + (innerW - fm.horizontalAdvance(text)) / 2.0;
         const double y = b + (innerH - fm.height()) / 2.0;
@@ -161,8 +148,17 @@ void DisplayWindow::paintTextPanels(int i)
         centrePromptLine();
         break;
     case 4:
-        if (marquee_width >= 0)
-            setTwipsWidth(panel, marquee_width);
+        if (marquee_width >= 0) {
+            // A line that stands still is shown whole; none is wider than
+            // the screen, so the whole line stays in sight.
+            double width = marquee_width;
+            if (marquee_mode == 2)
+                width = std::max(width, twipsWidth(label));
+            const double screenW = twipsPerPixelX() * m_screen.fullWidthPx;
+            setTwipsWidth(panel, screenW > 0 ? std::min(width, screenW) : width);
+            if (marquee_mode == 2)
+                setTwipsLeft(label, (twipsWidth(panel) - twipsWidth(label)) / 2.0);
+        }
         if (!plan.showsScrollingText() && !m_host.adjust_mode() && label->text() != QStringLiteral("动态文本")) {
             panel->hide();
             return;
@@ -170,22 +166,10 @@ void DisplayWindow::paintTextPanels(int i)
         break;
     }
 
-    QPixmap image(image_size(panel));
+    // The label inside draws the text; the panel itself paints nothing.
     if (!backgroundIsPicture())
         panel->setBackColor(m_backgroundBox->backColor());
-    if (!image.isNull()) {
-        image.fill(panel->backColor());
-        if (backgroundIsPicture()) {
-            const QPixmap piece = backgroundPiece(panel);
-            if (!piece.isNull()) {
-                QPainter p(&image);
-                p.drawPixmap(0, 0, piece);
-            }
-        }
-        panel->setImage(image);
-    } else {
-        panel->clearImage();
-    }
+    panel->clearImage();
     panel->setVisible(!label->text().isEmpty());
 }
 

@@ -19,6 +19,7 @@ void DisplayWindow::showElementPlaceholders(bool shown)
     const ClockPlan& plan = m_module.clock_plan;
     const bool running = isRunning();
     static const QString* placeholders[5] = {&kTitle, &kSubtitle, &kDate, &kPrompt, &kScroll};
+    showOutlines(m_host.adjust_mode());
 
     if (shown) {
         // Shown unless a count runs and the element has nothing of its own.
@@ -50,6 +51,8 @@ void DisplayWindow::showElementPlaceholders(bool shown)
             textPanels[kScrollLine]->setVisible(!(textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText()));
         centreScrollingText();
         logoBox->setVisible(!running || !logoBox->picture().isNull());
+        // The placeholders are placed like any text: centred where no place is kept.
+        relayout();
         return;
     }
 

@@ -8,45 +8,55 @@ namespace {
 
 class PaintingTest : public DisplayTest {
 protected:
-    // Every pixel of the panel's left and right columns and top row equals
-    // the background the box shows at the same place.
+    // The start-up on a window as large as the screen the layout is for.
+    DisplayWindow& loadFullScreen(const ClockPlan& plan)
+    {
+        DisplayWindow& w = loadWith(plan);
+        w.resize(1920, 1080);
+        return w;
+    }
+    // What the background box shows, with every element on it.
+    static QImage shown(DisplayWindow& w) { return w.findChild<QWidget*>("backgroundBox")->grab().toImage(); }
+
+    // Every pixel of the panel's left and right columns and top row shows
+    // the background the box has at the same place.
     void expectBlends(DisplayWindow& w, Panel* panel)
     {
         const QImage bg = w.findChild<BackgroundBox*>("backgroundBox")->stretched().toImage();
-        const QImage img = panel->image().toImage();
-        ASSERT_FALSE(img.isNull());
-        const QPoint at = panel->pos();
+        const QImage screen = shown(w);
+        const QRect r = panel->geometry();
+        ASSERT_FALSE(r.isEmpty());
         int checked = 0;
         auto same = [&](int x, int y) {
-            if (x + at.x() >= bg.width() || y + at.y() >= bg.height() || x + at.x() < 0 || y + at.y() < 0)
+            if (x >= bg.width() || y >= bg.height() || x < 0 || y < 0)
                 return;
             ++checked;
-            ASSERT_EQ(img.pixel(x, y), bg.pixel(x + at.x(), y + at.y())) << "at " << x << "," << y;
+            ASSERT_EQ(screen.pixel(x, y), bg.pixel(x, y)) << "at " << x << "," << y;
         };
-        for (int y = 0; y < img.height(); ++y) {
-            same(0, y);
-            same(img.width() - 1, y);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            same(r.left(), y);
+            same(r.right(), y);
         }
-        for (int x = 0; x < img.width(); ++x)
-            same(x, 0);
+        for (int x = r.left(); x <= r.right(); ++x)
+            same(x, r.top());
         EXPECT_GT(checked, 20);
     }
 };
 
-TEST_F(PaintingTest, clockAndTextPanelsCopyTheStretchedBackgroundUnderThem)
+TEST_F(PaintingTest, clockAndTextPanelsShowTheStretchedBackgroundAroundTheirText)
 {
     writePicture("bg.png", 200, 150); // smaller than the window: stretched
     ClockPlan plan = defaultPlan();
     plan.background = "0\\bg.png";
     plan.secondtext = "副标题文字";
-    DisplayWindow& w = loadWith(plan);
+    DisplayWindow& w = loadFullScreen(plan);
     ASSERT_TRUE(w.backgroundIsPicture());
     ASSERT_GT(w.findChild<QWidget*>("backgroundBox")->width(), 200);
     expectBlends(w, panel(w, "clockPanel"));
     expectBlends(w, textPanel(w, 1));
 }
 
-TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlace)
+TEST_F(PaintingTest, pictureLargerThanTheWindowShowsUnscaledAroundThePanels)
 {
     writePicture("huge.png", 2100, 1300);
     ClockPlan plan = defaultPlan();
@@ -54,10 +64,50 @@ TEST_F(PaintingTest, pictureLargerThanTheWindowIsCopiedUnscaledFromThePanelsPlac
     DisplayWindow& w = loadWith(plan);
     EXPECT_EQ(w.findChild<QWidget*>("backgroundBox")->size(), QSize(2100, 1300));
     const QImage picture = w.backgroundPicture().toImage();
-    const QImage img = panel(w, "clockPanel")->image().toImage();
-    const QPoint at = panel(w, "clockPanel")->pos();
-    EXPECT_EQ(img.pixel(0, 0), picture.pixel(at));
-    EXPECT_EQ(img.pixel(0, img.height() - 1), picture.pixel(at.x(), at.y() + img.height() - 1));
+    const QImage screen = shown(w);
+    const QRect r = panel(w, "clockPanel")->geometry();
+    EXPECT_EQ(screen.pixel(r.topLeft()), picture.pixel(r.topLeft()));
+    EXPECT_EQ(screen.pixel(r.bottomLeft()), picture.pixel(r.bottomLeft()));
+}
+
+// A large clock over the prompt hides nothing of it but its own digits;
+// while the layout is arranged, every element shows its outline.
+TEST_F(PaintingTest, panelLeavesWhatLiesOutsideItsTextUntouched_outlinesShowWhileArranging)
+{
+    ClockPlan plan = defaultPlan();
+    plan.sizethree = "90/80/190/100/30/30/";
+    DisplayWindow& w = loadFullScreen(plan);
+    Panel* clock = panel(w, "clockPanel");
+    w.setCaption(textLabel(w, 3), QStringLiteral("提示文字"));
+    textPanel(w, 3)->show();
+    w.paintTextPanels(3);
+    // The prompt's top rows lie under the clock panel's lowest rows, where
+    // the digits (which stand on the baseline) leave the panel clear.
+    const QRect c = clock->geometry();
+    textPanel(w, 3)->move(c.left() + 4, c.bottom() - 25);
+    const QRect overlap = c.intersected(textPanel(w, 3)->geometry());
+    ASSERT_FALSE(overlap.isEmpty());
+    clock->hide();
+    const QImage without = shown(w).copy(overlap);
+    clock->show();
+    const QImage with = shown(w).copy(overlap);
+    EXPECT_EQ(with, without);
+    int promptPixels = 0;
+    for (int y = 0; y < without.height(); ++y)
+        for (int x = 0; x < without.width(); ++x)
+            promptPixels += qGray(without.pixel(x, y)) < 128;
+    EXPECT_GT(promptPixels, 10) << "the prompt's text lies in the overlap";
+
+    const QColor background = shown(w).pixelColor(c.topLeft());
+    host.desktop[7].checked = true; // 允许调整
+    w.showElementPlaceholders(true);
+    QImage arranging = shown(w);
+    EXPECT_NE(arranging.pixelColor(c.topLeft()), background);
+    EXPECT_NE(arranging.pixelColor(textLabel(w, 0)->geometry().topLeft()), background);
+    EXPECT_NE(arranging.pixelColor(textPanel(w, 3)->geometry().bottomRight()), background);
+    host.desktop[7].checked = false;
+    w.showElementPlaceholders(false);
+    EXPECT_EQ(shown(w).pixelColor(c.topLeft()), background);
 }
 
 TEST_F(PaintingTest, clockTextIsCentredInThePanel)
@@ -67,7 +117,7 @@ TEST_F(PaintingTest, clockTextIsCentredInThePanel)
     int minX = img.width(), maxX = -1, minY = img.height(), maxY = -1;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (qGray(img.pixel(x, y)) < 128) {
+            if (qAlpha(img.pixel(x, y)) > 128 && qGray(img.pixel(x, y)) < 128) {
                 minX = std::min(minX, x);
                 maxX = std::max(maxX, x);
                 minY = std::min(minY, y);
@@ -121,7 +171,8 @@ TEST_F(PaintingTest, textPanelRulesDecideVisibility)
     host.desktop[7].checked = true;
     w.paintTextPanels(4);
     EXPECT_FALSE(textPanel(w, 4)->isHidden());
-    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), w.marqueeWidth());
+    // Standing still (mode 2), the line is shown whole.
+    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), std::max<double>(w.marqueeWidth(), w.twipsWidth(textLabel(w, 4))));
 
     // An empty caption leaves a visible panel as it was.
     w.setCaption(textLabel(w, 1), QString());
@@ -153,11 +204,11 @@ TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
     ClockPlan plan = defaultPlan();
     plan.background = "255\\";
     plan.secondtext = "副";
-    DisplayWindow& w = loadWith(plan);
+    DisplayWindow& w = loadFullScreen(plan);
     textPanel(w, 1)->setBackColor(Qt::green);
     w.paintTextPanels(1);
     EXPECT_EQ(textPanel(w, 1)->backColor(), QColor(255, 0, 0));
-    EXPECT_EQ(textPanel(w, 1)->image().toImage().pixelColor(0, 0), QColor(255, 0, 0));
+    EXPECT_EQ(shown(w).pixelColor(textPanel(w, 1)->geometry().topLeft()), QColor(255, 0, 0));
 }
 
 } // namespace

@@ -65,7 +65,9 @@ TEST_F(TextTicksTest, centredModeCentresOnceAndStops)
     DisplayWindow& w = marquee(2, 1000, 1600);
     scrollTick()->setEnabled(true);
     w.scrollOneStep();
-    EXPECT_EQ(w.twipsLeft(textLabel(w, 4)), -300);
+    // A line that stands still widens its panel and shows whole.
+    EXPECT_EQ(w.twipsWidth(textPanel(w, 4)), 1600);
+    EXPECT_EQ(w.twipsLeft(textLabel(w, 4)), 0);
     EXPECT_FALSE(scrollTick()->isEnabled());
     EXPECT_FALSE(textPanel(w, 4)->isHidden());
 }

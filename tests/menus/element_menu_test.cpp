@@ -84,6 +84,10 @@ TEST(SizeList, oneEntryReplaced_malformedListsReset)
 
 TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
 {
+    ScreenMetrics screen; // a screen on which the chosen size is drawn as it is
+    screen.fullWidthPx = screen.screenWidthPx = 1920;
+    screen.fullHeightPx = 1080;
+    display.setScreenMetrics(screen);
     module.clock_plan.sizethree = "90/80/150/100/30/30";  // malformed
     const QString family = display.elementFont(DisplayElement::Clock).family();
     dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };

@@ -1,0 +1,59 @@
+#include "display/screen_shares.h"
+
+#include "services/app_context.h"
+#include "stores/ini_store.h"
+#include "stores/time_data_keys.h"
+
+#include <cmath>
+
+namespace orvalen {
+namespace {
+
+// The elements that have a place: 0..7 and the buttons 10..14 (9 is a flag).
+constexpr int kPlacedElements[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14};
+
+int twips_of(double share, double extent)
+{
+    const double v = std::nearbyint(share * extent);
+    return std::isfinite(v) && std::abs(v) < 2e9 ? int(v) : 0;
+}
+
+} // namespace
+
+std::optional<double> stored_share(const AppContext& ctx, const QString& key)
+{
+    if (!ctx.ini)
+        return std::nullopt;
+    const QString text = ctx.ini->read(time_data::kClockSite, key, QString()).trimmed();
+    if (!text.endsWith(u'%'))
+        return std::nullopt;
+    bool ok = false;
+    const double percent = text.chopped(1).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(percent) || percent < 0 || percent > 100)
+        return std::nullopt;
+    return percent / 100.0;
+}
+
+SavedPosition position_on_screen(const AppContext& ctx, int element, double widthTwips, double heightTwips)
+{
+    const auto left = stored_share(ctx, time_data::pictureLeftKey(element));
+    const auto top = stored_share(ctx, time_data::pictureTopKey(element));
+    SavedPosition p = read_element_position(ctx, element);
+    if (left)
+        p.left = twips_of(*left, widthTwips);
+    if (top)
+        p.top = twips_of(*top, heightTwips);
+    return p;
+}
+
+void store_shares_as_twips(AppContext& ctx, double widthTwips, double heightTwips)
+{
+    for (int element : kPlacedElements) {
+        if (!stored_share(ctx, time_data::pictureLeftKey(element)) && !stored_share(ctx, time_data::pictureTopKey(element)))
+            continue;
+        const SavedPosition p = position_on_screen(ctx, element, widthTwips, heightTwips);
+        save_element_position(ctx, element, p.left, p.top);
+    }
+}
+
+} // namespace orvalen

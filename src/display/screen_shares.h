@@ -1,0 +1,26 @@
+#pragma once
+#include "display/position_store.h"
+
+#include <QString>
+#include <optional>
+
+namespace orvalen {
+
+struct AppContext;
+
+// Places kept as shares of the screen. The program folder as built holds
+// its [clocksite] places as shares ("picturetop5=40%": 40 % of the screen's
+// height down; "pictureleft5=0" centres as always), so the first start can
+// put the elements where they belong on whatever screen it finds. It then
+// keeps them as twips, like every place the operator sets.
+
+// The share the stored value of `key` holds (0.4 for "40%"), or none when
+// it holds twips or nothing.
+std::optional<double> stored_share(const AppContext& ctx, const QString& key);
+// The saved place of element N with shares taken on a screen of the given
+// size in twips.
+SavedPosition position_on_screen(const AppContext& ctx, int element, double widthTwips, double heightTwips);
+// Turns every place kept as a share into twips of that screen and keeps it.
+void store_shares_as_twips(AppContext& ctx, double widthTwips, double heightTwips);
+
+} // namespace orvalen
