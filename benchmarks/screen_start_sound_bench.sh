@@ -18,7 +18,7 @@ measure() {
   for i in $(seq "$starts"); do
     start "$program"
     sleep 2
-    out=$("$probe" count 2 ctrl+alt+s)
+    out=$("$probe" count 4 ctrl+alt+s)
     stop "$started"
     firsts+=$(echo "$out" | sed -n 's/first_digit_change_after_key_ms //p')$'\n'
   done
