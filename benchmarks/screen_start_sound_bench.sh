@@ -8,33 +8,38 @@
 # after the key.
 # Measured twice: with no sound server (as under a bare Xvfb), and with a
 # PulseAudio server of the benchmark's own on a null sink, when `pulseaudio`
-# is installed (apt-get install pulseaudio; the tests do not need it).
+# is installed (apt-get install pulseaudio; the tests do not need it); and
+# the floor program, for what the machine itself adds.
 #   benchmarks/screen_start_sound_bench.sh [starts]     default 20
 source "$(dirname "$0")/screen_common.sh"
 starts=${1:-20}
 
+# measure LABEL PROGRAM [ARGS...]
 measure() {
-  local firsts="" i out
+  local label=$1 firsts="" i out
+  shift
   for i in $(seq "$starts"); do
-    start "$program"
+    start "$@"
     sleep 2
     out=$("$probe" count 4 ctrl+alt+s)
     stop "$started"
     firsts+=$(echo "$out" | sed -n 's/first_digit_change_after_key_ms //p')$'\n'
   done
-  echo "$1: start hotkey to the first digit change (ms, $starts starts)"
+  echo "$label: start hotkey to the first digit change (ms, $starts starts)"
   echo "  $(echo "$firsts" | grep . | spread)"
   echo "$firsts" | grep . | awk '$1 >= 1000 && $1 <= 1030 { n++ } END {
     printf "  within 1000-1030 ms: %d of %d\n", n, NR }'
 }
 
 prepare_program sound count
+# The floor program under the same load: a count started at the key press.
+measure "floor program (no sound)" "$floor" count 600
 
 # No sound server: nothing answers where the program looks for one.
 (
   export PULSE_SERVER=unix:$work/no-sound-server XDG_RUNTIME_DIR=$work/empty-runtime
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-  measure "no sound server"
+  measure "no sound server" "$program"
 )
 
 if ! command -v pulseaudio >/dev/null; then
@@ -54,5 +59,5 @@ if [ ! -S "$pulse_runtime/native" ]; then
 fi
 (
   export PULSE_SERVER=unix:$pulse_runtime/native
-  measure "PulseAudio on a null sink"
+  measure "PulseAudio on a null sink" "$program"
 )
