@@ -59,10 +59,17 @@ void QtSoundBackend::stopTrack(const QString& path)
     m_mp3.erase(it);
 }
 
-void QtSoundBackend::playOnWave(const QString& path, int loops)
+// The first audio output connects to the sound server (or finds none);
+// the wave channel is made ready for the first sound.
+void QtSoundBackend::warm()
 {
     if (!m_wave)
         m_wave = makeChannel();
+}
+
+void QtSoundBackend::playOnWave(const QString& path, int loops)
+{
+    warm();
     QMediaPlayer& player = m_wave->player;
     player.stop();
     player.setLoops(loops);

@@ -25,6 +25,7 @@ public:
     void playWave(const QString& path) override;
     void playWaveLoop(const QString& path) override;
     void stopWave() override;
+    void warm() override;
 
     // True while any channel is playing (or about to).
     bool isPlaying() const;

@@ -1,5 +1,7 @@
 #include "services/deferred_module.h"
 
+#include "platform/logged_call.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QLibrary>
@@ -35,48 +37,81 @@ QFunctionPointer deferred_function(const char* name)
     return library->isLoaded() ? library->resolve(name) : nullptr;
 }
 
-DeferredSoundBackend::DeferredSoundBackend() = default;
-DeferredSoundBackend::~DeferredSoundBackend() = default;
+DeferredSoundBackend::DeferredSoundBackend(MakeBackend make) : m_make(std::move(make))
+{
+    m_thread.setObjectName(QStringLiteral("sound"));
+    m_onThread.moveToThread(&m_thread);
+}
+
+DeferredSoundBackend::~DeferredSoundBackend()
+{
+    if (!m_thread.isRunning())
+        return;
+    // The backend goes on the thread that made it; the thread ends after
+    // every call queued before.
+    QMetaObject::invokeMethod(&m_onThread, [this, home = QThread::currentThread()] {
+        m_backend.reset();
+        m_onThread.moveToThread(home);
+        QThread::currentThread()->quit();
+    }, Qt::QueuedConnection);
+    m_thread.wait();
+}
 
 SoundBackend* DeferredSoundBackend::backend()
 {
     if (!std::exchange(m_tried, true)) {
-        using Make = SoundBackend* (*)();
-        if (const auto make = reinterpret_cast<Make>(deferred_function("orvalen_make_sound_backend")))
-            m_backend.reset(make());
+        if (m_make) {
+            m_backend = m_make();
+        } else {
+            using Make = SoundBackend* (*)();
+            if (const auto make = reinterpret_cast<Make>(deferred_function("orvalen_make_sound_backend")))
+                m_backend.reset(make());
+        }
     }
     return m_backend.get();
 }
 
+void DeferredSoundBackend::post(std::function<void(SoundBackend&)> call)
+{
+    if (!m_thread.isRunning())
+        m_thread.start();
+    QMetaObject::invokeMethod(&m_onThread, [this, call = std::move(call)] {
+        if (SoundBackend* b = backend())
+            run_logged("sound", [&] { call(*b); });
+    }, Qt::QueuedConnection);
+}
+
+void DeferredSoundBackend::warm()
+{
+    post([](SoundBackend& b) { b.warm(); });
+}
+
 void DeferredSoundBackend::playTrack(const QString& path)
 {
-    if (SoundBackend* b = backend())
-        b->playTrack(path);
+    post([path](SoundBackend& b) { b.playTrack(path); });
 }
 
 // Nothing plays before the first sound: a stop loads nothing.
 void DeferredSoundBackend::stopTrack(const QString& path)
 {
-    if (m_backend)
-        m_backend->stopTrack(path);
+    if (m_thread.isRunning())
+        post([path](SoundBackend& b) { b.stopTrack(path); });
 }
 
 void DeferredSoundBackend::playWave(const QString& path)
 {
-    if (SoundBackend* b = backend())
-        b->playWave(path);
+    post([path](SoundBackend& b) { b.playWave(path); });
 }
 
 void DeferredSoundBackend::playWaveLoop(const QString& path)
 {
-    if (SoundBackend* b = backend())
-        b->playWaveLoop(path);
+    post([path](SoundBackend& b) { b.playWaveLoop(path); });
 }
 
 void DeferredSoundBackend::stopWave()
 {
-    if (m_backend)
-        m_backend->stopWave();
+    if (m_thread.isRunning())
+        post([](SoundBackend& b) { b.stopWave(); });
 }
 
 DeferredNetworkProbes::DeferredNetworkProbes(TimerFactory& timers) : m_timers(timers) {}

@@ -2,7 +2,10 @@
 #include "services/network_probes.h"
 #include "services/sound_player.h"
 
+#include <QObject>
+#include <QThread>
 #include <QtGlobal>
+#include <functional>
 #include <memory>
 
 namespace orvalen {
@@ -19,11 +22,17 @@ bool load_deferred_module();
 // is missing.
 QFunctionPointer deferred_function(const char* name);
 
-// The module's sound backend, made on the first sound. Without the module
-// the sounds are silent and the run goes on.
+// The module's sound backend, on a sound thread of its own: every call
+// returns at once and runs there in order, so that setting up the audio
+// output or a decoder (hundreds of milliseconds without a sound server)
+// never holds up the display. The backend is made by warm() or on the first
+// sound; a stop before any sound loads nothing. Without the module the
+// sounds are silent and the run goes on.
 class DeferredSoundBackend final : public SoundBackend {
 public:
-    DeferredSoundBackend();
+    using MakeBackend = std::function<std::unique_ptr<SoundBackend>()>;
+    // `make` runs on the sound thread; by default it asks the module.
+    explicit DeferredSoundBackend(MakeBackend make = {});
     ~DeferredSoundBackend() override;
 
     void playTrack(const QString& path) override;
@@ -31,12 +40,19 @@ public:
     void playWave(const QString& path) override;
     void playWaveLoop(const QString& path) override;
     void stopWave() override;
+    void warm() override;
 
 private:
-    SoundBackend* backend();
+    // Queues `call` on the sound thread (started by the first play or
+    // warm()), with the backend made first when it is not there yet.
+    void post(std::function<void(SoundBackend&)> call);
+    SoundBackend* backend(); // on the sound thread
 
-    std::unique_ptr<SoundBackend> m_backend;
-    bool m_tried = false;
+    MakeBackend m_make;
+    QThread m_thread;
+    QObject m_onThread; // lives on the sound thread; queued calls go to it
+    std::unique_ptr<SoundBackend> m_backend; // used on the sound thread only
+    bool m_tried = false;                    // sound thread only
 };
 
 // The module's network probes (QtNetworkProbes), made on the first probe.

@@ -35,9 +35,11 @@ void SoundPlayer::playSound(const QString& path)
         m_backend.playWave(path);
 }
 
+// Stopping needs only the name: a sound whose file was deleted or renamed
+// while it played still stops.
 void SoundPlayer::stopSound(const QString& path)
 {
-    if (path.size() <= 3 || !sound_file_exists(path))
+    if (path.size() <= 3)
         return;
     const QString ext = lower_extension(path);
     if (ext == QLatin1String("mp3"))

@@ -15,10 +15,14 @@ public:
     virtual void playWave(const QString& path) = 0;
     virtual void playWaveLoop(const QString& path) = 0;
     virtual void stopWave() = 0;
+    // Sets up what the first sound would otherwise set up (the audio
+    // output), so that it starts without delay. Does nothing by default.
+    virtual void warm() {}
 };
 
 // The stage sound player: chooses the route by extension (any letter case),
-// skips missing files silently.
+// plays nothing for a missing file, and stops by name alone (the file may be
+// gone by then).
 class SoundPlayer {
 public:
     explicit SoundPlayer(SoundBackend& backend) : m_backend(backend) {}

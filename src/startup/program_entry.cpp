@@ -100,11 +100,17 @@ int Main(QApplication& app)
     // display's first frame.
     // The deferred module (sounds, logo video, network time) loads after it
     // too, so that the first sound does not wait for it.
+    // The sound backend then gets ready on its own thread, so that the
+    // first sound (the start of a run) finds it set up.
     after_first_frame(windows ? windows->shownWindow() : nullptr, [&context, &startFailures] {
         const QList<FailedSave> failed = std::move(*startFailures);
         startFailures.reset();
         check_desk_data(context, failed);
-        QMetaObject::invokeMethod(qApp, [] { load_deferred_module(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(qApp, [&context] {
+            load_deferred_module();
+            if (context.sound)
+                context.sound->backend().warm();
+        }, Qt::QueuedConnection);
     });
     const int code = app.exec();
     set_save_failure_handler({});

@@ -13,6 +13,7 @@
 #include "timing/run_commands.h"
 
 #include <cmath>
+#include <utility>
 
 namespace orvalen {
 namespace {
@@ -132,6 +133,12 @@ void CountEngine::armTick(EngineTimer& timer, qint64 countMs)
     if (clock && (timingMode() == 2 || m_engine.host.run.clockSource() == 2))
         phase = clock->now().time().msec();
     timer.startOnce(int(1000 - phase + kTickLagMs));
+}
+
+void CountEngine::startSoundOnFirstTick(bool runGoesOn)
+{
+    if (std::exchange(m_startSoundDue, false) && runGoesOn)
+        m_engine.stageSound(0);
 }
 
 } // namespace orvalen

@@ -63,6 +63,9 @@ private:
 
     // shared
     void armTick(EngineTimer& timer, qint64 countMs);
+    // The start sound of a run, from its first tick (after the next tick
+    // is armed); a run ended before its first tick has none.
+    void startSoundOnFirstTick(bool runGoesOn);
     int timingMode() const;
     const ClockPlan& plan() const;
 
@@ -71,6 +74,7 @@ private:
     RunCommands& m_commands;
     StageTracker m_stages;
     std::array<int, 6> m_stageSeconds{}; // [1..5] whole seconds of the stage times
+    bool m_startSoundDue = false;        // set up, its first tick still to come
 };
 
 } // namespace orvalen

@@ -23,6 +23,7 @@ void CountEngine::setUpCount()
     const Clock* clock = m_engine.app.clock;
     const bool prepareOnly = host.prepare_only;
 
+    m_startSoundDue = false;
     m_timers.countSetup->setEnabled(false);
     m_timers.clockSetup->setEnabled(false);
     m_timers.longTermTick->setEnabled(false);
@@ -96,7 +97,10 @@ void CountEngine::setUpCount()
         m_timers.blinkTick->setEnabled(false);
         view.showRunningButtons();
         host.run.setState(RunState::Running);
-        m_engine.stageCue(0);
+        // Its sound comes with the first tick: nothing runs between the
+        // count's reference and that tick that could hold the loop.
+        m_engine.stageLooks(0);
+        m_startSoundDue = true;
     }
     view.relayout();
 }

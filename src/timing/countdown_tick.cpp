@@ -50,6 +50,7 @@ void CountEngine::advanceCountdown()
         remaining = host.run.shownMs();
         m_timers.countdownTick->startOnce(1000);
     }
+    startSoundOnFirstTick(fresh);
     host.run.setCountedDownMs(elapsed);
     host.run.setShownMs(remaining);
 

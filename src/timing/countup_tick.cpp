@@ -30,6 +30,7 @@ void CountEngine::advanceCountup()
         shown = host.run.shownMs();
         m_timers.countupTick->startOnce(1000);
     }
+    startSoundOnFirstTick(!host.run.endMarked());
     host.run.setCountedUpMs(count);
     host.run.setShownMs(shown);
     showCount(shown);

@@ -6,6 +6,21 @@
 #include "stores/run_state.h"
 
 namespace orvalen {
+namespace {
+
+struct StageFlags {
+    bool alarm;      // stages 1..4
+    bool on;         // the plan has the stage switched on (always for 0, 6)
+    bool continuous; // the final count-down of a continuous reminder
+};
+
+StageFlags stage_flags(const ClockPlan& p, int stage)
+{
+    return {stage >= 1 && stage <= 4, (stage >= 1 && stage <= 5) ? p.stageOn(stage) : true,
+            stage == 4 && p.continuousReminder()};
+}
+
+} // namespace
 
 EngineTimers::EngineTimers(TimerFactory& factory)
 {
@@ -50,10 +65,14 @@ QString EngineContext::soundPath(const QString& name) const
 
 void EngineContext::stageCue(int stage, int finalSeconds) const
 {
+    stageLooks(stage, finalSeconds);
+    stageSound(stage);
+}
+
+void EngineContext::stageLooks(int stage, int finalSeconds) const
+{
     const ClockPlan& p = module.clock_plan;
-    const bool alarm = stage >= 1 && stage <= 4;
-    const bool on = (stage >= 1 && stage <= 5) ? p.stageOn(stage) : true;
-    const bool continuous = stage == 4 && p.continuousReminder();
+    const auto [alarm, on, continuous] = stage_flags(p, stage);
 
     if (stage >= 1 && on && p.blinksAt(stage)) {
         timers.blinksLeft = continuous ? finalSeconds * 2 : p.tixingtime * 2;
@@ -65,6 +84,12 @@ void EngineContext::stageCue(int stage, int finalSeconds) const
         view.setPromptTicking(true);
     if (stage >= 1 && (on || !alarm) && p.hasStageLooks())
         view.applyStageLook(stage);
+}
+
+void EngineContext::stageSound(int stage) const
+{
+    const ClockPlan& p = module.clock_plan;
+    const auto [alarm, on, continuous] = stage_flags(p, stage);
 
     SoundPlayer* sound = app.sound;
     if (!sound)

@@ -56,6 +56,11 @@ struct EngineContext {
     // whatever the plan says. The final count-down of a continuous
     // reminder blinks for `finalSeconds` and loops its sound.
     void stageCue(int stage, int finalSeconds = 0) const;
+    // The cue without its sound, and the sound alone: the start of a count
+    // plays its sound from the first tick, once the count's next tick is
+    // armed.
+    void stageLooks(int stage, int finalSeconds = 0) const;
+    void stageSound(int stage) const;
 };
 
 } // namespace orvalen

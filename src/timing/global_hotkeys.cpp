@@ -66,7 +66,13 @@ void GlobalHotkeys::registerHotkeys()
             continue;
         const HotkeyText parsed = parse_hotkey_text(text);
         if (parsed.kind == HotkeyText::Kind::Invalid || (parsed.kind == HotkeyText::Kind::None && text.isEmpty() && !absent)) {
-            m_unusable << QStringLiteral("%1=%2").arg(*keys[i], text);
+            // A text that names no key is not a hotkey: logged (once per
+            // text), with no message box holding up the display.
+            const QString entry = QStringLiteral("%1=%2").arg(*keys[i], text);
+            if (!m_namesNoKeyLogged.contains(entry)) {
+                m_namesNoKeyLogged.insert(entry);
+                qWarning().noquote() << "Hotkey" << entry << "names no key; nothing is registered for it";
+            }
             continue;
         }
         if (parsed.kind == HotkeyText::Kind::Valid)

@@ -58,8 +58,9 @@ private:
     int m_planCount = 0;
     bool m_unavailable = false;          // this registration found no global hotkeys
     bool m_unavailableShown = false;     // said once for the whole run
-    QStringList m_unusable;              // texts of this registration that name no usable key
-    QSet<QString> m_unusableShown;       // texts already reported
+    QStringList m_unusable;              // keys of this registration this keyboard cannot grab
+    QSet<QString> m_unusableShown;       // keys already reported
+    QSet<QString> m_namesNoKeyLogged;    // "key=text" entries that name no key, logged
 };
 
 } // namespace orvalen

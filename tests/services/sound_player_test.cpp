@@ -1,9 +1,13 @@
 #include "deferred/qt_sound_backend.h"
+#include "services/deferred_module.h"
 #include "services/sound_player.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMutex>
+#include <QSemaphore>
+#include <QThread>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -59,14 +63,23 @@ TEST_F(SoundPlayerTest, missingOrExtensionlessFiles_playNothing)
     EXPECT_TRUE(backend.calls.isEmpty());
 }
 
-TEST_F(SoundPlayerTest, stop_stopsTheMp3OfItsPathOrTheWholeWaveChannel)
+TEST_F(SoundPlayerTest, stop_stopsByNameEvenWhenTheFileIsGone)
 {
     const QString mp3 = make("a.mp3"), wav = make("b.wav");
     player.stopSound(mp3);
     player.stopSound(wav);
     player.stopSound("a.w");
-    player.stopSound(dir.path() + "/gone.wav");
-    EXPECT_EQ(backend.calls, (QStringList{"stopTrack " + mp3, "stopWave"}));
+    player.stopSound(QString());
+    // A looping reminder whose file was deleted or renamed while it played.
+    const QString loop = make("loop.wav"), track = make("gone.MP3");
+    player.playWaveLoop(loop);
+    player.playSound(track);
+    QFile::remove(loop);
+    QFile::rename(track, dir.path() + "/moved.mp3");
+    player.stopSound(loop);
+    player.stopSound(track);
+    EXPECT_EQ(backend.calls, (QStringList{"stopTrack " + mp3, "stopWave", "playWaveLoop " + loop,
+                                          "playTrack " + track, "stopWave", "stopTrack " + track}));
 }
 
 TEST_F(SoundPlayerTest, loop_playsAnExistingFileOnTheWaveChannel)
@@ -74,6 +87,55 @@ TEST_F(SoundPlayerTest, loop_playsAnExistingFileOnTheWaveChannel)
     const QString wav = make("loop.wav");
     player.playWaveLoop(wav);
     EXPECT_EQ(backend.calls, QStringList{"playWaveLoop " + wav});
+}
+
+// Setting up the audio output can take hundreds of milliseconds: the
+// program's backend does it on a sound thread and every call returns at
+// once, the calls running there in their order.
+TEST_F(SoundPlayerTest, deferredBackend_returnsAtOnceWhileTheBackendIsBusy_inOrderOnItsThread)
+{
+    struct Shared {
+        QSemaphore setUpMayEnd;
+        QMutex lock;
+        QStringList calls;
+        void add(const QString& call)
+        {
+            const QMutexLocker locked(&lock);
+            calls << call + (QThread::currentThread() == qApp->thread() ? " (on the display's thread)" : "");
+        }
+        QStringList taken()
+        {
+            const QMutexLocker locked(&lock);
+            return calls;
+        }
+    } shared;
+    struct SlowToSetUp final : SoundBackend {
+        Shared& s;
+        explicit SlowToSetUp(Shared& shared) : s(shared) {}
+        void warm() override { s.add(s.setUpMayEnd.tryAcquire(1, 20000) ? "warm" : "warm held the caller"); }
+        void playTrack(const QString& p) override { s.add("playTrack " + p); }
+        void stopTrack(const QString& p) override { s.add("stopTrack " + p); }
+        void playWave(const QString& p) override { s.add("playWave " + p); }
+        void playWaveLoop(const QString& p) override { s.add("playWaveLoop " + p); }
+        void stopWave() override { s.add("stopWave"); }
+    };
+    const QString mp3 = make("a.mp3"), wav = make("b.wav");
+    {
+        DeferredSoundBackend deferred([&] { return std::make_unique<SlowToSetUp>(shared); });
+        SoundPlayer sounds(deferred);
+        sounds.stopSound(wav); // nothing played yet: nothing to stop
+        deferred.warm();
+        sounds.playSound(wav);
+        sounds.playSound(mp3);
+        sounds.stopSound(mp3);
+        sounds.playWaveLoop(wav);
+        EXPECT_TRUE(shared.taken().isEmpty());
+        shared.setUpMayEnd.release();
+        EXPECT_TRUE(test::wait_until([&] { return shared.taken().size() == 5; }));
+        sounds.stopSound(wav);
+    } // the last call still runs before the thread ends
+    EXPECT_EQ(shared.taken(), (QStringList{"warm", "playWave " + wav, "playTrack " + mp3, "stopTrack " + mp3,
+                                           "playWaveLoop " + wav, "stopWave"}));
 }
 
 TEST_F(SoundPlayerTest, qtBackend_undecodableFilesEndStopped)

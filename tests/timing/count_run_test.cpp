@@ -125,6 +125,46 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_EQ(clock(), "时间到");
 }
 
+// A start sound whose backend holds the loop (a sound server being found,
+// a decoder set up) comes after the count's first tick, which has armed the
+// next one a whole second after the count's reference: the first second
+// still lasts a second.
+TEST_F(CountRunTest, slowStartSound_playsAfterTheFirstTick_firstSecondLastsASecond)
+{
+    struct SlowSound final : SoundBackend {
+        FakeTimers& timers;
+        explicit SlowSound(FakeTimers& t) : timers(t) {}
+        void playTrack(const QString&) override {}
+        void stopTrack(const QString&) override {}
+        void playWave(const QString& path) override
+        {
+            played << path.section(u'/', -1);
+            tickDueWhenPlayed = timers.find("countdownTick")->dueAt();
+            timers.clock().step(700);
+        }
+        void playWaveLoop(const QString&) override {}
+        void stopWave() override {}
+        QStringList played;
+        qint64 tickDueWhenPlayed = -1;
+    } slow{program.timers};
+    SoundPlayer slowPlayer{slow};
+
+    open(defaultPlan());
+    program.context.sound = &slowPlayer;
+    const qint64 reference = program.clock.monotonicMs();
+    start();
+    EXPECT_TRUE(slow.played.isEmpty()); // nothing before the first tick
+    advance(5);
+    EXPECT_EQ(slow.played, QStringList{"alarm.wav"});
+    EXPECT_EQ(slow.tickDueWhenPlayed, reference + 1000 + CountEngine::kTickLagMs);
+    EXPECT_EQ(clock(), "01:00");
+    advance(reference + 1000 - program.clock.monotonicMs());
+    EXPECT_EQ(clock(), "01:00");
+    advance(CountEngine::kTickLagMs);
+    EXPECT_EQ(clock(), "00:59");
+    program.context.sound = &sound;
+}
+
 TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
 {
     ClockPlan p = shortPlan("101", 5);
