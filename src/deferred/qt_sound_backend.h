@@ -13,8 +13,8 @@ namespace orvalen {
 // Plays the stage sounds through Qt Multimedia: every MP3 path has its own
 // player (playing it again restarts it from the beginning), and all WAV
 // sounds share one wave channel (a new WAV replaces the playing one, a loop
-// runs until stopped). A file that cannot be decoded is stopped silently;
-// nothing is reported and the run goes on.
+// runs until stopped). A file that cannot be decoded is logged and stopped;
+// the run goes on.
 class QtSoundBackend final : public SoundBackend {
 public:
     QtSoundBackend();
