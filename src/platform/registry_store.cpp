@@ -358,7 +358,7 @@ const RegistryStore::State& RegistryStore::current() const
     return s;
 }
 
-bool RegistryStore::commit(State next)
+bool RegistryStore::commit(State next, QString* error, SaveReport report)
 {
     const QFileInfo info(m_path);
     if (next.skippedLines > 0 && next.stamp.exists) {
@@ -374,7 +374,13 @@ bool RegistryStore::commit(State next)
         next.setAside = copy;
     }
     const QByteArray bytes = serialize(next.entries.list);
-    if (!QDir().mkpath(info.absolutePath()) || !save_file(m_path, bytes)) {
+    if (!QDir().mkpath(info.absolutePath())) {
+        if (error)
+            *error = QStringLiteral("无法创建文件夹 %1").arg(info.absolutePath());
+        m_state->loaded = false;
+        return false;
+    }
+    if (!save_file(m_path, bytes, error, report)) {
         m_state->loaded = false; // read the file again next time
         return false;
     }
@@ -443,18 +449,22 @@ bool RegistryStore::write(const QString& name, int type, const QString& text)
     return false; // a type the store cannot write is a failure, not success
 }
 
-bool RegistryStore::writeValues(const std::vector<std::pair<QString, Value>>& values)
+bool RegistryStore::writeValues(const std::vector<std::pair<QString, Value>>& values, QString* error,
+                                SaveReport report)
 {
     const State& s = current();
-    if (s.blocked)
+    if (s.blocked) {
+        if (error)
+            *error = QStringLiteral("%1 无法读取，未改写").arg(m_path);
         return false;
+    }
     State next = s;
     for (const auto& [name, value] : values) {
         if (value.type == Type::Other)
             return false;
         next.entries.put(Entry{name, value, QString()});
     }
-    return commit(std::move(next));
+    return commit(std::move(next), error, report);
 }
 
 bool RegistryStore::remove(const QString& name)

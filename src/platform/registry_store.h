@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/save_file.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -62,8 +64,10 @@ public:
     // other type, or a 32-bit text that is not a number, writes nothing and
     // fails.
     bool write(const QString& name, int type, const QString& text);
-    // Several values in one atomic write: all of them or none.
-    bool writeValues(const std::vector<std::pair<QString, Value>>& values);
+    // Several values in one atomic write: all of them or none. On a failure
+    // `error` (optional) says why; `report` says who tells the operator.
+    bool writeValues(const std::vector<std::pair<QString, Value>>& values, QString* error = nullptr,
+                     SaveReport report = SaveReport::Once);
     // Removing an absent value succeeds and leaves the file as it is.
     bool remove(const QString& name);
     bool removeValues(const QStringList& names);
@@ -74,7 +78,7 @@ public:
 private:
     struct State;
     const State& current() const;
-    bool commit(State next);
+    bool commit(State next, QString* error = nullptr, SaveReport report = SaveReport::Once);
 
     QString m_path;
     std::unique_ptr<State> m_state;

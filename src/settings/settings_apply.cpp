@@ -108,10 +108,13 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
             return false;
         }
     }
-    if (!ctx.registry || !save_plan(*ctx.registry, plan)) {
+    QString error;
+    if (!ctx.registry || !save_plan(*ctx.registry, plan, &error, SaveReport::ByCaller)) {
         if (edit && !edit->undo().save())
             qWarning("settings: TimeData.db keeps the new settings although the plan was not stored");
-        notice(QStringLiteral("设置无法保存：用户设置存储不可写入。") + unchanged, 0);
+        if (error.isEmpty())
+            error = QStringLiteral("用户设置存储不可写入");
+        notice(QStringLiteral("设置无法保存：%1。").arg(error) + unchanged, 0);
         return false;
     }
     return true;

@@ -46,13 +46,13 @@ void raise_old_date(ClockPlan& plan)
 
 } // namespace
 
-bool save_plan(RegistryStore& registry, const ClockPlan& plan)
+bool save_plan(RegistryStore& registry, const ClockPlan& plan, QString* error, SaveReport report)
 {
     std::vector<std::pair<QString, RegistryStore::Value>> values;
     values.reserve(ClockPlan::kFieldCount);
     for (int i = 0; i < ClockPlan::kFieldCount; ++i)
         values.emplace_back(ClockPlan::fieldNames().at(i), stored_value(plan, i));
-    return registry.writeValues(values); // one write: never half a plan
+    return registry.writeValues(values, error, report); // one write: never half a plan
 }
 
 bool save_plan_fields(RegistryStore& registry, const ClockPlan& plan, const QStringList& names)

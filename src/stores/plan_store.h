@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/save_file.h"
 #include "stores/clock_plan.h"
 
 #include <QStringList>
@@ -10,7 +11,8 @@ class RegistryStore;
 // named as the fields (all text except tixingtime, a 32-bit value). All 51
 // values go to the store in one atomic write. Returns false when the store
 // could not be written.
-bool save_plan(RegistryStore& registry, const ClockPlan& plan);
+bool save_plan(RegistryStore& registry, const ClockPlan& plan, QString* error = nullptr,
+               SaveReport report = SaveReport::Once);
 // Reads the stored plan into `plan`. When every value is there and converts,
 // they are taken as stored (no further checks). Otherwise, when checkone is
 // absent or not 7 characters, the whole plan becomes ClockPlan::defaults(today);

@@ -143,8 +143,13 @@ TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
     ReadOnlyFolder locked(QFileInfo(program.registryPath()).absolutePath());
     if (!locked.active())
         GTEST_SKIP() << "cannot make the store's folder read-only here";
+    QStringList told;
+    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
     EXPECT_FALSE(w.apply());
-    EXPECT_EQ(program.notifier.shown.size(), 1u);
+    set_save_failure_handler({});
+    EXPECT_TRUE(told.isEmpty()); // 应用 names the cause itself, in its one message
+    ASSERT_EQ(program.notifier.shown.size(), 1u);
+    EXPECT_TRUE(program.notifier.texts()[0].contains("权限")) << program.notifier.texts()[0].toStdString();
     EXPECT_EQ(program.readFile("TimeData.db"), ini); // put back
     EXPECT_EQ(module.clock_plan.Time_all, QTime(0, 1, 0));
     EXPECT_FALSE(timers.countSetup->isEnabled());
