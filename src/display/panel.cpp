@@ -90,7 +90,6 @@ void Panel::paintEvent(QPaintEvent*)
         paint_outline(p, size(), m_foreColor);
 }
 
-
 BackgroundBox::BackgroundBox(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);

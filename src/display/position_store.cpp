@@ -31,15 +31,30 @@ int ini_int(const AppContext& ctx, const QString& key)
 
 void save_element_position(AppContext& ctx, int element, int left, int top)
 {
-    QString error;
-    if (ctx.ini
-        && !IniEdit(*ctx.ini)
-                .write(time_data::kClockSite, time_data::pictureLeftKey(element), QString::number(left))
-                .write(time_data::kClockSite, time_data::pictureTopKey(element), QString::number(top))
-                .save(&error))
-        report_save_failure(ctx.ini->file(), error);
-    if (ctx.registry)
-        registry_values::set_position(*ctx.registry, element, left, top);
+    save_element_positions(ctx, {{element, {left, top}}});
+}
+
+void save_element_positions(AppContext& ctx, const std::vector<ElementPlace>& places)
+{
+    if (places.empty())
+        return;
+    if (ctx.ini) {
+        IniEdit edit(*ctx.ini);
+        for (const ElementPlace& p : places)
+            edit.write(time_data::kClockSite, time_data::pictureLeftKey(p.element), QString::number(p.place.left))
+                .write(time_data::kClockSite, time_data::pictureTopKey(p.element), QString::number(p.place.top));
+        QString error;
+        if (!edit.save(&error))
+            report_save_failure(ctx.ini->file(), error);
+    }
+    if (ctx.registry) {
+        std::vector<std::pair<QString, RegistryStore::Value>> values;
+        for (const ElementPlace& p : places) {
+            values.emplace_back(time_data::pictureLeftKey(p.element), RegistryStore::Value::ofDword(p.place.left));
+            values.emplace_back(time_data::pictureTopKey(p.element), RegistryStore::Value::ofDword(p.place.top));
+        }
+        ctx.registry->writeValues(values);
+    }
 }
 
 SavedPosition read_element_position(const AppContext& ctx, int element)

@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 
 namespace orvalen {
 
@@ -18,6 +19,14 @@ struct SavedPosition {
     int left = 0;
     int top = 0;
 };
+
+// Several places at once, in one save of each file.
+struct ElementPlace {
+    int element = 0;
+    SavedPosition place;
+};
+void save_element_positions(AppContext& ctx, const std::vector<ElementPlace>& places);
+
 SavedPosition read_element_position(const AppContext& ctx, int element);
 
 } // namespace orvalen

@@ -48,12 +48,12 @@ SavedPosition position_on_screen(const AppContext& ctx, int element, double widt
 
 void store_shares_as_twips(AppContext& ctx, double widthTwips, double heightTwips)
 {
+    std::vector<ElementPlace> places;
     for (int element : kPlacedElements) {
-        if (!stored_share(ctx, time_data::pictureLeftKey(element)) && !stored_share(ctx, time_data::pictureTopKey(element)))
-            continue;
-        const SavedPosition p = position_on_screen(ctx, element, widthTwips, heightTwips);
-        save_element_position(ctx, element, p.left, p.top);
+        if (stored_share(ctx, time_data::pictureLeftKey(element)) || stored_share(ctx, time_data::pictureTopKey(element)))
+            places.push_back({element, position_on_screen(ctx, element, widthTwips, heightTwips)});
     }
+    save_element_positions(ctx, places); // one save of each file
 }
 
 } // namespace orvalen
