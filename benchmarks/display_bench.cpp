@@ -62,10 +62,10 @@ int main(int argc, char** argv)
         bg.save(program.folder() + "picture/1.jpg", "JPG");
     }
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     QuietHost displayHost;
 
-    DisplayWindow window(program.context, host, module, displayHost);
+    DisplayWindow window(program.context, host, currentPlan, displayHost);
     FirstPaint first;
     if (mode == QLatin1String("first-frame"))
         window.findChild<QWidget*>("backgroundBox")->installEventFilter(&first);

@@ -171,10 +171,10 @@ int main(int argc, char** argv)
     ctx.sound = &sound;
 
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     QuietHost displayHost;
-    DisplayWindow window(ctx, host, module, displayHost);
-    DisplayEngine engine(ctx, host, module, window);
+    DisplayWindow window(ctx, host, currentPlan, displayHost);
+    DisplayEngine engine(ctx, host, currentPlan, window);
     RunCommands& commands = engine.commands();
     window.load();
     engine.displayLoaded();

@@ -92,7 +92,7 @@ int main(int argc, char** argv)
     SoundPlayer sound(silent);
     program.context.sound = &sound;
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     QuietHost quietHost;
 
     const QDateTime target = program.clock.now().addDays(3);
@@ -104,7 +104,7 @@ int main(int argc, char** argv)
     save_plan(program.registry, plan);
     host.clockset[4].checked = true;
 
-    DisplayWindow window(program.context, host, module, quietHost);
+    DisplayWindow window(program.context, host, currentPlan, quietHost);
     ScreenMetrics screen;
     screen.fullWidthPx = screen.screenWidthPx = 1920;
     screen.fullHeightPx = 1080;
@@ -115,7 +115,7 @@ int main(int argc, char** argv)
     links.probes = &portal;
     links.setter = &setter;
     links.portals = {QUrl(QStringLiteral("https://portal.invalid/"))};
-    DisplayEngine engine(program.context, host, module, window, links);
+    DisplayEngine engine(program.context, host, currentPlan, window, links);
     LongTermDisplay& longTerm = engine.longTerm();
     window.load();
     engine.displayLoaded();

@@ -87,13 +87,13 @@ int main(int argc, char** argv)
         return 1;
 
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     QuietHost displayHost;
-    DisplayWindow display(program.context, host, module, displayHost);
+    DisplayWindow display(program.context, host, currentPlan, displayHost);
     QMenu submenu;
-    PlanMenu menu(program.context, host, module, display, &submenu);
+    PlanMenu menu(program.context, host, currentPlan, display, &submenu);
     test::FakePlanEditor editor;
-    PlanPanel panel(program.context, editor, module.clock_plan, MenuHooks{&menu, nullptr, nullptr, nullptr});
+    PlanPanel panel(program.context, editor, currentPlan, MenuHooks{&menu, nullptr, nullptr, nullptr});
     panel.resize(700, 400);
     panel.show();
 

@@ -159,8 +159,8 @@ struct Bench {
         ClockPlan plan = ClockPlan::defaults(clock.now().date());
         plan.Time_all = QTime(0, 0, 0).addSecs(seconds);
         save_plan(*program.registry, plan);
-        window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
-        engine = std::make_unique<DisplayEngine>(program.context, host, module, *window);
+        window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
+        engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, *window);
         commands = &engine->commands();
         clockText = window->findChild<QLabel*>(QStringLiteral("clockText"));
         clockPanel = window->findChild<Panel*>(QStringLiteral("clockPanel"));
@@ -169,7 +169,7 @@ struct Bench {
     SilentSound backend;
     SoundPlayer sound{backend};
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     QuietHost displayHost;
     std::unique_ptr<DisplayWindow> window;
     std::unique_ptr<DisplayEngine> engine;
@@ -195,7 +195,7 @@ public:
         values.push_back(value);
         m_last = value;
         const int k = m_length - value; // whole seconds of the count reached
-        const double crossingMs = double(m_b.module.start_reference_ms) + k * 1000.0;
+        const double crossingMs = double(m_b.engine->session().startReferenceMs()) + k * 1000.0;
         if (k > 0)
             latencies.push_back(nowUs / 1000.0 - crossingMs);
         return false;
@@ -237,7 +237,7 @@ int real_run(int seconds)
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (wall0 == 0 || wallEnd != 0)
             return;
-        const qint64 elapsedMs = clock.monotonicMs() - b.module.start_reference_ms;
+        const qint64 elapsedMs = clock.monotonicMs() - b.engine->session().startReferenceMs();
         if (b.engine->timers().countdownTick->isEnabled() && elapsedMs >= (seconds - 1) * 1000LL + 500) {
             cpuEnd = cpu_seconds();
             wallEnd = monotonic_us();
@@ -280,7 +280,7 @@ int fake_run(int seconds)
     b.window->load();
     b.commands->start_timing();
     timers.runUntil(clock.mono + 100, 0, [](SimTimer*) {}); // the set-up
-    const qint64 reference = b.module.start_reference_ms;
+    const qint64 reference = b.engine->session().startReferenceMs();
 
     int worst = 0, off = 0, ticks = 0, last = -1, skipped = 0, twice = 0;
     QStringList stages;

@@ -129,7 +129,7 @@ void DisplayWindow::styleElement(QLabel* label, const QString& font, const QColo
 
 void DisplayWindow::styleTitles()
 {
-    const ClockPlan& p = m_module.clock_plan;
+    const ClockPlan& p = m_currentPlan.plan();
     setCaption(textLabels[kTitleLine], p.firsttext);
     styleElement(textLabels[kTitleLine], p.firstfont, colour_from_text(p.firstcolour), size_entry(p.sizethree, 0));
     textLabels[kTitleLine]->setVisible(!textLabels[kTitleLine]->text().isEmpty());
@@ -141,7 +141,7 @@ void DisplayWindow::styleTitles()
 // The clock and the overtime clock share the clock's style.
 void DisplayWindow::styleClocks(const QString& clockCaption, const QString& overtimeCaption)
 {
-    const ClockPlan& p = m_module.clock_plan;
+    const ClockPlan& p = m_currentPlan.plan();
     const QColor colour = colour_from_text(p.clockcolour);
     const auto size = size_entry(p.sizethree, 2);
     setCaption(clockText, clockCaption);
@@ -171,7 +171,7 @@ void DisplayWindow::placeScrollText()
 
 void DisplayWindow::styleForCount(const QString& initialClockText, const QString& overtimeText)
 {
-    const ClockPlan& p = m_module.clock_plan;
+    const ClockPlan& p = m_currentPlan.plan();
     const QColor clockColour = colour_from_text(p.clockcolour);
     styleTitles();
     styleClocks(initialClockText, overtimeText);
@@ -218,7 +218,7 @@ void DisplayWindow::fitEndText()
 
 void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString& prompt)
 {
-    ClockPlan& p = m_module.clock_plan;
+    ClockPlan p = m_currentPlan.plan();
     styleTitles();
     styleClocks(clockCaption, clockCaption);
 
@@ -230,6 +230,7 @@ void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString&
         p.stagefont = registry->readText(QStringLiteral("stagefont")).value_or(QString());
         p.stagecolour = registry->readText(QStringLiteral("stagecolour")).value_or(QString());
         sizes = registry->readText(QStringLiteral("sizethree")).value_or(QString());
+        m_currentPlan.replace(p);
     }
     styleElement(textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leading_number(p.stagecolour)), QColor(Qt::black)),
                  size_entry(sizes, 3), textPanels[kDateLine]);

@@ -27,7 +27,7 @@ enum class DisplayElement : int {
 };
 
 // The element menu numbers the elements 0..7 like the display, except that
-// it calls the overtime clock 6 and the logo 7 (ModuleState::selected_element).
+// it calls the overtime clock 6 and the logo 7.
 // Out of range: none.
 constexpr std::optional<DisplayElement> element_of_menu_number(int n)
 {

@@ -1,4 +1,6 @@
 #pragma once
+#include "display/display_element.h"
+
 #include <QPoint>
 
 namespace orvalen {
@@ -16,9 +18,9 @@ public:
     virtual void showReady() = 0;
     // Pops up the desktop menu ("全屏时钟") at a global position.
     virtual void popupDesktopMenu(const QPoint& globalPos) = 0;
-    // Pops up the element menu ("运行设置") at a global position; the
-    // display has set selected_element and the items' visibility before.
-    virtual void popupElementMenu(const QPoint& globalPos) = 0;
+    // Pops up the element menu ("运行设置") for `element` at a global
+    // position; the display has set the items' visibility before.
+    virtual void popupElementMenu(const QPoint& globalPos, DisplayElement element) = 0;
     // Registers the global hotkeys (start-up) / releases them (close-down).
     virtual void registerHotkeys() = 0;
     virtual void releaseHotkeys() = 0;

@@ -42,8 +42,8 @@ void DisplayWindow::placeElement(DisplayElement e, double leftLimit, double left
                                  double topLimit, double topDefault)
 {
     QWidget* w = elementBox(e);
-    const SavedPosition saved = position_on_screen(m_ctx, int(e), twipsPerPixelX() * m_module.full_screen_width_px,
-                                                   twipsPerPixelY() * m_module.full_screen_height_px);
+    const SavedPosition saved = position_on_screen(m_ctx, int(e), twipsPerPixelX() * m_screen.fullWidthPx,
+                                                   twipsPerPixelY() * m_screen.fullHeightPx);
     double left = saved.left, top = saved.top;
     if (forceCentre || !(left > 0 && left < leftLimit))
         left = leftDefault;
@@ -58,15 +58,13 @@ void DisplayWindow::relayout()
     if (m_inLayout)
         return;
     m_inLayout = true;
-    const ClockPlan& plan = m_module.clock_plan;
+    const ClockPlan& plan = m_currentPlan.plan();
 
     fitBackgroundBox();
     if (!m_fixedScreen)
         m_screen = ScreenMetrics::fromPrimaryScreen();
-    m_module.full_screen_width_px = m_screen.fullWidthPx;
-    m_module.full_screen_height_px = m_screen.fullHeightPx;
-    const double W = twipsPerPixelX() * m_module.full_screen_width_px;
-    const double H = twipsPerPixelY() * m_module.full_screen_height_px;
+    const double W = twipsPerPixelX() * m_screen.fullWidthPx;
+    const double H = twipsPerPixelY() * m_screen.fullHeightPx;
     auto centred = [&](const QWidget* w) { return (W - twipsWidth(w)) / 2.0; };
     // The texts are measured again for this screen.
     for (QLabel* label : textLabels)

@@ -59,7 +59,7 @@ QDateTime DisplayWindow::now() const
 bool DisplayWindow::isRunning() const
 {
     // A long-term plan runs on its own tick, which counts nothing.
-    return m_host.run.state() == RunState::Running && !m_module.clock_plan.isLongTerm();
+    return m_host.run.state() == RunState::Running && !m_currentPlan.plan().isLongTerm();
 }
 
 void DisplayWindow::load()
@@ -70,7 +70,7 @@ void DisplayWindow::load()
 
 void DisplayWindow::loadPlanAndStyles()
 {
-    ClockPlan& plan = m_module.clock_plan;
+    ClockPlan loaded = m_currentPlan.plan();
 
     for (Panel* p : {clockPanel, overtimePanel})
         p->setBorderStyle(0);
@@ -83,9 +83,9 @@ void DisplayWindow::loadPlanAndStyles()
     m_trayIcon->SetTrayIcon(m_trayImage);
     m_trayIcon->SetTrayTip(windowTitle());
     if (m_ctx.registry)
-        load_plan(*m_ctx.registry, plan, now().date());
-    m_module.plan_length_seconds = seconds_of(plan.Time_all);
-    m_module.plan_length_ms = qint64(m_module.plan_length_seconds) * 1000;
+        load_plan(*m_ctx.registry, loaded, now().date());
+    m_currentPlan.replace(loaded);
+    const ClockPlan& plan = m_currentPlan.plan();
     const QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four,
                               &plan.Time_five};
     for (int i = 0; i < 5; ++i)
@@ -130,9 +130,6 @@ void DisplayWindow::loadPlanAndStyles()
     }
 
     readMarqueeSettings();
-    if (const auto v = to_int16(leading_number(
-            iniRead(time_data::kMarquee, time_data::kColckBigText, time_data::kColckBigTextDefault).trimmed())))
-        m_module.bigClockText = *v;
     // A width of zero or below cannot be given to the panel; it keeps its own.
     if (marquee_width > 0)
         setTwipsWidth(textPanels[kScrollLine], marquee_width);
@@ -140,7 +137,7 @@ void DisplayWindow::loadPlanAndStyles()
 
 void DisplayWindow::loadLookAndState()
 {
-    const ClockPlan& plan = m_module.clock_plan;
+    const ClockPlan& plan = m_currentPlan.plan();
 
     if (plan.checkthree.left(1) == QLatin1String("0"))
         applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
@@ -267,7 +264,7 @@ void DisplayWindow::applyStageBackground(int stage)
 {
     if (stage < 0 || stage > 6)
         return;
-    const ClockPlan& plan = m_module.clock_plan;
+    const ClockPlan& plan = m_currentPlan.plan();
     if (plan.checkthree.left(1) == QLatin1String("0"))
         applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
     else
@@ -317,7 +314,7 @@ void DisplayWindow::loadLogo(LogoLoad when)
         logoBox->hide();
         logoBox->setPicture(QPixmap());
     }
-    const QString name = m_module.clock_plan.logopicture.trimmed();
+    const QString name = m_currentPlan.plan().logopicture.trimmed();
     QString path;
     if (name.size() > 3 && is_bare_file_name(name))
         path = m_ctx.folder.resolve(QStringLiteral("picture/") + name);

@@ -61,10 +61,10 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
     return m;
 }
 
-DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, ModuleState& module,
+DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan,
                              DisplayHost& displayHost, QWidget* parent)
     : QWidget(parent), m_qtVideos(std::make_unique<QtLogoVideoFactory>()), m_videoFactory(m_qtVideos.get()),
-      m_ctx(ctx), m_host(host), m_module(module), m_displayHost(displayHost)
+      m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
 {
     Q_ASSERT_X(ctx.clock && ctx.timers, "DisplayWindow", "the context has no clock or no timer factory");
     install_cjk_substitutions();

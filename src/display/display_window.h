@@ -3,6 +3,7 @@
 #include "platform/engine_timer.h"
 #include "display/display_element.h"
 #include "services/app_context.h"
+#include "stores/current_plan.h"
 #include "stores/run_state.h"
 
 #include <QDateTime>
@@ -36,13 +37,13 @@ class LogoVideoFactory;
 class DisplayWindow : public QWidget, public CountView {
     Q_OBJECT
 public:
-    DisplayWindow(AppContext& ctx, HostState& host, ModuleState& module, DisplayHost& displayHost,
+    DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayHost& displayHost,
                   QWidget* parent = nullptr);
     ~DisplayWindow() override;
 
     AppContext& context() { return m_ctx; }
     HostState& hostState() { return m_host; }
-    ModuleState& module() { return m_module; }
+    CurrentPlan& currentPlan() { return m_currentPlan; }
     DisplayHost& displayHost() { return m_displayHost; }
 
     // Window-level values the view does not report otherwise.
@@ -321,7 +322,7 @@ private:
 
     AppContext& m_ctx;
     HostState& m_host;
-    ModuleState& m_module;
+    CurrentPlan& m_currentPlan;
     DisplayHost& m_displayHost;
 };
 

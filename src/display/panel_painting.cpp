@@ -101,7 +101,7 @@ void DisplayWindow::paintOvertimeClock(const QString& text, int size)
 {
     setTwipsWidth(overtimePanel, twipsWidth(overtimeText) + 100);
     setTwipsHeight(overtimePanel, twipsHeight(overtimeText) + 20);
-    const ClockPlan& plan = m_module.clock_plan;
+    const ClockPlan& plan = m_currentPlan.plan();
     const bool shown = plan.showsOvertimeClock();
     overtimePanel->setVisible(shown);
     paintClockPanel(overtimePanel, overtimeText, text, size);
@@ -123,7 +123,7 @@ void DisplayWindow::paintTextPanels(int i)
     Panel* panel = textPanels[i];
     if (label->text().isEmpty())
         return;
-    const ClockPlan& plan = m_module.clock_plan;
+    const ClockPlan& plan = m_currentPlan.plan();
     const bool longTerm = plan.isLongTerm();
     setTwipsHeight(panel, twipsHeight(label));
     switch (i) {

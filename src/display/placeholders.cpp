@@ -16,7 +16,7 @@ const QString kScroll = QStringLiteral("动态文本");
 
 void DisplayWindow::showElementPlaceholders(bool shown)
 {
-    const ClockPlan& plan = m_module.clock_plan;
+    const ClockPlan& plan = m_currentPlan.plan();
     const bool running = isRunning();
     static const QString* placeholders[5] = {&kTitle, &kSubtitle, &kDate, &kPrompt, &kScroll};
     showOutlines(m_host.adjust_mode());

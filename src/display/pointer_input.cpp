@@ -37,7 +37,7 @@ void DisplayWindow::prepareElementMenu(bool weekdayRuleOnly)
         for (auto& item : m_host.clockset)
             item.visible = true;
     }
-    const ClockPlan& plan = m_module.clock_plan;
+    const ClockPlan& plan = m_currentPlan.plan();
     MenuItemState& weekday = element_item(m_host, ElementAction::Weekday);
     if (!plan.isLongTerm())
         weekday.visible = false;
@@ -140,10 +140,9 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     if (w == textLabels[kTitleLine]) {
         if (down) {
             m_grabPoint = pos;
-            m_module.selected_element = menu_number_of(DisplayElement::MainTitle);
             prepareElementMenu();
             if (button == 2)
-                m_displayHost.popupElementMenu(global);
+                m_displayHost.popupElementMenu(global, DisplayElement::MainTitle);
         } else if (drag) {
             dragStep(w, pos, DisplayElement::MainTitle);
         }
@@ -158,7 +157,6 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         const auto element = DisplayElement(i);
         if (down) {
             m_grabPoint = pos;
-            m_module.selected_element = menu_number_of(element);
             prepareElementMenu();
             if (i <= 3) {
                 setTwipsWidth(panel, twipsWidth(w));
@@ -170,7 +168,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                 if (i == 4) {
                     centreItem.visible = false;
                 }
-                m_displayHost.popupElementMenu(global);
+                m_displayHost.popupElementMenu(global, element);
             }
         } else if (drag) {
             dragStep(panel, pos, element);
@@ -198,11 +196,10 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                     textPanels[kScrollLine]->setBorderStyle(1);
                 }
             } else if (button == 2) {
-                m_module.selected_element = menu_number_of(element);
                 if (i >= 3) {
                     centreItem.visible = false;
                 }
-                m_displayHost.popupElementMenu(global);
+                m_displayHost.popupElementMenu(global, element);
             }
         } else if (drag) {
             dragStep(w, pos, element);
@@ -218,14 +215,13 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             m_grabPoint = pos;
             prepareElementMenu();
             if (button == 2) {
-                m_module.selected_element = menu_number_of(DisplayElement::Clock);
-                m_displayHost.popupElementMenu(global);
+                m_displayHost.popupElementMenu(global, DisplayElement::Clock);
             }
         } else if (drag) {
             dragStep(w, pos, DisplayElement::Clock);
         } else if (up) {
             clockPanel->setBorderStyle(0);
-            const QString& endText = m_module.clock_plan.stageText[6];
+            const QString& endText = m_currentPlan.plan().stageText[6];
             const bool showsEnd = !endText.isEmpty() && clockText->text() == endText;
             const double size = (showsEnd ? endTextMeasure : clockText)->font().pointSizeF();
             paintClock(clockText->text(), to_int16(size).value_or(0));
@@ -239,8 +235,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             for (auto& item : m_host.clockset)
                 item.visible = true;
             if (button == 2) {
-                m_module.selected_element = menu_number_of(DisplayElement::OvertimeClock);
-                m_displayHost.popupElementMenu(global);
+                m_displayHost.popupElementMenu(global, DisplayElement::OvertimeClock);
             }
         } else if (drag) {
             dragStep(w, pos, DisplayElement::OvertimeClock);
@@ -257,11 +252,10 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             m_grabPoint = pos;
             prepareElementMenu();
             if (button == 2) {
-                m_module.selected_element = menu_number_of(DisplayElement::Logo);
                 for (ElementAction a : {ElementAction::Font, ElementAction::Colour, ElementAction::Centre})
                     element_item(m_host, a).visible = false;
                 prepareElementMenu(true);
-                m_displayHost.popupElementMenu(global);
+                m_displayHost.popupElementMenu(global, DisplayElement::Logo);
             }
         } else if (drag) {
             dragStep(w, pos, DisplayElement::Logo);

@@ -11,7 +11,7 @@ namespace orvalen {
 
 void DisplayWindow::scrollOneStep()
 {
-    const ClockPlan& plan = m_module.clock_plan;
+    const ClockPlan& plan = m_currentPlan.plan();
     if (!plan.showsScrollingText() || textLabels[kScrollLine]->text().isEmpty()) {
         textPanels[kScrollLine]->hide();
         scrollTick->setEnabled(false);
@@ -47,7 +47,7 @@ void DisplayWindow::scrollOneStep()
 void DisplayWindow::advancePrompt()
 {
     const int code = m_host.run.stage();
-    if (const auto text = prompt_for(code, m_module.clock_plan))
+    if (const auto text = prompt_for(code, m_currentPlan.plan()))
         setCaption(textLabels[kPromptLine], *text);
     paintTextPanels(3);
     if (prompt_ticks <= 0)
@@ -59,7 +59,7 @@ void DisplayWindow::centrePromptLine()
 {
     // Each stage text has its own width: the line is centred on the text it
     // shows now, so it neither hangs to one side nor jumps between stages.
-    const double W = twipsPerPixelX() * m_module.full_screen_width_px;
+    const double W = twipsPerPixelX() * m_screen.fullWidthPx;
     if (W <= 0)
         return;
     const SavedPosition saved = read_element_position(m_ctx, int(DisplayElement::Prompt));

@@ -6,6 +6,7 @@
 #include "menus/style_dialogs.h"
 #include "platform/registry_store.h"
 #include "services/app_context.h"
+#include "stores/current_plan.h"
 #include "stores/run_state.h"
 
 #include <QDebug>
@@ -33,43 +34,36 @@ QString rebuild_size_list(const QString& list, int entry, double size)
     return out;
 }
 
-ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
+ElementMenu::ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display,
                          StyleDialogs& dialogs)
-    : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_dialogs(dialogs)
+    : m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_display(display), m_dialogs(dialogs)
 {
 }
 
-void ElementMenu::elementMenuChosen(ElementAction action)
+void ElementMenu::elementMenuChosen(ElementAction action, DisplayElement element)
 {
     switch (action) {
-    case ElementAction::Font: chooseFont(); break;
-    case ElementAction::Colour: chooseColour(); break;
-    case ElementAction::Centre: centre(); break;
-    case ElementAction::Hide: hide(); break;
+    case ElementAction::Font: chooseFont(element); break;
+    case ElementAction::Colour: chooseColour(element); break;
+    case ElementAction::Centre: centre(element); break;
+    case ElementAction::Hide: m_display.setElementShown(element, false); break;
     case ElementAction::Weekday: toggleWeekday(); break;
     default: break;
     }
 }
 
-std::optional<DisplayElement> ElementMenu::selected() const
-{
-    return element_of_menu_number(m_module.selected_element);
-}
-
 // --- font ---------------------------------------------------------------------
 
-void ElementMenu::chooseFont()
+void ElementMenu::chooseFont(DisplayElement e)
 {
-    const std::optional<DisplayElement> element = selected();
-    if (!element || *element == DisplayElement::Logo)
+    if (e == DisplayElement::Logo)
         return; // the logo has no font
-    const DisplayElement e = *element;
     const std::optional<QFont> chosen = m_dialogs.chooseFont(m_display.elementFont(e), m_display.elementText(e));
     if (!chosen || !std::isfinite(chosen->pointSizeF()) || chosen->pointSizeF() <= 0)
         return;
     m_display.setElementStyle(e, *chosen, m_display.elementColour(e));
 
-    ClockPlan& plan = m_module.clock_plan;
+    ClockPlan plan = m_currentPlan.plan();
     const QFont font = m_display.elementFont(e);
     switch (e) {
     case DisplayElement::DateLine:
@@ -87,21 +81,20 @@ void ElementMenu::chooseFont()
     default:
         break;
     }
+    m_currentPlan.replace(plan);
     m_display.repaintElement(e);
 }
 
 // --- colour -------------------------------------------------------------------
 
-void ElementMenu::chooseColour()
+void ElementMenu::chooseColour(DisplayElement e)
 {
-    const std::optional<DisplayElement> element = selected();
     const std::optional<QColor> chosen = m_dialogs.chooseColour();
-    if (!element || *element == DisplayElement::Logo || !chosen || !chosen->isValid())
+    if (e == DisplayElement::Logo || !chosen || !chosen->isValid())
         return; // the logo takes no colour
-    const DisplayElement e = *element;
     const QColor colour = *chosen;
     m_display.setElementColour(e, colour);
-    ClockPlan& plan = m_module.clock_plan;
+    ClockPlan plan = m_currentPlan.plan();
     switch (e) {
     case DisplayElement::DateLine:
         plan.stagefont = m_display.elementFont(e).family();
@@ -123,6 +116,7 @@ void ElementMenu::chooseColour()
     default:
         break;
     }
+    m_currentPlan.replace(plan);
 }
 
 // The stored colour text of an element: the plan's own text while the
@@ -151,27 +145,14 @@ void ElementMenu::store(std::initializer_list<std::pair<const char*, const QStri
 
 // --- centre, hide, weekday -----------------------------------------------------
 
-void ElementMenu::centre()
+void ElementMenu::centre(DisplayElement e)
 {
-    const ScreenMetrics& screen = m_display.screenMetrics();
-    m_module.full_screen_width_px = screen.fullWidthPx;
-    m_module.full_screen_height_px = screen.fullHeightPx;
-
-    const std::optional<DisplayElement> element = selected();
-    if (!element)
-        return;
-    const DisplayElement e = *element;
-    const double left = float((m_display.twipsPerPixelX() * m_module.full_screen_width_px - m_display.elementRect(e).width()) / 2.0);
+    const int screenWidthPx = m_display.screenMetrics().fullWidthPx;
+    const double left = float((m_display.twipsPerPixelX() * screenWidthPx - m_display.elementRect(e).width()) / 2.0);
     m_display.setElementLeft(e, left);
     m_display.repaintElement(e);
     if (e == DisplayElement::DateLine)
         m_display.saveElementPosition(e);
-}
-
-void ElementMenu::hide()
-{
-    if (const std::optional<DisplayElement> element = selected())
-        m_display.setElementShown(*element, false);
 }
 
 void ElementMenu::toggleWeekday()
@@ -191,10 +172,12 @@ void ElementMenu::toggleWeekday()
 
     // Digit 2 of checkthree says whether the weekday shows; a text shorter
     // than two digits is padded first so the rewrite has its place.
-    QString& flags = m_module.clock_plan.checkthree;
-    if (flags.size() < 2)
-        flags = flags.leftJustified(2, QLatin1Char('0'));
-    flags = flags.left(1) + (item.checked ? QLatin1Char('1') : QLatin1Char('0')) + flags.mid(2);
+    m_currentPlan.edit([checked = item.checked](ClockPlan& plan) {
+        QString& flags = plan.checkthree;
+        if (flags.size() < 2)
+            flags = flags.leftJustified(2, QLatin1Char('0'));
+        flags = flags.left(1) + (checked ? QLatin1Char('1') : QLatin1Char('0')) + flags.mid(2);
+    });
     m_host.menusChanged();
 }
 

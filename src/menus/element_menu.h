@@ -11,7 +11,7 @@ namespace orvalen {
 
 struct AppContext;
 struct HostState;
-struct ModuleState;
+class CurrentPlan;
 class DisplayWindow;
 class StyleDialogs;
 
@@ -22,26 +22,21 @@ class StyleDialogs;
 QString rebuild_size_list(const QString& list, int entry, double size);
 
 // The element menu "运行设置": restyles the element the operator
-// right-clicked (ModuleState::selected_element: 0 main title, 1 subtitle,
-// 2 date line, 3 prompt text, 4 scrolling text, 5 clock, 6 overtime clock,
-// 7 logo). Font and colour changes of the date line and the clock are kept
+// right-clicked (the menu host passes it with the chosen item). Font and colour changes of the date line and the clock are kept
 // in the current plan and in the per-user store; everything else lasts until
 // the display is next set up. It shows no messages.
 class ElementMenu final : public ElementMenuHooks {
 public:
-    ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
+    ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display,
                 StyleDialogs& dialogs);
 
     // Any other value does nothing.
-    void elementMenuChosen(ElementAction action) override;
+    void elementMenuChosen(ElementAction action, DisplayElement element) override;
 
 private:
-    // The element the menu was opened on; none when out of range.
-    std::optional<DisplayElement> selected() const;
-    void chooseFont();
-    void chooseColour();
-    void centre();
-    void hide();
+    void chooseFont(DisplayElement e);
+    void chooseColour(DisplayElement e);
+    void centre(DisplayElement e);
     void toggleWeekday();
 
     // Keeps plan values in the per-user store under their value names.
@@ -50,7 +45,7 @@ private:
 
     AppContext& m_ctx;
     HostState& m_host;
-    ModuleState& m_module;
+    CurrentPlan& m_currentPlan;
     DisplayWindow& m_display;
     StyleDialogs& m_dialogs;
 };

@@ -27,14 +27,14 @@ public:
     virtual void ensureLoaded() {}
 };
 
-// The element menu "运行设置": the handler of its items, acting on
-// ModuleState::selected_element. The menu host does not toggle the weekday
+// The element menu "运行设置": the handler of its items, acting on the
+// element the menu was opened on. The menu host does not toggle the weekday
 // check mark itself; the handler writes HostState::clockset and calls
 // HostState::menusChanged().
 class ElementMenuHooks {
 public:
     virtual ~ElementMenuHooks() = default;
-    virtual void elementMenuChosen(ElementAction action) = 0;
+    virtual void elementMenuChosen(ElementAction action, DisplayElement element) = 0;
 };
 
 // Global hotkeys of the display window.

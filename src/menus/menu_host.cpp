@@ -5,6 +5,7 @@
 #include "platform/logged_call.h"
 #include "platform/notifier.h"
 #include "services/app_context.h"
+#include "stores/current_plan.h"
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
 #include "timing/run_commands.h"
@@ -18,8 +19,8 @@
 
 namespace orvalen {
 
-MenuHost::MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QObject* parent)
-    : QObject(parent), m_ctx(ctx), m_host(host), m_module(module)
+MenuHost::MenuHost(AppContext& ctx, HostState& host, const CurrentPlan& currentPlan, QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan)
 {
     setObjectName(QStringLiteral("menuHost"));
     // Design state of the check marks; the display's load settles 7, 9 and
@@ -75,7 +76,7 @@ void MenuHost::buildMenus()
             if (m_clockset[i]->isCheckable())
                 m_clockset[i]->setChecked(m_host.clockset[i].checked);
             if (m_hooks.element)
-                run_logged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(ElementAction(i)); });
+                run_logged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(ElementAction(i), m_elementMenuTarget); });
         });
         m_clockset[i] = a;
     }
@@ -125,7 +126,7 @@ void MenuHost::load()
     m_host.run.setClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
-    element_item(m_host, ElementAction::Weekday).checked = m_module.clock_plan.showsWeekday();
+    element_item(m_host, ElementAction::Weekday).checked = m_currentPlan.plan().showsWeekday();
     m_host.menusChanged();
 }
 
@@ -147,8 +148,9 @@ void MenuHost::popupDesktopMenu(const QPoint& globalPos)
     m_desktopMenu->popup(globalPos);
 }
 
-void MenuHost::popupElementMenu(const QPoint& globalPos)
+void MenuHost::popupElementMenu(const QPoint& globalPos, DisplayElement element)
 {
+    m_elementMenuTarget = element;
     syncMenus();
     m_elementMenu->popup(globalPos);
 }

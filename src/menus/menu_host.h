@@ -16,7 +16,7 @@ namespace orvalen {
 
 struct AppContext;
 struct HostState;
-struct ModuleState;
+class CurrentPlan;
 class RunCommands;
 
 // The menu host, living from start-up to exit. It owns the desktop menu "全屏时钟" (desktop(0)..desktop(17), item 14
@@ -26,7 +26,7 @@ class RunCommands;
 class MenuHost : public QObject, public DisplayHost {
     Q_OBJECT
 public:
-    MenuHost(AppContext& ctx, HostState& host, ModuleState& module, QObject* parent = nullptr);
+    MenuHost(AppContext& ctx, HostState& host, const CurrentPlan& currentPlan, QObject* parent = nullptr);
     ~MenuHost() override;
 
     void setDisplay(DisplayWindow* display) { m_display = display; }
@@ -47,7 +47,7 @@ public:
     void desktopRun(int k) override;
     void showReady() override;
     void popupDesktopMenu(const QPoint& globalPos) override;
-    void popupElementMenu(const QPoint& globalPos) override;
+    void popupElementMenu(const QPoint& globalPos, DisplayElement element) override;
     void registerHotkeys() override;
     void releaseHotkeys() override;
 
@@ -77,7 +77,7 @@ private:
 
     AppContext& m_ctx;
     HostState& m_host;
-    ModuleState& m_module;
+    const CurrentPlan& m_currentPlan;
     QPointer<DisplayWindow> m_display;
     RunCommands* m_commands = nullptr;
     MenuHooks m_hooks;
@@ -87,6 +87,7 @@ private:
     std::unique_ptr<QMenu> m_desktopMenu;
     QMenu* m_planMenu = nullptr;         // a child of the desktop menu
     std::unique_ptr<QMenu> m_elementMenu;
+    DisplayElement m_elementMenuTarget = DisplayElement::MainTitle; // the element the element menu was opened on
     std::array<QAction*, 18> m_desktop{};
     std::array<QAction*, 5> m_clockset{};
 };

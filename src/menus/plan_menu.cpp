@@ -71,8 +71,8 @@ private:
 
 } // namespace
 
-PlanMenu::PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display, QMenu* submenu)
-    : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_menu(submenu), m_hadMenu(submenu)
+PlanMenu::PlanMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display, QMenu* submenu)
+    : m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_display(display), m_menu(submenu), m_hadMenu(submenu)
 {
     if (submenu) {
         auto* style = new ScrollingMenuStyle;
@@ -282,7 +282,7 @@ void PlanMenu::selectPlan(int index)
     QString movetext;
     QString error;
     bool missing = false;
-    const std::optional<ClockPlan> plan = readPlan(name, m_module.clock_plan, &movetext, &missing, &error);
+    const std::optional<ClockPlan> plan = readPlan(name, m_currentPlan.plan(), &movetext, &missing, &error);
     if (!plan && !missing) {
         // Nothing of the selection is applied: the current plan, the check
         // mark and the sequence position stay as they were.
@@ -295,7 +295,7 @@ void PlanMenu::selectPlan(int index)
     // A plan deleted since the last rebuild leaves the current plan as it
     // is; the rest of the selection still runs.
     if (plan) {
-        m_module.clock_plan = *plan;
+        m_currentPlan.replace(*plan);
         m_display.setElementText(DisplayElement::ScrollingText, movetext);
     }
     for (int i = 0; i < m_items.size(); ++i) {
@@ -304,7 +304,7 @@ void PlanMenu::selectPlan(int index)
     }
 
     const int lastIndex = m_items.size() - 1;
-    const int position = m_module.clock_plan.overtimeAction() < 2 ? lastIndex + 10 : index + 1;
+    const int position = m_currentPlan.plan().overtimeAction() < 2 ? lastIndex + 10 : index + 1;
     if (m_ctx.ini && !m_ctx.ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
 
@@ -315,10 +315,11 @@ void PlanMenu::selectPlan(int index)
     leavePause();
 
     // In overtime or after the end the new plan only waits for start.
-    if (m_host.run.stage() >= 5)
-        m_host.prepare_only = true;
-    if (m_commands)
+    if (m_commands) {
+        if (m_host.run.stage() >= 5)
+            m_commands->prepareOnlyNext();
         m_commands->queueSetUp();
+    }
 }
 
 } // namespace orvalen

@@ -16,7 +16,7 @@ namespace orvalen {
 
 struct AppContext;
 struct HostState;
-struct ModuleState;
+class CurrentPlan;
 class DisplayWindow;
 class RunCommands;
 
@@ -28,7 +28,7 @@ class RunCommands;
 class PlanMenu final : public PlanMenuHooks {
 public:
     // `submenu` is the QMenu of desktop(5) that the menu host owns.
-    PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display, QMenu* submenu);
+    PlanMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display, QMenu* submenu);
     ~PlanMenu() override;
 
     // Rebuilds the items from the saved plans; desktop(5) is shown and
@@ -76,7 +76,7 @@ private:
 
     AppContext& m_ctx;
     HostState& m_host;
-    ModuleState& m_module;
+    CurrentPlan& m_currentPlan;
     DisplayWindow& m_display;
     RunCommands* m_commands = nullptr;
     QPointer<QMenu> m_menu;

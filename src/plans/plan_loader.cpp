@@ -3,6 +3,7 @@
 #include "plans/plan_editor.h"
 #include "plans/plan_table.h"
 #include "platform/registry_store.h"
+#include "stores/current_plan.h"
 
 namespace orvalen {
 
@@ -17,7 +18,7 @@ bool size_list_well_formed(const QString& sizes)
 } // namespace
 
 std::optional<PlanMessage> load_named_plan(const PlanTable& table, const RegistryStore* registry,
-                                           ClockPlan& currentPlan, PlanEditor& editor, const QString& name,
+                                           CurrentPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error)
 {
     SavedPlan saved;
@@ -38,16 +39,18 @@ std::optional<PlanMessage> load_named_plan(const PlanTable& table, const Registr
 
     std::optional<QString> stageFont;
     std::optional<QString> sizeList;
+    ClockPlan plan = currentPlan.plan();
     if (registry) {
         stageFont = registry->readText(QStringLiteral("stagefont"));
         sizeList = registry->readText(QStringLiteral("sizethree"));
         if (stageFont)
-            currentPlan.stagefont = *stageFont;
+            plan.stagefont = *stageFont;
         if (const std::optional<QString> colour = registry->readText(QStringLiteral("stagecolour")))
-            currentPlan.stagecolour = *colour;
+            plan.stagecolour = *colour;
     }
-    if (!size_list_well_formed(currentPlan.sizethree))
-        currentPlan.sizethree = kDefaultSizeList;
+    if (!size_list_well_formed(plan.sizethree))
+        plan.sizethree = kDefaultSizeList;
+    currentPlan.replace(plan);
     editor.loadSavedPlan(saved, stageFont, sizeList);
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 
 namespace orvalen {
 
+class CurrentPlan;
 class PlanEditor;
 class PlanTable;
 class RegistryStore;
@@ -19,7 +20,7 @@ class RegistryStore;
 // read (the editor and the current plan then stay as they were); *error
 // holds the real cause for the log.
 std::optional<PlanMessage> load_named_plan(const PlanTable& table, const RegistryStore* registry,
-                                           ClockPlan& currentPlan, PlanEditor& editor, const QString& name,
+                                           CurrentPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error);
 
 } // namespace orvalen

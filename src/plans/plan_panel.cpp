@@ -7,6 +7,7 @@
 #include "platform/text_path.h"
 #include "services/app_context.h"
 #include "services/help_links.h"
+#include "stores/current_plan.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
@@ -91,7 +92,7 @@ private:
     QList<PlanListEntry> m_entries;
 };
 
-PlanPanel::PlanPanel(AppContext& ctx, PlanEditor& editor, ClockPlan& currentPlan, const MenuHooks& hooks,
+PlanPanel::PlanPanel(AppContext& ctx, PlanEditor& editor, CurrentPlan& currentPlan, const MenuHooks& hooks,
                      QWidget* parent)
     : QWidget(parent), m_ctx(ctx), m_editor(editor), m_currentPlan(currentPlan), m_hooks(hooks), m_plans(ctx.folder)
 {

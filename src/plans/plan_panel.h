@@ -14,6 +14,7 @@ namespace orvalen {
 
 struct AppContext;
 class Launcher;
+class CurrentPlan;
 class PlanEditor;
 class PlanListModel;
 
@@ -32,7 +33,7 @@ public:
     // `currentPlan` is the plan held in memory (loading a plan re-reads its
     // date line font and colour); `hooks.plans` rebuilds the plan submenu,
     // `hooks.hotkeys` releases and registers the hotkeys (either may be null).
-    PlanPanel(AppContext& ctx, PlanEditor& editor, ClockPlan& currentPlan, const MenuHooks& hooks,
+    PlanPanel(AppContext& ctx, PlanEditor& editor, CurrentPlan& currentPlan, const MenuHooks& hooks,
               QWidget* parent = nullptr);
     ~PlanPanel() override;
 
@@ -75,7 +76,7 @@ private:
 
     AppContext& m_ctx;
     PlanEditor& m_editor;
-    ClockPlan& m_currentPlan;
+    CurrentPlan& m_currentPlan;
     MenuHooks m_hooks;
     PlanTable m_plans;
     PlanListModel* m_model = nullptr;

@@ -42,7 +42,7 @@ void SettingsWindow::layoutTargetChosen(int index)
     case 2: {
         // The preview is computed here; the engine's counting state is not touched.
         const Clock* clock = d.context().clock;
-        m_timePreview = time_preview(d.module().clock_plan, clock ? clock->now().time() : QTime::currentTime());
+        m_timePreview = time_preview(d.currentPlan().plan(), clock ? clock->now().time() : QTime::currentTime());
         d.setElementText(e, m_timePreview);
         break;
     }

@@ -1,9 +1,11 @@
 #include "settings/settings_window.h"
 
+#include "display/display_values.h"
 #include "display/display_window.h"
 #include "menus/menu_hooks.h"
 #include "platform/notifier.h"
 #include "platform/registry_store.h"
+#include "platform/text_path.h"
 #include "settings/colour_swatch.h"
 #include "settings/hotkey_field.h"
 #include "settings/number_field.h"
@@ -53,7 +55,7 @@ bool SettingsWindow::apply()
         return false;
     m_display.setElementText(DisplayElement::DateLine, QString());
     m_display.setElementText(DisplayElement::ScrollingText, QString());
-    m_display.module().clock_plan = *edited;
+    m_display.currentPlan().replace(*edited);
     m_stored = *edited;
 
     if (m_links.hotkeys) {
@@ -67,7 +69,8 @@ bool SettingsWindow::apply()
         m_links.commands->cancelSetUp();
     }
     host.run.clearCounts();
-    host.prepare_only = true;
+    if (m_links.commands)
+        m_links.commands->prepareOnlyNext();
     // A run stopped here leaves the menus and buttons ready, not running.
     if (m_links.showReady)
         m_links.showReady();
@@ -87,6 +90,8 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
     if (ctx.ini) {
         using namespace time_data;
         const QString start = hotkeyFields[0]->text(), stop = hotkeyFields[1]->text();
+        const int bigClockText = to_int16(leading_number(
+            ctx.ini->read(kMarquee, kColckBigText, kColckBigTextDefault).trimmed())).value_or(0);
         edit.emplace(*ctx.ini);
         edit->write(kPictureSet, kOption, QString::number(box_value(systemBoxes[3])))
             .write(kPictureSet, kWidth, logoWidth->text())
@@ -100,7 +105,7 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
             .write(kMarquee, kMode, QString::number(scrollModeList->currentIndex()))
             .write(kMarquee, kWidth, scrollWidth->text())
             .write(kMarquee, kMarqueeSpeed, scrollSpeed->text())
-            .write(kMarquee, kColckBigText, QString::number(m_display.module().bigClockText))
+            .write(kMarquee, kColckBigText, QString::number(bigClockText))
             .remove(kMarquee, kCurrentRow);
         QString error;
         if (!edit->save(&error)) {
@@ -157,7 +162,7 @@ void SettingsWindow::unloadTidy()
     }
     d.setElementShown(E::Prompt, false);
     // The overtime clock follows the plan that runs, not unapplied controls.
-    const ClockPlan& plan = d.module().clock_plan;
+    const ClockPlan& plan = d.currentPlan().plan();
     d.setElementShown(E::OvertimeClock, plan.wantsOvertimeClock() && plan.overtimeAction() == 0);
 }
 

@@ -96,11 +96,11 @@ void SettingsWindow::setSwatchWithPicture(ColourSwatch* swatch, const QString& c
 void SettingsWindow::fillFromCurrentPlan()
 {
     AppContext& ctx = m_display.context();
-    ModuleState& module = m_display.module();
+    CurrentPlan& current = m_display.currentPlan();
     // Opening the editor takes the stored plan as the current plan.
     if (ctx.registry)
-        load_plan(*ctx.registry, module.clock_plan, today_of(ctx));
-    m_stored = module.clock_plan;
+        current.edit([&](ClockPlan& plan) { load_plan(*ctx.registry, plan, today_of(ctx)); });
+    m_stored = current.plan();
     const ClockPlan& p = m_stored;
 
     showTimes(p);
@@ -177,7 +177,7 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
                                    const std::optional<QString>& registrySizeList)
 {
     ClockPlan row = saved.plan;
-    ModuleState& module = m_display.module();
+    CurrentPlan& current = m_display.currentPlan();
     planNameField->setText(saved.name);
     movingTextField->setText(saved.movingText);
 
@@ -215,11 +215,13 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
         styleSizes[i]->setEditText(QString::number(leading_digits(sizes[i]).value_or(0)));
 
     // The date line keeps the per-user store's font and size.
-    if (registryStageFont)
-        module.clock_plan.stagefont = *registryStageFont;
-    if (module.clock_plan.sizethree.split(QLatin1Char('/')).size() != 7)
-        module.clock_plan.sizethree = QStringLiteral("80/50/100/50/30/30/");
-    showFont(3, module.clock_plan.stagefont);
+    current.edit([&](ClockPlan& plan) {
+        if (registryStageFont)
+            plan.stagefont = *registryStageFont;
+        if (plan.sizethree.split(QLatin1Char('/')).size() != 7)
+            plan.sizethree = QStringLiteral("80/50/100/50/30/30/");
+    });
+    showFont(3, current.plan().stagefont);
     if (registrySizeList) {
         const QStringList reg = registrySizeList->split(QLatin1Char('/'));
         if (reg.size() > 3)
@@ -267,7 +269,7 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
 
 std::optional<ClockPlan> SettingsWindow::editedPlan(QString* error) const
 {
-    ClockPlan plan = m_display.module().clock_plan;
+    ClockPlan plan = m_display.currentPlan().plan();
     auto number = [&](const NumberField* f, int& out) {
         const auto v = leading_digits(f->text());
         if (!v) {

@@ -41,7 +41,7 @@ public:
         MenuHooks panelHooks;
         panelHooks.plans = &m_parts.plans;
         panelHooks.hotkeys = &m_parts.hotkeyHooks;
-        window.setPlanPanel(new PlanPanel(m_ctx, window, m_display.module().clock_plan, panelHooks, &window));
+        window.setPlanPanel(new PlanPanel(m_ctx, window, m_display.currentPlan(), panelHooks, &window));
         m_settings = &window;
         window.exec();
         m_settings = nullptr;

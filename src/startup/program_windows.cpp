@@ -65,16 +65,16 @@ public:
             m_sound = std::make_unique<SoundPlayer>(*m_soundBackend);
             m_ctx.sound = m_sound.get();
         }
-        m_menuHost = std::make_unique<MenuHost>(m_ctx, m_host, m_module);
-        m_display = std::make_unique<DisplayWindow>(m_ctx, m_host, m_module, *m_menuHost);
-        m_engine = std::make_unique<DisplayEngine>(m_ctx, m_host, m_module, *m_display);
+        m_menuHost = std::make_unique<MenuHost>(m_ctx, m_host, m_currentPlan);
+        m_display = std::make_unique<DisplayWindow>(m_ctx, m_host, m_currentPlan, *m_menuHost);
+        m_engine = std::make_unique<DisplayEngine>(m_ctx, m_host, m_currentPlan, *m_display);
         RunCommands& commands = m_engine->commands();
         m_hotkeys = std::make_unique<GlobalHotkeys>(m_ctx, m_host, commands, m_hotkeyBackend);
         m_hotkeyHooks = std::make_unique<GlobalHotkeyHooks>(*m_hotkeys);
-        m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_host, m_module, *m_display, m_menuHost->planSubmenu());
+        m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_host, m_currentPlan, *m_display, m_menuHost->planSubmenu());
         m_planMenu->setRunCommands(&commands);
         m_styleDialogs = std::make_unique<QtStyleDialogs>(m_display.get());
-        m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_module, *m_display, *m_styleDialogs);
+        m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_currentPlan, *m_display, *m_styleDialogs);
         commands.setPlanSequence(m_planMenu.get());
         m_hotkeys->setPlanSequence(m_planMenu.get());
         if (windows)
@@ -119,7 +119,7 @@ public:
 private:
     AppContext& m_ctx;
     HostState m_host;
-    ModuleState m_module;
+    CurrentPlan m_currentPlan;
     X11Hotkeys m_hotkeyBackend;
     BuiltWindows m_windows;
     std::unique_ptr<DeferredSoundBackend> m_soundBackend;

@@ -1,5 +1,4 @@
 #pragma once
-#include "stores/module_state.h"
 #include "stores/run_controller.h"
 
 #include <QString>
@@ -42,9 +41,6 @@ struct MenuItemState {
 // The menu host's shared run state: the run controller, the menu items shown
 // from it, and the run values.
 struct HostState {
-    bool prepare_only = false;            // the next set-up only prepares the display, starts no run
-    RunRecord run_record;
-
     // desktop(0)..desktop(17) of the desktop menu ("全屏时钟"); index 14 unused.
     std::array<MenuItemState, 18> desktop{{
         {"开始"}, {"停止"}, {"暂停"}, {"复位", true, false}, {"-"}, {"阶段选择"}, {"设置"},

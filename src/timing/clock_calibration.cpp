@@ -21,10 +21,10 @@ const QDateTime kClockSetFloor(QDate(2024, 1, 1), QTime(0, 0), QTimeZone::utc())
 
 } // namespace
 
-ClockCalibration::ClockCalibration(HostState& host, EngineTimer& timer12, NetworkProbes& probes,
+ClockCalibration::ClockCalibration(HostState& host, EngineTimer& calibrationTick, NetworkProbes& probes,
                                    SystemClockSetter& setter, CalibratedClock& clock,
                                    QList<QUrl> portals, QObject* parent)
-    : QObject(parent), m_host(host), m_timer12(timer12), m_probes(probes), m_setter(setter),
+    : QObject(parent), m_host(host), m_calibrationTick(calibrationTick), m_probes(probes), m_setter(setter),
       m_clock(clock), m_portals(std::move(portals))
 {
 }
@@ -34,7 +34,7 @@ void ClockCalibration::tick()
     // Nothing runs: the calibration rests until the long-term tick wakes it
     // again.
     if (!m_host.run.isUnderWay()) {
-        m_timer12.setEnabled(false);
+        m_calibrationTick.setEnabled(false);
         return;
     }
     if (m_busy || m_portals.isEmpty())
@@ -47,7 +47,7 @@ void ClockCalibration::tick()
         if (!reached) {
             // No network: rest until the long-term tick enables the timer
             // again, which starts a fresh minute.
-            self->m_timer12.setEnabled(false);
+            self->m_calibrationTick.setEnabled(false);
             self->end(false);
             return;
         }

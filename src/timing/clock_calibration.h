@@ -26,7 +26,7 @@ struct WebDate;
 class ClockCalibration : public QObject {
     Q_OBJECT
 public:
-    ClockCalibration(HostState& host, EngineTimer& timer12, NetworkProbes& probes,
+    ClockCalibration(HostState& host, EngineTimer& calibrationTick, NetworkProbes& probes,
                      SystemClockSetter& setter, CalibratedClock& clock, QList<QUrl> portals,
                      QObject* parent = nullptr);
 
@@ -53,7 +53,7 @@ private:
     void report(const QUrl& portal, const QString& problem);
 
     HostState& m_host;
-    EngineTimer& m_timer12;
+    EngineTimer& m_calibrationTick;
     NetworkProbes& m_probes;
     SystemClockSetter& m_setter;
     CalibratedClock& m_clock;

@@ -4,9 +4,10 @@
 #include "platform/clock.h"
 #include "services/app_context.h"
 #include "services/time_conversions.h"
-#include "stores/clock_plan.h"
+#include "stores/current_plan.h"
 #include "stores/run_state.h"
 #include "timing/clock_source.h"
+#include "timing/count_session.h"
 #include "timing/long_term_log.h"
 #include "timing/long_term_texts.h"
 
@@ -19,7 +20,7 @@ ClockSetup::ClockSetup(const EngineContext& engine, const Clock& clock, LongTerm
 void ClockSetup::setUpClock()
 {
     HostState& host = m_engine.host;
-    ClockPlan& plan = m_engine.module.clock_plan;
+    const ClockPlan& plan = m_engine.plan.plan();
     CountView& view = m_engine.view;
     EngineTimers& timers = m_engine.timers;
 
@@ -32,7 +33,7 @@ void ClockSetup::setUpClock()
     const LongTermTarget target = m_targets.read(plan, now.date());
     const qint64 remaining = target.live ? -1 : remaining_seconds(now, target.instant);
 
-    RunRecord& record = host.run_record;
+    RunRecord& record = m_engine.session.record();
     record.setUpInstant = QDateTime(now.date(), whole_seconds(now.time()));
     record.setTime = record.setUpInstant.time();
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
@@ -65,12 +66,9 @@ void ClockSetup::setUpClock()
     }
 
     view.styleForLongTerm(clockText, promptText());
-    const ScreenMetrics& screen = view.screenMetrics();
-    m_engine.module.full_screen_width_px = screen.fullWidthPx;
-    m_engine.module.full_screen_height_px = screen.fullHeightPx;
     view.fillScreen();
-    m_engine.module.start_time_of_day = whole_seconds(now.time());
-    if (!host.prepare_only)
+    m_engine.session.setStartTimeOfDay(whole_seconds(now.time()));
+    if (!m_engine.session.prepareOnly())
         writeRunningState();
     view.relayout();
     if (m_onDone)
@@ -81,7 +79,7 @@ void ClockSetup::setUpClock()
 // it.
 QString ClockSetup::promptText() const
 {
-    const ClockPlan& plan = m_engine.module.clock_plan;
+    const ClockPlan& plan = m_engine.plan.plan();
     if (!m_engine.host.run.isUnderWay())
         return {};
     if (plan.showsWeekday())

@@ -7,9 +7,11 @@
 #include "services/app_context.h"
 #include "services/time_conversions.h"
 #include "stores/clock_plan.h"
+#include "stores/current_plan.h"
 #include "stores/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/clock_text.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <cmath>
@@ -39,7 +41,7 @@ CountEngine::~CountEngine()
 
 const ClockPlan& CountEngine::plan() const
 {
-    return m_engine.module.clock_plan;
+    return m_engine.plan.plan();
 }
 
 int CountEngine::timingMode() const
@@ -57,9 +59,9 @@ qint64 CountEngine::countedMs(const QString& timer_name)
         return 0;
     HostState& host = m_engine.host;
     const int source = host.run.clockSource();
-    const qint64 banked = entry == 1 ? host.run_record.countedDownMs : host.run_record.countedUpMs;
+    const qint64 banked = entry == 1 ? m_engine.session.record().countedDownMs : m_engine.session.record().countedUpMs;
     const qint64 wrap = entry == 2 ? kDayMs + 200 : kDayMs;
-    const qint64 reference = m_engine.module.start_reference_ms;
+    const qint64 reference = m_engine.session.startReferenceMs();
 
     if (source == 0)
         return clock_source_now_ms(*clock, 0) - reference + (entry == 2 ? 200 : 0) + banked;
@@ -70,7 +72,7 @@ qint64 CountEngine::countedMs(const QString& timer_name)
         return v;
     }
     if (source == 2) {
-        const QTime start = m_engine.module.start_time_of_day;
+        const QTime start = m_engine.session.startTimeOfDay();
         if (!start.isValid()) {
             // The count cannot be measured on this source: the next program
             // start uses the next one.

@@ -8,6 +8,7 @@
 #include "stores/clock_plan.h"
 #include "stores/run_state.h"
 #include "timing/clock_source.h"
+#include "timing/count_session.h"
 
 namespace orvalen {
 
@@ -17,11 +18,11 @@ namespace orvalen {
 void CountEngine::setUpCount()
 {
     HostState& host = m_engine.host;
-    ModuleState& m = m_engine.module;
+    CountSession& session = m_engine.session;
     CountView& view = m_engine.view;
     const ClockPlan& p = plan();
     const Clock* clock = m_engine.app.clock;
-    const bool prepareOnly = host.prepare_only;
+    const bool prepareOnly = session.prepareOnly();
 
     m_startSoundDue = false;
     m_timers.countSetup->setEnabled(false);
@@ -47,13 +48,12 @@ void CountEngine::setUpCount()
     }
     host.run.setLongTerm(false);
 
-    m.plan_length_seconds = time_to_seconds_byte(p.Time_all);
-    m.plan_length_ms = qint64(m.plan_length_seconds) * 1000;
+    session.setPlanLengthSeconds(time_to_seconds_byte(p.Time_all));
     const QTime* stageTimes[6] = {nullptr, &p.Time_one, &p.Time_two, &p.Time_three, &p.Time_four, &p.Time_five};
     for (int k = 1; k <= 5; ++k)
         m_stageSeconds[k] = time_to_seconds_byte(*stageTimes[k]);
 
-    RunRecord& record = host.run_record;
+    RunRecord& record = session.record();
     if (p.Time_all.isValid()) {
         record.setTime = whole_seconds(p.Time_all);
         record.setUpInstant = QDateTime();
@@ -73,20 +73,18 @@ void CountEngine::setUpCount()
     const qint64 startReference = measured ? clock_source_now_ms(*clock, source) : 0;
     view.styleForCount(initial_clock_text(p, now, FirstClock::SetUp), initial_overtime_text(p, now, FirstClock::SetUp));
 
-    m.full_screen_width_px = view.screenMetrics().fullWidthPx;
-    m.full_screen_height_px = view.screenMetrics().fullHeightPx;
     if (view.isShown())
         view.fillScreen();
 
     if (measured)
-        m.start_reference_ms = startReference;
-    m.start_time_of_day = whole_seconds(now);
+        session.setStartReferenceMs(startReference);
+    session.setStartTimeOfDay(whole_seconds(now));
 
     if (!prepareOnly) {
-        m_stages.reset(m.plan_length_seconds);
+        m_stages.reset(session.planLengthSeconds());
         // The first tick comes at once; the next ones follow the count's
         // whole seconds.
-        if (mode == 2 && host.run.endAction() == EndAction::Overtime && m.plan_length_seconds == 0) {
+        if (mode == 2 && host.run.endAction() == EndAction::Overtime && session.planLengthSeconds() == 0) {
             m_timers.countdownTick->setEnabled(false);
             m_timers.countupTick->startOnce(kTickLagMs);
         } else {

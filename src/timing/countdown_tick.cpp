@@ -10,6 +10,7 @@
 #include "stores/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/clock_text.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <cmath>
@@ -33,7 +34,7 @@ qint64 floor_div(qint64 a, qint64 b)
 void CountEngine::advanceCountdown()
 {
     HostState& host = m_engine.host;
-    ModuleState& m = m_engine.module;
+    const CountSession& session = m_engine.session;
 
     host.run.setTick(CountTick::Down);
 
@@ -42,7 +43,7 @@ void CountEngine::advanceCountdown()
     const bool fresh = !host.run.endMarked();
     if (fresh) {
         elapsed = countedMs(QStringLiteral("countdownTick"));
-        remaining = qint64(m.plan_length_seconds) * 1000 + 500 - elapsed;
+        remaining = session.planLengthMs() + 500 - elapsed;
         armTick(*m_timers.countdownTick, elapsed);
     } else {
         // The run was ended by a command: the last tick's values stand.
@@ -67,14 +68,14 @@ void CountEngine::advanceCountdown()
     if (floor_div(remaining, 1000) <= 0) {
         // Alarms a late tick passed over still fire before the end.
         if (!forcedEnd)
-            for (int k : m_stages.reach(1, m.plan_length_seconds, m_stageSeconds))
+            for (int k : m_stages.reach(1, session.planLengthSeconds(), m_stageSeconds))
                 stageChange(k);
         endOfCountdown();
         return;
     }
 
     const int reached = int(std::min<qint64>(stageTest, std::numeric_limits<int>::max()));
-    for (int k : m_stages.reach(reached, m.plan_length_seconds, m_stageSeconds))
+    for (int k : m_stages.reach(reached, session.planLengthSeconds(), m_stageSeconds))
         stageChange(k);
 
     if (!m_timers.blinkTick->isEnabled())
@@ -95,7 +96,7 @@ void CountEngine::endOfCountdown()
     m_timers.countdownTick->setEnabled(false);
     m_timers.blinkTick->setEnabled(false);
     m_timers.blinksLeft = 0;
-    host.run_record.countedDownMs = host.run.countedDownMs();
+    m_engine.session.record().countedDownMs = host.run.countedDownMs();
 
     switch (host.run.endAction()) {
     case EndAction::Overtime:
@@ -116,17 +117,17 @@ void CountEngine::endOfCountdown()
 // recorded until it ends.
 void CountEngine::startOvertime()
 {
-    ModuleState& m = m_engine.module;
+    CountSession& session = m_engine.session;
     const Clock* clock = m_engine.app.clock;
 
     m_engine.stageCue(5);
-    showCount(timingMode() == 0 ? 0 : m.plan_length_ms);
+    showCount(timingMode() == 0 ? 0 : session.planLengthMs());
 
     const int source = m_engine.host.run.clockSource();
     if (clock && source >= 0 && source <= 2)
-        m.start_reference_ms = clock_source_now_ms(*clock, source);
+        session.setStartReferenceMs(clock_source_now_ms(*clock, source));
     if (clock)
-        m.start_time_of_day = whole_seconds(clock->now().time());
+        session.setStartTimeOfDay(whole_seconds(clock->now().time()));
     // The first overtime tick comes at once and shows zero; the next ones
     // follow the count's seconds.
     m_timers.countupTick->startOnce(kTickLagMs);
@@ -147,7 +148,7 @@ void CountEngine::endStage(int action)
             view.showEndText(p.stageText[6], true);
     } else {
         view.setPromptTicking(true);
-        showCount(timingMode() == 0 ? 0 : m_engine.module.plan_length_ms);
+        showCount(timingMode() == 0 ? 0 : m_engine.session.planLengthMs());
     }
     m_commands.record_run();
     m_timers.countdownTick->setEnabled(false);
@@ -171,7 +172,7 @@ void CountEngine::endStage(int action)
         if (v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max())
             delay = int(v);
     }
-    m_engine.module.restart_seconds_left = delay;
+    m_engine.session.setRestartSecondsLeft(delay);
     const bool delayed = p.restartsAfterDelay();
     m_timers.blinkTick->setEnabled(delayed);
     m_timers.restartTick->setEnabled(delayed);

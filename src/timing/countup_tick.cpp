@@ -3,6 +3,7 @@
 #include "display/count_view.h"
 #include "stores/clock_plan.h"
 #include "stores/run_state.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <cmath>
@@ -37,7 +38,7 @@ void CountEngine::advanceCountup()
 
     if (host.run.endMarked()) {
         // Ended by a command: record once and stop; no end stage.
-        host.run_record.countedUpMs = host.run.countedUpMs();
+        m_engine.session.record().countedUpMs = host.run.countedUpMs();
         m_timers.countdownTick->setEnabled(false);
         view.setScrolling(false);
         m_timers.blinkTick->setEnabled(false);
@@ -55,7 +56,7 @@ void CountEngine::advanceCountup()
         return;
 
     host.run.setEndMarked(true);
-    host.run_record.countedUpMs = host.run.countedUpMs();
+    m_engine.session.record().countedUpMs = host.run.countedUpMs();
     m_engine.stageCue(6);
     if (p.showsPromptAt(6)) {
         view.setPromptLineShown(false);

@@ -6,8 +6,10 @@
 #include "services/app_context.h"
 #include "services/sound_player.h"
 #include "stores/clock_plan.h"
+#include "stores/current_plan.h"
 #include "stores/run_state.h"
 #include "timing/count_engine.h"
+#include "timing/count_session.h"
 #include "timing/long_term_log.h"
 #include "timing/long_term_texts.h"
 #include "timing/run_commands.h"
@@ -26,7 +28,7 @@ void DateTick::advanceLongTerm()
 {
     m_ended = false;
     HostState& host = m_engine.host;
-    const ClockPlan& plan = m_engine.module.clock_plan;
+    const ClockPlan& plan = m_engine.plan.plan();
     const QDateTime now = m_clock.now();
     const int format = plan.timeFormat();
 
@@ -106,16 +108,17 @@ void DateTick::endActions()
     HostState& host = m_engine.host;
     CountView& view = m_engine.view;
     EngineTimers& timers = m_engine.timers;
-    const ClockPlan& plan = m_engine.module.clock_plan;
+    const ClockPlan& plan = m_engine.plan.plan();
     // A display still ready was only prepared, for a target that had
     // already passed: nothing ran, so nothing is recorded. (A stop command
     // leaves it finished.)
     const bool runUnderWay = host.run.state() != RunState::Ready;
 
     host.run.setEndAction(EndAction::Ended);
-    const QDateTime& setUp = host.run_record.setUpInstant;
+    RunRecord& record = m_engine.session.record();
+    const QDateTime& setUp = record.setUpInstant;
     if (setUp.isValid())
-        host.run_record.countedDownMs = 1000 * remaining_seconds(setUp, m_clock.now());
+        record.countedDownMs = 1000 * remaining_seconds(setUp, m_clock.now());
     if (plan.blinksAt(6))
         host.run.setStage(6);
 

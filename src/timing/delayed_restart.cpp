@@ -1,7 +1,8 @@
 #include "timing/delayed_restart.h"
 
-#include "stores/clock_plan.h"
+#include "stores/current_plan.h"
 #include "stores/run_state.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 namespace orvalen {
@@ -14,10 +15,10 @@ DelayedRestart::DelayedRestart(const EngineContext& engine, RunCommands& command
 void DelayedRestart::advanceRestart()
 {
     EngineTimers& timers = m_engine.timers;
-    int& left = m_engine.module.restart_seconds_left;
+    CountSession& session = m_engine.session;
     timers.restartTick->setEnabled(false);
-    if (m_engine.module.clock_plan.restartsAfterDelay() && left > 0) {
-        left -= 1;
+    if (m_engine.plan.plan().restartsAfterDelay() && session.restartSecondsLeft() > 0) {
+        session.setRestartSecondsLeft(session.restartSecondsLeft() - 1);
         // Off and on again: the next second starts now.
         timers.restartTick->setEnabled(true);
         return;

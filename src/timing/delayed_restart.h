@@ -7,7 +7,7 @@ class RunCommands;
 
 // The delay after a run that ended with reset or next plan (restartTick, every
 // second). The end of the run leaves the delay in whole seconds in the
-// module's restart_seconds_left; each tick counts it down by one, and the
+// count session's restart seconds; each tick counts it down by one, and the
 // tick after it reached 0 starts the next run. With the delay switched off
 // (digit 3 of checkfour) the first tick starts it.
 class DelayedRestart {

@@ -4,6 +4,7 @@
 #include "services/app_context.h"
 #include "services/deferred_module.h"
 #include "services/network_probes.h"
+#include "stores/current_plan.h"
 #include "stores/run_state.h"
 #include "timing/count_engine.h"
 #include "timing/delayed_restart.h"
@@ -12,8 +13,8 @@
 
 namespace orvalen {
 
-DisplayEngine::DisplayEngine(AppContext& app, HostState& host, ModuleState& module, CountView& view, EngineLinks links)
-    : m_timers(*app.timers), m_context{app, host, module, view, m_timers}
+DisplayEngine::DisplayEngine(AppContext& app, HostState& host, CurrentPlan& plan, CountView& view, EngineLinks links)
+    : m_timers(*app.timers), m_context{app, host, plan, m_session, view, m_timers}
 {
     if (!links.probes) {
         m_ownProbes = std::make_unique<DeferredNetworkProbes>(*app.timers);
@@ -43,7 +44,7 @@ DisplayEngine::~DisplayEngine()
 
 void DisplayEngine::displayLoaded()
 {
-    if (m_context.module.clock_plan.isLongTerm())
+    if (m_context.plan.plan().isLongTerm())
         m_timers.clockSetup->post();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "timing/count_session.h"
 #include "timing/engine_context.h"
 
 #include <QList>
@@ -33,7 +34,7 @@ struct EngineLinks {
 // tests build it the same way.
 class DisplayEngine {
 public:
-    DisplayEngine(AppContext& app, HostState& host, ModuleState& module, CountView& view, EngineLinks links = {});
+    DisplayEngine(AppContext& app, HostState& host, CurrentPlan& plan, CountView& view, EngineLinks links = {});
     ~DisplayEngine();
     DisplayEngine(const DisplayEngine&) = delete;
     DisplayEngine& operator=(const DisplayEngine&) = delete;
@@ -42,6 +43,7 @@ public:
     void displayLoaded();
 
     const EngineContext& context() const { return m_context; }
+    CountSession& session() { return m_session; }
     EngineTimers& timers() { return m_timers; }
     RunCommands& commands() { return *m_commands; }
     CountEngine& counts() { return *m_counts; }
@@ -49,6 +51,7 @@ public:
 
 private:
     EngineTimers m_timers;
+    CountSession m_session;
     EngineContext m_context;
     std::unique_ptr<NetworkProbes> m_ownProbes;
     std::unique_ptr<SystemClockSetter> m_ownSetter;

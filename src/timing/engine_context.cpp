@@ -3,6 +3,7 @@
 #include "display/count_view.h"
 #include "services/app_context.h"
 #include "services/sound_player.h"
+#include "stores/current_plan.h"
 #include "stores/run_state.h"
 
 namespace orvalen {
@@ -71,7 +72,7 @@ void EngineContext::stageCue(int stage, int finalSeconds) const
 
 void EngineContext::stageLooks(int stage, int finalSeconds) const
 {
-    const ClockPlan& p = module.clock_plan;
+    const ClockPlan& p = plan.plan();
     const auto [alarm, on, continuous] = stage_flags(p, stage);
 
     if (stage >= 1 && on && p.blinksAt(stage)) {
@@ -88,7 +89,7 @@ void EngineContext::stageLooks(int stage, int finalSeconds) const
 
 void EngineContext::stageSound(int stage) const
 {
-    const ClockPlan& p = module.clock_plan;
+    const ClockPlan& p = plan.plan();
     const auto [alarm, on, continuous] = stage_flags(p, stage);
 
     SoundPlayer* sound = app.sound;

@@ -7,9 +7,10 @@
 namespace orvalen {
 
 struct AppContext;
-struct HostState;
-struct ModuleState;
+class CountSession;
 class CountView;
+class CurrentPlan;
+struct HostState;
 
 // The engine's timers, made by the context's timer factory. Only the ticks
 // and set-ups of the count run on them; the display keeps its scrolling-text
@@ -39,11 +40,13 @@ struct EngineTimers {
 };
 
 // What the parts of the engine share: the program's context, the run state,
-// the view of the display and the engine's timers.
+// the current plan, the count session, the view of the display and the
+// engine's timers.
 struct EngineContext {
     AppContext& app;
     HostState& host;
-    ModuleState& module;
+    CurrentPlan& plan;
+    CountSession& session;
     CountView& view;
     EngineTimers& timers;
 

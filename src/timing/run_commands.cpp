@@ -9,9 +9,11 @@
 #include "services/time_conversions.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
+#include "stores/current_plan.h"
 #include "stores/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/pending_runs.h"
+#include "timing/count_session.h"
 #include "timing/run_record.h"
 
 #include <QDebug>
@@ -59,8 +61,10 @@ RunCommands::~RunCommands()
 }
 
 HostState& RunCommands::host() { return m_engine.host; }
-ModuleState& RunCommands::module() { return m_engine.module; }
+CountSession& RunCommands::session() { return m_engine.session; }
 AppContext& RunCommands::context() { return m_engine.app; }
+
+void RunCommands::prepareOnlyNext() { session().setPrepareOnly(true); }
 
 void RunCommands::setCommandWord(QString& caption, const QString& word)
 {
@@ -69,7 +73,7 @@ void RunCommands::setCommandWord(QString& caption, const QString& word)
 
 int RunCommands::overtimeAction() const
 {
-    return m_engine.module.clock_plan.overtimeAction();
+    return m_engine.plan.plan().overtimeAction();
 }
 
 int RunCommands::lastPlanIndex() const
@@ -80,7 +84,7 @@ int RunCommands::lastPlanIndex() const
 QString RunCommands::endSoundPath() const
 {
     const ProgramFolder& folder = m_engine.app.folder;
-    const QString name = QStringLiteral("sounds/") + m_engine.module.clock_plan.stageMusic[6];
+    const QString name = QStringLiteral("sounds/") + m_engine.plan.plan().stageMusic[6];
     const QString found = folder.resolve(name);
     return found.isEmpty() ? folder.file(name) : found;
 }
@@ -97,7 +101,7 @@ void RunCommands::startOrClear(bool stopEndSound)
     if (h.run.isUnderWay())
         return;
 
-    h.prepare_only = false;
+    session().setPrepareOnly(false);
     h.item(DesktopItem::AdjustMode).checked = false;
     m_view.clearPromptText();
     m_view.removePlaceholders();
@@ -111,7 +115,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         h.run.setState(RunState::Ready);
         if (stopEndSound && context().sound)
             context().sound->stopSound(endSoundPath());
-        h.prepare_only = true;
+        session().setPrepareOnly(true);
         if (overtimeAction() == 3)
             stepPlanSequence();
     }
@@ -129,18 +133,19 @@ void RunCommands::endPendingForcedEnd()
     if (!h.run.endMarked())
         return;
     if (m_timers.countdownTick->isEnabled()) {
-        h.run_record.countedDownMs = h.run.countedDownMs();
+        session().record().countedDownMs = h.run.countedDownMs();
         record_run();
     } else if (m_timers.countupTick->isEnabled()) {
-        h.run_record.countedUpMs = h.run.countedUpMs();
+        session().record().countedUpMs = h.run.countedUpMs();
         record_run();
     } else if (m_timers.longTermTick->isEnabled()) {
-        const ClockPlan& plan = module().clock_plan;
+        const ClockPlan& plan = m_engine.plan.plan();
         if (plan.time_date != QDate(2000, 1, 1)) {
             // A long-term count: the used time runs from its set-up instant.
-            const QDateTime& setUp = h.run_record.setUpInstant;
+            RunRecord& record = session().record();
+            const QDateTime& setUp = record.setUpInstant;
             if (setUp.isValid() && context().clock)
-                h.run_record.countedDownMs = 1000 * setUp.secsTo(context().clock->now());
+                record.countedDownMs = 1000 * setUp.secsTo(context().clock->now());
             record_run();
         }
         m_timers.longTermTick->setEnabled(false);
@@ -249,13 +254,13 @@ void RunCommands::stepPlanSequence()
     if (cyc == 1) {
         if (next >= 0) {
             m_plans->selectPlan(next);
-            h.prepare_only = false; // the set-up starts the next plan at once
+            session().setPrepareOnly(false); // the set-up starts the next plan at once
         }
     } else if (cyc == 0) {
         if (next >= 0)
             m_plans->selectPlan(next);
         m_timers.stopCounting();
-        h.prepare_only = true;
+        session().setPrepareOnly(true);
         queueSetUp();
     }
 }
@@ -292,7 +297,7 @@ void RunCommands::pause_timing()
     const bool pausing = h.run.state() == RunState::Running;
     const bool tickOne = h.run.tick() == CountTick::Up;
 
-    if (module().clock_plan.isLongTerm()) {
+    if (m_engine.plan.plan().isLongTerm()) {
         // A long-term plan: only the date tick stops and goes on; no time is
         // accounted.
         h.run.setState(pausing ? RunState::Paused : RunState::Running);
@@ -302,31 +307,32 @@ void RunCommands::pause_timing()
     }
 
     // Bank what the tick has counted so far.
+    RunRecord& record = session().record();
     if (tickOne) {
-        h.run_record.countedUpMs = h.run.countedUpMs();
+        record.countedUpMs = h.run.countedUpMs();
     } else {
-        h.run_record.countedDownMs = h.run.countedDownMs();
-        h.run_record.countedUpMs = 0;
+        record.countedDownMs = h.run.countedDownMs();
+        record.countedUpMs = 0;
     }
 
     const int source = h.run.clockSource();
     const bool knownSource = source >= 0 && source <= 2;
     const Clock* clock = context().clock;
     const qint64 now = (knownSource && clock) ? clock_source_now_ms(*clock, source) : 0;
-    ModuleState& m = module();
+    CountSession& s = session();
 
     if (!pausing && knownSource && clock) {
         // Continuing: the pause lasted from the reference taken at the pause
         // until now.
-        qint64 total = h.run_record.pausedMs + now - m.start_reference_ms;
+        qint64 total = record.pausedMs + now - s.startReferenceMs();
         if (source != 0 && total < 0)
             total += kDayMs; // the pause went past midnight
-        h.run_record.pausedMs = total;
+        record.pausedMs = total;
     }
     if (knownSource && clock)
-        m.start_reference_ms = now;
+        s.setStartReferenceMs(now);
     if (clock)
-        m.start_time_of_day = whole_seconds(clock->now().time());
+        s.setStartTimeOfDay(whole_seconds(clock->now().time()));
 
     h.run.setState(pausing ? RunState::Paused : RunState::Running);
     (tickOne ? m_timers.countupTick : m_timers.countdownTick)->setEnabled(!pausing);
@@ -340,7 +346,7 @@ void RunCommands::record_run()
         return; // this run already has its row
     AppContext& ctx = context();
     QString error;
-    const RecordResult result = orvalen::record_run(ctx, host().run_record, &error);
+    const RecordResult result = orvalen::record_run(ctx, session().record(), &error);
     if (result == RecordResult::Written || result == RecordResult::Pending)
         m_recorded = true; // the row is kept: never a second one for this run
     if (result == RecordResult::Pending)

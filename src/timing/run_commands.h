@@ -64,6 +64,8 @@ public:
     void stopCounting() { m_timers.stopCounting(); }
     void queueSetUp() { m_timers.countSetup->post(); }
     void cancelSetUp() { m_timers.countSetup->setEnabled(false); }
+    // The next set-up only prepares the display and starts no run.
+    void prepareOnlyNext();
 
     // The plan submenu used by the plan sequence (may be null).
     void setPlanSequence(PlanSequence* plans) { m_plans = plans; }
@@ -83,7 +85,7 @@ protected:
     QString endSoundPath() const;
 
     HostState& host();
-    ModuleState& module();
+    CountSession& session();
     AppContext& context();
 
     EngineContext m_engine;

@@ -4,7 +4,7 @@
 #include "services/app_context.h"
 #include "stores/database.h"
 #include "stores/registry_values.h"
-#include "stores/run_state.h"
+#include "timing/count_session.h"
 #include "timing/pending_runs.h"
 
 #include <QDebug>

@@ -44,9 +44,9 @@ struct PickedFile final : FileChooser {
 struct BackgroundWindowTest : ::testing::Test {
     TempProgram program;
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     QuietDisplayHost displayHost;
-    DisplayWindow display{program.context, host, module, displayHost};
+    DisplayWindow display{program.context, host, currentPlan, displayHost};
     PickedColour colours;
     PickedFile files;
     QTemporaryDir elsewhere;

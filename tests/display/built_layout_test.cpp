@@ -52,7 +52,7 @@ TEST_P(BuiltLayoutTest, firstStart_everyElementWholeOnTheScreen_noTwoOverlap_pla
     // The scrolling text stands still in the middle and is shown whole.
     EXPECT_TRUE(QRect(QPoint(0, 0), textPanel(w, 4)->size()).contains(textLabel(w, 4)->geometry()));
     EXPECT_DOUBLE_EQ(w.elementFont(DisplayElement::MainTitle).pointSizeF(), 90);
-    EXPECT_EQ(module.clock_plan.sizethree, sizes);
+    EXPECT_EQ(currentPlan.plan().sizethree, sizes);
 
     // The places were worked out for this screen and are kept in twips.
     for (DisplayElement e : {DisplayElement::Subtitle, DisplayElement::Clock, DisplayElement::ScrollingText}) {

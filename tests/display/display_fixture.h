@@ -71,14 +71,16 @@ public:
         if (window)
             window->setButtonsEnabled({true, false, false, true, true});
     }
-    void popupDesktopMenu(const QPoint&) override { popups.push_back({false, module ? module->selected_element : -1, host->clockset}); }
-    void popupElementMenu(const QPoint&) override { popups.push_back({true, module ? module->selected_element : -1, host->clockset}); }
+    void popupDesktopMenu(const QPoint&) override { popups.push_back({false, -1, host->clockset}); }
+    void popupElementMenu(const QPoint&, DisplayElement element) override
+    {
+        popups.push_back({true, menu_number_of(element), host->clockset});
+    }
     void registerHotkeys() override { ++hotkeySets; }
     void releaseHotkeys() override { ++hotkeyDels; }
 
     DisplayWindow* window = nullptr;
     HostState* host = nullptr;
-    ModuleState* module = nullptr;
     AppContext* ctx = nullptr;
     std::vector<int> runs;
     std::vector<Popup> popups;
@@ -132,14 +134,13 @@ protected:
     {
         host.clockset = HostState().clockset;
         displayHost.host = &host;
-        displayHost.module = &module;
         displayHost.ctx = &program.context;
     }
 
     DisplayWindow& window()
     {
         if (!m_window) {
-            m_window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+            m_window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
             ScreenMetrics m;
             m.tppX = m.tppY = 15;
             m.fullWidthPx = 1920;
@@ -181,7 +182,7 @@ protected:
 
     TempProgram program;
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     RecordingDisplayHost displayHost;
     FakeLogoVideoFactory videos;
 

@@ -139,7 +139,7 @@ TEST_F(LayoutTest, centreFlagsOverrideSavedTitleAndClockUnlessOvertimeClockShown
     EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), (W - w.twipsWidth(textLabel(w, 0))) / 2);
     EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), (W - w.twipsWidth(panel(w, "clockPanel"))) / 2);
 
-    module.clock_plan.checkfour = "1000"; // counts overtime (combolist digit 3 "0") and shows it
+    currentPlan.edit([&](ClockPlan& p) { p.checkfour = "1000"; }); // counts overtime (combolist digit 3 "0") and shows it
     w.relayout();
     EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), 700);
 }

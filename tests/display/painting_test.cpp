@@ -144,11 +144,11 @@ TEST_F(PaintingTest, emptyClockTextChangesNothingButEmptyOvertimeTextStillPaints
     EXPECT_TRUE(panel(w, "clockPanel")->isHidden());
 
     w.setTwipsWidth(panel(w, "overtimePanel"), 10);
-    module.clock_plan.checkfour = "1000"; // overtime counted and shown
+    currentPlan.edit([&](ClockPlan& p) { p.checkfour = "1000"; }); // overtime counted and shown
     w.paintOvertimeClock(QString(), 150);
     EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "overtimePanel")), w.twipsWidth(label(w, "overtimeText")) + 100);
     EXPECT_FALSE(panel(w, "overtimePanel")->isHidden());
-    module.clock_plan.combolist = "101";
+    currentPlan.edit([&](ClockPlan& p) { p.combolist = "101"; });
     w.paintOvertimeClock();
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }
@@ -163,7 +163,7 @@ TEST_F(PaintingTest, textPanelRulesDecideVisibility)
     EXPECT_TRUE(textPanel(w, 2)->isHidden());
 
     // Scrolling text switched off: hidden, unless arranging or a placeholder.
-    module.clock_plan.checkthree = "010111";
+    currentPlan.edit([&](ClockPlan& p) { p.checkthree = "010111"; });
     w.setCaption(textLabel(w, 4), "滚动");
     textPanel(w, 4)->show();
     w.paintTextPanels(4);

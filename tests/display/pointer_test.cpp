@@ -186,12 +186,10 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     EXPECT_EQ(bare.selected, 3);
     EXPECT_FALSE(bare.clockset[2].visible);
 
-    module.selected_element = 2;
     auto button = rightPress(screenButton(w, 1)); // disabled: its container answers
     EXPECT_FALSE(button.elementMenu);
     auto background = rightPress(w.findChild<QWidget*>("backgroundBox"), {3, 400});
     EXPECT_FALSE(background.elementMenu);
-    EXPECT_EQ(module.selected_element, 2);
 }
 
 TEST_F(PointerTest, storedPositionsRoundHalfToEven)
@@ -276,7 +274,7 @@ TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOverti
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
     EXPECT_TRUE(textLabel(w, 2)->text().isEmpty());
     EXPECT_FALSE(panel(w, "overtimePanel")->isHidden());
-    module.clock_plan.combolist = "101";
+    currentPlan.edit([&](ClockPlan& p) { p.combolist = "101"; });
     w.showElementPlaceholders(0);
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }

@@ -82,8 +82,6 @@ TEST_F(StartupTest, freshStart_showsTitleAndClockOnly)
     EXPECT_TRUE(panel(w, "logoBox")->isHidden());
     for (QLabel* b : screenButtons(w))
         EXPECT_TRUE(b->isHidden());
-    EXPECT_EQ(module.plan_length_seconds, 60);
-    EXPECT_EQ(module.plan_length_ms, 60000);
     EXPECT_EQ(w.stageSeconds(1), 50);
     EXPECT_EQ(w.stageSeconds(5), 10);
     EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
@@ -334,7 +332,7 @@ TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
     EXPECT_FALSE(w.backgroundIsPicture());
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 255, 0));
 
-    module.clock_plan.background = "65535\\sub/inner.png";
+    currentPlan.edit([&](ClockPlan& p) { p.background = "65535\\sub/inner.png"; });
     w.applyStageBackground(0);
     EXPECT_FALSE(w.backgroundIsPicture());
 }

@@ -77,12 +77,12 @@ TEST_F(TextTicksTest, scrollingOffOrEmptyTextHidesAndStops)
     DisplayWindow& w = marquee(0, 1000, 600);
     textPanel(w, 4)->show();
     scrollTick()->setEnabled(true);
-    module.clock_plan.checkthree = "010111";
+    currentPlan.edit([&](ClockPlan& p) { p.checkthree = "010111"; });
     w.scrollOneStep();
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
     EXPECT_FALSE(scrollTick()->isEnabled());
 
-    module.clock_plan.checkthree = "011111";
+    currentPlan.edit([&](ClockPlan& p) { p.checkthree = "011111"; });
     w.setCaption(textLabel(w, 4), QString());
     textPanel(w, 4)->show();
     scrollTick()->setEnabled(true);
@@ -140,7 +140,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     }
     EXPECT_EQ(ticks, 4);
     EXPECT_EQ(w.promptTicks(), -1);
-    EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stageText[1]);
+    EXPECT_EQ(textLabel(w, 3)->text(), currentPlan.plan().stageText[1]);
     EXPECT_FALSE(textPanel(w, 3)->isHidden());
 
     // A start that leaves the count at -1 runs one tick.
@@ -148,7 +148,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     promptTick()->setEnabled(true);
     program.timers.advance(100);
     EXPECT_FALSE(promptTick()->isEnabled());
-    EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stageText[1]);
+    EXPECT_EQ(textLabel(w, 3)->text(), currentPlan.plan().stageText[1]);
 }
 
 TEST_F(TextTicksTest, promptTextIsCentredOnTheScreenForShortAndLongTextsSizesAndScreens)

@@ -46,15 +46,15 @@ QFont font_of(const QString& family, double points, bool bold = false, bool ital
 struct ElementMenuTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     test::QuietDisplayHost displayHost;
-    DisplayWindow display{program.context, host, module, displayHost};
+    DisplayWindow display{program.context, host, currentPlan, displayHost};
     ScriptedDialogs dialogs;
-    ElementMenu menu{program.context, host, module, display, dialogs};
+    ElementMenu menu{program.context, host, currentPlan, display, dialogs};
 
     void SetUp() override
     {
-        module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 8));
+        currentPlan.replace(ClockPlan::defaults(QDate(2026, 12, 8)));
         display.setElementText(DisplayElement::Clock, "00:05:00");
         display.setElementFontSize(DisplayElement::Clock, 100);
         display.setElementText(DisplayElement::OvertimeClock, "00:00:10");
@@ -64,8 +64,7 @@ struct ElementMenuTest : ::testing::Test {
     }
     void choose(int element, int item)
     {
-        module.selected_element = element;
-        menu.elementMenuChosen(ElementAction(item));
+        menu.elementMenuChosen(ElementAction(item), *element_of_menu_number(element));
     }
     std::optional<QString> stored(const char* name) const { return program.registry.readText(name); }
 };
@@ -88,7 +87,7 @@ TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
     screen.fullWidthPx = screen.screenWidthPx = 1920;
     screen.fullHeightPx = 1080;
     display.setScreenMetrics(screen);
-    module.clock_plan.sizethree = "90/80/150/100/30/30";  // malformed
+    currentPlan.edit([&](ClockPlan& p) { p.sizethree = "90/80/150/100/30/30"; });  // malformed
     const QString family = display.elementFont(DisplayElement::Clock).family();
     dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };
     choose(5, 0);
@@ -97,10 +96,10 @@ TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
     EXPECT_TRUE(display.elementFont(DisplayElement::Clock).bold());
     EXPECT_TRUE(display.findChild<Panel*>("clockPanel")->font().italic());
     EXPECT_EQ(display.findChild<Panel*>("clockPanel")->font().pointSizeF(), 36);
-    EXPECT_EQ(module.clock_plan.sizethree, "80/50/36/50/30/30/");
-    EXPECT_EQ(module.clock_plan.clockFont, family);
+    EXPECT_EQ(currentPlan.plan().sizethree, "80/50/36/50/30/30/");
+    EXPECT_EQ(currentPlan.plan().clockFont, family);
     // The colour did not change, so the stored system colour stays as it was.
-    EXPECT_EQ(module.clock_plan.clockcolour, "-2147483640");
+    EXPECT_EQ(currentPlan.plan().clockcolour, "-2147483640");
     EXPECT_EQ(stored("sizethree"), "80/50/36/50/30/30/");
     EXPECT_EQ(stored("clockFont"), family);
     EXPECT_EQ(stored("clockcolour"), "-2147483640");
@@ -113,7 +112,7 @@ TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
     for (int i = 0; i < 3; ++i)
         choose(2, 0);
     EXPECT_EQ(display.elementFont(DisplayElement::DateLine).pointSizeF(), 10.5);
-    EXPECT_EQ(module.clock_plan.sizethree, "90/80/150/10.5/30/30/");
+    EXPECT_EQ(currentPlan.plan().sizethree, "90/80/150/10.5/30/30/");
     EXPECT_EQ(stored("sizethree"), "90/80/150/10.5/30/30/");
     EXPECT_TRUE(stored("stagefont").has_value());
     EXPECT_EQ(stored("stagecolour"), "-2147483640");
@@ -121,7 +120,7 @@ TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
 
 TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
 {
-    const ClockPlan before = module.clock_plan;
+    const ClockPlan before = currentPlan.plan();
     choose(5, 0);  // font dialog cancelled
     choose(5, 1);  // colour dialog cancelled
     EXPECT_EQ(display.elementFont(DisplayElement::Clock).pointSizeF(), 100);
@@ -133,16 +132,14 @@ TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
     EXPECT_EQ(dialogs.fontOpened, 1);
     choose(7, 1);  // the colour dialog opens but nothing takes the colour
     EXPECT_EQ(dialogs.colourOpened, 2);
-    choose(9, 0);
-    choose(9, 1);
-    menu.elementMenuChosen(ElementAction(5));
-    EXPECT_EQ(module.clock_plan, before);
+    menu.elementMenuChosen(ElementAction(5), DisplayElement::Clock);
+    EXPECT_EQ(currentPlan.plan(), before);
     EXPECT_FALSE(stored("clockcolour").has_value());
 }
 
 TEST_F(ElementMenuTest, overtimeClockAndTitle_showChanges_butStoreNothing)
 {
-    const ClockPlan before = module.clock_plan;
+    const ClockPlan before = currentPlan.plan();
     dialogs.font = [](const QFont&) { return font_of("Monospace", 20); };
     dialogs.colour = QColor(0, 128, 0);
     choose(6, 0);
@@ -152,7 +149,7 @@ TEST_F(ElementMenuTest, overtimeClockAndTitle_showChanges_butStoreNothing)
     EXPECT_EQ(display.findChild<Panel*>("overtimePanel")->foreColor(), QColor(0, 128, 0));
     choose(0, 1);
     EXPECT_EQ(display.elementColour(DisplayElement::MainTitle), QColor(0, 128, 0));
-    EXPECT_EQ(module.clock_plan, before);
+    EXPECT_EQ(currentPlan.plan(), before);
     EXPECT_FALSE(stored("clockFont").has_value());
     EXPECT_FALSE(stored("sizethree").has_value());
 }
@@ -163,15 +160,15 @@ TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAnd
     choose(5, 1);
     EXPECT_EQ(display.elementColour(DisplayElement::Clock), QColor(255, 0, 0));
     EXPECT_EQ(display.findChild<Panel*>("clockPanel")->foreColor(), QColor(255, 0, 0));
-    EXPECT_EQ(module.clock_plan.clockcolour, "255");
+    EXPECT_EQ(currentPlan.plan().clockcolour, "255");
     EXPECT_EQ(stored("clockcolour"), "255");
-    EXPECT_EQ(module.clock_plan.sizethree, "90/80/100/100/30/30/");  // the clock's size, in memory
+    EXPECT_EQ(currentPlan.plan().sizethree, "90/80/100/100/30/30/");  // the clock's size, in memory
     EXPECT_FALSE(stored("sizethree").has_value());
     EXPECT_FALSE(stored("clockFont").has_value());
 
     dialogs.colour = QColor(0, 0, 255);
     choose(2, 1);
-    EXPECT_EQ(module.clock_plan.stagecolour, colour_to_text(QColor(0, 0, 255)));
+    EXPECT_EQ(currentPlan.plan().stagecolour, colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagecolour"), colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagefont"), display.elementFont(DisplayElement::DateLine).family());
 }
@@ -196,35 +193,33 @@ TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
     EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::DateLine).top(), 700);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft2", "none"), "11400");
     EXPECT_EQ(program.ini.read("clocksite", "picturetop2", "none"), "700");
-    EXPECT_EQ(module.full_screen_width_px, 1920);
-    EXPECT_EQ(module.full_screen_height_px, 1050);
 }
 
 TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
 {
     host.clockset[4].checked = true;
-    module.clock_plan.checkthree = "011111";
+    currentPlan.edit([&](ClockPlan& p) { p.checkthree = "011111"; });
     display.setElementText(DisplayElement::Prompt, "周二");
-    menu.elementMenuChosen(ElementAction::Weekday);
+    menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
     EXPECT_FALSE(host.clockset[4].checked);
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), "");
     EXPECT_TRUE(!display.isElementShown(DisplayElement::Prompt));
-    EXPECT_EQ(module.clock_plan.checkthree, "001111");
+    EXPECT_EQ(currentPlan.plan().checkthree, "001111");
 
-    menu.elementMenuChosen(ElementAction::Weekday);
+    menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
     EXPECT_TRUE(host.clockset[4].checked);
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), weekday_name(display.now().date()));
     EXPECT_FALSE(!display.isElementShown(DisplayElement::Prompt));
-    EXPECT_EQ(module.clock_plan.checkthree, "011111");
+    EXPECT_EQ(currentPlan.plan().checkthree, "011111");
 }
 
 TEST_F(ElementMenuTest, weekday_shortFlagText_isPaddedBeforeTheRewrite)
 {
     host.clockset[4].checked = false;
     for (const char* flags : {"", "1"}) {
-        module.clock_plan.checkthree = flags;
+        currentPlan.edit([&](ClockPlan& p) { p.checkthree = flags; });
         host.clockset[4].checked = false;
-        menu.elementMenuChosen(ElementAction::Weekday);
-        EXPECT_EQ(module.clock_plan.checkthree, QString(flags).leftJustified(1, '0') + "1") << flags;
+        menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
+        EXPECT_EQ(currentPlan.plan().checkthree, QString(flags).leftJustified(1, '0') + "1") << flags;
     }
 }

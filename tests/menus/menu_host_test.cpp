@@ -3,6 +3,7 @@
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
 #include "support/temp_program.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <QAction>
@@ -35,17 +36,22 @@ public:
 
 class RecordingElementMenu final : public ElementMenuHooks {
 public:
-    void elementMenuChosen(ElementAction action) override { clicks.push_back(int(action)); }
+    void elementMenuChosen(ElementAction action, DisplayElement element) override
+    {
+        clicks.push_back(int(action));
+        elements.push_back(element);
+    }
     std::vector<int> clicks;
+    std::vector<DisplayElement> elements;
 };
 
 class MenuHostTest : public ::testing::Test {
 protected:
     MenuHostTest()
     {
-        menuHost = std::make_unique<MenuHost>(program.context, host, module);
-        display = std::make_unique<DisplayWindow>(program.context, host, module, *menuHost);
-        commands = std::make_unique<RecordingCommands>(EngineContext{program.context, host, module, *display, timers});
+        menuHost = std::make_unique<MenuHost>(program.context, host, currentPlan);
+        display = std::make_unique<DisplayWindow>(program.context, host, currentPlan, *menuHost);
+        commands = std::make_unique<RecordingCommands>(EngineContext{program.context, host, currentPlan, session, *display, timers});
         MenuHooks hooks;
         hooks.windows = &windows;
         hooks.element = &element;
@@ -67,7 +73,8 @@ protected:
 
     TempProgram program;
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
+    CountSession session;
     std::unique_ptr<MenuHost> menuHost;
     EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
@@ -218,13 +225,13 @@ TEST_F(MenuHostTest, minimiseItem_fillsTheScreenFromNormalOrMinimisedAndMinimise
 
 TEST_F(MenuHostTest, load_readsTheClockSourceAndTheWeekdayItem)
 {
-    module.clock_plan.checkthree = "011111";
+    currentPlan.edit([&](ClockPlan& p) { p.checkthree = "011111"; });
     menuHost->load();
     EXPECT_EQ(host.run.clockSource(), 0); // no clockmode stored
     EXPECT_TRUE(host.clockset[4].checked);
 
     registry_values::set_clockmode(program.registry, 2);
-    module.clock_plan.checkthree = "001111";
+    currentPlan.edit([&](ClockPlan& p) { p.checkthree = "001111"; });
     menuHost->load();
     EXPECT_EQ(host.run.clockSource(), 2);
     EXPECT_FALSE(host.clockset[4].checked);
@@ -256,13 +263,21 @@ TEST_F(MenuHostTest, choosingACheckItem_togglesItOnce)
     EXPECT_TRUE(menuHost->desktopAction(7)->isChecked());
 }
 
-TEST_F(MenuHostTest, elementMenuItems_goToTheElementMenuWithoutTogglingTheWeekday)
+TEST_F(MenuHostTest, elementMenuItems_goToTheElementMenuWithTheElementItOpenedOn_withoutTogglingTheWeekday)
 {
     host.clockset[4].checked = false;
     host.menusChanged();
+    menuHost->popupElementMenu(QPoint(10, 10), DisplayElement::Clock);
+    menuHost->clocksetMenu()->hide();
     for (int i = 0; i < 5; ++i)
         menuHost->clocksetAction(i)->trigger();
-    EXPECT_EQ(element.clicks, (std::vector<int>{0, 1, 2, 3, 4}));
+    menuHost->popupElementMenu(QPoint(10, 10), DisplayElement::Logo);
+    menuHost->clocksetMenu()->hide();
+    menuHost->clocksetAction(3)->trigger();
+    EXPECT_EQ(element.clicks, (std::vector<int>{0, 1, 2, 3, 4, 3}));
+    std::vector<DisplayElement> opened(5, DisplayElement::Clock);
+    opened.push_back(DisplayElement::Logo);
+    EXPECT_EQ(element.elements, opened);
     EXPECT_FALSE(host.clockset[4].checked);
     EXPECT_FALSE(menuHost->clocksetAction(4)->isChecked());
 }

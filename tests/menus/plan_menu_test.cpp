@@ -5,6 +5,7 @@
 #include "stores/desk_data_schema.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <QAction>
@@ -24,13 +25,14 @@ const QString kNull = "\x01NULL";  // stored as SQL NULL
 struct PlanMenuTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
+    CountSession session;
     test::QuietDisplayHost displayHost;
-    DisplayWindow display{program.context, host, module, displayHost};
+    DisplayWindow display{program.context, host, currentPlan, displayHost};
     EngineTimers timers{program.timers};
-    RunCommands commands{EngineContext{program.context, host, module, display, timers}};
+    RunCommands commands{EngineContext{program.context, host, currentPlan, session, display, timers}};
     QMenu submenu;
-    PlanMenu menu{program.context, host, module, display, &submenu};
+    PlanMenu menu{program.context, host, currentPlan, display, &submenu};
 
     void SetUp() override
     {
@@ -38,7 +40,7 @@ struct PlanMenuTest : ::testing::Test {
         QFile::remove(program.file("DeskData.db"));
         QString error;
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db"), &error)) << error.toStdString();
-        module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 8));
+        currentPlan.replace(ClockPlan::defaults(QDate(2026, 12, 8)));
         display.hostState().run.setStage(0);
     }
 
@@ -167,7 +169,7 @@ TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
 
     menu.selectPlan(1);
     ClockPlan expected = planNamed("b", "103");
-    EXPECT_EQ(module.clock_plan, expected);
+    EXPECT_EQ(currentPlan.plan(), expected);
     EXPECT_EQ(display.elementText(DisplayElement::ScrollingText), "scrolling B");
     EXPECT_TRUE(menu.isChecked(1));
     EXPECT_EQ(menu.checkedPlan(), 1);
@@ -175,7 +177,7 @@ TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
 
     menu.selectPlan(2);
     EXPECT_EQ(currentrow(), "12");  // stop: last index + 10
-    EXPECT_EQ(module.clock_plan.time_date, QDate(2000, 1, 1));  // raised to "no target date"
+    EXPECT_EQ(currentPlan.plan().time_date, QDate(2000, 1, 1));  // raised to "no target date"
     EXPECT_FALSE(menu.isChecked(1));
     EXPECT_TRUE(program.notifier.shown.empty());
 }
@@ -190,7 +192,7 @@ TEST_F(PlanMenuTest, namesWithQuotesSemicolonsOrGreatLength_selectTheirOwnRow)
     EXPECT_EQ(submenu.actions()[3]->text(), "A&&B");
     for (int i = 0; i < names.size(); ++i) {
         menu.selectPlan(i);
-        EXPECT_EQ(module.clock_plan.firsttext, "title " + QString::number(i));
+        EXPECT_EQ(currentPlan.plan().firsttext, "title " + QString::number(i));
     }
     menu.change_clock_menu();
     EXPECT_EQ(menu.planCount(), 4);  // the table is still there
@@ -206,12 +208,12 @@ TEST_F(PlanMenuTest, damagedRow_changesNothing_andSaysSo)
     addRow(5, "NullMarquee", planNamed("y"), kNull);
     menu.change_clock_menu();
     menu.selectPlan(0);
-    const ClockPlan before = module.clock_plan;
+    const ClockPlan before = currentPlan.plan();
     timers.countSetup->setEnabled(false);
 
     for (int i = 1; i <= 4; ++i) {
         menu.selectPlan(i);
-        EXPECT_EQ(module.clock_plan, before) << i;
+        EXPECT_EQ(currentPlan.plan(), before) << i;
         EXPECT_EQ(menu.checkedPlan(), 0) << i;
         EXPECT_EQ(currentrow(), "1") << i;
         EXPECT_FALSE(timers.countSetup->isEnabled()) << i;
@@ -224,10 +226,10 @@ TEST_F(PlanMenuTest, deletedRow_keepsThePlan_butTheRestOfTheSelectionRuns)
     addRow(1, "A", planNamed("a"));
     addRow(2, "B", planNamed("b"));
     menu.change_clock_menu();
-    const ClockPlan before = module.clock_plan;  // combolist "100": stop
+    const ClockPlan before = currentPlan.plan();  // combolist "100": stop
     exec("DELETE FROM deskclock WHERE clockname = 'B'");
     menu.selectPlan(1);
-    EXPECT_EQ(module.clock_plan, before);
+    EXPECT_EQ(currentPlan.plan(), before);
     EXPECT_TRUE(menu.isChecked(1));
     EXPECT_EQ(currentrow(), "11");
     EXPECT_TRUE(timers.countSetup->isEnabled());
@@ -239,9 +241,9 @@ TEST_F(PlanMenuTest, databaseGone_showsTheMessage_andKeepsEverything)
     addRow(1, "A", planNamed("a"));
     menu.change_clock_menu();
     QFile::remove(program.file("DeskData.db"));
-    const ClockPlan before = module.clock_plan;
+    const ClockPlan before = currentPlan.plan();
     menu.selectPlan(0);
-    EXPECT_EQ(module.clock_plan, before);
+    EXPECT_EQ(currentPlan.plan(), before);
     EXPECT_EQ(menu.checkedPlan(), -1);
     EXPECT_EQ(currentrow(), "absent");
     EXPECT_EQ(program.notifier.texts(), QStringList{kFailure});
@@ -251,7 +253,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
 {
     addRow(1, "A", planNamed("a"));
     menu.change_clock_menu();
-    host.prepare_only = false;
+    session.setPrepareOnly(false);
     host.run.setCountedDownMs(1234);
     host.run.setCountedUpMs(55);
     host.run.setShownMs(4321);
@@ -260,7 +262,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_TRUE(timers.countSetup->isEnabled());
-    EXPECT_FALSE(host.prepare_only);
+    EXPECT_FALSE(session.prepareOnly());
     EXPECT_EQ(host.run.countedDownMs(), 0);
     EXPECT_EQ(host.run.countedUpMs(), 0);
     EXPECT_EQ(host.run.shownMs(), 0);
@@ -270,7 +272,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     timers.countupTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countupTick->isEnabled());
-    EXPECT_TRUE(host.prepare_only);
+    EXPECT_TRUE(session.prepareOnly());
     EXPECT_TRUE(timers.countSetup->isEnabled());
 }
 
@@ -290,7 +292,7 @@ TEST_F(PlanMenuTest, choosingAMenuItem_selectsThatPlan)
     addRow(2, "B", planNamed("b"));
     menu.change_clock_menu();
     submenu.actions()[1]->trigger();
-    EXPECT_EQ(module.clock_plan.firsttext, "title b");
+    EXPECT_EQ(currentPlan.plan().firsttext, "title b");
     EXPECT_TRUE(submenu.actions()[1]->isChecked());
     EXPECT_FALSE(submenu.actions()[0]->isChecked());
     menu.selectPlan(7);  // no such item: nothing happens

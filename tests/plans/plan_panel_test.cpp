@@ -36,21 +36,21 @@ public:
 struct PlanPanelTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     test::QuietDisplayHost displayHost;
-    DisplayWindow display{program.context, host, module, displayHost};
+    DisplayWindow display{program.context, host, currentPlan, displayHost};
     QMenu submenu;
-    PlanMenu menu{program.context, host, module, display, &submenu};
+    PlanMenu menu{program.context, host, currentPlan, display, &submenu};
     CountingHotkeys hotkeys;
     test::FakePlanEditor editor;
     test::FakeLauncher desktop;
-    PlanPanel panel{program.context, editor, module.clock_plan, MenuHooks{&menu, nullptr, &hotkeys, nullptr}};
+    PlanPanel panel{program.context, editor, currentPlan, MenuHooks{&menu, nullptr, &hotkeys, nullptr}};
 
     void SetUp() override
     {
         QFile::remove(program.file("DeskData.db"));
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
-        module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 9));
+        currentPlan.replace(ClockPlan::defaults(QDate(2026, 12, 9)));
         panel.setExportLauncher(&desktop);
         panel.reload();
     }
@@ -93,14 +93,14 @@ struct PlanPanelTest : ::testing::Test {
 
 TEST_F(PlanPanelTest, saveMoveDeleteLoadExport_listSubmenuAndFileAgreeAfterARestart)
 {
-    const ClockPlan before = module.clock_plan;
+    const ClockPlan before = currentPlan.plan();
     editor.plan.firsttext = "edited";
     for (const QString name : {"甲", "乙", "丙"})
         save(name, "text " + name);
     EXPECT_EQ(rows(), QStringList({"001 甲", "002 乙", "003 丙"}));
     EXPECT_EQ(submenuCaptions(), QStringList({"甲", "乙", "丙"}));
     EXPECT_TRUE(editor.name.isEmpty());
-    EXPECT_EQ(module.clock_plan, before);
+    EXPECT_EQ(currentPlan.plan(), before);
 
     select({2});
     panel.button(PlanPanel::Button::Up)->click();
@@ -129,11 +129,11 @@ TEST_F(PlanPanelTest, saveMoveDeleteLoadExport_listSubmenuAndFileAgreeAfterARest
                                                          "1,丙,text 丙,00:01:00,\r\n2,乙,text 乙,00:01:00,\r\n\r\n"));
 
     test::FakePlanEditor otherEditor;
-    PlanPanel restarted(program.context, otherEditor, module.clock_plan, MenuHooks{});
+    PlanPanel restarted(program.context, otherEditor, currentPlan, MenuHooks{});
     restarted.show();
     EXPECT_EQ(restarted.rowCount(), 2);
     EXPECT_EQ(restarted.entryAt(1).name, "乙");
-    PlanMenu restartedMenu(program.context, host, module, display, nullptr);
+    PlanMenu restartedMenu(program.context, host, currentPlan, display, nullptr);
     restartedMenu.change_clock_menu();
     EXPECT_EQ(restartedMenu.caption(0), "丙");
     EXPECT_EQ(restartedMenu.caption(1), "乙");
@@ -168,7 +168,7 @@ TEST_F(PlanPanelTest, delete_findsPlansByTheirStoredNameAndSelectsTheRowAbove)
     const QStringList names{"1", "2", "3", "4", "A\tB", "A", "A   B", "8", "9", "10"};
     for (const QString& name : names) {
         if (name.contains(QLatin1Char('\t'))) // stored before such names were refused
-            ASSERT_TRUE(PlanTable(program.context.folder).save(name, "scroll", module.clock_plan).ok());
+            ASSERT_TRUE(PlanTable(program.context.folder).save(name, "scroll", currentPlan.plan()).ok());
         else
             save(name);
     }
@@ -203,13 +203,13 @@ TEST_F(PlanPanelTest, load_takesTheStoreValuesOnlyWhenRead_andSaveLeavesEverythi
     save("A");
     program.registry.writeText("stagefont", "黑体");
     program.registry.writeText("sizethree", "80/50/100/60/30/30/");
-    module.clock_plan.stagecolour = "255";
-    module.clock_plan.sizethree = "1/2/";
+    currentPlan.edit([&](ClockPlan& p) { p.stagecolour = "255"; });
+    currentPlan.edit([&](ClockPlan& p) { p.sizethree = "1/2/"; });
     select({0});
     panel.loadCurrent();
-    EXPECT_EQ(module.clock_plan.stagefont, "黑体");
-    EXPECT_EQ(module.clock_plan.stagecolour, "255");
-    EXPECT_EQ(module.clock_plan.sizethree, "80/50/100/50/30/30/");
+    EXPECT_EQ(currentPlan.plan().stagefont, "黑体");
+    EXPECT_EQ(currentPlan.plan().stagecolour, "255");
+    EXPECT_EQ(currentPlan.plan().sizethree, "80/50/100/50/30/30/");
     EXPECT_EQ(editor.loadedStageFont, std::optional<QString>("黑体"));
     EXPECT_EQ(editor.loadedSizeList, std::optional<QString>("80/50/100/60/30/30/"));
 

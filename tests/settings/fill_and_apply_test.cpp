@@ -104,7 +104,7 @@ TEST_F(ApplyTest, refusedTimes_changeNothing)
     EXPECT_FALSE(w.apply());
     EXPECT_EQ(program.notifier.texts(), QStringList{"报警1和报警2提醒时间不能相同，请修改"});
     EXPECT_EQ(storedPlan(), defaultPlan());
-    EXPECT_EQ(module.clock_plan, defaultPlan());
+    EXPECT_EQ(currentPlan.plan(), defaultPlan());
     EXPECT_EQ(display->elementText(DisplayElement::ScrollingText), "滚动中");
     EXPECT_EQ(program.readFile("TimeData.db"), ini);
     EXPECT_EQ(readyShown, 0);
@@ -123,12 +123,12 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     EXPECT_EQ(stored.Time_all, QTime(0, 2, 0));
     EXPECT_EQ(stored.time_date, QDate(2000, 1, 1));
     EXPECT_EQ(stored.checkfour, "0000");
-    EXPECT_EQ(module.clock_plan, stored);
+    EXPECT_EQ(currentPlan.plan(), stored);
     EXPECT_EQ(program.ini.read("Hotkey", "opentogetherstop", ""), "1");
     EXPECT_EQ(program.ini.read("Hotkey", "often", ""), "01");
     EXPECT_EQ(program.ini.read("Marquee", "currentrow", "absent"), "absent");
     EXPECT_EQ(program.ini.read("pictureset", "Delaytime", ""), "2");
-    EXPECT_TRUE(host.prepare_only);
+    EXPECT_TRUE(session.prepareOnly());
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_EQ(readyShown, 1);
     EXPECT_TRUE(program.notifier.shown.empty());
@@ -151,7 +151,7 @@ TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
     ASSERT_EQ(program.notifier.shown.size(), 1u);
     EXPECT_TRUE(program.notifier.texts()[0].contains("权限")) << program.notifier.texts()[0].toStdString();
     EXPECT_EQ(program.readFile("TimeData.db"), ini); // put back
-    EXPECT_EQ(module.clock_plan.Time_all, QTime(0, 1, 0));
+    EXPECT_EQ(currentPlan.plan().Time_all, QTime(0, 1, 0));
     EXPECT_FALSE(timers.countSetup->isEnabled());
 }
 
@@ -170,7 +170,7 @@ TEST_F(ApplyTest, readOnlySettingsFile_changesNoFileNorTheDisplayAndIsToldOnce)
     EXPECT_EQ(program.notifier.shown.size() + told.size(), 1u);
     EXPECT_TRUE(program.notifier.texts().value(0).contains("只读")) << program.notifier.texts().value(0).toStdString();
     EXPECT_EQ(storedPlan(), defaultPlan());
-    EXPECT_EQ(module.clock_plan, defaultPlan());
+    EXPECT_EQ(currentPlan.plan(), defaultPlan());
     EXPECT_EQ(display->elementText(DisplayElement::ScrollingText), "滚动中");
     EXPECT_EQ(program.readFile("TimeData.db"), ini);
     EXPECT_EQ(readyShown, 0);
@@ -270,7 +270,7 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     w.loadSavedPlan(saved, std::nullopt, std::nullopt);
     EXPECT_FALSE(w.modeList->isEnabled());
     EXPECT_EQ(w.overtimeList->currentIndex(), 1);
-    EXPECT_EQ(module.clock_plan.stagefont, "楷体"); // a failed read leaves it
+    EXPECT_EQ(currentPlan.plan().stagefont, "楷体"); // a failed read leaves it
     const auto edited = w.editedPlan(nullptr);
     ASSERT_TRUE(edited.has_value());
     EXPECT_EQ(edited->checkone, "0000001");

@@ -35,7 +35,7 @@ TEST_F(InterlockTest, longTermOn_forcesDayListStopAndClearedStages)
     EXPECT_TRUE(w.displayBoxes[1]->isChecked());
     EXPECT_TRUE(w.displayBoxes[1]->isEnabled());
     // Only the editor's copy changes: the current plan keeps its digits.
-    EXPECT_EQ(module.clock_plan.combolist, "100");
+    EXPECT_EQ(currentPlan.plan().combolist, "100");
 }
 
 TEST_F(InterlockTest, longTermOnThenOff_givesCountDownStopAndStoredStageDigits)

@@ -6,6 +6,7 @@
 #include "stores/run_state.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <gtest/gtest.h>
@@ -40,12 +41,12 @@ protected:
     SettingsWindow& open()
     {
         if (!display) {
-            display = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+            display = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
             ScreenMetrics m;
             m.fullWidthPx = m.screenWidthPx = 1280;
             m.fullHeightPx = 720;
             display->setScreenMetrics(m);
-            commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, *display, timers});
+            commands = std::make_unique<RunCommands>(EngineContext{program.context, host, currentPlan, session, *display, timers});
         }
         settings.reset();
         SettingsLinks links;
@@ -66,7 +67,8 @@ protected:
 
     TempProgram program;
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
+    CountSession session;
     QuietDisplayHost displayHost;
     FixedFileChooser files;
     QColor colour;

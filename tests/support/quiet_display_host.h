@@ -9,7 +9,7 @@ public:
     void desktopRun(int) override {}
     void showReady() override {}
     void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&, DisplayElement) override {}
     void registerHotkeys() override {}
     void releaseHotkeys() override {}
 };

@@ -124,7 +124,7 @@ TEST_F(BadPlanTest, overtimePastADay_keepsCountingInHours)
     advance(1000);
     EXPECT_EQ(window->hostState().run.stage(), 5);
     // As if a day of overtime had been banked before a pause.
-    host.run_record.countedUpMs = 86395000;
+    session().record().countedUpMs = 86395000;
     advance(1000);
     EXPECT_EQ(clock(), "23:59:56");
     advance(4000);

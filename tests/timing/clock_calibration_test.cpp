@@ -16,8 +16,8 @@ protected:
     ClockCalibrationTest()
     {
         host.run.setState(RunState::Running); // a long-term run is under way
-        timer12->setInterval(60000);
-        timer12->setEnabled(true);
+        calibrationTick->setInterval(60000);
+        calibrationTick->setEnabled(true);
         for (DateServer& p : portals)
             p.answer("");
     }
@@ -31,7 +31,7 @@ protected:
         if (urls.isEmpty())
             for (DateServer& p : portals)
                 urls << p.url();
-        m_calibration = std::make_unique<ClockCalibration>(host, *timer12, probes, setter, display, urls);
+        m_calibration = std::make_unique<ClockCalibration>(host, *calibrationTick, probes, setter, display, urls);
         QObject::connect(m_calibration.get(), &ClockCalibration::finished,
                          [this](bool applied) { outcome = applied; });
         return *m_calibration;
@@ -49,7 +49,7 @@ protected:
     FakeClock clock;
     FakeTimers timers{clock};
     HostState host;
-    std::unique_ptr<EngineTimer> timer12 = timers.create(QStringLiteral("networkTimeTick"));
+    std::unique_ptr<EngineTimer> calibrationTick = timers.create(QStringLiteral("networkTimeTick"));
     QtNetworkProbes probes{timers};
     FakeClockSetter setter;
     CalibratedClock display{clock};
@@ -66,7 +66,7 @@ TEST_F(ClockCalibrationTest, noRunUnderWay_tickSwitchesItselfOffAndAsksNobody)
     host.run.setState(RunState::Ready);
     calibration().tick();
     drain_events();
-    EXPECT_FALSE(timer12->isEnabled());
+    EXPECT_FALSE(calibrationTick->isEnabled());
     EXPECT_EQ(portals[0].connections(), 0);
 }
 
@@ -75,7 +75,7 @@ TEST_F(ClockCalibrationTest, firstPortalUnreachable_timerOffNothingFetched)
     const QUrl nowhere(QStringLiteral("http://127.0.0.1:%1/").arg(closed_port()));
     calibration({nowhere, portals[1].url()});
     EXPECT_EQ(calibrateOnce(), false);
-    EXPECT_FALSE(timer12->isEnabled());
+    EXPECT_FALSE(calibrationTick->isEnabled());
     EXPECT_EQ(portals[1].requests(), 0);
     EXPECT_TRUE(setter.instants.empty());
 }
@@ -93,7 +93,7 @@ TEST_F(ClockCalibrationTest, mayKeepTheClock_setsItOnceFromTheUtcInstant_laterPo
     EXPECT_EQ(setter.instants[0].offsetFromUtc(), 0);
     EXPECT_EQ(display.offsetMs(), 0);
     EXPECT_EQ(portals[1].requests(), 0);
-    EXPECT_TRUE(timer12->isEnabled());
+    EXPECT_TRUE(calibrationTick->isEnabled());
 }
 
 TEST_F(ClockCalibrationTest, portalTwoHoursOff_withoutTheRight_displayClockKeepsTheOffset)
@@ -172,7 +172,7 @@ TEST_F(ClockCalibrationTest, datesYearsOffOrInAnotherForm_notBelieved_noClockSet
     EXPECT_TRUE(setter.instants.empty());
     EXPECT_EQ(display.offsetMs(), 0);
     EXPECT_EQ(LongTermWarnings::lines().size(), 3) << LongTermWarnings::lines().join('\n').toStdString();
-    EXPECT_TRUE(timer12->isEnabled()); // tries again in a minute
+    EXPECT_TRUE(calibrationTick->isEnabled()); // tries again in a minute
 }
 
 TEST_F(ClockCalibrationTest, ownClockNeverSet_anyBelievableDateIsTaken)

@@ -115,8 +115,8 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_FALSE(item(1).enabled);
     EXPECT_FALSE(item(2).enabled);
     EXPECT_EQ(windowLabel("screenButton0")->text(), " 清零 ");
-    EXPECT_EQ(host.run_record.countedDownMs, 60002);
-    EXPECT_EQ(host.run_record.countedUpMs, 10002);
+    EXPECT_EQ(session().record().countedDownMs, 60002);
+    EXPECT_EQ(session().record().countedUpMs, 10002);
 
     advance(5000);
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
@@ -250,7 +250,7 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
 
     commands->pause_timing();
     EXPECT_EQ(item(2).caption.left(2), "暂停");
-    EXPECT_EQ(host.run_record.pausedMs, 30000);
+    EXPECT_EQ(session().record().pausedMs, 30000);
     advance(1000);
     EXPECT_EQ(clock(), "00:49");
     advance(9'000);
@@ -319,7 +319,7 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
 
     advance(1000); // zero
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(module.restart_seconds_left, 3);
+    EXPECT_EQ(session().restartSecondsLeft(), 3);
     EXPECT_TRUE(ticks().restartTick->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "开始"); // back to ready at once
     EXPECT_TRUE(item(0).enabled);
@@ -332,9 +332,9 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
 
     advance(900);
-    EXPECT_EQ(module.restart_seconds_left, 2);
+    EXPECT_EQ(session().restartSecondsLeft(), 2);
     advance(2000);
-    EXPECT_EQ(module.restart_seconds_left, 0);
+    EXPECT_EQ(session().restartSecondsLeft(), 0);
     EXPECT_TRUE(item(0).enabled);
     EXPECT_TRUE(backend.take().isEmpty());
 
@@ -376,7 +376,7 @@ TEST_F(CountRunTest, everyTimeFormat_countsInItsFormatAndNeverStandsStill)
     int runs = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.combolist.toStdString());
-        module.clock_plan.combolist = c.combolist;
+        currentPlan.edit([&](ClockPlan& p) { p.combolist = c.combolist; });
         program.clock.setNow(QDateTime(program.clock.now().date(), QTime(9, 0, 0)));
         start(); // the set-up, at 09:00:00.000
         EXPECT_EQ(clock(), c.texts[0]);

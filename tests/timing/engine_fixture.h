@@ -85,7 +85,7 @@ protected:
     {
         host.run.setClockSource(clockSource.toInt());
         save_plan(program.registry, plan);
-        window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+        window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         ScreenMetrics m;
         m.tppX = m.tppY = 15;
         m.fullWidthPx = 1920;
@@ -99,7 +99,7 @@ protected:
     // current plan.
     void openWithoutWidgets(const ClockPlan& plan)
     {
-        module.clock_plan = plan;
+        currentPlan.replace(plan);
         makeEngine(view);
     }
 
@@ -110,7 +110,7 @@ protected:
         links.setter = &setter;
         links.portals = {portals[0].url(), portals[1].url()};
         links.makeCommands = [](const EngineContext& e) { return std::make_unique<CountingRunCommands>(e); };
-        engine = std::make_unique<DisplayEngine>(program.context, host, module, shown, links);
+        engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, shown, links);
         commands = static_cast<CountingRunCommands*>(&engine->commands());
         counts = &engine->counts();
     }
@@ -139,12 +139,13 @@ protected:
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }
     const MenuItemState& item(int i) const { return host.desktop[i]; }
     EngineTimers& ticks() { return engine->timers(); }
+    CountSession& session() { return engine->session(); }
 
     TempProgram program;
     RecordingSoundBackend backend;
     SoundPlayer sound{backend};
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     QuietDisplayHost displayHost;
     std::array<DateServer, 2> portals;
     QtNetworkProbes probes{program.timers};

@@ -22,26 +22,26 @@ class EngineOnDisplayTest : public EngineTest {};
 
 TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight)
 {
-    module.start_reference_ms = program.clock.monotonicMs();
+    session().setStartReferenceMs(program.clock.monotonicMs());
     program.clock.step(10'350);
     EXPECT_EQ(counts->countedMs("countdownTick"), 10'350);
     EXPECT_EQ(counts->countedMs("countupTick"), 10'550); // 200 ms ahead on source 0
-    host.run_record.countedDownMs = 9365;
+    session().record().countedDownMs = 9365;
     EXPECT_EQ(counts->countedMs("countdownTick"), 19'715);
     EXPECT_EQ(counts->countedMs("scrollTick"), 0);
-    host.run_record.countedDownMs = 0;
+    session().record().countedDownMs = 0;
     EXPECT_EQ(counts->countedMs("countdownTick"), 10'350);
 
     // Source 1: started 23:59:59.000, asked at 00:00:01.000.
     host.run.setClockSource(1);
-    module.start_reference_ms = 86'399'000;
+    session().setStartReferenceMs(86'399'000);
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
     EXPECT_EQ(counts->countedMs("countdownTick"), 2000);
     EXPECT_EQ(counts->countedMs("countupTick"), 2200);
 
     // Source 2: whole seconds of the time of day.
     host.run.setClockSource(2);
-    module.start_time_of_day = QTime(23, 59, 30);
+    session().setStartTimeOfDay(QTime(23, 59, 30));
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 9, 900)));
     EXPECT_EQ(counts->countedMs("countdownTick"), 39'000);
 
@@ -53,7 +53,7 @@ TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight
 TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesToSourceZero)
 {
     host.run.setClockSource(2);
-    module.start_time_of_day = QTime();
+    session().setStartTimeOfDay(QTime());
     EXPECT_EQ(counts->countedMs("countdownTick"), 0);
     EXPECT_EQ(program.registry.readDword("clockmode"), 0);
     EXPECT_EQ(host.run.clockSource(), 2); // the running program keeps its source
@@ -62,10 +62,11 @@ TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesT
 TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
 {
     open(defaultPlan());
-    ClockPlan& p = module.clock_plan;
-    p.Time_all = QTime(0, 0, 2);
-    p.checkfour = "1000";
-    p.checktwo[19] = u'0'; // no blink in overtime
+    currentPlan.edit([](ClockPlan& p) {
+        p.Time_all = QTime(0, 0, 2);
+        p.checkfour = "1000";
+        p.checktwo[19] = u'0'; // no blink in overtime
+    });
     start();
     advance(2005);
     EXPECT_EQ(window->hostState().run.stage(), 5);
@@ -95,7 +96,7 @@ TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisibl
 
 TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 {
-    module.clock_plan.checkfour = "1000";
+    currentPlan.edit([&](ClockPlan& p) { p.checkfour = "1000"; });
     host.run.setStage(5);
     view.overtimeShown = true;
     view.clockShown = true;
@@ -104,14 +105,14 @@ TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
     advance(1000);
     EXPECT_FALSE(view.overtimeShown);
     EXPECT_TRUE(view.clockShown);
-    module.clock_plan.combolist = "102"; // no overtime count: the clock blinks
+    currentPlan.edit([&](ClockPlan& p) { p.combolist = "102"; }); // no overtime count: the clock blinks
     advance(1000);
     EXPECT_FALSE(view.clockShown);
 }
 
 TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
 {
-    module.clock_plan.checkone = "1111111";
+    currentPlan.edit([&](ClockPlan& p) { p.checkone = "1111111"; });
     int dateSetUps = 0;
     ticks().clockSetup->setHandler([&] { ++dateSetUps; });
     start();
@@ -126,7 +127,7 @@ TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)
     start();
     advance(5);
     // A plan chosen during the run asks for a prepare-only set-up.
-    host.prepare_only = true;
+    session().setPrepareOnly(true);
     ticks().countSetup->setEnabled(true);
     advance(100);
     EXPECT_TRUE(ticks().countdownTick->isEnabled());
@@ -153,7 +154,7 @@ TEST_F(EngineOnDisplayTest, logoVideo_fillsTheBoxInsideItsBorder_atStartUpAndInE
 
     program.ini.write("pictureset", "Width", "600"); // 400 px
     for (EngineTimer* setUp : {ticks().countSetup.get(), ticks().clockSetup.get()}) {
-        module.clock_plan.checkone = setUp == ticks().clockSetup.get() ? "1111111" : p.checkone;
+        currentPlan.edit([&](ClockPlan& plan) { plan.checkone = setUp == ticks().clockSetup.get() ? "1111111" : p.checkone; });
         videos.log.size = QSize();
         setUp->post();
         advance(0);

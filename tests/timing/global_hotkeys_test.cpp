@@ -5,6 +5,8 @@
 #include "support/temp_program.h"
 #include "timing/fake_count_view.h"
 #include "timing/fake_plans.h"
+#include "stores/current_plan.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <QSet>
@@ -49,10 +51,11 @@ struct RecordingCommands final : RunCommands {
 struct GlobalHotkeysTest : ::testing::Test {
     test::TempProgram program;
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
+    CountSession session;
     test::FakeCountView view;
     EngineTimers timers{program.timers};
-    RecordingCommands commands{EngineContext{program.context, host, module, view, timers}};
+    RecordingCommands commands{EngineContext{program.context, host, currentPlan, session, view, timers}};
     FakeBackend backend;
     test::FakePlans plans;
     GlobalHotkeys hotkeys{program.context, host, commands, backend};

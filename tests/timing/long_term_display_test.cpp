@@ -23,8 +23,8 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_FALSE(item(0).enabled); // running
     EXPECT_TRUE(item(1).enabled);
     EXPECT_TRUE(ticks().longTermTick->isEnabled());
-    EXPECT_EQ(host.run_record.setUpInstant, QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
-    EXPECT_EQ(host.run_record.label, "2026-12-11 12:00:00");
+    EXPECT_EQ(session().record().setUpInstant, QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
+    EXPECT_EQ(session().record().label, "2026-12-11 12:00:00");
     EXPECT_EQ(host.run.tick(), CountTick::Down);
 
     advance(1000);
@@ -49,7 +49,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
 
     EXPECT_EQ(clock(), p.stageText[6]); // "时间到"
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(host.run_record.countedDownMs, qint64(kStart.secsTo(target)) * 1000);
+    EXPECT_EQ(session().record().countedDownMs, qint64(kStart.secsTo(target)) * 1000);
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
@@ -77,13 +77,13 @@ TEST_F(LongTermDisplayTest, everyFormat_showsItsCountDownAndLiveTexts)
     openLongTerm(longTermPlan(target, 0));
     advance(0);
     for (int f = 0; f <= 5; ++f) {
-        module.clock_plan.combolist = QString::number(f) + "01";
-        module.clock_plan.time_date = target.date();
+        currentPlan.edit([&](ClockPlan& p) { p.combolist = QString::number(f) + "01"; });
+        currentPlan.edit([&](ClockPlan& p) { p.time_date = target.date(); });
         jumpTo(kStart.addMSecs(300));
         EXPECT_EQ(dateLine(), "3天") << f;
         EXPECT_EQ(clock(), countdown[f]) << f;
 
-        module.clock_plan.time_date = QDate(2000, 1, 1);
+        currentPlan.edit([&](ClockPlan& p) { p.time_date = QDate(2000, 1, 1); });
         jumpTo(QDateTime(kStart.date(), QTime(9, 5, 7, 400)));
         EXPECT_EQ(dateLine(), f <= 2 ? "2026年12月08日" : "2026-12-08") << f;
         EXPECT_EQ(clock(), live[f]) << f;
@@ -176,21 +176,21 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
     commands->stop_timing();
     EXPECT_TRUE(window->hostState().run.endMarked());
     advance(300);
-    EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
+    EXPECT_EQ(clock(), currentPlan.plan().stageText[6]);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
 }
 
 TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsNoRun)
 {
-    host.prepare_only = true;
     openLongTerm(longTermPlan(QDateTime(QDate(2026, 12, 1), QTime(8, 0)), 0));
+    session().setPrepareOnly(true); // before the queued set-up runs
     advance(0);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(item(0).enabled); // nothing runs
     advance(300);
-    EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
+    EXPECT_EQ(clock(), currentPlan.plan().stageText[6]);
     EXPECT_EQ(commands->records, 0);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "开始");
@@ -203,7 +203,7 @@ TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEa
     advance(0);
     int expectedLines = 0;
     for (const QDate& bad : {QDate(1999, 5, 1), QDate(), QDate(2226, 12, 8)}) {
-        module.clock_plan.time_date = bad;
+        currentPlan.edit([&](ClockPlan& p) { p.time_date = bad; });
         ticks().clockSetup->post(); // set up again, as a plan selection does
         advance(100);
         EXPECT_EQ(dateLine(), "2026-12-08");
@@ -215,7 +215,7 @@ TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEa
     EXPECT_EQ(commands->records, 0);
     EXPECT_TRUE(setter.instants.empty());
 
-    module.clock_plan.time_date = kStart.date().addDays(3); // usable again: counts again
+    currentPlan.edit([&](ClockPlan& p) { p.time_date = kStart.date().addDays(3); }); // usable again: counts again
     advance(1000);
     EXPECT_EQ(dateLine(), "2天");
 }
@@ -248,12 +248,12 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
     advance(3000); // the count reaches zero: recorded, back to ready, the delay begins
     EXPECT_EQ(commands->records, 1);
     EXPECT_TRUE(item(0).enabled);
-    EXPECT_EQ(module.restart_seconds_left, 2);
+    EXPECT_EQ(session().restartSecondsLeft(), 2);
     EXPECT_TRUE(ticks().restartTick->isEnabled());
     advance(1000);
-    EXPECT_EQ(module.restart_seconds_left, 1);
+    EXPECT_EQ(session().restartSecondsLeft(), 1);
     advance(1000);
-    EXPECT_EQ(module.restart_seconds_left, 0);
+    EXPECT_EQ(session().restartSecondsLeft(), 0);
     EXPECT_TRUE(item(0).enabled);
     advance(1000 + 100); // the third delay tick starts the run
     EXPECT_FALSE(item(0).enabled);
@@ -267,8 +267,8 @@ TEST_F(LongTermDisplayTest, delayedRestartSwitchedOff_firstTickStarts_aRunAlread
 {
     openLongTerm(defaultPlan());
 
-    module.clock_plan.checkfour = QStringLiteral("0000");
-    module.restart_seconds_left = 5;
+    currentPlan.edit([&](ClockPlan& p) { p.checkfour = QStringLiteral("0000"); });
+    session().setRestartSecondsLeft(5);
     ticks().restartTick->setEnabled(true);
     advance(1000);
     EXPECT_FALSE(ticks().restartTick->isEnabled());

@@ -6,6 +6,8 @@
 #include "support/temp_program.h"
 #include "timing/fake_count_view.h"
 #include "timing/fake_plans.h"
+#include "stores/current_plan.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <QCoreApplication>
@@ -22,7 +24,7 @@ protected:
     {
         program.context.sound = &sound;
         program.writeFile("sounds/Stop.wav", QByteArray("RIFF"));
-        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, view, timers});
+        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, currentPlan, session, view, timers});
         plans.count = 4;
         commands->setPlanSequence(&plans);
         makeReady();
@@ -44,7 +46,7 @@ protected:
     void resetRunValues()
     {
         host.run.setState(RunState::Ready);
-        host.run_record = RunRecord();
+        session.record() = RunRecord();
         host.run.clearCounts();
     }
 
@@ -56,7 +58,7 @@ protected:
         timers.countSetup->setEnabled(false);
         host.run.setState(RunState::Running);
         host.run.setEndMarked(false);
-        module.start_reference_ms = program.clock.monotonicMs();
+        session.setStartReferenceMs(program.clock.monotonicMs());
         timers.countdownTick->setEnabled(true);
     }
 
@@ -81,7 +83,8 @@ protected:
     RecordingSoundBackend backend;
     SoundPlayer sound{backend};
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
+    CountSession session;
     FakePlans plans;
     EngineTimers timers{program.timers};
     FakeCountView view;
@@ -102,7 +105,7 @@ TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
     commands->start_timing();
     commands->start_timing(); // a second start before the set-up fires
 
-    EXPECT_FALSE(host.prepare_only);
+    EXPECT_FALSE(session.prepareOnly());
     EXPECT_EQ(host.run.tick(), CountTick::Down);
     EXPECT_EQ(host.run.countedDownMs(), 0);
     EXPECT_EQ(host.run.countedUpMs(), 0);
@@ -187,7 +190,7 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     EXPECT_EQ(view.buttons[0], " 开始 ");
     EXPECT_TRUE(view.buttonEnabled[3]);
     EXPECT_TRUE(view.buttonEnabled[4]);
-    EXPECT_TRUE(host.prepare_only);
+    EXPECT_TRUE(session.prepareOnly());
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
 }
@@ -215,17 +218,17 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     host.run.setCountedDownMs(10350);
 
     commands->pause_timing();
-    EXPECT_EQ(host.run_record.countedDownMs, 10350);
-    EXPECT_EQ(host.run_record.countedUpMs, 0);
-    EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
+    EXPECT_EQ(session.record().countedDownMs, 10350);
+    EXPECT_EQ(session.record().countedUpMs, 0);
+    EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "继续");
     EXPECT_EQ(view.buttons[2], " 继续 ");
 
     program.clock.step(20'000);
     commands->pause_timing();
-    EXPECT_EQ(host.run_record.pausedMs, 20000);
-    EXPECT_EQ(module.start_reference_ms, program.clock.monotonicMs());
+    EXPECT_EQ(session.record().pausedMs, 20000);
+    EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_TRUE(timers.countdownTick->isEnabled());
     EXPECT_EQ(host.desktop[2].caption, "暂停");
     EXPECT_EQ(view.buttons[2], " 暂停 ");
@@ -234,7 +237,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     commands->pause_timing();
     program.clock.step(5'000);
     commands->pause_timing();
-    EXPECT_EQ(host.run_record.pausedMs, 25000);
+    EXPECT_EQ(session.record().pausedMs, 25000);
 }
 
 TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
@@ -244,11 +247,11 @@ TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
     timers.countdownTick->setEnabled(false);
     timers.countupTick->setEnabled(true);
     host.run.setCountedUpMs(3700);
-    host.run_record.countedDownMs = 60000;
+    session.record().countedDownMs = 60000;
 
     commands->pause_timing();
-    EXPECT_EQ(host.run_record.countedUpMs, 3700);
-    EXPECT_EQ(host.run_record.countedDownMs, 60000);
+    EXPECT_EQ(session.record().countedUpMs, 3700);
+    EXPECT_EQ(session.record().countedDownMs, 60000);
     EXPECT_FALSE(timers.countupTick->isEnabled());
     commands->pause_timing();
     EXPECT_TRUE(timers.countupTick->isEnabled());
@@ -266,8 +269,8 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
         commands->pause_timing();
         program.clock.step(60'000); // 00:00:30 the next day
         commands->pause_timing();
-        EXPECT_EQ(host.run_record.pausedMs, 60000);
-        EXPECT_EQ(module.start_time_of_day, QTime(0, 0, 30));
+        EXPECT_EQ(session.record().pausedMs, 60000);
+        EXPECT_EQ(session.startTimeOfDay(), QTime(0, 0, 30));
     }
     // The monotonic clock runs on through midnight without correction.
     resetRunValues();
@@ -277,7 +280,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
     commands->pause_timing();
     program.clock.step(60'000);
     commands->pause_timing();
-    EXPECT_EQ(host.run_record.pausedMs, 60000);
+    EXPECT_EQ(session.record().pausedMs, 60000);
 }
 
 TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
@@ -287,7 +290,7 @@ TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
     commands->pause_timing();
     program.clock.step(5'000);
     commands->stop_timing();
-    EXPECT_EQ(host.run_record.pausedMs, 5000);
+    EXPECT_EQ(session.record().pausedMs, 5000);
     EXPECT_EQ(host.desktop[2].caption, "暂停");
     EXPECT_TRUE(host.run.endMarked());
     EXPECT_TRUE(timers.countdownTick->isEnabled()); // the tick records the run
@@ -295,12 +298,12 @@ TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
 
 TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
 {
-    module.clock_plan.checkone = "1111111";
+    currentPlan.edit([&](ClockPlan& p) { p.checkone = "1111111"; });
     makeRunning("0");
     timers.countdownTick->setEnabled(false);
     timers.longTermTick->setEnabled(true);
     host.run.setCountedDownMs(999);
-    const qint64 ref = module.start_reference_ms;
+    const qint64 ref = session.startReferenceMs();
     program.clock.step(3'000);
 
     commands->pause_timing();
@@ -309,8 +312,8 @@ TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
     program.clock.step(3'000);
     commands->pause_timing();
     EXPECT_TRUE(timers.longTermTick->isEnabled());
-    EXPECT_EQ(host.run_record, RunRecord()); // no time accounted
-    EXPECT_EQ(module.start_reference_ms, ref);
+    EXPECT_EQ(session.record(), RunRecord()); // no time accounted
+    EXPECT_EQ(session.startReferenceMs(), ref);
 }
 
 // --- clears ---------------------------------------------------------------------
@@ -325,10 +328,10 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
 
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_FALSE(timers.countupTick->isEnabled());
-    EXPECT_EQ(host.run_record.countedDownMs, 4000);
+    EXPECT_EQ(session.record().countedDownMs, 4000);
     EXPECT_EQ(timesumRows(), 1);
     EXPECT_EQ(host.desktop[0].caption, "开始");
-    EXPECT_TRUE(host.prepare_only);
+    EXPECT_TRUE(session.prepareOnly());
 }
 
 TEST_F(RunCommandsTest, operatorClear_stopsTheEndSound_butTheRunEndsOwnClearDoesNot)
@@ -352,7 +355,7 @@ class PlanSequenceTest : public RunCommandsTest {
 protected:
     void finishPlan(int checked, const QString& currentrow, const QString& checkcycle)
     {
-        module.clock_plan.combolist = "103";
+        currentPlan.edit([&](ClockPlan& p) { p.combolist = "103"; });
         plans.checked = checked;
         if (!currentrow.isNull())
             program.ini.write("Marquee", "currentrow", currentrow);
@@ -369,7 +372,7 @@ TEST_F(PlanSequenceTest, clearAfterPlanOfChain_selectsTheNextPlanAndWaits)
     finishPlan(1, "2", "0");
     EXPECT_EQ(plans.selected, QList<int>{2});
     EXPECT_EQ(ini("currentrow"), "2");
-    EXPECT_TRUE(host.prepare_only);
+    EXPECT_TRUE(session.prepareOnly());
     EXPECT_TRUE(timers.countSetup->isEnabled());
 }
 
@@ -383,7 +386,7 @@ TEST_F(PlanSequenceTest, autoCycle_startsTheNextPlanAtOnce)
 {
     finishPlan(1, "2", "1");
     EXPECT_EQ(plans.selected, QList<int>{2});
-    EXPECT_FALSE(host.prepare_only);
+    EXPECT_FALSE(session.prepareOnly());
     EXPECT_TRUE(timers.countSetup->isEnabled());
 }
 
@@ -391,7 +394,7 @@ TEST_F(PlanSequenceTest, unknownCycleValue_selectsNothing)
 {
     finishPlan(1, "2", "2");
     EXPECT_TRUE(plans.selected.empty());
-    EXPECT_TRUE(host.prepare_only);
+    EXPECT_TRUE(session.prepareOnly());
 }
 
 TEST_F(PlanSequenceTest, noPositionAfterStartUp_selectsNothingButNotesThePosition)
@@ -419,7 +422,7 @@ TEST_F(PlanSequenceTest, outOfRangePosition_countsAsAbsent)
 
 TEST_F(PlanSequenceTest, stopInChain_endsTheSequence)
 {
-    module.clock_plan.combolist = "103";
+    currentPlan.edit([&](ClockPlan& p) { p.combolist = "103"; });
     plans.checked = 1;
     makeRunning();
     commands->stop_timing();

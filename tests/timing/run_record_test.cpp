@@ -4,6 +4,8 @@
 #include "stores/run_state.h"
 #include "support/temp_program.h"
 #include "timing/fake_count_view.h"
+#include "stores/current_plan.h"
+#include "timing/count_session.h"
 #include "timing/run_commands.h"
 #include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
@@ -227,11 +229,12 @@ class RunCommandsRecordTest : public RecordRunTest {
 protected:
     RunCommandsRecordTest()
     {
-        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, view, timers});
+        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, currentPlan, session, view, timers});
         registry_values::set_time_record(program.registry, true);
     }
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
+    CountSession session;
     EngineTimers timers{program.timers};
     FakeCountView view;
     std::unique_ptr<RunCommands> commands;

@@ -34,7 +34,7 @@ protected:
     {
         save_plan(program.registry, plan);
         if (!m_window) {
-            m_window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
+            m_window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
             m_window->setLogoVideoFactory(&videos);
             displayHost.window = m_window.get();
         }

@@ -49,7 +49,7 @@ struct HotkeysRunTest : ::testing::Test {
     SilentSound silence;
     SoundPlayer sound{silence};
     HostState host;
-    ModuleState module;
+    CurrentPlan currentPlan;
     QuietDisplayHost displayHost;
     std::unique_ptr<DisplayWindow> window;
     std::unique_ptr<DisplayEngine> engine;
@@ -71,12 +71,12 @@ struct HotkeysRunTest : ::testing::Test {
         addPlan(2, "B");
         save_plan(program.registry, plan_with_title("current"));
 
-        window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
-        engine = std::make_unique<DisplayEngine>(program.context, host, module, *window);
+        window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
+        engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, *window);
         commands = &engine->commands();
         window->load();
         engine->displayLoaded();
-        plans = std::make_unique<PlanMenu>(program.context, host, module, *window, &submenu);
+        plans = std::make_unique<PlanMenu>(program.context, host, currentPlan, *window, &submenu);
         plans->setRunCommands(commands);
         plans->change_clock_menu();
         commands->setPlanSequence(plans.get());
@@ -140,12 +140,12 @@ TEST_F(HotkeysRunTest, planHotkeys_digitAndKeypad_switchToTheSavedPlan)
 {
     hotkeys->registerHotkeys();
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
-    ASSERT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title B"; }));
+    ASSERT_TRUE(wait_until([&] { return currentPlan.plan().firsttext == "title B"; }));
     EXPECT_EQ(plans->checkedPlan(), 1);
     EXPECT_EQ(window->elementText(DisplayElement::ScrollingText), "marquee B");
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+KP_End"}));  // keypad 1 with NumLock off
-    ASSERT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title A"; }));
+    ASSERT_TRUE(wait_until([&] { return currentPlan.plan().firsttext == "title A"; }));
     EXPECT_EQ(plans->checkedPlan(), 0);
 }
 
@@ -160,5 +160,5 @@ TEST_F(HotkeysRunTest, keyHeldByAnotherProgram_givesTheConflictMessage_othersSti
     EXPECT_EQ(program.notifier.shown[0].title, "Orvalen");
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
-    EXPECT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title B"; }));
+    EXPECT_TRUE(wait_until([&] { return currentPlan.plan().firsttext == "title B"; }));
 }

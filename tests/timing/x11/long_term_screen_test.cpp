@@ -74,7 +74,7 @@ TEST_F(LongTermScreenTest, dateCountdownAndLiveClock_paintTheirTextsEverySecond)
     EXPECT_GT(darkPixels(clock2), 500);
 
     // The same display as a live date and clock.
-    module.clock_plan.time_date = QDate(2000, 1, 1);
+    currentPlan.edit([&](ClockPlan& p) { p.time_date = QDate(2000, 1, 1); });
     advance(1000);
     EXPECT_EQ(dateLine(), "2026-12-08");
     const QImage live = onScreen(windowPanel("clockPanel"));
