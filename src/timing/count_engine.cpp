@@ -51,9 +51,9 @@ int CountEngine::timingMode() const
 
 // --- elapsed time -------------------------------------------------------------
 
-qint64 CountEngine::countedMs(const QString& timer_name)
+qint64 CountEngine::countedMs(const QString& timerName)
 {
-    const int entry = timer_name == QLatin1String("countdownTick") ? 1 : timer_name == QLatin1String("countupTick") ? 2 : 0;
+    const int entry = timerName == QLatin1String("countdownTick") ? 1 : timerName == QLatin1String("countupTick") ? 2 : 0;
     const Clock* clock = m_engine.app.clock;
     if (entry == 0 || !clock)
         return 0;
@@ -90,12 +90,12 @@ qint64 CountEngine::countedMs(const QString& timer_name)
 
 // --- clock text ---------------------------------------------------------------
 
-void CountEngine::showCount(qint64 count_ms)
+void CountEngine::showCount(qint64 countMs)
 {
     const ClockPlan& p = plan();
     const Clock* clock = m_engine.app.clock;
     const QTime now = clock ? clock->now().time() : QTime(0, 0);
-    const QString text = running_clock_text(timingMode(), p.timeFormat(), count_ms, now);
+    const QString text = running_clock_text(timingMode(), p.timeFormat(), countMs, now);
     const bool onOvertimeClock = p.overtimeAction() == 0 && p.wantsOvertimeClock()
         && m_engine.host.run.tick() == CountTick::Up;
     if (onOvertimeClock)

@@ -34,12 +34,12 @@ public:
     // clock source 0); any other name gives 0. When the start time of a
     // clock-source-2 count cannot be read, it gives 0 and the stored
     // clockmode moves on to the next source for the next program start.
-    qint64 countedMs(const QString& timer_name);
+    qint64 countedMs(const QString& timerName);
 
     // Shows a count (milliseconds) on the clock, or on the overtime clock
     // while the count-up tick runs an overtime that has its own clock, in
     // the plan's time format, and repaints that panel.
-    void showCount(qint64 count_ms);
+    void showCount(qint64 countMs);
 
     // The timer handlers.
     void advanceCountdown(); // count-down tick

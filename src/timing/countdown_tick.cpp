@@ -19,7 +19,7 @@
 namespace orvalen {
 namespace {
 
-qint64 floor_div(qint64 a, qint64 b)
+qint64 floorDiv(qint64 a, qint64 b)
 {
     qint64 q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0)))
@@ -64,8 +64,8 @@ void CountEngine::advanceCountdown()
         host.run.setEndAction(EndAction::Ended);
     }
 
-    const qint64 stageTest = floor_div(remaining + 100, 1000);
-    if (floor_div(remaining, 1000) <= 0) {
+    const qint64 stageTest = floorDiv(remaining + 100, 1000);
+    if (floorDiv(remaining, 1000) <= 0) {
         // Alarms a late tick passed over still fire before the end.
         if (!forcedEnd)
             for (int k : m_stages.reach(1, session.planLengthSeconds(), m_stageSeconds))

@@ -15,7 +15,7 @@ struct StageFlags {
     bool continuous; // the final count-down of a continuous reminder
 };
 
-StageFlags stage_flags(const ClockPlan& p, int stage)
+StageFlags stageFlags(const ClockPlan& p, int stage)
 {
     return {stage >= 1 && stage <= 4, (stage >= 1 && stage <= 5) ? p.stageOn(stage) : true,
             stage == 4 && p.continuousReminder()};
@@ -73,7 +73,7 @@ void EngineContext::stageCue(int stage, int finalSeconds) const
 void EngineContext::stageLooks(int stage, int finalSeconds) const
 {
     const ClockPlan& p = plan.plan();
-    const auto [alarm, on, continuous] = stage_flags(p, stage);
+    const auto [alarm, on, continuous] = stageFlags(p, stage);
 
     if (stage >= 1 && on && p.blinksAt(stage)) {
         timers.blinksLeft = continuous ? finalSeconds * 2 : p.tixingtime * 2;
@@ -90,7 +90,7 @@ void EngineContext::stageLooks(int stage, int finalSeconds) const
 void EngineContext::stageSound(int stage) const
 {
     const ClockPlan& p = plan.plan();
-    const auto [alarm, on, continuous] = stage_flags(p, stage);
+    const auto [alarm, on, continuous] = stageFlags(p, stage);
 
     SoundPlayer* sound = app.sound;
     if (!sound)

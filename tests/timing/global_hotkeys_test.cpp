@@ -2,11 +2,8 @@
 
 #include "platform/hotkey_backend.h"
 #include "stores/run_state.h"
-#include "support/temp_program.h"
-#include "timing/fake_count_view.h"
+#include "timing/engine_parts.h"
 #include "timing/fake_plans.h"
-#include "stores/current_plan.h"
-#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <QSet>
@@ -48,14 +45,8 @@ struct RecordingCommands final : RunCommands {
     void pause_timing() override { calls << "pause"; }
 };
 
-struct GlobalHotkeysTest : ::testing::Test {
-    test::TempProgram program;
-    HostState host;
-    CurrentPlan currentPlan;
-    CountSession session;
-    test::FakeCountView view;
-    EngineTimers timers{program.timers};
-    RecordingCommands commands{EngineContext{program.context, host, currentPlan, session, view, timers}};
+struct GlobalHotkeysTest : ::testing::Test, test::EngineParts {
+    RecordingCommands commands{context()};
     FakeBackend backend;
     test::FakePlans plans;
     GlobalHotkeys hotkeys{program.context, host, commands, backend};

@@ -3,11 +3,8 @@
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
 #include "support/recording_sound.h"
-#include "support/temp_program.h"
-#include "timing/fake_count_view.h"
+#include "timing/engine_parts.h"
 #include "timing/fake_plans.h"
-#include "stores/current_plan.h"
-#include "timing/count_session.h"
 #include "timing/run_commands.h"
 
 #include <QCoreApplication>
@@ -18,13 +15,13 @@ namespace {
 
 const QString kHotkeyGap = QStringLiteral("        ");
 
-class RunCommandsTest : public ::testing::Test {
+class RunCommandsTest : public ::testing::Test, protected EngineParts {
 protected:
     RunCommandsTest()
     {
         program.context.sound = &sound;
         program.writeFile("sounds/Stop.wav", QByteArray("RIFF"));
-        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, currentPlan, session, view, timers});
+        commands = std::make_unique<RunCommands>(context());
         plans.count = 4;
         commands->setPlanSequence(&plans);
         makeReady();
@@ -79,15 +76,9 @@ protected:
 
     QString ini(const QString& key) { return program.ini.read("Marquee", key, "(absent)"); }
 
-    TempProgram program;
     RecordingSoundBackend backend;
     SoundPlayer sound{backend};
-    HostState host;
-    CurrentPlan currentPlan;
-    CountSession session;
     FakePlans plans;
-    EngineTimers timers{program.timers};
-    FakeCountView view;
     std::unique_ptr<RunCommands> commands;
 };
 

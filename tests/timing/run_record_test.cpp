@@ -2,10 +2,7 @@
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
-#include "support/temp_program.h"
-#include "timing/fake_count_view.h"
-#include "stores/current_plan.h"
-#include "timing/count_session.h"
+#include "timing/engine_parts.h"
 #include "timing/run_commands.h"
 #include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
@@ -63,7 +60,7 @@ TEST(RunRecordTexts, emptyLabel_becomesTheRecordingInstantAndStays)
     EXPECT_EQ(row.set_time, "00:00:00");
 }
 
-class RecordRunTest : public ::testing::Test {
+class RecordRunTest : public ::testing::Test, protected EngineParts {
 protected:
     void makeDatabase()
     {
@@ -85,7 +82,6 @@ protected:
         return out;
     }
 
-    TempProgram program;
     RunRecord record{QTime(0, 1), {}, 61500, 10550, 0, "0"};
 };
 
@@ -229,14 +225,9 @@ class RunCommandsRecordTest : public RecordRunTest {
 protected:
     RunCommandsRecordTest()
     {
-        commands = std::make_unique<RunCommands>(EngineContext{program.context, host, currentPlan, session, view, timers});
+        commands = std::make_unique<RunCommands>(context());
         registry_values::set_time_record(program.registry, true);
     }
-    HostState host;
-    CurrentPlan currentPlan;
-    CountSession session;
-    EngineTimers timers{program.timers};
-    FakeCountView view;
     std::unique_ptr<RunCommands> commands;
 };
 
