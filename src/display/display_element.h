@@ -26,24 +26,6 @@ enum class DisplayElement : int {
     ExitButton = 14,
 };
 
-// The element menu numbers the elements 0..7 like the display, except that
-// it calls the overtime clock 6 and the logo 7.
-// Out of range: none.
-constexpr std::optional<DisplayElement> element_of_menu_number(int n)
-{
-    if (n < 0 || n > 7)
-        return std::nullopt;
-    if (n == 6)
-        return DisplayElement::OvertimeClock;
-    if (n == 7)
-        return DisplayElement::Logo;
-    return DisplayElement(n);
-}
-constexpr int menu_number_of(DisplayElement e)
-{
-    return e == DisplayElement::OvertimeClock ? 6 : e == DisplayElement::Logo ? 7 : int(e);
-}
-
 // The five text elements carry their text in a label: the title straight on
 // the background, the others inside a panel.
 constexpr bool is_text_element(DisplayElement e)

@@ -51,7 +51,7 @@ class RecordingDisplayHost final : public DisplayHost {
 public:
     struct Popup {
         bool elementMenu = false;
-        int selected = -1;
+        std::optional<DisplayElement> element;
         std::array<MenuItemState, 5> clockset;
     };
     void desktopRun(int k) override
@@ -71,10 +71,10 @@ public:
         if (window)
             window->setButtonsEnabled({true, false, false, true, true});
     }
-    void popupDesktopMenu(const QPoint&) override { popups.push_back({false, -1, host->clockset}); }
+    void popupDesktopMenu(const QPoint&) override { popups.push_back({false, std::nullopt, host->clockset}); }
     void popupElementMenu(const QPoint&, DisplayElement element) override
     {
-        popups.push_back({true, menu_number_of(element), host->clockset});
+        popups.push_back({true, element, host->clockset});
     }
     void registerHotkeys() override { ++hotkeySets; }
     void releaseHotkeys() override { ++hotkeyDels; }

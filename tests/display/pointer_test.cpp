@@ -161,17 +161,17 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     };
     auto clock = rightPress(panel(w, "clockPanel"), {5, 5}); // above the overtime clock that overlaps it
     EXPECT_TRUE(clock.elementMenu);
-    EXPECT_EQ(clock.selected, 5);
+    EXPECT_EQ(clock.element, DisplayElement::Clock);
     EXPECT_FALSE(clock.clockset[4].visible);
     EXPECT_TRUE(clock.clockset[2].visible);
 
     auto overtime = rightPress(panel(w, "overtimePanel"));
-    EXPECT_EQ(overtime.selected, 6);
+    EXPECT_EQ(overtime.element, DisplayElement::OvertimeClock);
     for (const auto& item : overtime.clockset)
         EXPECT_TRUE(item.visible);
 
     auto logo = rightPress(panel(w, "logoBox"));
-    EXPECT_EQ(logo.selected, 7);
+    EXPECT_EQ(logo.element, DisplayElement::Logo);
     EXPECT_FALSE(logo.clockset[0].visible);
     EXPECT_FALSE(logo.clockset[1].visible);
     EXPECT_FALSE(logo.clockset[2].visible);
@@ -183,7 +183,7 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     EXPECT_TRUE(rightPress(textLabel(w, 3)).clockset[2].visible);
     w.setTwipsWidth(textPanel(w, 3), w.twipsWidth(textLabel(w, 3)) + 1500);
     auto bare = rightPress(textPanel(w, 3), {textPanel(w, 3)->width() - 3, 3});
-    EXPECT_EQ(bare.selected, 3);
+    EXPECT_EQ(bare.element, DisplayElement::Prompt);
     EXPECT_FALSE(bare.clockset[2].visible);
 
     auto button = rightPress(screenButton(w, 1)); // disabled: its container answers

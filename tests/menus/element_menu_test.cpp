@@ -62,9 +62,9 @@ struct ElementMenuTest : ::testing::Test {
         display.setElementText(DisplayElement::DateLine, "2026年12月08日");
         display.setElementFontSize(DisplayElement::DateLine, 40);
     }
-    void choose(int element, int item)
+    void choose(DisplayElement element, int item)
     {
-        menu.elementMenuChosen(ElementAction(item), *element_of_menu_number(element));
+        menu.elementMenuChosen(ElementAction(item), element);
     }
     std::optional<QString> stored(const char* name) const { return program.registry.readText(name); }
 };
@@ -90,7 +90,7 @@ TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
     currentPlan.edit([&](ClockPlan& p) { p.sizethree = "90/80/150/100/30/30"; });  // malformed
     const QString family = display.elementFont(DisplayElement::Clock).family();
     dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };
-    choose(5, 0);
+    choose(DisplayElement::Clock, 0);
 
     EXPECT_EQ(display.elementFont(DisplayElement::Clock).pointSizeF(), 36);
     EXPECT_TRUE(display.elementFont(DisplayElement::Clock).bold());
@@ -110,7 +110,7 @@ TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
     dialogs.font = [](const QFont& initial) { return initial; };  // OK without changes
     display.setElementFontSize(DisplayElement::DateLine, 10.5);
     for (int i = 0; i < 3; ++i)
-        choose(2, 0);
+        choose(DisplayElement::DateLine, 0);
     EXPECT_EQ(display.elementFont(DisplayElement::DateLine).pointSizeF(), 10.5);
     EXPECT_EQ(currentPlan.plan().sizethree, "90/80/150/10.5/30/30/");
     EXPECT_EQ(stored("sizethree"), "90/80/150/10.5/30/30/");
@@ -121,16 +121,16 @@ TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
 TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
 {
     const ClockPlan before = currentPlan.plan();
-    choose(5, 0);  // font dialog cancelled
-    choose(5, 1);  // colour dialog cancelled
+    choose(DisplayElement::Clock, 0);  // font dialog cancelled
+    choose(DisplayElement::Clock, 1);  // colour dialog cancelled
     EXPECT_EQ(display.elementFont(DisplayElement::Clock).pointSizeF(), 100);
     EXPECT_EQ(dialogs.fontOpened, 1);
 
     dialogs.font = [](const QFont&) { return font_of("Monospace", 20); };
     dialogs.colour = QColor(255, 0, 0);
-    choose(7, 0);  // the logo has no font: no dialog
+    choose(DisplayElement::Logo, 0);  // the logo has no font: no dialog
     EXPECT_EQ(dialogs.fontOpened, 1);
-    choose(7, 1);  // the colour dialog opens but nothing takes the colour
+    choose(DisplayElement::Logo, 1);  // the colour dialog opens but nothing takes the colour
     EXPECT_EQ(dialogs.colourOpened, 2);
     menu.elementMenuChosen(ElementAction(5), DisplayElement::Clock);
     EXPECT_EQ(currentPlan.plan(), before);
@@ -142,12 +142,12 @@ TEST_F(ElementMenuTest, overtimeClockAndTitle_showChanges_butStoreNothing)
     const ClockPlan before = currentPlan.plan();
     dialogs.font = [](const QFont&) { return font_of("Monospace", 20); };
     dialogs.colour = QColor(0, 128, 0);
-    choose(6, 0);
-    choose(6, 1);
+    choose(DisplayElement::OvertimeClock, 0);
+    choose(DisplayElement::OvertimeClock, 1);
     EXPECT_EQ(display.elementFont(DisplayElement::OvertimeClock).pointSizeF(), 20);
     EXPECT_EQ(display.elementColour(DisplayElement::OvertimeClock), QColor(0, 128, 0));
     EXPECT_EQ(display.findChild<Panel*>("overtimePanel")->foreColor(), QColor(0, 128, 0));
-    choose(0, 1);
+    choose(DisplayElement::MainTitle, 1);
     EXPECT_EQ(display.elementColour(DisplayElement::MainTitle), QColor(0, 128, 0));
     EXPECT_EQ(currentPlan.plan(), before);
     EXPECT_FALSE(stored("clockFont").has_value());
@@ -157,7 +157,7 @@ TEST_F(ElementMenuTest, overtimeClockAndTitle_showChanges_butStoreNothing)
 TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAndColour)
 {
     dialogs.colour = QColor(255, 0, 0);
-    choose(5, 1);
+    choose(DisplayElement::Clock, 1);
     EXPECT_EQ(display.elementColour(DisplayElement::Clock), QColor(255, 0, 0));
     EXPECT_EQ(display.findChild<Panel*>("clockPanel")->foreColor(), QColor(255, 0, 0));
     EXPECT_EQ(currentPlan.plan().clockcolour, "255");
@@ -167,7 +167,7 @@ TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAnd
     EXPECT_FALSE(stored("clockFont").has_value());
 
     dialogs.colour = QColor(0, 0, 255);
-    choose(2, 1);
+    choose(DisplayElement::DateLine, 1);
     EXPECT_EQ(currentPlan.plan().stagecolour, colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagecolour"), colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagefont"), display.elementFont(DisplayElement::DateLine).family());
@@ -184,11 +184,11 @@ TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
     display.setTwipsGeometry(display.findChild<Panel*>("textPanel1"), 100, 300, 4000, 900);
 
     const QString savedLeft = program.ini.read("clocksite", "pictureleft1", "none");
-    choose(1, 2);
+    choose(DisplayElement::Subtitle, 2);
     EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::Subtitle).left(), (15.0 * 1920 - 4000) / 2);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft1", "none"), savedLeft);
 
-    choose(2, 2);
+    choose(DisplayElement::DateLine, 2);
     EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::DateLine).left(), (15.0 * 1920 - 6000) / 2);
     EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::DateLine).top(), 700);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft2", "none"), "11400");
