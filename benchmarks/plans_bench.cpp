@@ -11,6 +11,7 @@
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/deskclock_rows.h"
+#include "stores/plan_repository.h"
 #include "stores/run_state.h"
 #include "support/recording_notifier.h"
 
@@ -91,9 +92,10 @@ int main(int argc, char** argv)
     QuietHost displayHost;
     DisplayWindow display(program.context, host, module, displayHost);
     QMenu submenu;
-    PlanMenu menu(program.context, host, module, display, &submenu);
+    PlanRepository savedPlans(program.context.folder);
+    PlanMenu menu(program.context, savedPlans, host, module, display, &submenu);
     test::FakePlanEditor editor;
-    PlanPanel panel(program.context, editor, module.clock_plan, MenuHooks{&menu, nullptr, nullptr, nullptr});
+    PlanPanel panel(program.context, savedPlans, editor, module.clock_plan, nullptr);
     panel.resize(700, 400);
     panel.show();
 
@@ -111,7 +113,7 @@ int main(int argc, char** argv)
         selectOnly(panel.rowCount() / 2);
         panel.deleteSelected();
     });
-    measure("plan_submenu_rebuild", runs, [&](int) { menu.change_clock_menu(); });
+    measure("plan_submenu_rebuild", runs, [&](int) { emit savedPlans.changed(); });
     measure("plan_submenu_open", runs, [&](int) {
         submenu.popup(QPoint(0, 0));
         QCoreApplication::processEvents();

@@ -15,13 +15,11 @@ namespace orvalen {
 
 // The plan submenu "阶段选择" under desktop(5): one item per saved plan. The
 // menu host owns the QMenu (MenuHost::planSubmenu()) and the state of
-// desktop(5); the plan menu fills the QMenu and selects plans. Its
-// PlanSequence side serves the plan sequence of the run commands.
+// desktop(5); the plan menu fills the QMenu (again at each change of the
+// saved plans) and selects plans. Its PlanSequence side serves the plan
+// sequence of the run commands.
 class PlanMenuHooks : public PlanSequence {
 public:
-    // Rebuilds the submenu from the saved plans (hides and disables desktop(5)
-    // when there are none). Called by the menu host's load.
-    virtual void change_clock_menu() = 0;
     // Reads the saved plans now if their reading was put off (the menu host
     // calls it before the desktop menu shows).
     virtual void ensureLoaded() {}

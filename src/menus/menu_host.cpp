@@ -119,8 +119,6 @@ void MenuHost::syncMenus()
 
 void MenuHost::load()
 {
-    if (m_hooks.plans)
-        m_hooks.plans->change_clock_menu();
     const int mode = m_ctx.registry ? registry_values::clockmode(*m_ctx.registry) : 0;
     m_host.run.setClockSource(mode);
     // The current plan as it is now: at program start the display has not

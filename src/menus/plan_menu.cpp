@@ -5,9 +5,8 @@
 #include "platform/notifier.h"
 #include "platform/text_path.h"
 #include "services/app_context.h"
-#include "stores/database.h"
-#include "stores/deskclock_rows.h"
 #include "stores/ini_store.h"
+#include "stores/plan_repository.h"
 #include "timing/run_commands.h"
 #include "stores/run_state.h"
 #include "stores/time_data_keys.h"
@@ -22,7 +21,6 @@
 namespace orvalen {
 namespace {
 
-const QString kDeskData = QStringLiteral("DeskData.db");
 const QString kSelectionFailed = QStringLiteral("操作系统是精简版本，不支持本功能");
 
 // A menu shows "&" as a mnemonic marker; a plan name shows as it is.
@@ -71,9 +69,12 @@ private:
 
 } // namespace
 
-PlanMenu::PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display, QMenu* submenu)
-    : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_menu(submenu), m_hadMenu(submenu)
+PlanMenu::PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, ModuleState& module,
+                   DisplayWindow& display, QMenu* submenu)
+    : m_ctx(ctx), m_plans(plans), m_host(host), m_module(module), m_display(display), m_menu(submenu),
+      m_hadMenu(submenu)
 {
+    m_plansChanged = QObject::connect(&plans, &PlanRepository::changed, [this] { rebuild(); });
     if (submenu) {
         auto* style = new ScrollingMenuStyle;
         style->setParent(submenu);
@@ -85,6 +86,7 @@ PlanMenu::PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, Displa
 
 PlanMenu::~PlanMenu()
 {
+    QObject::disconnect(m_plansChanged);
     // Without a submenu the items are ours; with one they go with it unless
     // it is still there.
     if (m_menu || !m_hadMenu) {
@@ -146,11 +148,10 @@ int PlanMenu::checkedPlan()
     return -1;
 }
 
-void PlanMenu::change_clock_menu()
+void PlanMenu::rebuild()
 {
     m_stale = true;
-    if (!std::exchange(m_deferNextRebuild, false))
-        ensureLoaded();
+    ensureLoaded();
 }
 
 void PlanMenu::loadWhenShown(QWindow* window)
@@ -201,64 +202,36 @@ void PlanMenu::loadPlanItems()
     MenuItemState& item = m_host.desktop[5];
     item.enabled = false;
     item.visible = false;
-    if (!m_ctx.folder.exists(kDeskData))
-        return;
-    QString error;
-    Database db = open_desk_data(m_ctx.folder, &error);
-    if (!db.isOpen()) {
-        qWarning() << "Plan submenu: DeskData.db cannot be opened:" << error;
-        return;
-    }
-    Statement rows(db, QStringLiteral("SELECT clockname FROM deskclock ORDER BY ID, rowid"));
-    if (!rows.isValid()) {
-        qWarning() << "Plan submenu: the plans cannot be read:" << rows.error();
-        return;
-    }
-    int i = 0;
-    for (;;) {
-        const Statement::Step step = rows.step();
-        if (step == Statement::Step::Error)
-            qWarning() << "Plan submenu: reading the plans stopped:" << rows.error();
-        if (step != Statement::Step::Row)
-            break;
+    QList<PlanListEntry> entries;
+    const PlanResult listed = m_plans.list(&entries);
+    if (!listed.ok() && listed.status != PlanStatus::MissingFile)
+        qWarning().noquote() << "Plan submenu: the plans cannot be read:" << listed.error;
+    for (int i = 0; i < entries.size(); ++i) {
         if (i == 0) {
             item.enabled = true;
             item.visible = true;
         }
-        const QString name = rows.text(QStringLiteral("clockname"));
+        const QString& name = entries[i].name;
         QAction* a = i == 0 ? m_items[0] : addItem(name);
         a->setText(menu_text(name));
         a->setData(name);
         a->setVisible(true);
-        m_planCount = ++i;
+        m_planCount = i + 1;
     }
 }
 
 std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan& base, QString* movetext,
                                             bool* missing, QString* error) const
 {
-    *missing = false;
-    Database db = open_desk_data(m_ctx.folder, error);
-    if (!db.isOpen())
-        return std::nullopt;
-    Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname = ? ORDER BY ID, rowid")
-                          .arg(deskclock_select_list()));
-    if (!row.isValid() || !row.bindText(1, name)) {
-        *error = row.error();
+    PlanRow row;
+    const PlanResult read = m_plans.read(name, base, &row);
+    *missing = read.status == PlanStatus::NotFound;
+    if (!read.ok()) {
+        *error = read.error;
         return std::nullopt;
     }
-    switch (row.step()) {
-    case Statement::Step::Done:
-        *missing = true;
-        return std::nullopt;
-    case Statement::Step::Error:
-        *error = row.error();
-        return std::nullopt;
-    case Statement::Step::Row:
-        break;
-    }
-
-    return read_deskclock_plan(row, base, movetext, error);
+    *movetext = row.movingText;
+    return row.plan;
 }
 
 void PlanMenu::leavePause()

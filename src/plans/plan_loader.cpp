@@ -1,8 +1,8 @@
 #include "plans/plan_loader.h"
 
 #include "plans/plan_editor.h"
-#include "plans/plan_table.h"
 #include "platform/registry_store.h"
+#include "stores/plan_repository.h"
 
 namespace orvalen {
 
@@ -16,23 +16,23 @@ bool size_list_well_formed(const QString& sizes)
 }
 } // namespace
 
-std::optional<PlanMessage> load_named_plan(const PlanTable& table, const RegistryStore* registry,
+std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const RegistryStore* registry,
                                            ClockPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error)
 {
-    SavedPlan saved;
-    const PlanTableResult read = table.read(name, &saved);
+    PlanRow row;
+    const PlanResult read = plans.read(name, ClockPlan{}, &row);
     *error = read.error;
     switch (read.status) {
-    case PlanTableStatus::Done:
+    case PlanStatus::Done:
         break;
-    case PlanTableStatus::MissingFile:
+    case PlanStatus::MissingFile:
         return PlanMessage{kMissingDeskDataText};
-    case PlanTableStatus::Incomplete:
+    case PlanStatus::Incomplete:
         return PlanMessage{QStringLiteral("请保持文件完整，重新安装程序"), 800, QString()};
-    case PlanTableStatus::NameTaken:
-    case PlanTableStatus::NotFound:
-    case PlanTableStatus::Failed:
+    case PlanStatus::NameTaken:
+    case PlanStatus::NotFound:
+    case PlanStatus::Failed:
         return PlanMessage{QStringLiteral("标准用户或来宾用户权限限制，请用管理员账户设置"), 1200, QString()};
     }
 
@@ -48,7 +48,7 @@ std::optional<PlanMessage> load_named_plan(const PlanTable& table, const Registr
     }
     if (!size_list_well_formed(currentPlan.sizethree))
         currentPlan.sizethree = kDefaultSizeList;
-    editor.loadSavedPlan(saved, stageFont, sizeList);
+    editor.loadSavedPlan(SavedPlan{row.id, row.name, row.movingText, row.plan}, stageFont, sizeList);
     return std::nullopt;
 }
 

@@ -91,9 +91,9 @@ private:
     QList<PlanListEntry> m_entries;
 };
 
-PlanPanel::PlanPanel(AppContext& ctx, PlanEditor& editor, ClockPlan& currentPlan, const MenuHooks& hooks,
-                     QWidget* parent)
-    : QWidget(parent), m_ctx(ctx), m_editor(editor), m_currentPlan(currentPlan), m_hooks(hooks), m_plans(ctx.folder)
+PlanPanel::PlanPanel(AppContext& ctx, PlanRepository& plans, PlanEditor& editor, ClockPlan& currentPlan,
+                     HotkeyHooks* hotkeys, QWidget* parent)
+    : QWidget(parent), m_ctx(ctx), m_editor(editor), m_currentPlan(currentPlan), m_plans(plans), m_hotkeys(hotkeys)
 {
     buildControls();
 }
@@ -183,10 +183,10 @@ void PlanPanel::tell(const PlanMessage& message)
         m_ctx.notifier->notice(message.text, Notifier::Icon::None, message.timeoutMs, message.title);
 }
 
-void PlanPanel::showFailure(const PlanMessage& message, const PlanTableResult& result, const char* what)
+void PlanPanel::showFailure(const PlanMessage& message, const PlanResult& result, const char* what)
 {
     qWarning().noquote() << "Plan panel:" << what << "failed:" << result.error;
-    tell(result.status == PlanTableStatus::MissingFile ? PlanMessage{kMissingDeskDataText} : message);
+    tell(result.status == PlanStatus::MissingFile ? PlanMessage{kMissingDeskDataText} : message);
 }
 
 PlanListEntry PlanPanel::entryAt(int row) const
@@ -207,9 +207,11 @@ int PlanPanel::currentRow() const
 void PlanPanel::reload()
 {
     QList<PlanListEntry> entries;
-    const PlanTableResult result = m_plans.list(&entries);
-    if (!result.ok())
+    const PlanResult result = m_plans.list(&entries);
+    if (!result.ok()) {
         showFailure(PlanMessage{QStringLiteral("受限制或操作系统是精简版本，不支持本功能")}, result, "listing the plans");
+        entries.clear();
+    }
 
     m_model->setEntries(std::move(entries));
 }
@@ -232,15 +234,9 @@ void PlanPanel::selectRow(int row)
     m_table->scrollTo(index);
 }
 
-void PlanPanel::planSubmenuChanged()
-{
-    if (m_hooks.plans)
-        m_hooks.plans->change_clock_menu();
-}
-
 void PlanPanel::save()
 {
-    HotkeysReleased released(m_hooks.hotkeys);
+    HotkeysReleased released(m_hotkeys);
     if (!m_plans.fileExists()) {
         tell(PlanMessage{kMissingDeskDataText});
         return;
@@ -249,7 +245,7 @@ void PlanPanel::save()
     QString planError;
     const std::optional<ClockPlan> plan = m_editor.editedPlan(&planError);
     const SaveCheckResult checks = check_plan_save(
-        name, [&](QString* error) { return clock_name_is_free(m_ctx.folder, name, error); }, plan, planError);
+        name, [&](QString* error) { return m_plans.nameLookup(name, error); }, plan, planError);
     for (const PlanMessage& message : checks.messages)
         tell(message);
     switch (checks.verdict) {
@@ -265,8 +261,8 @@ void PlanPanel::save()
         return;
     }
 
-    const PlanTableResult result = m_plans.save(name, m_editor.movingText(), *plan);
-    if (result.status == PlanTableStatus::NameTaken) {
+    const PlanResult result = m_plans.save(name, m_editor.movingText(), *plan);
+    if (result.status == PlanStatus::NameTaken) {
         tell(name_taken_message(name));
         m_editor.focusNameField();
         return;
@@ -277,7 +273,6 @@ void PlanPanel::save()
     }
     reload();
     m_table->scrollToBottom();
-    planSubmenuChanged();
     m_editor.clearNameFields();
 }
 
@@ -293,7 +288,7 @@ void PlanPanel::moveDown()
 
 void PlanPanel::move(int step)
 {
-    HotkeysReleased released(m_hooks.hotkeys);
+    HotkeysReleased released(m_hotkeys);
     const int count = rowCount();
     if (count == 0) {
         tell({step < 0 ? QStringLiteral("没有录入数据") : QStringLiteral("没有录入时钟名称"), 800, QString()});
@@ -320,9 +315,9 @@ void PlanPanel::move(int step)
         return;
     }
 
-    const PlanTableResult result = m_plans.move(entryAt(row), step);
+    const PlanResult result = m_plans.move(entryAt(row), step);
     if (!result.ok()) {
-        showFailure(result.status == PlanTableStatus::NotFound
+        showFailure(result.status == PlanStatus::NotFound
                         ? PlanMessage{QStringLiteral("找不到该记录")}
                         : PlanMessage{QStringLiteral("移动未完成，阶段顺序保持不变") + kCR + kCR + result.error},
                     result, "moving the plan");
@@ -331,12 +326,11 @@ void PlanPanel::move(int step)
     if (result.ok())
         selectRow(row + step);
     m_table->setFocus();
-    planSubmenuChanged();
 }
 
 void PlanPanel::deleteSelected()
 {
-    HotkeysReleased released(m_hooks.hotkeys);
+    HotkeysReleased released(m_hotkeys);
     if (!m_plans.fileExists()) {
         tell(PlanMessage{kMissingDeskDataText});
         return;
@@ -360,9 +354,9 @@ void PlanPanel::deleteSelected()
     QList<PlanListEntry> entries;
     for (auto it = selected.crbegin(); it != selected.crend(); ++it)
         entries << entryAt(*it);
-    const PlanTableResult result = m_plans.remove(entries);
+    const PlanResult result = m_plans.remove(entries);
     if (!result.ok()) {
-        showFailure(result.status == PlanTableStatus::NotFound ? PlanMessage{QStringLiteral("找不到该记录")}
+        showFailure(result.status == PlanStatus::NotFound ? PlanMessage{QStringLiteral("找不到该记录")}
                                                                : PlanMessage{QStringLiteral("请使用最新版本的程序"), 800, {}},
                     result, "deleting plans");
     }
@@ -374,7 +368,6 @@ void PlanPanel::deleteSelected()
         selectRow(above < 1 ? 0 : above);
     }
     m_table->setFocus();
-    planSubmenuChanged();
 }
 
 void PlanPanel::exportTable()

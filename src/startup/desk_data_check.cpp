@@ -5,6 +5,7 @@
 #include "platform/save_file.h"
 #include "services/app_context.h"
 #include "stores/database.h"
+#include "stores/desk_data_schema.h"
 #include "timing/pending_runs.h"
 
 #include <QCoreApplication>
@@ -39,12 +40,10 @@ QString desk_data_problem(const ProgramFolder& folder)
     Database db = open_desk_data(folder, &error);
     if (!db.isOpen())
         return kUnusable + error;
-    for (const char* table : {"deskclock", "timesum"}) {
-        Statement count(db, QStringLiteral("SELECT count(*) AS n FROM %1").arg(QLatin1String(table)));
-        if (!count.next())
-            return kUnusable + QStringLiteral("%1 不是本程序的数据库（表 %2：%3）")
-                                   .arg(db.path(), QLatin1String(table), count.error());
-    }
+    QString cause;
+    const QString table = unreadable_desk_data_table(db, &cause);
+    if (!table.isEmpty())
+        return kUnusable + QStringLiteral("%1 不是本程序的数据库（表 %2：%3）").arg(db.path(), table, cause);
     const QString damage = db.damage();
     if (!damage.isEmpty())
         return kUnusable + QStringLiteral("%1 已损坏（%2）").arg(db.path(), damage);

@@ -43,6 +43,18 @@ QString deskclockDefinition()
 
 } // namespace
 
+QString unreadable_desk_data_table(Database& db, QString* error)
+{
+    for (const QString& table : {QStringLiteral("deskclock"), QStringLiteral("timesum")}) {
+        Statement count(db, QStringLiteral("SELECT count(*) AS n FROM %1").arg(table));
+        if (!count.next()) {
+            *error = count.error();
+            return table;
+        }
+    }
+    return QString();
+}
+
 bool create_desk_data(const QString& path, QString* error)
 {
     auto fail = [error](const QString& message) {

@@ -22,14 +22,14 @@ namespace {
 
 const QString kQueueName = QStringLiteral("PendingRuns.json");
 
-QJsonObject to_json(const TimesumRow& row)
+QJsonObject to_json(const RunRow& row)
 {
-    return QJsonObject{{QStringLiteral("set_time"), row.set_time},
-                       {QStringLiteral("use_time"), row.use_time},
-                       {QStringLiteral("out_time"), row.out_time},
-                       {QStringLiteral("pause_time"), row.pause_time},
+    return QJsonObject{{QStringLiteral("set_time"), row.setTime},
+                       {QStringLiteral("use_time"), row.useTime},
+                       {QStringLiteral("out_time"), row.outTime},
+                       {QStringLiteral("pause_time"), row.pauseTime},
                        {QStringLiteral("filename"), row.filename},
-                       {QStringLiteral("key"), row.key}};
+                       {QStringLiteral("key"), row.queueKey}};
 }
 
 // "hh:mm:ss", the hours not wrapped at 24.
@@ -42,7 +42,7 @@ bool is_time_text(const QJsonValue& value)
 // The row of the queue's entry at `index`; nothing when the entry has no
 // valid times or label (another type, a field missing). A row queued before
 // rows had keys gets one from its place and content, the same at every read.
-std::optional<TimesumRow> from_json(const QJsonValue& entry, qsizetype index)
+std::optional<RunRow> from_json(const QJsonValue& entry, qsizetype index)
 {
     const QJsonObject o = entry.toObject();
     for (const char* field : {"set_time", "use_time", "out_time", "pause_time"}) {
@@ -53,18 +53,22 @@ std::optional<TimesumRow> from_json(const QJsonValue& entry, qsizetype index)
     const QJsonValue key = o.value(QStringLiteral("key"));
     if (!filename.isString() || !(key.isUndefined() || key.isString()))
         return std::nullopt;
-    TimesumRow row{o.value(QStringLiteral("set_time")).toString(), o.value(QStringLiteral("use_time")).toString(),
-                   o.value(QStringLiteral("out_time")).toString(), o.value(QStringLiteral("pause_time")).toString(),
-                   filename.toString(), key.toString()};
-    if (row.key.isEmpty())
-        row.key = QString::fromLatin1(
+    RunRow row;
+    row.setTime = o.value(QStringLiteral("set_time")).toString();
+    row.useTime = o.value(QStringLiteral("use_time")).toString();
+    row.outTime = o.value(QStringLiteral("out_time")).toString();
+    row.pauseTime = o.value(QStringLiteral("pause_time")).toString();
+    row.filename = filename.toString();
+    row.queueKey = key.toString();
+    if (row.queueKey.isEmpty())
+        row.queueKey = QString::fromLatin1(
             QCryptographicHash::hash(QByteArray::number(index) + ' ' + QJsonDocument(o).toJson(QJsonDocument::Compact),
                                      QCryptographicHash::Sha1)
                 .toHex());
     return row;
 }
 
-bool save_queue(const QString& path, const std::vector<TimesumRow>& rows, QString* error)
+bool save_queue(const QString& path, const std::vector<RunRow>& rows, QString* error)
 {
     if (rows.empty()) {
         if (!QFile::exists(path) || QFile::remove(path))
@@ -74,14 +78,14 @@ bool save_queue(const QString& path, const std::vector<TimesumRow>& rows, QStrin
         return false;
     }
     QJsonArray array;
-    for (const TimesumRow& row : rows)
+    for (const RunRow& row : rows)
         array.append(to_json(row));
     return save_file(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
 }
 
 // Entries without valid times never reach timesum: the file as it was is
 // copied aside as .bad and the queue keeps only the good rows.
-void set_bad_entries_aside(const QString& path, const std::vector<TimesumRow>& good, qsizetype bad)
+void set_bad_entries_aside(const QString& path, const std::vector<RunRow>& good, qsizetype bad)
 {
     const QString copy = copy_aside_as_bad(path);
     if (copy.isEmpty()) {
@@ -105,9 +109,9 @@ QString pending_runs_path(const ProgramFolder& folder)
     return folder.file(kQueueName);
 }
 
-std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder)
+std::vector<RunRow> read_pending_runs(const ProgramFolder& folder)
 {
-    std::vector<TimesumRow> rows;
+    std::vector<RunRow> rows;
     const QString path = pending_runs_path(folder);
     QFile file(path);
     if (!file.exists())
@@ -126,7 +130,7 @@ std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder)
     }
     const QJsonArray entries = doc.array();
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (std::optional<TimesumRow> row = from_json(entries.at(i), i))
+        if (std::optional<RunRow> row = from_json(entries.at(i), i))
             rows.push_back(*row);
     }
     if (qsizetype(rows.size()) < entries.size())
@@ -134,23 +138,23 @@ std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder)
     return rows;
 }
 
-bool queue_pending_run(const ProgramFolder& folder, const TimesumRow& row, QString* error)
+bool queue_pending_run(const ProgramFolder& folder, const RunRow& row, QString* error)
 {
-    std::vector<TimesumRow> rows = read_pending_runs(folder);
+    std::vector<RunRow> rows = read_pending_runs(folder);
     rows.push_back(row);
-    if (rows.back().key.isEmpty())
-        rows.back().key = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    if (rows.back().queueKey.isEmpty())
+        rows.back().queueKey = QUuid::createUuid().toString(QUuid::WithoutBraces);
     return save_queue(pending_runs_path(folder), rows, error);
 }
 
-bool write_pending_runs(const ProgramFolder& folder, const std::vector<TimesumRow>& extra, QString* error)
+bool write_pending_runs(const ProgramFolder& folder, const std::vector<RunRow>& extra, QString* error)
 {
-    std::vector<TimesumRow> rows = read_pending_runs(folder);
+    std::vector<RunRow> rows = read_pending_runs(folder);
     const bool hadQueue = !rows.empty();
     rows.insert(rows.end(), extra.begin(), extra.end());
     if (rows.empty())
         return true;
-    if (!append_timesum_rows(folder, rows, error))
+    if (!RunLog(folder).append(rows, error))
         return false;
     // The database remembers the queued rows' keys: a queue that stays is
     // never written again, and is reported once.

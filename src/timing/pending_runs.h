@@ -1,5 +1,5 @@
 #pragma once
-#include "timing/run_record.h"
+#include "stores/run_log.h"
 
 #include <vector>
 
@@ -20,15 +20,15 @@ QString pending_runs_path(const ProgramFolder& folder);
 // without valid times (another type, a field missing, an empty object) are
 // left out, the file as it was copied aside as .bad and the queue rewritten
 // without them.
-std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder);
+std::vector<RunRow> read_pending_runs(const ProgramFolder& folder);
 // Adds one row to the queue, under a new key. False with *error when the queue cannot be saved.
-bool queue_pending_run(const ProgramFolder& folder, const TimesumRow& row, QString* error);
+bool queue_pending_run(const ProgramFolder& folder, const RunRow& row, QString* error);
 // Writes the waiting rows, and `extra` after them, to timesum in one
 // transaction, then empties the queue. False with *error (nothing written)
 // when the database cannot take them now. The database remembers the keys of
 // the waiting rows it took, so a queue that cannot be removed is reported
 // once and never written again.
-bool write_pending_runs(const ProgramFolder& folder, const std::vector<TimesumRow>& extra, QString* error);
+bool write_pending_runs(const ProgramFolder& folder, const std::vector<RunRow>& extra, QString* error);
 
 // Tries the waiting rows again after delayMs, and again and again while the
 // database cannot take them; at most one retry is planned at a time. The

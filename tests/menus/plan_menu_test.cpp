@@ -3,6 +3,7 @@
 #include "display/display_window.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_repository.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 #include "timing/run_commands.h"
@@ -30,7 +31,8 @@ struct PlanMenuTest : ::testing::Test {
     EngineTimers timers{program.timers};
     RunCommands commands{EngineContext{program.context, host, module, display, timers}};
     QMenu submenu;
-    PlanMenu menu{program.context, host, module, display, &submenu};
+    PlanRepository plans{program.context.folder};
+    PlanMenu menu{program.context, plans, host, module, display, &submenu};
 
     void SetUp() override
     {
@@ -93,6 +95,8 @@ struct PlanMenuTest : ::testing::Test {
             out << menu.caption(i);
         return out;
     }
+    // The rows were written beside the repository: it announces a change.
+    void plansChanged() { emit plans.changed(); }
     QString currentrow() const { return program.ini.read("Marquee", "currentrow", "absent"); }
 };
 
@@ -103,7 +107,7 @@ TEST_F(PlanMenuTest, rebuild_listsPlansInIdOrder_andFollowsDeletions)
     addRow(3, "C", planNamed("c"));
     addRow(1, "A", planNamed("a"));
     addRow(2, "B", planNamed("b"));
-    menu.change_clock_menu();
+    plansChanged();
     EXPECT_EQ(captions(), QStringList({"A", "B", "C"}));
     EXPECT_EQ(submenu.actions().size(), 3);
     EXPECT_TRUE(host.desktop[5].visible);
@@ -112,7 +116,7 @@ TEST_F(PlanMenuTest, rebuild_listsPlansInIdOrder_andFollowsDeletions)
 
     menu.selectPlan(2);
     exec("DELETE FROM deskclock WHERE clockname = 'B'");
-    menu.change_clock_menu();
+    plansChanged();
     EXPECT_EQ(captions(), QStringList({"A", "C"}));
     EXPECT_EQ(menu.checkedPlan(), -1);
 }
@@ -121,7 +125,6 @@ TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrBackInTheEventLoop_ke
 {
     addRow(1, "A", planNamed("a"));
     menu.deferLoad();
-    menu.change_clock_menu();
     EXPECT_EQ(submenu.actions().first()->data().toString(), "1"); // not read yet
     menu.loadWhenShown(nullptr);
     QCoreApplication::processEvents();
@@ -132,9 +135,9 @@ TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrBackInTheEventLoop_ke
     // state shows it; the first use reads the list.
     exec("DELETE FROM deskclock");
     host.desktop[5].visible = true;
-    menu.deferLoad();
-    menu.change_clock_menu();
-    EXPECT_EQ(menu.planCount(), 0);
+    PlanMenu started(program.context, plans, host, module, display, nullptr);
+    started.deferLoad();
+    EXPECT_EQ(started.planCount(), 0);
     EXPECT_TRUE(host.desktop[5].visible);
     EXPECT_FALSE(host.desktop[5].enabled);
 }
@@ -142,16 +145,16 @@ TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrBackInTheEventLoop_ke
 TEST_F(PlanMenuTest, rebuild_withoutPlans_hidesTheItem_andCountsNoPlans)
 {
     addRow(1, "Only", planNamed("o"));
-    menu.change_clock_menu();
+    plansChanged();
     exec("DELETE FROM deskclock");
-    menu.change_clock_menu();
+    plansChanged();
     EXPECT_FALSE(host.desktop[5].visible);
     EXPECT_FALSE(host.desktop[5].enabled);
     EXPECT_EQ(captions(), QStringList{"Only"});  // item 0 keeps its caption
     EXPECT_EQ(menu.planCount(), 0);
 
     QFile::remove(program.file("DeskData.db"));
-    menu.change_clock_menu();
+    plansChanged();
     EXPECT_FALSE(host.desktop[5].visible);
     EXPECT_EQ(menu.planCount(), 0);
 }
@@ -163,7 +166,7 @@ TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
     ClockPlan old = planNamed("c", "101");
     old.time_date = QDate(1999, 12, 31);
     addRow(3, "C", old);
-    menu.change_clock_menu();
+    plansChanged();
 
     menu.selectPlan(1);
     ClockPlan expected = planNamed("b", "103");
@@ -185,14 +188,14 @@ TEST_F(PlanMenuTest, namesWithQuotesSemicolonsOrGreatLength_selectTheirOwnRow)
     const QStringList names{"O'Brien's \"plan\"", "x'; DROP TABLE deskclock; --", QString(300, QChar(0x8BA1)), "A&B"};
     for (int i = 0; i < names.size(); ++i)
         addRow(i + 1, names[i], planNamed(QString::number(i)));
-    menu.change_clock_menu();
+    plansChanged();
     ASSERT_EQ(captions(), names);
     EXPECT_EQ(submenu.actions()[3]->text(), "A&&B");
     for (int i = 0; i < names.size(); ++i) {
         menu.selectPlan(i);
         EXPECT_EQ(module.clock_plan.firsttext, "title " + QString::number(i));
     }
-    menu.change_clock_menu();
+    plansChanged();
     EXPECT_EQ(menu.planCount(), 4);  // the table is still there
     EXPECT_TRUE(program.notifier.shown.empty());
 }
@@ -204,7 +207,7 @@ TEST_F(PlanMenuTest, damagedRow_changesNothing_andSaysSo)
     addRow(3, "BadTime", planNamed("t"), "m", {{"Time_three", "25:99:00"}});
     addRow(4, "BadNumber", planNamed("x"), "m", {{"tixingtime", "many"}});
     addRow(5, "NullMarquee", planNamed("y"), kNull);
-    menu.change_clock_menu();
+    plansChanged();
     menu.selectPlan(0);
     const ClockPlan before = module.clock_plan;
     timers.countSetup->setEnabled(false);
@@ -223,7 +226,7 @@ TEST_F(PlanMenuTest, deletedRow_keepsThePlan_butTheRestOfTheSelectionRuns)
 {
     addRow(1, "A", planNamed("a"));
     addRow(2, "B", planNamed("b"));
-    menu.change_clock_menu();
+    plansChanged();
     const ClockPlan before = module.clock_plan;  // combolist "100": stop
     exec("DELETE FROM deskclock WHERE clockname = 'B'");
     menu.selectPlan(1);
@@ -237,7 +240,7 @@ TEST_F(PlanMenuTest, deletedRow_keepsThePlan_butTheRestOfTheSelectionRuns)
 TEST_F(PlanMenuTest, databaseGone_showsTheMessage_andKeepsEverything)
 {
     addRow(1, "A", planNamed("a"));
-    menu.change_clock_menu();
+    plansChanged();
     QFile::remove(program.file("DeskData.db"));
     const ClockPlan before = module.clock_plan;
     menu.selectPlan(0);
@@ -250,7 +253,7 @@ TEST_F(PlanMenuTest, databaseGone_showsTheMessage_andKeepsEverything)
 TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPrepares)
 {
     addRow(1, "A", planNamed("a"));
-    menu.change_clock_menu();
+    plansChanged();
     host.prepare_only = false;
     host.run.setCountedDownMs(1234);
     host.run.setCountedUpMs(55);
@@ -277,7 +280,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
 TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
 {
     addRow(1, "A", planNamed("a"));
-    menu.change_clock_menu();
+    plansChanged();
     host.run.setState(RunState::Paused);
     display.hostState().run.setStage(1);
     menu.selectPlan(0);
@@ -288,7 +291,7 @@ TEST_F(PlanMenuTest, choosingAMenuItem_selectsThatPlan)
 {
     addRow(1, "A", planNamed("a"));
     addRow(2, "B", planNamed("b"));
-    menu.change_clock_menu();
+    plansChanged();
     submenu.actions()[1]->trigger();
     EXPECT_EQ(module.clock_plan.firsttext, "title b");
     EXPECT_TRUE(submenu.actions()[1]->isChecked());
@@ -301,11 +304,22 @@ TEST_F(PlanMenuTest, manyPlans_submenuScrollsInOneColumnWithinTheScreen)
 {
     exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
          "INSERT INTO deskclock (ID, clockname) SELECT i, 'plan ' || i FROM n");
-    menu.change_clock_menu();
+    plansChanged();
     ASSERT_EQ(menu.planCount(), 2000);
     const QRect screen = submenu.screen()->availableGeometry();
     submenu.popup(screen.topLeft());
     EXPECT_LE(submenu.height(), screen.height());
     EXPECT_LT(submenu.width(), screen.width() / 2); // no columns over the screen
     submenu.hide();
+}
+
+TEST_F(PlanMenuTest, savedPlansChange_rebuildsTheSubmenuWithoutBeingAsked)
+{
+    addRow(1, "A", planNamed("a"));
+    EXPECT_EQ(captions(), QStringList{"A"});
+    ASSERT_TRUE(plans.save("B", "", planNamed("b")).ok());
+    EXPECT_EQ(captions(), QStringList({"A", "B"}));
+    ASSERT_TRUE(plans.remove({PlanListEntry{1, "A", "marquee"}}).ok());
+    EXPECT_EQ(captions(), QStringList{"B"});
+    EXPECT_TRUE(host.desktop[5].enabled);
 }

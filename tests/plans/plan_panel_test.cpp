@@ -3,10 +3,10 @@
 #include "display/display_window.h"
 #include "menus/plan_menu.h"
 #include "plans/fake_plan_editor.h"
-#include "plans/plan_table.h"
 #include "services/help_links.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_repository.h"
 #include "support/fake_launcher.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
@@ -40,11 +40,12 @@ struct PlanPanelTest : ::testing::Test {
     test::QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, module, displayHost};
     QMenu submenu;
-    PlanMenu menu{program.context, host, module, display, &submenu};
+    PlanRepository plans{program.context.folder};
+    PlanMenu menu{program.context, plans, host, module, display, &submenu};
     CountingHotkeys hotkeys;
     test::FakePlanEditor editor;
     test::FakeLauncher desktop;
-    PlanPanel panel{program.context, editor, module.clock_plan, MenuHooks{&menu, nullptr, &hotkeys, nullptr}};
+    PlanPanel panel{program.context, plans, editor, module.clock_plan, &hotkeys};
 
     void SetUp() override
     {
@@ -129,12 +130,12 @@ TEST_F(PlanPanelTest, saveMoveDeleteLoadExport_listSubmenuAndFileAgreeAfterARest
                                                          "1,丙,text 丙,00:01:00,\r\n2,乙,text 乙,00:01:00,\r\n\r\n"));
 
     test::FakePlanEditor otherEditor;
-    PlanPanel restarted(program.context, otherEditor, module.clock_plan, MenuHooks{});
+    PlanRepository restartedPlans(program.context.folder);
+    PlanPanel restarted(program.context, restartedPlans, otherEditor, module.clock_plan, nullptr);
     restarted.show();
     EXPECT_EQ(restarted.rowCount(), 2);
     EXPECT_EQ(restarted.entryAt(1).name, "乙");
-    PlanMenu restartedMenu(program.context, host, module, display, nullptr);
-    restartedMenu.change_clock_menu();
+    PlanMenu restartedMenu(program.context, restartedPlans, host, module, display, nullptr);
     EXPECT_EQ(restartedMenu.caption(0), "丙");
     EXPECT_EQ(restartedMenu.caption(1), "乙");
 }
@@ -168,7 +169,7 @@ TEST_F(PlanPanelTest, delete_findsPlansByTheirStoredNameAndSelectsTheRowAbove)
     const QStringList names{"1", "2", "3", "4", "A\tB", "A", "A   B", "8", "9", "10"};
     for (const QString& name : names) {
         if (name.contains(QLatin1Char('\t'))) // stored before such names were refused
-            ASSERT_TRUE(PlanTable(program.context.folder).save(name, "scroll", module.clock_plan).ok());
+            ASSERT_TRUE(plans.save(name, "scroll", module.clock_plan).ok());
         else
             save(name);
     }

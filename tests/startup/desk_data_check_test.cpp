@@ -98,7 +98,11 @@ TEST_F(DeskDataCheckTest, readOnlyFolder_plansStayReadableAndTheOperatorIsTold)
 
 TEST_F(DeskDataCheckTest, rowsThatWaited_areWrittenAtStart)
 {
-    ASSERT_TRUE(queue_pending_run(p.context.folder, {"00:01:00", "00:01:02", "00:00:00", "00:00:00", "早会"}, nullptr));
+    RunRow waiting;
+    waiting.setTime = waiting.useTime = "00:01:00";
+    waiting.outTime = waiting.pauseTime = "00:00:00";
+    waiting.filename = "早会";
+    ASSERT_TRUE(queue_pending_run(p.context.folder, waiting, nullptr));
     check_desk_data(p.context);
     EXPECT_TRUE(read_pending_runs(p.context.folder).empty());
     Database db = open_desk_data(p.context.folder);

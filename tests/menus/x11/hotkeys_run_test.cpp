@@ -7,6 +7,7 @@
 #include "services/sound_player.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_repository.h"
 #include "stores/plan_store.h"
 #include "support/other_x_client.h"
 #include "support/quiet_display_host.h"
@@ -55,6 +56,7 @@ struct HotkeysRunTest : ::testing::Test {
     std::unique_ptr<DisplayEngine> engine;
     RunCommands* commands = nullptr;
     QMenu submenu;
+    PlanRepository savedPlans{program.context.folder};
     std::unique_ptr<PlanMenu> plans;
     std::unique_ptr<X11Hotkeys> backend;
     std::unique_ptr<GlobalHotkeys> hotkeys;
@@ -76,9 +78,8 @@ struct HotkeysRunTest : ::testing::Test {
         commands = &engine->commands();
         window->load();
         engine->displayLoaded();
-        plans = std::make_unique<PlanMenu>(program.context, host, module, *window, &submenu);
+        plans = std::make_unique<PlanMenu>(program.context, savedPlans, host, module, *window, &submenu);
         plans->setRunCommands(commands);
-        plans->change_clock_menu();
         commands->setPlanSequence(plans.get());
         backend = std::make_unique<X11Hotkeys>();
         ASSERT_TRUE(backend->unavailableReason().isEmpty()) << "needs an X server";
