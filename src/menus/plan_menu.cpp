@@ -24,7 +24,7 @@ namespace {
 const QString kSelectionFailed = QStringLiteral("操作系统是精简版本，不支持本功能");
 
 // A menu shows "&" as a mnemonic marker; a plan name shows as it is.
-QString menu_text(const QString& name)
+QString menuText(const QString& name)
 {
     QString text = name;
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -97,7 +97,7 @@ PlanMenu::~PlanMenu()
 
 QAction* PlanMenu::addItem(const QString& caption)
 {
-    auto* a = new QAction(menu_text(caption), m_menu.data());
+    auto* a = new QAction(menuText(caption), m_menu.data());
     a->setData(caption);
     a->setCheckable(true);
     a->setObjectName(QStringLiteral("planItem%1").arg(m_items.size()));
@@ -213,7 +213,7 @@ void PlanMenu::loadPlanItems()
         }
         const QString& name = entries[i].name;
         QAction* a = i == 0 ? m_items[0] : addItem(name);
-        a->setText(menu_text(name));
+        a->setText(menuText(name));
         a->setData(name);
         a->setVisible(true);
         m_planCount = i + 1;

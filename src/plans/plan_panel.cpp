@@ -7,6 +7,7 @@
 #include "platform/text_path.h"
 #include "services/app_context.h"
 #include "services/help_links.h"
+#include "services/row_table.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
@@ -110,14 +111,7 @@ void PlanPanel::buildControls()
     m_table->setModel(m_model);
     m_table->setObjectName(QStringLiteral("planList"));
     m_table->setAccessibleName(QStringLiteral("阶段列表"));
-    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setTabKeyNavigation(false);
-    m_table->setWordWrap(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    setUpRowTable(*m_table);
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     header->resizeSection(0, m_table->fontMetrics().horizontalAdvance(QStringLiteral("序号 0000")) + 12);

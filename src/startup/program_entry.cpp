@@ -105,7 +105,7 @@ int Main(QApplication& app)
     after_first_frame(windows ? windows->shownWindow() : nullptr, [&context, &startFailures] {
         const QList<FailedSave> failed = std::move(*startFailures);
         startFailures.reset();
-        check_desk_data(context, failed);
+        checkDeskData(context, failed);
         QMetaObject::invokeMethod(qApp, [&context] {
             load_deferred_module();
             if (context.sound)

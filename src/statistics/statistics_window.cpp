@@ -3,6 +3,7 @@
 #include "platform/engine_timer.h"
 #include "platform/notifier.h"
 #include "services/app_context.h"
+#include "services/row_table.h"
 #include "services/spreadsheet_export.h"
 #include "stores/registry_values.h"
 
@@ -70,15 +71,8 @@ void StatisticsWindow::buildControls()
     for (int c = 0; c < m_model->columnCount(); ++c)
         titles << m_model->headerData(c, Qt::Horizontal).toString();
     m_table->setAccessibleName(titles.join(QLatin1Char(' ')));
-    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setTabKeyNavigation(false);
-    m_table->setWordWrap(false);
+    setUpRowTable(*m_table);
     m_table->setShowGrid(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     QHeaderView* header = m_table->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);

@@ -22,7 +22,7 @@ namespace {
 
 const QString kQueueName = QStringLiteral("PendingRuns.json");
 
-QJsonObject to_json(const RunRow& row)
+QJsonObject toJson(const RunRow& row)
 {
     return QJsonObject{{QStringLiteral("set_time"), row.setTime},
                        {QStringLiteral("use_time"), row.useTime},
@@ -33,7 +33,7 @@ QJsonObject to_json(const RunRow& row)
 }
 
 // "hh:mm:ss", the hours not wrapped at 24.
-bool is_time_text(const QJsonValue& value)
+bool isTimeText(const QJsonValue& value)
 {
     static const QRegularExpression pattern(QStringLiteral("^\\d{2,}:[0-5]\\d:[0-5]\\d$"));
     return value.isString() && pattern.match(value.toString()).hasMatch();
@@ -42,11 +42,11 @@ bool is_time_text(const QJsonValue& value)
 // The row of the queue's entry at `index`; nothing when the entry has no
 // valid times or label (another type, a field missing). A row queued before
 // rows had keys gets one from its place and content, the same at every read.
-std::optional<RunRow> from_json(const QJsonValue& entry, qsizetype index)
+std::optional<RunRow> fromJson(const QJsonValue& entry, qsizetype index)
 {
     const QJsonObject o = entry.toObject();
     for (const char* field : {"set_time", "use_time", "out_time", "pause_time"}) {
-        if (!is_time_text(o.value(QLatin1String(field))))
+        if (!isTimeText(o.value(QLatin1String(field))))
             return std::nullopt;
     }
     const QJsonValue filename = o.value(QStringLiteral("filename"));
@@ -68,7 +68,7 @@ std::optional<RunRow> from_json(const QJsonValue& entry, qsizetype index)
     return row;
 }
 
-bool save_queue(const QString& path, const std::vector<RunRow>& rows, QString* error)
+bool saveQueue(const QString& path, const std::vector<RunRow>& rows, QString* error)
 {
     if (rows.empty()) {
         if (!QFile::exists(path) || QFile::remove(path))
@@ -79,13 +79,13 @@ bool save_queue(const QString& path, const std::vector<RunRow>& rows, QString* e
     }
     QJsonArray array;
     for (const RunRow& row : rows)
-        array.append(to_json(row));
+        array.append(toJson(row));
     return save_file(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
 }
 
 // Entries without valid times never reach timesum: the file as it was is
 // copied aside as .bad and the queue keeps only the good rows.
-void set_bad_entries_aside(const QString& path, const std::vector<RunRow>& good, qsizetype bad)
+void setBadEntriesAside(const QString& path, const std::vector<RunRow>& good, qsizetype bad)
 {
     const QString copy = copy_aside_as_bad(path);
     if (copy.isEmpty()) {
@@ -93,7 +93,7 @@ void set_bad_entries_aside(const QString& path, const std::vector<RunRow>& good,
         return;
     }
     QString why;
-    if (!save_queue(path, good, &why))
+    if (!saveQueue(path, good, &why))
         qWarning().noquote() << path << "keeps its entries without valid times:" << why;
     qWarning().noquote() << path << "held" << bad << "entries without valid times; the file as it was is kept as"
                          << copy;
@@ -104,15 +104,15 @@ QPointer<QObject> g_retryOwner;
 
 } // namespace
 
-QString pending_runs_path(const ProgramFolder& folder)
+QString pendingRunsPath(const ProgramFolder& folder)
 {
     return folder.file(kQueueName);
 }
 
-std::vector<RunRow> read_pending_runs(const ProgramFolder& folder)
+std::vector<RunRow> readPendingRuns(const ProgramFolder& folder)
 {
     std::vector<RunRow> rows;
-    const QString path = pending_runs_path(folder);
+    const QString path = pendingRunsPath(folder);
     QFile file(path);
     if (!file.exists())
         return rows;
@@ -130,26 +130,26 @@ std::vector<RunRow> read_pending_runs(const ProgramFolder& folder)
     }
     const QJsonArray entries = doc.array();
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (std::optional<RunRow> row = from_json(entries.at(i), i))
+        if (std::optional<RunRow> row = fromJson(entries.at(i), i))
             rows.push_back(*row);
     }
     if (qsizetype(rows.size()) < entries.size())
-        set_bad_entries_aside(path, rows, entries.size() - qsizetype(rows.size()));
+        setBadEntriesAside(path, rows, entries.size() - qsizetype(rows.size()));
     return rows;
 }
 
-bool queue_pending_run(const ProgramFolder& folder, const RunRow& row, QString* error)
+bool queuePendingRun(const ProgramFolder& folder, const RunRow& row, QString* error)
 {
-    std::vector<RunRow> rows = read_pending_runs(folder);
+    std::vector<RunRow> rows = readPendingRuns(folder);
     rows.push_back(row);
     if (rows.back().queueKey.isEmpty())
         rows.back().queueKey = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    return save_queue(pending_runs_path(folder), rows, error);
+    return saveQueue(pendingRunsPath(folder), rows, error);
 }
 
-bool write_pending_runs(const ProgramFolder& folder, const std::vector<RunRow>& extra, QString* error)
+bool writePendingRuns(const ProgramFolder& folder, const std::vector<RunRow>& extra, QString* error)
 {
-    std::vector<RunRow> rows = read_pending_runs(folder);
+    std::vector<RunRow> rows = readPendingRuns(folder);
     const bool hadQueue = !rows.empty();
     rows.insert(rows.end(), extra.begin(), extra.end());
     if (rows.empty())
@@ -158,27 +158,27 @@ bool write_pending_runs(const ProgramFolder& folder, const std::vector<RunRow>& 
         return false;
     // The database remembers the queued rows' keys: a queue that stays is
     // never written again, and is reported once.
-    const QString path = pending_runs_path(folder);
+    const QString path = pendingRunsPath(folder);
     QString why;
-    if (hadQueue && !save_queue(path, {}, &why))
+    if (hadQueue && !saveQueue(path, {}, &why))
         report_save_failure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
     return true;
 }
 
-void retry_pending_runs_later(QObject* owner, const ProgramFolder& folder, int delayMs)
+void retryPendingRunsLater(QObject* owner, const ProgramFolder& folder, int delayMs)
 {
     if (g_retryOwner || !owner)
         return;
     g_retryOwner = owner;
     QTimer::singleShot(delayMs, owner, [owner, folder, delayMs] {
         g_retryOwner = nullptr;
-        if (read_pending_runs(folder).empty())
+        if (readPendingRuns(folder).empty())
             return;
         QString error;
-        if (write_pending_runs(folder, {}, &error))
+        if (writePendingRuns(folder, {}, &error))
             qInfo("The waiting statistics rows are written now.");
         else
-            retry_pending_runs_later(owner, folder, delayMs);
+            retryPendingRunsLater(owner, folder, delayMs);
     });
 }
 

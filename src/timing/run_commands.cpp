@@ -340,11 +340,11 @@ void RunCommands::record_run()
         return; // this run already has its row
     AppContext& ctx = context();
     QString error;
-    const RecordResult result = orvalen::record_run(ctx, host().run_record, &error);
+    const RecordResult result = orvalen::recordRun(ctx, host().run_record, &error);
     if (result == RecordResult::Written || result == RecordResult::Pending)
         m_recorded = true; // the row is kept: never a second one for this run
     if (result == RecordResult::Pending)
-        retry_pending_runs_later(&m_receiver, ctx.folder);
+        retryPendingRunsLater(&m_receiver, ctx.folder);
     if (result == RecordResult::Off || result == RecordResult::Written || !ctx.notifier)
         return;
     m_recorded = true; // one notice per run, not one per retry
@@ -353,7 +353,7 @@ void RunCommands::record_run()
     Notifier* notifier = ctx.notifier;
     const QString text = result == RecordResult::Pending
         ? QStringLiteral("本次计时暂未记入统计：%1\n记录已保存在 %2，数据库可写入时自动补记。")
-              .arg(error, pending_runs_path(ctx.folder))
+              .arg(error, pendingRunsPath(ctx.folder))
         : QStringLiteral("本次计时未能记入统计：%1").arg(error);
     QMetaObject::invokeMethod(
         &m_receiver, [notifier, text] { notifier->notice(text, Notifier::Icon::Warning, 5000); },

@@ -12,7 +12,7 @@
 
 namespace orvalen {
 
-QString duration_text(qint64 milliseconds)
+QString durationText(qint64 milliseconds)
 {
     // nearbyint rounds halves to the even whole number in the default mode.
     double seconds = std::nearbyint(double(milliseconds) / 1000.0);
@@ -28,31 +28,31 @@ QString duration_text(qint64 milliseconds)
         .arg(s, 2, 10, QChar(u'0'));
 }
 
-RunRow timesum_row(RunRecord& record, const QDateTime& now)
+RunRow timesumRow(RunRecord& record, const QDateTime& now)
 {
     RunRow row;
     row.setTime = record.setTime.toString(QStringLiteral("hh:mm:ss"));
-    row.useTime = duration_text(record.countedDownMs);
-    row.outTime = duration_text(record.countedUpMs);
-    row.pauseTime = duration_text(record.pausedMs);
+    row.useTime = durationText(record.countedDownMs);
+    row.outTime = durationText(record.countedUpMs);
+    row.pauseTime = durationText(record.pausedMs);
     if (record.label.isEmpty())
         record.label = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     row.filename = record.label;
     return row;
 }
 
-RecordResult record_run(AppContext& ctx, RunRecord& record, QString* error)
+RecordResult recordRun(AppContext& ctx, RunRecord& record, QString* error)
 {
     if (!ctx.registry || !registry_values::time_record(*ctx.registry))
         return RecordResult::Off;
     const QDateTime now = ctx.clock ? ctx.clock->now() : QDateTime::currentDateTime();
-    const RunRow row = timesum_row(record, now);
+    const RunRow row = timesumRow(record, now);
     QString why;
-    if (write_pending_runs(ctx.folder, {row}, &why))
+    if (writePendingRuns(ctx.folder, {row}, &why))
         return RecordResult::Written;
-    qWarning().noquote() << "record_run: the statistics row cannot be stored now:" << why;
+    qWarning().noquote() << "Run record: the statistics row cannot be stored now:" << why;
     QString queueError;
-    const bool queued = queue_pending_run(ctx.folder, row, &queueError);
+    const bool queued = queuePendingRun(ctx.folder, row, &queueError);
     if (!queued)
         why += QStringLiteral("；") + queueError;
     if (error)

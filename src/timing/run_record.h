@@ -12,12 +12,12 @@ struct RunRecord;
 // "hh:mm:ss" of a millisecond count: the count divided by 1000 and rounded
 // to whole seconds (halves to the even second). Hours are not wrapped at 24:
 // a run of 25 hours reads "25:00:00". A negative count reads as 0.
-QString duration_text(qint64 milliseconds);
+QString durationText(qint64 milliseconds);
 
 // The row for the run described by `record`. An empty run label is replaced
 // by `now` as "yyyy-MM-dd hh:mm:ss", which is also written back into the
 // record so that later runs carry the same label.
-RunRow timesum_row(RunRecord& record, const QDateTime& now);
+RunRow timesumRow(RunRecord& record, const QDateTime& now);
 
 enum class RecordResult {
     Off,     // statistics are switched off: nothing touched
@@ -30,6 +30,6 @@ enum class RecordResult {
 // The whole statistics record of a finished run: reads the switch
 // (registry value Time_Record), builds the row from the record and appends
 // it after the rows that waited for the database. Never throws.
-RecordResult record_run(AppContext& ctx, RunRecord& record, QString* error);
+RecordResult recordRun(AppContext& ctx, RunRecord& record, QString* error);
 
 } // namespace orvalen
