@@ -92,9 +92,12 @@ int RunTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant RunTableModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_lines.size())
+    if (!index.isValid() || index.row() >= m_lines.size())
         return {};
-    return cellText(m_lines[index.row()], index.column());
+    // A label wider than its column shows whole as the tip.
+    if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && index.column() == columnCount() - 1))
+        return cellText(m_lines[index.row()], index.column());
+    return {};
 }
 
 QVariant RunTableModel::headerData(int section, Qt::Orientation orientation, int role) const

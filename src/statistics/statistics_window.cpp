@@ -52,7 +52,7 @@ StatisticsWindow::StatisticsWindow(AppContext& ctx, Launcher& launcher, QWidget*
     m_noticeTimer->setEnabled(true);
 
     load();
-    m_notice->move((tableWidthPx(*this) - m_notice->width()) / 2, 120);
+    m_notice->move((m_table->minimumWidth() - m_notice->width()) / 2, 120);
     m_table->setFocus();
 }
 
@@ -76,14 +76,21 @@ void StatisticsWindow::buildControls()
     QHeaderView* header = m_table->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
+    // Each column as wide as its title or its usual value; the label column
+    // takes the rest, at least room for a label of date and time.
     const QFontMetrics metrics = m_table->fontMetrics();
-    const QStringList widest{QStringLiteral("0000"), QStringLiteral("000:00:00"), QStringLiteral("000:00:00"),
-                             QStringLiteral("000:00:00"), QStringLiteral("000:00:00")};
-    for (int c = 0; c < widest.size(); ++c)
-        header->resizeSection(c, std::max(metrics.horizontalAdvance(widest[c]),
-                                          header->fontMetrics().horizontalAdvance(titles[c])) + 16);
+    const QStringList usual{QStringLiteral("0000"), QStringLiteral("00:00:00"), QStringLiteral("00:00:00"),
+                            QStringLiteral("00:00:00"), QStringLiteral("00:00:00"),
+                            QStringLiteral("2026-12-09 10:00:00")};
+    int width = 2 * m_table->frameWidth();
+    for (int c = 0; c < usual.size(); ++c) {
+        const int section = std::max(metrics.horizontalAdvance(usual[c]),
+                                     header->fontMetrics().horizontalAdvance(titles[c])) + 16;
+        header->resizeSection(c, section);
+        width += section;
+    }
     header->setStretchLastSection(true);
-    m_table->setMinimumSize(tableWidthPx(*this), qRound(6360.0 * logicalDpiY() / 1440.0));
+    m_table->setMinimumSize(std::max(tableWidthPx(*this), width), qRound(6360.0 * logicalDpiY() / 1440.0));
 
     m_notice = new QLabel(displayText(kNoticeText), m_table);
     m_notice->setAlignment(Qt::AlignCenter);
