@@ -2,21 +2,17 @@
 
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/desk_data_folder.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace orvalen;
 
 namespace {
 
-struct PlanRepositoryTest : ::testing::Test {
-    QTemporaryDir dir;
-    ProgramFolder folder{dir.path()};
+struct PlanRepositoryTest : test::DeskDataFolder {
     PlanRepository plans{folder};
-
-    void SetUp() override { ASSERT_TRUE(create_desk_data(folder.file("DeskData.db"))); }
 
     void save(const QString& name, const ClockPlan& plan = ClockPlan::defaults(QDate(2026, 12, 9)))
     {

@@ -1,21 +1,16 @@
 #include "stores/run_log.h"
 
 #include "stores/database.h"
-#include "stores/desk_data_schema.h"
+#include "stores/desk_data_folder.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace orvalen;
 
 namespace {
 
-struct RunLogTest : ::testing::Test {
-    QTemporaryDir dir;
-    ProgramFolder folder{dir.path()};
+struct RunLogTest : test::DeskDataFolder {
     RunLog log{folder};
-
-    void SetUp() override { ASSERT_TRUE(create_desk_data(folder.file("DeskData.db"))); }
 
     static RunRow run(const QString& label, const QString& queueKey = {})
     {
