@@ -175,12 +175,11 @@ void PlanMenu::ensureLoaded()
     // The start-up load used to run before the display loaded, whose idle
     // state shows the submenu item (disabled when there are no plans): a
     // deferred load keeps it shown.
-    const bool shown = m_host.desktop[5].visible;
+    const bool shown = m_host.menus.planItemShown();
     clearPlanItems();
     loadPlanItems();
     if (deferred)
-        m_host.desktop[5].visible = shown;
-    m_host.menusChanged();
+        m_host.menus.setPlanItem(shown, m_host.menus.planItemEnabled());
 }
 
 void PlanMenu::clearPlanItems()
@@ -198,9 +197,7 @@ void PlanMenu::clearPlanItems()
 
 void PlanMenu::loadPlanItems()
 {
-    MenuItemState& item = m_host.desktop[5];
-    item.enabled = false;
-    item.visible = false;
+    m_host.menus.setPlanItem(false, false);
     if (!m_ctx.folder.exists(kDeskData))
         return;
     QString error;
@@ -221,10 +218,8 @@ void PlanMenu::loadPlanItems()
             qWarning() << "Plan submenu: reading the plans stopped:" << rows.error();
         if (step != Statement::Step::Row)
             break;
-        if (i == 0) {
-            item.enabled = true;
-            item.visible = true;
-        }
+        if (i == 0)
+            m_host.menus.setPlanItem(true, true);
         const QString name = rows.text(QStringLiteral("clockname"));
         QAction* a = i == 0 ? m_items[0] : addItem(name);
         a->setText(menu_text(name));
@@ -266,7 +261,7 @@ void PlanMenu::leavePause()
     // A run paused under the old plan: the new plan starts unpaused, so the
     // next pause press must pause, not account a pause that never happened.
     if (m_host.run.state() == RunState::Paused)
-        m_host.run.setState(RunState::Running);
+        m_host.run.resume();
 }
 
 void PlanMenu::selectPlan(int index)

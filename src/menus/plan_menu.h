@@ -27,11 +27,11 @@ class RunCommands;
 // set up again for the new plan.
 class PlanMenu final : public PlanMenuHooks {
 public:
-    // `submenu` is the QMenu of desktop(5) that the menu host owns.
+    // `submenu` is the plan submenu that the menu host owns.
     PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display, QMenu* submenu);
     ~PlanMenu() override;
 
-    // Rebuilds the items from the saved plans; desktop(5) is shown and
+    // Rebuilds the items from the saved plans; the plan item is shown and
     // enabled only when there is at least one. While a load is deferred it
     // only marks the list to be read.
     void change_clock_menu() override;

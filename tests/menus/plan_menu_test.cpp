@@ -39,7 +39,7 @@ struct PlanMenuTest : ::testing::Test {
         QString error;
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db"), &error)) << error.toStdString();
         module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 8));
-        display.hostState().run.setStage(0);
+        display.hostState().run.enterStage(0);
     }
 
     // A plan that differs from the default in many fields.
@@ -106,8 +106,8 @@ TEST_F(PlanMenuTest, rebuild_listsPlansInIdOrder_andFollowsDeletions)
     menu.change_clock_menu();
     EXPECT_EQ(captions(), QStringList({"A", "B", "C"}));
     EXPECT_EQ(submenu.actions().size(), 3);
-    EXPECT_TRUE(host.desktop[5].visible);
-    EXPECT_TRUE(host.desktop[5].enabled);
+    EXPECT_TRUE(host.menus.planItemShown());
+    EXPECT_TRUE(host.menus.planItemEnabled());
     EXPECT_EQ(menu.planCount(), 3);
 
     menu.selectPlan(2);
@@ -126,17 +126,17 @@ TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrBackInTheEventLoop_ke
     menu.loadWhenShown(nullptr);
     QCoreApplication::processEvents();
     EXPECT_EQ(submenu.actions().first()->data().toString(), "A");
-    EXPECT_TRUE(host.desktop[5].enabled);
+    EXPECT_TRUE(host.menus.planItemEnabled());
 
     // Without plans the item stays shown (disabled), as the display's idle
     // state shows it; the first use reads the list.
     exec("DELETE FROM deskclock");
-    host.desktop[5].visible = true;
+    host.menus.setPlanItem(true, host.menus.planItemEnabled());
     menu.deferLoad();
     menu.change_clock_menu();
     EXPECT_EQ(menu.planCount(), 0);
-    EXPECT_TRUE(host.desktop[5].visible);
-    EXPECT_FALSE(host.desktop[5].enabled);
+    EXPECT_TRUE(host.menus.planItemShown());
+    EXPECT_FALSE(host.menus.planItemEnabled());
 }
 
 TEST_F(PlanMenuTest, rebuild_withoutPlans_hidesTheItem_andCountsNoPlans)
@@ -145,14 +145,14 @@ TEST_F(PlanMenuTest, rebuild_withoutPlans_hidesTheItem_andCountsNoPlans)
     menu.change_clock_menu();
     exec("DELETE FROM deskclock");
     menu.change_clock_menu();
-    EXPECT_FALSE(host.desktop[5].visible);
-    EXPECT_FALSE(host.desktop[5].enabled);
+    EXPECT_FALSE(host.menus.planItemShown());
+    EXPECT_FALSE(host.menus.planItemEnabled());
     EXPECT_EQ(captions(), QStringList{"Only"});  // item 0 keeps its caption
     EXPECT_EQ(menu.planCount(), 0);
 
     QFile::remove(program.file("DeskData.db"));
     menu.change_clock_menu();
-    EXPECT_FALSE(host.desktop[5].visible);
+    EXPECT_FALSE(host.menus.planItemShown());
     EXPECT_EQ(menu.planCount(), 0);
 }
 
@@ -252,10 +252,9 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     addRow(1, "A", planNamed("a"));
     menu.change_clock_menu();
     host.prepare_only = false;
-    host.run.setCountedDownMs(1234);
-    host.run.setCountedUpMs(55);
-    host.run.setShownMs(4321);
-    display.hostState().run.setStage(2);
+    host.run.countedDown(1234, 4321);
+    host.run.countedUp(55, 4321);
+    display.hostState().run.enterStage(2);
     timers.countdownTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -266,7 +265,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     EXPECT_EQ(host.run.shownMs(), 0);
 
     timers.countSetup->setEnabled(false);
-    display.hostState().run.setStage(5);
+    display.hostState().run.enterStage(5);
     timers.countupTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countupTick->isEnabled());
@@ -278,8 +277,9 @@ TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
 {
     addRow(1, "A", planNamed("a"));
     menu.change_clock_menu();
-    host.run.setState(RunState::Paused);
-    display.hostState().run.setStage(1);
+    host.run.start();
+    host.run.pause();
+    display.hostState().run.enterStage(1);
     menu.selectPlan(0);
     EXPECT_EQ(host.run.state(), RunState::Running);
 }
