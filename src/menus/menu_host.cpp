@@ -72,6 +72,7 @@ void MenuHost::buildMenus()
     m_stop = addCommand(Stop, QStringLiteral("停止"));
     m_pause = addCommand(Pause, QStringLiteral("暂停"));
     m_reset = addCommand(Reset, QStringLiteral("复位"));
+    m_reset->setVisible(false);
     m_desktopMenu->addSeparator();
     m_planMenu = new QMenu(QStringLiteral("阶段选择"), m_desktopMenu.get());
     m_planMenu->setObjectName(QStringLiteral("planMenu"));
@@ -150,7 +151,6 @@ void MenuHost::showState()
     m_pause->setText(runCaption(Pause, state == RunState::Paused ? QStringLiteral("继续") : QStringLiteral("暂停")));
     for (DesktopItem item : {Start, Stop, Pause, Reset, Settings, Exit})
         action(item)->setEnabled(commandEnabled(item, state));
-    m_reset->setVisible(false);
     for (QAction* a : {m_statistics, m_help, m_about, m_exit})
         a->setVisible(idle);
 
