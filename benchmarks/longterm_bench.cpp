@@ -102,7 +102,7 @@ int main(int argc, char** argv)
     plan.Time_all = target.time();
     plan.combolist = QStringLiteral("001");
     save_plan(program.registry, plan);
-    host.clockset[4].checked = true;
+    host.menus.setWeekdayChecked(true);
 
     DisplayWindow window(program.context, host, module, quietHost);
     ScreenMetrics screen;

@@ -107,11 +107,10 @@ void DisplayWindow::relayout()
         setTwipsLeft(clockPanel, (screenW - twipsWidth(clockPanel)) / 2.0);
     }
     placeScreenButtons(W, H);
-    showOutlines(m_host.adjust_mode());
+    showOutlines(m_host.menus.adjustMode());
     if (isMinimized() || isMaximized() || isFullScreen()) {
         // full screen is this display's maximised state
-        m_host.desktop[12].caption = isMinimized() ? QStringLiteral("最大化") : QStringLiteral("最小化");
-        m_host.menusChanged();
+        m_host.menus.setDisplayMinimised(isMinimized());
     }
     m_inLayout = false;
 }

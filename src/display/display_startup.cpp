@@ -169,25 +169,20 @@ void DisplayWindow::loadLookAndState()
 
 void DisplayWindow::applyIdleMenuState()
 {
-    m_host.run.setEndMarked(false);
-    m_host.run.setState(RunState::Ready);
+    m_host.run.reset();
     m_displayHost.showReady();
-    // The marks and the items the run state does not decide.
-    HostState& h = m_host;
-    using enum DesktopItem;
-    h.item(AdjustMode).checked = false;
-    h.item(Background).enabled = true;
+    // The marks the run state does not decide.
+    MenuState& menus = m_host.menus;
+    menus.setAdjustMode(false);
     const int buttons = to_int16(leading_number(iniRead(time_data::kClockSite,
                                                         time_data::pictureLeftKey(int(DisplayElement::ButtonsFlag)),
                                                         time_data::kButtonsShownDefault)))
                             .value_or(0);
     // The buttons command turns the mark over, shows the buttons to match
     // and keeps the flag.
-    h.item(Buttons).checked = buttons != 1;
-    m_displayHost.desktopRun(int(Buttons));
-    h.item(ExtendedScreen).checked = false;
-    h.item(WindowSeparator).enabled = false;
-    m_host.menusChanged();
+    menus.setButtonsShown(buttons != 1);
+    m_displayHost.desktopRun(DesktopItem::Buttons);
+    menus.setExtendedScreen(false);
 }
 
 // --- background ------------------------------------------------------------------

@@ -159,7 +159,7 @@ void DisplayWindow::paintTextPanels(int i)
             if (marquee_mode == 2)
                 setTwipsLeft(label, (twipsWidth(panel) - twipsWidth(label)) / 2.0);
         }
-        if (!plan.showsScrollingText() && !m_host.adjust_mode() && label->text() != QStringLiteral("动态文本")) {
+        if (!plan.showsScrollingText() && !m_host.menus.adjustMode() && label->text() != QStringLiteral("动态文本")) {
             panel->hide();
             return;
         }

@@ -19,7 +19,7 @@ void DisplayWindow::showElementPlaceholders(bool shown)
     const ClockPlan& plan = m_module.clock_plan;
     const bool running = isRunning();
     static const QString* placeholders[5] = {&kTitle, &kSubtitle, &kDate, &kPrompt, &kScroll};
-    showOutlines(m_host.adjust_mode());
+    showOutlines(m_host.menus.adjustMode());
 
     if (shown) {
         // Shown unless a count runs and the element has nothing of its own.

@@ -20,7 +20,7 @@ const QString kDefaultSizes = QStringLiteral("80/50/100/50/30/30/");
 
 } // namespace
 
-QString rebuild_size_list(const QString& list, int entry, double size)
+QString rebuildSizeList(const QString& list, int entry, double size)
 {
     QStringList parts = list.split(QLatin1Char('/'));
     if (parts.size() != 7 || !parts.last().isEmpty())
@@ -39,31 +39,24 @@ ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, 
 {
 }
 
-void ElementMenu::elementMenuChosen(ElementAction action)
+void ElementMenu::elementMenuChosen(ElementAction action, DisplayElement element)
 {
     switch (action) {
-    case ElementAction::Font: chooseFont(); break;
-    case ElementAction::Colour: chooseColour(); break;
-    case ElementAction::Centre: centre(); break;
-    case ElementAction::Hide: hide(); break;
+    case ElementAction::Font: chooseFont(element); break;
+    case ElementAction::Colour: chooseColour(element); break;
+    case ElementAction::Centre: centre(element); break;
+    case ElementAction::Hide: hide(element); break;
     case ElementAction::Weekday: toggleWeekday(); break;
     default: break;
     }
 }
 
-std::optional<DisplayElement> ElementMenu::selected() const
-{
-    return element_of_menu_number(m_module.selected_element);
-}
-
 // --- font ---------------------------------------------------------------------
 
-void ElementMenu::chooseFont()
+void ElementMenu::chooseFont(DisplayElement e)
 {
-    const std::optional<DisplayElement> element = selected();
-    if (!element || *element == DisplayElement::Logo)
+    if (e == DisplayElement::Logo)
         return; // the logo has no font
-    const DisplayElement e = *element;
     const std::optional<QFont> chosen = m_dialogs.chooseFont(m_display.elementFont(e), m_display.elementText(e));
     if (!chosen || !std::isfinite(chosen->pointSizeF()) || chosen->pointSizeF() <= 0)
         return;
@@ -75,11 +68,11 @@ void ElementMenu::chooseFont()
     case DisplayElement::DateLine:
         plan.stagefont = font.family();
         plan.stagecolour = colourText(e, plan.stagecolour);
-        plan.sizethree = rebuild_size_list(plan.sizethree, 3, font.pointSizeF());
+        plan.sizethree = rebuildSizeList(plan.sizethree, 3, font.pointSizeF());
         store({{"stagefont", &plan.stagefont}, {"stagecolour", &plan.stagecolour}, {"sizethree", &plan.sizethree}});
         break;
     case DisplayElement::Clock:
-        plan.sizethree = rebuild_size_list(plan.sizethree, 2, font.pointSizeF());
+        plan.sizethree = rebuildSizeList(plan.sizethree, 2, font.pointSizeF());
         plan.clockFont = font.family();
         plan.clockcolour = colourText(e, plan.clockcolour);
         store({{"clockFont", &plan.clockFont}, {"clockcolour", &plan.clockcolour}, {"sizethree", &plan.sizethree}});
@@ -92,13 +85,11 @@ void ElementMenu::chooseFont()
 
 // --- colour -------------------------------------------------------------------
 
-void ElementMenu::chooseColour()
+void ElementMenu::chooseColour(DisplayElement e)
 {
-    const std::optional<DisplayElement> element = selected();
     const std::optional<QColor> chosen = m_dialogs.chooseColour();
-    if (!element || *element == DisplayElement::Logo || !chosen || !chosen->isValid())
+    if (e == DisplayElement::Logo || !chosen || !chosen->isValid())
         return; // the logo takes no colour
-    const DisplayElement e = *element;
     const QColor colour = *chosen;
     m_display.setElementColour(e, colour);
     ClockPlan& plan = m_module.clock_plan;
@@ -111,7 +102,7 @@ void ElementMenu::chooseColour()
     case DisplayElement::Clock: {
         m_display.repaintElement(e);
         const QFont font = m_display.elementFont(e);
-        plan.sizethree = rebuild_size_list(plan.sizethree, 2, font.pointSizeF()); // kept in memory only
+        plan.sizethree = rebuildSizeList(plan.sizethree, 2, font.pointSizeF()); // kept in memory only
         plan.clockFont = font.family();
         plan.clockcolour = colour_to_text(colour);
         store({{"clockcolour", &plan.clockcolour}});
@@ -151,16 +142,12 @@ void ElementMenu::store(std::initializer_list<std::pair<const char*, const QStri
 
 // --- centre, hide, weekday -----------------------------------------------------
 
-void ElementMenu::centre()
+void ElementMenu::centre(DisplayElement e)
 {
     const ScreenMetrics& screen = m_display.screenMetrics();
     m_module.full_screen_width_px = screen.fullWidthPx;
     m_module.full_screen_height_px = screen.fullHeightPx;
 
-    const std::optional<DisplayElement> element = selected();
-    if (!element)
-        return;
-    const DisplayElement e = *element;
     const double left = float((m_display.twipsPerPixelX() * m_module.full_screen_width_px - m_display.elementRect(e).width()) / 2.0);
     m_display.setElementLeft(e, left);
     m_display.repaintElement(e);
@@ -168,18 +155,17 @@ void ElementMenu::centre()
         m_display.saveElementPosition(e);
 }
 
-void ElementMenu::hide()
+void ElementMenu::hide(DisplayElement e)
 {
-    if (const std::optional<DisplayElement> element = selected())
-        m_display.setElementShown(*element, false);
+    m_display.setElementShown(e, false);
 }
 
 void ElementMenu::toggleWeekday()
 {
-    MenuItemState& item = element_item(m_host, ElementAction::Weekday);
-    item.checked = !item.checked;
+    MenuState& menus = m_host.menus;
+    const bool shown = !menus.weekdayChecked();
     const DisplayElement prompt = DisplayElement::Prompt;
-    if (item.checked) {
+    if (shown) {
         const QDate today = m_display.now().date();
         m_display.setElementText(prompt, weekday_name(today));
         m_display.setElementShown(prompt, true);
@@ -194,8 +180,8 @@ void ElementMenu::toggleWeekday()
     QString& flags = m_module.clock_plan.checkthree;
     if (flags.size() < 2)
         flags = flags.leftJustified(2, QLatin1Char('0'));
-    flags = flags.left(1) + (item.checked ? QLatin1Char('1') : QLatin1Char('0')) + flags.mid(2);
-    m_host.menusChanged();
+    flags = flags.left(1) + (shown ? QLatin1Char('1') : QLatin1Char('0')) + flags.mid(2);
+    menus.setWeekdayChecked(shown);
 }
 
 } // namespace orvalen

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <initializer_list>
-#include <optional>
 #include <utility>
 
 namespace orvalen {
@@ -19,12 +18,10 @@ class StyleDialogs;
 // by "/") with entry `entry` (0..5) set to `size` in its shortest decimal
 // form. A list that is not six sizes each followed by "/" is first replaced
 // by "80/50/100/50/30/30/".
-QString rebuild_size_list(const QString& list, int entry, double size);
+QString rebuildSizeList(const QString& list, int entry, double size);
 
 // The element menu "运行设置": restyles the element the operator
-// right-clicked (ModuleState::selected_element: 0 main title, 1 subtitle,
-// 2 date line, 3 prompt text, 4 scrolling text, 5 clock, 6 overtime clock,
-// 7 logo). Font and colour changes of the date line and the clock are kept
+// right-clicked. Font and colour changes of the date line and the clock are kept
 // in the current plan and in the per-user store; everything else lasts until
 // the display is next set up. It shows no messages.
 class ElementMenu final : public ElementMenuHooks {
@@ -33,15 +30,13 @@ public:
                 StyleDialogs& dialogs);
 
     // Any other value does nothing.
-    void elementMenuChosen(ElementAction action) override;
+    void elementMenuChosen(ElementAction action, DisplayElement element) override;
 
 private:
-    // The element the menu was opened on; none when out of range.
-    std::optional<DisplayElement> selected() const;
-    void chooseFont();
-    void chooseColour();
-    void centre();
-    void hide();
+    void chooseFont(DisplayElement e);
+    void chooseColour(DisplayElement e);
+    void centre(DisplayElement e);
+    void hide(DisplayElement e);
     void toggleWeekday();
 
     // Keeps plan values in the per-user store under their value names.

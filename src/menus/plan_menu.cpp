@@ -176,12 +176,11 @@ void PlanMenu::ensureLoaded()
     // The start-up load used to run before the display loaded, whose idle
     // state shows the submenu item (disabled when there are no plans): a
     // deferred load keeps it shown.
-    const bool shown = m_host.desktop[5].visible;
+    const bool shown = m_host.menus.planItemShown();
     clearPlanItems();
     loadPlanItems();
     if (deferred)
-        m_host.desktop[5].visible = shown;
-    m_host.menusChanged();
+        m_host.menus.setPlanItem(shown, m_host.menus.planItemEnabled());
 }
 
 void PlanMenu::clearPlanItems()
@@ -199,18 +198,14 @@ void PlanMenu::clearPlanItems()
 
 void PlanMenu::loadPlanItems()
 {
-    MenuItemState& item = m_host.desktop[5];
-    item.enabled = false;
-    item.visible = false;
+    m_host.menus.setPlanItem(false, false);
     QList<PlanListEntry> entries;
     const PlanResult listed = m_plans.list(&entries);
     if (!listed.ok() && listed.status != PlanStatus::MissingFile)
         qWarning().noquote() << "Plan submenu: the plans cannot be read:" << listed.error;
     for (int i = 0; i < entries.size(); ++i) {
-        if (i == 0) {
-            item.enabled = true;
-            item.visible = true;
-        }
+        if (i == 0)
+            m_host.menus.setPlanItem(true, true);
         const QString& name = entries[i].name;
         QAction* a = i == 0 ? m_items[0] : addItem(name);
         a->setText(menuText(name));
@@ -239,7 +234,7 @@ void PlanMenu::leavePause()
     // A run paused under the old plan: the new plan starts unpaused, so the
     // next pause press must pause, not account a pause that never happened.
     if (m_host.run.state() == RunState::Paused)
-        m_host.run.setState(RunState::Running);
+        m_host.run.resume();
 }
 
 void PlanMenu::selectPlan(int index)

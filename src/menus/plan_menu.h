@@ -30,7 +30,7 @@ class RunCommands;
 // every change the saved plans announce.
 class PlanMenu final : public PlanMenuHooks {
 public:
-    // `submenu` is the QMenu of desktop(5) that the menu host owns.
+    // `submenu` is the plan submenu that the menu host owns.
     PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, ModuleState& module, DisplayWindow& display,
              QMenu* submenu);
     ~PlanMenu() override;

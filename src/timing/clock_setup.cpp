@@ -24,7 +24,6 @@ void ClockSetup::setUpClock()
     EngineTimers& timers = m_engine.timers;
 
     timers.clockSetup->setEnabled(false);
-    host.run.setLongTerm(plan.isLongTerm());
     if (!plan.isLongTerm())
         return;
 
@@ -37,8 +36,7 @@ void ClockSetup::setUpClock()
     record.setTime = record.setUpInstant.time();
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
     record.label = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
-    host.run.setEndAction(EndAction(plan.overtimeAction()));
-    host.run.setEndMarked(false);
+    host.run.prepare(EndAction(plan.overtimeAction()));
 
     // Where the target stands: ahead (a count-down), none (the live date
     // and clock) or passed (the tick ends the run at once).
@@ -50,7 +48,7 @@ void ClockSetup::setUpClock()
             view.setDateLineCaption(texts.dateLine);
             clockText = texts.clock;
         }
-        host.run.setTick(CountTick::Down);
+        host.run.tickRan(CountTick::Down);
     } else if (target.live) {
         view.setDateLineShown(true);
         const LongTermTexts texts = live_texts(now, format);
@@ -60,8 +58,8 @@ void ClockSetup::setUpClock()
         }
     } else {
         timers.longTermTick->setEnabled(true);
-        host.run.setEndMarked(true);
-        host.run.setTick(CountTick::Up);
+        host.run.markEnd();
+        host.run.tickRan(CountTick::Up);
     }
 
     view.styleForLongTerm(clockText, promptText());
@@ -98,7 +96,7 @@ void ClockSetup::writeRunningState()
     m_engine.view.setScrolling(true);
     timers.blinkTick->setEnabled(false);
     timers.countupTick->setEnabled(false);
-    m_engine.host.run.setState(RunState::Running);
+    m_engine.host.run.start();
     m_engine.stageCue(0);
 }
 

@@ -35,17 +35,14 @@ void CountEngine::setUpCount()
     if (prepareOnly)
         finishTicksLeftRunning();
 
-    host.run.setCountedDownMs(0);
-    host.run.setShownMs(0);
+    host.run.countedDown(0, 0);
 
     if (p.isLongTerm()) {
         // A long-term plan: the clock and date set-up takes over, as soon
         // as this returns to the event loop.
         m_timers.clockSetup->post();
-        host.run.setLongTerm(true);
         return;
     }
-    host.run.setLongTerm(false);
 
     m.plan_length_seconds = time_to_seconds_byte(p.Time_all);
     m.plan_length_ms = qint64(m.plan_length_seconds) * 1000;
@@ -60,8 +57,7 @@ void CountEngine::setUpCount()
     }
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
 
-    host.run.setEndAction(EndAction(p.overtimeAction()));
-    host.run.setEndMarked(false);
+    host.run.prepare(EndAction(p.overtimeAction()));
 
     // The count starts as its set-up does: the styling below already
     // belongs to its first second, so the first second ends one second
@@ -96,7 +92,7 @@ void CountEngine::setUpCount()
         view.setScrolling(true);
         m_timers.blinkTick->setEnabled(false);
         view.showRunningButtons();
-        host.run.setState(RunState::Running);
+        host.run.start();
         // Its sound comes with the first tick: nothing runs between the
         // count's reference and that tick that could hold the loop.
         m_engine.stageLooks(0);

@@ -35,7 +35,7 @@ void CountEngine::advanceCountdown()
     HostState& host = m_engine.host;
     ModuleState& m = m_engine.module;
 
-    host.run.setTick(CountTick::Down);
+    host.run.tickRan(CountTick::Down);
 
     qint64 elapsed = 0;
     qint64 remaining = 0;
@@ -51,8 +51,7 @@ void CountEngine::advanceCountdown()
         m_timers.countdownTick->startOnce(1000);
     }
     startSoundOnFirstTick(fresh);
-    host.run.setCountedDownMs(elapsed);
-    host.run.setShownMs(remaining);
+    host.run.countedDown(elapsed, remaining);
 
     if (remaining > 0)
         showCount(timingMode() == 0 ? remaining : elapsed);
@@ -60,7 +59,7 @@ void CountEngine::advanceCountdown()
     const bool forcedEnd = host.run.endMarked();
     if (forcedEnd) {
         remaining = 0;
-        host.run.setEndAction(EndAction::Ended);
+        host.run.closeCount();
     }
 
     const qint64 stageTest = floor_div(remaining + 100, 1000);
@@ -149,16 +148,16 @@ void CountEngine::endStage(int action)
         view.setPromptTicking(true);
         showCount(timingMode() == 0 ? 0 : m_engine.module.plan_length_ms);
     }
-    m_commands.record_run();
+    m_commands.recordRun();
     m_timers.countdownTick->setEnabled(false);
     view.setScrolling(false);
     m_timers.countupTick->setEnabled(false);
     view.setClockShown(false, true);
 
     if (action == 3)
-        m_commands.finish_timing();
+        m_commands.finishTiming();
     else
-        m_commands.stop_timing();
+        m_commands.stopTiming();
     if (action == 1)
         return;
 
@@ -175,7 +174,7 @@ void CountEngine::endStage(int action)
     const bool delayed = p.restartsAfterDelay();
     m_timers.blinkTick->setEnabled(delayed);
     m_timers.restartTick->setEnabled(delayed);
-    m_commands.start_timing_after_run_end();
+    m_commands.startTimingAfterRunEnd();
 }
 
 // Records the run and stops the count ticks and the network time tick: the
@@ -183,7 +182,7 @@ void CountEngine::endStage(int action)
 // overtime that reached its limit.
 void CountEngine::recordRunAndStopTicks()
 {
-    m_commands.record_run();
+    m_commands.recordRun();
     m_timers.countdownTick->setEnabled(false);
     m_engine.view.setScrolling(false);
     m_timers.countupTick->setEnabled(false);

@@ -17,7 +17,7 @@ void CountEngine::advanceCountup()
     const ClockPlan& p = plan();
     CountView& view = m_engine.view;
 
-    host.run.setTick(CountTick::Up);
+    host.run.tickRan(CountTick::Up);
 
     qint64 count = 0;
     qint64 shown = 0;
@@ -31,8 +31,7 @@ void CountEngine::advanceCountup()
         m_timers.countupTick->startOnce(1000);
     }
     startSoundOnFirstTick(!host.run.endMarked());
-    host.run.setCountedUpMs(count);
-    host.run.setShownMs(shown);
+    host.run.countedUp(count, shown);
     showCount(shown);
 
     if (host.run.endMarked()) {
@@ -43,7 +42,7 @@ void CountEngine::advanceCountup()
         m_timers.blinkTick->setEnabled(false);
         m_timers.countupTick->setEnabled(false);
         m_timers.networkTimeTick->setEnabled(false);
-        m_commands.record_run();
+        m_commands.recordRun();
         return;
     }
 
@@ -54,7 +53,7 @@ void CountEngine::advanceCountup()
     if (!limitReached)
         return;
 
-    host.run.setEndMarked(true);
+    host.run.markEnd();
     host.run_record.countedUpMs = host.run.countedUpMs();
     m_engine.stageCue(6);
     if (p.showsPromptAt(6)) {
@@ -65,7 +64,7 @@ void CountEngine::advanceCountup()
         showCount(shown);
     }
     recordRunAndStopTicks();
-    m_commands.stop_timing();
+    m_commands.stopTiming();
 }
 
 } // namespace orvalen

@@ -26,7 +26,7 @@ void DelayedRestart::advanceRestart()
     // The run ended and its clear has already put the display back to
     // ready, so this starts the next run (or does nothing when the
     // operator started one meanwhile).
-    m_commands.start_timing();
+    m_commands.startTiming();
 }
 
 } // namespace orvalen

@@ -78,7 +78,7 @@ void EngineContext::stageLooks(int stage, int finalSeconds) const
         timers.blinksLeft = continuous ? finalSeconds * 2 : p.tixingtime * 2;
         timers.blinkTick->setEnabled(true);
     }
-    host.run.setStage(stage);
+    host.run.enterStage(stage);
     view.rewindPrompt();
     if (stage <= 5)
         view.setPromptTicking(true);

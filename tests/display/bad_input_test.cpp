@@ -33,7 +33,7 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     EXPECT_EQ(textLabel(w, 0)->text().size(), 10000);
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
     EXPECT_LE(textPanel(w, 1)->image().width(), 8192);
-    w.hostState().run.setStage(0);
+    w.hostState().run.enterStage(0);
     ASSERT_EQ(w.promptTicks(), 0);
     w.advancePrompt();
     EXPECT_EQ(textLabel(w, 3)->text().size(), 10000);

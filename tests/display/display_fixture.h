@@ -52,16 +52,16 @@ public:
     struct Popup {
         bool elementMenu = false;
         int selected = -1;
-        std::array<MenuItemState, 5> clockset;
+        ElementMenuItems items;
     };
-    void desktopRun(int k) override
+    void desktopRun(DesktopItem command) override
     {
-        runs.push_back(k);
-        if (k == 9 && window && host && ctx) {
-            auto& item = host->desktop[9];
-            item.checked = !item.checked;
-            window->setButtonsShown(item.checked);
-            save_element_position(*ctx, 9, item.checked ? 1 : 0, 0);
+        runs.push_back(int(command));
+        if (command == DesktopItem::Buttons && window && host && ctx) {
+            const bool shown = !host->menus.buttonsShown();
+            host->menus.setButtonsShown(shown);
+            window->setButtonsShown(shown);
+            save_element_position(*ctx, 9, shown ? 1 : 0, 0);
         }
     }
     // The ready buttons, as the run commands show them.
@@ -71,8 +71,11 @@ public:
         if (window)
             window->setButtonsEnabled({true, false, false, true, true});
     }
-    void popupDesktopMenu(const QPoint&) override { popups.push_back({false, module ? module->selected_element : -1, host->clockset}); }
-    void popupElementMenu(const QPoint&) override { popups.push_back({true, module ? module->selected_element : -1, host->clockset}); }
+    void popupDesktopMenu(const QPoint&) override { popups.push_back({false, module ? module->selected_element : -1, {}}); }
+    void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems& items) override
+    {
+        popups.push_back({true, module ? module->selected_element : -1, items});
+    }
     void registerHotkeys() override { ++hotkeySets; }
     void releaseHotkeys() override { ++hotkeyDels; }
 
@@ -130,7 +133,6 @@ class DisplayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        host.clockset = HostState().clockset;
         displayHost.host = &host;
         displayHost.module = &module;
         displayHost.ctx = &program.context;

@@ -156,19 +156,18 @@ TEST_F(LayoutTest, backgroundBoxTakesTheLargerOfWindowAndPicturePerAxis)
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->stretched().size(), QSize(900, 500));
 }
 
-TEST_F(LayoutTest, minimiseAndMaximiseSetTheMenuCaption)
+TEST_F(LayoutTest, minimiseAndMaximise_tellTheMenusWhetherTheDisplayIsMinimised)
 {
     DisplayWindow& w = loadDefault();
-    host.desktop[12].caption = "x";
     w.showMinimized();
-    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最大化"));
+    EXPECT_TRUE(host.menus.displayMinimised());
     w.showFullScreen();
-    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
+    EXPECT_FALSE(host.menus.displayMinimised());
     w.showMinimized();
     w.showMaximized();
-    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
+    EXPECT_FALSE(host.menus.displayMinimised());
     w.showNormal();
-    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
+    EXPECT_FALSE(host.menus.displayMinimised());
 }
 
 TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)

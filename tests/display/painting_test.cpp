@@ -99,13 +99,13 @@ TEST_F(PaintingTest, panelLeavesWhatLiesOutsideItsTextUntouched_outlinesShowWhil
     EXPECT_GT(promptPixels, 10) << "the prompt's text lies in the overlap";
 
     const QColor background = shown(w).pixelColor(c.topLeft());
-    host.desktop[7].checked = true; // 允许调整
+    host.menus.setAdjustMode(true); // 允许调整
     w.showElementPlaceholders(true);
     QImage arranging = shown(w);
     EXPECT_NE(arranging.pixelColor(c.topLeft()), background);
     EXPECT_NE(arranging.pixelColor(textLabel(w, 0)->geometry().topLeft()), background);
     EXPECT_NE(arranging.pixelColor(textPanel(w, 3)->geometry().bottomRight()), background);
-    host.desktop[7].checked = false;
+    host.menus.setAdjustMode(false);
     w.showElementPlaceholders(false);
     EXPECT_EQ(shown(w).pixelColor(c.topLeft()), background);
 }
@@ -168,7 +168,7 @@ TEST_F(PaintingTest, textPanelRulesDecideVisibility)
     textPanel(w, 4)->show();
     w.paintTextPanels(4);
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
-    host.desktop[7].checked = true;
+    host.menus.setAdjustMode(true);
     w.paintTextPanels(4);
     EXPECT_FALSE(textPanel(w, 4)->isHidden());
     // Standing still (mode 2), the line is shown whole.

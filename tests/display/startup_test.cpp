@@ -205,7 +205,7 @@ TEST_F(StartupTest, buttonsFlagOneShowsButtonsAndKeepsTheFlag)
 {
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadDefault();
-    EXPECT_TRUE(host.desktop[9].checked);
+    EXPECT_TRUE(host.menus.buttonsShown());
     for (QLabel* b : screenButtons(w))
         EXPECT_FALSE(b->isHidden());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
@@ -215,7 +215,7 @@ TEST_F(StartupTest, buttonsFlagOtherThanOneHidesButtonsAndStoresZero)
 {
     ini("clocksite", "pictureleft9", "2");
     DisplayWindow& w = loadDefault();
-    EXPECT_FALSE(host.desktop[9].checked);
+    EXPECT_FALSE(host.menus.buttonsShown());
     for (QLabel* b : screenButtons(w))
         EXPECT_TRUE(b->isHidden());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "0");
@@ -224,19 +224,14 @@ TEST_F(StartupTest, buttonsFlagOtherThanOneHidesButtonsAndStoresZero)
 
 TEST_F(StartupTest, idleMenuState_asksForTheReadyStateAndClearsTheMarks)
 {
-    host.desktop[7].checked = true;
-    host.desktop[8].enabled = false;
-    host.desktop[10].checked = true;
-    host.desktop[11].enabled = true;
+    host.menus.setAdjustMode(true);
+    host.menus.setExtendedScreen(true);
     int changes = 0;
-    QObject::connect(&host.run, &RunController::menusChanged, [&] { ++changes; });
+    QObject::connect(&host.menus, &MenuState::changed, [&] { ++changes; });
     loadDefault();
-    const auto& d = host.desktop;
     EXPECT_EQ(displayHost.readyShown, 1);
-    EXPECT_FALSE(d[7].checked);
-    EXPECT_TRUE(d[8].enabled);
-    EXPECT_FALSE(d[10].checked);
-    EXPECT_FALSE(d[11].enabled);
+    EXPECT_FALSE(host.menus.adjustMode());
+    EXPECT_FALSE(host.menus.extendedScreen());
     EXPECT_EQ(displayHost.runs, std::vector<int>{9});
     EXPECT_GT(changes, 0);
 }

@@ -128,7 +128,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     DisplayWindow& w = loadDefault();
     auto* t7 = program.timers.find("promptTick");
     ASSERT_NE(t7, nullptr);
-    w.hostState().run.setStage(0);
+    w.hostState().run.enterStage(0);
     w.rewindPrompt();
     promptTick()->setEnabled(true);
     int ticks = 0;
@@ -136,7 +136,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
         program.timers.advance(100);
         ++ticks;
         if (ticks == 2)
-            w.hostState().run.setStage(1);
+            w.hostState().run.enterStage(1);
     }
     EXPECT_EQ(ticks, 4);
     EXPECT_EQ(w.promptTicks(), -1);
@@ -144,7 +144,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     EXPECT_FALSE(textPanel(w, 3)->isHidden());
 
     // A start that leaves the count at -1 runs one tick.
-    w.hostState().run.setStage(-1);
+    w.hostState().run.enterStage(-1);
     promptTick()->setEnabled(true);
     program.timers.advance(100);
     EXPECT_FALSE(promptTick()->isEnabled());
@@ -162,7 +162,7 @@ TEST_F(TextTicksTest, promptTextIsCentredOnTheScreenForShortAndLongTextsSizesAnd
         return text->mapTo(&w, QPoint(0, 0)).x() + text->width() / 2.0;
     };
     for (int stage : {0, 1, 0}) {
-        w.hostState().run.setStage(stage);
+        w.hostState().run.enterStage(stage);
         w.advancePrompt();
         ASSERT_FALSE(textPanel(w, 3)->isHidden());
         EXPECT_NEAR(textCentre(), 960, 1) << "stage " << stage;

@@ -64,8 +64,7 @@ struct ElementMenuTest : ::testing::Test {
     }
     void choose(int element, int item)
     {
-        module.selected_element = element;
-        menu.elementMenuChosen(ElementAction(item));
+        menu.elementMenuChosen(ElementAction(item), *element_of_menu_number(element));
     }
     std::optional<QString> stored(const char* name) const { return program.registry.readText(name); }
 };
@@ -74,12 +73,12 @@ struct ElementMenuTest : ::testing::Test {
 
 TEST(SizeList, oneEntryReplaced_malformedListsReset)
 {
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 2, 200), "90/80/200/100/30/30/");
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 3, 48), "90/80/150/48/30/30/");
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 2, 10.5), "90/80/10.5/100/30/30/");
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30", 2, 36), "80/50/36/50/30/30/");
-    EXPECT_EQ(rebuild_size_list("", 2, 36), "80/50/36/50/30/30/");
-    EXPECT_EQ(rebuild_size_list("1/2/3/4/5/6/7/", 0, 9), "9/50/100/50/30/30/");
+    EXPECT_EQ(rebuildSizeList("90/80/150/100/30/30/", 2, 200), "90/80/200/100/30/30/");
+    EXPECT_EQ(rebuildSizeList("90/80/150/100/30/30/", 3, 48), "90/80/150/48/30/30/");
+    EXPECT_EQ(rebuildSizeList("90/80/150/100/30/30/", 2, 10.5), "90/80/10.5/100/30/30/");
+    EXPECT_EQ(rebuildSizeList("90/80/150/100/30/30", 2, 36), "80/50/36/50/30/30/");
+    EXPECT_EQ(rebuildSizeList("", 2, 36), "80/50/36/50/30/30/");
+    EXPECT_EQ(rebuildSizeList("1/2/3/4/5/6/7/", 0, 9), "9/50/100/50/30/30/");
 }
 
 TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
@@ -133,9 +132,7 @@ TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
     EXPECT_EQ(dialogs.fontOpened, 1);
     choose(7, 1);  // the colour dialog opens but nothing takes the colour
     EXPECT_EQ(dialogs.colourOpened, 2);
-    choose(9, 0);
-    choose(9, 1);
-    menu.elementMenuChosen(ElementAction(5));
+    menu.elementMenuChosen(ElementAction(5), DisplayElement::Clock);
     EXPECT_EQ(module.clock_plan, before);
     EXPECT_FALSE(stored("clockcolour").has_value());
 }
@@ -202,17 +199,17 @@ TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
 
 TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
 {
-    host.clockset[4].checked = true;
+    host.menus.setWeekdayChecked(true);
     module.clock_plan.checkthree = "011111";
     display.setElementText(DisplayElement::Prompt, "周二");
-    menu.elementMenuChosen(ElementAction::Weekday);
-    EXPECT_FALSE(host.clockset[4].checked);
+    menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
+    EXPECT_FALSE(host.menus.weekdayChecked());
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), "");
     EXPECT_TRUE(!display.isElementShown(DisplayElement::Prompt));
     EXPECT_EQ(module.clock_plan.checkthree, "001111");
 
-    menu.elementMenuChosen(ElementAction::Weekday);
-    EXPECT_TRUE(host.clockset[4].checked);
+    menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
+    EXPECT_TRUE(host.menus.weekdayChecked());
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), weekday_name(display.now().date()));
     EXPECT_FALSE(!display.isElementShown(DisplayElement::Prompt));
     EXPECT_EQ(module.clock_plan.checkthree, "011111");
@@ -220,11 +217,11 @@ TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
 
 TEST_F(ElementMenuTest, weekday_shortFlagText_isPaddedBeforeTheRewrite)
 {
-    host.clockset[4].checked = false;
+    host.menus.setWeekdayChecked(false);
     for (const char* flags : {"", "1"}) {
         module.clock_plan.checkthree = flags;
-        host.clockset[4].checked = false;
-        menu.elementMenuChosen(ElementAction::Weekday);
+        host.menus.setWeekdayChecked(false);
+        menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
         EXPECT_EQ(module.clock_plan.checkthree, QString(flags).leftJustified(1, '0') + "1") << flags;
     }
 }

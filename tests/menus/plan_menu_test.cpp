@@ -41,7 +41,7 @@ struct PlanMenuTest : ::testing::Test {
         QString error;
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db"), &error)) << error.toStdString();
         module.clock_plan = ClockPlan::defaults(QDate(2026, 12, 8));
-        display.hostState().run.setStage(0);
+        display.hostState().run.enterStage(0);
     }
 
     // A plan that differs from the default in many fields.
@@ -110,8 +110,8 @@ TEST_F(PlanMenuTest, rebuild_listsPlansInIdOrder_andFollowsDeletions)
     plansChanged();
     EXPECT_EQ(captions(), QStringList({"A", "B", "C"}));
     EXPECT_EQ(submenu.actions().size(), 3);
-    EXPECT_TRUE(host.desktop[5].visible);
-    EXPECT_TRUE(host.desktop[5].enabled);
+    EXPECT_TRUE(host.menus.planItemShown());
+    EXPECT_TRUE(host.menus.planItemEnabled());
     EXPECT_EQ(menu.planCount(), 3);
 
     menu.selectPlan(2);
@@ -129,17 +129,17 @@ TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrBackInTheEventLoop_ke
     menu.loadWhenShown(nullptr);
     QCoreApplication::processEvents();
     EXPECT_EQ(submenu.actions().first()->data().toString(), "A");
-    EXPECT_TRUE(host.desktop[5].enabled);
+    EXPECT_TRUE(host.menus.planItemEnabled());
 
     // Without plans the item stays shown (disabled), as the display's idle
     // state shows it; the first use reads the list.
     exec("DELETE FROM deskclock");
-    host.desktop[5].visible = true;
+    host.menus.setPlanItem(true, host.menus.planItemEnabled());
     PlanMenu started(program.context, plans, host, module, display, nullptr);
     started.deferLoad();
     EXPECT_EQ(started.planCount(), 0);
-    EXPECT_TRUE(host.desktop[5].visible);
-    EXPECT_FALSE(host.desktop[5].enabled);
+    EXPECT_TRUE(host.menus.planItemShown());
+    EXPECT_FALSE(host.menus.planItemEnabled());
 }
 
 TEST_F(PlanMenuTest, rebuild_withoutPlans_hidesTheItem_andCountsNoPlans)
@@ -148,14 +148,14 @@ TEST_F(PlanMenuTest, rebuild_withoutPlans_hidesTheItem_andCountsNoPlans)
     plansChanged();
     exec("DELETE FROM deskclock");
     plansChanged();
-    EXPECT_FALSE(host.desktop[5].visible);
-    EXPECT_FALSE(host.desktop[5].enabled);
+    EXPECT_FALSE(host.menus.planItemShown());
+    EXPECT_FALSE(host.menus.planItemEnabled());
     EXPECT_EQ(captions(), QStringList{"Only"});  // item 0 keeps its caption
     EXPECT_EQ(menu.planCount(), 0);
 
     QFile::remove(program.file("DeskData.db"));
     plansChanged();
-    EXPECT_FALSE(host.desktop[5].visible);
+    EXPECT_FALSE(host.menus.planItemShown());
     EXPECT_EQ(menu.planCount(), 0);
 }
 
@@ -255,10 +255,9 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     addRow(1, "A", planNamed("a"));
     plansChanged();
     host.prepare_only = false;
-    host.run.setCountedDownMs(1234);
-    host.run.setCountedUpMs(55);
-    host.run.setShownMs(4321);
-    display.hostState().run.setStage(2);
+    host.run.countedDown(1234, 4321);
+    host.run.countedUp(55, 4321);
+    display.hostState().run.enterStage(2);
     timers.countdownTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -269,7 +268,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     EXPECT_EQ(host.run.shownMs(), 0);
 
     timers.countSetup->setEnabled(false);
-    display.hostState().run.setStage(5);
+    display.hostState().run.enterStage(5);
     timers.countupTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countupTick->isEnabled());
@@ -281,8 +280,9 @@ TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
 {
     addRow(1, "A", planNamed("a"));
     plansChanged();
-    host.run.setState(RunState::Paused);
-    display.hostState().run.setStage(1);
+    host.run.start();
+    host.run.pause();
+    display.hostState().run.enterStage(1);
     menu.selectPlan(0);
     EXPECT_EQ(host.run.state(), RunState::Running);
 }
@@ -321,5 +321,5 @@ TEST_F(PlanMenuTest, savedPlansChange_rebuildsTheSubmenuWithoutBeingAsked)
     EXPECT_EQ(captions(), QStringList({"A", "B"}));
     ASSERT_TRUE(plans.remove({PlanListEntry{1, "A", "marquee"}}).ok());
     EXPECT_EQ(captions(), QStringList{"B"});
-    EXPECT_TRUE(host.desktop[5].enabled);
+    EXPECT_TRUE(host.menus.planItemEnabled());
 }

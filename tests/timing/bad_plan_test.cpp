@@ -93,7 +93,7 @@ TEST_F(BadPlanTest, overtimeLimitZero_overtimeRunsUntilStoppedAndRecordsOnce)
     EXPECT_EQ(clock(), "00:30");
     EXPECT_TRUE(ticks().countupTick->isEnabled());
     EXPECT_EQ(commands->records, 0);
-    commands->stop_timing();
+    commands->stopTiming();
     advance(1000);
     EXPECT_FALSE(ticks().countupTick->isEnabled());
     EXPECT_EQ(commands->records, 1);

@@ -37,17 +37,17 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
 {
     open(defaultPlan());
     EXPECT_EQ(clock(), "01:00");
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_TRUE(item(0)->isEnabled());
 
     startRun();
     EXPECT_EQ(clock(), "01:00");
     EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
-    EXPECT_FALSE(item(0).enabled);
-    EXPECT_TRUE(item(1).enabled);
-    EXPECT_TRUE(item(2).enabled);
-    EXPECT_FALSE(item(6).enabled);
-    EXPECT_FALSE(item(17).visible);
+    EXPECT_FALSE(item(0)->isEnabled());
+    EXPECT_TRUE(item(1)->isEnabled());
+    EXPECT_TRUE(item(2)->isEnabled());
+    EXPECT_FALSE(item(6)->isEnabled());
+    EXPECT_FALSE(item(17)->isVisible());
     EXPECT_FALSE(windowLabel("screenButton0")->isEnabled());
 
     const QStringList stageSounds{"wavstop", "wav:Timeout.wav"};
@@ -95,7 +95,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_TRUE(ticks().countupTick->isEnabled());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_EQ(commands->records, 0);
-    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(item(0)->isEnabled());
 
     for (int k = 1; k <= 9; ++k) {
         advance(1000);
@@ -110,10 +110,10 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_EQ(clock(), "时间到");
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(item(0).caption.left(2), "清零");
-    EXPECT_TRUE(item(0).enabled);
-    EXPECT_FALSE(item(1).enabled);
-    EXPECT_FALSE(item(2).enabled);
+    EXPECT_EQ(item(0)->text().left(2), "清零");
+    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_FALSE(item(1)->isEnabled());
+    EXPECT_FALSE(item(2)->isEnabled());
     EXPECT_EQ(windowLabel("screenButton0")->text(), " 清零 ");
     EXPECT_EQ(host.run_record.countedDownMs, 60002);
     EXPECT_EQ(host.run_record.countedUpMs, 10002);
@@ -186,15 +186,15 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     QStringList sounds = backend.take();
     EXPECT_EQ(sounds.mid(sounds.size() - 2), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(item(0).caption.left(2), "清零");
+    EXPECT_EQ(item(0)->text().left(2), "清零");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_FALSE(ticks().countupTick->isEnabled());
 
     // The operator's clear: ready, the end sound stopped, the plan's length back.
-    commands->start_timing();
+    commands->startTiming();
     advance(0);
-    EXPECT_EQ(item(0).caption.left(2), "开始");
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_EQ(item(0)->text().left(2), "开始");
+    EXPECT_TRUE(item(0)->isEnabled());
     EXPECT_EQ(backend.take(), QStringList{"wavstop"});
     EXPECT_EQ(clock(), "00:05");
     advance(3000);
@@ -241,15 +241,15 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
     EXPECT_EQ(window->hostState().run.stage(), 1);
     backend.take();
 
-    commands->pause_timing();
-    EXPECT_EQ(item(2).caption.left(2), "继续");
+    commands->pauseTiming();
+    EXPECT_EQ(item(2)->text().left(2), "继续");
     EXPECT_EQ(windowLabel("screenButton2")->text(), " 继续 ");
     advance(30'000);
     EXPECT_EQ(clock(), "00:50");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
 
-    commands->pause_timing();
-    EXPECT_EQ(item(2).caption.left(2), "暂停");
+    commands->pauseTiming();
+    EXPECT_EQ(item(2)->text().left(2), "暂停");
     EXPECT_EQ(host.run_record.pausedMs, 30000);
     advance(1000);
     EXPECT_EQ(clock(), "00:49");
@@ -275,9 +275,9 @@ TEST_F(CountRunTest, operatorStopMidCount_recordsOnceWithoutEndStage)
     EXPECT_EQ(clock(), "00:45");
     backend.take();
 
-    commands->stop_timing();
-    EXPECT_EQ(item(0).caption.left(2), "清零");
-    EXPECT_FALSE(item(1).enabled);
+    commands->stopTiming();
+    EXPECT_EQ(item(0)->text().left(2), "清零");
+    EXPECT_FALSE(item(1)->isEnabled());
     advance(1000);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
@@ -294,11 +294,11 @@ TEST_F(CountRunTest, stopThenClearWithinATick_recordsOnceAndLeavesNoTickRunning)
     open(defaultPlan());
     startRun();
     advance(15'000);
-    commands->stop_timing();
-    commands->start_timing(); // the clear, before the next tick
+    commands->stopTiming();
+    commands->startTiming(); // the clear, before the next tick
     advance(0);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(item(0).caption.left(2), "开始");
+    EXPECT_EQ(item(0)->text().left(2), "开始");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_FALSE(ticks().countupTick->isEnabled());
     EXPECT_EQ(clock(), "01:00");
@@ -321,8 +321,8 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(module.restart_seconds_left, 3);
     EXPECT_TRUE(ticks().restartTick->isEnabled());
-    EXPECT_EQ(item(0).caption.left(2), "开始"); // back to ready at once
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_EQ(item(0)->text().left(2), "开始"); // back to ready at once
+    EXPECT_TRUE(item(0)->isEnabled());
     // The end sound plays on: the clear that the end ran did not stop it.
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
 
@@ -335,11 +335,11 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
     EXPECT_EQ(module.restart_seconds_left, 2);
     advance(2000);
     EXPECT_EQ(module.restart_seconds_left, 0);
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_TRUE(item(0)->isEnabled());
     EXPECT_TRUE(backend.take().isEmpty());
 
     advance(1000 + 100 + 5); // the fourth delay tick starts the run
-    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(item(0)->isEnabled());
     EXPECT_FALSE(ticks().restartTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
@@ -386,10 +386,10 @@ TEST_F(CountRunTest, everyTimeFormat_countsInItsFormatAndNeverStandsStill)
         EXPECT_EQ(clock(), c.texts[2]);
         advance(1000);
         EXPECT_EQ(clock(), c.texts[3]);
-        commands->stop_timing();
+        commands->stopTiming();
         advance(1000);
         EXPECT_EQ(commands->records, ++runs);
-        commands->start_timing(); // clear
+        commands->startTiming(); // clear
         advance(0);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "display/display_window.h"
 #include "display/panel.h"
+#include "menus/menu_host.h"
 #include "stores/plan_store.h"
 #include "stores/run_state.h"
 #include "support/quiet_display_host.h"
@@ -15,6 +16,7 @@
 #include "platform/system_clock_setter.h"
 #include "services/network_probes.h"
 
+#include <QAction>
 #include <gtest/gtest.h>
 #include <array>
 #include <memory>
@@ -25,10 +27,10 @@ namespace orvalen::test {
 class CountingRunCommands final : public RunCommands {
 public:
     using RunCommands::RunCommands;
-    void record_run() override
+    void recordRun() override
     {
         ++records;
-        RunCommands::record_run();
+        RunCommands::recordRun();
     }
     int records = 0;
 };
@@ -83,7 +85,7 @@ protected:
     // engine, not loaded yet.
     void build(const ClockPlan& plan, const QString& clockSource)
     {
-        host.run.setClockSource(clockSource.toInt());
+        host.run.useClockSource(clockSource.toInt());
         save_plan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
         ScreenMetrics m;
@@ -129,7 +131,7 @@ protected:
     // passing).
     void start()
     {
-        commands->start_timing();
+        commands->startTiming();
         advance(0);
     }
     void advance(qint64 ms) { program.timers.advance(ms); }
@@ -137,7 +139,8 @@ protected:
     // The window's widgets by their object names.
     QLabel* windowLabel(const QString& name) const { return window->findChild<QLabel*>(name); }
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }
-    const MenuItemState& item(int i) const { return host.desktop[i]; }
+    // The desktop menu's item number i, as the menu host shows it.
+    QAction* item(int i) const { return menuHost.action(DesktopItem(i)); }
     EngineTimers& ticks() { return engine->timers(); }
 
     TempProgram program;
@@ -145,6 +148,7 @@ protected:
     SoundPlayer sound{backend};
     HostState host;
     ModuleState module;
+    MenuHost menuHost{program.context, host, module};
     QuietDisplayHost displayHost;
     std::array<DateServer, 2> portals;
     QtNetworkProbes probes{program.timers};

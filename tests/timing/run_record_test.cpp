@@ -230,12 +230,12 @@ protected:
 TEST_F(RunCommandsRecordTest, secondRecordOfTheSameRun_writesNoSecondRow)
 {
     makeDatabase();
-    commands->record_run(); // the end at the overtime limit
-    commands->record_run(); // the stop that came in the same tick
+    commands->recordRun(); // the end at the overtime limit
+    commands->recordRun(); // the stop that came in the same tick
     EXPECT_EQ(rows().size(), 1u);
 
-    commands->start_timing(); // the next run
-    commands->record_run();
+    commands->startTiming(); // the next run
+    commands->recordRun();
     EXPECT_EQ(rows().size(), 2u);
 }
 
@@ -246,9 +246,9 @@ TEST_F(RunCommandsRecordTest, unwritableStatistics_showOneNoticeAfterTheTick)
         Database db = open_desk_data(program.context.folder);
         ASSERT_TRUE(db.exec("DROP TABLE timesum"));
     }
-    commands->record_run();
+    commands->recordRun();
     EXPECT_TRUE(program.notifier.shown.empty()); // not inside the tick
-    commands->record_run();
+    commands->recordRun();
     QCoreApplication::processEvents();
     ASSERT_EQ(program.notifier.shown.size(), 1u);
     EXPECT_TRUE(program.notifier.shown[0].text.startsWith("本次计时暂未记入统计"));

@@ -2,6 +2,7 @@
 // switch plans in a display window with its engine, run commands and plan
 // submenu.
 #include "display/display_window.h"
+#include "menus/menu_host.h"
 #include "menus/plan_menu.h"
 #include "platform/x11_hotkeys.h"
 #include "services/sound_player.h"
@@ -18,6 +19,7 @@
 #include "timing/global_hotkeys.h"
 #include "timing/run_commands.h"
 
+#include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <X11/keysym.h>
@@ -51,6 +53,7 @@ struct HotkeysRunTest : ::testing::Test {
     SoundPlayer sound{silence};
     HostState host;
     ModuleState module;
+    MenuHost menus{program.context, host, module};
     QuietDisplayHost displayHost;
     std::unique_ptr<DisplayWindow> window;
     std::unique_ptr<DisplayEngine> engine;
@@ -109,7 +112,8 @@ struct HotkeysRunTest : ::testing::Test {
             insert.bindText(4 + i, p.fieldText(i));
         ASSERT_TRUE(insert.run()) << insert.error().toStdString();
     }
-    QString word(int item) const { return host.desktop[item].caption.left(2); }
+    QAction* item(DesktopItem command) const { return menus.action(command); }
+    QString word(DesktopItem command) const { return item(command)->text().left(2); }
 };
 
 } // namespace
@@ -122,19 +126,19 @@ TEST_F(HotkeysRunTest, startPauseContinueStop_fromTheKeyboard)
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+s"}));
     ASSERT_TRUE(wait_until([&] { return engine->timers().countSetup->isEnabled(); }));
     program.timers.advance(0);  // the set-up starts the count
-    EXPECT_FALSE(host.desktop[0].enabled);
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
     EXPECT_TRUE(engine->timers().countdownTick->isEnabled());
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
-    ASSERT_TRUE(wait_until([&] { return word(2) == "继续"; }));
+    ASSERT_TRUE(wait_until([&] { return word(DesktopItem::Pause) == "继续"; }));
     EXPECT_FALSE(engine->timers().countdownTick->isEnabled());
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
-    ASSERT_TRUE(wait_until([&] { return word(2) == "暂停"; }));
+    ASSERT_TRUE(wait_until([&] { return word(DesktopItem::Pause) == "暂停"; }));
     EXPECT_TRUE(engine->timers().countdownTick->isEnabled());
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+t"}));
-    ASSERT_TRUE(wait_until([&] { return word(0) == "清零"; }));
-    EXPECT_TRUE(host.desktop[0].enabled);
+    ASSERT_TRUE(wait_until([&] { return word(DesktopItem::Start) == "清零"; }));
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
 }
 
 TEST_F(HotkeysRunTest, planHotkeys_digitAndKeypad_switchToTheSavedPlan)
