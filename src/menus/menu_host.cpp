@@ -58,7 +58,7 @@ void MenuHost::buildMenus()
                 // A check mark changes only through the command itself.
                 if (m_desktop[i]->isCheckable())
                     m_desktop[i]->setChecked(m_host.desktop[i].checked);
-                run_logged("desktop menu item", [this, i] { desktopMenuChosen(i); });
+                runLogged("desktop menu item", [this, i] { desktopMenuChosen(i); });
             });
         }
         a->setObjectName(QStringLiteral("desktopItem%1").arg(i));
@@ -75,7 +75,7 @@ void MenuHost::buildMenus()
             if (m_clockset[i]->isCheckable())
                 m_clockset[i]->setChecked(m_host.clockset[i].checked);
             if (m_hooks.element)
-                run_logged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(ElementAction(i)); });
+                runLogged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(ElementAction(i)); });
         });
         m_clockset[i] = a;
     }

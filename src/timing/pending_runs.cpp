@@ -76,14 +76,14 @@ bool save_queue(const QString& path, const std::vector<TimesumRow>& rows, QStrin
     QJsonArray array;
     for (const TimesumRow& row : rows)
         array.append(to_json(row));
-    return save_file(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
+    return saveFile(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
 }
 
 // Entries without valid times never reach timesum: the file as it was is
 // copied aside as .bad and the queue keeps only the good rows.
 void set_bad_entries_aside(const QString& path, const std::vector<TimesumRow>& good, qsizetype bad)
 {
-    const QString copy = copy_aside_as_bad(path);
+    const QString copy = copyAsideAsBad(path);
     if (copy.isEmpty()) {
         qWarning().noquote() << path << "holds" << bad << "entries without valid times; they cannot be copied aside";
         return;
@@ -121,7 +121,7 @@ std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder)
     file.close();
     if (!doc.isArray()) {
         qWarning().noquote() << path << "is damaged (" << parseError.errorString() << "); kept aside as"
-                             << keep_aside_as_bad(path);
+                             << keepAsideAsBad(path);
         return rows;
     }
     const QJsonArray entries = doc.array();
@@ -157,7 +157,7 @@ bool write_pending_runs(const ProgramFolder& folder, const std::vector<TimesumRo
     const QString path = pending_runs_path(folder);
     QString why;
     if (hadQueue && !save_queue(path, {}, &why))
-        report_save_failure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
+        reportSaveFailure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
     return true;
 }
 
