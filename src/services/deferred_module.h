@@ -9,9 +9,8 @@
 
 namespace orvalen {
 
-class TimerFactory;
-
 class DeferredParts;
+class TimerFactory;
 
 // Qt Multimedia and Qt Network are not linked into the program, whose start
 // would load them, and the sound, codec and Kerberos libraries under them,
