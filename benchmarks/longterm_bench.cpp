@@ -35,11 +35,11 @@ namespace {
 class PromptPortal final : public NetworkProbes {
 public:
     explicit PromptPortal(const Clock& clock) : m_clock(clock) {}
-    void ping_host(const QString&, std::function<void(bool)> done) override
+    void pingHost(const QString&, std::function<void(bool)> done) override
     {
         QMetaObject::invokeMethod(&m_context, [done] { done(true); }, Qt::QueuedConnection);
     }
-    void fetch_web_date(const QUrl&, std::function<void(WebDate)> done) override
+    void fetchWebDate(const QUrl&, std::function<void(WebDate)> done) override
     {
         ++fetches;
         const QDateTime now = m_clock.now().toUTC();

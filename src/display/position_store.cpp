@@ -45,7 +45,7 @@ void save_element_positions(AppContext& ctx, const std::vector<ElementPlace>& pl
                 .write(time_data::kClockSite, time_data::pictureTopKey(p.element), QString::number(p.place.top));
         QString error;
         if (!edit.save(&error))
-            report_save_failure(ctx.ini->file(), error);
+            reportSaveFailure(ctx.ini->file(), error);
     }
     if (ctx.registry) {
         std::vector<std::pair<QString, RegistryStore::Value>> values;

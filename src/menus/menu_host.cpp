@@ -45,7 +45,7 @@ QAction* MenuHost::addCommand(DesktopItem item, const QString& caption, bool che
     connect(a, &QAction::triggered, this, [this, item] {
         // A check mark changes only through the command itself.
         showState();
-        run_logged("desktop menu item", [this, item] { desktopRun(item); });
+        runLogged("desktop menu item", [this, item] { desktopRun(item); });
     });
     return a;
 }
@@ -58,7 +58,7 @@ QAction* MenuHost::addElementCommand(ElementAction item, const QString& caption)
     connect(a, &QAction::triggered, this, [this, item] {
         showState();
         if (m_hooks.element)
-            run_logged("element menu item", [this, item] { m_hooks.element->elementMenuChosen(item, m_menuElement); });
+            runLogged("element menu item", [this, item] { m_hooks.element->elementMenuChosen(item, m_menuElement); });
     });
     return a;
 }

@@ -106,7 +106,7 @@ QAction* PlanMenu::addItem(const QString& caption)
         // The check mark moves only when the selection says so.
         for (int i = 0; i < m_items.size(); ++i)
             m_items[i]->setChecked(m_items[i]->property("planChecked").toBool());
-        run_logged("plan menu item", [this, index] { planItemChosen(index); });
+        runLogged("plan menu item", [this, index] { planItemChosen(index); });
     });
     if (m_menu)
         m_menu->addAction(a);

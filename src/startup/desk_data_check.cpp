@@ -48,9 +48,9 @@ QString deskDataProblem(const ProgramFolder& folder)
     if (!damage.isEmpty())
         return kUnusable + QStringLiteral("%1 已损坏（%2）").arg(db.path(), damage);
     bool diskFull = false;
-    if (db.isReadOnly() && !folder_write_problem(folder.path(), &diskFull).isEmpty() && diskFull)
+    if (db.isReadOnly() && !folderWriteProblem(folder.path(), &diskFull).isEmpty() && diskFull)
         return fullDiskMessage(folder);
-    if (db.isReadOnly() || is_read_only_file(db.path()))
+    if (db.isReadOnly() || isReadOnlyFile(db.path()))
         return QStringLiteral("DeskData.db 只能读取：%1 不可写入（程序文件夹只读或文件只读）。"
                               "已保存的计划可以使用，但新计划和统计无法保存。")
             .arg(db.path());
@@ -65,7 +65,7 @@ void checkDeskData(AppContext& context, const QList<FailedSave>& failedSaves)
         texts << problem;
     bool diskFull = false;
     if (!failedSaves.isEmpty())
-        folder_write_problem(context.folder.path(), &diskFull);
+        folderWriteProblem(context.folder.path(), &diskFull);
     for (const FailedSave& failed : failedSaves) {
         // A full disk is one cause, told once for every file on it.
         const bool covered = diskFull && onSameDisk(failed.path, context.folder);

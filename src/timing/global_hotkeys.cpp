@@ -39,7 +39,7 @@ QString readKeyText(const IniStore* ini, const QString& key, bool* absent)
 GlobalHotkeys::GlobalHotkeys(AppContext& ctx, HostState& host, RunCommands& commands, HotkeyBackend& backend)
     : m_ctx(ctx), m_host(host), m_commands(commands), m_backend(backend)
 {
-    m_backend.onPressed = [this](int id) { run_logged("hotkey", [this, id] { runHotkey(id); }); };
+    m_backend.onPressed = [this](int id) { runLogged("hotkey", [this, id] { runHotkey(id); }); };
 }
 
 GlobalHotkeys::~GlobalHotkeys()

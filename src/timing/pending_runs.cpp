@@ -80,14 +80,14 @@ bool saveQueue(const QString& path, const std::vector<RunRow>& rows, QString* er
     QJsonArray array;
     for (const RunRow& row : rows)
         array.append(toJson(row));
-    return save_file(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
+    return saveFile(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
 }
 
 // Entries without valid times never reach timesum: the file as it was is
 // copied aside as .bad and the queue keeps only the good rows.
 void setBadEntriesAside(const QString& path, const std::vector<RunRow>& good, qsizetype bad)
 {
-    const QString copy = copy_aside_as_bad(path);
+    const QString copy = copyAsideAsBad(path);
     if (copy.isEmpty()) {
         qWarning().noquote() << path << "holds" << bad << "entries without valid times; they cannot be copied aside";
         return;
@@ -125,7 +125,7 @@ std::vector<RunRow> readPendingRuns(const ProgramFolder& folder)
     file.close();
     if (!doc.isArray()) {
         qWarning().noquote() << path << "is damaged (" << parseError.errorString() << "); kept aside as"
-                             << keep_aside_as_bad(path);
+                             << keepAsideAsBad(path);
         return rows;
     }
     const QJsonArray entries = doc.array();
@@ -161,7 +161,7 @@ bool writePendingRuns(const ProgramFolder& folder, const std::vector<RunRow>& ex
     const QString path = pendingRunsPath(folder);
     QString why;
     if (hadQueue && !saveQueue(path, {}, &why))
-        report_save_failure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
+        reportSaveFailure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
     return true;
 }
 

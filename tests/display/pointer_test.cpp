@@ -101,7 +101,7 @@ TEST_F(PointerTest, readOnlySettingsFile_failedSaveIsToldOnceWhenTheDragEnds)
     host.menus.setAdjustMode(true);
     ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QStringList told;
-    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
     const double left = w.twipsLeft(panel(w, "clockPanel"));
     const QPoint p = at(w, panel(w, "clockPanel"));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
@@ -109,7 +109,7 @@ TEST_F(PointerTest, readOnlySettingsFile_failedSaveIsToldOnceWhenTheDragEnds)
         QTest::mouseMove(w.windowHandle(), p + QPoint(10 * step, 0));
     EXPECT_TRUE(told.isEmpty());
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(30, 0));
-    set_save_failure_handler({});
+    setSaveFailureHandler({});
     EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), left + 450);
     EXPECT_EQ(told, QStringList{program.ini.file()});
 }

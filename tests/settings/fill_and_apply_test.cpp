@@ -144,9 +144,9 @@ TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
     if (!locked.active())
         GTEST_SKIP() << "cannot make the store's folder read-only here";
     QStringList told;
-    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
     EXPECT_FALSE(w.apply());
-    set_save_failure_handler({});
+    setSaveFailureHandler({});
     EXPECT_TRUE(told.isEmpty()); // 应用 names the cause itself, in its one message
     ASSERT_EQ(program.notifier.shown.size(), 1u);
     EXPECT_TRUE(program.notifier.texts()[0].contains("权限")) << program.notifier.texts()[0].toStdString();
@@ -164,9 +164,9 @@ TEST_F(ApplyTest, readOnlySettingsFile_changesNoFileNorTheDisplayAndIsToldOnce)
     const QByteArray ini = program.readFile("TimeData.db");
     ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QStringList told;
-    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
     EXPECT_FALSE(w.apply());
-    set_save_failure_handler({});
+    setSaveFailureHandler({});
     EXPECT_EQ(program.notifier.shown.size() + told.size(), 1u);
     EXPECT_TRUE(program.notifier.texts().value(0).contains("只读")) << program.notifier.texts().value(0).toStdString();
     EXPECT_EQ(storedPlan(), defaultPlan());

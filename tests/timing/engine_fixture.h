@@ -14,7 +14,7 @@
 #include "timing/run_commands.h"
 
 #include "platform/system_clock_setter.h"
-#include "services/network_probes.h"
+#include "deferred/qt_network_probes.h"
 
 #include <QAction>
 #include <gtest/gtest.h>

@@ -185,11 +185,11 @@ TEST_F(RecordRunTest, queueThatCannotBeRemoved_isWrittenOnceWithoutItsBadEntries
         if (!locked.active())
             GTEST_SKIP() << "the folder cannot be made read-only here";
         QStringList reports;
-        set_save_failure_handler([&reports](const QString& path, const QString&) { reports << path; });
+        setSaveFailureHandler([&reports](const QString& path, const QString&) { reports << path; });
         QString error;
         for (int start = 0; start < 3; ++start)
             EXPECT_TRUE(writePendingRuns(program.context.folder, {}, &error)) << error.toStdString();
-        set_save_failure_handler({});
+        setSaveFailureHandler({});
         EXPECT_EQ(names(), (QStringList{"old", "keyed"}));
         EXPECT_TRUE(QFile::exists(queue));
         EXPECT_EQ(reports, QStringList{queue}); // said once
