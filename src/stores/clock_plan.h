@@ -90,19 +90,19 @@ struct ClockPlan {
     // The display elements: main title, subtitle, clock (and overtime
     // clock), date line, prompt line, scrolling text.
     QString firstfont = "新宋体";
-    PlanColour firstcolour = PlanColour::fromText("-2147483640");
+    PlanColour firstcolour{"-2147483640"};
     QString firsttext = "中层干部年终述职考评会";
     QString secondfont = "新宋体";
-    PlanColour secondcolour = PlanColour::fromText("-2147483640");
+    PlanColour secondcolour{"-2147483640"};
     QString secondtext;
     QString clockFont = "新宋体";
-    PlanColour clockcolour = PlanColour::fromText("-2147483640");
+    PlanColour clockcolour{"-2147483640"};
     QString stagefont = "新宋体";
-    PlanColour stagecolour = PlanColour::fromText("-2147483640");
+    PlanColour stagecolour{"-2147483640"};
     QString textfont = "新宋体";
-    PlanColour textcolour = PlanColour::fromText("-2147483640");
+    PlanColour textcolour{"-2147483640"};
     QString rollfont = "新宋体";
-    PlanColour rollcolour = PlanColour::fromText("-2147483640");
+    PlanColour rollcolour{"-2147483640"};
     // Font sizes in points, in the element order above (the clocks share
     // one); 0 where the stored entry is no number.
     std::array<double, 6> fontSizes{90, 80, 150, 100, 30, 30};
@@ -110,7 +110,7 @@ struct ClockPlan {
     bool fontSizesComplete = true;
 
     // The background when the plan has no per-stage looks.
-    PlanColour backgroundColour = PlanColour::fromText("-2147483643");
+    PlanColour backgroundColour{"-2147483643"};
     QString backgroundPicture = "1.jpg";
 
     // Display switches.

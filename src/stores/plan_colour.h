@@ -18,20 +18,20 @@ QColor colourFromText(const QString& text);
 // red + 256 * green + 65536 * blue.
 QString colourToText(const QColor& colour);
 
-// A colour of a plan: the text it is stored as, and the colour it paints
-// with. The text is kept as read (a system colour such as "-2147483640",
-// or a damaged text), so writing the plan back stores it unchanged; the
-// colour is invalid when the text names no usable colour.
+// A colour of a plan: the text it is stored as, kept as read (a system
+// colour such as "-2147483640", or a damaged text), so writing the plan back
+// stores it unchanged. colour() is what it paints with, resolved when asked
+// (a system colour follows the palette of that moment); it is invalid when
+// the text names no usable colour.
 struct PlanColour {
     QString text;
-    QColor colour;
 
-    static PlanColour fromText(const QString& stored);
-    // A chosen plain colour, stored as colourToText(colour).
-    static PlanColour fromColour(const QColor& chosen);
+    static PlanColour fromText(const QString& stored) { return {stored}; }
+    // A chosen plain colour, stored as colourToText(chosen).
+    static PlanColour fromColour(const QColor& chosen) { return {colourToText(chosen)}; }
 
-    // The text decides: the colour follows from it.
-    bool operator==(const PlanColour& other) const { return text == other.text; }
+    QColor colour() const { return colourFromText(text); }
+    bool operator==(const PlanColour&) const = default;
 };
 
 } // namespace orvalen
