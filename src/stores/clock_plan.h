@@ -138,6 +138,12 @@ struct ClockPlan {
     static ClockPlan defaults(const QDate& today);
     static std::array<PlanStage, 7> defaultStages();
 
+    // An incomplete size list is replaced as a whole by the sizes the editor
+    // and the element menu fall back to (80/50/100/50/30/30).
+    void completeFontSizes();
+    // Sets font size k (0..5), completing the list first.
+    void setFontSize(int k, double size);
+
     // Holds a stored 32-bit value at 0..32767 instead of overflowing.
     void setTixingtime(qint64 seconds);
 

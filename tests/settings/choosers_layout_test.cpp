@@ -5,6 +5,7 @@
 #include "settings/colour_swatch.h"
 #include "settings/settings_rules.h"
 #include "stores/registry_values.h"
+#include "stores/plan_codec.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -161,7 +162,7 @@ TEST(TimePreview, followsFormatAndMode)
                                                 {"010", "00"},   {"210", "00:00:00"}, {"120", "09:08"},
                                                 {"020", "09:08:07"}, {"300", ""}};
     for (const auto& [combolist, text] : rows) {
-        p.combolist = combolist;
+        plan_codec::setFieldText(p, "combolist", combolist);
         EXPECT_EQ(time_preview(p, now), text) << combolist.toStdString();
     }
 }
