@@ -333,7 +333,7 @@ void SettingsWindow::simpleModeChanged()
     }
 
     if (RegistryStore* reg = m_display.context().registry)
-        registry_values::set_simple(*reg, simple);
+        registry_values::setSimple(*reg, simple);
 }
 
 } // namespace orvalen

@@ -159,23 +159,70 @@ QString flagText(bool on)
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-QString writeFlags(const std::optional<QString>& kept, const std::vector<bool>& values)
+// The switches of a flag text, digit by digit.
+template <class Plan>
+auto flagsOf(Plan& p, int field)
+{
+    std::vector<decltype(&p.longTerm)> flags;
+    switch (field) {
+    case kCheckone:
+        flags.push_back(&p.continuousReminder);
+        for (size_t k = 1; k <= 5; ++k)
+            flags.push_back(&p.stages[k].on);
+        flags.push_back(&p.longTerm);
+        break;
+    case kChecktwo:
+        for (auto member : {&PlanStage::showsPrompt, &PlanStage::playsSound, &PlanStage::blinks})
+            for (auto& stage : p.stages)
+                flags.push_back(&(stage.*member));
+        break;
+    case kCheckthree:
+        flags = {&p.stageLooks, &p.showsWeekday, &p.showsScrollingText, &p.centresTitle, &p.centresSubtitle,
+                 &p.centresThird};
+        break;
+    case kCheckfour:
+        flags = {&p.wantsOvertimeClock, &p.endTextOnClock, &p.restartsAfterDelay, &p.customLogoSize};
+        break;
+    default:
+        break;
+    }
+    return flags;
+}
+
+template <class Plan>
+auto* storedFlagText(Plan& p, int field)
+{
+    switch (field) {
+    case kCheckone: return &p.stored.checkone;
+    case kChecktwo: return &p.stored.checktwo;
+    case kCheckthree: return &p.stored.checkthree;
+    default: return &p.stored.checkfour;
+    }
+}
+
+bool isFlagField(int field)
+{
+    return field == kCheckone || field == kChecktwo || field == kCheckthree || field == kCheckfour;
+}
+
+void readFlags(ClockPlan& plan, int field, const QString& text)
+{
+    const Parts parts = digitsOf(text);
+    const auto flags = flagsOf(plan, field);
+    for (int i = 0; i < int(flags.size()); ++i)
+        *flags[size_t(i)] = flagOn(i < parts.size() ? &parts[i] : nullptr);
+    *storedFlagText(plan, field) = text;
+}
+
+QString writeFlags(const ClockPlan& plan, int field)
 {
     Parts wanted;
-    for (const bool on : values)
-        wanted << flagText(on);
+    for (const bool* on : flagsOf(plan, field))
+        wanted << flagText(*on);
+    const std::optional<QString>& kept = *storedFlagText(plan, field);
     return overlay(kept, digitsOf(kept.value_or(QString())), wanted,
                    [](int, const QString* part) { return flagText(flagOn(part)); })
         .join(QString());
-}
-
-std::vector<bool> readFlags(const QString& text, int count)
-{
-    const Parts parts = digitsOf(text);
-    std::vector<bool> values;
-    for (int i = 0; i < count; ++i)
-        values.push_back(flagOn(i < parts.size() ? &parts[i] : nullptr));
-    return values;
 }
 
 // The list choices: time format, timing mode, overtime action. A digit
@@ -299,81 +346,6 @@ QString writeLook(const StageLook& look, const std::optional<QString>& kept)
 
 // --- reading and writing the several-value fields ---------------------------
 
-void readCheckone(ClockPlan& p, const QString& text)
-{
-    const std::vector<bool> f = readFlags(text, 7);
-    p.continuousReminder = f[0];
-    for (int k = 1; k <= 5; ++k)
-        p.stages[size_t(k)].on = f[size_t(k)];
-    p.longTerm = f[6];
-    p.stored.checkone = text;
-}
-
-QString writeCheckone(const ClockPlan& p)
-{
-    std::vector<bool> f{p.continuousReminder};
-    for (int k = 1; k <= 5; ++k)
-        f.push_back(p.stages[size_t(k)].on);
-    f.push_back(p.longTerm);
-    return writeFlags(p.stored.checkone, f);
-}
-
-void readChecktwo(ClockPlan& p, const QString& text)
-{
-    const std::vector<bool> f = readFlags(text, 21);
-    for (size_t k = 0; k < 7; ++k) {
-        p.stages[k].showsPrompt = f[k];
-        p.stages[k].playsSound = f[7 + k];
-        p.stages[k].blinks = f[14 + k];
-    }
-    p.stored.checktwo = text;
-}
-
-QString writeChecktwo(const ClockPlan& p)
-{
-    std::vector<bool> f(21);
-    for (size_t k = 0; k < 7; ++k) {
-        f[k] = p.stages[k].showsPrompt;
-        f[7 + k] = p.stages[k].playsSound;
-        f[14 + k] = p.stages[k].blinks;
-    }
-    return writeFlags(p.stored.checktwo, f);
-}
-
-void readCheckthree(ClockPlan& p, const QString& text)
-{
-    const std::vector<bool> f = readFlags(text, 6);
-    p.stageLooks = f[0];
-    p.showsWeekday = f[1];
-    p.showsScrollingText = f[2];
-    p.centresTitle = f[3];
-    p.centresSubtitle = f[4];
-    p.centresThird = f[5];
-    p.stored.checkthree = text;
-}
-
-QString writeCheckthree(const ClockPlan& p)
-{
-    return writeFlags(p.stored.checkthree, {p.stageLooks, p.showsWeekday, p.showsScrollingText, p.centresTitle,
-                                            p.centresSubtitle, p.centresThird});
-}
-
-void readCheckfour(ClockPlan& p, const QString& text)
-{
-    const std::vector<bool> f = readFlags(text, 4);
-    p.wantsOvertimeClock = f[0];
-    p.endTextOnClock = f[1];
-    p.restartsAfterDelay = f[2];
-    p.customLogoSize = f[3];
-    p.stored.checkfour = text;
-}
-
-QString writeCheckfour(const ClockPlan& p)
-{
-    return writeFlags(p.stored.checkfour, {p.wantsOvertimeClock, p.endTextOnClock, p.restartsAfterDelay,
-                                           p.customLogoSize});
-}
-
 void readCombolist(ClockPlan& p, const QString& stored)
 {
     const QString text = withinListRanges(stored);
@@ -446,15 +418,13 @@ QString fieldText(const ClockPlan& plan, int index)
         return *text;
     if (const PlanColour* colour = colourField(plan, index))
         return colour->text;
+    if (isFlagField(index))
+        return writeFlags(plan, index);
     if (index >= kHighsetStart && index <= kHighsetEnd) {
         const size_t k = size_t(index - kHighsetStart);
         return writeLook(plan.stages[k].look, plan.stored.highset[k]);
     }
     switch (index) {
-    case kCheckone: return writeCheckone(plan);
-    case kChecktwo: return writeChecktwo(plan);
-    case kCheckthree: return writeCheckthree(plan);
-    case kCheckfour: return writeCheckfour(plan);
     case kCombolist: return writeCombolist(plan);
     case kSizethree: return writeSizes(plan);
     case kBackground: return writeParts(plan.stored.background, {plan.backgroundColour.text, plan.backgroundPicture});
@@ -504,6 +474,10 @@ bool setFieldText(ClockPlan& plan, int index, const QString& text)
         *colour = PlanColour::fromText(text);
         return true;
     }
+    if (isFlagField(index)) {
+        readFlags(plan, index, text);
+        return true;
+    }
     if (index >= kHighsetStart && index <= kHighsetEnd) {
         const size_t k = size_t(index - kHighsetStart);
         readLook(plan.stages[k].look, text);
@@ -511,10 +485,6 @@ bool setFieldText(ClockPlan& plan, int index, const QString& text)
         return true;
     }
     switch (index) {
-    case kCheckone: readCheckone(plan, text); return true;
-    case kChecktwo: readChecktwo(plan, text); return true;
-    case kCheckthree: readCheckthree(plan, text); return true;
-    case kCheckfour: readCheckfour(plan, text); return true;
     case kCombolist: readCombolist(plan, text); return true;
     case kSizethree: readSizes(plan, withDefaultSizes(text)); return true;
     case kBackground: readBackground(plan, text); return true;

@@ -135,7 +135,7 @@ bool append_timesum_rows(const ProgramFolder& folder, const std::vector<TimesumR
 
 RecordResult record_run(AppContext& ctx, RunRecord& record, QString* error)
 {
-    if (!ctx.registry || !registry_values::time_record(*ctx.registry))
+    if (!ctx.registry || !registry_values::timeRecord(*ctx.registry))
         return RecordResult::Off;
     const QDateTime now = ctx.clock ? ctx.clock->now() : QDateTime::currentDateTime();
     const TimesumRow row = timesum_row(record, now);

@@ -111,7 +111,7 @@ TEST_F(LayoutTest, logoLeftMustLeaveItsWholeWidthInside)
 TEST_F(LayoutTest, minusHundredInTheIniReadsBothFromTheStore)
 {
     ClockPlan plan = defaultPlan();
-    registry_values::set_position(program.registry, 3, 1200, 6360);
+    registry_values::setPosition(program.registry, 3, 1200, 6360);
     ini("clocksite", "pictureleft3", "-100");
     ini("clocksite", "picturetop3", "5000");
     // Element 2: -100 in the INI and nothing in the store: both defaults,
@@ -119,7 +119,7 @@ TEST_F(LayoutTest, minusHundredInTheIniReadsBothFromTheStore)
     ini("clocksite", "pictureleft2", "-100");
     ini("clocksite", "picturetop2", "5000");
     // Element 4: a non-numeric value is 0 (default) and does not read the store.
-    registry_values::set_position(program.registry, 4, 1500, 1500);
+    registry_values::setPosition(program.registry, 4, 1500, 1500);
     ini("clocksite", "pictureleft4", "abc");
     ini("clocksite", "picturetop4", "4000");
     DisplayWindow& w = loadWith(plan);

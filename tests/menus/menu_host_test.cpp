@@ -224,7 +224,7 @@ TEST_F(MenuHostTest, load_readsTheClockSourceAndTheWeekdayItem)
     EXPECT_EQ(host.run.clockSource(), 0); // no clockmode stored
     EXPECT_TRUE(host.clockset[4].checked);
 
-    registry_values::set_clockmode(program.registry, 2);
+    registry_values::setClockmode(program.registry, 2);
     plan_codec::setFieldText(module.clock_plan, "checkthree", "001111");
     menuHost->load();
     EXPECT_EQ(host.run.clockSource(), 2);

@@ -123,7 +123,7 @@ TEST_F(LayoutTest, heldButtonSteps_moveAndStoreAtOnce)
         w.layoutStep(3);
     EXPECT_EQ(display->elementRect(DisplayElement::Subtitle).left(), left + 500);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft1", ""), QString::number(int(left + 500)));
-    EXPECT_EQ(registry_values::position_left(program.registry, 1, -1), int(left + 500));
+    EXPECT_EQ(registry_values::positionLeft(program.registry, 1, -1), int(left + 500));
 
     display->setTwipsWidth(display->findChild<Panel*>("logoBox"), 6000);
     w.layoutTarget->setCurrentIndex(5);

@@ -163,7 +163,7 @@ TEST_F(InterlockTest, simpleModeStored_opensSimpleAndAppliesItsValues)
     ClockPlan plan = defaultPlan();
     plan.tixingtime = 8;
     plan.logopicture = "logo.jpg";
-    registry_values::set_simple(program.registry, true);
+    registry_values::setSimple(program.registry, true);
     SettingsWindow& w = open(plan);
     EXPECT_TRUE(w.simpleBox->isChecked());
     ASSERT_TRUE(w.apply());

@@ -32,20 +32,21 @@ StoredRow defaultRow()
             "0\\65535\\", "0\\65535\\", "0\\255\\"};
 }
 
-StoredRow longTermRow()
+// The default row with some fields changed.
+StoredRow defaultRowWith(std::initializer_list<std::pair<int, const char*>> changes)
 {
     StoredRow row = defaultRow();
-    row[0] = "08:30:00";
-    row[6] = "2027-02-01";
-    row[7] = "0000001";
-    row[8] = "100000000000010000001"; // the start's prompt, the end's sound and blink
-    row[38] = "80/50/120.5/60/30/30/";
-    row[39] = "110111";
-    row[40] = "0101";
-    row[41] = "501";
-    row[31] = "255\\春天.jpg";
-    row[44] = "16711680\\65280\\年会.png";
+    for (const auto& [field, text] : changes)
+        row[field] = QString::fromUtf8(text);
     return row;
+}
+
+StoredRow longTermRow()
+{
+    return defaultRowWith({{0, "08:30:00"}, {6, "2027-02-01"}, {7, "0000001"},
+                           {8, "100000000000010000001"}, // the start's prompt, the end's sound and blink
+                           {31, "255\\春天.jpg"}, {38, "80/50/120.5/60/30/30/"}, {39, "110111"}, {40, "0101"},
+                           {41, "501"}, {44, "16711680\\65280\\年会.png"}});
 }
 
 // Damage as it is met in old files: short and odd flag texts, a list digit
@@ -53,20 +54,9 @@ StoredRow longTermRow()
 // one too many.
 StoredRow damagedRow()
 {
-    StoredRow row = defaultRow();
-    row[7] = "11";
-    row[8] = "1x12";
-    row[24] = "99999999999";
-    row[27] = "abc";
-    row[30] = "-2147483633";
-    row[31] = "nopicture";
-    row[38] = "abc/0/150";
-    row[39] = "2";
-    row[40] = "";
-    row[41] = "9x";
-    row[44] = "1\\2\\3\\4";
-    row[50] = "";
-    return row;
+    return defaultRowWith({{7, "11"}, {8, "1x12"}, {24, "99999999999"}, {27, "abc"}, {30, "-2147483633"},
+                           {31, "nopicture"}, {38, "abc/0/150"}, {39, "2"}, {40, ""}, {41, "9x"},
+                           {44, "1\\2\\3\\4"}, {50, ""}});
 }
 
 StoredRow textsOf(const ClockPlan& plan)

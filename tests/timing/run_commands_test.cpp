@@ -63,7 +63,7 @@ protected:
 
     void enableStatistics()
     {
-        registry_values::set_time_record(program.registry, true);
+        registry_values::setTimeRecord(program.registry, true);
         if (!program.context.folder.exists("DeskData.db")) {
             ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
         }
