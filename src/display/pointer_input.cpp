@@ -35,10 +35,10 @@ ElementMenuItems DisplayWindow::prepareElementMenu()
 {
     ElementMenuItems items;
     const ClockPlan& plan = m_module.clock_plan;
-    if (!plan.isLongTerm())
+    if (!plan.longTerm)
         items.weekday = false;
     else
-        m_host.menus.setWeekdayChecked(plan.showsWeekday());
+        m_host.menus.setWeekdayChecked(plan.showsWeekday);
     return items;
 }
 
@@ -219,7 +219,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             dragStep(w, pos, DisplayElement::Clock);
         } else if (up) {
             clockPanel->setBorderStyle(0);
-            const QString& endText = m_module.clock_plan.stageText[6];
+            const QString& endText = m_module.clock_plan.stages[6].prompt;
             const bool showsEnd = !endText.isEmpty() && clockText->text() == endText;
             const double size = (showsEnd ? endTextMeasure : clockText)->font().pointSizeF();
             paintClock(clockText->text(), to_int16(size).value_or(0));

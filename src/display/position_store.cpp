@@ -66,8 +66,8 @@ SavedPosition read_element_position(const AppContext& ctx, int element)
         p.left = 0;
         p.top = 0;
         if (ctx.registry) {
-            p.left = registry_values::position_left(*ctx.registry, element, 0);
-            p.top = registry_values::position_top(*ctx.registry, element, 0);
+            p.left = registry_values::positionLeft(*ctx.registry, element, 0);
+            p.top = registry_values::positionTop(*ctx.registry, element, 0);
         }
     }
     return p;

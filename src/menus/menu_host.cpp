@@ -169,7 +169,7 @@ void MenuHost::load()
     m_host.run.useClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
-    m_host.menus.setWeekdayChecked(m_module.clock_plan.showsWeekday());
+    m_host.menus.setWeekdayChecked(m_module.clock_plan.showsWeekday);
 }
 
 // --- DisplayHost ----------------------------------------------------------------

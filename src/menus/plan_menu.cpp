@@ -272,7 +272,7 @@ void PlanMenu::selectPlan(int index)
     }
 
     const int lastIndex = m_items.size() - 1;
-    const int position = m_module.clock_plan.overtimeAction() < 2 ? lastIndex + 10 : index + 1;
+    const int position = int(m_module.clock_plan.overtimeAction) < 2 ? lastIndex + 10 : index + 1;
     if (m_ctx.ini && !m_ctx.ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
 

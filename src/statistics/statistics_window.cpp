@@ -142,7 +142,7 @@ void StatisticsWindow::load()
         return;
     }
     // Set while the switch is disabled: loading writes nothing.
-    m_recording->setChecked(m_ctx.registry && registry_values::time_record(*m_ctx.registry));
+    m_recording->setChecked(m_ctx.registry && registry_values::timeRecord(*m_ctx.registry));
     m_recording->setEnabled(true);
     showNoticeByState();
 }
@@ -151,7 +151,7 @@ void StatisticsWindow::recordingToggled(bool on)
 {
     if (!m_recording->isEnabled())
         return;
-    if (!m_ctx.registry || !registry_values::set_time_record(*m_ctx.registry, on))
+    if (!m_ctx.registry || !registry_values::setTimeRecord(*m_ctx.registry, on))
         qWarning("statistics: the recording switch Time_Record was not stored");
     showNoticeByState();
     m_noticeTimer->setEnabled(false);

@@ -37,7 +37,7 @@ void CountEngine::setUpCount()
 
     host.run.countedDown(0, 0);
 
-    if (p.isLongTerm()) {
+    if (p.longTerm) {
         // A long-term plan: the clock and date set-up takes over, as soon
         // as this returns to the event loop.
         m_timers.clockSetup->post();
@@ -57,7 +57,7 @@ void CountEngine::setUpCount()
     }
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
 
-    host.run.prepare(EndAction(p.overtimeAction()));
+    host.run.prepare(EndAction(int(p.overtimeAction)));
 
     // The count starts as its set-up does: the styling below already
     // belongs to its first second, so the first second ends one second

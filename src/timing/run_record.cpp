@@ -43,7 +43,7 @@ RunRow timesumRow(RunRecord& record, const QDateTime& now)
 
 RecordResult recordRun(AppContext& ctx, RunRecord& record, QString* error)
 {
-    if (!ctx.registry || !registry_values::time_record(*ctx.registry))
+    if (!ctx.registry || !registry_values::timeRecord(*ctx.registry))
         return RecordResult::Off;
     const QDateTime now = ctx.clock ? ctx.clock->now() : QDateTime::currentDateTime();
     const RunRow row = timesumRow(record, now);

@@ -127,10 +127,10 @@ TEST_F(StatisticsWindowTest, recordingSwitch_loadWritesNothing_toggleStoresAndNo
     EXPECT_TRUE(window.notice()->isHidden());
 
     window.recordingSwitch()->setChecked(true);
-    EXPECT_TRUE(registry_values::time_record(program.registry));
+    EXPECT_TRUE(registry_values::timeRecord(program.registry));
     EXPECT_TRUE(window.notice()->isHidden());
     window.recordingSwitch()->setChecked(false);
-    EXPECT_FALSE(registry_values::time_record(program.registry));
+    EXPECT_FALSE(registry_values::timeRecord(program.registry));
     EXPECT_FALSE(window.notice()->isHidden());
 }
 

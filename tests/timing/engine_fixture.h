@@ -86,7 +86,7 @@ protected:
     void build(const ClockPlan& plan, const QString& clockSource)
     {
         host.run.useClockSource(clockSource.toInt());
-        save_plan(program.registry, plan);
+        savePlan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
         ScreenMetrics m;
         m.tppX = m.tppY = 15;

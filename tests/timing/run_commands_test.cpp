@@ -8,6 +8,7 @@
 #include "timing/fake_count_view.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
+#include "stores/plan_codec.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -61,7 +62,7 @@ protected:
 
     void enableStatistics()
     {
-        registry_values::set_time_record(program.registry, true);
+        registry_values::setTimeRecord(program.registry, true);
         if (!program.context.folder.exists("DeskData.db")) {
             ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
         }
@@ -296,7 +297,7 @@ TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
 
 TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
 {
-    module.clock_plan.checkone = "1111111";
+    plan_codec::setFieldText(module.clock_plan, "checkone", "1111111");
     makeRunning("0");
     timers.countdownTick->setEnabled(false);
     timers.longTermTick->setEnabled(true);
@@ -353,7 +354,7 @@ class PlanSequenceTest : public RunCommandsTest {
 protected:
     void finishPlan(int checked, const QString& currentrow, const QString& checkcycle)
     {
-        module.clock_plan.combolist = "103";
+        plan_codec::setFieldText(module.clock_plan, "combolist", "103");
         plans.checked = checked;
         if (!currentrow.isNull())
             program.ini.write("Marquee", "currentrow", currentrow);
@@ -420,7 +421,7 @@ TEST_F(PlanSequenceTest, outOfRangePosition_countsAsAbsent)
 
 TEST_F(PlanSequenceTest, stopInChain_endsTheSequence)
 {
-    module.clock_plan.combolist = "103";
+    plan_codec::setFieldText(module.clock_plan, "combolist", "103");
     plans.checked = 1;
     makeRunning();
     commands->stopTiming();

@@ -92,7 +92,7 @@ TEST_F(RecordRunTest, statisticsOff_leavesTheDatabaseAlone)
     makeDatabase();
     QString error;
     EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Off);
-    registry_values::set_time_record(program.registry, false);
+    registry_values::setTimeRecord(program.registry, false);
     EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Off);
     EXPECT_TRUE(rows().empty());
 }
@@ -100,7 +100,7 @@ TEST_F(RecordRunTest, statisticsOff_leavesTheDatabaseAlone)
 TEST_F(RecordRunTest, statisticsOn_appendsOneRowWithTheRunTexts)
 {
     makeDatabase();
-    registry_values::set_time_record(program.registry, true);
+    registry_values::setTimeRecord(program.registry, true);
     record.pausedMs = 1500;
     EXPECT_EQ(recordRun(program.context, record, nullptr), RecordResult::Written);
     const auto all = rows();
@@ -114,7 +114,7 @@ TEST_F(RecordRunTest, statisticsOn_appendsOneRowWithTheRunTexts)
 
 TEST_F(RecordRunTest, databaseThatCannotTakeTheRow_keepsItWaitingUntilItCan)
 {
-    registry_values::set_time_record(program.registry, true);
+    registry_values::setTimeRecord(program.registry, true);
     QString error;
 
     // Missing: the row waits, the file is not made.
@@ -202,7 +202,7 @@ TEST_F(RecordRunTest, queueThatCannotBeRemoved_isWrittenOnceWithoutItsBadEntries
 
 TEST_F(RecordRunTest, fileThatIsNoDatabase_rowWaitsWithAReason)
 {
-    registry_values::set_time_record(program.registry, true);
+    registry_values::setTimeRecord(program.registry, true);
     QFile::remove(program.file("DeskData.db"));
     ASSERT_TRUE(program.writeFile("DeskData.db", QByteArray(4096, 'x')));
     QString error;
@@ -218,7 +218,7 @@ protected:
     RunCommandsRecordTest()
     {
         commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, view, timers});
-        registry_values::set_time_record(program.registry, true);
+        registry_values::setTimeRecord(program.registry, true);
     }
     HostState host;
     ModuleState module;

@@ -65,7 +65,7 @@ struct DesktopMenuWindowsTest : ::testing::Test {
     void SetUp() override
     {
         QFile::remove(opened());
-        registry_values::set_time_record(program.registry, true);
+        registry_values::setTimeRecord(program.registry, true);
         start();
     }
     void TearDown() override { windows.reset(); }
