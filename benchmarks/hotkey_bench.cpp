@@ -161,7 +161,7 @@ int main(int argc, char** argv)
     ini.write("Hotkey", "often", "00");
     ClockPlan plan = ClockPlan::defaults(QDate::currentDate());
     plan.Time_all = QTime(1, 0, 0);
-    save_plan(*program.registry, plan);
+    savePlan(*program.registry, plan);
 
     QuietNotifier notifier;
     SilentSound silence;
@@ -217,13 +217,12 @@ int main(int argc, char** argv)
             pauseMs.push_back(pauseButton.changedAfterMs() / 1000.0);
 
         if (qEnvironmentVariableIsSet("HOTKEY_BENCH_TRACE"))
-            std::fprintf(stderr, "round %d: start %lld us, pause %lld us, word0=%s word2=%s\n", i,
-                         startButton.changedAfterMs(), pauseButton.changedAfterMs(),
-                         qPrintable(host.desktop[0].caption.left(2)), qPrintable(host.desktop[2].caption.left(2)));
+            std::fprintf(stderr, "round %d: start %lld us, pause %lld us, state=%d\n", i,
+                         startButton.changedAfterMs(), pauseButton.changedAfterMs(), int(host.run.state()));
         // Back to ready for the next round: stop, then clear.
-        commands.stop_timing();
-        commands.start_timing();
-        wait_until([&] { return host.desktop[0].caption.left(2) == QStringLiteral("开始") && !engine.timers().countSetup->isEnabled(); });
+        commands.stopTiming();
+        commands.startTiming();
+        wait_until([&] { return host.run.state() == RunState::Ready && !engine.timers().countSetup->isEnabled(); });
         wait_until([] { return false; }, 20);
     }
     report("pause", pauseMs);

@@ -35,11 +35,11 @@ namespace {
 class PromptPortal final : public NetworkProbes {
 public:
     explicit PromptPortal(const Clock& clock) : m_clock(clock) {}
-    void ping_host(const QString&, std::function<void(bool)> done) override
+    void pingHost(const QString&, std::function<void(bool)> done) override
     {
         QMetaObject::invokeMethod(&m_context, [done] { done(true); }, Qt::QueuedConnection);
     }
-    void fetch_web_date(const QUrl&, std::function<void(WebDate)> done) override
+    void fetchWebDate(const QUrl&, std::function<void(WebDate)> done) override
     {
         ++fetches;
         const QDateTime now = m_clock.now().toUTC();
@@ -97,12 +97,13 @@ int main(int argc, char** argv)
 
     const QDateTime target = program.clock.now().addDays(3);
     ClockPlan plan = ClockPlan::defaults(program.clock.now().date());
-    plan.checkone = QStringLiteral("1111111");
+    plan.longTerm = true;
     plan.time_date = target.date();
     plan.Time_all = target.time();
-    plan.combolist = QStringLiteral("001");
-    save_plan(program.registry, plan);
-    host.clockset[4].checked = true;
+    plan.timeFormat = TimeFormat::Seconds;
+    plan.overtimeAction = OvertimeAction::Stop;
+    savePlan(program.registry, plan);
+    host.menus.setWeekdayChecked(true);
 
     DisplayWindow window(program.context, host, currentPlan, quietHost);
     ScreenMetrics screen;

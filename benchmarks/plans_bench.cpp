@@ -11,6 +11,8 @@
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/deskclock_rows.h"
+#include "stores/plan_repository.h"
+#include "stores/plan_codec.h"
 #include "stores/run_state.h"
 #include "support/recording_notifier.h"
 
@@ -42,14 +44,14 @@ bool fill(const QString& path, int plans)
         marks << QStringLiteral("?%1").arg(i);
     Transaction transaction(db);
     Statement insert(db, QStringLiteral("INSERT INTO deskclock (%1) VALUES (%2)")
-                             .arg(deskclock_select_list(), marks.join(QStringLiteral(", "))));
+                             .arg(deskclockSelectList(), marks.join(QStringLiteral(", "))));
     for (int id = 1; id <= plans; ++id) {
         insert.reset();
         insert.bindInt(1, id);
         insert.bindText(2, QStringLiteral("第%1位发言人").arg(id));
         insert.bindText(3, QStringLiteral("欢迎第%1位发言人").arg(id));
-        for (int i = 0; i < ClockPlan::kFieldCount; ++i)
-            insert.bindText(i + 4, plan.fieldText(i));
+        for (int i = 0; i < plan_codec::kFieldCount; ++i)
+            insert.bindText(i + 4, plan_codec::fieldText(plan, i));
         if (!insert.run())
             return false;
     }
@@ -91,9 +93,10 @@ int main(int argc, char** argv)
     QuietHost displayHost;
     DisplayWindow display(program.context, host, currentPlan, displayHost);
     QMenu submenu;
-    PlanMenu menu(program.context, host, currentPlan, display, &submenu);
+    PlanRepository savedPlans(program.context.folder);
+    PlanMenu menu(program.context, savedPlans, host, currentPlan, display, &submenu);
     test::FakePlanEditor editor;
-    PlanPanel panel(program.context, editor, currentPlan, MenuHooks{&menu, nullptr, nullptr, nullptr});
+    PlanPanel panel(program.context, savedPlans, editor, currentPlan, nullptr);
     panel.resize(700, 400);
     panel.show();
 
@@ -111,7 +114,7 @@ int main(int argc, char** argv)
         selectOnly(panel.rowCount() / 2);
         panel.deleteSelected();
     });
-    measure("plan_submenu_rebuild", runs, [&](int) { menu.change_clock_menu(); });
+    measure("plan_submenu_rebuild", runs, [&](int) { emit savedPlans.changed(); });
     measure("plan_submenu_open", runs, [&](int) {
         submenu.popup(QPoint(0, 0));
         QCoreApplication::processEvents();

@@ -140,7 +140,7 @@ int main(int argc, char** argv)
     for (int i = 0; padding.size() < 10 * 1024 * 1024; ++i)
         padding += "entry" + QByteArray::number(i) + '=' + QByteArray(100, 'x') + '\n';
     QFile current(program.ini->file());
-    if (!current.open(QIODevice::ReadOnly) || !save_file(program.ini->file(), current.readAll() + padding))
+    if (!current.open(QIODevice::ReadOnly) || !saveFile(program.ini->file(), current.readAll() + padding))
         return 1;
     current.close();
     std::vector<double> bigApply;

@@ -1,5 +1,5 @@
 // Figures for the statistics window with 10,000 recorded runs: opening it
-// (reading timesum, filling and showing the list) and exporting its lines to
+// (reading timesum, filling and showing the table) and exporting its lines to
 // xlsx and to CSV. Prints min, median and max in ms over the given runs.
 //   statistics_bench [runs]
 #include "bench_support.h"
@@ -97,19 +97,19 @@ int main(int argc, char** argv)
         window.show();
         QCoreApplication::processEvents();
         open.push_back(t.nsecsElapsed() / 1e6);
-        if (window.list()->count() != 10000) {
-            std::fprintf(stderr, "the window lists %d lines\n", window.list()->count());
+        if (window.lines().size() != 10000) {
+            std::fprintf(stderr, "the window lists %d lines\n", int(window.lines().size()));
             return 1;
         }
 
         t.restart();
-        const ExportTable table = run_export_table(window.lines());
+        const ExportTable table = window.model().exportTable();
         if (!write_xlsx(program.folder() + QStringLiteral("sheet1.xlsx"), table, nullptr))
             return 1;
         xlsx.push_back(t.nsecsElapsed() / 1e6);
 
         t.restart();
-        if (!write_csv(program.folder() + QStringLiteral("sheet1.csv"), run_export_table(window.lines()), nullptr))
+        if (!write_csv(program.folder() + QStringLiteral("sheet1.csv"), window.model().exportTable(), nullptr))
             return 1;
         csv.push_back(t.nsecsElapsed() / 1e6);
     }

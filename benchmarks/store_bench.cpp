@@ -42,7 +42,7 @@ Figures registry(const QString& path, int entries)
     QByteArray text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Vantoria]\n";
     for (int i = 0; i < entries; ++i)
         text += "\"value" + QByteArray::number(i) + "\"=\"计时 " + QByteArray::number(i) + "\"\n";
-    save_file(path, text);
+    saveFile(path, text);
     Figures f;
     for (int round = 0; round < 5; ++round) {
         RegistryStore store(path);
@@ -67,11 +67,11 @@ Figures timeData(const QString& path, int megabytes)
     QByteArray text = "[Marquee]\nMode=1\n[Hotkey]\nstart=无\n[pictureset]\nDelaytime=0\n[filler]\n";
     for (int i = 0; text.size() < megabytes * 1024 * 1024; ++i)
         text += "key" + QByteArray::number(i) + "=中层干部年终述职考评会 " + QByteArray::number(i) + "\n";
-    save_file(path, text);
+    saveFile(path, text);
     Figures f;
     IniStore ini(path);
     for (int round = 0; round < 5; ++round) {
-        save_file(path, text + "round=" + QByteArray::number(round) + "\n"); // a changed file: read again
+        saveFile(path, text + "round=" + QByteArray::number(round) + "\n"); // a changed file: read again
         QElapsedTimer t;
         t.start();
         ini.read(QStringLiteral("pictureset"), QStringLiteral("Delaytime"), QStringLiteral("0"));

@@ -158,7 +158,7 @@ struct Bench {
         program.context.sound = &sound;
         ClockPlan plan = ClockPlan::defaults(clock.now().date());
         plan.Time_all = QTime(0, 0, 0).addSecs(seconds);
-        save_plan(*program.registry, plan);
+        savePlan(*program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, *window);
         commands = &engine->commands();
@@ -225,7 +225,7 @@ int real_run(int seconds)
     qint64 wall0 = 0, wallEnd = 0;
     int driftAtEnd = 0;
     QTimer::singleShot(500, [&] {
-        b.commands->start_timing();
+        b.commands->startTiming();
         watch.started = true;
         cpu0 = cpu_seconds();
         wall0 = monotonic_us();
@@ -278,7 +278,7 @@ int fake_run(int seconds)
     SimTimers timers(clock);
     Bench b(clock, timers, seconds);
     b.window->load();
-    b.commands->start_timing();
+    b.commands->startTiming();
     timers.runUntil(clock.mono + 100, 0, [](SimTimer*) {}); // the set-up
     const qint64 reference = b.engine->session().startReferenceMs();
 

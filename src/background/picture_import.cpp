@@ -68,7 +68,7 @@ QString import_picture(const ProgramFolder& folder, const QString& source, QStri
             continue;
         }
         QString why;
-        if (!save_file(target, data, &why, SaveReport::ByCaller))
+        if (!saveFile(target, data, &why, SaveReport::ByCaller))
             return fail(error, QStringLiteral("无法导入图片：%1\n%2").arg(target, why));
         return stored;
     }

@@ -10,8 +10,8 @@ namespace orvalen {
 // or the display a count set-up prepares.
 enum class FirstClock { StartUp, SetUp };
 
-// The first clock text, by the plan's time format (digit 1 of combolist)
-// and timing mode (digit 2): the plan's length, zero or the time of day
+// The first clock text, by the plan's time format
+// and timing mode: the plan's length, zero or the time of day
 // `now`. A format the counts do not know (the long-term ones) leaves the
 // idle display empty; a set-up shows it as minutes:seconds ("hh:mm:ss" for
 // the time of day), so the clock never stands still.

@@ -33,7 +33,7 @@ constexpr bool is_text_element(DisplayElement e)
     return int(e) >= 0 && int(e) <= 4;
 }
 
-// The items of the element menu "运行设置", in menu order (HostState::clockset).
+// The items of the element menu "运行设置", in menu order.
 enum class ElementAction : int {
     Font = 0,      // "设置字体"
     Colour = 1,    // "设置颜色"
@@ -41,10 +41,14 @@ enum class ElementAction : int {
     Hide = 3,      // "隐藏"
     Weekday = 4,   // "显示星期"
 };
-inline MenuItemState& element_item(HostState& host, ElementAction a)
-{
-    return host.clockset[std::size_t(a)];
-}
+// Which items of the element menu show for the element it is opened on.
+struct ElementMenuItems {
+    bool font = true;
+    bool colour = true;
+    bool centre = true;
+    bool hide = true;
+    bool weekday = true;
+};
 
 // The on-screen buttons, left to right, and the desktop command each runs.
 inline constexpr std::array<DesktopItem, 5> kButtonCommands{DesktopItem::Start, DesktopItem::Stop, DesktopItem::Pause,

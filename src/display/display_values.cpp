@@ -36,12 +36,6 @@ std::optional<double> size_entry(const QString& sizes, int k)
     return v;
 }
 
-QString value_part(const QString& value, int k)
-{
-    const QStringList parts = value.split(QLatin1Char('\\'));
-    return (k >= 0 && k < parts.size()) ? parts.at(k) : QString();
-}
-
 bool is_bare_file_name(const QString& name)
 {
     if (name.trimmed().isEmpty())

@@ -15,9 +15,6 @@ std::optional<int> to_int32(double value);
 // font size in points (a whole number text, > 0); nullopt otherwise.
 std::optional<double> size_entry(const QString& sizes, int k);
 
-// Part k of a "\"-separated plan value; a missing part is empty.
-QString value_part(const QString& value, int k);
-
 // True when a stored picture name is a bare file name: not empty, without
 // "/", "\" or "..", so it can only name a file inside picture/.
 bool is_bare_file_name(const QString& name);

@@ -291,9 +291,10 @@ private:
     void placeScreenButtons(double W, double H);
     void fitBackgroundBox();
     void paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size);
-    // Sets the element menu's items for the element under the pointer; the
-    // menu host takes them over when it pops the menu up.
-    void prepareElementMenu(bool weekdayRuleOnly = false);
+    // The element menu's items for an element under the pointer (the
+    // weekday item belongs to long-term plans, whose weekday mark it
+    // settles); the popup request carries them.
+    ElementMenuItems prepareElementMenu();
     bool handleMouse(QWidget* w, QEvent* event);
     // Moves `moved` with the pointer; its place is saved when the drag ends.
     void dragStep(QWidget* moved, const QPointF& posTwips, DisplayElement element);

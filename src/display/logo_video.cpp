@@ -1,6 +1,7 @@
 #include "display/logo_video.h"
 
 #include "services/deferred_module.h"
+#include "services/deferred_parts.h"
 
 namespace orvalen {
 
@@ -10,9 +11,8 @@ std::unique_ptr<LogoVideo> QtLogoVideoFactory::create(const QString& file, QWidg
 {
     if (file.isEmpty() || !box)
         return nullptr;
-    using Make = LogoVideo* (*)(const QString&, QWidget*);
-    const auto make = reinterpret_cast<Make>(deferred_function("orvalen_make_logo_video"));
-    return std::unique_ptr<LogoVideo>(make ? make(file, box) : nullptr);
+    DeferredParts* parts = deferredParts();
+    return parts ? parts->makeLogoVideo(file, box) : nullptr;
 }
 
 } // namespace orvalen

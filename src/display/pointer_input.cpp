@@ -31,18 +31,15 @@ int button_code(Qt::MouseButtons b)
 
 } // namespace
 
-void DisplayWindow::prepareElementMenu(bool weekdayRuleOnly)
+ElementMenuItems DisplayWindow::prepareElementMenu()
 {
-    if (!weekdayRuleOnly) {
-        for (auto& item : m_host.clockset)
-            item.visible = true;
-    }
+    ElementMenuItems items;
     const ClockPlan& plan = m_currentPlan.plan();
-    MenuItemState& weekday = element_item(m_host, ElementAction::Weekday);
-    if (!plan.isLongTerm())
-        weekday.visible = false;
+    if (!plan.longTerm)
+        items.weekday = false;
     else
-        weekday.checked = plan.showsWeekday();
+        m_host.menus.setWeekdayChecked(plan.showsWeekday);
+    return items;
 }
 
 void DisplayWindow::dragStep(QWidget* moved, const QPointF& pos, DisplayElement element)
@@ -80,8 +77,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     const int button = down || up ? button_code(me->button()) : button_code(me->buttons());
     const QPointF pos(me->position().x() * twipsPerPixelX(), me->position().y() * twipsPerPixelY());
     const QPoint global = me->globalPosition().toPoint();
-    const bool drag = move && button == 1 && m_host.adjust_mode();
-    MenuItemState& centreItem = element_item(m_host, ElementAction::Centre);
+    const bool drag = move && button == 1 && m_host.menus.adjustMode();
     // A place is saved once its drag ends: a notice of a failed save never
     // comes up in the middle of a drag.
     const bool dragEnded = up && m_draggedElement;
@@ -121,8 +117,8 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         } else if (up) {
             const bool click = button == 1 && m_pressedButton == i && w->rect().contains(me->position().toPoint());
             m_pressedButton = -1;
-            if (click && !m_host.adjust_mode()) {
-                const int k = int(kButtonCommands[std::size_t(i)]);
+            if (click && !m_host.menus.adjustMode()) {
+                const DesktopItem k = kButtonCommands[std::size_t(i)];
                 QPointer<DisplayWindow> self(this);
                 // Runs once this event is done: the command may close the window.
                 QMetaObject::invokeMethod(
@@ -140,9 +136,9 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     if (w == textLabels[kTitleLine]) {
         if (down) {
             m_grabPoint = pos;
-            prepareElementMenu();
+            const ElementMenuItems items = prepareElementMenu();
             if (button == 2)
-                m_displayHost.popupElementMenu(global, DisplayElement::MainTitle);
+                m_displayHost.popupElementMenu(global, DisplayElement::MainTitle, items);
         } else if (drag) {
             dragStep(w, pos, DisplayElement::MainTitle);
         }
@@ -157,7 +153,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         const auto element = DisplayElement(i);
         if (down) {
             m_grabPoint = pos;
-            prepareElementMenu();
+            ElementMenuItems items = prepareElementMenu();
             if (i <= 3) {
                 setTwipsWidth(panel, twipsWidth(w));
                 paintTextPanels(i);
@@ -165,10 +161,9 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                 panel->setBorderStyle(1);
             }
             if (button == 2) {
-                if (i == 4) {
-                    centreItem.visible = false;
-                }
-                m_displayHost.popupElementMenu(global, element);
+                if (i == 4)
+                    items.centre = false;
+                m_displayHost.popupElementMenu(global, element, items);
             }
         } else if (drag) {
             dragStep(panel, pos, element);
@@ -187,7 +182,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         const auto element = DisplayElement(i);
         if (down) {
             m_grabPoint = pos;
-            prepareElementMenu();
+            ElementMenuItems items = prepareElementMenu();
             if (button == 1) {
                 if (i <= 3) {
                     setTwipsWidth(w, twipsWidth(textLabels[i]));
@@ -196,10 +191,9 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
                     textPanels[kScrollLine]->setBorderStyle(1);
                 }
             } else if (button == 2) {
-                if (i >= 3) {
-                    centreItem.visible = false;
-                }
-                m_displayHost.popupElementMenu(global, element);
+                if (i >= 3)
+                    items.centre = false;
+                m_displayHost.popupElementMenu(global, element, items);
             }
         } else if (drag) {
             dragStep(w, pos, element);
@@ -213,15 +207,15 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     if (w == clockPanel) {
         if (down) {
             m_grabPoint = pos;
-            prepareElementMenu();
+            const ElementMenuItems items = prepareElementMenu();
             if (button == 2) {
-                m_displayHost.popupElementMenu(global, DisplayElement::Clock);
+                m_displayHost.popupElementMenu(global, DisplayElement::Clock, items);
             }
         } else if (drag) {
             dragStep(w, pos, DisplayElement::Clock);
         } else if (up) {
             clockPanel->setBorderStyle(0);
-            const QString& endText = m_currentPlan.plan().stageText[6];
+            const QString& endText = m_currentPlan.plan().stages[6].prompt;
             const bool showsEnd = !endText.isEmpty() && clockText->text() == endText;
             const double size = (showsEnd ? endTextMeasure : clockText)->font().pointSizeF();
             paintClock(clockText->text(), to_int16(size).value_or(0));
@@ -232,10 +226,8 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     if (w == overtimePanel) {
         if (down) {
             m_grabPoint = pos;
-            for (auto& item : m_host.clockset)
-                item.visible = true;
             if (button == 2) {
-                m_displayHost.popupElementMenu(global, DisplayElement::OvertimeClock);
+                m_displayHost.popupElementMenu(global, DisplayElement::OvertimeClock, ElementMenuItems{});
             }
         } else if (drag) {
             dragStep(w, pos, DisplayElement::OvertimeClock);
@@ -250,12 +242,10 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     if (w == logoBox) {
         if (down) {
             m_grabPoint = pos;
-            prepareElementMenu();
+            ElementMenuItems items = prepareElementMenu();
             if (button == 2) {
-                for (ElementAction a : {ElementAction::Font, ElementAction::Colour, ElementAction::Centre})
-                    element_item(m_host, a).visible = false;
-                prepareElementMenu(true);
-                m_displayHost.popupElementMenu(global, DisplayElement::Logo);
+                items.font = items.colour = items.centre = false;
+                m_displayHost.popupElementMenu(global, DisplayElement::Logo, items);
             }
         } else if (drag) {
             dragStep(w, pos, DisplayElement::Logo);

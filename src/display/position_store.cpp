@@ -45,7 +45,7 @@ void save_element_positions(AppContext& ctx, const std::vector<ElementPlace>& pl
                 .write(time_data::kClockSite, time_data::pictureTopKey(p.element), QString::number(p.place.top));
         QString error;
         if (!edit.save(&error))
-            report_save_failure(ctx.ini->file(), error);
+            reportSaveFailure(ctx.ini->file(), error);
     }
     if (ctx.registry) {
         std::vector<std::pair<QString, RegistryStore::Value>> values;
@@ -66,8 +66,8 @@ SavedPosition read_element_position(const AppContext& ctx, int element)
         p.left = 0;
         p.top = 0;
         if (ctx.registry) {
-            p.left = registry_values::position_left(*ctx.registry, element, 0);
-            p.top = registry_values::position_top(*ctx.registry, element, 0);
+            p.left = registry_values::positionLeft(*ctx.registry, element, 0);
+            p.top = registry_values::positionTop(*ctx.registry, element, 0);
         }
     }
     return p;

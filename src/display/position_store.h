@@ -8,7 +8,7 @@ struct AppContext;
 // Keeps the place of display element N (twips): [clocksite] pictureleftN /
 // picturetopN in TimeData.db and the same two 32-bit values in the per-user
 // store. The two files are written independently, each in one save; a failure
-// is told once per file (save_file's failure handler). N = 9 holds the
+// is told once per file (saveFile's failure handler). N = 9 holds the
 // on-screen buttons flag (left 1 or 0, top 0).
 void save_element_position(AppContext& ctx, int element, int left, int top);
 

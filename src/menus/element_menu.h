@@ -1,25 +1,22 @@
 #pragma once
 #include "display/display_element.h"
 #include "menus/menu_hooks.h"
+#include "stores/plan_colour.h"
 
 #include <QString>
 #include <initializer_list>
-#include <optional>
 #include <utility>
+#include <QStringList>
+#include <optional>
 
 namespace orvalen {
 
 struct AppContext;
 struct HostState;
 class CurrentPlan;
+struct ClockPlan;
 class DisplayWindow;
 class StyleDialogs;
-
-// The size list of a plan (six font sizes in style-slot order, each followed
-// by "/") with entry `entry` (0..5) set to `size` in its shortest decimal
-// form. A list that is not six sizes each followed by "/" is first replaced
-// by "80/50/100/50/30/30/".
-QString rebuild_size_list(const QString& list, int entry, double size);
 
 // The element menu "运行设置": restyles the element the operator
 // right-clicked (the menu host passes it with the chosen item). Font and colour changes of the date line and the clock are kept
@@ -37,11 +34,14 @@ private:
     void chooseFont(DisplayElement e);
     void chooseColour(DisplayElement e);
     void centre(DisplayElement e);
+    void hide(DisplayElement e);
     void toggleWeekday();
 
     // Keeps plan values in the per-user store under their value names.
-    void store(std::initializer_list<std::pair<const char*, const QString*>> values);
-    QString colourText(DisplayElement e, const QString& stored) const;
+    void store(const ClockPlan& plan, const QStringList& names);
+    // The plan's own colour while the element still shows it (a system
+    // colour keeps its negative value), else the element's colour.
+    PlanColour storedColour(DisplayElement e, const PlanColour& stored) const;
 
     AppContext& m_ctx;
     HostState& m_host;

@@ -13,24 +13,21 @@ namespace orvalen {
 // implements its interface and is handed to MenuHost::setHooks(); an
 // interface that is not handed in leaves its items doing nothing.
 
-// The plan submenu "阶段选择" under desktop(5): one item per saved plan. The
-// menu host owns the QMenu (MenuHost::planSubmenu()) and the state of
-// desktop(5); the plan menu fills the QMenu and selects plans. Its
-// PlanSequence side serves the plan sequence of the run commands.
+// The plan submenu "阶段选择": one item per saved plan. The menu host owns the
+// QMenu (MenuHost::planSubmenu()); the plan menu fills it (again at each
+// change of the saved plans), says through MenuState whether its item is
+// enabled, and selects plans. Its PlanSequence side serves the plan sequence
+// of the run commands.
 class PlanMenuHooks : public PlanSequence {
 public:
-    // Rebuilds the submenu from the saved plans (hides and disables desktop(5)
-    // when there are none). Called by the menu host's load.
-    virtual void change_clock_menu() = 0;
     // Reads the saved plans now if their reading was put off (the menu host
     // calls it before the desktop menu shows).
     virtual void ensureLoaded() {}
 };
 
-// The element menu "运行设置": the handler of its items, acting on the
-// element the menu was opened on. The menu host does not toggle the weekday
-// check mark itself; the handler writes HostState::clockset and calls
-// HostState::menusChanged().
+// The element menu "运行设置": the handler of its items, acting on the element
+// the menu was opened on. The menu host does not toggle the weekday check
+// mark itself; the handler sets it in MenuState.
 class ElementMenuHooks {
 public:
     virtual ~ElementMenuHooks() = default;
@@ -50,15 +47,16 @@ public:
 class WindowHooks {
 public:
     virtual ~WindowHooks() = default;
-    virtual void showSettings() {}   // desktop(6): the settings window, modal
-    virtual void showBackground() {} // desktop(8): the background window, modal
-    virtual void showStatistics() {} // desktop(13): the statistics window, modal
-    virtual void showAbout() {}      // desktop(16): the about window, modal
-    virtual void openHelp() {}       // desktop(15): the help file
-    // desktop(6) / desktop(16) with Ctrl held: an article link (item = 6 or 16).
+    virtual void showSettings() {}   // "设置": the settings window, modal
+    virtual void showBackground() {} // "背景设置": the background window, modal
+    virtual void showStatistics() {} // "统计": the statistics window, modal
+    virtual void showAbout() {}      // "在线帮助": the about window, modal
+    virtual void openHelp() {}       // "帮助": the help file
+    // "设置" / "在线帮助" with Ctrl held: an article link (item = 6 or 16, as
+    // DesktopItem numbers them).
     virtual void openArticleLink(int item) {}
-    // desktop(17): unloads the statistics and the settings windows, before
-    // the menu host ends the program.
+    // "退出": unloads the statistics and the settings windows, before the
+    // menu host ends the program.
     virtual void unloadWindows() {}
 };
 

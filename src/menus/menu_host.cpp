@@ -18,121 +18,162 @@
 #include <QWindow>
 
 namespace orvalen {
+namespace {
+
+// Between a run command's word and its hotkey's key text.
+const QString kHotkeyGap(8, QLatin1Char(' '));
+
+} // namespace
 
 MenuHost::MenuHost(AppContext& ctx, HostState& host, const CurrentPlan& currentPlan, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan)
 {
     setObjectName(QStringLiteral("menuHost"));
-    // Design state of the check marks; the display's load settles 7, 9 and
-    // 10, the load below settles the weekday item.
-    m_host.item(DesktopItem::AdjustMode).checked = true;
-    m_host.item(DesktopItem::Buttons).checked = true;
-    m_host.item(DesktopItem::ExtendedScreen).checked = true;
-    element_item(m_host, ElementAction::Weekday).checked = true;
     buildMenus();
-    connect(&m_host.run, &RunController::menusChanged, this, &MenuHost::syncMenus);
-    syncMenus();
+    connect(&m_host.run, &RunController::stateChanged, this, &MenuHost::showState);
+    connect(&m_host.menus, &MenuState::changed, this, &MenuHost::showState);
+    connect(&m_host.menus, &MenuState::adjustModeChanged, this, &MenuHost::showState);
+    showState();
 }
 
 MenuHost::~MenuHost() = default;
 
+QAction* MenuHost::addCommand(DesktopItem item, const QString& caption, bool checkable)
+{
+    QAction* a = m_desktopMenu->addAction(caption);
+    a->setObjectName(QStringLiteral("desktopItem%1").arg(int(item)));
+    a->setCheckable(checkable);
+    connect(a, &QAction::triggered, this, [this, item] {
+        // A check mark changes only through the command itself.
+        showState();
+        runLogged("desktop menu item", [this, item] { desktopRun(item); });
+    });
+    return a;
+}
+
+QAction* MenuHost::addElementCommand(ElementAction item, const QString& caption)
+{
+    QAction* a = m_elementMenu->addAction(caption);
+    a->setObjectName(QStringLiteral("elementItem%1").arg(int(item)));
+    a->setCheckable(item == ElementAction::Weekday);
+    connect(a, &QAction::triggered, this, [this, item] {
+        showState();
+        if (m_hooks.element)
+            runLogged("element menu item", [this, item] { m_hooks.element->elementMenuChosen(item, m_menuElement); });
+    });
+    return a;
+}
+
 void MenuHost::buildMenus()
 {
+    using enum DesktopItem;
     m_desktopMenu = std::make_unique<QMenu>(QStringLiteral("全屏时钟"));
     m_desktopMenu->setObjectName(QStringLiteral("desktopMenu"));
-    for (int i = 0; i < 18; ++i) {
-        if (i == 14)
-            continue; // there is no item 14
-        using enum DesktopItem;
-        const auto item = DesktopItem(i);
-        QAction* a = nullptr;
-        if (item == StartSeparator || item == WindowSeparator) {
-            a = m_desktopMenu->addSeparator();
-        } else if (item == Plans) {
-            m_planMenu = new QMenu(m_host.item(Plans).caption, m_desktopMenu.get());
-            m_planMenu->setObjectName(QStringLiteral("planMenu"));
-            a = m_desktopMenu->addMenu(m_planMenu);
-        } else {
-            a = m_desktopMenu->addAction(m_host.desktop[i].caption);
-            a->setCheckable(item == AdjustMode || item == Buttons || item == ExtendedScreen);
-            connect(a, &QAction::triggered, this, [this, i] {
-                // A check mark changes only through the command itself.
-                if (m_desktop[i]->isCheckable())
-                    m_desktop[i]->setChecked(m_host.desktop[i].checked);
-                run_logged("desktop menu item", [this, i] { desktopMenuChosen(i); });
-            });
-        }
-        a->setObjectName(QStringLiteral("desktopItem%1").arg(i));
-        m_desktop[i] = a;
-    }
+    m_start = addCommand(Start, QStringLiteral("开始"));
+    m_stop = addCommand(Stop, QStringLiteral("停止"));
+    m_pause = addCommand(Pause, QStringLiteral("暂停"));
+    m_reset = addCommand(Reset, QStringLiteral("复位"));
+    m_reset->setVisible(false);
+    m_desktopMenu->addSeparator();
+    m_planMenu = new QMenu(QStringLiteral("阶段选择"), m_desktopMenu.get());
+    m_planMenu->setObjectName(QStringLiteral("planMenu"));
+    m_plans = m_desktopMenu->addMenu(m_planMenu);
+    m_plans->setObjectName(QStringLiteral("desktopItem%1").arg(int(Plans)));
+    m_settings = addCommand(Settings, QStringLiteral("设置"));
+    m_adjustMode = addCommand(AdjustMode, QStringLiteral("允许调整"), true);
+    m_background = addCommand(Background, QStringLiteral("背景设置"));
+    m_buttons = addCommand(Buttons, QStringLiteral("按钮"), true);
+    m_extendedScreen = addCommand(ExtendedScreen, QStringLiteral("扩展屏显示"), true);
+    m_desktopMenu->addSeparator();
+    m_minimise = addCommand(Minimise, QStringLiteral("最小化"));
+    m_statistics = addCommand(Statistics, QStringLiteral("统计"));
+    m_help = addCommand(Help, QStringLiteral("帮助"));
+    m_about = addCommand(About, QStringLiteral("在线帮助"));
+    m_exit = addCommand(Exit, QStringLiteral("退出"));
 
     m_elementMenu = std::make_unique<QMenu>(QStringLiteral("运行设置"));
     m_elementMenu->setObjectName(QStringLiteral("elementMenu"));
-    for (int i = 0; i < 5; ++i) {
-        QAction* a = m_elementMenu->addAction(m_host.clockset[i].caption);
-        a->setObjectName(QStringLiteral("elementItem%1").arg(i));
-        a->setCheckable(ElementAction(i) == ElementAction::Weekday);
-        connect(a, &QAction::triggered, this, [this, i] {
-            if (m_clockset[i]->isCheckable())
-                m_clockset[i]->setChecked(m_host.clockset[i].checked);
-            if (m_hooks.element)
-                run_logged("element menu item", [this, i] { m_hooks.element->elementMenuChosen(ElementAction(i), m_elementMenuTarget); });
-        });
-        m_clockset[i] = a;
+    m_font = addElementCommand(ElementAction::Font, QStringLiteral("设置字体"));
+    m_colour = addElementCommand(ElementAction::Colour, QStringLiteral("设置颜色"));
+    m_centre = addElementCommand(ElementAction::Centre, QStringLiteral("居中"));
+    m_hide = addElementCommand(ElementAction::Hide, QStringLiteral("隐藏"));
+    m_weekday = addElementCommand(ElementAction::Weekday, QStringLiteral("显示星期"));
+}
+
+QAction* MenuHost::action(DesktopItem item) const
+{
+    switch (item) {
+    case DesktopItem::Start: return m_start;
+    case DesktopItem::Stop: return m_stop;
+    case DesktopItem::Pause: return m_pause;
+    case DesktopItem::Reset: return m_reset;
+    case DesktopItem::Plans: return m_plans;
+    case DesktopItem::Settings: return m_settings;
+    case DesktopItem::AdjustMode: return m_adjustMode;
+    case DesktopItem::Background: return m_background;
+    case DesktopItem::Buttons: return m_buttons;
+    case DesktopItem::ExtendedScreen: return m_extendedScreen;
+    case DesktopItem::Minimise: return m_minimise;
+    case DesktopItem::Statistics: return m_statistics;
+    case DesktopItem::Help: return m_help;
+    case DesktopItem::About: return m_about;
+    case DesktopItem::Exit: return m_exit;
+    default: return nullptr;
     }
 }
 
-QAction* MenuHost::desktopAction(int k) const
+QAction* MenuHost::action(ElementAction item) const
 {
-    return (k >= 0 && k < 18) ? m_desktop[k] : nullptr;
+    switch (item) {
+    case ElementAction::Font: return m_font;
+    case ElementAction::Colour: return m_colour;
+    case ElementAction::Centre: return m_centre;
+    case ElementAction::Hide: return m_hide;
+    case ElementAction::Weekday: return m_weekday;
+    default: return nullptr;
+    }
 }
 
-QAction* MenuHost::clocksetAction(int k) const
+QString MenuHost::runCaption(DesktopItem command, const QString& word) const
 {
-    return (k >= 0 && k < 5) ? m_clockset[k] : nullptr;
+    const std::optional<QString> key = m_host.menus.hotkeyText(command);
+    return key ? word + kHotkeyGap + *key : word;
 }
 
-void MenuHost::syncMenus()
+void MenuHost::showState()
 {
-    for (int i = 0; i < 18; ++i) {
-        QAction* a = m_desktop[i];
-        if (!a)
-            continue;
-        const MenuItemState& s = m_host.desktop[i];
-        if (!a->isSeparator() && a->text() != s.caption)
-            a->setText(s.caption);
-        a->setEnabled(s.enabled);
-        a->setVisible(s.visible);
-        if (a->isCheckable())
-            a->setChecked(s.checked);
-    }
-    for (int i = 0; i < 5; ++i) {
-        QAction* a = m_clockset[i];
-        const MenuItemState& s = m_host.clockset[i];
-        if (a->text() != s.caption)
-            a->setText(s.caption);
-        a->setEnabled(s.enabled);
-        a->setVisible(s.visible);
-        if (a->isCheckable())
-            a->setChecked(s.checked);
-    }
+    const RunState state = m_host.run.state();
+    const MenuState& menus = m_host.menus;
+    const bool idle = !m_host.run.isUnderWay();
+    using enum DesktopItem;
+
+    m_start->setText(runCaption(Start, state == RunState::Finished ? QStringLiteral("清零") : QStringLiteral("开始")));
+    m_stop->setText(runCaption(Stop, QStringLiteral("停止")));
+    m_pause->setText(runCaption(Pause, state == RunState::Paused ? QStringLiteral("继续") : QStringLiteral("暂停")));
+    for (DesktopItem item : {Start, Stop, Pause, Reset, Settings, Exit})
+        action(item)->setEnabled(commandEnabled(item, state));
+    for (QAction* a : {m_statistics, m_help, m_about, m_exit})
+        a->setVisible(idle);
+
+    m_plans->setVisible(menus.planItemShown());
+    m_plans->setEnabled(menus.planItemEnabled());
+    m_adjustMode->setChecked(menus.adjustMode());
+    m_buttons->setChecked(menus.buttonsShown());
+    m_extendedScreen->setChecked(menus.extendedScreen());
+    m_minimise->setText(menus.displayMinimised() ? QStringLiteral("最大化") : QStringLiteral("最小化"));
+    m_weekday->setChecked(menus.weekdayChecked());
 }
 
 void MenuHost::load()
 {
-    if (m_hooks.plans)
-        m_hooks.plans->change_clock_menu();
     const int mode = m_ctx.registry ? registry_values::clockmode(*m_ctx.registry) : 0;
-    m_host.run.setClockSource(mode);
+    m_host.run.useClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
-    element_item(m_host, ElementAction::Weekday).checked = m_currentPlan.plan().showsWeekday();
-    m_host.menusChanged();
+    m_host.menus.setWeekdayChecked(m_currentPlan.plan().showsWeekday);
 }
 
 // --- DisplayHost ----------------------------------------------------------------
-
-void MenuHost::desktopRun(int k) { desktopMenuChosen(k); }
 
 void MenuHost::showReady()
 {
@@ -144,14 +185,17 @@ void MenuHost::popupDesktopMenu(const QPoint& globalPos)
 {
     if (m_hooks.plans)
         m_hooks.plans->ensureLoaded();
-    syncMenus();
     m_desktopMenu->popup(globalPos);
 }
 
-void MenuHost::popupElementMenu(const QPoint& globalPos, DisplayElement element)
+void MenuHost::popupElementMenu(const QPoint& globalPos, DisplayElement element, const ElementMenuItems& items)
 {
-    m_elementMenuTarget = element;
-    syncMenus();
+    m_menuElement = element;
+    m_font->setVisible(items.font);
+    m_colour->setVisible(items.colour);
+    m_centre->setVisible(items.centre);
+    m_hide->setVisible(items.hide);
+    m_weekday->setVisible(items.weekday);
     m_elementMenu->popup(globalPos);
 }
 
@@ -176,26 +220,26 @@ bool MenuHost::ctrlDown() const
     return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
 }
 
-void MenuHost::desktopMenuChosen(int k)
+void MenuHost::desktopRun(DesktopItem command)
 {
     WindowHooks* windows = m_hooks.windows;
-    switch (DesktopItem(k)) {
+    switch (command) {
     case DesktopItem::Start:
         if (m_commands)
-            m_commands->start_timing();
+            m_commands->startTiming();
         break;
     case DesktopItem::Stop:
         if (m_commands)
-            m_commands->stop_timing();
+            m_commands->stopTiming();
         break;
     case DesktopItem::Pause:
         if (m_commands)
-            m_commands->pause_timing();
+            m_commands->pauseTiming();
         break;
     case DesktopItem::Settings:
         if (windows) {
             if (ctrlDown())
-                windows->openArticleLink(k);
+                windows->openArticleLink(int(command));
             else
                 windows->showSettings();
         }
@@ -227,7 +271,7 @@ void MenuHost::desktopMenuChosen(int k)
     case DesktopItem::About:
         if (windows) {
             if (ctrlDown())
-                windows->openArticleLink(k);
+                windows->openArticleLink(int(command));
             else
                 windows->showAbout();
         }
@@ -236,51 +280,50 @@ void MenuHost::desktopMenuChosen(int k)
         exitProgram();
         break;
     default:
-        break; // 3, 4, 5, 11, 14 and anything outside 0..17 do nothing
+        break; // the reset item, the separators and the plan item run nothing
     }
 }
 
 void MenuHost::toggleAdjustMode()
 {
-    MenuItemState& item = m_host.item(DesktopItem::AdjustMode);
-    item.checked = !item.checked;
-    m_host.menusChanged();
+    MenuState& menus = m_host.menus;
+    menus.setAdjustMode(!menus.adjustMode());
     if (!m_display)
         return;
-    m_display->showElementPlaceholders(item.checked);
+    m_display->showElementPlaceholders(menus.adjustMode());
     // Buttons can be dragged while adjusting; their clicks do nothing then.
     std::array<bool, 5> enabled{true, true, true, true, true};
-    if (item.checked) {
+    if (menus.adjustMode()) {
         if (!m_display->buttonsShown())
             return;
     } else {
         for (std::size_t i = 0; i < enabled.size(); ++i)
-            enabled[i] = m_host.item(kButtonCommands[i]).enabled;
+            enabled[i] = commandEnabled(kButtonCommands[i], m_host.run.state());
     }
     m_display->setButtonsEnabled(enabled);
 }
 
 void MenuHost::toggleButtons()
 {
-    MenuItemState& item = m_host.item(DesktopItem::Buttons);
-    item.checked = !item.checked;
-    m_host.menusChanged();
+    MenuState& menus = m_host.menus;
+    const bool shown = !menus.buttonsShown();
+    menus.setButtonsShown(shown);
     if (m_display)
-        m_display->setButtonsShown(item.checked);
-    save_element_position(m_ctx, int(DisplayElement::ButtonsFlag), item.checked ? 1 : 0, 0);
+        m_display->setButtonsShown(shown);
+    save_element_position(m_ctx, int(DisplayElement::ButtonsFlag), shown ? 1 : 0, 0);
 }
 
 void MenuHost::toggleExtendedScreen()
 {
-    MenuItemState& item = m_host.item(DesktopItem::ExtendedScreen);
-    item.checked = !item.checked;
-    m_host.menusChanged();
+    MenuState& menus = m_host.menus;
+    const bool extended = !menus.extendedScreen();
+    menus.setExtendedScreen(extended);
     if (!m_display)
         return;
     const QList<QScreen*> screens = QGuiApplication::screens();
     QScreen* primary = QGuiApplication::primaryScreen();
     QScreen* target = primary;
-    if (item.checked) {
+    if (extended) {
         for (QScreen* s : screens)
             if (s != primary) {
                 target = s;
@@ -294,12 +337,11 @@ void MenuHost::toggleExtendedScreen()
     }
     m_display->fillScreen(target);
     m_display->show();
-    if (item.checked && target == primary) {
+    if (extended && target == primary) {
         // No second screen: say so and take the check mark back.
         if (m_ctx.notifier)
             m_ctx.notifier->notice(QStringLiteral("没有连接扩展屏，请确认"));
-        item.checked = false;
-        m_host.menusChanged();
+        menus.setExtendedScreen(false);
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -19,10 +18,10 @@ struct HostState;
 class CurrentPlan;
 class RunCommands;
 
-// The menu host, living from start-up to exit. It owns the desktop menu "全屏时钟" (desktop(0)..desktop(17), item 14
-// absent, the plan submenu under item 5) and the element menu "运行设置"
-// (clockset(0)..clockset(4)), shows HostState's run state in them, and turns
-// a menu choice or a command number into its action.
+// The menu host, living from start-up to exit. It owns the desktop menu
+// "全屏时钟" (with the plan submenu) and the element menu "运行设置", shows the
+// run state and the menu state in their items, and turns a menu choice or a
+// command into its action.
 class MenuHost : public QObject, public DisplayHost {
     Q_OBJECT
 public:
@@ -44,30 +43,29 @@ public:
     void load();
 
     // DisplayHost
-    void desktopRun(int k) override;
+    void desktopRun(DesktopItem command) override;
     void showReady() override;
     void popupDesktopMenu(const QPoint& globalPos) override;
-    void popupElementMenu(const QPoint& globalPos, DisplayElement element) override;
+    void popupElementMenu(const QPoint& globalPos, DisplayElement element, const ElementMenuItems& items) override;
     void registerHotkeys() override;
     void releaseHotkeys() override;
 
-    // The menu event of desktop(k): the same as desktopRun(k).
-    void desktopMenuChosen(int k);
-
-    QMenu* desktopclock() const { return m_desktopMenu.get(); }
-    QMenu* clocksetMenu() const { return m_elementMenu.get(); }
-    // The submenu of desktop(5) that the plan menu fills.
+    QMenu* desktopMenu() const { return m_desktopMenu.get(); }
+    QMenu* elementMenu() const { return m_elementMenu.get(); }
+    // The submenu of the plan item that the plan menu fills.
     QMenu* planSubmenu() const { return m_planMenu; }
-    // The action of desktop(k) (nullptr for 14 and out of range).
-    QAction* desktopAction(int k) const;
-    QAction* clocksetAction(int k) const;
-
-    // Copies HostState's menu item states into the actions; runs on every
-    // RunController::menusChanged.
-    void syncMenus();
+    // The action of a desktop menu item or an element menu item (nullptr for
+    // the separators and anything else).
+    QAction* action(DesktopItem item) const;
+    QAction* action(ElementAction item) const;
 
 private:
     void buildMenus();
+    QAction* addCommand(DesktopItem item, const QString& caption, bool checkable = false);
+    QAction* addElementCommand(ElementAction item, const QString& caption);
+    // The one place where the items follow the run state and the menu state.
+    void showState();
+    QString runCaption(DesktopItem command, const QString& word) const;
     void toggleAdjustMode();
     void toggleButtons();
     void toggleExtendedScreen();
@@ -83,13 +81,33 @@ private:
     MenuHooks m_hooks;
     std::function<bool()> m_ctrlDown;
     std::function<void()> m_quit;
+    DisplayElement m_menuElement = DisplayElement::MainTitle; // the element the element menu was opened on
 
     std::unique_ptr<QMenu> m_desktopMenu;
-    QMenu* m_planMenu = nullptr;         // a child of the desktop menu
+    QMenu* m_planMenu = nullptr; // a child of the desktop menu
     std::unique_ptr<QMenu> m_elementMenu;
-    DisplayElement m_elementMenuTarget = DisplayElement::MainTitle; // the element the element menu was opened on
-    std::array<QAction*, 18> m_desktop{};
-    std::array<QAction*, 5> m_clockset{};
+
+    QAction* m_start = nullptr;
+    QAction* m_stop = nullptr;
+    QAction* m_pause = nullptr;
+    QAction* m_reset = nullptr;
+    QAction* m_plans = nullptr;
+    QAction* m_settings = nullptr;
+    QAction* m_adjustMode = nullptr;
+    QAction* m_background = nullptr;
+    QAction* m_buttons = nullptr;
+    QAction* m_extendedScreen = nullptr;
+    QAction* m_minimise = nullptr;
+    QAction* m_statistics = nullptr;
+    QAction* m_help = nullptr;
+    QAction* m_about = nullptr;
+    QAction* m_exit = nullptr;
+
+    QAction* m_font = nullptr;
+    QAction* m_colour = nullptr;
+    QAction* m_centre = nullptr;
+    QAction* m_hide = nullptr;
+    QAction* m_weekday = nullptr;
 };
 
 } // namespace orvalen

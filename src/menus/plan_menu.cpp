@@ -5,9 +5,8 @@
 #include "platform/notifier.h"
 #include "platform/text_path.h"
 #include "services/app_context.h"
-#include "stores/database.h"
-#include "stores/deskclock_rows.h"
 #include "stores/ini_store.h"
+#include "stores/plan_repository.h"
 #include "timing/run_commands.h"
 #include "stores/run_state.h"
 #include "stores/time_data_keys.h"
@@ -22,11 +21,10 @@
 namespace orvalen {
 namespace {
 
-const QString kDeskData = QStringLiteral("DeskData.db");
 const QString kSelectionFailed = QStringLiteral("操作系统是精简版本，不支持本功能");
 
 // A menu shows "&" as a mnemonic marker; a plan name shows as it is.
-QString menu_text(const QString& name)
+QString menuText(const QString& name)
 {
     QString text = name;
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -71,9 +69,12 @@ private:
 
 } // namespace
 
-PlanMenu::PlanMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display, QMenu* submenu)
-    : m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_display(display), m_menu(submenu), m_hadMenu(submenu)
+PlanMenu::PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, CurrentPlan& currentPlan,
+                   DisplayWindow& display, QMenu* submenu)
+    : m_ctx(ctx), m_plans(plans), m_host(host), m_currentPlan(currentPlan), m_display(display), m_menu(submenu),
+      m_hadMenu(submenu)
 {
+    m_plansChanged = QObject::connect(&plans, &PlanRepository::changed, [this] { rebuild(); });
     if (submenu) {
         auto* style = new ScrollingMenuStyle;
         style->setParent(submenu);
@@ -85,6 +86,7 @@ PlanMenu::PlanMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, D
 
 PlanMenu::~PlanMenu()
 {
+    QObject::disconnect(m_plansChanged);
     // Without a submenu the items are ours; with one they go with it unless
     // it is still there.
     if (m_menu || !m_hadMenu) {
@@ -95,7 +97,7 @@ PlanMenu::~PlanMenu()
 
 QAction* PlanMenu::addItem(const QString& caption)
 {
-    auto* a = new QAction(menu_text(caption), m_menu.data());
+    auto* a = new QAction(menuText(caption), m_menu.data());
     a->setData(caption);
     a->setCheckable(true);
     a->setObjectName(QStringLiteral("planItem%1").arg(m_items.size()));
@@ -104,7 +106,7 @@ QAction* PlanMenu::addItem(const QString& caption)
         // The check mark moves only when the selection says so.
         for (int i = 0; i < m_items.size(); ++i)
             m_items[i]->setChecked(m_items[i]->property("planChecked").toBool());
-        run_logged("plan menu item", [this, index] { planItemChosen(index); });
+        runLogged("plan menu item", [this, index] { planItemChosen(index); });
     });
     if (m_menu)
         m_menu->addAction(a);
@@ -146,11 +148,10 @@ int PlanMenu::checkedPlan()
     return -1;
 }
 
-void PlanMenu::change_clock_menu()
+void PlanMenu::rebuild()
 {
     m_stale = true;
-    if (!std::exchange(m_deferNextRebuild, false))
-        ensureLoaded();
+    ensureLoaded();
 }
 
 void PlanMenu::loadWhenShown(QWindow* window)
@@ -175,12 +176,11 @@ void PlanMenu::ensureLoaded()
     // The start-up load used to run before the display loaded, whose idle
     // state shows the submenu item (disabled when there are no plans): a
     // deferred load keeps it shown.
-    const bool shown = m_host.desktop[5].visible;
+    const bool shown = m_host.menus.planItemShown();
     clearPlanItems();
     loadPlanItems();
     if (deferred)
-        m_host.desktop[5].visible = shown;
-    m_host.menusChanged();
+        m_host.menus.setPlanItem(shown, m_host.menus.planItemEnabled());
 }
 
 void PlanMenu::clearPlanItems()
@@ -198,67 +198,35 @@ void PlanMenu::clearPlanItems()
 
 void PlanMenu::loadPlanItems()
 {
-    MenuItemState& item = m_host.desktop[5];
-    item.enabled = false;
-    item.visible = false;
-    if (!m_ctx.folder.exists(kDeskData))
-        return;
-    QString error;
-    Database db = open_desk_data(m_ctx.folder, &error);
-    if (!db.isOpen()) {
-        qWarning() << "Plan submenu: DeskData.db cannot be opened:" << error;
-        return;
-    }
-    Statement rows(db, QStringLiteral("SELECT clockname FROM deskclock ORDER BY ID, rowid"));
-    if (!rows.isValid()) {
-        qWarning() << "Plan submenu: the plans cannot be read:" << rows.error();
-        return;
-    }
-    int i = 0;
-    for (;;) {
-        const Statement::Step step = rows.step();
-        if (step == Statement::Step::Error)
-            qWarning() << "Plan submenu: reading the plans stopped:" << rows.error();
-        if (step != Statement::Step::Row)
-            break;
-        if (i == 0) {
-            item.enabled = true;
-            item.visible = true;
-        }
-        const QString name = rows.text(QStringLiteral("clockname"));
+    m_host.menus.setPlanItem(false, false);
+    QList<PlanListEntry> entries;
+    const PlanResult listed = m_plans.list(&entries);
+    if (!listed.ok() && listed.status != PlanStatus::MissingFile)
+        qWarning().noquote() << "Plan submenu: the plans cannot be read:" << listed.error;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (i == 0)
+            m_host.menus.setPlanItem(true, true);
+        const QString& name = entries[i].name;
         QAction* a = i == 0 ? m_items[0] : addItem(name);
-        a->setText(menu_text(name));
+        a->setText(menuText(name));
         a->setData(name);
         a->setVisible(true);
-        m_planCount = ++i;
+        m_planCount = i + 1;
     }
 }
 
 std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan& base, QString* movetext,
                                             bool* missing, QString* error) const
 {
-    *missing = false;
-    Database db = open_desk_data(m_ctx.folder, error);
-    if (!db.isOpen())
-        return std::nullopt;
-    Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname = ? ORDER BY ID, rowid")
-                          .arg(deskclock_select_list()));
-    if (!row.isValid() || !row.bindText(1, name)) {
-        *error = row.error();
+    PlanRow row;
+    const PlanResult read = m_plans.read(name, base, &row);
+    *missing = read.status == PlanStatus::NotFound;
+    if (!read.ok()) {
+        *error = read.error;
         return std::nullopt;
     }
-    switch (row.step()) {
-    case Statement::Step::Done:
-        *missing = true;
-        return std::nullopt;
-    case Statement::Step::Error:
-        *error = row.error();
-        return std::nullopt;
-    case Statement::Step::Row:
-        break;
-    }
-
-    return read_deskclock_plan(row, base, movetext, error);
+    *movetext = row.movingText;
+    return row.plan;
 }
 
 void PlanMenu::leavePause()
@@ -266,7 +234,7 @@ void PlanMenu::leavePause()
     // A run paused under the old plan: the new plan starts unpaused, so the
     // next pause press must pause, not account a pause that never happened.
     if (m_host.run.state() == RunState::Paused)
-        m_host.run.setState(RunState::Running);
+        m_host.run.resume();
 }
 
 void PlanMenu::selectPlan(int index)
@@ -304,7 +272,7 @@ void PlanMenu::selectPlan(int index)
     }
 
     const int lastIndex = m_items.size() - 1;
-    const int position = m_currentPlan.plan().overtimeAction() < 2 ? lastIndex + 10 : index + 1;
+    const int position = int(m_currentPlan.plan().overtimeAction) < 2 ? lastIndex + 10 : index + 1;
     if (m_ctx.ini && !m_ctx.ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
 

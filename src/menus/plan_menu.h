@@ -3,6 +3,7 @@
 #include "stores/clock_plan.h"
 
 #include <QList>
+#include <QMetaObject>
 #include <QPointer>
 #include <QString>
 #include <memory>
@@ -18,31 +19,29 @@ struct AppContext;
 struct HostState;
 class CurrentPlan;
 class DisplayWindow;
+class PlanRepository;
 class RunCommands;
 
-// The plan submenu "阶段选择" (menu_often): one item per saved plan of table
-// deskclock in ID order, captioned with the plan name, and the selection of a
-// plan: the row becomes the current plan (in memory only), the item gets the
-// check mark, the sequence position currentrow is written and the display is
-// set up again for the new plan.
+// The plan submenu "阶段选择" (menu_often): one item per saved plan in ID
+// order, captioned with the plan name, and the selection of a plan: the row
+// becomes the current plan (in memory only), the item gets the check mark,
+// the sequence position currentrow is written and the display is set up
+// again for the new plan. The items are read when first needed and again at
+// every change the saved plans announce.
 class PlanMenu final : public PlanMenuHooks {
 public:
-    // `submenu` is the QMenu of desktop(5) that the menu host owns.
-    PlanMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display, QMenu* submenu);
+    // `submenu` is the plan submenu that the menu host owns.
+    PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display,
+             QMenu* submenu);
     ~PlanMenu() override;
 
-    // Rebuilds the items from the saved plans; desktop(5) is shown and
-    // enabled only when there is at least one. While a load is deferred it
-    // only marks the list to be read.
-    void change_clock_menu() override;
     // At program start: the saved plans are read when they are first needed
     // (the menu, a plan hotkey, the plan sequence) or just after `window`
     // has shown its first frame, whichever comes first (no window: once
     // control is back in the event loop). Opening DeskData.db derives its
-    // key, which costs more than the whole first frame.
-    // The next rebuild (the start-up's) waits for the first frame or first
-    // use; later rebuilds run at once.
-    void deferLoad() { m_deferred = m_deferNextRebuild = true; }
+    // key, which costs more than the whole first frame. A change of the
+    // saved plans rebuilds the items at once.
+    void deferLoad() { m_deferred = true; }
     void loadWhenShown(QWindow* window);
     void ensureLoaded() override;
     // Selects plan item `index` (menu, plan hotkeys, plan sequence, auto
@@ -64,6 +63,9 @@ public:
     bool isChecked(int index);
 
 private:
+    // Rebuilds the items from the saved plans; desktop(5) is shown and
+    // enabled only when there is at least one.
+    void rebuild();
     void clearPlanItems();
     void loadPlanItems();
     QAction* addItem(const QString& caption);
@@ -75,6 +77,7 @@ private:
     void leavePause();
 
     AppContext& m_ctx;
+    PlanRepository& m_plans;
     HostState& m_host;
     CurrentPlan& m_currentPlan;
     DisplayWindow& m_display;
@@ -84,9 +87,9 @@ private:
     QList<QAction*> m_items;
     int m_planCount = 0;
     bool m_deferred = false; // the list waits for the first frame or first use
-    bool m_deferNextRebuild = false;
-    bool m_stale = false;    // the list has not been read since it was asked for
+    bool m_stale = true;     // the list has not been read since it was asked for
     std::unique_ptr<QObject> m_firstFrameWatch;
+    QMetaObject::Connection m_plansChanged;
 };
 
 } // namespace orvalen

@@ -12,7 +12,7 @@
 namespace orvalen {
 namespace {
 
-bool draws_by_itself(const QString& family, const QString& text)
+bool drawsByItself(const QString& family, const QString& text)
 {
     QFont font(family);
     font.setStyleStrategy(QFont::NoFontMerging); // no borrowed glyphs
@@ -28,7 +28,7 @@ bool draws_by_itself(const QString& family, const QString& text)
 // list (the first of its three lists) is given the offered families here,
 // as far as the dialog lists them for its writing system, and `current`
 // (or the first family) is selected.
-void offer_families(QListView* list, const QStringList& offered, const QString& current)
+void offerFamilies(QListView* list, const QStringList& offered, const QString& current)
 {
     auto* model = list ? qobject_cast<QStringListModel*>(list->model()) : nullptr;
     if (!model)
@@ -48,13 +48,13 @@ void offer_families(QListView* list, const QStringList& offered, const QString& 
 
 } // namespace
 
-QStringList font_families_for(const QString& text)
+QStringList fontFamiliesFor(const QString& text)
 {
     QStringList families;
     for (const QString& family : QFontDatabase::families()) {
         if (QFontDatabase::isPrivateFamily(family))
             continue;
-        if (QFontDatabase::isFixedPitch(family) || draws_by_itself(family, text))
+        if (QFontDatabase::isFixedPitch(family) || drawsByItself(family, text))
             families << family;
     }
     return families;
@@ -67,17 +67,17 @@ std::optional<QFont> QtStyleDialogs::chooseFont(const QFont& initial, const QStr
     dialog.setWindowTitle(QStringLiteral("字体"));
     dialog.setCurrentFont(initial);
 
-    const QStringList offered = font_families_for(text);
+    const QStringList offered = fontFamiliesFor(text);
     // A family the plan names but that is not installed is drawn by a
     // substitute: that one is the element's font in the list.
     const QString current = offered.contains(initial.family()) ? initial.family() : QFontInfo(initial).family();
     const QList<QListView*> lists = dialog.findChildren<QListView*>(Qt::FindDirectChildrenOnly);
     QListView* familyList = lists.isEmpty() ? nullptr : lists.first();
-    offer_families(familyList, offered, current);
+    offerFamilies(familyList, offered, current);
     // Another writing system makes the dialog list its families afresh
     // (on either signal of its combo box); the offer follows after that.
     const auto reoffer = [&dialog, familyList, offered] {
-        offer_families(familyList, offered, dialog.currentFont().family());
+        offerFamilies(familyList, offered, dialog.currentFont().family());
     };
     for (QComboBox* writingSystems : dialog.findChildren<QComboBox*>()) {
         QObject::connect(writingSystems, &QComboBox::currentIndexChanged, &dialog, reoffer);

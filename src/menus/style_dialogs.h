@@ -24,13 +24,13 @@ public:
 // The families the font dialog offers for an element showing `text`: the
 // fixed-pitch families and every family that draws each of its characters
 // by itself (so a Chinese title finds the installed CJK fonts).
-QStringList font_families_for(const QString& text);
+QStringList fontFamiliesFor(const QString& text);
 
 class QtStyleDialogs final : public StyleDialogs {
 public:
     // The dialogs are owned by `parent` (the display window).
     explicit QtStyleDialogs(QWidget* parent) : m_parent(parent) {}
-    // Qt's font dialog listing font_families_for(text), with the family
+    // Qt's font dialog listing fontFamiliesFor(text), with the family
     // that draws `initial` selected.
     std::optional<QFont> chooseFont(const QFont& initial, const QString& text) override;
     std::optional<QColor> chooseColour() override;

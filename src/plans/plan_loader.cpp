@@ -1,39 +1,29 @@
 #include "plans/plan_loader.h"
 
 #include "plans/plan_editor.h"
-#include "plans/plan_table.h"
 #include "platform/registry_store.h"
 #include "stores/current_plan.h"
+#include "stores/plan_repository.h"
 
 namespace orvalen {
 
-namespace {
-const QString kDefaultSizeList = QStringLiteral("80/50/100/50/30/30/");
-
-// Six sizes, each followed by "/".
-bool size_list_well_formed(const QString& sizes)
-{
-    return sizes.split(QLatin1Char('/')).size() == 7;
-}
-} // namespace
-
-std::optional<PlanMessage> load_named_plan(const PlanTable& table, const RegistryStore* registry,
+std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const RegistryStore* registry,
                                            CurrentPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error)
 {
-    SavedPlan saved;
-    const PlanTableResult read = table.read(name, &saved);
+    PlanRow row;
+    const PlanResult read = plans.read(name, ClockPlan{}, &row);
     *error = read.error;
     switch (read.status) {
-    case PlanTableStatus::Done:
+    case PlanStatus::Done:
         break;
-    case PlanTableStatus::MissingFile:
+    case PlanStatus::MissingFile:
         return PlanMessage{kMissingDeskDataText};
-    case PlanTableStatus::Incomplete:
+    case PlanStatus::Incomplete:
         return PlanMessage{QStringLiteral("请保持文件完整，重新安装程序"), 800, QString()};
-    case PlanTableStatus::NameTaken:
-    case PlanTableStatus::NotFound:
-    case PlanTableStatus::Failed:
+    case PlanStatus::NameTaken:
+    case PlanStatus::NotFound:
+    case PlanStatus::Failed:
         return PlanMessage{QStringLiteral("标准用户或来宾用户权限限制，请用管理员账户设置"), 1200, QString()};
     }
 
@@ -46,12 +36,11 @@ std::optional<PlanMessage> load_named_plan(const PlanTable& table, const Registr
         if (stageFont)
             plan.stagefont = *stageFont;
         if (const std::optional<QString> colour = registry->readText(QStringLiteral("stagecolour")))
-            plan.stagecolour = *colour;
+            plan.stagecolour = PlanColour::fromText(*colour);
     }
-    if (!size_list_well_formed(plan.sizethree))
-        plan.sizethree = kDefaultSizeList;
+    plan.completeFontSizes();
     currentPlan.replace(plan);
-    editor.loadSavedPlan(saved, stageFont, sizeList);
+    editor.loadSavedPlan(SavedPlan{row.id, row.name, row.movingText, row.plan}, stageFont, sizeList);
     return std::nullopt;
 }
 

@@ -8,7 +8,7 @@ namespace orvalen {
 
 class CurrentPlan;
 class PlanEditor;
-class PlanTable;
+class PlanRepository;
 class RegistryStore;
 
 // Loads the saved plan named `name` into the editor. The row is read whole
@@ -19,7 +19,7 @@ class RegistryStore;
 // written anywhere. Returns the message to show when the plan could not be
 // read (the editor and the current plan then stay as they were); *error
 // holds the real cause for the log.
-std::optional<PlanMessage> load_named_plan(const PlanTable& table, const RegistryStore* registry,
+std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const RegistryStore* registry,
                                            CurrentPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error);
 

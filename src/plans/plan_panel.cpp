@@ -7,6 +7,7 @@
 #include "platform/text_path.h"
 #include "services/app_context.h"
 #include "services/help_links.h"
+#include "services/row_table.h"
 #include "stores/current_plan.h"
 
 #include <QDebug>
@@ -92,9 +93,9 @@ private:
     QList<PlanListEntry> m_entries;
 };
 
-PlanPanel::PlanPanel(AppContext& ctx, PlanEditor& editor, CurrentPlan& currentPlan, const MenuHooks& hooks,
-                     QWidget* parent)
-    : QWidget(parent), m_ctx(ctx), m_editor(editor), m_currentPlan(currentPlan), m_hooks(hooks), m_plans(ctx.folder)
+PlanPanel::PlanPanel(AppContext& ctx, PlanRepository& plans, PlanEditor& editor, CurrentPlan& currentPlan,
+                     HotkeyHooks* hotkeys, QWidget* parent)
+    : QWidget(parent), m_ctx(ctx), m_editor(editor), m_currentPlan(currentPlan), m_plans(plans), m_hotkeys(hotkeys)
 {
     buildControls();
 }
@@ -111,14 +112,7 @@ void PlanPanel::buildControls()
     m_table->setModel(m_model);
     m_table->setObjectName(QStringLiteral("planList"));
     m_table->setAccessibleName(QStringLiteral("阶段列表"));
-    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setTabKeyNavigation(false);
-    m_table->setWordWrap(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    setUpRowTable(*m_table);
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     header->resizeSection(0, m_table->fontMetrics().horizontalAdvance(QStringLiteral("序号 0000")) + 12);
@@ -184,10 +178,10 @@ void PlanPanel::tell(const PlanMessage& message)
         m_ctx.notifier->notice(message.text, Notifier::Icon::None, message.timeoutMs, message.title);
 }
 
-void PlanPanel::showFailure(const PlanMessage& message, const PlanTableResult& result, const char* what)
+void PlanPanel::showFailure(const PlanMessage& message, const PlanResult& result, const char* what)
 {
     qWarning().noquote() << "Plan panel:" << what << "failed:" << result.error;
-    tell(result.status == PlanTableStatus::MissingFile ? PlanMessage{kMissingDeskDataText} : message);
+    tell(result.status == PlanStatus::MissingFile ? PlanMessage{kMissingDeskDataText} : message);
 }
 
 PlanListEntry PlanPanel::entryAt(int row) const
@@ -208,9 +202,11 @@ int PlanPanel::currentRow() const
 void PlanPanel::reload()
 {
     QList<PlanListEntry> entries;
-    const PlanTableResult result = m_plans.list(&entries);
-    if (!result.ok())
+    const PlanResult result = m_plans.list(&entries);
+    if (!result.ok()) {
         showFailure(PlanMessage{QStringLiteral("受限制或操作系统是精简版本，不支持本功能")}, result, "listing the plans");
+        entries.clear();
+    }
 
     m_model->setEntries(std::move(entries));
 }
@@ -233,15 +229,9 @@ void PlanPanel::selectRow(int row)
     m_table->scrollTo(index);
 }
 
-void PlanPanel::planSubmenuChanged()
-{
-    if (m_hooks.plans)
-        m_hooks.plans->change_clock_menu();
-}
-
 void PlanPanel::save()
 {
-    HotkeysReleased released(m_hooks.hotkeys);
+    HotkeysReleased released(m_hotkeys);
     if (!m_plans.fileExists()) {
         tell(PlanMessage{kMissingDeskDataText});
         return;
@@ -250,7 +240,7 @@ void PlanPanel::save()
     QString planError;
     const std::optional<ClockPlan> plan = m_editor.editedPlan(&planError);
     const SaveCheckResult checks = check_plan_save(
-        name, [&](QString* error) { return clock_name_is_free(m_ctx.folder, name, error); }, plan, planError);
+        name, [&](QString* error) { return m_plans.nameLookup(name, error); }, plan, planError);
     for (const PlanMessage& message : checks.messages)
         tell(message);
     switch (checks.verdict) {
@@ -266,8 +256,8 @@ void PlanPanel::save()
         return;
     }
 
-    const PlanTableResult result = m_plans.save(name, m_editor.movingText(), *plan);
-    if (result.status == PlanTableStatus::NameTaken) {
+    const PlanResult result = m_plans.save(name, m_editor.movingText(), *plan);
+    if (result.status == PlanStatus::NameTaken) {
         tell(name_taken_message(name));
         m_editor.focusNameField();
         return;
@@ -278,7 +268,6 @@ void PlanPanel::save()
     }
     reload();
     m_table->scrollToBottom();
-    planSubmenuChanged();
     m_editor.clearNameFields();
 }
 
@@ -294,7 +283,7 @@ void PlanPanel::moveDown()
 
 void PlanPanel::move(int step)
 {
-    HotkeysReleased released(m_hooks.hotkeys);
+    HotkeysReleased released(m_hotkeys);
     const int count = rowCount();
     if (count == 0) {
         tell({step < 0 ? QStringLiteral("没有录入数据") : QStringLiteral("没有录入时钟名称"), 800, QString()});
@@ -321,9 +310,9 @@ void PlanPanel::move(int step)
         return;
     }
 
-    const PlanTableResult result = m_plans.move(entryAt(row), step);
+    const PlanResult result = m_plans.move(entryAt(row), step);
     if (!result.ok()) {
-        showFailure(result.status == PlanTableStatus::NotFound
+        showFailure(result.status == PlanStatus::NotFound
                         ? PlanMessage{QStringLiteral("找不到该记录")}
                         : PlanMessage{QStringLiteral("移动未完成，阶段顺序保持不变") + kCR + kCR + result.error},
                     result, "moving the plan");
@@ -332,12 +321,11 @@ void PlanPanel::move(int step)
     if (result.ok())
         selectRow(row + step);
     m_table->setFocus();
-    planSubmenuChanged();
 }
 
 void PlanPanel::deleteSelected()
 {
-    HotkeysReleased released(m_hooks.hotkeys);
+    HotkeysReleased released(m_hotkeys);
     if (!m_plans.fileExists()) {
         tell(PlanMessage{kMissingDeskDataText});
         return;
@@ -361,9 +349,9 @@ void PlanPanel::deleteSelected()
     QList<PlanListEntry> entries;
     for (auto it = selected.crbegin(); it != selected.crend(); ++it)
         entries << entryAt(*it);
-    const PlanTableResult result = m_plans.remove(entries);
+    const PlanResult result = m_plans.remove(entries);
     if (!result.ok()) {
-        showFailure(result.status == PlanTableStatus::NotFound ? PlanMessage{QStringLiteral("找不到该记录")}
+        showFailure(result.status == PlanStatus::NotFound ? PlanMessage{QStringLiteral("找不到该记录")}
                                                                : PlanMessage{QStringLiteral("请使用最新版本的程序"), 800, {}},
                     result, "deleting plans");
     }
@@ -375,7 +363,6 @@ void PlanPanel::deleteSelected()
         selectRow(above < 1 ? 0 : above);
     }
     m_table->setFocus();
-    planSubmenuChanged();
 }
 
 void PlanPanel::exportTable()

@@ -1,7 +1,7 @@
 #pragma once
 #include "menus/menu_hooks.h"
 #include "plans/plan_save_checks.h"
-#include "plans/plan_table.h"
+#include "stores/plan_repository.h"
 
 #include <QWidget>
 #include <array>
@@ -23,18 +23,18 @@ class PlanListModel;
 // Saving stores the editor's contents as a new plan; the moves and the
 // delete change the order and the IDs of the saved plans; a double click or
 // Enter on a row loads that plan into the editor. Save, moves and delete run
-// with the global hotkeys released and registered again afterwards, and each
-// change of the saved plans is followed by a rebuild of the plan submenu.
+// with the global hotkeys released and registered again afterwards; the
+// saved plans announce each change themselves.
 class PlanPanel final : public QWidget {
     Q_OBJECT
 public:
     enum class Button { Save, Up, Down, Delete, Export };
 
     // `currentPlan` is the plan held in memory (loading a plan re-reads its
-    // date line font and colour); `hooks.plans` rebuilds the plan submenu,
-    // `hooks.hotkeys` releases and registers the hotkeys (either may be null).
-    PlanPanel(AppContext& ctx, PlanEditor& editor, CurrentPlan& currentPlan, const MenuHooks& hooks,
-              QWidget* parent = nullptr);
+    // date line font and colour); `hotkeys` releases and registers the
+    // hotkeys (may be null).
+    PlanPanel(AppContext& ctx, PlanRepository& plans, PlanEditor& editor, CurrentPlan& currentPlan,
+              HotkeyHooks* hotkeys, QWidget* parent = nullptr);
     ~PlanPanel() override;
 
     // What the export opens files with and asks for the spreadsheet program;
@@ -68,17 +68,16 @@ protected:
 private:
     void buildControls();
     void tell(const PlanMessage& message);
-    void showFailure(const PlanMessage& message, const PlanTableResult& result, const char* what);
+    void showFailure(const PlanMessage& message, const PlanResult& result, const char* what);
     QList<int> selectedRows() const;
     void selectRow(int row);
     void move(int step);
-    void planSubmenuChanged();
 
     AppContext& m_ctx;
     PlanEditor& m_editor;
     CurrentPlan& m_currentPlan;
-    MenuHooks m_hooks;
-    PlanTable m_plans;
+    PlanRepository& m_plans;
+    HotkeyHooks* m_hotkeys = nullptr;
     PlanListModel* m_model = nullptr;
     QTableView* m_table = nullptr;
     std::array<QPushButton*, 5> m_buttons{};

@@ -7,6 +7,7 @@
 
 namespace orvalen {
 
+const QString kMissingDeskDataText = QStringLiteral("DeskData.db文件不存在，请保存程序的完整性");
 const QString kSaveFailedText = QStringLiteral("受限制或操作系统是精简版本，不支持本功能");
 
 PlanMessage save_failed_message()

@@ -35,6 +35,8 @@ struct SaveCheckResult {
     QString error;               // the real cause of Failed, for the log
 };
 
+// What the operator is told when DeskData.db is not in the program folder.
+extern const QString kMissingDeskDataText;
 // The notice of every failure that is not the operator's to mend.
 extern const QString kSaveFailedText;
 PlanMessage save_failed_message();

@@ -29,7 +29,7 @@ protected:
     void fire()
     {
         if (m_handler)
-            run_logged("timer handler", m_handler);
+            runLogged("timer handler", m_handler);
     }
 
 private:

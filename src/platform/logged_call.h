@@ -10,14 +10,12 @@ namespace orvalen {
 // logged with the handler's name here, since it must not unwind through
 // Qt's event loop.
 template <typename F>
-void run_logged(const char* handler, F&& f)
+void runLogged(const char* handler, F&& f)
 {
     try {
         f();
     } catch (const std::exception& e) {
         qWarning() << handler << "failed:" << e.what();
-    } catch (...) {
-        qWarning() << handler << "failed";
     }
 }
 

@@ -193,7 +193,7 @@ bool store(const QString& path, ProfileText text, QString* error, SaveReport rep
         if (error)
             *error = why;
         if (report == SaveReport::Once)
-            report_save_failure(path, why);
+            reportSaveFailure(path, why);
         return false;
     }
     QString all;
@@ -204,7 +204,7 @@ bool store(const QString& path, ProfileText text, QString* error, SaveReport rep
     QByteArray bytes = all.toUtf8();
     if (text.hadBom)
         bytes.prepend("\xEF\xBB\xBF");
-    if (!save_file(path, bytes, error, report)) {
+    if (!saveFile(path, bytes, error, report)) {
         remember(path, nullptr);
         return false;
     }

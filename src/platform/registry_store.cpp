@@ -364,9 +364,9 @@ bool RegistryStore::commit(State next, QString* error, SaveReport report)
     if (next.skippedLines > 0 && next.stamp.exists) {
         // The new file leaves out the lines that could not be read: the
         // file as it was is kept aside first, once.
-        const QString copy = copy_aside_as_bad(m_path);
+        const QString copy = copyAsideAsBad(m_path);
         if (copy.isEmpty()) {
-            report_save_failure(m_path, QStringLiteral("%1 无法另存备份，未改写").arg(m_path));
+            reportSaveFailure(m_path, QStringLiteral("%1 无法另存备份，未改写").arg(m_path));
             return false;
         }
         m_state->setAside = copy;
@@ -380,7 +380,7 @@ bool RegistryStore::commit(State next, QString* error, SaveReport report)
         m_state->loaded = false;
         return false;
     }
-    if (!save_file(m_path, bytes, error, report)) {
+    if (!saveFile(m_path, bytes, error, report)) {
         m_state->loaded = false; // read the file again next time
         return false;
     }

@@ -8,6 +8,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <exception>
 
 namespace orvalen {
 
@@ -17,7 +18,7 @@ QMutex g_reportMutex;
 SaveFailureHandler g_reportHandler;
 QHash<QString, bool> g_reported; // paths whose last save failed and was reported
 
-void note_result(const QString& path, bool saved, const QString& error, SaveReport report)
+void noteResult(const QString& path, bool saved, const QString& error, SaveReport report)
 {
     SaveFailureHandler handler;
     {
@@ -44,32 +45,32 @@ bool fail(const QString& path, const QString& why, QString* error, SaveReport re
 {
     if (error)
         *error = why;
-    note_result(path, false, why, report);
+    noteResult(path, false, why, report);
     return false;
 }
 
 } // namespace
 
-void report_save_failure(const QString& path, const QString& error)
+void reportSaveFailure(const QString& path, const QString& error)
 {
-    note_result(path, false, error, SaveReport::Once);
+    noteResult(path, false, error, SaveReport::Once);
 }
 
-void set_save_failure_handler(SaveFailureHandler handler)
+void setSaveFailureHandler(SaveFailureHandler handler)
 {
     QMutexLocker lock(&g_reportMutex);
     g_reportHandler = std::move(handler);
     g_reported.clear();
 }
 
-bool is_read_only_file(const QString& path)
+bool isReadOnlyFile(const QString& path)
 {
     const QFile::Permissions p = QFile::permissions(path);
     return QFile::exists(path)
         && !(p & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
 }
 
-QString write_failure_cause(int errorNumber, const QString& path, const QString& fallback)
+QString writeFailureCause(int errorNumber, const QString& path, const QString& fallback)
 {
     switch (errorNumber) {
     case ENOSPC:
@@ -90,7 +91,7 @@ QString write_failure_cause(int errorNumber, const QString& path, const QString&
     }
 }
 
-QString folder_write_problem(const QString& folder, bool* diskFull)
+QString folderWriteProblem(const QString& folder, bool* diskFull)
 {
     if (diskFull)
         *diskFull = false;
@@ -108,24 +109,24 @@ QString folder_write_problem(const QString& folder, bool* diskFull)
         return QString();
     if (diskFull)
         *diskFull = errorNumber == ENOSPC || errorNumber == EDQUOT || errorNumber == EFBIG;
-    return write_failure_cause(errorNumber, folder, why);
+    return writeFailureCause(errorNumber, folder, why);
 }
 
-bool save_file(const QString& path, const QByteArray& data, QString* error, SaveReport report)
+bool saveFile(const QString& path, const QByteArray& data, QString* error, SaveReport report)
 {
-    return save_file(path, [&data](QIODevice& device) {
+    return saveFile(path, [&data](QIODevice& device) {
         return device.write(data) == data.size();
     }, error, report);
 }
 
-bool save_file(const QString& path, const std::function<bool(QIODevice&)>& writer, QString* error,
+bool saveFile(const QString& path, const std::function<bool(QIODevice&)>& writer, QString* error,
                SaveReport report)
 {
     // A file the owner made read-only stays as it is, even for root.
-    if (is_read_only_file(path))
+    if (isReadOnlyFile(path))
         return fail(path, QStringLiteral("%1 是只读文件").arg(path), error, report);
     const auto failed = [&](const QFileDevice& device, int errorNumber) {
-        return fail(path, write_failure_cause(errorNumber, path, device.errorString()), error, report);
+        return fail(path, writeFailureCause(errorNumber, path, device.errorString()), error, report);
     };
     QSaveFile file(path);
     // Never fall back to writing the target in place: that is what loses data.
@@ -134,11 +135,12 @@ bool save_file(const QString& path, const std::function<bool(QIODevice&)>& write
     if (!file.open(QIODevice::WriteOnly))
         return failed(file, errno);
     bool written = false;
+    QString thrown; // what a writer that gave up with an exception said
     errno = 0;
     try {
         written = writer && writer(file);
-    } catch (...) {
-        written = false;
+    } catch (const std::exception& e) {
+        thrown = QString::fromLocal8Bit(e.what());
     }
     int writeErrno = errno;
     // write() only fills the buffer: a full disk shows when it is flushed,
@@ -150,21 +152,25 @@ bool save_file(const QString& path, const std::function<bool(QIODevice&)>& write
             writeErrno = errno;
     }
     if (!written || file.error() != QFileDevice::NoError) {
-        const QString why = file.error() != QFileDevice::NoError
-            ? write_failure_cause(writeErrno, path, file.errorString())
-            : QStringLiteral("%1 未能写完").arg(path);
+        QString why;
+        if (file.error() != QFileDevice::NoError)
+            why = writeFailureCause(writeErrno, path, file.errorString());
+        else if (!thrown.isEmpty())
+            why = QStringLiteral("%1 未能写完（%2）").arg(path, thrown);
+        else
+            why = QStringLiteral("%1 未能写完").arg(path);
         file.cancelWriting();
         return fail(path, why, error, report);
     }
     errno = 0;
     if (!file.commit())
         return failed(file, errno);
-    note_result(path, true, QString(), report);
+    noteResult(path, true, QString(), report);
     return true;
 }
 
 namespace {
-QString free_bad_name(const QString& path)
+QString freeBadName(const QString& path)
 {
     QString target = path + QStringLiteral(".bad");
     for (int n = 2; QFile::exists(target) && n < 1000; ++n)
@@ -173,17 +179,17 @@ QString free_bad_name(const QString& path)
 }
 } // namespace
 
-QString keep_aside_as_bad(const QString& path)
+QString keepAsideAsBad(const QString& path)
 {
-    const QString target = free_bad_name(path);
+    const QString target = freeBadName(path);
     if (target.isEmpty() || !QFile::rename(path, target))
         return QString();
     return target;
 }
 
-QString copy_aside_as_bad(const QString& path)
+QString copyAsideAsBad(const QString& path)
 {
-    const QString target = free_bad_name(path);
+    const QString target = freeBadName(path);
     if (target.isEmpty() || !QFile::copy(path, target))
         return QString();
     return target;

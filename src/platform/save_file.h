@@ -21,39 +21,39 @@ enum class SaveReport { Once, ByCaller };
 // `error` (optional) then says what, in Chinese (a full disk, no write
 // permission, ...). A file without any write permission is never replaced.
 // A failure is always logged.
-bool save_file(const QString& path, const QByteArray& data, QString* error = nullptr,
+bool saveFile(const QString& path, const QByteArray& data, QString* error = nullptr,
                SaveReport report = SaveReport::Once);
 
 // Same, with the content produced by `writer` on the temporary file. When the
 // writer returns false or a write to the device fails, nothing is committed.
-bool save_file(const QString& path, const std::function<bool(QIODevice&)>& writer,
+bool saveFile(const QString& path, const std::function<bool(QIODevice&)>& writer,
                QString* error = nullptr, SaveReport report = SaveReport::Once);
 
 // The cause of a failed write of `path` in words, from the system's error
 // number (a full disk, no permission, ...); `fallback` for other causes.
-QString write_failure_cause(int errorNumber, const QString& path, const QString& fallback);
+QString writeFailureCause(int errorNumber, const QString& path, const QString& fallback);
 
 // Who hears of a failed save (the program shows the operator a notice); may
 // be called from any thread. Empty: failures are only logged.
 using SaveFailureHandler = std::function<void(const QString& path, const QString& error)>;
-void set_save_failure_handler(SaveFailureHandler handler);
+void setSaveFailureHandler(SaveFailureHandler handler);
 // For a save refused before the helper was called: logged and reported once
 // in the same way.
-void report_save_failure(const QString& path, const QString& error);
+void reportSaveFailure(const QString& path, const QString& error);
 
 // Empty when a file of some size can be written in `folder`; otherwise the
 // cause in words, and `diskFull` (optional) says whether it is a full disk.
 // Nothing written stays.
-QString folder_write_problem(const QString& folder, bool* diskFull = nullptr);
+QString folderWriteProblem(const QString& folder, bool* diskFull = nullptr);
 
 // True when the file exists and nobody may write it (its mode has no write bit).
-bool is_read_only_file(const QString& path);
+bool isReadOnlyFile(const QString& path);
 
 // Moves a file that cannot be used aside as "<path>.bad" (or "<path>.bad.2",
 // ".bad.3", ... when that name is taken) so that it is never overwritten.
 // Returns the new name, or an empty text when the move failed.
-QString keep_aside_as_bad(const QString& path);
+QString keepAsideAsBad(const QString& path);
 // The same, keeping the file where it is and putting a copy aside.
-QString copy_aside_as_bad(const QString& path);
+QString copyAsideAsBad(const QString& path);
 
 } // namespace orvalen

@@ -1,40 +1,44 @@
 #include "services/deferred_module.h"
 
 #include "platform/logged_call.h"
+#include "services/deferred_parts.h"
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QLibrary>
 #include <QMetaObject>
+#include <QPluginLoader>
 #include <utility>
 
 namespace orvalen {
 
-namespace {
-
-QLibrary* deferred_library()
+DeferredParts* deferredParts()
 {
-    static QLibrary* library = [] {
-        auto* lib = new QLibrary(QCoreApplication::applicationDirPath() + QStringLiteral("/liborvalen_deferred.so"));
-        if (!lib->load())
+    static DeferredParts* const parts = [] () -> DeferredParts* {
+        // Stays loaded until the program ends.
+        auto* loader = new QPluginLoader(QCoreApplication::applicationDirPath()
+                                         + QStringLiteral("/liborvalen_deferred.so"));
+        QObject* root = loader->instance();
+        if (!root) {
             qWarning().noquote() << "No sounds, logo video or network time: the deferred module did not load:"
-                                 << lib->errorString();
-        return lib; // stays loaded until the program ends
+                                 << loader->errorString();
+            return nullptr;
+        }
+        // Loaded from the sound thread when a sound comes first: the root
+        // object lives on with the program, on its main thread.
+        if (QCoreApplication::instance() && root->thread() != QCoreApplication::instance()->thread())
+            root->moveToThread(QCoreApplication::instance()->thread());
+        auto* found = qobject_cast<DeferredParts*>(root);
+        if (!found)
+            qWarning().noquote() << "No sounds, logo video or network time:" << loader->fileName()
+                                 << "is not the program's deferred module";
+        return found;
     }();
-    return library;
+    return parts;
 }
 
-} // namespace
-
-bool load_deferred_module()
+bool loadDeferredModule()
 {
-    return deferred_library()->isLoaded();
-}
-
-QFunctionPointer deferred_function(const char* name)
-{
-    QLibrary* library = deferred_library();
-    return library->isLoaded() ? library->resolve(name) : nullptr;
+    return deferredParts() != nullptr;
 }
 
 DeferredSoundBackend::DeferredSoundBackend(MakeBackend make) : m_make(std::move(make))
@@ -62,10 +66,8 @@ SoundBackend* DeferredSoundBackend::backend()
     if (!std::exchange(m_tried, true)) {
         if (m_make) {
             m_backend = m_make();
-        } else {
-            using Make = SoundBackend* (*)();
-            if (const auto make = reinterpret_cast<Make>(deferred_function("orvalen_make_sound_backend")))
-                m_backend.reset(make());
+        } else if (DeferredParts* parts = deferredParts()) {
+            m_backend = parts->makeSoundBackend();
         }
     }
     return m_backend.get();
@@ -77,7 +79,7 @@ void DeferredSoundBackend::post(std::function<void(SoundBackend&)> call)
         m_thread.start();
     QMetaObject::invokeMethod(&m_onThread, [this, call = std::move(call)] {
         if (SoundBackend* b = backend())
-            run_logged("sound", [&] { call(*b); });
+            runLogged("sound", [&] { call(*b); });
     }, Qt::QueuedConnection);
 }
 
@@ -120,26 +122,25 @@ DeferredNetworkProbes::~DeferredNetworkProbes() = default;
 NetworkProbes* DeferredNetworkProbes::probes()
 {
     if (!std::exchange(m_tried, true)) {
-        using Make = NetworkProbes* (*)(TimerFactory&);
-        if (const auto make = reinterpret_cast<Make>(deferred_function("orvalen_make_network_probes")))
-            m_probes.reset(make(m_timers));
+        if (DeferredParts* parts = deferredParts())
+            m_probes = parts->makeNetworkProbes(m_timers);
     }
     return m_probes.get();
 }
 
-void DeferredNetworkProbes::ping_host(const QString& hosts, std::function<void(bool)> done)
+void DeferredNetworkProbes::pingHost(const QString& hosts, std::function<void(bool)> done)
 {
     if (NetworkProbes* p = probes()) {
-        p->ping_host(hosts, std::move(done));
+        p->pingHost(hosts, std::move(done));
         return;
     }
     QMetaObject::invokeMethod(qApp, [done = std::move(done)] { done(false); }, Qt::QueuedConnection);
 }
 
-void DeferredNetworkProbes::fetch_web_date(const QUrl& address, std::function<void(WebDate)> done)
+void DeferredNetworkProbes::fetchWebDate(const QUrl& address, std::function<void(WebDate)> done)
 {
     if (NetworkProbes* p = probes()) {
-        p->fetch_web_date(address, std::move(done));
+        p->fetchWebDate(address, std::move(done));
         return;
     }
     QMetaObject::invokeMethod(qApp, [done = std::move(done)] {

@@ -4,23 +4,23 @@
 
 #include <QObject>
 #include <QThread>
-#include <QtGlobal>
 #include <functional>
 #include <memory>
 
 namespace orvalen {
 
+class DeferredParts;
 class TimerFactory;
 
 // Qt Multimedia and Qt Network are not linked into the program, whose start
 // would load them, and the sound, codec and Kerberos libraries under them,
-// before the first frame: they come with the deferred module next to the
-// executable, loaded after the first frame or on first use.
-// Loads the module (once); false, logged once, when it cannot be loaded.
-bool load_deferred_module();
-// One of the module's functions; nullptr when the module or the function
-// is missing.
-QFunctionPointer deferred_function(const char* name);
+// before the first frame: they come with the deferred module, a plugin next
+// to the executable, loaded after the first frame or on first use.
+// The module's parts, loaded once; nullptr, logged once, when the module
+// cannot be loaded.
+DeferredParts* deferredParts();
+// Loads the module (once); false when it cannot be loaded.
+bool loadDeferredModule();
 
 // The module's sound backend, on a sound thread of its own: every call
 // returns at once and runs there in order, so that setting up the audio
@@ -62,8 +62,8 @@ class DeferredNetworkProbes final : public NetworkProbes {
 public:
     explicit DeferredNetworkProbes(TimerFactory& timers);
     ~DeferredNetworkProbes() override;
-    void ping_host(const QString& hosts, std::function<void(bool)> done) override;
-    void fetch_web_date(const QUrl& address, std::function<void(WebDate)> done) override;
+    void pingHost(const QString& hosts, std::function<void(bool)> done) override;
+    void fetchWebDate(const QUrl& address, std::function<void(WebDate)> done) override;
 
 private:
     NetworkProbes* probes();

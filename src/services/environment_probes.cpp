@@ -30,7 +30,7 @@ std::optional<QString> RealSystemQuery::output(const QString& program, const QSt
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-bool wps_installed(SystemQuery& system)
+bool wpsInstalled(SystemQuery& system)
 {
     // "et" is the spreadsheet program of WPS Office for Linux.
     for (const char* name : {"et", "wps-et"}) {
@@ -40,7 +40,7 @@ bool wps_installed(SystemQuery& system)
     return false;
 }
 
-bool spreadsheet_app_registered(SystemQuery& system)
+bool spreadsheetAppRegistered(SystemQuery& system)
 {
     if (system.findExecutable(QStringLiteral("xdg-mime")).isEmpty())
         return false;
@@ -48,12 +48,12 @@ bool spreadsheet_app_registered(SystemQuery& system)
     return answer && !answer->trimmed().isEmpty();
 }
 
-bool reg_value_exists(SystemQuery& system, const QString& subkey, const QString& valueName)
+bool regValueExists(SystemQuery& system, const QString& subkey, const QString& valueName)
 {
     QString key = subkey;
     key.replace(QLatin1Char('/'), QLatin1Char('\\'));
     if (key.compare(QLatin1String("Excel.Sheet\\CurVer"), Qt::CaseInsensitive) == 0 && valueName.isEmpty())
-        return spreadsheet_app_registered(system);
+        return spreadsheetAppRegistered(system);
     return false;
 }
 

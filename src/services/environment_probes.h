@@ -24,15 +24,15 @@ public:
 };
 
 // Whether a WPS spreadsheet program is on PATH. Errors count as "no".
-bool wps_installed(SystemQuery& system);
+bool wpsInstalled(SystemQuery& system);
 
 // Whether a default application exists for the xlsx type (asked through
 // xdg-mime). This is what a spreadsheet program being registered means here.
-bool spreadsheet_app_registered(SystemQuery& system);
+bool spreadsheetAppRegistered(SystemQuery& system);
 
 // The one registry class key the program asks about, "Excel.Sheet\CurVer"
-// with its default value, is answered by spreadsheet_app_registered; any
+// with its default value, is answered by spreadsheetAppRegistered; any
 // other key does not exist on this system.
-bool reg_value_exists(SystemQuery& system, const QString& subkey, const QString& valueName);
+bool regValueExists(SystemQuery& system, const QString& subkey, const QString& valueName);
 
 } // namespace orvalen

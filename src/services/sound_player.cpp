@@ -9,7 +9,7 @@ namespace {
 
 // A sound is played only when its file is there; a hidden file counts as
 // missing, as a plain directory lookup would treat it.
-bool sound_file_exists(const QString& path)
+bool soundFileExists(const QString& path)
 {
     if (path.isEmpty())
         return false;
@@ -17,7 +17,7 @@ bool sound_file_exists(const QString& path)
     return info.isFile() && !info.isHidden();
 }
 
-QString lower_extension(const QString& path)
+QString lowerExtension(const QString& path)
 {
     return file_extension(path).toLower();
 }
@@ -26,9 +26,9 @@ QString lower_extension(const QString& path)
 
 void SoundPlayer::playSound(const QString& path)
 {
-    if (!sound_file_exists(path))
+    if (!soundFileExists(path))
         return;
-    const QString ext = lower_extension(path);
+    const QString ext = lowerExtension(path);
     if (ext == QLatin1String("mp3"))
         m_backend.playTrack(path);
     else if (ext == QLatin1String("wav"))
@@ -41,7 +41,7 @@ void SoundPlayer::stopSound(const QString& path)
 {
     if (path.size() <= 3)
         return;
-    const QString ext = lower_extension(path);
+    const QString ext = lowerExtension(path);
     if (ext == QLatin1String("mp3"))
         m_backend.stopTrack(path);
     else if (ext == QLatin1String("wav"))
@@ -50,7 +50,7 @@ void SoundPlayer::stopSound(const QString& path)
 
 void SoundPlayer::playWaveLoop(const QString& path)
 {
-    if (!sound_file_exists(path))
+    if (!soundFileExists(path))
         return;
     m_backend.playWaveLoop(path);
 }

@@ -14,14 +14,14 @@ namespace {
 const QString kXlsxType = QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
 
 // WPS Office installs its spreadsheet program as "et".
-bool wps_installed()
+bool wpsInstalled()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("et")).isEmpty();
 }
 
 void tell_csv_instead(Notifier& notifier)
 {
-    if (wps_installed())
+    if (wpsInstalled())
         notifier.notice(QStringLiteral("1)WPS是早期版本，只能导出为csv文件，请升级到最新版本\r\r"
                                        "2)配置工具【兼容设置】要选中WPS Office兼容第三方系统和软件\r\r"
                                        "本次导出为csv文件，请升级WPS程序或更新设置"),

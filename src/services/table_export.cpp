@@ -125,7 +125,7 @@ bool write_xlsx(const QString& path, const ExportTable& table, QString* error)
     QFile built(scratchFile);
     if (!built.open(QIODevice::ReadOnly))
         return fail(error, QStringLiteral("reading the workbook back: ") + built.errorString());
-    return save_file(path, built.readAll(), error);
+    return saveFile(path, built.readAll(), error);
 }
 
 bool write_csv(const QString& path, const ExportTable& table, QString* error)
@@ -135,7 +135,7 @@ bool write_csv(const QString& path, const ExportTable& table, QString* error)
     for (const QStringList& row : table.rows)
         append_csv_row(out, row);
     out += "\r\n";
-    return save_file(path, out, error);
+    return saveFile(path, out, error);
 }
 
 } // namespace orvalen

@@ -21,6 +21,8 @@ namespace orvalen {
 
 namespace {
 
+const int kHighsetField = plan_codec::fieldIndex(QStringLiteral("highsetstart"));
+
 QStringList split_keep(const QString& text, QChar sep) { return text.split(sep); }
 
 QString piece(const QStringList& parts, int i) { return i < parts.size() ? parts[i] : QString(); }
@@ -64,18 +66,18 @@ void SettingsWindow::showTimes(const ClockPlan& p)
 void SettingsWindow::showReminders(const ClockPlan& p)
 {
     for (int i = 0; i < 21; ++i)
-        reminderBoxes[i]->setChecked(flag_on(p.checktwo, i + 1));
+        reminderBoxes[i]->setChecked(flag_on(plan_codec::fieldText(p, "checktwo"), i + 1));
     for (int k = 0; k < 7; ++k) {
-        reminderTexts[k]->setText(p.stageText[k]);
-        reminderTexts[7 + k]->setText(p.stageMusic[k]);
+        reminderTexts[k]->setText(p.stages[k].prompt);
+        reminderTexts[7 + k]->setText(p.stages[k].sound);
     }
 }
 
 void SettingsWindow::showColoursAndTitles(const ClockPlan& p)
 {
-    const QString* colours[6] = {&p.firstcolour, &p.secondcolour, &p.clockcolour, &p.stagecolour, &p.textcolour, &p.rollcolour};
+    const PlanColour* colours[6] = {&p.firstcolour, &p.secondcolour, &p.clockcolour, &p.stagecolour, &p.textcolour, &p.rollcolour};
     for (int i = 0; i < 6; ++i)
-        styleColours[i]->setValueText(*colours[i]);
+        styleColours[i]->setValueText(colours[i]->text);
     titleTexts[0]->setText(p.firsttext);
     titleTexts[1]->setText(p.secondtext);
 }
@@ -99,27 +101,27 @@ void SettingsWindow::fillFromCurrentPlan()
     CurrentPlan& current = m_display.currentPlan();
     // Opening the editor takes the stored plan as the current plan.
     if (ctx.registry)
-        current.edit([&](ClockPlan& plan) { load_plan(*ctx.registry, plan, today_of(ctx)); });
+        current.edit([&](ClockPlan& plan) { loadPlan(*ctx.registry, plan, today_of(ctx)); });
     m_stored = current.plan();
     const ClockPlan& p = m_stored;
 
     showTimes(p);
     for (int i = 0; i < 7; ++i)
-        stageBoxes[i]->setChecked(flag_on(p.checkone, i + 1));
+        stageBoxes[i]->setChecked(flag_on(plan_codec::fieldText(p, "checkone"), i + 1));
     refill_list(previewList, {"开始", "报警1", "报警2", "报警3", "读秒", "超时", "结束"});
     showReminders(p);
-    const QStringList sizes = p.sizethree.split(QLatin1Char('/'));
+    const QStringList sizes = plan_codec::fieldText(p, "sizethree").split(QLatin1Char('/'));
     for (int i = 0; i < 6; ++i) {
         refill_list(styleSizes[i], size_list(i));
         const int v = leading_digits(piece(sizes, i)).value_or(0);
         styleSizes[i]->setEditText(QString::number(v > 10 ? v : 10));
     }
     for (int i = 0; i < 6; ++i)
-        set_box_value(displayBoxes[i], flag_value(p.checkthree, i + 1));
+        set_box_value(displayBoxes[i], flag_value(plan_codec::fieldText(p, "checkthree"), i + 1));
     showColoursAndTitles(p);
 
-    const bool longTerm = p.isLongTerm();
-    const int d1 = p.timeFormat(), d2 = p.timingMode(), d3 = p.overtimeAction();
+    const bool longTerm = p.longTerm;
+    const int d1 = int(p.timeFormat), d2 = int(p.timingMode), d3 = int(p.overtimeAction);
     const QStringList& formats = longTerm ? day_format_list() : d2 == 2 ? system_time_format_list() : count_format_list();
     fillFormatList(formats);
     refill_list(modeList, {"倒计时", "正计时", "系统时间"});
@@ -127,7 +129,7 @@ void SettingsWindow::fillFromCurrentPlan()
     logoField->setText(p.logopicture);
     reminderDuration->setText(QString::number(p.tixingtime));
     for (int i = 0; i < 3; ++i)
-        set_box_value(systemBoxes[i], flag_value(p.checkfour, i + 1));
+        set_box_value(systemBoxes[i], flag_value(plan_codec::fieldText(p, "checkfour"), i + 1));
     // A digit beyond its list takes entry 1 (never an index outside the list).
     formatList->setCurrentIndex(d1 < formats.size() ? d1 : 1);
     modeList->setCurrentIndex(d2 <= 2 ? d2 : 0);
@@ -161,11 +163,11 @@ void SettingsWindow::fillFromCurrentPlan()
     planHotkeyBoxes[1]->setChecked(flag_value(often, 2) == 1);
 
     for (int k = 0; k < 7; ++k) {
-        const QStringList parts = split_keep(p.highset[k], QLatin1Char('\\'));
+        const QStringList parts = split_keep(plan_codec::fieldText(p, kHighsetField + k), QLatin1Char('\\'));
         stageSwatches[k]->setValueText(piece(parts, 0));
         setSwatchWithPicture(stageSwatches[7 + k], piece(parts, 1), piece(parts, 2), false);
     }
-    const QStringList bg = split_keep(p.background, QLatin1Char('\\'));
+    const QStringList bg = split_keep(plan_codec::fieldText(p, "background"), QLatin1Char('\\'));
     setSwatchWithPicture(stageSwatches[14], piece(bg, 0), piece(bg, 1), false);
     refill_list(layoutTarget, {"主标题", "副标题", "时间", "提示文字", "动态文本", "LOGO图片", "结束文本"});
 
@@ -184,14 +186,14 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
     // The stage-box handler restores the boxes from the editor's copy of the
     // stored digits: that copy is the row's from here on, so the boxes, the
     // lists and 应用 follow the loaded plan, not the current one.
-    m_stored.checkone = row.checkone;
-    m_stored.checkthree = row.checkthree;
-    m_stored.checkfour = row.checkfour;
-    m_stored.combolist = row.combolist;
+    plan_codec::setFieldText(m_stored, "checkone", plan_codec::fieldText(row, "checkone"));
+    plan_codec::setFieldText(m_stored, "checkthree", plan_codec::fieldText(row, "checkthree"));
+    plan_codec::setFieldText(m_stored, "checkfour", plan_codec::fieldText(row, "checkfour"));
+    plan_codec::setFieldText(m_stored, "combolist", plan_codec::fieldText(row, "combolist"));
 
     showTimes(row);
     for (int i = 0; i < 7; ++i) {
-        stageBoxes[i]->setChecked(flag_on(row.checkone, i + 1));
+        stageBoxes[i]->setChecked(flag_on(plan_codec::fieldText(row, "checkone"), i + 1));
         stageBoxChanged(i);
     }
     showReminders(row);
@@ -208,7 +210,7 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
     for (int i = 0; i < 6; ++i)
         showFont(i, fonts[i]);
 
-    QStringList sizes = row.sizethree.split(QLatin1Char('/'));
+    QStringList sizes = plan_codec::fieldText(row, "sizethree").split(QLatin1Char('/'));
     if (sizes.size() != 7)
         sizes = QStringLiteral("80/50/100/50/30/30/").split(QLatin1Char('/'));
     for (int i = 0; i < 6; ++i)
@@ -218,8 +220,8 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
     current.edit([&](ClockPlan& plan) {
         if (registryStageFont)
             plan.stagefont = *registryStageFont;
-        if (plan.sizethree.split(QLatin1Char('/')).size() != 7)
-            plan.sizethree = QStringLiteral("80/50/100/50/30/30/");
+        if (plan_codec::fieldText(plan, "sizethree").split(QLatin1Char('/')).size() != 7)
+            plan_codec::setFieldText(plan, "sizethree", QStringLiteral("80/50/100/50/30/30/"));
     });
     showFont(3, current.plan().stagefont);
     if (registrySizeList) {
@@ -229,11 +231,11 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
     }
 
     for (int i = 0; i < 6; ++i)
-        set_box_value(displayBoxes[i], flag_value(row.checkthree, i + 1));
+        set_box_value(displayBoxes[i], flag_value(plan_codec::fieldText(row, "checkthree"), i + 1));
     showColoursAndTitles(row);
 
-    const int d1 = row.timeFormat(), d2 = row.timingMode(), d3 = row.overtimeAction();
-    if (row.isLongTerm()) {
+    const int d1 = int(row.timeFormat), d2 = int(row.timingMode), d3 = int(row.overtimeAction);
+    if (row.longTerm) {
         fillFormatList(day_format_list());
         modeList->setCurrentIndex(0);
         modeList->setEnabled(false);
@@ -257,13 +259,13 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
     logoField->setText(row.logopicture);
     reminderDuration->setText(QString::number(row.tixingtime));
     for (int i = 0; i < 3; ++i)
-        set_box_value(systemBoxes[i], flag_value(row.checkfour, i + 1));
+        set_box_value(systemBoxes[i], flag_value(plan_codec::fieldText(row, "checkfour"), i + 1));
     for (int k = 0; k < 7; ++k) {
-        const QStringList parts = row.highset[k].split(QLatin1Char('\\'));
+        const QStringList parts = plan_codec::fieldText(row, kHighsetField + k).split(QLatin1Char('\\'));
         stageSwatches[k]->setValueText(piece(parts, 0));
         setSwatchWithPicture(stageSwatches[7 + k], piece(parts, 1), piece(parts, 2), true);
     }
-    const QStringList bg = row.background.split(QLatin1Char('\\'));
+    const QStringList bg = plan_codec::fieldText(row, "background").split(QLatin1Char('\\'));
     setSwatchWithPicture(stageSwatches[14], piece(bg, 0), piece(bg, 1), true);
 }
 
@@ -322,37 +324,38 @@ std::optional<ClockPlan> SettingsWindow::editedPlan(QString* error) const
             out += QString::number(box_value(*it));
         return out;
     };
-    plan.checkone = digits(stageBoxes.begin(), stageBoxes.end());
-    plan.checktwo = digits(reminderBoxes.begin(), reminderBoxes.end());
+    plan_codec::setFieldText(plan, "checkone", digits(stageBoxes.begin(), stageBoxes.end()));
+    plan_codec::setFieldText(plan, "checktwo", digits(reminderBoxes.begin(), reminderBoxes.end()));
     for (int k = 0; k < 7; ++k) {
-        plan.stageText[k] = reminderTexts[k]->text();
-        plan.stageMusic[k] = reminderTexts[7 + k]->text();
+        plan.stages[k].prompt = reminderTexts[k]->text();
+        plan.stages[k].sound = reminderTexts[7 + k]->text();
     }
     QString* fonts[6] = {&plan.firstfont, &plan.secondfont, &plan.clockFont, &plan.stagefont, &plan.textfont, &plan.rollfont};
-    QString* colours[6] = {&plan.firstcolour, &plan.secondcolour, &plan.clockcolour, &plan.stagecolour, &plan.textcolour, &plan.rollcolour};
-    plan.sizethree.clear();
+    PlanColour* colours[6] = {&plan.firstcolour, &plan.secondcolour, &plan.clockcolour, &plan.stagecolour, &plan.textcolour, &plan.rollcolour};
+    QString sizes;
     for (int i = 0; i < 6; ++i) {
         if (styleFonts[i]->count() > 0) // before the font lists are filled the plan's own names stay
             *fonts[i] = styleFonts[i]->currentText();
-        *colours[i] = styleColours[i]->valueText();
-        plan.sizethree += styleSizes[i]->currentText() + QLatin1Char('/');
+        *colours[i] = PlanColour::fromText(styleColours[i]->valueText());
+        sizes += styleSizes[i]->currentText() + QLatin1Char('/');
     }
+    plan_codec::setFieldText(plan, "sizethree", sizes);
     plan.firsttext = titleTexts[0]->text();
     plan.secondtext = titleTexts[1]->text();
-    plan.background = stageSwatches[14]->valueText() + QLatin1Char('\\') + stageSwatches[14]->text();
-    plan.checkthree = digits(displayBoxes.begin(), displayBoxes.end());
-    plan.checkfour = digits(systemBoxes.begin(), systemBoxes.end());
-    plan.combolist = QString::number(std::max(0, formatList->currentIndex()))
+    plan_codec::setFieldText(plan, "background", stageSwatches[14]->valueText() + QLatin1Char('\\') + stageSwatches[14]->text());
+    plan_codec::setFieldText(plan, "checkthree", digits(displayBoxes.begin(), displayBoxes.end()));
+    plan_codec::setFieldText(plan, "checkfour", digits(systemBoxes.begin(), systemBoxes.end()));
+    plan_codec::setFieldText(plan, "combolist", QString::number(std::max(0, formatList->currentIndex()))
                      + QString::number(std::max(0, modeList->currentIndex()))
-                     + QString::number(std::max(0, overtimeList->currentIndex()));
+                     + QString::number(std::max(0, overtimeList->currentIndex())));
     plan.logopicture = logoField->text();
     int n = 0;
     if (!number(reminderDuration, n))
         return std::nullopt;
     plan.setTixingtime(n);
     for (int k = 0; k < 7; ++k)
-        plan.highset[k] = stageSwatches[k]->valueText() + QLatin1Char('\\') + stageSwatches[7 + k]->valueText()
-                          + QLatin1Char('\\') + stageSwatches[7 + k]->text();
+        plan_codec::setFieldText(plan, kHighsetField + k, stageSwatches[k]->valueText() + QLatin1Char('\\') + stageSwatches[7 + k]->valueText()
+                          + QLatin1Char('\\') + stageSwatches[7 + k]->text());
     return plan;
 }
 

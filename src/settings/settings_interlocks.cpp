@@ -96,11 +96,11 @@ void SettingsWindow::stageBoxChanged(int index)
     if (index != 6 || !stageBoxes[6]->isEnabled())
         return;
     const bool on = stageBoxes[6]->isChecked();
-    const int d1 = m_stored.timeFormat();
+    const int d1 = int(m_stored.timeFormat);
     durationCaption->setText(on ? QStringLiteral("启用  到期时间") : QStringLiteral("启用    总时长"));
     datePanel->setVisible(on);
     for (int i = 0; i < 6; ++i) {
-        stageBoxes[i]->setChecked(!on && flag_on(m_stored.checkone, i + 1));
+        stageBoxes[i]->setChecked(!on && flag_on(plan_codec::fieldText(m_stored, "checkone"), i + 1));
         stageBoxes[i]->setEnabled(!on);
     }
     refill_list(formatList, {});
@@ -112,25 +112,25 @@ void SettingsWindow::stageBoxChanged(int index)
         overtimeList->setEnabled(false);
         // Only the editor's copy of the stored digits changes; the current
         // plan changes on "应用".
-        m_stored.combolist = QString::number(d1) + QStringLiteral("01");
+        plan_codec::setFieldText(m_stored, "combolist", QString::number(d1) + QStringLiteral("01"));
         formatList->setCurrentIndex(format_entry(d1, int(day_format_list().size())));
         systemBoxes[1]->hide();
         systemBoxes[1]->setChecked(true);
         systemBoxes[1]->setEnabled(false);
     } else {
-        const int d2 = m_stored.timingMode();
+        const int d2 = int(m_stored.timingMode);
         refill_list(formatList, d2 == 2 ? system_time_format_list() : count_format_list());
         formatList->setCurrentIndex(d1 > 2 ? 1 : d1);
         modeList->setCurrentIndex(d2);
         modeList->setEnabled(true);
-        overtimeList->setCurrentIndex(m_stored.overtimeAction());
+        overtimeList->setCurrentIndex(int(m_stored.overtimeAction));
         overtimeList->setEnabled(true);
         systemBoxes[1]->setVisible(!simpleBox->isChecked());
-        set_box_value(systemBoxes[1], flag_value(m_stored.checkfour, 2));
+        set_box_value(systemBoxes[1], flag_value(plan_codec::fieldText(m_stored, "checkfour"), 2));
         systemBoxes[1]->setEnabled(true);
         overtimeChosen();
     }
-    set_box_value(displayBoxes[1], on ? flag_value(m_stored.checkthree, 2) : 0);
+    set_box_value(displayBoxes[1], on ? flag_value(plan_codec::fieldText(m_stored, "checkthree"), 2) : 0);
     displayBoxes[1]->setEnabled(on);
     displayBoxes[1]->setVisible(!simpleBox->isChecked());
     styleFonts[3]->setEnabled(on);
@@ -163,7 +163,7 @@ void SettingsWindow::formatChosen()
 
 void SettingsWindow::modeChosen()
 {
-    const int d1 = m_stored.timeFormat();
+    const int d1 = int(m_stored.timeFormat);
     if (modeList->currentIndex() == 2) {
         refill_list(formatList, system_time_format_list());
         formatList->setCurrentIndex(d1 > 2 ? 0 : d1);
@@ -207,7 +207,7 @@ void SettingsWindow::overtimeChosen()
     systemBoxes[1]->setChecked(action != 0);
     systemBoxes[2]->setVisible(action >= 2);
     if (action >= 2)
-        set_box_value(systemBoxes[2], flag_value(m_stored.checkfour, 3));
+        set_box_value(systemBoxes[2], flag_value(plan_codec::fieldText(m_stored, "checkfour"), 3));
     else
         systemBoxes[2]->setChecked(false);
     for (QWidget* w : delayRow)
@@ -231,7 +231,7 @@ void SettingsWindow::simpleModeChanged()
     const ClockPlan& p = m_stored;
     const bool longTerm = stageBoxes[6]->isChecked();
     // A stage box keeps 0 while the plan is long-term, in both modes.
-    auto stageValue = [&](int i) { return full && !longTerm && flag_on(p.checkone, i + 1); };
+    auto stageValue = [&](int i) { return full && !longTerm && flag_on(plan_codec::fieldText(p, "checkone"), i + 1); };
 
     showPage(0);
     m_tabs->setTabVisible(4, full);
@@ -267,7 +267,7 @@ void SettingsWindow::simpleModeChanged()
     for (int k : {1, 2, 4, 5}) {
         stageNames[k]->setVisible(full);
         for (int b : {14 + k, k, 7 + k}) {
-            reminderBoxes[b]->setChecked(full && flag_on(p.checktwo, b + 1));
+            reminderBoxes[b]->setChecked(full && flag_on(plan_codec::fieldText(p, "checktwo"), b + 1));
             reminderBoxes[b]->setVisible(full);
         }
         reminderTexts[k]->setVisible(full);
@@ -276,20 +276,20 @@ void SettingsWindow::simpleModeChanged()
     }
     stageNames[3]->setText(simple ? QStringLiteral("报警1") : QStringLiteral("报警3"));
 
-    set_box_value(displayBoxes[0], simple ? 0 : flag_value(p.checkthree, 1));
+    set_box_value(displayBoxes[0], simple ? 0 : flag_value(plan_codec::fieldText(p, "checkthree"), 1));
     displayBoxes[0]->setVisible(full);
-    set_box_value(displayBoxes[3], simple ? 1 : flag_value(p.checkthree, 4));
+    set_box_value(displayBoxes[3], simple ? 1 : flag_value(plan_codec::fieldText(p, "checkthree"), 4));
     displayBoxes[3]->setVisible(full);
-    set_box_value(displayBoxes[4], simple ? 1 : flag_value(p.checkthree, 5));
+    set_box_value(displayBoxes[4], simple ? 1 : flag_value(plan_codec::fieldText(p, "checkthree"), 5));
     displayBoxes[4]->setVisible(full);
     for (int row : {4, 5}) {
         for (QWidget* w : {static_cast<QWidget*>(styleNames[row]), static_cast<QWidget*>(styleFonts[row]),
                            static_cast<QWidget*>(styleSizes[row]), static_cast<QWidget*>(styleColours[row])})
             w->setVisible(full);
     }
-    set_box_value(displayBoxes[2], simple ? 0 : flag_value(p.checkthree, 3));
+    set_box_value(displayBoxes[2], simple ? 0 : flag_value(plan_codec::fieldText(p, "checkthree"), 3));
     displayBoxes[2]->setVisible(full);
-    set_box_value(displayBoxes[1], simple && longTerm ? 1 : flag_value(p.checkthree, 2));
+    set_box_value(displayBoxes[1], simple && longTerm ? 1 : flag_value(plan_codec::fieldText(p, "checkthree"), 2));
     if (!longTerm)
         displayBoxes[1]->setChecked(false); // the weekday belongs to long-term plans only
     displayBoxes[1]->setVisible(full && longTerm);
@@ -317,7 +317,7 @@ void SettingsWindow::simpleModeChanged()
     systemBoxes[1]->hide();
     systemBoxes[1]->setChecked(true);
     systemBoxes[2]->setVisible(full);
-    set_box_value(systemBoxes[2], simple ? 1 : flag_value(p.checkfour, 3));
+    set_box_value(systemBoxes[2], simple ? 1 : flag_value(plan_codec::fieldText(p, "checkfour"), 3));
     QString delay = QStringLiteral("2");
     if (simple) {
         delayField->setText(delay);
@@ -333,7 +333,7 @@ void SettingsWindow::simpleModeChanged()
     }
 
     if (RegistryStore* reg = m_display.context().registry)
-        registry_values::set_simple(*reg, simple);
+        registry_values::setSimple(*reg, simple);
 }
 
 } // namespace orvalen

@@ -1,5 +1,6 @@
 #include "settings/settings_rules.h"
 
+#include "platform/text_path.h"
 #include "services/time_conversions.h"
 
 #include <climits>
@@ -27,6 +28,18 @@ std::optional<int> whole_digits(const QString& text)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return std::nullopt;
     return leading_digits(text);
+}
+
+bool flag_on(const QString& flags, int digit)
+{
+    return digit >= 1 && flags.mid(digit - 1, 1) == QLatin1String("1");
+}
+
+int flag_value(const QString& flags, int digit)
+{
+    if (digit < 1)
+        return 0;
+    return leading_int(flags.mid(digit - 1, 1));
 }
 
 QDate month_last_day(const QDate& day, MonthOf which)
@@ -111,8 +124,8 @@ QStringList reminder_problems(const ReminderInput& in)
 
 QString time_preview(const ClockPlan& plan, const QTime& now)
 {
-    const int format = plan.timeFormat();
-    const int mode = plan.timingMode();
+    const int format = int(plan.timeFormat);
+    const int mode = int(plan.timingMode);
     const QTime t = plan.Time_all.isValid() ? plan.Time_all : QTime(0, 0);
     auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
     if (mode == 0) {

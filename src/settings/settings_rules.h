@@ -1,5 +1,6 @@
 #pragma once
 #include "stores/clock_plan.h"
+#include "stores/plan_codec.h"
 
 #include <QDate>
 #include <QString>
@@ -17,6 +18,11 @@ namespace orvalen {
 std::optional<int> leading_digits(const QString& text);
 // The whole text as a number when it is only digits; nullopt otherwise.
 std::optional<int> whole_digits(const QString& text);
+
+// Digit d (1-based) of a flag text: "1" = on. A digit past the end is off.
+bool flag_on(const QString& flags, int digit);
+// Numeric value of digit d (1-based); empty or not a digit counts as 0.
+int flag_value(const QString& flags, int digit);
 
 // The last day of the month of `day` ("now"), or the last day of the month
 // before it ("before").

@@ -9,7 +9,7 @@ class ProgramFolder;
 
 // What keeps DeskData.db of the folder from being used, as one message that
 // names the file and the cause; empty when it can be read and written.
-QString desk_data_problem(const ProgramFolder& folder);
+QString deskDataProblem(const ProgramFolder& folder);
 
 // A save that failed while the program started, held back until the check
 // below.
@@ -23,6 +23,6 @@ struct FailedSave {
 // starting together in one notice (a full disk under the program folder is
 // named once for all of them), then writes the statistics rows that waited
 // for the database (or plans a retry).
-void check_desk_data(AppContext& context, const QList<FailedSave>& failedSaves = {});
+void checkDeskData(AppContext& context, const QList<FailedSave>& failedSaves = {});
 
 } // namespace orvalen

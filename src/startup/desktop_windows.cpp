@@ -38,10 +38,8 @@ public:
         links.commands = &m_parts.commands;
         links.holdHotkeys = [this](bool held) { m_parts.hotkeys.setHeld(held); };
         SettingsWindow window(m_display, links);
-        MenuHooks panelHooks;
-        panelHooks.plans = &m_parts.plans;
-        panelHooks.hotkeys = &m_parts.hotkeyHooks;
-        window.setPlanPanel(new PlanPanel(m_ctx, window, m_display.currentPlan(), panelHooks, &window));
+        window.setPlanPanel(new PlanPanel(m_ctx, m_parts.savedPlans, window, m_display.currentPlan(),
+                                          &m_parts.hotkeyHooks, &window));
         m_settings = &window;
         window.exec();
         m_settings = nullptr;

@@ -37,7 +37,7 @@ private:
 
 } // namespace
 
-void after_first_frame(QWindow* window, std::function<void()> then)
+void afterFirstFrame(QWindow* window, std::function<void()> then)
 {
     if (window && !window->isExposed())
         new FirstExposure(window, std::move(then));

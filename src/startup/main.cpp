@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     }
     try {
         QApplication app(argc, argv);
-        return orvalen::Main(app);
+        return orvalen::runProgram(app);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "Orvalen stopped: %s\n", e.what());
     } catch (...) {

@@ -36,7 +36,7 @@ QString settingsFile(const ProgramFolder& folder)
 
 } // namespace
 
-bool start_program(AppContext& context, const std::function<void()>& openWindows)
+bool startProgram(AppContext& context, const std::function<void()>& openWindows)
 {
     // The plan-sequence position never survives a restart. A missing file
     // stays missing, so the file check below still sees it.
@@ -48,7 +48,7 @@ bool start_program(AppContext& context, const std::function<void()>& openWindows
     return true;
 }
 
-int Main(QApplication& app)
+int runProgram(QApplication& app)
 {
     app.setApplicationName(QStringLiteral("Orvalen"));
     app.setApplicationVersion(QStringLiteral("%1.%2").arg(ORVALEN_VERSION_MAJOR).arg(ORVALEN_VERSION_MINOR));
@@ -80,7 +80,7 @@ int Main(QApplication& app)
     // starts, failures wait for the check after the first frame, which tells
     // them with its own findings in one notice.
     std::optional<QList<FailedSave>> startFailures = QList<FailedSave>();
-    set_save_failure_handler([&notifier, &startFailures](const QString& path, const QString& error) {
+    setSaveFailureHandler([&notifier, &startFailures](const QString& path, const QString& error) {
         QMetaObject::invokeMethod(qApp, [&notifier, &startFailures, path, error] {
             if (startFailures)
                 startFailures->append({path, error});
@@ -92,8 +92,8 @@ int Main(QApplication& app)
     QImageReader::setAllocationLimit(1024);
 
     std::unique_ptr<ProgramWindows> windows;
-    if (!start_program(context, [&] { windows = open_windows(context); })) {
-        set_save_failure_handler({});
+    if (!startProgram(context, [&] { windows = open_windows(context); })) {
+        setSaveFailureHandler({});
         return 1;
     }
     // Opening DeskData.db is slow (its key derivation): checked after the
@@ -102,18 +102,18 @@ int Main(QApplication& app)
     // too, so that the first sound does not wait for it.
     // The sound backend then gets ready on its own thread, so that the
     // first sound (the start of a run) finds it set up.
-    after_first_frame(windows ? windows->shownWindow() : nullptr, [&context, &startFailures] {
+    afterFirstFrame(windows ? windows->shownWindow() : nullptr, [&context, &startFailures] {
         const QList<FailedSave> failed = std::move(*startFailures);
         startFailures.reset();
-        check_desk_data(context, failed);
+        checkDeskData(context, failed);
         QMetaObject::invokeMethod(qApp, [&context] {
-            load_deferred_module();
+            loadDeferredModule();
             if (context.sound)
                 context.sound->backend().warm();
         }, Qt::QueuedConnection);
     });
     const int code = app.exec();
-    set_save_failure_handler({});
+    setSaveFailureHandler({});
     return code;
 }
 

@@ -11,6 +11,7 @@
 #include "services/help_links.h"
 #include "services/deferred_module.h"
 #include "services/sound_player.h"
+#include "stores/plan_repository.h"
 #include "stores/run_state.h"
 #include "stores/time_data_keys.h"
 #include "timing/display_engine.h"
@@ -58,7 +59,7 @@ private:
 class RunningProgram final : public ProgramWindows {
 public:
     RunningProgram(AppContext& ctx, const DesktopWindowsFactory& windows)
-        : m_ctx(ctx), m_windows(ctx)
+        : m_ctx(ctx), m_savedPlans(ctx.folder), m_windows(ctx)
     {
         if (!m_ctx.sound) {
             m_soundBackend = std::make_unique<DeferredSoundBackend>();
@@ -71,15 +72,16 @@ public:
         RunCommands& commands = m_engine->commands();
         m_hotkeys = std::make_unique<GlobalHotkeys>(m_ctx, m_host, commands, m_hotkeyBackend);
         m_hotkeyHooks = std::make_unique<GlobalHotkeyHooks>(*m_hotkeys);
-        m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_host, m_currentPlan, *m_display, m_menuHost->planSubmenu());
+        m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_savedPlans, m_host, m_currentPlan, *m_display,
+                                                m_menuHost->planSubmenu());
         m_planMenu->setRunCommands(&commands);
         m_styleDialogs = std::make_unique<QtStyleDialogs>(m_display.get());
         m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_currentPlan, *m_display, *m_styleDialogs);
         commands.setPlanSequence(m_planMenu.get());
         m_hotkeys->setPlanSequence(m_planMenu.get());
         if (windows)
-            m_windows.setDesktopWindows(
-                windows(ProgramParts{m_ctx, *m_display, commands, *m_hotkeys, *m_hotkeyHooks, *m_planMenu}));
+            m_windows.setDesktopWindows(windows(
+                ProgramParts{m_ctx, *m_display, commands, *m_hotkeys, *m_hotkeyHooks, *m_planMenu, m_savedPlans}));
 
         MenuHooks hooks;
         hooks.plans = m_planMenu.get();
@@ -118,6 +120,7 @@ public:
 
 private:
     AppContext& m_ctx;
+    PlanRepository m_savedPlans;
     HostState m_host;
     CurrentPlan m_currentPlan;
     X11Hotkeys m_hotkeyBackend;

@@ -11,6 +11,7 @@ class DisplayWindow;
 class GlobalHotkeys;
 class HotkeyHooks;
 class PlanMenuHooks;
+class PlanRepository;
 class RunCommands;
 class WindowHooks;
 
@@ -22,6 +23,7 @@ struct ProgramParts {
     GlobalHotkeys& hotkeys;
     HotkeyHooks& hotkeyHooks;
     PlanMenuHooks& plans;
+    PlanRepository& savedPlans;
 };
 
 // Makes the windows that sit above the menus.

@@ -161,7 +161,7 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
             m_error = QStringLiteral("无法读取数据库文件 %1：%2%3").arg(path, sqliteMessage(db.get()), folderHint(path));
         return false;
     }
-    sqlite3_busy_timeout(db.get(), 2000);
+    sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
     sqlite3_exec(db.get(), "PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
     m_db = db.release();
     return true;

@@ -13,6 +13,9 @@ class ProgramFolder;
 // The fixed key of DeskData.db.
 QString database_password();
 
+// How long a statement waits for another process's lock by default.
+constexpr int kBusyTimeoutMs = 2000;
+
 // One connection to a SQLCipher database file, closed when the object goes.
 // Every statement that takes values binds them (Statement); no value is ever
 // pasted into SQL text.
@@ -46,7 +49,7 @@ public:
     bool exec(const QString& sql);
 
     // How long a statement waits for another process's lock before it fails
-    // with "database is locked" (2 s after open).
+    // with "database is locked" (kBusyTimeoutMs after open).
     void setBusyTimeout(int milliseconds);
 
     // What a quick check of the whole file finds wrong; empty when it is

@@ -4,11 +4,17 @@
 
 namespace orvalen {
 
+class Database;
+
 // The 54 columns of a deskclock row in order: ID, clockname, movetext, then
-// the 51 plan fields named as ClockPlan::fieldNames().
+// the 51 plan fields named as plan_codec::fieldNames().
 const QStringList& deskclock_columns();
 // The columns of timesum in order.
 const QStringList& timesum_columns();
+
+// The first of the tables deskclock and timesum that cannot be read through
+// `db`, with the cause in *error; empty when both can.
+QString unreadable_desk_data_table(Database& db, QString* error);
 
 // Creates a new DeskData.db at path, keyed with the database password, with
 // the empty tables deskclock and timesum (write-ahead log, full sync). An

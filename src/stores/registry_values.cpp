@@ -6,7 +6,7 @@
 
 namespace orvalen::registry_values {
 
-std::optional<int> read_number(const RegistryStore& r, const QString& name)
+std::optional<int> readNumber(const RegistryStore& r, const QString& name)
 {
     const auto value = r.read(name);
     if (!value)
@@ -21,46 +21,46 @@ std::optional<int> read_number(const RegistryStore& r, const QString& name)
 
 int clockmode(const RegistryStore& r)
 {
-    const int mode = read_number(r, QStringLiteral("clockmode")).value_or(0);
+    const int mode = readNumber(r, QStringLiteral("clockmode")).value_or(0);
     return mode >= 0 && mode <= 2 ? mode : 0;
 }
 
-bool set_clockmode(RegistryStore& r, int mode)
+bool setClockmode(RegistryStore& r, int mode)
 {
     return r.writeDword(QStringLiteral("clockmode"), mode);
 }
 
 bool simple(const RegistryStore& r)
 {
-    return read_number(r, QStringLiteral("simple")).value_or(0) != 0;
+    return readNumber(r, QStringLiteral("simple")).value_or(0) != 0;
 }
 
-bool set_simple(RegistryStore& r, bool on)
+bool setSimple(RegistryStore& r, bool on)
 {
     return r.writeDword(QStringLiteral("simple"), on ? 1 : 0);
 }
 
-bool time_record(const RegistryStore& r)
+bool timeRecord(const RegistryStore& r)
 {
-    return read_number(r, QStringLiteral("Time_Record")).value_or(0) != 0;
+    return readNumber(r, QStringLiteral("Time_Record")).value_or(0) != 0;
 }
 
-bool set_time_record(RegistryStore& r, bool on)
+bool setTimeRecord(RegistryStore& r, bool on)
 {
     return r.writeDword(QStringLiteral("Time_Record"), on ? 1 : 0);
 }
 
-int position_left(const RegistryStore& r, int element, int fallback)
+int positionLeft(const RegistryStore& r, int element, int fallback)
 {
-    return read_number(r, time_data::pictureLeftKey(element)).value_or(fallback);
+    return readNumber(r, time_data::pictureLeftKey(element)).value_or(fallback);
 }
 
-int position_top(const RegistryStore& r, int element, int fallback)
+int positionTop(const RegistryStore& r, int element, int fallback)
 {
-    return read_number(r, time_data::pictureTopKey(element)).value_or(fallback);
+    return readNumber(r, time_data::pictureTopKey(element)).value_or(fallback);
 }
 
-bool set_position(RegistryStore& r, int element, int left, int top)
+bool setPosition(RegistryStore& r, int element, int left, int top)
 {
     return r.writeValues({{time_data::pictureLeftKey(element), RegistryStore::Value::ofDword(left)},
                           {time_data::pictureTopKey(element), RegistryStore::Value::ofDword(top)}});
@@ -71,7 +71,7 @@ std::optional<QString> vision(const RegistryStore& r)
     return r.readText(QStringLiteral("vision"));
 }
 
-bool set_vision(RegistryStore& r, const QString& version)
+bool setVision(RegistryStore& r, const QString& version)
 {
     return r.writeText(QStringLiteral("vision"), version);
 }

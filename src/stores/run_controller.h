@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <initializer_list>
 
 namespace orvalen {
 
@@ -18,61 +19,67 @@ enum class EndAction : int { Overtime = 0, Stop = 1, Reset = 2, NextPlan = 3, En
 // (a count against the plan length) or the count-up tick (the overtime).
 enum class CountTick { None, Down, Up };
 
-// Owns the run state and announces its changes. The run commands derive the
-// desktop menu's captions and enabled items and the on-screen buttons from
-// it; nobody reads the state back from a caption or a label.
+// Owns the run state and announces its changes. The state moves only
+// through the commands below, each of which checks that it fits the state:
+// one that does not changes nothing and is logged. The menus and the
+// on-screen buttons follow stateChanged; nobody reads the state back from a
+// caption or a label.
 class RunController : public QObject {
     Q_OBJECT
 public:
     RunState state() const { return m_state; }
     // A run is under way: running or paused.
     bool isUnderWay() const { return m_state == RunState::Running || m_state == RunState::Paused; }
-    void setState(RunState state)
+
+    // A set-up starts the count: from ready, or over a finished run (a plan
+    // chosen after a stop starts at once). Starting a running count again
+    // (a plan chosen during a run) keeps it running.
+    bool start() { return m_state == RunState::Running || moveTo(RunState::Running, {RunState::Ready, RunState::Finished}, "start"); }
+    bool pause() { return moveTo(RunState::Paused, {RunState::Running}, "pause"); }
+    bool resume() { return moveTo(RunState::Running, {RunState::Paused}, "resume"); }
+    // A command, a passed target or the overtime limit ended the run.
+    bool finish() { return moveTo(RunState::Finished, {RunState::Running, RunState::Paused}, "finish"); }
+    // The display of a finished run goes back to ready.
+    bool clear() { return moveTo(RunState::Ready, {RunState::Finished}, "clear"); }
+    // Back to ready from anywhere, the end mark taken off: the display has
+    // loaded, or new settings stopped whatever ran.
+    void reset()
     {
-        if (state == m_state)
-            return;
-        m_state = state;
-        emit stateChanged(state);
+        m_endMarked = false;
+        moveTo(RunState::Ready, {RunState::Ready, RunState::Running, RunState::Paused, RunState::Finished}, "reset");
     }
 
     // A command (or a passed target, or the overtime limit) has ended the
     // run: the next count tick closes it with the values of the last one.
-    // A new set-up clears the mark.
+    // A new set-up clears the mark; so does the live clock, which never ends.
     bool endMarked() const { return m_endMarked; }
-    void setEndMarked(bool marked) { m_endMarked = marked; }
+    void markEnd() { m_endMarked = true; }
+    void clearEndMark() { m_endMarked = false; }
+
+    // A set-up: the plan's overtime action, and no end marked yet.
+    void prepare(EndAction action)
+    {
+        m_endAction = action;
+        m_endMarked = false;
+    }
+    EndAction endAction() const { return m_endAction; }
+    // The count has reached its end: no end action runs any more.
+    void closeCount() { m_endAction = EndAction::Ended; }
 
     // The stage the run has reached: 0 start, 1..3 the alarms, 4 the seconds
     // count-down, 5 overtime, 6 the end; -1 before the first run. The
     // prompt line shows the stage's text.
     int stage() const { return m_stage; }
-    void setStage(int stage)
-    {
-        m_stage = stage;
-        emit stageChanged(stage);
-    }
-
-    // The current plan counts to a date or shows the live clock (a
-    // long-term plan) rather than counting its length. Each set-up says
-    // which, and the menus follow (the weekday item belongs to long-term
-    // plans).
-    bool isLongTerm() const { return m_longTerm; }
-    void setLongTerm(bool longTerm)
-    {
-        m_longTerm = longTerm;
-        emit kindChanged(longTerm);
-    }
-
-    EndAction endAction() const { return m_endAction; }
-    void setEndAction(EndAction action) { m_endAction = action; }
+    void enterStage(int stage) { m_stage = stage; }
 
     CountTick tick() const { return m_tick; }
-    void setTick(CountTick tick) { m_tick = tick; }
+    void tickRan(CountTick tick) { m_tick = tick; }
 
     // The clock that measures a count (the registry value clockmode): 0 the
     // monotonic clock, 1 the time of day in milliseconds, 2 the time of day
     // in whole seconds. Any other number measures nothing.
     int clockSource() const { return m_clockSource; }
-    void setClockSource(int source) { m_clockSource = source; }
+    void useClockSource(int source) { m_clockSource = source; }
 
     // The counts of the last tick, in milliseconds: what the count-down tick
     // has counted, what the count-up tick has counted, and the count shown
@@ -80,37 +87,27 @@ public:
     qint64 countedDownMs() const { return m_countedDownMs; }
     qint64 countedUpMs() const { return m_countedUpMs; }
     qint64 shownMs() const { return m_shownMs; }
-    void setCountedDownMs(qint64 ms) { setCount(m_countedDownMs, ms); }
-    void setCountedUpMs(qint64 ms) { setCount(m_countedUpMs, ms); }
-    void setShownMs(qint64 ms) { setCount(m_shownMs, ms); }
-    void clearCounts()
+    void countedDown(qint64 countedMs, qint64 shownMs)
     {
-        setCountedDownMs(0);
-        setCountedUpMs(0);
-        setShownMs(0);
+        m_countedDownMs = countedMs;
+        m_shownMs = shownMs;
     }
+    void countedUp(qint64 countedMs, qint64 shownMs)
+    {
+        m_countedUpMs = countedMs;
+        m_shownMs = shownMs;
+    }
+    void clearCounts() { m_countedDownMs = m_countedUpMs = m_shownMs = 0; }
 
 signals:
     void stateChanged(RunState state);
-    void countChanged();
-    void stageChanged(int stage);
-    void kindChanged(bool longTerm);
-    // A menu item's caption, check mark, enabled or visible flag changed.
-    void menusChanged();
 
 private:
-    void setCount(qint64& count, qint64 ms)
-    {
-        if (count == ms)
-            return;
-        count = ms;
-        emit countChanged();
-    }
+    bool moveTo(RunState to, std::initializer_list<RunState> from, const char* command);
 
     RunState m_state = RunState::Ready;
     bool m_endMarked = false;
     int m_stage = -1;
-    bool m_longTerm = false;
     EndAction m_endAction = EndAction::Overtime;
     CountTick m_tick = CountTick::None;
     int m_clockSource = 0;

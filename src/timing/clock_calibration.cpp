@@ -41,7 +41,7 @@ void ClockCalibration::tick()
         return;
     m_busy = true;
     QPointer<ClockCalibration> self(this);
-    m_probes.ping_host(reachability_target(m_portals.first()), [self](bool reached) {
+    m_probes.pingHost(reachabilityTarget(m_portals.first()), [self](bool reached) {
         if (!self)
             return;
         if (!reached) {
@@ -63,7 +63,7 @@ void ClockCalibration::askPortal(int index)
     }
     const qint64 sentMs = m_clock.monotonicMs();
     QPointer<ClockCalibration> self(this);
-    m_probes.fetch_web_date(m_portals.at(index), [self, index, sentMs](WebDate answer) {
+    m_probes.fetchWebDate(m_portals.at(index), [self, index, sentMs](WebDate answer) {
         if (self)
             self->takeAnswer(index, sentMs, answer);
     });

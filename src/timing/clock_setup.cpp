@@ -25,8 +25,7 @@ void ClockSetup::setUpClock()
     EngineTimers& timers = m_engine.timers;
 
     timers.clockSetup->setEnabled(false);
-    host.run.setLongTerm(plan.isLongTerm());
-    if (!plan.isLongTerm())
+    if (!plan.longTerm)
         return;
 
     const QDateTime now = m_clock.now();
@@ -38,20 +37,19 @@ void ClockSetup::setUpClock()
     record.setTime = record.setUpInstant.time();
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
     record.label = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
-    host.run.setEndAction(EndAction(plan.overtimeAction()));
-    host.run.setEndMarked(false);
+    host.run.prepare(EndAction(int(plan.overtimeAction)));
 
     // Where the target stands: ahead (a count-down), none (the live date
     // and clock) or passed (the tick ends the run at once).
     QString clockText;
-    const int format = plan.timeFormat();
+    const int format = int(plan.timeFormat);
     if (!target.live && remaining >= 0) {
         const LongTermTexts texts = countdown_texts(remaining, format);
         if (texts.known) {
             view.setDateLineCaption(texts.dateLine);
             clockText = texts.clock;
         }
-        host.run.setTick(CountTick::Down);
+        host.run.tickRan(CountTick::Down);
     } else if (target.live) {
         view.setDateLineShown(true);
         const LongTermTexts texts = live_texts(now, format);
@@ -61,8 +59,8 @@ void ClockSetup::setUpClock()
         }
     } else {
         timers.longTermTick->setEnabled(true);
-        host.run.setEndMarked(true);
-        host.run.setTick(CountTick::Up);
+        host.run.markEnd();
+        host.run.tickRan(CountTick::Up);
     }
 
     view.styleForLongTerm(clockText, promptText());
@@ -82,10 +80,10 @@ QString ClockSetup::promptText() const
     const ClockPlan& plan = m_engine.plan.plan();
     if (!m_engine.host.run.isUnderWay())
         return {};
-    if (plan.showsWeekday())
+    if (plan.showsWeekday)
         return weekday_name(m_clock.now().date());
-    if (plan.showsPromptAt(0) && !plan.stageText[0].isEmpty())
-        return plan.stageText[0];
+    if (plan.showsPromptAt(0) && !plan.stages[0].prompt.isEmpty())
+        return plan.stages[0].prompt;
     return {};
 }
 
@@ -96,7 +94,7 @@ void ClockSetup::writeRunningState()
     m_engine.view.setScrolling(true);
     timers.blinkTick->setEnabled(false);
     timers.countupTick->setEnabled(false);
-    m_engine.host.run.setState(RunState::Running);
+    m_engine.host.run.start();
     m_engine.stageCue(0);
 }
 

@@ -36,17 +36,14 @@ void CountEngine::setUpCount()
     if (prepareOnly)
         finishTicksLeftRunning();
 
-    host.run.setCountedDownMs(0);
-    host.run.setShownMs(0);
+    host.run.countedDown(0, 0);
 
-    if (p.isLongTerm()) {
+    if (p.longTerm) {
         // A long-term plan: the clock and date set-up takes over, as soon
         // as this returns to the event loop.
         m_timers.clockSetup->post();
-        host.run.setLongTerm(true);
         return;
     }
-    host.run.setLongTerm(false);
 
     session.setPlanLengthSeconds(time_to_seconds_byte(p.Time_all));
     const QTime* stageTimes[6] = {nullptr, &p.Time_one, &p.Time_two, &p.Time_three, &p.Time_four, &p.Time_five};
@@ -60,8 +57,7 @@ void CountEngine::setUpCount()
     }
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
 
-    host.run.setEndAction(EndAction(p.overtimeAction()));
-    host.run.setEndMarked(false);
+    host.run.prepare(EndAction(int(p.overtimeAction)));
 
     // The count starts as its set-up does: the styling below already
     // belongs to its first second, so the first second ends one second
@@ -94,7 +90,7 @@ void CountEngine::setUpCount()
         view.setScrolling(true);
         m_timers.blinkTick->setEnabled(false);
         view.showRunningButtons();
-        host.run.setState(RunState::Running);
+        host.run.start();
         // Its sound comes with the first tick: nothing runs between the
         // count's reference and that tick that could hold the loop.
         m_engine.stageLooks(0);

@@ -36,7 +36,7 @@ void CountEngine::advanceCountdown()
     HostState& host = m_engine.host;
     const CountSession& session = m_engine.session;
 
-    host.run.setTick(CountTick::Down);
+    host.run.tickRan(CountTick::Down);
 
     qint64 elapsed = 0;
     qint64 remaining = 0;
@@ -52,8 +52,7 @@ void CountEngine::advanceCountdown()
         m_timers.countdownTick->startOnce(1000);
     }
     startSoundOnFirstTick(fresh);
-    host.run.setCountedDownMs(elapsed);
-    host.run.setShownMs(remaining);
+    host.run.countedDown(elapsed, remaining);
 
     if (remaining > 0)
         showCount(timingMode() == 0 ? remaining : elapsed);
@@ -61,7 +60,7 @@ void CountEngine::advanceCountdown()
     const bool forcedEnd = host.run.endMarked();
     if (forcedEnd) {
         remaining = 0;
-        host.run.setEndAction(EndAction::Ended);
+        host.run.closeCount();
     }
 
     const qint64 stageTest = floorDiv(remaining + 100, 1000);
@@ -141,25 +140,25 @@ void CountEngine::endStage(int action)
     CountView& view = m_engine.view;
 
     m_engine.stageCue(6);
-    if (p.endTextOnClock() && p.showsPromptAt(6)) {
+    if (p.endTextOnClock && p.showsPromptAt(6)) {
         view.setPromptTicking(false);
         view.setPromptLineShown(false);
-        if (!p.stageText[6].isEmpty())
-            view.showEndText(p.stageText[6], true);
+        if (!p.stages[6].prompt.isEmpty())
+            view.showEndText(p.stages[6].prompt, true);
     } else {
         view.setPromptTicking(true);
         showCount(timingMode() == 0 ? 0 : m_engine.session.planLengthMs());
     }
-    m_commands.record_run();
+    m_commands.recordRun();
     m_timers.countdownTick->setEnabled(false);
     view.setScrolling(false);
     m_timers.countupTick->setEnabled(false);
     view.setClockShown(false, true);
 
     if (action == 3)
-        m_commands.finish_timing();
+        m_commands.finishTiming();
     else
-        m_commands.stop_timing();
+        m_commands.stopTiming();
     if (action == 1)
         return;
 
@@ -173,10 +172,10 @@ void CountEngine::endStage(int action)
             delay = int(v);
     }
     m_engine.session.setRestartSecondsLeft(delay);
-    const bool delayed = p.restartsAfterDelay();
+    const bool delayed = p.restartsAfterDelay;
     m_timers.blinkTick->setEnabled(delayed);
     m_timers.restartTick->setEnabled(delayed);
-    m_commands.start_timing_after_run_end();
+    m_commands.startTimingAfterRunEnd();
 }
 
 // Records the run and stops the count ticks and the network time tick: the
@@ -184,7 +183,7 @@ void CountEngine::endStage(int action)
 // overtime that reached its limit.
 void CountEngine::recordRunAndStopTicks()
 {
-    m_commands.record_run();
+    m_commands.recordRun();
     m_timers.countdownTick->setEnabled(false);
     m_engine.view.setScrolling(false);
     m_timers.countupTick->setEnabled(false);

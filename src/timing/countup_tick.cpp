@@ -18,7 +18,7 @@ void CountEngine::advanceCountup()
     const ClockPlan& p = plan();
     CountView& view = m_engine.view;
 
-    host.run.setTick(CountTick::Up);
+    host.run.tickRan(CountTick::Up);
 
     qint64 count = 0;
     qint64 shown = 0;
@@ -32,8 +32,7 @@ void CountEngine::advanceCountup()
         m_timers.countupTick->startOnce(1000);
     }
     startSoundOnFirstTick(!host.run.endMarked());
-    host.run.setCountedUpMs(count);
-    host.run.setShownMs(shown);
+    host.run.countedUp(count, shown);
     showCount(shown);
 
     if (host.run.endMarked()) {
@@ -44,7 +43,7 @@ void CountEngine::advanceCountup()
         m_timers.blinkTick->setEnabled(false);
         m_timers.countupTick->setEnabled(false);
         m_timers.networkTimeTick->setEnabled(false);
-        m_commands.record_run();
+        m_commands.recordRun();
         return;
     }
 
@@ -55,18 +54,18 @@ void CountEngine::advanceCountup()
     if (!limitReached)
         return;
 
-    host.run.setEndMarked(true);
+    host.run.markEnd();
     m_engine.session.record().countedUpMs = host.run.countedUpMs();
     m_engine.stageCue(6);
     if (p.showsPromptAt(6)) {
         view.setPromptLineShown(false);
-        view.showEndText(p.stageText[6], true);
+        view.showEndText(p.stages[6].prompt, true);
     } else {
         view.setPromptTicking(true);
         showCount(shown);
     }
     recordRunAndStopTicks();
-    m_commands.stop_timing();
+    m_commands.stopTiming();
 }
 
 } // namespace orvalen

@@ -30,7 +30,7 @@ void DateTick::advanceLongTerm()
     HostState& host = m_engine.host;
     const ClockPlan& plan = m_engine.plan.plan();
     const QDateTime now = m_clock.now();
-    const int format = plan.timeFormat();
+    const int format = int(plan.timeFormat);
 
     // The network time runs alongside for as long as this tick does;
     // enabling keeps a running networkTimeTick on its minute.
@@ -43,7 +43,7 @@ void DateTick::advanceLongTerm()
         if (texts.known)
             m_engine.view.showDateLineText(texts.dateLine);
         showClock(texts.clock);
-        host.run.setEndMarked(false);
+        host.run.clearEndMark();
         diff = 1000; // the live clock never runs out
     } else {
         diff = remaining_seconds(now, target.instant);
@@ -53,15 +53,15 @@ void DateTick::advanceLongTerm()
                 m_engine.view.showDateLineText(texts.dateLine);
             showClock(texts.clock);
         } else {
-            host.run.setEndMarked(true);
-            host.run.setTick(CountTick::Up);
+            host.run.markEnd();
+            host.run.tickRan(CountTick::Up);
         }
     }
 
     // A stop command marks the end: the count-down ends at this tick; the
     // live clock has just cleared the mark and goes on.
     if (host.run.endMarked() && !target.live)
-        host.run.setEndAction(EndAction::Ended);
+        host.run.closeCount();
     if (host.run.endAction() == EndAction::Ended || diff <= 0)
         endActions();
 
@@ -114,24 +114,24 @@ void DateTick::endActions()
     // leaves it finished.)
     const bool runUnderWay = host.run.state() != RunState::Ready;
 
-    host.run.setEndAction(EndAction::Ended);
+    host.run.closeCount();
     RunRecord& record = m_engine.session.record();
     const QDateTime& setUp = record.setUpInstant;
     if (setUp.isValid())
         record.countedDownMs = 1000 * remaining_seconds(setUp, m_clock.now());
     if (plan.blinksAt(6))
-        host.run.setStage(6);
+        host.run.enterStage(6);
 
     if (SoundPlayer* sound = m_engine.app.sound)
-        sound->stopSound(m_engine.soundPath(plan.stageMusic[4]));
+        sound->stopSound(m_engine.soundPath(plan.stages[4].sound));
 
     // The end text stands centred across the screen on the clock panel.
     view.setPromptLineShown(false);
-    view.showEndText(plan.stageText[6], false);
+    view.showEndText(plan.stages[6].prompt, false);
     m_painted.clear();
 
     if (runUnderWay)
-        m_commands.record_run();
+        m_commands.recordRun();
 
     for (EngineTimer* t : {timers.countdownTick.get(), timers.blinkTick.get(), timers.countupTick.get(),
                            timers.networkTimeTick.get(), timers.clockSetup.get(), timers.longTermTick.get()})
@@ -139,13 +139,13 @@ void DateTick::endActions()
     view.setScrolling(false);
     view.setClockShown(false, true);
     m_ended = true;
-    m_commands.stop_timing();
+    m_commands.stopTiming();
 }
 
 void DateTick::showWeekday()
 {
     CountView& view = m_engine.view;
-    if (view.isPromptTicking() || !m_engine.host.clockset[4].checked)
+    if (view.isPromptTicking() || !m_engine.host.menus.weekdayChecked())
         return;
     view.showPromptText(weekday_name(m_clock.now().date()));
 }

@@ -17,7 +17,7 @@ void DelayedRestart::advanceRestart()
     EngineTimers& timers = m_engine.timers;
     CountSession& session = m_engine.session;
     timers.restartTick->setEnabled(false);
-    if (m_engine.plan.plan().restartsAfterDelay() && session.restartSecondsLeft() > 0) {
+    if (m_engine.plan.plan().restartsAfterDelay && session.restartSecondsLeft() > 0) {
         session.setRestartSecondsLeft(session.restartSecondsLeft() - 1);
         // Off and on again: the next second starts now.
         timers.restartTick->setEnabled(true);
@@ -27,7 +27,7 @@ void DelayedRestart::advanceRestart()
     // The run ended and its clear has already put the display back to
     // ready, so this starts the next run (or does nothing when the
     // operator started one meanwhile).
-    m_commands.start_timing();
+    m_commands.startTiming();
 }
 
 } // namespace orvalen

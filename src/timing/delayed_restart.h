@@ -9,7 +9,7 @@ class RunCommands;
 // second). The end of the run leaves the delay in whole seconds in the
 // count session's restart seconds; each tick counts it down by one, and the
 // tick after it reached 0 starts the next run. With the delay switched off
-// (digit 3 of checkfour) the first tick starts it.
+// (the plan's restartsAfterDelay) the first tick starts it.
 class DelayedRestart {
 public:
     DelayedRestart(const EngineContext& engine, RunCommands& commands);

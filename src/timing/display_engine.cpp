@@ -44,7 +44,7 @@ DisplayEngine::~DisplayEngine()
 
 void DisplayEngine::displayLoaded()
 {
-    if (m_context.plan.plan().isLongTerm())
+    if (m_context.plan.plan().longTerm)
         m_timers.clockSetup->post();
 }
 

@@ -22,7 +22,7 @@ struct EngineLinks {
     // context's timers; the system clock).
     NetworkProbes* probes = nullptr;
     SystemClockSetter* setter = nullptr;
-    QList<QUrl> portals; // empty: default_time_portals()
+    QList<QUrl> portals; // empty: defaultTimePortals()
     // Makes the run commands (tests count what they are asked); without
     // it, the plain RunCommands.
     std::function<std::unique_ptr<RunCommands>(const EngineContext&)> makeCommands;

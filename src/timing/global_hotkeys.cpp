@@ -13,6 +13,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <array>
 
 namespace orvalen {
 namespace {
@@ -23,7 +24,7 @@ constexpr int kUnavailableNoticeMs = 5000;
 
 // The hotkey text of a key of section Hotkey, trimmed; *absent when the key
 // is not in the file at all (which means no hotkey, like "无").
-QString read_key_text(const IniStore* ini, const QString& key, bool* absent)
+QString readKeyText(const IniStore* ini, const QString& key, bool* absent)
 {
     *absent = true;
     if (!ini || !QFileInfo::exists(ini->file()))
@@ -38,7 +39,7 @@ QString read_key_text(const IniStore* ini, const QString& key, bool* absent)
 GlobalHotkeys::GlobalHotkeys(AppContext& ctx, HostState& host, RunCommands& commands, HotkeyBackend& backend)
     : m_ctx(ctx), m_host(host), m_commands(commands), m_backend(backend)
 {
-    m_backend.onPressed = [this](int id) { run_logged("hotkey", [this, id] { hotkey_window_proc(id); }); };
+    m_backend.onPressed = [this](int id) { runLogged("hotkey", [this, id] { runHotkey(id); }); };
 }
 
 GlobalHotkeys::~GlobalHotkeys()
@@ -57,11 +58,11 @@ void GlobalHotkeys::registerHotkeys()
     m_unusable.clear();
 
     const QString* const keys[3] = {&time_data::kStart, &time_data::kStop, &time_data::kPause};
+    std::array<QString, 3> shownTexts;
     for (int i = 0; i < 3; ++i) {
         bool absent = true;
-        const QString text = read_key_text(m_ctx.ini, *keys[i], &absent);
-        QString& caption = m_host.desktop[i].caption;
-        caption = caption.left(2) + QString(8, QLatin1Char(' ')) + (text == time_data::kHotkeyNone ? QString() : text);
+        const QString text = readKeyText(m_ctx.ini, *keys[i], &absent);
+        shownTexts[std::size_t(i)] = text == time_data::kHotkeyNone ? QString() : text;
         if (i == 1 && startAlsoStops())
             continue;
         const HotkeyText parsed = parse_hotkey_text(text);
@@ -78,7 +79,8 @@ void GlobalHotkeys::registerHotkeys()
         if (parsed.kind == HotkeyText::Kind::Valid)
             registerKey(i + 1, text, parsed.modifiers, parsed.keyCode, i == 2 ? Kind::Pause : Kind::StartStop);
     }
-    m_host.menusChanged();
+    // The menu items of the three commands show their keys.
+    m_host.menus.setHotkeyTexts(shownTexts);
 
     // Plan hotkeys need a modifier: bare digits would be taken from every
     // program on the desktop. And only plans that exist get one.
@@ -177,12 +179,12 @@ void GlobalHotkeys::toggleOr(void (RunCommands::*command)())
     // One key starts and stops: start while the start item can be chosen,
     // stop while a run is on.
     if (!m_host.run.isUnderWay())
-        m_commands.start_timing();
+        m_commands.startTiming();
     else
-        m_commands.stop_timing();
+        m_commands.stopTiming();
 }
 
-bool GlobalHotkeys::hotkey_window_proc(int id)
+bool GlobalHotkeys::runHotkey(int id)
 {
     if (!m_installed)
         return false;
@@ -190,13 +192,13 @@ bool GlobalHotkeys::hotkey_window_proc(int id)
         return true;
     switch (id) {
     case 1:
-        toggleOr(&RunCommands::start_timing);
+        toggleOr(&RunCommands::startTiming);
         return true;
     case 2:
-        toggleOr(&RunCommands::stop_timing);
+        toggleOr(&RunCommands::stopTiming);
         return true;
     case 3:
-        m_commands.pause_timing();
+        m_commands.pauseTiming();
         return true;
     default:
         break;

@@ -27,8 +27,8 @@ public:
     // The plan submenu the plan hotkeys select from (may be null: no plans).
     void setPlanSequence(PlanSequence* plans) { m_plans = plans; }
 
-    // Registers every hotkey and writes the key texts into the captions of
-    // desktop(0..2). Whatever is registered is released first, so it may run
+    // Registers every hotkey and hands the key texts of start, stop and
+    // pause to the menus. Whatever is registered is released first, so it may run
     // any number of times. A key another program holds gets its message; a
     // hotkey text that names no usable key registers nothing and is reported
     // once; without global hotkeys on this desktop one notice says why.
@@ -36,8 +36,9 @@ public:
     // Releases every hotkey. Harmless when nothing is registered.
     void releaseHotkeys();
 
-    // A press of hotkey `id`; false when the id is not one of ours.
-    bool hotkey_window_proc(int id);
+    // Runs the command or the plan selection of hotkey `id`; false when the
+    // id is not one of ours.
+    bool runHotkey(int id);
     // While held (the settings window is open) a press does nothing.
     void setHeld(bool held) { m_held = held; }
 

@@ -21,7 +21,7 @@ LongTermDisplay::LongTermDisplay(const EngineContext& engine, RunCommands& comma
       m_tick(std::make_unique<DateTick>(engine, commands, *m_clock, *m_targets)),
       m_calibration(std::make_unique<ClockCalibration>(engine.host, *engine.timers.networkTimeTick, probes, setter,
                                                        *m_clock,
-                                                       portals.isEmpty() ? default_time_portals() : portals))
+                                                       portals.isEmpty() ? defaultTimePortals() : portals))
 {
     m_setup->setOnDone([tick = m_tick.get()] { tick->repaintNextTick(); });
     m_timers.clockSetup->setHandler([setup = m_setup.get()] { setup->setUpClock(); });

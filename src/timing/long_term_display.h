@@ -23,7 +23,7 @@ class SystemClockSetter;
 // network time measured.
 class LongTermDisplay {
 public:
-    // `portals` empty: default_time_portals().
+    // `portals` empty: defaultTimePortals().
     LongTermDisplay(const EngineContext& engine, RunCommands& commands, NetworkProbes& probes,
                     SystemClockSetter& setter, QList<QUrl> portals = {});
     ~LongTermDisplay();

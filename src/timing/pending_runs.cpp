@@ -22,18 +22,18 @@ namespace {
 
 const QString kQueueName = QStringLiteral("PendingRuns.json");
 
-QJsonObject to_json(const TimesumRow& row)
+QJsonObject toJson(const RunRow& row)
 {
-    return QJsonObject{{QStringLiteral("set_time"), row.set_time},
-                       {QStringLiteral("use_time"), row.use_time},
-                       {QStringLiteral("out_time"), row.out_time},
-                       {QStringLiteral("pause_time"), row.pause_time},
+    return QJsonObject{{QStringLiteral("set_time"), row.setTime},
+                       {QStringLiteral("use_time"), row.useTime},
+                       {QStringLiteral("out_time"), row.outTime},
+                       {QStringLiteral("pause_time"), row.pauseTime},
                        {QStringLiteral("filename"), row.filename},
-                       {QStringLiteral("key"), row.key}};
+                       {QStringLiteral("key"), row.queueKey}};
 }
 
 // "hh:mm:ss", the hours not wrapped at 24.
-bool is_time_text(const QJsonValue& value)
+bool isTimeText(const QJsonValue& value)
 {
     static const QRegularExpression pattern(QStringLiteral("^\\d{2,}:[0-5]\\d:[0-5]\\d$"));
     return value.isString() && pattern.match(value.toString()).hasMatch();
@@ -42,29 +42,33 @@ bool is_time_text(const QJsonValue& value)
 // The row of the queue's entry at `index`; nothing when the entry has no
 // valid times or label (another type, a field missing). A row queued before
 // rows had keys gets one from its place and content, the same at every read.
-std::optional<TimesumRow> from_json(const QJsonValue& entry, qsizetype index)
+std::optional<RunRow> fromJson(const QJsonValue& entry, qsizetype index)
 {
     const QJsonObject o = entry.toObject();
     for (const char* field : {"set_time", "use_time", "out_time", "pause_time"}) {
-        if (!is_time_text(o.value(QLatin1String(field))))
+        if (!isTimeText(o.value(QLatin1String(field))))
             return std::nullopt;
     }
     const QJsonValue filename = o.value(QStringLiteral("filename"));
     const QJsonValue key = o.value(QStringLiteral("key"));
     if (!filename.isString() || !(key.isUndefined() || key.isString()))
         return std::nullopt;
-    TimesumRow row{o.value(QStringLiteral("set_time")).toString(), o.value(QStringLiteral("use_time")).toString(),
-                   o.value(QStringLiteral("out_time")).toString(), o.value(QStringLiteral("pause_time")).toString(),
-                   filename.toString(), key.toString()};
-    if (row.key.isEmpty())
-        row.key = QString::fromLatin1(
+    RunRow row;
+    row.setTime = o.value(QStringLiteral("set_time")).toString();
+    row.useTime = o.value(QStringLiteral("use_time")).toString();
+    row.outTime = o.value(QStringLiteral("out_time")).toString();
+    row.pauseTime = o.value(QStringLiteral("pause_time")).toString();
+    row.filename = filename.toString();
+    row.queueKey = key.toString();
+    if (row.queueKey.isEmpty())
+        row.queueKey = QString::fromLatin1(
             QCryptographicHash::hash(QByteArray::number(index) + ' ' + QJsonDocument(o).toJson(QJsonDocument::Compact),
                                      QCryptographicHash::Sha1)
                 .toHex());
     return row;
 }
 
-bool save_queue(const QString& path, const std::vector<TimesumRow>& rows, QString* error)
+bool saveQueue(const QString& path, const std::vector<RunRow>& rows, QString* error)
 {
     if (rows.empty()) {
         if (!QFile::exists(path) || QFile::remove(path))
@@ -74,22 +78,22 @@ bool save_queue(const QString& path, const std::vector<TimesumRow>& rows, QStrin
         return false;
     }
     QJsonArray array;
-    for (const TimesumRow& row : rows)
-        array.append(to_json(row));
-    return save_file(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
+    for (const RunRow& row : rows)
+        array.append(toJson(row));
+    return saveFile(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
 }
 
 // Entries without valid times never reach timesum: the file as it was is
 // copied aside as .bad and the queue keeps only the good rows.
-void set_bad_entries_aside(const QString& path, const std::vector<TimesumRow>& good, qsizetype bad)
+void setBadEntriesAside(const QString& path, const std::vector<RunRow>& good, qsizetype bad)
 {
-    const QString copy = copy_aside_as_bad(path);
+    const QString copy = copyAsideAsBad(path);
     if (copy.isEmpty()) {
         qWarning().noquote() << path << "holds" << bad << "entries without valid times; they cannot be copied aside";
         return;
     }
     QString why;
-    if (!save_queue(path, good, &why))
+    if (!saveQueue(path, good, &why))
         qWarning().noquote() << path << "keeps its entries without valid times:" << why;
     qWarning().noquote() << path << "held" << bad << "entries without valid times; the file as it was is kept as"
                          << copy;
@@ -100,15 +104,15 @@ QPointer<QObject> g_retryOwner;
 
 } // namespace
 
-QString pending_runs_path(const ProgramFolder& folder)
+QString pendingRunsPath(const ProgramFolder& folder)
 {
     return folder.file(kQueueName);
 }
 
-std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder)
+std::vector<RunRow> readPendingRuns(const ProgramFolder& folder)
 {
-    std::vector<TimesumRow> rows;
-    const QString path = pending_runs_path(folder);
+    std::vector<RunRow> rows;
+    const QString path = pendingRunsPath(folder);
     QFile file(path);
     if (!file.exists())
         return rows;
@@ -121,60 +125,60 @@ std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder)
     file.close();
     if (!doc.isArray()) {
         qWarning().noquote() << path << "is damaged (" << parseError.errorString() << "); kept aside as"
-                             << keep_aside_as_bad(path);
+                             << keepAsideAsBad(path);
         return rows;
     }
     const QJsonArray entries = doc.array();
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (std::optional<TimesumRow> row = from_json(entries.at(i), i))
+        if (std::optional<RunRow> row = fromJson(entries.at(i), i))
             rows.push_back(*row);
     }
     if (qsizetype(rows.size()) < entries.size())
-        set_bad_entries_aside(path, rows, entries.size() - qsizetype(rows.size()));
+        setBadEntriesAside(path, rows, entries.size() - qsizetype(rows.size()));
     return rows;
 }
 
-bool queue_pending_run(const ProgramFolder& folder, const TimesumRow& row, QString* error)
+bool queuePendingRun(const ProgramFolder& folder, const RunRow& row, QString* error)
 {
-    std::vector<TimesumRow> rows = read_pending_runs(folder);
+    std::vector<RunRow> rows = readPendingRuns(folder);
     rows.push_back(row);
-    if (rows.back().key.isEmpty())
-        rows.back().key = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    return save_queue(pending_runs_path(folder), rows, error);
+    if (rows.back().queueKey.isEmpty())
+        rows.back().queueKey = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return saveQueue(pendingRunsPath(folder), rows, error);
 }
 
-bool write_pending_runs(const ProgramFolder& folder, const std::vector<TimesumRow>& extra, QString* error)
+bool writePendingRuns(const ProgramFolder& folder, const std::vector<RunRow>& extra, QString* error)
 {
-    std::vector<TimesumRow> rows = read_pending_runs(folder);
+    std::vector<RunRow> rows = readPendingRuns(folder);
     const bool hadQueue = !rows.empty();
     rows.insert(rows.end(), extra.begin(), extra.end());
     if (rows.empty())
         return true;
-    if (!append_timesum_rows(folder, rows, error))
+    if (!RunLog(folder).append(rows, error))
         return false;
     // The database remembers the queued rows' keys: a queue that stays is
     // never written again, and is reported once.
-    const QString path = pending_runs_path(folder);
+    const QString path = pendingRunsPath(folder);
     QString why;
-    if (hadQueue && !save_queue(path, {}, &why))
-        report_save_failure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
+    if (hadQueue && !saveQueue(path, {}, &why))
+        reportSaveFailure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
     return true;
 }
 
-void retry_pending_runs_later(QObject* owner, const ProgramFolder& folder, int delayMs)
+void retryPendingRunsLater(QObject* owner, const ProgramFolder& folder, int delayMs)
 {
     if (g_retryOwner || !owner)
         return;
     g_retryOwner = owner;
     QTimer::singleShot(delayMs, owner, [owner, folder, delayMs] {
         g_retryOwner = nullptr;
-        if (read_pending_runs(folder).empty())
+        if (readPendingRuns(folder).empty())
             return;
         QString error;
-        if (write_pending_runs(folder, {}, &error))
+        if (writePendingRuns(folder, {}, &error))
             qInfo("The waiting statistics rows are written now.");
         else
-            retry_pending_runs_later(owner, folder, delayMs);
+            retryPendingRunsLater(owner, folder, delayMs);
     });
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "timing/run_record.h"
+#include "stores/run_log.h"
 
 #include <vector>
 
@@ -14,25 +14,25 @@ class ProgramFolder;
 // PendingRuns.json in the program folder, written whole through the save
 // helper, until the database can take them.
 
-QString pending_runs_path(const ProgramFolder& folder);
+QString pendingRunsPath(const ProgramFolder& folder);
 // The waiting rows in the order of their runs, each with its key. A damaged
 // queue file is kept aside as .bad (logged) and reads as empty; entries
 // without valid times (another type, a field missing, an empty object) are
 // left out, the file as it was copied aside as .bad and the queue rewritten
 // without them.
-std::vector<TimesumRow> read_pending_runs(const ProgramFolder& folder);
+std::vector<RunRow> readPendingRuns(const ProgramFolder& folder);
 // Adds one row to the queue, under a new key. False with *error when the queue cannot be saved.
-bool queue_pending_run(const ProgramFolder& folder, const TimesumRow& row, QString* error);
+bool queuePendingRun(const ProgramFolder& folder, const RunRow& row, QString* error);
 // Writes the waiting rows, and `extra` after them, to timesum in one
 // transaction, then empties the queue. False with *error (nothing written)
 // when the database cannot take them now. The database remembers the keys of
 // the waiting rows it took, so a queue that cannot be removed is reported
 // once and never written again.
-bool write_pending_runs(const ProgramFolder& folder, const std::vector<TimesumRow>& extra, QString* error);
+bool writePendingRuns(const ProgramFolder& folder, const std::vector<RunRow>& extra, QString* error);
 
 // Tries the waiting rows again after delayMs, and again and again while the
 // database cannot take them; at most one retry is planned at a time. The
 // retry stops when `owner` goes.
-void retry_pending_runs_later(QObject* owner, const ProgramFolder& folder, int delayMs = 30000);
+void retryPendingRunsLater(QObject* owner, const ProgramFolder& folder, int delayMs = 30000);
 
 } // namespace orvalen

@@ -24,15 +24,11 @@
 namespace orvalen {
 namespace {
 
-const QString kStartWord = QStringLiteral("开始");
-const QString kClearWord = QStringLiteral("清零");
-const QString kPauseWord = QStringLiteral("暂停");
-const QString kContinueWord = QStringLiteral("继续");
 constexpr qint64 kDayMs = 86'400'000;
 
 // The sequence keys are held as signed 16-bit numbers; a stored value that
 // does not fit counts as absent.
-int read_int16(const IniStore* ini, const QString& key, int absent)
+int readInt16(const IniStore* ini, const QString& key, int absent)
 {
     if (!ini)
         return absent;
@@ -49,10 +45,6 @@ RunCommands::RunCommands(const EngineContext& engine)
     : m_engine(engine), m_timers(engine.timers), m_view(engine.view)
 {
     m_stateShown = QObject::connect(&host().run, &RunController::stateChanged, &m_receiver, [this] { showRunState(); });
-    QObject::connect(&host().run, &RunController::kindChanged, &m_receiver, [this](bool longTerm) {
-        host().clockset[4].visible = longTerm; // "显示星期"
-        host().menusChanged();
-    });
 }
 
 RunCommands::~RunCommands()
@@ -66,14 +58,9 @@ AppContext& RunCommands::context() { return m_engine.app; }
 
 void RunCommands::prepareOnlyNext() { session().setPrepareOnly(true); }
 
-void RunCommands::setCommandWord(QString& caption, const QString& word)
-{
-    caption = word + caption.mid(2);
-}
-
 int RunCommands::overtimeAction() const
 {
-    return m_engine.plan.plan().overtimeAction();
+    return int(m_engine.plan.plan().overtimeAction);
 }
 
 int RunCommands::lastPlanIndex() const
@@ -84,16 +71,16 @@ int RunCommands::lastPlanIndex() const
 QString RunCommands::endSoundPath() const
 {
     const ProgramFolder& folder = m_engine.app.folder;
-    const QString name = QStringLiteral("sounds/") + m_engine.plan.plan().stageMusic[6];
+    const QString name = QStringLiteral("sounds/") + m_engine.plan.plan().stages[6].sound;
     const QString found = folder.resolve(name);
     return found.isEmpty() ? folder.file(name) : found;
 }
 
 // --- start / clear ------------------------------------------------------------
 
-void RunCommands::start_timing() { startOrClear(true); }
+void RunCommands::startTiming() { startOrClear(true); }
 
-void RunCommands::start_timing_after_run_end() { startOrClear(false); }
+void RunCommands::startTimingAfterRunEnd() { startOrClear(false); }
 
 void RunCommands::startOrClear(bool stopEndSound)
 {
@@ -102,7 +89,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         return;
 
     session().setPrepareOnly(false);
-    h.item(DesktopItem::AdjustMode).checked = false;
+    h.menus.setAdjustMode(false);
     m_view.clearPromptText();
     m_view.removePlaceholders();
 
@@ -112,7 +99,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         // the ready state and the run keeps its row.
         endPendingForcedEnd();
         m_timers.stopCounting();
-        h.run.setState(RunState::Ready);
+        h.run.clear();
         if (stopEndSound && context().sound)
             context().sound->stopSound(endSoundPath());
         session().setPrepareOnly(true);
@@ -120,10 +107,9 @@ void RunCommands::startOrClear(bool stopEndSound)
             stepPlanSequence();
     }
 
-    h.run.setTick(CountTick::Down);
+    h.run.tickRan(CountTick::Down);
     h.run.clearCounts();
     m_recorded = false; // a new run (or the next prepared one) has no row yet
-    h.menusChanged();
     queueSetUp();
 }
 
@@ -134,10 +120,10 @@ void RunCommands::endPendingForcedEnd()
         return;
     if (m_timers.countdownTick->isEnabled()) {
         session().record().countedDownMs = h.run.countedDownMs();
-        record_run();
+        recordRun();
     } else if (m_timers.countupTick->isEnabled()) {
         session().record().countedUpMs = h.run.countedUpMs();
-        record_run();
+        recordRun();
     } else if (m_timers.longTermTick->isEnabled()) {
         const ClockPlan& plan = m_engine.plan.plan();
         if (plan.time_date != QDate(2000, 1, 1)) {
@@ -146,7 +132,7 @@ void RunCommands::endPendingForcedEnd()
             const QDateTime& setUp = record.setUpInstant;
             if (setUp.isValid() && context().clock)
                 record.countedDownMs = 1000 * setUp.secsTo(context().clock->now());
-            record_run();
+            recordRun();
         }
         m_timers.longTermTick->setEnabled(false);
     } else {
@@ -164,79 +150,34 @@ void RunCommands::showReady()
     if (run.state() == RunState::Ready)
         showRunState();
     else
-        run.setState(RunState::Ready);
+        run.reset();
 }
 
-// The one place where the desktop menu's run items and the on-screen buttons
-// follow the run state.
+// The one place where the on-screen buttons follow the run state (the menu
+// host shows it in the menus).
 void RunCommands::showRunState()
 {
-    switch (host().run.state()) {
-    case RunState::Ready: writeIdleState(true); break;
-    case RunState::Finished: writeIdleState(false); break;
-    case RunState::Running: writeRunningState(false); break;
-    case RunState::Paused: writeRunningState(true); break;
-    }
-    host().menusChanged();
-}
-
-// No run is on: ready to start, or finished and waiting to be cleared.
-void RunCommands::writeIdleState(bool ready)
-{
-    HostState& h = host();
-    using enum DesktopItem;
-    h.item(Start).enabled = true;
-    setCommandWord(h.item(Start).caption, ready ? kStartWord : kClearWord);
-    m_view.setButton(0, ready ? QStringLiteral(" 开始 ") : QStringLiteral(" 清零 "), true);
-    h.item(Stop).enabled = false;
-    m_view.setButtonEnabled(1, false);
-    h.item(Pause).enabled = false;
-    setCommandWord(h.item(Pause).caption, kPauseWord);
-    m_view.setButton(2, QStringLiteral(" 暂停 "), false);
-    h.item(Reset).enabled = false;
-    h.item(Plans).visible = true;
-    h.item(Settings).enabled = ready;
-    m_view.setButtonEnabled(3, ready);
-    h.item(AdjustMode).enabled = true;
-    if (ready)
-        h.item(Buttons).enabled = true;
-    h.item(Minimise).enabled = true;
-    for (DesktopItem i : {Statistics, Help, About, Exit})
-        h.item(i).visible = true;
-    h.item(Exit).enabled = true;
-    m_view.setButtonEnabled(4, true);
-}
-
-// A run is under way, counting or paused.
-void RunCommands::writeRunningState(bool paused)
-{
-    HostState& h = host();
-    using enum DesktopItem;
-    h.item(Start).enabled = false;
-    m_view.setButtonEnabled(0, false);
-    h.item(Stop).enabled = true;
-    m_view.setButtonEnabled(1, true);
-    h.item(Pause).enabled = true;
-    setCommandWord(h.item(Pause).caption, paused ? kContinueWord : kPauseWord);
-    m_view.setButton(2, paused ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "), true);
-    h.item(Reset).enabled = true;
-    h.item(Plans).visible = true;
-    h.item(Settings).enabled = false;
-    m_view.setButtonEnabled(3, false);
-    h.item(AdjustMode).enabled = true;
-    h.item(Minimise).enabled = true;
-    for (DesktopItem i : {Statistics, Help, About, Exit})
-        h.item(i).visible = false;
-    h.item(Exit).enabled = false;
-    m_view.setButtonEnabled(4, false);
+    const RunState state = host().run.state();
+    const bool paused = state == RunState::Paused;
+    const QString startText = state == RunState::Finished ? QStringLiteral(" 清零 ") : QStringLiteral(" 开始 ");
+    const QString pauseText = paused ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 ");
+    if (host().run.isUnderWay())
+        m_view.setButtonEnabled(0, false);
+    else
+        m_view.setButton(0, startText, true);
+    m_view.setButtonEnabled(1, commandEnabled(DesktopItem::Stop, state));
+    m_view.setButton(2, pauseText, commandEnabled(DesktopItem::Pause, state));
+    m_view.setButtonEnabled(3, commandEnabled(DesktopItem::Settings, state));
+    m_view.setButtonEnabled(4, commandEnabled(DesktopItem::Exit, state));
+    host().menus.showPlanItem();
 }
 
 void RunCommands::stepPlanSequence()
 {
     HostState& h = host();
     IniStore* ini = context().ini;
-    const int cur = read_int16(ini, time_data::kCurrentRow, time_data::kCurrentRowDefault.toInt());
-    const int cyc = read_int16(ini, time_data::kCheckCycle, time_data::kCheckCycleDefault.toInt());
+    const int cur = readInt16(ini, time_data::kCurrentRow, time_data::kCurrentRowDefault.toInt());
+    const int cyc = readInt16(ini, time_data::kCheckCycle, time_data::kCheckCycleDefault.toInt());
     const int last = lastPlanIndex();
     const int checked = m_plans ? m_plans->checkedPlan() : -1;
     const int i = (checked >= 0 && checked <= last) ? checked : -1;
@@ -267,19 +208,19 @@ void RunCommands::stepPlanSequence()
 
 // --- stop / finish --------------------------------------------------------------
 
-void RunCommands::stop_timing() { endRun(true); }
+void RunCommands::stopTiming() { endRun(true); }
 
-void RunCommands::finish_timing() { endRun(false); }
+void RunCommands::finishTiming() { endRun(false); }
 
 void RunCommands::endRun(bool endSequence)
 {
     HostState& h = host();
     if (!h.run.isUnderWay())
         return;
-    h.run.setEndMarked(true);
+    h.run.markEnd();
     if (h.run.state() == RunState::Paused)
-        pause_timing(); // close the open pause first, so it is counted
-    h.run.setState(RunState::Finished);
+        pauseTiming(); // close the open pause first, so it is counted
+    h.run.finish();
     // The long-term tick ends the run: at once, not at the next second.
     if (m_timers.longTermTick->isEnabled())
         m_timers.longTermTick->post();
@@ -289,7 +230,7 @@ void RunCommands::endRun(bool endSequence)
 
 // --- pause / continue -------------------------------------------------------------
 
-void RunCommands::pause_timing()
+void RunCommands::pauseTiming()
 {
     HostState& h = host();
     if (!h.run.isUnderWay())
@@ -297,10 +238,13 @@ void RunCommands::pause_timing()
     const bool pausing = h.run.state() == RunState::Running;
     const bool tickOne = h.run.tick() == CountTick::Up;
 
-    if (m_engine.plan.plan().isLongTerm()) {
+    if (m_engine.plan.plan().longTerm) {
         // A long-term plan: only the date tick stops and goes on; no time is
         // accounted.
-        h.run.setState(pausing ? RunState::Paused : RunState::Running);
+        if (pausing)
+            h.run.pause();
+        else
+            h.run.resume();
         if (h.run.tick() == CountTick::Down)
             m_timers.longTermTick->setEnabled(!pausing);
         return;
@@ -334,23 +278,26 @@ void RunCommands::pause_timing()
     if (clock)
         s.setStartTimeOfDay(whole_seconds(clock->now().time()));
 
-    h.run.setState(pausing ? RunState::Paused : RunState::Running);
+    if (pausing)
+        h.run.pause();
+    else
+        h.run.resume();
     (tickOne ? m_timers.countupTick : m_timers.countdownTick)->setEnabled(!pausing);
 }
 
 // --- run record -------------------------------------------------------------------
 
-void RunCommands::record_run()
+void RunCommands::recordRun()
 {
     if (m_recorded)
         return; // this run already has its row
     AppContext& ctx = context();
     QString error;
-    const RecordResult result = orvalen::record_run(ctx, session().record(), &error);
+    const RecordResult result = orvalen::recordRun(ctx, session().record(), &error);
     if (result == RecordResult::Written || result == RecordResult::Pending)
         m_recorded = true; // the row is kept: never a second one for this run
     if (result == RecordResult::Pending)
-        retry_pending_runs_later(&m_receiver, ctx.folder);
+        retryPendingRunsLater(&m_receiver, ctx.folder);
     if (result == RecordResult::Off || result == RecordResult::Written || !ctx.notifier)
         return;
     m_recorded = true; // one notice per run, not one per retry
@@ -359,7 +306,7 @@ void RunCommands::record_run()
     Notifier* notifier = ctx.notifier;
     const QString text = result == RecordResult::Pending
         ? QStringLiteral("本次计时暂未记入统计：%1\n记录已保存在 %2，数据库可写入时自动补记。")
-              .arg(error, pending_runs_path(ctx.folder))
+              .arg(error, pendingRunsPath(ctx.folder))
         : QStringLiteral("本次计时未能记入统计：%1").arg(error);
     QMetaObject::invokeMethod(
         &m_receiver, [notifier, text] { notifier->notice(text, Notifier::Icon::Warning, 5000); },

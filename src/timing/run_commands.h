@@ -41,22 +41,21 @@ public:
 
     // Start command; on a finished run ("清零") it clears the display back to
     // ready instead, stopping the end sound.
-    virtual void start_timing();
+    virtual void startTiming();
     // The clear that the end of a reset or next-plan run runs by itself: the
-    // same as start_timing, except that the end sound just started keeps
+    // same as startTiming, except that the end sound just started keeps
     // playing. The count ticks call this one, never the operator's.
-    virtual void start_timing_after_run_end();
-    virtual void stop_timing();
-    virtual void finish_timing();
-    virtual void pause_timing();
+    virtual void startTimingAfterRunEnd();
+    virtual void stopTiming();
+    virtual void finishTiming();
+    virtual void pauseTiming();
     // Appends one row to timesum when statistics are on; at most once per
     // run (a second call before the next start or clear writes nothing).
-    virtual void record_run();
+    virtual void recordRun();
     // The ready state of the menus and on-screen buttons, written when the
     // settings are applied (any run has been stopped by then).
     void showReady();
-    // Writes the desktop menu's run items and the buttons for the current
-    // run state.
+    // Shows the on-screen buttons for the current run state.
     void showRunState();
     // For a plan or settings just chosen: the count ticks stop, and the
     // count set-up is queued (runs when control returns to the event loop)
@@ -72,14 +71,9 @@ public:
 
 protected:
     void startOrClear(bool stopEndSound);
-    void writeIdleState(bool ready);
-    void writeRunningState(bool paused);
     void endPendingForcedEnd();
     void stepPlanSequence();
     void endRun(bool endSequence);
-    // Replaces the two-character command word of a menu item, keeping the
-    // hotkey suffix after it.
-    static void setCommandWord(QString& caption, const QString& word);
     int overtimeAction() const;
     int lastPlanIndex() const;
     QString endSoundPath() const;

@@ -167,13 +167,13 @@ TEST_F(BackgroundWindowTest, importOnAFullDisk_oneMessageWithItsCauseInChinese)
     window.colourSwitch()->setChecked(false);
     files.path = outside("fine.png", png(Qt::red));
     QStringList told;
-    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
     {
         FileSizeLimit fullDisk(16);
         ASSERT_TRUE(fullDisk.active());
         window.importPicture();
     }
-    set_save_failure_handler({});
+    setSaveFailureHandler({});
     EXPECT_TRUE(told.isEmpty());
     ASSERT_EQ(program.notifier.shown.size(), 1u);
     EXPECT_TRUE(program.notifier.texts()[0].contains("磁盘已满")) << program.notifier.texts()[0].toStdString();

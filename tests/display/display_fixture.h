@@ -52,16 +52,16 @@ public:
     struct Popup {
         bool elementMenu = false;
         std::optional<DisplayElement> element;
-        std::array<MenuItemState, 5> clockset;
+        ElementMenuItems items;
     };
-    void desktopRun(int k) override
+    void desktopRun(DesktopItem command) override
     {
-        runs.push_back(k);
-        if (k == 9 && window && host && ctx) {
-            auto& item = host->desktop[9];
-            item.checked = !item.checked;
-            window->setButtonsShown(item.checked);
-            save_element_position(*ctx, 9, item.checked ? 1 : 0, 0);
+        runs.push_back(int(command));
+        if (command == DesktopItem::Buttons && window && host && ctx) {
+            const bool shown = !host->menus.buttonsShown();
+            host->menus.setButtonsShown(shown);
+            window->setButtonsShown(shown);
+            save_element_position(*ctx, 9, shown ? 1 : 0, 0);
         }
     }
     // The ready buttons, as the run commands show them.
@@ -71,10 +71,10 @@ public:
         if (window)
             window->setButtonsEnabled({true, false, false, true, true});
     }
-    void popupDesktopMenu(const QPoint&) override { popups.push_back({false, std::nullopt, host->clockset}); }
-    void popupElementMenu(const QPoint&, DisplayElement element) override
+    void popupDesktopMenu(const QPoint&) override { popups.push_back({false, std::nullopt, {}}); }
+    void popupElementMenu(const QPoint&, DisplayElement element, const ElementMenuItems& items) override
     {
-        popups.push_back({true, element, host->clockset});
+        popups.push_back({true, element, items});
     }
     void registerHotkeys() override { ++hotkeySets; }
     void releaseHotkeys() override { ++hotkeyDels; }
@@ -132,7 +132,6 @@ class DisplayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        host.clockset = HostState().clockset;
         displayHost.host = &host;
         displayHost.ctx = &program.context;
     }
@@ -156,7 +155,7 @@ protected:
     // Stores `plan` as the current plan and runs the start-up.
     DisplayWindow& loadWith(const ClockPlan& plan)
     {
-        save_plan(program.registry, plan);
+        savePlan(program.registry, plan);
         window().load();
         return window();
     }

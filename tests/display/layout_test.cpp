@@ -2,6 +2,7 @@
 #include "platform/registry_store.h"
 #include "stores/ini_store.h"
 #include "stores/registry_values.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -66,7 +67,7 @@ TEST_F(LayoutTest, buttonsHoldTheirLongestCaption_noTwoTouchOnLargeOrSmallScreen
 TEST_F(LayoutTest, savedPositionsAreValidOnlyStrictlyInside)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkthree = "001001"; // no centring of title, subtitle or clock
+    plan_codec::setFieldText(plan, "checkthree", "001001"); // no centring of title, subtitle or clock
     ini("clocksite", "pictureleft5", "0");
     ini("clocksite", "picturetop5", "3000");
     ini("clocksite", "pictureleft3", "1200");
@@ -110,7 +111,7 @@ TEST_F(LayoutTest, logoLeftMustLeaveItsWholeWidthInside)
 TEST_F(LayoutTest, minusHundredInTheIniReadsBothFromTheStore)
 {
     ClockPlan plan = defaultPlan();
-    registry_values::set_position(program.registry, 3, 1200, 6360);
+    registry_values::setPosition(program.registry, 3, 1200, 6360);
     ini("clocksite", "pictureleft3", "-100");
     ini("clocksite", "picturetop3", "5000");
     // Element 2: -100 in the INI and nothing in the store: both defaults,
@@ -118,7 +119,7 @@ TEST_F(LayoutTest, minusHundredInTheIniReadsBothFromTheStore)
     ini("clocksite", "pictureleft2", "-100");
     ini("clocksite", "picturetop2", "5000");
     // Element 4: a non-numeric value is 0 (default) and does not read the store.
-    registry_values::set_position(program.registry, 4, 1500, 1500);
+    registry_values::setPosition(program.registry, 4, 1500, 1500);
     ini("clocksite", "pictureleft4", "abc");
     ini("clocksite", "picturetop4", "4000");
     DisplayWindow& w = loadWith(plan);
@@ -139,7 +140,7 @@ TEST_F(LayoutTest, centreFlagsOverrideSavedTitleAndClockUnlessOvertimeClockShown
     EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), (W - w.twipsWidth(textLabel(w, 0))) / 2);
     EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), (W - w.twipsWidth(panel(w, "clockPanel"))) / 2);
 
-    currentPlan.edit([&](ClockPlan& p) { p.checkfour = "1000"; }); // counts overtime (combolist digit 3 "0") and shows it
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkfour", "1000"); }); // counts overtime (combolist digit 3 "0") and shows it
     w.relayout();
     EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), 700);
 }
@@ -148,7 +149,7 @@ TEST_F(LayoutTest, backgroundBoxTakesTheLargerOfWindowAndPicturePerAxis)
 {
     writePicture("big.png", 900, 300);
     ClockPlan plan = defaultPlan();
-    plan.background = "0\\big.png";
+    plan_codec::setFieldText(plan, "background", "0\\big.png");
     DisplayWindow& w = loadWith(plan);
     w.setGeometry(0, 0, 600, 500);
     w.relayout();
@@ -156,19 +157,18 @@ TEST_F(LayoutTest, backgroundBoxTakesTheLargerOfWindowAndPicturePerAxis)
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->stretched().size(), QSize(900, 500));
 }
 
-TEST_F(LayoutTest, minimiseAndMaximiseSetTheMenuCaption)
+TEST_F(LayoutTest, minimiseAndMaximise_tellTheMenusWhetherTheDisplayIsMinimised)
 {
     DisplayWindow& w = loadDefault();
-    host.desktop[12].caption = "x";
     w.showMinimized();
-    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最大化"));
+    EXPECT_TRUE(host.menus.displayMinimised());
     w.showFullScreen();
-    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
+    EXPECT_FALSE(host.menus.displayMinimised());
     w.showMinimized();
     w.showMaximized();
-    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
+    EXPECT_FALSE(host.menus.displayMinimised());
     w.showNormal();
-    EXPECT_EQ(host.desktop[12].caption, QStringLiteral("最小化"));
+    EXPECT_FALSE(host.menus.displayMinimised());
 }
 
 TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)

@@ -3,6 +3,7 @@
 #include "platform/save_file.h"
 #include "stores/ini_store.h"
 #include "support/wait_until.h"
+#include "stores/plan_codec.h"
 
 #include <QFile>
 #include <QTest>
@@ -71,7 +72,7 @@ TEST_F(PointerTest, buttonClicksRunTheirCommandsOutsideAdjustMode)
 TEST_F(PointerTest, adjustModeDragMovesThePanelByThePointerAndStoresItsPlaceWhenItEnds)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
-    host.desktop[7].checked = true;
+    host.menus.setAdjustMode(true);
     const double left = w.twipsLeft(textPanel(w, 1)), top = w.twipsTop(textPanel(w, 1));
     const QString savedBefore = saved("pictureleft1");
     const QPoint p = at(w, textLabel(w, 1));
@@ -98,10 +99,10 @@ TEST_F(PointerTest, adjustModeDragMovesThePanelByThePointerAndStoresItsPlaceWhen
 TEST_F(PointerTest, readOnlySettingsFile_failedSaveIsToldOnceWhenTheDragEnds)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
-    host.desktop[7].checked = true;
+    host.menus.setAdjustMode(true);
     ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QStringList told;
-    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
     const double left = w.twipsLeft(panel(w, "clockPanel"));
     const QPoint p = at(w, panel(w, "clockPanel"));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
@@ -109,7 +110,7 @@ TEST_F(PointerTest, readOnlySettingsFile_failedSaveIsToldOnceWhenTheDragEnds)
         QTest::mouseMove(w.windowHandle(), p + QPoint(10 * step, 0));
     EXPECT_TRUE(told.isEmpty());
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(30, 0));
-    set_save_failure_handler({});
+    setSaveFailureHandler({});
     EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), left + 450);
     EXPECT_EQ(told, QStringList{program.ini.file()});
 }
@@ -117,7 +118,7 @@ TEST_F(PointerTest, readOnlySettingsFile_failedSaveIsToldOnceWhenTheDragEnds)
 TEST_F(PointerTest, adjustModeButtonClickMovesInsteadOfRunning)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
-    host.desktop[7].checked = true;
+    host.menus.setAdjustMode(true);
     displayHost.runs.clear();
     const QPoint p = at(w, screenButton(w, 0));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
@@ -131,7 +132,7 @@ TEST_F(PointerTest, adjustModeButtonClickMovesInsteadOfRunning)
 TEST_F(PointerTest, bothButtonsHeldMoveNothing)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
-    host.desktop[7].checked = true;
+    host.menus.setAdjustMode(true);
     const double left = w.twipsLeft(panel(w, "clockPanel"));
     const QString savedLeft = saved("pictureleft5");
     const QPoint p = at(w, panel(w, "clockPanel"));
@@ -149,7 +150,7 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     writePicture("logo.png", 40, 30);
     ClockPlan plan = defaultPlan();
     plan.logopicture = "logo.png";
-    plan.checkfour = "1000"; // overtime clock shown
+    plan_codec::setFieldText(plan, "checkfour", "1000"); // overtime clock shown
     DisplayWindow& w = loadWithButtons(plan);
     w.paintOvertimeClock();
     auto rightPress = [&](QWidget* c, QPoint inside = {-1, -1}) {
@@ -162,29 +163,29 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     auto clock = rightPress(panel(w, "clockPanel"), {5, 5}); // above the overtime clock that overlaps it
     EXPECT_TRUE(clock.elementMenu);
     EXPECT_EQ(clock.element, DisplayElement::Clock);
-    EXPECT_FALSE(clock.clockset[4].visible);
-    EXPECT_TRUE(clock.clockset[2].visible);
+    EXPECT_FALSE(clock.items.weekday);
+    EXPECT_TRUE(clock.items.centre);
 
     auto overtime = rightPress(panel(w, "overtimePanel"));
     EXPECT_EQ(overtime.element, DisplayElement::OvertimeClock);
-    for (const auto& item : overtime.clockset)
-        EXPECT_TRUE(item.visible);
+    const ElementMenuItems& o = overtime.items;
+    EXPECT_TRUE(o.font && o.colour && o.centre && o.hide && o.weekday);
 
     auto logo = rightPress(panel(w, "logoBox"));
     EXPECT_EQ(logo.element, DisplayElement::Logo);
-    EXPECT_FALSE(logo.clockset[0].visible);
-    EXPECT_FALSE(logo.clockset[1].visible);
-    EXPECT_FALSE(logo.clockset[2].visible);
-    EXPECT_TRUE(logo.clockset[3].visible);
+    EXPECT_FALSE(logo.items.font);
+    EXPECT_FALSE(logo.items.colour);
+    EXPECT_FALSE(logo.items.centre);
+    EXPECT_TRUE(logo.items.hide);
 
     w.setCaption(textLabel(w, 3), "提示");
     textPanel(w, 3)->show();
     w.paintTextPanels(3);
-    EXPECT_TRUE(rightPress(textLabel(w, 3)).clockset[2].visible);
+    EXPECT_TRUE(rightPress(textLabel(w, 3)).items.centre);
     w.setTwipsWidth(textPanel(w, 3), w.twipsWidth(textLabel(w, 3)) + 1500);
     auto bare = rightPress(textPanel(w, 3), {textPanel(w, 3)->width() - 3, 3});
     EXPECT_EQ(bare.element, DisplayElement::Prompt);
-    EXPECT_FALSE(bare.clockset[2].visible);
+    EXPECT_FALSE(bare.items.centre);
 
     auto button = rightPress(screenButton(w, 1)); // disabled: its container answers
     EXPECT_FALSE(button.elementMenu);
@@ -195,7 +196,7 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
 TEST_F(PointerTest, storedPositionsRoundHalfToEven)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
-    host.desktop[7].checked = true;
+    host.menus.setAdjustMode(true);
     for (auto [start, stored] : {std::pair{85.5, "100"}, std::pair{86.5, "102"}}) {
         w.setTwipsLeft(textLabel(w, 0), start);
         const QPoint p = at(w, textLabel(w, 0), {10, 10});
@@ -251,7 +252,7 @@ TEST_F(PlaceholderTest, duringARunEmptyElementsStayHidden)
     ClockPlan plan = defaultPlan();
     plan.secondtext = "真实";
     DisplayWindow& w = loadWith(plan);
-    host.run.setState(RunState::Running);
+    host.run.start();
     w.showElementPlaceholders(1);
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
     EXPECT_EQ(textLabel(w, 3)->text(), QStringLiteral("提示文字"));
@@ -263,8 +264,8 @@ TEST_F(PlaceholderTest, duringARunEmptyElementsStayHidden)
 TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOvertimeClock)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkthree = "010111";
-    plan.checkfour = "1000";
+    plan_codec::setFieldText(plan, "checkthree", "010111");
+    plan_codec::setFieldText(plan, "checkfour", "1000");
     DisplayWindow& w = loadWith(plan);
     w.setCaption(textLabel(w, 4), "真的滚动文字");
     w.setCaption(textLabel(w, 2), "系统日期");
@@ -274,7 +275,7 @@ TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOverti
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
     EXPECT_TRUE(textLabel(w, 2)->text().isEmpty());
     EXPECT_FALSE(panel(w, "overtimePanel")->isHidden());
-    currentPlan.edit([&](ClockPlan& p) { p.combolist = "101"; });
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "combolist", "101"); });
     w.showElementPlaceholders(0);
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }

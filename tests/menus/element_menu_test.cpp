@@ -8,6 +8,7 @@
 #include "platform/registry_store.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "stores/plan_codec.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -71,23 +72,13 @@ struct ElementMenuTest : ::testing::Test {
 
 } // namespace
 
-TEST(SizeList, oneEntryReplaced_malformedListsReset)
-{
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 2, 200), "90/80/200/100/30/30/");
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 3, 48), "90/80/150/48/30/30/");
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 2, 10.5), "90/80/10.5/100/30/30/");
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30", 2, 36), "80/50/36/50/30/30/");
-    EXPECT_EQ(rebuild_size_list("", 2, 36), "80/50/36/50/30/30/");
-    EXPECT_EQ(rebuild_size_list("1/2/3/4/5/6/7/", 0, 9), "9/50/100/50/30/30/");
-}
-
 TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
 {
     ScreenMetrics screen; // a screen on which the chosen size is drawn as it is
     screen.fullWidthPx = screen.screenWidthPx = 1920;
     screen.fullHeightPx = 1080;
     display.setScreenMetrics(screen);
-    currentPlan.edit([&](ClockPlan& p) { p.sizethree = "90/80/150/100/30/30"; });  // malformed
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "sizethree", "90/80/150/100/30/30"); });  // malformed
     const QString family = display.elementFont(DisplayElement::Clock).family();
     dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };
     choose(DisplayElement::Clock, 0);
@@ -96,10 +87,10 @@ TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
     EXPECT_TRUE(display.elementFont(DisplayElement::Clock).bold());
     EXPECT_TRUE(display.findChild<Panel*>("clockPanel")->font().italic());
     EXPECT_EQ(display.findChild<Panel*>("clockPanel")->font().pointSizeF(), 36);
-    EXPECT_EQ(currentPlan.plan().sizethree, "80/50/36/50/30/30/");
+    EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), "80/50/36/50/30/30/");
     EXPECT_EQ(currentPlan.plan().clockFont, family);
     // The colour did not change, so the stored system colour stays as it was.
-    EXPECT_EQ(currentPlan.plan().clockcolour, "-2147483640");
+    EXPECT_EQ(currentPlan.plan().clockcolour.text, "-2147483640");
     EXPECT_EQ(stored("sizethree"), "80/50/36/50/30/30/");
     EXPECT_EQ(stored("clockFont"), family);
     EXPECT_EQ(stored("clockcolour"), "-2147483640");
@@ -112,7 +103,7 @@ TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
     for (int i = 0; i < 3; ++i)
         choose(DisplayElement::DateLine, 0);
     EXPECT_EQ(display.elementFont(DisplayElement::DateLine).pointSizeF(), 10.5);
-    EXPECT_EQ(currentPlan.plan().sizethree, "90/80/150/10.5/30/30/");
+    EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), "90/80/150/10.5/30/30/");
     EXPECT_EQ(stored("sizethree"), "90/80/150/10.5/30/30/");
     EXPECT_TRUE(stored("stagefont").has_value());
     EXPECT_EQ(stored("stagecolour"), "-2147483640");
@@ -160,15 +151,15 @@ TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAnd
     choose(DisplayElement::Clock, 1);
     EXPECT_EQ(display.elementColour(DisplayElement::Clock), QColor(255, 0, 0));
     EXPECT_EQ(display.findChild<Panel*>("clockPanel")->foreColor(), QColor(255, 0, 0));
-    EXPECT_EQ(currentPlan.plan().clockcolour, "255");
+    EXPECT_EQ(currentPlan.plan().clockcolour.text, "255");
     EXPECT_EQ(stored("clockcolour"), "255");
-    EXPECT_EQ(currentPlan.plan().sizethree, "90/80/100/100/30/30/");  // the clock's size, in memory
+    EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), "90/80/100/100/30/30/");  // the clock's size, in memory
     EXPECT_FALSE(stored("sizethree").has_value());
     EXPECT_FALSE(stored("clockFont").has_value());
 
     dialogs.colour = QColor(0, 0, 255);
     choose(DisplayElement::DateLine, 1);
-    EXPECT_EQ(currentPlan.plan().stagecolour, colour_to_text(QColor(0, 0, 255)));
+    EXPECT_EQ(currentPlan.plan().stagecolour.text, colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagecolour"), colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagefont"), display.elementFont(DisplayElement::DateLine).family());
 }
@@ -197,29 +188,29 @@ TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
 
 TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
 {
-    host.clockset[4].checked = true;
-    currentPlan.edit([&](ClockPlan& p) { p.checkthree = "011111"; });
+    host.menus.setWeekdayChecked(true);
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkthree", "011111"); });
     display.setElementText(DisplayElement::Prompt, "周二");
     menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
-    EXPECT_FALSE(host.clockset[4].checked);
+    EXPECT_FALSE(host.menus.weekdayChecked());
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), "");
     EXPECT_TRUE(!display.isElementShown(DisplayElement::Prompt));
-    EXPECT_EQ(currentPlan.plan().checkthree, "001111");
+    EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "checkthree"), "001111");
 
     menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
-    EXPECT_TRUE(host.clockset[4].checked);
+    EXPECT_TRUE(host.menus.weekdayChecked());
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), weekday_name(display.now().date()));
     EXPECT_FALSE(!display.isElementShown(DisplayElement::Prompt));
-    EXPECT_EQ(currentPlan.plan().checkthree, "011111");
+    EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "checkthree"), "011111");
 }
 
 TEST_F(ElementMenuTest, weekday_shortFlagText_isPaddedBeforeTheRewrite)
 {
-    host.clockset[4].checked = false;
+    host.menus.setWeekdayChecked(false);
     for (const char* flags : {"", "1"}) {
-        currentPlan.edit([&](ClockPlan& p) { p.checkthree = flags; });
-        host.clockset[4].checked = false;
+        currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkthree", flags); });
+        host.menus.setWeekdayChecked(false);
         menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
-        EXPECT_EQ(currentPlan.plan().checkthree, QString(flags).leftJustified(1, '0') + "1") << flags;
+        EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "checkthree"), QString(flags).leftJustified(1, '0') + "1") << flags;
     }
 }

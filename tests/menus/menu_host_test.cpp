@@ -5,6 +5,7 @@
 #include "support/temp_program.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
+#include "stores/plan_codec.h"
 
 #include <QAction>
 #include <QMenu>
@@ -16,9 +17,9 @@ namespace {
 class RecordingCommands final : public RunCommands {
 public:
     using RunCommands::RunCommands;
-    void start_timing() override { calls << "start"; }
-    void stop_timing() override { calls << "stop"; }
-    void pause_timing() override { calls << "pause"; }
+    void startTiming() override { calls << "start"; }
+    void stopTiming() override { calls << "stop"; }
+    void pauseTiming() override { calls << "pause"; }
     QStringList calls;
 };
 
@@ -93,7 +94,7 @@ TEST_F(MenuHostTest, commandsReachTheirActions)
     for (const auto& [k, call] : expected) {
         commands->calls.clear();
         windows.calls.clear();
-        menuHost->desktopRun(k);
+        menuHost->desktopRun(DesktopItem(k));
         EXPECT_EQ(allCalls(), QStringList{call}) << k;
     }
 }
@@ -101,27 +102,28 @@ TEST_F(MenuHostTest, commandsReachTheirActions)
 TEST_F(MenuHostTest, settingsAndAboutWithCtrlHeld_openTheLinkInstead)
 {
     ctrl = true;
-    menuHost->desktopRun(6);
-    menuHost->desktopRun(16);
+    menuHost->desktopRun(DesktopItem::Settings);
+    menuHost->desktopRun(DesktopItem::About);
     EXPECT_EQ(windows.calls, (QStringList{"link 6", "link 16"}));
 }
 
 TEST_F(MenuHostTest, itemsWithoutCommandAndOutOfRange_doNothing)
 {
-    const auto before = host.desktop;
+    int changes = 0;
+    QObject::connect(&host.menus, &MenuState::changed, [&] { ++changes; });
+    QObject::connect(&host.menus, &MenuState::adjustModeChanged, [&] { ++changes; });
     for (int k : {3, 4, 5, 11, 14, 18, -1, 1000}) {
-        menuHost->desktopRun(k);
+        menuHost->desktopRun(DesktopItem(k));
         EXPECT_TRUE(allCalls().isEmpty()) << k;
     }
     EXPECT_EQ(quits, 0);
-    for (int i = 0; i < 18; ++i)
-        EXPECT_EQ(host.desktop[i].checked, before[i].checked) << i;
+    EXPECT_EQ(changes, 0);
 }
 
 TEST_F(MenuHostTest, exit_closesTheWindowsThenEndsTheProgram)
 {
     display->show();
-    menuHost->desktopRun(17);
+    menuHost->desktopRun(DesktopItem::Exit);
     EXPECT_FALSE(display->isVisible());
     EXPECT_EQ(windows.calls, QStringList{"unload"});
     EXPECT_EQ(quits, 1);
@@ -130,54 +132,52 @@ TEST_F(MenuHostTest, exit_closesTheWindowsThenEndsTheProgram)
 TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 {
     display->setButtonsShown(true);
-    host.desktop[0].enabled = false;
-    host.desktop[1].enabled = true;
-    host.desktop[2].enabled = true;
-    host.desktop[6].enabled = false;
-    host.desktop[17].enabled = false;
-    host.desktop[7].checked = false;
+    host.run.start(); // a run is on
+    host.menus.setAdjustMode(false);
 
-    menuHost->desktopRun(7); // on: every button can be dragged
-    EXPECT_TRUE(host.adjust_mode());
+    menuHost->desktopRun(DesktopItem::AdjustMode); // on: every button can be dragged
+    EXPECT_TRUE(host.menus.adjustMode());
+    EXPECT_TRUE(menuHost->action(DesktopItem::AdjustMode)->isChecked());
     EXPECT_EQ(buttonsEnabled(), std::vector<bool>(5, true));
 
-    menuHost->desktopRun(7); // off
-    EXPECT_FALSE(host.adjust_mode());
+    menuHost->desktopRun(DesktopItem::AdjustMode); // off
+    EXPECT_FALSE(host.menus.adjustMode());
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{false, true, true, false, false}));
+    for (DesktopItem item : kButtonCommands)
+        EXPECT_EQ(menuHost->action(item)->isEnabled(), commandEnabled(item, RunState::Running)) << int(item);
 }
 
 TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
 {
-    host.desktop[7].checked = false;
+    host.menus.setAdjustMode(false);
     display->setButtonsShown(false);
     display->setButtonsEnabled({false, false, false, false, false});
-    menuHost->desktopRun(7);
+    menuHost->desktopRun(DesktopItem::AdjustMode);
     EXPECT_EQ(buttonsEnabled(), std::vector<bool>(5, false));
 }
 
 TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTails)
 {
-    host.desktop[0].caption = QStringLiteral("清零        Ctrl+1");
-    host.desktop[2].caption = QStringLiteral("继续        Ctrl+3");
-    host.desktop[1].enabled = true;
-    host.desktop[17].visible = false;
+    host.menus.setHotkeyTexts({QStringLiteral("Ctrl+1"), QString(), QStringLiteral("Ctrl+3")});
+    host.run.start();
+    host.run.pause(); // paused: the display's load ends it
+    host.menus.setPlanItem(false, false);
     program.ini.write("clocksite", "pictureleft9", "1");
     display->load();
-    const auto& d = host.desktop;
-    EXPECT_EQ(d[0].caption, QStringLiteral("开始        Ctrl+1"));
-    EXPECT_TRUE(d[0].enabled);
-    EXPECT_FALSE(d[1].enabled);
-    EXPECT_EQ(d[2].caption, QStringLiteral("暂停        Ctrl+3"));
-    EXPECT_FALSE(d[2].enabled);
-    EXPECT_FALSE(d[3].enabled);
-    EXPECT_TRUE(d[5].visible);
-    EXPECT_TRUE(d[6].enabled);
-    EXPECT_TRUE(d[7].enabled);
-    EXPECT_TRUE(d[12].enabled);
+    const auto item = [&](int k) { return menuHost->action(DesktopItem(k)); };
+    EXPECT_EQ(item(0)->text(), QStringLiteral("开始        Ctrl+1"));
+    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_FALSE(item(1)->isEnabled());
+    EXPECT_EQ(item(2)->text(), QStringLiteral("暂停        Ctrl+3"));
+    EXPECT_FALSE(item(2)->isEnabled());
+    EXPECT_FALSE(item(3)->isEnabled());
+    EXPECT_TRUE(item(5)->isVisible());
+    EXPECT_TRUE(item(6)->isEnabled());
+    EXPECT_TRUE(item(7)->isEnabled());
+    EXPECT_TRUE(item(12)->isEnabled());
     for (int k : {13, 15, 16, 17})
-        EXPECT_TRUE(d[k].visible) << k;
-    EXPECT_TRUE(d[17].enabled);
-    EXPECT_EQ(menuHost->desktopAction(0)->text(), d[0].caption);
+        EXPECT_TRUE(item(k)->isVisible()) << k;
+    EXPECT_TRUE(item(17)->isEnabled());
     EXPECT_TRUE(display->buttonsShown());
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{true, false, false, true, true}));
     const char* texts[3] = {" 开始 ", " 停止 ", " 暂停 "};
@@ -187,25 +187,25 @@ TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTa
 
 TEST_F(MenuHostTest, buttonsItemTwice_togglesVisibilityAndStoresTheFlagEachTime)
 {
-    host.desktop[9].checked = false;
-    menuHost->desktopRun(9);
-    EXPECT_TRUE(host.desktop[9].checked);
+    host.menus.setButtonsShown(false);
+    menuHost->desktopRun(DesktopItem::Buttons);
+    EXPECT_TRUE(menuHost->action(DesktopItem::Buttons)->isChecked());
     EXPECT_TRUE(display->buttonsShown());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
     EXPECT_EQ(program.ini.read("clocksite", "picturetop9", ""), "0");
 
-    menuHost->desktopRun(9);
-    EXPECT_FALSE(host.desktop[9].checked);
+    menuHost->desktopRun(DesktopItem::Buttons);
+    EXPECT_FALSE(menuHost->action(DesktopItem::Buttons)->isChecked());
     EXPECT_FALSE(display->buttonsShown());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "0");
 }
 
 TEST_F(MenuHostTest, extendedScreenOnOneScreen_saysSoOnceAndTakesTheMarkBack)
 {
-    host.desktop[10].checked = false;
-    menuHost->desktopRun(10);
+    host.menus.setExtendedScreen(false);
+    menuHost->desktopRun(DesktopItem::ExtendedScreen);
     EXPECT_EQ(program.notifier.texts(), QStringList{"没有连接扩展屏，请确认"});
-    EXPECT_FALSE(host.desktop[10].checked);
+    EXPECT_FALSE(menuHost->action(DesktopItem::ExtendedScreen)->isChecked());
     EXPECT_EQ(display->windowState() & ~Qt::WindowActive, Qt::WindowFullScreen);
 }
 
@@ -213,73 +213,87 @@ TEST_F(MenuHostTest, minimiseItem_fillsTheScreenFromNormalOrMinimisedAndMinimise
 {
     const auto fullScreen = [&] { return (display->windowState() & ~Qt::WindowActive) == Qt::WindowFullScreen; };
     display->showNormal();
-    menuHost->desktopRun(12);
+    menuHost->desktopRun(DesktopItem::Minimise);
     EXPECT_TRUE(fullScreen());
     for (int round = 0; round < 2; ++round) {
-        menuHost->desktopRun(12);
+        menuHost->desktopRun(DesktopItem::Minimise);
         EXPECT_TRUE(display->isMinimized());
-        menuHost->desktopRun(12);
+        menuHost->desktopRun(DesktopItem::Minimise);
         EXPECT_TRUE(fullScreen()) << round;
     }
+    // The caption follows the window state.
+    host.menus.setDisplayMinimised(true);
+    EXPECT_EQ(menuHost->action(DesktopItem::Minimise)->text(), QStringLiteral("最大化"));
+    host.menus.setDisplayMinimised(false);
+    EXPECT_EQ(menuHost->action(DesktopItem::Minimise)->text(), QStringLiteral("最小化"));
 }
 
 TEST_F(MenuHostTest, load_readsTheClockSourceAndTheWeekdayItem)
 {
-    currentPlan.edit([&](ClockPlan& p) { p.checkthree = "011111"; });
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkthree", "011111"); });
     menuHost->load();
     EXPECT_EQ(host.run.clockSource(), 0); // no clockmode stored
-    EXPECT_TRUE(host.clockset[4].checked);
+    EXPECT_TRUE(host.menus.weekdayChecked());
 
-    registry_values::set_clockmode(program.registry, 2);
-    currentPlan.edit([&](ClockPlan& p) { p.checkthree = "001111"; });
+    registry_values::setClockmode(program.registry, 2);
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkthree", "001111"); });
     menuHost->load();
     EXPECT_EQ(host.run.clockSource(), 2);
-    EXPECT_FALSE(host.clockset[4].checked);
-    EXPECT_FALSE(menuHost->clocksetAction(4)->isChecked());
+    EXPECT_FALSE(host.menus.weekdayChecked());
+    EXPECT_FALSE(menuHost->action(ElementAction::Weekday)->isChecked());
 }
 
-TEST_F(MenuHostTest, menuMirrorsTheRunStateWithHotkeySuffix)
+TEST_F(MenuHostTest, menuShowsTheRunStateWithHotkeySuffix)
 {
-    host.desktop[0].caption = QStringLiteral("清零        Ctrl+F1");
-    host.desktop[1].enabled = false;
-    host.desktop[13].visible = false;
-    host.menusChanged();
-    EXPECT_EQ(menuHost->desktopAction(0)->text(), QStringLiteral("清零        Ctrl+F1"));
-    EXPECT_FALSE(menuHost->desktopAction(1)->isEnabled());
-    EXPECT_FALSE(menuHost->desktopAction(13)->isVisible());
-    EXPECT_EQ(menuHost->desktopAction(14), nullptr);
-    EXPECT_EQ(menuHost->desktopclock()->actions().size(), 17);
-    EXPECT_EQ(menuHost->desktopclock()->title(), "全屏时钟");
-    EXPECT_EQ(menuHost->clocksetMenu()->title(), "运行设置");
-    EXPECT_EQ(menuHost->desktopAction(5)->menu(), menuHost->planSubmenu());
+    host.menus.setHotkeyTexts({QStringLiteral("Ctrl+F1"), QString(), QString()});
+    host.run.start();
+    EXPECT_TRUE(menuHost->action(DesktopItem::Stop)->isEnabled());
+    EXPECT_FALSE(menuHost->action(DesktopItem::Statistics)->isVisible());
+    host.run.finish();
+    EXPECT_EQ(menuHost->action(DesktopItem::Start)->text(), QStringLiteral("清零        Ctrl+F1"));
+    EXPECT_EQ(menuHost->action(DesktopItem::Stop)->text(), QStringLiteral("停止        "));
+    EXPECT_FALSE(menuHost->action(DesktopItem::Stop)->isEnabled());
+    EXPECT_FALSE(menuHost->action(DesktopItem::Settings)->isEnabled()); // only once cleared
+    EXPECT_TRUE(menuHost->action(DesktopItem::Statistics)->isVisible());
+    EXPECT_EQ(menuHost->action(DesktopItem(14)), nullptr);
+    EXPECT_EQ(menuHost->desktopMenu()->actions().size(), 17);
+    EXPECT_EQ(menuHost->desktopMenu()->title(), "全屏时钟");
+    EXPECT_EQ(menuHost->elementMenu()->title(), "运行设置");
+    EXPECT_EQ(menuHost->action(DesktopItem::Plans)->menu(), menuHost->planSubmenu());
 }
 
 TEST_F(MenuHostTest, choosingACheckItem_togglesItOnce)
 {
-    host.desktop[7].checked = false;
-    host.menusChanged();
-    menuHost->desktopAction(7)->trigger();
-    EXPECT_TRUE(host.desktop[7].checked);
-    EXPECT_TRUE(menuHost->desktopAction(7)->isChecked());
+    host.menus.setAdjustMode(false);
+    menuHost->action(DesktopItem::AdjustMode)->trigger();
+    EXPECT_TRUE(host.menus.adjustMode());
+    EXPECT_TRUE(menuHost->action(DesktopItem::AdjustMode)->isChecked());
 }
 
 TEST_F(MenuHostTest, elementMenuItems_goToTheElementMenuWithTheElementItOpenedOn_withoutTogglingTheWeekday)
 {
-    host.clockset[4].checked = false;
-    host.menusChanged();
-    menuHost->popupElementMenu(QPoint(10, 10), DisplayElement::Clock);
-    menuHost->clocksetMenu()->hide();
+    host.menus.setWeekdayChecked(false);
+    ElementMenuItems items;
+    items.centre = false;
+    menuHost->popupElementMenu(QPoint(10, 10), DisplayElement::Logo, items);
+    EXPECT_FALSE(menuHost->action(ElementAction::Centre)->isVisible());
+    EXPECT_TRUE(menuHost->action(ElementAction::Hide)->isVisible());
+    menuHost->elementMenu()->hide();
     for (int i = 0; i < 5; ++i)
-        menuHost->clocksetAction(i)->trigger();
-    menuHost->popupElementMenu(QPoint(10, 10), DisplayElement::Logo);
-    menuHost->clocksetMenu()->hide();
-    menuHost->clocksetAction(3)->trigger();
+        menuHost->action(ElementAction(i))->trigger();
+    EXPECT_EQ(element.clicks, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(element.elements, std::vector<DisplayElement>(5, DisplayElement::Logo));
+    EXPECT_FALSE(host.menus.weekdayChecked());
+    EXPECT_FALSE(menuHost->action(ElementAction::Weekday)->isChecked());
+
+    // Opened on another element, the menu's items act on that one.
+    menuHost->popupElementMenu(QPoint(10, 10), DisplayElement::Clock, ElementMenuItems{});
+    menuHost->elementMenu()->hide();
+    menuHost->action(ElementAction::Hide)->trigger();
     EXPECT_EQ(element.clicks, (std::vector<int>{0, 1, 2, 3, 4, 3}));
-    std::vector<DisplayElement> opened(5, DisplayElement::Clock);
-    opened.push_back(DisplayElement::Logo);
+    std::vector<DisplayElement> opened(5, DisplayElement::Logo);
+    opened.push_back(DisplayElement::Clock);
     EXPECT_EQ(element.elements, opened);
-    EXPECT_FALSE(host.clockset[4].checked);
-    EXPECT_FALSE(menuHost->clocksetAction(4)->isChecked());
 }
 
 } // namespace

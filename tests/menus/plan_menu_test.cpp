@@ -3,10 +3,12 @@
 #include "display/display_window.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_repository.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
+#include "stores/plan_codec.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -32,7 +34,8 @@ struct PlanMenuTest : ::testing::Test {
     EngineTimers timers{program.timers};
     RunCommands commands{EngineContext{program.context, host, currentPlan, session, display, timers}};
     QMenu submenu;
-    PlanMenu menu{program.context, host, currentPlan, display, &submenu};
+    PlanRepository plans{program.context.folder};
+    PlanMenu menu{program.context, plans, host, currentPlan, display, &submenu};
 
     void SetUp() override
     {
@@ -41,7 +44,7 @@ struct PlanMenuTest : ::testing::Test {
         QString error;
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db"), &error)) << error.toStdString();
         currentPlan.replace(ClockPlan::defaults(QDate(2026, 12, 8)));
-        display.hostState().run.setStage(0);
+        display.hostState().run.enterStage(0);
     }
 
     // A plan that differs from the default in many fields.
@@ -50,11 +53,11 @@ struct PlanMenuTest : ::testing::Test {
         ClockPlan p = ClockPlan::defaults(QDate(2027, 3, 4));
         p.Time_all = QTime(0, 7, 30);
         p.firsttext = "title " + marker;
-        p.stageText[3] = "stage " + marker;
-        p.clockcolour = "255";
-        p.combolist = combolist;
+        p.stages[3].prompt = "stage " + marker;
+        p.clockcolour = PlanColour::fromText("255");
+        plan_codec::setFieldText(p, "combolist", combolist);
         p.tixingtime = 9;
-        p.highset[6] = "1\\2\\" + marker + ".jpg";
+        plan_codec::setFieldText(p, "highsetend", "1\\2\\" + marker + ".jpg");
         return p;
     }
 
@@ -71,7 +74,7 @@ struct PlanMenuTest : ::testing::Test {
         Statement insert(db, QString("INSERT INTO deskclock (%1) VALUES (%2)").arg(columns.join(", "), marks.join(", ")));
         ASSERT_TRUE(insert.isValid()) << insert.error().toStdString();
         for (int i = 0; i < columns.size(); ++i) {
-            QString value = i == 0 ? QString::number(id) : i == 1 ? name : i == 2 ? movetext : plan.fieldText(i - 3);
+            QString value = i == 0 ? QString::number(id) : i == 1 ? name : i == 2 ? movetext : plan_codec::fieldText(plan, i - 3);
             if (overrides.contains(columns[i]))
                 value = overrides.value(columns[i]);
             if (value == kNull)
@@ -95,6 +98,8 @@ struct PlanMenuTest : ::testing::Test {
             out << menu.caption(i);
         return out;
     }
+    // The rows were written beside the repository: it announces a change.
+    void plansChanged() { emit plans.changed(); }
     QString currentrow() const { return program.ini.read("Marquee", "currentrow", "absent"); }
 };
 
@@ -105,16 +110,16 @@ TEST_F(PlanMenuTest, rebuild_listsPlansInIdOrder_andFollowsDeletions)
     addRow(3, "C", planNamed("c"));
     addRow(1, "A", planNamed("a"));
     addRow(2, "B", planNamed("b"));
-    menu.change_clock_menu();
+    plansChanged();
     EXPECT_EQ(captions(), QStringList({"A", "B", "C"}));
     EXPECT_EQ(submenu.actions().size(), 3);
-    EXPECT_TRUE(host.desktop[5].visible);
-    EXPECT_TRUE(host.desktop[5].enabled);
+    EXPECT_TRUE(host.menus.planItemShown());
+    EXPECT_TRUE(host.menus.planItemEnabled());
     EXPECT_EQ(menu.planCount(), 3);
 
     menu.selectPlan(2);
     exec("DELETE FROM deskclock WHERE clockname = 'B'");
-    menu.change_clock_menu();
+    plansChanged();
     EXPECT_EQ(captions(), QStringList({"A", "C"}));
     EXPECT_EQ(menu.checkedPlan(), -1);
 }
@@ -123,38 +128,37 @@ TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrBackInTheEventLoop_ke
 {
     addRow(1, "A", planNamed("a"));
     menu.deferLoad();
-    menu.change_clock_menu();
     EXPECT_EQ(submenu.actions().first()->data().toString(), "1"); // not read yet
     menu.loadWhenShown(nullptr);
     QCoreApplication::processEvents();
     EXPECT_EQ(submenu.actions().first()->data().toString(), "A");
-    EXPECT_TRUE(host.desktop[5].enabled);
+    EXPECT_TRUE(host.menus.planItemEnabled());
 
     // Without plans the item stays shown (disabled), as the display's idle
     // state shows it; the first use reads the list.
     exec("DELETE FROM deskclock");
-    host.desktop[5].visible = true;
-    menu.deferLoad();
-    menu.change_clock_menu();
-    EXPECT_EQ(menu.planCount(), 0);
-    EXPECT_TRUE(host.desktop[5].visible);
-    EXPECT_FALSE(host.desktop[5].enabled);
+    host.menus.setPlanItem(true, host.menus.planItemEnabled());
+    PlanMenu started(program.context, plans, host, currentPlan, display, nullptr);
+    started.deferLoad();
+    EXPECT_EQ(started.planCount(), 0);
+    EXPECT_TRUE(host.menus.planItemShown());
+    EXPECT_FALSE(host.menus.planItemEnabled());
 }
 
 TEST_F(PlanMenuTest, rebuild_withoutPlans_hidesTheItem_andCountsNoPlans)
 {
     addRow(1, "Only", planNamed("o"));
-    menu.change_clock_menu();
+    plansChanged();
     exec("DELETE FROM deskclock");
-    menu.change_clock_menu();
-    EXPECT_FALSE(host.desktop[5].visible);
-    EXPECT_FALSE(host.desktop[5].enabled);
+    plansChanged();
+    EXPECT_FALSE(host.menus.planItemShown());
+    EXPECT_FALSE(host.menus.planItemEnabled());
     EXPECT_EQ(captions(), QStringList{"Only"});  // item 0 keeps its caption
     EXPECT_EQ(menu.planCount(), 0);
 
     QFile::remove(program.file("DeskData.db"));
-    menu.change_clock_menu();
-    EXPECT_FALSE(host.desktop[5].visible);
+    plansChanged();
+    EXPECT_FALSE(host.menus.planItemShown());
     EXPECT_EQ(menu.planCount(), 0);
 }
 
@@ -165,7 +169,7 @@ TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
     ClockPlan old = planNamed("c", "101");
     old.time_date = QDate(1999, 12, 31);
     addRow(3, "C", old);
-    menu.change_clock_menu();
+    plansChanged();
 
     menu.selectPlan(1);
     ClockPlan expected = planNamed("b", "103");
@@ -187,14 +191,14 @@ TEST_F(PlanMenuTest, namesWithQuotesSemicolonsOrGreatLength_selectTheirOwnRow)
     const QStringList names{"O'Brien's \"plan\"", "x'; DROP TABLE deskclock; --", QString(300, QChar(0x8BA1)), "A&B"};
     for (int i = 0; i < names.size(); ++i)
         addRow(i + 1, names[i], planNamed(QString::number(i)));
-    menu.change_clock_menu();
+    plansChanged();
     ASSERT_EQ(captions(), names);
     EXPECT_EQ(submenu.actions()[3]->text(), "A&&B");
     for (int i = 0; i < names.size(); ++i) {
         menu.selectPlan(i);
         EXPECT_EQ(currentPlan.plan().firsttext, "title " + QString::number(i));
     }
-    menu.change_clock_menu();
+    plansChanged();
     EXPECT_EQ(menu.planCount(), 4);  // the table is still there
     EXPECT_TRUE(program.notifier.shown.empty());
 }
@@ -206,7 +210,7 @@ TEST_F(PlanMenuTest, damagedRow_changesNothing_andSaysSo)
     addRow(3, "BadTime", planNamed("t"), "m", {{"Time_three", "25:99:00"}});
     addRow(4, "BadNumber", planNamed("x"), "m", {{"tixingtime", "many"}});
     addRow(5, "NullMarquee", planNamed("y"), kNull);
-    menu.change_clock_menu();
+    plansChanged();
     menu.selectPlan(0);
     const ClockPlan before = currentPlan.plan();
     timers.countSetup->setEnabled(false);
@@ -225,7 +229,7 @@ TEST_F(PlanMenuTest, deletedRow_keepsThePlan_butTheRestOfTheSelectionRuns)
 {
     addRow(1, "A", planNamed("a"));
     addRow(2, "B", planNamed("b"));
-    menu.change_clock_menu();
+    plansChanged();
     const ClockPlan before = currentPlan.plan();  // combolist "100": stop
     exec("DELETE FROM deskclock WHERE clockname = 'B'");
     menu.selectPlan(1);
@@ -239,7 +243,7 @@ TEST_F(PlanMenuTest, deletedRow_keepsThePlan_butTheRestOfTheSelectionRuns)
 TEST_F(PlanMenuTest, databaseGone_showsTheMessage_andKeepsEverything)
 {
     addRow(1, "A", planNamed("a"));
-    menu.change_clock_menu();
+    plansChanged();
     QFile::remove(program.file("DeskData.db"));
     const ClockPlan before = currentPlan.plan();
     menu.selectPlan(0);
@@ -252,12 +256,11 @@ TEST_F(PlanMenuTest, databaseGone_showsTheMessage_andKeepsEverything)
 TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPrepares)
 {
     addRow(1, "A", planNamed("a"));
-    menu.change_clock_menu();
+    plansChanged();
     session.setPrepareOnly(false);
-    host.run.setCountedDownMs(1234);
-    host.run.setCountedUpMs(55);
-    host.run.setShownMs(4321);
-    display.hostState().run.setStage(2);
+    host.run.countedDown(1234, 4321);
+    host.run.countedUp(55, 4321);
+    display.hostState().run.enterStage(2);
     timers.countdownTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -268,7 +271,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     EXPECT_EQ(host.run.shownMs(), 0);
 
     timers.countSetup->setEnabled(false);
-    display.hostState().run.setStage(5);
+    display.hostState().run.enterStage(5);
     timers.countupTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countupTick->isEnabled());
@@ -279,9 +282,10 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
 TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
 {
     addRow(1, "A", planNamed("a"));
-    menu.change_clock_menu();
-    host.run.setState(RunState::Paused);
-    display.hostState().run.setStage(1);
+    plansChanged();
+    host.run.start();
+    host.run.pause();
+    display.hostState().run.enterStage(1);
     menu.selectPlan(0);
     EXPECT_EQ(host.run.state(), RunState::Running);
 }
@@ -290,7 +294,7 @@ TEST_F(PlanMenuTest, choosingAMenuItem_selectsThatPlan)
 {
     addRow(1, "A", planNamed("a"));
     addRow(2, "B", planNamed("b"));
-    menu.change_clock_menu();
+    plansChanged();
     submenu.actions()[1]->trigger();
     EXPECT_EQ(currentPlan.plan().firsttext, "title b");
     EXPECT_TRUE(submenu.actions()[1]->isChecked());
@@ -303,11 +307,22 @@ TEST_F(PlanMenuTest, manyPlans_submenuScrollsInOneColumnWithinTheScreen)
 {
     exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
          "INSERT INTO deskclock (ID, clockname) SELECT i, 'plan ' || i FROM n");
-    menu.change_clock_menu();
+    plansChanged();
     ASSERT_EQ(menu.planCount(), 2000);
     const QRect screen = submenu.screen()->availableGeometry();
     submenu.popup(screen.topLeft());
     EXPECT_LE(submenu.height(), screen.height());
     EXPECT_LT(submenu.width(), screen.width() / 2); // no columns over the screen
     submenu.hide();
+}
+
+TEST_F(PlanMenuTest, savedPlansChange_rebuildsTheSubmenuWithoutBeingAsked)
+{
+    addRow(1, "A", planNamed("a"));
+    EXPECT_EQ(captions(), QStringList{"A"});
+    ASSERT_TRUE(plans.save("B", "", planNamed("b")).ok());
+    EXPECT_EQ(captions(), QStringList({"A", "B"}));
+    ASSERT_TRUE(plans.remove({PlanListEntry{1, "A", "marquee"}}).ok());
+    EXPECT_EQ(captions(), QStringList{"B"});
+    EXPECT_TRUE(host.menus.planItemEnabled());
 }

@@ -3,13 +3,14 @@
 #include "display/display_window.h"
 #include "menus/plan_menu.h"
 #include "plans/fake_plan_editor.h"
-#include "plans/plan_table.h"
 #include "services/help_links.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_repository.h"
 #include "support/fake_launcher.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "stores/plan_codec.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,11 +41,12 @@ struct PlanPanelTest : ::testing::Test {
     test::QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, currentPlan, displayHost};
     QMenu submenu;
-    PlanMenu menu{program.context, host, currentPlan, display, &submenu};
+    PlanRepository plans{program.context.folder};
+    PlanMenu menu{program.context, plans, host, currentPlan, display, &submenu};
     CountingHotkeys hotkeys;
     test::FakePlanEditor editor;
     test::FakeLauncher desktop;
-    PlanPanel panel{program.context, editor, currentPlan, MenuHooks{&menu, nullptr, &hotkeys, nullptr}};
+    PlanPanel panel{program.context, plans, editor, currentPlan, &hotkeys};
 
     void SetUp() override
     {
@@ -129,12 +131,12 @@ TEST_F(PlanPanelTest, saveMoveDeleteLoadExport_listSubmenuAndFileAgreeAfterARest
                                                          "1,丙,text 丙,00:01:00,\r\n2,乙,text 乙,00:01:00,\r\n\r\n"));
 
     test::FakePlanEditor otherEditor;
-    PlanPanel restarted(program.context, otherEditor, currentPlan, MenuHooks{});
+    PlanRepository restartedPlans(program.context.folder);
+    PlanPanel restarted(program.context, restartedPlans, otherEditor, currentPlan, nullptr);
     restarted.show();
     EXPECT_EQ(restarted.rowCount(), 2);
     EXPECT_EQ(restarted.entryAt(1).name, "乙");
-    PlanMenu restartedMenu(program.context, host, currentPlan, display, nullptr);
-    restartedMenu.change_clock_menu();
+    PlanMenu restartedMenu(program.context, restartedPlans, host, currentPlan, display, nullptr);
     EXPECT_EQ(restartedMenu.caption(0), "丙");
     EXPECT_EQ(restartedMenu.caption(1), "乙");
 }
@@ -168,7 +170,7 @@ TEST_F(PlanPanelTest, delete_findsPlansByTheirStoredNameAndSelectsTheRowAbove)
     const QStringList names{"1", "2", "3", "4", "A\tB", "A", "A   B", "8", "9", "10"};
     for (const QString& name : names) {
         if (name.contains(QLatin1Char('\t'))) // stored before such names were refused
-            ASSERT_TRUE(PlanTable(program.context.folder).save(name, "scroll", currentPlan.plan()).ok());
+            ASSERT_TRUE(plans.save(name, "scroll", currentPlan.plan()).ok());
         else
             save(name);
     }
@@ -203,13 +205,13 @@ TEST_F(PlanPanelTest, load_takesTheStoreValuesOnlyWhenRead_andSaveLeavesEverythi
     save("A");
     program.registry.writeText("stagefont", "黑体");
     program.registry.writeText("sizethree", "80/50/100/60/30/30/");
-    currentPlan.edit([&](ClockPlan& p) { p.stagecolour = "255"; });
-    currentPlan.edit([&](ClockPlan& p) { p.sizethree = "1/2/"; });
+    currentPlan.edit([&](ClockPlan& p) { p.stagecolour = PlanColour::fromText("255"); });
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "sizethree", "1/2/"); });
     select({0});
     panel.loadCurrent();
     EXPECT_EQ(currentPlan.plan().stagefont, "黑体");
-    EXPECT_EQ(currentPlan.plan().stagecolour, "255");
-    EXPECT_EQ(currentPlan.plan().sizethree, "80/50/100/50/30/30/");
+    EXPECT_EQ(currentPlan.plan().stagecolour.text, "255");
+    EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), "80/50/100/50/30/30/");
     EXPECT_EQ(editor.loadedStageFont, std::optional<QString>("黑体"));
     EXPECT_EQ(editor.loadedSizeList, std::optional<QString>("80/50/100/60/30/30/"));
 

@@ -34,7 +34,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath("TimeData.db");
-        ASSERT_TRUE(save_file(path, old));
+        ASSERT_TRUE(saveFile(path, old));
     }
     QTemporaryDir dir;
     QString path;
@@ -45,7 +45,7 @@ protected:
 
 TEST_F(SaveFileTest, save_replacesWholeContentAndLeavesNoTemporaryFile)
 {
-    EXPECT_TRUE(save_file(path, QByteArray("new")));
+    EXPECT_TRUE(saveFile(path, QByteArray("new")));
     EXPECT_EQ(contents(path), "new");
     EXPECT_EQ(entries(dir.path()), QStringList{"TimeData.db"});
 }
@@ -53,7 +53,7 @@ TEST_F(SaveFileTest, save_replacesWholeContentAndLeavesNoTemporaryFile)
 TEST_F(SaveFileTest, writerFailsHalfway_oldFileStaysWhole)
 {
     QString error;
-    const bool saved = save_file(path, [](QIODevice& d) {
+    const bool saved = saveFile(path, [](QIODevice& d) {
         d.write("[Marquee]\nMo");
         return false;
     }, &error);
@@ -63,13 +63,15 @@ TEST_F(SaveFileTest, writerFailsHalfway_oldFileStaysWhole)
     EXPECT_EQ(entries(dir.path()), QStringList{"TimeData.db"});
 }
 
-TEST_F(SaveFileTest, writerThrows_oldFileStaysWhole)
+TEST_F(SaveFileTest, writerThrows_oldFileStaysWholeAndTheErrorSaysWhy)
 {
-    EXPECT_FALSE(save_file(path, [](QIODevice& d) -> bool {
+    QString error;
+    EXPECT_FALSE(saveFile(path, [](QIODevice& d) -> bool {
         d.write("partial");
         throw std::runtime_error("boom");
-    }));
+    }, &error));
     EXPECT_EQ(contents(path), old);
+    EXPECT_TRUE(error.contains("boom")) << qPrintable(error);
 }
 
 TEST_F(SaveFileTest, deviceFailsMidWrite_oldFileStaysWhole)
@@ -81,7 +83,7 @@ TEST_F(SaveFileTest, deviceFailsMidWrite_oldFileStaysWhole)
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool ok = save_file(path, QByteArray(64 * 1024, 'x'));
+    const bool ok = saveFile(path, QByteArray(64 * 1024, 'x'));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -93,31 +95,31 @@ TEST_F(SaveFileTest, deviceFailsMidWrite_oldFileStaysWhole)
 TEST_F(SaveFileTest, fullDiskWithAContentThatFitsTheBuffer_oldFileStaysAndTheFailureIsToldOnce)
 {
     QStringList told;
-    set_save_failure_handler([&told](const QString& p, const QString&) { told << p; });
+    setSaveFailureHandler([&told](const QString& p, const QString&) { told << p; });
     {
         test::FileSizeLimit fullDisk(16);
         ASSERT_TRUE(fullDisk.active());
-        EXPECT_FALSE(save_file(path, QByteArray(1446, 'r')));
-        EXPECT_FALSE(save_file(path, QByteArray(229, 't')));
+        EXPECT_FALSE(saveFile(path, QByteArray(1446, 'r')));
+        EXPECT_FALSE(saveFile(path, QByteArray(229, 't')));
     }
     EXPECT_EQ(contents(path), old);
     EXPECT_EQ(entries(dir.path()), QStringList{"TimeData.db"});
     EXPECT_EQ(told, QStringList{path});
 
     // Told again only after a save of the file worked once more.
-    ASSERT_TRUE(save_file(path, QByteArray("ok")));
+    ASSERT_TRUE(saveFile(path, QByteArray("ok")));
     {
         test::FileSizeLimit fullDisk(0);
-        EXPECT_FALSE(save_file(path, QByteArray(100, 'x')));
+        EXPECT_FALSE(saveFile(path, QByteArray(100, 'x')));
     }
     EXPECT_EQ(told.size(), 2);
-    set_save_failure_handler({});
+    setSaveFailureHandler({});
 }
 
 TEST_F(SaveFileTest, readOnlyFile_isNeverReplaced)
 {
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    EXPECT_FALSE(save_file(path, QByteArray("new")));
+    EXPECT_FALSE(saveFile(path, QByteArray("new")));
     EXPECT_EQ(contents(path), old);
     EXPECT_EQ(QFile::permissions(path) & QFileDevice::WriteOwner, 0);
 }
@@ -127,7 +129,7 @@ TEST_F(SaveFileTest, crashBetweenWriteAndRename_oldFileStaysWhole)
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        save_file(path, [](QIODevice& d) {
+        saveFile(path, [](QIODevice& d) {
             d.write(QByteArray(100000, 'n'));
             static_cast<QFileDevice&>(d).flush();
             _exit(7); // the process dies before the rename
@@ -147,20 +149,20 @@ TEST_F(SaveFileTest, readOnlyFolder_saveFailsAndFileIsUntouched)
     test::ReadOnlyFolder readOnly(dir.path());
     if (!readOnly.active())
         GTEST_SKIP() << "this system cannot make a folder read-only";
-    EXPECT_FALSE(save_file(path, QByteArray("new")));
+    EXPECT_FALSE(saveFile(path, QByteArray("new")));
     EXPECT_EQ(contents(path), old);
 }
 
 TEST_F(SaveFileTest, missingFolder_saveFails)
 {
-    EXPECT_FALSE(save_file(dir.filePath("no/such/folder/x.db"), QByteArray("x")));
+    EXPECT_FALSE(saveFile(dir.filePath("no/such/folder/x.db"), QByteArray("x")));
 }
 
 TEST_F(SaveFileTest, keepAsideAsBad_neverOverwritesAnEarlierBadFile)
 {
-    EXPECT_EQ(keep_aside_as_bad(path), path + ".bad");
-    ASSERT_TRUE(save_file(path, QByteArray("second")));
-    EXPECT_EQ(keep_aside_as_bad(path), path + ".bad.2");
+    EXPECT_EQ(keepAsideAsBad(path), path + ".bad");
+    ASSERT_TRUE(saveFile(path, QByteArray("second")));
+    EXPECT_EQ(keepAsideAsBad(path), path + ".bad.2");
     EXPECT_EQ(contents(path + ".bad"), old);
     EXPECT_EQ(contents(path + ".bad.2"), "second");
     EXPECT_FALSE(QFile::exists(path));

@@ -25,35 +25,35 @@ public:
 TEST(EnvironmentProbes, wps_isInstalledOnlyWhenItsSpreadsheetProgramIsOnPath)
 {
     FakeSystem system;
-    EXPECT_FALSE(wps_installed(system));
+    EXPECT_FALSE(wpsInstalled(system));
     system.programs.insert(QStringLiteral("et"), QStringLiteral("/usr/bin/et"));
-    EXPECT_TRUE(wps_installed(system));
+    EXPECT_TRUE(wpsInstalled(system));
 }
 
 TEST(EnvironmentProbes, excelSheetKey_isAnsweredByTheXlsxDefaultApplication)
 {
     FakeSystem system;
     system.answer = QStringLiteral("libreoffice-calc.desktop\n");
-    EXPECT_TRUE(reg_value_exists(system, QStringLiteral("Excel.Sheet\\CurVer"), QString()));
+    EXPECT_TRUE(regValueExists(system, QStringLiteral("Excel.Sheet\\CurVer"), QString()));
     ASSERT_EQ(system.calls.size(), 1u);
     EXPECT_EQ(system.calls[0],
               (QStringList{"xdg-mime", "query", "default",
                            "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"}));
 
     system.answer = QStringLiteral("  \n");
-    EXPECT_FALSE(reg_value_exists(system, QStringLiteral("Excel.Sheet\\CurVer"), QString()));
+    EXPECT_FALSE(regValueExists(system, QStringLiteral("Excel.Sheet\\CurVer"), QString()));
     system.answer.reset(); // xdg-mime failed
-    EXPECT_FALSE(spreadsheet_app_registered(system));
+    EXPECT_FALSE(spreadsheetAppRegistered(system));
     system.programs.clear(); // no xdg-mime at all
     system.answer = QStringLiteral("x.desktop");
-    EXPECT_FALSE(spreadsheet_app_registered(system));
+    EXPECT_FALSE(spreadsheetAppRegistered(system));
 }
 
 TEST(EnvironmentProbes, otherRegistryKeys_doNotExistAndAskNothing)
 {
     FakeSystem system;
     system.answer = QStringLiteral("x.desktop");
-    EXPECT_FALSE(reg_value_exists(system, QStringLiteral("Word.Document\\CurVer"), QString()));
-    EXPECT_FALSE(reg_value_exists(system, QStringLiteral("Excel.Sheet\\CurVer"), QStringLiteral("Other")));
+    EXPECT_FALSE(regValueExists(system, QStringLiteral("Word.Document\\CurVer"), QString()));
+    EXPECT_FALSE(regValueExists(system, QStringLiteral("Excel.Sheet\\CurVer"), QStringLiteral("Other")));
     EXPECT_TRUE(system.calls.empty());
 }

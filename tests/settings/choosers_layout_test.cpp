@@ -5,6 +5,7 @@
 #include "settings/colour_swatch.h"
 #include "settings/settings_rules.h"
 #include "stores/registry_values.h"
+#include "stores/plan_codec.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -122,7 +123,7 @@ TEST_F(LayoutTest, heldButtonSteps_moveAndStoreAtOnce)
         w.layoutStep(3);
     EXPECT_EQ(display->elementRect(DisplayElement::Subtitle).left(), left + 500);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft1", ""), QString::number(int(left + 500)));
-    EXPECT_EQ(registry_values::position_left(program.registry, 1, -1), int(left + 500));
+    EXPECT_EQ(registry_values::positionLeft(program.registry, 1, -1), int(left + 500));
 
     display->setTwipsWidth(display->findChild<Panel*>("logoBox"), 6000);
     w.layoutTarget->setCurrentIndex(5);
@@ -161,7 +162,7 @@ TEST(TimePreview, followsFormatAndMode)
                                                 {"010", "00"},   {"210", "00:00:00"}, {"120", "09:08"},
                                                 {"020", "09:08:07"}, {"300", ""}};
     for (const auto& [combolist, text] : rows) {
-        p.combolist = combolist;
+        plan_codec::setFieldText(p, "combolist", combolist);
         EXPECT_EQ(time_preview(p, now), text) << combolist.toStdString();
     }
 }

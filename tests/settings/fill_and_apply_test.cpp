@@ -7,6 +7,7 @@
 #include "settings/hotkey_field.h"
 #include "settings/number_field.h"
 #include "settings/settings_rules.h"
+#include "stores/plan_codec.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,11 +26,11 @@ TEST_F(FillTest, planFieldsAndIniKeys_reachTheirControls)
 {
     ClockPlan plan = defaultPlan();
     plan.Time_all = QTime(1, 30, 0);
-    plan.checktwo = "211111111111111111111";
-    plan.checkthree = "201111";
-    plan.sizethree = "90/8//100/30/30/";
-    plan.highset[4] = "0\\65535\\";
-    plan.background = "-2147483643\\1.jpg";
+    plan_codec::setFieldText(plan, "checktwo", "211111111111111111111");
+    plan_codec::setFieldText(plan, "checkthree", "201111");
+    plan_codec::setFieldText(plan, "sizethree", "90/8//100/30/30/");
+    plan_codec::setFieldText(plan, "highsetfour", "0\\65535\\");
+    plan_codec::setFieldText(plan, "background", "-2147483643\\1.jpg");
     program.ini.write("Marquee", "checkcycle", "1");
     const QByteArray before = program.readFile("TimeData.db");
     SettingsWindow& w = open(plan);
@@ -122,7 +123,7 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     const ClockPlan stored = storedPlan();
     EXPECT_EQ(stored.Time_all, QTime(0, 2, 0));
     EXPECT_EQ(stored.time_date, QDate(2000, 1, 1));
-    EXPECT_EQ(stored.checkfour, "0000");
+    EXPECT_EQ(plan_codec::fieldText(stored, "checkfour"), "0000");
     EXPECT_EQ(currentPlan.plan(), stored);
     EXPECT_EQ(program.ini.read("Hotkey", "opentogetherstop", ""), "1");
     EXPECT_EQ(program.ini.read("Hotkey", "often", ""), "01");
@@ -144,9 +145,9 @@ TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
     if (!locked.active())
         GTEST_SKIP() << "cannot make the store's folder read-only here";
     QStringList told;
-    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
     EXPECT_FALSE(w.apply());
-    set_save_failure_handler({});
+    setSaveFailureHandler({});
     EXPECT_TRUE(told.isEmpty()); // 应用 names the cause itself, in its one message
     ASSERT_EQ(program.notifier.shown.size(), 1u);
     EXPECT_TRUE(program.notifier.texts()[0].contains("权限")) << program.notifier.texts()[0].toStdString();
@@ -164,9 +165,9 @@ TEST_F(ApplyTest, readOnlySettingsFile_changesNoFileNorTheDisplayAndIsToldOnce)
     const QByteArray ini = program.readFile("TimeData.db");
     ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QStringList told;
-    set_save_failure_handler([&told](const QString& path, const QString&) { told << path; });
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
     EXPECT_FALSE(w.apply());
-    set_save_failure_handler({});
+    setSaveFailureHandler({});
     EXPECT_EQ(program.notifier.shown.size() + told.size(), 1u);
     EXPECT_TRUE(program.notifier.texts().value(0).contains("只读")) << program.notifier.texts().value(0).toStdString();
     EXPECT_EQ(storedPlan(), defaultPlan());
@@ -250,9 +251,9 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     saved.name = "决赛";
     saved.movingText = "欢迎";
     saved.plan = defaultPlan();
-    saved.plan.sizethree = "90/80/150/100/30/"; // malformed: the default list
-    saved.plan.combolist = "402";
-    saved.plan.highset[0] = "0\\65535\\";
+    plan_codec::setFieldText(saved.plan, "sizethree", "90/80/150/100/30/"); // malformed: the default list
+    plan_codec::setFieldText(saved.plan, "combolist", "402");
+    plan_codec::setFieldText(saved.plan, "highsetstart", "0\\65535\\");
     saved.plan.stagefont = "黑体";
     w.loadSavedPlan(saved, QStringLiteral("楷体"), QStringLiteral("80/50/100/77/30/30/"));
     EXPECT_EQ(w.planName(), "决赛");
@@ -266,14 +267,14 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     EXPECT_EQ(w.stageSwatches[7]->value(), 65535);
     EXPECT_EQ(w.stageSwatches[7]->text(), "");
 
-    saved.plan.checkone = "1111111";
+    plan_codec::setFieldText(saved.plan, "checkone", "1111111");
     w.loadSavedPlan(saved, std::nullopt, std::nullopt);
     EXPECT_FALSE(w.modeList->isEnabled());
     EXPECT_EQ(w.overtimeList->currentIndex(), 1);
     EXPECT_EQ(currentPlan.plan().stagefont, "楷体"); // a failed read leaves it
     const auto edited = w.editedPlan(nullptr);
     ASSERT_TRUE(edited.has_value());
-    EXPECT_EQ(edited->checkone, "0000001");
+    EXPECT_EQ(plan_codec::fieldText(*edited, "checkone"), "0000001");
 }
 
 TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
@@ -281,8 +282,8 @@ TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
     SavedPlan saved;
     saved.name = "初赛";
     saved.plan = defaultPlan();
-    saved.plan.checkone = "1011110"; // 报警1 off
-    saved.plan.combolist = "010";
+    plan_codec::setFieldText(saved.plan, "checkone", "1011110"); // 报警1 off
+    plan_codec::setFieldText(saved.plan, "combolist", "010");
 
     // Current plan with every alarm on: the row's 报警1 stays off, and 应用
     // stores the row's digits.
@@ -292,21 +293,21 @@ TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
     EXPECT_TRUE(w.stageBoxes[2]->isChecked());
     EXPECT_EQ(w.modeList->currentIndex(), 1);
     ASSERT_TRUE(w.apply());
-    EXPECT_EQ(storedPlan().checkone, "1011110");
-    EXPECT_EQ(storedPlan().combolist, "010");
+    EXPECT_EQ(plan_codec::fieldText(storedPlan(), "checkone"), "1011110");
+    EXPECT_EQ(plan_codec::fieldText(storedPlan(), "combolist"), "010");
 
     // A long-term current plan: loading a normal plan gives back its stage boxes.
     ClockPlan longTerm = defaultPlan();
-    longTerm.checkone = "0000001";
-    longTerm.combolist = "201";
+    plan_codec::setFieldText(longTerm, "checkone", "0000001");
+    plan_codec::setFieldText(longTerm, "combolist", "201");
     SettingsWindow& again = open(longTerm);
     again.loadSavedPlan(saved, std::nullopt, std::nullopt);
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(again.stageBoxes[i]->isChecked(), saved.plan.checkone[i] == QLatin1Char('1')) << i;
+        EXPECT_EQ(again.stageBoxes[i]->isChecked(), plan_codec::fieldText(saved.plan, "checkone")[i] == QLatin1Char('1')) << i;
         EXPECT_TRUE(again.stageBoxes[i]->isEnabled()) << i;
     }
     ASSERT_TRUE(again.apply());
-    EXPECT_EQ(storedPlan().checkone, "1011110");
+    EXPECT_EQ(plan_codec::fieldText(storedPlan(), "checkone"), "1011110");
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "settings_fixture.h"
 
 #include "settings/number_field.h"
+#include "settings/settings_rules.h"
 #include "settings/colour_swatch.h"
 #include "stores/registry_values.h"
+#include "stores/plan_codec.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,13 +37,13 @@ TEST_F(InterlockTest, longTermOn_forcesDayListStopAndClearedStages)
     EXPECT_TRUE(w.displayBoxes[1]->isChecked());
     EXPECT_TRUE(w.displayBoxes[1]->isEnabled());
     // Only the editor's copy changes: the current plan keeps its digits.
-    EXPECT_EQ(currentPlan.plan().combolist, "100");
+    EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "combolist"), "100");
 }
 
 TEST_F(InterlockTest, longTermOnThenOff_givesCountDownStopAndStoredStageDigits)
 {
     ClockPlan plan = defaultPlan();
-    plan.combolist = "412"; // a format digit beyond the count list
+    plan_codec::setFieldText(plan, "combolist", "412"); // a format digit beyond the count list
     SettingsWindow& w = open(plan);
     EXPECT_EQ(w.formatList->currentText(), "分:秒");
     w.stageBoxes[6]->setChecked(true);
@@ -52,7 +54,7 @@ TEST_F(InterlockTest, longTermOnThenOff_givesCountDownStopAndStoredStageDigits)
     EXPECT_EQ(w.modeList->currentIndex(), 0);
     EXPECT_EQ(w.overtimeList->currentIndex(), 1);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(w.stageBoxes[i]->isChecked(), flag_on(plan.checkone, i + 1)) << i;
+        EXPECT_EQ(w.stageBoxes[i]->isChecked(), flag_on(plan_codec::fieldText(plan, "checkone"), i + 1)) << i;
     EXPECT_FALSE(w.displayBoxes[1]->isChecked());
     EXPECT_FALSE(w.displayBoxes[1]->isEnabled());
 }
@@ -85,7 +87,7 @@ TEST_F(InterlockTest, overtimeActions_followTheTable)
         {0, true, false, "", false},
     };
     ClockPlan plan = defaultPlan();
-    plan.checkfour = "0010";
+    plan_codec::setFieldText(plan, "checkfour", "0010");
     SettingsWindow& w = open(plan);
     w.stageBoxes[5]->setChecked(true);
     w.timeFields[13]->setText("30");
@@ -126,7 +128,7 @@ TEST_F(InterlockTest, simpleModeOnAndOff_restoresThePlanAndForgetsEdits)
     ClockPlan plan = defaultPlan();
     plan.tixingtime = 8;
     plan.logopicture = "logo.jpg";
-    plan.checkthree = "111111";
+    plan_codec::setFieldText(plan, "checkthree", "111111");
     program.ini.write("pictureset", "Delaytime", "7");
     SettingsWindow& w = open(plan);
     w.stageBoxes[1]->setChecked(false); // an edit that full mode forgets
@@ -161,28 +163,44 @@ TEST_F(InterlockTest, simpleModeStored_opensSimpleAndAppliesItsValues)
     ClockPlan plan = defaultPlan();
     plan.tixingtime = 8;
     plan.logopicture = "logo.jpg";
-    registry_values::set_simple(program.registry, true);
+    registry_values::setSimple(program.registry, true);
     SettingsWindow& w = open(plan);
     EXPECT_TRUE(w.simpleBox->isChecked());
     ASSERT_TRUE(w.apply());
     const ClockPlan stored = storedPlan();
     EXPECT_EQ(stored.tixingtime, 5);
     EXPECT_EQ(stored.logopicture, "");
-    EXPECT_EQ(stored.checkfour, "0110");
+    EXPECT_EQ(plan_codec::fieldText(stored, "checkfour"), "0110");
 }
 
 TEST_F(InterlockTest, longTermInSimpleModeAndBack_keepsStageBoxesClear)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkone = "1111111";
+    plan_codec::setFieldText(plan, "checkone", "1111111");
     SettingsWindow& w = open(plan);
     w.simpleBox->setChecked(true);
     w.simpleBox->setChecked(false);
     for (int i = 0; i < 6; ++i)
         EXPECT_FALSE(w.stageBoxes[i]->isChecked()) << i;
     ASSERT_TRUE(w.apply());
-    EXPECT_EQ(storedPlan().checkone, "0000001");
+    EXPECT_EQ(plan_codec::fieldText(storedPlan(), "checkone"), "0000001");
 }
 
 } // namespace
+
+TEST(SettingsRules, flagDigits_areOneBasedAndOffPastTheEnd)
+{
+    EXPECT_TRUE(flag_on("1111110", 1));
+    EXPECT_FALSE(flag_on("1111110", 7));
+    EXPECT_FALSE(flag_on("101", 4));
+    EXPECT_FALSE(flag_on("", 1));
+    EXPECT_FALSE(flag_on("1", 0));
+    EXPECT_FALSE(flag_on("2", 1)); // on means exactly "1"
+    EXPECT_EQ(flag_value("213", 1), 2);
+    EXPECT_EQ(flag_value("213", 3), 3);
+    EXPECT_EQ(flag_value("213", 4), 0);
+    EXPECT_EQ(flag_value("2x3", 2), 0);
+    EXPECT_EQ(flag_value("213", 0), 0);
+}
+
 } // namespace orvalen::test

@@ -35,7 +35,7 @@ protected:
 
     SettingsWindow& open(const ClockPlan& plan)
     {
-        save_plan(program.registry, plan);
+        savePlan(program.registry, plan);
         return open();
     }
     SettingsWindow& open()
@@ -61,7 +61,7 @@ protected:
     ClockPlan storedPlan()
     {
         ClockPlan p;
-        load_plan(program.registry, p, program.clock.now().date());
+        loadPlan(program.registry, p, program.clock.now().date());
         return p;
     }
 

@@ -34,7 +34,7 @@ protected:
 
 TEST_F(DeskDataCheckTest, unusableDatabase_oneMessageNamingTheFileAndTheCause)
 {
-    check_desk_data(p.context);
+    checkDeskData(p.context);
     EXPECT_TRUE(p.notifier.shown.empty());
 
     const QByteArray whole = p.readFile("DeskData.db");
@@ -43,7 +43,7 @@ TEST_F(DeskDataCheckTest, unusableDatabase_oneMessageNamingTheFileAndTheCause)
         SCOPED_TRACE(content.size());
         p.notifier.shown.clear();
         replaceDatabase(content);
-        check_desk_data(p.context);
+        checkDeskData(p.context);
         ASSERT_EQ(p.notifier.shown.size(), 1u);
         EXPECT_TRUE(p.notifier.shown[0].text.contains(p.file("DeskData.db")));
     }
@@ -56,7 +56,7 @@ TEST_F(DeskDataCheckTest, unusableDatabase_oneMessageNamingTheFileAndTheCause)
         ASSERT_TRUE(foreign.open(p.file("DeskData.db"), database_password(), Database::Mode::CreateIfMissing));
         ASSERT_TRUE(foreign.exec("CREATE TABLE other (x)"));
     }
-    check_desk_data(p.context);
+    checkDeskData(p.context);
     ASSERT_EQ(p.notifier.shown.size(), 1u);
     EXPECT_TRUE(p.notifier.shown[0].text.contains("deskclock"));
 }
@@ -66,8 +66,8 @@ TEST_F(DeskDataCheckTest, fullDisk_oneMessageNamingTheFullDiskForEveryFailedSave
     {
         test::FileSizeLimit fullDisk(0);
         ASSERT_TRUE(fullDisk.active());
-        check_desk_data(p.context);
-        check_desk_data(p.context, {{p.file("TimeData.db"), "TimeData.db 无法写入"},
+        checkDeskData(p.context);
+        checkDeskData(p.context, {{p.file("TimeData.db"), "TimeData.db 无法写入"},
                                     {p.registryPath(), "registry.reg 无法写入"}});
     }
     ASSERT_EQ(p.notifier.shown.size(), 2u);
@@ -93,14 +93,18 @@ TEST_F(DeskDataCheckTest, readOnlyFolder_plansStayReadableAndTheOperatorIsTold)
     Statement names(db, "SELECT clockname FROM deskclock");
     ASSERT_TRUE(names.next());
     EXPECT_EQ(names.text("clockname"), "述职");
-    EXPECT_TRUE(desk_data_problem(p.context.folder).contains(p.file("DeskData.db")));
+    EXPECT_TRUE(deskDataProblem(p.context.folder).contains(p.file("DeskData.db")));
 }
 
 TEST_F(DeskDataCheckTest, rowsThatWaited_areWrittenAtStart)
 {
-    ASSERT_TRUE(queue_pending_run(p.context.folder, {"00:01:00", "00:01:02", "00:00:00", "00:00:00", "早会"}, nullptr));
-    check_desk_data(p.context);
-    EXPECT_TRUE(read_pending_runs(p.context.folder).empty());
+    RunRow waiting;
+    waiting.setTime = waiting.useTime = "00:01:00";
+    waiting.outTime = waiting.pauseTime = "00:00:00";
+    waiting.filename = "早会";
+    ASSERT_TRUE(queuePendingRun(p.context.folder, waiting, nullptr));
+    checkDeskData(p.context);
+    EXPECT_TRUE(readPendingRuns(p.context.folder).empty());
     Database db = open_desk_data(p.context.folder);
     Statement row(db, "SELECT filename FROM timesum");
     ASSERT_TRUE(row.next());

@@ -32,7 +32,7 @@ TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRo
     if (!program.context.folder.exists("DeskData.db")) {
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
     }
-    registry_values::set_time_record(program.registry, true);
+    registry_values::setTimeRecord(program.registry, true);
 
     auto windows = build_program_windows(program.context);
     QMenu* menu = desktop_menu();

@@ -26,7 +26,7 @@ protected:
         }
         ClockPlan plan = ClockPlan::defaults(QDate(2026, 1, 1));
         plan.firsttext = QStringLiteral("存着的标题");
-        save_plan(p.registry, plan);
+        savePlan(p.registry, plan);
     }
 
     bool storedPlanSurvives() const { return p.registry.readText(QStringLiteral("firsttext")).has_value(); }
@@ -74,7 +74,7 @@ TEST_F(StartupGateTest, newerStoredVersion_refusesWithOneMessageAndSkipsTheFileC
     ASSERT_TRUE(QFile::remove(p.file(QStringLiteral("TimeData.db"))));
 
     int windowsOpened = 0;
-    EXPECT_FALSE(start_program(p.context, [&] { ++windowsOpened; }));
+    EXPECT_FALSE(startProgram(p.context, [&] { ++windowsOpened; }));
     EXPECT_EQ(windowsOpened, 0);
     EXPECT_EQ(p.notifier.texts(), QStringList{QStringLiteral("请使用最新版本")});
     EXPECT_EQ(p.notifier.shown.front().title, QStringLiteral("Orvalen"));
@@ -90,7 +90,7 @@ TEST_F(StartupGateTest, storedVersionThatIsNotANumber_countsAsOnePointZero)
     EXPECT_EQ(vision(), QStringLiteral("4"));
 
     // A program 1.0 with "abc" stored: equal, nothing is reset.
-    save_plan(p.registry, ClockPlan::defaults(QDate(2026, 1, 1)));
+    savePlan(p.registry, ClockPlan::defaults(QDate(2026, 1, 1)));
     p.registry.writeText(QStringLiteral("vision"), QStringLiteral("abc"));
     EXPECT_TRUE(check_program_version(p.registry, p.notifier, {1, 0}));
     EXPECT_TRUE(storedPlanSurvives());
@@ -148,7 +148,7 @@ TEST_F(StartupGateTest, missingTimeData_versionIsHandledFirstThenTheFilesRefuse)
 {
     ASSERT_TRUE(QFile::remove(p.file(QStringLiteral("TimeData.db"))));
     int windowsOpened = 0;
-    EXPECT_FALSE(start_program(p.context, [&] { ++windowsOpened; }));
+    EXPECT_FALSE(startProgram(p.context, [&] { ++windowsOpened; }));
     EXPECT_EQ(windowsOpened, 0);
     EXPECT_EQ(vision(), QStringLiteral("%1").arg(ORVALEN_VERSION_MAJOR) +
                             (ORVALEN_VERSION_MINOR ? QStringLiteral(".%1").arg(ORVALEN_VERSION_MINOR) : QString()));
@@ -163,7 +163,7 @@ TEST_F(StartupGateTest, passingStart_forgetsTheSequencePositionAndOpensTheWindow
     ASSERT_TRUE(p.writeFile(QStringLiteral("TimeData.db"),
                             "[Marquee]\r\nMode=1\r\ncurrentrow=3\r\ncheckcycle=1\r\n[clocksite]\r\npictureleft9=0\r\n"));
     int windowsOpened = 0;
-    EXPECT_TRUE(start_program(p.context, [&] { ++windowsOpened; }));
+    EXPECT_TRUE(startProgram(p.context, [&] { ++windowsOpened; }));
     EXPECT_EQ(windowsOpened, 1);
     EXPECT_TRUE(p.notifier.shown.empty());
     EXPECT_EQ(p.ini.read(QStringLiteral("Marquee"), QStringLiteral("currentrow"), QStringLiteral("-10")),

@@ -9,7 +9,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 using namespace orvalen;
@@ -36,6 +36,11 @@ struct StatisticsWindowTest : ::testing::Test {
             ASSERT_TRUE(insert.run()) << insert.error().toStdString();
         }
     }
+    static void select(StatisticsWindow& window, int row)
+    {
+        window.table()->selectionModel()->select(window.table()->model()->index(row, 0),
+                                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
     QList<qint64> storedIds()
     {
         QList<qint64> ids;
@@ -54,12 +59,13 @@ TEST_F(StatisticsWindowTest, deleteSecondOfThree_exportTableFromTheKeptValues)
     // A label holding a long run of blanks stays whole in the export.
     addRuns({{"0:05:00", "甲"}, {"00:10:00", "2026-12-09 10:00:00"}, {"25:00:00", "a                                                  b"}});
     StatisticsWindow window(program.context, launcher);
-    EXPECT_TRUE(window.list()->item(0)->text().startsWith(QStringLiteral(" 001 ")));
-    window.list()->item(1)->setSelected(true);
+    EXPECT_EQ(window.table()->model()->index(0, 0).data().toString(), "001");
+    EXPECT_EQ(window.table()->model()->headerData(5, Qt::Horizontal).toString(), "阶段");
+    select(window, 1);
     window.deleteSelected();
     EXPECT_EQ(program.notifier.questions, QStringList{QStringLiteral("确定删除数据吗？")});
 
-    const ExportTable table = run_export_table(window.lines());
+    const ExportTable table = window.model().exportTable();
     ASSERT_EQ(table.rows.size(), 2);
     EXPECT_EQ(table.rows[0], (QStringList{"1", "00:05:00", "00:01:02", "0:00:05", "", "甲"}));
     EXPECT_EQ(table.rows[1][0], "3");
@@ -76,10 +82,10 @@ TEST_F(StatisticsWindowTest, deleteOfLines3To5AmongTen_selectsLine2_bottomUp)
     StatisticsWindow window(program.context, launcher);
     const QList<qint64> before = storedIds();
     for (int i : {3, 4, 5})
-        window.list()->item(i)->setSelected(true);
+        select(window, i);
     window.deleteSelected();
-    EXPECT_EQ(window.list()->count(), 7);
-    EXPECT_EQ(window.list()->currentRow(), 2);
+    EXPECT_EQ(window.lines().size(), 7);
+    EXPECT_EQ(window.table()->currentIndex().row(), 2);
     EXPECT_EQ(storedIds(), before.mid(0, 3) + before.mid(6));
 }
 
@@ -121,10 +127,10 @@ TEST_F(StatisticsWindowTest, recordingSwitch_loadWritesNothing_toggleStoresAndNo
     EXPECT_TRUE(window.notice()->isHidden());
 
     window.recordingSwitch()->setChecked(true);
-    EXPECT_TRUE(registry_values::time_record(program.registry));
+    EXPECT_TRUE(registry_values::timeRecord(program.registry));
     EXPECT_TRUE(window.notice()->isHidden());
     window.recordingSwitch()->setChecked(false);
-    EXPECT_FALSE(registry_values::time_record(program.registry));
+    EXPECT_FALSE(registry_values::timeRecord(program.registry));
     EXPECT_FALSE(window.notice()->isHidden());
 }
 
@@ -151,5 +157,5 @@ TEST_F(StatisticsWindowTest, emptyMissingOrBrokenTable_clearMessagesAndNoCrash)
     StatisticsWindow window(program.context, launcher);
     window.exportLines();
     EXPECT_TRUE(program.notifier.shown.empty());
-    EXPECT_EQ(window.list()->count(), 0);
+    EXPECT_TRUE(window.lines().isEmpty());
 }

@@ -1,4 +1,5 @@
 #include "stores/current_plan.h"
+#include "stores/plan_codec.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -19,8 +20,8 @@ TEST(CurrentPlan, replaceAndEdit_announceEachChange_anUnchangedPlanNone)
     current.edit([](ClockPlan&) {});
     EXPECT_EQ(changed.count(), 1);
 
-    current.edit([](ClockPlan& p) { p.checkthree = QStringLiteral("001101"); });
-    EXPECT_EQ(current.plan().checkthree, QStringLiteral("001101"));
+    current.edit([](ClockPlan& p) { plan_codec::setFieldText(p, "checkthree", QStringLiteral("001101")); });
+    EXPECT_EQ(plan_codec::fieldText(current.plan(), "checkthree"), QStringLiteral("001101"));
     EXPECT_EQ(current.plan().firsttext, QStringLiteral("年会"));
     EXPECT_EQ(changed.count(), 2);
 }

@@ -6,10 +6,10 @@ namespace orvalen::test {
 // A display host that ignores every request of the display window.
 class QuietDisplayHost final : public DisplayHost {
 public:
-    void desktopRun(int) override {}
+    void desktopRun(DesktopItem) override {}
     void showReady() override {}
     void popupDesktopMenu(const QPoint&) override {}
-    void popupElementMenu(const QPoint&, DisplayElement) override {}
+    void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems&) override {}
     void registerHotkeys() override {}
     void releaseHotkeys() override {}
 };

@@ -15,7 +15,7 @@ class ClockCalibrationTest : public ::testing::Test {
 protected:
     ClockCalibrationTest()
     {
-        host.run.setState(RunState::Running); // a long-term run is under way
+        host.run.start(); // a long-term run is under way
         calibrationTick->setInterval(60000);
         calibrationTick->setEnabled(true);
         for (DateServer& p : portals)
@@ -63,7 +63,7 @@ private:
 
 TEST_F(ClockCalibrationTest, noRunUnderWay_tickSwitchesItselfOffAndAsksNobody)
 {
-    host.run.setState(RunState::Ready);
+    host.run.reset();
     calibration().tick();
     drain_events();
     EXPECT_FALSE(calibrationTick->isEnabled());

@@ -1,6 +1,7 @@
 // Whole runs of a plan on the fake clock: every tick, stage, sound, menu
 // state and run record of the run, in order.
 #include "engine_fixture.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -27,8 +28,8 @@ protected:
         p.Time_two = QTime(0, 0, 3);
         p.Time_three = QTime(0, 0, 2);
         p.Time_four = QTime(0, 0, 1);
-        p.checkone = "0111110"; // no continuous reminder
-        p.combolist = combolist;
+        plan_codec::setFieldText(p, "checkone", "0111110"); // no continuous reminder
+        plan_codec::setFieldText(p, "combolist", combolist);
         return p;
     }
 };
@@ -37,17 +38,17 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
 {
     open(defaultPlan());
     EXPECT_EQ(clock(), "01:00");
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_TRUE(item(0)->isEnabled());
 
     startRun();
     EXPECT_EQ(clock(), "01:00");
     EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
-    EXPECT_FALSE(item(0).enabled);
-    EXPECT_TRUE(item(1).enabled);
-    EXPECT_TRUE(item(2).enabled);
-    EXPECT_FALSE(item(6).enabled);
-    EXPECT_FALSE(item(17).visible);
+    EXPECT_FALSE(item(0)->isEnabled());
+    EXPECT_TRUE(item(1)->isEnabled());
+    EXPECT_TRUE(item(2)->isEnabled());
+    EXPECT_FALSE(item(6)->isEnabled());
+    EXPECT_FALSE(item(17)->isVisible());
     EXPECT_FALSE(windowLabel("screenButton0")->isEnabled());
 
     const QStringList stageSounds{"wavstop", "wav:Timeout.wav"};
@@ -95,7 +96,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_TRUE(ticks().countupTick->isEnabled());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_EQ(commands->records, 0);
-    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(item(0)->isEnabled());
 
     for (int k = 1; k <= 9; ++k) {
         advance(1000);
@@ -110,10 +111,10 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_EQ(clock(), "时间到");
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(item(0).caption.left(2), "清零");
-    EXPECT_TRUE(item(0).enabled);
-    EXPECT_FALSE(item(1).enabled);
-    EXPECT_FALSE(item(2).enabled);
+    EXPECT_EQ(item(0)->text().left(2), "清零");
+    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_FALSE(item(1)->isEnabled());
+    EXPECT_FALSE(item(2)->isEnabled());
     EXPECT_EQ(windowLabel("screenButton0")->text(), " 清零 ");
     EXPECT_EQ(session().record().countedDownMs, 60002);
     EXPECT_EQ(session().record().countedUpMs, 10002);
@@ -168,7 +169,7 @@ TEST_F(CountRunTest, slowStartSound_playsAfterTheFirstTick_firstSecondLastsASeco
 TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
 {
     ClockPlan p = shortPlan("101", 5);
-    p.checkfour = "0100"; // the clock shows the end text
+    plan_codec::setFieldText(p, "checkfour", "0100"); // the clock shows the end text
     open(p);
     startRun();
     backend.take();
@@ -186,15 +187,15 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     QStringList sounds = backend.take();
     EXPECT_EQ(sounds.mid(sounds.size() - 2), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(item(0).caption.left(2), "清零");
+    EXPECT_EQ(item(0)->text().left(2), "清零");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_FALSE(ticks().countupTick->isEnabled());
 
     // The operator's clear: ready, the end sound stopped, the plan's length back.
-    commands->start_timing();
+    commands->startTiming();
     advance(0);
-    EXPECT_EQ(item(0).caption.left(2), "开始");
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_EQ(item(0)->text().left(2), "开始");
+    EXPECT_TRUE(item(0)->isEnabled());
     EXPECT_EQ(backend.take(), QStringList{"wavstop"});
     EXPECT_EQ(clock(), "00:05");
     advance(3000);
@@ -233,7 +234,7 @@ TEST_F(CountRunTest, countUpWithLength_countsUpAlarmsAtRemainingTimesEndsAtLengt
 TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
 {
     ClockPlan p = defaultPlan();
-    p.combolist = "101";
+    plan_codec::setFieldText(p, "combolist", "101");
     open(p);
     startRun();
     advance(10'000);
@@ -241,15 +242,15 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
     EXPECT_EQ(window->hostState().run.stage(), 1);
     backend.take();
 
-    commands->pause_timing();
-    EXPECT_EQ(item(2).caption.left(2), "继续");
+    commands->pauseTiming();
+    EXPECT_EQ(item(2)->text().left(2), "继续");
     EXPECT_EQ(windowLabel("screenButton2")->text(), " 继续 ");
     advance(30'000);
     EXPECT_EQ(clock(), "00:50");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
 
-    commands->pause_timing();
-    EXPECT_EQ(item(2).caption.left(2), "暂停");
+    commands->pauseTiming();
+    EXPECT_EQ(item(2)->text().left(2), "暂停");
     EXPECT_EQ(session().record().pausedMs, 30000);
     advance(1000);
     EXPECT_EQ(clock(), "00:49");
@@ -275,9 +276,9 @@ TEST_F(CountRunTest, operatorStopMidCount_recordsOnceWithoutEndStage)
     EXPECT_EQ(clock(), "00:45");
     backend.take();
 
-    commands->stop_timing();
-    EXPECT_EQ(item(0).caption.left(2), "清零");
-    EXPECT_FALSE(item(1).enabled);
+    commands->stopTiming();
+    EXPECT_EQ(item(0)->text().left(2), "清零");
+    EXPECT_FALSE(item(1)->isEnabled());
     advance(1000);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
@@ -294,11 +295,11 @@ TEST_F(CountRunTest, stopThenClearWithinATick_recordsOnceAndLeavesNoTickRunning)
     open(defaultPlan());
     startRun();
     advance(15'000);
-    commands->stop_timing();
-    commands->start_timing(); // the clear, before the next tick
+    commands->stopTiming();
+    commands->startTiming(); // the clear, before the next tick
     advance(0);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(item(0).caption.left(2), "开始");
+    EXPECT_EQ(item(0)->text().left(2), "开始");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_FALSE(ticks().countupTick->isEnabled());
     EXPECT_EQ(clock(), "01:00");
@@ -310,7 +311,7 @@ TEST_F(CountRunTest, stopThenClearWithinATick_recordsOnceAndLeavesNoTickRunning)
 TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThreeSeconds)
 {
     ClockPlan p = shortPlan("102", 5);
-    p.checkfour = "0010"; // delayed restart on
+    plan_codec::setFieldText(p, "checkfour", "0010"); // delayed restart on
     program.ini.write("pictureset", "Delaytime", "3");
     open(p);
     startRun();
@@ -321,8 +322,8 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(session().restartSecondsLeft(), 3);
     EXPECT_TRUE(ticks().restartTick->isEnabled());
-    EXPECT_EQ(item(0).caption.left(2), "开始"); // back to ready at once
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_EQ(item(0)->text().left(2), "开始"); // back to ready at once
+    EXPECT_TRUE(item(0)->isEnabled());
     // The end sound plays on: the clear that the end ran did not stop it.
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
 
@@ -335,11 +336,11 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
     EXPECT_EQ(session().restartSecondsLeft(), 2);
     advance(2000);
     EXPECT_EQ(session().restartSecondsLeft(), 0);
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_TRUE(item(0)->isEnabled());
     EXPECT_TRUE(backend.take().isEmpty());
 
     advance(1000 + 100 + 5); // the fourth delay tick starts the run
-    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(item(0)->isEnabled());
     EXPECT_FALSE(ticks().restartTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
@@ -376,7 +377,7 @@ TEST_F(CountRunTest, everyTimeFormat_countsInItsFormatAndNeverStandsStill)
     int runs = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.combolist.toStdString());
-        currentPlan.edit([&](ClockPlan& p) { p.combolist = c.combolist; });
+        currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "combolist", c.combolist); });
         program.clock.setNow(QDateTime(program.clock.now().date(), QTime(9, 0, 0)));
         start(); // the set-up, at 09:00:00.000
         EXPECT_EQ(clock(), c.texts[0]);
@@ -386,10 +387,10 @@ TEST_F(CountRunTest, everyTimeFormat_countsInItsFormatAndNeverStandsStill)
         EXPECT_EQ(clock(), c.texts[2]);
         advance(1000);
         EXPECT_EQ(clock(), c.texts[3]);
-        commands->stop_timing();
+        commands->stopTiming();
         advance(1000);
         EXPECT_EQ(commands->records, ++runs);
-        commands->start_timing(); // clear
+        commands->startTiming(); // clear
         advance(0);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "display/display_window.h"
 #include "display/panel.h"
+#include "menus/menu_host.h"
 #include "stores/plan_store.h"
 #include "stores/run_state.h"
 #include "support/quiet_display_host.h"
@@ -13,8 +14,9 @@
 #include "timing/run_commands.h"
 
 #include "platform/system_clock_setter.h"
-#include "services/network_probes.h"
+#include "deferred/qt_network_probes.h"
 
+#include <QAction>
 #include <gtest/gtest.h>
 #include <array>
 #include <memory>
@@ -25,10 +27,10 @@ namespace orvalen::test {
 class CountingRunCommands final : public RunCommands {
 public:
     using RunCommands::RunCommands;
-    void record_run() override
+    void recordRun() override
     {
         ++records;
-        RunCommands::record_run();
+        RunCommands::recordRun();
     }
     int records = 0;
 };
@@ -83,8 +85,8 @@ protected:
     // engine, not loaded yet.
     void build(const ClockPlan& plan, const QString& clockSource)
     {
-        host.run.setClockSource(clockSource.toInt());
-        save_plan(program.registry, plan);
+        host.run.useClockSource(clockSource.toInt());
+        savePlan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         ScreenMetrics m;
         m.tppX = m.tppY = 15;
@@ -129,7 +131,7 @@ protected:
     // passing).
     void start()
     {
-        commands->start_timing();
+        commands->startTiming();
         advance(0);
     }
     void advance(qint64 ms) { program.timers.advance(ms); }
@@ -137,7 +139,8 @@ protected:
     // The window's widgets by their object names.
     QLabel* windowLabel(const QString& name) const { return window->findChild<QLabel*>(name); }
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }
-    const MenuItemState& item(int i) const { return host.desktop[i]; }
+    // The desktop menu's item number i, as the menu host shows it.
+    QAction* item(int i) const { return menuHost.action(DesktopItem(i)); }
     EngineTimers& ticks() { return engine->timers(); }
     CountSession& session() { return engine->session(); }
 
@@ -146,6 +149,7 @@ protected:
     SoundPlayer sound{backend};
     HostState host;
     CurrentPlan currentPlan;
+    MenuHost menuHost{program.context, host, currentPlan};
     QuietDisplayHost displayHost;
     std::array<DateServer, 2> portals;
     QtNetworkProbes probes{program.timers};

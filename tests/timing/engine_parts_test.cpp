@@ -5,6 +5,7 @@
 #include "engine_fixture.h"
 
 #include "platform/registry_store.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -33,26 +34,26 @@ TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight
     EXPECT_EQ(counts->countedMs("countdownTick"), 10'350);
 
     // Source 1: started 23:59:59.000, asked at 00:00:01.000.
-    host.run.setClockSource(1);
+    host.run.useClockSource(1);
     session().setStartReferenceMs(86'399'000);
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
     EXPECT_EQ(counts->countedMs("countdownTick"), 2000);
     EXPECT_EQ(counts->countedMs("countupTick"), 2200);
 
     // Source 2: whole seconds of the time of day.
-    host.run.setClockSource(2);
+    host.run.useClockSource(2);
     session().setStartTimeOfDay(QTime(23, 59, 30));
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 9, 900)));
     EXPECT_EQ(counts->countedMs("countdownTick"), 39'000);
 
-    host.run.setClockSource(3);
+    host.run.useClockSource(3);
     EXPECT_EQ(counts->countedMs("countdownTick"), 0);
     EXPECT_FALSE(program.registry.readDword("clockmode").has_value());
 }
 
 TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesToSourceZero)
 {
-    host.run.setClockSource(2);
+    host.run.useClockSource(2);
     session().setStartTimeOfDay(QTime());
     EXPECT_EQ(counts->countedMs("countdownTick"), 0);
     EXPECT_EQ(program.registry.readDword("clockmode"), 0);
@@ -64,8 +65,8 @@ TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
     open(defaultPlan());
     currentPlan.edit([](ClockPlan& p) {
         p.Time_all = QTime(0, 0, 2);
-        p.checkfour = "1000";
-        p.checktwo[19] = u'0'; // no blink in overtime
+        plan_codec::setFieldText(p, "checkfour", "1000");
+        p.stages[5].blinks = false; // no blink in overtime
     });
     start();
     advance(2005);
@@ -79,7 +80,7 @@ TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
 
 TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)
 {
-    host.run.setStage(1);
+    host.run.enterStage(1);
     view.clockShown = true;
     ticks().blinksLeft = 10;
     ticks().blinkTick->setInterval(490);
@@ -96,8 +97,8 @@ TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisibl
 
 TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 {
-    currentPlan.edit([&](ClockPlan& p) { p.checkfour = "1000"; });
-    host.run.setStage(5);
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkfour", "1000"); });
+    host.run.enterStage(5);
     view.overtimeShown = true;
     view.clockShown = true;
     ticks().blinksLeft = 2;
@@ -105,19 +106,18 @@ TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
     advance(1000);
     EXPECT_FALSE(view.overtimeShown);
     EXPECT_TRUE(view.clockShown);
-    currentPlan.edit([&](ClockPlan& p) { p.combolist = "102"; }); // no overtime count: the clock blinks
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "combolist", "102"); }); // no overtime count: the clock blinks
     advance(1000);
     EXPECT_FALSE(view.clockShown);
 }
 
 TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
 {
-    currentPlan.edit([&](ClockPlan& p) { p.checkone = "1111111"; });
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkone", "1111111"); });
     int dateSetUps = 0;
     ticks().clockSetup->setHandler([&] { ++dateSetUps; });
     start();
     EXPECT_EQ(dateSetUps, 1);
-    EXPECT_TRUE(host.clockset[4].visible);
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_EQ(host.run.countedDownMs(), 0);
 }
@@ -131,7 +131,7 @@ TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)
     ticks().countSetup->setEnabled(true);
     advance(100);
     EXPECT_TRUE(ticks().countdownTick->isEnabled());
-    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(item(0)->isEnabled());
 }
 
 // The logo video fills the logo box inside its border, at start-up and in
@@ -154,7 +154,7 @@ TEST_F(EngineOnDisplayTest, logoVideo_fillsTheBoxInsideItsBorder_atStartUpAndInE
 
     program.ini.write("pictureset", "Width", "600"); // 400 px
     for (EngineTimer* setUp : {ticks().countSetup.get(), ticks().clockSetup.get()}) {
-        currentPlan.edit([&](ClockPlan& plan) { plan.checkone = setUp == ticks().clockSetup.get() ? "1111111" : p.checkone; });
+        currentPlan.edit([&](ClockPlan& plan) { plan_codec::setFieldText(plan, "checkone", setUp == ticks().clockSetup.get() ? "1111111" : plan_codec::fieldText(p, "checkone")); });
         videos.log.size = QSize();
         setUp->post();
         advance(0);

@@ -1,11 +1,13 @@
 #include "timing/global_hotkeys.h"
 
+#include "menus/menu_host.h"
 #include "platform/hotkey_backend.h"
 #include "stores/run_state.h"
 #include "timing/engine_parts.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
 
+#include <QAction>
 #include <QSet>
 #include <gtest/gtest.h>
 #include <map>
@@ -40,12 +42,13 @@ struct FakeBackend final : HotkeyBackend {
 struct RecordingCommands final : RunCommands {
     using RunCommands::RunCommands;
     QStringList calls;
-    void start_timing() override { calls << "start"; }
-    void stop_timing() override { calls << "stop"; }
-    void pause_timing() override { calls << "pause"; }
+    void startTiming() override { calls << "start"; }
+    void stopTiming() override { calls << "stop"; }
+    void pauseTiming() override { calls << "pause"; }
 };
 
 struct GlobalHotkeysTest : ::testing::Test, test::EngineParts {
+    MenuHost menus{program.context, host, currentPlan};
     RecordingCommands commands{context()};
     FakeBackend backend;
     test::FakePlans plans;
@@ -54,6 +57,7 @@ struct GlobalHotkeysTest : ::testing::Test, test::EngineParts {
     void SetUp() override { hotkeys.setPlanSequence(&plans); }
     void set(const char* key, const QString& value) { program.ini.write("Hotkey", key, value); }
     QStringList messages() const { return program.notifier.texts(); }
+    QString caption(DesktopItem item) const { return menus.action(item)->text(); }
     std::pair<int, int> grabbedAs(int id) const
     {
         const auto it = backend.grabbed.find(id);
@@ -69,12 +73,13 @@ TEST_F(GlobalHotkeysTest, keyTexts_goIntoCaptions_andValidKeysAreGrabbed)
 {
     set("start", "Ctrl+F1");
     set("stop", "无");
-    host.desktop[2].caption = "继续" + kBlanks + "Ctrl+F3";  // paused while registering
+    host.run.start();
+    host.run.pause(); // paused while registering
     hotkeys.registerHotkeys();
 
-    EXPECT_EQ(host.desktop[0].caption, "开始" + kBlanks + "Ctrl+F1");
-    EXPECT_EQ(host.desktop[1].caption, "停止" + kBlanks);
-    EXPECT_EQ(host.desktop[2].caption, "继续" + kBlanks);  // pause key missing: no hotkey
+    EXPECT_EQ(caption(DesktopItem::Start), "开始" + kBlanks + "Ctrl+F1");
+    EXPECT_EQ(caption(DesktopItem::Stop), "停止" + kBlanks);
+    EXPECT_EQ(caption(DesktopItem::Pause), "继续" + kBlanks);  // pause key missing: no hotkey
     EXPECT_EQ(grabbedAs(1), std::pair(2, 112));
     EXPECT_EQ(backend.grabbed.size(), 1u);
     EXPECT_TRUE(messages().isEmpty());
@@ -98,7 +103,7 @@ TEST_F(GlobalHotkeysTest, presses_runTheirCommands_andNothingAfterRelease)
     hotkeys.releaseHotkeys();
     EXPECT_TRUE(backend.grabbed.empty());
     backend.press(1);
-    EXPECT_FALSE(hotkeys.hotkey_window_proc(1));
+    EXPECT_FALSE(hotkeys.runHotkey(1));
     EXPECT_EQ(commands.calls.size(), 3);
 }
 
@@ -121,12 +126,12 @@ TEST_F(GlobalHotkeysTest, startStopToggle_stopNotGrabbed_startKeyStopsARun)
     set("stop", "Ctrl+F1");
     set("opentogetherstop", "1");
     hotkeys.registerHotkeys();
-    EXPECT_EQ(host.desktop[1].caption, "停止" + kBlanks + "Ctrl+F1");
+    EXPECT_EQ(caption(DesktopItem::Stop), "停止" + kBlanks + "Ctrl+F1");
     EXPECT_EQ(backend.grabbed.count(2), 0u);
 
-    host.run.setState(RunState::Running);  // a run is on
+    host.run.start();  // a run is on
     backend.press(1);
-    host.run.setState(RunState::Ready);
+    host.run.reset();
     backend.press(1);
     EXPECT_EQ(commands.calls, QStringList({"stop", "start"}));
 }
@@ -160,8 +165,8 @@ TEST_F(GlobalHotkeysTest, planPress_selectsItsPlan_unknownIdIsNotOurs)
 
     plans.count = 9;
     hotkeys.registerHotkeys();
-    EXPECT_FALSE(hotkeys.hotkey_window_proc(22));
-    EXPECT_TRUE(hotkeys.hotkey_window_proc(21));
+    EXPECT_FALSE(hotkeys.runHotkey(22));
+    EXPECT_TRUE(hotkeys.runHotkey(21));
     EXPECT_EQ(plans.selected.last(), 8);
 }
 
@@ -177,7 +182,7 @@ TEST_F(GlobalHotkeysTest, planHotkeys_needAModifierAndExistingPlans)
     plans.count = 0;
     hotkeys.registerHotkeys();
     EXPECT_TRUE(backend.grabbed.empty());
-    EXPECT_FALSE(hotkeys.hotkey_window_proc(4));
+    EXPECT_FALSE(hotkeys.runHotkey(4));
     EXPECT_TRUE(plans.selected.isEmpty());
 }
 
@@ -242,5 +247,5 @@ TEST_F(GlobalHotkeysTest, noGlobalHotkeysHere_oneNoticeForTheWholeRun_noneWhenNo
     hotkeys.registerHotkeys();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("no X11 here"));
-    EXPECT_EQ(host.desktop[0].caption, "开始" + kBlanks + "Ctrl+F1");
+    EXPECT_EQ(caption(DesktopItem::Start), "开始" + kBlanks + "Ctrl+F1");
 }

@@ -1,5 +1,6 @@
 #include "timing/clock_calibration.h"
 #include "timing/long_term_fixture.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -12,16 +13,16 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
 {
     const QDateTime target(QDate(2026, 12, 11), QTime(12, 0, 0));
     ClockPlan p = longTermPlan(target, 0);
-    p.checkthree = QStringLiteral("011111"); // weekday on the prompt line while running
-    host.clockset[4].checked = true;
+    plan_codec::setFieldText(p, "checkthree", QStringLiteral("011111")); // weekday on the prompt line while running
+    host.menus.setWeekdayChecked(true);
     openLongTerm(p);
     advance(0); // the set-up
 
     EXPECT_EQ(dateLine(), "3天");
     EXPECT_EQ(clock(), "03时00分00秒");
     EXPECT_FALSE(windowPanel("clockPanel")->isHidden());
-    EXPECT_FALSE(item(0).enabled); // running
-    EXPECT_TRUE(item(1).enabled);
+    EXPECT_FALSE(item(0)->isEnabled()); // running
+    EXPECT_TRUE(item(1)->isEnabled());
     EXPECT_TRUE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(session().record().setUpInstant, QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
     EXPECT_EQ(session().record().label, "2026-12-11 12:00:00");
@@ -47,7 +48,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(commands->records, 0);
     advance(1000);
 
-    EXPECT_EQ(clock(), p.stageText[6]); // "时间到"
+    EXPECT_EQ(clock(), p.stages[6].prompt); // "时间到"
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(session().record().countedDownMs, qint64(kStart.secsTo(target)) * 1000);
     EXPECT_EQ(window->hostState().run.stage(), 6);
@@ -60,12 +61,12 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     for (EngineTimer* t : {ticks().countdownTick.get(), scrollTick, ticks().blinkTick.get(), ticks().countupTick.get(),
                            ticks().clockSetup.get(), ticks().longTermTick.get(), ticks().networkTimeTick.get()})
         EXPECT_FALSE(t->isEnabled());
-    EXPECT_EQ(item(0).caption.left(2), "清零");
+    EXPECT_EQ(item(0)->text().left(2), "清零");
     EXPECT_TRUE(backend.take().contains("wavstop")); // the final-seconds sound stopped
 
     advance(60'000);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(clock(), p.stageText[6]);
+    EXPECT_EQ(clock(), p.stages[6].prompt);
 }
 
 TEST_F(LongTermDisplayTest, everyFormat_showsItsCountDownAndLiveTexts)
@@ -77,7 +78,7 @@ TEST_F(LongTermDisplayTest, everyFormat_showsItsCountDownAndLiveTexts)
     openLongTerm(longTermPlan(target, 0));
     advance(0);
     for (int f = 0; f <= 5; ++f) {
-        currentPlan.edit([&](ClockPlan& p) { p.combolist = QString::number(f) + "01"; });
+        currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "combolist", QString::number(f) + "01"); });
         currentPlan.edit([&](ClockPlan& p) { p.time_date = target.date(); });
         jumpTo(kStart.addMSecs(300));
         EXPECT_EQ(dateLine(), "3天") << f;
@@ -112,7 +113,7 @@ TEST_F(LongTermDisplayTest, liveClock_followsTheSeconds_showsPortalTime_andSurvi
     EXPECT_EQ(program.clock.now().time().hour(), 9);
 
     // The stop command does not end the live clock.
-    commands->stop_timing();
+    commands->stopTiming();
     advance(1200);
     EXPECT_EQ(clock(), "11:01:01");
     EXPECT_TRUE(ticks().longTermTick->isEnabled());
@@ -173,10 +174,10 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
     advance(0);
     advance(1000);
     EXPECT_EQ(clock(), "23:59:59");
-    commands->stop_timing();
+    commands->stopTiming();
     EXPECT_TRUE(window->hostState().run.endMarked());
     advance(300);
-    EXPECT_EQ(clock(), currentPlan.plan().stageText[6]);
+    EXPECT_EQ(clock(), currentPlan.plan().stages[6].prompt);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
 }
@@ -188,12 +189,12 @@ TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsN
     advance(0);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
-    EXPECT_TRUE(item(0).enabled); // nothing runs
+    EXPECT_TRUE(item(0)->isEnabled()); // nothing runs
     advance(300);
-    EXPECT_EQ(clock(), currentPlan.plan().stageText[6]);
+    EXPECT_EQ(clock(), currentPlan.plan().stages[6].prompt);
     EXPECT_EQ(commands->records, 0);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
-    EXPECT_EQ(item(0).caption.left(2), "开始");
+    EXPECT_EQ(item(0)->text().left(2), "开始");
 }
 
 TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEach)
@@ -220,14 +221,12 @@ TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEa
     EXPECT_EQ(dateLine(), "2天");
 }
 
-TEST_F(LongTermDisplayTest, planThatIsNotLongTerm_setUpOnlyHidesTheWeekdayItem)
+TEST_F(LongTermDisplayTest, planThatIsNotLongTerm_dateSetUpChangesNothing)
 {
     openLongTerm(defaultPlan());
-    host.clockset[4].visible = true;
     const QString before = clock();
     ticks().clockSetup->post();
     advance(0);
-    EXPECT_FALSE(host.clockset[4].visible);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(clock(), before);
 }
@@ -236,27 +235,27 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
 {
     ClockPlan p = defaultPlan();
     p.Time_all = QTime(0, 0, 3);
-    p.checkone = QStringLiteral("0111110");
-    p.combolist = QStringLiteral("102"); // count down, then reset
-    p.checkfour = QStringLiteral("0010"); // with the delayed restart
+    plan_codec::setFieldText(p, "checkone", QStringLiteral("0111110"));
+    plan_codec::setFieldText(p, "combolist", QStringLiteral("102")); // count down, then reset
+    plan_codec::setFieldText(p, "checkfour", QStringLiteral("0010")); // with the delayed restart
     program.ini.write(QStringLiteral("pictureset"), QStringLiteral("Delaytime"), QStringLiteral("2"));
     openLongTerm(p);
-    commands->start_timing();
+    commands->startTiming();
     advance(105);
-    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(item(0)->isEnabled());
 
     advance(3000); // the count reaches zero: recorded, back to ready, the delay begins
     EXPECT_EQ(commands->records, 1);
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_TRUE(item(0)->isEnabled());
     EXPECT_EQ(session().restartSecondsLeft(), 2);
     EXPECT_TRUE(ticks().restartTick->isEnabled());
     advance(1000);
     EXPECT_EQ(session().restartSecondsLeft(), 1);
     advance(1000);
     EXPECT_EQ(session().restartSecondsLeft(), 0);
-    EXPECT_TRUE(item(0).enabled);
+    EXPECT_TRUE(item(0)->isEnabled());
     advance(1000 + 100); // the third delay tick starts the run
-    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(item(0)->isEnabled());
     EXPECT_FALSE(ticks().restartTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 0);
     advance(3000);
@@ -267,18 +266,18 @@ TEST_F(LongTermDisplayTest, delayedRestartSwitchedOff_firstTickStarts_aRunAlread
 {
     openLongTerm(defaultPlan());
 
-    currentPlan.edit([&](ClockPlan& p) { p.checkfour = QStringLiteral("0000"); });
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkfour", QStringLiteral("0000")); });
     session().setRestartSecondsLeft(5);
     ticks().restartTick->setEnabled(true);
     advance(1000);
     EXPECT_FALSE(ticks().restartTick->isEnabled());
     advance(100);
-    EXPECT_FALSE(item(0).enabled); // the run started at the first tick
+    EXPECT_FALSE(item(0)->isEnabled()); // the run started at the first tick
 
     // Started again while running: the start command does nothing.
     ticks().restartTick->setEnabled(true);
     advance(1000);
-    EXPECT_FALSE(item(0).enabled);
+    EXPECT_FALSE(item(0)->isEnabled());
     EXPECT_FALSE(ticks().countSetup->isEnabled());
 }
 

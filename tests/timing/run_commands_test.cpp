@@ -1,3 +1,4 @@
+#include "menus/menu_host.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
@@ -6,7 +7,9 @@
 #include "timing/engine_parts.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
+#include "stores/plan_codec.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
@@ -30,9 +33,6 @@ protected:
     // The idle state the display's start-up leaves.
     void makeReady()
     {
-        auto& d = host.desktop;
-        d[1].enabled = d[2].enabled = d[3].enabled = false;
-        d[0].enabled = d[6].enabled = d[17].enabled = true;
         view.buttons[0] = " 开始 ";
         view.buttons[2] = " 暂停 ";
         for (int i : {1, 2})
@@ -42,7 +42,7 @@ protected:
     // A new run from a ready display with fresh run values.
     void resetRunValues()
     {
-        host.run.setState(RunState::Ready);
+        host.run.reset();
         session.record() = RunRecord();
         host.run.clearCounts();
     }
@@ -50,18 +50,18 @@ protected:
     // What the count-mode set-up writes when it starts the count-down tick.
     void makeRunning(const QString& clockSource = "0")
     {
-        host.run.setClockSource(clockSource.toInt());
-        commands->start_timing();
+        host.run.useClockSource(clockSource.toInt());
+        commands->startTiming();
         timers.countSetup->setEnabled(false);
-        host.run.setState(RunState::Running);
-        host.run.setEndMarked(false);
+        host.run.start();
+        host.run.clearEndMark();
         session.setStartReferenceMs(program.clock.monotonicMs());
         timers.countdownTick->setEnabled(true);
     }
 
     void enableStatistics()
     {
-        registry_values::set_time_record(program.registry, true);
+        registry_values::setTimeRecord(program.registry, true);
         if (!program.context.folder.exists("DeskData.db")) {
             ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
         }
@@ -74,10 +74,14 @@ protected:
         return st.next() ? int(st.integer("n")) : -1;
     }
 
+    // The desktop menu's caption of a command, as the menu host shows it.
+    QString caption(DesktopItem item) const { return menus.action(item)->text(); }
+
     QString ini(const QString& key) { return program.ini.read("Marquee", key, "(absent)"); }
 
     RecordingSoundBackend backend;
     SoundPlayer sound{backend};
+    MenuHost menus{program.context, host, currentPlan};
     FakePlans plans;
     std::unique_ptr<RunCommands> commands;
 };
@@ -86,73 +90,72 @@ protected:
 
 TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
 {
-    host.run.setCountedDownMs(1500);
-    host.run.setCountedUpMs(2500);
-    host.run.setShownMs(123);
-    host.run.setTick(CountTick::Up);
-    host.desktop[7].checked = true;
+    host.run.countedDown(1500, 123);
+    host.run.countedUp(2500, 123);
+    host.run.tickRan(CountTick::Up);
+    host.menus.setAdjustMode(true);
     view.prompt = "阶段一";
 
-    commands->start_timing();
-    commands->start_timing(); // a second start before the set-up fires
+    commands->startTiming();
+    commands->startTiming(); // a second start before the set-up fires
 
     EXPECT_FALSE(session.prepareOnly());
     EXPECT_EQ(host.run.tick(), CountTick::Down);
     EXPECT_EQ(host.run.countedDownMs(), 0);
     EXPECT_EQ(host.run.countedUpMs(), 0);
     EXPECT_EQ(host.run.shownMs(), 0);
-    EXPECT_FALSE(host.desktop[7].checked);
+    EXPECT_FALSE(host.menus.adjustMode());
     EXPECT_EQ(view.prompt, "");
     EXPECT_TRUE(timers.countSetup->isEnabled());
-    EXPECT_EQ(host.desktop[0].caption, "开始"); // the set-up writes the running state
+    EXPECT_EQ(caption(DesktopItem::Start), "开始"); // the set-up writes the running state
 }
 
 TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
 {
     // Ready: stop, finish and pause do nothing.
-    commands->stop_timing();
-    commands->finish_timing();
-    commands->pause_timing();
+    commands->stopTiming();
+    commands->finishTiming();
+    commands->pauseTiming();
     EXPECT_FALSE(host.run.endMarked());
     EXPECT_EQ(host.run.state(), RunState::Ready);
-    EXPECT_EQ(host.desktop[0].caption, "开始");
-    EXPECT_EQ(host.desktop[2].caption, "暂停");
+    EXPECT_EQ(caption(DesktopItem::Start), "开始");
+    EXPECT_EQ(caption(DesktopItem::Pause), "暂停");
 
     // Running: start does nothing.
     makeRunning();
-    host.run.setCountedDownMs(4000);
-    commands->start_timing();
+    host.run.countedDown(4000, 0);
+    commands->startTiming();
     EXPECT_FALSE(timers.countSetup->isEnabled());
     EXPECT_EQ(host.run.countedDownMs(), 4000);
 
     // Finished: stop, finish and pause do nothing more.
-    commands->stop_timing();
-    host.run.setEndMarked(false);
-    commands->stop_timing();
-    commands->pause_timing();
+    commands->stopTiming();
+    host.run.clearEndMark();
+    commands->stopTiming();
+    commands->pauseTiming();
     EXPECT_FALSE(host.run.endMarked());
     EXPECT_EQ(host.run.state(), RunState::Finished);
-    EXPECT_EQ(host.desktop[2].caption, "暂停");
+    EXPECT_EQ(caption(DesktopItem::Pause), "暂停");
 }
 
 TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
 {
     makeRunning();
-    commands->stop_timing();
+    commands->stopTiming();
 
-    const auto& d = host.desktop;
+    const auto d = [&](int k) { return menus.action(DesktopItem(k)); };
     EXPECT_TRUE(host.run.endMarked());
     EXPECT_EQ(host.run.state(), RunState::Finished);
-    EXPECT_EQ(d[0].caption, "清零");
-    EXPECT_TRUE(d[0].enabled);
-    EXPECT_FALSE(d[1].enabled);
-    EXPECT_EQ(d[2].caption, "暂停");
-    EXPECT_FALSE(d[2].enabled);
-    EXPECT_FALSE(d[3].enabled);
-    EXPECT_FALSE(d[6].enabled);
+    EXPECT_EQ(d(0)->text(), "清零");
+    EXPECT_TRUE(d(0)->isEnabled());
+    EXPECT_FALSE(d(1)->isEnabled());
+    EXPECT_EQ(d(2)->text(), "暂停");
+    EXPECT_FALSE(d(2)->isEnabled());
+    EXPECT_FALSE(d(3)->isEnabled());
+    EXPECT_FALSE(d(6)->isEnabled());
     for (int i : {13, 15, 16, 17})
-        EXPECT_TRUE(d[i].visible) << i;
-    EXPECT_TRUE(d[17].enabled);
+        EXPECT_TRUE(d(i)->isVisible()) << i;
+    EXPECT_TRUE(d(17)->isEnabled());
     EXPECT_EQ(view.buttons[0], " 清零 ");
     EXPECT_TRUE(view.buttonEnabled[0]);
     EXPECT_FALSE(view.buttonEnabled[1]);
@@ -167,17 +170,17 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
 TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
 {
     makeRunning();
-    commands->finish_timing();
+    commands->finishTiming();
     timers.countdownTick->setEnabled(false); // the tick has ended the run
-    commands->start_timing();
+    commands->startTiming();
 
-    const auto& d = host.desktop;
-    EXPECT_EQ(d[0].caption, "开始");
-    EXPECT_TRUE(d[0].enabled);
-    EXPECT_FALSE(d[1].enabled);
-    EXPECT_FALSE(d[2].enabled);
-    EXPECT_TRUE(d[6].enabled);
-    EXPECT_TRUE(d[9].enabled);
+    const auto d = [&](int k) { return menus.action(DesktopItem(k)); };
+    EXPECT_EQ(d(0)->text(), "开始");
+    EXPECT_TRUE(d(0)->isEnabled());
+    EXPECT_FALSE(d(1)->isEnabled());
+    EXPECT_FALSE(d(2)->isEnabled());
+    EXPECT_TRUE(d(6)->isEnabled());
+    EXPECT_TRUE(d(9)->isEnabled());
     EXPECT_EQ(view.buttons[0], " 开始 ");
     EXPECT_TRUE(view.buttonEnabled[3]);
     EXPECT_TRUE(view.buttonEnabled[4]);
@@ -188,16 +191,15 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
 
 TEST_F(RunCommandsTest, captionsKeepTheirHotkeySuffixThroughARun)
 {
-    host.desktop[0].caption = "开始" + kHotkeyGap + "Ctrl+F1";
-    host.desktop[2].caption = "暂停" + kHotkeyGap + "F3";
+    host.menus.setHotkeyTexts({QStringLiteral("Ctrl+F1"), QString(), QStringLiteral("F3")});
     makeRunning();
-    commands->pause_timing();
-    EXPECT_EQ(host.desktop[2].caption, "继续" + kHotkeyGap + "F3");
-    commands->stop_timing();
-    EXPECT_EQ(host.desktop[0].caption, "清零" + kHotkeyGap + "Ctrl+F1");
-    EXPECT_EQ(host.desktop[2].caption, "暂停" + kHotkeyGap + "F3");
-    commands->start_timing();
-    EXPECT_EQ(host.desktop[0].caption, "开始" + kHotkeyGap + "Ctrl+F1");
+    commands->pauseTiming();
+    EXPECT_EQ(caption(DesktopItem::Pause), "继续" + kHotkeyGap + "F3");
+    commands->stopTiming();
+    EXPECT_EQ(caption(DesktopItem::Start), "清零" + kHotkeyGap + "Ctrl+F1");
+    EXPECT_EQ(caption(DesktopItem::Pause), "暂停" + kHotkeyGap + "F3");
+    commands->startTiming();
+    EXPECT_EQ(caption(DesktopItem::Start), "开始" + kHotkeyGap + "Ctrl+F1");
 }
 
 // --- pause and continue -----------------------------------------------------------
@@ -206,45 +208,45 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 {
     makeRunning("0");
     program.clock.step(10'350);
-    host.run.setCountedDownMs(10350);
+    host.run.countedDown(10350, 0);
 
-    commands->pause_timing();
+    commands->pauseTiming();
     EXPECT_EQ(session.record().countedDownMs, 10350);
     EXPECT_EQ(session.record().countedUpMs, 0);
     EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
-    EXPECT_EQ(host.desktop[2].caption, "继续");
+    EXPECT_EQ(caption(DesktopItem::Pause), "继续");
     EXPECT_EQ(view.buttons[2], " 继续 ");
 
     program.clock.step(20'000);
-    commands->pause_timing();
+    commands->pauseTiming();
     EXPECT_EQ(session.record().pausedMs, 20000);
     EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_TRUE(timers.countdownTick->isEnabled());
-    EXPECT_EQ(host.desktop[2].caption, "暂停");
+    EXPECT_EQ(caption(DesktopItem::Pause), "暂停");
     EXPECT_EQ(view.buttons[2], " 暂停 ");
 
     // A second pause adds to the first.
-    commands->pause_timing();
+    commands->pauseTiming();
     program.clock.step(5'000);
-    commands->pause_timing();
+    commands->pauseTiming();
     EXPECT_EQ(session.record().pausedMs, 25000);
 }
 
 TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
 {
     makeRunning("0");
-    host.run.setTick(CountTick::Up);
+    host.run.tickRan(CountTick::Up);
     timers.countdownTick->setEnabled(false);
     timers.countupTick->setEnabled(true);
-    host.run.setCountedUpMs(3700);
+    host.run.countedUp(3700, 0);
     session.record().countedDownMs = 60000;
 
-    commands->pause_timing();
+    commands->pauseTiming();
     EXPECT_EQ(session.record().countedUpMs, 3700);
     EXPECT_EQ(session.record().countedDownMs, 60000);
     EXPECT_FALSE(timers.countupTick->isEnabled());
-    commands->pause_timing();
+    commands->pauseTiming();
     EXPECT_TRUE(timers.countupTick->isEnabled());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
 }
@@ -257,9 +259,9 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
         makeReady();
         program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
         makeRunning(source);
-        commands->pause_timing();
+        commands->pauseTiming();
         program.clock.step(60'000); // 00:00:30 the next day
-        commands->pause_timing();
+        commands->pauseTiming();
         EXPECT_EQ(session.record().pausedMs, 60000);
         EXPECT_EQ(session.startTimeOfDay(), QTime(0, 0, 30));
     }
@@ -268,40 +270,40 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
     makeReady();
     program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
     makeRunning("0");
-    commands->pause_timing();
+    commands->pauseTiming();
     program.clock.step(60'000);
-    commands->pause_timing();
+    commands->pauseTiming();
     EXPECT_EQ(session.record().pausedMs, 60000);
 }
 
 TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
 {
     makeRunning("0");
-    host.run.setCountedDownMs(8000);
-    commands->pause_timing();
+    host.run.countedDown(8000, 0);
+    commands->pauseTiming();
     program.clock.step(5'000);
-    commands->stop_timing();
+    commands->stopTiming();
     EXPECT_EQ(session.record().pausedMs, 5000);
-    EXPECT_EQ(host.desktop[2].caption, "暂停");
+    EXPECT_EQ(caption(DesktopItem::Pause), "暂停");
     EXPECT_TRUE(host.run.endMarked());
     EXPECT_TRUE(timers.countdownTick->isEnabled()); // the tick records the run
 }
 
 TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
 {
-    currentPlan.edit([&](ClockPlan& p) { p.checkone = "1111111"; });
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkone", "1111111"); });
     makeRunning("0");
     timers.countdownTick->setEnabled(false);
     timers.longTermTick->setEnabled(true);
-    host.run.setCountedDownMs(999);
+    host.run.countedDown(999, 0);
     const qint64 ref = session.startReferenceMs();
     program.clock.step(3'000);
 
-    commands->pause_timing();
+    commands->pauseTiming();
     EXPECT_FALSE(timers.longTermTick->isEnabled());
-    EXPECT_EQ(host.desktop[2].caption, "继续");
+    EXPECT_EQ(caption(DesktopItem::Pause), "继续");
     program.clock.step(3'000);
-    commands->pause_timing();
+    commands->pauseTiming();
     EXPECT_TRUE(timers.longTermTick->isEnabled());
     EXPECT_EQ(session.record(), RunRecord()); // no time accounted
     EXPECT_EQ(session.startReferenceMs(), ref);
@@ -313,30 +315,30 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
 {
     enableStatistics();
     makeRunning();
-    host.run.setCountedDownMs(4000);
-    commands->stop_timing();
-    commands->start_timing(); // the operator clears before the tick came
+    host.run.countedDown(4000, 0);
+    commands->stopTiming();
+    commands->startTiming(); // the operator clears before the tick came
 
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_FALSE(timers.countupTick->isEnabled());
     EXPECT_EQ(session.record().countedDownMs, 4000);
     EXPECT_EQ(timesumRows(), 1);
-    EXPECT_EQ(host.desktop[0].caption, "开始");
+    EXPECT_EQ(caption(DesktopItem::Start), "开始");
     EXPECT_TRUE(session.prepareOnly());
 }
 
 TEST_F(RunCommandsTest, operatorClear_stopsTheEndSound_butTheRunEndsOwnClearDoesNot)
 {
     makeRunning();
-    commands->stop_timing();
+    commands->stopTiming();
     timers.countdownTick->setEnabled(false);
-    commands->start_timing_after_run_end();
+    commands->startTimingAfterRunEnd();
     EXPECT_TRUE(backend.calls.isEmpty());
 
     makeRunning();
-    commands->stop_timing();
+    commands->stopTiming();
     timers.countdownTick->setEnabled(false);
-    commands->start_timing();
+    commands->startTiming();
     EXPECT_EQ(backend.calls, QStringList{"wavstop"});
 }
 
@@ -346,15 +348,15 @@ class PlanSequenceTest : public RunCommandsTest {
 protected:
     void finishPlan(int checked, const QString& currentrow, const QString& checkcycle)
     {
-        currentPlan.edit([&](ClockPlan& p) { p.combolist = "103"; });
+        currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "combolist", "103"); });
         plans.checked = checked;
         if (!currentrow.isNull())
             program.ini.write("Marquee", "currentrow", currentrow);
         program.ini.write("Marquee", "checkcycle", checkcycle);
         makeRunning();
-        commands->finish_timing();
+        commands->finishTiming();
         timers.countdownTick->setEnabled(false);
-        commands->start_timing_after_run_end();
+        commands->startTimingAfterRunEnd();
     }
 };
 
@@ -413,14 +415,14 @@ TEST_F(PlanSequenceTest, outOfRangePosition_countsAsAbsent)
 
 TEST_F(PlanSequenceTest, stopInChain_endsTheSequence)
 {
-    currentPlan.edit([&](ClockPlan& p) { p.combolist = "103"; });
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "combolist", "103"); });
     plans.checked = 1;
     makeRunning();
-    commands->stop_timing();
+    commands->stopTiming();
     EXPECT_EQ(ini("currentrow"), "14"); // last index 3 + 11
     timers.countdownTick->setEnabled(false);
     program.ini.write("Marquee", "checkcycle", "0");
-    commands->start_timing();
+    commands->startTiming();
     EXPECT_TRUE(plans.selected.empty());
     EXPECT_EQ(ini("currentrow"), "2");
 }

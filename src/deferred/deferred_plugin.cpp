@@ -1,9 +1,8 @@
-// The deferred module: Qt Multimedia and Qt Network, and the sound, codec
-// and Kerberos libraries under them, load with this module after the first
-// frame, not with the program. The program finds these functions by name.
+#include "deferred/deferred_plugin.h"
+
+#include "deferred/qt_network_probes.h"
 #include "deferred/qt_sound_backend.h"
 #include "display/logo_video.h"
-#include "services/network_probes.h"
 
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -44,19 +43,21 @@ private:
 };
 
 } // namespace
+
+std::unique_ptr<SoundBackend> DeferredPlugin::makeSoundBackend()
+{
+    return std::make_unique<QtSoundBackend>();
+}
+
+std::unique_ptr<LogoVideo> DeferredPlugin::makeLogoVideo(const QString& file, QWidget* box)
+{
+    return std::make_unique<QtLogoVideo>(file, box);
+}
+
+std::unique_ptr<NetworkProbes> DeferredPlugin::makeNetworkProbes(TimerFactory& timers)
+{
+    return std::make_unique<QtNetworkProbes>(timers);
+}
+
 } // namespace orvalen
 
-extern "C" Q_DECL_EXPORT orvalen::SoundBackend* orvalen_make_sound_backend()
-{
-    return new orvalen::QtSoundBackend;
-}
-
-extern "C" Q_DECL_EXPORT orvalen::LogoVideo* orvalen_make_logo_video(const QString& file, QWidget* box)
-{
-    return new orvalen::QtLogoVideo(file, box);
-}
-
-extern "C" Q_DECL_EXPORT orvalen::NetworkProbes* orvalen_make_network_probes(orvalen::TimerFactory& timers)
-{
-    return new orvalen::QtNetworkProbes(timers);
-}

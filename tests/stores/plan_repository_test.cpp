@@ -1,33 +1,30 @@
-#include "plans/plan_table.h"
+#include "stores/plan_repository.h"
 
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/desk_data_folder.h"
+#include "stores/plan_codec.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace orvalen;
 
 namespace {
 
-struct PlanTableTest : ::testing::Test {
-    QTemporaryDir dir;
-    ProgramFolder folder{dir.path()};
-    PlanTable table{folder};
-
-    void SetUp() override { ASSERT_TRUE(create_desk_data(folder.file("DeskData.db"))); }
+struct PlanRepositoryTest : test::DeskDataFolder {
+    PlanRepository plans{folder};
 
     void save(const QString& name, const ClockPlan& plan = ClockPlan::defaults(QDate(2026, 12, 9)))
     {
-        const PlanTableResult r = table.save(name, "text of " + name, plan);
+        const PlanResult r = plans.save(name, "text of " + name, plan);
         ASSERT_TRUE(r.ok()) << r.error.toStdString();
     }
     // (ID, name) of every plan in order.
     QStringList listed() const
     {
         QList<PlanListEntry> entries;
-        EXPECT_TRUE(table.list(&entries).ok());
+        EXPECT_TRUE(plans.list(&entries).ok());
         QStringList out;
         for (const PlanListEntry& e : entries)
             out << QString("%1 %2").arg(e.id ? QString::number(*e.id) : "null", e.name);
@@ -46,102 +43,102 @@ struct PlanTableTest : ::testing::Test {
     PlanListEntry entry(int position) const
     {
         QList<PlanListEntry> entries;
-        table.list(&entries);
+        plans.list(&entries);
         return entries.value(position);
     }
 };
 
 } // namespace
 
-TEST_F(PlanTableTest, save_storesAwkwardNamesWhole_andReadsTheRowBack)
+TEST_F(PlanRepositoryTest, save_storesAwkwardNamesWhole_andReadsTheRowBack)
 {
     const QString longName(300, QChar(0x540D));
     const QStringList names{"O'Neil\"; DROP TABLE deskclock; --", "tab\there", "line\r\nbreak", longName};
     ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 9));
-    plan.checkone = "1111111";
+    plan_codec::setFieldText(plan, "checkone", "1111111");
     plan.time_date = QDate(2027, 5, 6);
-    plan.stageText[2] = "007";
+    plan.stages[2].prompt = "007";
     for (const QString& name : names)
         save(name, plan);
     EXPECT_EQ(listed(), QStringList({"1 " + names[0], "2 " + names[1], "3 " + names[2], "4 " + names[3]}));
 
     for (const QString& name : names) {
-        SavedPlan saved;
-        ASSERT_TRUE(table.read(name, &saved).ok());
+        PlanRow saved;
+        ASSERT_TRUE(plans.read(name, ClockPlan{}, &saved).ok());
         EXPECT_EQ(saved.name, name);
         EXPECT_EQ(saved.movingText, "text of " + name);
         EXPECT_EQ(saved.plan, plan);
     }
-    SavedPlan missing;
-    EXPECT_EQ(table.read("tab", &missing).status, PlanTableStatus::NotFound);
+    PlanRow missing;
+    EXPECT_EQ(plans.read("tab", ClockPlan{}, &missing).status, PlanStatus::NotFound);
 }
 
-TEST_F(PlanTableTest, save_refusesANameDifferingOnlyInCaseAndAnInvalidDate_andDropsTheDateWithoutLongTerm)
+TEST_F(PlanRepositoryTest, save_refusesANameDifferingOnlyInCaseAndAnInvalidDate_andDropsTheDateWithoutLongTerm)
 {
     ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 9));
-    plan.checkone = "1111110";
+    plan_codec::setFieldText(plan, "checkone", "1111110");
     plan.time_date = QDate(2030, 1, 1);
     save("ABC", plan);
-    EXPECT_EQ(table.save("abc", "", plan).status, PlanTableStatus::NameTaken);
-    plan.checkone = "1111111";
+    EXPECT_EQ(plans.save("abc", "", plan).status, PlanStatus::NameTaken);
+    plan_codec::setFieldText(plan, "checkone", "1111111");
     plan.time_date = QDate();
-    EXPECT_EQ(table.save("no date", "", plan).status, PlanTableStatus::Failed);
+    EXPECT_EQ(plans.save("no date", "", plan).status, PlanStatus::Failed);
     EXPECT_EQ(listed(), QStringList{"1 ABC"});
     QList<QStringList> rows;
-    ASSERT_TRUE(table.exportRows(&rows).ok());
+    ASSERT_TRUE(plans.exportRows(&rows).ok());
     EXPECT_EQ(rows, QList<QStringList>{(QStringList{"1", "ABC", "text of ABC", "00:01:00", ""})});
 }
 
-TEST_F(PlanTableTest, moveAndDelete_keepIdsOneToN)
+TEST_F(PlanRepositoryTest, moveAndDelete_keepIdsOneToN)
 {
     for (const QString name : {"A", "B", "C", "D"})
         save(name);
-    ASSERT_TRUE(table.move(entry(2), -1).ok());
-    ASSERT_TRUE(table.move(entry(1), -1).ok());
+    ASSERT_TRUE(plans.move(entry(2), -1).ok());
+    ASSERT_TRUE(plans.move(entry(1), -1).ok());
     EXPECT_EQ(listed(), QStringList({"1 C", "2 A", "3 B", "4 D"}));
-    ASSERT_TRUE(table.move(entry(3), +1).ok());  // at the edge: nothing moves
-    ASSERT_TRUE(table.remove({entry(3), entry(1)}).ok());
+    ASSERT_TRUE(plans.move(entry(3), +1).ok());  // at the edge: nothing moves
+    ASSERT_TRUE(plans.remove({entry(3), entry(1)}).ok());
     EXPECT_EQ(listed(), QStringList({"1 C", "2 B"}));
     save("E");
     EXPECT_EQ(listed(), QStringList({"1 C", "2 B", "3 E"}));
 }
 
-TEST_F(PlanTableTest, olderFileWithEqualIds_listsInRowOrder_andRenumbers)
+TEST_F(PlanRepositoryTest, olderFileWithEqualIds_listsInRowOrder_andRenumbers)
 {
     makeOlderFile(deskclock_columns(), "(2, 'X'), (1, 'Y'), (2, 'Z'), (NULL, 'W')");
 
     EXPECT_EQ(listed(), QStringList({"null W", "1 Y", "2 X", "2 Z"}));
-    ASSERT_TRUE(table.remove({entry(0)}).ok());
+    ASSERT_TRUE(plans.remove({entry(0)}).ok());
     EXPECT_EQ(listed(), QStringList({"1 Y", "2 X", "3 Z"}));
-    SavedPlan saved;
-    EXPECT_EQ(table.read("Y", &saved).status, PlanTableStatus::Failed);  // NULL columns
+    PlanRow saved;
+    EXPECT_EQ(plans.read("Y", ClockPlan{}, &saved).status, PlanStatus::Failed);  // NULL columns
 }
 
-TEST_F(PlanTableTest, missingLockedOrForeignFile_isReportedAndChangesNothing)
+TEST_F(PlanRepositoryTest, missingLockedOrForeignFile_isReportedAndChangesNothing)
 {
     save("A");
     {
         Database other = open_desk_data(folder);
         ASSERT_TRUE(other.exec("BEGIN EXCLUSIVE"));
-        EXPECT_EQ(table.save("B", "", ClockPlan::defaults(QDate(2026, 12, 9))).status, PlanTableStatus::Failed);
+        EXPECT_EQ(plans.save("B", "", ClockPlan::defaults(QDate(2026, 12, 9))).status, PlanStatus::Failed);
         ASSERT_TRUE(other.exec("ROLLBACK"));
     }
     EXPECT_EQ(listed(), QStringList{"1 A"});
 
     QFile::remove(folder.file("DeskData.db"));
     QList<PlanListEntry> entries;
-    EXPECT_EQ(table.list(&entries).status, PlanTableStatus::MissingFile);
+    EXPECT_EQ(plans.list(&entries).status, PlanStatus::MissingFile);
 
     Database foreign;
     ASSERT_TRUE(foreign.open(folder.file("DeskData.db"), "another key", Database::Mode::CreateIfMissing));
     ASSERT_TRUE(foreign.exec("CREATE TABLE deskclock (ID INTEGER, clockname TEXT)"));
     foreign.close();
-    EXPECT_EQ(table.list(&entries).status, PlanTableStatus::Failed);
+    EXPECT_EQ(plans.list(&entries).status, PlanStatus::Failed);
 }
 
-TEST_F(PlanTableTest, tableLackingColumns_isIncomplete)
+TEST_F(PlanRepositoryTest, tableLackingColumns_isIncomplete)
 {
     makeOlderFile(deskclock_columns().mid(0, 53), "(1, 'A')");
-    SavedPlan saved;
-    EXPECT_EQ(table.read("A", &saved).status, PlanTableStatus::Incomplete);
+    PlanRow saved;
+    EXPECT_EQ(plans.read("A", ClockPlan{}, &saved).status, PlanStatus::Incomplete);
 }

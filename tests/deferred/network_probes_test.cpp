@@ -1,4 +1,4 @@
-#include "services/network_probes.h"
+#include "deferred/qt_network_probes.h"
 #include "support/date_server.h"
 #include "support/fake_time.h"
 #include "support/wait_until.h"
@@ -18,18 +18,18 @@ QDateTime utc(int y, int mo, int d, int h, int mi, int s)
 
 TEST(HttpDate, imfFixdate_readsAsUtcInAnyLetterCase)
 {
-    EXPECT_EQ(parse_http_date("Mon, 07 Dec 2026 15:04:05 GMT"), utc(2026, 12, 7, 15, 4, 5));
-    EXPECT_EQ(parse_http_date("mon, 07 dec 2026 15:04:05 gmt"), utc(2026, 12, 7, 15, 4, 5));
-    EXPECT_EQ(parse_http_date("  Tue, 8 Dec 2026 20:00:00 GMT "), utc(2026, 12, 8, 20, 0, 0));
-    EXPECT_EQ(parse_http_date("07 Dec 2026 15:04:05 GMT"), utc(2026, 12, 7, 15, 4, 5));
-    EXPECT_EQ(parse_http_date("Mon, 07 Dec 2026 15:04:05 GMT").offsetFromUtc(), 0);
+    EXPECT_EQ(parseHttpDate("Mon, 07 Dec 2026 15:04:05 GMT"), utc(2026, 12, 7, 15, 4, 5));
+    EXPECT_EQ(parseHttpDate("mon, 07 dec 2026 15:04:05 gmt"), utc(2026, 12, 7, 15, 4, 5));
+    EXPECT_EQ(parseHttpDate("  Tue, 8 Dec 2026 20:00:00 GMT "), utc(2026, 12, 8, 20, 0, 0));
+    EXPECT_EQ(parseHttpDate("07 Dec 2026 15:04:05 GMT"), utc(2026, 12, 7, 15, 4, 5));
+    EXPECT_EQ(parseHttpDate("Mon, 07 Dec 2026 15:04:05 GMT").offsetFromUtc(), 0);
 }
 
 TEST(HttpDate, userLocaleWithOtherMonthNames_stillReads)
 {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    const QDateTime read = parse_http_date("Mon, 07 Dec 2026 15:04:05 GMT");
+    const QDateTime read = parseHttpDate("Mon, 07 Dec 2026 15:04:05 GMT");
     QLocale::setDefault(before);
     EXPECT_EQ(read, utc(2026, 12, 7, 15, 4, 5));
 }
@@ -42,16 +42,16 @@ TEST(HttpDate, otherFormsAndNonsense_giveNoInstantAndSayWhy)
           QByteArray("Mon, 31 Feb 2026 15:04:05 GMT"), QByteArray("Mon, 07 Dec 2026 25:04:05 GMT"),
           QByteArray("Mon, 07 Foo 2026 15:04:05 GMT"), QByteArray(5000, 'x')}) {
         QString why;
-        EXPECT_FALSE(parse_http_date(header, &why).isValid()) << header.left(40).constData();
+        EXPECT_FALSE(parseHttpDate(header, &why).isValid()) << header.left(40).constData();
         EXPECT_FALSE(why.isEmpty()) << header.left(40).constData();
     }
 }
 
 TEST(ReachabilityTarget, portOfTheSchemeUnlessGiven)
 {
-    EXPECT_EQ(reachability_target(QUrl("https://www.example.org/")), "www.example.org:443");
-    EXPECT_EQ(reachability_target(QUrl("http://127.0.0.1:8080/")), "127.0.0.1:8080");
-    EXPECT_EQ(reachability_target(QUrl("http://example.org/")), "example.org:80");
+    EXPECT_EQ(reachabilityTarget(QUrl("https://www.example.org/")), "www.example.org:443");
+    EXPECT_EQ(reachabilityTarget(QUrl("http://127.0.0.1:8080/")), "127.0.0.1:8080");
+    EXPECT_EQ(reachabilityTarget(QUrl("http://example.org/")), "example.org:80");
 }
 
 class NetworkProbesTest : public ::testing::Test {
@@ -59,7 +59,7 @@ protected:
     std::optional<WebDate> fetch(const QUrl& url)
     {
         std::optional<WebDate> got;
-        probes.fetch_web_date(url, [&](WebDate d) { got = d; });
+        probes.fetchWebDate(url, [&](WebDate d) { got = d; });
         EXPECT_FALSE(got) << "answered from inside the call";
         wait_until([&] { return got.has_value(); });
         return got;
@@ -67,7 +67,7 @@ protected:
     std::optional<bool> ping(const QString& hosts)
     {
         std::optional<bool> got;
-        probes.ping_host(hosts, [&](bool ok) { got = ok; });
+        probes.pingHost(hosts, [&](bool ok) { got = ok; });
         EXPECT_FALSE(got) << "answered from inside the call";
         wait_until([&] { return got.has_value(); });
         return got;
@@ -114,7 +114,7 @@ TEST_F(NetworkProbesTest, fetchWebDate_serverThatNeverAnswers_givesUpAtTheTransf
     DateServer quiet;
     quiet.stayQuiet();
     std::optional<WebDate> got;
-    probes.fetch_web_date(quiet.url(), [&](WebDate d) { got = d; });
+    probes.fetchWebDate(quiet.url(), [&](WebDate d) { got = d; });
     ASSERT_TRUE(wait_until([&] { return quiet.requests() == 1; }));
     timers.advance(4999);
     drain_events();

@@ -1,29 +1,24 @@
-#include "plans/plan_table.h"
+#include "stores/plan_repository.h"
 
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/deskclock_rows.h"
-#include "stores/plan_names.h"
+#include "stores/plan_codec.h"
 
-#include <QFile>
 #include <QHash>
 #include <algorithm>
 #include <functional>
 #include <limits>
-#include <sys/stat.h>
 
 namespace orvalen {
 
-const QString kMissingDeskDataText = QStringLiteral("DeskData.db文件不存在，请保存程序的完整性");
-
 namespace {
 
-const QString kDeskData = QStringLiteral("DeskData.db");
 const QDate kNoTargetDate(2000, 1, 1);
 
-PlanTableResult failed(const QString& error)
+PlanResult failed(const QString& error)
 {
-    return {PlanTableStatus::Failed, error};
+    return {PlanStatus::Failed, error};
 }
 
 // A plan as it stands in the table.
@@ -33,7 +28,7 @@ struct StoredRow {
 };
 
 // NULL where the list holds no value, so a damaged row is still found.
-bool bind_key(Statement& s, int nameIndex, const QString& name, int idIndex, const std::optional<qint64>& id)
+bool bindKey(Statement& s, int nameIndex, const QString& name, int idIndex, const std::optional<qint64>& id)
 {
     const bool nameBound = name.isNull() ? s.bindNull(nameIndex) : s.bindText(nameIndex, name);
     const bool idBound = id ? s.bindInt(idIndex, *id) : s.bindNull(idIndex);
@@ -42,7 +37,7 @@ bool bind_key(Statement& s, int nameIndex, const QString& name, int idIndex, con
 
 // Runs `onRow` for every row of the statement; false (with *error) when a
 // step fails or `onRow` refuses a row.
-bool each_row(Statement& select, const std::function<bool(QString* error)>& onRow, QString* error)
+bool eachRow(Statement& select, const std::function<bool(QString* error)>& onRow, QString* error)
 {
     for (;;) {
         switch (select.step()) {
@@ -59,12 +54,12 @@ bool each_row(Statement& select, const std::function<bool(QString* error)>& onRo
     }
 }
 
-// Every plan in order.
-bool read_rows(Database& db, QList<StoredRow>* rows, QString* error)
+// Every plan in order; on failure *rows keeps the plans read before it.
+bool readRows(Database& db, QList<StoredRow>* rows, QString* error)
 {
     Statement select(db, QStringLiteral("SELECT rowid AS row_key, ID, clockname, movetext FROM deskclock "
                                         "ORDER BY ID, rowid"));
-    return each_row(select, [&](QString*) {
+    return eachRow(select, [&](QString*) {
         StoredRow row;
         row.rowKey = select.integer(QStringLiteral("row_key"));
         if (!select.isNull(QStringLiteral("ID")))
@@ -78,7 +73,7 @@ bool read_rows(Database& db, QList<StoredRow>* rows, QString* error)
 
 // Whether ID is the table's INTEGER PRIMARY KEY, so that changing it moves
 // the row to another rowid.
-bool id_is_rowid(Database& db)
+bool idIsRowid(Database& db)
 {
     Statement info(db, QStringLiteral("PRAGMA table_info(deskclock)"));
     int keys = 0;
@@ -121,7 +116,7 @@ bool renumber(Database& db, const QList<StoredRow>& order, QString* error)
         *error = QStringLiteral("an ID of %1 leaves no room to renumber").arg(spare);
         return false;
     }
-    const bool rowKeyFollowsId = id_is_rowid(db);
+    const bool rowKeyFollowsId = idIsRowid(db);
     Statement set(db, QStringLiteral("UPDATE deskclock SET ID = ?1 WHERE rowid = ?2"));
     auto write = [&](Change& change, qint64 id) {
         set.reset();
@@ -155,88 +150,99 @@ bool renumber(Database& db, const QList<StoredRow>& order, QString* error)
     return true;
 }
 
-bool same_plan(const StoredRow& row, const PlanListEntry& entry)
+bool samePlan(const StoredRow& row, const PlanListEntry& entry)
 {
     return row.entry.id == entry.id && row.entry.name == entry.name;
 }
 
-// The file's identity, to notice a DeskData.db replaced under an open
-// connection.
-std::pair<quint64, quint64> file_identity(const QString& path)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return {0, 0};
-    return {quint64(info.st_dev), quint64(info.st_ino)};
-}
-
 } // namespace
 
-PlanTable::PlanTable(ProgramFolder folder) : m_folder(std::move(folder)) {}
-PlanTable::~PlanTable() = default;
-
-bool PlanTable::fileExists() const
+PlanRepository::PlanRepository(ProgramFolder folder, QObject* parent)
+    : QObject(parent), m_connection(std::move(folder))
 {
-    return m_folder.exists(kDeskData);
 }
 
-PlanTableResult PlanTable::use(const std::function<PlanTableResult(Database&)>& work, bool inTransaction) const
+PlanRepository::~PlanRepository() = default;
+
+bool PlanRepository::fileExists() const
 {
-    const QString path = m_folder.resolve(kDeskData);
-    if (path.isEmpty()) {
-        m_db.close();
-        return {PlanTableStatus::MissingFile, QStringLiteral("no DeskData.db in %1").arg(m_folder.path())};
+    return m_connection.fileExists();
+}
+
+PlanResult PlanRepository::use(const std::function<PlanResult(Database&)>& work, bool inTransaction) const
+{
+    QString error;
+    switch (m_connection.open(&error)) {
+    case DeskDataConnection::State::Ready:
+        break;
+    case DeskDataConnection::State::MissingFile:
+        return {PlanStatus::MissingFile, error};
+    case DeskDataConnection::State::Failed:
+        return failed(error);
     }
-    if (m_db.isOpen() && (m_db.path() != path || file_identity(path) != m_fileIdentity))
-        m_db.close();
-    if (!m_db.isOpen()) {
-        QString error;
-        m_db = open_desk_data(m_folder, &error);
-        if (!m_db.isOpen())
-            return failed(error);
-        m_fileIdentity = file_identity(path);
-    }
-    PlanTableResult result;
+    Database& db = m_connection.database();
+    PlanResult result;
     {
         std::optional<Transaction> transaction;
         if (inTransaction) {
-            transaction.emplace(m_db);
+            transaction.emplace(db);
             if (!transaction->isActive())
-                result = failed(QStringLiteral("no transaction: %1").arg(m_db.lastError()));
+                result = failed(QStringLiteral("no transaction: %1").arg(db.lastError()));
         }
         if (result.ok())
-            result = work(m_db);
+            result = work(db);
         if (result.ok() && transaction && !transaction->commit())
-            result = failed(QStringLiteral("the change cannot be stored: %1").arg(m_db.lastError()));
+            result = failed(QStringLiteral("the change cannot be stored: %1").arg(db.lastError()));
     }
     // A connection that failed is opened afresh next time.
-    if (result.status == PlanTableStatus::Failed)
-        m_db.close();
+    if (result.status == PlanStatus::Failed)
+        m_connection.close();
     return result;
 }
 
-PlanTableResult PlanTable::list(QList<PlanListEntry>* entries) const
+PlanResult PlanRepository::list(QList<PlanListEntry>* entries) const
 {
-    return use([&](Database& db) -> PlanTableResult {
+    return use([&](Database& db) -> PlanResult {
         QList<StoredRow> rows;
         QString error;
-        if (!read_rows(db, &rows, &error))
-            return failed(error);
+        const bool read = readRows(db, &rows, &error);
         for (const StoredRow& row : std::as_const(rows))
             entries->append(row.entry);
-        return {};
+        return read ? PlanResult{} : failed(error);
     }, false);
 }
 
-PlanTableResult PlanTable::save(const QString& name, const QString& movingText, const ClockPlan& plan, qint64* newId)
+NameLookup PlanRepository::nameLookup(const QString& name, QString* error) const
 {
-    return use([&](Database& db) -> PlanTableResult {
+    NameLookup found = NameLookup::DatabaseError;
+    const PlanResult result = use([&](Database& db) -> PlanResult {
+        QString why;
+        found = clock_name_is_free(db, name, &why);
+        return found == NameLookup::DatabaseError ? failed(why) : PlanResult{};
+    }, false);
+    if (result.ok())
+        return found;
+    if (error)
+        *error = result.error;
+    return NameLookup::DatabaseError;
+}
+
+PlanResult PlanRepository::announced(const PlanResult& result)
+{
+    if (result.ok() || result.status == PlanStatus::NotFound)
+        emit changed();
+    return result;
+}
+
+PlanResult PlanRepository::save(const QString& name, const QString& movingText, const ClockPlan& plan, qint64* newId)
+{
+    return announced(use([&](Database& db) -> PlanResult {
         QString error;
         switch (clock_name_is_free(db, name, &error)) {
         case NameLookup::Free:
             break;
         case NameLookup::Taken:
-            return {PlanTableStatus::NameTaken, QStringLiteral("%1 is taken").arg(name)};
+            return {PlanStatus::NameTaken, QStringLiteral("%1 is taken").arg(name)};
         case NameLookup::DatabaseError:
             return failed(error);
         }
@@ -247,42 +253,42 @@ PlanTableResult PlanTable::save(const QString& name, const QString& movingText, 
         const qint64 id = next.integer(QStringLiteral("next_id"));
 
         ClockPlan row = plan;
-        if (!row.isLongTerm())
+        if (!row.longTerm)
             row.time_date = kNoTargetDate;
         // A time or date that is not one would be stored as a value no load
         // could read back.
-        for (int i = 0; i < ClockPlan::kFieldCount; ++i) {
-            if (!ClockPlan::isTextField(i) && row.fieldText(i).isEmpty())
-                return failed(QStringLiteral("%1 holds no valid value").arg(ClockPlan::fieldNames()[i]));
+        for (int i = 0; i < plan_codec::kFieldCount; ++i) {
+            if (!plan_codec::isTextField(i) && plan_codec::fieldText(row, i).isEmpty())
+                return failed(QStringLiteral("%1 holds no valid value").arg(plan_codec::fieldNames()[i]));
         }
         const QStringList& columns = deskclock_columns();
         QStringList marks;
         for (int i = 1; i <= columns.size(); ++i)
             marks << QStringLiteral("?%1").arg(i);
         Statement insert(db, QStringLiteral("INSERT INTO deskclock (%1) VALUES (%2)")
-                                 .arg(deskclock_select_list(), marks.join(QStringLiteral(", "))));
+                                 .arg(deskclockSelectList(), marks.join(QStringLiteral(", "))));
         bool bound = insert.bindInt(1, id) && insert.bindText(2, name) && insert.bindText(3, movingText);
-        const int tixingtime = ClockPlan::fieldIndex(QStringLiteral("tixingtime"));
-        for (int i = 0; i < ClockPlan::kFieldCount && bound; ++i)
-            bound = i == tixingtime ? insert.bindInt(i + 4, row.tixingtime) : insert.bindText(i + 4, row.fieldText(i));
+        const int tixingtime = plan_codec::fieldIndex(QStringLiteral("tixingtime"));
+        for (int i = 0; i < plan_codec::kFieldCount && bound; ++i)
+            bound = i == tixingtime ? insert.bindInt(i + 4, row.tixingtime) : insert.bindText(i + 4, plan_codec::fieldText(row, i));
         if (!bound || !insert.run())
             return failed(QStringLiteral("the plan cannot be stored: %1").arg(insert.error()));
         if (newId)
             *newId = id;
         return {};
-    }, true);
+    }, true));
 }
 
-PlanTableResult PlanTable::move(const PlanListEntry& entry, int step)
+PlanResult PlanRepository::move(const PlanListEntry& entry, int step)
 {
-    return use([&](Database& db) -> PlanTableResult {
+    return announced(use([&](Database& db) -> PlanResult {
         QList<StoredRow> order;
         QString error;
-        if (!read_rows(db, &order, &error))
+        if (!readRows(db, &order, &error))
             return failed(error);
-        const auto it = std::find_if(order.begin(), order.end(), [&](const StoredRow& r) { return same_plan(r, entry); });
+        const auto it = std::find_if(order.begin(), order.end(), [&](const StoredRow& r) { return samePlan(r, entry); });
         if (it == order.end())
-            return {PlanTableStatus::NotFound, QStringLiteral("%1 is no longer in the table").arg(entry.name)};
+            return {PlanStatus::NotFound, QStringLiteral("%1 is no longer in the table").arg(entry.name)};
         const int from = int(it - order.begin());
         const int to = from + (step < 0 ? -1 : 1);
         if (to < 0 || to >= order.size())
@@ -291,50 +297,50 @@ PlanTableResult PlanTable::move(const PlanListEntry& entry, int step)
         if (!renumber(db, order, &error))
             return failed(error);
         return {};
-    }, true);
+    }, true));
 }
 
-PlanTableResult PlanTable::remove(const QList<PlanListEntry>& entries)
+PlanResult PlanRepository::remove(const QList<PlanListEntry>& entries)
 {
-    return use([&](Database& db) -> PlanTableResult {
+    return announced(use([&](Database& db) -> PlanResult {
         Statement remove(db, QStringLiteral("DELETE FROM deskclock WHERE clockname IS ?1 COLLATE BINARY AND ID IS ?2"));
         for (const PlanListEntry& entry : entries) {
             remove.reset();
-            if (!bind_key(remove, 1, entry.name, 2, entry.id) || !remove.run())
+            if (!bindKey(remove, 1, entry.name, 2, entry.id) || !remove.run())
                 return failed(QStringLiteral("deleting %1 failed: %2").arg(entry.name, remove.error()));
             if (db.changes() == 0)
-                return {PlanTableStatus::NotFound, QStringLiteral("%1 is no longer in the table").arg(entry.name)};
+                return {PlanStatus::NotFound, QStringLiteral("%1 is no longer in the table").arg(entry.name)};
         }
         QList<StoredRow> order;
         QString error;
-        if (!read_rows(db, &order, &error) || !renumber(db, order, &error))
+        if (!readRows(db, &order, &error) || !renumber(db, order, &error))
             return failed(error);
         return {};
-    }, true);
+    }, true));
 }
 
-PlanTableResult PlanTable::read(const QString& name, SavedPlan* saved) const
+PlanResult PlanRepository::read(const QString& name, const ClockPlan& base, PlanRow* saved) const
 {
-    return use([&](Database& db) -> PlanTableResult {
+    return use([&](Database& db) -> PlanResult {
         Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname IS ?1 COLLATE BINARY "
                                          "ORDER BY ID, rowid LIMIT 1")
-                              .arg(deskclock_select_list()));
+                              .arg(deskclockSelectList()));
         if (!row.isValid()) {
             const bool columnMissing = row.error().contains(QLatin1String("no such column"));
-            return {columnMissing ? PlanTableStatus::Incomplete : PlanTableStatus::Failed, row.error()};
+            return {columnMissing ? PlanStatus::Incomplete : PlanStatus::Failed, row.error()};
         }
         if (!(name.isNull() ? row.bindNull(1) : row.bindText(1, name)))
             return failed(row.error());
         switch (row.step()) {
         case Statement::Step::Done:
-            return {PlanTableStatus::NotFound, QStringLiteral("no plan named %1").arg(name)};
+            return {PlanStatus::NotFound, QStringLiteral("no plan named %1").arg(name)};
         case Statement::Step::Error:
             return failed(row.error());
         case Statement::Step::Row:
             break;
         }
         QString error;
-        const std::optional<ClockPlan> plan = read_deskclock_plan(row, ClockPlan{}, &saved->movingText, &error);
+        const std::optional<ClockPlan> plan = readDeskclockPlan(row, base, &saved->movingText, &error);
         if (!plan)
             return failed(QStringLiteral("plan %1: %2").arg(name, error));
         saved->id = int(row.integer(QStringLiteral("ID")));
@@ -344,15 +350,15 @@ PlanTableResult PlanTable::read(const QString& name, SavedPlan* saved) const
     }, false);
 }
 
-PlanTableResult PlanTable::exportRows(QList<QStringList>* rows) const
+PlanResult PlanRepository::exportRows(QList<QStringList>* rows) const
 {
-    return use([&](Database& db) -> PlanTableResult {
+    return use([&](Database& db) -> PlanResult {
         const QStringList columns{QStringLiteral("ID"), QStringLiteral("clockname"), QStringLiteral("movetext"),
                                   QStringLiteral("Time_all"), QStringLiteral("time_date")};
         Statement select(db, QStringLiteral("SELECT %1 FROM deskclock ORDER BY ID, rowid")
                                  .arg(columns.join(QStringLiteral(", "))));
         QString error;
-        const bool read = each_row(select, [&](QString* error) {
+        const bool read = eachRow(select, [&](QString* error) {
             QStringList cells;
             for (const QString& column : columns) {
                 if (select.isNull(column)) {
@@ -367,7 +373,7 @@ PlanTableResult PlanTable::exportRows(QList<QStringList>* rows) const
             rows->append(cells);
             return true;
         }, &error);
-        return read ? PlanTableResult{} : failed(error);
+        return read ? PlanResult{} : failed(error);
     }, false);
 }
 

@@ -1,17 +1,50 @@
-// The real network probes (Qt Network). The program does not link them: they
-// come with the deferred module, loaded after the first frame.
-#include "services/network_probes.h"
+// The real network probes (Qt Network), part of the deferred module.
+#include "deferred/qt_network_probes.h"
 
 #include "platform/engine_timer.h"
 
+#include <QLocale>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTcpSocket>
+#include <QTimeZone>
 #include <memory>
 
 namespace orvalen {
+
+QDateTime parseHttpDate(const QByteArray& header, QString* why)
+{
+    // IMF-fixdate, the form every current server sends. The weekday is not
+    // checked (the date says which day it is).
+    static const QRegularExpression form(
+        R"(^\s*(?:[A-Za-z]{3,9},\s*)?(\d{1,2})\s+([A-Za-z]{3})\s+(\d{4})\s+(\d{2}):(\d{2}):(\d{2})\s+GMT\s*$)",
+        QRegularExpression::CaseInsensitiveOption);
+    auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return QDateTime();
+    };
+    if (header.trimmed().isEmpty())
+        return fail(QStringLiteral("empty Date header"));
+    const QString text = QString::fromLatin1(header.left(200));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return fail(QStringLiteral("Date header in an unknown form: \"%1\"").arg(text.simplified()));
+    // Month names are English whatever the user's locale is: read them with
+    // the C locale, written the way it spells them.
+    const QString month = m.captured(2).left(1).toUpper() + m.captured(2).mid(1).toLower();
+    const QString normal = QStringLiteral("%1 %2 %3 %4:%5:%6")
+                               .arg(m.captured(1), month, m.captured(3), m.captured(4),
+                                    m.captured(5), m.captured(6));
+    QDateTime utc = QLocale::c().toDateTime(normal, QStringLiteral("d MMM yyyy HH:mm:ss"));
+    if (!utc.isValid())
+        return fail(QStringLiteral("Date header names no real instant: \"%1\"").arg(text.simplified()));
+    utc.setTimeZone(QTimeZone::utc());
+    return utc;
+}
 
 namespace {
 
@@ -106,7 +139,7 @@ private:
             return;
         }
         WebDate result;
-        result.utc = parse_http_date(m_reply->rawHeader("Date"), &result.failure);
+        result.utc = parseHttpDate(m_reply->rawHeader("Date"), &result.failure);
         finish(result);
     }
     void finish(WebDate result)
@@ -162,28 +195,28 @@ struct QtNetworkProbes::Impl {
 };
 
 QtNetworkProbes::QtNetworkProbes(TimerFactory& timers, int connectTimeoutMs, int transferTimeoutMs)
-    : d(std::make_unique<Impl>(timers, connectTimeoutMs, transferTimeoutMs))
+    : m_impl(std::make_unique<Impl>(timers, connectTimeoutMs, transferTimeoutMs))
 {
 }
 
 QtNetworkProbes::~QtNetworkProbes() = default;
 
-void QtNetworkProbes::ping_host(const QString& hosts, std::function<void(bool)> done)
+void QtNetworkProbes::pingHost(const QString& hosts, std::function<void(bool)> done)
 {
     QStringList list = hosts.split(';', Qt::SkipEmptyParts);
     // Answer on the event loop, never from inside this call.
     QMetaObject::invokeMethod(
-        &d->owner, [this, list, done = std::move(done)]() mutable { d->pingFrom(list, 0, false, std::move(done)); },
+        &m_impl->owner, [this, list, done = std::move(done)]() mutable { m_impl->pingFrom(list, 0, false, std::move(done)); },
         Qt::QueuedConnection);
 }
 
-void QtNetworkProbes::fetch_web_date(const QUrl& address, std::function<void(WebDate)> done)
+void QtNetworkProbes::fetchWebDate(const QUrl& address, std::function<void(WebDate)> done)
 {
-    if (!d->nam)
-        d->nam = std::make_unique<QNetworkAccessManager>();
-    auto* fetch = new DateFetch(&d->owner, d->timers, d->transferTimeoutMs, std::move(done));
+    if (!m_impl->nam)
+        m_impl->nam = std::make_unique<QNetworkAccessManager>();
+    auto* fetch = new DateFetch(&m_impl->owner, m_impl->timers, m_impl->transferTimeoutMs, std::move(done));
     QMetaObject::invokeMethod(
-        fetch, [this, fetch, address] { fetch->start(*d->nam, address); }, Qt::QueuedConnection);
+        fetch, [this, fetch, address] { fetch->start(*m_impl->nam, address); }, Qt::QueuedConnection);
 }
 
 } // namespace orvalen
