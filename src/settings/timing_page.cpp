@@ -13,14 +13,20 @@ namespace orvalen {
 
 namespace {
 
-// The number a field starts with; nullopt (and *error names the field) when
-// it does not start with one.
-std::optional<int> fieldNumber(const NumberField* field, QString* error)
+// The numbers the fields start with, in order; false (and *error names the
+// first field that does not start with one) when one does not.
+bool fieldNumbers(std::initializer_list<const NumberField*> fields, int* out, QString* error)
 {
-    const auto v = leadingDigits(field->text());
-    if (!v && error)
-        *error = field->edit()->accessibleName() + QStringLiteral(" 不是数字");
-    return v;
+    for (const NumberField* field : fields) {
+        const auto v = leadingDigits(field->text());
+        if (!v) {
+            if (error)
+                *error = field->edit()->accessibleName() + QStringLiteral(" 不是数字");
+            return false;
+        }
+        *out++ = *v;
+    }
+    return true;
 }
 
 } // namespace
@@ -129,12 +135,10 @@ void TimingPage::showSwitches(const ClockPlan& p)
 
 bool TimingPage::writeInto(ClockPlan& plan, QString* error) const
 {
-    const auto h = fieldNumber(m_lengthHours, error);
-    const auto m = h ? fieldNumber(m_lengthMinutes, error) : std::nullopt;
-    const auto s = m ? fieldNumber(m_lengthSeconds, error) : std::nullopt;
-    if (!s)
+    int hms[3] = {};
+    if (!fieldNumbers({m_lengthHours, m_lengthMinutes, m_lengthSeconds}, hms, error))
         return false;
-    const QTime all(*h, *m, *s);
+    const QTime all(hms[0], hms[1], hms[2]);
     if (!all.isValid()) {
         if (error)
             *error = QStringLiteral("总时长不是有效的时间");
@@ -144,11 +148,10 @@ bool TimingPage::writeInto(ClockPlan& plan, QString* error) const
     QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four, &plan.Time_five};
     for (int k = 0; k < 5; ++k) {
         const StageRow& r = m_stageRows[k];
-        const auto minutes = fieldNumber(r.minutes, error);
-        const auto seconds = minutes ? fieldNumber(r.seconds, error) : std::nullopt;
-        if (!seconds)
+        int ms[2] = {};
+        if (!fieldNumbers({r.minutes, r.seconds}, ms, error))
             return false;
-        const QTime t(0, *minutes, *seconds);
+        const QTime t(0, ms[0], ms[1]);
         if (!t.isValid()) {
             if (error)
                 *error = r.minutes->edit()->accessibleName() + QStringLiteral(" 不是有效的时间");
@@ -157,12 +160,10 @@ bool TimingPage::writeInto(ClockPlan& plan, QString* error) const
         *stages[k] = t;
     }
     if (m_longTermBox->isChecked()) {
-        const auto y = fieldNumber(m_dateYear, error);
-        const auto mo = y ? fieldNumber(m_dateMonth, error) : std::nullopt;
-        const auto d = mo ? fieldNumber(m_dateDay, error) : std::nullopt;
-        if (!d)
+        int ymd[3] = {};
+        if (!fieldNumbers({m_dateYear, m_dateMonth, m_dateDay}, ymd, error))
             return false;
-        const QDate date(*y, *mo, *d);
+        const QDate date(ymd[0], ymd[1], ymd[2]);
         if (!date.isValid()) {
             if (error)
                 *error = QStringLiteral("到期日期不是有效的日期");
