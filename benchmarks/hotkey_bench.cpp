@@ -161,7 +161,7 @@ int main(int argc, char** argv)
     ini.write("Hotkey", "often", "00");
     ClockPlan plan = ClockPlan::defaults(QDate::currentDate());
     plan.Time_all = QTime(1, 0, 0);
-    save_plan(*program.registry, plan);
+    savePlan(*program.registry, plan);
 
     QuietNotifier notifier;
     SilentSound silence;

@@ -97,11 +97,12 @@ int main(int argc, char** argv)
 
     const QDateTime target = program.clock.now().addDays(3);
     ClockPlan plan = ClockPlan::defaults(program.clock.now().date());
-    plan.checkone = QStringLiteral("1111111");
+    plan.longTerm = true;
     plan.time_date = target.date();
     plan.Time_all = target.time();
-    plan.combolist = QStringLiteral("001");
-    save_plan(program.registry, plan);
+    plan.timeFormat = TimeFormat::Seconds;
+    plan.overtimeAction = OvertimeAction::Stop;
+    savePlan(program.registry, plan);
     host.clockset[4].checked = true;
 
     DisplayWindow window(program.context, host, module, quietHost);

@@ -11,6 +11,7 @@
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/deskclock_rows.h"
+#include "stores/plan_codec.h"
 #include "stores/run_state.h"
 #include "support/recording_notifier.h"
 
@@ -42,14 +43,14 @@ bool fill(const QString& path, int plans)
         marks << QStringLiteral("?%1").arg(i);
     Transaction transaction(db);
     Statement insert(db, QStringLiteral("INSERT INTO deskclock (%1) VALUES (%2)")
-                             .arg(deskclock_select_list(), marks.join(QStringLiteral(", "))));
+                             .arg(deskclockSelectList(), marks.join(QStringLiteral(", "))));
     for (int id = 1; id <= plans; ++id) {
         insert.reset();
         insert.bindInt(1, id);
         insert.bindText(2, QStringLiteral("第%1位发言人").arg(id));
         insert.bindText(3, QStringLiteral("欢迎第%1位发言人").arg(id));
-        for (int i = 0; i < ClockPlan::kFieldCount; ++i)
-            insert.bindText(i + 4, plan.fieldText(i));
+        for (int i = 0; i < plan_codec::kFieldCount; ++i)
+            insert.bindText(i + 4, plan_codec::fieldText(plan, i));
         if (!insert.run())
             return false;
     }

@@ -31,14 +31,15 @@ int main(int argc, char** argv)
     registry.writeText(QStringLiteral("vision"), QStringLiteral("%1.%2").arg(ORVALEN_VERSION_MAJOR).arg(ORVALEN_VERSION_MINOR).remove(QStringLiteral(".0")));
     ClockPlan plan = ClockPlan::defaults(QDate::currentDate());
     if (args[3] == QLatin1String("live")) {
-        plan.checkone = QStringLiteral("1111111");
+        plan.longTerm = true;
         plan.time_date = QDate(2000, 1, 1);
         plan.Time_all = QTime(0, 0);
-        plan.combolist = QStringLiteral("301"); // hh:mm:ss
+        plan.timeFormat = TimeFormat::DaysClock; // hh:mm:ss
+        plan.overtimeAction = OvertimeAction::Stop;
     } else {
         plan.Time_all = QTime(0, 10, 0);
     }
-    if (!save_plan(registry, plan)) {
+    if (!savePlan(registry, plan)) {
         std::fprintf(stderr, "screen_bench_setup: the plan could not be stored\n");
         return 1;
     }

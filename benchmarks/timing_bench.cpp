@@ -158,7 +158,7 @@ struct Bench {
         program.context.sound = &sound;
         ClockPlan plan = ClockPlan::defaults(clock.now().date());
         plan.Time_all = QTime(0, 0, 0).addSecs(seconds);
-        save_plan(*program.registry, plan);
+        savePlan(*program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
         engine = std::make_unique<DisplayEngine>(program.context, host, module, *window);
         commands = &engine->commands();

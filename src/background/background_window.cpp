@@ -128,7 +128,7 @@ void BackgroundWindow::readShown()
     const QColor shown = m_display.backgroundColour();
     if (colour_from_value(m_colour, Qt::black) == shown)
         return;
-    const QString planned = value_part(m_display.module().clock_plan.background, 0);
+    const QString planned = m_display.module().clock_plan.backgroundColour.text;
     m_colour = colour_from_text(planned) == shown ? qint64(leading_number(planned)) : colour_to_text(shown).toLongLong();
 }
 
@@ -158,7 +158,7 @@ void BackgroundWindow::modeChanged()
     }
     QString path = background_picture_path(m_ctx.folder, m_pictureName);
     if (path.isEmpty()) {
-        const QString planPicture = value_part(m_display.module().clock_plan.background, 1);
+        const QString planPicture = m_display.module().clock_plan.backgroundPicture;
         const QString fallback = background_picture_path(m_ctx.folder, planPicture);
         if (!fallback.isEmpty() && is_bare_file_name(planPicture)) {
             m_pictureName = planPicture;
@@ -213,7 +213,7 @@ bool BackgroundWindow::applyPicture()
     // The picture on the display now keeps the clocks' colour as they are.
     const bool shown = m_display.backgroundIsPicture() && m_display.backgroundPictureName() == m_pictureName;
     const QColor clocks = shown ? m_display.elementColour(DisplayElement::Clock)
-                                : colour_from_text(m_display.module().clock_plan.clockcolour);
+                                : m_display.module().clock_plan.clockcolour.colour();
     m_display.showBackgroundPicture(picture, clocks, m_pictureName);
     return true;
 }

@@ -12,8 +12,8 @@ QString two(qint64 n)
 
 QString initial_clock_text(const ClockPlan& plan, const QTime& now, FirstClock when)
 {
-    int f = plan.timeFormat();
-    const int m = plan.timingMode();
+    int f = int(plan.timeFormat);
+    const int m = int(plan.timingMode);
     if (f < 0 || f > 2) {
         if (when == FirstClock::StartUp)
             return {};
@@ -32,7 +32,7 @@ QString initial_clock_text(const ClockPlan& plan, const QTime& now, FirstClock w
     case 1:
         return zero[f];
     case 2:
-        return now.toString(f == 1 && plan.timeFormat() == 1 ? QStringLiteral("HH:mm") : QStringLiteral("HH:mm:ss"));
+        return now.toString(f == 1 && plan.timeFormat == TimeFormat::MinutesSeconds ? QStringLiteral("HH:mm") : QStringLiteral("HH:mm:ss"));
     default:
         return {};
     }
@@ -40,7 +40,7 @@ QString initial_clock_text(const ClockPlan& plan, const QTime& now, FirstClock w
 
 QString initial_overtime_text(const ClockPlan& plan, const QTime& now, FirstClock when)
 {
-    switch (plan.timeFormat()) {
+    switch (int(plan.timeFormat)) {
     case 0: return QStringLiteral("00");
     case 1: return QStringLiteral("00:00");
     case 2: return QStringLiteral("00:00:00");

@@ -131,10 +131,10 @@ void DisplayWindow::styleTitles()
 {
     const ClockPlan& p = m_module.clock_plan;
     setCaption(textLabels[kTitleLine], p.firsttext);
-    styleElement(textLabels[kTitleLine], p.firstfont, colour_from_text(p.firstcolour), size_entry(p.sizethree, 0));
+    styleElement(textLabels[kTitleLine], p.firstfont, p.firstcolour.colour(), p.fontSize(0));
     textLabels[kTitleLine]->setVisible(!textLabels[kTitleLine]->text().isEmpty());
     setCaption(textLabels[kSubtitleLine], p.secondtext);
-    styleElement(textLabels[kSubtitleLine], p.secondfont, colour_from_text(p.secondcolour), size_entry(p.sizethree, 1));
+    styleElement(textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), p.fontSize(1));
     textPanels[kSubtitleLine]->setVisible(!textLabels[kSubtitleLine]->text().isEmpty());
 }
 
@@ -142,8 +142,8 @@ void DisplayWindow::styleTitles()
 void DisplayWindow::styleClocks(const QString& clockCaption, const QString& overtimeCaption)
 {
     const ClockPlan& p = m_module.clock_plan;
-    const QColor colour = colour_from_text(p.clockcolour);
-    const auto size = size_entry(p.sizethree, 2);
+    const QColor colour = p.clockcolour.colour();
+    const auto size = p.fontSize(2);
     setCaption(clockText, clockCaption);
     styleElement(clockText, p.clockFont, colour, size, clockPanel, clockPanel);
     clockPanel->setVisible(!clockText->text().isEmpty());
@@ -172,25 +172,25 @@ void DisplayWindow::placeScrollText()
 void DisplayWindow::styleForCount(const QString& initialClockText, const QString& overtimeText)
 {
     const ClockPlan& p = m_module.clock_plan;
-    const QColor clockColour = colour_from_text(p.clockcolour);
+    const QColor clockColour = p.clockcolour.colour();
     styleTitles();
     styleClocks(initialClockText, overtimeText);
 
     // End text, in the clock's look, shrunk to fit where the clock text stands.
-    setCaption(endTextMeasure, p.stageText[6]);
-    styleElement(endTextMeasure, p.clockFont, clockColour, size_entry(p.sizethree, 2));
+    setCaption(endTextMeasure, p.stages[6].prompt);
+    styleElement(endTextMeasure, p.clockFont, clockColour, p.fontSize(2));
     fitEndText();
 
     // Date line and prompt text start empty and hidden.
     setCaption(textLabels[kDateLine], QString());
-    styleElement(textLabels[kDateLine], p.stagefont, colour_from_text(p.stagecolour), size_entry(p.sizethree, 3));
+    styleElement(textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), p.fontSize(3));
     textPanels[kDateLine]->hide();
     setCaption(textLabels[kPromptLine], QString());
-    styleElement(textLabels[kPromptLine], p.textfont, colour_from_text(p.textcolour), size_entry(p.sizethree, 4));
+    styleElement(textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
     textPanels[kPromptLine]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    styleElement(textLabels[kScrollLine], p.rollfont, colour_from_text(p.rollcolour), size_entry(p.sizethree, 5));
+    styleElement(textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
     if (!textLabels[kScrollLine]->text().isEmpty())
         scrollTick->setEnabled(true);
     textPanels[kScrollLine]->hide();
@@ -228,17 +228,17 @@ void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString&
     QString sizes;
     if (RegistryStore* registry = m_ctx.registry) {
         p.stagefont = registry->readText(QStringLiteral("stagefont")).value_or(QString());
-        p.stagecolour = registry->readText(QStringLiteral("stagecolour")).value_or(QString());
+        p.stagecolour = PlanColour::fromText(registry->readText(QStringLiteral("stagecolour")).value_or(QString()));
         sizes = registry->readText(QStringLiteral("sizethree")).value_or(QString());
     }
-    styleElement(textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leading_number(p.stagecolour)), QColor(Qt::black)),
+    styleElement(textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leading_number(p.stagecolour.text)), QColor(Qt::black)),
                  size_entry(sizes, 3), textPanels[kDateLine]);
     textPanels[kDateLine]->setVisible(!textLabels[kDateLine]->text().isEmpty());
 
     setCaption(textLabels[kPromptLine], prompt);
-    styleElement(textLabels[kPromptLine], p.textfont, colour_from_text(p.textcolour), size_entry(p.sizethree, 4));
+    styleElement(textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
     textPanels[kPromptLine]->setVisible(!textLabels[kPromptLine]->text().isEmpty());
-    styleElement(textLabels[kScrollLine], p.rollfont, colour_from_text(p.rollcolour), size_entry(p.sizethree, 5));
+    styleElement(textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
     // The scrolling tick shows the panel at its first step.
     if (!textLabels[kScrollLine]->text().isEmpty())
         scrollTick->setEnabled(true);

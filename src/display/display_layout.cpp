@@ -90,8 +90,8 @@ void DisplayWindow::relayout()
 
     QLabel* title = textLabels[kTitleLine];
     using E = DisplayElement;
-    placeElement(E::MainTitle, W + twipsWidth(title), centred(title), plan.centresTitle(), H + twipsHeight(title), 100);
-    placeElement(E::Subtitle, W, centred(textPanels[kSubtitleLine]), plan.centresSubtitle(), H, 400);
+    placeElement(E::MainTitle, W + twipsWidth(title), centred(title), plan.centresTitle, H + twipsHeight(title), 100);
+    placeElement(E::Subtitle, W, centred(textPanels[kSubtitleLine]), plan.centresSubtitle, H, 400);
     for (int i = 2; i <= 4; ++i)
         placeElement(E(i), W, centred(textPanels[i]), false, H, 300.0 * i + 100);
     placeElement(E::Clock, W, centred(clockPanel), false, H, 1600);
@@ -102,7 +102,7 @@ void DisplayWindow::relayout()
     placeElement(E::OvertimeClock, W, centred(overtimePanel), false, H, 2200);
 
     const bool overtimeShown = plan.showsOvertimeClock();
-    if (!overtimeShown && (plan.centresTitle() || plan.centresSubtitle())) {
+    if (!overtimeShown && (plan.centresTitle || plan.centresSubtitle)) {
         const double screenW = twipsPerPixelX() * m_screen.screenWidthPx;
         setTwipsLeft(clockPanel, (screenW - twipsWidth(clockPanel)) / 2.0);
     }

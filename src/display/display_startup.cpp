@@ -59,7 +59,7 @@ QDateTime DisplayWindow::now() const
 bool DisplayWindow::isRunning() const
 {
     // A long-term plan runs on its own tick, which counts nothing.
-    return m_host.run.state() == RunState::Running && !m_module.clock_plan.isLongTerm();
+    return m_host.run.state() == RunState::Running && !m_module.clock_plan.longTerm;
 }
 
 void DisplayWindow::load()
@@ -83,7 +83,7 @@ void DisplayWindow::loadPlanAndStyles()
     m_trayIcon->SetTrayIcon(m_trayImage);
     m_trayIcon->SetTrayTip(windowTitle());
     if (m_ctx.registry)
-        load_plan(*m_ctx.registry, plan, now().date());
+        loadPlan(*m_ctx.registry, plan, now().date());
     m_module.plan_length_seconds = seconds_of(plan.Time_all);
     m_module.plan_length_ms = qint64(m_module.plan_length_seconds) * 1000;
     const QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four,
@@ -92,8 +92,8 @@ void DisplayWindow::loadPlanAndStyles()
         stage_seconds[i + 1] = seconds_of(*stages[i]);
 
     const QTime timeOfDay = now().time();
-    const QColor clockColour = colour_from_text(plan.clockcolour);
-    const std::optional<double> clockSize = size_entry(plan.sizethree, 2);
+    const QColor clockColour = plan.clockcolour.colour();
+    const std::optional<double> clockSize = plan.fontSize(2);
     setCaption(clockText, initial_clock_text(plan, timeOfDay));
     styleElement(clockText, plan.clockFont, clockColour, clockSize, clockPanel, clockPanel);
     setCaption(overtimeText, initial_overtime_text(plan, timeOfDay));
@@ -106,7 +106,7 @@ void DisplayWindow::loadPlanAndStyles()
         int index;
         QString caption;
         QString font;
-        QString colour;
+        PlanColour colour;
         int sizeEntry;
     };
     const TextStyle styles[] = {{0, plan.firsttext, plan.firstfont, plan.firstcolour, 0},
@@ -117,7 +117,7 @@ void DisplayWindow::loadPlanAndStyles()
     for (const TextStyle& s : styles) {
         QLabel* label = textLabels[s.index];
         setCaption(label, s.caption);
-        styleElement(label, s.font, colour_from_text(s.colour), size_entry(plan.sizethree, s.sizeEntry),
+        styleElement(label, s.font, s.colour.colour(), plan.fontSize(s.sizeEntry),
                      s.index == 2 ? textPanels[kDateLine] : nullptr);
         if (s.index == 0) {
             if (label->text().isEmpty())
@@ -142,11 +142,12 @@ void DisplayWindow::loadLookAndState()
 {
     const ClockPlan& plan = m_module.clock_plan;
 
-    if (plan.checkthree.left(1) == QLatin1String("0"))
-        applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
-    else
-        applyBackground(value_part(plan.highset[0], 0), value_part(plan.highset[0], 1),
-                        value_part(plan.highset[0], 2));
+    if (!plan.stageLooks) {
+        applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
+    } else {
+        const StageLook& look = plan.stages[size_t(0)].look;
+        applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
+    }
     if (!m_fixedScreen)
         m_screen = ScreenMetrics::fromPrimaryScreen();
     // Places shipped as shares of the screen become twips of this screen.
@@ -163,7 +164,7 @@ void DisplayWindow::loadLookAndState()
     relayout();
     promptTick->setInterval(100);
     // A long-term plan's set-up is the engine's, once the display is loaded.
-    if (plan.isLongTerm())
+    if (plan.longTerm)
         scrollTick->setEnabled(false);
 }
 
@@ -268,11 +269,12 @@ void DisplayWindow::applyStageBackground(int stage)
     if (stage < 0 || stage > 6)
         return;
     const ClockPlan& plan = m_module.clock_plan;
-    if (plan.checkthree.left(1) == QLatin1String("0"))
-        applyBackground(plan.clockcolour, value_part(plan.background, 0), value_part(plan.background, 1));
-    else
-        applyBackground(value_part(plan.highset[stage], 0), value_part(plan.highset[stage], 1),
-                        value_part(plan.highset[stage], 2));
+    if (!plan.stageLooks) {
+        applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
+    } else {
+        const StageLook& look = plan.stages[size_t(stage)].look;
+        applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
+    }
     relayout();
 }
 

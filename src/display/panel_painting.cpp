@@ -124,7 +124,7 @@ void DisplayWindow::paintTextPanels(int i)
     if (label->text().isEmpty())
         return;
     const ClockPlan& plan = m_module.clock_plan;
-    const bool longTerm = plan.isLongTerm();
+    const bool longTerm = plan.longTerm;
     setTwipsHeight(panel, twipsHeight(label));
     switch (i) {
     case 1:
@@ -138,7 +138,7 @@ void DisplayWindow::paintTextPanels(int i)
         }
         break;
     case 3:
-        if (longTerm && plan.showsWeekday()) {
+        if (longTerm && plan.showsWeekday) {
             const QDate today = now().date();
             setCaption(label, weekday_name(today));
             panel->show();
@@ -159,7 +159,7 @@ void DisplayWindow::paintTextPanels(int i)
             if (marquee_mode == 2)
                 setTwipsLeft(label, (twipsWidth(panel) - twipsWidth(label)) / 2.0);
         }
-        if (!plan.showsScrollingText() && !m_host.adjust_mode() && label->text() != QStringLiteral("动态文本")) {
+        if (!plan.showsScrollingText && !m_host.adjust_mode() && label->text() != QStringLiteral("动态文本")) {
             panel->hide();
             return;
         }

@@ -31,7 +31,7 @@ void DisplayWindow::showElementPlaceholders(bool shown)
         textLabels[kTitleLine]->setVisible(shownUnlessRunningAndEmpty(0));
 
         for (int i : {1, 2, 3}) {
-            if (i == 2 && !plan.isLongTerm())
+            if (i == 2 && !plan.longTerm)
                 continue; // the date line belongs to long-term plans only
             if (textLabels[i]->text().isEmpty()) {
                 setCaption(textLabels[i], *placeholders[i]);
@@ -48,7 +48,7 @@ void DisplayWindow::showElementPlaceholders(bool shown)
         if (!running)
             textPanels[kScrollLine]->show();
         else
-            textPanels[kScrollLine]->setVisible(!(textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText()));
+            textPanels[kScrollLine]->setVisible(!(textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText));
         centreScrollingText();
         logoBox->setVisible(!running || !logoBox->picture().isNull());
         // The placeholders are placed like any text: centred where no place is kept.
@@ -67,7 +67,7 @@ void DisplayWindow::showElementPlaceholders(bool shown)
             paintTextPanels(i);
         }
     }
-    if (textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText()) {
+    if (textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText) {
         setCaption(textLabels[kScrollLine], QString());
         textPanels[kScrollLine]->hide();
         paintTextPanels(4);

@@ -39,10 +39,10 @@ void DisplayWindow::prepareElementMenu(bool weekdayRuleOnly)
     }
     const ClockPlan& plan = m_module.clock_plan;
     MenuItemState& weekday = element_item(m_host, ElementAction::Weekday);
-    if (!plan.isLongTerm())
+    if (!plan.longTerm)
         weekday.visible = false;
     else
-        weekday.checked = plan.showsWeekday();
+        weekday.checked = plan.showsWeekday;
 }
 
 void DisplayWindow::dragStep(QWidget* moved, const QPointF& pos, DisplayElement element)
@@ -225,7 +225,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             dragStep(w, pos, DisplayElement::Clock);
         } else if (up) {
             clockPanel->setBorderStyle(0);
-            const QString& endText = m_module.clock_plan.stageText[6];
+            const QString& endText = m_module.clock_plan.stages[6].prompt;
             const bool showsEnd = !endText.isEmpty() && clockText->text() == endText;
             const double size = (showsEnd ? endTextMeasure : clockText)->font().pointSizeF();
             paintClock(clockText->text(), to_int16(size).value_or(0));

@@ -12,7 +12,7 @@ namespace orvalen {
 void DisplayWindow::scrollOneStep()
 {
     const ClockPlan& plan = m_module.clock_plan;
-    if (!plan.showsScrollingText() || textLabels[kScrollLine]->text().isEmpty()) {
+    if (!plan.showsScrollingText || textLabels[kScrollLine]->text().isEmpty()) {
         textPanels[kScrollLine]->hide();
         scrollTick->setEnabled(false);
         return;

@@ -1,38 +1,18 @@
 #include "menus/element_menu.h"
 
 #include "services/time_conversions.h"
-#include "display/colour.h"
 #include "display/display_window.h"
 #include "menus/style_dialogs.h"
 #include "platform/registry_store.h"
 #include "services/app_context.h"
+#include "stores/plan_store.h"
 #include "stores/run_state.h"
 
 #include <QDebug>
 #include <QLocale>
 #include <cmath>
-#include <vector>
 
 namespace orvalen {
-namespace {
-
-const QString kDefaultSizes = QStringLiteral("80/50/100/50/30/30/");
-
-} // namespace
-
-QString rebuild_size_list(const QString& list, int entry, double size)
-{
-    QStringList parts = list.split(QLatin1Char('/'));
-    if (parts.size() != 7 || !parts.last().isEmpty())
-        parts = kDefaultSizes.split(QLatin1Char('/'));
-    QString out;
-    for (int i = 0; i < 6; ++i) {
-        out += i == entry ? QString::number(size, 'g', 7) : parts[i];
-        out += QLatin1Char('/');
-    }
-    return out;
-}
-
 ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
                          StyleDialogs& dialogs)
     : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_dialogs(dialogs)
@@ -74,15 +54,15 @@ void ElementMenu::chooseFont()
     switch (e) {
     case DisplayElement::DateLine:
         plan.stagefont = font.family();
-        plan.stagecolour = colourText(e, plan.stagecolour);
-        plan.sizethree = rebuild_size_list(plan.sizethree, 3, font.pointSizeF());
-        store({{"stagefont", &plan.stagefont}, {"stagecolour", &plan.stagecolour}, {"sizethree", &plan.sizethree}});
+        plan.stagecolour = storedColour(e, plan.stagecolour);
+        plan.setFontSize(3, font.pointSizeF());
+        store({"stagefont", "stagecolour", "sizethree"});
         break;
     case DisplayElement::Clock:
-        plan.sizethree = rebuild_size_list(plan.sizethree, 2, font.pointSizeF());
+        plan.setFontSize(2, font.pointSizeF());
         plan.clockFont = font.family();
-        plan.clockcolour = colourText(e, plan.clockcolour);
-        store({{"clockFont", &plan.clockFont}, {"clockcolour", &plan.clockcolour}, {"sizethree", &plan.sizethree}});
+        plan.clockcolour = storedColour(e, plan.clockcolour);
+        store({"clockFont", "clockcolour", "sizethree"});
         break;
     default:
         break;
@@ -105,16 +85,16 @@ void ElementMenu::chooseColour()
     switch (e) {
     case DisplayElement::DateLine:
         plan.stagefont = m_display.elementFont(e).family();
-        plan.stagecolour = colour_to_text(colour);
-        store({{"stagefont", &plan.stagefont}, {"stagecolour", &plan.stagecolour}});
+        plan.stagecolour = PlanColour::fromColour(colour);
+        store({"stagefont", "stagecolour"});
         break;
     case DisplayElement::Clock: {
         m_display.repaintElement(e);
         const QFont font = m_display.elementFont(e);
-        plan.sizethree = rebuild_size_list(plan.sizethree, 2, font.pointSizeF()); // kept in memory only
+        plan.setFontSize(2, font.pointSizeF()); // kept in memory only
         plan.clockFont = font.family();
-        plan.clockcolour = colour_to_text(colour);
-        store({{"clockcolour", &plan.clockcolour}});
+        plan.clockcolour = PlanColour::fromColour(colour);
+        store({"clockcolour"});
         break;
     }
     case DisplayElement::OvertimeClock:
@@ -125,27 +105,19 @@ void ElementMenu::chooseColour()
     }
 }
 
-// The stored colour text of an element: the plan's own text while the
-// element still shows that colour (a system colour keeps its negative
-// value), else the element's colour as a plain colour value.
-QString ElementMenu::colourText(DisplayElement e, const QString& stored) const
+PlanColour ElementMenu::storedColour(DisplayElement e, const PlanColour& stored) const
 {
     const QColor now = m_display.elementColour(e);
-    const QColor before = colour_from_text(stored);
+    const QColor before = stored.colour();
     if (before.isValid() && before.rgb() == now.rgb())
         return stored;
-    return colour_to_text(now);
+    return PlanColour::fromColour(now);
 }
 
-void ElementMenu::store(std::initializer_list<std::pair<const char*, const QString*>> values)
+void ElementMenu::store(const QStringList& names)
 {
-    if (!m_ctx.registry)
-        return;
     // The values of one choice go to the store together, in one save.
-    std::vector<std::pair<QString, RegistryStore::Value>> texts;
-    for (const auto& [name, value] : values)
-        texts.emplace_back(QLatin1String(name), RegistryStore::Value::ofText(*value));
-    if (!m_ctx.registry->writeValues(texts))
+    if (m_ctx.registry && !savePlanFields(*m_ctx.registry, m_module.clock_plan, names))
         qWarning() << "Element menu: the font, colour and size could not be stored";
 }
 
@@ -189,12 +161,7 @@ void ElementMenu::toggleWeekday()
     }
     m_display.setElementShown(prompt, !m_display.elementText(prompt).isEmpty());
 
-    // Digit 2 of checkthree says whether the weekday shows; a text shorter
-    // than two digits is padded first so the rewrite has its place.
-    QString& flags = m_module.clock_plan.checkthree;
-    if (flags.size() < 2)
-        flags = flags.leftJustified(2, QLatin1Char('0'));
-    flags = flags.left(1) + (item.checked ? QLatin1Char('1') : QLatin1Char('0')) + flags.mid(2);
+    m_module.clock_plan.showsWeekday = item.checked;
     m_host.menusChanged();
 }
 

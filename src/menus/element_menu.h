@@ -1,11 +1,11 @@
 #pragma once
 #include "display/display_element.h"
 #include "menus/menu_hooks.h"
+#include "stores/plan_colour.h"
 
 #include <QString>
-#include <initializer_list>
+#include <QStringList>
 #include <optional>
-#include <utility>
 
 namespace orvalen {
 
@@ -14,12 +14,6 @@ struct HostState;
 struct ModuleState;
 class DisplayWindow;
 class StyleDialogs;
-
-// The size list of a plan (six font sizes in style-slot order, each followed
-// by "/") with entry `entry` (0..5) set to `size` in its shortest decimal
-// form. A list that is not six sizes each followed by "/" is first replaced
-// by "80/50/100/50/30/30/".
-QString rebuild_size_list(const QString& list, int entry, double size);
 
 // The element menu "运行设置": restyles the element the operator
 // right-clicked (ModuleState::selected_element: 0 main title, 1 subtitle,
@@ -45,8 +39,10 @@ private:
     void toggleWeekday();
 
     // Keeps plan values in the per-user store under their value names.
-    void store(std::initializer_list<std::pair<const char*, const QString*>> values);
-    QString colourText(DisplayElement e, const QString& stored) const;
+    void store(const QStringList& names);
+    // The plan's own colour while the element still shows it (a system
+    // colour keeps its negative value), else the element's colour.
+    PlanColour storedColour(DisplayElement e, const PlanColour& stored) const;
 
     AppContext& m_ctx;
     HostState& m_host;

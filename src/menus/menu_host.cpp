@@ -125,7 +125,7 @@ void MenuHost::load()
     m_host.run.setClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
-    element_item(m_host, ElementAction::Weekday).checked = m_module.clock_plan.showsWeekday();
+    element_item(m_host, ElementAction::Weekday).checked = m_module.clock_plan.showsWeekday;
     m_host.menusChanged();
 }
 

@@ -242,7 +242,7 @@ std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan
     if (!db.isOpen())
         return std::nullopt;
     Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname = ? ORDER BY ID, rowid")
-                          .arg(deskclock_select_list()));
+                          .arg(deskclockSelectList()));
     if (!row.isValid() || !row.bindText(1, name)) {
         *error = row.error();
         return std::nullopt;
@@ -258,7 +258,7 @@ std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan
         break;
     }
 
-    return read_deskclock_plan(row, base, movetext, error);
+    return readDeskclockPlan(row, base, movetext, error);
 }
 
 void PlanMenu::leavePause()
@@ -304,7 +304,7 @@ void PlanMenu::selectPlan(int index)
     }
 
     const int lastIndex = m_items.size() - 1;
-    const int position = m_module.clock_plan.overtimeAction() < 2 ? lastIndex + 10 : index + 1;
+    const int position = int(m_module.clock_plan.overtimeAction) < 2 ? lastIndex + 10 : index + 1;
     if (m_ctx.ini && !m_ctx.ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
 

@@ -6,16 +6,6 @@
 
 namespace orvalen {
 
-namespace {
-const QString kDefaultSizeList = QStringLiteral("80/50/100/50/30/30/");
-
-// Six sizes, each followed by "/".
-bool size_list_well_formed(const QString& sizes)
-{
-    return sizes.split(QLatin1Char('/')).size() == 7;
-}
-} // namespace
-
 std::optional<PlanMessage> load_named_plan(const PlanTable& table, const RegistryStore* registry,
                                            ClockPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error)
@@ -44,10 +34,9 @@ std::optional<PlanMessage> load_named_plan(const PlanTable& table, const Registr
         if (stageFont)
             currentPlan.stagefont = *stageFont;
         if (const std::optional<QString> colour = registry->readText(QStringLiteral("stagecolour")))
-            currentPlan.stagecolour = *colour;
+            currentPlan.stagecolour = PlanColour::fromText(*colour);
     }
-    if (!size_list_well_formed(currentPlan.sizethree))
-        currentPlan.sizethree = kDefaultSizeList;
+    currentPlan.completeFontSizes();
     editor.loadSavedPlan(saved, stageFont, sizeList);
     return std::nullopt;
 }

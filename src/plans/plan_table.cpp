@@ -3,6 +3,7 @@
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/deskclock_rows.h"
+#include "stores/plan_codec.h"
 #include "stores/plan_names.h"
 
 #include <QFile>
@@ -247,24 +248,24 @@ PlanTableResult PlanTable::save(const QString& name, const QString& movingText, 
         const qint64 id = next.integer(QStringLiteral("next_id"));
 
         ClockPlan row = plan;
-        if (!row.isLongTerm())
+        if (!row.longTerm)
             row.time_date = kNoTargetDate;
         // A time or date that is not one would be stored as a value no load
         // could read back.
-        for (int i = 0; i < ClockPlan::kFieldCount; ++i) {
-            if (!ClockPlan::isTextField(i) && row.fieldText(i).isEmpty())
-                return failed(QStringLiteral("%1 holds no valid value").arg(ClockPlan::fieldNames()[i]));
+        for (int i = 0; i < plan_codec::kFieldCount; ++i) {
+            if (!plan_codec::isTextField(i) && plan_codec::fieldText(row, i).isEmpty())
+                return failed(QStringLiteral("%1 holds no valid value").arg(plan_codec::fieldNames()[i]));
         }
         const QStringList& columns = deskclock_columns();
         QStringList marks;
         for (int i = 1; i <= columns.size(); ++i)
             marks << QStringLiteral("?%1").arg(i);
         Statement insert(db, QStringLiteral("INSERT INTO deskclock (%1) VALUES (%2)")
-                                 .arg(deskclock_select_list(), marks.join(QStringLiteral(", "))));
+                                 .arg(deskclockSelectList(), marks.join(QStringLiteral(", "))));
         bool bound = insert.bindInt(1, id) && insert.bindText(2, name) && insert.bindText(3, movingText);
-        const int tixingtime = ClockPlan::fieldIndex(QStringLiteral("tixingtime"));
-        for (int i = 0; i < ClockPlan::kFieldCount && bound; ++i)
-            bound = i == tixingtime ? insert.bindInt(i + 4, row.tixingtime) : insert.bindText(i + 4, row.fieldText(i));
+        const int tixingtime = plan_codec::fieldIndex(QStringLiteral("tixingtime"));
+        for (int i = 0; i < plan_codec::kFieldCount && bound; ++i)
+            bound = i == tixingtime ? insert.bindInt(i + 4, row.tixingtime) : insert.bindText(i + 4, plan_codec::fieldText(row, i));
         if (!bound || !insert.run())
             return failed(QStringLiteral("the plan cannot be stored: %1").arg(insert.error()));
         if (newId)
@@ -318,7 +319,7 @@ PlanTableResult PlanTable::read(const QString& name, SavedPlan* saved) const
     return use([&](Database& db) -> PlanTableResult {
         Statement row(db, QStringLiteral("SELECT %1 FROM deskclock WHERE clockname IS ?1 COLLATE BINARY "
                                          "ORDER BY ID, rowid LIMIT 1")
-                              .arg(deskclock_select_list()));
+                              .arg(deskclockSelectList()));
         if (!row.isValid()) {
             const bool columnMissing = row.error().contains(QLatin1String("no such column"));
             return {columnMissing ? PlanTableStatus::Incomplete : PlanTableStatus::Failed, row.error()};
@@ -334,7 +335,7 @@ PlanTableResult PlanTable::read(const QString& name, SavedPlan* saved) const
             break;
         }
         QString error;
-        const std::optional<ClockPlan> plan = read_deskclock_plan(row, ClockPlan{}, &saved->movingText, &error);
+        const std::optional<ClockPlan> plan = readDeskclockPlan(row, ClockPlan{}, &saved->movingText, &error);
         if (!plan)
             return failed(QStringLiteral("plan %1: %2").arg(name, error));
         saved->id = int(row.integer(QStringLiteral("ID")));

@@ -15,10 +15,6 @@
 
 namespace orvalen {
 
-namespace {
-QString piece(const QStringList& parts, int i) { return i < parts.size() ? parts[i] : QString(); }
-const QString kShippedSizes = QStringLiteral("80/50/100/50/30/30/");
-} // namespace
 
 LookPage::LookPage(const ClockPlan& stored, QWidget* parent) : QWidget(parent), m_stored(stored)
 {
@@ -85,16 +81,14 @@ LookPage::LookPage(const ClockPlan& stored, QWidget* parent) : QWidget(parent), 
 
 void LookPage::showPlan(const ClockPlan& p)
 {
-    const QStringList sizes = p.sizethree.split(QLatin1Char('/'));
     for (int i = 0; i < kStyleSlots; ++i) {
         refillList(m_styleRows[i].size, sizeList(i));
-        const int v = leadingDigits(piece(sizes, i)).value_or(0);
+        const int v = int(p.fontSizes[i]);
         m_styleRows[i].size->setEditText(QString::number(v > 10 ? v : 10));
     }
     showSwitches(p);
     showColoursAndTitles(p);
-    const QStringList bg = p.background.split(QLatin1Char('\\'));
-    showColourOrPicture(m_background, piece(bg, 0), piece(bg, 1), false);
+    showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, false);
 }
 
 void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, const std::optional<QString>& storedSizes)
@@ -102,11 +96,11 @@ void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, const 
     const QString fonts[kStyleSlots] = {p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont};
     for (int i = 0; i < kStyleSlots; ++i)
         showFont(StyleSlot(i), fonts[i]);
-    QStringList sizes = p.sizethree.split(QLatin1Char('/'));
-    if (sizes.size() != 7)
-        sizes = kShippedSizes.split(QLatin1Char('/'));
+    // A damaged size list shows the sizes it falls back to.
+    ClockPlan complete = p;
+    complete.completeFontSizes();
     for (int i = 0; i < kStyleSlots; ++i)
-        m_styleRows[i].size->setEditText(QString::number(leadingDigits(sizes[i]).value_or(0)));
+        m_styleRows[i].size->setEditText(QString::number(std::max(0, int(complete.fontSizes[i]))));
     // The date line keeps the per-user store's font and size.
     showFont(Days, daysFont);
     if (storedSizes) {
@@ -116,8 +110,7 @@ void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, const 
     }
     showSwitches(p);
     showColoursAndTitles(p);
-    const QStringList bg = p.background.split(QLatin1Char('\\'));
-    showColourOrPicture(m_background, piece(bg, 0), piece(bg, 1), true);
+    showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, true);
 }
 
 void LookPage::showFont(StyleSlot slot, const QString& name)
@@ -133,18 +126,21 @@ void LookPage::showFont(StyleSlot slot, const QString& name)
 
 void LookPage::showSwitches(const ClockPlan& p)
 {
-    QCheckBox* boxes[6] = {m_stageLooksBox, m_weekdayBox, m_scrollingTextBox, m_mainTitle.centred,
-                           m_subtitle.centred, m_spareCentreBox};
-    for (int i = 0; i < 6; ++i)
-        setBoxValue(boxes[i], flag_value(p.checkthree, i + 1));
+    const std::optional<QString>& flags = p.stored.checkthree;
+    showSwitch(m_stageLooksBox, p.stageLooks, flags, 1);
+    showSwitch(m_weekdayBox, p.showsWeekday, flags, 2);
+    showSwitch(m_scrollingTextBox, p.showsScrollingText, flags, 3);
+    showSwitch(m_mainTitle.centred, p.centresTitle, flags, 4);
+    showSwitch(m_subtitle.centred, p.centresSubtitle, flags, 5);
+    showSwitch(m_spareCentreBox, p.centresThird, flags, 6);
 }
 
 void LookPage::showColoursAndTitles(const ClockPlan& p)
 {
-    const QString* colours[kStyleSlots] = {&p.firstcolour, &p.secondcolour, &p.clockcolour,
-                                           &p.stagecolour, &p.textcolour,   &p.rollcolour};
+    const PlanColour* colours[kStyleSlots] = {&p.firstcolour, &p.secondcolour, &p.clockcolour,
+                                              &p.stagecolour, &p.textcolour,   &p.rollcolour};
     for (int i = 0; i < kStyleSlots; ++i)
-        m_styleRows[i].colour->setValueText(*colours[i]);
+        m_styleRows[i].colour->setValueText(colours[i]->text);
     m_mainTitle.text->setText(p.firsttext);
     m_subtitle.text->setText(p.secondtext);
 }
@@ -153,24 +149,26 @@ void LookPage::writeInto(ClockPlan& plan) const
 {
     QString* fonts[kStyleSlots] = {&plan.firstfont, &plan.secondfont, &plan.clockFont,
                                    &plan.stagefont, &plan.textfont,   &plan.rollfont};
-    QString* colours[kStyleSlots] = {&plan.firstcolour, &plan.secondcolour, &plan.clockcolour,
-                                     &plan.stagecolour, &plan.textcolour,   &plan.rollcolour};
-    plan.sizethree.clear();
+    PlanColour* colours[kStyleSlots] = {&plan.firstcolour, &plan.secondcolour, &plan.clockcolour,
+                                        &plan.stagecolour, &plan.textcolour,   &plan.rollcolour};
     for (int i = 0; i < kStyleSlots; ++i) {
         const StyleRow& r = m_styleRows[i];
         if (r.font->count() > 0) // before the font lists are filled the plan's own names stay
             *fonts[i] = r.font->currentText();
-        *colours[i] = r.colour->valueText();
-        plan.sizethree += r.size->currentText() + QLatin1Char('/');
+        *colours[i] = PlanColour::fromText(r.colour->valueText());
+        plan.fontSizes[i] = r.size->currentText().toDouble(); // an empty size is 0
     }
+    plan.fontSizesComplete = true;
     plan.firsttext = m_mainTitle.text->text();
     plan.secondtext = m_subtitle.text->text();
-    plan.background = m_background->valueText() + QLatin1Char('\\') + m_background->text();
-    QString digits;
-    for (const QCheckBox* b : {m_stageLooksBox, m_weekdayBox, m_scrollingTextBox, m_mainTitle.centred,
-                               m_subtitle.centred, m_spareCentreBox})
-        digits += QString::number(boxValue(b));
-    plan.checkthree = digits;
+    plan.backgroundColour = PlanColour::fromText(m_background->valueText());
+    plan.backgroundPicture = m_background->text();
+    plan.stageLooks = m_stageLooksBox->isChecked();
+    plan.showsWeekday = m_weekdayBox->isChecked();
+    plan.showsScrollingText = m_scrollingTextBox->isChecked();
+    plan.centresTitle = m_mainTitle.centred->isChecked();
+    plan.centresSubtitle = m_subtitle.centred->isChecked();
+    plan.centresThird = m_spareCentreBox->isChecked();
 }
 
 void LookPage::fillFontLists(const QStringList& installed, const QStringList& preferred, const QSet<QString>& families)
@@ -216,7 +214,10 @@ int LookPage::stepSize(StyleSlot slot, int direction)
 void LookPage::showLongTerm(bool on)
 {
     // The weekday and the days' style belong to long-term plans.
-    setBoxValue(m_weekdayBox, on ? flag_value(m_stored.checkthree, 2) : 0);
+    if (on)
+        showSwitch(m_weekdayBox, m_stored.showsWeekday, m_stored.stored.checkthree, 2);
+    else
+        m_weekdayBox->setChecked(false);
     m_weekdayBox->setEnabled(on);
     m_weekdayBox->setVisible(!m_simple);
     const StyleRow& days = m_styleRows[Days];
@@ -229,21 +230,32 @@ void LookPage::showSimple(bool simple, bool longTerm)
 {
     m_simple = simple;
     const bool full = !simple;
-    const QString& flags = m_stored.checkthree;
-    setBoxValue(m_stageLooksBox, simple ? 0 : flag_value(flags, 1));
+    const ClockPlan& p = m_stored;
+    const std::optional<QString>& flags = p.stored.checkthree;
+    // Simple mode: no per-stage looks, both titles centred, no scrolling text.
+    auto showStored = [&](QCheckBox* box, bool simpleValue, bool stored, int digit) {
+        if (simple)
+            box->setChecked(simpleValue);
+        else
+            showSwitch(box, stored, flags, digit);
+    };
+    showStored(m_stageLooksBox, false, p.stageLooks, 1);
     m_stageLooksBox->setVisible(full);
-    setBoxValue(m_mainTitle.centred, simple ? 1 : flag_value(flags, 4));
+    showStored(m_mainTitle.centred, true, p.centresTitle, 4);
     m_mainTitle.centred->setVisible(full);
-    setBoxValue(m_subtitle.centred, simple ? 1 : flag_value(flags, 5));
+    showStored(m_subtitle.centred, true, p.centresSubtitle, 5);
     m_subtitle.centred->setVisible(full);
     for (StyleSlot slot : {Prompt, ScrollingText}) {
         const StyleRow& r = m_styleRows[slot];
         for (QWidget* w : std::initializer_list<QWidget*>{r.name, r.font, r.size, r.colour})
             w->setVisible(full);
     }
-    setBoxValue(m_scrollingTextBox, simple ? 0 : flag_value(flags, 3));
+    showStored(m_scrollingTextBox, false, p.showsScrollingText, 3);
     m_scrollingTextBox->setVisible(full);
-    setBoxValue(m_weekdayBox, simple && longTerm ? 1 : flag_value(flags, 2));
+    if (simple && longTerm)
+        m_weekdayBox->setChecked(true);
+    else
+        showSwitch(m_weekdayBox, p.showsWeekday, flags, 2);
     if (!longTerm)
         m_weekdayBox->setChecked(false); // the weekday belongs to long-term plans only
     m_weekdayBox->setVisible(full && longTerm);

@@ -14,7 +14,6 @@ namespace orvalen {
 
 namespace {
 const QStringList kStageNames{"开始", "报警1", "报警2", "报警3", "读秒", "超时", "结束"};
-QString piece(const QStringList& parts, int i) { return i < parts.size() ? parts[i] : QString(); }
 } // namespace
 
 PrecisePage::PrecisePage(QWidget* parent) : QWidget(parent)
@@ -84,9 +83,9 @@ QPushButton* PrecisePage::moveButton(const QString& caption)
 void PrecisePage::showStageLooks(const ClockPlan& p, bool emptyText)
 {
     for (int k = 0; k < 7; ++k) {
-        const QStringList parts = p.highset[k].split(QLatin1Char('\\'));
-        m_stageRows[k].timeColour->setValueText(piece(parts, 0));
-        showColourOrPicture(m_stageRows[k].background, piece(parts, 1), piece(parts, 2), emptyText);
+        const StageLook& look = p.stages[k].look;
+        m_stageRows[k].timeColour->setValueText(look.timeColour.text);
+        showColourOrPicture(m_stageRows[k].background, look.backgroundColour.text, look.backgroundPicture, emptyText);
     }
 }
 
@@ -94,8 +93,10 @@ void PrecisePage::writeInto(ClockPlan& plan) const
 {
     for (int k = 0; k < 7; ++k) {
         const StageRow& r = m_stageRows[k];
-        plan.highset[k] = r.timeColour->valueText() + QLatin1Char('\\') + r.background->valueText() + QLatin1Char('\\')
-                          + r.background->text();
+        StageLook& look = plan.stages[k].look;
+        look.timeColour = PlanColour::fromText(r.timeColour->valueText());
+        look.backgroundColour = PlanColour::fromText(r.background->valueText());
+        look.backgroundPicture = r.background->text();
     }
 }
 

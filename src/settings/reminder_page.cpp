@@ -85,15 +85,14 @@ ReminderPage::ReminderPage(const ClockPlan& stored, SettingsNotice notice, QWidg
 
 void ReminderPage::showReminders(const ClockPlan& p)
 {
-    for (int k = 0; k < 7; ++k)
-        m_stageRows[k].prompt->setChecked(p.showsPromptAt(k));
-    for (int k = 0; k < 7; ++k)
-        m_stageRows[k].sound->setChecked(p.playsSoundAt(k));
-    for (int k = 0; k < 7; ++k)
-        m_stageRows[k].blink->setChecked(p.blinksAt(k));
     for (int k = 0; k < 7; ++k) {
-        m_stageRows[k].promptText->setText(p.stageText[k]);
-        m_stageRows[k].soundFile->setText(p.stageMusic[k]);
+        const PlanStage& stage = p.stages[k];
+        StageRow& r = m_stageRows[k];
+        r.prompt->setChecked(stage.showsPrompt);
+        r.sound->setChecked(stage.playsSound);
+        r.blink->setChecked(stage.blinks);
+        r.promptText->setText(stage.prompt);
+        r.soundFile->setText(stage.sound);
     }
 }
 
@@ -101,16 +100,15 @@ void ReminderPage::showDuration(int seconds) { m_duration->setText(QString::numb
 
 bool ReminderPage::writeInto(ClockPlan& plan, QString* error) const
 {
-    QString prompts, sounds, blinks;
     for (int k = 0; k < 7; ++k) {
         const StageRow& r = m_stageRows[k];
-        prompts += QString::number(boxValue(r.prompt));
-        sounds += QString::number(boxValue(r.sound));
-        blinks += QString::number(boxValue(r.blink));
-        plan.stageText[k] = r.promptText->text();
-        plan.stageMusic[k] = r.soundFile->text();
+        PlanStage& stage = plan.stages[k];
+        stage.showsPrompt = r.prompt->isChecked();
+        stage.playsSound = r.sound->isChecked();
+        stage.blinks = r.blink->isChecked();
+        stage.prompt = r.promptText->text();
+        stage.sound = r.soundFile->text();
     }
-    plan.checktwo = prompts + sounds + blinks;
     const auto n = leadingDigits(m_duration->text());
     if (!n) {
         if (error)
@@ -147,11 +145,11 @@ void ReminderPage::showSimple(bool simple)
     for (int k : {1, 2, 4, 5}) {
         StageRow& r = m_stageRows[k];
         r.name->setVisible(full);
-        r.blink->setChecked(full && m_stored.blinksAt(k));
+        r.blink->setChecked(full && m_stored.stages[k].blinks);
         r.blink->setVisible(full);
-        r.prompt->setChecked(full && m_stored.showsPromptAt(k));
+        r.prompt->setChecked(full && m_stored.stages[k].showsPrompt);
         r.prompt->setVisible(full);
-        r.sound->setChecked(full && m_stored.playsSoundAt(k));
+        r.sound->setChecked(full && m_stored.stages[k].playsSound);
         r.sound->setVisible(full);
         r.promptText->setVisible(full);
         r.soundFile->setVisible(full);

@@ -94,7 +94,7 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
         }
     }
     QString error;
-    if (!ctx.registry || !save_plan(*ctx.registry, plan, &error, SaveReport::ByCaller)) {
+    if (!ctx.registry || !savePlan(*ctx.registry, plan, &error, SaveReport::ByCaller)) {
         if (edit && !edit->undo().save())
             qWarning("settings: TimeData.db keeps the new settings although the plan was not stored");
         if (error.isEmpty())
@@ -143,7 +143,7 @@ void SettingsWindow::unloadTidy()
     d.setElementShown(E::Prompt, false);
     // The overtime clock follows the plan that runs, not unapplied controls.
     const ClockPlan& plan = d.module().clock_plan;
-    d.setElementShown(E::OvertimeClock, plan.wantsOvertimeClock() && plan.overtimeAction() == 0);
+    d.setElementShown(E::OvertimeClock, plan.showsOvertimeClock());
 }
 
 } // namespace orvalen

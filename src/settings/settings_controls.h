@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QToolButton;
@@ -42,6 +43,16 @@ inline int boxValue(const QCheckBox* b)
 inline void setBoxValue(QCheckBox* b, int value)
 {
     b->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+// Shows a switch of the plan. A switch stored as 2 (a greyed box) shows
+// greyed while the plan holds it off; `digit` is its place (from 1) in
+// `storedFlags`, the text the plan was read from.
+inline void showSwitch(QCheckBox* b, bool on, const std::optional<QString>& storedFlags, int digit)
+{
+    const bool greyed = !on && storedFlags && digit >= 1 && digit <= storedFlags->size()
+                        && storedFlags->at(digit - 1) == QLatin1Char('2');
+    b->setCheckState(on ? Qt::Checked : greyed ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
 // Control factories: every control is named for screen readers by its

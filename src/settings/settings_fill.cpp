@@ -16,9 +16,6 @@
 
 namespace orvalen {
 
-namespace {
-const QString kShippedSizes = QStringLiteral("80/50/100/50/30/30/");
-} // namespace
 
 void SettingsWindow::fillFromCurrentPlan()
 {
@@ -27,7 +24,7 @@ void SettingsWindow::fillFromCurrentPlan()
     // Opening the editor takes the stored plan as the current plan.
     if (ctx.registry) {
         const QDate today = ctx.clock ? ctx.clock->now().date() : QDate::currentDate();
-        load_plan(*ctx.registry, module.clock_plan, today);
+        loadPlan(*ctx.registry, module.clock_plan, today);
     }
     m_stored = module.clock_plan;
     const ClockPlan& p = m_stored;
@@ -64,10 +61,7 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
     // The long-term switch restores the switches from the editor's copy of
     // the stored plan: that copy is the row's from here on, so the switches,
     // the lists and 应用 follow the loaded plan, not the current one.
-    m_stored.checkone = row.checkone;
-    m_stored.checkthree = row.checkthree;
-    m_stored.checkfour = row.checkfour;
-    m_stored.combolist = row.combolist;
+    takeSwitchesOf(row);
 
     m_timing->showTimes(row);
     m_timing->showSwitches(row);
@@ -77,12 +71,37 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
     // The date line keeps the per-user store's font and size.
     if (registryStageFont)
         module.clock_plan.stagefont = *registryStageFont;
-    if (module.clock_plan.sizethree.split(QLatin1Char('/')).size() != 7)
-        module.clock_plan.sizethree = kShippedSizes;
+    module.clock_plan.completeFontSizes();
     m_look->showSavedPlan(row, module.clock_plan.stagefont, registrySizeList);
     m_system->showSavedPlan(row);
     m_reminders->showDuration(row.tixingtime);
     m_precise->showStageLooks(row, true);
+}
+
+void SettingsWindow::takeSwitchesOf(const ClockPlan& row)
+{
+    ClockPlan& s = m_stored;
+    s.continuousReminder = row.continuousReminder;
+    s.longTerm = row.longTerm;
+    for (int k = 0; k < 7; ++k)
+        s.stages[k].on = row.stages[k].on;
+    s.stageLooks = row.stageLooks;
+    s.showsWeekday = row.showsWeekday;
+    s.showsScrollingText = row.showsScrollingText;
+    s.centresTitle = row.centresTitle;
+    s.centresSubtitle = row.centresSubtitle;
+    s.centresThird = row.centresThird;
+    s.wantsOvertimeClock = row.wantsOvertimeClock;
+    s.endTextOnClock = row.endTextOnClock;
+    s.restartsAfterDelay = row.restartsAfterDelay;
+    s.customLogoSize = row.customLogoSize;
+    s.timeFormat = row.timeFormat;
+    s.timingMode = row.timingMode;
+    s.overtimeAction = row.overtimeAction;
+    s.stored.checkone = row.stored.checkone;
+    s.stored.checkthree = row.stored.checkthree;
+    s.stored.checkfour = row.stored.checkfour;
+    s.stored.combolist = row.stored.combolist;
 }
 
 std::optional<ClockPlan> SettingsWindow::editedPlan(QString* error) const

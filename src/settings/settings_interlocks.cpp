@@ -29,7 +29,8 @@ void SettingsWindow::longTermChanged()
     if (on) {
         // Only the editor's copy of the stored plan changes; the current
         // plan changes on "应用". A long-term plan counts down and stops.
-        m_stored.combolist = QString::number(m_stored.timeFormat()) + QStringLiteral("01");
+        m_stored.timingMode = TimingMode::CountDown;
+        m_stored.overtimeAction = OvertimeAction::Stop;
     }
     m_system->showLongTerm(on);
     m_look->showLongTerm(on);

@@ -111,8 +111,8 @@ QStringList reminderProblems(const ReminderInput& in)
 
 QString timePreviewText(const ClockPlan& plan, const QTime& now)
 {
-    const int format = plan.timeFormat();
-    const int mode = plan.timingMode();
+    const int format = int(plan.timeFormat);
+    const int mode = int(plan.timingMode);
     const QTime t = plan.Time_all.isValid() ? plan.Time_all : QTime(0, 0);
     auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
     if (mode == 0) {

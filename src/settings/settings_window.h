@@ -84,6 +84,9 @@ private:
     void buildBottom(QVBoxLayout* editor, QHBoxLayout* outer);
     void wirePages();
     void fillFromCurrentPlan();
+    // A loaded row's switches and list choices become the editor's stored
+    // ones: switching long-term off or simple mode off gives back the row's.
+    void takeSwitchesOf(const ClockPlan& row);
 
     void longTermSwitched(bool on);
     void longTermChanged();

@@ -178,16 +178,13 @@ void SystemPage::fillFormatList(const QStringList& list) { refillList(m_formatLi
 
 void SystemPage::showPlan(const ClockPlan& p)
 {
-    const bool longTerm = p.isLongTerm();
-    const int d1 = p.timeFormat(), d2 = p.timingMode(), d3 = p.overtimeAction();
-    const QStringList& formats = longTerm ? dayFormatList() : d2 == kSystemTime ? systemTimeFormatList() : countFormatList();
+    const int d1 = int(p.timeFormat), d2 = int(p.timingMode), d3 = int(p.overtimeAction);
+    const QStringList& formats = p.longTerm ? dayFormatList() : d2 == kSystemTime ? systemTimeFormatList() : countFormatList();
     fillFormatList(formats);
     refillList(m_modeList, {"倒计时", "正计时", "系统时间"});
     refillList(m_overtimeList, {"超时计时", "停止计时", "复位", "下一阶段"});
     m_logoField->setText(p.logopicture);
-    setBoxValue(m_overtimeClockBox, flag_value(p.checkfour, 1));
-    setBoxValue(m_endTextBox, flag_value(p.checkfour, 2));
-    setBoxValue(m_delayBox, flag_value(p.checkfour, 3));
+    showSwitches(p);
     // A digit beyond its list takes entry 1 (never an index outside the list).
     m_formatList->setCurrentIndex(d1 < formats.size() ? d1 : 1);
     m_modeList->setCurrentIndex(d2 <= 2 ? d2 : 0);
@@ -215,15 +212,16 @@ void SystemPage::showSettings(const IniStore* ini)
     m_scrollModeList->setCurrentIndex(mode <= 2 ? mode : 2);
     m_scrollWidth->setText(read(kMarquee, kWidth, kWidthSettingsDefault).trimmed());
     m_scrollSpeed->setText(read(kMarquee, kMarqueeSpeed, kSpeedSettingsDefault).trimmed());
+    // Two digits: Ctrl, Alt.
     const QString often = read(kHotkey, kOften, kOftenDefault).trimmed();
-    m_planKeyCtrl->setChecked(flag_value(often, 1) == 1);
-    m_planKeyAlt->setChecked(flag_value(often, 2) == 1);
+    m_planKeyCtrl->setChecked(often.size() > 0 && often[0] == QLatin1Char('1'));
+    m_planKeyAlt->setChecked(often.size() > 1 && often[1] == QLatin1Char('1'));
 }
 
 void SystemPage::showSavedPlan(const ClockPlan& row)
 {
-    const int d1 = row.timeFormat(), d2 = row.timingMode(), d3 = row.overtimeAction();
-    if (row.isLongTerm()) {
+    const int d1 = int(row.timeFormat), d2 = int(row.timingMode), d3 = int(row.overtimeAction);
+    if (row.longTerm) {
         fillFormatList(dayFormatList());
         m_modeList->setCurrentIndex(0);
         m_modeList->setEnabled(false);
@@ -244,18 +242,26 @@ void SystemPage::showSavedPlan(const ClockPlan& row)
         overtimeChosen();
     }
     m_logoField->setText(row.logopicture);
-    setBoxValue(m_overtimeClockBox, flag_value(row.checkfour, 1));
-    setBoxValue(m_endTextBox, flag_value(row.checkfour, 2));
-    setBoxValue(m_delayBox, flag_value(row.checkfour, 3));
+    showSwitches(row);
+}
+
+void SystemPage::showSwitches(const ClockPlan& p)
+{
+    const std::optional<QString>& flags = p.stored.checkfour;
+    showSwitch(m_overtimeClockBox, p.wantsOvertimeClock, flags, 1);
+    showSwitch(m_endTextBox, p.endTextOnClock, flags, 2);
+    showSwitch(m_delayBox, p.restartsAfterDelay, flags, 3);
 }
 
 void SystemPage::writeInto(ClockPlan& plan) const
 {
-    plan.checkfour = QString::number(boxValue(m_overtimeClockBox)) + QString::number(boxValue(m_endTextBox))
-                     + QString::number(boxValue(m_delayBox)) + QString::number(boxValue(m_logoSizeBox));
-    plan.combolist = QString::number(std::max(0, m_formatList->currentIndex()))
-                     + QString::number(std::max(0, m_modeList->currentIndex()))
-                     + QString::number(std::max(0, m_overtimeList->currentIndex()));
+    plan.wantsOvertimeClock = m_overtimeClockBox->isChecked();
+    plan.endTextOnClock = m_endTextBox->isChecked();
+    plan.restartsAfterDelay = m_delayBox->isChecked();
+    plan.customLogoSize = m_logoSizeBox->isChecked();
+    plan.timeFormat = TimeFormat(std::max(0, m_formatList->currentIndex()));
+    plan.timingMode = TimingMode(std::max(0, m_modeList->currentIndex()));
+    plan.overtimeAction = OvertimeAction(std::max(0, m_overtimeList->currentIndex()));
     plan.logopicture = m_logoField->text();
 }
 
@@ -279,7 +285,7 @@ void SystemPage::writeSettings(IniEdit& edit) const
 
 void SystemPage::showLongTerm(bool on)
 {
-    const int d1 = m_stored.timeFormat();
+    const int d1 = int(m_stored.timeFormat);
     refillList(m_formatList, {});
     if (on) {
         refillList(m_formatList, dayFormatList());
@@ -292,15 +298,15 @@ void SystemPage::showLongTerm(bool on)
         m_endTextBox->setChecked(true);
         m_endTextBox->setEnabled(false);
     } else {
-        const int d2 = m_stored.timingMode();
+        const int d2 = int(m_stored.timingMode);
         refillList(m_formatList, d2 == kSystemTime ? systemTimeFormatList() : countFormatList());
         m_formatList->setCurrentIndex(d1 > 2 ? 1 : d1);
         m_modeList->setCurrentIndex(d2);
         m_modeList->setEnabled(true);
-        m_overtimeList->setCurrentIndex(m_stored.overtimeAction());
+        m_overtimeList->setCurrentIndex(int(m_stored.overtimeAction));
         m_overtimeList->setEnabled(true);
         m_endTextBox->setVisible(!m_simple);
-        setBoxValue(m_endTextBox, flag_value(m_stored.checkfour, 2));
+        showSwitch(m_endTextBox, m_stored.endTextOnClock, m_stored.stored.checkfour, 2);
         m_endTextBox->setEnabled(true);
         overtimeChosen();
     }
@@ -321,7 +327,7 @@ void SystemPage::formatChosen()
 
 void SystemPage::modeChosen()
 {
-    const int d1 = m_stored.timeFormat();
+    const int d1 = int(m_stored.timeFormat);
     if (m_modeList->currentIndex() == kSystemTime) {
         refillList(m_formatList, systemTimeFormatList());
         m_formatList->setCurrentIndex(d1 > 2 ? 0 : d1);
@@ -364,7 +370,7 @@ void SystemPage::overtimeChosen()
     m_endTextBox->setChecked(action != 0);
     m_delayBox->setVisible(action >= 2);
     if (action >= 2)
-        setBoxValue(m_delayBox, flag_value(m_stored.checkfour, 3));
+        showSwitch(m_delayBox, m_stored.restartsAfterDelay, m_stored.stored.checkfour, 3);
     else
         m_delayBox->setChecked(false);
     m_delayField->setVisible(action >= 2);
@@ -401,7 +407,10 @@ void SystemPage::showSimple(bool simple, const QString& storedDelay)
     m_endTextBox->hide();
     m_endTextBox->setChecked(true);
     m_delayBox->setVisible(full);
-    setBoxValue(m_delayBox, simple ? 1 : flag_value(m_stored.checkfour, 3));
+    if (simple)
+        m_delayBox->setChecked(true);
+    else
+        showSwitch(m_delayBox, m_stored.restartsAfterDelay, m_stored.stored.checkfour, 3);
     m_delayField->setText(simple ? QStringLiteral("2") : storedDelay);
 }
 

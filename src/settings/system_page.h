@@ -51,6 +51,7 @@ signals:
     void logoWanted();
 
 private:
+    void showSwitches(const ClockPlan& plan);
     void fillFormatList(const QStringList& list);
     void formatChosen();
     void modeChosen();

@@ -126,11 +126,11 @@ void TimingPage::showTimes(const ClockPlan& p)
 
 void TimingPage::showSwitches(const ClockPlan& p)
 {
-    m_continuousBox->setChecked(p.continuousReminder());
+    m_continuousBox->setChecked(p.continuousReminder);
     for (int k = 0; k < 5; ++k)
         m_stageRows[k].on->setChecked(p.stageOn(k + 1));
     showOvertimeRow();
-    m_longTermBox->setChecked(p.isLongTerm());
+    m_longTermBox->setChecked(p.longTerm);
 }
 
 bool TimingPage::writeInto(ClockPlan& plan, QString* error) const
@@ -173,10 +173,10 @@ bool TimingPage::writeInto(ClockPlan& plan, QString* error) const
     } else {
         plan.time_date = QDate(2000, 1, 1);
     }
-    QString digits = QString::number(boxValue(m_continuousBox));
-    for (const StageRow& r : m_stageRows)
-        digits += QString::number(boxValue(r.on));
-    plan.checkone = digits + QString::number(boxValue(m_longTermBox));
+    plan.continuousReminder = m_continuousBox->isChecked();
+    for (int k = 0; k < 5; ++k)
+        plan.stages[k + 1].on = m_stageRows[k].on->isChecked();
+    plan.longTerm = m_longTermBox->isChecked();
     return true;
 }
 
@@ -188,7 +188,7 @@ void TimingPage::showLongTerm(bool on)
 {
     m_lengthCaption->setText(on ? QStringLiteral("启用  到期时间") : QStringLiteral("启用    总时长"));
     m_datePanel->setVisible(on);
-    m_continuousBox->setChecked(!on && m_stored.continuousReminder());
+    m_continuousBox->setChecked(!on && m_stored.continuousReminder);
     m_continuousBox->setEnabled(!on);
     for (int k = 0; k < 5; ++k) {
         m_stageRows[k].on->setChecked(!on && m_stored.stageOn(k + 1));
@@ -245,7 +245,7 @@ void TimingPage::showSimple(bool simple)
     third->setText(simple ? QStringLiteral("报警1 剩余") : QStringLiteral("报警3 剩余"));
     third->setAccessibleName(third->text().simplified());
     showRow(3);
-    m_continuousBox->setChecked(full && !longTerm && m_stored.continuousReminder());
+    m_continuousBox->setChecked(full && !longTerm && m_stored.continuousReminder);
     m_continuousBox->setVisible(full);
     StageRow& overtime = overtimeRow();
     overtime.on->setChecked(storedOn(5));

@@ -50,7 +50,7 @@ bool check_program_version(RegistryStore& registry, Notifier& notifier, ProgramV
         return false;
     }
     if (stored < program) {
-        delete_plan(registry);
+        deletePlan(registry);
         registry.writeText(kVersionValue, versionText(version));
     }
     return true;

@@ -1,121 +1,165 @@
 #pragma once
+#include "stores/plan_colour.h"
+
 #include <QDate>
 #include <QString>
-#include <QStringList>
 #include <QTime>
 #include <array>
+#include <optional>
 
 namespace orvalen {
 
-// One timing plan: 51 fields in a fixed order. The same order is the order
-// of the registry values of the current plan and of columns 3..53 of a
-// deskclock row.
+// The time format: an entry of the format list, whose texts depend on the
+// plan. A count offers 秒 / 分:秒 / 时:分:秒, the time of day 时:分:秒 /
+// 时:分 / 时:分:秒, a long-term plan its six day formats.
+enum class TimeFormat : int {
+    Seconds = 0,             // long-term: "d天 hh时mm分ss秒"
+    MinutesSeconds = 1,      // long-term: "d天 hh时mm分"; the time of day: hh:mm
+    HoursMinutesSeconds = 2, // long-term: "d天"
+    DaysClock = 3,           // long-term only: "d hh:mm:ss"
+    DaysHoursMinutes = 4,    // long-term only: "d hh:mm"
+    DaysMinutesSeconds = 5,  // long-term only: "d mm:ss"
+};
+constexpr int kTimeFormatCount = 6;
+
+// What the clock counts: down from the plan's length, up from zero, or it
+// shows the time of day.
+enum class TimingMode : int { CountDown = 0, CountUp = 1, TimeOfDay = 2 };
+constexpr int kTimingModeCount = 3;
+
+// What happens when the plan's length has run out: the count goes on into
+// overtime, stops, starts again, or the next saved plan starts.
+enum class OvertimeAction : int { CountOn = 0, Stop = 1, Reset = 2, NextPlan = 3 };
+constexpr int kOvertimeActionCount = 4;
+
+// The look of the display in one stage, used when the plan has per-stage
+// looks (ClockPlan::stageLooks).
+struct StageLook {
+    PlanColour timeColour;
+    PlanColour backgroundColour;
+    QString backgroundPicture; // a file in picture/, or empty
+
+    bool operator==(const StageLook&) const = default;
+};
+
+// One stage of a plan and its cue. Stages: 0 start, 1..3 alarms, 4 seconds
+// count-down, 5 overtime, 6 end.
+struct PlanStage {
+    // Stages 1..5 can be switched off; the start and the end are always on.
+    bool on = true;
+    QString prompt;          // the prompt text
+    QString sound;           // a file in sounds/
+    bool showsPrompt = true; // the prompt text is shown
+    bool playsSound = true;  // the sound is played
+    bool blinks = true;      // the clock blinks
+    StageLook look;
+
+    bool operator==(const PlanStage&) const = default;
+};
+
+// The stored texts of the fields that hold several values, as they were
+// read. Writing a plan back keeps every digit or part of these texts that
+// still reads as the plan's value (an unknown digit, a damaged part, a
+// short flag text), so a plan read and written unchanged is stored as it
+// was. A plan made here has none and is written in full.
+struct PlanStoredTexts {
+    std::optional<QString> checkone, checktwo, checkthree, checkfour, combolist, sizethree, background;
+    std::array<std::optional<QString>, 7> highset;
+
+    // Not part of a plan's value: two plans with the same values are equal
+    // however their texts were stored.
+    bool operator==(const PlanStoredTexts&) const { return true; }
+};
+
+// One timing plan, as the program uses it. plan_codec reads it from and
+// writes it to its stored forms (a deskclock row, the registry values).
 struct ClockPlan {
-    // 0-5: length, alarms 1-3, seconds count-down, overtime limit
+    // Length, alarms 1-3, seconds count-down, overtime limit.
     QTime Time_all{0, 1, 0};
     QTime Time_one{0, 0, 50};
     QTime Time_two{0, 0, 40};
     QTime Time_three{0, 0, 30};
     QTime Time_four{0, 0, 20};
     QTime Time_five{0, 0, 10};
-    QDate time_date;                 // 6: target date of a long-term plan
-    QString checkone = "1111110";    // 7
-    QString checktwo = "111111111111111111111"; // 8
-    std::array<QString, 7> stageText{"开始计时", "阶段一", "阶段二", "阶段三", "读秒", "已超时", "时间到"}; // 9-15
-    std::array<QString, 7> stageMusic{"alarm.wav", "Timeout.wav", "Timeout.wav", "Timeout.wav",
-                                      "Timeout.wav", "Timeout.wav", "Stop.wav"}; // 16-22
-    QString firstfont = "新宋体";      // 23
-    QString firstcolour = "-2147483640"; // 24
-    QString firsttext = "中层干部年终述职考评会"; // 25
-    QString secondfont = "新宋体";     // 26
-    QString secondcolour = "-2147483640"; // 27
-    QString secondtext;               // 28
-    QString clockFont = "新宋体";      // 29
-    QString clockcolour = "-2147483640"; // 30
-    QString background = "-2147483643\\1.jpg"; // 31
-    QString stagefont = "新宋体";      // 32
-    QString stagecolour = "-2147483640"; // 33
-    QString textfont = "新宋体";       // 34
-    QString textcolour = "-2147483640"; // 35
-    QString rollfont = "新宋体";       // 36
-    QString rollcolour = "-2147483640"; // 37
-    QString sizethree = "90/80/150/100/30/30/"; // 38
-    QString checkthree = "011111";    // 39
-    QString checkfour = "0000";       // 40
-    QString combolist = "100";        // 41
-    QString logopicture;              // 42
-    qint16 tixingtime = 5;            // 43
-    // 44-50: per stage "time colour\background colour\background picture"
-    std::array<QString, 7> highset{"0\\-2147483643\\1.jpg", "0\\-2147483643\\1.jpg",
-                                   "0\\-2147483643\\1.jpg", "0\\-2147483643\\1.jpg",
-                                   "0\\65535\\", "0\\65535\\", "0\\255\\"};
+    QDate time_date; // target date of a long-term plan
+
+    std::array<PlanStage, 7> stages = defaultStages();
+    bool continuousReminder = true; // the seconds count-down keeps reminding
+    bool longTerm = false;          // counts to time_date + Time_all
+
+    // The display elements: main title, subtitle, clock (and overtime
+    // clock), date line, prompt line, scrolling text.
+    QString firstfont = "新宋体";
+    PlanColour firstcolour{"-2147483640"};
+    QString firsttext = "中层干部年终述职考评会";
+    QString secondfont = "新宋体";
+    PlanColour secondcolour{"-2147483640"};
+    QString secondtext;
+    QString clockFont = "新宋体";
+    PlanColour clockcolour{"-2147483640"};
+    QString stagefont = "新宋体";
+    PlanColour stagecolour{"-2147483640"};
+    QString textfont = "新宋体";
+    PlanColour textcolour{"-2147483640"};
+    QString rollfont = "新宋体";
+    PlanColour rollcolour{"-2147483640"};
+    // Font sizes in points, in the element order above (the clocks share
+    // one); 0 where the stored entry is no number.
+    std::array<double, 6> fontSizes{90, 80, 150, 100, 30, 30};
+    // The stored size list held exactly six entries, each closed by "/".
+    bool fontSizesComplete = true;
+
+    // The background when the plan has no per-stage looks.
+    PlanColour backgroundColour{"-2147483643"};
+    QString backgroundPicture = "1.jpg";
+
+    // Display switches.
+    bool stageLooks = false;         // per-stage colours and backgrounds
+    bool showsWeekday = true;        // the weekday in the date line
+    bool showsScrollingText = true;
+    bool centresTitle = true;        // either centring also centres the clock
+    bool centresSubtitle = true;
+    bool centresThird = true;        // the third centring option: kept, used by nothing
+    bool wantsOvertimeClock = false; // the overtime clock, when the count goes on
+    bool endTextOnClock = false;     // the end shows the end prompt on the clock
+    bool restartsAfterDelay = false; // a reset or next-plan end waits before it starts
+    bool customLogoSize = false;
+
+    TimeFormat timeFormat = TimeFormat::MinutesSeconds;
+    TimingMode timingMode = TimingMode::CountDown;
+    OvertimeAction overtimeAction = OvertimeAction::CountOn;
+
+    QString logopicture;
+    qint16 tixingtime = 5; // reminder (blink) length in seconds
+
+    PlanStoredTexts stored;
 
     // The default plan, with today's date as target date.
     static ClockPlan defaults(const QDate& today);
+    static std::array<PlanStage, 7> defaultStages();
 
-    // The 51 value names in field order.
-    static const QStringList& fieldNames();
-    static constexpr int kFieldCount = 51;
-    // Index of a field name (exact spelling), or -1.
-    static int fieldIndex(const QString& name);
-    // True for the fields kept as plain text (not a time, the date or
-    // tixingtime).
-    static bool isTextField(int index);
+    // An incomplete size list is replaced as a whole by the sizes the editor
+    // and the element menu fall back to (80/50/100/50/30/30).
+    void completeFontSizes();
+    // Sets font size k (0..5), completing the list first.
+    void setFontSize(int k, double size);
 
-    // Field i (0..50) as its stored text: times "hh:mm:ss", the date
-    // "yyyy-MM-dd", tixingtime as decimal text.
-    QString fieldText(int index) const;
-    // Sets field i from its stored text. A time or date or number that does
-    // not convert leaves the field unchanged and returns false.
-    // tixingtime is read as a whole number; one beyond 16 bits is held at
-    // 0..32767 instead of overflowing.
-    bool setFieldText(int index, const QString& text);
+    // Holds a stored 32-bit value at 0..32767 instead of overflowing.
     void setTixingtime(qint64 seconds);
 
-    // --- the flag digits, read by name --------------------------------------
-    // The flag strings stay as stored; these read their digits. Stage
-    // numbers: 0 start, 1..3 alarms, 4 seconds count-down, 5 overtime, 6 end.
-    //
-    // checkone: digit 1 continuous reminder, 2..6 stages 1..5 switched on,
-    // 7 long-term plan (counts to time_date + Time_all).
-    bool continuousReminder() const;
-    bool stageOn(int stage) const;              // stages 1..5
-    bool isLongTerm() const;
-    // checktwo: digits 1..7 show the prompt text of stage 0..6, 8..14 play
-    // the sound of stage 0..6, 15..21 blink the clock at stage 0..6.
+    // Stages 1..5 switched on; false for any other number.
+    bool stageOn(int stage) const;
+    // The cue of stage 0..6; false for any other number.
     bool showsPromptAt(int stage) const;
     bool playsSoundAt(int stage) const;
     bool blinksAt(int stage) const;
-    // checkthree: digit 1 per-stage colours and backgrounds (highset),
-    // 2 weekday in the date line, 3 scrolling text shown, 4 title centred,
-    // 5 subtitle centred (either also centres the clock), 6 unused here.
-    bool hasStageLooks() const;
-    bool showsWeekday() const;
-    bool showsScrollingText() const;
-    bool centresTitle() const;
-    bool centresSubtitle() const;
-    // checkfour: digit 1 overtime clock wanted, 2 the end shows the end text
-    // on the clock, 3 restart after a delay (reset or next-plan end),
-    // 4 custom logo size.
-    bool wantsOvertimeClock() const;
-    bool endTextOnClock() const;
-    bool restartsAfterDelay() const;
-    // combolist: digit 1 time format, 2 timing mode (0 count-down, 1 count-up,
-    // 2 time of day), 3 overtime action (0 count on, 1 stop, 2 reset,
-    // 3 next plan). A digit that is missing or not a digit reads as 0.
-    int timeFormat() const;
-    int timingMode() const;
-    int overtimeAction() const;
-    // The overtime clock is on screen: overtime action "0" stored as such,
-    // and the overtime clock wanted.
+    // The overtime clock is on screen: the count goes on into overtime and
+    // the overtime clock is wanted.
     bool showsOvertimeClock() const;
+    // Font size k (0..5) when it is usable (above 0, at most 2048 points).
+    std::optional<double> fontSize(int k) const;
 
     bool operator==(const ClockPlan&) const = default;
 };
-
-// Digit d (1-based) of a flag string: "1" = on. A digit past the end is off.
-bool flag_on(const QString& flags, int digit);
-// Numeric value of digit d (1-based); empty or not a digit counts as 0.
-int flag_value(const QString& flags, int digit);
 
 } // namespace orvalen

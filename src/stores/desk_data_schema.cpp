@@ -1,6 +1,6 @@
 #include "stores/desk_data_schema.h"
 
-#include "stores/clock_plan.h"
+#include "stores/plan_codec.h"
 #include "stores/database.h"
 
 #include <QFile>
@@ -12,7 +12,7 @@ const QStringList& deskclock_columns()
 {
     static const QStringList columns = [] {
         QStringList c{QStringLiteral("ID"), QStringLiteral("clockname"), QStringLiteral("movetext")};
-        c << ClockPlan::fieldNames();
+        c << plan_codec::fieldNames();
         return c;
     }();
     return columns;
@@ -34,7 +34,7 @@ QString deskclockDefinition()
     QStringList parts{QStringLiteral("\"ID\" INTEGER PRIMARY KEY"),
                       QStringLiteral("\"clockname\" TEXT UNIQUE COLLATE NOCASE"),
                       QStringLiteral("\"movetext\" TEXT")};
-    for (const QString& field : ClockPlan::fieldNames()) {
+    for (const QString& field : plan_codec::fieldNames()) {
         const bool number = field == QLatin1String("tixingtime");
         parts << QStringLiteral("\"%1\" %2").arg(field, number ? QStringLiteral("INTEGER") : QStringLiteral("TEXT"));
     }
@@ -52,10 +52,10 @@ bool create_desk_data(const QString& path, QString* error)
     };
     if (QFileInfo::exists(path))
         return fail(QStringLiteral("%1 already exists; it is left as it is").arg(path));
-    if (ClockPlan::fieldNames().size() != ClockPlan::kFieldCount)
+    if (plan_codec::fieldNames().size() != plan_codec::kFieldCount)
         return fail(QStringLiteral("the plan has %1 field names, expected %2")
-                        .arg(ClockPlan::fieldNames().size())
-                        .arg(ClockPlan::kFieldCount));
+                        .arg(plan_codec::fieldNames().size())
+                        .arg(plan_codec::kFieldCount));
 
     Database db;
     if (!db.open(path, database_password(), Database::Mode::CreateIfMissing))

@@ -5,7 +5,7 @@
 namespace orvalen {
 
 // The 54 columns of a deskclock row in order: ID, clockname, movetext, then
-// the 51 plan fields named as ClockPlan::fieldNames().
+// the 51 plan fields named as plan_codec::fieldNames().
 const QStringList& deskclock_columns();
 // The columns of timesum in order.
 const QStringList& timesum_columns();

@@ -2,6 +2,7 @@
 
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen {
 
@@ -9,24 +10,24 @@ namespace {
 const QDate kNoTargetDate(2000, 1, 1);
 }
 
-QString deskclock_select_list()
+QString deskclockSelectList()
 {
     return deskclock_columns().join(QStringLiteral(", "));
 }
 
-std::optional<ClockPlan> read_deskclock_plan(const Statement& row, const ClockPlan& base, QString* movetext,
+std::optional<ClockPlan> readDeskclockPlan(const Statement& row, const ClockPlan& base, QString* movetext,
                                              QString* error)
 {
     ClockPlan plan = base;
-    const QStringList& fields = ClockPlan::fieldNames();
-    for (int i = 0; i < ClockPlan::kFieldCount; ++i) {
+    const QStringList& fields = plan_codec::fieldNames();
+    for (int i = 0; i < plan_codec::kFieldCount; ++i) {
         const QString& field = fields[i];
         if (row.isNull(field)) {
             *error = QStringLiteral("column %1 is empty (NULL)").arg(field);
             return std::nullopt;
         }
         const QString text = row.text(field);
-        if (!plan.setFieldText(i, text)) {
+        if (!plan_codec::setFieldText(plan, i, text)) {
             *error = QStringLiteral("column %1 holds \"%2\", which is no valid value").arg(field, text.left(40));
             return std::nullopt;
         }

@@ -1,6 +1,7 @@
 #include "stores/plan_store.h"
 
 #include "platform/registry_store.h"
+#include "stores/plan_codec.h"
 
 #include <utility>
 #include <vector>
@@ -9,14 +10,13 @@ namespace orvalen {
 
 namespace {
 
-constexpr int kTixingtime = 43;
 constexpr int kCheckone = 7;
 
-RegistryStore::Value stored_value(const ClockPlan& plan, int index)
+RegistryStore::Value storedValue(const ClockPlan& plan, int index)
 {
-    if (index == kTixingtime)
+    if (index == plan_codec::kTixingtimeField)
         return RegistryStore::Value::ofDword(plan.tixingtime);
-    return RegistryStore::Value::ofText(plan.fieldText(index));
+    return RegistryStore::Value::ofText(plan_codec::fieldText(plan, index));
 }
 
 // Takes one stored value into the plan; false when it is absent or does not
@@ -25,19 +25,19 @@ bool take(ClockPlan& plan, int index, const std::optional<RegistryStore::Value>&
 {
     if (!value)
         return false;
-    if (index == kTixingtime) {
+    if (index == plan_codec::kTixingtimeField) {
         if (value->type == RegistryStore::Type::Dword) {
             plan.setTixingtime(value->dword);
             return true;
         }
-        return value->type == RegistryStore::Type::String && plan.setFieldText(index, value->text);
+        return value->type == RegistryStore::Type::String && plan_codec::setFieldText(plan, index, value->text);
     }
     if (value->type != RegistryStore::Type::String)
         return false;
-    return plan.setFieldText(index, value->text);
+    return plan_codec::setFieldText(plan, index, value->text);
 }
 
-void raise_old_date(ClockPlan& plan)
+void raiseOldDate(ClockPlan& plan)
 {
     const QDate first(2000, 1, 1);
     if (plan.time_date.isValid() && plan.time_date < first)
@@ -46,48 +46,48 @@ void raise_old_date(ClockPlan& plan)
 
 } // namespace
 
-bool save_plan(RegistryStore& registry, const ClockPlan& plan, QString* error, SaveReport report)
+bool savePlan(RegistryStore& registry, const ClockPlan& plan, QString* error, SaveReport report)
 {
     std::vector<std::pair<QString, RegistryStore::Value>> values;
-    values.reserve(ClockPlan::kFieldCount);
-    for (int i = 0; i < ClockPlan::kFieldCount; ++i)
-        values.emplace_back(ClockPlan::fieldNames().at(i), stored_value(plan, i));
+    values.reserve(plan_codec::kFieldCount);
+    for (int i = 0; i < plan_codec::kFieldCount; ++i)
+        values.emplace_back(plan_codec::fieldNames().at(i), storedValue(plan, i));
     return registry.writeValues(values, error, report); // one write: never half a plan
 }
 
-bool save_plan_fields(RegistryStore& registry, const ClockPlan& plan, const QStringList& names)
+bool savePlanFields(RegistryStore& registry, const ClockPlan& plan, const QStringList& names)
 {
     std::vector<std::pair<QString, RegistryStore::Value>> values;
     for (const QString& name : names) {
-        const int index = ClockPlan::fieldIndex(name);
+        const int index = plan_codec::fieldIndex(name);
         if (index < 0)
             return false;
-        values.emplace_back(name, stored_value(plan, index));
+        values.emplace_back(name, storedValue(plan, index));
     }
     return registry.writeValues(values);
 }
 
-bool load_plan_field(const RegistryStore& registry, ClockPlan& plan, const QString& name)
+bool loadPlanField(const RegistryStore& registry, ClockPlan& plan, const QString& name)
 {
-    const int index = ClockPlan::fieldIndex(name);
+    const int index = plan_codec::fieldIndex(name);
     return index >= 0 && take(plan, index, registry.read(name));
 }
 
-void load_plan(const RegistryStore& registry, ClockPlan& plan, const QDate& today)
+void loadPlan(const RegistryStore& registry, ClockPlan& plan, const QDate& today)
 {
     std::vector<std::optional<RegistryStore::Value>> stored;
-    stored.reserve(ClockPlan::kFieldCount);
-    for (int i = 0; i < ClockPlan::kFieldCount; ++i)
-        stored.push_back(registry.read(ClockPlan::fieldNames().at(i)));
+    stored.reserve(plan_codec::kFieldCount);
+    for (int i = 0; i < plan_codec::kFieldCount; ++i)
+        stored.push_back(registry.read(plan_codec::fieldNames().at(i)));
 
     // Everything stored and readable: taken as it is.
     ClockPlan attempt = plan;
     bool allRead = true;
-    for (int i = 0; i < ClockPlan::kFieldCount; ++i)
+    for (int i = 0; i < plan_codec::kFieldCount; ++i)
         allRead = take(attempt, i, stored[size_t(i)]) && allRead;
     if (allRead) {
         plan = attempt;
-        raise_old_date(plan);
+        raiseOldDate(plan);
         return;
     }
 
@@ -96,24 +96,24 @@ void load_plan(const RegistryStore& registry, ClockPlan& plan, const QDate& toda
     const auto& checkone = stored[size_t(kCheckone)];
     if (!checkone || checkone->type != RegistryStore::Type::String || checkone->text.size() != 7) {
         plan = ClockPlan::defaults(today);
-        raise_old_date(plan);
+        raiseOldDate(plan);
         return;
     }
 
     // Otherwise every field that reads is taken; a missing text becomes "",
     // a time, date or number that does not convert keeps what it held.
-    for (int i = 0; i < ClockPlan::kFieldCount; ++i) {
+    for (int i = 0; i < plan_codec::kFieldCount; ++i) {
         if (take(plan, i, stored[size_t(i)]))
             continue;
-        if (ClockPlan::isTextField(i))
-            plan.setFieldText(i, QString(""));
+        if (plan_codec::isTextField(i))
+            plan_codec::setFieldText(plan, i, QString(""));
     }
-    raise_old_date(plan);
+    raiseOldDate(plan);
 }
 
-bool delete_plan(RegistryStore& registry)
+bool deletePlan(RegistryStore& registry)
 {
-    return registry.removeValues(ClockPlan::fieldNames());
+    return registry.removeValues(plan_codec::fieldNames());
 }
 
 } // namespace orvalen

@@ -11,7 +11,7 @@ class RegistryStore;
 // named as the fields (all text except tixingtime, a 32-bit value). All 51
 // values go to the store in one atomic write. Returns false when the store
 // could not be written.
-bool save_plan(RegistryStore& registry, const ClockPlan& plan, QString* error = nullptr,
+bool savePlan(RegistryStore& registry, const ClockPlan& plan, QString* error = nullptr,
                SaveReport report = SaveReport::Once);
 // Reads the stored plan into `plan`. When every value is there and converts,
 // they are taken as stored (no further checks). Otherwise, when checkone is
@@ -19,16 +19,16 @@ bool save_plan(RegistryStore& registry, const ClockPlan& plan, QString* error = 
 // else every stored value is taken (an absent text becomes "", a time, date
 // or number that does not convert keeps what `plan` held). A time_date before
 // 2000-01-01 becomes 2000-01-01.
-void load_plan(const RegistryStore& registry, ClockPlan& plan, const QDate& today);
+void loadPlan(const RegistryStore& registry, ClockPlan& plan, const QDate& today);
 // Removes the 51 values; removing from an empty store succeeds.
-bool delete_plan(RegistryStore& registry);
+bool deletePlan(RegistryStore& registry);
 
 // Some fields are also stored or read one by one (the element menu's font,
 // colour and size choices, the clock set-up's date-line style), under the
 // same names. Unknown names fail.
-bool save_plan_fields(RegistryStore& registry, const ClockPlan& plan, const QStringList& names);
+bool savePlanFields(RegistryStore& registry, const ClockPlan& plan, const QStringList& names);
 // Takes one stored field into `plan`; false (field unchanged) when it is
 // absent or does not convert.
-bool load_plan_field(const RegistryStore& registry, ClockPlan& plan, const QString& name);
+bool loadPlanField(const RegistryStore& registry, ClockPlan& plan, const QString& name);
 
 } // namespace orvalen

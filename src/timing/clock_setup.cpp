@@ -24,8 +24,8 @@ void ClockSetup::setUpClock()
     EngineTimers& timers = m_engine.timers;
 
     timers.clockSetup->setEnabled(false);
-    host.run.setLongTerm(plan.isLongTerm());
-    if (!plan.isLongTerm())
+    host.run.setLongTerm(plan.longTerm);
+    if (!plan.longTerm)
         return;
 
     const QDateTime now = m_clock.now();
@@ -37,13 +37,13 @@ void ClockSetup::setUpClock()
     record.setTime = record.setUpInstant.time();
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
     record.label = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
-    host.run.setEndAction(EndAction(plan.overtimeAction()));
+    host.run.setEndAction(EndAction(int(plan.overtimeAction)));
     host.run.setEndMarked(false);
 
     // Where the target stands: ahead (a count-down), none (the live date
     // and clock) or passed (the tick ends the run at once).
     QString clockText;
-    const int format = plan.timeFormat();
+    const int format = int(plan.timeFormat);
     if (!target.live && remaining >= 0) {
         const LongTermTexts texts = countdown_texts(remaining, format);
         if (texts.known) {
@@ -84,10 +84,10 @@ QString ClockSetup::promptText() const
     const ClockPlan& plan = m_engine.module.clock_plan;
     if (!m_engine.host.run.isUnderWay())
         return {};
-    if (plan.showsWeekday())
+    if (plan.showsWeekday)
         return weekday_name(m_clock.now().date());
-    if (plan.showsPromptAt(0) && !plan.stageText[0].isEmpty())
-        return plan.stageText[0];
+    if (plan.showsPromptAt(0) && !plan.stages[0].prompt.isEmpty())
+        return plan.stages[0].prompt;
     return {};
 }
 

@@ -44,7 +44,7 @@ const ClockPlan& CountEngine::plan() const
 
 int CountEngine::timingMode() const
 {
-    return plan().timingMode();
+    return int(plan().timingMode);
 }
 
 // --- elapsed time -------------------------------------------------------------
@@ -93,9 +93,8 @@ void CountEngine::showCount(qint64 count_ms)
     const ClockPlan& p = plan();
     const Clock* clock = m_engine.app.clock;
     const QTime now = clock ? clock->now().time() : QTime(0, 0);
-    const QString text = running_clock_text(timingMode(), p.timeFormat(), count_ms, now);
-    const bool onOvertimeClock = p.overtimeAction() == 0 && p.wantsOvertimeClock()
-        && m_engine.host.run.tick() == CountTick::Up;
+    const QString text = running_clock_text(timingMode(), int(p.timeFormat), count_ms, now);
+    const bool onOvertimeClock = p.showsOvertimeClock() && m_engine.host.run.tick() == CountTick::Up;
     if (onOvertimeClock)
         m_engine.view.showOvertimeText(text);
     else
@@ -110,8 +109,7 @@ void CountEngine::toggleBlink()
     if (blink.interval() != 490)
         blink.setInterval(490);
     const ClockPlan& p = plan();
-    const bool overtimeClock = m_engine.host.run.stage() == 5 && p.overtimeAction() == 0
-        && p.wantsOvertimeClock();
+    const bool overtimeClock = m_engine.host.run.stage() == 5 && p.showsOvertimeClock();
     CountView& view = m_engine.view;
     view.setClockShown(overtimeClock, !view.isClockShown(overtimeClock));
     if (m_timers.blinksLeft < 1) {

@@ -38,7 +38,7 @@ void CountEngine::setUpCount()
     host.run.setCountedDownMs(0);
     host.run.setShownMs(0);
 
-    if (p.isLongTerm()) {
+    if (p.longTerm) {
         // A long-term plan: the clock and date set-up takes over, as soon
         // as this returns to the event loop.
         m_timers.clockSetup->post();
@@ -60,7 +60,7 @@ void CountEngine::setUpCount()
     }
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
 
-    host.run.setEndAction(EndAction(p.overtimeAction()));
+    host.run.setEndAction(EndAction(int(p.overtimeAction)));
     host.run.setEndMarked(false);
 
     // The count starts as its set-up does: the styling below already

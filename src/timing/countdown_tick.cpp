@@ -140,11 +140,11 @@ void CountEngine::endStage(int action)
     CountView& view = m_engine.view;
 
     m_engine.stageCue(6);
-    if (p.endTextOnClock() && p.showsPromptAt(6)) {
+    if (p.endTextOnClock && p.showsPromptAt(6)) {
         view.setPromptTicking(false);
         view.setPromptLineShown(false);
-        if (!p.stageText[6].isEmpty())
-            view.showEndText(p.stageText[6], true);
+        if (!p.stages[6].prompt.isEmpty())
+            view.showEndText(p.stages[6].prompt, true);
     } else {
         view.setPromptTicking(true);
         showCount(timingMode() == 0 ? 0 : m_engine.module.plan_length_ms);
@@ -172,7 +172,7 @@ void CountEngine::endStage(int action)
             delay = int(v);
     }
     m_engine.module.restart_seconds_left = delay;
-    const bool delayed = p.restartsAfterDelay();
+    const bool delayed = p.restartsAfterDelay;
     m_timers.blinkTick->setEnabled(delayed);
     m_timers.restartTick->setEnabled(delayed);
     m_commands.start_timing_after_run_end();

@@ -59,7 +59,7 @@ void CountEngine::advanceCountup()
     m_engine.stageCue(6);
     if (p.showsPromptAt(6)) {
         view.setPromptLineShown(false);
-        view.showEndText(p.stageText[6], true);
+        view.showEndText(p.stages[6].prompt, true);
     } else {
         view.setPromptTicking(true);
         showCount(shown);

@@ -28,7 +28,7 @@ void DateTick::advanceLongTerm()
     HostState& host = m_engine.host;
     const ClockPlan& plan = m_engine.module.clock_plan;
     const QDateTime now = m_clock.now();
-    const int format = plan.timeFormat();
+    const int format = int(plan.timeFormat);
 
     // The network time runs alongside for as long as this tick does;
     // enabling keeps a running networkTimeTick on its minute.
@@ -120,11 +120,11 @@ void DateTick::endActions()
         host.run.setStage(6);
 
     if (SoundPlayer* sound = m_engine.app.sound)
-        sound->stopSound(m_engine.soundPath(plan.stageMusic[4]));
+        sound->stopSound(m_engine.soundPath(plan.stages[4].sound));
 
     // The end text stands centred across the screen on the clock panel.
     view.setPromptLineShown(false);
-    view.showEndText(plan.stageText[6], false);
+    view.showEndText(plan.stages[6].prompt, false);
     m_painted.clear();
 
     if (runUnderWay)

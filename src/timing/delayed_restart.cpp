@@ -16,7 +16,7 @@ void DelayedRestart::advanceRestart()
     EngineTimers& timers = m_engine.timers;
     int& left = m_engine.module.restart_seconds_left;
     timers.restartTick->setEnabled(false);
-    if (m_engine.module.clock_plan.restartsAfterDelay() && left > 0) {
+    if (m_engine.module.clock_plan.restartsAfterDelay && left > 0) {
         left -= 1;
         // Off and on again: the next second starts now.
         timers.restartTick->setEnabled(true);

@@ -43,7 +43,7 @@ DisplayEngine::~DisplayEngine()
 
 void DisplayEngine::displayLoaded()
 {
-    if (m_context.module.clock_plan.isLongTerm())
+    if (m_context.module.clock_plan.longTerm)
         m_timers.clockSetup->post();
 }
 

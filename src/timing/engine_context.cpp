@@ -17,7 +17,7 @@ struct StageFlags {
 StageFlags stage_flags(const ClockPlan& p, int stage)
 {
     return {stage >= 1 && stage <= 4, (stage >= 1 && stage <= 5) ? p.stageOn(stage) : true,
-            stage == 4 && p.continuousReminder()};
+            stage == 4 && p.continuousReminder};
 }
 
 } // namespace
@@ -82,7 +82,7 @@ void EngineContext::stageLooks(int stage, int finalSeconds) const
     view.rewindPrompt();
     if (stage <= 5)
         view.setPromptTicking(true);
-    if (stage >= 1 && (on || !alarm) && p.hasStageLooks())
+    if (stage >= 1 && (on || !alarm) && p.stageLooks)
         view.applyStageLook(stage);
 }
 
@@ -96,18 +96,18 @@ void EngineContext::stageSound(int stage) const
         return;
     if (alarm) {
         if (on && p.playsSoundAt(stage)) {
-            sound->stopSound(soundPath(p.stageMusic[stage - 1]));
+            sound->stopSound(soundPath(p.stages[stage - 1].sound));
             if (continuous)
-                sound->playWaveLoop(soundPath(p.stageMusic[4]));
+                sound->playWaveLoop(soundPath(p.stages[4].sound));
             else
-                sound->playSound(soundPath(p.stageMusic[stage]));
+                sound->playSound(soundPath(p.stages[stage].sound));
         }
         return;
     }
     if (stage >= 5)
-        sound->stopSound(soundPath(p.stageMusic[4]));
+        sound->stopSound(soundPath(p.stages[4].sound));
     if (on && p.playsSoundAt(stage))
-        sound->playSound(soundPath(p.stageMusic[stage]));
+        sound->playSound(soundPath(p.stages[stage].sound));
 }
 
 } // namespace orvalen

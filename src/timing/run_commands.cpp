@@ -69,7 +69,7 @@ void RunCommands::setCommandWord(QString& caption, const QString& word)
 
 int RunCommands::overtimeAction() const
 {
-    return m_engine.module.clock_plan.overtimeAction();
+    return int(m_engine.module.clock_plan.overtimeAction);
 }
 
 int RunCommands::lastPlanIndex() const
@@ -80,7 +80,7 @@ int RunCommands::lastPlanIndex() const
 QString RunCommands::endSoundPath() const
 {
     const ProgramFolder& folder = m_engine.app.folder;
-    const QString name = QStringLiteral("sounds/") + m_engine.module.clock_plan.stageMusic[6];
+    const QString name = QStringLiteral("sounds/") + m_engine.module.clock_plan.stages[6].sound;
     const QString found = folder.resolve(name);
     return found.isEmpty() ? folder.file(name) : found;
 }
@@ -292,7 +292,7 @@ void RunCommands::pause_timing()
     const bool pausing = h.run.state() == RunState::Running;
     const bool tickOne = h.run.tick() == CountTick::Up;
 
-    if (module().clock_plan.isLongTerm()) {
+    if (module().clock_plan.longTerm) {
         // A long-term plan: only the date tick stops and goes on; no time is
         // accounted.
         h.run.setState(pausing ? RunState::Paused : RunState::Running);

@@ -1,4 +1,5 @@
 #include "display_fixture.h"
+#include "stores/plan_codec.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -28,7 +29,7 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     ClockPlan plan = defaultPlan();
     plan.firsttext = QString(10000, QChar(0x6807));
     plan.secondtext = QString(10000, QLatin1Char('W'));
-    plan.stageText[0] = QString(10000, QChar(0x63D0));
+    plan.stages[0].prompt = QString(10000, QChar(0x63D0));
     DisplayWindow& w = loadWith(plan);
     EXPECT_EQ(textLabel(w, 0)->text().size(), 10000);
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
@@ -44,7 +45,7 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
 TEST_F(BadInputTest, unusableFontSizesKeepTheDesignerSizes_sizesOfZeroOrBelowTakeThePlanDefaults)
 {
     ClockPlan plan = defaultPlan();
-    plan.sizethree = "0/-5/abc/1000/1e400/nan/";
+    plan_codec::setFieldText(plan, "sizethree", "0/-5/abc/1000/1e400/nan/");
     plan.secondtext = "副";
     DisplayWindow& w = loadWith(plan);
     EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
@@ -61,7 +62,7 @@ TEST_F(BadInputTest, unusableFontSizesKeepTheDesignerSizes_sizesOfZeroOrBelowTak
 TEST_F(BadInputTest, hugeClockFontStillPaints)
 {
     ClockPlan plan = defaultPlan();
-    plan.sizethree = "90/80/1000/100/30/30/";
+    plan_codec::setFieldText(plan, "sizethree", "90/80/1000/100/30/30/");
     DisplayWindow& w = loadWith(plan);
     // Drawn smaller to fit the screen; the plan's size stays the clock's.
     EXPECT_DOUBLE_EQ(w.elementFont(DisplayElement::Clock).pointSizeF(), 1000);
@@ -73,10 +74,10 @@ TEST_F(BadInputTest, hugeClockFontStillPaints)
 TEST_F(BadInputTest, coloursOutOfRangeLeaveTheControlsColours)
 {
     ClockPlan plan = defaultPlan();
-    plan.firstcolour = "4294967296";
-    plan.clockcolour = "-99999999999";
-    plan.background = "16777216\\";
-    plan.checkthree = "011111";
+    plan.firstcolour = PlanColour::fromText("4294967296");
+    plan.clockcolour = PlanColour::fromText("-99999999999");
+    plan_codec::setFieldText(plan, "background", "16777216\\");
+    plan_codec::setFieldText(plan, "checkthree", "011111");
     DisplayWindow& w = loadWith(plan);
     EXPECT_EQ(textLabel(w, 0)->palette().color(QPalette::Active, QPalette::WindowText),
               QGuiApplication::palette().color(QPalette::Text));
@@ -90,7 +91,7 @@ TEST_F(BadInputTest, corruptPicturesAndVideosGiveColourAndNoLogoPicture)
     program.writeFile("picture/bg.jpg", QByteArray(5000, '\x7f'));
     program.writeFile("picture/logo.png", QByteArray("\x89PNG broken"));
     ClockPlan plan = defaultPlan();
-    plan.background = "255\\bg.jpg";
+    plan_codec::setFieldText(plan, "background", "255\\bg.jpg");
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWith(plan);
     EXPECT_FALSE(w.backgroundIsPicture());

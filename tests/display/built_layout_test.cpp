@@ -2,6 +2,7 @@
 // screen: every element whole on the screen, in a band of its own.
 #include "display_fixture.h"
 #include "stores/time_data_keys.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -27,8 +28,8 @@ TEST_P(BuiltLayoutTest, firstStart_everyElementWholeOnTheScreen_noTwoOverlap_pla
     const QSize screen = GetParam();
     ClockPlan plan = defaultPlan();
     plan.secondtext = QStringLiteral("中层第二分会场·上午场评会");
-    plan.checkfour = QStringLiteral("1000"); // the overtime clock shown
-    const QString sizes = plan.sizethree;
+    plan_codec::setFieldText(plan, "checkfour", QStringLiteral("1000")); // the overtime clock shown
+    const QString sizes = plan_codec::fieldText(plan, "sizethree");
     DisplayWindow& w = loadOnScreen(plan);
     w.showElementPlaceholders(1); // layout editing shows the prompt and the scrolling text
     w.setCaption(textLabel(w, 2), QStringLiteral("3天"));
@@ -52,7 +53,7 @@ TEST_P(BuiltLayoutTest, firstStart_everyElementWholeOnTheScreen_noTwoOverlap_pla
     // The scrolling text stands still in the middle and is shown whole.
     EXPECT_TRUE(QRect(QPoint(0, 0), textPanel(w, 4)->size()).contains(textLabel(w, 4)->geometry()));
     EXPECT_DOUBLE_EQ(w.elementFont(DisplayElement::MainTitle).pointSizeF(), 90);
-    EXPECT_EQ(module.clock_plan.sizethree, sizes);
+    EXPECT_EQ(plan_codec::fieldText(module.clock_plan, "sizethree"), sizes);
 
     // The places were worked out for this screen and are kept in twips.
     for (DisplayElement e : {DisplayElement::Subtitle, DisplayElement::Clock, DisplayElement::ScrollingText}) {

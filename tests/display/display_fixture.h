@@ -155,7 +155,7 @@ protected:
     // Stores `plan` as the current plan and runs the start-up.
     DisplayWindow& loadWith(const ClockPlan& plan)
     {
-        save_plan(program.registry, plan);
+        savePlan(program.registry, plan);
         window().load();
         return window();
     }

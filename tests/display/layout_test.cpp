@@ -2,6 +2,7 @@
 #include "platform/registry_store.h"
 #include "stores/ini_store.h"
 #include "stores/registry_values.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -66,7 +67,7 @@ TEST_F(LayoutTest, buttonsHoldTheirLongestCaption_noTwoTouchOnLargeOrSmallScreen
 TEST_F(LayoutTest, savedPositionsAreValidOnlyStrictlyInside)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkthree = "001001"; // no centring of title, subtitle or clock
+    plan_codec::setFieldText(plan, "checkthree", "001001"); // no centring of title, subtitle or clock
     ini("clocksite", "pictureleft5", "0");
     ini("clocksite", "picturetop5", "3000");
     ini("clocksite", "pictureleft3", "1200");
@@ -139,7 +140,7 @@ TEST_F(LayoutTest, centreFlagsOverrideSavedTitleAndClockUnlessOvertimeClockShown
     EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), (W - w.twipsWidth(textLabel(w, 0))) / 2);
     EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), (W - w.twipsWidth(panel(w, "clockPanel"))) / 2);
 
-    module.clock_plan.checkfour = "1000"; // counts overtime (combolist digit 3 "0") and shows it
+    plan_codec::setFieldText(module.clock_plan, "checkfour", "1000"); // counts overtime (combolist digit 3 "0") and shows it
     w.relayout();
     EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), 700);
 }
@@ -148,7 +149,7 @@ TEST_F(LayoutTest, backgroundBoxTakesTheLargerOfWindowAndPicturePerAxis)
 {
     writePicture("big.png", 900, 300);
     ClockPlan plan = defaultPlan();
-    plan.background = "0\\big.png";
+    plan_codec::setFieldText(plan, "background", "0\\big.png");
     DisplayWindow& w = loadWith(plan);
     w.setGeometry(0, 0, 600, 500);
     w.relayout();

@@ -1,5 +1,6 @@
 #include "services/time_conversions.h"
 #include "display_fixture.h"
+#include "stores/plan_codec.h"
 
 #include <QLocale>
 
@@ -47,7 +48,7 @@ TEST_F(PaintingTest, clockAndTextPanelsShowTheStretchedBackgroundAroundTheirText
 {
     writePicture("bg.png", 200, 150); // smaller than the window: stretched
     ClockPlan plan = defaultPlan();
-    plan.background = "0\\bg.png";
+    plan_codec::setFieldText(plan, "background", "0\\bg.png");
     plan.secondtext = "副标题文字";
     DisplayWindow& w = loadFullScreen(plan);
     ASSERT_TRUE(w.backgroundIsPicture());
@@ -60,7 +61,7 @@ TEST_F(PaintingTest, pictureLargerThanTheWindowShowsUnscaledAroundThePanels)
 {
     writePicture("huge.png", 2100, 1300);
     ClockPlan plan = defaultPlan();
-    plan.background = "0\\huge.png";
+    plan_codec::setFieldText(plan, "background", "0\\huge.png");
     DisplayWindow& w = loadWith(plan);
     EXPECT_EQ(w.findChild<QWidget*>("backgroundBox")->size(), QSize(2100, 1300));
     const QImage picture = w.backgroundPicture().toImage();
@@ -75,7 +76,7 @@ TEST_F(PaintingTest, pictureLargerThanTheWindowShowsUnscaledAroundThePanels)
 TEST_F(PaintingTest, panelLeavesWhatLiesOutsideItsTextUntouched_outlinesShowWhileArranging)
 {
     ClockPlan plan = defaultPlan();
-    plan.sizethree = "90/80/190/100/30/30/";
+    plan_codec::setFieldText(plan, "sizethree", "90/80/190/100/30/30/");
     DisplayWindow& w = loadFullScreen(plan);
     Panel* clock = panel(w, "clockPanel");
     w.setCaption(textLabel(w, 3), QStringLiteral("提示文字"));
@@ -144,11 +145,11 @@ TEST_F(PaintingTest, emptyClockTextChangesNothingButEmptyOvertimeTextStillPaints
     EXPECT_TRUE(panel(w, "clockPanel")->isHidden());
 
     w.setTwipsWidth(panel(w, "overtimePanel"), 10);
-    module.clock_plan.checkfour = "1000"; // overtime counted and shown
+    plan_codec::setFieldText(module.clock_plan, "checkfour", "1000"); // overtime counted and shown
     w.paintOvertimeClock(QString(), 150);
     EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "overtimePanel")), w.twipsWidth(label(w, "overtimeText")) + 100);
     EXPECT_FALSE(panel(w, "overtimePanel")->isHidden());
-    module.clock_plan.combolist = "101";
+    plan_codec::setFieldText(module.clock_plan, "combolist", "101");
     w.paintOvertimeClock();
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }
@@ -163,7 +164,7 @@ TEST_F(PaintingTest, textPanelRulesDecideVisibility)
     EXPECT_TRUE(textPanel(w, 2)->isHidden());
 
     // Scrolling text switched off: hidden, unless arranging or a placeholder.
-    module.clock_plan.checkthree = "010111";
+    plan_codec::setFieldText(module.clock_plan, "checkthree", "010111");
     w.setCaption(textLabel(w, 4), "滚动");
     textPanel(w, 4)->show();
     w.paintTextPanels(4);
@@ -188,8 +189,8 @@ TEST_F(PaintingTest, textPanelRulesDecideVisibility)
 TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkone = "1111111";
-    plan.checkthree = "011111";
+    plan_codec::setFieldText(plan, "checkone", "1111111");
+    plan_codec::setFieldText(plan, "checkthree", "011111");
     DisplayWindow& w = loadWith(plan);
     w.setCaption(textLabel(w, 3), "提示");
     w.paintTextPanels(3);
@@ -202,7 +203,7 @@ TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
 TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
 {
     ClockPlan plan = defaultPlan();
-    plan.background = "255\\";
+    plan_codec::setFieldText(plan, "background", "255\\");
     plan.secondtext = "副";
     DisplayWindow& w = loadFullScreen(plan);
     textPanel(w, 1)->setBackColor(Qt::green);

@@ -3,6 +3,7 @@
 #include "platform/save_file.h"
 #include "stores/ini_store.h"
 #include "support/wait_until.h"
+#include "stores/plan_codec.h"
 
 #include <QFile>
 #include <QTest>
@@ -149,7 +150,7 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     writePicture("logo.png", 40, 30);
     ClockPlan plan = defaultPlan();
     plan.logopicture = "logo.png";
-    plan.checkfour = "1000"; // overtime clock shown
+    plan_codec::setFieldText(plan, "checkfour", "1000"); // overtime clock shown
     DisplayWindow& w = loadWithButtons(plan);
     w.paintOvertimeClock();
     auto rightPress = [&](QWidget* c, QPoint inside = {-1, -1}) {
@@ -265,8 +266,8 @@ TEST_F(PlaceholderTest, duringARunEmptyElementsStayHidden)
 TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOvertimeClock)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkthree = "010111";
-    plan.checkfour = "1000";
+    plan_codec::setFieldText(plan, "checkthree", "010111");
+    plan_codec::setFieldText(plan, "checkfour", "1000");
     DisplayWindow& w = loadWith(plan);
     w.setCaption(textLabel(w, 4), "真的滚动文字");
     w.setCaption(textLabel(w, 2), "系统日期");
@@ -276,7 +277,7 @@ TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOverti
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
     EXPECT_TRUE(textLabel(w, 2)->text().isEmpty());
     EXPECT_FALSE(panel(w, "overtimePanel")->isHidden());
-    module.clock_plan.combolist = "101";
+    plan_codec::setFieldText(module.clock_plan, "combolist", "101");
     w.showElementPlaceholders(0);
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }

@@ -4,6 +4,7 @@
 #include "platform/engine_timer.h"
 #include "services/tray_icon.h"
 #include "stores/ini_store.h"
+#include "stores/plan_codec.h"
 
 #include <QAccessible>
 #include <QFontInfo>
@@ -41,7 +42,7 @@ TEST(ClockTexts, formatAndModeGiveTheStartingClockAndOvertimeTexts)
     };
     for (const Row& r : rows) {
         ClockPlan plan;
-        plan.combolist = QString::fromLatin1(r.combolist);
+        plan_codec::setFieldText(plan, "combolist", QString::fromLatin1(r.combolist));
         plan.Time_all = r.length;
         EXPECT_EQ(initial_clock_text(plan, now), QString::fromUtf8(r.clock)) << r.combolist;
         EXPECT_EQ(initial_overtime_text(plan, now), QString::fromUtf8(r.overtime)) << r.combolist;
@@ -129,10 +130,10 @@ TEST_F(StartupTest, subtitleShownOnlyWithTextAndEmptyTitleHidden)
 TEST_F(StartupTest, shortSizeListKeepsDesignerSizesAndBadColoursKeepTheirs)
 {
     ClockPlan plan = defaultPlan();
-    plan.sizethree = "90/80/";
-    plan.firstcolour = "255";
-    plan.clockcolour = "abc";
-    plan.secondcolour = "99999999999";
+    plan_codec::setFieldText(plan, "sizethree", "90/80/");
+    plan.firstcolour = PlanColour::fromText("255");
+    plan.clockcolour = PlanColour::fromText("abc");
+    plan.secondcolour = PlanColour::fromText("99999999999");
     plan.secondtext = "x";
     DisplayWindow& w = loadWith(plan);
     EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
@@ -176,7 +177,7 @@ TEST_F(StartupTest, backgroundPictureLoadsWhenPresentElseColourEverywhere)
 TEST_F(StartupTest, missingBackgroundPictureGivesWindowColourToEveryBox)
 {
     ClockPlan plan = defaultPlan();
-    plan.background = "65535\\missing.jpg";
+    plan_codec::setFieldText(plan, "background", "65535\\missing.jpg");
     DisplayWindow& w = loadWith(plan);
     const QColor yellow(255, 255, 0);
     EXPECT_FALSE(w.backgroundIsPicture());
@@ -191,9 +192,9 @@ TEST_F(StartupTest, missingBackgroundPictureGivesWindowColourToEveryBox)
 TEST_F(StartupTest, perStageColoursTakeClockAndBackgroundFromStageZero)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkthree = "111111";
-    plan.highset[0] = "255\\65535\\";
-    plan.background = "0\\1.jpg";
+    plan_codec::setFieldText(plan, "checkthree", "111111");
+    plan_codec::setFieldText(plan, "highsetstart", "255\\65535\\");
+    plan_codec::setFieldText(plan, "background", "0\\1.jpg");
     writePicture("1.jpg", 32, 32);
     DisplayWindow& w = loadWith(plan);
     EXPECT_FALSE(w.backgroundIsPicture());
@@ -244,8 +245,8 @@ TEST_F(StartupTest, idleMenuState_asksForTheReadyStateAndClearsTheMarks)
 TEST_F(StartupTest, longTermPlan_leavesItsSetUpToTheEngine)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkone = "1111111";
-    plan.combolist = "301";
+    plan_codec::setFieldText(plan, "checkone", "1111111");
+    plan_codec::setFieldText(plan, "combolist", "301");
     DisplayWindow& w = loadWith(plan);
     for (const char* name : {"scrollTick", "promptTick"})
         EXPECT_FALSE(program.timers.find(name)->isEnabled()) << name;
@@ -327,14 +328,14 @@ TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
     writePicture("sub/inner.png", 30, 30);
     ClockPlan plan = defaultPlan();
     plan.logopicture = "../escape.png";
-    plan.background = "65535\\../escape.png";
+    plan_codec::setFieldText(plan, "background", "65535\\../escape.png");
     DisplayWindow& w = loadWith(plan);
     EXPECT_TRUE(panel(w, "logoBox")->isHidden());
     EXPECT_EQ(videos.log.created, 0);
     EXPECT_FALSE(w.backgroundIsPicture());
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 255, 0));
 
-    module.clock_plan.background = "65535\\sub/inner.png";
+    plan_codec::setFieldText(module.clock_plan, "background", "65535\\sub/inner.png");
     w.applyStageBackground(0);
     EXPECT_FALSE(w.backgroundIsPicture());
 }

@@ -1,5 +1,6 @@
 #include "display/prompt_text.h"
 #include "display_fixture.h"
+#include "stores/plan_codec.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -77,12 +78,12 @@ TEST_F(TextTicksTest, scrollingOffOrEmptyTextHidesAndStops)
     DisplayWindow& w = marquee(0, 1000, 600);
     textPanel(w, 4)->show();
     scrollTick()->setEnabled(true);
-    module.clock_plan.checkthree = "010111";
+    plan_codec::setFieldText(module.clock_plan, "checkthree", "010111");
     w.scrollOneStep();
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
     EXPECT_FALSE(scrollTick()->isEnabled());
 
-    module.clock_plan.checkthree = "011111";
+    plan_codec::setFieldText(module.clock_plan, "checkthree", "011111");
     w.setCaption(textLabel(w, 4), QString());
     textPanel(w, 4)->show();
     scrollTick()->setEnabled(true);
@@ -110,17 +111,17 @@ TEST_F(TextTicksTest, speedOutOfRangeBecomesFiveAndIntervalsRoundHalfEven)
 TEST(PromptText, stageFlagsDecideThePrompt)
 {
     ClockPlan plan;
-    plan.checkone = "1101111";
-    plan.checktwo = "1111110";
-    EXPECT_EQ(prompt_for(0, plan), plan.stageText[0]);
-    EXPECT_EQ(prompt_for(1, plan), plan.stageText[1]);
+    plan_codec::setFieldText(plan, "checkone", "1101111");
+    plan_codec::setFieldText(plan, "checktwo", "1111110");
+    EXPECT_EQ(prompt_for(0, plan), plan.stages[0].prompt);
+    EXPECT_EQ(prompt_for(1, plan), plan.stages[1].prompt);
     EXPECT_EQ(prompt_for(2, plan), QString()); // alarm 2 switched off
     EXPECT_EQ(prompt_for(6, plan), QString()); // end prompt switched off
     EXPECT_EQ(prompt_for(7, plan), QString());
     EXPECT_EQ(prompt_for(-1, plan), std::nullopt);
     EXPECT_EQ(prompt_for(8, plan), std::nullopt);
-    plan.checkone = "0000000";
-    EXPECT_EQ(prompt_for(0, plan), plan.stageText[0]);
+    plan_codec::setFieldText(plan, "checkone", "0000000");
+    EXPECT_EQ(prompt_for(0, plan), plan.stages[0].prompt);
 }
 
 TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
@@ -140,7 +141,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     }
     EXPECT_EQ(ticks, 4);
     EXPECT_EQ(w.promptTicks(), -1);
-    EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stageText[1]);
+    EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stages[1].prompt);
     EXPECT_FALSE(textPanel(w, 3)->isHidden());
 
     // A start that leaves the count at -1 runs one tick.
@@ -148,14 +149,14 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     promptTick()->setEnabled(true);
     program.timers.advance(100);
     EXPECT_FALSE(promptTick()->isEnabled());
-    EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stageText[1]);
+    EXPECT_EQ(textLabel(w, 3)->text(), module.clock_plan.stages[1].prompt);
 }
 
 TEST_F(TextTicksTest, promptTextIsCentredOnTheScreenForShortAndLongTextsSizesAndScreens)
 {
     ClockPlan plan = defaultPlan();
-    plan.stageText[0] = "读";
-    plan.stageText[1] = "请各位选手注意剩余时间，准备总结陈词";
+    plan.stages[0].prompt = "读";
+    plan.stages[1].prompt = "请各位选手注意剩余时间，准备总结陈词";
     DisplayWindow& w = loadWith(plan);
     const auto textCentre = [&] {
         const QLabel* text = textLabel(w, 3);
@@ -185,7 +186,7 @@ TEST_F(TextTicksTest, promptTextIsCentredOnTheScreenForShortAndLongTextsSizesAnd
 TEST_F(TextTicksTest, perStageBackgroundColoursEveryBoxAndClockDigits)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkthree = "111111";
+    plan_codec::setFieldText(plan, "checkthree", "111111");
     DisplayWindow& w = loadWith(plan);
     w.applyStageBackground(4); // "0\65535\"
     const QColor yellow(255, 255, 0);
@@ -201,7 +202,7 @@ TEST_F(TextTicksTest, stagePictureLoadsAndCorruptOrMissingFallsBackToColour)
 {
     writePicture("1.jpg", 50, 40, "JPG");
     ClockPlan plan = defaultPlan();
-    plan.checkthree = "111111";
+    plan_codec::setFieldText(plan, "checkthree", "111111");
     DisplayWindow& w = loadWith(plan);
     w.applyStageBackground(0);
     EXPECT_TRUE(w.backgroundIsPicture());
@@ -217,8 +218,8 @@ TEST_F(TextTicksTest, stagePictureLoadsAndCorruptOrMissingFallsBackToColour)
 TEST_F(TextTicksTest, damagedStageValuesAndStagesOutOfRangeAreSafe)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkthree = "111111";
-    plan.highset[5] = "255"; // only one part
+    plan_codec::setFieldText(plan, "checkthree", "111111");
+    plan_codec::setFieldText(plan, "highsetfive", "255"); // only one part
     DisplayWindow& w = loadWith(plan);
     w.applyStageBackground(5);
     EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(255, 0, 0));

@@ -8,6 +8,7 @@
 #include "platform/registry_store.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "stores/plan_codec.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -72,23 +73,13 @@ struct ElementMenuTest : ::testing::Test {
 
 } // namespace
 
-TEST(SizeList, oneEntryReplaced_malformedListsReset)
-{
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 2, 200), "90/80/200/100/30/30/");
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 3, 48), "90/80/150/48/30/30/");
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30/", 2, 10.5), "90/80/10.5/100/30/30/");
-    EXPECT_EQ(rebuild_size_list("90/80/150/100/30/30", 2, 36), "80/50/36/50/30/30/");
-    EXPECT_EQ(rebuild_size_list("", 2, 36), "80/50/36/50/30/30/");
-    EXPECT_EQ(rebuild_size_list("1/2/3/4/5/6/7/", 0, 9), "9/50/100/50/30/30/");
-}
-
 TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
 {
     ScreenMetrics screen; // a screen on which the chosen size is drawn as it is
     screen.fullWidthPx = screen.screenWidthPx = 1920;
     screen.fullHeightPx = 1080;
     display.setScreenMetrics(screen);
-    module.clock_plan.sizethree = "90/80/150/100/30/30";  // malformed
+    plan_codec::setFieldText(module.clock_plan, "sizethree", "90/80/150/100/30/30");  // malformed
     const QString family = display.elementFont(DisplayElement::Clock).family();
     dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };
     choose(5, 0);
@@ -97,10 +88,10 @@ TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
     EXPECT_TRUE(display.elementFont(DisplayElement::Clock).bold());
     EXPECT_TRUE(display.findChild<Panel*>("clockPanel")->font().italic());
     EXPECT_EQ(display.findChild<Panel*>("clockPanel")->font().pointSizeF(), 36);
-    EXPECT_EQ(module.clock_plan.sizethree, "80/50/36/50/30/30/");
+    EXPECT_EQ(plan_codec::fieldText(module.clock_plan, "sizethree"), "80/50/36/50/30/30/");
     EXPECT_EQ(module.clock_plan.clockFont, family);
     // The colour did not change, so the stored system colour stays as it was.
-    EXPECT_EQ(module.clock_plan.clockcolour, "-2147483640");
+    EXPECT_EQ(module.clock_plan.clockcolour.text, "-2147483640");
     EXPECT_EQ(stored("sizethree"), "80/50/36/50/30/30/");
     EXPECT_EQ(stored("clockFont"), family);
     EXPECT_EQ(stored("clockcolour"), "-2147483640");
@@ -113,7 +104,7 @@ TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
     for (int i = 0; i < 3; ++i)
         choose(2, 0);
     EXPECT_EQ(display.elementFont(DisplayElement::DateLine).pointSizeF(), 10.5);
-    EXPECT_EQ(module.clock_plan.sizethree, "90/80/150/10.5/30/30/");
+    EXPECT_EQ(plan_codec::fieldText(module.clock_plan, "sizethree"), "90/80/150/10.5/30/30/");
     EXPECT_EQ(stored("sizethree"), "90/80/150/10.5/30/30/");
     EXPECT_TRUE(stored("stagefont").has_value());
     EXPECT_EQ(stored("stagecolour"), "-2147483640");
@@ -163,15 +154,15 @@ TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAnd
     choose(5, 1);
     EXPECT_EQ(display.elementColour(DisplayElement::Clock), QColor(255, 0, 0));
     EXPECT_EQ(display.findChild<Panel*>("clockPanel")->foreColor(), QColor(255, 0, 0));
-    EXPECT_EQ(module.clock_plan.clockcolour, "255");
+    EXPECT_EQ(module.clock_plan.clockcolour.text, "255");
     EXPECT_EQ(stored("clockcolour"), "255");
-    EXPECT_EQ(module.clock_plan.sizethree, "90/80/100/100/30/30/");  // the clock's size, in memory
+    EXPECT_EQ(plan_codec::fieldText(module.clock_plan, "sizethree"), "90/80/100/100/30/30/");  // the clock's size, in memory
     EXPECT_FALSE(stored("sizethree").has_value());
     EXPECT_FALSE(stored("clockFont").has_value());
 
     dialogs.colour = QColor(0, 0, 255);
     choose(2, 1);
-    EXPECT_EQ(module.clock_plan.stagecolour, colour_to_text(QColor(0, 0, 255)));
+    EXPECT_EQ(module.clock_plan.stagecolour.text, colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagecolour"), colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagefont"), display.elementFont(DisplayElement::DateLine).family());
 }
@@ -203,28 +194,28 @@ TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
 TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
 {
     host.clockset[4].checked = true;
-    module.clock_plan.checkthree = "011111";
+    plan_codec::setFieldText(module.clock_plan, "checkthree", "011111");
     display.setElementText(DisplayElement::Prompt, "周二");
     menu.elementMenuChosen(ElementAction::Weekday);
     EXPECT_FALSE(host.clockset[4].checked);
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), "");
     EXPECT_TRUE(!display.isElementShown(DisplayElement::Prompt));
-    EXPECT_EQ(module.clock_plan.checkthree, "001111");
+    EXPECT_EQ(plan_codec::fieldText(module.clock_plan, "checkthree"), "001111");
 
     menu.elementMenuChosen(ElementAction::Weekday);
     EXPECT_TRUE(host.clockset[4].checked);
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), weekday_name(display.now().date()));
     EXPECT_FALSE(!display.isElementShown(DisplayElement::Prompt));
-    EXPECT_EQ(module.clock_plan.checkthree, "011111");
+    EXPECT_EQ(plan_codec::fieldText(module.clock_plan, "checkthree"), "011111");
 }
 
 TEST_F(ElementMenuTest, weekday_shortFlagText_isPaddedBeforeTheRewrite)
 {
     host.clockset[4].checked = false;
     for (const char* flags : {"", "1"}) {
-        module.clock_plan.checkthree = flags;
+        plan_codec::setFieldText(module.clock_plan, "checkthree", flags);
         host.clockset[4].checked = false;
         menu.elementMenuChosen(ElementAction::Weekday);
-        EXPECT_EQ(module.clock_plan.checkthree, QString(flags).leftJustified(1, '0') + "1") << flags;
+        EXPECT_EQ(plan_codec::fieldText(module.clock_plan, "checkthree"), QString(flags).leftJustified(1, '0') + "1") << flags;
     }
 }

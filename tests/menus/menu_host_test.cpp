@@ -4,6 +4,7 @@
 #include "stores/run_state.h"
 #include "support/temp_program.h"
 #include "timing/run_commands.h"
+#include "stores/plan_codec.h"
 
 #include <QAction>
 #include <QMenu>
@@ -218,13 +219,13 @@ TEST_F(MenuHostTest, minimiseItem_fillsTheScreenFromNormalOrMinimisedAndMinimise
 
 TEST_F(MenuHostTest, load_readsTheClockSourceAndTheWeekdayItem)
 {
-    module.clock_plan.checkthree = "011111";
+    plan_codec::setFieldText(module.clock_plan, "checkthree", "011111");
     menuHost->load();
     EXPECT_EQ(host.run.clockSource(), 0); // no clockmode stored
     EXPECT_TRUE(host.clockset[4].checked);
 
     registry_values::set_clockmode(program.registry, 2);
-    module.clock_plan.checkthree = "001111";
+    plan_codec::setFieldText(module.clock_plan, "checkthree", "001111");
     menuHost->load();
     EXPECT_EQ(host.run.clockSource(), 2);
     EXPECT_FALSE(host.clockset[4].checked);

@@ -6,6 +6,7 @@
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
 #include "timing/run_commands.h"
+#include "stores/plan_codec.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -48,11 +49,11 @@ struct PlanMenuTest : ::testing::Test {
         ClockPlan p = ClockPlan::defaults(QDate(2027, 3, 4));
         p.Time_all = QTime(0, 7, 30);
         p.firsttext = "title " + marker;
-        p.stageText[3] = "stage " + marker;
-        p.clockcolour = "255";
-        p.combolist = combolist;
+        p.stages[3].prompt = "stage " + marker;
+        p.clockcolour = PlanColour::fromText("255");
+        plan_codec::setFieldText(p, "combolist", combolist);
         p.tixingtime = 9;
-        p.highset[6] = "1\\2\\" + marker + ".jpg";
+        plan_codec::setFieldText(p, "highsetend", "1\\2\\" + marker + ".jpg");
         return p;
     }
 
@@ -69,7 +70,7 @@ struct PlanMenuTest : ::testing::Test {
         Statement insert(db, QString("INSERT INTO deskclock (%1) VALUES (%2)").arg(columns.join(", "), marks.join(", ")));
         ASSERT_TRUE(insert.isValid()) << insert.error().toStdString();
         for (int i = 0; i < columns.size(); ++i) {
-            QString value = i == 0 ? QString::number(id) : i == 1 ? name : i == 2 ? movetext : plan.fieldText(i - 3);
+            QString value = i == 0 ? QString::number(id) : i == 1 ? name : i == 2 ? movetext : plan_codec::fieldText(plan, i - 3);
             if (overrides.contains(columns[i]))
                 value = overrides.value(columns[i]);
             if (value == kNull)

@@ -10,6 +10,7 @@
 #include "support/fake_launcher.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "stores/plan_codec.h"
 
 #include <QDir>
 #include <QFile>
@@ -203,13 +204,13 @@ TEST_F(PlanPanelTest, load_takesTheStoreValuesOnlyWhenRead_andSaveLeavesEverythi
     save("A");
     program.registry.writeText("stagefont", "黑体");
     program.registry.writeText("sizethree", "80/50/100/60/30/30/");
-    module.clock_plan.stagecolour = "255";
-    module.clock_plan.sizethree = "1/2/";
+    module.clock_plan.stagecolour = PlanColour::fromText("255");
+    plan_codec::setFieldText(module.clock_plan, "sizethree", "1/2/");
     select({0});
     panel.loadCurrent();
     EXPECT_EQ(module.clock_plan.stagefont, "黑体");
-    EXPECT_EQ(module.clock_plan.stagecolour, "255");
-    EXPECT_EQ(module.clock_plan.sizethree, "80/50/100/50/30/30/");
+    EXPECT_EQ(module.clock_plan.stagecolour.text, "255");
+    EXPECT_EQ(plan_codec::fieldText(module.clock_plan, "sizethree"), "80/50/100/50/30/30/");
     EXPECT_EQ(editor.loadedStageFont, std::optional<QString>("黑体"));
     EXPECT_EQ(editor.loadedSizeList, std::optional<QString>("80/50/100/60/30/30/"));
 

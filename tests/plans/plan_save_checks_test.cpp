@@ -1,4 +1,5 @@
 #include "plans/plan_save_checks.h"
+#include "stores/plan_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ ClockPlan onlyAlarm1(int alarm1Seconds)
     p.Time_two = QTime(0, 0, 40);
     p.Time_three = QTime(0, 0, 30);
     p.Time_four = QTime(0, 0, 20);
-    p.checkone = "1100000";
+    plan_codec::setFieldText(p, "checkone", "1100000");
     p.tixingtime = 3;
     return p;
 }
@@ -83,7 +84,7 @@ TEST(PlanSaveChecks, takenName_unreadableDatabase_andBadField_stopTheSave)
 TEST(PlanSaveChecks, times_equalEvenWhenSwitchedOff_orCloserThanTheReminderDuration_areRefused)
 {
     ClockPlan equal = onlyAlarm1(60);
-    equal.checkone = "1000000";
+    plan_codec::setFieldText(equal, "checkone", "1000000");
     EXPECT_EQ(texts(check("A", equal)), QStringList{"计时时长和报警1提醒时间不能相同，请修改"});
 
     EXPECT_EQ(check("A", onlyAlarm1(57)).verdict, SaveVerdict::Save);
@@ -93,7 +94,7 @@ TEST(PlanSaveChecks, times_equalEvenWhenSwitchedOff_orCloserThanTheReminderDurat
 
     // Alarm 1 and the seconds count-down on, alarms 2 and 3 off: two pairs.
     ClockPlan two = onlyAlarm1(59);
-    two.checkone = "1100100";
+    plan_codec::setFieldText(two, "checkone", "1100100");
     two.Time_four = QTime(0, 0, 58);
     const SaveCheckResult r = check("A", two);
     EXPECT_EQ(r.verdict, SaveVerdict::Refused);
@@ -104,7 +105,7 @@ TEST(PlanSaveChecks, times_equalEvenWhenSwitchedOff_orCloserThanTheReminderDurat
 TEST(PlanSaveChecks, lastPoint_mustLieAboveTheReminderDuration)
 {
     ClockPlan plan = onlyAlarm1(50);
-    plan.checkone = "1000100";
+    plan_codec::setFieldText(plan, "checkone", "1000100");
     plan.Time_four = QTime(0, 0, 3);
     EXPECT_EQ(texts(check("A", plan)), QStringList{"读秒设定值，要大于【系统→提醒持续】设定值3秒，请修改"});
     plan.Time_four = QTime(0, 0, 4);

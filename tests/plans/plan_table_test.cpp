@@ -2,6 +2,7 @@
 
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_codec.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -58,9 +59,9 @@ TEST_F(PlanTableTest, save_storesAwkwardNamesWhole_andReadsTheRowBack)
     const QString longName(300, QChar(0x540D));
     const QStringList names{"O'Neil\"; DROP TABLE deskclock; --", "tab\there", "line\r\nbreak", longName};
     ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 9));
-    plan.checkone = "1111111";
+    plan_codec::setFieldText(plan, "checkone", "1111111");
     plan.time_date = QDate(2027, 5, 6);
-    plan.stageText[2] = "007";
+    plan.stages[2].prompt = "007";
     for (const QString& name : names)
         save(name, plan);
     EXPECT_EQ(listed(), QStringList({"1 " + names[0], "2 " + names[1], "3 " + names[2], "4 " + names[3]}));
@@ -79,11 +80,11 @@ TEST_F(PlanTableTest, save_storesAwkwardNamesWhole_andReadsTheRowBack)
 TEST_F(PlanTableTest, save_refusesANameDifferingOnlyInCaseAndAnInvalidDate_andDropsTheDateWithoutLongTerm)
 {
     ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 9));
-    plan.checkone = "1111110";
+    plan_codec::setFieldText(plan, "checkone", "1111110");
     plan.time_date = QDate(2030, 1, 1);
     save("ABC", plan);
     EXPECT_EQ(table.save("abc", "", plan).status, PlanTableStatus::NameTaken);
-    plan.checkone = "1111111";
+    plan_codec::setFieldText(plan, "checkone", "1111111");
     plan.time_date = QDate();
     EXPECT_EQ(table.save("no date", "", plan).status, PlanTableStatus::Failed);
     EXPECT_EQ(listed(), QStringList{"1 ABC"});

@@ -161,7 +161,7 @@ TEST(TimePreview, followsFormatAndMode)
                                                 {"010", "00"},   {"210", "00:00:00"}, {"120", "09:08"},
                                                 {"020", "09:08:07"}, {"300", ""}};
     for (const auto& [combolist, text] : rows) {
-        p.combolist = combolist;
+        setStored(p, "combolist", combolist);
         EXPECT_EQ(timePreviewText(p, now), text) << combolist.toStdString();
     }
 }

@@ -25,11 +25,11 @@ TEST_F(FillTest, planFieldsAndIniKeys_reachTheirControls)
 {
     ClockPlan plan = defaultPlan();
     plan.Time_all = QTime(1, 30, 0);
-    plan.checktwo = "211111111111111111111";
-    plan.checkthree = "201111";
-    plan.sizethree = "90/8//100/30/30/";
-    plan.highset[4] = "0\\65535\\";
-    plan.background = "-2147483643\\1.jpg";
+    setStored(plan, "checktwo", "211111111111111111111");
+    setStored(plan, "checkthree", "201111");
+    setStored(plan, "sizethree", "90/8//100/30/30/");
+    setStored(plan, "highsetfour", "0\\65535\\");
+    setStored(plan, "background", "-2147483643\\1.jpg");
     program.ini.write("Marquee", "checkcycle", "1");
     const QByteArray before = program.readFile("TimeData.db");
     open(plan);
@@ -122,7 +122,7 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     const ClockPlan stored = storedPlan();
     EXPECT_EQ(stored.Time_all, QTime(0, 2, 0));
     EXPECT_EQ(stored.time_date, QDate(2000, 1, 1));
-    EXPECT_EQ(stored.checkfour, "0000");
+    EXPECT_EQ(storedText(stored, "checkfour"), "0000");
     EXPECT_EQ(module.clock_plan, stored);
     EXPECT_EQ(program.ini.read("Hotkey", "opentogetherstop", ""), "1");
     EXPECT_EQ(program.ini.read("Hotkey", "often", ""), "01");
@@ -250,9 +250,9 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     saved.name = "决赛";
     saved.movingText = "欢迎";
     saved.plan = defaultPlan();
-    saved.plan.sizethree = "90/80/150/100/30/"; // malformed: the default list
-    saved.plan.combolist = "402";
-    saved.plan.highset[0] = "0\\65535\\";
+    setStored(saved.plan, "sizethree", "90/80/150/100/30/"); // malformed: the default list
+    setStored(saved.plan, "combolist", "402");
+    setStored(saved.plan, "highsetstart", "0\\65535\\");
     saved.plan.stagefont = "黑体";
     w.loadSavedPlan(saved, QStringLiteral("楷体"), QStringLiteral("80/50/100/77/30/30/"));
     EXPECT_EQ(w.planName(), "决赛");
@@ -266,14 +266,14 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     EXPECT_EQ(swatch("开始 背景颜色")->value(), 65535);
     EXPECT_EQ(swatch("开始 背景颜色")->text(), "");
 
-    saved.plan.checkone = "1111111";
+    setStored(saved.plan, "checkone", "1111111");
     w.loadSavedPlan(saved, std::nullopt, std::nullopt);
     EXPECT_FALSE(list("计时方式")->isEnabled());
     EXPECT_EQ(list("超时动作")->currentIndex(), 1);
     EXPECT_EQ(module.clock_plan.stagefont, "楷体"); // a failed read leaves it
     const auto edited = w.editedPlan(nullptr);
     ASSERT_TRUE(edited.has_value());
-    EXPECT_EQ(edited->checkone, "0000001");
+    EXPECT_EQ(storedText(*edited, "checkone"), "0000001");
 }
 
 TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
@@ -281,8 +281,8 @@ TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
     SavedPlan saved;
     saved.name = "初赛";
     saved.plan = defaultPlan();
-    saved.plan.checkone = "1011110"; // 报警1 off
-    saved.plan.combolist = "010";
+    setStored(saved.plan, "checkone", "1011110"); // 报警1 off
+    setStored(saved.plan, "combolist", "010");
 
     // Current plan with every alarm on: the row's 报警1 stays off, and 应用
     // stores the row's digits.
@@ -292,21 +292,21 @@ TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
     EXPECT_TRUE(box("报警2 剩余")->isChecked());
     EXPECT_EQ(list("计时方式")->currentIndex(), 1);
     ASSERT_TRUE(w.apply());
-    EXPECT_EQ(storedPlan().checkone, "1011110");
-    EXPECT_EQ(storedPlan().combolist, "010");
+    EXPECT_EQ(storedText(storedPlan(), "checkone"), "1011110");
+    EXPECT_EQ(storedText(storedPlan(), "combolist"), "010");
 
     // A long-term current plan: loading a normal plan gives back its stage boxes.
     ClockPlan longTerm = defaultPlan();
-    longTerm.checkone = "0000001";
-    longTerm.combolist = "201";
+    setStored(longTerm, "checkone", "0000001");
+    setStored(longTerm, "combolist", "201");
     SettingsWindow& again = open(longTerm);
     again.loadSavedPlan(saved, std::nullopt, std::nullopt);
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(stageSwitches()[i]->isChecked(), saved.plan.checkone[i] == QLatin1Char('1')) << i;
+        EXPECT_EQ(stageSwitches()[i]->isChecked(), storedText(saved.plan, "checkone")[i] == QLatin1Char('1')) << i;
         EXPECT_TRUE(stageSwitches()[i]->isEnabled()) << i;
     }
     ASSERT_TRUE(again.apply());
-    EXPECT_EQ(storedPlan().checkone, "1011110");
+    EXPECT_EQ(storedText(storedPlan(), "checkone"), "1011110");
 }
 
 } // namespace

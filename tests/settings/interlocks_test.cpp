@@ -35,13 +35,13 @@ TEST_F(InterlockTest, longTermOn_forcesDayListStopAndClearedStages)
     EXPECT_TRUE(box("提示文字显示星期")->isChecked());
     EXPECT_TRUE(box("提示文字显示星期")->isEnabled());
     // Only the editor's copy changes: the current plan keeps its digits.
-    EXPECT_EQ(module.clock_plan.combolist, "100");
+    EXPECT_EQ(storedText(module.clock_plan, "combolist"), "100");
 }
 
 TEST_F(InterlockTest, longTermOnThenOff_givesCountDownStopAndStoredStageDigits)
 {
     ClockPlan plan = defaultPlan();
-    plan.combolist = "412"; // a format digit beyond the count list
+    setStored(plan, "combolist", "412"); // a format digit beyond the count list
     open(plan);
     EXPECT_EQ(list("时间格式")->currentText(), "分:秒");
     box("长期计时")->setChecked(true);
@@ -52,7 +52,7 @@ TEST_F(InterlockTest, longTermOnThenOff_givesCountDownStopAndStoredStageDigits)
     EXPECT_EQ(list("计时方式")->currentIndex(), 0);
     EXPECT_EQ(list("超时动作")->currentIndex(), 1);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(stageSwitches()[i]->isChecked(), flag_on(plan.checkone, i + 1)) << i;
+        EXPECT_EQ(stageSwitches()[i]->isChecked(), storedText(plan, "checkone")[i] == QLatin1Char('1')) << i;
     EXPECT_FALSE(box("提示文字显示星期")->isChecked());
     EXPECT_FALSE(box("提示文字显示星期")->isEnabled());
 }
@@ -85,7 +85,7 @@ TEST_F(InterlockTest, overtimeActions_followTheTable)
         {0, true, false, "", false},
     };
     ClockPlan plan = defaultPlan();
-    plan.checkfour = "0010";
+    setStored(plan, "checkfour", "0010");
     open(plan);
     box("超时 超过")->setChecked(true);
     field("超时 秒")->setText("30");
@@ -126,7 +126,7 @@ TEST_F(InterlockTest, simpleModeOnAndOff_restoresThePlanAndForgetsEdits)
     ClockPlan plan = defaultPlan();
     plan.tixingtime = 8;
     plan.logopicture = "logo.jpg";
-    plan.checkthree = "111111";
+    setStored(plan, "checkthree", "111111");
     program.ini.write("pictureset", "Delaytime", "7");
     SettingsWindow& w = open(plan);
     QCheckBox* alarm3 = box("报警3 剩余");
@@ -169,20 +169,20 @@ TEST_F(InterlockTest, simpleModeStored_opensSimpleAndAppliesItsValues)
     const ClockPlan stored = storedPlan();
     EXPECT_EQ(stored.tixingtime, 5);
     EXPECT_EQ(stored.logopicture, "");
-    EXPECT_EQ(stored.checkfour, "0110");
+    EXPECT_EQ(storedText(stored, "checkfour"), "0110");
 }
 
 TEST_F(InterlockTest, longTermInSimpleModeAndBack_keepsStageBoxesClear)
 {
     ClockPlan plan = defaultPlan();
-    plan.checkone = "1111111";
+    setStored(plan, "checkone", "1111111");
     SettingsWindow& w = open(plan);
     box("精简模式")->setChecked(true);
     box("精简模式")->setChecked(false);
     for (int i = 0; i < 6; ++i)
         EXPECT_FALSE(stageSwitches()[i]->isChecked()) << i;
     ASSERT_TRUE(w.apply());
-    EXPECT_EQ(storedPlan().checkone, "0000001");
+    EXPECT_EQ(storedText(storedPlan(), "checkone"), "0000001");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "settings/hotkey_field.h"
 #include "settings/number_field.h"
 #include "settings/settings_window.h"
+#include "stores/plan_codec.h"
 #include "stores/plan_store.h"
 #include "stores/run_state.h"
 #include "support/named_child.h"
@@ -36,6 +37,16 @@ public:
     FileDialogRequest last;
 };
 
+// A plan field set from, or read as, the text it is stored as.
+inline void setStored(ClockPlan& plan, const char* field, const QString& text)
+{
+    EXPECT_TRUE(plan_codec::setFieldText(plan, QString::fromLatin1(field), text)) << field;
+}
+inline QString storedText(const ClockPlan& plan, const char* field)
+{
+    return plan_codec::fieldText(plan, QString::fromLatin1(field));
+}
+
 // A display window (not shown) and a settings window over it, opened on a
 // stored plan.
 class SettingsTest : public ::testing::Test {
@@ -44,7 +55,7 @@ protected:
 
     SettingsWindow& open(const ClockPlan& plan)
     {
-        save_plan(program.registry, plan);
+        savePlan(program.registry, plan);
         return open();
     }
     SettingsWindow& open()
@@ -110,7 +121,7 @@ protected:
     ClockPlan storedPlan()
     {
         ClockPlan p;
-        load_plan(program.registry, p, program.clock.now().date());
+        loadPlan(program.registry, p, program.clock.now().date());
         return p;
     }
 

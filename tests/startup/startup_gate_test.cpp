@@ -26,7 +26,7 @@ protected:
         }
         ClockPlan plan = ClockPlan::defaults(QDate(2026, 1, 1));
         plan.firsttext = QStringLiteral("存着的标题");
-        save_plan(p.registry, plan);
+        savePlan(p.registry, plan);
     }
 
     bool storedPlanSurvives() const { return p.registry.readText(QStringLiteral("firsttext")).has_value(); }
@@ -90,7 +90,7 @@ TEST_F(StartupGateTest, storedVersionThatIsNotANumber_countsAsOnePointZero)
     EXPECT_EQ(vision(), QStringLiteral("4"));
 
     // A program 1.0 with "abc" stored: equal, nothing is reset.
-    save_plan(p.registry, ClockPlan::defaults(QDate(2026, 1, 1)));
+    savePlan(p.registry, ClockPlan::defaults(QDate(2026, 1, 1)));
     p.registry.writeText(QStringLiteral("vision"), QStringLiteral("abc"));
     EXPECT_TRUE(check_program_version(p.registry, p.notifier, {1, 0}));
     EXPECT_TRUE(storedPlanSurvives());

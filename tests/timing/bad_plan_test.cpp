@@ -1,6 +1,7 @@
 // Plans with odd or broken values still run: no crash, no hang, no clock
 // that stands still.
 #include "engine_fixture.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -11,7 +12,7 @@ protected:
     {
         ClockPlan p = defaultPlan();
         p.Time_all = QTime(0, 0, 0).addSecs(seconds);
-        p.combolist = combolist;
+        plan_codec::setFieldText(p, "combolist", combolist);
         return p;
     }
     void startRun()
@@ -49,7 +50,7 @@ TEST_F(BadPlanTest, alarmsOutOfOrderOrEqualToLength_fireByTheirOwnTimesOnce)
 TEST_F(BadPlanTest, allStagesDisabled_stageCodesChangeWithoutStageSounds)
 {
     ClockPlan p = plan(60, "101");
-    p.checkone = "0000000";
+    plan_codec::setFieldText(p, "checkone", "0000000");
     open(p);
     startRun();
     EXPECT_EQ(stagesOver(60), (QStringList{"0", "1", "2", "3", "4", "6"}));
@@ -72,7 +73,7 @@ TEST_F(BadPlanTest, lengthZero_endsAtTheFirstTickAndRecordsOnce)
 TEST_F(BadPlanTest, lengthBeyondADayIsRefused_longestLengthCountsInMinutes)
 {
     ClockPlan p = plan(60, "101");
-    EXPECT_FALSE(p.setFieldText(0, "99:59:59"));
+    EXPECT_FALSE(plan_codec::setFieldText(p, 0, "99:59:59"));
     EXPECT_EQ(p.Time_all, QTime(0, 1, 0));
     p.Time_all = QTime(23, 59, 59);
     open(p);
@@ -105,7 +106,7 @@ TEST_F(BadPlanTest, missingSoundFiles_runGoesOnSilently)
     for (const char* file : {"alarm.wav", "Timeout.wav", "Stop.wav"})
         QFile::remove(program.file(QStringLiteral("sounds/") + QLatin1String(file)));
     ClockPlan p = plan(60, "101");
-    p.stageMusic[1] = "nothing.mp3";
+    p.stages[1].sound = "nothing.mp3";
     open(p);
     startRun();
     EXPECT_EQ(stagesOver(60), (QStringList{"0", "1", "2", "3", "4", "6"}));
@@ -118,7 +119,7 @@ TEST_F(BadPlanTest, missingSoundFiles_runGoesOnSilently)
 TEST_F(BadPlanTest, overtimePastADay_keepsCountingInHours)
 {
     ClockPlan p = plan(1, "200");
-    p.checkone = "1111100"; // no overtime limit
+    plan_codec::setFieldText(p, "checkone", "1111100"); // no overtime limit
     open(p);
     startRun();
     advance(1000);
@@ -136,8 +137,8 @@ TEST_F(BadPlanTest, overtimePastADay_keepsCountingInHours)
 TEST_F(BadPlanTest, endTextWiderThanATinyClock_shrinksNoFurtherThanOnePoint)
 {
     ClockPlan p = plan(60, "101");
-    p.sizethree = "90/80/3/100/30/30/";
-    p.stageText[6] = QString(80, QChar(u'时'));
+    plan_codec::setFieldText(p, "sizethree", "90/80/3/100/30/30/");
+    p.stages[6].prompt = QString(80, QChar(u'时'));
     open(p);
     startRun();
     EXPECT_EQ(windowLabel("endTextMeasure")->font().pointSizeF(), 1.0);

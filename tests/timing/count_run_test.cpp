@@ -1,6 +1,7 @@
 // Whole runs of a plan on the fake clock: every tick, stage, sound, menu
 // state and run record of the run, in order.
 #include "engine_fixture.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -27,8 +28,8 @@ protected:
         p.Time_two = QTime(0, 0, 3);
         p.Time_three = QTime(0, 0, 2);
         p.Time_four = QTime(0, 0, 1);
-        p.checkone = "0111110"; // no continuous reminder
-        p.combolist = combolist;
+        plan_codec::setFieldText(p, "checkone", "0111110"); // no continuous reminder
+        plan_codec::setFieldText(p, "combolist", combolist);
         return p;
     }
 };
@@ -168,7 +169,7 @@ TEST_F(CountRunTest, slowStartSound_playsAfterTheFirstTick_firstSecondLastsASeco
 TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
 {
     ClockPlan p = shortPlan("101", 5);
-    p.checkfour = "0100"; // the clock shows the end text
+    plan_codec::setFieldText(p, "checkfour", "0100"); // the clock shows the end text
     open(p);
     startRun();
     backend.take();
@@ -233,7 +234,7 @@ TEST_F(CountRunTest, countUpWithLength_countsUpAlarmsAtRemainingTimesEndsAtLengt
 TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
 {
     ClockPlan p = defaultPlan();
-    p.combolist = "101";
+    plan_codec::setFieldText(p, "combolist", "101");
     open(p);
     startRun();
     advance(10'000);
@@ -310,7 +311,7 @@ TEST_F(CountRunTest, stopThenClearWithinATick_recordsOnceAndLeavesNoTickRunning)
 TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThreeSeconds)
 {
     ClockPlan p = shortPlan("102", 5);
-    p.checkfour = "0010"; // delayed restart on
+    plan_codec::setFieldText(p, "checkfour", "0010"); // delayed restart on
     program.ini.write("pictureset", "Delaytime", "3");
     open(p);
     startRun();
@@ -376,7 +377,7 @@ TEST_F(CountRunTest, everyTimeFormat_countsInItsFormatAndNeverStandsStill)
     int runs = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.combolist.toStdString());
-        module.clock_plan.combolist = c.combolist;
+        plan_codec::setFieldText(module.clock_plan, "combolist", c.combolist);
         program.clock.setNow(QDateTime(program.clock.now().date(), QTime(9, 0, 0)));
         start(); // the set-up, at 09:00:00.000
         EXPECT_EQ(clock(), c.texts[0]);

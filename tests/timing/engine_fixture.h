@@ -84,7 +84,7 @@ protected:
     void build(const ClockPlan& plan, const QString& clockSource)
     {
         host.run.setClockSource(clockSource.toInt());
-        save_plan(program.registry, plan);
+        savePlan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
         ScreenMetrics m;
         m.tppX = m.tppY = 15;

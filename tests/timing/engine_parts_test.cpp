@@ -5,6 +5,7 @@
 #include "engine_fixture.h"
 
 #include "platform/registry_store.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -64,8 +65,8 @@ TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
     open(defaultPlan());
     ClockPlan& p = module.clock_plan;
     p.Time_all = QTime(0, 0, 2);
-    p.checkfour = "1000";
-    p.checktwo[19] = u'0'; // no blink in overtime
+    plan_codec::setFieldText(p, "checkfour", "1000");
+    p.stages[5].blinks = false; // no blink in overtime
     start();
     advance(2005);
     EXPECT_EQ(window->hostState().run.stage(), 5);
@@ -95,7 +96,7 @@ TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisibl
 
 TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 {
-    module.clock_plan.checkfour = "1000";
+    plan_codec::setFieldText(module.clock_plan, "checkfour", "1000");
     host.run.setStage(5);
     view.overtimeShown = true;
     view.clockShown = true;
@@ -104,14 +105,14 @@ TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
     advance(1000);
     EXPECT_FALSE(view.overtimeShown);
     EXPECT_TRUE(view.clockShown);
-    module.clock_plan.combolist = "102"; // no overtime count: the clock blinks
+    plan_codec::setFieldText(module.clock_plan, "combolist", "102"); // no overtime count: the clock blinks
     advance(1000);
     EXPECT_FALSE(view.clockShown);
 }
 
 TEST_F(EnginePartsTest, setUpOfALongTermPlan_handsOverToTheDateSetUp)
 {
-    module.clock_plan.checkone = "1111111";
+    plan_codec::setFieldText(module.clock_plan, "checkone", "1111111");
     int dateSetUps = 0;
     ticks().clockSetup->setHandler([&] { ++dateSetUps; });
     start();
@@ -153,7 +154,7 @@ TEST_F(EngineOnDisplayTest, logoVideo_fillsTheBoxInsideItsBorder_atStartUpAndInE
 
     program.ini.write("pictureset", "Width", "600"); // 400 px
     for (EngineTimer* setUp : {ticks().countSetup.get(), ticks().clockSetup.get()}) {
-        module.clock_plan.checkone = setUp == ticks().clockSetup.get() ? "1111111" : p.checkone;
+        plan_codec::setFieldText(module.clock_plan, "checkone", setUp == ticks().clockSetup.get() ? "1111111" : plan_codec::fieldText(p, "checkone"));
         videos.log.size = QSize();
         setUp->post();
         advance(0);

@@ -1,5 +1,6 @@
 #include "timing/clock_calibration.h"
 #include "timing/long_term_fixture.h"
+#include "stores/plan_codec.h"
 
 namespace orvalen::test {
 namespace {
@@ -12,7 +13,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
 {
     const QDateTime target(QDate(2026, 12, 11), QTime(12, 0, 0));
     ClockPlan p = longTermPlan(target, 0);
-    p.checkthree = QStringLiteral("011111"); // weekday on the prompt line while running
+    plan_codec::setFieldText(p, "checkthree", QStringLiteral("011111")); // weekday on the prompt line while running
     host.clockset[4].checked = true;
     openLongTerm(p);
     advance(0); // the set-up
@@ -47,7 +48,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(commands->records, 0);
     advance(1000);
 
-    EXPECT_EQ(clock(), p.stageText[6]); // "时间到"
+    EXPECT_EQ(clock(), p.stages[6].prompt); // "时间到"
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(host.run_record.countedDownMs, qint64(kStart.secsTo(target)) * 1000);
     EXPECT_EQ(window->hostState().run.stage(), 6);
@@ -65,7 +66,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
 
     advance(60'000);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(clock(), p.stageText[6]);
+    EXPECT_EQ(clock(), p.stages[6].prompt);
 }
 
 TEST_F(LongTermDisplayTest, everyFormat_showsItsCountDownAndLiveTexts)
@@ -77,7 +78,7 @@ TEST_F(LongTermDisplayTest, everyFormat_showsItsCountDownAndLiveTexts)
     openLongTerm(longTermPlan(target, 0));
     advance(0);
     for (int f = 0; f <= 5; ++f) {
-        module.clock_plan.combolist = QString::number(f) + "01";
+        plan_codec::setFieldText(module.clock_plan, "combolist", QString::number(f) + "01");
         module.clock_plan.time_date = target.date();
         jumpTo(kStart.addMSecs(300));
         EXPECT_EQ(dateLine(), "3天") << f;
@@ -176,7 +177,7 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
     commands->stop_timing();
     EXPECT_TRUE(window->hostState().run.endMarked());
     advance(300);
-    EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
+    EXPECT_EQ(clock(), module.clock_plan.stages[6].prompt);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
 }
@@ -190,7 +191,7 @@ TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsN
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(item(0).enabled); // nothing runs
     advance(300);
-    EXPECT_EQ(clock(), module.clock_plan.stageText[6]);
+    EXPECT_EQ(clock(), module.clock_plan.stages[6].prompt);
     EXPECT_EQ(commands->records, 0);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(item(0).caption.left(2), "开始");
@@ -236,9 +237,9 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
 {
     ClockPlan p = defaultPlan();
     p.Time_all = QTime(0, 0, 3);
-    p.checkone = QStringLiteral("0111110");
-    p.combolist = QStringLiteral("102"); // count down, then reset
-    p.checkfour = QStringLiteral("0010"); // with the delayed restart
+    plan_codec::setFieldText(p, "checkone", QStringLiteral("0111110"));
+    plan_codec::setFieldText(p, "combolist", QStringLiteral("102")); // count down, then reset
+    plan_codec::setFieldText(p, "checkfour", QStringLiteral("0010")); // with the delayed restart
     program.ini.write(QStringLiteral("pictureset"), QStringLiteral("Delaytime"), QStringLiteral("2"));
     openLongTerm(p);
     commands->start_timing();
@@ -267,7 +268,7 @@ TEST_F(LongTermDisplayTest, delayedRestartSwitchedOff_firstTickStarts_aRunAlread
 {
     openLongTerm(defaultPlan());
 
-    module.clock_plan.checkfour = QStringLiteral("0000");
+    plan_codec::setFieldText(module.clock_plan, "checkfour", QStringLiteral("0000"));
     module.restart_seconds_left = 5;
     ticks().restartTick->setEnabled(true);
     advance(1000);

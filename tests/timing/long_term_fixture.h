@@ -4,6 +4,7 @@
 #include "timing/calibrated_clock.h"
 #include "timing/engine_fixture.h"
 #include "timing/long_term_display.h"
+#include "stores/plan_codec.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -51,10 +52,10 @@ protected:
     ClockPlan longTermPlan(const QDateTime& target, int format) const
     {
         ClockPlan p = defaultPlan();
-        p.checkone = QStringLiteral("1111111");
+        plan_codec::setFieldText(p, "checkone", QStringLiteral("1111111"));
         p.time_date = target.date();
         p.Time_all = target.time();
-        p.combolist = QString::number(format) + QStringLiteral("01");
+        plan_codec::setFieldText(p, "combolist", QString::number(format) + QStringLiteral("01"));
         return p;
     }
 
@@ -63,7 +64,7 @@ protected:
     DisplayWindow& openLongTerm(const ClockPlan& plan)
     {
         build(plan, QStringLiteral("0"));
-        if (plan.isLongTerm())
+        if (plan.longTerm)
             program.clock.step(100);
         return load();
     }

@@ -7,6 +7,7 @@
 #include "timing/fake_count_view.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
+#include "stores/plan_codec.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -295,7 +296,7 @@ TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
 
 TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
 {
-    module.clock_plan.checkone = "1111111";
+    plan_codec::setFieldText(module.clock_plan, "checkone", "1111111");
     makeRunning("0");
     timers.countdownTick->setEnabled(false);
     timers.longTermTick->setEnabled(true);
@@ -352,7 +353,7 @@ class PlanSequenceTest : public RunCommandsTest {
 protected:
     void finishPlan(int checked, const QString& currentrow, const QString& checkcycle)
     {
-        module.clock_plan.combolist = "103";
+        plan_codec::setFieldText(module.clock_plan, "combolist", "103");
         plans.checked = checked;
         if (!currentrow.isNull())
             program.ini.write("Marquee", "currentrow", currentrow);
@@ -419,7 +420,7 @@ TEST_F(PlanSequenceTest, outOfRangePosition_countsAsAbsent)
 
 TEST_F(PlanSequenceTest, stopInChain_endsTheSequence)
 {
-    module.clock_plan.combolist = "103";
+    plan_codec::setFieldText(module.clock_plan, "combolist", "103");
     plans.checked = 1;
     makeRunning();
     commands->stop_timing();

@@ -32,7 +32,7 @@ protected:
     // is on the screen.
     DisplayWindow& show(const ClockPlan& plan)
     {
-        save_plan(program.registry, plan);
+        savePlan(program.registry, plan);
         if (!m_window) {
             m_window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
             m_window->setLogoVideoFactory(&videos);

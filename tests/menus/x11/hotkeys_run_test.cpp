@@ -7,6 +7,7 @@
 #include "services/sound_player.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_codec.h"
 #include "stores/plan_store.h"
 #include "support/other_x_client.h"
 #include "support/quiet_display_host.h"
@@ -69,7 +70,7 @@ struct HotkeysRunTest : ::testing::Test {
         ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
         addPlan(1, "A");
         addPlan(2, "B");
-        save_plan(program.registry, plan_with_title("current"));
+        savePlan(program.registry, plan_with_title("current"));
 
         window = std::make_unique<DisplayWindow>(program.context, host, module, displayHost);
         engine = std::make_unique<DisplayEngine>(program.context, host, module, *window);
@@ -104,8 +105,8 @@ struct HotkeysRunTest : ::testing::Test {
         insert.bindInt(1, id);
         insert.bindText(2, name);
         insert.bindText(3, "marquee " + name);
-        for (int i = 0; i < ClockPlan::kFieldCount; ++i)
-            insert.bindText(4 + i, p.fieldText(i));
+        for (int i = 0; i < plan_codec::kFieldCount; ++i)
+            insert.bindText(4 + i, plan_codec::fieldText(p, i));
         ASSERT_TRUE(insert.run()) << insert.error().toStdString();
     }
     QString word(int item) const { return host.desktop[item].caption.left(2); }

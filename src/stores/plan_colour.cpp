@@ -1,4 +1,4 @@
-#include "display/colour.h"
+#include "stores/plan_colour.h"
 
 #include "platform/text_path.h"
 
@@ -10,7 +10,7 @@ namespace orvalen {
 namespace {
 
 // The system colour indices of the desktop palette, by role.
-QColor system_colour(int index, const QColor& fallback)
+QColor systemColour(int index, const QColor& fallback)
 {
     const QPalette pal = QGuiApplication::palette();
     switch (index) {
@@ -44,7 +44,7 @@ QColor system_colour(int index, const QColor& fallback)
 
 } // namespace
 
-QColor colour_from_value(qint64 value, const QColor& fallback)
+QColor colourFromValue(qint64 value, const QColor& fallback)
 {
     if (value < 0)
         value += 0x100000000LL; // the 32-bit pattern of a negative long
@@ -54,22 +54,22 @@ QColor colour_from_value(qint64 value, const QColor& fallback)
     if (v & 0x80000000u) {
         if ((v & 0x7FFFFF00u) != 0)
             return fallback;
-        return system_colour(int(v & 0xFFu), fallback);
+        return systemColour(int(v & 0xFFu), fallback);
     }
     if (v > 0x00FFFFFFu)
         return fallback;
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
 
-QColor colour_from_text(const QString& text)
+QColor colourFromText(const QString& text)
 {
     const double n = leading_number(text);
     if (!std::isfinite(n) || n < -2147483648.0 || n > 2147483647.0)
         return QColor();
-    return colour_from_value(static_cast<qint64>(std::nearbyint(n)));
+    return colourFromValue(static_cast<qint64>(std::nearbyint(n)));
 }
 
-QString colour_to_text(const QColor& colour)
+QString colourToText(const QColor& colour)
 {
     const qint64 v = qint64(colour.red()) | (qint64(colour.green()) << 8) | (qint64(colour.blue()) << 16);
     return QString::number(v);

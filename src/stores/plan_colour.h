@@ -1,0 +1,37 @@
+#pragma once
+#include <QColor>
+#include <QString>
+
+namespace orvalen {
+
+// Colours are stored as the decimal text of a 32-bit colour value: 0x00BBGGRR
+// for a plain colour, 0x80000000 | index for a system colour.
+
+// The colour of a 32-bit value. System colours map to the application
+// palette (5 window background, 8 window text, 4 menu, ...). A value that is
+// neither (other high bits set, or an unknown system index) gives `fallback`.
+QColor colourFromValue(qint64 value, const QColor& fallback = QColor());
+// The colour of a stored text: its leading number as a 32-bit value.
+// Returns an invalid QColor when the text names no usable colour.
+QColor colourFromText(const QString& text);
+// The stored form of a plain colour: the decimal text of
+// red + 256 * green + 65536 * blue.
+QString colourToText(const QColor& colour);
+
+// A colour of a plan: the text it is stored as, kept as read (a system
+// colour such as "-2147483640", or a damaged text), so writing the plan back
+// stores it unchanged. colour() is what it paints with, resolved when asked
+// (a system colour follows the palette of that moment); it is invalid when
+// the text names no usable colour.
+struct PlanColour {
+    QString text;
+
+    static PlanColour fromText(const QString& stored) { return {stored}; }
+    // A chosen plain colour, stored as colourToText(chosen).
+    static PlanColour fromColour(const QColor& chosen) { return {colourToText(chosen)}; }
+
+    QColor colour() const { return colourFromText(text); }
+    bool operator==(const PlanColour&) const = default;
+};
+
+} // namespace orvalen
