@@ -4,11 +4,11 @@
 #include "menus/menu_hooks.h"
 #include "platform/notifier.h"
 #include "platform/registry_store.h"
-#include "settings/colour_swatch.h"
-#include "settings/hotkey_field.h"
 #include "settings/number_field.h"
-#include "settings/settings_controls.h"
+#include "settings/reminder_page.h"
 #include "settings/settings_rules.h"
+#include "settings/system_page.h"
+#include "settings/timing_page.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
 #include "stores/time_data_keys.h"
@@ -16,8 +16,6 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QLabel>
-#include <QLineEdit>
 #include <optional>
 
 namespace orvalen {
@@ -39,11 +37,10 @@ bool SettingsWindow::apply()
     }
     ReminderInput in;
     in.times = {edited->Time_all, edited->Time_one, edited->Time_two, edited->Time_three, edited->Time_four};
-    for (int k = 1; k <= 4; ++k)
-        in.stageUsed[k - 1] = stageBoxes[k]->isChecked();
-    in.duration = leading_digits(reminderDuration->text()).value_or(0);
+    in.stageUsed = m_timing->alarmsUsed();
+    in.duration = m_reminders->duration();
     // Nothing changes until every check has passed.
-    const QStringList problems = reminder_problems(in);
+    const QStringList problems = reminderProblems(in);
     for (const QString& p : problems)
         notice(p, 0);
     if (!problems.isEmpty())
@@ -86,21 +83,9 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
     std::optional<IniEdit> edit;
     if (ctx.ini) {
         using namespace time_data;
-        const QString start = hotkeyFields[0]->text(), stop = hotkeyFields[1]->text();
         edit.emplace(*ctx.ini);
-        edit->write(kPictureSet, kOption, QString::number(box_value(systemBoxes[3])))
-            .write(kPictureSet, kWidth, logoWidth->text())
-            .write(kPictureSet, kHeight, logoHeight->text())
-            .write(kPictureSet, kDelayTime, delayField->text())
-            .write(kHotkey, kStart, start)
-            .write(kHotkey, kStop, stop)
-            .write(kHotkey, kPause, hotkeyFields[2]->text())
-            .write(kHotkey, kOpenTogetherStop, start == stop ? QStringLiteral("1") : QStringLiteral("0"))
-            .write(kHotkey, kOften, QString::number(box_value(planHotkeyBoxes[0])) + QString::number(box_value(planHotkeyBoxes[1])))
-            .write(kMarquee, kMode, QString::number(scrollModeList->currentIndex()))
-            .write(kMarquee, kWidth, scrollWidth->text())
-            .write(kMarquee, kMarqueeSpeed, scrollSpeed->text())
-            .write(kMarquee, kColckBigText, QString::number(m_display.module().bigClockText))
+        m_system->writeSettings(*edit);
+        edit->write(kMarquee, kColckBigText, QString::number(m_display.module().bigClockText))
             .remove(kMarquee, kCurrentRow);
         QString error;
         if (!edit->save(&error)) {
@@ -122,7 +107,7 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
 
 void SettingsWindow::cycleChanged(bool on)
 {
-    if (!cycleBox->isEnabled())
+    if (!m_cycleBox->isEnabled())
         return;
     AppContext& ctx = m_display.context();
     QString error;
