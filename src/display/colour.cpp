@@ -10,7 +10,7 @@ namespace orvalen {
 namespace {
 
 // The system colour indices of the desktop palette, by role.
-QColor system_colour(int index, const QColor& fallback)
+QColor systemColour(int index, const QColor& fallback)
 {
     const QPalette pal = QGuiApplication::palette();
     switch (index) {
@@ -54,7 +54,7 @@ QColor colour_from_value(qint64 value, const QColor& fallback)
     if (v & 0x80000000u) {
         if ((v & 0x7FFFFF00u) != 0)
             return fallback;
-        return system_colour(int(v & 0xFFu), fallback);
+        return systemColour(int(v & 0xFFu), fallback);
     }
     if (v > 0x00FFFFFFu)
         return fallback;

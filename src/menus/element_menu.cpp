@@ -33,7 +33,7 @@ QString rebuild_size_list(const QString& list, int entry, double size)
     return out;
 }
 
-ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
+ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, ElementView& display,
                          StyleDialogs& dialogs)
     : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_dialogs(dialogs)
 {

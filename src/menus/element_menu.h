@@ -12,7 +12,7 @@ namespace orvalen {
 struct AppContext;
 struct HostState;
 struct ModuleState;
-class DisplayWindow;
+class ElementView;
 class StyleDialogs;
 
 // The size list of a plan (six font sizes in style-slot order, each followed
@@ -29,7 +29,7 @@ QString rebuild_size_list(const QString& list, int entry, double size);
 // the display is next set up. It shows no messages.
 class ElementMenu final : public ElementMenuHooks {
 public:
-    ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
+    ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, ElementView& display,
                 StyleDialogs& dialogs);
 
     // Any other value does nothing.
@@ -51,7 +51,7 @@ private:
     AppContext& m_ctx;
     HostState& m_host;
     ModuleState& m_module;
-    DisplayWindow& m_display;
+    ElementView& m_display;
     StyleDialogs& m_dialogs;
 };
 

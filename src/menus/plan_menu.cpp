@@ -71,7 +71,7 @@ private:
 
 } // namespace
 
-PlanMenu::PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display, QMenu* submenu)
+PlanMenu::PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, ElementView& display, QMenu* submenu)
     : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_menu(submenu), m_hadMenu(submenu)
 {
     if (submenu) {

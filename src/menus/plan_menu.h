@@ -17,7 +17,7 @@ namespace orvalen {
 struct AppContext;
 struct HostState;
 struct ModuleState;
-class DisplayWindow;
+class ElementView;
 class RunCommands;
 
 // The plan submenu "阶段选择" (menu_often): one item per saved plan of table
@@ -28,7 +28,7 @@ class RunCommands;
 class PlanMenu final : public PlanMenuHooks {
 public:
     // `submenu` is the QMenu of desktop(5) that the menu host owns.
-    PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display, QMenu* submenu);
+    PlanMenu(AppContext& ctx, HostState& host, ModuleState& module, ElementView& display, QMenu* submenu);
     ~PlanMenu() override;
 
     // Rebuilds the items from the saved plans; desktop(5) is shown and
@@ -77,7 +77,7 @@ private:
     AppContext& m_ctx;
     HostState& m_host;
     ModuleState& m_module;
-    DisplayWindow& m_display;
+    ElementView& m_display;
     RunCommands* m_commands = nullptr;
     QPointer<QMenu> m_menu;
     bool m_hadMenu = false;

@@ -28,7 +28,7 @@ void SettingsWindow::layoutTargetChosen(int index)
 {
     if (index < 0 || index > 6)
         return;
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     const DisplayElement e = kTargetElement[index];
     auto placeholder = [&](const QString& text) {
         if (d.elementText(e).isEmpty()) {
@@ -68,7 +68,7 @@ void SettingsWindow::layoutStep(int button)
     }
     if (target > 6)
         return;
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     const DisplayElement moved = kTargetElement[target];
     const QRectF place = d.elementRect(moved);
     const bool resize = resizeBox->isChecked() && target != 5;
@@ -115,7 +115,7 @@ void SettingsWindow::repaintAndSave(int target)
 {
     if (target < 0 || target > 6)
         return;
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     const DisplayElement e = kTargetElement[target];
     if (e == DisplayElement::Clock) {
         d.setElementText(e, target == 2 ? m_timePreview : reminderTexts[6]->text());

@@ -22,7 +22,7 @@ class QVBoxLayout;
 namespace orvalen {
 
 class ColourSwatch;
-class DisplayWindow;
+class LayoutView;
 class FileChooser;
 class HotkeyHooks;
 class RunCommands;
@@ -52,7 +52,7 @@ struct SettingsLinks {
 class SettingsWindow : public QDialog, public PlanEditor {
     Q_OBJECT
 public:
-    SettingsWindow(DisplayWindow& display, SettingsLinks links, QWidget* parent = nullptr);
+    SettingsWindow(LayoutView& display, SettingsLinks links, QWidget* parent = nullptr);
     ~SettingsWindow() override;
 
     // Puts the saved-plan panel into the area that "阶段设置" shows.
@@ -181,7 +181,7 @@ private:
     void resizeStep(int target, int direction);
     void repaintAndSave(int target);
 
-    DisplayWindow& m_display;
+    LayoutView& m_display;
     SettingsLinks m_links;
     ClockPlan m_stored;          // editor-local copy of the plan's stored digits
     QTabBar* m_tabs = nullptr;

@@ -140,8 +140,10 @@ TEST_F(BadPlanTest, endTextWiderThanATinyClock_shrinksNoFurtherThanOnePoint)
     p.stageText[6] = QString(80, QChar(u'时'));
     open(p);
     startRun();
-    EXPECT_EQ(windowLabel("endTextMeasure")->font().pointSizeF(), 1.0);
     EXPECT_EQ(clock(), "01:00");
+    advance(60000);
+    ASSERT_EQ(clock(), p.stageText[6]);
+    EXPECT_EQ(static_cast<ElementView&>(*window).elementFont(DisplayElement::Clock).pointSizeF(), 1.0);
 }
 
 } // namespace

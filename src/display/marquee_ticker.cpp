@@ -1,0 +1,78 @@
+#include "display/marquee_ticker.h"
+
+#include "display/display_values.h"
+#include "platform/engine_timer.h"
+#include "platform/text_path.h"
+#include "stores/ini_store.h"
+#include "stores/time_data_keys.h"
+
+#include <cmath>
+
+namespace orvalen {
+
+MarqueeTicker::MarqueeTicker(TimerFactory& timers, std::function<void()> step)
+    : m_timer(timers.create(QStringLiteral("scrollTick"))), m_step(std::move(step))
+{
+    m_timer->setInterval(1000);
+    m_timer->setEnabled(false);
+    m_timer->setHandler([this] { m_step(); });
+}
+
+MarqueeTicker::~MarqueeTicker()
+{
+    m_timer->setEnabled(false);
+    m_timer->setHandler({});
+}
+
+void MarqueeTicker::readSettings(const IniStore* ini)
+{
+    using namespace time_data;
+    auto read = [ini](const QString& key, const QString& fallback) {
+        return ini ? ini->read(kMarquee, key, fallback) : fallback;
+    };
+    if (const auto v = toInt16(leading_number(read(kMode, kModeDefault))))
+        m_mode = *v;
+    if (const auto v = toInt32(leading_number(read(kWidth, kWidthDisplayDefault).trimmed())))
+        m_width = *v;
+    if (const auto v = toInt16(leading_number(read(kMarqueeSpeed, kSpeedDisplayDefault).trimmed())))
+        m_speed = *v;
+}
+
+void MarqueeTicker::setRunning(bool on)
+{
+    m_timer->setEnabled(on);
+}
+
+bool MarqueeTicker::isRunning() const
+{
+    return m_timer->isEnabled();
+}
+
+void MarqueeTicker::keepPace()
+{
+    if (!(m_speed > 0 && m_speed <= 50))
+        m_speed = 5;
+    m_timer->setInterval(int(std::nearbyint(1000.0 / m_speed)));
+}
+
+std::optional<double> MarqueeTicker::startLeft(double lineWidth, double panelWidth) const
+{
+    switch (m_mode) {
+    case 0: return -lineWidth;
+    case 1: return panelWidth;
+    case 2: return (panelWidth - lineWidth) / 2;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<double> MarqueeTicker::nextLeft(double left, double lineWidth, double panelWidth, double step) const
+{
+    switch (m_mode) {
+    case 0: return left > panelWidth ? -lineWidth : left + step;
+    case 1: return left + lineWidth < step ? panelWidth - step : left - step;
+    case 2: return (panelWidth - lineWidth) / 2.0;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace orvalen
