@@ -35,10 +35,23 @@ QRectF ElementLayout::rect(const QWidget* w) const
     return w ? entry(w) : QRectF();
 }
 
+namespace {
+
+// A place given in whole twips comes back whole, without the last digits
+// of its division into pixels.
+double wholeWhereGivenWhole(double twips)
+{
+    const double whole = std::nearbyint(twips);
+    return std::abs(twips - whole) < 1e-6 ? whole : twips;
+}
+
+} // namespace
+
 QRectF ElementLayout::twipsRect(const QWidget* w) const
 {
     const QRectF r = rect(w);
-    return QRectF(r.left() * m_tppX, r.top() * m_tppY, r.width() * m_tppX, r.height() * m_tppY);
+    return QRectF(wholeWhereGivenWhole(r.left() * m_tppX), wholeWhereGivenWhole(r.top() * m_tppY),
+                  wholeWhereGivenWhole(r.width() * m_tppX), wholeWhereGivenWhole(r.height() * m_tppY));
 }
 
 void ElementLayout::apply(QWidget* w) const

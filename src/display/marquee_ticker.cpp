@@ -67,9 +67,12 @@ std::optional<double> MarqueeTicker::startLeft(double lineWidth, double panelWid
 
 std::optional<double> MarqueeTicker::nextLeft(double left, double lineWidth, double panelWidth, double step) const
 {
+    // Places that are equal in twips may differ in the last digits of
+    // their pixels: such a difference is no difference.
+    constexpr double kSame = 1e-6;
     switch (m_mode) {
-    case 0: return left > panelWidth ? -lineWidth : left + step;
-    case 1: return left + lineWidth < step ? panelWidth - step : left - step;
+    case 0: return left > panelWidth + kSame ? -lineWidth : left + step;
+    case 1: return left + lineWidth < step - kSame ? panelWidth - step : left - step;
     case 2: return (panelWidth - lineWidth) / 2.0;
     default: return std::nullopt;
     }

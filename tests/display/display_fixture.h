@@ -61,20 +61,18 @@ inline ElementView& view(DisplayWindow& w) { return w; }
 inline LayoutView& layoutView(DisplayWindow& w) { return w; }
 inline BackgroundView& backgroundView(DisplayWindow& w) { return w; }
 
-// A control's place in twips (as places are stored), without the last
-// digits of a division by the twips per pixel.
-inline double roundedTwips(double v) { return std::round(v * 1e6) / 1e6; }
-inline double twipsLeft(DisplayWindow& w, const QWidget* c) { return roundedTwips(w.layout().twipsRect(c).left()); }
-inline double twipsTop(DisplayWindow& w, const QWidget* c) { return roundedTwips(w.layout().twipsRect(c).top()); }
-inline double twipsWidth(DisplayWindow& w, const QWidget* c) { return roundedTwips(w.layout().twipsRect(c).width()); }
-inline double twipsHeight(DisplayWindow& w, const QWidget* c) { return roundedTwips(w.layout().twipsRect(c).height()); }
+// A control's place in twips, as places are stored.
+inline double twipsLeft(DisplayWindow& w, const QWidget* c) { return w.layout().twipsRect(c).left(); }
+inline double twipsTop(DisplayWindow& w, const QWidget* c) { return w.layout().twipsRect(c).top(); }
+inline double twipsWidth(DisplayWindow& w, const QWidget* c) { return w.layout().twipsRect(c).width(); }
+inline double twipsHeight(DisplayWindow& w, const QWidget* c) { return w.layout().twipsRect(c).height(); }
 inline void setTwipsLeft(DisplayWindow& w, QWidget* c, double v) { w.layout().setTwipsLeft(c, v); }
 inline void setTwipsWidth(DisplayWindow& w, QWidget* c, double v) { w.layout().setWidth(c, w.layout().pxX(v)); }
 // The extent of a clock's text in twips.
 inline QSizeF clockTextTwips(DisplayWindow& w, const char* name = "clockPanel")
 {
     const QSizeF px = clockPanel(w, name)->textSize();
-    return QSizeF(roundedTwips(px.width() * w.layout().tppX()), roundedTwips(px.height() * w.layout().tppY()));
+    return QSizeF(px.width() * w.layout().tppX(), px.height() * w.layout().tppY());
 }
 // A text line's caption (textLabelN is element N).
 inline void setCaption(DisplayWindow& w, QLabel* line, const QString& text)
