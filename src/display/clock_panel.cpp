@@ -15,7 +15,16 @@ constexpr int kMaxImagePx = 8192;
 
 } // namespace
 
-ClockPanel::ClockPanel(QWidget* parent) : Panel(parent) {}
+ClockPanel::ClockPanel(QWidget* parent)
+    : Panel(parent), m_textColour(palette().color(QPalette::Active, QPalette::WindowText))
+{
+}
+
+void ClockPanel::setTextColour(const QColor& colour)
+{
+    m_textColour = colour;
+    setForeColor(colour);
+}
 
 QSizeF ClockPanel::textSize() const
 {

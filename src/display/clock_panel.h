@@ -23,6 +23,11 @@ public:
     void setTextFont(const QFont& font) { m_textFont = font; }
     // The extent of the text in the text font, in pixels.
     QSizeF textSize() const;
+    // The colour the clock reports for its text. It paints in the fore
+    // colour; a colour given sets both (before any, the text reports the
+    // palette's and paints red).
+    const QColor& textColour() const { return m_textColour; }
+    void setTextColour(const QColor& colour);
 
     // Paints the text at `size` points, centred in the panel, and names the
     // panel by it. A size larger than the panel was measured for is drawn
@@ -32,6 +37,7 @@ public:
 private:
     QString m_text;
     QFont m_textFont;
+    QColor m_textColour;
 };
 
 } // namespace orvalen

@@ -91,7 +91,7 @@ QFont DisplayWindow::elementFont(DisplayElement e) const
 QColor DisplayWindow::elementColour(DisplayElement e) const
 {
     if (const ClockPanel* clock = elementClock(e))
-        return clock->foreColor();
+        return clock->textColour();
     const QLabel* label = elementLabel(e);
     return label ? label->palette().color(QPalette::Active, QPalette::WindowText) : QColor();
 }

@@ -320,6 +320,10 @@ void DisplayWindow::setForeColour(QWidget* w, const QColor& colour)
 {
     if (!w || !colour.isValid())
         return;
+    if (auto* clock = qobject_cast<ClockPanel*>(w)) {
+        clock->setTextColour(colour);
+        return;
+    }
     if (auto* p = qobject_cast<Panel*>(w)) {
         p->setForeColor(colour);
         return;

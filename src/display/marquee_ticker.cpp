@@ -11,17 +11,8 @@
 namespace orvalen {
 
 MarqueeTicker::MarqueeTicker(TimerFactory& timers, std::function<void()> step)
-    : m_timer(timers.create(QStringLiteral("scrollTick"))), m_step(std::move(step))
+    : Ticker(timers, QStringLiteral("scrollTick")), m_step(std::move(step))
 {
-    m_timer->setInterval(1000);
-    m_timer->setEnabled(false);
-    m_timer->setHandler([this] { m_step(); });
-}
-
-MarqueeTicker::~MarqueeTicker()
-{
-    m_timer->setEnabled(false);
-    m_timer->setHandler({});
 }
 
 void MarqueeTicker::readSettings(const IniStore* ini)
@@ -38,21 +29,11 @@ void MarqueeTicker::readSettings(const IniStore* ini)
         m_speed = *v;
 }
 
-void MarqueeTicker::setRunning(bool on)
-{
-    m_timer->setEnabled(on);
-}
-
-bool MarqueeTicker::isRunning() const
-{
-    return m_timer->isEnabled();
-}
-
 void MarqueeTicker::keepPace()
 {
     if (!(m_speed > 0 && m_speed <= 50))
         m_speed = 5;
-    m_timer->setInterval(int(std::nearbyint(1000.0 / m_speed)));
+    timer().setInterval(int(std::nearbyint(1000.0 / m_speed)));
 }
 
 std::optional<double> MarqueeTicker::startLeft(double lineWidth, double panelWidth) const

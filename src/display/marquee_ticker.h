@@ -1,23 +1,19 @@
 #pragma once
+#include "display/ticker.h"
+
 #include <functional>
-#include <memory>
 #include <optional>
 
 namespace orvalen {
 
-class EngineTimer;
 class IniStore;
-class TimerFactory;
 
 // The scrolling text's tick ("scrollTick"): its mode, panel width and speed
 // from [Marquee], and where the line goes at each step. The display moves
 // the line; `step` runs at every tick.
-class MarqueeTicker {
+class MarqueeTicker final : public Ticker {
 public:
     MarqueeTicker(TimerFactory& timers, std::function<void()> step);
-    ~MarqueeTicker();
-    MarqueeTicker(const MarqueeTicker&) = delete;
-    MarqueeTicker& operator=(const MarqueeTicker&) = delete;
 
     // 0 runs to the right, 1 to the left, 2 stands centred.
     int mode() const { return m_mode; }
@@ -27,10 +23,7 @@ public:
     // that does not convert leaves its field as it was.
     void readSettings(const IniStore* ini);
 
-    void setRunning(bool on);
-    bool isRunning() const;
-    // One step now, as at a tick.
-    void tick() { m_step(); }
+    void tick() override { m_step(); }
     // A speed out of range (zero, below, over 50) becomes 5 steps a second;
     // the tick follows the speed.
     void keepPace();
@@ -40,7 +33,6 @@ public:
     std::optional<double> nextLeft(double left, double lineWidth, double panelWidth, double step) const;
 
 private:
-    std::unique_ptr<EngineTimer> m_timer;
     std::function<void()> m_step;
     int m_mode = 2;
     int m_width = 1000;
