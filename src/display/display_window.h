@@ -185,7 +185,6 @@ private:
     void paintOvertimeClockAt(int size);
     void repaintClock();
     void repaintOvertimeClock();
-    void paintTextPanels();                       // the visible text panels 1..4
     void paintTextPanel(std::size_t line);
 
     // --- looks of a set-up (display_count_view.cpp) ------------------------------------

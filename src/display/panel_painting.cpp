@@ -53,14 +53,6 @@ void DisplayWindow::paintOvertimeClockAt(int size)
     m_overtimeClock->paintText(size);
 }
 
-void DisplayWindow::paintTextPanels()
-{
-    for (std::size_t i = 1; i <= 4; ++i) {
-        if (!m_textPanels[i]->isHidden())
-            paintTextPanel(i);
-    }
-}
-
 void DisplayWindow::paintTextPanel(std::size_t i)
 {
     if (i < 1 || i > 4)
