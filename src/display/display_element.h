@@ -39,14 +39,14 @@ constexpr std::optional<DisplayElement> element_of_menu_number(int n)
         return DisplayElement::Logo;
     return DisplayElement(n);
 }
-constexpr int menu_number_of(DisplayElement e)
+constexpr int menuNumberOf(DisplayElement e)
 {
     return e == DisplayElement::OvertimeClock ? 6 : e == DisplayElement::Logo ? 7 : int(e);
 }
 
 // The five text elements carry their text in a label: the title straight on
 // the background, the others inside a panel.
-constexpr bool is_text_element(DisplayElement e)
+constexpr bool isTextElement(DisplayElement e)
 {
     return int(e) >= 0 && int(e) <= 4;
 }

@@ -14,7 +14,7 @@
 namespace orvalen {
 namespace {
 
-int ini_int(const AppContext& ctx, const QString& key)
+int iniInt(const AppContext& ctx, const QString& key)
 {
     using namespace time_data;
     const QString text = ctx.ini ? ctx.ini->read(kClockSite, key, kPositionUnsaved) : kPositionUnsaved;
@@ -31,10 +31,10 @@ int ini_int(const AppContext& ctx, const QString& key)
 
 void save_element_position(AppContext& ctx, int element, int left, int top)
 {
-    save_element_positions(ctx, {{element, {left, top}}});
+    saveElementPositions(ctx, {{element, {left, top}}});
 }
 
-void save_element_positions(AppContext& ctx, const std::vector<ElementPlace>& places)
+void saveElementPositions(AppContext& ctx, const std::vector<ElementPlace>& places)
 {
     if (places.empty())
         return;
@@ -57,11 +57,11 @@ void save_element_positions(AppContext& ctx, const std::vector<ElementPlace>& pl
     }
 }
 
-SavedPosition read_element_position(const AppContext& ctx, int element)
+SavedPosition readElementPosition(const AppContext& ctx, int element)
 {
     SavedPosition p;
-    p.left = ini_int(ctx, time_data::pictureLeftKey(element));
-    p.top = ini_int(ctx, time_data::pictureTopKey(element));
+    p.left = iniInt(ctx, time_data::pictureLeftKey(element));
+    p.top = iniInt(ctx, time_data::pictureTopKey(element));
     if (p.left == -100 || p.top == -100) {
         p.left = 0;
         p.top = 0;

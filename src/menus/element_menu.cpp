@@ -13,7 +13,7 @@
 #include <cmath>
 
 namespace orvalen {
-ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
+ElementMenu::ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, ElementView& display,
                          StyleDialogs& dialogs)
     : m_ctx(ctx), m_host(host), m_module(module), m_display(display), m_dialogs(dialogs)
 {

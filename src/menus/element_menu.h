@@ -14,7 +14,7 @@ namespace orvalen {
 struct AppContext;
 struct HostState;
 struct ModuleState;
-class DisplayWindow;
+class ElementView;
 class StyleDialogs;
 
 // The element menu "运行设置": restyles the element the operator
@@ -23,7 +23,7 @@ class StyleDialogs;
 // the display is next set up. It shows no messages.
 class ElementMenu final : public ElementMenuHooks {
 public:
-    ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, DisplayWindow& display,
+    ElementMenu(AppContext& ctx, HostState& host, ModuleState& module, ElementView& display,
                 StyleDialogs& dialogs);
 
     // Any other value does nothing.
@@ -45,7 +45,7 @@ private:
     AppContext& m_ctx;
     HostState& m_host;
     ModuleState& m_module;
-    DisplayWindow& m_display;
+    ElementView& m_display;
     StyleDialogs& m_dialogs;
 };
 

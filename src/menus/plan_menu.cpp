@@ -70,7 +70,7 @@ private:
 } // namespace
 
 PlanMenu::PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, ModuleState& module,
-                   DisplayWindow& display, QMenu* submenu)
+                   ElementView& display, QMenu* submenu)
     : m_ctx(ctx), m_plans(plans), m_host(host), m_module(module), m_display(display), m_menu(submenu),
       m_hadMenu(submenu)
 {

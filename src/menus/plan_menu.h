@@ -18,7 +18,7 @@ namespace orvalen {
 struct AppContext;
 struct HostState;
 struct ModuleState;
-class DisplayWindow;
+class ElementView;
 class PlanRepository;
 class RunCommands;
 
@@ -31,7 +31,7 @@ class RunCommands;
 class PlanMenu final : public PlanMenuHooks {
 public:
     // `submenu` is the plan submenu that the menu host owns.
-    PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, ModuleState& module, DisplayWindow& display,
+    PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, ModuleState& module, ElementView& display,
              QMenu* submenu);
     ~PlanMenu() override;
 
@@ -80,7 +80,7 @@ private:
     PlanRepository& m_plans;
     HostState& m_host;
     ModuleState& m_module;
-    DisplayWindow& m_display;
+    ElementView& m_display;
     RunCommands* m_commands = nullptr;
     QPointer<QMenu> m_menu;
     bool m_hadMenu = false;

@@ -29,7 +29,7 @@ void SettingsWindow::layoutTargetChosen(int index)
 {
     if (index < 0 || index > 6)
         return;
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     const DisplayElement e = kTargetElement[index];
     auto placeholder = [&](const QString& text) {
         if (d.elementText(e).isEmpty()) {
@@ -75,7 +75,7 @@ void SettingsWindow::layoutStep(LayoutMove move)
     }
     if (target > 6)
         return;
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     const DisplayElement moved = kTargetElement[target];
     const QRectF place = d.elementRect(moved);
     const bool resize = m_precise->resizing() && target != kLogoTarget;
@@ -113,7 +113,7 @@ void SettingsWindow::repaintAndSave(int target)
 {
     if (target < 0 || target > 6)
         return;
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     const DisplayElement e = kTargetElement[target];
     if (e == DisplayElement::Clock) {
         d.setElementText(e, target == kTimeTarget ? m_timePreview : m_reminders->endText());

@@ -128,7 +128,7 @@ void SettingsWindow::unloadTidy()
     if (m_links.holdHotkeys)
         m_links.holdHotkeys(false);
     // Placeholders the layout editing put up go again.
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     using E = DisplayElement;
     if (d.logoIsEmpty())
         d.setElementShown(E::Logo, false);

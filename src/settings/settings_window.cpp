@@ -47,7 +47,7 @@ void keepOnScreen(QWidget& window)
 
 } // namespace
 
-SettingsWindow::SettingsWindow(DisplayWindow& display, SettingsLinks links, QWidget* parent)
+SettingsWindow::SettingsWindow(LayoutView& display, SettingsLinks links, QWidget* parent)
     : QDialog(parent), m_display(display), m_links(std::move(links))
 {
     NamedList::installAccessibility();

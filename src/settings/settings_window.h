@@ -19,7 +19,7 @@ class QVBoxLayout;
 namespace orvalen {
 
 class ColourSwatch;
-class DisplayWindow;
+class LayoutView;
 class FileChooser;
 class HotkeyHooks;
 class LookPage;
@@ -50,7 +50,7 @@ struct SettingsLinks {
 class SettingsWindow : public QDialog, public PlanEditor {
     Q_OBJECT
 public:
-    SettingsWindow(DisplayWindow& display, SettingsLinks links, QWidget* parent = nullptr);
+    SettingsWindow(LayoutView& display, SettingsLinks links, QWidget* parent = nullptr);
     ~SettingsWindow() override;
 
     // Puts the saved-plan panel into the area that "阶段设置" shows.
@@ -108,7 +108,7 @@ private:
     void notice(const QString& text, int timeoutMs, const QString& title = QString());
     bool storeAll(const ClockPlan& plan);
 
-    DisplayWindow& m_display;
+    LayoutView& m_display;
     SettingsLinks m_links;
     ClockPlan m_stored;          // editor-local copy of the stored plan
     QTabBar* m_tabs = nullptr;

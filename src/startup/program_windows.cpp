@@ -1,5 +1,7 @@
 #include "startup/program_windows.h"
 
+#include "startup/program_tray.h"
+
 #include "display/display_window.h"
 #include "menus/element_menu.h"
 #include "menus/hotkey_menu_hooks.h"
@@ -96,6 +98,7 @@ public:
         // The saved plans are read after the first frame.
         m_planMenu->deferLoad();
         m_menuHost->load();
+        m_tray = std::make_unique<ProgramTray>(*m_display, *m_menuHost);
         m_display->load();
         m_engine->displayLoaded();
         m_planMenu->loadWhenShown(m_display->windowHandle());
@@ -112,6 +115,7 @@ public:
         m_elementMenu.reset();
         m_planMenu.reset();
         m_engine.reset();
+        m_tray.reset();
         m_display.reset();
         m_menuHost.reset();
         if (m_sound && m_ctx.sound == m_sound.get())
@@ -129,6 +133,7 @@ private:
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<MenuHost> m_menuHost;
     std::unique_ptr<DisplayWindow> m_display;
+    std::unique_ptr<ProgramTray> m_tray;
     std::unique_ptr<DisplayEngine> m_engine;
     std::unique_ptr<GlobalHotkeys> m_hotkeys;
     std::unique_ptr<GlobalHotkeyHooks> m_hotkeyHooks;

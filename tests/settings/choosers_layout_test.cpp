@@ -116,18 +116,18 @@ TEST_F(LayoutTest, heldButtonSteps_moveAndStoreAtOnce)
 {
     SettingsWindow& w = open(defaultPlan());
     list("调整对象")->setCurrentIndex(1); // 副标题
-    EXPECT_EQ(display->elementText(DisplayElement::Subtitle), "副标题");
-    const double left = display->elementRect(DisplayElement::Subtitle).left();
+    EXPECT_EQ(view().elementText(DisplayElement::Subtitle), "副标题");
+    const double left = view().elementRect(DisplayElement::Subtitle).left();
     for (int i = 0; i < 10; ++i)
         w.layoutStep(LayoutMove::Right);
-    EXPECT_EQ(display->elementRect(DisplayElement::Subtitle).left(), left + 500);
+    EXPECT_EQ(view().elementRect(DisplayElement::Subtitle).left(), left + 500);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft1", ""), QString::number(int(left + 500)));
     EXPECT_EQ(registry_values::positionLeft(program.registry, 1, -1), int(left + 500));
 
-    display->setTwipsWidth(display->findChild<Panel*>("logoBox"), 6000);
+    display->layout().setTwipsGeometry(display->findChild<Panel*>("logoBox"), qQNaN(), qQNaN(), 6000, qQNaN());
     list("调整对象")->setCurrentIndex(5);
     w.layoutStep(LayoutMove::Centre);
-    EXPECT_EQ(display->elementRect(DisplayElement::Logo).left(), (1280 * 15 - 6000) / 2);
+    EXPECT_EQ(view().elementRect(DisplayElement::Logo).left(), (1280 * 15 - 6000) / 2);
 
     box("调整大小")->setChecked(true);
     list("调整对象")->setCurrentIndex(0);
@@ -140,7 +140,7 @@ TEST_F(LayoutTest, heldButtonSteps_moveAndStoreAtOnce)
 
     w.close();
     settings.reset();
-    EXPECT_TRUE(!display->isElementShown(DisplayElement::Subtitle)); // the placeholder goes with the window
+    EXPECT_TRUE(!view().isElementShown(DisplayElement::Subtitle)); // the placeholder goes with the window
 }
 
 TEST_F(LayoutTest, noElementChosen_oneMessageAndNoMove)

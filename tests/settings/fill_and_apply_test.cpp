@@ -98,14 +98,14 @@ TEST(ReminderRules, messagesFollowTheChecks)
 TEST_F(ApplyTest, refusedTimes_changeNothing)
 {
     SettingsWindow& w = open(defaultPlan());
-    display->setElementText(DisplayElement::ScrollingText, "滚动中");
+    view().setElementText(DisplayElement::ScrollingText, "滚动中");
     const QByteArray ini = program.readFile("TimeData.db");
     field("报警2 秒")->setText("50"); // alarm 2 = alarm 1
     EXPECT_FALSE(w.apply());
     EXPECT_EQ(program.notifier.texts(), QStringList{"报警1和报警2提醒时间不能相同，请修改"});
     EXPECT_EQ(storedPlan(), defaultPlan());
     EXPECT_EQ(module.clock_plan, defaultPlan());
-    EXPECT_EQ(display->elementText(DisplayElement::ScrollingText), "滚动中");
+    EXPECT_EQ(view().elementText(DisplayElement::ScrollingText), "滚动中");
     EXPECT_EQ(program.readFile("TimeData.db"), ini);
     EXPECT_EQ(readyShown, 0);
 }
@@ -158,7 +158,7 @@ TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
 TEST_F(ApplyTest, readOnlySettingsFile_changesNoFileNorTheDisplayAndIsToldOnce)
 {
     SettingsWindow& w = open(defaultPlan());
-    display->setElementText(DisplayElement::ScrollingText, "滚动中");
+    view().setElementText(DisplayElement::ScrollingText, "滚动中");
     field("总时长 分")->setText("3");
     hotkey("开始 热键")->setText("F5");
     const QByteArray ini = program.readFile("TimeData.db");
@@ -171,7 +171,7 @@ TEST_F(ApplyTest, readOnlySettingsFile_changesNoFileNorTheDisplayAndIsToldOnce)
     EXPECT_TRUE(program.notifier.texts().value(0).contains("只读")) << program.notifier.texts().value(0).toStdString();
     EXPECT_EQ(storedPlan(), defaultPlan());
     EXPECT_EQ(module.clock_plan, defaultPlan());
-    EXPECT_EQ(display->elementText(DisplayElement::ScrollingText), "滚动中");
+    EXPECT_EQ(view().elementText(DisplayElement::ScrollingText), "滚动中");
     EXPECT_EQ(program.readFile("TimeData.db"), ini);
     EXPECT_EQ(readyShown, 0);
 }

@@ -134,6 +134,7 @@ protected:
     int readyShown = 0;
     EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
+    ElementView& view() { return *display; }
     std::unique_ptr<RunCommands> commands;
     std::unique_ptr<SettingsWindow> settings;
 };

@@ -148,7 +148,7 @@ TEST_F(HotkeysRunTest, planHotkeys_digitAndKeypad_switchToTheSavedPlan)
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
     ASSERT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title B"; }));
     EXPECT_EQ(plans->checkedPlan(), 1);
-    EXPECT_EQ(window->elementText(DisplayElement::ScrollingText), "marquee B");
+    EXPECT_EQ(static_cast<ElementView&>(*window).elementText(DisplayElement::ScrollingText), "marquee B");
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+KP_End"}));  // keypad 1 with NumLock off
     ASSERT_TRUE(wait_until([&] { return module.clock_plan.firsttext == "title A"; }));
