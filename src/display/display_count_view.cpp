@@ -226,11 +226,10 @@ void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString&
     // element menu writes, not from the plan in memory. A colour text of the
     // registry is its leading number, so an absent or empty value is black.
     QString sizes;
-    if (RegistryStore* registry = m_ctx.registry) {
-        p.stagefont = registry->readText(QStringLiteral("stagefont")).value_or(QString());
-        p.stagecolour = registry->readText(QStringLiteral("stagecolour")).value_or(QString());
-        sizes = registry->readText(QStringLiteral("sizethree")).value_or(QString());
-    }
+    RegistryStore& registry = m_ctx.registry;
+    p.stagefont = registry.readText(QStringLiteral("stagefont")).value_or(QString());
+    p.stagecolour = registry.readText(QStringLiteral("stagecolour")).value_or(QString());
+    sizes = registry.readText(QStringLiteral("sizethree")).value_or(QString());
     styleElement(textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leading_number(p.stagecolour)), QColor(Qt::black)),
                  size_entry(sizes, 3), textPanels[kDateLine]);
     textPanels[kDateLine]->setVisible(!textLabels[kDateLine]->text().isEmpty());

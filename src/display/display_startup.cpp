@@ -35,9 +35,7 @@ int seconds_of(const QTime& t)
 
 QString DisplayWindow::iniRead(const QString& section, const QString& key, const QString& fallback) const
 {
-    if (!m_ctx.ini)
-        return fallback;
-    return m_ctx.ini->read(section, key, fallback);
+    return m_ctx.ini.read(section, key, fallback);
 }
 
 void DisplayWindow::readMarqueeSettings()
@@ -53,7 +51,7 @@ void DisplayWindow::readMarqueeSettings()
 
 QDateTime DisplayWindow::now() const
 {
-    return m_ctx.clock->now();
+    return m_ctx.clock.now();
 }
 
 bool DisplayWindow::isRunning() const
@@ -82,8 +80,7 @@ void DisplayWindow::loadPlanAndStyles()
     m_trayIcon->AddTrayIcon(m_trayImage);
     m_trayIcon->SetTrayIcon(m_trayImage);
     m_trayIcon->SetTrayTip(windowTitle());
-    if (m_ctx.registry)
-        load_plan(*m_ctx.registry, plan, now().date());
+    load_plan(m_ctx.registry, plan, now().date());
     m_module.plan_length_seconds = seconds_of(plan.Time_all);
     m_module.plan_length_ms = qint64(m_module.plan_length_seconds) * 1000;
     const QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four,

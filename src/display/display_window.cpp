@@ -66,7 +66,6 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, ModuleState& modu
     : QWidget(parent), m_qtVideos(std::make_unique<QtLogoVideoFactory>()), m_videoFactory(m_qtVideos.get()),
       m_ctx(ctx), m_host(host), m_module(module), m_displayHost(displayHost)
 {
-    Q_ASSERT_X(ctx.clock && ctx.timers, "DisplayWindow", "the context has no clock or no timer factory");
     install_cjk_substitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
     setObjectName("displayWindow");
@@ -203,9 +202,8 @@ void DisplayWindow::createTimers()
         int interval;
     };
     const TimerSetting settings[] = {{&scrollTick, "scrollTick", 1000}, {&promptTick, "promptTick", 1000}};
-    // The context always has its timer factory (fake ones in tests).
     for (const TimerSetting& s : settings) {
-        *s.timer = m_ctx.timers->create(QString::fromLatin1(s.name));
+        *s.timer = m_ctx.timers.create(QString::fromLatin1(s.name));
         (*s.timer)->setInterval(s.interval);
         (*s.timer)->setEnabled(false);
     }

@@ -139,13 +139,11 @@ QString ElementMenu::colourText(DisplayElement e, const QString& stored) const
 
 void ElementMenu::store(std::initializer_list<std::pair<const char*, const QString*>> values)
 {
-    if (!m_ctx.registry)
-        return;
     // The values of one choice go to the store together, in one save.
     std::vector<std::pair<QString, RegistryStore::Value>> texts;
     for (const auto& [name, value] : values)
         texts.emplace_back(QLatin1String(name), RegistryStore::Value::ofText(*value));
-    if (!m_ctx.registry->writeValues(texts))
+    if (!m_ctx.registry.writeValues(texts))
         qWarning() << "Element menu: the font, colour and size could not be stored";
 }
 

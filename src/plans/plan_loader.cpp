@@ -16,7 +16,7 @@ bool size_list_well_formed(const QString& sizes)
 }
 } // namespace
 
-std::optional<PlanMessage> load_named_plan(const PlanTable& table, const RegistryStore* registry,
+std::optional<PlanMessage> load_named_plan(const PlanTable& table, const RegistryStore& registry,
                                            ClockPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error)
 {
@@ -38,14 +38,12 @@ std::optional<PlanMessage> load_named_plan(const PlanTable& table, const Registr
 
     std::optional<QString> stageFont;
     std::optional<QString> sizeList;
-    if (registry) {
-        stageFont = registry->readText(QStringLiteral("stagefont"));
-        sizeList = registry->readText(QStringLiteral("sizethree"));
-        if (stageFont)
-            currentPlan.stagefont = *stageFont;
-        if (const std::optional<QString> colour = registry->readText(QStringLiteral("stagecolour")))
-            currentPlan.stagecolour = *colour;
-    }
+    stageFont = registry.readText(QStringLiteral("stagefont"));
+    sizeList = registry.readText(QStringLiteral("sizethree"));
+    if (stageFont)
+        currentPlan.stagefont = *stageFont;
+    if (const std::optional<QString> colour = registry.readText(QStringLiteral("stagecolour")))
+        currentPlan.stagecolour = *colour;
     if (!size_list_well_formed(currentPlan.sizethree))
         currentPlan.sizethree = kDefaultSizeList;
     editor.loadSavedPlan(saved, stageFont, sizeList);

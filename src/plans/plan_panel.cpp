@@ -179,8 +179,7 @@ void PlanPanel::showEvent(QShowEvent* event)
 
 void PlanPanel::tell(const PlanMessage& message)
 {
-    if (m_ctx.notifier)
-        m_ctx.notifier->notice(message.text, Notifier::Icon::None, message.timeoutMs, message.title);
+    m_ctx.notifier.notice(message.text, Notifier::Icon::None, message.timeoutMs, message.title);
 }
 
 void PlanPanel::showFailure(const PlanMessage& message, const PlanTableResult& result, const char* what)
@@ -352,7 +351,7 @@ void PlanPanel::deleteSelected()
               3000, QString()});
         return;
     }
-    if (!m_ctx.notifier || !m_ctx.notifier->ask(QStringLiteral("确定删除数据吗？"), QStringLiteral("提示"))) {
+    if (!m_ctx.notifier.ask(QStringLiteral("确定删除数据吗？"), QStringLiteral("提示"))) {
         m_table->setFocus();
         return;
     }
@@ -383,8 +382,7 @@ void PlanPanel::exportTable()
         m_ownLauncher = std::make_unique<SystemLauncher>();
         m_launcher = m_ownLauncher.get();
     }
-    if (m_ctx.notifier)
-        export_plan_table(m_plans, m_ctx.folder, *m_launcher, *m_ctx.notifier);
+    export_plan_table(m_plans, m_ctx.folder, *m_launcher, m_ctx.notifier);
 }
 
 void PlanPanel::loadCurrent()

@@ -83,34 +83,30 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
     // in one save, and put back when the plan cannot be stored.
     AppContext& ctx = m_display.context();
     const QString unchanged = QStringLiteral("\r显示仍按原来的设置运行。");
-    std::optional<IniEdit> edit;
-    if (ctx.ini) {
-        using namespace time_data;
-        const QString start = hotkeyFields[0]->text(), stop = hotkeyFields[1]->text();
-        edit.emplace(*ctx.ini);
-        edit->write(kPictureSet, kOption, QString::number(box_value(systemBoxes[3])))
-            .write(kPictureSet, kWidth, logoWidth->text())
-            .write(kPictureSet, kHeight, logoHeight->text())
-            .write(kPictureSet, kDelayTime, delayField->text())
-            .write(kHotkey, kStart, start)
-            .write(kHotkey, kStop, stop)
-            .write(kHotkey, kPause, hotkeyFields[2]->text())
-            .write(kHotkey, kOpenTogetherStop, start == stop ? QStringLiteral("1") : QStringLiteral("0"))
-            .write(kHotkey, kOften, QString::number(box_value(planHotkeyBoxes[0])) + QString::number(box_value(planHotkeyBoxes[1])))
-            .write(kMarquee, kMode, QString::number(scrollModeList->currentIndex()))
-            .write(kMarquee, kWidth, scrollWidth->text())
-            .write(kMarquee, kMarqueeSpeed, scrollSpeed->text())
-            .write(kMarquee, kColckBigText, QString::number(m_display.module().bigClockText))
-            .remove(kMarquee, kCurrentRow);
-        QString error;
-        if (!edit->save(&error)) {
-            notice(QStringLiteral("设置无法保存：%1。").arg(error) + unchanged, 0);
-            return false;
-        }
-    }
+    using namespace time_data;
+    const QString start = hotkeyFields[0]->text(), stop = hotkeyFields[1]->text();
+    IniEdit edit(ctx.ini);
+    edit.write(kPictureSet, kOption, QString::number(box_value(systemBoxes[3])))
+        .write(kPictureSet, kWidth, logoWidth->text())
+        .write(kPictureSet, kHeight, logoHeight->text())
+        .write(kPictureSet, kDelayTime, delayField->text())
+        .write(kHotkey, kStart, start)
+        .write(kHotkey, kStop, stop)
+        .write(kHotkey, kPause, hotkeyFields[2]->text())
+        .write(kHotkey, kOpenTogetherStop, start == stop ? QStringLiteral("1") : QStringLiteral("0"))
+        .write(kHotkey, kOften, QString::number(box_value(planHotkeyBoxes[0])) + QString::number(box_value(planHotkeyBoxes[1])))
+        .write(kMarquee, kMode, QString::number(scrollModeList->currentIndex()))
+        .write(kMarquee, kWidth, scrollWidth->text())
+        .write(kMarquee, kMarqueeSpeed, scrollSpeed->text())
+        .write(kMarquee, kColckBigText, QString::number(m_display.module().bigClockText))
+        .remove(kMarquee, kCurrentRow);
     QString error;
-    if (!ctx.registry || !save_plan(*ctx.registry, plan, &error, SaveReport::ByCaller)) {
-        if (edit && !edit->undo().save())
+    if (!edit.save(&error)) {
+        notice(QStringLiteral("设置无法保存：%1。").arg(error) + unchanged, 0);
+        return false;
+    }
+    if (!save_plan(ctx.registry, plan, &error, SaveReport::ByCaller)) {
+        if (!edit.undo().save())
             qWarning("settings: TimeData.db keeps the new settings although the plan was not stored");
         if (error.isEmpty())
             error = QStringLiteral("用户设置存储不可写入");
@@ -126,7 +122,7 @@ void SettingsWindow::cycleChanged(bool on)
         return;
     AppContext& ctx = m_display.context();
     QString error;
-    if (ctx.ini && !IniEdit(*ctx.ini).write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")).save(&error))
+    if (!IniEdit(ctx.ini).write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")).save(&error))
         notice(QStringLiteral("自动循环未能保存：%1。").arg(error), 0);
     if (m_links.plans) {
         const int checked = m_links.plans->checkedPlan();

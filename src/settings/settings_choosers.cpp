@@ -101,14 +101,11 @@ void SettingsWindow::importFile(int kind, QLineEdit* target, ColourSwatch* swatc
     const QString folder = ctx.folder.file(sound ? QStringLiteral("sounds") : QStringLiteral("picture"));
     QtFileChooser qtChooser(this);
     FileChooser& chooser = m_links.files ? *m_links.files : static_cast<FileChooser&>(qtChooser);
-    QString path;
-    if (ctx.notifier)
-        path = file_dialog(chooser, *ctx.notifier, false, QStringLiteral("导入文件名称"),
-                           sound ? sound_filter() : picture_filter(), QString(), QString(), folder);
+    const QString path = file_dialog(chooser, ctx.notifier, false, QStringLiteral("导入文件名称"),
+                                     sound ? sound_filter() : picture_filter(), QString(), QString(), folder);
     if (path.isEmpty()) {
-        if (ctx.notifier)
-            ctx.notifier->notice(sound ? QStringLiteral("没有选择文件") : QStringLiteral("没有加载图片"),
-                                 Notifier::Icon::Question);
+        ctx.notifier.notice(sound ? QStringLiteral("没有选择文件") : QStringLiteral("没有加载图片"),
+                            Notifier::Icon::Question);
         return;
     }
     const QString name = QFileInfo(path).fileName();
@@ -155,12 +152,10 @@ void SettingsWindow::playPreview(int index)
     if (stage < 0 || stage > 6)
         return;
     AppContext& ctx = m_display.context();
-    if (!ctx.sound)
-        return;
     const QString path = ctx.folder.file(QStringLiteral("sounds/") + reminderTexts[7 + stage]->text());
-    ctx.sound->stopSound(path);
+    ctx.sound().stopSound(path);
     if (QFileInfo(path).isFile())
-        ctx.sound->playSound(path);
+        ctx.sound().playSound(path);
 }
 
 } // namespace orvalen

@@ -37,7 +37,7 @@ std::optional<int> whole_number(const QString& text)
 
 QDate today_of(const AppContext& ctx)
 {
-    return ctx.clock ? ctx.clock->now().date() : QDate::currentDate();
+    return ctx.clock.now().date();
 }
 
 } // namespace
@@ -98,8 +98,7 @@ void SettingsWindow::fillFromCurrentPlan()
     AppContext& ctx = m_display.context();
     ModuleState& module = m_display.module();
     // Opening the editor takes the stored plan as the current plan.
-    if (ctx.registry)
-        load_plan(*ctx.registry, module.clock_plan, today_of(ctx));
+    load_plan(ctx.registry, module.clock_plan, today_of(ctx));
     m_stored = module.clock_plan;
     const ClockPlan& p = m_stored;
 
@@ -133,9 +132,9 @@ void SettingsWindow::fillFromCurrentPlan()
     modeList->setCurrentIndex(d2 <= 2 ? d2 : 0);
     overtimeList->setCurrentIndex(d3 <= 3 ? d3 : 0);
 
-    const IniStore* ini = ctx.ini;
+    const IniStore& ini = ctx.ini;
     auto read = [&](const QString& section, const QString& key, const QString& fallback) {
-        return ini ? ini->read(section, key, fallback) : fallback;
+        return ini.read(section, key, fallback);
     };
     using namespace time_data;
     set_box_value(systemBoxes[3], leading_digits(read(kPictureSet, kOption, kOptionDefault)).value_or(0));

@@ -324,16 +324,14 @@ void SettingsWindow::simpleModeChanged()
     } else {
         const AppContext& ctx = m_display.context();
         bool ok = false;
-        const int stored = ctx.ini ? ctx.ini->read(time_data::kPictureSet, time_data::kDelayTime,
-                                                   time_data::kDelaySetupDefault).trimmed().toInt(&ok)
-                                   : 2;
-        if (!ctx.ini || ok)
+        const int stored = ctx.ini.read(time_data::kPictureSet, time_data::kDelayTime, time_data::kDelaySetupDefault)
+                               .trimmed().toInt(&ok);
+        if (ok)
             delay = QString::number(stored);
         delayField->setText(delay);
     }
 
-    if (RegistryStore* reg = m_display.context().registry)
-        registry_values::set_simple(*reg, simple);
+    registry_values::set_simple(m_display.context().registry, simple);
 }
 
 } // namespace orvalen

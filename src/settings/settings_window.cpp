@@ -147,7 +147,7 @@ SettingsWindow::SettingsWindow(DisplayWindow& display, SettingsLinks links, QWid
     wireHandlers();
     fillFromCurrentPlan();
     showPage(0);
-    if (m_display.context().registry && registry_values::simple(*m_display.context().registry))
+    if (registry_values::simple(m_display.context().registry))
         simpleBox->setChecked(true); // runs simple mode
     m_fontTimer->start();
     if (m_links.holdHotkeys)
@@ -560,8 +560,7 @@ int SettingsWindow::currentPage() const { return m_pages->currentIndex(); }
 
 void SettingsWindow::notice(const QString& text, int timeoutMs, const QString& title)
 {
-    if (Notifier* n = m_display.context().notifier)
-        n->notice(text, Notifier::Icon::None, timeoutMs, title);
+    m_display.context().notifier.notice(text, Notifier::Icon::None, timeoutMs, title);
 }
 
 void SettingsWindow::resizeEvent(QResizeEvent* event)

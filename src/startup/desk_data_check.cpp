@@ -75,8 +75,8 @@ void check_desk_data(AppContext& context, const QList<FailedSave>& failedSaves)
         if (!texts.contains(text))
             texts << text;
     }
-    if (!texts.isEmpty() && context.notifier)
-        context.notifier->notice(texts.join(u'\n'), Notifier::Icon::Warning);
+    if (!texts.isEmpty())
+        context.notifier.notice(texts.join(u'\n'), Notifier::Icon::Warning);
     if (!problem.isEmpty()) {
         qWarning().noquote() << problem;
         if (!read_pending_runs(context.folder).empty())

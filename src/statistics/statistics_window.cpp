@@ -130,7 +130,7 @@ StatisticsWindow::StatisticsWindow(AppContext& ctx, Launcher& launcher, QWidget*
     connect(m_recording, &QCheckBox::toggled, this, &StatisticsWindow::recordingToggled);
 
     // The notice goes 3 seconds after the window opens or the switch changes.
-    m_noticeTimer = ctx.timers->create(QStringLiteral("statistics notice"));
+    m_noticeTimer = ctx.timers.create(QStringLiteral("statistics notice"));
     m_noticeTimer->setInterval(3000);
     m_noticeTimer->setHandler([this] {
         m_noticeTimer->setEnabled(false);
@@ -160,14 +160,13 @@ void StatisticsWindow::load()
     addLines(rows);
     if (result == RunsLoad::Failed) {
         qWarning().noquote() << "statistics: the records could not be read:" << why;
-        if (m_ctx.notifier)
-            m_ctx.notifier->notice(QStringLiteral("操作系统是精简版本，不支持本功能"));
+        m_ctx.notifier.notice(QStringLiteral("操作系统是精简版本，不支持本功能"));
         m_notice->setText(display_text(kNoticeText));
         showNoticeByState();
         return;
     }
     // Set while the switch is disabled: loading writes nothing.
-    m_recording->setChecked(m_ctx.registry && registry_values::time_record(*m_ctx.registry));
+    m_recording->setChecked(registry_values::time_record(m_ctx.registry));
     m_recording->setEnabled(true);
     m_notice->setText(display_text(kNoticeText));
     showNoticeByState();
@@ -207,7 +206,7 @@ void StatisticsWindow::recordingToggled(bool on)
 {
     if (!m_recording->isEnabled())
         return;
-    if (!m_ctx.registry || !registry_values::set_time_record(*m_ctx.registry, on))
+    if (!registry_values::set_time_record(m_ctx.registry, on))
         qWarning("statistics: the recording switch Time_Record was not stored");
     showNoticeByState();
     m_noticeTimer->setEnabled(false);
@@ -221,11 +220,9 @@ void StatisticsWindow::showNoticeByState()
 
 void StatisticsWindow::deleteSelected()
 {
-    Notifier* notifier = m_ctx.notifier;
-    if (!notifier)
-        return;
+    Notifier& notifier = m_ctx.notifier;
     if (m_list->count() == 0) {
-        notifier->notice(QStringLiteral("没有记录可删除"), Notifier::Icon::None, 800);
+        notifier.notice(QStringLiteral("没有记录可删除"), Notifier::Icon::None, 800);
         return;
     }
     QList<int> selected;
@@ -233,11 +230,11 @@ void StatisticsWindow::deleteSelected()
         if (m_list->item(i)->isSelected())
             selected.append(i);
     if (selected.isEmpty()) {
-        notifier->notice(QStringLiteral("请鼠标选中待删除的行\r\r同时按下shift按钮可连续多选\r\r同时按下Ctrl按钮可间隔多选"),
+        notifier.notice(QStringLiteral("请鼠标选中待删除的行\r\r同时按下shift按钮可连续多选\r\r同时按下Ctrl按钮可间隔多选"),
                          Notifier::Icon::None, 5000);
         return;
     }
-    if (!notifier->ask(QStringLiteral("确定删除数据吗？"), QStringLiteral("提示"))) {
+    if (!notifier.ask(QStringLiteral("确定删除数据吗？"), QStringLiteral("提示"))) {
         m_list->setFocus();
         return;
     }
@@ -253,7 +250,7 @@ void StatisticsWindow::deleteSelected()
         delete m_list->takeItem(selected.at(k));
     if (deleted < ids.size()) {
         qWarning().noquote() << "statistics: a record could not be deleted:" << why;
-        notifier->notice(QStringLiteral("请使用最新版本的程序"), Notifier::Icon::None, 800);
+        notifier.notice(QStringLiteral("请使用最新版本的程序"), Notifier::Icon::None, 800);
         return;
     }
     m_list->clearSelection();
@@ -270,13 +267,13 @@ void StatisticsWindow::deleteSelected()
 
 void StatisticsWindow::exportLines()
 {
-    if (!m_ctx.folder.exists(QStringLiteral("DeskData.db")) || !m_ctx.notifier)
+    if (!m_ctx.folder.exists(QStringLiteral("DeskData.db")))
         return;
     if (m_list->count() == 0) {
-        m_ctx.notifier->notice(QStringLiteral("没有记录导出"), Notifier::Icon::None, 800);
+        m_ctx.notifier.notice(QStringLiteral("没有记录导出"), Notifier::Icon::None, 800);
         return;
     }
-    export_to_spreadsheet(m_ctx.folder, run_export_table(lines()), m_launcher, *m_ctx.notifier);
+    export_to_spreadsheet(m_ctx.folder, run_export_table(lines()), m_launcher, m_ctx.notifier);
 }
 
 } // namespace orvalen

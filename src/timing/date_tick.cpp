@@ -119,8 +119,7 @@ void DateTick::endActions()
     if (plan.blinksAt(6))
         host.run.setStage(6);
 
-    if (SoundPlayer* sound = m_engine.app.sound)
-        sound->stopSound(m_engine.soundPath(plan.stageMusic[4]));
+    m_engine.app.sound().stopSound(m_engine.soundPath(plan.stageMusic[4]));
 
     // The end text stands centred across the screen on the clock panel.
     view.setPromptLineShown(false);

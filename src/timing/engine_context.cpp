@@ -91,23 +91,21 @@ void EngineContext::stageSound(int stage) const
     const ClockPlan& p = module.clock_plan;
     const auto [alarm, on, continuous] = stage_flags(p, stage);
 
-    SoundPlayer* sound = app.sound;
-    if (!sound)
-        return;
+    SoundPlayer& sound = app.sound();
     if (alarm) {
         if (on && p.playsSoundAt(stage)) {
-            sound->stopSound(soundPath(p.stageMusic[stage - 1]));
+            sound.stopSound(soundPath(p.stageMusic[stage - 1]));
             if (continuous)
-                sound->playWaveLoop(soundPath(p.stageMusic[4]));
+                sound.playWaveLoop(soundPath(p.stageMusic[4]));
             else
-                sound->playSound(soundPath(p.stageMusic[stage]));
+                sound.playSound(soundPath(p.stageMusic[stage]));
         }
         return;
     }
     if (stage >= 5)
-        sound->stopSound(soundPath(p.stageMusic[4]));
+        sound.stopSound(soundPath(p.stageMusic[4]));
     if (on && p.playsSoundAt(stage))
-        sound->playSound(soundPath(p.stageMusic[stage]));
+        sound.playSound(soundPath(p.stageMusic[stage]));
 }
 
 } // namespace orvalen

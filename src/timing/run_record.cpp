@@ -135,9 +135,9 @@ bool append_timesum_rows(const ProgramFolder& folder, const std::vector<TimesumR
 
 RecordResult record_run(AppContext& ctx, RunRecord& record, QString* error)
 {
-    if (!ctx.registry || !registry_values::time_record(*ctx.registry))
+    if (!registry_values::time_record(ctx.registry))
         return RecordResult::Off;
-    const QDateTime now = ctx.clock ? ctx.clock->now() : QDateTime::currentDateTime();
+    const QDateTime now = ctx.clock.now();
     const TimesumRow row = timesum_row(record, now);
     QString why;
     if (write_pending_runs(ctx.folder, {row}, &why))
