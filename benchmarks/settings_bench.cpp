@@ -9,7 +9,6 @@
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "startup/desktop_windows.h"
-#include "platform/notifier.h"
 #include "platform/save_file.h"
 #include "settings/settings_window.h"
 #include "startup/program_windows.h"
@@ -40,12 +39,6 @@ using namespace orvalen;
 using namespace orvalen::bench;
 
 namespace {
-
-class QuietNotifier final : public Notifier {
-public:
-    void notice(const QString&, Icon, int, const QString&) override {}
-    bool ask(const QString&, const QString&) override { return true; }
-};
 
 // Calls `onPaint` once after the first paint of a widget inside `window`.
 class PaintWatch final : public QObject {
@@ -105,12 +98,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     SystemClock clock;
     QtTimerFactory timers;
-    QuietNotifier notifier;
-    SilentSound silent;
-    SoundPlayer sound(silent);
     BenchProgram program(clock, timers);
-    program.context.notifier = &notifier;
-    program.context.sound = &sound;
     auto windows = build_program_windows(program.context, make_desktop_windows);
     auto* display = find_top<DisplayWindow>();
     QAction* settingsItem = nullptr;

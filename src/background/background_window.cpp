@@ -107,7 +107,7 @@ bool BackgroundWindow::colourMode() const
 void BackgroundWindow::readStored()
 {
     const auto read = [this](const QString& key, const QString& fallback) {
-        return m_ctx.ini ? m_ctx.ini->read(time_data::kMarquee, key, fallback).trimmed() : fallback;
+        return m_ctx.ini.read(time_data::kMarquee, key, fallback).trimmed();
     };
     bool ok = false;
     m_colour = read(time_data::kBackgroundColor, time_data::kBackgroundColorDefault).toLongLong(&ok);
@@ -180,20 +180,18 @@ void BackgroundWindow::chooseColour()
 
 void BackgroundWindow::importPicture()
 {
-    if (!m_ctx.notifier)
-        return;
-    const QString chosen = file_dialog(m_files, *m_ctx.notifier, false, QStringLiteral("导入文件名称"),
+    const QString chosen = file_dialog(m_files, m_ctx.notifier, false, QStringLiteral("导入文件名称"),
                                        picture_filter(),
                                        QString(), QString(), m_ctx.folder.file(QStringLiteral("picture")));
     if (chosen.isEmpty()) {
-        m_ctx.notifier->notice(QStringLiteral("没有加载图片"), Notifier::Icon::None, 0, kAppTitle);
+        m_ctx.notifier.notice(QStringLiteral("没有加载图片"), Notifier::Icon::None, 0, kAppTitle);
         return;
     }
     QString why;
     const QString stored = copyPictureIn(m_ctx.folder, chosen, &why);
     if (stored.isEmpty()) {
         qWarning().noquote() << "background: the picture was not imported:" << why;
-        m_ctx.notifier->notice(why, Notifier::Icon::Warning);
+        m_ctx.notifier.notice(why, Notifier::Icon::Warning);
         return;
     }
     m_pictureName = stored;
@@ -226,20 +224,18 @@ void BackgroundWindow::apply()
         applyColour();
     } else {
         pictureApplied = applyPicture();
-        if (!pictureApplied && m_ctx.notifier)
-            m_ctx.notifier->notice(m_pictureName.isEmpty() ? QStringLiteral("没有加载图片")
-                                                           : QStringLiteral("无法读取图片：%1").arg(m_pictureName),
-                                   Notifier::Icon::Warning);
+        if (!pictureApplied)
+            m_ctx.notifier.notice(m_pictureName.isEmpty() ? QStringLiteral("没有加载图片")
+                                                          : QStringLiteral("无法读取图片：%1").arg(m_pictureName),
+                                  Notifier::Icon::Warning);
     }
-    if (!m_ctx.ini)
-        return;
-    IniEdit edit(*m_ctx.ini);
+    IniEdit edit(m_ctx.ini);
     edit.write(time_data::kMarquee, time_data::kBackgroundColor, QString::number(m_colour));
     if (pictureApplied)
         edit.write(time_data::kMarquee, time_data::kBackgroundText, m_pictureName);
     QString error;
-    if (!edit.save(&error) && m_ctx.notifier)
-        m_ctx.notifier->notice(QStringLiteral("无法保存背景设置：%1").arg(error), Notifier::Icon::Warning);
+    if (!edit.save(&error))
+        m_ctx.notifier.notice(QStringLiteral("无法保存背景设置：%1").arg(error), Notifier::Icon::Warning);
 }
 
 } // namespace orvalen

@@ -242,11 +242,10 @@ void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString&
     // element menu writes, not from the plan in memory. A colour text of the
     // registry is its leading number, so an absent or empty value is black.
     QString sizes;
-    if (RegistryStore* registry = m_ctx.registry) {
-        p.stagefont = registry->readText(QStringLiteral("stagefont")).value_or(QString());
-        p.stagecolour = PlanColour::fromText(registry->readText(QStringLiteral("stagecolour")).value_or(QString()));
-        sizes = registry->readText(QStringLiteral("sizethree")).value_or(QString());
-    }
+    RegistryStore& registry = m_ctx.registry;
+    p.stagefont = registry.readText(QStringLiteral("stagefont")).value_or(QString());
+    p.stagecolour = PlanColour::fromText(registry.readText(QStringLiteral("stagecolour")).value_or(QString()));
+    sizes = registry.readText(QStringLiteral("sizethree")).value_or(QString());
     styleElement(m_textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leading_number(p.stagecolour.text)), QColor(Qt::black)),
                  sizeEntry(sizes, 3), m_textPanels[kDateLine]);
     m_textPanels[kDateLine]->setVisible(!m_textLabels[kDateLine]->text().isEmpty());

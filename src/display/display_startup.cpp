@@ -38,14 +38,12 @@ int secondsOf(const QTime& t)
 
 QString DisplayWindow::iniRead(const QString& section, const QString& key, const QString& fallback) const
 {
-    if (!m_ctx.ini)
-        return fallback;
-    return m_ctx.ini->read(section, key, fallback);
+    return m_ctx.ini.read(section, key, fallback);
 }
 
 QDateTime DisplayWindow::now() const
 {
-    return m_ctx.clock->now();
+    return m_ctx.clock.now();
 }
 
 bool DisplayWindow::isRunning() const
@@ -69,8 +67,7 @@ void DisplayWindow::loadPlanAndStyles()
     m_layout.setLeft(m_backgroundBox, 0);
     m_layout.setTop(m_backgroundBox, 0);
     m_displayHost.registerHotkeys();
-    if (m_ctx.registry)
-        loadPlan(*m_ctx.registry, plan, now().date());
+    loadPlan(m_ctx.registry, plan, now().date());
     m_module.plan_length_seconds = secondsOf(plan.Time_all);
     m_module.plan_length_ms = qint64(m_module.plan_length_seconds) * 1000;
 

@@ -69,7 +69,6 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, ModuleState& modu
     : QWidget(parent), m_endFont(designerFont("宋体", 9)), m_qtVideos(std::make_unique<QtLogoVideoFactory>()),
       m_videoFactory(m_qtVideos.get()), m_ctx(ctx), m_host(host), m_module(module), m_displayHost(displayHost)
 {
-    Q_ASSERT_X(ctx.clock && ctx.timers, "DisplayWindow", "the context has no clock or no timer factory");
     install_cjk_substitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
     m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
@@ -77,8 +76,8 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, ModuleState& modu
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
     setWindowIcon(makeIcon());
     createControls();
-    m_marquee = std::make_unique<MarqueeTicker>(*m_ctx.timers, [this] { scrollOneStep(); });
-    m_prompt = std::make_unique<PromptTicker>(*m_ctx.timers, [this] { showStagePrompt(); });
+    m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { scrollOneStep(); });
+    m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { showStagePrompt(); });
 }
 
 DisplayWindow::~DisplayWindow()

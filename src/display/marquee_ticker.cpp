@@ -15,11 +15,11 @@ MarqueeTicker::MarqueeTicker(TimerFactory& timers, std::function<void()> step)
 {
 }
 
-void MarqueeTicker::readSettings(const IniStore* ini)
+void MarqueeTicker::readSettings(const IniStore& ini)
 {
     using namespace time_data;
-    auto read = [ini](const QString& key, const QString& fallback) {
-        return ini ? ini->read(kMarquee, key, fallback) : fallback;
+    auto read = [&ini](const QString& key, const QString& fallback) {
+        return ini.read(kMarquee, key, fallback);
     };
     if (const auto v = toInt16(leading_number(read(kMode, kModeDefault))))
         m_mode = *v;

@@ -21,7 +21,7 @@ public:
     int speed() const { return m_speed; } // steps a second
     // Reads the mode, the panel width and the speed of [Marquee]; a value
     // that does not convert leaves its field as it was.
-    void readSettings(const IniStore* ini);
+    void readSettings(const IniStore& ini);
 
     void tick() override { m_step(); }
     // A speed out of range (zero, below, over 50) becomes 5 steps a second;

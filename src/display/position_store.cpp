@@ -17,7 +17,7 @@ namespace {
 int iniInt(const AppContext& ctx, const QString& key)
 {
     using namespace time_data;
-    const QString text = ctx.ini ? ctx.ini->read(kClockSite, key, kPositionUnsaved) : kPositionUnsaved;
+    const QString text = ctx.ini.read(kClockSite, key, kPositionUnsaved);
     const double v = leading_number(text);
     if (!std::isfinite(v))
         return 0;
@@ -38,23 +38,19 @@ void saveElementPositions(AppContext& ctx, const std::vector<ElementPlace>& plac
 {
     if (places.empty())
         return;
-    if (ctx.ini) {
-        IniEdit edit(*ctx.ini);
-        for (const ElementPlace& p : places)
-            edit.write(time_data::kClockSite, time_data::pictureLeftKey(p.element), QString::number(p.place.left))
-                .write(time_data::kClockSite, time_data::pictureTopKey(p.element), QString::number(p.place.top));
-        QString error;
-        if (!edit.save(&error))
-            reportSaveFailure(ctx.ini->file(), error);
+    IniEdit edit(ctx.ini);
+    for (const ElementPlace& p : places)
+        edit.write(time_data::kClockSite, time_data::pictureLeftKey(p.element), QString::number(p.place.left))
+            .write(time_data::kClockSite, time_data::pictureTopKey(p.element), QString::number(p.place.top));
+    QString error;
+    if (!edit.save(&error))
+        reportSaveFailure(ctx.ini.file(), error);
+    std::vector<std::pair<QString, RegistryStore::Value>> values;
+    for (const ElementPlace& p : places) {
+        values.emplace_back(time_data::pictureLeftKey(p.element), RegistryStore::Value::ofDword(p.place.left));
+        values.emplace_back(time_data::pictureTopKey(p.element), RegistryStore::Value::ofDword(p.place.top));
     }
-    if (ctx.registry) {
-        std::vector<std::pair<QString, RegistryStore::Value>> values;
-        for (const ElementPlace& p : places) {
-            values.emplace_back(time_data::pictureLeftKey(p.element), RegistryStore::Value::ofDword(p.place.left));
-            values.emplace_back(time_data::pictureTopKey(p.element), RegistryStore::Value::ofDword(p.place.top));
-        }
-        ctx.registry->writeValues(values);
-    }
+    ctx.registry.writeValues(values);
 }
 
 SavedPosition readElementPosition(const AppContext& ctx, int element)
@@ -63,12 +59,8 @@ SavedPosition readElementPosition(const AppContext& ctx, int element)
     p.left = iniInt(ctx, time_data::pictureLeftKey(element));
     p.top = iniInt(ctx, time_data::pictureTopKey(element));
     if (p.left == -100 || p.top == -100) {
-        p.left = 0;
-        p.top = 0;
-        if (ctx.registry) {
-            p.left = registry_values::positionLeft(*ctx.registry, element, 0);
-            p.top = registry_values::positionTop(*ctx.registry, element, 0);
-        }
+        p.left = registry_values::positionLeft(ctx.registry, element, 0);
+        p.top = registry_values::positionTop(ctx.registry, element, 0);
     }
     return p;
 }

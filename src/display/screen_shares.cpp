@@ -22,9 +22,7 @@ int twipsOf(double share, double extent)
 
 std::optional<double> storedShare(const AppContext& ctx, const QString& key)
 {
-    if (!ctx.ini)
-        return std::nullopt;
-    const QString text = ctx.ini->read(time_data::kClockSite, key, QString()).trimmed();
+    const QString text = ctx.ini.read(time_data::kClockSite, key, QString()).trimmed();
     if (!text.endsWith(u'%'))
         return std::nullopt;
     bool ok = false;

@@ -108,7 +108,7 @@ PlanColour ElementMenu::storedColour(DisplayElement e, const PlanColour& stored)
 void ElementMenu::store(const QStringList& names)
 {
     // The values of one choice go to the store together, in one save.
-    if (m_ctx.registry && !savePlanFields(*m_ctx.registry, m_module.clock_plan, names))
+    if (!savePlanFields(m_ctx.registry, m_module.clock_plan, names))
         qWarning() << "Element menu: the font, colour and size could not be stored";
 }
 

@@ -6,7 +6,7 @@
 
 namespace orvalen {
 
-std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const RegistryStore* registry,
+std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const RegistryStore& registry,
                                            ClockPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error)
 {
@@ -28,14 +28,12 @@ std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const Re
 
     std::optional<QString> stageFont;
     std::optional<QString> sizeList;
-    if (registry) {
-        stageFont = registry->readText(QStringLiteral("stagefont"));
-        sizeList = registry->readText(QStringLiteral("sizethree"));
-        if (stageFont)
-            currentPlan.stagefont = *stageFont;
-        if (const std::optional<QString> colour = registry->readText(QStringLiteral("stagecolour")))
-            currentPlan.stagecolour = PlanColour::fromText(*colour);
-    }
+    stageFont = registry.readText(QStringLiteral("stagefont"));
+    sizeList = registry.readText(QStringLiteral("sizethree"));
+    if (stageFont)
+        currentPlan.stagefont = *stageFont;
+    if (const std::optional<QString> colour = registry.readText(QStringLiteral("stagecolour")))
+        currentPlan.stagecolour = PlanColour::fromText(*colour);
     currentPlan.completeFontSizes();
     editor.loadSavedPlan(SavedPlan{row.id, row.name, row.movingText, row.plan}, stageFont, sizeList);
     return std::nullopt;

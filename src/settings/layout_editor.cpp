@@ -42,8 +42,7 @@ void SettingsWindow::layoutTargetChosen(int index)
     case 1: placeholder(QStringLiteral("副标题")); break;
     case 2: {
         // The preview is computed here; the engine's counting state is not touched.
-        const Clock* clock = d.context().clock;
-        m_timePreview = timePreviewText(d.module().clock_plan, clock ? clock->now().time() : QTime::currentTime());
+        m_timePreview = timePreviewText(d.module().clock_plan, d.context().clock.now().time());
         d.setElementText(e, m_timePreview);
         break;
     }

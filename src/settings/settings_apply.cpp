@@ -80,22 +80,21 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
     // in one save, and put back when the plan cannot be stored.
     AppContext& ctx = m_display.context();
     const QString unchanged = QStringLiteral("\r显示仍按原来的设置运行。");
-    std::optional<IniEdit> edit;
-    if (ctx.ini) {
+    IniEdit edit(ctx.ini);
+    {
         using namespace time_data;
-        edit.emplace(*ctx.ini);
-        m_system->writeSettings(*edit);
-        edit->write(kMarquee, kColckBigText, QString::number(m_display.module().bigClockText))
+        m_system->writeSettings(edit);
+        edit.write(kMarquee, kColckBigText, QString::number(m_display.module().bigClockText))
             .remove(kMarquee, kCurrentRow);
         QString error;
-        if (!edit->save(&error)) {
+        if (!edit.save(&error)) {
             notice(QStringLiteral("设置无法保存：%1。").arg(error) + unchanged, 0);
             return false;
         }
     }
     QString error;
-    if (!ctx.registry || !savePlan(*ctx.registry, plan, &error, SaveReport::ByCaller)) {
-        if (edit && !edit->undo().save())
+    if (!savePlan(ctx.registry, plan, &error, SaveReport::ByCaller)) {
+        if (!edit.undo().save())
             qWarning("settings: TimeData.db keeps the new settings although the plan was not stored");
         if (error.isEmpty())
             error = QStringLiteral("用户设置存储不可写入");
@@ -111,7 +110,7 @@ void SettingsWindow::cycleChanged(bool on)
         return;
     AppContext& ctx = m_display.context();
     QString error;
-    if (ctx.ini && !IniEdit(*ctx.ini).write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")).save(&error))
+    if (!IniEdit(ctx.ini).write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")).save(&error))
         notice(QStringLiteral("自动循环未能保存：%1。").arg(error), 0);
     if (m_links.plans) {
         const int checked = m_links.plans->checkedPlan();

@@ -79,14 +79,11 @@ QString SettingsWindow::importFile(FileKind kind)
     const QString folder = ctx.folder.file(sound ? QStringLiteral("sounds") : QStringLiteral("picture"));
     QtFileChooser qtChooser(this);
     FileChooser& chooser = m_links.files ? *m_links.files : static_cast<FileChooser&>(qtChooser);
-    QString path;
-    if (ctx.notifier)
-        path = file_dialog(chooser, *ctx.notifier, false, QStringLiteral("导入文件名称"),
-                           sound ? sound_filter() : picture_filter(), QString(), QString(), folder);
+    const QString path = file_dialog(chooser, ctx.notifier, false, QStringLiteral("导入文件名称"),
+                                     sound ? sound_filter() : picture_filter(), QString(), QString(), folder);
     if (path.isEmpty()) {
-        if (ctx.notifier)
-            ctx.notifier->notice(sound ? QStringLiteral("没有选择文件") : QStringLiteral("没有加载图片"),
-                                 Notifier::Icon::Question);
+        ctx.notifier.notice(sound ? QStringLiteral("没有选择文件") : QStringLiteral("没有加载图片"),
+                            Notifier::Icon::Question);
         return QString();
     }
     const QString name = QFileInfo(path).fileName();
@@ -125,12 +122,10 @@ QString SettingsWindow::importFile(FileKind kind)
 void SettingsWindow::playPreview(const QString& soundFile)
 {
     AppContext& ctx = m_display.context();
-    if (!ctx.sound)
-        return;
     const QString path = ctx.folder.file(QStringLiteral("sounds/") + soundFile);
-    ctx.sound->stopSound(path);
+    ctx.sound().stopSound(path);
     if (QFileInfo(path).isFile())
-        ctx.sound->playSound(path);
+        ctx.sound().playSound(path);
 }
 
 } // namespace orvalen

@@ -22,10 +22,7 @@ void SettingsWindow::fillFromCurrentPlan()
     AppContext& ctx = m_display.context();
     ModuleState& module = m_display.module();
     // Opening the editor takes the stored plan as the current plan.
-    if (ctx.registry) {
-        const QDate today = ctx.clock ? ctx.clock->now().date() : QDate::currentDate();
-        loadPlan(*ctx.registry, module.clock_plan, today);
-    }
+    loadPlan(ctx.registry, module.clock_plan, ctx.clock.now().date());
     m_stored = module.clock_plan;
     const ClockPlan& p = m_stored;
 
@@ -37,8 +34,7 @@ void SettingsWindow::fillFromCurrentPlan()
     m_system->showPlan(p);
     m_reminders->showDuration(p.tixingtime);
     m_system->showSettings(ctx.ini);
-    const QString cycle = ctx.ini ? ctx.ini->read(time_data::kMarquee, time_data::kCheckCycle, time_data::kCheckCycleDefault)
-                                  : time_data::kCheckCycleDefault;
+    const QString cycle = ctx.ini.read(time_data::kMarquee, time_data::kCheckCycle, time_data::kCheckCycleDefault);
     m_cycleBox->setEnabled(false); // setting the value must not store it again
     bool isNumber = false;
     m_cycleBox->setChecked(cycle.trimmed().toInt(&isNumber) == 1 && isNumber);

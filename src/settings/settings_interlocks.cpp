@@ -46,10 +46,8 @@ void SettingsWindow::overtimeActionShown(int action)
 QString SettingsWindow::storedDelay() const
 {
     const AppContext& ctx = m_display.context();
-    if (!ctx.ini)
-        return QStringLiteral("2");
     bool ok = false;
-    const int stored = ctx.ini->read(time_data::kPictureSet, time_data::kDelayTime, time_data::kDelaySetupDefault)
+    const int stored = ctx.ini.read(time_data::kPictureSet, time_data::kDelayTime, time_data::kDelaySetupDefault)
                            .trimmed()
                            .toInt(&ok);
     return ok ? QString::number(stored) : QStringLiteral("2");
@@ -66,8 +64,7 @@ void SettingsWindow::simpleModeChanged()
     m_reminders->showSimple(simple);
     m_look->showSimple(simple, longTerm);
     m_system->showSimple(simple, simple ? QStringLiteral("2") : storedDelay());
-    if (RegistryStore* reg = m_display.context().registry)
-        registry_values::setSimple(*reg, simple);
+    registry_values::setSimple(m_display.context().registry, simple);
 }
 
 } // namespace orvalen

@@ -71,8 +71,7 @@ SettingsWindow::SettingsWindow(LayoutView& display, SettingsLinks links, QWidget
     m_pages = new QStackedWidget(this);
     const SettingsNotice pageNotice = [this](const QString& text, int ms, const QString& title) { notice(text, ms, title); };
     auto today = [this] {
-        const Clock* clock = m_display.context().clock;
-        return clock ? clock->now().date() : QDate::currentDate();
+        return m_display.context().clock.now().date();
     };
     m_timing = new TimingPage(m_stored, pageNotice, today, m_pages);
     m_reminders = new ReminderPage(m_stored, pageNotice, m_pages);
@@ -107,7 +106,7 @@ SettingsWindow::SettingsWindow(LayoutView& display, SettingsLinks links, QWidget
     wirePages();
     fillFromCurrentPlan();
     showPage(0);
-    if (m_display.context().registry && registry_values::simple(*m_display.context().registry))
+    if (registry_values::simple(m_display.context().registry))
         m_simpleBox->setChecked(true); // runs simple mode
     m_fontTimer->start();
     if (m_links.holdHotkeys)
@@ -236,8 +235,7 @@ int SettingsWindow::currentPage() const { return m_pages->currentIndex(); }
 
 void SettingsWindow::notice(const QString& text, int timeoutMs, const QString& title)
 {
-    if (Notifier* n = m_display.context().notifier)
-        n->notice(text, Notifier::Icon::None, timeoutMs, title);
+    m_display.context().notifier.notice(text, Notifier::Icon::None, timeoutMs, title);
 }
 
 void SettingsWindow::resizeEvent(QResizeEvent* event)

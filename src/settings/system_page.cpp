@@ -191,10 +191,10 @@ void SystemPage::showPlan(const ClockPlan& p)
     m_overtimeList->setCurrentIndex(d3 <= 3 ? d3 : 0);
 }
 
-void SystemPage::showSettings(const IniStore* ini)
+void SystemPage::showSettings(const IniStore& ini)
 {
     auto read = [&](const QString& section, const QString& key, const QString& fallback) {
-        return ini ? ini->read(section, key, fallback) : fallback;
+        return ini.read(section, key, fallback);
     };
     using namespace time_data;
     setBoxValue(m_logoSizeBox, leadingDigits(read(kPictureSet, kOption, kOptionDefault)).value_or(0));

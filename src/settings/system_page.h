@@ -29,7 +29,7 @@ public:
 
     // The plan as the editor opens on it, and the settings file's values.
     void showPlan(const ClockPlan& plan);
-    void showSettings(const IniStore* ini);
+    void showSettings(const IniStore& ini);
     // A saved row loaded into the editor.
     void showSavedPlan(const ClockPlan& plan);
     void writeInto(ClockPlan& plan) const;

@@ -32,8 +32,7 @@ public:
     void setDesktopWindows(std::unique_ptr<WindowHooks> windows) { m_desktop = std::move(windows); }
     void openHelp() override
     {
-        if (m_ctx.notifier)
-            open_help_file(m_ctx.folder, m_launcher, *m_ctx.notifier);
+        open_help_file(m_ctx.folder, m_launcher, m_ctx.notifier);
     }
     void showSettings() override { if (m_desktop) m_desktop->showSettings(); }
     void showBackground() override { if (m_desktop) m_desktop->showBackground(); }
@@ -44,8 +43,8 @@ public:
     void openArticleLink(int item) override
     {
         const QString address = about_address(m_ctx.ini, time_data::linkKey(item));
-        if (!address.isEmpty() && m_ctx.notifier)
-            open_about_address(address, m_ctx.folder, m_launcher, *m_ctx.notifier);
+        if (!address.isEmpty())
+            open_about_address(address, m_ctx.folder, m_launcher, m_ctx.notifier);
         else if (item == 6)
             showSettings();
         else
@@ -63,11 +62,9 @@ public:
     RunningProgram(AppContext& ctx, const DesktopWindowsFactory& windows)
         : m_ctx(ctx), m_savedPlans(ctx.folder), m_windows(ctx)
     {
-        if (!m_ctx.sound) {
-            m_soundBackend = std::make_unique<DeferredSoundBackend>();
-            m_sound = std::make_unique<SoundPlayer>(*m_soundBackend);
-            m_ctx.sound = m_sound.get();
-        }
+        m_soundBackend = std::make_unique<DeferredSoundBackend>();
+        m_sound = std::make_unique<SoundPlayer>(*m_soundBackend);
+        m_ctx.setSound(*m_sound);
         m_menuHost = std::make_unique<MenuHost>(m_ctx, m_host, m_module);
         m_display = std::make_unique<DisplayWindow>(m_ctx, m_host, m_module, *m_menuHost);
         m_engine = std::make_unique<DisplayEngine>(m_ctx, m_host, m_module, *m_display);
@@ -118,8 +115,7 @@ public:
         m_tray.reset();
         m_display.reset();
         m_menuHost.reset();
-        if (m_sound && m_ctx.sound == m_sound.get())
-            m_ctx.sound = nullptr;
+        m_ctx.silenceSound();
     }
 
 private:

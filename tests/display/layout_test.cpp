@@ -1,8 +1,11 @@
 #include "display_fixture.h"
 #include "platform/registry_store.h"
+#include "platform/save_file.h"
 #include "stores/ini_store.h"
 #include "stores/registry_values.h"
 #include "stores/plan_codec.h"
+
+#include <QFile>
 
 namespace orvalen::test {
 namespace {
@@ -185,10 +188,15 @@ TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)
     EXPECT_EQ(program.registry.readDword("picturetop3"), 6360);
     EXPECT_EQ(program.registry.readDword("pictureleft4"), -240);
 
-    // Without an INI file to write, the store copy is still kept.
-    AppContext noIni = program.context;
-    noIni.ini = nullptr;
-    save_element_position(noIni, 5, 111, 222);
+    // When the INI file cannot be written, the store copy is still kept.
+    const QString iniLeft = program.ini.read("clocksite", "pictureleft5", "none");
+    ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    QStringList told;
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
+    save_element_position(program.context, 5, 111, 222);
+    setSaveFailureHandler({});
+    EXPECT_EQ(told, QStringList{program.ini.file()});
+    EXPECT_EQ(program.ini.read("clocksite", "pictureleft5", "none"), iniLeft);
     EXPECT_EQ(program.registry.readDword("pictureleft5"), 111);
 }
 

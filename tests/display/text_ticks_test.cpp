@@ -20,7 +20,7 @@ protected:
         ini("Marquee", "Width", QString::number(int(panelW)));
         ini("Marquee", "Mode", QString::number(mode));
         ini("Marquee", "MarQueespeed", "10");
-        w.marquee().readSettings(&program.ini);
+        w.marquee().readSettings(program.ini);
         setTwipsWidth(w, textPanel(w, 4), panelW);
         setTwipsLeft(w, textLabel(w, 4), 0);
         return w;
@@ -101,7 +101,7 @@ TEST_F(TextTicksTest, speedOutOfRangeBecomesFiveAndIntervalsRoundHalfEven)
     for (const Case c : {Case{0, 200, 5}, Case{51, 200, 5}, Case{1000, 200, 5}, Case{-3, 200, 5}, Case{-50, 200, 5},
                          Case{3, 333, 3}, Case{7, 143, 7}, Case{16, 62, 16}, Case{50, 20, 50}, Case{1, 1000, 1}}) {
         ini("Marquee", "MarQueespeed", QString::number(c.speed));
-        w.marquee().readSettings(&program.ini);
+        w.marquee().readSettings(program.ini);
         w.marquee().tick();
         EXPECT_EQ(scrollTick()->interval(), c.interval) << c.speed;
         EXPECT_EQ(w.marquee().speed(), c.kept) << c.speed;

@@ -151,7 +151,7 @@ TEST_F(CountRunTest, slowStartSound_playsAfterTheFirstTick_firstSecondLastsASeco
     SoundPlayer slowPlayer{slow};
 
     open(defaultPlan());
-    program.context.sound = &slowPlayer;
+    program.context.setSound(slowPlayer);
     const qint64 reference = program.clock.monotonicMs();
     start();
     EXPECT_TRUE(slow.played.isEmpty()); // nothing before the first tick
@@ -163,7 +163,7 @@ TEST_F(CountRunTest, slowStartSound_playsAfterTheFirstTick_firstSecondLastsASeco
     EXPECT_EQ(clock(), "01:00");
     advance(CountEngine::kTickLagMs);
     EXPECT_EQ(clock(), "00:59");
-    program.context.sound = &sound;
+    program.context.setSound(sound);
 }
 
 TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)

@@ -66,7 +66,7 @@ protected:
     {
         for (const char* file : {"alarm.wav", "Timeout.wav", "Stop.wav"})
             program.writeFile(QStringLiteral("sounds/") + QLatin1String(file), QByteArray("RIFF"));
-        program.context.sound = &sound;
+        program.context.setSound(sound);
     }
 
     void TearDown() override

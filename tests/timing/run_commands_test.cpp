@@ -23,7 +23,7 @@ class RunCommandsTest : public ::testing::Test {
 protected:
     RunCommandsTest()
     {
-        program.context.sound = &sound;
+        program.context.setSound(sound);
         program.writeFile("sounds/Stop.wav", QByteArray("RIFF"));
         commands = std::make_unique<RunCommands>(EngineContext{program.context, host, module, view, timers});
         plans.count = 4;
