@@ -7,18 +7,24 @@
 
 namespace orvalen::bench {
 
-BenchProgram::BenchProgram(Clock& clock, TimerFactory& timers)
+namespace {
+
+QString make_folder(const QTemporaryDir& dir)
 {
-    QDir().mkpath(folder() + QStringLiteral("sounds"));
-    QDir().mkpath(folder() + QStringLiteral("picture"));
-    QFile(folder() + QStringLiteral("TimeData.db")).open(QIODevice::WriteOnly);
-    ini = std::make_unique<IniStore>(folder() + QStringLiteral("TimeData.db"));
-    registry = std::make_unique<RegistryStore>(dir.path() + QStringLiteral("/registry.reg"));
-    context.folder = ProgramFolder(folder());
-    context.ini = ini.get();
-    context.registry = registry.get();
-    context.clock = &clock;
-    context.timers = &timers;
+    const QString folder = dir.path() + QStringLiteral("/program/");
+    QDir().mkpath(folder + QStringLiteral("sounds"));
+    QDir().mkpath(folder + QStringLiteral("picture"));
+    QFile(folder + QStringLiteral("TimeData.db")).open(QIODevice::WriteOnly);
+    return folder;
+}
+
+} // namespace
+
+BenchProgram::BenchProgram(Clock& clock, TimerFactory& timers)
+    : ini(std::make_unique<IniStore>(make_folder(dir) + QStringLiteral("TimeData.db"))),
+      registry(std::make_unique<RegistryStore>(dir.path() + QStringLiteral("/registry.reg"))),
+      context(ProgramFolder(folder()), *ini, *registry, notifier, clock, timers)
+{
 }
 
 double cpu_seconds()

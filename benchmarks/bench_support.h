@@ -1,13 +1,13 @@
 #pragma once
-// What the benchmark programs share: a display host and a sound backend that
-// do nothing, a temporary program folder with its stores, and a few figures.
+// What the benchmark programs share: a display host that does nothing, a
+// temporary program folder with its stores, and a few figures.
 #include "display/display_host.h"
 #include "support/quiet_display_host.h"
+#include "support/recording_notifier.h"
 #include "platform/clock.h"
 #include "platform/engine_timer.h"
 #include "platform/registry_store.h"
 #include "services/app_context.h"
-#include "services/sound_player.h"
 #include "stores/ini_store.h"
 
 #include <QTemporaryDir>
@@ -18,18 +18,10 @@ namespace orvalen::bench {
 
 using QuietHost = test::QuietDisplayHost;
 
-class SilentSound final : public SoundBackend {
-public:
-    void playTrack(const QString&) override {}
-    void stopTrack(const QString&) override {}
-    void playWave(const QString&) override {}
-    void playWaveLoop(const QString&) override {}
-    void stopWave() override {}
-};
-
 // A program folder in a temporary directory (with sounds/, picture/ and an
-// empty TimeData.db), its ini and registry stores, and a context on them
-// with the given clock and timers.
+// empty TimeData.db), its ini and registry stores, a notifier that keeps the
+// messages and answers Yes, and a context on them with the given clock and
+// timers (its sounds are silent).
 struct BenchProgram {
     BenchProgram(Clock& clock, TimerFactory& timers);
     QString folder() const { return dir.path() + QStringLiteral("/program/"); }
@@ -37,6 +29,7 @@ struct BenchProgram {
     QTemporaryDir dir;
     std::unique_ptr<IniStore> ini;
     std::unique_ptr<RegistryStore> registry;
+    test::RecordingNotifier notifier;
     AppContext context;
 };
 

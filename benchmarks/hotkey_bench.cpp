@@ -15,9 +15,7 @@
 #include "display/display_window.h"
 #include "platform/clock.h"
 #include "platform/engine_timer.h"
-#include "platform/notifier.h"
 #include "platform/x11_hotkeys.h"
-#include "services/sound_player.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
 #include "timing/display_engine.h"
@@ -41,14 +39,6 @@ using namespace orvalen;
 using namespace orvalen::bench;
 
 namespace {
-
-struct QuietNotifier final : Notifier {
-    void notice(const QString& text, Icon, int, const QString&) override
-    {
-        std::fprintf(stderr, "notice: %s\n", qPrintable(text));
-    }
-    bool ask(const QString&, const QString&) override { return true; }
-};
 
 // A keyboard on its own X connection, through XTEST.
 class Keyboard {
@@ -163,12 +153,7 @@ int main(int argc, char** argv)
     plan.Time_all = QTime(1, 0, 0);
     savePlan(*program.registry, plan);
 
-    QuietNotifier notifier;
-    SilentSound silence;
-    SoundPlayer sound(silence);
     AppContext& ctx = program.context;
-    ctx.notifier = &notifier;
-    ctx.sound = &sound;
 
     HostState host;
     CurrentPlan currentPlan;

@@ -8,7 +8,6 @@
 #include "display/display_window.h"
 #include "platform/system_clock_setter.h"
 #include "services/network_probes.h"
-#include "services/sound_player.h"
 #include "stores/plan_store.h"
 #include "stores/run_state.h"
 #include "support/temp_program.h"
@@ -88,9 +87,6 @@ int main(int argc, char** argv)
     const int hours = argc > 1 ? std::max(1, std::atoi(argv[1])) : 24;
 
     test::TempProgram program;
-    SilentSound silent;
-    SoundPlayer sound(silent);
-    program.context.sound = &sound;
     HostState host;
     CurrentPlan currentPlan;
     QuietHost quietHost;

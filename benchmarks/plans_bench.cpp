@@ -83,8 +83,7 @@ int main(int argc, char** argv)
     SystemClock clock;
     QtTimerFactory timers;
     BenchProgram program(clock, timers);
-    test::RecordingNotifier notifier; // answers Yes to the delete question
-    program.context.notifier = &notifier;
+    const test::RecordingNotifier& notifier = program.notifier; // answers Yes to the delete question
     if (!fill(program.folder() + QStringLiteral("DeskData.db"), plans))
         return 1;
 

@@ -9,10 +9,7 @@
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "startup/desktop_windows.h"
-#include "platform/notifier.h"
 #include "platform/save_file.h"
-#include "settings/hotkey_field.h"
-#include "settings/number_field.h"
 #include "settings/settings_window.h"
 #include "startup/program_windows.h"
 
@@ -20,6 +17,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
@@ -27,16 +25,20 @@
 #include <cstdio>
 #include <functional>
 
+// A control of the settings window by the name screen readers give it.
+template <typename T>
+static T* named(const QWidget* window, const char* name)
+{
+    for (T* child : window->findChildren<T*>())
+        if (child->accessibleName() == QString::fromUtf8(name))
+            return child;
+    return nullptr;
+}
+
 using namespace orvalen;
 using namespace orvalen::bench;
 
 namespace {
-
-class QuietNotifier final : public Notifier {
-public:
-    void notice(const QString&, Icon, int, const QString&) override {}
-    bool ask(const QString&, const QString&) override { return true; }
-};
 
 // Calls `onPaint` once after the first paint of a widget inside `window`.
 class PaintWatch final : public QObject {
@@ -96,12 +98,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     SystemClock clock;
     QtTimerFactory timers;
-    QuietNotifier notifier;
-    SilentSound silent;
-    SoundPlayer sound(silent);
     BenchProgram program(clock, timers);
-    program.context.notifier = &notifier;
-    program.context.sound = &sound;
     auto windows = build_program_windows(program.context, make_desktop_windows);
     auto* display = find_top<DisplayWindow>();
     QAction* settingsItem = nullptr;
@@ -121,7 +118,7 @@ int main(int argc, char** argv)
         open_settings(app, watch, settingsItem, [&](SettingsWindow* w) {
             open.push_back(t.nsecsElapsed() / 1e6);
             // 应用 with a new length, then wait for the clock panel to paint it.
-            w->timeFields[2]->setText(QString::number(2 + run % 2));
+            named<QLineEdit>(w, "总时长 分")->setText(QString::number(2 + run % 2));
             watch.target = display->findChild<Panel*>(QStringLiteral("clockPanel"));
             watch.armed = true;
             watch.onPaint = [&, w] {
@@ -129,7 +126,7 @@ int main(int argc, char** argv)
                 w->reject();
             };
             t.start();
-            w->applyButton->click();
+            named<QPushButton>(w, "应用")->click();
         });
     }
     report("menu 设置 to the painted settings window", open);
@@ -148,14 +145,14 @@ int main(int argc, char** argv)
         open_settings(app, watch, settingsItem, [&](SettingsWindow* w) {
             // Every stored key changes, so that each one has to be written.
             const QString n = QString::number(2 + run % 2);
-            w->timeFields[2]->setText(n);
-            for (NumberField* f : {w->delayField, w->logoWidth, w->logoHeight, w->scrollWidth, w->scrollSpeed})
-                f->setText(n);
-            w->hotkeyFields[0]->setText(QStringLiteral("F") + n);
-            w->hotkeyFields[1]->setText(QStringLiteral("F1") + n);
-            w->hotkeyFields[2]->setText(QStringLiteral("F2") + n);
+            named<QLineEdit>(w, "总时长 分")->setText(n);
+            for (const char* field : {"延时 秒", "LOGO 宽", "LOGO 高", "动态文本 宽", "滚动速度"})
+                named<QLineEdit>(w, field)->setText(n);
+            named<QLineEdit>(w, "开始 热键")->setText(QStringLiteral("F") + n);
+            named<QLineEdit>(w, "停止 热键")->setText(QStringLiteral("F1") + n);
+            named<QLineEdit>(w, "暂停/继续 热键")->setText(QStringLiteral("F2") + n);
             t.start();
-            w->applyButton->click();
+            named<QPushButton>(w, "应用")->click();
             bigApply.push_back(t.nsecsElapsed() / 1e6);
             w->reject();
         });

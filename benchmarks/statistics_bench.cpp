@@ -3,7 +3,6 @@
 // xlsx and to CSV. Prints min, median and max in ms over the given runs.
 //   statistics_bench [runs]
 #include "bench_support.h"
-#include "platform/notifier.h"
 #include "services/help_links.h"
 #include "services/table_export.h"
 #include "statistics/statistics_window.h"
@@ -25,12 +24,6 @@ class NoLauncher final : public Launcher {
 public:
     bool openWithDesktop(const QString&) override { return true; }
     bool startDetached(const QString&, const QStringList&) override { return true; }
-};
-
-class SilentNotifier final : public Notifier {
-public:
-    void notice(const QString&, Icon, int, const QString&) override {}
-    bool ask(const QString&, const QString&) override { return true; }
 };
 
 bool fill(const QString& path, int rows)
@@ -72,8 +65,6 @@ int main(int argc, char** argv)
     SystemClock clock;
     QtTimerFactory timers;
     BenchProgram program(clock, timers);
-    SilentNotifier notifier;
-    program.context.notifier = &notifier;
     NoLauncher launcher;
     if (!fill(program.folder() + QStringLiteral("DeskData.db"), 10000)) {
         std::fprintf(stderr, "could not fill DeskData.db\n");

@@ -13,7 +13,6 @@
 #include "display/panel.h"
 #include "platform/clock.h"
 #include "platform/engine_timer.h"
-#include "services/sound_player.h"
 #include "stores/plan_store.h"
 #include "stores/run_state.h"
 #include "timing/display_engine.h"
@@ -155,7 +154,6 @@ void SimTimer::startOnce(int delayMs)
 struct Bench {
     Bench(Clock& clock, TimerFactory& timers, int seconds) : program(clock, timers)
     {
-        program.context.sound = &sound;
         ClockPlan plan = ClockPlan::defaults(clock.now().date());
         plan.Time_all = QTime(0, 0, 0).addSecs(seconds);
         savePlan(*program.registry, plan);
@@ -166,8 +164,6 @@ struct Bench {
         clockPanel = window->findChild<Panel*>(QStringLiteral("clockPanel"));
     }
     BenchProgram program;
-    SilentSound backend;
-    SoundPlayer sound{backend};
     HostState host;
     CurrentPlan currentPlan;
     QuietHost displayHost;

@@ -85,12 +85,10 @@ AboutWindow::AboutWindow(AppContext& ctx, Launcher& launcher, QWidget* parent)
 void AboutWindow::openPage()
 {
     const QString address = about_address(m_ctx.ini, time_data::kUrl);
-    if (!address.isEmpty()) {
-        if (m_ctx.notifier)
-            open_about_address(address, m_ctx.folder, m_launcher, *m_ctx.notifier);
-    } else if (m_ctx.notifier) {
-        open_help_file(m_ctx.folder, m_launcher, *m_ctx.notifier);
-    }
+    if (!address.isEmpty())
+        open_about_address(address, m_ctx.folder, m_launcher, m_ctx.notifier);
+    else
+        open_help_file(m_ctx.folder, m_launcher, m_ctx.notifier);
     accept();
 }
 

@@ -3,7 +3,8 @@
 #include "background/picture_import.h"
 #include "display/colour.h"
 #include "display/display_values.h"
-#include "display/display_window.h"
+#include "display/background_view.h"
+#include "stores/current_plan.h"
 #include "menus/style_dialogs.h"
 #include "platform/notifier.h"
 #include "platform/text_path.h"
@@ -26,12 +27,12 @@ namespace orvalen {
 namespace {
 
 // The preview area: 4095 x 2415 twips.
-QSize preview_size(const QWidget& w)
+QSize previewSize(const QWidget& w)
 {
     return {qRound(4095.0 * w.logicalDpiX() / 1440.0), qRound(2415.0 * w.logicalDpiY() / 1440.0)};
 }
 
-QPixmap read_picture(const QString& path)
+QPixmap readPicture(const QString& path)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
@@ -40,7 +41,7 @@ QPixmap read_picture(const QString& path)
 
 } // namespace
 
-BackgroundWindow::BackgroundWindow(AppContext& ctx, DisplayWindow& display, StyleDialogs& colours, FileChooser& files,
+BackgroundWindow::BackgroundWindow(AppContext& ctx, BackgroundView& display, StyleDialogs& colours, FileChooser& files,
                                    QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_display(display), m_colours(colours), m_files(files)
 {
@@ -54,10 +55,10 @@ BackgroundWindow::BackgroundWindow(AppContext& ctx, DisplayWindow& display, Styl
     m_pictureBox->setAccessibleName(QStringLiteral("背景图片"));
     m_pictureBox->setToolTip(QStringLiteral("单击导入图片"));
     for (QPushButton* box : {m_colourBox, m_pictureBox}) {
-        box->setFixedSize(preview_size(*this));
+        box->setFixedSize(previewSize(*this));
         box->setAutoDefault(false);
     }
-    m_pictureBox->setIconSize(preview_size(*this) - QSize(8, 8));
+    m_pictureBox->setIconSize(previewSize(*this) - QSize(8, 8));
     m_colourMode = new QCheckBox(QStringLiteral("颜色"), this);
     m_colourMode->setAccessibleName(m_colourMode->text());
     m_apply = new QPushButton(QStringLiteral("确定"), this);
@@ -106,7 +107,7 @@ bool BackgroundWindow::colourMode() const
 void BackgroundWindow::readStored()
 {
     const auto read = [this](const QString& key, const QString& fallback) {
-        return m_ctx.ini ? m_ctx.ini->read(time_data::kMarquee, key, fallback).trimmed() : fallback;
+        return m_ctx.ini.read(time_data::kMarquee, key, fallback).trimmed();
     };
     bool ok = false;
     m_colour = read(time_data::kBackgroundColor, time_data::kBackgroundColorDefault).toLongLong(&ok);
@@ -141,7 +142,7 @@ void BackgroundWindow::showColour()
 
 void BackgroundWindow::showPreview(const QString& path)
 {
-    m_preview = path.isEmpty() ? QPixmap() : read_picture(path);
+    m_preview = path.isEmpty() ? QPixmap() : readPicture(path);
     m_pictureBox->setIcon(m_preview.isNull() ? QIcon() : QIcon(m_preview));
     m_pictureBox->setText(m_preview.isNull() ? QStringLiteral("单击导入图片") : QString());
 }
@@ -156,11 +157,11 @@ void BackgroundWindow::modeChanged()
         m_pictureName.clear();
         return;
     }
-    QString path = background_picture_path(m_ctx.folder, m_pictureName);
+    QString path = backgroundPicturePath(m_ctx.folder, m_pictureName);
     if (path.isEmpty()) {
         const QString planPicture = m_display.currentPlan().plan().backgroundPicture;
-        const QString fallback = background_picture_path(m_ctx.folder, planPicture);
-        if (!fallback.isEmpty() && is_bare_file_name(planPicture)) {
+        const QString fallback = backgroundPicturePath(m_ctx.folder, planPicture);
+        if (!fallback.isEmpty() && isBareFileName(planPicture)) {
             m_pictureName = planPicture;
             path = fallback;
         }
@@ -179,24 +180,22 @@ void BackgroundWindow::chooseColour()
 
 void BackgroundWindow::importPicture()
 {
-    if (!m_ctx.notifier)
-        return;
-    const QString chosen = file_dialog(m_files, *m_ctx.notifier, false, QStringLiteral("导入文件名称"),
+    const QString chosen = file_dialog(m_files, m_ctx.notifier, false, QStringLiteral("导入文件名称"),
                                        picture_filter(),
                                        QString(), QString(), m_ctx.folder.file(QStringLiteral("picture")));
     if (chosen.isEmpty()) {
-        m_ctx.notifier->notice(QStringLiteral("没有加载图片"), Notifier::Icon::None, 0, kAppTitle);
+        m_ctx.notifier.notice(QStringLiteral("没有加载图片"), Notifier::Icon::None, 0, kAppTitle);
         return;
     }
     QString why;
-    const QString stored = import_picture(m_ctx.folder, chosen, &why);
+    const QString stored = copyPictureIn(m_ctx.folder, chosen, &why);
     if (stored.isEmpty()) {
         qWarning().noquote() << "background: the picture was not imported:" << why;
-        m_ctx.notifier->notice(why, Notifier::Icon::Warning);
+        m_ctx.notifier.notice(why, Notifier::Icon::Warning);
         return;
     }
     m_pictureName = stored;
-    showPreview(background_picture_path(m_ctx.folder, stored));
+    showPreview(backgroundPicturePath(m_ctx.folder, stored));
 }
 
 void BackgroundWindow::applyColour()
@@ -206,8 +205,8 @@ void BackgroundWindow::applyColour()
 
 bool BackgroundWindow::applyPicture()
 {
-    const QString path = background_picture_path(m_ctx.folder, m_pictureName);
-    const QPixmap picture = path.isEmpty() || m_preview.isNull() ? QPixmap() : read_picture(path);
+    const QString path = backgroundPicturePath(m_ctx.folder, m_pictureName);
+    const QPixmap picture = path.isEmpty() || m_preview.isNull() ? QPixmap() : readPicture(path);
     if (picture.isNull())
         return false;
     // The picture on the display now keeps the clocks' colour as they are.
@@ -225,20 +224,18 @@ void BackgroundWindow::apply()
         applyColour();
     } else {
         pictureApplied = applyPicture();
-        if (!pictureApplied && m_ctx.notifier)
-            m_ctx.notifier->notice(m_pictureName.isEmpty() ? QStringLiteral("没有加载图片")
-                                                           : QStringLiteral("无法读取图片：%1").arg(m_pictureName),
-                                   Notifier::Icon::Warning);
+        if (!pictureApplied)
+            m_ctx.notifier.notice(m_pictureName.isEmpty() ? QStringLiteral("没有加载图片")
+                                                          : QStringLiteral("无法读取图片：%1").arg(m_pictureName),
+                                  Notifier::Icon::Warning);
     }
-    if (!m_ctx.ini)
-        return;
-    IniEdit edit(*m_ctx.ini);
+    IniEdit edit(m_ctx.ini);
     edit.write(time_data::kMarquee, time_data::kBackgroundColor, QString::number(m_colour));
     if (pictureApplied)
         edit.write(time_data::kMarquee, time_data::kBackgroundText, m_pictureName);
     QString error;
-    if (!edit.save(&error) && m_ctx.notifier)
-        m_ctx.notifier->notice(QStringLiteral("无法保存背景设置：%1").arg(error), Notifier::Icon::Warning);
+    if (!edit.save(&error))
+        m_ctx.notifier.notice(QStringLiteral("无法保存背景设置：%1").arg(error), Notifier::Icon::Warning);
 }
 
 } // namespace orvalen

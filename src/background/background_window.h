@@ -8,7 +8,7 @@ class QPushButton;
 namespace orvalen {
 
 struct AppContext;
-class DisplayWindow;
+class BackgroundView;
 class FileChooser;
 class StyleDialogs;
 
@@ -19,7 +19,7 @@ class StyleDialogs;
 class BackgroundWindow final : public QDialog {
     Q_OBJECT
 public:
-    BackgroundWindow(AppContext& ctx, DisplayWindow& display, StyleDialogs& colours, FileChooser& files,
+    BackgroundWindow(AppContext& ctx, BackgroundView& display, StyleDialogs& colours, FileChooser& files,
                      QWidget* parent = nullptr);
 
     bool colourMode() const;
@@ -47,7 +47,7 @@ private:
     bool applyPicture();
 
     AppContext& m_ctx;
-    DisplayWindow& m_display;
+    BackgroundView& m_display;
     StyleDialogs& m_colours;
     FileChooser& m_files;
     qint64 m_colour = 0;      // 32-bit colour value (negative: a system colour)

@@ -47,7 +47,7 @@ QString candidate(const QFileInfo& name, int n)
 
 } // namespace
 
-QString import_picture(const ProgramFolder& folder, const QString& source, QString* error)
+QString copyPictureIn(const ProgramFolder& folder, const QString& source, QString* error)
 {
     bool read = false;
     const QByteArray data = contents(source, &read);
@@ -75,7 +75,7 @@ QString import_picture(const ProgramFolder& folder, const QString& source, QStri
     return fail(error, QStringLiteral("无法导入图片：%1").arg(source));
 }
 
-QString background_picture_path(const ProgramFolder& folder, const QString& name)
+QString backgroundPicturePath(const ProgramFolder& folder, const QString& name)
 {
     if (name.isEmpty())
         return QString();

@@ -11,11 +11,11 @@ class ProgramFolder;
 // stored under the first free name "name(2).ext", "name(3).ext", ...
 // Nothing is ever overwritten. An empty result means failure; *error then
 // holds a message for the operator.
-QString import_picture(const ProgramFolder& folder, const QString& source, QString* error);
+QString copyPictureIn(const ProgramFolder& folder, const QString& source, QString* error);
 
 // The file of a picture name for the background: a bare name is looked up in
 // <folder>/picture/ (never in the working folder), an absolute path is taken
 // as it is. Empty when there is no such file.
-QString background_picture_path(const ProgramFolder& folder, const QString& name);
+QString backgroundPicturePath(const ProgramFolder& folder, const QString& name);
 
 } // namespace orvalen

@@ -1,11 +1,9 @@
-// Closing the display, and clicks on the tray icon.
+// Closing the display.
 #include "display/display_host.h"
 #include "display/display_window.h"
 #include "display/logo_video.h"
-#include "services/tray_icon.h"
 
 #include <QCloseEvent>
-#include <QCursor>
 
 namespace orvalen {
 
@@ -17,28 +15,12 @@ void DisplayWindow::unload()
     m_displayHost.releaseHotkeys();
     // Any logo video stops and is released, shown or not.
     releaseLogoVideo();
-    if (m_trayIcon) {
-        m_trayIcon->DelTrayIcon();
-        m_trayIcon.reset();
-    }
 }
 
 void DisplayWindow::closeEvent(QCloseEvent* event)
 {
     unload();
     event->accept();
-}
-
-void DisplayWindow::trayIconClicked(int button, bool isDouble)
-{
-    if (isDouble)
-        return;
-    if (button == 1) {
-        if (m_trayIcon)
-            m_trayIcon->delicon();
-    } else if (button == 2) {
-        m_displayHost.popupDesktopMenu(QCursor::pos());
-    }
 }
 
 } // namespace orvalen

@@ -1,116 +1,119 @@
 // The display as the count engine sees it: the clock, the text lines, the
 // prompt and scroll ticks, the looks of a plan and its stages, the buttons.
+#include "display/clock_panel.h"
 #include "display/colour.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/fonts.h"
+#include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "display/prompt_ticker.h"
 #include "platform/registry_store.h"
 #include "platform/text_path.h"
 #include "stores/clock_plan.h"
 
+#include <QFontMetricsF>
+#include <QLabel>
 #include <cmath>
 
 namespace orvalen {
 
-void DisplayWindow::setClockCaption(const QString& text) { setCaption(clockText, text); }
+void DisplayWindow::setClockCaption(const QString& text) { setClockText(m_clock, text); }
 
 void DisplayWindow::showClockText(const QString& text)
 {
-    setCaption(clockText, text);
-    paintClock(text, int(std::lround(clockText->font().pointSizeF())));
+    setClockText(m_clock, text);
+    repaintClock();
     // The new digits go to the screen now, before the rest of the tick (a
     // stage's sound can take longer than a frame to start).
-    clockPanel->repaint();
+    m_clock->repaint();
 }
 
 void DisplayWindow::showOvertimeText(const QString& text)
 {
-    setCaption(overtimeText, text);
-    paintOvertimeClock(text, int(std::lround(overtimeText->font().pointSizeF())));
-    overtimePanel->repaint();
+    setClockText(m_overtimeClock, text);
+    repaintOvertimeClock();
+    m_overtimeClock->repaint();
 }
 
 void DisplayWindow::showEndText(const QString& text, bool fitted)
 {
-    setCaption(clockText, text);
-    double size = clockText->font().pointSizeF();
+    setClockText(m_clock, text);
+    double size = m_clock->textFont().pointSizeF();
     double screenWidthPx = m_screen.screenWidthPx;
     if (fitted) {
         // The measured size is the drawn one; the clock keeps the size that
         // this screen draws as it.
-        size = endTextMeasure->font().pointSizeF();
-        setFontSize(clockText, size / screen_text_scale(m_screen.fullWidthPx, m_screen.fullHeightPx));
+        size = m_endFont.pointSizeF();
+        setClockFontSize(m_clock, size / screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx));
     } else if (screenWidthPx <= 0) {
         screenWidthPx = m_screen.fullWidthPx;
     }
     if (fitted || screenWidthPx > 0)
-        setTwipsLeft(clockPanel, (screenWidthPx * twipsPerPixelX() - twipsWidth(clockText)) / 2);
-    paintClock(text, int(std::lround(size)));
+        m_layout.setLeft(m_clock, (screenWidthPx - m_clock->textSize().width()) / 2);
+    paintClockAt(int(std::lround(size)));
 }
 
 bool DisplayWindow::isClockShown(bool overtimeClock) const
 {
-    return !(overtimeClock ? overtimePanel : clockPanel)->isHidden();
+    return !(overtimeClock ? m_overtimeClock : m_clock)->isHidden();
 }
 
 void DisplayWindow::setClockShown(bool overtimeClock, bool shown)
 {
-    (overtimeClock ? overtimePanel : clockPanel)->setVisible(shown);
+    (overtimeClock ? m_overtimeClock : m_clock)->setVisible(shown);
 }
 
 void DisplayWindow::showLineText(std::size_t line, const QString& text)
 {
-    if (textLabels[line]->text() == text)
+    if (m_textLabels[line]->text() == text)
         return;
-    setCaption(textLabels[line], text);
-    if (!textPanels[line]->isHidden())
-        paintTextPanels(line);
+    setCaption(m_textLabels[line], text);
+    if (!m_textPanels[line]->isHidden())
+        paintTextPanel(line);
 }
 
 void DisplayWindow::showDateLineText(const QString& text) { showLineText(kDateLine, text); }
 
 void DisplayWindow::showPromptText(const QString& text) { showLineText(kPromptLine, text); }
 
-void DisplayWindow::clearPromptText() { setCaption(textLabels[kPromptLine], QString()); }
+void DisplayWindow::clearPromptText() { setCaption(m_textLabels[kPromptLine], QString()); }
 
-void DisplayWindow::setDateLineCaption(const QString& text) { setCaption(textLabels[kDateLine], text); }
+void DisplayWindow::setDateLineCaption(const QString& text) { setCaption(m_textLabels[kDateLine], text); }
 
-void DisplayWindow::setDateLineShown(bool shown) { textPanels[kDateLine]->setVisible(shown); }
+void DisplayWindow::setDateLineShown(bool shown) { m_textPanels[kDateLine]->setVisible(shown); }
 
-void DisplayWindow::setPromptLineShown(bool shown) { textPanels[kPromptLine]->setVisible(shown); }
+void DisplayWindow::setPromptLineShown(bool shown) { m_textPanels[kPromptLine]->setVisible(shown); }
 
-void DisplayWindow::rewindPrompt() { prompt_ticks = 3; }
+void DisplayWindow::rewindPrompt() { m_prompt->rewind(); }
 
-void DisplayWindow::setPromptTicking(bool on) { promptTick->setEnabled(on); }
+void DisplayWindow::setPromptTicking(bool on) { m_prompt->setRunning(on); }
 
-bool DisplayWindow::isPromptTicking() const { return promptTick->isEnabled(); }
+bool DisplayWindow::isPromptTicking() const { return m_prompt->isRunning(); }
 
-void DisplayWindow::setScrolling(bool on) { scrollTick->setEnabled(on); }
+void DisplayWindow::setScrolling(bool on) { m_marquee->setRunning(on); }
 
 void DisplayWindow::applyStageLook(int stage) { applyStageBackground(stage); }
 
 bool DisplayWindow::isShown() const { return isVisible(); }
 
-void DisplayWindow::fillScreen() { fillScreen(nullptr); }
-
 void DisplayWindow::setButton(int index, const QString& caption, bool enabled)
 {
-    QLabel* b = screenButtons[index];
+    QLabel* b = m_screenButtons[std::size_t(index)];
     if (b->text() != caption)
         setCaption(b, caption);
     b->setEnabled(enabled);
 }
 
-void DisplayWindow::setButtonEnabled(int index, bool enabled) { screenButtons[index]->setEnabled(enabled); }
+void DisplayWindow::setButtonEnabled(int index, bool enabled) { m_screenButtons[std::size_t(index)]->setEnabled(enabled); }
 
 void DisplayWindow::showRunningButtons()
 {
-    setForeColour(screenButtons[1], Qt::black);
-    setForeColour(screenButtons[2], Qt::black);
+    setForeColour(m_screenButtons[1], Qt::black);
+    setForeColour(m_screenButtons[2], Qt::black);
 }
 
-void DisplayWindow::removePlaceholders() { showElementPlaceholders(0); }
+void DisplayWindow::removePlaceholders() { showElementPlaceholders(false); }
 
 // --- the looks of a set-up -------------------------------------------------------
 
@@ -127,15 +130,32 @@ void DisplayWindow::styleElement(QLabel* label, const QString& font, const QColo
         setFontSize(label, *size);
 }
 
+// A clock takes the font for its text and its painting, and the colour.
+void DisplayWindow::styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size)
+{
+    const QString family = displayFamily(font);
+    QFont textFont = clock->textFont();
+    textFont.setFamily(family);
+    clock->setTextFont(textFont);
+    fitClock(clock);
+    QFont paintFont = clock->font();
+    paintFont.setFamily(family);
+    clock->setFont(paintFont);
+    setForeColour(clock, colour);
+    if (size)
+        setClockFontSize(clock, *size);
+}
+
 void DisplayWindow::styleTitles()
 {
     const ClockPlan& p = m_currentPlan.plan();
-    setCaption(textLabels[kTitleLine], p.firsttext);
-    styleElement(textLabels[kTitleLine], p.firstfont, p.firstcolour.colour(), p.fontSize(0));
-    textLabels[kTitleLine]->setVisible(!textLabels[kTitleLine]->text().isEmpty());
-    setCaption(textLabels[kSubtitleLine], p.secondtext);
-    styleElement(textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), p.fontSize(1));
-    textPanels[kSubtitleLine]->setVisible(!textLabels[kSubtitleLine]->text().isEmpty());
+    QLabel* title = m_textLabels[kTitleLine];
+    setCaption(title, p.firsttext);
+    styleElement(title, p.firstfont, p.firstcolour.colour(), p.fontSize(0));
+    title->setVisible(!title->text().isEmpty());
+    setCaption(m_textLabels[kSubtitleLine], p.secondtext);
+    styleElement(m_textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), p.fontSize(1));
+    m_textPanels[kSubtitleLine]->setVisible(!m_textLabels[kSubtitleLine]->text().isEmpty());
 }
 
 // The clock and the overtime clock share the clock's style.
@@ -144,56 +164,51 @@ void DisplayWindow::styleClocks(const QString& clockCaption, const QString& over
     const ClockPlan& p = m_currentPlan.plan();
     const QColor colour = p.clockcolour.colour();
     const auto size = p.fontSize(2);
-    setCaption(clockText, clockCaption);
-    styleElement(clockText, p.clockFont, colour, size, clockPanel, clockPanel);
-    clockPanel->setVisible(!clockText->text().isEmpty());
-    setCaption(overtimeText, overtimeCaption);
-    styleElement(overtimeText, p.clockFont, colour, size, overtimePanel, overtimePanel);
-    overtimePanel->hide();
+    setClockText(m_clock, clockCaption);
+    styleClock(m_clock, p.clockFont, colour, size);
+    m_clock->setVisible(!m_clock->text().isEmpty());
+    setClockText(m_overtimeClock, overtimeCaption);
+    styleClock(m_overtimeClock, p.clockFont, colour, size);
+    m_overtimeClock->hide();
 }
 
 // The scrolling text stands where its mode starts it, in a panel of the
 // stored width (a width of zero or below cannot be given to the panel).
 void DisplayWindow::placeScrollText()
 {
-    readMarqueeSettings();
-    if (marquee_width > 0)
-        setTwipsWidth(textPanels[kScrollLine], marquee_width);
-    QLabel* label = textLabels[kScrollLine];
-    const double panelWidth = twipsWidth(textPanels[kScrollLine]);
-    switch (marquee_mode) {
-    case 0: setTwipsLeft(label, -twipsWidth(label)); break;
-    case 1: setTwipsLeft(label, panelWidth); break;
-    case 2: setTwipsLeft(label, (panelWidth - twipsWidth(label)) / 2); break;
-    default: break;
-    }
+    m_marquee->readSettings(m_ctx.ini);
+    if (m_marquee->width() > 0)
+        m_layout.setWidth(m_textPanels[kScrollLine], m_layout.pxX(m_marquee->width()));
+    QLabel* label = m_textLabels[kScrollLine];
+    if (const auto left = m_marquee->startLeft(m_layout.width(label), m_layout.width(m_textPanels[kScrollLine])))
+        m_layout.setLeft(label, *left);
 }
 
 void DisplayWindow::styleForCount(const QString& initialClockText, const QString& overtimeText)
 {
     const ClockPlan& p = m_currentPlan.plan();
-    const QColor clockColour = p.clockcolour.colour();
     styleTitles();
     styleClocks(initialClockText, overtimeText);
 
     // End text, in the clock's look, shrunk to fit where the clock text stands.
-    setCaption(endTextMeasure, p.stages[6].prompt);
-    styleElement(endTextMeasure, p.clockFont, clockColour, p.fontSize(2));
-    fitEndText();
+    m_endFont.setFamily(displayFamily(p.clockFont));
+    if (const auto size = p.fontSize(2))
+        m_endFont.setPointSizeF(*size);
+    fitEndText(p.stages[6].prompt);
 
     // Date line and prompt text start empty and hidden.
-    setCaption(textLabels[kDateLine], QString());
-    styleElement(textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), p.fontSize(3));
-    textPanels[kDateLine]->hide();
-    setCaption(textLabels[kPromptLine], QString());
-    styleElement(textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
-    textPanels[kPromptLine]->hide();
+    setCaption(m_textLabels[kDateLine], QString());
+    styleElement(m_textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), p.fontSize(3));
+    m_textPanels[kDateLine]->hide();
+    setCaption(m_textLabels[kPromptLine], QString());
+    styleElement(m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
+    m_textPanels[kPromptLine]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    styleElement(textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
-    if (!textLabels[kScrollLine]->text().isEmpty())
-        scrollTick->setEnabled(true);
-    textPanels[kScrollLine]->hide();
+    styleElement(m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
+    if (!m_textLabels[kScrollLine]->text().isEmpty())
+        m_marquee->setRunning(true);
+    m_textPanels[kScrollLine]->hide();
     placeScrollText();
 
     applyStageBackground(0);
@@ -201,19 +216,20 @@ void DisplayWindow::styleForCount(const QString& initialClockText, const QString
 }
 
 // The end text takes the clock's size, one point smaller at a time while it
-// is wider than the clock text, but never below 1 pt.
-void DisplayWindow::fitEndText()
+// is wider than the clock text (less 30 twips), but never below 1 pt.
+void DisplayWindow::fitEndText(const QString& text)
 {
-    const double clockWidth = twipsWidth(clockText);
-    if (twipsWidth(endTextMeasure) <= clockWidth)
+    const double clockWidth = m_clock->textSize().width();
+    auto endWidth = [&] { return QFontMetricsF(m_endFont).horizontalAdvance(text); };
+    if (endWidth() <= clockWidth)
         return;
-    double size = endTextMeasure->font().pointSizeF();
+    double size = m_endFont.pointSizeF();
     do {
         if (size - 1 < 1)
             break;
         size -= 1;
-        setFontSize(endTextMeasure, size);
-    } while (twipsWidth(endTextMeasure) + 30 >= clockWidth);
+        m_endFont.setPointSizeF(size);
+    } while (endWidth() + m_layout.pxX(30) >= clockWidth);
 }
 
 void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString& prompt)
@@ -226,23 +242,22 @@ void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString&
     // element menu writes, not from the plan in memory. A colour text of the
     // registry is its leading number, so an absent or empty value is black.
     QString sizes;
-    if (RegistryStore* registry = m_ctx.registry) {
-        p.stagefont = registry->readText(QStringLiteral("stagefont")).value_or(QString());
-        p.stagecolour = PlanColour::fromText(registry->readText(QStringLiteral("stagecolour")).value_or(QString()));
-        sizes = registry->readText(QStringLiteral("sizethree")).value_or(QString());
-        m_currentPlan.replace(p);
-    }
-    styleElement(textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leading_number(p.stagecolour.text)), QColor(Qt::black)),
-                 size_entry(sizes, 3), textPanels[kDateLine]);
-    textPanels[kDateLine]->setVisible(!textLabels[kDateLine]->text().isEmpty());
+    RegistryStore& registry = m_ctx.registry;
+    p.stagefont = registry.readText(QStringLiteral("stagefont")).value_or(QString());
+    p.stagecolour = PlanColour::fromText(registry.readText(QStringLiteral("stagecolour")).value_or(QString()));
+    sizes = registry.readText(QStringLiteral("sizethree")).value_or(QString());
+    m_currentPlan.replace(p);
+    styleElement(m_textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leading_number(p.stagecolour.text)), QColor(Qt::black)),
+                 sizeEntry(sizes, 3), m_textPanels[kDateLine]);
+    m_textPanels[kDateLine]->setVisible(!m_textLabels[kDateLine]->text().isEmpty());
 
-    setCaption(textLabels[kPromptLine], prompt);
-    styleElement(textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
-    textPanels[kPromptLine]->setVisible(!textLabels[kPromptLine]->text().isEmpty());
-    styleElement(textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
+    setCaption(m_textLabels[kPromptLine], prompt);
+    styleElement(m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
+    m_textPanels[kPromptLine]->setVisible(!m_textLabels[kPromptLine]->text().isEmpty());
+    styleElement(m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
     // The scrolling tick shows the panel at its first step.
-    if (!textLabels[kScrollLine]->text().isEmpty())
-        scrollTick->setEnabled(true);
+    if (!m_textLabels[kScrollLine]->text().isEmpty())
+        m_marquee->setRunning(true);
     placeScrollText();
 
     applyStageBackground(0);

@@ -28,7 +28,7 @@ enum class DisplayElement : int {
 
 // The five text elements carry their text in a label: the title straight on
 // the background, the others inside a panel.
-constexpr bool is_text_element(DisplayElement e)
+constexpr bool isTextElement(DisplayElement e)
 {
     return int(e) >= 0 && int(e) <= 4;
 }

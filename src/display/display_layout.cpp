@@ -1,5 +1,6 @@
 // The display layout: the background box, the full-screen extents and every
-// element at its saved place or its default place.
+// element at its saved place or its default place, in pixels.
+#include "display/clock_panel.h"
 #include "display/display_host.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
@@ -8,6 +9,7 @@
 #include "display/screen_shares.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QResizeEvent>
 #include <QScreen>
 
@@ -27,30 +29,38 @@ void DisplayWindow::changeEvent(QEvent* event)
         relayout();
 }
 
+double DisplayWindow::screenWidthPx() const
+{
+    return m_screen.fullWidthPx;
+}
+
+double DisplayWindow::screenHeightPx() const
+{
+    return m_screen.fullHeightPx;
+}
+
 void DisplayWindow::fitBackgroundBox()
 {
-    const double tx = twipsPerPixelX(), ty = twipsPerPixelY();
     const QPixmap& picture = backgroundPicture();
-    const double pictureW = picture.isNull() ? 0 : picture.width() * tx;
-    const double pictureH = picture.isNull() ? 0 : picture.height() * ty;
-    const double windowW = width() * tx, windowH = height() * ty;
-    setTwipsGeometry(m_backgroundBox, 0, 0, windowW > pictureW ? windowW : pictureW,
-                     windowH > pictureH ? windowH : pictureH);
+    const double pictureW = picture.isNull() ? 0 : picture.width();
+    const double pictureH = picture.isNull() ? 0 : picture.height();
+    m_layout.setGeometry(m_backgroundBox, 0, 0, width() > pictureW ? width() : pictureW,
+                         height() > pictureH ? height() : pictureH);
 }
 
 void DisplayWindow::placeElement(DisplayElement e, double leftLimit, double leftDefault, bool forceCentre,
                                  double topLimit, double topDefault)
 {
     QWidget* w = elementBox(e);
-    const SavedPosition saved = position_on_screen(m_ctx, int(e), twipsPerPixelX() * m_screen.fullWidthPx,
-                                                   twipsPerPixelY() * m_screen.fullHeightPx);
-    double left = saved.left, top = saved.top;
+    const SavedPosition saved = positionOnScreen(m_ctx, int(e), m_layout.tppX() * screenWidthPx(),
+                                                   m_layout.tppY() * screenHeightPx());
+    double left = m_layout.pxX(saved.left), top = m_layout.pxY(saved.top);
     if (forceCentre || !(left > 0 && left < leftLimit))
         left = leftDefault;
     if (!(top > 0 && top < topLimit))
         top = topDefault;
-    setTwipsLeft(w, left);
-    setTwipsTop(w, top);
+    m_layout.setLeft(w, left);
+    m_layout.setTop(w, top);
 }
 
 void DisplayWindow::relayout()
@@ -61,49 +71,49 @@ void DisplayWindow::relayout()
     const ClockPlan& plan = m_currentPlan.plan();
 
     fitBackgroundBox();
-    if (!m_fixedScreen)
+    if (!m_fixedScreen) {
         m_screen = ScreenMetrics::fromPrimaryScreen();
-    const double W = twipsPerPixelX() * m_screen.fullWidthPx;
-    const double H = twipsPerPixelY() * m_screen.fullHeightPx;
-    auto centred = [&](const QWidget* w) { return (W - twipsWidth(w)) / 2.0; };
+        m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
+    }
+    const double W = screenWidthPx(), H = screenHeightPx();
+    auto centred = [&](const QWidget* w) { return (W - m_layout.width(w)) / 2.0; };
     // The texts are measured again for this screen.
-    for (QLabel* label : textLabels)
+    for (QLabel* label : m_textLabels)
         autoSize(label);
-    autoSize(clockText);
-    autoSize(overtimeText);
+    fitClock(m_clock);
+    fitClock(m_overtimeClock);
     // The panels take their sizes before they are placed, so that centring
     // uses the size they show.
-    if (!clockPanel->isHidden())
-        paintClock(clockText->text(), to_int16(clockText->font().pointSizeF()).value_or(0));
-    if (!overtimePanel->isHidden())
-        paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
-    for (int i = 1; i <= 3; ++i) {
-        setTwipsWidth(textPanels[i], twipsWidth(textLabels[i]));
-        setTwipsHeight(textPanels[i], twipsHeight(textLabels[i]));
-        if (!textLabels[i]->text().isEmpty() && !textPanels[i]->isHidden())
-            paintTextPanels(i);
+    if (!m_clock->isHidden())
+        paintClockAt(toInt16(m_clock->textFont().pointSizeF()).value_or(0));
+    if (!m_overtimeClock->isHidden())
+        paintOvertimeClockAt(toInt16(m_overtimeClock->textFont().pointSizeF()).value_or(0));
+    for (std::size_t i = 1; i <= 3; ++i) {
+        m_layout.setWidth(m_textPanels[i], m_layout.width(m_textLabels[i]));
+        m_layout.setHeight(m_textPanels[i], m_layout.height(m_textLabels[i]));
+        if (!m_textLabels[i]->text().isEmpty() && !m_textPanels[i]->isHidden())
+            paintTextPanel(i);
     }
-    if (!textLabels[kScrollLine]->text().isEmpty() && !textPanels[kScrollLine]->isHidden())
-        paintTextPanels(4);
+    if (!m_textLabels[kScrollLine]->text().isEmpty() && !m_textPanels[kScrollLine]->isHidden())
+        paintTextPanel(kScrollLine);
 
-    QLabel* title = textLabels[kTitleLine];
+    QLabel* title = m_textLabels[kTitleLine];
     using E = DisplayElement;
-    placeElement(E::MainTitle, W + twipsWidth(title), centred(title), plan.centresTitle, H + twipsHeight(title), 100);
-    placeElement(E::Subtitle, W, centred(textPanels[kSubtitleLine]), plan.centresSubtitle, H, 400);
-    for (int i = 2; i <= 4; ++i)
-        placeElement(E(i), W, centred(textPanels[i]), false, H, 300.0 * i + 100);
-    placeElement(E::Clock, W, centred(clockPanel), false, H, 1600);
-    const double right = W - twipsWidth(logoBox);
+    placeElement(E::MainTitle, W + m_layout.width(title), centred(title), plan.centresTitle,
+                 H + m_layout.height(title), m_layout.pxY(100));
+    placeElement(E::Subtitle, W, centred(m_textPanels[kSubtitleLine]), plan.centresSubtitle, H, m_layout.pxY(400));
+    for (std::size_t i = 2; i <= 4; ++i)
+        placeElement(E(i), W, centred(m_textPanels[i]), false, H, m_layout.pxY(300.0 * double(i) + 100));
+    placeElement(E::Clock, W, centred(m_clock), false, H, m_layout.pxY(1600));
+    const double right = W - m_layout.width(m_logoBox);
     placeElement(E::Logo, right, right, false, H, 0);
-    if (!logoBox->picture().isNull())
-        logoBox->show();
-    placeElement(E::OvertimeClock, W, centred(overtimePanel), false, H, 2200);
+    if (!m_logoBox->picture().isNull())
+        m_logoBox->show();
+    placeElement(E::OvertimeClock, W, centred(m_overtimeClock), false, H, m_layout.pxY(2200));
 
     const bool overtimeShown = plan.showsOvertimeClock();
-    if (!overtimeShown && (plan.centresTitle || plan.centresSubtitle)) {
-        const double screenW = twipsPerPixelX() * m_screen.screenWidthPx;
-        setTwipsLeft(clockPanel, (screenW - twipsWidth(clockPanel)) / 2.0);
-    }
+    if (!overtimeShown && (plan.centresTitle || plan.centresSubtitle))
+        m_layout.setLeft(m_clock, (m_screen.screenWidthPx - m_layout.width(m_clock)) / 2.0);
     placeScreenButtons(W, H);
     showOutlines(m_host.menus.adjustMode());
     if (isMinimized() || isMaximized() || isFullScreen()) {
@@ -115,11 +125,12 @@ void DisplayWindow::relayout()
 
 void DisplayWindow::showOutlines(bool shown)
 {
-    for (Panel* p : {textPanels[kSubtitleLine], textPanels[kDateLine], textPanels[kPromptLine],
-                     textPanels[kScrollLine], clockPanel, overtimePanel, logoBox})
+    for (Panel* p : {m_textPanels[kSubtitleLine], m_textPanels[kDateLine], m_textPanels[kPromptLine],
+                     m_textPanels[kScrollLine], static_cast<Panel*>(m_clock), static_cast<Panel*>(m_overtimeClock),
+                     m_logoBox})
         p->setOutlined(shown);
     // The title has no panel: its own frame is its outline.
-    textLabels[kTitleLine]->setFrameStyle(shown ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    m_textLabels[kTitleLine]->setFrameStyle(shown ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
 }
 
 } // namespace orvalen

@@ -1,19 +1,21 @@
 // The display's start-up: the current plan, the clock texts, the element
-// styles, the background, the logo, the idle menu state and the timers.
+// styles, the background, the logo, the idle menu state and the ticks.
+#include "display/clock_panel.h"
 #include "display/clock_texts.h"
 #include "display/colour.h"
 #include "display/display_host.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/logo_video.h"
+#include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "display/prompt_ticker.h"
 #include "display/screen_shares.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "platform/text_path.h"
 #include "stores/run_state.h"
 #include "services/time_conversions.h"
-#include "services/tray_icon.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
 #include "stores/time_data_keys.h"
@@ -21,12 +23,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QLabel>
 #include <QScreen>
 
 namespace orvalen {
 namespace {
 
-int seconds_of(const QTime& t)
+int secondsOf(const QTime& t)
 {
     return t.isValid() ? t.hour() * 3600 + t.minute() * 60 + t.second() : 0;
 }
@@ -35,25 +38,12 @@ int seconds_of(const QTime& t)
 
 QString DisplayWindow::iniRead(const QString& section, const QString& key, const QString& fallback) const
 {
-    if (!m_ctx.ini)
-        return fallback;
-    return m_ctx.ini->read(section, key, fallback);
-}
-
-void DisplayWindow::readMarqueeSettings()
-{
-    using namespace time_data;
-    if (const auto v = to_int16(leading_number(iniRead(kMarquee, kMode, kModeDefault))))
-        marquee_mode = *v;
-    if (const auto v = to_int32(leading_number(iniRead(kMarquee, kWidth, kWidthDisplayDefault).trimmed())))
-        marquee_width = *v;
-    if (const auto v = to_int16(leading_number(iniRead(kMarquee, kMarqueeSpeed, kSpeedDisplayDefault).trimmed())))
-        marquee_speed = *v;
+    return m_ctx.ini.read(section, key, fallback);
 }
 
 QDateTime DisplayWindow::now() const
 {
-    return m_ctx.clock->now();
+    return m_ctx.clock.now();
 }
 
 bool DisplayWindow::isRunning() const
@@ -72,67 +62,56 @@ void DisplayWindow::loadPlanAndStyles()
 {
     ClockPlan loaded = m_currentPlan.plan();
 
-    for (Panel* p : {clockPanel, overtimePanel})
+    for (Panel* p : {m_clock, m_overtimeClock})
         p->setBorderStyle(0);
-    setTwipsLeft(m_backgroundBox, 0);
-    setTwipsTop(m_backgroundBox, 0);
+    m_layout.setLeft(m_backgroundBox, 0);
+    m_layout.setTop(m_backgroundBox, 0);
     m_displayHost.registerHotkeys();
-    m_trayIcon = std::make_unique<TrayIcon>();
-    connect(m_trayIcon.get(), &TrayIcon::MouseClick, this, &DisplayWindow::trayIconClicked);
-    m_trayIcon->AddTrayIcon(m_trayImage);
-    m_trayIcon->SetTrayIcon(m_trayImage);
-    m_trayIcon->SetTrayTip(windowTitle());
-    if (m_ctx.registry)
-        loadPlan(*m_ctx.registry, loaded, now().date());
+    loadPlan(m_ctx.registry, loaded, now().date());
     m_currentPlan.replace(loaded);
     const ClockPlan& plan = m_currentPlan.plan();
-    const QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four,
-                              &plan.Time_five};
-    for (int i = 0; i < 5; ++i)
-        stage_seconds[i + 1] = seconds_of(*stages[i]);
 
     const QTime timeOfDay = now().time();
     const QColor clockColour = plan.clockcolour.colour();
     const std::optional<double> clockSize = plan.fontSize(2);
-    setCaption(clockText, initial_clock_text(plan, timeOfDay));
-    styleElement(clockText, plan.clockFont, clockColour, clockSize, clockPanel, clockPanel);
-    setCaption(overtimeText, initial_overtime_text(plan, timeOfDay));
-    styleElement(overtimeText, plan.clockFont, clockColour, clockSize, overtimePanel, overtimePanel);
-    overtimeText->hide();
-    overtimePanel->hide();
+    setClockText(m_clock, initial_clock_text(plan, timeOfDay));
+    styleClock(m_clock, plan.clockFont, clockColour, clockSize);
+    setClockText(m_overtimeClock, initial_overtime_text(plan, timeOfDay));
+    styleClock(m_overtimeClock, plan.clockFont, clockColour, clockSize);
+    m_overtimeClock->hide();
 
     // The five text elements: caption, font (fallback "宋体"), colour, size, visibility.
     struct TextStyle {
-        int index;
+        std::size_t index;
         QString caption;
         QString font;
         PlanColour colour;
         int sizeEntry;
     };
-    const TextStyle styles[] = {{0, plan.firsttext, plan.firstfont, plan.firstcolour, 0},
-                                {1, plan.secondtext, plan.secondfont, plan.secondcolour, 1},
-                                {2, QString(), plan.stagefont, plan.stagecolour, 3},
-                                {3, QString(), plan.textfont, plan.textcolour, 4},
-                                {4, QString(), plan.rollfont, plan.rollcolour, 5}};
+    const TextStyle styles[] = {{kTitleLine, plan.firsttext, plan.firstfont, plan.firstcolour, 0},
+                                {kSubtitleLine, plan.secondtext, plan.secondfont, plan.secondcolour, 1},
+                                {kDateLine, QString(), plan.stagefont, plan.stagecolour, 3},
+                                {kPromptLine, QString(), plan.textfont, plan.textcolour, 4},
+                                {kScrollLine, QString(), plan.rollfont, plan.rollcolour, 5}};
     for (const TextStyle& s : styles) {
-        QLabel* label = textLabels[s.index];
+        QLabel* label = m_textLabels[s.index];
         setCaption(label, s.caption);
         styleElement(label, s.font, s.colour.colour(), plan.fontSize(s.sizeEntry),
-                     s.index == 2 ? textPanels[kDateLine] : nullptr);
-        if (s.index == 0) {
+                     s.index == kDateLine ? m_textPanels[kDateLine] : nullptr);
+        if (s.index == kTitleLine) {
             if (label->text().isEmpty())
                 label->hide();
-        } else if (s.index == 1) {
-            textPanels[kSubtitleLine]->setVisible(!label->text().isEmpty());
+        } else if (s.index == kSubtitleLine) {
+            m_textPanels[kSubtitleLine]->setVisible(!label->text().isEmpty());
         } else if (label->text().isEmpty()) {
-            textPanels[s.index]->hide();
+            m_textPanels[s.index]->hide();
         }
     }
 
-    readMarqueeSettings();
+    m_marquee->readSettings(m_ctx.ini);
     // A width of zero or below cannot be given to the panel; it keeps its own.
-    if (marquee_width > 0)
-        setTwipsWidth(textPanels[kScrollLine], marquee_width);
+    if (m_marquee->width() > 0)
+        m_layout.setWidth(m_textPanels[kScrollLine], m_layout.pxX(m_marquee->width()));
 }
 
 void DisplayWindow::loadLookAndState()
@@ -145,24 +124,26 @@ void DisplayWindow::loadLookAndState()
         const StageLook& look = plan.stages[size_t(0)].look;
         applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
     }
-    if (!m_fixedScreen)
+    if (!m_fixedScreen) {
         m_screen = ScreenMetrics::fromPrimaryScreen();
+        m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
+    }
     // Places shipped as shares of the screen become twips of this screen.
     if (m_screen.fullWidthPx > 0 && m_screen.fullHeightPx > 0)
-        store_shares_as_twips(m_ctx, twipsPerPixelX() * m_screen.fullWidthPx, twipsPerPixelY() * m_screen.fullHeightPx);
+        storeSharesAsTwips(m_ctx, m_layout.tppX() * m_screen.fullWidthPx, m_layout.tppY() * m_screen.fullHeightPx);
     fillScreen(QGuiApplication::primaryScreen());
     show();
     fitBackgroundBox();
-    paintClock(clockText->text(), to_int16(clockText->font().pointSizeF()).value_or(0));
-    paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
+    paintClockAt(toInt16(m_clock->textFont().pointSizeF()).value_or(0));
+    paintOvertimeClockAt(toInt16(m_overtimeClock->textFont().pointSizeF()).value_or(0));
     loadLogo(LogoLoad::StartUp);
-    textPanels[kScrollLine]->hide();
+    m_textPanels[kScrollLine]->hide();
     applyIdleMenuState();
     relayout();
-    promptTick->setInterval(100);
+    m_prompt->setInterval(100);
     // A long-term plan's set-up is the engine's, once the display is loaded.
     if (plan.longTerm)
-        scrollTick->setEnabled(false);
+        m_marquee->setRunning(false);
 }
 
 void DisplayWindow::applyIdleMenuState()
@@ -172,7 +153,7 @@ void DisplayWindow::applyIdleMenuState()
     // The marks the run state does not decide.
     MenuState& menus = m_host.menus;
     menus.setAdjustMode(false);
-    const int buttons = to_int16(leading_number(iniRead(time_data::kClockSite,
+    const int buttons = toInt16(leading_number(iniRead(time_data::kClockSite,
                                                         time_data::pictureLeftKey(int(DisplayElement::ButtonsFlag)),
                                                         time_data::kButtonsShownDefault)))
                             .value_or(0);
@@ -193,18 +174,16 @@ void DisplayWindow::setBackgroundColour(const QColor& colour)
     pal.setColor(QPalette::Window, colour);
     setPalette(pal);
     m_backgroundBox->setBackColor(colour);
-    clockPanel->setBackColor(colour);
-    overtimePanel->setBackColor(colour);
-    for (int i = 1; i <= 4; ++i)
-        textPanels[i]->setBackColor(colour);
+    m_clock->setBackColor(colour);
+    m_overtimeClock->setBackColor(colour);
+    for (std::size_t i = 1; i <= 4; ++i)
+        m_textPanels[i]->setBackColor(colour);
 }
 
 void DisplayWindow::setClockColour(const QColor& colour)
 {
-    setForeColour(clockText, colour);
-    setForeColour(clockPanel, colour);
-    setForeColour(overtimeText, colour);
-    setForeColour(overtimePanel, colour);
+    setForeColour(m_clock, colour);
+    setForeColour(m_overtimeClock, colour);
 }
 
 void DisplayWindow::setBackgroundPicture(const QPixmap& picture)
@@ -221,7 +200,7 @@ void DisplayWindow::applyBackground(const QString& clockColour, const QString& b
     // Only a bare name inside picture/ is looked at; a file that does not
     // decode counts as no picture, and the colour applies.
     QPixmap picture;
-    if (is_bare_file_name(pictureName)) {
+    if (isBareFileName(pictureName)) {
         const QString path = m_ctx.folder.resolve(QStringLiteral("picture/") + pictureName);
         if (!path.isEmpty() && QFileInfo(path).isFile()) {
             QImageReader reader(path);
@@ -243,7 +222,7 @@ void DisplayWindow::showBackgroundColour(const QColor& colour)
 {
     setBackgroundPicture(QPixmap());
     setBackgroundColour(colour);
-    paintClock();
+    repaintClock();
     // The text panels keep what was painted on them until they are laid out again.
     relayout();
 }
@@ -274,33 +253,32 @@ void DisplayWindow::applyStageBackground(int stage)
 
 void DisplayWindow::releaseLogoVideo()
 {
-    if (logo_media_control) {
-        logo_media_control->stop();
-        logo_media_control.reset();
+    if (m_logoVideo) {
+        m_logoVideo->stop();
+        m_logoVideo.reset();
     }
-    logo_video_window = nullptr;
+    m_logoVideoWidget = nullptr;
 }
 
 void DisplayWindow::sizeLogoBox(const QImage& image)
 {
     using namespace time_data;
-    const int option = to_int16(leading_number(iniRead(kPictureSet, kOption, kOptionDefault))).value_or(0);
+    const int option = toInt16(leading_number(iniRead(kPictureSet, kOption, kOptionDefault))).value_or(0);
     if (option == 0) {
         if (!image.isNull())
-            setTwipsGeometry(logoBox, qQNaN(), qQNaN(), image.width() * twipsPerPixelX(),
-                             image.height() * twipsPerPixelY());
+            m_layout.setGeometry(m_logoBox, qQNaN(), qQNaN(), image.width(), image.height());
         return;
     }
     // A size that does not convert counts as 0; a tenfold beyond 16 bits
     // leaves that side as it was.
     auto boxSize = [&](const QString& key, const QString& fallback) -> std::optional<int> {
-        const int v = to_int16(leading_number(iniRead(kPictureSet, key, fallback).trimmed())).value_or(0);
-        return to_int16(double(v) * 10);
+        const int v = toInt16(leading_number(iniRead(kPictureSet, key, fallback).trimmed())).value_or(0);
+        return toInt16(double(v) * 10);
     };
     if (const auto w = boxSize(kWidth, kLogoWidthDefault); w && *w >= 0)
-        setTwipsWidth(logoBox, *w);
+        m_layout.setWidth(m_logoBox, m_layout.pxX(*w));
     if (const auto h = boxSize(kHeight, kLogoHeightDefault); h && *h >= 0)
-        setTwipsHeight(logoBox, *h);
+        m_layout.setHeight(m_logoBox, m_layout.pxY(*h));
 }
 
 void DisplayWindow::loadLogo(LogoLoad when)
@@ -308,15 +286,15 @@ void DisplayWindow::loadLogo(LogoLoad when)
     // A set-up starts from an empty, hidden box; the start-up hides it only
     // when there is no logo.
     if (when == LogoLoad::SetUp) {
-        logoBox->hide();
-        logoBox->setPicture(QPixmap());
+        m_logoBox->hide();
+        m_logoBox->setPicture(QPixmap());
     }
     const QString name = m_currentPlan.plan().logopicture.trimmed();
     QString path;
-    if (name.size() > 3 && is_bare_file_name(name))
+    if (name.size() > 3 && isBareFileName(name))
         path = m_ctx.folder.resolve(QStringLiteral("picture/") + name);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        logoBox->hide();
+        m_logoBox->hide();
         // No logo: a video of an earlier plan must not play on hidden.
         releaseLogoVideo();
         return;
@@ -325,7 +303,7 @@ void DisplayWindow::loadLogo(LogoLoad when)
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QImage image = reader.read();
-    logoBox->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    m_logoBox->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
 
     sizeLogoBox(image);
 
@@ -335,17 +313,15 @@ void DisplayWindow::loadLogo(LogoLoad when)
         playLogoVideo(path);
 }
 
-void DisplayWindow::playLogoVideo(const QString& path, LogoVideoFactory* factory)
+void DisplayWindow::playLogoVideo(const QString& path)
 {
-    if (!factory)
-        factory = m_videoFactory;
-    logo_media_control = factory->create(path, logoBox);
-    if (!logo_media_control)
+    m_logoVideo = m_videoFactory->create(path, m_logoBox);
+    if (!m_logoVideo)
         return;
-    logo_video_window = logo_media_control->videoWidget();
-    const int b = logoBox->borderWidth();
-    logo_media_control->setSize(logoBox->width() - 2 * b, logoBox->height() - 2 * b);
-    logo_media_control->play();
+    m_logoVideoWidget = m_logoVideo->videoWidget();
+    const int b = m_logoBox->borderWidth();
+    m_logoVideo->setSize(m_logoBox->width() - 2 * b, m_logoBox->height() - 2 * b);
+    m_logoVideo->play();
 }
 
 } // namespace orvalen

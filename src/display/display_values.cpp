@@ -4,7 +4,7 @@
 
 namespace orvalen {
 
-std::optional<int> to_int16(double value)
+std::optional<int> toInt16(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
@@ -14,7 +14,7 @@ std::optional<int> to_int16(double value)
     return int(r);
 }
 
-std::optional<int> to_int32(double value)
+std::optional<int> toInt32(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
@@ -24,7 +24,7 @@ std::optional<int> to_int32(double value)
     return int(r);
 }
 
-std::optional<double> size_entry(const QString& sizes, int k)
+std::optional<double> sizeEntry(const QString& sizes, int k)
 {
     const QStringList parts = sizes.split(QLatin1Char('/'));
     if (k < 0 || k >= parts.size())
@@ -36,7 +36,7 @@ std::optional<double> size_entry(const QString& sizes, int k)
     return v;
 }
 
-bool is_bare_file_name(const QString& name)
+bool isBareFileName(const QString& name)
 {
     if (name.trimmed().isEmpty())
         return false;

@@ -7,16 +7,16 @@ namespace orvalen {
 
 // A number rounded half-to-even to a 16-bit integer; nullopt when it does not
 // fit (the conversion fails and its target stays as it was).
-std::optional<int> to_int16(double value);
+std::optional<int> toInt16(double value);
 // The same for 32 bits.
-std::optional<int> to_int32(double value);
+std::optional<int> toInt32(double value);
 
 // Entry k (from 0) of the "/"-separated font size list, when it is a usable
 // font size in points (a whole number text, > 0); nullopt otherwise.
-std::optional<double> size_entry(const QString& sizes, int k);
+std::optional<double> sizeEntry(const QString& sizes, int k);
 
 // True when a stored picture name is a bare file name: not empty, without
 // "/", "\" or "..", so it can only name a file inside picture/.
-bool is_bare_file_name(const QString& name);
+bool isBareFileName(const QString& name);
 
 } // namespace orvalen

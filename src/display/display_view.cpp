@@ -1,10 +1,13 @@
 // The display's elements by name, for the windows and menus that restyle,
 // move, show and hide them.
+#include "display/clock_panel.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
+#include "display/fonts.h"
 #include "display/panel.h"
 #include "display/position_store.h"
 
+#include <QLabel>
 #include <QPalette>
 #include <cmath>
 
@@ -18,9 +21,16 @@ QLabel* DisplayWindow::elementLabel(DisplayElement e) const
     case DisplayElement::DateLine:
     case DisplayElement::Prompt:
     case DisplayElement::ScrollingText:
-        return textLabels[std::size_t(e)];
-    case DisplayElement::Clock: return clockText;
-    case DisplayElement::OvertimeClock: return overtimeText;
+        return m_textLabels[std::size_t(e)];
+    default: return nullptr;
+    }
+}
+
+ClockPanel* DisplayWindow::elementClock(DisplayElement e) const
+{
+    switch (e) {
+    case DisplayElement::Clock: return m_clock;
+    case DisplayElement::OvertimeClock: return m_overtimeClock;
     default: return nullptr;
     }
 }
@@ -28,74 +38,105 @@ QLabel* DisplayWindow::elementLabel(DisplayElement e) const
 QWidget* DisplayWindow::elementBox(DisplayElement e) const
 {
     switch (e) {
-    case DisplayElement::MainTitle: return textLabels[kTitleLine];
+    case DisplayElement::MainTitle: return m_textLabels[kTitleLine];
     case DisplayElement::Subtitle:
     case DisplayElement::DateLine:
     case DisplayElement::Prompt:
     case DisplayElement::ScrollingText:
-        return textPanels[std::size_t(e)];
-    case DisplayElement::Clock: return clockPanel;
-    case DisplayElement::OvertimeClock: return overtimePanel;
-    case DisplayElement::Logo: return logoBox;
+        return m_textPanels[std::size_t(e)];
+    case DisplayElement::Clock: return m_clock;
+    case DisplayElement::OvertimeClock: return m_overtimeClock;
+    case DisplayElement::Logo: return m_logoBox;
     default: {
         const int button = int(e) - int(DisplayElement::StartButton);
-        return button >= 0 && button < 5 ? screenButtons[std::size_t(button)] : nullptr;
+        return button >= 0 && button < 5 ? m_screenButtons[std::size_t(button)] : nullptr;
     }
     }
 }
 
 QString DisplayWindow::elementText(DisplayElement e) const
 {
+    if (const ClockPanel* clock = elementClock(e))
+        return clock->text();
     const QLabel* label = elementLabel(e);
     return label ? label->text() : QString();
 }
 
 void DisplayWindow::setElementText(DisplayElement e, const QString& text)
 {
-    setCaption(elementLabel(e), text);
+    if (ClockPanel* clock = elementClock(e))
+        setClockText(clock, text);
+    else
+        setCaption(elementLabel(e), text);
 }
 
 QFont DisplayWindow::elementFont(DisplayElement e) const
 {
-    const QLabel* label = elementLabel(e);
-    if (!label)
+    const QObject* key = elementClock(e);
+    QFont f;
+    if (const ClockPanel* clock = elementClock(e)) {
+        f = clock->textFont();
+    } else if (const QLabel* label = elementLabel(e)) {
+        key = label;
+        f = label->font();
+    } else {
         return font();
+    }
     // The plan's size, not the size a small screen draws it at.
-    QFont f = label->font();
-    if (const auto it = m_plannedPoints.find(label); it != m_plannedPoints.end())
+    if (const auto it = m_plannedPoints.find(key); it != m_plannedPoints.end())
         f.setPointSizeF(*it);
     return f;
 }
 
 QColor DisplayWindow::elementColour(DisplayElement e) const
 {
+    if (const ClockPanel* clock = elementClock(e))
+        return clock->textColour();
     const QLabel* label = elementLabel(e);
     return label ? label->palette().color(QPalette::Active, QPalette::WindowText) : QColor();
 }
 
 void DisplayWindow::setElementStyle(DisplayElement e, const QFont& chosen, const QColor& colour)
 {
+    auto restyle = [&](QFont f) {
+        f.setFamily(displayFamily(chosen.family()));
+        f.setItalic(chosen.italic());
+        f.setWeight(chosen.weight());
+        return f;
+    };
+    if (ClockPanel* clock = elementClock(e)) {
+        clock->setFont(restyle(clock->font()));
+        clock->setTextFont(restyle(clock->textFont()));
+        // The point size as it is: no pixel round trip that would grow the
+        // size at every use on a screen that is not 96 dpi.
+        if (setClockFontSize(clock, chosen.pointSizeF())) {
+            QFont f = clock->font();
+            f.setPointSizeF(chosen.pointSizeF());
+            clock->setFont(f);
+        }
+        fitClock(clock);
+        setForeColour(clock, colour);
+        return;
+    }
     QLabel* label = elementLabel(e);
     QWidget* box = elementBox(e);
     for (QWidget* w : {static_cast<QWidget*>(label), box == label ? nullptr : box}) {
         if (!w)
             continue;
-        setFontName(w, chosen.family());
-        QFont f = w->font();
-        f.setItalic(chosen.italic());
-        f.setWeight(chosen.weight());
-        w->setFont(f);
-        // The point size as it is: no pixel round trip that would grow the
-        // size at every use on a screen that is not 96 dpi.
+        w->setFont(restyle(w->font()));
         setFontSize(w, chosen.pointSizeF());
         setForeColour(w, colour);
-        if (auto* l = qobject_cast<QLabel*>(w); l && isAutoSize(l))
+        if (auto* l = qobject_cast<QLabel*>(w))
             autoSize(l);
     }
 }
 
 void DisplayWindow::setElementColour(DisplayElement e, const QColor& colour)
 {
+    if (ClockPanel* clock = elementClock(e)) {
+        setForeColour(clock, colour);
+        return;
+    }
     QLabel* label = elementLabel(e);
     QWidget* box = elementBox(e);
     setForeColour(label, colour);
@@ -105,23 +146,25 @@ void DisplayWindow::setElementColour(DisplayElement e, const QColor& colour)
 
 bool DisplayWindow::setElementFontSize(DisplayElement e, double points)
 {
+    if (ClockPanel* clock = elementClock(e))
+        return setClockFontSize(clock, points);
     return setFontSize(elementLabel(e), points);
 }
 
 QRectF DisplayWindow::elementRect(DisplayElement e) const
 {
     const QWidget* box = elementBox(e);
-    return box ? QRectF(twipsLeft(box), twipsTop(box), twipsWidth(box), twipsHeight(box)) : QRectF();
+    return box ? m_layout.twipsRect(box) : QRectF();
 }
 
 void DisplayWindow::setElementLeft(DisplayElement e, double left)
 {
-    setTwipsLeft(elementBox(e), left);
+    m_layout.setTwipsLeft(elementBox(e), left);
 }
 
 void DisplayWindow::setElementTop(DisplayElement e, double top)
 {
-    setTwipsTop(elementBox(e), top);
+    m_layout.setTwipsTop(elementBox(e), top);
 }
 
 bool DisplayWindow::isElementShown(DisplayElement e) const
@@ -138,19 +181,18 @@ void DisplayWindow::setElementShown(DisplayElement e, bool shown)
 
 void DisplayWindow::repaintElement(DisplayElement e)
 {
-    auto size = [](const QLabel* label) { return int(std::nearbyint(label->font().pointSizeF())); };
     switch (e) {
     case DisplayElement::Subtitle:
     case DisplayElement::DateLine:
     case DisplayElement::Prompt:
     case DisplayElement::ScrollingText:
-        paintTextPanels(int(e));
+        paintTextPanel(std::size_t(e));
         break;
     case DisplayElement::Clock:
-        paintClock(clockText->text(), size(clockText));
+        paintClockAt(int(std::nearbyint(m_clock->textFont().pointSizeF())));
         break;
     case DisplayElement::OvertimeClock:
-        paintOvertimeClock(overtimeText->text(), size(overtimeText));
+        paintOvertimeClockAt(int(std::nearbyint(m_overtimeClock->textFont().pointSizeF())));
         break;
     default:
         break;
@@ -162,20 +204,22 @@ void DisplayWindow::saveElementPosition(DisplayElement e)
     const QWidget* box = elementBox(e);
     if (!box)
         return;
-    const auto left = to_int32(twipsLeft(box));
-    const auto top = to_int32(twipsTop(box));
+    const QRectF place = m_layout.twipsRect(box);
+    const auto left = toInt32(place.left());
+    const auto top = toInt32(place.top());
     if (left && top)
         save_element_position(m_ctx, int(e), *left, *top);
 }
 
 void DisplayWindow::centreScrollingText()
 {
-    setTwipsLeft(textLabels[kScrollLine], (twipsWidth(textPanels[kScrollLine]) - twipsWidth(textLabels[kScrollLine])) / 2.0);
+    m_layout.setLeft(m_textLabels[kScrollLine],
+                     (m_layout.width(m_textPanels[kScrollLine]) - m_layout.width(m_textLabels[kScrollLine])) / 2.0);
 }
 
 bool DisplayWindow::logoIsEmpty() const
 {
-    return logoBox->picture().isNull() && !logo_video_window;
+    return m_logoBox->picture().isNull() && !m_logoVideoWidget;
 }
 
 const QPixmap& DisplayWindow::backgroundPicture() const
@@ -195,19 +239,19 @@ QColor DisplayWindow::backgroundColour() const
 
 bool DisplayWindow::buttonsShown() const
 {
-    return !screenButtons[0]->isHidden();
+    return !m_screenButtons[0]->isHidden();
 }
 
 void DisplayWindow::setButtonsShown(bool shown)
 {
-    for (QLabel* b : screenButtons)
+    for (QLabel* b : m_screenButtons)
         b->setVisible(shown);
 }
 
 void DisplayWindow::setButtonsEnabled(const std::array<bool, 5>& enabled)
 {
-    for (std::size_t i = 0; i < screenButtons.size(); ++i)
-        screenButtons[i]->setEnabled(enabled[i]);
+    for (std::size_t i = 0; i < m_screenButtons.size(); ++i)
+        m_screenButtons[i]->setEnabled(enabled[i]);
 }
 
 } // namespace orvalen

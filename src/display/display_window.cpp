@@ -1,15 +1,18 @@
 #include "display/display_window.h"
 
+#include "display/clock_panel.h"
 #include "display/colour.h"
 #include "display/display_host.h"
 #include "display/fonts.h"
 #include "display/logo_video.h"
+#include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "display/prompt_ticker.h"
 #include "display/screen_buttons.h"
-#include "services/tray_icon.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
@@ -20,15 +23,15 @@ namespace {
 
 const QColor kRed(255, 0, 0);
 
-QFont designer_font(const QString& family, double points)
+QFont designerFont(const QString& family, double points)
 {
-    QFont f(display_family(family));
+    QFont f(displayFamily(family));
     f.setPointSizeF(points);
     return f;
 }
 
 // The window icon: a small clock face, 32 x 32.
-QIcon make_icon()
+QIcon makeIcon()
 {
     QPixmap pm(32, 32);
     pm.fill(Qt::transparent);
@@ -63,39 +66,36 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
 
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan,
                              DisplayHost& displayHost, QWidget* parent)
-    : QWidget(parent), m_qtVideos(std::make_unique<QtLogoVideoFactory>()), m_videoFactory(m_qtVideos.get()),
-      m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
+    : QWidget(parent), m_endFont(designerFont("宋体", 9)), m_qtVideos(std::make_unique<QtLogoVideoFactory>()),
+      m_videoFactory(m_qtVideos.get()), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
 {
-    Q_ASSERT_X(ctx.clock && ctx.timers, "DisplayWindow", "the context has no clock or no timer factory");
     install_cjk_substitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
+    m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
     setObjectName("displayWindow");
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
-    m_trayImage = make_icon();
-    setWindowIcon(m_trayImage);
+    setWindowIcon(makeIcon());
     createControls();
-    createTimers();
-    scrollTick->setHandler([this] { scrollOneStep(); });
-    promptTick->setHandler([this] { advancePrompt(); });
+    m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { scrollOneStep(); });
+    m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { showStagePrompt(); });
 }
 
 DisplayWindow::~DisplayWindow()
 {
-    // Timers stop before the controls they paint go away.
-    for (auto* t : {&scrollTick, &promptTick}) {
-        if (*t) {
-            (*t)->setEnabled(false);
-            (*t)->setHandler({});
-        }
+    // The ticks stop before the controls they paint go away.
+    m_marquee.reset();
+    m_prompt.reset();
+    // The close-down normally ran already; without it, the video still goes
+    // (the host may be gone by now, so it is not called).
+    if (m_logoVideo) {
+        m_logoVideo->stop();
+        m_logoVideo.reset();
     }
-    // The close-down normally ran already; without it, the video and the
-    // tray icon still go (the host may be gone by now, so it is not called).
-    if (logo_media_control) {
-        logo_media_control->stop();
-        logo_media_control.reset();
-    }
-    if (m_trayIcon)
-        m_trayIcon->DelTrayIcon();
+}
+
+void DisplayWindow::setLogoVideoFactory(LogoVideoFactory* factory)
+{
+    m_videoFactory = factory ? factory : m_qtVideos.get();
 }
 
 void DisplayWindow::createControls()
@@ -105,11 +105,11 @@ void DisplayWindow::createControls()
 
     auto* box = new BackgroundBox(this);
     box->setObjectName("backgroundBox");
-    box->setFont(designer_font("Arial", 9));
+    box->setFont(designerFont("Arial", 9));
     box->setBackColor(window);
     box->setMouseTracking(true);
     m_backgroundBox = box;
-    setTwipsGeometry(m_backgroundBox, 0, 0, 14400, 10800);
+    m_layout.setTwipsGeometry(m_backgroundBox, 0, 0, 14400, 10800);
 
     auto makeLabel = [&](const QString& name, const QString& caption, QWidget* parent,
                          const QString& family, double pt) {
@@ -120,68 +120,65 @@ void DisplayWindow::createControls()
         l->setIndent(0);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setTextFormat(Qt::PlainText);
-        l->setFont(designer_font(family, pt));
+        l->setFont(designerFont(family, pt));
         return l;
     };
-    auto makePanel = [&](const QString& name, double w, double h) {
-        auto* p = new Panel(m_backgroundBox);
+    auto setUpPanel = [&](Panel* p, const QString& name, double w, double h) {
         p->setObjectName(name);
         p->setBackColor(window);
         p->setForeColor(text);
-        setTwipsGeometry(p, 0, 0, w, h);
+        m_layout.setTwipsGeometry(p, 0, 0, w, h);
         return p;
     };
 
     // Title: a label straight on the background.
-    textLabels[kTitleLine] = makeLabel("textLabel0", QStringLiteral("主标题"), m_backgroundBox, "宋体", 72);
-    setForeColour(textLabels[kTitleLine], text);
+    m_textLabels[kTitleLine] = makeLabel("textLabel0", QStringLiteral("主标题"), m_backgroundBox, "宋体", 72);
+    setForeColour(m_textLabels[kTitleLine], text);
 
     static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};
     static const double panelW[5] = {0, 3255, 3255, 3495, 4695};
     static const double panelH[5] = {0, 1455, 1455, 1455, 1215};
     static const double labelPt[5] = {0, 42, 72, 42, 42};
-    for (int i = 1; i <= 4; ++i) {
-        textPanels[i] = makePanel(QStringLiteral("textPanel%1").arg(i), panelW[i], panelH[i]);
-        textLabels[i] = makeLabel(QStringLiteral("textLabel%1").arg(i), QString::fromUtf8(captions[i]),
-                              textPanels[i], i == 4 ? "新宋体" : "宋体", labelPt[i]);
-        textPanels[i]->setAccessibleName(textLabels[i]->text());
-        setForeColour(textLabels[i], text);
+    for (std::size_t i = 1; i <= 4; ++i) {
+        m_textPanels[i] = setUpPanel(new Panel(m_backgroundBox), QStringLiteral("textPanel%1").arg(i), panelW[i],
+                                     panelH[i]);
+        m_textLabels[i] = makeLabel(QStringLiteral("textLabel%1").arg(i), QString::fromUtf8(captions[i]),
+                                    m_textPanels[i], i == 4 ? "新宋体" : "宋体", labelPt[i]);
+        m_textPanels[i]->setAccessibleName(m_textLabels[i]->text());
+        setForeColour(m_textLabels[i], text);
     }
-    setTwipsLeft(textLabels[kScrollLine], 640);
+    m_layout.setTwipsLeft(m_textLabels[kScrollLine], 640);
 
-    clockPanel = makePanel("clockPanel", 2175, 900);
-    clockPanel->setFont(designer_font("新宋体", 80.25));
-    clockPanel->setForeColor(kRed);
-    clockText = makeLabel("clockText", QStringLiteral("时钟"), clockPanel, "新宋体", 80.25);
-    clockText->hide();
+    auto makeClock = [&](const QString& name, const QString& caption) {
+        auto* clock = new ClockPanel(m_backgroundBox);
+        setUpPanel(clock, name, 2175, 900);
+        clock->setFont(designerFont("新宋体", 80.25));
+        clock->setForeColor(kRed);
+        clock->setText(caption);
+        clock->setTextFont(designerFont("新宋体", 80.25));
+        return clock;
+    };
+    m_clock = makeClock("clockPanel", QStringLiteral("时钟"));
+    m_overtimeClock = makeClock("overtimePanel", QStringLiteral("超时时钟"));
+    m_overtimeClock->hide();
 
-    overtimePanel = makePanel("overtimePanel", 2175, 900);
-    overtimePanel->setFont(designer_font("新宋体", 80.25));
-    overtimePanel->setForeColor(kRed);
-    overtimeText = makeLabel("overtimeText", QStringLiteral("超时时钟"), overtimePanel, "新宋体", 80.25);
-    overtimeText->hide();
-    overtimePanel->hide();
+    m_logoBox = setUpPanel(new Panel(m_backgroundBox), "logoBox", 3090, 3225);
+    m_logoBox->hide();
 
-    logoBox = makePanel("logoBox", 3090, 3225);
-    logoBox->hide();
-
-    for (int i = 0; i < 5; ++i) {
-        auto* b = makeLabel(QStringLiteral("screenButton%1").arg(i), screen_button_captions().at(i), m_backgroundBox,
-                            "宋体", 21.75);
+    for (std::size_t i = 0; i < 5; ++i) {
+        auto* b = makeLabel(QStringLiteral("screenButton%1").arg(i), screenButtonCaptions().at(qsizetype(i)),
+                            m_backgroundBox, "宋体", 21.75);
         b->setAlignment(Qt::AlignCenter);
         b->setToolTip(QStringLiteral("右键更多选项…"));
         b->setMouseTracking(true);
         setForeColour(b, text);
-        setTwipsGeometry(b, 0, 0, 1350, 465);
-        screenButtons[i] = b;
+        m_layout.setTwipsGeometry(b, 0, 0, 1350, 465);
+        m_screenButtons[i] = b;
     }
 
-    endTextMeasure = makeLabel("endTextMeasure", QStringLiteral("endTextMeasure"), m_backgroundBox, "宋体", 9);
-    endTextMeasure->hide();
-
     // Windowless labels lie beneath the picture boxes of their container.
-    textLabels[kTitleLine]->lower();
-    for (auto* b : screenButtons)
+    m_textLabels[kTitleLine]->lower();
+    for (auto* b : m_screenButtons)
         b->lower();
 
     // Every element hears the pointer, also when no button is held, so a
@@ -191,36 +188,17 @@ void DisplayWindow::createControls()
         w->setMouseTracking(true);
     }
     m_backgroundBox->installEventFilter(this);
-    for (QLabel* l : {textLabels[kTitleLine], textLabels[kSubtitleLine], textLabels[kDateLine], textLabels[kPromptLine], textLabels[kScrollLine], clockText, overtimeText, endTextMeasure})
+    for (QLabel* l : m_textLabels)
         autoSize(l);
-}
-
-void DisplayWindow::createTimers()
-{
-    struct TimerSetting {
-        std::unique_ptr<EngineTimer>* timer;
-        const char* name;
-        int interval;
-    };
-    const TimerSetting settings[] = {{&scrollTick, "scrollTick", 1000}, {&promptTick, "promptTick", 1000}};
-    // The context always has its timer factory (fake ones in tests).
-    for (const TimerSetting& s : settings) {
-        *s.timer = m_ctx.timers->create(QString::fromLatin1(s.name));
-        (*s.timer)->setInterval(s.interval);
-        (*s.timer)->setEnabled(false);
-    }
+    fitClock(m_clock);
+    fitClock(m_overtimeClock);
 }
 
 // --- screen ------------------------------------------------------------------
 
-double DisplayWindow::twipsPerPixelX() const
+void DisplayWindow::fillScreen()
 {
-    return m_screen.tppX > 0 ? m_screen.tppX : 15.0;
-}
-
-double DisplayWindow::twipsPerPixelY() const
-{
-    return m_screen.tppY > 0 ? m_screen.tppY : 15.0;
+    fillScreen(nullptr);
 }
 
 void DisplayWindow::fillScreen(QScreen* target)
@@ -237,114 +215,29 @@ void DisplayWindow::setScreenMetrics(const ScreenMetrics& metrics)
 {
     m_screen = metrics;
     m_fixedScreen = true;
-    for (auto it = m_twips.begin(); it != m_twips.end(); ++it)
-        syncPixelGeometry(const_cast<QWidget*>(it.key()));
-}
-
-// --- twips geometry ------------------------------------------------------------
-
-QRectF& DisplayWindow::twipsRect(const QWidget* w) const
-{
-    auto it = m_twips.find(w);
-    if (it == m_twips.end()) {
-        const double tx = twipsPerPixelX(), ty = twipsPerPixelY();
-        const QRect g = w->geometry();
-        it = m_twips.insert(w, QRectF(g.x() * tx, g.y() * ty, g.width() * tx, g.height() * ty));
-    }
-    return *it;
-}
-
-bool DisplayWindow::isAutoSize(const QWidget* w) const
-{
-    if (!w)
-        return false;
-    return w == textLabels[kTitleLine] || w == textLabels[kSubtitleLine] || w == textLabels[kDateLine] || w == textLabels[kPromptLine] || w == textLabels[kScrollLine] ||
-           w == clockText || w == overtimeText || w == endTextMeasure;
-}
-
-void DisplayWindow::syncPixelGeometry(QWidget* w)
-{
-    if (!w)
-        return;
-    const QRectF& r = twipsRect(w);
-    const double tx = twipsPerPixelX(), ty = twipsPerPixelY();
-    auto px = [](double v, double tpp) {
-        const double p = std::clamp(v / tpp, -1e6, 1e6);
-        return int(std::lround(p));
-    };
-    w->setGeometry(px(r.left(), tx), px(r.top(), ty), std::max(0, px(r.width(), tx)),
-                   std::max(0, px(r.height(), ty)));
-}
-
-double DisplayWindow::twipsLeft(const QWidget* w) const { return w ? twipsRect(w).left() : 0; }
-double DisplayWindow::twipsTop(const QWidget* w) const { return w ? twipsRect(w).top() : 0; }
-double DisplayWindow::twipsWidth(const QWidget* w) const { return w ? twipsRect(w).width() : 0; }
-double DisplayWindow::twipsHeight(const QWidget* w) const { return w ? twipsRect(w).height() : 0; }
-
-void DisplayWindow::setTwipsLeft(QWidget* w, double left)
-{
-    if (!w || !std::isfinite(left))
-        return;
-    QRectF& r = twipsRect(w);
-    r.moveLeft(left);
-    syncPixelGeometry(w);
-}
-
-void DisplayWindow::setTwipsTop(QWidget* w, double top)
-{
-    if (!w || !std::isfinite(top))
-        return;
-    QRectF& r = twipsRect(w);
-    r.moveTop(top);
-    syncPixelGeometry(w);
-}
-
-void DisplayWindow::setTwipsWidth(QWidget* w, double width)
-{
-    if (!w || !std::isfinite(width) || width < 0)
-        return;
-    twipsRect(w).setWidth(width);
-    syncPixelGeometry(w);
-}
-
-void DisplayWindow::setTwipsHeight(QWidget* w, double height)
-{
-    if (!w || !std::isfinite(height) || height < 0)
-        return;
-    twipsRect(w).setHeight(height);
-    syncPixelGeometry(w);
-}
-
-void DisplayWindow::setTwipsGeometry(QWidget* w, double left, double top, double width, double height)
-{
-    if (!w)
-        return;
-    QRectF& r = twipsRect(w);
-    if (std::isfinite(left))
-        r.moveLeft(left);
-    if (std::isfinite(top))
-        r.moveTop(top);
-    if (std::isfinite(width) && width >= 0)
-        r.setWidth(width);
-    if (std::isfinite(height) && height >= 0)
-        r.setHeight(height);
-    syncPixelGeometry(w);
+    m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
 }
 
 // --- captions and fonts -------------------------------------------------------
 
+bool DisplayWindow::isTextLine(const QWidget* w) const
+{
+    return w && std::find(m_textLabels.begin(), m_textLabels.end(), w) != m_textLabels.end();
+}
+
 void DisplayWindow::autoSize(QLabel* label)
 {
-    if (!label)
+    if (!isTextLine(label))
         return;
-    fitToScreen(label);
+    label->setFont(fitToScreen(label, label->font(), label->text(), label == m_textLabels[kScrollLine]));
     const QFontMetricsF fm(label->font());
-    const double w = fm.horizontalAdvance(label->text()) * twipsPerPixelX();
-    const double h = fm.height() * twipsPerPixelY();
-    QRectF& r = twipsRect(label);
-    r.setWidth(w);
-    r.setHeight(h);
-    syncPixelGeometry(label);
+    m_layout.setWidth(label, fm.horizontalAdvance(label->text()));
+    m_layout.setHeight(label, fm.height());
+}
+
+void DisplayWindow::fitClock(ClockPanel* clock)
+{
+    clock->setTextFont(fitToScreen(clock, clock->textFont(), clock->text(), false));
 }
 
 void DisplayWindow::setCaption(QLabel* label, const QString& text)
@@ -352,37 +245,37 @@ void DisplayWindow::setCaption(QLabel* label, const QString& text)
     if (!label)
         return;
     label->setText(text);
-    if (isAutoSize(label))
-        autoSize(label);
+    autoSize(label);
     // A text panel is read by assistive tools as the text it shows.
     if (auto* panel = qobject_cast<Panel*>(label->parentWidget()))
         panel->setAccessibleName(text);
 }
 
+void DisplayWindow::setClockText(ClockPanel* clock, const QString& text)
+{
+    clock->setText(text);
+    fitClock(clock);
+    clock->setAccessibleName(text);
+}
+
 // The texts the audience reads are drawn smaller on a small screen, and
 // smaller still when wider than the screen; the size the plan gives stays
 // the element's size (elementFont) and is where every new fit starts from.
-void DisplayWindow::fitToScreen(QLabel* label)
+// The scrolling text (`wholeWidth` off) runs through its panel, however long.
+QFont DisplayWindow::fitToScreen(const QObject* key, QFont font, const QString& text, bool scrolling)
 {
-    const bool fitted = label == clockText || label == overtimeText
-                        || std::find(textLabels.begin(), textLabels.end(), label) != textLabels.end();
-    if (!fitted)
-        return;
-    auto it = m_plannedPoints.find(label);
+    auto it = m_plannedPoints.find(key);
     if (it == m_plannedPoints.end())
-        it = m_plannedPoints.insert(label, label->font().pointSizeF());
+        it = m_plannedPoints.insert(key, font.pointSizeF());
     const double planned = *it;
-    double drawn = planned * screen_text_scale(m_screen.fullWidthPx, m_screen.fullHeightPx);
-    // The scrolling text runs through its panel, however long.
-    if (label != textLabels[kScrollLine] && m_screen.fullWidthPx > 0) {
+    double drawn = planned * screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx);
+    if (!scrolling && m_screen.fullWidthPx > 0) {
         const double margin = std::max(8.0, m_screen.fullWidthPx * 0.02);
-        drawn = point_size_to_fit(label->font(), label->text(), drawn, m_screen.fullWidthPx - 2 * margin);
+        drawn = pointSizeToFit(font, text, drawn, m_screen.fullWidthPx - 2 * margin);
     }
-    if (drawn > 0 && drawn != label->font().pointSizeF()) {
-        QFont f = label->font();
-        f.setPointSizeF(drawn);
-        label->setFont(f);
-    }
+    if (drawn > 0 && drawn != font.pointSizeF())
+        font.setPointSizeF(drawn);
+    return font;
 }
 
 bool DisplayWindow::setFontSize(QWidget* w, double points)
@@ -394,8 +287,20 @@ bool DisplayWindow::setFontSize(QWidget* w, double points)
     QFont f = w->font();
     f.setPointSizeF(points);
     w->setFont(f);
-    if (auto* l = qobject_cast<QLabel*>(w); l && isAutoSize(l))
+    if (auto* l = qobject_cast<QLabel*>(w))
         autoSize(l);
+    return true;
+}
+
+bool DisplayWindow::setClockFontSize(ClockPanel* clock, double points)
+{
+    if (!std::isfinite(points) || points <= 0 || points > 2048)
+        return false;
+    m_plannedPoints[clock] = points;
+    QFont f = clock->textFont();
+    f.setPointSizeF(points);
+    clock->setTextFont(f);
+    fitClock(clock);
     return true;
 }
 
@@ -404,9 +309,9 @@ void DisplayWindow::setFontName(QWidget* w, const QString& family)
     if (!w)
         return;
     QFont f = w->font();
-    f.setFamily(display_family(family));
+    f.setFamily(displayFamily(family));
     w->setFont(f);
-    if (auto* l = qobject_cast<QLabel*>(w); l && isAutoSize(l))
+    if (auto* l = qobject_cast<QLabel*>(w))
         autoSize(l);
 }
 
@@ -414,6 +319,10 @@ void DisplayWindow::setForeColour(QWidget* w, const QColor& colour)
 {
     if (!w || !colour.isValid())
         return;
+    if (auto* clock = qobject_cast<ClockPanel*>(w)) {
+        clock->setTextColour(colour);
+        return;
+    }
     if (auto* p = qobject_cast<Panel*>(w)) {
         p->setForeColor(colour);
         return;

@@ -10,7 +10,7 @@
 
 namespace orvalen {
 
-bool font_installed(const QString& family)
+bool fontInstalled(const QString& family)
 {
     if (family.trimmed().isEmpty())
         return false;
@@ -22,9 +22,9 @@ bool font_installed(const QString& family)
     return false;
 }
 
-QString display_family(const QString& family)
+QString displayFamily(const QString& family)
 {
-    return font_installed(family) ? family : kFallbackFamily;
+    return fontInstalled(family) ? family : kFallbackFamily;
 }
 
 void install_cjk_substitutions()
@@ -40,7 +40,7 @@ void install_cjk_substitutions()
                                  "AR PL UKai CN",            "Droid Sans Fallback"};
     QStringList present;
     for (const QString& f : cjk) {
-        if (font_installed(f))
+        if (fontInstalled(f))
             present << f;
     }
     if (present.isEmpty())
@@ -49,19 +49,19 @@ void install_cjk_substitutions()
                                           "SimSun", "NSimSun", "SimHei", "KaiTi", "FangSong",
                                           "Microsoft YaHei"};
     for (const QString& name : windowsNames) {
-        if (!font_installed(name))
+        if (!fontInstalled(name))
             QFont::insertSubstitutions(name, present);
     }
 }
 
-double screen_text_scale(int widthPx, int heightPx)
+double screenTextScale(int widthPx, int heightPx)
 {
     if (widthPx <= 0 || heightPx <= 0)
         return 1.0;
     return std::min({1.0, widthPx / 1920.0, heightPx / 1080.0});
 }
 
-double point_size_to_fit(QFont font, const QString& text, double points, double maxWidthPx)
+double pointSizeToFit(QFont font, const QString& text, double points, double maxWidthPx)
 {
     if (text.isEmpty() || !(points > 0) || !(maxWidthPx > 0))
         return points;

@@ -8,10 +8,10 @@ namespace orvalen {
 inline const QString kFallbackFamily = QStringLiteral("宋体");
 
 // True when the font database knows the family (letter case ignored).
-bool font_installed(const QString& family);
+bool fontInstalled(const QString& family);
 // The family an element gets for a stored font name: the name itself when
 // installed, else "宋体".
-QString display_family(const QString& family);
+QString displayFamily(const QString& family);
 // Lets the font family names stored plans use ("宋体", "新宋体", ...) render
 // in an installed CJK font, so Chinese text never shows as boxes. Runs once.
 void install_cjk_substitutions();
@@ -19,9 +19,9 @@ void install_cjk_substitutions();
 // The plans' text sizes are made for a 1920 x 1080 screen. A smaller screen
 // draws every text smaller by the ratio of its narrower side; a larger one
 // draws them at their own size. Unknown sizes draw at their own size.
-double screen_text_scale(int widthPx, int heightPx);
+double screenTextScale(int widthPx, int heightPx);
 // The largest size up to `points` (whole quarter points once it shrinks,
 // never below 1 pt) at which `text` in `font` is at most `maxWidthPx` wide.
-double point_size_to_fit(QFont font, const QString& text, double points, double maxWidthPx);
+double pointSizeToFit(QFont font, const QString& text, double points, double maxWidthPx);
 
 } // namespace orvalen

@@ -7,7 +7,7 @@ namespace orvalen {
 namespace {
 
 // Draws the layout-editing outline of a box of the given size in `colour`.
-void paint_outline(QPainter& painter, const QSize& size, const QColor& colour)
+void paintOutline(QPainter& painter, const QSize& size, const QColor& colour)
 {
     if (size.isEmpty())
         return;
@@ -87,7 +87,7 @@ void Panel::paintEvent(QPaintEvent*)
         p.drawRect(r.adjusted(0, 0, -1, -1));
     }
     if (m_outlined)
-        paint_outline(p, size(), m_foreColor);
+        paintOutline(p, size(), m_foreColor);
 }
 
 BackgroundBox::BackgroundBox(QWidget* parent) : QWidget(parent)

@@ -1,163 +1,100 @@
-// The panel painters: a panel's image holds only its text, on a clear
-// ground, so the background (colour or picture) and any neighbour under the
-// panel show around the text. The clock panels draw their text centred.
+// The panel painters: the clocks paint their text centred into their image;
+// the text panels hold only their line, on a clear ground, so the background
+// (colour or picture) and any neighbour under a panel show around the text.
+#include "display/clock_panel.h"
 #include "display/display_window.h"
-#include "services/time_conversions.h"
+#include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "services/time_conversions.h"
 
-#include <QFontMetricsF>
-#include <QLocale>
-#include <QPainter>
+#include <QLabel>
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace orvalen {
-namespace {
 
-// Panels are never given an image larger than this per axis; what lies
-// further out is off any screen and stays clear.
-constexpr int kMaxImagePx = 8192;
-
-QSize image_size(const QWidget* panel)
+void DisplayWindow::repaintClock()
 {
-    return QSize(std::clamp(panel->width(), 0, kMaxImagePx), std::clamp(panel->height(), 0, kMaxImagePx));
+    paintClockAt(int(std::lround(m_clock->textFont().pointSizeF())));
 }
 
-} // namespace
-
-void DisplayWindow::paintClock()
+void DisplayWindow::repaintOvertimeClock()
 {
-    paintClock(clockText->text(), int(std::lround(clockText->font().pointSizeF())));
-}
-
-void DisplayWindow::paintOvertimeClock()
-{
-    paintOvertimeClock(overtimeText->text(), int(std::lround(overtimeText->font().pointSizeF())));
-}
-
-void DisplayWindow::paintClockPanel(Panel* panel, QLabel* label, const QString& text, int size)
-{
-    // The panel's own image is painted over while its size holds: the clock
-    // is repainted every second, and a new pixmap each time is not needed.
-    const QSize imageSize = image_size(panel);
-    QPixmap image = std::exchange(panel->image(), QPixmap());
-    if (image.size() != imageSize)
-        image = QPixmap(imageSize);
-    if (image.isNull()) {
-        panel->clearImage();
-        panel->setAccessibleName(QString());
-        return;
-    }
-    image.fill(Qt::transparent);
-    if (size <= 0) {
-        // No usable font size: the panel stays cleared.
-        panel->setImage(image);
-        panel->setAccessibleName(QString());
-        return;
-    }
-    // The painted text is the panel's name for assistive tools.
-    panel->setAccessibleName(text);
-    QFont font = panel->font();
-    font.setPointSizeF(size);
-    panel->setFont(font);
-
-    QPainter p(&image);
-    if (!text.isEmpty()) {
-        const int b = panel->borderWidth();
-        const double innerW = panel->width() - 2.0 * b;
-        const double innerH = panel->height() - 2.0 * b;
-        // A size larger than the panel was measured for is drawn smaller,
-        // so the text stays whole.
-        const QFontMetricsF full(font);
-        const double shrink = std::min({1.0, innerW / full.horizontalAdvance(text), innerH / full.height()});
-        if (shrink < 1.0 && shrink > 0.0)
-            font.setPointSizeF(std::max(1.0, std::floor(size * shrink * 4.0) / 4.0));
-        const QFontMetricsF fm(font);
-        // The text cell is centred; its top, not its baseline, sits at y.
-        const double x = b + (innerW - fm.horizontalAdvance(text)) / 2.0;
-        const double y = b + (innerH - fm.height()) / 2.0;
-        p.setFont(font);
-        p.setPen(panel->foreColor());
-        p.setRenderHint(QPainter::TextAntialiasing);
-        p.drawText(QPointF(x, y + fm.ascent()), text);
-    }
-    p.end();
-    panel->setImage(image);
-    Q_UNUSED(label);
+    paintOvertimeClockAt(int(std::lround(m_overtimeClock->textFont().pointSizeF())));
 }
 
 void DisplayWindow::paintClock(const QString& text, int size)
 {
     if (text.isEmpty())
         return;
-    setTwipsWidth(clockPanel, twipsWidth(clockText) + 100);
-    setTwipsHeight(clockPanel, twipsHeight(clockText) + 20);
-        clockPanel->show();
-    paintClockPanel(clockPanel, clockText, text, size);
+    if (text != m_clock->text())
+        setClockText(m_clock, text);
+    paintClockAt(size);
 }
 
-void DisplayWindow::paintOvertimeClock(const QString& text, int size)
+// A clock panel is 100 twips wider and 20 twips higher than its text.
+void DisplayWindow::paintClockAt(int size)
 {
-    setTwipsWidth(overtimePanel, twipsWidth(overtimeText) + 100);
-    setTwipsHeight(overtimePanel, twipsHeight(overtimeText) + 20);
-    const ClockPlan& plan = m_currentPlan.plan();
-    const bool shown = plan.showsOvertimeClock();
-    overtimePanel->setVisible(shown);
-    paintClockPanel(overtimePanel, overtimeText, text, size);
+    if (m_clock->text().isEmpty())
+        return;
+    const QSizeF text = m_clock->textSize();
+    m_layout.setWidth(m_clock, text.width() + m_layout.pxX(100));
+    m_layout.setHeight(m_clock, text.height() + m_layout.pxY(20));
+    m_clock->show();
+    m_clock->paintText(size);
 }
 
-void DisplayWindow::paintTextPanels()
+void DisplayWindow::paintOvertimeClockAt(int size)
 {
-    for (int i = 1; i <= 4; ++i) {
-        if (!textPanels[i]->isHidden())
-            paintTextPanels(i);
-    }
+    const QSizeF text = m_overtimeClock->textSize();
+    m_layout.setWidth(m_overtimeClock, text.width() + m_layout.pxX(100));
+    m_layout.setHeight(m_overtimeClock, text.height() + m_layout.pxY(20));
+    m_overtimeClock->setVisible(m_currentPlan.plan().showsOvertimeClock());
+    m_overtimeClock->paintText(size);
 }
 
-void DisplayWindow::paintTextPanels(int i)
+void DisplayWindow::paintTextPanel(std::size_t i)
 {
     if (i < 1 || i > 4)
         return;
-    QLabel* label = textLabels[i];
-    Panel* panel = textPanels[i];
+    QLabel* label = m_textLabels[i];
+    Panel* panel = m_textPanels[i];
     if (label->text().isEmpty())
         return;
     const ClockPlan& plan = m_currentPlan.plan();
     const bool longTerm = plan.longTerm;
-    setTwipsHeight(panel, twipsHeight(label));
+    m_layout.setHeight(panel, m_layout.height(label));
     switch (i) {
-    case 1:
-        setTwipsWidth(panel, twipsWidth(label));
+    case kSubtitleLine:
+        m_layout.setWidth(panel, m_layout.width(label));
         break;
-    case 2:
-        setTwipsWidth(panel, twipsWidth(label));
+    case kDateLine:
+        m_layout.setWidth(panel, m_layout.width(label));
         if (!longTerm) {
             panel->hide();
             return;
         }
         break;
-    case 3:
+    case kPromptLine:
         if (longTerm && plan.showsWeekday) {
-            const QDate today = now().date();
-            setCaption(label, weekday_name(today));
+            setCaption(label, weekday_name(now().date()));
             panel->show();
         }
         panel->setVisible(!label->text().isEmpty());
-        setTwipsWidth(panel, twipsWidth(label));
+        m_layout.setWidth(panel, m_layout.width(label));
         centrePromptLine();
         break;
-    case 4:
-        if (marquee_width >= 0) {
+    case kScrollLine:
+        if (m_marquee->width() >= 0) {
             // A line that stands still is shown whole; none is wider than
             // the screen, so the whole line stays in sight.
-            double width = marquee_width;
-            if (marquee_mode == 2)
-                width = std::max(width, twipsWidth(label));
-            const double screenW = twipsPerPixelX() * m_screen.fullWidthPx;
-            setTwipsWidth(panel, screenW > 0 ? std::min(width, screenW) : width);
-            if (marquee_mode == 2)
-                setTwipsLeft(label, (twipsWidth(panel) - twipsWidth(label)) / 2.0);
+            double width = m_layout.pxX(m_marquee->width());
+            if (m_marquee->mode() == 2)
+                width = std::max(width, m_layout.width(label));
+            const double screenW = m_screen.fullWidthPx;
+            m_layout.setWidth(panel, screenW > 0 ? std::min(width, screenW) : width);
+            if (m_marquee->mode() == 2)
+                m_layout.setLeft(label, (m_layout.width(panel) - m_layout.width(label)) / 2.0);
         }
         if (!plan.showsScrollingText && !m_host.menus.adjustMode() && label->text() != QStringLiteral("动态文本")) {
             panel->hide();

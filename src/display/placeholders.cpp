@@ -1,7 +1,10 @@
 // Placeholder captions that make empty elements visible and grabbable while
 // the layout is being arranged.
 #include "display/display_window.h"
+#include "display/clock_panel.h"
 #include "display/panel.h"
+
+#include <QLabel>
 
 namespace orvalen {
 namespace {
@@ -18,63 +21,63 @@ void DisplayWindow::showElementPlaceholders(bool shown)
 {
     const ClockPlan& plan = m_currentPlan.plan();
     const bool running = isRunning();
-    static const QString* placeholders[5] = {&kTitle, &kSubtitle, &kDate, &kPrompt, &kScroll};
+    static const std::array<const QString*, 5> placeholders = {&kTitle, &kSubtitle, &kDate, &kPrompt, &kScroll};
     showOutlines(m_host.menus.adjustMode());
 
     if (shown) {
         // Shown unless a count runs and the element has nothing of its own.
         auto shownUnlessRunningAndEmpty = [&](int i) {
-            return !running || textLabels[i]->text() != *placeholders[i];
+            return !running || m_textLabels[std::size_t(i)]->text() != *placeholders[std::size_t(i)];
         };
-        if (textLabels[kTitleLine]->text().isEmpty())
-            setCaption(textLabels[kTitleLine], kTitle);
-        textLabels[kTitleLine]->setVisible(shownUnlessRunningAndEmpty(0));
+        if (m_textLabels[kTitleLine]->text().isEmpty())
+            setCaption(m_textLabels[kTitleLine], kTitle);
+        m_textLabels[kTitleLine]->setVisible(shownUnlessRunningAndEmpty(0));
 
         for (int i : {1, 2, 3}) {
             if (i == 2 && !plan.longTerm)
                 continue; // the date line belongs to long-term plans only
-            if (textLabels[i]->text().isEmpty()) {
-                setCaption(textLabels[i], *placeholders[i]);
-                paintTextPanels(i);
+            if (m_textLabels[std::size_t(i)]->text().isEmpty()) {
+                setCaption(m_textLabels[std::size_t(i)], *placeholders[std::size_t(i)]);
+                paintTextPanel(std::size_t(i));
             }
-            textPanels[i]->setVisible(shownUnlessRunningAndEmpty(i));
+            m_textPanels[std::size_t(i)]->setVisible(shownUnlessRunningAndEmpty(i));
             if (i == 1)
-                clockPanel->show();
+                m_clock->show();
         }
-        if (textLabels[kScrollLine]->text().isEmpty()) {
-            setCaption(textLabels[kScrollLine], kScroll);
-            paintTextPanels(4);
+        if (m_textLabels[kScrollLine]->text().isEmpty()) {
+            setCaption(m_textLabels[kScrollLine], kScroll);
+            paintTextPanel(kScrollLine);
         }
         if (!running)
-            textPanels[kScrollLine]->show();
+            m_textPanels[kScrollLine]->show();
         else
-            textPanels[kScrollLine]->setVisible(!(textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText));
+            m_textPanels[kScrollLine]->setVisible(!(m_textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText));
         centreScrollingText();
-        logoBox->setVisible(!running || !logoBox->picture().isNull());
+        m_logoBox->setVisible(!running || !m_logoBox->picture().isNull());
         // The placeholders are placed like any text: centred where no place is kept.
         relayout();
         return;
     }
 
-    if (textLabels[kTitleLine]->text() == kTitle) {
-        setCaption(textLabels[kTitleLine], QString());
-        textLabels[kTitleLine]->hide();
+    if (m_textLabels[kTitleLine]->text() == kTitle) {
+        setCaption(m_textLabels[kTitleLine], QString());
+        m_textLabels[kTitleLine]->hide();
     }
     for (int i : {1, 2, 3}) {
-        if (textLabels[i]->text() == *placeholders[i]) {
-            setCaption(textLabels[i], QString());
-            textPanels[i]->hide();
-            paintTextPanels(i);
+        if (m_textLabels[std::size_t(i)]->text() == *placeholders[std::size_t(i)]) {
+            setCaption(m_textLabels[std::size_t(i)], QString());
+            m_textPanels[std::size_t(i)]->hide();
+            paintTextPanel(std::size_t(i));
         }
     }
-    if (textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText) {
-        setCaption(textLabels[kScrollLine], QString());
-        textPanels[kScrollLine]->hide();
-        paintTextPanels(4);
+    if (m_textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText) {
+        setCaption(m_textLabels[kScrollLine], QString());
+        m_textPanels[kScrollLine]->hide();
+        paintTextPanel(kScrollLine);
     }
-    if (logoBox->picture().isNull())
-        logoBox->hide();
-    overtimePanel->setVisible(plan.showsOvertimeClock());
+    if (m_logoBox->picture().isNull())
+        m_logoBox->hide();
+    m_overtimeClock->setVisible(plan.showsOvertimeClock());
 }
 
 } // namespace orvalen

@@ -1,6 +1,7 @@
 // Pointer input on the display: the on-screen buttons, the right-click menus
 // and, while the layout is being arranged, dragging elements and keeping
 // their places.
+#include "display/clock_panel.h"
 #include "display/colour.h"
 #include "display/display_host.h"
 #include "display/display_values.h"
@@ -8,6 +9,7 @@
 #include "display/panel.h"
 #include "display/position_store.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <cmath>
@@ -17,7 +19,7 @@ namespace {
 
 // The pressed buttons as one number, as the handlers test them: 1 left,
 // 2 right, 4 middle.
-int button_code(Qt::MouseButtons b)
+int buttonCode(Qt::MouseButtons b)
 {
     int code = 0;
     if (b & Qt::LeftButton)
@@ -45,8 +47,8 @@ ElementMenuItems DisplayWindow::prepareElementMenu()
 void DisplayWindow::dragStep(QWidget* moved, const QPointF& pos, DisplayElement element)
 {
     m_draggedElement = element;
-    setTwipsLeft(moved, twipsLeft(moved) - m_grabPoint.x() + pos.x());
-    setTwipsTop(moved, twipsTop(moved) - m_grabPoint.y() + pos.y());
+    m_layout.setLeft(moved, m_layout.left(moved) - m_grabPoint.x() + pos.x());
+    m_layout.setTop(moved, m_layout.top(moved) - m_grabPoint.y() + pos.y());
 }
 
 bool DisplayWindow::eventFilter(QObject* watched, QEvent* event)
@@ -74,8 +76,8 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     const bool down = type == QEvent::MouseButtonPress;
     const bool up = type == QEvent::MouseButtonRelease;
     const bool move = type == QEvent::MouseMove;
-    const int button = down || up ? button_code(me->button()) : button_code(me->buttons());
-    const QPointF pos(me->position().x() * twipsPerPixelX(), me->position().y() * twipsPerPixelY());
+    const int button = down || up ? buttonCode(me->button()) : buttonCode(me->buttons());
+    const QPointF pos = me->position();
     const QPoint global = me->globalPosition().toPoint();
     const bool drag = move && button == 1 && m_host.menus.adjustMode();
     // A place is saved once its drag ends: a notice of a failed save never
@@ -91,7 +93,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         if (down && button == 2)
             m_displayHost.popupDesktopMenu(global);
         if (move) {
-            for (QLabel* b : screenButtons)
+            for (QLabel* b : m_screenButtons)
                 b->setAutoFillBackground(false);
         }
         return true;
@@ -99,7 +101,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
 
     // The on-screen buttons.
     for (int i = 0; i < 5; ++i) {
-        if (w != screenButtons[i])
+        if (w != m_screenButtons[std::size_t(i)])
             continue;
         if (down) {
             m_grabPoint = pos;
@@ -133,7 +135,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     }
 
     // The title.
-    if (w == textLabels[kTitleLine]) {
+    if (w == m_textLabels[kTitleLine]) {
         if (down) {
             m_grabPoint = pos;
             const ElementMenuItems items = prepareElementMenu();
@@ -147,16 +149,16 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
 
     // The text labels inside their panels: the panel moves.
     for (int i = 1; i <= 4; ++i) {
-        if (w != textLabels[i])
+        if (w != m_textLabels[std::size_t(i)])
             continue;
-        Panel* panel = textPanels[i];
+        Panel* panel = m_textPanels[std::size_t(i)];
         const auto element = DisplayElement(i);
         if (down) {
             m_grabPoint = pos;
             ElementMenuItems items = prepareElementMenu();
             if (i <= 3) {
-                setTwipsWidth(panel, twipsWidth(w));
-                paintTextPanels(i);
+                m_layout.setWidth(panel, m_layout.width(w));
+                paintTextPanel(std::size_t(i));
             } else {
                 panel->setBorderStyle(1);
             }
@@ -167,17 +169,17 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             }
         } else if (drag) {
             dragStep(panel, pos, element);
-            paintTextPanels(i);
+            paintTextPanel(std::size_t(i));
         } else if (up) {
             panel->setBorderStyle(0);
-            paintTextPanels(i);
+            paintTextPanel(std::size_t(i));
         }
         return true;
     }
 
     // The text panels themselves.
     for (int i = 1; i <= 4; ++i) {
-        if (w != textPanels[i])
+        if (w != m_textPanels[std::size_t(i)])
             continue;
         const auto element = DisplayElement(i);
         if (down) {
@@ -185,10 +187,10 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             ElementMenuItems items = prepareElementMenu();
             if (button == 1) {
                 if (i <= 3) {
-                    setTwipsWidth(w, twipsWidth(textLabels[i]));
-                    setTwipsHeight(w, twipsHeight(textLabels[i]));
+                    m_layout.setWidth(w, m_layout.width(m_textLabels[std::size_t(i)]));
+                    m_layout.setHeight(w, m_layout.height(m_textLabels[std::size_t(i)]));
                 } else {
-                    textPanels[kScrollLine]->setBorderStyle(1);
+                    m_textPanels[kScrollLine]->setBorderStyle(1);
                 }
             } else if (button == 2) {
                 if (i >= 3)
@@ -198,13 +200,13 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         } else if (drag) {
             dragStep(w, pos, element);
         } else if (up) {
-            textPanels[i]->setBorderStyle(0);
-            paintTextPanels(i);
+            m_textPanels[std::size_t(i)]->setBorderStyle(0);
+            paintTextPanel(std::size_t(i));
         }
         return true;
     }
 
-    if (w == clockPanel) {
+    if (w == m_clock) {
         if (down) {
             m_grabPoint = pos;
             const ElementMenuItems items = prepareElementMenu();
@@ -214,16 +216,16 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         } else if (drag) {
             dragStep(w, pos, DisplayElement::Clock);
         } else if (up) {
-            clockPanel->setBorderStyle(0);
+            m_clock->setBorderStyle(0);
             const QString& endText = m_currentPlan.plan().stages[6].prompt;
-            const bool showsEnd = !endText.isEmpty() && clockText->text() == endText;
-            const double size = (showsEnd ? endTextMeasure : clockText)->font().pointSizeF();
-            paintClock(clockText->text(), to_int16(size).value_or(0));
+            const bool showsEnd = !endText.isEmpty() && m_clock->text() == endText;
+            const double size = showsEnd ? m_endFont.pointSizeF() : m_clock->textFont().pointSizeF();
+            paintClockAt(toInt16(size).value_or(0));
         }
         return true;
     }
 
-    if (w == overtimePanel) {
+    if (w == m_overtimeClock) {
         if (down) {
             m_grabPoint = pos;
             if (button == 2) {
@@ -231,15 +233,15 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             }
         } else if (drag) {
             dragStep(w, pos, DisplayElement::OvertimeClock);
-            paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
+            paintOvertimeClockAt(toInt16(m_overtimeClock->textFont().pointSizeF()).value_or(0));
         } else if (up) {
-            overtimePanel->setBorderStyle(0);
-            paintOvertimeClock(overtimeText->text(), to_int16(overtimeText->font().pointSizeF()).value_or(0));
+            m_overtimeClock->setBorderStyle(0);
+            paintOvertimeClockAt(toInt16(m_overtimeClock->textFont().pointSizeF()).value_or(0));
         }
         return true;
     }
 
-    if (w == logoBox) {
+    if (w == m_logoBox) {
         if (down) {
             m_grabPoint = pos;
             ElementMenuItems items = prepareElementMenu();
@@ -255,7 +257,7 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
         return true;
     }
 
-    // Hidden labels and anything else inside the panels: let the panel have it.
+    // Anything else inside the panels (a logo video): let the panel have it.
     return false;
 }
 

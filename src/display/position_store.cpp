@@ -14,10 +14,10 @@
 namespace orvalen {
 namespace {
 
-int ini_int(const AppContext& ctx, const QString& key)
+int iniInt(const AppContext& ctx, const QString& key)
 {
     using namespace time_data;
-    const QString text = ctx.ini ? ctx.ini->read(kClockSite, key, kPositionUnsaved) : kPositionUnsaved;
+    const QString text = ctx.ini.read(kClockSite, key, kPositionUnsaved);
     const double v = leading_number(text);
     if (!std::isfinite(v))
         return 0;
@@ -31,44 +31,36 @@ int ini_int(const AppContext& ctx, const QString& key)
 
 void save_element_position(AppContext& ctx, int element, int left, int top)
 {
-    save_element_positions(ctx, {{element, {left, top}}});
+    saveElementPositions(ctx, {{element, {left, top}}});
 }
 
-void save_element_positions(AppContext& ctx, const std::vector<ElementPlace>& places)
+void saveElementPositions(AppContext& ctx, const std::vector<ElementPlace>& places)
 {
     if (places.empty())
         return;
-    if (ctx.ini) {
-        IniEdit edit(*ctx.ini);
-        for (const ElementPlace& p : places)
-            edit.write(time_data::kClockSite, time_data::pictureLeftKey(p.element), QString::number(p.place.left))
-                .write(time_data::kClockSite, time_data::pictureTopKey(p.element), QString::number(p.place.top));
-        QString error;
-        if (!edit.save(&error))
-            reportSaveFailure(ctx.ini->file(), error);
+    IniEdit edit(ctx.ini);
+    for (const ElementPlace& p : places)
+        edit.write(time_data::kClockSite, time_data::pictureLeftKey(p.element), QString::number(p.place.left))
+            .write(time_data::kClockSite, time_data::pictureTopKey(p.element), QString::number(p.place.top));
+    QString error;
+    if (!edit.save(&error))
+        reportSaveFailure(ctx.ini.file(), error);
+    std::vector<std::pair<QString, RegistryStore::Value>> values;
+    for (const ElementPlace& p : places) {
+        values.emplace_back(time_data::pictureLeftKey(p.element), RegistryStore::Value::ofDword(p.place.left));
+        values.emplace_back(time_data::pictureTopKey(p.element), RegistryStore::Value::ofDword(p.place.top));
     }
-    if (ctx.registry) {
-        std::vector<std::pair<QString, RegistryStore::Value>> values;
-        for (const ElementPlace& p : places) {
-            values.emplace_back(time_data::pictureLeftKey(p.element), RegistryStore::Value::ofDword(p.place.left));
-            values.emplace_back(time_data::pictureTopKey(p.element), RegistryStore::Value::ofDword(p.place.top));
-        }
-        ctx.registry->writeValues(values);
-    }
+    ctx.registry.writeValues(values);
 }
 
-SavedPosition read_element_position(const AppContext& ctx, int element)
+SavedPosition readElementPosition(const AppContext& ctx, int element)
 {
     SavedPosition p;
-    p.left = ini_int(ctx, time_data::pictureLeftKey(element));
-    p.top = ini_int(ctx, time_data::pictureTopKey(element));
+    p.left = iniInt(ctx, time_data::pictureLeftKey(element));
+    p.top = iniInt(ctx, time_data::pictureTopKey(element));
     if (p.left == -100 || p.top == -100) {
-        p.left = 0;
-        p.top = 0;
-        if (ctx.registry) {
-            p.left = registry_values::positionLeft(*ctx.registry, element, 0);
-            p.top = registry_values::positionTop(*ctx.registry, element, 0);
-        }
+        p.left = registry_values::positionLeft(ctx.registry, element, 0);
+        p.top = registry_values::positionTop(ctx.registry, element, 0);
     }
     return p;
 }

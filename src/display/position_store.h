@@ -25,8 +25,8 @@ struct ElementPlace {
     int element = 0;
     SavedPosition place;
 };
-void save_element_positions(AppContext& ctx, const std::vector<ElementPlace>& places);
+void saveElementPositions(AppContext& ctx, const std::vector<ElementPlace>& places);
 
-SavedPosition read_element_position(const AppContext& ctx, int element);
+SavedPosition readElementPosition(const AppContext& ctx, int element);
 
 } // namespace orvalen

@@ -2,7 +2,7 @@
 
 namespace orvalen {
 
-std::optional<QString> prompt_for(int code, const ClockPlan& plan)
+std::optional<QString> promptFor(int code, const ClockPlan& plan)
 {
     switch (code) {
     case 0:

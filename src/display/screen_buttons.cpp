@@ -5,11 +5,12 @@
 #include "display/display_window.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <cmath>
 
 namespace orvalen {
 
-const QStringList& screen_button_captions()
+const QStringList& screenButtonCaptions()
 {
     static const QStringList captions{QStringLiteral(" 开始 "), QStringLiteral(" 停止 "), QStringLiteral(" 暂停 "),
                                       QStringLiteral(" 设置 "), QStringLiteral(" 退出 "), QStringLiteral(" 清零 "),
@@ -17,11 +18,11 @@ const QStringList& screen_button_captions()
     return captions;
 }
 
-ButtonRow screen_button_row(const QFont& font)
+ButtonRow screenButtonRow(const QFont& font)
 {
     const QFontMetricsF fm(font);
     double longest = 0;
-    for (const QString& caption : screen_button_captions())
+    for (const QString& caption : screenButtonCaptions())
         longest = std::max(longest, fm.horizontalAdvance(caption));
     const int padding = int(std::ceil(fm.height() / 8.0));
     ButtonRow row;
@@ -31,18 +32,17 @@ ButtonRow screen_button_row(const QFont& font)
     return row;
 }
 
-void DisplayWindow::placeScreenButtons(double W, double H)
+void DisplayWindow::placeScreenButtons(double width, double height)
 {
     // The row starts 2000 twips from the left edge, 3000 twips above the foot.
-    constexpr double kFirstLeft = 2000, kAboveFoot = 3000;
-    const ButtonRow row = screen_button_row(screenButtons[0]->font());
-    const double tx = twipsPerPixelX(), ty = twipsPerPixelY();
-    for (int i = 0; i < int(screenButtons.size()); ++i) {
-        QLabel* b = screenButtons[std::size_t(i)];
-        setTwipsWidth(b, row.width * tx);
-        setTwipsHeight(b, row.height * ty);
-        placeElement(DisplayElement(int(DisplayElement::StartButton) + i), W, kFirstLeft + i * (row.width + row.gap) * tx,
-                     false, H, H - kAboveFoot);
+    const double firstLeft = m_layout.pxX(2000), aboveFoot = m_layout.pxY(3000);
+    const ButtonRow row = screenButtonRow(m_screenButtons[0]->font());
+    for (std::size_t i = 0; i < m_screenButtons.size(); ++i) {
+        QLabel* b = m_screenButtons[i];
+        m_layout.setWidth(b, row.width);
+        m_layout.setHeight(b, row.height);
+        placeElement(DisplayElement(int(DisplayElement::StartButton) + int(i)), width,
+                     firstLeft + double(i) * (row.width + row.gap), false, height, height - aboveFoot);
     }
 }
 

@@ -6,7 +6,7 @@ namespace orvalen {
 
 // Every caption an on-screen button shows: the five it starts with, left to
 // right, then " 清零 " (start, after a run) and " 继续 " (pause, while paused).
-const QStringList& screen_button_captions();
+const QStringList& screenButtonCaptions();
 
 // The row of on-screen buttons at `font`, in whole pixels: each button is as
 // wide as the longest caption plus padding, and neighbours keep a gap, so no
@@ -16,6 +16,6 @@ struct ButtonRow {
     int height = 0;
     int gap = 0;
 };
-ButtonRow screen_button_row(const QFont& font);
+ButtonRow screenButtonRow(const QFont& font);
 
 } // namespace orvalen

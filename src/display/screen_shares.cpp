@@ -12,7 +12,7 @@ namespace {
 // The elements that have a place: 0..7 and the buttons 10..14 (9 is a flag).
 constexpr int kPlacedElements[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14};
 
-int twips_of(double share, double extent)
+int twipsOf(double share, double extent)
 {
     const double v = std::nearbyint(share * extent);
     return std::isfinite(v) && std::abs(v) < 2e9 ? int(v) : 0;
@@ -20,11 +20,9 @@ int twips_of(double share, double extent)
 
 } // namespace
 
-std::optional<double> stored_share(const AppContext& ctx, const QString& key)
+std::optional<double> storedShare(const AppContext& ctx, const QString& key)
 {
-    if (!ctx.ini)
-        return std::nullopt;
-    const QString text = ctx.ini->read(time_data::kClockSite, key, QString()).trimmed();
+    const QString text = ctx.ini.read(time_data::kClockSite, key, QString()).trimmed();
     if (!text.endsWith(u'%'))
         return std::nullopt;
     bool ok = false;
@@ -34,26 +32,26 @@ std::optional<double> stored_share(const AppContext& ctx, const QString& key)
     return percent / 100.0;
 }
 
-SavedPosition position_on_screen(const AppContext& ctx, int element, double widthTwips, double heightTwips)
+SavedPosition positionOnScreen(const AppContext& ctx, int element, double widthTwips, double heightTwips)
 {
-    const auto left = stored_share(ctx, time_data::pictureLeftKey(element));
-    const auto top = stored_share(ctx, time_data::pictureTopKey(element));
-    SavedPosition p = read_element_position(ctx, element);
+    const auto left = storedShare(ctx, time_data::pictureLeftKey(element));
+    const auto top = storedShare(ctx, time_data::pictureTopKey(element));
+    SavedPosition p = readElementPosition(ctx, element);
     if (left)
-        p.left = twips_of(*left, widthTwips);
+        p.left = twipsOf(*left, widthTwips);
     if (top)
-        p.top = twips_of(*top, heightTwips);
+        p.top = twipsOf(*top, heightTwips);
     return p;
 }
 
-void store_shares_as_twips(AppContext& ctx, double widthTwips, double heightTwips)
+void storeSharesAsTwips(AppContext& ctx, double widthTwips, double heightTwips)
 {
     std::vector<ElementPlace> places;
     for (int element : kPlacedElements) {
-        if (stored_share(ctx, time_data::pictureLeftKey(element)) || stored_share(ctx, time_data::pictureTopKey(element)))
-            places.push_back({element, position_on_screen(ctx, element, widthTwips, heightTwips)});
+        if (storedShare(ctx, time_data::pictureLeftKey(element)) || storedShare(ctx, time_data::pictureTopKey(element)))
+            places.push_back({element, positionOnScreen(ctx, element, widthTwips, heightTwips)});
     }
-    save_element_positions(ctx, places); // one save of each file
+    saveElementPositions(ctx, places); // one save of each file
 }
 
 } // namespace orvalen

@@ -16,11 +16,11 @@ struct AppContext;
 
 // The share the stored value of `key` holds (0.4 for "40%"), or none when
 // it holds twips or nothing.
-std::optional<double> stored_share(const AppContext& ctx, const QString& key);
+std::optional<double> storedShare(const AppContext& ctx, const QString& key);
 // The saved place of element N with shares taken on a screen of the given
 // size in twips.
-SavedPosition position_on_screen(const AppContext& ctx, int element, double widthTwips, double heightTwips);
+SavedPosition positionOnScreen(const AppContext& ctx, int element, double widthTwips, double heightTwips);
 // Turns every place kept as a share into twips of that screen and keeps it.
-void store_shares_as_twips(AppContext& ctx, double widthTwips, double heightTwips);
+void storeSharesAsTwips(AppContext& ctx, double widthTwips, double heightTwips);
 
 } // namespace orvalen

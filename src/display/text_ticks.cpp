@@ -1,71 +1,57 @@
-// The scrolling-text tick (scrollTick) and the stage prompt tick (promptTick).
+// What the scrolling-text tick and the stage prompt tick do on the display.
 #include "display/display_window.h"
+#include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/position_store.h"
 #include "display/prompt_text.h"
-#include "platform/text_path.h"
 
-#include <cmath>
+#include <QLabel>
 
 namespace orvalen {
 
 void DisplayWindow::scrollOneStep()
 {
     const ClockPlan& plan = m_currentPlan.plan();
-    if (!plan.showsScrollingText || textLabels[kScrollLine]->text().isEmpty()) {
-        textPanels[kScrollLine]->hide();
-        scrollTick->setEnabled(false);
+    QLabel* line = m_textLabels[kScrollLine];
+    Panel* panel = m_textPanels[kScrollLine];
+    if (!plan.showsScrollingText || line->text().isEmpty()) {
+        panel->hide();
+        m_marquee->setRunning(false);
         return;
     }
-    // Out of range (including zero and any negative speed): 5 steps a second.
-    if (!(marquee_speed > 0 && marquee_speed <= 50))
-        marquee_speed = 5;
-    scrollTick->setInterval(int(std::nearbyint(1000.0 / marquee_speed)));
-    paintTextPanels(4);
+    m_marquee->keepPace();
+    paintTextPanel(kScrollLine);
 
-    QLabel* label = textLabels[kScrollLine];
-    const double panelW = twipsWidth(textPanels[kScrollLine]);
-    const double left = twipsLeft(label), labelW = twipsWidth(label);
-    switch (marquee_mode) {
-    case 0:
-        setTwipsLeft(label, left > panelW ? -labelW : left + 100);
-        break;
-    case 1:
-        setTwipsLeft(label, left + labelW < 100 ? panelW - 100 : left - 100);
-        break;
-    case 2:
-        setTwipsLeft(label, (panelW - labelW) / 2.0);
-        break;
-    default:
+    // Each step moves the line by 100 twips.
+    const auto left = m_marquee->nextLeft(m_layout.left(line), m_layout.width(line), m_layout.width(panel),
+                                          m_layout.pxX(100));
+    if (!left)
         return;
-    }
-    textPanels[kScrollLine]->show();
-    if (marquee_mode == 2)
-        scrollTick->setEnabled(false);
+    m_layout.setLeft(line, *left);
+    panel->show();
+    if (m_marquee->mode() == 2)
+        m_marquee->setRunning(false);
 }
 
-void DisplayWindow::advancePrompt()
+void DisplayWindow::showStagePrompt()
 {
     const int code = m_host.run.stage();
-    if (const auto text = prompt_for(code, m_currentPlan.plan()))
-        setCaption(textLabels[kPromptLine], *text);
-    paintTextPanels(3);
-    if (prompt_ticks <= 0)
-        promptTick->setEnabled(false);
-    prompt_ticks -= 1;
+    if (const auto text = promptFor(code, m_currentPlan.plan()))
+        setCaption(m_textLabels[kPromptLine], *text);
+    paintTextPanel(kPromptLine);
 }
 
 void DisplayWindow::centrePromptLine()
 {
     // Each stage text has its own width: the line is centred on the text it
     // shows now, so it neither hangs to one side nor jumps between stages.
-    const double W = twipsPerPixelX() * m_screen.fullWidthPx;
+    const double W = screenWidthPx();
     if (W <= 0)
         return;
-    const SavedPosition saved = read_element_position(m_ctx, int(DisplayElement::Prompt));
-    if (saved.left > 0 && saved.left < W)
+    const SavedPosition saved = readElementPosition(m_ctx, int(DisplayElement::Prompt));
+    if (saved.left > 0 && m_layout.pxX(saved.left) < W)
         return; // the operator's place keeps its left edge
-    setTwipsLeft(textPanels[kPromptLine], (W - twipsWidth(textLabels[kPromptLine])) / 2.0);
+    m_layout.setLeft(m_textPanels[kPromptLine], (W - m_layout.width(m_textLabels[kPromptLine])) / 2.0);
 }
 
 } // namespace orvalen

@@ -14,7 +14,7 @@
 #include <cmath>
 
 namespace orvalen {
-ElementMenu::ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display,
+ElementMenu::ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, ElementView& display,
                          StyleDialogs& dialogs)
     : m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_display(display), m_dialogs(dialogs)
 {
@@ -111,7 +111,7 @@ PlanColour ElementMenu::storedColour(DisplayElement e, const PlanColour& stored)
 void ElementMenu::store(const ClockPlan& plan, const QStringList& names)
 {
     // The values of one choice go to the store together, in one save.
-    if (m_ctx.registry && !savePlanFields(*m_ctx.registry, plan, names))
+    if (!savePlanFields(m_ctx.registry, plan, names))
         qWarning() << "Element menu: the font, colour and size could not be stored";
 }
 

@@ -15,7 +15,7 @@ struct AppContext;
 struct HostState;
 class CurrentPlan;
 struct ClockPlan;
-class DisplayWindow;
+class ElementView;
 class StyleDialogs;
 
 // The element menu "运行设置": restyles the element the operator
@@ -24,7 +24,7 @@ class StyleDialogs;
 // the display is next set up. It shows no messages.
 class ElementMenu final : public ElementMenuHooks {
 public:
-    ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display,
+    ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, ElementView& display,
                 StyleDialogs& dialogs);
 
     // Any other value does nothing.
@@ -46,7 +46,7 @@ private:
     AppContext& m_ctx;
     HostState& m_host;
     CurrentPlan& m_currentPlan;
-    DisplayWindow& m_display;
+    ElementView& m_display;
     StyleDialogs& m_dialogs;
 };
 

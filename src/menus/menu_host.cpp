@@ -166,7 +166,7 @@ void MenuHost::showState()
 
 void MenuHost::load()
 {
-    const int mode = m_ctx.registry ? registry_values::clockmode(*m_ctx.registry) : 0;
+    const int mode = registry_values::clockmode(m_ctx.registry);
     m_host.run.useClockSource(mode);
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
@@ -339,8 +339,7 @@ void MenuHost::toggleExtendedScreen()
     m_display->show();
     if (extended && target == primary) {
         // No second screen: say so and take the check mark back.
-        if (m_ctx.notifier)
-            m_ctx.notifier->notice(QStringLiteral("没有连接扩展屏，请确认"));
+        m_ctx.notifier.notice(QStringLiteral("没有连接扩展屏，请确认"));
         menus.setExtendedScreen(false);
     }
 }

@@ -70,7 +70,7 @@ private:
 } // namespace
 
 PlanMenu::PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, CurrentPlan& currentPlan,
-                   DisplayWindow& display, QMenu* submenu)
+                   ElementView& display, QMenu* submenu)
     : m_ctx(ctx), m_plans(plans), m_host(host), m_currentPlan(currentPlan), m_display(display), m_menu(submenu),
       m_hadMenu(submenu)
 {
@@ -255,8 +255,7 @@ void PlanMenu::selectPlan(int index)
         // Nothing of the selection is applied: the current plan, the check
         // mark and the sequence position stay as they were.
         qWarning().noquote() << "Plan selection of" << name << "failed:" << error;
-        if (m_ctx.notifier)
-            m_ctx.notifier->notice(kSelectionFailed);
+        m_ctx.notifier.notice(kSelectionFailed);
         return;
     }
 
@@ -273,8 +272,8 @@ void PlanMenu::selectPlan(int index)
 
     const int lastIndex = m_items.size() - 1;
     const int position = int(m_currentPlan.plan().overtimeAction) < 2 ? lastIndex + 10 : index + 1;
-    if (m_ctx.ini && !m_ctx.ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
-        qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini->file();
+    if (!m_ctx.ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
+        qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini.file();
 
     if (m_commands)
         m_commands->stopCounting();

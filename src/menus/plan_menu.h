@@ -18,7 +18,7 @@ namespace orvalen {
 struct AppContext;
 struct HostState;
 class CurrentPlan;
-class DisplayWindow;
+class ElementView;
 class PlanRepository;
 class RunCommands;
 
@@ -31,7 +31,7 @@ class RunCommands;
 class PlanMenu final : public PlanMenuHooks {
 public:
     // `submenu` is the plan submenu that the menu host owns.
-    PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, CurrentPlan& currentPlan, DisplayWindow& display,
+    PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, CurrentPlan& currentPlan, ElementView& display,
              QMenu* submenu);
     ~PlanMenu() override;
 
@@ -80,7 +80,7 @@ private:
     PlanRepository& m_plans;
     HostState& m_host;
     CurrentPlan& m_currentPlan;
-    DisplayWindow& m_display;
+    ElementView& m_display;
     RunCommands* m_commands = nullptr;
     QPointer<QMenu> m_menu;
     bool m_hadMenu = false;

@@ -7,7 +7,7 @@
 
 namespace orvalen {
 
-std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const RegistryStore* registry,
+std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const RegistryStore& registry,
                                            CurrentPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error)
 {
@@ -30,14 +30,12 @@ std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const Re
     std::optional<QString> stageFont;
     std::optional<QString> sizeList;
     ClockPlan plan = currentPlan.plan();
-    if (registry) {
-        stageFont = registry->readText(QStringLiteral("stagefont"));
-        sizeList = registry->readText(QStringLiteral("sizethree"));
-        if (stageFont)
-            plan.stagefont = *stageFont;
-        if (const std::optional<QString> colour = registry->readText(QStringLiteral("stagecolour")))
-            plan.stagecolour = PlanColour::fromText(*colour);
-    }
+    stageFont = registry.readText(QStringLiteral("stagefont"));
+    sizeList = registry.readText(QStringLiteral("sizethree"));
+    if (stageFont)
+        plan.stagefont = *stageFont;
+    if (const std::optional<QString> colour = registry.readText(QStringLiteral("stagecolour")))
+        plan.stagecolour = PlanColour::fromText(*colour);
     plan.completeFontSizes();
     currentPlan.replace(plan);
     editor.loadSavedPlan(SavedPlan{row.id, row.name, row.movingText, row.plan}, stageFont, sizeList);

@@ -174,8 +174,7 @@ void PlanPanel::showEvent(QShowEvent* event)
 
 void PlanPanel::tell(const PlanMessage& message)
 {
-    if (m_ctx.notifier)
-        m_ctx.notifier->notice(message.text, Notifier::Icon::None, message.timeoutMs, message.title);
+    m_ctx.notifier.notice(message.text, Notifier::Icon::None, message.timeoutMs, message.title);
 }
 
 void PlanPanel::showFailure(const PlanMessage& message, const PlanResult& result, const char* what)
@@ -341,7 +340,7 @@ void PlanPanel::deleteSelected()
               3000, QString()});
         return;
     }
-    if (!m_ctx.notifier || !m_ctx.notifier->ask(QStringLiteral("确定删除数据吗？"), QStringLiteral("提示"))) {
+    if (!m_ctx.notifier.ask(QStringLiteral("确定删除数据吗？"), QStringLiteral("提示"))) {
         m_table->setFocus();
         return;
     }
@@ -371,8 +370,7 @@ void PlanPanel::exportTable()
         m_ownLauncher = std::make_unique<SystemLauncher>();
         m_launcher = m_ownLauncher.get();
     }
-    if (m_ctx.notifier)
-        export_plan_table(m_plans, m_ctx.folder, *m_launcher, *m_ctx.notifier);
+    export_plan_table(m_plans, m_ctx.folder, *m_launcher, m_ctx.notifier);
 }
 
 void PlanPanel::loadCurrent()

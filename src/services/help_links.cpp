@@ -121,9 +121,9 @@ void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& n
     notifier.notice(QStringLiteral("无法打开帮助文件：\n%1\n%2").arg(chmLine, htmlLine), Notifier::Icon::Warning);
 }
 
-QString about_address(const IniStore* ini, const QString& key)
+QString about_address(const IniStore& ini, const QString& key)
 {
-    return ini ? ini->read(time_data::kAbout, key, QString()).trimmed() : QString();
+    return ini.read(time_data::kAbout, key, QString()).trimmed();
 }
 
 void open_url(const QString& target, Launcher& launcher, Notifier& notifier)

@@ -40,7 +40,7 @@ void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& n
 // An address kept in section [About] of TimeData.db: `url` (the about
 // window's picture), `link6` and `link16` (the Ctrl-held desktop menu items).
 // Empty when it is not set; the program carries no address of its own.
-QString about_address(const IniStore* ini, const QString& key);
+QString about_address(const IniStore& ini, const QString& key);
 
 // Opens a link or a file with the desktop's default action; when that
 // fails, with xdg-open, the target passed as one argument.

@@ -9,7 +9,7 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent)
 {
     m_balloonTimer = new QTimer(this);
     m_balloonTimer->setSingleShot(true);
-    connect(m_balloonTimer, &QTimer::timeout, this, [this] { emit TrayMsgBoxClick(true); });
+    connect(m_balloonTimer, &QTimer::timeout, this, [this] { emit balloonClosed(true); });
 }
 
 TrayIcon::~TrayIcon() = default;
@@ -23,7 +23,7 @@ void TrayIcon::ensureTray()
     connect(m_tray.get(), &QSystemTrayIcon::messageClicked, this, &TrayIcon::handleMessageClicked);
 }
 
-void TrayIcon::DelTrayIcon()
+void TrayIcon::remove()
 {
     m_added = false;
     m_balloonTimer->stop();
@@ -31,7 +31,7 @@ void TrayIcon::DelTrayIcon()
         m_tray->hide();
 }
 
-void TrayIcon::AddTrayIcon(const QIcon& picture)
+void TrayIcon::add(const QIcon& picture)
 {
     ensureTray();
     if (!picture.isNull())
@@ -66,14 +66,14 @@ QString TrayIcon::cutTip(const QString& text)
     return out;
 }
 
-void TrayIcon::SetTrayTip(const QString& text)
+void TrayIcon::setTip(const QString& text)
 {
     m_tip = cutTip(text);
     if (m_tray)
         m_tray->setToolTip(m_tip);
 }
 
-void TrayIcon::SetTrayIcon(const QIcon& picture)
+void TrayIcon::setIcon(const QIcon& picture)
 {
     if (picture.isNull())
         return;
@@ -82,7 +82,7 @@ void TrayIcon::SetTrayIcon(const QIcon& picture)
         m_tray->setIcon(m_icon);
 }
 
-void TrayIcon::SetTrayMsgbox(const QString& text, int iconFlags, const QString& title, int timeoutMs)
+void TrayIcon::showBalloon(const QString& text, int iconFlags, const QString& title, int timeoutMs)
 {
     QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::NoIcon;
     if (!title.isEmpty()) {
@@ -99,9 +99,9 @@ void TrayIcon::SetTrayMsgbox(const QString& text, int iconFlags, const QString& 
         m_balloonTimer->start(timeoutMs);
 }
 
-void TrayIcon::delicon()
+void TrayIcon::closeBalloon()
 {
-    emit TrayMsgBoxClick(true);
+    emit balloonClosed(true);
 }
 
 bool TrayIcon::isShown() const
@@ -112,10 +112,10 @@ bool TrayIcon::isShown() const
 void TrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
-    case QSystemTrayIcon::Trigger: emit MouseClick(1, false); break;
-    case QSystemTrayIcon::DoubleClick: emit MouseClick(1, true); break;
-    case QSystemTrayIcon::Context: emit MouseClick(2, false); break;
-    case QSystemTrayIcon::MiddleClick: emit MouseClick(4, false); break;
+    case QSystemTrayIcon::Trigger: emit clicked(1, false); break;
+    case QSystemTrayIcon::DoubleClick: emit clicked(1, true); break;
+    case QSystemTrayIcon::Context: emit clicked(2, false); break;
+    case QSystemTrayIcon::MiddleClick: emit clicked(4, false); break;
     default: break;
     }
 }
@@ -123,7 +123,7 @@ void TrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason)
 void TrayIcon::handleMessageClicked()
 {
     m_balloonTimer->stop();
-    emit TrayMsgBoxClick(false);
+    emit balloonClosed(false);
 }
 
 } // namespace orvalen

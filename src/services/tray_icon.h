@@ -10,7 +10,7 @@ class QTimer;
 namespace orvalen {
 
 // One icon in the notification area, with its tip text and an optional
-// balloon message. Clicks come back as MouseClick(button, double) with
+// balloon message. Clicks come back as clicked(button, double) with
 // button 1 left, 2 right, 4 middle. When the desktop has no tray host the
 // object still works and shows nothing; the icon appears when a host starts
 // and goes with it.
@@ -21,21 +21,21 @@ public:
     ~TrayIcon() override;
 
     // Removes the icon from the notification area.
-    void DelTrayIcon();
+    void remove();
     // Puts the icon into the notification area (shown with `picture` when it
     // is an icon). Must come first.
-    void AddTrayIcon(const QIcon& picture = QIcon());
+    void add(const QIcon& picture = QIcon());
     // The tip, cut to what the 128-byte tip field holds (127 bytes and the
     // end mark; a character of the Chinese code page counts two bytes). A
     // character is never cut in half.
-    void SetTrayTip(const QString& text);
+    void setTip(const QString& text);
     // Takes the icon picture; a null icon is ignored.
-    void SetTrayIcon(const QIcon& picture);
+    void setIcon(const QIcon& picture);
     // A balloon message; flags 1 information, 2 warning, 3 error; an empty
-    // title shows no icon. timeoutMs > 0 raises TrayMsgBoxClick(true) after it.
-    void SetTrayMsgbox(const QString& text, int iconFlags, const QString& title, int timeoutMs);
-    // Raises TrayMsgBoxClick(true).
-    void delicon();
+    // title shows no icon. timeoutMs > 0 raises balloonClosed(true) after it.
+    void showBalloon(const QString& text, int iconFlags, const QString& title, int timeoutMs);
+    // Raises balloonClosed(true).
+    void closeBalloon();
 
     QString tip() const { return m_tip; }
     QIcon icon() const { return m_icon; }
@@ -45,13 +45,13 @@ public:
     // The tip text cut to the tip field.
     static QString cutTip(const QString& text);
 
-    // Turns a tray activation into the MouseClick event (public for tests).
+    // Turns a tray activation into the clicked event (public for tests).
     void handleActivation(QSystemTrayIcon::ActivationReason reason);
     void handleMessageClicked();
 
 signals:
-    void MouseClick(int button, bool isDouble);
-    void TrayMsgBoxClick(bool timedOut);
+    void clicked(int button, bool isDouble);
+    void balloonClosed(bool timedOut);
 
 private:
     void ensureTray();

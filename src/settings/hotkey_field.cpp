@@ -64,7 +64,7 @@ void HotkeyField::keyPressEvent(QKeyEvent* e)
     else if (e->key() == Qt::Key_Shift)
         m |= Qt::ShiftModifier;
     clear();
-    setText(hotkey_capture_text(m & Qt::ShiftModifier, m & Qt::ControlModifier, m & Qt::AltModifier, keyName(*e)));
+    setText(hotkeyCaptureText(m & Qt::ShiftModifier, m & Qt::ControlModifier, m & Qt::AltModifier, keyName(*e)));
     setCursorPosition(int(text().size()));
 }
 

@@ -2,13 +2,10 @@
 
 #include "display/display_window.h"
 #include "platform/clock.h"
+#include "settings/look_page.h"
+#include "settings/reminder_page.h"
 #include "settings/settings_rules.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTimer>
 #include <cmath>
 
 namespace orvalen {
@@ -16,19 +13,23 @@ namespace orvalen {
 namespace {
 // Per layout target (0 title, 1 subtitle, 2 clock, 3 prompt, 4 scrolling
 // text, 5 logo, 6 clock showing the end text): the display element it moves
-// and the style slot of its size list.
+// and the style row of its size list (none for the logo).
 constexpr DisplayElement kTargetElement[7] = {DisplayElement::MainTitle, DisplayElement::Subtitle,
                                               DisplayElement::Clock,     DisplayElement::Prompt,
                                               DisplayElement::ScrollingText, DisplayElement::Logo,
                                               DisplayElement::Clock};
-constexpr int kSizeSlot[7] = {0, 1, 2, 4, 5, -1, 2};
+constexpr int kNoSizeList = -1;
+constexpr int kSizeSlot[7] = {LookPage::MainTitle, LookPage::Subtitle,      LookPage::Time, LookPage::Prompt,
+                              LookPage::ScrollingText, kNoSizeList, LookPage::Time};
+constexpr int kLogoTarget = 5;
+constexpr int kTimeTarget = 2;
 } // namespace
 
 void SettingsWindow::layoutTargetChosen(int index)
 {
     if (index < 0 || index > 6)
         return;
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     const DisplayElement e = kTargetElement[index];
     auto placeholder = [&](const QString& text) {
         if (d.elementText(e).isEmpty()) {
@@ -41,8 +42,7 @@ void SettingsWindow::layoutTargetChosen(int index)
     case 1: placeholder(QStringLiteral("副标题")); break;
     case 2: {
         // The preview is computed here; the engine's counting state is not touched.
-        const Clock* clock = d.context().clock;
-        m_timePreview = time_preview(d.currentPlan().plan(), clock ? clock->now().time() : QTime::currentTime());
+        m_timePreview = timePreviewText(d.currentPlan().plan(), d.context().clock.now().time());
         d.setElementText(e, m_timePreview);
         break;
     }
@@ -56,40 +56,45 @@ void SettingsWindow::layoutTargetChosen(int index)
     repaintAndSave(index);
 }
 
-void SettingsWindow::layoutStep(int button)
+void SettingsWindow::resizingChanged(bool on)
 {
-    const int target = layoutTarget->currentIndex();
+    const QString endText = m_reminders->endText();
+    const QString end = endText.isEmpty() ? QStringLiteral("时间到") : endText;
+    m_display.setElementText(DisplayElement::Clock, on ? end : m_timePreview);
+}
+
+void SettingsWindow::layoutStep(LayoutMove move)
+{
+    const int target = m_precise->layoutTarget();
     if (target < 0) {
         // One message, and no repeat stacking up behind it.
-        m_layoutRepeat->stop();
-        m_heldButton = -1;
+        m_precise->stopRepeat();
         notice(QStringLiteral("请选择调整对象"), 0);
         return;
     }
     if (target > 6)
         return;
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     const DisplayElement moved = kTargetElement[target];
     const QRectF place = d.elementRect(moved);
-    const bool resize = resizeBox->isChecked() && target != 5;
-    switch (button) {
-    case 0: {
+    const bool resize = m_precise->resizing() && target != kLogoTarget;
+    switch (move) {
+    case LayoutMove::Centre: {
         const double screenTwips = d.screenMetrics().screenWidthPx > 0
                                        ? d.screenMetrics().screenWidthPx * d.twipsPerPixelX()
                                        : d.screenMetrics().fullWidthPx * d.twipsPerPixelX();
         d.setElementLeft(moved, (screenTwips - place.width()) / 2.0);
         break;
     }
-    case 2: d.setElementLeft(moved, place.left() - 50); break;
-    case 3: d.setElementLeft(moved, place.left() + 50); break;
-    case 1:
-    case 4:
+    case LayoutMove::Left: d.setElementLeft(moved, place.left() - 50); break;
+    case LayoutMove::Right: d.setElementLeft(moved, place.left() + 50); break;
+    case LayoutMove::Up:
+    case LayoutMove::Down:
         if (resize)
-            resizeStep(target, button == 1 ? 1 : -1);
+            resizeStep(target, move == LayoutMove::Up ? 1 : -1);
         else
-            d.setElementTop(moved, place.top() + (button == 1 ? -50 : 50));
+            d.setElementTop(moved, place.top() + (move == LayoutMove::Up ? -50 : 50));
         break;
-    default: return;
     }
     repaintAndSave(target);
 }
@@ -97,28 +102,20 @@ void SettingsWindow::layoutStep(int button)
 void SettingsWindow::resizeStep(int target, int direction)
 {
     const int slot = kSizeSlot[target];
-    if (slot < 0)
+    if (slot == kNoSizeList)
         return;
-    QComboBox* list = styleSizes[slot];
-    int i = list->findText(list->currentText());
-    // A size that is not an entry counts as the first entry.
-    i = std::max(i, 0);
-    if (direction > 0 && i < list->count() - 1)
-        ++i;
-    else if (direction < 0 && i > 0)
-        --i;
-    list->setCurrentIndex(i);
-    m_display.setElementFontSize(kTargetElement[target], size_at(slot, i));
+    const int size = m_look->stepSize(LookPage::StyleSlot(slot), direction);
+    m_display.setElementFontSize(kTargetElement[target], size);
 }
 
 void SettingsWindow::repaintAndSave(int target)
 {
     if (target < 0 || target > 6)
         return;
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     const DisplayElement e = kTargetElement[target];
     if (e == DisplayElement::Clock) {
-        d.setElementText(e, target == 2 ? m_timePreview : reminderTexts[6]->text());
+        d.setElementText(e, target == kTimeTarget ? m_timePreview : m_reminders->endText());
         d.paintClock(d.elementText(e), int(std::lround(d.elementFont(e).pointSizeF())));
     } else {
         d.repaintElement(e);

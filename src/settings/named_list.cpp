@@ -20,7 +20,7 @@ public:
     }
 };
 
-QAccessibleInterface* named_list_factory(const QString& className, QObject* object)
+QAccessibleInterface* namedListFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("orvalen::NamedList") && object && object->isWidgetType())
         return new NamedListAccessible(static_cast<QWidget*>(object));
@@ -32,7 +32,7 @@ QAccessibleInterface* named_list_factory(const QString& className, QObject* obje
 void NamedList::installAccessibility()
 {
     static const bool installed = [] {
-        QAccessible::installFactory(named_list_factory);
+        QAccessible::installFactory(namedListFactory);
         return true;
     }();
     (void)installed;

@@ -65,7 +65,7 @@ void NumberField::typingCheck(const QString& text)
 {
     if (text.isEmpty())
         return;
-    const int v = whole_digits(text).value_or(0);
+    const int v = wholeDigits(text).value_or(0);
     QString wanted = QString::number(v);
     if (v < m_rule.typingMin || v > m_rule.typingMax) {
         notice(m_rule.typingNotice);
@@ -85,12 +85,12 @@ void NumberField::leaveCheck()
         emit left();
         return;
     }
-    const int v = leading_digits(m_edit->text()).value_or(0);
+    const int v = leadingDigits(m_edit->text()).value_or(0);
     if (v < m_rule.leaveMin || v > m_rule.leaveMax) {
         notice(m_rule.leaveNotice);
         m_edit->setText(m_rule.reset);
     }
-    m_edit->setText(QString::number(leading_digits(m_edit->text()).value_or(0)));
+    m_edit->setText(QString::number(leadingDigits(m_edit->text()).value_or(0)));
     emit left();
 }
 

@@ -6,11 +6,11 @@
 #include "platform/notifier.h"
 #include "platform/registry_store.h"
 #include "platform/text_path.h"
-#include "settings/colour_swatch.h"
-#include "settings/hotkey_field.h"
 #include "settings/number_field.h"
-#include "settings/settings_controls.h"
+#include "settings/reminder_page.h"
 #include "settings/settings_rules.h"
+#include "settings/system_page.h"
+#include "settings/timing_page.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
 #include "stores/time_data_keys.h"
@@ -18,8 +18,6 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QLabel>
-#include <QLineEdit>
 #include <optional>
 
 namespace orvalen {
@@ -41,11 +39,10 @@ bool SettingsWindow::apply()
     }
     ReminderInput in;
     in.times = {edited->Time_all, edited->Time_one, edited->Time_two, edited->Time_three, edited->Time_four};
-    for (int k = 1; k <= 4; ++k)
-        in.stageUsed[k - 1] = stageBoxes[k]->isChecked();
-    in.duration = leading_digits(reminderDuration->text()).value_or(0);
+    in.stageUsed = m_timing->alarmsUsed();
+    in.duration = m_reminders->duration();
     // Nothing changes until every check has passed.
-    const QStringList problems = reminder_problems(in);
+    const QStringList problems = reminderProblems(in);
     for (const QString& p : problems)
         notice(p, 0);
     if (!problems.isEmpty())
@@ -86,36 +83,23 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
     // in one save, and put back when the plan cannot be stored.
     AppContext& ctx = m_display.context();
     const QString unchanged = QStringLiteral("\r显示仍按原来的设置运行。");
-    std::optional<IniEdit> edit;
-    if (ctx.ini) {
+    IniEdit edit(ctx.ini);
+    {
         using namespace time_data;
-        const QString start = hotkeyFields[0]->text(), stop = hotkeyFields[1]->text();
-        const int bigClockText = to_int16(leading_number(
-            ctx.ini->read(kMarquee, kColckBigText, kColckBigTextDefault).trimmed())).value_or(0);
-        edit.emplace(*ctx.ini);
-        edit->write(kPictureSet, kOption, QString::number(box_value(systemBoxes[3])))
-            .write(kPictureSet, kWidth, logoWidth->text())
-            .write(kPictureSet, kHeight, logoHeight->text())
-            .write(kPictureSet, kDelayTime, delayField->text())
-            .write(kHotkey, kStart, start)
-            .write(kHotkey, kStop, stop)
-            .write(kHotkey, kPause, hotkeyFields[2]->text())
-            .write(kHotkey, kOpenTogetherStop, start == stop ? QStringLiteral("1") : QStringLiteral("0"))
-            .write(kHotkey, kOften, QString::number(box_value(planHotkeyBoxes[0])) + QString::number(box_value(planHotkeyBoxes[1])))
-            .write(kMarquee, kMode, QString::number(scrollModeList->currentIndex()))
-            .write(kMarquee, kWidth, scrollWidth->text())
-            .write(kMarquee, kMarqueeSpeed, scrollSpeed->text())
-            .write(kMarquee, kColckBigText, QString::number(bigClockText))
+        const int bigClockText = toInt16(leading_number(
+            ctx.ini.read(kMarquee, kColckBigText, kColckBigTextDefault).trimmed())).value_or(0);
+        m_system->writeSettings(edit);
+        edit.write(kMarquee, kColckBigText, QString::number(bigClockText))
             .remove(kMarquee, kCurrentRow);
         QString error;
-        if (!edit->save(&error)) {
+        if (!edit.save(&error)) {
             notice(QStringLiteral("设置无法保存：%1。").arg(error) + unchanged, 0);
             return false;
         }
     }
     QString error;
-    if (!ctx.registry || !savePlan(*ctx.registry, plan, &error, SaveReport::ByCaller)) {
-        if (edit && !edit->undo().save())
+    if (!savePlan(ctx.registry, plan, &error, SaveReport::ByCaller)) {
+        if (!edit.undo().save())
             qWarning("settings: TimeData.db keeps the new settings although the plan was not stored");
         if (error.isEmpty())
             error = QStringLiteral("用户设置存储不可写入");
@@ -127,11 +111,11 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
 
 void SettingsWindow::cycleChanged(bool on)
 {
-    if (!cycleBox->isEnabled())
+    if (!m_cycleBox->isEnabled())
         return;
     AppContext& ctx = m_display.context();
     QString error;
-    if (ctx.ini && !IniEdit(*ctx.ini).write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")).save(&error))
+    if (!IniEdit(ctx.ini).write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")).save(&error))
         notice(QStringLiteral("自动循环未能保存：%1。").arg(error), 0);
     if (m_links.plans) {
         const int checked = m_links.plans->checkedPlan();
@@ -148,7 +132,7 @@ void SettingsWindow::unloadTidy()
     if (m_links.holdHotkeys)
         m_links.holdHotkeys(false);
     // Placeholders the layout editing put up go again.
-    DisplayWindow& d = m_display;
+    LayoutView& d = m_display;
     using E = DisplayElement;
     if (d.logoIsEmpty())
         d.setElementShown(E::Logo, false);

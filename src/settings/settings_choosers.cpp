@@ -6,6 +6,7 @@
 #include "services/import_check.h"
 #include "services/sound_player.h"
 #include "settings/colour_swatch.h"
+#include "settings/look_page.h"
 #include "settings/settings_controls.h"
 #include "settings/settings_rules.h"
 
@@ -25,7 +26,7 @@ namespace {
 
 const QStringList kPreferredFonts{"Arial Black", "Trebuchet MS", "Arial", "新宋体", "微软雅黑", "华文楷体", "黑体"};
 
-bool same_contents(const QString& a, const QString& b)
+bool sameContents(const QString& a, const QString& b)
 {
     QFile fa(a), fb(b);
     if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
@@ -43,7 +44,6 @@ void SettingsWindow::fillFontLists()
     m_fontTimer->stop();
     const AppContext& ctx = m_display.context();
     const QStringList families = QFontDatabase::families();
-    const QSet<QString> installedFamilies(families.begin(), families.end());
     QStringList installed;
     if (ctx.folder.exists(QStringLiteral("font/Arial Black.ttf"))) {
         installed = kPreferredFonts;
@@ -52,29 +52,7 @@ void SettingsWindow::fillFontLists()
             if (!family.contains(QLatin1Char('@')))
                 installed << family;
     }
-    const ClockPlan& p = m_stored;
-    const QString planFonts[6] = {p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont};
-    for (int i = 0; i < 6; ++i) {
-        QComboBox* list = styleFonts[i];
-        QStringList entries = i == 3 ? kPreferredFonts : installed;
-        // The plan's own name stays an entry, so an apply that leaves the
-        // font alone stores it unchanged, installed or not.
-        if (!planFonts[i].isEmpty() && !entries.contains(planFonts[i]))
-            entries.prepend(planFonts[i]);
-        refill_list(list, entries);
-        for (int e = 0; e < list->count(); ++e) {
-            // A name this desktop lacks is drawn in the family fontconfig
-            // matches for it (a CJK font for the Chinese names), and says so.
-            const QString name = list->itemText(e);
-            if (!installedFamilies.contains(name))
-                list->setItemData(e, QStringLiteral("显示为 ") + QFontInfo(QFont(name)).family(), Qt::ToolTipRole);
-        }
-        int chosen = list->findText(planFonts[i]);
-        if (chosen < 0)
-            chosen = list->findText(QStringLiteral("新宋体"));
-        const QSignalBlocker block(list);
-        list->setCurrentIndex(chosen);
-    }
+    m_look->fillFontLists(installed, kPreferredFonts, QSet<QString>(families.begin(), families.end()));
 }
 
 void SettingsWindow::chooseColour(ColourSwatch* swatch, bool clearsPicture)
@@ -94,33 +72,30 @@ void SettingsWindow::chooseColour(ColourSwatch* swatch, bool clearsPicture)
         swatch->clear();
 }
 
-void SettingsWindow::importFile(int kind, QLineEdit* target, ColourSwatch* swatch)
+QString SettingsWindow::importFile(FileKind kind)
 {
     AppContext& ctx = m_display.context();
-    const bool sound = kind == 0;
+    const bool sound = kind == FileKind::Sound;
     const QString folder = ctx.folder.file(sound ? QStringLiteral("sounds") : QStringLiteral("picture"));
     QtFileChooser qtChooser(this);
     FileChooser& chooser = m_links.files ? *m_links.files : static_cast<FileChooser&>(qtChooser);
-    QString path;
-    if (ctx.notifier)
-        path = file_dialog(chooser, *ctx.notifier, false, QStringLiteral("导入文件名称"),
-                           sound ? sound_filter() : picture_filter(), QString(), QString(), folder);
+    const QString path = file_dialog(chooser, ctx.notifier, false, QStringLiteral("导入文件名称"),
+                                     sound ? sound_filter() : picture_filter(), QString(), QString(), folder);
     if (path.isEmpty()) {
-        if (ctx.notifier)
-            ctx.notifier->notice(sound ? QStringLiteral("没有选择文件") : QStringLiteral("没有加载图片"),
-                                 Notifier::Icon::Question);
-        return;
+        ctx.notifier.notice(sound ? QStringLiteral("没有选择文件") : QStringLiteral("没有加载图片"),
+                            Notifier::Icon::Question);
+        return QString();
     }
     const QString name = QFileInfo(path).fileName();
     if (name == QStringLiteral("lnk"))
-        return;
+        return QString();
     // Only what the display can show or the player can play is taken in.
     if (QFileInfo(path).isFile() && !(sound ? sound_file_playable(path) : picture_file_readable(path))) {
         notice((sound ? QStringLiteral("无法导入：%1 不是能播放的声音文件（WAV 或 MP3）")
                       : QStringLiteral("无法导入：%1 不是能显示的图片文件"))
                    .arg(name),
                0);
-        return;
+        return QString();
     }
     QDir dir(folder);
     QString stored;
@@ -129,38 +104,28 @@ void SettingsWindow::importFile(int kind, QLineEdit* target, ColourSwatch* swatc
         // only when it is the same file, and is never overwritten.
         const QStringList taken = dir.entryList(QDir::Files);
         for (int n = 1; stored.isEmpty(); ++n) {
-            const QString candidate = numbered_file_name(name, n);
+            const QString candidate = numberedFileName(name, n);
             if (!taken.contains(candidate)) {
                 if (QFile::copy(path, dir.filePath(candidate)))
                     stored = candidate;
                 break;
             }
-            if (same_contents(path, dir.filePath(candidate)))
+            if (sameContents(path, dir.filePath(candidate)))
                 stored = candidate;
         }
     }
-    if (stored.isEmpty()) {
+    if (stored.isEmpty())
         notice(QStringLiteral("没有进行选择"), 800);
-        return;
-    }
-    target->setText(stored);
-    if (swatch)
-        swatch->setValue(kWindowColour);
+    return stored;
 }
 
-void SettingsWindow::playPreview(int index)
+void SettingsWindow::playPreview(const QString& soundFile)
 {
-    static const int simpleStages[4] = {0, 3, 5, 6};
-    const int stage = simpleBox->isChecked() ? (index < 4 ? simpleStages[index] : -1) : index;
-    if (stage < 0 || stage > 6)
-        return;
     AppContext& ctx = m_display.context();
-    if (!ctx.sound)
-        return;
-    const QString path = ctx.folder.file(QStringLiteral("sounds/") + reminderTexts[7 + stage]->text());
-    ctx.sound->stopSound(path);
+    const QString path = ctx.folder.file(QStringLiteral("sounds/") + soundFile);
+    ctx.sound().stopSound(path);
     if (QFileInfo(path).isFile())
-        ctx.sound->playSound(path);
+        ctx.sound().playSound(path);
 }
 
 } // namespace orvalen

@@ -4,12 +4,24 @@
 #include <QSignalBlocker>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QToolButton;
+
 namespace orvalen {
 
-// Small helpers the settings window's parts share.
+class ColourSwatch;
+class NumberField;
+
+// Small helpers the pages of the settings window share.
+
+// Shows a message to the operator (text, timeout in ms, optional title).
+using SettingsNotice = std::function<void(const QString& text, int timeoutMs, const QString& title)>;
 
 // Empties a list and fills it without running its handler; no entry chosen.
-inline void refill_list(QComboBox* list, const QStringList& entries)
+inline void refillList(QComboBox* list, const QStringList& entries)
 {
     const QSignalBlocker block(list);
     list->clear();
@@ -18,7 +30,7 @@ inline void refill_list(QComboBox* list, const QStringList& entries)
 }
 
 // A box value as a flag digit: 0 clear, 1 ticked, 2 greyed.
-inline int box_value(const QCheckBox* b)
+inline int boxValue(const QCheckBox* b)
 {
     switch (b->checkState()) {
     case Qt::Checked: return 1;
@@ -28,9 +40,33 @@ inline int box_value(const QCheckBox* b)
 }
 
 // Sets a box from a digit's value (2 greys it; other values clear it).
-inline void set_box_value(QCheckBox* b, int value)
+inline void setBoxValue(QCheckBox* b, int value)
 {
     b->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
+
+// Shows a switch of the plan. A switch stored as 2 (a greyed box) shows
+// greyed while the plan holds it off; `digit` is its place (from 1) in
+// `storedFlags`, the text the plan was read from.
+inline void showSwitch(QCheckBox* b, bool on, const std::optional<QString>& storedFlags, int digit)
+{
+    const bool greyed = !on && storedFlags && digit >= 1 && digit <= storedFlags->size()
+                        && storedFlags->at(digit - 1) == QLatin1Char('2');
+    b->setCheckState(on ? Qt::Checked : greyed ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+// Control factories: every control is named for screen readers by its
+// caption, or by `name` where it has none of its own.
+QLabel* makeLabel(const QString& text, QWidget* parent);
+QCheckBox* makeBox(const QString& text, QWidget* parent, const QString& name = QString());
+// The ".." button that opens a file chooser.
+QToolButton* makeDots(const QString& name, QWidget* parent);
+// A field of 0..max that checks its range while typing and on leaving.
+NumberField* makeTimeField(int max, const QString& name, QWidget* parent);
+
+// A background swatch: the picture's name when there is one (the swatch
+// then shows the window colour), otherwise the colour, its text emptied
+// when `emptyText`.
+void showColourOrPicture(ColourSwatch* swatch, const QString& colour, const QString& picture, bool emptyText);
 
 } // namespace orvalen

@@ -3,427 +3,114 @@
 #include "display/display_window.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"
-#include "settings/colour_swatch.h"
-#include "settings/hotkey_field.h"
-#include "settings/number_field.h"
-#include "settings/settings_controls.h"
-#include "settings/settings_rules.h"
+#include "settings/look_page.h"
+#include "settings/reminder_page.h"
+#include "settings/system_page.h"
+#include "settings/timing_page.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
 #include "stores/time_data_keys.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QLabel>
+#include <QCheckBox>
 #include <QLineEdit>
 
 namespace orvalen {
 
-namespace {
-
-const int kHighsetField = plan_codec::fieldIndex(QStringLiteral("highsetstart"));
-
-QStringList split_keep(const QString& text, QChar sep) { return text.split(sep); }
-
-QString piece(const QStringList& parts, int i) { return i < parts.size() ? parts[i] : QString(); }
-
-// "whole number": trimmed text as a 16-bit number; nullopt when it is not one.
-std::optional<int> whole_number(const QString& text)
-{
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok || v < -32768 || v > 32767)
-        return std::nullopt;
-    return v;
-}
-
-QDate today_of(const AppContext& ctx)
-{
-    return ctx.clock ? ctx.clock->now().date() : QDate::currentDate();
-}
-
-} // namespace
-
-void SettingsWindow::fillFormatList(const QStringList& list) { refill_list(formatList, list); }
-
-void SettingsWindow::showTimes(const ClockPlan& p)
-{
-    timeFields[1]->setText(QString::number(p.Time_all.hour()));
-    timeFields[2]->setText(QString::number(p.Time_all.minute()));
-    timeFields[3]->setText(QString::number(p.Time_all.second()));
-    const QTime times[6] = {p.Time_all, p.Time_one, p.Time_two, p.Time_three, p.Time_four, p.Time_five};
-    for (int k = 1; k <= 5; ++k) {
-        timeFields[2 * k + 2]->setText(QString::number(times[k].minute()));
-        timeFields[2 * k + 3]->setText(QString::number(times[k].second()));
-    }
-    if (p.time_date.isValid()) {
-        dateFields[0]->setText(QString::number(p.time_date.year()));
-        dateFields[1]->setText(QString::number(p.time_date.month()));
-        dateFields[2]->setText(QString::number(p.time_date.day()));
-    }
-}
-
-void SettingsWindow::showReminders(const ClockPlan& p)
-{
-    for (int i = 0; i < 21; ++i)
-        reminderBoxes[i]->setChecked(flag_on(plan_codec::fieldText(p, "checktwo"), i + 1));
-    for (int k = 0; k < 7; ++k) {
-        reminderTexts[k]->setText(p.stages[k].prompt);
-        reminderTexts[7 + k]->setText(p.stages[k].sound);
-    }
-}
-
-void SettingsWindow::showColoursAndTitles(const ClockPlan& p)
-{
-    const PlanColour* colours[6] = {&p.firstcolour, &p.secondcolour, &p.clockcolour, &p.stagecolour, &p.textcolour, &p.rollcolour};
-    for (int i = 0; i < 6; ++i)
-        styleColours[i]->setValueText(colours[i]->text);
-    titleTexts[0]->setText(p.firsttext);
-    titleTexts[1]->setText(p.secondtext);
-}
-
-void SettingsWindow::setSwatchWithPicture(ColourSwatch* swatch, const QString& colour, const QString& picture,
-                                          bool emptyText)
-{
-    if (picture.size() > 3) {
-        swatch->setValue(kWindowColour);
-        swatch->setText(picture);
-    } else {
-        swatch->setValueText(colour);
-        if (emptyText)
-            swatch->clear();
-    }
-}
 
 void SettingsWindow::fillFromCurrentPlan()
 {
     AppContext& ctx = m_display.context();
     CurrentPlan& current = m_display.currentPlan();
     // Opening the editor takes the stored plan as the current plan.
-    if (ctx.registry)
-        current.edit([&](ClockPlan& plan) { loadPlan(*ctx.registry, plan, today_of(ctx)); });
+    current.edit([&](ClockPlan& plan) { loadPlan(ctx.registry, plan, ctx.clock.now().date()); });
     m_stored = current.plan();
     const ClockPlan& p = m_stored;
 
-    showTimes(p);
-    for (int i = 0; i < 7; ++i)
-        stageBoxes[i]->setChecked(flag_on(plan_codec::fieldText(p, "checkone"), i + 1));
-    refill_list(previewList, {"开始", "报警1", "报警2", "报警3", "读秒", "超时", "结束"});
-    showReminders(p);
-    const QStringList sizes = plan_codec::fieldText(p, "sizethree").split(QLatin1Char('/'));
-    for (int i = 0; i < 6; ++i) {
-        refill_list(styleSizes[i], size_list(i));
-        const int v = leading_digits(piece(sizes, i)).value_or(0);
-        styleSizes[i]->setEditText(QString::number(v > 10 ? v : 10));
-    }
-    for (int i = 0; i < 6; ++i)
-        set_box_value(displayBoxes[i], flag_value(plan_codec::fieldText(p, "checkthree"), i + 1));
-    showColoursAndTitles(p);
+    m_timing->showTimes(p);
+    m_timing->showSwitches(p);
+    m_reminders->showStageList();
+    m_reminders->showReminders(p);
+    m_look->showPlan(p);
+    m_system->showPlan(p);
+    m_reminders->showDuration(p.tixingtime);
+    m_system->showSettings(ctx.ini);
+    const QString cycle = ctx.ini.read(time_data::kMarquee, time_data::kCheckCycle, time_data::kCheckCycleDefault);
+    m_cycleBox->setEnabled(false); // setting the value must not store it again
+    bool isNumber = false;
+    m_cycleBox->setChecked(cycle.trimmed().toInt(&isNumber) == 1 && isNumber);
+    m_cycleBox->setEnabled(true);
+    m_precise->showStageLooks(p, false);
+    m_precise->showLayoutTargets();
 
-    const bool longTerm = p.longTerm;
-    const int d1 = int(p.timeFormat), d2 = int(p.timingMode), d3 = int(p.overtimeAction);
-    const QStringList& formats = longTerm ? day_format_list() : d2 == 2 ? system_time_format_list() : count_format_list();
-    fillFormatList(formats);
-    refill_list(modeList, {"倒计时", "正计时", "系统时间"});
-    refill_list(overtimeList, {"超时计时", "停止计时", "复位", "下一阶段"});
-    logoField->setText(p.logopicture);
-    reminderDuration->setText(QString::number(p.tixingtime));
-    for (int i = 0; i < 3; ++i)
-        set_box_value(systemBoxes[i], flag_value(plan_codec::fieldText(p, "checkfour"), i + 1));
-    // A digit beyond its list takes entry 1 (never an index outside the list).
-    formatList->setCurrentIndex(d1 < formats.size() ? d1 : 1);
-    modeList->setCurrentIndex(d2 <= 2 ? d2 : 0);
-    overtimeList->setCurrentIndex(d3 <= 3 ? d3 : 0);
-
-    const IniStore* ini = ctx.ini;
-    auto read = [&](const QString& section, const QString& key, const QString& fallback) {
-        return ini ? ini->read(section, key, fallback) : fallback;
-    };
-    using namespace time_data;
-    set_box_value(systemBoxes[3], leading_digits(read(kPictureSet, kOption, kOptionDefault)).value_or(0));
-    if (auto v = whole_number(read(kPictureSet, kWidth, kLogoWidthDefault)))
-        logoWidth->setText(QString::number(*v));
-    if (auto v = whole_number(read(kPictureSet, kHeight, kLogoHeightDefault)))
-        logoHeight->setText(QString::number(*v));
-    if (auto v = whole_number(read(kPictureSet, kDelayTime, kDelaySetupDefault)))
-        delayField->setText(QString::number(*v));
-    cycleBox->setEnabled(false); // setting the value must not store it again
-    cycleBox->setChecked(whole_number(read(kMarquee, kCheckCycle, kCheckCycleDefault)).value_or(0) == 1);
-    cycleBox->setEnabled(true);
-    hotkeyFields[0]->setText(read(kHotkey, kStart, kHotkeyNone).trimmed());
-    hotkeyFields[1]->setText(read(kHotkey, kStop, kHotkeyNone).trimmed());
-    hotkeyFields[2]->setText(read(kHotkey, kPause, kHotkeyNone).trimmed());
-    refill_list(scrollModeList, {"从左往右", "从右往左", "不滚动"});
-    const int mode = leading_digits(read(kMarquee, kMode, kModeDefault)).value_or(0);
-    scrollModeList->setCurrentIndex(mode <= 2 ? mode : 2);
-    scrollWidth->setText(read(kMarquee, kWidth, kWidthSettingsDefault).trimmed());
-    scrollSpeed->setText(read(kMarquee, kMarqueeSpeed, kSpeedSettingsDefault).trimmed());
-    const QString often = read(kHotkey, kOften, kOftenDefault).trimmed();
-    planHotkeyBoxes[0]->setChecked(flag_value(often, 1) == 1);
-    planHotkeyBoxes[1]->setChecked(flag_value(often, 2) == 1);
-
-    for (int k = 0; k < 7; ++k) {
-        const QStringList parts = split_keep(plan_codec::fieldText(p, kHighsetField + k), QLatin1Char('\\'));
-        stageSwatches[k]->setValueText(piece(parts, 0));
-        setSwatchWithPicture(stageSwatches[7 + k], piece(parts, 1), piece(parts, 2), false);
-    }
-    const QStringList bg = split_keep(plan_codec::fieldText(p, "background"), QLatin1Char('\\'));
-    setSwatchWithPicture(stageSwatches[14], piece(bg, 0), piece(bg, 1), false);
-    refill_list(layoutTarget, {"主标题", "副标题", "时间", "提示文字", "动态文本", "LOGO图片", "结束文本"});
-
-    stageBoxes[6]->setEnabled(true);
-    stageBoxChanged(6);
+    m_timing->setLongTermEnabled(true);
+    longTermChanged();
 }
 
 void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<QString>& registryStageFont,
                                    const std::optional<QString>& registrySizeList)
 {
-    ClockPlan row = saved.plan;
+    const ClockPlan& row = saved.plan;
     CurrentPlan& current = m_display.currentPlan();
-    planNameField->setText(saved.name);
-    movingTextField->setText(saved.movingText);
+    m_planNameField->setText(saved.name);
+    m_movingTextField->setText(saved.movingText);
 
-    // The stage-box handler restores the boxes from the editor's copy of the
-    // stored digits: that copy is the row's from here on, so the boxes, the
-    // lists and 应用 follow the loaded plan, not the current one.
-    plan_codec::setFieldText(m_stored, "checkone", plan_codec::fieldText(row, "checkone"));
-    plan_codec::setFieldText(m_stored, "checkthree", plan_codec::fieldText(row, "checkthree"));
-    plan_codec::setFieldText(m_stored, "checkfour", plan_codec::fieldText(row, "checkfour"));
-    plan_codec::setFieldText(m_stored, "combolist", plan_codec::fieldText(row, "combolist"));
+    // The long-term switch restores the switches from the editor's copy of
+    // the stored plan: that copy is the row's from here on, so the switches,
+    // the lists and 应用 follow the loaded plan, not the current one.
+    takeSwitchesOf(row);
 
-    showTimes(row);
-    for (int i = 0; i < 7; ++i) {
-        stageBoxes[i]->setChecked(flag_on(plan_codec::fieldText(row, "checkone"), i + 1));
-        stageBoxChanged(i);
-    }
-    showReminders(row);
-    const QString fonts[6] = {row.firstfont, row.secondfont, row.clockFont, row.stagefont, row.textfont, row.rollfont};
-    auto showFont = [this](int slot, const QString& name) {
-        QComboBox* list = styleFonts[slot];
-        int i = list->findText(name);
-        if (i < 0 && !name.isEmpty()) {
-            list->addItem(name);
-            i = list->count() - 1;
-        }
-        list->setCurrentIndex(i);
-    };
-    for (int i = 0; i < 6; ++i)
-        showFont(i, fonts[i]);
-
-    QStringList sizes = plan_codec::fieldText(row, "sizethree").split(QLatin1Char('/'));
-    if (sizes.size() != 7)
-        sizes = QStringLiteral("80/50/100/50/30/30/").split(QLatin1Char('/'));
-    for (int i = 0; i < 6; ++i)
-        styleSizes[i]->setEditText(QString::number(leading_digits(sizes[i]).value_or(0)));
-
+    m_timing->showTimes(row);
+    m_timing->showSwitches(row);
+    if (m_timing->longTermEnabled())
+        longTermChanged();
+    m_reminders->showReminders(row);
     // The date line keeps the per-user store's font and size.
     current.edit([&](ClockPlan& plan) {
         if (registryStageFont)
             plan.stagefont = *registryStageFont;
-        if (plan_codec::fieldText(plan, "sizethree").split(QLatin1Char('/')).size() != 7)
-            plan_codec::setFieldText(plan, "sizethree", QStringLiteral("80/50/100/50/30/30/"));
+        plan.completeFontSizes();
     });
-    showFont(3, current.plan().stagefont);
-    if (registrySizeList) {
-        const QStringList reg = registrySizeList->split(QLatin1Char('/'));
-        if (reg.size() > 3)
-            styleSizes[3]->setEditText(QString::number(leading_digits(reg[3]).value_or(0)));
-    }
+    m_look->showSavedPlan(row, current.plan().stagefont, registrySizeList);
+    m_system->showSavedPlan(row);
+    m_reminders->showDuration(row.tixingtime);
+    m_precise->showStageLooks(row, true);
+}
 
-    for (int i = 0; i < 6; ++i)
-        set_box_value(displayBoxes[i], flag_value(plan_codec::fieldText(row, "checkthree"), i + 1));
-    showColoursAndTitles(row);
-
-    const int d1 = int(row.timeFormat), d2 = int(row.timingMode), d3 = int(row.overtimeAction);
-    if (row.longTerm) {
-        fillFormatList(day_format_list());
-        modeList->setCurrentIndex(0);
-        modeList->setEnabled(false);
-        overtimeList->setCurrentIndex(1);
-        overtimeList->setEnabled(false);
-        formatList->setCurrentIndex(d1 < 6 ? d1 : 1);
-        modeList->setCurrentIndex(0);
-        overtimeList->setCurrentIndex(1);
-    } else {
-        fillFormatList(d2 == 2 ? system_time_format_list() : count_format_list());
-        modeList->setCurrentIndex(d2 <= 2 ? d2 : 0);
-        modeList->setEnabled(true);
-        formatList->setCurrentIndex(d1 > 2 ? 1 : d1);
-        overtimeList->setCurrentIndex(d3 <= 3 ? d3 : 0);
-        overtimeList->setEnabled(true);
-        systemBoxes[1]->setVisible(!simpleBox->isChecked());
-        systemBoxes[1]->setEnabled(true);
-        overtimeChosen();
-    }
-
-    logoField->setText(row.logopicture);
-    reminderDuration->setText(QString::number(row.tixingtime));
-    for (int i = 0; i < 3; ++i)
-        set_box_value(systemBoxes[i], flag_value(plan_codec::fieldText(row, "checkfour"), i + 1));
-    for (int k = 0; k < 7; ++k) {
-        const QStringList parts = plan_codec::fieldText(row, kHighsetField + k).split(QLatin1Char('\\'));
-        stageSwatches[k]->setValueText(piece(parts, 0));
-        setSwatchWithPicture(stageSwatches[7 + k], piece(parts, 1), piece(parts, 2), true);
-    }
-    const QStringList bg = plan_codec::fieldText(row, "background").split(QLatin1Char('\\'));
-    setSwatchWithPicture(stageSwatches[14], piece(bg, 0), piece(bg, 1), true);
+void SettingsWindow::takeSwitchesOf(const ClockPlan& row)
+{
+    ClockPlan& s = m_stored;
+    s.continuousReminder = row.continuousReminder;
+    s.longTerm = row.longTerm;
+    for (int k = 0; k < 7; ++k)
+        s.stages[k].on = row.stages[k].on;
+    s.stageLooks = row.stageLooks;
+    s.showsWeekday = row.showsWeekday;
+    s.showsScrollingText = row.showsScrollingText;
+    s.centresTitle = row.centresTitle;
+    s.centresSubtitle = row.centresSubtitle;
+    s.centresThird = row.centresThird;
+    s.wantsOvertimeClock = row.wantsOvertimeClock;
+    s.endTextOnClock = row.endTextOnClock;
+    s.restartsAfterDelay = row.restartsAfterDelay;
+    s.customLogoSize = row.customLogoSize;
+    s.timeFormat = row.timeFormat;
+    s.timingMode = row.timingMode;
+    s.overtimeAction = row.overtimeAction;
+    s.stored.checkone = row.stored.checkone;
+    s.stored.checkthree = row.stored.checkthree;
+    s.stored.checkfour = row.stored.checkfour;
+    s.stored.combolist = row.stored.combolist;
 }
 
 std::optional<ClockPlan> SettingsWindow::editedPlan(QString* error) const
 {
     ClockPlan plan = m_display.currentPlan().plan();
-    auto number = [&](const NumberField* f, int& out) {
-        const auto v = leading_digits(f->text());
-        if (!v) {
-            if (error)
-                *error = f->edit()->accessibleName() + QStringLiteral(" 不是数字");
-            return false;
-        }
-        out = *v;
-        return true;
-    };
-    int h = 0, m = 0, s = 0;
-    if (!number(timeFields[1], h) || !number(timeFields[2], m) || !number(timeFields[3], s))
+    if (!m_timing->writeInto(plan, error) || !m_reminders->writeInto(plan, error))
         return std::nullopt;
-    const QTime all(h, m, s);
-    if (!all.isValid()) {
-        if (error)
-            *error = QStringLiteral("总时长不是有效的时间");
-        return std::nullopt;
-    }
-    plan.Time_all = all;
-    QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four, &plan.Time_five};
-    for (int k = 1; k <= 5; ++k) {
-        if (!number(timeFields[2 * k + 2], m) || !number(timeFields[2 * k + 3], s))
-            return std::nullopt;
-        const QTime t(0, m, s);
-        if (!t.isValid()) {
-            if (error)
-                *error = timeFields[2 * k + 2]->edit()->accessibleName() + QStringLiteral(" 不是有效的时间");
-            return std::nullopt;
-        }
-        *stages[k - 1] = t;
-    }
-    if (stageBoxes[6]->isChecked()) {
-        int y = 0, mo = 0, d = 0;
-        if (!number(dateFields[0], y) || !number(dateFields[1], mo) || !number(dateFields[2], d))
-            return std::nullopt;
-        const QDate date(y, mo, d);
-        if (!date.isValid()) {
-            if (error)
-                *error = QStringLiteral("到期日期不是有效的日期");
-            return std::nullopt;
-        }
-        plan.time_date = date;
-    } else {
-        plan.time_date = QDate(2000, 1, 1);
-    }
-    auto digits = [](auto begin, auto end) {
-        QString out;
-        for (auto it = begin; it != end; ++it)
-            out += QString::number(box_value(*it));
-        return out;
-    };
-    plan_codec::setFieldText(plan, "checkone", digits(stageBoxes.begin(), stageBoxes.end()));
-    plan_codec::setFieldText(plan, "checktwo", digits(reminderBoxes.begin(), reminderBoxes.end()));
-    for (int k = 0; k < 7; ++k) {
-        plan.stages[k].prompt = reminderTexts[k]->text();
-        plan.stages[k].sound = reminderTexts[7 + k]->text();
-    }
-    QString* fonts[6] = {&plan.firstfont, &plan.secondfont, &plan.clockFont, &plan.stagefont, &plan.textfont, &plan.rollfont};
-    PlanColour* colours[6] = {&plan.firstcolour, &plan.secondcolour, &plan.clockcolour, &plan.stagecolour, &plan.textcolour, &plan.rollcolour};
-    QString sizes;
-    for (int i = 0; i < 6; ++i) {
-        if (styleFonts[i]->count() > 0) // before the font lists are filled the plan's own names stay
-            *fonts[i] = styleFonts[i]->currentText();
-        *colours[i] = PlanColour::fromText(styleColours[i]->valueText());
-        sizes += styleSizes[i]->currentText() + QLatin1Char('/');
-    }
-    plan_codec::setFieldText(plan, "sizethree", sizes);
-    plan.firsttext = titleTexts[0]->text();
-    plan.secondtext = titleTexts[1]->text();
-    plan_codec::setFieldText(plan, "background", stageSwatches[14]->valueText() + QLatin1Char('\\') + stageSwatches[14]->text());
-    plan_codec::setFieldText(plan, "checkthree", digits(displayBoxes.begin(), displayBoxes.end()));
-    plan_codec::setFieldText(plan, "checkfour", digits(systemBoxes.begin(), systemBoxes.end()));
-    plan_codec::setFieldText(plan, "combolist", QString::number(std::max(0, formatList->currentIndex()))
-                     + QString::number(std::max(0, modeList->currentIndex()))
-                     + QString::number(std::max(0, overtimeList->currentIndex())));
-    plan.logopicture = logoField->text();
-    int n = 0;
-    if (!number(reminderDuration, n))
-        return std::nullopt;
-    plan.setTixingtime(n);
-    for (int k = 0; k < 7; ++k)
-        plan_codec::setFieldText(plan, kHighsetField + k, stageSwatches[k]->valueText() + QLatin1Char('\\') + stageSwatches[7 + k]->valueText()
-                          + QLatin1Char('\\') + stageSwatches[7 + k]->text());
+    m_look->writeInto(plan);
+    m_system->writeInto(plan);
+    m_precise->writeInto(plan);
     return plan;
-}
-
-void SettingsWindow::dateChanged(int index, bool leaving)
-{
-    NumberField* f = dateFields[index];
-    const QString text = f->text();
-    if (text.isEmpty() && !leaving)
-        return;
-    const auto parsed = leaving ? leading_digits(text) : whole_digits(text);
-    if (!parsed) {
-        f->setText(QStringLiteral("0"));
-        if (!leaving)
-            return; // the nested run checks "0"
-    }
-    const int v = parsed.value_or(0);
-    const QString exeTitle = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    const QString thisYear = QString::number(today_of(m_display.context()).year());
-    auto put = [&](const QString& t) {
-        if (f->text() != t) {
-            f->setText(t);
-            f->edit()->setCursorPosition(int(t.size()));
-        }
-    };
-    if (index == 0) {
-        if (v > 2999 || (leaving && v < 2000)) {
-            notice(leaving ? QStringLiteral("年份取值范围2000-2999之间") : QStringLiteral("取值范围2000-2999之间"), 1000,
-                   exeTitle);
-            put(thisYear);
-        } else {
-            put(QString::number(v));
-        }
-        recheckDay(); // a year change can end February sooner
-    } else if (index == 1) {
-        put(QString::number(std::clamp(v, 1, 12)));
-        recheckDay();
-    } else {
-        const int year = leading_digits(dateFields[0]->text()).value_or(2000);
-        const int month = std::clamp(leading_digits(dateFields[1]->text()).value_or(1), 1, 12);
-        const QDate first(std::clamp(year, 1, 9999), month, 1);
-        const int last = month_last_day(first, MonthOf::Now).day();
-        put(QString::number(std::clamp(v, 1, last)));
-    }
-}
-
-void SettingsWindow::recheckDay()
-{
-    if (dateFields[2]->text().isEmpty())
-        return;
-    dateChanged(2, false);
-}
-
-void SettingsWindow::hotkeyClash(int index)
-{
-    const QString none = time_data::kHotkeyNone;
-    QLineEdit* f = hotkeyFields[index];
-    if (f->text() == none)
-        return;
-    const QString pause = hotkeyFields[2]->text();
-    bool clash = false;
-    if (index < 2)
-        clash = f->text() == pause;
-    else
-        clash = f->text() == hotkeyFields[0]->text() || f->text() == hotkeyFields[1]->text();
-    if (clash) {
-        notice(QStringLiteral("热键设置不能相同"), 800);
-        f->setText(none);
-    }
 }
 
 } // namespace orvalen

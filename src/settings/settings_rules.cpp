@@ -1,13 +1,12 @@
 #include "settings/settings_rules.h"
 
-#include "platform/text_path.h"
 #include "services/time_conversions.h"
 
 #include <climits>
 
 namespace orvalen {
 
-std::optional<int> leading_digits(const QString& text)
+std::optional<int> leadingDigits(const QString& text)
 {
     qint64 value = 0;
     int count = 0;
@@ -22,45 +21,33 @@ std::optional<int> leading_digits(const QString& text)
     return int(value);
 }
 
-std::optional<int> whole_digits(const QString& text)
+std::optional<int> wholeDigits(const QString& text)
 {
     for (QChar c : text)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return std::nullopt;
-    return leading_digits(text);
+    return leadingDigits(text);
 }
 
-bool flag_on(const QString& flags, int digit)
-{
-    return digit >= 1 && flags.mid(digit - 1, 1) == QLatin1String("1");
-}
-
-int flag_value(const QString& flags, int digit)
-{
-    if (digit < 1)
-        return 0;
-    return leading_int(flags.mid(digit - 1, 1));
-}
-
-QDate month_last_day(const QDate& day, MonthOf which)
+QDate monthLastDay(const QDate& day, MonthOf which)
 {
     const QDate first(day.year(), day.month(), 1);
     return which == MonthOf::Now ? first.addMonths(1).addDays(-1) : first.addDays(-1);
 }
 
-const QStringList& count_format_list()
+const QStringList& countFormatList()
 {
     static const QStringList list{"秒", "分:秒", "时:分:秒"};
     return list;
 }
 
-const QStringList& system_time_format_list()
+const QStringList& systemTimeFormatList()
 {
     static const QStringList list{"时:分:秒", "时:分", "时:分:秒"};
     return list;
 }
 
-const QStringList& day_format_list()
+const QStringList& dayFormatList()
 {
     static const QStringList list{"d天 hh时mm分ss秒", "d天 hh时mm分", "d天", "d hh:mm:ss", "d hh:mm", "d mm:ss"};
     return list;
@@ -70,7 +57,7 @@ namespace {
 struct SizeRange {
     int first, last, step;
 };
-SizeRange size_range(int slot)
+SizeRange sizeRange(int slot)
 {
     if (slot == 2)
         return {100, 450, 10};
@@ -80,22 +67,22 @@ SizeRange size_range(int slot)
 }
 } // namespace
 
-QStringList size_list(int slot)
+QStringList sizeList(int slot)
 {
-    const SizeRange r = size_range(slot);
+    const SizeRange r = sizeRange(slot);
     QStringList out;
     for (int v = r.first; v <= r.last; v += r.step)
         out << QString::number(v);
     return out;
 }
 
-int size_at(int slot, int index)
+int sizeAt(int slot, int index)
 {
-    const SizeRange r = size_range(slot);
+    const SizeRange r = sizeRange(slot);
     return r.first + r.step * index;
 }
 
-QStringList reminder_problems(const ReminderInput& in)
+QStringList reminderProblems(const ReminderInput& in)
 {
     static const QStringList names{"计时时长", "报警1", "报警2", "报警3", "读秒"};
     std::array<int, 5> secs{};
@@ -122,7 +109,7 @@ QStringList reminder_problems(const ReminderInput& in)
     return out;
 }
 
-QString time_preview(const ClockPlan& plan, const QTime& now)
+QString timePreviewText(const ClockPlan& plan, const QTime& now)
 {
     const int format = int(plan.timeFormat);
     const int mode = int(plan.timingMode);
@@ -150,7 +137,7 @@ QString time_preview(const ClockPlan& plan, const QTime& now)
     return QString();
 }
 
-QString hotkey_capture_text(bool shift, bool ctrl, bool alt, const QString& keyName)
+QString hotkeyCaptureText(bool shift, bool ctrl, bool alt, const QString& keyName)
 {
     QString prefix;
     if (ctrl || alt) {
@@ -164,7 +151,7 @@ QString hotkey_capture_text(bool shift, bool ctrl, bool alt, const QString& keyN
     return prefix + keyName;
 }
 
-QString numbered_file_name(const QString& name, int n)
+QString numberedFileName(const QString& name, int n)
 {
     if (n <= 1)
         return name;

@@ -1,6 +1,5 @@
 #pragma once
 #include "stores/clock_plan.h"
-#include "stores/plan_codec.h"
 
 #include <QDate>
 #include <QString>
@@ -15,29 +14,24 @@ namespace orvalen {
 // too long for 32 bits saturates at INT_MAX instead of wrapping, so a pasted
 // "99999999999" is out of every range. nullopt when the text does not start
 // with a digit (an empty text included).
-std::optional<int> leading_digits(const QString& text);
+std::optional<int> leadingDigits(const QString& text);
 // The whole text as a number when it is only digits; nullopt otherwise.
-std::optional<int> whole_digits(const QString& text);
-
-// Digit d (1-based) of a flag text: "1" = on. A digit past the end is off.
-bool flag_on(const QString& flags, int digit);
-// Numeric value of digit d (1-based); empty or not a digit counts as 0.
-int flag_value(const QString& flags, int digit);
+std::optional<int> wholeDigits(const QString& text);
 
 // The last day of the month of `day` ("now"), or the last day of the month
 // before it ("before").
 enum class MonthOf { Now, Before };
-QDate month_last_day(const QDate& day, MonthOf which);
+QDate monthLastDay(const QDate& day, MonthOf which);
 
 // The three lists of the time-format box.
-const QStringList& count_format_list();
-const QStringList& system_time_format_list();
-const QStringList& day_format_list();
+const QStringList& countFormatList();
+const QStringList& systemTimeFormatList();
+const QStringList& dayFormatList();
 // The entries of a font-size list: slots 0, 1 and 3 50..230 by 5, slot 2
 // 100..450 by 10, slots 4 and 5 30..120 by 5.
-QStringList size_list(int slot);
+QStringList sizeList(int slot);
 // Font size of entry `index` of a slot's size list.
-int size_at(int slot, int index);
+int sizeAt(int slot, int index);
 
 // One check of the reminder times before a plan is applied.
 struct ReminderInput {
@@ -47,18 +41,18 @@ struct ReminderInput {
 };
 // The messages apply shows, in order: one duplicate message (and nothing
 // else), or the gap and last-reminder messages. Empty when the times pass.
-QStringList reminder_problems(const ReminderInput& in);
+QStringList reminderProblems(const ReminderInput& in);
 
 // The time preview of the layout editor from a plan's length and its format
 // and mode digits; `now` is the time of day for the system-time mode.
-QString time_preview(const ClockPlan& plan, const QTime& now);
+QString timePreviewText(const ClockPlan& plan, const QTime& now);
 
 // Hotkey capture: the field text for a key press (modifier flags as held, the
 // key's name or "" when it has none).
-QString hotkey_capture_text(bool shift, bool ctrl, bool alt, const QString& keyName);
+QString hotkeyCaptureText(bool shift, bool ctrl, bool alt, const QString& keyName);
 
 // The n-th name tried when a file is copied into a folder: `name` itself for
 // n <= 1, then "stem(2).ext", "stem(3).ext", ...
-QString numbered_file_name(const QString& name, int n);
+QString numberedFileName(const QString& name, int n);
 
 } // namespace orvalen

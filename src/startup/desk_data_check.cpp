@@ -74,8 +74,8 @@ void checkDeskData(AppContext& context, const QList<FailedSave>& failedSaves)
         if (!texts.contains(text))
             texts << text;
     }
-    if (!texts.isEmpty() && context.notifier)
-        context.notifier->notice(texts.join(u'\n'), Notifier::Icon::Warning);
+    if (!texts.isEmpty())
+        context.notifier.notice(texts.join(u'\n'), Notifier::Icon::Warning);
     if (!problem.isEmpty()) {
         qWarning().noquote() << problem;
         if (!readPendingRuns(context.folder).empty())

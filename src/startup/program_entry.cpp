@@ -42,7 +42,7 @@ bool startProgram(AppContext& context, const std::function<void()>& openWindows)
     // stays missing, so the file check below still sees it.
     if (context.folder.exists(time_data::kFile))
         IniStore(settingsFile(context.folder)).remove(time_data::kMarquee, time_data::kCurrentRow);
-    if (!startup_check(*context.registry, context.folder, *context.notifier))
+    if (!startup_check(context.registry, context.folder, context.notifier))
         return false;
     openWindows();
     return true;
@@ -67,13 +67,7 @@ int runProgram(QApplication& app)
     MessageBoxNotifier notifier;
     SystemClock clock;
     QtTimerFactory timers;
-    AppContext context;
-    context.folder = folder;
-    context.ini = &ini;
-    context.registry = &registry;
-    context.notifier = &notifier;
-    context.clock = &clock;
-    context.timers = &timers;
+    AppContext context(folder, ini, registry, notifier, clock, timers);
 
     // A save that fails (a full disk, a read-only file) is told once per
     // file, after whatever was running has returned. While the program
@@ -108,8 +102,7 @@ int runProgram(QApplication& app)
         checkDeskData(context, failed);
         QMetaObject::invokeMethod(qApp, [&context] {
             loadDeferredModule();
-            if (context.sound)
-                context.sound->backend().warm();
+            context.sound().backend().warm();
         }, Qt::QueuedConnection);
     });
     const int code = app.exec();

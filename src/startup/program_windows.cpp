@@ -1,5 +1,7 @@
 #include "startup/program_windows.h"
 
+#include "startup/program_tray.h"
+
 #include "display/display_window.h"
 #include "menus/element_menu.h"
 #include "menus/hotkey_menu_hooks.h"
@@ -30,8 +32,7 @@ public:
     void setDesktopWindows(std::unique_ptr<WindowHooks> windows) { m_desktop = std::move(windows); }
     void openHelp() override
     {
-        if (m_ctx.notifier)
-            open_help_file(m_ctx.folder, m_launcher, *m_ctx.notifier);
+        open_help_file(m_ctx.folder, m_launcher, m_ctx.notifier);
     }
     void showSettings() override { if (m_desktop) m_desktop->showSettings(); }
     void showBackground() override { if (m_desktop) m_desktop->showBackground(); }
@@ -42,8 +43,8 @@ public:
     void openArticleLink(int item) override
     {
         const QString address = about_address(m_ctx.ini, time_data::linkKey(item));
-        if (!address.isEmpty() && m_ctx.notifier)
-            open_about_address(address, m_ctx.folder, m_launcher, *m_ctx.notifier);
+        if (!address.isEmpty())
+            open_about_address(address, m_ctx.folder, m_launcher, m_ctx.notifier);
         else if (item == 6)
             showSettings();
         else
@@ -61,11 +62,9 @@ public:
     RunningProgram(AppContext& ctx, const DesktopWindowsFactory& windows)
         : m_ctx(ctx), m_savedPlans(ctx.folder), m_windows(ctx)
     {
-        if (!m_ctx.sound) {
-            m_soundBackend = std::make_unique<DeferredSoundBackend>();
-            m_sound = std::make_unique<SoundPlayer>(*m_soundBackend);
-            m_ctx.sound = m_sound.get();
-        }
+        m_soundBackend = std::make_unique<DeferredSoundBackend>();
+        m_sound = std::make_unique<SoundPlayer>(*m_soundBackend);
+        m_ctx.setSound(*m_sound);
         m_menuHost = std::make_unique<MenuHost>(m_ctx, m_host, m_currentPlan);
         m_display = std::make_unique<DisplayWindow>(m_ctx, m_host, m_currentPlan, *m_menuHost);
         m_engine = std::make_unique<DisplayEngine>(m_ctx, m_host, m_currentPlan, *m_display);
@@ -96,6 +95,7 @@ public:
         // The saved plans are read after the first frame.
         m_planMenu->deferLoad();
         m_menuHost->load();
+        m_tray = std::make_unique<ProgramTray>(*m_display, *m_menuHost);
         m_display->load();
         m_engine->displayLoaded();
         m_planMenu->loadWhenShown(m_display->windowHandle());
@@ -112,10 +112,10 @@ public:
         m_elementMenu.reset();
         m_planMenu.reset();
         m_engine.reset();
+        m_tray.reset();
         m_display.reset();
         m_menuHost.reset();
-        if (m_sound && m_ctx.sound == m_sound.get())
-            m_ctx.sound = nullptr;
+        m_ctx.silenceSound();
     }
 
 private:
@@ -129,6 +129,7 @@ private:
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<MenuHost> m_menuHost;
     std::unique_ptr<DisplayWindow> m_display;
+    std::unique_ptr<ProgramTray> m_tray;
     std::unique_ptr<DisplayEngine> m_engine;
     std::unique_ptr<GlobalHotkeys> m_hotkeys;
     std::unique_ptr<GlobalHotkeyHooks> m_hotkeyHooks;

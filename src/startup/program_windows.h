@@ -30,8 +30,8 @@ struct ProgramParts {
 using DesktopWindowsFactory = std::function<std::unique_ptr<WindowHooks>(const ProgramParts&)>;
 
 // Builds the whole running program on top of the start-up's context: the
-// shared run state, the sound player (the deferred module) when the context has
-// none, the menu host (loaded, hidden), the display window (loaded and
+// shared run state, the sound player (the deferred module), the menu
+// host (loaded, hidden), the display window (loaded and
 // shown), the run commands, the count engine, the long-term tick, the
 // delayed restart, the network time calibration and the global hotkeys, with
 // every timer handler wired. The returned object owns all of it; main keeps

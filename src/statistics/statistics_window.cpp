@@ -43,7 +43,7 @@ StatisticsWindow::StatisticsWindow(AppContext& ctx, Launcher& launcher, QWidget*
     buildControls();
 
     // The notice goes 3 seconds after the window opens or the switch changes.
-    m_noticeTimer = ctx.timers->create(QStringLiteral("statistics notice"));
+    m_noticeTimer = ctx.timers.create(QStringLiteral("statistics notice"));
     m_noticeTimer->setInterval(3000);
     m_noticeTimer->setHandler([this] {
         m_noticeTimer->setEnabled(false);
@@ -136,13 +136,12 @@ void StatisticsWindow::load()
     m_model->appendRows(rows);
     if (result == RunLog::Listing::Failed) {
         qWarning().noquote() << "statistics: the records could not be read:" << why;
-        if (m_ctx.notifier)
-            m_ctx.notifier->notice(QStringLiteral("操作系统是精简版本，不支持本功能"));
+        m_ctx.notifier.notice(QStringLiteral("操作系统是精简版本，不支持本功能"));
         showNoticeByState();
         return;
     }
     // Set while the switch is disabled: loading writes nothing.
-    m_recording->setChecked(m_ctx.registry && registry_values::timeRecord(*m_ctx.registry));
+    m_recording->setChecked(registry_values::timeRecord(m_ctx.registry));
     m_recording->setEnabled(true);
     showNoticeByState();
 }
@@ -151,7 +150,7 @@ void StatisticsWindow::recordingToggled(bool on)
 {
     if (!m_recording->isEnabled())
         return;
-    if (!m_ctx.registry || !registry_values::setTimeRecord(*m_ctx.registry, on))
+    if (!registry_values::setTimeRecord(m_ctx.registry, on))
         qWarning("statistics: the recording switch Time_Record was not stored");
     showNoticeByState();
     m_noticeTimer->setEnabled(false);
@@ -172,11 +171,9 @@ void StatisticsWindow::selectRow(int row)
 
 void StatisticsWindow::deleteSelected()
 {
-    Notifier* notifier = m_ctx.notifier;
-    if (!notifier)
-        return;
+    Notifier& notifier = m_ctx.notifier;
     if (m_model->rowCount() == 0) {
-        notifier->notice(QStringLiteral("没有记录可删除"), Notifier::Icon::None, 800);
+        notifier.notice(QStringLiteral("没有记录可删除"), Notifier::Icon::None, 800);
         return;
     }
     // Bottom up, so the rows of the lines still to go stay where they are.
@@ -185,11 +182,11 @@ void StatisticsWindow::deleteSelected()
         selected.append(index.row());
     std::sort(selected.begin(), selected.end(), std::greater<>());
     if (selected.isEmpty()) {
-        notifier->notice(QStringLiteral("请鼠标选中待删除的行\r\r同时按下shift按钮可连续多选\r\r同时按下Ctrl按钮可间隔多选"),
+        notifier.notice(QStringLiteral("请鼠标选中待删除的行\r\r同时按下shift按钮可连续多选\r\r同时按下Ctrl按钮可间隔多选"),
                          Notifier::Icon::None, 5000);
         return;
     }
-    if (!notifier->ask(QStringLiteral("确定删除数据吗？"), QStringLiteral("提示"))) {
+    if (!notifier.ask(QStringLiteral("确定删除数据吗？"), QStringLiteral("提示"))) {
         m_table->setFocus();
         return;
     }
@@ -204,7 +201,7 @@ void StatisticsWindow::deleteSelected()
         m_model->removeLine(selected.at(k));
     if (deleted < ids.size()) {
         qWarning().noquote() << "statistics: a record could not be deleted:" << why;
-        notifier->notice(QStringLiteral("请使用最新版本的程序"), Notifier::Icon::None, 800);
+        notifier.notice(QStringLiteral("请使用最新版本的程序"), Notifier::Icon::None, 800);
         return;
     }
     m_table->clearSelection();
@@ -219,13 +216,13 @@ void StatisticsWindow::deleteSelected()
 
 void StatisticsWindow::exportLines()
 {
-    if (!m_runs.fileExists() || !m_ctx.notifier)
+    if (!m_runs.fileExists())
         return;
     if (m_model->rowCount() == 0) {
-        m_ctx.notifier->notice(QStringLiteral("没有记录导出"), Notifier::Icon::None, 800);
+        m_ctx.notifier.notice(QStringLiteral("没有记录导出"), Notifier::Icon::None, 800);
         return;
     }
-    export_to_spreadsheet(m_ctx.folder, m_model->exportTable(), m_launcher, *m_ctx.notifier);
+    export_to_spreadsheet(m_ctx.folder, m_model->exportTable(), m_launcher, m_ctx.notifier);
 }
 
 } // namespace orvalen

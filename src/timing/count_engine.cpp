@@ -54,8 +54,8 @@ int CountEngine::timingMode() const
 qint64 CountEngine::countedMs(const QString& timerName)
 {
     const int entry = timerName == QLatin1String("countdownTick") ? 1 : timerName == QLatin1String("countupTick") ? 2 : 0;
-    const Clock* clock = m_engine.app.clock;
-    if (entry == 0 || !clock)
+    const Clock& clock = m_engine.app.clock;
+    if (entry == 0)
         return 0;
     HostState& host = m_engine.host;
     const int source = host.run.clockSource();
@@ -64,9 +64,9 @@ qint64 CountEngine::countedMs(const QString& timerName)
     const qint64 reference = m_engine.session.startReferenceMs();
 
     if (source == 0)
-        return clock_source_now_ms(*clock, 0) - reference + (entry == 2 ? 200 : 0) + banked;
+        return clock_source_now_ms(clock, 0) - reference + (entry == 2 ? 200 : 0) + banked;
     if (source == 1) {
-        qint64 v = clock_source_now_ms(*clock, 1) - reference + banked;
+        qint64 v = clock_source_now_ms(clock, 1) - reference + banked;
         if (v < 0)
             v += wrap; // the count passed midnight
         return v;
@@ -76,11 +76,10 @@ qint64 CountEngine::countedMs(const QString& timerName)
         if (!start.isValid()) {
             // The count cannot be measured on this source: the next program
             // start uses the next one.
-            if (RegistryStore* registry = m_engine.app.registry)
-                registry->writeDword(QStringLiteral("clockmode"), 0);
+            m_engine.app.registry.writeDword(QStringLiteral("clockmode"), 0);
             return 0;
         }
-        qint64 v = qint64(time_to_seconds(clock->now().time()) - time_to_seconds(start)) * 1000 + banked;
+        qint64 v = qint64(time_to_seconds(clock.now().time()) - time_to_seconds(start)) * 1000 + banked;
         if (v < 0)
             v += wrap;
         return v;
@@ -93,8 +92,7 @@ qint64 CountEngine::countedMs(const QString& timerName)
 void CountEngine::showCount(qint64 countMs)
 {
     const ClockPlan& p = plan();
-    const Clock* clock = m_engine.app.clock;
-    const QTime now = clock ? clock->now().time() : QTime(0, 0);
+    const QTime now = m_engine.app.clock.now().time();
     const QString text = running_clock_text(timingMode(), int(p.timeFormat), countMs, now);
     const bool onOvertimeClock = p.showsOvertimeClock() && m_engine.host.run.tick() == CountTick::Up;
     if (onOvertimeClock)
@@ -126,12 +124,12 @@ void CountEngine::toggleBlink()
 void CountEngine::armTick(EngineTimer& timer, qint64 countMs)
 {
     qint64 phase = ((countMs % 1000) + 1000) % 1000;
-    const Clock* clock = m_engine.app.clock;
+    const Clock& clock = m_engine.app.clock;
     // The time of day shown in system-time mode, and a count measured in
     // whole seconds of the time of day (clock source 2), change with the
     // wall clock's seconds.
-    if (clock && (timingMode() == 2 || m_engine.host.run.clockSource() == 2))
-        phase = clock->now().time().msec();
+    if (timingMode() == 2 || m_engine.host.run.clockSource() == 2)
+        phase = clock.now().time().msec();
     timer.startOnce(int(1000 - phase + kTickLagMs));
 }
 

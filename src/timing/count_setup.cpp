@@ -21,7 +21,7 @@ void CountEngine::setUpCount()
     CountSession& session = m_engine.session;
     CountView& view = m_engine.view;
     const ClockPlan& p = plan();
-    const Clock* clock = m_engine.app.clock;
+    const Clock& clock = m_engine.app.clock;
     const bool prepareOnly = session.prepareOnly();
 
     m_startSoundDue = false;
@@ -63,10 +63,10 @@ void CountEngine::setUpCount()
     // belongs to its first second, so the first second ends one second
     // after the command.
     const int mode = timingMode();
-    const QTime now = clock ? clock->now().time() : QTime(0, 0);
+    const QTime now = clock.now().time();
     const int source = host.run.clockSource();
-    const bool measured = clock && source >= 0 && source <= 2;
-    const qint64 startReference = measured ? clock_source_now_ms(*clock, source) : 0;
+    const bool measured = source >= 0 && source <= 2;
+    const qint64 startReference = measured ? clock_source_now_ms(clock, source) : 0;
     view.styleForCount(initial_clock_text(p, now, FirstClock::SetUp), initial_overtime_text(p, now, FirstClock::SetUp));
 
     if (view.isShown())

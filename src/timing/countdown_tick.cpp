@@ -117,16 +117,15 @@ void CountEngine::endOfCountdown()
 void CountEngine::startOvertime()
 {
     CountSession& session = m_engine.session;
-    const Clock* clock = m_engine.app.clock;
+    const Clock& clock = m_engine.app.clock;
 
     m_engine.stageCue(5);
     showCount(timingMode() == 0 ? 0 : session.planLengthMs());
 
     const int source = m_engine.host.run.clockSource();
-    if (clock && source >= 0 && source <= 2)
-        session.setStartReferenceMs(clock_source_now_ms(*clock, source));
-    if (clock)
-        session.setStartTimeOfDay(whole_seconds(clock->now().time()));
+    if (source >= 0 && source <= 2)
+        session.setStartReferenceMs(clock_source_now_ms(clock, source));
+    session.setStartTimeOfDay(whole_seconds(clock.now().time()));
     // The first overtime tick comes at once and shows zero; the next ones
     // follow the count's seconds.
     m_timers.countupTick->startOnce(kTickLagMs);
@@ -166,11 +165,9 @@ void CountEngine::endStage(int action)
     // chosen); with the delay switched on, restartTick starts the next run when
     // the delay has run out.
     int delay = 0;
-    if (IniStore* ini = m_engine.app.ini) {
-        const double v = std::floor(leading_number(ini->read(time_data::kPictureSet, time_data::kDelayTime, time_data::kDelayTickDefault).trimmed()));
-        if (v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max())
-            delay = int(v);
-    }
+    const double v = std::floor(leading_number(m_engine.app.ini.read(time_data::kPictureSet, time_data::kDelayTime, time_data::kDelayTickDefault).trimmed()));
+    if (v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max())
+        delay = int(v);
     m_engine.session.setRestartSecondsLeft(delay);
     const bool delayed = p.restartsAfterDelay;
     m_timers.blinkTick->setEnabled(delayed);

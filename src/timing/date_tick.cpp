@@ -122,8 +122,7 @@ void DateTick::endActions()
     if (plan.blinksAt(6))
         host.run.enterStage(6);
 
-    if (SoundPlayer* sound = m_engine.app.sound)
-        sound->stopSound(m_engine.soundPath(plan.stages[4].sound));
+    m_engine.app.sound().stopSound(m_engine.soundPath(plan.stages[4].sound));
 
     // The end text stands centred across the screen on the clock panel.
     view.setPromptLineShown(false);

@@ -14,10 +14,10 @@
 namespace orvalen {
 
 DisplayEngine::DisplayEngine(AppContext& app, HostState& host, CurrentPlan& plan, CountView& view, EngineLinks links)
-    : m_timers(*app.timers), m_context{app, host, plan, m_session, view, m_timers}
+    : m_timers(app.timers), m_context{app, host, plan, m_session, view, m_timers}
 {
     if (!links.probes) {
-        m_ownProbes = std::make_unique<DeferredNetworkProbes>(*app.timers);
+        m_ownProbes = std::make_unique<DeferredNetworkProbes>(app.timers);
         links.probes = m_ownProbes.get();
     }
     if (!links.setter) {

@@ -92,23 +92,21 @@ void EngineContext::stageSound(int stage) const
     const ClockPlan& p = plan.plan();
     const auto [alarm, on, continuous] = stageFlags(p, stage);
 
-    SoundPlayer* sound = app.sound;
-    if (!sound)
-        return;
+    SoundPlayer& sound = app.sound();
     if (alarm) {
         if (on && p.playsSoundAt(stage)) {
-            sound->stopSound(soundPath(p.stages[stage - 1].sound));
+            sound.stopSound(soundPath(p.stages[stage - 1].sound));
             if (continuous)
-                sound->playWaveLoop(soundPath(p.stages[4].sound));
+                sound.playWaveLoop(soundPath(p.stages[4].sound));
             else
-                sound->playSound(soundPath(p.stages[stage].sound));
+                sound.playSound(soundPath(p.stages[stage].sound));
         }
         return;
     }
     if (stage >= 5)
-        sound->stopSound(soundPath(p.stages[4].sound));
+        sound.stopSound(soundPath(p.stages[4].sound));
     if (on && p.playsSoundAt(stage))
-        sound->playSound(soundPath(p.stages[stage].sound));
+        sound.playSound(soundPath(p.stages[stage].sound));
 }
 
 } // namespace orvalen

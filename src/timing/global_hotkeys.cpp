@@ -24,14 +24,14 @@ constexpr int kUnavailableNoticeMs = 5000;
 
 // The hotkey text of a key of section Hotkey, trimmed; *absent when the key
 // is not in the file at all (which means no hotkey, like "无").
-QString readKeyText(const IniStore* ini, const QString& key, bool* absent)
+QString readKeyText(const IniStore& ini, const QString& key, bool* absent)
 {
     *absent = true;
-    if (!ini || !QFileInfo::exists(ini->file()))
+    if (!QFileInfo::exists(ini.file()))
         return QString();
     const QString marker = QStringLiteral("\x01absent");
-    *absent = profile::getString(ini->file(), time_data::kHotkey, key, marker) == marker;
-    return ini->read(time_data::kHotkey, key, QString()).trimmed();
+    *absent = profile::getString(ini.file(), time_data::kHotkey, key, marker) == marker;
+    return ini.read(time_data::kHotkey, key, QString()).trimmed();
 }
 
 } // namespace
@@ -84,8 +84,8 @@ void GlobalHotkeys::registerHotkeys()
 
     // Plan hotkeys need a modifier: bare digits would be taken from every
     // program on the desktop. And only plans that exist get one.
-    const QString prefix = m_ctx.ini ? planHotkeyPrefix(*m_ctx.ini) : QString();
-    const bool wanted = m_ctx.ini && planHotkeysEnabled(*m_ctx.ini);
+    const QString prefix = planHotkeyPrefix(m_ctx.ini);
+    const bool wanted = planHotkeysEnabled(m_ctx.ini);
     if (wanted && prefix.isEmpty())
         qWarning() << "Plan hotkeys are switched on without Ctrl or Alt; none are registered";
     // (The plan count is asked only then: it reads the saved plans.)
@@ -102,13 +102,11 @@ void GlobalHotkeys::registerHotkeys()
         }
     }
 
-    if (!m_ctx.notifier)
-        return;
     if (m_unavailable && !m_unavailableShown) {
         m_unavailableShown = true;
-        m_ctx.notifier->notice(QStringLiteral("全局热键不可用：") + m_backend.unavailableReason() + kCR + kCR
-                                   + QStringLiteral("可右键单击桌面，执行菜单相应命令"),
-                               Notifier::Icon::None, kUnavailableNoticeMs);
+        m_ctx.notifier.notice(QStringLiteral("全局热键不可用：") + m_backend.unavailableReason() + kCR + kCR
+                                  + QStringLiteral("可右键单击桌面，执行菜单相应命令"),
+                              Notifier::Icon::None, kUnavailableNoticeMs);
     }
     QStringList fresh;
     for (const QString& entry : std::as_const(m_unusable)) {
@@ -118,8 +116,8 @@ void GlobalHotkeys::registerHotkeys()
         }
     }
     if (!fresh.isEmpty()) {
-        m_ctx.notifier->notice(QStringLiteral("热键设置无法识别，未注册：") + kCR + fresh.join(kCR) + kCR + kCR
-                               + QStringLiteral("要使用热键请重新设置(设置→系统热键)"));
+        m_ctx.notifier.notice(QStringLiteral("热键设置无法识别，未注册：") + kCR + fresh.join(kCR) + kCR + kCR
+                              + QStringLiteral("要使用热键请重新设置(设置→系统热键)"));
     }
 }
 
@@ -144,8 +142,6 @@ void GlobalHotkeys::registerKey(int id, const QString& keyText, int modifiers, i
 
 void GlobalHotkeys::conflictMessage(const QString& keyText, Kind kind)
 {
-    if (!m_ctx.notifier)
-        return;
     QString text = QStringLiteral("热键") + keyText + QStringLiteral("被其它程序占有") + kCR + kCR;
     if (kind == Kind::Plan) {
         text += QStringLiteral("请更改热键") + kCR + kCR + QStringLiteral("或右键单击调用");
@@ -155,7 +151,7 @@ void GlobalHotkeys::conflictMessage(const QString& keyText, Kind kind)
         if (kind == Kind::Pause)
             text += kCR + kCR + QStringLiteral("要使用热键请重新设置(设置→系统热键)");
     }
-    m_ctx.notifier->notice(text);
+    m_ctx.notifier.notice(text);
 }
 
 void GlobalHotkeys::releaseHotkeys()
@@ -167,7 +163,7 @@ void GlobalHotkeys::releaseHotkeys()
 
 bool GlobalHotkeys::startAlsoStops() const
 {
-    return m_ctx.ini && start_key_also_stops(*m_ctx.ini) != 0;
+    return start_key_also_stops(m_ctx.ini) != 0;
 }
 
 void GlobalHotkeys::toggleOr(void (RunCommands::*command)())

@@ -15,7 +15,7 @@ namespace orvalen {
 LongTermDisplay::LongTermDisplay(const EngineContext& engine, RunCommands& commands, NetworkProbes& probes,
                                  SystemClockSetter& setter, QList<QUrl> portals)
     : m_timers(engine.timers),
-      m_clock(std::make_unique<CalibratedClock>(*engine.app.clock)),
+      m_clock(std::make_unique<CalibratedClock>(engine.app.clock)),
       m_targets(std::make_unique<LongTermTargetReader>()),
       m_setup(std::make_unique<ClockSetup>(engine, *m_clock, *m_targets)),
       m_tick(std::make_unique<DateTick>(engine, commands, *m_clock, *m_targets)),

@@ -28,11 +28,9 @@ constexpr qint64 kDayMs = 86'400'000;
 
 // The sequence keys are held as signed 16-bit numbers; a stored value that
 // does not fit counts as absent.
-int readInt16(const IniStore* ini, const QString& key, int absent)
+int readInt16(const IniStore& ini, const QString& key, int absent)
 {
-    if (!ini)
-        return absent;
-    const double v = leading_number(ini->read(time_data::kMarquee, key, QString::number(absent)));
+    const double v = leading_number(ini.read(time_data::kMarquee, key, QString::number(absent)));
     const double r = std::nearbyint(v);
     if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max())
         return absent;
@@ -100,8 +98,8 @@ void RunCommands::startOrClear(bool stopEndSound)
         endPendingForcedEnd();
         m_timers.stopCounting();
         h.run.clear();
-        if (stopEndSound && context().sound)
-            context().sound->stopSound(endSoundPath());
+        if (stopEndSound)
+            context().sound().stopSound(endSoundPath());
         session().setPrepareOnly(true);
         if (overtimeAction() == 3)
             stepPlanSequence();
@@ -130,8 +128,8 @@ void RunCommands::endPendingForcedEnd()
             // A long-term count: the used time runs from its set-up instant.
             RunRecord& record = session().record();
             const QDateTime& setUp = record.setUpInstant;
-            if (setUp.isValid() && context().clock)
-                record.countedDownMs = 1000 * setUp.secsTo(context().clock->now());
+            if (setUp.isValid())
+                record.countedDownMs = 1000 * setUp.secsTo(context().clock.now());
             recordRun();
         }
         m_timers.longTermTick->setEnabled(false);
@@ -175,14 +173,14 @@ void RunCommands::showRunState()
 void RunCommands::stepPlanSequence()
 {
     HostState& h = host();
-    IniStore* ini = context().ini;
+    IniStore& ini = context().ini;
     const int cur = readInt16(ini, time_data::kCurrentRow, time_data::kCurrentRowDefault.toInt());
     const int cyc = readInt16(ini, time_data::kCheckCycle, time_data::kCheckCycleDefault.toInt());
     const int last = lastPlanIndex();
     const int checked = m_plans ? m_plans->checkedPlan() : -1;
     const int i = (checked >= 0 && checked <= last) ? checked : -1;
-    if (i >= 0 && ini)
-        ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(i + 1));
+    if (i >= 0)
+        ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(i + 1));
 
     int next = -1;
     if (cur == i + 1 && cur <= last)
@@ -224,8 +222,8 @@ void RunCommands::endRun(bool endSequence)
     // The long-term tick ends the run: at once, not at the next second.
     if (m_timers.longTermTick->isEnabled())
         m_timers.longTermTick->post();
-    if (endSequence && overtimeAction() == 3 && context().ini)
-        context().ini->write(time_data::kMarquee, time_data::kCurrentRow, QString::number(lastPlanIndex() + 11));
+    if (endSequence && overtimeAction() == 3)
+        context().ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(lastPlanIndex() + 11));
 }
 
 // --- pause / continue -------------------------------------------------------------
@@ -261,11 +259,11 @@ void RunCommands::pauseTiming()
 
     const int source = h.run.clockSource();
     const bool knownSource = source >= 0 && source <= 2;
-    const Clock* clock = context().clock;
-    const qint64 now = (knownSource && clock) ? clock_source_now_ms(*clock, source) : 0;
+    const Clock& clock = context().clock;
+    const qint64 now = knownSource ? clock_source_now_ms(clock, source) : 0;
     CountSession& s = session();
 
-    if (!pausing && knownSource && clock) {
+    if (!pausing && knownSource) {
         // Continuing: the pause lasted from the reference taken at the pause
         // until now.
         qint64 total = record.pausedMs + now - s.startReferenceMs();
@@ -273,10 +271,9 @@ void RunCommands::pauseTiming()
             total += kDayMs; // the pause went past midnight
         record.pausedMs = total;
     }
-    if (knownSource && clock)
+    if (knownSource)
         s.setStartReferenceMs(now);
-    if (clock)
-        s.setStartTimeOfDay(whole_seconds(clock->now().time()));
+    s.setStartTimeOfDay(whole_seconds(clock.now().time()));
 
     if (pausing)
         h.run.pause();
@@ -298,18 +295,18 @@ void RunCommands::recordRun()
         m_recorded = true; // the row is kept: never a second one for this run
     if (result == RecordResult::Pending)
         retryPendingRunsLater(&m_receiver, ctx.folder);
-    if (result == RecordResult::Off || result == RecordResult::Written || !ctx.notifier)
+    if (result == RecordResult::Off || result == RecordResult::Written)
         return;
     m_recorded = true; // one notice per run, not one per retry
     // Shown after the tick that records has returned, so no message loop
     // runs inside a count tick.
-    Notifier* notifier = ctx.notifier;
+    Notifier& notifier = ctx.notifier;
     const QString text = result == RecordResult::Pending
         ? QStringLiteral("本次计时暂未记入统计：%1\n记录已保存在 %2，数据库可写入时自动补记。")
               .arg(error, pendingRunsPath(ctx.folder))
         : QStringLiteral("本次计时未能记入统计：%1").arg(error);
     QMetaObject::invokeMethod(
-        &m_receiver, [notifier, text] { notifier->notice(text, Notifier::Icon::Warning, 5000); },
+        &m_receiver, [&notifier, text] { notifier.notice(text, Notifier::Icon::Warning, 5000); },
         Qt::QueuedConnection);
 }
 

@@ -43,9 +43,9 @@ RunRow timesumRow(RunRecord& record, const QDateTime& now)
 
 RecordResult recordRun(AppContext& ctx, RunRecord& record, QString* error)
 {
-    if (!ctx.registry || !registry_values::timeRecord(*ctx.registry))
+    if (!registry_values::timeRecord(ctx.registry))
         return RecordResult::Off;
-    const QDateTime now = ctx.clock ? ctx.clock->now() : QDateTime::currentDateTime();
+    const QDateTime now = ctx.clock.now();
     const RunRow row = timesumRow(record, now);
     QString why;
     if (writePendingRuns(ctx.folder, {row}, &why))

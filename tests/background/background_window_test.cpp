@@ -47,6 +47,7 @@ struct BackgroundWindowTest : ::testing::Test {
     CurrentPlan currentPlan;
     QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, currentPlan, displayHost};
+    BackgroundView& shown = display; // the background as the window sees it
     PickedColour colours;
     PickedFile files;
     QTemporaryDir elsewhere;
@@ -87,14 +88,14 @@ TEST_F(BackgroundWindowTest, import_reusesIdenticalFile_storesOtherContentsUnder
 {
     const QByteArray red = png(Qt::red), blue = png(Qt::blue);
     ASSERT_TRUE(program.writeFile("picture/stage.png", red));
-    EXPECT_EQ(import_picture(program.context.folder, outside("stage.png", red), nullptr), "stage.png");
-    EXPECT_EQ(import_picture(program.context.folder, outside("stage.png", blue), nullptr), "stage(2).png");
-    EXPECT_EQ(import_picture(program.context.folder, outside("stage.png", blue), nullptr), "stage(2).png");
+    EXPECT_EQ(copyPictureIn(program.context.folder, outside("stage.png", red), nullptr), "stage.png");
+    EXPECT_EQ(copyPictureIn(program.context.folder, outside("stage.png", blue), nullptr), "stage(2).png");
+    EXPECT_EQ(copyPictureIn(program.context.folder, outside("stage.png", blue), nullptr), "stage(2).png");
     EXPECT_EQ(program.readFile("picture/stage.png"), red);
     EXPECT_EQ(program.readFile("picture/stage(2).png"), blue);
 
     QString why;
-    EXPECT_TRUE(import_picture(program.context.folder, outside("bad.jpg", "not a picture"), &why).isEmpty());
+    EXPECT_TRUE(copyPictureIn(program.context.folder, outside("bad.jpg", "not a picture"), &why).isEmpty());
     EXPECT_FALSE(why.isEmpty());
     EXPECT_FALSE(QFile::exists(program.file("picture/bad.jpg")));
 }
@@ -115,8 +116,8 @@ TEST_F(BackgroundWindowTest, importedPictureApplied_showsOnTheDisplay_bareNameFo
     EXPECT_TRUE(files.filter.split(QLatin1Char(' ')).contains("*.png")) << files.filter.toStdString();
     EXPECT_EQ(files.filter.count(QLatin1Char('(')), files.filter.count(QLatin1Char(')')));
     window.apply();
-    EXPECT_TRUE(display.backgroundIsPicture());
-    EXPECT_EQ(display.backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_TRUE(shown.backgroundIsPicture());
+    EXPECT_EQ(shown.backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));
     EXPECT_EQ(stored("backgroundText"), "back(2).png");
 }
 
@@ -136,7 +137,7 @@ TEST_F(BackgroundWindowTest, badPictureOrUnwritableFolder_messageAndNothingChang
     window.importPicture();
     EXPECT_EQ(program.notifier.shown.size(), 2u);
     window.apply();
-    EXPECT_FALSE(display.backgroundIsPicture());
+    EXPECT_FALSE(shown.backgroundIsPicture());
     EXPECT_EQ(stored("backgroundText"), "<absent>");
 }
 
@@ -147,7 +148,7 @@ TEST_F(BackgroundWindowTest, opensWithTheWhiteOnTheDisplayNotAStoredChoice_apply
     program.ini.write("Marquee", "backgroundText", "other.png");
     ASSERT_TRUE(program.writeFile("picture/other.png", png(Qt::red)));
     const auto* box = display.findChild<Panel*>("clockPanel");
-    ASSERT_FALSE(display.backgroundIsPicture());
+    ASSERT_FALSE(shown.backgroundIsPicture());
     ASSERT_EQ(box->backColor(), QColor(Qt::white));
 
     BackgroundWindow window(program.context, display, colours, files);
@@ -156,7 +157,7 @@ TEST_F(BackgroundWindowTest, opensWithTheWhiteOnTheDisplayNotAStoredChoice_apply
     EXPECT_EQ(colourBox.pixelColor(colourBox.rect().center()), QColor(Qt::white));
 
     window.apply();
-    EXPECT_FALSE(display.backgroundIsPicture());
+    EXPECT_FALSE(shown.backgroundIsPicture());
     EXPECT_EQ(box->backColor(), QColor(Qt::white));
     EXPECT_EQ(display.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(Qt::white));
 }

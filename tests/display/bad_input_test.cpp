@@ -19,8 +19,8 @@ protected:
         EXPECT_FALSE(shot.isNull());
         EXPECT_FALSE(panel(w, "clockPanel")->isHidden());
         w.relayout();
-        w.paintClock();
-        w.paintTextPanels();
+        view(w).repaintElement(DisplayElement::Clock);
+        paintTextPanels(w);
     }
 };
 
@@ -35,10 +35,10 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
     EXPECT_LE(textPanel(w, 1)->image().width(), 8192);
     w.hostState().run.enterStage(0);
-    ASSERT_EQ(w.promptTicks(), 0);
-    w.advancePrompt();
+    ASSERT_EQ(w.prompt().ticksLeft(), 0);
+    w.prompt().tick();
     EXPECT_EQ(textLabel(w, 3)->text().size(), 10000);
-    w.setCaption(label(w, "clockText"), QString(10000, QLatin1Char('8')));
+    view(w).setElementText(DisplayElement::Clock, QString(10000, QLatin1Char('8')));
     expectUsable(w);
 }
 
@@ -50,12 +50,12 @@ TEST_F(BadInputTest, unusableFontSizesKeepTheDesignerSizes_sizesOfZeroOrBelowTak
     DisplayWindow& w = loadWith(plan);
     EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
     EXPECT_DOUBLE_EQ(textLabel(w, 1)->font().pointSizeF(), 80);
-    EXPECT_DOUBLE_EQ(label(w, "clockText")->font().pointSizeF(), 80.25);
+    EXPECT_DOUBLE_EQ(clockPanel(w)->textFont().pointSizeF(), 80.25);
     EXPECT_DOUBLE_EQ(textLabel(w, 2)->font().pointSizeF(), 1000);
     EXPECT_DOUBLE_EQ(textLabel(w, 3)->font().pointSizeF(), 42);
     // A painter handed a size of 0 leaves a cleared panel, no crash.
-    w.paintClock("01:00", 0);
-    w.paintClock("01:00", -5);
+    layoutView(w).paintClock("01:00", 0);
+    layoutView(w).paintClock("01:00", -5);
     expectUsable(w);
 }
 
@@ -65,7 +65,7 @@ TEST_F(BadInputTest, hugeClockFontStillPaints)
     plan_codec::setFieldText(plan, "sizethree", "90/80/1000/100/30/30/");
     DisplayWindow& w = loadWith(plan);
     // Drawn smaller to fit the screen; the plan's size stays the clock's.
-    EXPECT_DOUBLE_EQ(w.elementFont(DisplayElement::Clock).pointSizeF(), 1000);
+    EXPECT_DOUBLE_EQ(view(w).elementFont(DisplayElement::Clock).pointSizeF(), 1000);
     EXPECT_LE(panel(w, "clockPanel")->width(), 1920);
     EXPECT_FALSE(panel(w, "clockPanel")->image().isNull());
     expectUsable(w);
@@ -94,7 +94,7 @@ TEST_F(BadInputTest, corruptPicturesAndVideosGiveColourAndNoLogoPicture)
     plan_codec::setFieldText(plan, "background", "255\\bg.jpg");
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 0, 0));
     EXPECT_TRUE(panel(w, "logoBox")->picture().isNull());
     EXPECT_TRUE(panel(w, "logoBox")->isHidden());
@@ -112,10 +112,10 @@ TEST_F(BadInputTest, positionsFarOffScreenComeBackToTheirDefaults)
     ini("clocksite", "picturetop10", "17000");
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadDefault();
-    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "clockPanel")), 1600);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 3)), 1000);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(screenButton(w, 0)), 2000);
-    EXPECT_DOUBLE_EQ(w.twipsTop(screenButton(w, 0)), 13200);
+    EXPECT_DOUBLE_EQ(twipsTop(w, panel(w, "clockPanel")), 1600);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 3)), 1000);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, screenButton(w, 0)), 2000);
+    EXPECT_DOUBLE_EQ(twipsTop(w, screenButton(w, 0)), 13200);
     expectUsable(w);
 }
 
@@ -128,8 +128,8 @@ TEST_F(BadInputTest, hugeLogoSizesAreSkippedNotCrashing)
     ClockPlan plan = defaultPlan();
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "logoBox")), 3090);
-    EXPECT_DOUBLE_EQ(w.twipsHeight(panel(w, "logoBox")), 3225);
+    EXPECT_DOUBLE_EQ(twipsWidth(w, panel(w, "logoBox")), 3090);
+    EXPECT_DOUBLE_EQ(twipsHeight(w, panel(w, "logoBox")), 3225);
     expectUsable(w);
 }
 

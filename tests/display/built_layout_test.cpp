@@ -32,9 +32,9 @@ TEST_P(BuiltLayoutTest, firstStart_everyElementWholeOnTheScreen_noTwoOverlap_pla
     const QString sizes = plan_codec::fieldText(plan, "sizethree");
     DisplayWindow& w = loadOnScreen(plan);
     w.showElementPlaceholders(1); // layout editing shows the prompt and the scrolling text
-    w.setCaption(textLabel(w, 2), QStringLiteral("3天"));
+    setCaption(w, textLabel(w, 2), QStringLiteral("3天"));
     // A title wider than any screen is drawn smaller; the plan keeps its size.
-    w.setElementText(DisplayElement::MainTitle, QStringLiteral("中层干部年终述职考评会暨第二季度工作总结表彰大会"));
+    view(w).setElementText(DisplayElement::MainTitle, QStringLiteral("中层干部年终述职考评会暨第二季度工作总结表彰大会"));
     w.relayout();
     textPanel(w, 2)->show(); // the date line belongs to long-term plans; its band is checked all the same
 
@@ -52,13 +52,13 @@ TEST_P(BuiltLayoutTest, firstStart_everyElementWholeOnTheScreen_noTwoOverlap_pla
     }
     // The scrolling text stands still in the middle and is shown whole.
     EXPECT_TRUE(QRect(QPoint(0, 0), textPanel(w, 4)->size()).contains(textLabel(w, 4)->geometry()));
-    EXPECT_DOUBLE_EQ(w.elementFont(DisplayElement::MainTitle).pointSizeF(), 90);
+    EXPECT_DOUBLE_EQ(view(w).elementFont(DisplayElement::MainTitle).pointSizeF(), 90);
     EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), sizes);
 
     // The places were worked out for this screen and are kept in twips.
     for (DisplayElement e : {DisplayElement::Subtitle, DisplayElement::Clock, DisplayElement::ScrollingText}) {
         const QString top = program.ini.read(time_data::kClockSite, time_data::pictureTopKey(int(e)), QString());
-        EXPECT_EQ(top.toDouble(), w.elementRect(e).top()) << top.toStdString();
+        EXPECT_EQ(top.toDouble(), view(w).elementRect(e).top()) << top.toStdString();
     }
 }
 

@@ -1,6 +1,9 @@
 #pragma once
+#include "display/clock_panel.h"
 #include "display/display_host.h"
 #include "display/display_window.h"
+#include "display/marquee_ticker.h"
+#include "display/prompt_ticker.h"
 #include "display/logo_video.h"
 #include "display/panel.h"
 #include "display/position_store.h"
@@ -9,6 +12,8 @@
 #include "support/temp_program.h"
 
 #include <QBuffer>
+#include <cmath>
+#include <QLabel>
 #include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -42,6 +47,46 @@ inline Panel* panel(const QWidget& w, const char* name)
 inline QLabel* label(const QWidget& w, const char* name)
 {
     return w.findChild<QLabel*>(QLatin1String(name));
+}
+// The clock ("clockPanel") or the overtime clock ("overtimePanel").
+inline ClockPanel* clockPanel(const QWidget& w, const char* name = "clockPanel")
+{
+    return w.findChild<ClockPanel*>(QLatin1String(name));
+}
+
+// The display as the engine, the menus, the settings window and the
+// background window see it.
+inline CountView& countView(DisplayWindow& w) { return w; }
+inline ElementView& view(DisplayWindow& w) { return w; }
+inline LayoutView& layoutView(DisplayWindow& w) { return w; }
+inline BackgroundView& backgroundView(DisplayWindow& w) { return w; }
+
+// A control's place in twips, as places are stored.
+inline double twipsLeft(DisplayWindow& w, const QWidget* c) { return w.layout().twipsRect(c).left(); }
+inline double twipsTop(DisplayWindow& w, const QWidget* c) { return w.layout().twipsRect(c).top(); }
+inline double twipsWidth(DisplayWindow& w, const QWidget* c) { return w.layout().twipsRect(c).width(); }
+inline double twipsHeight(DisplayWindow& w, const QWidget* c) { return w.layout().twipsRect(c).height(); }
+inline void setTwipsLeft(DisplayWindow& w, QWidget* c, double v) { w.layout().setTwipsLeft(c, v); }
+inline void setTwipsWidth(DisplayWindow& w, QWidget* c, double v) { w.layout().setWidth(c, w.layout().pxX(v)); }
+// The extent of a clock's text in twips.
+inline QSizeF clockTextTwips(DisplayWindow& w, const char* name = "clockPanel")
+{
+    const QSizeF px = clockPanel(w, name)->textSize();
+    return QSizeF(px.width() * w.layout().tppX(), px.height() * w.layout().tppY());
+}
+// A text line's caption (textLabelN is element N).
+inline void setCaption(DisplayWindow& w, QLabel* line, const QString& text)
+{
+    const int n = line->objectName().mid(9).toInt();
+    view(w).setElementText(DisplayElement(n), text);
+}
+// Paints text panel N (1..4) again.
+inline void paintTextPanel(DisplayWindow& w, int n) { view(w).repaintElement(DisplayElement(n)); }
+inline void paintTextPanels(DisplayWindow& w)
+{
+    for (int n = 1; n <= 4; ++n)
+        if (!textPanel(w, n)->isHidden())
+            paintTextPanel(w, n);
 }
 
 // Records what the display asks of the rest of the program. Command 9 (the

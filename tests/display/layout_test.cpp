@@ -1,8 +1,11 @@
 #include "display_fixture.h"
 #include "platform/registry_store.h"
+#include "platform/save_file.h"
 #include "stores/ini_store.h"
 #include "stores/registry_values.h"
 #include "stores/plan_codec.h"
+
+#include <QFile>
 
 namespace orvalen::test {
 namespace {
@@ -18,21 +21,21 @@ TEST_F(LayoutTest, noSavedPositions_placesEveryElementAtItsDefault)
     program.ini.removeSection("clocksite");
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadWith(plan);
-    auto centred = [&](QWidget* e) { return (W - w.twipsWidth(e)) / 2; };
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), centred(textLabel(w, 0)));
-    EXPECT_DOUBLE_EQ(w.twipsTop(textLabel(w, 0)), 100);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 1)), 400);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 2)), 700);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 3)), 1000);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 4)), 1300);
-    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "clockPanel")), 1600);
-    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "overtimePanel")), 2200);
+    auto centred = [&](QWidget* e) { return (W - twipsWidth(w, e)) / 2; };
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textLabel(w, 0)), centred(textLabel(w, 0)));
+    EXPECT_DOUBLE_EQ(twipsTop(w, textLabel(w, 0)), 100);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 1)), 400);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 2)), 700);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 3)), 1000);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 4)), 1300);
+    EXPECT_DOUBLE_EQ(twipsTop(w, panel(w, "clockPanel")), 1600);
+    EXPECT_DOUBLE_EQ(twipsTop(w, panel(w, "overtimePanel")), 2200);
     // The clock is centred on the screen width.
-    EXPECT_NEAR(w.twipsLeft(panel(w, "clockPanel")) + w.twipsWidth(panel(w, "clockPanel")) / 2, W / 2, 0.001);
+    EXPECT_NEAR(twipsLeft(w, panel(w, "clockPanel")) + twipsWidth(w, panel(w, "clockPanel")) / 2, W / 2, 0.001);
     // The buttons: a row from 2000 twips, 3000 twips above the foot.
-    EXPECT_DOUBLE_EQ(w.twipsLeft(screenButton(w, 0)), 2000);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, screenButton(w, 0)), 2000);
     for (int i = 0; i < 5; ++i)
-        EXPECT_DOUBLE_EQ(w.twipsTop(screenButton(w, i)), H - 3000);
+        EXPECT_DOUBLE_EQ(twipsTop(w, screenButton(w, i)), H - 3000);
     // Pixel geometry follows: the clock panel's centre is the screen's.
     EXPECT_NEAR(panel(w, "clockPanel")->x() + panel(w, "clockPanel")->width() / 2.0, 960, 1);
 }
@@ -41,7 +44,7 @@ TEST_F(LayoutTest, buttonsHoldTheirLongestCaption_noTwoTouchOnLargeOrSmallScreen
 {
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadWith(defaultPlan());
-    w.setButton(2, QStringLiteral(" 继续 "), true);
+    countView(w).setButton(2, QStringLiteral(" 继续 "), true);
     const auto buttons = screenButtons(w);
     const QFontMetrics fm(buttons[0]->font());
     for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{1280, 720}}) {
@@ -75,22 +78,22 @@ TEST_F(LayoutTest, savedPositionsAreValidOnlyStrictlyInside)
     ini("clocksite", "pictureleft7", "28800");
     ini("clocksite", "picturetop7", "16199");
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), (W - w.twipsWidth(panel(w, "clockPanel"))) / 2);
-    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "clockPanel")), 3000);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 3)), 1200);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 3)), 1000);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "overtimePanel")), (W - w.twipsWidth(panel(w, "overtimePanel"))) / 2);
-    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "overtimePanel")), 16199);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "clockPanel")), (W - twipsWidth(w, panel(w, "clockPanel"))) / 2);
+    EXPECT_DOUBLE_EQ(twipsTop(w, panel(w, "clockPanel")), 3000);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textPanel(w, 3)), 1200);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 3)), 1000);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "overtimePanel")), (W - twipsWidth(w, panel(w, "overtimePanel"))) / 2);
+    EXPECT_DOUBLE_EQ(twipsTop(w, panel(w, "overtimePanel")), 16199);
 
     // The title may start beyond the right edge, up to its own width.
-    const double titleW = w.twipsWidth(textLabel(w, 0));
+    const double titleW = twipsWidth(w, textLabel(w, 0));
     ini("clocksite", "picturetop0", "300");
     ini("clocksite", "pictureleft0", QString::number(int(W + titleW) - 1));
     w.relayout();
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), int(W + titleW) - 1);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textLabel(w, 0)), int(W + titleW) - 1);
     ini("clocksite", "pictureleft0", QString::number(int(std::ceil(W + titleW))));
     w.relayout();
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), (W - titleW) / 2);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textLabel(w, 0)), (W - titleW) / 2);
 }
 
 TEST_F(LayoutTest, logoLeftMustLeaveItsWholeWidthInside)
@@ -101,11 +104,11 @@ TEST_F(LayoutTest, logoLeftMustLeaveItsWholeWidthInside)
     ini("clocksite", "pictureleft6", QString::number(W - 600));
     ini("clocksite", "picturetop6", "500");
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "logoBox")), W - 600);
-    EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "logoBox")), 500);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "logoBox")), W - 600);
+    EXPECT_DOUBLE_EQ(twipsTop(w, panel(w, "logoBox")), 500);
     ini("clocksite", "pictureleft6", "100");
     w.relayout();
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "logoBox")), 100);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "logoBox")), 100);
 }
 
 TEST_F(LayoutTest, minusHundredInTheIniReadsBothFromTheStore)
@@ -123,11 +126,11 @@ TEST_F(LayoutTest, minusHundredInTheIniReadsBothFromTheStore)
     ini("clocksite", "pictureleft4", "abc");
     ini("clocksite", "picturetop4", "4000");
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 3)), 1200);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 3)), 6360);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 2)), 700);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 4)), (W - w.twipsWidth(textPanel(w, 4))) / 2);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 4)), 4000);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textPanel(w, 3)), 1200);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 3)), 6360);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 2)), 700);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textPanel(w, 4)), (W - twipsWidth(w, textPanel(w, 4))) / 2);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 4)), 4000);
 }
 
 TEST_F(LayoutTest, centreFlagsOverrideSavedTitleAndClockUnlessOvertimeClockShown)
@@ -137,12 +140,12 @@ TEST_F(LayoutTest, centreFlagsOverrideSavedTitleAndClockUnlessOvertimeClockShown
     ini("clocksite", "pictureleft5", "700");
     ini("clocksite", "picturetop5", "1700");
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 0)), (W - w.twipsWidth(textLabel(w, 0))) / 2);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), (W - w.twipsWidth(panel(w, "clockPanel"))) / 2);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textLabel(w, 0)), (W - twipsWidth(w, textLabel(w, 0))) / 2);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "clockPanel")), (W - twipsWidth(w, panel(w, "clockPanel"))) / 2);
 
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkfour", "1000"); }); // counts overtime (combolist digit 3 "0") and shows it
     w.relayout();
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), 700);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "clockPanel")), 700);
 }
 
 TEST_F(LayoutTest, backgroundBoxTakesTheLargerOfWindowAndPicturePerAxis)
@@ -185,20 +188,25 @@ TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)
     EXPECT_EQ(program.registry.readDword("picturetop3"), 6360);
     EXPECT_EQ(program.registry.readDword("pictureleft4"), -240);
 
-    // Without an INI file to write, the store copy is still kept.
-    AppContext noIni = program.context;
-    noIni.ini = nullptr;
-    save_element_position(noIni, 5, 111, 222);
+    // When the INI file cannot be written, the store copy is still kept.
+    const QString iniLeft = program.ini.read("clocksite", "pictureleft5", "none");
+    ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    QStringList told;
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
+    save_element_position(program.context, 5, 111, 222);
+    setSaveFailureHandler({});
+    EXPECT_EQ(told, QStringList{program.ini.file()});
+    EXPECT_EQ(program.ini.read("clocksite", "pictureleft5", "none"), iniLeft);
     EXPECT_EQ(program.registry.readDword("pictureleft5"), 111);
 }
 
 TEST_F(LayoutTest, twipsStayExactThroughPixelRoundTrips)
 {
     DisplayWindow& w = window();
-    w.setTwipsLeft(panel(w, "clockPanel"), 100.5);
+    setTwipsLeft(w, panel(w, "clockPanel"), 100.5);
     for (int i = 0; i < 1000; ++i)
-        w.setTwipsLeft(panel(w, "clockPanel"), w.twipsLeft(panel(w, "clockPanel")));
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), 100.5);
+        setTwipsLeft(w, panel(w, "clockPanel"), twipsLeft(w, panel(w, "clockPanel")));
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "clockPanel")), 100.5);
     EXPECT_EQ(panel(w, "clockPanel")->x(), 7);
 }
 

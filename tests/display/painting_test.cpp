@@ -51,7 +51,7 @@ TEST_F(PaintingTest, clockAndTextPanelsShowTheStretchedBackgroundAroundTheirText
     plan_codec::setFieldText(plan, "background", "0\\bg.png");
     plan.secondtext = "副标题文字";
     DisplayWindow& w = loadFullScreen(plan);
-    ASSERT_TRUE(w.backgroundIsPicture());
+    ASSERT_TRUE(backgroundView(w).backgroundIsPicture());
     ASSERT_GT(w.findChild<QWidget*>("backgroundBox")->width(), 200);
     expectBlends(w, panel(w, "clockPanel"));
     expectBlends(w, textPanel(w, 1));
@@ -64,7 +64,7 @@ TEST_F(PaintingTest, pictureLargerThanTheWindowShowsUnscaledAroundThePanels)
     plan_codec::setFieldText(plan, "background", "0\\huge.png");
     DisplayWindow& w = loadWith(plan);
     EXPECT_EQ(w.findChild<QWidget*>("backgroundBox")->size(), QSize(2100, 1300));
-    const QImage picture = w.backgroundPicture().toImage();
+    const QImage picture = backgroundView(w).backgroundPicture().toImage();
     const QImage screen = shown(w);
     const QRect r = panel(w, "clockPanel")->geometry();
     EXPECT_EQ(screen.pixel(r.topLeft()), picture.pixel(r.topLeft()));
@@ -79,9 +79,9 @@ TEST_F(PaintingTest, panelLeavesWhatLiesOutsideItsTextUntouched_outlinesShowWhil
     plan_codec::setFieldText(plan, "sizethree", "90/80/190/100/30/30/");
     DisplayWindow& w = loadFullScreen(plan);
     Panel* clock = panel(w, "clockPanel");
-    w.setCaption(textLabel(w, 3), QStringLiteral("提示文字"));
+    setCaption(w, textLabel(w, 3), QStringLiteral("提示文字"));
     textPanel(w, 3)->show();
-    w.paintTextPanels(3);
+    paintTextPanel(w, 3);
     // The prompt's top rows lie under the clock panel's lowest rows, where
     // the digits (which stand on the baseline) leave the panel clear.
     const QRect c = clock->geometry();
@@ -129,8 +129,8 @@ TEST_F(PaintingTest, clockTextIsCentredInThePanel)
     // Drawn from the top of the text cell: the glyphs lie inside the panel.
     EXPECT_GT(minY, 0);
     EXPECT_LT(maxY, img.height() - 1);
-    EXPECT_EQ(w.twipsWidth(panel(w, "clockPanel")), w.twipsWidth(label(w, "clockText")) + 100);
-    EXPECT_EQ(w.twipsHeight(panel(w, "clockPanel")), w.twipsHeight(label(w, "clockText")) + 20);
+    EXPECT_EQ(twipsWidth(w, panel(w, "clockPanel")), clockTextTwips(w).width() + 100);
+    EXPECT_EQ(twipsHeight(w, panel(w, "clockPanel")), clockTextTwips(w).height() + 20);
 }
 
 TEST_F(PaintingTest, emptyClockTextChangesNothingButEmptyOvertimeTextStillPaints)
@@ -139,18 +139,18 @@ TEST_F(PaintingTest, emptyClockTextChangesNothingButEmptyOvertimeTextStillPaints
     const QSize size = panel(w, "clockPanel")->size();
     const qint64 key = panel(w, "clockPanel")->image().cacheKey();
     panel(w, "clockPanel")->hide();
-    w.paintClock(QString(), 150);
+    layoutView(w).paintClock(QString(), 150);
     EXPECT_EQ(panel(w, "clockPanel")->size(), size);
     EXPECT_EQ(panel(w, "clockPanel")->image().cacheKey(), key);
     EXPECT_TRUE(panel(w, "clockPanel")->isHidden());
 
-    w.setTwipsWidth(panel(w, "overtimePanel"), 10);
+    setTwipsWidth(w, panel(w, "overtimePanel"), 10);
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkfour", "1000"); }); // overtime counted and shown
-    w.paintOvertimeClock(QString(), 150);
-    EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "overtimePanel")), w.twipsWidth(label(w, "overtimeText")) + 100);
+    view(w).repaintElement(DisplayElement::OvertimeClock);
+    EXPECT_DOUBLE_EQ(twipsWidth(w, panel(w, "overtimePanel")), clockTextTwips(w, "overtimePanel").width() + 100);
     EXPECT_FALSE(panel(w, "overtimePanel")->isHidden());
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "combolist", "101"); });
-    w.paintOvertimeClock();
+    view(w).repaintElement(DisplayElement::OvertimeClock);
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }
 
@@ -158,32 +158,29 @@ TEST_F(PaintingTest, textPanelRulesDecideVisibility)
 {
     DisplayWindow& w = loadDefault();
     // Date line outside a long-term plan: hidden whatever its text.
-    w.setCaption(textLabel(w, 2), "2026-12-08");
+    setCaption(w, textLabel(w, 2), "2026-12-08");
     textPanel(w, 2)->show();
-    w.paintTextPanels(2);
+    paintTextPanel(w, 2);
     EXPECT_TRUE(textPanel(w, 2)->isHidden());
 
     // Scrolling text switched off: hidden, unless arranging or a placeholder.
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkthree", "010111"); });
-    w.setCaption(textLabel(w, 4), "滚动");
+    setCaption(w, textLabel(w, 4), "滚动");
     textPanel(w, 4)->show();
-    w.paintTextPanels(4);
+    paintTextPanel(w, 4);
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
     host.menus.setAdjustMode(true);
-    w.paintTextPanels(4);
+    paintTextPanel(w, 4);
     EXPECT_FALSE(textPanel(w, 4)->isHidden());
     // Standing still (mode 2), the line is shown whole.
-    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), std::max<double>(w.marqueeWidth(), w.twipsWidth(textLabel(w, 4))));
+    EXPECT_DOUBLE_EQ(twipsWidth(w, textPanel(w, 4)), std::max<double>(w.marquee().width(), twipsWidth(w, textLabel(w, 4))));
 
     // An empty caption leaves a visible panel as it was.
-    w.setCaption(textLabel(w, 1), QString());
+    setCaption(w, textLabel(w, 1), QString());
     textPanel(w, 1)->show();
-    w.paintTextPanels(1);
+    paintTextPanel(w, 1);
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
 
-    // No such panel: nothing happens.
-    w.paintTextPanels(0);
-    w.paintTextPanels(5);
 }
 
 TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
@@ -192,12 +189,12 @@ TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
     plan_codec::setFieldText(plan, "checkone", "1111111");
     plan_codec::setFieldText(plan, "checkthree", "011111");
     DisplayWindow& w = loadWith(plan);
-    w.setCaption(textLabel(w, 3), "提示");
-    w.paintTextPanels(3);
+    setCaption(w, textLabel(w, 3), "提示");
+    paintTextPanel(w, 3);
     const QString weekday = weekday_name(program.clock.now().date());
     EXPECT_EQ(textLabel(w, 3)->text(), weekday);
     EXPECT_FALSE(textPanel(w, 3)->isHidden());
-    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 3)), w.twipsWidth(textLabel(w, 3)));
+    EXPECT_DOUBLE_EQ(twipsWidth(w, textPanel(w, 3)), twipsWidth(w, textLabel(w, 3)));
 }
 
 TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
@@ -207,7 +204,7 @@ TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
     plan.secondtext = "副";
     DisplayWindow& w = loadFullScreen(plan);
     textPanel(w, 1)->setBackColor(Qt::green);
-    w.paintTextPanels(1);
+    paintTextPanel(w, 1);
     EXPECT_EQ(textPanel(w, 1)->backColor(), QColor(255, 0, 0));
     EXPECT_EQ(shown(w).pixelColor(textPanel(w, 1)->geometry().topLeft()), QColor(255, 0, 0));
 }

@@ -1,5 +1,4 @@
 #include "display_fixture.h"
-#include "services/tray_icon.h"
 #include "platform/save_file.h"
 #include "stores/ini_store.h"
 #include "support/wait_until.h"
@@ -43,18 +42,18 @@ TEST_F(PointerTest, outsideAdjustModeDragsMoveNothingAndStoreOnlyTheLogo)
     ClockPlan plan = defaultPlan();
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWithButtons(plan);
-    const double left = w.twipsLeft(panel(w, "clockPanel"));
+    const double left = twipsLeft(w, panel(w, "clockPanel"));
     const QString savedLeft = saved("pictureleft5");
     const QPoint p = at(w, panel(w, "clockPanel"));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
     QTest::mouseMove(w.windowHandle(), p + QPoint(40, 20));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(40, 20));
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), left);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "clockPanel")), left);
     EXPECT_EQ(saved("pictureleft5"), savedLeft);
 
     const QPoint logo = at(w, panel(w, "logoBox"));
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, logo);
-    EXPECT_EQ(saved("pictureleft6"), QString::number(int(w.twipsLeft(panel(w, "logoBox")))));
+    EXPECT_EQ(saved("pictureleft6"), QString::number(int(twipsLeft(w, panel(w, "logoBox")))));
     EXPECT_EQ(saved("picturetop6"), "0");
 }
 
@@ -73,23 +72,23 @@ TEST_F(PointerTest, adjustModeDragMovesThePanelByThePointerAndStoresItsPlaceWhen
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
     host.menus.setAdjustMode(true);
-    const double left = w.twipsLeft(textPanel(w, 1)), top = w.twipsTop(textPanel(w, 1));
+    const double left = twipsLeft(w, textPanel(w, 1)), top = twipsTop(w, textPanel(w, 1));
     const QString savedBefore = saved("pictureleft1");
     const QPoint p = at(w, textLabel(w, 1));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
     QTest::mouseMove(w.windowHandle(), p + QPoint(10, 5));
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 1)), left + 150);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textPanel(w, 1)), left + 150);
     EXPECT_EQ(saved("pictureleft1"), savedBefore);
     QTest::mouseMove(w.windowHandle(), p + QPoint(30, 15));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(30, 15));
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 1)), left + 450);
-    EXPECT_DOUBLE_EQ(w.twipsTop(textPanel(w, 1)), top + 225);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textPanel(w, 1)), left + 450);
+    EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 1)), top + 225);
     EXPECT_EQ(saved("pictureleft1"), QString::number(std::nearbyint(left + 450)));
     EXPECT_EQ(saved("picturetop1"), QString::number(std::nearbyint(top + 225)));
 
     // The title stores its own place as element 0.
     const QPoint t = at(w, textLabel(w, 0), {5, 5});
-    const double titleLeft = w.twipsLeft(textLabel(w, 0));
+    const double titleLeft = twipsLeft(w, textLabel(w, 0));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, t);
     QTest::mouseMove(w.windowHandle(), t + QPoint(-4, 0));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, t + QPoint(-4, 0));
@@ -103,7 +102,7 @@ TEST_F(PointerTest, readOnlySettingsFile_failedSaveIsToldOnceWhenTheDragEnds)
     ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QStringList told;
     setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
-    const double left = w.twipsLeft(panel(w, "clockPanel"));
+    const double left = twipsLeft(w, panel(w, "clockPanel"));
     const QPoint p = at(w, panel(w, "clockPanel"));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
     for (int step = 1; step <= 3; ++step)
@@ -111,7 +110,7 @@ TEST_F(PointerTest, readOnlySettingsFile_failedSaveIsToldOnceWhenTheDragEnds)
     EXPECT_TRUE(told.isEmpty());
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(30, 0));
     setSaveFailureHandler({});
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), left + 450);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "clockPanel")), left + 450);
     EXPECT_EQ(told, QStringList{program.ini.file()});
 }
 
@@ -133,7 +132,7 @@ TEST_F(PointerTest, bothButtonsHeldMoveNothing)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
     host.menus.setAdjustMode(true);
-    const double left = w.twipsLeft(panel(w, "clockPanel"));
+    const double left = twipsLeft(w, panel(w, "clockPanel"));
     const QString savedLeft = saved("pictureleft5");
     const QPoint p = at(w, panel(w, "clockPanel"));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
@@ -141,7 +140,7 @@ TEST_F(PointerTest, bothButtonsHeldMoveNothing)
                      QPointF(panel(w, "clockPanel")->mapToGlobal(panel(w, "clockPanel")->rect().center() + QPoint(20, 0))), Qt::NoButton,
                      Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(panel(w, "clockPanel"), &move);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "clockPanel")), left);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "clockPanel")), left);
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p);
 }
 
@@ -152,7 +151,7 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     plan.logopicture = "logo.png";
     plan_codec::setFieldText(plan, "checkfour", "1000"); // overtime clock shown
     DisplayWindow& w = loadWithButtons(plan);
-    w.paintOvertimeClock();
+    view(w).repaintElement(DisplayElement::OvertimeClock);
     auto rightPress = [&](QWidget* c, QPoint inside = {-1, -1}) {
         QTest::mousePress(w.windowHandle(), Qt::RightButton, {}, at(w, c, inside));
         QTest::mouseRelease(w.windowHandle(), Qt::RightButton, {}, at(w, c, inside));
@@ -178,11 +177,11 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     EXPECT_FALSE(logo.items.centre);
     EXPECT_TRUE(logo.items.hide);
 
-    w.setCaption(textLabel(w, 3), "提示");
+    setCaption(w, textLabel(w, 3), "提示");
     textPanel(w, 3)->show();
-    w.paintTextPanels(3);
+    paintTextPanel(w, 3);
     EXPECT_TRUE(rightPress(textLabel(w, 3)).items.centre);
-    w.setTwipsWidth(textPanel(w, 3), w.twipsWidth(textLabel(w, 3)) + 1500);
+    setTwipsWidth(w, textPanel(w, 3), twipsWidth(w, textLabel(w, 3)) + 1500);
     auto bare = rightPress(textPanel(w, 3), {textPanel(w, 3)->width() - 3, 3});
     EXPECT_EQ(bare.element, DisplayElement::Prompt);
     EXPECT_FALSE(bare.items.centre);
@@ -198,7 +197,7 @@ TEST_F(PointerTest, storedPositionsRoundHalfToEven)
     DisplayWindow& w = loadWithButtons(defaultPlan());
     host.menus.setAdjustMode(true);
     for (auto [start, stored] : {std::pair{85.5, "100"}, std::pair{86.5, "102"}}) {
-        w.setTwipsLeft(textLabel(w, 0), start);
+        setTwipsLeft(w, textLabel(w, 0), start);
         const QPoint p = at(w, textLabel(w, 0), {10, 10});
         QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
         QTest::mouseMove(w.windowHandle(), p + QPoint(1, 0));
@@ -233,7 +232,7 @@ TEST_F(PlaceholderTest, showAndRemoveWhileIdle)
     EXPECT_EQ(textLabel(w, 4)->text(), QStringLiteral("动态文本"));
     EXPECT_FALSE(textPanel(w, 4)->isHidden());
     EXPECT_FALSE(panel(w, "logoBox")->isHidden());
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textLabel(w, 4)), (w.twipsWidth(textPanel(w, 4)) - w.twipsWidth(textLabel(w, 4))) / 2);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textLabel(w, 4)), (twipsWidth(w, textPanel(w, 4)) - twipsWidth(w, textLabel(w, 4))) / 2);
     // Not a long-term plan: the date line is left alone.
     EXPECT_TRUE(textLabel(w, 2)->text().isEmpty());
     EXPECT_TRUE(textPanel(w, 2)->isHidden());
@@ -267,8 +266,8 @@ TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOverti
     plan_codec::setFieldText(plan, "checkthree", "010111");
     plan_codec::setFieldText(plan, "checkfour", "1000");
     DisplayWindow& w = loadWith(plan);
-    w.setCaption(textLabel(w, 4), "真的滚动文字");
-    w.setCaption(textLabel(w, 2), "系统日期");
+    setCaption(w, textLabel(w, 4), "真的滚动文字");
+    setCaption(w, textLabel(w, 2), "系统日期");
     textPanel(w, 4)->show();
     w.showElementPlaceholders(0);
     EXPECT_TRUE(textLabel(w, 4)->text().isEmpty());
@@ -280,44 +279,24 @@ TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOverti
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }
 
-// --- close-down and tray ---------------------------------------------------------------
+// --- close-down ---------------------------------------------------------------------
 
 class CloseDownTest : public DisplayTest {};
 
-TEST_F(CloseDownTest, closingReleasesHotkeysVideoAndTrayOnce)
+TEST_F(CloseDownTest, closingReleasesHotkeysAndVideoOnce)
 {
     program.writeFile("picture/clip.webm", QByteArray("video bytes"));
     ClockPlan plan = defaultPlan();
     plan.logopicture = "clip.webm";
     DisplayWindow& w = loadWith(plan);
     ASSERT_EQ(videos.log.played, 1);
-    ASSERT_TRUE(w.trayIcon());
     w.close();
     EXPECT_EQ(displayHost.hotkeyDels, 1);
     EXPECT_EQ(videos.log.stopped, 1);
     EXPECT_EQ(videos.log.released, 1);
-    EXPECT_FALSE(w.trayIcon());
     EXPECT_FALSE(w.hasLogoVideo());
     w.unload();
     EXPECT_EQ(displayHost.hotkeyDels, 1);
-}
-
-TEST_F(CloseDownTest, onlyASingleRightClickOnTheTrayOpensTheDesktopMenu)
-{
-    DisplayWindow& w = loadDefault();
-    ASSERT_TRUE(w.trayIcon());
-    int balloonEnds = 0;
-    QObject::connect(w.trayIcon(), &TrayIcon::TrayMsgBoxClick, [&](bool timedOut) { balloonEnds += timedOut; });
-    w.trayIcon()->handleActivation(QSystemTrayIcon::DoubleClick);
-    w.trayIcon()->handleActivation(QSystemTrayIcon::MiddleClick);
-    w.trayIconClicked(2, true);
-    EXPECT_TRUE(displayHost.popups.empty());
-    w.trayIcon()->handleActivation(QSystemTrayIcon::Trigger);
-    EXPECT_TRUE(displayHost.popups.empty());
-    EXPECT_EQ(balloonEnds, 1);
-    w.trayIcon()->handleActivation(QSystemTrayIcon::Context);
-    ASSERT_EQ(displayHost.popups.size(), 1u);
-    EXPECT_FALSE(displayHost.popups[0].elementMenu);
 }
 
 } // namespace

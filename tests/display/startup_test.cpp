@@ -2,7 +2,6 @@
 #include "display/colour.h"
 #include "display_fixture.h"
 #include "platform/engine_timer.h"
-#include "services/tray_icon.h"
 #include "stores/ini_store.h"
 #include "stores/plan_codec.h"
 
@@ -72,8 +71,8 @@ TEST_F(StartupTest, freshStart_showsTitleAndClockOnly)
     EXPECT_EQ(w.windowState() & ~Qt::WindowActive, Qt::WindowFullScreen);
     EXPECT_EQ(textLabel(w, 0)->text(), QStringLiteral("中层干部年终述职考评会"));
     EXPECT_FALSE(textLabel(w, 0)->isHidden());
-    EXPECT_EQ(label(w, "clockText")->text(), QStringLiteral("01:00"));
-    EXPECT_EQ(label(w, "overtimeText")->text(), QStringLiteral("00:00"));
+    EXPECT_EQ(clockPanel(w)->text(), QStringLiteral("01:00"));
+    EXPECT_EQ(clockPanel(w, "overtimePanel")->text(), QStringLiteral("00:00"));
     EXPECT_FALSE(panel(w, "clockPanel")->isHidden());
     for (int i = 1; i <= 4; ++i)
         EXPECT_TRUE(textPanel(w, i)->isHidden()) << i;
@@ -83,13 +82,9 @@ TEST_F(StartupTest, freshStart_showsTitleAndClockOnly)
     EXPECT_TRUE(panel(w, "logoBox")->isHidden());
     for (QLabel* b : screenButtons(w))
         EXPECT_TRUE(b->isHidden());
-    EXPECT_EQ(w.stageSeconds(1), 50);
-    EXPECT_EQ(w.stageSeconds(5), 10);
     EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
-    EXPECT_DOUBLE_EQ(label(w, "clockText")->font().pointSizeF(), 150);
+    EXPECT_DOUBLE_EQ(clockPanel(w)->textFont().pointSizeF(), 150);
     EXPECT_EQ(displayHost.hotkeySets, 1);
-    ASSERT_TRUE(w.trayIcon());
-    EXPECT_EQ(w.trayIcon()->tip(), QStringLiteral("Orvalen(全屏版)"));
     // Nothing runs while idle.
     for (const char* name : {"scrollTick", "promptTick"})
         EXPECT_FALSE(program.timers.find(name)->isEnabled()) << name;
@@ -104,13 +99,13 @@ TEST_F(StartupTest, missingFontsFallBackToSongtiPerElement)
     plan.secondtext = "副";
     plan.secondfont = "AlsoMissing";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_EQ(label(w, "clockText")->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(clockPanel(w)->textFont().family(), QStringLiteral("宋体"));
     EXPECT_EQ(panel(w, "clockPanel")->font().family(), QStringLiteral("宋体"));
-    EXPECT_EQ(label(w, "overtimeText")->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(clockPanel(w, "overtimePanel")->textFont().family(), QStringLiteral("宋体"));
     EXPECT_EQ(textLabel(w, 0)->font().family(), QStringLiteral("WenQuanYi Micro Hei"));
     EXPECT_EQ(textLabel(w, 1)->font().family(), QStringLiteral("宋体"));
     // "宋体" renders in an installed CJK family, never as boxes.
-    const QFontInfo info(label(w, "clockText")->font());
+    const QFontInfo info(clockPanel(w)->textFont());
     EXPECT_TRUE(info.family().contains("WenQuanYi") || info.family().contains("CJK")) << info.family().toStdString();
 }
 
@@ -135,7 +130,7 @@ TEST_F(StartupTest, shortSizeListKeepsDesignerSizesAndBadColoursKeepTheirs)
     plan.secondtext = "x";
     DisplayWindow& w = loadWith(plan);
     EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
-    EXPECT_DOUBLE_EQ(label(w, "clockText")->font().pointSizeF(), 80.25);
+    EXPECT_DOUBLE_EQ(clockPanel(w)->textFont().pointSizeF(), 80.25);
     EXPECT_DOUBLE_EQ(textLabel(w, 3)->font().pointSizeF(), 42);
     EXPECT_EQ(textLabel(w, 0)->palette().color(QPalette::Active, QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(0, 0, 0));
@@ -148,17 +143,17 @@ TEST_F(StartupTest, marqueeSettingsReadTrimmedWithDefaults)
     ini("Marquee", "Width", " 3000 ");
     ini("Marquee", "MarQueespeed", "7");
     DisplayWindow& w = loadDefault();
-    EXPECT_EQ(w.marqueeWidth(), 3000);
-    EXPECT_EQ(w.marqueeSpeed(), 7);
-    EXPECT_EQ(w.marqueeMode(), 2);
-    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), 3000);
+    EXPECT_EQ(w.marquee().width(), 3000);
+    EXPECT_EQ(w.marquee().speed(), 7);
+    EXPECT_EQ(w.marquee().mode(), 2);
+    EXPECT_DOUBLE_EQ(twipsWidth(w, textPanel(w, 4)), 3000);
 }
 
 TEST_F(StartupTest, marqueeWidthOfZeroOrLessKeepsThePanelWidth)
 {
     ini("Marquee", "Width", "-200");
     DisplayWindow& w = loadDefault();
-    EXPECT_DOUBLE_EQ(w.twipsWidth(textPanel(w, 4)), 4695);
+    EXPECT_DOUBLE_EQ(twipsWidth(w, textPanel(w, 4)), 4695);
 }
 
 TEST_F(StartupTest, backgroundPictureLoadsWhenPresentElseColourEverywhere)
@@ -166,8 +161,8 @@ TEST_F(StartupTest, backgroundPictureLoadsWhenPresentElseColourEverywhere)
     {
         writePicture("1.jpg", 64, 48, "JPG");
         DisplayWindow& w = loadDefault();
-        EXPECT_TRUE(w.backgroundIsPicture());
-        EXPECT_EQ(w.backgroundPicture().size(), QSize(64, 48));
+        EXPECT_TRUE(backgroundView(w).backgroundIsPicture());
+        EXPECT_EQ(backgroundView(w).backgroundPicture().size(), QSize(64, 48));
         EXPECT_TRUE(w.findChild<BackgroundBox*>("backgroundBox")->hasPicture());
     }
 }
@@ -178,7 +173,7 @@ TEST_F(StartupTest, missingBackgroundPictureGivesWindowColourToEveryBox)
     plan_codec::setFieldText(plan, "background", "65535\\missing.jpg");
     DisplayWindow& w = loadWith(plan);
     const QColor yellow(255, 255, 0);
-    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
     EXPECT_EQ(w.palette().color(QPalette::Window), yellow);
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), yellow);
     EXPECT_EQ(panel(w, "clockPanel")->backColor(), yellow);
@@ -195,7 +190,7 @@ TEST_F(StartupTest, perStageColoursTakeClockAndBackgroundFromStageZero)
     plan_codec::setFieldText(plan, "background", "0\\1.jpg");
     writePicture("1.jpg", 32, 32);
     DisplayWindow& w = loadWith(plan);
-    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
     EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(255, 0, 0));
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 255, 0));
 }
@@ -244,8 +239,8 @@ TEST_F(StartupTest, longTermPlan_leavesItsSetUpToTheEngine)
     for (const char* name : {"scrollTick", "promptTick"})
         EXPECT_FALSE(program.timers.find(name)->isEnabled()) << name;
     EXPECT_EQ(program.timers.find("promptTick")->interval(), 100);
-    EXPECT_EQ(label(w, "clockText")->text(), QString());
-    EXPECT_EQ(label(w, "overtimeText")->text(), QStringLiteral("09:00"));
+    EXPECT_EQ(clockPanel(w)->text(), QString());
+    EXPECT_EQ(clockPanel(w, "overtimePanel")->text(), QStringLiteral("09:00"));
 }
 
 // --- the logo -------------------------------------------------------------------
@@ -268,11 +263,11 @@ TEST_F(StartupTest, logoPictureSizesItselfOrTakesTheStoredSize)
     {
         DisplayWindow& w = loadWith(plan);
         EXPECT_FALSE(panel(w, "logoBox")->isHidden());
-        EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "logoBox")), 600);
-        EXPECT_DOUBLE_EQ(w.twipsHeight(panel(w, "logoBox")), 450);
+        EXPECT_DOUBLE_EQ(twipsWidth(w, panel(w, "logoBox")), 600);
+        EXPECT_DOUBLE_EQ(twipsHeight(w, panel(w, "logoBox")), 450);
         // Flush with the right edge, at the top.
-        EXPECT_DOUBLE_EQ(w.twipsLeft(panel(w, "logoBox")), 28800 - 600);
-        EXPECT_DOUBLE_EQ(w.twipsTop(panel(w, "logoBox")), 0);
+        EXPECT_DOUBLE_EQ(twipsLeft(w, panel(w, "logoBox")), 28800 - 600);
+        EXPECT_DOUBLE_EQ(twipsTop(w, panel(w, "logoBox")), 0);
         EXPECT_EQ(videos.log.created, 0);
     }
 }
@@ -286,8 +281,8 @@ TEST_F(StartupTest, logoCustomSizeIsTenTwipsPerUnitAndDrawnToTheBox)
     ClockPlan plan = defaultPlan();
     plan.logopicture = "logo.png";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(w.twipsWidth(panel(w, "logoBox")), 800);
-    EXPECT_DOUBLE_EQ(w.twipsHeight(panel(w, "logoBox")), 600);
+    EXPECT_DOUBLE_EQ(twipsWidth(w, panel(w, "logoBox")), 800);
+    EXPECT_DOUBLE_EQ(twipsHeight(w, panel(w, "logoBox")), 600);
     // The picture fills the 53 x 40 px box; it is not blown up 15 times.
     const QImage shot = panel(w, "logoBox")->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(53, 40));
@@ -312,7 +307,7 @@ TEST_F(StartupTest, videoLogoPlaysAndTheRestOfTheStartUpStillRuns)
     // Buttons, menu state and layout all happened.
     EXPECT_FALSE(screenButton(w, 0)->isHidden());
     EXPECT_EQ(displayHost.runs, std::vector<int>{9});
-    EXPECT_DOUBLE_EQ(w.twipsTop(screenButton(w, 0)), 16200 - 3000);
+    EXPECT_DOUBLE_EQ(twipsTop(w, screenButton(w, 0)), 16200 - 3000);
 }
 
 TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
@@ -325,12 +320,12 @@ TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
     DisplayWindow& w = loadWith(plan);
     EXPECT_TRUE(panel(w, "logoBox")->isHidden());
     EXPECT_EQ(videos.log.created, 0);
-    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 255, 0));
 
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "background", "65535\\sub/inner.png"); });
-    w.applyStageBackground(0);
-    EXPECT_FALSE(w.backgroundIsPicture());
+    countView(w).applyStageLook(0);
+    EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
 }
 
 TEST_F(StartupTest, panelsAreReadByAssistiveToolsAsTheTextTheyShow)
@@ -339,7 +334,7 @@ TEST_F(StartupTest, panelsAreReadByAssistiveToolsAsTheTextTheyShow)
     auto name = [](QWidget* e) { return QAccessible::queryAccessibleInterface(e)->text(QAccessible::Name); };
     EXPECT_EQ(name(panel(w, "clockPanel")), QStringLiteral("01:00"));
     EXPECT_EQ(name(textLabel(w, 0)), QStringLiteral("中层干部年终述职考评会"));
-    w.setCaption(textLabel(w, 3), QStringLiteral("阶段一"));
+    setCaption(w, textLabel(w, 3), QStringLiteral("阶段一"));
     EXPECT_EQ(name(textPanel(w, 3)), QStringLiteral("阶段一"));
 }
 

@@ -15,14 +15,14 @@ protected:
     {
         ClockPlan plan = defaultPlan();
         DisplayWindow& w = loadWith(plan);
-        w.setCaption(textLabel(w, 4), "滚动文字");
-        w.setTwipsWidth(textLabel(w, 4), labelW);
+        setCaption(w, textLabel(w, 4), "滚动文字");
+        setTwipsWidth(w, textLabel(w, 4), labelW);
         ini("Marquee", "Width", QString::number(int(panelW)));
         ini("Marquee", "Mode", QString::number(mode));
         ini("Marquee", "MarQueespeed", "10");
-        w.readMarqueeSettings();
-        w.setTwipsWidth(textPanel(w, 4), panelW);
-        w.setTwipsLeft(textLabel(w, 4), 0);
+        w.marquee().readSettings(program.ini);
+        setTwipsWidth(w, textPanel(w, 4), panelW);
+        setTwipsLeft(w, textLabel(w, 4), 0);
         return w;
     }
     EngineTimer* scrollTick() { return program.timers.find("scrollTick"); }
@@ -31,8 +31,8 @@ protected:
     {
         std::vector<double> out;
         for (int i = 0; i < ticks; ++i) {
-            w.scrollOneStep();
-            out.push_back(w.twipsLeft(textLabel(w, 4)));
+            w.marquee().tick();
+            out.push_back(twipsLeft(w, textLabel(w, 4)));
         }
         return out;
     }
@@ -65,10 +65,10 @@ TEST_F(TextTicksTest, centredModeCentresOnceAndStops)
 {
     DisplayWindow& w = marquee(2, 1000, 1600);
     scrollTick()->setEnabled(true);
-    w.scrollOneStep();
+    w.marquee().tick();
     // A line that stands still widens its panel and shows whole.
-    EXPECT_EQ(w.twipsWidth(textPanel(w, 4)), 1600);
-    EXPECT_EQ(w.twipsLeft(textLabel(w, 4)), 0);
+    EXPECT_EQ(twipsWidth(w, textPanel(w, 4)), 1600);
+    EXPECT_EQ(twipsLeft(w, textLabel(w, 4)), 0);
     EXPECT_FALSE(scrollTick()->isEnabled());
     EXPECT_FALSE(textPanel(w, 4)->isHidden());
 }
@@ -79,15 +79,15 @@ TEST_F(TextTicksTest, scrollingOffOrEmptyTextHidesAndStops)
     textPanel(w, 4)->show();
     scrollTick()->setEnabled(true);
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkthree", "010111"); });
-    w.scrollOneStep();
+    w.marquee().tick();
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
     EXPECT_FALSE(scrollTick()->isEnabled());
 
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkthree", "011111"); });
-    w.setCaption(textLabel(w, 4), QString());
+    setCaption(w, textLabel(w, 4), QString());
     textPanel(w, 4)->show();
     scrollTick()->setEnabled(true);
-    w.scrollOneStep();
+    w.marquee().tick();
     EXPECT_TRUE(textPanel(w, 4)->isHidden());
     EXPECT_FALSE(scrollTick()->isEnabled());
 }
@@ -101,10 +101,10 @@ TEST_F(TextTicksTest, speedOutOfRangeBecomesFiveAndIntervalsRoundHalfEven)
     for (const Case c : {Case{0, 200, 5}, Case{51, 200, 5}, Case{1000, 200, 5}, Case{-3, 200, 5}, Case{-50, 200, 5},
                          Case{3, 333, 3}, Case{7, 143, 7}, Case{16, 62, 16}, Case{50, 20, 50}, Case{1, 1000, 1}}) {
         ini("Marquee", "MarQueespeed", QString::number(c.speed));
-        w.readMarqueeSettings();
-        w.scrollOneStep();
+        w.marquee().readSettings(program.ini);
+        w.marquee().tick();
         EXPECT_EQ(scrollTick()->interval(), c.interval) << c.speed;
-        EXPECT_EQ(w.marqueeSpeed(), c.kept) << c.speed;
+        EXPECT_EQ(w.marquee().speed(), c.kept) << c.speed;
     }
 }
 
@@ -113,15 +113,15 @@ TEST(PromptText, stageFlagsDecideThePrompt)
     ClockPlan plan;
     plan_codec::setFieldText(plan, "checkone", "1101111");
     plan_codec::setFieldText(plan, "checktwo", "1111110");
-    EXPECT_EQ(prompt_for(0, plan), plan.stages[0].prompt);
-    EXPECT_EQ(prompt_for(1, plan), plan.stages[1].prompt);
-    EXPECT_EQ(prompt_for(2, plan), QString()); // alarm 2 switched off
-    EXPECT_EQ(prompt_for(6, plan), QString()); // end prompt switched off
-    EXPECT_EQ(prompt_for(7, plan), QString());
-    EXPECT_EQ(prompt_for(-1, plan), std::nullopt);
-    EXPECT_EQ(prompt_for(8, plan), std::nullopt);
+    EXPECT_EQ(promptFor(0, plan), plan.stages[0].prompt);
+    EXPECT_EQ(promptFor(1, plan), plan.stages[1].prompt);
+    EXPECT_EQ(promptFor(2, plan), QString()); // alarm 2 switched off
+    EXPECT_EQ(promptFor(6, plan), QString()); // end prompt switched off
+    EXPECT_EQ(promptFor(7, plan), QString());
+    EXPECT_EQ(promptFor(-1, plan), std::nullopt);
+    EXPECT_EQ(promptFor(8, plan), std::nullopt);
     plan_codec::setFieldText(plan, "checkone", "0000000");
-    EXPECT_EQ(prompt_for(0, plan), plan.stages[0].prompt);
+    EXPECT_EQ(promptFor(0, plan), plan.stages[0].prompt);
 }
 
 TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
@@ -130,7 +130,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     auto* t7 = program.timers.find("promptTick");
     ASSERT_NE(t7, nullptr);
     w.hostState().run.enterStage(0);
-    w.rewindPrompt();
+    countView(w).rewindPrompt();
     promptTick()->setEnabled(true);
     int ticks = 0;
     while (promptTick()->isEnabled() && ticks < 20) {
@@ -140,7 +140,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
             w.hostState().run.enterStage(1);
     }
     EXPECT_EQ(ticks, 4);
-    EXPECT_EQ(w.promptTicks(), -1);
+    EXPECT_EQ(w.prompt().ticksLeft(), -1);
     EXPECT_EQ(textLabel(w, 3)->text(), currentPlan.plan().stages[1].prompt);
     EXPECT_FALSE(textPanel(w, 3)->isHidden());
 
@@ -164,12 +164,12 @@ TEST_F(TextTicksTest, promptTextIsCentredOnTheScreenForShortAndLongTextsSizesAnd
     };
     for (int stage : {0, 1, 0}) {
         w.hostState().run.enterStage(stage);
-        w.advancePrompt();
+        w.prompt().tick();
         ASSERT_FALSE(textPanel(w, 3)->isHidden());
         EXPECT_NEAR(textCentre(), 960, 1) << "stage " << stage;
     }
-    ASSERT_TRUE(w.setElementFontSize(DisplayElement::Prompt, 80));
-    w.repaintElement(DisplayElement::Prompt);
+    ASSERT_TRUE(view(w).setElementFontSize(DisplayElement::Prompt, 80));
+    view(w).repaintElement(DisplayElement::Prompt);
     EXPECT_NEAR(textCentre(), 960, 1) << "80 pt";
 
     ScreenMetrics small;
@@ -188,9 +188,9 @@ TEST_F(TextTicksTest, perStageBackgroundColoursEveryBoxAndClockDigits)
     ClockPlan plan = defaultPlan();
     plan_codec::setFieldText(plan, "checkthree", "111111");
     DisplayWindow& w = loadWith(plan);
-    w.applyStageBackground(4); // "0\65535\"
+    countView(w).applyStageLook(4); // "0\65535\"
     const QColor yellow(255, 255, 0);
-    EXPECT_FALSE(w.backgroundIsPicture());
+    EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
     EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(0, 0, 0));
     EXPECT_EQ(w.palette().color(QPalette::Window), yellow);
     for (QColor c : {w.findChild<BackgroundBox*>("backgroundBox")->backColor(), panel(w, "clockPanel")->backColor(), panel(w, "overtimePanel")->backColor(),
@@ -204,14 +204,14 @@ TEST_F(TextTicksTest, stagePictureLoadsAndCorruptOrMissingFallsBackToColour)
     ClockPlan plan = defaultPlan();
     plan_codec::setFieldText(plan, "checkthree", "111111");
     DisplayWindow& w = loadWith(plan);
-    w.applyStageBackground(0);
-    EXPECT_TRUE(w.backgroundIsPicture());
-    EXPECT_EQ(w.backgroundPicture().size(), QSize(50, 40));
+    countView(w).applyStageLook(0);
+    EXPECT_TRUE(backgroundView(w).backgroundIsPicture());
+    EXPECT_EQ(backgroundView(w).backgroundPicture().size(), QSize(50, 40));
 
     program.writeFile("picture/1.jpg", QByteArray("garbage, not a jpeg"));
-    w.applyStageBackground(1);
-    EXPECT_FALSE(w.backgroundIsPicture());
-    EXPECT_TRUE(w.backgroundPicture().isNull());
+    countView(w).applyStageLook(1);
+    EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
+    EXPECT_TRUE(backgroundView(w).backgroundPicture().isNull());
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QGuiApplication::palette().color(QPalette::Base));
 }
 
@@ -221,26 +221,26 @@ TEST_F(TextTicksTest, damagedStageValuesAndStagesOutOfRangeAreSafe)
     plan_codec::setFieldText(plan, "checkthree", "111111");
     plan_codec::setFieldText(plan, "highsetfive", "255"); // only one part
     DisplayWindow& w = loadWith(plan);
-    w.applyStageBackground(5);
+    countView(w).applyStageLook(5);
     EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(255, 0, 0));
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(0, 0, 0));
 
     const QColor before = w.findChild<BackgroundBox*>("backgroundBox")->backColor();
-    w.applyStageBackground(7);
-    w.applyStageBackground(-1);
+    countView(w).applyStageLook(7);
+    countView(w).applyStageLook(-1);
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), before);
 }
 
 TEST_F(TextTicksTest, overallModeIgnoresTheStageAndReRunsTheLayout)
 {
     DisplayWindow& w = loadDefault();
-    w.applyStageBackground(1);
+    countView(w).applyStageLook(1);
     const QColor a = w.findChild<BackgroundBox*>("backgroundBox")->backColor();
     ini("clocksite", "pictureleft3", "1500");
     ini("clocksite", "picturetop3", "1500");
-    w.applyStageBackground(6);
+    countView(w).applyStageLook(6);
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), a);
-    EXPECT_DOUBLE_EQ(w.twipsLeft(textPanel(w, 3)), 1500);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, textPanel(w, 3)), 1500);
 }
 
 } // namespace

@@ -49,7 +49,8 @@ struct ElementMenuTest : ::testing::Test {
     HostState host;
     CurrentPlan currentPlan;
     test::QuietDisplayHost displayHost;
-    DisplayWindow display{program.context, host, currentPlan, displayHost};
+    DisplayWindow window{program.context, host, currentPlan, displayHost};
+    ElementView& display = window;
     ScriptedDialogs dialogs;
     ElementMenu menu{program.context, host, currentPlan, display, dialogs};
 
@@ -77,7 +78,7 @@ TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
     ScreenMetrics screen; // a screen on which the chosen size is drawn as it is
     screen.fullWidthPx = screen.screenWidthPx = 1920;
     screen.fullHeightPx = 1080;
-    display.setScreenMetrics(screen);
+    window.setScreenMetrics(screen);
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "sizethree", "90/80/150/100/30/30"); });  // malformed
     const QString family = display.elementFont(DisplayElement::Clock).family();
     dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };
@@ -85,8 +86,8 @@ TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
 
     EXPECT_EQ(display.elementFont(DisplayElement::Clock).pointSizeF(), 36);
     EXPECT_TRUE(display.elementFont(DisplayElement::Clock).bold());
-    EXPECT_TRUE(display.findChild<Panel*>("clockPanel")->font().italic());
-    EXPECT_EQ(display.findChild<Panel*>("clockPanel")->font().pointSizeF(), 36);
+    EXPECT_TRUE(window.findChild<Panel*>("clockPanel")->font().italic());
+    EXPECT_EQ(window.findChild<Panel*>("clockPanel")->font().pointSizeF(), 36);
     EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), "80/50/36/50/30/30/");
     EXPECT_EQ(currentPlan.plan().clockFont, family);
     // The colour did not change, so the stored system colour stays as it was.
@@ -137,7 +138,7 @@ TEST_F(ElementMenuTest, overtimeClockAndTitle_showChanges_butStoreNothing)
     choose(DisplayElement::OvertimeClock, 1);
     EXPECT_EQ(display.elementFont(DisplayElement::OvertimeClock).pointSizeF(), 20);
     EXPECT_EQ(display.elementColour(DisplayElement::OvertimeClock), QColor(0, 128, 0));
-    EXPECT_EQ(display.findChild<Panel*>("overtimePanel")->foreColor(), QColor(0, 128, 0));
+    EXPECT_EQ(window.findChild<Panel*>("overtimePanel")->foreColor(), QColor(0, 128, 0));
     choose(DisplayElement::MainTitle, 1);
     EXPECT_EQ(display.elementColour(DisplayElement::MainTitle), QColor(0, 128, 0));
     EXPECT_EQ(currentPlan.plan(), before);
@@ -150,7 +151,7 @@ TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAnd
     dialogs.colour = QColor(255, 0, 0);
     choose(DisplayElement::Clock, 1);
     EXPECT_EQ(display.elementColour(DisplayElement::Clock), QColor(255, 0, 0));
-    EXPECT_EQ(display.findChild<Panel*>("clockPanel")->foreColor(), QColor(255, 0, 0));
+    EXPECT_EQ(window.findChild<Panel*>("clockPanel")->foreColor(), QColor(255, 0, 0));
     EXPECT_EQ(currentPlan.plan().clockcolour.text, "255");
     EXPECT_EQ(stored("clockcolour"), "255");
     EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), "90/80/100/100/30/30/");  // the clock's size, in memory
@@ -170,9 +171,9 @@ TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
     screen.fullWidthPx = 1920;
     screen.fullHeightPx = 1050;
     screen.screenWidthPx = 1920;
-    display.setScreenMetrics(screen);
-    display.setTwipsGeometry(display.findChild<Panel*>("textPanel2"), 100, 700, 6000, 900);
-    display.setTwipsGeometry(display.findChild<Panel*>("textPanel1"), 100, 300, 4000, 900);
+    window.setScreenMetrics(screen);
+    window.layout().setTwipsGeometry(window.findChild<Panel*>("textPanel2"), 100, 700, 6000, 900);
+    window.layout().setTwipsGeometry(window.findChild<Panel*>("textPanel1"), 100, 300, 4000, 900);
 
     const QString savedLeft = program.ini.read("clocksite", "pictureleft1", "none");
     choose(DisplayElement::Subtitle, 2);

@@ -174,7 +174,7 @@ TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
     menu.selectPlan(1);
     ClockPlan expected = planNamed("b", "103");
     EXPECT_EQ(currentPlan.plan(), expected);
-    EXPECT_EQ(display.elementText(DisplayElement::ScrollingText), "scrolling B");
+    EXPECT_EQ(static_cast<ElementView&>(display).elementText(DisplayElement::ScrollingText), "scrolling B");
     EXPECT_TRUE(menu.isChecked(1));
     EXPECT_EQ(menu.checkedPlan(), 1);
     EXPECT_EQ(currentrow(), "2");  // next plan: a position in the sequence

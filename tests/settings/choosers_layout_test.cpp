@@ -5,7 +5,6 @@
 #include "settings/colour_swatch.h"
 #include "settings/settings_rules.h"
 #include "stores/registry_values.h"
-#include "stores/plan_codec.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -34,7 +33,7 @@ void expectFilter(const QString& filter, const QStringList& patterns)
 
 TEST_F(ChooserTest, choosersOpenInTheirFolders_andRefuseFilesThatCannotBePlayedOrShown)
 {
-    SettingsWindow& w = open(defaultPlan());
+    open(defaultPlan());
     QTemporaryDir outside;
     auto file = [&](const QString& name, const QByteArray& bytes) {
         QFile f(outside.filePath(name));
@@ -43,13 +42,13 @@ TEST_F(ChooserTest, choosersOpenInTheirFolders_andRefuseFilesThatCannotBePlayedO
         return f.fileName();
     };
     const QStringList before = QDir(program.file("sounds")).entryList(QDir::Files);
-    w.reminderTexts[8]->setText("Timeout.wav");
+    edit("报警1 声音文件")->setText("Timeout.wav");
     for (const QString& bad : {file("empty.wav", {}), file("words.mp3", "not a sound at all"),
                                file("huge.wav", QByteArray("RIFF\xf0\xff\xff\xffWAVEfmt ", 16))}) {
         program.notifier.shown.clear();
         files.answer = bad;
-        w.soundButtons[8]->click();
-        EXPECT_EQ(w.reminderTexts[8]->text(), "Timeout.wav");
+        dots("报警1 选择声音文件")->click();
+        EXPECT_EQ(edit("报警1 声音文件")->text(), "Timeout.wav");
         EXPECT_EQ(program.notifier.texts(),
                   QStringList{"无法导入：" + QFileInfo(bad).fileName() + " 不是能播放的声音文件（WAV 或 MP3）"});
     }
@@ -57,14 +56,14 @@ TEST_F(ChooserTest, choosersOpenInTheirFolders_andRefuseFilesThatCannotBePlayedO
     EXPECT_EQ(QDir::cleanPath(files.last.initialFolder), QDir::cleanPath(program.file("sounds")));
     expectFilter(files.last.filter, {"*.wav", "*.mp3", "*.WAV", "*.MP3"});
 
-    const QString stagePicture = w.stageSwatches[9]->text();
+    const QString stagePicture = swatch("报警2 背景颜色")->text();
     for (const QString& bad : {file("empty.png", {}), file("text.png", "plain text"), file("cut.png", png(Qt::red).left(40))}) {
         program.notifier.shown.clear();
         files.answer = bad;
-        w.pictureButtons[9]->click();
-        w.logoField->setText("logo.png");
-        w.logoButton->click();
-        EXPECT_EQ(w.stageSwatches[9]->text(), stagePicture);
+        dots("报警2 选择背景图片")->click();
+        edit("LOGO图片")->setText("logo.png");
+        button("选择LOGO图片")->click();
+        EXPECT_EQ(swatch("报警2 背景颜色")->text(), stagePicture);
         EXPECT_EQ(program.notifier.texts(),
                   QStringList(2, "无法导入：" + QFileInfo(bad).fileName() + " 不是能显示的图片文件"));
         EXPECT_FALSE(QFile::exists(program.file("picture/") + QFileInfo(bad).fileName()));
@@ -73,13 +72,13 @@ TEST_F(ChooserTest, choosersOpenInTheirFolders_andRefuseFilesThatCannotBePlayedO
     expectFilter(files.last.filter, {"*.png", "*.jpg", "*.bmp", "*.gif", "*.ico", "*.PNG"});
 
     files.answer = file("good.png", png(Qt::green));
-    w.logoButton->click();
-    EXPECT_EQ(w.logoField->text(), "good.png");
+    button("选择LOGO图片")->click();
+    EXPECT_EQ(edit("LOGO图片")->text(), "good.png");
 }
 
 TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
 {
-    SettingsWindow& w = open(defaultPlan());
+    open(defaultPlan());
     QTemporaryDir outside;
     const QString chosen = outside.filePath("bg.jpg");
     QFile f(chosen);
@@ -89,66 +88,66 @@ TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
     program.writeFile("picture/bg.jpg", png(Qt::red));
     files.answer = chosen;
 
-    w.pictureButtons[9]->click();
-    EXPECT_EQ(w.stageSwatches[9]->text(), "bg(2).jpg");
-    EXPECT_EQ(w.stageSwatches[9]->value(), kWindowColour);
+    dots("报警2 选择背景图片")->click();
+    EXPECT_EQ(swatch("报警2 背景颜色")->text(), "bg(2).jpg");
+    EXPECT_EQ(swatch("报警2 背景颜色")->value(), kWindowColour);
     EXPECT_EQ(program.readFile("picture/bg.jpg"), png(Qt::red));
     EXPECT_EQ(program.readFile("picture/bg(2).jpg"), png(Qt::blue));
-    w.pictureButtons[10]->click(); // the same file again reuses its copy
-    EXPECT_EQ(w.stageSwatches[10]->text(), "bg(2).jpg");
+    dots("报警3 选择背景图片")->click(); // the same file again reuses its copy
+    EXPECT_EQ(swatch("报警3 背景颜色")->text(), "bg(2).jpg");
 
     colour = QColor(255, 0, 0);
-    w.stageSwatches[9]->clicked();
-    EXPECT_EQ(w.stageSwatches[9]->value(), 255);
-    EXPECT_EQ(w.stageSwatches[9]->text(), "");
+    swatch("报警2 背景颜色")->clicked();
+    EXPECT_EQ(swatch("报警2 背景颜色")->value(), 255);
+    EXPECT_EQ(swatch("报警2 背景颜色")->text(), "");
 
     files.answer = outside.filePath("missing.wav");
-    w.reminderTexts[8]->setText("Timeout.wav");
-    w.soundButtons[8]->click();
-    EXPECT_EQ(w.reminderTexts[8]->text(), "Timeout.wav"); // filled only after a copy
+    edit("报警1 声音文件")->setText("Timeout.wav");
+    dots("报警1 选择声音文件")->click();
+    EXPECT_EQ(edit("报警1 声音文件")->text(), "Timeout.wav"); // filled only after a copy
     EXPECT_EQ(program.notifier.texts().last(), "没有进行选择");
     files.answer.clear();
-    w.logoButton->click();
-    EXPECT_EQ(w.logoField->text(), "");
+    button("选择LOGO图片")->click();
+    EXPECT_EQ(edit("LOGO图片")->text(), "");
     EXPECT_EQ(program.notifier.texts().last(), "没有加载图片");
 }
 
 TEST_F(LayoutTest, heldButtonSteps_moveAndStoreAtOnce)
 {
     SettingsWindow& w = open(defaultPlan());
-    w.layoutTarget->setCurrentIndex(1); // 副标题
-    EXPECT_EQ(display->elementText(DisplayElement::Subtitle), "副标题");
-    const double left = display->elementRect(DisplayElement::Subtitle).left();
+    list("调整对象")->setCurrentIndex(1); // 副标题
+    EXPECT_EQ(view().elementText(DisplayElement::Subtitle), "副标题");
+    const double left = view().elementRect(DisplayElement::Subtitle).left();
     for (int i = 0; i < 10; ++i)
-        w.layoutStep(3);
-    EXPECT_EQ(display->elementRect(DisplayElement::Subtitle).left(), left + 500);
+        w.layoutStep(LayoutMove::Right);
+    EXPECT_EQ(view().elementRect(DisplayElement::Subtitle).left(), left + 500);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft1", ""), QString::number(int(left + 500)));
     EXPECT_EQ(registry_values::positionLeft(program.registry, 1, -1), int(left + 500));
 
-    display->setTwipsWidth(display->findChild<Panel*>("logoBox"), 6000);
-    w.layoutTarget->setCurrentIndex(5);
-    w.layoutStep(0);
-    EXPECT_EQ(display->elementRect(DisplayElement::Logo).left(), (1280 * 15 - 6000) / 2);
+    display->layout().setTwipsGeometry(display->findChild<Panel*>("logoBox"), qQNaN(), qQNaN(), 6000, qQNaN());
+    list("调整对象")->setCurrentIndex(5);
+    w.layoutStep(LayoutMove::Centre);
+    EXPECT_EQ(view().elementRect(DisplayElement::Logo).left(), (1280 * 15 - 6000) / 2);
 
-    w.resizeBox->setChecked(true);
-    w.layoutTarget->setCurrentIndex(0);
-    w.styleSizes[0]->setEditText("230");
-    w.layoutStep(1);
-    EXPECT_EQ(w.styleSizes[0]->currentText(), "230");
-    w.styleSizes[0]->setEditText("7"); // not an entry: counts as the first
-    w.layoutStep(4);
-    EXPECT_EQ(w.styleSizes[0]->currentText(), "50");
+    box("调整大小")->setChecked(true);
+    list("调整对象")->setCurrentIndex(0);
+    list("主标题 大小")->setEditText("230");
+    w.layoutStep(LayoutMove::Up);
+    EXPECT_EQ(list("主标题 大小")->currentText(), "230");
+    list("主标题 大小")->setEditText("7"); // not an entry: counts as the first
+    w.layoutStep(LayoutMove::Down);
+    EXPECT_EQ(list("主标题 大小")->currentText(), "50");
 
     w.close();
     settings.reset();
-    EXPECT_TRUE(!display->isElementShown(DisplayElement::Subtitle)); // the placeholder goes with the window
+    EXPECT_TRUE(!view().isElementShown(DisplayElement::Subtitle)); // the placeholder goes with the window
 }
 
 TEST_F(LayoutTest, noElementChosen_oneMessageAndNoMove)
 {
     SettingsWindow& w = open(defaultPlan());
     const QString savedLeft = program.ini.read("clocksite", "pictureleft1", "none");
-    w.layoutStep(3);
+    w.layoutStep(LayoutMove::Right);
     EXPECT_EQ(program.notifier.texts(), QStringList{"请选择调整对象"});
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft1", "none"), savedLeft);
 }
@@ -162,8 +161,8 @@ TEST(TimePreview, followsFormatAndMode)
                                                 {"010", "00"},   {"210", "00:00:00"}, {"120", "09:08"},
                                                 {"020", "09:08:07"}, {"300", ""}};
     for (const auto& [combolist, text] : rows) {
-        plan_codec::setFieldText(p, "combolist", combolist);
-        EXPECT_EQ(time_preview(p, now), text) << combolist.toStdString();
+        setStored(p, "combolist", combolist);
+        EXPECT_EQ(timePreviewText(p, now), text) << combolist.toStdString();
     }
 }
 
@@ -180,9 +179,9 @@ TEST_F(ChooserTest, planPanel_sitsInTheAreaThatItsBoxShows)
     auto* panel = new QWidget;
     w.setPlanPanel(panel);
     EXPECT_FALSE(panel->isVisible());
-    w.planPanelBox->setChecked(true);
+    box("阶段设置")->setChecked(true);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_TRUE(w.planNameField->isVisible());
+    EXPECT_TRUE(edit("阶段名称")->isVisible());
     EXPECT_TRUE(w.isAncestorOf(panel));
 }
 

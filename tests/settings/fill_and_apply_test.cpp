@@ -7,7 +7,6 @@
 #include "settings/hotkey_field.h"
 #include "settings/number_field.h"
 #include "settings/settings_rules.h"
-#include "stores/plan_codec.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,31 +25,31 @@ TEST_F(FillTest, planFieldsAndIniKeys_reachTheirControls)
 {
     ClockPlan plan = defaultPlan();
     plan.Time_all = QTime(1, 30, 0);
-    plan_codec::setFieldText(plan, "checktwo", "211111111111111111111");
-    plan_codec::setFieldText(plan, "checkthree", "201111");
-    plan_codec::setFieldText(plan, "sizethree", "90/8//100/30/30/");
-    plan_codec::setFieldText(plan, "highsetfour", "0\\65535\\");
-    plan_codec::setFieldText(plan, "background", "-2147483643\\1.jpg");
+    setStored(plan, "checktwo", "211111111111111111111");
+    setStored(plan, "checkthree", "201111");
+    setStored(plan, "sizethree", "90/8//100/30/30/");
+    setStored(plan, "highsetfour", "0\\65535\\");
+    setStored(plan, "background", "-2147483643\\1.jpg");
     program.ini.write("Marquee", "checkcycle", "1");
     const QByteArray before = program.readFile("TimeData.db");
-    SettingsWindow& w = open(plan);
+    open(plan);
 
-    EXPECT_EQ(w.timeFields[1]->text(), "1");
-    EXPECT_EQ(w.timeFields[2]->text(), "30");
-    EXPECT_EQ(w.timeFields[5]->text(), "50");
-    EXPECT_FALSE(w.reminderBoxes[0]->isChecked()); // digit 2 is not a tick
-    EXPECT_EQ(w.displayBoxes[0]->checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(w.styleSizes[0]->currentText(), "90");
-    EXPECT_EQ(w.styleSizes[1]->currentText(), "10");
-    EXPECT_EQ(w.styleSizes[2]->currentText(), "10");
-    EXPECT_EQ(w.stageSwatches[4]->value(), 0);
-    EXPECT_EQ(w.stageSwatches[11]->value(), 65535);
-    EXPECT_EQ(w.stageSwatches[14]->value(), kWindowColour);
-    EXPECT_EQ(w.stageSwatches[14]->text(), "1.jpg");
-    EXPECT_EQ(w.hotkeyFields[0]->text(), "无");
-    EXPECT_EQ(w.scrollModeList->currentText(), "不滚动");
-    EXPECT_EQ(w.scrollWidth->text(), "5000");
-    EXPECT_TRUE(w.cycleBox->isChecked());
+    EXPECT_EQ(field("总时长 时")->text(), "1");
+    EXPECT_EQ(field("总时长 分")->text(), "30");
+    EXPECT_EQ(field("报警1 秒")->text(), "50");
+    EXPECT_FALSE(box("开始 提示文字")->isChecked()); // digit 2 is not a tick
+    EXPECT_EQ(box("时间颜色、背景按精准设置")->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(list("主标题 大小")->currentText(), "90");
+    EXPECT_EQ(list("副标题 大小")->currentText(), "10");
+    EXPECT_EQ(list("时间 大小")->currentText(), "10");
+    EXPECT_EQ(swatch("读秒 时间颜色")->value(), 0);
+    EXPECT_EQ(swatch("读秒 背景颜色")->value(), 65535);
+    EXPECT_EQ(swatch("背景色/图")->value(), kWindowColour);
+    EXPECT_EQ(swatch("背景色/图")->text(), "1.jpg");
+    EXPECT_EQ(hotkey("开始 热键")->text(), "无");
+    EXPECT_EQ(list("滚动方式")->currentText(), "不滚动");
+    EXPECT_EQ(field("动态文本 宽")->text(), "5000");
+    EXPECT_TRUE(box("自动循环")->isChecked());
     EXPECT_EQ(program.readFile("TimeData.db"), before); // opening writes nothing
 }
 
@@ -59,8 +58,8 @@ TEST_F(FillTest, fontsKeepThePlansOwnName)
     ClockPlan plan = defaultPlan();
     plan.firstfont = "No Such Font Family";
     SettingsWindow& w = open(plan);
-    EXPECT_EQ(w.styleFonts[0]->currentText(), "No Such Font Family");
-    EXPECT_EQ(w.styleFonts[3]->count(), 7);
+    EXPECT_EQ(list("主标题 字体")->currentText(), "No Such Font Family");
+    EXPECT_EQ(list("天数 字体")->count(), 7);
     ASSERT_TRUE(w.apply());
     EXPECT_EQ(storedPlan().firstfont, "No Such Font Family");
     EXPECT_EQ(storedPlan().clockFont, "新宋体");
@@ -92,21 +91,21 @@ TEST(ReminderRules, messagesFollowTheChecks)
                     QTime(0, 0).addSecs(r.a3), QTime(0, 0).addSecs(r.a4)};
         in.stageUsed = r.used;
         in.duration = r.n;
-        EXPECT_EQ(reminder_problems(in), r.expected);
+        EXPECT_EQ(reminderProblems(in), r.expected);
     }
 }
 
 TEST_F(ApplyTest, refusedTimes_changeNothing)
 {
     SettingsWindow& w = open(defaultPlan());
-    display->setElementText(DisplayElement::ScrollingText, "滚动中");
+    view().setElementText(DisplayElement::ScrollingText, "滚动中");
     const QByteArray ini = program.readFile("TimeData.db");
-    w.timeFields[7]->setText("50"); // alarm 2 = alarm 1
+    field("报警2 秒")->setText("50"); // alarm 2 = alarm 1
     EXPECT_FALSE(w.apply());
     EXPECT_EQ(program.notifier.texts(), QStringList{"报警1和报警2提醒时间不能相同，请修改"});
     EXPECT_EQ(storedPlan(), defaultPlan());
     EXPECT_EQ(currentPlan.plan(), defaultPlan());
-    EXPECT_EQ(display->elementText(DisplayElement::ScrollingText), "滚动中");
+    EXPECT_EQ(view().elementText(DisplayElement::ScrollingText), "滚动中");
     EXPECT_EQ(program.readFile("TimeData.db"), ini);
     EXPECT_EQ(readyShown, 0);
 }
@@ -115,15 +114,15 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
 {
     program.ini.write("Marquee", "currentrow", "3");
     SettingsWindow& w = open(defaultPlan());
-    w.timeFields[2]->setText("2");
-    w.hotkeyFields[0]->setText("F5");
-    w.hotkeyFields[1]->setText("F5");
-    w.planHotkeyBoxes[1]->setChecked(true);
+    field("总时长 分")->setText("2");
+    hotkey("开始 热键")->setText("F5");
+    hotkey("停止 热键")->setText("F5");
+    box("阶段热键 Alt")->setChecked(true);
     ASSERT_TRUE(w.apply());
     const ClockPlan stored = storedPlan();
     EXPECT_EQ(stored.Time_all, QTime(0, 2, 0));
     EXPECT_EQ(stored.time_date, QDate(2000, 1, 1));
-    EXPECT_EQ(plan_codec::fieldText(stored, "checkfour"), "0000");
+    EXPECT_EQ(storedText(stored, "checkfour"), "0000");
     EXPECT_EQ(currentPlan.plan(), stored);
     EXPECT_EQ(program.ini.read("Hotkey", "opentogetherstop", ""), "1");
     EXPECT_EQ(program.ini.read("Hotkey", "often", ""), "01");
@@ -138,8 +137,8 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
 TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
 {
     SettingsWindow& w = open(defaultPlan());
-    w.timeFields[2]->setText("3");
-    w.hotkeyFields[0]->setText("F5");
+    field("总时长 分")->setText("3");
+    hotkey("开始 热键")->setText("F5");
     const QByteArray ini = program.readFile("TimeData.db");
     ReadOnlyFolder locked(QFileInfo(program.registryPath()).absolutePath());
     if (!locked.active())
@@ -159,9 +158,9 @@ TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
 TEST_F(ApplyTest, readOnlySettingsFile_changesNoFileNorTheDisplayAndIsToldOnce)
 {
     SettingsWindow& w = open(defaultPlan());
-    display->setElementText(DisplayElement::ScrollingText, "滚动中");
-    w.timeFields[2]->setText("3");
-    w.hotkeyFields[0]->setText("F5");
+    view().setElementText(DisplayElement::ScrollingText, "滚动中");
+    field("总时长 分")->setText("3");
+    hotkey("开始 热键")->setText("F5");
     const QByteArray ini = program.readFile("TimeData.db");
     ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QStringList told;
@@ -172,54 +171,54 @@ TEST_F(ApplyTest, readOnlySettingsFile_changesNoFileNorTheDisplayAndIsToldOnce)
     EXPECT_TRUE(program.notifier.texts().value(0).contains("只读")) << program.notifier.texts().value(0).toStdString();
     EXPECT_EQ(storedPlan(), defaultPlan());
     EXPECT_EQ(currentPlan.plan(), defaultPlan());
-    EXPECT_EQ(display->elementText(DisplayElement::ScrollingText), "滚动中");
+    EXPECT_EQ(view().elementText(DisplayElement::ScrollingText), "滚动中");
     EXPECT_EQ(program.readFile("TimeData.db"), ini);
     EXPECT_EQ(readyShown, 0);
 }
 
 TEST_F(FillTest, numberFields_checkRangesWhileTypingAndOnLeaving)
 {
-    SettingsWindow& w = open(defaultPlan());
-    w.timeFields[2]->setText("75");
-    EXPECT_EQ(w.timeFields[2]->text(), "0");
+    open(defaultPlan());
+    field("总时长 分")->setText("75");
+    EXPECT_EQ(field("总时长 分")->text(), "0");
     EXPECT_EQ(program.notifier.texts().value(0), "取值范围0-59之间");
-    w.timeFields[1]->setText("05");
-    EXPECT_EQ(w.timeFields[1]->text(), "5");
-    w.timeFields[1]->setText("99999999999"); // saturates: out of range, not 0 silently
+    field("总时长 时")->setText("05");
+    EXPECT_EQ(field("总时长 时")->text(), "5");
+    field("总时长 时")->setText("99999999999"); // saturates: out of range, not 0 silently
     EXPECT_EQ(program.notifier.texts().value(1), "取值范围0-23之间");
-    w.timeFields[3]->setText("ab");
-    EXPECT_EQ(w.timeFields[3]->text(), "0");
-    w.logoHeight->setText("ab");
-    EXPECT_EQ(w.logoHeight->text(), "100");
-    w.reminderDuration->setText("0");
-    w.reminderDuration->leaveCheck();
-    EXPECT_EQ(w.reminderDuration->text(), "3");
+    field("总时长 秒")->setText("ab");
+    EXPECT_EQ(field("总时长 秒")->text(), "0");
+    field("LOGO 高")->setText("ab");
+    EXPECT_EQ(field("LOGO 高")->text(), "100");
+    field("提醒持续 秒")->setText("0");
+    field("提醒持续 秒")->leaveCheck();
+    EXPECT_EQ(field("提醒持续 秒")->text(), "3");
     EXPECT_EQ(program.notifier.texts().last(), "取值范围1-30之间");
-    w.timeFields[4]->setText("");
-    w.timeFields[4]->leaveCheck();
-    EXPECT_EQ(w.timeFields[4]->text(), "0");
+    field("报警1 分")->setText("");
+    field("报警1 分")->leaveCheck();
+    EXPECT_EQ(field("报警1 分")->text(), "0");
 }
 
 TEST_F(FillTest, dateFields_keepTheDayInsideTheMonth)
 {
-    SettingsWindow& w = open(defaultPlan());
-    w.dateFields[0]->setText("2024");
-    w.dateFields[1]->setText("2");
-    w.dateFields[2]->setText("29");
-    w.dateFields[0]->setText("2023");
-    EXPECT_EQ(w.dateFields[2]->text(), "28");
-    w.dateFields[1]->setText("13");
-    EXPECT_EQ(w.dateFields[1]->text(), "12");
-    w.dateFields[0]->setText("3000");
-    EXPECT_EQ(w.dateFields[0]->text(), QString::number(program.clock.now().date().year()));
+    open(defaultPlan());
+    field("到期日期 年")->setText("2024");
+    field("到期日期 月")->setText("2");
+    field("到期日期 日")->setText("29");
+    field("到期日期 年")->setText("2023");
+    EXPECT_EQ(field("到期日期 日")->text(), "28");
+    field("到期日期 月")->setText("13");
+    EXPECT_EQ(field("到期日期 月")->text(), "12");
+    field("到期日期 年")->setText("3000");
+    EXPECT_EQ(field("到期日期 年")->text(), QString::number(program.clock.now().date().year()));
     EXPECT_EQ(program.notifier.texts().value(0), "取值范围2000-2999之间");
-    EXPECT_EQ(month_last_day(QDate(2024, 3, 15), MonthOf::Before), QDate(2024, 2, 29));
+    EXPECT_EQ(monthLastDay(QDate(2024, 3, 15), MonthOf::Before), QDate(2024, 2, 29));
 }
 
 TEST_F(FillTest, hotkeyFields_captureKeysAndRefuseClashes)
 {
-    SettingsWindow& w = open(defaultPlan());
-    HotkeyField* start = w.hotkeyFields[0];
+    open(defaultPlan());
+    HotkeyField* start = hotkey("开始 热键");
     QTest::keyPress(start, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(start->text(), "Ctrl+Alt+S");
     QTest::keyPress(start, Qt::Key_F5, Qt::ShiftModifier);
@@ -232,7 +231,7 @@ TEST_F(FillTest, hotkeyFields_captureKeysAndRefuseClashes)
     EXPECT_EQ(start->text(), "Ctrl+");
     QTest::keyRelease(start, Qt::Key_Control);
     EXPECT_EQ(start->text(), "无");
-    QTest::keyClick(w.hotkeyFields[2], Qt::Key_Q);
+    QTest::keyClick(hotkey("暂停/继续 热键"), Qt::Key_Q);
     QTest::keyClick(start, Qt::Key_Q);
     EXPECT_EQ(start->text(), "无");
     EXPECT_EQ(program.notifier.texts(), QStringList{"热键设置不能相同"});
@@ -251,30 +250,30 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     saved.name = "决赛";
     saved.movingText = "欢迎";
     saved.plan = defaultPlan();
-    plan_codec::setFieldText(saved.plan, "sizethree", "90/80/150/100/30/"); // malformed: the default list
-    plan_codec::setFieldText(saved.plan, "combolist", "402");
-    plan_codec::setFieldText(saved.plan, "highsetstart", "0\\65535\\");
+    setStored(saved.plan, "sizethree", "90/80/150/100/30/"); // malformed: the default list
+    setStored(saved.plan, "combolist", "402");
+    setStored(saved.plan, "highsetstart", "0\\65535\\");
     saved.plan.stagefont = "黑体";
     w.loadSavedPlan(saved, QStringLiteral("楷体"), QStringLiteral("80/50/100/77/30/30/"));
     EXPECT_EQ(w.planName(), "决赛");
     EXPECT_EQ(w.movingText(), "欢迎");
-    EXPECT_EQ(w.styleSizes[0]->currentText(), "80");
-    EXPECT_EQ(w.styleSizes[3]->currentText(), "77");
-    EXPECT_EQ(w.styleFonts[3]->currentText(), "楷体");
-    EXPECT_EQ(w.formatList->currentIndex(), 1);
-    EXPECT_EQ(w.modeList->currentIndex(), 0);
-    EXPECT_EQ(w.overtimeList->currentIndex(), 2);
-    EXPECT_EQ(w.stageSwatches[7]->value(), 65535);
-    EXPECT_EQ(w.stageSwatches[7]->text(), "");
+    EXPECT_EQ(list("主标题 大小")->currentText(), "80");
+    EXPECT_EQ(list("天数 大小")->currentText(), "77");
+    EXPECT_EQ(list("天数 字体")->currentText(), "楷体");
+    EXPECT_EQ(list("时间格式")->currentIndex(), 1);
+    EXPECT_EQ(list("计时方式")->currentIndex(), 0);
+    EXPECT_EQ(list("超时动作")->currentIndex(), 2);
+    EXPECT_EQ(swatch("开始 背景颜色")->value(), 65535);
+    EXPECT_EQ(swatch("开始 背景颜色")->text(), "");
 
-    plan_codec::setFieldText(saved.plan, "checkone", "1111111");
+    setStored(saved.plan, "checkone", "1111111");
     w.loadSavedPlan(saved, std::nullopt, std::nullopt);
-    EXPECT_FALSE(w.modeList->isEnabled());
-    EXPECT_EQ(w.overtimeList->currentIndex(), 1);
+    EXPECT_FALSE(list("计时方式")->isEnabled());
+    EXPECT_EQ(list("超时动作")->currentIndex(), 1);
     EXPECT_EQ(currentPlan.plan().stagefont, "楷体"); // a failed read leaves it
     const auto edited = w.editedPlan(nullptr);
     ASSERT_TRUE(edited.has_value());
-    EXPECT_EQ(plan_codec::fieldText(*edited, "checkone"), "0000001");
+    EXPECT_EQ(storedText(*edited, "checkone"), "0000001");
 }
 
 TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
@@ -282,32 +281,32 @@ TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
     SavedPlan saved;
     saved.name = "初赛";
     saved.plan = defaultPlan();
-    plan_codec::setFieldText(saved.plan, "checkone", "1011110"); // 报警1 off
-    plan_codec::setFieldText(saved.plan, "combolist", "010");
+    setStored(saved.plan, "checkone", "1011110"); // 报警1 off
+    setStored(saved.plan, "combolist", "010");
 
     // Current plan with every alarm on: the row's 报警1 stays off, and 应用
     // stores the row's digits.
     SettingsWindow& w = open(defaultPlan());
     w.loadSavedPlan(saved, std::nullopt, std::nullopt);
-    EXPECT_FALSE(w.stageBoxes[1]->isChecked());
-    EXPECT_TRUE(w.stageBoxes[2]->isChecked());
-    EXPECT_EQ(w.modeList->currentIndex(), 1);
+    EXPECT_FALSE(box("报警1 剩余")->isChecked());
+    EXPECT_TRUE(box("报警2 剩余")->isChecked());
+    EXPECT_EQ(list("计时方式")->currentIndex(), 1);
     ASSERT_TRUE(w.apply());
-    EXPECT_EQ(plan_codec::fieldText(storedPlan(), "checkone"), "1011110");
-    EXPECT_EQ(plan_codec::fieldText(storedPlan(), "combolist"), "010");
+    EXPECT_EQ(storedText(storedPlan(), "checkone"), "1011110");
+    EXPECT_EQ(storedText(storedPlan(), "combolist"), "010");
 
     // A long-term current plan: loading a normal plan gives back its stage boxes.
     ClockPlan longTerm = defaultPlan();
-    plan_codec::setFieldText(longTerm, "checkone", "0000001");
-    plan_codec::setFieldText(longTerm, "combolist", "201");
+    setStored(longTerm, "checkone", "0000001");
+    setStored(longTerm, "combolist", "201");
     SettingsWindow& again = open(longTerm);
     again.loadSavedPlan(saved, std::nullopt, std::nullopt);
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(again.stageBoxes[i]->isChecked(), plan_codec::fieldText(saved.plan, "checkone")[i] == QLatin1Char('1')) << i;
-        EXPECT_TRUE(again.stageBoxes[i]->isEnabled()) << i;
+        EXPECT_EQ(stageSwitches()[i]->isChecked(), storedText(saved.plan, "checkone")[i] == QLatin1Char('1')) << i;
+        EXPECT_TRUE(stageSwitches()[i]->isEnabled()) << i;
     }
     ASSERT_TRUE(again.apply());
-    EXPECT_EQ(plan_codec::fieldText(storedPlan(), "checkone"), "1011110");
+    EXPECT_EQ(storedText(storedPlan(), "checkone"), "1011110");
 }
 
 } // namespace

@@ -1,10 +1,8 @@
 #include "settings_fixture.h"
 
 #include "settings/number_field.h"
-#include "settings/settings_rules.h"
 #include "settings/colour_swatch.h"
 #include "stores/registry_values.h"
-#include "stores/plan_codec.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,57 +16,57 @@ using InterlockTest = SettingsTest;
 
 TEST_F(InterlockTest, longTermOn_forcesDayListStopAndClearedStages)
 {
-    SettingsWindow& w = open(defaultPlan());
-    w.stageBoxes[6]->setChecked(true);
-    EXPECT_EQ(w.durationCaption->text(), "启用  到期时间");
-    EXPECT_FALSE(w.datePanel->isHidden());
-    EXPECT_EQ(w.formatList->count(), 6);
-    EXPECT_EQ(w.formatList->currentText(), "d天 hh时mm分");
-    EXPECT_EQ(w.modeList->currentIndex(), 0);
-    EXPECT_FALSE(w.modeList->isEnabled());
-    EXPECT_EQ(w.overtimeList->currentIndex(), 1);
-    EXPECT_FALSE(w.overtimeList->isEnabled());
+    open(defaultPlan());
+    box("长期计时")->setChecked(true);
+    EXPECT_EQ(part<QLabel>("lengthCaption")->text(), "启用  到期时间");
+    EXPECT_FALSE(part<QWidget>("datePanel")->isHidden());
+    EXPECT_EQ(list("时间格式")->count(), 6);
+    EXPECT_EQ(list("时间格式")->currentText(), "d天 hh时mm分");
+    EXPECT_EQ(list("计时方式")->currentIndex(), 0);
+    EXPECT_FALSE(list("计时方式")->isEnabled());
+    EXPECT_EQ(list("超时动作")->currentIndex(), 1);
+    EXPECT_FALSE(list("超时动作")->isEnabled());
     for (int i = 0; i < 6; ++i) {
-        EXPECT_FALSE(w.stageBoxes[i]->isChecked()) << i;
-        EXPECT_FALSE(w.stageBoxes[i]->isEnabled()) << i;
+        EXPECT_FALSE(stageSwitches()[i]->isChecked()) << i;
+        EXPECT_FALSE(stageSwitches()[i]->isEnabled()) << i;
     }
-    EXPECT_EQ(w.timeFields[12]->text(), "0");
-    EXPECT_TRUE(w.timeFields[12]->isHidden());
-    EXPECT_TRUE(w.displayBoxes[1]->isChecked());
-    EXPECT_TRUE(w.displayBoxes[1]->isEnabled());
+    EXPECT_EQ(field("超时 分")->text(), "0");
+    EXPECT_TRUE(field("超时 分")->isHidden());
+    EXPECT_TRUE(box("提示文字显示星期")->isChecked());
+    EXPECT_TRUE(box("提示文字显示星期")->isEnabled());
     // Only the editor's copy changes: the current plan keeps its digits.
-    EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "combolist"), "100");
+    EXPECT_EQ(storedText(currentPlan.plan(), "combolist"), "100");
 }
 
 TEST_F(InterlockTest, longTermOnThenOff_givesCountDownStopAndStoredStageDigits)
 {
     ClockPlan plan = defaultPlan();
-    plan_codec::setFieldText(plan, "combolist", "412"); // a format digit beyond the count list
-    SettingsWindow& w = open(plan);
-    EXPECT_EQ(w.formatList->currentText(), "分:秒");
-    w.stageBoxes[6]->setChecked(true);
-    w.stageBoxes[6]->setChecked(false);
-    EXPECT_EQ(w.durationCaption->text(), "启用    总时长");
-    EXPECT_EQ(w.formatList->count(), 3);
-    EXPECT_EQ(w.formatList->currentText(), "分:秒");
-    EXPECT_EQ(w.modeList->currentIndex(), 0);
-    EXPECT_EQ(w.overtimeList->currentIndex(), 1);
+    setStored(plan, "combolist", "412"); // a format digit beyond the count list
+    open(plan);
+    EXPECT_EQ(list("时间格式")->currentText(), "分:秒");
+    box("长期计时")->setChecked(true);
+    box("长期计时")->setChecked(false);
+    EXPECT_EQ(part<QLabel>("lengthCaption")->text(), "启用    总时长");
+    EXPECT_EQ(list("时间格式")->count(), 3);
+    EXPECT_EQ(list("时间格式")->currentText(), "分:秒");
+    EXPECT_EQ(list("计时方式")->currentIndex(), 0);
+    EXPECT_EQ(list("超时动作")->currentIndex(), 1);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(w.stageBoxes[i]->isChecked(), flag_on(plan_codec::fieldText(plan, "checkone"), i + 1)) << i;
-    EXPECT_FALSE(w.displayBoxes[1]->isChecked());
-    EXPECT_FALSE(w.displayBoxes[1]->isEnabled());
+        EXPECT_EQ(stageSwitches()[i]->isChecked(), storedText(plan, "checkone")[i] == QLatin1Char('1')) << i;
+    EXPECT_FALSE(box("提示文字显示星期")->isChecked());
+    EXPECT_FALSE(box("提示文字显示星期")->isEnabled());
 }
 
 TEST_F(InterlockTest, systemTime_movesFirstFormatAndResetAway)
 {
-    SettingsWindow& w = open(defaultPlan());
-    w.modeList->setCurrentIndex(2);
-    EXPECT_EQ(w.formatList->count(), 3);
-    EXPECT_EQ(w.formatList->currentIndex(), 1);
-    w.formatList->setCurrentIndex(0);
-    EXPECT_EQ(w.formatList->currentIndex(), 2);
-    w.overtimeList->setCurrentIndex(2);
-    EXPECT_EQ(w.overtimeList->currentIndex(), 0);
+    open(defaultPlan());
+    list("计时方式")->setCurrentIndex(2);
+    EXPECT_EQ(list("时间格式")->count(), 3);
+    EXPECT_EQ(list("时间格式")->currentIndex(), 1);
+    list("时间格式")->setCurrentIndex(0);
+    EXPECT_EQ(list("时间格式")->currentIndex(), 2);
+    list("超时动作")->setCurrentIndex(2);
+    EXPECT_EQ(list("超时动作")->currentIndex(), 0);
 }
 
 TEST_F(InterlockTest, overtimeActions_followTheTable)
@@ -87,40 +85,40 @@ TEST_F(InterlockTest, overtimeActions_followTheTable)
         {0, true, false, "", false},
     };
     ClockPlan plan = defaultPlan();
-    plan_codec::setFieldText(plan, "checkfour", "0010");
-    SettingsWindow& w = open(plan);
-    w.stageBoxes[5]->setChecked(true);
-    w.timeFields[13]->setText("30");
+    setStored(plan, "checkfour", "0010");
+    open(plan);
+    box("超时 超过")->setChecked(true);
+    field("超时 秒")->setText("30");
     for (const Row& r : rows) {
         SCOPED_TRACE(r.action);
-        w.overtimeList->setCurrentIndex(r.action);
-        EXPECT_EQ(!w.timeFields[12]->isHidden(), r.limitRowShown);
-        EXPECT_EQ(w.stageBoxes[5]->isEnabled(), r.action == 0);
-        EXPECT_TRUE(w.stageBoxes[5]->isChecked()); // the tick is kept
-        EXPECT_EQ(!w.delayField->isHidden(), r.delayShown);
-        EXPECT_EQ(!w.systemBoxes[2]->isHidden(), r.delayShown);
+        list("超时动作")->setCurrentIndex(r.action);
+        EXPECT_EQ(!field("超时 分")->isHidden(), r.limitRowShown);
+        EXPECT_EQ(box("超时 超过")->isEnabled(), r.action == 0);
+        EXPECT_TRUE(box("超时 超过")->isChecked()); // the tick is kept
+        EXPECT_EQ(!field("延时 秒")->isHidden(), r.delayShown);
+        EXPECT_EQ(!box("延时(秒)")->isHidden(), r.delayShown);
         if (r.delayShown) {
-            EXPECT_EQ(w.delayCaption->text(), r.delayCaption);
-            EXPECT_TRUE(w.systemBoxes[2]->isChecked()); // the stored delay digit
+            EXPECT_EQ(part<QLabel>("delayCaption")->text(), r.delayCaption);
+            EXPECT_TRUE(box("延时(秒)")->isChecked()); // the stored delay digit
         }
-        EXPECT_EQ(w.systemBoxes[1]->isChecked(), r.promptAtEnd);
-        EXPECT_FALSE(w.systemBoxes[0]->isChecked());
+        EXPECT_EQ(box("时间到，时钟显示提示文字")->isChecked(), r.promptAtEnd);
+        EXPECT_FALSE(box("显示超时时钟")->isChecked());
         if (r.action != 0) {
-            EXPECT_EQ(w.timeFields[13]->text(), "0");
+            EXPECT_EQ(field("超时 秒")->text(), "0");
         }
     }
 }
 
 TEST_F(InterlockTest, perStageColours_hideTheSixOverallControls)
 {
-    SettingsWindow& w = open(defaultPlan());
-    w.displayBoxes[0]->setChecked(true);
-    EXPECT_TRUE(w.styleColours[2]->isHidden());
-    EXPECT_TRUE(w.backgroundCaption->isHidden());
-    EXPECT_TRUE(w.stageSwatches[14]->isHidden());
-    EXPECT_TRUE(w.pictureButtons[14]->isHidden());
-    w.displayBoxes[0]->setChecked(false);
-    EXPECT_FALSE(w.styleColours[2]->isHidden());
+    open(defaultPlan());
+    box("时间颜色、背景按精准设置")->setChecked(true);
+    EXPECT_TRUE(swatch("时间 颜色")->isHidden());
+    EXPECT_TRUE(part<QLabel>("backgroundCaption")->isHidden());
+    EXPECT_TRUE(swatch("背景色/图")->isHidden());
+    EXPECT_TRUE(dots("背景色/图 选择图片")->isHidden());
+    box("时间颜色、背景按精准设置")->setChecked(false);
+    EXPECT_FALSE(swatch("时间 颜色")->isHidden());
 }
 
 TEST_F(InterlockTest, simpleModeOnAndOff_restoresThePlanAndForgetsEdits)
@@ -128,33 +126,34 @@ TEST_F(InterlockTest, simpleModeOnAndOff_restoresThePlanAndForgetsEdits)
     ClockPlan plan = defaultPlan();
     plan.tixingtime = 8;
     plan.logopicture = "logo.jpg";
-    plan_codec::setFieldText(plan, "checkthree", "111111");
+    setStored(plan, "checkthree", "111111");
     program.ini.write("pictureset", "Delaytime", "7");
     SettingsWindow& w = open(plan);
-    w.stageBoxes[1]->setChecked(false); // an edit that full mode forgets
-    w.simpleBox->setChecked(true);
-    EXPECT_EQ(w.reminderDuration->text(), "5");
-    EXPECT_EQ(w.logoField->text(), "");
-    EXPECT_EQ(w.delayField->text(), "2");
-    EXPECT_FALSE(w.stageBoxes[1]->isChecked());
-    EXPECT_TRUE(w.stageBoxes[3]->isChecked());
-    EXPECT_EQ(w.stageBoxes[3]->text(), "报警1 剩余");
-    EXPECT_EQ(w.previewList->count(), 4);
-    EXPECT_EQ(w.previewList->currentIndex(), -1);
-    EXPECT_TRUE(w.systemBoxes[2]->isChecked());
-    EXPECT_FALSE(w.displayBoxes[0]->isChecked());
-    EXPECT_FALSE(w.styleColours[2]->isHidden()); // shown again by the colour switch
+    QCheckBox* alarm3 = box("报警3 剩余");
+    box("报警1 剩余")->setChecked(false); // an edit that full mode forgets
+    box("精简模式")->setChecked(true);
+    EXPECT_EQ(field("提醒持续 秒")->text(), "5");
+    EXPECT_EQ(edit("LOGO图片")->text(), "");
+    EXPECT_EQ(field("延时 秒")->text(), "2");
+    EXPECT_FALSE(box("报警1 剩余")->isChecked());
+    EXPECT_TRUE(alarm3->isChecked());
+    EXPECT_EQ(alarm3->text(), "报警1 剩余");
+    EXPECT_EQ(list("试听")->count(), 4);
+    EXPECT_EQ(list("试听")->currentIndex(), -1);
+    EXPECT_TRUE(box("延时(秒)")->isChecked());
+    EXPECT_FALSE(box("时间颜色、背景按精准设置")->isChecked());
+    EXPECT_FALSE(swatch("时间 颜色")->isHidden()); // shown again by the colour switch
     EXPECT_EQ(w.currentPage(), 0);
     EXPECT_TRUE(registry_values::simple(program.registry));
 
-    w.simpleBox->setChecked(false);
-    EXPECT_EQ(w.reminderDuration->text(), "8");
-    EXPECT_EQ(w.logoField->text(), "logo.jpg");
-    EXPECT_EQ(w.delayField->text(), "7");
-    EXPECT_TRUE(w.stageBoxes[1]->isChecked());
-    EXPECT_EQ(w.previewList->count(), 7);
-    EXPECT_TRUE(w.systemBoxes[0]->isHidden());
-    EXPECT_TRUE(w.systemBoxes[1]->isChecked());
+    box("精简模式")->setChecked(false);
+    EXPECT_EQ(field("提醒持续 秒")->text(), "8");
+    EXPECT_EQ(edit("LOGO图片")->text(), "logo.jpg");
+    EXPECT_EQ(field("延时 秒")->text(), "7");
+    EXPECT_TRUE(box("报警1 剩余")->isChecked());
+    EXPECT_EQ(list("试听")->count(), 7);
+    EXPECT_TRUE(box("显示超时时钟")->isHidden());
+    EXPECT_TRUE(box("时间到，时钟显示提示文字")->isChecked());
     EXPECT_FALSE(registry_values::simple(program.registry));
 }
 
@@ -165,42 +164,26 @@ TEST_F(InterlockTest, simpleModeStored_opensSimpleAndAppliesItsValues)
     plan.logopicture = "logo.jpg";
     registry_values::setSimple(program.registry, true);
     SettingsWindow& w = open(plan);
-    EXPECT_TRUE(w.simpleBox->isChecked());
+    EXPECT_TRUE(box("精简模式")->isChecked());
     ASSERT_TRUE(w.apply());
     const ClockPlan stored = storedPlan();
     EXPECT_EQ(stored.tixingtime, 5);
     EXPECT_EQ(stored.logopicture, "");
-    EXPECT_EQ(plan_codec::fieldText(stored, "checkfour"), "0110");
+    EXPECT_EQ(storedText(stored, "checkfour"), "0110");
 }
 
 TEST_F(InterlockTest, longTermInSimpleModeAndBack_keepsStageBoxesClear)
 {
     ClockPlan plan = defaultPlan();
-    plan_codec::setFieldText(plan, "checkone", "1111111");
+    setStored(plan, "checkone", "1111111");
     SettingsWindow& w = open(plan);
-    w.simpleBox->setChecked(true);
-    w.simpleBox->setChecked(false);
+    box("精简模式")->setChecked(true);
+    box("精简模式")->setChecked(false);
     for (int i = 0; i < 6; ++i)
-        EXPECT_FALSE(w.stageBoxes[i]->isChecked()) << i;
+        EXPECT_FALSE(stageSwitches()[i]->isChecked()) << i;
     ASSERT_TRUE(w.apply());
-    EXPECT_EQ(plan_codec::fieldText(storedPlan(), "checkone"), "0000001");
+    EXPECT_EQ(storedText(storedPlan(), "checkone"), "0000001");
 }
 
 } // namespace
-
-TEST(SettingsRules, flagDigits_areOneBasedAndOffPastTheEnd)
-{
-    EXPECT_TRUE(flag_on("1111110", 1));
-    EXPECT_FALSE(flag_on("1111110", 7));
-    EXPECT_FALSE(flag_on("101", 4));
-    EXPECT_FALSE(flag_on("", 1));
-    EXPECT_FALSE(flag_on("1", 0));
-    EXPECT_FALSE(flag_on("2", 1)); // on means exactly "1"
-    EXPECT_EQ(flag_value("213", 1), 2);
-    EXPECT_EQ(flag_value("213", 3), 3);
-    EXPECT_EQ(flag_value("213", 4), 0);
-    EXPECT_EQ(flag_value("2x3", 2), 0);
-    EXPECT_EQ(flag_value("213", 0), 0);
-}
-
 } // namespace orvalen::test

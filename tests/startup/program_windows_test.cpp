@@ -1,5 +1,6 @@
 #include "startup/program_windows.h"
 
+#include "services/sound_player.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
@@ -55,7 +56,11 @@ TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRo
     Statement st(db, "SELECT count(*) AS n FROM timesum");
     ASSERT_TRUE(st.next());
     EXPECT_EQ(st.integer("n"), 1);
+    const SoundPlayer* running = &program.context.sound();
     windows.reset();
+    // The program's sound player goes with its windows: the context is silent again.
+    EXPECT_NE(&program.context.sound(), running);
+    program.context.sound().stopSound(program.file("sounds/Stop.wav"));
 }
 
 } // namespace

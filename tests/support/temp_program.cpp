@@ -54,14 +54,9 @@ TempProgram::TempProgram()
       m_hadRegistryEnv(qEnvironmentVariableIsSet("ORVALEN_REGISTRY")),
       m_hadHomeEnv(qEnvironmentVariableIsSet("ORVALEN_HOME")),
       ini(make_program_folder(m_dir) + QStringLiteral("TimeData.db")),
-      registry(m_dir.path() + QStringLiteral("/config/Vantoria/registry.reg"))
+      registry(m_dir.path() + QStringLiteral("/config/Vantoria/registry.reg")),
+      context(ProgramFolder(m_dir.path() + QStringLiteral("/program")), ini, registry, notifier, clock, timers)
 {
-    context.folder = ProgramFolder(m_dir.path() + QStringLiteral("/program"));
-    context.ini = &ini;
-    context.registry = &registry;
-    context.notifier = &notifier;
-    context.clock = &clock;
-    context.timers = &timers;
     qputenv("ORVALEN_REGISTRY", QFile::encodeName(registry.filePath()));
     qputenv("ORVALEN_HOME", QFile::encodeName(context.folder.path()));
 }

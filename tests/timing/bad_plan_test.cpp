@@ -141,8 +141,10 @@ TEST_F(BadPlanTest, endTextWiderThanATinyClock_shrinksNoFurtherThanOnePoint)
     p.stages[6].prompt = QString(80, QChar(u'时'));
     open(p);
     startRun();
-    EXPECT_EQ(windowLabel("endTextMeasure")->font().pointSizeF(), 1.0);
     EXPECT_EQ(clock(), "01:00");
+    // Shown at the size it was fitted to.
+    static_cast<CountView&>(*window).showEndText(p.stages[6].prompt, true);
+    EXPECT_EQ(static_cast<ElementView&>(*window).elementFont(DisplayElement::Clock).pointSizeF(), 1.0);
 }
 
 } // namespace

@@ -151,7 +151,7 @@ TEST_F(CountRunTest, slowStartSound_playsAfterTheFirstTick_firstSecondLastsASeco
     SoundPlayer slowPlayer{slow};
 
     open(defaultPlan());
-    program.context.sound = &slowPlayer;
+    program.context.setSound(slowPlayer);
     const qint64 reference = program.clock.monotonicMs();
     start();
     EXPECT_TRUE(slow.played.isEmpty()); // nothing before the first tick
@@ -163,7 +163,7 @@ TEST_F(CountRunTest, slowStartSound_playsAfterTheFirstTick_firstSecondLastsASeco
     EXPECT_EQ(clock(), "01:00");
     advance(CountEngine::kTickLagMs);
     EXPECT_EQ(clock(), "00:59");
-    program.context.sound = &sound;
+    program.context.setSound(sound);
 }
 
 TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
@@ -182,7 +182,7 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     EXPECT_EQ(clock(), "时间到");
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_TRUE(windowPanel("textPanel3")->isHidden());
-    EXPECT_FALSE(window->isPromptTicking());
+    EXPECT_FALSE(static_cast<CountView&>(*window).isPromptTicking());
     EXPECT_FALSE(windowPanel("clockPanel")->isHidden());
     QStringList sounds = backend.take();
     EXPECT_EQ(sounds.mid(sounds.size() - 2), (QStringList{"wavstop", "wav:Stop.wav"}));

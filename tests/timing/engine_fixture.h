@@ -1,5 +1,6 @@
 #pragma once
 #include "display/display_window.h"
+#include "display/clock_panel.h"
 #include "display/panel.h"
 #include "menus/menu_host.h"
 #include "stores/plan_store.h"
@@ -65,7 +66,7 @@ protected:
     {
         for (const char* file : {"alarm.wav", "Timeout.wav", "Stop.wav"})
             program.writeFile(QStringLiteral("sounds/") + QLatin1String(file), QByteArray("RIFF"));
-        program.context.sound = &sound;
+        program.context.setSound(sound);
     }
 
     void TearDown() override
@@ -135,7 +136,8 @@ protected:
         advance(0);
     }
     void advance(qint64 ms) { program.timers.advance(ms); }
-    QString clock() const { return windowLabel("clockText")->text(); }
+    QString clock() const { return elementText(DisplayElement::Clock); }
+    QString elementText(DisplayElement e) const { return static_cast<const ElementView&>(*window).elementText(e); }
     // The window's widgets by their object names.
     QLabel* windowLabel(const QString& name) const { return window->findChild<QLabel*>(name); }
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }

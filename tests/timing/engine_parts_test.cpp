@@ -71,11 +71,11 @@ TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
     start();
     advance(2005);
     EXPECT_EQ(window->hostState().run.stage(), 5);
-    EXPECT_EQ(windowLabel("clockText")->text(), "00:00");
+    EXPECT_EQ(clock(), "00:00");
     advance(3000);
-    EXPECT_EQ(windowLabel("overtimeText")->text(), "00:03");
+    EXPECT_EQ(elementText(DisplayElement::OvertimeClock), "00:03");
     EXPECT_FALSE(windowPanel("overtimePanel")->isHidden());
-    EXPECT_EQ(windowLabel("clockText")->text(), "00:00");
+    EXPECT_EQ(clock(), "00:00");
 }
 
 TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)

@@ -56,7 +56,8 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(windowPanel("textPanel3")->isHidden());
     EXPECT_FALSE(windowPanel("clockPanel")->isHidden());
-    EXPECT_DOUBLE_EQ(window->twipsLeft(windowPanel("clockPanel")), (1920 * 15 - window->twipsWidth(windowLabel("clockText"))) / 2);
+    const double textWidth = window->findChild<ClockPanel*>("clockPanel")->textSize().width();
+    EXPECT_NEAR(window->layout().twipsRect(windowPanel("clockPanel")).left(), (1920 * 15 - textWidth * 15) / 2, 1e-6);
     EngineTimer* scrollTick = program.timers.find("scrollTick");
     for (EngineTimer* t : {ticks().countdownTick.get(), scrollTick, ticks().blinkTick.get(), ticks().countupTick.get(),
                            ticks().clockSetup.get(), ticks().longTermTick.get(), ticks().networkTimeTick.get()})

@@ -22,7 +22,7 @@ class RunCommandsTest : public ::testing::Test, protected EngineParts {
 protected:
     RunCommandsTest()
     {
-        program.context.sound = &sound;
+        program.context.setSound(sound);
         program.writeFile("sounds/Stop.wav", QByteArray("RIFF"));
         commands = std::make_unique<RunCommands>(context());
         plans.count = 4;

@@ -142,7 +142,7 @@ TEST_F(RenderTest, panelsBlendIntoTheBackgroundPicture)
     ClockPlan plan = defaultPlan();
     plan.secondtext = "副标题";
     DisplayWindow& w = show(plan);
-    ASSERT_TRUE(w.backgroundIsPicture());
+    ASSERT_TRUE(backgroundView(w).backgroundIsPicture());
     const QImage img = screen();
     const QImage bg = w.findChild<BackgroundBox*>("backgroundBox")->stretched().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(bg.size(), QSize(1920, 1080));
@@ -178,8 +178,9 @@ TEST_F(RenderTest, trayIcon_appearsWhenATrayHostStartsLaterAndGoesWithIt)
     if (QSystemTrayIcon::isSystemTrayAvailable())
         GTEST_SKIP() << "a tray host runs already";
     DisplayWindow& w = show(defaultPlan());
-    ASSERT_TRUE(w.trayIcon());
-    EXPECT_FALSE(w.trayIcon()->isShown());
+    TrayIcon icon;
+    icon.add(w.windowIcon());
+    EXPECT_FALSE(icon.isShown());
     EXPECT_TRUE(program.notifier.shown.empty());
 
     QProcess trayer;
@@ -190,10 +191,10 @@ TEST_F(RenderTest, trayIcon_appearsWhenATrayHostStartsLaterAndGoesWithIt)
         trayer.waitForFinished();
         GTEST_SKIP() << "the tray host did not come up";
     }
-    EXPECT_TRUE(wait_until([&] { return w.trayIcon()->isShown() && trayIconDocked(); }));
+    EXPECT_TRUE(wait_until([&] { return icon.isShown() && trayIconDocked(); }));
     trayer.kill();
     trayer.waitForFinished();
-    EXPECT_TRUE(wait_until([&] { return !w.trayIcon()->isShown() && !trayIconDocked(); }));
+    EXPECT_TRUE(wait_until([&] { return !icon.isShown() && !trayIconDocked(); }));
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "menus/menu_host.h"
 #include "menus/plan_menu.h"
 #include "platform/x11_hotkeys.h"
-#include "services/sound_player.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/plan_repository.h"
@@ -32,14 +31,6 @@ using namespace orvalen::test;
 
 namespace {
 
-struct SilentSound final : SoundBackend {
-    void playTrack(const QString&) override {}
-    void stopTrack(const QString&) override {}
-    void playWave(const QString&) override {}
-    void playWaveLoop(const QString&) override {}
-    void stopWave() override {}
-};
-
 ClockPlan plan_with_title(const QString& title)
 {
     ClockPlan p = ClockPlan::defaults(QDate(2026, 12, 8));
@@ -50,8 +41,6 @@ ClockPlan plan_with_title(const QString& title)
 
 struct HotkeysRunTest : ::testing::Test {
     TempProgram program;
-    SilentSound silence;
-    SoundPlayer sound{silence};
     HostState host;
     CurrentPlan currentPlan;
     MenuHost menus{program.context, host, currentPlan};
@@ -67,7 +56,6 @@ struct HotkeysRunTest : ::testing::Test {
 
     void SetUp() override
     {
-        program.context.sound = &sound;
         for (const auto& [key, value] : {std::pair{"start", "Ctrl+Alt+S"}, {"stop", "Ctrl+Alt+T"},
                                          {"pause", "Ctrl+Alt+P"}, {"often", "11"}})
             program.ini.write("Hotkey", key, value);
@@ -148,7 +136,7 @@ TEST_F(HotkeysRunTest, planHotkeys_digitAndKeypad_switchToTheSavedPlan)
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
     ASSERT_TRUE(wait_until([&] { return currentPlan.plan().firsttext == "title B"; }));
     EXPECT_EQ(plans->checkedPlan(), 1);
-    EXPECT_EQ(window->elementText(DisplayElement::ScrollingText), "marquee B");
+    EXPECT_EQ(static_cast<ElementView&>(*window).elementText(DisplayElement::ScrollingText), "marquee B");
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+KP_End"}));  // keypad 1 with NumLock off
     ASSERT_TRUE(wait_until([&] { return currentPlan.plan().firsttext == "title A"; }));

@@ -3,6 +3,7 @@
 // tests/CMakeLists.txt).
 #include "plans/plan_panel.h"
 #include "settings/settings_window.h"
+#include "support/named_child.h"
 #include "startup/desktop_windows.h"
 #include "startup/program_windows.h"
 #include "support/temp_program.h"
@@ -51,7 +52,7 @@ TEST(WindowsOnSmallScreen, settingsWithPlanPanelStatisticsBackgroundAbout_fitThe
     int checked = 0;
     when_shown<SettingsWindow>([&](SettingsWindow* settings) {
         QDialog& window = *settings;
-        settings->planPanelBox->setChecked(true);
+        namedChild<QCheckBox>(*settings, "阶段设置")->setChecked(true);
         QApplication::processEvents(); // the layout grows the window, then it is kept on screen
         QApplication::processEvents();
         expectInside(area, window.frameGeometry(), "设置 with 阶段设置");

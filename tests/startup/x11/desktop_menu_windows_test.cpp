@@ -174,8 +174,8 @@ TEST_F(DesktopMenuWindowsTest, background_colourThenImportedPicture_changeTheDis
     });
     choose(8); // 背景设置
     EXPECT_EQ(afterColour, QColor(Qt::red));
-    EXPECT_TRUE(display()->backgroundIsPicture());
-    EXPECT_EQ(display()->backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_TRUE(static_cast<BackgroundView*>(display())->backgroundIsPicture());
+    EXPECT_EQ(static_cast<BackgroundView*>(display())->backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));
     EXPECT_EQ(program.readFile("picture/stage.png").size(), QFile(source).size());
 
     windows.reset();

@@ -43,13 +43,13 @@ TEST(PlanPanelInWindow, saveThreeMoveDeleteLoad_tableSubmenuAndListAgreeAfterARe
     TempProgram program;
     auto windows = build_program_windows(program.context, make_desktop_windows);
     with_settings([&](SettingsWindow& w) {
-        w.planPanelBox->setChecked(true);
+        namedChild<QCheckBox>(w, "阶段设置")->setChecked(true);
         auto* panel = w.findChild<PlanPanel*>();
         ASSERT_NE(panel, nullptr);
         ASSERT_TRUE(panel->isVisible());
         for (const QString name : {"甲", "乙", "丙"}) {
-            w.planNameField->setText(name);
-            w.movingTextField->setText("欢迎" + name);
+            namedChild<QLineEdit>(w, "阶段名称")->setText(name);
+            namedChild<QLineEdit>(w, "动态文本")->setText("欢迎" + name);
             QTest::mouseClick(panel->button(PlanPanel::Button::Save), Qt::LeftButton);
         }
         EXPECT_EQ(listed(*panel), QStringList({"001 甲", "002 乙", "003 丙"}));
@@ -61,11 +61,11 @@ TEST(PlanPanelInWindow, saveThreeMoveDeleteLoad_tableSubmenuAndListAgreeAfterARe
         QTest::mouseClick(panel->button(PlanPanel::Button::Delete), Qt::LeftButton);
         EXPECT_EQ(listed(*panel), QStringList({"001 丙", "002 乙"}));
         EXPECT_EQ(submenu(), QStringList({"丙", "乙"}));
-        w.planNameField->setText("x");
+        namedChild<QLineEdit>(w, "阶段名称")->setText("x");
         panel->table()->selectRow(0);
         panel->loadCurrent();
-        EXPECT_EQ(w.planNameField->text(), "丙");
-        EXPECT_EQ(w.movingTextField->text(), "欢迎丙");
+        EXPECT_EQ(namedChild<QLineEdit>(w, "阶段名称")->text(), "丙");
+        EXPECT_EQ(namedChild<QLineEdit>(w, "动态文本")->text(), "欢迎丙");
     });
     for (const auto& s : program.notifier.shown)
         ADD_FAILURE() << "message: " << s.text.toStdString();
@@ -77,7 +77,7 @@ TEST(PlanPanelInWindow, saveThreeMoveDeleteLoad_tableSubmenuAndListAgreeAfterARe
         QTest::qWait(20);
     EXPECT_EQ(submenu(), QStringList({"丙", "乙"}));
     with_settings([&](SettingsWindow& w) {
-        w.planPanelBox->setChecked(true);
+        namedChild<QCheckBox>(w, "阶段设置")->setChecked(true);
         EXPECT_EQ(listed(*w.findChild<PlanPanel*>()), QStringList({"001 丙", "002 乙"}));
     });
 }

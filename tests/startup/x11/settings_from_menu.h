@@ -1,5 +1,6 @@
 #pragma once
 #include "settings/settings_window.h"
+#include "support/named_child.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,7 +48,7 @@ inline void with_settings(const std::function<void(SettingsWindow&)>& inside,
         EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
         inside(*w);
         ran = true;
-        w->closeButton->click();
+        namedChild<QPushButton>(*w, "关闭")->click();
     };
     QMetaObject::invokeMethod(qApp, act, Qt::QueuedConnection);
     open();

@@ -26,12 +26,12 @@ TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart
     ASSERT_NE(display, nullptr);
 
     with_settings([&](SettingsWindow& w) {
-        w.timeFields[1]->setText("0");
-        w.timeFields[2]->setText("2");
-        w.timeFields[3]->setText("0");
-        QTest::mouseClick(w.applyButton, Qt::LeftButton);
+        namedChild<QLineEdit>(w, "总时长 时")->setText("0");
+        namedChild<QLineEdit>(w, "总时长 分")->setText("2");
+        namedChild<QLineEdit>(w, "总时长 秒")->setText("0");
+        QTest::mouseClick(namedChild<QPushButton>(w, "应用"), Qt::LeftButton);
         program.timers.advance(500); // the display's set-up
-        EXPECT_EQ(display->elementText(DisplayElement::Clock), "02:00");
+        EXPECT_EQ(static_cast<ElementView*>(display)->elementText(DisplayElement::Clock), "02:00");
         EXPECT_TRUE(desktop_item(0)->isEnabled());
         EXPECT_TRUE(desktop_item(0)->text().startsWith("开始"));
     });
@@ -42,7 +42,7 @@ TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart
     program.timers.advance(500);
     display = find_widget<DisplayWindow>();
     ASSERT_NE(display, nullptr);
-    EXPECT_EQ(display->elementText(DisplayElement::Clock), "02:00");
+    EXPECT_EQ(static_cast<ElementView*>(display)->elementText(DisplayElement::Clock), "02:00");
 }
 
 TEST(SettingsFromMenu, onScreenSettingsButton_opensTheWindow)

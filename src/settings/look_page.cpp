@@ -1,0 +1,272 @@
+#include "settings/look_page.h"
+
+#include "settings/colour_swatch.h"
+#include "settings/named_list.h"
+#include "settings/settings_rules.h"
+
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QToolButton>
+
+namespace orvalen {
+
+
+LookPage::LookPage(const ClockPlan& stored, QWidget* parent) : QWidget(parent), m_stored(stored)
+{
+    auto* grid = new QGridLayout(this);
+    const QStringList heads{"字体", "颜色", "大小", "居中", "文本"};
+    for (int c = 0; c < heads.size(); ++c)
+        grid->addWidget(makeLabel(heads[c], this), 0, c + 1);
+    const QStringList rows{"主标题", "副标题", "时间", "天数", "提示文字", "动态文本"};
+    for (int i = 0; i < kStyleSlots; ++i) {
+        StyleRow& r = m_styleRows[i];
+        const int row = i + 1;
+        r.name = makeLabel(rows[i], this);
+        grid->addWidget(r.name, row, 0);
+        r.font = new NamedList(this);
+        r.font->setAccessibleName(rows[i] + QStringLiteral(" 字体"));
+        r.font->setMinimumContentsLength(8);
+        r.font->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        grid->addWidget(r.font, row, 1);
+        r.colour = new ColourSwatch(this);
+        r.colour->setAccessibleName(rows[i] + QStringLiteral(" 颜色"));
+        r.colour->setMaximumWidth(60);
+        grid->addWidget(r.colour, row, 2);
+        r.size = new NamedList(this);
+        r.size->setEditable(true);
+        r.size->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), r.size));
+        r.size->setAccessibleName(rows[i] + QStringLiteral(" 大小"));
+        r.size->lineEdit()->setAccessibleName(rows[i] + QStringLiteral(" 大小"));
+        grid->addWidget(r.size, row, 3);
+        if (i == MainTitle || i == Subtitle) {
+            TitleRow& t = i == MainTitle ? m_mainTitle : m_subtitle;
+            t.centred = makeBox(QString(), this, rows[i] + QStringLiteral(" 居中"));
+            grid->addWidget(t.centred, row, 4);
+            t.text = new QLineEdit(this);
+            t.text->setAccessibleName(rows[i] + QStringLiteral(" 文本"));
+            grid->addWidget(t.text, row, 5);
+        }
+        connect(r.colour, &ColourSwatch::clicked, this, [this, i] { emit colourWanted(m_styleRows[i].colour, false); });
+    }
+    m_spareCentreBox = makeBox(QStringLiteral("居中"), this);
+    m_spareCentreBox->hide();
+    m_stageLooksBox = makeBox(QStringLiteral("时间颜色、背景按精准设置"), this);
+    m_weekdayBox = makeBox(QStringLiteral("提示文字显示星期"), this);
+    m_scrollingTextBox = makeBox(QStringLiteral("显示动态文本"), this);
+    grid->addWidget(m_stageLooksBox, 7, 0, 1, 3);
+    grid->addWidget(m_weekdayBox, 7, 3, 1, 3);
+    grid->addWidget(m_scrollingTextBox, 8, 0, 1, 3);
+    auto* bg = new QHBoxLayout;
+    m_backgroundCaption = makeLabel(QStringLiteral("背景色/图"), this);
+    m_backgroundCaption->setObjectName(QStringLiteral("backgroundCaption"));
+    bg->addWidget(m_backgroundCaption);
+    m_background = new ColourSwatch(this);
+    m_background->setAccessibleName(QStringLiteral("背景色/图"));
+    bg->addWidget(m_background);
+    m_backgroundPicture = makeDots(QStringLiteral("背景色/图 选择图片"), this);
+    bg->addWidget(m_backgroundPicture);
+    grid->addLayout(bg, 8, 3, 1, 3);
+    grid->setRowStretch(9, 1);
+    grid->setColumnStretch(5, 1);
+
+    connect(m_stageLooksBox, &QCheckBox::stateChanged, this, [this] { showStageLooks(); });
+    connect(m_background, &ColourSwatch::clicked, this, [this] { emit colourWanted(m_background, true); });
+    connect(m_backgroundPicture, &QToolButton::clicked, this, [this] { emit pictureWanted(m_background); });
+}
+
+void LookPage::showPlan(const ClockPlan& p)
+{
+    for (int i = 0; i < kStyleSlots; ++i) {
+        refillList(m_styleRows[i].size, sizeList(i));
+        const int v = int(p.fontSizes[i]);
+        m_styleRows[i].size->setEditText(QString::number(v > 10 ? v : 10));
+    }
+    showSwitches(p);
+    showColoursAndTitles(p);
+    showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, false);
+}
+
+void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, const std::optional<QString>& storedSizes)
+{
+    const QString fonts[kStyleSlots] = {p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont};
+    for (int i = 0; i < kStyleSlots; ++i)
+        showFont(StyleSlot(i), fonts[i]);
+    // A damaged size list shows the sizes it falls back to.
+    ClockPlan complete = p;
+    complete.completeFontSizes();
+    for (int i = 0; i < kStyleSlots; ++i)
+        m_styleRows[i].size->setEditText(QString::number(std::max(0, int(complete.fontSizes[i]))));
+    // The date line keeps the per-user store's font and size.
+    showFont(Days, daysFont);
+    if (storedSizes) {
+        const QStringList reg = storedSizes->split(QLatin1Char('/'));
+        if (reg.size() > 3)
+            m_styleRows[Days].size->setEditText(QString::number(leadingDigits(reg[3]).value_or(0)));
+    }
+    showSwitches(p);
+    showColoursAndTitles(p);
+    showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, true);
+}
+
+void LookPage::showFont(StyleSlot slot, const QString& name)
+{
+    QComboBox* list = m_styleRows[slot].font;
+    int i = list->findText(name);
+    if (i < 0 && !name.isEmpty()) {
+        list->addItem(name);
+        i = list->count() - 1;
+    }
+    list->setCurrentIndex(i);
+}
+
+void LookPage::showSwitches(const ClockPlan& p)
+{
+    const std::optional<QString>& flags = p.stored.checkthree;
+    showSwitch(m_stageLooksBox, p.stageLooks, flags, 1);
+    showSwitch(m_weekdayBox, p.showsWeekday, flags, 2);
+    showSwitch(m_scrollingTextBox, p.showsScrollingText, flags, 3);
+    showSwitch(m_mainTitle.centred, p.centresTitle, flags, 4);
+    showSwitch(m_subtitle.centred, p.centresSubtitle, flags, 5);
+    showSwitch(m_spareCentreBox, p.centresThird, flags, 6);
+}
+
+void LookPage::showColoursAndTitles(const ClockPlan& p)
+{
+    const PlanColour* colours[kStyleSlots] = {&p.firstcolour, &p.secondcolour, &p.clockcolour,
+                                              &p.stagecolour, &p.textcolour,   &p.rollcolour};
+    for (int i = 0; i < kStyleSlots; ++i)
+        m_styleRows[i].colour->setValueText(colours[i]->text);
+    m_mainTitle.text->setText(p.firsttext);
+    m_subtitle.text->setText(p.secondtext);
+}
+
+void LookPage::writeInto(ClockPlan& plan) const
+{
+    QString* fonts[kStyleSlots] = {&plan.firstfont, &plan.secondfont, &plan.clockFont,
+                                   &plan.stagefont, &plan.textfont,   &plan.rollfont};
+    PlanColour* colours[kStyleSlots] = {&plan.firstcolour, &plan.secondcolour, &plan.clockcolour,
+                                        &plan.stagecolour, &plan.textcolour,   &plan.rollcolour};
+    for (int i = 0; i < kStyleSlots; ++i) {
+        const StyleRow& r = m_styleRows[i];
+        if (r.font->count() > 0) // before the font lists are filled the plan's own names stay
+            *fonts[i] = r.font->currentText();
+        *colours[i] = PlanColour::fromText(r.colour->valueText());
+        plan.fontSizes[i] = r.size->currentText().toDouble(); // an empty size is 0
+    }
+    plan.fontSizesComplete = true;
+    plan.firsttext = m_mainTitle.text->text();
+    plan.secondtext = m_subtitle.text->text();
+    plan.backgroundColour = PlanColour::fromText(m_background->valueText());
+    plan.backgroundPicture = m_background->text();
+    plan.stageLooks = m_stageLooksBox->isChecked();
+    plan.showsWeekday = m_weekdayBox->isChecked();
+    plan.showsScrollingText = m_scrollingTextBox->isChecked();
+    plan.centresTitle = m_mainTitle.centred->isChecked();
+    plan.centresSubtitle = m_subtitle.centred->isChecked();
+    plan.centresThird = m_spareCentreBox->isChecked();
+}
+
+void LookPage::fillFontLists(const QStringList& installed, const QStringList& preferred, const QSet<QString>& families)
+{
+    const ClockPlan& p = m_stored;
+    const QString planFonts[kStyleSlots] = {p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont};
+    for (int i = 0; i < kStyleSlots; ++i) {
+        QComboBox* list = m_styleRows[i].font;
+        QStringList entries = i == Days ? preferred : installed;
+        // The plan's own name stays an entry, so an apply that leaves the
+        // font alone stores it unchanged, installed or not.
+        if (!planFonts[i].isEmpty() && !entries.contains(planFonts[i]))
+            entries.prepend(planFonts[i]);
+        refillList(list, entries);
+        for (int e = 0; e < list->count(); ++e) {
+            // A name this desktop lacks is drawn in the family fontconfig
+            // matches for it (a CJK font for the Chinese names), and says so.
+            const QString name = list->itemText(e);
+            if (!families.contains(name))
+                list->setItemData(e, QStringLiteral("显示为 ") + QFontInfo(QFont(name)).family(), Qt::ToolTipRole);
+        }
+        int chosen = list->findText(planFonts[i]);
+        if (chosen < 0)
+            chosen = list->findText(QStringLiteral("新宋体"));
+        const QSignalBlocker block(list);
+        list->setCurrentIndex(chosen);
+    }
+}
+
+int LookPage::stepSize(StyleSlot slot, int direction)
+{
+    QComboBox* list = m_styleRows[slot].size;
+    // A size that is not an entry counts as the first entry.
+    int i = std::max(list->findText(list->currentText()), 0);
+    if (direction > 0 && i < list->count() - 1)
+        ++i;
+    else if (direction < 0 && i > 0)
+        --i;
+    list->setCurrentIndex(i);
+    return sizeAt(slot, i);
+}
+
+void LookPage::showLongTerm(bool on)
+{
+    // The weekday and the days' style belong to long-term plans.
+    if (on)
+        showSwitch(m_weekdayBox, m_stored.showsWeekday, m_stored.stored.checkthree, 2);
+    else
+        m_weekdayBox->setChecked(false);
+    m_weekdayBox->setEnabled(on);
+    m_weekdayBox->setVisible(!m_simple);
+    const StyleRow& days = m_styleRows[Days];
+    days.font->setEnabled(on);
+    days.size->setEnabled(on);
+    days.colour->setEnabled(on);
+}
+
+void LookPage::showSimple(bool simple, bool longTerm)
+{
+    m_simple = simple;
+    const bool full = !simple;
+    const ClockPlan& p = m_stored;
+    const std::optional<QString>& flags = p.stored.checkthree;
+    // Simple mode: no per-stage looks, both titles centred, no scrolling text.
+    auto showStored = [&](QCheckBox* box, bool simpleValue, bool stored, int digit) {
+        if (simple)
+            box->setChecked(simpleValue);
+        else
+            showSwitch(box, stored, flags, digit);
+    };
+    showStored(m_stageLooksBox, false, p.stageLooks, 1);
+    m_stageLooksBox->setVisible(full);
+    showStored(m_mainTitle.centred, true, p.centresTitle, 4);
+    m_mainTitle.centred->setVisible(full);
+    showStored(m_subtitle.centred, true, p.centresSubtitle, 5);
+    m_subtitle.centred->setVisible(full);
+    for (StyleSlot slot : {Prompt, ScrollingText}) {
+        const StyleRow& r = m_styleRows[slot];
+        for (QWidget* w : std::initializer_list<QWidget*>{r.name, r.font, r.size, r.colour})
+            w->setVisible(full);
+    }
+    showStored(m_scrollingTextBox, false, p.showsScrollingText, 3);
+    m_scrollingTextBox->setVisible(full);
+    if (simple && longTerm)
+        m_weekdayBox->setChecked(true);
+    else
+        showSwitch(m_weekdayBox, p.showsWeekday, flags, 2);
+    if (!longTerm)
+        m_weekdayBox->setChecked(false); // the weekday belongs to long-term plans only
+    m_weekdayBox->setVisible(full && longTerm);
+}
+
+void LookPage::showStageLooks()
+{
+    const bool shown = m_stageLooksBox->checkState() != Qt::Checked;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_styleRows[Time].colour, m_backgroundCaption, m_background,
+                                                      m_backgroundPicture})
+        w->setVisible(shown);
+}
+
+} // namespace orvalen
