@@ -54,8 +54,8 @@ private:
 
 class NoClockSetting final : public SystemClockSetter {
 public:
-    bool may_set_clock(QString*) override { return false; }
-    bool set_clock(const QDateTime&) override { return false; }
+    bool maySetClock(QString*) override { return false; }
+    bool setClock(const QDateTime&) override { return false; }
 };
 
 long rss_kb()
@@ -133,7 +133,7 @@ int main(int argc, char** argv)
             if (!measure)
                 continue;
             const QDateTime now = longTerm.clock().now();
-            const QString expected = countdown_texts(remaining_seconds(now, target), 0).clock;
+            const QString expected = countdownTexts(remainingSeconds(now, target), 0).clock;
             if (clockText->text() != expected)
                 maxLateMs = std::max<qint64>(maxLateMs, now.time().msec());
         }

@@ -31,16 +31,16 @@ namespace {
 bool fill(const QString& path, int plans)
 {
     QString error;
-    if (!create_desk_data(path, &error)) {
+    if (!createDeskData(path, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return false;
     }
     Database db;
-    if (!db.open(path, database_password()))
+    if (!db.open(path, databasePassword()))
         return false;
     const ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 9));
     QStringList marks;
-    for (int i = 1; i <= deskclock_columns().size(); ++i)
+    for (int i = 1; i <= deskclockColumns().size(); ++i)
         marks << QStringLiteral("?%1").arg(i);
     Transaction transaction(db);
     Statement insert(db, QStringLiteral("INSERT INTO deskclock (%1) VALUES (%2)")

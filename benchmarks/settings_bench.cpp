@@ -99,7 +99,7 @@ int main(int argc, char** argv)
     SystemClock clock;
     QtTimerFactory timers;
     BenchProgram program(clock, timers);
-    auto windows = build_program_windows(program.context, make_desktop_windows);
+    auto windows = buildProgramWindows(program.context, makeDesktopWindows);
     auto* display = find_top<DisplayWindow>();
     QAction* settingsItem = nullptr;
     for (QWidget* w : QApplication::allWidgets())

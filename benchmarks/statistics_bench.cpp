@@ -28,10 +28,10 @@ public:
 
 bool fill(const QString& path, int rows)
 {
-    if (!create_desk_data(path))
+    if (!createDeskData(path))
         return false;
     Database db;
-    if (!db.open(path, database_password()))
+    if (!db.open(path, databasePassword()))
         return false;
     Transaction tx(db);
     Statement insert(db, QStringLiteral("INSERT INTO timesum (set_time, use_time, out_time, pause_time, filename) "
@@ -95,12 +95,12 @@ int main(int argc, char** argv)
 
         t.restart();
         const ExportTable table = window.model().exportTable();
-        if (!write_xlsx(program.folder() + QStringLiteral("sheet1.xlsx"), table, nullptr))
+        if (!writeXlsx(program.folder() + QStringLiteral("sheet1.xlsx"), table, nullptr))
             return 1;
         xlsx.push_back(t.nsecsElapsed() / 1e6);
 
         t.restart();
-        if (!write_csv(program.folder() + QStringLiteral("sheet1.csv"), window.model().exportTable(), nullptr))
+        if (!writeCsv(program.folder() + QStringLiteral("sheet1.csv"), window.model().exportTable(), nullptr))
             return 1;
         csv.push_back(t.nsecsElapsed() / 1e6);
     }

@@ -20,7 +20,7 @@ int main(int argc, char** argv)
         return 0;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;
-    if (!orvalen::create_desk_data(path, &error)) {
+    if (!orvalen::createDeskData(path, &error)) {
         std::fprintf(stderr, "make_deskdata: %s\n", qPrintable(error));
         return 1;
     }

@@ -84,11 +84,11 @@ AboutWindow::AboutWindow(AppContext& ctx, Launcher& launcher, QWidget* parent)
 
 void AboutWindow::openPage()
 {
-    const QString address = about_address(m_ctx.ini, time_data::kUrl);
+    const QString address = aboutAddress(m_ctx.ini, time_data::kUrl);
     if (!address.isEmpty())
-        open_about_address(address, m_ctx.folder, m_launcher, m_ctx.notifier);
+        openAboutAddress(address, m_ctx.folder, m_launcher, m_ctx.notifier);
     else
-        open_help_file(m_ctx.folder, m_launcher, m_ctx.notifier);
+        openHelpFile(m_ctx.folder, m_launcher, m_ctx.notifier);
     accept();
 }
 

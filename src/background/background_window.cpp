@@ -130,7 +130,7 @@ void BackgroundWindow::readShown()
     if (colour_from_value(m_colour, Qt::black) == shown)
         return;
     const QString planned = m_display.currentPlan().plan().backgroundColour.text;
-    m_colour = colour_from_text(planned) == shown ? qint64(leading_number(planned)) : colour_to_text(shown).toLongLong();
+    m_colour = colour_from_text(planned) == shown ? qint64(leadingNumber(planned)) : colour_to_text(shown).toLongLong();
 }
 
 void BackgroundWindow::showColour()
@@ -180,8 +180,8 @@ void BackgroundWindow::chooseColour()
 
 void BackgroundWindow::importPicture()
 {
-    const QString chosen = file_dialog(m_files, m_ctx.notifier, false, QStringLiteral("导入文件名称"),
-                                       picture_filter(),
+    const QString chosen = fileDialog(m_files, m_ctx.notifier, false, QStringLiteral("导入文件名称"),
+                                       pictureFilter(),
                                        QString(), QString(), m_ctx.folder.file(QStringLiteral("picture")));
     if (chosen.isEmpty()) {
         m_ctx.notifier.notice(QStringLiteral("没有加载图片"), Notifier::Icon::None, 0, kAppTitle);

@@ -31,7 +31,7 @@ bool decodes(const QByteArray& data)
 {
     QBuffer buffer;
     buffer.setData(data);
-    return buffer.open(QIODevice::ReadOnly) && picture_readable(buffer);
+    return buffer.open(QIODevice::ReadOnly) && pictureReadable(buffer);
 }
 
 // "name(n).ext" for n >= 2; the first candidate is the name itself.

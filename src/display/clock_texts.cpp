@@ -38,7 +38,7 @@ QString initial_clock_text(const ClockPlan& plan, const QTime& now, FirstClock w
     }
 }
 
-QString initial_overtime_text(const ClockPlan& plan, const QTime& now, FirstClock when)
+QString initialOvertimeText(const ClockPlan& plan, const QTime& now, FirstClock when)
 {
     switch (int(plan.timeFormat)) {
     case 0: return QStringLiteral("00");

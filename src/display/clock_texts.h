@@ -19,6 +19,6 @@ QString initial_clock_text(const ClockPlan& plan, const QTime& now, FirstClock w
 // The first overtime clock text: "00", "00:00", "00:00:00" for the formats
 // 0, 1, 2. At start-up the formats 3 and 4 show the time of day (hh:mm,
 // mm:ss); any other format shows the first clock text.
-QString initial_overtime_text(const ClockPlan& plan, const QTime& now, FirstClock when = FirstClock::StartUp);
+QString initialOvertimeText(const ClockPlan& plan, const QTime& now, FirstClock when = FirstClock::StartUp);
 
 } // namespace orvalen

@@ -76,7 +76,7 @@ void DisplayWindow::loadPlanAndStyles()
     const std::optional<double> clockSize = plan.fontSize(2);
     setClockText(m_clock, initial_clock_text(plan, timeOfDay));
     styleClock(m_clock, plan.clockFont, clockColour, clockSize);
-    setClockText(m_overtimeClock, initial_overtime_text(plan, timeOfDay));
+    setClockText(m_overtimeClock, initialOvertimeText(plan, timeOfDay));
     styleClock(m_overtimeClock, plan.clockFont, clockColour, clockSize);
     m_overtimeClock->hide();
 
@@ -153,7 +153,7 @@ void DisplayWindow::applyIdleMenuState()
     // The marks the run state does not decide.
     MenuState& menus = m_host.menus;
     menus.setAdjustMode(false);
-    const int buttons = toInt16(leading_number(iniRead(time_data::kClockSite,
+    const int buttons = toInt16(leadingNumber(iniRead(time_data::kClockSite,
                                                         time_data::pictureLeftKey(int(DisplayElement::ButtonsFlag)),
                                                         time_data::kButtonsShownDefault)))
                             .value_or(0);
@@ -263,7 +263,7 @@ void DisplayWindow::releaseLogoVideo()
 void DisplayWindow::sizeLogoBox(const QImage& image)
 {
     using namespace time_data;
-    const int option = toInt16(leading_number(iniRead(kPictureSet, kOption, kOptionDefault))).value_or(0);
+    const int option = toInt16(leadingNumber(iniRead(kPictureSet, kOption, kOptionDefault))).value_or(0);
     if (option == 0) {
         if (!image.isNull())
             m_layout.setGeometry(m_logoBox, qQNaN(), qQNaN(), image.width(), image.height());
@@ -272,7 +272,7 @@ void DisplayWindow::sizeLogoBox(const QImage& image)
     // A size that does not convert counts as 0; a tenfold beyond 16 bits
     // leaves that side as it was.
     auto boxSize = [&](const QString& key, const QString& fallback) -> std::optional<int> {
-        const int v = toInt16(leading_number(iniRead(kPictureSet, key, fallback).trimmed())).value_or(0);
+        const int v = toInt16(leadingNumber(iniRead(kPictureSet, key, fallback).trimmed())).value_or(0);
         return toInt16(double(v) * 10);
     };
     if (const auto w = boxSize(kWidth, kLogoWidthDefault); w && *w >= 0)

@@ -69,7 +69,7 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     : QWidget(parent), m_endFont(designerFont("宋体", 9)), m_qtVideos(std::make_unique<QtLogoVideoFactory>()),
       m_videoFactory(m_qtVideos.get()), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
 {
-    install_cjk_substitutions();
+    installCjkSubstitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
     m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
     setObjectName("displayWindow");

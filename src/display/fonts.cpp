@@ -27,7 +27,7 @@ QString displayFamily(const QString& family)
     return fontInstalled(family) ? family : kFallbackFamily;
 }
 
-void install_cjk_substitutions()
+void installCjkSubstitutions()
 {
     static bool done = false;
     if (done)

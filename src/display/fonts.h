@@ -14,7 +14,7 @@ bool fontInstalled(const QString& family);
 QString displayFamily(const QString& family);
 // Lets the font family names stored plans use ("宋体", "新宋体", ...) render
 // in an installed CJK font, so Chinese text never shows as boxes. Runs once.
-void install_cjk_substitutions();
+void installCjkSubstitutions();
 
 // The plans' text sizes are made for a 1920 x 1080 screen. A smaller screen
 // draws every text smaller by the ratio of its narrower side; a larger one

@@ -21,11 +21,11 @@ void MarqueeTicker::readSettings(const IniStore& ini)
     auto read = [&ini](const QString& key, const QString& fallback) {
         return ini.read(kMarquee, key, fallback);
     };
-    if (const auto v = toInt16(leading_number(read(kMode, kModeDefault))))
+    if (const auto v = toInt16(leadingNumber(read(kMode, kModeDefault))))
         m_mode = *v;
-    if (const auto v = toInt32(leading_number(read(kWidth, kWidthDisplayDefault).trimmed())))
+    if (const auto v = toInt32(leadingNumber(read(kWidth, kWidthDisplayDefault).trimmed())))
         m_width = *v;
-    if (const auto v = toInt16(leading_number(read(kMarqueeSpeed, kSpeedDisplayDefault).trimmed())))
+    if (const auto v = toInt16(leadingNumber(read(kMarqueeSpeed, kSpeedDisplayDefault).trimmed())))
         m_speed = *v;
 }
 

@@ -77,7 +77,7 @@ void DisplayWindow::paintTextPanel(std::size_t i)
         break;
     case kPromptLine:
         if (longTerm && plan.showsWeekday) {
-            setCaption(label, weekday_name(now().date()));
+            setCaption(label, weekdayName(now().date()));
             panel->show();
         }
         panel->setVisible(!label->text().isEmpty());

@@ -18,7 +18,7 @@ int iniInt(const AppContext& ctx, const QString& key)
 {
     using namespace time_data;
     const QString text = ctx.ini.read(kClockSite, key, kPositionUnsaved);
-    const double v = leading_number(text);
+    const double v = leadingNumber(text);
     if (!std::isfinite(v))
         return 0;
     const double r = std::nearbyint(v);

@@ -139,7 +139,7 @@ void ElementMenu::toggleWeekday()
     const DisplayElement prompt = DisplayElement::Prompt;
     if (shown) {
         const QDate today = m_display.now().date();
-        m_display.setElementText(prompt, weekday_name(today));
+        m_display.setElementText(prompt, weekdayName(today));
         m_display.setElementShown(prompt, true);
         m_display.repaintElement(prompt);
     } else {

@@ -10,7 +10,7 @@
 namespace orvalen {
 
 
-void export_plan_table(const PlanRepository& plans, const ProgramFolder& folder, Launcher& launcher, Notifier& notifier)
+void exportPlanTable(const PlanRepository& plans, const ProgramFolder& folder, Launcher& launcher, Notifier& notifier)
 {
     ExportTable sheet;
     sheet.sheetName = QStringLiteral("sheet1");
@@ -27,7 +27,7 @@ void export_plan_table(const PlanRepository& plans, const ProgramFolder& folder,
         notifier.notice(QStringLiteral("没有记录可导出"), Notifier::Icon::None, 800);
         return;
     }
-    export_to_spreadsheet(folder, sheet, launcher, notifier);
+    exportToSpreadsheet(folder, sheet, launcher, notifier);
 }
 
 } // namespace orvalen

@@ -9,6 +9,6 @@ class ProgramFolder;
 
 // Exports the saved plans (序号, 阶段名称, 动态文本, 总时长, 长期计时) as the
 // worksheet "sheet1" through the program's one spreadsheet export.
-void export_plan_table(const PlanRepository& plans, const ProgramFolder& folder, Launcher& launcher, Notifier& notifier);
+void exportPlanTable(const PlanRepository& plans, const ProgramFolder& folder, Launcher& launcher, Notifier& notifier);
 
 } // namespace orvalen

@@ -7,7 +7,7 @@
 
 namespace orvalen {
 
-std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const RegistryStore& registry,
+std::optional<PlanMessage> loadNamedPlan(const PlanRepository& plans, const RegistryStore& registry,
                                            CurrentPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error)
 {

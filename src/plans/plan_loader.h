@@ -19,7 +19,7 @@ class RegistryStore;
 // written anywhere. Returns the message to show when the plan could not be
 // read (the editor and the current plan then stay as they were); *error
 // holds the real cause for the log.
-std::optional<PlanMessage> load_named_plan(const PlanRepository& plans, const RegistryStore& registry,
+std::optional<PlanMessage> loadNamedPlan(const PlanRepository& plans, const RegistryStore& registry,
                                            CurrentPlan& currentPlan, PlanEditor& editor, const QString& name,
                                            QString* error);
 

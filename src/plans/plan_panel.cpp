@@ -75,7 +75,7 @@ public:
         case 0:
             return QStringLiteral("%1").arg(index.row() + 1, 3, 10, QLatin1Char('0'));
         case 1:
-            return cut_at_control_char(e.name);
+            return cutAtControlChar(e.name);
         default:
             return e.movingText;
         }
@@ -238,7 +238,7 @@ void PlanPanel::save()
     const QString name = m_editor.planName();
     QString planError;
     const std::optional<ClockPlan> plan = m_editor.editedPlan(&planError);
-    const SaveCheckResult checks = check_plan_save(
+    const SaveCheckResult checks = checkPlanSave(
         name, [&](QString* error) { return m_plans.nameLookup(name, error); }, plan, planError);
     for (const PlanMessage& message : checks.messages)
         tell(message);
@@ -257,12 +257,12 @@ void PlanPanel::save()
 
     const PlanResult result = m_plans.save(name, m_editor.movingText(), *plan);
     if (result.status == PlanStatus::NameTaken) {
-        tell(name_taken_message(name));
+        tell(nameTakenMessage(name));
         m_editor.focusNameField();
         return;
     }
     if (!result.ok()) {
-        showFailure(save_failed_message(), result, "saving the plan");
+        showFailure(saveFailedMessage(), result, "saving the plan");
         return;
     }
     reload();
@@ -370,7 +370,7 @@ void PlanPanel::exportTable()
         m_ownLauncher = std::make_unique<SystemLauncher>();
         m_launcher = m_ownLauncher.get();
     }
-    export_plan_table(m_plans, m_ctx.folder, *m_launcher, m_ctx.notifier);
+    exportPlanTable(m_plans, m_ctx.folder, *m_launcher, m_ctx.notifier);
 }
 
 void PlanPanel::loadCurrent()
@@ -384,7 +384,7 @@ void PlanPanel::loadCurrent()
         return;
     QString error;
     const std::optional<PlanMessage> message =
-        load_named_plan(m_plans, m_ctx.registry, m_currentPlan, m_editor, entryAt(row).name, &error);
+        loadNamedPlan(m_plans, m_ctx.registry, m_currentPlan, m_editor, entryAt(row).name, &error);
     if (message) {
         qWarning().noquote() << "Plan panel: loading the plan failed:" << error;
         tell(*message);

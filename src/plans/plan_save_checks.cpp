@@ -10,12 +10,12 @@ namespace orvalen {
 const QString kMissingDeskDataText = QStringLiteral("DeskData.db文件不存在，请保存程序的完整性");
 const QString kSaveFailedText = QStringLiteral("受限制或操作系统是精简版本，不支持本功能");
 
-PlanMessage save_failed_message()
+PlanMessage saveFailedMessage()
 {
     return {kSaveFailedText, 2000, QString()};
 }
 
-PlanMessage name_taken_message(const QString& name)
+PlanMessage nameTakenMessage(const QString& name)
 {
     return {QStringLiteral("阶段名称【") + name + QStringLiteral("】已录入"), 5000, QStringLiteral("录入提示")};
 }
@@ -45,9 +45,9 @@ const std::array<QString, 5> kPointNames{QStringLiteral("计时时长"), QString
 // The reminder checks on the length and the four alarm points.
 void check_reminder_times(const ClockPlan& plan, SaveCheckResult& result)
 {
-    const std::array<int, 5> seconds{time_to_seconds(plan.Time_all), time_to_seconds(plan.Time_one),
-                                     time_to_seconds(plan.Time_two), time_to_seconds(plan.Time_three),
-                                     time_to_seconds(plan.Time_four)};
+    const std::array<int, 5> seconds{timeToSeconds(plan.Time_all), timeToSeconds(plan.Time_one),
+                                     timeToSeconds(plan.Time_two), timeToSeconds(plan.Time_three),
+                                     timeToSeconds(plan.Time_four)};
     // Equal times count whether a point is switched on or not.
     for (int i = 0; i < 5; ++i) {
         for (int j = i + 1; j < 5; ++j) {
@@ -90,7 +90,7 @@ void check_reminder_times(const ClockPlan& plan, SaveCheckResult& result)
 
 } // namespace
 
-SaveCheckResult check_plan_save(const QString& name, const std::function<NameLookup(QString* error)>& lookupName,
+SaveCheckResult checkPlanSave(const QString& name, const std::function<NameLookup(QString* error)>& lookupName,
                                 const std::optional<ClockPlan>& plan, const QString& planError)
 {
     SaveCheckResult result;
@@ -105,7 +105,7 @@ SaveCheckResult check_plan_save(const QString& name, const std::function<NameLoo
         result.verdict = SaveVerdict::RefusedFocusName;
         return result;
     }
-    if (text_display_width(name) > 14)
+    if (textDisplayWidth(name) > 14)
         result.messages << PlanMessage{QStringLiteral("建议阶段名称控制在14个字符以内"), 1500, QString()};
 
     QString error;
@@ -113,18 +113,18 @@ SaveCheckResult check_plan_save(const QString& name, const std::function<NameLoo
     case NameLookup::Free:
         break;
     case NameLookup::Taken:
-        result.messages << name_taken_message(name);
+        result.messages << nameTakenMessage(name);
         result.verdict = SaveVerdict::RefusedFocusName;
         return result;
     case NameLookup::DatabaseError:
-        result.messages << save_failed_message();
+        result.messages << saveFailedMessage();
         result.verdict = SaveVerdict::Failed;
         result.error = error;
         return result;
     }
 
     if (!plan) {
-        result.messages << save_failed_message();
+        result.messages << saveFailedMessage();
         result.verdict = SaveVerdict::Failed;
         result.error = planError;
         return result;

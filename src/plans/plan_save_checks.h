@@ -39,9 +39,9 @@ struct SaveCheckResult {
 extern const QString kMissingDeskDataText;
 // The notice of every failure that is not the operator's to mend.
 extern const QString kSaveFailedText;
-PlanMessage save_failed_message();
+PlanMessage saveFailedMessage();
 // The notice for a name that is taken.
-PlanMessage name_taken_message(const QString& name);
+PlanMessage nameTakenMessage(const QString& name);
 
 // The checks before the editor's plan is saved under `name`, in the order the
 // operator sees them: an empty or blank name, a name with a control character
@@ -50,7 +50,7 @@ PlanMessage name_taken_message(const QString& name);
 // number (`plan` nullopt, `planError` saying which), two points with equal
 // times, enabled points closer than the reminder duration, and the last
 // enabled point not above it.
-SaveCheckResult check_plan_save(const QString& name, const std::function<NameLookup(QString* error)>& lookupName,
+SaveCheckResult checkPlanSave(const QString& name, const std::function<NameLookup(QString* error)>& lookupName,
                                 const std::optional<ClockPlan>& plan, const QString& planError);
 
 } // namespace orvalen

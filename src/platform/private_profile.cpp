@@ -124,7 +124,7 @@ ProfileText decode(const QByteArray& bytes)
 {
     ProfileText p;
     p.exists = true;
-    const QString text = decode_settings_text(bytes, &p.cleanText, &p.hadBom);
+    const QString text = decodeSettingsText(bytes, &p.cleanText, &p.hadBom);
     const qsizetype firstLf = text.indexOf(u'\n');
     if (firstLf > 0 && text.at(firstLf - 1) == u'\r')
         p.newline = QStringLiteral("\r\n");

@@ -148,7 +148,7 @@ QStringList split_lines(const QByteArray& bytes)
     QStringList lines;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         bool clean = false;
-        lines = decode_settings_text(bytes, &clean).split(u'\n');
+        lines = decodeSettingsText(bytes, &clean).split(u'\n');
         for (QString& line : lines) {
             if (line.isNull())
                 line = QStringLiteral("");

@@ -43,7 +43,7 @@ void count_utf8(const QByteArray& bytes, qsizetype* wellFormed, qsizetype* stray
 
 } // namespace
 
-QString decode_settings_text(QByteArray bytes, bool* clean, bool* hadBom)
+QString decodeSettingsText(QByteArray bytes, bool* clean, bool* hadBom)
 {
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         // A file saved as UTF-16 (as the Windows registry editor exports).

@@ -10,6 +10,6 @@ namespace orvalen {
 // Chinese Windows system). UTF-8 with a few damaged bytes reads with U+FFFD in
 // their place. `clean` is false when any byte could not be decoded; such a
 // text must never be written back over the file.
-QString decode_settings_text(QByteArray bytes, bool* clean, bool* hadBom = nullptr);
+QString decodeSettingsText(QByteArray bytes, bool* clean, bool* hadBom = nullptr);
 
 } // namespace orvalen

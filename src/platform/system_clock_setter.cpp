@@ -23,7 +23,7 @@ const QStringList& timeServiceNames()
 
 } // namespace
 
-bool LinuxSystemClockSetter::has_time_capability()
+bool LinuxSystemClockSetter::hasTimeCapability()
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -39,7 +39,7 @@ bool LinuxSystemClockSetter::has_time_capability()
     return false;
 }
 
-QString LinuxSystemClockSetter::running_time_service()
+QString LinuxSystemClockSetter::runningTimeService()
 {
     const QDir proc(QStringLiteral("/proc"));
     const QStringList entries = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -58,14 +58,14 @@ QString LinuxSystemClockSetter::running_time_service()
     return QString();
 }
 
-bool LinuxSystemClockSetter::may_set_clock(QString* why)
+bool LinuxSystemClockSetter::maySetClock(QString* why)
 {
-    if (!has_time_capability()) {
+    if (!hasTimeCapability()) {
         if (why)
             *why = QStringLiteral("no right to set the clock (CAP_SYS_TIME)");
         return false;
     }
-    const QString service = running_time_service();
+    const QString service = runningTimeService();
     if (!service.isEmpty()) {
         if (why)
             *why = QStringLiteral("the clock is kept by %1").arg(service);
@@ -74,7 +74,7 @@ bool LinuxSystemClockSetter::may_set_clock(QString* why)
     return true;
 }
 
-bool LinuxSystemClockSetter::set_clock(const QDateTime& utc)
+bool LinuxSystemClockSetter::setClock(const QDateTime& utc)
 {
     if (!utc.isValid())
         return false;

@@ -13,9 +13,9 @@ public:
     // True when the program has the right to set the clock and no
     // time-synchronisation service already keeps it. `why` (optional) says
     // what stands in the way when false.
-    virtual bool may_set_clock(QString* why = nullptr) = 0;
+    virtual bool maySetClock(QString* why = nullptr) = 0;
     // Sets the clock to the UTC instant in one step; false when refused.
-    virtual bool set_clock(const QDateTime& utc) = 0;
+    virtual bool setClock(const QDateTime& utc) = 0;
 };
 
 // Linux: needs CAP_SYS_TIME (root has it) and sets CLOCK_REALTIME. A
@@ -23,13 +23,13 @@ public:
 // kept already and is left alone.
 class LinuxSystemClockSetter final : public SystemClockSetter {
 public:
-    bool may_set_clock(QString* why = nullptr) override;
-    bool set_clock(const QDateTime& utc) override;
+    bool maySetClock(QString* why = nullptr) override;
+    bool setClock(const QDateTime& utc) override;
 
-    // The parts of may_set_clock, for callers that want to say which.
-    static bool has_time_capability();
+    // The parts of maySetClock, for callers that want to say which.
+    static bool hasTimeCapability();
     // The name of a running time-synchronisation daemon, or "".
-    static QString running_time_service();
+    static QString runningTimeService();
 };
 
 } // namespace orvalen

@@ -12,7 +12,7 @@ bool is_separator(QChar c) { return c == u'\\' || c == u'/'; }
 bool is_blank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 } // namespace
 
-QString file_name_of_path(const QString& path)
+QString fileNameOfPath(const QString& path)
 {
     for (qsizetype i = path.size() - 1; i >= 0; --i) {
         if (is_separator(path.at(i)))
@@ -21,7 +21,7 @@ QString file_name_of_path(const QString& path)
     return path;
 }
 
-QString cut_at_control_char(const QString& text)
+QString cutAtControlChar(const QString& text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
@@ -31,7 +31,7 @@ QString cut_at_control_char(const QString& text)
     return text;
 }
 
-QString file_extension(const QString& path)
+QString fileExtension(const QString& path)
 {
     const qsizetype dot = path.lastIndexOf(u'.');
     if (dot < 0)
@@ -43,7 +43,7 @@ QString file_extension(const QString& path)
     return path.mid(dot + 1);
 }
 
-double text_display_width(const QString& text)
+double textDisplayWidth(const QString& text)
 {
     double width = 0;
     for (QChar c : text) {
@@ -55,7 +55,7 @@ double text_display_width(const QString& text)
     return width;
 }
 
-double leading_number(const QString& text)
+double leadingNumber(const QString& text)
 {
     // Blanks may stand before and inside the number ("1 2" reads 12); the
     // number ends at the first other character.
@@ -94,9 +94,9 @@ double leading_number(const QString& text)
     return negative ? -value : value;
 }
 
-int leading_int(const QString& text)
+int leadingInt(const QString& text)
 {
-    const double value = std::nearbyint(leading_number(text)); // half to even
+    const double value = std::nearbyint(leadingNumber(text)); // half to even
     if (std::isnan(value))
         return 0;
     if (value >= double(std::numeric_limits<int>::max()))

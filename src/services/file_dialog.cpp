@@ -8,7 +8,7 @@
 
 namespace orvalen {
 
-QString dialog_filter(const QString& pipeFilter)
+QString dialogFilter(const QString& pipeFilter)
 {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
     QStringList entries;
@@ -22,7 +22,7 @@ QString dialog_filter(const QString& pipeFilter)
     return entries.join(QStringLiteral(";;"));
 }
 
-QString file_dialog(FileChooser& chooser, Notifier& notifier, bool save, const QString& title,
+QString fileDialog(FileChooser& chooser, Notifier& notifier, bool save, const QString& title,
                     const QString& filter, const QString& fileName, const QString& defaultExtension,
                     const QString& initialFolder)
 {
@@ -34,7 +34,7 @@ QString file_dialog(FileChooser& chooser, Notifier& notifier, bool save, const Q
     FileDialogRequest request;
     request.save = save;
     request.title = title;
-    request.filter = dialog_filter(filter);
+    request.filter = dialogFilter(filter);
     request.fileName = fileName;
     request.defaultExtension = defaultExtension;
     request.initialFolder = initialFolder;

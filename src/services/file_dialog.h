@@ -35,12 +35,12 @@ private:
 };
 
 // "desc|pat1;pat2|desc2|pat" -> "desc (pat1 pat2);;desc2 (pat)".
-QString dialog_filter(const QString& pipeFilter);
+QString dialogFilter(const QString& pipeFilter);
 
 // The shared open/save dialog. filter is in the "desc|patterns|..." form. An
 // initial name longer than 260 characters gives the message "Filename Length
 // Overflow" and no dialog. Returns the chosen path or an empty text.
-QString file_dialog(FileChooser& chooser, Notifier& notifier, bool save, const QString& title,
+QString fileDialog(FileChooser& chooser, Notifier& notifier, bool save, const QString& title,
                     const QString& filter, const QString& fileName, const QString& defaultExtension,
                     const QString& initialFolder);
 

@@ -96,7 +96,7 @@ QString SystemLauncher::defaultApplication(const QString& mimeType)
     return QString::fromUtf8(query.readAllStandardOutput()).trimmed();
 }
 
-void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& notifier)
+void openHelpFile(const ProgramFolder& folder, Launcher& launcher, Notifier& notifier)
 {
     const QString chm = folder.resolve(QStringLiteral("help.chm"));
     // CHM viewers register either name of the type.
@@ -121,7 +121,7 @@ void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& n
     notifier.notice(QStringLiteral("无法打开帮助文件：\n%1\n%2").arg(chmLine, htmlLine), Notifier::Icon::Warning);
 }
 
-QString about_address(const IniStore& ini, const QString& key)
+QString aboutAddress(const IniStore& ini, const QString& key)
 {
     return ini.read(time_data::kAbout, key, QString()).trimmed();
 }
@@ -134,7 +134,7 @@ void open_url(const QString& target, Launcher& launcher, Notifier& notifier)
         notifier.notice(QStringLiteral("无法打开：%1").arg(target), Notifier::Icon::Warning);
 }
 
-void open_about_address(const QString& address, const ProgramFolder& folder, Launcher& launcher,
+void openAboutAddress(const QString& address, const ProgramFolder& folder, Launcher& launcher,
                         Notifier& notifier)
 {
     const QString text = address.trimmed();

@@ -35,12 +35,12 @@ public:
 // in the default browser. When neither is there, one message says so:
 // "help.chm不存在，请保证文件完整" when both are missing, otherwise a message
 // naming help.chm and help/index.html and why neither opened.
-void open_help_file(const ProgramFolder& folder, Launcher& launcher, Notifier& notifier);
+void openHelpFile(const ProgramFolder& folder, Launcher& launcher, Notifier& notifier);
 
 // An address kept in section [About] of TimeData.db: `url` (the about
 // window's picture), `link6` and `link16` (the Ctrl-held desktop menu items).
 // Empty when it is not set; the program carries no address of its own.
-QString about_address(const IniStore& ini, const QString& key);
+QString aboutAddress(const IniStore& ini, const QString& key);
 
 // Opens a link or a file with the desktop's default action; when that
 // fails, with xdg-open, the target passed as one argument.
@@ -51,7 +51,7 @@ void open_url(const QString& target, Launcher& launcher, Notifier& notifier);
 // folder, an absolute path or a file: link). Anything else (a file elsewhere,
 // another scheme such as javascript:, a bare word) opens nothing and gives
 // one message naming the address.
-void open_about_address(const QString& address, const ProgramFolder& folder, Launcher& launcher,
+void openAboutAddress(const QString& address, const ProgramFolder& folder, Launcher& launcher,
                         Notifier& notifier);
 
 } // namespace orvalen

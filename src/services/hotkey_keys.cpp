@@ -47,7 +47,7 @@ QString read_hotkey_setting(const IniStore& ini, const QString& key, const QStri
 
 } // namespace
 
-int hotkey_modifiers(const QString& text)
+int hotkeyModifiers(const QString& text)
 {
     QStringList parts = text.split(QLatin1Char('+'));
     parts.removeLast();
@@ -61,17 +61,17 @@ int hotkey_modifiers(const QString& text)
     return 0;
 }
 
-int hotkey_key_code(const QString& text)
+int hotkeyKeyCode(const QString& text)
 {
     const QString name = text.split(QLatin1Char('+')).last();
     for (int code : kKeyCodes) {
-        if (name == hotkey_key_name(code))
+        if (name == hotkeyKeyName(code))
             return code;
     }
     return 0;
 }
 
-QString hotkey_key_name(int code)
+QString hotkeyKeyName(int code)
 {
     if (code == 13)
         return QStringLiteral("Enter");
@@ -86,17 +86,17 @@ QString hotkey_key_name(int code)
     return QString();
 }
 
-HotkeyText parse_hotkey_text(const QString& text)
+HotkeyText parseHotkeyText(const QString& text)
 {
     const QString t = text.trimmed();
     HotkeyText out;
     if (t.isEmpty() || t == kNoHotkey)
         return out;
     out.kind = HotkeyText::Kind::Invalid;
-    const int code = hotkey_key_code(t);
+    const int code = hotkeyKeyCode(t);
     if (code == 0)
         return out;
-    const int mask = hotkey_modifiers(t);
+    const int mask = hotkeyModifiers(t);
     const bool hasModifierPart = t.contains(QLatin1Char('+'));
     if (mask == 0 && hasModifierPart)
         return out;
@@ -106,11 +106,11 @@ HotkeyText parse_hotkey_text(const QString& text)
     return out;
 }
 
-short start_key_also_stops(const IniStore& ini)
+short startKeyAlsoStops(const IniStore& ini)
 {
     bool exists = false;
     const QString v = read_hotkey_setting(ini, time_data::kOpenTogetherStop, time_data::kOpenTogetherStopDefault, &exists);
-    return exists && leading_number(v) != 0 ? 1 : 0;
+    return exists && leadingNumber(v) != 0 ? 1 : 0;
 }
 
 bool planHotkeysEnabled(const IniStore& ini)

@@ -18,12 +18,12 @@ constexpr int kModShift = 4;
 // The mask of the modifier part (every "+"-part but the last, joined again):
 // one of "", "Alt", "Ctrl", "Ctrl+Alt", "Shift", "Shift+Alt", "Shift+Ctrl",
 // "Shift+Ctrl+Alt"; any other text gives 0.
-int hotkey_modifiers(const QString& text);
+int hotkeyModifiers(const QString& text);
 // The key code of the last "+"-part; 0 for a name outside the table (the
 // empty text and "无" included).
-int hotkey_key_code(const QString& text);
+int hotkeyKeyCode(const QString& text);
 // The name of a key code; the empty text for a code outside the table.
-QString hotkey_key_name(int code);
+QString hotkeyKeyName(int code);
 
 // A hotkey text taken apart for registration.
 struct HotkeyText {
@@ -38,13 +38,13 @@ struct HotkeyText {
     int keyCode = 0;
 };
 // Trims the text first. The empty text and "无" are None.
-HotkeyText parse_hotkey_text(const QString& text);
+HotkeyText parseHotkeyText(const QString& text);
 
 // Readers of section Hotkey of TimeData.db; each reads only when the file
 // exists and answers 0 / false / "" otherwise.
 // 1 when key opentogetherstop (default "0") has a non-zero numeric value:
 // the start hotkey and the stop hotkey then both toggle start/stop.
-short start_key_also_stops(const IniStore& ini);
+short startKeyAlsoStops(const IniStore& ini);
 // Key often (default "00"): true when the numeric values of its first two
 // characters add up to more than 0.
 bool planHotkeysEnabled(const IniStore& ini);

@@ -139,7 +139,7 @@ QString filter(const QString& description, const QStringList& suffixes)
 
 } // namespace
 
-QString picture_filter()
+QString pictureFilter()
 {
     QStringList suffixes;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
@@ -147,27 +147,27 @@ QString picture_filter()
     return filter(QStringLiteral("图片文件"), suffixes);
 }
 
-QString sound_filter() { return filter(QStringLiteral("声音文件"), {QStringLiteral("wav"), QStringLiteral("mp3")}); }
+QString soundFilter() { return filter(QStringLiteral("声音文件"), {QStringLiteral("wav"), QStringLiteral("mp3")}); }
 
-bool picture_readable(QIODevice& device)
+bool pictureReadable(QIODevice& device)
 {
     QImageReader reader(&device);
     return reader.canRead() && !reader.read().isNull();
 }
 
-bool picture_file_readable(const QString& path)
+bool pictureFileReadable(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         qWarning() << "cannot read" << path << file.errorString();
         return false;
     }
-    return picture_readable(file);
+    return pictureReadable(file);
 }
 
-bool sound_file_playable(const QString& path)
+bool soundFilePlayable(const QString& path)
 {
-    const QString ext = file_extension(path).toLower();
+    const QString ext = fileExtension(path).toLower();
     if (ext != QLatin1String("wav") && ext != QLatin1String("mp3"))
         return false;
     QFile file(path);

@@ -7,10 +7,10 @@ namespace orvalen {
 
 // The frame drawn about a control, in twips: 15 left and above it, 25 wider
 // and 30 taller.
-QRect outline_rect_twips(const QRect& controlTwips);
+QRect outlineRectTwips(const QRect& controlTwips);
 
 // Places `shape` as that frame about `control` (both children of the same
 // window), converting through the screen's logical resolution.
-void outline_control(QWidget& shape, const QWidget& control);
+void outlineControl(QWidget& shape, const QWidget& control);
 
 } // namespace orvalen

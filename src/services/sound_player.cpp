@@ -19,7 +19,7 @@ bool soundFileExists(const QString& path)
 
 QString lowerExtension(const QString& path)
 {
-    return file_extension(path).toLower();
+    return fileExtension(path).toLower();
 }
 
 } // namespace

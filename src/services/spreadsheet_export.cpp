@@ -32,7 +32,7 @@ void tell_csv_instead(Notifier& notifier)
 
 } // namespace
 
-SpreadsheetExport export_to_spreadsheet(const ProgramFolder& folder, const ExportTable& table, Launcher& launcher,
+SpreadsheetExport exportToSpreadsheet(const ProgramFolder& folder, const ExportTable& table, Launcher& launcher,
                                         Notifier& notifier)
 {
     if (table.rows.isEmpty()) {
@@ -43,7 +43,7 @@ SpreadsheetExport export_to_spreadsheet(const ProgramFolder& folder, const Expor
     if (!launcher.defaultApplication(kXlsxType).isEmpty()) {
         QString why;
         const QString workbook = base + QStringLiteral(".xlsx");
-        if (write_xlsx(workbook, table, &why)) {
+        if (writeXlsx(workbook, table, &why)) {
             open_url(workbook, launcher, notifier);
             return SpreadsheetExport::Workbook;
         }
@@ -52,7 +52,7 @@ SpreadsheetExport export_to_spreadsheet(const ProgramFolder& folder, const Expor
     tell_csv_instead(notifier);
     QString why;
     const QString csv = base + QStringLiteral(".csv");
-    if (!write_csv(csv, table, &why)) {
+    if (!writeCsv(csv, table, &why)) {
         qWarning().noquote() << "export:" << csv << "was not written:" << why;
         notifier.notice(why);
         return SpreadsheetExport::Failed;

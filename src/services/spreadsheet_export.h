@@ -20,7 +20,7 @@ enum class SpreadsheetExport {
 // written, which is logged) the operator is told that a CSV file is written
 // instead, and <folder>/<sheet name>.csv is written and opened with the
 // desktop. A file that failed to write is never opened.
-SpreadsheetExport export_to_spreadsheet(const ProgramFolder& folder, const ExportTable& table, Launcher& launcher,
+SpreadsheetExport exportToSpreadsheet(const ProgramFolder& folder, const ExportTable& table, Launcher& launcher,
                                         Notifier& notifier);
 
 } // namespace orvalen

@@ -81,7 +81,7 @@ void append_csv_row(QByteArray& out, const QStringList& cells)
 
 } // namespace
 
-bool write_xlsx(const QString& path, const ExportTable& table, QString* error)
+bool writeXlsx(const QString& path, const ExportTable& table, QString* error)
 {
     if (static_cast<qint64>(table.rows.size()) + 1 > LXW_ROW_MAX)
         return fail(error, QStringLiteral("too many rows for a worksheet"));
@@ -128,7 +128,7 @@ bool write_xlsx(const QString& path, const ExportTable& table, QString* error)
     return saveFile(path, built.readAll(), error);
 }
 
-bool write_csv(const QString& path, const ExportTable& table, QString* error)
+bool writeCsv(const QString& path, const ExportTable& table, QString* error)
 {
     QByteArray out("\xEF\xBB\xBF");
     append_csv_row(out, table.headers);

@@ -17,7 +17,7 @@ struct ExportTable {
 // sheetName. Every cell is formatted as text, so "007" stays "007". The file
 // is written whole or not at all. False when anything failed; `error`
 // (optional) then says what.
-bool write_xlsx(const QString& path, const ExportTable& table, QString* error);
+bool writeXlsx(const QString& path, const ExportTable& table, QString* error);
 
 // Writes the table as comma-separated text: UTF-8 with a byte-order mark,
 // CR LF after every row and one more at the end; a field is quoted (quotes
@@ -25,6 +25,6 @@ bool write_xlsx(const QString& path, const ExportTable& table, QString* error);
 // starts with "=", "+", "-", "@", a tab or a carriage return gets a leading
 // apostrophe, so that spreadsheet programs read it as text, never as a
 // formula; NUL characters are left out.
-bool write_csv(const QString& path, const ExportTable& table, QString* error);
+bool writeCsv(const QString& path, const ExportTable& table, QString* error);
 
 } // namespace orvalen

@@ -4,14 +4,14 @@
 
 namespace orvalen {
 
-QTime seconds_to_time(int seconds)
+QTime secondsToTime(int seconds)
 {
     if (seconds < 0 || seconds >= 86400)
         return QTime(); // not a time of day: invalid, the caller decides
     return QTime(seconds / 3600, (seconds % 3600) / 60, seconds % 60);
 }
 
-QString seconds_to_hms(qint64 ms)
+QString secondsToHms(qint64 ms)
 {
     if (ms < 0)
         ms = 0; // a count just past zero must not show "-1\-1\..."
@@ -25,19 +25,19 @@ QString seconds_to_hms(qint64 ms)
         + QString::number(t);
 }
 
-int time_to_seconds(const QTime& time)
+int timeToSeconds(const QTime& time)
 {
     if (!time.isValid())
         return 0;
     return time.hour() * 3600 + time.minute() * 60 + time.second();
 }
 
-int time_to_seconds(const QDateTime& time)
+int timeToSeconds(const QDateTime& time)
 {
-    return time_to_seconds(time.time());
+    return timeToSeconds(time.time());
 }
 
-QString weekday_name(const QDate& date)
+QString weekdayName(const QDate& date)
 {
     if (!date.isValid())
         return QString();

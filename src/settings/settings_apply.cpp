@@ -86,7 +86,7 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
     IniEdit edit(ctx.ini);
     {
         using namespace time_data;
-        const int bigClockText = toInt16(leading_number(
+        const int bigClockText = toInt16(leadingNumber(
             ctx.ini.read(kMarquee, kColckBigText, kColckBigTextDefault).trimmed())).value_or(0);
         m_system->writeSettings(edit);
         edit.write(kMarquee, kColckBigText, QString::number(bigClockText))

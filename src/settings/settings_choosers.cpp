@@ -79,8 +79,8 @@ QString SettingsWindow::importFile(FileKind kind)
     const QString folder = ctx.folder.file(sound ? QStringLiteral("sounds") : QStringLiteral("picture"));
     QtFileChooser qtChooser(this);
     FileChooser& chooser = m_links.files ? *m_links.files : static_cast<FileChooser&>(qtChooser);
-    const QString path = file_dialog(chooser, ctx.notifier, false, QStringLiteral("导入文件名称"),
-                                     sound ? sound_filter() : picture_filter(), QString(), QString(), folder);
+    const QString path = fileDialog(chooser, ctx.notifier, false, QStringLiteral("导入文件名称"),
+                                     sound ? soundFilter() : pictureFilter(), QString(), QString(), folder);
     if (path.isEmpty()) {
         ctx.notifier.notice(sound ? QStringLiteral("没有选择文件") : QStringLiteral("没有加载图片"),
                             Notifier::Icon::Question);
@@ -90,7 +90,7 @@ QString SettingsWindow::importFile(FileKind kind)
     if (name == QStringLiteral("lnk"))
         return QString();
     // Only what the display can show or the player can play is taken in.
-    if (QFileInfo(path).isFile() && !(sound ? sound_file_playable(path) : picture_file_readable(path))) {
+    if (QFileInfo(path).isFile() && !(sound ? soundFilePlayable(path) : pictureFileReadable(path))) {
         notice((sound ? QStringLiteral("无法导入：%1 不是能播放的声音文件（WAV 或 MP3）")
                       : QStringLiteral("无法导入：%1 不是能显示的图片文件"))
                    .arg(name),

@@ -87,7 +87,7 @@ QStringList reminderProblems(const ReminderInput& in)
     static const QStringList names{"计时时长", "报警1", "报警2", "报警3", "读秒"};
     std::array<int, 5> secs{};
     for (int i = 0; i < 5; ++i)
-        secs[i] = time_to_seconds(in.times[i]);
+        secs[i] = timeToSeconds(in.times[i]);
     for (int i = 0; i < 5; ++i)
         for (int j = i + 1; j < 5; ++j)
             if (secs[i] == secs[j])
@@ -117,7 +117,7 @@ QString timePreviewText(const ClockPlan& plan, const QTime& now)
     auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
     if (mode == 0) {
         switch (format) {
-        case 0: return QString::number(time_to_seconds(t));
+        case 0: return QString::number(timeToSeconds(t));
         case 1: return two(t.hour() * 60 + t.minute()) + ":" + two(t.second());
         case 2: return two(t.hour()) + ":" + two(t.minute()) + ":" + two(t.second());
         }

@@ -37,11 +37,11 @@ bool onSameDisk(const QString& file, const ProgramFolder& folder)
 QString deskDataProblem(const ProgramFolder& folder)
 {
     QString error;
-    Database db = open_desk_data(folder, &error);
+    Database db = openDeskData(folder, &error);
     if (!db.isOpen())
         return kUnusable + error;
     QString cause;
-    const QString table = unreadable_desk_data_table(db, &cause);
+    const QString table = unreadableDeskDataTable(db, &cause);
     if (!table.isEmpty())
         return kUnusable + QStringLiteral("%1 不是本程序的数据库（表 %2：%3）").arg(db.path(), table, cause);
     const QString damage = db.damage();

@@ -82,7 +82,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<WindowHooks> make_desktop_windows(const ProgramParts& parts)
+std::unique_ptr<WindowHooks> makeDesktopWindows(const ProgramParts& parts)
 {
     return std::make_unique<DesktopWindows>(parts);
 }

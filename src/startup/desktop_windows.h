@@ -10,6 +10,6 @@ struct ProgramParts;
 // The settings (with its saved-plan panel), background, statistics and about
 // windows of the desktop menu, each opened modal over the display window and
 // gone when closed.
-std::unique_ptr<WindowHooks> make_desktop_windows(const ProgramParts& parts);
+std::unique_ptr<WindowHooks> makeDesktopWindows(const ProgramParts& parts);
 
 } // namespace orvalen

@@ -67,7 +67,7 @@ bool waylandPluginInstalled()
 
 } // namespace
 
-QString display_problem(int argc, char** argv)
+QString displayProblem(int argc, char** argv)
 {
     const QByteArray platform = requestedPlatform(argc, argv);
     const QByteArray waylandName = qgetenv("WAYLAND_DISPLAY");

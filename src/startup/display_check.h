@@ -8,6 +8,6 @@ namespace orvalen {
 // when it can, otherwise one line saying why not. An X display is used when
 // one answers; else a Wayland compositor that answers (Qt is then set to
 // Wayland).
-QString display_problem(int argc, char** argv);
+QString displayProblem(int argc, char** argv);
 
 } // namespace orvalen

@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv)
 {
-    const QString problem = orvalen::display_problem(argc, argv);
+    const QString problem = orvalen::displayProblem(argc, argv);
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
         return 1;

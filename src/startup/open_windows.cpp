@@ -7,7 +7,7 @@ namespace orvalen {
 
 std::unique_ptr<ProgramWindows> open_windows(AppContext& context)
 {
-    return build_program_windows(context, make_desktop_windows);
+    return buildProgramWindows(context, makeDesktopWindows);
 }
 
 } // namespace orvalen

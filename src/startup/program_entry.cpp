@@ -42,7 +42,7 @@ bool startProgram(AppContext& context, const std::function<void()>& openWindows)
     // stays missing, so the file check below still sees it.
     if (context.folder.exists(time_data::kFile))
         IniStore(settingsFile(context.folder)).remove(time_data::kMarquee, time_data::kCurrentRow);
-    if (!startup_check(context.registry, context.folder, context.notifier))
+    if (!startupCheck(context.registry, context.folder, context.notifier))
         return false;
     openWindows();
     return true;
@@ -52,7 +52,7 @@ int runProgram(QApplication& app)
 {
     app.setApplicationName(QStringLiteral("Orvalen"));
     app.setApplicationVersion(QStringLiteral("%1.%2").arg(ORVALEN_VERSION_MAJOR).arg(ORVALEN_VERSION_MINOR));
-    install_qt_translations(app);
+    installQtTranslations(app);
 
     const ProgramFolder folder = ProgramFolder::fromEnvironment(app.arguments());
     SingleInstance instance(folder.path());

@@ -32,7 +32,7 @@ public:
     void setDesktopWindows(std::unique_ptr<WindowHooks> windows) { m_desktop = std::move(windows); }
     void openHelp() override
     {
-        open_help_file(m_ctx.folder, m_launcher, m_ctx.notifier);
+        openHelpFile(m_ctx.folder, m_launcher, m_ctx.notifier);
     }
     void showSettings() override { if (m_desktop) m_desktop->showSettings(); }
     void showBackground() override { if (m_desktop) m_desktop->showBackground(); }
@@ -42,9 +42,9 @@ public:
     // With no address stored the item does what it does without Ctrl.
     void openArticleLink(int item) override
     {
-        const QString address = about_address(m_ctx.ini, time_data::linkKey(item));
+        const QString address = aboutAddress(m_ctx.ini, time_data::linkKey(item));
         if (!address.isEmpty())
-            open_about_address(address, m_ctx.folder, m_launcher, m_ctx.notifier);
+            openAboutAddress(address, m_ctx.folder, m_launcher, m_ctx.notifier);
         else if (item == 6)
             showSettings();
         else
@@ -140,7 +140,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<ProgramWindows> build_program_windows(AppContext& context, const DesktopWindowsFactory& windows)
+std::unique_ptr<ProgramWindows> buildProgramWindows(AppContext& context, const DesktopWindowsFactory& windows)
 {
     return std::make_unique<RunningProgram>(context, windows);
 }

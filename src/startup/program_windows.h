@@ -38,6 +38,6 @@ using DesktopWindowsFactory = std::function<std::unique_ptr<WindowHooks>(const P
 // it until the program ends.
 // The desktop menu's settings, background, statistics and about windows come from
 // `windows`; without it those items do nothing.
-std::unique_ptr<ProgramWindows> build_program_windows(AppContext& context, const DesktopWindowsFactory& windows = {});
+std::unique_ptr<ProgramWindows> buildProgramWindows(AppContext& context, const DesktopWindowsFactory& windows = {});
 
 } // namespace orvalen

@@ -8,7 +8,7 @@
 
 namespace orvalen {
 
-bool install_qt_translations(QCoreApplication& app)
+bool installQtTranslations(QCoreApplication& app)
 {
     auto translator = std::make_unique<QTranslator>();
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

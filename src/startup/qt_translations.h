@@ -8,6 +8,6 @@ namespace orvalen {
 // dialogs (font, colour, file) and the buttons of every message box speak
 // Chinese like the rest of the program. False when they are not installed;
 // Qt's texts then stay English.
-bool install_qt_translations(QCoreApplication& app);
+bool installQtTranslations(QCoreApplication& app);
 
 } // namespace orvalen

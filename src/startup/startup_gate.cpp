@@ -24,7 +24,7 @@ double storedVersionTenths(const RegistryStore& registry)
     double stored = 0;
     if (const auto value = registry.read(kVersionValue)) {
         if (value->type == RegistryStore::Type::String)
-            stored = leading_number(value->text);
+            stored = leadingNumber(value->text);
         else if (value->type == RegistryStore::Type::Dword)
             stored = value->dword;
     }
@@ -41,7 +41,7 @@ QString versionText(const ProgramVersion& v)
 
 } // namespace
 
-bool check_program_version(RegistryStore& registry, Notifier& notifier, ProgramVersion version)
+bool checkProgramVersion(RegistryStore& registry, Notifier& notifier, ProgramVersion version)
 {
     const double program = double(version.major) * 10 + version.minor;
     const double stored = storedVersionTenths(registry);
@@ -56,7 +56,7 @@ bool check_program_version(RegistryStore& registry, Notifier& notifier, ProgramV
     return true;
 }
 
-bool check_program_files(const ProgramFolder& folder, Notifier& notifier)
+bool checkProgramFiles(const ProgramFolder& folder, Notifier& notifier)
 {
     QStringList missing;
     for (const QString& name : {QStringLiteral("DeskData.db"), QStringLiteral("help.CHM"), time_data::kFile}) {
@@ -70,12 +70,12 @@ bool check_program_files(const ProgramFolder& folder, Notifier& notifier)
     return missing.isEmpty();
 }
 
-bool startup_check(RegistryStore& registry, const ProgramFolder& folder, Notifier& notifier,
+bool startupCheck(RegistryStore& registry, const ProgramFolder& folder, Notifier& notifier,
                    ProgramVersion version)
 {
-    if (!check_program_version(registry, notifier, version))
+    if (!checkProgramVersion(registry, notifier, version))
         return false;
-    return check_program_files(folder, notifier);
+    return checkProgramFiles(folder, notifier);
 }
 
 } // namespace orvalen

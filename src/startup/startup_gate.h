@@ -17,16 +17,16 @@ struct ProgramVersion {
 // one that is not a number) deletes the stored current plan and stores this
 // version; the same version passes. Versions compare as whole tenths, never
 // through locale-dependent text.
-bool check_program_version(RegistryStore& registry, Notifier& notifier,
+bool checkProgramVersion(RegistryStore& registry, Notifier& notifier,
                            ProgramVersion version = ProgramVersion());
 
 // DeskData.db, help.CHM and TimeData.db must all be files in the program
 // folder (letter case ignored); otherwise one message
 // "保持程序完整，请重新安装" naming the missing files and the folder, and false.
-bool check_program_files(const ProgramFolder& folder, Notifier& notifier);
+bool checkProgramFiles(const ProgramFolder& folder, Notifier& notifier);
 
 // The version check, then (only when it passes) the file check.
-bool startup_check(RegistryStore& registry, const ProgramFolder& folder, Notifier& notifier,
+bool startupCheck(RegistryStore& registry, const ProgramFolder& folder, Notifier& notifier,
                    ProgramVersion version = ProgramVersion());
 
 } // namespace orvalen

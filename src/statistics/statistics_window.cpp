@@ -222,7 +222,7 @@ void StatisticsWindow::exportLines()
         m_ctx.notifier.notice(QStringLiteral("没有记录导出"), Notifier::Icon::None, 800);
         return;
     }
-    export_to_spreadsheet(m_ctx.folder, m_model->exportTable(), m_launcher, m_ctx.notifier);
+    exportToSpreadsheet(m_ctx.folder, m_model->exportTable(), m_launcher, m_ctx.notifier);
 }
 
 } // namespace orvalen

@@ -20,7 +20,7 @@ QHash<QByteArray, QByteArray>& keys()
 
 } // namespace
 
-QByteArray cached_raw_key(const QByteArray& salt, const QByteArray& passphrase)
+QByteArray cachedRawKey(const QByteArray& salt, const QByteArray& passphrase)
 {
     if (salt.size() != kCipherSaltBytes)
         return {};
@@ -39,7 +39,7 @@ QByteArray cached_raw_key(const QByteArray& salt, const QByteArray& passphrase)
     return raw;
 }
 
-void forget_raw_key(const QByteArray& salt, const QByteArray& passphrase)
+void forgetRawKey(const QByteArray& salt, const QByteArray& passphrase)
 {
     QMutexLocker locked(&g_lock);
     keys().remove(salt + passphrase);

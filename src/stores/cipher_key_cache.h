@@ -13,10 +13,10 @@ namespace orvalen {
 // The salt is handed in, never read here: the caller reads it through the
 // connection's own descriptor. Opening the database file a second time and
 // closing that descriptor would drop every lock the process holds on it.
-QByteArray cached_raw_key(const QByteArray& salt, const QByteArray& passphrase);
+QByteArray cachedRawKey(const QByteArray& salt, const QByteArray& passphrase);
 
 // Forgets the raw key of this salt and passphrase (SQLCipher refused it).
-void forget_raw_key(const QByteArray& salt, const QByteArray& passphrase);
+void forgetRawKey(const QByteArray& salt, const QByteArray& passphrase);
 
 // How many bytes of salt start an SQLCipher file.
 constexpr int kCipherSaltBytes = 16;

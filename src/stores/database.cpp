@@ -56,7 +56,7 @@ int open_keyed(const QString& path, const QString& key, int flags, DatabaseHandl
         if (rc != SQLITE_OK)
             return rc;
         const QByteArray salt = rawKeyRefused ? QByteArray() : file_salt(db.get());
-        QByteArray attempt = cached_raw_key(salt, passphrase);
+        QByteArray attempt = cachedRawKey(salt, passphrase);
         if (attempt.isEmpty())
             attempt = passphrase;
         rc = sqlite3_key(db.get(), attempt.constData(), int(attempt.size()));
@@ -64,7 +64,7 @@ int open_keyed(const QString& path, const QString& key, int flags, DatabaseHandl
             rc = sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
         if (rc != SQLITE_NOTADB || attempt == passphrase)
             return rc;
-        forget_raw_key(salt, passphrase);
+        forgetRawKey(salt, passphrase);
         rawKeyRefused = true;
         db.reset();
     }
@@ -78,7 +78,7 @@ QString folderHint(const QString& path)
 
 } // namespace
 
-QString database_password()
+QString databasePassword()
 {
     return QStringLiteral("372QM618");
 }
@@ -366,7 +366,7 @@ bool Transaction::commit()
 
 // ------------------------------------------------------------------ helper
 
-Database open_desk_data(const ProgramFolder& folder, QString* error)
+Database openDeskData(const ProgramFolder& folder, QString* error)
 {
     Database db;
     if (folder.path().isEmpty()) {
@@ -378,7 +378,7 @@ Database open_desk_data(const ProgramFolder& folder, QString* error)
     QString path = folder.resolve(QStringLiteral("DeskData.db"));
     if (path.isEmpty())
         path = folder.file(QStringLiteral("DeskData.db"));
-    if (!db.open(path, database_password()) && error)
+    if (!db.open(path, databasePassword()) && error)
         *error = db.lastError();
     return db;
 }

@@ -11,7 +11,7 @@ namespace orvalen {
 class ProgramFolder;
 
 // The fixed key of DeskData.db.
-QString database_password();
+QString databasePassword();
 
 // How long a statement waits for another process's lock by default.
 constexpr int kBusyTimeoutMs = 2000;
@@ -133,6 +133,6 @@ private:
 // Opens DeskData.db of the program folder (found without regard to letter
 // case) with the database password. On failure the returned connection is
 // closed and *error (when given) holds a message for the operator.
-Database open_desk_data(const ProgramFolder& folder, QString* error = nullptr);
+Database openDeskData(const ProgramFolder& folder, QString* error = nullptr);
 
 } // namespace orvalen

@@ -39,7 +39,7 @@ DeskDataConnection::State DeskDataConnection::open(QString* error)
     if (m_db.isOpen() && (m_db.path() != path || fileIdentity(path) != m_fileIdentity))
         m_db.close();
     if (!m_db.isOpen()) {
-        m_db = open_desk_data(m_folder, error);
+        m_db = openDeskData(m_folder, error);
         if (!m_db.isOpen())
             return State::Failed;
         m_fileIdentity = fileIdentity(path);

@@ -8,7 +8,7 @@
 
 namespace orvalen {
 
-const QStringList& deskclock_columns()
+const QStringList& deskclockColumns()
 {
     static const QStringList columns = [] {
         QStringList c{QStringLiteral("ID"), QStringLiteral("clockname"), QStringLiteral("movetext")};
@@ -18,7 +18,7 @@ const QStringList& deskclock_columns()
     return columns;
 }
 
-const QStringList& timesum_columns()
+const QStringList& timesumColumns()
 {
     static const QStringList columns{QStringLiteral("set_time"), QStringLiteral("use_time"),
                                      QStringLiteral("out_time"), QStringLiteral("pause_time"),
@@ -43,7 +43,7 @@ QString deskclockDefinition()
 
 } // namespace
 
-QString unreadable_desk_data_table(Database& db, QString* error)
+QString unreadableDeskDataTable(Database& db, QString* error)
 {
     for (const QString& table : {QStringLiteral("deskclock"), QStringLiteral("timesum")}) {
         Statement count(db, QStringLiteral("SELECT count(*) AS n FROM %1").arg(table));
@@ -55,7 +55,7 @@ QString unreadable_desk_data_table(Database& db, QString* error)
     return QString();
 }
 
-bool create_desk_data(const QString& path, QString* error)
+bool createDeskData(const QString& path, QString* error)
 {
     auto fail = [error](const QString& message) {
         if (error)
@@ -70,7 +70,7 @@ bool create_desk_data(const QString& path, QString* error)
                         .arg(plan_codec::kFieldCount));
 
     Database db;
-    if (!db.open(path, database_password(), Database::Mode::CreateIfMissing))
+    if (!db.open(path, databasePassword(), Database::Mode::CreateIfMissing))
         return fail(db.lastError());
     const QStringList statements{
         QStringLiteral("PRAGMA journal_mode=WAL"),

@@ -12,7 +12,7 @@ const QDate kNoTargetDate(2000, 1, 1);
 
 QString deskclockSelectList()
 {
-    return deskclock_columns().join(QStringLiteral(", "));
+    return deskclockColumns().join(QStringLiteral(", "));
 }
 
 std::optional<ClockPlan> readDeskclockPlan(const Statement& row, const ClockPlan& base, QString* movetext,

@@ -8,7 +8,7 @@ namespace {
 constexpr int kBufferChars = 10000;
 }
 
-QString section_to_list(const QString& buffer)
+QString sectionToList(const QString& buffer)
 {
     QString out;
     // The last character ends the last entry and is not looked at.
@@ -53,7 +53,7 @@ QString IniStore::readAll(const QString& section, const QString& fallback) const
 {
     QString buffer;
     const int n = profile::getSection(m_file, section, &buffer, kBufferChars);
-    const QString list = section_to_list(buffer.left(n));
+    const QString list = sectionToList(buffer.left(n));
     return list.isEmpty() ? fallback : list;
 }
 

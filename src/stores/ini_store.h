@@ -8,7 +8,7 @@ namespace orvalen {
 
 // Turns a section buffer of NUL-separated key=value entries into one
 // comma-separated line.
-QString section_to_list(const QString& buffer);
+QString sectionToList(const QString& buffer);
 
 // One INI file, normally ProgramFolder::file("TimeData.db"). Reads give the
 // caller's fallback when the stored text is empty or absent.

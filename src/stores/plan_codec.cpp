@@ -244,7 +244,7 @@ QString withinListRanges(const QString& stored)
 
 int choiceOf(const QString* part, int list)
 {
-    const int v = part ? leading_int(*part) : 0;
+    const int v = part ? leadingInt(*part) : 0;
     return v >= 0 && v < kChoiceCounts[list] ? v : 0;
 }
 

@@ -63,7 +63,7 @@ QColor colourFromValue(qint64 value, const QColor& fallback)
 
 QColor colourFromText(const QString& text)
 {
-    const double n = leading_number(text);
+    const double n = leadingNumber(text);
     if (!std::isfinite(n) || n < -2147483648.0 || n > 2147483647.0)
         return QColor();
     return colourFromValue(static_cast<qint64>(std::nearbyint(n)));

@@ -4,7 +4,7 @@
 
 namespace orvalen {
 
-NameLookup clock_name_is_free(Database& db, const QString& name, QString* error)
+NameLookup clockNameIsFree(Database& db, const QString& name, QString* error)
 {
     Statement query(db, QStringLiteral("SELECT clockname FROM deskclock WHERE clockname = ?1 LIMIT 1"));
     query.bindText(1, name);
@@ -21,16 +21,16 @@ NameLookup clock_name_is_free(Database& db, const QString& name, QString* error)
     return NameLookup::DatabaseError;
 }
 
-NameLookup clock_name_is_free(const ProgramFolder& folder, const QString& name, QString* error)
+NameLookup clockNameIsFree(const ProgramFolder& folder, const QString& name, QString* error)
 {
     QString openError;
-    Database db = open_desk_data(folder, &openError);
+    Database db = openDeskData(folder, &openError);
     if (!db.isOpen()) {
         if (error)
             *error = openError;
         return NameLookup::DatabaseError;
     }
-    return clock_name_is_free(db, name, error);
+    return clockNameIsFree(db, name, error);
 }
 
 } // namespace orvalen

@@ -12,8 +12,8 @@ enum class NameLookup { Free, Taken, DatabaseError };
 
 // Whether no deskclock row has this clockname (letter case ignored, as the
 // column compares). On DatabaseError *error (when given) says why.
-NameLookup clock_name_is_free(Database& db, const QString& name, QString* error = nullptr);
+NameLookup clockNameIsFree(Database& db, const QString& name, QString* error = nullptr);
 // The same on DeskData.db of the program folder, opened for this one lookup.
-NameLookup clock_name_is_free(const ProgramFolder& folder, const QString& name, QString* error = nullptr);
+NameLookup clockNameIsFree(const ProgramFolder& folder, const QString& name, QString* error = nullptr);
 
 } // namespace orvalen

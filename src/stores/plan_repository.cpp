@@ -217,7 +217,7 @@ NameLookup PlanRepository::nameLookup(const QString& name, QString* error) const
     NameLookup found = NameLookup::DatabaseError;
     const PlanResult result = use([&](Database& db) -> PlanResult {
         QString why;
-        found = clock_name_is_free(db, name, &why);
+        found = clockNameIsFree(db, name, &why);
         return found == NameLookup::DatabaseError ? failed(why) : PlanResult{};
     }, false);
     if (result.ok())
@@ -238,7 +238,7 @@ PlanResult PlanRepository::save(const QString& name, const QString& movingText, 
 {
     return announced(use([&](Database& db) -> PlanResult {
         QString error;
-        switch (clock_name_is_free(db, name, &error)) {
+        switch (clockNameIsFree(db, name, &error)) {
         case NameLookup::Free:
             break;
         case NameLookup::Taken:
@@ -261,7 +261,7 @@ PlanResult PlanRepository::save(const QString& name, const QString& movingText, 
             if (!plan_codec::isTextField(i) && plan_codec::fieldText(row, i).isEmpty())
                 return failed(QStringLiteral("%1 holds no valid value").arg(plan_codec::fieldNames()[i]));
         }
-        const QStringList& columns = deskclock_columns();
+        const QStringList& columns = deskclockColumns();
         QStringList marks;
         for (int i = 1; i <= columns.size(); ++i)
             marks << QStringLiteral("?%1").arg(i);

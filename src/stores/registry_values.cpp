@@ -13,7 +13,7 @@ std::optional<int> readNumber(const RegistryStore& r, const QString& name)
         return std::nullopt;
     switch (value->type) {
     case RegistryStore::Type::Dword: return value->dword;
-    case RegistryStore::Type::String: return leading_int(value->text);
+    case RegistryStore::Type::String: return leadingInt(value->text);
     case RegistryStore::Type::Other: break;
     }
     return std::nullopt;

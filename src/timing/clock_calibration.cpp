@@ -124,8 +124,8 @@ bool ClockCalibration::apply(const QDateTime& estimateUtc, qint64 roundTripMs)
         return false;
 
     QString why;
-    if (m_setter.may_set_clock(&why)) {
-        if (m_setter.set_clock(estimateUtc.toUTC())) {
+    if (m_setter.maySetClock(&why)) {
+        if (m_setter.setClock(estimateUtc.toUTC())) {
             m_clock.setOffsetMs(0);
             qCInfo(lcLongTerm).noquote() << "system clock set to" << estimateUtc.toUTC().toString(Qt::ISODateWithMs)
                                          << "from the network time";

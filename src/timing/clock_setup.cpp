@@ -30,13 +30,13 @@ void ClockSetup::setUpClock()
 
     const QDateTime now = m_clock.now();
     const LongTermTarget target = m_targets.read(plan, now.date());
-    const qint64 remaining = target.live ? -1 : remaining_seconds(now, target.instant);
+    const qint64 remaining = target.live ? -1 : remainingSeconds(now, target.instant);
 
     RunRecord& record = m_engine.session.record();
-    record.setUpInstant = QDateTime(now.date(), whole_seconds(now.time()));
+    record.setUpInstant = QDateTime(now.date(), wholeSeconds(now.time()));
     record.setTime = record.setUpInstant.time();
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
-    record.label = run_record_instant_text(QDateTime(plan.time_date, plan.Time_all));
+    record.label = runRecordInstantText(QDateTime(plan.time_date, plan.Time_all));
     host.run.prepare(EndAction(int(plan.overtimeAction)));
 
     // Where the target stands: ahead (a count-down), none (the live date
@@ -44,7 +44,7 @@ void ClockSetup::setUpClock()
     QString clockText;
     const int format = int(plan.timeFormat);
     if (!target.live && remaining >= 0) {
-        const LongTermTexts texts = countdown_texts(remaining, format);
+        const LongTermTexts texts = countdownTexts(remaining, format);
         if (texts.known) {
             view.setDateLineCaption(texts.dateLine);
             clockText = texts.clock;
@@ -52,7 +52,7 @@ void ClockSetup::setUpClock()
         host.run.tickRan(CountTick::Down);
     } else if (target.live) {
         view.setDateLineShown(true);
-        const LongTermTexts texts = live_texts(now, format);
+        const LongTermTexts texts = liveTexts(now, format);
         if (texts.known) {
             view.setDateLineCaption(texts.dateLine);
             clockText = texts.clock;
@@ -65,7 +65,7 @@ void ClockSetup::setUpClock()
 
     view.styleForLongTerm(clockText, promptText());
     view.fillScreen();
-    m_engine.session.setStartTimeOfDay(whole_seconds(now.time()));
+    m_engine.session.setStartTimeOfDay(wholeSeconds(now.time()));
     if (!m_engine.session.prepareOnly())
         writeRunningState();
     view.relayout();
@@ -81,7 +81,7 @@ QString ClockSetup::promptText() const
     if (!m_engine.host.run.isUnderWay())
         return {};
     if (plan.showsWeekday)
-        return weekday_name(m_clock.now().date());
+        return weekdayName(m_clock.now().date());
     if (plan.showsPromptAt(0) && !plan.stages[0].prompt.isEmpty())
         return plan.stages[0].prompt;
     return {};

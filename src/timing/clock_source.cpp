@@ -4,7 +4,7 @@
 
 namespace orvalen {
 
-qint64 clock_source_now_ms(const Clock& clock, int clock_source)
+qint64 clockSourceNowMs(const Clock& clock, int clock_source)
 {
     switch (clock_source) {
     case 0:

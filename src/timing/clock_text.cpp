@@ -25,7 +25,7 @@ QString hours_minutes_seconds(qint64 totalSeconds)
 
 } // namespace
 
-QString running_clock_text(int timing_mode, int time_format, qint64 count_ms, const QTime& now)
+QString runningClockText(int timing_mode, int time_format, qint64 count_ms, const QTime& now)
 {
     const qint64 seconds = count_ms < 0 ? 0 : count_ms / 1000;
     switch (timing_mode) {

@@ -13,6 +13,6 @@ namespace orvalen {
 // know shows as minutes:seconds, and one that system time does not know as
 // "hh:mm:ss" (the set-up's choices), so the clock never stands still. Any
 // other mode gives the empty text.
-QString running_clock_text(int timing_mode, int time_format, qint64 count_ms, const QTime& now);
+QString runningClockText(int timing_mode, int time_format, qint64 count_ms, const QTime& now);
 
 } // namespace orvalen

@@ -64,9 +64,9 @@ qint64 CountEngine::countedMs(const QString& timerName)
     const qint64 reference = m_engine.session.startReferenceMs();
 
     if (source == 0)
-        return clock_source_now_ms(clock, 0) - reference + (entry == 2 ? 200 : 0) + banked;
+        return clockSourceNowMs(clock, 0) - reference + (entry == 2 ? 200 : 0) + banked;
     if (source == 1) {
-        qint64 v = clock_source_now_ms(clock, 1) - reference + banked;
+        qint64 v = clockSourceNowMs(clock, 1) - reference + banked;
         if (v < 0)
             v += wrap; // the count passed midnight
         return v;
@@ -79,7 +79,7 @@ qint64 CountEngine::countedMs(const QString& timerName)
             m_engine.app.registry.writeDword(QStringLiteral("clockmode"), 0);
             return 0;
         }
-        qint64 v = qint64(time_to_seconds(clock.now().time()) - time_to_seconds(start)) * 1000 + banked;
+        qint64 v = qint64(timeToSeconds(clock.now().time()) - timeToSeconds(start)) * 1000 + banked;
         if (v < 0)
             v += wrap;
         return v;
@@ -93,7 +93,7 @@ void CountEngine::showCount(qint64 countMs)
 {
     const ClockPlan& p = plan();
     const QTime now = m_engine.app.clock.now().time();
-    const QString text = running_clock_text(timingMode(), int(p.timeFormat), countMs, now);
+    const QString text = runningClockText(timingMode(), int(p.timeFormat), countMs, now);
     const bool onOvertimeClock = p.showsOvertimeClock() && m_engine.host.run.tick() == CountTick::Up;
     if (onOvertimeClock)
         m_engine.view.showOvertimeText(text);

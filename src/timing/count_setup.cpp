@@ -45,14 +45,14 @@ void CountEngine::setUpCount()
         return;
     }
 
-    session.setPlanLengthSeconds(time_to_seconds_byte(p.Time_all));
+    session.setPlanLengthSeconds(timeToSecondsByte(p.Time_all));
     const QTime* stageTimes[6] = {nullptr, &p.Time_one, &p.Time_two, &p.Time_three, &p.Time_four, &p.Time_five};
     for (int k = 1; k <= 5; ++k)
-        m_stageSeconds[k] = time_to_seconds_byte(*stageTimes[k]);
+        m_stageSeconds[k] = timeToSecondsByte(*stageTimes[k]);
 
     RunRecord& record = session.record();
     if (p.Time_all.isValid()) {
-        record.setTime = whole_seconds(p.Time_all);
+        record.setTime = wholeSeconds(p.Time_all);
         record.setUpInstant = QDateTime();
     }
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
@@ -66,15 +66,15 @@ void CountEngine::setUpCount()
     const QTime now = clock.now().time();
     const int source = host.run.clockSource();
     const bool measured = source >= 0 && source <= 2;
-    const qint64 startReference = measured ? clock_source_now_ms(clock, source) : 0;
-    view.styleForCount(initial_clock_text(p, now, FirstClock::SetUp), initial_overtime_text(p, now, FirstClock::SetUp));
+    const qint64 startReference = measured ? clockSourceNowMs(clock, source) : 0;
+    view.styleForCount(initial_clock_text(p, now, FirstClock::SetUp), initialOvertimeText(p, now, FirstClock::SetUp));
 
     if (view.isShown())
         view.fillScreen();
 
     if (measured)
         session.setStartReferenceMs(startReference);
-    session.setStartTimeOfDay(whole_seconds(now));
+    session.setStartTimeOfDay(wholeSeconds(now));
 
     if (!prepareOnly) {
         m_stages.reset(session.planLengthSeconds());

@@ -124,8 +124,8 @@ void CountEngine::startOvertime()
 
     const int source = m_engine.host.run.clockSource();
     if (source >= 0 && source <= 2)
-        session.setStartReferenceMs(clock_source_now_ms(clock, source));
-    session.setStartTimeOfDay(whole_seconds(clock.now().time()));
+        session.setStartReferenceMs(clockSourceNowMs(clock, source));
+    session.setStartTimeOfDay(wholeSeconds(clock.now().time()));
     // The first overtime tick comes at once and shows zero; the next ones
     // follow the count's seconds.
     m_timers.countupTick->startOnce(kTickLagMs);
@@ -165,7 +165,7 @@ void CountEngine::endStage(int action)
     // chosen); with the delay switched on, restartTick starts the next run when
     // the delay has run out.
     int delay = 0;
-    const double v = std::floor(leading_number(m_engine.app.ini.read(time_data::kPictureSet, time_data::kDelayTime, time_data::kDelayTickDefault).trimmed()));
+    const double v = std::floor(leadingNumber(m_engine.app.ini.read(time_data::kPictureSet, time_data::kDelayTime, time_data::kDelayTickDefault).trimmed()));
     if (v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max())
         delay = int(v);
     m_engine.session.setRestartSecondsLeft(delay);

@@ -39,16 +39,16 @@ void DateTick::advanceLongTerm()
     const LongTermTarget target = m_targets.read(plan, now.date());
     qint64 diff = 0;
     if (target.live) {
-        const LongTermTexts texts = live_texts(now, format);
+        const LongTermTexts texts = liveTexts(now, format);
         if (texts.known)
             m_engine.view.showDateLineText(texts.dateLine);
         showClock(texts.clock);
         host.run.clearEndMark();
         diff = 1000; // the live clock never runs out
     } else {
-        diff = remaining_seconds(now, target.instant);
+        diff = remainingSeconds(now, target.instant);
         if (diff > 0) {
-            const LongTermTexts texts = countdown_texts(diff, format);
+            const LongTermTexts texts = countdownTexts(diff, format);
             if (texts.known)
                 m_engine.view.showDateLineText(texts.dateLine);
             showClock(texts.clock);
@@ -118,7 +118,7 @@ void DateTick::endActions()
     RunRecord& record = m_engine.session.record();
     const QDateTime& setUp = record.setUpInstant;
     if (setUp.isValid())
-        record.countedDownMs = 1000 * remaining_seconds(setUp, m_clock.now());
+        record.countedDownMs = 1000 * remainingSeconds(setUp, m_clock.now());
     if (plan.blinksAt(6))
         host.run.enterStage(6);
 
@@ -146,7 +146,7 @@ void DateTick::showWeekday()
     CountView& view = m_engine.view;
     if (view.isPromptTicking() || !m_engine.host.menus.weekdayChecked())
         return;
-    view.showPromptText(weekday_name(m_clock.now().date()));
+    view.showPromptText(weekdayName(m_clock.now().date()));
 }
 
 } // namespace orvalen

@@ -65,7 +65,7 @@ void GlobalHotkeys::registerHotkeys()
         shownTexts[std::size_t(i)] = text == time_data::kHotkeyNone ? QString() : text;
         if (i == 1 && startAlsoStops())
             continue;
-        const HotkeyText parsed = parse_hotkey_text(text);
+        const HotkeyText parsed = parseHotkeyText(text);
         if (parsed.kind == HotkeyText::Kind::Invalid || (parsed.kind == HotkeyText::Kind::None && text.isEmpty() && !absent)) {
             // A text that names no key is not a hotkey: logged (once per
             // text), with no message box holding up the display.
@@ -94,11 +94,11 @@ void GlobalHotkeys::registerHotkeys()
         m_planCount = plans;
         for (int i = 1; i <= plans; ++i) {
             const QString text = prefix + QString::number(i);
-            registerKey(3 + i, text, hotkey_modifiers(text), hotkey_key_code(text), Kind::Plan);
+            registerKey(3 + i, text, hotkeyModifiers(text), hotkeyKeyCode(text), Kind::Plan);
         }
         for (int i = 1; i <= plans; ++i) {
             const QString text = prefix + QStringLiteral("Num ") + QString::number(i);
-            registerKey(3 + plans + i, text, hotkey_modifiers(text), hotkey_key_code(text), Kind::Plan);
+            registerKey(3 + plans + i, text, hotkeyModifiers(text), hotkeyKeyCode(text), Kind::Plan);
         }
     }
 
@@ -163,7 +163,7 @@ void GlobalHotkeys::releaseHotkeys()
 
 bool GlobalHotkeys::startAlsoStops() const
 {
-    return start_key_also_stops(m_ctx.ini) != 0;
+    return startKeyAlsoStops(m_ctx.ini) != 0;
 }
 
 void GlobalHotkeys::toggleOr(void (RunCommands::*command)())

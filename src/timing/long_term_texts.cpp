@@ -36,7 +36,7 @@ bool knownFormat(int format)
 
 } // namespace
 
-LongTermTarget long_term_target(const QDate& time_date, const QTime& Time_all, const QDate& today)
+LongTermTarget longTermTarget(const QDate& time_date, const QTime& Time_all, const QDate& today)
 {
     LongTermTarget target;
     if (time_date == kNoTargetDate) {
@@ -69,7 +69,7 @@ LongTermTarget long_term_target(const QDate& time_date, const QTime& Time_all, c
     return target;
 }
 
-qint64 remaining_seconds(const QDateTime& now, const QDateTime& target)
+qint64 remainingSeconds(const QDateTime& now, const QDateTime& target)
 {
     if (!now.isValid() || !target.isValid())
         return 0;
@@ -79,7 +79,7 @@ qint64 remaining_seconds(const QDateTime& now, const QDateTime& target)
     return floorSecs(target.toMSecsSinceEpoch()) - floorSecs(now.toMSecsSinceEpoch());
 }
 
-LongTermTexts countdown_texts(qint64 remaining, int format)
+LongTermTexts countdownTexts(qint64 remaining, int format)
 {
     LongTermTexts texts;
     if (!knownFormat(format))
@@ -94,7 +94,7 @@ LongTermTexts countdown_texts(qint64 remaining, int format)
     return texts;
 }
 
-LongTermTexts live_texts(const QDateTime& now, int format)
+LongTermTexts liveTexts(const QDateTime& now, int format)
 {
     LongTermTexts texts;
     if (!knownFormat(format) || !now.isValid())
@@ -109,14 +109,14 @@ LongTermTexts live_texts(const QDateTime& now, int format)
     return texts;
 }
 
-QString run_record_instant_text(const QDateTime& instant)
+QString runRecordInstantText(const QDateTime& instant)
 {
     return instant.isValid() ? instant.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) : QString();
 }
 
 LongTermTarget LongTermTargetReader::read(const ClockPlan& plan, const QDate& today)
 {
-    LongTermTarget target = long_term_target(plan.time_date, plan.Time_all, today);
+    LongTermTarget target = longTermTarget(plan.time_date, plan.Time_all, today);
     if (target.problem != m_lastProblem) {
         m_lastProblem = target.problem;
         if (!target.problem.isEmpty())

@@ -22,11 +22,11 @@ struct LongTermTarget {
 // 2000 or more than 100 years after `today` counts as no target date (the
 // live clock), with the reason in `problem`; so does 2000-01-01 itself,
 // without a problem. A malformed time of day counts as midnight.
-LongTermTarget long_term_target(const QDate& time_date, const QTime& Time_all, const QDate& today);
+LongTermTarget longTermTarget(const QDate& time_date, const QTime& Time_all, const QDate& today);
 
 // Whole seconds from `now` to `target`: the number of second boundaries
 // crossed, positive while the target lies ahead.
-qint64 remaining_seconds(const QDateTime& now, const QDateTime& target);
+qint64 remainingSeconds(const QDateTime& now, const QDateTime& target);
 
 // The texts of the date line and of the clock in one of the six long-term
 // formats: 0 "d天 hh时mm分ss秒", 1 "d天 hh时mm分", 2 "d天", 3 "d hh:mm:ss",
@@ -40,13 +40,13 @@ struct LongTermTexts {
 
 // A count-down with `remaining` seconds to go (negative counts as 0): the
 // date line is the whole days and "天", the clock the rest.
-LongTermTexts countdown_texts(qint64 remaining, int format);
+LongTermTexts countdownTexts(qint64 remaining, int format);
 // The live date and clock at `now`: "YYYY年MM月DD日" for formats 0-2,
 // "YYYY-MM-DD" for 3-5, and the time of day.
-LongTermTexts live_texts(const QDateTime& now, int format);
+LongTermTexts liveTexts(const QDateTime& now, int format);
 
 // The text form of a target instant as the run label (empty when invalid).
-QString run_record_instant_text(const QDateTime& instant);
+QString runRecordInstantText(const QDateTime& instant);
 
 } // namespace orvalen
 
@@ -54,7 +54,7 @@ namespace orvalen {
 
 struct ClockPlan;
 
-// The target of the current plan (see long_term_target), writing one log
+// The target of the current plan (see longTermTarget), writing one log
 // line when the plan's date or time is unusable: once per plan value, not
 // at every tick.
 class LongTermTargetReader {

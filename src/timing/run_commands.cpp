@@ -30,7 +30,7 @@ constexpr qint64 kDayMs = 86'400'000;
 // does not fit counts as absent.
 int readInt16(const IniStore& ini, const QString& key, int absent)
 {
-    const double v = leading_number(ini.read(time_data::kMarquee, key, QString::number(absent)));
+    const double v = leadingNumber(ini.read(time_data::kMarquee, key, QString::number(absent)));
     const double r = std::nearbyint(v);
     if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max())
         return absent;
@@ -260,7 +260,7 @@ void RunCommands::pauseTiming()
     const int source = h.run.clockSource();
     const bool knownSource = source >= 0 && source <= 2;
     const Clock& clock = context().clock;
-    const qint64 now = knownSource ? clock_source_now_ms(clock, source) : 0;
+    const qint64 now = knownSource ? clockSourceNowMs(clock, source) : 0;
     CountSession& s = session();
 
     if (!pausing && knownSource) {
@@ -273,7 +273,7 @@ void RunCommands::pauseTiming()
     }
     if (knownSource)
         s.setStartReferenceMs(now);
-    s.setStartTimeOfDay(whole_seconds(clock.now().time()));
+    s.setStartTimeOfDay(wholeSeconds(clock.now().time()));
 
     if (pausing)
         h.run.pause();

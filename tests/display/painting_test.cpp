@@ -191,7 +191,7 @@ TEST_F(PaintingTest, longTermPromptShowsTheWeekdayWhenAsked)
     DisplayWindow& w = loadWith(plan);
     setCaption(w, textLabel(w, 3), "提示");
     paintTextPanel(w, 3);
-    const QString weekday = weekday_name(program.clock.now().date());
+    const QString weekday = weekdayName(program.clock.now().date());
     EXPECT_EQ(textLabel(w, 3)->text(), weekday);
     EXPECT_FALSE(textPanel(w, 3)->isHidden());
     EXPECT_DOUBLE_EQ(twipsWidth(w, textPanel(w, 3)), twipsWidth(w, textLabel(w, 3)));

@@ -44,7 +44,7 @@ TEST(ClockTexts, formatAndModeGiveTheStartingClockAndOvertimeTexts)
         plan_codec::setFieldText(plan, "combolist", QString::fromLatin1(r.combolist));
         plan.Time_all = r.length;
         EXPECT_EQ(initial_clock_text(plan, now), QString::fromUtf8(r.clock)) << r.combolist;
-        EXPECT_EQ(initial_overtime_text(plan, now), QString::fromUtf8(r.overtime)) << r.combolist;
+        EXPECT_EQ(initialOvertimeText(plan, now), QString::fromUtf8(r.overtime)) << r.combolist;
     }
 }
 

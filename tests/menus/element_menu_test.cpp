@@ -200,7 +200,7 @@ TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
 
     menu.elementMenuChosen(ElementAction::Weekday, DisplayElement::Prompt);
     EXPECT_TRUE(host.menus.weekdayChecked());
-    EXPECT_EQ(display.elementText(DisplayElement::Prompt), weekday_name(display.now().date()));
+    EXPECT_EQ(display.elementText(DisplayElement::Prompt), weekdayName(display.now().date()));
     EXPECT_FALSE(!display.isElementShown(DisplayElement::Prompt));
     EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "checkthree"), "011111");
 }

@@ -42,7 +42,7 @@ struct PlanMenuTest : ::testing::Test {
         menu.setRunCommands(&commands);
         QFile::remove(program.file("DeskData.db"));
         QString error;
-        ASSERT_TRUE(create_desk_data(program.file("DeskData.db"), &error)) << error.toStdString();
+        ASSERT_TRUE(createDeskData(program.file("DeskData.db"), &error)) << error.toStdString();
         currentPlan.replace(ClockPlan::defaults(QDate(2026, 12, 8)));
         display.hostState().run.enterStage(0);
     }
@@ -65,9 +65,9 @@ struct PlanMenuTest : ::testing::Test {
     void addRow(int id, const QString& name, const ClockPlan& plan, const QString& movetext = "marquee",
                 const QHash<QString, QString>& overrides = {})
     {
-        Database db = open_desk_data(program.context.folder);
+        Database db = openDeskData(program.context.folder);
         ASSERT_TRUE(db.isOpen());
-        const QStringList columns = deskclock_columns();
+        const QStringList columns = deskclockColumns();
         QStringList marks;
         for (int i = 0; i < columns.size(); ++i)
             marks << "?";
@@ -87,7 +87,7 @@ struct PlanMenuTest : ::testing::Test {
 
     void exec(const QString& sql)
     {
-        Database db = open_desk_data(program.context.folder);
+        Database db = openDeskData(program.context.folder);
         ASSERT_TRUE(db.exec(sql)) << db.lastError().toStdString();
     }
 

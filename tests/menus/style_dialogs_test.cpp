@@ -17,7 +17,7 @@ TEST(StyleDialogsTest, fontDialog_offersFixedPitchAndEveryFamilyDrawingTheText_w
     const QStringList cjk = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
     if (cjk.isEmpty())
         GTEST_SKIP() << "no CJK font installed";
-    install_cjk_substitutions(); // as the display does: "宋体" is drawn by an installed CJK font
+    installCjkSubstitutions(); // as the display does: "宋体" is drawn by an installed CJK font
     QFont initial(QStringLiteral("宋体"));
     initial.setPointSizeF(90);
     QStringList listed;

@@ -51,7 +51,7 @@ struct PlanPanelTest : ::testing::Test {
     void SetUp() override
     {
         QFile::remove(program.file("DeskData.db"));
-        ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+        ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
         currentPlan.replace(ClockPlan::defaults(QDate(2026, 12, 9)));
         panel.setExportLauncher(&desktop);
         panel.reload();
@@ -190,7 +190,7 @@ TEST_F(PlanPanelTest, delete_findsPlansByTheirStoredNameAndSelectsTheRowAbove)
     EXPECT_EQ(menu.planCount(), 8);
 
     // A plan deleted elsewhere meanwhile: nothing is deleted, the list reloads.
-    Database db = open_desk_data(program.context.folder);
+    Database db = openDeskData(program.context.folder);
     ASSERT_TRUE(db.exec("DELETE FROM deskclock WHERE clockname = '8'"));
     db.close();
     select({0, 5});

@@ -23,7 +23,7 @@ ClockPlan onlyAlarm1(int alarm1Seconds)
 
 SaveCheckResult check(const QString& name, const std::optional<ClockPlan>& plan, NameLookup lookup = NameLookup::Free)
 {
-    return check_plan_save(name, [lookup](QString* error) {
+    return checkPlanSave(name, [lookup](QString* error) {
         *error = "disk I/O error";
         return lookup;
     }, plan, "Text1(5) is no number");
@@ -72,7 +72,7 @@ TEST(PlanSaveChecks, takenName_unreadableDatabase_andBadField_stopTheSave)
 
     const SaveCheckResult broken = check("A", onlyAlarm1(50), NameLookup::DatabaseError);
     EXPECT_EQ(broken.verdict, SaveVerdict::Failed);
-    EXPECT_EQ(broken.messages, QList<PlanMessage>{save_failed_message()});
+    EXPECT_EQ(broken.messages, QList<PlanMessage>{saveFailedMessage()});
     EXPECT_EQ(broken.error, "disk I/O error");
 
     const SaveCheckResult field = check("A", std::nullopt);

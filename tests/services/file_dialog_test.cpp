@@ -22,18 +22,18 @@ public:
 
 TEST(FileDialog, pipeFilter_becomesQtFilterPairs)
 {
-    EXPECT_EQ(dialog_filter(QStringLiteral("声音文件|*.wav;*.mp3|所有文件|*.*")),
+    EXPECT_EQ(dialogFilter(QStringLiteral("声音文件|*.wav;*.mp3|所有文件|*.*")),
               QStringLiteral("声音文件 (*.wav *.mp3);;所有文件 (*.*)"));
-    EXPECT_EQ(dialog_filter(QStringLiteral("图片文件(*.jpg),*.ico,*.bmp,*.gif)|*.jpg;*.ico;*.bmp;*.gif")),
+    EXPECT_EQ(dialogFilter(QStringLiteral("图片文件(*.jpg),*.ico,*.bmp,*.gif)|*.jpg;*.ico;*.bmp;*.gif")),
               QStringLiteral("图片文件(*.jpg),*.ico,*.bmp,*.gif) (*.jpg *.ico *.bmp *.gif)"));
-    EXPECT_EQ(dialog_filter(QString()), QString());
+    EXPECT_EQ(dialogFilter(QString()), QString());
 }
 
 TEST(FileDialog, overlongInitialName_showsTheOverflowMessageAndNoDialog)
 {
     FakeChooser chooser;
     test::RecordingNotifier notifier;
-    const QString result = file_dialog(chooser, notifier, false, QStringLiteral("t"), QStringLiteral("a|*.a"),
+    const QString result = fileDialog(chooser, notifier, false, QStringLiteral("t"), QStringLiteral("a|*.a"),
                                        QString(261, QLatin1Char('x')), QString(), QString());
     EXPECT_TRUE(result.isEmpty());
     EXPECT_TRUE(chooser.requests.empty());
@@ -47,7 +47,7 @@ TEST(FileDialog, request_carriesEverythingAndReturnsTheChoice)
 {
     FakeChooser chooser;
     test::RecordingNotifier notifier;
-    const QString result = file_dialog(chooser, notifier, true, QStringLiteral("保存"), QStringLiteral("表格|*.csv"),
+    const QString result = fileDialog(chooser, notifier, true, QStringLiteral("保存"), QStringLiteral("表格|*.csv"),
                                        QString(260, QLatin1Char('y')), QStringLiteral("csv"), QStringLiteral("/tmp"));
     EXPECT_EQ(result, chooser.answer);
     ASSERT_EQ(chooser.requests.size(), 1u);

@@ -27,7 +27,7 @@ TEST(HelpFile, missing_showsTheMessageAndLaunchesNothing)
     QTemporaryDir dir;
     test::FakeLauncher launcher;
     test::RecordingNotifier notifier;
-    open_help_file(ProgramFolder(dir.path()), launcher, notifier);
+    openHelpFile(ProgramFolder(dir.path()), launcher, notifier);
     ASSERT_EQ(notifier.shown.size(), 1u);
     EXPECT_EQ(notifier.shown[0].text, QStringLiteral("help.chm不存在，请保证文件完整"));
     EXPECT_EQ(notifier.shown[0].icon, Notifier::Icon::Question);
@@ -48,7 +48,7 @@ TEST(HelpFile, foundInAnyCase_fallsBackToXdgOpenWithThePathAsOneArgument)
     test::FakeLauncher launcher = chm_desktop();
     launcher.desktopWorks = false;
     test::RecordingNotifier notifier;
-    open_help_file(ProgramFolder(dir.filePath(QStringLiteral("with blanks"))), launcher, notifier);
+    openHelpFile(ProgramFolder(dir.filePath(QStringLiteral("with blanks"))), launcher, notifier);
     EXPECT_EQ(launcher.desktop, QStringList{help});
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0].first, QStringLiteral("xdg-open"));
@@ -57,7 +57,7 @@ TEST(HelpFile, foundInAnyCase_fallsBackToXdgOpenWithThePathAsOneArgument)
 
     // Nothing could open it: the operator is told.
     launcher.startWorks = false;
-    open_help_file(ProgramFolder(dir.filePath(QStringLiteral("with blanks"))), launcher, notifier);
+    openHelpFile(ProgramFolder(dir.filePath(QStringLiteral("with blanks"))), launcher, notifier);
     EXPECT_EQ(notifier.shown.size(), 1u);
 }
 
@@ -71,7 +71,7 @@ TEST(HelpFile, noChmViewer_opensTheHtmlPages_andWhenNothingOpensOneMessageNamesB
     }
     test::FakeLauncher launcher;
     test::RecordingNotifier notifier;
-    open_help_file(ProgramFolder(dir.path()), launcher, notifier);
+    openHelpFile(ProgramFolder(dir.path()), launcher, notifier);
     EXPECT_EQ(launcher.desktop, QStringList{dir.filePath(QStringLiteral("help/index.html"))});
     EXPECT_TRUE(notifier.shown.empty());
 
@@ -79,13 +79,13 @@ TEST(HelpFile, noChmViewer_opensTheHtmlPages_andWhenNothingOpensOneMessageNamesB
     test::FakeLauncher failing = chm_desktop();
     failing.desktopWorks = false;
     failing.startWorks = false;
-    open_help_file(ProgramFolder(dir.path()), failing, notifier);
+    openHelpFile(ProgramFolder(dir.path()), failing, notifier);
     ASSERT_EQ(notifier.shown.size(), 1u);
     EXPECT_TRUE(notifier.shown[0].text.contains(dir.filePath(QStringLiteral("help.chm"))));
     EXPECT_TRUE(notifier.shown[0].text.contains(dir.filePath(QStringLiteral("help/index.html"))));
 
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("help/index.html"))));
-    open_help_file(ProgramFolder(dir.path()), launcher, notifier);
+    openHelpFile(ProgramFolder(dir.path()), launcher, notifier);
     ASSERT_EQ(notifier.shown.size(), 2u);
     EXPECT_TRUE(notifier.shown[1].text.contains(dir.filePath(QStringLiteral("help.chm"))));
     EXPECT_TRUE(notifier.shown[1].text.contains(QStringLiteral("help/index.html（不存在）")));

@@ -9,36 +9,36 @@ using namespace orvalen;
 
 TEST(HotkeyKeys, modifierPart_mustMatchTheTableExactly)
 {
-    EXPECT_EQ(hotkey_modifiers("Ctrl+Alt+F5"), 3);
-    EXPECT_EQ(hotkey_modifiers("Shift+Ctrl+Alt+Space"), 7);
-    EXPECT_EQ(hotkey_modifiers("Shift+Alt+A"), 5);
-    EXPECT_EQ(hotkey_modifiers("Alt+Ctrl+F5"), 0);  // order matters
-    EXPECT_EQ(hotkey_modifiers("ctrl+F5"), 0);
-    EXPECT_EQ(hotkey_modifiers("A"), 0);
+    EXPECT_EQ(hotkeyModifiers("Ctrl+Alt+F5"), 3);
+    EXPECT_EQ(hotkeyModifiers("Shift+Ctrl+Alt+Space"), 7);
+    EXPECT_EQ(hotkeyModifiers("Shift+Alt+A"), 5);
+    EXPECT_EQ(hotkeyModifiers("Alt+Ctrl+F5"), 0);  // order matters
+    EXPECT_EQ(hotkeyModifiers("ctrl+F5"), 0);
+    EXPECT_EQ(hotkeyModifiers("A"), 0);
 }
 
 TEST(HotkeyKeys, keyNames_mapToCodesAndBack_forAllSixty)
 {
-    EXPECT_EQ(hotkey_key_code("Ctrl+Alt+F5"), 116);
-    EXPECT_EQ(hotkey_key_code("A"), 65);
-    EXPECT_EQ(hotkey_key_code("Shift+Num 3"), 99);
-    EXPECT_EQ(hotkey_key_code("Ctrl+a"), 0);
-    EXPECT_EQ(hotkey_key_code("F13"), 0);
-    EXPECT_EQ(hotkey_key_code("F01"), 0);
-    EXPECT_EQ(hotkey_key_code("Num 10"), 0);
-    EXPECT_EQ(hotkey_key_code("无"), 0);
-    EXPECT_EQ(hotkey_key_code(""), 0);
-    EXPECT_EQ(hotkey_key_name(99), "Num 3");
-    EXPECT_EQ(hotkey_key_name(121), "F10");
-    EXPECT_EQ(hotkey_key_name(7), "");
+    EXPECT_EQ(hotkeyKeyCode("Ctrl+Alt+F5"), 116);
+    EXPECT_EQ(hotkeyKeyCode("A"), 65);
+    EXPECT_EQ(hotkeyKeyCode("Shift+Num 3"), 99);
+    EXPECT_EQ(hotkeyKeyCode("Ctrl+a"), 0);
+    EXPECT_EQ(hotkeyKeyCode("F13"), 0);
+    EXPECT_EQ(hotkeyKeyCode("F01"), 0);
+    EXPECT_EQ(hotkeyKeyCode("Num 10"), 0);
+    EXPECT_EQ(hotkeyKeyCode("无"), 0);
+    EXPECT_EQ(hotkeyKeyCode(""), 0);
+    EXPECT_EQ(hotkeyKeyName(99), "Num 3");
+    EXPECT_EQ(hotkeyKeyName(121), "F10");
+    EXPECT_EQ(hotkeyKeyName(7), "");
 
     int named = 0;
     for (int code = 0; code < 256; ++code) {
-        const QString name = hotkey_key_name(code);
+        const QString name = hotkeyKeyName(code);
         if (name.isEmpty())
             continue;
         ++named;
-        EXPECT_EQ(hotkey_key_code("Ctrl+" + name), code) << name.toStdString();
+        EXPECT_EQ(hotkeyKeyCode("Ctrl+" + name), code) << name.toStdString();
     }
     EXPECT_EQ(named, 60);
 }
@@ -46,15 +46,15 @@ TEST(HotkeyKeys, keyNames_mapToCodesAndBack_forAllSixty)
 TEST(HotkeyKeys, parse_acceptsOnlyKnownModifiersAndKeys)
 {
     using Kind = HotkeyText::Kind;
-    EXPECT_EQ(parse_hotkey_text("无").kind, Kind::None);
-    EXPECT_EQ(parse_hotkey_text("  ").kind, Kind::None);
-    const HotkeyText ok = parse_hotkey_text(" Ctrl+Alt+S ");
+    EXPECT_EQ(parseHotkeyText("无").kind, Kind::None);
+    EXPECT_EQ(parseHotkeyText("  ").kind, Kind::None);
+    const HotkeyText ok = parseHotkeyText(" Ctrl+Alt+S ");
     EXPECT_EQ(ok.kind, Kind::Valid);
     EXPECT_EQ(ok.modifiers, 3);
     EXPECT_EQ(ok.keyCode, 'S');
-    EXPECT_EQ(parse_hotkey_text("F9").kind, Kind::Valid);  // a bare key is allowed
+    EXPECT_EQ(parseHotkeyText("F9").kind, Kind::Valid);  // a bare key is allowed
     for (const char* bad : {"Win+F1", "Alt+Ctrl+F5", "ctrl+alt+s", "Ctrl+s", "Ctrl+", "+F1", "Foo", "Ctrl+Alt+F13"})
-        EXPECT_EQ(parse_hotkey_text(QString::fromUtf8(bad)).kind, Kind::Invalid) << bad;
+        EXPECT_EQ(parseHotkeyText(QString::fromUtf8(bad)).kind, Kind::Invalid) << bad;
 }
 
 TEST(HotkeyKeys, oftenSetting_givesSwitchAndPrefix)
@@ -76,16 +76,16 @@ TEST(HotkeyKeys, oftenSetting_givesSwitchAndPrefix)
 TEST(HotkeyKeys, startAlsoStops_followsNumericValue_andMissingFileMeansOff)
 {
     test::TempProgram program;
-    EXPECT_EQ(start_key_also_stops(program.ini), 0);
+    EXPECT_EQ(startKeyAlsoStops(program.ini), 0);
     program.ini.write("Hotkey", "opentogetherstop", "5");
-    EXPECT_EQ(start_key_also_stops(program.ini), 1);
+    EXPECT_EQ(startKeyAlsoStops(program.ini), 1);
     program.ini.write("Hotkey", "opentogetherstop", "0");
-    EXPECT_EQ(start_key_also_stops(program.ini), 0);
+    EXPECT_EQ(startKeyAlsoStops(program.ini), 0);
 
     program.ini.write("Hotkey", "opentogetherstop", "1");
     program.ini.write("Hotkey", "often", "11");
     ASSERT_TRUE(QFile::remove(program.ini.file()));
-    EXPECT_EQ(start_key_also_stops(program.ini), 0);
+    EXPECT_EQ(startKeyAlsoStops(program.ini), 0);
     EXPECT_FALSE(planHotkeysEnabled(program.ini));
     EXPECT_EQ(planHotkeyPrefix(program.ini), "");
 }

@@ -88,22 +88,22 @@ TEST(ImportCheck, soundsAndPictures_onlyWhatCanBePlayedOrShownPasses)
         {"good.ogg", wave(400), false}, // the player plays .wav and .mp3 only
     };
     for (const auto& s : sounds)
-        EXPECT_EQ(sound_file_playable(file(QString::fromUtf8(s.name), s.bytes)), s.playable) << s.name;
+        EXPECT_EQ(soundFilePlayable(file(QString::fromUtf8(s.name), s.bytes)), s.playable) << s.name;
 
-    EXPECT_TRUE(picture_file_readable(file("red.png", png())));
-    EXPECT_TRUE(picture_file_readable(file("red-named.jpg", png())));
+    EXPECT_TRUE(pictureFileReadable(file("red.png", png())));
+    EXPECT_TRUE(pictureFileReadable(file("red-named.jpg", png())));
     for (const QByteArray& bad : {QByteArray(), noise(2048), QByteArray("not a picture"), png().left(60)})
-        EXPECT_FALSE(picture_file_readable(file("bad.png", bad)));
-    EXPECT_FALSE(picture_file_readable(dir.filePath("missing.png")));
+        EXPECT_FALSE(pictureFileReadable(file("bad.png", bad)));
+    EXPECT_FALSE(pictureFileReadable(dir.filePath("missing.png")));
 }
 
 TEST(ImportCheck, filters_areBalancedAndListEveryReadableKind)
 {
-    const QString pictures = picture_filter();
+    const QString pictures = pictureFilter();
     for (const char* pattern : {"*.png", "*.jpg", "*.jpeg", "*.bmp", "*.gif", "*.ico", "*.PNG", "*.JPG"})
         EXPECT_TRUE(pictures.split(QLatin1Char('|')).value(1).split(QLatin1Char(';')).contains(QLatin1String(pattern)))
             << pattern;
-    EXPECT_EQ(sound_filter(), QStringLiteral("声音文件|*.wav;*.mp3;*.WAV;*.MP3"));
-    for (const QString& f : {pictures, sound_filter()})
+    EXPECT_EQ(soundFilter(), QStringLiteral("声音文件|*.wav;*.mp3;*.WAV;*.MP3"));
+    for (const QString& f : {pictures, soundFilter()})
         EXPECT_EQ(f.count(QLatin1Char('(')), f.count(QLatin1Char(')'))) << f.toStdString();
 }

@@ -6,5 +6,5 @@ using namespace orvalen;
 
 TEST(OutlineControl, frameSitsAboutTheControlInTwips)
 {
-    EXPECT_EQ(outline_rect_twips(QRect(1000, 2000, 300, 400)), QRect(985, 1985, 325, 430));
+    EXPECT_EQ(outlineRectTwips(QRect(1000, 2000, 300, 400)), QRect(985, 1985, 325, 430));
 }

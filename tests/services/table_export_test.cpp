@@ -36,7 +36,7 @@ TEST(TableExport, xlsx_holdsSheetNameAndEveryCellAsText)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.xlsx"));
     QString error;
-    ASSERT_TRUE(write_xlsx(path, sample(), &error)) << error.toStdString();
+    ASSERT_TRUE(writeXlsx(path, sample(), &error)) << error.toStdString();
 
     EXPECT_TRUE(unzipped(path, QStringLiteral("xl/workbook.xml")).contains(QStringLiteral("name=\"统计表\"")));
     const QString strings = unzipped(path, QStringLiteral("xl/sharedStrings.xml"));
@@ -56,7 +56,7 @@ TEST(TableExport, csv_isUtf8WithBomCrLfAndQuotesOnlyWhereNeeded)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sheet1.csv"));
     QString error;
-    ASSERT_TRUE(write_csv(path, sample(), &error)) << error.toStdString();
+    ASSERT_TRUE(writeCsv(path, sample(), &error)) << error.toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("序号,名称\r\n").toUtf8()
@@ -74,7 +74,7 @@ TEST(TableExport, csvFieldsThatLookLikeFormulas_areWrittenAsTextWithoutNul)
                              {QStringLiteral("a=b-c"), QStringLiteral("n") + QChar(u'\0') + QStringLiteral("ul")}}};
     QTemporaryDir dir;
     const QString csv = dir.filePath(QStringLiteral("sheet1.csv"));
-    ASSERT_TRUE(write_csv(csv, table, nullptr));
+    ASSERT_TRUE(writeCsv(csv, table, nullptr));
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("名称,标签\r\n").toUtf8()
@@ -86,7 +86,7 @@ TEST(TableExport, csvFieldsThatLookLikeFormulas_areWrittenAsTextWithoutNul)
 
     // The workbook already holds every cell as text, exactly as given.
     const QString xlsx = dir.filePath(QStringLiteral("sheet1.xlsx"));
-    ASSERT_TRUE(write_xlsx(xlsx, table, nullptr));
+    ASSERT_TRUE(writeXlsx(xlsx, table, nullptr));
     const QString strings = unzipped(xlsx, QStringLiteral("xl/sharedStrings.xml"));
     EXPECT_TRUE(strings.contains(QStringLiteral("<t>=HYPERLINK(")))
         << strings.toStdString();
@@ -100,7 +100,7 @@ TEST(TableExport, unwritableFolderOrBadSheetName_failWithReasonAndNoFile)
     ExportTable bad = sample();
     bad.sheetName = QStringLiteral("a/b");
     QString error;
-    EXPECT_FALSE(write_xlsx(dir.filePath(QStringLiteral("x.xlsx")), bad, &error));
+    EXPECT_FALSE(writeXlsx(dir.filePath(QStringLiteral("x.xlsx")), bad, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("x.xlsx"))));
 
@@ -110,8 +110,8 @@ TEST(TableExport, unwritableFolderOrBadSheetName_failWithReasonAndNoFile)
     for (const QString& name : {QStringLiteral("y.xlsx"), QStringLiteral("y.csv")}) {
         error.clear();
         const QString path = dir.filePath(name);
-        const bool written = name.endsWith(QLatin1String("csv")) ? write_csv(path, sample(), &error)
-                                                                : write_xlsx(path, sample(), &error);
+        const bool written = name.endsWith(QLatin1String("csv")) ? writeCsv(path, sample(), &error)
+                                                                : writeXlsx(path, sample(), &error);
         EXPECT_FALSE(written);
         EXPECT_FALSE(error.isEmpty());
         EXPECT_FALSE(QFile::exists(path));

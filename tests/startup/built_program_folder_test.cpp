@@ -92,11 +92,11 @@ TEST_F(BuiltProgramFolder, deskData_opensWithThePasswordAndHasBothTablesInColumn
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(folder.file(QStringLiteral("DeskData.db")), dir.filePath(QStringLiteral("DeskData.db"))));
     QString error;
-    Database db = open_desk_data(ProgramFolder(dir.path()), &error);
+    Database db = openDeskData(ProgramFolder(dir.path()), &error);
     ASSERT_TRUE(db.isOpen()) << error.toStdString();
 
     for (const auto& [table, expected] :
-         {std::pair{QStringLiteral("deskclock"), deskclock_columns()}, std::pair{QStringLiteral("timesum"), timesum_columns()}}) {
+         {std::pair{QStringLiteral("deskclock"), deskclockColumns()}, std::pair{QStringLiteral("timesum"), timesumColumns()}}) {
         QStringList columns;
         Statement info(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
         while (info.next())

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         QFile::remove(p.file("DeskData.db"));
-        ASSERT_TRUE(create_desk_data(p.file("DeskData.db")));
+        ASSERT_TRUE(createDeskData(p.file("DeskData.db")));
     }
     void replaceDatabase(const QByteArray& content)
     {
@@ -53,7 +53,7 @@ TEST_F(DeskDataCheckTest, unusableDatabase_oneMessageNamingTheFileAndTheCause)
     QFile::remove(p.file("DeskData.db"));
     {
         Database foreign;
-        ASSERT_TRUE(foreign.open(p.file("DeskData.db"), database_password(), Database::Mode::CreateIfMissing));
+        ASSERT_TRUE(foreign.open(p.file("DeskData.db"), databasePassword(), Database::Mode::CreateIfMissing));
         ASSERT_TRUE(foreign.exec("CREATE TABLE other (x)"));
     }
     checkDeskData(p.context);
@@ -81,14 +81,14 @@ TEST_F(DeskDataCheckTest, fullDisk_oneMessageNamingTheFullDiskForEveryFailedSave
 TEST_F(DeskDataCheckTest, readOnlyFolder_plansStayReadableAndTheOperatorIsTold)
 {
     {
-        Database db = open_desk_data(p.context.folder);
+        Database db = openDeskData(p.context.folder);
         ASSERT_TRUE(db.exec("INSERT INTO deskclock (ID, clockname) VALUES (1, '述职')"));
     }
     test::ReadOnlyFolder readOnly(p.path());
     if (!readOnly.active())
         GTEST_SKIP() << "this system cannot make a folder read-only";
     QString error;
-    Database db = open_desk_data(p.context.folder, &error);
+    Database db = openDeskData(p.context.folder, &error);
     ASSERT_TRUE(db.isOpen()) << error.toStdString();
     Statement names(db, "SELECT clockname FROM deskclock");
     ASSERT_TRUE(names.next());
@@ -105,7 +105,7 @@ TEST_F(DeskDataCheckTest, rowsThatWaited_areWrittenAtStart)
     ASSERT_TRUE(queuePendingRun(p.context.folder, waiting, nullptr));
     checkDeskData(p.context);
     EXPECT_TRUE(readPendingRuns(p.context.folder).empty());
-    Database db = open_desk_data(p.context.folder);
+    Database db = openDeskData(p.context.folder);
     Statement row(db, "SELECT filename FROM timesum");
     ASSERT_TRUE(row.next());
     EXPECT_EQ(row.text("filename"), "早会");

@@ -47,12 +47,12 @@ TEST(DisplayCheck, noDisplayForTheX11Platform_givesOneLine)
     env.set("WAYLAND_DISPLAY", QByteArray());
     char name[] = "orvalen";
     char* argv[] = {name, nullptr};
-    const QString problem = display_problem(1, argv);
+    const QString problem = displayProblem(1, argv);
     EXPECT_TRUE(problem.contains(QStringLiteral("DISPLAY"))) << problem.toStdString();
     EXPECT_FALSE(problem.contains(QLatin1Char('\n')));
 
     env.set("DISPLAY", QByteArray(":12345")); // nothing listens there
-    EXPECT_FALSE(display_problem(1, argv).isEmpty());
+    EXPECT_FALSE(displayProblem(1, argv).isEmpty());
 }
 
 TEST(DisplayCheck, platformsWithoutADisplayServer_needNone)
@@ -63,13 +63,13 @@ TEST(DisplayCheck, platformsWithoutADisplayServer_needNone)
     env.set("QT_QPA_PLATFORM", QByteArray("offscreen"));
     char name[] = "orvalen";
     char* argv[] = {name, nullptr};
-    EXPECT_TRUE(display_problem(1, argv).isEmpty());
+    EXPECT_TRUE(displayProblem(1, argv).isEmpty());
 
     env.set("QT_QPA_PLATFORM", QByteArray());
     char opt[] = "-platform";
     char minimal[] = "minimal";
     char* withPlatform[] = {name, opt, minimal, nullptr};
-    EXPECT_TRUE(display_problem(3, withPlatform).isEmpty());
+    EXPECT_TRUE(displayProblem(3, withPlatform).isEmpty());
 }
 
 TEST(DisplayCheck, waylandNamedButNotThere_givesOneLineInsteadOfAnAbort)
@@ -80,10 +80,10 @@ TEST(DisplayCheck, waylandNamedButNotThere_givesOneLineInsteadOfAnAbort)
     env.set("WAYLAND_DISPLAY", QByteArray("wayland-orvalen-none"));
     char name[] = "orvalen";
     char* argv[] = {name, nullptr};
-    const QString problem = display_problem(1, argv);
+    const QString problem = displayProblem(1, argv);
     EXPECT_TRUE(problem.contains(QStringLiteral("wayland-orvalen-none"))) << problem.toStdString();
     EXPECT_FALSE(problem.contains(QLatin1Char('\n')));
 
     env.set("QT_QPA_PLATFORM", QByteArray("wayland"));
-    EXPECT_FALSE(display_problem(1, argv).isEmpty());
+    EXPECT_FALSE(displayProblem(1, argv).isEmpty());
 }

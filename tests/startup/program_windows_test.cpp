@@ -31,11 +31,11 @@ TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRo
 {
     TempProgram program;
     if (!program.context.folder.exists("DeskData.db")) {
-        ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+        ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
     }
     registry_values::setTimeRecord(program.registry, true);
 
-    auto windows = build_program_windows(program.context);
+    auto windows = buildProgramWindows(program.context);
     QMenu* menu = desktop_menu();
     ASSERT_NE(menu, nullptr);
 
@@ -52,7 +52,7 @@ TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRo
     program.timers.advance(2'000);
     EXPECT_TRUE(item(menu, 0)->text().startsWith("开始"));
 
-    Database db = open_desk_data(program.context.folder);
+    Database db = openDeskData(program.context.folder);
     Statement st(db, "SELECT count(*) AS n FROM timesum");
     ASSERT_TRUE(st.next());
     EXPECT_EQ(st.integer("n"), 1);

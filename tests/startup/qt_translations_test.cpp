@@ -9,7 +9,7 @@ using namespace orvalen;
 
 TEST(QtTranslationsTest, messageBoxButtonsReadChinese)
 {
-    ASSERT_TRUE(install_qt_translations(*qApp)) << "package qt6-translations-l10n missing";
+    ASSERT_TRUE(installQtTranslations(*qApp)) << "package qt6-translations-l10n missing";
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orvalen"), QStringLiteral("没有连接扩展屏，请确认"),
                     QMessageBox::Ok | QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));

@@ -48,7 +48,7 @@ private:
 
 TEST_F(StartupGateTest, firstRun_deletesTheStoredPlanStoresTheVersionAndPasses)
 {
-    EXPECT_TRUE(startup_check(p.registry, p.context.folder, p.notifier, {4, 0}));
+    EXPECT_TRUE(startupCheck(p.registry, p.context.folder, p.notifier, {4, 0}));
     EXPECT_FALSE(storedPlanSurvives());
     EXPECT_EQ(vision(), QStringLiteral("4"));
     EXPECT_TRUE(p.notifier.shown.empty());
@@ -58,12 +58,12 @@ TEST_F(StartupGateTest, sameVersion_keepsTheStoredPlanAndPasses)
 {
     for (const char* same : {"4", "4.0", " 4.00abc"}) {
         p.registry.writeText(QStringLiteral("vision"), QString::fromLatin1(same));
-        EXPECT_TRUE(check_program_version(p.registry, p.notifier, {4, 0})) << same;
+        EXPECT_TRUE(checkProgramVersion(p.registry, p.notifier, {4, 0})) << same;
         EXPECT_TRUE(storedPlanSurvives()) << same;
     }
     // 4.1 is not a float trap: 4.1 x 10 compares equal to 41.
     p.registry.writeText(QStringLiteral("vision"), QStringLiteral("4.1"));
-    EXPECT_TRUE(check_program_version(p.registry, p.notifier, {4, 1}));
+    EXPECT_TRUE(checkProgramVersion(p.registry, p.notifier, {4, 1}));
     EXPECT_TRUE(storedPlanSurvives());
     EXPECT_TRUE(p.notifier.shown.empty());
 }
@@ -85,24 +85,24 @@ TEST_F(StartupGateTest, newerStoredVersion_refusesWithOneMessageAndSkipsTheFileC
 TEST_F(StartupGateTest, storedVersionThatIsNotANumber_countsAsOnePointZero)
 {
     p.registry.writeText(QStringLiteral("vision"), QStringLiteral("abc"));
-    EXPECT_TRUE(check_program_version(p.registry, p.notifier, {4, 0}));
+    EXPECT_TRUE(checkProgramVersion(p.registry, p.notifier, {4, 0}));
     EXPECT_FALSE(storedPlanSurvives());
     EXPECT_EQ(vision(), QStringLiteral("4"));
 
     // A program 1.0 with "abc" stored: equal, nothing is reset.
     savePlan(p.registry, ClockPlan::defaults(QDate(2026, 1, 1)));
     p.registry.writeText(QStringLiteral("vision"), QStringLiteral("abc"));
-    EXPECT_TRUE(check_program_version(p.registry, p.notifier, {1, 0}));
+    EXPECT_TRUE(checkProgramVersion(p.registry, p.notifier, {1, 0}));
     EXPECT_TRUE(storedPlanSurvives());
 }
 
 TEST_F(StartupGateTest, versionsCompareTheSameInACommaDecimalLocale)
 {
     DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_TRUE(check_program_version(p.registry, p.notifier, {4, 1}));
+    EXPECT_TRUE(checkProgramVersion(p.registry, p.notifier, {4, 1}));
     EXPECT_EQ(vision(), QStringLiteral("4.1"));
-    EXPECT_TRUE(check_program_version(p.registry, p.notifier, {4, 1}));
-    EXPECT_FALSE(check_program_version(p.registry, p.notifier, {4, 0}));
+    EXPECT_TRUE(checkProgramVersion(p.registry, p.notifier, {4, 1}));
+    EXPECT_FALSE(checkProgramVersion(p.registry, p.notifier, {4, 0}));
     EXPECT_EQ(p.notifier.texts(), QStringList{QStringLiteral("请使用最新版本")});
 }
 
@@ -110,7 +110,7 @@ TEST_F(StartupGateTest, requiredFiles_areFoundWithoutRegardToCase)
 {
     ASSERT_TRUE(QFile::rename(p.file(QStringLiteral("DeskData.db")), p.file(QStringLiteral("deskdata.DB"))));
     ASSERT_TRUE(QFile::rename(p.file(QStringLiteral("help.chm")), p.file(QStringLiteral("HELP.CHM"))));
-    EXPECT_TRUE(check_program_files(p.context.folder, p.notifier));
+    EXPECT_TRUE(checkProgramFiles(p.context.folder, p.notifier));
     EXPECT_TRUE(p.notifier.shown.empty());
 }
 
@@ -124,7 +124,7 @@ TEST_F(StartupGateTest, anyRequiredFileMissing_refusesWithOneMessage)
             }
         }
         ASSERT_TRUE(QFile::remove(q.file(QString::fromLatin1(name))));
-        EXPECT_FALSE(check_program_files(q.context.folder, q.notifier)) << name;
+        EXPECT_FALSE(checkProgramFiles(q.context.folder, q.notifier)) << name;
         ASSERT_EQ(q.notifier.texts().size(), 1) << name;
         EXPECT_TRUE(q.notifier.texts()[0].startsWith(QStringLiteral("保持程序完整，请重新安装"))) << name;
         EXPECT_TRUE(q.notifier.texts()[0].contains(QString::fromLatin1(name), Qt::CaseInsensitive)) << name;
@@ -135,12 +135,12 @@ TEST_F(StartupGateTest, anyRequiredFileMissing_refusesWithOneMessage)
     for (const char* name : {"DeskData.db", "help.chm", "TimeData.db"})
         QFile::remove(empty.file(QString::fromLatin1(name)));
     QDir().mkpath(empty.file(QStringLiteral("TimeData.db")));
-    EXPECT_FALSE(check_program_files(empty.context.folder, empty.notifier));
+    EXPECT_FALSE(checkProgramFiles(empty.context.folder, empty.notifier));
     EXPECT_EQ(empty.notifier.shown.size(), 1u);
 
     // A program folder that does not exist.
     test::RecordingNotifier notifier;
-    EXPECT_FALSE(check_program_files(ProgramFolder(p.file(QStringLiteral("no/such/folder"))), notifier));
+    EXPECT_FALSE(checkProgramFiles(ProgramFolder(p.file(QStringLiteral("no/such/folder"))), notifier));
     EXPECT_EQ(notifier.shown.size(), 1u);
 }
 

@@ -26,7 +26,7 @@ struct StatisticsWindowTest : ::testing::Test {
     // Runs with these plan lengths and labels.
     void addRuns(const std::vector<std::pair<QString, QString>>& runs)
     {
-        Database db = open_desk_data(program.context.folder);
+        Database db = openDeskData(program.context.folder);
         Statement insert(db, QStringLiteral("INSERT INTO timesum (set_time, use_time, out_time, pause_time, filename) "
                                             "VALUES (?, '00:01:02', '0:00:05', NULL, ?)"));
         for (const auto& [set, label] : runs) {
@@ -44,7 +44,7 @@ struct StatisticsWindowTest : ::testing::Test {
     QList<qint64> storedIds()
     {
         QList<qint64> ids;
-        Database db = open_desk_data(program.context.folder);
+        Database db = openDeskData(program.context.folder);
         Statement select(db, QStringLiteral("SELECT ID_auto FROM timesum ORDER BY ID_auto"));
         while (select.next())
             ids << select.integer(QStringLiteral("ID_auto"));
@@ -144,7 +144,7 @@ TEST_F(StatisticsWindowTest, emptyMissingOrBrokenTable_clearMessagesAndNoCrash)
     }
     program.notifier.shown.clear();
     {
-        Database db = open_desk_data(program.context.folder);
+        Database db = openDeskData(program.context.folder);
         ASSERT_TRUE(db.exec(QStringLiteral("DROP TABLE timesum")));
     }
     {

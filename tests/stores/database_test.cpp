@@ -43,7 +43,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath(QStringLiteral("DeskData.db"));
         QString error;
-        ASSERT_TRUE(create_desk_data(path, &error)) << error.toStdString();
+        ASSERT_TRUE(createDeskData(path, &error)) << error.toStdString();
     }
 
     QTemporaryDir dir;
@@ -55,14 +55,14 @@ protected:
 TEST_F(DatabaseTest, rightKey_opensWithTheTablesInColumnOrder)
 {
     Database db;
-    ASSERT_TRUE(db.open(path, database_password())) << db.lastError().toStdString();
+    ASSERT_TRUE(db.open(path, databasePassword())) << db.lastError().toStdString();
 
     QStringList deskclock;
     Statement info(db, QStringLiteral("PRAGMA table_info(deskclock)"));
     while (info.next())
         deskclock << info.text(QStringLiteral("NAME")); // names match without regard to case
     ASSERT_EQ(deskclock.size(), 54);
-    EXPECT_EQ(deskclock, deskclock_columns());
+    EXPECT_EQ(deskclock, deskclockColumns());
     EXPECT_EQ(deskclock.mid(0, 4), (QStringList{"ID", "clockname", "movetext", "Time_all"}));
     EXPECT_EQ(deskclock.last(), QStringLiteral("highsetend"));
 
@@ -70,7 +70,7 @@ TEST_F(DatabaseTest, rightKey_opensWithTheTablesInColumnOrder)
     Statement sumInfo(db, QStringLiteral("PRAGMA table_info(timesum)"));
     while (sumInfo.next())
         timesum << sumInfo.text(QStringLiteral("name"));
-    EXPECT_EQ(timesum, timesum_columns());
+    EXPECT_EQ(timesum, timesumColumns());
 }
 
 TEST_F(DatabaseTest, wrongKeyOrForeignFile_isRefusedWithAClearErrorAndLeftUntouched)
@@ -89,18 +89,18 @@ TEST_F(DatabaseTest, wrongKeyOrForeignFile_isRefusedWithAClearErrorAndLeftUntouc
     ASSERT_EQ(sqlite3_exec(raw, "CREATE TABLE deskclock (clockname TEXT)", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(raw);
     const QByteArray plainBefore = readAll(plain);
-    EXPECT_FALSE(db.open(plain, database_password()));
+    EXPECT_FALSE(db.open(plain, databasePassword()));
     EXPECT_EQ(readAll(plain), plainBefore);
 
     // Random bytes and an empty file.
     const QString junk = dir.filePath(QStringLiteral("junk.db"));
     const QByteArray junkBytes = QByteArray(5000, '\x5a') + QByteArray("SQLite format 3");
     writeAll(junk, junkBytes);
-    EXPECT_FALSE(db.open(junk, database_password()));
+    EXPECT_FALSE(db.open(junk, databasePassword()));
     EXPECT_EQ(readAll(junk), junkBytes);
     const QString empty = dir.filePath(QStringLiteral("empty.db"));
     writeAll(empty, QByteArray());
-    EXPECT_FALSE(db.open(empty, database_password()));
+    EXPECT_FALSE(db.open(empty, databasePassword()));
     EXPECT_EQ(QFileInfo(empty).size(), 0);
 }
 
@@ -108,7 +108,7 @@ TEST_F(DatabaseTest, missingFileOrEmptyKey_isRefusedAndCreatesNothing)
 {
     const QString missing = dir.filePath(QStringLiteral("missing.db"));
     Database db;
-    EXPECT_FALSE(db.open(missing, database_password()));
+    EXPECT_FALSE(db.open(missing, databasePassword()));
     EXPECT_TRUE(db.lastError().contains(missing));
     EXPECT_FALSE(QFileInfo::exists(missing));
 
@@ -119,7 +119,7 @@ TEST_F(DatabaseTest, missingFileOrEmptyKey_isRefusedAndCreatesNothing)
 
     // The schema tool never overwrites an existing file.
     const QByteArray before = readAll(path);
-    EXPECT_FALSE(create_desk_data(path));
+    EXPECT_FALSE(createDeskData(path));
     EXPECT_EQ(readAll(path), before);
 }
 
@@ -128,7 +128,7 @@ TEST_F(DatabaseTest, chineseAndInjectionLookingNames_roundTripThroughBoundParame
     const QStringList names{QStringLiteral("正方一辩发言"), QStringLiteral("x'); DROP TABLE deskclock; --"),
                             QStringLiteral("O'Neil \"引号\" ; --"), QStringLiteral("")};
     Database db;
-    ASSERT_TRUE(db.open(path, database_password()));
+    ASSERT_TRUE(db.open(path, databasePassword()));
     int id = 1;
     for (const QString& name : names) {
         Statement insert(db, QStringLiteral("INSERT INTO deskclock (ID, clockname, movetext, tixingtime) "
@@ -142,7 +142,7 @@ TEST_F(DatabaseTest, chineseAndInjectionLookingNames_roundTripThroughBoundParame
     db.close();
 
     Database again;
-    ASSERT_TRUE(again.open(path, database_password()));
+    ASSERT_TRUE(again.open(path, databasePassword()));
     for (const QString& name : names) {
         Statement select(again, QStringLiteral("SELECT ID, clockname, movetext, tixingtime, secondtext "
                                                "FROM deskclock WHERE clockname = ?1"));
@@ -164,7 +164,7 @@ TEST_F(DatabaseTest, chineseAndInjectionLookingNames_roundTripThroughBoundParame
 TEST_F(DatabaseTest, transaction_rollsBackUnlessCommitted)
 {
     Database db;
-    ASSERT_TRUE(db.open(path, database_password()));
+    ASSERT_TRUE(db.open(path, databasePassword()));
     auto rows = [&db] {
         Statement count(db, QStringLiteral("SELECT count(*) AS n FROM timesum"));
         return count.next() ? count.integer(QStringLiteral("n"), -1) : -1;
@@ -193,7 +193,7 @@ TEST_F(DatabaseTest, transaction_rollsBackUnlessCommitted)
 TEST_F(DatabaseTest, badStatement_reportsAnErrorWithoutCrashing)
 {
     Database db;
-    ASSERT_TRUE(db.open(path, database_password()));
+    ASSERT_TRUE(db.open(path, databasePassword()));
     Statement bad(db, QStringLiteral("SELECT nothing FROM no_such_table WHERE x = ?1"));
     EXPECT_FALSE(bad.isValid());
     EXPECT_FALSE(bad.bindText(1, QStringLiteral("x")));
@@ -209,18 +209,18 @@ TEST_F(DatabaseTest, openDeskData_findsTheFileWithoutRegardToCase)
 {
     ASSERT_TRUE(QFile::rename(path, dir.filePath(QStringLiteral("deskdata.DB"))));
     QString error;
-    Database db = open_desk_data(ProgramFolder(dir.path()), &error);
+    Database db = openDeskData(ProgramFolder(dir.path()), &error);
     EXPECT_TRUE(db.isOpen()) << error.toStdString();
 
     QTemporaryDir emptyDir;
-    Database none = open_desk_data(ProgramFolder(emptyDir.path()), &error);
+    Database none = openDeskData(ProgramFolder(emptyDir.path()), &error);
     EXPECT_FALSE(none.isOpen());
     EXPECT_TRUE(error.contains(QStringLiteral("DeskData.db")));
     EXPECT_FALSE(QFileInfo::exists(emptyDir.filePath(QStringLiteral("DeskData.db"))));
 
     // No folder at all never falls back to the working directory.
     error.clear();
-    EXPECT_FALSE(open_desk_data(ProgramFolder(), &error).isOpen());
+    EXPECT_FALSE(openDeskData(ProgramFolder(), &error).isOpen());
     EXPECT_FALSE(error.isEmpty());
 }
 
@@ -242,7 +242,7 @@ TEST_F(DatabaseTest, saveStaysInTheFileWhenTheProgramOpensItAgainAndAnotherProgr
     };
 
     Database program;
-    ASSERT_TRUE(program.open(path, database_password()));
+    ASSERT_TRUE(program.open(path, databasePassword()));
     EXPECT_EQ(descriptorsOn(path), 1);
     ASSERT_TRUE(save(program, QStringLiteral("D")));
     {
@@ -250,7 +250,7 @@ TEST_F(DatabaseTest, saveStaysInTheFileWhenTheProgramOpensItAgainAndAnotherProgr
         // connection stays open; keying it must not touch the file outside
         // SQLite (closing such a descriptor drops the process's locks).
         Database menu;
-        ASSERT_TRUE(menu.open(path, database_password()));
+        ASSERT_TRUE(menu.open(path, databasePassword()));
     }
     EXPECT_EQ(anotherProgramReads(), QStringList{QStringLiteral("D")});
     ASSERT_TRUE(save(program, QStringLiteral("E")));

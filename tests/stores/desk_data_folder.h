@@ -12,7 +12,7 @@ struct DeskDataFolder : ::testing::Test {
     QTemporaryDir dir;
     ProgramFolder folder{dir.path()};
 
-    void SetUp() override { ASSERT_TRUE(create_desk_data(folder.file("DeskData.db"))); }
+    void SetUp() override { ASSERT_TRUE(createDeskData(folder.file("DeskData.db"))); }
 };
 
 } // namespace orvalen::test

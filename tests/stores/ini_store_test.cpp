@@ -95,11 +95,11 @@ TEST_F(IniStoreTest, edit_savesAllItsKeysInOneSaveOrOnAFailureNone)
 TEST(SectionToList, joinsEntriesSkipsEmptyOnesAndDropsTheLastComma)
 {
     const QChar nul(0);
-    EXPECT_EQ(section_to_list(QString("a=1") + nul + "b=2" + nul), "a=1,b=2");
-    EXPECT_EQ(section_to_list(QString("a=1") + nul + nul + "b=2" + nul), "a=1,b=2");
-    EXPECT_EQ(section_to_list(QString(" a=1") + nul + " " + nul), "a=1");
-    EXPECT_EQ(section_to_list(QString(nul)), "");
-    EXPECT_EQ(section_to_list(""), "");
+    EXPECT_EQ(sectionToList(QString("a=1") + nul + "b=2" + nul), "a=1,b=2");
+    EXPECT_EQ(sectionToList(QString("a=1") + nul + nul + "b=2" + nul), "a=1,b=2");
+    EXPECT_EQ(sectionToList(QString(" a=1") + nul + " " + nul), "a=1");
+    EXPECT_EQ(sectionToList(QString(nul)), "");
+    EXPECT_EQ(sectionToList(""), "");
 }
 
 TEST_F(IniStoreTest, missingProgramFolder_readsDefaultsAndWritesFail)

@@ -72,13 +72,13 @@ std::optional<ClockPlan> throughDeskclockRow(const StoredRow& row)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("DeskData.db"));
-    if (!create_desk_data(path))
+    if (!createDeskData(path))
         return std::nullopt;
     Database db;
-    if (!db.open(path, database_password()))
+    if (!db.open(path, databasePassword()))
         return std::nullopt;
     QStringList marks;
-    for (int i = 1; i <= deskclock_columns().size(); ++i)
+    for (int i = 1; i <= deskclockColumns().size(); ++i)
         marks << QStringLiteral("?%1").arg(i);
     Statement insert(db, QStringLiteral("INSERT INTO deskclock (%1) VALUES (%2)")
                              .arg(deskclockSelectList(), marks.join(QStringLiteral(", "))));

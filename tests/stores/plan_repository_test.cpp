@@ -35,7 +35,7 @@ struct PlanRepositoryTest : test::DeskDataFolder {
     {
         QFile::remove(folder.file("DeskData.db"));
         Database db;
-        ASSERT_TRUE(db.open(folder.file("DeskData.db"), database_password(), Database::Mode::CreateIfMissing));
+        ASSERT_TRUE(db.open(folder.file("DeskData.db"), databasePassword(), Database::Mode::CreateIfMissing));
         columns[0] = "ID INTEGER";
         ASSERT_TRUE(db.exec("CREATE TABLE deskclock (" + columns.join(", ") + ")"));
         ASSERT_TRUE(db.exec("INSERT INTO deskclock (ID, clockname) VALUES " + rows));
@@ -105,7 +105,7 @@ TEST_F(PlanRepositoryTest, moveAndDelete_keepIdsOneToN)
 
 TEST_F(PlanRepositoryTest, olderFileWithEqualIds_listsInRowOrder_andRenumbers)
 {
-    makeOlderFile(deskclock_columns(), "(2, 'X'), (1, 'Y'), (2, 'Z'), (NULL, 'W')");
+    makeOlderFile(deskclockColumns(), "(2, 'X'), (1, 'Y'), (2, 'Z'), (NULL, 'W')");
 
     EXPECT_EQ(listed(), QStringList({"null W", "1 Y", "2 X", "2 Z"}));
     ASSERT_TRUE(plans.remove({entry(0)}).ok());
@@ -118,7 +118,7 @@ TEST_F(PlanRepositoryTest, missingLockedOrForeignFile_isReportedAndChangesNothin
 {
     save("A");
     {
-        Database other = open_desk_data(folder);
+        Database other = openDeskData(folder);
         ASSERT_TRUE(other.exec("BEGIN EXCLUSIVE"));
         EXPECT_EQ(plans.save("B", "", ClockPlan::defaults(QDate(2026, 12, 9))).status, PlanStatus::Failed);
         ASSERT_TRUE(other.exec("ROLLBACK"));
@@ -138,7 +138,7 @@ TEST_F(PlanRepositoryTest, missingLockedOrForeignFile_isReportedAndChangesNothin
 
 TEST_F(PlanRepositoryTest, tableLackingColumns_isIncomplete)
 {
-    makeOlderFile(deskclock_columns().mid(0, 53), "(1, 'A')");
+    makeOlderFile(deskclockColumns().mid(0, 53), "(1, 'A')");
     PlanRow saved;
     EXPECT_EQ(plans.read("A", ClockPlan{}, &saved).status, PlanStatus::Incomplete);
 }

@@ -52,7 +52,7 @@ TEST_F(RunLogTest, append_storesLabelsAsTheyStand_andQueuedRowsOnce)
 TEST_F(RunLogTest, appendThatFailsPartWay_storesNothing)
 {
     {
-        Database other = open_desk_data(folder);
+        Database other = openDeskData(folder);
         ASSERT_TRUE(other.exec("BEGIN EXCLUSIVE"));
         QString error;
         EXPECT_FALSE(log.append({run("a", "k1"), run("b")}, &error));
@@ -60,7 +60,7 @@ TEST_F(RunLogTest, appendThatFailsPartWay_storesNothing)
         ASSERT_TRUE(other.exec("ROLLBACK"));
     }
     {
-        Database db = open_desk_data(folder);
+        Database db = openDeskData(folder);
         ASSERT_TRUE(db.exec("CREATE TRIGGER refuse BEFORE INSERT ON timesum WHEN NEW.filename = 'bad' "
                             "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     }

@@ -13,7 +13,7 @@ int main(int argc, char** argv)
         return 2;
     }
     orvalen::Database db;
-    if (!db.open(QString::fromLocal8Bit(argv[1]), orvalen::database_password())) {
+    if (!db.open(QString::fromLocal8Bit(argv[1]), orvalen::databasePassword())) {
         std::fprintf(stderr, "%s\n", db.lastError().toLocal8Bit().constData());
         return 1;
     }

@@ -39,13 +39,13 @@ public:
 // Records the instants; never touches the real clock.
 class FakeClockSetter final : public SystemClockSetter {
 public:
-    bool may_set_clock(QString* why) override
+    bool maySetClock(QString* why) override
     {
         if (!allowed && why)
             *why = QStringLiteral("not allowed here");
         return allowed;
     }
-    bool set_clock(const QDateTime& utc) override
+    bool setClock(const QDateTime& utc) override
     {
         instants.push_back(utc);
         return !refuse;

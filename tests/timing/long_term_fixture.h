@@ -80,7 +80,7 @@ protected:
 
     QString dateLine() const { return windowLabel("textLabel2")->text(); }
     QString prompt() const { return windowLabel("textLabel3")->text(); }
-    static QString weekday(const QDate& d) { return weekday_name(d); }
+    static QString weekday(const QDate& d) { return weekdayName(d); }
 
     LongTermDisplay& longTerm() { return engine->longTerm(); }
 };

@@ -13,41 +13,41 @@ const QDate kToday(2026, 12, 8);
 // long_term_display_test; these are the edges.
 TEST(LongTermTexts, shortAndLongCountsAndUnknownFormats)
 {
-    EXPECT_EQ(countdown_texts(59, 4).dateLine, "0天");
-    EXPECT_EQ(countdown_texts(59, 4).clock, "00:00");
-    EXPECT_EQ(countdown_texts(-5, 0).clock, "00时00分00秒");
-    EXPECT_EQ(countdown_texts(36525LL * 86400 + 1, 5).dateLine, "36525天");
-    EXPECT_EQ(countdown_texts(36525LL * 86400 + 1, 5).clock, "00:01");
-    EXPECT_FALSE(countdown_texts(100, 6).known);
-    EXPECT_FALSE(countdown_texts(100, -1).known);
-    EXPECT_FALSE(live_texts(QDateTime(kToday, QTime(9, 5, 7)), 9).known);
+    EXPECT_EQ(countdownTexts(59, 4).dateLine, "0天");
+    EXPECT_EQ(countdownTexts(59, 4).clock, "00:00");
+    EXPECT_EQ(countdownTexts(-5, 0).clock, "00时00分00秒");
+    EXPECT_EQ(countdownTexts(36525LL * 86400 + 1, 5).dateLine, "36525天");
+    EXPECT_EQ(countdownTexts(36525LL * 86400 + 1, 5).clock, "00:01");
+    EXPECT_FALSE(countdownTexts(100, 6).known);
+    EXPECT_FALSE(countdownTexts(100, -1).known);
+    EXPECT_FALSE(liveTexts(QDateTime(kToday, QTime(9, 5, 7)), 9).known);
 }
 
 TEST(LongTermTexts, remainingSeconds_countsSecondBoundaries)
 {
     const QDateTime target(kToday, QTime(12, 0, 0));
-    EXPECT_EQ(remaining_seconds(QDateTime(kToday, QTime(11, 59, 59, 999)), target), 1);
-    EXPECT_EQ(remaining_seconds(QDateTime(kToday, QTime(11, 59, 59, 0)), target), 1);
-    EXPECT_EQ(remaining_seconds(QDateTime(kToday, QTime(12, 0, 0, 500)), target), 0);
-    EXPECT_EQ(remaining_seconds(QDateTime(kToday, QTime(12, 0, 1)), target), -1);
+    EXPECT_EQ(remainingSeconds(QDateTime(kToday, QTime(11, 59, 59, 999)), target), 1);
+    EXPECT_EQ(remainingSeconds(QDateTime(kToday, QTime(11, 59, 59, 0)), target), 1);
+    EXPECT_EQ(remainingSeconds(QDateTime(kToday, QTime(12, 0, 0, 500)), target), 0);
+    EXPECT_EQ(remainingSeconds(QDateTime(kToday, QTime(12, 0, 1)), target), -1);
 }
 
 TEST(LongTermTarget, unusableDates_meanTheLiveClockAndSayWhy)
 {
     const QTime noon(12, 0);
-    const LongTermTarget none = long_term_target(QDate(2000, 1, 1), noon, kToday);
+    const LongTermTarget none = longTermTarget(QDate(2000, 1, 1), noon, kToday);
     EXPECT_TRUE(none.live);
     EXPECT_TRUE(none.problem.isEmpty());
     for (const QDate& bad : {QDate(1999, 12, 31), QDate(), QDate(2226, 12, 8)}) {
-        const LongTermTarget t = long_term_target(bad, noon, kToday);
+        const LongTermTarget t = longTermTarget(bad, noon, kToday);
         EXPECT_TRUE(t.live) << bad.toString().toStdString();
         EXPECT_FALSE(t.problem.isEmpty());
     }
-    const LongTermTarget far = long_term_target(QDate(2125, 12, 8), noon, kToday);
+    const LongTermTarget far = longTermTarget(QDate(2125, 12, 8), noon, kToday);
     EXPECT_FALSE(far.live);
     EXPECT_EQ(far.instant, QDateTime(QDate(2125, 12, 8), noon));
 
-    const LongTermTarget badTime = long_term_target(QDate(2026, 12, 11), QTime(), kToday);
+    const LongTermTarget badTime = longTermTarget(QDate(2026, 12, 11), QTime(), kToday);
     EXPECT_EQ(badTime.instant, QDateTime(QDate(2026, 12, 11), QTime(0, 0)));
     EXPECT_FALSE(badTime.problem.isEmpty());
 }

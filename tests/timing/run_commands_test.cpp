@@ -63,13 +63,13 @@ protected:
     {
         registry_values::setTimeRecord(program.registry, true);
         if (!program.context.folder.exists("DeskData.db")) {
-            ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+            ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
         }
     }
 
     int timesumRows()
     {
-        Database db = open_desk_data(program.context.folder);
+        Database db = openDeskData(program.context.folder);
         Statement st(db, "SELECT count(*) AS n FROM timesum");
         return st.next() ? int(st.integer("n")) : -1;
     }

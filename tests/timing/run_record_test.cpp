@@ -65,7 +65,7 @@ protected:
     void makeDatabase()
     {
         if (!program.context.folder.exists("DeskData.db")) {
-            ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+            ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
         }
     }
     struct Row {
@@ -74,7 +74,7 @@ protected:
     std::vector<Row> rows()
     {
         std::vector<Row> out;
-        Database db = open_desk_data(program.context.folder);
+        Database db = openDeskData(program.context.folder);
         Statement st(db, "SELECT set_time, use_time, out_time, pause_time, filename FROM timesum ORDER BY ID_auto");
         while (st.next())
             out.push_back({st.text("set_time"), st.text("use_time"), st.text("out_time"), st.text("pause_time"),
@@ -125,7 +125,7 @@ TEST_F(RecordRunTest, databaseThatCannotTakeTheRow_keepsItWaitingUntilItCan)
     // Locked by another program: the row waits.
     makeDatabase();
     {
-        Database other = open_desk_data(program.context.folder);
+        Database other = openDeskData(program.context.folder);
         ASSERT_TRUE(other.exec("BEGIN EXCLUSIVE"));
         record.label = "second";
         EXPECT_EQ(recordRun(program.context, record, &error), RecordResult::Pending);
@@ -177,7 +177,7 @@ TEST_F(RecordRunTest, queueThatCannotBeRemoved_isWrittenOnceWithoutItsBadEntries
     {
         // The write-ahead log stays while a connection is open, so the
         // database takes rows in a folder where nothing can be removed.
-        Database keepOpen = open_desk_data(program.context.folder);
+        Database keepOpen = openDeskData(program.context.folder);
         ASSERT_TRUE(keepOpen.exec("SELECT count(*) FROM timesum"));
         ReadOnlyFolder locked(program.path());
         if (!locked.active())
@@ -237,7 +237,7 @@ TEST_F(RunCommandsRecordTest, unwritableStatistics_showOneNoticeAfterTheTick)
 {
     makeDatabase();
     {
-        Database db = open_desk_data(program.context.folder);
+        Database db = openDeskData(program.context.folder);
         ASSERT_TRUE(db.exec("DROP TABLE timesum"));
     }
     commands->recordRun();

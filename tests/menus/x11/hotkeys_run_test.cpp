@@ -60,7 +60,7 @@ struct HotkeysRunTest : ::testing::Test {
                                          {"pause", "Ctrl+Alt+P"}, {"often", "11"}})
             program.ini.write("Hotkey", key, value);
         QFile::remove(program.file("DeskData.db"));
-        ASSERT_TRUE(create_desk_data(program.file("DeskData.db")));
+        ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
         addPlan(1, "A");
         addPlan(2, "B");
         savePlan(program.registry, plan_with_title("current"));
@@ -86,14 +86,14 @@ struct HotkeysRunTest : ::testing::Test {
 
     void addPlan(int id, const QString& name)
     {
-        Database db = open_desk_data(program.context.folder);
+        Database db = openDeskData(program.context.folder);
         ASSERT_TRUE(db.isOpen());
         const ClockPlan p = plan_with_title("title " + name);
         QStringList marks;
-        for (int i = 0; i < deskclock_columns().size(); ++i)
+        for (int i = 0; i < deskclockColumns().size(); ++i)
             marks << "?";
         Statement insert(db, QString("INSERT INTO deskclock (%1) VALUES (%2)")
-                                 .arg(deskclock_columns().join(", "), marks.join(", ")));
+                                 .arg(deskclockColumns().join(", "), marks.join(", ")));
         insert.bindInt(1, id);
         insert.bindText(2, name);
         insert.bindText(3, "marquee " + name);

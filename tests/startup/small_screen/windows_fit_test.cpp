@@ -41,7 +41,7 @@ TEST(WindowsOnSmallScreen, settingsWithPlanPanelStatisticsBackgroundAbout_fitThe
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_EQ(area.size(), QSize(1280, 720));
     TempProgram program;
-    auto windows = build_program_windows(program.context, make_desktop_windows);
+    auto windows = buildProgramWindows(program.context, makeDesktopWindows);
     QMenu* menu = nullptr;
     for (QWidget* w : QApplication::allWidgets())
         if (w->objectName() == "desktopMenu")

@@ -71,7 +71,7 @@ struct DesktopMenuWindowsTest : ::testing::Test {
     void TearDown() override { windows.reset(); }
     void start()
     {
-        windows = build_program_windows(program.context, make_desktop_windows);
+        windows = buildProgramWindows(program.context, makeDesktopWindows);
         menu = nullptr;
         for (QWidget* w : QApplication::allWidgets())
             if (w->objectName() == "desktopMenu")

@@ -41,7 +41,7 @@ QStringList listed(PlanPanel& panel)
 TEST(PlanPanelInWindow, saveThreeMoveDeleteLoad_tableSubmenuAndListAgreeAfterARestart)
 {
     TempProgram program;
-    auto windows = build_program_windows(program.context, make_desktop_windows);
+    auto windows = buildProgramWindows(program.context, makeDesktopWindows);
     with_settings([&](SettingsWindow& w) {
         namedChild<QCheckBox>(w, "阶段设置")->setChecked(true);
         auto* panel = w.findChild<PlanPanel*>();
@@ -71,7 +71,7 @@ TEST(PlanPanelInWindow, saveThreeMoveDeleteLoad_tableSubmenuAndListAgreeAfterARe
         ADD_FAILURE() << "message: " << s.text.toStdString();
 
     windows.reset();
-    windows = build_program_windows(program.context, make_desktop_windows);
+    windows = buildProgramWindows(program.context, makeDesktopWindows);
     // The saved plans are read once the display has shown its first frame.
     for (int i = 0; i < 100 && submenu() != QStringList({"丙", "乙"}); ++i)
         QTest::qWait(20);

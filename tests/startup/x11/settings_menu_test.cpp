@@ -21,7 +21,7 @@ namespace {
 TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart)
 {
     TempProgram program;
-    auto windows = build_program_windows(program.context, make_desktop_windows);
+    auto windows = buildProgramWindows(program.context, makeDesktopWindows);
     auto* display = find_widget<DisplayWindow>();
     ASSERT_NE(display, nullptr);
 
@@ -38,7 +38,7 @@ TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart
     EXPECT_TRUE(program.notifier.shown.empty());
 
     windows.reset();
-    windows = build_program_windows(program.context, make_desktop_windows);
+    windows = buildProgramWindows(program.context, makeDesktopWindows);
     program.timers.advance(500);
     display = find_widget<DisplayWindow>();
     ASSERT_NE(display, nullptr);
@@ -48,7 +48,7 @@ TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart
 TEST(SettingsFromMenu, onScreenSettingsButton_opensTheWindow)
 {
     TempProgram program;
-    auto windows = build_program_windows(program.context, make_desktop_windows);
+    auto windows = buildProgramWindows(program.context, makeDesktopWindows);
     auto* display = find_widget<DisplayWindow>();
     ASSERT_NE(display, nullptr);
     auto* button = display->findChild<QLabel*>(QStringLiteral("screenButton3"));
