@@ -179,6 +179,69 @@ QStringList split_lines(const QByteArray& bytes)
     return lines;
 }
 
+// What one line inside the program's key holds.
+enum class LineKind { Value, Deletion, Unreadable };
+struct ValueLine {
+    LineKind kind = LineKind::Unreadable;
+    const char* why = "";
+};
+
+// The typed value after "=" at `pos` of line `n`; raw bytes may run on over
+// the next lines, and `n` moves to the last line they take.
+ValueLine readValue(const QStringList& lines, qsizetype& n, const QString& line, qsizetype pos, Entry* entry)
+{
+    const QString rest = line.mid(pos);
+    if (rest.startsWith(u'"')) {
+        qsizetype vpos = pos;
+        if (!unescape(line, vpos, &entry->value.text) || !line.mid(vpos).trimmed().isEmpty())
+            return {LineKind::Unreadable, "a text that is not closed"};
+        entry->value.type = RegistryStore::Type::String;
+        return {LineKind::Value};
+    }
+    if (rest.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
+        const QString hex = rest.mid(6).trimmed();
+        bool ok = hex.size() >= 1 && hex.size() <= 8;
+        for (QChar c : hex)
+            ok = ok && is_hex(c);
+        if (!ok)
+            return {LineKind::Unreadable, "not a 32-bit value"};
+        entry->value.type = RegistryStore::Type::Dword;
+        entry->value.dword = qint32(quint32(hex.toUInt(nullptr, 16)));
+        return {LineKind::Value};
+    }
+    if (rest == QLatin1String("-"))
+        return {LineKind::Deletion};
+    if (!rest.startsWith(QLatin1String("hex"), Qt::CaseInsensitive))
+        return {LineKind::Unreadable, "a value of unknown form"};
+    // raw bytes or another typed value: kept, read as another type
+    entry->value.type = RegistryStore::Type::Other;
+    entry->rawText = lines.at(n).trimmed();
+    while (entry->rawText.endsWith(u'\\')) {
+        if (n + 1 >= lines.size() || lines.at(n + 1).trimmed().isEmpty())
+            return {LineKind::Unreadable, "raw bytes cut off"};
+        entry->rawText += u'\n' + lines.at(++n);
+    }
+    return {LineKind::Value};
+}
+
+// A `"name"=value` or `@=value` line (trimmed) of line `n`.
+ValueLine readValueLine(const QStringList& lines, qsizetype& n, const QString& line, Entry* entry)
+{
+    qsizetype pos = 0;
+    if (line.startsWith(u'@'))
+        pos = 1;
+    else if (!line.startsWith(u'"') || !unescape(line, pos, &entry->name))
+        return {LineKind::Unreadable, "no quoted value name"};
+    while (pos < line.size() && line.at(pos).isSpace())
+        ++pos;
+    if (pos >= line.size() || line.at(pos) != u'=')
+        return {LineKind::Unreadable, "no \"=\" after the name"};
+    ++pos;
+    while (pos < line.size() && line.at(pos).isSpace())
+        ++pos;
+    return readValue(lines, n, line, pos, entry);
+}
+
 // Reads every value it can; a line it cannot read is skipped and counted.
 int parse(const QByteArray& bytes, Entries* entries, const QString& path)
 {
@@ -214,68 +277,15 @@ int parse(const QByteArray& bytes, Entries* entries, const QString& path)
             skip(n, "outside the program's key");
             continue;
         }
-        // "name"=... or @=...
         Entry entry;
-        qsizetype pos = 0;
-        if (line.startsWith(u'@')) {
-            pos = 1;
-        } else if (!line.startsWith(u'"') || !unescape(line, pos, &entry.name)) {
-            skip(n, "no quoted value name");
-            continue;
-        }
-        while (pos < line.size() && line.at(pos).isSpace())
-            ++pos;
-        if (pos >= line.size() || line.at(pos) != u'=') {
-            skip(n, "no \"=\" after the name");
-            continue;
-        }
-        ++pos;
-        while (pos < line.size() && line.at(pos).isSpace())
-            ++pos;
-        const QString rest = line.mid(pos);
-        if (rest.startsWith(u'"')) {
-            qsizetype vpos = pos;
-            if (!unescape(line, vpos, &entry.value.text) || !line.mid(vpos).trimmed().isEmpty()) {
-                skip(n, "a text that is not closed");
-                continue;
-            }
-            entry.value.type = RegistryStore::Type::String;
-        } else if (rest.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
-            const QString hex = rest.mid(6).trimmed();
-            bool ok = hex.size() >= 1 && hex.size() <= 8;
-            for (QChar c : hex)
-                ok = ok && is_hex(c);
-            if (!ok) {
-                skip(n, "not a 32-bit value");
-                continue;
-            }
-            entry.value.type = RegistryStore::Type::Dword;
-            entry.value.dword = qint32(quint32(hex.toUInt(nullptr, 16)));
-        } else if (rest == QLatin1String("-")) {
-            entries->drop(entry.name); // a deletion line
-            continue;
-        } else if (rest.startsWith(QLatin1String("hex"), Qt::CaseInsensitive)) {
-            // raw bytes or another typed value: kept, read as another type
-            entry.value.type = RegistryStore::Type::Other;
-            entry.rawText = lines.at(n).trimmed();
-            const qsizetype first = n;
-            bool cut = false;
-            while (entry.rawText.endsWith(u'\\')) {
-                if (n + 1 >= lines.size() || lines.at(n + 1).trimmed().isEmpty()) {
-                    cut = true; // cut off in the middle
-                    break;
-                }
-                entry.rawText += u'\n' + lines.at(++n);
-            }
-            if (cut) {
-                skip(first, "raw bytes cut off");
-                continue;
-            }
-        } else {
-            skip(n, "a value of unknown form");
-            continue;
-        }
-        entries->put(std::move(entry));
+        const qsizetype first = n;
+        const ValueLine read = readValueLine(lines, n, line, &entry);
+        if (read.kind == LineKind::Unreadable)
+            skip(first, read.why);
+        else if (read.kind == LineKind::Deletion)
+            entries->drop(entry.name);
+        else
+            entries->put(std::move(entry));
     }
     return skipped;
 }
