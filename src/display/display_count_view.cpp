@@ -9,7 +9,6 @@
 #include "display/panel.h"
 #include "display/prompt_ticker.h"
 #include "platform/registry_store.h"
-#include "platform/text_path.h"
 #include "stores/clock_plan.h"
 
 #include <QFontMetricsF>
@@ -247,7 +246,7 @@ void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString&
     p.stagecolour = PlanColour::fromText(registry.readText(QStringLiteral("stagecolour")).value_or(QString()));
     sizes = registry.readText(QStringLiteral("sizethree")).value_or(QString());
     m_currentPlan.replace(p);
-    styleElement(m_textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leadingNumber(p.stagecolour.text)), QColor(Qt::black)),
+    styleElement(m_textLabels[kDateLine], p.stagefont, colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)),
                  sizeEntry(sizes, 3), m_textPanels[kDateLine]);
     m_textPanels[kDateLine]->setVisible(!m_textLabels[kDateLine]->text().isEmpty());
 

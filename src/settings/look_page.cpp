@@ -1,5 +1,6 @@
 #include "settings/look_page.h"
 
+#include "display/made_text_sizes.h"
 #include "settings/colour_swatch.h"
 #include "settings/named_list.h"
 #include "settings/settings_rules.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
+#include <cmath>
 
 namespace orvalen {
 
@@ -83,8 +85,7 @@ void LookPage::showPlan(const ClockPlan& p)
 {
     for (int i = 0; i < kStyleSlots; ++i) {
         refillList(m_styleRows[i].size, sizeList(i));
-        const int v = int(p.fontSizes[i]);
-        m_styleRows[i].size->setEditText(QString::number(v > 10 ? v : 10));
+        showSize(StyleSlot(i), p, 10);
     }
     showSwitches(p);
     showColoursAndTitles(p);
@@ -100,17 +101,35 @@ void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, const 
     ClockPlan complete = p;
     complete.completeFontSizes();
     for (int i = 0; i < kStyleSlots; ++i)
-        m_styleRows[i].size->setEditText(QString::number(std::max(0, int(complete.fontSizes[i]))));
+        showSize(StyleSlot(i), complete, 0);
     // The date line keeps the per-user store's font and size.
     showFont(Days, daysFont);
     if (storedSizes) {
         const QStringList reg = storedSizes->split(QLatin1Char('/'));
-        if (reg.size() > 3)
+        if (reg.size() > 3) {
+            m_keptSizes[Days] = {};
             m_styleRows[Days].size->setEditText(QString::number(leadingDigits(reg[3]).value_or(0)));
+        }
     }
     showSwitches(p);
     showColoursAndTitles(p);
     showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, true);
+}
+
+void LookPage::showSize(StyleSlot slot, const ClockPlan& p, int smallest)
+{
+    QComboBox* list = m_styleRows[slot].size;
+    KeptSize& kept = m_keptSizes[slot];
+    if (const std::optional<double> size = p.fontSize(slot)) {
+        kept = {};
+        list->setEditText(QString::number(std::max(int(*size), smallest)));
+        return;
+    }
+    // A size the plan cannot read shows the size the display keeps for it,
+    // and is written back as it was read while the entry stays unchanged.
+    kept.shown = QString::number(std::lround(kMadeTextSizes[size_t(slot)]));
+    kept.value = p.fontSizes[size_t(slot)];
+    list->setEditText(kept.shown);
 }
 
 void LookPage::showFont(StyleSlot slot, const QString& name)
@@ -156,7 +175,9 @@ void LookPage::writeInto(ClockPlan& plan) const
         if (r.font->count() > 0) // before the font lists are filled the plan's own names stay
             *fonts[i] = r.font->currentText();
         *colours[i] = PlanColour::fromText(r.colour->valueText());
-        plan.fontSizes[i] = r.size->currentText().toDouble(); // an empty size is 0
+        const KeptSize& kept = m_keptSizes[i];
+        const QString typed = r.size->currentText();
+        plan.fontSizes[i] = kept.value && typed == kept.shown ? *kept.value : typed.toDouble(); // an empty size is 0
     }
     plan.fontSizesComplete = true;
     plan.firsttext = m_mainTitle.text->text();

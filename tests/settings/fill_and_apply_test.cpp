@@ -41,7 +41,7 @@ TEST_F(FillTest, planFieldsAndIniKeys_reachTheirControls)
     EXPECT_EQ(box("时间颜色、背景按精准设置")->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(list("主标题 大小")->currentText(), "90");
     EXPECT_EQ(list("副标题 大小")->currentText(), "10");
-    EXPECT_EQ(list("时间 大小")->currentText(), "10");
+    EXPECT_EQ(list("时间 大小")->currentText(), "80"); // an empty size: the display's own
     EXPECT_EQ(swatch("读秒 时间颜色")->value(), 0);
     EXPECT_EQ(swatch("读秒 背景颜色")->value(), 65535);
     EXPECT_EQ(swatch("背景色/图")->value(), kWindowColour);
@@ -132,6 +132,26 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_EQ(readyShown, 1);
     EXPECT_TRUE(program.notifier.shown.empty());
+}
+
+TEST_F(ApplyTest, unreadableSizes_showTheDisplaysOwnAndApplyKeepsThem)
+{
+    for (const QString sizes : {"abc/80/150/100/30/30/", "99999999999/1e999/150/100/30/30/"}) {
+        ClockPlan plan = defaultPlan();
+        setStored(plan, "sizethree", sizes);
+        SettingsWindow& w = open(plan);
+        const double titleSize = view().elementFont(DisplayElement::MainTitle).pointSizeF();
+        EXPECT_EQ(list("主标题 大小")->currentText(), "72");
+        ASSERT_TRUE(w.apply());
+        EXPECT_EQ(storedText(storedPlan(), "sizethree"), sizes);
+        display->styleForCount("01:00", QString());
+        EXPECT_EQ(view().elementFont(DisplayElement::MainTitle).pointSizeF(), titleSize) << sizes.toStdString();
+    }
+    // A size typed far beyond any font is kept too, and shown as the display's own.
+    list("主标题 大小")->setEditText("99999999999");
+    ASSERT_TRUE(settings->apply());
+    open();
+    EXPECT_EQ(list("主标题 大小")->currentText(), "72");
 }
 
 TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
