@@ -92,7 +92,7 @@ void LookPage::showPlan(const ClockPlan& p)
     showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, false);
 }
 
-void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, const std::optional<QString>& storedSizes)
+void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, std::optional<int> daysSize)
 {
     const QString fonts[kStyleSlots] = {p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont};
     for (int i = 0; i < kStyleSlots; ++i)
@@ -104,12 +104,9 @@ void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, const 
         showSize(StyleSlot(i), complete, 0);
     // The date line keeps the per-user store's font and size.
     showFont(Days, daysFont);
-    if (storedSizes) {
-        const QStringList reg = storedSizes->split(QLatin1Char('/'));
-        if (reg.size() > 3) {
-            m_keptSizes[Days] = {};
-            m_styleRows[Days].size->setEditText(QString::number(leadingDigits(reg[3]).value_or(0)));
-        }
+    if (daysSize) {
+        m_keptSizes[Days] = {};
+        m_styleRows[Days].size->setEditText(QString::number(*daysSize));
     }
     showSwitches(p);
     showColoursAndTitles(p);
@@ -145,13 +142,12 @@ void LookPage::showFont(StyleSlot slot, const QString& name)
 
 void LookPage::showSwitches(const ClockPlan& p)
 {
-    const std::optional<QString>& flags = p.stored.checkthree;
-    showSwitch(m_stageLooksBox, p.stageLooks, flags, 1);
-    showSwitch(m_weekdayBox, p.showsWeekday, flags, 2);
-    showSwitch(m_scrollingTextBox, p.showsScrollingText, flags, 3);
-    showSwitch(m_mainTitle.centred, p.centresTitle, flags, 4);
-    showSwitch(m_subtitle.centred, p.centresSubtitle, flags, 5);
-    showSwitch(m_spareCentreBox, p.centresThird, flags, 6);
+    showSwitch(m_stageLooksBox, p, DisplaySwitch::StageLooks);
+    showSwitch(m_weekdayBox, p, DisplaySwitch::Weekday);
+    showSwitch(m_scrollingTextBox, p, DisplaySwitch::ScrollingText);
+    showSwitch(m_mainTitle.centred, p, DisplaySwitch::CentredTitle);
+    showSwitch(m_subtitle.centred, p, DisplaySwitch::CentredSubtitle);
+    showSwitch(m_spareCentreBox, p, DisplaySwitch::CentredThird);
 }
 
 void LookPage::showColoursAndTitles(const ClockPlan& p)
@@ -236,7 +232,7 @@ void LookPage::showLongTerm(bool on)
 {
     // The weekday and the days' style belong to long-term plans.
     if (on)
-        showSwitch(m_weekdayBox, m_stored.showsWeekday, m_stored.stored.checkthree, 2);
+        showSwitch(m_weekdayBox, m_stored, DisplaySwitch::Weekday);
     else
         m_weekdayBox->setChecked(false);
     m_weekdayBox->setEnabled(on);
@@ -252,31 +248,30 @@ void LookPage::showSimple(bool simple, bool longTerm)
     m_simple = simple;
     const bool full = !simple;
     const ClockPlan& p = m_stored;
-    const std::optional<QString>& flags = p.stored.checkthree;
     // Simple mode: no per-stage looks, both titles centred, no scrolling text.
-    auto showStored = [&](QCheckBox* box, bool simpleValue, bool stored, int digit) {
+    auto showStored = [&](QCheckBox* box, bool simpleValue, DisplaySwitch which) {
         if (simple)
             box->setChecked(simpleValue);
         else
-            showSwitch(box, stored, flags, digit);
+            showSwitch(box, p, which);
     };
-    showStored(m_stageLooksBox, false, p.stageLooks, 1);
+    showStored(m_stageLooksBox, false, DisplaySwitch::StageLooks);
     m_stageLooksBox->setVisible(full);
-    showStored(m_mainTitle.centred, true, p.centresTitle, 4);
+    showStored(m_mainTitle.centred, true, DisplaySwitch::CentredTitle);
     m_mainTitle.centred->setVisible(full);
-    showStored(m_subtitle.centred, true, p.centresSubtitle, 5);
+    showStored(m_subtitle.centred, true, DisplaySwitch::CentredSubtitle);
     m_subtitle.centred->setVisible(full);
     for (StyleSlot slot : {Prompt, ScrollingText}) {
         const StyleRow& r = m_styleRows[slot];
         for (QWidget* w : std::initializer_list<QWidget*>{r.name, r.font, r.size, r.colour})
             w->setVisible(full);
     }
-    showStored(m_scrollingTextBox, false, p.showsScrollingText, 3);
+    showStored(m_scrollingTextBox, false, DisplaySwitch::ScrollingText);
     m_scrollingTextBox->setVisible(full);
     if (simple && longTerm)
         m_weekdayBox->setChecked(true);
     else
-        showSwitch(m_weekdayBox, p.showsWeekday, flags, 2);
+        showSwitch(m_weekdayBox, p, DisplaySwitch::Weekday);
     if (!longTerm)
         m_weekdayBox->setChecked(false); // the weekday belongs to long-term plans only
     m_weekdayBox->setVisible(full && longTerm);

@@ -36,7 +36,7 @@ public:
     // A saved row loaded into the editor: its sizes as they stand (a list
     // that is not six sizes gives the shipped one), the date line's font and
     // size from the per-user store when read.
-    void showSavedPlan(const ClockPlan& plan, const QString& daysFont, const std::optional<QString>& storedSizes);
+    void showSavedPlan(const ClockPlan& plan, const QString& daysFont, std::optional<int> daysSize);
     void writeInto(ClockPlan& plan) const;
     // Fills the font lists; `installed` for every text but the days, which
     // offers `preferred` only.
