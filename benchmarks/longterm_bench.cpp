@@ -133,7 +133,7 @@ int main(int argc, char** argv)
             if (!measure)
                 continue;
             const QDateTime now = longTerm.clock().now();
-            const QString expected = countdownTexts(remainingSeconds(now, target), 0).clock;
+            const QString expected = countdownTexts(remainingSeconds(now, target), TimeFormat::Seconds).clock;
             if (clockText->text() != expected)
                 maxLateMs = std::max<qint64>(maxLateMs, now.time().msec());
         }

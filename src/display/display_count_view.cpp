@@ -8,9 +8,8 @@
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/prompt_ticker.h"
-#include "platform/registry_store.h"
-#include "platform/text_path.h"
 #include "stores/clock_plan.h"
+#include "stores/plan_store.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
@@ -241,14 +240,12 @@ void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString&
     // The date line takes its look from the stored values, which the
     // element menu writes, not from the plan in memory. A colour text of the
     // registry is its leading number, so an absent or empty value is black.
-    QString sizes;
-    RegistryStore& registry = m_ctx.registry;
-    p.stagefont = registry.readText(QStringLiteral("stagefont")).value_or(QString());
-    p.stagecolour = PlanColour::fromText(registry.readText(QStringLiteral("stagecolour")).value_or(QString()));
-    sizes = registry.readText(QStringLiteral("sizethree")).value_or(QString());
+    const StoredDateLineStyle dateLine = loadDateLineStyle(m_ctx.registry);
+    p.stagefont = dateLine.font.value_or(QString());
+    p.stagecolour = dateLine.colour.value_or(PlanColour{});
     m_currentPlan.replace(p);
-    styleElement(m_textLabels[kDateLine], p.stagefont, colour_from_value(qint64(leadingNumber(p.stagecolour.text)), QColor(Qt::black)),
-                 sizeEntry(sizes, 3), m_textPanels[kDateLine]);
+    styleElement(m_textLabels[kDateLine], p.stagefont, colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)),
+                 dateLine.size, m_textPanels[kDateLine]);
     m_textPanels[kDateLine]->setVisible(!m_textLabels[kDateLine]->text().isEmpty());
 
     setCaption(m_textLabels[kPromptLine], prompt);

@@ -24,18 +24,6 @@ std::optional<int> toInt32(double value)
     return int(r);
 }
 
-std::optional<double> sizeEntry(const QString& sizes, int k)
-{
-    const QStringList parts = sizes.split(QLatin1Char('/'));
-    if (k < 0 || k >= parts.size())
-        return std::nullopt;
-    bool ok = false;
-    const double v = parts.at(k).trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v <= 0 || v > 2048)
-        return std::nullopt;
-    return v;
-}
-
 bool isBareFileName(const QString& name)
 {
     if (name.trimmed().isEmpty())

@@ -11,10 +11,6 @@ std::optional<int> toInt16(double value);
 // The same for 32 bits.
 std::optional<int> toInt32(double value);
 
-// Entry k (from 0) of the "/"-separated font size list, when it is a usable
-// font size in points (a whole number text, > 0); nullopt otherwise.
-std::optional<double> sizeEntry(const QString& sizes, int k);
-
 // True when a stored picture name is a bare file name: not empty, without
 // "/", "\" or "..", so it can only name a file inside picture/.
 bool isBareFileName(const QString& name);

@@ -5,6 +5,7 @@
 #include "display/display_host.h"
 #include "display/fonts.h"
 #include "display/logo_video.h"
+#include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/prompt_ticker.h"
@@ -132,18 +133,19 @@ void DisplayWindow::createControls()
     };
 
     // Title: a label straight on the background.
-    m_textLabels[kTitleLine] = makeLabel("textLabel0", QStringLiteral("主标题"), m_backgroundBox, "宋体", 72);
+    m_textLabels[kTitleLine] = makeLabel("textLabel0", QStringLiteral("主标题"), m_backgroundBox, "宋体", kMadeTextSizes[0]);
     setForeColour(m_textLabels[kTitleLine], text);
 
     static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};
     static const double panelW[5] = {0, 3255, 3255, 3495, 4695};
     static const double panelH[5] = {0, 1455, 1455, 1455, 1215};
-    static const double labelPt[5] = {0, 42, 72, 42, 42};
+    // Panels 1..4 hold the subtitle, date line, prompt and scrolling text.
+    static const std::size_t sizeSlot[5] = {0, 1, 3, 4, 5};
     for (std::size_t i = 1; i <= 4; ++i) {
         m_textPanels[i] = setUpPanel(new Panel(m_backgroundBox), QStringLiteral("textPanel%1").arg(i), panelW[i],
                                      panelH[i]);
         m_textLabels[i] = makeLabel(QStringLiteral("textLabel%1").arg(i), QString::fromUtf8(captions[i]),
-                                    m_textPanels[i], i == 4 ? "新宋体" : "宋体", labelPt[i]);
+                                    m_textPanels[i], i == 4 ? "新宋体" : "宋体", kMadeTextSizes[sizeSlot[i]]);
         m_textPanels[i]->setAccessibleName(m_textLabels[i]->text());
         setForeColour(m_textLabels[i], text);
     }
@@ -152,10 +154,10 @@ void DisplayWindow::createControls()
     auto makeClock = [&](const QString& name, const QString& caption) {
         auto* clock = new ClockPanel(m_backgroundBox);
         setUpPanel(clock, name, 2175, 900);
-        clock->setFont(designerFont("新宋体", 80.25));
+        clock->setFont(designerFont("新宋体", kMadeTextSizes[2]));
         clock->setForeColor(kRed);
         clock->setText(caption);
-        clock->setTextFont(designerFont("新宋体", 80.25));
+        clock->setTextFont(designerFont("新宋体", kMadeTextSizes[2]));
         return clock;
     };
     m_clock = makeClock("clockPanel", QStringLiteral("时钟"));

@@ -50,13 +50,13 @@ void ElementMenu::chooseFont(DisplayElement e)
         plan.stagefont = font.family();
         plan.stagecolour = storedColour(e, plan.stagecolour);
         plan.setFontSize(3, font.pointSizeF());
-        store(plan, {"stagefont", "stagecolour", "sizethree"});
+        store(plan, StyleFields::DateLineLookAndSizes);
         break;
     case DisplayElement::Clock:
         plan.setFontSize(2, font.pointSizeF());
         plan.clockFont = font.family();
         plan.clockcolour = storedColour(e, plan.clockcolour);
-        store(plan, {"clockFont", "clockcolour", "sizethree"});
+        store(plan, StyleFields::ClockLookAndSizes);
         break;
     default:
         break;
@@ -79,7 +79,7 @@ void ElementMenu::chooseColour(DisplayElement e)
     case DisplayElement::DateLine:
         plan.stagefont = m_display.elementFont(e).family();
         plan.stagecolour = PlanColour::fromColour(colour);
-        store(plan, {"stagefont", "stagecolour"});
+        store(plan, StyleFields::DateLineLook);
         break;
     case DisplayElement::Clock: {
         m_display.repaintElement(e);
@@ -87,7 +87,7 @@ void ElementMenu::chooseColour(DisplayElement e)
         plan.setFontSize(2, font.pointSizeF()); // kept in memory only
         plan.clockFont = font.family();
         plan.clockcolour = PlanColour::fromColour(colour);
-        store(plan, {"clockcolour"});
+        store(plan, StyleFields::ClockColour);
         break;
     }
     case DisplayElement::OvertimeClock:
@@ -108,10 +108,10 @@ PlanColour ElementMenu::storedColour(DisplayElement e, const PlanColour& stored)
     return PlanColour::fromColour(now);
 }
 
-void ElementMenu::store(const ClockPlan& plan, const QStringList& names)
+void ElementMenu::store(const ClockPlan& plan, StyleFields fields)
 {
     // The values of one choice go to the store together, in one save.
-    if (!savePlanFields(m_ctx.registry, plan, names))
+    if (!saveStyleFields(m_ctx.registry, plan, fields))
         qWarning() << "Element menu: the font, colour and size could not be stored";
 }
 

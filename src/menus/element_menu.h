@@ -2,6 +2,7 @@
 #include "display/display_element.h"
 #include "menus/menu_hooks.h"
 #include "stores/plan_colour.h"
+#include "stores/plan_store.h"
 
 #include <QString>
 #include <initializer_list>
@@ -38,7 +39,7 @@ private:
     void toggleWeekday();
 
     // Keeps plan values in the per-user store under their value names.
-    void store(const ClockPlan& plan, const QStringList& names);
+    void store(const ClockPlan& plan, StyleFields fields);
     // The plan's own colour while the element still shows it (a system
     // colour keeps its negative value), else the element's colour.
     PlanColour storedColour(DisplayElement e, const PlanColour& stored) const;

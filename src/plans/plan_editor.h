@@ -1,5 +1,6 @@
 #pragma once
 #include "stores/clock_plan.h"
+#include "stores/plan_store.h"
 
 #include <QString>
 #include <optional>
@@ -34,12 +35,10 @@ public:
     virtual void focusNameField() = 0;
 
     // Fills the editor's controls from a saved row, as loading a saved plan
-    // does. `registryStageFont` and `registrySizeList` are the date line's
-    // font and the size list read from the per-user store just before (the
-    // date line's font and size boxes show those instead of the row's);
-    // an empty optional means the read failed.
-    virtual void loadSavedPlan(const SavedPlan& saved, const std::optional<QString>& registryStageFont,
-                               const std::optional<QString>& registrySizeList) = 0;
+    // does. `dateLine` is the date line's look read from the per-user store
+    // just before (the date line's font and size boxes show it instead of
+    // the row's); an absent part was not read.
+    virtual void loadSavedPlan(const SavedPlan& saved, const StoredDateLineStyle& dateLine) = 0;
 };
 
 } // namespace orvalen

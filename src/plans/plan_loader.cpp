@@ -4,6 +4,7 @@
 #include "platform/registry_store.h"
 #include "stores/current_plan.h"
 #include "stores/plan_repository.h"
+#include "stores/plan_store.h"
 
 namespace orvalen {
 
@@ -27,18 +28,15 @@ std::optional<PlanMessage> loadNamedPlan(const PlanRepository& plans, const Regi
         return PlanMessage{QStringLiteral("标准用户或来宾用户权限限制，请用管理员账户设置"), 1200, QString()};
     }
 
-    std::optional<QString> stageFont;
-    std::optional<QString> sizeList;
     ClockPlan plan = currentPlan.plan();
-    stageFont = registry.readText(QStringLiteral("stagefont"));
-    sizeList = registry.readText(QStringLiteral("sizethree"));
-    if (stageFont)
-        plan.stagefont = *stageFont;
-    if (const std::optional<QString> colour = registry.readText(QStringLiteral("stagecolour")))
-        plan.stagecolour = PlanColour::fromText(*colour);
+    const StoredDateLineStyle dateLine = loadDateLineStyle(registry);
+    if (dateLine.font)
+        plan.stagefont = *dateLine.font;
+    if (dateLine.colour)
+        plan.stagecolour = *dateLine.colour;
     plan.completeFontSizes();
     currentPlan.replace(plan);
-    editor.loadSavedPlan(SavedPlan{row.id, row.name, row.movingText, row.plan}, stageFont, sizeList);
+    editor.loadSavedPlan(SavedPlan{row.id, row.name, row.movingText, row.plan}, dateLine);
     return std::nullopt;
 }
 

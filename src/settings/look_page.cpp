@@ -1,5 +1,6 @@
 #include "settings/look_page.h"
 
+#include "display/made_text_sizes.h"
 #include "settings/colour_swatch.h"
 #include "settings/named_list.h"
 #include "settings/settings_rules.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
+#include <cmath>
 
 namespace orvalen {
 
@@ -83,15 +85,14 @@ void LookPage::showPlan(const ClockPlan& p)
 {
     for (int i = 0; i < kStyleSlots; ++i) {
         refillList(m_styleRows[i].size, sizeList(i));
-        const int v = int(p.fontSizes[i]);
-        m_styleRows[i].size->setEditText(QString::number(v > 10 ? v : 10));
+        showSize(StyleSlot(i), p, 10);
     }
     showSwitches(p);
     showColoursAndTitles(p);
     showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, false);
 }
 
-void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, const std::optional<QString>& storedSizes)
+void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, std::optional<int> daysSize)
 {
     const QString fonts[kStyleSlots] = {p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont};
     for (int i = 0; i < kStyleSlots; ++i)
@@ -100,17 +101,32 @@ void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, const 
     ClockPlan complete = p;
     complete.completeFontSizes();
     for (int i = 0; i < kStyleSlots; ++i)
-        m_styleRows[i].size->setEditText(QString::number(std::max(0, int(complete.fontSizes[i]))));
+        showSize(StyleSlot(i), complete, 0);
     // The date line keeps the per-user store's font and size.
     showFont(Days, daysFont);
-    if (storedSizes) {
-        const QStringList reg = storedSizes->split(QLatin1Char('/'));
-        if (reg.size() > 3)
-            m_styleRows[Days].size->setEditText(QString::number(leadingDigits(reg[3]).value_or(0)));
+    if (daysSize) {
+        m_keptSizes[Days] = {};
+        m_styleRows[Days].size->setEditText(QString::number(*daysSize));
     }
     showSwitches(p);
     showColoursAndTitles(p);
     showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, true);
+}
+
+void LookPage::showSize(StyleSlot slot, const ClockPlan& p, int smallest)
+{
+    QComboBox* list = m_styleRows[slot].size;
+    KeptSize& kept = m_keptSizes[slot];
+    if (const std::optional<double> size = p.fontSize(slot)) {
+        kept = {};
+        list->setEditText(QString::number(std::max(int(*size), smallest)));
+        return;
+    }
+    // A size the plan cannot read shows the size the display keeps for it,
+    // and is written back as it was read while the entry stays unchanged.
+    kept.shown = QString::number(std::lround(kMadeTextSizes[size_t(slot)]));
+    kept.value = p.fontSizes[size_t(slot)];
+    list->setEditText(kept.shown);
 }
 
 void LookPage::showFont(StyleSlot slot, const QString& name)
@@ -126,13 +142,12 @@ void LookPage::showFont(StyleSlot slot, const QString& name)
 
 void LookPage::showSwitches(const ClockPlan& p)
 {
-    const std::optional<QString>& flags = p.stored.checkthree;
-    showSwitch(m_stageLooksBox, p.stageLooks, flags, 1);
-    showSwitch(m_weekdayBox, p.showsWeekday, flags, 2);
-    showSwitch(m_scrollingTextBox, p.showsScrollingText, flags, 3);
-    showSwitch(m_mainTitle.centred, p.centresTitle, flags, 4);
-    showSwitch(m_subtitle.centred, p.centresSubtitle, flags, 5);
-    showSwitch(m_spareCentreBox, p.centresThird, flags, 6);
+    showSwitch(m_stageLooksBox, p, DisplaySwitch::StageLooks);
+    showSwitch(m_weekdayBox, p, DisplaySwitch::Weekday);
+    showSwitch(m_scrollingTextBox, p, DisplaySwitch::ScrollingText);
+    showSwitch(m_mainTitle.centred, p, DisplaySwitch::CentredTitle);
+    showSwitch(m_subtitle.centred, p, DisplaySwitch::CentredSubtitle);
+    showSwitch(m_spareCentreBox, p, DisplaySwitch::CentredThird);
 }
 
 void LookPage::showColoursAndTitles(const ClockPlan& p)
@@ -156,7 +171,9 @@ void LookPage::writeInto(ClockPlan& plan) const
         if (r.font->count() > 0) // before the font lists are filled the plan's own names stay
             *fonts[i] = r.font->currentText();
         *colours[i] = PlanColour::fromText(r.colour->valueText());
-        plan.fontSizes[i] = r.size->currentText().toDouble(); // an empty size is 0
+        const KeptSize& kept = m_keptSizes[i];
+        const QString typed = r.size->currentText();
+        plan.fontSizes[i] = kept.value && typed == kept.shown ? *kept.value : typed.toDouble(); // an empty size is 0
     }
     plan.fontSizesComplete = true;
     plan.firsttext = m_mainTitle.text->text();
@@ -215,7 +232,7 @@ void LookPage::showLongTerm(bool on)
 {
     // The weekday and the days' style belong to long-term plans.
     if (on)
-        showSwitch(m_weekdayBox, m_stored.showsWeekday, m_stored.stored.checkthree, 2);
+        showSwitch(m_weekdayBox, m_stored, DisplaySwitch::Weekday);
     else
         m_weekdayBox->setChecked(false);
     m_weekdayBox->setEnabled(on);
@@ -231,31 +248,30 @@ void LookPage::showSimple(bool simple, bool longTerm)
     m_simple = simple;
     const bool full = !simple;
     const ClockPlan& p = m_stored;
-    const std::optional<QString>& flags = p.stored.checkthree;
     // Simple mode: no per-stage looks, both titles centred, no scrolling text.
-    auto showStored = [&](QCheckBox* box, bool simpleValue, bool stored, int digit) {
+    auto showStored = [&](QCheckBox* box, bool simpleValue, DisplaySwitch which) {
         if (simple)
             box->setChecked(simpleValue);
         else
-            showSwitch(box, stored, flags, digit);
+            showSwitch(box, p, which);
     };
-    showStored(m_stageLooksBox, false, p.stageLooks, 1);
+    showStored(m_stageLooksBox, false, DisplaySwitch::StageLooks);
     m_stageLooksBox->setVisible(full);
-    showStored(m_mainTitle.centred, true, p.centresTitle, 4);
+    showStored(m_mainTitle.centred, true, DisplaySwitch::CentredTitle);
     m_mainTitle.centred->setVisible(full);
-    showStored(m_subtitle.centred, true, p.centresSubtitle, 5);
+    showStored(m_subtitle.centred, true, DisplaySwitch::CentredSubtitle);
     m_subtitle.centred->setVisible(full);
     for (StyleSlot slot : {Prompt, ScrollingText}) {
         const StyleRow& r = m_styleRows[slot];
         for (QWidget* w : std::initializer_list<QWidget*>{r.name, r.font, r.size, r.colour})
             w->setVisible(full);
     }
-    showStored(m_scrollingTextBox, false, p.showsScrollingText, 3);
+    showStored(m_scrollingTextBox, false, DisplaySwitch::ScrollingText);
     m_scrollingTextBox->setVisible(full);
     if (simple && longTerm)
         m_weekdayBox->setChecked(true);
     else
-        showSwitch(m_weekdayBox, p.showsWeekday, flags, 2);
+        showSwitch(m_weekdayBox, p, DisplaySwitch::Weekday);
     if (!longTerm)
         m_weekdayBox->setChecked(false); // the weekday belongs to long-term plans only
     m_weekdayBox->setVisible(full && longTerm);

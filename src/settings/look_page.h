@@ -29,12 +29,14 @@ public:
     explicit LookPage(const ClockPlan& stored, QWidget* parent = nullptr);
 
     // The plan as the editor opens on it: the size lists filled, a size below
-    // 10 shown as 10, the background's picture text kept.
+    // 10 shown as 10, a size the plan cannot read as the display's own size
+    // for that text (and kept so until the entry is changed), the
+    // background's picture text kept.
     void showPlan(const ClockPlan& plan);
     // A saved row loaded into the editor: its sizes as they stand (a list
     // that is not six sizes gives the shipped one), the date line's font and
     // size from the per-user store when read.
-    void showSavedPlan(const ClockPlan& plan, const QString& daysFont, const std::optional<QString>& storedSizes);
+    void showSavedPlan(const ClockPlan& plan, const QString& daysFont, std::optional<int> daysSize);
     void writeInto(ClockPlan& plan) const;
     // Fills the font lists; `installed` for every text but the days, which
     // offers `preferred` only.
@@ -61,6 +63,13 @@ private:
         QCheckBox* centred = nullptr;
         QLineEdit* text = nullptr;
     };
+    // A size entry the plan cannot read: what the list shows for it and the
+    // value written back while the list still shows that.
+    struct KeptSize {
+        QString shown;
+        std::optional<double> value;
+    };
+    void showSize(StyleSlot slot, const ClockPlan& plan, int smallest);
     void showFont(StyleSlot slot, const QString& name);
     void showSwitches(const ClockPlan& plan);
     void showColoursAndTitles(const ClockPlan& plan);
@@ -69,6 +78,7 @@ private:
     const ClockPlan& m_stored;
     bool m_simple = false;
     std::array<StyleRow, kStyleSlots> m_styleRows{};
+    std::array<KeptSize, kStyleSlots> m_keptSizes{};
     TitleRow m_mainTitle, m_subtitle;
     QCheckBox* m_spareCentreBox = nullptr; // keeps the sixth switch digit
     QCheckBox* m_stageLooksBox = nullptr;

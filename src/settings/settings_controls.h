@@ -1,4 +1,6 @@
 #pragma once
+#include "stores/plan_switches.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -45,14 +47,14 @@ inline void setBoxValue(QCheckBox* b, int value)
     b->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
-// Shows a switch of the plan. A switch stored as 2 (a greyed box) shows
-// greyed while the plan holds it off; `digit` is its place (from 1) in
-// `storedFlags`, the text the plan was read from.
-inline void showSwitch(QCheckBox* b, bool on, const std::optional<QString>& storedFlags, int digit)
+// Shows a switch of the plan: ticked, greyed or clear.
+inline void showSwitch(QCheckBox* b, const ClockPlan& plan, DisplaySwitch which)
 {
-    const bool greyed = !on && storedFlags && digit >= 1 && digit <= storedFlags->size()
-                        && storedFlags->at(digit - 1) == QLatin1Char('2');
-    b->setCheckState(on ? Qt::Checked : greyed ? Qt::PartiallyChecked : Qt::Unchecked);
+    switch (switchState(plan, which)) {
+    case SwitchState::On: b->setCheckState(Qt::Checked); return;
+    case SwitchState::Greyed: b->setCheckState(Qt::PartiallyChecked); return;
+    case SwitchState::Off: b->setCheckState(Qt::Unchecked); return;
+    }
 }
 
 // Control factories: every control is named for screen readers by its

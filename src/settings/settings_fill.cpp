@@ -46,8 +46,7 @@ void SettingsWindow::fillFromCurrentPlan()
     longTermChanged();
 }
 
-void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<QString>& registryStageFont,
-                                   const std::optional<QString>& registrySizeList)
+void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const StoredDateLineStyle& dateLine)
 {
     const ClockPlan& row = saved.plan;
     CurrentPlan& current = m_display.currentPlan();
@@ -66,11 +65,11 @@ void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const std::optional<Q
     m_reminders->showReminders(row);
     // The date line keeps the per-user store's font and size.
     current.edit([&](ClockPlan& plan) {
-        if (registryStageFont)
-            plan.stagefont = *registryStageFont;
+        if (dateLine.font)
+            plan.stagefont = *dateLine.font;
         plan.completeFontSizes();
     });
-    m_look->showSavedPlan(row, current.plan().stagefont, registrySizeList);
+    m_look->showSavedPlan(row, current.plan().stagefont, dateLine.sizeDigits);
     m_system->showSavedPlan(row);
     m_reminders->showDuration(row.tixingtime);
     m_precise->showStageLooks(row, true);

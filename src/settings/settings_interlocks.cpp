@@ -36,11 +36,12 @@ void SettingsWindow::longTermChanged()
     m_look->showLongTerm(on);
 }
 
-void SettingsWindow::overtimeActionShown(int action)
+void SettingsWindow::overtimeActionShown(OvertimeAction action)
 {
-    if (action >= 1)
+    const bool countsOn = action == OvertimeAction::CountOn;
+    if (!countsOn)
         m_timing->clearOvertimeLimit();
-    m_timing->allowOvertimeLimit(action == 0 && !m_timing->longTerm());
+    m_timing->allowOvertimeLimit(countsOn && !m_timing->longTerm());
 }
 
 QString SettingsWindow::storedDelay() const

@@ -111,28 +111,34 @@ QStringList reminderProblems(const ReminderInput& in)
 
 QString timePreviewText(const ClockPlan& plan, const QTime& now)
 {
-    const int format = int(plan.timeFormat);
-    const int mode = int(plan.timingMode);
+    const TimeFormat format = plan.timeFormat;
     const QTime t = plan.Time_all.isValid() ? plan.Time_all : QTime(0, 0);
     auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
-    if (mode == 0) {
+    switch (plan.timingMode) {
+    case TimingMode::CountDown:
         switch (format) {
-        case 0: return QString::number(timeToSeconds(t));
-        case 1: return two(t.hour() * 60 + t.minute()) + ":" + two(t.second());
-        case 2: return two(t.hour()) + ":" + two(t.minute()) + ":" + two(t.second());
+        case TimeFormat::Seconds: return QString::number(timeToSeconds(t));
+        case TimeFormat::MinutesSeconds: return two(t.hour() * 60 + t.minute()) + ":" + two(t.second());
+        case TimeFormat::HoursMinutesSeconds: return two(t.hour()) + ":" + two(t.minute()) + ":" + two(t.second());
+        default: break;
         }
-    } else if (mode == 1) {
+        break;
+    case TimingMode::CountUp:
         switch (format) {
-        case 0: return QStringLiteral("00");
-        case 1: return QStringLiteral("00:00");
-        case 2: return QStringLiteral("00:00:00");
+        case TimeFormat::Seconds: return QStringLiteral("00");
+        case TimeFormat::MinutesSeconds: return QStringLiteral("00:00");
+        case TimeFormat::HoursMinutesSeconds: return QStringLiteral("00:00:00");
+        default: break;
         }
-    } else if (mode == 2) {
+        break;
+    case TimingMode::TimeOfDay:
         switch (format) {
-        case 0:
-        case 2: return now.toString(QStringLiteral("hh:mm:ss"));
-        case 1: return now.toString(QStringLiteral("hh:mm"));
+        case TimeFormat::Seconds:
+        case TimeFormat::HoursMinutesSeconds: return now.toString(QStringLiteral("hh:mm:ss"));
+        case TimeFormat::MinutesSeconds: return now.toString(QStringLiteral("hh:mm"));
+        default: break;
         }
+        break;
     }
     return QString();
 }

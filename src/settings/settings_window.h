@@ -62,8 +62,7 @@ public:
     QString movingText() const override;
     void clearNameFields() override;
     void focusNameField() override;
-    void loadSavedPlan(const SavedPlan& saved, const std::optional<QString>& registryStageFont,
-                       const std::optional<QString>& registrySizeList) override;
+    void loadSavedPlan(const SavedPlan& saved, const StoredDateLineStyle& dateLine) override;
 
     // "应用": true when the plan was checked, stored and the display set up.
     bool apply();
@@ -90,7 +89,7 @@ private:
 
     void longTermSwitched(bool on);
     void longTermChanged();
-    void overtimeActionShown(int action);
+    void overtimeActionShown(OvertimeAction action);
     void simpleModeChanged();
     QString storedDelay() const;
     void cycleChanged(bool on);

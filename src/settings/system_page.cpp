@@ -38,8 +38,8 @@ std::optional<int> wholeNumber(const QString& text)
     return v;
 }
 
-constexpr int kSystemTime = 2; // the timing mode that shows the time of day
-constexpr int kReset = 2;      // the overtime action that resets
+constexpr int kSystemTime = listIndex(TimingMode::TimeOfDay);
+constexpr int kReset = listIndex(OvertimeAction::Reset);
 
 } // namespace
 
@@ -178,17 +178,17 @@ void SystemPage::fillFormatList(const QStringList& list) { refillList(m_formatLi
 
 void SystemPage::showPlan(const ClockPlan& p)
 {
-    const int d1 = int(p.timeFormat), d2 = int(p.timingMode), d3 = int(p.overtimeAction);
-    const QStringList& formats = p.longTerm ? dayFormatList() : d2 == kSystemTime ? systemTimeFormatList() : countFormatList();
+    const int format = listIndex(p.timeFormat), mode = listIndex(p.timingMode), overtime = listIndex(p.overtimeAction);
+    const QStringList& formats = p.longTerm ? dayFormatList() : mode == kSystemTime ? systemTimeFormatList() : countFormatList();
     fillFormatList(formats);
     refillList(m_modeList, {"倒计时", "正计时", "系统时间"});
     refillList(m_overtimeList, {"超时计时", "停止计时", "复位", "下一阶段"});
     m_logoField->setText(p.logopicture);
     showSwitches(p);
     // A digit beyond its list takes entry 1 (never an index outside the list).
-    m_formatList->setCurrentIndex(d1 < formats.size() ? d1 : 1);
-    m_modeList->setCurrentIndex(d2 <= 2 ? d2 : 0);
-    m_overtimeList->setCurrentIndex(d3 <= 3 ? d3 : 0);
+    m_formatList->setCurrentIndex(format < formats.size() ? format : 1);
+    m_modeList->setCurrentIndex(mode <= 2 ? mode : 0);
+    m_overtimeList->setCurrentIndex(overtime <= 3 ? overtime : 0);
 }
 
 void SystemPage::showSettings(const IniStore& ini)
@@ -220,22 +220,22 @@ void SystemPage::showSettings(const IniStore& ini)
 
 void SystemPage::showSavedPlan(const ClockPlan& row)
 {
-    const int d1 = int(row.timeFormat), d2 = int(row.timingMode), d3 = int(row.overtimeAction);
+    const int format = listIndex(row.timeFormat), mode = listIndex(row.timingMode), overtime = listIndex(row.overtimeAction);
     if (row.longTerm) {
         fillFormatList(dayFormatList());
         m_modeList->setCurrentIndex(0);
         m_modeList->setEnabled(false);
         m_overtimeList->setCurrentIndex(1);
         m_overtimeList->setEnabled(false);
-        m_formatList->setCurrentIndex(d1 < 6 ? d1 : 1);
+        m_formatList->setCurrentIndex(format < 6 ? format : 1);
         m_modeList->setCurrentIndex(0);
         m_overtimeList->setCurrentIndex(1);
     } else {
-        fillFormatList(d2 == kSystemTime ? systemTimeFormatList() : countFormatList());
-        m_modeList->setCurrentIndex(d2 <= 2 ? d2 : 0);
+        fillFormatList(mode == kSystemTime ? systemTimeFormatList() : countFormatList());
+        m_modeList->setCurrentIndex(mode <= 2 ? mode : 0);
         m_modeList->setEnabled(true);
-        m_formatList->setCurrentIndex(d1 > 2 ? 1 : d1);
-        m_overtimeList->setCurrentIndex(d3 <= 3 ? d3 : 0);
+        m_formatList->setCurrentIndex(format > 2 ? 1 : format);
+        m_overtimeList->setCurrentIndex(overtime <= 3 ? overtime : 0);
         m_overtimeList->setEnabled(true);
         m_endTextBox->setVisible(!m_simple);
         m_endTextBox->setEnabled(true);
@@ -247,10 +247,9 @@ void SystemPage::showSavedPlan(const ClockPlan& row)
 
 void SystemPage::showSwitches(const ClockPlan& p)
 {
-    const std::optional<QString>& flags = p.stored.checkfour;
-    showSwitch(m_overtimeClockBox, p.wantsOvertimeClock, flags, 1);
-    showSwitch(m_endTextBox, p.endTextOnClock, flags, 2);
-    showSwitch(m_delayBox, p.restartsAfterDelay, flags, 3);
+    showSwitch(m_overtimeClockBox, p, DisplaySwitch::OvertimeClock);
+    showSwitch(m_endTextBox, p, DisplaySwitch::EndTextOnClock);
+    showSwitch(m_delayBox, p, DisplaySwitch::RestartAfterDelay);
 }
 
 void SystemPage::writeInto(ClockPlan& plan) const
@@ -285,7 +284,7 @@ void SystemPage::writeSettings(IniEdit& edit) const
 
 void SystemPage::showLongTerm(bool on)
 {
-    const int d1 = int(m_stored.timeFormat);
+    const int format = listIndex(m_stored.timeFormat);
     refillList(m_formatList, {});
     if (on) {
         refillList(m_formatList, dayFormatList());
@@ -293,20 +292,20 @@ void SystemPage::showLongTerm(bool on)
         m_modeList->setEnabled(false);
         m_overtimeList->setCurrentIndex(1);
         m_overtimeList->setEnabled(false);
-        m_formatList->setCurrentIndex(formatEntry(d1, int(dayFormatList().size())));
+        m_formatList->setCurrentIndex(formatEntry(format, int(dayFormatList().size())));
         m_endTextBox->hide();
         m_endTextBox->setChecked(true);
         m_endTextBox->setEnabled(false);
     } else {
-        const int d2 = int(m_stored.timingMode);
-        refillList(m_formatList, d2 == kSystemTime ? systemTimeFormatList() : countFormatList());
-        m_formatList->setCurrentIndex(d1 > 2 ? 1 : d1);
-        m_modeList->setCurrentIndex(d2);
+        const int mode = listIndex(m_stored.timingMode);
+        refillList(m_formatList, mode == kSystemTime ? systemTimeFormatList() : countFormatList());
+        m_formatList->setCurrentIndex(format > 2 ? 1 : format);
+        m_modeList->setCurrentIndex(mode);
         m_modeList->setEnabled(true);
-        m_overtimeList->setCurrentIndex(int(m_stored.overtimeAction));
+        m_overtimeList->setCurrentIndex(listIndex(m_stored.overtimeAction));
         m_overtimeList->setEnabled(true);
         m_endTextBox->setVisible(!m_simple);
-        showSwitch(m_endTextBox, m_stored.endTextOnClock, m_stored.stored.checkfour, 2);
+        showSwitch(m_endTextBox, m_stored, DisplaySwitch::EndTextOnClock);
         m_endTextBox->setEnabled(true);
         overtimeChosen();
     }
@@ -327,16 +326,16 @@ void SystemPage::formatChosen()
 
 void SystemPage::modeChosen()
 {
-    const int d1 = int(m_stored.timeFormat);
+    const int format = listIndex(m_stored.timeFormat);
     if (m_modeList->currentIndex() == kSystemTime) {
         refillList(m_formatList, systemTimeFormatList());
-        m_formatList->setCurrentIndex(d1 > 2 ? 0 : d1);
+        m_formatList->setCurrentIndex(format > 2 ? 0 : format);
         formatChosen(); // entry 0 becomes 2, "复位" becomes "超时计时"
         return;
     }
     const QStringList& list = m_longTerm ? dayFormatList() : countFormatList();
     refillList(m_formatList, list);
-    m_formatList->setCurrentIndex(formatEntry(d1, int(list.size())));
+    m_formatList->setCurrentIndex(formatEntry(format, int(list.size())));
     formatChosen();
     overtimeChosen();
 }
@@ -361,23 +360,25 @@ void SystemPage::overtimeChosen()
         m_delayCaption->hide();
         return;
     }
-    const int action = m_overtimeList->currentIndex();
-    if (action < 0 || action > 3)
+    const int entry = m_overtimeList->currentIndex();
+    if (entry < 0 || entry >= kOvertimeActionCount)
         return;
+    const OvertimeAction action = OvertimeAction(entry);
+    const bool restarts = action == OvertimeAction::Reset || action == OvertimeAction::NextPlan;
     m_overtimeClockBox->hide();
     m_overtimeClockBox->setChecked(false);
     m_endTextBox->hide();
-    m_endTextBox->setChecked(action != 0);
-    m_delayBox->setVisible(action >= 2);
-    if (action >= 2)
-        showSwitch(m_delayBox, m_stored.restartsAfterDelay, m_stored.stored.checkfour, 3);
+    m_endTextBox->setChecked(action != OvertimeAction::CountOn);
+    m_delayBox->setVisible(restarts);
+    if (restarts)
+        showSwitch(m_delayBox, m_stored, DisplaySwitch::RestartAfterDelay);
     else
         m_delayBox->setChecked(false);
-    m_delayField->setVisible(action >= 2);
-    m_delayCaption->setVisible(action >= 2);
-    if (action == 2)
+    m_delayField->setVisible(restarts);
+    m_delayCaption->setVisible(restarts);
+    if (action == OvertimeAction::Reset)
         m_delayCaption->setText(QStringLiteral("复位"));
-    else if (action == 3)
+    else if (action == OvertimeAction::NextPlan)
         m_delayCaption->setText(QStringLiteral("进入下一阶段"));
     emit overtimeActionShown(action);
 }
@@ -410,7 +411,7 @@ void SystemPage::showSimple(bool simple, const QString& storedDelay)
     if (simple)
         m_delayBox->setChecked(true);
     else
-        showSwitch(m_delayBox, m_stored.restartsAfterDelay, m_stored.stored.checkfour, 3);
+        showSwitch(m_delayBox, m_stored, DisplaySwitch::RestartAfterDelay);
     m_delayField->setText(simple ? QStringLiteral("2") : storedDelay);
 }
 

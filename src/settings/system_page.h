@@ -47,7 +47,7 @@ public:
 
 signals:
     // The overtime action in force (full mode); the overtime stage follows it.
-    void overtimeActionShown(int action);
+    void overtimeActionShown(OvertimeAction action);
     void logoWanted();
 
 private:

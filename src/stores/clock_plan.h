@@ -32,6 +32,12 @@ constexpr int kTimingModeCount = 3;
 enum class OvertimeAction : int { CountOn = 0, Stop = 1, Reset = 2, NextPlan = 3 };
 constexpr int kOvertimeActionCount = 4;
 
+// The entry of a choice in the list that offers it (the lists follow the
+// order of the enums).
+constexpr int listIndex(TimeFormat format) { return static_cast<int>(format); }
+constexpr int listIndex(TimingMode mode) { return static_cast<int>(mode); }
+constexpr int listIndex(OvertimeAction action) { return static_cast<int>(action); }
+
 // The look of the display in one stage, used when the plan has per-stage
 // looks (ClockPlan::stageLooks).
 struct StageLook {

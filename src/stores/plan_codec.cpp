@@ -250,7 +250,7 @@ int choiceOf(const QString* part, int list)
 
 std::array<int, 3> choicesOf(const ClockPlan& plan)
 {
-    return {int(plan.timeFormat), int(plan.timingMode), int(plan.overtimeAction)};
+    return {listIndex(plan.timeFormat), listIndex(plan.timingMode), listIndex(plan.overtimeAction)};
 }
 
 // --- font sizes ------------------------------------------------------------

@@ -69,6 +69,14 @@ QColor colourFromText(const QString& text)
     return colourFromValue(static_cast<qint64>(std::nearbyint(n)));
 }
 
+QColor colourFromLeadingNumber(const QString& text, const QColor& fallback)
+{
+    const double n = std::trunc(leadingNumber(text));
+    if (!std::isfinite(n) || std::fabs(n) > 1e10)
+        return fallback;
+    return colourFromValue(static_cast<qint64>(n), fallback);
+}
+
 QString colourToText(const QColor& colour)
 {
     const qint64 v = qint64(colour.red()) | (qint64(colour.green()) << 8) | (qint64(colour.blue()) << 16);

@@ -14,6 +14,9 @@ QColor colourFromValue(qint64 value, const QColor& fallback = QColor());
 // The colour of a stored text: its leading number as a 32-bit value.
 // Returns an invalid QColor when the text names no usable colour.
 QColor colourFromText(const QString& text);
+// The colour of a stored text's leading number, its fraction dropped;
+// `fallback` when that names no colour (also far beyond 32 bits).
+QColor colourFromLeadingNumber(const QString& text, const QColor& fallback);
 // The stored form of a plain colour: the decimal text of
 // red + 256 * green + 65536 * blue.
 QString colourToText(const QColor& colour);

@@ -3,6 +3,9 @@
 #include "platform/registry_store.h"
 #include "stores/plan_codec.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -109,6 +112,43 @@ void loadPlan(const RegistryStore& registry, ClockPlan& plan, const QDate& today
             plan_codec::setFieldText(plan, i, QString(""));
     }
     raiseOldDate(plan);
+}
+
+bool saveStyleFields(RegistryStore& registry, const ClockPlan& plan, StyleFields fields)
+{
+    switch (fields) {
+    case StyleFields::DateLineLook: return savePlanFields(registry, plan, {"stagefont", "stagecolour"});
+    case StyleFields::DateLineLookAndSizes:
+        return savePlanFields(registry, plan, {"stagefont", "stagecolour", "sizethree"});
+    case StyleFields::ClockLookAndSizes: return savePlanFields(registry, plan, {"clockFont", "clockcolour", "sizethree"});
+    case StyleFields::ClockColour: return savePlanFields(registry, plan, {"clockcolour"});
+    }
+    return false;
+}
+
+StoredDateLineStyle loadDateLineStyle(const RegistryStore& registry)
+{
+    StoredDateLineStyle style;
+    style.font = registry.readText(QStringLiteral("stagefont"));
+    if (const std::optional<QString> colour = registry.readText(QStringLiteral("stagecolour")))
+        style.colour = PlanColour::fromText(*colour);
+    const QStringList sizes = registry.readText(QStringLiteral("sizethree")).value_or(QString()).split(u'/');
+    constexpr int kDateLineEntry = 3;
+    if (sizes.size() <= kDateLineEntry)
+        return style;
+    const QString entry = sizes.at(kDateLineEntry);
+    qint64 digits = 0;
+    for (const QChar c : entry) {
+        if (!c.isDigit() || c.unicode() > u'9')
+            break;
+        digits = std::min<qint64>(digits * 10 + (c.unicode() - u'0'), std::numeric_limits<int>::max());
+    }
+    style.sizeDigits = int(digits);
+    bool ok = false;
+    const double size = entry.trimmed().toDouble(&ok);
+    if (ok && std::isfinite(size) && size > 0 && size <= 2048)
+        style.size = size;
+    return style;
 }
 
 bool deletePlan(RegistryStore& registry)

@@ -31,4 +31,23 @@ bool savePlanFields(RegistryStore& registry, const ClockPlan& plan, const QStrin
 // absent or does not convert.
 bool loadPlanField(const RegistryStore& registry, ClockPlan& plan, const QString& name);
 
+// The element menu's choices, each stored in one write: the date line's
+// font and colour (with or without the size list), the clock's font,
+// colour and size list, the clock's colour alone.
+enum class StyleFields { DateLineLook, DateLineLookAndSizes, ClockLookAndSizes, ClockColour };
+bool saveStyleFields(RegistryStore& registry, const ClockPlan& plan, StyleFields fields);
+
+// The date line's look as the element menu stored it, apart from the plan
+// in memory. A part not stored as a text is absent.
+struct StoredDateLineStyle {
+    std::optional<QString> font;
+    std::optional<PlanColour> colour;
+    // The date line's entry of the stored size list, when the list has one:
+    // its leading digits (0 when none, at most 2^31-1) ...
+    std::optional<int> sizeDigits;
+    // ... and the size it draws at, when it is a usable font size.
+    std::optional<double> size;
+};
+StoredDateLineStyle loadDateLineStyle(const RegistryStore& registry);
+
 } // namespace orvalen

@@ -1,6 +1,9 @@
 #pragma once
+#include "stores/clock_plan.h"
+
 #include <QObject>
 #include <initializer_list>
+#include <optional>
 
 namespace orvalen {
 
@@ -8,12 +11,6 @@ namespace orvalen {
 // Paused: a count is under way. Finished: the run has ended and start
 // clears the display back to ready.
 enum class RunState { Ready, Running, Paused, Finished };
-
-// What a count-down does when it reaches zero: the plan's overtime action
-// digit, read at the set-up, or Ended once the run has been closed (by a
-// command, by a passed target, or by the end itself). A digit without a name
-// here records the run and stops the ticks.
-enum class EndAction : int { Overtime = 0, Stop = 1, Reset = 2, NextPlan = 3, Ended = 5 };
 
 // The count tick that ran last: none yet in this run, the count-down tick
 // (a count against the plan length) or the count-up tick (the overtime).
@@ -57,14 +54,17 @@ public:
     void clearEndMark() { m_endMarked = false; }
 
     // A set-up: the plan's overtime action, and no end marked yet.
-    void prepare(EndAction action)
+    void prepare(OvertimeAction action)
     {
         m_endAction = action;
         m_endMarked = false;
     }
-    EndAction endAction() const { return m_endAction; }
+    // What a count-down does when it reaches zero: the plan's overtime
+    // action, read at the set-up; none once the run has been closed (by a
+    // command, by a passed target, or by the end itself).
+    std::optional<OvertimeAction> endAction() const { return m_endAction; }
     // The count has reached its end: no end action runs any more.
-    void closeCount() { m_endAction = EndAction::Ended; }
+    void closeCount() { m_endAction.reset(); }
 
     // The stage the run has reached: 0 start, 1..3 the alarms, 4 the seconds
     // count-down, 5 overtime, 6 the end; -1 before the first run. The
@@ -108,7 +108,7 @@ private:
     RunState m_state = RunState::Ready;
     bool m_endMarked = false;
     int m_stage = -1;
-    EndAction m_endAction = EndAction::Overtime;
+    std::optional<OvertimeAction> m_endAction = OvertimeAction::CountOn;
     CountTick m_tick = CountTick::None;
     int m_clockSource = 0;
     qint64 m_countedDownMs = 0;

@@ -37,12 +37,12 @@ void ClockSetup::setUpClock()
     record.setTime = record.setUpInstant.time();
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
     record.label = runRecordInstantText(QDateTime(plan.time_date, plan.Time_all));
-    host.run.prepare(EndAction(int(plan.overtimeAction)));
+    host.run.prepare(plan.overtimeAction);
 
     // Where the target stands: ahead (a count-down), none (the live date
     // and clock) or passed (the tick ends the run at once).
     QString clockText;
-    const int format = int(plan.timeFormat);
+    const TimeFormat format = plan.timeFormat;
     if (!target.live && remaining >= 0) {
         const LongTermTexts texts = countdownTexts(remaining, format);
         if (texts.known) {

@@ -25,22 +25,21 @@ QString hours_minutes_seconds(qint64 totalSeconds)
 
 } // namespace
 
-QString runningClockText(int timing_mode, int time_format, qint64 count_ms, const QTime& now)
+QString runningClockText(TimingMode mode, TimeFormat format, qint64 countMs, const QTime& now)
 {
-    const qint64 seconds = count_ms < 0 ? 0 : count_ms / 1000;
-    switch (timing_mode) {
-    case 0:
-    case 1:
-        if (time_format == 0)
+    const qint64 seconds = countMs < 0 ? 0 : countMs / 1000;
+    switch (mode) {
+    case TimingMode::CountDown:
+    case TimingMode::CountUp:
+        if (format == TimeFormat::Seconds)
             return QString::number(seconds);
-        if (time_format == 2)
+        if (format == TimeFormat::HoursMinutesSeconds)
             return hours_minutes_seconds(seconds);
         return minutes_seconds(seconds);
-    case 2:
-        return time_of_day(now, time_format != 1);
-    default:
-        return QString();
+    case TimingMode::TimeOfDay:
+        return time_of_day(now, format != TimeFormat::MinutesSeconds);
     }
+    return QString();
 }
 
 } // namespace orvalen

@@ -44,9 +44,9 @@ const ClockPlan& CountEngine::plan() const
     return m_engine.plan.plan();
 }
 
-int CountEngine::timingMode() const
+TimingMode CountEngine::timingMode() const
 {
-    return int(plan().timingMode);
+    return plan().timingMode;
 }
 
 // --- elapsed time -------------------------------------------------------------
@@ -93,7 +93,7 @@ void CountEngine::showCount(qint64 countMs)
 {
     const ClockPlan& p = plan();
     const QTime now = m_engine.app.clock.now().time();
-    const QString text = runningClockText(timingMode(), int(p.timeFormat), countMs, now);
+    const QString text = runningClockText(timingMode(), p.timeFormat, countMs, now);
     const bool onOvertimeClock = p.showsOvertimeClock() && m_engine.host.run.tick() == CountTick::Up;
     if (onOvertimeClock)
         m_engine.view.showOvertimeText(text);
@@ -128,7 +128,7 @@ void CountEngine::armTick(EngineTimer& timer, qint64 countMs)
     // The time of day shown in system-time mode, and a count measured in
     // whole seconds of the time of day (clock source 2), change with the
     // wall clock's seconds.
-    if (timingMode() == 2 || m_engine.host.run.clockSource() == 2)
+    if (timingMode() == TimingMode::TimeOfDay || m_engine.host.run.clockSource() == 2)
         phase = clock.now().time().msec();
     timer.startOnce(int(1000 - phase + kTickLagMs));
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "stores/clock_plan.h"
 #include "timing/engine_context.h"
 #include "timing/stage_tracker.h"
 
@@ -58,7 +59,7 @@ private:
     void stageChange(int k);
     void endOfCountdown();
     void startOvertime();
-    void endStage(int action);
+    void endStage(OvertimeAction action);
     void recordRunAndStopTicks();
 
     // shared
@@ -66,7 +67,7 @@ private:
     // The start sound of a run, from its first tick (after the next tick
     // is armed); a run ended before its first tick has none.
     void startSoundOnFirstTick(bool runGoesOn);
-    int timingMode() const;
+    TimingMode timingMode() const;
     const ClockPlan& plan() const;
 
     EngineContext m_engine;

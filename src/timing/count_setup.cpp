@@ -57,12 +57,12 @@ void CountEngine::setUpCount()
     }
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
 
-    host.run.prepare(EndAction(int(p.overtimeAction)));
+    host.run.prepare(p.overtimeAction);
 
     // The count starts as its set-up does: the styling below already
     // belongs to its first second, so the first second ends one second
     // after the command.
-    const int mode = timingMode();
+    const TimingMode mode = timingMode();
     const QTime now = clock.now().time();
     const int source = host.run.clockSource();
     const bool measured = source >= 0 && source <= 2;
@@ -80,7 +80,7 @@ void CountEngine::setUpCount()
         m_stages.reset(session.planLengthSeconds());
         // The first tick comes at once; the next ones follow the count's
         // whole seconds.
-        if (mode == 2 && host.run.endAction() == EndAction::Overtime && session.planLengthSeconds() == 0) {
+        if (mode == TimingMode::TimeOfDay && host.run.endAction() == OvertimeAction::CountOn && session.planLengthSeconds() == 0) {
             m_timers.countdownTick->setEnabled(false);
             m_timers.countupTick->startOnce(kTickLagMs);
         } else {

@@ -55,7 +55,7 @@ void CountEngine::advanceCountdown()
     host.run.countedDown(elapsed, remaining);
 
     if (remaining > 0)
-        showCount(timingMode() == 0 ? remaining : elapsed);
+        showCount(timingMode() == TimingMode::CountDown ? remaining : elapsed);
 
     const bool forcedEnd = host.run.endMarked();
     if (forcedEnd) {
@@ -97,19 +97,13 @@ void CountEngine::endOfCountdown()
     m_timers.blinksLeft = 0;
     m_engine.session.record().countedDownMs = host.run.countedDownMs();
 
-    switch (host.run.endAction()) {
-    case EndAction::Overtime:
-        startOvertime();
-        break;
-    case EndAction::Stop:
-    case EndAction::Reset:
-    case EndAction::NextPlan:
-        endStage(int(host.run.endAction()));
-        break;
-    default:
+    const std::optional<OvertimeAction> action = host.run.endAction();
+    if (!action)
         recordRunAndStopTicks();
-        break;
-    }
+    else if (*action == OvertimeAction::CountOn)
+        startOvertime();
+    else
+        endStage(*action);
 }
 
 // Overtime: the count goes on past zero on the count-up tick; nothing is
@@ -120,7 +114,7 @@ void CountEngine::startOvertime()
     const Clock& clock = m_engine.app.clock;
 
     m_engine.stageCue(5);
-    showCount(timingMode() == 0 ? 0 : session.planLengthMs());
+    showCount(timingMode() == TimingMode::CountDown ? 0 : session.planLengthMs());
 
     const int source = m_engine.host.run.clockSource();
     if (source >= 0 && source <= 2)
@@ -131,9 +125,8 @@ void CountEngine::startOvertime()
     m_timers.countupTick->startOnce(kTickLagMs);
 }
 
-// The end stage of a run whose overtime action is stop (1), reset (2) or
-// next plan (3).
-void CountEngine::endStage(int action)
+// The end stage of a run whose overtime action is stop, reset or next plan.
+void CountEngine::endStage(OvertimeAction action)
 {
     const ClockPlan& p = plan();
     CountView& view = m_engine.view;
@@ -146,7 +139,7 @@ void CountEngine::endStage(int action)
             view.showEndText(p.stages[6].prompt, true);
     } else {
         view.setPromptTicking(true);
-        showCount(timingMode() == 0 ? 0 : m_engine.session.planLengthMs());
+        showCount(timingMode() == TimingMode::CountDown ? 0 : m_engine.session.planLengthMs());
     }
     m_commands.recordRun();
     m_timers.countdownTick->setEnabled(false);
@@ -154,11 +147,11 @@ void CountEngine::endStage(int action)
     m_timers.countupTick->setEnabled(false);
     view.setClockShown(false, true);
 
-    if (action == 3)
+    if (action == OvertimeAction::NextPlan)
         m_commands.finishTiming();
     else
         m_commands.stopTiming();
-    if (action == 1)
+    if (action == OvertimeAction::Stop)
         return;
 
     // Reset and next plan: back to ready at once (with the next plan

@@ -50,7 +50,7 @@ void CountEngine::advanceCountup()
     // The overtime limit. A tick that comes late still ends the run.
     const int limit = m_stageSeconds[5];
     const bool limitReached = p.stageOn(5) && limit > 0
-        && std::floor(double(shown) / 1000.0) >= limit && host.run.endAction() == EndAction::Overtime;
+        && std::floor(double(shown) / 1000.0) >= limit && host.run.endAction() == OvertimeAction::CountOn;
     if (!limitReached)
         return;
 

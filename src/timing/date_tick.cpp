@@ -30,7 +30,7 @@ void DateTick::advanceLongTerm()
     HostState& host = m_engine.host;
     const ClockPlan& plan = m_engine.plan.plan();
     const QDateTime now = m_clock.now();
-    const int format = int(plan.timeFormat);
+    const TimeFormat format = plan.timeFormat;
 
     // The network time runs alongside for as long as this tick does;
     // enabling keeps a running networkTimeTick on its minute.
@@ -62,7 +62,7 @@ void DateTick::advanceLongTerm()
     // live clock has just cleared the mark and goes on.
     if (host.run.endMarked() && !target.live)
         host.run.closeCount();
-    if (host.run.endAction() == EndAction::Ended || diff <= 0)
+    if (!host.run.endAction() || diff <= 0)
         endActions();
 
     showWeekday();

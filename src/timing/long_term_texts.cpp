@@ -16,22 +16,32 @@ QString two(qint64 value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-// The clock text of hours, minutes and seconds in format 0..5 (2: none).
-QString clockText(qint64 h, qint64 m, qint64 s, int format)
+// The clock text of hours, minutes and seconds in a long-term format (days
+// only: none).
+QString clockText(qint64 h, qint64 m, qint64 s, TimeFormat format)
 {
     switch (format) {
-    case 0: return two(h) + "时" + two(m) + "分" + two(s) + "秒";
-    case 1: return two(h) + "时" + two(m) + "分";
-    case 3: return two(h) + ':' + two(m) + ':' + two(s);
-    case 4: return two(h) + ':' + two(m);
-    case 5: return two(m) + ':' + two(s);
-    default: return QString();
+    case TimeFormat::Seconds: return two(h) + "时" + two(m) + "分" + two(s) + "秒";
+    case TimeFormat::MinutesSeconds: return two(h) + "时" + two(m) + "分";
+    case TimeFormat::DaysClock: return two(h) + ':' + two(m) + ':' + two(s);
+    case TimeFormat::DaysHoursMinutes: return two(h) + ':' + two(m);
+    case TimeFormat::DaysMinutesSeconds: return two(m) + ':' + two(s);
+    case TimeFormat::HoursMinutesSeconds: break;
     }
+    return QString();
 }
 
-bool knownFormat(int format)
+bool knownFormat(TimeFormat format)
 {
-    return format >= 0 && format <= 5;
+    const int index = static_cast<int>(format);
+    return index >= 0 && index < kTimeFormatCount;
+}
+
+// The first three formats write the date in Chinese.
+bool writesChineseDate(TimeFormat format)
+{
+    return format == TimeFormat::Seconds || format == TimeFormat::MinutesSeconds
+           || format == TimeFormat::HoursMinutesSeconds;
 }
 
 } // namespace
@@ -79,7 +89,7 @@ qint64 remainingSeconds(const QDateTime& now, const QDateTime& target)
     return floorSecs(target.toMSecsSinceEpoch()) - floorSecs(now.toMSecsSinceEpoch());
 }
 
-LongTermTexts countdownTexts(qint64 remaining, int format)
+LongTermTexts countdownTexts(qint64 remaining, TimeFormat format)
 {
     LongTermTexts texts;
     if (!knownFormat(format))
@@ -94,13 +104,13 @@ LongTermTexts countdownTexts(qint64 remaining, int format)
     return texts;
 }
 
-LongTermTexts liveTexts(const QDateTime& now, int format)
+LongTermTexts liveTexts(const QDateTime& now, TimeFormat format)
 {
     LongTermTexts texts;
     if (!knownFormat(format) || !now.isValid())
         return texts;
     const QDate d = now.date();
-    texts.dateLine = format <= 2
+    texts.dateLine = writesChineseDate(format)
         ? QStringLiteral("%1年%2月%3日").arg(d.year(), 4, 10, QLatin1Char('0')).arg(two(d.month()), two(d.day()))
         : QStringLiteral("%1-%2-%3").arg(d.year(), 4, 10, QLatin1Char('0')).arg(two(d.month()), two(d.day()));
     const QTime t = now.time();

@@ -1,4 +1,6 @@
 #pragma once
+#include "stores/clock_plan.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -29,9 +31,8 @@ LongTermTarget longTermTarget(const QDate& time_date, const QTime& Time_all, con
 qint64 remainingSeconds(const QDateTime& now, const QDateTime& target);
 
 // The texts of the date line and of the clock in one of the six long-term
-// formats: 0 "d天 hh时mm分ss秒", 1 "d天 hh时mm分", 2 "d天", 3 "d hh:mm:ss",
-// 4 "d hh:mm", 5 "d mm:ss". `known` is false for any other format, whose
-// texts are empty.
+// formats (see TimeFormat). `known` is false for a value outside the six,
+// whose texts are empty.
 struct LongTermTexts {
     QString dateLine;
     QString clock;
@@ -40,10 +41,10 @@ struct LongTermTexts {
 
 // A count-down with `remaining` seconds to go (negative counts as 0): the
 // date line is the whole days and "天", the clock the rest.
-LongTermTexts countdownTexts(qint64 remaining, int format);
-// The live date and clock at `now`: "YYYY年MM月DD日" for formats 0-2,
-// "YYYY-MM-DD" for 3-5, and the time of day.
-LongTermTexts liveTexts(const QDateTime& now, int format);
+LongTermTexts countdownTexts(qint64 remaining, TimeFormat format);
+// The live date and clock at `now`: "YYYY年MM月DD日" for the first three
+// formats, "YYYY-MM-DD" for the day formats, and the time of day.
+LongTermTexts liveTexts(const QDateTime& now, TimeFormat format);
 
 // The text form of a target instant as the run label (empty when invalid).
 QString runRecordInstantText(const QDateTime& instant);

@@ -56,9 +56,9 @@ AppContext& RunCommands::context() { return m_engine.app; }
 
 void RunCommands::prepareOnlyNext() { session().setPrepareOnly(true); }
 
-int RunCommands::overtimeAction() const
+OvertimeAction RunCommands::overtimeAction() const
 {
-    return int(m_engine.plan.plan().overtimeAction);
+    return m_engine.plan.plan().overtimeAction;
 }
 
 int RunCommands::lastPlanIndex() const
@@ -101,7 +101,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         if (stopEndSound)
             context().sound().stopSound(endSoundPath());
         session().setPrepareOnly(true);
-        if (overtimeAction() == 3)
+        if (overtimeAction() == OvertimeAction::NextPlan)
             stepPlanSequence();
     }
 
@@ -222,7 +222,7 @@ void RunCommands::endRun(bool endSequence)
     // The long-term tick ends the run: at once, not at the next second.
     if (m_timers.longTermTick->isEnabled())
         m_timers.longTermTick->post();
-    if (endSequence && overtimeAction() == 3)
+    if (endSequence && overtimeAction() == OvertimeAction::NextPlan)
         context().ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(lastPlanIndex() + 11));
 }
 

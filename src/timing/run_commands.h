@@ -1,4 +1,5 @@
 #pragma once
+#include "stores/clock_plan.h"
 #include "timing/engine_context.h"
 
 #include <QMetaObject>
@@ -74,7 +75,7 @@ protected:
     void endPendingForcedEnd();
     void stepPlanSequence();
     void endRun(bool endSequence);
-    int overtimeAction() const;
+    OvertimeAction overtimeAction() const;
     int lastPlanIndex() const;
     QString endSoundPath() const;
 

@@ -24,12 +24,10 @@ public:
         ++focused;
     }
     void focusNameField() override { ++focused; }
-    void loadSavedPlan(const SavedPlan& saved, const std::optional<QString>& registryStageFont,
-                       const std::optional<QString>& registrySizeList) override
+    void loadSavedPlan(const SavedPlan& saved, const StoredDateLineStyle& dateLine) override
     {
         loaded = saved;
-        loadedStageFont = registryStageFont;
-        loadedSizeList = registrySizeList;
+        loadedDateLine = dateLine;
     }
 
     ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 9));
@@ -38,8 +36,7 @@ public:
     QString conversionError;
     int focused = 0;
     std::optional<SavedPlan> loaded;
-    std::optional<QString> loadedStageFont;
-    std::optional<QString> loadedSizeList;
+    StoredDateLineStyle loadedDateLine;
 };
 
 } // namespace orvalen::test

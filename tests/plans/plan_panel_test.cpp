@@ -212,8 +212,8 @@ TEST_F(PlanPanelTest, load_takesTheStoreValuesOnlyWhenRead_andSaveLeavesEverythi
     EXPECT_EQ(currentPlan.plan().stagefont, "黑体");
     EXPECT_EQ(currentPlan.plan().stagecolour.text, "255");
     EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), "80/50/100/50/30/30/");
-    EXPECT_EQ(editor.loadedStageFont, std::optional<QString>("黑体"));
-    EXPECT_EQ(editor.loadedSizeList, std::optional<QString>("80/50/100/60/30/30/"));
+    EXPECT_EQ(editor.loadedDateLine.font, std::optional<QString>("黑体"));
+    EXPECT_EQ(editor.loadedDateLine.sizeDigits, std::optional<int>(60));
 
     editor.conversionError = "minutes of 报警1 empty";
     save("B");

@@ -41,7 +41,7 @@ TEST_F(FillTest, planFieldsAndIniKeys_reachTheirControls)
     EXPECT_EQ(box("时间颜色、背景按精准设置")->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(list("主标题 大小")->currentText(), "90");
     EXPECT_EQ(list("副标题 大小")->currentText(), "10");
-    EXPECT_EQ(list("时间 大小")->currentText(), "10");
+    EXPECT_EQ(list("时间 大小")->currentText(), "80"); // an empty size: the display's own
     EXPECT_EQ(swatch("读秒 时间颜色")->value(), 0);
     EXPECT_EQ(swatch("读秒 背景颜色")->value(), 65535);
     EXPECT_EQ(swatch("背景色/图")->value(), kWindowColour);
@@ -132,6 +132,26 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_EQ(readyShown, 1);
     EXPECT_TRUE(program.notifier.shown.empty());
+}
+
+TEST_F(ApplyTest, unreadableSizes_showTheDisplaysOwnAndApplyKeepsThem)
+{
+    for (const QString sizes : {"abc/80/150/100/30/30/", "99999999999/1e999/150/100/30/30/"}) {
+        ClockPlan plan = defaultPlan();
+        setStored(plan, "sizethree", sizes);
+        SettingsWindow& w = open(plan);
+        const double titleSize = view().elementFont(DisplayElement::MainTitle).pointSizeF();
+        EXPECT_EQ(list("主标题 大小")->currentText(), "72");
+        ASSERT_TRUE(w.apply());
+        EXPECT_EQ(storedText(storedPlan(), "sizethree"), sizes);
+        static_cast<CountView&>(*display).styleForCount("01:00", QString());
+        EXPECT_EQ(view().elementFont(DisplayElement::MainTitle).pointSizeF(), titleSize) << sizes.toStdString();
+    }
+    // A size typed far beyond any font is kept too, and shown as the display's own.
+    list("主标题 大小")->setEditText("99999999999");
+    ASSERT_TRUE(settings->apply());
+    open();
+    EXPECT_EQ(list("主标题 大小")->currentText(), "72");
 }
 
 TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
@@ -254,7 +274,7 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     setStored(saved.plan, "combolist", "402");
     setStored(saved.plan, "highsetstart", "0\\65535\\");
     saved.plan.stagefont = "黑体";
-    w.loadSavedPlan(saved, QStringLiteral("楷体"), QStringLiteral("80/50/100/77/30/30/"));
+    w.loadSavedPlan(saved, StoredDateLineStyle{QStringLiteral("楷体"), std::nullopt, 77, 77.0});
     EXPECT_EQ(w.planName(), "决赛");
     EXPECT_EQ(w.movingText(), "欢迎");
     EXPECT_EQ(list("主标题 大小")->currentText(), "80");
@@ -267,7 +287,7 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     EXPECT_EQ(swatch("开始 背景颜色")->text(), "");
 
     setStored(saved.plan, "checkone", "1111111");
-    w.loadSavedPlan(saved, std::nullopt, std::nullopt);
+    w.loadSavedPlan(saved, StoredDateLineStyle{});
     EXPECT_FALSE(list("计时方式")->isEnabled());
     EXPECT_EQ(list("超时动作")->currentIndex(), 1);
     EXPECT_EQ(currentPlan.plan().stagefont, "楷体"); // a failed read leaves it
@@ -287,7 +307,7 @@ TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
     // Current plan with every alarm on: the row's 报警1 stays off, and 应用
     // stores the row's digits.
     SettingsWindow& w = open(defaultPlan());
-    w.loadSavedPlan(saved, std::nullopt, std::nullopt);
+    w.loadSavedPlan(saved, StoredDateLineStyle{});
     EXPECT_FALSE(box("报警1 剩余")->isChecked());
     EXPECT_TRUE(box("报警2 剩余")->isChecked());
     EXPECT_EQ(list("计时方式")->currentIndex(), 1);
@@ -300,7 +320,7 @@ TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
     setStored(longTerm, "checkone", "0000001");
     setStored(longTerm, "combolist", "201");
     SettingsWindow& again = open(longTerm);
-    again.loadSavedPlan(saved, std::nullopt, std::nullopt);
+    again.loadSavedPlan(saved, StoredDateLineStyle{});
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(stageSwitches()[i]->isChecked(), storedText(saved.plan, "checkone")[i] == QLatin1Char('1')) << i;
         EXPECT_TRUE(stageSwitches()[i]->isEnabled()) << i;

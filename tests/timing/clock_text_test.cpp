@@ -8,14 +8,14 @@ namespace {
 TEST(ClockText, countFormats_fromMillisecondsWithHoursPastADay)
 {
     const QTime now(14, 25, 30);
-    EXPECT_EQ(runningClockText(0, 0, 65'400, now), "65");
-    EXPECT_EQ(runningClockText(0, 0, 600'000, now), "600");
-    EXPECT_EQ(runningClockText(0, 1, 59'999, now), "00:59");
-    EXPECT_EQ(runningClockText(1, 1, 3'723'000, now), "62:03");
-    EXPECT_EQ(runningClockText(0, 2, 3'723'000, now), "01:02:03");
-    EXPECT_EQ(runningClockText(1, 2, 90'000'000, now), "25:00:00");
-    EXPECT_EQ(runningClockText(0, 1, 360'000'000, now), "6000:00");
-    EXPECT_EQ(runningClockText(0, 0, -5, now), "0");
+    EXPECT_EQ(runningClockText(TimingMode::CountDown, TimeFormat::Seconds, 65'400, now), "65");
+    EXPECT_EQ(runningClockText(TimingMode::CountDown, TimeFormat::Seconds, 600'000, now), "600");
+    EXPECT_EQ(runningClockText(TimingMode::CountDown, TimeFormat::MinutesSeconds, 59'999, now), "00:59");
+    EXPECT_EQ(runningClockText(TimingMode::CountUp, TimeFormat::MinutesSeconds, 3'723'000, now), "62:03");
+    EXPECT_EQ(runningClockText(TimingMode::CountDown, TimeFormat::HoursMinutesSeconds, 3'723'000, now), "01:02:03");
+    EXPECT_EQ(runningClockText(TimingMode::CountUp, TimeFormat::HoursMinutesSeconds, 90'000'000, now), "25:00:00");
+    EXPECT_EQ(runningClockText(TimingMode::CountDown, TimeFormat::MinutesSeconds, 360'000'000, now), "6000:00");
+    EXPECT_EQ(runningClockText(TimingMode::CountDown, TimeFormat::Seconds, -5, now), "0");
 }
 
 } // namespace

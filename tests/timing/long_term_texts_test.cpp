@@ -13,14 +13,14 @@ const QDate kToday(2026, 12, 8);
 // long_term_display_test; these are the edges.
 TEST(LongTermTexts, shortAndLongCountsAndUnknownFormats)
 {
-    EXPECT_EQ(countdownTexts(59, 4).dateLine, "0天");
-    EXPECT_EQ(countdownTexts(59, 4).clock, "00:00");
-    EXPECT_EQ(countdownTexts(-5, 0).clock, "00时00分00秒");
-    EXPECT_EQ(countdownTexts(36525LL * 86400 + 1, 5).dateLine, "36525天");
-    EXPECT_EQ(countdownTexts(36525LL * 86400 + 1, 5).clock, "00:01");
-    EXPECT_FALSE(countdownTexts(100, 6).known);
-    EXPECT_FALSE(countdownTexts(100, -1).known);
-    EXPECT_FALSE(liveTexts(QDateTime(kToday, QTime(9, 5, 7)), 9).known);
+    EXPECT_EQ(countdownTexts(59, TimeFormat::DaysHoursMinutes).dateLine, "0天");
+    EXPECT_EQ(countdownTexts(59, TimeFormat::DaysHoursMinutes).clock, "00:00");
+    EXPECT_EQ(countdownTexts(-5, TimeFormat::Seconds).clock, "00时00分00秒");
+    EXPECT_EQ(countdownTexts(36525LL * 86400 + 1, TimeFormat::DaysMinutesSeconds).dateLine, "36525天");
+    EXPECT_EQ(countdownTexts(36525LL * 86400 + 1, TimeFormat::DaysMinutesSeconds).clock, "00:01");
+    EXPECT_FALSE(countdownTexts(100, TimeFormat(6)).known);
+    EXPECT_FALSE(countdownTexts(100, TimeFormat(-1)).known);
+    EXPECT_FALSE(liveTexts(QDateTime(kToday, QTime(9, 5, 7)), TimeFormat(9)).known);
 }
 
 TEST(LongTermTexts, remainingSeconds_countsSecondBoundaries)
