@@ -141,8 +141,8 @@ protected:
     // The window's widgets by their object names.
     QLabel* windowLabel(const QString& name) const { return window->findChild<QLabel*>(name); }
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }
-    // The desktop menu's item number i, as the menu host shows it.
-    QAction* item(int i) const { return menuHost.action(DesktopItem(i)); }
+    // A desktop menu item as the menu host shows it.
+    QAction* item(DesktopItem i) const { return menuHost.action(i); }
     EngineTimers& ticks() { return engine->timers(); }
     CountSession& session() { return engine->session(); }
 
