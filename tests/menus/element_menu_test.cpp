@@ -8,6 +8,7 @@
 #include "platform/registry_store.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "support/test_screen.h"
 #include "stores/plan_codec.h"
 
 #include <QLocale>
@@ -72,10 +73,7 @@ struct ElementMenuTest : ::testing::Test {
 
 TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
 {
-    ScreenMetrics screen; // a screen on which the chosen size is drawn as it is
-    screen.fullWidthPx = screen.screenWidthPx = 1920;
-    screen.fullHeightPx = 1080;
-    window.setScreenMetrics(screen);
+    test::putOnTestScreen(window); // a screen on which the chosen size is drawn as it is
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "sizethree", "90/80/150/100/30/30"); });  // malformed
     const QString family = display.elementFont(DisplayElement::Clock).family();
     dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };

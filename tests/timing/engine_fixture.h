@@ -8,6 +8,7 @@
 #include "support/quiet_display_host.h"
 #include "support/recording_sound.h"
 #include "support/temp_program.h"
+#include "support/test_screen.h"
 #include "support/date_server.h"
 #include "timing/count_engine.h"
 #include "timing/display_engine.h"
@@ -89,12 +90,7 @@ protected:
         host.run.useClockSource(clockSource.toInt());
         savePlan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
-        ScreenMetrics m;
-        m.tppX = m.tppY = 15;
-        m.fullWidthPx = 1920;
-        m.fullHeightPx = 1080;
-        m.screenWidthPx = 1920;
-        window->setScreenMetrics(m);
+        putOnTestScreen(*window);
         makeEngine(*window);
     }
 
