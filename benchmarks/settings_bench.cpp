@@ -104,7 +104,7 @@ int main(int argc, char** argv)
     QAction* settingsItem = nullptr;
     for (QWidget* w : QApplication::allWidgets())
         if (w->objectName() == QLatin1String("desktopMenu"))
-            settingsItem = w->findChild<QAction*>(QStringLiteral("desktopItem6"));
+            settingsItem = w->findChild<QAction*>(QStringLiteral("settingsItem"));
     if (!display || !settingsItem)
         return 1;
 

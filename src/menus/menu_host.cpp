@@ -2,6 +2,7 @@
 
 #include "display/display_window.h"
 #include "display/position_store.h"
+#include "menus/menu_item_names.h"
 #include "platform/logged_call.h"
 #include "platform/notifier.h"
 #include "services/app_context.h"
@@ -41,7 +42,7 @@ MenuHost::~MenuHost() = default;
 QAction* MenuHost::addCommand(DesktopItem item, const QString& caption, bool checkable)
 {
     QAction* a = m_desktopMenu->addAction(caption);
-    a->setObjectName(QStringLiteral("desktopItem%1").arg(int(item)));
+    a->setObjectName(QLatin1String(desktopItemName(item)));
     a->setCheckable(checkable);
     connect(a, &QAction::triggered, this, [this, item] {
         // A check mark changes only through the command itself.
@@ -54,7 +55,7 @@ QAction* MenuHost::addCommand(DesktopItem item, const QString& caption, bool che
 QAction* MenuHost::addElementCommand(ElementAction item, const QString& caption)
 {
     QAction* a = m_elementMenu->addAction(caption);
-    a->setObjectName(QStringLiteral("elementItem%1").arg(int(item)));
+    a->setObjectName(QLatin1String(elementItemName(item)));
     a->setCheckable(item == ElementAction::Weekday);
     connect(a, &QAction::triggered, this, [this, item] {
         showState();
@@ -78,7 +79,7 @@ void MenuHost::buildMenus()
     m_planMenu = new QMenu(QStringLiteral("阶段选择"), m_desktopMenu.get());
     m_planMenu->setObjectName(QStringLiteral("planMenu"));
     m_plans = m_desktopMenu->addMenu(m_planMenu);
-    m_plans->setObjectName(QStringLiteral("desktopItem%1").arg(int(Plans)));
+    m_plans->setObjectName(QLatin1String(desktopItemName(Plans)));
     m_settings = addCommand(Settings, QStringLiteral("设置"));
     m_adjustMode = addCommand(AdjustMode, QStringLiteral("允许调整"), true);
     m_background = addCommand(Background, QStringLiteral("背景设置"));

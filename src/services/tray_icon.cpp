@@ -1,16 +1,10 @@
 #include "services/tray_icon.h"
 
 #include <QGuiApplication>
-#include <QTimer>
 
 namespace orvalen {
 
-TrayIcon::TrayIcon(QObject* parent) : QObject(parent)
-{
-    m_balloonTimer = new QTimer(this);
-    m_balloonTimer->setSingleShot(true);
-    connect(m_balloonTimer, &QTimer::timeout, this, [this] { emit balloonClosed(true); });
-}
+TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {}
 
 TrayIcon::~TrayIcon() = default;
 
@@ -20,13 +14,11 @@ void TrayIcon::ensureTray()
         return;
     m_tray = std::make_unique<QSystemTrayIcon>();
     connect(m_tray.get(), &QSystemTrayIcon::activated, this, &TrayIcon::handleActivation);
-    connect(m_tray.get(), &QSystemTrayIcon::messageClicked, this, &TrayIcon::handleMessageClicked);
 }
 
 void TrayIcon::remove()
 {
     m_added = false;
-    m_balloonTimer->stop();
     if (m_tray)
         m_tray->hide();
 }
@@ -95,13 +87,6 @@ void TrayIcon::showBalloon(const QString& text, int iconFlags, const QString& ti
     }
     if (m_tray && m_added && m_tray->isVisible())
         m_tray->showMessage(title, text, icon, timeoutMs > 0 ? timeoutMs : 10000);
-    if (timeoutMs > 0)
-        m_balloonTimer->start(timeoutMs);
-}
-
-void TrayIcon::closeBalloon()
-{
-    emit balloonClosed(true);
 }
 
 bool TrayIcon::isShown() const
@@ -118,12 +103,6 @@ void TrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason)
     case QSystemTrayIcon::MiddleClick: emit clicked(4, false); break;
     default: break;
     }
-}
-
-void TrayIcon::handleMessageClicked()
-{
-    m_balloonTimer->stop();
-    emit balloonClosed(false);
 }
 
 } // namespace orvalen

@@ -5,8 +5,6 @@
 #include <QSystemTrayIcon>
 #include <memory>
 
-class QTimer;
-
 namespace orvalen {
 
 // One icon in the notification area, with its tip text and an optional
@@ -32,10 +30,8 @@ public:
     // Takes the icon picture; a null icon is ignored.
     void setIcon(const QIcon& picture);
     // A balloon message; flags 1 information, 2 warning, 3 error; an empty
-    // title shows no icon. timeoutMs > 0 raises balloonClosed(true) after it.
+    // title shows no icon. It stays timeoutMs (10 s when 0 or less).
     void showBalloon(const QString& text, int iconFlags, const QString& title, int timeoutMs);
-    // Raises balloonClosed(true).
-    void closeBalloon();
 
     QString tip() const { return m_tip; }
     QIcon icon() const { return m_icon; }
@@ -47,16 +43,13 @@ public:
 
     // Turns a tray activation into the clicked event (public for tests).
     void handleActivation(QSystemTrayIcon::ActivationReason reason);
-    void handleMessageClicked();
 
 signals:
     void clicked(int button, bool isDouble);
-    void balloonClosed(bool timedOut);
 
 private:
     void ensureTray();
     std::unique_ptr<QSystemTrayIcon> m_tray;
-    QTimer* m_balloonTimer = nullptr;
     QIcon m_icon;
     QString m_tip;
     bool m_added = false;

@@ -36,7 +36,6 @@ NumberField::NumberField(int spinMin, int spinMax, int step, QWidget* parent)
     connect(m_edit, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (m_hasRule)
             typingCheck(t);
-        emit edited(t);
     });
 }
 

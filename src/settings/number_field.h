@@ -15,7 +15,7 @@ namespace orvalen {
 // empty text is left alone; a text that is not a number counts as 0) and
 // when the focus moves to another control of the window (not when a message
 // box takes it). Out of range shows the rule's notice and puts the reset
-// value. Without a rule the owner connects edited() and left().
+// value. Without a rule the owner connects left().
 class NumberField : public QWidget {
     Q_OBJECT
 public:
@@ -45,8 +45,7 @@ public:
     void setSpinValue(int value);
 
 signals:
-    void edited(const QString& text); // every text change
-    void left();                      // the focus went to another control
+    void left(); // the focus went to another control
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -43,14 +43,10 @@ bool ProgramTray::eventFilter(QObject* watched, QEvent* event)
 
 void ProgramTray::clicked(int button, bool isDouble)
 {
-    if (isDouble)
-        return;
-    if (button == 1) {
-        if (m_icon)
-            m_icon->closeBalloon();
-    } else if (button == 2) {
+    // Only a single right click does something; the program shows no
+    // balloon, so a left click has none to close.
+    if (!isDouble && button == 2)
         m_host.popupDesktopMenu(QCursor::pos());
-    }
 }
 
 } // namespace orvalen

@@ -10,8 +10,8 @@ class DisplayHost;
 class TrayIcon;
 
 // The program's icon in the notification area, with the display's icon and
-// title as its picture and tip. A left click closes a balloon; a right
-// click pops the desktop menu up at the pointer. The icon goes when the
+// title as its picture and tip. A single right click pops the desktop menu
+// up at the pointer; other clicks do nothing. The icon goes when the
 // display closes (or with this object).
 class ProgramTray final : public QObject {
     Q_OBJECT

@@ -117,7 +117,7 @@ TEST_F(NetworkProbesTest, fetchWebDate_serverThatNeverAnswers_givesUpAtTheTransf
     probes.fetchWebDate(quiet.url(), [&](WebDate d) { got = d; });
     ASSERT_TRUE(wait_until([&] { return quiet.requests() == 1; }));
     timers.advance(4999);
-    drain_events();
+    runQueuedCalls();
     EXPECT_FALSE(got);
     timers.advance(1);
     ASSERT_TRUE(got);

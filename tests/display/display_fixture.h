@@ -10,6 +10,7 @@
 #include "stores/plan_store.h"
 #include "stores/run_state.h"
 #include "support/temp_program.h"
+#include "support/test_screen.h"
 
 #include <QBuffer>
 #include <cmath>
@@ -171,8 +172,8 @@ public:
     FakeLogoVideo::Log log;
 };
 
-// A display window over a temporary program folder, with a 1920 x 1080
-// screen at 96 dpi (15 twips per pixel).
+// A display window over a temporary program folder, laid out for the test
+// screen (1920 x 1080 at 96 dpi, 15 twips per pixel).
 class DisplayTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -185,12 +186,7 @@ protected:
     {
         if (!m_window) {
             m_window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
-            ScreenMetrics m;
-            m.tppX = m.tppY = 15;
-            m.fullWidthPx = 1920;
-            m.fullHeightPx = 1080;
-            m.screenWidthPx = 1920;
-            m_window->setScreenMetrics(m);
+            putOnTestScreen(*m_window);
             m_window->setLogoVideoFactory(&videos);
             displayHost.window = m_window.get();
         }

@@ -123,7 +123,7 @@ TEST_F(PointerTest, adjustModeButtonClickMovesInsteadOfRunning)
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
     QTest::mouseMove(w.windowHandle(), p + QPoint(2, 0));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(2, 0));
-    drain_events(3);
+    runQueuedCalls();
     EXPECT_TRUE(displayHost.runs.empty());
     EXPECT_EQ(saved("pictureleft10"), "2030");
 }

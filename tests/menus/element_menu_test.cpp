@@ -8,6 +8,7 @@
 #include "platform/registry_store.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "support/test_screen.h"
 #include "stores/plan_codec.h"
 
 #include <QLocale>
@@ -64,10 +65,7 @@ struct ElementMenuTest : ::testing::Test {
         display.setElementText(DisplayElement::DateLine, "2026年12月08日");
         display.setElementFontSize(DisplayElement::DateLine, 40);
     }
-    void choose(DisplayElement element, int item)
-    {
-        menu.elementMenuChosen(ElementAction(item), element);
-    }
+    void choose(DisplayElement element, ElementAction item) { menu.elementMenuChosen(item, element); }
     std::optional<QString> stored(const char* name) const { return program.registry.readText(name); }
 };
 
@@ -75,14 +73,11 @@ struct ElementMenuTest : ::testing::Test {
 
 TEST_F(ElementMenuTest, clockFont_appliesAndStoresFontColourAndSize)
 {
-    ScreenMetrics screen; // a screen on which the chosen size is drawn as it is
-    screen.fullWidthPx = screen.screenWidthPx = 1920;
-    screen.fullHeightPx = 1080;
-    window.setScreenMetrics(screen);
+    test::putOnTestScreen(window); // a screen on which the chosen size is drawn as it is
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "sizethree", "90/80/150/100/30/30"); });  // malformed
     const QString family = display.elementFont(DisplayElement::Clock).family();
     dialogs.font = [&](const QFont&) { return font_of(family, 36, true, true); };
-    choose(DisplayElement::Clock, 0);
+    choose(DisplayElement::Clock, ElementAction::Font);
 
     EXPECT_EQ(display.elementFont(DisplayElement::Clock).pointSizeF(), 36);
     EXPECT_TRUE(display.elementFont(DisplayElement::Clock).bold());
@@ -102,7 +97,7 @@ TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
     dialogs.font = [](const QFont& initial) { return initial; };  // OK without changes
     display.setElementFontSize(DisplayElement::DateLine, 10.5);
     for (int i = 0; i < 3; ++i)
-        choose(DisplayElement::DateLine, 0);
+        choose(DisplayElement::DateLine, ElementAction::Font);
     EXPECT_EQ(display.elementFont(DisplayElement::DateLine).pointSizeF(), 10.5);
     EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), "90/80/150/10.5/30/30/");
     EXPECT_EQ(stored("sizethree"), "90/80/150/10.5/30/30/");
@@ -113,16 +108,16 @@ TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
 TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
 {
     const ClockPlan before = currentPlan.plan();
-    choose(DisplayElement::Clock, 0);  // font dialog cancelled
-    choose(DisplayElement::Clock, 1);  // colour dialog cancelled
+    choose(DisplayElement::Clock, ElementAction::Font); // font dialog cancelled
+    choose(DisplayElement::Clock, ElementAction::Colour); // colour dialog cancelled
     EXPECT_EQ(display.elementFont(DisplayElement::Clock).pointSizeF(), 100);
     EXPECT_EQ(dialogs.fontOpened, 1);
 
     dialogs.font = [](const QFont&) { return font_of("Monospace", 20); };
     dialogs.colour = QColor(255, 0, 0);
-    choose(DisplayElement::Logo, 0);  // the logo has no font: no dialog
+    choose(DisplayElement::Logo, ElementAction::Font); // the logo has no font: no dialog
     EXPECT_EQ(dialogs.fontOpened, 1);
-    choose(DisplayElement::Logo, 1);  // the colour dialog opens but nothing takes the colour
+    choose(DisplayElement::Logo, ElementAction::Colour); // the colour dialog opens but nothing takes the colour
     EXPECT_EQ(dialogs.colourOpened, 2);
     menu.elementMenuChosen(ElementAction(5), DisplayElement::Clock);
     EXPECT_EQ(currentPlan.plan(), before);
@@ -134,12 +129,12 @@ TEST_F(ElementMenuTest, overtimeClockAndTitle_showChanges_butStoreNothing)
     const ClockPlan before = currentPlan.plan();
     dialogs.font = [](const QFont&) { return font_of("Monospace", 20); };
     dialogs.colour = QColor(0, 128, 0);
-    choose(DisplayElement::OvertimeClock, 0);
-    choose(DisplayElement::OvertimeClock, 1);
+    choose(DisplayElement::OvertimeClock, ElementAction::Font);
+    choose(DisplayElement::OvertimeClock, ElementAction::Colour);
     EXPECT_EQ(display.elementFont(DisplayElement::OvertimeClock).pointSizeF(), 20);
     EXPECT_EQ(display.elementColour(DisplayElement::OvertimeClock), QColor(0, 128, 0));
     EXPECT_EQ(window.findChild<Panel*>("overtimePanel")->foreColor(), QColor(0, 128, 0));
-    choose(DisplayElement::MainTitle, 1);
+    choose(DisplayElement::MainTitle, ElementAction::Colour);
     EXPECT_EQ(display.elementColour(DisplayElement::MainTitle), QColor(0, 128, 0));
     EXPECT_EQ(currentPlan.plan(), before);
     EXPECT_FALSE(stored("clockFont").has_value());
@@ -149,7 +144,7 @@ TEST_F(ElementMenuTest, overtimeClockAndTitle_showChanges_butStoreNothing)
 TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAndColour)
 {
     dialogs.colour = QColor(255, 0, 0);
-    choose(DisplayElement::Clock, 1);
+    choose(DisplayElement::Clock, ElementAction::Colour);
     EXPECT_EQ(display.elementColour(DisplayElement::Clock), QColor(255, 0, 0));
     EXPECT_EQ(window.findChild<Panel*>("clockPanel")->foreColor(), QColor(255, 0, 0));
     EXPECT_EQ(currentPlan.plan().clockcolour.text, "255");
@@ -159,7 +154,7 @@ TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAnd
     EXPECT_FALSE(stored("clockFont").has_value());
 
     dialogs.colour = QColor(0, 0, 255);
-    choose(DisplayElement::DateLine, 1);
+    choose(DisplayElement::DateLine, ElementAction::Colour);
     EXPECT_EQ(currentPlan.plan().stagecolour.text, colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagecolour"), colour_to_text(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagefont"), display.elementFont(DisplayElement::DateLine).family());
@@ -176,11 +171,11 @@ TEST_F(ElementMenuTest, centre_movesHorizontally_andStoresOnlyTheDateLine)
     window.layout().setTwipsGeometry(window.findChild<Panel*>("textPanel1"), 100, 300, 4000, 900);
 
     const QString savedLeft = program.ini.read("clocksite", "pictureleft1", "none");
-    choose(DisplayElement::Subtitle, 2);
+    choose(DisplayElement::Subtitle, ElementAction::Centre);
     EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::Subtitle).left(), (15.0 * 1920 - 4000) / 2);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft1", "none"), savedLeft);
 
-    choose(DisplayElement::DateLine, 2);
+    choose(DisplayElement::DateLine, ElementAction::Centre);
     EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::DateLine).left(), (15.0 * 1920 - 6000) / 2);
     EXPECT_DOUBLE_EQ(display.elementRect(DisplayElement::DateLine).top(), 700);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft2", "none"), "11400");

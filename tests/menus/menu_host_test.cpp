@@ -2,6 +2,7 @@
 #include "menus/menu_host.h"
 #include "stores/registry_values.h"
 #include "stores/run_state.h"
+#include "support/menu_items.h"
 #include "support/temp_program.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
@@ -39,10 +40,10 @@ class RecordingElementMenu final : public ElementMenuHooks {
 public:
     void elementMenuChosen(ElementAction action, DisplayElement element) override
     {
-        clicks.push_back(int(action));
+        clicks.push_back(action);
         elements.push_back(element);
     }
-    std::vector<int> clicks;
+    std::vector<ElementAction> clicks;
     std::vector<DisplayElement> elements;
 };
 
@@ -88,14 +89,15 @@ protected:
 
 TEST_F(MenuHostTest, commandsReachTheirActions)
 {
-    const std::vector<std::pair<int, QString>> expected = {
-        {0, "start"}, {1, "stop"}, {2, "pause"}, {6, "settings"}, {8, "background"},
-        {13, "statistics"}, {15, "help"}, {16, "about"}};
+    using enum DesktopItem;
+    const std::vector<std::pair<DesktopItem, QString>> expected = {
+        {Start, "start"}, {Stop, "stop"}, {Pause, "pause"}, {Settings, "settings"}, {Background, "background"},
+        {Statistics, "statistics"}, {Help, "help"}, {About, "about"}};
     for (const auto& [k, call] : expected) {
         commands->calls.clear();
         windows.calls.clear();
-        menuHost->desktopRun(DesktopItem(k));
-        EXPECT_EQ(allCalls(), QStringList{call}) << k;
+        menuHost->desktopRun(k);
+        EXPECT_EQ(allCalls(), QStringList{call}) << desktopItemName(k);
     }
 }
 
@@ -112,9 +114,12 @@ TEST_F(MenuHostTest, itemsWithoutCommandAndOutOfRange_doNothing)
     int changes = 0;
     QObject::connect(&host.menus, &MenuState::changed, [&] { ++changes; });
     QObject::connect(&host.menus, &MenuState::adjustModeChanged, [&] { ++changes; });
-    for (int k : {3, 4, 5, 11, 14, 18, -1, 1000}) {
-        menuHost->desktopRun(DesktopItem(k));
-        EXPECT_TRUE(allCalls().isEmpty()) << k;
+    using enum DesktopItem;
+    // Beside the items without a command, numbers that name no item.
+    for (DesktopItem k : {Reset, StartSeparator, Plans, WindowSeparator, DesktopItem(14), DesktopItem(18), DesktopItem(-1),
+                          DesktopItem(1000)}) {
+        menuHost->desktopRun(k);
+        EXPECT_TRUE(allCalls().isEmpty()) << int(k);
     }
     EXPECT_EQ(quits, 0);
     EXPECT_EQ(changes, 0);
@@ -164,20 +169,20 @@ TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTa
     host.menus.setPlanItem(false, false);
     program.ini.write("clocksite", "pictureleft9", "1");
     display->load();
-    const auto item = [&](int k) { return menuHost->action(DesktopItem(k)); };
-    EXPECT_EQ(item(0)->text(), QStringLiteral("开始        Ctrl+1"));
-    EXPECT_TRUE(item(0)->isEnabled());
-    EXPECT_FALSE(item(1)->isEnabled());
-    EXPECT_EQ(item(2)->text(), QStringLiteral("暂停        Ctrl+3"));
-    EXPECT_FALSE(item(2)->isEnabled());
-    EXPECT_FALSE(item(3)->isEnabled());
-    EXPECT_TRUE(item(5)->isVisible());
-    EXPECT_TRUE(item(6)->isEnabled());
-    EXPECT_TRUE(item(7)->isEnabled());
-    EXPECT_TRUE(item(12)->isEnabled());
-    for (int k : {13, 15, 16, 17})
-        EXPECT_TRUE(item(k)->isVisible()) << k;
-    EXPECT_TRUE(item(17)->isEnabled());
+    const auto item = [&](DesktopItem k) { return menuHost->action(k); };
+    EXPECT_EQ(item(DesktopItem::Start)->text(), QStringLiteral("开始        Ctrl+1"));
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Stop)->isEnabled());
+    EXPECT_EQ(item(DesktopItem::Pause)->text(), QStringLiteral("暂停        Ctrl+3"));
+    EXPECT_FALSE(item(DesktopItem::Pause)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Reset)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Plans)->isVisible());
+    EXPECT_TRUE(item(DesktopItem::Settings)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::AdjustMode)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Minimise)->isEnabled());
+    for (DesktopItem k : {DesktopItem::Statistics, DesktopItem::Help, DesktopItem::About, DesktopItem::Exit})
+        EXPECT_TRUE(item(k)->isVisible()) << desktopItemName(k);
+    EXPECT_TRUE(item(DesktopItem::Exit)->isEnabled());
     EXPECT_TRUE(display->buttonsShown());
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{true, false, false, true, true}));
     const char* texts[3] = {" 开始 ", " 停止 ", " 暂停 "};
@@ -262,6 +267,17 @@ TEST_F(MenuHostTest, menuShowsTheRunStateWithHotkeySuffix)
     EXPECT_EQ(menuHost->action(DesktopItem::Plans)->menu(), menuHost->planSubmenu());
 }
 
+TEST_F(MenuHostTest, everyItem_isFoundByTheNameOfWhatItDoes)
+{
+    using enum DesktopItem;
+    for (DesktopItem k : {Start, Stop, Pause, Reset, Plans, Settings, AdjustMode, Background, Buttons, ExtendedScreen,
+                          Minimise, Statistics, Help, About, Exit})
+        EXPECT_EQ(menuItem(*menuHost->desktopMenu(), k), menuHost->action(k)) << desktopItemName(k);
+    using enum ElementAction;
+    for (ElementAction k : {Font, Colour, Centre, Hide, Weekday})
+        EXPECT_EQ(menuItem(*menuHost->elementMenu(), k), menuHost->action(k)) << elementItemName(k);
+}
+
 TEST_F(MenuHostTest, choosingACheckItem_togglesItOnce)
 {
     host.menus.setAdjustMode(false);
@@ -279,9 +295,11 @@ TEST_F(MenuHostTest, elementMenuItems_goToTheElementMenuWithTheElementItOpenedOn
     EXPECT_FALSE(menuHost->action(ElementAction::Centre)->isVisible());
     EXPECT_TRUE(menuHost->action(ElementAction::Hide)->isVisible());
     menuHost->elementMenu()->hide();
-    for (int i = 0; i < 5; ++i)
-        menuHost->action(ElementAction(i))->trigger();
-    EXPECT_EQ(element.clicks, (std::vector<int>{0, 1, 2, 3, 4}));
+    using enum ElementAction;
+    const std::vector<ElementAction> all{Font, Colour, Centre, Hide, Weekday};
+    for (ElementAction k : all)
+        menuHost->action(k)->trigger();
+    EXPECT_EQ(element.clicks, all);
     EXPECT_EQ(element.elements, std::vector<DisplayElement>(5, DisplayElement::Logo));
     EXPECT_FALSE(host.menus.weekdayChecked());
     EXPECT_FALSE(menuHost->action(ElementAction::Weekday)->isChecked());
@@ -290,7 +308,9 @@ TEST_F(MenuHostTest, elementMenuItems_goToTheElementMenuWithTheElementItOpenedOn
     menuHost->popupElementMenu(QPoint(10, 10), DisplayElement::Clock, ElementMenuItems{});
     menuHost->elementMenu()->hide();
     menuHost->action(ElementAction::Hide)->trigger();
-    EXPECT_EQ(element.clicks, (std::vector<int>{0, 1, 2, 3, 4, 3}));
+    std::vector<ElementAction> chosen = all;
+    chosen.push_back(Hide);
+    EXPECT_EQ(element.clicks, chosen);
     std::vector<DisplayElement> opened(5, DisplayElement::Logo);
     opened.push_back(DisplayElement::Clock);
     EXPECT_EQ(element.elements, opened);

@@ -11,6 +11,7 @@
 #include "support/named_child.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
+#include "support/test_screen.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
 
@@ -63,10 +64,7 @@ protected:
     {
         if (!display) {
             display = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
-            ScreenMetrics m;
-            m.fullWidthPx = m.screenWidthPx = 1280;
-            m.fullHeightPx = 720;
-            display->setScreenMetrics(m);
+            putOnTestScreen(*display, QSize(1280, 720));
             commands = std::make_unique<RunCommands>(EngineContext{program.context, host, currentPlan, session, *display, timers});
         }
         settings.reset();

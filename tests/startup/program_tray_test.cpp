@@ -29,15 +29,12 @@ TEST(ProgramTray, showsTheDisplaysTitle_onlyASingleRightClickOpensTheMenu_goesWh
     ASSERT_TRUE(tray.icon());
     EXPECT_EQ(tray.icon()->tip(), QStringLiteral("Orvalen(全屏版)"));
 
-    int balloonEnds = 0;
-    QObject::connect(tray.icon(), &TrayIcon::balloonClosed, [&](bool timedOut) { balloonEnds += timedOut; });
     tray.icon()->handleActivation(QSystemTrayIcon::DoubleClick);
     tray.icon()->handleActivation(QSystemTrayIcon::MiddleClick);
     tray.clicked(2, true);
     EXPECT_EQ(host.desktopMenus, 0);
     tray.icon()->handleActivation(QSystemTrayIcon::Trigger);
     EXPECT_EQ(host.desktopMenus, 0);
-    EXPECT_EQ(balloonEnds, 1);
     tray.icon()->handleActivation(QSystemTrayIcon::Context);
     EXPECT_EQ(host.desktopMenus, 1);
 

@@ -4,6 +4,7 @@
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
+#include "support/menu_items.h"
 #include "support/temp_program.h"
 
 #include <QApplication>
@@ -14,19 +15,6 @@
 namespace orvalen::test {
 namespace {
 
-QMenu* desktop_menu()
-{
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == "desktopMenu")
-            return qobject_cast<QMenu*>(w);
-    return nullptr;
-}
-
-QAction* item(QMenu* menu, int k)
-{
-    return menu->findChild<QAction*>(QStringLiteral("desktopItem%1").arg(k));
-}
-
 TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRow)
 {
     TempProgram program;
@@ -36,21 +24,21 @@ TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRo
     registry_values::setTimeRecord(program.registry, true);
 
     auto windows = buildProgramWindows(program.context);
-    QMenu* menu = desktop_menu();
+    QMenu* menu = programDesktopMenu();
     ASSERT_NE(menu, nullptr);
 
-    item(menu, 0)->trigger(); // 开始
+    menuItem(*menu, DesktopItem::Start)->trigger();
     program.timers.advance(2'000);
-    EXPECT_FALSE(item(menu, 0)->isEnabled());
-    EXPECT_TRUE(item(menu, 1)->isEnabled());
+    EXPECT_FALSE(menuItem(*menu, DesktopItem::Start)->isEnabled());
+    EXPECT_TRUE(menuItem(*menu, DesktopItem::Stop)->isEnabled());
 
-    item(menu, 1)->trigger(); // 停止
+    menuItem(*menu, DesktopItem::Stop)->trigger();
     program.timers.advance(2'000);
-    EXPECT_TRUE(item(menu, 0)->text().startsWith("清零"));
+    EXPECT_TRUE(menuItem(*menu, DesktopItem::Start)->text().startsWith("清零"));
 
-    item(menu, 0)->trigger(); // 清零
+    menuItem(*menu, DesktopItem::Start)->trigger(); // 清零
     program.timers.advance(2'000);
-    EXPECT_TRUE(item(menu, 0)->text().startsWith("开始"));
+    EXPECT_TRUE(menuItem(*menu, DesktopItem::Start)->text().startsWith("开始"));
 
     Database db = openDeskData(program.context.folder);
     Statement st(db, "SELECT count(*) AS n FROM timesum");

@@ -1,8 +1,11 @@
 #pragma once
+#include "support/wait_until.h"
+
 #include <QByteArray>
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
@@ -47,6 +50,20 @@ public:
     // requests received.
     int connections() const { return m_connections; }
     int requests() const { return m_requests; }
+    // The connections made so far: connects once itself and runs the event
+    // loop until that marker connection is counted, so that every connection
+    // made before it has been counted too. The marker does not count. -1 when
+    // the marker does not arrive.
+    int connectionsSoFar()
+    {
+        QTcpSocket marker;
+        marker.connectToHost(QHostAddress::LocalHost, port());
+        const bool arrived = wait_until([&] { return marker.localPort() != 0 && m_peerPorts.contains(marker.localPort()); });
+        if (!arrived)
+            return -1;
+        marker.abort();
+        return --m_connections;
+    }
     QByteArray lastRequest() const { return m_lastRequest; }
 
 private:
@@ -54,6 +71,7 @@ private:
     {
         while (QTcpSocket* socket = m_server.nextPendingConnection()) {
             ++m_connections;
+            m_peerPorts.insert(socket->peerPort());
             m_sockets.emplace_back(socket);
             socket->setParent(this);
             auto buffer = std::make_shared<QByteArray>();
@@ -95,6 +113,7 @@ private:
     Mode m_mode = Mode::Answer;
     QByteArray m_date;
     int m_connections = 0;
+    QSet<quint16> m_peerPorts;
     int m_requests = 0;
     QByteArray m_lastRequest;
 };

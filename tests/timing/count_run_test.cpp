@@ -38,17 +38,17 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
 {
     open(defaultPlan());
     EXPECT_EQ(clock(), "01:00");
-    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
 
     startRun();
     EXPECT_EQ(clock(), "01:00");
     EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
-    EXPECT_FALSE(item(0)->isEnabled());
-    EXPECT_TRUE(item(1)->isEnabled());
-    EXPECT_TRUE(item(2)->isEnabled());
-    EXPECT_FALSE(item(6)->isEnabled());
-    EXPECT_FALSE(item(17)->isVisible());
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Stop)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Pause)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Settings)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Exit)->isVisible());
     EXPECT_FALSE(windowLabel("screenButton0")->isEnabled());
 
     const QStringList stageSounds{"wavstop", "wav:Timeout.wav"};
@@ -96,7 +96,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_TRUE(ticks().countupTick->isEnabled());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_EQ(commands->records, 0);
-    EXPECT_FALSE(item(0)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
 
     for (int k = 1; k <= 9; ++k) {
         advance(1000);
@@ -111,10 +111,10 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_EQ(clock(), "时间到");
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(item(0)->text().left(2), "清零");
-    EXPECT_TRUE(item(0)->isEnabled());
-    EXPECT_FALSE(item(1)->isEnabled());
-    EXPECT_FALSE(item(2)->isEnabled());
+    EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "清零");
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Stop)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Pause)->isEnabled());
     EXPECT_EQ(windowLabel("screenButton0")->text(), " 清零 ");
     EXPECT_EQ(session().record().countedDownMs, 60002);
     EXPECT_EQ(session().record().countedUpMs, 10002);
@@ -187,15 +187,15 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     QStringList sounds = backend.take();
     EXPECT_EQ(sounds.mid(sounds.size() - 2), (QStringList{"wavstop", "wav:Stop.wav"}));
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(item(0)->text().left(2), "清零");
+    EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "清零");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_FALSE(ticks().countupTick->isEnabled());
 
     // The operator's clear: ready, the end sound stopped, the plan's length back.
     commands->startTiming();
     advance(0);
-    EXPECT_EQ(item(0)->text().left(2), "开始");
-    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "开始");
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
     EXPECT_EQ(backend.take(), QStringList{"wavstop"});
     EXPECT_EQ(clock(), "00:05");
     advance(3000);
@@ -243,14 +243,14 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
     backend.take();
 
     commands->pauseTiming();
-    EXPECT_EQ(item(2)->text().left(2), "继续");
+    EXPECT_EQ(item(DesktopItem::Pause)->text().left(2), "继续");
     EXPECT_EQ(windowLabel("screenButton2")->text(), " 继续 ");
     advance(30'000);
     EXPECT_EQ(clock(), "00:50");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
 
     commands->pauseTiming();
-    EXPECT_EQ(item(2)->text().left(2), "暂停");
+    EXPECT_EQ(item(DesktopItem::Pause)->text().left(2), "暂停");
     EXPECT_EQ(session().record().pausedMs, 30000);
     advance(1000);
     EXPECT_EQ(clock(), "00:49");
@@ -277,8 +277,8 @@ TEST_F(CountRunTest, operatorStopMidCount_recordsOnceWithoutEndStage)
     backend.take();
 
     commands->stopTiming();
-    EXPECT_EQ(item(0)->text().left(2), "清零");
-    EXPECT_FALSE(item(1)->isEnabled());
+    EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "清零");
+    EXPECT_FALSE(item(DesktopItem::Stop)->isEnabled());
     advance(1000);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
@@ -299,7 +299,7 @@ TEST_F(CountRunTest, stopThenClearWithinATick_recordsOnceAndLeavesNoTickRunning)
     commands->startTiming(); // the clear, before the next tick
     advance(0);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(item(0)->text().left(2), "开始");
+    EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "开始");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
     EXPECT_FALSE(ticks().countupTick->isEnabled());
     EXPECT_EQ(clock(), "01:00");
@@ -322,8 +322,8 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(session().restartSecondsLeft(), 3);
     EXPECT_TRUE(ticks().restartTick->isEnabled());
-    EXPECT_EQ(item(0)->text().left(2), "开始"); // back to ready at once
-    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "开始"); // back to ready at once
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
     // The end sound plays on: the clear that the end ran did not stop it.
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
 
@@ -336,11 +336,11 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
     EXPECT_EQ(session().restartSecondsLeft(), 2);
     advance(2000);
     EXPECT_EQ(session().restartSecondsLeft(), 0);
-    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
     EXPECT_TRUE(backend.take().isEmpty());
 
     advance(1000 + 100 + 5); // the fourth delay tick starts the run
-    EXPECT_FALSE(item(0)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
     EXPECT_FALSE(ticks().restartTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 0);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});

@@ -8,6 +8,7 @@
 #include "support/quiet_display_host.h"
 #include "support/recording_sound.h"
 #include "support/temp_program.h"
+#include "support/test_screen.h"
 #include "support/date_server.h"
 #include "timing/count_engine.h"
 #include "timing/display_engine.h"
@@ -89,12 +90,7 @@ protected:
         host.run.useClockSource(clockSource.toInt());
         savePlan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
-        ScreenMetrics m;
-        m.tppX = m.tppY = 15;
-        m.fullWidthPx = 1920;
-        m.fullHeightPx = 1080;
-        m.screenWidthPx = 1920;
-        window->setScreenMetrics(m);
+        putOnTestScreen(*window);
         makeEngine(*window);
     }
 
@@ -141,8 +137,8 @@ protected:
     // The window's widgets by their object names.
     QLabel* windowLabel(const QString& name) const { return window->findChild<QLabel*>(name); }
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }
-    // The desktop menu's item number i, as the menu host shows it.
-    QAction* item(int i) const { return menuHost.action(DesktopItem(i)); }
+    // A desktop menu item as the menu host shows it.
+    QAction* item(DesktopItem i) const { return menuHost.action(i); }
     EngineTimers& ticks() { return engine->timers(); }
     CountSession& session() { return engine->session(); }
 

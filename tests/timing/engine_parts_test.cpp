@@ -131,7 +131,7 @@ TEST_F(EnginePartsTest, preparedDisplay_keepsAStartedRunsTickWhenAPlanIsChosen)
     ticks().countSetup->setEnabled(true);
     advance(100);
     EXPECT_TRUE(ticks().countdownTick->isEnabled());
-    EXPECT_FALSE(item(0)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
 }
 
 // The logo video fills the logo box inside its border, at start-up and in

@@ -1,5 +1,6 @@
 #pragma once
 #include "display/count_view.h"
+#include "support/test_screen.h"
 
 #include <QStringList>
 #include <array>
@@ -49,7 +50,7 @@ public:
     QList<int> looks;
     std::array<QString, 5> buttons{" 开始 ", " 停止 ", " 暂停 ", " 设置 ", " 退出 "};
     std::array<bool, 5> buttonEnabled{true, false, false, true, true};
-    ScreenMetrics screen{15, 15, 1920, 1080, 1920};
+    ScreenMetrics screen = testScreenMetrics();
 };
 
 } // namespace orvalen::test

@@ -21,8 +21,8 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(dateLine(), "3天");
     EXPECT_EQ(clock(), "03时00分00秒");
     EXPECT_FALSE(windowPanel("clockPanel")->isHidden());
-    EXPECT_FALSE(item(0)->isEnabled()); // running
-    EXPECT_TRUE(item(1)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled()); // running
+    EXPECT_TRUE(item(DesktopItem::Stop)->isEnabled());
     EXPECT_TRUE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(session().record().setUpInstant, QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
     EXPECT_EQ(session().record().label, "2026-12-11 12:00:00");
@@ -62,7 +62,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     for (EngineTimer* t : {ticks().countdownTick.get(), scrollTick, ticks().blinkTick.get(), ticks().countupTick.get(),
                            ticks().clockSetup.get(), ticks().longTermTick.get(), ticks().networkTimeTick.get()})
         EXPECT_FALSE(t->isEnabled());
-    EXPECT_EQ(item(0)->text().left(2), "清零");
+    EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "清零");
     EXPECT_TRUE(backend.take().contains("wavstop")); // the final-seconds sound stopped
 
     advance(60'000);
@@ -190,12 +190,12 @@ TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsN
     advance(0);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
-    EXPECT_TRUE(item(0)->isEnabled()); // nothing runs
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled()); // nothing runs
     advance(300);
     EXPECT_EQ(clock(), currentPlan.plan().stages[6].prompt);
     EXPECT_EQ(commands->records, 0);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
-    EXPECT_EQ(item(0)->text().left(2), "开始");
+    EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "开始");
 }
 
 TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEach)
@@ -243,20 +243,20 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
     openLongTerm(p);
     commands->startTiming();
     advance(105);
-    EXPECT_FALSE(item(0)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
 
     advance(3000); // the count reaches zero: recorded, back to ready, the delay begins
     EXPECT_EQ(commands->records, 1);
-    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
     EXPECT_EQ(session().restartSecondsLeft(), 2);
     EXPECT_TRUE(ticks().restartTick->isEnabled());
     advance(1000);
     EXPECT_EQ(session().restartSecondsLeft(), 1);
     advance(1000);
     EXPECT_EQ(session().restartSecondsLeft(), 0);
-    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
     advance(1000 + 100); // the third delay tick starts the run
-    EXPECT_FALSE(item(0)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
     EXPECT_FALSE(ticks().restartTick->isEnabled());
     EXPECT_EQ(window->hostState().run.stage(), 0);
     advance(3000);
@@ -273,12 +273,12 @@ TEST_F(LongTermDisplayTest, delayedRestartSwitchedOff_firstTickStarts_aRunAlread
     advance(1000);
     EXPECT_FALSE(ticks().restartTick->isEnabled());
     advance(100);
-    EXPECT_FALSE(item(0)->isEnabled()); // the run started at the first tick
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled()); // the run started at the first tick
 
     // Started again while running: the start command does nothing.
     ticks().restartTick->setEnabled(true);
     advance(1000);
-    EXPECT_FALSE(item(0)->isEnabled());
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
     EXPECT_FALSE(ticks().countSetup->isEnabled());
 }
 

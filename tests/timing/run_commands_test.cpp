@@ -1,4 +1,5 @@
 #include "menus/menu_host.h"
+#include "menus/menu_item_names.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
@@ -143,19 +144,19 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     makeRunning();
     commands->stopTiming();
 
-    const auto d = [&](int k) { return menus.action(DesktopItem(k)); };
+    const auto d = [&](DesktopItem k) { return menus.action(k); };
     EXPECT_TRUE(host.run.endMarked());
     EXPECT_EQ(host.run.state(), RunState::Finished);
-    EXPECT_EQ(d(0)->text(), "清零");
-    EXPECT_TRUE(d(0)->isEnabled());
-    EXPECT_FALSE(d(1)->isEnabled());
-    EXPECT_EQ(d(2)->text(), "暂停");
-    EXPECT_FALSE(d(2)->isEnabled());
-    EXPECT_FALSE(d(3)->isEnabled());
-    EXPECT_FALSE(d(6)->isEnabled());
-    for (int i : {13, 15, 16, 17})
-        EXPECT_TRUE(d(i)->isVisible()) << i;
-    EXPECT_TRUE(d(17)->isEnabled());
+    EXPECT_EQ(d(DesktopItem::Start)->text(), "清零");
+    EXPECT_TRUE(d(DesktopItem::Start)->isEnabled());
+    EXPECT_FALSE(d(DesktopItem::Stop)->isEnabled());
+    EXPECT_EQ(d(DesktopItem::Pause)->text(), "暂停");
+    EXPECT_FALSE(d(DesktopItem::Pause)->isEnabled());
+    EXPECT_FALSE(d(DesktopItem::Reset)->isEnabled());
+    EXPECT_FALSE(d(DesktopItem::Settings)->isEnabled());
+    for (DesktopItem i : {DesktopItem::Statistics, DesktopItem::Help, DesktopItem::About, DesktopItem::Exit})
+        EXPECT_TRUE(d(i)->isVisible()) << desktopItemName(i);
+    EXPECT_TRUE(d(DesktopItem::Exit)->isEnabled());
     EXPECT_EQ(view.buttons[0], " 清零 ");
     EXPECT_TRUE(view.buttonEnabled[0]);
     EXPECT_FALSE(view.buttonEnabled[1]);
@@ -174,13 +175,13 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     timers.countdownTick->setEnabled(false); // the tick has ended the run
     commands->startTiming();
 
-    const auto d = [&](int k) { return menus.action(DesktopItem(k)); };
-    EXPECT_EQ(d(0)->text(), "开始");
-    EXPECT_TRUE(d(0)->isEnabled());
-    EXPECT_FALSE(d(1)->isEnabled());
-    EXPECT_FALSE(d(2)->isEnabled());
-    EXPECT_TRUE(d(6)->isEnabled());
-    EXPECT_TRUE(d(9)->isEnabled());
+    const auto d = [&](DesktopItem k) { return menus.action(k); };
+    EXPECT_EQ(d(DesktopItem::Start)->text(), "开始");
+    EXPECT_TRUE(d(DesktopItem::Start)->isEnabled());
+    EXPECT_FALSE(d(DesktopItem::Stop)->isEnabled());
+    EXPECT_FALSE(d(DesktopItem::Pause)->isEnabled());
+    EXPECT_TRUE(d(DesktopItem::Settings)->isEnabled());
+    EXPECT_TRUE(d(DesktopItem::Buttons)->isEnabled());
     EXPECT_EQ(view.buttons[0], " 开始 ");
     EXPECT_TRUE(view.buttonEnabled[3]);
     EXPECT_TRUE(view.buttonEnabled[4]);

@@ -3,6 +3,7 @@
 // tests/CMakeLists.txt).
 #include "plans/plan_panel.h"
 #include "settings/settings_window.h"
+#include "support/menu_items.h"
 #include "support/named_child.h"
 #include "startup/desktop_windows.h"
 #include "startup/program_windows.h"
@@ -42,12 +43,9 @@ TEST(WindowsOnSmallScreen, settingsWithPlanPanelStatisticsBackgroundAbout_fitThe
     ASSERT_EQ(area.size(), QSize(1280, 720));
     TempProgram program;
     auto windows = buildProgramWindows(program.context, makeDesktopWindows);
-    QMenu* menu = nullptr;
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == "desktopMenu")
-            menu = qobject_cast<QMenu*>(w);
+    QMenu* menu = programDesktopMenu();
     ASSERT_NE(menu, nullptr);
-    const auto choose = [menu](int k) { menu->findChild<QAction*>(QStringLiteral("desktopItem%1").arg(k))->trigger(); };
+    const auto choose = [menu](DesktopItem item) { menuItem(*menu, item)->trigger(); };
 
     int checked = 0;
     when_shown<SettingsWindow>([&](SettingsWindow* settings) {
@@ -70,8 +68,8 @@ TEST(WindowsOnSmallScreen, settingsWithPlanPanelStatisticsBackgroundAbout_fitThe
         ++checked;
         window.reject();
     });
-    choose(6); // 设置
-    for (int item : {8, 13, 16}) { // 背景设置, 统计, 在线帮助
+    choose(DesktopItem::Settings);
+    for (DesktopItem item : {DesktopItem::Background, DesktopItem::Statistics, DesktopItem::About}) {
         when_shown<QDialog>([&](QDialog* window) {
             expectInside(area, window->frameGeometry(), window->windowTitle());
             ++checked;

@@ -9,6 +9,7 @@
 #include "startup/program_windows.h"
 #include "statistics/statistics_window.h"
 #include "stores/registry_values.h"
+#include "support/menu_items.h"
 #include "support/temp_program.h"
 #include "support/wait_until.h"
 #include "support/when_shown.h"
@@ -72,10 +73,7 @@ struct DesktopMenuWindowsTest : ::testing::Test {
     void start()
     {
         windows = buildProgramWindows(program.context, makeDesktopWindows);
-        menu = nullptr;
-        for (QWidget* w : QApplication::allWidgets())
-            if (w->objectName() == "desktopMenu")
-                menu = qobject_cast<QMenu*>(w);
+        menu = programDesktopMenu();
         ASSERT_NE(menu, nullptr);
     }
     static void writeScript(const QString& name, const QByteArray& body)
@@ -97,7 +95,7 @@ struct DesktopMenuWindowsTest : ::testing::Test {
             return arguments.contains(path) || arguments.contains(QUrl::fromLocalFile(path).toString());
         });
     }
-    void choose(int k) { menu->findChild<QAction*>(QStringLiteral("desktopItem%1").arg(k))->trigger(); }
+    void choose(DesktopItem item) { menuItem(*menu, item)->trigger(); }
     DisplayWindow* display() const
     {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -112,11 +110,11 @@ struct DesktopMenuWindowsTest : ::testing::Test {
 TEST_F(DesktopMenuWindowsTest, statistics_threeRunsListed_deleteTheSecond_exportHoldsTheRest)
 {
     for (int run = 0; run < 3; ++run) {
-        choose(0); // 开始
+        choose(DesktopItem::Start);
         program.timers.advance(2'000);
-        choose(1); // 停止
+        choose(DesktopItem::Stop);
         program.timers.advance(2'000);
-        choose(0); // 清零
+        choose(DesktopItem::Start); // 清零
         program.timers.advance(2'000);
     }
     QStringList before, after;
@@ -131,7 +129,7 @@ TEST_F(DesktopMenuWindowsTest, statistics_threeRunsListed_deleteTheSecond_export
         button(w, "导出")->click();
         button(w, "关闭")->click();
     });
-    choose(13); // 统计
+    choose(DesktopItem::Statistics);
     EXPECT_EQ(before, (QStringList{"001", "002", "003"}));
     EXPECT_EQ(after, (QStringList{"001", "003"}));
 
@@ -172,7 +170,7 @@ TEST_F(DesktopMenuWindowsTest, background_colourThenImportedPicture_changeTheDis
         w->applyButton()->click();
         button(w, "关闭")->click();
     });
-    choose(8); // 背景设置
+    choose(DesktopItem::Background);
     EXPECT_EQ(afterColour, QColor(Qt::red));
     EXPECT_TRUE(static_cast<BackgroundView*>(display())->backgroundIsPicture());
     EXPECT_EQ(static_cast<BackgroundView*>(display())->backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));
@@ -191,7 +189,7 @@ TEST_F(DesktopMenuWindowsTest, background_colourThenImportedPicture_changeTheDis
         name = w->pictureName();
         button(w, "关闭")->click();
     });
-    choose(8);
+    choose(DesktopItem::Background);
     EXPECT_TRUE(colourMode);
     EXPECT_TRUE(preview);
     EXPECT_EQ(name, "stage.png");
@@ -202,7 +200,7 @@ TEST_F(DesktopMenuWindowsTest, help_withNoChmViewer_opensTheHtmlPages)
 {
     const QString pages = program.context.folder.resolve("help/index.html");
     ASSERT_FALSE(pages.isEmpty());
-    choose(15); // 帮助
+    choose(DesktopItem::Help);
     EXPECT_TRUE(wasOpened(pages));
     EXPECT_TRUE(program.notifier.shown.empty());
 }
@@ -211,7 +209,7 @@ TEST_F(DesktopMenuWindowsTest, aboutWithCtrlHeld_opensTheStoredLink_orTheAboutWi
 {
     program.ini.write("About", "link16", "https://example.org/articles");
     ASSERT_TRUE(xdotool({"keydown", "ctrl"}));
-    choose(16); // 在线帮助 with Ctrl
+    choose(DesktopItem::About); // 在线帮助 with Ctrl
     ASSERT_TRUE(xdotool({"keyup", "ctrl"}));
     EXPECT_TRUE(wasOpened("https://example.org/articles"));
 
@@ -222,7 +220,7 @@ TEST_F(DesktopMenuWindowsTest, aboutWithCtrlHeld_opensTheStoredLink_orTheAboutWi
         w->caption()->click();
     });
     ASSERT_TRUE(xdotool({"keydown", "ctrl"}));
-    choose(16);
+    choose(DesktopItem::About);
     ASSERT_TRUE(xdotool({"keyup", "ctrl"}));
     EXPECT_TRUE(shown);
 }

@@ -23,7 +23,7 @@ namespace {
 QStringList submenu()
 {
     QStringList out;
-    if (QMenu* m = desktop_item(5)->menu())
+    if (QMenu* m = desktopMenuItem(DesktopItem::Plans)->menu())
         for (QAction* a : m->actions())
             if (a->isVisible())
                 out << a->text();

@@ -1,5 +1,6 @@
 #pragma once
 #include "settings/settings_window.h"
+#include "support/menu_items.h"
 #include "support/named_child.h"
 
 #include <QAction>
@@ -21,20 +22,11 @@ T* find_widget()
     return nullptr;
 }
 
-// Item k of the desktop menu of the running program.
-inline QAction* desktop_item(int k)
-{
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == "desktopMenu")
-            return w->findChild<QAction*>(QStringLiteral("desktopItem%1").arg(k));
-    return nullptr;
-}
-
 // Opens the settings window by `open` (the desktop menu's 设置 unless given)
 // and runs `inside` while the modal window is open; the window is closed
 // afterwards.
 inline void with_settings(const std::function<void(SettingsWindow&)>& inside,
-                          const std::function<void()>& open = [] { desktop_item(6)->trigger(); })
+                          const std::function<void()>& open = [] { desktopMenuItem(DesktopItem::Settings)->trigger(); })
 {
     bool ran = false;
     int waits = 0;

@@ -32,8 +32,8 @@ TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart
         QTest::mouseClick(namedChild<QPushButton>(w, "应用"), Qt::LeftButton);
         program.timers.advance(500); // the display's set-up
         EXPECT_EQ(static_cast<ElementView*>(display)->elementText(DisplayElement::Clock), "02:00");
-        EXPECT_TRUE(desktop_item(0)->isEnabled());
-        EXPECT_TRUE(desktop_item(0)->text().startsWith("开始"));
+        EXPECT_TRUE(desktopMenuItem(DesktopItem::Start)->isEnabled());
+        EXPECT_TRUE(desktopMenuItem(DesktopItem::Start)->text().startsWith("开始"));
     });
     EXPECT_TRUE(program.notifier.shown.empty());
 
