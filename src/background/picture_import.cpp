@@ -4,9 +4,7 @@
 #include "services/import_check.h"
 #include "services/save_file.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace orvalen {
@@ -18,20 +16,6 @@ QString fail(QString* error, const QString& message)
     if (error)
         *error = message;
     return QString();
-}
-
-QByteArray contents(const QString& path, bool* ok)
-{
-    QFile file(path);
-    *ok = file.open(QIODevice::ReadOnly);
-    return *ok ? file.readAll() : QByteArray();
-}
-
-bool decodes(const QByteArray& data)
-{
-    QBuffer buffer;
-    buffer.setData(data);
-    return buffer.open(QIODevice::ReadOnly) && pictureReadable(buffer);
 }
 
 // "name(n).ext" for n >= 2; the first candidate is the name itself.
@@ -49,10 +33,12 @@ QString candidate(const QFileInfo& name, int n)
 
 QString copyPictureIn(const ProgramFolder& folder, const QString& source, QString* error)
 {
-    bool read = false;
-    const QByteArray data = contents(source, &read);
-    if (!read || !decodes(data))
+    const ImportSource picture = readImportSource(source, ImportKind::Picture);
+    if (picture.result == ImportRead::Missing)
         return fail(error, QStringLiteral("无法读取图片：%1").arg(source));
+    if (picture.result != ImportRead::Taken)
+        return fail(error, importRefusal(source, ImportKind::Picture));
+    const QByteArray& data = picture.data;
 
     const QString pictures = folder.file(QStringLiteral("picture"));
     if (!QDir().mkpath(pictures))
@@ -62,8 +48,7 @@ QString copyPictureIn(const ProgramFolder& folder, const QString& source, QStrin
         const QString stored = candidate(name, n);
         const QString target = pictures + QLatin1Char('/') + stored;
         if (QFileInfo::exists(target)) {
-            bool same = false;
-            if (contents(target, &same) == data && same)
+            if (fileHolds(target, data))
                 return stored;
             continue;
         }

@@ -2,11 +2,19 @@
 
 #include "platform/text_path.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QStringList>
 #include <QtEndian>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvalen {
 
@@ -17,7 +25,7 @@ quint16 le16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.
 
 // A RIFF/WAVE file: its declared size fits the file, a fmt chunk with a
 // sample format, channels and a rate, and a data chunk inside the file.
-bool wave_is_sane(QFile& file)
+bool wave_is_sane(QIODevice& file)
 {
     const qint64 size = file.size();
     const QByteArray head = file.read(12);
@@ -89,7 +97,7 @@ int mpeg_frame_length(const unsigned char* h)
 
 // MPEG audio: an optional ID3v2 tag, then a frame header; where the file
 // holds more than that frame, a second header right after it.
-bool mpeg_audio_is_sane(QFile& file)
+bool mpeg_audio_is_sane(QIODevice& file)
 {
     const qint64 size = file.size();
     qint64 at = 0;
@@ -155,31 +163,100 @@ bool pictureReadable(QIODevice& device)
     return reader.canRead() && !reader.read().isNull();
 }
 
+namespace {
+
+ImportSource refused(const QString& path, const char* why)
+{
+    qWarning().noquote() << "not imported:" << path << why;
+    return {ImportRead::Refused, {}};
+}
+
+// A sound the player plays: the extension of the chosen name, since the copy
+// keeps that name, and the contents, since the player finds the decoder by
+// them (so either kind plays under either name).
+bool soundPlayable(const QString& chosenPath, const QByteArray& data)
+{
+    const QString ext = fileExtension(chosenPath).toLower();
+    if (ext != QLatin1String("wav") && ext != QLatin1String("mp3"))
+        return false;
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return false;
+    return wave_is_sane(buffer) || (buffer.seek(0) && mpeg_audio_is_sane(buffer));
+}
+
+bool pictureDecodes(const QByteArray& data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    return buffer.open(QIODevice::ReadOnly) && pictureReadable(buffer);
+}
+
+} // namespace
+
+ImportSource readImportSource(const QString& path, ImportKind kind)
+{
+    // Links are resolved first, then the target is opened without following
+    // one: a link swapped in between is refused, not followed.
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (target.isEmpty()) {
+        qWarning().noquote() << "not imported:" << path << "does not exist";
+        return {ImportRead::Missing, {}};
+    }
+    const QByteArray native = QFile::encodeName(target);
+    struct stat status {};
+    // Only stat before the open: opening a device can have effects of its own.
+    if (::stat(native.constData(), &status) != 0)
+        return refused(path, std::strerror(errno));
+    if (!S_ISREG(status.st_mode))
+        return refused(path, "is not a regular file");
+    // Non-blocking, so that even a pipe put in its place since never waits.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return refused(path, std::strerror(errno));
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refused(path, "cannot be read");
+    }
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
+        return refused(path, "is not a regular file");
+    if (status.st_size > kImportSizeLimit)
+        return refused(path, "is too large");
+    const QByteArray data = file.read(status.st_size);
+    if (data.size() != status.st_size)
+        return refused(path, "could not be read whole");
+    const bool usable = kind == ImportKind::Sound ? soundPlayable(path, data) : pictureDecodes(data);
+    if (!usable)
+        return refused(path, kind == ImportKind::Sound ? "is not a sound the player plays" : "is not a picture");
+    return {ImportRead::Taken, data};
+}
+
+QString importRefusal(const QString& path, ImportKind kind)
+{
+    const QString name = QFileInfo(path).fileName();
+    return kind == ImportKind::Sound ? QStringLiteral("无法导入：%1 不是能播放的声音文件（WAV 或 MP3）").arg(name)
+                                     : QStringLiteral("无法导入：%1 不是能显示的图片文件").arg(name);
+}
+
+bool fileHolds(const QString& path, const QByteArray& data)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() != data.size())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.readAll() == data;
+}
+
 bool pictureFileReadable(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning() << "cannot read" << path << file.errorString();
-        return false;
-    }
-    return pictureReadable(file);
+    return readImportSource(path, ImportKind::Picture).result == ImportRead::Taken;
 }
 
 bool soundFilePlayable(const QString& path)
 {
-    const QString ext = fileExtension(path).toLower();
-    if (ext != QLatin1String("wav") && ext != QLatin1String("mp3"))
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning() << "cannot read" << path << file.errorString();
-        return false;
-    }
-    // The player finds the decoder by the contents, so either kind plays
-    // under either name.
-    if (wave_is_sane(file))
-        return true;
-    return file.seek(0) && mpeg_audio_is_sane(file);
+    return readImportSource(path, ImportKind::Sound).result == ImportRead::Taken;
 }
 
 } // namespace orvalen

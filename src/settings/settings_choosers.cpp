@@ -4,6 +4,7 @@
 #include "platform/notifier.h"
 #include "services/file_dialog.h"
 #include "services/import_check.h"
+#include "services/save_file.h"
 #include "services/sound_player.h"
 #include "settings/colour_swatch.h"
 #include "settings/look_page.h"
@@ -12,7 +13,6 @@
 
 #include <QColorDialog>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -25,17 +25,6 @@ namespace orvalen {
 namespace {
 
 const QStringList kPreferredFonts{"Arial Black", "Trebuchet MS", "Arial", "新宋体", "微软雅黑", "华文楷体", "黑体"};
-
-bool sameContents(const QString& a, const QString& b)
-{
-    QFile fa(a), fb(b);
-    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
-        return false;
-    while (!fa.atEnd())
-        if (fa.read(1 << 16) != fb.read(1 << 16))
-            return false;
-    return true;
-}
 
 } // namespace
 
@@ -89,28 +78,28 @@ QString SettingsWindow::importFile(FileKind kind)
     const QString name = QFileInfo(path).fileName();
     if (name == QStringLiteral("lnk"))
         return QString();
-    // Only what the display can show or the player can play is taken in.
-    if (QFileInfo(path).isFile() && !(sound ? soundFilePlayable(path) : pictureFileReadable(path))) {
-        notice((sound ? QStringLiteral("无法导入：%1 不是能播放的声音文件（WAV 或 MP3）")
-                      : QStringLiteral("无法导入：%1 不是能显示的图片文件"))
-                   .arg(name),
-               0);
+    // Only a regular file the display can show or the player can play is
+    // taken in; the copy is the program's own file, whatever the source's mode.
+    const ImportKind importKind = sound ? ImportKind::Sound : ImportKind::Picture;
+    const ImportSource source = readImportSource(path, importKind);
+    if (source.result == ImportRead::Refused) {
+        notice(importRefusal(path, importKind), 0);
         return QString();
     }
     QDir dir(folder);
     QString stored;
-    if (dir.mkpath(QStringLiteral(".")) && QFileInfo(path).isReadable()) {
+    if (source.result == ImportRead::Taken && dir.mkpath(QStringLiteral("."))) {
         // Other plans name files of this folder: an existing file is reused
-        // only when it is the same file, and is never overwritten.
+        // only when it holds the same contents, and is never overwritten.
         const QStringList taken = dir.entryList(QDir::Files);
         for (int n = 1; stored.isEmpty(); ++n) {
             const QString candidate = numberedFileName(name, n);
             if (!taken.contains(candidate)) {
-                if (QFile::copy(path, dir.filePath(candidate)))
+                if (saveFile(dir.filePath(candidate), source.data, nullptr, SaveReport::ByCaller))
                     stored = candidate;
                 break;
             }
-            if (sameContents(path, dir.filePath(candidate)))
+            if (fileHolds(dir.filePath(candidate), source.data))
                 stored = candidate;
         }
     }

@@ -7,6 +7,7 @@
 #include "services/file_dialog.h"
 #include "platform/save_file.h"
 #include "support/file_size_limit.h"
+#include "support/pipe_watchdog.h"
 #include "support/png_bytes.h"
 #include "support/quiet_display_host.h"
 #include "support/read_only_folder.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace orvalen;
 using namespace orvalen::test;
@@ -98,6 +100,19 @@ TEST_F(BackgroundWindowTest, import_reusesIdenticalFile_storesOtherContentsUnder
     EXPECT_TRUE(copyPictureIn(program.context.folder, outside("bad.jpg", "not a picture"), &why).isEmpty());
     EXPECT_FALSE(why.isEmpty());
     EXPECT_FALSE(QFile::exists(program.file("picture/bad.jpg")));
+}
+
+TEST_F(BackgroundWindowTest, importOfAPipe_refusedAtOnceWithTheImportRefusal)
+{
+    const QString fifo = elsewhere.filePath("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QString why;
+    bool hung = false;
+    const QString stored = runBesidePipe(fifo, [&] { return copyPictureIn(program.context.folder, fifo, &why); }, &hung);
+    EXPECT_FALSE(hung) << "the import waited for a writer on the pipe";
+    EXPECT_TRUE(stored.isEmpty());
+    EXPECT_EQ(why, "无法导入：pipe.png 不是能显示的图片文件");
+    EXPECT_FALSE(QFile::exists(program.file("picture/pipe.png")));
 }
 
 TEST_F(BackgroundWindowTest, importedPictureApplied_showsOnTheDisplay_bareNameFoundInPictureNotTheWorkingFolder)

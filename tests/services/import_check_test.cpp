@@ -1,11 +1,14 @@
 #include "services/import_check.h"
+#include "support/pipe_watchdog.h"
 #include "support/png_bytes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/stat.h>
 
 using namespace orvalen;
 using orvalen::test::png;
@@ -95,6 +98,36 @@ TEST(ImportCheck, soundsAndPictures_onlyWhatCanBePlayedOrShownPasses)
     for (const QByteArray& bad : {QByteArray(), noise(2048), QByteArray("not a picture"), png().left(60)})
         EXPECT_FALSE(pictureFileReadable(file("bad.png", bad)));
     EXPECT_FALSE(pictureFileReadable(dir.filePath("missing.png")));
+}
+
+TEST(ImportCheck, pipesDevicesAndFolders_refusedAtOnce_linkToARegularFileTaken)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.wav");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    bool hung = false;
+    EXPECT_FALSE(orvalen::test::runBesidePipe(fifo, [&] { return soundFilePlayable(fifo); }, &hung));
+    EXPECT_FALSE(hung) << "the check waited for a writer on the pipe";
+    const QString pictureLink = dir.filePath("pipe.png");
+    ASSERT_TRUE(QFile::link(fifo, pictureLink));
+    EXPECT_FALSE(orvalen::test::runBesidePipe(fifo, [&] { return pictureFileReadable(pictureLink); }, &hung));
+    EXPECT_FALSE(hung) << "the check waited for a writer behind the link";
+
+    const QString zero = dir.filePath("zero.wav");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    EXPECT_EQ(readImportSource(zero, ImportKind::Sound).result, ImportRead::Refused);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.wav"));
+    EXPECT_EQ(readImportSource(dir.filePath("folder.wav"), ImportKind::Sound).result, ImportRead::Refused);
+    EXPECT_EQ(readImportSource(dir.filePath("missing.wav"), ImportKind::Sound).result, ImportRead::Missing);
+
+    QFile real(dir.filePath("real.bin"));
+    ASSERT_TRUE(real.open(QIODevice::WriteOnly));
+    real.write(wave(400));
+    real.close();
+    ASSERT_TRUE(QFile::link(real.fileName(), dir.filePath("linked.wav")));
+    const ImportSource linked = readImportSource(dir.filePath("linked.wav"), ImportKind::Sound);
+    EXPECT_EQ(linked.result, ImportRead::Taken);
+    EXPECT_EQ(linked.data, wave(400));
 }
 
 TEST(ImportCheck, filters_areBalancedAndListEveryReadableKind)

@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace orvalen::test {
 namespace {
 
@@ -110,6 +112,48 @@ TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
     button("选择LOGO图片")->click();
     EXPECT_EQ(edit("LOGO图片")->text(), "");
     EXPECT_EQ(program.notifier.texts().last(), "没有加载图片");
+}
+
+TEST_F(ChooserTest, onlyRegularFilesAreImported_linksResolved_copyGetsTheProgramsOwnMode)
+{
+    open(defaultPlan());
+    QTemporaryDir outside;
+    const QStringList soundsBefore = QDir(program.file("sounds")).entryList(QDir::Files);
+    const QString zero = outside.filePath("zero.wav");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    files.answer = zero;
+    edit("报警1 声音文件")->setText("Timeout.wav");
+    dots("报警1 选择声音文件")->click();
+    EXPECT_EQ(edit("报警1 声音文件")->text(), "Timeout.wav");
+    EXPECT_EQ(program.notifier.texts(), QStringList{"无法导入：zero.wav 不是能播放的声音文件（WAV 或 MP3）"});
+    EXPECT_EQ(QDir(program.file("sounds")).entryList(QDir::Files), soundsBefore);
+
+    program.notifier.shown.clear();
+    ASSERT_TRUE(QDir(outside.path()).mkdir("folder.png"));
+    files.answer = outside.filePath("folder.png");
+    button("选择LOGO图片")->click();
+    EXPECT_EQ(program.notifier.texts(), QStringList{"无法导入：folder.png 不是能显示的图片文件"});
+
+    // A picture anyone may write, chosen through a link: the copy is a
+    // plain file with the mode the program gives its own files.
+    QFile real(outside.filePath("real.bin"));
+    ASSERT_TRUE(real.open(QIODevice::WriteOnly));
+    real.write(png(Qt::green));
+    real.close();
+    ASSERT_EQ(::chmod(QFile::encodeName(real.fileName()).constData(), 0777), 0);
+    files.answer = outside.filePath("linked.png");
+    ASSERT_TRUE(QFile::link(real.fileName(), files.answer));
+    dots("报警2 选择背景图片")->click();
+    EXPECT_EQ(swatch("报警2 背景颜色")->text(), "linked.png");
+    const QFileInfo copy(program.file("picture/linked.png"));
+    EXPECT_FALSE(copy.isSymLink());
+    EXPECT_TRUE(copy.isFile());
+    EXPECT_EQ(program.readFile("picture/linked.png"), png(Qt::green));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(copy.filePath()).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0666 & ~mask);
 }
 
 TEST_F(LayoutTest, heldButtonSteps_moveAndStoreAtOnce)
