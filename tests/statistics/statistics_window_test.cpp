@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QTableView>
 #include <gtest/gtest.h>
@@ -168,8 +167,9 @@ namespace {
 int deskDataDescriptors()
 {
     int count = 0;
-    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::NoDotAndDotDot))
-        count += fd.symLinkTarget().endsWith(QStringLiteral("/DeskData.db")) ? 1 : 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        count += QFile::symLinkTarget(fds.filePath(fd)).endsWith(QStringLiteral("/DeskData.db")) ? 1 : 0;
     return count;
 }
 
