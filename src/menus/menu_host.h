@@ -37,6 +37,10 @@ public:
     // replace it).
     void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
 
+    // The exit item: closes the display and the windows above the menus,
+    // then ends the program.
+    void exitProgram();
+
     // The load: builds the plan submenu, reads the clock source from the
     // registry value clockmode and settles the weekday item from the current
     // plan.
@@ -70,7 +74,6 @@ private:
     void toggleButtons();
     void toggleExtendedScreen();
     void toggleMinimised();
-    void exitProgram();
     bool ctrlDown() const;
 
     AppContext& m_ctx;

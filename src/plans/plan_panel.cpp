@@ -262,7 +262,7 @@ void PlanPanel::save()
         return;
     }
     if (!result.ok()) {
-        showFailure(saveFailedMessage(), result, "saving the plan");
+        showFailure(saveFailedMessage(result.refusal), result, "saving the plan");
         return;
     }
     reload();

@@ -15,6 +15,22 @@ PlanMessage saveFailedMessage()
     return {kSaveFailedText, 2000, QString()};
 }
 
+PlanMessage saveFailedMessage(WriteRefusal refusal)
+{
+    PlanMessage message = saveFailedMessage();
+    switch (refusal) {
+    case WriteRefusal::None:
+        break;
+    case WriteRefusal::ReadOnly:
+        message.text += QStringLiteral("\r\rDeskData.db 是只读的（文件或程序文件夹不可写入），计划无法保存");
+        break;
+    case WriteRefusal::Locked:
+        message.text += QStringLiteral("\r\rDeskData.db 正被其他程序锁定，计划无法保存；请关闭该程序后再试");
+        break;
+    }
+    return message;
+}
+
 PlanMessage nameTakenMessage(const QString& name)
 {
     return {QStringLiteral("阶段名称【") + name + QStringLiteral("】已录入"), 5000, QStringLiteral("录入提示")};

@@ -1,5 +1,6 @@
 #pragma once
 #include "stores/clock_plan.h"
+#include "stores/database.h"
 #include "stores/plan_names.h"
 
 #include <QList>
@@ -40,6 +41,9 @@ extern const QString kMissingDeskDataText;
 // The notice of every failure that is not the operator's to mend.
 extern const QString kSaveFailedText;
 PlanMessage saveFailedMessage();
+// The same notice for a save DeskData.db refused, followed by the reason
+// when the file is read-only or locked by another program.
+PlanMessage saveFailedMessage(WriteRefusal refusal);
 // The notice for a name that is taken.
 PlanMessage nameTakenMessage(const QString& name);
 

@@ -1,6 +1,9 @@
 #include "platform/notifier.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QTimer>
 
 namespace orvalen {
@@ -29,11 +32,27 @@ QString boxTitle(const QString& title)
     return title.isEmpty() ? kAppTitle : title;
 }
 
+// A message box shows its text as it is: a plan name, a file name or a label
+// holding markup is never rendered. The box is at least as wide as its title
+// together with the window's icon and buttons, which the window manager puts
+// beside it in the title bar (a short text would otherwise cut the title).
+void setUpBox(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+    const QFontMetrics metrics = box.fontMetrics();
+    const int titleBarControls = 8 * metrics.height();
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + titleBarControls;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 } // namespace
 
 void MessageBoxNotifier::notice(const QString& text, Icon icon, int timeoutMs, const QString& title)
 {
     QMessageBox box(boxIcon(icon), boxTitle(title), text, QMessageBox::Ok, m_parent);
+    setUpBox(box);
     // The timer belongs to the box, so it can never fire after the box is gone.
     QTimer* closer = nullptr;
     if (timeoutMs > 0) {
@@ -49,6 +68,7 @@ void MessageBoxNotifier::notice(const QString& text, Icon icon, int timeoutMs, c
 bool MessageBoxNotifier::ask(const QString& text, const QString& title)
 {
     QMessageBox box(QMessageBox::Question, boxTitle(title), text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    setUpBox(box);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }

@@ -7,6 +7,7 @@ namespace orvalen {
 
 // Every message box of the program goes through this, titled "Orvalen" unless
 // a title is given, so tests read the exact texts and answer the questions.
+// Texts are shown as plain text: a value in them is never read as markup.
 class Notifier {
 public:
     enum class Icon { None, Information, Question, Warning, Critical };

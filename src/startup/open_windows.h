@@ -13,6 +13,8 @@ public:
     virtual ~ProgramWindows() = default;
     // The window the program shows first (the display), if any.
     virtual QWindow* shownWindow() const { return nullptr; }
+    // Closes the windows and ends the event loop, as the exit item does.
+    virtual void closeDown() = 0;
 };
 
 // Opens the menu host (modeless, hidden), then shows the display window.

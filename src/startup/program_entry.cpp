@@ -13,6 +13,7 @@
 #include "startup/qt_translations.h"
 #include "startup/single_instance.h"
 #include "startup/startup_gate.h"
+#include "startup/stop_signals.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
 
@@ -54,6 +55,10 @@ int runProgram(QApplication& app)
     app.setApplicationVersion(QStringLiteral("%1.%2").arg(ORVALEN_VERSION_MAJOR).arg(ORVALEN_VERSION_MINOR));
     installQtTranslations(app);
 
+    // Taken over before the program folder is locked: from then on a
+    // logout, a shutdown or a kill closes the program as 退出 does.
+    StopSignals stopSignals;
+
     const ProgramFolder folder = ProgramFolder::fromEnvironment(app.arguments());
     SingleInstance instance(folder.path());
     if (!instance.tryAcquire())
@@ -86,10 +91,25 @@ int runProgram(QApplication& app)
     QImageReader::setAllocationLimit(1024);
 
     std::unique_ptr<ProgramWindows> windows;
+    // A stop while the start-up still asks something ends that question and
+    // closes the windows once they are open. The connection goes before the
+    // windows do.
+    bool stopBeforeWindows = false;
+    QObject stopReceiver;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &stopReceiver, [&windows, &stopBeforeWindows] {
+        if (windows) {
+            windows->closeDown();
+            return;
+        }
+        stopBeforeWindows = true;
+        QCoreApplication::quit();
+    });
     if (!startProgram(context, [&] { windows = open_windows(context); })) {
         setSaveFailureHandler({});
-        return 1;
+        return stopBeforeWindows ? 0 : 1;
     }
+    if (stopBeforeWindows)
+        QMetaObject::invokeMethod(&app, [&windows] { windows->closeDown(); }, Qt::QueuedConnection);
     // Opening DeskData.db is slow (its key derivation): checked after the
     // display's first frame.
     // The deferred module (sounds, logo video, network time) loads after it

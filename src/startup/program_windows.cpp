@@ -102,6 +102,7 @@ public:
     }
 
     QWindow* shownWindow() const override { return m_display->windowHandle(); }
+    void closeDown() override { m_menuHost->exitProgram(); }
 
     ~RunningProgram() override
     {

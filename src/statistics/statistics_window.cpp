@@ -58,6 +58,12 @@ StatisticsWindow::StatisticsWindow(AppContext& ctx, Launcher& launcher, QWidget*
 
 StatisticsWindow::~StatisticsWindow() = default;
 
+void StatisticsWindow::done(int result)
+{
+    m_runs.closeConnection();
+    QDialog::done(result);
+}
+
 void StatisticsWindow::buildControls()
 {
     setWindowTitle(QStringLiteral("统计"));

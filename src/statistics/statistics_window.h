@@ -36,6 +36,9 @@ public:
     void exportLines();    // 导出
     void deleteSelected(); // 删除
 
+    // Closing the window also closes its connection to DeskData.db.
+    void done(int result) override;
+
 private:
     void buildControls();
     void load();

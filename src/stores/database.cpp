@@ -3,6 +3,7 @@
 #include "platform/program_folder.h"
 #include "stores/cipher_key_cache.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QUrl>
 #include <memory>
@@ -11,6 +12,9 @@
 namespace orvalen {
 
 namespace {
+
+// How long a checkpoint waits for another program reading the file.
+constexpr int kCheckpointWaitMs = 50;
 
 QString sqliteMessage(sqlite3* db)
 {
@@ -92,7 +96,7 @@ Database::~Database()
 
 Database::Database(Database&& other) noexcept
     : m_db(other.m_db), m_path(std::move(other.m_path)), m_error(std::move(other.m_error)),
-      m_readOnly(other.m_readOnly)
+      m_errorCode(other.m_errorCode), m_readOnly(other.m_readOnly)
 {
     other.m_db = nullptr;
 }
@@ -104,6 +108,7 @@ Database& Database::operator=(Database&& other) noexcept
         m_db = other.m_db;
         m_path = std::move(other.m_path);
         m_error = std::move(other.m_error);
+        m_errorCode = other.m_errorCode;
         m_readOnly = other.m_readOnly;
         other.m_db = nullptr;
     }
@@ -114,7 +119,7 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
 {
     close();
     m_path = path;
-    m_error.clear();
+    clearError();
     m_readOnly = false;
     if (key.isEmpty()) {
         m_error = QStringLiteral("数据库密码不能为空：%1").arg(path);
@@ -184,11 +189,37 @@ bool Database::exec(const QString& sql)
     char* message = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
-        m_error = message ? QString::fromUtf8(message) : sqliteMessage(m_db);
+        setError(message ? QString::fromUtf8(message) : sqliteMessage(m_db), rc);
         sqlite3_free(message);
         return false;
     }
     return true;
+}
+
+bool Database::checkpoint()
+{
+    if (!m_db || m_readOnly)
+        return false;
+    sqlite3_busy_timeout(m_db, kCheckpointWaitMs);
+    int logFrames = 0;
+    int copiedFrames = 0;
+    const int rc = sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, &logFrames, &copiedFrames);
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    if (rc == SQLITE_OK)
+        return true;
+    setError(sqliteMessage(m_db), rc);
+    qWarning().noquote() << m_path << "keeps changes in its write-ahead log (" << copiedFrames << "of" << logFrames
+                         << "pages copied):" << m_error;
+    return false;
+}
+
+WriteRefusal Database::writeRefusal() const
+{
+    if (m_readOnly || (m_db && sqlite3_db_readonly(m_db, "main") == 1) || (m_errorCode & 0xff) == SQLITE_READONLY)
+        return WriteRefusal::ReadOnly;
+    if ((m_errorCode & 0xff) == SQLITE_BUSY || (m_errorCode & 0xff) == SQLITE_LOCKED)
+        return WriteRefusal::Locked;
+    return WriteRefusal::None;
 }
 
 QString Database::damage()
@@ -235,11 +266,12 @@ Statement::Statement(Database& db, const QString& sql) : m_db(db)
         return;
     }
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK) {
+    const int rc = sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
         m_error = sqliteMessage(db.handle());
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        db.setError(m_error);
+        db.setError(m_error, rc);
         return;
     }
     const int count = sqlite3_column_count(m_stmt);
@@ -294,7 +326,7 @@ Statement::Step Statement::step()
     if (rc == SQLITE_DONE)
         return Step::Done;
     m_error = sqliteMessage(m_db.handle());
-    m_db.setError(m_error);
+    m_db.setError(m_error, rc);
     return Step::Error;
 }
 

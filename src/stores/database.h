@@ -16,6 +16,13 @@ QString databasePassword();
 // How long a statement waits for another process's lock by default.
 constexpr int kBusyTimeoutMs = 2000;
 
+// Why the file refused a write, where the operator can do something about it.
+enum class WriteRefusal {
+    None,     // another cause (or no refusal)
+    ReadOnly, // the file or its folder cannot be written
+    Locked    // another program holds the file locked
+};
+
 // One connection to a SQLCipher database file, closed when the object goes.
 // Every statement that takes values binds them (Statement); no value is ever
 // pasted into SQL text.
@@ -56,18 +63,35 @@ public:
     // whole.
     QString damage();
 
+    // Copies the write-ahead log into the file and empties the log, so the
+    // file alone holds every change committed so far. Waits only briefly
+    // for other programs; false (logged, lastError() set) when the log could
+    // not be emptied.
+    bool checkpoint();
+
+    // Why the last failed statement was refused (read-only, locked), as far
+    // as that is known.
+    WriteRefusal writeRefusal() const;
+
     QString lastError() const { return m_error; }
     QString path() const { return m_path; }
     qint64 lastInsertRowId() const;
     int changes() const;
 
     sqlite3* handle() { return m_db; }
-    void setError(const QString& error) { m_error = error; }
+    // The message and SQLite result code of the last failure.
+    void setError(const QString& error, int code = 0)
+    {
+        m_error = error;
+        m_errorCode = code;
+    }
+    void clearError() { setError(QString()); }
 
 private:
     sqlite3* m_db = nullptr;
     QString m_path;
     QString m_error;
+    int m_errorCode = 0;
     bool m_readOnly = false;
 };
 

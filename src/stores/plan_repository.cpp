@@ -181,6 +181,7 @@ PlanResult PlanRepository::use(const std::function<PlanResult(Database&)>& work,
         return failed(error);
     }
     Database& db = m_connection.database();
+    db.clearError();
     PlanResult result;
     {
         std::optional<Transaction> transaction;
@@ -194,9 +195,13 @@ PlanResult PlanRepository::use(const std::function<PlanResult(Database&)>& work,
         if (result.ok() && transaction && !transaction->commit())
             result = failed(QStringLiteral("the change cannot be stored: %1").arg(db.lastError()));
     }
+    if (inTransaction && result.ok())
+        db.checkpoint(); // logged when it fails; the change itself is stored
     // A connection that failed is opened afresh next time.
-    if (result.status == PlanStatus::Failed)
+    if (result.status == PlanStatus::Failed) {
+        result.refusal = db.writeRefusal();
         m_connection.close();
+    }
     return result;
 }
 

@@ -44,13 +44,16 @@ enum class PlanStatus {
 struct PlanResult {
     PlanStatus status = PlanStatus::Done;
     QString error; // the real cause, for the log
+    // For a write that Failed: whether the file is read-only or locked.
+    WriteRefusal refusal = WriteRefusal::None;
     bool ok() const { return status == PlanStatus::Done; }
 };
 
 // The saved plans: table deskclock of DeskData.db, through one connection.
 // Every value is bound, every change runs in one transaction that is rolled
-// back whole on any failure. Plans are in the order ID, rowid; after every
-// change the IDs are 1..n in that order. Each save, move and delete is
+// back whole on any failure, and is then copied from the write-ahead log into
+// DeskData.db itself, so the file alone holds it. Plans are in the order ID,
+// rowid; after every change the IDs are 1..n in that order. Each save, move and delete is
 // announced by changed(), also when it found the plans other than the caller
 // saw them.
 class PlanRepository final : public QObject {

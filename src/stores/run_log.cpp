@@ -52,7 +52,7 @@ private:
 };
 
 // Appends the rows in one transaction; see RunLog::append.
-bool appendRows(Database& db, const std::vector<RunRow>& rows, QString* error)
+bool appendRows(Database& db, const std::vector<RunRow>& rows, QString* error, int* queuedWritten)
 {
     const ShortLockWait shortWait(db);
     auto fail = [&](const QString& why) {
@@ -70,6 +70,7 @@ bool appendRows(Database& db, const std::vector<RunRow>& rows, QString* error)
     }
     if (!keys.isEmpty() && !forgetOtherKeys(db, keys))
         return fail(QString());
+    int queuedTaken = 0;
     std::optional<Statement> remember;
     if (!keys.isEmpty())
         remember.emplace(db, QStringLiteral("INSERT OR IGNORE INTO queued_runs (key) VALUES (?)"));
@@ -85,6 +86,7 @@ bool appendRows(Database& db, const std::vector<RunRow>& rows, QString* error)
                 return fail(remember->error());
             if (db.changes() == 0)
                 continue; // written before, from a queue that stayed behind
+            ++queuedTaken;
         }
         const bool ok = insert.bindText(1, row.setTime) && insert.bindText(2, row.useTime)
             && insert.bindText(3, row.outTime) && insert.bindText(4, row.pauseTime)
@@ -95,6 +97,8 @@ bool appendRows(Database& db, const std::vector<RunRow>& rows, QString* error)
     }
     if (!tx.commit())
         return fail(QString());
+    if (queuedWritten)
+        *queuedWritten = queuedTaken;
     return true;
 }
 
@@ -144,7 +148,7 @@ RunLog::Listing RunLog::list(QList<RunRow>* rows, QString* error)
     }
 }
 
-bool RunLog::append(const std::vector<RunRow>& rows, QString* error)
+bool RunLog::append(const std::vector<RunRow>& rows, QString* error, int* queuedWritten)
 {
     QString openError;
     if (m_connection.open(&openError) != DeskDataConnection::State::Ready) {
@@ -152,8 +156,10 @@ bool RunLog::append(const std::vector<RunRow>& rows, QString* error)
             *error = openError.isEmpty() ? QStringLiteral("DeskData.db 无法打开") : openError;
         return false;
     }
-    if (appendRows(m_connection.database(), rows, error))
+    if (appendRows(m_connection.database(), rows, error, queuedWritten)) {
+        m_connection.database().checkpoint(); // logged when it fails; the rows are stored
         return true;
+    }
     m_connection.close();
     return false;
 }
@@ -179,6 +185,8 @@ int RunLog::remove(const QList<qint64>& ids, QString* error)
         }
         ++deleted;
     }
+    if (deleted > 0)
+        db.checkpoint();
     return deleted;
 }
 

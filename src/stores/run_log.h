@@ -42,13 +42,19 @@ public:
     // now are kept), and a row whose key is there already is skipped. False
     // with a message for the operator in *error when the rows cannot be
     // stored. A database locked by another program is waited for only
-    // briefly, so the display never hangs.
-    bool append(const std::vector<RunRow>& rows, QString* error);
+    // briefly, so the display never hangs. *queuedWritten (when given) is
+    // how many of the queued rows were written now. Once stored, the rows
+    // are copied from the write-ahead log into DeskData.db itself.
+    bool append(const std::vector<RunRow>& rows, QString* error, int* queuedWritten = nullptr);
 
     // Deletes the rows with these keys one by one, in the order given, and
     // stops at the first failure. Returns how many were deleted; *error says
     // why it stopped early.
     int remove(const QList<qint64>& ids, QString* error);
+
+    // Closes the connection (a window that showed the rows is gone); the
+    // next use opens it again.
+    void closeConnection() { m_connection.close(); }
 
 private:
     DeskDataConnection m_connection;

@@ -154,14 +154,20 @@ bool writePendingRuns(const ProgramFolder& folder, const std::vector<RunRow>& ex
     rows.insert(rows.end(), extra.begin(), extra.end());
     if (rows.empty())
         return true;
-    if (!RunLog(folder).append(rows, error))
+    int queuedWritten = 0;
+    if (!RunLog(folder).append(rows, error, &queuedWritten))
         return false;
     // The database remembers the queued rows' keys: a queue that stays is
-    // never written again, and is reported once.
+    // never written again. It is told when its rows were written, not again
+    // at each later start that finds it still there.
     const QString path = pendingRunsPath(folder);
     QString why;
-    if (hadQueue && !saveQueue(path, {}, &why))
-        reportSaveFailure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
+    if (hadQueue && !saveQueue(path, {}, &why)) {
+        if (queuedWritten > 0)
+            reportSaveFailure(path, why + QStringLiteral("（其中的统计记录已写入 DeskData.db，不会重复写入）"));
+        else
+            qWarning().noquote() << path << "was written before and still cannot be removed:" << why;
+    }
     return true;
 }
 

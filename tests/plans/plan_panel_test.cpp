@@ -9,6 +9,7 @@
 #include "stores/plan_repository.h"
 #include "support/fake_launcher.h"
 #include "support/quiet_display_host.h"
+#include "support/read_only_folder.h"
 #include "support/temp_program.h"
 #include "stores/plan_codec.h"
 
@@ -251,4 +252,25 @@ TEST_F(PlanPanelTest, export_withASpreadsheetProgram_writesTextCells_andAnUnwrit
     panel.exportTable();
     EXPECT_EQ(desktop.desktop, (QStringList{program.file("sheet1.xlsx"), program.file("sheet1.csv")}));
     EXPECT_EQ(program.notifier.shown.size(), shown + 1);
+}
+
+// The file opened only once its folder is read-only, as the program finds it.
+TEST(PlanPanelReadOnlyFile, save_saysAfterTheGenericTextThatTheFileIsReadOnly)
+{
+    test::TempProgram program;
+    QFile::remove(program.file("DeskData.db"));
+    ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
+    test::ReadOnlyFolder locked(program.path());
+    if (!locked.active())
+        GTEST_SKIP() << "the folder cannot be made read-only here";
+    PlanRepository plans{program.context.folder};
+    CurrentPlan currentPlan;
+    test::FakePlanEditor editor;
+    editor.plan = ClockPlan::defaults(QDate(2026, 12, 9));
+    editor.name = "A";
+    PlanPanel panel{program.context, plans, editor, currentPlan, nullptr};
+    panel.save();
+    const QString told = program.notifier.texts().value(program.notifier.texts().size() - 1);
+    EXPECT_TRUE(told.startsWith(kSaveFailedText + "\r\r")) << told.toStdString();
+    EXPECT_TRUE(told.contains("DeskData.db 是只读的")) << told.toStdString();
 }

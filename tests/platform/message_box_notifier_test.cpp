@@ -52,3 +52,33 @@ TEST(MessageBoxNotifier, question_answersWithTheButtonPressed)
         EXPECT_EQ(title, QStringLiteral("提示"));
     }
 }
+
+TEST(MessageBoxNotifier, markupInAValue_isShownAsItIs_andTheBoxLeavesRoomForItsTitle)
+{
+    MessageBoxNotifier notifier;
+    Qt::TextFormat format = Qt::AutoText;
+    int width = 0, titleWidth = 0, lineHeight = 0;
+    QTimer::singleShot(0, [&] {
+        if (QMessageBox* box = openBox()) {
+            format = box->textFormat();
+            width = box->width();
+            titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+            lineHeight = box->fontMetrics().height();
+        }
+    });
+    notifier.notice(QStringLiteral("<b>x</b>"), Notifier::Icon::None, 1);
+    EXPECT_EQ(format, Qt::PlainText);
+    // A short text: the box still leaves room beside the title for the
+    // window's icon and its three buttons.
+    EXPECT_GE(width, titleWidth + 5 * lineHeight);
+
+    QTimer::singleShot(0, [&] {
+        if (QMessageBox* box = openBox()) {
+            format = box->textFormat();
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    format = Qt::AutoText;
+    notifier.ask(QStringLiteral("删除 <i>计划</i> 吗？"));
+    EXPECT_EQ(format, Qt::PlainText);
+}

@@ -7,6 +7,7 @@
 #include "support/temp_program.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTableView>
@@ -158,4 +159,29 @@ TEST_F(StatisticsWindowTest, emptyMissingOrBrokenTable_clearMessagesAndNoCrash)
     window.exportLines();
     EXPECT_TRUE(program.notifier.shown.empty());
     EXPECT_TRUE(window.lines().isEmpty());
+}
+
+namespace {
+
+// Descriptors of this process open on DeskData.db itself.
+int deskDataDescriptors()
+{
+    int count = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        count += QFile::symLinkTarget(fds.filePath(fd)).endsWith(QStringLiteral("/DeskData.db")) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+TEST_F(StatisticsWindowTest, closingTheWindow_closesItsConnectionToTheFile)
+{
+    addRuns({{"00:05:00", "甲"}});
+    const int before = deskDataDescriptors();
+    StatisticsWindow window(program.context, launcher);
+    ASSERT_EQ(window.lines().size(), 1);
+    EXPECT_EQ(deskDataDescriptors(), before + 1);
+    window.reject();
+    EXPECT_EQ(deskDataDescriptors(), before);
 }

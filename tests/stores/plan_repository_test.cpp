@@ -4,8 +4,10 @@
 #include "stores/desk_data_schema.h"
 #include "stores/desk_data_folder.h"
 #include "stores/plan_codec.h"
+#include "stores/run_log.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace orvalen;
@@ -120,7 +122,9 @@ TEST_F(PlanRepositoryTest, missingLockedOrForeignFile_isReportedAndChangesNothin
     {
         Database other = openDeskData(folder);
         ASSERT_TRUE(other.exec("BEGIN EXCLUSIVE"));
-        EXPECT_EQ(plans.save("B", "", ClockPlan::defaults(QDate(2026, 12, 9))).status, PlanStatus::Failed);
+        const PlanResult locked = plans.save("B", "", ClockPlan::defaults(QDate(2026, 12, 9)));
+        EXPECT_EQ(locked.status, PlanStatus::Failed);
+        EXPECT_EQ(locked.refusal, WriteRefusal::Locked);
         ASSERT_TRUE(other.exec("ROLLBACK"));
     }
     EXPECT_EQ(listed(), QStringList{"1 A"});
@@ -141,4 +145,45 @@ TEST_F(PlanRepositoryTest, tableLackingColumns_isIncomplete)
     makeOlderFile(deskclockColumns().mid(0, 53), "(1, 'A')");
     PlanRow saved;
     EXPECT_EQ(plans.read("A", ClockPlan{}, &saved).status, PlanStatus::Incomplete);
+}
+
+// DeskData.db carried away alone, while the program still has it open (or
+// was killed): its write-ahead log stays behind.
+TEST_F(PlanRepositoryTest, savedMovedDeletedPlansAndARecordedRun_areInTheFileWithoutItsLog)
+{
+    QTemporaryDir venue;
+    const ProgramFolder carried(venue.path());
+    auto carry = [&] {
+        QFile::remove(carried.file("DeskData.db"));
+        EXPECT_TRUE(QFile::copy(folder.file("DeskData.db"), carried.file("DeskData.db")));
+    };
+    auto carriedPlans = [&] {
+        carry();
+        PlanRepository copy(carried);
+        QList<PlanListEntry> entries;
+        EXPECT_TRUE(copy.list(&entries).ok());
+        QStringList names;
+        for (const PlanListEntry& e : entries)
+            names << e.name;
+        return names;
+    };
+    save("A");
+    save("B");
+    EXPECT_EQ(carriedPlans(), QStringList({"A", "B"}));
+    ASSERT_TRUE(plans.move(entry(1), -1).ok());
+    EXPECT_EQ(carriedPlans(), QStringList({"B", "A"}));
+    ASSERT_TRUE(plans.remove({entry(0)}).ok());
+    EXPECT_EQ(carriedPlans(), QStringList({"A"}));
+
+    RunLog runs(folder);
+    QString error;
+    ASSERT_TRUE(runs.append({RunRow{.setTime = "00:01:00", .useTime = "00:01:00", .outTime = "00:00:00",
+                                    .pauseTime = "00:00:00", .filename = "run"}},
+                            &error))
+        << error.toStdString();
+    carry();
+    QList<RunRow> carriedRuns;
+    EXPECT_EQ(RunLog(carried).list(&carriedRuns, &error), RunLog::Listing::Loaded) << error.toStdString();
+    ASSERT_EQ(carriedRuns.size(), 1);
+    EXPECT_EQ(carriedRuns[0].filename, "run");
 }

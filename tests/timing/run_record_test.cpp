@@ -191,6 +191,11 @@ TEST_F(RecordRunTest, queueThatCannotBeRemoved_isWrittenOnceWithoutItsBadEntries
         EXPECT_EQ(names(), (QStringList{"old", "keyed"}));
         EXPECT_TRUE(QFile::exists(queue));
         EXPECT_EQ(reports, QStringList{queue}); // said once
+        // A later start finds it still there: nothing new to tell.
+        setSaveFailureHandler([&reports](const QString& path, const QString&) { reports << path; });
+        EXPECT_TRUE(writePendingRuns(program.context.folder, {}, &error)) << error.toStdString();
+        setSaveFailureHandler({});
+        EXPECT_EQ(reports, QStringList{queue});
     }
     // Once it can be removed, the queue goes, still written once.
     EXPECT_TRUE(writePendingRuns(program.context.folder, {}, nullptr));
