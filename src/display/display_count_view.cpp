@@ -172,13 +172,15 @@ void DisplayWindow::styleClocks(const QString& clockCaption, const QString& over
 }
 
 // The scrolling text stands where its mode starts it, in a panel of the
-// stored width (a width of zero or below cannot be given to the panel).
+// stored width (a width of zero or below cannot be given to the panel). The
+// mode decides whether a line wider than the screen is drawn smaller.
 void DisplayWindow::placeScrollText()
 {
     m_marquee->readSettings(m_ctx.ini);
-    if (m_marquee->width() > 0)
-        m_layout.setWidth(m_textPanels[kScrollLine], m_layout.pxX(m_marquee->width()));
     QLabel* label = m_textLabels[kScrollLine];
+    autoSize(label);
+    if (m_marquee->width() > 0)
+        sizeScrollPanel();
     if (const auto left = m_marquee->startLeft(m_layout.width(label), m_layout.width(m_textPanels[kScrollLine])))
         m_layout.setLeft(label, *left);
 }
@@ -189,10 +191,11 @@ void DisplayWindow::styleForCount(const QString& initialClockText, const QString
     styleTitles();
     styleClocks(initialClockText, overtimeText);
 
-    // End text, in the clock's look, shrunk to fit where the clock text stands.
+    // End text, in the clock's look at the size this screen draws the clock,
+    // shrunk to fit where the clock text stands.
     m_endFont.setFamily(displayFamily(p.clockFont));
     if (const auto size = p.fontSize(2))
-        m_endFont.setPointSizeF(*size);
+        m_endFont.setPointSizeF(*size * screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx));
     fitEndText(p.stages[6].prompt);
 
     // Date line and prompt text start empty and hidden.

@@ -94,6 +94,9 @@ void DisplayWindow::relayout()
         if (!m_textLabels[i]->text().isEmpty() && !m_textPanels[i]->isHidden())
             paintTextPanel(i);
     }
+    // The line that stands still is placed by the width it shows, hidden or not.
+    if (!scrollLineMoves())
+        sizeScrollPanel();
     if (!m_textLabels[kScrollLine]->text().isEmpty() && !m_textPanels[kScrollLine]->isHidden())
         paintTextPanel(kScrollLine);
 

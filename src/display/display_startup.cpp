@@ -109,9 +109,10 @@ void DisplayWindow::loadPlanAndStyles()
     }
 
     m_marquee->readSettings(m_ctx.ini);
+    autoSize(m_textLabels[kScrollLine]);
     // A width of zero or below cannot be given to the panel; it keeps its own.
     if (m_marquee->width() > 0)
-        m_layout.setWidth(m_textPanels[kScrollLine], m_layout.pxX(m_marquee->width()));
+        sizeScrollPanel();
 }
 
 void DisplayWindow::loadLookAndState()

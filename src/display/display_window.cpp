@@ -231,7 +231,8 @@ void DisplayWindow::autoSize(QLabel* label)
 {
     if (!isTextLine(label))
         return;
-    label->setFont(fitToScreen(label, label->font(), label->text(), label == m_textLabels[kScrollLine]));
+    const bool scrolling = label == m_textLabels[kScrollLine] && scrollLineMoves();
+    label->setFont(fitToScreen(label, label->font(), label->text(), scrolling));
     const QFontMetricsF fm(label->font());
     m_layout.setWidth(label, fm.horizontalAdvance(label->text()));
     m_layout.setHeight(label, fm.height());
@@ -260,10 +261,10 @@ void DisplayWindow::setClockText(ClockPanel* clock, const QString& text)
     clock->setAccessibleName(text);
 }
 
-// The texts the audience reads are drawn smaller on a small screen, and
-// smaller still when wider than the screen; the size the plan gives stays
+// The texts the audience reads are drawn smaller on a small screen and
+// larger on a large one, and smaller still when wider than the screen; the size the plan gives stays
 // the element's size (elementFont) and is where every new fit starts from.
-// The scrolling text (`wholeWidth` off) runs through its panel, however long.
+// A scrolling text (`scrolling` on) runs through its panel, however long.
 QFont DisplayWindow::fitToScreen(const QObject* key, QFont font, const QString& text, bool scrolling)
 {
     auto it = m_plannedPoints.find(key);

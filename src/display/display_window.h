@@ -161,8 +161,9 @@ private:
     void setForeColour(QWidget* w, const QColor& colour);
     // Measures a text line again after its text or font changed.
     void autoSize(QLabel* label);
-    // The drawn size of a text the audience reads (smaller on a small screen).
-    QFont fitToScreen(const QObject* key, QFont font, const QString& text, bool wholeWidth);
+    // The drawn size of a text the audience reads: in proportion to the
+    // screen, and unless `scrolling`, no wider than the screen.
+    QFont fitToScreen(const QObject* key, QFont font, const QString& text, bool scrolling);
     void fitClock(ClockPanel* clock);
     bool isTextLine(const QWidget* w) const;
     QLabel* elementLabel(DisplayElement e) const;  // the element's text line, or none
@@ -187,6 +188,12 @@ private:
     void repaintClock();
     void repaintOvertimeClock();
     void paintTextPanel(std::size_t line);
+    // The scrolling text's panel at the stored width. A line that stands
+    // still widens it to show whole (at most the screen's width), keeping its
+    // middle where it was and the panel on the screen, and stands centred in it.
+    void sizeScrollPanel();
+    // False for the line that stands still (mode 2): it is drawn to fit the screen.
+    bool scrollLineMoves() const;
 
     // --- looks of a set-up (display_count_view.cpp) ------------------------------------
     void showLineText(std::size_t line, const QString& text);

@@ -58,7 +58,7 @@ double screenTextScale(int widthPx, int heightPx)
 {
     if (widthPx <= 0 || heightPx <= 0)
         return 1.0;
-    return std::min({1.0, widthPx / 1920.0, heightPx / 1080.0});
+    return std::min(widthPx / 1920.0, heightPx / 1080.0);
 }
 
 double pointSizeToFit(QFont font, const QString& text, double points, double maxWidthPx)

@@ -16,9 +16,10 @@ QString displayFamily(const QString& family);
 // in an installed CJK font, so Chinese text never shows as boxes. Runs once.
 void installCjkSubstitutions();
 
-// The plans' text sizes are made for a 1920 x 1080 screen. A smaller screen
-// draws every text smaller by the ratio of its narrower side; a larger one
-// draws them at their own size. Unknown sizes draw at their own size.
+// The plans' text sizes are made for a 1920 x 1080 screen. Another screen
+// draws every text smaller or larger by the ratio of its narrower side, so a
+// text takes the same share of any screen. The sizes are logical pixels (the
+// ones Qt's high-DPI scaling gives). Unknown sizes draw at their own size.
 double screenTextScale(int widthPx, int heightPx);
 // The largest size up to `points` (whole quarter points once it shrinks,
 // never below 1 pt) at which `text` in `font` is at most `maxWidthPx` wide.

@@ -53,6 +53,38 @@ void DisplayWindow::paintOvertimeClockAt(int size)
     m_overtimeClock->paintText(size);
 }
 
+bool DisplayWindow::scrollLineMoves() const
+{
+    return m_marquee && m_marquee->mode() != 2;
+}
+
+void DisplayWindow::sizeScrollPanel()
+{
+    if (m_marquee->width() < 0)
+        return;
+    QLabel* line = m_textLabels[kScrollLine];
+    Panel* panel = m_textPanels[kScrollLine];
+    const double screenW = m_screen.fullWidthPx;
+    double width = m_layout.pxX(m_marquee->width());
+    if (scrollLineMoves()) {
+        m_layout.setWidth(panel, screenW > 0 ? std::min(width, screenW) : width);
+        return;
+    }
+    // A line that stands still is shown whole: no line is drawn wider than
+    // the screen, so its panel grows to it and keeps its middle where it was,
+    // inside the screen. The line stands centred in it.
+    width = std::max(width, m_layout.width(line));
+    if (screenW > 0)
+        width = std::min(width, screenW);
+    const double middle = m_layout.left(panel) + m_layout.width(panel) / 2.0;
+    double left = middle - width / 2.0;
+    if (screenW > 0)
+        left = std::clamp(left, 0.0, screenW - width);
+    m_layout.setWidth(panel, width);
+    m_layout.setLeft(panel, left);
+    m_layout.setLeft(line, (width - m_layout.width(line)) / 2.0);
+}
+
 void DisplayWindow::paintTextPanel(std::size_t i)
 {
     if (i < 1 || i > 4)
@@ -85,17 +117,7 @@ void DisplayWindow::paintTextPanel(std::size_t i)
         centrePromptLine();
         break;
     case kScrollLine:
-        if (m_marquee->width() >= 0) {
-            // A line that stands still is shown whole; none is wider than
-            // the screen, so the whole line stays in sight.
-            double width = m_layout.pxX(m_marquee->width());
-            if (m_marquee->mode() == 2)
-                width = std::max(width, m_layout.width(label));
-            const double screenW = m_screen.fullWidthPx;
-            m_layout.setWidth(panel, screenW > 0 ? std::min(width, screenW) : width);
-            if (m_marquee->mode() == 2)
-                m_layout.setLeft(label, (m_layout.width(panel) - m_layout.width(label)) / 2.0);
-        }
+        sizeScrollPanel();
         if (!plan.showsScrollingText && !m_host.menus.adjustMode() && label->text() != QStringLiteral("动态文本")) {
             panel->hide();
             return;

@@ -4,6 +4,8 @@
 #include "stores/time_data_keys.h"
 #include "stores/plan_codec.h"
 
+#include <QFontMetricsF>
+
 namespace orvalen::test {
 namespace {
 
@@ -60,6 +62,66 @@ TEST_P(BuiltLayoutTest, firstStart_everyElementWholeOnTheScreen_noTwoOverlap_pla
         const QString top = program.ini.read(time_data::kClockSite, time_data::pictureTopKey(int(e)), QString());
         EXPECT_EQ(top.toDouble(), view(w).elementRect(e).top()) << top.toStdString();
     }
+}
+
+// The scrolling text as shipped stands still: in a run and while the layout
+// is arranged it stands in the same place, centred on the screen and whole.
+TEST_P(BuiltLayoutTest, standingScrollLine_centredAndWholeInARun_samePlaceWhileArranging)
+{
+    if (qEnvironmentVariableIsEmpty("ORVALEN_PROGRAM_TEMPLATE"))
+        GTEST_SKIP() << "needs the built program folder";
+    const QSize screen = GetParam();
+    DisplayWindow& w = loadOnScreen(defaultPlan());
+    const QLabel* line = textLabel(w, 4);
+    const auto shownRect = [&] { return QRect(line->mapTo(&w, QPoint(0, 0)), line->size()); };
+    const auto expectCentredAndWhole = [&](const char* when) {
+        const QRect r = shownRect();
+        EXPECT_FALSE(textPanel(w, 4)->isHidden()) << when;
+        EXPECT_NEAR(r.x() + r.width() / 2.0, screen.width() / 2.0, 1) << when;
+        EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(r)) << when;
+        EXPECT_TRUE(QRect(QPoint(0, 0), textPanel(w, 4)->size()).contains(line->geometry())) << when;
+    };
+    // 31 characters: narrower than every screen; and one wider than any.
+    const QString fits = QStringLiteral("欢迎各位领导莅临指导，预祝本次年终述职考评大会圆满成功！请关机");
+    const QString tooWide = fits + fits + fits;
+    ASSERT_EQ(fits.size(), 31);
+    for (const QString& text : {fits, tooWide}) {
+        view(w).setElementText(DisplayElement::ScrollingText, text);
+        countView(w).styleForCount(QStringLiteral("00:01:00"), QString());
+        w.relayout();
+        w.marquee().tick();
+        expectCentredAndWhole("in a run");
+        const QRect inRun = shownRect();
+
+        w.hostState().menus.setAdjustMode(true);
+        w.showElementPlaceholders(true);
+        expectCentredAndWhole("arranging");
+        EXPECT_EQ(shownRect(), inRun);
+        w.hostState().menus.setAdjustMode(false);
+        w.showElementPlaceholders(false);
+    }
+    EXPECT_DOUBLE_EQ(view(w).elementFont(DisplayElement::ScrollingText).pointSizeF(), 30);
+}
+
+// The plan's sizes are made for 1920 x 1080: every screen draws the clock,
+// and the end text in its place, at the same share of its height.
+TEST_P(BuiltLayoutTest, clockAndEndText_takeTheShareOfTheScreenTheyTakeAt1080)
+{
+    if (qEnvironmentVariableIsEmpty("ORVALEN_PROGRAM_TEMPLATE"))
+        GTEST_SKIP() << "needs the built program folder";
+    const QSize screen = GetParam();
+    DisplayWindow& w = loadOnScreen(defaultPlan());
+    QFont planned = clockPanel(w)->textFont();
+    planned.setPointSizeF(150);
+    const double share1080 = QFontMetricsF(planned).height() / 1080;
+    const auto share = [&] { return clockPanel(w)->textSize().height() / screen.height(); };
+
+    countView(w).styleForCount(QStringLiteral("00:01:00"), QString());
+    w.relayout();
+    EXPECT_NEAR(share(), share1080, share1080 * 0.03) << "clock";
+    countView(w).showEndText(QStringLiteral("时间到"), true);
+    EXPECT_NEAR(share(), share1080, share1080 * 0.03) << "end text";
+    EXPECT_EQ(currentPlan.plan().fontSize(2), 150);
 }
 
 INSTANTIATE_TEST_SUITE_P(CommonScreens, BuiltLayoutTest,
