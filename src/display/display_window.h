@@ -179,6 +179,8 @@ private:
                       double topDefault);
     // The on-screen buttons, sized by their longest caption, in a row.
     void placeScreenButtons(double width, double height);
+    // Sizes the on-screen buttons for this screen (before they are placed).
+    void sizeScreenButtons();
     void showOutlines(bool shown);               // thin outlines round the elements (layout editing)
 
     // --- painting (panel_painting.cpp) ------------------------------------------------
@@ -261,6 +263,7 @@ private:
     QPointF m_grabPoint;                           // where the pointer took an element, pixels
     std::optional<DisplayElement> m_draggedElement; // moved by the drag under way, not saved yet
     int m_pressedButton = -1;                      // screen button under a left press (click)
+    int m_clickedButton = -1;                      // screen button clicked, until the pointer leaves it
     bool m_inLayout = false;
     bool m_unloaded = false;
 

@@ -46,7 +46,6 @@ TEST_F(LayoutTest, buttonsHoldTheirLongestCaption_noTwoTouchOnLargeOrSmallScreen
     DisplayWindow& w = loadWith(defaultPlan());
     countView(w).setButton(2, QStringLiteral(" 继续 "), true);
     const auto buttons = screenButtons(w);
-    const QFontMetrics fm(buttons[0]->font());
     for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{1280, 720}}) {
         ScreenMetrics m;
         m.tppX = m.tppY = 15;
@@ -54,6 +53,7 @@ TEST_F(LayoutTest, buttonsHoldTheirLongestCaption_noTwoTouchOnLargeOrSmallScreen
         m.fullHeightPx = height;
         w.setScreenMetrics(m);
         w.relayout();
+        const QFontMetrics fm(buttons[0]->font()); // the captions scale with the screen
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             const QRect area = buttons[i]->geometry();
             for (const char* caption : {" 开始 ", " 清零 ", " 停止 ", " 暂停 ", " 继续 ", " 设置 ", " 退出 "})
