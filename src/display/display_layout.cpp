@@ -97,6 +97,7 @@ void DisplayWindow::relayout()
     if (!m_textLabels[kScrollLine]->text().isEmpty() && !m_textPanels[kScrollLine]->isHidden())
         paintTextPanel(kScrollLine);
     sizeScreenButtons();
+    carryPlacesToThisScreen();
 
     QLabel* title = m_textLabels[kTitleLine];
     using E = DisplayElement;

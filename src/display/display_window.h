@@ -181,6 +181,9 @@ private:
     void placeScreenButtons(double width, double height);
     // Sizes the on-screen buttons for this screen (before they are placed).
     void sizeScreenButtons();
+    // Stored places made for a screen of another size are moved to the
+    // same shares of this one and stored for it (places_in_proportion.cpp).
+    void carryPlacesToThisScreen();
     void showOutlines(bool shown);               // thin outlines round the elements (layout editing)
 
     // --- painting (panel_painting.cpp) ------------------------------------------------
