@@ -99,6 +99,8 @@ void DisplayWindow::relayout()
         sizeScrollPanel();
     if (!m_textLabels[kScrollLine]->text().isEmpty() && !m_textPanels[kScrollLine]->isHidden())
         paintTextPanel(kScrollLine);
+    sizeScreenButtons();
+    carryPlacesToThisScreen();
 
     QLabel* title = m_textLabels[kTitleLine];
     using E = DisplayElement;

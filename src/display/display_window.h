@@ -180,6 +180,11 @@ private:
                       double topDefault);
     // The on-screen buttons, sized by their longest caption, in a row.
     void placeScreenButtons(double width, double height);
+    // Sizes the on-screen buttons for this screen (before they are placed).
+    void sizeScreenButtons();
+    // Stored places made for a screen of another size are moved to the
+    // same shares of this one and stored for it (places_in_proportion.cpp).
+    void carryPlacesToThisScreen();
     void showOutlines(bool shown);               // thin outlines round the elements (layout editing)
 
     // --- painting (panel_painting.cpp) ------------------------------------------------
@@ -268,6 +273,7 @@ private:
     QPointF m_grabPoint;                           // where the pointer took an element, pixels
     std::optional<DisplayElement> m_draggedElement; // moved by the drag under way, not saved yet
     int m_pressedButton = -1;                      // screen button under a left press (click)
+    int m_clickedButton = -1;                      // screen button clicked, until the pointer leaves it
     bool m_inLayout = false;
     bool m_unloaded = false;
 

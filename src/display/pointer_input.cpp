@@ -83,6 +83,8 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     // A place is saved once its drag ends: a notice of a failed save never
     // comes up in the middle of a drag.
     const bool dragEnded = up && m_draggedElement;
+    if (move && m_clickedButton >= 0 && w != m_screenButtons[std::size_t(m_clickedButton)])
+        m_clickedButton = -1;
     if (dragEnded) {
         saveElementPosition(*m_draggedElement);
         m_draggedElement.reset();
@@ -109,16 +111,24 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
             if (button == 2)
                 m_displayHost.popupDesktopMenu(global);
         } else if (move) {
-            QPalette pal = w->palette();
-            pal.setColor(QPalette::Window, colour_from_value(0x80000004LL, Qt::lightGray));
-            w->setPalette(pal);
-            w->setAutoFillBackground(true);
+            // A clicked button stays plain while the pointer rests on it.
+            if (m_clickedButton != i) {
+                QPalette pal = w->palette();
+                pal.setColor(QPalette::Window, colour_from_value(0x80000004LL, Qt::lightGray));
+                w->setPalette(pal);
+                w->setAutoFillBackground(true);
+            }
             if (drag) {
                 dragStep(w, pos, DisplayElement(int(DisplayElement::StartButton) + i));
             }
         } else if (up) {
             const bool click = button == 1 && m_pressedButton == i && w->rect().contains(me->position().toPoint());
             m_pressedButton = -1;
+            if (click) {
+                // The audience sees the button as it was before the click.
+                w->setAutoFillBackground(false);
+                m_clickedButton = i;
+            }
             if (click && !m_host.menus.adjustMode()) {
                 const DesktopItem k = kButtonCommands[std::size_t(i)];
                 QPointer<DisplayWindow> self(this);

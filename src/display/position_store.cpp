@@ -34,14 +34,25 @@ void save_element_position(AppContext& ctx, int element, int left, int top)
     saveElementPositions(ctx, {{element, {left, top}}});
 }
 
-void saveElementPositions(AppContext& ctx, const std::vector<ElementPlace>& places)
+std::optional<PlacesScreen> readPlacesScreen(const AppContext& ctx)
 {
-    if (places.empty())
+    const PlacesScreen screen{iniInt(ctx, time_data::kPlacesScreenWidth), iniInt(ctx, time_data::kPlacesScreenHeight)};
+    if (screen.width <= 0 || screen.height <= 0)
+        return std::nullopt;
+    return screen;
+}
+
+void saveElementPositions(AppContext& ctx, const std::vector<ElementPlace>& places, std::optional<PlacesScreen> madeFor)
+{
+    if (places.empty() && !madeFor)
         return;
     IniEdit edit(ctx.ini);
     for (const ElementPlace& p : places)
         edit.write(time_data::kClockSite, time_data::pictureLeftKey(p.element), QString::number(p.place.left))
             .write(time_data::kClockSite, time_data::pictureTopKey(p.element), QString::number(p.place.top));
+    if (madeFor)
+        edit.write(time_data::kClockSite, time_data::kPlacesScreenWidth, QString::number(madeFor->width))
+            .write(time_data::kClockSite, time_data::kPlacesScreenHeight, QString::number(madeFor->height));
     QString error;
     if (!edit.save(&error))
         reportSaveFailure(ctx.ini.file(), error);
@@ -50,7 +61,8 @@ void saveElementPositions(AppContext& ctx, const std::vector<ElementPlace>& plac
         values.emplace_back(time_data::pictureLeftKey(p.element), RegistryStore::Value::ofDword(p.place.left));
         values.emplace_back(time_data::pictureTopKey(p.element), RegistryStore::Value::ofDword(p.place.top));
     }
-    ctx.registry.writeValues(values);
+    if (!values.empty())
+        ctx.registry.writeValues(values);
 }
 
 SavedPosition readElementPosition(const AppContext& ctx, int element)

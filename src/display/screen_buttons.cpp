@@ -32,15 +32,26 @@ ButtonRow screenButtonRow(const QFont& font)
     return row;
 }
 
-void DisplayWindow::placeScreenButtons(double width, double height)
+void DisplayWindow::sizeScreenButtons()
 {
-    // The row starts 2000 twips from the left edge, 3000 twips above the foot.
-    const double firstLeft = m_layout.pxX(2000), aboveFoot = m_layout.pxY(3000);
+    for (QLabel* b : m_screenButtons)
+        b->setFont(fitToScreen(b, b->font(), b->text(), true));
     const ButtonRow row = screenButtonRow(m_screenButtons[0]->font());
-    for (std::size_t i = 0; i < m_screenButtons.size(); ++i) {
-        QLabel* b = m_screenButtons[i];
+    for (QLabel* b : m_screenButtons) {
         m_layout.setWidth(b, row.width);
         m_layout.setHeight(b, row.height);
+    }
+}
+
+void DisplayWindow::placeScreenButtons(double width, double height)
+{
+    // On a 1920 x 1080 screen the row starts 2000 twips from the left edge,
+    // 3000 twips above the foot; other screens keep the same shares, and
+    // the captions are drawn at the scale of the other texts, so the row
+    // keeps clear of the clocks that scale with them.
+    const double firstLeft = width * (2000.0 / 28800.0), aboveFoot = height * (3000.0 / 16200.0);
+    const ButtonRow row = screenButtonRow(m_screenButtons[0]->font());
+    for (std::size_t i = 0; i < m_screenButtons.size(); ++i) {
         placeElement(DisplayElement(int(DisplayElement::StartButton) + int(i)), width,
                      firstLeft + double(i) * (row.width + row.gap), false, height, height - aboveFoot);
     }

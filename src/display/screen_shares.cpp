@@ -9,9 +9,6 @@
 namespace orvalen {
 namespace {
 
-// The elements that have a place: 0..7 and the buttons 10..14 (9 is a flag).
-constexpr int kPlacedElements[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14};
-
 int twipsOf(double share, double extent)
 {
     const double v = std::nearbyint(share * extent);
@@ -51,7 +48,11 @@ void storeSharesAsTwips(AppContext& ctx, double widthTwips, double heightTwips)
         if (storedShare(ctx, time_data::pictureLeftKey(element)) || storedShare(ctx, time_data::pictureTopKey(element)))
             places.push_back({element, positionOnScreen(ctx, element, widthTwips, heightTwips)});
     }
-    saveElementPositions(ctx, places); // one save of each file
+    if (places.empty())
+        return;
+    // The places are now made for this screen.
+    const PlacesScreen screen{twipsOf(1.0, widthTwips), twipsOf(1.0, heightTwips)};
+    saveElementPositions(ctx, places, screen); // one save of each file
 }
 
 } // namespace orvalen

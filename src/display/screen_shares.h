@@ -20,7 +20,8 @@ std::optional<double> storedShare(const AppContext& ctx, const QString& key);
 // The saved place of element N with shares taken on a screen of the given
 // size in twips.
 SavedPosition positionOnScreen(const AppContext& ctx, int element, double widthTwips, double heightTwips);
-// Turns every place kept as a share into twips of that screen and keeps it.
+// Turns every place kept as a share into twips of that screen and keeps it,
+// with that screen as the one the places are made for.
 void storeSharesAsTwips(AppContext& ctx, double widthTwips, double heightTwips);
 
 } // namespace orvalen

@@ -39,6 +39,9 @@ inline QString linkKey(int menuItem) { return QStringLiteral("link") + QString::
 inline const QString kClockSite = QStringLiteral("clocksite");
 inline QString pictureLeftKey(int element) { return QStringLiteral("pictureleft") + QString::number(element); }
 inline QString pictureTopKey(int element) { return QStringLiteral("picturetop") + QString::number(element); }
+// The screen the places were made for: its full width and height in twips.
+inline const QString kPlacesScreenWidth = QStringLiteral("screenwidth");
+inline const QString kPlacesScreenHeight = QStringLiteral("screenheight");
 
 // Defaults, by reader.
 inline const QString kModeDefault = QStringLiteral("2");

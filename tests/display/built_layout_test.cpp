@@ -124,6 +124,41 @@ TEST_P(BuiltLayoutTest, clockAndEndText_takeTheShareOfTheScreenTheyTakeAt1080)
     EXPECT_EQ(currentPlan.plan().fontSize(2), 150);
 }
 
+// With the on-screen buttons shown, every element of a run, its overtime and
+// its end stands whole on the screen and apart from the others.
+TEST_P(BuiltLayoutTest, buttonsShown_buttonsClocksPromptAndScrollingLineWholeInsideAndApart_alsoAtTheEnd)
+{
+    if (qEnvironmentVariableIsEmpty("ORVALEN_PROGRAM_TEMPLATE"))
+        GTEST_SKIP() << "needs the built program folder";
+    const QSize screen = GetParam();
+    ini(time_data::kClockSite, time_data::pictureLeftKey(int(DisplayElement::ButtonsFlag)), "1");
+    ClockPlan plan = defaultPlan();
+    plan_codec::setFieldText(plan, "checkfour", QStringLiteral("1000")); // the overtime clock shown
+    DisplayWindow& w = loadOnScreen(plan);
+    // Every element a run or its overtime shows, at once.
+    w.showElementPlaceholders(1);
+    panel(w, "overtimePanel")->show();
+    w.relayout();
+    const auto buttons = screenButtons(w);
+    std::vector<QWidget*> elements{panel(w, "clockPanel"), panel(w, "overtimePanel"), textPanel(w, 3), textPanel(w, 4)};
+    elements.insert(elements.end(), buttons.begin(), buttons.end());
+    auto expectWholeAndApart = [&](const char* when) {
+        for (size_t i = 0; i < elements.size(); ++i) {
+            const QRect a = elements[i]->geometry();
+            const std::string name = elements[i]->objectName().toStdString();
+            EXPECT_FALSE(elements[i]->isHidden()) << when << ": " << name;
+            EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(a))
+                << when << ": " << name << " at " << a.x() << "," << a.y() << " " << a.width() << "x" << a.height();
+            for (size_t j = i + 1; j < elements.size(); ++j)
+                EXPECT_FALSE(a.intersects(elements[j]->geometry()))
+                    << when << ": " << name << " / " << elements[j]->objectName().toStdString();
+        }
+    };
+    expectWholeAndApart("overtime");
+    countView(w).showEndText(QStringLiteral("时间到"), false);
+    expectWholeAndApart("end");
+}
+
 INSTANTIATE_TEST_SUITE_P(CommonScreens, BuiltLayoutTest,
                          ::testing::Values(QSize(1280, 720), QSize(1366, 768), QSize(1920, 1080), QSize(2560, 1440),
                                            QSize(3840, 2160)),

@@ -46,7 +46,6 @@ TEST_F(LayoutTest, buttonsHoldTheirLongestCaption_noTwoTouchOnLargeOrSmallScreen
     DisplayWindow& w = loadWith(defaultPlan());
     countView(w).setButton(2, QStringLiteral(" 继续 "), true);
     const auto buttons = screenButtons(w);
-    const QFontMetrics fm(buttons[0]->font());
     for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{1280, 720}}) {
         ScreenMetrics m;
         m.tppX = m.tppY = 15;
@@ -54,6 +53,7 @@ TEST_F(LayoutTest, buttonsHoldTheirLongestCaption_noTwoTouchOnLargeOrSmallScreen
         m.fullHeightPx = height;
         w.setScreenMetrics(m);
         w.relayout();
+        const QFontMetrics fm(buttons[0]->font()); // the captions scale with the screen
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             const QRect area = buttons[i]->geometry();
             for (const char* caption : {" 开始 ", " 清零 ", " 停止 ", " 暂停 ", " 继续 ", " 设置 ", " 退出 "})
@@ -199,6 +199,73 @@ TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft5", "none"), iniLeft);
     EXPECT_EQ(program.registry.readDword("pictureleft5"), 111);
 }
+
+// A program folder arranged on one screen and shown on another.
+class PlacesFollowTheScreenTest : public DisplayTest, public ::testing::WithParamInterface<std::pair<QSize, QSize>> {
+protected:
+    void setScreen(QSize size)
+    {
+        ScreenMetrics m;
+        m.tppX = m.tppY = 15;
+        m.fullWidthPx = m.screenWidthPx = size.width();
+        m.fullHeightPx = size.height();
+        window().setScreenMetrics(m);
+    }
+};
+
+TEST_P(PlacesFollowTheScreenTest, placesMadeForAnotherScreen_keepTheirSharesCentredStaysCentred_storedForThisScreen)
+{
+    const auto [from, to] = GetParam();
+    const double fromW = from.width() * 15.0, fromH = from.height() * 15.0;
+    const double toW = to.width() * 15.0, toH = to.height() * 15.0;
+    ini("clocksite", "pictureleft9", "1");
+    ClockPlan plan = defaultPlan();
+    plan_codec::setFieldText(plan, "checkthree", "001001"); // the clock is not centred by a flag
+    plan_codec::setFieldText(plan, "checkfour", "1000");    // the overtime clock shown
+    setScreen(from);
+    DisplayWindow& w = loadWith(plan);
+
+    // The operator's places on the first screen: the clock centred, the
+    // others anywhere.
+    struct Place {
+        DisplayElement element;
+        double leftShare, topShare;
+    };
+    const Place places[] = {{DisplayElement::Prompt, 0.1, 0.6},
+                            {DisplayElement::OvertimeClock, 0.2, 0.7},
+                            {DisplayElement::StartButton, 0.05, 0.85}};
+    for (const Place& p : places) {
+        view(w).setElementLeft(p.element, std::round(p.leftShare * fromW));
+        view(w).setElementTop(p.element, std::round(p.topShare * fromH));
+        view(w).saveElementPosition(p.element);
+    }
+    view(w).setElementLeft(DisplayElement::Clock, std::round((fromW - view(w).elementRect(DisplayElement::Clock).width()) / 2));
+    view(w).setElementTop(DisplayElement::Clock, std::round(0.4 * fromH));
+    view(w).saveElementPosition(DisplayElement::Clock);
+
+    setScreen(to);
+    w.relayout();
+    for (const Place& p : places) {
+        const QRectF r = view(w).elementRect(p.element);
+        EXPECT_NEAR(r.left(), p.leftShare * toW, 1.5) << int(p.element);
+        EXPECT_NEAR(r.top(), p.topShare * toH, 1.5) << int(p.element);
+        EXPECT_EQ(program.ini.read("clocksite", QStringLiteral("picturetop%1").arg(int(p.element)), ""),
+                  QString::number(r.top()));
+    }
+    const QRectF clock = view(w).elementRect(DisplayElement::Clock);
+    EXPECT_NEAR(clock.center().x(), toW / 2, 15);
+    EXPECT_NEAR(clock.top(), 0.4 * toH, 1.5);
+    EXPECT_EQ(program.ini.read("clocksite", "screenwidth", ""), QString::number(toW));
+    EXPECT_EQ(program.ini.read("clocksite", "screenheight", ""), QString::number(toH));
+}
+
+INSTANTIATE_TEST_SUITE_P(LaptopAndProjector, PlacesFollowTheScreenTest,
+                         ::testing::Values(std::pair{QSize(1920, 1080), QSize(1280, 720)},
+                                           std::pair{QSize(1280, 720), QSize(1920, 1080)}),
+                         [](const auto& info) {
+                             return "from" + std::to_string(info.param.first.width()) + "to"
+                                    + std::to_string(info.param.second.width());
+                         });
 
 TEST_F(LayoutTest, twipsStayExactThroughPixelRoundTrips)
 {

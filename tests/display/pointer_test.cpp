@@ -218,6 +218,20 @@ TEST_F(PointerTest, buttonHighlightStaysUntilThePointerCrossesTheBackground)
     EXPECT_FALSE(screenButton(w, 2)->autoFillBackground());
 }
 
+TEST_F(PointerTest, clickedButton_looksAsBeforeTheClickWhileThePointerRestsOnIt)
+{
+    DisplayWindow& w = loadWithButtons(defaultPlan());
+    for (int i : {0, 3}) {
+        QLabel* b = screenButton(w, i);
+        const QRect area(b->mapTo(&w, QPoint(0, 0)), b->size());
+        const QImage unclicked = w.grab(area).toImage();
+        QTest::mouseMove(w.windowHandle(), at(w, b));
+        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, b));
+        QTest::mouseMove(w.windowHandle(), at(w, b) + QPoint(1, 1));
+        EXPECT_EQ(w.grab(area).toImage(), unclicked) << i;
+    }
+}
+
 // --- placeholders ------------------------------------------------------------------
 
 class PlaceholderTest : public DisplayTest {};
