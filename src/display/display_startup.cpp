@@ -14,7 +14,7 @@
 #include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "platform/text_path.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "services/time_conversions.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"

@@ -6,7 +6,7 @@
 #include "display/element_view.h"
 #include "services/app_context.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 
 #include <QFont>
 #include <QHash>

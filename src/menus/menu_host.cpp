@@ -7,7 +7,7 @@
 #include "services/app_context.h"
 #include "stores/current_plan.h"
 #include "stores/registry_values.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/run_commands.h"
 
 #include <QAction>

@@ -8,7 +8,7 @@
 #include "stores/ini_store.h"
 #include "stores/plan_repository.h"
 #include "timing/run_commands.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "stores/time_data_keys.h"
 
 #include <QAction>

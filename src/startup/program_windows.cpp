@@ -14,7 +14,7 @@
 #include "services/deferred_module.h"
 #include "services/sound_player.h"
 #include "stores/plan_repository.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "stores/time_data_keys.h"
 #include "timing/display_engine.h"
 #include "timing/global_hotkeys.h"

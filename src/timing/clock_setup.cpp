@@ -5,7 +5,7 @@
 #include "services/app_context.h"
 #include "services/time_conversions.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/count_session.h"
 #include "timing/long_term_log.h"

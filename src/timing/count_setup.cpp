@@ -6,7 +6,7 @@
 #include "services/app_context.h"
 #include "services/time_conversions.h"
 #include "stores/clock_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/count_session.h"
 

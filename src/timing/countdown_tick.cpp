@@ -7,7 +7,7 @@
 #include "stores/clock_plan.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/clock_text.h"
 #include "timing/count_session.h"

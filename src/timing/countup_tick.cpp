@@ -2,7 +2,7 @@
 
 #include "display/count_view.h"
 #include "stores/clock_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
 

@@ -7,7 +7,7 @@
 #include "services/sound_player.h"
 #include "stores/clock_plan.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/count_engine.h"
 #include "timing/count_session.h"
 #include "timing/long_term_log.h"

@@ -4,7 +4,7 @@
 #include "services/app_context.h"
 #include "services/sound_player.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 
 namespace orvalen {
 namespace {

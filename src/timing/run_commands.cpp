@@ -10,7 +10,7 @@
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/pending_runs.h"
 #include "timing/count_session.h"

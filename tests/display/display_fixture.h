@@ -8,7 +8,7 @@
 #include "display/panel.h"
 #include "display/position_store.h"
 #include "stores/plan_store.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/temp_program.h"
 
 #include <QBuffer>

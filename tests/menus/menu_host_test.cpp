@@ -1,7 +1,7 @@
 #include "display/display_window.h"
 #include "menus/menu_host.h"
 #include "stores/registry_values.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/temp_program.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"

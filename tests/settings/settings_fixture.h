@@ -7,7 +7,7 @@
 #include "settings/settings_window.h"
 #include "stores/plan_codec.h"
 #include "stores/plan_store.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/named_child.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"

@@ -1,4 +1,4 @@
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_calibration.h"
 #include "timing/long_term_fixture.h"
 

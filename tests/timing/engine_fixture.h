@@ -4,7 +4,7 @@
 #include "display/panel.h"
 #include "menus/menu_host.h"
 #include "stores/plan_store.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/quiet_display_host.h"
 #include "support/recording_sound.h"
 #include "support/temp_program.h"

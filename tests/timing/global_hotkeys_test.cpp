@@ -2,7 +2,7 @@
 
 #include "menus/menu_host.h"
 #include "platform/hotkey_backend.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/engine_parts.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"

@@ -2,7 +2,7 @@
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/recording_sound.h"
 #include "timing/engine_parts.h"
 #include "timing/fake_plans.h"

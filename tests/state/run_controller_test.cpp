@@ -1,4 +1,4 @@
-#include "stores/run_controller.h"
+#include "state/run_controller.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
