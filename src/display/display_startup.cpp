@@ -148,7 +148,6 @@ void DisplayWindow::loadLookAndState()
 
 void DisplayWindow::applyIdleMenuState()
 {
-    m_host.run.reset();
     m_displayHost.showReady();
     // The marks the run state does not decide.
     MenuState& menus = m_host.menus;

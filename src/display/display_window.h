@@ -42,9 +42,7 @@ public:
                   QWidget* parent = nullptr);
     ~DisplayWindow() override;
 
-    AppContext& context() override { return m_ctx; }
-    HostState& hostState() override { return m_host; }
-    CurrentPlan& currentPlan() override { return m_currentPlan; }
+    HostState& hostState() { return m_host; }
 
     // The start-up: loads the current plan, styles the elements, reads the
     // background, logo and menu state, lays the display out and shows it

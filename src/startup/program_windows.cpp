@@ -80,7 +80,7 @@ public:
         m_hotkeys->setPlanSequence(m_planMenu.get());
         if (windows)
             m_windows.setDesktopWindows(windows(
-                ProgramParts{m_ctx, *m_display, commands, *m_hotkeys, *m_hotkeyHooks, *m_planMenu, m_savedPlans}));
+                ProgramParts{m_ctx, m_currentPlan, *m_display, commands, *m_hotkeys, *m_hotkeyHooks, *m_planMenu, m_savedPlans}));
 
         MenuHooks hooks;
         hooks.plans = m_planMenu.get();

@@ -25,6 +25,20 @@
 
 namespace orvalen::test {
 
+// Run commands that count how often the ready state is shown.
+class ReadyCountingCommands final : public RunCommands {
+public:
+    ReadyCountingCommands(const EngineContext& engine, int& shown) : RunCommands(engine), m_shown(shown) {}
+    void showReady() override
+    {
+        ++m_shown;
+        RunCommands::showReady();
+    }
+
+private:
+    int& m_shown;
+};
+
 // Answers the file dialog with a fixed path (empty = cancelled) and keeps
 // the last request.
 class FixedFileChooser final : public FileChooser {
@@ -67,15 +81,15 @@ protected:
             m.fullWidthPx = m.screenWidthPx = 1280;
             m.fullHeightPx = 720;
             display->setScreenMetrics(m);
-            commands = std::make_unique<RunCommands>(EngineContext{program.context, host, currentPlan, session, *display, timers});
+            commands = std::make_unique<ReadyCountingCommands>(
+                EngineContext{program.context, host, currentPlan, session, *display, timers}, readyShown);
         }
         settings.reset();
         SettingsLinks links;
         links.files = &files;
         links.chooseColour = [this] { return colour; };
-        links.showReady = [this] { ++readyShown; };
         links.commands = commands.get();
-        settings = std::make_unique<SettingsWindow>(*display, links);
+        settings = std::make_unique<SettingsWindow>(program.context, currentPlan, *display, links);
         settings->fillFontLists();
         return *settings;
     }
@@ -137,7 +151,7 @@ protected:
     EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
     ElementView& view() { return *display; }
-    std::unique_ptr<RunCommands> commands;
+    std::unique_ptr<ReadyCountingCommands> commands;
     std::unique_ptr<SettingsWindow> settings;
 };
 

@@ -16,6 +16,7 @@
 
 #include "platform/system_clock_setter.h"
 #include "deferred/qt_network_probes.h"
+#include "timing/run_writer.h"
 
 #include <QAction>
 #include <gtest/gtest.h>
@@ -86,7 +87,7 @@ protected:
     // engine, not loaded yet.
     void build(const ClockPlan& plan, const QString& clockSource)
     {
-        host.run.useClockSource(clockSource.toInt());
+        RunWriter(host.run).useClockSource(clockSource.toInt());
         savePlan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         ScreenMetrics m;
