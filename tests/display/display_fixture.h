@@ -9,6 +9,7 @@
 #include "display/position_store.h"
 #include "stores/plan_store.h"
 #include "state/run_state.h"
+#include "timing/run_writer.h"
 #include "support/temp_program.h"
 
 #include <QBuffer>
@@ -113,6 +114,8 @@ public:
     void showReady() override
     {
         ++readyShown;
+        if (host)
+            RunWriter(host->run).reset();
         if (window)
             window->setButtonsEnabled({true, false, false, true, true});
     }

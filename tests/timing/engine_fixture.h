@@ -21,9 +21,27 @@
 #include <QAction>
 #include <gtest/gtest.h>
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace orvalen::test {
+
+// The display host as the running program wires it for the engine: the
+// display's load makes the run ready through the run commands.
+class ReadyingDisplayHost final : public DisplayHost {
+public:
+    template <class Commands>
+    explicit ReadyingDisplayHost(Commands*& commands) : m_showReady([&commands] { if (commands) commands->showReady(); }) {}
+    void desktopRun(DesktopItem) override {}
+    void showReady() override { m_showReady(); }
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems&) override {}
+    void registerHotkeys() override {}
+    void releaseHotkeys() override {}
+
+private:
+    std::function<void()> m_showReady;
+};
 
 // The run commands, counting how often a run record is asked for.
 class CountingRunCommands final : public RunCommands {
@@ -153,7 +171,7 @@ protected:
     HostState host;
     CurrentPlan currentPlan;
     MenuHost menuHost{program.context, host, currentPlan};
-    QuietDisplayHost displayHost;
+    ReadyingDisplayHost displayHost{commands};
     std::array<DateServer, 2> portals;
     QtNetworkProbes probes{program.timers};
     FakeClockSetter setter;
