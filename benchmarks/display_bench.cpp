@@ -5,7 +5,7 @@
 //   display_bench idle S        prints the CPU % used over S idle seconds
 #include "bench_support.h"
 #include "display/display_window.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 
 #include <QApplication>
 #include <QDateTime>

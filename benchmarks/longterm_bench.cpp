@@ -9,7 +9,7 @@
 #include "platform/system_clock_setter.h"
 #include "services/network_probes.h"
 #include "stores/plan_store.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/temp_program.h"
 #include "timing/calibrated_clock.h"
 #include "timing/display_engine.h"

@@ -13,7 +13,7 @@
 #include "stores/deskclock_rows.h"
 #include "stores/plan_repository.h"
 #include "stores/plan_codec.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/recording_notifier.h"
 
 #include <QApplication>

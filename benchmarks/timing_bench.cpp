@@ -14,7 +14,7 @@
 #include "platform/clock.h"
 #include "platform/engine_timer.h"
 #include "stores/plan_store.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/display_engine.h"
 #include "timing/run_commands.h"
 

@@ -5,6 +5,7 @@
 # include each other.
 order='platform
 stores
+state
 services
 display
 timing deferred

@@ -41,9 +41,9 @@ QPixmap readPicture(const QString& path)
 
 } // namespace
 
-BackgroundWindow::BackgroundWindow(AppContext& ctx, BackgroundView& display, StyleDialogs& colours, FileChooser& files,
-                                   QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_display(display), m_colours(colours), m_files(files)
+BackgroundWindow::BackgroundWindow(AppContext& ctx, const CurrentPlan& currentPlan, BackgroundView& display,
+                                   StyleDialogs& colours, FileChooser& files, QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_currentPlan(currentPlan), m_display(display), m_colours(colours), m_files(files)
 {
     setWindowTitle(QStringLiteral("背景设置"));
     setModal(true);
@@ -129,7 +129,7 @@ void BackgroundWindow::readShown()
     const QColor shown = m_display.backgroundColour();
     if (colour_from_value(m_colour, Qt::black) == shown)
         return;
-    const QString planned = m_display.currentPlan().plan().backgroundColour.text;
+    const QString planned = m_currentPlan.plan().backgroundColour.text;
     m_colour = colour_from_text(planned) == shown ? qint64(leadingNumber(planned)) : colour_to_text(shown).toLongLong();
 }
 
@@ -159,7 +159,7 @@ void BackgroundWindow::modeChanged()
     }
     QString path = backgroundPicturePath(m_ctx.folder, m_pictureName);
     if (path.isEmpty()) {
-        const QString planPicture = m_display.currentPlan().plan().backgroundPicture;
+        const QString planPicture = m_currentPlan.plan().backgroundPicture;
         const QString fallback = backgroundPicturePath(m_ctx.folder, planPicture);
         if (!fallback.isEmpty() && isBareFileName(planPicture)) {
             m_pictureName = planPicture;
@@ -212,7 +212,7 @@ bool BackgroundWindow::applyPicture()
     // The picture on the display now keeps the clocks' colour as they are.
     const bool shown = m_display.backgroundIsPicture() && m_display.backgroundPictureName() == m_pictureName;
     const QColor clocks = shown ? m_display.elementColour(DisplayElement::Clock)
-                                : m_display.currentPlan().plan().clockcolour.colour();
+                                : m_currentPlan.plan().clockcolour.colour();
     m_display.showBackgroundPicture(picture, clocks, m_pictureName);
     return true;
 }

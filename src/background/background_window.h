@@ -9,6 +9,7 @@ namespace orvalen {
 
 struct AppContext;
 class BackgroundView;
+class CurrentPlan;
 class FileChooser;
 class StyleDialogs;
 
@@ -19,8 +20,8 @@ class StyleDialogs;
 class BackgroundWindow final : public QDialog {
     Q_OBJECT
 public:
-    BackgroundWindow(AppContext& ctx, BackgroundView& display, StyleDialogs& colours, FileChooser& files,
-                     QWidget* parent = nullptr);
+    BackgroundWindow(AppContext& ctx, const CurrentPlan& currentPlan, BackgroundView& display, StyleDialogs& colours,
+                     FileChooser& files, QWidget* parent = nullptr);
 
     bool colourMode() const;
     qint64 colourValue() const { return m_colour; }
@@ -47,6 +48,7 @@ private:
     bool applyPicture();
 
     AppContext& m_ctx;
+    const CurrentPlan& m_currentPlan;
     BackgroundView& m_display;
     StyleDialogs& m_colours;
     FileChooser& m_files;

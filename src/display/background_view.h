@@ -7,8 +7,6 @@
 
 namespace orvalen {
 
-class CurrentPlan;
-
 // The display's background as the background window sees it: a colour (no
 // picture), or a picture with the clocks in their own colour. Showing
 // either lays the display out again.
@@ -25,8 +23,6 @@ public:
     virtual QColor backgroundColour() const = 0;
     virtual QString backgroundPictureName() const = 0;
     virtual QColor elementColour(DisplayElement e) const = 0;
-    // The current plan, which holds the planned background.
-    virtual CurrentPlan& currentPlan() = 0;
 };
 
 } // namespace orvalen

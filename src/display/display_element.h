@@ -1,5 +1,5 @@
 #pragma once
-#include "stores/run_state.h"
+#include "state/run_state.h"
 
 #include <array>
 #include <cstddef>

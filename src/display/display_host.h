@@ -13,8 +13,9 @@ public:
     virtual ~DisplayHost() = default;
     // Runs a desktop menu command as if its item had been chosen.
     virtual void desktopRun(DesktopItem command) = 0;
-    // Shows the ready run state: the run items of the desktop menu and the
-    // on-screen buttons follow from the run state in one place.
+    // The display has loaded: the run goes back to ready, the end mark taken
+    // off, and the run items of the desktop menu and the on-screen buttons
+    // show it (they follow from the run state in one place).
     virtual void showReady() = 0;
     // Pops up the desktop menu ("全屏时钟") at a global position.
     virtual void popupDesktopMenu(const QPoint& globalPos) = 0;

@@ -14,7 +14,7 @@
 #include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "platform/text_path.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "services/time_conversions.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
@@ -149,7 +149,6 @@ void DisplayWindow::loadLookAndState()
 
 void DisplayWindow::applyIdleMenuState()
 {
-    m_host.run.reset();
     m_displayHost.showReady();
     // The marks the run state does not decide.
     MenuState& menus = m_host.menus;

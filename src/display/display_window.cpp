@@ -79,6 +79,10 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     createControls();
     m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { scrollOneStep(); });
     m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { showStagePrompt(); });
+    // The weekday mark of the element menu follows the plan, whoever
+    // replaced it.
+    connect(&m_currentPlan, &CurrentPlan::changed, this,
+            [this] { m_host.menus.setWeekdayChecked(m_currentPlan.plan().showsWeekday); });
 }
 
 DisplayWindow::~DisplayWindow()

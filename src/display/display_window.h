@@ -6,7 +6,7 @@
 #include "display/element_view.h"
 #include "services/app_context.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 
 #include <QFont>
 #include <QHash>
@@ -42,9 +42,7 @@ public:
                   QWidget* parent = nullptr);
     ~DisplayWindow() override;
 
-    AppContext& context() override { return m_ctx; }
-    HostState& hostState() override { return m_host; }
-    CurrentPlan& currentPlan() override { return m_currentPlan; }
+    HostState& hostState() { return m_host; }
 
     // The start-up: loads the current plan, styles the elements, reads the
     // background, logo and menu state, lays the display out and shows it

@@ -10,10 +10,6 @@
 
 namespace orvalen {
 
-struct AppContext;
-struct HostState;
-class CurrentPlan;
-
 // The display's elements by name, as the menus and the windows above them
 // restyle, move, show and hide them. An element's text is the caption it
 // shows (the clocks' texts are what their panels paint); its box is what is
@@ -61,13 +57,9 @@ public:
 };
 
 // What the settings window's layout editing needs of the display besides
-// the elements: the program's context and values, the run state, and the
-// clock painted with a preview text at a size.
+// the elements: the clock painted with a preview text at a size.
 class LayoutView : public ElementView {
 public:
-    virtual AppContext& context() = 0;
-    virtual HostState& hostState() = 0;
-    virtual CurrentPlan& currentPlan() = 0;
     virtual void paintClock(const QString& text, int size) = 0;
 };
 

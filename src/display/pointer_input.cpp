@@ -36,11 +36,8 @@ int buttonCode(Qt::MouseButtons b)
 ElementMenuItems DisplayWindow::prepareElementMenu()
 {
     ElementMenuItems items;
-    const ClockPlan& plan = m_currentPlan.plan();
-    if (!plan.longTerm)
+    if (!m_currentPlan.plan().longTerm)
         items.weekday = false;
-    else
-        m_host.menus.setWeekdayChecked(plan.showsWeekday);
     return items;
 }
 

@@ -7,7 +7,7 @@
 #include "services/app_context.h"
 #include "stores/current_plan.h"
 #include "stores/plan_store.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 
 #include <QDebug>
 #include <QLocale>
@@ -147,8 +147,8 @@ void ElementMenu::toggleWeekday()
     }
     m_display.setElementShown(prompt, !m_display.elementText(prompt).isEmpty());
 
+    // The display puts the mark on or off as the plan changes.
     m_currentPlan.edit([shown](ClockPlan& plan) { plan.showsWeekday = shown; });
-    menus.setWeekdayChecked(shown);
 }
 
 } // namespace orvalen

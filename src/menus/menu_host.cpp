@@ -7,8 +7,7 @@
 #include "platform/notifier.h"
 #include "services/app_context.h"
 #include "stores/current_plan.h"
-#include "stores/registry_values.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/run_commands.h"
 
 #include <QAction>
@@ -167,8 +166,8 @@ void MenuHost::showState()
 
 void MenuHost::load()
 {
-    const int mode = registry_values::clockmode(m_ctx.registry);
-    m_host.run.useClockSource(mode);
+    if (m_commands)
+        m_commands->readClockSource();
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
     m_host.menus.setWeekdayChecked(m_currentPlan.plan().showsWeekday);

@@ -8,7 +8,7 @@
 #include "stores/ini_store.h"
 #include "stores/plan_repository.h"
 #include "timing/run_commands.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "stores/time_data_keys.h"
 
 #include <QAction>
@@ -229,14 +229,6 @@ std::optional<ClockPlan> PlanMenu::readPlan(const QString& name, const ClockPlan
     return row.plan;
 }
 
-void PlanMenu::leavePause()
-{
-    // A run paused under the old plan: the new plan starts unpaused, so the
-    // next pause press must pause, not account a pause that never happened.
-    if (m_host.run.state() == RunState::Paused)
-        m_host.run.resume();
-}
-
 void PlanMenu::selectPlan(int index)
 {
     ensureLoaded();
@@ -261,10 +253,13 @@ void PlanMenu::selectPlan(int index)
 
     // A plan deleted since the last rebuild leaves the current plan as it
     // is; the rest of the selection still runs.
-    if (plan) {
+    // The run commands take the plan in and set the display up for it.
+    if (m_commands)
+        m_commands->takePlan(plan ? *plan : m_currentPlan.plan(), PlanTaken::KeepRun);
+    else if (plan)
         m_currentPlan.replace(*plan);
+    if (plan)
         m_display.setElementText(DisplayElement::ScrollingText, movetext);
-    }
     for (int i = 0; i < m_items.size(); ++i) {
         m_items[i]->setProperty("planChecked", i == index);
         m_items[i]->setChecked(i == index);
@@ -276,19 +271,6 @@ void PlanMenu::selectPlan(int index)
     const int position = restarts ? index + 1 : lastIndex + 10;
     if (!m_ctx.ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini.file();
-
-    if (m_commands)
-        m_commands->stopCounting();
-    m_host.run.clearCounts();
-    // The run commands show a changed run state in the menus and buttons.
-    leavePause();
-
-    // In overtime or after the end the new plan only waits for start.
-    if (m_commands) {
-        if (m_host.run.stage() >= 5)
-            m_commands->prepareOnlyNext();
-        m_commands->queueSetUp();
-    }
 }
 
 } // namespace orvalen

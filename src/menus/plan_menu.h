@@ -74,7 +74,6 @@ private:
     // row could not be read whole.
     std::optional<ClockPlan> readPlan(const QString& name, const ClockPlan& base, QString* movetext,
                                       bool* missing, QString* error) const;
-    void leavePause();
 
     AppContext& m_ctx;
     PlanRepository& m_plans;

@@ -42,7 +42,7 @@ void SettingsWindow::layoutTargetChosen(int index)
     case 1: placeholder(QStringLiteral("副标题")); break;
     case 2: {
         // The preview is computed here; the engine's counting state is not touched.
-        m_timePreview = timePreviewText(d.currentPlan().plan(), d.context().clock.now().time());
+        m_timePreview = timePreviewText(m_currentPlan.plan(), m_ctx.clock.now().time());
         d.setElementText(e, m_timePreview);
         break;
     }

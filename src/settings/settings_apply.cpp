@@ -52,28 +52,18 @@ bool SettingsWindow::apply()
         return false;
     m_display.setElementText(DisplayElement::DateLine, QString());
     m_display.setElementText(DisplayElement::ScrollingText, QString());
-    m_display.currentPlan().replace(*edited);
+    // The run commands take the new plan in: whatever ran stops, and the
+    // display is set up for it, ready, as soon as this click is handled.
+    if (m_links.commands)
+        m_links.commands->takePlan(*edited, PlanTaken::StopRun);
+    else
+        m_currentPlan.replace(*edited);
     m_stored = *edited;
 
     if (m_links.hotkeys) {
         m_links.hotkeys->releaseHotkeys();
         m_links.hotkeys->registerHotkeys();
     }
-
-    HostState& host = m_display.hostState();
-    if (m_links.commands) {
-        m_links.commands->stopCounting();
-        m_links.commands->cancelSetUp();
-    }
-    host.run.clearCounts();
-    if (m_links.commands)
-        m_links.commands->prepareOnlyNext();
-    // A run stopped here leaves the menus and buttons ready, not running.
-    if (m_links.showReady)
-        m_links.showReady();
-    // The display's set-up runs as soon as this click is handled.
-    if (m_links.commands)
-        m_links.commands->queueSetUp();
     return true;
 }
 
@@ -81,7 +71,7 @@ bool SettingsWindow::storeAll(const ClockPlan& plan)
 {
     // Both files take the new settings, or neither does: TimeData.db first,
     // in one save, and put back when the plan cannot be stored.
-    AppContext& ctx = m_display.context();
+    AppContext& ctx = m_ctx;
     const QString unchanged = QStringLiteral("\r显示仍按原来的设置运行。");
     IniEdit edit(ctx.ini);
     {
@@ -113,7 +103,7 @@ void SettingsWindow::cycleChanged(bool on)
 {
     if (!m_cycleBox->isEnabled())
         return;
-    AppContext& ctx = m_display.context();
+    AppContext& ctx = m_ctx;
     QString error;
     if (!IniEdit(ctx.ini).write(time_data::kMarquee, time_data::kCheckCycle, on ? QStringLiteral("1") : QStringLiteral("0")).save(&error))
         notice(QStringLiteral("自动循环未能保存：%1。").arg(error), 0);
@@ -146,7 +136,7 @@ void SettingsWindow::unloadTidy()
     }
     d.setElementShown(E::Prompt, false);
     // The overtime clock follows the plan that runs, not unapplied controls.
-    const ClockPlan& plan = d.currentPlan().plan();
+    const ClockPlan& plan = m_currentPlan.plan();
     d.setElementShown(E::OvertimeClock, plan.showsOvertimeClock());
 }
 

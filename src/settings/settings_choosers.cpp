@@ -31,7 +31,7 @@ const QStringList kPreferredFonts{"Arial Black", "Trebuchet MS", "Arial", "æ–°å®
 void SettingsWindow::fillFontLists()
 {
     m_fontTimer->stop();
-    const AppContext& ctx = m_display.context();
+    const AppContext& ctx = m_ctx;
     const QStringList families = QFontDatabase::families();
     QStringList installed;
     if (ctx.folder.exists(QStringLiteral("font/Arial Black.ttf"))) {
@@ -63,7 +63,7 @@ void SettingsWindow::chooseColour(ColourSwatch* swatch, bool clearsPicture)
 
 QString SettingsWindow::importFile(FileKind kind)
 {
-    AppContext& ctx = m_display.context();
+    AppContext& ctx = m_ctx;
     const bool sound = kind == FileKind::Sound;
     const QString folder = ctx.folder.file(sound ? QStringLiteral("sounds") : QStringLiteral("picture"));
     QtFileChooser qtChooser(this);
@@ -110,7 +110,7 @@ QString SettingsWindow::importFile(FileKind kind)
 
 void SettingsWindow::playPreview(const QString& soundFile)
 {
-    AppContext& ctx = m_display.context();
+    AppContext& ctx = m_ctx;
     const QString path = ctx.folder.file(QStringLiteral("sounds/") + soundFile);
     ctx.sound().stopSound(path);
     if (QFileInfo(path).isFile())

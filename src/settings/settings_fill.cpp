@@ -19,8 +19,8 @@ namespace orvalen {
 
 void SettingsWindow::fillFromCurrentPlan()
 {
-    AppContext& ctx = m_display.context();
-    CurrentPlan& current = m_display.currentPlan();
+    AppContext& ctx = m_ctx;
+    CurrentPlan& current = m_currentPlan;
     // Opening the editor takes the stored plan as the current plan.
     current.edit([&](ClockPlan& plan) { loadPlan(ctx.registry, plan, ctx.clock.now().date()); });
     m_stored = current.plan();
@@ -49,7 +49,7 @@ void SettingsWindow::fillFromCurrentPlan()
 void SettingsWindow::loadSavedPlan(const SavedPlan& saved, const StoredDateLineStyle& dateLine)
 {
     const ClockPlan& row = saved.plan;
-    CurrentPlan& current = m_display.currentPlan();
+    CurrentPlan& current = m_currentPlan;
     m_planNameField->setText(saved.name);
     m_movingTextField->setText(saved.movingText);
 
@@ -103,7 +103,7 @@ void SettingsWindow::takeSwitchesOf(const ClockPlan& row)
 
 std::optional<ClockPlan> SettingsWindow::editedPlan(QString* error) const
 {
-    ClockPlan plan = m_display.currentPlan().plan();
+    ClockPlan plan = m_currentPlan.plan();
     if (!m_timing->writeInto(plan, error) || !m_reminders->writeInto(plan, error))
         return std::nullopt;
     m_look->writeInto(plan);

@@ -46,7 +46,7 @@ void SettingsWindow::overtimeActionShown(OvertimeAction action)
 
 QString SettingsWindow::storedDelay() const
 {
-    const AppContext& ctx = m_display.context();
+    const AppContext& ctx = m_ctx;
     bool ok = false;
     const int stored = ctx.ini.read(time_data::kPictureSet, time_data::kDelayTime, time_data::kDelaySetupDefault)
                            .trimmed()
@@ -65,7 +65,7 @@ void SettingsWindow::simpleModeChanged()
     m_reminders->showSimple(simple);
     m_look->showSimple(simple, longTerm);
     m_system->showSimple(simple, simple ? QStringLiteral("2") : storedDelay());
-    registry_values::setSimple(m_display.context().registry, simple);
+    registry_values::setSimple(m_ctx.registry, simple);
 }
 
 } // namespace orvalen

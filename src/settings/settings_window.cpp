@@ -47,8 +47,9 @@ void keepOnScreen(QWidget& window)
 
 } // namespace
 
-SettingsWindow::SettingsWindow(LayoutView& display, SettingsLinks links, QWidget* parent)
-    : QDialog(parent), m_display(display), m_links(std::move(links))
+SettingsWindow::SettingsWindow(AppContext& ctx, CurrentPlan& currentPlan, LayoutView& display, SettingsLinks links,
+                               QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_currentPlan(currentPlan), m_display(display), m_links(std::move(links))
 {
     NamedList::installAccessibility();
     setWindowTitle(QStringLiteral("设置"));
@@ -71,7 +72,7 @@ SettingsWindow::SettingsWindow(LayoutView& display, SettingsLinks links, QWidget
     m_pages = new QStackedWidget(this);
     const SettingsNotice pageNotice = [this](const QString& text, int ms, const QString& title) { notice(text, ms, title); };
     auto today = [this] {
-        return m_display.context().clock.now().date();
+        return m_ctx.clock.now().date();
     };
     m_timing = new TimingPage(m_stored, pageNotice, today, m_pages);
     m_reminders = new ReminderPage(m_stored, pageNotice, m_pages);
@@ -106,7 +107,7 @@ SettingsWindow::SettingsWindow(LayoutView& display, SettingsLinks links, QWidget
     wirePages();
     fillFromCurrentPlan();
     showPage(0);
-    if (registry_values::simple(m_display.context().registry))
+    if (registry_values::simple(m_ctx.registry))
         m_simpleBox->setChecked(true); // runs simple mode
     m_fontTimer->start();
     if (m_links.holdHotkeys)
@@ -235,7 +236,7 @@ int SettingsWindow::currentPage() const { return m_pages->currentIndex(); }
 
 void SettingsWindow::notice(const QString& text, int timeoutMs, const QString& title)
 {
-    m_display.context().notifier.notice(text, Notifier::Icon::None, timeoutMs, title);
+    m_ctx.notifier.notice(text, Notifier::Icon::None, timeoutMs, title);
 }
 
 void SettingsWindow::resizeEvent(QResizeEvent* event)

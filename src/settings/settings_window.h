@@ -18,7 +18,9 @@ class QVBoxLayout;
 
 namespace orvalen {
 
+struct AppContext;
 class ColourSwatch;
+class CurrentPlan;
 class LayoutView;
 class FileChooser;
 class HotkeyHooks;
@@ -30,12 +32,11 @@ class SystemPage;
 class TimingPage;
 
 // What the settings window needs of the rest of the program besides the
-// display window (which brings the context, the run state and the plan).
+// program's context, the current plan and the display window.
 struct SettingsLinks {
     HotkeyHooks* hotkeys = nullptr;          // released and registered again by apply
     PlanSequence* plans = nullptr;           // the plan submenu, for the auto-cycle switch
-    std::function<void()> showReady;         // the ready state of the menus and buttons
-    RunCommands* commands = nullptr;         // stops the count and sets the display up again
+    RunCommands* commands = nullptr;         // takes the applied plan in: stops the count, sets the display up again
     std::function<void(bool)> holdHotkeys;   // run hotkeys do nothing while the window is open
     FileChooser* files = nullptr;            // null: the Qt file dialog
     std::function<QColor()> chooseColour;    // null: the Qt colour dialog
@@ -50,7 +51,8 @@ struct SettingsLinks {
 class SettingsWindow : public QDialog, public PlanEditor {
     Q_OBJECT
 public:
-    SettingsWindow(LayoutView& display, SettingsLinks links, QWidget* parent = nullptr);
+    SettingsWindow(AppContext& ctx, CurrentPlan& currentPlan, LayoutView& display, SettingsLinks links,
+                   QWidget* parent = nullptr);
     ~SettingsWindow() override;
 
     // Puts the saved-plan panel into the area that "阶段设置" shows.
@@ -107,6 +109,8 @@ private:
     void notice(const QString& text, int timeoutMs, const QString& title = QString());
     bool storeAll(const ClockPlan& plan);
 
+    AppContext& m_ctx;
+    CurrentPlan& m_currentPlan;
     LayoutView& m_display;
     SettingsLinks m_links;
     ClockPlan m_stored;          // editor-local copy of the stored plan

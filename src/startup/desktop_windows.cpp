@@ -34,11 +34,10 @@ public:
         SettingsLinks links;
         links.hotkeys = &m_parts.hotkeyHooks;
         links.plans = &m_parts.plans;
-        links.showReady = [this] { m_parts.commands.showReady(); };
         links.commands = &m_parts.commands;
         links.holdHotkeys = [this](bool held) { m_parts.hotkeys.setHeld(held); };
-        SettingsWindow window(m_display, links);
-        window.setPlanPanel(new PlanPanel(m_ctx, m_parts.savedPlans, window, m_display.currentPlan(),
+        SettingsWindow window(m_ctx, m_parts.currentPlan, m_display, links);
+        window.setPlanPanel(new PlanPanel(m_ctx, m_parts.savedPlans, window, m_parts.currentPlan,
                                           &m_parts.hotkeyHooks, &window));
         m_settings = &window;
         window.exec();
@@ -47,7 +46,7 @@ public:
 
     void showBackground() override
     {
-        BackgroundWindow window(m_ctx, m_display, m_colours, m_files, &m_display);
+        BackgroundWindow window(m_ctx, m_parts.currentPlan, m_display, m_colours, m_files, &m_display);
         window.exec();
     }
     void showStatistics() override

@@ -14,7 +14,7 @@
 #include "services/deferred_module.h"
 #include "services/sound_player.h"
 #include "stores/plan_repository.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "stores/time_data_keys.h"
 #include "timing/display_engine.h"
 #include "timing/global_hotkeys.h"
@@ -80,7 +80,7 @@ public:
         m_hotkeys->setPlanSequence(m_planMenu.get());
         if (windows)
             m_windows.setDesktopWindows(windows(
-                ProgramParts{m_ctx, *m_display, commands, *m_hotkeys, *m_hotkeyHooks, *m_planMenu, m_savedPlans}));
+                ProgramParts{m_ctx, m_currentPlan, *m_display, commands, *m_hotkeys, *m_hotkeyHooks, *m_planMenu, m_savedPlans}));
 
         MenuHooks hooks;
         hooks.plans = m_planMenu.get();

@@ -7,6 +7,7 @@
 namespace orvalen {
 
 struct AppContext;
+class CurrentPlan;
 class DisplayWindow;
 class GlobalHotkeys;
 class HotkeyHooks;
@@ -18,6 +19,7 @@ class WindowHooks;
 // The parts of the running program that the windows above the menus work with.
 struct ProgramParts {
     AppContext& context;
+    CurrentPlan& currentPlan;
     DisplayWindow& display;
     RunCommands& commands;
     GlobalHotkeys& hotkeys;

@@ -3,7 +3,7 @@
 #include "platform/engine_timer.h"
 #include "platform/system_clock_setter.h"
 #include "services/network_probes.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/calibrated_clock.h"
 #include "timing/long_term_log.h"
 

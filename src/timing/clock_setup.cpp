@@ -5,11 +5,12 @@
 #include "services/app_context.h"
 #include "services/time_conversions.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/count_session.h"
 #include "timing/long_term_log.h"
 #include "timing/long_term_texts.h"
+#include "timing/run_writer.h"
 
 namespace orvalen {
 ClockSetup::ClockSetup(const EngineContext& engine, const Clock& clock, LongTermTargetReader& targets)
@@ -37,7 +38,7 @@ void ClockSetup::setUpClock()
     record.setTime = record.setUpInstant.time();
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
     record.label = runRecordInstantText(QDateTime(plan.time_date, plan.Time_all));
-    host.run.prepare(plan.overtimeAction);
+    RunWriter(host.run).prepare(plan.overtimeAction);
 
     // Where the target stands: ahead (a count-down), none (the live date
     // and clock) or passed (the tick ends the run at once).
@@ -49,7 +50,7 @@ void ClockSetup::setUpClock()
             view.setDateLineCaption(texts.dateLine);
             clockText = texts.clock;
         }
-        host.run.tickRan(CountTick::Down);
+        RunWriter(host.run).tickRan(CountTick::Down);
     } else if (target.live) {
         view.setDateLineShown(true);
         const LongTermTexts texts = liveTexts(now, format);
@@ -59,8 +60,8 @@ void ClockSetup::setUpClock()
         }
     } else {
         timers.longTermTick->setEnabled(true);
-        host.run.markEnd();
-        host.run.tickRan(CountTick::Up);
+        RunWriter(host.run).markEnd();
+        RunWriter(host.run).tickRan(CountTick::Up);
     }
 
     view.styleForLongTerm(clockText, promptText());
@@ -94,7 +95,7 @@ void ClockSetup::writeRunningState()
     m_engine.view.setScrolling(true);
     timers.blinkTick->setEnabled(false);
     timers.countupTick->setEnabled(false);
-    m_engine.host.run.start();
+    RunWriter(m_engine.host.run).start();
     m_engine.stageCue(0);
 }
 

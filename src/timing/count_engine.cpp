@@ -8,7 +8,7 @@
 #include "services/time_conversions.h"
 #include "stores/clock_plan.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/clock_text.h"
 #include "timing/count_session.h"

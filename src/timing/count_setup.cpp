@@ -6,9 +6,10 @@
 #include "services/app_context.h"
 #include "services/time_conversions.h"
 #include "stores/clock_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/count_session.h"
+#include "timing/run_writer.h"
 
 namespace orvalen {
 
@@ -36,7 +37,7 @@ void CountEngine::setUpCount()
     if (prepareOnly)
         finishTicksLeftRunning();
 
-    host.run.countedDown(0, 0);
+    RunWriter(host.run).countedDown(0, 0);
 
     if (p.longTerm) {
         // A long-term plan: the clock and date set-up takes over, as soon
@@ -57,7 +58,7 @@ void CountEngine::setUpCount()
     }
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
 
-    host.run.prepare(p.overtimeAction);
+    RunWriter(host.run).prepare(p.overtimeAction);
 
     // The count starts as its set-up does: the styling below already
     // belongs to its first second, so the first second ends one second
@@ -90,7 +91,7 @@ void CountEngine::setUpCount()
         view.setScrolling(true);
         m_timers.blinkTick->setEnabled(false);
         view.showRunningButtons();
-        host.run.start();
+        RunWriter(host.run).start();
         // Its sound comes with the first tick: nothing runs between the
         // count's reference and that tick that could hold the loop.
         m_engine.stageLooks(0);

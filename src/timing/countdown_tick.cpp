@@ -7,11 +7,12 @@
 #include "stores/clock_plan.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/clock_text.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
+#include "timing/run_writer.h"
 
 #include <cmath>
 #include <limits>
@@ -36,7 +37,7 @@ void CountEngine::advanceCountdown()
     HostState& host = m_engine.host;
     const CountSession& session = m_engine.session;
 
-    host.run.tickRan(CountTick::Down);
+    RunWriter(host.run).tickRan(CountTick::Down);
 
     qint64 elapsed = 0;
     qint64 remaining = 0;
@@ -52,7 +53,7 @@ void CountEngine::advanceCountdown()
         m_timers.countdownTick->startOnce(1000);
     }
     startSoundOnFirstTick(fresh);
-    host.run.countedDown(elapsed, remaining);
+    RunWriter(host.run).countedDown(elapsed, remaining);
 
     if (remaining > 0)
         showCount(timingMode() == TimingMode::CountDown ? remaining : elapsed);
@@ -60,7 +61,7 @@ void CountEngine::advanceCountdown()
     const bool forcedEnd = host.run.endMarked();
     if (forcedEnd) {
         remaining = 0;
-        host.run.closeCount();
+        RunWriter(host.run).closeCount();
     }
 
     const qint64 stageTest = floorDiv(remaining + 100, 1000);

@@ -2,9 +2,10 @@
 
 #include "display/count_view.h"
 #include "stores/clock_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
+#include "timing/run_writer.h"
 
 #include <cmath>
 
@@ -18,7 +19,7 @@ void CountEngine::advanceCountup()
     const ClockPlan& p = plan();
     CountView& view = m_engine.view;
 
-    host.run.tickRan(CountTick::Up);
+    RunWriter(host.run).tickRan(CountTick::Up);
 
     qint64 count = 0;
     qint64 shown = 0;
@@ -32,7 +33,7 @@ void CountEngine::advanceCountup()
         m_timers.countupTick->startOnce(1000);
     }
     startSoundOnFirstTick(!host.run.endMarked());
-    host.run.countedUp(count, shown);
+    RunWriter(host.run).countedUp(count, shown);
     showCount(shown);
 
     if (host.run.endMarked()) {
@@ -54,7 +55,7 @@ void CountEngine::advanceCountup()
     if (!limitReached)
         return;
 
-    host.run.markEnd();
+    RunWriter(host.run).markEnd();
     m_engine.session.record().countedUpMs = host.run.countedUpMs();
     m_engine.stageCue(6);
     if (p.showsPromptAt(6)) {

@@ -7,12 +7,13 @@
 #include "services/sound_player.h"
 #include "stores/clock_plan.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/count_engine.h"
 #include "timing/count_session.h"
 #include "timing/long_term_log.h"
 #include "timing/long_term_texts.h"
 #include "timing/run_commands.h"
+#include "timing/run_writer.h"
 
 #include <cmath>
 
@@ -43,7 +44,7 @@ void DateTick::advanceLongTerm()
         if (texts.known)
             m_engine.view.showDateLineText(texts.dateLine);
         showClock(texts.clock);
-        host.run.clearEndMark();
+        RunWriter(host.run).clearEndMark();
         diff = 1000; // the live clock never runs out
     } else {
         diff = remainingSeconds(now, target.instant);
@@ -53,15 +54,15 @@ void DateTick::advanceLongTerm()
                 m_engine.view.showDateLineText(texts.dateLine);
             showClock(texts.clock);
         } else {
-            host.run.markEnd();
-            host.run.tickRan(CountTick::Up);
+            RunWriter(host.run).markEnd();
+            RunWriter(host.run).tickRan(CountTick::Up);
         }
     }
 
     // A stop command marks the end: the count-down ends at this tick; the
     // live clock has just cleared the mark and goes on.
     if (host.run.endMarked() && !target.live)
-        host.run.closeCount();
+        RunWriter(host.run).closeCount();
     if (!host.run.endAction() || diff <= 0)
         endActions();
 
@@ -114,13 +115,13 @@ void DateTick::endActions()
     // leaves it finished.)
     const bool runUnderWay = host.run.state() != RunState::Ready;
 
-    host.run.closeCount();
+    RunWriter(host.run).closeCount();
     RunRecord& record = m_engine.session.record();
     const QDateTime& setUp = record.setUpInstant;
     if (setUp.isValid())
         record.countedDownMs = 1000 * remainingSeconds(setUp, m_clock.now());
     if (plan.blinksAt(6))
-        host.run.enterStage(6);
+        RunWriter(host.run).enterStage(6);
 
     m_engine.app.sound().stopSound(m_engine.soundPath(plan.stages[4].sound));
 

@@ -1,7 +1,7 @@
 #include "timing/delayed_restart.h"
 
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
 

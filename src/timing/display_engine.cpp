@@ -5,7 +5,7 @@
 #include "services/deferred_module.h"
 #include "services/network_probes.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/count_engine.h"
 #include "timing/delayed_restart.h"
 #include "timing/long_term_display.h"

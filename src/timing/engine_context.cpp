@@ -4,7 +4,8 @@
 #include "services/app_context.h"
 #include "services/sound_player.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
+#include "timing/run_writer.h"
 
 namespace orvalen {
 namespace {
@@ -79,7 +80,7 @@ void EngineContext::stageLooks(int stage, int finalSeconds) const
         timers.blinksLeft = continuous ? finalSeconds * 2 : p.tixingtime * 2;
         timers.blinkTick->setEnabled(true);
     }
-    host.run.enterStage(stage);
+    RunWriter(host.run).enterStage(stage);
     view.rewindPrompt();
     if (stage <= 5)
         view.setPromptTicking(true);

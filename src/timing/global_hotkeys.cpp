@@ -8,7 +8,7 @@
 #include "services/hotkey_keys.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/run_commands.h"
 
 #include <QDebug>

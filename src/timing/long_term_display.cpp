@@ -3,7 +3,7 @@
 #include "platform/clock.h"
 #include "services/app_context.h"
 #include "services/network_probes.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/calibrated_clock.h"
 #include "timing/clock_calibration.h"
 #include "timing/clock_setup.h"

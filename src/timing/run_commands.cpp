@@ -10,11 +10,13 @@
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "stores/registry_values.h"
+#include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/pending_runs.h"
 #include "timing/count_session.h"
 #include "timing/run_record.h"
+#include "timing/run_writer.h"
 
 #include <QDebug>
 #include <QMetaObject>
@@ -97,7 +99,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         // the ready state and the run keeps its row.
         endPendingForcedEnd();
         m_timers.stopCounting();
-        h.run.clear();
+        RunWriter(h.run).clear();
         if (stopEndSound)
             context().sound().stopSound(endSoundPath());
         session().setPrepareOnly(true);
@@ -105,8 +107,8 @@ void RunCommands::startOrClear(bool stopEndSound)
             stepPlanSequence();
     }
 
-    h.run.tickRan(CountTick::Down);
-    h.run.clearCounts();
+    RunWriter(h.run).tickRan(CountTick::Down);
+    RunWriter(h.run).clearCounts();
     m_recorded = false; // a new run (or the next prepared one) has no row yet
     queueSetUp();
 }
@@ -145,10 +147,40 @@ void RunCommands::endPendingForcedEnd()
 void RunCommands::showReady()
 {
     RunController& run = host().run;
-    if (run.state() == RunState::Ready)
+    const bool wasReady = run.state() == RunState::Ready;
+    RunWriter(run).reset(); // a change of state shows itself
+    if (wasReady)
         showRunState();
-    else
-        run.reset();
+}
+
+void RunCommands::readClockSource()
+{
+    RunWriter(host().run).useClockSource(registry_values::clockmode(context().registry));
+}
+
+void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
+{
+    m_engine.plan.replace(plan);
+    HostState& h = host();
+    stopCounting();
+    if (how == PlanTaken::StopRun)
+        cancelSetUp();
+    RunWriter(h.run).clearCounts();
+    if (how == PlanTaken::StopRun) {
+        prepareOnlyNext();
+        showReady();
+    } else {
+        // A run paused under the old plan: the new plan starts unpaused, so
+        // the next pause press must pause, not account a pause that never
+        // happened.
+        if (h.run.state() == RunState::Paused)
+            RunWriter(h.run).resume();
+        // In overtime or after the end the new plan only waits for start.
+        if (h.run.stage() >= 5)
+            prepareOnlyNext();
+    }
+    // The display's set-up runs as soon as the caller's event is handled.
+    queueSetUp();
 }
 
 // The one place where the on-screen buttons follow the run state (the menu
@@ -215,10 +247,10 @@ void RunCommands::endRun(bool endSequence)
     HostState& h = host();
     if (!h.run.isUnderWay())
         return;
-    h.run.markEnd();
+    RunWriter(h.run).markEnd();
     if (h.run.state() == RunState::Paused)
         pauseTiming(); // close the open pause first, so it is counted
-    h.run.finish();
+    RunWriter(h.run).finish();
     // The long-term tick ends the run: at once, not at the next second.
     if (m_timers.longTermTick->isEnabled())
         m_timers.longTermTick->post();
@@ -240,9 +272,9 @@ void RunCommands::pauseTiming()
         // A long-term plan: only the date tick stops and goes on; no time is
         // accounted.
         if (pausing)
-            h.run.pause();
+            RunWriter(h.run).pause();
         else
-            h.run.resume();
+            RunWriter(h.run).resume();
         if (h.run.tick() == CountTick::Down)
             m_timers.longTermTick->setEnabled(!pausing);
         return;
@@ -276,9 +308,9 @@ void RunCommands::pauseTiming()
     s.setStartTimeOfDay(wholeSeconds(clock.now().time()));
 
     if (pausing)
-        h.run.pause();
+        RunWriter(h.run).pause();
     else
-        h.run.resume();
+        RunWriter(h.run).resume();
     (tickOne ? m_timers.countupTick : m_timers.countdownTick)->setEnabled(!pausing);
 }
 

@@ -8,6 +8,13 @@
 
 namespace orvalen {
 
+struct ClockPlan;
+
+// How a plan taken in leaves the run. A plan chosen from the plan submenu
+// lets a count go on with the new plan (paused runs go on unpaused; in
+// overtime or after the end it only waits for start); new settings stop
+// whatever ran and leave the display ready.
+enum class PlanTaken { KeepRun, StopRun };
 
 // The plan submenu as the run commands see it when a plan sequence steps on:
 // how many plan items there are, which one is checked, and the selection of
@@ -53,9 +60,15 @@ public:
     // Appends one row to timesum when statistics are on; at most once per
     // run (a second call before the next start or clear writes nothing).
     virtual void recordRun();
-    // The ready state of the menus and on-screen buttons, written when the
-    // settings are applied (any run has been stopped by then).
-    void showReady();
+    // Back to the ready state, the end mark taken off, shown in the menus and
+    // on-screen buttons: the display has loaded, or new settings stopped
+    // whatever ran.
+    virtual void showReady();
+    // Reads the clock that measures a count (the registry value clockmode).
+    void readClockSource();
+    // Makes `plan` the current plan and sets the display up for it: the
+    // count ticks stop, the counts are cleared and the set-up is queued.
+    void takePlan(const ClockPlan& plan, PlanTaken how);
     // Shows the on-screen buttons for the current run state.
     void showRunState();
     // For a plan or settings just chosen: the count ticks stop, and the

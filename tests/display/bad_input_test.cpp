@@ -1,5 +1,6 @@
 #include "display_fixture.h"
 #include "stores/plan_codec.h"
+#include "timing/run_writer.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -34,7 +35,7 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     EXPECT_EQ(textLabel(w, 0)->text().size(), 10000);
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
     EXPECT_LE(textPanel(w, 1)->image().width(), 8192);
-    w.hostState().run.enterStage(0);
+    RunWriter(w.hostState().run).enterStage(0);
     ASSERT_EQ(w.prompt().ticksLeft(), 0);
     w.prompt().tick();
     EXPECT_EQ(textLabel(w, 3)->text().size(), 10000);

@@ -8,7 +8,8 @@
 #include "display/panel.h"
 #include "display/position_store.h"
 #include "stores/plan_store.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
+#include "timing/run_writer.h"
 #include "support/temp_program.h"
 #include "support/test_screen.h"
 
@@ -114,6 +115,8 @@ public:
     void showReady() override
     {
         ++readyShown;
+        if (host)
+            RunWriter(host->run).reset();
         if (window)
             window->setButtonsEnabled({true, false, false, true, true});
     }

@@ -3,6 +3,7 @@
 #include "stores/ini_store.h"
 #include "support/wait_until.h"
 #include "stores/plan_codec.h"
+#include "timing/run_writer.h"
 
 #include <QFile>
 #include <QTest>
@@ -192,6 +193,16 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     EXPECT_FALSE(background.elementMenu);
 }
 
+TEST_F(PointerTest, replacedPlan_weekdayMarkFollowsIt)
+{
+    window();
+    host.menus.setWeekdayChecked(true);
+    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = false; });
+    EXPECT_FALSE(host.menus.weekdayChecked());
+    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = true; });
+    EXPECT_TRUE(host.menus.weekdayChecked());
+}
+
 TEST_F(PointerTest, storedPositionsRoundHalfToEven)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
@@ -265,7 +276,7 @@ TEST_F(PlaceholderTest, duringARunEmptyElementsStayHidden)
     ClockPlan plan = defaultPlan();
     plan.secondtext = "真实";
     DisplayWindow& w = loadWith(plan);
-    host.run.start();
+    RunWriter(host.run).start();
     w.showElementPlaceholders(1);
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
     EXPECT_EQ(textLabel(w, 3)->text(), QStringLiteral("提示文字"));

@@ -1,6 +1,7 @@
 #include "display/prompt_text.h"
 #include "display_fixture.h"
 #include "stores/plan_codec.h"
+#include "timing/run_writer.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -129,7 +130,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     DisplayWindow& w = loadDefault();
     auto* t7 = program.timers.find("promptTick");
     ASSERT_NE(t7, nullptr);
-    w.hostState().run.enterStage(0);
+    RunWriter(w.hostState().run).enterStage(0);
     countView(w).rewindPrompt();
     promptTick()->setEnabled(true);
     int ticks = 0;
@@ -137,7 +138,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
         program.timers.advance(100);
         ++ticks;
         if (ticks == 2)
-            w.hostState().run.enterStage(1);
+            RunWriter(w.hostState().run).enterStage(1);
     }
     EXPECT_EQ(ticks, 4);
     EXPECT_EQ(w.prompt().ticksLeft(), -1);
@@ -145,7 +146,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     EXPECT_FALSE(textPanel(w, 3)->isHidden());
 
     // A start that leaves the count at -1 runs one tick.
-    w.hostState().run.enterStage(-1);
+    RunWriter(w.hostState().run).enterStage(-1);
     promptTick()->setEnabled(true);
     program.timers.advance(100);
     EXPECT_FALSE(promptTick()->isEnabled());
@@ -163,7 +164,7 @@ TEST_F(TextTicksTest, promptTextIsCentredOnTheScreenForShortAndLongTextsSizesAnd
         return text->mapTo(&w, QPoint(0, 0)).x() + text->width() / 2.0;
     };
     for (int stage : {0, 1, 0}) {
-        w.hostState().run.enterStage(stage);
+        RunWriter(w.hostState().run).enterStage(stage);
         w.prompt().tick();
         ASSERT_FALSE(textPanel(w, 3)->isHidden());
         EXPECT_NEAR(textCentre(), 960, 1) << "stage " << stage;

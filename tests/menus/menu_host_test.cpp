@@ -1,12 +1,13 @@
 #include "display/display_window.h"
 #include "menus/menu_host.h"
 #include "stores/registry_values.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/menu_items.h"
 #include "support/temp_program.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
 #include "stores/plan_codec.h"
+#include "timing/run_writer.h"
 
 #include <QAction>
 #include <QMenu>
@@ -137,7 +138,7 @@ TEST_F(MenuHostTest, exit_closesTheWindowsThenEndsTheProgram)
 TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 {
     display->setButtonsShown(true);
-    host.run.start(); // a run is on
+    RunWriter(host.run).start(); // a run is on
     host.menus.setAdjustMode(false);
 
     menuHost->desktopRun(DesktopItem::AdjustMode); // on: every button can be dragged
@@ -164,8 +165,8 @@ TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
 TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTails)
 {
     host.menus.setHotkeyTexts({QStringLiteral("Ctrl+1"), QString(), QStringLiteral("Ctrl+3")});
-    host.run.start();
-    host.run.pause(); // paused: the display's load ends it
+    RunWriter(host.run).start();
+    RunWriter(host.run).pause(); // paused: the display's load ends it
     host.menus.setPlanItem(false, false);
     program.ini.write("clocksite", "pictureleft9", "1");
     display->load();
@@ -251,10 +252,10 @@ TEST_F(MenuHostTest, load_readsTheClockSourceAndTheWeekdayItem)
 TEST_F(MenuHostTest, menuShowsTheRunStateWithHotkeySuffix)
 {
     host.menus.setHotkeyTexts({QStringLiteral("Ctrl+F1"), QString(), QString()});
-    host.run.start();
+    RunWriter(host.run).start();
     EXPECT_TRUE(menuHost->action(DesktopItem::Stop)->isEnabled());
     EXPECT_FALSE(menuHost->action(DesktopItem::Statistics)->isVisible());
-    host.run.finish();
+    RunWriter(host.run).finish();
     EXPECT_EQ(menuHost->action(DesktopItem::Start)->text(), QStringLiteral("清零        Ctrl+F1"));
     EXPECT_EQ(menuHost->action(DesktopItem::Stop)->text(), QStringLiteral("停止        "));
     EXPECT_FALSE(menuHost->action(DesktopItem::Stop)->isEnabled());

@@ -9,6 +9,7 @@
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
 #include "stores/plan_codec.h"
+#include "timing/run_writer.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -44,7 +45,7 @@ struct PlanMenuTest : ::testing::Test {
         QString error;
         ASSERT_TRUE(createDeskData(program.file("DeskData.db"), &error)) << error.toStdString();
         currentPlan.replace(ClockPlan::defaults(QDate(2026, 12, 8)));
-        display.hostState().run.enterStage(0);
+        RunWriter(display.hostState().run).enterStage(0);
     }
 
     // A plan that differs from the default in many fields.
@@ -258,9 +259,9 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     addRow(1, "A", planNamed("a"));
     plansChanged();
     session.setPrepareOnly(false);
-    host.run.countedDown(1234, 4321);
-    host.run.countedUp(55, 4321);
-    display.hostState().run.enterStage(2);
+    RunWriter(host.run).countedDown(1234, 4321);
+    RunWriter(host.run).countedUp(55, 4321);
+    RunWriter(display.hostState().run).enterStage(2);
     timers.countdownTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -271,7 +272,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     EXPECT_EQ(host.run.shownMs(), 0);
 
     timers.countSetup->setEnabled(false);
-    display.hostState().run.enterStage(5);
+    RunWriter(display.hostState().run).enterStage(5);
     timers.countupTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countupTick->isEnabled());
@@ -283,9 +284,9 @@ TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
 {
     addRow(1, "A", planNamed("a"));
     plansChanged();
-    host.run.start();
-    host.run.pause();
-    display.hostState().run.enterStage(1);
+    RunWriter(host.run).start();
+    RunWriter(host.run).pause();
+    RunWriter(display.hostState().run).enterStage(1);
     menu.selectPlan(0);
     EXPECT_EQ(host.run.state(), RunState::Running);
 }

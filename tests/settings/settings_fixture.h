@@ -7,7 +7,7 @@
 #include "settings/settings_window.h"
 #include "stores/plan_codec.h"
 #include "stores/plan_store.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/named_child.h"
 #include "support/quiet_display_host.h"
 #include "support/temp_program.h"
@@ -25,6 +25,20 @@
 #include <vector>
 
 namespace orvalen::test {
+
+// Run commands that count how often the ready state is shown.
+class ReadyCountingCommands final : public RunCommands {
+public:
+    ReadyCountingCommands(const EngineContext& engine, int& shown) : RunCommands(engine), m_shown(shown) {}
+    void showReady() override
+    {
+        ++m_shown;
+        RunCommands::showReady();
+    }
+
+private:
+    int& m_shown;
+};
 
 // Answers the file dialog with a fixed path (empty = cancelled) and keeps
 // the last request.
@@ -65,15 +79,15 @@ protected:
         if (!display) {
             display = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
             putOnTestScreen(*display, QSize(1280, 720));
-            commands = std::make_unique<RunCommands>(EngineContext{program.context, host, currentPlan, session, *display, timers});
+            commands = std::make_unique<ReadyCountingCommands>(
+                EngineContext{program.context, host, currentPlan, session, *display, timers}, readyShown);
         }
         settings.reset();
         SettingsLinks links;
         links.files = &files;
         links.chooseColour = [this] { return colour; };
-        links.showReady = [this] { ++readyShown; };
         links.commands = commands.get();
-        settings = std::make_unique<SettingsWindow>(*display, links);
+        settings = std::make_unique<SettingsWindow>(program.context, currentPlan, *display, links);
         settings->fillFontLists();
         return *settings;
     }
@@ -135,7 +149,7 @@ protected:
     EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
     ElementView& view() { return *display; }
-    std::unique_ptr<RunCommands> commands;
+    std::unique_ptr<ReadyCountingCommands> commands;
     std::unique_ptr<SettingsWindow> settings;
 };
 

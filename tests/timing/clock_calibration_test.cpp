@@ -1,6 +1,7 @@
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/clock_calibration.h"
 #include "timing/long_term_fixture.h"
+#include "timing/run_writer.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -15,7 +16,7 @@ class ClockCalibrationTest : public ::testing::Test {
 protected:
     ClockCalibrationTest()
     {
-        host.run.start(); // a long-term run is under way
+        RunWriter(host.run).start(); // a long-term run is under way
         calibrationTick->setInterval(60000);
         calibrationTick->setEnabled(true);
         for (DateServer& p : portals)
@@ -63,7 +64,7 @@ private:
 
 TEST_F(ClockCalibrationTest, noRunUnderWay_tickSwitchesItselfOffAndAsksNobody)
 {
-    host.run.reset();
+    RunWriter(host.run).reset();
     calibration().tick();
     runQueuedCalls();
     EXPECT_FALSE(calibrationTick->isEnabled());

@@ -4,7 +4,7 @@
 #include "display/panel.h"
 #include "menus/menu_host.h"
 #include "stores/plan_store.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/quiet_display_host.h"
 #include "support/recording_sound.h"
 #include "support/temp_program.h"
@@ -17,13 +17,32 @@
 
 #include "platform/system_clock_setter.h"
 #include "deferred/qt_network_probes.h"
+#include "timing/run_writer.h"
 
 #include <QAction>
 #include <gtest/gtest.h>
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace orvalen::test {
+
+// The display host as the running program wires it for the engine: the
+// display's load makes the run ready through the run commands.
+class ReadyingDisplayHost final : public DisplayHost {
+public:
+    template <class Commands>
+    explicit ReadyingDisplayHost(Commands*& commands) : m_showReady([&commands] { if (commands) commands->showReady(); }) {}
+    void desktopRun(DesktopItem) override {}
+    void showReady() override { m_showReady(); }
+    void popupDesktopMenu(const QPoint&) override {}
+    void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems&) override {}
+    void registerHotkeys() override {}
+    void releaseHotkeys() override {}
+
+private:
+    std::function<void()> m_showReady;
+};
 
 // The run commands, counting how often a run record is asked for.
 class CountingRunCommands final : public RunCommands {
@@ -87,7 +106,7 @@ protected:
     // engine, not loaded yet.
     void build(const ClockPlan& plan, const QString& clockSource)
     {
-        host.run.useClockSource(clockSource.toInt());
+        RunWriter(host.run).useClockSource(clockSource.toInt());
         savePlan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         putOnTestScreen(*window);
@@ -148,7 +167,7 @@ protected:
     HostState host;
     CurrentPlan currentPlan;
     MenuHost menuHost{program.context, host, currentPlan};
-    QuietDisplayHost displayHost;
+    ReadyingDisplayHost displayHost{commands};
     std::array<DateServer, 2> portals;
     QtNetworkProbes probes{program.timers};
     FakeClockSetter setter;

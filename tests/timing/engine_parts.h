@@ -1,6 +1,6 @@
 #pragma once
 #include "stores/current_plan.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/temp_program.h"
 #include "timing/count_session.h"
 #include "timing/engine_context.h"

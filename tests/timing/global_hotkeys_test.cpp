@@ -2,10 +2,11 @@
 
 #include "menus/menu_host.h"
 #include "platform/hotkey_backend.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/engine_parts.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
+#include "timing/run_writer.h"
 
 #include <QAction>
 #include <QSet>
@@ -73,8 +74,8 @@ TEST_F(GlobalHotkeysTest, keyTexts_goIntoCaptions_andValidKeysAreGrabbed)
 {
     set("start", "Ctrl+F1");
     set("stop", "无");
-    host.run.start();
-    host.run.pause(); // paused while registering
+    RunWriter(host.run).start();
+    RunWriter(host.run).pause(); // paused while registering
     hotkeys.registerHotkeys();
 
     EXPECT_EQ(caption(DesktopItem::Start), "开始" + kBlanks + "Ctrl+F1");
@@ -129,9 +130,9 @@ TEST_F(GlobalHotkeysTest, startStopToggle_stopNotGrabbed_startKeyStopsARun)
     EXPECT_EQ(caption(DesktopItem::Stop), "停止" + kBlanks + "Ctrl+F1");
     EXPECT_EQ(backend.grabbed.count(2), 0u);
 
-    host.run.start();  // a run is on
+    RunWriter(host.run).start();  // a run is on
     backend.press(1);
-    host.run.reset();
+    RunWriter(host.run).reset();
     backend.press(1);
     EXPECT_EQ(commands.calls, QStringList({"stop", "start"}));
 }

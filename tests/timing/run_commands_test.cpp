@@ -3,12 +3,13 @@
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "support/recording_sound.h"
 #include "timing/engine_parts.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
 #include "stores/plan_codec.h"
+#include "timing/run_writer.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -43,19 +44,19 @@ protected:
     // A new run from a ready display with fresh run values.
     void resetRunValues()
     {
-        host.run.reset();
+        RunWriter(host.run).reset();
         session.record() = RunRecord();
-        host.run.clearCounts();
+        RunWriter(host.run).clearCounts();
     }
 
     // What the count-mode set-up writes when it starts the count-down tick.
     void makeRunning(const QString& clockSource = "0")
     {
-        host.run.useClockSource(clockSource.toInt());
+        RunWriter(host.run).useClockSource(clockSource.toInt());
         commands->startTiming();
         timers.countSetup->setEnabled(false);
-        host.run.start();
-        host.run.clearEndMark();
+        RunWriter(host.run).start();
+        RunWriter(host.run).clearEndMark();
         session.setStartReferenceMs(program.clock.monotonicMs());
         timers.countdownTick->setEnabled(true);
     }
@@ -91,9 +92,9 @@ protected:
 
 TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
 {
-    host.run.countedDown(1500, 123);
-    host.run.countedUp(2500, 123);
-    host.run.tickRan(CountTick::Up);
+    RunWriter(host.run).countedDown(1500, 123);
+    RunWriter(host.run).countedUp(2500, 123);
+    RunWriter(host.run).tickRan(CountTick::Up);
     host.menus.setAdjustMode(true);
     view.prompt = "阶段一";
 
@@ -124,14 +125,14 @@ TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
 
     // Running: start does nothing.
     makeRunning();
-    host.run.countedDown(4000, 0);
+    RunWriter(host.run).countedDown(4000, 0);
     commands->startTiming();
     EXPECT_FALSE(timers.countSetup->isEnabled());
     EXPECT_EQ(host.run.countedDownMs(), 4000);
 
     // Finished: stop, finish and pause do nothing more.
     commands->stopTiming();
-    host.run.clearEndMark();
+    RunWriter(host.run).clearEndMark();
     commands->stopTiming();
     commands->pauseTiming();
     EXPECT_FALSE(host.run.endMarked());
@@ -209,7 +210,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 {
     makeRunning("0");
     program.clock.step(10'350);
-    host.run.countedDown(10350, 0);
+    RunWriter(host.run).countedDown(10350, 0);
 
     commands->pauseTiming();
     EXPECT_EQ(session.record().countedDownMs, 10350);
@@ -237,10 +238,10 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
 {
     makeRunning("0");
-    host.run.tickRan(CountTick::Up);
+    RunWriter(host.run).tickRan(CountTick::Up);
     timers.countdownTick->setEnabled(false);
     timers.countupTick->setEnabled(true);
-    host.run.countedUp(3700, 0);
+    RunWriter(host.run).countedUp(3700, 0);
     session.record().countedDownMs = 60000;
 
     commands->pauseTiming();
@@ -280,7 +281,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
 TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
 {
     makeRunning("0");
-    host.run.countedDown(8000, 0);
+    RunWriter(host.run).countedDown(8000, 0);
     commands->pauseTiming();
     program.clock.step(5'000);
     commands->stopTiming();
@@ -296,7 +297,7 @@ TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
     makeRunning("0");
     timers.countdownTick->setEnabled(false);
     timers.longTermTick->setEnabled(true);
-    host.run.countedDown(999, 0);
+    RunWriter(host.run).countedDown(999, 0);
     const qint64 ref = session.startReferenceMs();
     program.clock.step(3'000);
 
@@ -316,7 +317,7 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
 {
     enableStatistics();
     makeRunning();
-    host.run.countedDown(4000, 0);
+    RunWriter(host.run).countedDown(4000, 0);
     commands->stopTiming();
     commands->startTiming(); // the operator clears before the tick came
 

@@ -1,7 +1,7 @@
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/registry_values.h"
-#include "stores/run_state.h"
+#include "state/run_state.h"
 #include "timing/engine_parts.h"
 #include "timing/run_commands.h"
 #include "support/file_size_limit.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "stores/run_controller.h"
+#include "state/run_controller.h"
 
 #include <QObject>
 #include <QString>

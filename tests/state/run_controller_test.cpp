@@ -1,4 +1,5 @@
-#include "stores/run_controller.h"
+#include "state/run_controller.h"
+#include "timing/run_writer.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -15,12 +16,12 @@ TEST(RunControllerTest, legalTransitions_moveAndAnnounceEachNewState)
 {
     RunController run;
     QSignalSpy spy(&run, &RunController::stateChanged);
-    EXPECT_TRUE(run.start());
-    EXPECT_TRUE(run.start()); // a running count started again stays running, unannounced
-    EXPECT_TRUE(run.pause());
-    EXPECT_TRUE(run.resume());
-    EXPECT_TRUE(run.finish());
-    EXPECT_TRUE(run.clear());
+    EXPECT_TRUE(RunWriter(run).start());
+    EXPECT_TRUE(RunWriter(run).start()); // a running count started again stays running, unannounced
+    EXPECT_TRUE(RunWriter(run).pause());
+    EXPECT_TRUE(RunWriter(run).resume());
+    EXPECT_TRUE(RunWriter(run).finish());
+    EXPECT_TRUE(RunWriter(run).clear());
     ASSERT_EQ(spy.count(), 5);
     const RunState expected[] = {RunState::Running, RunState::Paused, RunState::Running, RunState::Finished,
                                  RunState::Ready};
@@ -28,12 +29,12 @@ TEST(RunControllerTest, legalTransitions_moveAndAnnounceEachNewState)
         EXPECT_EQ(announced(spy, i), expected[i]) << i;
 
     // A plan chosen after a stop starts at once; new settings reset any run.
-    run.start();
-    run.finish();
-    EXPECT_TRUE(run.start());
-    run.pause();
-    run.markEnd();
-    run.reset();
+    RunWriter(run).start();
+    RunWriter(run).finish();
+    EXPECT_TRUE(RunWriter(run).start());
+    RunWriter(run).pause();
+    RunWriter(run).markEnd();
+    RunWriter(run).reset();
     EXPECT_EQ(run.state(), RunState::Ready);
     EXPECT_FALSE(run.endMarked());
 }
@@ -44,23 +45,23 @@ TEST(RunControllerTest, illegalTransitions_changeNothingAndAnnounceNothing)
     QSignalSpy spy(&run, &RunController::stateChanged);
     const auto refused = [&](RunState from, auto command) {
         const int announcedBefore = spy.count();
-        EXPECT_FALSE((run.*command)()) << int(from);
+        EXPECT_FALSE((RunWriter(run).*command)()) << int(from);
         EXPECT_EQ(run.state(), from);
         EXPECT_EQ(spy.count(), announcedBefore);
     };
-    for (auto command : {&RunController::pause, &RunController::resume, &RunController::finish, &RunController::clear})
+    for (auto command : {&RunWriter::pause, &RunWriter::resume, &RunWriter::finish, &RunWriter::clear})
         refused(RunState::Ready, command);
 
-    run.start();
-    for (auto command : {&RunController::resume, &RunController::clear})
+    RunWriter(run).start();
+    for (auto command : {&RunWriter::resume, &RunWriter::clear})
         refused(RunState::Running, command);
 
-    run.pause();
-    for (auto command : {&RunController::start, &RunController::pause, &RunController::clear})
+    RunWriter(run).pause();
+    for (auto command : {&RunWriter::start, &RunWriter::pause, &RunWriter::clear})
         refused(RunState::Paused, command);
 
-    run.finish();
-    for (auto command : {&RunController::pause, &RunController::resume, &RunController::finish})
+    RunWriter(run).finish();
+    for (auto command : {&RunWriter::pause, &RunWriter::resume, &RunWriter::finish})
         refused(RunState::Finished, command);
 }
 

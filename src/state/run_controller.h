@@ -17,7 +17,8 @@ enum class RunState { Ready, Running, Paused, Finished };
 enum class CountTick { None, Down, Up };
 
 // Owns the run state and announces its changes. The state moves only
-// through the commands below, each of which checks that it fits the state:
+// through the commands below (open to the timing folder through its
+// RunWriter), each of which checks that it fits the state:
 // one that does not changes nothing and is logged. The menus and the
 // on-screen buttons follow stateChanged; nobody reads the state back from a
 // caption or a label.
@@ -27,6 +28,42 @@ public:
     RunState state() const { return m_state; }
     // A run is under way: running or paused.
     bool isUnderWay() const { return m_state == RunState::Running || m_state == RunState::Paused; }
+
+    // A command (or a passed target, or the overtime limit) has ended the
+    // run: the next count tick closes it with the values of the last one.
+    // A new set-up clears the mark; so does the live clock, which never ends.
+    bool endMarked() const { return m_endMarked; }
+    // What a count-down does when it reaches zero: the plan's overtime
+    // action, read at the set-up; none once the run has been closed (by a
+    // command, by a passed target, or by the end itself).
+    std::optional<OvertimeAction> endAction() const { return m_endAction; }
+
+    // The stage the run has reached: 0 start, 1..3 the alarms, 4 the seconds
+    // count-down, 5 overtime, 6 the end; -1 before the first run. The
+    // prompt line shows the stage's text.
+    int stage() const { return m_stage; }
+
+    CountTick tick() const { return m_tick; }
+
+    // The clock that measures a count (the registry value clockmode): 0 the
+    // monotonic clock, 1 the time of day in milliseconds, 2 the time of day
+    // in whole seconds. Any other number measures nothing.
+    int clockSource() const { return m_clockSource; }
+
+    // The counts of the last tick, in milliseconds: what the count-down tick
+    // has counted, what the count-up tick has counted, and the count shown
+    // (for a count-down, the time left).
+    qint64 countedDownMs() const { return m_countedDownMs; }
+    qint64 countedUpMs() const { return m_countedUpMs; }
+    qint64 shownMs() const { return m_shownMs; }
+
+signals:
+    void stateChanged(RunState state);
+
+private:
+    // The commands below are the timing folder's alone: they go through its
+    // RunWriter.
+    friend class RunWriter;
 
     // A set-up starts the count: from ready, or over a finished run (a plan
     // chosen after a stop starts at once). Starting a running count again
@@ -46,47 +83,20 @@ public:
         moveTo(RunState::Ready, {RunState::Ready, RunState::Running, RunState::Paused, RunState::Finished}, "reset");
     }
 
-    // A command (or a passed target, or the overtime limit) has ended the
-    // run: the next count tick closes it with the values of the last one.
-    // A new set-up clears the mark; so does the live clock, which never ends.
-    bool endMarked() const { return m_endMarked; }
     void markEnd() { m_endMarked = true; }
     void clearEndMark() { m_endMarked = false; }
-
     // A set-up: the plan's overtime action, and no end marked yet.
     void prepare(OvertimeAction action)
     {
         m_endAction = action;
         m_endMarked = false;
     }
-    // What a count-down does when it reaches zero: the plan's overtime
-    // action, read at the set-up; none once the run has been closed (by a
-    // command, by a passed target, or by the end itself).
-    std::optional<OvertimeAction> endAction() const { return m_endAction; }
     // The count has reached its end: no end action runs any more.
     void closeCount() { m_endAction.reset(); }
 
-    // The stage the run has reached: 0 start, 1..3 the alarms, 4 the seconds
-    // count-down, 5 overtime, 6 the end; -1 before the first run. The
-    // prompt line shows the stage's text.
-    int stage() const { return m_stage; }
     void enterStage(int stage) { m_stage = stage; }
-
-    CountTick tick() const { return m_tick; }
     void tickRan(CountTick tick) { m_tick = tick; }
-
-    // The clock that measures a count (the registry value clockmode): 0 the
-    // monotonic clock, 1 the time of day in milliseconds, 2 the time of day
-    // in whole seconds. Any other number measures nothing.
-    int clockSource() const { return m_clockSource; }
     void useClockSource(int source) { m_clockSource = source; }
-
-    // The counts of the last tick, in milliseconds: what the count-down tick
-    // has counted, what the count-up tick has counted, and the count shown
-    // (for a count-down, the time left).
-    qint64 countedDownMs() const { return m_countedDownMs; }
-    qint64 countedUpMs() const { return m_countedUpMs; }
-    qint64 shownMs() const { return m_shownMs; }
     void countedDown(qint64 countedMs, qint64 shownMs)
     {
         m_countedDownMs = countedMs;
@@ -99,10 +109,6 @@ public:
     }
     void clearCounts() { m_countedDownMs = m_countedUpMs = m_shownMs = 0; }
 
-signals:
-    void stateChanged(RunState state);
-
-private:
     bool moveTo(RunState to, std::initializer_list<RunState> from, const char* command);
 
     RunState m_state = RunState::Ready;

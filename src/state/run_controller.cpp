@@ -1,4 +1,4 @@
-#include "stores/run_controller.h"
+#include "state/run_controller.h"
 
 #include <QDebug>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
-#include "stores/menu_state.h"
-#include "stores/run_controller.h"
+#include "state/menu_state.h"
+#include "state/run_controller.h"
 
 namespace orvalen {
 
