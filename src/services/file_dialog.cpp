@@ -1,6 +1,7 @@
 #include "services/file_dialog.h"
 
 #include "platform/notifier.h"
+#include "services/file_dialog_view.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -46,6 +47,9 @@ QString QtFileChooser::choose(const FileDialogRequest& request)
     QFileDialog dialog(m_parent, request.title, request.initialFolder, request.filter);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Qt's own dialog, whose texts are Chinese like the program's.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    fitFileDialogView(dialog);
     if (!request.defaultExtension.isEmpty()) {
         QString suffix = request.defaultExtension;
         if (suffix.startsWith(QLatin1Char('.')))

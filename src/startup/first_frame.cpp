@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QWindow>
 
@@ -9,7 +10,18 @@ namespace orvalen {
 
 namespace {
 
-// Lives on the window until its first exposure, then queues the call and
+// From the event loop: waits until the window system has drawn what was
+// painted so far (one round trip), then queues `then` behind the events that
+// came meanwhile.
+void whenDrawn(std::function<void()> then)
+{
+    QMetaObject::invokeMethod(qApp, [then = std::move(then)]() mutable {
+        QGuiApplication::sync();
+        QMetaObject::invokeMethod(qApp, std::move(then), Qt::QueuedConnection);
+    }, Qt::QueuedConnection);
+}
+
+// Lives on the window until its first exposure, then hands the call on and
 // goes.
 class FirstExposure final : public QObject {
 public:
@@ -23,9 +35,9 @@ protected:
     {
         if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
             watched->removeEventFilter(this);
-            // The exposure paints the window after this filter: the call
-            // comes after the frame.
-            QMetaObject::invokeMethod(qApp, std::move(m_then), Qt::QueuedConnection);
+            // The exposure paints the window after this filter, before the
+            // queued call runs.
+            whenDrawn(std::move(m_then));
             deleteLater();
         }
         return false;
@@ -42,7 +54,7 @@ void afterFirstFrame(QWindow* window, std::function<void()> then)
     if (window && !window->isExposed())
         new FirstExposure(window, std::move(then));
     else
-        QMetaObject::invokeMethod(qApp, std::move(then), Qt::QueuedConnection);
+        whenDrawn(std::move(then));
 }
 
 } // namespace orvalen

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 #include <QtGlobal>
 #include <memory>
@@ -10,6 +11,9 @@ namespace orvalen {
 
 bool installQtTranslations(QCoreApplication& app)
 {
+    // Qt's texts that come from the locale (file types, dates, day names)
+    // are Chinese whatever the system's language.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     auto translator = std::make_unique<QTranslator>();
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {

@@ -1,6 +1,7 @@
 #include "startup/qt_translations.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -14,4 +15,5 @@ TEST(QtTranslationsTest, messageBoxButtonsReadChinese)
                     QMessageBox::Ok | QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
     EXPECT_NE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Yes"));
+    EXPECT_EQ(QLocale().language(), QLocale::Chinese);
 }
