@@ -5,8 +5,7 @@
 #include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/panel.h"
-#include "display/position_store.h"
-#include "display/screen_shares.h"
+#include "stores/screen_shares.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -52,8 +51,8 @@ void DisplayWindow::placeElement(DisplayElement e, double leftLimit, double left
                                  double topLimit, double topDefault)
 {
     QWidget* w = elementBox(e);
-    const SavedPosition saved = positionOnScreen(m_ctx, int(e), m_layout.tppX() * screenWidthPx(),
-                                                   m_layout.tppY() * screenHeightPx());
+    const SavedPosition saved = positionOnScreen(m_ctx.ini, m_ctx.registry, int(e), m_layout.tppX() * screenWidthPx(),
+                                                 m_layout.tppY() * screenHeightPx());
     double left = m_layout.pxX(saved.left), top = m_layout.pxY(saved.top);
     if (forceCentre || !(left > 0 && left < leftLimit))
         left = leftDefault;

@@ -10,7 +10,6 @@
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/prompt_ticker.h"
-#include "display/screen_shares.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "platform/text_path.h"
@@ -18,6 +17,7 @@
 #include "services/time_conversions.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
+#include "stores/screen_shares.h"
 #include "stores/time_data_keys.h"
 
 #include <QFileInfo>
@@ -131,7 +131,8 @@ void DisplayWindow::loadLookAndState()
     }
     // Places shipped as shares of the screen become twips of this screen.
     if (m_screen.fullWidthPx > 0 && m_screen.fullHeightPx > 0)
-        storeSharesAsTwips(m_ctx, m_layout.tppX() * m_screen.fullWidthPx, m_layout.tppY() * m_screen.fullHeightPx);
+        storeSharesAsTwips(m_ctx.ini, m_ctx.registry, m_layout.tppX() * m_screen.fullWidthPx,
+                           m_layout.tppY() * m_screen.fullHeightPx);
     fillScreen(QGuiApplication::primaryScreen());
     show();
     fitBackgroundBox();

@@ -5,7 +5,7 @@
 #include "display/display_window.h"
 #include "display/fonts.h"
 #include "display/panel.h"
-#include "display/position_store.h"
+#include "stores/position_store.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -208,7 +208,7 @@ void DisplayWindow::saveElementPosition(DisplayElement e)
     const auto left = toInt32(place.left());
     const auto top = toInt32(place.top());
     if (left && top)
-        save_element_position(m_ctx, int(e), *left, *top);
+        orvalen::saveElementPosition(m_ctx.ini, m_ctx.registry, int(e), *left, *top);
 }
 
 void DisplayWindow::centreScrollingText()

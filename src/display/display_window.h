@@ -181,7 +181,7 @@ private:
     // Sizes the on-screen buttons for this screen (before they are placed).
     void sizeScreenButtons();
     // Stored places made for a screen of another size are moved to the
-    // same shares of this one and stored for it (places_in_proportion.cpp).
+    // same shares of this one and stored for it (carry_places.cpp).
     void carryPlacesToThisScreen();
     void showOutlines(bool shown);               // thin outlines round the elements (layout editing)
 

@@ -7,7 +7,6 @@
 #include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/panel.h"
-#include "display/position_store.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -2,8 +2,8 @@
 #include "display/display_window.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
-#include "display/position_store.h"
 #include "display/prompt_text.h"
+#include "stores/position_store.h"
 
 #include <QLabel>
 
@@ -48,7 +48,7 @@ void DisplayWindow::centrePromptLine()
     const double W = screenWidthPx();
     if (W <= 0)
         return;
-    const SavedPosition saved = readElementPosition(m_ctx, int(DisplayElement::Prompt));
+    const SavedPosition saved = readElementPosition(m_ctx.ini, m_ctx.registry, int(DisplayElement::Prompt));
     if (saved.left > 0 && m_layout.pxX(saved.left) < W)
         return; // the operator's place keeps its left edge
     m_layout.setLeft(m_textPanels[kPromptLine], (W - m_layout.width(m_textLabels[kPromptLine])) / 2.0);

@@ -1,12 +1,12 @@
 #include "menus/menu_host.h"
 
 #include "display/display_window.h"
-#include "display/position_store.h"
 #include "menus/menu_item_names.h"
 #include "platform/logged_call.h"
 #include "platform/notifier.h"
 #include "services/app_context.h"
 #include "stores/current_plan.h"
+#include "stores/position_store.h"
 #include "state/run_state.h"
 #include "timing/run_commands.h"
 
@@ -310,7 +310,7 @@ void MenuHost::toggleButtons()
     menus.setButtonsShown(shown);
     if (m_display)
         m_display->setButtonsShown(shown);
-    save_element_position(m_ctx, int(DisplayElement::ButtonsFlag), shown ? 1 : 0, 0);
+    saveElementPosition(m_ctx.ini, m_ctx.registry, int(DisplayElement::ButtonsFlag), shown ? 1 : 0, 0);
 }
 
 void MenuHost::toggleExtendedScreen()

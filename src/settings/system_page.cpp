@@ -47,6 +47,17 @@ SystemPage::SystemPage(const ClockPlan& stored, SettingsNotice notice, QWidget* 
     : QWidget(parent), m_stored(stored), m_notice(std::move(notice))
 {
     auto* grid = new QGridLayout(this);
+    buildCountGroup(grid);
+    buildHotkeyGroup(grid);
+    buildLogoRow(grid);
+    buildScrollRow(grid);
+    grid->setRowStretch(8, 1);
+    connectControls();
+}
+
+// Time format, timing mode, overtime action and what follows from them.
+void SystemPage::buildCountGroup(QGridLayout* grid)
+{
     auto addList = [&](const QString& caption, int row, int col) {
         QLabel* l = makeLabel(caption, this);
         grid->addWidget(l, row, col);
@@ -83,7 +94,11 @@ SystemPage::SystemPage(const ClockPlan& stored, SettingsNotice notice, QWidget* 
     m_endTextBox = makeBox(QStringLiteral("时间到，时钟显示提示文字"), this);
     grid->addWidget(m_overtimeClockBox, 4, 0, 1, 2);
     grid->addWidget(m_endTextBox, 5, 0, 1, 2);
+}
 
+// The three run hotkeys and the modifiers of the plan hotkeys.
+void SystemPage::buildHotkeyGroup(QGridLayout* grid)
+{
     grid->addWidget(makeLabel(QStringLiteral("系统热键"), this), 0, 2, 1, 2);
     auto addKey = [&](const QString& caption, int row) {
         grid->addWidget(makeLabel(caption, this), row, 2);
@@ -103,7 +118,11 @@ SystemPage::SystemPage(const ClockPlan& stored, SettingsNotice notice, QWidget* 
     often->addWidget(m_planKeyAlt);
     often->addStretch();
     grid->addLayout(often, 4, 2, 1, 2);
+}
 
+// The logo picture and its own size.
+void SystemPage::buildLogoRow(QGridLayout* grid)
+{
     auto* logo = new QHBoxLayout;
     m_logoCaption = makeLabel(QStringLiteral("LOGO图片"), this);
     logo->addWidget(m_logoCaption);
@@ -133,7 +152,11 @@ SystemPage::SystemPage(const ClockPlan& stored, SettingsNotice notice, QWidget* 
     logo->addWidget(m_logoHeightCaption);
     logo->addWidget(m_logoHeight);
     grid->addLayout(logo, 6, 0, 1, 4);
+}
 
+// The scrolling text's mode, width and speed.
+void SystemPage::buildScrollRow(QGridLayout* grid)
+{
     auto* scroll = new QHBoxLayout;
     m_scrollCaption = makeLabel(QStringLiteral("动态文本"), this);
     m_scrollModeCaption = makeLabel(QStringLiteral("滚动方式"), this);
@@ -158,8 +181,10 @@ SystemPage::SystemPage(const ClockPlan& stored, SettingsNotice notice, QWidget* 
         scroll->addWidget(w);
     scroll->addStretch();
     grid->addLayout(scroll, 7, 0, 1, 4);
-    grid->setRowStretch(8, 1);
+}
 
+void SystemPage::connectControls()
+{
     connect(m_formatList, &QComboBox::currentIndexChanged, this, [this](int i) { if (i >= 0) formatChosen(); });
     connect(m_modeList, &QComboBox::currentIndexChanged, this, [this](int i) { if (i >= 0) modeChosen(); });
     connect(m_overtimeList, &QComboBox::currentIndexChanged, this, [this](int i) { if (i >= 0) overtimeChosen(); });

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -51,6 +52,11 @@ signals:
     void logoWanted();
 
 private:
+    void buildCountGroup(QGridLayout* grid);
+    void buildHotkeyGroup(QGridLayout* grid);
+    void buildLogoRow(QGridLayout* grid);
+    void buildScrollRow(QGridLayout* grid);
+    void connectControls();
     void showSwitches(const ClockPlan& plan);
     void fillFormatList(const QStringList& list);
     void formatChosen();

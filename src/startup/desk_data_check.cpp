@@ -6,7 +6,8 @@
 #include "services/app_context.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
-#include "timing/pending_runs.h"
+#include "stores/pending_runs.h"
+#include "timing/pending_runs_retry.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -54,6 +54,7 @@ public:
 private:
     // set-up
     void finishTicksLeftRunning();
+    void startCount(TimingMode mode);
 
     // count-down
     void stageChange(int k);

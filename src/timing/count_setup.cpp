@@ -77,27 +77,37 @@ void CountEngine::setUpCount()
         session.setStartReferenceMs(startReference);
     session.setStartTimeOfDay(wholeSeconds(now));
 
-    if (!prepareOnly) {
-        m_stages.reset(session.planLengthSeconds());
-        // The first tick comes at once; the next ones follow the count's
-        // whole seconds.
-        if (mode == TimingMode::TimeOfDay && host.run.endAction() == OvertimeAction::CountOn && session.planLengthSeconds() == 0) {
-            m_timers.countdownTick->setEnabled(false);
-            m_timers.countupTick->startOnce(kTickLagMs);
-        } else {
-            m_timers.countdownTick->startOnce(kTickLagMs);
-            m_timers.countupTick->setEnabled(false);
-        }
-        view.setScrolling(true);
-        m_timers.blinkTick->setEnabled(false);
-        view.showRunningButtons();
-        RunWriter(host.run).start();
-        // Its sound comes with the first tick: nothing runs between the
-        // count's reference and that tick that could hold the loop.
-        m_engine.stageLooks(0);
-        m_startSoundDue = true;
-    }
+    if (!prepareOnly)
+        startCount(mode);
     view.relayout();
+}
+
+// Starts the count just set up: its first tick, the scrolling text, the
+// running buttons and the first stage's look.
+void CountEngine::startCount(TimingMode mode)
+{
+    HostState& host = m_engine.host;
+    CountSession& session = m_engine.session;
+    CountView& view = m_engine.view;
+
+    m_stages.reset(session.planLengthSeconds());
+    // The first tick comes at once; the next ones follow the count's
+    // whole seconds.
+    if (mode == TimingMode::TimeOfDay && host.run.endAction() == OvertimeAction::CountOn && session.planLengthSeconds() == 0) {
+        m_timers.countdownTick->setEnabled(false);
+        m_timers.countupTick->startOnce(kTickLagMs);
+    } else {
+        m_timers.countdownTick->startOnce(kTickLagMs);
+        m_timers.countupTick->setEnabled(false);
+    }
+    view.setScrolling(true);
+    m_timers.blinkTick->setEnabled(false);
+    view.showRunningButtons();
+    RunWriter(host.run).start();
+    // Its sound comes with the first tick: nothing runs between the
+    // count's reference and that tick that could hold the loop.
+    m_engine.stageLooks(0);
+    m_startSoundDue = true;
 }
 
 // A display that is only prepared has no count running. A tick still

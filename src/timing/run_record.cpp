@@ -2,9 +2,9 @@
 
 #include "platform/clock.h"
 #include "services/app_context.h"
+#include "stores/pending_runs.h"
 #include "stores/registry_values.h"
 #include "timing/count_session.h"
-#include "timing/pending_runs.h"
 
 #include <QDebug>
 #include <QTime>

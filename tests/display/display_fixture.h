@@ -6,8 +6,8 @@
 #include "display/prompt_ticker.h"
 #include "display/logo_video.h"
 #include "display/panel.h"
-#include "display/position_store.h"
 #include "stores/plan_store.h"
+#include "stores/position_store.h"
 #include "state/run_state.h"
 #include "timing/run_writer.h"
 #include "support/temp_program.h"
@@ -108,7 +108,7 @@ public:
             const bool shown = !host->menus.buttonsShown();
             host->menus.setButtonsShown(shown);
             window->setButtonsShown(shown);
-            save_element_position(*ctx, 9, shown ? 1 : 0, 0);
+            saveElementPosition(ctx->ini, ctx->registry, 9, shown ? 1 : 0, 0);
         }
     }
     // The ready buttons, as the run commands show them.

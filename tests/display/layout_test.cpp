@@ -176,9 +176,9 @@ TEST_F(LayoutTest, minimiseAndMaximise_tellTheMenusWhetherTheDisplayIsMinimised)
 
 TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)
 {
-    save_element_position(program.context, 3, 1200, 6360);
-    save_element_position(program.context, 9, 1, 0);
-    save_element_position(program.context, 4, -240, 500);
+    saveElementPosition(program.context.ini, program.context.registry, 3, 1200, 6360);
+    saveElementPosition(program.context.ini, program.context.registry, 9, 1, 0);
+    saveElementPosition(program.context.ini, program.context.registry, 4, -240, 500);
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft3", ""), "1200");
     EXPECT_EQ(program.ini.read("clocksite", "picturetop3", ""), "6360");
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
@@ -193,7 +193,7 @@ TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)
     ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QStringList told;
     setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
-    save_element_position(program.context, 5, 111, 222);
+    saveElementPosition(program.context.ini, program.context.registry, 5, 111, 222);
     setSaveFailureHandler({});
     EXPECT_EQ(told, QStringList{program.ini.file()});
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft5", "none"), iniLeft);

@@ -2,10 +2,10 @@
 #include "startup/desk_data_check.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/pending_runs.h"
 #include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 #include "support/temp_program.h"
-#include "timing/pending_runs.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 #include "platform/save_file.h"
-#include "timing/pending_runs.h"
+#include "stores/pending_runs.h"
 #include "timing/run_record.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,13 @@
 #pragma once
-#include "display/position_store.h"
+#include "stores/position_store.h"
 
 #include <QString>
 #include <optional>
 
 namespace orvalen {
 
-struct AppContext;
+class IniStore;
+class RegistryStore;
 
 // Places kept as shares of the screen. The program folder as built holds
 // its [clocksite] places as shares ("picturetop5=40%": 40 % of the screen's
@@ -16,12 +17,13 @@ struct AppContext;
 
 // The share the stored value of `key` holds (0.4 for "40%"), or none when
 // it holds twips or nothing.
-std::optional<double> storedShare(const AppContext& ctx, const QString& key);
+std::optional<double> storedShare(const IniStore& ini, const QString& key);
 // The saved place of element N with shares taken on a screen of the given
 // size in twips.
-SavedPosition positionOnScreen(const AppContext& ctx, int element, double widthTwips, double heightTwips);
+SavedPosition positionOnScreen(const IniStore& ini, const RegistryStore& registry, int element, double widthTwips,
+                               double heightTwips);
 // Turns every place kept as a share into twips of that screen and keeps it,
 // with that screen as the one the places are made for.
-void storeSharesAsTwips(AppContext& ctx, double widthTwips, double heightTwips);
+void storeSharesAsTwips(IniStore& ini, RegistryStore& registry, double widthTwips, double heightTwips);
 
 } // namespace orvalen

@@ -1,6 +1,5 @@
-#include "display/screen_shares.h"
+#include "stores/screen_shares.h"
 
-#include "services/app_context.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
 
@@ -17,9 +16,9 @@ int twipsOf(double share, double extent)
 
 } // namespace
 
-std::optional<double> storedShare(const AppContext& ctx, const QString& key)
+std::optional<double> storedShare(const IniStore& ini, const QString& key)
 {
-    const QString text = ctx.ini.read(time_data::kClockSite, key, QString()).trimmed();
+    const QString text = ini.read(time_data::kClockSite, key, QString()).trimmed();
     if (!text.endsWith(u'%'))
         return std::nullopt;
     bool ok = false;
@@ -29,11 +28,12 @@ std::optional<double> storedShare(const AppContext& ctx, const QString& key)
     return percent / 100.0;
 }
 
-SavedPosition positionOnScreen(const AppContext& ctx, int element, double widthTwips, double heightTwips)
+SavedPosition positionOnScreen(const IniStore& ini, const RegistryStore& registry, int element, double widthTwips,
+                               double heightTwips)
 {
-    const auto left = storedShare(ctx, time_data::pictureLeftKey(element));
-    const auto top = storedShare(ctx, time_data::pictureTopKey(element));
-    SavedPosition p = readElementPosition(ctx, element);
+    const auto left = storedShare(ini, time_data::pictureLeftKey(element));
+    const auto top = storedShare(ini, time_data::pictureTopKey(element));
+    SavedPosition p = readElementPosition(ini, registry, element);
     if (left)
         p.left = twipsOf(*left, widthTwips);
     if (top)
@@ -41,18 +41,18 @@ SavedPosition positionOnScreen(const AppContext& ctx, int element, double widthT
     return p;
 }
 
-void storeSharesAsTwips(AppContext& ctx, double widthTwips, double heightTwips)
+void storeSharesAsTwips(IniStore& ini, RegistryStore& registry, double widthTwips, double heightTwips)
 {
     std::vector<ElementPlace> places;
     for (int element : kPlacedElements) {
-        if (storedShare(ctx, time_data::pictureLeftKey(element)) || storedShare(ctx, time_data::pictureTopKey(element)))
-            places.push_back({element, positionOnScreen(ctx, element, widthTwips, heightTwips)});
+        if (storedShare(ini, time_data::pictureLeftKey(element)) || storedShare(ini, time_data::pictureTopKey(element)))
+            places.push_back({element, positionOnScreen(ini, registry, element, widthTwips, heightTwips)});
     }
     if (places.empty())
         return;
     // The places are now made for this screen.
     const PlacesScreen screen{twipsOf(1.0, widthTwips), twipsOf(1.0, heightTwips)};
-    saveElementPositions(ctx, places, screen); // one save of each file
+    saveElementPositions(ini, registry, places, screen); // one save of each file
 }
 
 } // namespace orvalen

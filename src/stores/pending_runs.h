@@ -3,8 +3,6 @@
 
 #include <vector>
 
-class QObject;
-
 namespace orvalen {
 
 class ProgramFolder;
@@ -29,10 +27,5 @@ bool queuePendingRun(const ProgramFolder& folder, const RunRow& row, QString* er
 // the waiting rows it took, so a queue that cannot be removed is reported
 // once and never written again.
 bool writePendingRuns(const ProgramFolder& folder, const std::vector<RunRow>& extra, QString* error);
-
-// Tries the waiting rows again after delayMs, and again and again while the
-// database cannot take them; at most one retry is planned at a time. The
-// retry stops when `owner` goes.
-void retryPendingRunsLater(QObject* owner, const ProgramFolder& folder, int delayMs = 30000);
 
 } // namespace orvalen

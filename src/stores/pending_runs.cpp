@@ -1,4 +1,4 @@
-#include "timing/pending_runs.h"
+#include "stores/pending_runs.h"
 
 #include "platform/program_folder.h"
 #include "platform/save_file.h"
@@ -9,9 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPointer>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QUuid>
 
 #include <optional>
@@ -99,9 +97,6 @@ void setBadEntriesAside(const QString& path, const std::vector<RunRow>& good, qs
                          << copy;
 }
 
-// The owner of the one planned retry; null when none is planned (or its owner went).
-QPointer<QObject> g_retryOwner;
-
 } // namespace
 
 QString pendingRunsPath(const ProgramFolder& folder)
@@ -169,23 +164,6 @@ bool writePendingRuns(const ProgramFolder& folder, const std::vector<RunRow>& ex
             qWarning().noquote() << path << "was written before and still cannot be removed:" << why;
     }
     return true;
-}
-
-void retryPendingRunsLater(QObject* owner, const ProgramFolder& folder, int delayMs)
-{
-    if (g_retryOwner || !owner)
-        return;
-    g_retryOwner = owner;
-    QTimer::singleShot(delayMs, owner, [owner, folder, delayMs] {
-        g_retryOwner = nullptr;
-        if (readPendingRuns(folder).empty())
-            return;
-        QString error;
-        if (writePendingRuns(folder, {}, &error))
-            qInfo("The waiting statistics rows are written now.");
-        else
-            retryPendingRunsLater(owner, folder, delayMs);
-    });
 }
 
 } // namespace orvalen

@@ -1,7 +1,11 @@
 #pragma once
-#include "display/position_store.h"
+#include "stores/position_store.h"
 
 namespace orvalen {
+
+// A length in twips rounded to a whole number (halves to even); 0 when it is
+// not finite or too large to store.
+int wholeTwips(double v);
 
 // A stored place made for the screen `from`, carried to the screen `to`
 // (both in twips) in proportion: the top keeps its share of the height and

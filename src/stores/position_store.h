@@ -4,14 +4,15 @@
 
 namespace orvalen {
 
-struct AppContext;
+class IniStore;
+class RegistryStore;
 
 // Keeps the place of display element N (twips): [clocksite] pictureleftN /
-// picturetopN in TimeData.db and the same two 32-bit values in the per-user
-// store. The two files are written independently, each in one save; a failure
-// is told once per file (saveFile's failure handler). N = 9 holds the
-// on-screen buttons flag (left 1 or 0, top 0).
-void save_element_position(AppContext& ctx, int element, int left, int top);
+// picturetopN in TimeData.db (`ini`) and the same two 32-bit values in the
+// per-user store (`registry`). The two files are written independently, each
+// in one save; a failure is told once per file (saveFile's failure handler).
+// N = 9 holds the on-screen buttons flag (left 1 or 0, top 0).
+void saveElementPosition(IniStore& ini, RegistryStore& registry, int element, int left, int top);
 
 // The elements that have a place: 0..7 and the buttons 10..14 (9 is a flag).
 inline constexpr int kPlacedElements[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14};
@@ -36,13 +37,13 @@ struct PlacesScreen {
     int height = 0;
     bool operator==(const PlacesScreen&) const = default;
 };
-std::optional<PlacesScreen> readPlacesScreen(const AppContext& ctx);
+std::optional<PlacesScreen> readPlacesScreen(const IniStore& ini);
 
 // Several places at once, in one save of each file; `madeFor` is stored
 // beside them in the same save of TimeData.db.
-void saveElementPositions(AppContext& ctx, const std::vector<ElementPlace>& places,
+void saveElementPositions(IniStore& ini, RegistryStore& registry, const std::vector<ElementPlace>& places,
                           std::optional<PlacesScreen> madeFor = std::nullopt);
 
-SavedPosition readElementPosition(const AppContext& ctx, int element);
+SavedPosition readElementPosition(const IniStore& ini, const RegistryStore& registry, int element);
 
 } // namespace orvalen
