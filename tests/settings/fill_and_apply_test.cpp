@@ -134,6 +134,20 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     EXPECT_TRUE(program.notifier.shown.empty());
 }
 
+TEST_F(ApplyTest, greyedBoxes_areStoredBackGreyedUnlessTicked)
+{
+    ClockPlan plan = defaultPlan();
+    setStored(plan, "checkthree", "202211");
+    SettingsWindow& w = open(plan);
+    box("显示动态文本")->setCheckState(Qt::Checked);
+    box("主标题 居中")->setCheckState(Qt::Unchecked);
+    ASSERT_TRUE(w.apply());
+    EXPECT_EQ(storedText(storedPlan(), "checkthree"), "201211");
+    EXPECT_EQ(storedPlan().stageLooks, Switch::Greyed);
+    open();
+    EXPECT_EQ(box("时间颜色、背景按精准设置")->checkState(), Qt::PartiallyChecked);
+}
+
 TEST_F(ApplyTest, unreadableSizes_showTheDisplaysOwnAndApplyKeepsThem)
 {
     for (const QString sizes : {"abc/80/150/100/30/30/", "99999999999/1e999/150/100/30/30/"}) {
