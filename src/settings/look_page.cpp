@@ -155,7 +155,7 @@ void LookPage::showColoursAndTitles(const ClockPlan& p)
     const PlanColour* colours[kStyleSlots] = {&p.firstcolour, &p.secondcolour, &p.clockcolour,
                                               &p.stagecolour, &p.textcolour,   &p.rollcolour};
     for (int i = 0; i < kStyleSlots; ++i)
-        m_styleRows[i].colour->setValueText(colours[i]->text);
+        m_styleRows[i].colour->setColour(*colours[i]);
     m_mainTitle.text->setText(p.firsttext);
     m_subtitle.text->setText(p.secondtext);
 }
@@ -170,7 +170,7 @@ void LookPage::writeInto(ClockPlan& plan) const
         const StyleRow& r = m_styleRows[i];
         if (r.font->count() > 0) // before the font lists are filled the plan's own names stay
             *fonts[i] = r.font->currentText();
-        *colours[i] = PlanColour::fromText(r.colour->valueText());
+        *colours[i] = r.colour->colour();
         const KeptSize& kept = m_keptSizes[i];
         const QString typed = r.size->currentText();
         plan.fontSizes[i] = kept.value && typed == kept.shown ? *kept.value : typed.toDouble(); // an empty size is 0
@@ -178,7 +178,7 @@ void LookPage::writeInto(ClockPlan& plan) const
     plan.fontSizesComplete = true;
     plan.firsttext = m_mainTitle.text->text();
     plan.secondtext = m_subtitle.text->text();
-    plan.backgroundColour = PlanColour::fromText(m_background->valueText());
+    plan.backgroundColour = m_background->colour();
     plan.backgroundPicture = m_background->text();
     plan.stageLooks = boxSwitch(m_stageLooksBox);
     plan.showsWeekday = boxSwitch(m_weekdayBox);

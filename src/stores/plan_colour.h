@@ -34,6 +34,9 @@ struct PlanColour {
     static PlanColour fromColour(const QColor& chosen) { return {colourToText(chosen)}; }
 
     QColor colour() const { return colourFromText(text); }
+    // The colour as the editor writes it back: the text's leading whole
+    // number as a 32-bit value ("0" when it has none).
+    PlanColour asWholeValue() const;
     bool operator==(const PlanColour&) const = default;
 };
 

@@ -42,9 +42,9 @@ TEST_F(FillTest, planFieldsAndIniKeys_reachTheirControls)
     EXPECT_EQ(list("主标题 大小")->currentText(), "90");
     EXPECT_EQ(list("副标题 大小")->currentText(), "10");
     EXPECT_EQ(list("时间 大小")->currentText(), "80"); // an empty size: the display's own
-    EXPECT_EQ(swatch("读秒 时间颜色")->value(), 0);
-    EXPECT_EQ(swatch("读秒 背景颜色")->value(), 65535);
-    EXPECT_EQ(swatch("背景色/图")->value(), kWindowColour);
+    EXPECT_EQ(swatch("读秒 时间颜色")->colour().text, "0");
+    EXPECT_EQ(swatch("读秒 背景颜色")->colour().text, "65535");
+    EXPECT_EQ(swatch("背景色/图")->colour(), kWindowColour);
     EXPECT_EQ(swatch("背景色/图")->text(), "1.jpg");
     EXPECT_EQ(hotkey("开始 热键")->text(), "无");
     EXPECT_EQ(list("滚动方式")->currentText(), "不滚动");
@@ -297,7 +297,7 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     EXPECT_EQ(list("时间格式")->currentIndex(), 1);
     EXPECT_EQ(list("计时方式")->currentIndex(), 0);
     EXPECT_EQ(list("超时动作")->currentIndex(), 2);
-    EXPECT_EQ(swatch("开始 背景颜色")->value(), 65535);
+    EXPECT_EQ(swatch("开始 背景颜色")->colour().text, "65535");
     EXPECT_EQ(swatch("开始 背景颜色")->text(), "");
 
     setStored(saved.plan, "checkone", "1111111");
