@@ -88,6 +88,19 @@ PlanColour PlanColour::asWholeValue() const
     return {QString::number(qint32(ok ? v : 0))};
 }
 
+PlanColour PlanColour::asLeadingWhole() const
+{
+    const double n = leadingNumber(text);
+    return {QString::number(std::isfinite(n) ? qint64(n) : 0)};
+}
+
+PlanColour PlanColour::fromWholeNumber(const QString& stored)
+{
+    bool ok = false;
+    const qint64 v = stored.toLongLong(&ok);
+    return {QString::number(ok ? v : 0)};
+}
+
 QString colourToText(const QColor& colour)
 {
     const qint64 v = qint64(colour.red()) | (qint64(colour.green()) << 8) | (qint64(colour.blue()) << 16);
