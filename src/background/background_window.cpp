@@ -1,7 +1,6 @@
 #include "background/background_window.h"
 
 #include "background/picture_import.h"
-#include "display/colour.h"
 #include "display/display_values.h"
 #include "display/background_view.h"
 #include "stores/current_plan.h"
@@ -109,10 +108,7 @@ void BackgroundWindow::readStored()
     const auto read = [this](const QString& key, const QString& fallback) {
         return m_ctx.ini.read(time_data::kMarquee, key, fallback).trimmed();
     };
-    bool ok = false;
-    m_colour = read(time_data::kBackgroundColor, time_data::kBackgroundColorDefault).toLongLong(&ok);
-    if (!ok)
-        m_colour = 0;
+    m_colour = PlanColour::fromWholeNumber(read(time_data::kBackgroundColor, time_data::kBackgroundColorDefault));
     m_pictureName = read(time_data::kBackgroundText, QString());
 }
 
@@ -127,15 +123,15 @@ void BackgroundWindow::readShown()
     // The colour keeps its stored or planned text where that is the colour
     // shown, so a desktop colour stays one; otherwise its own value.
     const QColor shown = m_display.backgroundColour();
-    if (colour_from_value(m_colour, Qt::black) == shown)
+    if (m_colour.colourOr(Qt::black) == shown)
         return;
-    const QString planned = m_currentPlan.plan().backgroundColour.text;
-    m_colour = colour_from_text(planned) == shown ? qint64(leadingNumber(planned)) : colour_to_text(shown).toLongLong();
+    const PlanColour& planned = m_currentPlan.plan().backgroundColour;
+    m_colour = planned.colour() == shown ? planned.asLeadingWhole() : PlanColour::fromColour(shown);
 }
 
 void BackgroundWindow::showColour()
 {
-    const QColor colour = colour_from_value(m_colour, Qt::black);
+    const QColor colour = m_colour.colourOr(Qt::black);
     m_colourBox->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid black; }")
                                    .arg(colour.name()));
 }
@@ -173,7 +169,7 @@ void BackgroundWindow::modeChanged()
 void BackgroundWindow::chooseColour()
 {
     if (const std::optional<QColor> chosen = m_colours.chooseColour()) {
-        m_colour = colour_to_text(*chosen).toLongLong();
+        m_colour = PlanColour::fromColour(*chosen);
         showColour();
     }
 }
@@ -200,7 +196,7 @@ void BackgroundWindow::importPicture()
 
 void BackgroundWindow::applyColour()
 {
-    m_display.showBackgroundColour(colour_from_value(m_colour, Qt::black));
+    m_display.showBackgroundColour(m_colour.colourOr(Qt::black));
 }
 
 bool BackgroundWindow::applyPicture()
@@ -230,7 +226,7 @@ void BackgroundWindow::apply()
                                   Notifier::Icon::Warning);
     }
     IniEdit edit(m_ctx.ini);
-    edit.write(time_data::kMarquee, time_data::kBackgroundColor, QString::number(m_colour));
+    edit.write(time_data::kMarquee, time_data::kBackgroundColor, m_colour.text);
     if (pictureApplied)
         edit.write(time_data::kMarquee, time_data::kBackgroundText, m_pictureName);
     QString error;

@@ -1,4 +1,6 @@
 #pragma once
+#include "stores/plan_colour.h"
+
 #include <QDialog>
 #include <QPixmap>
 
@@ -24,7 +26,7 @@ public:
                      FileChooser& files, QWidget* parent = nullptr);
 
     bool colourMode() const;
-    qint64 colourValue() const { return m_colour; }
+    const PlanColour& colour() const { return m_colour; }
     QString pictureName() const { return m_pictureName; }
     bool hasPreview() const { return !m_preview.isNull(); }
 
@@ -52,7 +54,7 @@ private:
     BackgroundView& m_display;
     StyleDialogs& m_colours;
     FileChooser& m_files;
-    qint64 m_colour = 0;      // 32-bit colour value (negative: a system colour)
+    PlanColour m_colour = PlanColour::fromText(QStringLiteral("0"));
     QString m_pictureName;    // bare name in picture/
     QPixmap m_preview;
     QCheckBox* m_colourMode = nullptr;

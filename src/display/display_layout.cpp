@@ -103,9 +103,9 @@ void DisplayWindow::relayout()
 
     QLabel* title = m_textLabels[kTitleLine];
     using E = DisplayElement;
-    placeElement(E::MainTitle, W + m_layout.width(title), centred(title), plan.centresTitle,
+    placeElement(E::MainTitle, W + m_layout.width(title), centred(title), isOn(plan.centresTitle),
                  H + m_layout.height(title), m_layout.pxY(100));
-    placeElement(E::Subtitle, W, centred(m_textPanels[kSubtitleLine]), plan.centresSubtitle, H, m_layout.pxY(400));
+    placeElement(E::Subtitle, W, centred(m_textPanels[kSubtitleLine]), isOn(plan.centresSubtitle), H, m_layout.pxY(400));
     for (std::size_t i = 2; i <= 4; ++i)
         placeElement(E(i), W, centred(m_textPanels[i]), false, H, m_layout.pxY(300.0 * double(i) + 100));
     placeElement(E::Clock, W, centred(m_clock), false, H, m_layout.pxY(1600));
@@ -116,7 +116,7 @@ void DisplayWindow::relayout()
     placeElement(E::OvertimeClock, W, centred(m_overtimeClock), false, H, m_layout.pxY(2200));
 
     const bool overtimeShown = plan.showsOvertimeClock();
-    if (!overtimeShown && (plan.centresTitle || plan.centresSubtitle))
+    if (!overtimeShown && (isOn(plan.centresTitle) || isOn(plan.centresSubtitle)))
         m_layout.setLeft(m_clock, (m_screen.screenWidthPx - m_layout.width(m_clock)) / 2.0);
     placeScreenButtons(W, H);
     showOutlines(m_host.menus.adjustMode());

@@ -119,7 +119,7 @@ void DisplayWindow::loadLookAndState()
 {
     const ClockPlan& plan = m_currentPlan.plan();
 
-    if (!plan.stageLooks) {
+    if (!isOn(plan.stageLooks)) {
         applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
     } else {
         const StageLook& look = plan.stages[size_t(0)].look;
@@ -241,7 +241,7 @@ void DisplayWindow::applyStageBackground(int stage)
     if (stage < 0 || stage > 6)
         return;
     const ClockPlan& plan = m_currentPlan.plan();
-    if (!plan.stageLooks) {
+    if (!isOn(plan.stageLooks)) {
         applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
     } else {
         const StageLook& look = plan.stages[size_t(stage)].look;

@@ -82,7 +82,7 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     // The weekday mark of the element menu follows the plan, whoever
     // replaced it.
     connect(&m_currentPlan, &CurrentPlan::changed, this,
-            [this] { m_host.menus.setWeekdayChecked(m_currentPlan.plan().showsWeekday); });
+            [this] { m_host.menus.setWeekdayChecked(isOn(m_currentPlan.plan().showsWeekday)); });
 }
 
 DisplayWindow::~DisplayWindow()

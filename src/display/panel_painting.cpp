@@ -108,7 +108,7 @@ void DisplayWindow::paintTextPanel(std::size_t i)
         }
         break;
     case kPromptLine:
-        if (longTerm && plan.showsWeekday) {
+        if (longTerm && isOn(plan.showsWeekday)) {
             setCaption(label, weekdayName(now().date()));
             panel->show();
         }
@@ -118,7 +118,7 @@ void DisplayWindow::paintTextPanel(std::size_t i)
         break;
     case kScrollLine:
         sizeScrollPanel();
-        if (!plan.showsScrollingText && !m_host.menus.adjustMode() && label->text() != QStringLiteral("动态文本")) {
+        if (!isOn(plan.showsScrollingText) && !m_host.menus.adjustMode() && label->text() != QStringLiteral("动态文本")) {
             panel->hide();
             return;
         }

@@ -51,7 +51,7 @@ void DisplayWindow::showElementPlaceholders(bool shown)
         if (!running)
             m_textPanels[kScrollLine]->show();
         else
-            m_textPanels[kScrollLine]->setVisible(!(m_textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText));
+            m_textPanels[kScrollLine]->setVisible(!(m_textLabels[kScrollLine]->text() == kScroll || !isOn(plan.showsScrollingText)));
         centreScrollingText();
         m_logoBox->setVisible(!running || !m_logoBox->picture().isNull());
         // The placeholders are placed like any text: centred where no place is kept.
@@ -70,7 +70,7 @@ void DisplayWindow::showElementPlaceholders(bool shown)
             paintTextPanel(std::size_t(i));
         }
     }
-    if (m_textLabels[kScrollLine]->text() == kScroll || !plan.showsScrollingText) {
+    if (m_textLabels[kScrollLine]->text() == kScroll || !isOn(plan.showsScrollingText)) {
         setCaption(m_textLabels[kScrollLine], QString());
         m_textPanels[kScrollLine]->hide();
         paintTextPanel(kScrollLine);

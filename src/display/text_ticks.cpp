@@ -14,7 +14,7 @@ void DisplayWindow::scrollOneStep()
     const ClockPlan& plan = m_currentPlan.plan();
     QLabel* line = m_textLabels[kScrollLine];
     Panel* panel = m_textPanels[kScrollLine];
-    if (!plan.showsScrollingText || line->text().isEmpty()) {
+    if (!isOn(plan.showsScrollingText) || line->text().isEmpty()) {
         panel->hide();
         m_marquee->setRunning(false);
         return;

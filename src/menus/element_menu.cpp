@@ -148,7 +148,7 @@ void ElementMenu::toggleWeekday()
     m_display.setElementShown(prompt, !m_display.elementText(prompt).isEmpty());
 
     // The display puts the mark on or off as the plan changes.
-    m_currentPlan.edit([shown](ClockPlan& plan) { plan.showsWeekday = shown; });
+    m_currentPlan.edit([shown](ClockPlan& plan) { plan.showsWeekday = switchOf(shown); });
 }
 
 } // namespace orvalen

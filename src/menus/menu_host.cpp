@@ -170,7 +170,7 @@ void MenuHost::load()
         m_commands->readClockSource();
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
-    m_host.menus.setWeekdayChecked(m_currentPlan.plan().showsWeekday);
+    m_host.menus.setWeekdayChecked(isOn(m_currentPlan.plan().showsWeekday));
 }
 
 // --- DisplayHost ----------------------------------------------------------------

@@ -142,12 +142,12 @@ void LookPage::showFont(StyleSlot slot, const QString& name)
 
 void LookPage::showSwitches(const ClockPlan& p)
 {
-    showSwitch(m_stageLooksBox, p, DisplaySwitch::StageLooks);
-    showSwitch(m_weekdayBox, p, DisplaySwitch::Weekday);
-    showSwitch(m_scrollingTextBox, p, DisplaySwitch::ScrollingText);
-    showSwitch(m_mainTitle.centred, p, DisplaySwitch::CentredTitle);
-    showSwitch(m_subtitle.centred, p, DisplaySwitch::CentredSubtitle);
-    showSwitch(m_spareCentreBox, p, DisplaySwitch::CentredThird);
+    showSwitch(m_stageLooksBox, p.stageLooks);
+    showSwitch(m_weekdayBox, p.showsWeekday);
+    showSwitch(m_scrollingTextBox, p.showsScrollingText);
+    showSwitch(m_mainTitle.centred, p.centresTitle);
+    showSwitch(m_subtitle.centred, p.centresSubtitle);
+    showSwitch(m_spareCentreBox, p.centresThird);
 }
 
 void LookPage::showColoursAndTitles(const ClockPlan& p)
@@ -155,7 +155,7 @@ void LookPage::showColoursAndTitles(const ClockPlan& p)
     const PlanColour* colours[kStyleSlots] = {&p.firstcolour, &p.secondcolour, &p.clockcolour,
                                               &p.stagecolour, &p.textcolour,   &p.rollcolour};
     for (int i = 0; i < kStyleSlots; ++i)
-        m_styleRows[i].colour->setValueText(colours[i]->text);
+        m_styleRows[i].colour->setColour(*colours[i]);
     m_mainTitle.text->setText(p.firsttext);
     m_subtitle.text->setText(p.secondtext);
 }
@@ -170,7 +170,7 @@ void LookPage::writeInto(ClockPlan& plan) const
         const StyleRow& r = m_styleRows[i];
         if (r.font->count() > 0) // before the font lists are filled the plan's own names stay
             *fonts[i] = r.font->currentText();
-        *colours[i] = PlanColour::fromText(r.colour->valueText());
+        *colours[i] = r.colour->colour();
         const KeptSize& kept = m_keptSizes[i];
         const QString typed = r.size->currentText();
         plan.fontSizes[i] = kept.value && typed == kept.shown ? *kept.value : typed.toDouble(); // an empty size is 0
@@ -178,14 +178,14 @@ void LookPage::writeInto(ClockPlan& plan) const
     plan.fontSizesComplete = true;
     plan.firsttext = m_mainTitle.text->text();
     plan.secondtext = m_subtitle.text->text();
-    plan.backgroundColour = PlanColour::fromText(m_background->valueText());
+    plan.backgroundColour = m_background->colour();
     plan.backgroundPicture = m_background->text();
-    plan.stageLooks = m_stageLooksBox->isChecked();
-    plan.showsWeekday = m_weekdayBox->isChecked();
-    plan.showsScrollingText = m_scrollingTextBox->isChecked();
-    plan.centresTitle = m_mainTitle.centred->isChecked();
-    plan.centresSubtitle = m_subtitle.centred->isChecked();
-    plan.centresThird = m_spareCentreBox->isChecked();
+    plan.stageLooks = boxSwitch(m_stageLooksBox);
+    plan.showsWeekday = boxSwitch(m_weekdayBox);
+    plan.showsScrollingText = boxSwitch(m_scrollingTextBox);
+    plan.centresTitle = boxSwitch(m_mainTitle.centred);
+    plan.centresSubtitle = boxSwitch(m_subtitle.centred);
+    plan.centresThird = boxSwitch(m_spareCentreBox);
 }
 
 void LookPage::fillFontLists(const QStringList& installed, const QStringList& preferred, const QSet<QString>& families)
@@ -232,7 +232,7 @@ void LookPage::showLongTerm(bool on)
 {
     // The weekday and the days' style belong to long-term plans.
     if (on)
-        showSwitch(m_weekdayBox, m_stored, DisplaySwitch::Weekday);
+        showSwitch(m_weekdayBox, m_stored.showsWeekday);
     else
         m_weekdayBox->setChecked(false);
     m_weekdayBox->setEnabled(on);
@@ -249,29 +249,29 @@ void LookPage::showSimple(bool simple, bool longTerm)
     const bool full = !simple;
     const ClockPlan& p = m_stored;
     // Simple mode: no per-stage looks, both titles centred, no scrolling text.
-    auto showStored = [&](QCheckBox* box, bool simpleValue, DisplaySwitch which) {
+    auto showStored = [&](QCheckBox* box, bool simpleValue, Switch stored) {
         if (simple)
             box->setChecked(simpleValue);
         else
-            showSwitch(box, p, which);
+            showSwitch(box, stored);
     };
-    showStored(m_stageLooksBox, false, DisplaySwitch::StageLooks);
+    showStored(m_stageLooksBox, false, p.stageLooks);
     m_stageLooksBox->setVisible(full);
-    showStored(m_mainTitle.centred, true, DisplaySwitch::CentredTitle);
+    showStored(m_mainTitle.centred, true, p.centresTitle);
     m_mainTitle.centred->setVisible(full);
-    showStored(m_subtitle.centred, true, DisplaySwitch::CentredSubtitle);
+    showStored(m_subtitle.centred, true, p.centresSubtitle);
     m_subtitle.centred->setVisible(full);
     for (StyleSlot slot : {Prompt, ScrollingText}) {
         const StyleRow& r = m_styleRows[slot];
         for (QWidget* w : std::initializer_list<QWidget*>{r.name, r.font, r.size, r.colour})
             w->setVisible(full);
     }
-    showStored(m_scrollingTextBox, false, DisplaySwitch::ScrollingText);
+    showStored(m_scrollingTextBox, false, p.showsScrollingText);
     m_scrollingTextBox->setVisible(full);
     if (simple && longTerm)
         m_weekdayBox->setChecked(true);
     else
-        showSwitch(m_weekdayBox, p, DisplaySwitch::Weekday);
+        showSwitch(m_weekdayBox, p.showsWeekday);
     if (!longTerm)
         m_weekdayBox->setChecked(false); // the weekday belongs to long-term plans only
     m_weekdayBox->setVisible(full && longTerm);

@@ -84,7 +84,7 @@ void PrecisePage::showStageLooks(const ClockPlan& p, bool emptyText)
 {
     for (int k = 0; k < 7; ++k) {
         const StageLook& look = p.stages[k].look;
-        m_stageRows[k].timeColour->setValueText(look.timeColour.text);
+        m_stageRows[k].timeColour->setColour(look.timeColour);
         showColourOrPicture(m_stageRows[k].background, look.backgroundColour.text, look.backgroundPicture, emptyText);
     }
 }
@@ -94,8 +94,8 @@ void PrecisePage::writeInto(ClockPlan& plan) const
     for (int k = 0; k < 7; ++k) {
         const StageRow& r = m_stageRows[k];
         StageLook& look = plan.stages[k].look;
-        look.timeColour = PlanColour::fromText(r.timeColour->valueText());
-        look.backgroundColour = PlanColour::fromText(r.background->valueText());
+        look.timeColour = r.timeColour->colour();
+        look.backgroundColour = r.background->colour();
         look.backgroundPicture = r.background->text();
     }
 }

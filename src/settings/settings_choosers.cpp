@@ -56,7 +56,7 @@ void SettingsWindow::chooseColour(ColourSwatch* swatch, bool clearsPicture)
     }
     if (!chosen.isValid())
         return;
-    swatch->setValue(qint64(chosen.red()) | (qint64(chosen.green()) << 8) | (qint64(chosen.blue()) << 16));
+    swatch->setColour(PlanColour::fromColour(chosen));
     if (clearsPicture)
         swatch->clear();
 }

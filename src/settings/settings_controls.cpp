@@ -40,10 +40,10 @@ NumberField* makeTimeField(int max, const QString& name, QWidget* parent)
 void showColourOrPicture(ColourSwatch* swatch, const QString& colour, const QString& picture, bool emptyText)
 {
     if (picture.size() > 3) {
-        swatch->setValue(kWindowColour);
+        swatch->setColour(kWindowColour);
         swatch->setText(picture);
     } else {
-        swatch->setValueText(colour);
+        swatch->setColour(PlanColour::fromText(colour));
         if (emptyText)
             swatch->clear();
     }

@@ -1,5 +1,5 @@
 #pragma once
-#include "stores/plan_switches.h"
+#include "stores/clock_plan.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,12 +48,22 @@ inline void setBoxValue(QCheckBox* b, int value)
 }
 
 // Shows a switch of the plan: ticked, greyed or clear.
-inline void showSwitch(QCheckBox* b, const ClockPlan& plan, DisplaySwitch which)
+inline void showSwitch(QCheckBox* b, Switch value)
 {
-    switch (switchState(plan, which)) {
-    case SwitchState::On: b->setCheckState(Qt::Checked); return;
-    case SwitchState::Greyed: b->setCheckState(Qt::PartiallyChecked); return;
-    case SwitchState::Off: b->setCheckState(Qt::Unchecked); return;
+    switch (value) {
+    case Switch::On: b->setCheckState(Qt::Checked); return;
+    case Switch::Greyed: b->setCheckState(Qt::PartiallyChecked); return;
+    case Switch::Off: b->setCheckState(Qt::Unchecked); return;
+    }
+}
+
+// A box as a switch of the plan.
+inline Switch boxSwitch(const QCheckBox* b)
+{
+    switch (b->checkState()) {
+    case Qt::Checked: return Switch::On;
+    case Qt::PartiallyChecked: return Switch::Greyed;
+    default: return Switch::Off;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "settings/system_page.h"
 #include "settings/timing_page.h"
 #include "stores/ini_store.h"
+#include "stores/plan_codec.h"
 #include "stores/plan_store.h"
 #include "stores/time_data_keys.h"
 
@@ -95,10 +96,7 @@ void SettingsWindow::takeSwitchesOf(const ClockPlan& row)
     s.timeFormat = row.timeFormat;
     s.timingMode = row.timingMode;
     s.overtimeAction = row.overtimeAction;
-    s.stored.checkone = row.stored.checkone;
-    s.stored.checkthree = row.stored.checkthree;
-    s.stored.checkfour = row.stored.checkfour;
-    s.stored.combolist = row.stored.combolist;
+    plan_codec::takeSwitchTexts(s, row);
 }
 
 std::optional<ClockPlan> SettingsWindow::editedPlan(QString* error) const

@@ -184,7 +184,7 @@ void SettingsWindow::wirePages()
         if (name.isEmpty())
             return;
         swatch->setText(name);
-        swatch->setValue(kWindowColour);
+        swatch->setColour(kWindowColour);
     };
     connect(m_look, &LookPage::colourWanted, this, &SettingsWindow::chooseColour);
     connect(m_look, &LookPage::pictureWanted, this, takePicture);

@@ -272,17 +272,17 @@ void SystemPage::showSavedPlan(const ClockPlan& row)
 
 void SystemPage::showSwitches(const ClockPlan& p)
 {
-    showSwitch(m_overtimeClockBox, p, DisplaySwitch::OvertimeClock);
-    showSwitch(m_endTextBox, p, DisplaySwitch::EndTextOnClock);
-    showSwitch(m_delayBox, p, DisplaySwitch::RestartAfterDelay);
+    showSwitch(m_overtimeClockBox, p.wantsOvertimeClock);
+    showSwitch(m_endTextBox, p.endTextOnClock);
+    showSwitch(m_delayBox, p.restartsAfterDelay);
 }
 
 void SystemPage::writeInto(ClockPlan& plan) const
 {
-    plan.wantsOvertimeClock = m_overtimeClockBox->isChecked();
-    plan.endTextOnClock = m_endTextBox->isChecked();
-    plan.restartsAfterDelay = m_delayBox->isChecked();
-    plan.customLogoSize = m_logoSizeBox->isChecked();
+    plan.wantsOvertimeClock = boxSwitch(m_overtimeClockBox);
+    plan.endTextOnClock = boxSwitch(m_endTextBox);
+    plan.restartsAfterDelay = boxSwitch(m_delayBox);
+    plan.customLogoSize = boxSwitch(m_logoSizeBox);
     plan.timeFormat = TimeFormat(std::max(0, m_formatList->currentIndex()));
     plan.timingMode = TimingMode(std::max(0, m_modeList->currentIndex()));
     plan.overtimeAction = OvertimeAction(std::max(0, m_overtimeList->currentIndex()));
@@ -330,7 +330,7 @@ void SystemPage::showLongTerm(bool on)
         m_overtimeList->setCurrentIndex(listIndex(m_stored.overtimeAction));
         m_overtimeList->setEnabled(true);
         m_endTextBox->setVisible(!m_simple);
-        showSwitch(m_endTextBox, m_stored, DisplaySwitch::EndTextOnClock);
+        showSwitch(m_endTextBox, m_stored.endTextOnClock);
         m_endTextBox->setEnabled(true);
         overtimeChosen();
     }
@@ -396,7 +396,7 @@ void SystemPage::overtimeChosen()
     m_endTextBox->setChecked(action != OvertimeAction::CountOn);
     m_delayBox->setVisible(restarts);
     if (restarts)
-        showSwitch(m_delayBox, m_stored, DisplaySwitch::RestartAfterDelay);
+        showSwitch(m_delayBox, m_stored.restartsAfterDelay);
     else
         m_delayBox->setChecked(false);
     m_delayField->setVisible(restarts);
@@ -436,7 +436,7 @@ void SystemPage::showSimple(bool simple, const QString& storedDelay)
     if (simple)
         m_delayBox->setChecked(true);
     else
-        showSwitch(m_delayBox, m_stored, DisplaySwitch::RestartAfterDelay);
+        showSwitch(m_delayBox, m_stored.restartsAfterDelay);
     m_delayField->setText(simple ? QStringLiteral("2") : storedDelay);
 }
 

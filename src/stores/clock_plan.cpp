@@ -78,7 +78,7 @@ bool ClockPlan::blinksAt(int stage) const
 
 bool ClockPlan::showsOvertimeClock() const
 {
-    return overtimeAction == OvertimeAction::CountOn && wantsOvertimeClock;
+    return overtimeAction == OvertimeAction::CountOn && isOn(wantsOvertimeClock);
 }
 
 std::optional<double> ClockPlan::fontSize(int k) const

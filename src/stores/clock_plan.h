@@ -32,6 +32,12 @@ constexpr int kTimingModeCount = 3;
 enum class OvertimeAction : int { CountOn = 0, Stop = 1, Reset = 2, NextPlan = 3 };
 constexpr int kOvertimeActionCount = 4;
 
+// A display switch: off, on, or greyed (a box stored greyed, which runs as
+// off and is stored back greyed while it stays off).
+enum class Switch { Off, On, Greyed };
+constexpr bool isOn(Switch s) { return s == Switch::On; }
+constexpr Switch switchOf(bool on) { return on ? Switch::On : Switch::Off; }
+
 // The entry of a choice in the list that offers it (the lists follow the
 // order of the enums).
 constexpr int listIndex(TimeFormat format) { return static_cast<int>(format); }
@@ -120,16 +126,16 @@ struct ClockPlan {
     QString backgroundPicture = "1.jpg";
 
     // Display switches.
-    bool stageLooks = false;         // per-stage colours and backgrounds
-    bool showsWeekday = true;        // the weekday in the date line
-    bool showsScrollingText = true;
-    bool centresTitle = true;        // either centring also centres the clock
-    bool centresSubtitle = true;
-    bool centresThird = true;        // the third centring option: kept, used by nothing
-    bool wantsOvertimeClock = false; // the overtime clock, when the count goes on
-    bool endTextOnClock = false;     // the end shows the end prompt on the clock
-    bool restartsAfterDelay = false; // a reset or next-plan end waits before it starts
-    bool customLogoSize = false;
+    Switch stageLooks = Switch::Off;         // per-stage colours and backgrounds
+    Switch showsWeekday = Switch::On;        // the weekday in the date line
+    Switch showsScrollingText = Switch::On;
+    Switch centresTitle = Switch::On;        // either centring also centres the clock
+    Switch centresSubtitle = Switch::On;
+    Switch centresThird = Switch::On;        // the third centring option: kept, used by nothing
+    Switch wantsOvertimeClock = Switch::Off; // the overtime clock, when the count goes on
+    Switch endTextOnClock = Switch::Off;     // the end shows the end prompt on the clock
+    Switch restartsAfterDelay = Switch::Off; // a reset or next-plan end waits before it starts
+    Switch customLogoSize = Switch::Off;
 
     TimeFormat timeFormat = TimeFormat::MinutesSeconds;
     TimingMode timingMode = TimingMode::CountDown;

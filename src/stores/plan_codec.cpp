@@ -159,34 +159,43 @@ QString flagText(bool on)
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-// The switches of a flag text, digit by digit.
+// The on/off flags of checkone and checktwo, digit by digit.
 template <class Plan>
 auto flagsOf(Plan& p, int field)
 {
     std::vector<decltype(&p.longTerm)> flags;
-    switch (field) {
-    case kCheckone:
+    if (field == kCheckone) {
         flags.push_back(&p.continuousReminder);
         for (size_t k = 1; k <= 5; ++k)
             flags.push_back(&p.stages[k].on);
         flags.push_back(&p.longTerm);
-        break;
-    case kChecktwo:
+    } else if (field == kChecktwo) {
         for (auto member : {&PlanStage::showsPrompt, &PlanStage::playsSound, &PlanStage::blinks})
             for (auto& stage : p.stages)
                 flags.push_back(&(stage.*member));
-        break;
-    case kCheckthree:
-        flags = {&p.stageLooks, &p.showsWeekday, &p.showsScrollingText, &p.centresTitle, &p.centresSubtitle,
-                 &p.centresThird};
-        break;
-    case kCheckfour:
-        flags = {&p.wantsOvertimeClock, &p.endTextOnClock, &p.restartsAfterDelay, &p.customLogoSize};
-        break;
-    default:
-        break;
     }
     return flags;
+}
+
+// The display switches of checkthree and checkfour, digit by digit.
+template <class Plan>
+auto switchesOf(Plan& p, int field)
+{
+    std::vector<decltype(&p.stageLooks)> switches;
+    if (field == kCheckthree)
+        switches = {&p.stageLooks, &p.showsWeekday, &p.showsScrollingText, &p.centresTitle, &p.centresSubtitle,
+                    &p.centresThird};
+    else if (field == kCheckfour)
+        switches = {&p.wantsOvertimeClock, &p.endTextOnClock, &p.restartsAfterDelay, &p.customLogoSize};
+    return switches;
+}
+
+// A switch digit: "1" on, "2" a greyed box, anything else off.
+Switch switchOfDigit(const QString* part)
+{
+    if (flagOn(part))
+        return Switch::On;
+    return part && *part == QLatin1String("2") ? Switch::Greyed : Switch::Off;
 }
 
 template <class Plan>
@@ -208,17 +217,25 @@ bool isFlagField(int field)
 void readFlags(ClockPlan& plan, int field, const QString& text)
 {
     const Parts parts = digitsOf(text);
+    auto part = [&](size_t i) { return int(i) < parts.size() ? &parts[qsizetype(i)] : nullptr; };
     const auto flags = flagsOf(plan, field);
-    for (int i = 0; i < int(flags.size()); ++i)
-        *flags[size_t(i)] = flagOn(i < parts.size() ? &parts[i] : nullptr);
+    for (size_t i = 0; i < flags.size(); ++i)
+        *flags[i] = flagOn(part(i));
+    const auto switches = switchesOf(plan, field);
+    for (size_t i = 0; i < switches.size(); ++i)
+        *switches[i] = switchOfDigit(part(i));
     *storedFlagText(plan, field) = text;
 }
 
+// Every flag and switch is written by whether it is on: a greyed switch is
+// written as off, so a stored greyed digit stays while its switch is not on.
 QString writeFlags(const ClockPlan& plan, int field)
 {
     Parts wanted;
     for (const bool* on : flagsOf(plan, field))
         wanted << flagText(*on);
+    for (const Switch* s : switchesOf(plan, field))
+        wanted << flagText(isOn(*s));
     const std::optional<QString>& kept = *storedFlagText(plan, field);
     return overlay(kept, digitsOf(kept.value_or(QString())), wanted,
                    [](int, const QString* part) { return flagText(flagOn(part)); })
@@ -377,6 +394,14 @@ void readBackground(ClockPlan& p, const QString& text)
 }
 
 } // namespace
+
+void takeSwitchTexts(ClockPlan& into, const ClockPlan& from)
+{
+    into.stored.checkone = from.stored.checkone;
+    into.stored.checkthree = from.stored.checkthree;
+    into.stored.checkfour = from.stored.checkfour;
+    into.stored.combolist = from.stored.combolist;
+}
 
 const QStringList& fieldNames()
 {

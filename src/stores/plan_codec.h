@@ -31,4 +31,10 @@ QString fieldText(const ClockPlan& plan, const QString& name);
 bool setFieldText(ClockPlan& plan, int index, const QString& text);
 bool setFieldText(ClockPlan& plan, const QString& name, const QString& text);
 
+// Gives `into` the stored texts behind `from`'s switches and list choices
+// (checkone, checkthree, checkfour, combolist), so that `into`, given the
+// same switch values, is written back as `from` was stored. The texts of
+// the stage cues (checktwo) stay `into`'s own.
+void takeSwitchTexts(ClockPlan& into, const ClockPlan& from);
+
 } // namespace orvalen::plan_codec

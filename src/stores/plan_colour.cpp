@@ -77,6 +77,30 @@ QColor colourFromLeadingNumber(const QString& text, const QColor& fallback)
     return colourFromValue(static_cast<qint64>(n), fallback);
 }
 
+PlanColour PlanColour::asWholeValue() const
+{
+    const QString t = text.trimmed();
+    qsizetype end = 0;
+    while (end < t.size() && (t[end].isDigit() || (end == 0 && t[end] == u'-')))
+        ++end;
+    bool ok = false;
+    const qint64 v = t.left(end).toLongLong(&ok);
+    return {QString::number(qint32(ok ? v : 0))};
+}
+
+PlanColour PlanColour::asLeadingWhole() const
+{
+    const double n = leadingNumber(text);
+    return {QString::number(std::isfinite(n) ? qint64(n) : 0)};
+}
+
+PlanColour PlanColour::fromWholeNumber(const QString& stored)
+{
+    bool ok = false;
+    const qint64 v = stored.toLongLong(&ok);
+    return {QString::number(ok ? v : 0)};
+}
+
 QString colourToText(const QColor& colour)
 {
     const qint64 v = qint64(colour.red()) | (qint64(colour.green()) << 8) | (qint64(colour.blue()) << 16);

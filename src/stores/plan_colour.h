@@ -34,6 +34,17 @@ struct PlanColour {
     static PlanColour fromColour(const QColor& chosen) { return {colourToText(chosen)}; }
 
     QColor colour() const { return colourFromText(text); }
+    // The colour as the editor writes it back: the text's leading whole
+    // number as a 32-bit value ("0" when it has none).
+    PlanColour asWholeValue() const;
+    // The text's leading number with its fraction dropped, as the background
+    // window keeps a planned colour ("0" when it names no number).
+    PlanColour asLeadingWhole() const;
+    // A colour stored as a whole number; "0" when the text is none.
+    static PlanColour fromWholeNumber(const QString& stored);
+    // What it paints with, read as a whole number; `fallback` when that names
+    // no colour.
+    QColor colourOr(const QColor& fallback) const { return colourFromLeadingNumber(text, fallback); }
     bool operator==(const PlanColour&) const = default;
 };
 

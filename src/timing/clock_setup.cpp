@@ -81,7 +81,7 @@ QString ClockSetup::promptText() const
     const ClockPlan& plan = m_engine.plan.plan();
     if (!m_engine.host.run.isUnderWay())
         return {};
-    if (plan.showsWeekday)
+    if (isOn(plan.showsWeekday))
         return weekdayName(m_clock.now().date());
     if (plan.showsPromptAt(0) && !plan.stages[0].prompt.isEmpty())
         return plan.stages[0].prompt;

@@ -133,7 +133,7 @@ void CountEngine::endStage(OvertimeAction action)
     CountView& view = m_engine.view;
 
     m_engine.stageCue(6);
-    if (p.endTextOnClock && p.showsPromptAt(6)) {
+    if (isOn(p.endTextOnClock) && p.showsPromptAt(6)) {
         view.setPromptTicking(false);
         view.setPromptLineShown(false);
         if (!p.stages[6].prompt.isEmpty())
@@ -163,7 +163,7 @@ void CountEngine::endStage(OvertimeAction action)
     if (v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max())
         delay = int(v);
     m_engine.session.setRestartSecondsLeft(delay);
-    const bool delayed = p.restartsAfterDelay;
+    const bool delayed = isOn(p.restartsAfterDelay);
     m_timers.blinkTick->setEnabled(delayed);
     m_timers.restartTick->setEnabled(delayed);
     m_commands.startTimingAfterRunEnd();

@@ -17,7 +17,7 @@ void DelayedRestart::advanceRestart()
     EngineTimers& timers = m_engine.timers;
     CountSession& session = m_engine.session;
     timers.restartTick->setEnabled(false);
-    if (m_engine.plan.plan().restartsAfterDelay && session.restartSecondsLeft() > 0) {
+    if (m_engine.plan.plan().restartsAfterDelay == Switch::On && session.restartSecondsLeft() > 0) {
         session.setRestartSecondsLeft(session.restartSecondsLeft() - 1);
         // Off and on again: the next second starts now.
         timers.restartTick->setEnabled(true);

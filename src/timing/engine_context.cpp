@@ -84,7 +84,7 @@ void EngineContext::stageLooks(int stage, int finalSeconds) const
     view.rewindPrompt();
     if (stage <= 5)
         view.setPromptTicking(true);
-    if (stage >= 1 && (on || !alarm) && p.stageLooks)
+    if (stage >= 1 && (on || !alarm) && isOn(p.stageLooks))
         view.applyStageLook(stage);
 }
 

@@ -71,12 +71,12 @@ TEST_F(BackgroundWindowTest, colourMode_dropsAnUnsavedColourOnSwitch_applyKeepsT
 {
     BackgroundWindow window(program.context, currentPlan, display, colours, files);
     EXPECT_TRUE(window.colourMode());
-    const qint64 shown = window.colourValue();
+    const PlanColour shown = window.colour();
     colours.colour = QColor(0, 0, 255);
     window.chooseColour();
     window.colourSwitch()->setChecked(false);
     window.colourSwitch()->setChecked(true);
-    EXPECT_EQ(window.colourValue(), shown);
+    EXPECT_EQ(window.colour(), shown);
 
     program.ini.write("Marquee", "backgroundText", "gone.png");
     window.chooseColour();

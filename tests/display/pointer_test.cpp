@@ -197,9 +197,9 @@ TEST_F(PointerTest, replacedPlan_weekdayMarkFollowsIt)
 {
     window();
     host.menus.setWeekdayChecked(true);
-    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = false; });
+    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = Switch::Off; });
     EXPECT_FALSE(host.menus.weekdayChecked());
-    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = true; });
+    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = Switch::On; });
     EXPECT_TRUE(host.menus.weekdayChecked());
 }
 

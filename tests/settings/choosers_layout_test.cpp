@@ -92,7 +92,7 @@ TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
 
     dots("报警2 选择背景图片")->click();
     EXPECT_EQ(swatch("报警2 背景颜色")->text(), "bg(2).jpg");
-    EXPECT_EQ(swatch("报警2 背景颜色")->value(), kWindowColour);
+    EXPECT_EQ(swatch("报警2 背景颜色")->colour(), kWindowColour);
     EXPECT_EQ(program.readFile("picture/bg.jpg"), png(Qt::red));
     EXPECT_EQ(program.readFile("picture/bg(2).jpg"), png(Qt::blue));
     dots("报警3 选择背景图片")->click(); // the same file again reuses its copy
@@ -100,7 +100,7 @@ TEST_F(ChooserTest, importedPicture_neverOverwritesAnotherOfTheSameName)
 
     colour = QColor(255, 0, 0);
     swatch("报警2 背景颜色")->clicked();
-    EXPECT_EQ(swatch("报警2 背景颜色")->value(), 255);
+    EXPECT_EQ(swatch("报警2 背景颜色")->colour().text, "255");
     EXPECT_EQ(swatch("报警2 背景颜色")->text(), "");
 
     files.answer = outside.filePath("missing.wav");

@@ -42,9 +42,9 @@ TEST_F(FillTest, planFieldsAndIniKeys_reachTheirControls)
     EXPECT_EQ(list("主标题 大小")->currentText(), "90");
     EXPECT_EQ(list("副标题 大小")->currentText(), "10");
     EXPECT_EQ(list("时间 大小")->currentText(), "80"); // an empty size: the display's own
-    EXPECT_EQ(swatch("读秒 时间颜色")->value(), 0);
-    EXPECT_EQ(swatch("读秒 背景颜色")->value(), 65535);
-    EXPECT_EQ(swatch("背景色/图")->value(), kWindowColour);
+    EXPECT_EQ(swatch("读秒 时间颜色")->colour().text, "0");
+    EXPECT_EQ(swatch("读秒 背景颜色")->colour().text, "65535");
+    EXPECT_EQ(swatch("背景色/图")->colour(), kWindowColour);
     EXPECT_EQ(swatch("背景色/图")->text(), "1.jpg");
     EXPECT_EQ(hotkey("开始 热键")->text(), "无");
     EXPECT_EQ(list("滚动方式")->currentText(), "不滚动");
@@ -132,6 +132,20 @@ TEST_F(ApplyTest, acceptedPlan_isStoredWithItsIniKeysAndTheDisplayMadeReady)
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_EQ(readyShown, 1);
     EXPECT_TRUE(program.notifier.shown.empty());
+}
+
+TEST_F(ApplyTest, greyedBoxes_areStoredBackGreyedUnlessTicked)
+{
+    ClockPlan plan = defaultPlan();
+    setStored(plan, "checkthree", "202211");
+    SettingsWindow& w = open(plan);
+    box("显示动态文本")->setCheckState(Qt::Checked);
+    box("主标题 居中")->setCheckState(Qt::Unchecked);
+    ASSERT_TRUE(w.apply());
+    EXPECT_EQ(storedText(storedPlan(), "checkthree"), "201211");
+    EXPECT_EQ(storedPlan().stageLooks, Switch::Greyed);
+    open();
+    EXPECT_EQ(box("时间颜色、背景按精准设置")->checkState(), Qt::PartiallyChecked);
 }
 
 TEST_F(ApplyTest, unreadableSizes_showTheDisplaysOwnAndApplyKeepsThem)
@@ -283,7 +297,7 @@ TEST_F(FillTest, savedRow_fillsTheEditorWithTheStoresDateLineStyle)
     EXPECT_EQ(list("时间格式")->currentIndex(), 1);
     EXPECT_EQ(list("计时方式")->currentIndex(), 0);
     EXPECT_EQ(list("超时动作")->currentIndex(), 2);
-    EXPECT_EQ(swatch("开始 背景颜色")->value(), 65535);
+    EXPECT_EQ(swatch("开始 背景颜色")->colour().text, "65535");
     EXPECT_EQ(swatch("开始 背景颜色")->text(), "");
 
     setStored(saved.plan, "checkone", "1111111");

@@ -132,8 +132,8 @@ TEST(PlanCodec, storedRows_readIntoTheirValuesAndWriteBackTheSameTexts)
     EXPECT_EQ(longTerm->timeFormat, TimeFormat::DaysMinutesSeconds);
     EXPECT_EQ(longTerm->timingMode, TimingMode::CountDown);
     EXPECT_EQ(longTerm->overtimeAction, OvertimeAction::Stop);
-    EXPECT_TRUE(longTerm->stageLooks && longTerm->showsWeekday && !longTerm->showsScrollingText);
-    EXPECT_TRUE(longTerm->endTextOnClock && longTerm->customLogoSize && !longTerm->restartsAfterDelay);
+    EXPECT_TRUE(isOn(longTerm->stageLooks) && isOn(longTerm->showsWeekday) && !isOn(longTerm->showsScrollingText));
+    EXPECT_TRUE(isOn(longTerm->endTextOnClock) && isOn(longTerm->customLogoSize) && !isOn(longTerm->restartsAfterDelay));
     EXPECT_EQ(longTerm->fontSize(2), 120.5);
     EXPECT_EQ(longTerm->backgroundColour.colour(), QColor(255, 0, 0));
     EXPECT_EQ(longTerm->backgroundPicture, "春天.jpg");
@@ -147,7 +147,7 @@ TEST(PlanCodec, storedRows_readIntoTheirValuesAndWriteBackTheSameTexts)
     const std::optional<ClockPlan> damaged = throughDeskclockRow(damagedRow());
     ASSERT_TRUE(damaged);
     EXPECT_TRUE(damaged->continuousReminder && damaged->stageOn(1) && !damaged->stageOn(2));
-    EXPECT_FALSE(damaged->stageLooks);
+    EXPECT_EQ(damaged->stageLooks, Switch::Greyed); // a stored "2"
     EXPECT_EQ(damaged->timeFormat, TimeFormat::Seconds);
     EXPECT_EQ(damaged->fontSize(0), std::nullopt);
     EXPECT_EQ(damaged->fontSize(1), 80);
@@ -174,7 +174,7 @@ TEST(PlanCodec, changedValues_replaceOnlyTheirOwnDigitsAndParts)
     ASSERT_TRUE(read);
     ClockPlan plan = *read;
     plan.stages[3].on = true;                   // past the end of "11"
-    plan.showsWeekday = true;                   // after a "2"
+    plan.showsWeekday = Switch::On;             // after a "2"
     plan.stages[0].look.backgroundPicture = "新.jpg";
     plan.backgroundPicture = "bg.png";
     plan.setFontSize(2, 36);                    // an incomplete list starts again
