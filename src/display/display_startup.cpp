@@ -218,23 +218,6 @@ void DisplayWindow::applyBackground(const QString& clockColour, const QString& b
     }
 }
 
-void DisplayWindow::showBackgroundColour(const QColor& colour)
-{
-    setBackgroundPicture(QPixmap());
-    setBackgroundColour(colour);
-    repaintClock();
-    // The text panels keep what was painted on them until they are laid out again.
-    relayout();
-}
-
-void DisplayWindow::showBackgroundPicture(const QPixmap& picture, const QColor& clockColour, const QString& name)
-{
-    setClockColour(clockColour);
-    setBackgroundPicture(picture);
-    m_backgroundPictureName = picture.isNull() ? QString() : name;
-    relayout();
-}
-
 void DisplayWindow::applyStageBackground(int stage)
 {
     if (stage < 0 || stage > 6)

@@ -23,15 +23,6 @@ void DisplayWindow::repaintOvertimeClock()
     paintOvertimeClockAt(int(std::lround(m_overtimeClock->textFont().pointSizeF())));
 }
 
-void DisplayWindow::paintClock(const QString& text, int size)
-{
-    if (text.isEmpty())
-        return;
-    if (text != m_clock->text())
-        setClockText(m_clock, text);
-    paintClockAt(size);
-}
-
 // A clock panel is 100 twips wider and 20 twips higher than its text.
 void DisplayWindow::paintClockAt(int size)
 {
