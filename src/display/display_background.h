@@ -17,7 +17,18 @@ public:
     QString backgroundPictureName() const override;
     QColor elementColour(DisplayElement e) const override;
 
+    // The clock colour, background colour and picture (a bare name in
+    // picture/) of a plan or a stage; a picture that does not decode counts
+    // as none, and the colour applies.
+    void applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName);
+    // The look of a stage (0..6) of the current plan; the display is laid out again.
+    void applyStageBackground(int stage);
+
 private:
+    void setBackgroundColour(const QColor& colour);
+    void setBackgroundPicture(const QPixmap& picture);
+    void setClockColour(const QColor& colour);
+
     DisplayWindow& m_w;
 };
 

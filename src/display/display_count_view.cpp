@@ -2,13 +2,17 @@
 // prompt and scroll ticks, the looks of a plan and its stages, the buttons.
 #include "display/clock_panel.h"
 #include "display/colour.h"
-#include "display/display_values.h"
+#include "display/display_background.h"
 #include "display/display_count_view.h"
+#include "display/display_logo.h"
+#include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/fonts.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "display/prompt_text.h"
 #include "display/prompt_ticker.h"
+#include "state/run_state.h"
 #include "stores/clock_plan.h"
 #include "stores/plan_store.h"
 
@@ -102,17 +106,55 @@ bool DisplayCountView::isPromptTicking() const { return m_w.m_prompt->isRunning(
 
 void DisplayCountView::setScrolling(bool on) { m_w.m_marquee->setRunning(on); }
 
-void DisplayCountView::applyStageLook(int stage) { m_w.applyStageBackground(stage); }
+void DisplayCountView::applyStageLook(int stage) { m_w.m_background->applyStageBackground(stage); }
 
 bool DisplayCountView::isShown() const { return m_w.isVisible(); }
 
-void DisplayCountView::setButton(int index, const QString& caption, bool enabled) { m_w.setButton(index, caption, enabled); }
+void DisplayCountView::setButton(int index, const QString& caption, bool enabled)
+{
+    m_w.setButton(index, caption, enabled);
+}
 
 void DisplayCountView::setButtonEnabled(int index, bool enabled) { m_w.setButtonEnabled(index, enabled); }
 
 void DisplayCountView::showRunningButtons() { m_w.showRunningButtons(); }
 
 void DisplayCountView::removePlaceholders() { m_w.showElementPlaceholders(false); }
+
+// --- the ticks ------------------------------------------------------------------
+
+void DisplayCountView::scrollOneStep()
+{
+    const ClockPlan& plan = m_w.m_currentPlan.plan();
+    QLabel* line = m_w.m_textLabels[kScrollLine];
+    Panel* panel = m_w.m_textPanels[kScrollLine];
+    if (!plan.showsScrollingText || line->text().isEmpty()) {
+        panel->hide();
+        m_w.m_marquee->setRunning(false);
+        return;
+    }
+    m_w.m_marquee->keepPace();
+    m_w.paintTextPanel(kScrollLine);
+
+    // Each step moves the line by 100 twips.
+    ElementLayout& layout = m_w.m_layout;
+    const auto left =
+        m_w.m_marquee->nextLeft(layout.left(line), layout.width(line), layout.width(panel), layout.pxX(100));
+    if (!left)
+        return;
+    m_w.m_layout.setLeft(line, *left);
+    panel->show();
+    if (m_w.m_marquee->mode() == 2)
+        m_w.m_marquee->setRunning(false);
+}
+
+void DisplayCountView::showStagePrompt()
+{
+    const int code = m_w.m_host.run.stage();
+    if (const auto text = promptFor(code, m_w.m_currentPlan.plan()))
+        m_w.setCaption(m_w.m_textLabels[kPromptLine], *text);
+    m_w.paintTextPanel(kPromptLine);
+}
 
 // --- the on-screen buttons, which the window keeps -----------------------------
 
@@ -170,7 +212,8 @@ void DisplayCountView::placeScrollText()
     m_w.autoSize(label);
     if (m_w.m_marquee->width() > 0)
         m_w.sizeScrollPanel();
-    if (const auto left = m_w.m_marquee->startLeft(m_w.m_layout.width(label), m_w.m_layout.width(m_w.m_textPanels[kScrollLine])))
+    ElementLayout& layout = m_w.m_layout;
+    if (const auto left = m_w.m_marquee->startLeft(layout.width(label), layout.width(m_w.m_textPanels[kScrollLine])))
         m_w.m_layout.setLeft(label, *left);
 }
 
@@ -202,8 +245,8 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
     m_w.m_textPanels[kScrollLine]->hide();
     placeScrollText();
 
-    m_w.applyStageBackground(0);
-    m_w.loadLogo(LogoLoad::SetUp);
+    m_w.m_background->applyStageBackground(0);
+    DisplayLogo(m_w).load(LogoLoad::SetUp);
 }
 
 // The end text takes the clock's size, one point smaller at a time while it
@@ -236,8 +279,9 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
     p.stagefont = dateLine.font.value_or(QString());
     p.stagecolour = dateLine.colour.value_or(PlanColour{});
     m_w.m_currentPlan.replace(p);
-    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont, colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)),
-                 dateLine.size, m_w.m_textPanels[kDateLine]);
+    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont,
+                     colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)), dateLine.size,
+                     m_w.m_textPanels[kDateLine]);
     m_w.m_textPanels[kDateLine]->setVisible(!m_w.m_textLabels[kDateLine]->text().isEmpty());
 
     m_w.setCaption(m_w.m_textLabels[kPromptLine], prompt);
@@ -249,8 +293,8 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
         m_w.m_marquee->setRunning(true);
     placeScrollText();
 
-    m_w.applyStageBackground(0);
-    m_w.loadLogo(LogoLoad::SetUp);
+    m_w.m_background->applyStageBackground(0);
+    DisplayLogo(m_w).load(LogoLoad::SetUp);
 }
 
 } // namespace orvalen

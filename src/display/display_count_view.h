@@ -42,6 +42,10 @@ public:
     void showRunningButtons() override;
     void removePlaceholders() override;
 
+    // One step of the scrolling text, and the stage's prompt (the ticks).
+    void scrollOneStep();
+    void showStagePrompt();
+
 private:
     static constexpr std::size_t kTitleLine = DisplayWindow::kTitleLine, kSubtitleLine = DisplayWindow::kSubtitleLine,
                                  kDateLine = DisplayWindow::kDateLine, kPromptLine = DisplayWindow::kPromptLine,

@@ -1,5 +1,5 @@
-// The display's elements by name, for the windows and menus that restyle,
-// move, show and hide them.
+// The display's controls found by element: an element's text line, clock and
+// box, its saved place; and the on-screen buttons shown and enabled.
 #include "display/clock_panel.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
@@ -70,16 +70,6 @@ void DisplayWindow::centreScrollingText()
 {
     m_layout.setLeft(m_textLabels[kScrollLine],
                      (m_layout.width(m_textPanels[kScrollLine]) - m_layout.width(m_textLabels[kScrollLine])) / 2.0);
-}
-
-const QPixmap& DisplayWindow::backgroundPicture() const
-{
-    return m_backgroundBox->picture();
-}
-
-bool DisplayWindow::backgroundIsPicture() const
-{
-    return m_backgroundBox->hasPicture();
 }
 
 bool DisplayWindow::buttonsShown() const

@@ -106,8 +106,8 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
     setWindowIcon(makeIcon());
     createControls();
-    m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { scrollOneStep(); });
-    m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { showStagePrompt(); });
+    m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { m_countView->scrollOneStep(); });
+    m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { m_countView->showStagePrompt(); });
     m_countView = std::make_unique<DisplayCountView>(*this);
     m_elementView = std::make_unique<DisplayElementView>(*this);
     m_background = std::make_unique<DisplayBackground>(*this);

@@ -101,14 +101,14 @@ private:
     friend class DisplayCountView;
     friend class DisplayElementView;
     friend class DisplayBackground;
+    friend class DisplayLogo;
+    friend class DisplayStartUp;
 
     const ScreenMetrics& screenMetrics() const { return m_screen; }
     QDateTime now() const;
     void centreScrollingText();
     // Keeps the box's place as the element's saved place.
     void saveElementPosition(DisplayElement e);
-    const QPixmap& backgroundPicture() const;
-    bool backgroundIsPicture() const;
     // An on-screen button (0 start, 1 stop, 2 pause, 3 settings, 4 exit).
     void setButton(int index, const QString& caption, bool enabled);
     void setButtonEnabled(int index, bool enabled);
@@ -173,36 +173,20 @@ private:
     // False for the line that stands still (mode 2): it is drawn to fit the screen.
     bool scrollLineMoves() const;
 
-    // --- looks of a set-up (display_count_view.cpp) ------------------------------------
+    // --- element styles (display_window.cpp) ------------------------------------------
     // The one element styler: font (also of `fontPanel`), colour (also of
     // `colourPanel`) and, when the plan gives one, size.
     void styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
                       QWidget* fontPanel = nullptr, QWidget* colourPanel = nullptr);
     void styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size);
-    void applyStageBackground(int stage);
 
-    // --- the ticks (text_ticks.cpp) -------------------------------------------------
-    void scrollOneStep();
-    void showStagePrompt();
+    // --- the prompt line (text_ticks.cpp) -------------------------------------------
     // Centres the prompt by its text's width, unless the operator placed it.
     void centrePromptLine();
 
-    // --- start-up (display_startup.cpp) ----------------------------------------------
-    void loadPlanAndStyles();                    // first half of the start-up
-    void loadLookAndState();                     // second half
-    void applyIdleMenuState();
-    void applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName);
-    void setBackgroundColour(const QColor& colour);
-    void setBackgroundPicture(const QPixmap& picture);
-    void setClockColour(const QColor& colour);
-    // The logo of the plan: a picture, or a video playing in the logo box.
-    void loadLogo(LogoLoad when);
-    // Sizes the logo box by the stored logo size option: to the picture
-    // (when it is one), or to the stored width and height in tens of twips.
-    void sizeLogoBox(const QImage& image);
-    void playLogoVideo(const QString& path);
+    // --- start-up and close-down (display_startup.cpp) -------------------------------
+    // Stops and releases the logo video, if one plays.
     void releaseLogoVideo();
-    QString iniRead(const QString& section, const QString& key, const QString& fallback) const;
     // True while a count runs (not paused, not finished).
     bool isRunning() const;
 

@@ -117,7 +117,7 @@ void DisplayWindow::paintTextPanel(std::size_t i)
     }
 
     // The label inside draws the text; the panel itself paints nothing.
-    if (!backgroundIsPicture())
+    if (!m_backgroundBox->hasPicture())
         panel->setBackColor(m_backgroundBox->backColor());
     panel->clearImage();
     panel->setVisible(!label->text().isEmpty());
