@@ -2,12 +2,17 @@
 // prompt and scroll ticks, the looks of a plan and its stages, the buttons.
 #include "display/clock_panel.h"
 #include "display/colour.h"
+#include "display/display_background.h"
+#include "display/display_count_view.h"
+#include "display/display_logo.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/fonts.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "display/prompt_text.h"
 #include "display/prompt_ticker.h"
+#include "state/run_state.h"
 #include "stores/clock_plan.h"
 #include "stores/plan_store.h"
 
@@ -17,84 +22,141 @@
 
 namespace orvalen {
 
-void DisplayWindow::setClockCaption(const QString& text) { setClockText(m_clock, text); }
+DisplayCountView::DisplayCountView(DisplayWindow& window) : m_w(window) {}
 
-void DisplayWindow::showClockText(const QString& text)
+const ScreenMetrics& DisplayCountView::screenMetrics() const { return m_w.screenMetrics(); }
+
+void DisplayCountView::fillScreen() { m_w.fillScreen(); }
+
+void DisplayCountView::relayout() { m_w.relayout(); }
+
+
+void DisplayCountView::setClockCaption(const QString& text) { m_w.setClockText(m_w.m_clock, text); }
+
+void DisplayCountView::showClockText(const QString& text)
 {
-    setClockText(m_clock, text);
-    repaintClock();
+    m_w.setClockText(m_w.m_clock, text);
+    m_w.repaintClock();
     // The new digits go to the screen now, before the rest of the tick (a
     // stage's sound can take longer than a frame to start).
-    m_clock->repaint();
+    m_w.m_clock->repaint();
 }
 
-void DisplayWindow::showOvertimeText(const QString& text)
+void DisplayCountView::showOvertimeText(const QString& text)
 {
-    setClockText(m_overtimeClock, text);
-    repaintOvertimeClock();
-    m_overtimeClock->repaint();
+    m_w.setClockText(m_w.m_overtimeClock, text);
+    m_w.repaintOvertimeClock();
+    m_w.m_overtimeClock->repaint();
 }
 
-void DisplayWindow::showEndText(const QString& text, bool fitted)
+void DisplayCountView::showEndText(const QString& text, bool fitted)
 {
-    setClockText(m_clock, text);
-    double size = m_clock->textFont().pointSizeF();
-    double screenWidthPx = m_screen.screenWidthPx;
+    m_w.setClockText(m_w.m_clock, text);
+    double size = m_w.m_clock->textFont().pointSizeF();
+    double screenWidthPx = m_w.m_screen.screenWidthPx;
     if (fitted) {
         // The measured size is the drawn one; the clock keeps the size that
         // this screen draws as it.
-        size = m_endFont.pointSizeF();
-        setClockFontSize(m_clock, size / screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx));
+        size = m_w.m_endFont.pointSizeF();
+        m_w.setClockFontSize(m_w.m_clock, size / screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx));
     } else if (screenWidthPx <= 0) {
-        screenWidthPx = m_screen.fullWidthPx;
+        screenWidthPx = m_w.m_screen.fullWidthPx;
     }
     if (fitted || screenWidthPx > 0)
-        m_layout.setLeft(m_clock, (screenWidthPx - m_clock->textSize().width()) / 2);
-    paintClockAt(int(std::lround(size)));
+        m_w.m_layout.setLeft(m_w.m_clock, (screenWidthPx - m_w.m_clock->textSize().width()) / 2);
+    m_w.paintClockAt(int(std::lround(size)));
 }
 
-bool DisplayWindow::isClockShown(bool overtimeClock) const
+bool DisplayCountView::isClockShown(bool overtimeClock) const
 {
-    return !(overtimeClock ? m_overtimeClock : m_clock)->isHidden();
+    return !(overtimeClock ? m_w.m_overtimeClock : m_w.m_clock)->isHidden();
 }
 
-void DisplayWindow::setClockShown(bool overtimeClock, bool shown)
+void DisplayCountView::setClockShown(bool overtimeClock, bool shown)
 {
-    (overtimeClock ? m_overtimeClock : m_clock)->setVisible(shown);
+    (overtimeClock ? m_w.m_overtimeClock : m_w.m_clock)->setVisible(shown);
 }
 
-void DisplayWindow::showLineText(std::size_t line, const QString& text)
+void DisplayCountView::showLineText(std::size_t line, const QString& text)
 {
-    if (m_textLabels[line]->text() == text)
+    if (m_w.m_textLabels[line]->text() == text)
         return;
-    setCaption(m_textLabels[line], text);
-    if (!m_textPanels[line]->isHidden())
-        paintTextPanel(line);
+    m_w.setCaption(m_w.m_textLabels[line], text);
+    if (!m_w.m_textPanels[line]->isHidden())
+        m_w.paintTextPanel(line);
 }
 
-void DisplayWindow::showDateLineText(const QString& text) { showLineText(kDateLine, text); }
+void DisplayCountView::showDateLineText(const QString& text) { showLineText(kDateLine, text); }
 
-void DisplayWindow::showPromptText(const QString& text) { showLineText(kPromptLine, text); }
+void DisplayCountView::showPromptText(const QString& text) { showLineText(kPromptLine, text); }
 
-void DisplayWindow::clearPromptText() { setCaption(m_textLabels[kPromptLine], QString()); }
+void DisplayCountView::clearPromptText() { m_w.setCaption(m_w.m_textLabels[kPromptLine], QString()); }
 
-void DisplayWindow::setDateLineCaption(const QString& text) { setCaption(m_textLabels[kDateLine], text); }
+void DisplayCountView::setDateLineCaption(const QString& text) { m_w.setCaption(m_w.m_textLabels[kDateLine], text); }
 
-void DisplayWindow::setDateLineShown(bool shown) { m_textPanels[kDateLine]->setVisible(shown); }
+void DisplayCountView::setDateLineShown(bool shown) { m_w.m_textPanels[kDateLine]->setVisible(shown); }
 
-void DisplayWindow::setPromptLineShown(bool shown) { m_textPanels[kPromptLine]->setVisible(shown); }
+void DisplayCountView::setPromptLineShown(bool shown) { m_w.m_textPanels[kPromptLine]->setVisible(shown); }
 
-void DisplayWindow::rewindPrompt() { m_prompt->rewind(); }
+void DisplayCountView::rewindPrompt() { m_w.m_prompt->rewind(); }
 
-void DisplayWindow::setPromptTicking(bool on) { m_prompt->setRunning(on); }
+void DisplayCountView::setPromptTicking(bool on) { m_w.m_prompt->setRunning(on); }
 
-bool DisplayWindow::isPromptTicking() const { return m_prompt->isRunning(); }
+bool DisplayCountView::isPromptTicking() const { return m_w.m_prompt->isRunning(); }
 
-void DisplayWindow::setScrolling(bool on) { m_marquee->setRunning(on); }
+void DisplayCountView::setScrolling(bool on) { m_w.m_marquee->setRunning(on); }
 
-void DisplayWindow::applyStageLook(int stage) { applyStageBackground(stage); }
+void DisplayCountView::applyStageLook(int stage) { m_w.m_background->applyStageBackground(stage); }
 
-bool DisplayWindow::isShown() const { return isVisible(); }
+bool DisplayCountView::isShown() const { return m_w.isVisible(); }
+
+void DisplayCountView::setButton(int index, const QString& caption, bool enabled)
+{
+    m_w.setButton(index, caption, enabled);
+}
+
+void DisplayCountView::setButtonEnabled(int index, bool enabled) { m_w.setButtonEnabled(index, enabled); }
+
+void DisplayCountView::showRunningButtons() { m_w.showRunningButtons(); }
+
+void DisplayCountView::removePlaceholders() { m_w.showElementPlaceholders(false); }
+
+// --- the ticks ------------------------------------------------------------------
+
+void DisplayCountView::scrollOneStep()
+{
+    const ClockPlan& plan = m_w.m_currentPlan.plan();
+    QLabel* line = m_w.m_textLabels[kScrollLine];
+    Panel* panel = m_w.m_textPanels[kScrollLine];
+    if (!isOn(plan.showsScrollingText) || line->text().isEmpty()) {
+        panel->hide();
+        m_w.m_marquee->setRunning(false);
+        return;
+    }
+    m_w.m_marquee->keepPace();
+    m_w.paintTextPanel(kScrollLine);
+
+    // Each step moves the line by 100 twips.
+    ElementLayout& layout = m_w.m_layout;
+    const auto left =
+        m_w.m_marquee->nextLeft(layout.left(line), layout.width(line), layout.width(panel), layout.pxX(100));
+    if (!left)
+        return;
+    m_w.m_layout.setLeft(line, *left);
+    panel->show();
+    if (m_w.m_marquee->mode() == 2)
+        m_w.m_marquee->setRunning(false);
+}
+
+void DisplayCountView::showStagePrompt()
+{
+    const int code = m_w.m_host.run.stage();
+    if (const auto text = promptFor(code, m_w.m_currentPlan.plan()))
+        m_w.setCaption(m_w.m_textLabels[kPromptLine], *text);
+    m_w.paintTextPanel(kPromptLine);
+}
+
+// --- the on-screen buttons, which the window keeps -----------------------------
 
 void DisplayWindow::setButton(int index, const QString& caption, bool enabled)
 {
@@ -112,156 +174,127 @@ void DisplayWindow::showRunningButtons()
     setForeColour(m_screenButtons[2], Qt::black);
 }
 
-void DisplayWindow::removePlaceholders() { showElementPlaceholders(false); }
-
 // --- the looks of a set-up -------------------------------------------------------
 
-void DisplayWindow::styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
-                                 QWidget* fontPanel, QWidget* colourPanel)
+void DisplayCountView::styleTitles()
 {
-    setFontName(label, font);
-    if (fontPanel)
-        setFontName(fontPanel, font);
-    setForeColour(label, colour);
-    if (colourPanel)
-        setForeColour(colourPanel, colour);
-    if (size)
-        setFontSize(label, *size);
-}
-
-// A clock takes the font for its text and its painting, and the colour.
-void DisplayWindow::styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size)
-{
-    const QString family = displayFamily(font);
-    QFont textFont = clock->textFont();
-    textFont.setFamily(family);
-    clock->setTextFont(textFont);
-    fitClock(clock);
-    QFont paintFont = clock->font();
-    paintFont.setFamily(family);
-    clock->setFont(paintFont);
-    setForeColour(clock, colour);
-    if (size)
-        setClockFontSize(clock, *size);
-}
-
-void DisplayWindow::styleTitles()
-{
-    const ClockPlan& p = m_currentPlan.plan();
-    QLabel* title = m_textLabels[kTitleLine];
-    setCaption(title, p.firsttext);
-    styleElement(title, p.firstfont, p.firstcolour.colour(), p.fontSize(0));
+    const ClockPlan& p = m_w.m_currentPlan.plan();
+    QLabel* title = m_w.m_textLabels[kTitleLine];
+    m_w.setCaption(title, p.firsttext);
+    m_w.styleElement(title, p.firstfont, p.firstcolour.colour(), p.fontSize(0));
     title->setVisible(!title->text().isEmpty());
-    setCaption(m_textLabels[kSubtitleLine], p.secondtext);
-    styleElement(m_textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), p.fontSize(1));
-    m_textPanels[kSubtitleLine]->setVisible(!m_textLabels[kSubtitleLine]->text().isEmpty());
+    m_w.setCaption(m_w.m_textLabels[kSubtitleLine], p.secondtext);
+    m_w.styleElement(m_w.m_textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), p.fontSize(1));
+    m_w.m_textPanels[kSubtitleLine]->setVisible(!m_w.m_textLabels[kSubtitleLine]->text().isEmpty());
 }
 
 // The clock and the overtime clock share the clock's style.
-void DisplayWindow::styleClocks(const QString& clockCaption, const QString& overtimeCaption)
+void DisplayCountView::styleClocks(const QString& clockCaption, const QString& overtimeCaption)
 {
-    const ClockPlan& p = m_currentPlan.plan();
+    const ClockPlan& p = m_w.m_currentPlan.plan();
     const QColor colour = p.clockcolour.colour();
     const auto size = p.fontSize(2);
-    setClockText(m_clock, clockCaption);
-    styleClock(m_clock, p.clockFont, colour, size);
-    m_clock->setVisible(!m_clock->text().isEmpty());
-    setClockText(m_overtimeClock, overtimeCaption);
-    styleClock(m_overtimeClock, p.clockFont, colour, size);
-    m_overtimeClock->hide();
+    m_w.setClockText(m_w.m_clock, clockCaption);
+    m_w.styleClock(m_w.m_clock, p.clockFont, colour, size);
+    m_w.m_clock->setVisible(!m_w.m_clock->text().isEmpty());
+    m_w.setClockText(m_w.m_overtimeClock, overtimeCaption);
+    m_w.styleClock(m_w.m_overtimeClock, p.clockFont, colour, size);
+    m_w.m_overtimeClock->hide();
 }
 
 // The scrolling text stands where its mode starts it, in a panel of the
 // stored width (a width of zero or below cannot be given to the panel). The
 // mode decides whether a line wider than the screen is drawn smaller.
-void DisplayWindow::placeScrollText()
+void DisplayCountView::placeScrollText()
 {
-    m_marquee->readSettings(m_ctx.ini);
-    QLabel* label = m_textLabels[kScrollLine];
-    autoSize(label);
-    if (m_marquee->width() > 0)
-        sizeScrollPanel();
-    if (const auto left = m_marquee->startLeft(m_layout.width(label), m_layout.width(m_textPanels[kScrollLine])))
-        m_layout.setLeft(label, *left);
+    m_w.m_marquee->readSettings(m_w.m_ctx.ini);
+    QLabel* label = m_w.m_textLabels[kScrollLine];
+    m_w.autoSize(label);
+    if (m_w.m_marquee->width() > 0)
+        m_w.sizeScrollPanel();
+    ElementLayout& layout = m_w.m_layout;
+    if (const auto left = m_w.m_marquee->startLeft(layout.width(label), layout.width(m_w.m_textPanels[kScrollLine])))
+        m_w.m_layout.setLeft(label, *left);
 }
 
-void DisplayWindow::styleForCount(const QString& initialClockText, const QString& overtimeText)
+void DisplayCountView::styleForCount(const QString& initialClockText, const QString& overtimeText)
 {
-    const ClockPlan& p = m_currentPlan.plan();
+    const ClockPlan& p = m_w.m_currentPlan.plan();
     styleTitles();
     styleClocks(initialClockText, overtimeText);
 
     // End text, in the clock's look at the size this screen draws the clock,
     // shrunk to fit where the clock text stands.
-    m_endFont.setFamily(displayFamily(p.clockFont));
+    m_w.m_endFont.setFamily(displayFamily(p.clockFont));
     if (const auto size = p.fontSize(2))
-        m_endFont.setPointSizeF(*size * screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx));
+        m_w.m_endFont.setPointSizeF(*size * screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx));
     fitEndText(p.stages[6].prompt);
 
     // Date line and prompt text start empty and hidden.
-    setCaption(m_textLabels[kDateLine], QString());
-    styleElement(m_textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), p.fontSize(3));
-    m_textPanels[kDateLine]->hide();
-    setCaption(m_textLabels[kPromptLine], QString());
-    styleElement(m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
-    m_textPanels[kPromptLine]->hide();
+    m_w.setCaption(m_w.m_textLabels[kDateLine], QString());
+    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), p.fontSize(3));
+    m_w.m_textPanels[kDateLine]->hide();
+    m_w.setCaption(m_w.m_textLabels[kPromptLine], QString());
+    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
+    m_w.m_textPanels[kPromptLine]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    styleElement(m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
-    if (!m_textLabels[kScrollLine]->text().isEmpty())
-        m_marquee->setRunning(true);
-    m_textPanels[kScrollLine]->hide();
+    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
+    if (!m_w.m_textLabels[kScrollLine]->text().isEmpty())
+        m_w.m_marquee->setRunning(true);
+    m_w.m_textPanels[kScrollLine]->hide();
     placeScrollText();
 
-    applyStageBackground(0);
-    loadLogo(LogoLoad::SetUp);
+    m_w.m_background->applyStageBackground(0);
+    DisplayLogo(m_w).load(LogoLoad::SetUp);
 }
 
 // The end text takes the clock's size, one point smaller at a time while it
 // is wider than the clock text (less 30 twips), but never below 1 pt.
-void DisplayWindow::fitEndText(const QString& text)
+void DisplayCountView::fitEndText(const QString& text)
 {
-    const double clockWidth = m_clock->textSize().width();
-    auto endWidth = [&] { return QFontMetricsF(m_endFont).horizontalAdvance(text); };
+    const double clockWidth = m_w.m_clock->textSize().width();
+    auto endWidth = [&] { return QFontMetricsF(m_w.m_endFont).horizontalAdvance(text); };
     if (endWidth() <= clockWidth)
         return;
-    double size = m_endFont.pointSizeF();
+    double size = m_w.m_endFont.pointSizeF();
     do {
         if (size - 1 < 1)
             break;
         size -= 1;
-        m_endFont.setPointSizeF(size);
-    } while (endWidth() + m_layout.pxX(30) >= clockWidth);
+        m_w.m_endFont.setPointSizeF(size);
+    } while (endWidth() + m_w.m_layout.pxX(30) >= clockWidth);
 }
 
-void DisplayWindow::styleForLongTerm(const QString& clockCaption, const QString& prompt)
+void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QString& prompt)
 {
-    ClockPlan p = m_currentPlan.plan();
+    ClockPlan p = m_w.m_currentPlan.plan();
     styleTitles();
     styleClocks(clockCaption, clockCaption);
 
     // The date line takes its look from the stored values, which the
     // element menu writes, not from the plan in memory. A colour text of the
     // registry is its leading number, so an absent or empty value is black.
-    const StoredDateLineStyle dateLine = loadDateLineStyle(m_ctx.registry);
+    const StoredDateLineStyle dateLine = loadDateLineStyle(m_w.m_ctx.registry);
     p.stagefont = dateLine.font.value_or(QString());
     p.stagecolour = dateLine.colour.value_or(PlanColour{});
-    m_currentPlan.replace(p);
-    styleElement(m_textLabels[kDateLine], p.stagefont, colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)),
-                 dateLine.size, m_textPanels[kDateLine]);
-    m_textPanels[kDateLine]->setVisible(!m_textLabels[kDateLine]->text().isEmpty());
+    m_w.m_currentPlan.replace(p);
+    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont,
+                     colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)), dateLine.size,
+                     m_w.m_textPanels[kDateLine]);
+    m_w.m_textPanels[kDateLine]->setVisible(!m_w.m_textLabels[kDateLine]->text().isEmpty());
 
-    setCaption(m_textLabels[kPromptLine], prompt);
-    styleElement(m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
-    m_textPanels[kPromptLine]->setVisible(!m_textLabels[kPromptLine]->text().isEmpty());
-    styleElement(m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
+    m_w.setCaption(m_w.m_textLabels[kPromptLine], prompt);
+    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
+    m_w.m_textPanels[kPromptLine]->setVisible(!m_w.m_textLabels[kPromptLine]->text().isEmpty());
+    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
     // The scrolling tick shows the panel at its first step.
-    if (!m_textLabels[kScrollLine]->text().isEmpty())
-        m_marquee->setRunning(true);
+    if (!m_w.m_textLabels[kScrollLine]->text().isEmpty())
+        m_w.m_marquee->setRunning(true);
     placeScrollText();
 
-    applyStageBackground(0);
-    loadLogo(LogoLoad::SetUp);
+    m_w.m_background->applyStageBackground(0);
+    DisplayLogo(m_w).load(LogoLoad::SetUp);
 }
 
 } // namespace orvalen

@@ -40,7 +40,7 @@ double DisplayWindow::screenHeightPx() const
 
 void DisplayWindow::fitBackgroundBox()
 {
-    const QPixmap& picture = backgroundPicture();
+    const QPixmap& picture = m_backgroundBox->picture();
     const double pictureW = picture.isNull() ? 0 : picture.width();
     const double pictureH = picture.isNull() ? 0 : picture.height();
     m_layout.setGeometry(m_backgroundBox, 0, 0, width() > pictureW ? width() : pictureW,

@@ -2,6 +2,9 @@
 
 #include "display/clock_panel.h"
 #include "display/colour.h"
+#include "display/display_background.h"
+#include "display/display_count_view.h"
+#include "display/display_element_view.h"
 #include "display/display_host.h"
 #include "display/fonts.h"
 #include "display/logo_video.h"
@@ -16,6 +19,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -45,6 +49,31 @@ QIcon makeIcon()
     p.drawLine(16, 16, 16, 7);
     p.drawLine(16, 16, 23, 16);
     return QIcon(pm);
+}
+
+// A text line as made: plain text, no margins, in the top left corner.
+QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent, const QString& family, double pt)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    l->setAutoFillBackground(false);
+    l->setMargin(0);
+    l->setIndent(0);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(designerFont(family, pt));
+    return l;
+}
+
+// A panel in its made colours and size (twips), at the top left corner.
+template <typename P>
+P* namedPanel(P* p, const QString& name, const QColor& back, const QColor& fore, ElementLayout& layout, QSizeF size)
+{
+    p->setObjectName(name);
+    p->setBackColor(back);
+    p->setForeColor(fore);
+    layout.setTwipsGeometry(p, 0, 0, size.width(), size.height());
+    return p;
 }
 
 } // namespace
@@ -77,8 +106,11 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
     setWindowIcon(makeIcon());
     createControls();
-    m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { scrollOneStep(); });
-    m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { showStagePrompt(); });
+    m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { m_countView->scrollOneStep(); });
+    m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { m_countView->showStagePrompt(); });
+    m_countView = std::make_unique<DisplayCountView>(*this);
+    m_elementView = std::make_unique<DisplayElementView>(*this);
+    m_background = std::make_unique<DisplayBackground>(*this);
     // The weekday mark of the element menu follows the plan, whoever
     // replaced it.
     connect(&m_currentPlan, &CurrentPlan::changed, this,
@@ -98,6 +130,12 @@ DisplayWindow::~DisplayWindow()
     }
 }
 
+CountView& DisplayWindow::countView() { return *m_countView; }
+
+LayoutView& DisplayWindow::elementView() { return *m_elementView; }
+
+BackgroundView& DisplayWindow::backgroundView() { return *m_background; }
+
 void DisplayWindow::setLogoVideoFactory(LogoVideoFactory* factory)
 {
     m_videoFactory = factory ? factory : m_qtVideos.get();
@@ -116,24 +154,8 @@ void DisplayWindow::createControls()
     m_backgroundBox = box;
     m_layout.setTwipsGeometry(m_backgroundBox, 0, 0, 14400, 10800);
 
-    auto makeLabel = [&](const QString& name, const QString& caption, QWidget* parent,
-                         const QString& family, double pt) {
-        auto* l = new QLabel(caption, parent);
-        l->setObjectName(name);
-        l->setAutoFillBackground(false);
-        l->setMargin(0);
-        l->setIndent(0);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setTextFormat(Qt::PlainText);
-        l->setFont(designerFont(family, pt));
-        return l;
-    };
     auto setUpPanel = [&](Panel* p, const QString& name, double w, double h) {
-        p->setObjectName(name);
-        p->setBackColor(window);
-        p->setForeColor(text);
-        m_layout.setTwipsGeometry(p, 0, 0, w, h);
-        return p;
+        return namedPanel(p, name, window, text, m_layout, QSizeF(w, h));
     };
 
     // Title: a label straight on the background.
@@ -202,11 +224,6 @@ void DisplayWindow::createControls()
 
 // --- screen ------------------------------------------------------------------
 
-void DisplayWindow::fillScreen()
-{
-    fillScreen(nullptr);
-}
-
 void DisplayWindow::fillScreen(QScreen* target)
 {
     // Under a window manager the full-screen state takes the decorations
@@ -216,6 +233,33 @@ void DisplayWindow::fillScreen(QScreen* target)
         setGeometry(target->geometry());
     setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | Qt::WindowFullScreen);
 }
+
+void DisplayWindow::restoreFullScreen()
+{
+    fillScreen();
+    show();
+}
+
+bool DisplayWindow::fillsScreen() const
+{
+    // A minimised display keeps its full-screen flag beside the minimised one.
+    return !isMinimized() && (isFullScreen() || isMaximized());
+}
+
+void DisplayWindow::minimise() { showMinimized(); }
+
+void DisplayWindow::moveToScreen(QScreen* target)
+{
+    showNormal();
+    if (target) {
+        if (QWindow* w = windowHandle())
+            w->setScreen(target);
+    }
+    fillScreen(target);
+    show();
+}
+
+void DisplayWindow::closeDisplay() { close(); }
 
 void DisplayWindow::setScreenMetrics(const ScreenMetrics& metrics)
 {
@@ -341,6 +385,37 @@ void DisplayWindow::setForeColour(QWidget* w, const QColor& colour)
         pal.setColor(group, QPalette::Text, colour);
     }
     w->setPalette(pal);
+}
+
+// --- element styles -------------------------------------------------------------
+
+void DisplayWindow::styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
+                                 QWidget* fontPanel, QWidget* colourPanel)
+{
+    setFontName(label, font);
+    if (fontPanel)
+        setFontName(fontPanel, font);
+    setForeColour(label, colour);
+    if (colourPanel)
+        setForeColour(colourPanel, colour);
+    if (size)
+        setFontSize(label, *size);
+}
+
+// A clock takes the font for its text and its painting, and the colour.
+void DisplayWindow::styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size)
+{
+    const QString family = displayFamily(font);
+    QFont textFont = clock->textFont();
+    textFont.setFamily(family);
+    clock->setTextFont(textFont);
+    fitClock(clock);
+    QFont paintFont = clock->font();
+    paintFont.setFamily(family);
+    clock->setFont(paintFont);
+    setForeColour(clock, colour);
+    if (size)
+        setClockFontSize(clock, *size);
 }
 
 } // namespace orvalen

@@ -2,6 +2,7 @@
 #include "display/background_view.h"
 #include "display/count_view.h"
 #include "display/display_element.h"
+#include "display/display_window_control.h"
 #include "display/element_layout.h"
 #include "display/element_view.h"
 #include "services/app_context.h"
@@ -23,6 +24,9 @@ namespace orvalen {
 
 class BackgroundBox;
 class ClockPanel;
+class DisplayBackground;
+class DisplayCountView;
+class DisplayElementView;
 class DisplayHost;
 class LogoVideo;
 class LogoVideoFactory;
@@ -32,10 +36,10 @@ class PromptTicker;
 
 // The full-screen display window: what the audience sees. It owns the
 // display elements, their layout and the scrolling-text and prompt ticks.
-// The count engine sees it as a CountView, the menus and the settings
-// window as an ElementView / LayoutView, the background window as a
-// BackgroundView.
-class DisplayWindow : public QWidget, public CountView, public LayoutView, public BackgroundView {
+// The count engine sees it through countView(), the menus and the settings
+// window through elementView(), the background window through
+// backgroundView(); the menu host through DisplayWindowControl.
+class DisplayWindow : public QWidget, public DisplayWindowControl {
     Q_OBJECT
 public:
     DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, DisplayHost& displayHost,
@@ -43,6 +47,12 @@ public:
     ~DisplayWindow() override;
 
     HostState& hostState() { return m_host; }
+
+    // The display as the count engine, the menus and the settings window,
+    // and the background window see it.
+    CountView& countView();
+    LayoutView& elementView();
+    BackgroundView& backgroundView();
 
     // The start-up: loads the current plan, styles the elements, reads the
     // background, logo and menu state, lays the display out and shows it
@@ -52,20 +62,24 @@ public:
     // (also from closeEvent).
     void unload();
     // Lays every element out again (after a resize, a plan or a style change).
-    void relayout() override;
+    void relayout();
     // The window's maximised state: the full-screen state, without
     // decorations, also coming back from minimised. With a screen given the
     // window is first put over that screen. Does not show a hidden window.
-    void fillScreen() override;
-    void fillScreen(QScreen* screen);
+    void fillScreen(QScreen* screen = nullptr);
+    void restoreFullScreen() override;
+    bool fillsScreen() const override;
+    void minimise() override;
+    void moveToScreen(QScreen* screen) override;
+    void closeDisplay() override;
     // Fixes the screen figures (tests); the layout uses them from then on.
     void setScreenMetrics(const ScreenMetrics& metrics);
     void showElementPlaceholders(bool shown) override;
 
     // The on-screen buttons, left to right as kButtonCommands.
-    bool buttonsShown() const;
-    void setButtonsShown(bool shown);
-    void setButtonsEnabled(const std::array<bool, 5>& enabled);
+    bool buttonsShown() const override;
+    void setButtonsShown(bool shown) override;
+    void setButtonsEnabled(const std::array<bool, 5>& enabled) override;
 
     // Where logo videos come from: Qt Multimedia unless a test installs a
     // recording factory.
@@ -84,61 +98,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // --- the elements by name (display_view.cpp) ------------------------------
-    QString elementText(DisplayElement e) const override;
-    void setElementText(DisplayElement e, const QString& text) override;
-    QFont elementFont(DisplayElement e) const override;
-    QColor elementColour(DisplayElement e) const override;
-    void setElementStyle(DisplayElement e, const QFont& font, const QColor& colour) override;
-    void setElementColour(DisplayElement e, const QColor& colour) override;
-    bool setElementFontSize(DisplayElement e, double points) override;
-    QRectF elementRect(DisplayElement e) const override;
-    void setElementLeft(DisplayElement e, double left) override;
-    void setElementTop(DisplayElement e, double top) override;
-    bool isElementShown(DisplayElement e) const override;
-    void setElementShown(DisplayElement e, bool shown) override;
-    void repaintElement(DisplayElement e) override;
-    void saveElementPosition(DisplayElement e) override;
-    void centreScrollingText() override;
-    bool logoIsEmpty() const override;
-    const ScreenMetrics& screenMetrics() const override { return m_screen; }
-    double twipsPerPixelX() const override { return m_layout.tppX(); }
-    QDateTime now() const override;
-    void paintClock(const QString& text, int size) override;
+    friend class DisplayCountView;
+    friend class DisplayElementView;
+    friend class DisplayBackground;
+    friend class DisplayLogo;
+    friend class DisplayStartUp;
 
-    // --- the background (display_startup.cpp) ----------------------------------
-    void showBackgroundColour(const QColor& colour) override;
-    void showBackgroundPicture(const QPixmap& picture, const QColor& clockColour, const QString& name) override;
-    const QPixmap& backgroundPicture() const override;
-    bool backgroundIsPicture() const override;
-    QColor backgroundColour() const override;
-    QString backgroundPictureName() const override { return m_backgroundPictureName; }
-
-    // --- the count engine's view (display_count_view.cpp) -------------------
-    void setClockCaption(const QString& text) override;
-    void showClockText(const QString& text) override;
-    void showOvertimeText(const QString& text) override;
-    void showEndText(const QString& text, bool fitted) override;
-    bool isClockShown(bool overtimeClock) const override;
-    void setClockShown(bool overtimeClock, bool shown) override;
-    void showDateLineText(const QString& text) override;
-    void showPromptText(const QString& text) override;
-    void clearPromptText() override;
-    void setDateLineCaption(const QString& text) override;
-    void setDateLineShown(bool shown) override;
-    void setPromptLineShown(bool shown) override;
-    void rewindPrompt() override;
-    void setPromptTicking(bool on) override;
-    bool isPromptTicking() const override;
-    void setScrolling(bool on) override;
-    void applyStageLook(int stage) override;
-    void styleForCount(const QString& clockText, const QString& overtimeText) override;
-    void styleForLongTerm(const QString& clockText, const QString& prompt) override;
-    bool isShown() const override;
-    void setButton(int index, const QString& caption, bool enabled) override;
-    void setButtonEnabled(int index, bool enabled) override;
-    void showRunningButtons() override;
-    void removePlaceholders() override;
+    const ScreenMetrics& screenMetrics() const { return m_screen; }
+    QDateTime now() const;
+    void centreScrollingText();
+    // Keeps the box's place as the element's saved place.
+    void saveElementPosition(DisplayElement e);
+    // An on-screen button (0 start, 1 stop, 2 pause, 3 settings, 4 exit).
+    void setButton(int index, const QString& caption, bool enabled);
+    void setButtonEnabled(int index, bool enabled);
+    // The stop and pause buttons in their running colour.
+    void showRunningButtons();
 
     enum class LogoLoad { StartUp, SetUp };
     // The text lines, indexed by their element number.
@@ -198,42 +173,20 @@ private:
     // False for the line that stands still (mode 2): it is drawn to fit the screen.
     bool scrollLineMoves() const;
 
-    // --- looks of a set-up (display_count_view.cpp) ------------------------------------
-    void showLineText(std::size_t line, const QString& text);
+    // --- element styles (display_window.cpp) ------------------------------------------
     // The one element styler: font (also of `fontPanel`), colour (also of
     // `colourPanel`) and, when the plan gives one, size.
     void styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
                       QWidget* fontPanel = nullptr, QWidget* colourPanel = nullptr);
     void styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size);
-    void styleTitles();
-    void styleClocks(const QString& clockCaption, const QString& overtimeCaption);
-    void placeScrollText();
-    // The end text in the clock's look, shrunk to fit where the clock text stands.
-    void fitEndText(const QString& text);
-    void applyStageBackground(int stage);
 
-    // --- the ticks (text_ticks.cpp) -------------------------------------------------
-    void scrollOneStep();
-    void showStagePrompt();
+    // --- the prompt line (text_ticks.cpp) -------------------------------------------
     // Centres the prompt by its text's width, unless the operator placed it.
     void centrePromptLine();
 
-    // --- start-up (display_startup.cpp) ----------------------------------------------
-    void loadPlanAndStyles();                    // first half of the start-up
-    void loadLookAndState();                     // second half
-    void applyIdleMenuState();
-    void applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName);
-    void setBackgroundColour(const QColor& colour);
-    void setBackgroundPicture(const QPixmap& picture);
-    void setClockColour(const QColor& colour);
-    // The logo of the plan: a picture, or a video playing in the logo box.
-    void loadLogo(LogoLoad when);
-    // Sizes the logo box by the stored logo size option: to the picture
-    // (when it is one), or to the stored width and height in tens of twips.
-    void sizeLogoBox(const QImage& image);
-    void playLogoVideo(const QString& path);
+    // --- start-up and close-down (display_startup.cpp) -------------------------------
+    // Stops and releases the logo video, if one plays.
     void releaseLogoVideo();
-    QString iniRead(const QString& section, const QString& key, const QString& fallback) const;
     // True while a count runs (not paused, not finished).
     bool isRunning() const;
 
@@ -261,6 +214,9 @@ private:
     LogoVideoFactory* m_videoFactory = nullptr;
     std::unique_ptr<MarqueeTicker> m_marquee;
     std::unique_ptr<PromptTicker> m_prompt;
+    std::unique_ptr<DisplayCountView> m_countView;
+    std::unique_ptr<DisplayElementView> m_elementView;
+    std::unique_ptr<DisplayBackground> m_background;
 
     // --- state ----------------------------------------------------------------------
     ElementLayout m_layout;

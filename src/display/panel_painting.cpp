@@ -23,15 +23,6 @@ void DisplayWindow::repaintOvertimeClock()
     paintOvertimeClockAt(int(std::lround(m_overtimeClock->textFont().pointSizeF())));
 }
 
-void DisplayWindow::paintClock(const QString& text, int size)
-{
-    if (text.isEmpty())
-        return;
-    if (text != m_clock->text())
-        setClockText(m_clock, text);
-    paintClockAt(size);
-}
-
 // A clock panel is 100 twips wider and 20 twips higher than its text.
 void DisplayWindow::paintClockAt(int size)
 {
@@ -126,7 +117,7 @@ void DisplayWindow::paintTextPanel(std::size_t i)
     }
 
     // The label inside draws the text; the panel itself paints nothing.
-    if (!backgroundIsPicture())
+    if (!m_backgroundBox->hasPicture())
         panel->setBackColor(m_backgroundBox->backColor());
     panel->clearImage();
     panel->setVisible(!label->text().isEmpty());

@@ -9,38 +9,6 @@
 
 namespace orvalen {
 
-void DisplayWindow::scrollOneStep()
-{
-    const ClockPlan& plan = m_currentPlan.plan();
-    QLabel* line = m_textLabels[kScrollLine];
-    Panel* panel = m_textPanels[kScrollLine];
-    if (!isOn(plan.showsScrollingText) || line->text().isEmpty()) {
-        panel->hide();
-        m_marquee->setRunning(false);
-        return;
-    }
-    m_marquee->keepPace();
-    paintTextPanel(kScrollLine);
-
-    // Each step moves the line by 100 twips.
-    const auto left = m_marquee->nextLeft(m_layout.left(line), m_layout.width(line), m_layout.width(panel),
-                                          m_layout.pxX(100));
-    if (!left)
-        return;
-    m_layout.setLeft(line, *left);
-    panel->show();
-    if (m_marquee->mode() == 2)
-        m_marquee->setRunning(false);
-}
-
-void DisplayWindow::showStagePrompt()
-{
-    const int code = m_host.run.stage();
-    if (const auto text = promptFor(code, m_currentPlan.plan()))
-        setCaption(m_textLabels[kPromptLine], *text);
-    paintTextPanel(kPromptLine);
-}
-
 void DisplayWindow::centrePromptLine()
 {
     // Each stage text has its own width: the line is centred on the text it

@@ -1,7 +1,7 @@
 #include "menus/element_menu.h"
 
+#include "display/element_view.h"
 #include "services/time_conversions.h"
-#include "display/display_window.h"
 #include "menus/style_dialogs.h"
 #include "platform/registry_store.h"
 #include "services/app_context.h"

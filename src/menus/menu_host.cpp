@@ -1,6 +1,6 @@
 #include "menus/menu_host.h"
 
-#include "display/display_window.h"
+#include "stores/position_store.h"
 #include "menus/menu_item_names.h"
 #include "platform/logged_call.h"
 #include "platform/notifier.h"
@@ -284,23 +284,30 @@ void MenuHost::desktopRun(DesktopItem command)
     }
 }
 
+void MenuHost::setDisplay(DisplayWindowControl* display, QObject* lifetime)
+{
+    m_display = display;
+    m_displayLifetime = lifetime;
+}
+
 void MenuHost::toggleAdjustMode()
 {
     MenuState& menus = m_host.menus;
     menus.setAdjustMode(!menus.adjustMode());
-    if (!m_display)
+    DisplayWindowControl* display = this->display();
+    if (!display)
         return;
-    m_display->showElementPlaceholders(menus.adjustMode());
+    display->showElementPlaceholders(menus.adjustMode());
     // Buttons can be dragged while adjusting; their clicks do nothing then.
     std::array<bool, 5> enabled{true, true, true, true, true};
     if (menus.adjustMode()) {
-        if (!m_display->buttonsShown())
+        if (!display->buttonsShown())
             return;
     } else {
         for (std::size_t i = 0; i < enabled.size(); ++i)
             enabled[i] = commandEnabled(kButtonCommands[i], m_host.run.state());
     }
-    m_display->setButtonsEnabled(enabled);
+    display->setButtonsEnabled(enabled);
 }
 
 void MenuHost::toggleButtons()
@@ -308,8 +315,8 @@ void MenuHost::toggleButtons()
     MenuState& menus = m_host.menus;
     const bool shown = !menus.buttonsShown();
     menus.setButtonsShown(shown);
-    if (m_display)
-        m_display->setButtonsShown(shown);
+    if (DisplayWindowControl* display = this->display())
+        display->setButtonsShown(shown);
     saveElementPosition(m_ctx.ini, m_ctx.registry, int(DisplayElement::ButtonsFlag), shown ? 1 : 0, 0);
 }
 
@@ -318,7 +325,8 @@ void MenuHost::toggleExtendedScreen()
     MenuState& menus = m_host.menus;
     const bool extended = !menus.extendedScreen();
     menus.setExtendedScreen(extended);
-    if (!m_display)
+    DisplayWindowControl* display = this->display();
+    if (!display)
         return;
     const QList<QScreen*> screens = QGuiApplication::screens();
     QScreen* primary = QGuiApplication::primaryScreen();
@@ -330,13 +338,7 @@ void MenuHost::toggleExtendedScreen()
                 break;
             }
     }
-    m_display->showNormal();
-    if (target) {
-        if (QWindow* w = m_display->windowHandle())
-            w->setScreen(target);
-    }
-    m_display->fillScreen(target);
-    m_display->show();
+    display->moveToScreen(target);
     if (extended && target == primary) {
         // No second screen: say so and take the check mark back.
         m_ctx.notifier.notice(QStringLiteral("没有连接扩展屏，请确认"));
@@ -346,21 +348,19 @@ void MenuHost::toggleExtendedScreen()
 
 void MenuHost::toggleMinimised()
 {
-    if (!m_display)
+    DisplayWindowControl* display = this->display();
+    if (!display)
         return;
-    // A minimised display keeps its full-screen flag beside the minimised one.
-    if (!m_display->isMinimized() && (m_display->isFullScreen() || m_display->isMaximized())) {
-        m_display->showMinimized();
-    } else {
-        m_display->fillScreen();
-        m_display->show();
-    }
+    if (display->fillsScreen())
+        display->minimise();
+    else
+        display->restoreFullScreen();
 }
 
 void MenuHost::exitProgram()
 {
-    if (m_display)
-        m_display->close();
+    if (DisplayWindowControl* display = this->display())
+        display->closeDisplay();
     if (m_hooks.windows)
         m_hooks.windows->unloadWindows();
     if (m_quit)

@@ -1,6 +1,6 @@
 #pragma once
 #include "display/display_host.h"
-#include "display/display_window.h"
+#include "display/display_window_control.h"
 #include "menus/menu_hooks.h"
 
 #include <QObject>
@@ -28,7 +28,8 @@ public:
     MenuHost(AppContext& ctx, HostState& host, const CurrentPlan& currentPlan, QObject* parent = nullptr);
     ~MenuHost() override;
 
-    void setDisplay(DisplayWindow* display) { m_display = display; }
+    // The display window; `lifetime` is the object whose end takes it away.
+    void setDisplay(DisplayWindowControl* display, QObject* lifetime);
     void setRunCommands(RunCommands* commands) { m_commands = commands; }
     void setHooks(const MenuHooks& hooks) { m_hooks = hooks; }
     // Whether the Ctrl key is down right now (tests replace it).
@@ -79,7 +80,10 @@ private:
     AppContext& m_ctx;
     HostState& m_host;
     const CurrentPlan& m_currentPlan;
-    QPointer<DisplayWindow> m_display;
+    // The display while it lives: null once its object is gone.
+    DisplayWindowControl* display() const { return m_displayLifetime ? m_display : nullptr; }
+    DisplayWindowControl* m_display = nullptr;
+    QPointer<QObject> m_displayLifetime;
     RunCommands* m_commands = nullptr;
     MenuHooks m_hooks;
     std::function<bool()> m_ctrlDown;

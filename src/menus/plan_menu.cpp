@@ -1,10 +1,11 @@
 #include "menus/plan_menu.h"
 
-#include "display/display_window.h"
+#include "display/element_view.h"
 #include "platform/logged_call.h"
 #include "platform/notifier.h"
 #include "platform/text_path.h"
 #include "services/app_context.h"
+#include "stores/current_plan.h"
 #include "stores/ini_store.h"
 #include "stores/plan_repository.h"
 #include "timing/run_commands.h"

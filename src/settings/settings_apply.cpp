@@ -1,7 +1,9 @@
 #include "settings/settings_window.h"
 
+#include "display/element_view.h"
+#include "services/app_context.h"
+#include "stores/current_plan.h"
 #include "display/display_values.h"
-#include "display/display_window.h"
 #include "menus/menu_hooks.h"
 #include "platform/notifier.h"
 #include "platform/registry_store.h"

@@ -1,6 +1,7 @@
 #include "settings/settings_window.h"
 
-#include "display/display_window.h"
+#include "display/element_view.h"
+#include "services/app_context.h"
 #include "platform/notifier.h"
 #include "services/file_dialog.h"
 #include "services/import_check.h"

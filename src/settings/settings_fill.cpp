@@ -1,6 +1,8 @@
 #include "settings/settings_window.h"
 
-#include "display/display_window.h"
+#include "display/element_view.h"
+#include "services/app_context.h"
+#include "stores/current_plan.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "settings/look_page.h"

@@ -1,6 +1,7 @@
 #include "settings/settings_window.h"
 
-#include "display/display_window.h"
+#include "display/element_view.h"
+#include "services/app_context.h"
 #include "platform/registry_store.h"
 #include "settings/look_page.h"
 #include "settings/reminder_page.h"

@@ -1,6 +1,7 @@
 #include "settings/settings_window.h"
 
-#include "display/display_window.h"
+#include "display/element_view.h"
+#include "services/app_context.h"
 #include "platform/clock.h"
 #include "platform/notifier.h"
 #include "platform/registry_store.h"

@@ -36,7 +36,7 @@ public:
         links.plans = &m_parts.plans;
         links.commands = &m_parts.commands;
         links.holdHotkeys = [this](bool held) { m_parts.hotkeys.setHeld(held); };
-        SettingsWindow window(m_ctx, m_parts.currentPlan, m_display, links);
+        SettingsWindow window(m_ctx, m_parts.currentPlan, m_display.elementView(), links);
         window.setPlanPanel(new PlanPanel(m_ctx, m_parts.savedPlans, window, m_parts.currentPlan,
                                           &m_parts.hotkeyHooks, &window));
         m_settings = &window;
@@ -46,7 +46,7 @@ public:
 
     void showBackground() override
     {
-        BackgroundWindow window(m_ctx, m_parts.currentPlan, m_display, m_colours, m_files, &m_display);
+        BackgroundWindow window(m_ctx, m_parts.currentPlan, m_display.backgroundView(), m_colours, m_files, &m_display);
         window.exec();
     }
     void showStatistics() override

@@ -67,15 +67,15 @@ public:
         m_ctx.setSound(*m_sound);
         m_menuHost = std::make_unique<MenuHost>(m_ctx, m_host, m_currentPlan);
         m_display = std::make_unique<DisplayWindow>(m_ctx, m_host, m_currentPlan, *m_menuHost);
-        m_engine = std::make_unique<DisplayEngine>(m_ctx, m_host, m_currentPlan, *m_display);
+        m_engine = std::make_unique<DisplayEngine>(m_ctx, m_host, m_currentPlan, m_display->countView());
         RunCommands& commands = m_engine->commands();
         m_hotkeys = std::make_unique<GlobalHotkeys>(m_ctx, m_host, commands, m_hotkeyBackend);
         m_hotkeyHooks = std::make_unique<GlobalHotkeyHooks>(*m_hotkeys);
-        m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_savedPlans, m_host, m_currentPlan, *m_display,
+        m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_savedPlans, m_host, m_currentPlan, m_display->elementView(),
                                                 m_menuHost->planSubmenu());
         m_planMenu->setRunCommands(&commands);
         m_styleDialogs = std::make_unique<QtStyleDialogs>(m_display.get());
-        m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_currentPlan, *m_display, *m_styleDialogs);
+        m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_currentPlan, m_display->elementView(), *m_styleDialogs);
         commands.setPlanSequence(m_planMenu.get());
         m_hotkeys->setPlanSequence(m_planMenu.get());
         if (windows)
@@ -88,7 +88,7 @@ public:
         hooks.hotkeys = m_hotkeyHooks.get();
         hooks.windows = &m_windows;
         m_menuHost->setHooks(hooks);
-        m_menuHost->setDisplay(m_display.get());
+        m_menuHost->setDisplay(m_display.get(), m_display.get());
         m_menuHost->setRunCommands(&commands);
 
         // The menu host loads first, then the display loads and shows itself.

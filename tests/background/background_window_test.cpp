@@ -49,7 +49,7 @@ struct BackgroundWindowTest : ::testing::Test {
     CurrentPlan currentPlan;
     QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, currentPlan, displayHost};
-    BackgroundView& shown = display; // the background as the window sees it
+    BackgroundView& shown = display.backgroundView(); // the background as the window sees it
     PickedColour colours;
     PickedFile files;
     QTemporaryDir elsewhere;
@@ -69,7 +69,7 @@ struct BackgroundWindowTest : ::testing::Test {
 
 TEST_F(BackgroundWindowTest, colourMode_dropsAnUnsavedColourOnSwitch_applyKeepsTheStoredPictureName)
 {
-    BackgroundWindow window(program.context, currentPlan, display, colours, files);
+    BackgroundWindow window(program.context, currentPlan, display.backgroundView(), colours, files);
     EXPECT_TRUE(window.colourMode());
     const PlanColour shown = window.colour();
     colours.colour = QColor(0, 0, 255);
@@ -122,7 +122,7 @@ TEST_F(BackgroundWindowTest, importedPictureApplied_showsOnTheDisplay_bareNameFo
     QDir::setCurrent(elsewhere.path());
     files.path = outside("back.png", png(Qt::green));
     ASSERT_TRUE(program.writeFile("picture/back.png", png(Qt::yellow)));
-    BackgroundWindow window(program.context, currentPlan, display, colours, files);
+    BackgroundWindow window(program.context, currentPlan, display.backgroundView(), colours, files);
     window.colourSwitch()->setChecked(false);
     window.importPicture();
     QDir::setCurrent(oldWorking);
@@ -138,7 +138,7 @@ TEST_F(BackgroundWindowTest, importedPictureApplied_showsOnTheDisplay_bareNameFo
 
 TEST_F(BackgroundWindowTest, badPictureOrUnwritableFolder_messageAndNothingChanged)
 {
-    BackgroundWindow window(program.context, currentPlan, display, colours, files);
+    BackgroundWindow window(program.context, currentPlan, display.backgroundView(), colours, files);
     window.colourSwitch()->setChecked(false);
     files.path = outside("broken.jpg", "garbage");
     window.importPicture();
@@ -166,7 +166,7 @@ TEST_F(BackgroundWindowTest, opensWithTheWhiteOnTheDisplayNotAStoredChoice_apply
     ASSERT_FALSE(shown.backgroundIsPicture());
     ASSERT_EQ(box->backColor(), QColor(Qt::white));
 
-    BackgroundWindow window(program.context, currentPlan, display, colours, files);
+    BackgroundWindow window(program.context, currentPlan, display.backgroundView(), colours, files);
     EXPECT_TRUE(window.colourMode());
     const QImage colourBox = window.colourBox()->grab().toImage();
     EXPECT_EQ(colourBox.pixelColor(colourBox.rect().center()), QColor(Qt::white));
@@ -179,7 +179,7 @@ TEST_F(BackgroundWindowTest, opensWithTheWhiteOnTheDisplayNotAStoredChoice_apply
 
 TEST_F(BackgroundWindowTest, importOnAFullDisk_oneMessageWithItsCauseInChinese)
 {
-    BackgroundWindow window(program.context, currentPlan, display, colours, files);
+    BackgroundWindow window(program.context, currentPlan, display.backgroundView(), colours, files);
     window.colourSwitch()->setChecked(false);
     files.path = outside("fine.png", png(Qt::red));
     QStringList told;

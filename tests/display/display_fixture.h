@@ -58,10 +58,10 @@ inline ClockPanel* clockPanel(const QWidget& w, const char* name = "clockPanel")
 
 // The display as the engine, the menus, the settings window and the
 // background window see it.
-inline CountView& countView(DisplayWindow& w) { return w; }
-inline ElementView& view(DisplayWindow& w) { return w; }
-inline LayoutView& layoutView(DisplayWindow& w) { return w; }
-inline BackgroundView& backgroundView(DisplayWindow& w) { return w; }
+inline CountView& countView(DisplayWindow& w) { return w.countView(); }
+inline ElementView& view(DisplayWindow& w) { return w.elementView(); }
+inline LayoutView& layoutView(DisplayWindow& w) { return w.elementView(); }
+inline BackgroundView& backgroundView(DisplayWindow& w) { return w.backgroundView(); }
 
 // A control's place in twips, as places are stored.
 inline double twipsLeft(DisplayWindow& w, const QWidget* c) { return w.layout().twipsRect(c).left(); }

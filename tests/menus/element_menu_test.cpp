@@ -51,7 +51,7 @@ struct ElementMenuTest : ::testing::Test {
     CurrentPlan currentPlan;
     test::QuietDisplayHost displayHost;
     DisplayWindow window{program.context, host, currentPlan, displayHost};
-    ElementView& display = window;
+    ElementView& display = window.elementView();
     ScriptedDialogs dialogs;
     ElementMenu menu{program.context, host, currentPlan, display, dialogs};
 

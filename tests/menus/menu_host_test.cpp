@@ -54,12 +54,12 @@ protected:
     {
         menuHost = std::make_unique<MenuHost>(program.context, host, currentPlan);
         display = std::make_unique<DisplayWindow>(program.context, host, currentPlan, *menuHost);
-        commands = std::make_unique<RecordingCommands>(EngineContext{program.context, host, currentPlan, session, *display, timers});
+        commands = std::make_unique<RecordingCommands>(EngineContext{program.context, host, currentPlan, session, display->countView(), timers});
         MenuHooks hooks;
         hooks.windows = &windows;
         hooks.element = &element;
         menuHost->setHooks(hooks);
-        menuHost->setDisplay(display.get());
+        menuHost->setDisplay(display.get(), display.get());
         menuHost->setRunCommands(commands.get());
         menuHost->setCtrlQuery([this] { return ctrl; });
         menuHost->setQuitHandler([this] { ++quits; });

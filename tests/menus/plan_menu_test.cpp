@@ -33,10 +33,10 @@ struct PlanMenuTest : ::testing::Test {
     test::QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, currentPlan, displayHost};
     EngineTimers timers{program.timers};
-    RunCommands commands{EngineContext{program.context, host, currentPlan, session, display, timers}};
+    RunCommands commands{EngineContext{program.context, host, currentPlan, session, display.countView(), timers}};
     QMenu submenu;
     PlanRepository plans{program.context.folder};
-    PlanMenu menu{program.context, plans, host, currentPlan, display, &submenu};
+    PlanMenu menu{program.context, plans, host, currentPlan, display.elementView(), &submenu};
 
     void SetUp() override
     {
@@ -139,7 +139,7 @@ TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrBackInTheEventLoop_ke
     // state shows it; the first use reads the list.
     exec("DELETE FROM deskclock");
     host.menus.setPlanItem(true, host.menus.planItemEnabled());
-    PlanMenu started(program.context, plans, host, currentPlan, display, nullptr);
+    PlanMenu started(program.context, plans, host, currentPlan, display.elementView(), nullptr);
     started.deferLoad();
     EXPECT_EQ(started.planCount(), 0);
     EXPECT_TRUE(host.menus.planItemShown());
@@ -175,7 +175,7 @@ TEST_F(PlanMenuTest, select_loadsTheWholeRow_checksIt_andWritesThePosition)
     menu.selectPlan(1);
     ClockPlan expected = planNamed("b", "103");
     EXPECT_EQ(currentPlan.plan(), expected);
-    EXPECT_EQ(static_cast<ElementView&>(display).elementText(DisplayElement::ScrollingText), "scrolling B");
+    EXPECT_EQ(display.elementView().elementText(DisplayElement::ScrollingText), "scrolling B");
     EXPECT_TRUE(menu.isChecked(1));
     EXPECT_EQ(menu.checkedPlan(), 1);
     EXPECT_EQ(currentrow(), "2");  // next plan: a position in the sequence

@@ -43,7 +43,7 @@ struct PlanPanelTest : ::testing::Test {
     DisplayWindow display{program.context, host, currentPlan, displayHost};
     QMenu submenu;
     PlanRepository plans{program.context.folder};
-    PlanMenu menu{program.context, plans, host, currentPlan, display, &submenu};
+    PlanMenu menu{program.context, plans, host, currentPlan, display.elementView(), &submenu};
     CountingHotkeys hotkeys;
     test::FakePlanEditor editor;
     test::FakeLauncher desktop;
@@ -137,7 +137,7 @@ TEST_F(PlanPanelTest, saveMoveDeleteLoadExport_listSubmenuAndFileAgreeAfterARest
     restarted.show();
     EXPECT_EQ(restarted.rowCount(), 2);
     EXPECT_EQ(restarted.entryAt(1).name, "乙");
-    PlanMenu restartedMenu(program.context, restartedPlans, host, currentPlan, display, nullptr);
+    PlanMenu restartedMenu(program.context, restartedPlans, host, currentPlan, display.elementView(), nullptr);
     EXPECT_EQ(restartedMenu.caption(0), "丙");
     EXPECT_EQ(restartedMenu.caption(1), "乙");
 }

@@ -158,7 +158,7 @@ TEST_F(ApplyTest, unreadableSizes_showTheDisplaysOwnAndApplyKeepsThem)
         EXPECT_EQ(list("主标题 大小")->currentText(), "72");
         ASSERT_TRUE(w.apply());
         EXPECT_EQ(storedText(storedPlan(), "sizethree"), sizes);
-        static_cast<CountView&>(*display).styleForCount("01:00", QString());
+        display->countView().styleForCount("01:00", QString());
         EXPECT_EQ(view().elementFont(DisplayElement::MainTitle).pointSizeF(), titleSize) << sizes.toStdString();
     }
     // A size typed far beyond any font is kept too, and shown as the display's own.

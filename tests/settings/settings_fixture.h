@@ -80,14 +80,14 @@ protected:
             display = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
             putOnTestScreen(*display, QSize(1280, 720));
             commands = std::make_unique<ReadyCountingCommands>(
-                EngineContext{program.context, host, currentPlan, session, *display, timers}, readyShown);
+                EngineContext{program.context, host, currentPlan, session, display->countView(), timers}, readyShown);
         }
         settings.reset();
         SettingsLinks links;
         links.files = &files;
         links.chooseColour = [this] { return colour; };
         links.commands = commands.get();
-        settings = std::make_unique<SettingsWindow>(program.context, currentPlan, *display, links);
+        settings = std::make_unique<SettingsWindow>(program.context, currentPlan, display->elementView(), links);
         settings->fillFontLists();
         return *settings;
     }
@@ -148,7 +148,7 @@ protected:
     int readyShown = 0;
     EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
-    ElementView& view() { return *display; }
+    ElementView& view() { return display->elementView(); }
     std::unique_ptr<ReadyCountingCommands> commands;
     std::unique_ptr<SettingsWindow> settings;
 };

@@ -143,8 +143,8 @@ TEST_F(BadPlanTest, endTextWiderThanATinyClock_shrinksNoFurtherThanOnePoint)
     startRun();
     EXPECT_EQ(clock(), "01:00");
     // Shown at the size it was fitted to.
-    static_cast<CountView&>(*window).showEndText(p.stages[6].prompt, true);
-    EXPECT_EQ(static_cast<ElementView&>(*window).elementFont(DisplayElement::Clock).pointSizeF(), 1.0);
+    window->countView().showEndText(p.stages[6].prompt, true);
+    EXPECT_EQ(window->elementView().elementFont(DisplayElement::Clock).pointSizeF(), 1.0);
 }
 
 } // namespace

@@ -182,7 +182,7 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     EXPECT_EQ(clock(), "时间到");
     EXPECT_EQ(window->hostState().run.stage(), 6);
     EXPECT_TRUE(windowPanel("textPanel3")->isHidden());
-    EXPECT_FALSE(static_cast<CountView&>(*window).isPromptTicking());
+    EXPECT_FALSE(window->countView().isPromptTicking());
     EXPECT_FALSE(windowPanel("clockPanel")->isHidden());
     QStringList sounds = backend.take();
     EXPECT_EQ(sounds.mid(sounds.size() - 2), (QStringList{"wavstop", "wav:Stop.wav"}));

@@ -110,7 +110,7 @@ protected:
         savePlan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         putOnTestScreen(*window);
-        makeEngine(*window);
+        makeEngine(window->countView());
     }
 
     // The engine alone, on a view without widgets, with `plan` as the
@@ -152,7 +152,7 @@ protected:
     }
     void advance(qint64 ms) { program.timers.advance(ms); }
     QString clock() const { return elementText(DisplayElement::Clock); }
-    QString elementText(DisplayElement e) const { return static_cast<const ElementView&>(*window).elementText(e); }
+    QString elementText(DisplayElement e) const { return window->elementView().elementText(e); }
     // The window's widgets by their object names.
     QLabel* windowLabel(const QString& name) const { return window->findChild<QLabel*>(name); }
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }

@@ -66,11 +66,11 @@ struct HotkeysRunTest : ::testing::Test {
         savePlan(program.registry, plan_with_title("current"));
 
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
-        engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, *window);
+        engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, window->countView());
         commands = &engine->commands();
         window->load();
         engine->displayLoaded();
-        plans = std::make_unique<PlanMenu>(program.context, savedPlans, host, currentPlan, *window, &submenu);
+        plans = std::make_unique<PlanMenu>(program.context, savedPlans, host, currentPlan, window->elementView(), &submenu);
         plans->setRunCommands(commands);
         commands->setPlanSequence(plans.get());
         backend = std::make_unique<X11Hotkeys>();
@@ -136,7 +136,7 @@ TEST_F(HotkeysRunTest, planHotkeys_digitAndKeypad_switchToTheSavedPlan)
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+2"}));
     ASSERT_TRUE(wait_until([&] { return currentPlan.plan().firsttext == "title B"; }));
     EXPECT_EQ(plans->checkedPlan(), 1);
-    EXPECT_EQ(static_cast<ElementView&>(*window).elementText(DisplayElement::ScrollingText), "marquee B");
+    EXPECT_EQ(window->elementView().elementText(DisplayElement::ScrollingText), "marquee B");
 
     ASSERT_TRUE(xdotool({"key", "ctrl+alt+KP_End"}));  // keypad 1 with NumLock off
     ASSERT_TRUE(wait_until([&] { return currentPlan.plan().firsttext == "title A"; }));

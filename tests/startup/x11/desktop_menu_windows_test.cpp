@@ -172,8 +172,8 @@ TEST_F(DesktopMenuWindowsTest, background_colourThenImportedPicture_changeTheDis
     });
     choose(DesktopItem::Background);
     EXPECT_EQ(afterColour, QColor(Qt::red));
-    EXPECT_TRUE(static_cast<BackgroundView*>(display())->backgroundIsPicture());
-    EXPECT_EQ(static_cast<BackgroundView*>(display())->backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_TRUE(display()->backgroundView().backgroundIsPicture());
+    EXPECT_EQ(display()->backgroundView().backgroundPicture().toImage().pixelColor(0, 0), QColor(Qt::green));
     EXPECT_EQ(program.readFile("picture/stage.png").size(), QFile(source).size());
 
     windows.reset();

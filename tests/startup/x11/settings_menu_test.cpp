@@ -31,7 +31,7 @@ TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart
         namedChild<QLineEdit>(w, "总时长 秒")->setText("0");
         QTest::mouseClick(namedChild<QPushButton>(w, "应用"), Qt::LeftButton);
         program.timers.advance(500); // the display's set-up
-        EXPECT_EQ(static_cast<ElementView*>(display)->elementText(DisplayElement::Clock), "02:00");
+        EXPECT_EQ(display->elementView().elementText(DisplayElement::Clock), "02:00");
         EXPECT_TRUE(desktopMenuItem(DesktopItem::Start)->isEnabled());
         EXPECT_TRUE(desktopMenuItem(DesktopItem::Start)->text().startsWith("开始"));
     });
@@ -42,7 +42,7 @@ TEST(SettingsFromMenu, totalTwoMinutesApplied_displayShowsItReadyAndAfterRestart
     program.timers.advance(500);
     display = find_widget<DisplayWindow>();
     ASSERT_NE(display, nullptr);
-    EXPECT_EQ(static_cast<ElementView*>(display)->elementText(DisplayElement::Clock), "02:00");
+    EXPECT_EQ(display->elementView().elementText(DisplayElement::Clock), "02:00");
 }
 
 TEST(SettingsFromMenu, onScreenSettingsButton_opensTheWindow)

@@ -1,0 +1,117 @@
+// The display's background as the background window sees it.
+#include "display/display_background.h"
+
+#include "display/clock_panel.h"
+#include "display/colour.h"
+#include "display/display_values.h"
+#include "display/panel.h"
+#include "services/app_context.h"
+#include "stores/current_plan.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPalette>
+#include "display/display_element_view.h"
+
+namespace orvalen {
+
+DisplayBackground::DisplayBackground(DisplayWindow& window) : m_w(window) {}
+
+void DisplayBackground::showBackgroundColour(const QColor& colour)
+{
+    setBackgroundPicture(QPixmap());
+    setBackgroundColour(colour);
+    m_w.repaintClock();
+    // The text panels keep what was painted on them until they are laid out again.
+    m_w.relayout();
+}
+
+void DisplayBackground::showBackgroundPicture(const QPixmap& picture, const QColor& clockColour, const QString& name)
+{
+    setClockColour(clockColour);
+    setBackgroundPicture(picture);
+    m_w.m_backgroundPictureName = picture.isNull() ? QString() : name;
+    m_w.relayout();
+}
+
+const QPixmap& DisplayBackground::backgroundPicture() const { return m_w.m_backgroundBox->picture(); }
+
+bool DisplayBackground::backgroundIsPicture() const { return m_w.m_backgroundBox->hasPicture(); }
+
+QColor DisplayBackground::backgroundColour() const
+{
+    return m_w.m_backgroundBox->backColor();
+}
+
+QString DisplayBackground::backgroundPictureName() const { return m_w.m_backgroundPictureName; }
+
+QColor DisplayBackground::elementColour(DisplayElement e) const { return m_w.elementView().elementColour(e); }
+
+void DisplayBackground::setBackgroundColour(const QColor& colour)
+{
+    if (!colour.isValid())
+        return;
+    QPalette pal = m_w.palette();
+    pal.setColor(QPalette::Window, colour);
+    m_w.setPalette(pal);
+    m_w.m_backgroundBox->setBackColor(colour);
+    m_w.m_clock->setBackColor(colour);
+    m_w.m_overtimeClock->setBackColor(colour);
+    for (std::size_t i = 1; i <= 4; ++i)
+        m_w.m_textPanels[i]->setBackColor(colour);
+}
+
+void DisplayBackground::setClockColour(const QColor& colour)
+{
+    m_w.setForeColour(m_w.m_clock, colour);
+    m_w.setForeColour(m_w.m_overtimeClock, colour);
+}
+
+void DisplayBackground::setBackgroundPicture(const QPixmap& picture)
+{
+    m_w.m_backgroundBox->setPicture(picture);
+    m_w.m_backgroundPictureName.clear();
+}
+
+void DisplayBackground::applyBackground(const QString& clockColour, const QString& backColour,
+                                        const QString& pictureName)
+{
+    setClockColour(colour_from_text(clockColour));
+    setBackgroundPicture(QPixmap());
+
+    // Only a bare name inside picture/ is looked at; a file that does not
+    // decode counts as no picture, and the colour applies.
+    QPixmap picture;
+    if (isBareFileName(pictureName)) {
+        const QString path = m_w.m_ctx.folder.resolve(QStringLiteral("picture/") + pictureName);
+        if (!path.isEmpty() && QFileInfo(path).isFile()) {
+            QImageReader reader(path);
+            reader.setAutoTransform(true);
+            const QImage image = reader.read();
+            if (!image.isNull())
+                picture = QPixmap::fromImage(image);
+        }
+    }
+    if (!picture.isNull()) {
+        setBackgroundPicture(picture);
+        m_w.m_backgroundPictureName = pictureName;
+    } else {
+        setBackgroundColour(colour_from_text(backColour));
+    }
+}
+
+void DisplayBackground::applyStageBackground(int stage)
+{
+    if (stage < 0 || stage > 6)
+        return;
+    const ClockPlan& plan = m_w.m_currentPlan.plan();
+    if (!isOn(plan.stageLooks)) {
+        applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
+    } else {
+        const StageLook& look = plan.stages[size_t(stage)].look;
+        applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
+    }
+    m_w.relayout();
+}
+
+} // namespace orvalen

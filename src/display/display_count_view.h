@@ -1,0 +1,66 @@
+#pragma once
+#include "display/count_view.h"
+#include "display/display_window.h"
+
+#include <QString>
+#include <cstddef>
+
+namespace orvalen {
+
+// The display window as the count engine sees it: the clocks, the text
+// lines, the prompt and scroll ticks and the looks of a plan, drawn on the
+// window's controls.
+class DisplayCountView : public CountView {
+public:
+    explicit DisplayCountView(DisplayWindow& window);
+
+    void setClockCaption(const QString& text) override;
+    void showClockText(const QString& text) override;
+    void showOvertimeText(const QString& text) override;
+    void showEndText(const QString& text, bool fitted) override;
+    bool isClockShown(bool overtimeClock) const override;
+    void setClockShown(bool overtimeClock, bool shown) override;
+    void showDateLineText(const QString& text) override;
+    void showPromptText(const QString& text) override;
+    void clearPromptText() override;
+    void setDateLineCaption(const QString& text) override;
+    void setDateLineShown(bool shown) override;
+    void setPromptLineShown(bool shown) override;
+    void rewindPrompt() override;
+    void setPromptTicking(bool on) override;
+    bool isPromptTicking() const override;
+    void setScrolling(bool on) override;
+    void applyStageLook(int stage) override;
+    void styleForCount(const QString& clockText, const QString& overtimeText) override;
+    void styleForLongTerm(const QString& clockText, const QString& prompt) override;
+    bool isShown() const override;
+    const ScreenMetrics& screenMetrics() const override;
+    void fillScreen() override;
+    void relayout() override;
+    void setButton(int index, const QString& caption, bool enabled) override;
+    void setButtonEnabled(int index, bool enabled) override;
+    void showRunningButtons() override;
+    void removePlaceholders() override;
+
+    // One step of the scrolling text, and the stage's prompt (the ticks).
+    void scrollOneStep();
+    void showStagePrompt();
+
+private:
+    static constexpr std::size_t kTitleLine = DisplayWindow::kTitleLine, kSubtitleLine = DisplayWindow::kSubtitleLine,
+                                 kDateLine = DisplayWindow::kDateLine, kPromptLine = DisplayWindow::kPromptLine,
+                                 kScrollLine = DisplayWindow::kScrollLine;
+    using LogoLoad = DisplayWindow::LogoLoad;
+
+    void showLineText(std::size_t line, const QString& text);
+    void styleTitles();
+    // The clock and the overtime clock share the clock's style.
+    void styleClocks(const QString& clockCaption, const QString& overtimeCaption);
+    void placeScrollText();
+    // The end text in the clock's look, shrunk to fit where the clock text stands.
+    void fitEndText(const QString& text);
+
+    DisplayWindow& m_w;
+};
+
+} // namespace orvalen

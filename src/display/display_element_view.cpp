@@ -1,0 +1,190 @@
+// The display's elements by name, for the windows and menus that restyle,
+// move, show and hide them.
+#include "display/display_element_view.h"
+
+#include "display/clock_panel.h"
+#include "display/display_values.h"
+#include "display/fonts.h"
+#include "display/panel.h"
+#include "stores/position_store.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <cmath>
+
+namespace orvalen {
+
+DisplayElementView::DisplayElementView(DisplayWindow& window) : m_w(window) {}
+
+QString DisplayElementView::elementText(DisplayElement e) const
+{
+    if (const ClockPanel* clock = m_w.elementClock(e))
+        return clock->text();
+    const QLabel* label = m_w.elementLabel(e);
+    return label ? label->text() : QString();
+}
+
+void DisplayElementView::setElementText(DisplayElement e, const QString& text)
+{
+    if (ClockPanel* clock = m_w.elementClock(e))
+        m_w.setClockText(clock, text);
+    else
+        m_w.setCaption(m_w.elementLabel(e), text);
+}
+
+QFont DisplayElementView::elementFont(DisplayElement e) const
+{
+    const QObject* key = m_w.elementClock(e);
+    QFont f;
+    if (const ClockPanel* clock = m_w.elementClock(e)) {
+        f = clock->textFont();
+    } else if (const QLabel* label = m_w.elementLabel(e)) {
+        key = label;
+        f = label->font();
+    } else {
+        return m_w.font();
+    }
+    // The plan's size, not the size a small screen draws it at.
+    if (const auto it = m_w.m_plannedPoints.find(key); it != m_w.m_plannedPoints.end())
+        f.setPointSizeF(*it);
+    return f;
+}
+
+QColor DisplayElementView::elementColour(DisplayElement e) const
+{
+    if (const ClockPanel* clock = m_w.elementClock(e))
+        return clock->textColour();
+    const QLabel* label = m_w.elementLabel(e);
+    return label ? label->palette().color(QPalette::Active, QPalette::WindowText) : QColor();
+}
+
+void DisplayElementView::setElementStyle(DisplayElement e, const QFont& chosen, const QColor& colour)
+{
+    auto restyle = [&](QFont f) {
+        f.setFamily(displayFamily(chosen.family()));
+        f.setItalic(chosen.italic());
+        f.setWeight(chosen.weight());
+        return f;
+    };
+    if (ClockPanel* clock = m_w.elementClock(e)) {
+        clock->setFont(restyle(clock->font()));
+        clock->setTextFont(restyle(clock->textFont()));
+        // The point size as it is: no pixel round trip that would grow the
+        // size at every use on a screen that is not 96 dpi.
+        if (m_w.setClockFontSize(clock, chosen.pointSizeF())) {
+            QFont f = clock->font();
+            f.setPointSizeF(chosen.pointSizeF());
+            clock->setFont(f);
+        }
+        m_w.fitClock(clock);
+        m_w.setForeColour(clock, colour);
+        return;
+    }
+    QLabel* label = m_w.elementLabel(e);
+    QWidget* box = m_w.elementBox(e);
+    for (QWidget* w : {static_cast<QWidget*>(label), box == label ? nullptr : box}) {
+        if (!w)
+            continue;
+        w->setFont(restyle(w->font()));
+        m_w.setFontSize(w, chosen.pointSizeF());
+        m_w.setForeColour(w, colour);
+        if (auto* l = qobject_cast<QLabel*>(w))
+            m_w.autoSize(l);
+    }
+}
+
+void DisplayElementView::setElementColour(DisplayElement e, const QColor& colour)
+{
+    if (ClockPanel* clock = m_w.elementClock(e)) {
+        m_w.setForeColour(clock, colour);
+        return;
+    }
+    QLabel* label = m_w.elementLabel(e);
+    QWidget* box = m_w.elementBox(e);
+    m_w.setForeColour(label, colour);
+    if (box != label)
+        m_w.setForeColour(box, colour);
+}
+
+bool DisplayElementView::setElementFontSize(DisplayElement e, double points)
+{
+    if (ClockPanel* clock = m_w.elementClock(e))
+        return m_w.setClockFontSize(clock, points);
+    return m_w.setFontSize(m_w.elementLabel(e), points);
+}
+
+QRectF DisplayElementView::elementRect(DisplayElement e) const
+{
+    const QWidget* box = m_w.elementBox(e);
+    return box ? m_w.m_layout.twipsRect(box) : QRectF();
+}
+
+void DisplayElementView::setElementLeft(DisplayElement e, double left)
+{
+    m_w.m_layout.setTwipsLeft(m_w.elementBox(e), left);
+}
+
+void DisplayElementView::setElementTop(DisplayElement e, double top)
+{
+    m_w.m_layout.setTwipsTop(m_w.elementBox(e), top);
+}
+
+bool DisplayElementView::isElementShown(DisplayElement e) const
+{
+    const QWidget* box = m_w.elementBox(e);
+    return box && !box->isHidden();
+}
+
+void DisplayElementView::setElementShown(DisplayElement e, bool shown)
+{
+    if (QWidget* box = m_w.elementBox(e))
+        box->setVisible(shown);
+}
+
+void DisplayElementView::repaintElement(DisplayElement e)
+{
+    switch (e) {
+    case DisplayElement::Subtitle:
+    case DisplayElement::DateLine:
+    case DisplayElement::Prompt:
+    case DisplayElement::ScrollingText:
+        m_w.paintTextPanel(std::size_t(e));
+        break;
+    case DisplayElement::Clock:
+        m_w.paintClockAt(int(std::nearbyint(m_w.m_clock->textFont().pointSizeF())));
+        break;
+    case DisplayElement::OvertimeClock:
+        m_w.paintOvertimeClockAt(int(std::nearbyint(m_w.m_overtimeClock->textFont().pointSizeF())));
+        break;
+    default:
+        break;
+    }
+}
+
+void DisplayElementView::saveElementPosition(DisplayElement e) { m_w.saveElementPosition(e); }
+
+bool DisplayElementView::logoIsEmpty() const
+{
+    return m_w.m_logoBox->picture().isNull() && !m_w.m_logoVideoWidget;
+}
+
+void DisplayElementView::centreScrollingText() { m_w.centreScrollingText(); }
+
+void DisplayElementView::showElementPlaceholders(bool shown) { m_w.showElementPlaceholders(shown); }
+
+const ScreenMetrics& DisplayElementView::screenMetrics() const { return m_w.screenMetrics(); }
+
+double DisplayElementView::twipsPerPixelX() const { return m_w.m_layout.tppX(); }
+
+QDateTime DisplayElementView::now() const { return m_w.now(); }
+
+void DisplayElementView::paintClock(const QString& text, int size)
+{
+    if (text.isEmpty())
+        return;
+    if (text != m_w.m_clock->text())
+        m_w.setClockText(m_w.m_clock, text);
+    m_w.paintClockAt(size);
+}
+
+} // namespace orvalen
