@@ -78,8 +78,8 @@ int main(int argc, char** argv)
         for (int i = 0; i < 20; ++i)
             app.processEvents();
         const int n = count > 0 ? count : 500;
-        CountView& view = window;
-        const BackgroundView& background = window;
+        CountView& view = window.countView();
+        const BackgroundView& background = window.backgroundView();
         QElapsedTimer t;
         t.start();
         for (int i = 0; i < n; ++i) {

@@ -159,7 +159,7 @@ int main(int argc, char** argv)
     CurrentPlan currentPlan;
     QuietHost displayHost;
     DisplayWindow window(ctx, host, currentPlan, displayHost);
-    DisplayEngine engine(ctx, host, currentPlan, window);
+    DisplayEngine engine(ctx, host, currentPlan, window.countView());
     RunCommands& commands = engine.commands();
     window.load();
     engine.displayLoaded();

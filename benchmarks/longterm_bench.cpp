@@ -112,7 +112,7 @@ int main(int argc, char** argv)
     links.probes = &portal;
     links.setter = &setter;
     links.portals = {QUrl(QStringLiteral("https://portal.invalid/"))};
-    DisplayEngine engine(program.context, host, currentPlan, window, links);
+    DisplayEngine engine(program.context, host, currentPlan, window.countView(), links);
     LongTermDisplay& longTerm = engine.longTerm();
     window.load();
     engine.displayLoaded();

@@ -93,7 +93,7 @@ int main(int argc, char** argv)
     DisplayWindow display(program.context, host, currentPlan, displayHost);
     QMenu submenu;
     PlanRepository savedPlans(program.context.folder);
-    PlanMenu menu(program.context, savedPlans, host, currentPlan, display, &submenu);
+    PlanMenu menu(program.context, savedPlans, host, currentPlan, display.elementView(), &submenu);
     test::FakePlanEditor editor;
     PlanPanel panel(program.context, savedPlans, editor, currentPlan, nullptr);
     panel.resize(700, 400);

@@ -158,7 +158,7 @@ struct Bench {
         plan.Time_all = QTime(0, 0, 0).addSecs(seconds);
         savePlan(*program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
-        engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, *window);
+        engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, window->countView());
         commands = &engine->commands();
         clockText = window->findChild<QLabel*>(QStringLiteral("clockText"));
         clockPanel = window->findChild<Panel*>(QStringLiteral("clockPanel"));
