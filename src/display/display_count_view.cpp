@@ -96,16 +96,6 @@ void DisplayWindow::applyStageLook(int stage) { applyStageBackground(stage); }
 
 bool DisplayWindow::isShown() const { return isVisible(); }
 
-void DisplayWindow::setButton(int index, const QString& caption, bool enabled)
-{
-    QLabel* b = m_screenButtons[std::size_t(index)];
-    if (b->text() != caption)
-        setCaption(b, caption);
-    b->setEnabled(enabled);
-}
-
-void DisplayWindow::setButtonEnabled(int index, bool enabled) { m_screenButtons[std::size_t(index)]->setEnabled(enabled); }
-
 void DisplayWindow::showRunningButtons()
 {
     setForeColour(m_screenButtons[1], Qt::black);

@@ -248,10 +248,5 @@ void DisplayWindow::setButtonsShown(bool shown)
         b->setVisible(shown);
 }
 
-void DisplayWindow::setButtonsEnabled(const std::array<bool, 5>& enabled)
-{
-    for (std::size_t i = 0; i < m_screenButtons.size(); ++i)
-        m_screenButtons[i]->setEnabled(enabled[i]);
-}
 
 } // namespace orvalen

@@ -9,6 +9,7 @@
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/prompt_ticker.h"
+#include "display/screen_button_row.h"
 #include "display/screen_buttons.h"
 
 #include <QFontMetricsF>
@@ -68,7 +69,8 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan,
                              DisplayHost& displayHost, QWidget* parent)
     : QWidget(parent), m_endFont(designerFont("宋体", 9)), m_qtVideos(std::make_unique<QtLogoVideoFactory>()),
-      m_videoFactory(m_qtVideos.get()), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
+      m_videoFactory(m_qtVideos.get()),
+      m_drag(m_layout, [this](DisplayElement e) { saveElementPosition(e); }), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
 {
     installCjkSubstitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
@@ -181,6 +183,9 @@ void DisplayWindow::createControls()
         m_layout.setTwipsGeometry(b, 0, 0, 1350, 465);
         m_screenButtons[i] = b;
     }
+    m_buttonRow = std::make_unique<ScreenButtonRow>(m_screenButtons, m_host.run, m_host.menus);
+    connect(m_buttonRow.get(), &ScreenButtonRow::clicked, this,
+            [this](ScreenButton b) { runButtonCommand(kButtonCommands[std::size_t(b)]); });
 
     // Windowless labels lie beneath the picture boxes of their container.
     m_textLabels[kTitleLine]->lower();

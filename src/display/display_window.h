@@ -2,6 +2,7 @@
 #include "display/background_view.h"
 #include "display/count_view.h"
 #include "display/display_element.h"
+#include "display/element_drag.h"
 #include "display/element_layout.h"
 #include "display/element_view.h"
 #include "services/app_context.h"
@@ -29,6 +30,8 @@ class LogoVideoFactory;
 class MarqueeTicker;
 class Panel;
 class PromptTicker;
+class ScreenButtonRow;
+struct PointerEvent;
 
 // The full-screen display window: what the audience sees. It owns the
 // display elements, their layout and the scrolling-text and prompt ticks.
@@ -65,7 +68,6 @@ public:
     // The on-screen buttons, left to right as kButtonCommands.
     bool buttonsShown() const;
     void setButtonsShown(bool shown);
-    void setButtonsEnabled(const std::array<bool, 5>& enabled);
 
     // Where logo videos come from: Qt Multimedia unless a test installs a
     // recording factory.
@@ -135,8 +137,6 @@ private:
     void styleForCount(const QString& clockText, const QString& overtimeText) override;
     void styleForLongTerm(const QString& clockText, const QString& prompt) override;
     bool isShown() const override;
-    void setButton(int index, const QString& caption, bool enabled) override;
-    void setButtonEnabled(int index, bool enabled) override;
     void showRunningButtons() override;
     void removePlaceholders() override;
 
@@ -243,8 +243,16 @@ private:
     // settles); the popup request carries them.
     ElementMenuItems prepareElementMenu();
     bool handleMouse(QWidget* w, QEvent* event);
-    // Moves `moved` with the pointer; its place is saved when the drag ends.
-    void dragStep(QWidget* moved, const QPointF& pos, DisplayElement element);
+    void pointerOnBackground(const PointerEvent& p);
+    void pointerOnScreenButton(int i, const PointerEvent& p);
+    // Runs a button's command once the pointer event is done.
+    void runButtonCommand(DesktopItem command);
+    void pointerOnTitle(const PointerEvent& p);
+    void pointerOnTextLine(std::size_t i, const PointerEvent& p);
+    void pointerOnTextPanel(std::size_t i, const PointerEvent& p);
+    void pointerOnClock(const PointerEvent& p);
+    void pointerOnOvertimeClock(const PointerEvent& p);
+    void pointerOnLogo(const PointerEvent& p, bool dragEnded);
 
     // --- controls ------------------------------------------------------------------
     BackgroundBox* m_backgroundBox = nullptr;      // the background box, parent of all elements
@@ -254,6 +262,7 @@ private:
     ClockPanel* m_overtimeClock = nullptr;
     Panel* m_logoBox = nullptr;
     std::array<QLabel*, 5> m_screenButtons{};      // start, stop, pause, settings, exit
+    std::unique_ptr<ScreenButtonRow> m_buttonRow;  // their captions and enabled flags
     QFont m_endFont;                               // the end text's font, fitted to the clock
     std::unique_ptr<LogoVideo> m_logoVideo;        // the logo video player, when a video is the logo
     QWidget* m_logoVideoWidget = nullptr;          // its video widget inside the logo box
@@ -268,8 +277,7 @@ private:
     bool m_fixedScreen = false;
     QHash<const QObject*, double> m_plannedPoints; // the plan's point size of each fitted text
     QString m_backgroundPictureName;               // the name of the picture the background shows
-    QPointF m_grabPoint;                           // where the pointer took an element, pixels
-    std::optional<DisplayElement> m_draggedElement; // moved by the drag under way, not saved yet
+    ElementDrag m_drag;                            // the element being moved in 允许调整
     int m_pressedButton = -1;                      // screen button under a left press (click)
     int m_clickedButton = -1;                      // screen button clicked, until the pointer leaves it
     bool m_inLayout = false;

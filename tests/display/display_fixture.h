@@ -111,14 +111,12 @@ public:
             save_element_position(*ctx, 9, shown ? 1 : 0, 0);
         }
     }
-    // The ready buttons, as the run commands show them.
+    // The ready state, as the run commands show it; the buttons follow it.
     void showReady() override
     {
         ++readyShown;
         if (host)
             RunWriter(host->run).reset();
-        if (window)
-            window->setButtonsEnabled({true, false, false, true, true});
     }
     void popupDesktopMenu(const QPoint&) override { popups.push_back({false, std::nullopt, {}}); }
     void popupElementMenu(const QPoint&, DisplayElement element, const ElementMenuItems& items) override

@@ -156,10 +156,10 @@ TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
 {
     host.menus.setAdjustMode(false);
+    RunWriter(host.run).start();
     display->setButtonsShown(false);
-    display->setButtonsEnabled({false, false, false, false, false});
     menuHost->desktopRun(DesktopItem::AdjustMode);
-    EXPECT_EQ(buttonsEnabled(), std::vector<bool>(5, false));
+    EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{false, true, true, false, false}));
 }
 
 TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTails)
