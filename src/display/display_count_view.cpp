@@ -13,6 +13,7 @@
 
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QPushButton>
 #include <cmath>
 
 namespace orvalen {

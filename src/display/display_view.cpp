@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <cmath>
 
 namespace orvalen {
@@ -244,7 +245,7 @@ bool DisplayWindow::buttonsShown() const
 
 void DisplayWindow::setButtonsShown(bool shown)
 {
-    for (QLabel* b : m_screenButtons)
+    for (QPushButton* b : m_screenButtons)
         b->setVisible(shown);
 }
 

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+class QPushButton;
 class QScreen;
 
 namespace orvalen {
@@ -146,6 +147,9 @@ private:
 
     // --- controls and their text (display_window.cpp) -------------------------
     void createControls();
+    // The on-screen buttons in the display's look, their clicks wired to
+    // their commands.
+    void createScreenButtons(const QColor& text);
     // A line's caption; the line is measured again.
     void setCaption(QLabel* label, const QString& text);
     // A clock's text; the clock is measured again.
@@ -261,8 +265,8 @@ private:
     ClockPanel* m_clock = nullptr;
     ClockPanel* m_overtimeClock = nullptr;
     Panel* m_logoBox = nullptr;
-    std::array<QLabel*, 5> m_screenButtons{};      // start, stop, pause, settings, exit
-    std::unique_ptr<ScreenButtonRow> m_buttonRow;  // their captions and enabled flags
+    std::unique_ptr<ScreenButtonRow> m_buttonRow;  // the on-screen buttons, following the run state
+    std::array<QPushButton*, 5> m_screenButtons{}; // its buttons: start, stop, pause, settings, exit
     QFont m_endFont;                               // the end text's font, fitted to the clock
     std::unique_ptr<LogoVideo> m_logoVideo;        // the logo video player, when a video is the logo
     QWidget* m_logoVideoWidget = nullptr;          // its video widget inside the logo box

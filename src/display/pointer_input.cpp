@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 namespace orvalen {
@@ -38,9 +40,15 @@ bool DisplayWindow::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     }
     auto* w = qobject_cast<QWidget*>(watched);
-    // A disabled control raises nothing; Qt hands the event to its container.
-    if (!w || !w->isEnabled())
+    if (!w)
         return false;
+    // A disabled control raises nothing; Qt hands the event to its container.
+    // A disabled button keeps the event to itself, so the background behind
+    // it answers here (it reads only the press and its place on the screen).
+    if (!w->isEnabled()) {
+        const bool screenButton = std::find(m_screenButtons.begin(), m_screenButtons.end(), w) != m_screenButtons.end();
+        return screenButton && handleMouse(m_backgroundBox, event);
+    }
     return handleMouse(w, event);
 }
 
@@ -95,14 +103,14 @@ void DisplayWindow::pointerOnBackground(const PointerEvent& p)
     if (p.down && p.button == 2)
         m_displayHost.popupDesktopMenu(p.global);
     if (p.move) {
-        for (QLabel* b : m_screenButtons)
+        for (QPushButton* b : m_screenButtons)
             b->setAutoFillBackground(false);
     }
 }
 
 void DisplayWindow::pointerOnScreenButton(int i, const PointerEvent& p)
 {
-    QLabel* w = m_screenButtons[std::size_t(i)];
+    QPushButton* w = m_screenButtons[std::size_t(i)];
     if (p.down) {
         m_drag.grab(p.pos);
         m_pressedButton = p.button == 1 ? i : -1;
@@ -126,7 +134,7 @@ void DisplayWindow::pointerOnScreenButton(int i, const PointerEvent& p)
         // The audience sees the button as it was before the click.
         w->setAutoFillBackground(false);
         m_clickedButton = i;
-        m_buttonRow->click(ScreenButton(i));
+        w->click();
     }
 }
 

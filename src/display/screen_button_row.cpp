@@ -1,14 +1,15 @@
 #include "display/screen_button_row.h"
 
 #include "display/display_element.h"
+#include "display/screen_buttons.h"
 #include "state/menu_state.h"
 
-#include <QLabel>
+#include <QPushButton>
 
 namespace orvalen {
 namespace {
 
-void setCaption(QLabel* button, const QString& caption)
+void setCaption(QPushButton* button, const QString& caption)
 {
     button->setText(caption);
     button->setAccessibleName(caption.trimmed());
@@ -16,27 +17,35 @@ void setCaption(QLabel* button, const QString& caption)
 
 } // namespace
 
-ScreenButtonRow::ScreenButtonRow(const std::array<QLabel*, 5>& buttons, const RunController& run,
-                                 const MenuState& menus, QObject* parent)
-    : QObject(parent), m_buttons(buttons), m_run(run), m_menus(menus)
+ScreenButtonRow::ScreenButtonRow(QWidget* parent, const RunController& run, const MenuState& menus)
+    : m_run(run), m_menus(menus)
 {
     setObjectName(QStringLiteral("screenButtonRow"));
-    for (QLabel* b : m_buttons)
-        b->setAccessibleName(b->text().trimmed());
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        const QString caption = screenButtonCaptions().at(qsizetype(i));
+        auto* b = new QPushButton(caption, parent);
+        b->setObjectName(caption.trimmed());
+        b->setAccessibleName(caption.trimmed());
+        // Drawn as plain text on the display: no frame, no focus frame, and
+        // the display's background (a hover fills it).
+        b->setFlat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setBackgroundRole(QPalette::Window);
+        b->setAutoFillBackground(false);
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            if (!m_menus.adjustMode())
+                emit clicked(ScreenButton(i));
+        });
+        m_buttons[i] = b;
+    }
     connect(&run, &RunController::stateChanged, this, &ScreenButtonRow::showRunState);
     connect(&menus, &MenuState::adjustModeChanged, this, &ScreenButtonRow::showAdjustMode);
     showRunState(run.state());
 }
 
-void ScreenButtonRow::click(ScreenButton button)
-{
-    if (!m_menus.adjustMode())
-        emit clicked(button);
-}
-
 void ScreenButtonRow::showRunState(RunState state)
 {
-    QLabel* start = m_buttons[std::size_t(ScreenButton::Start)];
+    QPushButton* start = m_buttons[std::size_t(ScreenButton::Start)];
     // Under way the start button keeps its caption and waits, greyed.
     if (m_run.isUnderWay())
         start->setEnabled(false);
@@ -59,7 +68,7 @@ void ScreenButtonRow::showAdjustMode(bool on)
     // Hidden buttons keep their flags until they are shown again.
     if (m_buttons[0]->isHidden())
         return;
-    for (QLabel* b : m_buttons)
+    for (QPushButton* b : m_buttons)
         b->setEnabled(true);
 }
 

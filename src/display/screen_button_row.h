@@ -4,7 +4,8 @@
 #include <QObject>
 #include <array>
 
-class QLabel;
+class QPushButton;
+class QWidget;
 
 namespace orvalen {
 
@@ -13,19 +14,19 @@ class MenuState;
 // The on-screen buttons, left to right.
 enum class ScreenButton { Start, Stop, Pause, Settings, Exit };
 
-// The row of on-screen buttons follows the run state by itself: the start
-// button reads " 清零 " after a run, the pause button " 继续 " while paused,
-// and each button can be clicked when its command can run. While the layout
-// is being arranged every shown button can be taken, to be dragged.
+// The row of on-screen buttons: five flat buttons that follow the run state
+// by themselves. The start button reads " 清零 " after a run, the pause
+// button " 继续 " while paused, and each button can be clicked when its
+// command can run. While the layout is being arranged every shown button
+// can be taken, to be dragged, and a click runs nothing.
 class ScreenButtonRow : public QObject {
     Q_OBJECT
 public:
-    // `buttons` are the five controls, left to right as ScreenButton.
-    ScreenButtonRow(const std::array<QLabel*, 5>& buttons, const RunController& run, const MenuState& menus,
-                    QObject* parent = nullptr);
+    // The buttons are made inside `parent`, which owns them.
+    ScreenButtonRow(QWidget* parent, const RunController& run, const MenuState& menus);
 
-    // A button was clicked: announces it, unless the layout is being arranged.
-    void click(ScreenButton button);
+    // Left to right as ScreenButton.
+    const std::array<QPushButton*, 5>& buttons() const { return m_buttons; }
 
 signals:
     void clicked(ScreenButton button);
@@ -34,7 +35,7 @@ private:
     void showRunState(RunState state);
     void showAdjustMode(bool on);
 
-    std::array<QLabel*, 5> m_buttons;
+    std::array<QPushButton*, 5> m_buttons{};
     const RunController& m_run;
     const MenuState& m_menus;
 };

@@ -14,7 +14,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QLabel>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace orvalen::test {
@@ -34,9 +34,9 @@ protected:
     }
 
     // The on-screen buttons, following the run state.
-    QLabel buttons[5]{QLabel(QStringLiteral(" 开始 ")), QLabel(QStringLiteral(" 停止 ")), QLabel(QStringLiteral(" 暂停 ")),
-                     QLabel(QStringLiteral(" 设置 ")), QLabel(QStringLiteral(" 退出 "))};
-    ScreenButtonRow buttonRow{{&buttons[0], &buttons[1], &buttons[2], &buttons[3], &buttons[4]}, host.run, host.menus};
+    QWidget buttonBox;
+    ScreenButtonRow buttonRow{&buttonBox, host.run, host.menus};
+    QPushButton* button(int i) const { return buttonRow.buttons()[std::size_t(i)]; }
 
     // A new run from a ready display with fresh run values.
     void resetRunValues()
@@ -155,13 +155,13 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     for (DesktopItem i : {DesktopItem::Statistics, DesktopItem::Help, DesktopItem::About, DesktopItem::Exit})
         EXPECT_TRUE(d(i)->isVisible()) << desktopItemName(i);
     EXPECT_TRUE(d(DesktopItem::Exit)->isEnabled());
-    EXPECT_EQ(buttons[0].text(), " 清零 ");
-    EXPECT_TRUE(buttons[0].isEnabled());
-    EXPECT_FALSE(buttons[1].isEnabled());
-    EXPECT_EQ(buttons[2].text(), " 暂停 ");
-    EXPECT_FALSE(buttons[2].isEnabled());
-    EXPECT_FALSE(buttons[3].isEnabled());
-    EXPECT_TRUE(buttons[4].isEnabled());
+    EXPECT_EQ(button(0)->text(), " 清零 ");
+    EXPECT_TRUE(button(0)->isEnabled());
+    EXPECT_FALSE(button(1)->isEnabled());
+    EXPECT_EQ(button(2)->text(), " 暂停 ");
+    EXPECT_FALSE(button(2)->isEnabled());
+    EXPECT_FALSE(button(3)->isEnabled());
+    EXPECT_TRUE(button(4)->isEnabled());
     // The tick still runs: it records the run at its next firing.
     EXPECT_TRUE(timers.countdownTick->isEnabled());
 }
@@ -180,9 +180,9 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     EXPECT_FALSE(d(DesktopItem::Pause)->isEnabled());
     EXPECT_TRUE(d(DesktopItem::Settings)->isEnabled());
     EXPECT_TRUE(d(DesktopItem::Buttons)->isEnabled());
-    EXPECT_EQ(buttons[0].text(), " 开始 ");
-    EXPECT_TRUE(buttons[3].isEnabled());
-    EXPECT_TRUE(buttons[4].isEnabled());
+    EXPECT_EQ(button(0)->text(), " 开始 ");
+    EXPECT_TRUE(button(3)->isEnabled());
+    EXPECT_TRUE(button(4)->isEnabled());
     EXPECT_TRUE(session.prepareOnly());
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -215,7 +215,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_EQ(caption(DesktopItem::Pause), "继续");
-    EXPECT_EQ(buttons[2].text(), " 继续 ");
+    EXPECT_EQ(button(2)->text(), " 继续 ");
 
     program.clock.step(20'000);
     commands->pauseTiming();
@@ -223,7 +223,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_TRUE(timers.countdownTick->isEnabled());
     EXPECT_EQ(caption(DesktopItem::Pause), "暂停");
-    EXPECT_EQ(buttons[2].text(), " 暂停 ");
+    EXPECT_EQ(button(2)->text(), " 暂停 ");
 
     // A second pause adds to the first.
     commands->pauseTiming();
