@@ -179,13 +179,7 @@ void DisplayWindow::createControls()
     // Windowless labels lie beneath the picture boxes of their container.
     m_textLabels[kTitleLine]->lower();
 
-    // Every element hears the pointer, also when no button is held, so a
-    // hover over an element does not count as a hover over the background.
-    for (QWidget* w : m_backgroundBox->findChildren<QWidget*>()) {
-        w->installEventFilter(this);
-        w->setMouseTracking(true);
-    }
-    m_backgroundBox->installEventFilter(this);
+    listenToPointer();
     for (QLabel* l : m_textLabels)
         autoSize(l);
     fitClock(m_clock);

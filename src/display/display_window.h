@@ -246,6 +246,9 @@ private:
     // weekday item belongs to long-term plans, whose weekday mark it
     // settles); the popup request carries them.
     ElementMenuItems prepareElementMenu();
+    // The display's elements and their background report the pointer to
+    // eventFilter (after the controls are made).
+    void listenToPointer();
     bool handleMouse(QWidget* w, QEvent* event);
     void pointerOnBackground(const PointerEvent& p);
     void pointerOnScreenButton(int i, const PointerEvent& p);

@@ -28,6 +28,17 @@ ElementMenuItems DisplayWindow::prepareElementMenu()
     return items;
 }
 
+void DisplayWindow::listenToPointer()
+{
+    // Every element hears the pointer, also when no button is held, so a
+    // hover over an element does not count as a hover over the background.
+    for (QWidget* w : m_backgroundBox->findChildren<QWidget*>()) {
+        w->installEventFilter(this);
+        w->setMouseTracking(true);
+    }
+    m_backgroundBox->installEventFilter(this);
+}
+
 bool DisplayWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
