@@ -74,9 +74,6 @@ public:
     virtual const ScreenMetrics& screenMetrics() const = 0;
     virtual void fillScreen() = 0;
     virtual void relayout() = 0;
-    // An on-screen button (0 start, 1 stop, 2 pause, 3 settings, 4 exit).
-    virtual void setButton(int index, const QString& caption, bool enabled) = 0;
-    virtual void setButtonEnabled(int index, bool enabled) = 0;
     // The stop and pause buttons in their running colour.
     virtual void showRunningButtons() = 0;
     // Takes the layout placeholders off the empty elements.

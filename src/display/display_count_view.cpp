@@ -18,6 +18,7 @@
 
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QPushButton>
 #include <cmath>
 
 namespace orvalen {
@@ -110,13 +111,6 @@ void DisplayCountView::applyStageLook(int stage) { m_w.m_background->applyStageB
 
 bool DisplayCountView::isShown() const { return m_w.isVisible(); }
 
-void DisplayCountView::setButton(int index, const QString& caption, bool enabled)
-{
-    m_w.setButton(index, caption, enabled);
-}
-
-void DisplayCountView::setButtonEnabled(int index, bool enabled) { m_w.setButtonEnabled(index, enabled); }
-
 void DisplayCountView::showRunningButtons() { m_w.showRunningButtons(); }
 
 void DisplayCountView::removePlaceholders() { m_w.showElementPlaceholders(false); }
@@ -157,16 +151,6 @@ void DisplayCountView::showStagePrompt()
 }
 
 // --- the on-screen buttons, which the window keeps -----------------------------
-
-void DisplayWindow::setButton(int index, const QString& caption, bool enabled)
-{
-    QLabel* b = m_screenButtons[std::size_t(index)];
-    if (b->text() != caption)
-        setCaption(b, caption);
-    b->setEnabled(enabled);
-}
-
-void DisplayWindow::setButtonEnabled(int index, bool enabled) { m_screenButtons[std::size_t(index)]->setEnabled(enabled); }
 
 void DisplayWindow::showRunningButtons()
 {

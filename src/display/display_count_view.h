@@ -37,8 +37,6 @@ public:
     const ScreenMetrics& screenMetrics() const override;
     void fillScreen() override;
     void relayout() override;
-    void setButton(int index, const QString& caption, bool enabled) override;
-    void setButtonEnabled(int index, bool enabled) override;
     void showRunningButtons() override;
     void removePlaceholders() override;
 

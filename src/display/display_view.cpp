@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <cmath>
 
 namespace orvalen {
@@ -79,14 +80,9 @@ bool DisplayWindow::buttonsShown() const
 
 void DisplayWindow::setButtonsShown(bool shown)
 {
-    for (QLabel* b : m_screenButtons)
+    for (QPushButton* b : m_screenButtons)
         b->setVisible(shown);
 }
 
-void DisplayWindow::setButtonsEnabled(const std::array<bool, 5>& enabled)
-{
-    for (std::size_t i = 0; i < m_screenButtons.size(); ++i)
-        m_screenButtons[i]->setEnabled(enabled[i]);
-}
 
 } // namespace orvalen

@@ -12,12 +12,14 @@
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/prompt_ticker.h"
+#include "display/screen_button_row.h"
 #include "display/screen_buttons.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -97,7 +99,8 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan,
                              DisplayHost& displayHost, QWidget* parent)
     : QWidget(parent), m_endFont(designerFont("宋体", 9)), m_qtVideos(std::make_unique<QtLogoVideoFactory>()),
-      m_videoFactory(m_qtVideos.get()), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
+      m_videoFactory(m_qtVideos.get()),
+      m_drag(m_layout, [this](DisplayElement e) { saveElementPosition(e); }), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
 {
     installCjkSubstitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
@@ -193,29 +196,12 @@ void DisplayWindow::createControls()
     m_logoBox = setUpPanel(new Panel(m_backgroundBox), "logoBox", 3090, 3225);
     m_logoBox->hide();
 
-    for (std::size_t i = 0; i < 5; ++i) {
-        auto* b = makeLabel(QStringLiteral("screenButton%1").arg(i), screenButtonCaptions().at(qsizetype(i)),
-                            m_backgroundBox, "宋体", 21.75);
-        b->setAlignment(Qt::AlignCenter);
-        b->setToolTip(QStringLiteral("右键更多选项…"));
-        b->setMouseTracking(true);
-        setForeColour(b, text);
-        m_layout.setTwipsGeometry(b, 0, 0, 1350, 465);
-        m_screenButtons[i] = b;
-    }
+    createScreenButtons(text);
 
     // Windowless labels lie beneath the picture boxes of their container.
     m_textLabels[kTitleLine]->lower();
-    for (auto* b : m_screenButtons)
-        b->lower();
 
-    // Every element hears the pointer, also when no button is held, so a
-    // hover over an element does not count as a hover over the background.
-    for (QWidget* w : m_backgroundBox->findChildren<QWidget*>()) {
-        w->installEventFilter(this);
-        w->setMouseTracking(true);
-    }
-    m_backgroundBox->installEventFilter(this);
+    listenToPointer();
     for (QLabel* l : m_textLabels)
         autoSize(l);
     fitClock(m_clock);
@@ -266,6 +252,23 @@ void DisplayWindow::setScreenMetrics(const ScreenMetrics& metrics)
     m_screen = metrics;
     m_fixedScreen = true;
     m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
+}
+
+void DisplayWindow::createScreenButtons(const QColor& text)
+{
+    m_buttonRow = std::make_unique<ScreenButtonRow>(m_backgroundBox, m_host.run, m_host.menus);
+    m_screenButtons = m_buttonRow->buttons();
+    for (QPushButton* b : m_screenButtons) {
+        b->setFont(designerFont("宋体", 21.75));
+        b->setToolTip(QStringLiteral("右键更多选项…"));
+        b->setMouseTracking(true);
+        setForeColour(b, text);
+        m_layout.setTwipsGeometry(b, 0, 0, 1350, 465);
+        // Drawn beneath the panels, as the text lines are.
+        b->lower();
+    }
+    connect(m_buttonRow.get(), &ScreenButtonRow::clicked, this,
+            [this](ScreenButton b) { runButtonCommand(kButtonCommands[std::size_t(b)]); });
 }
 
 // --- captions and fonts -------------------------------------------------------
@@ -383,6 +386,7 @@ void DisplayWindow::setForeColour(QWidget* w, const QColor& colour)
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(group, QPalette::WindowText, colour);
         pal.setColor(group, QPalette::Text, colour);
+        pal.setColor(group, QPalette::ButtonText, colour);
     }
     w->setPalette(pal);
 }

@@ -3,6 +3,7 @@
 #include "display/count_view.h"
 #include "display/display_element.h"
 #include "display/display_window_control.h"
+#include "display/element_drag.h"
 #include "display/element_layout.h"
 #include "display/element_view.h"
 #include "services/app_context.h"
@@ -18,6 +19,7 @@
 #include <memory>
 #include <optional>
 
+class QPushButton;
 class QScreen;
 
 namespace orvalen {
@@ -33,6 +35,8 @@ class LogoVideoFactory;
 class MarqueeTicker;
 class Panel;
 class PromptTicker;
+class ScreenButtonRow;
+struct PointerEvent;
 
 // The full-screen display window: what the audience sees. It owns the
 // display elements, their layout and the scrolling-text and prompt ticks.
@@ -79,7 +83,6 @@ public:
     // The on-screen buttons, left to right as kButtonCommands.
     bool buttonsShown() const override;
     void setButtonsShown(bool shown) override;
-    void setButtonsEnabled(const std::array<bool, 5>& enabled) override;
 
     // Where logo videos come from: Qt Multimedia unless a test installs a
     // recording factory.
@@ -109,9 +112,6 @@ private:
     void centreScrollingText();
     // Keeps the box's place as the element's saved place.
     void saveElementPosition(DisplayElement e);
-    // An on-screen button (0 start, 1 stop, 2 pause, 3 settings, 4 exit).
-    void setButton(int index, const QString& caption, bool enabled);
-    void setButtonEnabled(int index, bool enabled);
     // The stop and pause buttons in their running colour.
     void showRunningButtons();
 
@@ -121,6 +121,9 @@ private:
 
     // --- controls and their text (display_window.cpp) -------------------------
     void createControls();
+    // The on-screen buttons in the display's look, their clicks wired to
+    // their commands.
+    void createScreenButtons(const QColor& text);
     // A line's caption; the line is measured again.
     void setCaption(QLabel* label, const QString& text);
     // A clock's text; the clock is measured again.
@@ -195,9 +198,20 @@ private:
     // weekday item belongs to long-term plans, whose weekday mark it
     // settles); the popup request carries them.
     ElementMenuItems prepareElementMenu();
+    // The display's elements and their background report the pointer to
+    // eventFilter (after the controls are made).
+    void listenToPointer();
     bool handleMouse(QWidget* w, QEvent* event);
-    // Moves `moved` with the pointer; its place is saved when the drag ends.
-    void dragStep(QWidget* moved, const QPointF& pos, DisplayElement element);
+    void pointerOnBackground(const PointerEvent& p);
+    void pointerOnScreenButton(int i, const PointerEvent& p);
+    // Runs a button's command once the pointer event is done.
+    void runButtonCommand(DesktopItem command);
+    void pointerOnTitle(const PointerEvent& p);
+    void pointerOnTextLine(std::size_t i, const PointerEvent& p);
+    void pointerOnTextPanel(std::size_t i, const PointerEvent& p);
+    void pointerOnClock(const PointerEvent& p);
+    void pointerOnOvertimeClock(const PointerEvent& p);
+    void pointerOnLogo(const PointerEvent& p, bool dragEnded);
 
     // --- controls ------------------------------------------------------------------
     BackgroundBox* m_backgroundBox = nullptr;      // the background box, parent of all elements
@@ -206,7 +220,8 @@ private:
     ClockPanel* m_clock = nullptr;
     ClockPanel* m_overtimeClock = nullptr;
     Panel* m_logoBox = nullptr;
-    std::array<QLabel*, 5> m_screenButtons{};      // start, stop, pause, settings, exit
+    std::unique_ptr<ScreenButtonRow> m_buttonRow;  // the on-screen buttons, following the run state
+    std::array<QPushButton*, 5> m_screenButtons{}; // its buttons: start, stop, pause, settings, exit
     QFont m_endFont;                               // the end text's font, fitted to the clock
     std::unique_ptr<LogoVideo> m_logoVideo;        // the logo video player, when a video is the logo
     QWidget* m_logoVideoWidget = nullptr;          // its video widget inside the logo box
@@ -224,8 +239,7 @@ private:
     bool m_fixedScreen = false;
     QHash<const QObject*, double> m_plannedPoints; // the plan's point size of each fitted text
     QString m_backgroundPictureName;               // the name of the picture the background shows
-    QPointF m_grabPoint;                           // where the pointer took an element, pixels
-    std::optional<DisplayElement> m_draggedElement; // moved by the drag under way, not saved yet
+    ElementDrag m_drag;                            // the element being moved in 允许调整
     int m_pressedButton = -1;                      // screen button under a left press (click)
     int m_clickedButton = -1;                      // screen button clicked, until the pointer leaves it
     bool m_inLayout = false;

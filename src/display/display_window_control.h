@@ -24,7 +24,6 @@ public:
     // The on-screen buttons, left to right as kButtonCommands.
     virtual bool buttonsShown() const = 0;
     virtual void setButtonsShown(bool shown) = 0;
-    virtual void setButtonsEnabled(const std::array<bool, 5>& enabled) = 0;
     // Gives empty text elements a placeholder caption and shows them (layout
     // editing on), or removes the placeholders again.
     virtual void showElementPlaceholders(bool shown) = 0;

@@ -5,7 +5,7 @@
 #include "display/display_window.h"
 
 #include <QFontMetricsF>
-#include <QLabel>
+#include <QPushButton>
 #include <cmath>
 
 namespace orvalen {
@@ -34,10 +34,10 @@ ButtonRow screenButtonRow(const QFont& font)
 
 void DisplayWindow::sizeScreenButtons()
 {
-    for (QLabel* b : m_screenButtons)
+    for (QPushButton* b : m_screenButtons)
         b->setFont(fitToScreen(b, b->font(), b->text(), true));
     const ButtonRow row = screenButtonRow(m_screenButtons[0]->font());
-    for (QLabel* b : m_screenButtons) {
+    for (QPushButton* b : m_screenButtons) {
         m_layout.setWidth(b, row.width);
         m_layout.setHeight(b, row.height);
     }

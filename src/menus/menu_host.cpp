@@ -298,16 +298,6 @@ void MenuHost::toggleAdjustMode()
     if (!display)
         return;
     display->showElementPlaceholders(menus.adjustMode());
-    // Buttons can be dragged while adjusting; their clicks do nothing then.
-    std::array<bool, 5> enabled{true, true, true, true, true};
-    if (menus.adjustMode()) {
-        if (!display->buttonsShown())
-            return;
-    } else {
-        for (std::size_t i = 0; i < enabled.size(); ++i)
-            enabled[i] = commandEnabled(kButtonCommands[i], m_host.run.state());
-    }
-    display->setButtonsEnabled(enabled);
 }
 
 void MenuHost::toggleButtons()

@@ -184,24 +184,8 @@ void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
     queueSetUp();
 }
 
-// The one place where the on-screen buttons follow the run state (the menu
-// host shows it in the menus).
-void RunCommands::showRunState()
-{
-    const RunState state = host().run.state();
-    const bool paused = state == RunState::Paused;
-    const QString startText = state == RunState::Finished ? QStringLiteral(" 清零 ") : QStringLiteral(" 开始 ");
-    const QString pauseText = paused ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 ");
-    if (host().run.isUnderWay())
-        m_view.setButtonEnabled(0, false);
-    else
-        m_view.setButton(0, startText, true);
-    m_view.setButtonEnabled(1, commandEnabled(DesktopItem::Stop, state));
-    m_view.setButton(2, pauseText, commandEnabled(DesktopItem::Pause, state));
-    m_view.setButtonEnabled(3, commandEnabled(DesktopItem::Settings, state));
-    m_view.setButtonEnabled(4, commandEnabled(DesktopItem::Exit, state));
-    host().menus.showPlanItem();
-}
+// Every change of the run state brings the plan item back into the menu.
+void RunCommands::showRunState() { host().menus.showPlanItem(); }
 
 void RunCommands::stepPlanSequence()
 {

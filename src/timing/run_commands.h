@@ -69,7 +69,8 @@ public:
     // Makes `plan` the current plan and sets the display up for it: the
     // count ticks stop, the counts are cleared and the set-up is queued.
     void takePlan(const ClockPlan& plan, PlanTaken how);
-    // Shows the on-screen buttons for the current run state.
+    // Shows what the menus show beside the run state (the on-screen
+    // buttons follow the state themselves).
     void showRunState();
     // For a plan or settings just chosen: the count ticks stop, and the
     // count set-up is queued (runs when control returns to the event loop)

@@ -15,8 +15,9 @@
 
 #include <QBuffer>
 #include <cmath>
-#include <QLabel>
 #include <QImage>
+#include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -34,11 +35,13 @@ inline Panel* textPanel(const QWidget& w, int i)
 {
     return w.findChild<Panel*>(QStringLiteral("textPanel%1").arg(i));
 }
-inline QLabel* screenButton(const QWidget& w, int i)
+// The on-screen buttons are named by their first captions, left to right.
+inline QPushButton* screenButton(const QWidget& w, int i)
 {
-    return w.findChild<QLabel*>(QStringLiteral("screenButton%1").arg(i));
+    static const char* names[5] = {"开始", "停止", "暂停", "设置", "退出"};
+    return w.findChild<QPushButton*>(QString::fromUtf8(names[i]));
 }
-inline std::array<QLabel*, 5> screenButtons(const QWidget& w)
+inline std::array<QPushButton*, 5> screenButtons(const QWidget& w)
 {
     return {screenButton(w, 0), screenButton(w, 1), screenButton(w, 2), screenButton(w, 3), screenButton(w, 4)};
 }
@@ -111,14 +114,12 @@ public:
             saveElementPosition(ctx->ini, ctx->registry, 9, shown ? 1 : 0, 0);
         }
     }
-    // The ready buttons, as the run commands show them.
+    // The ready state, as the run commands show it; the buttons follow it.
     void showReady() override
     {
         ++readyShown;
         if (host)
             RunWriter(host->run).reset();
-        if (window)
-            window->setButtonsEnabled({true, false, false, true, true});
     }
     void popupDesktopMenu(const QPoint&) override { popups.push_back({false, std::nullopt, {}}); }
     void popupElementMenu(const QPoint&, DisplayElement element, const ElementMenuItems& items) override

@@ -233,7 +233,7 @@ TEST_F(PointerTest, clickedButton_looksAsBeforeTheClickWhileThePointerRestsOnIt)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
     for (int i : {0, 3}) {
-        QLabel* b = screenButton(w, i);
+        QPushButton* b = screenButton(w, i);
         const QRect area(b->mapTo(&w, QPoint(0, 0)), b->size());
         const QImage unclicked = w.grab(area).toImage();
         QTest::mouseMove(w.windowHandle(), at(w, b));

@@ -80,7 +80,7 @@ TEST_F(StartupTest, freshStart_showsTitleAndClockOnly)
         EXPECT_TRUE(textLabel(w, i)->text().isEmpty()) << i;
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
     EXPECT_TRUE(panel(w, "logoBox")->isHidden());
-    for (QLabel* b : screenButtons(w))
+    for (QPushButton* b : screenButtons(w))
         EXPECT_TRUE(b->isHidden());
     EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
     EXPECT_DOUBLE_EQ(clockPanel(w)->textFont().pointSizeF(), 150);
@@ -200,7 +200,7 @@ TEST_F(StartupTest, buttonsFlagOneShowsButtonsAndKeepsTheFlag)
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadDefault();
     EXPECT_TRUE(host.menus.buttonsShown());
-    for (QLabel* b : screenButtons(w))
+    for (QPushButton* b : screenButtons(w))
         EXPECT_FALSE(b->isHidden());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
 }
@@ -210,7 +210,7 @@ TEST_F(StartupTest, buttonsFlagOtherThanOneHidesButtonsAndStoresZero)
     ini("clocksite", "pictureleft9", "2");
     DisplayWindow& w = loadDefault();
     EXPECT_FALSE(host.menus.buttonsShown());
-    for (QLabel* b : screenButtons(w))
+    for (QPushButton* b : screenButtons(w))
         EXPECT_TRUE(b->isHidden());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "0");
     EXPECT_EQ(program.ini.read("clocksite", "picturetop9", ""), "0");

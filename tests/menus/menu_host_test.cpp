@@ -11,10 +11,15 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace orvalen::test {
 namespace {
+
+// The on-screen buttons by name, left to right.
+const QString buttonNames[5] = {QStringLiteral("开始"), QStringLiteral("停止"), QStringLiteral("暂停"),
+                                QStringLiteral("设置"), QStringLiteral("退出")};
 
 class RecordingCommands final : public RunCommands {
 public:
@@ -70,7 +75,7 @@ protected:
     {
         std::vector<bool> enabled;
         for (int i = 0; i < 5; ++i)
-            enabled.push_back(display->findChild<QLabel*>(QStringLiteral("screenButton%1").arg(i))->isEnabled());
+            enabled.push_back(display->findChild<QPushButton*>(buttonNames[i])->isEnabled());
         return enabled;
     }
 
@@ -156,10 +161,10 @@ TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
 {
     host.menus.setAdjustMode(false);
+    RunWriter(host.run).start();
     display->setButtonsShown(false);
-    display->setButtonsEnabled({false, false, false, false, false});
     menuHost->desktopRun(DesktopItem::AdjustMode);
-    EXPECT_EQ(buttonsEnabled(), std::vector<bool>(5, false));
+    EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{false, true, true, false, false}));
 }
 
 TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTails)
@@ -188,7 +193,7 @@ TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTa
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{true, false, false, true, true}));
     const char* texts[3] = {" 开始 ", " 停止 ", " 暂停 "};
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(display->findChild<QLabel*>(QStringLiteral("screenButton%1").arg(i))->text(), QString::fromUtf8(texts[i]));
+        EXPECT_EQ(display->findChild<QPushButton*>(buttonNames[i])->text(), QString::fromUtf8(texts[i]));
 }
 
 TEST_F(MenuHostTest, buttonsItemTwice_togglesVisibilityAndStoresTheFlagEachTime)

@@ -49,7 +49,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_TRUE(item(DesktopItem::Pause)->isEnabled());
     EXPECT_FALSE(item(DesktopItem::Settings)->isEnabled());
     EXPECT_FALSE(item(DesktopItem::Exit)->isVisible());
-    EXPECT_FALSE(windowLabel("screenButton0")->isEnabled());
+    EXPECT_FALSE(windowButton("开始")->isEnabled());
 
     const QStringList stageSounds{"wavstop", "wav:Timeout.wav"};
     for (int k = 1; k <= 59; ++k) {
@@ -115,7 +115,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
     EXPECT_TRUE(item(DesktopItem::Start)->isEnabled());
     EXPECT_FALSE(item(DesktopItem::Stop)->isEnabled());
     EXPECT_FALSE(item(DesktopItem::Pause)->isEnabled());
-    EXPECT_EQ(windowLabel("screenButton0")->text(), " 清零 ");
+    EXPECT_EQ(windowButton("开始")->text(), " 清零 ");
     EXPECT_EQ(session().record().countedDownMs, 60002);
     EXPECT_EQ(session().record().countedUpMs, 10002);
 
@@ -244,7 +244,7 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
 
     commands->pauseTiming();
     EXPECT_EQ(item(DesktopItem::Pause)->text().left(2), "继续");
-    EXPECT_EQ(windowLabel("screenButton2")->text(), " 继续 ");
+    EXPECT_EQ(windowButton("暂停")->text(), " 继续 ");
     advance(30'000);
     EXPECT_EQ(clock(), "00:50");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());

@@ -20,6 +20,7 @@
 #include "timing/run_writer.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <gtest/gtest.h>
 #include <array>
 #include <functional>
@@ -155,6 +156,7 @@ protected:
     QString elementText(DisplayElement e) const { return window->elementView().elementText(e); }
     // The window's widgets by their object names.
     QLabel* windowLabel(const QString& name) const { return window->findChild<QLabel*>(name); }
+    QPushButton* windowButton(const QString& name) const { return window->findChild<QPushButton*>(name); }
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }
     // A desktop menu item as the menu host shows it.
     QAction* item(DesktopItem i) const { return menuHost.action(i); }

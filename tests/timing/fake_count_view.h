@@ -34,12 +34,6 @@ public:
     const ScreenMetrics& screenMetrics() const override { return screen; }
     void fillScreen() override {}
     void relayout() override {}
-    void setButton(int index, const QString& caption, bool enabled) override
-    {
-        buttons[index] = caption;
-        buttonEnabled[index] = enabled;
-    }
-    void setButtonEnabled(int index, bool enabled) override { buttonEnabled[index] = enabled; }
     void showRunningButtons() override {}
     void removePlaceholders() override {}
 
@@ -48,8 +42,6 @@ public:
     bool promptTicking = false, scrolling = false;
     int promptRewinds = 0;
     QList<int> looks;
-    std::array<QString, 5> buttons{" 开始 ", " 停止 ", " 暂停 ", " 设置 ", " 退出 "};
-    std::array<bool, 5> buttonEnabled{true, false, false, true, true};
     ScreenMetrics screen = testScreenMetrics();
 };
 

@@ -1,3 +1,4 @@
+#include "display/screen_button_row.h"
 #include "menus/menu_host.h"
 #include "menus/menu_item_names.h"
 #include "stores/database.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace orvalen::test {
@@ -29,17 +31,12 @@ protected:
         commands = std::make_unique<RunCommands>(context());
         plans.count = 4;
         commands->setPlanSequence(&plans);
-        makeReady();
     }
 
-    // The idle state the display's start-up leaves.
-    void makeReady()
-    {
-        view.buttons[0] = " 开始 ";
-        view.buttons[2] = " 暂停 ";
-        for (int i : {1, 2})
-            view.buttonEnabled[i] = false;
-    }
+    // The on-screen buttons, following the run state.
+    QWidget buttonBox;
+    ScreenButtonRow buttonRow{&buttonBox, host.run, host.menus};
+    QPushButton* button(int i) const { return buttonRow.buttons()[std::size_t(i)]; }
 
     // A new run from a ready display with fresh run values.
     void resetRunValues()
@@ -158,13 +155,13 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     for (DesktopItem i : {DesktopItem::Statistics, DesktopItem::Help, DesktopItem::About, DesktopItem::Exit})
         EXPECT_TRUE(d(i)->isVisible()) << desktopItemName(i);
     EXPECT_TRUE(d(DesktopItem::Exit)->isEnabled());
-    EXPECT_EQ(view.buttons[0], " 清零 ");
-    EXPECT_TRUE(view.buttonEnabled[0]);
-    EXPECT_FALSE(view.buttonEnabled[1]);
-    EXPECT_EQ(view.buttons[2], " 暂停 ");
-    EXPECT_FALSE(view.buttonEnabled[2]);
-    EXPECT_FALSE(view.buttonEnabled[3]);
-    EXPECT_TRUE(view.buttonEnabled[4]);
+    EXPECT_EQ(button(0)->text(), " 清零 ");
+    EXPECT_TRUE(button(0)->isEnabled());
+    EXPECT_FALSE(button(1)->isEnabled());
+    EXPECT_EQ(button(2)->text(), " 暂停 ");
+    EXPECT_FALSE(button(2)->isEnabled());
+    EXPECT_FALSE(button(3)->isEnabled());
+    EXPECT_TRUE(button(4)->isEnabled());
     // The tick still runs: it records the run at its next firing.
     EXPECT_TRUE(timers.countdownTick->isEnabled());
 }
@@ -183,9 +180,9 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     EXPECT_FALSE(d(DesktopItem::Pause)->isEnabled());
     EXPECT_TRUE(d(DesktopItem::Settings)->isEnabled());
     EXPECT_TRUE(d(DesktopItem::Buttons)->isEnabled());
-    EXPECT_EQ(view.buttons[0], " 开始 ");
-    EXPECT_TRUE(view.buttonEnabled[3]);
-    EXPECT_TRUE(view.buttonEnabled[4]);
+    EXPECT_EQ(button(0)->text(), " 开始 ");
+    EXPECT_TRUE(button(3)->isEnabled());
+    EXPECT_TRUE(button(4)->isEnabled());
     EXPECT_TRUE(session.prepareOnly());
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -218,7 +215,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_EQ(caption(DesktopItem::Pause), "继续");
-    EXPECT_EQ(view.buttons[2], " 继续 ");
+    EXPECT_EQ(button(2)->text(), " 继续 ");
 
     program.clock.step(20'000);
     commands->pauseTiming();
@@ -226,7 +223,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_TRUE(timers.countdownTick->isEnabled());
     EXPECT_EQ(caption(DesktopItem::Pause), "暂停");
-    EXPECT_EQ(view.buttons[2], " 暂停 ");
+    EXPECT_EQ(button(2)->text(), " 暂停 ");
 
     // A second pause adds to the first.
     commands->pauseTiming();
@@ -258,7 +255,6 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
     for (const QString source : {"1", "2"}) {
         SCOPED_TRACE(source.toStdString());
         resetRunValues();
-        makeReady();
         program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
         makeRunning(source);
         commands->pauseTiming();
@@ -269,7 +265,6 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
     }
     // The monotonic clock runs on through midnight without correction.
     resetRunValues();
-    makeReady();
     program.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 30)));
     makeRunning("0");
     commands->pauseTiming();

@@ -51,7 +51,7 @@ TEST(SettingsFromMenu, onScreenSettingsButton_opensTheWindow)
     auto windows = buildProgramWindows(program.context, makeDesktopWindows);
     auto* display = find_widget<DisplayWindow>();
     ASSERT_NE(display, nullptr);
-    auto* button = display->findChild<QLabel*>(QStringLiteral("screenButton3"));
+    auto* button = display->findChild<QPushButton*>(QStringLiteral("设置"));
     button->show();
     bool opened = false;
     with_settings([&](SettingsWindow& w) { opened = w.isVisible(); },
