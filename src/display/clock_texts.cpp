@@ -26,7 +26,7 @@ QString zeroCount(TimeFormat f)
 
 } // namespace
 
-QString initial_clock_text(const ClockPlan& plan, const QTime& now, FirstClock when)
+QString initialClockText(const ClockPlan& plan, const QTime& now, FirstClock when)
 {
     TimeFormat f = plan.timeFormat;
     if (!isCountFormat(f)) {
@@ -60,7 +60,7 @@ QString initialOvertimeText(const ClockPlan& plan, const QTime& now, FirstClock 
         return two(now.hour()) + QLatin1Char(':') + two(now.minute());
     if (f == TimeFormat::DaysHoursMinutes && when == FirstClock::StartUp)
         return two(now.minute()) + QLatin1Char(':') + two(now.second());
-    return initial_clock_text(plan, now, when);
+    return initialClockText(plan, now, when);
 }
 
 } // namespace orvalen

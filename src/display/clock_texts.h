@@ -15,7 +15,7 @@ enum class FirstClock { StartUp, SetUp };
 // `now`. A format the counts do not know (the long-term ones) leaves the
 // idle display empty; a set-up shows it as minutes:seconds ("hh:mm:ss" for
 // the time of day), so the clock never stands still.
-QString initial_clock_text(const ClockPlan& plan, const QTime& now, FirstClock when = FirstClock::StartUp);
+QString initialClockText(const ClockPlan& plan, const QTime& now, FirstClock when = FirstClock::StartUp);
 // The first overtime clock text: "00", "00:00", "00:00:00" for the formats
 // 0, 1, 2. At start-up the formats 3 and 4 show the time of day (hh:mm,
 // mm:ss); any other format shows the first clock text.

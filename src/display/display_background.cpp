@@ -2,7 +2,7 @@
 #include "display/display_background.h"
 
 #include "display/clock_panel.h"
-#include "display/colour.h"
+#include "stores/plan_colour.h"
 #include "display/display_values.h"
 #include "display/panel.h"
 #include "services/app_context.h"
@@ -76,7 +76,7 @@ void DisplayBackground::setBackgroundPicture(const QPixmap& picture)
 void DisplayBackground::applyBackground(const QString& clockColour, const QString& backColour,
                                         const QString& pictureName)
 {
-    setClockColour(colour_from_text(clockColour));
+    setClockColour(colourFromText(clockColour));
     setBackgroundPicture(QPixmap());
 
     // Only a bare name inside picture/ is looked at; a file that does not
@@ -96,7 +96,7 @@ void DisplayBackground::applyBackground(const QString& clockColour, const QStrin
         setBackgroundPicture(picture);
         m_w.m_backgroundPictureName = pictureName;
     } else {
-        setBackgroundColour(colour_from_text(backColour));
+        setBackgroundColour(colourFromText(backColour));
     }
 }
 

@@ -1,7 +1,7 @@
 // The display as the count engine sees it: the clock, the text lines, the
 // prompt and scroll ticks, the looks of a plan and its stages, the buttons.
 #include "display/clock_panel.h"
-#include "display/colour.h"
+#include "stores/plan_colour.h"
 #include "display/display_background.h"
 #include "display/display_count_view.h"
 #include "display/display_logo.h"

@@ -2,7 +2,7 @@
 // styles, the background, the logo, the idle menu state and the ticks.
 #include "display/clock_panel.h"
 #include "display/clock_texts.h"
-#include "display/colour.h"
+#include "stores/plan_colour.h"
 #include "display/display_background.h"
 #include "display/display_host.h"
 #include "display/display_logo.h"
@@ -86,7 +86,7 @@ void DisplayStartUp::loadPlanAndStyles()
     const QTime timeOfDay = m_w.now().time();
     const QColor clockColour = plan.clockcolour.colour();
     const std::optional<double> clockSize = plan.fontSize(2);
-    m_w.setClockText(m_w.m_clock, initial_clock_text(plan, timeOfDay));
+    m_w.setClockText(m_w.m_clock, initialClockText(plan, timeOfDay));
     m_w.styleClock(m_w.m_clock, plan.clockFont, clockColour, clockSize);
     m_w.setClockText(m_w.m_overtimeClock, initialOvertimeText(plan, timeOfDay));
     m_w.styleClock(m_w.m_overtimeClock, plan.clockFont, clockColour, clockSize);

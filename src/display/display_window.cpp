@@ -1,7 +1,7 @@
 #include "display/display_window.h"
 
 #include "display/clock_panel.h"
-#include "display/colour.h"
+#include "stores/plan_colour.h"
 #include "display/display_background.h"
 #include "display/display_count_view.h"
 #include "display/display_element_view.h"
@@ -146,8 +146,8 @@ void DisplayWindow::setLogoVideoFactory(LogoVideoFactory* factory)
 
 void DisplayWindow::createControls()
 {
-    const QColor window = colour_from_value(0x80000005LL, Qt::white);
-    const QColor text = colour_from_value(0x80000008LL, Qt::black);
+    const QColor window = colourFromValue(0x80000005LL, Qt::white);
+    const QColor text = colourFromValue(0x80000008LL, Qt::black);
 
     auto* box = new BackgroundBox(this);
     box->setObjectName("backgroundBox");

@@ -2,7 +2,7 @@
 // and, while the layout is being arranged, dragging elements and keeping
 // their places.
 #include "display/clock_panel.h"
-#include "display/colour.h"
+#include "stores/plan_colour.h"
 #include "display/display_host.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
@@ -131,7 +131,7 @@ void DisplayWindow::pointerOnScreenButton(int i, const PointerEvent& p)
         // A clicked button stays plain while the pointer rests on it.
         if (m_clickedButton != i) {
             QPalette pal = w->palette();
-            pal.setColor(QPalette::Window, colour_from_value(0x80000004LL, Qt::lightGray));
+            pal.setColor(QPalette::Window, colourFromValue(0x80000004LL, Qt::lightGray));
             w->setPalette(pal);
             w->setAutoFillBackground(true);
         }

@@ -126,7 +126,7 @@ QString aboutAddress(const IniStore& ini, const QString& key)
     return ini.read(time_data::kAbout, key, QString()).trimmed();
 }
 
-void open_url(const QString& target, Launcher& launcher, Notifier& notifier)
+void openLinkOrFile(const QString& target, Launcher& launcher, Notifier& notifier)
 {
     if (target.trimmed().isEmpty())
         return;
@@ -147,7 +147,7 @@ void openAboutAddress(const QString& address, const ProgramFolder& folder, Launc
                         Notifier::Icon::Warning);
         return;
     }
-    open_url(target, launcher, notifier);
+    openLinkOrFile(target, launcher, notifier);
 }
 
 } // namespace orvalen

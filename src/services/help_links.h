@@ -44,7 +44,7 @@ QString aboutAddress(const IniStore& ini, const QString& key);
 
 // Opens a link or a file with the desktop's default action; when that
 // fails, with xdg-open, the target passed as one argument.
-void open_url(const QString& target, Launcher& launcher, Notifier& notifier);
+void openLinkOrFile(const QString& target, Launcher& launcher, Notifier& notifier);
 
 // Opens an address read from [About] only when it is an http:// or https://
 // link or an existing file inside the program folder (a name relative to the

@@ -44,7 +44,7 @@ SpreadsheetExport exportToSpreadsheet(const ProgramFolder& folder, const ExportT
         QString why;
         const QString workbook = base + QStringLiteral(".xlsx");
         if (writeXlsx(workbook, table, &why)) {
-            open_url(workbook, launcher, notifier);
+            openLinkOrFile(workbook, launcher, notifier);
             return SpreadsheetExport::Workbook;
         }
         qWarning().noquote() << "export: the workbook" << workbook << "was not written:" << why;
@@ -57,7 +57,7 @@ SpreadsheetExport exportToSpreadsheet(const ProgramFolder& folder, const ExportT
         notifier.notice(why);
         return SpreadsheetExport::Failed;
     }
-    open_url(csv, launcher, notifier);
+    openLinkOrFile(csv, launcher, notifier);
     return SpreadsheetExport::Csv;
 }
 

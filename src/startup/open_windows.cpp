@@ -5,7 +5,7 @@
 
 namespace orvalen {
 
-std::unique_ptr<ProgramWindows> open_windows(AppContext& context)
+std::unique_ptr<ProgramWindows> openProgramWindows(AppContext& context)
 {
     return buildProgramWindows(context, makeDesktopWindows);
 }

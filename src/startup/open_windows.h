@@ -20,6 +20,6 @@ public:
 // Opens the menu host (modeless, hidden), then shows the display window.
 // It may complete the context (for instance its sound player) before the
 // windows use it.
-std::unique_ptr<ProgramWindows> open_windows(AppContext& context);
+std::unique_ptr<ProgramWindows> openProgramWindows(AppContext& context);
 
 } // namespace orvalen

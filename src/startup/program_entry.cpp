@@ -104,7 +104,7 @@ int runProgram(QApplication& app)
         stopBeforeWindows = true;
         QCoreApplication::quit();
     });
-    if (!startProgram(context, [&] { windows = open_windows(context); })) {
+    if (!startProgram(context, [&] { windows = openProgramWindows(context); })) {
         setSaveFailureHandler({});
         return stopBeforeWindows ? 0 : 1;
     }

@@ -68,7 +68,7 @@ void CountEngine::setUpCount()
     const int source = host.run.clockSource();
     const bool measured = source >= 0 && source <= 2;
     const qint64 startReference = measured ? clockSourceNowMs(clock, source) : 0;
-    view.styleForCount(initial_clock_text(p, now, FirstClock::SetUp), initialOvertimeText(p, now, FirstClock::SetUp));
+    view.styleForCount(initialClockText(p, now, FirstClock::SetUp), initialOvertimeText(p, now, FirstClock::SetUp));
 
     if (view.isShown())
         view.fillScreen();

@@ -1,5 +1,5 @@
 #include "display/clock_texts.h"
-#include "display/colour.h"
+#include "stores/plan_colour.h"
 #include "display_fixture.h"
 #include "platform/engine_timer.h"
 #include "stores/ini_store.h"
@@ -43,23 +43,23 @@ TEST(ClockTexts, formatAndModeGiveTheStartingClockAndOvertimeTexts)
         ClockPlan plan;
         plan_codec::setFieldText(plan, "combolist", QString::fromLatin1(r.combolist));
         plan.Time_all = r.length;
-        EXPECT_EQ(initial_clock_text(plan, now), QString::fromUtf8(r.clock)) << r.combolist;
+        EXPECT_EQ(initialClockText(plan, now), QString::fromUtf8(r.clock)) << r.combolist;
         EXPECT_EQ(initialOvertimeText(plan, now), QString::fromUtf8(r.overtime)) << r.combolist;
     }
 }
 
 TEST(Colours, storedTextsTurnIntoColoursAndBadOnesIntoNothing)
 {
-    EXPECT_EQ(colour_from_text("255"), QColor(255, 0, 0));
-    EXPECT_EQ(colour_from_text("65535"), QColor(255, 255, 0));
-    EXPECT_EQ(colour_from_text("abc"), QColor(0, 0, 0));
-    EXPECT_EQ(colour_from_text("-2147483640"), QGuiApplication::palette().color(QPalette::Text));
-    EXPECT_EQ(colour_from_text("-2147483643"), QGuiApplication::palette().color(QPalette::Base));
+    EXPECT_EQ(colourFromText("255"), QColor(255, 0, 0));
+    EXPECT_EQ(colourFromText("65535"), QColor(255, 255, 0));
+    EXPECT_EQ(colourFromText("abc"), QColor(0, 0, 0));
+    EXPECT_EQ(colourFromText("-2147483640"), QGuiApplication::palette().color(QPalette::Text));
+    EXPECT_EQ(colourFromText("-2147483643"), QGuiApplication::palette().color(QPalette::Base));
     // Beyond 24 bits, beyond 32 bits, or a negative that is no system colour.
-    EXPECT_FALSE(colour_from_text("16777216").isValid());
-    EXPECT_FALSE(colour_from_text("99999999999").isValid());
-    EXPECT_FALSE(colour_from_text("-5").isValid());
-    EXPECT_FALSE(colour_from_text("-2147483000").isValid());
+    EXPECT_FALSE(colourFromText("16777216").isValid());
+    EXPECT_FALSE(colourFromText("99999999999").isValid());
+    EXPECT_FALSE(colourFromText("-5").isValid());
+    EXPECT_FALSE(colourFromText("-2147483000").isValid());
 }
 
 class StartupTest : public DisplayTest {};

@@ -1,7 +1,7 @@
 #include "services/time_conversions.h"
 #include "menus/element_menu.h"
 
-#include "display/colour.h"
+#include "stores/plan_colour.h"
 #include "display/display_window.h"
 #include "display/panel.h"
 #include "menus/style_dialogs.h"
@@ -155,8 +155,8 @@ TEST_F(ElementMenuTest, colour_ofClockStoresOnlyClockcolour_ofDateLineItsFontAnd
 
     dialogs.colour = QColor(0, 0, 255);
     choose(DisplayElement::DateLine, ElementAction::Colour);
-    EXPECT_EQ(currentPlan.plan().stagecolour.text, colour_to_text(QColor(0, 0, 255)));
-    EXPECT_EQ(stored("stagecolour"), colour_to_text(QColor(0, 0, 255)));
+    EXPECT_EQ(currentPlan.plan().stagecolour.text, colourToText(QColor(0, 0, 255)));
+    EXPECT_EQ(stored("stagecolour"), colourToText(QColor(0, 0, 255)));
     EXPECT_EQ(stored("stagefont"), display.elementFont(DisplayElement::DateLine).family());
 }
 

@@ -96,12 +96,12 @@ TEST(OpenUrl, linkGoesToTheDesktopAsItIsAndFallsBackToXdgOpen)
     test::FakeLauncher launcher;
     test::RecordingNotifier notifier;
     const QString link = QStringLiteral("https://example.org/a b?x=1&y='2'");
-    open_url(link, launcher, notifier);
+    openLinkOrFile(link, launcher, notifier);
     EXPECT_EQ(launcher.desktop, QStringList{link});
     EXPECT_TRUE(launcher.started.empty());
 
     launcher.desktopWorks = false;
-    open_url(link, launcher, notifier);
+    openLinkOrFile(link, launcher, notifier);
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0].second, QStringList{link});
     EXPECT_TRUE(notifier.shown.empty());
@@ -112,7 +112,7 @@ TEST(OpenUrl, fileTargetIsMadeAbsoluteSoItNeverReadsAsAnOption)
     test::FakeLauncher launcher;
     launcher.desktopWorks = false;
     test::RecordingNotifier notifier;
-    open_url(QStringLiteral("--help"), launcher, notifier);
+    openLinkOrFile(QStringLiteral("--help"), launcher, notifier);
     ASSERT_EQ(launcher.started.size(), 1u);
     ASSERT_EQ(launcher.started[0].second.size(), 1);
     EXPECT_TRUE(launcher.started[0].second[0].startsWith(QLatin1Char('/')));
