@@ -1,3 +1,4 @@
+#include "display/display_pointer.h"
 #include "display/display_window.h"
 
 #include "display/clock_panel.h"
@@ -108,6 +109,7 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     setObjectName("displayWindow");
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
     setWindowIcon(makeIcon());
+    m_pointer = std::make_unique<DisplayPointer>(*this);
     createControls();
     m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { m_countView->scrollOneStep(); });
     m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { m_countView->showStagePrompt(); });
@@ -201,7 +203,7 @@ void DisplayWindow::createControls()
     // Windowless labels lie beneath the picture boxes of their container.
     m_textLabels[kTitleLine]->lower();
 
-    listenToPointer();
+    m_pointer->listen();
     for (QLabel* l : m_textLabels)
         autoSize(l);
     fitClock(m_clock);
@@ -268,7 +270,7 @@ void DisplayWindow::createScreenButtons(const QColor& text)
         b->lower();
     }
     connect(m_buttonRow.get(), &ScreenButtonRow::clicked, this,
-            [this](ScreenButton b) { runButtonCommand(kButtonCommands[std::size_t(b)]); });
+            [this](ScreenButton b) { m_pointer->runButtonCommand(kButtonCommands[std::size_t(b)]); });
 }
 
 // --- captions and fonts -------------------------------------------------------

@@ -28,6 +28,7 @@ class BackgroundBox;
 class ClockPanel;
 class DisplayBackground;
 class DisplayCountView;
+class DisplayPointer;
 class DisplayElementView;
 class DisplayHost;
 class LogoVideo;
@@ -98,7 +99,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class DisplayCountView;
@@ -106,6 +106,7 @@ private:
     friend class DisplayBackground;
     friend class DisplayLogo;
     friend class DisplayStartUp;
+    friend class DisplayPointer;
 
     const ScreenMetrics& screenMetrics() const { return m_screen; }
     QDateTime now() const;
@@ -193,26 +194,6 @@ private:
     // True while a count runs (not paused, not finished).
     bool isRunning() const;
 
-    // --- pointer input (pointer_input.cpp) -----------------------------------------
-    // The element menu's items for an element under the pointer (the
-    // weekday item belongs to long-term plans, whose weekday mark it
-    // settles); the popup request carries them.
-    ElementMenuItems prepareElementMenu();
-    // The display's elements and their background report the pointer to
-    // eventFilter (after the controls are made).
-    void listenToPointer();
-    bool handleMouse(QWidget* w, QEvent* event);
-    void pointerOnBackground(const PointerEvent& p);
-    void pointerOnScreenButton(int i, const PointerEvent& p);
-    // Runs a button's command once the pointer event is done.
-    void runButtonCommand(DesktopItem command);
-    void pointerOnTitle(const PointerEvent& p);
-    void pointerOnTextLine(std::size_t i, const PointerEvent& p);
-    void pointerOnTextPanel(std::size_t i, const PointerEvent& p);
-    void pointerOnClock(const PointerEvent& p);
-    void pointerOnOvertimeClock(const PointerEvent& p);
-    void pointerOnLogo(const PointerEvent& p, bool dragEnded);
-
     // --- controls ------------------------------------------------------------------
     BackgroundBox* m_backgroundBox = nullptr;      // the background box, parent of all elements
     std::array<QLabel*, 5> m_textLabels{};         // every text line's caption
@@ -230,6 +211,7 @@ private:
     std::unique_ptr<MarqueeTicker> m_marquee;
     std::unique_ptr<PromptTicker> m_prompt;
     std::unique_ptr<DisplayCountView> m_countView;
+    std::unique_ptr<DisplayPointer> m_pointer;
     std::unique_ptr<DisplayElementView> m_elementView;
     std::unique_ptr<DisplayBackground> m_background;
 

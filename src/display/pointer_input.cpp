@@ -7,6 +7,7 @@
 #include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/panel.h"
+#include "display/display_pointer.h"
 #include "display/pointer_event.h"
 #include "display/screen_button_row.h"
 #include "stores/position_store.h"
@@ -20,26 +21,28 @@
 
 namespace orvalen {
 
-ElementMenuItems DisplayWindow::prepareElementMenu()
+DisplayPointer::DisplayPointer(DisplayWindow& window) : m_w(window) {}
+
+ElementMenuItems DisplayPointer::prepareElementMenu()
 {
     ElementMenuItems items;
-    if (!m_currentPlan.plan().longTerm)
+    if (!m_w.m_currentPlan.plan().longTerm)
         items.weekday = false;
     return items;
 }
 
-void DisplayWindow::listenToPointer()
+void DisplayPointer::listen()
 {
     // Every element hears the pointer, also when no button is held, so a
     // hover over an element does not count as a hover over the background.
-    for (QWidget* w : m_backgroundBox->findChildren<QWidget*>()) {
+    for (QWidget* w : m_w.m_backgroundBox->findChildren<QWidget*>()) {
         w->installEventFilter(this);
         w->setMouseTracking(true);
     }
-    m_backgroundBox->installEventFilter(this);
+    m_w.m_backgroundBox->installEventFilter(this);
 }
 
-bool DisplayWindow::eventFilter(QObject* watched, QEvent* event)
+bool DisplayPointer::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -48,7 +51,7 @@ bool DisplayWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick:
         break;
     default:
-        return QWidget::eventFilter(watched, event);
+        return QObject::eventFilter(watched, event);
     }
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w)
@@ -57,51 +60,51 @@ bool DisplayWindow::eventFilter(QObject* watched, QEvent* event)
     // A disabled button keeps the event to itself, so the background behind
     // it answers here (it reads only the press and its place on the screen).
     if (!w->isEnabled()) {
-        const bool screenButton = std::find(m_screenButtons.begin(), m_screenButtons.end(), w) != m_screenButtons.end();
-        return screenButton && handleMouse(m_backgroundBox, event);
+        const bool screenButton = std::find(m_w.m_screenButtons.begin(), m_w.m_screenButtons.end(), w) != m_w.m_screenButtons.end();
+        return screenButton && handleMouse(m_w.m_backgroundBox, event);
     }
     return handleMouse(w, event);
 }
 
-bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
+bool DisplayPointer::handleMouse(QWidget* w, QEvent* event)
 {
-    const PointerEvent p = readPointerEvent(*static_cast<QMouseEvent*>(event), m_host.menus.adjustMode());
-    if (p.move && m_clickedButton >= 0 && w != m_screenButtons[std::size_t(m_clickedButton)])
-        m_clickedButton = -1;
-    const bool dragEnded = p.up && m_drag.end();
-    if (w == m_backgroundBox) {
+    const PointerEvent p = readPointerEvent(*static_cast<QMouseEvent*>(event), m_w.m_host.menus.adjustMode());
+    if (p.move && m_w.m_clickedButton >= 0 && w != m_w.m_screenButtons[std::size_t(m_w.m_clickedButton)])
+        m_w.m_clickedButton = -1;
+    const bool dragEnded = p.up && m_w.m_drag.end();
+    if (w == m_w.m_backgroundBox) {
         pointerOnBackground(p);
         return true;
     }
-    for (std::size_t i = 0; i < m_screenButtons.size(); ++i) {
-        if (w == m_screenButtons[i]) {
+    for (std::size_t i = 0; i < m_w.m_screenButtons.size(); ++i) {
+        if (w == m_w.m_screenButtons[i]) {
             pointerOnScreenButton(int(i), p);
             return true;
         }
     }
-    if (w == m_textLabels[kTitleLine]) {
+    if (w == m_w.m_textLabels[DisplayWindow::kTitleLine]) {
         pointerOnTitle(p);
         return true;
     }
     for (std::size_t i = 1; i <= 4; ++i) {
-        if (w == m_textLabels[i]) {
+        if (w == m_w.m_textLabels[i]) {
             pointerOnTextLine(i, p);
             return true;
         }
-        if (w == m_textPanels[i]) {
+        if (w == m_w.m_textPanels[i]) {
             pointerOnTextPanel(i, p);
             return true;
         }
     }
-    if (w == m_clock) {
+    if (w == m_w.m_clock) {
         pointerOnClock(p);
         return true;
     }
-    if (w == m_overtimeClock) {
+    if (w == m_w.m_overtimeClock) {
         pointerOnOvertimeClock(p);
         return true;
     }
-    if (w == m_logoBox) {
+    if (w == m_w.m_logoBox) {
         pointerOnLogo(p, dragEnded);
         return true;
     }
@@ -109,171 +112,171 @@ bool DisplayWindow::handleMouse(QWidget* w, QEvent* event)
     return false;
 }
 
-void DisplayWindow::pointerOnBackground(const PointerEvent& p)
+void DisplayPointer::pointerOnBackground(const PointerEvent& p)
 {
     if (p.down && p.button == 2)
-        m_displayHost.popupDesktopMenu(p.global);
+        m_w.m_displayHost.popupDesktopMenu(p.global);
     if (p.move) {
-        for (QPushButton* b : m_screenButtons)
+        for (QPushButton* b : m_w.m_screenButtons)
             b->setAutoFillBackground(false);
     }
 }
 
-void DisplayWindow::pointerOnScreenButton(int i, const PointerEvent& p)
+void DisplayPointer::pointerOnScreenButton(int i, const PointerEvent& p)
 {
-    QPushButton* w = m_screenButtons[std::size_t(i)];
+    QPushButton* w = m_w.m_screenButtons[std::size_t(i)];
     if (p.down) {
-        m_drag.grab(p.pos);
-        m_pressedButton = p.button == 1 ? i : -1;
+        m_w.m_drag.grab(p.pos);
+        m_w.m_pressedButton = p.button == 1 ? i : -1;
         if (p.button == 2)
-            m_displayHost.popupDesktopMenu(p.global);
+            m_w.m_displayHost.popupDesktopMenu(p.global);
     } else if (p.move) {
         // A clicked button stays plain while the pointer rests on it.
-        if (m_clickedButton != i) {
+        if (m_w.m_clickedButton != i) {
             QPalette pal = w->palette();
             pal.setColor(QPalette::Window, colourFromValue(0x80000004LL, Qt::lightGray));
             w->setPalette(pal);
             w->setAutoFillBackground(true);
         }
         if (p.drag)
-            m_drag.step(w, p.pos, DisplayElement(int(DisplayElement::StartButton) + i));
+            m_w.m_drag.step(w, p.pos, DisplayElement(int(DisplayElement::StartButton) + i));
     } else if (p.up) {
-        const bool click = p.button == 1 && m_pressedButton == i && w->rect().contains(p.pos.toPoint());
-        m_pressedButton = -1;
+        const bool click = p.button == 1 && m_w.m_pressedButton == i && w->rect().contains(p.pos.toPoint());
+        m_w.m_pressedButton = -1;
         if (!click)
             return;
         // The audience sees the button as it was before the click.
         w->setAutoFillBackground(false);
-        m_clickedButton = i;
+        m_w.m_clickedButton = i;
         w->click();
     }
 }
 
-void DisplayWindow::runButtonCommand(DesktopItem command)
+void DisplayPointer::runButtonCommand(DesktopItem command)
 {
-    QPointer<DisplayWindow> self(this);
+    QPointer<DisplayWindow> self(&m_w);
     // Runs once this event is done: the command may close the window.
     QMetaObject::invokeMethod(
-        this, [self, command] {
+        &m_w, [self, command] {
             if (self)
                 self->m_displayHost.desktopRun(command);
         },
         Qt::QueuedConnection);
 }
 
-void DisplayWindow::pointerOnTitle(const PointerEvent& p)
+void DisplayPointer::pointerOnTitle(const PointerEvent& p)
 {
     if (p.down) {
-        m_drag.grab(p.pos);
+        m_w.m_drag.grab(p.pos);
         const ElementMenuItems items = prepareElementMenu();
         if (p.button == 2)
-            m_displayHost.popupElementMenu(p.global, DisplayElement::MainTitle, items);
+            m_w.m_displayHost.popupElementMenu(p.global, DisplayElement::MainTitle, items);
     } else if (p.drag) {
-        m_drag.step(m_textLabels[kTitleLine], p.pos, DisplayElement::MainTitle);
+        m_w.m_drag.step(m_w.m_textLabels[DisplayWindow::kTitleLine], p.pos, DisplayElement::MainTitle);
     }
 }
 
 // A text line inside its panel: the panel moves.
-void DisplayWindow::pointerOnTextLine(std::size_t i, const PointerEvent& p)
+void DisplayPointer::pointerOnTextLine(std::size_t i, const PointerEvent& p)
 {
-    Panel* panel = m_textPanels[i];
+    Panel* panel = m_w.m_textPanels[i];
     const auto element = DisplayElement(i);
     if (p.down) {
-        m_drag.grab(p.pos);
+        m_w.m_drag.grab(p.pos);
         ElementMenuItems items = prepareElementMenu();
         if (i <= 3) {
-            m_layout.setWidth(panel, m_layout.width(m_textLabels[i]));
-            paintTextPanel(i);
+            m_w.m_layout.setWidth(panel, m_w.m_layout.width(m_w.m_textLabels[i]));
+            m_w.paintTextPanel(i);
         } else {
             panel->setBorderStyle(1);
         }
         if (p.button == 2) {
             if (i == 4)
                 items.centre = false;
-            m_displayHost.popupElementMenu(p.global, element, items);
+            m_w.m_displayHost.popupElementMenu(p.global, element, items);
         }
     } else if (p.drag) {
-        m_drag.step(panel, p.pos, element);
-        paintTextPanel(i);
+        m_w.m_drag.step(panel, p.pos, element);
+        m_w.paintTextPanel(i);
     } else if (p.up) {
         panel->setBorderStyle(0);
-        paintTextPanel(i);
+        m_w.paintTextPanel(i);
     }
 }
 
-void DisplayWindow::pointerOnTextPanel(std::size_t i, const PointerEvent& p)
+void DisplayPointer::pointerOnTextPanel(std::size_t i, const PointerEvent& p)
 {
-    Panel* panel = m_textPanels[i];
+    Panel* panel = m_w.m_textPanels[i];
     const auto element = DisplayElement(i);
     if (p.down) {
-        m_drag.grab(p.pos);
+        m_w.m_drag.grab(p.pos);
         ElementMenuItems items = prepareElementMenu();
         if (p.button == 1) {
             if (i <= 3) {
-                m_layout.setWidth(panel, m_layout.width(m_textLabels[i]));
-                m_layout.setHeight(panel, m_layout.height(m_textLabels[i]));
+                m_w.m_layout.setWidth(panel, m_w.m_layout.width(m_w.m_textLabels[i]));
+                m_w.m_layout.setHeight(panel, m_w.m_layout.height(m_w.m_textLabels[i]));
             } else {
-                m_textPanels[kScrollLine]->setBorderStyle(1);
+                m_w.m_textPanels[DisplayWindow::kScrollLine]->setBorderStyle(1);
             }
         } else if (p.button == 2) {
             if (i >= 3)
                 items.centre = false;
-            m_displayHost.popupElementMenu(p.global, element, items);
+            m_w.m_displayHost.popupElementMenu(p.global, element, items);
         }
     } else if (p.drag) {
-        m_drag.step(panel, p.pos, element);
+        m_w.m_drag.step(panel, p.pos, element);
     } else if (p.up) {
         panel->setBorderStyle(0);
-        paintTextPanel(i);
+        m_w.paintTextPanel(i);
     }
 }
 
-void DisplayWindow::pointerOnClock(const PointerEvent& p)
+void DisplayPointer::pointerOnClock(const PointerEvent& p)
 {
     if (p.down) {
-        m_drag.grab(p.pos);
+        m_w.m_drag.grab(p.pos);
         const ElementMenuItems items = prepareElementMenu();
         if (p.button == 2)
-            m_displayHost.popupElementMenu(p.global, DisplayElement::Clock, items);
+            m_w.m_displayHost.popupElementMenu(p.global, DisplayElement::Clock, items);
     } else if (p.drag) {
-        m_drag.step(m_clock, p.pos, DisplayElement::Clock);
+        m_w.m_drag.step(m_w.m_clock, p.pos, DisplayElement::Clock);
     } else if (p.up) {
-        m_clock->setBorderStyle(0);
-        const QString& endText = m_currentPlan.plan().stages[6].prompt;
-        const bool showsEnd = !endText.isEmpty() && m_clock->text() == endText;
-        const double size = showsEnd ? m_endFont.pointSizeF() : m_clock->textFont().pointSizeF();
-        paintClockAt(toInt16(size).value_or(0));
+        m_w.m_clock->setBorderStyle(0);
+        const QString& endText = m_w.m_currentPlan.plan().stages[6].prompt;
+        const bool showsEnd = !endText.isEmpty() && m_w.m_clock->text() == endText;
+        const double size = showsEnd ? m_w.m_endFont.pointSizeF() : m_w.m_clock->textFont().pointSizeF();
+        m_w.paintClockAt(toInt16(size).value_or(0));
     }
 }
 
-void DisplayWindow::pointerOnOvertimeClock(const PointerEvent& p)
+void DisplayPointer::pointerOnOvertimeClock(const PointerEvent& p)
 {
     if (p.down) {
-        m_drag.grab(p.pos);
+        m_w.m_drag.grab(p.pos);
         if (p.button == 2)
-            m_displayHost.popupElementMenu(p.global, DisplayElement::OvertimeClock, ElementMenuItems{});
+            m_w.m_displayHost.popupElementMenu(p.global, DisplayElement::OvertimeClock, ElementMenuItems{});
     } else if (p.drag) {
-        m_drag.step(m_overtimeClock, p.pos, DisplayElement::OvertimeClock);
-        paintOvertimeClockAt(toInt16(m_overtimeClock->textFont().pointSizeF()).value_or(0));
+        m_w.m_drag.step(m_w.m_overtimeClock, p.pos, DisplayElement::OvertimeClock);
+        m_w.paintOvertimeClockAt(toInt16(m_w.m_overtimeClock->textFont().pointSizeF()).value_or(0));
     } else if (p.up) {
-        m_overtimeClock->setBorderStyle(0);
-        paintOvertimeClockAt(toInt16(m_overtimeClock->textFont().pointSizeF()).value_or(0));
+        m_w.m_overtimeClock->setBorderStyle(0);
+        m_w.paintOvertimeClockAt(toInt16(m_w.m_overtimeClock->textFont().pointSizeF()).value_or(0));
     }
 }
 
-void DisplayWindow::pointerOnLogo(const PointerEvent& p, bool dragEnded)
+void DisplayPointer::pointerOnLogo(const PointerEvent& p, bool dragEnded)
 {
     if (p.down) {
-        m_drag.grab(p.pos);
+        m_w.m_drag.grab(p.pos);
         ElementMenuItems items = prepareElementMenu();
         if (p.button == 2) {
             items.font = items.colour = items.centre = false;
-            m_displayHost.popupElementMenu(p.global, DisplayElement::Logo, items);
+            m_w.m_displayHost.popupElementMenu(p.global, DisplayElement::Logo, items);
         }
     } else if (p.drag) {
-        m_drag.step(m_logoBox, p.pos, DisplayElement::Logo);
+        m_w.m_drag.step(m_w.m_logoBox, p.pos, DisplayElement::Logo);
     } else if (p.up && !dragEnded) {
-        saveElementPosition(DisplayElement::Logo);
+        m_w.saveElementPosition(DisplayElement::Logo);
     }
 }
 

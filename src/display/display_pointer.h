@@ -1,0 +1,50 @@
+#pragma once
+#include "display/display_element.h"
+#include "state/menu_state.h"
+
+#include <QObject>
+
+class QEvent;
+class QWidget;
+
+namespace orvalen {
+
+class DisplayWindow;
+struct PointerEvent;
+
+// Pointer input on the display: it hears every element and the background
+// (as their event filter) and answers with the on-screen buttons' commands,
+// the right-click menus and, while the layout is being arranged, dragging
+// elements and keeping their places.
+class DisplayPointer : public QObject {
+public:
+    explicit DisplayPointer(DisplayWindow& window);
+
+    // Every element and the background report the pointer here (after the
+    // controls are made).
+    void listen();
+    // Runs a button's command once the pointer event is done.
+    void runButtonCommand(DesktopItem command);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The element menu's items for an element under the pointer (the
+    // weekday item belongs to long-term plans, whose weekday mark it
+    // settles); the popup request carries them.
+    ElementMenuItems prepareElementMenu();
+    bool handleMouse(QWidget* w, QEvent* event);
+    void pointerOnBackground(const PointerEvent& p);
+    void pointerOnScreenButton(int i, const PointerEvent& p);
+    void pointerOnTitle(const PointerEvent& p);
+    void pointerOnTextLine(std::size_t i, const PointerEvent& p);
+    void pointerOnTextPanel(std::size_t i, const PointerEvent& p);
+    void pointerOnClock(const PointerEvent& p);
+    void pointerOnOvertimeClock(const PointerEvent& p);
+    void pointerOnLogo(const PointerEvent& p, bool dragEnded);
+
+    DisplayWindow& m_w;
+};
+
+} // namespace orvalen
