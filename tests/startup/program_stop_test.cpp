@@ -1,6 +1,7 @@
 #include "startup/stop_signals.h"
 
 #include "stores/plan_repository.h"
+#include "support/built_program.h"
 #include "support/temp_program.h"
 #include "support/wait_until.h"
 
@@ -29,9 +30,8 @@ TEST(StopSignals, interruptAndHangUp_areEachAnnouncedFromTheEventLoop)
 
 TEST(ProgramStop, sigtermToTheRunningProgram_closesItAsExitDoes_andDeskDataHoldsThePlans)
 {
-    const QString programDir = qEnvironmentVariable("ORVALEN_PROGRAM_TEMPLATE");
-    const QString exe = programDir + QStringLiteral("/orvalen");
-    if (programDir.isEmpty() || !QFileInfo(exe).isExecutable())
+    const QString exe = test::builtProgram();
+    if (exe.isEmpty())
         GTEST_SKIP() << "the built program is not there";
 
     test::TempProgram p;
@@ -40,11 +40,7 @@ TEST(ProgramStop, sigtermToTheRunningProgram_closesItAsExitDoes_andDeskDataHolds
         ASSERT_TRUE(plans.save(QStringLiteral("最后的计划"), QString(), ClockPlan::defaults(QDate(2026, 12, 9))).ok());
     }
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-    program.setProcessEnvironment(env);
-    program.start(exe, {QStringLiteral("--program-folder"), p.path()});
+    test::startOnFolder(program, exe, p.path());
     ASSERT_TRUE(program.waitForStarted());
     // The program writes its process id into its lock once it holds it,
     // after it has taken over the stop signals.

@@ -1,4 +1,5 @@
 #include "startup/single_instance.h"
+#include "support/built_program.h"
 #include "support/temp_program.h"
 
 #include <QDir>
@@ -66,9 +67,8 @@ TEST_F(SingleInstanceTest, oneFolder_oneInstanceWhateverTheRuntimeFolder)
 
 TEST_F(SingleInstanceTest, secondProgram_exitsAtOnceAndSilently)
 {
-    const QString programDir = qEnvironmentVariable("ORVALEN_PROGRAM_TEMPLATE");
-    const QString exe = programDir + QStringLiteral("/orvalen");
-    if (programDir.isEmpty() || !QFileInfo(exe).isExecutable())
+    const QString exe = test::builtProgram();
+    if (exe.isEmpty())
         GTEST_SKIP() << "the built program is not there";
 
     test::TempProgram p;
@@ -76,11 +76,7 @@ TEST_F(SingleInstanceTest, secondProgram_exitsAtOnceAndSilently)
     ASSERT_TRUE(running.tryAcquire());
 
     QProcess second;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-    second.setProcessEnvironment(env);
-    second.start(exe, {QStringLiteral("--program-folder"), p.path()});
+    test::startOnFolder(second, exe, p.path());
     // Had it passed the lock, it would now wait in its event loop or in a
     // message box and never finish by itself.
     const bool finished = second.waitForFinished(60000);
