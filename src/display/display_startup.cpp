@@ -27,6 +27,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 namespace orvalen {
@@ -145,14 +146,19 @@ void DisplayStartUp::loadLookAndState()
     if (m_w.m_screen.fullWidthPx > 0 && m_w.m_screen.fullHeightPx > 0)
         storeSharesAsTwips(m_w.m_ctx.ini, m_w.m_ctx.registry, m_w.m_layout.tppX() * m_w.m_screen.fullWidthPx,
                            m_w.m_layout.tppY() * m_w.m_screen.fullHeightPx);
-    m_w.fillScreen(QGuiApplication::primaryScreen());
-    m_w.show();
-    m_w.fitBackgroundBox();
-    m_w.paintClockAt(toInt16(m_w.m_clock->textFont().pointSizeF()).value_or(0));
-    m_w.paintOvertimeClockAt(toInt16(m_w.m_overtimeClock->textFont().pointSizeF()).value_or(0));
-    DisplayLogo(m_w).load(DisplayWindow::LogoLoad::StartUp);
-    m_w.m_textPanels[DisplayWindow::kScrollLine]->hide();
-    applyIdleMenuState();
+    {
+        // Filling the screen, showing and the idle state each ask for a
+        // layout; the one below serves them all.
+        const QScopedValueRollback<bool> oneLayout(m_w.m_inLayout, true);
+        m_w.fillScreen(QGuiApplication::primaryScreen());
+        m_w.show();
+        m_w.fitBackgroundBox();
+        m_w.paintClockAt(toInt16(m_w.m_clock->textFont().pointSizeF()).value_or(0));
+        m_w.paintOvertimeClockAt(toInt16(m_w.m_overtimeClock->textFont().pointSizeF()).value_or(0));
+        DisplayLogo(m_w).load(DisplayWindow::LogoLoad::StartUp);
+        m_w.m_textPanels[DisplayWindow::kScrollLine]->hide();
+        applyIdleMenuState();
+    }
     m_w.relayout();
     m_w.m_prompt->setInterval(100);
     // A long-term plan's set-up is the engine's, once the display is loaded.

@@ -203,11 +203,9 @@ void DisplayWindow::createControls()
     // Windowless labels lie beneath the picture boxes of their container.
     m_textLabels[kTitleLine]->lower();
 
+    // The texts are measured once they hold the plan's captions and fonts
+    // (the start-up's layout), not in these design fonts first.
     m_pointer->listen();
-    for (QLabel* l : m_textLabels)
-        autoSize(l);
-    fitClock(m_clock);
-    fitClock(m_overtimeClock);
 }
 
 // --- screen ------------------------------------------------------------------

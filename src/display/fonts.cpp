@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -14,12 +15,15 @@ bool fontInstalled(const QString& family)
 {
     if (family.trimmed().isEmpty())
         return false;
-    const QStringList families = QFontDatabase::families();
-    for (const QString& f : families) {
-        if (f.compare(family, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    // The program adds no fonts of its own, so the list read once holds;
+    // building it anew for every styled text costs the start-up.
+    static const QSet<QString> installed = [] {
+        QSet<QString> names;
+        for (const QString& f : QFontDatabase::families())
+            names.insert(f.toCaseFolded());
+        return names;
+    }();
+    return installed.contains(family.toCaseFolded());
 }
 
 QString displayFamily(const QString& family)
