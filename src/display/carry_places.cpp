@@ -9,6 +9,7 @@
 #include "stores/time_data_keys.h"
 
 #include <cmath>
+#include <utility>
 
 namespace orvalen {
 
@@ -20,6 +21,10 @@ void DisplayWindow::carryPlacesToThisScreen()
         return;
     const std::optional<PlacesScreen> then = readPlacesScreen(m_ctx.ini);
     if (then == now)
+        return;
+    // Places kept without their screen move nowhere: they are kept for this
+    // screen, at once or after the start-up's first frame.
+    if (!then && m_placesRecordWaits)
         return;
     std::vector<ElementPlace> places;
     if (then) {
@@ -45,6 +50,20 @@ void DisplayWindow::carryPlacesToThisScreen()
         }
     }
     saveElementPositions(m_ctx.ini, m_ctx.registry, places, now);
+}
+
+void DisplayWindow::recordPlacesForThisScreen()
+{
+    if (!std::exchange(m_placesRecordWaits, false))
+        return;
+    const double widthTwips = m_layout.tppX() * m_screen.fullWidthPx;
+    const double heightTwips = m_layout.tppY() * m_screen.fullHeightPx;
+    if (m_screen.fullWidthPx <= 0 || m_screen.fullHeightPx <= 0)
+        return;
+    // Places shipped as shares of the screen become twips of this screen
+    // (with the screen); places kept without one are kept for this one.
+    storeSharesAsTwips(m_ctx.ini, m_ctx.registry, widthTwips, heightTwips);
+    carryPlacesToThisScreen();
 }
 
 } // namespace orvalen

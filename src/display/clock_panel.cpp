@@ -34,6 +34,24 @@ QSizeF ClockPanel::textSize() const
 
 void ClockPanel::paintText(int size)
 {
+    if (isHidden() && size > 0 && !m_text.isEmpty()) {
+        m_sizeWhenShown = size;
+        setAccessibleName(m_text);
+        return;
+    }
+    m_sizeWhenShown.reset();
+    drawText(size);
+}
+
+void ClockPanel::showEvent(QShowEvent* event)
+{
+    if (const std::optional<int> size = std::exchange(m_sizeWhenShown, std::nullopt))
+        drawText(*size);
+    Panel::showEvent(event);
+}
+
+void ClockPanel::drawText(int size)
+{
     // The image is painted over while its size holds: the clock is
     // repainted every second, and a new pixmap each time is not needed.
     const QSize imageSize(std::clamp(width(), 0, kMaxImagePx), std::clamp(height(), 0, kMaxImagePx));

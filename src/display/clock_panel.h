@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QSizeF>
 #include <QString>
+#include <optional>
 
 namespace orvalen {
 
@@ -32,9 +33,17 @@ public:
     // Paints the text at `size` points, centred in the panel, and names the
     // panel by it. A size larger than the panel was measured for is drawn
     // smaller, so the text stays whole; no usable size leaves it clear.
+    // A hidden clock (the overtime clock before the overtime) is painted
+    // when it is shown.
     void paintText(int size);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void drawText(int size);
+
+    std::optional<int> m_sizeWhenShown;
     QString m_text;
     QFont m_textFont;
     QColor m_textColour;

@@ -20,7 +20,6 @@
 #include "services/time_conversions.h"
 #include "stores/ini_store.h"
 #include "stores/plan_store.h"
-#include "stores/screen_shares.h"
 #include "stores/time_data_keys.h"
 
 #include <QFileInfo>
@@ -31,15 +30,6 @@
 #include <QScreen>
 
 namespace orvalen {
-namespace {
-
-int secondsOf(const QTime& t)
-{
-    return t.isValid() ? t.hour() * 3600 + t.minute() * 60 + t.second() : 0;
-}
-
-} // namespace
-
 QDateTime DisplayWindow::now() const
 {
     return m_ctx.clock.now();
@@ -53,6 +43,7 @@ bool DisplayWindow::isRunning() const
 
 void DisplayWindow::load()
 {
+    m_placesRecordWaits = true;
     DisplayStartUp startUp(*this);
     startUp.loadPlanAndStyles();
     startUp.loadLookAndState();
@@ -142,10 +133,6 @@ void DisplayStartUp::loadLookAndState()
         m_w.m_screen = ScreenMetrics::fromPrimaryScreen();
         m_w.m_layout.setTwipsPerPixel(m_w.m_screen.tppX, m_w.m_screen.tppY);
     }
-    // Places shipped as shares of the screen become twips of this screen.
-    if (m_w.m_screen.fullWidthPx > 0 && m_w.m_screen.fullHeightPx > 0)
-        storeSharesAsTwips(m_w.m_ctx.ini, m_w.m_ctx.registry, m_w.m_layout.tppX() * m_w.m_screen.fullWidthPx,
-                           m_w.m_layout.tppY() * m_w.m_screen.fullHeightPx);
     {
         // Filling the screen, showing and the idle state each ask for a
         // layout; the one below serves them all.

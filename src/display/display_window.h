@@ -63,6 +63,12 @@ public:
     // background, logo and menu state, lays the display out and shows it
     // full screen. Called once after construction.
     void load();
+    // After the first frame of the start-up: the places the display was
+    // shown with, if they were not yet kept for this screen (places shipped
+    // as shares of the screen, or kept without their screen), are stored as
+    // twips of this screen. Until then nothing on screen depends on it, so the
+    // first frame does not wait for the file writes.
+    void recordPlacesForThisScreen();
     // The close-down: releases the hotkeys and the logo video. Runs once
     // (also from closeEvent).
     void unload();
@@ -225,6 +231,7 @@ private:
     int m_pressedButton = -1;                      // screen button under a left press (click)
     int m_clickedButton = -1;                      // screen button clicked, until the pointer leaves it
     bool m_inLayout = false;
+    bool m_placesRecordWaits = false; // from the start-up until recordPlacesForThisScreen
     bool m_unloaded = false;
 
     AppContext& m_ctx;

@@ -3,7 +3,7 @@
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/prompt_text.h"
-#include "stores/position_store.h"
+#include "stores/screen_shares.h"
 
 #include <QLabel>
 
@@ -16,7 +16,8 @@ void DisplayWindow::centrePromptLine()
     const double W = screenWidthPx();
     if (W <= 0)
         return;
-    const SavedPosition saved = readElementPosition(m_ctx.ini, m_ctx.registry, int(DisplayElement::Prompt));
+    const SavedPosition saved = positionOnScreen(m_ctx.ini, m_ctx.registry, int(DisplayElement::Prompt),
+                                                 m_layout.tppX() * W, m_layout.tppY() * screenHeightPx());
     if (saved.left > 0 && m_layout.pxX(saved.left) < W)
         return; // the operator's place keeps its left edge
     m_layout.setLeft(m_textPanels[kPromptLine], (W - m_layout.width(m_textLabels[kPromptLine])) / 2.0);

@@ -15,6 +15,9 @@ public:
     virtual QWindow* shownWindow() const { return nullptr; }
     // Closes the windows and ends the event loop, as the exit item does.
     virtual void closeDown() = 0;
+    // Once the first frame is on screen: what the audience does not see
+    // (the tray icon, stored records of the places shown) is done then.
+    virtual void firstFrameShown() {}
 };
 
 // Opens the menu host (modeless, hidden), then shows the display window.

@@ -116,7 +116,9 @@ int runProgram(QApplication& app)
     // too, so that the first sound does not wait for it.
     // The sound backend then gets ready on its own thread, so that the
     // first sound (the start of a run) finds it set up.
-    afterFirstFrame(windows ? windows->shownWindow() : nullptr, [&context, &startFailures] {
+    afterFirstFrame(windows ? windows->shownWindow() : nullptr, [&context, &startFailures, &windows] {
+        if (windows)
+            windows->firstFrameShown();
         const QList<FailedSave> failed = std::move(*startFailures);
         startFailures.reset();
         checkDeskData(context, failed);

@@ -92,10 +92,10 @@ public:
         m_menuHost->setRunCommands(&commands);
 
         // The menu host loads first, then the display loads and shows itself.
-        // The saved plans are read after the first frame.
+        // The saved plans are read, and the tray icon comes, after the first
+        // frame.
         m_planMenu->deferLoad();
         m_menuHost->load();
-        m_tray = std::make_unique<ProgramTray>(*m_display, *m_menuHost);
         m_display->load();
         m_engine->displayLoaded();
         m_planMenu->loadWhenShown(m_display->windowHandle());
@@ -103,6 +103,12 @@ public:
 
     QWindow* shownWindow() const override { return m_display->windowHandle(); }
     void closeDown() override { m_menuHost->exitProgram(); }
+    void firstFrameShown() override
+    {
+        if (!m_tray && m_display->isVisible())
+            m_tray = std::make_unique<ProgramTray>(*m_display, *m_menuHost);
+        m_display->recordPlacesForThisScreen();
+    }
 
     ~RunningProgram() override
     {

@@ -202,6 +202,8 @@ protected:
     {
         savePlan(program.registry, plan);
         window().load();
+        // The program's first frame follows.
+        window().recordPlacesForThisScreen();
         return window();
     }
     DisplayWindow& loadDefault() { return loadWith(ClockPlan::defaults(program.clock.now().date())); }

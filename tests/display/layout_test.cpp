@@ -260,6 +260,20 @@ TEST_P(PlacesFollowTheScreenTest, placesMadeForAnotherScreen_keepTheirSharesCent
     EXPECT_EQ(program.ini.read("clocksite", "screenheight", ""), QString::number(toH));
 }
 
+TEST_P(PlacesFollowTheScreenTest, shippedShare_shownAtItsShareAtOnce_keptAsTwipsOfThisScreenAfterTheFirstFrame)
+{
+    const QSize screen = GetParam().second;
+    ini("clocksite", "picturetop3", "50%");
+    setScreen(screen);
+    window().load();
+    EXPECT_NEAR(view(window()).elementRect(DisplayElement::Prompt).top(), 0.5 * screen.height() * 15, 1.5);
+    EXPECT_EQ(program.ini.read("clocksite", "picturetop3", ""), "50%");
+
+    window().recordPlacesForThisScreen(); // the program's first frame is on screen
+    EXPECT_EQ(program.ini.read("clocksite", "picturetop3", ""), QString::number(screen.height() * 15 / 2));
+    EXPECT_EQ(program.ini.read("clocksite", "screenwidth", ""), QString::number(screen.width() * 15));
+}
+
 INSTANTIATE_TEST_SUITE_P(LaptopAndProjector, PlacesFollowTheScreenTest,
                          ::testing::Values(std::pair{QSize(1920, 1080), QSize(1280, 720)},
                                            std::pair{QSize(1280, 720), QSize(1920, 1080)}),
