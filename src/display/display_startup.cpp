@@ -122,21 +122,20 @@ void DisplayStartUp::loadPlanAndStyles()
 void DisplayStartUp::loadLookAndState()
 {
     const ClockPlan& plan = m_w.m_currentPlan.plan();
-
-    if (!isOn(plan.stageLooks)) {
-        m_w.m_background->applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
-    } else {
-        const StageLook& look = plan.stages[size_t(0)].look;
-        m_w.m_background->applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
-    }
-    if (!m_w.m_fixedScreen) {
-        m_w.m_screen = ScreenMetrics::fromPrimaryScreen();
-        m_w.m_layout.setTwipsPerPixel(m_w.m_screen.tppX, m_w.m_screen.tppY);
-    }
     {
-        // Filling the screen, showing and the idle state each ask for a
-        // layout; the one below serves them all.
+        // The background, filling the screen, showing and the idle state
+        // each ask for a layout; the one below serves them all.
         const QScopedValueRollback<bool> oneLayout(m_w.m_inLayout, true);
+        if (!isOn(plan.stageLooks)) {
+            m_w.m_background->applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
+        } else {
+            const StageLook& look = plan.stages[size_t(0)].look;
+            m_w.m_background->applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
+        }
+        if (!m_w.m_fixedScreen) {
+            m_w.m_screen = ScreenMetrics::fromPrimaryScreen();
+            m_w.m_layout.setTwipsPerPixel(m_w.m_screen.tppX, m_w.m_screen.tppY);
+        }
         m_w.fillScreen(QGuiApplication::primaryScreen());
         m_w.show();
         m_w.fitBackgroundBox();

@@ -154,6 +154,24 @@ TEST_F(PaintingTest, emptyClockTextChangesNothingButEmptyOvertimeTextStillPaints
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }
 
+TEST_F(PaintingTest, overtimeClockHiddenWhileItsTextChanges_showsTheLastTextWhenShown)
+{
+    DisplayWindow& w = loadFullScreen(defaultPlan());
+    Panel* overtime = panel(w, "overtimePanel");
+    ASSERT_TRUE(overtime->isHidden());
+    countView(w).showOvertimeText(QStringLiteral("88:88"));
+    countView(w).setClockShown(true, true);
+
+    const QImage img = overtime->image().toImage();
+    ASSERT_EQ(img.size(), overtime->size());
+    int inked = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            inked += qAlpha(img.pixel(x, y)) > 128;
+    EXPECT_GT(inked, img.width() * img.height() / 10) << "the text is not drawn";
+    EXPECT_EQ(overtime->accessibleName(), QStringLiteral("88:88"));
+}
+
 TEST_F(PaintingTest, textPanelRulesDecideVisibility)
 {
     DisplayWindow& w = loadDefault();
