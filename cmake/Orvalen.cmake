@@ -64,3 +64,33 @@ function(orvalen_tests folder)
     add_dependencies(${folder}_x11_tests program_folder)
   endif()
 endfunction()
+
+# orvalen_soname(<variable> <pkg-config prefix> <name>)
+# The SONAME of lib<name> as pkg-config found it (in <prefix>_LINK_LIBRARIES):
+# the file name the program hands to dlopen for a library it loads late.
+function(orvalen_soname variable prefix name)
+  if(NOT CMAKE_READELF)
+    message(FATAL_ERROR "readelf is needed to read the SONAME of lib${name}")
+  endif()
+  foreach(file IN LISTS ${prefix}_LINK_LIBRARIES)
+    get_filename_component(base ${file} NAME)
+    if(base MATCHES "^lib${name}\\.so")
+      execute_process(COMMAND ${CMAKE_READELF} -d ${file} OUTPUT_VARIABLE dynamic RESULT_VARIABLE failed)
+      if(NOT failed AND dynamic MATCHES "Library soname: \\[([^]\n]+)\\]")
+        set(${variable} ${CMAKE_MATCH_1} PARENT_SCOPE)
+        return()
+      endif()
+    endif()
+  endforeach()
+  message(FATAL_ERROR "No SONAME of lib${name} found in '${${prefix}_LINK_LIBRARIES}'")
+endfunction()
+
+# orvalen_headers_of(<target> <imported targets...>)
+# Compiles <target> against the headers of libraries it loads at run time
+# without linking them.
+function(orvalen_headers_of target)
+  foreach(library IN LISTS ARGN)
+    target_include_directories(${target} PUBLIC $<TARGET_PROPERTY:${library},INTERFACE_INCLUDE_DIRECTORIES>)
+    target_compile_options(${target} PUBLIC $<TARGET_PROPERTY:${library},INTERFACE_COMPILE_OPTIONS>)
+  endforeach()
+endfunction()

@@ -1,11 +1,10 @@
 #include "services/table_export.h"
 
 #include "services/save_file.h"
+#include "services/xlsxwriter_library.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <xlsxwriter.h>
 
 #include <memory>
 #include <utility>
@@ -14,17 +13,23 @@ namespace orvalen {
 
 namespace {
 
+// libxlsxwriter's functions. Only called once writeXlsx has loaded it.
+const XlsxwriterLibrary& xlsxwriter()
+{
+    return *xlsxwriterLibrary();
+}
+
 // Closes (and so writes) the workbook unless it was closed on purpose, so
 // that an early return frees everything libxlsxwriter allocated.
 struct WorkbookCloser {
-    void operator()(lxw_workbook* workbook) const { workbook_close(workbook); }
+    void operator()(lxw_workbook* workbook) const { xlsxwriter().workbookClose(workbook); }
 };
 using Workbook = std::unique_ptr<lxw_workbook, WorkbookCloser>;
 
 bool fail(QString* error, const QString& what, lxw_error code)
 {
     if (error)
-        *error = what + QStringLiteral(": ") + QString::fromUtf8(lxw_strerror(code));
+        *error = what + QStringLiteral(": ") + QString::fromUtf8(xlsxwriter().strerror(code));
     return false;
 }
 
@@ -39,8 +44,8 @@ lxw_error write_row(lxw_worksheet* sheet, lxw_row_t row, const QStringList& cell
 {
     for (int column = 0; column < cells.size(); ++column) {
         const QByteArray utf8 = cells.at(column).toUtf8();
-        const lxw_error result = worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column),
-                                                        utf8.constData(), text);
+        const lxw_error result = xlsxwriter().worksheetWriteString(sheet, row, static_cast<lxw_col_t>(column),
+                                                                     utf8.constData(), text);
         if (result != LXW_NO_ERROR)
             return result;
     }
@@ -85,6 +90,9 @@ bool writeXlsx(const QString& path, const ExportTable& table, QString* error)
 {
     if (static_cast<qint64>(table.rows.size()) + 1 > LXW_ROW_MAX)
         return fail(error, QStringLiteral("too many rows for a worksheet"));
+    QString unavailable;
+    if (!xlsxwriterLibrary(&unavailable))
+        return fail(error, unavailable);
     // libxlsxwriter writes straight to its file name; it builds the workbook
     // in a private folder, and the save helper then puts it in place whole.
     QTemporaryDir scratch;
@@ -94,22 +102,22 @@ bool writeXlsx(const QString& path, const ExportTable& table, QString* error)
     const QByteArray scratchName = QFile::encodeName(scratchFile);
     const QByteArray sheetName = table.sheetName.toUtf8();
 
-    Workbook workbook(workbook_new(scratchName.constData()));
+    Workbook workbook(xlsxwriter().workbookNew(scratchName.constData()));
     if (!workbook)
         return fail(error, QStringLiteral("the workbook could not be created"));
-    const lxw_error nameCheck = workbook_validate_sheet_name(workbook.get(), sheetName.constData());
+    const lxw_error nameCheck = xlsxwriter().workbookValidateSheetName(workbook.get(), sheetName.constData());
     if (nameCheck != LXW_NO_ERROR)
         return fail(error, QStringLiteral("sheet name \"%1\"").arg(table.sheetName), nameCheck);
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook.get(), sheetName.constData());
+    lxw_worksheet* sheet = xlsxwriter().workbookAddWorksheet(workbook.get(), sheetName.constData());
     if (!sheet)
         return fail(error, QStringLiteral("the worksheet could not be added"));
-    lxw_format* text = workbook_add_format(workbook.get());
+    lxw_format* text = xlsxwriter().workbookAddFormat(workbook.get());
     if (!text)
         return fail(error, QStringLiteral("the text format could not be added"));
-    format_set_num_format_index(text, 49); // the built-in text format "@"
+    xlsxwriter().formatSetNumFormatIndex(text, 49); // the built-in text format "@"
 
     // Every column is text, so cells typed in later stay text as well.
-    lxw_error result = worksheet_set_column(sheet, 0, LXW_COL_MAX - 1, LXW_DEF_COL_WIDTH, text);
+    lxw_error result = xlsxwriter().worksheetSetColumn(sheet, 0, LXW_COL_MAX - 1, LXW_DEF_COL_WIDTH, text);
     if (result != LXW_NO_ERROR)
         return fail(error, QStringLiteral("formatting the columns"), result);
     result = write_row(sheet, 0, table.headers, text);
@@ -118,7 +126,7 @@ bool writeXlsx(const QString& path, const ExportTable& table, QString* error)
     if (result != LXW_NO_ERROR)
         return fail(error, QStringLiteral("writing the cells"), result);
 
-    result = workbook_close(workbook.release());
+    result = xlsxwriter().workbookClose(workbook.release());
     if (result != LXW_NO_ERROR)
         return fail(error, QStringLiteral("writing the workbook"), result);
 

@@ -1,8 +1,9 @@
 #include "stores/cipher_key_cache.h"
 
+#include "stores/sqlcipher_library.h"
+
 #include <QHash>
 #include <QMutex>
-#include <openssl/evp.h>
 
 namespace orvalen {
 
@@ -29,10 +30,13 @@ QByteArray cachedRawKey(const QByteArray& salt, const QByteArray& passphrase)
     const auto found = keys().constFind(id);
     if (found != keys().constEnd())
         return *found;
+    const SqlcipherLibrary* library = sqlcipherLibrary();
+    if (!library)
+        return {};
     unsigned char key[kKeyBytes];
-    if (PKCS5_PBKDF2_HMAC_SHA1(passphrase.constData(), int(passphrase.size()),
-                               reinterpret_cast<const unsigned char*>(salt.constData()), kCipherSaltBytes, kRounds,
-                               kKeyBytes, key) != 1)
+    if (library->pbkdf2HmacSha1(passphrase.constData(), int(passphrase.size()),
+                                reinterpret_cast<const unsigned char*>(salt.constData()), kCipherSaltBytes, kRounds,
+                                kKeyBytes, key) != 1)
         return {};
     const QByteArray raw = "x'" + QByteArray(reinterpret_cast<const char*>(key), kKeyBytes).toHex() + "'";
     keys().insert(id, raw);

@@ -2,12 +2,12 @@
 
 #include "platform/program_folder.h"
 #include "stores/cipher_key_cache.h"
+#include "stores/sqlcipher_library.h"
 
 #include <QDebug>
 #include <QFileInfo>
 #include <QUrl>
 #include <memory>
-#include <sqlcipher/sqlite3.h>
 
 namespace orvalen {
 
@@ -16,13 +16,20 @@ namespace {
 // How long a checkpoint waits for another program reading the file.
 constexpr int kCheckpointWaitMs = 50;
 
+// SQLCipher's functions. Only called where a connection or statement exists,
+// so the library has loaded: Database::open loads it before anything else.
+const SqlcipherLibrary& sqlcipher()
+{
+    return *sqlcipherLibrary();
+}
+
 QString sqliteMessage(sqlite3* db)
 {
-    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+    return db ? QString::fromUtf8(sqlcipher().errmsg(db)) : QString();
 }
 
 struct CloseDatabase {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
+    void operator()(sqlite3* db) const { sqlcipher().close(db); }
 };
 // A connection that closes itself unless it is released to a Database.
 using DatabaseHandle = std::unique_ptr<sqlite3, CloseDatabase>;
@@ -35,7 +42,7 @@ using DatabaseHandle = std::unique_ptr<sqlite3, CloseDatabase>;
 QByteArray file_salt(sqlite3* db)
 {
     sqlite3_file* file = nullptr;
-    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
+    if (sqlcipher().fileControl(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
         || !file->pMethods)
         return {};
     QByteArray salt(kCipherSaltBytes, '\0');
@@ -55,7 +62,7 @@ int open_keyed(const QString& path, const QString& key, int flags, DatabaseHandl
     bool rawKeyRefused = false;
     for (;;) {
         sqlite3* opened = nullptr;
-        int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, flags, nullptr);
+        int rc = sqlcipher().openV2(path.toUtf8().constData(), &opened, flags, nullptr);
         db.reset(opened);
         if (rc != SQLITE_OK)
             return rc;
@@ -63,9 +70,9 @@ int open_keyed(const QString& path, const QString& key, int flags, DatabaseHandl
         QByteArray attempt = cachedRawKey(salt, passphrase);
         if (attempt.isEmpty())
             attempt = passphrase;
-        rc = sqlite3_key(db.get(), attempt.constData(), int(attempt.size()));
+        rc = sqlcipher().key(db.get(), attempt.constData(), int(attempt.size()));
         if (rc == SQLITE_OK)
-            rc = sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+            rc = sqlcipher().exec(db.get(), "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
         if (rc != SQLITE_NOTADB || attempt == passphrase)
             return rc;
         forgetRawKey(salt, passphrase);
@@ -137,6 +144,12 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
         }
     }
 
+    QString unavailable;
+    if (!sqlcipherLibrary(&unavailable)) {
+        m_error = QStringLiteral("无法读取数据库文件 %1：%2").arg(path, unavailable);
+        return false;
+    }
+
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
     DatabaseHandle db;
     int rc = open_keyed(path, key, flags, db);
@@ -166,8 +179,8 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
             m_error = QStringLiteral("无法读取数据库文件 %1：%2%3").arg(path, sqliteMessage(db.get()), folderHint(path));
         return false;
     }
-    sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
-    sqlite3_exec(db.get(), "PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+    sqlcipher().busyTimeout(db.get(), kBusyTimeoutMs);
+    sqlcipher().exec(db.get(), "PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
     m_db = db.release();
     return true;
 }
@@ -175,7 +188,7 @@ bool Database::open(const QString& path, const QString& key, Mode mode)
 void Database::close()
 {
     if (m_db) {
-        sqlite3_close_v2(m_db);
+        sqlcipher().closeV2(m_db);
         m_db = nullptr;
     }
 }
@@ -187,10 +200,10 @@ bool Database::exec(const QString& sql)
         return false;
     }
     char* message = nullptr;
-    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    const int rc = sqlcipher().exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
         setError(message ? QString::fromUtf8(message) : sqliteMessage(m_db), rc);
-        sqlite3_free(message);
+        sqlcipher().free(message);
         return false;
     }
     return true;
@@ -200,11 +213,11 @@ bool Database::checkpoint()
 {
     if (!m_db || m_readOnly)
         return false;
-    sqlite3_busy_timeout(m_db, kCheckpointWaitMs);
+    sqlcipher().busyTimeout(m_db, kCheckpointWaitMs);
     int logFrames = 0;
     int copiedFrames = 0;
-    const int rc = sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, &logFrames, &copiedFrames);
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    const int rc = sqlcipher().walCheckpointV2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, &logFrames, &copiedFrames);
+    sqlcipher().busyTimeout(m_db, kBusyTimeoutMs);
     if (rc == SQLITE_OK)
         return true;
     setError(sqliteMessage(m_db), rc);
@@ -215,7 +228,7 @@ bool Database::checkpoint()
 
 WriteRefusal Database::writeRefusal() const
 {
-    if (m_readOnly || (m_db && sqlite3_db_readonly(m_db, "main") == 1) || (m_errorCode & 0xff) == SQLITE_READONLY)
+    if (m_readOnly || (m_db && sqlcipher().dbReadonly(m_db, "main") == 1) || (m_errorCode & 0xff) == SQLITE_READONLY)
         return WriteRefusal::ReadOnly;
     if ((m_errorCode & 0xff) == SQLITE_BUSY || (m_errorCode & 0xff) == SQLITE_LOCKED)
         return WriteRefusal::Locked;
@@ -228,7 +241,7 @@ QString Database::damage()
         return QStringLiteral("数据库未打开");
     QString found;
     char* message = nullptr;
-    const int rc = sqlite3_exec(m_db, "PRAGMA quick_check;", [](void* out, int columns, char** values, char**) {
+    const int rc = sqlcipher().exec(m_db, "PRAGMA quick_check;", [](void* out, int columns, char** values, char**) {
         auto* text = static_cast<QString*>(out);
         if (columns > 0 && values[0] && qstrcmp(values[0], "ok") != 0)
             *text += (text->isEmpty() ? QString() : QStringLiteral("；")) + QString::fromUtf8(values[0]);
@@ -236,7 +249,7 @@ QString Database::damage()
     }, &found, &message);
     if (rc != SQLITE_OK) {
         found = message ? QString::fromUtf8(message) : sqliteMessage(m_db);
-        sqlite3_free(message);
+        sqlcipher().free(message);
     }
     return found;
 }
@@ -244,17 +257,17 @@ QString Database::damage()
 void Database::setBusyTimeout(int milliseconds)
 {
     if (m_db)
-        sqlite3_busy_timeout(m_db, milliseconds);
+        sqlcipher().busyTimeout(m_db, milliseconds);
 }
 
 qint64 Database::lastInsertRowId() const
 {
-    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+    return m_db ? sqlcipher().lastInsertRowid(m_db) : 0;
 }
 
 int Database::changes() const
 {
-    return m_db ? sqlite3_changes(m_db) : 0;
+    return m_db ? sqlcipher().changes(m_db) : 0;
 }
 
 // --------------------------------------------------------------- Statement
@@ -266,17 +279,17 @@ Statement::Statement(Database& db, const QString& sql) : m_db(db)
         return;
     }
     const QByteArray text = sql.toUtf8();
-    const int rc = sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr);
+    const int rc = sqlcipher().prepareV2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr);
     if (rc != SQLITE_OK) {
         m_error = sqliteMessage(db.handle());
-        sqlite3_finalize(m_stmt);
+        sqlcipher().finalize(m_stmt);
         m_stmt = nullptr;
         db.setError(m_error, rc);
         return;
     }
-    const int count = sqlite3_column_count(m_stmt);
+    const int count = sqlcipher().columnCount(m_stmt);
     for (int i = 0; i < count; ++i) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(m_stmt, i)).toLower();
+        const QString name = QString::fromUtf8(sqlcipher().columnName(m_stmt, i)).toLower();
         if (!m_columns.contains(name))
             m_columns.insert(name, i);
     }
@@ -284,7 +297,8 @@ Statement::Statement(Database& db, const QString& sql) : m_db(db)
 
 Statement::~Statement()
 {
-    sqlite3_finalize(m_stmt);
+    if (m_stmt)
+        sqlcipher().finalize(m_stmt);
 }
 
 bool Statement::checkBind(int rc)
@@ -300,17 +314,17 @@ bool Statement::bindText(int index, const QString& value)
     if (!m_stmt)
         return false;
     const QByteArray utf8 = value.toUtf8();
-    return checkBind(sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT));
+    return checkBind(sqlcipher().bindText(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT));
 }
 
 bool Statement::bindInt(int index, qint64 value)
 {
-    return m_stmt && checkBind(sqlite3_bind_int64(m_stmt, index, value));
+    return m_stmt && checkBind(sqlcipher().bindInt64(m_stmt, index, value));
 }
 
 bool Statement::bindNull(int index)
 {
-    return m_stmt && checkBind(sqlite3_bind_null(m_stmt, index));
+    return m_stmt && checkBind(sqlcipher().bindNull(m_stmt, index));
 }
 
 Statement::Step Statement::step()
@@ -320,7 +334,7 @@ Statement::Step Statement::step()
             m_error = QStringLiteral("语句无效");
         return Step::Error;
     }
-    const int rc = sqlite3_step(m_stmt);
+    const int rc = sqlcipher().step(m_stmt);
     if (rc == SQLITE_ROW)
         return Step::Row;
     if (rc == SQLITE_DONE)
@@ -341,7 +355,7 @@ bool Statement::run()
 void Statement::reset()
 {
     if (m_stmt)
-        sqlite3_reset(m_stmt);
+        sqlcipher().reset(m_stmt);
 }
 
 int Statement::columnIndex(const QString& name) const
@@ -352,25 +366,25 @@ int Statement::columnIndex(const QString& name) const
 QString Statement::text(const QString& name) const
 {
     const int i = columnIndex(name);
-    if (i < 0 || !m_stmt || sqlite3_column_type(m_stmt, i) == SQLITE_NULL)
+    if (i < 0 || !m_stmt || sqlcipher().columnType(m_stmt, i) == SQLITE_NULL)
         return QString();
-    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i));
-    const int bytes = sqlite3_column_bytes(m_stmt, i);
+    const auto* data = reinterpret_cast<const char*>(sqlcipher().columnText(m_stmt, i));
+    const int bytes = sqlcipher().columnBytes(m_stmt, i);
     return data ? QString::fromUtf8(data, bytes) : QString(QLatin1String(""));
 }
 
 qint64 Statement::integer(const QString& name, qint64 fallback) const
 {
     const int i = columnIndex(name);
-    if (i < 0 || !m_stmt || sqlite3_column_type(m_stmt, i) == SQLITE_NULL)
+    if (i < 0 || !m_stmt || sqlcipher().columnType(m_stmt, i) == SQLITE_NULL)
         return fallback;
-    return sqlite3_column_int64(m_stmt, i);
+    return sqlcipher().columnInt64(m_stmt, i);
 }
 
 bool Statement::isNull(const QString& name) const
 {
     const int i = columnIndex(name);
-    return i < 0 || !m_stmt || sqlite3_column_type(m_stmt, i) == SQLITE_NULL;
+    return i < 0 || !m_stmt || sqlcipher().columnType(m_stmt, i) == SQLITE_NULL;
 }
 
 // ------------------------------------------------------------- Transaction

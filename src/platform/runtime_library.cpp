@@ -1,0 +1,43 @@
+#include "platform/runtime_library.h"
+
+#include <QFile>
+
+#include <dlfcn.h>
+
+namespace orvalen {
+
+namespace {
+
+QString lastDlError()
+{
+    const char* text = dlerror();
+    return text ? QString::fromLocal8Bit(text) : QStringLiteral("unknown error");
+}
+
+} // namespace
+
+RuntimeLibrary::RuntimeLibrary(const QString& file) : m_file(file)
+{
+    m_handle = dlopen(QFile::encodeName(file).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!m_handle)
+        m_error = QStringLiteral("%1 could not be loaded: %2").arg(file, lastDlError());
+}
+
+RuntimeLibrary::~RuntimeLibrary()
+{
+    if (m_handle && !m_kept)
+        dlclose(m_handle);
+}
+
+void* RuntimeLibrary::symbol(const char* name)
+{
+    if (!m_handle)
+        return nullptr;
+    dlerror();
+    void* found = dlsym(m_handle, name);
+    if (!found)
+        m_error = QStringLiteral("%1 lacks %2: %3").arg(m_file, QString::fromLatin1(name), lastDlError());
+    return found;
+}
+
+} // namespace orvalen
