@@ -189,7 +189,6 @@ void RunCommands::showRunState() { host().menus.showPlanItem(); }
 
 void RunCommands::stepPlanSequence()
 {
-    HostState& h = host();
     IniStore& ini = context().ini;
     const int cur = readInt16(ini, time_data::kCurrentRow, time_data::kCurrentRowDefault.toInt());
     const int cyc = readInt16(ini, time_data::kCheckCycle, time_data::kCheckCycleDefault.toInt());

@@ -19,7 +19,7 @@ protected:
         root = dir.path() + "/prog";
         QDir().mkpath(root + "/sounds");
         QDir().mkpath(root + "/Picture");
-        for (const QString& f : {"help.chm", "TimeData.db", "sounds/Timeout.WAV", "Picture/1.jpg"})
+        for (const char* f : {"help.chm", "TimeData.db", "sounds/Timeout.WAV", "Picture/1.jpg"})
             touch(root + "/" + f);
         touch(dir.path() + "/outside.txt");
     }

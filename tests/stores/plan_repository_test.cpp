@@ -178,7 +178,7 @@ TEST_F(PlanRepositoryTest, savedMovedDeletedPlansAndARecordedRun_areInTheFileWit
     RunLog runs(folder);
     QString error;
     ASSERT_TRUE(runs.append({RunRow{.setTime = "00:01:00", .useTime = "00:01:00", .outTime = "00:00:00",
-                                    .pauseTime = "00:00:00", .filename = "run"}},
+                                    .pauseTime = "00:00:00", .filename = "run", .queueKey = {}}},
                             &error))
         << error.toStdString();
     carry();
