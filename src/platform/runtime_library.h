@@ -1,5 +1,7 @@
 #pragma once
+#include <QDebug>
 #include <QString>
+#include <optional>
 
 namespace orvalen {
 
@@ -40,5 +42,29 @@ private:
     QString m_error;
     bool m_kept = false;
 };
+
+// The functions `load` gives (an empty result with the reason in its
+// argument), loaded at the first call of each caller and kept for the
+// process (the first call may come from any thread). Null when they could not
+// be loaded: the reason is logged once, after `what`, and given in *error at
+// every call.
+template <typename Functions, typename Load>
+const Functions* loadedOnce(const char* what, Load load, QString* error)
+{
+    struct Loaded {
+        std::optional<Functions> functions;
+        QString error;
+    };
+    static const Loaded loaded = [&] {
+        Loaded result;
+        result.functions = load(&result.error);
+        if (!result.functions)
+            qWarning().noquote() << what << result.error;
+        return result;
+    }();
+    if (!loaded.functions && error)
+        *error = loaded.error;
+    return loaded.functions ? &*loaded.functions : nullptr;
+}
 
 } // namespace orvalen

@@ -2,7 +2,6 @@
 
 #include "platform/runtime_library.h"
 
-#include <QDebug>
 #include <optional>
 
 namespace orvalen {
@@ -21,30 +20,23 @@ bool resolveXlsxwriter(RuntimeLibrary& library, XlsxwriterLibrary& f)
         && library.resolve("lxw_strerror", f.strerror);
 }
 
+std::optional<XlsxwriterLibrary> loadXlsxwriter(QString* error)
+{
+    RuntimeLibrary library(QStringLiteral(ORVALEN_XLSXWRITER_LIBRARY));
+    XlsxwriterLibrary functions;
+    if (!resolveXlsxwriter(library, functions)) {
+        *error = library.error();
+        return std::nullopt;
+    }
+    library.keep(); // the functions stay valid to the end of the process
+    return functions;
+}
+
 } // namespace
 
 const XlsxwriterLibrary* xlsxwriterLibrary(QString* error)
 {
-    struct Loaded {
-        std::optional<XlsxwriterLibrary> functions;
-        QString error;
-    };
-    static const Loaded loaded = [] {
-        Loaded result;
-        RuntimeLibrary library(QStringLiteral(ORVALEN_XLSXWRITER_LIBRARY));
-        XlsxwriterLibrary functions;
-        if (resolveXlsxwriter(library, functions)) {
-            library.keep(); // the functions stay valid to the end of the process
-            result.functions = functions;
-        } else {
-            result.error = library.error();
-            qWarning().noquote() << "export: libxlsxwriter is not available:" << result.error;
-        }
-        return result;
-    }();
-    if (!loaded.functions && error)
-        *error = loaded.error;
-    return loaded.functions ? &*loaded.functions : nullptr;
+    return loadedOnce<XlsxwriterLibrary>("export: libxlsxwriter is not available:", loadXlsxwriter, error);
 }
 
 } // namespace orvalen

@@ -2,7 +2,6 @@
 
 #include "platform/runtime_library.h"
 
-#include <QDebug>
 
 namespace orvalen {
 
@@ -56,22 +55,13 @@ std::optional<SqlcipherLibrary> loadSqlcipherLibrary(const QString& sqlcipherFil
 
 const SqlcipherLibrary* sqlcipherLibrary(QString* error)
 {
-    struct Loaded {
-        std::optional<SqlcipherLibrary> functions;
-        QString error;
-    };
-    static const Loaded loaded = [] {
-        Loaded result;
-        result.functions =
-            loadSqlcipherLibrary(QStringLiteral(ORVALEN_SQLCIPHER_LIBRARY), QStringLiteral(ORVALEN_CRYPTO_LIBRARY),
-                                 &result.error);
-        if (!result.functions)
-            qWarning().noquote() << "database: SQLCipher is not available:" << result.error;
-        return result;
-    }();
-    if (!loaded.functions && error)
-        *error = loaded.error;
-    return loaded.functions ? &*loaded.functions : nullptr;
+    return loadedOnce<SqlcipherLibrary>(
+        "database: SQLCipher is not available:",
+        [](QString* why) {
+            return loadSqlcipherLibrary(QStringLiteral(ORVALEN_SQLCIPHER_LIBRARY),
+                                        QStringLiteral(ORVALEN_CRYPTO_LIBRARY), why);
+        },
+        error);
 }
 
 } // namespace orvalen
