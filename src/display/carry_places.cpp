@@ -54,15 +54,12 @@ void DisplayWindow::carryPlacesToThisScreen()
 
 void DisplayWindow::recordPlacesForThisScreen()
 {
-    if (!std::exchange(m_placesRecordWaits, false))
-        return;
-    const double widthTwips = m_layout.tppX() * m_screen.fullWidthPx;
-    const double heightTwips = m_layout.tppY() * m_screen.fullHeightPx;
-    if (m_screen.fullWidthPx <= 0 || m_screen.fullHeightPx <= 0)
+    if (!std::exchange(m_placesRecordWaits, false) || m_screen.fullWidthPx <= 0 || m_screen.fullHeightPx <= 0)
         return;
     // Places shipped as shares of the screen become twips of this screen
     // (with the screen); places kept without one are kept for this one.
-    storeSharesAsTwips(m_ctx.ini, m_ctx.registry, widthTwips, heightTwips);
+    storeSharesAsTwips(m_ctx.ini, m_ctx.registry, m_layout.tppX() * m_screen.fullWidthPx,
+                       m_layout.tppY() * m_screen.fullHeightPx);
     carryPlacesToThisScreen();
 }
 

@@ -30,6 +30,7 @@
 #include <QScreen>
 
 namespace orvalen {
+
 QDateTime DisplayWindow::now() const
 {
     return m_ctx.clock.now();
