@@ -35,6 +35,25 @@ QString settingsFile(const ProgramFolder& folder)
     return found.isEmpty() ? folder.file(time_data::kFile) : found;
 }
 
+// What waits for the display's first frame. Opening DeskData.db is slow
+// (its key derivation), so it is checked then, with the saves that failed
+// meanwhile. The deferred module (sounds, logo video, network time) loads
+// after it, so that the first sound does not wait for it; the sound backend
+// then gets ready on its own thread, so that the first sound (the start of a
+// run) finds it set up.
+void finishStartUp(AppContext& context, ProgramWindows* windows, std::optional<QList<FailedSave>>& startFailures)
+{
+    if (windows)
+        windows->firstFrameShown();
+    const QList<FailedSave> failed = std::move(*startFailures);
+    startFailures.reset();
+    checkDeskData(context, failed);
+    QMetaObject::invokeMethod(qApp, [&context] {
+        loadDeferredModule();
+        context.sound().backend().warm();
+    }, Qt::QueuedConnection);
+}
+
 } // namespace
 
 bool startProgram(AppContext& context, const std::function<void()>& openWindows)
@@ -110,23 +129,8 @@ int runProgram(QApplication& app)
     }
     if (stopBeforeWindows)
         QMetaObject::invokeMethod(&app, [&windows] { windows->closeDown(); }, Qt::QueuedConnection);
-    // Opening DeskData.db is slow (its key derivation): checked after the
-    // display's first frame.
-    // The deferred module (sounds, logo video, network time) loads after it
-    // too, so that the first sound does not wait for it.
-    // The sound backend then gets ready on its own thread, so that the
-    // first sound (the start of a run) finds it set up.
-    afterFirstFrame(windows ? windows->shownWindow() : nullptr, [&context, &startFailures, &windows] {
-        if (windows)
-            windows->firstFrameShown();
-        const QList<FailedSave> failed = std::move(*startFailures);
-        startFailures.reset();
-        checkDeskData(context, failed);
-        QMetaObject::invokeMethod(qApp, [&context] {
-            loadDeferredModule();
-            context.sound().backend().warm();
-        }, Qt::QueuedConnection);
-    });
+    afterFirstFrame(windows ? windows->shownWindow() : nullptr,
+                    [&context, &startFailures, &windows] { finishStartUp(context, windows.get(), startFailures); });
     const int code = app.exec();
     setSaveFailureHandler({});
     return code;
