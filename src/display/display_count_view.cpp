@@ -8,6 +8,7 @@
 #include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/fonts.h"
+#include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/prompt_text.h"
@@ -165,10 +166,10 @@ void DisplayCountView::styleTitles()
     const ClockPlan& p = m_w.m_currentPlan.plan();
     QLabel* title = m_w.m_textLabels[kTitleLine];
     m_w.setCaption(title, p.firsttext);
-    m_w.styleElement(title, p.firstfont, p.firstcolour.colour(), p.fontSize(0));
+    m_w.styleElement(title, p.firstfont, p.firstcolour.colour(), drawnFontSize(p, 0));
     title->setVisible(!title->text().isEmpty());
     m_w.setCaption(m_w.m_textLabels[kSubtitleLine], p.secondtext);
-    m_w.styleElement(m_w.m_textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), p.fontSize(1));
+    m_w.styleElement(m_w.m_textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), drawnFontSize(p, 1));
     m_w.m_textPanels[kSubtitleLine]->setVisible(!m_w.m_textLabels[kSubtitleLine]->text().isEmpty());
 }
 
@@ -177,7 +178,7 @@ void DisplayCountView::styleClocks(const QString& clockCaption, const QString& o
 {
     const ClockPlan& p = m_w.m_currentPlan.plan();
     const QColor colour = p.clockcolour.colour();
-    const auto size = p.fontSize(2);
+    const double size = drawnFontSize(p, 2);
     m_w.setClockText(m_w.m_clock, clockCaption);
     m_w.styleClock(m_w.m_clock, p.clockFont, colour, size);
     m_w.m_clock->setVisible(!m_w.m_clock->text().isEmpty());
@@ -210,20 +211,20 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
     // End text, in the clock's look at the size this screen draws the clock,
     // shrunk to fit where the clock text stands.
     m_w.m_endFont.setFamily(displayFamily(p.clockFont));
-    if (const auto size = p.fontSize(2))
-        m_w.m_endFont.setPointSizeF(*size * screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx));
+    const double scale = screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx);
+    m_w.m_endFont.setPointSizeF(drawnFontSize(p, 2) * scale);
     fitEndText(p.stages[6].prompt);
 
     // Date line and prompt text start empty and hidden.
     m_w.setCaption(m_w.m_textLabels[kDateLine], QString());
-    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), p.fontSize(3));
+    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), drawnFontSize(p, 3));
     m_w.m_textPanels[kDateLine]->hide();
     m_w.setCaption(m_w.m_textLabels[kPromptLine], QString());
-    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
+    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, 4));
     m_w.m_textPanels[kPromptLine]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
+    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, 5));
     if (!m_w.m_textLabels[kScrollLine]->text().isEmpty())
         m_w.m_marquee->setRunning(true);
     m_w.m_textPanels[kScrollLine]->hide();
@@ -264,14 +265,15 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
     p.stagecolour = dateLine.colour.value_or(PlanColour{});
     m_w.m_currentPlan.replace(p);
     m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont,
-                     colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)), dateLine.size,
+                     colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)),
+                     dateLine.size.value_or(kMadeTextSizes[3]),
                      m_w.m_textPanels[kDateLine]);
     m_w.m_textPanels[kDateLine]->setVisible(!m_w.m_textLabels[kDateLine]->text().isEmpty());
 
     m_w.setCaption(m_w.m_textLabels[kPromptLine], prompt);
-    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), p.fontSize(4));
+    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, 4));
     m_w.m_textPanels[kPromptLine]->setVisible(!m_w.m_textLabels[kPromptLine]->text().isEmpty());
-    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), p.fontSize(5));
+    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, 5));
     // The scrolling tick shows the panel at its first step.
     if (!m_w.m_textLabels[kScrollLine]->text().isEmpty())
         m_w.m_marquee->setRunning(true);

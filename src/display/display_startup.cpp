@@ -10,6 +10,7 @@
 #include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/logo_video.h"
+#include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/prompt_ticker.h"
@@ -78,7 +79,7 @@ void DisplayStartUp::loadPlanAndStyles()
 
     const QTime timeOfDay = m_w.now().time();
     const QColor clockColour = plan.clockcolour.colour();
-    const std::optional<double> clockSize = plan.fontSize(2);
+    const double clockSize = drawnFontSize(plan, 2);
     m_w.setClockText(m_w.m_clock, initialClockText(plan, timeOfDay));
     m_w.styleClock(m_w.m_clock, plan.clockFont, clockColour, clockSize);
     m_w.setClockText(m_w.m_overtimeClock, initialOvertimeText(plan, timeOfDay));
@@ -101,7 +102,7 @@ void DisplayStartUp::loadPlanAndStyles()
     for (const TextStyle& s : styles) {
         QLabel* label = m_w.m_textLabels[s.index];
         m_w.setCaption(label, s.caption);
-        m_w.styleElement(label, s.font, s.colour.colour(), plan.fontSize(s.sizeEntry),
+        m_w.styleElement(label, s.font, s.colour.colour(), drawnFontSize(plan, s.sizeEntry),
                          s.index == DisplayWindow::kDateLine ? m_w.m_textPanels[DisplayWindow::kDateLine] : nullptr);
         if (s.index == DisplayWindow::kTitleLine) {
             if (label->text().isEmpty())

@@ -1,11 +1,20 @@
 #pragma once
+#include "stores/clock_plan.h"
+
 #include <array>
 
 namespace orvalen {
 
 // The point sizes the display's texts are made with, in the order of a
 // plan's size list: title, subtitle, clocks, date line, prompt, scrolling
-// text. A text whose size the plan cannot read stays at this size.
+// text. A text whose size the plan cannot read is drawn at this size.
 inline constexpr std::array<double, 6> kMadeTextSizes{72, 42, 80.25, 72, 42, 42};
+
+// The size the display draws size slot `slot` (0..5) at: the plan's size
+// when the plan can read it, else the display's own.
+inline double drawnFontSize(const ClockPlan& plan, int slot)
+{
+    return plan.fontSize(slot).value_or(kMadeTextSizes[size_t(slot)]);
+}
 
 } // namespace orvalen

@@ -117,16 +117,27 @@ void LookPage::showSize(StyleSlot slot, const ClockPlan& p, int smallest)
 {
     QComboBox* list = m_styleRows[slot].size;
     KeptSize& kept = m_keptSizes[slot];
-    if (const std::optional<double> size = p.fontSize(slot)) {
-        kept = {};
-        list->setEditText(QString::number(std::max(int(*size), smallest)));
-        return;
-    }
-    // A size the plan cannot read shows the size the display keeps for it,
-    // and is written back as it was read while the entry stays unchanged.
-    kept.shown = QString::number(std::lround(kMadeTextSizes[size_t(slot)]));
-    kept.value = p.fontSizes[size_t(slot)];
+    // A size the plan cannot read shows the size the display draws it at.
+    const std::optional<double> size = p.fontSize(slot);
+    kept.shown = size ? QString::number(std::max(int(*size), smallest))
+                      : QString::number(std::lround(kMadeTextSizes[size_t(slot)]));
+    kept.text = p.fontSizeTexts[size_t(slot)];
     list->setEditText(kept.shown);
+}
+
+QString LookPage::sizeEntry(StyleSlot slot) const
+{
+    const KeptSize& kept = m_keptSizes[slot];
+    const QString typed = m_styleRows[slot].size->currentText().trimmed();
+    if (kept.text) {
+        const std::optional<double> stored = fontSizeOfText(*kept.text);
+        if (stored ? fontSizeOfText(typed) == stored : typed == kept.shown)
+            return *kept.text;
+    }
+    QString digits = typed;
+    while (digits.size() > 1 && digits.startsWith(u'0'))
+        digits.remove(0, 1);
+    return digits.isEmpty() ? QStringLiteral("0") : digits;
 }
 
 void LookPage::showFont(StyleSlot slot, const QString& name)
@@ -171,9 +182,7 @@ void LookPage::writeInto(ClockPlan& plan) const
         if (r.font->count() > 0) // before the font lists are filled the plan's own names stay
             *fonts[i] = r.font->currentText();
         *colours[i] = r.colour->colour();
-        const KeptSize& kept = m_keptSizes[i];
-        const QString typed = r.size->currentText();
-        plan.fontSizes[i] = kept.value && typed == kept.shown ? *kept.value : typed.toDouble(); // an empty size is 0
+        plan.fontSizeTexts[i] = sizeEntry(StyleSlot(i));
     }
     plan.fontSizesComplete = true;
     plan.firsttext = m_mainTitle.text->text();

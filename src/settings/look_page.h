@@ -63,13 +63,17 @@ private:
         QCheckBox* centred = nullptr;
         QLineEdit* text = nullptr;
     };
-    // A size entry the plan cannot read: what the list shows for it and the
-    // value written back while the list still shows that.
+    // A size entry as the plan gave it, written back unchanged while the list
+    // stands for it: a readable entry while the list reads as the same size,
+    // one the plan cannot read while the list shows what it showed for it.
     struct KeptSize {
         QString shown;
-        std::optional<double> value;
+        std::optional<QString> text;
     };
     void showSize(StyleSlot slot, const ClockPlan& plan, int smallest);
+    // The entry written for a slot: the kept one, or what the list shows as
+    // a plain whole number (an empty list gives "0").
+    QString sizeEntry(StyleSlot slot) const;
     void showFont(StyleSlot slot, const QString& name);
     void showSwitches(const ClockPlan& plan);
     void showColoursAndTitles(const ClockPlan& plan);

@@ -1,8 +1,21 @@
 #include "stores/clock_plan.h"
 
+#include <QRegularExpression>
 #include <limits>
 
 namespace orvalen {
+
+std::optional<double> fontSizeOfText(const QString& entry)
+{
+    static const QRegularExpression plainNumber(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
+    const QString text = entry.trimmed();
+    if (!plainNumber.match(text).hasMatch())
+        return std::nullopt;
+    const double v = text.toDouble();
+    if (v <= 0 || v > 2048)
+        return std::nullopt;
+    return v;
+}
 
 std::array<PlanStage, 7> ClockPlan::defaultStages()
 {
@@ -34,15 +47,15 @@ void ClockPlan::completeFontSizes()
 {
     if (fontSizesComplete)
         return;
-    fontSizes = {80, 50, 100, 50, 30, 30};
+    fontSizeTexts = {"80", "50", "100", "50", "30", "30"};
     fontSizesComplete = true;
 }
 
 void ClockPlan::setFontSize(int k, double size)
 {
     completeFontSizes();
-    if (k >= 0 && k < int(fontSizes.size()))
-        fontSizes[size_t(k)] = size;
+    if (k >= 0 && k < int(fontSizeTexts.size()))
+        fontSizeTexts[size_t(k)] = QString::number(size, 'g', 7);
 }
 
 void ClockPlan::setTixingtime(qint64 seconds)
@@ -83,12 +96,9 @@ bool ClockPlan::showsOvertimeClock() const
 
 std::optional<double> ClockPlan::fontSize(int k) const
 {
-    if (k < 0 || k >= int(fontSizes.size()))
+    if (k < 0 || k >= int(fontSizeTexts.size()))
         return std::nullopt;
-    const double v = fontSizes[size_t(k)];
-    if (v <= 0 || v > 2048)
-        return std::nullopt;
-    return v;
+    return fontSizeOfText(fontSizeTexts[size_t(k)]);
 }
 
 } // namespace orvalen

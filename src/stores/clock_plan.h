@@ -83,6 +83,13 @@ struct PlanStoredTexts {
     bool operator==(const PlanStoredTexts&) const { return true; }
 };
 
+// An entry of a plan's size list as a font size in points: a plain decimal
+// number ("90", "10.5", blanks around it allowed) above 0 and at most 2048.
+// Any other entry ("abc", "1e999", "99999999999", "", "-5", "0") is no size
+// the plan can read: it is kept as stored and the display draws its text at
+// the display's own size. The one rule for the display and the editor alike.
+std::optional<double> fontSizeOfText(const QString& entry);
+
 // One timing plan, as the program uses it. plan_codec reads it from and
 // writes it to its stored forms (a deskclock row, the registry values).
 struct ClockPlan {
@@ -115,9 +122,11 @@ struct ClockPlan {
     PlanColour textcolour{"-2147483640"};
     QString rollfont = "新宋体";
     PlanColour rollcolour{"-2147483640"};
-    // Font sizes in points, in the element order above (the clocks share
-    // one); 0 where the stored entry is no number.
-    std::array<double, 6> fontSizes{90, 80, 150, 100, 30, 30};
+    // The entries of the size list, in the element order above (the clocks
+    // share one), as stored: an entry is read by fontSize(), and one the plan
+    // cannot read stays as it was stored until a size replaces it. A missing
+    // entry of an incomplete list is "".
+    std::array<QString, 6> fontSizeTexts{"90", "80", "150", "100", "30", "30"};
     // The stored size list held exactly six entries, each closed by "/".
     bool fontSizesComplete = true;
 
@@ -153,7 +162,8 @@ struct ClockPlan {
     // An incomplete size list is replaced as a whole by the sizes the editor
     // and the element menu fall back to (80/50/100/50/30/30).
     void completeFontSizes();
-    // Sets font size k (0..5), completing the list first.
+    // Sets font size k (0..5) as its shortest decimal text ("36", "10.5"),
+    // completing the list first.
     void setFontSize(int k, double size);
 
     // Holds a stored 32-bit value at 0..32767 instead of overflowing.
@@ -168,7 +178,7 @@ struct ClockPlan {
     // The overtime clock is on screen: the count goes on into overtime and
     // the overtime clock is wanted.
     bool showsOvertimeClock() const;
-    // Font size k (0..5) when it is usable (above 0, at most 2048 points).
+    // Font size k (0..5) when the plan can read it (fontSizeOfText).
     std::optional<double> fontSize(int k) const;
 
     bool operator==(const ClockPlan&) const = default;

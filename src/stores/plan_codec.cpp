@@ -2,7 +2,6 @@
 
 #include "platform/text_path.h"
 
-#include <cmath>
 #include <functional>
 
 namespace orvalen::plan_codec {
@@ -148,6 +147,14 @@ Parts overlay(const std::optional<QString>& kept, Parts keptParts, const Parts& 
     return out;
 }
 
+// The parts of a kept text split at `separator`, with the wanted texts over
+// them: a part stays while it is the wanted text.
+Parts overParts(const std::optional<QString>& kept, const Parts& wanted, QChar separator)
+{
+    return overlay(kept, kept.value_or(QString()).split(separator), wanted,
+                   [](int, const QString* part) { return part ? *part : QString(); });
+}
+
 // A flag digit is on when it is "1".
 bool flagOn(const QString* part)
 {
@@ -274,40 +281,11 @@ std::array<int, 3> choicesOf(const ClockPlan& plan)
 
 constexpr int kSizeCount = 6;
 
-double sizeOf(const QString* part)
-{
-    if (!part)
-        return 0;
-    bool ok = false;
-    const double v = part->trimmed().toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0;
-}
-
-QString sizeText(double size)
-{
-    return QString::number(size, 'g', 7);
-}
-
-// A font size of 0 or below takes the default size of its entry (the
-// closing part after the six has an empty default).
-QString withDefaultSizes(const QString& stored)
-{
-    const ClockPlan defaults;
-    Parts parts = stored.split(u'/');
-    for (int i = 0; i < parts.size() && i <= kSizeCount; ++i) {
-        bool ok = false;
-        const double v = parts.at(i).trimmed().toDouble(&ok);
-        if (ok && v <= 0)
-            parts[i] = i < kSizeCount ? sizeText(defaults.fontSizes[size_t(i)]) : QString();
-    }
-    return parts.join(u'/');
-}
-
 void readSizes(ClockPlan& plan, const QString& text)
 {
     const Parts parts = text.split(u'/');
     for (int i = 0; i < kSizeCount; ++i)
-        plan.fontSizes[size_t(i)] = sizeOf(i < parts.size() ? &parts[i] : nullptr);
+        plan.fontSizeTexts[size_t(i)] = i < parts.size() ? parts.at(i) : QString();
     plan.fontSizesComplete = parts.size() == kSizeCount + 1 && parts.last().isEmpty();
     plan.stored.sizethree = text;
 }
@@ -316,15 +294,11 @@ QString writeSizes(const ClockPlan& plan)
 {
     // Six sizes, each closed by "/" when the list is complete; an incomplete
     // list keeps the shape it was stored with.
-    Parts wanted;
-    for (const double size : plan.fontSizes)
-        wanted << sizeText(size);
+    Parts wanted(plan.fontSizeTexts.begin(), plan.fontSizeTexts.end());
     if (plan.fontSizesComplete)
         wanted << QString();
     const auto& kept = plan.stored.sizethree;
-    Parts out = overlay(kept, kept.value_or(QString()).split(u'/'), wanted, [](int i, const QString* part) {
-        return i < kSizeCount ? sizeText(sizeOf(part)) : QString(part ? *part : QString());
-    });
+    Parts out = overParts(kept, wanted, u'/');
     if (plan.fontSizesComplete) {
         while (out.size() < wanted.size())
             out << wanted[out.size()];
@@ -343,9 +317,7 @@ QString partAt(const Parts& parts, int k)
 
 QString writeParts(const std::optional<QString>& kept, const Parts& wanted)
 {
-    return overlay(kept, kept.value_or(QString()).split(u'\\'), wanted,
-                   [](int, const QString* p) { return p ? *p : QString(); })
-        .join(u'\\');
+    return overParts(kept, wanted, u'\\').join(u'\\');
 }
 
 void readLook(StageLook& look, const QString& text)
@@ -511,7 +483,7 @@ bool setFieldText(ClockPlan& plan, int index, const QString& text)
     }
     switch (index) {
     case kCombolist: readCombolist(plan, text); return true;
-    case kSizethree: readSizes(plan, withDefaultSizes(text)); return true;
+    case kSizethree: readSizes(plan, text); return true;
     case kBackground: readBackground(plan, text); return true;
     default: return false;
     }

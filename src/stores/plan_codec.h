@@ -26,8 +26,8 @@ QString fieldText(const ClockPlan& plan, int index);
 QString fieldText(const ClockPlan& plan, const QString& name);
 // Sets field i from its stored text. A time, date or number that does not
 // convert leaves the plan unchanged and returns false; texts always take.
-// A list digit beyond its list reads as 0, a font size of 0 or below as the
-// default size of its entry.
+// A list digit beyond its list reads as 0; a size entry is taken as stored
+// (ClockPlan::fontSize reads it).
 bool setFieldText(ClockPlan& plan, int index, const QString& text);
 bool setFieldText(ClockPlan& plan, const QString& name, const QString& text);
 

@@ -4,7 +4,6 @@
 #include "stores/plan_codec.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -144,10 +143,7 @@ StoredDateLineStyle loadDateLineStyle(const RegistryStore& registry)
         digits = std::min<qint64>(digits * 10 + (c.unicode() - u'0'), std::numeric_limits<int>::max());
     }
     style.sizeDigits = int(digits);
-    bool ok = false;
-    const double size = entry.trimmed().toDouble(&ok);
-    if (ok && std::isfinite(size) && size > 0 && size <= 2048)
-        style.size = size;
+    style.size = fontSizeOfText(entry);
     return style;
 }
 

@@ -45,7 +45,7 @@ struct StoredDateLineStyle {
     // The date line's entry of the stored size list, when the list has one:
     // its leading digits (0 when none, at most 2^31-1) ...
     std::optional<int> sizeDigits;
-    // ... and the size it draws at, when it is a usable font size.
+    // ... and the size it draws at, when it reads as one (fontSizeOfText).
     std::optional<double> size;
 };
 StoredDateLineStyle loadDateLineStyle(const RegistryStore& registry);

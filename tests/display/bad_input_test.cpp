@@ -43,14 +43,14 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     expectUsable(w);
 }
 
-TEST_F(BadInputTest, unusableFontSizesKeepTheDesignerSizes_sizesOfZeroOrBelowTakeThePlanDefaults)
+TEST_F(BadInputTest, fontSizesThePlanCannotRead_keepTheDisplaysOwnSizes)
 {
     ClockPlan plan = defaultPlan();
     plan_codec::setFieldText(plan, "sizethree", "0/-5/abc/1000/1e400/nan/");
     plan.secondtext = "副";
     DisplayWindow& w = loadWith(plan);
-    EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 90);
-    EXPECT_DOUBLE_EQ(textLabel(w, 1)->font().pointSizeF(), 80);
+    EXPECT_DOUBLE_EQ(textLabel(w, 0)->font().pointSizeF(), 72);
+    EXPECT_DOUBLE_EQ(textLabel(w, 1)->font().pointSizeF(), 42);
     EXPECT_DOUBLE_EQ(clockPanel(w)->textFont().pointSizeF(), 80.25);
     EXPECT_DOUBLE_EQ(textLabel(w, 2)->font().pointSizeF(), 1000);
     EXPECT_DOUBLE_EQ(textLabel(w, 3)->font().pointSizeF(), 42);

@@ -105,6 +105,18 @@ TEST_F(ElementMenuTest, fontSize_isTakenAsChosen_soRepeatedUseNeverGrowsIt)
     EXPECT_EQ(stored("stagecolour"), "-2147483640");
 }
 
+TEST_F(ElementMenuTest, fontOfOneElement_keepsTheOtherSizesAsStoredEvenUnreadable)
+{
+    const QString sizes = "abc/-5/150/1e999/99999999999//";
+    currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "sizethree", sizes); });
+    dialogs.font = [](const QFont& initial) { return font_of(initial.family(), 36); };
+    choose(DisplayElement::Clock, ElementAction::Font);
+    EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "sizethree"), "abc/-5/36/1e999/99999999999//");
+    EXPECT_EQ(stored("sizethree"), "abc/-5/36/1e999/99999999999//");
+    choose(DisplayElement::DateLine, ElementAction::Font);
+    EXPECT_EQ(stored("sizethree"), "abc/-5/36/36/99999999999//");
+}
+
 TEST_F(ElementMenuTest, cancelledOrNotForThisElement_changesNothing)
 {
     const ClockPlan before = currentPlan.plan();

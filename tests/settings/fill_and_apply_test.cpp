@@ -148,24 +148,37 @@ TEST_F(ApplyTest, greyedBoxes_areStoredBackGreyedUnlessTicked)
     EXPECT_EQ(box("时间颜色、背景按精准设置")->checkState(), Qt::PartiallyChecked);
 }
 
-TEST_F(ApplyTest, unreadableSizes_showTheDisplaysOwnAndApplyKeepsThem)
+TEST_F(ApplyTest, unreadableSizes_keepTheirTextAndDrawAtTheDisplaysOwnSize)
 {
-    for (const QString sizes : {"abc/80/150/100/30/30/", "99999999999/1e999/150/100/30/30/"}) {
+    auto titleDrawn = [&] {
+        display->countView().styleForCount("01:00", QString());
+        return view().elementFont(DisplayElement::MainTitle).pointSizeF();
+    };
+    for (const QString sizes : {"abc/80/150/100/30/30/", "1e999/80/150/100/30/30/", "99999999999/80/150/100/30/30/",
+                                "-5/80/150/100/30/30/", "/80/150/100/30/30/"}) {
+        SettingsWindow& before = open(defaultPlan());
+        ASSERT_TRUE(before.apply());
+        ASSERT_EQ(titleDrawn(), 90);
         ClockPlan plan = defaultPlan();
         setStored(plan, "sizethree", sizes);
         SettingsWindow& w = open(plan);
-        const double titleSize = view().elementFont(DisplayElement::MainTitle).pointSizeF();
         EXPECT_EQ(list("主标题 大小")->currentText(), "72");
         ASSERT_TRUE(w.apply());
         EXPECT_EQ(storedText(storedPlan(), "sizethree"), sizes);
-        display->countView().styleForCount("01:00", QString());
-        EXPECT_EQ(view().elementFont(DisplayElement::MainTitle).pointSizeF(), titleSize) << sizes.toStdString();
+        EXPECT_EQ(titleDrawn(), 72) << sizes.toStdString();
     }
-    // A size typed far beyond any font is kept too, and shown as the display's own.
-    list("主标题 大小")->setEditText("99999999999");
+    // A size the operator types is stored as the whole number typed, even
+    // one far beyond any font, which is drawn at the display's own size.
+    list("主标题 大小")->setEditText("099999999999");
     ASSERT_TRUE(settings->apply());
+    EXPECT_EQ(storedText(storedPlan(), "sizethree"), "99999999999/80/150/100/30/30/");
+    EXPECT_EQ(titleDrawn(), 72);
     open();
     EXPECT_EQ(list("主标题 大小")->currentText(), "72");
+    list("主标题 大小")->setEditText("60");
+    ASSERT_TRUE(settings->apply());
+    EXPECT_EQ(storedText(storedPlan(), "sizethree"), "60/80/150/100/30/30/");
+    EXPECT_EQ(titleDrawn(), 60);
 }
 
 TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
@@ -341,6 +354,26 @@ TEST_F(ApplyTest, loadedRow_keepsItsOwnStageDigitsWhateverPlanIsCurrent)
     }
     ASSERT_TRUE(again.apply());
     EXPECT_EQ(storedText(storedPlan(), "checkone"), "1011110");
+}
+
+TEST_F(ApplyTest, loadedRow_keepsTheSizesItCannotReadAndDrawsThemAtTheDisplaysOwn)
+{
+    SettingsWindow& w = open(defaultPlan());
+    display->countView().styleForCount("01:00", QString());
+    ASSERT_EQ(view().elementFont(DisplayElement::MainTitle).pointSizeF(), 90);
+    SavedPlan saved;
+    saved.name = "复赛";
+    saved.plan = defaultPlan();
+    const QString sizes = "abc/1e999/99999999999/100/-5//";
+    setStored(saved.plan, "sizethree", sizes);
+    w.loadSavedPlan(saved, StoredDateLineStyle{});
+    EXPECT_EQ(list("主标题 大小")->currentText(), "72");
+    EXPECT_EQ(list("时间 大小")->currentText(), "80");
+    ASSERT_TRUE(w.apply());
+    EXPECT_EQ(storedText(storedPlan(), "sizethree"), sizes);
+    display->countView().styleForCount("01:00", QString());
+    EXPECT_EQ(view().elementFont(DisplayElement::MainTitle).pointSizeF(), 72);
+    EXPECT_EQ(view().elementFont(DisplayElement::Clock).pointSizeF(), 80.25);
 }
 
 } // namespace

@@ -142,21 +142,20 @@ TEST(PlanCodec, storedRows_readIntoTheirValuesAndWriteBackTheSameTexts)
     EXPECT_EQ(textsOf(*longTerm), longTermRow());
 
     // A damaged row reads as the digits, sizes and colours it holds, and is
-    // written back as it was; only a list digit beyond its list and a size of
-    // 0 read as their fallbacks.
+    // written back as it was; only a list digit beyond its list reads as its
+    // fallback.
     const std::optional<ClockPlan> damaged = throughDeskclockRow(damagedRow());
     ASSERT_TRUE(damaged);
     EXPECT_TRUE(damaged->continuousReminder && damaged->stageOn(1) && !damaged->stageOn(2));
     EXPECT_EQ(damaged->stageLooks, Switch::Greyed); // a stored "2"
     EXPECT_EQ(damaged->timeFormat, TimeFormat::Seconds);
     EXPECT_EQ(damaged->fontSize(0), std::nullopt);
-    EXPECT_EQ(damaged->fontSize(1), 80);
+    EXPECT_EQ(damaged->fontSize(2), 150);
     EXPECT_FALSE(damaged->fontSizesComplete);
     EXPECT_FALSE(damaged->firstcolour.colour().isValid());
     EXPECT_TRUE(damaged->clockcolour.colour().isValid()); // a system colour
     EXPECT_EQ(damaged->backgroundColour.text, "nopicture");
     StoredRow expected = damagedRow();
-    expected[38] = "abc/80/150";
     expected[41] = "0x";
     EXPECT_EQ(textsOf(*damaged), expected);
 
@@ -224,7 +223,7 @@ TEST(PlanCodec, setFieldText_readsStoredFormsAndKeepsTheFieldOnBadInput)
     EXPECT_EQ(plan_codec::fieldText(plan, 51), "");
 }
 
-TEST(PlanCodec, listDigitsOutsideTheirListsAndSizesOfZeroOrBelow_fallBack)
+TEST(PlanCodec, listDigitsOutsideTheirLists_fallBack_sizesThePlanCannotRead_stayAsStored)
 {
     ClockPlan plan;
     ASSERT_TRUE(plan_codec::setFieldText(plan, "combolist", "999"));
@@ -235,8 +234,17 @@ TEST(PlanCodec, listDigitsOutsideTheirListsAndSizesOfZeroOrBelow_fallBack)
     EXPECT_EQ(plan.timeFormat, TimeFormat::DaysMinutesSeconds); // a long-term format
     EXPECT_EQ(plan.timingMode, TimingMode::TimeOfDay);
     EXPECT_EQ(plan.overtimeAction, OvertimeAction::NextPlan);
-    ASSERT_TRUE(plan_codec::setFieldText(plan, "sizethree", "0/-3/0/100/x/30/"));
-    EXPECT_EQ(plan_codec::fieldText(plan, "sizethree"), "90/80/150/100/x/30/");
+    const QString unreadable = "0/-3/1e999/99999999999/x//";
+    ASSERT_TRUE(plan_codec::setFieldText(plan, "sizethree", unreadable));
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(plan.fontSize(k), std::nullopt) << k;
+    EXPECT_EQ(plan_codec::fieldText(plan, "sizethree"), unreadable);
+    ASSERT_TRUE(plan_codec::setFieldText(plan, "sizethree", " 90/10.5/2048/2049/0.5/030/"));
+    EXPECT_EQ(plan.fontSize(0), 90);
+    EXPECT_EQ(plan.fontSize(1), 10.5);
+    EXPECT_EQ(plan.fontSize(2), 2048);
+    EXPECT_EQ(plan.fontSize(3), std::nullopt);
+    EXPECT_EQ(plan.fontSize(5), 30);
 }
 
 TEST(PlanCodec, setFontSize_replacesOneEntryAndResetsAnIncompleteList)
