@@ -9,6 +9,33 @@
 
 namespace orvalen {
 
+namespace {
+
+// Qt 6 asks for the file dialog's "Folder" and "Drive" under the context
+// QAbstractFileIconProvider, while Qt's Chinese catalogue (6.4) still files
+// them under QFileDialog, where Qt 5 asked for them: without this the type
+// column of every folder reads "Folder". Lives as a child of the catalogue it
+// reads.
+class IconProviderTexts final : public QTranslator {
+public:
+    explicit IconProviderTexts(QTranslator& catalogue) : QTranslator(&catalogue), m_catalogue(catalogue) {}
+
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override
+    {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0)
+            return QString();
+        return m_catalogue.translate("QFileDialog", sourceText, disambiguation, n);
+    }
+
+    bool isEmpty() const override { return false; }
+
+private:
+    const QTranslator& m_catalogue;
+};
+
+} // namespace
+
 bool installQtTranslations(QCoreApplication& app)
 {
     // Qt's texts that come from the locale (file types, dates, day names)
@@ -20,9 +47,10 @@ bool installQtTranslations(QCoreApplication& app)
         qWarning("Orvalen: Qt's Chinese translations (qtbase_zh_CN) were not found in %s", qPrintable(folder));
         return false;
     }
-    // The application keeps the translator until the program ends.
+    // The application keeps the translators until the program ends.
     translator->setParent(&app);
-    return app.installTranslator(translator.release());
+    QTranslator* catalogue = translator.release();
+    return app.installTranslator(catalogue) && app.installTranslator(new IconProviderTexts(*catalogue));
 }
 
 } // namespace orvalen

@@ -1,15 +1,6 @@
 #include "services/file_dialog.h"
 #include "support/recording_notifier.h"
 
-#include "support/wait_until.h"
-#include "support/when_shown.h"
-
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLocale>
-#include <QTemporaryDir>
-#include <QTreeView>
 #include <gtest/gtest.h>
 
 using namespace orvalen;
@@ -68,57 +59,4 @@ TEST(FileDialog, request_carriesEverythingAndReturnsTheChoice)
     EXPECT_EQ(r.defaultExtension, QStringLiteral("csv"));
     EXPECT_EQ(r.initialFolder, QStringLiteral("/tmp"));
     EXPECT_TRUE(notifier.shown.empty());
-}
-
-TEST(FileDialog, qtDialog_showsTypeAndDateInChineseInColumnsWideEnough)
-{
-    const QLocale systemLocale;
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); // as the program runs
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    QFile sound(folder.filePath(QStringLiteral("a.wav")));
-    ASSERT_TRUE(sound.open(QIODevice::WriteOnly));
-    sound.write(QByteArray(64, '\0'));
-    sound.close();
-
-    QString type, date;
-    int typeWidth = 0, dateWidth = 0, typeColumn = 0, dateColumn = 0;
-    test::when_shown<QFileDialog>([&](QFileDialog* dialog) {
-        auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-        if (!view) {
-            ADD_FAILURE() << "the dialog has no detail view";
-            dialog->reject();
-            return;
-        }
-        const auto read = [&] {
-            const QAbstractItemModel* model = view->model();
-            for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
-                const QModelIndex name = model->index(row, 0, view->rootIndex());
-                if (name.data().toString() != QStringLiteral("a.wav"))
-                    continue;
-                type = name.siblingAtColumn(2).data().toString();
-                date = name.siblingAtColumn(3).data().toString();
-                typeWidth = view->fontMetrics().horizontalAdvance(type);
-                dateWidth = view->fontMetrics().horizontalAdvance(date);
-                typeColumn = view->columnWidth(2);
-                dateColumn = view->columnWidth(3);
-            }
-            return !type.isEmpty() && typeColumn >= typeWidth && dateColumn >= dateWidth;
-        };
-        test::wait_until(read);
-        dialog->reject();
-    });
-    QtFileChooser chooser;
-    FileDialogRequest request;
-    request.title = QStringLiteral("打开");
-    request.filter = QStringLiteral("声音文件 (*.wav)");
-    request.initialFolder = folder.path();
-    EXPECT_TRUE(chooser.choose(request).isEmpty());
-    QLocale::setDefault(systemLocale);
-
-    EXPECT_TRUE(type.contains(QStringLiteral("音频"))) << qPrintable(type);
-    EXPECT_EQ(date, QLocale(QLocale::Chinese, QLocale::China).toString(QFileInfo(sound).lastModified(), QLocale::ShortFormat))
-        << qPrintable(date);
-    EXPECT_GE(typeColumn, typeWidth) << qPrintable(type);
-    EXPECT_GE(dateColumn, dateWidth) << qPrintable(date);
 }
