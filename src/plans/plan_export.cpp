@@ -19,8 +19,9 @@ void exportPlanTable(const PlanRepository& plans, const ProgramFolder& folder, L
     const PlanResult read = plans.exportRows(&sheet.rows);
     if (!read.ok()) {
         qWarning().noquote() << "Plan export: the plans cannot be read:" << read.error;
-        notifier.notice(read.status == PlanStatus::MissingFile ? kMissingDeskDataText
-                                                                    : QStringLiteral("操作系统是精简版本，不支持本功能"));
+        notifier.notice(read.status == PlanStatus::MissingFile
+                            ? kMissingDeskDataText
+                            : namingMissingLibrary({QStringLiteral("操作系统是精简版本，不支持本功能")}, read).text);
         return;
     }
     if (sheet.rows.isEmpty()) {

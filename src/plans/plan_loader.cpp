@@ -24,8 +24,10 @@ std::optional<PlanMessage> loadNamedPlan(const PlanRepository& plans, const Regi
         return PlanMessage{QStringLiteral("请保持文件完整，重新安装程序"), 800, QString()};
     case PlanStatus::NameTaken:
     case PlanStatus::NotFound:
+    case PlanStatus::NoLibrary:
     case PlanStatus::Failed:
-        return PlanMessage{QStringLiteral("标准用户或来宾用户权限限制，请用管理员账户设置"), 1200, QString()};
+        return namingMissingLibrary(
+            {QStringLiteral("标准用户或来宾用户权限限制，请用管理员账户设置"), 1200, QString()}, read);
     }
 
     ClockPlan plan = currentPlan.plan();

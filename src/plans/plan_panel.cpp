@@ -180,7 +180,8 @@ void PlanPanel::tell(const PlanMessage& message)
 void PlanPanel::showFailure(const PlanMessage& message, const PlanResult& result, const char* what)
 {
     qWarning().noquote() << "Plan panel:" << what << "failed:" << result.error;
-    tell(result.status == PlanStatus::MissingFile ? PlanMessage{kMissingDeskDataText} : message);
+    tell(result.status == PlanStatus::MissingFile ? PlanMessage{kMissingDeskDataText}
+                                                  : namingMissingLibrary(message, result));
 }
 
 PlanListEntry PlanPanel::entryAt(int row) const

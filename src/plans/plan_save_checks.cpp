@@ -27,7 +27,17 @@ PlanMessage saveFailedMessage(WriteRefusal refusal)
     case WriteRefusal::Locked:
         message.text += QStringLiteral("\r\rDeskData.db 正被其他程序锁定，计划无法保存；请关闭该程序后再试");
         break;
+    case WriteRefusal::DiskFull:
+        message.text += QStringLiteral("\r\r磁盘已满：DeskData.db 所在的磁盘没有剩余空间，计划无法保存；请腾出空间后再试");
+        break;
     }
+    return message;
+}
+
+PlanMessage namingMissingLibrary(PlanMessage message, const PlanResult& result)
+{
+    if (result.status == PlanStatus::NoLibrary)
+        message.text += QStringLiteral("\r\r") + result.error;
     return message;
 }
 
@@ -125,7 +135,8 @@ SaveCheckResult checkPlanSave(const QString& name, const std::function<NameLooku
         result.messages << PlanMessage{QStringLiteral("建议阶段名称控制在14个字符以内"), 1500, QString()};
 
     QString error;
-    switch (lookupName(&error)) {
+    const NameLookup found = lookupName(&error);
+    switch (found) {
     case NameLookup::Free:
         break;
     case NameLookup::Taken:
@@ -133,10 +144,15 @@ SaveCheckResult checkPlanSave(const QString& name, const std::function<NameLooku
         result.verdict = SaveVerdict::RefusedFocusName;
         return result;
     case NameLookup::DatabaseError:
-        result.messages << saveFailedMessage();
+    case NameLookup::NoLibrary: {
+        PlanMessage failed = saveFailedMessage();
+        if (found == NameLookup::NoLibrary)
+            failed.text += QStringLiteral("\r\r") + error;
+        result.messages << failed;
         result.verdict = SaveVerdict::Failed;
         result.error = error;
         return result;
+    }
     }
 
     if (!plan) {

@@ -2,6 +2,7 @@
 #include "stores/clock_plan.h"
 #include "stores/database.h"
 #include "stores/plan_names.h"
+#include "stores/plan_repository.h"
 
 #include <QList>
 #include <QString>
@@ -42,8 +43,11 @@ extern const QString kMissingDeskDataText;
 extern const QString kSaveFailedText;
 PlanMessage saveFailedMessage();
 // The same notice for a save DeskData.db refused, followed by the reason
-// when the file is read-only or locked by another program.
+// when the file is read-only, locked by another program or on a full disk.
 PlanMessage saveFailedMessage(WriteRefusal refusal);
+// `message`, followed by the library that is missing when the plans could
+// not be used for want of it.
+PlanMessage namingMissingLibrary(PlanMessage message, const PlanResult& result);
 // The notice for a name that is taken.
 PlanMessage nameTakenMessage(const QString& name);
 

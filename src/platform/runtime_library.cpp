@@ -16,6 +16,11 @@ QString lastDlError()
 
 } // namespace
 
+QString missingLibraryText(const QString& why)
+{
+    return QStringLiteral("缺少所需的程序库，请安装后重新启动程序：%1").arg(why);
+}
+
 RuntimeLibrary::RuntimeLibrary(const QString& file) : m_file(file)
 {
     m_handle = dlopen(QFile::encodeName(file).constData(), RTLD_NOW | RTLD_LOCAL);

@@ -43,6 +43,10 @@ private:
     bool m_kept = false;
 };
 
+// What the operator is told of a library that could not be loaded, after the
+// reason `why` (which names the file or the function that is missing).
+QString missingLibraryText(const QString& why);
+
 // The functions `load` gives (an empty result with the reason in its
 // argument), loaded at the first call of each caller and kept for the
 // process (the first call may come from any thread). Null when they could not

@@ -2,7 +2,9 @@
 
 #include "platform/notifier.h"
 #include "platform/program_folder.h"
+#include "platform/runtime_library.h"
 #include "services/help_links.h"
+#include "services/xlsxwriter_library.h"
 
 #include <QDebug>
 #include <QStandardPaths>
@@ -40,7 +42,9 @@ SpreadsheetExport exportToSpreadsheet(const ProgramFolder& folder, const ExportT
         return SpreadsheetExport::NoData;
     }
     const QString base = folder.file(table.sheetName);
-    if (!launcher.defaultApplication(kXlsxType).isEmpty()) {
+    if (launcher.defaultApplication(kXlsxType).isEmpty()) {
+        tell_csv_instead(notifier);
+    } else {
         QString why;
         const QString workbook = base + QStringLiteral(".xlsx");
         if (writeXlsx(workbook, table, &why)) {
@@ -48,8 +52,14 @@ SpreadsheetExport exportToSpreadsheet(const ProgramFolder& folder, const ExportT
             return SpreadsheetExport::Workbook;
         }
         qWarning().noquote() << "export: the workbook" << workbook << "was not written:" << why;
+        // The spreadsheet program is there: a missing libxlsxwriter is named.
+        QString unavailable;
+        if (!xlsxwriterLibrary(&unavailable))
+            notifier.notice(missingLibraryText(unavailable) + QStringLiteral("\r\r本次导出为csv文件"),
+                            Notifier::Icon::Warning);
+        else
+            tell_csv_instead(notifier);
     }
-    tell_csv_instead(notifier);
     QString why;
     const QString csv = base + QStringLiteral(".csv");
     if (!writeCsv(csv, table, &why)) {

@@ -18,8 +18,9 @@ enum class SpreadsheetExport {
 // registered for xlsx files the table becomes <folder>/<sheet name>.xlsx,
 // which that program opens. Without one (or when the workbook cannot be
 // written, which is logged) the operator is told that a CSV file is written
-// instead, and <folder>/<sheet name>.csv is written and opened with the
-// desktop. A file that failed to write is never opened.
+// instead (naming libxlsxwriter when it is what is missing), and
+// <folder>/<sheet name>.csv is written and opened with the desktop. A file
+// that failed to write is never opened.
 SpreadsheetExport exportToSpreadsheet(const ProgramFolder& folder, const ExportTable& table, Launcher& launcher,
                                         Notifier& notifier);
 

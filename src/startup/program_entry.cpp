@@ -4,14 +4,13 @@
 #include "platform/engine_timer.h"
 #include "platform/notifier.h"
 #include "platform/registry_store.h"
-#include "platform/save_file.h"
 #include "services/app_context.h"
 #include "services/deferred_module.h"
-#include "startup/desk_data_check.h"
 #include "startup/first_frame.h"
 #include "startup/open_windows.h"
 #include "startup/qt_translations.h"
 #include "startup/single_instance.h"
+#include "startup/start_notices.h"
 #include "startup/startup_gate.h"
 #include "startup/stop_signals.h"
 #include "stores/ini_store.h"
@@ -22,7 +21,6 @@
 #include <QImageReader>
 #include <QMetaObject>
 #include <cstdio>
-#include <optional>
 
 namespace orvalen {
 
@@ -35,19 +33,12 @@ QString settingsFile(const ProgramFolder& folder)
     return found.isEmpty() ? folder.file(time_data::kFile) : found;
 }
 
-// What waits for the display's first frame. Opening DeskData.db is slow
-// (its key derivation), so it is checked then, with the saves that failed
-// meanwhile. The deferred module (sounds, logo video, network time) loads
-// after it, so that the first sound does not wait for it; the sound backend
-// then gets ready on its own thread, so that the first sound (the start of a
-// run) finds it set up.
-void finishStartUp(AppContext& context, ProgramWindows* windows, std::optional<QList<FailedSave>>& startFailures)
+// What follows the check of DeskData.db after the first frame. The deferred
+// module (sounds, logo video, network time) loads after it, so that the first
+// sound does not wait for it; the sound backend then gets ready on its own
+// thread, so that the first sound (the start of a run) finds it set up.
+void loadDeferredParts(AppContext& context)
 {
-    if (windows)
-        windows->firstFrameShown();
-    const QList<FailedSave> failed = std::move(*startFailures);
-    startFailures.reset();
-    checkDeskData(context, failed);
     QMetaObject::invokeMethod(qApp, [&context] {
         loadDeferredModule();
         context.sound().backend().warm();
@@ -93,19 +84,9 @@ int runProgram(QApplication& app)
     QtTimerFactory timers;
     AppContext context(folder, ini, registry, notifier, clock, timers);
 
-    // A save that fails (a full disk, a read-only file) is told once per
-    // file, after whatever was running has returned. While the program
-    // starts, failures wait for the check after the first frame, which tells
-    // them with its own findings in one notice.
-    std::optional<QList<FailedSave>> startFailures = QList<FailedSave>();
-    setSaveFailureHandler([&notifier, &startFailures](const QString& path, const QString& error) {
-        QMetaObject::invokeMethod(qApp, [&notifier, &startFailures, path, error] {
-            if (startFailures)
-                startFailures->append({path, error});
-            else
-                notifier.notice(QStringLiteral("无法保存 %1：%2").arg(path, error), Notifier::Icon::Warning);
-        }, Qt::QueuedConnection);
-    });
+    // Opening DeskData.db is slow (its key derivation): it is checked after
+    // the first frame, with the saves that failed meanwhile.
+    StartNotices notices(notifier);
     // Pictures up to 8000 x 8000 load (Qt refuses images over 256 MB).
     QImageReader::setAllocationLimit(1024);
 
@@ -123,17 +104,14 @@ int runProgram(QApplication& app)
         stopBeforeWindows = true;
         QCoreApplication::quit();
     });
-    if (!startProgram(context, [&] { windows = openProgramWindows(context); })) {
-        setSaveFailureHandler({});
+    if (!startProgram(context, [&] { windows = openProgramWindows(context); }))
         return stopBeforeWindows ? 0 : 1;
-    }
     if (stopBeforeWindows)
         QMetaObject::invokeMethod(&app, [&windows] { windows->closeDown(); }, Qt::QueuedConnection);
-    afterFirstFrame(windows ? windows->shownWindow() : nullptr,
-                    [&context, &startFailures, &windows] { finishStartUp(context, windows.get(), startFailures); });
-    const int code = app.exec();
-    setSaveFailureHandler({});
-    return code;
+    afterFirstFrame(windows ? windows->shownWindow() : nullptr, [&context, &notices, &windows] {
+        notices.firstFrameShown(context, windows.get(), [&context] { loadDeferredParts(context); });
+    });
+    return app.exec();
 }
 
 } // namespace orvalen

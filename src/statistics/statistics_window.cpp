@@ -140,9 +140,12 @@ void StatisticsWindow::load()
     if (result == RunLog::Listing::NoDatabase)
         return;
     m_model->appendRows(rows);
-    if (result == RunLog::Listing::Failed) {
+    if (result == RunLog::Listing::Failed || result == RunLog::Listing::NoLibrary) {
         qWarning().noquote() << "statistics: the records could not be read:" << why;
-        m_ctx.notifier.notice(QStringLiteral("操作系统是精简版本，不支持本功能"));
+        QString text = QStringLiteral("操作系统是精简版本，不支持本功能");
+        if (result == RunLog::Listing::NoLibrary)
+            text += QStringLiteral("\r\r") + why;
+        m_ctx.notifier.notice(text);
         showNoticeByState();
         return;
     }

@@ -1,6 +1,7 @@
 #include "stores/database.h"
 
 #include "platform/program_folder.h"
+#include "platform/save_file.h"
 #include "stores/cipher_key_cache.h"
 #include "stores/sqlcipher_library.h"
 
@@ -228,9 +229,20 @@ bool Database::checkpoint()
 
 WriteRefusal Database::writeRefusal() const
 {
-    if (m_readOnly || (m_db && sqlcipher().dbReadonly(m_db, "main") == 1) || (m_errorCode & 0xff) == SQLITE_READONLY)
+    const int primary = m_errorCode & 0xff;
+    if (primary == SQLITE_FULL)
+        return WriteRefusal::DiskFull;
+    const bool readOnly = m_readOnly || (m_db && sqlcipher().dbReadonly(m_db, "main") == 1) || primary == SQLITE_READONLY;
+    // A full disk keeps the write-ahead log from opening as it keeps a page
+    // from being written: the connection then falls back to reading only.
+    bool diskFull = false;
+    if ((readOnly || primary == SQLITE_IOERR) && !m_path.isEmpty())
+        folderWriteProblem(QFileInfo(m_path).absolutePath(), &diskFull);
+    if (diskFull)
+        return WriteRefusal::DiskFull;
+    if (readOnly)
         return WriteRefusal::ReadOnly;
-    if ((m_errorCode & 0xff) == SQLITE_BUSY || (m_errorCode & 0xff) == SQLITE_LOCKED)
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
         return WriteRefusal::Locked;
     return WriteRefusal::None;
 }

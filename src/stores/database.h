@@ -20,7 +20,8 @@ constexpr int kBusyTimeoutMs = 2000;
 enum class WriteRefusal {
     None,     // another cause (or no refusal)
     ReadOnly, // the file or its folder cannot be written
-    Locked    // another program holds the file locked
+    Locked,   // another program holds the file locked
+    DiskFull  // the disk of the file has no space left
 };
 
 // One connection to a SQLCipher database file, closed when the object goes.
@@ -69,8 +70,9 @@ public:
     // not be emptied.
     bool checkpoint();
 
-    // Why the last failed statement was refused (read-only, locked), as far
-    // as that is known.
+    // Why the last failed statement was refused (read-only, locked, a full
+    // disk), as far as that is known. A connection that opened read-only or
+    // failed to write asks the file's folder whether its disk is full.
     WriteRefusal writeRefusal() const;
 
     QString lastError() const { return m_error; }

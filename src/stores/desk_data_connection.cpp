@@ -1,5 +1,8 @@
 #include "stores/desk_data_connection.h"
 
+#include "platform/runtime_library.h"
+#include "stores/sqlcipher_library.h"
+
 #include <QFile>
 #include <sys/stat.h>
 
@@ -36,7 +39,15 @@ DeskDataConnection::State DeskDataConnection::open(QString* error)
         *error = QStringLiteral("找不到数据库文件：%1").arg(m_folder.file(kDeskData));
         return State::MissingFile;
     }
-    if (m_db.isOpen() && (m_db.path() != path || fileIdentity(path) != m_fileIdentity))
+    QString unavailable;
+    if (!sqlcipherLibrary(&unavailable)) {
+        *error = missingLibraryText(unavailable);
+        return State::NoLibrary;
+    }
+    // A connection that could only read (a read-only folder, a full disk) is
+    // opened afresh, so that a folder or disk that can be written again is
+    // written at once.
+    if (m_db.isOpen() && (m_db.isReadOnly() || m_db.path() != path || fileIdentity(path) != m_fileIdentity))
         m_db.close();
     if (!m_db.isOpen()) {
         m_db = openDeskData(m_folder, error);

@@ -9,11 +9,12 @@ namespace orvalen {
 
 // The one connection of a store to DeskData.db of the program folder (found
 // without regard to letter case). It is opened when first needed and kept;
-// after a failure, or when the file was replaced or removed meanwhile, it is
-// opened afresh.
+// after a failure, when the file was replaced or removed meanwhile, or when
+// it could only read, it is opened afresh.
 class DeskDataConnection {
 public:
-    enum class State { Ready, MissingFile, Failed };
+    // NoLibrary: SQLCipher cannot be loaded; the error names the library.
+    enum class State { Ready, MissingFile, NoLibrary, Failed };
 
     explicit DeskDataConnection(ProgramFolder folder);
 

@@ -6,10 +6,13 @@
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMutex>
 #include <QRegularExpression>
+#include <QSet>
 #include <QUuid>
 
 #include <optional>
@@ -66,7 +69,8 @@ std::optional<RunRow> fromJson(const QJsonValue& entry, qsizetype index)
     return row;
 }
 
-bool saveQueue(const QString& path, const std::vector<RunRow>& rows, QString* error)
+bool saveQueue(const QString& path, const std::vector<RunRow>& rows, QString* error,
+               SaveReport report = SaveReport::Once)
 {
     if (rows.empty()) {
         if (!QFile::exists(path) || QFile::remove(path))
@@ -78,7 +82,40 @@ bool saveQueue(const QString& path, const std::vector<RunRow>& rows, QString* er
     QJsonArray array;
     for (const RunRow& row : rows)
         array.append(toJson(row));
-    return saveFile(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error);
+    return saveFile(path, QJsonDocument(array).toJson(QJsonDocument::Indented), error, report);
+}
+
+// The rows that neither the database nor the queue could take, by the path
+// of their queue; guarded, as the queue may be written from a thread other
+// than the one that records the runs.
+QMutex g_heldMutex;
+QHash<QString, std::vector<RunRow>> g_held;
+
+std::vector<RunRow> heldRows(const QString& path)
+{
+    QMutexLocker lock(&g_heldMutex);
+    return g_held.value(path);
+}
+
+void hold(const QString& path, const RunRow& row)
+{
+    QMutexLocker lock(&g_heldMutex);
+    g_held[path].push_back(row);
+}
+
+// Forgets the held rows that are stored now; rows held meanwhile stay.
+void release(const QString& path, const std::vector<RunRow>& stored)
+{
+    if (stored.empty())
+        return;
+    QSet<QString> keys;
+    for (const RunRow& row : stored)
+        keys.insert(row.queueKey);
+    QMutexLocker lock(&g_heldMutex);
+    std::vector<RunRow>& held = g_held[path];
+    std::erase_if(held, [&keys](const RunRow& row) { return keys.contains(row.queueKey); });
+    if (held.empty())
+        g_held.remove(path);
 }
 
 // Entries without valid times never reach timesum: the file as it was is
@@ -133,29 +170,77 @@ std::vector<RunRow> readPendingRuns(const ProgramFolder& folder)
     return rows;
 }
 
-bool queuePendingRun(const ProgramFolder& folder, const RunRow& row, QString* error)
+namespace {
+
+// Saves the queue with the rows held in memory (and `added`) behind its own;
+// the held rows it took are no longer held. The caller tells a failure.
+bool queueWithHeldRows(const ProgramFolder& folder, const std::vector<RunRow>& added, QString* error)
 {
+    const QString path = pendingRunsPath(folder);
+    const std::vector<RunRow> held = heldRows(path);
     std::vector<RunRow> rows = readPendingRuns(folder);
-    rows.push_back(row);
-    if (rows.back().queueKey.isEmpty())
-        rows.back().queueKey = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    return saveQueue(pendingRunsPath(folder), rows, error);
+    rows.insert(rows.end(), held.begin(), held.end());
+    rows.insert(rows.end(), added.begin(), added.end());
+    if (!saveQueue(path, rows, error, SaveReport::ByCaller))
+        return false;
+    release(path, held);
+    return true;
+}
+
+} // namespace
+
+QueuedIn queuePendingRun(const ProgramFolder& folder, const RunRow& row, QString* error)
+{
+    RunRow queued = row;
+    if (queued.queueKey.isEmpty())
+        queued.queueKey = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    if (queueWithHeldRows(folder, {queued}, error))
+        return QueuedIn::File;
+    hold(pendingRunsPath(folder), queued);
+    return QueuedIn::Memory;
+}
+
+bool hasPendingRuns(const ProgramFolder& folder)
+{
+    return !heldRows(pendingRunsPath(folder)).empty() || !readPendingRuns(folder).empty();
+}
+
+void storeHeldRuns(const ProgramFolder& folder)
+{
+    const QString path = pendingRunsPath(folder);
+    if (heldRows(path).empty())
+        return;
+    QString why;
+    if (writePendingRuns(folder, {}, &why))
+        return;
+    const std::vector<RunRow> lost = heldRows(path);
+    for (const RunRow& row : lost)
+        qWarning().noquote() << "The statistics row of" << row.filename << "(" << row.setTime << row.useTime
+                             << row.outTime << row.pauseTime << ") is lost:" << why;
+    release(path, lost);
 }
 
 bool writePendingRuns(const ProgramFolder& folder, const std::vector<RunRow>& extra, QString* error)
 {
+    const QString path = pendingRunsPath(folder);
     std::vector<RunRow> rows = readPendingRuns(folder);
     const bool hadQueue = !rows.empty();
+    const std::vector<RunRow> held = heldRows(path);
+    rows.insert(rows.end(), held.begin(), held.end());
     rows.insert(rows.end(), extra.begin(), extra.end());
     if (rows.empty())
         return true;
     int queuedWritten = 0;
-    if (!RunLog(folder).append(rows, error, &queuedWritten))
+    if (!RunLog(folder).append(rows, error, &queuedWritten)) {
+        QString why;
+        if (!held.empty() && !queueWithHeldRows(folder, {}, &why))
+            qWarning().noquote() << held.size() << "statistics rows stay in memory:" << why;
         return false;
+    }
+    release(path, held);
     // The database remembers the queued rows' keys: a queue that stays is
     // never written again. It is told when its rows were written, not again
     // at each later start that finds it still there.
-    const QString path = pendingRunsPath(folder);
     QString why;
     if (hadQueue && !saveQueue(path, {}, &why)) {
         if (queuedWritten > 0)

@@ -7,8 +7,9 @@ class Database;
 class ProgramFolder;
 
 // What a plan-name lookup found. A database that cannot be read is an error
-// of its own: it never passes for "taken" or "free".
-enum class NameLookup { Free, Taken, DatabaseError };
+// of its own: it never passes for "taken" or "free". NoLibrary: SQLCipher
+// cannot be loaded, and the error names the library.
+enum class NameLookup { Free, Taken, DatabaseError, NoLibrary };
 
 // Whether no deskclock row has this clockname (letter case ignored, as the
 // column compares). On DatabaseError *error (when given) says why.

@@ -177,6 +177,8 @@ PlanResult PlanRepository::use(const std::function<PlanResult(Database&)>& work,
         break;
     case DeskDataConnection::State::MissingFile:
         return {PlanStatus::MissingFile, error};
+    case DeskDataConnection::State::NoLibrary:
+        return {PlanStatus::NoLibrary, error};
     case DeskDataConnection::State::Failed:
         return failed(error);
     }
@@ -229,7 +231,7 @@ NameLookup PlanRepository::nameLookup(const QString& name, QString* error) const
         return found;
     if (error)
         *error = result.error;
-    return NameLookup::DatabaseError;
+    return result.status == PlanStatus::NoLibrary ? NameLookup::NoLibrary : NameLookup::DatabaseError;
 }
 
 PlanResult PlanRepository::announced(const PlanResult& result)
@@ -249,6 +251,7 @@ PlanResult PlanRepository::save(const QString& name, const QString& movingText, 
         case NameLookup::Taken:
             return {PlanStatus::NameTaken, QStringLiteral("%1 is taken").arg(name)};
         case NameLookup::DatabaseError:
+        case NameLookup::NoLibrary:
             return failed(error);
         }
 

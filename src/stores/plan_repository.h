@@ -38,13 +38,15 @@ enum class PlanStatus {
     NameTaken,   // save: a plan of that name exists (letter case ignored)
     NotFound,    // the plan is no longer in the table as the list showed it
     Incomplete,  // the table lacks some of its columns
+    NoLibrary,   // SQLCipher cannot be loaded: error names the library (for the operator)
     Failed       // the database could not be opened, read or written
 };
 
 struct PlanResult {
     PlanStatus status = PlanStatus::Done;
     QString error; // the real cause, for the log
-    // For a write that Failed: whether the file is read-only or locked.
+    // For a write that Failed: whether the file is read-only, locked or on a
+    // full disk.
     WriteRefusal refusal = WriteRefusal::None;
     bool ok() const { return status == PlanStatus::Done; }
 };

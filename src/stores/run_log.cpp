@@ -1,8 +1,10 @@
 #include "stores/run_log.h"
 
+#include "platform/save_file.h"
 #include "stores/database.h"
 
 #include <QSet>
+#include <cerrno>
 #include <optional>
 #include <utility>
 
@@ -120,6 +122,9 @@ RunLog::Listing RunLog::list(QList<RunRow>* rows, QString* error)
         break;
     case DeskDataConnection::State::MissingFile:
         return Listing::NoDatabase;
+    case DeskDataConnection::State::NoLibrary:
+        fail(why);
+        return Listing::NoLibrary;
     case DeskDataConnection::State::Failed:
         return fail(why);
     }
@@ -156,10 +161,15 @@ bool RunLog::append(const std::vector<RunRow>& rows, QString* error, int* queued
             *error = openError.isEmpty() ? QStringLiteral("DeskData.db 无法打开") : openError;
         return false;
     }
-    if (appendRows(m_connection.database(), rows, error, queuedWritten)) {
-        m_connection.database().checkpoint(); // logged when it fails; the rows are stored
+    Database& db = m_connection.database();
+    if (appendRows(db, rows, error, queuedWritten)) {
+        db.checkpoint(); // logged when it fails; the rows are stored
         return true;
     }
+    // A connection that could only read because the disk is full is no
+    // read-only file: the operator is told of the disk.
+    if (error && db.writeRefusal() == WriteRefusal::DiskFull)
+        *error = writeFailureCause(ENOSPC, db.path(), QString());
     m_connection.close();
     return false;
 }

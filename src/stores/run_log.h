@@ -25,15 +25,16 @@ struct RunRow {
 // every value bound.
 class RunLog {
 public:
-    enum class Listing { NoDatabase, Loaded, Failed };
+    enum class Listing { NoDatabase, Loaded, NoLibrary, Failed };
 
     explicit RunLog(ProgramFolder folder);
 
     bool fileExists() const { return m_connection.fileExists(); }
 
     // Every row in ID_auto order. NoDatabase when DeskData.db is not in the
-    // folder; Failed (with the cause in *error) when the file, the table or a
-    // row cannot be read, keeping the rows read before.
+    // folder; NoLibrary (with the library named in *error) when SQLCipher
+    // cannot be loaded; Failed (with the cause in *error) when the file, the
+    // table or a row cannot be read, keeping the rows read before.
     Listing list(QList<RunRow>* rows, QString* error);
 
     // Appends the rows in one transaction: all of them or none. The keys of

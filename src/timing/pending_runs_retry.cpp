@@ -23,7 +23,7 @@ void retryPendingRunsLater(QObject* owner, const ProgramFolder& folder, int dela
     g_retryOwner = owner;
     QTimer::singleShot(delayMs, owner, [owner, folder, delayMs] {
         g_retryOwner = nullptr;
-        if (readPendingRuns(folder).empty())
+        if (!hasPendingRuns(folder))
             return;
         QString error;
         if (writePendingRuns(folder, {}, &error))

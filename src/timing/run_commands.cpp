@@ -51,6 +51,9 @@ RunCommands::RunCommands(const EngineContext& engine)
 RunCommands::~RunCommands()
 {
     QObject::disconnect(m_stateShown);
+    // The retry goes with this object: a row held in memory is stored now
+    // if space came back since.
+    storeHeldRuns(context().folder);
 }
 
 HostState& RunCommands::host() { return m_engine.host; }
@@ -307,20 +310,21 @@ void RunCommands::recordRun()
     AppContext& ctx = context();
     QString error;
     const RecordResult result = orvalen::recordRun(ctx, session().record(), &error);
-    if (result == RecordResult::Written || result == RecordResult::Pending)
-        m_recorded = true; // the row is kept: never a second one for this run
-    if (result == RecordResult::Pending)
-        retryPendingRunsLater(&m_receiver, ctx.folder);
-    if (result == RecordResult::Off || result == RecordResult::Written)
+    if (result == RecordResult::Off)
         return;
-    m_recorded = true; // one notice per run, not one per retry
+    m_recorded = true; // the row is kept: never a second one (nor a second notice) for this run
+    if (result == RecordResult::Written)
+        return;
+    retryPendingRunsLater(&m_receiver, ctx.folder);
     // Shown after the tick that records has returned, so no message loop
     // runs inside a count tick.
     Notifier& notifier = ctx.notifier;
     const QString text = result == RecordResult::Pending
         ? QStringLiteral("本次计时暂未记入统计：%1\n记录已保存在 %2，数据库可写入时自动补记。")
               .arg(error, pendingRunsPath(ctx.folder))
-        : QStringLiteral("本次计时未能记入统计：%1").arg(error);
+        : QStringLiteral("本次计时暂未记入统计：%1\n记录暂存在内存中，腾出磁盘空间后自动补记；"
+                         "在此之前退出程序，这条记录会丢失。")
+              .arg(error);
     QMetaObject::invokeMethod(
         &m_receiver, [&notifier, text] { notifier.notice(text, Notifier::Icon::Warning, 5000); },
         Qt::QueuedConnection);

@@ -52,12 +52,12 @@ RecordResult recordRun(AppContext& ctx, RunRecord& record, QString* error)
         return RecordResult::Written;
     qWarning().noquote() << "Run record: the statistics row cannot be stored now:" << why;
     QString queueError;
-    const bool queued = queuePendingRun(ctx.folder, row, &queueError);
-    if (!queued)
+    const QueuedIn queued = queuePendingRun(ctx.folder, row, &queueError);
+    if (queued == QueuedIn::Memory)
         why += QStringLiteral("；") + queueError;
     if (error)
         *error = why;
-    return queued ? RecordResult::Pending : RecordResult::Failed;
+    return queued == QueuedIn::File ? RecordResult::Pending : RecordResult::Held;
 }
 
 } // namespace orvalen

@@ -24,7 +24,9 @@ enum class RecordResult {
     Written, // the row (and any rows that waited) appended
     Pending, // the database cannot take it now (*error says why): the row
              // waits in the queue of the program folder
-    Failed,  // neither the database nor the queue could keep it: see *error
+    Held,    // neither the database nor the queue can take it now (the disk
+             // is full; *error says why): the row is held in memory until
+             // one of them can
 };
 
 // The whole statistics record of a finished run: reads the switch

@@ -9,6 +9,7 @@
 #include "stores/plan_repository.h"
 #include "support/fake_launcher.h"
 #include "support/quiet_display_host.h"
+#include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 #include "support/temp_program.h"
 #include "stores/plan_codec.h"
@@ -254,23 +255,56 @@ TEST_F(PlanPanelTest, export_withASpreadsheetProgram_writesTextCells_andAnUnwrit
     EXPECT_EQ(program.notifier.shown.size(), shown + 1);
 }
 
-// The file opened only once its folder is read-only, as the program finds it.
-TEST(PlanPanelReadOnlyFile, save_saysAfterTheGenericTextThatTheFileIsReadOnly)
-{
+// A save of plan "A" that DeskData.db refuses, with no plan saved before.
+struct PlanPanelRefusedSave : ::testing::Test {
     test::TempProgram program;
-    QFile::remove(program.file("DeskData.db"));
-    ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
-    test::ReadOnlyFolder locked(program.path());
-    if (!locked.active())
-        GTEST_SKIP() << "the folder cannot be made read-only here";
     PlanRepository plans{program.context.folder};
     CurrentPlan currentPlan;
     test::FakePlanEditor editor;
-    editor.plan = ClockPlan::defaults(QDate(2026, 12, 9));
-    editor.name = "A";
+
+    void SetUp() override
+    {
+        QFile::remove(program.file("DeskData.db"));
+        ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
+        editor.plan = ClockPlan::defaults(QDate(2026, 12, 9));
+        editor.name = "A";
+    }
+    QString lastMessage() const { return program.notifier.texts().value(program.notifier.texts().size() - 1); }
+};
+
+// The file opened only once its folder is read-only, as the program finds it.
+TEST_F(PlanPanelRefusedSave, readOnlyFile_saysAfterTheGenericTextThatTheFileIsReadOnly)
+{
+    test::ReadOnlyFolder locked(program.path());
+    if (!locked.active())
+        GTEST_SKIP() << "the folder cannot be made read-only here";
     PlanPanel panel{program.context, plans, editor, currentPlan, nullptr};
     panel.save();
-    const QString told = program.notifier.texts().value(program.notifier.texts().size() - 1);
+    const QString told = lastMessage();
     EXPECT_TRUE(told.startsWith(kSaveFailedText + "\r\r")) << told.toStdString();
     EXPECT_TRUE(told.contains("DeskData.db 是只读的")) << told.toStdString();
+}
+
+// The start fell back to reading only because the disk is full: the operator
+// is told of the disk, not of a read-only file.
+TEST_F(PlanPanelRefusedSave, fullDisk_saysAfterTheGenericTextThatTheDiskIsFull_andSavesOnceSpaceIsBack)
+{
+    PlanPanel panel{program.context, plans, editor, currentPlan, nullptr};
+    {
+        test::FileSizeLimit fullDisk(0);
+        ASSERT_TRUE(fullDisk.active());
+        panel.reload();
+        panel.save();
+        panel.reload(); // the plans are read while the disk is full
+    }
+    const QString told = lastMessage();
+    EXPECT_TRUE(told.startsWith(kSaveFailedText + "\r\r磁盘已满")) << told.toStdString();
+    EXPECT_FALSE(told.contains("只读")) << told.toStdString();
+
+    // Space is back: the next save is stored.
+    const size_t shown = program.notifier.shown.size();
+    panel.save();
+    EXPECT_EQ(program.notifier.shown.size(), shown);
+    ASSERT_EQ(panel.rowCount(), 1);
+    EXPECT_EQ(panel.entryAt(0).name, "A");
 }

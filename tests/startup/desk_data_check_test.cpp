@@ -1,5 +1,7 @@
 #include "services/app_context.h"
 #include "startup/desk_data_check.h"
+#include "startup/open_windows.h"
+#include "startup/start_notices.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
 #include "stores/pending_runs.h"
@@ -7,6 +9,7 @@
 #include "support/read_only_folder.h"
 #include "support/temp_program.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -78,6 +81,34 @@ TEST_F(DeskDataCheckTest, fullDisk_oneMessageNamingTheFullDiskForEveryFailedSave
     }
 }
 
+// Windows that keep the places of this screen once the first frame is shown.
+class PlacesKeepingWindows final : public ProgramWindows {
+public:
+    explicit PlacesKeepingWindows(AppContext& context) : m_context(context) {}
+    void closeDown() override {}
+    void firstFrameShown() override { m_context.ini.write("clocksite", "screenwidth", "28800"); }
+
+private:
+    AppContext& m_context;
+};
+
+TEST_F(DeskDataCheckTest, firstStartOnAFullDisk_oneNoticeForTheDiskAndThePlaces)
+{
+    StartNotices notices(p.notifier);
+    PlacesKeepingWindows windows(p.context);
+    bool followed = false;
+    {
+        test::FileSizeLimit fullDisk(0);
+        ASSERT_TRUE(fullDisk.active());
+        notices.firstFrameShown(p.context, &windows, [&followed] { followed = true; });
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(followed);
+    ASSERT_EQ(p.notifier.shown.size(), 1u) << p.notifier.texts().join("\n---\n").toStdString();
+    EXPECT_EQ(p.notifier.shown[0].text.count("磁盘已满"), 1);
+}
+
 TEST_F(DeskDataCheckTest, readOnlyFolder_plansStayReadableAndTheOperatorIsTold)
 {
     {
@@ -102,7 +133,7 @@ TEST_F(DeskDataCheckTest, rowsThatWaited_areWrittenAtStart)
     waiting.setTime = waiting.useTime = "00:01:00";
     waiting.outTime = waiting.pauseTime = "00:00:00";
     waiting.filename = "早会";
-    ASSERT_TRUE(queuePendingRun(p.context.folder, waiting, nullptr));
+    ASSERT_EQ(queuePendingRun(p.context.folder, waiting, nullptr), QueuedIn::File);
     checkDeskData(p.context);
     EXPECT_TRUE(readPendingRuns(p.context.folder).empty());
     Database db = openDeskData(p.context.folder);

@@ -255,5 +255,34 @@ TEST_F(RunCommandsRecordTest, unwritableStatistics_showOneNoticeAfterTheTick)
     EXPECT_GT(program.notifier.shown[0].timeoutMs, 0);
 }
 
+TEST_F(RunCommandsRecordTest, runEndedOnAFullDisk_oneNoticeAndTheRowIsStoredOnceWhenSpaceIsBack)
+{
+    makeDatabase();
+    // As in the program, a failed save that nobody else tells is a notice.
+    setSaveFailureHandler([this](const QString& path, const QString& error) {
+        program.notifier.notice(path + "：" + error);
+    });
+    {
+        test::FileSizeLimit fullDisk(0);
+        ASSERT_TRUE(fullDisk.active());
+        commands->recordRun();
+        QCoreApplication::processEvents();
+    }
+    setSaveFailureHandler({});
+    ASSERT_EQ(program.notifier.shown.size(), 1u) << program.notifier.texts().join("\n---\n").toStdString();
+    EXPECT_TRUE(program.notifier.shown[0].text.contains("磁盘已满")) << program.notifier.shown[0].text.toStdString();
+    EXPECT_TRUE(rows().empty());
+    EXPECT_TRUE(hasPendingRuns(program.context.folder)); // held for the retry
+
+    // Space is back: what the retry runs stores the row, once.
+    QString error;
+    EXPECT_TRUE(writePendingRuns(program.context.folder, {}, &error)) << error.toStdString();
+    EXPECT_TRUE(writePendingRuns(program.context.folder, {}, &error)) << error.toStdString();
+    EXPECT_FALSE(hasPendingRuns(program.context.folder));
+    ASSERT_EQ(rows().size(), 1u);
+    EXPECT_EQ(rows()[0].name, "0");
+    EXPECT_EQ(program.notifier.shown.size(), 1u);
+}
+
 } // namespace
 } // namespace orvalen::test
