@@ -4,20 +4,49 @@
 #include "display/display_window.h"
 #include "display/fonts.h"
 #include "services/app_context.h"
+#include "stores/ini_store.h"
 #include "stores/places_in_proportion.h"
 #include "stores/screen_shares.h"
 #include "stores/time_data_keys.h"
 
+#include <QDebug>
 #include <cmath>
 #include <utility>
 
 namespace orvalen {
+namespace {
+
+// The program keeps the places for the screen on its own: a TimeData.db that
+// cannot be written is only logged here, and the operator hears of it when a
+// change of theirs is not saved.
+constexpr SaveReport kOwnRecord = SaveReport::ByCaller;
+
+void logNotRecorded(const IniStore& ini)
+{
+    qWarning().noquote() << "The places are not recorded for this screen:" << ini.file() << "was not saved";
+}
+
+// A record that no real screen has is taken as none; said when the start
+// records the places for this screen instead.
+void logDamagedRecord(const IniStore& ini)
+{
+    if (readPlacesScreen(ini))
+        return;
+    const QString width = ini.read(time_data::kClockSite, time_data::kPlacesScreenWidth, QString());
+    const QString height = ini.read(time_data::kClockSite, time_data::kPlacesScreenHeight, QString());
+    if (!width.isEmpty() || !height.isEmpty())
+        qWarning().noquote() << QStringLiteral("[clocksite] screenwidth=%1 screenheight=%2 is no screen: the places "
+                                               "are taken as made for this one")
+                                    .arg(width, height);
+}
+
+} // namespace
 
 void DisplayWindow::carryPlacesToThisScreen()
 {
     const double tppX = m_layout.tppX(), tppY = m_layout.tppY();
     const PlacesScreen now{wholeTwips(tppX * screenWidthPx()), wholeTwips(tppY * screenHeightPx())};
-    if (now.width <= 0 || now.height <= 0)
+    if (!now.isReal())
         return;
     const std::optional<PlacesScreen> then = readPlacesScreen(m_ctx.ini);
     if (then == now)
@@ -49,17 +78,22 @@ void DisplayWindow::carryPlacesToThisScreen()
             places.push_back({element, placeInProportion(saved, *then, now, widthThen, widthNow)});
         }
     }
-    saveElementPositions(m_ctx.ini, m_ctx.registry, places, now);
+    if (!saveElementPositions(m_ctx.ini, m_ctx.registry, places, now, kOwnRecord))
+        logNotRecorded(m_ctx.ini);
 }
 
 void DisplayWindow::recordPlacesForThisScreen()
 {
     if (!std::exchange(m_placesRecordWaits, false) || m_screen.fullWidthPx <= 0 || m_screen.fullHeightPx <= 0)
         return;
+    logDamagedRecord(m_ctx.ini);
     // Places shipped as shares of the screen become twips of this screen
     // (with the screen); places kept without one are kept for this one.
-    storeSharesAsTwips(m_ctx.ini, m_ctx.registry, m_layout.tppX() * m_screen.fullWidthPx,
-                       m_layout.tppY() * m_screen.fullHeightPx);
+    if (!storeSharesAsTwips(m_ctx.ini, m_ctx.registry, m_layout.tppX() * m_screen.fullWidthPx,
+                            m_layout.tppY() * m_screen.fullHeightPx, kOwnRecord)) {
+        logNotRecorded(m_ctx.ini);
+        return;
+    }
     carryPlacesToThisScreen();
 }
 

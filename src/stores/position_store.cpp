@@ -8,6 +8,7 @@
 #include "stores/time_data_keys.h"
 
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 namespace orvalen {
@@ -26,6 +27,14 @@ int iniInt(const IniStore& ini, const QString& key)
     return int(r);
 }
 
+// A stored length in twips: a whole number and nothing else.
+std::optional<int> wholeTwipsOf(const IniStore& ini, const QString& key)
+{
+    bool ok = false;
+    const int v = ini.read(time_data::kClockSite, key, QString()).trimmed().toInt(&ok);
+    return ok ? std::optional(v) : std::nullopt;
+}
+
 } // namespace
 
 void saveElementPosition(IniStore& ini, RegistryStore& registry, int element, int left, int top)
@@ -33,19 +42,31 @@ void saveElementPosition(IniStore& ini, RegistryStore& registry, int element, in
     saveElementPositions(ini, registry, {{element, {left, top}}});
 }
 
-std::optional<PlacesScreen> readPlacesScreen(const IniStore& ini)
+bool PlacesScreen::isReal() const
 {
-    const PlacesScreen screen{iniInt(ini, time_data::kPlacesScreenWidth), iniInt(ini, time_data::kPlacesScreenHeight)};
-    if (screen.width <= 0 || screen.height <= 0)
-        return std::nullopt;
-    return screen;
+    // 160 pixels a side at 96 dpi; 1,000,000 twips is some 70,000 pixels.
+    constexpr int kShortestSide = 2400;
+    constexpr int kLongestSide = 1'000'000;
+    constexpr int kLongestShape = 10;
+    const int shorter = std::min(width, height), longer = std::max(width, height);
+    return shorter >= kShortestSide && longer <= kLongestSide && longer <= kLongestShape * shorter;
 }
 
-void saveElementPositions(IniStore& ini, RegistryStore& registry, const std::vector<ElementPlace>& places,
-                          std::optional<PlacesScreen> madeFor)
+std::optional<PlacesScreen> readPlacesScreen(const IniStore& ini)
+{
+    const std::optional<int> width = wholeTwipsOf(ini, time_data::kPlacesScreenWidth);
+    const std::optional<int> height = wholeTwipsOf(ini, time_data::kPlacesScreenHeight);
+    if (!width || !height)
+        return std::nullopt;
+    const PlacesScreen screen{*width, *height};
+    return screen.isReal() ? std::optional(screen) : std::nullopt;
+}
+
+bool saveElementPositions(IniStore& ini, RegistryStore& registry, const std::vector<ElementPlace>& places,
+                          std::optional<PlacesScreen> madeFor, SaveReport report)
 {
     if (places.empty() && !madeFor)
-        return;
+        return true;
     IniEdit edit(ini);
     for (const ElementPlace& p : places)
         edit.write(time_data::kClockSite, time_data::pictureLeftKey(p.element), QString::number(p.place.left))
@@ -54,7 +75,8 @@ void saveElementPositions(IniStore& ini, RegistryStore& registry, const std::vec
         edit.write(time_data::kClockSite, time_data::kPlacesScreenWidth, QString::number(madeFor->width))
             .write(time_data::kClockSite, time_data::kPlacesScreenHeight, QString::number(madeFor->height));
     QString error;
-    if (!edit.save(&error))
+    const bool saved = edit.save(&error);
+    if (!saved && report == SaveReport::Once)
         reportSaveFailure(ini.file(), error);
     std::vector<std::pair<QString, RegistryStore::Value>> values;
     for (const ElementPlace& p : places) {
@@ -63,6 +85,7 @@ void saveElementPositions(IniStore& ini, RegistryStore& registry, const std::vec
     }
     if (!values.empty())
         registry.writeValues(values);
+    return saved;
 }
 
 SavedPosition readElementPosition(const IniStore& ini, const RegistryStore& registry, int element)

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/save_file.h"
+
 #include <optional>
 #include <vector>
 
@@ -31,18 +33,25 @@ struct ElementPlace {
     SavedPosition place;
 };
 // The screen the stored places were made for, in twips: [clocksite]
-// screenwidth / screenheight (none when either is missing or not positive).
+// screenwidth / screenheight.
 struct PlacesScreen {
     int width = 0;
     int height = 0;
     bool operator==(const PlacesScreen&) const = default;
+    // A size some real screen has: from a small screen to a wall of them,
+    // neither side more than ten times the other.
+    bool isReal() const;
 };
+// None when either key is missing, is no whole number or the two make no
+// real screen: the places are then taken as made for the screen they are
+// shown on.
 std::optional<PlacesScreen> readPlacesScreen(const IniStore& ini);
 
 // Several places at once, in one save of each file; `madeFor` is stored
-// beside them in the same save of TimeData.db.
-void saveElementPositions(IniStore& ini, RegistryStore& registry, const std::vector<ElementPlace>& places,
-                          std::optional<PlacesScreen> madeFor = std::nullopt);
+// beside them in the same save of TimeData.db. False when TimeData.db was
+// not saved; `report` says who tells the operator of that.
+bool saveElementPositions(IniStore& ini, RegistryStore& registry, const std::vector<ElementPlace>& places,
+                          std::optional<PlacesScreen> madeFor = std::nullopt, SaveReport report = SaveReport::Once);
 
 SavedPosition readElementPosition(const IniStore& ini, const RegistryStore& registry, int element);
 

@@ -41,7 +41,8 @@ SavedPosition positionOnScreen(const IniStore& ini, const RegistryStore& registr
     return p;
 }
 
-void storeSharesAsTwips(IniStore& ini, RegistryStore& registry, double widthTwips, double heightTwips)
+bool storeSharesAsTwips(IniStore& ini, RegistryStore& registry, double widthTwips, double heightTwips,
+                        SaveReport report)
 {
     std::vector<ElementPlace> places;
     for (int element : kPlacedElements) {
@@ -49,10 +50,10 @@ void storeSharesAsTwips(IniStore& ini, RegistryStore& registry, double widthTwip
             places.push_back({element, positionOnScreen(ini, registry, element, widthTwips, heightTwips)});
     }
     if (places.empty())
-        return;
+        return true;
     // The places are now made for this screen.
     const PlacesScreen screen{twipsOf(1.0, widthTwips), twipsOf(1.0, heightTwips)};
-    saveElementPositions(ini, registry, places, screen); // one save of each file
+    return saveElementPositions(ini, registry, places, screen, report); // one save of each file
 }
 
 } // namespace orvalen

@@ -23,7 +23,9 @@ std::optional<double> storedShare(const IniStore& ini, const QString& key);
 SavedPosition positionOnScreen(const IniStore& ini, const RegistryStore& registry, int element, double widthTwips,
                                double heightTwips);
 // Turns every place kept as a share into twips of that screen and keeps it,
-// with that screen as the one the places are made for.
-void storeSharesAsTwips(IniStore& ini, RegistryStore& registry, double widthTwips, double heightTwips);
+// with that screen as the one the places are made for. False when
+// TimeData.db was not saved; `report` says who tells the operator of that.
+bool storeSharesAsTwips(IniStore& ini, RegistryStore& registry, double widthTwips, double heightTwips,
+                        SaveReport report);
 
 } // namespace orvalen

@@ -3,6 +3,7 @@
 #include "platform/save_file.h"
 #include "stores/ini_store.h"
 #include "stores/registry_values.h"
+#include "stores/time_data_keys.h"
 #include "stores/plan_codec.h"
 
 #include <QFile>
@@ -201,6 +202,31 @@ TEST_F(LayoutTest, positionStoreWritesIniAndStoreIndependently)
     EXPECT_EQ(program.registry.readDword("pictureleft5"), 111);
 }
 
+TEST_F(LayoutTest, readOnlyTimeDataWithoutScreenRecord_startTellsNobodyAndLogs_operatorsSaveToldOnce)
+{
+    ASSERT_TRUE(QFile::setPermissions(program.ini.file(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    const QByteArray before = program.readFile("TimeData.db");
+    ASSERT_FALSE(before.contains("screenwidth"));
+    QStringList told;
+    setSaveFailureHandler([&told](const QString& path, const QString&) { told << path; });
+    static QStringList logged;
+    logged.clear();
+    const QtMessageHandler old = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtWarningMsg)
+            logged << text;
+    });
+    DisplayWindow& w = loadDefault();
+    qInstallMessageHandler(old);
+    EXPECT_TRUE(told.isEmpty()) << told.join('\n').toStdString();
+    EXPECT_FALSE(logged.filter("not recorded for this screen").isEmpty()) << logged.join('\n').toStdString();
+    EXPECT_EQ(program.readFile("TimeData.db"), before);
+
+    view(w).saveElementPosition(DisplayElement::Clock);
+    view(w).saveElementPosition(DisplayElement::Clock);
+    setSaveFailureHandler({});
+    EXPECT_EQ(told, QStringList{program.ini.file()});
+}
+
 // A program folder arranged on one screen and shown on another.
 class PlacesFollowTheScreenTest : public DisplayTest, public ::testing::WithParamInterface<std::pair<QSize, QSize>> {
 protected:
@@ -280,6 +306,57 @@ INSTANTIATE_TEST_SUITE_P(LaptopAndProjector, PlacesFollowTheScreenTest,
                          [](const auto& info) {
                              return "from" + std::to_string(info.param.first.width()) + "to"
                                     + std::to_string(info.param.second.width());
+                         });
+
+// A record of the screen that no real screen has (unreadable, absurd in size
+// or shape, one key alone; "" is a missing key) says nothing of where the
+// places were made.
+class DamagedScreenRecordTest : public DisplayTest,
+                                public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
+
+TEST_P(DamagedScreenRecordTest, placesKeptAsMadeForThisScreen_everyElementInside_bothKeysStoredForThisScreen)
+{
+    const auto& [width, height] = GetParam();
+    program.ini.removeSection("clocksite");
+    const std::pair<const char*, const char*> places[] = {{"2000", "1"}, {"1200", "6360"}, {"3000", "9000"}};
+    const DisplayElement elements[] = {DisplayElement::MainTitle, DisplayElement::Prompt, DisplayElement::Clock};
+    for (int i = 0; i < 3; ++i) {
+        ini("clocksite", time_data::pictureLeftKey(int(elements[i])), places[i].first);
+        ini("clocksite", time_data::pictureTopKey(int(elements[i])), places[i].second);
+    }
+    if (!width.empty())
+        ini("clocksite", "screenwidth", QString::fromStdString(width));
+    if (!height.empty())
+        ini("clocksite", "screenheight", QString::fromStdString(height));
+    DisplayWindow& w = loadDefault();
+
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(program.ini.read("clocksite", time_data::pictureLeftKey(int(elements[i])), "").toStdString(),
+                  places[i].first);
+        EXPECT_EQ(program.ini.read("clocksite", time_data::pictureTopKey(int(elements[i])), "").toStdString(),
+                  places[i].second);
+        const QRectF r = view(w).elementRect(elements[i]);
+        EXPECT_TRUE(r.left() >= 0 && r.top() >= 0 && r.right() <= W && r.bottom() <= H)
+            << int(elements[i]) << ": " << r.left() << ", " << r.top() << " to " << r.right() << ", " << r.bottom();
+    }
+    EXPECT_DOUBLE_EQ(twipsTop(w, textLabel(w, 0)), 1);
+    EXPECT_EQ(program.ini.read("clocksite", "screenwidth", ""), QString::number(W));
+    EXPECT_EQ(program.ini.read("clocksite", "screenheight", ""), QString::number(H));
+}
+
+INSTANTIATE_TEST_SUITE_P(NoRealScreen, DamagedScreenRecordTest,
+                         ::testing::Values(std::pair{"1e999", "1e999"}, std::pair{"1", "1"},
+                                           std::pair{"2147483647", "2147483647"}, std::pair{"-28800", "-16200"},
+                                           std::pair{"28800", "1"}, std::pair{"wide", "16200"},
+                                           std::pair{"28800", ""}, std::pair{"", "16200"}),
+                         [](const auto& info) {
+                             const std::string& width = info.param.first;
+                             const std::string& height = info.param.second;
+                             std::string name = (width.empty() ? "none" : width) + "by"
+                                                + (height.empty() ? "none" : height);
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
                          });
 
 TEST_F(LayoutTest, twipsStayExactThroughPixelRoundTrips)
