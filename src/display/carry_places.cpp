@@ -3,6 +3,7 @@
 // it, and the places are stored again for this screen.
 #include "display/display_window.h"
 #include "display/fonts.h"
+#include "display/placed_elements.h"
 #include "services/app_context.h"
 #include "stores/ini_store.h"
 #include "stores/places_in_proportion.h"
@@ -89,7 +90,7 @@ void DisplayWindow::recordPlacesForThisScreen()
     logDamagedRecord(m_ctx.ini);
     // Places shipped as shares of the screen become twips of this screen
     // (with the screen); places kept without one are kept for this one.
-    if (!storeSharesAsTwips(m_ctx.ini, m_ctx.registry, m_layout.tppX() * m_screen.fullWidthPx,
+    if (!storeSharesAsTwips(m_ctx.ini, m_ctx.registry, kPlacedElements, m_layout.tppX() * m_screen.fullWidthPx,
                             m_layout.tppY() * m_screen.fullHeightPx, kOwnRecord)) {
         logNotRecorded(m_ctx.ini);
         return;

@@ -19,7 +19,6 @@
 
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QPushButton>
 #include <cmath>
 
 namespace orvalen {
@@ -149,14 +148,6 @@ void DisplayCountView::showStagePrompt()
     if (const auto text = promptFor(code, m_w.m_currentPlan.plan()))
         m_w.setCaption(m_w.m_textLabels[kPromptLine], *text);
     m_w.paintTextPanel(kPromptLine);
-}
-
-// --- the on-screen buttons, which the window keeps -----------------------------
-
-void DisplayWindow::showRunningButtons()
-{
-    setForeColour(m_screenButtons[1], Qt::black);
-    setForeColour(m_screenButtons[2], Qt::black);
 }
 
 // --- the looks of a set-up -------------------------------------------------------

@@ -1,7 +1,6 @@
 #pragma once
 #include "state/run_state.h"
 
-#include <array>
 #include <cstddef>
 #include <optional>
 
@@ -19,6 +18,7 @@ enum class DisplayElement : int {
     Logo = 6,
     OvertimeClock = 7,
     ButtonsFlag = 9,      // no element: its left (1 or 0) says whether the on-screen buttons show
+    // The on-screen buttons (kScreenButtons).
     StartButton = 10,
     StopButton = 11,
     PauseButton = 12,
@@ -49,9 +49,5 @@ struct ElementMenuItems {
     bool hide = true;
     bool weekday = true;
 };
-
-// The on-screen buttons, left to right, and the desktop command each runs.
-inline constexpr std::array<DesktopItem, 5> kButtonCommands{DesktopItem::Start, DesktopItem::Stop, DesktopItem::Pause,
-                                                            DesktopItem::Settings, DesktopItem::Exit};
 
 } // namespace orvalen

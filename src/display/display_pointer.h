@@ -1,5 +1,6 @@
 #pragma once
 #include "display/display_element.h"
+#include "display/screen_buttons.h"
 #include "state/menu_state.h"
 
 #include <QObject>
@@ -13,9 +14,10 @@ class DisplayWindow;
 struct PointerEvent;
 
 // Pointer input on the display: it hears every element and the background
-// (as their event filter) and answers with the on-screen buttons' commands,
-// the right-click menus and, while the layout is being arranged, dragging
-// elements and keeping their places.
+// (as their event filter) and answers with the right-click menus, the
+// on-screen buttons' highlight and, while the layout is being arranged,
+// dragging elements and keeping their places. Outside it an on-screen button
+// takes its left clicks itself (it runs its command on clicked()).
 class DisplayPointer : public QObject {
 public:
     explicit DisplayPointer(DisplayWindow& window);
@@ -23,8 +25,6 @@ public:
     // Every element and the background report the pointer here (after the
     // controls are made).
     void listen();
-    // Runs a button's command once the pointer event is done.
-    void runButtonCommand(DesktopItem command);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,7 +36,8 @@ private:
     ElementMenuItems prepareElementMenu();
     bool handleMouse(QWidget* w, QEvent* event);
     void pointerOnBackground(const PointerEvent& p);
-    void pointerOnScreenButton(int i, const PointerEvent& p);
+    // False where the button takes the event itself.
+    bool pointerOnScreenButton(ScreenButton button, const PointerEvent& p);
     void pointerOnTitle(const PointerEvent& p);
     void pointerOnTextLine(std::size_t i, const PointerEvent& p);
     void pointerOnTextPanel(std::size_t i, const PointerEvent& p);

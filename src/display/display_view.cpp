@@ -5,6 +5,7 @@
 #include "display/display_window.h"
 #include "display/fonts.h"
 #include "display/panel.h"
+#include "display/screen_button_row.h"
 #include "stores/position_store.h"
 
 #include <QLabel>
@@ -49,8 +50,8 @@ QWidget* DisplayWindow::elementBox(DisplayElement e) const
     case DisplayElement::OvertimeClock: return m_overtimeClock;
     case DisplayElement::Logo: return m_logoBox;
     default: {
-        const int button = int(e) - int(DisplayElement::StartButton);
-        return button >= 0 && button < 5 ? m_screenButtons[std::size_t(button)] : nullptr;
+        const ScreenButtonSpec* button = screenButtonAt(e);
+        return button ? m_buttonRow->button(button->button) : nullptr;
     }
     }
 }
@@ -75,13 +76,12 @@ void DisplayWindow::centreScrollingText()
 
 bool DisplayWindow::buttonsShown() const
 {
-    return !m_screenButtons[0]->isHidden();
+    return m_buttonRow->isShown();
 }
 
 void DisplayWindow::setButtonsShown(bool shown)
 {
-    for (QPushButton* b : m_screenButtons)
-        b->setVisible(shown);
+    m_buttonRow->setShown(shown);
 }
 
 

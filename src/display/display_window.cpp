@@ -14,12 +14,12 @@
 #include "display/panel.h"
 #include "display/prompt_ticker.h"
 #include "display/screen_button_row.h"
-#include "display/screen_buttons.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -257,8 +257,7 @@ void DisplayWindow::setScreenMetrics(const ScreenMetrics& metrics)
 void DisplayWindow::createScreenButtons(const QColor& text)
 {
     m_buttonRow = std::make_unique<ScreenButtonRow>(m_backgroundBox, m_host.run, m_host.menus);
-    m_screenButtons = m_buttonRow->buttons();
-    for (QPushButton* b : m_screenButtons) {
+    for (QPushButton* b : m_buttonRow->buttons()) {
         b->setFont(designerFont("宋体", 21.75));
         b->setToolTip(QStringLiteral("右键更多选项…"));
         b->setMouseTracking(true);
@@ -267,8 +266,16 @@ void DisplayWindow::createScreenButtons(const QColor& text)
         // Drawn beneath the panels, as the text lines are.
         b->lower();
     }
-    connect(m_buttonRow.get(), &ScreenButtonRow::clicked, this,
-            [this](ScreenButton b) { m_pointer->runButtonCommand(kButtonCommands[std::size_t(b)]); });
+    connect(m_buttonRow.get(), &ScreenButtonRow::commandChosen, this, [this](DesktopItem command) {
+        QPointer<DisplayWindow> self(this);
+        // Runs once the click is done: the command may close the window.
+        QMetaObject::invokeMethod(
+            this, [self, command] {
+                if (self)
+                    self->m_displayHost.desktopRun(command);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 // --- captions and fonts -------------------------------------------------------

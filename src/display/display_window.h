@@ -87,7 +87,7 @@ public:
     void setScreenMetrics(const ScreenMetrics& metrics);
     void showElementPlaceholders(bool shown) override;
 
-    // The on-screen buttons, left to right as kButtonCommands.
+    // The on-screen buttons, left to right as kScreenButtons.
     bool buttonsShown() const override;
     void setButtonsShown(bool shown) override;
 
@@ -119,7 +119,7 @@ private:
     void centreScrollingText();
     // Keeps the box's place as the element's saved place.
     void saveElementPosition(DisplayElement e);
-    // The stop and pause buttons in their running colour.
+    // The on-screen buttons that have a running colour take it.
     void showRunningButtons();
 
     enum class LogoLoad { StartUp, SetUp };
@@ -128,7 +128,7 @@ private:
 
     // --- controls and their text (display_window.cpp) -------------------------
     void createControls();
-    // The on-screen buttons in the display's look, their clicks wired to
+    // The on-screen buttons in the display's look, their clicks running
     // their commands.
     void createScreenButtons(const QColor& text);
     // A line's caption; the line is measured again.
@@ -208,7 +208,6 @@ private:
     ClockPanel* m_overtimeClock = nullptr;
     Panel* m_logoBox = nullptr;
     std::unique_ptr<ScreenButtonRow> m_buttonRow;  // the on-screen buttons, following the run state
-    std::array<QPushButton*, 5> m_screenButtons{}; // its buttons: start, stop, pause, settings, exit
     QFont m_endFont;                               // the end text's font, fitted to the clock
     std::unique_ptr<LogoVideo> m_logoVideo;        // the logo video player, when a video is the logo
     QWidget* m_logoVideoWidget = nullptr;          // its video widget inside the logo box
@@ -228,8 +227,6 @@ private:
     QHash<const QObject*, double> m_plannedPoints; // the plan's point size of each fitted text
     QString m_backgroundPictureName;               // the name of the picture the background shows
     ElementDrag m_drag;                            // the element being moved in 允许调整
-    int m_pressedButton = -1;                      // screen button under a left press (click)
-    int m_clickedButton = -1;                      // screen button clicked, until the pointer leaves it
     bool m_inLayout = false;
     bool m_placesRecordWaits = false; // from the start-up until recordPlacesForThisScreen
     bool m_unloaded = false;

@@ -21,7 +21,7 @@ public:
     virtual void moveToScreen(QScreen* screen) = 0;
     virtual void closeDisplay() = 0;
 
-    // The on-screen buttons, left to right as kButtonCommands.
+    // The on-screen buttons, left to right as kScreenButtons.
     virtual bool buttonsShown() const = 0;
     virtual void setButtonsShown(bool shown) = 0;
     // Gives empty text elements a placeholder caption and shows them (layout

@@ -1,8 +1,8 @@
-// Pointer input on the display: the on-screen buttons, the right-click menus
-// and, while the layout is being arranged, dragging elements and keeping
-// their places.
+// Pointer input on the display: the right-click menus, the on-screen buttons'
+// highlight and, while the layout is being arranged, dragging elements and
+// keeping their places. Outside it the buttons take their left clicks
+// themselves.
 #include "display/clock_panel.h"
-#include "stores/plan_colour.h"
 #include "display/display_host.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
@@ -14,9 +14,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
-#include <algorithm>
 #include <cmath>
 
 namespace orvalen {
@@ -59,29 +57,23 @@ bool DisplayPointer::eventFilter(QObject* watched, QEvent* event)
     // A disabled control raises nothing; Qt hands the event to its container.
     // A disabled button keeps the event to itself, so the background behind
     // it answers here (it reads only the press and its place on the screen).
-    if (!w->isEnabled()) {
-        const bool screenButton = std::find(m_w.m_screenButtons.begin(), m_w.m_screenButtons.end(), w) != m_w.m_screenButtons.end();
-        return screenButton && handleMouse(m_w.m_backgroundBox, event);
-    }
+    if (!w->isEnabled())
+        return m_w.m_buttonRow->buttonOf(w) && handleMouse(m_w.m_backgroundBox, event);
     return handleMouse(w, event);
 }
 
 bool DisplayPointer::handleMouse(QWidget* w, QEvent* event)
 {
     const PointerEvent p = readPointerEvent(*static_cast<QMouseEvent*>(event), m_w.m_host.menus.adjustMode());
-    if (p.move && m_w.m_clickedButton >= 0 && w != m_w.m_screenButtons[std::size_t(m_w.m_clickedButton)])
-        m_w.m_clickedButton = -1;
+    if (p.move)
+        m_w.m_buttonRow->pointerMovedOver(w);
     const bool dragEnded = p.up && m_w.m_drag.end();
     if (w == m_w.m_backgroundBox) {
         pointerOnBackground(p);
         return true;
     }
-    for (std::size_t i = 0; i < m_w.m_screenButtons.size(); ++i) {
-        if (w == m_w.m_screenButtons[i]) {
-            pointerOnScreenButton(int(i), p);
-            return true;
-        }
-    }
+    if (const auto button = m_w.m_buttonRow->buttonOf(w))
+        return pointerOnScreenButton(*button, p);
     if (w == m_w.m_textLabels[DisplayWindow::kTitleLine]) {
         pointerOnTitle(p);
         return true;
@@ -116,52 +108,21 @@ void DisplayPointer::pointerOnBackground(const PointerEvent& p)
 {
     if (p.down && p.button == 2)
         m_w.m_displayHost.popupDesktopMenu(p.global);
-    if (p.move) {
-        for (QPushButton* b : m_w.m_screenButtons)
-            b->setAutoFillBackground(false);
-    }
+    if (p.move)
+        m_w.m_buttonRow->clearHighlights();
 }
 
-void DisplayPointer::pointerOnScreenButton(int i, const PointerEvent& p)
+bool DisplayPointer::pointerOnScreenButton(ScreenButton button, const PointerEvent& p)
 {
-    QPushButton* w = m_w.m_screenButtons[std::size_t(i)];
     if (p.down) {
         m_w.m_drag.grab(p.pos);
-        m_w.m_pressedButton = p.button == 1 ? i : -1;
         if (p.button == 2)
             m_w.m_displayHost.popupDesktopMenu(p.global);
-    } else if (p.move) {
-        // A clicked button stays plain while the pointer rests on it.
-        if (m_w.m_clickedButton != i) {
-            QPalette pal = w->palette();
-            pal.setColor(QPalette::Window, colourFromValue(0x80000004LL, Qt::lightGray));
-            w->setPalette(pal);
-            w->setAutoFillBackground(true);
-        }
-        if (p.drag)
-            m_w.m_drag.step(w, p.pos, DisplayElement(int(DisplayElement::StartButton) + i));
-    } else if (p.up) {
-        const bool click = p.button == 1 && m_w.m_pressedButton == i && w->rect().contains(p.pos.toPoint());
-        m_w.m_pressedButton = -1;
-        if (!click)
-            return;
-        // The audience sees the button as it was before the click.
-        w->setAutoFillBackground(false);
-        m_w.m_clickedButton = i;
-        w->click();
+    } else if (p.drag) {
+        m_w.m_drag.step(m_w.m_buttonRow->button(button), p.pos, screenButtonSpec(button).element);
     }
-}
-
-void DisplayPointer::runButtonCommand(DesktopItem command)
-{
-    QPointer<DisplayWindow> self(&m_w);
-    // Runs once this event is done: the command may close the window.
-    QMetaObject::invokeMethod(
-        &m_w, [self, command] {
-            if (self)
-                self->m_displayHost.desktopRun(command);
-        },
-        Qt::QueuedConnection);
+    // Outside 允许调整 the button takes its left clicks itself.
+    return m_w.m_host.menus.adjustMode() || p.button != 1;
 }
 
 void DisplayPointer::pointerOnTitle(const PointerEvent& p)

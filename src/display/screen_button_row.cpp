@@ -1,16 +1,18 @@
 #include "display/screen_button_row.h"
 
-#include "display/display_element.h"
-#include "display/screen_buttons.h"
 #include "state/menu_state.h"
+#include "stores/plan_colour.h"
 
 #include <QPushButton>
+#include <algorithm>
 
 namespace orvalen {
 namespace {
 
 void setCaption(QPushButton* button, const QString& caption)
 {
+    if (button->text() == caption)
+        return;
     button->setText(caption);
     button->setAccessibleName(caption.trimmed());
 }
@@ -21,41 +23,76 @@ ScreenButtonRow::ScreenButtonRow(QWidget* parent, const RunController& run, cons
     : m_run(run), m_menus(menus)
 {
     setObjectName(QStringLiteral("screenButtonRow"));
-    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        const QString caption = screenButtonCaptions().at(qsizetype(i));
-        auto* b = new QPushButton(caption, parent);
-        b->setObjectName(caption.trimmed());
-        b->setAccessibleName(caption.trimmed());
+    for (const ScreenButtonSpec& spec : kScreenButtons) {
+        auto* b = new QPushButton(QString::fromUtf8(spec.caption), parent);
+        b->setObjectName(screenButtonName(spec.button));
+        b->setAccessibleName(screenButtonName(spec.button));
         // Drawn as plain text on the display: no frame, no focus frame, and
         // the display's background (a hover fills it).
         b->setFlat(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setBackgroundRole(QPalette::Window);
         b->setAutoFillBackground(false);
-        connect(b, &QPushButton::clicked, this, [this, i] {
-            if (!m_menus.adjustMode())
-                emit clicked(ScreenButton(i));
+        connect(b, &QPushButton::clicked, this, [this, b, command = spec.command] {
+            if (m_menus.adjustMode())
+                return;
+            // The audience sees the button as it was before the click.
+            b->setAutoFillBackground(false);
+            m_justClicked = b;
+            emit commandChosen(command);
         });
-        m_buttons[i] = b;
+        m_buttons[rowPlace(spec.button)] = b;
     }
     connect(&run, &RunController::stateChanged, this, &ScreenButtonRow::showRunState);
     connect(&menus, &MenuState::adjustModeChanged, this, &ScreenButtonRow::showAdjustMode);
     showRunState(run.state());
 }
 
+std::optional<ScreenButton> ScreenButtonRow::buttonOf(const QObject* w) const
+{
+    const auto it = std::find(m_buttons.begin(), m_buttons.end(), w);
+    if (it == m_buttons.end())
+        return std::nullopt;
+    return kScreenButtons[std::size_t(it - m_buttons.begin())].button;
+}
+
+QFont ScreenButtonRow::font() const { return m_buttons.front()->font(); }
+
+bool ScreenButtonRow::isShown() const { return !m_buttons.front()->isHidden(); }
+
+void ScreenButtonRow::setShown(bool shown)
+{
+    for (QPushButton* b : m_buttons)
+        b->setVisible(shown);
+}
+
+void ScreenButtonRow::pointerMovedOver(const QObject* w)
+{
+    if (w == m_justClicked)
+        return;
+    m_justClicked = nullptr;
+    if (const auto b = buttonOf(w)) {
+        QPushButton* over = button(*b);
+        QPalette pal = over->palette();
+        pal.setColor(QPalette::Window, colourFromValue(0x80000004LL, Qt::lightGray));
+        over->setPalette(pal);
+        over->setAutoFillBackground(true);
+    }
+}
+
+void ScreenButtonRow::clearHighlights()
+{
+    for (QPushButton* b : m_buttons)
+        b->setAutoFillBackground(false);
+}
+
 void ScreenButtonRow::showRunState(RunState state)
 {
-    QPushButton* start = m_buttons[std::size_t(ScreenButton::Start)];
-    // Under way the start button keeps its caption and waits, greyed.
-    if (m_run.isUnderWay())
-        start->setEnabled(false);
-    else
-        setCaption(start, state == RunState::Finished ? QStringLiteral(" 清零 ") : QStringLiteral(" 开始 "));
-    setCaption(m_buttons[std::size_t(ScreenButton::Pause)],
-               state == RunState::Paused ? QStringLiteral(" 继续 ") : QStringLiteral(" 暂停 "));
-    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        if (i != std::size_t(ScreenButton::Start) || !m_run.isUnderWay())
-            m_buttons[i]->setEnabled(commandEnabled(kButtonCommands[i], state));
+    for (const ScreenButtonSpec& spec : kScreenButtons) {
+        QPushButton* b = button(spec.button);
+        if (!(spec.keepsCaptionUnderWay && m_run.isUnderWay()))
+            setCaption(b, screenButtonCaption(spec, state));
+        b->setEnabled(commandEnabled(spec.command, state));
     }
 }
 
@@ -66,7 +103,7 @@ void ScreenButtonRow::showAdjustMode(bool on)
         return;
     }
     // Hidden buttons keep their flags until they are shown again.
-    if (m_buttons[0]->isHidden())
+    if (!isShown())
         return;
     for (QPushButton* b : m_buttons)
         b->setEnabled(true);

@@ -3,27 +3,50 @@
 #include "display/screen_buttons.h"
 
 #include "display/display_window.h"
+#include "display/screen_button_row.h"
 
 #include <QFontMetricsF>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 namespace orvalen {
+namespace {
 
-const QStringList& screenButtonCaptions()
+// Each button stands once in the row, each under its own element.
+constexpr bool rowIsWhole()
 {
-    static const QStringList captions{QStringLiteral(" 开始 "), QStringLiteral(" 停止 "), QStringLiteral(" 暂停 "),
-                                      QStringLiteral(" 设置 "), QStringLiteral(" 退出 "), QStringLiteral(" 清零 "),
-                                      QStringLiteral(" 继续 ")};
-    return captions;
+    for (std::size_t i = 0; i < kScreenButtons.size(); ++i) {
+        if (rowPlace(kScreenButtons[i].button) != i || screenButtonAt(kScreenButtons[i].element) != &kScreenButtons[i])
+            return false;
+    }
+    return true;
+}
+static_assert(rowIsWhole(), "every on-screen button stands once in kScreenButtons, under an element of its own");
+
+} // namespace
+
+QString screenButtonCaption(const ScreenButtonSpec& spec, RunState state)
+{
+    const StateCaption& other = spec.otherCaption;
+    return QString::fromUtf8(other.caption && state == other.state ? other.caption : spec.caption);
+}
+
+QString screenButtonName(ScreenButton b)
+{
+    return QString::fromUtf8(screenButtonSpec(b).caption).trimmed();
 }
 
 ButtonRow screenButtonRow(const QFont& font)
 {
     const QFontMetricsF fm(font);
     double longest = 0;
-    for (const QString& caption : screenButtonCaptions())
-        longest = std::max(longest, fm.horizontalAdvance(caption));
+    for (const ScreenButtonSpec& spec : kScreenButtons) {
+        for (const char* caption : {spec.caption, spec.otherCaption.caption}) {
+            if (caption)
+                longest = std::max(longest, fm.horizontalAdvance(QString::fromUtf8(caption)));
+        }
+    }
     const int padding = int(std::ceil(fm.height() / 8.0));
     ButtonRow row;
     row.width = int(std::ceil(longest)) + 2 * padding;
@@ -34,10 +57,10 @@ ButtonRow screenButtonRow(const QFont& font)
 
 void DisplayWindow::sizeScreenButtons()
 {
-    for (QPushButton* b : m_screenButtons)
+    for (QPushButton* b : m_buttonRow->buttons())
         b->setFont(fitToScreen(b, b->font(), b->text(), true));
-    const ButtonRow row = screenButtonRow(m_screenButtons[0]->font());
-    for (QPushButton* b : m_screenButtons) {
+    const ButtonRow row = screenButtonRow(m_buttonRow->font());
+    for (QPushButton* b : m_buttonRow->buttons()) {
         m_layout.setWidth(b, row.width);
         m_layout.setHeight(b, row.height);
     }
@@ -50,10 +73,18 @@ void DisplayWindow::placeScreenButtons(double width, double height)
     // the captions are drawn at the scale of the other texts, so the row
     // keeps clear of the clocks that scale with them.
     const double firstLeft = width * (2000.0 / 28800.0), aboveFoot = height * (3000.0 / 16200.0);
-    const ButtonRow row = screenButtonRow(m_screenButtons[0]->font());
-    for (std::size_t i = 0; i < m_screenButtons.size(); ++i) {
-        placeElement(DisplayElement(int(DisplayElement::StartButton) + int(i)), width,
-                     firstLeft + double(i) * (row.width + row.gap), false, height, height - aboveFoot);
+    const ButtonRow row = screenButtonRow(m_buttonRow->font());
+    for (std::size_t place = 0; place < kScreenButtons.size(); ++place) {
+        placeElement(kScreenButtons[place].element, width, firstLeft + double(place) * (row.width + row.gap), false,
+                     height, height - aboveFoot);
+    }
+}
+
+void DisplayWindow::showRunningButtons()
+{
+    for (const ScreenButtonSpec& spec : kScreenButtons) {
+        if (spec.runningColour)
+            setForeColour(m_buttonRow->button(spec.button), *spec.runningColour);
     }
 }
 

@@ -1,12 +1,79 @@
 #pragma once
+#include "display/display_element.h"
+#include "state/run_controller.h"
+
 #include <QFont>
-#include <QStringList>
+#include <QString>
+#include <array>
+#include <cstddef>
+#include <optional>
 
 namespace orvalen {
 
-// Every caption an on-screen button shows: the five it starts with, left to
-// right, then " 清零 " (start, after a run) and " 继续 " (pause, while paused).
-const QStringList& screenButtonCaptions();
+// The on-screen buttons.
+enum class ScreenButton { Start, Stop, Pause, Settings, Exit };
+
+// A caption a button reads in one run state instead of its own.
+struct StateCaption {
+    RunState state = RunState::Ready;
+    const char* caption = nullptr; // none: the button always reads its own
+};
+
+// One on-screen button: everything the row, its layout, its looks and the
+// pointer know of it.
+struct ScreenButtonSpec {
+    ScreenButton button;
+    DesktopItem command;          // what a click runs; the button can be clicked when the command can run
+    const char* caption;          // as drawn, between blanks; trimmed it is the button's object and accessible name
+    StateCaption otherCaption{};  // " 清零 " after a run, " 继续 " while paused
+    bool keepsCaptionUnderWay = false; // while a count is under way it waits, greyed, with the caption it had
+    DisplayElement element;       // the number its place is kept under
+    std::optional<Qt::GlobalColor> runningColour{}; // its text colour once a count is set up
+};
+
+// The row, left to right. A new button is one more line here and its
+// element in DisplayElement: the row, its sizes and places, the stored
+// places, the captions, the colours and the pointer follow.
+inline constexpr std::array kScreenButtons{
+    ScreenButtonSpec{.button = ScreenButton::Start, .command = DesktopItem::Start, .caption = " 开始 ",
+                     .otherCaption = {RunState::Finished, " 清零 "}, .keepsCaptionUnderWay = true,
+                     .element = DisplayElement::StartButton},
+    ScreenButtonSpec{.button = ScreenButton::Stop, .command = DesktopItem::Stop, .caption = " 停止 ",
+                     .element = DisplayElement::StopButton, .runningColour = Qt::black},
+    ScreenButtonSpec{.button = ScreenButton::Pause, .command = DesktopItem::Pause, .caption = " 暂停 ",
+                     .otherCaption = {RunState::Paused, " 继续 "}, .element = DisplayElement::PauseButton,
+                     .runningColour = Qt::black},
+    ScreenButtonSpec{.button = ScreenButton::Settings, .command = DesktopItem::Settings, .caption = " 设置 ",
+                     .element = DisplayElement::SettingsButton},
+    ScreenButtonSpec{.button = ScreenButton::Exit, .command = DesktopItem::Exit, .caption = " 退出 ",
+                     .element = DisplayElement::ExitButton},
+};
+inline constexpr std::size_t kScreenButtonCount = kScreenButtons.size();
+
+// The button's place in the row (left to right).
+constexpr std::size_t rowPlace(ScreenButton b)
+{
+    for (std::size_t i = 0; i < kScreenButtons.size(); ++i) {
+        if (kScreenButtons[i].button == b)
+            return i;
+    }
+    return kScreenButtons.size();
+}
+constexpr const ScreenButtonSpec& screenButtonSpec(ScreenButton b) { return kScreenButtons[rowPlace(b)]; }
+// The button whose place is kept as element `e`, if any.
+constexpr const ScreenButtonSpec* screenButtonAt(DisplayElement e)
+{
+    for (const ScreenButtonSpec& spec : kScreenButtons) {
+        if (spec.element == e)
+            return &spec;
+    }
+    return nullptr;
+}
+
+// The caption the button reads in `state` (as drawn, between blanks).
+QString screenButtonCaption(const ScreenButtonSpec& spec, RunState state);
+// The button's object and accessible name: its own caption, trimmed.
+QString screenButtonName(ScreenButton b);
 
 // The row of on-screen buttons at `font`, in whole pixels: each button is as
 // wide as the longest caption plus padding, and neighbours keep a gap, so no

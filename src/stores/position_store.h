@@ -16,9 +16,6 @@ class RegistryStore;
 // N = 9 holds the on-screen buttons flag (left 1 or 0, top 0).
 void saveElementPosition(IniStore& ini, RegistryStore& registry, int element, int left, int top);
 
-// The elements that have a place: 0..7 and the buttons 10..14 (9 is a flag).
-inline constexpr int kPlacedElements[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14};
-
 // The saved place of element N as the layout reads it: the INI values
 // (default -100, leading number rounded half-to-even); when either is -100,
 // both come from the per-user store (absent = 0).

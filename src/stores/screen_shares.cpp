@@ -41,11 +41,11 @@ SavedPosition positionOnScreen(const IniStore& ini, const RegistryStore& registr
     return p;
 }
 
-bool storeSharesAsTwips(IniStore& ini, RegistryStore& registry, double widthTwips, double heightTwips,
-                        SaveReport report)
+bool storeSharesAsTwips(IniStore& ini, RegistryStore& registry, std::span<const int> elements, double widthTwips,
+                        double heightTwips, SaveReport report)
 {
     std::vector<ElementPlace> places;
-    for (int element : kPlacedElements) {
+    for (int element : elements) {
         if (storedShare(ini, time_data::pictureLeftKey(element)) || storedShare(ini, time_data::pictureTopKey(element)))
             places.push_back({element, positionOnScreen(ini, registry, element, widthTwips, heightTwips)});
     }

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <optional>
+#include <span>
 
 namespace orvalen {
 
@@ -22,10 +23,10 @@ std::optional<double> storedShare(const IniStore& ini, const QString& key);
 // size in twips.
 SavedPosition positionOnScreen(const IniStore& ini, const RegistryStore& registry, int element, double widthTwips,
                                double heightTwips);
-// Turns every place kept as a share into twips of that screen and keeps it,
-// with that screen as the one the places are made for. False when
-// TimeData.db was not saved; `report` says who tells the operator of that.
-bool storeSharesAsTwips(IniStore& ini, RegistryStore& registry, double widthTwips, double heightTwips,
-                        SaveReport report);
+// Turns every place of `elements` kept as a share into twips of that screen
+// and keeps it, with that screen as the one the places are made for. False
+// when TimeData.db was not saved; `report` says who tells the operator of that.
+bool storeSharesAsTwips(IniStore& ini, RegistryStore& registry, std::span<const int> elements, double widthTwips,
+                        double heightTwips, SaveReport report);
 
 } // namespace orvalen

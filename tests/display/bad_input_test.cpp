@@ -115,8 +115,8 @@ TEST_F(BadInputTest, positionsFarOffScreenComeBackToTheirDefaults)
     DisplayWindow& w = loadDefault();
     EXPECT_DOUBLE_EQ(twipsTop(w, panel(w, "clockPanel")), 1600);
     EXPECT_DOUBLE_EQ(twipsTop(w, textPanel(w, 3)), 1000);
-    EXPECT_DOUBLE_EQ(twipsLeft(w, screenButton(w, 0)), 2000);
-    EXPECT_DOUBLE_EQ(twipsTop(w, screenButton(w, 0)), 13200);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, screenButton(w, ScreenButton::Start)), 2000);
+    EXPECT_DOUBLE_EQ(twipsTop(w, screenButton(w, ScreenButton::Start)), 13200);
     expectUsable(w);
 }
 

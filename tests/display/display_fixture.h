@@ -6,6 +6,7 @@
 #include "display/prompt_ticker.h"
 #include "display/logo_video.h"
 #include "display/panel.h"
+#include "display/screen_buttons.h"
 #include "stores/plan_store.h"
 #include "stores/position_store.h"
 #include "state/run_state.h"
@@ -35,15 +36,18 @@ inline Panel* textPanel(const QWidget& w, int i)
 {
     return w.findChild<Panel*>(QStringLiteral("textPanel%1").arg(i));
 }
-// The on-screen buttons are named by their first captions, left to right.
-inline QPushButton* screenButton(const QWidget& w, int i)
+// The on-screen buttons are named by their first captions.
+inline QPushButton* screenButton(const QWidget& w, ScreenButton b)
 {
-    static const char* names[5] = {"开始", "停止", "暂停", "设置", "退出"};
-    return w.findChild<QPushButton*>(QString::fromUtf8(names[i]));
+    return w.findChild<QPushButton*>(screenButtonName(b));
 }
-inline std::array<QPushButton*, 5> screenButtons(const QWidget& w)
+// Left to right.
+inline std::array<QPushButton*, kScreenButtonCount> screenButtons(const QWidget& w)
 {
-    return {screenButton(w, 0), screenButton(w, 1), screenButton(w, 2), screenButton(w, 3), screenButton(w, 4)};
+    std::array<QPushButton*, kScreenButtonCount> all{};
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = screenButton(w, kScreenButtons[i].button);
+    return all;
 }
 inline Panel* panel(const QWidget& w, const char* name)
 {

@@ -34,9 +34,9 @@ TEST_F(LayoutTest, noSavedPositions_placesEveryElementAtItsDefault)
     // The clock is centred on the screen width.
     EXPECT_NEAR(twipsLeft(w, panel(w, "clockPanel")) + twipsWidth(w, panel(w, "clockPanel")) / 2, W / 2, 0.001);
     // The buttons: a row from 2000 twips, 3000 twips above the foot.
-    EXPECT_DOUBLE_EQ(twipsLeft(w, screenButton(w, 0)), 2000);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_DOUBLE_EQ(twipsTop(w, screenButton(w, i)), H - 3000);
+    EXPECT_DOUBLE_EQ(twipsLeft(w, screenButton(w, ScreenButton::Start)), 2000);
+    for (QPushButton* b : screenButtons(w))
+        EXPECT_DOUBLE_EQ(twipsTop(w, b), H - 3000) << b->objectName().toStdString();
     // Pixel geometry follows: the clock panel's centre is the screen's.
     EXPECT_NEAR(panel(w, "clockPanel")->x() + panel(w, "clockPanel")->width() / 2.0, 960, 1);
 }

@@ -62,9 +62,9 @@ TEST_F(PointerTest, buttonClicksRunTheirCommandsOutsideAdjustMode)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
     displayHost.runs.clear();
-    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, screenButton(w, 0)));
-    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, screenButton(w, 4)));
-    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, screenButton(w, 3)));
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, screenButton(w, ScreenButton::Start)));
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, screenButton(w, ScreenButton::Exit)));
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, screenButton(w, ScreenButton::Settings)));
     drain_events(3);
     EXPECT_EQ(displayHost.runs, (std::vector<int>{0, 17, 6}));
 }
@@ -120,7 +120,7 @@ TEST_F(PointerTest, adjustModeButtonClickMovesInsteadOfRunning)
     DisplayWindow& w = loadWithButtons(defaultPlan());
     host.menus.setAdjustMode(true);
     displayHost.runs.clear();
-    const QPoint p = at(w, screenButton(w, 0));
+    const QPoint p = at(w, screenButton(w, ScreenButton::Start));
     QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, p);
     QTest::mouseMove(w.windowHandle(), p + QPoint(2, 0));
     QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, p + QPoint(2, 0));
@@ -187,7 +187,7 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     EXPECT_EQ(bare.element, DisplayElement::Prompt);
     EXPECT_FALSE(bare.items.centre);
 
-    auto button = rightPress(screenButton(w, 1)); // disabled: its container answers
+    auto button = rightPress(screenButton(w, ScreenButton::Stop)); // disabled: its container answers
     EXPECT_FALSE(button.elementMenu);
     auto background = rightPress(w.findChild<QWidget*>("backgroundBox"), {3, 400});
     EXPECT_FALSE(background.elementMenu);
@@ -220,26 +220,26 @@ TEST_F(PointerTest, storedPositionsRoundHalfToEven)
 TEST_F(PointerTest, buttonHighlightStaysUntilThePointerCrossesTheBackground)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
-    screenButton(w, 2)->setEnabled(true);
-    QTest::mouseMove(w.windowHandle(), at(w, screenButton(w, 2)));
-    EXPECT_TRUE(screenButton(w, 2)->autoFillBackground());
+    screenButton(w, ScreenButton::Pause)->setEnabled(true);
+    QTest::mouseMove(w.windowHandle(), at(w, screenButton(w, ScreenButton::Pause)));
+    EXPECT_TRUE(screenButton(w, ScreenButton::Pause)->autoFillBackground());
     QTest::mouseMove(w.windowHandle(), at(w, panel(w, "clockPanel")));
-    EXPECT_TRUE(screenButton(w, 2)->autoFillBackground());
+    EXPECT_TRUE(screenButton(w, ScreenButton::Pause)->autoFillBackground());
     QTest::mouseMove(w.windowHandle(), QPoint(3, 400));
-    EXPECT_FALSE(screenButton(w, 2)->autoFillBackground());
+    EXPECT_FALSE(screenButton(w, ScreenButton::Pause)->autoFillBackground());
 }
 
 TEST_F(PointerTest, clickedButton_looksAsBeforeTheClickWhileThePointerRestsOnIt)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());
-    for (int i : {0, 3}) {
-        QPushButton* b = screenButton(w, i);
+    for (ScreenButton clicked : {ScreenButton::Start, ScreenButton::Settings}) {
+        QPushButton* b = screenButton(w, clicked);
         const QRect area(b->mapTo(&w, QPoint(0, 0)), b->size());
         const QImage unclicked = w.grab(area).toImage();
         QTest::mouseMove(w.windowHandle(), at(w, b));
         QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at(w, b));
         QTest::mouseMove(w.windowHandle(), at(w, b) + QPoint(1, 1));
-        EXPECT_EQ(w.grab(area).toImage(), unclicked) << i;
+        EXPECT_EQ(w.grab(area).toImage(), unclicked) << b->objectName().toStdString();
     }
 }
 

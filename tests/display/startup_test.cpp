@@ -305,9 +305,9 @@ TEST_F(StartupTest, videoLogoPlaysAndTheRestOfTheStartUpStillRuns)
     EXPECT_TRUE(videos.log.file.endsWith("picture/clip.webm"));
     EXPECT_TRUE(w.hasLogoVideo());
     // Buttons, menu state and layout all happened.
-    EXPECT_FALSE(screenButton(w, 0)->isHidden());
+    EXPECT_FALSE(screenButton(w, ScreenButton::Start)->isHidden());
     EXPECT_EQ(displayHost.runs, std::vector<int>{9});
-    EXPECT_DOUBLE_EQ(twipsTop(w, screenButton(w, 0)), 16200 - 3000);
+    EXPECT_DOUBLE_EQ(twipsTop(w, screenButton(w, ScreenButton::Start)), 16200 - 3000);
 }
 
 TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)

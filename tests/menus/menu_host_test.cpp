@@ -1,4 +1,5 @@
 #include "display/display_window.h"
+#include "display/screen_buttons.h"
 #include "menus/menu_host.h"
 #include "stores/registry_values.h"
 #include "state/run_state.h"
@@ -16,10 +17,6 @@
 
 namespace orvalen::test {
 namespace {
-
-// The on-screen buttons by name, left to right.
-const QString buttonNames[5] = {QStringLiteral("开始"), QStringLiteral("停止"), QStringLiteral("暂停"),
-                                QStringLiteral("设置"), QStringLiteral("退出")};
 
 class RecordingCommands final : public RunCommands {
 public:
@@ -71,11 +68,12 @@ protected:
     }
 
     QStringList allCalls() const { return commands->calls + windows.calls; }
+    QPushButton* screenButton(ScreenButton b) const { return display->findChild<QPushButton*>(screenButtonName(b)); }
     std::vector<bool> buttonsEnabled() const
     {
         std::vector<bool> enabled;
-        for (int i = 0; i < 5; ++i)
-            enabled.push_back(display->findChild<QPushButton*>(buttonNames[i])->isEnabled());
+        for (const ScreenButtonSpec& button : kScreenButtons)
+            enabled.push_back(screenButton(button.button)->isEnabled());
         return enabled;
     }
 
@@ -154,8 +152,9 @@ TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
     menuHost->desktopRun(DesktopItem::AdjustMode); // off
     EXPECT_FALSE(host.menus.adjustMode());
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{false, true, true, false, false}));
-    for (DesktopItem item : kButtonCommands)
-        EXPECT_EQ(menuHost->action(item)->isEnabled(), commandEnabled(item, RunState::Running)) << int(item);
+    for (const ScreenButtonSpec& button : kScreenButtons)
+        EXPECT_EQ(menuHost->action(button.command)->isEnabled(), commandEnabled(button.command, RunState::Running))
+            << int(button.command);
 }
 
 TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
@@ -191,9 +190,9 @@ TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTa
     EXPECT_TRUE(item(DesktopItem::Exit)->isEnabled());
     EXPECT_TRUE(display->buttonsShown());
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{true, false, false, true, true}));
-    const char* texts[3] = {" 开始 ", " 停止 ", " 暂停 "};
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(display->findChild<QPushButton*>(buttonNames[i])->text(), QString::fromUtf8(texts[i]));
+    EXPECT_EQ(screenButton(ScreenButton::Start)->text(), " 开始 ");
+    EXPECT_EQ(screenButton(ScreenButton::Stop)->text(), " 停止 ");
+    EXPECT_EQ(screenButton(ScreenButton::Pause)->text(), " 暂停 ");
 }
 
 TEST_F(MenuHostTest, buttonsItemTwice_togglesVisibilityAndStoresTheFlagEachTime)

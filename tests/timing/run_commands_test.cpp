@@ -36,7 +36,7 @@ protected:
     // The on-screen buttons, following the run state.
     QWidget buttonBox;
     ScreenButtonRow buttonRow{&buttonBox, host.run, host.menus};
-    QPushButton* button(int i) const { return buttonRow.buttons()[std::size_t(i)]; }
+    QPushButton* button(ScreenButton b) const { return buttonRow.button(b); }
 
     // A new run from a ready display with fresh run values.
     void resetRunValues()
@@ -155,13 +155,13 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     for (DesktopItem i : {DesktopItem::Statistics, DesktopItem::Help, DesktopItem::About, DesktopItem::Exit})
         EXPECT_TRUE(d(i)->isVisible()) << desktopItemName(i);
     EXPECT_TRUE(d(DesktopItem::Exit)->isEnabled());
-    EXPECT_EQ(button(0)->text(), " 清零 ");
-    EXPECT_TRUE(button(0)->isEnabled());
-    EXPECT_FALSE(button(1)->isEnabled());
-    EXPECT_EQ(button(2)->text(), " 暂停 ");
-    EXPECT_FALSE(button(2)->isEnabled());
-    EXPECT_FALSE(button(3)->isEnabled());
-    EXPECT_TRUE(button(4)->isEnabled());
+    EXPECT_EQ(button(ScreenButton::Start)->text(), " 清零 ");
+    EXPECT_TRUE(button(ScreenButton::Start)->isEnabled());
+    EXPECT_FALSE(button(ScreenButton::Stop)->isEnabled());
+    EXPECT_EQ(button(ScreenButton::Pause)->text(), " 暂停 ");
+    EXPECT_FALSE(button(ScreenButton::Pause)->isEnabled());
+    EXPECT_FALSE(button(ScreenButton::Settings)->isEnabled());
+    EXPECT_TRUE(button(ScreenButton::Exit)->isEnabled());
     // The tick still runs: it records the run at its next firing.
     EXPECT_TRUE(timers.countdownTick->isEnabled());
 }
@@ -180,9 +180,9 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     EXPECT_FALSE(d(DesktopItem::Pause)->isEnabled());
     EXPECT_TRUE(d(DesktopItem::Settings)->isEnabled());
     EXPECT_TRUE(d(DesktopItem::Buttons)->isEnabled());
-    EXPECT_EQ(button(0)->text(), " 开始 ");
-    EXPECT_TRUE(button(3)->isEnabled());
-    EXPECT_TRUE(button(4)->isEnabled());
+    EXPECT_EQ(button(ScreenButton::Start)->text(), " 开始 ");
+    EXPECT_TRUE(button(ScreenButton::Settings)->isEnabled());
+    EXPECT_TRUE(button(ScreenButton::Exit)->isEnabled());
     EXPECT_TRUE(session.prepareOnly());
     EXPECT_TRUE(timers.countSetup->isEnabled());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -215,7 +215,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_FALSE(timers.countdownTick->isEnabled());
     EXPECT_EQ(caption(DesktopItem::Pause), "继续");
-    EXPECT_EQ(button(2)->text(), " 继续 ");
+    EXPECT_EQ(button(ScreenButton::Pause)->text(), " 继续 ");
 
     program.clock.step(20'000);
     commands->pauseTiming();
@@ -223,7 +223,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
     EXPECT_EQ(session.startReferenceMs(), program.clock.monotonicMs());
     EXPECT_TRUE(timers.countdownTick->isEnabled());
     EXPECT_EQ(caption(DesktopItem::Pause), "暂停");
-    EXPECT_EQ(button(2)->text(), " 暂停 ");
+    EXPECT_EQ(button(ScreenButton::Pause)->text(), " 暂停 ");
 
     // A second pause adds to the first.
     commands->pauseTiming();

@@ -120,19 +120,21 @@ TEST_F(RenderTest, buttonsFlagShowsFiveButtonsWithStopAndPauseGreyed)
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = show(defaultPlan());
     const QImage img = screen();
-    auto area = [&](int i) { return QRect(screenButton(w, i)->mapTo(&w, QPoint(0, 0)), screenButton(w, i)->size()); };
-    for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(screenButton(w, i)->isVisible()) << i;
-    EXPECT_EQ(area(0).top(), 880);
+    auto area = [&](ScreenButton b) {
+        return QRect(screenButton(w, b)->mapTo(&w, QPoint(0, 0)), screenButton(w, b)->size());
+    };
+    for (QPushButton* b : screenButtons(w))
+        EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
+    EXPECT_EQ(area(ScreenButton::Start).top(), 880);
     // Start, settings and exit in black; stop and pause in grey.
-    for (int i : {0, 3, 4}) {
-        const QRect r = area(i).adjusted(0, 0, -25, 0);
-        EXPECT_TRUE(ink(img, r, 60).isValid()) << i;
+    for (ScreenButton b : {ScreenButton::Start, ScreenButton::Settings, ScreenButton::Exit}) {
+        const QRect r = area(b).adjusted(0, 0, -25, 0);
+        EXPECT_TRUE(ink(img, r, 60).isValid()) << int(b);
     }
-    for (int i : {1, 2}) {
-        const QRect r = area(i).adjusted(0, 0, -25, 0);
-        EXPECT_FALSE(ink(img, r, 60).isValid()) << i;
-        EXPECT_TRUE(ink(img, r, 220).isValid()) << i;
+    for (ScreenButton b : {ScreenButton::Stop, ScreenButton::Pause}) {
+        const QRect r = area(b).adjusted(0, 0, -25, 0);
+        EXPECT_FALSE(ink(img, r, 60).isValid()) << int(b);
+        EXPECT_TRUE(ink(img, r, 220).isValid()) << int(b);
     }
 }
 
