@@ -14,6 +14,7 @@
 #include "startup/single_instance.h"
 #include "startup/startup_gate.h"
 #include "startup/stop_signals.h"
+#include "stores/desk_data_key.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
 
@@ -23,6 +24,7 @@
 #include <QMetaObject>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace orvalen {
 
@@ -35,16 +37,25 @@ QString settingsFile(const ProgramFolder& folder)
     return found.isEmpty() ? folder.file(time_data::kFile) : found;
 }
 
-// What waits for the display's first frame. Opening DeskData.db is slow
-// (its key derivation), so it is checked then, with the saves that failed
-// meanwhile. The deferred module (sounds, logo video, network time) loads
-// after it, so that the first sound does not wait for it; the sound backend
-// then gets ready on its own thread, so that the first sound (the start of a
-// run) finds it set up.
-void finishStartUp(AppContext& context, ProgramWindows* windows, std::optional<QList<FailedSave>>& startFailures)
+// What waits for the display's first frame: the tray icon and the places
+// shown. The key of DeskData.db is slow to derive, so it is derived on a
+// worker thread meanwhile; once it is there, the saved plans are read and
+// DeskData.db is checked, with the saves that failed meanwhile. The deferred
+// module (sounds, logo video, network time) loads after it, so that the first
+// sound does not wait for it; the sound backend then gets ready on its own
+// thread, so that the first sound (the start of a run) finds it set up.
+void finishStartUp(ProgramWindows* windows, DeskDataKey& deskDataKey)
 {
     if (windows)
         windows->firstFrameShown();
+    deskDataKey.prepare();
+}
+
+// Once the key of DeskData.db is there: what reads and checks the file.
+void useDeskData(AppContext& context, ProgramWindows* windows, std::optional<QList<FailedSave>>& startFailures)
+{
+    if (windows)
+        windows->deskDataReady();
     const QList<FailedSave> failed = std::move(*startFailures);
     startFailures.reset();
     checkDeskData(context, failed);
@@ -74,8 +85,9 @@ int runProgram(QApplication& app)
     app.setApplicationVersion(QStringLiteral("%1.%2").arg(ORVALEN_VERSION_MAJOR).arg(ORVALEN_VERSION_MINOR));
     installQtTranslations(app);
 
-    // Taken over before the program folder is locked: from then on a
-    // logout, a shutdown or a kill closes the program as 退出 does.
+    // Listened for before the program folder is locked: from then on a
+    // logout, a shutdown or a kill ends a run as 停止 does (its row is
+    // recorded) and closes the program as 退出 does.
     StopSignals stopSignals;
 
     const ProgramFolder folder = ProgramFolder::fromEnvironment(app.arguments());
@@ -111,13 +123,18 @@ int runProgram(QApplication& app)
 
     std::unique_ptr<ProgramWindows> windows;
     // A stop while the start-up still asks something ends that question and
-    // closes the windows once they are open. The connection goes before the
-    // windows do.
+    // closes the windows once they are open. Once the close-down has begun,
+    // further stops change nothing. The connection goes before the windows
+    // do.
     bool stopBeforeWindows = false;
+    bool closingDown = false;
     QObject stopReceiver;
-    QObject::connect(&stopSignals, &StopSignals::stopRequested, &stopReceiver, [&windows, &stopBeforeWindows] {
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &stopReceiver,
+                     [&windows, &stopBeforeWindows, &closingDown] {
+        if (std::exchange(closingDown, true))
+            return;
         if (windows) {
-            windows->closeDown();
+            windows->stopRunAndCloseDown();
             return;
         }
         stopBeforeWindows = true;
@@ -129,8 +146,12 @@ int runProgram(QApplication& app)
     }
     if (stopBeforeWindows)
         QMetaObject::invokeMethod(&app, [&windows] { windows->closeDown(); }, Qt::QueuedConnection);
+    DeskDataKey deskDataKey(folder);
+    QObject::connect(&deskDataKey, &DeskDataKey::ready, &deskDataKey, [&context, &startFailures, &windows] {
+        useDeskData(context, windows.get(), startFailures);
+    });
     afterFirstFrame(windows ? windows->shownWindow() : nullptr,
-                    [&context, &startFailures, &windows] { finishStartUp(context, windows.get(), startFailures); });
+                    [&windows, &deskDataKey] { finishStartUp(windows.get(), deskDataKey); });
     const int code = app.exec();
     setSaveFailureHandler({});
     return code;
