@@ -16,7 +16,6 @@
 #include <QDebug>
 #include <QMenu>
 #include <QProxyStyle>
-#include <QWindow>
 #include <utility>
 
 namespace orvalen {
@@ -43,29 +42,6 @@ public:
             return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
-};
-
-// Calls `shown` from the event loop once the watched window has been
-// exposed, that is just after its first frame was painted and flushed.
-class FirstFrameWatch final : public QObject {
-public:
-    FirstFrameWatch(QWindow* window, std::function<void()> shown) : m_shown(std::move(shown))
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
-            watched->removeEventFilter(this);
-            QMetaObject::invokeMethod(this, m_shown, Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_shown;
 };
 
 } // namespace
@@ -153,19 +129,6 @@ void PlanMenu::rebuild()
 {
     m_stale = true;
     ensureLoaded();
-}
-
-void PlanMenu::loadWhenShown(QWindow* window)
-{
-    if (!m_deferred)
-        return;
-    auto load = [this] { ensureLoaded(); };
-    if (window && !window->isExposed()) {
-        m_firstFrameWatch = std::make_unique<FirstFrameWatch>(window, load);
-    } else {
-        m_firstFrameWatch = std::make_unique<QObject>();
-        QMetaObject::invokeMethod(m_firstFrameWatch.get(), load, Qt::QueuedConnection);
-    }
 }
 
 void PlanMenu::ensureLoaded()

@@ -6,12 +6,10 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QString>
-#include <memory>
 #include <optional>
 
 class QAction;
 class QMenu;
-class QWindow;
 
 namespace orvalen {
 
@@ -36,13 +34,11 @@ public:
     ~PlanMenu() override;
 
     // At program start: the saved plans are read when they are first needed
-    // (the menu, a plan hotkey, the plan sequence) or just after `window`
-    // has shown its first frame, whichever comes first (no window: once
-    // control is back in the event loop). Opening DeskData.db derives its
-    // key, which costs more than the whole first frame. A change of the
-    // saved plans rebuilds the items at once.
+    // (the menu, a plan hotkey, the plan sequence) or when the start-up calls
+    // ensureLoaded, once the key of DeskData.db is derived, whichever comes
+    // first. Deriving that key costs more than the whole first frame. A
+    // change of the saved plans rebuilds the items at once.
     void deferLoad() { m_deferred = true; }
-    void loadWhenShown(QWindow* window);
     void ensureLoaded() override;
     // Selects plan item `index` (menu, plan hotkeys, plan sequence, auto
     // cycle all come here).
@@ -85,9 +81,8 @@ private:
     bool m_hadMenu = false;
     QList<QAction*> m_items;
     int m_planCount = 0;
-    bool m_deferred = false; // the list waits for the first frame or first use
+    bool m_deferred = false; // the list waits for the start-up or first use
     bool m_stale = true;     // the list has not been read since it was asked for
-    std::unique_ptr<QObject> m_firstFrameWatch;
     QMetaObject::Connection m_plansChanged;
 };
 

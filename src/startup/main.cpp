@@ -1,5 +1,6 @@
 #include "startup/display_check.h"
 #include "startup/program_entry.h"
+#include "startup/stop_signals.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -7,6 +8,7 @@
 
 int main(int argc, char** argv)
 {
+    orvalen::catchStopSignals();
     const QString problem = orvalen::displayProblem(argc, argv);
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));

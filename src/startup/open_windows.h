@@ -15,9 +15,14 @@ public:
     virtual QWindow* shownWindow() const { return nullptr; }
     // Closes the windows and ends the event loop, as the exit item does.
     virtual void closeDown() = 0;
+    // Ends a run under way as the stop item does, its statistics row
+    // written at once, then closes down: a logout or a shutdown.
+    virtual void stopRunAndCloseDown() { closeDown(); }
     // Once the first frame is on screen: what the audience does not see
     // (the tray icon, stored records of the places shown) is done then.
     virtual void firstFrameShown() {}
+    // Once the key of DeskData.db is derived: the saved plans are read.
+    virtual void deskDataReady() {}
 };
 
 // Opens the menu host (modeless, hidden), then shows the display window.

@@ -13,6 +13,7 @@
 #include "startup/start_notices.h"
 #include "startup/startup_gate.h"
 #include "startup/stop_signals.h"
+#include "stores/desk_data_key.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
 
@@ -21,6 +22,7 @@
 #include <QImageReader>
 #include <QMetaObject>
 #include <cstdio>
+#include <utility>
 
 namespace orvalen {
 
@@ -33,10 +35,10 @@ QString settingsFile(const ProgramFolder& folder)
     return found.isEmpty() ? folder.file(time_data::kFile) : found;
 }
 
-// What follows the check of DeskData.db after the first frame. The deferred
-// module (sounds, logo video, network time) loads after it, so that the first
-// sound does not wait for it; the sound backend then gets ready on its own
-// thread, so that the first sound (the start of a run) finds it set up.
+// What follows the check of DeskData.db. The deferred module (sounds, logo
+// video, network time) loads after it, so that the first sound does not wait
+// for it; the sound backend then gets ready on its own thread, so that the
+// first sound (the start of a run) finds it set up.
 void loadDeferredParts(AppContext& context)
 {
     QMetaObject::invokeMethod(qApp, [&context] {
@@ -65,8 +67,9 @@ int runProgram(QApplication& app)
     app.setApplicationVersion(QStringLiteral("%1.%2").arg(ORVALEN_VERSION_MAJOR).arg(ORVALEN_VERSION_MINOR));
     installQtTranslations(app);
 
-    // Taken over before the program folder is locked: from then on a
-    // logout, a shutdown or a kill closes the program as 退出 does.
+    // Listened for before the program folder is locked: from then on a
+    // logout, a shutdown or a kill ends a run as 停止 does (its row is
+    // recorded) and closes the program as 退出 does.
     StopSignals stopSignals;
 
     const ProgramFolder folder = ProgramFolder::fromEnvironment(app.arguments());
@@ -92,13 +95,18 @@ int runProgram(QApplication& app)
 
     std::unique_ptr<ProgramWindows> windows;
     // A stop while the start-up still asks something ends that question and
-    // closes the windows once they are open. The connection goes before the
-    // windows do.
+    // closes the windows once they are open. Once the close-down has begun,
+    // further stops change nothing. The connection goes before the windows
+    // do.
     bool stopBeforeWindows = false;
+    bool closingDown = false;
     QObject stopReceiver;
-    QObject::connect(&stopSignals, &StopSignals::stopRequested, &stopReceiver, [&windows, &stopBeforeWindows] {
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &stopReceiver,
+                     [&windows, &stopBeforeWindows, &closingDown] {
+        if (std::exchange(closingDown, true))
+            return;
         if (windows) {
-            windows->closeDown();
+            windows->stopRunAndCloseDown();
             return;
         }
         stopBeforeWindows = true;
@@ -108,8 +116,16 @@ int runProgram(QApplication& app)
         return stopBeforeWindows ? 0 : 1;
     if (stopBeforeWindows)
         QMetaObject::invokeMethod(&app, [&windows] { windows->closeDown(); }, Qt::QueuedConnection);
-    afterFirstFrame(windows ? windows->shownWindow() : nullptr, [&context, &notices, &windows] {
-        notices.firstFrameShown(context, windows.get(), [&context] { loadDeferredParts(context); });
+    // The key of DeskData.db is slow to derive: it is derived on a worker
+    // thread once the first frame is shown; when it is there, the saved plans
+    // are read and DeskData.db is checked, with the saves that failed meanwhile.
+    DeskDataKey deskDataKey(folder);
+    QObject::connect(&deskDataKey, &DeskDataKey::ready, &deskDataKey, [&context, &notices, &windows] {
+        notices.deskDataReady(context, windows.get(), [&context] { loadDeferredParts(context); });
+    });
+    afterFirstFrame(windows ? windows->shownWindow() : nullptr, [&notices, &windows, &deskDataKey] {
+        notices.firstFrameShown(windows.get());
+        deskDataKey.prepare();
     });
     return app.exec();
 }

@@ -92,23 +92,28 @@ public:
         m_menuHost->setRunCommands(&commands);
 
         // The menu host loads first, then the display loads and shows itself.
-        // The saved plans are read, and the tray icon comes, after the first
-        // frame.
+        // The tray icon comes after the first frame; the saved plans are read
+        // once the key of DeskData.db is derived, or when first needed.
         m_planMenu->deferLoad();
         m_menuHost->load();
         m_display->load();
         m_engine->displayLoaded();
-        m_planMenu->loadWhenShown(m_display->windowHandle());
     }
 
     QWindow* shownWindow() const override { return m_display->windowHandle(); }
     void closeDown() override { m_menuHost->exitProgram(); }
+    void stopRunAndCloseDown() override
+    {
+        m_engine->commands().stopAndRecordNow();
+        closeDown();
+    }
     void firstFrameShown() override
     {
         if (!m_tray && m_display->isVisible())
             m_tray = std::make_unique<ProgramTray>(*m_display, *m_menuHost);
         m_display->recordPlacesForThisScreen();
     }
+    void deskDataReady() override { m_planMenu->ensureLoaded(); }
 
     ~RunningProgram() override
     {

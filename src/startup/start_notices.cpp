@@ -25,13 +25,21 @@ StartNotices::~StartNotices()
     setSaveFailureHandler({});
 }
 
-void StartNotices::firstFrameShown(AppContext& context, ProgramWindows* windows, std::function<void()> then)
+void StartNotices::firstFrameShown(ProgramWindows* windows)
 {
     if (windows)
         windows->firstFrameShown();
+}
+
+void StartNotices::deskDataReady(AppContext& context, ProgramWindows* windows, std::function<void()> then)
+{
+    if (windows)
+        windows->deskDataReady();
     // What the windows failed to save comes as queued calls: the check is
     // queued behind them, so they join its notice.
     QMetaObject::invokeMethod(&m_receiver, [this, &context, then = std::move(then)] {
+        if (!m_startFailures)
+            return;
         const QList<FailedSave> failed = std::move(*m_startFailures);
         m_startFailures.reset();
         checkDeskData(context, failed);

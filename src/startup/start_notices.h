@@ -25,9 +25,12 @@ public:
     StartNotices& operator=(const StartNotices&) = delete;
 
     // Once the display's first frame is shown: `windows` does what waited
-    // for it (storing the places among it), then DeskData.db is checked and
-    // told with every save that failed until then; `then` follows.
-    void firstFrameShown(AppContext& context, ProgramWindows* windows, std::function<void()> then);
+    // for it (storing the places among it).
+    void firstFrameShown(ProgramWindows* windows);
+    // Once the key of DeskData.db is there: `windows` reads the saved plans,
+    // then DeskData.db is checked and told with every save that failed until
+    // then; `then` follows.
+    void deskDataReady(AppContext& context, ProgramWindows* windows, std::function<void()> then);
 
 private:
     Notifier& m_notifier;

@@ -5,11 +5,19 @@ class QSocketNotifier;
 
 namespace orvalen {
 
-// SIGTERM, SIGINT and SIGHUP (a logout, a shutdown, a kill, Ctrl+C) while
-// the object lives: each is announced by stopRequested() from the event
-// loop, so the program closes the way its exit item closes it. The handler
-// only writes one byte to a socket pair; the event loop reads it. The
-// system's own handling is back once the object goes. One object at a time.
+// Takes SIGTERM, SIGINT and SIGHUP (a logout, a shutdown, a kill, Ctrl+C)
+// over for the rest of the process; called first thing in main, so that no
+// such signal ends the program the system's way, neither before the program
+// listens for them nor while it closes down. A signal that comes before a
+// StopSignals object lives is announced once one does; one that comes
+// after the object went is ignored (the program closes already). Once is
+// enough; later calls do nothing.
+void catchStopSignals();
+
+// SIGTERM, SIGINT and SIGHUP while the object lives: each is announced by
+// stopRequested() from the event loop, so that the program can end its run
+// and close down. The handler only writes one byte to a socket pair; the
+// event loop reads it. One object at a time.
 class StopSignals final : public QObject {
     Q_OBJECT
 public:
@@ -28,7 +36,6 @@ signals:
 private:
     void readSignal();
 
-    int m_fds[2] = {-1, -1};
     QSocketNotifier* m_notifier = nullptr;
 };
 

@@ -424,6 +424,17 @@ bool Transaction::commit()
 
 // ------------------------------------------------------------------ helper
 
+QByteArray deskDataSalt(const ProgramFolder& folder)
+{
+    const QString path = folder.resolve(QStringLiteral("DeskData.db"));
+    if (path.isEmpty() || !sqlcipherLibrary())
+        return {};
+    sqlite3* opened = nullptr;
+    const int rc = sqlcipher().openV2(path.toUtf8().constData(), &opened, SQLITE_OPEN_READONLY, nullptr);
+    const DatabaseHandle db(opened);
+    return rc == SQLITE_OK ? file_salt(db.get()) : QByteArray();
+}
+
 Database openDeskData(const ProgramFolder& folder, QString* error)
 {
     Database db;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -155,6 +156,12 @@ private:
     Database& m_db;
     bool m_active = false;
 };
+
+// The salt of DeskData.db of the program folder (found without regard to
+// letter case), read through a read-only connection without a key that
+// SQLite opens and closes here; empty when there is none (no file, a new
+// file, no SQLCipher). Loads SQLCipher first.
+QByteArray deskDataSalt(const ProgramFolder& folder);
 
 // Opens DeskData.db of the program folder (found without regard to letter
 // case) with the database password. On failure the returned connection is

@@ -227,6 +227,12 @@ void RunCommands::stepPlanSequence()
 
 void RunCommands::stopTiming() { endRun(true); }
 
+void RunCommands::stopAndRecordNow()
+{
+    stopTiming();
+    endPendingForcedEnd();
+}
+
 void RunCommands::finishTiming() { endRun(false); }
 
 void RunCommands::endRun(bool endSequence)

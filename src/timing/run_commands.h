@@ -55,6 +55,10 @@ public:
     // playing. The count ticks call this one, never the operator's.
     virtual void startTimingAfterRunEnd();
     virtual void stopTiming();
+    // The stop command with the run's statistics row written at once, not by
+    // the next tick: the program closes next. A run stopped just before,
+    // whose tick has not recorded it yet, is recorded too.
+    void stopAndRecordNow();
     virtual void finishTiming();
     virtual void pauseTiming();
     // Appends one row to timesum when statistics are on; at most once per

@@ -125,13 +125,12 @@ TEST_F(PlanMenuTest, rebuild_listsPlansInIdOrder_andFollowsDeletions)
     EXPECT_EQ(menu.checkedPlan(), -1);
 }
 
-TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrBackInTheEventLoop_keepsTheItemShown)
+TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrWhenTheStartUpAsks_keepsTheItemShown)
 {
     addRow(1, "A", planNamed("a"));
     menu.deferLoad();
     EXPECT_EQ(submenu.actions().first()->data().toString(), "1"); // not read yet
-    menu.loadWhenShown(nullptr);
-    QCoreApplication::processEvents();
+    menu.ensureLoaded();
     EXPECT_EQ(submenu.actions().first()->data().toString(), "A");
     EXPECT_TRUE(host.menus.planItemEnabled());
 

@@ -6,12 +6,14 @@
 #include "support/wait_until.h"
 
 #include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/types.h>
 
 using namespace orvalen;
 
@@ -28,7 +30,22 @@ TEST(StopSignals, interruptAndHangUp_areEachAnnouncedFromTheEventLoop)
     }
 }
 
-TEST(ProgramStop, sigtermToTheRunningProgram_closesItAsExitDoes_andDeskDataHoldsThePlans)
+TEST(StopSignals, signalsAfterTheListenerWent_areIgnored_neverEndTheProcess)
+{
+    {
+        StopSignals closing;
+        ASSERT_TRUE(closing.isActive());
+    }
+    for (const int number : {SIGTERM, SIGINT, SIGHUP})
+        ASSERT_EQ(std::raise(number), 0); // the process lives on
+    StopSignals next;
+    int announced = 0;
+    QObject::connect(&next, &StopSignals::stopRequested, [&announced] { ++announced; });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, 0);
+}
+
+TEST(ProgramStop, sigtermThenSighup_closeTheRunningProgramAsExitDoes_exitZero_andDeskDataHoldsThePlans)
 {
     const QString exe = test::builtProgram();
     if (exe.isEmpty())
@@ -46,8 +63,12 @@ TEST(ProgramStop, sigtermToTheRunningProgram_closesItAsExitDoes_andDeskDataHolds
     // after it has taken over the stop signals.
     const QByteArray pid = QByteArray::number(program.processId()) + '\n';
     const bool locked = test::wait_until([&] { return p.readFile(".orvalen.lock") == pid; }, 60000);
-    if (locked)
+    // A second signal right behind the first, during the close-down,
+    // changes nothing.
+    if (locked) {
         program.terminate();
+        ::kill(pid_t(program.processId()), SIGHUP);
+    }
     const bool finished = program.waitForFinished(60000);
     if (!finished) {
         program.kill();

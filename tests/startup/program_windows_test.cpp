@@ -8,6 +8,9 @@
 #include "support/temp_program.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWindow>
 #include <QMenu>
 #include <QAction>
 #include <gtest/gtest.h>
@@ -15,40 +18,71 @@
 namespace orvalen::test {
 namespace {
 
-TEST(ProgramWindows, defaultPlanStartedAndStoppedFromTheDesktopMenu_recordsOneRow)
-{
-    TempProgram program;
-    if (!program.context.folder.exists("DeskData.db")) {
-        ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
+// The whole program with statistics on, the default plan started from the
+// desktop menu and counting.
+class CountingProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!program.context.folder.exists("DeskData.db")) {
+            ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
+        }
+        registry_values::setTimeRecord(program.registry, true);
+        windows = buildProgramWindows(program.context);
+        menu = programDesktopMenu();
+        ASSERT_NE(menu, nullptr);
+        item(DesktopItem::Start)->trigger();
+        program.timers.advance(2'000);
     }
-    registry_values::setTimeRecord(program.registry, true);
+    QAction* item(DesktopItem command) const { return menuItem(*menu, command); }
 
-    auto windows = buildProgramWindows(program.context);
-    QMenu* menu = programDesktopMenu();
-    ASSERT_NE(menu, nullptr);
+    TempProgram program;
+    std::unique_ptr<ProgramWindows> windows;
+    QMenu* menu = nullptr;
+};
 
-    menuItem(*menu, DesktopItem::Start)->trigger();
+qint64 recordedRuns(Database& db)
+{
+    Statement st(db, "SELECT count(*) AS n FROM timesum");
+    return st.next() ? st.integer("n") : -1;
+}
+
+TEST_F(CountingProgram, stoppedAndClearedFromTheDesktopMenu_recordsOneRow)
+{
+    EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Stop)->isEnabled());
+
+    item(DesktopItem::Stop)->trigger();
     program.timers.advance(2'000);
-    EXPECT_FALSE(menuItem(*menu, DesktopItem::Start)->isEnabled());
-    EXPECT_TRUE(menuItem(*menu, DesktopItem::Stop)->isEnabled());
+    EXPECT_TRUE(item(DesktopItem::Start)->text().startsWith("清零"));
 
-    menuItem(*menu, DesktopItem::Stop)->trigger();
+    item(DesktopItem::Start)->trigger(); // 清零
     program.timers.advance(2'000);
-    EXPECT_TRUE(menuItem(*menu, DesktopItem::Start)->text().startsWith("清零"));
-
-    menuItem(*menu, DesktopItem::Start)->trigger(); // 清零
-    program.timers.advance(2'000);
-    EXPECT_TRUE(menuItem(*menu, DesktopItem::Start)->text().startsWith("开始"));
+    EXPECT_TRUE(item(DesktopItem::Start)->text().startsWith("开始"));
 
     Database db = openDeskData(program.context.folder);
-    Statement st(db, "SELECT count(*) AS n FROM timesum");
-    ASSERT_TRUE(st.next());
-    EXPECT_EQ(st.integer("n"), 1);
+    EXPECT_EQ(recordedRuns(db), 1);
     const SoundPlayer* running = &program.context.sound();
     windows.reset();
     // The program's sound player goes with its windows: the context is silent again.
     EXPECT_NE(&program.context.sound(), running);
     program.context.sound().stopSound(program.file("sounds/Stop.wav"));
+}
+
+TEST_F(CountingProgram, stopSignalDuringAPause_recordsTheRunInDeskDataAlone_thenCloses)
+{
+    item(DesktopItem::Pause)->trigger();
+    ASSERT_TRUE(item(DesktopItem::Stop)->isEnabled());
+
+    windows->stopRunAndCloseDown();
+    EXPECT_FALSE(windows->shownWindow()->isVisible());
+
+    // A copy of DeskData.db alone, taken while the program still holds it.
+    QTemporaryDir venue;
+    ASSERT_TRUE(QFile::copy(program.file("DeskData.db"), venue.filePath("DeskData.db")));
+    Database copy;
+    ASSERT_TRUE(copy.open(venue.filePath("DeskData.db"), databasePassword()));
+    EXPECT_EQ(recordedRuns(copy), 1);
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "platform/program_folder.h"
+#include "stores/cipher_key_cache.h"
 #include "stores/database.h"
+#include "stores/desk_data_key.h"
 #include "stores/desk_data_schema.h"
+#include "support/wait_until.h"
 
 #include <QDir>
 #include <QFile>
@@ -251,9 +254,28 @@ TEST_F(DatabaseTest, saveStaysInTheFileWhenTheProgramOpensItAgainAndAnotherProgr
         // SQLite (closing such a descriptor drops the process's locks).
         Database menu;
         ASSERT_TRUE(menu.open(path, databasePassword()));
+        // Nor does reading the salt to derive the key ahead.
+        EXPECT_EQ(deskDataSalt(ProgramFolder(dir.path())).size(), kCipherSaltBytes);
     }
     EXPECT_EQ(anotherProgramReads(), QStringList{QStringLiteral("D")});
     ASSERT_TRUE(save(program, QStringLiteral("E")));
     EXPECT_EQ(anotherProgramReads(), (QStringList{QStringLiteral("D"), QStringLiteral("E")}));
     EXPECT_TRUE(QFileInfo::exists(path + QStringLiteral("-wal")));
+}
+
+TEST_F(DatabaseTest, deskDataKey_isReadyWhenDerivedFromTheFilesSalt_orAtOnceWithoutAFile)
+{
+    const ProgramFolder folder(dir.path());
+    EXPECT_EQ(deskDataSalt(folder), readAll(path).left(kCipherSaltBytes));
+    QTemporaryDir emptyDir;
+    for (const ProgramFolder& f : {folder, ProgramFolder(emptyDir.path())}) {
+        DeskDataKey key(f);
+        bool ready = false;
+        QObject::connect(&key, &DeskDataKey::ready, [&ready] { ready = true; });
+        key.prepare();
+        EXPECT_TRUE(test::wait_until([&ready] { return ready; })) << f.path().toStdString();
+    }
+    EXPECT_TRUE(deriveRawKeyAhead(deskDataSalt(folder), databasePassword().toUtf8()).isFinished());
+    Database db;
+    EXPECT_TRUE(db.open(path, databasePassword())) << db.lastError().toStdString();
 }

@@ -72,9 +72,8 @@ TEST(PlanPanelInWindow, saveThreeMoveDeleteLoad_tableSubmenuAndListAgreeAfterARe
 
     windows.reset();
     windows = buildProgramWindows(program.context, makeDesktopWindows);
-    // The saved plans are read once the display has shown its first frame.
-    for (int i = 0; i < 100 && submenu() != QStringList({"丙", "乙"}); ++i)
-        QTest::qWait(20);
+    // The saved plans are read once the start-up has the key of DeskData.db.
+    windows->deskDataReady();
     EXPECT_EQ(submenu(), QStringList({"丙", "乙"}));
     with_settings([&](SettingsWindow& w) {
         namedChild<QCheckBox>(w, "阶段设置")->setChecked(true);
