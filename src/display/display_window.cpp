@@ -116,10 +116,6 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     m_countView = std::make_unique<DisplayCountView>(*this);
     m_elementView = std::make_unique<DisplayElementView>(*this);
     m_background = std::make_unique<DisplayBackground>(*this);
-    // The weekday mark of the element menu follows the plan, whoever
-    // replaced it.
-    connect(&m_currentPlan, &CurrentPlan::changed, this,
-            [this] { m_host.menus.setWeekdayChecked(isOn(m_currentPlan.plan().showsWeekday)); });
 }
 
 DisplayWindow::~DisplayWindow()

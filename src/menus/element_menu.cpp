@@ -18,7 +18,13 @@ ElementMenu::ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentP
                          StyleDialogs& dialogs)
     : m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_display(display), m_dialogs(dialogs)
 {
+    // The weekday mark follows the plan, whoever replaced it.
+    m_weekdayShown = QObject::connect(&m_currentPlan, &CurrentPlan::changed, [this] {
+        m_host.menus.setWeekdayChecked(isOn(m_currentPlan.plan().showsWeekday));
+    });
 }
+
+ElementMenu::~ElementMenu() { QObject::disconnect(m_weekdayShown); }
 
 void ElementMenu::elementMenuChosen(ElementAction action, DisplayElement element)
 {
@@ -147,7 +153,7 @@ void ElementMenu::toggleWeekday()
     }
     m_display.setElementShown(prompt, !m_display.elementText(prompt).isEmpty());
 
-    // The display puts the mark on or off as the plan changes.
+    // The mark follows the plan's change.
     m_currentPlan.edit([shown](ClockPlan& plan) { plan.showsWeekday = switchOf(shown); });
 }
 

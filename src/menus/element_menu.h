@@ -4,6 +4,7 @@
 #include "stores/plan_colour.h"
 #include "stores/plan_store.h"
 
+#include <QMetaObject>
 #include <QString>
 #include <initializer_list>
 #include <utility>
@@ -27,6 +28,9 @@ class ElementMenu final : public ElementMenuHooks {
 public:
     ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, ElementView& display,
                 StyleDialogs& dialogs);
+    ~ElementMenu() override;
+    ElementMenu(const ElementMenu&) = delete;
+    ElementMenu& operator=(const ElementMenu&) = delete;
 
     // Any other value does nothing.
     void elementMenuChosen(ElementAction action, DisplayElement element) override;
@@ -49,6 +53,7 @@ private:
     CurrentPlan& m_currentPlan;
     ElementView& m_display;
     StyleDialogs& m_dialogs;
+    QMetaObject::Connection m_weekdayShown; // the weekday mark following the plan
 };
 
 } // namespace orvalen

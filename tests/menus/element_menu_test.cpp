@@ -212,6 +212,15 @@ TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
     EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "checkthree"), "011111");
 }
 
+TEST_F(ElementMenuTest, replacedPlan_weekdayMarkFollowsIt)
+{
+    host.menus.setWeekdayChecked(true);
+    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = Switch::Off; });
+    EXPECT_FALSE(host.menus.weekdayChecked());
+    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = Switch::On; });
+    EXPECT_TRUE(host.menus.weekdayChecked());
+}
+
 TEST_F(ElementMenuTest, weekday_shortFlagText_isPaddedBeforeTheRewrite)
 {
     host.menus.setWeekdayChecked(false);
