@@ -132,6 +132,7 @@ protected:
         engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, shown, links);
         commands = static_cast<CountingRunCommands*>(&engine->commands());
         counts = &engine->counts();
+        menuHost = std::make_unique<MenuHost>(program.context, host, currentPlan, *commands);
     }
 
     // Loads the display; the sounds of the load are dropped.
@@ -159,7 +160,7 @@ protected:
     QPushButton* windowButton(const QString& name) const { return window->findChild<QPushButton*>(name); }
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }
     // A desktop menu item as the menu host shows it.
-    QAction* item(DesktopItem i) const { return menuHost.action(i); }
+    QAction* item(DesktopItem i) const { return menuHost->action(i); }
     EngineTimers& ticks() { return engine->timers(); }
     CountSession& session() { return engine->session(); }
 
@@ -168,7 +169,6 @@ protected:
     SoundPlayer sound{backend};
     HostState host;
     CurrentPlan currentPlan;
-    MenuHost menuHost{program.context, host, currentPlan};
     ReadyingDisplayHost displayHost{commands};
     std::array<DateServer, 2> portals;
     QtNetworkProbes probes{program.timers};
@@ -178,6 +178,7 @@ protected:
     std::unique_ptr<DisplayEngine> engine;
     CountingRunCommands* commands = nullptr;
     CountEngine* counts = nullptr;
+    std::unique_ptr<MenuHost> menuHost;
 };
 
 } // namespace orvalen::test
