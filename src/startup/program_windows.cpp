@@ -13,7 +13,9 @@
 #include "services/help_links.h"
 #include "services/deferred_module.h"
 #include "services/sound_player.h"
+#include "platform/clock.h"
 #include "stores/plan_repository.h"
+#include "stores/plan_store.h"
 #include "state/run_state.h"
 #include "stores/time_data_keys.h"
 #include "timing/display_engine.h"
@@ -99,6 +101,7 @@ public:
         // frame.
         m_planMenu->deferLoad();
         m_menuHost->load();
+        loadCurrentPlan(m_ctx.registry, m_currentPlan, m_ctx.clock.now().date());
         m_display->load();
         m_engine->displayLoaded();
         m_planMenu->loadWhenShown(m_display->windowHandle());

@@ -1,3 +1,4 @@
+#include "stores/plan_store.h"
 #include "display/display_window.h"
 #include "display/screen_buttons.h"
 #include "menus/menu_host.h"
@@ -191,6 +192,7 @@ TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTa
     RunWriter(host.run).pause(); // paused: the display's load ends it
     host.menus.setPlanItem(false, false);
     program.ini.write("clocksite", "pictureleft9", "1");
+    loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
     display->load();
     const auto item = [&](DesktopItem k) { return menuHost->action(k); };
     EXPECT_EQ(item(DesktopItem::Start)->text(), QStringLiteral("开始        Ctrl+1"));

@@ -138,6 +138,7 @@ protected:
     // Loads the display; the sounds of the load are dropped.
     DisplayWindow& load()
     {
+        loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
         window->load();
         engine->displayLoaded();
         backend.take();

@@ -68,6 +68,7 @@ struct HotkeysRunTest : ::testing::Test {
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, window->countView());
         commands = &engine->commands();
+        loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
         window->load();
         engine->displayLoaded();
         menus = std::make_unique<MenuHost>(program.context, host, currentPlan, *commands);
