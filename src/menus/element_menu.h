@@ -18,6 +18,7 @@ struct HostState;
 class CurrentPlan;
 struct ClockPlan;
 class ElementView;
+class RunCommands;
 class StyleDialogs;
 
 // The element menu "运行设置": restyles the element the operator
@@ -26,8 +27,10 @@ class StyleDialogs;
 // the display is next set up. It shows no messages.
 class ElementMenu final : public ElementMenuHooks {
 public:
-    ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, ElementView& display,
-                StyleDialogs& dialogs);
+    // The run commands take the font and colour choices of the clock and the
+    // date line into the current plan.
+    ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, RunCommands& commands,
+                ElementView& display, StyleDialogs& dialogs);
     ~ElementMenu() override;
     ElementMenu(const ElementMenu&) = delete;
     ElementMenu& operator=(const ElementMenu&) = delete;
@@ -42,8 +45,6 @@ private:
     void hide(DisplayElement e);
     void toggleWeekday();
 
-    // Keeps plan values in the per-user store under their value names.
-    void store(const ClockPlan& plan, StyleFields fields);
     // The plan's own colour while the element still shows it (a system
     // colour keeps its negative value), else the element's colour.
     PlanColour storedColour(DisplayElement e, const PlanColour& stored) const;
@@ -51,6 +52,7 @@ private:
     AppContext& m_ctx;
     HostState& m_host;
     CurrentPlan& m_currentPlan;
+    RunCommands& m_commands;
     ElementView& m_display;
     StyleDialogs& m_dialogs;
     QMetaObject::Connection m_weekdayShown; // the weekday mark following the plan

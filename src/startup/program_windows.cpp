@@ -81,7 +81,8 @@ public:
         m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_savedPlans, m_host, m_currentPlan, commands,
                                                 m_display->elementView(), m_menuHost->planSubmenu());
         m_styleDialogs = std::make_unique<QtStyleDialogs>(m_display.get());
-        m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_currentPlan, m_display->elementView(), *m_styleDialogs);
+        m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_currentPlan, commands, m_display->elementView(),
+                                                      *m_styleDialogs);
         commands.setPlanSequence(m_planMenu.get());
         m_hotkeys->setPlanSequence(m_planMenu.get());
         if (windows)

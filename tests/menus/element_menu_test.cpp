@@ -10,6 +10,8 @@
 #include "support/temp_program.h"
 #include "support/test_screen.h"
 #include "stores/plan_codec.h"
+#include "timing/count_session.h"
+#include "timing/run_commands.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -51,9 +53,12 @@ struct ElementMenuTest : ::testing::Test {
     CurrentPlan currentPlan;
     test::QuietDisplayHost displayHost;
     DisplayWindow window{program.context, host, currentPlan, displayHost};
+    CountSession session;
+    EngineTimers timers{program.timers};
+    RunCommands commands{EngineContext{program.context, host, currentPlan, session, window.countView(), timers}};
     ElementView& display = window.elementView();
     ScriptedDialogs dialogs;
-    ElementMenu menu{program.context, host, currentPlan, display, dialogs};
+    ElementMenu menu{program.context, host, currentPlan, commands, display, dialogs};
 
     void SetUp() override
     {
