@@ -14,6 +14,8 @@
 #include "stores/plan_repository.h"
 #include "stores/plan_codec.h"
 #include "state/run_state.h"
+#include "timing/count_session.h"
+#include "timing/run_commands.h"
 #include "support/recording_notifier.h"
 
 #include <QApplication>
@@ -91,9 +93,12 @@ int main(int argc, char** argv)
     CurrentPlan currentPlan;
     QuietHost displayHost;
     DisplayWindow display(program.context, host, currentPlan, displayHost);
+    CountSession session;
+    EngineTimers engineTimers(program.context.timers);
+    RunCommands commands(EngineContext{program.context, host, currentPlan, session, display.countView(), engineTimers});
     QMenu submenu;
     PlanRepository savedPlans(program.context.folder);
-    PlanMenu menu(program.context, savedPlans, host, currentPlan, display.elementView(), &submenu);
+    PlanMenu menu(program.context, savedPlans, host, currentPlan, commands, display.elementView(), &submenu);
     test::FakePlanEditor editor;
     PlanPanel panel(program.context, savedPlans, editor, currentPlan, nullptr);
     panel.resize(700, 400);

@@ -244,17 +244,14 @@ void DisplayCountView::fitEndText(const QString& text)
 
 void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QString& prompt)
 {
-    ClockPlan p = m_w.m_currentPlan.plan();
+    const ClockPlan& p = m_w.m_currentPlan.plan();
     styleTitles();
     styleClocks(clockCaption, clockCaption);
 
-    // The date line takes its look from the stored values, which the
-    // element menu writes, not from the plan in memory. A colour text of the
-    // registry is its leading number, so an absent or empty value is black.
+    // The date line has the look stored for it (the set-up gave it to the
+    // plan) and the stored size. A colour text of the registry is its
+    // leading number, so an absent or empty value is black.
     const StoredDateLineStyle dateLine = loadDateLineStyle(m_w.m_ctx.registry);
-    p.stagefont = dateLine.font.value_or(QString());
-    p.stagecolour = dateLine.colour.value_or(PlanColour{});
-    m_w.m_currentPlan.replace(p);
     m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont,
                      colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)),
                      dateLine.size.value_or(kMadeTextSizes[3]),

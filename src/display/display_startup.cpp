@@ -66,15 +66,11 @@ DisplayStartUp::DisplayStartUp(DisplayWindow& window) : m_w(window) {}
 
 void DisplayStartUp::loadPlanAndStyles()
 {
-    ClockPlan loaded = m_w.m_currentPlan.plan();
-
     for (Panel* p : {m_w.m_clock, m_w.m_overtimeClock})
         p->setBorderStyle(0);
     m_w.m_layout.setLeft(m_w.m_backgroundBox, 0);
     m_w.m_layout.setTop(m_w.m_backgroundBox, 0);
     m_w.m_displayHost.registerHotkeys();
-    loadPlan(m_w.m_ctx.registry, loaded, m_w.now().date());
-    m_w.m_currentPlan.replace(loaded);
     const ClockPlan& plan = m_w.m_currentPlan.plan();
 
     const QTime timeOfDay = m_w.now().time();

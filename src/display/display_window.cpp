@@ -116,10 +116,8 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     m_countView = std::make_unique<DisplayCountView>(*this);
     m_elementView = std::make_unique<DisplayElementView>(*this);
     m_background = std::make_unique<DisplayBackground>(*this);
-    // The weekday mark of the element menu follows the plan, whoever
-    // replaced it.
-    connect(&m_currentPlan, &CurrentPlan::changed, this,
-            [this] { m_host.menus.setWeekdayChecked(isOn(m_currentPlan.plan().showsWeekday)); });
+    m_followedPlan = m_currentPlan.plan();
+    connect(&m_currentPlan, &CurrentPlan::changed, this, &DisplayWindow::followPlanStyles);
 }
 
 DisplayWindow::~DisplayWindow()
@@ -427,6 +425,21 @@ void DisplayWindow::styleClock(ClockPanel* clock, const QString& font, const QCo
     setForeColour(clock, colour);
     if (size)
         setClockFontSize(clock, *size);
+}
+
+void DisplayWindow::followPlanStyles()
+{
+    const ClockPlan& before = m_followedPlan;
+    const ClockPlan& plan = m_currentPlan.plan();
+    if (plan.clockFont != before.clockFont || plan.clockcolour != before.clockcolour
+        || plan.fontSize(2) != before.fontSize(2)) {
+        // The overtime clock takes the clock's look at the next set-up.
+        styleClock(m_clock, plan.clockFont, plan.clockcolour.colour(), drawnFontSize(plan, 2));
+    }
+    if (plan.stagefont != before.stagefont || plan.stagecolour != before.stagecolour
+        || plan.fontSize(3) != before.fontSize(3))
+        styleElement(m_textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(), drawnFontSize(plan, 3));
+    m_followedPlan = plan;
 }
 
 } // namespace orvalen

@@ -189,6 +189,9 @@ private:
     void styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
                       QWidget* fontPanel = nullptr, QWidget* colourPanel = nullptr);
     void styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size);
+    // The clock and the date line take the look the current plan gives them
+    // when it changed since the plan before (the element menu's choices).
+    void followPlanStyles();
 
     // --- the prompt line (text_ticks.cpp) -------------------------------------------
     // Centres the prompt by its text's width, unless the operator placed it.
@@ -234,6 +237,7 @@ private:
     AppContext& m_ctx;
     HostState& m_host;
     CurrentPlan& m_currentPlan;
+    ClockPlan m_followedPlan; // the current plan as the display last followed it
     DisplayHost& m_displayHost;
 };
 

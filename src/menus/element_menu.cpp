@@ -1,6 +1,7 @@
 #include "menus/element_menu.h"
 
 #include "display/element_view.h"
+#include "display/fonts.h"
 #include "services/time_conversions.h"
 #include "menus/style_dialogs.h"
 #include "platform/registry_store.h"
@@ -8,17 +9,32 @@
 #include "stores/current_plan.h"
 #include "stores/plan_store.h"
 #include "state/run_state.h"
+#include "timing/run_commands.h"
 
 #include <QDebug>
 #include <QLocale>
 #include <cmath>
 
 namespace orvalen {
-ElementMenu::ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, ElementView& display,
-                         StyleDialogs& dialogs)
-    : m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_display(display), m_dialogs(dialogs)
+namespace {
+
+// The largest point size the display takes.
+constexpr double kLargestFontSize = 2048;
+
+} // namespace
+
+ElementMenu::ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, RunCommands& commands,
+                         ElementView& display, StyleDialogs& dialogs)
+    : m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_commands(commands), m_display(display),
+      m_dialogs(dialogs)
 {
+    // The weekday mark follows the plan, whoever replaced it.
+    m_weekdayShown = QObject::connect(&m_currentPlan, &CurrentPlan::changed, [this] {
+        m_host.menus.setWeekdayChecked(isOn(m_currentPlan.plan().showsWeekday));
+    });
 }
+
+ElementMenu::~ElementMenu() { QObject::disconnect(m_weekdayShown); }
 
 void ElementMenu::elementMenuChosen(ElementAction action, DisplayElement element)
 {
@@ -41,27 +57,18 @@ void ElementMenu::chooseFont(DisplayElement e)
     const std::optional<QFont> chosen = m_dialogs.chooseFont(m_display.elementFont(e), m_display.elementText(e));
     if (!chosen || !std::isfinite(chosen->pointSizeF()) || chosen->pointSizeF() <= 0)
         return;
+    // Weight and slant are the element's own; the plan keeps no such thing.
     m_display.setElementStyle(e, *chosen, m_display.elementColour(e));
 
-    ClockPlan plan = m_currentPlan.plan();
-    const QFont font = m_display.elementFont(e);
-    switch (e) {
-    case DisplayElement::DateLine:
-        plan.stagefont = font.family();
-        plan.stagecolour = storedColour(e, plan.stagecolour);
-        plan.setFontSize(3, font.pointSizeF());
-        store(plan, StyleFields::DateLineLookAndSizes);
-        break;
-    case DisplayElement::Clock:
-        plan.setFontSize(2, font.pointSizeF());
-        plan.clockFont = font.family();
-        plan.clockcolour = storedColour(e, plan.clockcolour);
-        store(plan, StyleFields::ClockLookAndSizes);
-        break;
-    default:
-        break;
+    if (e == DisplayElement::DateLine || e == DisplayElement::Clock) {
+        const ClockPlan& plan = m_currentPlan.plan();
+        const PlanColour& colour = e == DisplayElement::Clock ? plan.clockcolour : plan.stagecolour;
+        // A size the display refuses leaves the element at its size.
+        const double size = chosen->pointSizeF() <= kLargestFontSize ? chosen->pointSizeF()
+                                                                     : m_display.elementFont(e).pointSizeF();
+        m_commands.setElementStyle(e, RunCommands::StyleChoice::Font, displayFamily(chosen->family()), size,
+                                   storedColour(e, colour));
     }
-    m_currentPlan.replace(plan);
     m_display.repaintElement(e);
 }
 
@@ -74,29 +81,26 @@ void ElementMenu::chooseColour(DisplayElement e)
         return; // the logo takes no colour
     const QColor colour = *chosen;
     m_display.setElementColour(e, colour);
-    ClockPlan plan = m_currentPlan.plan();
+    // The plan takes the colour with the font the element shows (which may
+    // differ from the plan's: a family that is not installed, the end text's
+    // size).
+    const QFont shown = m_display.elementFont(e);
     switch (e) {
     case DisplayElement::DateLine:
-        plan.stagefont = m_display.elementFont(e).family();
-        plan.stagecolour = PlanColour::fromColour(colour);
-        store(plan, StyleFields::DateLineLook);
+        m_commands.setElementStyle(e, RunCommands::StyleChoice::Colour, shown.family(), shown.pointSizeF(),
+                                   PlanColour::fromColour(colour));
         break;
-    case DisplayElement::Clock: {
+    case DisplayElement::Clock:
         m_display.repaintElement(e);
-        const QFont font = m_display.elementFont(e);
-        plan.setFontSize(2, font.pointSizeF()); // kept in memory only
-        plan.clockFont = font.family();
-        plan.clockcolour = PlanColour::fromColour(colour);
-        store(plan, StyleFields::ClockColour);
+        m_commands.setElementStyle(e, RunCommands::StyleChoice::Colour, shown.family(), shown.pointSizeF(),
+                                   PlanColour::fromColour(colour));
         break;
-    }
     case DisplayElement::OvertimeClock:
         m_display.repaintElement(e);
         break;
     default:
         break;
     }
-    m_currentPlan.replace(plan);
 }
 
 PlanColour ElementMenu::storedColour(DisplayElement e, const PlanColour& stored) const
@@ -106,13 +110,6 @@ PlanColour ElementMenu::storedColour(DisplayElement e, const PlanColour& stored)
     if (before.isValid() && before.rgb() == now.rgb())
         return stored;
     return PlanColour::fromColour(now);
-}
-
-void ElementMenu::store(const ClockPlan& plan, StyleFields fields)
-{
-    // The values of one choice go to the store together, in one save.
-    if (!saveStyleFields(m_ctx.registry, plan, fields))
-        qWarning() << "Element menu: the font, colour and size could not be stored";
 }
 
 // --- centre, hide, weekday -----------------------------------------------------
@@ -147,7 +144,7 @@ void ElementMenu::toggleWeekday()
     }
     m_display.setElementShown(prompt, !m_display.elementText(prompt).isEmpty());
 
-    // The display puts the mark on or off as the plan changes.
+    // The mark follows the plan's change.
     m_currentPlan.edit([shown](ClockPlan& plan) { plan.showsWeekday = switchOf(shown); });
 }
 

@@ -4,6 +4,7 @@
 #include "stores/plan_colour.h"
 #include "stores/plan_store.h"
 
+#include <QMetaObject>
 #include <QString>
 #include <initializer_list>
 #include <utility>
@@ -17,6 +18,7 @@ struct HostState;
 class CurrentPlan;
 struct ClockPlan;
 class ElementView;
+class RunCommands;
 class StyleDialogs;
 
 // The element menu "运行设置": restyles the element the operator
@@ -25,8 +27,13 @@ class StyleDialogs;
 // the display is next set up. It shows no messages.
 class ElementMenu final : public ElementMenuHooks {
 public:
-    ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, ElementView& display,
-                StyleDialogs& dialogs);
+    // The run commands take the font and colour choices of the clock and the
+    // date line into the current plan.
+    ElementMenu(AppContext& ctx, HostState& host, CurrentPlan& currentPlan, RunCommands& commands,
+                ElementView& display, StyleDialogs& dialogs);
+    ~ElementMenu() override;
+    ElementMenu(const ElementMenu&) = delete;
+    ElementMenu& operator=(const ElementMenu&) = delete;
 
     // Any other value does nothing.
     void elementMenuChosen(ElementAction action, DisplayElement element) override;
@@ -38,8 +45,6 @@ private:
     void hide(DisplayElement e);
     void toggleWeekday();
 
-    // Keeps plan values in the per-user store under their value names.
-    void store(const ClockPlan& plan, StyleFields fields);
     // The plan's own colour while the element still shows it (a system
     // colour keeps its negative value), else the element's colour.
     PlanColour storedColour(DisplayElement e, const PlanColour& stored) const;
@@ -47,8 +52,10 @@ private:
     AppContext& m_ctx;
     HostState& m_host;
     CurrentPlan& m_currentPlan;
+    RunCommands& m_commands;
     ElementView& m_display;
     StyleDialogs& m_dialogs;
+    QMetaObject::Connection m_weekdayShown; // the weekday mark following the plan
 };
 
 } // namespace orvalen

@@ -25,8 +25,9 @@ const QString kHotkeyGap(8, QLatin1Char(' '));
 
 } // namespace
 
-MenuHost::MenuHost(AppContext& ctx, HostState& host, const CurrentPlan& currentPlan, QObject* parent)
-    : QObject(parent), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan)
+MenuHost::MenuHost(AppContext& ctx, HostState& host, const CurrentPlan& currentPlan, RunCommands& commands,
+                   QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_commands(commands)
 {
     setObjectName(QStringLiteral("menuHost"));
     buildMenus();
@@ -166,8 +167,7 @@ void MenuHost::showState()
 
 void MenuHost::load()
 {
-    if (m_commands)
-        m_commands->readClockSource();
+    m_commands.readClockSource();
     // The current plan as it is now: at program start the display has not
     // loaded it yet, so the weekday item starts unchecked.
     m_host.menus.setWeekdayChecked(isOn(m_currentPlan.plan().showsWeekday));
@@ -177,8 +177,7 @@ void MenuHost::load()
 
 void MenuHost::showReady()
 {
-    if (m_commands)
-        m_commands->showReady();
+    m_commands.showReady();
 }
 
 void MenuHost::popupDesktopMenu(const QPoint& globalPos)
@@ -225,16 +224,13 @@ void MenuHost::desktopRun(DesktopItem command)
     WindowHooks* windows = m_hooks.windows;
     switch (command) {
     case DesktopItem::Start:
-        if (m_commands)
-            m_commands->startTiming();
+        m_commands.startTiming();
         break;
     case DesktopItem::Stop:
-        if (m_commands)
-            m_commands->stopTiming();
+        m_commands.stopTiming();
         break;
     case DesktopItem::Pause:
-        if (m_commands)
-            m_commands->pauseTiming();
+        m_commands.pauseTiming();
         break;
     case DesktopItem::Settings:
         if (windows) {

@@ -25,12 +25,12 @@ class RunCommands;
 class MenuHost : public QObject, public DisplayHost {
     Q_OBJECT
 public:
-    MenuHost(AppContext& ctx, HostState& host, const CurrentPlan& currentPlan, QObject* parent = nullptr);
+    MenuHost(AppContext& ctx, HostState& host, const CurrentPlan& currentPlan, RunCommands& commands,
+             QObject* parent = nullptr);
     ~MenuHost() override;
 
     // The display window; `lifetime` is the object whose end takes it away.
     void setDisplay(DisplayWindowControl* display, QObject* lifetime);
-    void setRunCommands(RunCommands* commands) { m_commands = commands; }
     void setHooks(const MenuHooks& hooks) { m_hooks = hooks; }
     // Whether the Ctrl key is down right now (tests replace it).
     void setCtrlQuery(std::function<bool()> query) { m_ctrlDown = std::move(query); }
@@ -84,7 +84,7 @@ private:
     DisplayWindowControl* display() const { return m_displayLifetime ? m_display : nullptr; }
     DisplayWindowControl* m_display = nullptr;
     QPointer<QObject> m_displayLifetime;
-    RunCommands* m_commands = nullptr;
+    RunCommands& m_commands;
     MenuHooks m_hooks;
     std::function<bool()> m_ctrlDown;
     std::function<void()> m_quit;

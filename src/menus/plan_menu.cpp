@@ -47,8 +47,9 @@ public:
 } // namespace
 
 PlanMenu::PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, CurrentPlan& currentPlan,
-                   ElementView& display, QMenu* submenu)
-    : m_ctx(ctx), m_plans(plans), m_host(host), m_currentPlan(currentPlan), m_display(display), m_menu(submenu),
+                   RunCommands& commands, ElementView& display, QMenu* submenu)
+    : m_ctx(ctx), m_plans(plans), m_host(host), m_currentPlan(currentPlan), m_commands(commands), m_display(display),
+      m_menu(submenu),
       m_hadMenu(submenu)
 {
     m_plansChanged = QObject::connect(&plans, &PlanRepository::changed, [this] { rebuild(); });
@@ -218,10 +219,7 @@ void PlanMenu::selectPlan(int index)
     // A plan deleted since the last rebuild leaves the current plan as it
     // is; the rest of the selection still runs.
     // The run commands take the plan in and set the display up for it.
-    if (m_commands)
-        m_commands->takePlan(plan ? *plan : m_currentPlan.plan(), PlanTaken::KeepRun);
-    else if (plan)
-        m_currentPlan.replace(*plan);
+    m_commands.takePlan(plan ? *plan : m_currentPlan.plan(), PlanTaken::KeepRun);
     if (plan)
         m_display.setElementText(DisplayElement::ScrollingText, movetext);
     for (int i = 0; i < m_items.size(); ++i) {

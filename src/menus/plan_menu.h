@@ -29,8 +29,10 @@ class RunCommands;
 class PlanMenu final : public PlanMenuHooks {
 public:
     // `submenu` is the plan submenu that the menu host owns.
-    PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, CurrentPlan& currentPlan, ElementView& display,
-             QMenu* submenu);
+    // `commands` take a chosen plan in: they stop the count and set the
+    // display up for it.
+    PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, CurrentPlan& currentPlan, RunCommands& commands,
+             ElementView& display, QMenu* submenu);
     ~PlanMenu() override;
 
     // At program start: the saved plans are read when they are first needed
@@ -44,9 +46,6 @@ public:
     // cycle all come here).
     void selectPlan(int index) override;
     void planItemChosen(int index) { selectPlan(index); }
-    // The run commands that stop the count and set the display up for the
-    // chosen plan (none: the selection only changes the current plan).
-    void setRunCommands(RunCommands* commands) { m_commands = commands; }
 
     // Saved plans found by the last rebuild (0 when there are none, although
     // item 0 always exists).
@@ -76,7 +75,7 @@ private:
     HostState& m_host;
     CurrentPlan& m_currentPlan;
     ElementView& m_display;
-    RunCommands* m_commands = nullptr;
+    RunCommands& m_commands;
     QPointer<QMenu> m_menu;
     bool m_hadMenu = false;
     QList<QAction*> m_items;

@@ -56,10 +56,7 @@ bool SettingsWindow::apply()
     m_display.setElementText(DisplayElement::ScrollingText, QString());
     // The run commands take the new plan in: whatever ran stops, and the
     // display is set up for it, ready, as soon as this click is handled.
-    if (m_links.commands)
-        m_links.commands->takePlan(*edited, PlanTaken::StopRun);
-    else
-        m_currentPlan.replace(*edited);
+    m_commands.takePlan(*edited, PlanTaken::StopRun);
     m_stored = *edited;
 
     if (m_links.hotkeys) {

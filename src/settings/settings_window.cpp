@@ -48,9 +48,10 @@ void keepOnScreen(QWidget& window)
 
 } // namespace
 
-SettingsWindow::SettingsWindow(AppContext& ctx, CurrentPlan& currentPlan, LayoutView& display, SettingsLinks links,
-                               QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_currentPlan(currentPlan), m_display(display), m_links(std::move(links))
+SettingsWindow::SettingsWindow(AppContext& ctx, CurrentPlan& currentPlan, RunCommands& commands, LayoutView& display,
+                               SettingsLinks links, QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_currentPlan(currentPlan), m_commands(commands), m_display(display),
+      m_links(std::move(links))
 {
     NamedList::installAccessibility();
     setWindowTitle(QStringLiteral("设置"));

@@ -36,7 +36,6 @@ class TimingPage;
 struct SettingsLinks {
     HotkeyHooks* hotkeys = nullptr;          // released and registered again by apply
     PlanSequence* plans = nullptr;           // the plan submenu, for the auto-cycle switch
-    RunCommands* commands = nullptr;         // takes the applied plan in: stops the count, sets the display up again
     std::function<void(bool)> holdHotkeys;   // run hotkeys do nothing while the window is open
     FileChooser* files = nullptr;            // null: the Qt file dialog
     std::function<QColor()> chooseColour;    // null: the Qt colour dialog
@@ -51,8 +50,10 @@ struct SettingsLinks {
 class SettingsWindow : public QDialog, public PlanEditor {
     Q_OBJECT
 public:
-    SettingsWindow(AppContext& ctx, CurrentPlan& currentPlan, LayoutView& display, SettingsLinks links,
-                   QWidget* parent = nullptr);
+    // `commands` take the applied plan in: they stop the count and set the
+    // display up again.
+    SettingsWindow(AppContext& ctx, CurrentPlan& currentPlan, RunCommands& commands, LayoutView& display,
+                   SettingsLinks links, QWidget* parent = nullptr);
     ~SettingsWindow() override;
 
     // Puts the saved-plan panel into the area that "阶段设置" shows.
@@ -111,6 +112,7 @@ private:
 
     AppContext& m_ctx;
     CurrentPlan& m_currentPlan;
+    RunCommands& m_commands;
     LayoutView& m_display;
     SettingsLinks m_links;
     ClockPlan m_stored;          // editor-local copy of the stored plan

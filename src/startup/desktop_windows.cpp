@@ -34,9 +34,8 @@ public:
         SettingsLinks links;
         links.hotkeys = &m_parts.hotkeyHooks;
         links.plans = &m_parts.plans;
-        links.commands = &m_parts.commands;
         links.holdHotkeys = [this](bool held) { m_parts.hotkeys.setHeld(held); };
-        SettingsWindow window(m_ctx, m_parts.currentPlan, m_display.elementView(), links);
+        SettingsWindow window(m_ctx, m_parts.currentPlan, m_parts.commands, m_display.elementView(), links);
         window.setPlanPanel(new PlanPanel(m_ctx, m_parts.savedPlans, window, m_parts.currentPlan,
                                           &m_parts.hotkeyHooks, &window));
         m_settings = &window;

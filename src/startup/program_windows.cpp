@@ -13,7 +13,9 @@
 #include "services/help_links.h"
 #include "services/deferred_module.h"
 #include "services/sound_player.h"
+#include "platform/clock.h"
 #include "stores/plan_repository.h"
+#include "stores/plan_store.h"
 #include "state/run_state.h"
 #include "stores/time_data_keys.h"
 #include "timing/display_engine.h"
@@ -57,7 +59,10 @@ private:
     std::unique_ptr<WindowHooks> m_desktop;
 };
 
-class RunningProgram final : public ProgramWindows {
+// The program as the display window's host: what the display asks goes to
+// the menu host. The display asks nothing while it is being made, so the
+// menu host, made after the display and its engine, is there when it does.
+class RunningProgram final : public ProgramWindows, private DisplayHost {
 public:
     RunningProgram(AppContext& ctx, const DesktopWindowsFactory& windows)
         : m_ctx(ctx), m_savedPlans(ctx.folder), m_windows(ctx)
@@ -65,17 +70,19 @@ public:
         m_soundBackend = std::make_unique<DeferredSoundBackend>();
         m_sound = std::make_unique<SoundPlayer>(*m_soundBackend);
         m_ctx.setSound(*m_sound);
-        m_menuHost = std::make_unique<MenuHost>(m_ctx, m_host, m_currentPlan);
-        m_display = std::make_unique<DisplayWindow>(m_ctx, m_host, m_currentPlan, *m_menuHost);
+        // The run commands come with the engine, before everything that
+        // uses them.
+        m_display = std::make_unique<DisplayWindow>(m_ctx, m_host, m_currentPlan, static_cast<DisplayHost&>(*this));
         m_engine = std::make_unique<DisplayEngine>(m_ctx, m_host, m_currentPlan, m_display->countView());
         RunCommands& commands = m_engine->commands();
+        m_menuHost = std::make_unique<MenuHost>(m_ctx, m_host, m_currentPlan, commands);
         m_hotkeys = std::make_unique<GlobalHotkeys>(m_ctx, m_host, commands, m_hotkeyBackend);
         m_hotkeyHooks = std::make_unique<GlobalHotkeyHooks>(*m_hotkeys);
-        m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_savedPlans, m_host, m_currentPlan, m_display->elementView(),
-                                                m_menuHost->planSubmenu());
-        m_planMenu->setRunCommands(&commands);
+        m_planMenu = std::make_unique<PlanMenu>(m_ctx, m_savedPlans, m_host, m_currentPlan, commands,
+                                                m_display->elementView(), m_menuHost->planSubmenu());
         m_styleDialogs = std::make_unique<QtStyleDialogs>(m_display.get());
-        m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_currentPlan, m_display->elementView(), *m_styleDialogs);
+        m_elementMenu = std::make_unique<ElementMenu>(m_ctx, m_host, m_currentPlan, commands, m_display->elementView(),
+                                                      *m_styleDialogs);
         commands.setPlanSequence(m_planMenu.get());
         m_hotkeys->setPlanSequence(m_planMenu.get());
         if (windows)
@@ -89,13 +96,13 @@ public:
         hooks.windows = &m_windows;
         m_menuHost->setHooks(hooks);
         m_menuHost->setDisplay(m_display.get(), m_display.get());
-        m_menuHost->setRunCommands(&commands);
 
         // The menu host loads first, then the display loads and shows itself.
         // The tray icon comes after the first frame; the saved plans are read
         // once the key of DeskData.db is derived, or when first needed.
         m_planMenu->deferLoad();
         m_menuHost->load();
+        loadCurrentPlan(m_ctx.registry, m_currentPlan, m_ctx.clock.now().date());
         m_display->load();
         m_engine->displayLoaded();
     }
@@ -131,6 +138,17 @@ public:
     }
 
 private:
+    // DisplayHost
+    void desktopRun(DesktopItem command) override { m_menuHost->desktopRun(command); }
+    void showReady() override { m_menuHost->showReady(); }
+    void popupDesktopMenu(const QPoint& globalPos) override { m_menuHost->popupDesktopMenu(globalPos); }
+    void popupElementMenu(const QPoint& globalPos, DisplayElement element, const ElementMenuItems& items) override
+    {
+        m_menuHost->popupElementMenu(globalPos, element, items);
+    }
+    void registerHotkeys() override { m_menuHost->registerHotkeys(); }
+    void releaseHotkeys() override { m_menuHost->releaseHotkeys(); }
+
     AppContext& m_ctx;
     PlanRepository m_savedPlans;
     HostState m_host;

@@ -1,6 +1,7 @@
 #include "stores/plan_store.h"
 
 #include "platform/registry_store.h"
+#include "stores/current_plan.h"
 #include "stores/plan_codec.h"
 
 #include <algorithm>
@@ -145,6 +146,22 @@ StoredDateLineStyle loadDateLineStyle(const RegistryStore& registry)
     style.sizeDigits = int(digits);
     style.size = fontSizeOfText(entry);
     return style;
+}
+
+void takeStoredDateLineStyle(const RegistryStore& registry, ClockPlan& plan)
+{
+    const StoredDateLineStyle dateLine = loadDateLineStyle(registry);
+    plan.stagefont = dateLine.font.value_or(QString());
+    plan.stagecolour = dateLine.colour.value_or(PlanColour{});
+}
+
+void loadCurrentPlan(const RegistryStore& registry, CurrentPlan& current, const QDate& today)
+{
+    ClockPlan loaded = current.plan();
+    loadPlan(registry, loaded, today);
+    if (loaded.longTerm)
+        takeStoredDateLineStyle(registry, loaded);
+    current.replace(loaded);
 }
 
 bool deletePlan(RegistryStore& registry)

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 namespace orvalen {
+class CurrentPlan;
 class RegistryStore;
 
 // The current plan mirrored in the registry store, one value per field,
@@ -49,5 +50,13 @@ struct StoredDateLineStyle {
     std::optional<double> size;
 };
 StoredDateLineStyle loadDateLineStyle(const RegistryStore& registry);
+// A long-term plan's date line shows the font and colour stored for it, not
+// the plan's own: `plan` takes them (an absent font is "", an absent colour
+// the empty colour).
+void takeStoredDateLineStyle(const RegistryStore& registry, ClockPlan& plan);
+
+// The program start: the current plan becomes the stored plan laid over it
+// (loadPlan), a long-term plan with its stored date-line style.
+void loadCurrentPlan(const RegistryStore& registry, CurrentPlan& current, const QDate& today);
 
 } // namespace orvalen

@@ -5,6 +5,7 @@
 #include "services/app_context.h"
 #include "services/time_conversions.h"
 #include "stores/current_plan.h"
+#include "stores/plan_store.h"
 #include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/count_session.h"
@@ -64,6 +65,9 @@ void ClockSetup::setUpClock()
         RunWriter(host.run).tickRan(CountTick::Up);
     }
 
+    // The date line keeps the look the element menu stored, whichever plan
+    // was taken in.
+    m_engine.plan.edit([this](ClockPlan& p) { takeStoredDateLineStyle(m_engine.app.registry, p); });
     view.styleForLongTerm(clockText, promptText());
     view.fillScreen();
     m_engine.session.setStartTimeOfDay(wholeSeconds(now.time()));

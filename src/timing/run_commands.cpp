@@ -11,6 +11,7 @@
 #include "stores/time_data_keys.h"
 #include "stores/current_plan.h"
 #include "stores/pending_runs.h"
+#include "stores/plan_store.h"
 #include "stores/registry_values.h"
 #include "state/run_state.h"
 #include "timing/clock_source.h"
@@ -185,6 +186,35 @@ void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
     }
     // The display's set-up runs as soon as the caller's event is handled.
     queueSetUp();
+}
+
+void RunCommands::setElementStyle(DisplayElement e, StyleChoice choice, const QString& family, double size,
+                                  const PlanColour& colour)
+{
+    const bool font = choice == StyleChoice::Font;
+    ClockPlan plan = m_engine.plan.plan();
+    StyleFields fields;
+    switch (e) {
+    case DisplayElement::DateLine:
+        plan.stagefont = family;
+        plan.stagecolour = colour;
+        if (font)
+            plan.setFontSize(3, size);
+        fields = font ? StyleFields::DateLineLookAndSizes : StyleFields::DateLineLook;
+        break;
+    case DisplayElement::Clock:
+        plan.setFontSize(2, size);
+        plan.clockFont = family;
+        plan.clockcolour = colour;
+        fields = font ? StyleFields::ClockLookAndSizes : StyleFields::ClockColour;
+        break;
+    default:
+        return;
+    }
+    // The values of one choice go to the store together, in one save.
+    if (!saveStyleFields(context().registry, plan, fields))
+        qWarning() << "Element menu: the font, colour and size could not be stored";
+    m_engine.plan.replace(plan);
 }
 
 // Every change of the run state brings the plan item back into the menu.

@@ -1,5 +1,7 @@
 #pragma once
+#include "display/display_element.h"
 #include "stores/clock_plan.h"
+#include "stores/plan_colour.h"
 #include "timing/engine_context.h"
 
 #include <QMetaObject>
@@ -84,6 +86,16 @@ public:
     void cancelSetUp() { m_timers.countSetup->setEnabled(false); }
     // The next set-up only prepares the display and starts no run.
     void prepareOnlyNext();
+
+    // The element menu's font or colour of the clock or the date line (other
+    // elements keep no style in the plan): the current plan takes `family`,
+    // `size` and `colour`, and the values of the choice are stored together
+    // (a font: family, colour and the size list; the clock's colour: the
+    // colour alone, its family and size kept in memory only; the date line's
+    // colour: family and colour).
+    enum class StyleChoice { Font, Colour };
+    void setElementStyle(DisplayElement e, StyleChoice choice, const QString& family, double size,
+                         const PlanColour& colour);
 
     // The plan submenu used by the plan sequence (may be null).
     void setPlanSequence(PlanSequence* plans) { m_plans = plans; }

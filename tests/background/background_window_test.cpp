@@ -1,3 +1,4 @@
+#include "stores/plan_store.h"
 #include "background/background_window.h"
 #include "background/picture_import.h"
 
@@ -54,7 +55,11 @@ struct BackgroundWindowTest : ::testing::Test {
     PickedFile files;
     QTemporaryDir elsewhere;
 
-    void SetUp() override { display.load(); }
+    void SetUp() override
+    {
+        loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
+        display.load();
+    }
     QString outside(const QString& name, const QByteArray& data)
     {
         const QString path = elsewhere.filePath(name);

@@ -205,6 +205,8 @@ protected:
     DisplayWindow& loadWith(const ClockPlan& plan)
     {
         savePlan(program.registry, plan);
+        window(); // made before the plan is loaded, as in the program
+        loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
         window().load();
         // The program's first frame follows.
         window().recordPlacesForThisScreen();

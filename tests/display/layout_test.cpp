@@ -1,3 +1,4 @@
+#include "stores/plan_store.h"
 #include "display_fixture.h"
 #include "platform/registry_store.h"
 #include "platform/save_file.h"
@@ -291,6 +292,8 @@ TEST_P(PlacesFollowTheScreenTest, shippedShare_shownAtItsShareAtOnce_keptAsTwips
     const QSize screen = GetParam().second;
     ini("clocksite", "picturetop3", "50%");
     setScreen(screen);
+    window();
+    loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
     window().load();
     EXPECT_NEAR(view(window()).elementRect(DisplayElement::Prompt).top(), 0.5 * screen.height() * 15, 1.5);
     EXPECT_EQ(program.ini.read("clocksite", "picturetop3", ""), "50%");

@@ -229,3 +229,20 @@ TEST_F(PaintingTest, colourBackgroundGivesTextPanelsTheBoxColour)
 
 } // namespace
 } // namespace orvalen::test
+
+namespace orvalen::test {
+
+TEST_F(PaintingTest, clockAndDateLineLookOfThePlan_isShownAsThePlanChanges)
+{
+    DisplayWindow& w = loadWith(defaultPlan());
+    currentPlan.edit([](ClockPlan& p) {
+        p.clockcolour = PlanColour::fromColour(QColor(0, 0, 255));
+        p.stagecolour = PlanColour::fromColour(QColor(0, 128, 0));
+        p.setFontSize(3, 33);
+    });
+    EXPECT_EQ(view(w).elementColour(DisplayElement::Clock), QColor(0, 0, 255));
+    EXPECT_EQ(view(w).elementColour(DisplayElement::DateLine), QColor(0, 128, 0));
+    EXPECT_EQ(view(w).elementFont(DisplayElement::DateLine).pointSizeF(), 33);
+}
+
+} // namespace orvalen::test

@@ -193,16 +193,6 @@ TEST_F(PointerTest, rightPressesOpenTheRightMenuWithTheRightItems)
     EXPECT_FALSE(background.elementMenu);
 }
 
-TEST_F(PointerTest, replacedPlan_weekdayMarkFollowsIt)
-{
-    window();
-    host.menus.setWeekdayChecked(true);
-    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = Switch::Off; });
-    EXPECT_FALSE(host.menus.weekdayChecked());
-    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = Switch::On; });
-    EXPECT_TRUE(host.menus.weekdayChecked());
-}
-
 TEST_F(PointerTest, storedPositionsRoundHalfToEven)
 {
     DisplayWindow& w = loadWithButtons(defaultPlan());

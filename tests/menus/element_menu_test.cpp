@@ -10,6 +10,8 @@
 #include "support/temp_program.h"
 #include "support/test_screen.h"
 #include "stores/plan_codec.h"
+#include "timing/count_session.h"
+#include "timing/run_commands.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -51,9 +53,12 @@ struct ElementMenuTest : ::testing::Test {
     CurrentPlan currentPlan;
     test::QuietDisplayHost displayHost;
     DisplayWindow window{program.context, host, currentPlan, displayHost};
+    CountSession session;
+    EngineTimers timers{program.timers};
+    RunCommands commands{EngineContext{program.context, host, currentPlan, session, window.countView(), timers}};
     ElementView& display = window.elementView();
     ScriptedDialogs dialogs;
-    ElementMenu menu{program.context, host, currentPlan, display, dialogs};
+    ElementMenu menu{program.context, host, currentPlan, commands, display, dialogs};
 
     void SetUp() override
     {
@@ -210,6 +215,15 @@ TEST_F(ElementMenuTest, weekday_togglesPromptAndSecondFlagDigit)
     EXPECT_EQ(display.elementText(DisplayElement::Prompt), weekdayName(display.now().date()));
     EXPECT_FALSE(!display.isElementShown(DisplayElement::Prompt));
     EXPECT_EQ(plan_codec::fieldText(currentPlan.plan(), "checkthree"), "011111");
+}
+
+TEST_F(ElementMenuTest, replacedPlan_weekdayMarkFollowsIt)
+{
+    host.menus.setWeekdayChecked(true);
+    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = Switch::Off; });
+    EXPECT_FALSE(host.menus.weekdayChecked());
+    currentPlan.edit([](ClockPlan& p) { p.showsWeekday = Switch::On; });
+    EXPECT_TRUE(host.menus.weekdayChecked());
 }
 
 TEST_F(ElementMenuTest, weekday_shortFlagText_isPaddedBeforeTheRewrite)

@@ -1,3 +1,4 @@
+#include "stores/plan_store.h"
 #include "display/display_window.h"
 #include "display/screen_buttons.h"
 #include "menus/menu_host.h"
@@ -50,19 +51,36 @@ public:
     std::vector<DisplayElement> elements;
 };
 
+// The menu host as the display's host; made after the display.
+class MenuHostRelay final : public DisplayHost {
+public:
+    explicit MenuHostRelay(std::unique_ptr<MenuHost>& menuHost) : m_menuHost(menuHost) {}
+    void desktopRun(DesktopItem command) override { m_menuHost->desktopRun(command); }
+    void showReady() override { m_menuHost->showReady(); }
+    void popupDesktopMenu(const QPoint& at) override { m_menuHost->popupDesktopMenu(at); }
+    void popupElementMenu(const QPoint& at, DisplayElement e, const ElementMenuItems& items) override
+    {
+        m_menuHost->popupElementMenu(at, e, items);
+    }
+    void registerHotkeys() override { m_menuHost->registerHotkeys(); }
+    void releaseHotkeys() override { m_menuHost->releaseHotkeys(); }
+
+private:
+    std::unique_ptr<MenuHost>& m_menuHost;
+};
+
 class MenuHostTest : public ::testing::Test {
 protected:
     MenuHostTest()
     {
-        menuHost = std::make_unique<MenuHost>(program.context, host, currentPlan);
-        display = std::make_unique<DisplayWindow>(program.context, host, currentPlan, *menuHost);
+        display = std::make_unique<DisplayWindow>(program.context, host, currentPlan, relay);
         commands = std::make_unique<RecordingCommands>(EngineContext{program.context, host, currentPlan, session, display->countView(), timers});
+        menuHost = std::make_unique<MenuHost>(program.context, host, currentPlan, *commands);
         MenuHooks hooks;
         hooks.windows = &windows;
         hooks.element = &element;
         menuHost->setHooks(hooks);
         menuHost->setDisplay(display.get(), display.get());
-        menuHost->setRunCommands(commands.get());
         menuHost->setCtrlQuery([this] { return ctrl; });
         menuHost->setQuitHandler([this] { ++quits; });
     }
@@ -82,6 +100,7 @@ protected:
     CurrentPlan currentPlan;
     CountSession session;
     std::unique_ptr<MenuHost> menuHost;
+    MenuHostRelay relay{menuHost};
     EngineTimers timers{program.timers};
     std::unique_ptr<DisplayWindow> display;
     std::unique_ptr<RecordingCommands> commands;
@@ -173,6 +192,7 @@ TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTa
     RunWriter(host.run).pause(); // paused: the display's load ends it
     host.menus.setPlanItem(false, false);
     program.ini.write("clocksite", "pictureleft9", "1");
+    loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
     display->load();
     const auto item = [&](DesktopItem k) { return menuHost->action(k); };
     EXPECT_EQ(item(DesktopItem::Start)->text(), QStringLiteral("开始        Ctrl+1"));

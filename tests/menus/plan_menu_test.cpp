@@ -36,11 +36,10 @@ struct PlanMenuTest : ::testing::Test {
     RunCommands commands{EngineContext{program.context, host, currentPlan, session, display.countView(), timers}};
     QMenu submenu;
     PlanRepository plans{program.context.folder};
-    PlanMenu menu{program.context, plans, host, currentPlan, display.elementView(), &submenu};
+    PlanMenu menu{program.context, plans, host, currentPlan, commands, display.elementView(), &submenu};
 
     void SetUp() override
     {
-        menu.setRunCommands(&commands);
         QFile::remove(program.file("DeskData.db"));
         QString error;
         ASSERT_TRUE(createDeskData(program.file("DeskData.db"), &error)) << error.toStdString();
@@ -138,7 +137,7 @@ TEST_F(PlanMenuTest, deferredLoad_readsThePlansOnFirstUseOrWhenTheStartUpAsks_ke
     // state shows it; the first use reads the list.
     exec("DELETE FROM deskclock");
     host.menus.setPlanItem(true, host.menus.planItemEnabled());
-    PlanMenu started(program.context, plans, host, currentPlan, display.elementView(), nullptr);
+    PlanMenu started(program.context, plans, host, currentPlan, commands, display.elementView(), nullptr);
     started.deferLoad();
     EXPECT_EQ(started.planCount(), 0);
     EXPECT_TRUE(host.menus.planItemShown());

@@ -12,6 +12,8 @@
 #include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 #include "support/temp_program.h"
+#include "timing/count_session.h"
+#include "timing/run_commands.h"
 #include "stores/plan_codec.h"
 
 #include <QDir>
@@ -42,9 +44,12 @@ struct PlanPanelTest : ::testing::Test {
     CurrentPlan currentPlan;
     test::QuietDisplayHost displayHost;
     DisplayWindow display{program.context, host, currentPlan, displayHost};
+    CountSession session;
+    EngineTimers timers{program.timers};
+    RunCommands commands{EngineContext{program.context, host, currentPlan, session, display.countView(), timers}};
     QMenu submenu;
     PlanRepository plans{program.context.folder};
-    PlanMenu menu{program.context, plans, host, currentPlan, display.elementView(), &submenu};
+    PlanMenu menu{program.context, plans, host, currentPlan, commands, display.elementView(), &submenu};
     CountingHotkeys hotkeys;
     test::FakePlanEditor editor;
     test::FakeLauncher desktop;
@@ -138,7 +143,7 @@ TEST_F(PlanPanelTest, saveMoveDeleteLoadExport_listSubmenuAndFileAgreeAfterARest
     restarted.show();
     EXPECT_EQ(restarted.rowCount(), 2);
     EXPECT_EQ(restarted.entryAt(1).name, "乙");
-    PlanMenu restartedMenu(program.context, restartedPlans, host, currentPlan, display.elementView(), nullptr);
+    PlanMenu restartedMenu(program.context, restartedPlans, host, currentPlan, commands, display.elementView(), nullptr);
     EXPECT_EQ(restartedMenu.caption(0), "丙");
     EXPECT_EQ(restartedMenu.caption(1), "乙");
 }

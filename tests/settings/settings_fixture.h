@@ -86,8 +86,7 @@ protected:
         SettingsLinks links;
         links.files = &files;
         links.chooseColour = [this] { return colour; };
-        links.commands = commands.get();
-        settings = std::make_unique<SettingsWindow>(program.context, currentPlan, display->elementView(), links);
+        settings = std::make_unique<SettingsWindow>(program.context, currentPlan, *commands, display->elementView(), links);
         settings->fillFontLists();
         return *settings;
     }

@@ -132,11 +132,13 @@ protected:
         engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, shown, links);
         commands = static_cast<CountingRunCommands*>(&engine->commands());
         counts = &engine->counts();
+        menuHost = std::make_unique<MenuHost>(program.context, host, currentPlan, *commands);
     }
 
     // Loads the display; the sounds of the load are dropped.
     DisplayWindow& load()
     {
+        loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
         window->load();
         engine->displayLoaded();
         backend.take();
@@ -159,7 +161,7 @@ protected:
     QPushButton* windowButton(const QString& name) const { return window->findChild<QPushButton*>(name); }
     Panel* windowPanel(const QString& name) const { return window->findChild<Panel*>(name); }
     // A desktop menu item as the menu host shows it.
-    QAction* item(DesktopItem i) const { return menuHost.action(i); }
+    QAction* item(DesktopItem i) const { return menuHost->action(i); }
     EngineTimers& ticks() { return engine->timers(); }
     CountSession& session() { return engine->session(); }
 
@@ -168,7 +170,6 @@ protected:
     SoundPlayer sound{backend};
     HostState host;
     CurrentPlan currentPlan;
-    MenuHost menuHost{program.context, host, currentPlan};
     ReadyingDisplayHost displayHost{commands};
     std::array<DateServer, 2> portals;
     QtNetworkProbes probes{program.timers};
@@ -178,6 +179,7 @@ protected:
     std::unique_ptr<DisplayEngine> engine;
     CountingRunCommands* commands = nullptr;
     CountEngine* counts = nullptr;
+    std::unique_ptr<MenuHost> menuHost;
 };
 
 } // namespace orvalen::test

@@ -49,8 +49,8 @@ struct RecordingCommands final : RunCommands {
 };
 
 struct GlobalHotkeysTest : ::testing::Test, test::EngineParts {
-    MenuHost menus{program.context, host, currentPlan};
     RecordingCommands commands{context()};
+    MenuHost menus{program.context, host, currentPlan, commands};
     FakeBackend backend;
     test::FakePlans plans;
     GlobalHotkeys hotkeys{program.context, host, commands, backend};

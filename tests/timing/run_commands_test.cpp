@@ -31,6 +31,7 @@ protected:
         commands = std::make_unique<RunCommands>(context());
         plans.count = 4;
         commands->setPlanSequence(&plans);
+        menus = std::make_unique<MenuHost>(program.context, host, currentPlan, *commands);
     }
 
     // The on-screen buttons, following the run state.
@@ -74,15 +75,15 @@ protected:
     }
 
     // The desktop menu's caption of a command, as the menu host shows it.
-    QString caption(DesktopItem item) const { return menus.action(item)->text(); }
+    QString caption(DesktopItem item) const { return menus->action(item)->text(); }
 
     QString ini(const QString& key) { return program.ini.read("Marquee", key, "(absent)"); }
 
     RecordingSoundBackend backend;
     SoundPlayer sound{backend};
-    MenuHost menus{program.context, host, currentPlan};
     FakePlans plans;
     std::unique_ptr<RunCommands> commands;
+    std::unique_ptr<MenuHost> menus;
 };
 
 // --- state machine ------------------------------------------------------------
@@ -142,7 +143,7 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     makeRunning();
     commands->stopTiming();
 
-    const auto d = [&](DesktopItem k) { return menus.action(k); };
+    const auto d = [&](DesktopItem k) { return menus->action(k); };
     EXPECT_TRUE(host.run.endMarked());
     EXPECT_EQ(host.run.state(), RunState::Finished);
     EXPECT_EQ(d(DesktopItem::Start)->text(), "清零");
@@ -173,7 +174,7 @@ TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
     timers.countdownTick->setEnabled(false); // the tick has ended the run
     commands->startTiming();
 
-    const auto d = [&](DesktopItem k) { return menus.action(k); };
+    const auto d = [&](DesktopItem k) { return menus->action(k); };
     EXPECT_EQ(d(DesktopItem::Start)->text(), "开始");
     EXPECT_TRUE(d(DesktopItem::Start)->isEnabled());
     EXPECT_FALSE(d(DesktopItem::Stop)->isEnabled());

@@ -1,5 +1,6 @@
 // The display as the audience sees it, rendered on a real X server
 // (Xvfb, 1920 x 1080) and read back from the screen.
+#include "stores/plan_store.h"
 #include "../display_fixture.h"
 #include "services/tray_icon.h"
 #include "support/wait_until.h"
@@ -38,6 +39,7 @@ protected:
             m_window->setLogoVideoFactory(&videos);
             displayHost.window = m_window.get();
         }
+        loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
         m_window->load();
         EXPECT_TRUE(wait_until([&] { return m_window->isVisible() && m_window->windowHandle()->isExposed(); }));
         drain_events(30);

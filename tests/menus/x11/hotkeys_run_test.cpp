@@ -43,7 +43,6 @@ struct HotkeysRunTest : ::testing::Test {
     TempProgram program;
     HostState host;
     CurrentPlan currentPlan;
-    MenuHost menus{program.context, host, currentPlan};
     QuietDisplayHost displayHost;
     std::unique_ptr<DisplayWindow> window;
     std::unique_ptr<DisplayEngine> engine;
@@ -53,6 +52,7 @@ struct HotkeysRunTest : ::testing::Test {
     std::unique_ptr<PlanMenu> plans;
     std::unique_ptr<X11Hotkeys> backend;
     std::unique_ptr<GlobalHotkeys> hotkeys;
+    std::unique_ptr<MenuHost> menus;
 
     void SetUp() override
     {
@@ -68,10 +68,12 @@ struct HotkeysRunTest : ::testing::Test {
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         engine = std::make_unique<DisplayEngine>(program.context, host, currentPlan, window->countView());
         commands = &engine->commands();
+        loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
         window->load();
         engine->displayLoaded();
-        plans = std::make_unique<PlanMenu>(program.context, savedPlans, host, currentPlan, window->elementView(), &submenu);
-        plans->setRunCommands(commands);
+        menus = std::make_unique<MenuHost>(program.context, host, currentPlan, *commands);
+        plans = std::make_unique<PlanMenu>(program.context, savedPlans, host, currentPlan, *commands,
+                                           window->elementView(), &submenu);
         commands->setPlanSequence(plans.get());
         backend = std::make_unique<X11Hotkeys>();
         ASSERT_TRUE(backend->unavailableReason().isEmpty()) << "needs an X server";
@@ -101,7 +103,7 @@ struct HotkeysRunTest : ::testing::Test {
             insert.bindText(4 + i, plan_codec::fieldText(p, i));
         ASSERT_TRUE(insert.run()) << insert.error().toStdString();
     }
-    QAction* item(DesktopItem command) const { return menus.action(command); }
+    QAction* item(DesktopItem command) const { return menus->action(command); }
     QString word(DesktopItem command) const { return item(command)->text().left(2); }
 };
 
