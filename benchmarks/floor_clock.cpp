@@ -4,13 +4,19 @@
 //   floor_clock live          the time of day, hh:mm:ss
 //   floor_clock count SECONDS a count-down that starts at a key press
 //   floor_clock still         one still text (for the first frame)
+//   floor_clock scroll WIDTH_PX STEP_PX INTERVAL_MS POINTS TEXT
+//                             a line of text running right to left through
+//                             a strip WIDTH_PX wide, STEP_PX every INTERVAL_MS
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
+#include <QStaticText>
 #include <QTimer>
+#include <cmath>
 
 namespace {
 
@@ -70,12 +76,62 @@ private:
     QElapsedTimer m_count;
 };
 
+// The scrolling line: a strip that paints its text, laid out once, at the
+// line's place; only the strip is painted again at each step.
+class FloorScroll : public QWidget {
+public:
+    FloorScroll(QWidget* parent, double step, int intervalMs, double points, const QString& text)
+        : QWidget(parent), m_text(text), m_step(step)
+    {
+        QFont f = font();
+        f.setPointSizeF(points);
+        setFont(f);
+        m_text.prepare(QTransform(), f);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        m_tick.setInterval(intervalMs);
+        QObject::connect(&m_tick, &QTimer::timeout, this, [this] {
+            m_left -= m_step;
+            if (m_left + m_text.size().width() < 0)
+                m_left = width();
+            update();
+        });
+        m_tick.start();
+    }
+    int lineHeight() const { return int(std::ceil(m_text.size().height())); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::black);
+        p.setPen(Qt::white);
+        p.drawStaticText(QPointF(m_left, 0), m_text);
+    }
+
+private:
+    QStaticText m_text;
+    double m_step;
+    double m_left = 0;
+    QTimer m_tick;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("still");
+    if (mode == QLatin1String("scroll") && argc > 6) {
+        QWidget screen;
+        screen.setStyleSheet(QStringLiteral("background: black"));
+        auto* line = new FloorScroll(&screen, std::atof(argv[3]), std::atoi(argv[4]), std::atof(argv[5]),
+                                     QString::fromLocal8Bit(argv[6]));
+        screen.setGeometry(screen.screen()->geometry());
+        line->setGeometry((screen.width() - std::atoi(argv[2])) / 2, screen.height() / 2, std::atoi(argv[2]),
+                          line->lineHeight());
+        screen.showFullScreen();
+        return app.exec();
+    }
     FloorClock clock(mode, argc > 2 ? std::atoi(argv[2]) : 600);
     if (mode == QLatin1String("still"))
         clock.setText(QStringLiteral("10:00"));

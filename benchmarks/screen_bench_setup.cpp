@@ -1,12 +1,15 @@
 // Prepares a copy of the program folder and a registry file for the screen
 // benchmarks: the start hotkey Ctrl+Alt+S and, as the current plan, either
 // the live clock (a long-term plan whose target is 2000-01-01) or a
-// ten-minute count-down.
+// ten-minute count-down. `scroll` keeps the count-down and saves it as a
+// plan with a scrolling text (right to left, Width=5000, ten steps a
+// second) that Ctrl+Alt and the digit it prints selects.
 //
-//   screen_bench_setup PROGRAM_FOLDER REGISTRY_FILE live|count
+//   screen_bench_setup PROGRAM_FOLDER REGISTRY_FILE live|count|scroll
 #include "platform/registry_store.h"
 #include "stores/clock_plan.h"
 #include "stores/ini_store.h"
+#include "stores/plan_repository.h"
 #include "stores/plan_store.h"
 
 #include <QCoreApplication>
@@ -19,8 +22,9 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4 || (args[3] != QLatin1String("live") && args[3] != QLatin1String("count"))) {
-        std::fprintf(stderr, "usage: screen_bench_setup PROGRAM_FOLDER REGISTRY_FILE live|count\n");
+    const QStringList modes{QStringLiteral("live"), QStringLiteral("count"), QStringLiteral("scroll")};
+    if (args.size() != 4 || !modes.contains(args[3])) {
+        std::fprintf(stderr, "usage: screen_bench_setup PROGRAM_FOLDER REGISTRY_FILE live|count|scroll\n");
         return 2;
     }
     IniStore ini(args[1] + QStringLiteral("/TimeData.db"));
@@ -42,6 +46,22 @@ int main(int argc, char** argv)
     if (!savePlan(registry, plan)) {
         std::fprintf(stderr, "screen_bench_setup: the plan could not be stored\n");
         return 1;
+    }
+    if (args[3] == QLatin1String("scroll")) {
+        ini.write(QStringLiteral("Hotkey"), QStringLiteral("often"), QStringLiteral("11"));
+        ini.write(QStringLiteral("Marquee"), QStringLiteral("Mode"), QStringLiteral("1"));
+        ini.write(QStringLiteral("Marquee"), QStringLiteral("Width"), QStringLiteral("5000"));
+        ini.write(QStringLiteral("Marquee"), QStringLiteral("MarQueespeed"), QStringLiteral("10"));
+        PlanRepository plans{ProgramFolder(args[1])};
+        qint64 id = 0;
+        const QString text = QStringLiteral("欢迎各位参加年终述职考评会，请将手机调至静音");
+        const PlanResult saved = plans.save(QStringLiteral("滚动文字"), text, plan, &id);
+        if (!saved.ok() || id < 1 || id > 9) {
+            std::fprintf(stderr, "screen_bench_setup: the scrolling plan could not be saved as plan 1..9: %s\n",
+                         qPrintable(saved.error));
+            return 1;
+        }
+        std::printf("%lld\n", id);
     }
     return 0;
 }

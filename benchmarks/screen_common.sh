@@ -1,13 +1,14 @@
 # Shared by the screen benchmarks (sourced): a Release build of the program,
-# the screen probe and the floor program; an Xvfb screen of 1920x1080 of the
-# benchmark's own; a fresh copy of the program folder for each run.
+# the screen probe and the floor program; an Xvfb screen of 1920x1080 (or
+# $SCREEN_SIZE) of the benchmark's own; a fresh copy of the program folder for
+# each run.
 source "$(dirname "$0")/bench_build.sh"
 # The build whose program is measured (another build's folder compares
 # before and after a change); the probe and the floor come from $build.
 program_build=${PROGRAM_BUILD:-$build}
 if [ -z "${ORVALEN_SCREEN_BENCH:-}" ]; then
   build_bench orvalen program_folder screen_probe floor_clock screen_bench_setup
-  ORVALEN_SCREEN_BENCH=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -dpi 96" "$0" "$@"
+  ORVALEN_SCREEN_BENCH=1 exec xvfb-run -a -s "-screen 0 ${SCREEN_SIZE:-1920x1080}x24 -dpi 96" "$0" "$@"
 fi
 probe=$build/bin/screen_probe
 floor=$build/bin/floor_clock

@@ -58,8 +58,8 @@ void DisplayWindow::carryPlacesToThisScreen()
         return;
     std::vector<ElementPlace> places;
     if (then) {
-        // The texts, clocks and buttons are drawn at the screen's text scale;
-        // the logo and the scrolling line keep their sizes.
+        // Every element, the logo and the scrolling line's panel included,
+        // is drawn at the screen's text scale.
         const double scaleThen = screenTextScale(int(std::lround(then->width / tppX)),
                                                  int(std::lround(then->height / tppY)));
         const double scaleNow = screenTextScale(int(std::lround(screenWidthPx())), int(std::lround(screenHeightPx())));
@@ -72,10 +72,8 @@ void DisplayWindow::carryPlacesToThisScreen()
             const QWidget* box = elementBox(DisplayElement(element));
             if ((saved.left <= 0 && saved.top <= 0) || !box)
                 continue;
-            const auto e = DisplayElement(element);
-            const bool fixedSize = e == DisplayElement::Logo || e == DisplayElement::ScrollingText;
             const double widthNow = m_layout.twipsRect(box).width();
-            const double widthThen = fixedSize ? widthNow : widthNow * scaleThen / scaleNow;
+            const double widthThen = widthNow * scaleThen / scaleNow;
             places.push_back({element, placeInProportion(saved, *then, now, widthThen, widthNow)});
         }
     }

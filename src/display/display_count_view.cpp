@@ -130,10 +130,11 @@ void DisplayCountView::scrollOneStep()
     m_w.m_marquee->keepPace();
     m_w.paintTextPanel(kScrollLine);
 
-    // Each step moves the line by 100 twips.
+    // Each step moves the line by 100 twips of a 1920 x 1080 screen, so it
+    // crosses its panel in the same time on any screen.
     ElementLayout& layout = m_w.m_layout;
-    const auto left =
-        m_w.m_marquee->nextLeft(layout.left(line), layout.width(line), layout.width(panel), layout.pxX(100));
+    const auto left = m_w.m_marquee->nextLeft(layout.left(line), layout.width(line), layout.width(panel),
+                                              layout.pxX(100) * m_w.textScale());
     if (!left)
         return;
     m_w.m_layout.setLeft(line, *left);

@@ -4,6 +4,9 @@
 #include "display/display_host.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
+#include "display/fonts.h"
+#include "display/logo_video.h"
+#include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "stores/screen_shares.h"
 
@@ -36,6 +39,21 @@ double DisplayWindow::screenWidthPx() const
 double DisplayWindow::screenHeightPx() const
 {
     return m_screen.fullHeightPx;
+}
+
+double DisplayWindow::textScale() const
+{
+    return screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx);
+}
+
+void DisplayWindow::sizeLogoBox()
+{
+    m_layout.setWidth(m_logoBox, m_logoMadeSize.width() * textScale());
+    m_layout.setHeight(m_logoBox, m_logoMadeSize.height() * textScale());
+    if (m_logoVideo) {
+        const int b = m_logoBox->borderWidth();
+        m_logoVideo->setSize(m_logoBox->width() - 2 * b, m_logoBox->height() - 2 * b);
+    }
 }
 
 void DisplayWindow::fitBackgroundBox()
@@ -93,9 +111,11 @@ void DisplayWindow::relayout()
         if (!m_textLabels[i]->text().isEmpty() && !m_textPanels[i]->isHidden())
             paintTextPanel(i);
     }
-    // The line that stands still is placed by the width it shows, hidden or not.
-    if (!scrollLineMoves())
+    // The line that stands still is placed by the width it shows, hidden or
+    // not; a running line's panel follows the screen's scale.
+    if (!scrollLineMoves() || m_marquee->width() > 0)
         sizeScrollPanel();
+    sizeLogoBox();
     if (!m_textLabels[kScrollLine]->text().isEmpty() && !m_textPanels[kScrollLine]->isHidden())
         paintTextPanel(kScrollLine);
     sizeScreenButtons();

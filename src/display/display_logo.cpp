@@ -22,9 +22,11 @@ void DisplayLogo::sizeBox(const QImage& image)
 {
     using namespace time_data;
     const int option = toInt16(leadingNumber(m_w.m_ctx.ini.read(kPictureSet, kOption, kOptionDefault))).value_or(0);
+    QSizeF& made = m_w.m_logoMadeSize;
     if (option == 0) {
         if (!image.isNull())
-            m_w.m_layout.setGeometry(m_w.m_logoBox, qQNaN(), qQNaN(), image.width(), image.height());
+            made = QSizeF(image.size());
+        m_w.sizeLogoBox();
         return;
     }
     // A size that does not convert counts as 0; a tenfold beyond 16 bits
@@ -34,9 +36,10 @@ void DisplayLogo::sizeBox(const QImage& image)
         return toInt16(double(v) * 10);
     };
     if (const auto w = boxSize(kWidth, kLogoWidthDefault); w && *w >= 0)
-        m_w.m_layout.setWidth(m_w.m_logoBox, m_w.m_layout.pxX(*w));
+        made.setWidth(m_w.m_layout.pxX(*w));
     if (const auto h = boxSize(kHeight, kLogoHeightDefault); h && *h >= 0)
-        m_w.m_layout.setHeight(m_w.m_logoBox, m_w.m_layout.pxY(*h));
+        made.setHeight(m_w.m_layout.pxY(*h));
+    m_w.sizeLogoBox();
 }
 
 void DisplayLogo::load(DisplayWindow::LogoLoad when)

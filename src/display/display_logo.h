@@ -15,7 +15,8 @@ public:
 
 private:
     // Sizes the logo box by the stored logo size option: to the picture
-    // (when it is one), or to the stored width and height in tens of twips.
+    // (when it is one), or to the stored width and height in tens of twips;
+    // sizes made for 1920 x 1080, drawn in proportion on other screens.
     void sizeBox(const QImage& image);
     void playVideo(const QString& path);
 

@@ -8,6 +8,7 @@
 #include "display/display_element_view.h"
 #include "display/display_host.h"
 #include "display/fonts.h"
+#include "display/cached_line_label.h"
 #include "display/logo_video.h"
 #include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
@@ -55,9 +56,8 @@ QIcon makeIcon()
 }
 
 // A text line as made: plain text, no margins, in the top left corner.
-QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent, const QString& family, double pt)
+QLabel* makeLabel(QLabel* l, const QString& name, const QString& family, double pt)
 {
-    auto* l = new QLabel(caption, parent);
     l->setObjectName(name);
     l->setAutoFillBackground(false);
     l->setMargin(0);
@@ -162,7 +162,8 @@ void DisplayWindow::createControls()
     };
 
     // Title: a label straight on the background.
-    m_textLabels[kTitleLine] = makeLabel("textLabel0", QStringLiteral("主标题"), m_backgroundBox, "宋体", kMadeTextSizes[0]);
+    m_textLabels[kTitleLine] =
+        makeLabel(new QLabel(QStringLiteral("主标题"), m_backgroundBox), "textLabel0", "宋体", kMadeTextSizes[0]);
     setForeColour(m_textLabels[kTitleLine], text);
 
     static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};
@@ -173,8 +174,11 @@ void DisplayWindow::createControls()
     for (std::size_t i = 1; i <= 4; ++i) {
         m_textPanels[i] = setUpPanel(new Panel(m_backgroundBox), QStringLiteral("textPanel%1").arg(i), panelW[i],
                                      panelH[i]);
-        m_textLabels[i] = makeLabel(QStringLiteral("textLabel%1").arg(i), QString::fromUtf8(captions[i]),
-                                    m_textPanels[i], i == 4 ? "新宋体" : "宋体", kMadeTextSizes[sizeSlot[i]]);
+        // The scrolling text moves every step: its line is drawn once and copied.
+        const QString caption = QString::fromUtf8(captions[i]);
+        QLabel* label = i == kScrollLine ? new CachedLineLabel(caption, m_textPanels[i]) : new QLabel(caption, m_textPanels[i]);
+        m_textLabels[i] = makeLabel(label, QStringLiteral("textLabel%1").arg(i), i == 4 ? "新宋体" : "宋体",
+                                    kMadeTextSizes[sizeSlot[i]]);
         m_textPanels[i]->setAccessibleName(m_textLabels[i]->text());
         setForeColour(m_textLabels[i], text);
     }
@@ -194,6 +198,7 @@ void DisplayWindow::createControls()
     m_overtimeClock->hide();
 
     m_logoBox = setUpPanel(new Panel(m_backgroundBox), "logoBox", 3090, 3225);
+    m_logoMadeSize = m_layout.rect(m_logoBox).size();
     m_logoBox->hide();
 
     createScreenButtons(text);

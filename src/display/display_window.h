@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QPointF>
+#include <QSizeF>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -156,6 +157,12 @@ private:
     // --- layout (display_layout.cpp) -----------------------------------------------
     double screenWidthPx() const;                  // full-screen client width
     double screenHeightPx() const;
+    // How much larger than on 1920 x 1080 this screen draws the texts, and
+    // the logo and the scrolling line's panel and step with them.
+    double textScale() const;
+    // The logo box at its made size, drawn at this screen's text scale
+    // (the video playing in it too).
+    void sizeLogoBox();
     void fitBackgroundBox();
     // Puts an element at its saved place, or at the default where the saved
     // place is outside the limits (pixels).
@@ -210,6 +217,7 @@ private:
     ClockPanel* m_clock = nullptr;
     ClockPanel* m_overtimeClock = nullptr;
     Panel* m_logoBox = nullptr;
+    QSizeF m_logoMadeSize;                         // the logo box's size on 1920 x 1080 (px)
     std::unique_ptr<ScreenButtonRow> m_buttonRow;  // the on-screen buttons, following the run state
     QFont m_endFont;                               // the end text's font, fitted to the clock
     std::unique_ptr<LogoVideo> m_logoVideo;        // the logo video player, when a video is the logo

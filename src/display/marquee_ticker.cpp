@@ -33,7 +33,10 @@ void MarqueeTicker::keepPace()
 {
     if (!(m_speed > 0 && m_speed <= 50))
         m_speed = 5;
-    timer().setInterval(int(std::nearbyint(1000.0 / m_speed)));
+    // A running timer given its interval again starts its wait again.
+    const int interval = int(std::nearbyint(1000.0 / m_speed));
+    if (timer().interval() != interval)
+        timer().setInterval(interval);
 }
 
 std::optional<double> MarqueeTicker::startLeft(double lineWidth, double panelWidth) const

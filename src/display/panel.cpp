@@ -37,6 +37,8 @@ void Panel::setImage(QPixmap image)
 
 void Panel::clearImage()
 {
+    if (m_image.isNull())
+        return;
     m_image = QPixmap();
     update();
 }
@@ -49,7 +51,7 @@ void Panel::setPicture(QPixmap picture)
 
 void Panel::setBackColor(const QColor& c)
 {
-    if (!c.isValid())
+    if (!c.isValid() || c == m_backColor)
         return;
     m_backColor = c;
     update();
@@ -79,6 +81,8 @@ void Panel::paintEvent(QPaintEvent*)
         p.drawPixmap(0, 0, m_image);
     if (!m_picture.isNull()) {
         const int b = borderWidth();
+        // A logo drawn larger or smaller than its pixels is smoothed.
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawPixmap(r.adjusted(b, b, -b, -b), m_picture);
     }
     if (m_borderStyle == 1) {

@@ -56,7 +56,8 @@ void DisplayWindow::sizeScrollPanel()
     QLabel* line = m_textLabels[kScrollLine];
     Panel* panel = m_textPanels[kScrollLine];
     const double screenW = m_screen.fullWidthPx;
-    double width = m_layout.pxX(m_marquee->width());
+    // The stored width is made for 1920 x 1080, as the text sizes are.
+    double width = m_layout.pxX(m_marquee->width()) * textScale();
     if (scrollLineMoves()) {
         m_layout.setWidth(panel, screenW > 0 ? std::min(width, screenW) : width);
         return;

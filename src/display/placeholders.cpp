@@ -77,7 +77,11 @@ void DisplayWindow::showElementPlaceholders(bool shown)
     }
     if (m_logoBox->picture().isNull())
         m_logoBox->hide();
-    m_overtimeClock->setVisible(plan.showsOvertimeClock());
+    // Arranging never showed the overtime clock, so leaving it shows none
+    // (after a run it would be the run's last overtime); a plan that no
+    // longer shows one hides it.
+    if (!plan.showsOvertimeClock())
+        m_overtimeClock->hide();
 }
 
 } // namespace orvalen

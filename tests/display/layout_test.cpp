@@ -228,6 +228,27 @@ TEST_F(LayoutTest, readOnlyTimeDataWithoutScreenRecord_startTellsNobodyAndLogs_o
     EXPECT_EQ(told, QStringList{program.ini.file()});
 }
 
+// A logo is drawn in proportion to the screen, as the texts are; carried to
+// a screen of another shape, a centred logo stays centred.
+TEST_F(LayoutTest, logoDrawnInProportionToTheScreen_centredLogoStaysCentredOnAnotherScreen)
+{
+    writePicture("logo.png", 200, 200);
+    ClockPlan plan = defaultPlan();
+    plan.logopicture = "logo.png";
+    putOnTestScreen(window(), QSize(1280, 720));
+    DisplayWindow& w = loadWith(plan);
+    const double made = 200 * 15;
+    EXPECT_NEAR(twipsWidth(w, panel(w, "logoBox")), made * 2 / 3, 1e-6);
+    EXPECT_NEAR(twipsHeight(w, panel(w, "logoBox")), made * 2 / 3, 1e-6);
+    view(w).setElementLeft(DisplayElement::Logo, (1280 * 15 - made * 2 / 3) / 2);
+    view(w).saveElementPosition(DisplayElement::Logo);
+
+    putOnTestScreen(w, QSize(2560, 1080));
+    w.relayout();
+    EXPECT_NEAR(twipsWidth(w, panel(w, "logoBox")), made, 1e-6);
+    EXPECT_NEAR(twipsLeft(w, panel(w, "logoBox")), (2560 * 15 - made) / 2, 0.5);
+}
+
 // A program folder arranged on one screen and shown on another.
 class PlacesFollowTheScreenTest : public DisplayTest, public ::testing::WithParamInterface<std::pair<QSize, QSize>> {
 protected:

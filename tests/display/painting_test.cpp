@@ -2,10 +2,28 @@
 #include "display_fixture.h"
 #include "stores/plan_codec.h"
 
+#include "support/wait_until.h"
+
 #include <QLocale>
+#include <QPaintEvent>
 
 namespace orvalen::test {
 namespace {
+
+// Collects the regions a widget is asked to paint.
+class PaintWatch : public QObject {
+public:
+    PaintWatch(QWidget* widget, QRegion& painted) : m_painted(painted) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+
+private:
+    QRegion& m_painted;
+};
 
 class PaintingTest : public DisplayTest {
 protected:
@@ -109,6 +127,26 @@ TEST_F(PaintingTest, panelLeavesWhatLiesOutsideItsTextUntouched_outlinesShowWhil
     host.menus.setAdjustMode(false);
     w.showElementPlaceholders(false);
     EXPECT_EQ(shown(w).pixelColor(c.topLeft()), background);
+}
+
+// The scrolling text's panel is asked at every step for its colour and a
+// clear image; what changes nothing repaints nothing, so a step repaints
+// only where its line was and is.
+TEST(PanelRepaint, unchangedColourOrAlreadyClearImage_repaintNothing)
+{
+    Panel panel;
+    panel.setBackColor(Qt::white);
+    panel.resize(300, 50);
+    panel.show();
+    QRegion painted;
+    PaintWatch watch(&panel, painted);
+    ASSERT_TRUE(wait_until([&] { return !painted.isEmpty(); }));
+
+    painted = QRegion();
+    panel.setBackColor(Qt::white);
+    panel.clearImage();
+    drain_events();
+    EXPECT_TRUE(painted.isEmpty()) << painted.boundingRect().width() << " px wide";
 }
 
 TEST_F(PaintingTest, clockTextIsCentredInThePanel)

@@ -294,6 +294,24 @@ TEST_F(PlaceholderTest, removeClearsScrollingTextWhenSwitchedOffAndSettlesOverti
     EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
 }
 
+// The clear after an overtime run leaves the ready screen without the
+// overtime clock; arranging the layout and leaving it brings none back.
+TEST_F(PlaceholderTest, clearedOvertimeRun_arrangingAndLeavingKeepsTheOvertimeClockHidden)
+{
+    ClockPlan plan = defaultPlan();
+    plan_codec::setFieldText(plan, "checkfour", "1000"); // the overtime clock shown
+    DisplayWindow& w = loadWith(plan);
+    countView(w).showOvertimeText(QStringLiteral("00:10"));
+    countView(w).styleForCount(QStringLiteral("10:00"), QStringLiteral("00:00"));
+    ASSERT_TRUE(panel(w, "overtimePanel")->isHidden());
+
+    w.hostState().menus.setAdjustMode(true);
+    w.showElementPlaceholders(true);
+    w.hostState().menus.setAdjustMode(false);
+    w.showElementPlaceholders(false);
+    EXPECT_TRUE(panel(w, "overtimePanel")->isHidden());
+}
+
 // --- close-down ---------------------------------------------------------------------
 
 class CloseDownTest : public DisplayTest {};

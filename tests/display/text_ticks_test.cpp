@@ -93,6 +93,21 @@ TEST_F(TextTicksTest, scrollingOffOrEmptyTextHidesAndStops)
     EXPECT_FALSE(scrollTick()->isEnabled());
 }
 
+// Width and step are made for 1920 x 1080: a 4K screen, which draws the
+// text twice as large, shows the same share of it and moves it as fast.
+TEST_F(TextTicksTest, on4kScreen_panelAndStepTakeTheirShareOfTheScreen)
+{
+    ini("Marquee", "Width", "5000");
+    ini("Marquee", "Mode", "1");
+    putOnTestScreen(window(), QSize(3840, 2160));
+    DisplayWindow& w = loadDefault();
+    setCaption(w, textLabel(w, 4), "滚动文字");
+    w.layout().setLeft(textLabel(w, 4), 0);
+    w.marquee().tick();
+    EXPECT_NEAR(w.layout().width(textPanel(w, 4)), 3840 * 5000 / 28800.0, 1e-6);
+    EXPECT_NEAR(w.layout().left(textLabel(w, 4)), -2 * 100 / 15.0, 1e-6);
+}
+
 TEST_F(TextTicksTest, speedOutOfRangeBecomesFiveAndIntervalsRoundHalfEven)
 {
     DisplayWindow& w = marquee(0, 1000, 600);
