@@ -301,7 +301,8 @@ int fake_run(int seconds)
                 ++twice;
         }
         last = value;
-        const QString stage = QString::number(b.window->hostState().run.stage());
+        const std::optional<Stage> reached = b.window->hostState().run.stage();
+        const QString stage = reached ? stageName(*reached) : QStringLiteral("-");
         if (stages.isEmpty() || stages.last() != stage)
             stages << stage;
     });

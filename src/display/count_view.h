@@ -1,4 +1,6 @@
 #pragma once
+#include "stores/stage.h"
+
 #include <QString>
 
 namespace orvalen {
@@ -58,8 +60,8 @@ public:
     virtual void setScrolling(bool on) = 0;
 
     // --- looks ----------------------------------------------------------------------
-    // The background and clock colour of a stage (0..6) of the current plan.
-    virtual void applyStageLook(int stage) = 0;
+    // The background and clock colour of a stage of the current plan.
+    virtual void applyStageLook(Stage stage) = 0;
     // Styles every element for a count of the current plan, with the first
     // texts of both clocks: titles, clock, end text, overtime clock, date
     // line, prompt, scrolling text, the stage-0 look and the logo.

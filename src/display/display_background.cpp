@@ -100,15 +100,13 @@ void DisplayBackground::applyBackground(const QString& clockColour, const QStrin
     }
 }
 
-void DisplayBackground::applyStageBackground(int stage)
+void DisplayBackground::applyStageBackground(Stage stage)
 {
-    if (stage < 0 || stage > 6)
-        return;
     const ClockPlan& plan = m_w.m_currentPlan.plan();
     if (!isOn(plan.stageLooks)) {
         applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
     } else {
-        const StageLook& look = plan.stages[size_t(stage)].look;
+        const StageLook& look = plan.stages[stage].look;
         applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
     }
     m_w.relayout();

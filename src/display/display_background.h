@@ -21,8 +21,8 @@ public:
     // picture/) of a plan or a stage; a picture that does not decode counts
     // as none, and the colour applies.
     void applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName);
-    // The look of a stage (0..6) of the current plan; the display is laid out again.
-    void applyStageBackground(int stage);
+    // The look of a stage of the current plan; the display is laid out again.
+    void applyStageBackground(Stage stage);
 
 private:
     void setBackgroundColour(const QColor& colour);

@@ -107,7 +107,7 @@ bool DisplayCountView::isPromptTicking() const { return m_w.m_prompt->isRunning(
 
 void DisplayCountView::setScrolling(bool on) { m_w.m_marquee->setRunning(on); }
 
-void DisplayCountView::applyStageLook(int stage) { m_w.m_background->applyStageBackground(stage); }
+void DisplayCountView::applyStageLook(Stage stage) { m_w.m_background->applyStageBackground(stage); }
 
 bool DisplayCountView::isShown() const { return m_w.isVisible(); }
 
@@ -145,8 +145,7 @@ void DisplayCountView::scrollOneStep()
 
 void DisplayCountView::showStagePrompt()
 {
-    const int code = m_w.m_host.run.stage();
-    if (const auto text = promptFor(code, m_w.m_currentPlan.plan()))
+    if (const auto text = promptFor(m_w.m_host.run.stage(), m_w.m_currentPlan.plan()))
         m_w.setCaption(m_w.m_textLabels[kPromptLine], *text);
     m_w.paintTextPanel(kPromptLine);
 }
@@ -205,7 +204,7 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
     m_w.m_endFont.setFamily(displayFamily(p.clockFont));
     const double scale = screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx);
     m_w.m_endFont.setPointSizeF(drawnFontSize(p, 2) * scale);
-    fitEndText(p.stages[6].prompt);
+    fitEndText(p.stages[Stage::End].prompt);
 
     // Date line and prompt text start empty and hidden.
     m_w.setCaption(m_w.m_textLabels[kDateLine], QString());
@@ -222,7 +221,7 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
     m_w.m_textPanels[kScrollLine]->hide();
     placeScrollText();
 
-    m_w.m_background->applyStageBackground(0);
+    m_w.m_background->applyStageBackground(Stage::Start);
     DisplayLogo(m_w).load(LogoLoad::SetUp);
 }
 
@@ -268,7 +267,7 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
         m_w.m_marquee->setRunning(true);
     placeScrollText();
 
-    m_w.m_background->applyStageBackground(0);
+    m_w.m_background->applyStageBackground(Stage::Start);
     DisplayLogo(m_w).load(LogoLoad::SetUp);
 }
 

@@ -30,7 +30,7 @@ public:
     void setPromptTicking(bool on) override;
     bool isPromptTicking() const override;
     void setScrolling(bool on) override;
-    void applyStageLook(int stage) override;
+    void applyStageLook(Stage stage) override;
     void styleForCount(const QString& clockText, const QString& overtimeText) override;
     void styleForLongTerm(const QString& clockText, const QString& prompt) override;
     bool isShown() const override;

@@ -127,7 +127,7 @@ void DisplayStartUp::loadLookAndState()
         if (!isOn(plan.stageLooks)) {
             m_w.m_background->applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
         } else {
-            const StageLook& look = plan.stages[size_t(0)].look;
+            const StageLook& look = plan.stages[Stage::Start].look;
             m_w.m_background->applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
         }
         if (!m_w.m_fixedScreen) {

@@ -203,7 +203,7 @@ void DisplayPointer::pointerOnClock(const PointerEvent& p)
         m_w.m_drag.step(m_w.m_clock, p.pos, DisplayElement::Clock);
     } else if (p.up) {
         m_w.m_clock->setBorderStyle(0);
-        const QString& endText = m_w.m_currentPlan.plan().stages[6].prompt;
+        const QString& endText = m_w.m_currentPlan.plan().stages[Stage::End].prompt;
         const bool showsEnd = !endText.isEmpty() && m_w.m_clock->text() == endText;
         const double size = showsEnd ? m_w.m_endFont.pointSizeF() : m_w.m_clock->textFont().pointSizeF();
         m_w.paintClockAt(toInt16(size).value_or(0));

@@ -6,9 +6,9 @@
 
 namespace orvalen {
 
-// The prompt text of stage code `code` (0 start .. 6 end, 7 clear) when the
-// plan's flags allow it, else ""; nullopt (leave the prompt as it is) for
-// any other code.
-std::optional<QString> promptFor(int code, const ClockPlan& plan);
+// The prompt text of a stage when the plan's flags allow it (a timed stage
+// also needs its switch), else ""; nullopt (leave the prompt as it is)
+// before the first run has reached a stage.
+std::optional<QString> promptFor(std::optional<Stage> stage, const ClockPlan& plan);
 
 } // namespace orvalen

@@ -86,10 +86,12 @@ void check_reminder_times(const ClockPlan& plan, SaveCheckResult& result)
         }
     }
 
+    // Point 0 is the length, where the start stands; the alarms follow in
+    // stage order.
     QList<int> enabled{0};
-    for (int point = 1; point <= 4; ++point) {
-        if (plan.stageOn(point))
-            enabled << point;
+    for (Stage alarm : kAlarmStages) {
+        if (plan.stageOn(alarm))
+            enabled << int(stageIndex(alarm));
     }
     const int n = plan.tixingtime;
     const QString nText = QString::number(n);

@@ -12,30 +12,28 @@
 
 namespace orvalen {
 
-namespace {
-const QStringList kStageNames{"开始", "报警1", "报警2", "报警3", "读秒", "超时", "结束"};
-} // namespace
-
 PrecisePage::PrecisePage(QWidget* parent) : QWidget(parent)
 {
     auto* grid = new QGridLayout(this);
     grid->addWidget(makeLabel(QStringLiteral("时间颜色"), this), 0, 1);
     grid->addWidget(makeLabel(QStringLiteral("背景颜色     图片"), this), 0, 2, 1, 2);
-    for (int k = 0; k < 7; ++k) {
-        StageRow& r = m_stageRows[k];
-        grid->addWidget(makeLabel(kStageNames[k], this), k + 1, 0);
+    for (Stage stage : kStages) {
+        StageRow& r = m_stageRows[stage];
+        const QString name = stageName(stage);
+        const int row = int(stageIndex(stage)) + 1;
+        grid->addWidget(makeLabel(name, this), row, 0);
         r.timeColour = new ColourSwatch(this);
-        r.timeColour->setAccessibleName(kStageNames[k] + QStringLiteral(" 时间颜色"));
+        r.timeColour->setAccessibleName(name + QStringLiteral(" 时间颜色"));
         r.timeColour->setMaximumWidth(60);
-        grid->addWidget(r.timeColour, k + 1, 1);
+        grid->addWidget(r.timeColour, row, 1);
         r.background = new ColourSwatch(this);
-        r.background->setAccessibleName(kStageNames[k] + QStringLiteral(" 背景颜色"));
-        grid->addWidget(r.background, k + 1, 2);
-        r.choosePicture = makeDots(kStageNames[k] + QStringLiteral(" 选择背景图片"), this);
-        grid->addWidget(r.choosePicture, k + 1, 3);
-        connect(r.timeColour, &ColourSwatch::clicked, this, [this, k] { emit colourWanted(m_stageRows[k].timeColour, false); });
-        connect(r.background, &ColourSwatch::clicked, this, [this, k] { emit colourWanted(m_stageRows[k].background, true); });
-        connect(r.choosePicture, &QToolButton::clicked, this, [this, k] { emit pictureWanted(m_stageRows[k].background); });
+        r.background->setAccessibleName(name + QStringLiteral(" 背景颜色"));
+        grid->addWidget(r.background, row, 2);
+        r.choosePicture = makeDots(name + QStringLiteral(" 选择背景图片"), this);
+        grid->addWidget(r.choosePicture, row, 3);
+        connect(r.timeColour, &ColourSwatch::clicked, this, [this, &r] { emit colourWanted(r.timeColour, false); });
+        connect(r.background, &ColourSwatch::clicked, this, [this, &r] { emit colourWanted(r.background, true); });
+        connect(r.choosePicture, &QToolButton::clicked, this, [this, &r] { emit pictureWanted(r.background); });
     }
     auto* editor = new QGridLayout;
     editor->addWidget(makeLabel(QStringLiteral("调整对象"), this), 0, 0);
@@ -82,18 +80,18 @@ QPushButton* PrecisePage::moveButton(const QString& caption)
 
 void PrecisePage::showStageLooks(const ClockPlan& p, bool emptyText)
 {
-    for (int k = 0; k < 7; ++k) {
-        const StageLook& look = p.stages[k].look;
-        m_stageRows[k].timeColour->setColour(look.timeColour);
-        showColourOrPicture(m_stageRows[k].background, look.backgroundColour.text, look.backgroundPicture, emptyText);
+    for (Stage stage : kStages) {
+        const StageLook& look = p.stages[stage].look;
+        m_stageRows[stage].timeColour->setColour(look.timeColour);
+        showColourOrPicture(m_stageRows[stage].background, look.backgroundColour.text, look.backgroundPicture, emptyText);
     }
 }
 
 void PrecisePage::writeInto(ClockPlan& plan) const
 {
-    for (int k = 0; k < 7; ++k) {
-        const StageRow& r = m_stageRows[k];
-        StageLook& look = plan.stages[k].look;
+    for (Stage stage : kStages) {
+        const StageRow& r = m_stageRows[stage];
+        StageLook& look = plan.stages[stage].look;
         look.timeColour = r.timeColour->colour();
         look.backgroundColour = r.background->colour();
         look.backgroundPicture = r.background->text();

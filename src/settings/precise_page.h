@@ -56,7 +56,7 @@ private:
     };
     QPushButton* moveButton(const QString& caption);
 
-    std::array<StageRow, 7> m_stageRows{}; // 开始, 报警1..3, 读秒, 超时, 结束
+    PerStage<StageRow> m_stageRows{};
     QComboBox* m_layoutTarget = nullptr;
     QPushButton* m_centreButton = nullptr;
     QPushButton* m_upButton = nullptr;

@@ -15,10 +15,17 @@
 namespace orvalen {
 
 namespace {
-const QStringList kStageNames{"开始", "报警1", "报警2", "报警3", "读秒", "超时", "结束"};
 const QStringList kSimpleStageNames{"开始", "报警1", "超时", "结束"};
 // The stages the simple list names, in its order.
-constexpr int kSimpleStages[4] = {0, 3, 5, 6};
+constexpr Stage kSimpleStages[] = {Stage::Start, Stage::Alarm3, Stage::Overtime, Stage::End};
+
+QStringList stageNames()
+{
+    QStringList names;
+    for (Stage stage : kStages)
+        names << stageName(stage);
+    return names;
+}
 } // namespace
 
 ReminderPage::ReminderPage(const ClockPlan& stored, SettingsNotice notice, QWidget* parent)
@@ -28,10 +35,10 @@ ReminderPage::ReminderPage(const ClockPlan& stored, SettingsNotice notice, QWidg
     grid->addWidget(makeLabel(QStringLiteral("时间闪烁"), this), 0, 1);
     grid->addWidget(makeLabel(QStringLiteral("提示文字"), this), 0, 2, 1, 2);
     grid->addWidget(makeLabel(QStringLiteral("声音文件   播放"), this), 0, 4, 1, 3);
-    for (int k = 0; k < 7; ++k) {
-        StageRow& r = m_stageRows[k];
-        const int row = k + 1;
-        const QString n = kStageNames[k];
+    for (Stage stage : kStages) {
+        StageRow& r = m_stageRows[stage];
+        const int row = int(stageIndex(stage)) + 1;
+        const QString n = stageName(stage);
         r.name = makeLabel(n, this);
         grid->addWidget(r.name, row, 0);
         r.blink = makeBox(QString(), this, n + QStringLiteral(" 时间闪烁"));
@@ -51,7 +58,7 @@ ReminderPage::ReminderPage(const ClockPlan& stored, SettingsNotice notice, QWidg
         grid->addWidget(r.chooseSound, row, 5);
         r.sound = makeBox(QString(), this, n + QStringLiteral(" 播放"));
         grid->addWidget(r.sound, row, 6);
-        connect(r.chooseSound, &QToolButton::clicked, this, [this, k] { emit soundFileWanted(k); });
+        connect(r.chooseSound, &QToolButton::clicked, this, [this, stage] { emit soundFileWanted(stage); });
     }
     auto* last = new QHBoxLayout;
     m_durationCaption = makeLabel(QStringLiteral("提醒持续"), this);
@@ -85,9 +92,9 @@ ReminderPage::ReminderPage(const ClockPlan& stored, SettingsNotice notice, QWidg
 
 void ReminderPage::showReminders(const ClockPlan& p)
 {
-    for (int k = 0; k < 7; ++k) {
-        const PlanStage& stage = p.stages[k];
-        StageRow& r = m_stageRows[k];
+    for (Stage s : kStages) {
+        const PlanStage& stage = p.stages[s];
+        StageRow& r = m_stageRows[s];
         r.prompt->setChecked(stage.showsPrompt);
         r.sound->setChecked(stage.playsSound);
         r.blink->setChecked(stage.blinks);
@@ -100,9 +107,9 @@ void ReminderPage::showDuration(int seconds) { m_duration->setText(QString::numb
 
 bool ReminderPage::writeInto(ClockPlan& plan, QString* error) const
 {
-    for (int k = 0; k < 7; ++k) {
-        const StageRow& r = m_stageRows[k];
-        PlanStage& stage = plan.stages[k];
+    for (Stage s : kStages) {
+        const StageRow& r = m_stageRows[s];
+        PlanStage& stage = plan.stages[s];
         stage.showsPrompt = r.prompt->isChecked();
         stage.playsSound = r.sound->isChecked();
         stage.blinks = r.blink->isChecked();
@@ -121,15 +128,11 @@ bool ReminderPage::writeInto(ClockPlan& plan, QString* error) const
 
 int ReminderPage::duration() const { return leadingDigits(m_duration->text()).value_or(0); }
 
-QString ReminderPage::endText() const { return m_stageRows[6].promptText->text(); }
+QString ReminderPage::endText() const { return m_stageRows[Stage::End].promptText->text(); }
 
-void ReminderPage::setSoundFile(int stage, const QString& file)
-{
-    if (stage >= 0 && stage < 7)
-        m_stageRows[stage].soundFile->setText(file);
-}
+void ReminderPage::setSoundFile(Stage stage, const QString& file) { m_stageRows[stage].soundFile->setText(file); }
 
-void ReminderPage::showStageList() { refillList(m_previewList, m_simple ? kSimpleStageNames : kStageNames); }
+void ReminderPage::showStageList() { refillList(m_previewList, m_simple ? kSimpleStageNames : stageNames()); }
 
 void ReminderPage::showSimple(bool simple)
 {
@@ -142,36 +145,38 @@ void ReminderPage::showSimple(bool simple)
     m_durationCaption->setVisible(full);
     // Simple mode keeps the start, the one alarm (the third row), the
     // overtime and the end.
-    for (int k : {1, 2, 4, 5}) {
-        StageRow& r = m_stageRows[k];
+    for (Stage hidden : {Stage::Alarm1, Stage::Alarm2, Stage::SecondsCountDown, Stage::Overtime}) {
+        StageRow& r = m_stageRows[hidden];
+        const PlanStage& stored = m_stored.stages[hidden];
         r.name->setVisible(full);
-        r.blink->setChecked(full && m_stored.stages[k].blinks);
+        r.blink->setChecked(full && stored.blinks);
         r.blink->setVisible(full);
-        r.prompt->setChecked(full && m_stored.stages[k].showsPrompt);
+        r.prompt->setChecked(full && stored.showsPrompt);
         r.prompt->setVisible(full);
-        r.sound->setChecked(full && m_stored.stages[k].playsSound);
+        r.sound->setChecked(full && stored.playsSound);
         r.sound->setVisible(full);
         r.promptText->setVisible(full);
         r.soundFile->setVisible(full);
         r.chooseSound->setVisible(full);
     }
-    m_stageRows[3].name->setText(simple ? QStringLiteral("报警1") : QStringLiteral("报警3"));
+    m_stageRows[Stage::Alarm3].name->setText(simple ? QStringLiteral("报警1") : QStringLiteral("报警3"));
 }
 
 void ReminderPage::previewChosen(int index)
 {
-    const int stage = m_simple ? (index < 4 ? kSimpleStages[index] : -1) : index;
-    if (stage < 0 || stage > 6)
+    const int count = m_simple ? int(std::size(kSimpleStages)) : kStageCount;
+    if (index < 0 || index >= count)
         return;
+    const Stage stage = m_simple ? kSimpleStages[index] : stageAt(size_t(index));
     emit soundPreviewWanted(m_stageRows[stage].soundFile->text());
 }
 
 bool ReminderPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        for (int k = 0; k < 7; ++k) {
-            if (watched == m_stageRows[k].soundFile) {
-                emit soundFileWanted(k);
+        for (Stage stage : kStages) {
+            if (watched == m_stageRows[stage].soundFile) {
+                emit soundFileWanted(stage);
                 return true;
             }
         }

@@ -32,14 +32,14 @@ public:
     int duration() const;
     // The end stage's prompt text.
     QString endText() const;
-    void setSoundFile(int stage, const QString& file);
+    void setSoundFile(Stage stage, const QString& file);
     // Empties the try-out list and fills it with the stages of the mode.
     void showStageList();
     void showSimple(bool simple);
 
 signals:
-    // The operator wants a new sound for stage 0..6.
-    void soundFileWanted(int stage);
+    // The operator wants a new sound for a stage.
+    void soundFileWanted(Stage stage);
     // The operator chose a stage in the try-out list: its sound file's name.
     void soundPreviewWanted(const QString& file);
 
@@ -60,7 +60,7 @@ private:
 
     const ClockPlan& m_stored;
     bool m_simple = false;
-    std::array<StageRow, 7> m_stageRows{}; // 开始, 报警1..3, 读秒, 超时, 结束
+    PerStage<StageRow> m_stageRows{};
     QLabel* m_durationCaption = nullptr;
     NumberField* m_duration = nullptr;
     QLabel* m_durationUnit = nullptr;

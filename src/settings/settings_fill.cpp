@@ -83,8 +83,8 @@ void SettingsWindow::takeSwitchesOf(const ClockPlan& row)
     ClockPlan& s = m_stored;
     s.continuousReminder = row.continuousReminder;
     s.longTerm = row.longTerm;
-    for (int k = 0; k < 7; ++k)
-        s.stages[k].on = row.stages[k].on;
+    for (Stage stage : kStages)
+        s.stages[stage].on = row.stages[stage].on;
     s.stageLooks = row.stageLooks;
     s.showsWeekday = row.showsWeekday;
     s.showsScrollingText = row.showsScrollingText;

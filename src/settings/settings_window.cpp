@@ -175,7 +175,7 @@ void SettingsWindow::wirePages()
     connect(m_applyButton, &QPushButton::clicked, this, [this] { apply(); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { reject(); });
 
-    connect(m_reminders, &ReminderPage::soundFileWanted, this, [this](int stage) {
+    connect(m_reminders, &ReminderPage::soundFileWanted, this, [this](Stage stage) {
         const QString name = importFile(FileKind::Sound);
         if (!name.isEmpty())
             m_reminders->setSoundFile(stage, name);

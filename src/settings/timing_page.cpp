@@ -51,15 +51,15 @@ TimingPage::TimingPage(const ClockPlan& stored, SettingsNotice notice, std::func
     m_continuousBox = makeBox(QStringLiteral("持续提醒"), this);
     grid->addWidget(m_continuousBox, 1, 0);
     const QStringList captions{"报警1 剩余", "报警2 剩余", "报警3 剩余", "读秒  剩余", "超时  超过"};
-    const QStringList names{"报警1", "报警2", "报警3", "读秒", "超时"};
-    for (int k = 0; k < 5; ++k) {
-        StageRow& r = m_stageRows[k];
-        const int row = k + 2;
-        r.on = makeBox(captions[k], this);
-        r.minutes = makeTimeField(59, names[k] + QStringLiteral(" 分"), this);
-        r.seconds = makeTimeField(59, names[k] + QStringLiteral(" 秒"), this);
+    for (Stage stage : kTimedStages) {
+        StageRow& r = m_stageRows[stage];
+        const int row = int(stageIndex(stage)) + 1;
+        const QString name = stageName(stage);
+        r.on = makeBox(captions[row - 2], this);
+        r.minutes = makeTimeField(59, name + QStringLiteral(" 分"), this);
+        r.seconds = makeTimeField(59, name + QStringLiteral(" 秒"), this);
         r.minutesUnit = makeLabel(QStringLiteral("分"), this);
-        r.secondsUnit = makeLabel(k == 4 ? QStringLiteral("秒结束") : QStringLiteral("秒"), this);
+        r.secondsUnit = makeLabel(stage == Stage::Overtime ? QStringLiteral("秒结束") : QStringLiteral("秒"), this);
         grid->addWidget(r.on, row, 0);
         grid->addWidget(r.minutes, row, 3);
         grid->addWidget(r.minutesUnit, row, 4);
@@ -95,7 +95,8 @@ TimingPage::TimingPage(const ClockPlan& stored, SettingsNotice notice, std::func
     auto notify = [this](const QString& text, int ms) { m_notice(text, ms, QString()); };
     for (NumberField* f : {m_lengthHours, m_lengthMinutes, m_lengthSeconds})
         f->setNotify(notify);
-    for (StageRow& r : m_stageRows) {
+    for (Stage stage : kTimedStages) {
+        StageRow& r = m_stageRows[stage];
         r.minutes->setNotify(notify);
         r.seconds->setNotify(notify);
     }
@@ -112,10 +113,9 @@ void TimingPage::showTimes(const ClockPlan& p)
     m_lengthHours->setText(QString::number(p.Time_all.hour()));
     m_lengthMinutes->setText(QString::number(p.Time_all.minute()));
     m_lengthSeconds->setText(QString::number(p.Time_all.second()));
-    const QTime times[5] = {p.Time_one, p.Time_two, p.Time_three, p.Time_four, p.Time_five};
-    for (int k = 0; k < 5; ++k) {
-        m_stageRows[k].minutes->setText(QString::number(times[k].minute()));
-        m_stageRows[k].seconds->setText(QString::number(times[k].second()));
+    for (Stage stage : kTimedStages) {
+        m_stageRows[stage].minutes->setText(QString::number(p.timeOf(stage).minute()));
+        m_stageRows[stage].seconds->setText(QString::number(p.timeOf(stage).second()));
     }
     if (p.time_date.isValid()) {
         m_dateYear->setText(QString::number(p.time_date.year()));
@@ -127,8 +127,8 @@ void TimingPage::showTimes(const ClockPlan& p)
 void TimingPage::showSwitches(const ClockPlan& p)
 {
     m_continuousBox->setChecked(p.continuousReminder);
-    for (int k = 0; k < 5; ++k)
-        m_stageRows[k].on->setChecked(p.stageOn(k + 1));
+    for (Stage stage : kTimedStages)
+        m_stageRows[stage].on->setChecked(p.stageOn(stage));
     showOvertimeRow();
     m_longTermBox->setChecked(p.longTerm);
 }
@@ -145,9 +145,8 @@ bool TimingPage::writeInto(ClockPlan& plan, QString* error) const
         return false;
     }
     plan.Time_all = all;
-    QTime* stages[5] = {&plan.Time_one, &plan.Time_two, &plan.Time_three, &plan.Time_four, &plan.Time_five};
-    for (int k = 0; k < 5; ++k) {
-        const StageRow& r = m_stageRows[k];
+    for (Stage stage : kTimedStages) {
+        const StageRow& r = m_stageRows[stage];
         int ms[2] = {};
         if (!fieldNumbers({r.minutes, r.seconds}, ms, error))
             return false;
@@ -157,7 +156,7 @@ bool TimingPage::writeInto(ClockPlan& plan, QString* error) const
                 *error = r.minutes->edit()->accessibleName() + QStringLiteral(" 不是有效的时间");
             return false;
         }
-        *stages[k] = t;
+        plan.timeOf(stage) = t;
     }
     if (m_longTermBox->isChecked()) {
         int ymd[3] = {};
@@ -174,8 +173,8 @@ bool TimingPage::writeInto(ClockPlan& plan, QString* error) const
         plan.time_date = QDate(2000, 1, 1);
     }
     plan.continuousReminder = m_continuousBox->isChecked();
-    for (int k = 0; k < 5; ++k)
-        plan.stages[k + 1].on = m_stageRows[k].on->isChecked();
+    for (Stage stage : kTimedStages)
+        plan.stages[stage].on = m_stageRows[stage].on->isChecked();
     plan.longTerm = m_longTermBox->isChecked();
     return true;
 }
@@ -190,9 +189,9 @@ void TimingPage::showLongTerm(bool on)
     m_datePanel->setVisible(on);
     m_continuousBox->setChecked(!on && m_stored.continuousReminder);
     m_continuousBox->setEnabled(!on);
-    for (int k = 0; k < 5; ++k) {
-        m_stageRows[k].on->setChecked(!on && m_stored.stageOn(k + 1));
-        m_stageRows[k].on->setEnabled(!on);
+    for (Stage stage : kTimedStages) {
+        m_stageRows[stage].on->setChecked(!on && m_stored.stageOn(stage));
+        m_stageRows[stage].on->setEnabled(!on);
     }
 }
 
@@ -221,8 +220,10 @@ void TimingPage::showOvertimeRow()
 
 std::array<bool, 4> TimingPage::alarmsUsed() const
 {
-    return {m_stageRows[0].on->isChecked(), m_stageRows[1].on->isChecked(), m_stageRows[2].on->isChecked(),
-            m_stageRows[3].on->isChecked()};
+    std::array<bool, 4> used{};
+    for (size_t k = 0; k < kAlarmStages.size(); ++k)
+        used[k] = m_stageRows[kAlarmStages[k]].on->isChecked();
+    return used;
 }
 
 void TimingPage::showSimple(bool simple)
@@ -231,24 +232,24 @@ void TimingPage::showSimple(bool simple)
     const bool full = !simple;
     const bool longTerm = m_longTermBox->isChecked();
     // A stage switch keeps 0 while the plan is long-term, in both modes.
-    auto storedOn = [&](int stage) { return full && !longTerm && m_stored.stageOn(stage); };
-    auto showRow = [&](int k) {
-        StageRow& r = m_stageRows[k];
-        r.on->setChecked(storedOn(k + 1));
+    auto storedOn = [&](Stage stage) { return full && !longTerm && m_stored.stageOn(stage); };
+    auto showRow = [&](Stage stage) {
+        StageRow& r = m_stageRows[stage];
+        r.on->setChecked(storedOn(stage));
         for (QWidget* w : std::initializer_list<QWidget*>{r.on, r.minutes, r.seconds, r.minutesUnit, r.secondsUnit})
             w->setVisible(full);
     };
-    showRow(0);
-    showRow(1);
+    showRow(Stage::Alarm1);
+    showRow(Stage::Alarm2);
     // In simple mode the third alarm is the one alarm there is.
-    QCheckBox* third = m_stageRows[2].on;
+    QCheckBox* third = m_stageRows[Stage::Alarm3].on;
     third->setText(simple ? QStringLiteral("报警1 剩余") : QStringLiteral("报警3 剩余"));
     third->setAccessibleName(third->text().simplified());
-    showRow(3);
+    showRow(Stage::SecondsCountDown);
     m_continuousBox->setChecked(full && !longTerm && m_stored.continuousReminder);
     m_continuousBox->setVisible(full);
     StageRow& overtime = overtimeRow();
-    overtime.on->setChecked(storedOn(5));
+    overtime.on->setChecked(storedOn(Stage::Overtime));
     for (QWidget* w : std::initializer_list<QWidget*>{overtime.on, overtime.minutes, overtime.minutesUnit,
                                                       overtime.seconds, m_dateCaption, overtime.secondsUnit})
         w->setVisible(full);

@@ -60,8 +60,8 @@ private:
         NumberField* seconds = nullptr;
         QLabel* secondsUnit = nullptr;
     };
-    StageRow& overtimeRow() { return m_stageRows[4]; }
-    const StageRow& overtimeRow() const { return m_stageRows[4]; }
+    StageRow& overtimeRow() { return m_stageRows[Stage::Overtime]; }
+    const StageRow& overtimeRow() const { return m_stageRows[Stage::Overtime]; }
     void showOvertimeRow();
     void dateChanged(NumberField* field, bool leaving);
     void recheckDay();
@@ -75,7 +75,7 @@ private:
     NumberField* m_lengthMinutes = nullptr;
     NumberField* m_lengthSeconds = nullptr;
     QCheckBox* m_continuousBox = nullptr;
-    std::array<StageRow, 5> m_stageRows{}; // alarms 1..3, seconds count-down, overtime
+    PerStage<StageRow> m_stageRows{}; // the timed stages' rows (none for the start and the end)
     QCheckBox* m_longTermBox = nullptr;
     QWidget* m_datePanel = nullptr;
     QLabel* m_dateCaption = nullptr;

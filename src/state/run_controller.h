@@ -38,10 +38,9 @@ public:
     // command, by a passed target, or by the end itself).
     std::optional<OvertimeAction> endAction() const { return m_endAction; }
 
-    // The stage the run has reached: 0 start, 1..3 the alarms, 4 the seconds
-    // count-down, 5 overtime, 6 the end; -1 before the first run. The
-    // prompt line shows the stage's text.
-    int stage() const { return m_stage; }
+    // The stage the run has reached; none before the first run. The prompt
+    // line shows the stage's text.
+    std::optional<Stage> stage() const { return m_stage; }
 
     CountTick tick() const { return m_tick; }
 
@@ -94,7 +93,7 @@ private:
     // The count has reached its end: no end action runs any more.
     void closeCount() { m_endAction.reset(); }
 
-    void enterStage(int stage) { m_stage = stage; }
+    void enterStage(Stage stage) { m_stage = stage; }
     void tickRan(CountTick tick) { m_tick = tick; }
     void useClockSource(int source) { m_clockSource = source; }
     void countedDown(qint64 countedMs, qint64 shownMs)
@@ -113,7 +112,7 @@ private:
 
     RunState m_state = RunState::Ready;
     bool m_endMarked = false;
-    int m_stage = -1;
+    std::optional<Stage> m_stage;
     std::optional<OvertimeAction> m_endAction = OvertimeAction::CountOn;
     CountTick m_tick = CountTick::None;
     int m_clockSource = 0;

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <limits>
+#include <utility>
 
 namespace orvalen {
 
@@ -17,17 +18,17 @@ std::optional<double> fontSizeOfText(const QString& entry)
     return v;
 }
 
-std::array<PlanStage, 7> ClockPlan::defaultStages()
+PerStage<PlanStage> ClockPlan::defaultStages()
 {
-    const QString prompts[7] = {"开始计时", "阶段一", "阶段二", "阶段三", "读秒", "已超时", "时间到"};
-    const QString sounds[7] = {"alarm.wav", "Timeout.wav", "Timeout.wav", "Timeout.wav",
+    const QString prompts[kStageCount] = {"开始计时", "阶段一", "阶段二", "阶段三", "读秒", "已超时", "时间到"};
+    const QString sounds[kStageCount] = {"alarm.wav", "Timeout.wav", "Timeout.wav", "Timeout.wav",
                                "Timeout.wav", "Timeout.wav", "Stop.wav"};
     // The first four stages show the overall background; the seconds
     // count-down and overtime turn yellow, the end red.
     const StageLook calm{{"0"}, {"-2147483643"}, "1.jpg"};
-    const StageLook looks[7] = {calm, calm, calm, calm, {{"0"}, {"65535"}, ""}, {{"0"}, {"65535"}, ""},
+    const StageLook looks[kStageCount] = {calm, calm, calm, calm, {{"0"}, {"65535"}, ""}, {{"0"}, {"65535"}, ""},
                                 {{"0"}, {"255"}, ""}};
-    std::array<PlanStage, 7> stages;
+    PerStage<PlanStage> stages;
     for (size_t k = 0; k < stages.size(); ++k) {
         stages[k].prompt = prompts[k];
         stages[k].sound = sounds[k];
@@ -69,25 +70,26 @@ void ClockPlan::setTixingtime(qint64 seconds)
     tixingtime = qint16(seconds);
 }
 
-bool ClockPlan::stageOn(int stage) const
+bool ClockPlan::stageOn(Stage stage) const { return isTimed(stage) && stages[stage].on; }
+bool ClockPlan::showsPromptAt(Stage stage) const { return stages[stage].showsPrompt; }
+bool ClockPlan::playsSoundAt(Stage stage) const { return stages[stage].playsSound; }
+bool ClockPlan::blinksAt(Stage stage) const { return stages[stage].blinks; }
+
+const QTime& ClockPlan::timeOf(Stage stage) const
 {
-    return stage >= 1 && stage <= 5 && stages[size_t(stage)].on;
+    switch (stage) {
+    case Stage::Alarm1: return Time_one;
+    case Stage::Alarm2: return Time_two;
+    case Stage::Alarm3: return Time_three;
+    case Stage::SecondsCountDown: return Time_four;
+    case Stage::Overtime: return Time_five;
+    case Stage::Start:
+    case Stage::End: break;
+    }
+    return Time_all;
 }
 
-bool ClockPlan::showsPromptAt(int stage) const
-{
-    return stage >= 0 && stage <= 6 && stages[size_t(stage)].showsPrompt;
-}
-
-bool ClockPlan::playsSoundAt(int stage) const
-{
-    return stage >= 0 && stage <= 6 && stages[size_t(stage)].playsSound;
-}
-
-bool ClockPlan::blinksAt(int stage) const
-{
-    return stage >= 0 && stage <= 6 && stages[size_t(stage)].blinks;
-}
+QTime& ClockPlan::timeOf(Stage stage) { return const_cast<QTime&>(std::as_const(*this).timeOf(stage)); }
 
 bool ClockPlan::showsOvertimeClock() const
 {

@@ -1,5 +1,6 @@
 #pragma once
 #include "stores/plan_colour.h"
+#include "stores/stage.h"
 
 #include <QDate>
 #include <QString>
@@ -54,10 +55,9 @@ struct StageLook {
     bool operator==(const StageLook&) const = default;
 };
 
-// One stage of a plan and its cue. Stages: 0 start, 1..3 alarms, 4 seconds
-// count-down, 5 overtime, 6 end.
+// One stage of a plan and its cue.
 struct PlanStage {
-    // Stages 1..5 can be switched off; the start and the end are always on.
+    // The timed stages can be switched off; the start and the end are always on.
     bool on = true;
     QString prompt;          // the prompt text
     QString sound;           // a file in sounds/
@@ -76,7 +76,7 @@ struct PlanStage {
 // was. A plan made here has none and is written in full.
 struct PlanStoredTexts {
     std::optional<QString> checkone, checktwo, checkthree, checkfour, combolist, sizethree, background;
-    std::array<std::optional<QString>, 7> highset;
+    PerStage<std::optional<QString>> highset;
 
     // Not part of a plan's value: two plans with the same values are equal
     // however their texts were stored.
@@ -102,7 +102,7 @@ struct ClockPlan {
     QTime Time_five{0, 0, 10};
     QDate time_date; // target date of a long-term plan
 
-    std::array<PlanStage, 7> stages = defaultStages();
+    PerStage<PlanStage> stages = defaultStages();
     bool continuousReminder = true; // the seconds count-down keeps reminding
     bool longTerm = false;          // counts to time_date + Time_all
 
@@ -157,7 +157,7 @@ struct ClockPlan {
 
     // The default plan, with today's date as target date.
     static ClockPlan defaults(const QDate& today);
-    static std::array<PlanStage, 7> defaultStages();
+    static PerStage<PlanStage> defaultStages();
 
     // An incomplete size list is replaced as a whole by the sizes the editor
     // and the element menu fall back to (80/50/100/50/30/30).
@@ -169,12 +169,17 @@ struct ClockPlan {
     // Holds a stored 32-bit value at 0..32767 instead of overflowing.
     void setTixingtime(qint64 seconds);
 
-    // Stages 1..5 switched on; false for any other number.
-    bool stageOn(int stage) const;
-    // The cue of stage 0..6; false for any other number.
-    bool showsPromptAt(int stage) const;
-    bool playsSoundAt(int stage) const;
-    bool blinksAt(int stage) const;
+    // A timed stage switched on; false for the start and the end.
+    bool stageOn(Stage stage) const;
+    // The cue of a stage.
+    bool showsPromptAt(Stage stage) const;
+    bool playsSoundAt(Stage stage) const;
+    bool blinksAt(Stage stage) const;
+    // The time of a timed stage: Time_one .. Time_four before zero for the
+    // alarms, Time_five (the overtime limit) past zero for overtime. The
+    // start and the end have no time of their own: Time_all.
+    const QTime& timeOf(Stage stage) const;
+    QTime& timeOf(Stage stage);
     // The overtime clock is on screen: the count goes on into overtime and
     // the overtime clock is wanted.
     bool showsOvertimeClock() const;

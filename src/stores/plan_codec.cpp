@@ -173,8 +173,8 @@ auto flagsOf(Plan& p, int field)
     std::vector<decltype(&p.longTerm)> flags;
     if (field == kCheckone) {
         flags.push_back(&p.continuousReminder);
-        for (size_t k = 1; k <= 5; ++k)
-            flags.push_back(&p.stages[k].on);
+        for (Stage stage : kTimedStages)
+            flags.push_back(&p.stages[stage].on);
         flags.push_back(&p.longTerm);
     } else if (field == kChecktwo) {
         for (auto member : {&PlanStage::showsPrompt, &PlanStage::playsSound, &PlanStage::blinks})

@@ -87,8 +87,8 @@ QString ClockSetup::promptText() const
         return {};
     if (isOn(plan.showsWeekday))
         return weekdayName(m_clock.now().date());
-    if (plan.showsPromptAt(0) && !plan.stages[0].prompt.isEmpty())
-        return plan.stages[0].prompt;
+    if (plan.showsPromptAt(Stage::Start) && !plan.stages[Stage::Start].prompt.isEmpty())
+        return plan.stages[Stage::Start].prompt;
     return {};
 }
 
@@ -100,7 +100,7 @@ void ClockSetup::writeRunningState()
     timers.blinkTick->setEnabled(false);
     timers.countupTick->setEnabled(false);
     RunWriter(m_engine.host.run).start();
-    m_engine.stageCue(0);
+    m_engine.stageCue(Stage::Start);
 }
 
 } // namespace orvalen

@@ -109,7 +109,7 @@ void CountEngine::toggleBlink()
     if (blink.interval() != 490)
         blink.setInterval(490);
     const ClockPlan& p = plan();
-    const bool overtimeClock = m_engine.host.run.stage() == 5 && p.showsOvertimeClock();
+    const bool overtimeClock = m_engine.host.run.stage() == Stage::Overtime && p.showsOvertimeClock();
     CountView& view = m_engine.view;
     view.setClockShown(overtimeClock, !view.isClockShown(overtimeClock));
     if (m_timers.blinksLeft < 1) {
@@ -136,7 +136,7 @@ void CountEngine::armTick(EngineTimer& timer, qint64 countMs)
 void CountEngine::startSoundOnFirstTick(bool runGoesOn)
 {
     if (std::exchange(m_startSoundDue, false) && runGoesOn)
-        m_engine.stageSound(0);
+        m_engine.stageSound(Stage::Start);
 }
 
 } // namespace orvalen

@@ -57,7 +57,7 @@ private:
     void startCount(TimingMode mode);
 
     // count-down
-    void stageChange(int k);
+    void stageChange(Stage stage);
     void endOfCountdown();
     void startOvertime();
     void endStage(OvertimeAction action);
@@ -75,7 +75,7 @@ private:
     EngineTimers& m_timers;
     RunCommands& m_commands;
     StageTracker m_stages;
-    std::array<int, 6> m_stageSeconds{}; // [1..5] whole seconds of the stage times
+    PerStage<int> m_stageSeconds{};      // whole seconds of the timed stages' times
     bool m_startSoundDue = false;        // set up, its first tick still to come
 };
 

@@ -47,9 +47,8 @@ void CountEngine::setUpCount()
     }
 
     session.setPlanLengthSeconds(timeToSecondsByte(p.Time_all));
-    const QTime* stageTimes[6] = {nullptr, &p.Time_one, &p.Time_two, &p.Time_three, &p.Time_four, &p.Time_five};
-    for (int k = 1; k <= 5; ++k)
-        m_stageSeconds[k] = timeToSecondsByte(*stageTimes[k]);
+    for (Stage stage : kTimedStages)
+        m_stageSeconds[stage] = timeToSecondsByte(p.timeOf(stage));
 
     RunRecord& record = session.record();
     if (p.Time_all.isValid()) {
@@ -106,7 +105,7 @@ void CountEngine::startCount(TimingMode mode)
     RunWriter(host.run).start();
     // Its sound comes with the first tick: nothing runs between the
     // count's reference and that tick that could hold the loop.
-    m_engine.stageLooks(0);
+    m_engine.stageLooks(Stage::Start);
     m_startSoundDue = true;
 }
 

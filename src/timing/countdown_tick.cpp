@@ -68,23 +68,23 @@ void CountEngine::advanceCountdown()
     if (floorDiv(remaining, 1000) <= 0) {
         // Alarms a late tick passed over still fire before the end.
         if (!forcedEnd)
-            for (int k : m_stages.reach(1, session.planLengthSeconds(), m_stageSeconds))
-                stageChange(k);
+            for (Stage stage : m_stages.reach(1, session.planLengthSeconds(), m_stageSeconds))
+                stageChange(stage);
         endOfCountdown();
         return;
     }
 
     const int reached = int(std::min<qint64>(stageTest, std::numeric_limits<int>::max()));
-    for (int k : m_stages.reach(reached, session.planLengthSeconds(), m_stageSeconds))
-        stageChange(k);
+    for (Stage stage : m_stages.reach(reached, session.planLengthSeconds(), m_stageSeconds))
+        stageChange(stage);
 
     if (!m_timers.blinkTick->isEnabled())
         m_engine.view.setClockShown(false, true);
 }
 
-void CountEngine::stageChange(int k)
+void CountEngine::stageChange(Stage stage)
 {
-    m_engine.stageCue(k, m_stageSeconds[4]);
+    m_engine.stageCue(stage, m_stageSeconds[Stage::SecondsCountDown]);
 }
 
 // --- end of a count-down ------------------------------------------------------------
@@ -114,7 +114,7 @@ void CountEngine::startOvertime()
     CountSession& session = m_engine.session;
     const Clock& clock = m_engine.app.clock;
 
-    m_engine.stageCue(5);
+    m_engine.stageCue(Stage::Overtime);
     showCount(timingMode() == TimingMode::CountDown ? 0 : session.planLengthMs());
 
     const int source = m_engine.host.run.clockSource();
@@ -132,12 +132,12 @@ void CountEngine::endStage(OvertimeAction action)
     const ClockPlan& p = plan();
     CountView& view = m_engine.view;
 
-    m_engine.stageCue(6);
-    if (isOn(p.endTextOnClock) && p.showsPromptAt(6)) {
+    m_engine.stageCue(Stage::End);
+    if (isOn(p.endTextOnClock) && p.showsPromptAt(Stage::End)) {
         view.setPromptTicking(false);
         view.setPromptLineShown(false);
-        if (!p.stages[6].prompt.isEmpty())
-            view.showEndText(p.stages[6].prompt, true);
+        if (!p.stages[Stage::End].prompt.isEmpty())
+            view.showEndText(p.stages[Stage::End].prompt, true);
     } else {
         view.setPromptTicking(true);
         showCount(timingMode() == TimingMode::CountDown ? 0 : m_engine.session.planLengthMs());

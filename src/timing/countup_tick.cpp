@@ -49,18 +49,18 @@ void CountEngine::advanceCountup()
     }
 
     // The overtime limit. A tick that comes late still ends the run.
-    const int limit = m_stageSeconds[5];
-    const bool limitReached = p.stageOn(5) && limit > 0
+    const int limit = m_stageSeconds[Stage::Overtime];
+    const bool limitReached = p.stageOn(Stage::Overtime) && limit > 0
         && std::floor(double(shown) / 1000.0) >= limit && host.run.endAction() == OvertimeAction::CountOn;
     if (!limitReached)
         return;
 
     RunWriter(host.run).markEnd();
     m_engine.session.record().countedUpMs = host.run.countedUpMs();
-    m_engine.stageCue(6);
-    if (p.showsPromptAt(6)) {
+    m_engine.stageCue(Stage::End);
+    if (p.showsPromptAt(Stage::End)) {
         view.setPromptLineShown(false);
-        view.showEndText(p.stages[6].prompt, true);
+        view.showEndText(p.stages[Stage::End].prompt, true);
     } else {
         view.setPromptTicking(true);
         showCount(shown);

@@ -120,14 +120,14 @@ void DateTick::endActions()
     const QDateTime& setUp = record.setUpInstant;
     if (setUp.isValid())
         record.countedDownMs = 1000 * remainingSeconds(setUp, m_clock.now());
-    if (plan.blinksAt(6))
-        RunWriter(host.run).enterStage(6);
+    if (plan.blinksAt(Stage::End))
+        RunWriter(host.run).enterStage(Stage::End);
 
-    m_engine.app.sound().stopSound(m_engine.soundPath(plan.stages[4].sound));
+    m_engine.app.sound().stopSound(m_engine.soundPath(plan.stages[Stage::SecondsCountDown].sound));
 
     // The end text stands centred across the screen on the clock panel.
     view.setPromptLineShown(false);
-    view.showEndText(plan.stages[6].prompt, false);
+    view.showEndText(plan.stages[Stage::End].prompt, false);
     m_painted.clear();
 
     if (runUnderWay)

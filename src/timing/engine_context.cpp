@@ -11,15 +11,15 @@ namespace orvalen {
 namespace {
 
 struct StageFlags {
-    bool alarm;      // stages 1..4
-    bool on;         // the plan has the stage switched on (always for 0, 6)
+    bool alarm;      // an alarm or the seconds count-down
+    bool on;         // the plan has the stage switched on (always the start and the end)
     bool continuous; // the final count-down of a continuous reminder
 };
 
-StageFlags stageFlags(const ClockPlan& p, int stage)
+StageFlags stageFlags(const ClockPlan& p, Stage stage)
 {
-    return {stage >= 1 && stage <= 4, (stage >= 1 && stage <= 5) ? p.stageOn(stage) : true,
-            stage == 4 && p.continuousReminder};
+    return {isAlarm(stage), isTimed(stage) ? p.stageOn(stage) : true,
+            stage == Stage::SecondsCountDown && p.continuousReminder};
 }
 
 } // namespace
@@ -65,30 +65,30 @@ QString EngineContext::soundPath(const QString& name) const
     return found.isEmpty() ? folder.file(relative) : found;
 }
 
-void EngineContext::stageCue(int stage, int finalSeconds) const
+void EngineContext::stageCue(Stage stage, int finalSeconds) const
 {
     stageLooks(stage, finalSeconds);
     stageSound(stage);
 }
 
-void EngineContext::stageLooks(int stage, int finalSeconds) const
+void EngineContext::stageLooks(Stage stage, int finalSeconds) const
 {
     const ClockPlan& p = plan.plan();
     const auto [alarm, on, continuous] = stageFlags(p, stage);
 
-    if (stage >= 1 && on && p.blinksAt(stage)) {
+    if (stage != Stage::Start && on && p.blinksAt(stage)) {
         timers.blinksLeft = continuous ? finalSeconds * 2 : p.tixingtime * 2;
         timers.blinkTick->setEnabled(true);
     }
     RunWriter(host.run).enterStage(stage);
     view.rewindPrompt();
-    if (stage <= 5)
+    if (stage != Stage::End)
         view.setPromptTicking(true);
-    if (stage >= 1 && (on || !alarm) && isOn(p.stageLooks))
+    if (stage != Stage::Start && (on || !alarm) && isOn(p.stageLooks))
         view.applyStageLook(stage);
 }
 
-void EngineContext::stageSound(int stage) const
+void EngineContext::stageSound(Stage stage) const
 {
     const ClockPlan& p = plan.plan();
     const auto [alarm, on, continuous] = stageFlags(p, stage);
@@ -96,16 +96,16 @@ void EngineContext::stageSound(int stage) const
     SoundPlayer& sound = app.sound();
     if (alarm) {
         if (on && p.playsSoundAt(stage)) {
-            sound.stopSound(soundPath(p.stages[stage - 1].sound));
+            sound.stopSound(soundPath(p.stages[previousStage(stage)].sound));
             if (continuous)
-                sound.playWaveLoop(soundPath(p.stages[4].sound));
+                sound.playWaveLoop(soundPath(p.stages[Stage::SecondsCountDown].sound));
             else
                 sound.playSound(soundPath(p.stages[stage].sound));
         }
         return;
     }
-    if (stage >= 5)
-        sound.stopSound(soundPath(p.stages[4].sound));
+    if (stage >= Stage::Overtime)
+        sound.stopSound(soundPath(p.stages[Stage::SecondsCountDown].sound));
     if (on && p.playsSoundAt(stage))
         sound.playSound(soundPath(p.stages[stage].sound));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/engine_timer.h"
+#include "stores/stage.h"
 
 #include <QString>
 #include <memory>
@@ -52,18 +53,17 @@ struct EngineContext {
 
     // A sound of the program folder's sounds/ (its path there when absent).
     QString soundPath(const QString& name) const;
-    // The cue of a stage (0 start, 1..4 the alarms, 5 overtime, 6 the end):
-    // its stage code, prompt, blink, look and sound. An alarm or overtime
+    // The cue of a stage: the run's stage, its prompt, blink, look and sound. An alarm or overtime
     // that the plan switches off changes only the stage code and the
     // prompt; the overtime and the end stop the final count-down's sound
     // whatever the plan says. The final count-down of a continuous
     // reminder blinks for `finalSeconds` and loops its sound.
-    void stageCue(int stage, int finalSeconds = 0) const;
+    void stageCue(Stage stage, int finalSeconds = 0) const;
     // The cue without its sound, and the sound alone: the start of a count
     // plays its sound from the first tick, once the count's next tick is
     // armed.
-    void stageLooks(int stage, int finalSeconds = 0) const;
-    void stageSound(int stage) const;
+    void stageLooks(Stage stage, int finalSeconds = 0) const;
+    void stageSound(Stage stage) const;
 };
 
 } // namespace orvalen

@@ -76,7 +76,7 @@ int RunCommands::lastPlanIndex() const
 QString RunCommands::endSoundPath() const
 {
     const ProgramFolder& folder = m_engine.app.folder;
-    const QString name = QStringLiteral("sounds/") + m_engine.plan.plan().stages[6].sound;
+    const QString name = QStringLiteral("sounds/") + m_engine.plan.plan().stages[Stage::End].sound;
     const QString found = folder.resolve(name);
     return found.isEmpty() ? folder.file(name) : found;
 }
@@ -181,7 +181,7 @@ void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
         if (h.run.state() == RunState::Paused)
             RunWriter(h.run).resume();
         // In overtime or after the end the new plan only waits for start.
-        if (h.run.stage() >= 5)
+        if (h.run.stage() >= Stage::Overtime)
             prepareOnlyNext();
     }
     // The display's set-up runs as soon as the caller's event is handled.

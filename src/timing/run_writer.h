@@ -20,7 +20,7 @@ public:
     void clearEndMark() { m_run.clearEndMark(); }
     void prepare(OvertimeAction action) { m_run.prepare(action); }
     void closeCount() { m_run.closeCount(); }
-    void enterStage(int stage) { m_run.enterStage(stage); }
+    void enterStage(Stage stage) { m_run.enterStage(stage); }
     void tickRan(CountTick tick) { m_run.tickRan(tick); }
     void useClockSource(int source) { m_run.useClockSource(source); }
     void countedDown(qint64 countedMs, qint64 shownMs) { m_run.countedDown(countedMs, shownMs); }

@@ -9,20 +9,20 @@ void StageTracker::reset(int plan_length_seconds)
     m_lowestTested = static_cast<long long>(plan_length_seconds) + 1;
 }
 
-std::vector<int> StageTracker::reach(int current, int plan_length_seconds, const std::array<int, 6>& stage_seconds)
+std::vector<Stage> StageTracker::reach(int current, int plan_length_seconds, const PerStage<int>& stage_seconds)
 {
     // Without a run start (a tick that was never set up), only the second
     // reached now is tested.
     const long long lowest = m_lowestTested.value_or(static_cast<long long>(current) + 1);
-    std::vector<int> stages;
+    std::vector<Stage> stages;
     if (current >= lowest)
         return stages; // nothing new (or the clock went back: never test twice)
     m_lowestTested = current;
 
     // The seconds in [current, lowest - 1] that name an alarm, highest first.
     std::vector<int> seconds;
-    for (int k = 1; k <= 4; ++k) {
-        const int s = stage_seconds[k];
+    for (Stage alarm : kAlarmStages) {
+        const int s = stage_seconds[alarm];
         if (s >= current && s < lowest && std::find(seconds.begin(), seconds.end(), s) == seconds.end())
             seconds.push_back(s);
     }
@@ -30,9 +30,9 @@ std::vector<int> StageTracker::reach(int current, int plan_length_seconds, const
     for (int s : seconds) {
         if (s == plan_length_seconds)
             continue;
-        for (int k = 1; k <= 4; ++k) {
-            if (stage_seconds[k] == s) {
-                stages.push_back(k);
+        for (Stage alarm : kAlarmStages) {
+            if (stage_seconds[alarm] == s) {
+                stages.push_back(alarm);
                 break;
             }
         }

@@ -1,4 +1,6 @@
 #pragma once
+#include "stores/stage.h"
+
 #include <array>
 #include <optional>
 #include <vector>
@@ -15,11 +17,11 @@ public:
     // A new run of a plan of this length: nothing has been tested yet.
     void reset(int plan_length_seconds);
 
-    // The stages (1..4) to change to, in order, now that the count has
+    // The alarm stages to change to, in order, now that the count has
     // reached `current` whole seconds. A second equal to the plan length
     // brings no stage; of alarms with equal times only the lowest fires.
-    // stage_seconds[1..4] are the alarm times.
-    std::vector<int> reach(int current, int plan_length_seconds, const std::array<int, 6>& stage_seconds);
+    // stage_seconds holds the alarm times (the other stages' are not read).
+    std::vector<Stage> reach(int current, int plan_length_seconds, const PerStage<int>& stage_seconds);
 
 private:
     // The lowest second tested so far (nothing below it is tested yet).

@@ -30,12 +30,12 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     ClockPlan plan = defaultPlan();
     plan.firsttext = QString(10000, QChar(0x6807));
     plan.secondtext = QString(10000, QLatin1Char('W'));
-    plan.stages[0].prompt = QString(10000, QChar(0x63D0));
+    plan.stages[Stage::Start].prompt = QString(10000, QChar(0x63D0));
     DisplayWindow& w = loadWith(plan);
     EXPECT_EQ(textLabel(w, 0)->text().size(), 10000);
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
     EXPECT_LE(textPanel(w, 1)->image().width(), 8192);
-    RunWriter(w.hostState().run).enterStage(0);
+    RunWriter(w.hostState().run).enterStage(Stage::Start);
     ASSERT_EQ(w.prompt().ticksLeft(), 0);
     w.prompt().tick();
     EXPECT_EQ(textLabel(w, 3)->text().size(), 10000);

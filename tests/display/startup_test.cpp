@@ -324,7 +324,7 @@ TEST_F(StartupTest, picturesNamedOutsideThePictureFolderAreNotRead)
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(255, 255, 0));
 
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "background", "65535\\sub/inner.png"); });
-    countView(w).applyStageLook(0);
+    countView(w).applyStageLook(Stage::Start);
     EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
 }
 

@@ -129,15 +129,13 @@ TEST(PromptText, stageFlagsDecideThePrompt)
     ClockPlan plan;
     plan_codec::setFieldText(plan, "checkone", "1101111");
     plan_codec::setFieldText(plan, "checktwo", "1111110");
-    EXPECT_EQ(promptFor(0, plan), plan.stages[0].prompt);
-    EXPECT_EQ(promptFor(1, plan), plan.stages[1].prompt);
-    EXPECT_EQ(promptFor(2, plan), QString()); // alarm 2 switched off
-    EXPECT_EQ(promptFor(6, plan), QString()); // end prompt switched off
-    EXPECT_EQ(promptFor(7, plan), QString());
-    EXPECT_EQ(promptFor(-1, plan), std::nullopt);
-    EXPECT_EQ(promptFor(8, plan), std::nullopt);
+    EXPECT_EQ(promptFor(Stage::Start, plan), plan.stages[Stage::Start].prompt);
+    EXPECT_EQ(promptFor(Stage::Alarm1, plan), plan.stages[Stage::Alarm1].prompt);
+    EXPECT_EQ(promptFor(Stage::Alarm2, plan), QString()); // alarm 2 switched off
+    EXPECT_EQ(promptFor(Stage::End, plan), QString()); // end prompt switched off
+    EXPECT_EQ(promptFor(std::nullopt, plan), std::nullopt);
     plan_codec::setFieldText(plan, "checkone", "0000000");
-    EXPECT_EQ(promptFor(0, plan), plan.stages[0].prompt);
+    EXPECT_EQ(promptFor(Stage::Start, plan), plan.stages[Stage::Start].prompt);
 }
 
 TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
@@ -145,7 +143,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     DisplayWindow& w = loadDefault();
     auto* t7 = program.timers.find("promptTick");
     ASSERT_NE(t7, nullptr);
-    RunWriter(w.hostState().run).enterStage(0);
+    RunWriter(w.hostState().run).enterStage(Stage::Start);
     countView(w).rewindPrompt();
     promptTick()->setEnabled(true);
     int ticks = 0;
@@ -153,36 +151,35 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
         program.timers.advance(100);
         ++ticks;
         if (ticks == 2)
-            RunWriter(w.hostState().run).enterStage(1);
+            RunWriter(w.hostState().run).enterStage(Stage::Alarm1);
     }
     EXPECT_EQ(ticks, 4);
     EXPECT_EQ(w.prompt().ticksLeft(), -1);
-    EXPECT_EQ(textLabel(w, 3)->text(), currentPlan.plan().stages[1].prompt);
+    EXPECT_EQ(textLabel(w, 3)->text(), currentPlan.plan().stages[Stage::Alarm1].prompt);
     EXPECT_FALSE(textPanel(w, 3)->isHidden());
 
     // A start that leaves the count at -1 runs one tick.
-    RunWriter(w.hostState().run).enterStage(-1);
     promptTick()->setEnabled(true);
     program.timers.advance(100);
     EXPECT_FALSE(promptTick()->isEnabled());
-    EXPECT_EQ(textLabel(w, 3)->text(), currentPlan.plan().stages[1].prompt);
+    EXPECT_EQ(textLabel(w, 3)->text(), currentPlan.plan().stages[Stage::Alarm1].prompt);
 }
 
 TEST_F(TextTicksTest, promptTextIsCentredOnTheScreenForShortAndLongTextsSizesAndScreens)
 {
     ClockPlan plan = defaultPlan();
-    plan.stages[0].prompt = "读";
-    plan.stages[1].prompt = "请各位选手注意剩余时间，准备总结陈词";
+    plan.stages[Stage::Start].prompt = "读";
+    plan.stages[Stage::Alarm1].prompt = "请各位选手注意剩余时间，准备总结陈词";
     DisplayWindow& w = loadWith(plan);
     const auto textCentre = [&] {
         const QLabel* text = textLabel(w, 3);
         return text->mapTo(&w, QPoint(0, 0)).x() + text->width() / 2.0;
     };
-    for (int stage : {0, 1, 0}) {
+    for (Stage stage : {Stage::Start, Stage::Alarm1, Stage::Start}) {
         RunWriter(w.hostState().run).enterStage(stage);
         w.prompt().tick();
         ASSERT_FALSE(textPanel(w, 3)->isHidden());
-        EXPECT_NEAR(textCentre(), 960, 1) << "stage " << stage;
+        EXPECT_NEAR(textCentre(), 960, 1) << "stage " << stageName(stage).toStdString();
     }
     ASSERT_TRUE(view(w).setElementFontSize(DisplayElement::Prompt, 80));
     view(w).repaintElement(DisplayElement::Prompt);
@@ -204,7 +201,7 @@ TEST_F(TextTicksTest, perStageBackgroundColoursEveryBoxAndClockDigits)
     ClockPlan plan = defaultPlan();
     plan_codec::setFieldText(plan, "checkthree", "111111");
     DisplayWindow& w = loadWith(plan);
-    countView(w).applyStageLook(4); // "0\65535\"
+    countView(w).applyStageLook(Stage::SecondsCountDown); // "0\65535\"
     const QColor yellow(255, 255, 0);
     EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
     EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(0, 0, 0));
@@ -220,41 +217,36 @@ TEST_F(TextTicksTest, stagePictureLoadsAndCorruptOrMissingFallsBackToColour)
     ClockPlan plan = defaultPlan();
     plan_codec::setFieldText(plan, "checkthree", "111111");
     DisplayWindow& w = loadWith(plan);
-    countView(w).applyStageLook(0);
+    countView(w).applyStageLook(Stage::Start);
     EXPECT_TRUE(backgroundView(w).backgroundIsPicture());
     EXPECT_EQ(backgroundView(w).backgroundPicture().size(), QSize(50, 40));
 
     program.writeFile("picture/1.jpg", QByteArray("garbage, not a jpeg"));
-    countView(w).applyStageLook(1);
+    countView(w).applyStageLook(Stage::Alarm1);
     EXPECT_FALSE(backgroundView(w).backgroundIsPicture());
     EXPECT_TRUE(backgroundView(w).backgroundPicture().isNull());
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QGuiApplication::palette().color(QPalette::Base));
 }
 
-TEST_F(TextTicksTest, damagedStageValuesAndStagesOutOfRangeAreSafe)
+TEST_F(TextTicksTest, damagedStageValuesAreSafe)
 {
     ClockPlan plan = defaultPlan();
     plan_codec::setFieldText(plan, "checkthree", "111111");
     plan_codec::setFieldText(plan, "highsetfive", "255"); // only one part
     DisplayWindow& w = loadWith(plan);
-    countView(w).applyStageLook(5);
+    countView(w).applyStageLook(Stage::Overtime);
     EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(255, 0, 0));
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QColor(0, 0, 0));
-
-    const QColor before = w.findChild<BackgroundBox*>("backgroundBox")->backColor();
-    countView(w).applyStageLook(7);
-    countView(w).applyStageLook(-1);
-    EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), before);
 }
 
 TEST_F(TextTicksTest, overallModeIgnoresTheStageAndReRunsTheLayout)
 {
     DisplayWindow& w = loadDefault();
-    countView(w).applyStageLook(1);
+    countView(w).applyStageLook(Stage::Alarm1);
     const QColor a = w.findChild<BackgroundBox*>("backgroundBox")->backColor();
     ini("clocksite", "pictureleft3", "1500");
     ini("clocksite", "picturetop3", "1500");
-    countView(w).applyStageLook(6);
+    countView(w).applyStageLook(Stage::End);
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), a);
     EXPECT_DOUBLE_EQ(twipsLeft(w, textPanel(w, 3)), 1500);
 }

@@ -44,7 +44,7 @@ struct PlanMenuTest : ::testing::Test {
         QString error;
         ASSERT_TRUE(createDeskData(program.file("DeskData.db"), &error)) << error.toStdString();
         currentPlan.replace(ClockPlan::defaults(QDate(2026, 12, 8)));
-        RunWriter(display.hostState().run).enterStage(0);
+        RunWriter(display.hostState().run).enterStage(Stage::Start);
     }
 
     // A plan that differs from the default in many fields.
@@ -53,7 +53,7 @@ struct PlanMenuTest : ::testing::Test {
         ClockPlan p = ClockPlan::defaults(QDate(2027, 3, 4));
         p.Time_all = QTime(0, 7, 30);
         p.firsttext = "title " + marker;
-        p.stages[3].prompt = "stage " + marker;
+        p.stages[Stage::Alarm3].prompt = "stage " + marker;
         p.clockcolour = PlanColour::fromText("255");
         plan_codec::setFieldText(p, "combolist", combolist);
         p.tixingtime = 9;
@@ -259,7 +259,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     session.setPrepareOnly(false);
     RunWriter(host.run).countedDown(1234, 4321);
     RunWriter(host.run).countedUp(55, 4321);
-    RunWriter(display.hostState().run).enterStage(2);
+    RunWriter(display.hostState().run).enterStage(Stage::Alarm2);
     timers.countdownTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -270,7 +270,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     EXPECT_EQ(host.run.shownMs(), 0);
 
     timers.countSetup->setEnabled(false);
-    RunWriter(display.hostState().run).enterStage(5);
+    RunWriter(display.hostState().run).enterStage(Stage::Overtime);
     timers.countupTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countupTick->isEnabled());
@@ -284,7 +284,7 @@ TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
     plansChanged();
     RunWriter(host.run).start();
     RunWriter(host.run).pause();
-    RunWriter(display.hostState().run).enterStage(1);
+    RunWriter(display.hostState().run).enterStage(Stage::Alarm1);
     menu.selectPlan(0);
     EXPECT_EQ(host.run.state(), RunState::Running);
 }

@@ -124,11 +124,11 @@ TEST(PlanCodec, storedRows_readIntoTheirValuesAndWriteBackTheSameTexts)
     ASSERT_TRUE(longTerm);
     EXPECT_TRUE(longTerm->longTerm);
     EXPECT_FALSE(longTerm->continuousReminder);
-    EXPECT_FALSE(longTerm->stageOn(1));
-    EXPECT_TRUE(longTerm->stages[0].showsPrompt);
-    EXPECT_FALSE(longTerm->stages[6].showsPrompt);
-    EXPECT_TRUE(longTerm->playsSoundAt(6));
-    EXPECT_TRUE(longTerm->blinksAt(6));
+    EXPECT_FALSE(longTerm->stageOn(Stage::Alarm1));
+    EXPECT_TRUE(longTerm->stages[Stage::Start].showsPrompt);
+    EXPECT_FALSE(longTerm->stages[Stage::End].showsPrompt);
+    EXPECT_TRUE(longTerm->playsSoundAt(Stage::End));
+    EXPECT_TRUE(longTerm->blinksAt(Stage::End));
     EXPECT_EQ(longTerm->timeFormat, TimeFormat::DaysMinutesSeconds);
     EXPECT_EQ(longTerm->timingMode, TimingMode::CountDown);
     EXPECT_EQ(longTerm->overtimeAction, OvertimeAction::Stop);
@@ -137,8 +137,8 @@ TEST(PlanCodec, storedRows_readIntoTheirValuesAndWriteBackTheSameTexts)
     EXPECT_EQ(longTerm->fontSize(2), 120.5);
     EXPECT_EQ(longTerm->backgroundColour.colour(), QColor(255, 0, 0));
     EXPECT_EQ(longTerm->backgroundPicture, "春天.jpg");
-    EXPECT_EQ(longTerm->stages[0].look.timeColour.colour(), QColor(0, 0, 255));
-    EXPECT_EQ(longTerm->stages[0].look.backgroundPicture, "年会.png");
+    EXPECT_EQ(longTerm->stages[Stage::Start].look.timeColour.colour(), QColor(0, 0, 255));
+    EXPECT_EQ(longTerm->stages[Stage::Start].look.backgroundPicture, "年会.png");
     EXPECT_EQ(textsOf(*longTerm), longTermRow());
 
     // A damaged row reads as the digits, sizes and colours it holds, and is
@@ -146,7 +146,7 @@ TEST(PlanCodec, storedRows_readIntoTheirValuesAndWriteBackTheSameTexts)
     // fallback.
     const std::optional<ClockPlan> damaged = throughDeskclockRow(damagedRow());
     ASSERT_TRUE(damaged);
-    EXPECT_TRUE(damaged->continuousReminder && damaged->stageOn(1) && !damaged->stageOn(2));
+    EXPECT_TRUE(damaged->continuousReminder && damaged->stageOn(Stage::Alarm1) && !damaged->stageOn(Stage::Alarm2));
     EXPECT_EQ(damaged->stageLooks, Switch::Greyed); // a stored "2"
     EXPECT_EQ(damaged->timeFormat, TimeFormat::Seconds);
     EXPECT_EQ(damaged->fontSize(0), std::nullopt);
@@ -172,9 +172,9 @@ TEST(PlanCodec, changedValues_replaceOnlyTheirOwnDigitsAndParts)
     const std::optional<ClockPlan> read = throughDeskclockRow(damagedRow());
     ASSERT_TRUE(read);
     ClockPlan plan = *read;
-    plan.stages[3].on = true;                   // past the end of "11"
+    plan.stages[Stage::Alarm3].on = true;                   // past the end of "11"
     plan.showsWeekday = Switch::On;             // after a "2"
-    plan.stages[0].look.backgroundPicture = "新.jpg";
+    plan.stages[Stage::Start].look.backgroundPicture = "新.jpg";
     plan.backgroundPicture = "bg.png";
     plan.setFontSize(2, 36);                    // an incomplete list starts again
     plan.clockcolour = PlanColour::fromColour(QColor(255, 0, 0));

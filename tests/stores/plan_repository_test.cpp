@@ -59,7 +59,7 @@ TEST_F(PlanRepositoryTest, save_storesAwkwardNamesWhole_andReadsTheRowBack)
     ClockPlan plan = ClockPlan::defaults(QDate(2026, 12, 9));
     plan_codec::setFieldText(plan, "checkone", "1111111");
     plan.time_date = QDate(2027, 5, 6);
-    plan.stages[2].prompt = "007";
+    plan.stages[Stage::Alarm2].prompt = "007";
     for (const QString& name : names)
         save(name, plan);
     EXPECT_EQ(listed(), QStringList({"1 " + names[0], "2 " + names[1], "3 " + names[2], "4 " + names[3]}));

@@ -20,17 +20,17 @@ protected:
         start();
         advance(5);
     }
-    // The stage codes in the order they appear, one sample per second.
-    QStringList stagesOver(int seconds)
+    // The stages in the order they appear, one sample per second.
+    QList<std::optional<Stage>> stagesOver(int seconds)
     {
-        QStringList codes;
+        QList<std::optional<Stage>> stages;
         for (int k = 0; k < seconds; ++k) {
             advance(1000);
-            const QString code = QString::number(window->hostState().run.stage());
-            if (codes.isEmpty() || codes.last() != code)
-                codes << code;
+            const std::optional<Stage> stage = window->hostState().run.stage();
+            if (stages.isEmpty() || stages.last() != stage)
+                stages << stage;
         }
-        return codes;
+        return stages;
     }
 };
 
@@ -43,7 +43,7 @@ TEST_F(BadPlanTest, alarmsOutOfOrderOrEqualToLength_fireByTheirOwnTimesOnce)
     p.Time_four = QTime(0, 0, 7); // same as alarm 3: only alarm 3
     open(p);
     startRun();
-    EXPECT_EQ(stagesOver(10), (QStringList{"0", "3", "2", "6"}));
+    EXPECT_EQ(stagesOver(10), (QList<std::optional<Stage>>{Stage::Start, Stage::Alarm3, Stage::Alarm2, Stage::End}));
     EXPECT_EQ(commands->records, 1);
 }
 
@@ -53,7 +53,8 @@ TEST_F(BadPlanTest, allStagesDisabled_stageCodesChangeWithoutStageSounds)
     plan_codec::setFieldText(p, "checkone", "0000000");
     open(p);
     startRun();
-    EXPECT_EQ(stagesOver(60), (QStringList{"0", "1", "2", "3", "4", "6"}));
+    EXPECT_EQ(stagesOver(60), (QList<std::optional<Stage>>{Stage::Start, Stage::Alarm1, Stage::Alarm2, Stage::Alarm3,
+                                                          Stage::SecondsCountDown, Stage::End}));
     EXPECT_FALSE(backend.calls.join(u' ').contains("Timeout.wav"));
     EXPECT_EQ(commands->records, 1);
 }
@@ -63,7 +64,7 @@ TEST_F(BadPlanTest, lengthZero_endsAtTheFirstTickAndRecordsOnce)
     open(plan(0, "101"));
     EXPECT_EQ(clock(), "00:00");
     startRun();
-    EXPECT_EQ(window->hostState().run.stage(), 6);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::End);
     EXPECT_EQ(clock(), "00:00");
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
     advance(5000);
@@ -90,7 +91,7 @@ TEST_F(BadPlanTest, overtimeLimitZero_overtimeRunsUntilStoppedAndRecordsOnce)
     open(p);
     startRun();
     advance(3000 + 30'000);
-    EXPECT_EQ(window->hostState().run.stage(), 5);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Overtime);
     EXPECT_EQ(clock(), "00:30");
     EXPECT_TRUE(ticks().countupTick->isEnabled());
     EXPECT_EQ(commands->records, 0);
@@ -98,7 +99,7 @@ TEST_F(BadPlanTest, overtimeLimitZero_overtimeRunsUntilStoppedAndRecordsOnce)
     advance(1000);
     EXPECT_FALSE(ticks().countupTick->isEnabled());
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(window->hostState().run.stage(), 5);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Overtime);
 }
 
 TEST_F(BadPlanTest, missingSoundFiles_runGoesOnSilently)
@@ -106,10 +107,11 @@ TEST_F(BadPlanTest, missingSoundFiles_runGoesOnSilently)
     for (const char* file : {"alarm.wav", "Timeout.wav", "Stop.wav"})
         QFile::remove(program.file(QStringLiteral("sounds/") + QLatin1String(file)));
     ClockPlan p = plan(60, "101");
-    p.stages[1].sound = "nothing.mp3";
+    p.stages[Stage::Alarm1].sound = "nothing.mp3";
     open(p);
     startRun();
-    EXPECT_EQ(stagesOver(60), (QStringList{"0", "1", "2", "3", "4", "6"}));
+    EXPECT_EQ(stagesOver(60), (QList<std::optional<Stage>>{Stage::Start, Stage::Alarm1, Stage::Alarm2, Stage::Alarm3,
+                                                          Stage::SecondsCountDown, Stage::End}));
     // Nothing plays; stops go by name alone.
     for (const QString& call : std::as_const(backend.calls))
         EXPECT_TRUE(call == "wavstop" || call.startsWith("mp3stop:")) << call.toStdString();
@@ -123,7 +125,7 @@ TEST_F(BadPlanTest, overtimePastADay_keepsCountingInHours)
     open(p);
     startRun();
     advance(1000);
-    EXPECT_EQ(window->hostState().run.stage(), 5);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Overtime);
     // As if a day of overtime had been banked before a pause.
     session().record().countedUpMs = 86395000;
     advance(1000);
@@ -138,12 +140,12 @@ TEST_F(BadPlanTest, endTextWiderThanATinyClock_shrinksNoFurtherThanOnePoint)
 {
     ClockPlan p = plan(60, "101");
     plan_codec::setFieldText(p, "sizethree", "90/80/3/100/30/30/");
-    p.stages[6].prompt = QString(80, QChar(u'时'));
+    p.stages[Stage::End].prompt = QString(80, QChar(u'时'));
     open(p);
     startRun();
     EXPECT_EQ(clock(), "01:00");
     // Shown at the size it was fitted to.
-    window->countView().showEndText(p.stages[6].prompt, true);
+    window->countView().showEndText(p.stages[Stage::End].prompt, true);
     EXPECT_EQ(window->elementView().elementFont(DisplayElement::Clock).pointSizeF(), 1.0);
 }
 

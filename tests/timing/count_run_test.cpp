@@ -42,7 +42,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
 
     startRun();
     EXPECT_EQ(clock(), "01:00");
-    EXPECT_EQ(window->hostState().run.stage(), 0);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Start);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
     EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
     EXPECT_TRUE(item(DesktopItem::Stop)->isEnabled());
@@ -58,7 +58,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
         const QStringList sounds = backend.take();
         switch (k) {
         case 10:
-            EXPECT_EQ(window->hostState().run.stage(), 1);
+            EXPECT_EQ(window->hostState().run.stage(), Stage::Alarm1);
             EXPECT_EQ(sounds, stageSounds);
             break;
         case 11:
@@ -66,17 +66,17 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
             EXPECT_TRUE(sounds.isEmpty());
             break;
         case 20:
-            EXPECT_EQ(window->hostState().run.stage(), 2);
+            EXPECT_EQ(window->hostState().run.stage(), Stage::Alarm2);
             EXPECT_EQ(sounds, stageSounds);
             break;
         case 30:
-            EXPECT_EQ(window->hostState().run.stage(), 3);
+            EXPECT_EQ(window->hostState().run.stage(), Stage::Alarm3);
             EXPECT_EQ(sounds, stageSounds);
             break;
         case 40:
             // Continuous reminder: the final count-down sound loops and the
             // clock blinks through it.
-            EXPECT_EQ(window->hostState().run.stage(), 4);
+            EXPECT_EQ(window->hostState().run.stage(), Stage::SecondsCountDown);
             EXPECT_EQ(sounds, (QStringList{"wavstop", "loop:Timeout.wav"}));
             EXPECT_TRUE(ticks().blinkTick->isEnabled());
             break;
@@ -89,7 +89,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
 
     // Zero: the count goes on as overtime on the main clock.
     advance(1000);
-    EXPECT_EQ(window->hostState().run.stage(), 5);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Overtime);
     EXPECT_EQ(clock(), "00:00");
     EXPECT_EQ(backend.take(), stageSounds);
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
@@ -106,7 +106,7 @@ TEST_F(CountRunTest, defaultPlan_showsEverySecondStageOvertimeAndLimitOnTime)
 
     // The overtime limit (10 s) ends the run.
     advance(1000);
-    EXPECT_EQ(window->hostState().run.stage(), 6);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::End);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(clock(), "时间到");
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Stop.wav"}));
@@ -173,14 +173,15 @@ TEST_F(CountRunTest, shortPlanWithStop_endsAtZeroShowsEndTextAndClearsToReady)
     open(p);
     startRun();
     backend.take();
-    for (int k = 1; k <= 4; ++k) {
+    int left = 5;
+    for (Stage alarm : kAlarmStages) {
         advance(1000);
-        ASSERT_EQ(clock(), mmss(5 - k));
-        EXPECT_EQ(window->hostState().run.stage(), k);
+        ASSERT_EQ(clock(), mmss(--left));
+        EXPECT_EQ(window->hostState().run.stage(), alarm);
     }
     advance(1000);
     EXPECT_EQ(clock(), "时间到");
-    EXPECT_EQ(window->hostState().run.stage(), 6);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::End);
     EXPECT_TRUE(windowPanel("textPanel3")->isHidden());
     EXPECT_FALSE(window->countView().isPromptTicking());
     EXPECT_FALSE(windowPanel("clockPanel")->isHidden());
@@ -218,15 +219,15 @@ TEST_F(CountRunTest, countUpWithLength_countsUpAlarmsAtRemainingTimesEndsAtLengt
         advance(1000);
         ASSERT_EQ(clock(), mmss(k));
         if (k == 2) {
-            EXPECT_EQ(window->hostState().run.stage(), 1);
+            EXPECT_EQ(window->hostState().run.stage(), Stage::Alarm1);
         }
         if (k == 5) {
-            EXPECT_EQ(window->hostState().run.stage(), 2);
+            EXPECT_EQ(window->hostState().run.stage(), Stage::Alarm2);
         }
     }
     advance(1000);
     EXPECT_EQ(clock(), "00:10"); // the plan length
-    EXPECT_EQ(window->hostState().run.stage(), 6);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::End);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(ticks().countupTick->isEnabled());
 }
@@ -239,7 +240,7 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
     startRun();
     advance(10'000);
     EXPECT_EQ(clock(), "00:50");
-    EXPECT_EQ(window->hostState().run.stage(), 1);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Alarm1);
     backend.take();
 
     commands->pauseTiming();
@@ -256,15 +257,15 @@ TEST_F(CountRunTest, pauseAndContinue_pausedTimeIsNotCounted)
     EXPECT_EQ(clock(), "00:49");
     advance(9'000);
     EXPECT_EQ(clock(), "00:40");
-    EXPECT_EQ(window->hostState().run.stage(), 2);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Alarm2);
     // Stage 1 does not come again after the pause.
     EXPECT_EQ(backend.take(), (QStringList{"wavstop", "wav:Timeout.wav"}));
 
     advance(39'990);
     EXPECT_EQ(clock(), "00:01");
-    EXPECT_EQ(window->hostState().run.stage(), 4);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::SecondsCountDown);
     advance(20);
-    EXPECT_EQ(window->hostState().run.stage(), 6);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::End);
     EXPECT_EQ(commands->records, 1);
 }
 
@@ -282,7 +283,7 @@ TEST_F(CountRunTest, operatorStopMidCount_recordsOnceWithoutEndStage)
     advance(1000);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(ticks().countdownTick->isEnabled());
-    EXPECT_EQ(window->hostState().run.stage(), 1);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Alarm1);
     EXPECT_EQ(clock(), "00:45");
     EXPECT_TRUE(backend.take().isEmpty());
     advance(5000);
@@ -342,7 +343,7 @@ TEST_F(CountRunTest, resetWithDelay_clearsAtOnceKeepsEndSoundAndRestartsAfterThr
     advance(1000 + 100 + 5); // the fourth delay tick starts the run
     EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
     EXPECT_FALSE(ticks().restartTick->isEnabled());
-    EXPECT_EQ(window->hostState().run.stage(), 0);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Start);
     EXPECT_EQ(backend.take(), QStringList{"wav:alarm.wav"});
     advance(1000);
     EXPECT_EQ(clock(), "00:04");
@@ -407,9 +408,9 @@ TEST_F(CountRunTest, countAcrossMidnight_endsOnTimeForEveryClockSource)
             advance(1000);
             ASSERT_EQ(clock(), mmss(5 - k)) << "second " << k;
         }
-        EXPECT_EQ(window->hostState().run.stage(), 4);
+        EXPECT_EQ(window->hostState().run.stage(), Stage::SecondsCountDown);
         advance(1000);
-        EXPECT_EQ(window->hostState().run.stage(), 6);
+        EXPECT_EQ(window->hostState().run.stage(), Stage::End);
         EXPECT_EQ(commands->records, 1);
         EXPECT_EQ(program.clock.now().date(), QDate(2026, 12, 9));
         engine.reset();

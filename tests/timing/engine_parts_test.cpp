@@ -67,11 +67,11 @@ TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
     currentPlan.edit([](ClockPlan& p) {
         p.Time_all = QTime(0, 0, 2);
         plan_codec::setFieldText(p, "checkfour", "1000");
-        p.stages[5].blinks = false; // no blink in overtime
+        p.stages[Stage::Overtime].blinks = false; // no blink in overtime
     });
     start();
     advance(2005);
-    EXPECT_EQ(window->hostState().run.stage(), 5);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Overtime);
     EXPECT_EQ(clock(), "00:00");
     advance(3000);
     EXPECT_EQ(elementText(DisplayElement::OvertimeClock), "00:03");
@@ -81,7 +81,7 @@ TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
 
 TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)
 {
-    RunWriter(host.run).enterStage(1);
+    RunWriter(host.run).enterStage(Stage::Alarm1);
     view.clockShown = true;
     ticks().blinksLeft = 10;
     ticks().blinkTick->setInterval(490);
@@ -99,7 +99,7 @@ TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisibl
 TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 {
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkfour", "1000"); });
-    RunWriter(host.run).enterStage(5);
+    RunWriter(host.run).enterStage(Stage::Overtime);
     view.overtimeShown = true;
     view.clockShown = true;
     ticks().blinksLeft = 2;

@@ -27,7 +27,7 @@ public:
     void setPromptTicking(bool on) override { promptTicking = on; }
     bool isPromptTicking() const override { return promptTicking; }
     void setScrolling(bool on) override { scrolling = on; }
-    void applyStageLook(int stage) override { looks << stage; }
+    void applyStageLook(Stage stage) override { looks << stage; }
     void styleForCount(const QString& text, const QString& overtime) override { clock = text, overtimeClock = overtime; }
     void styleForLongTerm(const QString& text, const QString& promptLine) override { clock = text, prompt = promptLine; }
     bool isShown() const override { return false; }
@@ -41,7 +41,7 @@ public:
     bool clockShown = true, overtimeShown = false, dateLineShown = false, promptShown = false;
     bool promptTicking = false, scrolling = false;
     int promptRewinds = 0;
-    QList<int> looks;
+    QList<Stage> looks;
     ScreenMetrics screen = testScreenMetrics();
 };
 

@@ -48,10 +48,10 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
     EXPECT_EQ(commands->records, 0);
     advance(1000);
 
-    EXPECT_EQ(clock(), p.stages[6].prompt); // "时间到"
+    EXPECT_EQ(clock(), p.stages[Stage::End].prompt); // "时间到"
     EXPECT_EQ(commands->records, 1);
     EXPECT_EQ(session().record().countedDownMs, qint64(kStart.secsTo(target)) * 1000);
-    EXPECT_EQ(window->hostState().run.stage(), 6);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::End);
     EXPECT_TRUE(window->hostState().run.endMarked());
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(windowPanel("textPanel3")->isHidden());
@@ -67,7 +67,7 @@ TEST_F(LongTermDisplayTest, countdownThreeDaysAhead_showsDaysAndClock_crossesMid
 
     advance(60'000);
     EXPECT_EQ(commands->records, 1);
-    EXPECT_EQ(clock(), p.stages[6].prompt);
+    EXPECT_EQ(clock(), p.stages[Stage::End].prompt);
 }
 
 TEST_F(LongTermDisplayTest, everyFormat_showsItsCountDownAndLiveTexts)
@@ -178,7 +178,7 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_nextTickEndsAndRecordsOnce)
     commands->stopTiming();
     EXPECT_TRUE(window->hostState().run.endMarked());
     advance(300);
-    EXPECT_EQ(clock(), currentPlan.plan().stages[6].prompt);
+    EXPECT_EQ(clock(), currentPlan.plan().stages[Stage::End].prompt);
     EXPECT_EQ(commands->records, 1);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
 }
@@ -192,7 +192,7 @@ TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsN
     EXPECT_EQ(host.run.tick(), CountTick::Up);
     EXPECT_TRUE(item(DesktopItem::Start)->isEnabled()); // nothing runs
     advance(300);
-    EXPECT_EQ(clock(), currentPlan.plan().stages[6].prompt);
+    EXPECT_EQ(clock(), currentPlan.plan().stages[Stage::End].prompt);
     EXPECT_EQ(commands->records, 0);
     EXPECT_FALSE(ticks().longTermTick->isEnabled());
     EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "开始");
@@ -258,7 +258,7 @@ TEST_F(LongTermDisplayTest, resetWithDelayOfTwo_countsItsSecondsDown_thenStartsT
     advance(1000 + 100); // the third delay tick starts the run
     EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
     EXPECT_FALSE(ticks().restartTick->isEnabled());
-    EXPECT_EQ(window->hostState().run.stage(), 0);
+    EXPECT_EQ(window->hostState().run.stage(), Stage::Start);
     advance(3000);
     EXPECT_EQ(commands->records, 2);
 }
