@@ -157,10 +157,10 @@ void DisplayCountView::styleTitles()
     const ClockPlan& p = m_w.m_currentPlan.plan();
     QLabel* title = m_w.m_textLabels[kTitleLine];
     m_w.setCaption(title, p.firsttext);
-    m_w.styleElement(title, p.firstfont, p.firstcolour.colour(), drawnFontSize(p, 0));
+    m_w.styleElement(title, p.firstfont, p.firstcolour.colour(), drawnFontSize(p, StyleSlot::MainTitle));
     title->setVisible(!title->text().isEmpty());
     m_w.setCaption(m_w.m_textLabels[kSubtitleLine], p.secondtext);
-    m_w.styleElement(m_w.m_textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), drawnFontSize(p, 1));
+    m_w.styleElement(m_w.m_textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), drawnFontSize(p, StyleSlot::Subtitle));
     m_w.m_textPanels[kSubtitleLine]->setVisible(!m_w.m_textLabels[kSubtitleLine]->text().isEmpty());
 }
 
@@ -169,7 +169,7 @@ void DisplayCountView::styleClocks(const QString& clockCaption, const QString& o
 {
     const ClockPlan& p = m_w.m_currentPlan.plan();
     const QColor colour = p.clockcolour.colour();
-    const double size = drawnFontSize(p, 2);
+    const double size = drawnFontSize(p, StyleSlot::Clock);
     m_w.setClockText(m_w.m_clock, clockCaption);
     m_w.styleClock(m_w.m_clock, p.clockFont, colour, size);
     m_w.m_clock->setVisible(!m_w.m_clock->text().isEmpty());
@@ -203,19 +203,19 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
     // shrunk to fit where the clock text stands.
     m_w.m_endFont.setFamily(displayFamily(p.clockFont));
     const double scale = screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx);
-    m_w.m_endFont.setPointSizeF(drawnFontSize(p, 2) * scale);
+    m_w.m_endFont.setPointSizeF(drawnFontSize(p, StyleSlot::Clock) * scale);
     fitEndText(p.stages[Stage::End].prompt);
 
     // Date line and prompt text start empty and hidden.
     m_w.setCaption(m_w.m_textLabels[kDateLine], QString());
-    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), drawnFontSize(p, 3));
+    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), drawnFontSize(p, StyleSlot::DateLine));
     m_w.m_textPanels[kDateLine]->hide();
     m_w.setCaption(m_w.m_textLabels[kPromptLine], QString());
-    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, 4));
+    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
     m_w.m_textPanels[kPromptLine]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, 5));
+    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
     if (!m_w.m_textLabels[kScrollLine]->text().isEmpty())
         m_w.m_marquee->setRunning(true);
     m_w.m_textPanels[kScrollLine]->hide();
@@ -259,9 +259,9 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
     m_w.m_textPanels[kDateLine]->setVisible(!m_w.m_textLabels[kDateLine]->text().isEmpty());
 
     m_w.setCaption(m_w.m_textLabels[kPromptLine], prompt);
-    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, 4));
+    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
     m_w.m_textPanels[kPromptLine]->setVisible(!m_w.m_textLabels[kPromptLine]->text().isEmpty());
-    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, 5));
+    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
     // The scrolling tick shows the panel at its first step.
     if (!m_w.m_textLabels[kScrollLine]->text().isEmpty())
         m_w.m_marquee->setRunning(true);

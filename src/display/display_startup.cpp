@@ -75,7 +75,7 @@ void DisplayStartUp::loadPlanAndStyles()
 
     const QTime timeOfDay = m_w.now().time();
     const QColor clockColour = plan.clockcolour.colour();
-    const double clockSize = drawnFontSize(plan, 2);
+    const double clockSize = drawnFontSize(plan, StyleSlot::Clock);
     m_w.setClockText(m_w.m_clock, initialClockText(plan, timeOfDay));
     m_w.styleClock(m_w.m_clock, plan.clockFont, clockColour, clockSize);
     m_w.setClockText(m_w.m_overtimeClock, initialOvertimeText(plan, timeOfDay));
@@ -88,17 +88,18 @@ void DisplayStartUp::loadPlanAndStyles()
         QString caption;
         QString font;
         PlanColour colour;
-        int sizeEntry;
+        StyleSlot slot;
     };
-    const TextStyle styles[] = {{DisplayWindow::kTitleLine, plan.firsttext, plan.firstfont, plan.firstcolour, 0},
-                                {DisplayWindow::kSubtitleLine, plan.secondtext, plan.secondfont, plan.secondcolour, 1},
-                                {DisplayWindow::kDateLine, QString(), plan.stagefont, plan.stagecolour, 3},
-                                {DisplayWindow::kPromptLine, QString(), plan.textfont, plan.textcolour, 4},
-                                {DisplayWindow::kScrollLine, QString(), plan.rollfont, plan.rollcolour, 5}};
+    const TextStyle styles[] = {
+        {DisplayWindow::kTitleLine, plan.firsttext, plan.firstfont, plan.firstcolour, StyleSlot::MainTitle},
+        {DisplayWindow::kSubtitleLine, plan.secondtext, plan.secondfont, plan.secondcolour, StyleSlot::Subtitle},
+        {DisplayWindow::kDateLine, QString(), plan.stagefont, plan.stagecolour, StyleSlot::DateLine},
+        {DisplayWindow::kPromptLine, QString(), plan.textfont, plan.textcolour, StyleSlot::Prompt},
+        {DisplayWindow::kScrollLine, QString(), plan.rollfont, plan.rollcolour, StyleSlot::ScrollingText}};
     for (const TextStyle& s : styles) {
         QLabel* label = m_w.m_textLabels[s.index];
         m_w.setCaption(label, s.caption);
-        m_w.styleElement(label, s.font, s.colour.colour(), drawnFontSize(plan, s.sizeEntry),
+        m_w.styleElement(label, s.font, s.colour.colour(), drawnFontSize(plan, s.slot),
                          s.index == DisplayWindow::kDateLine ? m_w.m_textPanels[DisplayWindow::kDateLine] : nullptr);
         if (s.index == DisplayWindow::kTitleLine) {
             if (label->text().isEmpty())

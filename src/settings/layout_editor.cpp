@@ -20,9 +20,9 @@ constexpr DisplayElement kTargetElement[7] = {DisplayElement::MainTitle, Display
                                               DisplayElement::Clock,     DisplayElement::Prompt,
                                               DisplayElement::ScrollingText, DisplayElement::Logo,
                                               DisplayElement::Clock};
-constexpr int kNoSizeList = -1;
-constexpr int kSizeSlot[7] = {LookPage::MainTitle, LookPage::Subtitle,      LookPage::Time, LookPage::Prompt,
-                              LookPage::ScrollingText, kNoSizeList, LookPage::Time};
+constexpr std::optional<StyleSlot> kSizeSlot[7] = {StyleSlot::MainTitle,     StyleSlot::Subtitle, StyleSlot::Clock,
+                                                  StyleSlot::Prompt,        StyleSlot::ScrollingText,
+                                                  std::nullopt,             StyleSlot::Clock};
 constexpr int kLogoTarget = 5;
 constexpr int kTimeTarget = 2;
 } // namespace
@@ -103,10 +103,10 @@ void SettingsWindow::layoutStep(LayoutMove move)
 
 void SettingsWindow::resizeStep(int target, int direction)
 {
-    const int slot = kSizeSlot[target];
-    if (slot == kNoSizeList)
+    const std::optional<StyleSlot> slot = kSizeSlot[target];
+    if (!slot)
         return;
-    const int size = m_look->stepSize(LookPage::StyleSlot(slot), direction);
+    const int size = m_look->stepSize(*slot, direction);
     m_display.setElementFontSize(kTargetElement[target], size);
 }
 

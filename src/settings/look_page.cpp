@@ -25,9 +25,10 @@ LookPage::LookPage(const ClockPlan& stored, QWidget* parent) : QWidget(parent), 
     for (int c = 0; c < heads.size(); ++c)
         grid->addWidget(makeLabel(heads[c], this), 0, c + 1);
     const QStringList rows{"主标题", "副标题", "时间", "天数", "提示文字", "动态文本"};
-    for (int i = 0; i < kStyleSlots; ++i) {
-        StyleRow& r = m_styleRows[i];
-        const int row = i + 1;
+    for (StyleSlot slot : kStyleSlots) {
+        const size_t i = slotIndex(slot);
+        StyleRow& r = m_styleRows[slot];
+        const int row = int(i) + 1;
         r.name = makeLabel(rows[i], this);
         grid->addWidget(r.name, row, 0);
         r.font = new NamedList(this);
@@ -45,15 +46,15 @@ LookPage::LookPage(const ClockPlan& stored, QWidget* parent) : QWidget(parent), 
         r.size->setAccessibleName(rows[i] + QStringLiteral(" 大小"));
         r.size->lineEdit()->setAccessibleName(rows[i] + QStringLiteral(" 大小"));
         grid->addWidget(r.size, row, 3);
-        if (i == MainTitle || i == Subtitle) {
-            TitleRow& t = i == MainTitle ? m_mainTitle : m_subtitle;
+        if (slot == StyleSlot::MainTitle || slot == StyleSlot::Subtitle) {
+            TitleRow& t = slot == StyleSlot::MainTitle ? m_mainTitle : m_subtitle;
             t.centred = makeBox(QString(), this, rows[i] + QStringLiteral(" 居中"));
             grid->addWidget(t.centred, row, 4);
             t.text = new QLineEdit(this);
             t.text->setAccessibleName(rows[i] + QStringLiteral(" 文本"));
             grid->addWidget(t.text, row, 5);
         }
-        connect(r.colour, &ColourSwatch::clicked, this, [this, i] { emit colourWanted(m_styleRows[i].colour, false); });
+        connect(r.colour, &ColourSwatch::clicked, this, [this, &r] { emit colourWanted(r.colour, false); });
     }
     m_spareCentreBox = makeBox(QStringLiteral("居中"), this);
     m_spareCentreBox->hide();
@@ -83,9 +84,9 @@ LookPage::LookPage(const ClockPlan& stored, QWidget* parent) : QWidget(parent), 
 
 void LookPage::showPlan(const ClockPlan& p)
 {
-    for (int i = 0; i < kStyleSlots; ++i) {
-        refillList(m_styleRows[i].size, sizeList(i));
-        showSize(StyleSlot(i), p, 10);
+    for (StyleSlot slot : kStyleSlots) {
+        refillList(m_styleRows[slot].size, sizeList(slot));
+        showSize(slot, p, 10);
     }
     showSwitches(p);
     showColoursAndTitles(p);
@@ -94,19 +95,19 @@ void LookPage::showPlan(const ClockPlan& p)
 
 void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, std::optional<int> daysSize)
 {
-    const QString fonts[kStyleSlots] = {p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont};
-    for (int i = 0; i < kStyleSlots; ++i)
-        showFont(StyleSlot(i), fonts[i]);
+    const PerSlot<QString> fonts{{p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont}};
+    for (StyleSlot slot : kStyleSlots)
+        showFont(slot, fonts[slot]);
     // A damaged size list shows the sizes it falls back to.
     ClockPlan complete = p;
     complete.completeFontSizes();
-    for (int i = 0; i < kStyleSlots; ++i)
-        showSize(StyleSlot(i), complete, 0);
+    for (StyleSlot slot : kStyleSlots)
+        showSize(slot, complete, 0);
     // The date line keeps the per-user store's font and size.
-    showFont(Days, daysFont);
+    showFont(StyleSlot::DateLine, daysFont);
     if (daysSize) {
-        m_keptSizes[Days] = {};
-        m_styleRows[Days].size->setEditText(QString::number(*daysSize));
+        m_keptSizes[StyleSlot::DateLine] = {};
+        m_styleRows[StyleSlot::DateLine].size->setEditText(QString::number(*daysSize));
     }
     showSwitches(p);
     showColoursAndTitles(p);
@@ -120,8 +121,8 @@ void LookPage::showSize(StyleSlot slot, const ClockPlan& p, int smallest)
     // A size the plan cannot read shows the size the display draws it at.
     const std::optional<double> size = p.fontSize(slot);
     kept.shown = size ? QString::number(std::max(int(*size), smallest))
-                      : QString::number(std::lround(kMadeTextSizes[size_t(slot)]));
-    kept.text = p.fontSizeTexts[size_t(slot)];
+                      : QString::number(std::lround(kMadeTextSizes[slot]));
+    kept.text = p.fontSizeTexts[slot];
     list->setEditText(kept.shown);
 }
 
@@ -163,26 +164,26 @@ void LookPage::showSwitches(const ClockPlan& p)
 
 void LookPage::showColoursAndTitles(const ClockPlan& p)
 {
-    const PlanColour* colours[kStyleSlots] = {&p.firstcolour, &p.secondcolour, &p.clockcolour,
-                                              &p.stagecolour, &p.textcolour,   &p.rollcolour};
-    for (int i = 0; i < kStyleSlots; ++i)
-        m_styleRows[i].colour->setColour(*colours[i]);
+    const PerSlot<const PlanColour*> colours{{&p.firstcolour, &p.secondcolour, &p.clockcolour, &p.stagecolour,
+                                              &p.textcolour, &p.rollcolour}};
+    for (StyleSlot slot : kStyleSlots)
+        m_styleRows[slot].colour->setColour(*colours[slot]);
     m_mainTitle.text->setText(p.firsttext);
     m_subtitle.text->setText(p.secondtext);
 }
 
 void LookPage::writeInto(ClockPlan& plan) const
 {
-    QString* fonts[kStyleSlots] = {&plan.firstfont, &plan.secondfont, &plan.clockFont,
-                                   &plan.stagefont, &plan.textfont,   &plan.rollfont};
-    PlanColour* colours[kStyleSlots] = {&plan.firstcolour, &plan.secondcolour, &plan.clockcolour,
-                                        &plan.stagecolour, &plan.textcolour,   &plan.rollcolour};
-    for (int i = 0; i < kStyleSlots; ++i) {
-        const StyleRow& r = m_styleRows[i];
+    const PerSlot<QString*> fonts{{&plan.firstfont, &plan.secondfont, &plan.clockFont, &plan.stagefont,
+                                   &plan.textfont, &plan.rollfont}};
+    const PerSlot<PlanColour*> colours{{&plan.firstcolour, &plan.secondcolour, &plan.clockcolour,
+                                        &plan.stagecolour, &plan.textcolour, &plan.rollcolour}};
+    for (StyleSlot slot : kStyleSlots) {
+        const StyleRow& r = m_styleRows[slot];
         if (r.font->count() > 0) // before the font lists are filled the plan's own names stay
-            *fonts[i] = r.font->currentText();
-        *colours[i] = r.colour->colour();
-        plan.fontSizeTexts[i] = sizeEntry(StyleSlot(i));
+            *fonts[slot] = r.font->currentText();
+        *colours[slot] = r.colour->colour();
+        plan.fontSizeTexts[slot] = sizeEntry(slot);
     }
     plan.fontSizesComplete = true;
     plan.firsttext = m_mainTitle.text->text();
@@ -200,14 +201,15 @@ void LookPage::writeInto(ClockPlan& plan) const
 void LookPage::fillFontLists(const QStringList& installed, const QStringList& preferred, const QSet<QString>& families)
 {
     const ClockPlan& p = m_stored;
-    const QString planFonts[kStyleSlots] = {p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont};
-    for (int i = 0; i < kStyleSlots; ++i) {
-        QComboBox* list = m_styleRows[i].font;
-        QStringList entries = i == Days ? preferred : installed;
+    const PerSlot<QString> planFonts{{p.firstfont, p.secondfont, p.clockFont, p.stagefont, p.textfont, p.rollfont}};
+    for (StyleSlot slot : kStyleSlots) {
+        QComboBox* list = m_styleRows[slot].font;
+        const QString& planFont = planFonts[slot];
+        QStringList entries = slot == StyleSlot::DateLine ? preferred : installed;
         // The plan's own name stays an entry, so an apply that leaves the
         // font alone stores it unchanged, installed or not.
-        if (!planFonts[i].isEmpty() && !entries.contains(planFonts[i]))
-            entries.prepend(planFonts[i]);
+        if (!planFont.isEmpty() && !entries.contains(planFont))
+            entries.prepend(planFont);
         refillList(list, entries);
         for (int e = 0; e < list->count(); ++e) {
             // A name this desktop lacks is drawn in the family fontconfig
@@ -216,7 +218,7 @@ void LookPage::fillFontLists(const QStringList& installed, const QStringList& pr
             if (!families.contains(name))
                 list->setItemData(e, QStringLiteral("显示为 ") + QFontInfo(QFont(name)).family(), Qt::ToolTipRole);
         }
-        int chosen = list->findText(planFonts[i]);
+        int chosen = list->findText(planFont);
         if (chosen < 0)
             chosen = list->findText(QStringLiteral("新宋体"));
         const QSignalBlocker block(list);
@@ -246,7 +248,7 @@ void LookPage::showLongTerm(bool on)
         m_weekdayBox->setChecked(false);
     m_weekdayBox->setEnabled(on);
     m_weekdayBox->setVisible(!m_simple);
-    const StyleRow& days = m_styleRows[Days];
+    const StyleRow& days = m_styleRows[StyleSlot::DateLine];
     days.font->setEnabled(on);
     days.size->setEnabled(on);
     days.colour->setEnabled(on);
@@ -270,7 +272,7 @@ void LookPage::showSimple(bool simple, bool longTerm)
     m_mainTitle.centred->setVisible(full);
     showStored(m_subtitle.centred, true, p.centresSubtitle);
     m_subtitle.centred->setVisible(full);
-    for (StyleSlot slot : {Prompt, ScrollingText}) {
+    for (StyleSlot slot : {StyleSlot::Prompt, StyleSlot::ScrollingText}) {
         const StyleRow& r = m_styleRows[slot];
         for (QWidget* w : std::initializer_list<QWidget*>{r.name, r.font, r.size, r.colour})
             w->setVisible(full);
@@ -289,7 +291,7 @@ void LookPage::showSimple(bool simple, bool longTerm)
 void LookPage::showStageLooks()
 {
     const bool shown = m_stageLooksBox->checkState() != Qt::Checked;
-    for (QWidget* w : std::initializer_list<QWidget*>{m_styleRows[Time].colour, m_backgroundCaption, m_background,
+    for (QWidget* w : std::initializer_list<QWidget*>{m_styleRows[StyleSlot::Clock].colour, m_backgroundCaption, m_background,
                                                       m_backgroundPicture})
         w->setVisible(shown);
 }

@@ -23,9 +23,6 @@ class ColourSwatch;
 class LookPage : public QWidget {
     Q_OBJECT
 public:
-    // The style rows in the order of the plan's size list.
-    enum StyleSlot { MainTitle, Subtitle, Time, Days, Prompt, ScrollingText, kStyleSlots };
-
     explicit LookPage(const ClockPlan& stored, QWidget* parent = nullptr);
 
     // The plan as the editor opens on it: the size lists filled, a size below
@@ -81,8 +78,9 @@ private:
 
     const ClockPlan& m_stored;
     bool m_simple = false;
-    std::array<StyleRow, kStyleSlots> m_styleRows{};
-    std::array<KeptSize, kStyleSlots> m_keptSizes{};
+    // The style rows, one per style slot, in the order of the plan's size list.
+    PerSlot<StyleRow> m_styleRows{};
+    PerSlot<KeptSize> m_keptSizes{};
     TitleRow m_mainTitle, m_subtitle;
     QCheckBox* m_spareCentreBox = nullptr; // keeps the sixth switch digit
     QCheckBox* m_stageLooksBox = nullptr;

@@ -57,17 +57,21 @@ namespace {
 struct SizeRange {
     int first, last, step;
 };
-SizeRange sizeRange(int slot)
+SizeRange sizeRange(StyleSlot slot)
 {
-    if (slot == 2)
-        return {100, 450, 10};
-    if (slot == 4 || slot == 5)
-        return {30, 120, 5};
+    switch (slot) {
+    case StyleSlot::Clock: return {100, 450, 10};
+    case StyleSlot::Prompt:
+    case StyleSlot::ScrollingText: return {30, 120, 5};
+    case StyleSlot::MainTitle:
+    case StyleSlot::Subtitle:
+    case StyleSlot::DateLine: break;
+    }
     return {50, 230, 5};
 }
 } // namespace
 
-QStringList sizeList(int slot)
+QStringList sizeList(StyleSlot slot)
 {
     const SizeRange r = sizeRange(slot);
     QStringList out;
@@ -76,7 +80,7 @@ QStringList sizeList(int slot)
     return out;
 }
 
-int sizeAt(int slot, int index)
+int sizeAt(StyleSlot slot, int index)
 {
     const SizeRange r = sizeRange(slot);
     return r.first + r.step * index;

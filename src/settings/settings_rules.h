@@ -27,11 +27,11 @@ QDate monthLastDay(const QDate& day, MonthOf which);
 const QStringList& countFormatList();
 const QStringList& systemTimeFormatList();
 const QStringList& dayFormatList();
-// The entries of a font-size list: slots 0, 1 and 3 50..230 by 5, slot 2
-// 100..450 by 10, slots 4 and 5 30..120 by 5.
-QStringList sizeList(int slot);
+// The entries of a font-size list: the titles and the date line 50..230 by
+// 5, the clock 100..450 by 10, the prompt and the scrolling text 30..120 by 5.
+QStringList sizeList(StyleSlot slot);
 // Font size of entry `index` of a slot's size list.
-int sizeAt(int slot, int index);
+int sizeAt(StyleSlot slot, int index);
 
 // One check of the reminder times before a plan is applied.
 struct ReminderInput {

@@ -48,15 +48,14 @@ void ClockPlan::completeFontSizes()
 {
     if (fontSizesComplete)
         return;
-    fontSizeTexts = {"80", "50", "100", "50", "30", "30"};
+    fontSizeTexts = {{"80", "50", "100", "50", "30", "30"}};
     fontSizesComplete = true;
 }
 
-void ClockPlan::setFontSize(int k, double size)
+void ClockPlan::setFontSize(StyleSlot slot, double size)
 {
     completeFontSizes();
-    if (k >= 0 && k < int(fontSizeTexts.size()))
-        fontSizeTexts[size_t(k)] = QString::number(size, 'g', 7);
+    fontSizeTexts[slot] = QString::number(size, 'g', 7);
 }
 
 void ClockPlan::setTixingtime(qint64 seconds)
@@ -96,11 +95,6 @@ bool ClockPlan::showsOvertimeClock() const
     return overtimeAction == OvertimeAction::CountOn && isOn(wantsOvertimeClock);
 }
 
-std::optional<double> ClockPlan::fontSize(int k) const
-{
-    if (k < 0 || k >= int(fontSizeTexts.size()))
-        return std::nullopt;
-    return fontSizeOfText(fontSizeTexts[size_t(k)]);
-}
+std::optional<double> ClockPlan::fontSize(StyleSlot slot) const { return fontSizeOfText(fontSizeTexts[slot]); }
 
 } // namespace orvalen

@@ -1,6 +1,7 @@
 #pragma once
 #include "stores/plan_colour.h"
 #include "stores/stage.h"
+#include "stores/style_slot.h"
 
 #include <QDate>
 #include <QString>
@@ -122,11 +123,11 @@ struct ClockPlan {
     PlanColour textcolour{"-2147483640"};
     QString rollfont = "新宋体";
     PlanColour rollcolour{"-2147483640"};
-    // The entries of the size list, in the element order above (the clocks
-    // share one), as stored: an entry is read by fontSize(), and one the plan
+    // The entries of the size list, one per style slot (the clocks share
+    // one), as stored: an entry is read by fontSize(), and one the plan
     // cannot read stays as it was stored until a size replaces it. A missing
     // entry of an incomplete list is "".
-    std::array<QString, 6> fontSizeTexts{"90", "80", "150", "100", "30", "30"};
+    PerSlot<QString> fontSizeTexts{{"90", "80", "150", "100", "30", "30"}};
     // The stored size list held exactly six entries, each closed by "/".
     bool fontSizesComplete = true;
 
@@ -162,9 +163,9 @@ struct ClockPlan {
     // An incomplete size list is replaced as a whole by the sizes the editor
     // and the element menu fall back to (80/50/100/50/30/30).
     void completeFontSizes();
-    // Sets font size k (0..5) as its shortest decimal text ("36", "10.5"),
+    // Sets a slot's font size as its shortest decimal text ("36", "10.5"),
     // completing the list first.
-    void setFontSize(int k, double size);
+    void setFontSize(StyleSlot slot, double size);
 
     // Holds a stored 32-bit value at 0..32767 instead of overflowing.
     void setTixingtime(qint64 seconds);
@@ -183,8 +184,8 @@ struct ClockPlan {
     // The overtime clock is on screen: the count goes on into overtime and
     // the overtime clock is wanted.
     bool showsOvertimeClock() const;
-    // Font size k (0..5) when the plan can read it (fontSizeOfText).
-    std::optional<double> fontSize(int k) const;
+    // A slot's font size when the plan can read it (fontSizeOfText).
+    std::optional<double> fontSize(StyleSlot slot) const;
 
     bool operator==(const ClockPlan&) const = default;
 };

@@ -199,11 +199,11 @@ void RunCommands::setElementStyle(DisplayElement e, StyleChoice choice, const QS
         plan.stagefont = family;
         plan.stagecolour = colour;
         if (font)
-            plan.setFontSize(3, size);
+            plan.setFontSize(StyleSlot::DateLine, size);
         fields = font ? StyleFields::DateLineLookAndSizes : StyleFields::DateLineLook;
         break;
     case DisplayElement::Clock:
-        plan.setFontSize(2, size);
+        plan.setFontSize(StyleSlot::Clock, size);
         plan.clockFont = family;
         plan.clockcolour = colour;
         fields = font ? StyleFields::ClockLookAndSizes : StyleFields::ClockColour;

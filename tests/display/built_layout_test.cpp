@@ -121,7 +121,7 @@ TEST_P(BuiltLayoutTest, clockAndEndText_takeTheShareOfTheScreenTheyTakeAt1080)
     EXPECT_NEAR(share(), share1080, share1080 * 0.03) << "clock";
     countView(w).showEndText(QStringLiteral("时间到"), true);
     EXPECT_NEAR(share(), share1080, share1080 * 0.03) << "end text";
-    EXPECT_EQ(currentPlan.plan().fontSize(2), 150);
+    EXPECT_EQ(currentPlan.plan().fontSize(StyleSlot::Clock), 150);
 }
 
 // With the on-screen buttons shown, every element of a run, its overtime and

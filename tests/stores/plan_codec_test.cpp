@@ -134,7 +134,7 @@ TEST(PlanCodec, storedRows_readIntoTheirValuesAndWriteBackTheSameTexts)
     EXPECT_EQ(longTerm->overtimeAction, OvertimeAction::Stop);
     EXPECT_TRUE(isOn(longTerm->stageLooks) && isOn(longTerm->showsWeekday) && !isOn(longTerm->showsScrollingText));
     EXPECT_TRUE(isOn(longTerm->endTextOnClock) && isOn(longTerm->customLogoSize) && !isOn(longTerm->restartsAfterDelay));
-    EXPECT_EQ(longTerm->fontSize(2), 120.5);
+    EXPECT_EQ(longTerm->fontSize(StyleSlot::Clock), 120.5);
     EXPECT_EQ(longTerm->backgroundColour.colour(), QColor(255, 0, 0));
     EXPECT_EQ(longTerm->backgroundPicture, "春天.jpg");
     EXPECT_EQ(longTerm->stages[Stage::Start].look.timeColour.colour(), QColor(0, 0, 255));
@@ -149,8 +149,8 @@ TEST(PlanCodec, storedRows_readIntoTheirValuesAndWriteBackTheSameTexts)
     EXPECT_TRUE(damaged->continuousReminder && damaged->stageOn(Stage::Alarm1) && !damaged->stageOn(Stage::Alarm2));
     EXPECT_EQ(damaged->stageLooks, Switch::Greyed); // a stored "2"
     EXPECT_EQ(damaged->timeFormat, TimeFormat::Seconds);
-    EXPECT_EQ(damaged->fontSize(0), std::nullopt);
-    EXPECT_EQ(damaged->fontSize(2), 150);
+    EXPECT_EQ(damaged->fontSize(StyleSlot::MainTitle), std::nullopt);
+    EXPECT_EQ(damaged->fontSize(StyleSlot::Clock), 150);
     EXPECT_FALSE(damaged->fontSizesComplete);
     EXPECT_FALSE(damaged->firstcolour.colour().isValid());
     EXPECT_TRUE(damaged->clockcolour.colour().isValid()); // a system colour
@@ -172,11 +172,11 @@ TEST(PlanCodec, changedValues_replaceOnlyTheirOwnDigitsAndParts)
     const std::optional<ClockPlan> read = throughDeskclockRow(damagedRow());
     ASSERT_TRUE(read);
     ClockPlan plan = *read;
-    plan.stages[Stage::Alarm3].on = true;                   // past the end of "11"
+    plan.stages[Stage::Alarm3].on = true;       // past the end of "11"
     plan.showsWeekday = Switch::On;             // after a "2"
     plan.stages[Stage::Start].look.backgroundPicture = "新.jpg";
     plan.backgroundPicture = "bg.png";
-    plan.setFontSize(2, 36);                    // an incomplete list starts again
+    plan.setFontSize(StyleSlot::Clock, 36);     // an incomplete list starts again
     plan.clockcolour = PlanColour::fromColour(QColor(255, 0, 0));
     EXPECT_EQ(plan_codec::fieldText(plan, "checkone"), "1101");
     EXPECT_EQ(plan_codec::fieldText(plan, "combolist"), "0x");
@@ -236,28 +236,28 @@ TEST(PlanCodec, listDigitsOutsideTheirLists_fallBack_sizesThePlanCannotRead_stay
     EXPECT_EQ(plan.overtimeAction, OvertimeAction::NextPlan);
     const QString unreadable = "0/-3/1e999/99999999999/x//";
     ASSERT_TRUE(plan_codec::setFieldText(plan, "sizethree", unreadable));
-    for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(plan.fontSize(k), std::nullopt) << k;
+    for (StyleSlot slot : kStyleSlots)
+        EXPECT_EQ(plan.fontSize(slot), std::nullopt) << slotIndex(slot);
     EXPECT_EQ(plan_codec::fieldText(plan, "sizethree"), unreadable);
     ASSERT_TRUE(plan_codec::setFieldText(plan, "sizethree", " 90/10.5/2048/2049/0.5/030/"));
-    EXPECT_EQ(plan.fontSize(0), 90);
-    EXPECT_EQ(plan.fontSize(1), 10.5);
-    EXPECT_EQ(plan.fontSize(2), 2048);
-    EXPECT_EQ(plan.fontSize(3), std::nullopt);
-    EXPECT_EQ(plan.fontSize(5), 30);
+    EXPECT_EQ(plan.fontSize(StyleSlot::MainTitle), 90);
+    EXPECT_EQ(plan.fontSize(StyleSlot::Subtitle), 10.5);
+    EXPECT_EQ(plan.fontSize(StyleSlot::Clock), 2048);
+    EXPECT_EQ(plan.fontSize(StyleSlot::DateLine), std::nullopt);
+    EXPECT_EQ(plan.fontSize(StyleSlot::ScrollingText), 30);
 }
 
 TEST(PlanCodec, setFontSize_replacesOneEntryAndResetsAnIncompleteList)
 {
-    auto withSize = [](const QString& list, int entry, double size) {
+    auto withSize = [](const QString& list, StyleSlot entry, double size) {
         ClockPlan plan;
         plan_codec::setFieldText(plan, "sizethree", list);
         plan.setFontSize(entry, size);
         return plan_codec::fieldText(plan, "sizethree");
     };
-    EXPECT_EQ(withSize("90/80/150/100/30/30/", 2, 200), "90/80/200/100/30/30/");
-    EXPECT_EQ(withSize("90/80/150/100/30/30/", 2, 10.5), "90/80/10.5/100/30/30/");
-    EXPECT_EQ(withSize("90/80/150/100/30/30", 2, 36), "80/50/36/50/30/30/");
-    EXPECT_EQ(withSize("", 2, 36), "80/50/36/50/30/30/");
-    EXPECT_EQ(withSize("1/2/3/4/5/6/7/", 0, 9), "9/50/100/50/30/30/");
+    EXPECT_EQ(withSize("90/80/150/100/30/30/", StyleSlot::Clock, 200), "90/80/200/100/30/30/");
+    EXPECT_EQ(withSize("90/80/150/100/30/30/", StyleSlot::Clock, 10.5), "90/80/10.5/100/30/30/");
+    EXPECT_EQ(withSize("90/80/150/100/30/30", StyleSlot::Clock, 36), "80/50/36/50/30/30/");
+    EXPECT_EQ(withSize("", StyleSlot::Clock, 36), "80/50/36/50/30/30/");
+    EXPECT_EQ(withSize("1/2/3/4/5/6/7/", StyleSlot::MainTitle, 9), "9/50/100/50/30/30/");
 }
