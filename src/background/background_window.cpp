@@ -10,6 +10,7 @@
 #include "services/app_context.h"
 #include "services/file_dialog.h"
 #include "services/import_check.h"
+#include "stores/background_colour.h"
 #include "stores/ini_store.h"
 #include "stores/time_data_keys.h"
 
@@ -108,7 +109,7 @@ void BackgroundWindow::readStored()
     const auto read = [this](const QString& key, const QString& fallback) {
         return m_ctx.ini.read(time_data::kMarquee, key, fallback).trimmed();
     };
-    m_colour = PlanColour::fromWholeNumber(read(time_data::kBackgroundColor, time_data::kBackgroundColorDefault));
+    m_colour = readBackgroundColour(m_ctx.ini);
     m_pictureName = read(time_data::kBackgroundText, QString());
 }
 
@@ -123,7 +124,7 @@ void BackgroundWindow::readShown()
     // The colour keeps its stored or planned text where that is the colour
     // shown, so a desktop colour stays one; otherwise its own value.
     const QColor shown = m_display.backgroundColour();
-    if (m_colour.colourOr(Qt::black) == shown)
+    if (m_colour.colour(Qt::black) == shown)
         return;
     const PlanColour& planned = m_currentPlan.plan().backgroundColour;
     m_colour = planned.colour() == shown ? planned.asLeadingWhole() : PlanColour::fromColour(shown);
@@ -131,7 +132,7 @@ void BackgroundWindow::readShown()
 
 void BackgroundWindow::showColour()
 {
-    const QColor colour = m_colour.colourOr(Qt::black);
+    const QColor colour = m_colour.colour(Qt::black);
     m_colourBox->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid black; }")
                                    .arg(colour.name()));
 }
@@ -196,7 +197,7 @@ void BackgroundWindow::importPicture()
 
 void BackgroundWindow::applyColour()
 {
-    m_display.showBackgroundColour(m_colour.colourOr(Qt::black));
+    m_display.showBackgroundColour(m_colour.colour(Qt::black));
 }
 
 bool BackgroundWindow::applyPicture()
@@ -226,7 +227,7 @@ void BackgroundWindow::apply()
                                   Notifier::Icon::Warning);
     }
     IniEdit edit(m_ctx.ini);
-    edit.write(time_data::kMarquee, time_data::kBackgroundColor, m_colour.text);
+    writeBackgroundColour(edit, m_colour);
     if (pictureApplied)
         edit.write(time_data::kMarquee, time_data::kBackgroundText, m_pictureName);
     QString error;

@@ -54,7 +54,7 @@ private:
     BackgroundView& m_display;
     StyleDialogs& m_colours;
     FileChooser& m_files;
-    PlanColour m_colour = PlanColour::fromText(QStringLiteral("0"));
+    PlanColour m_colour = PlanColour::fromColour(Qt::black);
     QString m_pictureName;    // bare name in picture/
     QPixmap m_preview;
     QCheckBox* m_colourMode = nullptr;

@@ -73,10 +73,10 @@ void DisplayBackground::setBackgroundPicture(const QPixmap& picture)
     m_w.m_backgroundPictureName.clear();
 }
 
-void DisplayBackground::applyBackground(const QString& clockColour, const QString& backColour,
+void DisplayBackground::applyBackground(const PlanColour& clockColour, const PlanColour& backColour,
                                         const QString& pictureName)
 {
-    setClockColour(colourFromText(clockColour));
+    setClockColour(clockColour.colour());
     setBackgroundPicture(QPixmap());
 
     // Only a bare name inside picture/ is looked at; a file that does not
@@ -96,7 +96,7 @@ void DisplayBackground::applyBackground(const QString& clockColour, const QStrin
         setBackgroundPicture(picture);
         m_w.m_backgroundPictureName = pictureName;
     } else {
-        setBackgroundColour(colourFromText(backColour));
+        setBackgroundColour(backColour.colour());
     }
 }
 
@@ -104,10 +104,10 @@ void DisplayBackground::applyStageBackground(Stage stage)
 {
     const ClockPlan& plan = m_w.m_currentPlan.plan();
     if (!isOn(plan.stageLooks)) {
-        applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
+        applyBackground(plan.clockcolour, plan.backgroundColour, plan.backgroundPicture);
     } else {
         const StageLook& look = plan.stages[stage].look;
-        applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
+        applyBackground(look.timeColour, look.backgroundColour, look.backgroundPicture);
     }
     m_w.relayout();
 }

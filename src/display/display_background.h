@@ -20,7 +20,7 @@ public:
     // The clock colour, background colour and picture (a bare name in
     // picture/) of a plan or a stage; a picture that does not decode counts
     // as none, and the colour applies.
-    void applyBackground(const QString& clockColour, const QString& backColour, const QString& pictureName);
+    void applyBackground(const PlanColour& clockColour, const PlanColour& backColour, const QString& pictureName);
     // The look of a stage of the current plan; the display is laid out again.
     void applyStageBackground(Stage stage);
 

@@ -253,8 +253,8 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
     // leading number, so an absent or empty value is black.
     const StoredDateLineStyle dateLine = loadDateLineStyle(m_w.m_ctx.registry);
     m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont,
-                     colourFromLeadingNumber(p.stagecolour.text, QColor(Qt::black)),
-                     dateLine.size.value_or(kMadeTextSizes[3]),
+                     p.stagecolour.colour(QColor(Qt::black)),
+                     dateLine.size.value_or(kMadeTextSizes[StyleSlot::DateLine]),
                      m_w.m_textPanels[kDateLine]);
     m_w.m_textPanels[kDateLine]->setVisible(!m_w.m_textLabels[kDateLine]->text().isEmpty());
 

@@ -126,10 +126,10 @@ void DisplayStartUp::loadLookAndState()
         // each ask for a layout; the one below serves them all.
         const QScopedValueRollback<bool> oneLayout(m_w.m_inLayout, true);
         if (!isOn(plan.stageLooks)) {
-            m_w.m_background->applyBackground(plan.clockcolour.text, plan.backgroundColour.text, plan.backgroundPicture);
+            m_w.m_background->applyBackground(plan.clockcolour, plan.backgroundColour, plan.backgroundPicture);
         } else {
             const StageLook& look = plan.stages[Stage::Start].look;
-            m_w.m_background->applyBackground(look.timeColour.text, look.backgroundColour.text, look.backgroundPicture);
+            m_w.m_background->applyBackground(look.timeColour, look.backgroundColour, look.backgroundPicture);
         }
         if (!m_w.m_fixedScreen) {
             m_w.m_screen = ScreenMetrics::fromPrimaryScreen();

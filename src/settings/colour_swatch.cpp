@@ -9,13 +9,13 @@ ColourSwatch::ColourSwatch(QWidget* parent) : QLineEdit(parent)
 {
     setReadOnly(true);
     setToolTip(QStringLiteral("点击更改"));
-    setColour(PlanColour::fromText(QStringLiteral("0")));
+    setColour(PlanColour::fromColour(Qt::black));
 }
 
 void ColourSwatch::setColour(const PlanColour& colour)
 {
     m_colour = colour.asWholeValue();
-    const QColor c = colourFromLeadingNumber(m_colour.text, palette().color(QPalette::Base));
+    const QColor c = m_colour.colour(palette().color(QPalette::Base));
     QPalette p = palette();
     p.setColor(QPalette::Base, c);
     p.setColor(QPalette::Text, c.lightness() < 128 ? Qt::white : Qt::black);

@@ -29,6 +29,6 @@ private:
 };
 
 // System colour 5, the window background.
-inline const PlanColour kWindowColour = PlanColour::fromText(QStringLiteral("-2147483643"));
+inline const PlanColour kWindowColour = PlanColour::fromSystemIndex(5);
 
 } // namespace orvalen

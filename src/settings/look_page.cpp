@@ -90,7 +90,7 @@ void LookPage::showPlan(const ClockPlan& p)
     }
     showSwitches(p);
     showColoursAndTitles(p);
-    showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, false);
+    showColourOrPicture(m_background, p.backgroundColour, p.backgroundPicture, false);
 }
 
 void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, std::optional<int> daysSize)
@@ -111,7 +111,7 @@ void LookPage::showSavedPlan(const ClockPlan& p, const QString& daysFont, std::o
     }
     showSwitches(p);
     showColoursAndTitles(p);
-    showColourOrPicture(m_background, p.backgroundColour.text, p.backgroundPicture, true);
+    showColourOrPicture(m_background, p.backgroundColour, p.backgroundPicture, true);
 }
 
 void LookPage::showSize(StyleSlot slot, const ClockPlan& p, int smallest)

@@ -83,7 +83,7 @@ void PrecisePage::showStageLooks(const ClockPlan& p, bool emptyText)
     for (Stage stage : kStages) {
         const StageLook& look = p.stages[stage].look;
         m_stageRows[stage].timeColour->setColour(look.timeColour);
-        showColourOrPicture(m_stageRows[stage].background, look.backgroundColour.text, look.backgroundPicture, emptyText);
+        showColourOrPicture(m_stageRows[stage].background, look.backgroundColour, look.backgroundPicture, emptyText);
     }
 }
 

@@ -37,13 +37,13 @@ NumberField* makeTimeField(int max, const QString& name, QWidget* parent)
     return f;
 }
 
-void showColourOrPicture(ColourSwatch* swatch, const QString& colour, const QString& picture, bool emptyText)
+void showColourOrPicture(ColourSwatch* swatch, const PlanColour& colour, const QString& picture, bool emptyText)
 {
     if (picture.size() > 3) {
         swatch->setColour(kWindowColour);
         swatch->setText(picture);
     } else {
-        swatch->setColour(PlanColour::fromText(colour));
+        swatch->setColour(colour);
         if (emptyText)
             swatch->clear();
     }

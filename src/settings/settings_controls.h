@@ -79,6 +79,6 @@ NumberField* makeTimeField(int max, const QString& name, QWidget* parent);
 // A background swatch: the picture's name when there is one (the swatch
 // then shows the window colour), otherwise the colour, its text emptied
 // when `emptyText`.
-void showColourOrPicture(ColourSwatch* swatch, const QString& colour, const QString& picture, bool emptyText);
+void showColourOrPicture(ColourSwatch* swatch, const PlanColour& colour, const QString& picture, bool emptyText);
 
 } // namespace orvalen

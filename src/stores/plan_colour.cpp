@@ -69,12 +69,15 @@ QColor colourFromText(const QString& text)
     return colourFromValue(static_cast<qint64>(std::nearbyint(n)));
 }
 
-QColor colourFromLeadingNumber(const QString& text, const QColor& fallback)
+QColor PlanColour::colour(const QColor& fallback) const
 {
-    const double n = std::trunc(leadingNumber(text));
-    if (!std::isfinite(n) || std::fabs(n) > 1e10)
-        return fallback;
-    return colourFromValue(static_cast<qint64>(n), fallback);
+    const QColor c = colourFromText(text);
+    return c.isValid() ? c : fallback;
+}
+
+PlanColour PlanColour::fromSystemIndex(int index)
+{
+    return {QString::number(qint32(0x80000000u | quint32(index & 0xFF)))};
 }
 
 PlanColour PlanColour::asWholeValue() const

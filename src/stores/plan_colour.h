@@ -14,26 +14,30 @@ QColor colourFromValue(qint64 value, const QColor& fallback = QColor());
 // The colour of a stored text: its leading number as a 32-bit value.
 // Returns an invalid QColor when the text names no usable colour.
 QColor colourFromText(const QString& text);
-// The colour of a stored text's leading number, its fraction dropped;
-// `fallback` when that names no colour (also far beyond 32 bits).
-QColor colourFromLeadingNumber(const QString& text, const QColor& fallback);
 // The stored form of a plain colour: the decimal text of
 // red + 256 * green + 65536 * blue.
 QString colourToText(const QColor& colour);
 
-// A colour of a plan: the text it is stored as, kept as read (a system
-// colour such as "-2147483640", or a damaged text), so writing the plan back
-// stores it unchanged. colour() is what it paints with, resolved when asked
-// (a system colour follows the palette of that moment); it is invalid when
-// the text names no usable colour.
+// A colour of a plan (or of the display's settings): the text it is stored
+// as, kept as read (a system colour such as "-2147483640", or a damaged
+// text), so writing it back stores it unchanged. Only the stores read or
+// write that text; everyone else paints with colour().
 struct PlanColour {
     QString text;
 
     static PlanColour fromText(const QString& stored) { return {stored}; }
     // A chosen plain colour, stored as colourToText(chosen).
     static PlanColour fromColour(const QColor& chosen) { return {colourToText(chosen)}; }
+    // A colour of the desktop palette by its system index (5 the window
+    // background, 8 the window text, ...), which follows the palette.
+    static PlanColour fromSystemIndex(int index);
 
-    QColor colour() const { return colourFromText(text); }
+    // What it paints with, resolved when asked (a system colour follows the
+    // palette of that moment); `fallback` (invalid unless given) when the
+    // text names no usable colour. The one reading of the stored text.
+    QColor colour(const QColor& fallback = QColor()) const;
+    // The text names a colour it can paint with.
+    bool isUsable() const { return colour().isValid(); }
     // The colour as the editor writes it back: the text's leading whole
     // number as a 32-bit value ("0" when it has none).
     PlanColour asWholeValue() const;
@@ -42,9 +46,6 @@ struct PlanColour {
     PlanColour asLeadingWhole() const;
     // A colour stored as a whole number; "0" when the text is none.
     static PlanColour fromWholeNumber(const QString& stored);
-    // What it paints with, read as a whole number; `fallback` when that names
-    // no colour.
-    QColor colourOr(const QColor& fallback) const { return colourFromLeadingNumber(text, fallback); }
     bool operator==(const PlanColour&) const = default;
 };
 

@@ -222,6 +222,15 @@ TEST_F(LongTermDisplayTest, unusableTargetDates_showTheLiveClockWithOneLogLineEa
     EXPECT_EQ(dateLine(), "2天");
 }
 
+TEST_F(LongTermDisplayTest, dateLineColour_readsItsStoredTextAsEveryPlanColourDoes)
+{
+    ClockPlan p = longTermPlan(QDateTime(QDate(2026, 12, 11), QTime(12, 0, 0)), 0);
+    p.stagecolour = PlanColour::fromText(QStringLiteral("255.6"));
+    openLongTerm(p);
+    advance(0); // the set-up
+    EXPECT_EQ(window->elementView().elementColour(DisplayElement::DateLine), p.stagecolour.colour());
+}
+
 TEST_F(LongTermDisplayTest, planThatIsNotLongTerm_dateSetUpChangesNothing)
 {
     openLongTerm(defaultPlan());
