@@ -230,7 +230,7 @@ void PlanMenu::selectPlan(int index)
     const int lastIndex = m_items.size() - 1;
     const OvertimeAction action = m_currentPlan.plan().overtimeAction;
     const bool restarts = action == OvertimeAction::Reset || action == OvertimeAction::NextPlan;
-    const int position = restarts ? index + 1 : lastIndex + 10;
+    const int position = restarts ? index + 1 : lastIndex + time_data::kCurrentRowPastLastWhenChosen;
     if (!m_ctx.ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(position)))
         qWarning() << "Plan selection: currentrow could not be written to" << m_ctx.ini.file();
 }

@@ -21,11 +21,17 @@ class PlanRepository;
 class RunCommands;
 
 // The plan submenu "阶段选择" (menu_often): one item per saved plan in ID
-// order, captioned with the plan name, and the selection of a plan: the row
-// becomes the current plan (in memory only), the item gets the check mark,
-// the sequence position currentrow is written and the display is set up
-// again for the new plan. The items are read when first needed and again at
-// every change the saved plans announce.
+// order, captioned with the plan name, and the selection of a plan. A
+// selection hands the row to the run commands, which make it the current
+// plan (in memory only: nothing is stored) and set the display up again for
+// it (a run under way goes on with it); the scrolling text becomes the row's.
+// The chosen item alone gets the check mark, and currentrow is written:
+// the item's position when the plan's end resets or goes on to the next
+// plan, else a position past the last item (no clear steps on from it). A
+// plan deleted since the last rebuild leaves the current plan as it is and
+// the rest still runs; a row that cannot be read changes nothing and says
+// so. The items are read when first needed and again at every change the
+// saved plans announce.
 class PlanMenu final : public PlanMenuHooks {
 public:
     // `submenu` is the plan submenu that the menu host owns.

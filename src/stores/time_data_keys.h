@@ -14,7 +14,17 @@ inline const QString kMode = QStringLiteral("Mode");
 inline const QString kWidth = QStringLiteral("Width");
 inline const QString kMarqueeSpeed = QStringLiteral("MarQueespeed");
 inline const QString kColckBigText = QStringLiteral("colckbigtext");
+// The plan-sequence position: the plan item (counted from 1) whose run the
+// sequence is at; the clear after its run goes on to the next item (after
+// the last, back to the first). A position more than one past the last item
+// stands outside the sequence: no clear goes on to another plan.
 inline const QString kCurrentRow = QStringLiteral("currentrow");
+// currentrow for a chosen plan whose end neither resets nor goes on to the
+// next plan: this far past the last plan item.
+inline constexpr int kCurrentRowPastLastWhenChosen = 10;
+// currentrow once a stop has ended a run that would have gone on to the next
+// plan: this far past the last plan, so the sequence ends there.
+inline constexpr int kCurrentRowPastLastWhenStopped = 11;
 inline const QString kCheckCycle = QStringLiteral("checkcycle");
 inline const QString kBackgroundColor = QStringLiteral("backgroundColor");
 inline const QString kBackgroundText = QStringLiteral("backgroundText");

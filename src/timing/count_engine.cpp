@@ -8,12 +8,14 @@
 #include "services/time_conversions.h"
 #include "stores/clock_plan.h"
 #include "stores/current_plan.h"
+#include "stores/registry_values.h"
 #include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/clock_text.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
 
+#include <QDebug>
 #include <cmath>
 #include <utility>
 
@@ -75,8 +77,9 @@ qint64 CountEngine::countedMs(const QString& timerName)
         const QTime start = m_engine.session.startTimeOfDay();
         if (!start.isValid()) {
             // The count cannot be measured on this source: the next program
-            // start uses the next one.
-            m_engine.app.registry.writeDword(QStringLiteral("clockmode"), 0);
+            // start measures on the monotonic clock.
+            if (!registry_values::setClockmode(m_engine.app.registry, 0))
+                qWarning() << "Count: the clock source clockmode could not be stored";
             return 0;
         }
         qint64 v = qint64(timeToSeconds(clock.now().time()) - timeToSeconds(start)) * 1000 + banked;

@@ -126,7 +126,9 @@ void CountEngine::startOvertime()
     m_timers.countupTick->startOnce(kTickLagMs);
 }
 
-// The end stage of a run whose overtime action is stop, reset or next plan.
+// The end stage of a run whose overtime action is stop, reset or next plan,
+// at zero. (Counting on ends later, at the overtime limit on the count-up
+// tick, which says how that end differs.)
 void CountEngine::endStage(OvertimeAction action)
 {
     const ClockPlan& p = plan();

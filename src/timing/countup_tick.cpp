@@ -49,6 +49,19 @@ void CountEngine::advanceCountup()
     }
 
     // The overtime limit. A tick that comes late still ends the run.
+    //
+    // This end differs from the end stage of the other overtime actions
+    // (CountEngine::endStage, run by the count-down tick at zero) because
+    // the plan's overtime action has already been taken: it chose to count
+    // on (at zero, or at once for the open count of a time-of-day plan of
+    // no length), and this limit is where that count stops. Nothing is left to
+    // follow, so the run always stops, with no reset, next plan or delayed
+    // restart. The clock (or the overtime clock) stands on the overtime
+    // count, so without the end text it keeps the overtime reached rather
+    // than the zero or length of the count-down. That the end text
+    // here follows only whether the end stage shows its prompt, not the
+    // end-text-on-clock switch, does not follow from this flow: it is how
+    // plans have always ended their overtime, and is kept.
     const int limit = m_stageSeconds[Stage::Overtime];
     const bool limitReached = p.stageOn(Stage::Overtime) && limit > 0
         && std::floor(double(shown) / 1000.0) >= limit && host.run.endAction() == OvertimeAction::CountOn;

@@ -228,8 +228,8 @@ void RunCommands::stepPlanSequence()
     const int last = lastPlanIndex();
     const int checked = m_plans ? m_plans->checkedPlan() : -1;
     const int i = (checked >= 0 && checked <= last) ? checked : -1;
-    if (i >= 0)
-        ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(i + 1));
+    if (i >= 0 && !ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(i + 1)))
+        qWarning() << "Plan sequence: currentrow could not be written to" << ini.file();
 
     int next = -1;
     if (cur == i + 1 && cur <= last)
@@ -277,8 +277,12 @@ void RunCommands::endRun(bool endSequence)
     // The long-term tick ends the run: at once, not at the next second.
     if (m_timers.longTermTick->isEnabled())
         m_timers.longTermTick->post();
-    if (endSequence && overtimeAction() == OvertimeAction::NextPlan)
-        context().ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(lastPlanIndex() + 11));
+    if (endSequence && overtimeAction() == OvertimeAction::NextPlan) {
+        IniStore& ini = context().ini;
+        const int pastLast = lastPlanIndex() + time_data::kCurrentRowPastLastWhenStopped;
+        if (!ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(pastLast)))
+            qWarning() << "Stop: currentrow could not be written to" << ini.file();
+    }
 }
 
 // --- pause / continue -------------------------------------------------------------
