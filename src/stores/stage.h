@@ -1,4 +1,6 @@
 #pragma once
+#include "stores/enum_array.h"
+
 #include <QString>
 #include <array>
 #include <cstddef>
@@ -58,14 +60,8 @@ constexpr bool isTimed(Stage stage) { return isAlarm(stage) || stage == Stage::O
 inline constexpr std::array<Stage, 5> kTimedStages{Stage::Alarm1, Stage::Alarm2, Stage::Alarm3,
                                                    Stage::SecondsCountDown, Stage::Overtime};
 
-// One value per stage, read by stage name (or, in the stores' codec, by
-// position in the stage order).
+// One value per stage, in the stage order.
 template <class T>
-struct PerStage : std::array<T, kStageCount> {
-    using std::array<T, kStageCount>::operator[];
-    T& operator[](Stage stage) { return (*this)[stageIndex(stage)]; }
-    const T& operator[](Stage stage) const { return (*this)[stageIndex(stage)]; }
-    bool operator==(const PerStage&) const = default;
-};
+using PerStage = EnumArray<Stage, T, kStageCount>;
 
 } // namespace orvalen

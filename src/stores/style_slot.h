@@ -1,4 +1,6 @@
 #pragma once
+#include "stores/enum_array.h"
+
 #include <array>
 #include <cstddef>
 
@@ -25,14 +27,8 @@ inline constexpr std::array<StyleSlot, kStyleSlotCount> kStyleSlots{StyleSlot::M
                                                                     StyleSlot::Clock,     StyleSlot::DateLine,
                                                                     StyleSlot::Prompt,    StyleSlot::ScrollingText};
 
-// One value per slot, read by slot name (or, in the stores' codec, by
-// position in the size list).
+// One value per slot, in the order of the size list.
 template <class T>
-struct PerSlot : std::array<T, kStyleSlotCount> {
-    using std::array<T, kStyleSlotCount>::operator[];
-    T& operator[](StyleSlot slot) { return (*this)[slotIndex(slot)]; }
-    const T& operator[](StyleSlot slot) const { return (*this)[slotIndex(slot)]; }
-    bool operator==(const PerSlot&) const = default;
-};
+using PerSlot = EnumArray<StyleSlot, T, kStyleSlotCount>;
 
 } // namespace orvalen
