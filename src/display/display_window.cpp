@@ -163,14 +163,15 @@ void DisplayWindow::createControls()
 
     // Title: a label straight on the background.
     m_textLabels[kTitleLine] =
-        makeLabel(new QLabel(QStringLiteral("主标题"), m_backgroundBox), "textLabel0", "宋体", kMadeTextSizes[0]);
+        makeLabel(new QLabel(QStringLiteral("主标题"), m_backgroundBox), "textLabel0", "宋体", kMadeTextSizes[StyleSlot::MainTitle]);
     setForeColour(m_textLabels[kTitleLine], text);
 
     static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};
     static const double panelW[5] = {0, 3255, 3255, 3495, 4695};
     static const double panelH[5] = {0, 1455, 1455, 1455, 1215};
     // Panels 1..4 hold the subtitle, date line, prompt and scrolling text.
-    static const std::size_t sizeSlot[5] = {0, 1, 3, 4, 5};
+    static const StyleSlot sizeSlot[5] = {StyleSlot::MainTitle, StyleSlot::Subtitle, StyleSlot::DateLine,
+                                         StyleSlot::Prompt, StyleSlot::ScrollingText};
     for (std::size_t i = 1; i <= 4; ++i) {
         m_textPanels[i] = setUpPanel(new Panel(m_backgroundBox), QStringLiteral("textPanel%1").arg(i), panelW[i],
                                      panelH[i]);
@@ -187,10 +188,10 @@ void DisplayWindow::createControls()
     auto makeClock = [&](const QString& name, const QString& caption) {
         auto* clock = new ClockPanel(m_backgroundBox);
         setUpPanel(clock, name, 2175, 900);
-        clock->setFont(designerFont("新宋体", kMadeTextSizes[2]));
+        clock->setFont(designerFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
         clock->setForeColor(kRed);
         clock->setText(caption);
-        clock->setTextFont(designerFont("新宋体", kMadeTextSizes[2]));
+        clock->setTextFont(designerFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
         return clock;
     };
     m_clock = makeClock("clockPanel", QStringLiteral("时钟"));
@@ -437,13 +438,14 @@ void DisplayWindow::followPlanStyles()
     const ClockPlan& before = m_followedPlan;
     const ClockPlan& plan = m_currentPlan.plan();
     if (plan.clockFont != before.clockFont || plan.clockcolour != before.clockcolour
-        || plan.fontSize(2) != before.fontSize(2)) {
+        || plan.fontSize(StyleSlot::Clock) != before.fontSize(StyleSlot::Clock)) {
         // The overtime clock takes the clock's look at the next set-up.
-        styleClock(m_clock, plan.clockFont, plan.clockcolour.colour(), drawnFontSize(plan, 2));
+        styleClock(m_clock, plan.clockFont, plan.clockcolour.colour(), drawnFontSize(plan, StyleSlot::Clock));
     }
     if (plan.stagefont != before.stagefont || plan.stagecolour != before.stagecolour
-        || plan.fontSize(3) != before.fontSize(3))
-        styleElement(m_textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(), drawnFontSize(plan, 3));
+        || plan.fontSize(StyleSlot::DateLine) != before.fontSize(StyleSlot::DateLine))
+        styleElement(m_textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(),
+                     drawnFontSize(plan, StyleSlot::DateLine));
     m_followedPlan = plan;
 }
 

@@ -276,7 +276,7 @@ TEST_F(PaintingTest, clockAndDateLineLookOfThePlan_isShownAsThePlanChanges)
     currentPlan.edit([](ClockPlan& p) {
         p.clockcolour = PlanColour::fromColour(QColor(0, 0, 255));
         p.stagecolour = PlanColour::fromColour(QColor(0, 128, 0));
-        p.setFontSize(3, 33);
+        p.setFontSize(StyleSlot::DateLine, 33);
     });
     EXPECT_EQ(view(w).elementColour(DisplayElement::Clock), QColor(0, 0, 255));
     EXPECT_EQ(view(w).elementColour(DisplayElement::DateLine), QColor(0, 128, 0));
