@@ -1,6 +1,8 @@
 #!/bin/sh
 # Fails when a source folder includes a header of a folder above it (or of a
-# folder beside it), or when a folder of src/ has no place in the order.
+# folder beside it), when a folder of src/ has no place in the order, or when
+# a folder other than timing/ (and state/, which makes it) holds the run
+# state's writer side.
 # The order, lowest first; folders on one line sit side by side and never
 # include each other.
 order='platform
@@ -36,4 +38,8 @@ for dir in "$src"/*/; do
         done
     done
 done | grep . && exit 1
+
+# The run state's writer side is the timing folder's alone.
+grep -rlE 'RunStateWriter|runStateWriter' "$src" | grep -vE "^$src/(state|timing)/" |
+    sed 's/^/holds the run state'"'"'s writer side outside src\/timing: /' | grep . && exit 1
 exit 0

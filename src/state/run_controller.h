@@ -1,4 +1,5 @@
 #pragma once
+#include "state/run_state_writer.h"
 #include "stores/clock_plan.h"
 
 #include <QObject>
@@ -17,14 +18,16 @@ enum class RunState { Ready, Running, Paused, Finished };
 enum class CountTick { None, Down, Up };
 
 // Owns the run state and announces its changes. The state moves only
-// through the commands below (open to the timing folder through its
-// RunWriter), each of which checks that it fits the state:
-// one that does not changes nothing and is logged. The menus and the
+// through its writer side (RunStateWriter), which the timing folder alone
+// holds. The menus and the
 // on-screen buttons follow stateChanged; nobody reads the state back from a
 // caption or a label.
-class RunController : public QObject {
+class RunController : public QObject, private RunStateWriter {
     Q_OBJECT
 public:
+    // The writer side: the timing folder's alone (a source test checks it).
+    RunStateWriter& runStateWriter() { return *this; }
+
     RunState state() const { return m_state; }
     // A run is under way: running or paused.
     bool isUnderWay() const { return m_state == RunState::Running || m_state == RunState::Paused; }
@@ -60,53 +63,43 @@ signals:
     void stateChanged(RunState state);
 
 private:
-    // The commands below are the timing folder's alone: they go through its
-    // RunWriter.
-    friend class RunWriter;
-
-    // A set-up starts the count: from ready, or over a finished run (a plan
-    // chosen after a stop starts at once). Starting a running count again
-    // (a plan chosen during a run) keeps it running.
-    bool start() { return m_state == RunState::Running || moveTo(RunState::Running, {RunState::Ready, RunState::Finished}, "start"); }
-    bool pause() { return moveTo(RunState::Paused, {RunState::Running}, "pause"); }
-    bool resume() { return moveTo(RunState::Running, {RunState::Paused}, "resume"); }
-    // A command, a passed target or the overtime limit ended the run.
-    bool finish() { return moveTo(RunState::Finished, {RunState::Running, RunState::Paused}, "finish"); }
-    // The display of a finished run goes back to ready.
-    bool clear() { return moveTo(RunState::Ready, {RunState::Finished}, "clear"); }
-    // Back to ready from anywhere, the end mark taken off: the display has
-    // loaded, or new settings stopped whatever ran.
-    void reset()
+    bool start() override
+    {
+        return m_state == RunState::Running || moveTo(RunState::Running, {RunState::Ready, RunState::Finished}, "start");
+    }
+    bool pause() override { return moveTo(RunState::Paused, {RunState::Running}, "pause"); }
+    bool resume() override { return moveTo(RunState::Running, {RunState::Paused}, "resume"); }
+    bool finish() override { return moveTo(RunState::Finished, {RunState::Running, RunState::Paused}, "finish"); }
+    bool clear() override { return moveTo(RunState::Ready, {RunState::Finished}, "clear"); }
+    void reset() override
     {
         m_endMarked = false;
         moveTo(RunState::Ready, {RunState::Ready, RunState::Running, RunState::Paused, RunState::Finished}, "reset");
     }
 
-    void markEnd() { m_endMarked = true; }
-    void clearEndMark() { m_endMarked = false; }
-    // A set-up: the plan's overtime action, and no end marked yet.
-    void prepare(OvertimeAction action)
+    void markEnd() override { m_endMarked = true; }
+    void clearEndMark() override { m_endMarked = false; }
+    void prepare(OvertimeAction action) override
     {
         m_endAction = action;
         m_endMarked = false;
     }
-    // The count has reached its end: no end action runs any more.
-    void closeCount() { m_endAction.reset(); }
+    void closeCount() override { m_endAction.reset(); }
 
-    void enterStage(Stage stage) { m_stage = stage; }
-    void tickRan(CountTick tick) { m_tick = tick; }
-    void useClockSource(int source) { m_clockSource = source; }
-    void countedDown(qint64 countedMs, qint64 shownMs)
+    void enterStage(Stage stage) override { m_stage = stage; }
+    void tickRan(CountTick tick) override { m_tick = tick; }
+    void useClockSource(int source) override { m_clockSource = source; }
+    void countedDown(qint64 countedMs, qint64 shownMs) override
     {
         m_countedDownMs = countedMs;
         m_shownMs = shownMs;
     }
-    void countedUp(qint64 countedMs, qint64 shownMs)
+    void countedUp(qint64 countedMs, qint64 shownMs) override
     {
         m_countedUpMs = countedMs;
         m_shownMs = shownMs;
     }
-    void clearCounts() { m_countedDownMs = m_countedUpMs = m_shownMs = 0; }
+    void clearCounts() override { m_countedDownMs = m_countedUpMs = m_shownMs = 0; }
 
     bool moveTo(RunState to, std::initializer_list<RunState> from, const char* command);
 

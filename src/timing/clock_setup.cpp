@@ -11,7 +11,7 @@
 #include "timing/count_session.h"
 #include "timing/long_term_log.h"
 #include "timing/long_term_texts.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 namespace orvalen {
 ClockSetup::ClockSetup(const EngineContext& engine, const Clock& clock, LongTermTargetReader& targets)
@@ -39,7 +39,7 @@ void ClockSetup::setUpClock()
     record.setTime = record.setUpInstant.time();
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
     record.label = runRecordInstantText(QDateTime(plan.time_date, plan.Time_all));
-    RunWriter(host.run).prepare(plan.overtimeAction);
+    host.run.runStateWriter().prepare(plan.overtimeAction);
 
     // Where the target stands: ahead (a count-down), none (the live date
     // and clock) or passed (the tick ends the run at once).
@@ -51,7 +51,7 @@ void ClockSetup::setUpClock()
             view.setDateLineCaption(texts.dateLine);
             clockText = texts.clock;
         }
-        RunWriter(host.run).tickRan(CountTick::Down);
+        host.run.runStateWriter().tickRan(CountTick::Down);
     } else if (target.live) {
         view.setDateLineShown(true);
         const LongTermTexts texts = liveTexts(now, format);
@@ -61,8 +61,8 @@ void ClockSetup::setUpClock()
         }
     } else {
         timers.longTermTick->setEnabled(true);
-        RunWriter(host.run).markEnd();
-        RunWriter(host.run).tickRan(CountTick::Up);
+        host.run.runStateWriter().markEnd();
+        host.run.runStateWriter().tickRan(CountTick::Up);
     }
 
     // The date line keeps the look the element menu stored, whichever plan
@@ -99,7 +99,7 @@ void ClockSetup::writeRunningState()
     m_engine.view.setScrolling(true);
     timers.blinkTick->setEnabled(false);
     timers.countupTick->setEnabled(false);
-    RunWriter(m_engine.host.run).start();
+    m_engine.host.run.runStateWriter().start();
     m_engine.stageCue(Stage::Start);
 }
 

@@ -9,7 +9,7 @@
 #include "state/run_state.h"
 #include "timing/clock_source.h"
 #include "timing/count_session.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 namespace orvalen {
 
@@ -37,7 +37,7 @@ void CountEngine::setUpCount()
     if (prepareOnly)
         finishTicksLeftRunning();
 
-    RunWriter(host.run).countedDown(0, 0);
+    host.run.runStateWriter().countedDown(0, 0);
 
     if (p.longTerm) {
         // A long-term plan: the clock and date set-up takes over, as soon
@@ -57,7 +57,7 @@ void CountEngine::setUpCount()
     }
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
 
-    RunWriter(host.run).prepare(p.overtimeAction);
+    host.run.runStateWriter().prepare(p.overtimeAction);
 
     // The count starts as its set-up does: the styling below already
     // belongs to its first second, so the first second ends one second
@@ -102,7 +102,7 @@ void CountEngine::startCount(TimingMode mode)
     view.setScrolling(true);
     m_timers.blinkTick->setEnabled(false);
     view.showRunningButtons();
-    RunWriter(host.run).start();
+    host.run.runStateWriter().start();
     // Its sound comes with the first tick: nothing runs between the
     // count's reference and that tick that could hold the loop.
     m_engine.stageLooks(Stage::Start);

@@ -12,7 +12,7 @@
 #include "timing/clock_text.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <cmath>
 #include <limits>
@@ -37,7 +37,7 @@ void CountEngine::advanceCountdown()
     HostState& host = m_engine.host;
     const CountSession& session = m_engine.session;
 
-    RunWriter(host.run).tickRan(CountTick::Down);
+    host.run.runStateWriter().tickRan(CountTick::Down);
 
     qint64 elapsed = 0;
     qint64 remaining = 0;
@@ -53,7 +53,7 @@ void CountEngine::advanceCountdown()
         m_timers.countdownTick->startOnce(1000);
     }
     startSoundOnFirstTick(fresh);
-    RunWriter(host.run).countedDown(elapsed, remaining);
+    host.run.runStateWriter().countedDown(elapsed, remaining);
 
     if (remaining > 0)
         showCount(timingMode() == TimingMode::CountDown ? remaining : elapsed);
@@ -61,7 +61,7 @@ void CountEngine::advanceCountdown()
     const bool forcedEnd = host.run.endMarked();
     if (forcedEnd) {
         remaining = 0;
-        RunWriter(host.run).closeCount();
+        host.run.runStateWriter().closeCount();
     }
 
     const qint64 stageTest = floorDiv(remaining + 100, 1000);

@@ -5,7 +5,7 @@
 #include "state/run_state.h"
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <cmath>
 
@@ -19,7 +19,7 @@ void CountEngine::advanceCountup()
     const ClockPlan& p = plan();
     CountView& view = m_engine.view;
 
-    RunWriter(host.run).tickRan(CountTick::Up);
+    host.run.runStateWriter().tickRan(CountTick::Up);
 
     qint64 count = 0;
     qint64 shown = 0;
@@ -33,7 +33,7 @@ void CountEngine::advanceCountup()
         m_timers.countupTick->startOnce(1000);
     }
     startSoundOnFirstTick(!host.run.endMarked());
-    RunWriter(host.run).countedUp(count, shown);
+    host.run.runStateWriter().countedUp(count, shown);
     showCount(shown);
 
     if (host.run.endMarked()) {
@@ -68,7 +68,7 @@ void CountEngine::advanceCountup()
     if (!limitReached)
         return;
 
-    RunWriter(host.run).markEnd();
+    host.run.runStateWriter().markEnd();
     m_engine.session.record().countedUpMs = host.run.countedUpMs();
     m_engine.stageCue(Stage::End);
     if (p.showsPromptAt(Stage::End)) {

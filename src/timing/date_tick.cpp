@@ -13,7 +13,7 @@
 #include "timing/long_term_log.h"
 #include "timing/long_term_texts.h"
 #include "timing/run_commands.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <cmath>
 
@@ -44,7 +44,7 @@ void DateTick::advanceLongTerm()
         if (texts.known)
             m_engine.view.showDateLineText(texts.dateLine);
         showClock(texts.clock);
-        RunWriter(host.run).clearEndMark();
+        host.run.runStateWriter().clearEndMark();
         diff = 1000; // the live clock never runs out
     } else {
         diff = remainingSeconds(now, target.instant);
@@ -54,15 +54,15 @@ void DateTick::advanceLongTerm()
                 m_engine.view.showDateLineText(texts.dateLine);
             showClock(texts.clock);
         } else {
-            RunWriter(host.run).markEnd();
-            RunWriter(host.run).tickRan(CountTick::Up);
+            host.run.runStateWriter().markEnd();
+            host.run.runStateWriter().tickRan(CountTick::Up);
         }
     }
 
     // A stop command marks the end: the count-down ends at this tick; the
     // live clock has just cleared the mark and goes on.
     if (host.run.endMarked() && !target.live)
-        RunWriter(host.run).closeCount();
+        host.run.runStateWriter().closeCount();
     if (!host.run.endAction() || diff <= 0)
         endActions();
 
@@ -115,13 +115,13 @@ void DateTick::endActions()
     // leaves it finished.)
     const bool runUnderWay = host.run.state() != RunState::Ready;
 
-    RunWriter(host.run).closeCount();
+    host.run.runStateWriter().closeCount();
     RunRecord& record = m_engine.session.record();
     const QDateTime& setUp = record.setUpInstant;
     if (setUp.isValid())
         record.countedDownMs = 1000 * remainingSeconds(setUp, m_clock.now());
     if (plan.blinksAt(Stage::End))
-        RunWriter(host.run).enterStage(Stage::End);
+        host.run.runStateWriter().enterStage(Stage::End);
 
     m_engine.app.sound().stopSound(m_engine.soundPath(plan.stages[Stage::SecondsCountDown].sound));
 

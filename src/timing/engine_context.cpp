@@ -5,7 +5,7 @@
 #include "services/sound_player.h"
 #include "stores/current_plan.h"
 #include "state/run_state.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 namespace orvalen {
 namespace {
@@ -80,7 +80,7 @@ void EngineContext::stageLooks(Stage stage, int finalSeconds) const
         timers.blinksLeft = continuous ? finalSeconds * 2 : p.tixingtime * 2;
         timers.blinkTick->setEnabled(true);
     }
-    RunWriter(host.run).enterStage(stage);
+    host.run.runStateWriter().enterStage(stage);
     view.rewindPrompt();
     if (stage != Stage::End)
         view.setPromptTicking(true);

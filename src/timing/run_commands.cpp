@@ -18,7 +18,7 @@
 #include "timing/pending_runs_retry.h"
 #include "timing/count_session.h"
 #include "timing/run_record.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QDebug>
 #include <QMetaObject>
@@ -104,7 +104,7 @@ void RunCommands::startOrClear(bool stopEndSound)
         // the ready state and the run keeps its row.
         endPendingForcedEnd();
         m_timers.stopCounting();
-        RunWriter(h.run).clear();
+        h.run.runStateWriter().clear();
         if (stopEndSound)
             context().sound().stopSound(endSoundPath());
         session().setPrepareOnly(true);
@@ -112,8 +112,8 @@ void RunCommands::startOrClear(bool stopEndSound)
             stepPlanSequence();
     }
 
-    RunWriter(h.run).tickRan(CountTick::Down);
-    RunWriter(h.run).clearCounts();
+    h.run.runStateWriter().tickRan(CountTick::Down);
+    h.run.runStateWriter().clearCounts();
     m_recorded = false; // a new run (or the next prepared one) has no row yet
     queueSetUp();
 }
@@ -153,14 +153,14 @@ void RunCommands::showReady()
 {
     RunController& run = host().run;
     const bool wasReady = run.state() == RunState::Ready;
-    RunWriter(run).reset(); // a change of state shows itself
+    run.runStateWriter().reset(); // a change of state shows itself
     if (wasReady)
         showRunState();
 }
 
 void RunCommands::readClockSource()
 {
-    RunWriter(host().run).useClockSource(registry_values::clockmode(context().registry));
+    host().run.runStateWriter().useClockSource(registry_values::clockmode(context().registry));
 }
 
 void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
@@ -170,7 +170,7 @@ void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
     stopCounting();
     if (how == PlanTaken::StopRun)
         cancelSetUp();
-    RunWriter(h.run).clearCounts();
+    h.run.runStateWriter().clearCounts();
     if (how == PlanTaken::StopRun) {
         prepareOnlyNext();
         showReady();
@@ -179,7 +179,7 @@ void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
         // the next pause press must pause, not account a pause that never
         // happened.
         if (h.run.state() == RunState::Paused)
-            RunWriter(h.run).resume();
+            h.run.runStateWriter().resume();
         // In overtime or after the end the new plan only waits for start.
         if (h.run.stage() >= Stage::Overtime)
             prepareOnlyNext();
@@ -270,10 +270,10 @@ void RunCommands::endRun(bool endSequence)
     HostState& h = host();
     if (!h.run.isUnderWay())
         return;
-    RunWriter(h.run).markEnd();
+    h.run.runStateWriter().markEnd();
     if (h.run.state() == RunState::Paused)
         pauseTiming(); // close the open pause first, so it is counted
-    RunWriter(h.run).finish();
+    h.run.runStateWriter().finish();
     // The long-term tick ends the run: at once, not at the next second.
     if (m_timers.longTermTick->isEnabled())
         m_timers.longTermTick->post();
@@ -299,9 +299,9 @@ void RunCommands::pauseTiming()
         // A long-term plan: only the date tick stops and goes on; no time is
         // accounted.
         if (pausing)
-            RunWriter(h.run).pause();
+            h.run.runStateWriter().pause();
         else
-            RunWriter(h.run).resume();
+            h.run.runStateWriter().resume();
         if (h.run.tick() == CountTick::Down)
             m_timers.longTermTick->setEnabled(!pausing);
         return;
@@ -335,9 +335,9 @@ void RunCommands::pauseTiming()
     s.setStartTimeOfDay(wholeSeconds(clock.now().time()));
 
     if (pausing)
-        RunWriter(h.run).pause();
+        h.run.runStateWriter().pause();
     else
-        RunWriter(h.run).resume();
+        h.run.runStateWriter().resume();
     (tickOne ? m_timers.countupTick : m_timers.countdownTick)->setEnabled(!pausing);
 }
 

@@ -1,6 +1,6 @@
 #include "display_fixture.h"
 #include "stores/plan_codec.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -35,7 +35,7 @@ TEST_F(BadInputTest, tenThousandCharacterTextsStillGiveADisplay)
     EXPECT_EQ(textLabel(w, 0)->text().size(), 10000);
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
     EXPECT_LE(textPanel(w, 1)->image().width(), 8192);
-    RunWriter(w.hostState().run).enterStage(Stage::Start);
+    w.hostState().run.runStateWriter().enterStage(Stage::Start);
     ASSERT_EQ(w.prompt().ticksLeft(), 0);
     w.prompt().tick();
     EXPECT_EQ(textLabel(w, 3)->text().size(), 10000);

@@ -10,7 +10,7 @@
 #include "stores/plan_store.h"
 #include "stores/position_store.h"
 #include "state/run_state.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 #include "support/temp_program.h"
 #include "support/test_screen.h"
 
@@ -123,7 +123,7 @@ public:
     {
         ++readyShown;
         if (host)
-            RunWriter(host->run).reset();
+            host->run.runStateWriter().reset();
     }
     void popupDesktopMenu(const QPoint&) override { popups.push_back({false, std::nullopt, {}}); }
     void popupElementMenu(const QPoint&, DisplayElement element, const ElementMenuItems& items) override

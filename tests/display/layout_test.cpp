@@ -46,8 +46,8 @@ TEST_F(LayoutTest, buttonsHoldTheirLongestCaption_noTwoTouchOnLargeOrSmallScreen
 {
     ini("clocksite", "pictureleft9", "1");
     DisplayWindow& w = loadWith(defaultPlan());
-    RunWriter(host.run).start();
-    RunWriter(host.run).pause(); // the pause button reads " 继续 "
+    host.run.runStateWriter().start();
+    host.run.runStateWriter().pause(); // the pause button reads " 继续 "
     const auto buttons = screenButtons(w);
     for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{1280, 720}}) {
         ScreenMetrics m;

@@ -3,7 +3,7 @@
 #include "stores/ini_store.h"
 #include "support/wait_until.h"
 #include "stores/plan_codec.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QFile>
 #include <QTest>
@@ -266,7 +266,7 @@ TEST_F(PlaceholderTest, duringARunEmptyElementsStayHidden)
     ClockPlan plan = defaultPlan();
     plan.secondtext = "真实";
     DisplayWindow& w = loadWith(plan);
-    RunWriter(host.run).start();
+    host.run.runStateWriter().start();
     w.showElementPlaceholders(1);
     EXPECT_FALSE(textPanel(w, 1)->isHidden());
     EXPECT_EQ(textLabel(w, 3)->text(), QStringLiteral("提示文字"));

@@ -1,7 +1,7 @@
 #include "display/prompt_text.h"
 #include "display_fixture.h"
 #include "stores/plan_codec.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -143,7 +143,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
     DisplayWindow& w = loadDefault();
     auto* t7 = program.timers.find("promptTick");
     ASSERT_NE(t7, nullptr);
-    RunWriter(w.hostState().run).enterStage(Stage::Start);
+    w.hostState().run.runStateWriter().enterStage(Stage::Start);
     countView(w).rewindPrompt();
     promptTick()->setEnabled(true);
     int ticks = 0;
@@ -151,7 +151,7 @@ TEST_F(TextTicksTest, promptTimerRunsFourTicksFromThreeAndFollowsTheStage)
         program.timers.advance(100);
         ++ticks;
         if (ticks == 2)
-            RunWriter(w.hostState().run).enterStage(Stage::Alarm1);
+            w.hostState().run.runStateWriter().enterStage(Stage::Alarm1);
     }
     EXPECT_EQ(ticks, 4);
     EXPECT_EQ(w.prompt().ticksLeft(), -1);
@@ -176,7 +176,7 @@ TEST_F(TextTicksTest, promptTextIsCentredOnTheScreenForShortAndLongTextsSizesAnd
         return text->mapTo(&w, QPoint(0, 0)).x() + text->width() / 2.0;
     };
     for (Stage stage : {Stage::Start, Stage::Alarm1, Stage::Start}) {
-        RunWriter(w.hostState().run).enterStage(stage);
+        w.hostState().run.runStateWriter().enterStage(stage);
         w.prompt().tick();
         ASSERT_FALSE(textPanel(w, 3)->isHidden());
         EXPECT_NEAR(textCentre(), 960, 1) << "stage " << stageName(stage).toStdString();

@@ -9,7 +9,7 @@
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
 #include "stores/plan_codec.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QAction>
 #include <QMenu>
@@ -160,7 +160,7 @@ TEST_F(MenuHostTest, exit_closesTheWindowsThenEndsTheProgram)
 TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 {
     display->setButtonsShown(true);
-    RunWriter(host.run).start(); // a run is on
+    host.run.runStateWriter().start(); // a run is on
     host.menus.setAdjustMode(false);
 
     menuHost->desktopRun(DesktopItem::AdjustMode); // on: every button can be dragged
@@ -179,7 +179,7 @@ TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
 TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
 {
     host.menus.setAdjustMode(false);
-    RunWriter(host.run).start();
+    host.run.runStateWriter().start();
     display->setButtonsShown(false);
     menuHost->desktopRun(DesktopItem::AdjustMode);
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{false, true, true, false, false}));
@@ -188,8 +188,8 @@ TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
 TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTails)
 {
     host.menus.setHotkeyTexts({QStringLiteral("Ctrl+1"), QString(), QStringLiteral("Ctrl+3")});
-    RunWriter(host.run).start();
-    RunWriter(host.run).pause(); // paused: the display's load ends it
+    host.run.runStateWriter().start();
+    host.run.runStateWriter().pause(); // paused: the display's load ends it
     host.menus.setPlanItem(false, false);
     program.ini.write("clocksite", "pictureleft9", "1");
     loadCurrentPlan(program.registry, currentPlan, program.clock.now().date());
@@ -276,10 +276,10 @@ TEST_F(MenuHostTest, load_readsTheClockSourceAndTheWeekdayItem)
 TEST_F(MenuHostTest, menuShowsTheRunStateWithHotkeySuffix)
 {
     host.menus.setHotkeyTexts({QStringLiteral("Ctrl+F1"), QString(), QString()});
-    RunWriter(host.run).start();
+    host.run.runStateWriter().start();
     EXPECT_TRUE(menuHost->action(DesktopItem::Stop)->isEnabled());
     EXPECT_FALSE(menuHost->action(DesktopItem::Statistics)->isVisible());
-    RunWriter(host.run).finish();
+    host.run.runStateWriter().finish();
     EXPECT_EQ(menuHost->action(DesktopItem::Start)->text(), QStringLiteral("清零        Ctrl+F1"));
     EXPECT_EQ(menuHost->action(DesktopItem::Stop)->text(), QStringLiteral("停止        "));
     EXPECT_FALSE(menuHost->action(DesktopItem::Stop)->isEnabled());

@@ -9,7 +9,7 @@
 #include "timing/count_session.h"
 #include "timing/run_commands.h"
 #include "stores/plan_codec.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -44,7 +44,7 @@ struct PlanMenuTest : ::testing::Test {
         QString error;
         ASSERT_TRUE(createDeskData(program.file("DeskData.db"), &error)) << error.toStdString();
         currentPlan.replace(ClockPlan::defaults(QDate(2026, 12, 8)));
-        RunWriter(display.hostState().run).enterStage(Stage::Start);
+        display.hostState().run.runStateWriter().enterStage(Stage::Start);
     }
 
     // A plan that differs from the default in many fields.
@@ -257,9 +257,9 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     addRow(1, "A", planNamed("a"));
     plansChanged();
     session.setPrepareOnly(false);
-    RunWriter(host.run).countedDown(1234, 4321);
-    RunWriter(host.run).countedUp(55, 4321);
-    RunWriter(display.hostState().run).enterStage(Stage::Alarm2);
+    host.run.runStateWriter().countedDown(1234, 4321);
+    host.run.runStateWriter().countedUp(55, 4321);
+    display.hostState().run.runStateWriter().enterStage(Stage::Alarm2);
     timers.countdownTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countdownTick->isEnabled());
@@ -270,7 +270,7 @@ TEST_F(PlanMenuTest, selectWhileCounting_restartsWithTheNewPlan_inOvertimeOnlyPr
     EXPECT_EQ(host.run.shownMs(), 0);
 
     timers.countSetup->setEnabled(false);
-    RunWriter(display.hostState().run).enterStage(Stage::Overtime);
+    display.hostState().run.runStateWriter().enterStage(Stage::Overtime);
     timers.countupTick->setEnabled(true);
     menu.selectPlan(0);
     EXPECT_FALSE(timers.countupTick->isEnabled());
@@ -282,9 +282,9 @@ TEST_F(PlanMenuTest, selectWhilePaused_newPlanStartsUnpaused)
 {
     addRow(1, "A", planNamed("a"));
     plansChanged();
-    RunWriter(host.run).start();
-    RunWriter(host.run).pause();
-    RunWriter(display.hostState().run).enterStage(Stage::Alarm1);
+    host.run.runStateWriter().start();
+    host.run.runStateWriter().pause();
+    display.hostState().run.runStateWriter().enterStage(Stage::Alarm1);
     menu.selectPlan(0);
     EXPECT_EQ(host.run.state(), RunState::Running);
 }

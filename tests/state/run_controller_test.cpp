@@ -1,5 +1,4 @@
 #include "state/run_controller.h"
-#include "timing/run_writer.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -16,12 +15,12 @@ TEST(RunControllerTest, legalTransitions_moveAndAnnounceEachNewState)
 {
     RunController run;
     QSignalSpy spy(&run, &RunController::stateChanged);
-    EXPECT_TRUE(RunWriter(run).start());
-    EXPECT_TRUE(RunWriter(run).start()); // a running count started again stays running, unannounced
-    EXPECT_TRUE(RunWriter(run).pause());
-    EXPECT_TRUE(RunWriter(run).resume());
-    EXPECT_TRUE(RunWriter(run).finish());
-    EXPECT_TRUE(RunWriter(run).clear());
+    EXPECT_TRUE(run.runStateWriter().start());
+    EXPECT_TRUE(run.runStateWriter().start()); // a running count started again stays running, unannounced
+    EXPECT_TRUE(run.runStateWriter().pause());
+    EXPECT_TRUE(run.runStateWriter().resume());
+    EXPECT_TRUE(run.runStateWriter().finish());
+    EXPECT_TRUE(run.runStateWriter().clear());
     ASSERT_EQ(spy.count(), 5);
     const RunState expected[] = {RunState::Running, RunState::Paused, RunState::Running, RunState::Finished,
                                  RunState::Ready};
@@ -29,12 +28,12 @@ TEST(RunControllerTest, legalTransitions_moveAndAnnounceEachNewState)
         EXPECT_EQ(announced(spy, i), expected[i]) << i;
 
     // A plan chosen after a stop starts at once; new settings reset any run.
-    RunWriter(run).start();
-    RunWriter(run).finish();
-    EXPECT_TRUE(RunWriter(run).start());
-    RunWriter(run).pause();
-    RunWriter(run).markEnd();
-    RunWriter(run).reset();
+    run.runStateWriter().start();
+    run.runStateWriter().finish();
+    EXPECT_TRUE(run.runStateWriter().start());
+    run.runStateWriter().pause();
+    run.runStateWriter().markEnd();
+    run.runStateWriter().reset();
     EXPECT_EQ(run.state(), RunState::Ready);
     EXPECT_FALSE(run.endMarked());
 }
@@ -45,23 +44,23 @@ TEST(RunControllerTest, illegalTransitions_changeNothingAndAnnounceNothing)
     QSignalSpy spy(&run, &RunController::stateChanged);
     const auto refused = [&](RunState from, auto command) {
         const int announcedBefore = spy.count();
-        EXPECT_FALSE((RunWriter(run).*command)()) << int(from);
+        EXPECT_FALSE((run.runStateWriter().*command)()) << int(from);
         EXPECT_EQ(run.state(), from);
         EXPECT_EQ(spy.count(), announcedBefore);
     };
-    for (auto command : {&RunWriter::pause, &RunWriter::resume, &RunWriter::finish, &RunWriter::clear})
+    for (auto command : {&RunStateWriter::pause, &RunStateWriter::resume, &RunStateWriter::finish, &RunStateWriter::clear})
         refused(RunState::Ready, command);
 
-    RunWriter(run).start();
-    for (auto command : {&RunWriter::resume, &RunWriter::clear})
+    run.runStateWriter().start();
+    for (auto command : {&RunStateWriter::resume, &RunStateWriter::clear})
         refused(RunState::Running, command);
 
-    RunWriter(run).pause();
-    for (auto command : {&RunWriter::start, &RunWriter::pause, &RunWriter::clear})
+    run.runStateWriter().pause();
+    for (auto command : {&RunStateWriter::start, &RunStateWriter::pause, &RunStateWriter::clear})
         refused(RunState::Paused, command);
 
-    RunWriter(run).finish();
-    for (auto command : {&RunWriter::pause, &RunWriter::resume, &RunWriter::finish})
+    run.runStateWriter().finish();
+    for (auto command : {&RunStateWriter::pause, &RunStateWriter::resume, &RunStateWriter::finish})
         refused(RunState::Finished, command);
 }
 

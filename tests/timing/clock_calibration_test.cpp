@@ -1,7 +1,7 @@
 #include "state/run_state.h"
 #include "timing/clock_calibration.h"
 #include "timing/long_term_fixture.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -16,7 +16,7 @@ class ClockCalibrationTest : public ::testing::Test {
 protected:
     ClockCalibrationTest()
     {
-        RunWriter(host.run).start(); // a long-term run is under way
+        host.run.runStateWriter().start(); // a long-term run is under way
         calibrationTick->setInterval(60000);
         calibrationTick->setEnabled(true);
         for (DateServer& p : portals)
@@ -64,7 +64,7 @@ private:
 
 TEST_F(ClockCalibrationTest, noRunUnderWay_tickSwitchesItselfOffAndAsksNobody)
 {
-    RunWriter(host.run).reset();
+    host.run.runStateWriter().reset();
     calibration().tick();
     runQueuedCalls();
     EXPECT_FALSE(calibrationTick->isEnabled());

@@ -17,7 +17,7 @@
 
 #include "platform/system_clock_setter.h"
 #include "deferred/qt_network_probes.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -107,7 +107,7 @@ protected:
     // engine, not loaded yet.
     void build(const ClockPlan& plan, const QString& clockSource)
     {
-        RunWriter(host.run).useClockSource(clockSource.toInt());
+        host.run.runStateWriter().useClockSource(clockSource.toInt());
         savePlan(program.registry, plan);
         window = std::make_unique<DisplayWindow>(program.context, host, currentPlan, displayHost);
         putOnTestScreen(*window);

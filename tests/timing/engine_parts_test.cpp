@@ -6,7 +6,7 @@
 
 #include "platform/registry_store.h"
 #include "stores/plan_codec.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 namespace orvalen::test {
 namespace {
@@ -35,26 +35,26 @@ TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight
     EXPECT_EQ(counts->countedMs("countdownTick"), 10'350);
 
     // Source 1: started 23:59:59.000, asked at 00:00:01.000.
-    RunWriter(host.run).useClockSource(1);
+    host.run.runStateWriter().useClockSource(1);
     session().setStartReferenceMs(86'399'000);
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
     EXPECT_EQ(counts->countedMs("countdownTick"), 2000);
     EXPECT_EQ(counts->countedMs("countupTick"), 2200);
 
     // Source 2: whole seconds of the time of day.
-    RunWriter(host.run).useClockSource(2);
+    host.run.runStateWriter().useClockSource(2);
     session().setStartTimeOfDay(QTime(23, 59, 30));
     program.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 9, 900)));
     EXPECT_EQ(counts->countedMs("countdownTick"), 39'000);
 
-    RunWriter(host.run).useClockSource(3);
+    host.run.runStateWriter().useClockSource(3);
     EXPECT_EQ(counts->countedMs("countdownTick"), 0);
     EXPECT_FALSE(program.registry.readDword("clockmode").has_value());
 }
 
 TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesToSourceZero)
 {
-    RunWriter(host.run).useClockSource(2);
+    host.run.runStateWriter().useClockSource(2);
     session().setStartTimeOfDay(QTime());
     EXPECT_EQ(counts->countedMs("countdownTick"), 0);
     EXPECT_EQ(program.registry.readDword("clockmode"), 0);
@@ -81,7 +81,7 @@ TEST_F(EngineOnDisplayTest, overtimeWithItsOwnClock_countsOnTheOvertimeClock)
 
 TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisible)
 {
-    RunWriter(host.run).enterStage(Stage::Alarm1);
+    host.run.runStateWriter().enterStage(Stage::Alarm1);
     view.clockShown = true;
     ticks().blinksLeft = 10;
     ticks().blinkTick->setInterval(490);
@@ -99,7 +99,7 @@ TEST_F(EnginePartsTest, blink_hidesAndShowsTheClockForTheReminderThenStopsVisibl
 TEST_F(EnginePartsTest, blinkInOvertimeWithItsOwnClock_blinksTheOvertimeClock)
 {
     currentPlan.edit([&](ClockPlan& p) { plan_codec::setFieldText(p, "checkfour", "1000"); });
-    RunWriter(host.run).enterStage(Stage::Overtime);
+    host.run.runStateWriter().enterStage(Stage::Overtime);
     view.overtimeShown = true;
     view.clockShown = true;
     ticks().blinksLeft = 2;

@@ -6,7 +6,7 @@
 #include "timing/engine_parts.h"
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QAction>
 #include <QSet>
@@ -74,8 +74,8 @@ TEST_F(GlobalHotkeysTest, keyTexts_goIntoCaptions_andValidKeysAreGrabbed)
 {
     set("start", "Ctrl+F1");
     set("stop", "无");
-    RunWriter(host.run).start();
-    RunWriter(host.run).pause(); // paused while registering
+    host.run.runStateWriter().start();
+    host.run.runStateWriter().pause(); // paused while registering
     hotkeys.registerHotkeys();
 
     EXPECT_EQ(caption(DesktopItem::Start), "开始" + kBlanks + "Ctrl+F1");
@@ -130,9 +130,9 @@ TEST_F(GlobalHotkeysTest, startStopToggle_stopNotGrabbed_startKeyStopsARun)
     EXPECT_EQ(caption(DesktopItem::Stop), "停止" + kBlanks + "Ctrl+F1");
     EXPECT_EQ(backend.grabbed.count(2), 0u);
 
-    RunWriter(host.run).start();  // a run is on
+    host.run.runStateWriter().start();  // a run is on
     backend.press(1);
-    RunWriter(host.run).reset();
+    host.run.runStateWriter().reset();
     backend.press(1);
     EXPECT_EQ(commands.calls, QStringList({"stop", "start"}));
 }

@@ -10,7 +10,7 @@
 #include "timing/fake_plans.h"
 #include "timing/run_commands.h"
 #include "stores/plan_codec.h"
-#include "timing/run_writer.h"
+#include "state/run_controller.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -42,19 +42,19 @@ protected:
     // A new run from a ready display with fresh run values.
     void resetRunValues()
     {
-        RunWriter(host.run).reset();
+        host.run.runStateWriter().reset();
         session.record() = RunRecord();
-        RunWriter(host.run).clearCounts();
+        host.run.runStateWriter().clearCounts();
     }
 
     // What the count-mode set-up writes when it starts the count-down tick.
     void makeRunning(const QString& clockSource = "0")
     {
-        RunWriter(host.run).useClockSource(clockSource.toInt());
+        host.run.runStateWriter().useClockSource(clockSource.toInt());
         commands->startTiming();
         timers.countSetup->setEnabled(false);
-        RunWriter(host.run).start();
-        RunWriter(host.run).clearEndMark();
+        host.run.runStateWriter().start();
+        host.run.runStateWriter().clearEndMark();
         session.setStartReferenceMs(program.clock.monotonicMs());
         timers.countdownTick->setEnabled(true);
     }
@@ -90,9 +90,9 @@ protected:
 
 TEST_F(RunCommandsTest, startFromReady_zeroesCountersAndRequestsOneSetup)
 {
-    RunWriter(host.run).countedDown(1500, 123);
-    RunWriter(host.run).countedUp(2500, 123);
-    RunWriter(host.run).tickRan(CountTick::Up);
+    host.run.runStateWriter().countedDown(1500, 123);
+    host.run.runStateWriter().countedUp(2500, 123);
+    host.run.runStateWriter().tickRan(CountTick::Up);
     host.menus.setAdjustMode(true);
     view.prompt = "阶段一";
 
@@ -123,14 +123,14 @@ TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
 
     // Running: start does nothing.
     makeRunning();
-    RunWriter(host.run).countedDown(4000, 0);
+    host.run.runStateWriter().countedDown(4000, 0);
     commands->startTiming();
     EXPECT_FALSE(timers.countSetup->isEnabled());
     EXPECT_EQ(host.run.countedDownMs(), 4000);
 
     // Finished: stop, finish and pause do nothing more.
     commands->stopTiming();
-    RunWriter(host.run).clearEndMark();
+    host.run.runStateWriter().clearEndMark();
     commands->stopTiming();
     commands->pauseTiming();
     EXPECT_FALSE(host.run.endMarked());
@@ -208,7 +208,7 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 {
     makeRunning("0");
     program.clock.step(10'350);
-    RunWriter(host.run).countedDown(10350, 0);
+    host.run.runStateWriter().countedDown(10350, 0);
 
     commands->pauseTiming();
     EXPECT_EQ(session.record().countedDownMs, 10350);
@@ -236,10 +236,10 @@ TEST_F(RunCommandsTest, pauseAndContinue_banksElapsedAndExcludesPausedTime)
 TEST_F(RunCommandsTest, pauseOfCountUp_banksTheCountUpTick)
 {
     makeRunning("0");
-    RunWriter(host.run).tickRan(CountTick::Up);
+    host.run.runStateWriter().tickRan(CountTick::Up);
     timers.countdownTick->setEnabled(false);
     timers.countupTick->setEnabled(true);
-    RunWriter(host.run).countedUp(3700, 0);
+    host.run.runStateWriter().countedUp(3700, 0);
     session.record().countedDownMs = 60000;
 
     commands->pauseTiming();
@@ -277,7 +277,7 @@ TEST_F(RunCommandsTest, pauseAcrossMidnight_addsOnlyThePausedTime)
 TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
 {
     makeRunning("0");
-    RunWriter(host.run).countedDown(8000, 0);
+    host.run.runStateWriter().countedDown(8000, 0);
     commands->pauseTiming();
     program.clock.step(5'000);
     commands->stopTiming();
@@ -293,7 +293,7 @@ TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
     makeRunning("0");
     timers.countdownTick->setEnabled(false);
     timers.longTermTick->setEnabled(true);
-    RunWriter(host.run).countedDown(999, 0);
+    host.run.runStateWriter().countedDown(999, 0);
     const qint64 ref = session.startReferenceMs();
     program.clock.step(3'000);
 
@@ -313,7 +313,7 @@ TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
 {
     enableStatistics();
     makeRunning();
-    RunWriter(host.run).countedDown(4000, 0);
+    host.run.runStateWriter().countedDown(4000, 0);
     commands->stopTiming();
     commands->startTiming(); // the operator clears before the tick came
 
