@@ -34,13 +34,13 @@ void DisplayBackground::showBackgroundPicture(const QPixmap& picture, const QCol
     m_w.relayout();
 }
 
-const QPixmap& DisplayBackground::backgroundPicture() const { return m_w.m_backgroundBox->picture(); }
+const QPixmap& DisplayBackground::backgroundPicture() const { return m_w.m_controls.backgroundBox->picture(); }
 
-bool DisplayBackground::backgroundIsPicture() const { return m_w.m_backgroundBox->hasPicture(); }
+bool DisplayBackground::backgroundIsPicture() const { return m_w.m_controls.backgroundBox->hasPicture(); }
 
 QColor DisplayBackground::backgroundColour() const
 {
-    return m_w.m_backgroundBox->backColor();
+    return m_w.m_controls.backgroundBox->backColor();
 }
 
 QString DisplayBackground::backgroundPictureName() const { return m_w.m_backgroundPictureName; }
@@ -54,22 +54,22 @@ void DisplayBackground::setBackgroundColour(const QColor& colour)
     QPalette pal = m_w.palette();
     pal.setColor(QPalette::Window, colour);
     m_w.setPalette(pal);
-    m_w.m_backgroundBox->setBackColor(colour);
-    m_w.m_clock->setBackColor(colour);
-    m_w.m_overtimeClock->setBackColor(colour);
+    m_w.m_controls.backgroundBox->setBackColor(colour);
+    m_w.m_controls.clock->setBackColor(colour);
+    m_w.m_controls.overtimeClock->setBackColor(colour);
     for (std::size_t i = 1; i <= 4; ++i)
-        m_w.m_textPanels[i]->setBackColor(colour);
+        m_w.m_controls.textPanels[i]->setBackColor(colour);
 }
 
 void DisplayBackground::setClockColour(const QColor& colour)
 {
-    m_w.setForeColour(m_w.m_clock, colour);
-    m_w.setForeColour(m_w.m_overtimeClock, colour);
+    setForeColour(m_w.m_controls.clock, colour);
+    setForeColour(m_w.m_controls.overtimeClock, colour);
 }
 
 void DisplayBackground::setBackgroundPicture(const QPixmap& picture)
 {
-    m_w.m_backgroundBox->setPicture(picture);
+    m_w.m_controls.backgroundBox->setPicture(picture);
     m_w.m_backgroundPictureName.clear();
 }
 

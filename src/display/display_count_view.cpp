@@ -32,58 +32,58 @@ void DisplayCountView::fillScreen() { m_w.fillScreen(); }
 void DisplayCountView::relayout() { m_w.relayout(); }
 
 
-void DisplayCountView::setClockCaption(const QString& text) { m_w.setClockText(m_w.m_clock, text); }
+void DisplayCountView::setClockCaption(const QString& text) { m_w.setClockText(m_w.m_controls.clock, text); }
 
 void DisplayCountView::showClockText(const QString& text)
 {
-    m_w.setClockText(m_w.m_clock, text);
+    m_w.setClockText(m_w.m_controls.clock, text);
     m_w.repaintClock();
     // The new digits go to the screen now, before the rest of the tick (a
     // stage's sound can take longer than a frame to start).
-    m_w.m_clock->repaint();
+    m_w.m_controls.clock->repaint();
 }
 
 void DisplayCountView::showOvertimeText(const QString& text)
 {
-    m_w.setClockText(m_w.m_overtimeClock, text);
+    m_w.setClockText(m_w.m_controls.overtimeClock, text);
     m_w.repaintOvertimeClock();
-    m_w.m_overtimeClock->repaint();
+    m_w.m_controls.overtimeClock->repaint();
 }
 
 void DisplayCountView::showEndText(const QString& text, bool fitted)
 {
-    m_w.setClockText(m_w.m_clock, text);
-    double size = m_w.m_clock->textFont().pointSizeF();
+    m_w.setClockText(m_w.m_controls.clock, text);
+    double size = m_w.m_controls.clock->textFont().pointSizeF();
     double screenWidthPx = m_w.m_screen.screenWidthPx;
     if (fitted) {
         // The measured size is the drawn one; the clock keeps the size that
         // this screen draws as it.
         size = m_w.m_endFont.pointSizeF();
-        m_w.setClockFontSize(m_w.m_clock, size / screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx));
+        m_w.setClockFontSize(m_w.m_controls.clock, size / screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx));
     } else if (screenWidthPx <= 0) {
         screenWidthPx = m_w.m_screen.fullWidthPx;
     }
     if (fitted || screenWidthPx > 0)
-        m_w.m_layout.setLeft(m_w.m_clock, (screenWidthPx - m_w.m_clock->textSize().width()) / 2);
+        m_w.m_layout.setLeft(m_w.m_controls.clock, (screenWidthPx - m_w.m_controls.clock->textSize().width()) / 2);
     m_w.paintClockAt(int(std::lround(size)));
 }
 
 bool DisplayCountView::isClockShown(bool overtimeClock) const
 {
-    return !(overtimeClock ? m_w.m_overtimeClock : m_w.m_clock)->isHidden();
+    return !(overtimeClock ? m_w.m_controls.overtimeClock : m_w.m_controls.clock)->isHidden();
 }
 
 void DisplayCountView::setClockShown(bool overtimeClock, bool shown)
 {
-    (overtimeClock ? m_w.m_overtimeClock : m_w.m_clock)->setVisible(shown);
+    (overtimeClock ? m_w.m_controls.overtimeClock : m_w.m_controls.clock)->setVisible(shown);
 }
 
 void DisplayCountView::showLineText(std::size_t line, const QString& text)
 {
-    if (m_w.m_textLabels[line]->text() == text)
+    if (m_w.m_controls.textLabels[line]->text() == text)
         return;
-    m_w.setCaption(m_w.m_textLabels[line], text);
-    if (!m_w.m_textPanels[line]->isHidden())
+    m_w.setCaption(m_w.m_controls.textLabels[line], text);
+    if (!m_w.m_controls.textPanels[line]->isHidden())
         m_w.paintTextPanel(line);
 }
 
@@ -91,13 +91,13 @@ void DisplayCountView::showDateLineText(const QString& text) { showLineText(kDat
 
 void DisplayCountView::showPromptText(const QString& text) { showLineText(kPromptLine, text); }
 
-void DisplayCountView::clearPromptText() { m_w.setCaption(m_w.m_textLabels[kPromptLine], QString()); }
+void DisplayCountView::clearPromptText() { m_w.setCaption(m_w.m_controls.textLabels[kPromptLine], QString()); }
 
-void DisplayCountView::setDateLineCaption(const QString& text) { m_w.setCaption(m_w.m_textLabels[kDateLine], text); }
+void DisplayCountView::setDateLineCaption(const QString& text) { m_w.setCaption(m_w.m_controls.textLabels[kDateLine], text); }
 
-void DisplayCountView::setDateLineShown(bool shown) { m_w.m_textPanels[kDateLine]->setVisible(shown); }
+void DisplayCountView::setDateLineShown(bool shown) { m_w.m_controls.textPanels[kDateLine]->setVisible(shown); }
 
-void DisplayCountView::setPromptLineShown(bool shown) { m_w.m_textPanels[kPromptLine]->setVisible(shown); }
+void DisplayCountView::setPromptLineShown(bool shown) { m_w.m_controls.textPanels[kPromptLine]->setVisible(shown); }
 
 void DisplayCountView::rewindPrompt() { m_w.m_prompt->rewind(); }
 
@@ -120,8 +120,8 @@ void DisplayCountView::removePlaceholders() { m_w.showElementPlaceholders(false)
 void DisplayCountView::scrollOneStep()
 {
     const ClockPlan& plan = m_w.m_currentPlan.plan();
-    QLabel* line = m_w.m_textLabels[kScrollLine];
-    Panel* panel = m_w.m_textPanels[kScrollLine];
+    QLabel* line = m_w.m_controls.textLabels[kScrollLine];
+    Panel* panel = m_w.m_controls.textPanels[kScrollLine];
     if (!isOn(plan.showsScrollingText) || line->text().isEmpty()) {
         panel->hide();
         m_w.m_marquee->setRunning(false);
@@ -146,7 +146,7 @@ void DisplayCountView::scrollOneStep()
 void DisplayCountView::showStagePrompt()
 {
     if (const auto text = promptFor(m_w.m_host.run.stage(), m_w.m_currentPlan.plan()))
-        m_w.setCaption(m_w.m_textLabels[kPromptLine], *text);
+        m_w.setCaption(m_w.m_controls.textLabels[kPromptLine], *text);
     m_w.paintTextPanel(kPromptLine);
 }
 
@@ -155,13 +155,13 @@ void DisplayCountView::showStagePrompt()
 void DisplayCountView::styleTitles()
 {
     const ClockPlan& p = m_w.m_currentPlan.plan();
-    QLabel* title = m_w.m_textLabels[kTitleLine];
+    QLabel* title = m_w.m_controls.textLabels[kTitleLine];
     m_w.setCaption(title, p.firsttext);
     m_w.styleElement(title, p.firstfont, p.firstcolour.colour(), drawnFontSize(p, StyleSlot::MainTitle));
     title->setVisible(!title->text().isEmpty());
-    m_w.setCaption(m_w.m_textLabels[kSubtitleLine], p.secondtext);
-    m_w.styleElement(m_w.m_textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), drawnFontSize(p, StyleSlot::Subtitle));
-    m_w.m_textPanels[kSubtitleLine]->setVisible(!m_w.m_textLabels[kSubtitleLine]->text().isEmpty());
+    m_w.setCaption(m_w.m_controls.textLabels[kSubtitleLine], p.secondtext);
+    m_w.styleElement(m_w.m_controls.textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), drawnFontSize(p, StyleSlot::Subtitle));
+    m_w.m_controls.textPanels[kSubtitleLine]->setVisible(!m_w.m_controls.textLabels[kSubtitleLine]->text().isEmpty());
 }
 
 // The clock and the overtime clock share the clock's style.
@@ -170,12 +170,12 @@ void DisplayCountView::styleClocks(const QString& clockCaption, const QString& o
     const ClockPlan& p = m_w.m_currentPlan.plan();
     const QColor colour = p.clockcolour.colour();
     const double size = drawnFontSize(p, StyleSlot::Clock);
-    m_w.setClockText(m_w.m_clock, clockCaption);
-    m_w.styleClock(m_w.m_clock, p.clockFont, colour, size);
-    m_w.m_clock->setVisible(!m_w.m_clock->text().isEmpty());
-    m_w.setClockText(m_w.m_overtimeClock, overtimeCaption);
-    m_w.styleClock(m_w.m_overtimeClock, p.clockFont, colour, size);
-    m_w.m_overtimeClock->hide();
+    m_w.setClockText(m_w.m_controls.clock, clockCaption);
+    m_w.styleClock(m_w.m_controls.clock, p.clockFont, colour, size);
+    m_w.m_controls.clock->setVisible(!m_w.m_controls.clock->text().isEmpty());
+    m_w.setClockText(m_w.m_controls.overtimeClock, overtimeCaption);
+    m_w.styleClock(m_w.m_controls.overtimeClock, p.clockFont, colour, size);
+    m_w.m_controls.overtimeClock->hide();
 }
 
 // The scrolling text stands where its mode starts it, in a panel of the
@@ -184,12 +184,12 @@ void DisplayCountView::styleClocks(const QString& clockCaption, const QString& o
 void DisplayCountView::placeScrollText()
 {
     m_w.m_marquee->readSettings(m_w.m_ctx.ini);
-    QLabel* label = m_w.m_textLabels[kScrollLine];
+    QLabel* label = m_w.m_controls.textLabels[kScrollLine];
     m_w.autoSize(label);
     if (m_w.m_marquee->width() > 0)
         m_w.sizeScrollPanel();
     ElementLayout& layout = m_w.m_layout;
-    if (const auto left = m_w.m_marquee->startLeft(layout.width(label), layout.width(m_w.m_textPanels[kScrollLine])))
+    if (const auto left = m_w.m_marquee->startLeft(layout.width(label), layout.width(m_w.m_controls.textPanels[kScrollLine])))
         m_w.m_layout.setLeft(label, *left);
 }
 
@@ -207,18 +207,18 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
     fitEndText(p.stages[Stage::End].prompt);
 
     // Date line and prompt text start empty and hidden.
-    m_w.setCaption(m_w.m_textLabels[kDateLine], QString());
-    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), drawnFontSize(p, StyleSlot::DateLine));
-    m_w.m_textPanels[kDateLine]->hide();
-    m_w.setCaption(m_w.m_textLabels[kPromptLine], QString());
-    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
-    m_w.m_textPanels[kPromptLine]->hide();
+    m_w.setCaption(m_w.m_controls.textLabels[kDateLine], QString());
+    m_w.styleElement(m_w.m_controls.textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), drawnFontSize(p, StyleSlot::DateLine));
+    m_w.m_controls.textPanels[kDateLine]->hide();
+    m_w.setCaption(m_w.m_controls.textLabels[kPromptLine], QString());
+    m_w.styleElement(m_w.m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
+    m_w.m_controls.textPanels[kPromptLine]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
-    if (!m_w.m_textLabels[kScrollLine]->text().isEmpty())
+    m_w.styleElement(m_w.m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
+    if (!m_w.m_controls.textLabels[kScrollLine]->text().isEmpty())
         m_w.m_marquee->setRunning(true);
-    m_w.m_textPanels[kScrollLine]->hide();
+    m_w.m_controls.textPanels[kScrollLine]->hide();
     placeScrollText();
 
     m_w.m_background->applyStageBackground(Stage::Start);
@@ -229,7 +229,7 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
 // is wider than the clock text (less 30 twips), but never below 1 pt.
 void DisplayCountView::fitEndText(const QString& text)
 {
-    const double clockWidth = m_w.m_clock->textSize().width();
+    const double clockWidth = m_w.m_controls.clock->textSize().width();
     auto endWidth = [&] { return QFontMetricsF(m_w.m_endFont).horizontalAdvance(text); };
     if (endWidth() <= clockWidth)
         return;
@@ -252,18 +252,18 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
     // plan) and the stored size. A colour text of the registry is its
     // leading number, so an absent or empty value is black.
     const StoredDateLineStyle dateLine = loadDateLineStyle(m_w.m_ctx.registry);
-    m_w.styleElement(m_w.m_textLabels[kDateLine], p.stagefont,
+    m_w.styleElement(m_w.m_controls.textLabels[kDateLine], p.stagefont,
                      p.stagecolour.colour(QColor(Qt::black)),
                      dateLine.size.value_or(kMadeTextSizes[StyleSlot::DateLine]),
-                     m_w.m_textPanels[kDateLine]);
-    m_w.m_textPanels[kDateLine]->setVisible(!m_w.m_textLabels[kDateLine]->text().isEmpty());
+                     m_w.m_controls.textPanels[kDateLine]);
+    m_w.m_controls.textPanels[kDateLine]->setVisible(!m_w.m_controls.textLabels[kDateLine]->text().isEmpty());
 
-    m_w.setCaption(m_w.m_textLabels[kPromptLine], prompt);
-    m_w.styleElement(m_w.m_textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
-    m_w.m_textPanels[kPromptLine]->setVisible(!m_w.m_textLabels[kPromptLine]->text().isEmpty());
-    m_w.styleElement(m_w.m_textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
+    m_w.setCaption(m_w.m_controls.textLabels[kPromptLine], prompt);
+    m_w.styleElement(m_w.m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
+    m_w.m_controls.textPanels[kPromptLine]->setVisible(!m_w.m_controls.textLabels[kPromptLine]->text().isEmpty());
+    m_w.styleElement(m_w.m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
     // The scrolling tick shows the panel at its first step.
-    if (!m_w.m_textLabels[kScrollLine]->text().isEmpty())
+    if (!m_w.m_controls.textLabels[kScrollLine]->text().isEmpty())
         m_w.m_marquee->setRunning(true);
     placeScrollText();
 

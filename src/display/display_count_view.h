@@ -45,9 +45,6 @@ public:
     void showStagePrompt();
 
 private:
-    static constexpr std::size_t kTitleLine = DisplayWindow::kTitleLine, kSubtitleLine = DisplayWindow::kSubtitleLine,
-                                 kDateLine = DisplayWindow::kDateLine, kPromptLine = DisplayWindow::kPromptLine,
-                                 kScrollLine = DisplayWindow::kScrollLine;
     using LogoLoad = DisplayWindow::LogoLoad;
 
     void showLineText(std::size_t line, const QString& text);

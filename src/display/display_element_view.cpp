@@ -18,27 +18,27 @@ DisplayElementView::DisplayElementView(DisplayWindow& window) : m_w(window) {}
 
 QString DisplayElementView::elementText(DisplayElement e) const
 {
-    if (const ClockPanel* clock = m_w.elementClock(e))
+    if (const ClockPanel* clock = m_w.m_controls.elementClock(e))
         return clock->text();
-    const QLabel* label = m_w.elementLabel(e);
+    const QLabel* label = m_w.m_controls.elementLabel(e);
     return label ? label->text() : QString();
 }
 
 void DisplayElementView::setElementText(DisplayElement e, const QString& text)
 {
-    if (ClockPanel* clock = m_w.elementClock(e))
+    if (ClockPanel* clock = m_w.m_controls.elementClock(e))
         m_w.setClockText(clock, text);
     else
-        m_w.setCaption(m_w.elementLabel(e), text);
+        m_w.setCaption(m_w.m_controls.elementLabel(e), text);
 }
 
 QFont DisplayElementView::elementFont(DisplayElement e) const
 {
-    const QObject* key = m_w.elementClock(e);
+    const QObject* key = m_w.m_controls.elementClock(e);
     QFont f;
-    if (const ClockPanel* clock = m_w.elementClock(e)) {
+    if (const ClockPanel* clock = m_w.m_controls.elementClock(e)) {
         f = clock->textFont();
-    } else if (const QLabel* label = m_w.elementLabel(e)) {
+    } else if (const QLabel* label = m_w.m_controls.elementLabel(e)) {
         key = label;
         f = label->font();
     } else {
@@ -52,9 +52,9 @@ QFont DisplayElementView::elementFont(DisplayElement e) const
 
 QColor DisplayElementView::elementColour(DisplayElement e) const
 {
-    if (const ClockPanel* clock = m_w.elementClock(e))
+    if (const ClockPanel* clock = m_w.m_controls.elementClock(e))
         return clock->textColour();
-    const QLabel* label = m_w.elementLabel(e);
+    const QLabel* label = m_w.m_controls.elementLabel(e);
     return label ? label->palette().color(QPalette::Active, QPalette::WindowText) : QColor();
 }
 
@@ -66,7 +66,7 @@ void DisplayElementView::setElementStyle(DisplayElement e, const QFont& chosen, 
         f.setWeight(chosen.weight());
         return f;
     };
-    if (ClockPanel* clock = m_w.elementClock(e)) {
+    if (ClockPanel* clock = m_w.m_controls.elementClock(e)) {
         clock->setFont(restyle(clock->font()));
         clock->setTextFont(restyle(clock->textFont()));
         // The point size as it is: no pixel round trip that would grow the
@@ -77,17 +77,17 @@ void DisplayElementView::setElementStyle(DisplayElement e, const QFont& chosen, 
             clock->setFont(f);
         }
         m_w.fitClock(clock);
-        m_w.setForeColour(clock, colour);
+        setForeColour(clock, colour);
         return;
     }
-    QLabel* label = m_w.elementLabel(e);
-    QWidget* box = m_w.elementBox(e);
+    QLabel* label = m_w.m_controls.elementLabel(e);
+    QWidget* box = m_w.m_controls.elementBox(e);
     for (QWidget* w : {static_cast<QWidget*>(label), box == label ? nullptr : box}) {
         if (!w)
             continue;
         w->setFont(restyle(w->font()));
         m_w.setFontSize(w, chosen.pointSizeF());
-        m_w.setForeColour(w, colour);
+        setForeColour(w, colour);
         if (auto* l = qobject_cast<QLabel*>(w))
             m_w.autoSize(l);
     }
@@ -95,49 +95,49 @@ void DisplayElementView::setElementStyle(DisplayElement e, const QFont& chosen, 
 
 void DisplayElementView::setElementColour(DisplayElement e, const QColor& colour)
 {
-    if (ClockPanel* clock = m_w.elementClock(e)) {
-        m_w.setForeColour(clock, colour);
+    if (ClockPanel* clock = m_w.m_controls.elementClock(e)) {
+        setForeColour(clock, colour);
         return;
     }
-    QLabel* label = m_w.elementLabel(e);
-    QWidget* box = m_w.elementBox(e);
-    m_w.setForeColour(label, colour);
+    QLabel* label = m_w.m_controls.elementLabel(e);
+    QWidget* box = m_w.m_controls.elementBox(e);
+    setForeColour(label, colour);
     if (box != label)
-        m_w.setForeColour(box, colour);
+        setForeColour(box, colour);
 }
 
 bool DisplayElementView::setElementFontSize(DisplayElement e, double points)
 {
-    if (ClockPanel* clock = m_w.elementClock(e))
+    if (ClockPanel* clock = m_w.m_controls.elementClock(e))
         return m_w.setClockFontSize(clock, points);
-    return m_w.setFontSize(m_w.elementLabel(e), points);
+    return m_w.setFontSize(m_w.m_controls.elementLabel(e), points);
 }
 
 QRectF DisplayElementView::elementRect(DisplayElement e) const
 {
-    const QWidget* box = m_w.elementBox(e);
+    const QWidget* box = m_w.m_controls.elementBox(e);
     return box ? m_w.m_layout.twipsRect(box) : QRectF();
 }
 
 void DisplayElementView::setElementLeft(DisplayElement e, double left)
 {
-    m_w.m_layout.setTwipsLeft(m_w.elementBox(e), left);
+    m_w.m_layout.setTwipsLeft(m_w.m_controls.elementBox(e), left);
 }
 
 void DisplayElementView::setElementTop(DisplayElement e, double top)
 {
-    m_w.m_layout.setTwipsTop(m_w.elementBox(e), top);
+    m_w.m_layout.setTwipsTop(m_w.m_controls.elementBox(e), top);
 }
 
 bool DisplayElementView::isElementShown(DisplayElement e) const
 {
-    const QWidget* box = m_w.elementBox(e);
+    const QWidget* box = m_w.m_controls.elementBox(e);
     return box && !box->isHidden();
 }
 
 void DisplayElementView::setElementShown(DisplayElement e, bool shown)
 {
-    if (QWidget* box = m_w.elementBox(e))
+    if (QWidget* box = m_w.m_controls.elementBox(e))
         box->setVisible(shown);
 }
 
@@ -151,10 +151,10 @@ void DisplayElementView::repaintElement(DisplayElement e)
         m_w.paintTextPanel(std::size_t(e));
         break;
     case DisplayElement::Clock:
-        m_w.paintClockAt(int(std::nearbyint(m_w.m_clock->textFont().pointSizeF())));
+        m_w.paintClockAt(int(std::nearbyint(m_w.m_controls.clock->textFont().pointSizeF())));
         break;
     case DisplayElement::OvertimeClock:
-        m_w.paintOvertimeClockAt(int(std::nearbyint(m_w.m_overtimeClock->textFont().pointSizeF())));
+        m_w.paintOvertimeClockAt(int(std::nearbyint(m_w.m_controls.overtimeClock->textFont().pointSizeF())));
         break;
     default:
         break;
@@ -165,7 +165,7 @@ void DisplayElementView::saveElementPosition(DisplayElement e) { m_w.saveElement
 
 bool DisplayElementView::logoIsEmpty() const
 {
-    return m_w.m_logoBox->picture().isNull() && !m_w.m_logoVideoWidget;
+    return m_w.m_controls.logoBox->picture().isNull() && !m_w.m_logoVideoWidget;
 }
 
 void DisplayElementView::centreScrollingText() { m_w.centreScrollingText(); }
@@ -182,8 +182,8 @@ void DisplayElementView::paintClock(const QString& text, int size)
 {
     if (text.isEmpty())
         return;
-    if (text != m_w.m_clock->text())
-        m_w.setClockText(m_w.m_clock, text);
+    if (text != m_w.m_controls.clock->text())
+        m_w.setClockText(m_w.m_controls.clock, text);
     m_w.paintClockAt(size);
 }
 

@@ -47,15 +47,15 @@ void DisplayLogo::load(DisplayWindow::LogoLoad when)
     // A set-up starts from an empty, hidden box; the start-up hides it only
     // when there is no logo.
     if (when == DisplayWindow::LogoLoad::SetUp) {
-        m_w.m_logoBox->hide();
-        m_w.m_logoBox->setPicture(QPixmap());
+        m_w.m_controls.logoBox->hide();
+        m_w.m_controls.logoBox->setPicture(QPixmap());
     }
     const QString name = m_w.m_currentPlan.plan().logopicture.trimmed();
     QString path;
     if (name.size() > 3 && isBareFileName(name))
         path = m_w.m_ctx.folder.resolve(QStringLiteral("picture/") + name);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        m_w.m_logoBox->hide();
+        m_w.m_controls.logoBox->hide();
         // No logo: a video of an earlier plan must not play on hidden.
         m_w.releaseLogoVideo();
         return;
@@ -64,7 +64,7 @@ void DisplayLogo::load(DisplayWindow::LogoLoad when)
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QImage image = reader.read();
-    m_w.m_logoBox->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    m_w.m_controls.logoBox->setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
 
     sizeBox(image);
 
@@ -76,12 +76,12 @@ void DisplayLogo::load(DisplayWindow::LogoLoad when)
 
 void DisplayLogo::playVideo(const QString& path)
 {
-    m_w.m_logoVideo = m_w.m_videoFactory->create(path, m_w.m_logoBox);
+    m_w.m_logoVideo = m_w.m_videoFactory->create(path, m_w.m_controls.logoBox);
     if (!m_w.m_logoVideo)
         return;
     m_w.m_logoVideoWidget = m_w.m_logoVideo->videoWidget();
-    const int b = m_w.m_logoBox->borderWidth();
-    m_w.m_logoVideo->setSize(m_w.m_logoBox->width() - 2 * b, m_w.m_logoBox->height() - 2 * b);
+    const int b = m_w.m_controls.logoBox->borderWidth();
+    m_w.m_logoVideo->setSize(m_w.m_controls.logoBox->width() - 2 * b, m_w.m_controls.logoBox->height() - 2 * b);
     m_w.m_logoVideo->play();
 }
 

@@ -66,21 +66,21 @@ DisplayStartUp::DisplayStartUp(DisplayWindow& window) : m_w(window) {}
 
 void DisplayStartUp::loadPlanAndStyles()
 {
-    for (Panel* p : {m_w.m_clock, m_w.m_overtimeClock})
+    for (Panel* p : {m_w.m_controls.clock, m_w.m_controls.overtimeClock})
         p->setBorderStyle(0);
-    m_w.m_layout.setLeft(m_w.m_backgroundBox, 0);
-    m_w.m_layout.setTop(m_w.m_backgroundBox, 0);
+    m_w.m_layout.setLeft(m_w.m_controls.backgroundBox, 0);
+    m_w.m_layout.setTop(m_w.m_controls.backgroundBox, 0);
     m_w.m_displayHost.registerHotkeys();
     const ClockPlan& plan = m_w.m_currentPlan.plan();
 
     const QTime timeOfDay = m_w.now().time();
     const QColor clockColour = plan.clockcolour.colour();
     const double clockSize = drawnFontSize(plan, StyleSlot::Clock);
-    m_w.setClockText(m_w.m_clock, initialClockText(plan, timeOfDay));
-    m_w.styleClock(m_w.m_clock, plan.clockFont, clockColour, clockSize);
-    m_w.setClockText(m_w.m_overtimeClock, initialOvertimeText(plan, timeOfDay));
-    m_w.styleClock(m_w.m_overtimeClock, plan.clockFont, clockColour, clockSize);
-    m_w.m_overtimeClock->hide();
+    m_w.setClockText(m_w.m_controls.clock, initialClockText(plan, timeOfDay));
+    m_w.styleClock(m_w.m_controls.clock, plan.clockFont, clockColour, clockSize);
+    m_w.setClockText(m_w.m_controls.overtimeClock, initialOvertimeText(plan, timeOfDay));
+    m_w.styleClock(m_w.m_controls.overtimeClock, plan.clockFont, clockColour, clockSize);
+    m_w.m_controls.overtimeClock->hide();
 
     // The five text elements: caption, font (fallback "宋体"), colour, size, visibility.
     struct TextStyle {
@@ -91,28 +91,28 @@ void DisplayStartUp::loadPlanAndStyles()
         StyleSlot slot;
     };
     const TextStyle styles[] = {
-        {DisplayWindow::kTitleLine, plan.firsttext, plan.firstfont, plan.firstcolour, StyleSlot::MainTitle},
-        {DisplayWindow::kSubtitleLine, plan.secondtext, plan.secondfont, plan.secondcolour, StyleSlot::Subtitle},
-        {DisplayWindow::kDateLine, QString(), plan.stagefont, plan.stagecolour, StyleSlot::DateLine},
-        {DisplayWindow::kPromptLine, QString(), plan.textfont, plan.textcolour, StyleSlot::Prompt},
-        {DisplayWindow::kScrollLine, QString(), plan.rollfont, plan.rollcolour, StyleSlot::ScrollingText}};
+        {kTitleLine, plan.firsttext, plan.firstfont, plan.firstcolour, StyleSlot::MainTitle},
+        {kSubtitleLine, plan.secondtext, plan.secondfont, plan.secondcolour, StyleSlot::Subtitle},
+        {kDateLine, QString(), plan.stagefont, plan.stagecolour, StyleSlot::DateLine},
+        {kPromptLine, QString(), plan.textfont, plan.textcolour, StyleSlot::Prompt},
+        {kScrollLine, QString(), plan.rollfont, plan.rollcolour, StyleSlot::ScrollingText}};
     for (const TextStyle& s : styles) {
-        QLabel* label = m_w.m_textLabels[s.index];
+        QLabel* label = m_w.m_controls.textLabels[s.index];
         m_w.setCaption(label, s.caption);
         m_w.styleElement(label, s.font, s.colour.colour(), drawnFontSize(plan, s.slot),
-                         s.index == DisplayWindow::kDateLine ? m_w.m_textPanels[DisplayWindow::kDateLine] : nullptr);
-        if (s.index == DisplayWindow::kTitleLine) {
+                         s.index == kDateLine ? m_w.m_controls.textPanels[kDateLine] : nullptr);
+        if (s.index == kTitleLine) {
             if (label->text().isEmpty())
                 label->hide();
-        } else if (s.index == DisplayWindow::kSubtitleLine) {
-            m_w.m_textPanels[DisplayWindow::kSubtitleLine]->setVisible(!label->text().isEmpty());
+        } else if (s.index == kSubtitleLine) {
+            m_w.m_controls.textPanels[kSubtitleLine]->setVisible(!label->text().isEmpty());
         } else if (label->text().isEmpty()) {
-            m_w.m_textPanels[s.index]->hide();
+            m_w.m_controls.textPanels[s.index]->hide();
         }
     }
 
     m_w.m_marquee->readSettings(m_w.m_ctx.ini);
-    m_w.autoSize(m_w.m_textLabels[DisplayWindow::kScrollLine]);
+    m_w.autoSize(m_w.m_controls.textLabels[kScrollLine]);
     // A width of zero or below cannot be given to the panel; it keeps its own.
     if (m_w.m_marquee->width() > 0)
         m_w.sizeScrollPanel();
@@ -138,10 +138,10 @@ void DisplayStartUp::loadLookAndState()
         m_w.fillScreen(QGuiApplication::primaryScreen());
         m_w.show();
         m_w.fitBackgroundBox();
-        m_w.paintClockAt(toInt16(m_w.m_clock->textFont().pointSizeF()).value_or(0));
-        m_w.paintOvertimeClockAt(toInt16(m_w.m_overtimeClock->textFont().pointSizeF()).value_or(0));
+        m_w.paintClockAt(toInt16(m_w.m_controls.clock->textFont().pointSizeF()).value_or(0));
+        m_w.paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
         DisplayLogo(m_w).load(DisplayWindow::LogoLoad::StartUp);
-        m_w.m_textPanels[DisplayWindow::kScrollLine]->hide();
+        m_w.m_controls.textPanels[kScrollLine]->hide();
         applyIdleMenuState();
     }
     m_w.relayout();

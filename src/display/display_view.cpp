@@ -15,50 +15,9 @@
 
 namespace orvalen {
 
-QLabel* DisplayWindow::elementLabel(DisplayElement e) const
-{
-    switch (e) {
-    case DisplayElement::MainTitle:
-    case DisplayElement::Subtitle:
-    case DisplayElement::DateLine:
-    case DisplayElement::Prompt:
-    case DisplayElement::ScrollingText:
-        return m_textLabels[std::size_t(e)];
-    default: return nullptr;
-    }
-}
-
-ClockPanel* DisplayWindow::elementClock(DisplayElement e) const
-{
-    switch (e) {
-    case DisplayElement::Clock: return m_clock;
-    case DisplayElement::OvertimeClock: return m_overtimeClock;
-    default: return nullptr;
-    }
-}
-
-QWidget* DisplayWindow::elementBox(DisplayElement e) const
-{
-    switch (e) {
-    case DisplayElement::MainTitle: return m_textLabels[kTitleLine];
-    case DisplayElement::Subtitle:
-    case DisplayElement::DateLine:
-    case DisplayElement::Prompt:
-    case DisplayElement::ScrollingText:
-        return m_textPanels[std::size_t(e)];
-    case DisplayElement::Clock: return m_clock;
-    case DisplayElement::OvertimeClock: return m_overtimeClock;
-    case DisplayElement::Logo: return m_logoBox;
-    default: {
-        const ScreenButtonSpec* button = screenButtonAt(e);
-        return button ? m_buttonRow->button(button->button) : nullptr;
-    }
-    }
-}
-
 void DisplayWindow::saveElementPosition(DisplayElement e)
 {
-    const QWidget* box = elementBox(e);
+    const QWidget* box = m_controls.elementBox(e);
     if (!box)
         return;
     const QRectF place = m_layout.twipsRect(box);
@@ -70,18 +29,18 @@ void DisplayWindow::saveElementPosition(DisplayElement e)
 
 void DisplayWindow::centreScrollingText()
 {
-    m_layout.setLeft(m_textLabels[kScrollLine],
-                     (m_layout.width(m_textPanels[kScrollLine]) - m_layout.width(m_textLabels[kScrollLine])) / 2.0);
+    m_layout.setLeft(m_controls.textLabels[kScrollLine],
+                     (m_layout.width(m_controls.textPanels[kScrollLine]) - m_layout.width(m_controls.textLabels[kScrollLine])) / 2.0);
 }
 
 bool DisplayWindow::buttonsShown() const
 {
-    return m_buttonRow->isShown();
+    return m_controls.buttonRow->isShown();
 }
 
 void DisplayWindow::setButtonsShown(bool shown)
 {
-    m_buttonRow->setShown(shown);
+    m_controls.buttonRow->setShown(shown);
 }
 
 

@@ -8,7 +8,6 @@
 #include "display/display_element_view.h"
 #include "display/display_host.h"
 #include "display/fonts.h"
-#include "display/cached_line_label.h"
 #include "display/logo_video.h"
 #include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
@@ -21,7 +20,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
-#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -29,15 +27,6 @@
 
 namespace orvalen {
 namespace {
-
-const QColor kRed(255, 0, 0);
-
-QFont designerFont(const QString& family, double points)
-{
-    QFont f(displayFamily(family));
-    f.setPointSizeF(points);
-    return f;
-}
 
 // The window icon: a small clock face, 32 x 32.
 QIcon makeIcon()
@@ -53,30 +42,6 @@ QIcon makeIcon()
     p.drawLine(16, 16, 16, 7);
     p.drawLine(16, 16, 23, 16);
     return QIcon(pm);
-}
-
-// A text line as made: plain text, no margins, in the top left corner.
-QLabel* makeLabel(QLabel* l, const QString& name, const QString& family, double pt)
-{
-    l->setObjectName(name);
-    l->setAutoFillBackground(false);
-    l->setMargin(0);
-    l->setIndent(0);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setTextFormat(Qt::PlainText);
-    l->setFont(designerFont(family, pt));
-    return l;
-}
-
-// A panel in its made colours and size (twips), at the top left corner.
-template <typename P>
-P* namedPanel(P* p, const QString& name, const QColor& back, const QColor& fore, ElementLayout& layout, QSizeF size)
-{
-    p->setObjectName(name);
-    p->setBackColor(back);
-    p->setForeColor(fore);
-    layout.setTwipsGeometry(p, 0, 0, size.width(), size.height());
-    return p;
 }
 
 } // namespace
@@ -146,66 +111,18 @@ void DisplayWindow::setLogoVideoFactory(LogoVideoFactory* factory)
 
 void DisplayWindow::createControls()
 {
-    const QColor window = colourFromValue(0x80000005LL, Qt::white);
-    const QColor text = colourFromValue(0x80000008LL, Qt::black);
-
-    auto* box = new BackgroundBox(this);
-    box->setObjectName("backgroundBox");
-    box->setFont(designerFont("Arial", 9));
-    box->setBackColor(window);
-    box->setMouseTracking(true);
-    m_backgroundBox = box;
-    m_layout.setTwipsGeometry(m_backgroundBox, 0, 0, 14400, 10800);
-
-    auto setUpPanel = [&](Panel* p, const QString& name, double w, double h) {
-        return namedPanel(p, name, window, text, m_layout, QSizeF(w, h));
-    };
-
-    // Title: a label straight on the background.
-    m_textLabels[kTitleLine] =
-        makeLabel(new QLabel(QStringLiteral("主标题"), m_backgroundBox), "textLabel0", "宋体", kMadeTextSizes[StyleSlot::MainTitle]);
-    setForeColour(m_textLabels[kTitleLine], text);
-
-    static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};
-    static const double panelW[5] = {0, 3255, 3255, 3495, 4695};
-    static const double panelH[5] = {0, 1455, 1455, 1455, 1215};
-    // Panels 1..4 hold the subtitle, date line, prompt and scrolling text.
-    static const StyleSlot sizeSlot[5] = {StyleSlot::MainTitle, StyleSlot::Subtitle, StyleSlot::DateLine,
-                                         StyleSlot::Prompt, StyleSlot::ScrollingText};
-    for (std::size_t i = 1; i <= 4; ++i) {
-        m_textPanels[i] = setUpPanel(new Panel(m_backgroundBox), QStringLiteral("textPanel%1").arg(i), panelW[i],
-                                     panelH[i]);
-        // The scrolling text moves every step: its line is drawn once and copied.
-        const QString caption = QString::fromUtf8(captions[i]);
-        QLabel* label = i == kScrollLine ? new CachedLineLabel(caption, m_textPanels[i]) : new QLabel(caption, m_textPanels[i]);
-        m_textLabels[i] = makeLabel(label, QStringLiteral("textLabel%1").arg(i), i == 4 ? "新宋体" : "宋体",
-                                    kMadeTextSizes[sizeSlot[i]]);
-        m_textPanels[i]->setAccessibleName(m_textLabels[i]->text());
-        setForeColour(m_textLabels[i], text);
-    }
-    m_layout.setTwipsLeft(m_textLabels[kScrollLine], 640);
-
-    auto makeClock = [&](const QString& name, const QString& caption) {
-        auto* clock = new ClockPanel(m_backgroundBox);
-        setUpPanel(clock, name, 2175, 900);
-        clock->setFont(designerFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
-        clock->setForeColor(kRed);
-        clock->setText(caption);
-        clock->setTextFont(designerFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
-        return clock;
-    };
-    m_clock = makeClock("clockPanel", QStringLiteral("时钟"));
-    m_overtimeClock = makeClock("overtimePanel", QStringLiteral("超时时钟"));
-    m_overtimeClock->hide();
-
-    m_logoBox = setUpPanel(new Panel(m_backgroundBox), "logoBox", 3090, 3225);
-    m_logoMadeSize = m_layout.rect(m_logoBox).size();
-    m_logoBox->hide();
-
-    createScreenButtons(text);
-
-    // Windowless labels lie beneath the picture boxes of their container.
-    m_textLabels[kTitleLine]->lower();
+    m_controls.create(this, m_layout, m_host.run, m_host.menus);
+    m_logoMadeSize = m_layout.rect(m_controls.logoBox).size();
+    connect(m_controls.buttonRow.get(), &ScreenButtonRow::commandChosen, this, [this](DesktopItem command) {
+        QPointer<DisplayWindow> self(this);
+        // Runs once the click is done: the command may close the window.
+        QMetaObject::invokeMethod(
+            this, [self, command] {
+                if (self)
+                    self->m_displayHost.desktopRun(command);
+            },
+            Qt::QueuedConnection);
+    });
 
     // The texts are measured once they hold the plan's captions and fonts
     // (the start-up's layout), not in these design fonts first.
@@ -258,42 +175,13 @@ void DisplayWindow::setScreenMetrics(const ScreenMetrics& metrics)
     m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
 }
 
-void DisplayWindow::createScreenButtons(const QColor& text)
-{
-    m_buttonRow = std::make_unique<ScreenButtonRow>(m_backgroundBox, m_host.run, m_host.menus);
-    for (QPushButton* b : m_buttonRow->buttons()) {
-        b->setFont(designerFont("宋体", 21.75));
-        b->setToolTip(QStringLiteral("右键更多选项…"));
-        b->setMouseTracking(true);
-        setForeColour(b, text);
-        m_layout.setTwipsGeometry(b, 0, 0, 1350, 465);
-        // Drawn beneath the panels, as the text lines are.
-        b->lower();
-    }
-    connect(m_buttonRow.get(), &ScreenButtonRow::commandChosen, this, [this](DesktopItem command) {
-        QPointer<DisplayWindow> self(this);
-        // Runs once the click is done: the command may close the window.
-        QMetaObject::invokeMethod(
-            this, [self, command] {
-                if (self)
-                    self->m_displayHost.desktopRun(command);
-            },
-            Qt::QueuedConnection);
-    });
-}
-
 // --- captions and fonts -------------------------------------------------------
-
-bool DisplayWindow::isTextLine(const QWidget* w) const
-{
-    return w && std::find(m_textLabels.begin(), m_textLabels.end(), w) != m_textLabels.end();
-}
 
 void DisplayWindow::autoSize(QLabel* label)
 {
-    if (!isTextLine(label))
+    if (!m_controls.isTextLine(label))
         return;
-    const bool scrolling = label == m_textLabels[kScrollLine] && scrollLineMoves();
+    const bool scrolling = label == m_controls.textLabels[kScrollLine] && scrollLineMoves();
     label->setFont(fitToScreen(label, label->font(), label->text(), scrolling));
     const QFontMetricsF fm(label->font());
     m_layout.setWidth(label, fm.horizontalAdvance(label->text()));
@@ -380,28 +268,6 @@ void DisplayWindow::setFontName(QWidget* w, const QString& family)
         autoSize(l);
 }
 
-void DisplayWindow::setForeColour(QWidget* w, const QColor& colour)
-{
-    if (!w || !colour.isValid())
-        return;
-    if (auto* clock = qobject_cast<ClockPanel*>(w)) {
-        clock->setTextColour(colour);
-        return;
-    }
-    if (auto* p = qobject_cast<Panel*>(w)) {
-        p->setForeColor(colour);
-        return;
-    }
-    // Disabled controls keep the greyed text of the palette.
-    QPalette pal = w->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(group, QPalette::WindowText, colour);
-        pal.setColor(group, QPalette::Text, colour);
-        pal.setColor(group, QPalette::ButtonText, colour);
-    }
-    w->setPalette(pal);
-}
-
 // --- element styles -------------------------------------------------------------
 
 void DisplayWindow::styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
@@ -440,11 +306,11 @@ void DisplayWindow::followPlanStyles()
     if (plan.clockFont != before.clockFont || plan.clockcolour != before.clockcolour
         || plan.fontSize(StyleSlot::Clock) != before.fontSize(StyleSlot::Clock)) {
         // The overtime clock takes the clock's look at the next set-up.
-        styleClock(m_clock, plan.clockFont, plan.clockcolour.colour(), drawnFontSize(plan, StyleSlot::Clock));
+        styleClock(m_controls.clock, plan.clockFont, plan.clockcolour.colour(), drawnFontSize(plan, StyleSlot::Clock));
     }
     if (plan.stagefont != before.stagefont || plan.stagecolour != before.stagecolour
         || plan.fontSize(StyleSlot::DateLine) != before.fontSize(StyleSlot::DateLine))
-        styleElement(m_textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(),
+        styleElement(m_controls.textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(),
                      drawnFontSize(plan, StyleSlot::DateLine));
     m_followedPlan = plan;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "display/background_view.h"
 #include "display/count_view.h"
+#include "display/display_controls.h"
 #include "display/display_element.h"
 #include "display/display_window_control.h"
 #include "display/element_drag.h"
@@ -124,14 +125,10 @@ private:
     void showRunningButtons();
 
     enum class LogoLoad { StartUp, SetUp };
-    // The text lines, indexed by their element number.
-    static constexpr std::size_t kTitleLine = 0, kSubtitleLine = 1, kDateLine = 2, kPromptLine = 3, kScrollLine = 4;
 
     // --- controls and their text (display_window.cpp) -------------------------
+    // The controls, the on-screen buttons' clicks running their commands.
     void createControls();
-    // The on-screen buttons in the display's look, their clicks running
-    // their commands.
-    void createScreenButtons(const QColor& text);
     // A line's caption; the line is measured again.
     void setCaption(QLabel* label, const QString& text);
     // A clock's text; the clock is measured again.
@@ -141,18 +138,12 @@ private:
     bool setClockFontSize(ClockPanel* clock, double points);
     // Font family by name; a family that is not installed becomes "宋体".
     void setFontName(QWidget* w, const QString& family);
-    // Text colour of a label, or fore colour of a panel; invalid is ignored.
-    void setForeColour(QWidget* w, const QColor& colour);
     // Measures a text line again after its text or font changed.
     void autoSize(QLabel* label);
     // The drawn size of a text the audience reads: in proportion to the
     // screen, and unless `scrolling`, no wider than the screen.
     QFont fitToScreen(const QObject* key, QFont font, const QString& text, bool scrolling);
     void fitClock(ClockPanel* clock);
-    bool isTextLine(const QWidget* w) const;
-    QLabel* elementLabel(DisplayElement e) const;  // the element's text line, or none
-    ClockPanel* elementClock(DisplayElement e) const;
-    QWidget* elementBox(DisplayElement e) const;   // the element's box, or none
 
     // --- layout (display_layout.cpp) -----------------------------------------------
     double screenWidthPx() const;                  // full-screen client width
@@ -211,14 +202,8 @@ private:
     bool isRunning() const;
 
     // --- controls ------------------------------------------------------------------
-    BackgroundBox* m_backgroundBox = nullptr;      // the background box, parent of all elements
-    std::array<QLabel*, 5> m_textLabels{};         // every text line's caption
-    std::array<Panel*, 5> m_textPanels{};          // the panels of lines 1..4; the title has none
-    ClockPanel* m_clock = nullptr;
-    ClockPanel* m_overtimeClock = nullptr;
-    Panel* m_logoBox = nullptr;
+    DisplayControls m_controls;
     QSizeF m_logoMadeSize;                         // the logo box's size on 1920 x 1080 (px)
-    std::unique_ptr<ScreenButtonRow> m_buttonRow;  // the on-screen buttons, following the run state
     QFont m_endFont;                               // the end text's font, fitted to the clock
     std::unique_ptr<LogoVideo> m_logoVideo;        // the logo video player, when a video is the logo
     QWidget* m_logoVideoWidget = nullptr;          // its video widget inside the logo box

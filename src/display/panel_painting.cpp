@@ -15,33 +15,33 @@ namespace orvalen {
 
 void DisplayWindow::repaintClock()
 {
-    paintClockAt(int(std::lround(m_clock->textFont().pointSizeF())));
+    paintClockAt(int(std::lround(m_controls.clock->textFont().pointSizeF())));
 }
 
 void DisplayWindow::repaintOvertimeClock()
 {
-    paintOvertimeClockAt(int(std::lround(m_overtimeClock->textFont().pointSizeF())));
+    paintOvertimeClockAt(int(std::lround(m_controls.overtimeClock->textFont().pointSizeF())));
 }
 
 // A clock panel is 100 twips wider and 20 twips higher than its text.
 void DisplayWindow::paintClockAt(int size)
 {
-    if (m_clock->text().isEmpty())
+    if (m_controls.clock->text().isEmpty())
         return;
-    const QSizeF text = m_clock->textSize();
-    m_layout.setWidth(m_clock, text.width() + m_layout.pxX(100));
-    m_layout.setHeight(m_clock, text.height() + m_layout.pxY(20));
-    m_clock->show();
-    m_clock->paintText(size);
+    const QSizeF text = m_controls.clock->textSize();
+    m_layout.setWidth(m_controls.clock, text.width() + m_layout.pxX(100));
+    m_layout.setHeight(m_controls.clock, text.height() + m_layout.pxY(20));
+    m_controls.clock->show();
+    m_controls.clock->paintText(size);
 }
 
 void DisplayWindow::paintOvertimeClockAt(int size)
 {
-    const QSizeF text = m_overtimeClock->textSize();
-    m_layout.setWidth(m_overtimeClock, text.width() + m_layout.pxX(100));
-    m_layout.setHeight(m_overtimeClock, text.height() + m_layout.pxY(20));
-    m_overtimeClock->setVisible(m_currentPlan.plan().showsOvertimeClock());
-    m_overtimeClock->paintText(size);
+    const QSizeF text = m_controls.overtimeClock->textSize();
+    m_layout.setWidth(m_controls.overtimeClock, text.width() + m_layout.pxX(100));
+    m_layout.setHeight(m_controls.overtimeClock, text.height() + m_layout.pxY(20));
+    m_controls.overtimeClock->setVisible(m_currentPlan.plan().showsOvertimeClock());
+    m_controls.overtimeClock->paintText(size);
 }
 
 bool DisplayWindow::scrollLineMoves() const
@@ -53,8 +53,8 @@ void DisplayWindow::sizeScrollPanel()
 {
     if (m_marquee->width() < 0)
         return;
-    QLabel* line = m_textLabels[kScrollLine];
-    Panel* panel = m_textPanels[kScrollLine];
+    QLabel* line = m_controls.textLabels[kScrollLine];
+    Panel* panel = m_controls.textPanels[kScrollLine];
     const double screenW = m_screen.fullWidthPx;
     // The stored width is made for 1920 x 1080, as the text sizes are.
     double width = m_layout.pxX(m_marquee->width()) * textScale();
@@ -81,8 +81,8 @@ void DisplayWindow::paintTextPanel(std::size_t i)
 {
     if (i < 1 || i > 4)
         return;
-    QLabel* label = m_textLabels[i];
-    Panel* panel = m_textPanels[i];
+    QLabel* label = m_controls.textLabels[i];
+    Panel* panel = m_controls.textPanels[i];
     if (label->text().isEmpty())
         return;
     const ClockPlan& plan = m_currentPlan.plan();
@@ -118,8 +118,8 @@ void DisplayWindow::paintTextPanel(std::size_t i)
     }
 
     // The label inside draws the text; the panel itself paints nothing.
-    if (!m_backgroundBox->hasPicture())
-        panel->setBackColor(m_backgroundBox->backColor());
+    if (!m_controls.backgroundBox->hasPicture())
+        panel->setBackColor(m_controls.backgroundBox->backColor());
     panel->clearImage();
     panel->setVisible(!label->text().isEmpty());
 }

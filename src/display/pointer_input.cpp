@@ -33,11 +33,11 @@ void DisplayPointer::listen()
 {
     // Every element hears the pointer, also when no button is held, so a
     // hover over an element does not count as a hover over the background.
-    for (QWidget* w : m_w.m_backgroundBox->findChildren<QWidget*>()) {
+    for (QWidget* w : m_w.m_controls.backgroundBox->findChildren<QWidget*>()) {
         w->installEventFilter(this);
         w->setMouseTracking(true);
     }
-    m_w.m_backgroundBox->installEventFilter(this);
+    m_w.m_controls.backgroundBox->installEventFilter(this);
 }
 
 bool DisplayPointer::eventFilter(QObject* watched, QEvent* event)
@@ -58,7 +58,7 @@ bool DisplayPointer::eventFilter(QObject* watched, QEvent* event)
     // A disabled button keeps the event to itself, so the background behind
     // it answers here (it reads only the press and its place on the screen).
     if (!w->isEnabled())
-        return m_w.m_buttonRow->buttonOf(w) && handleMouse(m_w.m_backgroundBox, event);
+        return m_w.m_controls.buttonRow->buttonOf(w) && handleMouse(m_w.m_controls.backgroundBox, event);
     return handleMouse(w, event);
 }
 
@@ -66,37 +66,37 @@ bool DisplayPointer::handleMouse(QWidget* w, QEvent* event)
 {
     const PointerEvent p = readPointerEvent(*static_cast<QMouseEvent*>(event), m_w.m_host.menus.adjustMode());
     if (p.move)
-        m_w.m_buttonRow->pointerMovedOver(w);
+        m_w.m_controls.buttonRow->pointerMovedOver(w);
     const bool dragEnded = p.up && m_w.m_drag.end();
-    if (w == m_w.m_backgroundBox) {
+    if (w == m_w.m_controls.backgroundBox) {
         pointerOnBackground(p);
         return true;
     }
-    if (const auto button = m_w.m_buttonRow->buttonOf(w))
+    if (const auto button = m_w.m_controls.buttonRow->buttonOf(w))
         return pointerOnScreenButton(*button, p);
-    if (w == m_w.m_textLabels[DisplayWindow::kTitleLine]) {
+    if (w == m_w.m_controls.textLabels[kTitleLine]) {
         pointerOnTitle(p);
         return true;
     }
     for (std::size_t i = 1; i <= 4; ++i) {
-        if (w == m_w.m_textLabels[i]) {
+        if (w == m_w.m_controls.textLabels[i]) {
             pointerOnTextLine(i, p);
             return true;
         }
-        if (w == m_w.m_textPanels[i]) {
+        if (w == m_w.m_controls.textPanels[i]) {
             pointerOnTextPanel(i, p);
             return true;
         }
     }
-    if (w == m_w.m_clock) {
+    if (w == m_w.m_controls.clock) {
         pointerOnClock(p);
         return true;
     }
-    if (w == m_w.m_overtimeClock) {
+    if (w == m_w.m_controls.overtimeClock) {
         pointerOnOvertimeClock(p);
         return true;
     }
-    if (w == m_w.m_logoBox) {
+    if (w == m_w.m_controls.logoBox) {
         pointerOnLogo(p, dragEnded);
         return true;
     }
@@ -109,7 +109,7 @@ void DisplayPointer::pointerOnBackground(const PointerEvent& p)
     if (p.down && p.button == 2)
         m_w.m_displayHost.popupDesktopMenu(p.global);
     if (p.move)
-        m_w.m_buttonRow->clearHighlights();
+        m_w.m_controls.buttonRow->clearHighlights();
 }
 
 bool DisplayPointer::pointerOnScreenButton(ScreenButton button, const PointerEvent& p)
@@ -119,7 +119,7 @@ bool DisplayPointer::pointerOnScreenButton(ScreenButton button, const PointerEve
         if (p.button == 2)
             m_w.m_displayHost.popupDesktopMenu(p.global);
     } else if (p.drag) {
-        m_w.m_drag.step(m_w.m_buttonRow->button(button), p.pos, screenButtonSpec(button).element);
+        m_w.m_drag.step(m_w.m_controls.buttonRow->button(button), p.pos, screenButtonSpec(button).element);
     }
     // Outside 允许调整 the button takes its left clicks itself.
     return m_w.m_host.menus.adjustMode() || p.button != 1;
@@ -133,20 +133,20 @@ void DisplayPointer::pointerOnTitle(const PointerEvent& p)
         if (p.button == 2)
             m_w.m_displayHost.popupElementMenu(p.global, DisplayElement::MainTitle, items);
     } else if (p.drag) {
-        m_w.m_drag.step(m_w.m_textLabels[DisplayWindow::kTitleLine], p.pos, DisplayElement::MainTitle);
+        m_w.m_drag.step(m_w.m_controls.textLabels[kTitleLine], p.pos, DisplayElement::MainTitle);
     }
 }
 
 // A text line inside its panel: the panel moves.
 void DisplayPointer::pointerOnTextLine(std::size_t i, const PointerEvent& p)
 {
-    Panel* panel = m_w.m_textPanels[i];
+    Panel* panel = m_w.m_controls.textPanels[i];
     const auto element = DisplayElement(i);
     if (p.down) {
         m_w.m_drag.grab(p.pos);
         ElementMenuItems items = prepareElementMenu();
         if (i <= 3) {
-            m_w.m_layout.setWidth(panel, m_w.m_layout.width(m_w.m_textLabels[i]));
+            m_w.m_layout.setWidth(panel, m_w.m_layout.width(m_w.m_controls.textLabels[i]));
             m_w.paintTextPanel(i);
         } else {
             panel->setBorderStyle(1);
@@ -167,17 +167,17 @@ void DisplayPointer::pointerOnTextLine(std::size_t i, const PointerEvent& p)
 
 void DisplayPointer::pointerOnTextPanel(std::size_t i, const PointerEvent& p)
 {
-    Panel* panel = m_w.m_textPanels[i];
+    Panel* panel = m_w.m_controls.textPanels[i];
     const auto element = DisplayElement(i);
     if (p.down) {
         m_w.m_drag.grab(p.pos);
         ElementMenuItems items = prepareElementMenu();
         if (p.button == 1) {
             if (i <= 3) {
-                m_w.m_layout.setWidth(panel, m_w.m_layout.width(m_w.m_textLabels[i]));
-                m_w.m_layout.setHeight(panel, m_w.m_layout.height(m_w.m_textLabels[i]));
+                m_w.m_layout.setWidth(panel, m_w.m_layout.width(m_w.m_controls.textLabels[i]));
+                m_w.m_layout.setHeight(panel, m_w.m_layout.height(m_w.m_controls.textLabels[i]));
             } else {
-                m_w.m_textPanels[DisplayWindow::kScrollLine]->setBorderStyle(1);
+                m_w.m_controls.textPanels[kScrollLine]->setBorderStyle(1);
             }
         } else if (p.button == 2) {
             if (i >= 3)
@@ -200,12 +200,12 @@ void DisplayPointer::pointerOnClock(const PointerEvent& p)
         if (p.button == 2)
             m_w.m_displayHost.popupElementMenu(p.global, DisplayElement::Clock, items);
     } else if (p.drag) {
-        m_w.m_drag.step(m_w.m_clock, p.pos, DisplayElement::Clock);
+        m_w.m_drag.step(m_w.m_controls.clock, p.pos, DisplayElement::Clock);
     } else if (p.up) {
-        m_w.m_clock->setBorderStyle(0);
+        m_w.m_controls.clock->setBorderStyle(0);
         const QString& endText = m_w.m_currentPlan.plan().stages[Stage::End].prompt;
-        const bool showsEnd = !endText.isEmpty() && m_w.m_clock->text() == endText;
-        const double size = showsEnd ? m_w.m_endFont.pointSizeF() : m_w.m_clock->textFont().pointSizeF();
+        const bool showsEnd = !endText.isEmpty() && m_w.m_controls.clock->text() == endText;
+        const double size = showsEnd ? m_w.m_endFont.pointSizeF() : m_w.m_controls.clock->textFont().pointSizeF();
         m_w.paintClockAt(toInt16(size).value_or(0));
     }
 }
@@ -217,11 +217,11 @@ void DisplayPointer::pointerOnOvertimeClock(const PointerEvent& p)
         if (p.button == 2)
             m_w.m_displayHost.popupElementMenu(p.global, DisplayElement::OvertimeClock, ElementMenuItems{});
     } else if (p.drag) {
-        m_w.m_drag.step(m_w.m_overtimeClock, p.pos, DisplayElement::OvertimeClock);
-        m_w.paintOvertimeClockAt(toInt16(m_w.m_overtimeClock->textFont().pointSizeF()).value_or(0));
+        m_w.m_drag.step(m_w.m_controls.overtimeClock, p.pos, DisplayElement::OvertimeClock);
+        m_w.paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
     } else if (p.up) {
-        m_w.m_overtimeClock->setBorderStyle(0);
-        m_w.paintOvertimeClockAt(toInt16(m_w.m_overtimeClock->textFont().pointSizeF()).value_or(0));
+        m_w.m_controls.overtimeClock->setBorderStyle(0);
+        m_w.paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
     }
 }
 
@@ -235,7 +235,7 @@ void DisplayPointer::pointerOnLogo(const PointerEvent& p, bool dragEnded)
             m_w.m_displayHost.popupElementMenu(p.global, DisplayElement::Logo, items);
         }
     } else if (p.drag) {
-        m_w.m_drag.step(m_w.m_logoBox, p.pos, DisplayElement::Logo);
+        m_w.m_drag.step(m_w.m_controls.logoBox, p.pos, DisplayElement::Logo);
     } else if (p.up && !dragEnded) {
         m_w.saveElementPosition(DisplayElement::Logo);
     }

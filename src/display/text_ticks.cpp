@@ -20,7 +20,7 @@ void DisplayWindow::centrePromptLine()
                                                  m_layout.tppX() * W, m_layout.tppY() * screenHeightPx());
     if (saved.left > 0 && m_layout.pxX(saved.left) < W)
         return; // the operator's place keeps its left edge
-    m_layout.setLeft(m_textPanels[kPromptLine], (W - m_layout.width(m_textLabels[kPromptLine])) / 2.0);
+    m_layout.setLeft(m_controls.textPanels[kPromptLine], (W - m_layout.width(m_controls.textLabels[kPromptLine])) / 2.0);
 }
 
 } // namespace orvalen
