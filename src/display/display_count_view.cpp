@@ -6,6 +6,7 @@
 #include "display/display_count_view.h"
 #include "display/display_logo.h"
 #include "display/display_values.h"
+#include "display/display_styler.h"
 #include "display/display_window.h"
 #include "display/fonts.h"
 #include "display/made_text_sizes.h"
@@ -32,11 +33,11 @@ void DisplayCountView::fillScreen() { m_w.fillScreen(); }
 void DisplayCountView::relayout() { m_w.relayout(); }
 
 
-void DisplayCountView::setClockCaption(const QString& text) { m_w.setClockText(m_w.m_controls.clock, text); }
+void DisplayCountView::setClockCaption(const QString& text) { m_w.m_styler->setClockText(m_w.m_controls.clock, text); }
 
 void DisplayCountView::showClockText(const QString& text)
 {
-    m_w.setClockText(m_w.m_controls.clock, text);
+    m_w.m_styler->setClockText(m_w.m_controls.clock, text);
     m_w.repaintClock();
     // The new digits go to the screen now, before the rest of the tick (a
     // stage's sound can take longer than a frame to start).
@@ -45,21 +46,21 @@ void DisplayCountView::showClockText(const QString& text)
 
 void DisplayCountView::showOvertimeText(const QString& text)
 {
-    m_w.setClockText(m_w.m_controls.overtimeClock, text);
+    m_w.m_styler->setClockText(m_w.m_controls.overtimeClock, text);
     m_w.repaintOvertimeClock();
     m_w.m_controls.overtimeClock->repaint();
 }
 
 void DisplayCountView::showEndText(const QString& text, bool fitted)
 {
-    m_w.setClockText(m_w.m_controls.clock, text);
+    m_w.m_styler->setClockText(m_w.m_controls.clock, text);
     double size = m_w.m_controls.clock->textFont().pointSizeF();
     double screenWidthPx = m_w.m_screen.screenWidthPx;
     if (fitted) {
         // The measured size is the drawn one; the clock keeps the size that
         // this screen draws as it.
         size = m_w.m_endFont.pointSizeF();
-        m_w.setClockFontSize(m_w.m_controls.clock, size / screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx));
+        m_w.m_styler->setClockFontSize(m_w.m_controls.clock, size / screenTextScale(m_w.m_screen.fullWidthPx, m_w.m_screen.fullHeightPx));
     } else if (screenWidthPx <= 0) {
         screenWidthPx = m_w.m_screen.fullWidthPx;
     }
@@ -82,7 +83,7 @@ void DisplayCountView::showLineText(std::size_t line, const QString& text)
 {
     if (m_w.m_controls.textLabels[line]->text() == text)
         return;
-    m_w.setCaption(m_w.m_controls.textLabels[line], text);
+    m_w.m_styler->setCaption(m_w.m_controls.textLabels[line], text);
     if (!m_w.m_controls.textPanels[line]->isHidden())
         m_w.paintTextPanel(line);
 }
@@ -91,9 +92,9 @@ void DisplayCountView::showDateLineText(const QString& text) { showLineText(kDat
 
 void DisplayCountView::showPromptText(const QString& text) { showLineText(kPromptLine, text); }
 
-void DisplayCountView::clearPromptText() { m_w.setCaption(m_w.m_controls.textLabels[kPromptLine], QString()); }
+void DisplayCountView::clearPromptText() { m_w.m_styler->setCaption(m_w.m_controls.textLabels[kPromptLine], QString()); }
 
-void DisplayCountView::setDateLineCaption(const QString& text) { m_w.setCaption(m_w.m_controls.textLabels[kDateLine], text); }
+void DisplayCountView::setDateLineCaption(const QString& text) { m_w.m_styler->setCaption(m_w.m_controls.textLabels[kDateLine], text); }
 
 void DisplayCountView::setDateLineShown(bool shown) { m_w.m_controls.textPanels[kDateLine]->setVisible(shown); }
 
@@ -146,7 +147,7 @@ void DisplayCountView::scrollOneStep()
 void DisplayCountView::showStagePrompt()
 {
     if (const auto text = promptFor(m_w.m_host.run.stage(), m_w.m_currentPlan.plan()))
-        m_w.setCaption(m_w.m_controls.textLabels[kPromptLine], *text);
+        m_w.m_styler->setCaption(m_w.m_controls.textLabels[kPromptLine], *text);
     m_w.paintTextPanel(kPromptLine);
 }
 
@@ -156,11 +157,11 @@ void DisplayCountView::styleTitles()
 {
     const ClockPlan& p = m_w.m_currentPlan.plan();
     QLabel* title = m_w.m_controls.textLabels[kTitleLine];
-    m_w.setCaption(title, p.firsttext);
-    m_w.styleElement(title, p.firstfont, p.firstcolour.colour(), drawnFontSize(p, StyleSlot::MainTitle));
+    m_w.m_styler->setCaption(title, p.firsttext);
+    m_w.m_styler->styleElement(title, p.firstfont, p.firstcolour.colour(), drawnFontSize(p, StyleSlot::MainTitle));
     title->setVisible(!title->text().isEmpty());
-    m_w.setCaption(m_w.m_controls.textLabels[kSubtitleLine], p.secondtext);
-    m_w.styleElement(m_w.m_controls.textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), drawnFontSize(p, StyleSlot::Subtitle));
+    m_w.m_styler->setCaption(m_w.m_controls.textLabels[kSubtitleLine], p.secondtext);
+    m_w.m_styler->styleElement(m_w.m_controls.textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), drawnFontSize(p, StyleSlot::Subtitle));
     m_w.m_controls.textPanels[kSubtitleLine]->setVisible(!m_w.m_controls.textLabels[kSubtitleLine]->text().isEmpty());
 }
 
@@ -170,11 +171,11 @@ void DisplayCountView::styleClocks(const QString& clockCaption, const QString& o
     const ClockPlan& p = m_w.m_currentPlan.plan();
     const QColor colour = p.clockcolour.colour();
     const double size = drawnFontSize(p, StyleSlot::Clock);
-    m_w.setClockText(m_w.m_controls.clock, clockCaption);
-    m_w.styleClock(m_w.m_controls.clock, p.clockFont, colour, size);
+    m_w.m_styler->setClockText(m_w.m_controls.clock, clockCaption);
+    m_w.m_styler->styleClock(m_w.m_controls.clock, p.clockFont, colour, size);
     m_w.m_controls.clock->setVisible(!m_w.m_controls.clock->text().isEmpty());
-    m_w.setClockText(m_w.m_controls.overtimeClock, overtimeCaption);
-    m_w.styleClock(m_w.m_controls.overtimeClock, p.clockFont, colour, size);
+    m_w.m_styler->setClockText(m_w.m_controls.overtimeClock, overtimeCaption);
+    m_w.m_styler->styleClock(m_w.m_controls.overtimeClock, p.clockFont, colour, size);
     m_w.m_controls.overtimeClock->hide();
 }
 
@@ -185,7 +186,7 @@ void DisplayCountView::placeScrollText()
 {
     m_w.m_marquee->readSettings(m_w.m_ctx.ini);
     QLabel* label = m_w.m_controls.textLabels[kScrollLine];
-    m_w.autoSize(label);
+    m_w.m_styler->autoSize(label);
     if (m_w.m_marquee->width() > 0)
         m_w.sizeScrollPanel();
     ElementLayout& layout = m_w.m_layout;
@@ -207,15 +208,15 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
     fitEndText(p.stages[Stage::End].prompt);
 
     // Date line and prompt text start empty and hidden.
-    m_w.setCaption(m_w.m_controls.textLabels[kDateLine], QString());
-    m_w.styleElement(m_w.m_controls.textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), drawnFontSize(p, StyleSlot::DateLine));
+    m_w.m_styler->setCaption(m_w.m_controls.textLabels[kDateLine], QString());
+    m_w.m_styler->styleElement(m_w.m_controls.textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), drawnFontSize(p, StyleSlot::DateLine));
     m_w.m_controls.textPanels[kDateLine]->hide();
-    m_w.setCaption(m_w.m_controls.textLabels[kPromptLine], QString());
-    m_w.styleElement(m_w.m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
+    m_w.m_styler->setCaption(m_w.m_controls.textLabels[kPromptLine], QString());
+    m_w.m_styler->styleElement(m_w.m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
     m_w.m_controls.textPanels[kPromptLine]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    m_w.styleElement(m_w.m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
+    m_w.m_styler->styleElement(m_w.m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
     if (!m_w.m_controls.textLabels[kScrollLine]->text().isEmpty())
         m_w.m_marquee->setRunning(true);
     m_w.m_controls.textPanels[kScrollLine]->hide();
@@ -252,16 +253,16 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
     // plan) and the stored size. A colour text of the registry is its
     // leading number, so an absent or empty value is black.
     const StoredDateLineStyle dateLine = loadDateLineStyle(m_w.m_ctx.registry);
-    m_w.styleElement(m_w.m_controls.textLabels[kDateLine], p.stagefont,
+    m_w.m_styler->styleElement(m_w.m_controls.textLabels[kDateLine], p.stagefont,
                      p.stagecolour.colour(QColor(Qt::black)),
                      dateLine.size.value_or(kMadeTextSizes[StyleSlot::DateLine]),
                      m_w.m_controls.textPanels[kDateLine]);
     m_w.m_controls.textPanels[kDateLine]->setVisible(!m_w.m_controls.textLabels[kDateLine]->text().isEmpty());
 
-    m_w.setCaption(m_w.m_controls.textLabels[kPromptLine], prompt);
-    m_w.styleElement(m_w.m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
+    m_w.m_styler->setCaption(m_w.m_controls.textLabels[kPromptLine], prompt);
+    m_w.m_styler->styleElement(m_w.m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
     m_w.m_controls.textPanels[kPromptLine]->setVisible(!m_w.m_controls.textLabels[kPromptLine]->text().isEmpty());
-    m_w.styleElement(m_w.m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
+    m_w.m_styler->styleElement(m_w.m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
     // The scrolling tick shows the panel at its first step.
     if (!m_w.m_controls.textLabels[kScrollLine]->text().isEmpty())
         m_w.m_marquee->setRunning(true);

@@ -1,6 +1,7 @@
 // The display's elements by name, for the windows and menus that restyle,
 // move, show and hide them.
 #include "display/display_element_view.h"
+#include "display/display_styler.h"
 
 #include "display/clock_panel.h"
 #include "display/display_values.h"
@@ -27,9 +28,9 @@ QString DisplayElementView::elementText(DisplayElement e) const
 void DisplayElementView::setElementText(DisplayElement e, const QString& text)
 {
     if (ClockPanel* clock = m_w.m_controls.elementClock(e))
-        m_w.setClockText(clock, text);
+        m_w.m_styler->setClockText(clock, text);
     else
-        m_w.setCaption(m_w.m_controls.elementLabel(e), text);
+        m_w.m_styler->setCaption(m_w.m_controls.elementLabel(e), text);
 }
 
 QFont DisplayElementView::elementFont(DisplayElement e) const
@@ -45,8 +46,8 @@ QFont DisplayElementView::elementFont(DisplayElement e) const
         return m_w.font();
     }
     // The plan's size, not the size a small screen draws it at.
-    if (const auto it = m_w.m_plannedPoints.find(key); it != m_w.m_plannedPoints.end())
-        f.setPointSizeF(*it);
+    if (const auto points = m_w.m_styler->plannedPoints(key))
+        f.setPointSizeF(*points);
     return f;
 }
 
@@ -71,12 +72,12 @@ void DisplayElementView::setElementStyle(DisplayElement e, const QFont& chosen, 
         clock->setTextFont(restyle(clock->textFont()));
         // The point size as it is: no pixel round trip that would grow the
         // size at every use on a screen that is not 96 dpi.
-        if (m_w.setClockFontSize(clock, chosen.pointSizeF())) {
+        if (m_w.m_styler->setClockFontSize(clock, chosen.pointSizeF())) {
             QFont f = clock->font();
             f.setPointSizeF(chosen.pointSizeF());
             clock->setFont(f);
         }
-        m_w.fitClock(clock);
+        m_w.m_styler->fitClock(clock);
         setForeColour(clock, colour);
         return;
     }
@@ -86,10 +87,10 @@ void DisplayElementView::setElementStyle(DisplayElement e, const QFont& chosen, 
         if (!w)
             continue;
         w->setFont(restyle(w->font()));
-        m_w.setFontSize(w, chosen.pointSizeF());
+        m_w.m_styler->setFontSize(w, chosen.pointSizeF());
         setForeColour(w, colour);
         if (auto* l = qobject_cast<QLabel*>(w))
-            m_w.autoSize(l);
+            m_w.m_styler->autoSize(l);
     }
 }
 
@@ -109,8 +110,8 @@ void DisplayElementView::setElementColour(DisplayElement e, const QColor& colour
 bool DisplayElementView::setElementFontSize(DisplayElement e, double points)
 {
     if (ClockPanel* clock = m_w.m_controls.elementClock(e))
-        return m_w.setClockFontSize(clock, points);
-    return m_w.setFontSize(m_w.m_controls.elementLabel(e), points);
+        return m_w.m_styler->setClockFontSize(clock, points);
+    return m_w.m_styler->setFontSize(m_w.m_controls.elementLabel(e), points);
 }
 
 QRectF DisplayElementView::elementRect(DisplayElement e) const
@@ -183,7 +184,7 @@ void DisplayElementView::paintClock(const QString& text, int size)
     if (text.isEmpty())
         return;
     if (text != m_w.m_controls.clock->text())
-        m_w.setClockText(m_w.m_controls.clock, text);
+        m_w.m_styler->setClockText(m_w.m_controls.clock, text);
     m_w.paintClockAt(size);
 }
 

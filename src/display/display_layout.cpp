@@ -3,6 +3,7 @@
 #include "display/clock_panel.h"
 #include "display/display_host.h"
 #include "display/display_values.h"
+#include "display/display_styler.h"
 #include "display/display_window.h"
 #include "display/fonts.h"
 #include "display/logo_video.h"
@@ -96,9 +97,9 @@ void DisplayWindow::relayout()
     auto centred = [&](const QWidget* w) { return (W - m_layout.width(w)) / 2.0; };
     // The texts are measured again for this screen.
     for (QLabel* label : m_controls.textLabels)
-        autoSize(label);
-    fitClock(m_controls.clock);
-    fitClock(m_controls.overtimeClock);
+        m_styler->autoSize(label);
+    m_styler->fitClock(m_controls.clock);
+    m_styler->fitClock(m_controls.overtimeClock);
     // The panels take their sizes before they are placed, so that centring
     // uses the size they show.
     if (!m_controls.clock->isHidden())
@@ -113,7 +114,7 @@ void DisplayWindow::relayout()
     }
     // The line that stands still is placed by the width it shows, hidden or
     // not; a running line's panel follows the screen's scale.
-    if (!scrollLineMoves() || m_marquee->width() > 0)
+    if (!m_marquee->lineMoves() || m_marquee->width() > 0)
         sizeScrollPanel();
     sizeLogoBox();
     if (!m_controls.textLabels[kScrollLine]->text().isEmpty() && !m_controls.textPanels[kScrollLine]->isHidden())

@@ -8,6 +8,7 @@
 #include "display/display_logo.h"
 #include "display/display_startup.h"
 #include "display/display_values.h"
+#include "display/display_styler.h"
 #include "display/display_window.h"
 #include "display/logo_video.h"
 #include "display/made_text_sizes.h"
@@ -76,10 +77,10 @@ void DisplayStartUp::loadPlanAndStyles()
     const QTime timeOfDay = m_w.now().time();
     const QColor clockColour = plan.clockcolour.colour();
     const double clockSize = drawnFontSize(plan, StyleSlot::Clock);
-    m_w.setClockText(m_w.m_controls.clock, initialClockText(plan, timeOfDay));
-    m_w.styleClock(m_w.m_controls.clock, plan.clockFont, clockColour, clockSize);
-    m_w.setClockText(m_w.m_controls.overtimeClock, initialOvertimeText(plan, timeOfDay));
-    m_w.styleClock(m_w.m_controls.overtimeClock, plan.clockFont, clockColour, clockSize);
+    m_w.m_styler->setClockText(m_w.m_controls.clock, initialClockText(plan, timeOfDay));
+    m_w.m_styler->styleClock(m_w.m_controls.clock, plan.clockFont, clockColour, clockSize);
+    m_w.m_styler->setClockText(m_w.m_controls.overtimeClock, initialOvertimeText(plan, timeOfDay));
+    m_w.m_styler->styleClock(m_w.m_controls.overtimeClock, plan.clockFont, clockColour, clockSize);
     m_w.m_controls.overtimeClock->hide();
 
     // The five text elements: caption, font (fallback "宋体"), colour, size, visibility.
@@ -98,8 +99,8 @@ void DisplayStartUp::loadPlanAndStyles()
         {kScrollLine, QString(), plan.rollfont, plan.rollcolour, StyleSlot::ScrollingText}};
     for (const TextStyle& s : styles) {
         QLabel* label = m_w.m_controls.textLabels[s.index];
-        m_w.setCaption(label, s.caption);
-        m_w.styleElement(label, s.font, s.colour.colour(), drawnFontSize(plan, s.slot),
+        m_w.m_styler->setCaption(label, s.caption);
+        m_w.m_styler->styleElement(label, s.font, s.colour.colour(), drawnFontSize(plan, s.slot),
                          s.index == kDateLine ? m_w.m_controls.textPanels[kDateLine] : nullptr);
         if (s.index == kTitleLine) {
             if (label->text().isEmpty())
@@ -112,7 +113,7 @@ void DisplayStartUp::loadPlanAndStyles()
     }
 
     m_w.m_marquee->readSettings(m_w.m_ctx.ini);
-    m_w.autoSize(m_w.m_controls.textLabels[kScrollLine]);
+    m_w.m_styler->autoSize(m_w.m_controls.textLabels[kScrollLine]);
     // A width of zero or below cannot be given to the panel; it keeps its own.
     if (m_w.m_marquee->width() > 0)
         m_w.sizeScrollPanel();

@@ -7,6 +7,7 @@
 #include "display/display_count_view.h"
 #include "display/display_element_view.h"
 #include "display/display_host.h"
+#include "display/display_styler.h"
 #include "display/fonts.h"
 #include "display/logo_video.h"
 #include "display/made_text_sizes.h"
@@ -75,9 +76,10 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
     setWindowIcon(makeIcon());
     m_pointer = std::make_unique<DisplayPointer>(*this);
-    createControls();
     m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { m_countView->scrollOneStep(); });
     m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { m_countView->showStagePrompt(); });
+    createControls();
+    m_styler = std::make_unique<DisplayStyler>(m_controls, m_layout, m_screen, *m_marquee);
     m_countView = std::make_unique<DisplayCountView>(*this);
     m_elementView = std::make_unique<DisplayElementView>(*this);
     m_background = std::make_unique<DisplayBackground>(*this);
@@ -175,130 +177,6 @@ void DisplayWindow::setScreenMetrics(const ScreenMetrics& metrics)
     m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
 }
 
-// --- captions and fonts -------------------------------------------------------
-
-void DisplayWindow::autoSize(QLabel* label)
-{
-    if (!m_controls.isTextLine(label))
-        return;
-    const bool scrolling = label == m_controls.textLabels[kScrollLine] && scrollLineMoves();
-    label->setFont(fitToScreen(label, label->font(), label->text(), scrolling));
-    const QFontMetricsF fm(label->font());
-    m_layout.setWidth(label, fm.horizontalAdvance(label->text()));
-    m_layout.setHeight(label, fm.height());
-}
-
-void DisplayWindow::fitClock(ClockPanel* clock)
-{
-    clock->setTextFont(fitToScreen(clock, clock->textFont(), clock->text(), false));
-}
-
-void DisplayWindow::setCaption(QLabel* label, const QString& text)
-{
-    if (!label)
-        return;
-    label->setText(text);
-    autoSize(label);
-    // A text panel is read by assistive tools as the text it shows.
-    if (auto* panel = qobject_cast<Panel*>(label->parentWidget()))
-        panel->setAccessibleName(text);
-}
-
-void DisplayWindow::setClockText(ClockPanel* clock, const QString& text)
-{
-    clock->setText(text);
-    fitClock(clock);
-    clock->setAccessibleName(text);
-}
-
-// The texts the audience reads are drawn smaller on a small screen and
-// larger on a large one, and smaller still when wider than the screen; the size the plan gives stays
-// the element's size (elementFont) and is where every new fit starts from.
-// A scrolling text (`scrolling` on) runs through its panel, however long.
-QFont DisplayWindow::fitToScreen(const QObject* key, QFont font, const QString& text, bool scrolling)
-{
-    auto it = m_plannedPoints.find(key);
-    if (it == m_plannedPoints.end())
-        it = m_plannedPoints.insert(key, font.pointSizeF());
-    const double planned = *it;
-    double drawn = planned * screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx);
-    if (!scrolling && m_screen.fullWidthPx > 0) {
-        const double margin = std::max(8.0, m_screen.fullWidthPx * 0.02);
-        drawn = pointSizeToFit(font, text, drawn, m_screen.fullWidthPx - 2 * margin);
-    }
-    if (drawn > 0 && drawn != font.pointSizeF())
-        font.setPointSizeF(drawn);
-    return font;
-}
-
-bool DisplayWindow::setFontSize(QWidget* w, double points)
-{
-    if (!w || !std::isfinite(points) || points <= 0 || points > 2048)
-        return false;
-    if (m_plannedPoints.contains(w))
-        m_plannedPoints[w] = points;
-    QFont f = w->font();
-    f.setPointSizeF(points);
-    w->setFont(f);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        autoSize(l);
-    return true;
-}
-
-bool DisplayWindow::setClockFontSize(ClockPanel* clock, double points)
-{
-    if (!std::isfinite(points) || points <= 0 || points > 2048)
-        return false;
-    m_plannedPoints[clock] = points;
-    QFont f = clock->textFont();
-    f.setPointSizeF(points);
-    clock->setTextFont(f);
-    fitClock(clock);
-    return true;
-}
-
-void DisplayWindow::setFontName(QWidget* w, const QString& family)
-{
-    if (!w)
-        return;
-    QFont f = w->font();
-    f.setFamily(displayFamily(family));
-    w->setFont(f);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        autoSize(l);
-}
-
-// --- element styles -------------------------------------------------------------
-
-void DisplayWindow::styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
-                                 QWidget* fontPanel, QWidget* colourPanel)
-{
-    setFontName(label, font);
-    if (fontPanel)
-        setFontName(fontPanel, font);
-    setForeColour(label, colour);
-    if (colourPanel)
-        setForeColour(colourPanel, colour);
-    if (size)
-        setFontSize(label, *size);
-}
-
-// A clock takes the font for its text and its painting, and the colour.
-void DisplayWindow::styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size)
-{
-    const QString family = displayFamily(font);
-    QFont textFont = clock->textFont();
-    textFont.setFamily(family);
-    clock->setTextFont(textFont);
-    fitClock(clock);
-    QFont paintFont = clock->font();
-    paintFont.setFamily(family);
-    clock->setFont(paintFont);
-    setForeColour(clock, colour);
-    if (size)
-        setClockFontSize(clock, *size);
-}
-
 void DisplayWindow::followPlanStyles()
 {
     const ClockPlan& before = m_followedPlan;
@@ -306,11 +184,11 @@ void DisplayWindow::followPlanStyles()
     if (plan.clockFont != before.clockFont || plan.clockcolour != before.clockcolour
         || plan.fontSize(StyleSlot::Clock) != before.fontSize(StyleSlot::Clock)) {
         // The overtime clock takes the clock's look at the next set-up.
-        styleClock(m_controls.clock, plan.clockFont, plan.clockcolour.colour(), drawnFontSize(plan, StyleSlot::Clock));
+        m_styler->styleClock(m_controls.clock, plan.clockFont, plan.clockcolour.colour(), drawnFontSize(plan, StyleSlot::Clock));
     }
     if (plan.stagefont != before.stagefont || plan.stagecolour != before.stagecolour
         || plan.fontSize(StyleSlot::DateLine) != before.fontSize(StyleSlot::DateLine))
-        styleElement(m_controls.textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(),
+        m_styler->styleElement(m_controls.textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(),
                      drawnFontSize(plan, StyleSlot::DateLine));
     m_followedPlan = plan;
 }

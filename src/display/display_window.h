@@ -31,6 +31,7 @@ class ClockPanel;
 class DisplayBackground;
 class DisplayCountView;
 class DisplayPointer;
+class DisplayStyler;
 class DisplayElementView;
 class DisplayHost;
 class LogoVideo;
@@ -129,21 +130,6 @@ private:
     // --- controls and their text (display_window.cpp) -------------------------
     // The controls, the on-screen buttons' clicks running their commands.
     void createControls();
-    // A line's caption; the line is measured again.
-    void setCaption(QLabel* label, const QString& text);
-    // A clock's text; the clock is measured again.
-    void setClockText(ClockPanel* clock, const QString& text);
-    // Font size in points; a size <= 0 or not finite is refused (false).
-    bool setFontSize(QWidget* w, double points);
-    bool setClockFontSize(ClockPanel* clock, double points);
-    // Font family by name; a family that is not installed becomes "宋体".
-    void setFontName(QWidget* w, const QString& family);
-    // Measures a text line again after its text or font changed.
-    void autoSize(QLabel* label);
-    // The drawn size of a text the audience reads: in proportion to the
-    // screen, and unless `scrolling`, no wider than the screen.
-    QFont fitToScreen(const QObject* key, QFont font, const QString& text, bool scrolling);
-    void fitClock(ClockPanel* clock);
 
     // --- layout (display_layout.cpp) -----------------------------------------------
     double screenWidthPx() const;                  // full-screen client width
@@ -178,15 +164,8 @@ private:
     // still widens it to show whole (at most the screen's width), keeping its
     // middle where it was and the panel on the screen, and stands centred in it.
     void sizeScrollPanel();
-    // False for the line that stands still (mode 2): it is drawn to fit the screen.
-    bool scrollLineMoves() const;
 
     // --- element styles (display_window.cpp) ------------------------------------------
-    // The one element styler: font (also of `fontPanel`), colour (also of
-    // `colourPanel`) and, when the plan gives one, size.
-    void styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
-                      QWidget* fontPanel = nullptr, QWidget* colourPanel = nullptr);
-    void styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size);
     // The clock and the date line take the look the current plan gives them
     // when it changed since the plan before (the element menu's choices).
     void followPlanStyles();
@@ -211,6 +190,7 @@ private:
     LogoVideoFactory* m_videoFactory = nullptr;
     std::unique_ptr<MarqueeTicker> m_marquee;
     std::unique_ptr<PromptTicker> m_prompt;
+    std::unique_ptr<DisplayStyler> m_styler;
     std::unique_ptr<DisplayCountView> m_countView;
     std::unique_ptr<DisplayPointer> m_pointer;
     std::unique_ptr<DisplayElementView> m_elementView;
@@ -220,7 +200,6 @@ private:
     ElementLayout m_layout;
     ScreenMetrics m_screen;
     bool m_fixedScreen = false;
-    QHash<const QObject*, double> m_plannedPoints; // the plan's point size of each fitted text
     QString m_backgroundPictureName;               // the name of the picture the background shows
     ElementDrag m_drag;                            // the element being moved in 允许调整
     bool m_inLayout = false;

@@ -2,6 +2,7 @@
 // the text panels hold only their line, on a clear ground, so the background
 // (colour or picture) and any neighbour under a panel show around the text.
 #include "display/clock_panel.h"
+#include "display/display_styler.h"
 #include "display/display_window.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
@@ -44,11 +45,6 @@ void DisplayWindow::paintOvertimeClockAt(int size)
     m_controls.overtimeClock->paintText(size);
 }
 
-bool DisplayWindow::scrollLineMoves() const
-{
-    return m_marquee && m_marquee->mode() != 2;
-}
-
 void DisplayWindow::sizeScrollPanel()
 {
     if (m_marquee->width() < 0)
@@ -58,7 +54,7 @@ void DisplayWindow::sizeScrollPanel()
     const double screenW = m_screen.fullWidthPx;
     // The stored width is made for 1920 x 1080, as the text sizes are.
     double width = m_layout.pxX(m_marquee->width()) * textScale();
-    if (scrollLineMoves()) {
+    if (m_marquee->lineMoves()) {
         m_layout.setWidth(panel, screenW > 0 ? std::min(width, screenW) : width);
         return;
     }
@@ -101,7 +97,7 @@ void DisplayWindow::paintTextPanel(std::size_t i)
         break;
     case kPromptLine:
         if (longTerm && isOn(plan.showsWeekday)) {
-            setCaption(label, weekdayName(now().date()));
+            m_styler->setCaption(label, weekdayName(now().date()));
             panel->show();
         }
         panel->setVisible(!label->text().isEmpty());

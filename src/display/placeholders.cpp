@@ -1,5 +1,6 @@
 // Placeholder captions that make empty elements visible and grabbable while
 // the layout is being arranged.
+#include "display/display_styler.h"
 #include "display/display_window.h"
 #include "display/clock_panel.h"
 #include "display/panel.h"
@@ -30,14 +31,14 @@ void DisplayWindow::showElementPlaceholders(bool shown)
             return !running || m_controls.textLabels[std::size_t(i)]->text() != *placeholders[std::size_t(i)];
         };
         if (m_controls.textLabels[kTitleLine]->text().isEmpty())
-            setCaption(m_controls.textLabels[kTitleLine], kTitle);
+            m_styler->setCaption(m_controls.textLabels[kTitleLine], kTitle);
         m_controls.textLabels[kTitleLine]->setVisible(shownUnlessRunningAndEmpty(0));
 
         for (int i : {1, 2, 3}) {
             if (i == 2 && !plan.longTerm)
                 continue; // the date line belongs to long-term plans only
             if (m_controls.textLabels[std::size_t(i)]->text().isEmpty()) {
-                setCaption(m_controls.textLabels[std::size_t(i)], *placeholders[std::size_t(i)]);
+                m_styler->setCaption(m_controls.textLabels[std::size_t(i)], *placeholders[std::size_t(i)]);
                 paintTextPanel(std::size_t(i));
             }
             m_controls.textPanels[std::size_t(i)]->setVisible(shownUnlessRunningAndEmpty(i));
@@ -45,7 +46,7 @@ void DisplayWindow::showElementPlaceholders(bool shown)
                 m_controls.clock->show();
         }
         if (m_controls.textLabels[kScrollLine]->text().isEmpty()) {
-            setCaption(m_controls.textLabels[kScrollLine], kScroll);
+            m_styler->setCaption(m_controls.textLabels[kScrollLine], kScroll);
             paintTextPanel(kScrollLine);
         }
         if (!running)
@@ -60,18 +61,18 @@ void DisplayWindow::showElementPlaceholders(bool shown)
     }
 
     if (m_controls.textLabels[kTitleLine]->text() == kTitle) {
-        setCaption(m_controls.textLabels[kTitleLine], QString());
+        m_styler->setCaption(m_controls.textLabels[kTitleLine], QString());
         m_controls.textLabels[kTitleLine]->hide();
     }
     for (int i : {1, 2, 3}) {
         if (m_controls.textLabels[std::size_t(i)]->text() == *placeholders[std::size_t(i)]) {
-            setCaption(m_controls.textLabels[std::size_t(i)], QString());
+            m_styler->setCaption(m_controls.textLabels[std::size_t(i)], QString());
             m_controls.textPanels[std::size_t(i)]->hide();
             paintTextPanel(std::size_t(i));
         }
     }
     if (m_controls.textLabels[kScrollLine]->text() == kScroll || !isOn(plan.showsScrollingText)) {
-        setCaption(m_controls.textLabels[kScrollLine], QString());
+        m_styler->setCaption(m_controls.textLabels[kScrollLine], QString());
         m_controls.textPanels[kScrollLine]->hide();
         paintTextPanel(kScrollLine);
     }

@@ -2,6 +2,7 @@
 // places in a row near the foot of the display.
 #include "display/screen_buttons.h"
 
+#include "display/display_styler.h"
 #include "display/display_window.h"
 #include "display/screen_button_row.h"
 
@@ -58,7 +59,7 @@ ButtonRow screenButtonRow(const QFont& font)
 void DisplayWindow::sizeScreenButtons()
 {
     for (QPushButton* b : m_controls.buttonRow->buttons())
-        b->setFont(fitToScreen(b, b->font(), b->text(), true));
+        b->setFont(m_styler->fitToScreen(b, b->font(), b->text(), true));
     const ButtonRow row = screenButtonRow(m_controls.buttonRow->font());
     for (QPushButton* b : m_controls.buttonRow->buttons()) {
         m_layout.setWidth(b, row.width);
