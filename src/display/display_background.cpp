@@ -5,6 +5,7 @@
 #include "stores/plan_colour.h"
 #include "display/display_values.h"
 #include "display/panel.h"
+#include "display/panel_painter.h"
 #include "services/app_context.h"
 #include "stores/current_plan.h"
 
@@ -21,7 +22,7 @@ void DisplayBackground::showBackgroundColour(const QColor& colour)
 {
     setBackgroundPicture(QPixmap());
     setBackgroundColour(colour);
-    m_w.repaintClock();
+    m_w.m_painter->repaintClock();
     // The text panels keep what was painted on them until they are laid out again.
     m_w.relayout();
 }

@@ -12,6 +12,7 @@
 #include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "display/panel_painter.h"
 #include "display/prompt_text.h"
 #include "display/prompt_ticker.h"
 #include "state/run_state.h"
@@ -38,7 +39,7 @@ void DisplayCountView::setClockCaption(const QString& text) { m_w.m_styler->setC
 void DisplayCountView::showClockText(const QString& text)
 {
     m_w.m_styler->setClockText(m_w.m_controls.clock, text);
-    m_w.repaintClock();
+    m_w.m_painter->repaintClock();
     // The new digits go to the screen now, before the rest of the tick (a
     // stage's sound can take longer than a frame to start).
     m_w.m_controls.clock->repaint();
@@ -47,7 +48,7 @@ void DisplayCountView::showClockText(const QString& text)
 void DisplayCountView::showOvertimeText(const QString& text)
 {
     m_w.m_styler->setClockText(m_w.m_controls.overtimeClock, text);
-    m_w.repaintOvertimeClock();
+    m_w.m_painter->repaintOvertimeClock();
     m_w.m_controls.overtimeClock->repaint();
 }
 
@@ -66,7 +67,7 @@ void DisplayCountView::showEndText(const QString& text, bool fitted)
     }
     if (fitted || screenWidthPx > 0)
         m_w.m_layout.setLeft(m_w.m_controls.clock, (screenWidthPx - m_w.m_controls.clock->textSize().width()) / 2);
-    m_w.paintClockAt(int(std::lround(size)));
+    m_w.m_painter->paintClockAt(int(std::lround(size)));
 }
 
 bool DisplayCountView::isClockShown(bool overtimeClock) const
@@ -85,7 +86,7 @@ void DisplayCountView::showLineText(std::size_t line, const QString& text)
         return;
     m_w.m_styler->setCaption(m_w.m_controls.textLabels[line], text);
     if (!m_w.m_controls.textPanels[line]->isHidden())
-        m_w.paintTextPanel(line);
+        m_w.m_painter->paintTextPanel(line);
 }
 
 void DisplayCountView::showDateLineText(const QString& text) { showLineText(kDateLine, text); }
@@ -129,7 +130,7 @@ void DisplayCountView::scrollOneStep()
         return;
     }
     m_w.m_marquee->keepPace();
-    m_w.paintTextPanel(kScrollLine);
+    m_w.m_painter->paintTextPanel(kScrollLine);
 
     // Each step moves the line by 100 twips of a 1920 x 1080 screen, so it
     // crosses its panel in the same time on any screen.
@@ -148,7 +149,7 @@ void DisplayCountView::showStagePrompt()
 {
     if (const auto text = promptFor(m_w.m_host.run.stage(), m_w.m_currentPlan.plan()))
         m_w.m_styler->setCaption(m_w.m_controls.textLabels[kPromptLine], *text);
-    m_w.paintTextPanel(kPromptLine);
+    m_w.m_painter->paintTextPanel(kPromptLine);
 }
 
 // --- the looks of a set-up -------------------------------------------------------
@@ -188,7 +189,7 @@ void DisplayCountView::placeScrollText()
     QLabel* label = m_w.m_controls.textLabels[kScrollLine];
     m_w.m_styler->autoSize(label);
     if (m_w.m_marquee->width() > 0)
-        m_w.sizeScrollPanel();
+        m_w.m_painter->sizeScrollPanel();
     ElementLayout& layout = m_w.m_layout;
     if (const auto left = m_w.m_marquee->startLeft(layout.width(label), layout.width(m_w.m_controls.textPanels[kScrollLine])))
         m_w.m_layout.setLeft(label, *left);

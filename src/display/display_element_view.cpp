@@ -7,6 +7,7 @@
 #include "display/display_values.h"
 #include "display/fonts.h"
 #include "display/panel.h"
+#include "display/panel_painter.h"
 #include "stores/position_store.h"
 
 #include <QLabel>
@@ -149,13 +150,13 @@ void DisplayElementView::repaintElement(DisplayElement e)
     case DisplayElement::DateLine:
     case DisplayElement::Prompt:
     case DisplayElement::ScrollingText:
-        m_w.paintTextPanel(std::size_t(e));
+        m_w.m_painter->paintTextPanel(std::size_t(e));
         break;
     case DisplayElement::Clock:
-        m_w.paintClockAt(int(std::nearbyint(m_w.m_controls.clock->textFont().pointSizeF())));
+        m_w.m_painter->paintClockAt(int(std::nearbyint(m_w.m_controls.clock->textFont().pointSizeF())));
         break;
     case DisplayElement::OvertimeClock:
-        m_w.paintOvertimeClockAt(int(std::nearbyint(m_w.m_controls.overtimeClock->textFont().pointSizeF())));
+        m_w.m_painter->paintOvertimeClockAt(int(std::nearbyint(m_w.m_controls.overtimeClock->textFont().pointSizeF())));
         break;
     default:
         break;
@@ -169,7 +170,7 @@ bool DisplayElementView::logoIsEmpty() const
     return m_w.m_controls.logoBox->picture().isNull() && !m_w.m_logoVideoWidget;
 }
 
-void DisplayElementView::centreScrollingText() { m_w.centreScrollingText(); }
+void DisplayElementView::centreScrollingText() { m_w.m_painter->centreScrollingText(); }
 
 void DisplayElementView::showElementPlaceholders(bool shown) { m_w.showElementPlaceholders(shown); }
 
@@ -185,7 +186,7 @@ void DisplayElementView::paintClock(const QString& text, int size)
         return;
     if (text != m_w.m_controls.clock->text())
         m_w.m_styler->setClockText(m_w.m_controls.clock, text);
-    m_w.paintClockAt(size);
+    m_w.m_painter->paintClockAt(size);
 }
 
 } // namespace orvalen

@@ -9,6 +9,7 @@
 #include "display/logo_video.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "display/panel_painter.h"
 #include "stores/screen_shares.h"
 
 #include <QEvent>
@@ -103,22 +104,22 @@ void DisplayWindow::relayout()
     // The panels take their sizes before they are placed, so that centring
     // uses the size they show.
     if (!m_controls.clock->isHidden())
-        paintClockAt(toInt16(m_controls.clock->textFont().pointSizeF()).value_or(0));
+        m_painter->paintClockAt(toInt16(m_controls.clock->textFont().pointSizeF()).value_or(0));
     if (!m_controls.overtimeClock->isHidden())
-        paintOvertimeClockAt(toInt16(m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
+        m_painter->paintOvertimeClockAt(toInt16(m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
     for (std::size_t i = 1; i <= 3; ++i) {
         m_layout.setWidth(m_controls.textPanels[i], m_layout.width(m_controls.textLabels[i]));
         m_layout.setHeight(m_controls.textPanels[i], m_layout.height(m_controls.textLabels[i]));
         if (!m_controls.textLabels[i]->text().isEmpty() && !m_controls.textPanels[i]->isHidden())
-            paintTextPanel(i);
+            m_painter->paintTextPanel(i);
     }
     // The line that stands still is placed by the width it shows, hidden or
     // not; a running line's panel follows the screen's scale.
     if (!m_marquee->lineMoves() || m_marquee->width() > 0)
-        sizeScrollPanel();
+        m_painter->sizeScrollPanel();
     sizeLogoBox();
     if (!m_controls.textLabels[kScrollLine]->text().isEmpty() && !m_controls.textPanels[kScrollLine]->isHidden())
-        paintTextPanel(kScrollLine);
+        m_painter->paintTextPanel(kScrollLine);
     sizeScreenButtons();
     carryPlacesToThisScreen();
 

@@ -14,6 +14,7 @@
 #include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "display/panel_painter.h"
 #include "display/prompt_ticker.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"
@@ -116,7 +117,7 @@ void DisplayStartUp::loadPlanAndStyles()
     m_w.m_styler->autoSize(m_w.m_controls.textLabels[kScrollLine]);
     // A width of zero or below cannot be given to the panel; it keeps its own.
     if (m_w.m_marquee->width() > 0)
-        m_w.sizeScrollPanel();
+        m_w.m_painter->sizeScrollPanel();
 }
 
 void DisplayStartUp::loadLookAndState()
@@ -139,8 +140,8 @@ void DisplayStartUp::loadLookAndState()
         m_w.fillScreen(QGuiApplication::primaryScreen());
         m_w.show();
         m_w.fitBackgroundBox();
-        m_w.paintClockAt(toInt16(m_w.m_controls.clock->textFont().pointSizeF()).value_or(0));
-        m_w.paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
+        m_w.m_painter->paintClockAt(toInt16(m_w.m_controls.clock->textFont().pointSizeF()).value_or(0));
+        m_w.m_painter->paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
         DisplayLogo(m_w).load(DisplayWindow::LogoLoad::StartUp);
         m_w.m_controls.textPanels[kScrollLine]->hide();
         applyIdleMenuState();

@@ -27,12 +27,6 @@ void DisplayWindow::saveElementPosition(DisplayElement e)
         orvalen::saveElementPosition(m_ctx.ini, m_ctx.registry, int(e), *left, *top);
 }
 
-void DisplayWindow::centreScrollingText()
-{
-    m_layout.setLeft(m_controls.textLabels[kScrollLine],
-                     (m_layout.width(m_controls.textPanels[kScrollLine]) - m_layout.width(m_controls.textLabels[kScrollLine])) / 2.0);
-}
-
 bool DisplayWindow::buttonsShown() const
 {
     return m_controls.buttonRow->isShown();

@@ -13,6 +13,7 @@
 #include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "display/panel_painter.h"
 #include "display/prompt_ticker.h"
 #include "display/screen_button_row.h"
 
@@ -80,6 +81,8 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { m_countView->showStagePrompt(); });
     createControls();
     m_styler = std::make_unique<DisplayStyler>(m_controls, m_layout, m_screen, *m_marquee);
+    m_painter = std::make_unique<PanelPainter>(m_controls, m_layout, *m_styler, m_screen, *m_marquee, m_ctx,
+                                               m_host.menus, m_currentPlan);
     m_countView = std::make_unique<DisplayCountView>(*this);
     m_elementView = std::make_unique<DisplayElementView>(*this);
     m_background = std::make_unique<DisplayBackground>(*this);

@@ -38,6 +38,7 @@ class LogoVideo;
 class LogoVideoFactory;
 class MarqueeTicker;
 class Panel;
+class PanelPainter;
 class PromptTicker;
 class ScreenButtonRow;
 struct PointerEvent;
@@ -119,7 +120,6 @@ private:
 
     const ScreenMetrics& screenMetrics() const { return m_screen; }
     QDateTime now() const;
-    void centreScrollingText();
     // Keeps the box's place as the element's saved place.
     void saveElementPosition(DisplayElement e);
     // The on-screen buttons that have a running colour take it.
@@ -154,25 +154,10 @@ private:
     void carryPlacesToThisScreen();
     void showOutlines(bool shown);               // thin outlines round the elements (layout editing)
 
-    // --- painting (panel_painting.cpp) ------------------------------------------------
-    void paintClockAt(int size);
-    void paintOvertimeClockAt(int size);
-    void repaintClock();
-    void repaintOvertimeClock();
-    void paintTextPanel(std::size_t line);
-    // The scrolling text's panel at the stored width. A line that stands
-    // still widens it to show whole (at most the screen's width), keeping its
-    // middle where it was and the panel on the screen, and stands centred in it.
-    void sizeScrollPanel();
-
     // --- element styles (display_window.cpp) ------------------------------------------
     // The clock and the date line take the look the current plan gives them
     // when it changed since the plan before (the element menu's choices).
     void followPlanStyles();
-
-    // --- the prompt line (text_ticks.cpp) -------------------------------------------
-    // Centres the prompt by its text's width, unless the operator placed it.
-    void centrePromptLine();
 
     // --- start-up and close-down (display_startup.cpp) -------------------------------
     // Stops and releases the logo video, if one plays.
@@ -191,6 +176,7 @@ private:
     std::unique_ptr<MarqueeTicker> m_marquee;
     std::unique_ptr<PromptTicker> m_prompt;
     std::unique_ptr<DisplayStyler> m_styler;
+    std::unique_ptr<PanelPainter> m_painter;
     std::unique_ptr<DisplayCountView> m_countView;
     std::unique_ptr<DisplayPointer> m_pointer;
     std::unique_ptr<DisplayElementView> m_elementView;

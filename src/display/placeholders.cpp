@@ -4,6 +4,7 @@
 #include "display/display_window.h"
 #include "display/clock_panel.h"
 #include "display/panel.h"
+#include "display/panel_painter.h"
 
 #include <QLabel>
 
@@ -39,7 +40,7 @@ void DisplayWindow::showElementPlaceholders(bool shown)
                 continue; // the date line belongs to long-term plans only
             if (m_controls.textLabels[std::size_t(i)]->text().isEmpty()) {
                 m_styler->setCaption(m_controls.textLabels[std::size_t(i)], *placeholders[std::size_t(i)]);
-                paintTextPanel(std::size_t(i));
+                m_painter->paintTextPanel(std::size_t(i));
             }
             m_controls.textPanels[std::size_t(i)]->setVisible(shownUnlessRunningAndEmpty(i));
             if (i == 1)
@@ -47,13 +48,13 @@ void DisplayWindow::showElementPlaceholders(bool shown)
         }
         if (m_controls.textLabels[kScrollLine]->text().isEmpty()) {
             m_styler->setCaption(m_controls.textLabels[kScrollLine], kScroll);
-            paintTextPanel(kScrollLine);
+            m_painter->paintTextPanel(kScrollLine);
         }
         if (!running)
             m_controls.textPanels[kScrollLine]->show();
         else
             m_controls.textPanels[kScrollLine]->setVisible(!(m_controls.textLabels[kScrollLine]->text() == kScroll || !isOn(plan.showsScrollingText)));
-        centreScrollingText();
+        m_painter->centreScrollingText();
         m_controls.logoBox->setVisible(!running || !m_controls.logoBox->picture().isNull());
         // The placeholders are placed like any text: centred where no place is kept.
         relayout();
@@ -68,13 +69,13 @@ void DisplayWindow::showElementPlaceholders(bool shown)
         if (m_controls.textLabels[std::size_t(i)]->text() == *placeholders[std::size_t(i)]) {
             m_styler->setCaption(m_controls.textLabels[std::size_t(i)], QString());
             m_controls.textPanels[std::size_t(i)]->hide();
-            paintTextPanel(std::size_t(i));
+            m_painter->paintTextPanel(std::size_t(i));
         }
     }
     if (m_controls.textLabels[kScrollLine]->text() == kScroll || !isOn(plan.showsScrollingText)) {
         m_styler->setCaption(m_controls.textLabels[kScrollLine], QString());
         m_controls.textPanels[kScrollLine]->hide();
-        paintTextPanel(kScrollLine);
+        m_painter->paintTextPanel(kScrollLine);
     }
     if (m_controls.logoBox->picture().isNull())
         m_controls.logoBox->hide();

@@ -7,6 +7,7 @@
 #include "display/display_values.h"
 #include "display/display_window.h"
 #include "display/panel.h"
+#include "display/panel_painter.h"
 #include "display/display_pointer.h"
 #include "display/pointer_event.h"
 #include "display/screen_button_row.h"
@@ -147,7 +148,7 @@ void DisplayPointer::pointerOnTextLine(std::size_t i, const PointerEvent& p)
         ElementMenuItems items = prepareElementMenu();
         if (i <= 3) {
             m_w.m_layout.setWidth(panel, m_w.m_layout.width(m_w.m_controls.textLabels[i]));
-            m_w.paintTextPanel(i);
+            m_w.m_painter->paintTextPanel(i);
         } else {
             panel->setBorderStyle(1);
         }
@@ -158,10 +159,10 @@ void DisplayPointer::pointerOnTextLine(std::size_t i, const PointerEvent& p)
         }
     } else if (p.drag) {
         m_w.m_drag.step(panel, p.pos, element);
-        m_w.paintTextPanel(i);
+        m_w.m_painter->paintTextPanel(i);
     } else if (p.up) {
         panel->setBorderStyle(0);
-        m_w.paintTextPanel(i);
+        m_w.m_painter->paintTextPanel(i);
     }
 }
 
@@ -188,7 +189,7 @@ void DisplayPointer::pointerOnTextPanel(std::size_t i, const PointerEvent& p)
         m_w.m_drag.step(panel, p.pos, element);
     } else if (p.up) {
         panel->setBorderStyle(0);
-        m_w.paintTextPanel(i);
+        m_w.m_painter->paintTextPanel(i);
     }
 }
 
@@ -206,7 +207,7 @@ void DisplayPointer::pointerOnClock(const PointerEvent& p)
         const QString& endText = m_w.m_currentPlan.plan().stages[Stage::End].prompt;
         const bool showsEnd = !endText.isEmpty() && m_w.m_controls.clock->text() == endText;
         const double size = showsEnd ? m_w.m_endFont.pointSizeF() : m_w.m_controls.clock->textFont().pointSizeF();
-        m_w.paintClockAt(toInt16(size).value_or(0));
+        m_w.m_painter->paintClockAt(toInt16(size).value_or(0));
     }
 }
 
@@ -218,10 +219,10 @@ void DisplayPointer::pointerOnOvertimeClock(const PointerEvent& p)
             m_w.m_displayHost.popupElementMenu(p.global, DisplayElement::OvertimeClock, ElementMenuItems{});
     } else if (p.drag) {
         m_w.m_drag.step(m_w.m_controls.overtimeClock, p.pos, DisplayElement::OvertimeClock);
-        m_w.paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
+        m_w.m_painter->paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
     } else if (p.up) {
         m_w.m_controls.overtimeClock->setBorderStyle(0);
-        m_w.paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
+        m_w.m_painter->paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
     }
 }
 
