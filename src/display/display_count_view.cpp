@@ -224,7 +224,7 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
     placeScrollText();
 
     m_w.m_background->applyStageBackground(Stage::Start);
-    DisplayLogo(m_w).load(LogoLoad::SetUp);
+    m_w.m_logo->load(DisplayLogo::Load::SetUp);
 }
 
 // The end text takes the clock's size, one point smaller at a time while it
@@ -270,7 +270,7 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
     placeScrollText();
 
     m_w.m_background->applyStageBackground(Stage::Start);
-    DisplayLogo(m_w).load(LogoLoad::SetUp);
+    m_w.m_logo->load(DisplayLogo::Load::SetUp);
 }
 
 } // namespace orvalen

@@ -45,7 +45,6 @@ public:
     void showStagePrompt();
 
 private:
-    using LogoLoad = DisplayWindow::LogoLoad;
 
     void showLineText(std::size_t line, const QString& text);
     void styleTitles();

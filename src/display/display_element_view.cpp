@@ -1,6 +1,7 @@
 // The display's elements by name, for the windows and menus that restyle,
 // move, show and hide them.
 #include "display/display_element_view.h"
+#include "display/display_logo.h"
 #include "display/display_styler.h"
 
 #include "display/clock_panel.h"
@@ -167,7 +168,7 @@ void DisplayElementView::saveElementPosition(DisplayElement e) { m_w.saveElement
 
 bool DisplayElementView::logoIsEmpty() const
 {
-    return m_w.m_controls.logoBox->picture().isNull() && !m_w.m_logoVideoWidget;
+    return m_w.m_logo->isEmpty();
 }
 
 void DisplayElementView::centreScrollingText() { m_w.m_painter->centreScrollingText(); }

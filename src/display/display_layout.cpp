@@ -2,6 +2,7 @@
 // element at its saved place or its default place, in pixels.
 #include "display/clock_panel.h"
 #include "display/display_host.h"
+#include "display/display_logo.h"
 #include "display/display_values.h"
 #include "display/display_styler.h"
 #include "display/display_window.h"
@@ -46,16 +47,6 @@ double DisplayWindow::screenHeightPx() const
 double DisplayWindow::textScale() const
 {
     return screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx);
-}
-
-void DisplayWindow::sizeLogoBox()
-{
-    m_layout.setWidth(m_controls.logoBox, m_logoMadeSize.width() * textScale());
-    m_layout.setHeight(m_controls.logoBox, m_logoMadeSize.height() * textScale());
-    if (m_logoVideo) {
-        const int b = m_controls.logoBox->borderWidth();
-        m_logoVideo->setSize(m_controls.logoBox->width() - 2 * b, m_controls.logoBox->height() - 2 * b);
-    }
 }
 
 void DisplayWindow::fitBackgroundBox()
@@ -117,7 +108,7 @@ void DisplayWindow::relayout()
     // not; a running line's panel follows the screen's scale.
     if (!m_marquee->lineMoves() || m_marquee->width() > 0)
         m_painter->sizeScrollPanel();
-    sizeLogoBox();
+    m_logo->sizeToScreen();
     if (!m_controls.textLabels[kScrollLine]->text().isEmpty() && !m_controls.textPanels[kScrollLine]->isHidden())
         m_painter->paintTextPanel(kScrollLine);
     sizeScreenButtons();

@@ -53,15 +53,6 @@ void DisplayWindow::load()
     startUp.loadLookAndState();
 }
 
-void DisplayWindow::releaseLogoVideo()
-{
-    if (m_logoVideo) {
-        m_logoVideo->stop();
-        m_logoVideo.reset();
-    }
-    m_logoVideoWidget = nullptr;
-}
-
 // --- the start-up steps ----------------------------------------------------------
 
 DisplayStartUp::DisplayStartUp(DisplayWindow& window) : m_w(window) {}
@@ -142,7 +133,7 @@ void DisplayStartUp::loadLookAndState()
         m_w.fitBackgroundBox();
         m_w.m_painter->paintClockAt(toInt16(m_w.m_controls.clock->textFont().pointSizeF()).value_or(0));
         m_w.m_painter->paintOvertimeClockAt(toInt16(m_w.m_controls.overtimeClock->textFont().pointSizeF()).value_or(0));
-        DisplayLogo(m_w).load(DisplayWindow::LogoLoad::StartUp);
+        m_w.m_logo->load(DisplayLogo::Load::StartUp);
         m_w.m_controls.textPanels[kScrollLine]->hide();
         applyIdleMenuState();
     }

@@ -7,6 +7,7 @@
 #include "display/display_count_view.h"
 #include "display/display_element_view.h"
 #include "display/display_host.h"
+#include "display/display_logo.h"
 #include "display/display_styler.h"
 #include "display/fonts.h"
 #include "display/logo_video.h"
@@ -66,8 +67,7 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
 
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan,
                              DisplayHost& displayHost, QWidget* parent)
-    : QWidget(parent), m_endFont(designerFont("宋体", 9)), m_qtVideos(std::make_unique<QtLogoVideoFactory>()),
-      m_videoFactory(m_qtVideos.get()),
+    : QWidget(parent), m_endFont(designerFont("宋体", 9)),
       m_drag(m_layout, [this](DisplayElement e) { saveElementPosition(e); }), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
 {
     installCjkSubstitutions();
@@ -80,6 +80,7 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { m_countView->scrollOneStep(); });
     m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { m_countView->showStagePrompt(); });
     createControls();
+    m_logo = std::make_unique<DisplayLogo>(m_controls, m_layout, m_screen, m_ctx, m_currentPlan);
     m_styler = std::make_unique<DisplayStyler>(m_controls, m_layout, m_screen, *m_marquee);
     m_painter = std::make_unique<PanelPainter>(m_controls, m_layout, *m_styler, m_screen, *m_marquee, m_ctx,
                                                m_host.menus, m_currentPlan);
@@ -97,10 +98,7 @@ DisplayWindow::~DisplayWindow()
     m_prompt.reset();
     // The close-down normally ran already; without it, the video still goes
     // (the host may be gone by now, so it is not called).
-    if (m_logoVideo) {
-        m_logoVideo->stop();
-        m_logoVideo.reset();
-    }
+    m_logo->releaseVideo();
 }
 
 CountView& DisplayWindow::countView() { return *m_countView; }
@@ -109,15 +107,13 @@ LayoutView& DisplayWindow::elementView() { return *m_elementView; }
 
 BackgroundView& DisplayWindow::backgroundView() { return *m_background; }
 
-void DisplayWindow::setLogoVideoFactory(LogoVideoFactory* factory)
-{
-    m_videoFactory = factory ? factory : m_qtVideos.get();
-}
+void DisplayWindow::setLogoVideoFactory(LogoVideoFactory* factory) { m_logo->setVideoFactory(factory); }
+
+bool DisplayWindow::hasLogoVideo() const { return m_logo->hasVideo(); }
 
 void DisplayWindow::createControls()
 {
     m_controls.create(this, m_layout, m_host.run, m_host.menus);
-    m_logoMadeSize = m_layout.rect(m_controls.logoBox).size();
     connect(m_controls.buttonRow.get(), &ScreenButtonRow::commandChosen, this, [this](DesktopItem command) {
         QPointer<DisplayWindow> self(this);
         // Runs once the click is done: the command may close the window.

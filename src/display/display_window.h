@@ -34,7 +34,7 @@ class DisplayPointer;
 class DisplayStyler;
 class DisplayElementView;
 class DisplayHost;
-class LogoVideo;
+class DisplayLogo;
 class LogoVideoFactory;
 class MarqueeTicker;
 class Panel;
@@ -98,7 +98,7 @@ public:
     // Where logo videos come from: Qt Multimedia unless a test installs a
     // recording factory.
     void setLogoVideoFactory(LogoVideoFactory* factory);
-    bool hasLogoVideo() const { return m_logoVideo != nullptr; }
+    bool hasLogoVideo() const;
 
     // Where every control stands, and the two ticks.
     ElementLayout& layout() { return m_layout; }
@@ -114,7 +114,6 @@ private:
     friend class DisplayCountView;
     friend class DisplayElementView;
     friend class DisplayBackground;
-    friend class DisplayLogo;
     friend class DisplayStartUp;
     friend class DisplayPointer;
 
@@ -125,7 +124,6 @@ private:
     // The on-screen buttons that have a running colour take it.
     void showRunningButtons();
 
-    enum class LogoLoad { StartUp, SetUp };
 
     // --- controls and their text (display_window.cpp) -------------------------
     // The controls, the on-screen buttons' clicks running their commands.
@@ -137,9 +135,6 @@ private:
     // How much larger than on 1920 x 1080 this screen draws the texts, and
     // the logo and the scrolling line's panel and step with them.
     double textScale() const;
-    // The logo box at its made size, drawn at this screen's text scale
-    // (the video playing in it too).
-    void sizeLogoBox();
     void fitBackgroundBox();
     // Puts an element at its saved place, or at the default where the saved
     // place is outside the limits (pixels).
@@ -160,23 +155,17 @@ private:
     void followPlanStyles();
 
     // --- start-up and close-down (display_startup.cpp) -------------------------------
-    // Stops and releases the logo video, if one plays.
-    void releaseLogoVideo();
     // True while a count runs (not paused, not finished).
     bool isRunning() const;
 
     // --- controls ------------------------------------------------------------------
     DisplayControls m_controls;
-    QSizeF m_logoMadeSize;                         // the logo box's size on 1920 x 1080 (px)
     QFont m_endFont;                               // the end text's font, fitted to the clock
-    std::unique_ptr<LogoVideo> m_logoVideo;        // the logo video player, when a video is the logo
-    QWidget* m_logoVideoWidget = nullptr;          // its video widget inside the logo box
-    std::unique_ptr<LogoVideoFactory> m_qtVideos;
-    LogoVideoFactory* m_videoFactory = nullptr;
     std::unique_ptr<MarqueeTicker> m_marquee;
     std::unique_ptr<PromptTicker> m_prompt;
     std::unique_ptr<DisplayStyler> m_styler;
     std::unique_ptr<PanelPainter> m_painter;
+    std::unique_ptr<DisplayLogo> m_logo;
     std::unique_ptr<DisplayCountView> m_countView;
     std::unique_ptr<DisplayPointer> m_pointer;
     std::unique_ptr<DisplayElementView> m_elementView;
