@@ -113,7 +113,6 @@ protected:
 private:
     friend class DisplayCountView;
     friend class DisplayElementView;
-    friend class DisplayBackground;
     friend class DisplayStartUp;
     friend class DisplayPointer;
 
@@ -175,7 +174,6 @@ private:
     ElementLayout m_layout;
     ScreenMetrics m_screen;
     bool m_fixedScreen = false;
-    QString m_backgroundPictureName;               // the name of the picture the background shows
     ElementDrag m_drag;                            // the element being moved in 允许调整
     bool m_inLayout = false;
     bool m_placesRecordWaits = false; // from the start-up until recordPlacesForThisScreen
