@@ -67,7 +67,7 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
 
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan,
                              DisplayHost& displayHost, QWidget* parent)
-    : QWidget(parent), m_endFont(designerFont("宋体", 9)),
+    : QWidget(parent),
       m_drag(m_layout, [this](DisplayElement e) { saveElementPosition(e); }), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
 {
     installCjkSubstitutions();
@@ -84,9 +84,10 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     m_styler = std::make_unique<DisplayStyler>(m_controls, m_layout, m_screen, *m_marquee);
     m_painter = std::make_unique<PanelPainter>(m_controls, m_layout, *m_styler, m_screen, *m_marquee, m_ctx,
                                                m_host.menus, m_currentPlan);
-    m_countView = std::make_unique<DisplayCountView>(*this);
-    m_elementView = std::make_unique<DisplayElementView>(*this);
     m_background = std::make_unique<DisplayBackground>(*this, m_controls, *m_painter, m_ctx, m_currentPlan);
+    m_countView = std::make_unique<DisplayCountView>(*this, m_controls, *m_styler, *m_painter, *m_background, *m_logo,
+                                                     m_ctx, m_host.run, m_currentPlan);
+    m_elementView = std::make_unique<DisplayElementView>(*this);
     m_followedPlan = m_currentPlan.plan();
     connect(&m_currentPlan, &CurrentPlan::changed, this, &DisplayWindow::followPlanStyles);
 }

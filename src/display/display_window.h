@@ -89,6 +89,8 @@ public:
     void closeDisplay() override;
     // Fixes the screen figures (tests); the layout uses them from then on.
     void setScreenMetrics(const ScreenMetrics& metrics);
+    // The screen figures the layout uses.
+    const ScreenMetrics& screenMetrics() const { return m_screen; }
     void showElementPlaceholders(bool shown) override;
 
     // The on-screen buttons, left to right as kScreenButtons.
@@ -111,17 +113,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class DisplayCountView;
     friend class DisplayElementView;
     friend class DisplayStartUp;
     friend class DisplayPointer;
 
-    const ScreenMetrics& screenMetrics() const { return m_screen; }
     QDateTime now() const;
     // Keeps the box's place as the element's saved place.
     void saveElementPosition(DisplayElement e);
-    // The on-screen buttons that have a running colour take it.
-    void showRunningButtons();
 
 
     // --- controls and their text (display_window.cpp) -------------------------
@@ -159,7 +157,6 @@ private:
 
     // --- controls ------------------------------------------------------------------
     DisplayControls m_controls;
-    QFont m_endFont;                               // the end text's font, fitted to the clock
     std::unique_ptr<MarqueeTicker> m_marquee;
     std::unique_ptr<PromptTicker> m_prompt;
     std::unique_ptr<DisplayStyler> m_styler;

@@ -3,6 +3,7 @@
 // keeping their places. Outside it the buttons take their left clicks
 // themselves.
 #include "display/clock_panel.h"
+#include "display/display_count_view.h"
 #include "display/display_host.h"
 #include "display/display_values.h"
 #include "display/display_window.h"
@@ -206,7 +207,7 @@ void DisplayPointer::pointerOnClock(const PointerEvent& p)
         m_w.m_controls.clock->setBorderStyle(0);
         const QString& endText = m_w.m_currentPlan.plan().stages[Stage::End].prompt;
         const bool showsEnd = !endText.isEmpty() && m_w.m_controls.clock->text() == endText;
-        const double size = showsEnd ? m_w.m_endFont.pointSizeF() : m_w.m_controls.clock->textFont().pointSizeF();
+        const double size = showsEnd ? m_w.m_countView->endFont().pointSizeF() : m_w.m_controls.clock->textFont().pointSizeF();
         m_w.m_painter->paintClockAt(toInt16(size).value_or(0));
     }
 }

@@ -81,12 +81,4 @@ void DisplayWindow::placeScreenButtons(double width, double height)
     }
 }
 
-void DisplayWindow::showRunningButtons()
-{
-    for (const ScreenButtonSpec& spec : kScreenButtons) {
-        if (spec.runningColour)
-            setForeColour(m_controls.buttonRow->button(spec.button), *spec.runningColour);
-    }
-}
-
 } // namespace orvalen
