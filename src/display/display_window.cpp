@@ -87,7 +87,7 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     m_background = std::make_unique<DisplayBackground>(*this, m_controls, *m_painter, m_ctx, m_currentPlan);
     m_countView = std::make_unique<DisplayCountView>(*this, m_controls, *m_styler, *m_painter, *m_background, *m_logo,
                                                      m_ctx, m_host.run, m_currentPlan);
-    m_elementView = std::make_unique<DisplayElementView>(*this);
+    m_elementView = std::make_unique<DisplayElementView>(*this, m_controls, *m_styler, *m_painter, *m_logo, m_ctx.clock);
     m_followedPlan = m_currentPlan.plan();
     connect(&m_currentPlan, &CurrentPlan::changed, this, &DisplayWindow::followPlanStyles);
 }

@@ -91,6 +91,8 @@ public:
     void setScreenMetrics(const ScreenMetrics& metrics);
     // The screen figures the layout uses.
     const ScreenMetrics& screenMetrics() const { return m_screen; }
+    // Keeps the box's place as the element's saved place.
+    void saveElementPosition(DisplayElement e);
     void showElementPlaceholders(bool shown) override;
 
     // The on-screen buttons, left to right as kScreenButtons.
@@ -113,13 +115,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class DisplayElementView;
     friend class DisplayStartUp;
     friend class DisplayPointer;
 
     QDateTime now() const;
-    // Keeps the box's place as the element's saved place.
-    void saveElementPosition(DisplayElement e);
 
 
     // --- controls and their text (display_window.cpp) -------------------------
