@@ -67,8 +67,7 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
 
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan,
                              DisplayHost& displayHost, QWidget* parent)
-    : QWidget(parent),
-      m_drag(m_layout, [this](DisplayElement e) { saveElementPosition(e); }), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
+    : QWidget(parent), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
 {
     installCjkSubstitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
@@ -76,7 +75,6 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     setObjectName("displayWindow");
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
     setWindowIcon(makeIcon());
-    m_pointer = std::make_unique<DisplayPointer>(*this);
     m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { m_countView->scrollOneStep(); });
     m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { m_countView->showStagePrompt(); });
     createControls();
@@ -88,6 +86,9 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     m_countView = std::make_unique<DisplayCountView>(*this, m_controls, *m_styler, *m_painter, *m_background, *m_logo,
                                                      m_ctx, m_host.run, m_currentPlan);
     m_elementView = std::make_unique<DisplayElementView>(*this, m_controls, *m_styler, *m_painter, *m_logo, m_ctx.clock);
+    m_pointer = std::make_unique<DisplayPointer>(*this, m_controls, *m_painter, *m_countView, m_currentPlan, m_host.menus,
+                                                 m_displayHost);
+    m_pointer->listen();
     m_followedPlan = m_currentPlan.plan();
     connect(&m_currentPlan, &CurrentPlan::changed, this, &DisplayWindow::followPlanStyles);
 }
@@ -114,6 +115,8 @@ bool DisplayWindow::hasLogoVideo() const { return m_logo->hasVideo(); }
 
 void DisplayWindow::createControls()
 {
+    // The texts are measured once they hold the plan's captions and fonts
+    // (the start-up's layout), not in these design fonts first.
     m_controls.create(this, m_layout, m_host.run, m_host.menus);
     connect(m_controls.buttonRow.get(), &ScreenButtonRow::commandChosen, this, [this](DesktopItem command) {
         QPointer<DisplayWindow> self(this);
@@ -125,10 +128,6 @@ void DisplayWindow::createControls()
             },
             Qt::QueuedConnection);
     });
-
-    // The texts are measured once they hold the plan's captions and fonts
-    // (the start-up's layout), not in these design fonts first.
-    m_pointer->listen();
 }
 
 // --- screen ------------------------------------------------------------------

@@ -4,7 +4,6 @@
 #include "display/display_controls.h"
 #include "display/display_element.h"
 #include "display/display_window_control.h"
-#include "display/element_drag.h"
 #include "display/element_layout.h"
 #include "display/element_view.h"
 #include "services/app_context.h"
@@ -116,7 +115,6 @@ protected:
 
 private:
     friend class DisplayStartUp;
-    friend class DisplayPointer;
 
     QDateTime now() const;
 
@@ -170,7 +168,6 @@ private:
     ElementLayout m_layout;
     ScreenMetrics m_screen;
     bool m_fixedScreen = false;
-    ElementDrag m_drag;                            // the element being moved in 允许调整
     bool m_inLayout = false;
     bool m_placesRecordWaits = false; // from the start-up until recordPlacesForThisScreen
     bool m_unloaded = false;
