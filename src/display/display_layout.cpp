@@ -58,6 +58,14 @@ void DisplayWindow::fitBackgroundBox()
                          height() > pictureH ? height() : pictureH);
 }
 
+void DisplayWindow::followPrimaryScreen()
+{
+    if (m_fixedScreen)
+        return;
+    m_screen = ScreenMetrics::fromPrimaryScreen();
+    m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
+}
+
 void DisplayWindow::placeElement(DisplayElement e, double leftLimit, double leftDefault, bool forceCentre,
                                  double topLimit, double topDefault)
 {
@@ -81,10 +89,7 @@ void DisplayWindow::relayout()
     const ClockPlan& plan = m_currentPlan.plan();
 
     fitBackgroundBox();
-    if (!m_fixedScreen) {
-        m_screen = ScreenMetrics::fromPrimaryScreen();
-        m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
-    }
+    followPrimaryScreen();
     const double W = screenWidthPx(), H = screenHeightPx();
     auto centred = [&](const QWidget* w) { return (W - m_layout.width(w)) / 2.0; };
     // The texts are measured again for this screen.

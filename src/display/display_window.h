@@ -114,9 +114,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class DisplayStartUp;
 
-    QDateTime now() const;
 
 
     // --- controls and their text (display_window.cpp) -------------------------
@@ -130,6 +128,9 @@ private:
     // the logo and the scrolling line's panel and step with them.
     double textScale() const;
     void fitBackgroundBox();
+    // Unless they are fixed (tests), the screen figures are read again from
+    // the primary screen.
+    void followPrimaryScreen();
     // Puts an element at its saved place, or at the default where the saved
     // place is outside the limits (pixels).
     void placeElement(DisplayElement e, double leftLimit, double leftDefault, bool forceCentre, double topLimit,
