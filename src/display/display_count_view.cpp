@@ -42,12 +42,6 @@ DisplayCountView::DisplayCountView(DisplayWindow& window, DisplayControls& contr
 {
 }
 
-double DisplayCountView::textScale() const
-{
-    const ScreenMetrics& screen = m_window.screenMetrics();
-    return screenTextScale(screen.fullWidthPx, screen.fullHeightPx);
-}
-
 const ScreenMetrics& DisplayCountView::screenMetrics() const { return m_window.screenMetrics(); }
 
 void DisplayCountView::fillScreen() { m_window.fillScreen(); }
@@ -82,7 +76,7 @@ void DisplayCountView::showEndText(const QString& text, bool fitted)
         // The measured size is the drawn one; the clock keeps the size that
         // this screen draws as it.
         size = m_endFont.pointSizeF();
-        m_styler.setClockFontSize(m_controls.clock, size / textScale());
+        m_styler.setClockFontSize(m_controls.clock, size / m_window.screenMetrics().textScale());
     } else if (screenWidthPx <= 0) {
         screenWidthPx = m_window.screenMetrics().fullWidthPx;
     }
@@ -162,7 +156,7 @@ void DisplayCountView::scrollOneStep()
     // Each step moves the line by 100 twips of a 1920 x 1080 screen, so it
     // crosses its panel in the same time on any screen.
     const auto left = m_marquee.nextLeft(m_layout.left(line), m_layout.width(line), m_layout.width(panel),
-                                         m_layout.pxX(100) * textScale());
+                                         m_layout.pxX(100) * m_window.screenMetrics().textScale());
     if (!left)
         return;
     m_layout.setLeft(line, *left);
@@ -229,7 +223,7 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
     // End text, in the clock's look at the size this screen draws the clock,
     // shrunk to fit where the clock text stands.
     m_endFont.setFamily(displayFamily(p.clockFont));
-    const double scale = textScale();
+    const double scale = m_window.screenMetrics().textScale();
     m_endFont.setPointSizeF(drawnFontSize(p, StyleSlot::Clock) * scale);
     fitEndText(p.stages[Stage::End].prompt);
 

@@ -71,9 +71,6 @@ private:
     // The end text in the clock's look, shrunk to fit where the clock text stands.
     void fitEndText(const QString& text);
 
-    // How much larger than on 1920 x 1080 this screen draws the texts.
-    double textScale() const;
-
     DisplayWindow& m_window;
     DisplayControls& m_controls;
     DisplayStyler& m_styler;

@@ -7,7 +7,6 @@
 #include "display/display_styler.h"
 #include "display/display_window.h"
 #include "display/fonts.h"
-#include "display/logo_video.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
 #include "display/panel_painter.h"
@@ -42,11 +41,6 @@ double DisplayWindow::screenWidthPx() const
 double DisplayWindow::screenHeightPx() const
 {
     return m_screen.fullHeightPx;
-}
-
-double DisplayWindow::textScale() const
-{
-    return screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx);
 }
 
 void DisplayWindow::fitBackgroundBox()

@@ -48,7 +48,7 @@ void DisplayLogo::releaseVideo()
 
 void DisplayLogo::sizeToScreen()
 {
-    const double scale = screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx);
+    const double scale = m_screen.textScale();
     m_layout.setWidth(m_controls.logoBox, m_madeSize.width() * scale);
     m_layout.setHeight(m_controls.logoBox, m_madeSize.height() * scale);
     if (m_logoVideo) {

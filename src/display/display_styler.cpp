@@ -77,7 +77,7 @@ QFont DisplayStyler::fitToScreen(const QObject* key, QFont font, const QString& 
     if (it == m_plannedPoints.end())
         it = m_plannedPoints.insert(key, font.pointSizeF());
     const double planned = *it;
-    double drawn = planned * screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx);
+    double drawn = planned * m_screen.textScale();
     if (!scrolling && m_screen.fullWidthPx > 0) {
         const double margin = std::max(8.0, m_screen.fullWidthPx * 0.02);
         drawn = pointSizeToFit(font, text, drawn, m_screen.fullWidthPx - 2 * margin);

@@ -1,17 +1,9 @@
-// The display's controls found by element: an element's text line, clock and
-// box, its saved place; and the on-screen buttons shown and enabled.
-#include "display/clock_panel.h"
+// An element's place kept as its saved place, and the on-screen buttons
+// shown or hidden.
 #include "display/display_values.h"
 #include "display/display_window.h"
-#include "display/fonts.h"
-#include "display/panel.h"
 #include "display/screen_button_row.h"
 #include "stores/position_store.h"
-
-#include <QLabel>
-#include <QPalette>
-#include <QPushButton>
-#include <cmath>
 
 namespace orvalen {
 
@@ -36,6 +28,5 @@ void DisplayWindow::setButtonsShown(bool shown)
 {
     m_controls.buttonRow->setShown(shown);
 }
-
 
 } // namespace orvalen

@@ -1,32 +1,26 @@
-#include "display/display_pointer.h"
 #include "display/display_window.h"
 
 #include "display/clock_panel.h"
-#include "stores/plan_colour.h"
 #include "display/display_background.h"
 #include "display/display_count_view.h"
 #include "display/display_element_view.h"
 #include "display/display_host.h"
 #include "display/display_logo.h"
+#include "display/display_pointer.h"
 #include "display/display_styler.h"
 #include "display/fonts.h"
-#include "display/logo_video.h"
 #include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
-#include "display/panel.h"
 #include "display/panel_painter.h"
 #include "display/prompt_ticker.h"
 #include "display/screen_button_row.h"
+#include "stores/plan_colour.h"
 
-#include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QWindow>
-#include <algorithm>
-#include <cmath>
 
 namespace orvalen {
 namespace {
@@ -64,6 +58,8 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
     m.screenWidthPx = screen->geometry().width();
     return m;
 }
+
+double ScreenMetrics::textScale() const { return screenTextScale(fullWidthPx, fullHeightPx); }
 
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan,
                              DisplayHost& displayHost, QWidget* parent)

@@ -7,45 +7,36 @@
 #include "display/element_layout.h"
 #include "display/element_view.h"
 #include "services/app_context.h"
-#include "stores/current_plan.h"
 #include "state/run_state.h"
+#include "stores/current_plan.h"
 
-#include <QFont>
-#include <QHash>
 #include <QLabel>
-#include <QPointF>
-#include <QSizeF>
 #include <QWidget>
-#include <array>
 #include <memory>
-#include <optional>
 
-class QPushButton;
 class QScreen;
 
 namespace orvalen {
 
-class BackgroundBox;
-class ClockPanel;
 class DisplayBackground;
 class DisplayCountView;
-class DisplayPointer;
-class DisplayStyler;
 class DisplayElementView;
 class DisplayHost;
 class DisplayLogo;
+class DisplayPointer;
+class DisplayStyler;
 class LogoVideoFactory;
 class MarqueeTicker;
-class Panel;
 class PanelPainter;
 class PromptTicker;
-class ScreenButtonRow;
-struct PointerEvent;
 
 // The full-screen display window: what the audience sees. It owns the
-// display elements, their layout and the scrolling-text and prompt ticks.
-// The count engine sees it through countView(), the menus and the settings
-// window through elementView(), the background window through
+// display's controls, their layout, the screen figures, the scrolling-text
+// and prompt ticks, and its parts, each keeping its own state and seeing the
+// window only through its public members: the text styler, the panel
+// painter, the logo, the background, the count view, the element view and
+// pointer input. The count engine sees it through countView(), the menus and
+// the settings window through elementView(), the background window through
 // backgroundView(); the menu host through DisplayWindowControl.
 class DisplayWindow : public QWidget, public DisplayWindowControl {
     Q_OBJECT
@@ -114,19 +105,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-
-
-
-    // --- controls and their text (display_window.cpp) -------------------------
+    // --- controls (display_window.cpp) ---------------------------------------------
     // The controls, the on-screen buttons' clicks running their commands.
     void createControls();
 
     // --- layout (display_layout.cpp) -----------------------------------------------
     double screenWidthPx() const;                  // full-screen client width
     double screenHeightPx() const;
-    // How much larger than on 1920 x 1080 this screen draws the texts, and
-    // the logo and the scrolling line's panel and step with them.
-    double textScale() const;
     void fitBackgroundBox();
     // Unless they are fixed (tests), the screen figures are read again from
     // the primary screen.
@@ -153,7 +138,7 @@ private:
     // True while a count runs (not paused, not finished).
     bool isRunning() const;
 
-    // --- controls ------------------------------------------------------------------
+    // --- the controls and the parts ------------------------------------------------------
     DisplayControls m_controls;
     std::unique_ptr<MarqueeTicker> m_marquee;
     std::unique_ptr<PromptTicker> m_prompt;

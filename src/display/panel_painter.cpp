@@ -71,7 +71,7 @@ void PanelPainter::sizeScrollPanel()
     Panel* panel = m_controls.textPanels[kScrollLine];
     const double screenW = m_screen.fullWidthPx;
     // The stored width is made for 1920 x 1080, as the text sizes are.
-    double width = m_layout.pxX(m_marquee.width()) * screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx);
+    double width = m_layout.pxX(m_marquee.width()) * m_screen.textScale();
     if (m_marquee.lineMoves()) {
         m_layout.setWidth(panel, screenW > 0 ? std::min(width, screenW) : width);
         return;
