@@ -97,8 +97,8 @@ void DisplayControls::create(QWidget* window, ElementLayout& layout, const RunCo
     };
 
     // Title: a label straight on the background.
-    textLabels[kTitleLine] =
-        makeLabel(new QLabel(QStringLiteral("主标题"), backgroundBox), "textLabel0", "宋体", kMadeTextSizes[StyleSlot::MainTitle]);
+    textLabels[kTitleLine] = makeLabel(new QLabel(QStringLiteral("主标题"), backgroundBox), "textLabel0", "宋体",
+                                       kMadeTextSizes[StyleSlot::MainTitle]);
     setForeColour(textLabels[kTitleLine], text);
 
     static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};

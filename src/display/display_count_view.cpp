@@ -110,7 +110,10 @@ void DisplayCountView::showPromptText(const QString& text) { showLineText(kPromp
 
 void DisplayCountView::clearPromptText() { m_styler.setCaption(m_controls.textLabels[kPromptLine], QString()); }
 
-void DisplayCountView::setDateLineCaption(const QString& text) { m_styler.setCaption(m_controls.textLabels[kDateLine], text); }
+void DisplayCountView::setDateLineCaption(const QString& text)
+{
+    m_styler.setCaption(m_controls.textLabels[kDateLine], text);
+}
 
 void DisplayCountView::setDateLineShown(bool shown) { m_controls.textPanels[kDateLine]->setVisible(shown); }
 
@@ -182,7 +185,8 @@ void DisplayCountView::styleTitles()
     m_styler.styleElement(title, p.firstfont, p.firstcolour.colour(), drawnFontSize(p, StyleSlot::MainTitle));
     title->setVisible(!title->text().isEmpty());
     m_styler.setCaption(m_controls.textLabels[kSubtitleLine], p.secondtext);
-    m_styler.styleElement(m_controls.textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(), drawnFontSize(p, StyleSlot::Subtitle));
+    m_styler.styleElement(m_controls.textLabels[kSubtitleLine], p.secondfont, p.secondcolour.colour(),
+                          drawnFontSize(p, StyleSlot::Subtitle));
     m_controls.textPanels[kSubtitleLine]->setVisible(!m_controls.textLabels[kSubtitleLine]->text().isEmpty());
 }
 
@@ -229,14 +233,17 @@ void DisplayCountView::styleForCount(const QString& initialClockText, const QStr
 
     // Date line and prompt text start empty and hidden.
     m_styler.setCaption(m_controls.textLabels[kDateLine], QString());
-    m_styler.styleElement(m_controls.textLabels[kDateLine], p.stagefont, p.stagecolour.colour(), drawnFontSize(p, StyleSlot::DateLine));
+    m_styler.styleElement(m_controls.textLabels[kDateLine], p.stagefont, p.stagecolour.colour(),
+                          drawnFontSize(p, StyleSlot::DateLine));
     m_controls.textPanels[kDateLine]->hide();
     m_styler.setCaption(m_controls.textLabels[kPromptLine], QString());
-    m_styler.styleElement(m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
+    m_styler.styleElement(m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(),
+                          drawnFontSize(p, StyleSlot::Prompt));
     m_controls.textPanels[kPromptLine]->hide();
 
     // Scrolling text: its own caption stays; the scroll settings are re-read.
-    m_styler.styleElement(m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
+    m_styler.styleElement(m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(),
+                          drawnFontSize(p, StyleSlot::ScrollingText));
     if (!m_controls.textLabels[kScrollLine]->text().isEmpty())
         m_marquee.setRunning(true);
     m_controls.textPanels[kScrollLine]->hide();
@@ -273,16 +280,17 @@ void DisplayCountView::styleForLongTerm(const QString& clockCaption, const QStri
     // plan) and the stored size. A colour text of the registry is its
     // leading number, so an absent or empty value is black.
     const StoredDateLineStyle dateLine = loadDateLineStyle(m_ctx.registry);
-    m_styler.styleElement(m_controls.textLabels[kDateLine], p.stagefont,
-                     p.stagecolour.colour(QColor(Qt::black)),
-                     dateLine.size.value_or(kMadeTextSizes[StyleSlot::DateLine]),
-                     m_controls.textPanels[kDateLine]);
+    m_styler.styleElement(m_controls.textLabels[kDateLine], p.stagefont, p.stagecolour.colour(QColor(Qt::black)),
+                          dateLine.size.value_or(kMadeTextSizes[StyleSlot::DateLine]),
+                          m_controls.textPanels[kDateLine]);
     m_controls.textPanels[kDateLine]->setVisible(!m_controls.textLabels[kDateLine]->text().isEmpty());
 
     m_styler.setCaption(m_controls.textLabels[kPromptLine], prompt);
-    m_styler.styleElement(m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(), drawnFontSize(p, StyleSlot::Prompt));
+    m_styler.styleElement(m_controls.textLabels[kPromptLine], p.textfont, p.textcolour.colour(),
+                          drawnFontSize(p, StyleSlot::Prompt));
     m_controls.textPanels[kPromptLine]->setVisible(!m_controls.textLabels[kPromptLine]->text().isEmpty());
-    m_styler.styleElement(m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(), drawnFontSize(p, StyleSlot::ScrollingText));
+    m_styler.styleElement(m_controls.textLabels[kScrollLine], p.rollfont, p.rollcolour.colour(),
+                          drawnFontSize(p, StyleSlot::ScrollingText));
     // The scrolling tick shows the panel at its first step.
     if (!m_controls.textLabels[kScrollLine]->text().isEmpty())
         m_marquee.setRunning(true);

@@ -117,7 +117,8 @@ void DisplayWindow::relayout()
     using E = DisplayElement;
     placeElement(E::MainTitle, W + m_layout.width(title), centred(title), isOn(plan.centresTitle),
                  H + m_layout.height(title), m_layout.pxY(100));
-    placeElement(E::Subtitle, W, centred(m_controls.textPanels[kSubtitleLine]), isOn(plan.centresSubtitle), H, m_layout.pxY(400));
+    placeElement(E::Subtitle, W, centred(m_controls.textPanels[kSubtitleLine]), isOn(plan.centresSubtitle), H,
+                 m_layout.pxY(400));
     for (std::size_t i = 2; i <= 4; ++i)
         placeElement(E(i), W, centred(m_controls.textPanels[i]), false, H, m_layout.pxY(300.0 * double(i) + 100));
     placeElement(E::Clock, W, centred(m_controls.clock), false, H, m_layout.pxY(1600));
@@ -141,8 +142,9 @@ void DisplayWindow::relayout()
 
 void DisplayWindow::showOutlines(bool shown)
 {
-    for (Panel* p : {m_controls.textPanels[kSubtitleLine], m_controls.textPanels[kDateLine], m_controls.textPanels[kPromptLine],
-                     m_controls.textPanels[kScrollLine], static_cast<Panel*>(m_controls.clock), static_cast<Panel*>(m_controls.overtimeClock),
+    for (Panel* p : {m_controls.textPanels[kSubtitleLine], m_controls.textPanels[kDateLine],
+                     m_controls.textPanels[kPromptLine], m_controls.textPanels[kScrollLine],
+                     static_cast<Panel*>(m_controls.clock), static_cast<Panel*>(m_controls.overtimeClock),
                      m_controls.logoBox})
         p->setOutlined(shown);
     // The title has no panel: its own frame is its outline.

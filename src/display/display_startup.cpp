@@ -115,7 +115,7 @@ void DisplayStartUp::loadPlanAndStyles()
         QLabel* label = m_controls.textLabels[s.index];
         m_styler.setCaption(label, s.caption);
         m_styler.styleElement(label, s.font, s.colour.colour(), drawnFontSize(plan, s.slot),
-                         s.index == kDateLine ? m_controls.textPanels[kDateLine] : nullptr);
+                              s.index == kDateLine ? m_controls.textPanels[kDateLine] : nullptr);
         if (s.index == kTitleLine) {
             if (label->text().isEmpty())
                 label->hide();

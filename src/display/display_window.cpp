@@ -179,12 +179,13 @@ void DisplayWindow::followPlanStyles()
     if (plan.clockFont != before.clockFont || plan.clockcolour != before.clockcolour
         || plan.fontSize(StyleSlot::Clock) != before.fontSize(StyleSlot::Clock)) {
         // The overtime clock takes the clock's look at the next set-up.
-        m_styler->styleClock(m_controls.clock, plan.clockFont, plan.clockcolour.colour(), drawnFontSize(plan, StyleSlot::Clock));
+        m_styler->styleClock(m_controls.clock, plan.clockFont, plan.clockcolour.colour(),
+                             drawnFontSize(plan, StyleSlot::Clock));
     }
     if (plan.stagefont != before.stagefont || plan.stagecolour != before.stagecolour
         || plan.fontSize(StyleSlot::DateLine) != before.fontSize(StyleSlot::DateLine))
         m_styler->styleElement(m_controls.textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(),
-                     drawnFontSize(plan, StyleSlot::DateLine));
+                               drawnFontSize(plan, StyleSlot::DateLine));
     m_followedPlan = plan;
 }
 

@@ -154,8 +154,8 @@ void PanelPainter::centrePromptLine()
 
 void PanelPainter::centreScrollingText()
 {
-    m_layout.setLeft(m_controls.textLabels[kScrollLine],
-                     (m_layout.width(m_controls.textPanels[kScrollLine]) - m_layout.width(m_controls.textLabels[kScrollLine])) / 2.0);
+    QLabel* line = m_controls.textLabels[kScrollLine];
+    m_layout.setLeft(line, (m_layout.width(m_controls.textPanels[kScrollLine]) - m_layout.width(line)) / 2.0);
 }
 
 } // namespace orvalen

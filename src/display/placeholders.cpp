@@ -53,7 +53,8 @@ void DisplayWindow::showElementPlaceholders(bool shown)
         if (!running)
             m_controls.textPanels[kScrollLine]->show();
         else
-            m_controls.textPanels[kScrollLine]->setVisible(!(m_controls.textLabels[kScrollLine]->text() == kScroll || !isOn(plan.showsScrollingText)));
+            m_controls.textPanels[kScrollLine]->setVisible(
+                !(m_controls.textLabels[kScrollLine]->text() == kScroll || !isOn(plan.showsScrollingText)));
         m_painter->centreScrollingText();
         m_controls.logoBox->setVisible(!running || !m_controls.logoBox->picture().isNull());
         // The placeholders are placed like any text: centred where no place is kept.
