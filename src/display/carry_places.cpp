@@ -69,7 +69,7 @@ void DisplayWindow::carryPlacesToThisScreen()
                 || storedShare(m_ctx.ini, time_data::pictureTopKey(element)))
                 continue;
             const SavedPosition saved = readElementPosition(m_ctx.ini, m_ctx.registry, element);
-            const QWidget* box = elementBox(DisplayElement(element));
+            const QWidget* box = m_controls.elementBox(DisplayElement(element));
             if ((saved.left <= 0 && saved.top <= 0) || !box)
                 continue;
             const double widthNow = m_layout.twipsRect(box).width();

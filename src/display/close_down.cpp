@@ -1,7 +1,7 @@
 // Closing the display.
 #include "display/display_host.h"
 #include "display/display_window.h"
-#include "display/logo_video.h"
+#include "display/display_logo.h"
 
 #include <QCloseEvent>
 
@@ -14,7 +14,7 @@ void DisplayWindow::unload()
     m_unloaded = true;
     m_displayHost.releaseHotkeys();
     // Any logo video stops and is released, shown or not.
-    releaseLogoVideo();
+    m_logo->releaseVideo();
 }
 
 void DisplayWindow::closeEvent(QCloseEvent* event)

@@ -14,6 +14,9 @@ struct ScreenMetrics {
     int fullHeightPx = 0;
     int screenWidthPx = 0;           // the whole screen
     static ScreenMetrics fromPrimaryScreen();
+    // How much larger than on 1920 x 1080 this screen draws the texts, and
+    // the logo and the scrolling line's panel and step with them.
+    double textScale() const;
 };
 
 // What the count engine, its set-ups, the long-term display and the run

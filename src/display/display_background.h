@@ -1,13 +1,26 @@
 #pragma once
 #include "display/background_view.h"
-#include "display/display_window.h"
+#include "display/display_element.h"
+#include "stores/stage.h"
+
+#include <QString>
 
 namespace orvalen {
 
-// The display window's background as the background window sees it.
+class CurrentPlan;
+class DisplayWindow;
+class PanelPainter;
+struct PlanColour;
+struct AppContext;
+struct DisplayControls;
+
+// The display window's background as the background window sees it, and
+// the backgrounds of a plan and its stages. It keeps the name of the picture
+// it shows.
 class DisplayBackground : public BackgroundView {
 public:
-    explicit DisplayBackground(DisplayWindow& window);
+    DisplayBackground(DisplayWindow& window, DisplayControls& controls, PanelPainter& painter, AppContext& ctx,
+                      const CurrentPlan& currentPlan);
 
     void showBackgroundColour(const QColor& colour) override;
     void showBackgroundPicture(const QPixmap& picture, const QColor& clockColour, const QString& name) override;
@@ -29,7 +42,12 @@ private:
     void setBackgroundPicture(const QPixmap& picture);
     void setClockColour(const QColor& colour);
 
-    DisplayWindow& m_w;
+    DisplayWindow& m_window;
+    DisplayControls& m_controls;
+    PanelPainter& m_painter;
+    AppContext& m_ctx;
+    const CurrentPlan& m_currentPlan;
+    QString m_backgroundPictureName; // the name of the picture the background shows
 };
 
 } // namespace orvalen

@@ -1,18 +1,33 @@
 #pragma once
 #include "display/count_view.h"
-#include "display/display_window.h"
 
+#include <QFont>
 #include <QString>
 #include <cstddef>
 
 namespace orvalen {
 
+class CurrentPlan;
+class DisplayBackground;
+class DisplayLogo;
+class DisplayStyler;
+class DisplayWindow;
+class ElementLayout;
+class MarqueeTicker;
+class PanelPainter;
+class PromptTicker;
+class RunController;
+struct AppContext;
+struct DisplayControls;
+
 // The display window as the count engine sees it: the clocks, the text
 // lines, the prompt and scroll ticks and the looks of a plan, drawn on the
-// window's controls.
+// window's controls. It keeps the end text's font.
 class DisplayCountView : public CountView {
 public:
-    explicit DisplayCountView(DisplayWindow& window);
+    DisplayCountView(DisplayWindow& window, DisplayControls& controls, DisplayStyler& styler, PanelPainter& painter,
+                     DisplayBackground& background, DisplayLogo& logo, AppContext& ctx, const RunController& run,
+                     const CurrentPlan& currentPlan);
 
     void setClockCaption(const QString& text) override;
     void showClockText(const QString& text) override;
@@ -43,12 +58,10 @@ public:
     // One step of the scrolling text, and the stage's prompt (the ticks).
     void scrollOneStep();
     void showStagePrompt();
+    // The end text's font, fitted to the clock.
+    const QFont& endFont() const { return m_endFont; }
 
 private:
-    static constexpr std::size_t kTitleLine = DisplayWindow::kTitleLine, kSubtitleLine = DisplayWindow::kSubtitleLine,
-                                 kDateLine = DisplayWindow::kDateLine, kPromptLine = DisplayWindow::kPromptLine,
-                                 kScrollLine = DisplayWindow::kScrollLine;
-    using LogoLoad = DisplayWindow::LogoLoad;
 
     void showLineText(std::size_t line, const QString& text);
     void styleTitles();
@@ -58,7 +71,19 @@ private:
     // The end text in the clock's look, shrunk to fit where the clock text stands.
     void fitEndText(const QString& text);
 
-    DisplayWindow& m_w;
+    DisplayWindow& m_window;
+    DisplayControls& m_controls;
+    DisplayStyler& m_styler;
+    PanelPainter& m_painter;
+    DisplayBackground& m_background;
+    DisplayLogo& m_logo;
+    AppContext& m_ctx;
+    const RunController& m_run;
+    const CurrentPlan& m_currentPlan;
+    ElementLayout& m_layout;
+    MarqueeTicker& m_marquee;
+    PromptTicker& m_prompt;
+    QFont m_endFont; // the end text's font, fitted to the clock
 };
 
 } // namespace orvalen

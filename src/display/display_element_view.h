@@ -1,14 +1,22 @@
 #pragma once
-#include "display/display_window.h"
 #include "display/element_view.h"
 
 namespace orvalen {
+
+class Clock;
+class DisplayLogo;
+class DisplayStyler;
+class DisplayWindow;
+class ElementLayout;
+class PanelPainter;
+struct DisplayControls;
 
 // The display window's elements by name, as the menus and the settings
 // window restyle, move, show and hide them.
 class DisplayElementView : public LayoutView {
 public:
-    explicit DisplayElementView(DisplayWindow& window);
+    DisplayElementView(DisplayWindow& window, DisplayControls& controls, DisplayStyler& styler, PanelPainter& painter,
+                       const DisplayLogo& logo, const Clock& clock);
 
     QString elementText(DisplayElement e) const override;
     void setElementText(DisplayElement e, const QString& text) override;
@@ -33,7 +41,13 @@ public:
     void paintClock(const QString& text, int size) override;
 
 private:
-    DisplayWindow& m_w;
+    DisplayWindow& m_window;
+    DisplayControls& m_controls;
+    DisplayStyler& m_styler;
+    PanelPainter& m_painter;
+    const DisplayLogo& m_logo;
+    const Clock& m_clock;
+    ElementLayout& m_layout;
 };
 
 } // namespace orvalen

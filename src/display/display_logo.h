@@ -1,17 +1,44 @@
 #pragma once
-#include "display/display_window.h"
-
 #include <QImage>
+#include <QSizeF>
 #include <QString>
+#include <memory>
+
+class QWidget;
 
 namespace orvalen {
 
-// Puts the plan's logo into the display window's logo box: a picture, or a
-// video playing in the box.
+class CurrentPlan;
+class ElementLayout;
+class LogoVideo;
+class LogoVideoFactory;
+struct AppContext;
+struct DisplayControls;
+struct ScreenMetrics;
+
+// The plan's logo in the display window's logo box: a picture, or a video
+// playing in the box. It keeps the box's made size and the video it plays.
 class DisplayLogo {
 public:
-    explicit DisplayLogo(DisplayWindow& window);
-    void load(DisplayWindow::LogoLoad when);
+    // When the logo is loaded: at the start-up, or at a set-up.
+    enum class Load { StartUp, SetUp };
+
+    DisplayLogo(DisplayControls& controls, ElementLayout& layout, const ScreenMetrics& screen, AppContext& ctx,
+                const CurrentPlan& currentPlan);
+    ~DisplayLogo();
+
+    void load(Load when);
+    // The logo box at its made size, drawn at this screen's text scale
+    // (the video playing in it too).
+    void sizeToScreen();
+    // Stops and releases the logo video, if one plays.
+    void releaseVideo();
+    bool hasVideo() const { return m_logoVideo != nullptr; }
+    // Neither a picture nor a video is the logo.
+    bool isEmpty() const;
+    // Where logo videos come from: Qt Multimedia unless a test installs a
+    // recording factory.
+    void setVideoFactory(LogoVideoFactory* factory);
 
 private:
     // Sizes the logo box by the stored logo size option: to the picture
@@ -20,7 +47,16 @@ private:
     void sizeBox(const QImage& image);
     void playVideo(const QString& path);
 
-    DisplayWindow& m_w;
+    DisplayControls& m_controls;
+    ElementLayout& m_layout;
+    const ScreenMetrics& m_screen;
+    AppContext& m_ctx;
+    const CurrentPlan& m_currentPlan;
+    QSizeF m_madeSize;                      // the logo box's size on 1920 x 1080 (px)
+    std::unique_ptr<LogoVideo> m_logoVideo; // the logo video player, when a video is the logo
+    QWidget* m_logoVideoWidget = nullptr;   // its video widget inside the logo box
+    std::unique_ptr<LogoVideoFactory> m_qtVideos;
+    LogoVideoFactory* m_videoFactory = nullptr;
 };
 
 } // namespace orvalen

@@ -1,5 +1,6 @@
 #pragma once
 #include "display/display_element.h"
+#include "display/element_drag.h"
 #include "display/screen_buttons.h"
 #include "state/menu_state.h"
 
@@ -10,17 +11,26 @@ class QWidget;
 
 namespace orvalen {
 
+class CurrentPlan;
+class DisplayCountView;
+class DisplayHost;
 class DisplayWindow;
+class ElementLayout;
+class PanelPainter;
+struct DisplayControls;
 struct PointerEvent;
 
 // Pointer input on the display: it hears every element and the background
 // (as their event filter) and answers with the right-click menus, the
 // on-screen buttons' highlight and, while the layout is being arranged,
 // dragging elements and keeping their places. Outside it an on-screen button
-// takes its left clicks itself (it runs its command on clicked()).
+// takes its left clicks itself (it runs its command on clicked()). It keeps
+// the drag under way.
 class DisplayPointer : public QObject {
 public:
-    explicit DisplayPointer(DisplayWindow& window);
+    DisplayPointer(DisplayWindow& window, DisplayControls& controls, PanelPainter& painter,
+                   const DisplayCountView& countView, const CurrentPlan& currentPlan, const MenuState& menus,
+                   DisplayHost& displayHost);
 
     // Every element and the background report the pointer here (after the
     // controls are made).
@@ -45,7 +55,15 @@ private:
     void pointerOnOvertimeClock(const PointerEvent& p);
     void pointerOnLogo(const PointerEvent& p, bool dragEnded);
 
-    DisplayWindow& m_w;
+    DisplayWindow& m_window;
+    DisplayControls& m_controls;
+    PanelPainter& m_painter;
+    const DisplayCountView& m_countView;
+    const CurrentPlan& m_currentPlan;
+    const MenuState& m_menus;
+    DisplayHost& m_displayHost;
+    ElementLayout& m_layout;
+    ElementDrag m_drag; // the element being moved in 允许调整
 };
 
 } // namespace orvalen

@@ -1,21 +1,39 @@
 #pragma once
-#include "display/display_window.h"
 
 namespace orvalen {
 
-// The display window's start-up in its two halves: the current plan and the
-// element styles, then the background, the logo, the menu state and the
-// first layout.
+class CurrentPlan;
+class DisplayHost;
+class DisplayStyler;
+class ElementLayout;
+class MarqueeTicker;
+class MenuState;
+class PanelPainter;
+struct AppContext;
+struct DisplayControls;
+
+// The steps of the display window's start-up that are not the window's own:
+// the current plan's clock texts and element styles, and the idle menu state.
 class DisplayStartUp {
 public:
-    explicit DisplayStartUp(DisplayWindow& window);
+    DisplayStartUp(DisplayControls& controls, ElementLayout& layout, DisplayStyler& styler, PanelPainter& painter,
+                   MarqueeTicker& marquee, AppContext& ctx, MenuState& menus, const CurrentPlan& currentPlan,
+                   DisplayHost& displayHost);
     void loadPlanAndStyles();
-    void loadLookAndState();
-
-private:
+    // The display has loaded: the run is ready, layout editing off, the
+    // on-screen buttons as stored.
     void applyIdleMenuState();
 
-    DisplayWindow& m_w;
+private:
+    DisplayControls& m_controls;
+    ElementLayout& m_layout;
+    DisplayStyler& m_styler;
+    PanelPainter& m_painter;
+    MarqueeTicker& m_marquee;
+    AppContext& m_ctx;
+    MenuState& m_menus;
+    const CurrentPlan& m_currentPlan;
+    DisplayHost& m_displayHost;
 };
 
 } // namespace orvalen

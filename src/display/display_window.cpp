@@ -1,43 +1,29 @@
-#include "display/display_pointer.h"
 #include "display/display_window.h"
 
 #include "display/clock_panel.h"
-#include "stores/plan_colour.h"
 #include "display/display_background.h"
 #include "display/display_count_view.h"
 #include "display/display_element_view.h"
 #include "display/display_host.h"
+#include "display/display_logo.h"
+#include "display/display_pointer.h"
+#include "display/display_styler.h"
 #include "display/fonts.h"
-#include "display/cached_line_label.h"
-#include "display/logo_video.h"
 #include "display/made_text_sizes.h"
 #include "display/marquee_ticker.h"
-#include "display/panel.h"
+#include "display/panel_painter.h"
 #include "display/prompt_ticker.h"
 #include "display/screen_button_row.h"
+#include "stores/plan_colour.h"
 
-#include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPainter>
 #include <QPointer>
-#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-#include <algorithm>
-#include <cmath>
 
 namespace orvalen {
 namespace {
-
-const QColor kRed(255, 0, 0);
-
-QFont designerFont(const QString& family, double points)
-{
-    QFont f(displayFamily(family));
-    f.setPointSizeF(points);
-    return f;
-}
 
 // The window icon: a small clock face, 32 x 32.
 QIcon makeIcon()
@@ -53,30 +39,6 @@ QIcon makeIcon()
     p.drawLine(16, 16, 16, 7);
     p.drawLine(16, 16, 23, 16);
     return QIcon(pm);
-}
-
-// A text line as made: plain text, no margins, in the top left corner.
-QLabel* makeLabel(QLabel* l, const QString& name, const QString& family, double pt)
-{
-    l->setObjectName(name);
-    l->setAutoFillBackground(false);
-    l->setMargin(0);
-    l->setIndent(0);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setTextFormat(Qt::PlainText);
-    l->setFont(designerFont(family, pt));
-    return l;
-}
-
-// A panel in its made colours and size (twips), at the top left corner.
-template <typename P>
-P* namedPanel(P* p, const QString& name, const QColor& back, const QColor& fore, ElementLayout& layout, QSizeF size)
-{
-    p->setObjectName(name);
-    p->setBackColor(back);
-    p->setForeColor(fore);
-    layout.setTwipsGeometry(p, 0, 0, size.width(), size.height());
-    return p;
 }
 
 } // namespace
@@ -97,11 +59,11 @@ ScreenMetrics ScreenMetrics::fromPrimaryScreen()
     return m;
 }
 
+double ScreenMetrics::textScale() const { return screenTextScale(fullWidthPx, fullHeightPx); }
+
 DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& currentPlan,
                              DisplayHost& displayHost, QWidget* parent)
-    : QWidget(parent), m_endFont(designerFont("宋体", 9)), m_qtVideos(std::make_unique<QtLogoVideoFactory>()),
-      m_videoFactory(m_qtVideos.get()),
-      m_drag(m_layout, [this](DisplayElement e) { saveElementPosition(e); }), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
+    : QWidget(parent), m_ctx(ctx), m_host(host), m_currentPlan(currentPlan), m_displayHost(displayHost)
 {
     installCjkSubstitutions();
     m_screen = ScreenMetrics::fromPrimaryScreen();
@@ -109,13 +71,20 @@ DisplayWindow::DisplayWindow(AppContext& ctx, HostState& host, CurrentPlan& curr
     setObjectName("displayWindow");
     setWindowTitle(QStringLiteral("Orvalen(全屏版)"));
     setWindowIcon(makeIcon());
-    m_pointer = std::make_unique<DisplayPointer>(*this);
-    createControls();
     m_marquee = std::make_unique<MarqueeTicker>(m_ctx.timers, [this] { m_countView->scrollOneStep(); });
     m_prompt = std::make_unique<PromptTicker>(m_ctx.timers, [this] { m_countView->showStagePrompt(); });
-    m_countView = std::make_unique<DisplayCountView>(*this);
-    m_elementView = std::make_unique<DisplayElementView>(*this);
-    m_background = std::make_unique<DisplayBackground>(*this);
+    createControls();
+    m_logo = std::make_unique<DisplayLogo>(m_controls, m_layout, m_screen, m_ctx, m_currentPlan);
+    m_styler = std::make_unique<DisplayStyler>(m_controls, m_layout, m_screen, *m_marquee);
+    m_painter = std::make_unique<PanelPainter>(m_controls, m_layout, *m_styler, m_screen, *m_marquee, m_ctx,
+                                               m_host.menus, m_currentPlan);
+    m_background = std::make_unique<DisplayBackground>(*this, m_controls, *m_painter, m_ctx, m_currentPlan);
+    m_countView = std::make_unique<DisplayCountView>(*this, m_controls, *m_styler, *m_painter, *m_background, *m_logo,
+                                                     m_ctx, m_host.run, m_currentPlan);
+    m_elementView = std::make_unique<DisplayElementView>(*this, m_controls, *m_styler, *m_painter, *m_logo, m_ctx.clock);
+    m_pointer = std::make_unique<DisplayPointer>(*this, m_controls, *m_painter, *m_countView, m_currentPlan, m_host.menus,
+                                                 m_displayHost);
+    m_pointer->listen();
     m_followedPlan = m_currentPlan.plan();
     connect(&m_currentPlan, &CurrentPlan::changed, this, &DisplayWindow::followPlanStyles);
 }
@@ -127,10 +96,7 @@ DisplayWindow::~DisplayWindow()
     m_prompt.reset();
     // The close-down normally ran already; without it, the video still goes
     // (the host may be gone by now, so it is not called).
-    if (m_logoVideo) {
-        m_logoVideo->stop();
-        m_logoVideo.reset();
-    }
+    m_logo->releaseVideo();
 }
 
 CountView& DisplayWindow::countView() { return *m_countView; }
@@ -139,77 +105,25 @@ LayoutView& DisplayWindow::elementView() { return *m_elementView; }
 
 BackgroundView& DisplayWindow::backgroundView() { return *m_background; }
 
-void DisplayWindow::setLogoVideoFactory(LogoVideoFactory* factory)
-{
-    m_videoFactory = factory ? factory : m_qtVideos.get();
-}
+void DisplayWindow::setLogoVideoFactory(LogoVideoFactory* factory) { m_logo->setVideoFactory(factory); }
+
+bool DisplayWindow::hasLogoVideo() const { return m_logo->hasVideo(); }
 
 void DisplayWindow::createControls()
 {
-    const QColor window = colourFromValue(0x80000005LL, Qt::white);
-    const QColor text = colourFromValue(0x80000008LL, Qt::black);
-
-    auto* box = new BackgroundBox(this);
-    box->setObjectName("backgroundBox");
-    box->setFont(designerFont("Arial", 9));
-    box->setBackColor(window);
-    box->setMouseTracking(true);
-    m_backgroundBox = box;
-    m_layout.setTwipsGeometry(m_backgroundBox, 0, 0, 14400, 10800);
-
-    auto setUpPanel = [&](Panel* p, const QString& name, double w, double h) {
-        return namedPanel(p, name, window, text, m_layout, QSizeF(w, h));
-    };
-
-    // Title: a label straight on the background.
-    m_textLabels[kTitleLine] =
-        makeLabel(new QLabel(QStringLiteral("主标题"), m_backgroundBox), "textLabel0", "宋体", kMadeTextSizes[StyleSlot::MainTitle]);
-    setForeColour(m_textLabels[kTitleLine], text);
-
-    static const char* captions[5] = {"", "副标题", "阶段", "提示文本", "动态"};
-    static const double panelW[5] = {0, 3255, 3255, 3495, 4695};
-    static const double panelH[5] = {0, 1455, 1455, 1455, 1215};
-    // Panels 1..4 hold the subtitle, date line, prompt and scrolling text.
-    static const StyleSlot sizeSlot[5] = {StyleSlot::MainTitle, StyleSlot::Subtitle, StyleSlot::DateLine,
-                                         StyleSlot::Prompt, StyleSlot::ScrollingText};
-    for (std::size_t i = 1; i <= 4; ++i) {
-        m_textPanels[i] = setUpPanel(new Panel(m_backgroundBox), QStringLiteral("textPanel%1").arg(i), panelW[i],
-                                     panelH[i]);
-        // The scrolling text moves every step: its line is drawn once and copied.
-        const QString caption = QString::fromUtf8(captions[i]);
-        QLabel* label = i == kScrollLine ? new CachedLineLabel(caption, m_textPanels[i]) : new QLabel(caption, m_textPanels[i]);
-        m_textLabels[i] = makeLabel(label, QStringLiteral("textLabel%1").arg(i), i == 4 ? "新宋体" : "宋体",
-                                    kMadeTextSizes[sizeSlot[i]]);
-        m_textPanels[i]->setAccessibleName(m_textLabels[i]->text());
-        setForeColour(m_textLabels[i], text);
-    }
-    m_layout.setTwipsLeft(m_textLabels[kScrollLine], 640);
-
-    auto makeClock = [&](const QString& name, const QString& caption) {
-        auto* clock = new ClockPanel(m_backgroundBox);
-        setUpPanel(clock, name, 2175, 900);
-        clock->setFont(designerFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
-        clock->setForeColor(kRed);
-        clock->setText(caption);
-        clock->setTextFont(designerFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
-        return clock;
-    };
-    m_clock = makeClock("clockPanel", QStringLiteral("时钟"));
-    m_overtimeClock = makeClock("overtimePanel", QStringLiteral("超时时钟"));
-    m_overtimeClock->hide();
-
-    m_logoBox = setUpPanel(new Panel(m_backgroundBox), "logoBox", 3090, 3225);
-    m_logoMadeSize = m_layout.rect(m_logoBox).size();
-    m_logoBox->hide();
-
-    createScreenButtons(text);
-
-    // Windowless labels lie beneath the picture boxes of their container.
-    m_textLabels[kTitleLine]->lower();
-
     // The texts are measured once they hold the plan's captions and fonts
     // (the start-up's layout), not in these design fonts first.
-    m_pointer->listen();
+    m_controls.create(this, m_layout, m_host.run, m_host.menus);
+    connect(m_controls.buttonRow.get(), &ScreenButtonRow::commandChosen, this, [this](DesktopItem command) {
+        QPointer<DisplayWindow> self(this);
+        // Runs once the click is done: the command may close the window.
+        QMetaObject::invokeMethod(
+            this, [self, command] {
+                if (self)
+                    self->m_displayHost.desktopRun(command);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 // --- screen ------------------------------------------------------------------
@@ -258,181 +172,6 @@ void DisplayWindow::setScreenMetrics(const ScreenMetrics& metrics)
     m_layout.setTwipsPerPixel(m_screen.tppX, m_screen.tppY);
 }
 
-void DisplayWindow::createScreenButtons(const QColor& text)
-{
-    m_buttonRow = std::make_unique<ScreenButtonRow>(m_backgroundBox, m_host.run, m_host.menus);
-    for (QPushButton* b : m_buttonRow->buttons()) {
-        b->setFont(designerFont("宋体", 21.75));
-        b->setToolTip(QStringLiteral("右键更多选项…"));
-        b->setMouseTracking(true);
-        setForeColour(b, text);
-        m_layout.setTwipsGeometry(b, 0, 0, 1350, 465);
-        // Drawn beneath the panels, as the text lines are.
-        b->lower();
-    }
-    connect(m_buttonRow.get(), &ScreenButtonRow::commandChosen, this, [this](DesktopItem command) {
-        QPointer<DisplayWindow> self(this);
-        // Runs once the click is done: the command may close the window.
-        QMetaObject::invokeMethod(
-            this, [self, command] {
-                if (self)
-                    self->m_displayHost.desktopRun(command);
-            },
-            Qt::QueuedConnection);
-    });
-}
-
-// --- captions and fonts -------------------------------------------------------
-
-bool DisplayWindow::isTextLine(const QWidget* w) const
-{
-    return w && std::find(m_textLabels.begin(), m_textLabels.end(), w) != m_textLabels.end();
-}
-
-void DisplayWindow::autoSize(QLabel* label)
-{
-    if (!isTextLine(label))
-        return;
-    const bool scrolling = label == m_textLabels[kScrollLine] && scrollLineMoves();
-    label->setFont(fitToScreen(label, label->font(), label->text(), scrolling));
-    const QFontMetricsF fm(label->font());
-    m_layout.setWidth(label, fm.horizontalAdvance(label->text()));
-    m_layout.setHeight(label, fm.height());
-}
-
-void DisplayWindow::fitClock(ClockPanel* clock)
-{
-    clock->setTextFont(fitToScreen(clock, clock->textFont(), clock->text(), false));
-}
-
-void DisplayWindow::setCaption(QLabel* label, const QString& text)
-{
-    if (!label)
-        return;
-    label->setText(text);
-    autoSize(label);
-    // A text panel is read by assistive tools as the text it shows.
-    if (auto* panel = qobject_cast<Panel*>(label->parentWidget()))
-        panel->setAccessibleName(text);
-}
-
-void DisplayWindow::setClockText(ClockPanel* clock, const QString& text)
-{
-    clock->setText(text);
-    fitClock(clock);
-    clock->setAccessibleName(text);
-}
-
-// The texts the audience reads are drawn smaller on a small screen and
-// larger on a large one, and smaller still when wider than the screen; the size the plan gives stays
-// the element's size (elementFont) and is where every new fit starts from.
-// A scrolling text (`scrolling` on) runs through its panel, however long.
-QFont DisplayWindow::fitToScreen(const QObject* key, QFont font, const QString& text, bool scrolling)
-{
-    auto it = m_plannedPoints.find(key);
-    if (it == m_plannedPoints.end())
-        it = m_plannedPoints.insert(key, font.pointSizeF());
-    const double planned = *it;
-    double drawn = planned * screenTextScale(m_screen.fullWidthPx, m_screen.fullHeightPx);
-    if (!scrolling && m_screen.fullWidthPx > 0) {
-        const double margin = std::max(8.0, m_screen.fullWidthPx * 0.02);
-        drawn = pointSizeToFit(font, text, drawn, m_screen.fullWidthPx - 2 * margin);
-    }
-    if (drawn > 0 && drawn != font.pointSizeF())
-        font.setPointSizeF(drawn);
-    return font;
-}
-
-bool DisplayWindow::setFontSize(QWidget* w, double points)
-{
-    if (!w || !std::isfinite(points) || points <= 0 || points > 2048)
-        return false;
-    if (m_plannedPoints.contains(w))
-        m_plannedPoints[w] = points;
-    QFont f = w->font();
-    f.setPointSizeF(points);
-    w->setFont(f);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        autoSize(l);
-    return true;
-}
-
-bool DisplayWindow::setClockFontSize(ClockPanel* clock, double points)
-{
-    if (!std::isfinite(points) || points <= 0 || points > 2048)
-        return false;
-    m_plannedPoints[clock] = points;
-    QFont f = clock->textFont();
-    f.setPointSizeF(points);
-    clock->setTextFont(f);
-    fitClock(clock);
-    return true;
-}
-
-void DisplayWindow::setFontName(QWidget* w, const QString& family)
-{
-    if (!w)
-        return;
-    QFont f = w->font();
-    f.setFamily(displayFamily(family));
-    w->setFont(f);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        autoSize(l);
-}
-
-void DisplayWindow::setForeColour(QWidget* w, const QColor& colour)
-{
-    if (!w || !colour.isValid())
-        return;
-    if (auto* clock = qobject_cast<ClockPanel*>(w)) {
-        clock->setTextColour(colour);
-        return;
-    }
-    if (auto* p = qobject_cast<Panel*>(w)) {
-        p->setForeColor(colour);
-        return;
-    }
-    // Disabled controls keep the greyed text of the palette.
-    QPalette pal = w->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(group, QPalette::WindowText, colour);
-        pal.setColor(group, QPalette::Text, colour);
-        pal.setColor(group, QPalette::ButtonText, colour);
-    }
-    w->setPalette(pal);
-}
-
-// --- element styles -------------------------------------------------------------
-
-void DisplayWindow::styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
-                                 QWidget* fontPanel, QWidget* colourPanel)
-{
-    setFontName(label, font);
-    if (fontPanel)
-        setFontName(fontPanel, font);
-    setForeColour(label, colour);
-    if (colourPanel)
-        setForeColour(colourPanel, colour);
-    if (size)
-        setFontSize(label, *size);
-}
-
-// A clock takes the font for its text and its painting, and the colour.
-void DisplayWindow::styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size)
-{
-    const QString family = displayFamily(font);
-    QFont textFont = clock->textFont();
-    textFont.setFamily(family);
-    clock->setTextFont(textFont);
-    fitClock(clock);
-    QFont paintFont = clock->font();
-    paintFont.setFamily(family);
-    clock->setFont(paintFont);
-    setForeColour(clock, colour);
-    if (size)
-        setClockFontSize(clock, *size);
-}
-
 void DisplayWindow::followPlanStyles()
 {
     const ClockPlan& before = m_followedPlan;
@@ -440,12 +179,13 @@ void DisplayWindow::followPlanStyles()
     if (plan.clockFont != before.clockFont || plan.clockcolour != before.clockcolour
         || plan.fontSize(StyleSlot::Clock) != before.fontSize(StyleSlot::Clock)) {
         // The overtime clock takes the clock's look at the next set-up.
-        styleClock(m_clock, plan.clockFont, plan.clockcolour.colour(), drawnFontSize(plan, StyleSlot::Clock));
+        m_styler->styleClock(m_controls.clock, plan.clockFont, plan.clockcolour.colour(),
+                             drawnFontSize(plan, StyleSlot::Clock));
     }
     if (plan.stagefont != before.stagefont || plan.stagecolour != before.stagecolour
         || plan.fontSize(StyleSlot::DateLine) != before.fontSize(StyleSlot::DateLine))
-        styleElement(m_textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(),
-                     drawnFontSize(plan, StyleSlot::DateLine));
+        m_styler->styleElement(m_controls.textLabels[kDateLine], plan.stagefont, plan.stagecolour.colour(),
+                               drawnFontSize(plan, StyleSlot::DateLine));
     m_followedPlan = plan;
 }
 

@@ -1,49 +1,42 @@
 #pragma once
 #include "display/background_view.h"
 #include "display/count_view.h"
+#include "display/display_controls.h"
 #include "display/display_element.h"
 #include "display/display_window_control.h"
-#include "display/element_drag.h"
 #include "display/element_layout.h"
 #include "display/element_view.h"
 #include "services/app_context.h"
-#include "stores/current_plan.h"
 #include "state/run_state.h"
+#include "stores/current_plan.h"
 
-#include <QFont>
-#include <QHash>
 #include <QLabel>
-#include <QPointF>
-#include <QSizeF>
 #include <QWidget>
-#include <array>
 #include <memory>
-#include <optional>
 
-class QPushButton;
 class QScreen;
 
 namespace orvalen {
 
-class BackgroundBox;
-class ClockPanel;
 class DisplayBackground;
 class DisplayCountView;
-class DisplayPointer;
 class DisplayElementView;
 class DisplayHost;
-class LogoVideo;
+class DisplayLogo;
+class DisplayPointer;
+class DisplayStyler;
 class LogoVideoFactory;
 class MarqueeTicker;
-class Panel;
+class PanelPainter;
 class PromptTicker;
-class ScreenButtonRow;
-struct PointerEvent;
 
 // The full-screen display window: what the audience sees. It owns the
-// display elements, their layout and the scrolling-text and prompt ticks.
-// The count engine sees it through countView(), the menus and the settings
-// window through elementView(), the background window through
+// display's controls, their layout, the screen figures, the scrolling-text
+// and prompt ticks, and its parts, each keeping its own state and seeing the
+// window only through its public members: the text styler, the panel
+// painter, the logo, the background, the count view, the element view and
+// pointer input. The count engine sees it through countView(), the menus and
+// the settings window through elementView(), the background window through
 // backgroundView(); the menu host through DisplayWindowControl.
 class DisplayWindow : public QWidget, public DisplayWindowControl {
     Q_OBJECT
@@ -86,6 +79,10 @@ public:
     void closeDisplay() override;
     // Fixes the screen figures (tests); the layout uses them from then on.
     void setScreenMetrics(const ScreenMetrics& metrics);
+    // The screen figures the layout uses.
+    const ScreenMetrics& screenMetrics() const { return m_screen; }
+    // Keeps the box's place as the element's saved place.
+    void saveElementPosition(DisplayElement e);
     void showElementPlaceholders(bool shown) override;
 
     // The on-screen buttons, left to right as kScreenButtons.
@@ -95,7 +92,7 @@ public:
     // Where logo videos come from: Qt Multimedia unless a test installs a
     // recording factory.
     void setLogoVideoFactory(LogoVideoFactory* factory);
-    bool hasLogoVideo() const { return m_logoVideo != nullptr; }
+    bool hasLogoVideo() const;
 
     // Where every control stands, and the two ticks.
     ElementLayout& layout() { return m_layout; }
@@ -108,62 +105,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class DisplayCountView;
-    friend class DisplayElementView;
-    friend class DisplayBackground;
-    friend class DisplayLogo;
-    friend class DisplayStartUp;
-    friend class DisplayPointer;
-
-    const ScreenMetrics& screenMetrics() const { return m_screen; }
-    QDateTime now() const;
-    void centreScrollingText();
-    // Keeps the box's place as the element's saved place.
-    void saveElementPosition(DisplayElement e);
-    // The on-screen buttons that have a running colour take it.
-    void showRunningButtons();
-
-    enum class LogoLoad { StartUp, SetUp };
-    // The text lines, indexed by their element number.
-    static constexpr std::size_t kTitleLine = 0, kSubtitleLine = 1, kDateLine = 2, kPromptLine = 3, kScrollLine = 4;
-
-    // --- controls and their text (display_window.cpp) -------------------------
+    // --- controls (display_window.cpp) ---------------------------------------------
+    // The controls, the on-screen buttons' clicks running their commands.
     void createControls();
-    // The on-screen buttons in the display's look, their clicks running
-    // their commands.
-    void createScreenButtons(const QColor& text);
-    // A line's caption; the line is measured again.
-    void setCaption(QLabel* label, const QString& text);
-    // A clock's text; the clock is measured again.
-    void setClockText(ClockPanel* clock, const QString& text);
-    // Font size in points; a size <= 0 or not finite is refused (false).
-    bool setFontSize(QWidget* w, double points);
-    bool setClockFontSize(ClockPanel* clock, double points);
-    // Font family by name; a family that is not installed becomes "宋体".
-    void setFontName(QWidget* w, const QString& family);
-    // Text colour of a label, or fore colour of a panel; invalid is ignored.
-    void setForeColour(QWidget* w, const QColor& colour);
-    // Measures a text line again after its text or font changed.
-    void autoSize(QLabel* label);
-    // The drawn size of a text the audience reads: in proportion to the
-    // screen, and unless `scrolling`, no wider than the screen.
-    QFont fitToScreen(const QObject* key, QFont font, const QString& text, bool scrolling);
-    void fitClock(ClockPanel* clock);
-    bool isTextLine(const QWidget* w) const;
-    QLabel* elementLabel(DisplayElement e) const;  // the element's text line, or none
-    ClockPanel* elementClock(DisplayElement e) const;
-    QWidget* elementBox(DisplayElement e) const;   // the element's box, or none
 
     // --- layout (display_layout.cpp) -----------------------------------------------
     double screenWidthPx() const;                  // full-screen client width
     double screenHeightPx() const;
-    // How much larger than on 1920 x 1080 this screen draws the texts, and
-    // the logo and the scrolling line's panel and step with them.
-    double textScale() const;
-    // The logo box at its made size, drawn at this screen's text scale
-    // (the video playing in it too).
-    void sizeLogoBox();
     void fitBackgroundBox();
+    // Unless they are fixed (tests), the screen figures are read again from
+    // the primary screen.
+    void followPrimaryScreen();
     // Puts an element at its saved place, or at the default where the saved
     // place is outside the limits (pixels).
     void placeElement(DisplayElement e, double leftLimit, double leftDefault, bool forceCentre, double topLimit,
@@ -177,55 +129,22 @@ private:
     void carryPlacesToThisScreen();
     void showOutlines(bool shown);               // thin outlines round the elements (layout editing)
 
-    // --- painting (panel_painting.cpp) ------------------------------------------------
-    void paintClockAt(int size);
-    void paintOvertimeClockAt(int size);
-    void repaintClock();
-    void repaintOvertimeClock();
-    void paintTextPanel(std::size_t line);
-    // The scrolling text's panel at the stored width. A line that stands
-    // still widens it to show whole (at most the screen's width), keeping its
-    // middle where it was and the panel on the screen, and stands centred in it.
-    void sizeScrollPanel();
-    // False for the line that stands still (mode 2): it is drawn to fit the screen.
-    bool scrollLineMoves() const;
-
     // --- element styles (display_window.cpp) ------------------------------------------
-    // The one element styler: font (also of `fontPanel`), colour (also of
-    // `colourPanel`) and, when the plan gives one, size.
-    void styleElement(QLabel* label, const QString& font, const QColor& colour, std::optional<double> size,
-                      QWidget* fontPanel = nullptr, QWidget* colourPanel = nullptr);
-    void styleClock(ClockPanel* clock, const QString& font, const QColor& colour, std::optional<double> size);
     // The clock and the date line take the look the current plan gives them
     // when it changed since the plan before (the element menu's choices).
     void followPlanStyles();
 
-    // --- the prompt line (text_ticks.cpp) -------------------------------------------
-    // Centres the prompt by its text's width, unless the operator placed it.
-    void centrePromptLine();
-
     // --- start-up and close-down (display_startup.cpp) -------------------------------
-    // Stops and releases the logo video, if one plays.
-    void releaseLogoVideo();
     // True while a count runs (not paused, not finished).
     bool isRunning() const;
 
-    // --- controls ------------------------------------------------------------------
-    BackgroundBox* m_backgroundBox = nullptr;      // the background box, parent of all elements
-    std::array<QLabel*, 5> m_textLabels{};         // every text line's caption
-    std::array<Panel*, 5> m_textPanels{};          // the panels of lines 1..4; the title has none
-    ClockPanel* m_clock = nullptr;
-    ClockPanel* m_overtimeClock = nullptr;
-    Panel* m_logoBox = nullptr;
-    QSizeF m_logoMadeSize;                         // the logo box's size on 1920 x 1080 (px)
-    std::unique_ptr<ScreenButtonRow> m_buttonRow;  // the on-screen buttons, following the run state
-    QFont m_endFont;                               // the end text's font, fitted to the clock
-    std::unique_ptr<LogoVideo> m_logoVideo;        // the logo video player, when a video is the logo
-    QWidget* m_logoVideoWidget = nullptr;          // its video widget inside the logo box
-    std::unique_ptr<LogoVideoFactory> m_qtVideos;
-    LogoVideoFactory* m_videoFactory = nullptr;
+    // --- the controls and the parts ------------------------------------------------------
+    DisplayControls m_controls;
     std::unique_ptr<MarqueeTicker> m_marquee;
     std::unique_ptr<PromptTicker> m_prompt;
+    std::unique_ptr<DisplayStyler> m_styler;
+    std::unique_ptr<PanelPainter> m_painter;
+    std::unique_ptr<DisplayLogo> m_logo;
     std::unique_ptr<DisplayCountView> m_countView;
     std::unique_ptr<DisplayPointer> m_pointer;
     std::unique_ptr<DisplayElementView> m_elementView;
@@ -235,9 +154,6 @@ private:
     ElementLayout m_layout;
     ScreenMetrics m_screen;
     bool m_fixedScreen = false;
-    QHash<const QObject*, double> m_plannedPoints; // the plan's point size of each fitted text
-    QString m_backgroundPictureName;               // the name of the picture the background shows
-    ElementDrag m_drag;                            // the element being moved in 允许调整
     bool m_inLayout = false;
     bool m_placesRecordWaits = false; // from the start-up until recordPlacesForThisScreen
     bool m_unloaded = false;

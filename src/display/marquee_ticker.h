@@ -17,6 +17,8 @@ public:
 
     // 0 runs to the right, 1 to the left, 2 stands centred.
     int mode() const { return m_mode; }
+    // False for the line that stands still (mode 2): it is drawn to fit the screen.
+    bool lineMoves() const { return m_mode != 2; }
     int width() const { return m_width; } // twips
     int speed() const { return m_speed; } // steps a second
     // Reads the mode, the panel width and the speed of [Marquee]; a value

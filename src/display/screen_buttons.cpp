@@ -2,6 +2,7 @@
 // places in a row near the foot of the display.
 #include "display/screen_buttons.h"
 
+#include "display/display_styler.h"
 #include "display/display_window.h"
 #include "display/screen_button_row.h"
 
@@ -57,10 +58,10 @@ ButtonRow screenButtonRow(const QFont& font)
 
 void DisplayWindow::sizeScreenButtons()
 {
-    for (QPushButton* b : m_buttonRow->buttons())
-        b->setFont(fitToScreen(b, b->font(), b->text(), true));
-    const ButtonRow row = screenButtonRow(m_buttonRow->font());
-    for (QPushButton* b : m_buttonRow->buttons()) {
+    for (QPushButton* b : m_controls.buttonRow->buttons())
+        b->setFont(m_styler->fitToScreen(b, b->font(), b->text(), true));
+    const ButtonRow row = screenButtonRow(m_controls.buttonRow->font());
+    for (QPushButton* b : m_controls.buttonRow->buttons()) {
         m_layout.setWidth(b, row.width);
         m_layout.setHeight(b, row.height);
     }
@@ -73,18 +74,10 @@ void DisplayWindow::placeScreenButtons(double width, double height)
     // the captions are drawn at the scale of the other texts, so the row
     // keeps clear of the clocks that scale with them.
     const double firstLeft = width * (2000.0 / 28800.0), aboveFoot = height * (3000.0 / 16200.0);
-    const ButtonRow row = screenButtonRow(m_buttonRow->font());
+    const ButtonRow row = screenButtonRow(m_controls.buttonRow->font());
     for (std::size_t place = 0; place < kScreenButtons.size(); ++place) {
         placeElement(kScreenButtons[place].element, width, firstLeft + double(place) * (row.width + row.gap), false,
                      height, height - aboveFoot);
-    }
-}
-
-void DisplayWindow::showRunningButtons()
-{
-    for (const ScreenButtonSpec& spec : kScreenButtons) {
-        if (spec.runningColour)
-            setForeColour(m_buttonRow->button(spec.button), *spec.runningColour);
     }
 }
 
