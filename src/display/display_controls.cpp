@@ -192,7 +192,7 @@ QWidget* DisplayControls::elementBox(DisplayElement e) const
     case DisplayElement::OvertimeClock: return overtimeClock;
     case DisplayElement::Logo: return logoBox;
     default: {
-        const ScreenButtonSpec* button = screenButtonAt(e);
+        const ScreenButtonEntry* button = screenButtonAt(e);
         return button ? buttonRow->button(button->button) : nullptr;
     }
     }

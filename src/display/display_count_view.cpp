@@ -133,9 +133,9 @@ bool DisplayCountView::isShown() const { return m_window.isVisible(); }
 
 void DisplayCountView::showRunningButtons()
 {
-    for (const ScreenButtonSpec& spec : kScreenButtons) {
-        if (spec.runningColour)
-            setForeColour(m_controls.buttonRow->button(spec.button), *spec.runningColour);
+    for (const ScreenButtonEntry& entry : kScreenButtons) {
+        if (entry.runningColour)
+            setForeColour(m_controls.buttonRow->button(entry.button), *entry.runningColour);
     }
 }
 

@@ -17,7 +17,7 @@ inline constexpr auto kPlacedElements = [] {
     std::size_t n = 0;
     for (DisplayElement e : kFixed)
         all[n++] = int(e);
-    for (const ScreenButtonSpec& button : kScreenButtons)
+    for (const ScreenButtonEntry& button : kScreenButtons)
         all[n++] = int(button.element);
     return all;
 }();

@@ -23,17 +23,17 @@ ScreenButtonRow::ScreenButtonRow(QWidget* parent, const RunController& run, cons
     : m_run(run), m_menus(menus)
 {
     setObjectName(QStringLiteral("screenButtonRow"));
-    for (const ScreenButtonSpec& spec : kScreenButtons) {
-        auto* b = new QPushButton(QString::fromUtf8(spec.caption), parent);
-        b->setObjectName(screenButtonName(spec.button));
-        b->setAccessibleName(screenButtonName(spec.button));
+    for (const ScreenButtonEntry& entry : kScreenButtons) {
+        auto* b = new QPushButton(QString::fromUtf8(entry.caption), parent);
+        b->setObjectName(screenButtonName(entry.button));
+        b->setAccessibleName(screenButtonName(entry.button));
         // Drawn as plain text on the display: no frame, no focus frame, and
         // the display's background (a hover fills it).
         b->setFlat(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setBackgroundRole(QPalette::Window);
         b->setAutoFillBackground(false);
-        connect(b, &QPushButton::clicked, this, [this, b, command = spec.command] {
+        connect(b, &QPushButton::clicked, this, [this, b, command = entry.command] {
             if (m_menus.adjustMode())
                 return;
             // The audience sees the button as it was before the click.
@@ -41,7 +41,7 @@ ScreenButtonRow::ScreenButtonRow(QWidget* parent, const RunController& run, cons
             m_justClicked = b;
             emit commandChosen(command);
         });
-        m_buttons[rowPlace(spec.button)] = b;
+        m_buttons[rowPlace(entry.button)] = b;
     }
     connect(&run, &RunController::stateChanged, this, &ScreenButtonRow::showRunState);
     connect(&menus, &MenuState::adjustModeChanged, this, &ScreenButtonRow::showAdjustMode);
@@ -88,11 +88,11 @@ void ScreenButtonRow::clearHighlights()
 
 void ScreenButtonRow::showRunState(RunState state)
 {
-    for (const ScreenButtonSpec& spec : kScreenButtons) {
-        QPushButton* b = button(spec.button);
-        if (!(spec.keepsCaptionUnderWay && m_run.isUnderWay()))
-            setCaption(b, screenButtonCaption(spec, state));
-        b->setEnabled(commandEnabled(spec.command, state));
+    for (const ScreenButtonEntry& entry : kScreenButtons) {
+        QPushButton* b = button(entry.button);
+        if (!(entry.keepsCaptionUnderWay && m_run.isUnderWay()))
+            setCaption(b, screenButtonCaption(entry, state));
+        b->setEnabled(commandEnabled(entry.command, state));
     }
 }
 

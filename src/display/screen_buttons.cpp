@@ -27,10 +27,10 @@ static_assert(rowIsWhole(), "every on-screen button stands once in kScreenButton
 
 } // namespace
 
-QString screenButtonCaption(const ScreenButtonSpec& spec, RunState state)
+QString screenButtonCaption(const ScreenButtonEntry& entry, RunState state)
 {
-    const StateCaption& other = spec.otherCaption;
-    return QString::fromUtf8(other.caption && state == other.state ? other.caption : spec.caption);
+    const StateCaption& other = entry.otherCaption;
+    return QString::fromUtf8(other.caption && state == other.state ? other.caption : entry.caption);
 }
 
 QString screenButtonName(ScreenButton b)
@@ -42,8 +42,8 @@ ButtonRow screenButtonRow(const QFont& font)
 {
     const QFontMetricsF fm(font);
     double longest = 0;
-    for (const ScreenButtonSpec& spec : kScreenButtons) {
-        for (const char* caption : {spec.caption, spec.otherCaption.caption}) {
+    for (const ScreenButtonEntry& entry : kScreenButtons) {
+        for (const char* caption : {entry.caption, entry.otherCaption.caption}) {
             if (caption)
                 longest = std::max(longest, fm.horizontalAdvance(QString::fromUtf8(caption)));
         }

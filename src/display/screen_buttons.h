@@ -21,7 +21,7 @@ struct StateCaption {
 
 // One on-screen button: everything the row, its layout, its looks and the
 // pointer know of it.
-struct ScreenButtonSpec {
+struct ScreenButtonEntry {
     ScreenButton button;
     DesktopItem command;          // what a click runs; the button can be clicked when the command can run
     const char* caption;          // as drawn, between blanks; trimmed it is the button's object and accessible name
@@ -35,17 +35,17 @@ struct ScreenButtonSpec {
 // element in DisplayElement: the row, its sizes and places, the stored
 // places, the captions, the colours and the pointer follow.
 inline constexpr std::array kScreenButtons{
-    ScreenButtonSpec{.button = ScreenButton::Start, .command = DesktopItem::Start, .caption = " 开始 ",
+    ScreenButtonEntry{.button = ScreenButton::Start, .command = DesktopItem::Start, .caption = " 开始 ",
                      .otherCaption = {RunState::Finished, " 清零 "}, .keepsCaptionUnderWay = true,
                      .element = DisplayElement::StartButton},
-    ScreenButtonSpec{.button = ScreenButton::Stop, .command = DesktopItem::Stop, .caption = " 停止 ",
+    ScreenButtonEntry{.button = ScreenButton::Stop, .command = DesktopItem::Stop, .caption = " 停止 ",
                      .element = DisplayElement::StopButton, .runningColour = Qt::black},
-    ScreenButtonSpec{.button = ScreenButton::Pause, .command = DesktopItem::Pause, .caption = " 暂停 ",
+    ScreenButtonEntry{.button = ScreenButton::Pause, .command = DesktopItem::Pause, .caption = " 暂停 ",
                      .otherCaption = {RunState::Paused, " 继续 "}, .element = DisplayElement::PauseButton,
                      .runningColour = Qt::black},
-    ScreenButtonSpec{.button = ScreenButton::Settings, .command = DesktopItem::Settings, .caption = " 设置 ",
+    ScreenButtonEntry{.button = ScreenButton::Settings, .command = DesktopItem::Settings, .caption = " 设置 ",
                      .element = DisplayElement::SettingsButton},
-    ScreenButtonSpec{.button = ScreenButton::Exit, .command = DesktopItem::Exit, .caption = " 退出 ",
+    ScreenButtonEntry{.button = ScreenButton::Exit, .command = DesktopItem::Exit, .caption = " 退出 ",
                      .element = DisplayElement::ExitButton},
 };
 inline constexpr std::size_t kScreenButtonCount = kScreenButtons.size();
@@ -59,19 +59,19 @@ constexpr std::size_t rowPlace(ScreenButton b)
     }
     return kScreenButtons.size();
 }
-constexpr const ScreenButtonSpec& screenButtonSpec(ScreenButton b) { return kScreenButtons[rowPlace(b)]; }
+constexpr const ScreenButtonEntry& screenButtonSpec(ScreenButton b) { return kScreenButtons[rowPlace(b)]; }
 // The button whose place is kept as element `e`, if any.
-constexpr const ScreenButtonSpec* screenButtonAt(DisplayElement e)
+constexpr const ScreenButtonEntry* screenButtonAt(DisplayElement e)
 {
-    for (const ScreenButtonSpec& spec : kScreenButtons) {
-        if (spec.element == e)
-            return &spec;
+    for (const ScreenButtonEntry& entry : kScreenButtons) {
+        if (entry.element == e)
+            return &entry;
     }
     return nullptr;
 }
 
 // The caption the button reads in `state` (as drawn, between blanks).
-QString screenButtonCaption(const ScreenButtonSpec& spec, RunState state);
+QString screenButtonCaption(const ScreenButtonEntry& entry, RunState state);
 // The button's object and accessible name: its own caption, trimmed.
 QString screenButtonName(ScreenButton b);
 

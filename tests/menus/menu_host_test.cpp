@@ -90,7 +90,7 @@ protected:
     std::vector<bool> buttonsEnabled() const
     {
         std::vector<bool> enabled;
-        for (const ScreenButtonSpec& button : kScreenButtons)
+        for (const ScreenButtonEntry& button : kScreenButtons)
             enabled.push_back(screenButton(button.button)->isEnabled());
         return enabled;
     }
@@ -171,7 +171,7 @@ TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
     menuHost->desktopRun(DesktopItem::AdjustMode); // off
     EXPECT_FALSE(host.menus.adjustMode());
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{false, true, true, false, false}));
-    for (const ScreenButtonSpec& button : kScreenButtons)
+    for (const ScreenButtonEntry& button : kScreenButtons)
         EXPECT_EQ(menuHost->action(button.command)->isEnabled(), commandEnabled(button.command, RunState::Running))
             << int(button.command);
 }
