@@ -62,7 +62,7 @@ void DisplayWindow::carryPlacesToThisScreen()
         // is drawn at the screen's text scale.
         const double scaleThen = screenTextScale(int(std::lround(then->width / tppX)),
                                                  int(std::lround(then->height / tppY)));
-        const double scaleNow = screenTextScale(int(std::lround(screenWidthPx())), int(std::lround(screenHeightPx())));
+        const double scaleNow = m_screen.textScale();
         for (int element : kPlacedElements) {
             // A place still kept as a share is made for every screen.
             if (storedShare(m_ctx.ini, time_data::pictureLeftKey(element))

@@ -103,13 +103,14 @@ void DisplayWindow::relayout()
         if (!m_controls.textLabels[i]->text().isEmpty() && !m_controls.textPanels[i]->isHidden())
             m_painter->paintTextPanel(i);
     }
-    // The line that stands still is placed by the width it shows, hidden or
-    // not; a running line's panel follows the screen's scale.
-    if (!m_marquee->lineMoves() || m_marquee->width() > 0)
-        m_painter->sizeScrollPanel();
     m_logo->sizeToScreen();
+    // Painting the scrolling line sizes its panel; the line that stands still
+    // is placed by the width it shows, hidden or not, and a running line's
+    // panel follows the screen's scale.
     if (!m_controls.textLabels[kScrollLine]->text().isEmpty() && !m_controls.textPanels[kScrollLine]->isHidden())
         m_painter->paintTextPanel(kScrollLine);
+    else if (!m_marquee->lineMoves() || m_marquee->width() > 0)
+        m_painter->sizeScrollPanel();
     sizeScreenButtons();
     carryPlacesToThisScreen();
 

@@ -35,7 +35,7 @@ void DisplayLogo::setVideoFactory(LogoVideoFactory* factory)
     m_videoFactory = factory ? factory : m_qtVideos.get();
 }
 
-bool DisplayLogo::isEmpty() const { return m_controls.logoBox->picture().isNull() && !m_logoVideoWidget; }
+bool DisplayLogo::isEmpty() const { return m_controls.logoBox->picture().isNull() && !(m_logoVideo && m_logoVideo->videoWidget()); }
 
 void DisplayLogo::releaseVideo()
 {
@@ -43,7 +43,6 @@ void DisplayLogo::releaseVideo()
         m_logoVideo->stop();
         m_logoVideo.reset();
     }
-    m_logoVideoWidget = nullptr;
 }
 
 void DisplayLogo::sizeToScreen()
@@ -51,10 +50,14 @@ void DisplayLogo::sizeToScreen()
     const double scale = m_screen.textScale();
     m_layout.setWidth(m_controls.logoBox, m_madeSize.width() * scale);
     m_layout.setHeight(m_controls.logoBox, m_madeSize.height() * scale);
-    if (m_logoVideo) {
-        const int b = m_controls.logoBox->borderWidth();
-        m_logoVideo->setSize(m_controls.logoBox->width() - 2 * b, m_controls.logoBox->height() - 2 * b);
-    }
+    if (m_logoVideo)
+        fitVideo();
+}
+
+void DisplayLogo::fitVideo()
+{
+    const int b = m_controls.logoBox->borderWidth();
+    m_logoVideo->setSize(m_controls.logoBox->width() - 2 * b, m_controls.logoBox->height() - 2 * b);
 }
 
 void DisplayLogo::sizeBox(const QImage& image)
@@ -118,9 +121,7 @@ void DisplayLogo::playVideo(const QString& path)
     m_logoVideo = m_videoFactory->create(path, m_controls.logoBox);
     if (!m_logoVideo)
         return;
-    m_logoVideoWidget = m_logoVideo->videoWidget();
-    const int b = m_controls.logoBox->borderWidth();
-    m_logoVideo->setSize(m_controls.logoBox->width() - 2 * b, m_controls.logoBox->height() - 2 * b);
+    fitVideo();
     m_logoVideo->play();
 }
 

@@ -46,6 +46,8 @@ private:
     // sizes made for 1920 x 1080, drawn in proportion on other screens.
     void sizeBox(const QImage& image);
     void playVideo(const QString& path);
+    // The playing video fills the box inside its border.
+    void fitVideo();
 
     DisplayControls& m_controls;
     ElementLayout& m_layout;
@@ -54,7 +56,6 @@ private:
     const CurrentPlan& m_currentPlan;
     QSizeF m_madeSize;                      // the logo box's size on 1920 x 1080 (px)
     std::unique_ptr<LogoVideo> m_logoVideo; // the logo video player, when a video is the logo
-    QWidget* m_logoVideoWidget = nullptr;   // its video widget inside the logo box
     std::unique_ptr<LogoVideoFactory> m_qtVideos;
     LogoVideoFactory* m_videoFactory = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "display/fonts.h"
 #include "display/marquee_ticker.h"
 #include "display/panel.h"
+#include "stores/clock_plan.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
@@ -89,7 +90,7 @@ QFont DisplayStyler::fitToScreen(const QObject* key, QFont font, const QString& 
 
 bool DisplayStyler::setFontSize(QWidget* w, double points)
 {
-    if (!w || !std::isfinite(points) || points <= 0 || points > 2048)
+    if (!w || !std::isfinite(points) || points <= 0 || points > kLargestFontSize)
         return false;
     if (m_plannedPoints.contains(w))
         m_plannedPoints[w] = points;
@@ -103,7 +104,7 @@ bool DisplayStyler::setFontSize(QWidget* w, double points)
 
 bool DisplayStyler::setClockFontSize(ClockPanel* clock, double points)
 {
-    if (!std::isfinite(points) || points <= 0 || points > 2048)
+    if (!std::isfinite(points) || points <= 0 || points > kLargestFontSize)
         return false;
     m_plannedPoints[clock] = points;
     QFont f = clock->textFont();

@@ -133,7 +133,7 @@ bool DisplayPointer::pointerOnScreenButton(ScreenButton button, const PointerEve
         if (p.button == 2)
             m_displayHost.popupDesktopMenu(p.global);
     } else if (p.drag) {
-        m_drag.step(m_controls.buttonRow->button(button), p.pos, screenButtonSpec(button).element);
+        m_drag.step(m_controls.buttonRow->button(button), p.pos, screenButtonEntry(button).element);
     }
     // Outside 允许调整 the button takes its left clicks itself.
     return m_menus.adjustMode() || p.button != 1;

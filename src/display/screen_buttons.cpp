@@ -35,7 +35,7 @@ QString screenButtonCaption(const ScreenButtonEntry& entry, RunState state)
 
 QString screenButtonName(ScreenButton b)
 {
-    return QString::fromUtf8(screenButtonSpec(b).caption).trimmed();
+    return QString::fromUtf8(screenButtonEntry(b).caption).trimmed();
 }
 
 ButtonRow screenButtonRow(const QFont& font)

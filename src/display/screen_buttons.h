@@ -59,7 +59,7 @@ constexpr std::size_t rowPlace(ScreenButton b)
     }
     return kScreenButtons.size();
 }
-constexpr const ScreenButtonEntry& screenButtonSpec(ScreenButton b) { return kScreenButtons[rowPlace(b)]; }
+constexpr const ScreenButtonEntry& screenButtonEntry(ScreenButton b) { return kScreenButtons[rowPlace(b)]; }
 // The button whose place is kept as element `e`, if any.
 constexpr const ScreenButtonEntry* screenButtonAt(DisplayElement e)
 {

@@ -19,7 +19,6 @@ namespace orvalen {
 namespace {
 
 // The largest point size the display takes.
-constexpr double kLargestFontSize = 2048;
 
 } // namespace
 
@@ -86,12 +85,10 @@ void ElementMenu::chooseColour(DisplayElement e)
     // size).
     const QFont shown = m_display.elementFont(e);
     switch (e) {
-    case DisplayElement::DateLine:
-        m_commands.setElementStyle(e, RunCommands::StyleChoice::Colour, shown.family(), shown.pointSizeF(),
-                                   PlanColour::fromColour(colour));
-        break;
     case DisplayElement::Clock:
         m_display.repaintElement(e);
+        [[fallthrough]];
+    case DisplayElement::DateLine:
         m_commands.setElementStyle(e, RunCommands::StyleChoice::Colour, shown.family(), shown.pointSizeF(),
                                    PlanColour::fromColour(colour));
         break;

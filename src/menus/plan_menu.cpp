@@ -48,7 +48,7 @@ public:
 
 PlanMenu::PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, CurrentPlan& currentPlan,
                    RunCommands& commands, ElementView& display, QMenu* submenu)
-    : m_ctx(ctx), m_plans(plans), m_host(host), m_currentPlan(currentPlan), m_commands(commands), m_display(display),
+    : m_ctx(ctx), m_plans(plans), m_host(host), m_currentPlan(currentPlan), m_display(display), m_commands(commands),
       m_menu(submenu),
       m_hadMenu(submenu)
 {

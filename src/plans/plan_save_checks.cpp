@@ -147,10 +147,9 @@ SaveCheckResult checkPlanSave(const QString& name, const std::function<NameLooku
         return result;
     case NameLookup::DatabaseError:
     case NameLookup::NoLibrary: {
-        PlanMessage failed = saveFailedMessage();
-        if (found == NameLookup::NoLibrary)
-            failed.text += QStringLiteral("\r\r") + error;
-        result.messages << failed;
+        result.messages << (found == NameLookup::NoLibrary
+                                ? namingMissingLibrary(saveFailedMessage(), {PlanStatus::NoLibrary, error})
+                                : saveFailedMessage());
         result.verdict = SaveVerdict::Failed;
         result.error = error;
         return result;

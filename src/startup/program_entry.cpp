@@ -123,8 +123,9 @@ int runProgram(QApplication& app)
     QObject::connect(&deskDataKey, &DeskDataKey::ready, &deskDataKey, [&context, &notices, &windows] {
         notices.deskDataReady(context, windows.get(), [&context] { loadDeferredParts(context); });
     });
-    afterFirstFrame(windows ? windows->shownWindow() : nullptr, [&notices, &windows, &deskDataKey] {
-        notices.firstFrameShown(windows.get());
+    afterFirstFrame(windows ? windows->shownWindow() : nullptr, [&windows, &deskDataKey] {
+        if (windows)
+            windows->firstFrameShown();
         deskDataKey.prepare();
     });
     return app.exec();

@@ -25,12 +25,6 @@ StartNotices::~StartNotices()
     setSaveFailureHandler({});
 }
 
-void StartNotices::firstFrameShown(ProgramWindows* windows)
-{
-    if (windows)
-        windows->firstFrameShown();
-}
-
 void StartNotices::deskDataReady(AppContext& context, ProgramWindows* windows, std::function<void()> then)
 {
     if (windows)

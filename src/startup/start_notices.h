@@ -24,9 +24,6 @@ public:
     StartNotices(const StartNotices&) = delete;
     StartNotices& operator=(const StartNotices&) = delete;
 
-    // Once the display's first frame is shown: `windows` does what waited
-    // for it (storing the places among it).
-    void firstFrameShown(ProgramWindows* windows);
     // Once the key of DeskData.db is there: `windows` reads the saved plans,
     // then DeskData.db is checked and told with every save that failed until
     // then; `then` follows.

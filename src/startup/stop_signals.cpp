@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <mutex>
+#include <utility>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -50,8 +50,10 @@ void drainSignals()
 
 void catchStopSignals()
 {
-    static std::once_flag caught;
-    std::call_once(caught, [] {
+    static bool caught = false;
+    if (std::exchange(caught, true))
+        return;
+    {
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_fds) != 0) {
             qWarning().noquote() << "The stop signals cannot be taken over:" << std::strerror(errno);
             g_fds[0] = g_fds[1] = -1;
@@ -66,7 +68,7 @@ void catchStopSignals()
             if (::sigaction(number, &action, nullptr) != 0)
                 qWarning().noquote() << "Signal" << number << "cannot be taken over:" << std::strerror(errno);
         }
-    });
+    }
 }
 
 StopSignals::StopSignals(QObject* parent) : QObject(parent)

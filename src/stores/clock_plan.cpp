@@ -13,7 +13,7 @@ std::optional<double> fontSizeOfText(const QString& entry)
     if (!plainNumber.match(text).hasMatch())
         return std::nullopt;
     const double v = text.toDouble();
-    if (v <= 0 || v > 2048)
+    if (v <= 0 || v > kLargestFontSize)
         return std::nullopt;
     return v;
 }

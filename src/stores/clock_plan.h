@@ -84,6 +84,9 @@ struct PlanStoredTexts {
     bool operator==(const PlanStoredTexts&) const { return true; }
 };
 
+// The largest point size a text is drawn at.
+inline constexpr double kLargestFontSize = 2048;
+
 // An entry of a plan's size list as a font size in points: a plain decimal
 // number ("90", "10.5", blanks around it allowed) above 0 and at most 2048.
 // Any other entry ("abc", "1e999", "99999999999", "", "-5", "0") is no size

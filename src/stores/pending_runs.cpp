@@ -10,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMutex>
 #include <QRegularExpression>
 #include <QSet>
 #include <QUuid>
@@ -86,20 +85,16 @@ bool saveQueue(const QString& path, const std::vector<RunRow>& rows, QString* er
 }
 
 // The rows that neither the database nor the queue could take, by the path
-// of their queue; guarded, as the queue may be written from a thread other
-// than the one that records the runs.
-QMutex g_heldMutex;
+// of their queue.
 QHash<QString, std::vector<RunRow>> g_held;
 
 std::vector<RunRow> heldRows(const QString& path)
 {
-    QMutexLocker lock(&g_heldMutex);
     return g_held.value(path);
 }
 
 void hold(const QString& path, const RunRow& row)
 {
-    QMutexLocker lock(&g_heldMutex);
     g_held[path].push_back(row);
 }
 
@@ -111,7 +106,6 @@ void release(const QString& path, const std::vector<RunRow>& stored)
     QSet<QString> keys;
     for (const RunRow& row : stored)
         keys.insert(row.queueKey);
-    QMutexLocker lock(&g_heldMutex);
     std::vector<RunRow>& held = g_held[path];
     std::erase_if(held, [&keys](const RunRow& row) { return keys.contains(row.queueKey); });
     if (held.empty())

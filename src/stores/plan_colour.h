@@ -36,8 +36,6 @@ struct PlanColour {
     // palette of that moment); `fallback` (invalid unless given) when the
     // text names no usable colour. The one reading of the stored text.
     QColor colour(const QColor& fallback = QColor()) const;
-    // The text names a colour it can paint with.
-    bool isUsable() const { return colour().isValid(); }
     // The colour as the editor writes it back: the text's leading whole
     // number as a 32-bit value ("0" when it has none).
     PlanColour asWholeValue() const;

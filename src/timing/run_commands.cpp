@@ -213,7 +213,7 @@ void RunCommands::setElementStyle(DisplayElement e, StyleChoice choice, const QS
     }
     // The values of one choice go to the store together, in one save.
     if (!saveStyleFields(context().registry, plan, fields))
-        qWarning() << "Element menu: the font, colour and size could not be stored";
+        qWarning() << "Element style: the font, colour and size could not be stored";
     m_engine.plan.replace(plan);
 }
 

@@ -100,7 +100,7 @@ TEST_F(DeskDataCheckTest, firstStartOnAFullDisk_oneNoticeForTheDiskAndThePlaces)
     {
         test::FileSizeLimit fullDisk(0);
         ASSERT_TRUE(fullDisk.active());
-        notices.firstFrameShown(&windows);
+        windows.firstFrameShown();
         notices.deskDataReady(p.context, &windows, [&followed] { followed = true; });
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();
