@@ -3,9 +3,11 @@
 // the live clock (a long-term plan whose target is 2000-01-01) or a
 // ten-minute count-down. `scroll` keeps the count-down and saves it as a
 // plan with a scrolling text (right to left, Width=5000, ten steps a
-// second) that Ctrl+Alt and the digit it prints selects.
+// second) that Ctrl+Alt and the digit it prints selects. `planhotkeys` keeps
+// the count-down, saves three plans and switches the plan hotkeys on
+// (Ctrl+Alt and a digit).
 //
-//   screen_bench_setup PROGRAM_FOLDER REGISTRY_FILE live|count|scroll
+//   screen_bench_setup PROGRAM_FOLDER REGISTRY_FILE live|count|scroll|planhotkeys
 #include "platform/registry_store.h"
 #include "stores/clock_plan.h"
 #include "stores/ini_store.h"
@@ -22,9 +24,10 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const QStringList modes{QStringLiteral("live"), QStringLiteral("count"), QStringLiteral("scroll")};
+    const QStringList modes{QStringLiteral("live"), QStringLiteral("count"), QStringLiteral("scroll"),
+                            QStringLiteral("planhotkeys")};
     if (args.size() != 4 || !modes.contains(args[3])) {
-        std::fprintf(stderr, "usage: screen_bench_setup PROGRAM_FOLDER REGISTRY_FILE live|count|scroll\n");
+        std::fprintf(stderr, "usage: screen_bench_setup PROGRAM_FOLDER REGISTRY_FILE live|count|scroll|planhotkeys\n");
         return 2;
     }
     IniStore ini(args[1] + QStringLiteral("/TimeData.db"));
@@ -62,6 +65,18 @@ int main(int argc, char** argv)
             return 1;
         }
         std::printf("%lld\n", id);
+    }
+    if (args[3] == QLatin1String("planhotkeys")) {
+        ini.write(QStringLiteral("Hotkey"), QStringLiteral("often"), QStringLiteral("11"));
+        PlanRepository plans{ProgramFolder(args[1])};
+        for (const QString& name : {QStringLiteral("开场"), QStringLiteral("主讲"), QStringLiteral("问答")}) {
+            const PlanResult saved = plans.save(name, QString(), plan);
+            if (!saved.ok()) {
+                std::fprintf(stderr, "screen_bench_setup: plan %s could not be saved: %s\n", qPrintable(name),
+                             qPrintable(saved.error));
+                return 1;
+            }
+        }
     }
     return 0;
 }

@@ -4,7 +4,8 @@
 # first 500 ms after the first exposure of a window, measured inside the
 # process by benchmarks/loop_gap_probe (a Qt plugin both programs load), for
 # the program (what follows its first frame: the saved plans, the database
-# check, the deferred module) and for the floor program, alternately.
+# check, the deferred module) with the plan hotkeys off and on (three saved
+# plans), and for the floor program, alternately.
 #   benchmarks/screen_loop_gap_bench.sh [runs]     default 20
 if [ -z "${ORVALEN_SCREEN_BENCH:-}" ]; then
   source "$(dirname "$0")/bench_build.sh"
@@ -30,11 +31,16 @@ gap_of() {
   sed -n 's/^loop_gap_ms \([0-9.]*\).*/\1/p' "$out"
 }
 
-ours=""; theirs=""
+off=""; on=""; theirs=""
 for i in $(seq "$runs"); do
   prepare_program gap count
-  ours+=$(gap_of "$program")$'\n'
+  off+=$(gap_of "$program")$'\n'
+  prepare_program gap planhotkeys
+  on+=$(gap_of "$program")$'\n'
   theirs+=$(gap_of "$floor" still)$'\n'
 done
-compare "longest hold of the event loop in the 500 ms after the first frame (ms, $runs runs)" \
-  "$(echo "$ours" | grep . | spread)" "$(echo "$theirs" | grep . | spread)"
+floor_spread=$(echo "$theirs" | grep . | spread)
+for setting in off on; do
+  compare "longest hold of the event loop in the 500 ms after the first frame, plan hotkeys $setting (ms, $runs runs)" \
+    "$(echo "${!setting}" | grep . | spread)" "$floor_spread"
+done

@@ -20,7 +20,7 @@ class ElementView;
 class PlanRepository;
 class RunCommands;
 
-// The plan submenu "阶段选择" (menu_often): one item per saved plan in ID
+// The plan submenu "阶段选择": one item per saved plan in ID
 // order, captioned with the plan name, and the selection of a plan. A
 // selection hands the row to the run commands, which make it the current
 // plan (in memory only: nothing is stored) and set the display up again for
@@ -42,10 +42,11 @@ public:
     ~PlanMenu() override;
 
     // At program start: the saved plans are read when they are first needed
-    // (the menu, a plan hotkey, the plan sequence) or when the start-up calls
+    // (the menu, the plan sequence) or when the start-up calls
     // ensureLoaded, once the key of DeskData.db is derived, whichever comes
     // first. Deriving that key costs more than the whole first frame. A
-    // change of the saved plans rebuilds the items at once.
+    // change of the saved plans rebuilds the items at once. The plan
+    // hotkeys wait for the start-up's call.
     void deferLoad() { m_deferred = true; }
     void ensureLoaded() override;
     // Selects plan item `index` (menu, plan hotkeys, plan sequence, auto
@@ -57,6 +58,7 @@ public:
     // item 0 always exists).
     int planCount() override;
     int checkedPlan() override;
+    bool planListWaiting() const override { return m_deferred && m_stale; }
 
     // The items as the operator sees them.
     int itemCount();
@@ -64,8 +66,8 @@ public:
     bool isChecked(int index);
 
 private:
-    // Rebuilds the items from the saved plans; desktop(5) is shown and
-    // enabled only when there is at least one.
+    // Rebuilds the items from the saved plans; the desktop menu's plan item
+    // is shown and enabled only when there is at least one.
     void rebuild();
     void clearPlanItems();
     void loadPlanItems();

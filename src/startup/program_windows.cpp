@@ -99,7 +99,8 @@ public:
 
         // The menu host loads first, then the display loads and shows itself.
         // The tray icon comes after the first frame; the saved plans are read
-        // once the key of DeskData.db is derived, or when first needed.
+        // once the key of DeskData.db is derived, or when first needed, and
+        // the plan hotkeys are registered once the key is there.
         m_planMenu->deferLoad();
         m_menuHost->load();
         loadCurrentPlan(m_ctx.registry, m_currentPlan, m_ctx.clock.now().date());
@@ -120,7 +121,11 @@ public:
             m_tray = std::make_unique<ProgramTray>(*m_display, *m_menuHost);
         m_display->recordPlacesForThisScreen();
     }
-    void deskDataReady() override { m_planMenu->ensureLoaded(); }
+    void deskDataReady() override
+    {
+        m_planMenu->ensureLoaded();
+        m_hotkeys->planListRead();
+    }
 
     ~RunningProgram() override
     {
@@ -139,7 +144,7 @@ public:
 
 private:
     // DisplayHost
-    void desktopRun(DesktopItem command) override { m_menuHost->desktopRun(command); }
+    void runDesktopItem(DesktopItem command) override { m_menuHost->runDesktopItem(command); }
     void showReady() override { m_menuHost->showReady(); }
     void popupDesktopMenu(const QPoint& globalPos) override { m_menuHost->popupDesktopMenu(globalPos); }
     void popupElementMenu(const QPoint& globalPos, DisplayElement element, const ElementMenuItems& items) override

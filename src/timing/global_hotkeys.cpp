@@ -56,7 +56,23 @@ void GlobalHotkeys::registerHotkeys()
     m_installed = true;
     m_unavailable = false;
     m_unusable.clear();
+    registerCommandKeys();
+    registerPlanKeys();
+    reportUnusableKeys();
+}
 
+void GlobalHotkeys::planListRead()
+{
+    if (!m_installed || !m_planKeysWaiting)
+        return;
+    m_unavailable = false;
+    m_unusable.clear();
+    registerPlanKeys();
+    reportUnusableKeys();
+}
+
+void GlobalHotkeys::registerCommandKeys()
+{
     const QString* const keys[3] = {&time_data::kStart, &time_data::kStop, &time_data::kPause};
     std::array<QString, 3> shownTexts;
     for (int i = 0; i < 3; ++i) {
@@ -81,27 +97,43 @@ void GlobalHotkeys::registerHotkeys()
     }
     // The menu items of the three commands show their keys.
     m_host.menus.setHotkeyTexts(shownTexts);
+}
 
+void GlobalHotkeys::registerPlanKeys()
+{
+    m_planKeysWaiting = false;
     // Plan hotkeys need a modifier: bare digits would be taken from every
     // program on the desktop. And only plans that exist get one.
+    if (!planHotkeysEnabled(m_ctx.ini))
+        return;
     const QString prefix = planHotkeyPrefix(m_ctx.ini);
-    const bool wanted = planHotkeysEnabled(m_ctx.ini);
-    if (wanted && prefix.isEmpty())
+    if (prefix.isEmpty()) {
         qWarning() << "Plan hotkeys are switched on without Ctrl or Alt; none are registered";
-    // (The plan count is asked only then: it reads the saved plans.)
-    const int plans = (wanted && !prefix.isEmpty() && m_plans) ? qBound(0, m_plans->planCount(), kMaxPlanHotkeys) : 0;
-    if (plans > 0) {
-        m_planCount = plans;
-        for (int i = 1; i <= plans; ++i) {
-            const QString text = prefix + QString::number(i);
-            registerKey(3 + i, text, hotkeyModifiers(text), hotkeyKeyCode(text), Kind::Plan);
-        }
-        for (int i = 1; i <= plans; ++i) {
-            const QString text = prefix + QStringLiteral("Num ") + QString::number(i);
-            registerKey(3 + plans + i, text, hotkeyModifiers(text), hotkeyKeyCode(text), Kind::Plan);
-        }
+        return;
     }
+    if (!m_plans)
+        return;
+    // Asking for the plan count reads the saved plans; at program start that
+    // waits for the key of DeskData.db, which is derived after the first
+    // frame. The plan hotkeys come once the plans are read.
+    if (m_plans->planListWaiting()) {
+        m_planKeysWaiting = true;
+        return;
+    }
+    const int plans = qBound(0, m_plans->planCount(), kMaxPlanHotkeys);
+    m_planCount = plans;
+    for (int i = 1; i <= plans; ++i) {
+        const QString text = prefix + QString::number(i);
+        registerKey(3 + i, text, hotkeyModifiers(text), hotkeyKeyCode(text), Kind::Plan);
+    }
+    for (int i = 1; i <= plans; ++i) {
+        const QString text = prefix + QStringLiteral("Num ") + QString::number(i);
+        registerKey(3 + plans + i, text, hotkeyModifiers(text), hotkeyKeyCode(text), Kind::Plan);
+    }
+}
 
+void GlobalHotkeys::reportUnusableKeys()
+{
     if (m_unavailable && !m_unavailableShown) {
         m_unavailableShown = true;
         m_ctx.notifier.notice(QStringLiteral("全局热键不可用：") + m_backend.unavailableReason() + kCR + kCR
@@ -159,6 +191,7 @@ void GlobalHotkeys::releaseHotkeys()
     m_backend.releaseAll();
     m_installed = false;
     m_planCount = 0;
+    m_planKeysWaiting = false;
 }
 
 bool GlobalHotkeys::startAlsoStops() const

@@ -16,7 +16,8 @@ class RunCommands;
 // switches them on, one digit and one keypad hotkey per saved plan (at most
 // nine): prefix + digit i is id 3 + i and prefix + "Num " + digit i is id
 // 3 + n + i, both selecting plan i. A press runs the run command or the plan
-// selection at once.
+// selection at once. While the saved plans wait to be read (program start),
+// the plan hotkeys wait with them: planListRead() adds them.
 class GlobalHotkeys {
 public:
     GlobalHotkeys(AppContext& ctx, HostState& host, RunCommands& commands, HotkeyBackend& backend);
@@ -33,6 +34,9 @@ public:
     // hotkey text that names no usable key registers nothing and is reported
     // once; without global hotkeys on this desktop one notice says why.
     void registerHotkeys();
+    // The saved plans have been read: the plan hotkeys that waited for them
+    // are registered now. Does nothing when none wait.
+    void planListRead();
     // Releases every hotkey. Harmless when nothing is registered.
     void releaseHotkeys();
 
@@ -44,6 +48,9 @@ public:
 
 private:
     enum class Kind { StartStop, Pause, Plan };
+    void registerCommandKeys();
+    void registerPlanKeys();
+    void reportUnusableKeys();
     void registerKey(int id, const QString& keyText, int modifiers, int keyCode, Kind kind);
     void conflictMessage(const QString& keyText, Kind kind);
     void toggleOr(void (RunCommands::*command)());
@@ -57,6 +64,7 @@ private:
     bool m_installed = false;
     bool m_held = false;
     int m_planCount = 0;
+    bool m_planKeysWaiting = false;      // wanted, but the plans are not read yet
     bool m_unavailable = false;          // this registration found no global hotkeys
     bool m_unavailableShown = false;     // said once for the whole run
     QStringList m_unusable;              // keys of this registration this keyboard cannot grab

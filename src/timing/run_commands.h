@@ -32,6 +32,10 @@ public:
     virtual int checkedPlan() = 0;
     // Selects and loads plan item `index`.
     virtual void selectPlan(int index) = 0;
+    // True while the reading of the plans is put off until the start-up has
+    // the key of DeskData.db: asking planCount() now would read them at once,
+    // on this thread.
+    virtual bool planListWaiting() const { return false; }
 };
 
 // The run commands and the run record: start (or clear after a run ended),

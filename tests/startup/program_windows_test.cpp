@@ -3,6 +3,7 @@
 #include "services/sound_player.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
+#include "stores/plan_repository.h"
 #include "stores/registry_values.h"
 #include "support/menu_items.h"
 #include "support/temp_program.h"
@@ -83,6 +84,35 @@ TEST_F(CountingProgram, stopSignalDuringAPause_recordsTheRunInDeskDataAlone_then
     Database copy;
     ASSERT_TRUE(copy.open(venue.filePath("DeskData.db"), databasePassword()));
     EXPECT_EQ(recordedRuns(copy), 1);
+}
+
+// With plan hotkeys on, the start-up reads the saved plans only once the key
+// of DeskData.db is there, not before the first frame.
+TEST(ProgramStart, planHotkeysOn_savedPlansAreReadOnlyOnceDeskDataIsReady)
+{
+    TempProgram program;
+    ASSERT_TRUE(program.context.folder.exists("DeskData.db") || createDeskData(program.file("DeskData.db")));
+    PlanRepository saved(program.context.folder);
+    for (const QString name : {"A", "B"})
+        ASSERT_TRUE(saved.save(name, QString(), ClockPlan::defaults(QDate(2026, 12, 10))).ok());
+    program.ini.write("Hotkey", "start", "Ctrl+Alt+S");
+    program.ini.write("Hotkey", "often", "10");
+
+    const std::unique_ptr<ProgramWindows> windows = buildProgramWindows(program.context);
+    QMenu* desktop = programDesktopMenu();
+    ASSERT_NE(desktop, nullptr);
+    const QMenu* plans = menuItem(*desktop, DesktopItem::Plans)->menu();
+    ASSERT_NE(plans, nullptr);
+    const auto captions = [plans] {
+        QStringList out;
+        for (const QAction* a : plans->actions())
+            out << a->data().toString();
+        return out;
+    };
+    EXPECT_EQ(captions(), QStringList{"1"});  // not read yet
+
+    windows->deskDataReady();
+    EXPECT_EQ(captions(), QStringList({"A", "B"}));
 }
 
 } // namespace

@@ -171,6 +171,35 @@ TEST_F(GlobalHotkeysTest, planPress_selectsItsPlan_unknownIdIsNotOurs)
     EXPECT_EQ(plans.selected.last(), 8);
 }
 
+TEST_F(GlobalHotkeysTest, planHotkeys_waitForThePlanList_pressesBeforeItSelectNothing)
+{
+    set("start", "Ctrl+F1");
+    set("often", "10");
+    plans.count = 2;
+    plans.waiting = true;
+    hotkeys.registerHotkeys();
+    EXPECT_EQ(backend.grabbed.size(), 1u);  // the start key alone
+    EXPECT_FALSE(hotkeys.runHotkey(4));
+    EXPECT_TRUE(plans.selected.isEmpty());
+
+    plans.waiting = false;
+    hotkeys.planListRead();
+    EXPECT_EQ(backend.grabbed.size(), 5u);
+    backend.press(7);  // keypad key of plan 2
+    EXPECT_EQ(plans.selected, QList<int>{1});
+    const int grabs = backend.grabCalls;
+    hotkeys.planListRead();  // nothing waits any more
+    EXPECT_EQ(backend.grabCalls, grabs);
+
+    // Released while waiting: the list's arrival registers nothing.
+    plans.waiting = true;
+    hotkeys.registerHotkeys();
+    hotkeys.releaseHotkeys();
+    plans.waiting = false;
+    hotkeys.planListRead();
+    EXPECT_TRUE(backend.grabbed.empty());
+}
+
 TEST_F(GlobalHotkeysTest, planHotkeys_needAModifierAndExistingPlans)
 {
     plans.count = 3;
