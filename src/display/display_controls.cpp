@@ -29,7 +29,7 @@ QLabel* makeLabel(QLabel* l, const QString& name, const QString& family, double 
     l->setIndent(0);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setTextFormat(Qt::PlainText);
-    l->setFont(designerFont(family, pt));
+    l->setFont(madeFont(family, pt));
     return l;
 }
 
@@ -46,7 +46,7 @@ P* namedPanel(P* p, const QString& name, const QColor& back, const QColor& fore,
 
 } // namespace
 
-QFont designerFont(const QString& family, double points)
+QFont madeFont(const QString& family, double points)
 {
     QFont f(displayFamily(family));
     f.setPointSizeF(points);
@@ -86,7 +86,7 @@ void DisplayControls::create(QWidget* window, ElementLayout& layout, const RunCo
 
     auto* box = new BackgroundBox(window);
     box->setObjectName("backgroundBox");
-    box->setFont(designerFont("Arial", 9));
+    box->setFont(madeFont("Arial", 9));
     box->setBackColor(windowColour);
     box->setMouseTracking(true);
     backgroundBox = box;
@@ -123,10 +123,10 @@ void DisplayControls::create(QWidget* window, ElementLayout& layout, const RunCo
     auto makeClock = [&](const QString& name, const QString& caption) {
         auto* c = new ClockPanel(backgroundBox);
         setUpPanel(c, name, 2175, 900);
-        c->setFont(designerFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
+        c->setFont(madeFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
         c->setForeColor(kRed);
         c->setText(caption);
-        c->setTextFont(designerFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
+        c->setTextFont(madeFont("新宋体", kMadeTextSizes[StyleSlot::Clock]));
         return c;
     };
     clock = makeClock("clockPanel", QStringLiteral("时钟"));
@@ -139,7 +139,7 @@ void DisplayControls::create(QWidget* window, ElementLayout& layout, const RunCo
     // The on-screen buttons in the display's look.
     buttonRow = std::make_unique<ScreenButtonRow>(backgroundBox, run, menus);
     for (QPushButton* b : buttonRow->buttons()) {
-        b->setFont(designerFont("宋体", 21.75));
+        b->setFont(madeFont("宋体", 21.75));
         b->setToolTip(QStringLiteral("右键更多选项…"));
         b->setMouseTracking(true);
         setForeColour(b, text);

@@ -51,7 +51,7 @@ struct DisplayControls {
 };
 
 // A font as the controls are made with: the family as the display draws it.
-QFont designerFont(const QString& family, double points);
+QFont madeFont(const QString& family, double points);
 // Text colour of a label, or fore colour of a panel; invalid is ignored.
 void setForeColour(QWidget* w, const QColor& colour);
 

@@ -38,7 +38,7 @@ DisplayCountView::DisplayCountView(DisplayWindow& window, DisplayControls& contr
                                    AppContext& ctx, const RunController& run, const CurrentPlan& currentPlan)
     : m_window(window), m_controls(controls), m_styler(styler), m_painter(painter), m_background(background),
       m_logo(logo), m_ctx(ctx), m_run(run), m_currentPlan(currentPlan), m_layout(window.layout()),
-      m_marquee(window.marquee()), m_prompt(window.prompt()), m_endFont(designerFont("宋体", 9))
+      m_marquee(window.marquee()), m_prompt(window.prompt()), m_endFont(madeFont("宋体", 9))
 {
 }
 

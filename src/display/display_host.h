@@ -12,7 +12,7 @@ class DisplayHost {
 public:
     virtual ~DisplayHost() = default;
     // Runs a desktop menu command as if its item had been chosen.
-    virtual void desktopRun(DesktopItem command) = 0;
+    virtual void runDesktopItem(DesktopItem command) = 0;
     // The display has loaded: the run goes back to ready, the end mark taken
     // off, and the run items of the desktop menu and the on-screen buttons
     // show it (they follow from the run state in one place).

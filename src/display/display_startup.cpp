@@ -145,7 +145,7 @@ void DisplayStartUp::applyIdleMenuState()
     // The buttons command turns the mark over, shows the buttons to match
     // and keeps the flag.
     m_menus.setButtonsShown(buttons != 1);
-    m_displayHost.desktopRun(DesktopItem::Buttons);
+    m_displayHost.runDesktopItem(DesktopItem::Buttons);
     m_menus.setExtendedScreen(false);
 }
 

@@ -112,7 +112,7 @@ bool DisplayWindow::hasLogoVideo() const { return m_logo->hasVideo(); }
 void DisplayWindow::createControls()
 {
     // The texts are measured once they hold the plan's captions and fonts
-    // (the start-up's layout), not in these design fonts first.
+    // (the start-up's layout), not in the fonts the controls are made with.
     m_controls.create(this, m_layout, m_host.run, m_host.menus);
     connect(m_controls.buttonRow.get(), &ScreenButtonRow::commandChosen, this, [this](DesktopItem command) {
         QPointer<DisplayWindow> self(this);
@@ -120,7 +120,7 @@ void DisplayWindow::createControls()
         QMetaObject::invokeMethod(
             this, [self, command] {
                 if (self)
-                    self->m_displayHost.desktopRun(command);
+                    self->m_displayHost.runDesktopItem(command);
             },
             Qt::QueuedConnection);
     });

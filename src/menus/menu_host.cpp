@@ -47,7 +47,7 @@ QAction* MenuHost::addCommand(DesktopItem item, const QString& caption, bool che
     connect(a, &QAction::triggered, this, [this, item] {
         // A check mark changes only through the command itself.
         showState();
-        runLogged("desktop menu item", [this, item] { desktopRun(item); });
+        runLogged("desktop menu item", [this, item] { runDesktopItem(item); });
     });
     return a;
 }
@@ -168,8 +168,9 @@ void MenuHost::showState()
 void MenuHost::load()
 {
     m_commands.readClockSource();
-    // The current plan as it is now: at program start the display has not
-    // loaded it yet, so the weekday item starts unchecked.
+    // The current plan as it is now: at program start the stores have not
+    // loaded it yet, so the weekday item starts unchecked; the element menu
+    // sets it when the plan comes.
     m_host.menus.setWeekdayChecked(isOn(m_currentPlan.plan().showsWeekday));
 }
 
@@ -219,7 +220,7 @@ bool MenuHost::ctrlDown() const
     return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
 }
 
-void MenuHost::desktopRun(DesktopItem command)
+void MenuHost::runDesktopItem(DesktopItem command)
 {
     WindowHooks* windows = m_hooks.windows;
     switch (command) {

@@ -48,7 +48,7 @@ public:
     void load();
 
     // DisplayHost
-    void desktopRun(DesktopItem command) override;
+    void runDesktopItem(DesktopItem command) override;
     void showReady() override;
     void popupDesktopMenu(const QPoint& globalPos) override;
     void popupElementMenu(const QPoint& globalPos, DisplayElement element, const ElementMenuItems& items) override;

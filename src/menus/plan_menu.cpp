@@ -58,7 +58,7 @@ PlanMenu::PlanMenu(AppContext& ctx, PlanRepository& plans, HostState& host, Curr
         style->setParent(submenu);
         submenu->setStyle(style);
     }
-    // Item 0 always exists; its design caption is "1".
+    // Item 0 always exists; it reads "1" until the plans are read.
     addItem(QStringLiteral("1"));
 }
 

@@ -50,10 +50,11 @@ constexpr bool commandEnabled(DesktopItem item, RunState state)
 // signal: the check marks (adjust mode, on-screen buttons, extended screen,
 // weekday), the key texts of the run hotkeys, the plan item and whether the
 // display is minimised. The menu host shows them. Several objects write
-// them: the menu host (its items' marks and the weekday), the display (its
-// load settles the marks, it sets the weekday and the minimised flag), the
-// run commands (start clears adjust mode, every run-state change shows the
-// plan item), the plan menu (the plan item) and the global hotkeys (the key
+// them: the menu host (its items' marks, and the weekday at its load), the
+// display (its load settles the marks, it sets the minimised flag), the
+// element menu (the weekday, following every change of the plan), the run
+// commands (start clears adjust mode, every run-state change shows the plan
+// item), the plan menu (the plan item) and the global hotkeys (the key
 // texts).
 class MenuState : public QObject {
     Q_OBJECT

@@ -23,7 +23,7 @@ namespace {
 
 const QString kNoticeText = QStringLiteral("\r\n统计未启用\r\n\r\n暂停计时数据统计");
 
-// The designed table width of 6890 twips, in pixels of this screen.
+// The table's width of 6890 twips, in pixels of this screen.
 int tableWidthPx(const QWidget& w)
 {
     return qRound(6890.0 * w.logicalDpiX() / 1440.0);

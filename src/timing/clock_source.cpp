@@ -4,9 +4,9 @@
 
 namespace orvalen {
 
-qint64 clockSourceNowMs(const Clock& clock, int clock_source)
+qint64 clockSourceNowMs(const Clock& clock, int source)
 {
-    switch (clock_source) {
+    switch (source) {
     case 0:
         return clock.monotonicMs();
     case 1:

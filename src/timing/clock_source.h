@@ -9,7 +9,7 @@ class Clock;
 // Milliseconds of the given clock source: 0 the monotonic clock (64-bit,
 // never wraps), 1 milliseconds since midnight, 2 whole seconds since midnight
 // times 1000. Any other value counts as 0.
-qint64 clockSourceNowMs(const Clock& clock, int clock_source);
+qint64 clockSourceNowMs(const Clock& clock, int source);
 
 // The time of day to the whole second (the milliseconds dropped).
 inline QTime wholeSeconds(const QTime& t)

@@ -4,12 +4,12 @@
 
 namespace orvalen {
 
-void StageTracker::reset(int plan_length_seconds)
+void StageTracker::reset(int planSeconds)
 {
-    m_lowestTested = static_cast<long long>(plan_length_seconds) + 1;
+    m_lowestTested = static_cast<long long>(planSeconds) + 1;
 }
 
-std::vector<Stage> StageTracker::reach(int current, int plan_length_seconds, const PerStage<int>& stage_seconds)
+std::vector<Stage> StageTracker::reach(int current, int planSeconds, const PerStage<int>& alarmSeconds)
 {
     // Without a run start (a tick that was never set up), only the second
     // reached now is tested.
@@ -22,16 +22,16 @@ std::vector<Stage> StageTracker::reach(int current, int plan_length_seconds, con
     // The seconds in [current, lowest - 1] that name an alarm, highest first.
     std::vector<int> seconds;
     for (Stage alarm : kAlarmStages) {
-        const int s = stage_seconds[alarm];
+        const int s = alarmSeconds[alarm];
         if (s >= current && s < lowest && std::find(seconds.begin(), seconds.end(), s) == seconds.end())
             seconds.push_back(s);
     }
     std::sort(seconds.begin(), seconds.end(), std::greater<int>());
     for (int s : seconds) {
-        if (s == plan_length_seconds)
+        if (s == planSeconds)
             continue;
         for (Stage alarm : kAlarmStages) {
-            if (stage_seconds[alarm] == s) {
+            if (alarmSeconds[alarm] == s) {
                 stages.push_back(alarm);
                 break;
             }

@@ -15,13 +15,13 @@ namespace orvalen {
 class StageTracker {
 public:
     // A new run of a plan of this length: nothing has been tested yet.
-    void reset(int plan_length_seconds);
+    void reset(int planSeconds);
 
     // The alarm stages to change to, in order, now that the count has
     // reached `current` whole seconds. A second equal to the plan length
     // brings no stage; of alarms with equal times only the lowest fires.
-    // stage_seconds holds the alarm times (the other stages' are not read).
-    std::vector<Stage> reach(int current, int plan_length_seconds, const PerStage<int>& stage_seconds);
+    // alarmSeconds holds the alarm times (the other stages' are not read).
+    std::vector<Stage> reach(int current, int planSeconds, const PerStage<int>& alarmSeconds);
 
 private:
     // The lowest second tested so far (nothing below it is tested yet).

@@ -82,7 +82,7 @@ TEST_F(BadInputTest, coloursOutOfRangeLeaveTheControlsColours)
     DisplayWindow& w = loadWith(plan);
     EXPECT_EQ(textLabel(w, 0)->palette().color(QPalette::Active, QPalette::WindowText),
               QGuiApplication::palette().color(QPalette::Text));
-    EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(255, 0, 0)); // the designer red
+    EXPECT_EQ(panel(w, "clockPanel")->foreColor(), QColor(255, 0, 0)); // the clock's made red
     EXPECT_EQ(w.findChild<BackgroundBox*>("backgroundBox")->backColor(), QGuiApplication::palette().color(QPalette::Base));
     expectUsable(w);
 }

@@ -108,7 +108,7 @@ public:
         std::optional<DisplayElement> element;
         ElementMenuItems items;
     };
-    void desktopRun(DesktopItem command) override
+    void runDesktopItem(DesktopItem command) override
     {
         runs.push_back(int(command));
         if (command == DesktopItem::Buttons && window && host && ctx) {

@@ -120,7 +120,7 @@ TEST_F(StartupTest, subtitleShownOnlyWithTextAndEmptyTitleHidden)
     EXPECT_EQ(textLabel(w, 1)->text(), QStringLiteral("第二行"));
 }
 
-TEST_F(StartupTest, shortSizeListKeepsDesignerSizesAndBadColoursKeepTheirs)
+TEST_F(StartupTest, shortSizeListKeepsMadeSizesAndBadColoursKeepTheirs)
 {
     ClockPlan plan = defaultPlan();
     plan_codec::setFieldText(plan, "sizethree", "90/80/");

@@ -55,7 +55,7 @@ public:
 class MenuHostRelay final : public DisplayHost {
 public:
     explicit MenuHostRelay(std::unique_ptr<MenuHost>& menuHost) : m_menuHost(menuHost) {}
-    void desktopRun(DesktopItem command) override { m_menuHost->desktopRun(command); }
+    void runDesktopItem(DesktopItem command) override { m_menuHost->runDesktopItem(command); }
     void showReady() override { m_menuHost->showReady(); }
     void popupDesktopMenu(const QPoint& at) override { m_menuHost->popupDesktopMenu(at); }
     void popupElementMenu(const QPoint& at, DisplayElement e, const ElementMenuItems& items) override
@@ -119,7 +119,7 @@ TEST_F(MenuHostTest, commandsReachTheirActions)
     for (const auto& [k, call] : expected) {
         commands->calls.clear();
         windows.calls.clear();
-        menuHost->desktopRun(k);
+        menuHost->runDesktopItem(k);
         EXPECT_EQ(allCalls(), QStringList{call}) << desktopItemName(k);
     }
 }
@@ -127,8 +127,8 @@ TEST_F(MenuHostTest, commandsReachTheirActions)
 TEST_F(MenuHostTest, settingsAndAboutWithCtrlHeld_openTheLinkInstead)
 {
     ctrl = true;
-    menuHost->desktopRun(DesktopItem::Settings);
-    menuHost->desktopRun(DesktopItem::About);
+    menuHost->runDesktopItem(DesktopItem::Settings);
+    menuHost->runDesktopItem(DesktopItem::About);
     EXPECT_EQ(windows.calls, (QStringList{"link 6", "link 16"}));
 }
 
@@ -141,7 +141,7 @@ TEST_F(MenuHostTest, itemsWithoutCommandAndOutOfRange_doNothing)
     // Beside the items without a command, numbers that name no item.
     for (DesktopItem k : {Reset, StartSeparator, Plans, WindowSeparator, DesktopItem(14), DesktopItem(18), DesktopItem(-1),
                           DesktopItem(1000)}) {
-        menuHost->desktopRun(k);
+        menuHost->runDesktopItem(k);
         EXPECT_TRUE(allCalls().isEmpty()) << int(k);
     }
     EXPECT_EQ(quits, 0);
@@ -151,7 +151,7 @@ TEST_F(MenuHostTest, itemsWithoutCommandAndOutOfRange_doNothing)
 TEST_F(MenuHostTest, exit_closesTheWindowsThenEndsTheProgram)
 {
     display->show();
-    menuHost->desktopRun(DesktopItem::Exit);
+    menuHost->runDesktopItem(DesktopItem::Exit);
     EXPECT_FALSE(display->isVisible());
     EXPECT_EQ(windows.calls, QStringList{"unload"});
     EXPECT_EQ(quits, 1);
@@ -163,12 +163,12 @@ TEST_F(MenuHostTest, adjustModeOff_buttonsTakeTheirMenuItemsEnabledFlags)
     host.run.runStateWriter().start(); // a run is on
     host.menus.setAdjustMode(false);
 
-    menuHost->desktopRun(DesktopItem::AdjustMode); // on: every button can be dragged
+    menuHost->runDesktopItem(DesktopItem::AdjustMode); // on: every button can be dragged
     EXPECT_TRUE(host.menus.adjustMode());
     EXPECT_TRUE(menuHost->action(DesktopItem::AdjustMode)->isChecked());
     EXPECT_EQ(buttonsEnabled(), std::vector<bool>(5, true));
 
-    menuHost->desktopRun(DesktopItem::AdjustMode); // off
+    menuHost->runDesktopItem(DesktopItem::AdjustMode); // off
     EXPECT_FALSE(host.menus.adjustMode());
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{false, true, true, false, false}));
     for (const ScreenButtonEntry& button : kScreenButtons)
@@ -181,7 +181,7 @@ TEST_F(MenuHostTest, adjustModeOnWithHiddenButtons_leavesTheirEnabledFlags)
     host.menus.setAdjustMode(false);
     host.run.runStateWriter().start();
     display->setButtonsShown(false);
-    menuHost->desktopRun(DesktopItem::AdjustMode);
+    menuHost->runDesktopItem(DesktopItem::AdjustMode);
     EXPECT_EQ(buttonsEnabled(), (std::vector<bool>{false, true, true, false, false}));
 }
 
@@ -218,13 +218,13 @@ TEST_F(MenuHostTest, displayLoad_showsTheReadyRunItemsAndButtons_keepingHotkeyTa
 TEST_F(MenuHostTest, buttonsItemTwice_togglesVisibilityAndStoresTheFlagEachTime)
 {
     host.menus.setButtonsShown(false);
-    menuHost->desktopRun(DesktopItem::Buttons);
+    menuHost->runDesktopItem(DesktopItem::Buttons);
     EXPECT_TRUE(menuHost->action(DesktopItem::Buttons)->isChecked());
     EXPECT_TRUE(display->buttonsShown());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "1");
     EXPECT_EQ(program.ini.read("clocksite", "picturetop9", ""), "0");
 
-    menuHost->desktopRun(DesktopItem::Buttons);
+    menuHost->runDesktopItem(DesktopItem::Buttons);
     EXPECT_FALSE(menuHost->action(DesktopItem::Buttons)->isChecked());
     EXPECT_FALSE(display->buttonsShown());
     EXPECT_EQ(program.ini.read("clocksite", "pictureleft9", ""), "0");
@@ -233,7 +233,7 @@ TEST_F(MenuHostTest, buttonsItemTwice_togglesVisibilityAndStoresTheFlagEachTime)
 TEST_F(MenuHostTest, extendedScreenOnOneScreen_saysSoOnceAndTakesTheMarkBack)
 {
     host.menus.setExtendedScreen(false);
-    menuHost->desktopRun(DesktopItem::ExtendedScreen);
+    menuHost->runDesktopItem(DesktopItem::ExtendedScreen);
     EXPECT_EQ(program.notifier.texts(), QStringList{"没有连接扩展屏，请确认"});
     EXPECT_FALSE(menuHost->action(DesktopItem::ExtendedScreen)->isChecked());
     EXPECT_EQ(display->windowState() & ~Qt::WindowActive, Qt::WindowFullScreen);
@@ -243,12 +243,12 @@ TEST_F(MenuHostTest, minimiseItem_fillsTheScreenFromNormalOrMinimisedAndMinimise
 {
     const auto fullScreen = [&] { return (display->windowState() & ~Qt::WindowActive) == Qt::WindowFullScreen; };
     display->showNormal();
-    menuHost->desktopRun(DesktopItem::Minimise);
+    menuHost->runDesktopItem(DesktopItem::Minimise);
     EXPECT_TRUE(fullScreen());
     for (int round = 0; round < 2; ++round) {
-        menuHost->desktopRun(DesktopItem::Minimise);
+        menuHost->runDesktopItem(DesktopItem::Minimise);
         EXPECT_TRUE(display->isMinimized());
-        menuHost->desktopRun(DesktopItem::Minimise);
+        menuHost->runDesktopItem(DesktopItem::Minimise);
         EXPECT_TRUE(fullScreen()) << round;
     }
     // The caption follows the window state.

@@ -26,7 +26,7 @@ SaveCheckResult check(const QString& name, const std::optional<ClockPlan>& plan,
     return checkPlanSave(name, [lookup](QString* error) {
         *error = "disk I/O error";
         return lookup;
-    }, plan, "Text1(5) is no number");
+    }, plan, "the reminder duration is no number");
 }
 
 QStringList texts(const SaveCheckResult& r)
@@ -78,7 +78,7 @@ TEST(PlanSaveChecks, takenName_unreadableDatabase_andBadField_stopTheSave)
     const SaveCheckResult field = check("A", std::nullopt);
     EXPECT_EQ(field.verdict, SaveVerdict::Failed);
     EXPECT_EQ(field.messages[0].timeoutMs, 2000);
-    EXPECT_EQ(field.error, "Text1(5) is no number");
+    EXPECT_EQ(field.error, "the reminder duration is no number");
 }
 
 TEST(PlanSaveChecks, times_equalEvenWhenSwitchedOff_orCloserThanTheReminderDuration_areRefused)

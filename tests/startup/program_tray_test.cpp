@@ -11,7 +11,7 @@ namespace {
 
 class MenuHostStub final : public DisplayHost {
 public:
-    void desktopRun(DesktopItem) override {}
+    void runDesktopItem(DesktopItem) override {}
     void showReady() override {}
     void popupDesktopMenu(const QPoint&) override { ++desktopMenus; }
     void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems&) override {}

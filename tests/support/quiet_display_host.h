@@ -6,7 +6,7 @@ namespace orvalen::test {
 // A display host that ignores every request of the display window.
 class QuietDisplayHost final : public DisplayHost {
 public:
-    void desktopRun(DesktopItem) override {}
+    void runDesktopItem(DesktopItem) override {}
     void showReady() override {}
     void popupDesktopMenu(const QPoint&) override {}
     void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems&) override {}

@@ -34,7 +34,7 @@ class ReadyingDisplayHost final : public DisplayHost {
 public:
     template <class Commands>
     explicit ReadyingDisplayHost(Commands*& commands) : m_showReady([&commands] { if (commands) commands->showReady(); }) {}
-    void desktopRun(DesktopItem) override {}
+    void runDesktopItem(DesktopItem) override {}
     void showReady() override { m_showReady(); }
     void popupDesktopMenu(const QPoint&) override {}
     void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems&) override {}

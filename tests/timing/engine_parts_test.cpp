@@ -22,7 +22,7 @@ protected:
 
 class EngineOnDisplayTest : public EngineTest {};
 
-TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight)
+TEST_F(EnginePartsTest, remainingTime_countsPerClockSourceWithBankedTimeAndMidnight)
 {
     session().setStartReferenceMs(program.clock.monotonicMs());
     program.clock.step(10'350);
@@ -52,7 +52,7 @@ TEST_F(EnginePartsTest, remaintime_countsPerClockSourceWithBankedTimeAndMidnight
     EXPECT_FALSE(program.registry.readDword("clockmode").has_value());
 }
 
-TEST_F(EnginePartsTest, remaintime_unreadableStartOnSourceTwo_givesZeroAndMovesToSourceZero)
+TEST_F(EnginePartsTest, remainingTime_unreadableStartOnSourceTwo_givesZeroAndMovesToSourceZero)
 {
     host.run.runStateWriter().useClockSource(2);
     session().setStartTimeOfDay(QTime());

@@ -54,8 +54,8 @@ TEST(RunRecordTexts, emptyLabel_becomesTheRecordingInstantAndStays)
     row = timesumRow(record, now.addSecs(60));
     EXPECT_EQ(row.filename, "2026-12-08 09:15:07");
 
-    RunRecord designValues;
-    row = timesumRow(designValues, now);
+    RunRecord unfilledRecord;
+    row = timesumRow(unfilledRecord, now);
     EXPECT_EQ(row.filename, "0");
     EXPECT_EQ(row.setTime, "00:00:00");
 }
