@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QVector>
 #include <functional>
 
 namespace orvalen {
@@ -16,15 +17,25 @@ public:
         Unavailable,    // no global hotkeys at all here (no X11 connection); see reason()
         Failed,         // the key cannot be grabbed on this keyboard
     };
+    struct Key {
+        int id = 0;
+        int modifiers = 0;
+        int keyCode = 0;
+    };
 
     virtual ~HotkeyBackend() = default;
-    // Grabs the key for hotkey `id`; a number that is already grabbed is
-    // released first.
-    virtual Grab grab(int id, int modifiers, int keyCode) = 0;
+    // Grabs the keys of one registration together and answers one outcome
+    // per key, in their order. The keys are taken one after another: a number
+    // that is already grabbed is released first, and a combination an earlier
+    // key got is HeldElsewhere for a later one.
+    virtual QVector<Grab> grabKeys(const QVector<Key>& keys) = 0;
     virtual void release(int id) = 0;
     virtual void releaseAll() = 0;
-    // Why grab() answers Unavailable (empty while hotkeys work).
+    // Why grabbing answers Unavailable (empty while hotkeys work).
     virtual QString unavailableReason() const = 0;
+
+    // Grabs a single key.
+    Grab grab(int id, int modifiers, int keyCode) { return grabKeys({{id, modifiers, keyCode}}).first(); }
 
     std::function<void(int id)> onPressed;
 

@@ -1,11 +1,15 @@
 #include "platform/x11_hotkeys.h"
 
+#include <QDebug>
 #include <QGuiApplication>
 #include <QMetaObject>
 
 #include <X11/keysym.h>
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <memory>
+#include <numeric>
 #include <xcb/xcb.h>
 
 namespace orvalen {
@@ -20,55 +24,121 @@ struct FreeXcb {
 template <typename T>
 using XcbPtr = std::unique_ptr<T, FreeXcb>;
 
-// X keysym -> key code through the server's keyboard map, searched column by
-// column like XKeysymToKeycode, so the key that carries the keysym
-// unshifted wins. 0 when no key carries it.
-xcb_keycode_t keycode_of(xcb_connection_t* c, xcb_keysym_t keysym)
-{
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    const int first = setup->min_keycode;
-    const int count = setup->max_keycode - setup->min_keycode + 1;
-    const XcbPtr<xcb_get_keyboard_mapping_reply_t> reply(
-        xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, setup->min_keycode, count), nullptr));
-    if (!reply)
-        return 0;
-    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.get());
-    const int per = reply->keysyms_per_keycode;
-    const int total = xcb_get_keyboard_mapping_keysyms_length(reply.get());
-    xcb_keycode_t found = 0;
-    for (int column = 0; column < per && !found; ++column) {
-        for (int k = 0; k < count; ++k) {
-            const int at = k * per + column;
-            if (at < total && syms[at] == keysym) {
-                found = static_cast<xcb_keycode_t>(first + k);
-                break;
+// The server's keyboard map and the modifier bit of NumLock, read once for
+// all the keys of a registration: both requests go out before either reply is
+// awaited, so the reading waits on the server once.
+class KeyboardMap {
+public:
+    explicit KeyboardMap(xcb_connection_t* c)
+    {
+        const xcb_setup_t* setup = xcb_get_setup(c);
+        m_first = setup->min_keycode;
+        m_count = setup->max_keycode - setup->min_keycode + 1;
+        const xcb_get_keyboard_mapping_cookie_t keys =
+            xcb_get_keyboard_mapping(c, setup->min_keycode, uint8_t(m_count));
+        const xcb_get_modifier_mapping_cookie_t modifiers = xcb_get_modifier_mapping(c);
+        xcb_generic_error_t* error = nullptr;
+        m_keys.reset(xcb_get_keyboard_mapping_reply(c, keys, &error));
+        logError("keyboard", XcbPtr<xcb_generic_error_t>(error));
+        error = nullptr;
+        const XcbPtr<xcb_get_modifier_mapping_reply_t> mods(xcb_get_modifier_mapping_reply(c, modifiers, &error));
+        logError("modifier", XcbPtr<xcb_generic_error_t>(error));
+        if (mods)
+            m_numLock = numLockBit(*mods, keycodeOf(XK_Num_Lock));
+    }
+
+    // The key code of an X keysym, searched column by column like
+    // XKeysymToKeycode, so the key that carries the keysym unshifted wins. 0
+    // when no key carries it (or the map could not be read).
+    xcb_keycode_t keycodeOf(xcb_keysym_t keysym) const
+    {
+        if (!m_keys)
+            return 0;
+        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(m_keys.get());
+        const int per = m_keys->keysyms_per_keycode;
+        const int total = xcb_get_keyboard_mapping_keysyms_length(m_keys.get());
+        for (int column = 0; column < per; ++column) {
+            for (int k = 0; k < m_count; ++k) {
+                const int at = k * per + column;
+                if (at < total && syms[at] == keysym)
+                    return static_cast<xcb_keycode_t>(m_first + k);
             }
         }
+        return 0;
     }
-    return found;
+
+    // The modifier bit that NumLock sets (Mod2 on nearly every keyboard, and
+    // Mod2 when the maps say nothing).
+    uint16_t numLock() const { return m_numLock; }
+
+private:
+    static uint16_t numLockBit(const xcb_get_modifier_mapping_reply_t& mods, xcb_keycode_t numLock)
+    {
+        if (!numLock)
+            return XCB_MOD_MASK_2;
+        const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(&mods);
+        const int per = mods.keycodes_per_modifier;
+        for (int mod = 0; mod < 8; ++mod) {
+            for (int j = 0; j < per; ++j) {
+                if (codes[mod * per + j] == numLock)
+                    return static_cast<uint16_t>(1u << mod);
+            }
+        }
+        return XCB_MOD_MASK_2;
+    }
+    static void logError(const char* map, const XcbPtr<xcb_generic_error_t>& error)
+    {
+        if (error)
+            qWarning() << "Reading the X" << map << "map failed with X error" << error->error_code
+                       << "; hotkeys that need it cannot be grabbed";
+    }
+
+    XcbPtr<xcb_get_keyboard_mapping_reply_t> m_keys;
+    int m_first = 0;
+    int m_count = 0;
+    uint16_t m_numLock = XCB_MOD_MASK_2;
+};
+
+// The modifier states a hotkey is grabbed under: CapsLock and NumLock each
+// off and on.
+std::array<uint16_t, 4> lock_variants(unsigned numLock)
+{
+    return {0, uint16_t(XCB_MOD_MASK_LOCK), uint16_t(numLock), uint16_t(XCB_MOD_MASK_LOCK | numLock)};
 }
 
-// The modifier bit that NumLock sets (Mod2 on nearly every keyboard).
-uint16_t numlock_mask(xcb_connection_t* c)
+// Sends the checked grabs of one key; their outcome is read later by
+// check_grabs, together with those of the other keys.
+QVector<xcb_void_cookie_t> send_grabs(xcb_connection_t* c, xcb_window_t root, unsigned modifiers,
+                                      const QVector<unsigned>& keycodes, unsigned numLock)
 {
-    const xcb_keycode_t numlock = keycode_of(c, XK_Num_Lock);
-    uint16_t mask = 0;
-    if (numlock) {
-        if (const XcbPtr<xcb_get_modifier_mapping_reply_t> reply{
-                xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr)}) {
-            const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply.get());
-            const int per = reply->keycodes_per_modifier;
-            for (int mod = 0; mod < 8 && !mask; ++mod) {
-                for (int j = 0; j < per; ++j) {
-                    if (codes[mod * per + j] == numlock) {
-                        mask = static_cast<uint16_t>(1u << mod);
-                        break;
-                    }
-                }
-            }
+    QVector<xcb_void_cookie_t> cookies;
+    for (unsigned kc : keycodes) {
+        for (uint16_t extra : lock_variants(numLock)) {
+            cookies << xcb_grab_key_checked(c, 1, root, uint16_t(modifiers | extra), xcb_keycode_t(kc),
+                                            XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
         }
     }
-    return mask ? mask : uint16_t(XCB_MOD_MASK_2);
+    return cookies;
+}
+
+// The outcome of one key's grabs. The first check of a round asks the server
+// to answer everything sent so far and waits for it; the checks after it read
+// the same answer.
+HotkeyBackend::Grab check_grabs(xcb_connection_t* c, const QVector<xcb_void_cookie_t>& cookies)
+{
+    HotkeyBackend::Grab outcome = HotkeyBackend::Grab::Done;
+    for (const xcb_void_cookie_t& cookie : cookies) {
+        const XcbPtr<xcb_generic_error_t> error{xcb_request_check(c, cookie)};
+        if (!error || outcome != HotkeyBackend::Grab::Done)
+            continue;
+        if (error->error_code == kBadAccess) {
+            outcome = HotkeyBackend::Grab::HeldElsewhere;
+        } else {
+            outcome = HotkeyBackend::Grab::Failed;
+            qWarning() << "A hotkey grab failed with X error" << error->error_code;
+        }
+    }
+    return outcome;
 }
 
 } // namespace
@@ -128,74 +198,81 @@ unsigned X11Hotkeys::xModifiers(int modifiers)
     return x;
 }
 
-QVector<unsigned> X11Hotkeys::lockVariants() const
+QVector<HotkeyBackend::Grab> X11Hotkeys::grabKeys(const QVector<Key>& keys)
 {
-    const unsigned num = numlock_mask(m_connection);
-    return {0u, unsigned(XCB_MOD_MASK_LOCK), num, unsigned(XCB_MOD_MASK_LOCK) | num};
-}
+    QVector<Grab> outcomes(keys.size(), Grab::Unavailable);
+    if (!m_connection || keys.isEmpty())
+        return outcomes;
 
-HotkeyBackend::Grab X11Hotkeys::grab(int id, int modifiers, int keyCode)
-{
-    if (!m_connection)
-        return Grab::Unavailable;
-    release(id);
-
-    Grabbed wanted;
-    wanted.modifiers = xModifiers(modifiers);
-    for (unsigned keysym : keysymsForKeyCode(keyCode)) {
-        if (const xcb_keycode_t kc = keycode_of(m_connection, keysym); kc && !wanted.keycodes.contains(kc))
-            wanted.keycodes << kc;
-    }
-    if (wanted.keycodes.isEmpty())
-        return Grab::Failed;
-
-    // One key combination belongs to one hotkey number.
-    for (const auto& [otherId, other] : m_grabbed) {
-        if (other.modifiers != wanted.modifiers)
-            continue;
-        for (unsigned kc : wanted.keycodes) {
-            if (other.keycodes.contains(kc))
-                return Grab::HeldElsewhere;
+    const KeyboardMap map(m_connection);
+    QVector<Grabbed> wanted(keys.size());
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        wanted[i].modifiers = xModifiers(keys[i].modifiers);
+        wanted[i].numLock = map.numLock();
+        for (unsigned keysym : keysymsForKeyCode(keys[i].keyCode)) {
+            if (const xcb_keycode_t kc = map.keycodeOf(keysym); kc && !wanted[i].keycodes.contains(kc))
+                wanted[i].keycodes << kc;
         }
     }
 
-    const QVector<unsigned> variants = lockVariants();
-    Grab outcome = Grab::Done;
-    QVector<xcb_void_cookie_t> cookies;
-    for (unsigned kc : wanted.keycodes) {
-        for (unsigned extra : variants) {
-            cookies << xcb_grab_key_checked(m_connection, 1, m_root, uint16_t(wanted.modifiers | extra),
-                                            xcb_keycode_t(kc), XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    // The keys are taken in order, as if grabbed one by one. A key that
+    // shares its number or a combination with an earlier key whose grabs are
+    // not checked yet waits for the next round, when that key's outcome is
+    // known; with distinct keys there is one round.
+    struct Sent {
+        qsizetype index = 0;
+        QVector<xcb_void_cookie_t> cookies;
+    };
+    QVector<qsizetype> open(keys.size());
+    std::iota(open.begin(), open.end(), 0);
+    while (!open.isEmpty()) {
+        QVector<qsizetype> inRound, later;
+        QVector<Sent> sent;
+        for (const qsizetype i : open) {
+            forget(keys[i].id);
+            const auto clashes = [&](qsizetype j) {
+                return keys[j].id == keys[i].id || wanted[j].sharesACombinationWith(wanted[i]);
+            };
+            // One key combination belongs to one hotkey number.
+            const auto heldByAnotherNumber = [&] {
+                return std::any_of(m_grabbed.begin(), m_grabbed.end(),
+                                   [&](const auto& held) { return held.second.sharesACombinationWith(wanted[i]); });
+            };
+            if (wanted[i].keycodes.isEmpty()) {
+                outcomes[i] = Grab::Failed;
+            } else if (heldByAnotherNumber()) {
+                outcomes[i] = Grab::HeldElsewhere;
+            } else if (std::any_of(inRound.begin(), inRound.end(), clashes)) {
+                later << i;
+                inRound << i;
+            } else {
+                const Grabbed& g = wanted[i];
+                sent << Sent{i, send_grabs(m_connection, m_root, g.modifiers, g.keycodes, g.numLock)};
+                inRound << i;
+            }
         }
-    }
-    for (const xcb_void_cookie_t& cookie : cookies) {
-        if (const XcbPtr<xcb_generic_error_t> error{xcb_request_check(m_connection, cookie)}) {
-            if (outcome == Grab::Done)
-                outcome = error->error_code == kBadAccess ? Grab::HeldElsewhere : Grab::Failed;
+        for (const Sent& s : sent) {
+            outcomes[s.index] = check_grabs(m_connection, s.cookies);
+            if (outcomes[s.index] == Grab::Done)
+                m_grabbed[keys[s.index].id] = wanted[s.index];
+            else
+                ungrab(wanted[s.index]);  // only ever touches this program's own grabs
         }
+        open = later;
     }
-    if (outcome != Grab::Done) {
-        // Ungrabbing only ever touches this program's own grabs.
-        ungrab(wanted);
-        return outcome;
-    }
-    m_grabbed[id] = wanted;
-    return Grab::Done;
+    xcb_flush(m_connection);
+    return outcomes;
 }
 
 void X11Hotkeys::ungrab(const Grabbed& g)
 {
-    if (!m_connection)
-        return;
-    const QVector<unsigned> variants = lockVariants();
     for (unsigned kc : g.keycodes) {
-        for (unsigned extra : variants)
+        for (uint16_t extra : lock_variants(g.numLock))
             xcb_ungrab_key(m_connection, xcb_keycode_t(kc), m_root, uint16_t(g.modifiers | extra));
     }
-    xcb_flush(m_connection);
 }
 
-void X11Hotkeys::release(int id)
+void X11Hotkeys::forget(int id)
 {
     const auto it = m_grabbed.find(id);
     if (it == m_grabbed.end())
@@ -204,10 +281,22 @@ void X11Hotkeys::release(int id)
     m_grabbed.erase(it);
 }
 
+void X11Hotkeys::release(int id)
+{
+    if (!m_grabbed.count(id))
+        return;
+    forget(id);
+    xcb_flush(m_connection);
+}
+
 void X11Hotkeys::releaseAll()
 {
-    while (!m_grabbed.empty())
-        release(m_grabbed.begin()->first);
+    if (m_grabbed.empty())
+        return;
+    for (const auto& [id, g] : m_grabbed)
+        ungrab(g);
+    m_grabbed.clear();
+    xcb_flush(m_connection);
 }
 
 bool X11Hotkeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)

@@ -56,8 +56,10 @@ void GlobalHotkeys::registerHotkeys()
     m_installed = true;
     m_unavailable = false;
     m_unusable.clear();
-    registerCommandKeys();
-    registerPlanKeys();
+    QVector<WantedKey> keys;
+    addCommandKeys(keys);
+    addPlanKeys(keys);
+    grabKeys(keys);
     reportUnusableKeys();
 }
 
@@ -67,11 +69,13 @@ void GlobalHotkeys::planListRead()
         return;
     m_unavailable = false;
     m_unusable.clear();
-    registerPlanKeys();
+    QVector<WantedKey> keys;
+    addPlanKeys(keys);
+    grabKeys(keys);
     reportUnusableKeys();
 }
 
-void GlobalHotkeys::registerCommandKeys()
+void GlobalHotkeys::addCommandKeys(QVector<WantedKey>& wanted)
 {
     const QString* const keys[3] = {&time_data::kStart, &time_data::kStop, &time_data::kPause};
     std::array<QString, 3> shownTexts;
@@ -92,14 +96,15 @@ void GlobalHotkeys::registerCommandKeys()
             }
             continue;
         }
-        if (parsed.kind == HotkeyText::Kind::Valid)
-            registerKey(i + 1, text, parsed.modifiers, parsed.keyCode, i == 2 ? Kind::Pause : Kind::StartStop);
+        if (parsed.kind == HotkeyText::Kind::Valid && parsed.keyCode > 0)
+            wanted << WantedKey{{i + 1, parsed.modifiers, parsed.keyCode}, text,
+                                i == 2 ? Kind::Pause : Kind::StartStop};
     }
     // The menu items of the three commands show their keys.
     m_host.menus.setHotkeyTexts(shownTexts);
 }
 
-void GlobalHotkeys::registerPlanKeys()
+void GlobalHotkeys::addPlanKeys(QVector<WantedKey>& wanted)
 {
     m_planKeysWaiting = false;
     // Plan hotkeys need a modifier: bare digits would be taken from every
@@ -122,13 +127,12 @@ void GlobalHotkeys::registerPlanKeys()
     }
     const int plans = qBound(0, m_plans->planCount(), kMaxPlanHotkeys);
     m_planCount = plans;
-    for (int i = 1; i <= plans; ++i) {
-        const QString text = prefix + QString::number(i);
-        registerKey(3 + i, text, hotkeyModifiers(text), hotkeyKeyCode(text), Kind::Plan);
-    }
-    for (int i = 1; i <= plans; ++i) {
-        const QString text = prefix + QStringLiteral("Num ") + QString::number(i);
-        registerKey(3 + plans + i, text, hotkeyModifiers(text), hotkeyKeyCode(text), Kind::Plan);
+    for (int keypad = 0; keypad < 2; ++keypad) {
+        for (int i = 1; i <= plans; ++i) {
+            const QString text = prefix + (keypad ? QStringLiteral("Num ") : QString()) + QString::number(i);
+            if (const int keyCode = hotkeyKeyCode(text); keyCode > 0)
+                wanted << WantedKey{{3 + keypad * plans + i, hotkeyModifiers(text), keyCode}, text, Kind::Plan};
+        }
     }
 }
 
@@ -153,22 +157,28 @@ void GlobalHotkeys::reportUnusableKeys()
     }
 }
 
-void GlobalHotkeys::registerKey(int id, const QString& keyText, int modifiers, int keyCode, Kind kind)
+void GlobalHotkeys::grabKeys(const QVector<WantedKey>& keys)
 {
-    if (keyCode <= 0)
+    if (keys.isEmpty())
         return;
-    switch (m_backend.grab(id, modifiers, keyCode)) {
-    case HotkeyBackend::Grab::Done:
-        break;
-    case HotkeyBackend::Grab::HeldElsewhere:
-        conflictMessage(keyText, kind);
-        break;
-    case HotkeyBackend::Grab::Unavailable:
-        m_unavailable = true;
-        break;
-    case HotkeyBackend::Grab::Failed:
-        m_unusable << keyText;
-        break;
+    QVector<HotkeyBackend::Key> asked;
+    for (const WantedKey& wanted : keys)
+        asked << wanted.key;
+    const QVector<HotkeyBackend::Grab> outcomes = m_backend.grabKeys(asked);
+    for (qsizetype i = 0; i < keys.size() && i < outcomes.size(); ++i) {
+        switch (outcomes[i]) {
+        case HotkeyBackend::Grab::Done:
+            break;
+        case HotkeyBackend::Grab::HeldElsewhere:
+            conflictMessage(keys[i].text, keys[i].kind);
+            break;
+        case HotkeyBackend::Grab::Unavailable:
+            m_unavailable = true;
+            break;
+        case HotkeyBackend::Grab::Failed:
+            m_unusable << keys[i].text;
+            break;
+        }
     }
 }
 

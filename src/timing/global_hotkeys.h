@@ -1,13 +1,15 @@
 #pragma once
+#include "platform/hotkey_backend.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 namespace orvalen {
 
 struct AppContext;
 struct HostState;
-class HotkeyBackend;
 class PlanSequence;
 class RunCommands;
 
@@ -28,14 +30,18 @@ public:
     // The plan submenu the plan hotkeys select from (may be null: no plans).
     void setPlanSequence(PlanSequence* plans) { m_plans = plans; }
 
-    // Registers every hotkey and hands the key texts of start, stop and
-    // pause to the menus. Whatever is registered is released first, so it may run
-    // any number of times. A key another program holds gets its message; a
-    // hotkey text that names no usable key registers nothing and is reported
-    // once; without global hotkeys on this desktop one notice says why.
+    // Registers the hotkeys of start, stop and pause, and the plan hotkeys if
+    // the saved plans have been read (while the plans wait to be read, the
+    // plan hotkeys come with planListRead()), and hands the key texts of
+    // start, stop and pause to the menus. Whatever
+    // is registered is released first, so it may run any number of times. A
+    // key another program holds gets its message; a hotkey text that names no
+    // usable key registers nothing and is reported once; without global
+    // hotkeys on this desktop one notice says why. The keys of one call are
+    // grabbed together.
     void registerHotkeys();
     // The saved plans have been read: the plan hotkeys that waited for them
-    // are registered now. Does nothing when none wait.
+    // are registered now, together. Does nothing when none wait.
     void planListRead();
     // Releases every hotkey. Harmless when nothing is registered.
     void releaseHotkeys();
@@ -48,10 +54,16 @@ public:
 
 private:
     enum class Kind { StartStop, Pause, Plan };
-    void registerCommandKeys();
-    void registerPlanKeys();
+    // A hotkey a registration asks for, with what its messages name.
+    struct WantedKey {
+        HotkeyBackend::Key key;
+        QString text;
+        Kind kind = Kind::StartStop;
+    };
+    void addCommandKeys(QVector<WantedKey>& wanted);
+    void addPlanKeys(QVector<WantedKey>& wanted);
+    void grabKeys(const QVector<WantedKey>& keys);
     void reportUnusableKeys();
-    void registerKey(int id, const QString& keyText, int modifiers, int keyCode, Kind kind);
     void conflictMessage(const QString& keyText, Kind kind);
     void toggleOr(void (RunCommands::*command)());
     bool startAlsoStops() const;

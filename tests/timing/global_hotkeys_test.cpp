@@ -24,15 +24,21 @@ struct FakeBackend final : HotkeyBackend {
     bool unavailable = false;
     int grabCalls = 0;
 
-    Grab grab(int id, int modifiers, int keyCode) override
+    QVector<Grab> grabKeys(const QVector<Key>& keys) override
     {
         ++grabCalls;
-        if (unavailable)
-            return Grab::Unavailable;
-        if (heldElsewhere.contains({modifiers, keyCode}))
-            return Grab::HeldElsewhere;
-        grabbed[id] = {modifiers, keyCode};
-        return Grab::Done;
+        QVector<Grab> outcomes;
+        for (const Key& k : keys) {
+            if (unavailable) {
+                outcomes << Grab::Unavailable;
+            } else if (heldElsewhere.contains({k.modifiers, k.keyCode})) {
+                outcomes << Grab::HeldElsewhere;
+            } else {
+                grabbed[k.id] = {k.modifiers, k.keyCode};
+                outcomes << Grab::Done;
+            }
+        }
+        return outcomes;
     }
     void release(int id) override { grabbed.erase(id); }
     void releaseAll() override { grabbed.clear(); }
@@ -185,6 +191,7 @@ TEST_F(GlobalHotkeysTest, planHotkeys_waitForThePlanList_pressesBeforeItSelectNo
     plans.waiting = false;
     hotkeys.planListRead();
     EXPECT_EQ(backend.grabbed.size(), 5u);
+    EXPECT_EQ(backend.grabCalls, 2);  // each registration grabs its keys together
     backend.press(7);  // keypad key of plan 2
     EXPECT_EQ(plans.selected, QList<int>{1});
     const int grabs = backend.grabCalls;

@@ -103,3 +103,18 @@ TEST_F(X11HotkeysTest, sameCombinationForTwoNumbers_secondIsRefused)
     ASSERT_EQ(hotkeys.grab(1, kCtrl, 'Q'), HotkeyBackend::Grab::Done);
     EXPECT_EQ(hotkeys.grab(2, kCtrl, 'Q'), HotkeyBackend::Grab::HeldElsewhere);
 }
+
+TEST_F(X11HotkeysTest, severalKeysAtOnce_eachGetsItsOwnOutcome)
+{
+    using G = HotkeyBackend::Grab;
+    test::OtherXClient other;
+    ASSERT_TRUE(other.grab(XK_k, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
+    constexpr int kCA = kCtrl | kAlt;
+    // K is held by the other client; J comes twice, under two numbers.
+    const QVector<G> outcomes = hotkeys.grabKeys({{1, kCA, 'J'}, {2, kCA, 'K'}, {3, kCA, 'J'}, {4, kCA, 'L'}});
+    EXPECT_EQ(outcomes, (QVector<G>{G::Done, G::HeldElsewhere, G::HeldElsewhere, G::Done}));
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+j"}));
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+l"}));
+    ASSERT_TRUE(markerArrived());
+    EXPECT_EQ(presses, (QVector<int>{1, 4}));
+}
