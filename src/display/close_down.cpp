@@ -12,6 +12,7 @@ void DisplayWindow::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    m_displayHost.stopRunOnClose();
     m_displayHost.releaseHotkeys();
     // Any logo video stops and is released, shown or not.
     m_logo->releaseVideo();

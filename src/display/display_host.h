@@ -22,6 +22,10 @@ public:
     // Pops up the element menu ("运行设置") at a global position for
     // `element`, showing the items `items` names.
     virtual void popupElementMenu(const QPoint& globalPos, DisplayElement element, const ElementMenuItems& items) = 0;
+    // The display closes (the exit item, the window manager's close, a stop
+    // signal): a run under way ends as the stop command ends it, keeping its
+    // statistics row.
+    virtual void stopRunOnClose() = 0;
     // Registers the global hotkeys (start-up) / releases them (close-down).
     virtual void registerHotkeys() = 0;
     virtual void releaseHotkeys() = 0;

@@ -63,8 +63,8 @@ public:
     // twips of this screen. Until then nothing on screen depends on it, so the
     // first frame does not wait for the file writes.
     void recordPlacesForThisScreen();
-    // The close-down: releases the hotkeys and the logo video. Runs once
-    // (also from closeEvent).
+    // The close-down: ends a run under way, releases the hotkeys and the logo
+    // video. Runs once (also from closeEvent).
     void unload();
     // Lays every element out again (after a resize, a plan or a style change).
     void relayout();

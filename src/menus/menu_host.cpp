@@ -199,6 +199,11 @@ void MenuHost::popupElementMenu(const QPoint& globalPos, DisplayElement element,
     m_elementMenu->popup(globalPos);
 }
 
+void MenuHost::stopRunOnClose()
+{
+    m_commands.stopTiming();
+}
+
 void MenuHost::registerHotkeys()
 {
     if (m_hooks.hotkeys)

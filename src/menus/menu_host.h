@@ -52,6 +52,7 @@ public:
     void showReady() override;
     void popupDesktopMenu(const QPoint& globalPos) override;
     void popupElementMenu(const QPoint& globalPos, DisplayElement element, const ElementMenuItems& items) override;
+    void stopRunOnClose() override;
     void registerHotkeys() override;
     void releaseHotkeys() override;
 

@@ -138,9 +138,9 @@ void PlanMenu::ensureLoaded()
     if (!m_stale)
         return;
     m_stale = false;
-    // The start-up load used to run before the display loaded, whose idle
-    // state shows the submenu item (disabled when there are no plans): a
-    // deferred load keeps it shown.
+    // A load put off past the display's load finds the plan item as the
+    // display's idle state showed it; it stays shown, and only whether it
+    // can be chosen follows the plans just read.
     const bool shown = m_host.menus.planItemShown();
     clearPlanItems();
     loadPlanItems();

@@ -23,6 +23,9 @@ public:
     virtual bool isEnabled() const = 0;
     virtual void startOnce(int delayMs) = 0;
     virtual void post() { startOnce(0); }
+    // Runs the handler at once, as a shot of the timer would; whatever the
+    // handler does to the timer (re-arm it, stop it) stands.
+    void runNow() { fire(); }
     void setHandler(std::function<void()> handler) { m_handler = std::move(handler); }
 
 protected:

@@ -13,11 +13,10 @@ public:
     virtual ~ProgramWindows() = default;
     // The window the program shows first (the display), if any.
     virtual QWindow* shownWindow() const { return nullptr; }
-    // Closes the windows and ends the event loop, as the exit item does.
+    // Closes the windows and ends the event loop, as the exit item does; a
+    // run under way ends as the stop item ends it, its statistics row
+    // written (a logout, a shutdown, a stop signal).
     virtual void closeDown() = 0;
-    // Ends a run under way as the stop item does, its statistics row
-    // written at once, then closes down: a logout or a shutdown.
-    virtual void stopRunAndCloseDown() { closeDown(); }
     // Once the first frame is on screen: what the audience does not see
     // (the tray icon, stored records of the places shown) is done then.
     virtual void firstFrameShown() {}

@@ -106,7 +106,7 @@ int runProgram(QApplication& app)
         if (std::exchange(closingDown, true))
             return;
         if (windows) {
-            windows->stopRunAndCloseDown();
+            windows->closeDown();
             return;
         }
         stopBeforeWindows = true;

@@ -110,11 +110,6 @@ public:
 
     QWindow* shownWindow() const override { return m_display->windowHandle(); }
     void closeDown() override { m_menuHost->exitProgram(); }
-    void stopRunAndCloseDown() override
-    {
-        m_engine->commands().stopAndRecordNow();
-        closeDown();
-    }
     void firstFrameShown() override
     {
         if (!m_tray && m_display->isVisible())
@@ -151,6 +146,7 @@ private:
     {
         m_menuHost->popupElementMenu(globalPos, element, items);
     }
+    void stopRunOnClose() override { m_menuHost->stopRunOnClose(); }
     void registerHotkeys() override { m_menuHost->registerHotkeys(); }
     void releaseHotkeys() override { m_menuHost->releaseHotkeys(); }
 

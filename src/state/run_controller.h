@@ -33,7 +33,8 @@ public:
     bool isUnderWay() const { return m_state == RunState::Running || m_state == RunState::Paused; }
 
     // A command (or a passed target, or the overtime limit) has ended the
-    // run: the next count tick closes it with the values of the last one.
+    // run: its tick closes it with the values of its last firing (run at
+    // once by the stop command).
     // A new set-up clears the mark; so does the live clock, which never ends.
     bool endMarked() const { return m_endMarked; }
     // What a count-down does when it reaches zero: the plan's overtime
@@ -61,11 +62,19 @@ public:
 
 signals:
     void stateChanged(RunState state);
+    // A new run has begun: a start from ready or over a finished run (not a
+    // paused run going on, nor a running one whose plan was replaced).
+    void runStarted();
 
 private:
     bool start() override
     {
-        return m_state == RunState::Running || moveTo(RunState::Running, {RunState::Ready, RunState::Finished}, "start");
+        if (m_state == RunState::Running)
+            return true;
+        if (!moveTo(RunState::Running, {RunState::Ready, RunState::Finished}, "start"))
+            return false;
+        emit runStarted();
+        return true;
     }
     bool pause() override { return moveTo(RunState::Paused, {RunState::Running}, "pause"); }
     bool resume() override { return moveTo(RunState::Running, {RunState::Paused}, "resume"); }

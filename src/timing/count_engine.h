@@ -53,7 +53,7 @@ public:
 
 private:
     // set-up
-    void finishTicksLeftRunning();
+    void stopTicksLeftRunning();
     void startCount(TimingMode mode);
 
     // count-down

@@ -35,7 +35,7 @@ void CountEngine::setUpCount()
         m_timers.restartTick->setEnabled(false);
     m_timers.networkTimeTick->setEnabled(false);
     if (prepareOnly)
-        finishTicksLeftRunning();
+        stopTicksLeftRunning();
 
     host.run.runStateWriter().countedDown(0, 0);
 
@@ -109,21 +109,12 @@ void CountEngine::startCount(TimingMode mode)
     m_startSoundDue = true;
 }
 
-// A display that is only prepared has no count running. A tick still
-// waiting to record a run that a command ended records it now; then every
-// count tick stops. (A plan chosen while a run is under way leaves its
-// tick alone.)
-void CountEngine::finishTicksLeftRunning()
+// A display that is only prepared has no count running: every count tick
+// stops. (A plan chosen while a run is under way leaves its tick alone.)
+void CountEngine::stopTicksLeftRunning()
 {
-    if (m_engine.host.run.isUnderWay())
-        return;
-    if (m_engine.host.run.endMarked()) {
-        if (m_timers.countdownTick->isEnabled())
-            advanceCountdown();
-        else if (m_timers.countupTick->isEnabled())
-            advanceCountup();
-    }
-    m_timers.stopCounting();
+    if (!m_engine.host.run.isUnderWay())
+        m_timers.stopCounting();
 }
 
 } // namespace orvalen

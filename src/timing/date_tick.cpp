@@ -59,8 +59,8 @@ void DateTick::advanceLongTerm()
         }
     }
 
-    // A stop command marks the end: the count-down ends at this tick; the
-    // live clock has just cleared the mark and goes on.
+    // A stop command marks the end and runs this tick: the count-down ends
+    // here; the live clock has just cleared the mark and goes on.
     if (host.run.endMarked() && !target.live)
         host.run.runStateWriter().closeCount();
     if (!host.run.endAction() || diff <= 0)

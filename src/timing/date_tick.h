@@ -14,8 +14,8 @@ class RunCommands;
 // whole second of its clock, so the digits change with the second. It works
 // the whole picture out again from the clock at every tick: the days and the
 // time left to the plan's target, or the live date and clock when the plan
-// has no target date. When the target has passed, or at the first tick
-// after a stop command, it ends the run: the end text on the clock, the
+// has no target date. When the target has passed, or when a stop command
+// runs it, it ends the run: the end text on the clock, the
 // statistics row, the timers off and the finished menus. It also wakes the
 // network time calibration (networkTimeTick) and, while "显示星期" is checked,
 // keeps the weekday on the prompt line.

@@ -47,11 +47,15 @@ RunCommands::RunCommands(const EngineContext& engine)
     : m_engine(engine), m_timers(engine.timers), m_view(engine.view)
 {
     m_stateShown = QObject::connect(&host().run, &RunController::stateChanged, &m_receiver, [this] { showRunState(); });
+    // A new run has no row yet, whichever command started it (start, a plan
+    // chosen after a stop, the plan sequence, a delayed restart).
+    m_runStarted = QObject::connect(&host().run, &RunController::runStarted, &m_receiver, [this] { m_recorded = false; });
 }
 
 RunCommands::~RunCommands()
 {
     QObject::disconnect(m_stateShown);
+    QObject::disconnect(m_runStarted);
     // The retry goes with this object: a row held in memory is stored now
     // if space came back since.
     storeHeldRuns(context().folder);
@@ -99,10 +103,6 @@ void RunCommands::startOrClear(bool stopEndSound)
     m_view.removePlaceholders();
 
     if (h.run.state() == RunState::Finished) {
-        // A stop just before this clear may have left its tick waiting to
-        // record the run; finish that end now, so that no tick counts on in
-        // the ready state and the run keeps its row.
-        endPendingForcedEnd();
         m_timers.stopCounting();
         h.run.runStateWriter().clear();
         if (stopEndSound)
@@ -114,39 +114,7 @@ void RunCommands::startOrClear(bool stopEndSound)
 
     h.run.runStateWriter().tickRan(CountTick::Down);
     h.run.runStateWriter().clearCounts();
-    m_recorded = false; // a new run (or the next prepared one) has no row yet
     queueSetUp();
-}
-
-void RunCommands::endPendingForcedEnd()
-{
-    HostState& h = host();
-    if (!h.run.endMarked())
-        return;
-    if (m_timers.countdownTick->isEnabled()) {
-        session().record().countedDownMs = h.run.countedDownMs();
-        recordRun();
-    } else if (m_timers.countupTick->isEnabled()) {
-        session().record().countedUpMs = h.run.countedUpMs();
-        recordRun();
-    } else if (m_timers.longTermTick->isEnabled()) {
-        const ClockPlan& plan = m_engine.plan.plan();
-        if (plan.time_date != QDate(2000, 1, 1)) {
-            // A long-term count: the used time runs from its set-up instant.
-            RunRecord& record = session().record();
-            const QDateTime& setUp = record.setUpInstant;
-            if (setUp.isValid())
-                record.countedDownMs = 1000 * setUp.secsTo(context().clock.now());
-            recordRun();
-        }
-        m_timers.longTermTick->setEnabled(false);
-    } else {
-        return;
-    }
-    m_timers.countdownTick->setEnabled(false);
-    m_view.setScrolling(false);
-    m_timers.countupTick->setEnabled(false);
-    m_timers.networkTimeTick->setEnabled(false);
 }
 
 void RunCommands::showReady()
@@ -257,12 +225,6 @@ void RunCommands::stepPlanSequence()
 
 void RunCommands::stopTiming() { endRun(true); }
 
-void RunCommands::stopAndRecordNow()
-{
-    stopTiming();
-    endPendingForcedEnd();
-}
-
 void RunCommands::finishTiming() { endRun(false); }
 
 void RunCommands::endRun(bool endSequence)
@@ -274,14 +236,27 @@ void RunCommands::endRun(bool endSequence)
     if (h.run.state() == RunState::Paused)
         pauseTiming(); // close the open pause first, so it is counted
     h.run.runStateWriter().finish();
-    // The long-term tick ends the run: at once, not at the next second.
-    if (m_timers.longTermTick->isEnabled())
-        m_timers.longTermTick->post();
     if (endSequence && overtimeAction() == OvertimeAction::NextPlan) {
         IniStore& ini = context().ini;
         const int pastLast = lastPlanIndex() + time_data::kCurrentRowPastLastWhenStopped;
         if (!ini.write(time_data::kMarquee, time_data::kCurrentRow, QString::number(pastLast)))
             qWarning() << "Stop: currentrow could not be written to" << ini.file();
+    }
+    closeEndedRun();
+}
+
+void RunCommands::closeEndedRun()
+{
+    // The tick that counts the run closes it now, not at its next second:
+    // it keeps the values of its last firing, stops and writes the run's
+    // statistics row. Whatever follows the stop (a plan chosen, a clear, the
+    // exit) finds the run recorded. An end the run itself reached has
+    // already stopped its ticks.
+    for (EngineTimer* tick : {m_timers.longTermTick.get(), m_timers.countdownTick.get(), m_timers.countupTick.get()}) {
+        if (tick->isEnabled()) {
+            tick->runNow();
+            return;
+        }
     }
 }
 

@@ -60,15 +60,13 @@ public:
     // same as startTiming, except that the end sound just started keeps
     // playing. The count ticks call this one, never the operator's.
     virtual void startTimingAfterRunEnd();
+    // Stop command: the run ends and its tick closes it at once, writing
+    // its statistics row.
     virtual void stopTiming();
-    // The stop command with the run's statistics row written at once, not by
-    // the next tick: the program closes next. A run stopped just before,
-    // whose tick has not recorded it yet, is recorded too.
-    void stopAndRecordNow();
     virtual void finishTiming();
     virtual void pauseTiming();
     // Appends one row to timesum when statistics are on; at most once per
-    // run (a second call before the next start or clear writes nothing).
+    // run (a second call before the next run starts writes nothing).
     virtual void recordRun();
     // Back to the ready state, the end mark taken off, shown in the menus and
     // on-screen buttons: the display has loaded, or new settings stopped
@@ -106,9 +104,9 @@ public:
 
 protected:
     void startOrClear(bool stopEndSound);
-    void endPendingForcedEnd();
     void stepPlanSequence();
     void endRun(bool endSequence);
+    void closeEndedRun();
     OvertimeAction overtimeAction() const;
     int lastPlanIndex() const;
     QString endSoundPath() const;
@@ -124,6 +122,7 @@ protected:
     PlanSequence* m_plans = nullptr;
     bool m_recorded = false; // the current run has its statistics row
     QMetaObject::Connection m_stateShown;
+    QMetaObject::Connection m_runStarted;
 };
 
 } // namespace orvalen

@@ -130,6 +130,7 @@ public:
     {
         popups.push_back({true, element, items});
     }
+    void stopRunOnClose() override { ++runStops; }
     void registerHotkeys() override { ++hotkeySets; }
     void releaseHotkeys() override { ++hotkeyDels; }
 
@@ -140,6 +141,7 @@ public:
     std::vector<Popup> popups;
     int hotkeySets = 0;
     int hotkeyDels = 0;
+    int runStops = 0;
     int readyShown = 0;
 };
 

@@ -316,7 +316,7 @@ TEST_F(PlaceholderTest, clearedOvertimeRun_arrangingAndLeavingKeepsTheOvertimeCl
 
 class CloseDownTest : public DisplayTest {};
 
-TEST_F(CloseDownTest, closingReleasesHotkeysAndVideoOnce)
+TEST_F(CloseDownTest, closingStopsTheRunAndReleasesHotkeysAndVideoOnce)
 {
     program.writeFile("picture/clip.webm", QByteArray("video bytes"));
     ClockPlan plan = defaultPlan();
@@ -324,11 +324,13 @@ TEST_F(CloseDownTest, closingReleasesHotkeysAndVideoOnce)
     DisplayWindow& w = loadWith(plan);
     ASSERT_EQ(videos.log.played, 1);
     w.close();
+    EXPECT_EQ(displayHost.runStops, 1);
     EXPECT_EQ(displayHost.hotkeyDels, 1);
     EXPECT_EQ(videos.log.stopped, 1);
     EXPECT_EQ(videos.log.released, 1);
     EXPECT_FALSE(w.hasLogoVideo());
     w.unload();
+    EXPECT_EQ(displayHost.runStops, 1);
     EXPECT_EQ(displayHost.hotkeyDels, 1);
 }
 

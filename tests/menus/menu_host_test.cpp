@@ -62,6 +62,7 @@ public:
     {
         m_menuHost->popupElementMenu(at, e, items);
     }
+    void stopRunOnClose() override { m_menuHost->stopRunOnClose(); }
     void registerHotkeys() override { m_menuHost->registerHotkeys(); }
     void releaseHotkeys() override { m_menuHost->releaseHotkeys(); }
 

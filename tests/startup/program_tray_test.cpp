@@ -15,6 +15,7 @@ public:
     void showReady() override {}
     void popupDesktopMenu(const QPoint&) override { ++desktopMenus; }
     void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems&) override {}
+    void stopRunOnClose() override {}
     void registerHotkeys() override {}
     void releaseHotkeys() override {}
     int desktopMenus = 0;

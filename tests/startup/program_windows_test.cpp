@@ -3,9 +3,9 @@
 #include "services/sound_player.h"
 #include "stores/database.h"
 #include "stores/desk_data_schema.h"
-#include "stores/plan_repository.h"
 #include "stores/registry_values.h"
 #include "support/menu_items.h"
+#include "support/saved_plans.h"
 #include "support/temp_program.h"
 
 #include <QApplication>
@@ -48,6 +48,37 @@ qint64 recordedRuns(Database& db)
     return st.next() ? st.integer("n") : -1;
 }
 
+// The set and used times of the rows in timesum, in the order written.
+std::vector<std::string> setAndUsedTimes(const TempProgram& program)
+{
+    Database db = openDeskData(program.context.folder);
+    Statement st(db, "SELECT set_time, use_time FROM timesum ORDER BY rowid");
+    std::vector<std::string> rows;
+    while (st.next())
+        rows.push_back((st.text("set_time") + " " + st.text("use_time")).toStdString());
+    return rows;
+}
+using Rows = std::vector<std::string>;
+
+// Two saved plans, "A" of 30 s and "B" of 20 s, read into the plan submenu;
+// plan item `index` is chosen from it.
+class PlanChoosingProgram : public CountingProgram {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(savePlans(program, {{"A", 30}, {"B", 20}}));
+        CountingProgram::SetUp();
+        windows->deskDataReady();
+    }
+    void choosePlan(int index)
+    {
+        const QList<QAction*> plans = item(DesktopItem::Plans)->menu()->actions();
+        ASSERT_LT(index, plans.size());
+        plans[index]->trigger();
+        program.timers.advance(0); // the plan's set-up
+    }
+};
+
 TEST_F(CountingProgram, stoppedAndClearedFromTheDesktopMenu_recordsOneRow)
 {
     EXPECT_FALSE(item(DesktopItem::Start)->isEnabled());
@@ -75,7 +106,7 @@ TEST_F(CountingProgram, stopSignalDuringAPause_recordsTheRunInDeskDataAlone_then
     item(DesktopItem::Pause)->trigger();
     ASSERT_TRUE(item(DesktopItem::Stop)->isEnabled());
 
-    windows->stopRunAndCloseDown();
+    windows->closeDown();
     EXPECT_FALSE(windows->shownWindow()->isVisible());
 
     // A copy of DeskData.db alone, taken while the program still holds it.
@@ -86,15 +117,58 @@ TEST_F(CountingProgram, stopSignalDuringAPause_recordsTheRunInDeskDataAlone_then
     EXPECT_EQ(recordedRuns(copy), 1);
 }
 
+TEST_F(CountingProgram, stopThenExitAtOnce_keepsTheRunsRow)
+{
+    program.timers.advance(3'000);
+    item(DesktopItem::Stop)->trigger();
+    item(DesktopItem::Exit)->trigger();
+    EXPECT_EQ(setAndUsedTimes(program), Rows{"00:01:00 00:00:04"});
+}
+
+TEST_F(CountingProgram, displayClosedByTheWindowManagerWhileCounting_recordsTheRunOnce)
+{
+    program.timers.advance(3'000);
+    windows->shownWindow()->close();
+    EXPECT_FALSE(windows->shownWindow()->isVisible());
+    program.timers.advance(3'000);
+    EXPECT_EQ(setAndUsedTimes(program), Rows{"00:01:00 00:00:04"});
+}
+
+// A plan chosen after a stop starts a new run at once, whether the stopped
+// run's tick had come since or not; each run keeps its own row.
+TEST_F(PlanChoosingProgram, stopThenPlanChosen_atOnceOrAfterTheTick_thenStopped_recordsEveryRun)
+{
+    program.timers.advance(3'000);
+    item(DesktopItem::Stop)->trigger();
+    choosePlan(1); // at once: B
+    EXPECT_TRUE(item(DesktopItem::Stop)->isEnabled());
+    program.timers.advance(4'000);
+    item(DesktopItem::Stop)->trigger();
+    program.timers.advance(1'500); // past the second the stopped run's tick would have closed it
+    choosePlan(0); // A
+    program.timers.advance(6'000);
+    item(DesktopItem::Stop)->trigger();
+    program.timers.advance(2'000);
+
+    EXPECT_EQ(setAndUsedTimes(program),
+              Rows({"00:01:00 00:00:04", "00:00:20 00:00:03", "00:00:30 00:00:05"}));
+}
+
+TEST_F(PlanChoosingProgram, planChosenWhileCounting_replacesTheRunWithoutARow)
+{
+    choosePlan(1);
+    program.timers.advance(3'000);
+    item(DesktopItem::Stop)->trigger();
+    program.timers.advance(2'000);
+    EXPECT_EQ(setAndUsedTimes(program), Rows{"00:00:20 00:00:02"});
+}
+
 // With plan hotkeys on, the start-up reads the saved plans only once the key
 // of DeskData.db is there, not before the first frame.
 TEST(ProgramStart, planHotkeysOn_savedPlansAreReadOnlyOnceDeskDataIsReady)
 {
     TempProgram program;
-    ASSERT_TRUE(program.context.folder.exists("DeskData.db") || createDeskData(program.file("DeskData.db")));
-    PlanRepository saved(program.context.folder);
-    for (const QString name : {"A", "B"})
-        ASSERT_TRUE(saved.save(name, QString(), ClockPlan::defaults(QDate(2026, 12, 10))).ok());
+    ASSERT_TRUE(savePlans(program, {{"A", 60}, {"B", 60}}));
     program.ini.write("Hotkey", "start", "Ctrl+Alt+S");
     program.ini.write("Hotkey", "often", "10");
 

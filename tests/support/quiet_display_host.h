@@ -10,6 +10,7 @@ public:
     void showReady() override {}
     void popupDesktopMenu(const QPoint&) override {}
     void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems&) override {}
+    void stopRunOnClose() override {}
     void registerHotkeys() override {}
     void releaseHotkeys() override {}
 };

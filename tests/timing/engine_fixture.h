@@ -33,16 +33,22 @@ namespace orvalen::test {
 class ReadyingDisplayHost final : public DisplayHost {
 public:
     template <class Commands>
-    explicit ReadyingDisplayHost(Commands*& commands) : m_showReady([&commands] { if (commands) commands->showReady(); }) {}
+    explicit ReadyingDisplayHost(Commands*& commands)
+        : m_showReady([&commands] { if (commands) commands->showReady(); }),
+          m_stopRun([&commands] { if (commands) commands->stopTiming(); })
+    {
+    }
     void runDesktopItem(DesktopItem) override {}
     void showReady() override { m_showReady(); }
     void popupDesktopMenu(const QPoint&) override {}
     void popupElementMenu(const QPoint&, DisplayElement, const ElementMenuItems&) override {}
+    void stopRunOnClose() override { m_stopRun(); }
     void registerHotkeys() override {}
     void releaseHotkeys() override {}
 
 private:
     std::function<void()> m_showReady;
+    std::function<void()> m_stopRun;
 };
 
 // The run commands, counting how often a run record is asked for.

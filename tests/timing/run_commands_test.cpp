@@ -1,9 +1,6 @@
 #include "display/screen_button_row.h"
 #include "menus/menu_host.h"
 #include "menus/menu_item_names.h"
-#include "stores/database.h"
-#include "stores/desk_data_schema.h"
-#include "stores/registry_values.h"
 #include "state/run_state.h"
 #include "support/recording_sound.h"
 #include "timing/engine_parts.h"
@@ -57,21 +54,6 @@ protected:
         host.run.runStateWriter().clearEndMark();
         session.setStartReferenceMs(program.clock.monotonicMs());
         timers.countdownTick->setEnabled(true);
-    }
-
-    void enableStatistics()
-    {
-        registry_values::setTimeRecord(program.registry, true);
-        if (!program.context.folder.exists("DeskData.db")) {
-            ASSERT_TRUE(createDeskData(program.file("DeskData.db")));
-        }
-    }
-
-    int timesumRows()
-    {
-        Database db = openDeskData(program.context.folder);
-        Statement st(db, "SELECT count(*) AS n FROM timesum");
-        return st.next() ? int(st.integer("n")) : -1;
     }
 
     // The desktop menu's caption of a command, as the menu host shows it.
@@ -138,9 +120,11 @@ TEST_F(RunCommandsTest, commandsOutOfState_changeNothing)
     EXPECT_EQ(caption(DesktopItem::Pause), "暂停");
 }
 
-TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
+TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark_andRunsTheTickAtOnce)
 {
     makeRunning();
+    int closingTicks = 0;
+    timers.countdownTick->setHandler([&] { ++closingTicks; });
     commands->stopTiming();
 
     const auto d = [&](DesktopItem k) { return menus->action(k); };
@@ -163,8 +147,8 @@ TEST_F(RunCommandsTest, stopWhileRunning_writesFinishedColumnAndEndMark)
     EXPECT_FALSE(button(ScreenButton::Pause)->isEnabled());
     EXPECT_FALSE(button(ScreenButton::Settings)->isEnabled());
     EXPECT_TRUE(button(ScreenButton::Exit)->isEnabled());
-    // The tick still runs: it records the run at its next firing.
-    EXPECT_TRUE(timers.countdownTick->isEnabled());
+    // The tick closes and records the run now, not at its next second.
+    EXPECT_EQ(closingTicks, 1);
 }
 
 TEST_F(RunCommandsTest, clearAfterFinish_writesReadyColumnAndPreparesOnly)
@@ -280,11 +264,12 @@ TEST_F(RunCommandsTest, stopWhilePaused_countsThePauseBeforeTheRunEnds)
     host.run.runStateWriter().countedDown(8000, 0);
     commands->pauseTiming();
     program.clock.step(5'000);
+    qint64 pausedWhenClosed = -1;
+    timers.countdownTick->setHandler([&] { pausedWhenClosed = session.record().pausedMs; });
     commands->stopTiming();
-    EXPECT_EQ(session.record().pausedMs, 5000);
+    EXPECT_EQ(pausedWhenClosed, 5000); // the tick that records the run sees the pause
     EXPECT_EQ(caption(DesktopItem::Pause), "暂停");
     EXPECT_TRUE(host.run.endMarked());
-    EXPECT_TRUE(timers.countdownTick->isEnabled()); // the tick records the run
 }
 
 TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
@@ -308,22 +293,6 @@ TEST_F(RunCommandsTest, pauseOfLongTermPlan_togglesOnlyTheDateTick)
 }
 
 // --- clears ---------------------------------------------------------------------
-
-TEST_F(RunCommandsTest, clearRightAfterStop_recordsOnceAndLeavesNoTickRunning)
-{
-    enableStatistics();
-    makeRunning();
-    host.run.runStateWriter().countedDown(4000, 0);
-    commands->stopTiming();
-    commands->startTiming(); // the operator clears before the tick came
-
-    EXPECT_FALSE(timers.countdownTick->isEnabled());
-    EXPECT_FALSE(timers.countupTick->isEnabled());
-    EXPECT_EQ(session.record().countedDownMs, 4000);
-    EXPECT_EQ(timesumRows(), 1);
-    EXPECT_EQ(caption(DesktopItem::Start), "开始");
-    EXPECT_TRUE(session.prepareOnly());
-}
 
 TEST_F(RunCommandsTest, operatorClear_stopsTheEndSound_butTheRunEndsOwnClearDoesNot)
 {
