@@ -24,10 +24,10 @@ public:
     };
 
     virtual ~HotkeyBackend() = default;
-    // Grabs the keys of one registration together and answers one outcome
-    // per key, in their order. The keys are taken one after another: a number
-    // that is already grabbed is released first, and a combination an earlier
-    // key got is HeldElsewhere for a later one.
+    // Grabs the keys of one registration together (their numbers distinct)
+    // and answers one outcome per key, in their order. A number that is
+    // already grabbed is released first, and a combination an earlier key
+    // asked for is HeldElsewhere for a later one.
     virtual QVector<Grab> grabKeys(const QVector<Key>& keys) = 0;
     virtual void release(int id) = 0;
     virtual void releaseAll() = 0;

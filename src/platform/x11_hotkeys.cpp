@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
-#include <numeric>
 #include <xcb/xcb.h>
 
 namespace orvalen {
@@ -121,9 +120,9 @@ QVector<xcb_void_cookie_t> send_grabs(xcb_connection_t* c, xcb_window_t root, un
     return cookies;
 }
 
-// The outcome of one key's grabs. The first check of a round asks the server
-// to answer everything sent so far and waits for it; the checks after it read
-// the same answer.
+// The outcome of one key's grabs. The first check of a registration asks the
+// server to answer everything sent so far and waits for it; the checks after
+// it read the same answer.
 HotkeyBackend::Grab check_grabs(xcb_connection_t* c, const QVector<xcb_void_cookie_t>& cookies)
 {
     HotkeyBackend::Grab outcome = HotkeyBackend::Grab::Done;
@@ -207,6 +206,7 @@ QVector<HotkeyBackend::Grab> X11Hotkeys::grabKeys(const QVector<Key>& keys)
     const KeyboardMap map(m_connection);
     QVector<Grabbed> wanted(keys.size());
     for (qsizetype i = 0; i < keys.size(); ++i) {
+        forget(keys[i].id); // a number already grabbed is released first
         wanted[i].modifiers = xModifiers(keys[i].modifiers);
         wanted[i].numLock = map.numLock();
         for (unsigned keysym : keysymsForKeyCode(keys[i].keyCode)) {
@@ -215,50 +215,31 @@ QVector<HotkeyBackend::Grab> X11Hotkeys::grabKeys(const QVector<Key>& keys)
         }
     }
 
-    // The keys are taken in order, as if grabbed one by one. A key that
-    // shares its number or a combination with an earlier key whose grabs are
-    // not checked yet waits for the next round, when that key's outcome is
-    // known; with distinct keys there is one round.
-    struct Sent {
-        qsizetype index = 0;
-        QVector<xcb_void_cookie_t> cookies;
-    };
-    QVector<qsizetype> open(keys.size());
-    std::iota(open.begin(), open.end(), 0);
-    while (!open.isEmpty()) {
-        QVector<qsizetype> inRound, later;
-        QVector<Sent> sent;
-        for (const qsizetype i : open) {
-            forget(keys[i].id);
-            const auto clashes = [&](qsizetype j) {
-                return keys[j].id == keys[i].id || wanted[j].sharesACombinationWith(wanted[i]);
-            };
-            // One key combination belongs to one hotkey number.
-            const auto heldByAnotherNumber = [&] {
-                return std::any_of(m_grabbed.begin(), m_grabbed.end(),
-                                   [&](const auto& held) { return held.second.sharesACombinationWith(wanted[i]); });
-            };
-            if (wanted[i].keycodes.isEmpty()) {
-                outcomes[i] = Grab::Failed;
-            } else if (heldByAnotherNumber()) {
-                outcomes[i] = Grab::HeldElsewhere;
-            } else if (std::any_of(inRound.begin(), inRound.end(), clashes)) {
-                later << i;
-                inRound << i;
-            } else {
-                const Grabbed& g = wanted[i];
-                sent << Sent{i, send_grabs(m_connection, m_root, g.modifiers, g.keycodes, g.numLock)};
-                inRound << i;
-            }
-        }
-        for (const Sent& s : sent) {
-            outcomes[s.index] = check_grabs(m_connection, s.cookies);
-            if (outcomes[s.index] == Grab::Done)
-                m_grabbed[keys[s.index].id] = wanted[s.index];
-            else
-                ungrab(wanted[s.index]);  // only ever touches this program's own grabs
-        }
-        open = later;
+    // Every grab goes out before any is checked. One key combination belongs
+    // to one hotkey number: a combination held already, or asked for by an
+    // earlier key of this call, is HeldElsewhere without asking the server.
+    QVector<QVector<xcb_void_cookie_t>> sent(keys.size());
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const Grabbed& g = wanted[i];
+        const auto sharesWithThisKey = [&g](const Grabbed& other) { return other.sharesACombinationWith(g); };
+        const bool held = std::any_of(m_grabbed.begin(), m_grabbed.end(),
+                                      [&](const auto& grabbed) { return sharesWithThisKey(grabbed.second); })
+            || std::any_of(wanted.begin(), wanted.begin() + i, sharesWithThisKey);
+        if (g.keycodes.isEmpty())
+            outcomes[i] = Grab::Failed;
+        else if (held)
+            outcomes[i] = Grab::HeldElsewhere;
+        else
+            sent[i] = send_grabs(m_connection, m_root, g.modifiers, g.keycodes, g.numLock);
+    }
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (sent[i].isEmpty())
+            continue;
+        outcomes[i] = check_grabs(m_connection, sent[i]);
+        if (outcomes[i] == Grab::Done)
+            m_grabbed[keys[i].id] = wanted[i];
+        else
+            ungrab(wanted[i]); // only ever touches this program's own grabs
     }
     xcb_flush(m_connection);
     return outcomes;
