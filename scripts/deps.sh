@@ -9,6 +9,9 @@ PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
   fonts-wqy-microhei fp-utils xvfb xauth xdotool trayer)
 # Qt's own dialogs and message box buttons in Chinese.
 PACKAGES+=(qt6-translations-l10n)
+# 帮助 and 导出 ask xdg-mime which program opens help.chm and sheet1.xlsx,
+# and open them through xdg-open.
+PACKAGES+=(xdg-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
