@@ -131,8 +131,10 @@ QString LookPage::sizeEntry(StyleSlot slot) const
     const KeptSize& kept = m_keptSizes[slot];
     const QString typed = m_styleRows[slot].size->currentText().trimmed();
     if (kept.text) {
+        // A size left as the list shows it keeps the plan's text, also one
+        // shown as a whole number or raised to the list's smallest size.
         const std::optional<double> stored = fontSizeOfText(*kept.text);
-        if (stored ? fontSizeOfText(typed) == stored : typed == kept.shown)
+        if (typed == kept.shown || (stored && fontSizeOfText(typed) == stored))
             return *kept.text;
     }
     QString digits = typed;

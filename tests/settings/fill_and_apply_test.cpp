@@ -181,6 +181,20 @@ TEST_F(ApplyTest, unreadableSizes_keepTheirTextAndDrawAtTheDisplaysOwnSize)
     EXPECT_EQ(titleDrawn(), 60);
 }
 
+TEST_F(ApplyTest, sizesShownRoundedOrRaised_keepTheirStoredTextUntilChanged)
+{
+    ClockPlan plan = defaultPlan();
+    setStored(plan, "sizethree", "90/8/150.5/100/30/30/");
+    SettingsWindow& w = open(plan);
+    EXPECT_EQ(list("副标题 大小")->currentText(), "10");
+    EXPECT_EQ(list("时间 大小")->currentText(), "150");
+    ASSERT_TRUE(w.apply());
+    EXPECT_EQ(storedText(storedPlan(), "sizethree"), "90/8/150.5/100/30/30/");
+    list("时间 大小")->setEditText("160");
+    ASSERT_TRUE(w.apply());
+    EXPECT_EQ(storedText(storedPlan(), "sizethree"), "90/8/160/100/30/30/");
+}
+
 TEST_F(ApplyTest, unwritableStore_isReportedAndThePlanKept)
 {
     SettingsWindow& w = open(defaultPlan());
