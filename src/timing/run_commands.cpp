@@ -133,8 +133,12 @@ void RunCommands::readClockSource()
 
 void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
 {
-    m_engine.plan.replace(plan);
     HostState& h = host();
+    // A run in its overtime ends as a stop ends it, with its row, before the
+    // plan changes; the new plan then waits for the start.
+    if (how == PlanTaken::KeepRun && h.run.stage() >= Stage::Overtime)
+        finishTiming();
+    m_engine.plan.replace(plan);
     stopCounting();
     if (how == PlanTaken::StopRun)
         cancelSetUp();
@@ -148,7 +152,7 @@ void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
         // happened.
         if (h.run.state() == RunState::Paused)
             h.run.runStateWriter().resume();
-        // In overtime or after the end the new plan only waits for start.
+        // After the overtime or the end the new plan only waits for start.
         if (h.run.stage() >= Stage::Overtime)
             prepareOnlyNext();
     }

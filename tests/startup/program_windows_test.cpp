@@ -163,6 +163,23 @@ TEST_F(PlanChoosingProgram, planChosenWhileCounting_replacesTheRunWithoutARow)
     EXPECT_EQ(setAndUsedTimes(program), Rows{"00:00:20 00:00:02"});
 }
 
+TEST_F(PlanChoosingProgram, planChosenInOvertime_endsTheRunWithItsRow_andTheChosenPlanWaitsForClearAndStart)
+{
+    program.timers.advance(61'000); // the default minute is up: overtime counts
+    choosePlan(1);
+    EXPECT_EQ(setAndUsedTimes(program), Rows{"00:01:00 00:01:00"});
+    EXPECT_FALSE(item(DesktopItem::Stop)->isEnabled());
+    ASSERT_TRUE(item(DesktopItem::Start)->isEnabled());
+    EXPECT_EQ(item(DesktopItem::Start)->text().left(2), "清零");
+
+    item(DesktopItem::Start)->trigger();
+    program.timers.advance(0);
+    item(DesktopItem::Start)->trigger();
+    program.timers.advance(3'000);
+    item(DesktopItem::Stop)->trigger();
+    EXPECT_EQ(setAndUsedTimes(program), Rows({"00:01:00 00:01:00", "00:00:20 00:00:02"}));
+}
+
 // With plan hotkeys on, the start-up reads the saved plans only once the key
 // of DeskData.db is there, not before the first frame.
 TEST(ProgramStart, planHotkeysOn_savedPlansAreReadOnlyOnceDeskDataIsReady)
