@@ -56,6 +56,7 @@ void CountEngine::setUpCount()
         record.setUpInstant = QDateTime();
     }
     record.countedDownMs = record.countedUpMs = record.pausedMs = 0;
+    record.label = RunRecord{}.label; // not the target of a long-term run before it
 
     host.run.runStateWriter().prepare(p.overtimeAction);
 

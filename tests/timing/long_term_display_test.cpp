@@ -184,6 +184,17 @@ TEST_F(LongTermDisplayTest, stopDuringCountdown_endsAndRecordsTheRunAtOnce_andOn
     EXPECT_EQ(commands->records, 1);
 }
 
+TEST_F(LongTermDisplayTest, countPlanAfterALongTermRun_isLabelledAsACountNotWithTheOldTarget)
+{
+    openLongTerm(longTermPlan(kStart.addDays(3), 3));
+    advance(0);
+    commands->stopTiming();
+    ASSERT_EQ(session().record().label, "2026-12-11 09:00:00");
+    commands->takePlan(defaultPlan(), PlanTaken::StopRun);
+    advance(0); // the count's set-up
+    EXPECT_EQ(session().record().label, "0");
+}
+
 TEST_F(LongTermDisplayTest, targetPassedWhileOnlyPrepared_showsTheEndButRecordsNoRun)
 {
     openLongTerm(longTermPlan(QDateTime(QDate(2026, 12, 1), QTime(8, 0)), 0));
