@@ -134,9 +134,10 @@ void RunCommands::readClockSource()
 void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
 {
     HostState& h = host();
-    // A run in its overtime ends as a stop ends it, with its row, before the
-    // plan changes; the new plan then waits for the start.
-    if (how == PlanTaken::KeepRun && h.run.stage() >= Stage::Overtime)
+    // In overtime or after the end the new plan only waits for the start; a
+    // run still in its overtime first ends as a stop ends it, with its row.
+    const bool pastTheCount = h.run.stage() >= Stage::Overtime;
+    if (how == PlanTaken::KeepRun && pastTheCount)
         finishTiming();
     m_engine.plan.replace(plan);
     stopCounting();
@@ -152,8 +153,7 @@ void RunCommands::takePlan(const ClockPlan& plan, PlanTaken how)
         // happened.
         if (h.run.state() == RunState::Paused)
             h.run.runStateWriter().resume();
-        // After the overtime or the end the new plan only waits for start.
-        if (h.run.stage() >= Stage::Overtime)
+        if (pastTheCount)
             prepareOnlyNext();
     }
     // The display's set-up runs as soon as the caller's event is handled.
